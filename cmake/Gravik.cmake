@@ -1,0 +1,70 @@
+# Build helpers: one library per source folder, one test executable per test folder.
+# Sources are collected by folder so that adding a file needs no edit here. Files ending
+# in _win.cpp build only for Windows, files ending in _posix.cpp only natively.
+
+set(GRAVIK_WARNINGS -Wall -Wextra -Werror=conditionally-supported)
+
+if(WIN32)
+    add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+if(GRAVIK_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(gravik_collect out)
+    set(files)
+    foreach(dir IN LISTS ARGN)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.c)
+        list(APPEND files ${found})
+    endforeach()
+    if(WIN32)
+        list(FILTER files EXCLUDE REGEX "_posix\\.cpp$")
+    else()
+        list(FILTER files EXCLUDE REGEX "_win\\.cpp$")
+    endif()
+    set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# gravik_library(name folder [dependencies...])
+function(gravik_library name dir)
+    gravik_collect(sources ${dir})
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_compile_options(${name} PRIVATE ${GRAVIK_WARNINGS})
+        target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} PUBLIC ${ARGN})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARGN})
+    endif()
+endfunction()
+
+# gravik_test(name "folder;folder" [libraries...]): all *_test.cpp of the folders in one
+# executable, registered as one ctest test (one process: Wine start-up is slow). Tests run
+# from the repository root so that ../shared/samples is found by relative path.
+function(gravik_test name dirs)
+    set(tests)
+    foreach(dir IN LISTS dirs)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND tests ${found})
+    endforeach()
+    if(WIN32)
+        list(FILTER tests EXCLUDE REGEX "_posix\\.cpp$")
+    else()
+        list(FILTER tests EXCLUDE REGEX "_win\\.cpp$")
+    endif()
+    if(NOT tests)
+        return()
+    endif()
+    add_executable(${name} ${tests} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/support/TestPaths.cpp)
+    target_compile_options(${name} PRIVATE ${GRAVIK_WARNINGS})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARGN} gtest)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+endfunction()

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine, Xvfb,
+# Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it) and clang
+# for the fuzz targets. Does nothing when all are present.
+set -euo pipefail
+
+need=()
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+command -v wine >/dev/null || need+=(wine64 wine)
+command -v Xvfb >/dev/null || need+=(xvfb xauth)
+[ -e /usr/lib/x86_64-linux-gnu/libOSMesa.so.8 ] || need+=(libosmesa6)
+command -v clang >/dev/null || need+=(clang)
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
+[ -d /usr/src/googletest ] || need+=(googletest)
+[ -e /usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkConfig.cmake ] || need+=(libbenchmark-dev)
+
+if [ ${#need[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${need[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null

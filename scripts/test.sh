@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds and runs every test on a fresh machine: installs what is missing, then builds the
+# native build, the sanitizer build (AddressSanitizer + UBSan) and the Windows build, and runs
+# the Windows tests under Wine with Xvfb. Exits non-zero when any build or test fails.
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=$(nproc)
+
+scripts/install-deps.sh || { echo "dependency installation failed"; exit 1; }
+
+failed=0
+results=()
+
+configure_and_build()
+{
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1 || { tail -n 60 "$dir.build.log"; return 1; }
+}
+
+run_ctest()
+{
+    local name=$1 dir=$2
+    echo "=== $name tests ==="
+    local log="$dir.ctest.log"
+    (cd "$dir" && ctest --output-on-failure --timeout 1500) >"$log" 2>&1
+    local rc=$?
+    grep -E "tests passed|tests failed|Failed|\*\*\*|FAILED|Test +#" "$log" | tail -n 40
+    if [ $rc -ne 0 ]; then
+        tail -n 80 "$log"
+        failed=1
+        results+=("$name: FAILED")
+    else
+        results+=("$name: ok")
+    fi
+}
+
+mkdir -p build
+
+# Native build with benchmarks; sanitizer build; Windows product build.
+if configure_and_build build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
+    run_ctest native build/native
+else
+    failed=1; results+=("native: BUILD FAILED")
+fi
+
+if configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DGRAVIK_SANITIZE=ON -DGRAVIK_BENCH=OFF; then
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        run_ctest sanitizer build/asan
+else
+    failed=1; results+=("sanitizer: BUILD FAILED")
+fi
+
+if configure_and_build build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release; then
+    # A private Wine prefix and a virtual display for the tests that open windows.
+    export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    display=99
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display"
+    trap 'wineserver -k >/dev/null 2>&1; kill $xvfb_pid >/dev/null 2>&1' EXIT
+    [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1
+    run_ctest windows build/win
+else
+    failed=1; results+=("windows: BUILD FAILED")
+fi
+
+echo "=== summary ==="
+printf '%s\n' "${results[@]}"
+passed=0; fails=0
+for r in "${results[@]}"; do
+    case "$r" in *ok) passed=$((passed + 1)) ;; *) fails=$((fails + 1)) ;; esac
+done
+echo "Builds: $passed passed, $fails failed"
+exit $failed

@@ -1,0 +1,8 @@
+// Shared test entry point for every test executable of both builds.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
