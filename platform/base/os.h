@@ -1,0 +1,85 @@
+// Operating-system seam: executable folder, current folder, INI profile access, local time,
+// thread id and a lock. Windows calls the real system functions; the native build emulates them.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace fw::os
+{
+// Folder of the running executable, without a trailing separator.
+std::string ExecutableFolder();
+
+// Makes the folder the process's current folder; false when that fails.
+bool SetCurrentFolder(const std::string& folder);
+
+// The path as the platform opens it. Windows: unchanged. Native: backslashes become slashes,
+// "." and ".." are resolved by name (as Windows does, so "bin\..\ini" works without "bin"),
+// and a component missing in the given letter case is matched without regard to case.
+std::string ResolvePath(const std::string& path);
+
+// Named apart from GetProfileString and WriteProfileString, which <windows.h> defines as macros.
+// GetPrivateProfileStringA with a section and a key: the value trimmed of blanks and of one
+// pair of enclosing quotes, cut to bufferSize - 1 characters. The first entry of a repeated key
+// wins; section and key names compare without regard to case. A missing file, section or key
+// gives the default without its trailing blanks. bufferSize 0 gives an empty text.
+std::string ReadProfileString(const std::string& file, const std::string& section,
+                              const std::string& key, const std::string& defaultValue,
+                              std::size_t bufferSize);
+
+// WritePrivateProfileStringA with a section, a key and a value: creates the file, the section
+// or the key when missing, else replaces the first entry's value. False when the write fails.
+bool StoreProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
+
+struct LocalTime
+{
+    int year = 0;
+    int month = 0; // 1..12
+    int day = 0;   // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+LocalTime GetLocalTime();
+
+// The platform's id of the calling thread (32 bits on both platforms).
+unsigned long CurrentThreadId();
+
+// A critical section: the callers never re-enter it from the same thread.
+class Lock
+{
+public:
+    Lock();
+    ~Lock();
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+    void Enter();
+    void Leave();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Holds a lock for the lifetime of the guard.
+class LockGuard
+{
+public:
+    explicit LockGuard(Lock& lock)
+        : m_lock(lock)
+    {
+        m_lock.Enter();
+    }
+    ~LockGuard() { m_lock.Leave(); }
+    LockGuard(const LockGuard&) = delete;
+    LockGuard& operator=(const LockGuard&) = delete;
+
+private:
+    Lock& m_lock;
+};
+} // namespace fw::os

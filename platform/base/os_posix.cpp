@@ -1,0 +1,355 @@
+// Native side of the operating-system seam. The INI access re-implements the rules of the
+// Windows profile functions; the shared tests check both builds against the same cases.
+#include "platform/base/os.h"
+
+#include <cstdio>
+#include <ctime>
+#include <dirent.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fw::os
+{
+namespace
+{
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string Trim(const std::string& text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+    {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of the folder whose name equals the wanted one without regard to case, or the
+// wanted name itself when none does.
+std::string MatchEntry(const std::string& folder, const std::string& wanted)
+{
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return wanted;
+    std::string found = wanted;
+    while (const dirent* entry = readdir(dir))
+    {
+        if (EqualNoCase(entry->d_name, wanted))
+        {
+            found = entry->d_name;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+std::vector<std::string> ReadLines(const std::string& path, bool* exists)
+{
+    std::vector<std::string> lines;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    *exists = file != nullptr;
+    if (!file)
+        return lines;
+    std::string content;
+    char chunk[4096];
+    std::size_t count;
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        content.append(chunk, count);
+    std::fclose(file);
+
+    std::size_t start = 0;
+    while (start < content.size())
+    {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// "[name]" with blanks around; false for an entry line. A header lacking its "]" names the
+// rest of the line.
+bool ParseHeader(const std::string& line, std::string* name)
+{
+    const std::string text = Trim(line);
+    if (text.empty() || text[0] != '[')
+        return false;
+    const std::size_t close = text.find(']');
+    *name = Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return true;
+}
+
+// "key = value"; a line without "=" is a key with an empty value.
+void ParseEntry(const std::string& line, std::string* key, std::string* value)
+{
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos)
+    {
+        *key = Trim(line);
+        value->clear();
+        return;
+    }
+    *key = Trim(line.substr(0, equals));
+    *value = Trim(line.substr(equals + 1));
+}
+
+// Index of the first header line naming the section, or lines.size().
+std::size_t FindSection(const std::vector<std::string>& lines, const std::string& section)
+{
+    std::string name;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+    {
+        if (ParseHeader(lines[i], &name) && EqualNoCase(name, section))
+            return i;
+    }
+    return lines.size();
+}
+
+std::string StripQuotes(const std::string& value)
+{
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+} // namespace
+
+std::string ExecutableFolder()
+{
+    std::vector<char> name(4096);
+    for (;;)
+    {
+        const ssize_t length = readlink("/proc/self/exe", name.data(), name.size());
+        if (length < 0)
+            return std::string();
+        if (std::size_t(length) < name.size())
+        {
+            const std::string path(name.data(), std::size_t(length));
+            const std::size_t cut = path.rfind('/');
+            return cut == std::string::npos ? std::string() : path.substr(0, cut);
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+bool SetCurrentFolder(const std::string& folder)
+{
+    return chdir(ResolvePath(folder).c_str()) == 0;
+}
+
+std::string ResolvePath(const std::string& path)
+{
+    std::string slashed = path;
+    for (char& c : slashed)
+    {
+        if (c == '\\')
+            c = '/';
+    }
+    const bool isAbsolute = !slashed.empty() && slashed[0] == '/';
+
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= slashed.size())
+    {
+        std::size_t end = slashed.find('/', start);
+        if (end == std::string::npos)
+            end = slashed.size();
+        const std::string part = slashed.substr(start, end - start);
+        if (part == "..")
+        {
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else if (!isAbsolute)
+                parts.push_back(part);
+        }
+        else if (!part.empty() && part != ".")
+            parts.push_back(part);
+        start = end + 1;
+    }
+
+    std::string resolved = isAbsolute ? "/" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+    {
+        std::string part = parts[i];
+        const std::string folder = resolved;
+        if (part != ".." && !Exists(resolved + part))
+            part = MatchEntry(folder, part);
+        resolved += part;
+        if (i + 1 < parts.size())
+            resolved += '/';
+    }
+    if (resolved.empty())
+        resolved = ".";
+    return resolved;
+}
+
+std::string ReadProfileString(const std::string& file, const std::string& section,
+                              const std::string& key, const std::string& defaultValue,
+                              std::size_t bufferSize)
+{
+    if (bufferSize == 0)
+        return std::string();
+    bool exists = false;
+    const std::vector<std::string> lines = ReadLines(ResolvePath(file), &exists);
+
+    std::string result;
+    bool found = false;
+    std::size_t i = FindSection(lines, section);
+    if (i < lines.size())
+    {
+        std::string name;
+        std::string value;
+        for (++i; i < lines.size() && !ParseHeader(lines[i], &name); ++i)
+        {
+            if (Trim(lines[i]).empty())
+                continue;
+            ParseEntry(lines[i], &name, &value);
+            if (EqualNoCase(name, key))
+            {
+                result = StripQuotes(value);
+                found = true;
+                break;
+            }
+        }
+    }
+    if (!found)
+    {
+        result = defaultValue;
+        while (!result.empty() && IsBlank(result.back()))
+            result.pop_back();
+    }
+    if (result.size() > bufferSize - 1)
+        result.resize(bufferSize - 1);
+    return result;
+}
+
+bool StoreProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value)
+{
+    const std::string path = ResolvePath(file);
+    bool exists = false;
+    std::vector<std::string> lines = ReadLines(path, &exists);
+    const std::string entry = key + "=" + value;
+
+    const std::size_t header = FindSection(lines, section);
+    if (header == lines.size())
+    {
+        if (!lines.empty() && !Trim(lines.back()).empty())
+            lines.push_back(std::string());
+        lines.push_back("[" + section + "]");
+        lines.push_back(entry);
+    }
+    else
+    {
+        std::size_t lastEntry = header;
+        bool replaced = false;
+        std::string name;
+        std::string oldValue;
+        for (std::size_t i = header + 1; i < lines.size() && !ParseHeader(lines[i], &name); ++i)
+        {
+            if (Trim(lines[i]).empty())
+                continue;
+            lastEntry = i;
+            ParseEntry(lines[i], &name, &oldValue);
+            if (EqualNoCase(name, key))
+            {
+                lines[i] = name + "=" + value;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            lines.insert(lines.begin() + std::ptrdiff_t(lastEntry + 1), entry);
+    }
+
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    bool isWritten = true;
+    for (const std::string& line : lines)
+    {
+        const std::string text = line + "\r\n";
+        isWritten = isWritten && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    }
+    return std::fclose(out) == 0 && isWritten;
+}
+
+LocalTime GetLocalTime()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm parts{};
+    localtime_r(&now.tv_sec, &parts);
+    LocalTime time;
+    time.year = parts.tm_year + 1900;
+    time.month = parts.tm_mon + 1;
+    time.day = parts.tm_mday;
+    time.hour = parts.tm_hour;
+    time.minute = parts.tm_min;
+    time.second = parts.tm_sec;
+    time.millisecond = int(now.tv_nsec / 1000000);
+    return time;
+}
+
+unsigned long CurrentThreadId()
+{
+    return static_cast<unsigned long>(syscall(SYS_gettid)) & 0xffffffffUL;
+}
+
+struct Lock::Impl
+{
+    std::mutex mutex;
+};
+
+Lock::Lock()
+    : m_impl(new Impl)
+{
+}
+
+Lock::~Lock() = default;
+
+void Lock::Enter()
+{
+    m_impl->mutex.lock();
+}
+
+void Lock::Leave()
+{
+    m_impl->mutex.unlock();
+}
+} // namespace fw::os

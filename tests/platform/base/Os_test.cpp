@@ -1,0 +1,213 @@
+// The seam's INI access runs the same cases natively (our emulation) and under Wine (the real
+// profile functions), which is how the emulation is checked.
+#include "platform/base/os.h"
+
+#include "tests/support/TestPaths.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+namespace
+{
+std::string WriteTextFile(const std::string& folder, const std::string& name,
+                          const std::string& text)
+{
+    const std::string path = folder + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return path;
+}
+
+std::string ReadTextFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const char kProfile[] = "[Environment]\r\n"
+                        "Language = English \r\n"
+                        "\r\n"
+                        "[Quotes]\r\n"
+                        "double = \"quoted value\"\r\n"
+                        "single='x'\r\n"
+                        "lone = \"abc\r\n"
+                        "[Dup]\r\n"
+                        "Key=first\r\n"
+                        "KEY=second\r\n"
+                        "[Spaces]\r\n"
+                        "   Padded Key   =   padded = value   \r\n"
+                        "empty=\r\n"
+                        "[Last]\r\n"
+                        "tail=end";
+
+struct ReadCase
+{
+    const char* section;
+    const char* key;
+    const char* defaultValue;
+    const char* expected;
+};
+
+const ReadCase kReads[] = {
+    {"Environment", "Language", "", "English"},
+    {"ENVIRONMENT", "language", "", "English"},
+    {"Quotes", "double", "", "quoted value"},
+    {"Quotes", "single", "", "x"},
+    {"Quotes", "lone", "", "\"abc"},
+    {"Dup", "key", "", "first"},
+    {"Spaces", "padded key", "", "padded = value"},
+    {"Spaces", "empty", "fallback", ""},
+    {"Last", "tail", "", "end"},
+    {"Environment", "Missing", "fallback  ", "fallback"},
+    {"NoSuchSection", "Language", "  lead", "  lead"},
+};
+} // namespace
+
+TEST(OsProfile, ReadsByTheProfileRules)
+{
+    const std::string dir = testing_support::MakeTempDir("os_profile_read");
+    const std::string file = WriteTextFile(dir, "read.ini", kProfile);
+    for (const ReadCase& c : kReads)
+    {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        EXPECT_EQ(c.expected,
+                  fw::os::ReadProfileString(file, c.section, c.key, c.defaultValue, 256));
+    }
+    EXPECT_EQ("dflt",
+              fw::os::ReadProfileString(dir + "/none.ini", "Environment", "Language", "dflt", 256));
+}
+
+TEST(OsProfile, CutsValuesToTheBuffer)
+{
+    const std::string dir = testing_support::MakeTempDir("os_profile_cut");
+    const std::string longValue(300, 'v');
+    const std::string file = WriteTextFile(dir, "cut.ini", "[S]\r\nk=" + longValue + "\r\n");
+    EXPECT_EQ(std::string(255, 'v'), fw::os::ReadProfileString(file, "S", "k", "", 256));
+    EXPECT_EQ("vvv", fw::os::ReadProfileString(file, "S", "k", "", 4));
+    EXPECT_EQ("", fw::os::ReadProfileString(file, "S", "k", "", 0));
+    EXPECT_EQ("ab", fw::os::ReadProfileString(file, "S", "missing", "abcdef", 3));
+}
+
+TEST(OsProfile, WritesCreateAndReplace)
+{
+    const std::string dir = testing_support::MakeTempDir("os_profile_write");
+    const std::string file = dir + "/sub/../written.ini";
+
+    // The file, then a section, then a key are created; a later write replaces the value.
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "Environment", "Language", "English"));
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "Environment", "Version", "3"));
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "MRU", "MRU0", "c:\\a.mpj"));
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "environment", "LANGUAGE", "Japanese"));
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "Environment", "Blank", ""));
+
+    EXPECT_EQ("Japanese", fw::os::ReadProfileString(file, "Environment", "Language", "", 256));
+    EXPECT_EQ("3", fw::os::ReadProfileString(file, "Environment", "Version", "", 256));
+    EXPECT_EQ("c:\\a.mpj", fw::os::ReadProfileString(file, "MRU", "MRU0", "", 256));
+    EXPECT_EQ("", fw::os::ReadProfileString(file, "Environment", "Blank", "d", 256));
+
+    const std::string text = ReadTextFile(dir + "/written.ini");
+    EXPECT_NE(std::string::npos, text.find("Version=3"));
+    EXPECT_EQ(std::string::npos, text.find("English"));
+    EXPECT_LT(text.find("[Environment]"), text.find("[MRU]"));
+}
+
+TEST(OsProfile, WriteKeepsOtherEntriesAndReplacesTheFirstOfTwo)
+{
+    const std::string dir = testing_support::MakeTempDir("os_profile_keep");
+    const std::string file = WriteTextFile(dir, "keep.ini", kProfile);
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "Dup", "key", "new"));
+    ASSERT_TRUE(fw::os::StoreProfileString(file, "Last", "added", "1"));
+    EXPECT_EQ("new", fw::os::ReadProfileString(file, "Dup", "Key", "", 256));
+    EXPECT_EQ("1", fw::os::ReadProfileString(file, "Last", "added", "", 256));
+    EXPECT_EQ("end", fw::os::ReadProfileString(file, "Last", "tail", "", 256));
+    EXPECT_EQ("x", fw::os::ReadProfileString(file, "Quotes", "single", "", 256));
+    EXPECT_EQ("English", fw::os::ReadProfileString(file, "Environment", "Language", "", 256));
+}
+
+TEST(OsProfile, WriteIntoAMissingFolderFails)
+{
+    const std::string dir = testing_support::MakeTempDir("os_profile_nofolder");
+    EXPECT_FALSE(fw::os::StoreProfileString(dir + "/absent/x.ini", "S", "k", "v"));
+}
+
+TEST(OsPath, ResolvesDotDotAndLetterCase)
+{
+    const std::string dir = testing_support::MakeTempDir("os_path");
+    std::filesystem::create_directories(dir + "/string");
+    WriteTextFile(dir + "/string", "Message.str", "x");
+    const std::string path = fw::os::ResolvePath(dir + "\\bin\\..\\STRING\\message.STR");
+    FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(nullptr, file) << path;
+    std::fclose(file);
+}
+
+TEST(OsProcess, ExecutableFolderHoldsTheTestProgram)
+{
+    const std::string folder = fw::os::ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE('\\', folder.back());
+    EXPECT_NE('/', folder.back());
+#ifdef _WIN32
+    const std::string program = folder + "\\test_platform_base.exe";
+#else
+    const std::string program = folder + "/test_platform_base";
+#endif
+    FILE* file = std::fopen(program.c_str(), "rb");
+    EXPECT_NE(nullptr, file) << program;
+    if (file)
+        std::fclose(file);
+}
+
+TEST(OsProcess, SetsTheCurrentFolder)
+{
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::string dir = testing_support::MakeTempDir("os_cwd");
+    WriteTextFile(dir, "marker.txt", "m");
+    ASSERT_TRUE(fw::os::SetCurrentFolder(dir));
+    EXPECT_TRUE(std::filesystem::exists("marker.txt"));
+    std::filesystem::current_path(before);
+    EXPECT_FALSE(fw::os::SetCurrentFolder(dir + "/absent"));
+}
+
+TEST(OsProcess, LocalTimeIsInRange)
+{
+    const fw::os::LocalTime t = fw::os::GetLocalTime();
+    EXPECT_GE(t.year, 2000);
+    EXPECT_TRUE(t.month >= 1 && t.month <= 12);
+    EXPECT_TRUE(t.day >= 1 && t.day <= 31);
+    EXPECT_TRUE(t.hour >= 0 && t.hour <= 23);
+    EXPECT_TRUE(t.minute >= 0 && t.minute <= 59);
+    EXPECT_TRUE(t.second >= 0 && t.second <= 60);
+    EXPECT_TRUE(t.millisecond >= 0 && t.millisecond <= 999);
+}
+
+TEST(OsProcess, LockSerialisesThreadsWithDistinctIds)
+{
+    fw::os::Lock lock;
+    long counter = 0;
+    std::atomic<unsigned long> otherId{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back(
+            [&]
+            {
+                otherId = fw::os::CurrentThreadId();
+                for (int i = 0; i < 20000; ++i)
+                {
+                    fw::os::LockGuard guard(lock);
+                    counter = counter + 1;
+                }
+            });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(80000, counter);
+    EXPECT_NE(0UL, fw::os::CurrentThreadId());
+    EXPECT_NE(otherId.load(), fw::os::CurrentThreadId());
+}
