@@ -1,0 +1,116 @@
+// Catalogue and data loops over the subcases of a result table.
+#include "io/op2/NSResultBlockReader.h"
+
+#include "io/op2/Op2File.h"
+
+#include <climits>
+
+NSResultBlockReader::NSResultBlockReader()
+    : NSBlockReader(kResultKind)
+{
+}
+
+int* NSResultBlockReader::TableHeader()
+{
+    static int ident[kIdentWords];
+    return ident;
+}
+
+int NSResultBlockReader::readRecord(int, CModelSet*, const ResultGroup*)
+{
+    return 0;
+}
+
+int NSResultBlockReader::createResults(CModelSet*, int64_t)
+{
+    return 0;
+}
+
+void NSResultBlockReader::ResolveGroupResultId(int* out, int packedId, const ResultGroup* group)
+{
+    *out = packedId;
+    if (group == nullptr)
+        return;
+    const auto found = group->find(packedId);
+    if (found == group->end() || found->second == nullptr)
+        *out = -1;
+}
+
+int NSResultBlockReader::ReadTableHeader(COp2File* file, int* identBuffer, bool* endOfTable)
+{
+    *endOfTable = false;
+    int wordCount = 0;
+    const int code = ReadRecordPrefix(*file, &wordCount);
+    if (code != 0)
+        return code;
+    if (wordCount == 0)
+    {
+        *endOfTable = true;
+        return 0;
+    }
+    constexpr int kIdentBytes = kIdentWords * 4;
+    int length = 0;
+    if (!ReadWord(*file, &length))
+        return op2::kTruncated;
+    if (length != kIdentBytes || wordCount != kIdentWords)
+        return op2::kBadLength;
+    int trailer = 0;
+    if (!file->ReadExact(identBuffer, kIdentBytes) || !ReadWord(*file, &trailer))
+        return op2::kTruncated;
+    if (trailer != kIdentBytes)
+        return op2::kBadTrailer;
+    int marker = 0;
+    if (ReadControlWord(*file, &marker) != 0 || marker >= 0)
+        return op2::kReaderFailed;
+    return 0;
+}
+
+// The data record after a table header: its prefix, its leading length and its pieces.
+int NSResultBlockReader::ReadDataRecord(COp2File& file, CModelSet* model, const ResultGroup* group,
+                                        bool wanted)
+{
+    int wordCount = 0;
+    const int code = ReadRecordPrefix(file, &wordCount);
+    if (code != 0)
+        return code;
+    if (wordCount == 0)
+        return 1; // the table ends where the data record would be
+    int length = 0;
+    if (!ReadWord(file, &length))
+        return op2::kTruncated;
+    if (wordCount > INT_MAX / 4 || length != 4 * wordCount)
+        return op2::kBadLength;
+    PieceSink sink;
+    if (wanted)
+        sink = [this, model, group](int bytes) { return readRecord(bytes, model, group); };
+    return ReadPieces(file, length, length, sink);
+}
+
+int NSResultBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
+{
+    for (;;)
+    {
+        const int64_t position = file->GetPosition();
+        bool endOfTable = false;
+        if (ReadTableHeader(file, TableHeader(), &endOfTable) != 0)
+            return op2::kTruncated;
+        if (endOfTable)
+            return 0;
+        // Asked once per subcase: continuation pieces belong to the same subcase.
+        const bool wanted = !skipAll && createResults(model, position) == 1;
+        const int code = ReadDataRecord(*file, model, nullptr, wanted);
+        if (code != 0)
+            return code > 0 ? 0 : code;
+    }
+}
+
+int NSResultBlockReader::readData(COp2File* file, CModelSet* model, const ResultGroup* group)
+{
+    bool endOfTable = false;
+    if (ReadTableHeader(file, TableHeader(), &endOfTable) != 0)
+        return op2::kTruncated;
+    if (endOfTable)
+        return 0;
+    const int code = ReadDataRecord(*file, model, group, true);
+    return code > 0 ? 0 : code;
+}

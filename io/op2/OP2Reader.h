@@ -1,0 +1,77 @@
+// OUTPUT2 file reader: the block table (data-block name -> block reader), the whole-file
+// catalogue pass and the data pass that loads requested results by their subcase positions.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CModelSet;
+class COp2File;
+class COutputSink;
+class NSBlockReader;
+
+class OP2Reader
+{
+public:
+    // Codes of readCatalogue besides 0 and the block codes of op2::.
+    static constexpr int kCannotOpen = -1;
+    static constexpr int kRefused = -6; // not a binary OUTPUT2 file with 4-byte words
+
+    OP2Reader();
+    ~OP2Reader();
+    OP2Reader(const OP2Reader&) = delete;
+    OP2Reader& operator=(const OP2Reader&) = delete;
+
+    // Whole-file pass: reads the label, then every data block with the reader its name
+    // selects ("DEFAULT" for unknown names), registering each result with m_loaded 0. Geometry
+    // blocks are read over unless readGeometry is set. Messages go to sink (may be null).
+    // Returns 0, kCannotOpen, kRefused, or the negative code of the block that stopped it.
+    int readCatalogue(const std::string& path, CModelSet* model, bool readGeometry,
+                      COutputSink* sink);
+    // Loads the results of path that are marked as requested (m_loaded 2): -1 when the file
+    // cannot be opened, else 0.
+    int readResults(const std::string& path, CModelSet* model);
+
+    // Reads one framed record into buffer: its length, or -2 when it exceeds capacity (nothing
+    // more is read), or -1 when the file ends inside it.
+    static int ReadRecord(COp2File* file, void* buffer, int capacity);
+
+    // The reader registered under name, or null.
+    NSBlockReader* FindBlockReader(const std::string& name) const;
+    const std::string& GetPath() const { return m_path; }
+
+    // The reader whose pass is running (result creation copies its path), or null.
+    static OP2Reader* GetCurrent();
+    // Makes a reader current for the length of a pass.
+    class CurrentScope
+    {
+    public:
+        explicit CurrentScope(OP2Reader* reader);
+        ~CurrentScope();
+        CurrentScope(const CurrentScope&) = delete;
+        CurrentScope& operator=(const CurrentScope&) = delete;
+
+    private:
+        OP2Reader* m_previous;
+    };
+
+    // Files a block reader under several names; the table owns it once.
+    void AddBlockReader(std::initializer_list<const char*> names,
+                        std::unique_ptr<NSBlockReader> reader);
+    // Files an existing reader under more names.
+    void AddAlias(std::initializer_list<const char*> names, const char* registeredName);
+
+private:
+    int ReadLabel(COp2File& file, COutputSink* sink);
+    int ReadBlockHeader(COp2File& file, std::string* name, bool* endOfFile);
+    void ReadBlocks(COp2File& file, CModelSet* model, bool readGeometry, COutputSink* sink,
+                    int* code);
+
+    std::map<std::string, NSBlockReader*> m_blocks;
+    std::vector<std::unique_ptr<NSBlockReader>> m_readers; // owned, each once
+    std::string m_path;
+};
