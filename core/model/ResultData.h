@@ -1,0 +1,142 @@
+// One result at one load case: its values per node, per element and per element node, their
+// range, its names and where it was read from. Values live in plain arrays indexed by id.
+#pragma once
+
+#include "core/geometry/Point3D.h"
+#include "core/model/ResultId.h"
+#include "platform/base/coll_map.h"
+#include "platform/base/string.h"
+#include "platform/base/types.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Sentinels of a range that has seen no value yet.
+constexpr double kRangeUnsetMin = 99999999.0;
+constexpr double kRangeUnsetMax = -99999999.0;
+
+// Values of one element at its nodes: the node ids, one scalar and one vector per slot.
+struct CComponentSet
+{
+    std::vector<int> nodeIds;
+    std::vector<double> values;
+    std::vector<CPoint3D> vectors; // empty until a vector is stored
+
+    int FindSlot(int nodeId) const; // -1 when the node is not in the set
+};
+
+class CResultData
+{
+public:
+    // m_kind
+    static constexpr int kVector = 101;
+    static constexpr int kScalar = 102;
+    static constexpr int kVectorXYZ = 103;
+    static constexpr int kTensor = 104;
+    // m_flags
+    static constexpr int kFlagVector = 0x1;
+    static constexpr int kFlagAtNodes = 0x2;
+    static constexpr int kFlagElementNodes = 0x4;
+    static constexpr int kFlagStepKind = 0x18; // 8 static, 16 modes, 24 steps
+    // m_loaded
+    static constexpr int kNotLoaded = 0;
+    static constexpr int kLoaded = 1;
+    static constexpr int kRequested = 2;
+    static constexpr int kAwaitingRange = 3;
+
+    CResultData();
+    virtual ~CResultData();
+    CResultData(const CResultData&) = delete;
+    CResultData& operator=(const CResultData&) = delete;
+
+    // Names: the tree and the dialogs show the name and the title.
+    const CString& GetName() const { return m_name; }
+    const CString& GetSubtitle() const { return m_typeName; }
+    const CString& GetTitle() const { return m_title; }
+    void SetName(const CString& name) { m_name = name; }
+    void SetSubtitle(const CString& text) { m_typeName = text; }
+    void SetTitle(const CString& title) { m_title = title; }
+
+    // Range: copies the current range to the saved one and resets it, unless the values sit
+    // at nodes or element nodes (those keep their range).
+    void ResetRange();
+    bool HasRange() const { return m_min <= m_max; }
+    // The larger magnitude of the current range; 0.0 while it is unset.
+    double GetLargestValue() const;
+    void WidenRange(double value);
+    void WidenVectorRange(const CPoint3D& vector);
+
+    // Value tables. Ids outside a table, or without a value, give false (or null).
+    bool GetNodeValue(int nodeId, double* value) const;
+    bool GetElementValue(int elementId, double* value) const;
+    bool GetNodeVector(int nodeId, CPoint3D* vector) const;
+    bool GetElementVector(int elementId, CPoint3D* vector) const;
+    const CComponentSet* GetComponentSet(int elementId) const;
+    int GetNodeValueCount() const { return static_cast<int>(m_nodeValues.size()); }
+    int GetElementValueCount() const { return static_cast<int>(m_elementValues.size()); }
+    int GetNodeVectorCount() const { return static_cast<int>(m_nodeVectorFlags.size()); }
+    int GetElementVectorCount() const { return static_cast<int>(m_elementVectorFlags.size()); }
+    int GetComponentSetCount() const { return static_cast<int>(m_components.size()); }
+
+    // Stores; the caller has checked that the id is in 0..kMaxEntityId. Tables grow to id + 1
+    // with empty cells; the range is not touched here.
+    void SetNodeValue(int nodeId, double value);
+    void SetElementValue(int elementId, double value);
+    void SetNodeVector(int nodeId, const CPoint3D& vector);
+    void SetElementVector(int elementId, const CPoint3D& vector);
+    // The element's set, made with `nodeCount` zeroed slots when it has none yet.
+    CComponentSet& GetOrCreateComponentSet(int elementId, int nodeCount);
+    // Grows the node tables to `count` entries ahead of a read (the vector tables too when
+    // `withVectors`).
+    void ReserveNodes(int count, bool withVectors);
+    void ReserveElements(int count, bool withVectors);
+
+    // Location bits of m_flags: 4 element nodes, 2 nodes, 0 elements.
+    int GetLocation() const { return m_flags & (kFlagAtNodes | kFlagElementNodes); }
+    int GetStepKind() const { return m_flags & kFlagStepKind; }
+    bool IsLoaded() const { return m_loaded == kLoaded; }
+
+public:
+    // Per-id storage; m_*Flags say which ids carry a value.
+    std::vector<double> m_nodeValues;
+    std::vector<double> m_elementValues;
+    std::vector<uint8_t> m_elementValueFlags;
+    std::vector<CPoint3D> m_nodeVectors;
+    std::vector<uint8_t> m_nodeVectorFlags;
+    std::vector<CPoint3D> m_elementVectors;
+    std::vector<uint8_t> m_elementVectorFlags;
+    std::vector<std::unique_ptr<CComponentSet>> m_components; // indexed by element id
+
+    // Current range and the range saved by ResetRange.
+    double m_min = kRangeUnsetMin;
+    double m_max = kRangeUnsetMax;
+    CPoint3D m_minVector;
+    CPoint3D m_maxVector;
+    double m_savedMin = kRangeUnsetMin;
+    double m_savedMax = kRangeUnsetMax;
+    CPoint3D m_savedMinVector;
+    CPoint3D m_savedMaxVector;
+
+    int m_mode = -1;            // mode number of a modal result, else -1
+    int m_type = 0;             // 1, 2, 3, 8, 1002, 1003, 1008 or 0 (other)
+    CString m_sourcePath;       // OUTPUT2 file the values come from
+    int64_t m_filePosition = 0; // subcase position in that file
+    int m_loaded = kNotLoaded;
+    CString m_blockName;
+    double m_stepValue = 0.0; // step time of a transient universal-file result
+    CString m_groupName;      // table or record-type text; the tree groups by it
+    int m_kind = 0;
+    BYTE m_average = 1; // element values are averaged to the nodes
+    uint32_t m_id = 0;  // packed result id
+    int m_flags = 0;
+    CString m_name;
+    CString m_typeName;
+    CString m_title;
+
+private:
+    static void ResetVectorRange(CPoint3D& minVector, CPoint3D& maxVector);
+};
+
+// Packed result id -> result; iteration order is the tree's order.
+using CResultMap = CMap<UINT, UINT, CResultData*, CResultData*>;
