@@ -1,0 +1,45 @@
+// Node storage for the lists and maps: nodes are carved from blocks and recycled through a
+// free list, so that a collection of millions of entries makes few heap allocations. The
+// first block holds blockSize nodes; later blocks grow with the pool (up to 8192 nodes).
+#pragma once
+
+#include "platform/base/types.h"
+
+#include <cstddef>
+
+namespace fw
+{
+class NodePool
+{
+public:
+    NodePool(size_t nodeSize, INT_PTR blockSize);
+    NodePool(const NodePool&) = delete;
+    NodePool& operator=(const NodePool&) = delete;
+    ~NodePool() { FreeAll(); }
+
+    // Raw storage for one node, aligned for any type; throws std::bad_alloc.
+    void* Allocate();
+    void Free(void* node);
+    // Releases every block; all nodes must have been destroyed.
+    void FreeAll();
+    void SetBlockSize(INT_PTR blockSize);
+
+private:
+    struct Block
+    {
+        Block* next;
+    };
+    struct FreeNode
+    {
+        FreeNode* next;
+    };
+
+    void AddBlock();
+
+    size_t m_nodeSize;
+    size_t m_blockSize;
+    size_t m_nodesAllocated = 0;
+    Block* m_blocks = nullptr;  // owned chain
+    FreeNode* m_free = nullptr; // nodes inside m_blocks
+};
+} // namespace fw

@@ -1,0 +1,190 @@
+// CMap and the named maps: the defined iteration order, lookup and removal, rehashing,
+// strings, and large id tables.
+#include "platform/base/coll_map.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace
+{
+template <class MAP, class KEY, class VALUE>
+std::vector<KEY> IterationOrder(const MAP& map)
+{
+    std::vector<KEY> keys;
+    KEY key{};
+    VALUE value{};
+    for (POSITION pos = map.GetStartPosition(); pos;)
+    {
+        map.GetNextAssoc(pos, key, value);
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+using IdMap = CMap<int, int, int, int>;
+
+std::vector<int> IdOrder(const IdMap& map)
+{
+    return IterationOrder<IdMap, int, int>(map);
+}
+} // namespace
+
+TEST(CMap, IteratesBucketsAscendingNewestFirst)
+{
+    // Buckets of 17: (id >> 4) % 17. 1 -> 0, 16 -> 1, 17 -> 1, 32 -> 2, 100 -> 6,
+    // 300 -> 18 % 17 = 1, 5000 -> 312 % 17 = 6, 272 -> 17 % 17 = 0,
+    // -1 -> 0x0FFFFFFF % 17 = 15.
+    IdMap map;
+    for (int id : {1, 16, 17, 32, 100, 300, 5000, 272, -1})
+        map.SetAt(id, id * 10);
+    EXPECT_EQ(17u, map.GetHashTableSize());
+    EXPECT_EQ((std::vector<int>{272, 1, 300, 17, 16, 32, 5000, 100, -1}), IdOrder(map));
+    EXPECT_EQ((std::vector<int>{-1, 1, 16, 17, 32, 100, 272, 300, 5000}), map.SortedKeys());
+}
+
+TEST(CMap, LargeTableIteratesByIdOverSixteen)
+{
+    // 200000 buckets: 5 and 3200000 share bucket 0, 16 is in bucket 1, 3200016 too.
+    IdMap map;
+    map.InitHashTable(200000);
+    for (int id : {16, 5, 3200000, 3200016})
+        map[id] = id;
+    EXPECT_EQ(200000u, map.GetHashTableSize());
+    EXPECT_EQ((std::vector<int>{3200000, 5, 3200016, 16}), IdOrder(map));
+}
+
+TEST(CMap, LooksUpReplacesAndRemoves)
+{
+    IdMap map;
+    int value = 0;
+    EXPECT_FALSE(map.Lookup(3, value));
+    EXPECT_FALSE(map.RemoveKey(3));
+    map.SetAt(3, 30);
+    map.SetAt(3, 31);
+    EXPECT_EQ(1, map.GetCount());
+    EXPECT_TRUE(map.Lookup(3, value));
+    EXPECT_EQ(31, value);
+    EXPECT_EQ(0, map[4]); // inserted value-initialised
+    map[4] += 5;
+    EXPECT_EQ(5, map[4]);
+    EXPECT_TRUE(map.RemoveKey(3));
+    EXPECT_FALSE(map.Lookup(3, value));
+    EXPECT_TRUE(map.RemoveKey(4));
+    EXPECT_TRUE(map.IsEmpty());
+    EXPECT_EQ(nullptr, map.GetStartPosition());
+    map.SetAt(5, 50); // usable after the last entry went
+    EXPECT_EQ((std::vector<int>{5}), IdOrder(map));
+    map.RemoveAll();
+    EXPECT_EQ(0, map.GetCount());
+    EXPECT_EQ(17u, map.GetHashTableSize());
+}
+
+TEST(CMap, RemovingTheVisitedEntryDuringIterationIsSafe)
+{
+    IdMap map;
+    for (int id = 0; id < 200; ++id)
+        map[id] = id;
+    int key = 0;
+    int value = 0;
+    int visited = 0;
+    for (POSITION pos = map.GetStartPosition(); pos; ++visited)
+    {
+        map.GetNextAssoc(pos, key, value);
+        if (key % 2 == 0)
+            map.RemoveKey(key);
+    }
+    EXPECT_EQ(200, visited);
+    EXPECT_EQ(100, map.GetCount());
+}
+
+TEST(CMap, InitHashTableOnAFilledMapKeepsTheEntries)
+{
+    IdMap map;
+    for (int id = 0; id < 1000; ++id)
+        map[id] = id + 1;
+    map.InitHashTable(211);
+    EXPECT_EQ(211u, map.GetHashTableSize());
+    EXPECT_EQ(1000, map.GetCount());
+    int value = 0;
+    for (int id = 0; id < 1000; ++id)
+    {
+        ASSERT_TRUE(map.Lookup(id, value));
+        ASSERT_EQ(id + 1, value);
+    }
+    EXPECT_EQ(1000u, IdOrder(map).size());
+}
+
+TEST(CMap, StringKeysHashByBytes)
+{
+    // h = h * 33 + byte over 17 buckets: "ab" 3299 -> 1, "a" 97 -> 12, "b" 98 -> 13,
+    // "ba" 3331 -> 16.
+    CMapStringToPtr map;
+    int a = 0;
+    int b = 0;
+    for (const char* key : {"b", "ba", "a", "ab"})
+        map.SetAt(key, key[0] == 'a' ? &a : &b);
+    const std::vector<CString> order = IterationOrder<CMapStringToPtr, CString, void*>(map);
+    ASSERT_EQ(4u, order.size());
+    EXPECT_STREQ("ab", order[0]);
+    EXPECT_STREQ("a", order[1]);
+    EXPECT_STREQ("b", order[2]);
+    EXPECT_STREQ("ba", order[3]);
+    void* found = nullptr;
+    EXPECT_TRUE(map.Lookup(CString("ba"), found));
+    EXPECT_EQ(&b, found);
+    EXPECT_FALSE(map.Lookup("AB", found));
+
+    CMapStringToString texts;
+    texts.SetAt("key", "value");
+    texts["key"] += "2";
+    CString text;
+    EXPECT_TRUE(texts.Lookup("key", text));
+    EXPECT_STREQ("value2", text);
+}
+
+TEST(CMap, NamedMapsWithPointerAndWordKeys)
+{
+    int x = 0;
+    int y = 0;
+    CMapPtrToPtr pointers(4);
+    pointers.SetAt(&x, &y);
+    void* found = nullptr;
+    EXPECT_TRUE(pointers.Lookup(&x, found));
+    EXPECT_EQ(&y, found);
+    EXPECT_FALSE(pointers.Lookup(&y, found));
+
+    CMapWordToPtr words;
+    words.SetAt(65535, &x);
+    EXPECT_TRUE(words.Lookup(65535, found));
+    CMapPtrToWord back;
+    back[&x] = 7;
+    WORD word = 0;
+    EXPECT_TRUE(back.Lookup(&x, word));
+    EXPECT_EQ(7, word);
+    CMapWordToOb objects;
+    objects.SetAt(1, nullptr);
+    CMapStringToOb named;
+    named.SetAt("n", nullptr);
+    EXPECT_EQ(1, objects.GetCount() + named.GetCount() - 1);
+}
+
+TEST(CMap, MillionIdsInALargeTable)
+{
+    IdMap map;
+    map.InitHashTable(200003);
+    const int count = 1000000;
+    for (int id = 1; id <= count; ++id)
+        map[id] = -id;
+    EXPECT_EQ(count, map.GetCount());
+    int value = 0;
+    for (int id = 1; id <= count; id += 7919)
+    {
+        ASSERT_TRUE(map.Lookup(id, value));
+        ASSERT_EQ(-id, value);
+    }
+    EXPECT_FALSE(map.Lookup(count + 1, value));
+    const std::vector<int> keys = map.SortedKeys();
+    ASSERT_EQ(static_cast<size_t>(count), keys.size());
+    EXPECT_EQ(1, keys.front());
+    EXPECT_EQ(count, keys.back());
+}
