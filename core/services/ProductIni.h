@@ -1,0 +1,27 @@
+// Typed access to the product INI "..\ini\Gravik.ini" beside the executable's folder. Getters
+// give true when the key holds a non-empty value and leave *out unchanged otherwise, so callers
+// set their default first. Setters give true when the write succeeded.
+#pragma once
+
+#include <string>
+
+// Reads up to 255 characters.
+bool GetIniString(const char* section, const char* key, std::string* out);
+bool SetIniString(const char* section, const char* key, const char* value);
+
+// Stored as "%lf" (2.5 is "2.500000"). True for any non-empty text; *out changes only when the
+// text scans as a number.
+bool GetIniDouble(const char* section, const char* key, double* out);
+bool SetIniDouble(const char* section, const char* key, double value);
+
+// Stored as "%u"; read as GetIniDouble reads.
+bool GetIniUInt(const char* section, const char* key, unsigned* out);
+bool SetIniUInt(const char* section, const char* key, unsigned value);
+
+// One character, "0" plus the value: true only for a one-character value, which gives its code
+// minus the code of "0" (a stored "A" gives 17).
+bool GetIniFlag(const char* section, const char* key, int* out);
+bool SetIniFlag(const char* section, const char* key, int value);
+
+// The path of the product INI as the profile functions get it.
+std::string ProductIniPath();
