@@ -62,7 +62,8 @@ TEST(Geometry, IntersectionAndUnionFollowTheWindowsRules)
     EXPECT_FALSE(result.UnionRect(CRect(), CRect(3, 3, 3, 8)));
     EXPECT_EQ(CRect(0, 0, 4, 4), CRect(0, 0, 2, 2) | CRect(2, 2, 4, 4));
     EXPECT_EQ(CRect(2, 2, 2, 2) & CRect(0, 0, 1, 1), CRect());
-    const RECT* raw = CRect(1, 2, 3, 4);
+    const CRect named(1, 2, 3, 4);
+    const RECT* raw = named;
     EXPECT_EQ(2, raw->top);
 }
 
