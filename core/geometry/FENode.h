@@ -1,0 +1,22 @@
+// A grid point of the model.
+#pragma once
+
+#include "core/geometry/ModelEntity.h"
+
+class CFENode : public CMeshEntity
+{
+public:
+    CFENode() { type = kTagNode; }
+    CFENode(int id, const CPoint3D& coord)
+        : m_coord(coord)
+    {
+        type = kTagNode;
+        m_id = id;
+    }
+    ~CFENode() override = default;
+
+    CPoint3D m_coord;
+    // Index numbers of the elements that use the node, into a result's element-corner table;
+    // m_ids holds the same elements by id.
+    CArray<int> m_elementIndexes;
+};

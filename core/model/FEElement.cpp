@@ -1,0 +1,65 @@
+// Element construction and face building from the descriptor tables.
+#include "core/model/FEElement.h"
+
+#include "core/model/ElementDescriptor.h"
+
+CFEElement::CFEElement()
+{
+    type = kTagElement;
+}
+
+CFEElement::CFEElement(int16_t faceCount)
+{
+    type = kTagElement;
+    m_faceCount = faceCount > 0 ? faceCount : 0;
+    m_faces.SetSize(m_faceCount);
+}
+
+void CFEElement::SetFaceCountByDescriptor(int descriptorId)
+{
+    const ElementDescriptor* descriptor = FindElementDescriptor(descriptorId);
+    if (descriptor != nullptr && descriptor->faceCount >= 0)
+        m_faceCount = descriptor->faceCount;
+    if (m_faceCount == 0)
+        m_faces.RemoveAll();
+    else
+        m_faces.SetSize(m_faceCount);
+}
+
+void CFEElement::BuildElementFaces()
+{
+    const ElementDescriptor* descriptor = FindElementDescriptor(m_feDescriptorId);
+    if (descriptor == nullptr || descriptor->faces == nullptr)
+        return;
+    // A node list shorter than the shape needs cannot make its faces: rather than faces that
+    // point past the list, the element gets none.
+    if (m_ids.GetSize() < descriptor->nodeCount)
+    {
+        m_faceCount = 0;
+        m_faces.RemoveAll();
+        return;
+    }
+    // The model sizes the faces right before; a caller that did not gets them sized here.
+    if (m_faces.GetSize() != descriptor->faceCount)
+    {
+        m_faceCount = descriptor->faceCount;
+        m_faces.SetSize(m_faceCount);
+    }
+    for (int k = 0; k < descriptor->faceCount; ++k)
+    {
+        const FaceLayout& layout = descriptor->faces[k];
+        CFEFace face(m_faces[k]); // members not set here keep their values
+        face.m_ids.RemoveAll();
+        for (int i = 0; i < layout.nodeCount; ++i)
+            face.m_ids.Add(m_ids[layout.positions[i]]);
+        face.m_cornerCount = layout.nodeCount;
+        face.m_faceIndex = static_cast<uint8_t>(k);
+        face.m_elementId = m_id;
+        m_faces[k] = face;
+    }
+}
+
+bool CFEElement::IsParabolicElement() const
+{
+    return ::IsParabolicElement(m_feDescriptorId);
+}

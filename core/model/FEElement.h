@@ -1,0 +1,39 @@
+// A finite element: ids, node ids in solver-file order, FE descriptor and the faces built from
+// the descriptor's face table, with the flags the outer-face extraction and the renderer use.
+#pragma once
+
+#include "core/model/FEFace.h"
+
+#include <cstdint>
+
+class CFEElement : public CMeshEntity
+{
+public:
+    static constexpr int kMaxFaceFlags = 8;
+
+    CFEElement();
+    // Starts with that many default faces; a negative count gives none.
+    explicit CFEElement(int16_t faceCount);
+    CFEElement(const CFEElement&) = delete;
+    CFEElement& operator=(const CFEElement&) = delete;
+    ~CFEElement() override = default;
+
+    // Sets m_faceCount from the descriptor (unknown ids leave it) and sizes m_faces to match.
+    void SetFaceCountByDescriptor(int descriptorId);
+    // Fills the faces from the face table of m_feDescriptorId; unknown ids build nothing.
+    void BuildElementFaces();
+    bool IsParabolicElement() const;
+
+    int m_propertyId = 0;
+    int m_materialId = 1;
+    int m_feDescriptorId = 0;
+    int m_nodeCount = 0; // as the solver file declares it; m_ids is what the element holds
+    CPoint3D m_centre;   // mean of the node coordinates, written by the model
+    int16_t m_faceCount = 0;
+    CArray<CFEFace> m_faces; // position k holds the face with m_faceIndex k
+    // 1 when face k is an outer face of a visible element; written by the outer-face extraction.
+    uint8_t m_outerFace[kMaxFaceFlags] = {};
+    // Elements whose display byte is 0 are left out of the shell and solid contour lists.
+    uint8_t m_display = 1;
+    uint8_t m_hasOuterFace = 0; // 1 when at least one face is a visible outer face
+};
