@@ -1,0 +1,54 @@
+// One fixed-field bulk-data card: its name and the fields of its first and continuation lines.
+// Small-field lines give 8 fields of 8 columns, large-field lines 4 fields of 16 columns; the
+// fields of all lines are numbered on, from 0 for the field after the name.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class CBulkCard
+{
+public:
+    // How the first 8 columns of a line name a card.
+    struct SName
+    {
+        std::string name;          // upper case, without the large-field "*"
+        bool isLargeField = false; // "GRID*"
+        bool isFreeField = false;  // "GRID,1,,..."
+    };
+
+    // Reads the name from columns 1-8 (or up to a comma); an empty name for blank columns.
+    static SName ReadName(std::string_view line);
+
+    // A line that continues the card before it: "+" (small), "*" (large) or blank in column 1
+    // with something in the fields.
+    static bool IsContinuation(std::string_view line);
+
+    void Start(const SName& name, std::string_view line, int lineNumber);
+
+    // Appends the fields of a continuation line. "*" in column 1 gives large fields, "+" small
+    // fields, a blank the form of the card's first line.
+    void AddContinuation(std::string_view line);
+
+    const std::string& Name() const { return m_name; }
+    bool IsLargeField() const { return m_isLargeField; }
+    int LineNumber() const { return m_lineNumber; }
+    int FieldCount() const { return static_cast<int>(m_fields.size()); }
+
+    // The raw text of field index (blank padding kept); empty past the last field.
+    std::string_view Field(int index) const;
+
+    // True when field index holds anything but blanks.
+    bool IsFilled(int index) const;
+
+private:
+    void AppendFields(std::string_view line, bool isLargeField);
+
+    std::string m_name;
+    bool m_isLargeField = false;
+    int m_lineNumber = 0;
+    std::string m_text;                                        // all fields, back to back
+    std::vector<std::pair<std::size_t, std::size_t>> m_fields; // offset and length in m_text
+};

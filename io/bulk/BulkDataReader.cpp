@@ -1,0 +1,350 @@
+// Bulk-data deck reader: files, includes, card recognition and dispatch.
+#include "io/bulk/BulkDataReader.h"
+
+#include "core/services/OutputSink.h"
+#include "io/bulk/BulkField.h"
+#include "io/bulk/BulkLineReader.h"
+#include "io/bulk/BulkMessages.h"
+#include "platform/base/os.h"
+
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+namespace
+{
+// Deeper nesting than any real deck uses; it also stops loops that the lexical path
+// comparison cannot see (a folder link to its own parent).
+constexpr std::size_t kMaxIncludeDepth = 64;
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+constexpr char kOtherSeparator = '/';
+#else
+constexpr char kSeparator = '/';
+constexpr char kOtherSeparator = '\\';
+#endif
+
+char ToUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+// "INCLUDE 'x'" in any letter case: real decks write it in capitals.
+bool IsIncludeLine(std::string_view line)
+{
+    static constexpr std::string_view kKeyword = "INCLUDE";
+    if (line.size() <= kKeyword.size())
+        return false;
+    for (std::size_t i = 0; i < kKeyword.size(); ++i)
+    {
+        if (ToUpper(line[i]) != kKeyword[i])
+            return false;
+    }
+    const char next = line[kKeyword.size()];
+    return next == ' ' || next == '\'';
+}
+
+bool IsAbsolutePath(const std::string& path)
+{
+    if (!path.empty() && IsSeparator(path[0]))
+        return true;
+    return path.size() >= 2 && path[1] == ':';
+}
+
+// The included name relative to the folder of the including file, in native separators.
+std::string IncludedPath(const std::string& includingPath, const std::string& name)
+{
+    std::string path;
+    if (!IsAbsolutePath(name))
+    {
+        const std::size_t slash = includingPath.find_last_of("/\\");
+        if (slash != std::string::npos)
+            path = includingPath.substr(0, slash + 1);
+    }
+    path += name;
+    for (char& c : path)
+    {
+        if (c == kOtherSeparator)
+            c = kSeparator;
+    }
+    return path;
+}
+
+// A path with "." and ".." resolved by name and one kind of separator, to recognise a deck
+// that is already open under another spelling. Windows compares names without letter case.
+std::string ComparablePath(const std::string& path)
+{
+    std::vector<std::string> parts;
+    std::size_t leadingUps = 0;
+    std::size_t start = 0;
+    const bool isRooted = !path.empty() && IsSeparator(path[0]);
+    while (start <= path.size())
+    {
+        std::size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end]))
+            ++end;
+        const std::string part = path.substr(start, end - start);
+        if (part == "..")
+        {
+            if (!parts.empty())
+                parts.pop_back();
+            else
+                ++leadingUps;
+        }
+        else if (!part.empty() && part != ".")
+            parts.push_back(part);
+        start = end + 1;
+    }
+    std::string result = isRooted ? "/" : "";
+    for (std::size_t i = 0; i < leadingUps; ++i)
+        result += "../";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        result += (i == 0 ? "" : "/") + parts[i];
+#ifdef _WIN32
+    for (char& c : result)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+#endif
+    return result;
+}
+
+std::string TrimRight(std::string_view text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+struct SCloseFile
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+} // namespace
+
+namespace
+{
+using SLayout = CBulkDataReader::SElementLayout;
+
+// Higher-order shells and beams become their linear parents from the corner node fields.
+constexpr SLayout kQuad = {94, 132, 1, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
+constexpr SLayout kTria = {91, 132, 1, 3, 1, false, -1, {2, 3, 4}, -1, -1};
+constexpr SLayout kTriax6 = {91, 132, 1, 3, -1, false, 1, {2, 4, 6}, -1, -1};
+constexpr SLayout kBar = {21, 101, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kConrod = {21, 101, 0, 2, -1, false, 3, {1, 2}, -1, -1};
+constexpr SLayout kHexa = {115, 129, 6, 8, 1, false, -1, {2, 3, 4, 5, 6, 7, 8, 9}, 10, 21};
+constexpr SLayout kPenta = {112, 129, 5, 6, 1, false, -1, {2, 3, 4, 5, 6, 7}, 8, 16};
+constexpr SLayout kTetra = {111, 129, 4, 4, 1, false, -1, {2, 3, 4, 5}, 6, 11};
+constexpr SLayout kMass12 = {251, 131, 0, 2, 1, false, -1, {2, 4}, -1, -1};
+constexpr SLayout kMassValue12 = {251, 131, 0, 2, 1, true, -1, {2, 4}, -1, -1};
+constexpr SLayout kMass34 = {251, 131, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kMassValue34 = {251, 131, 0, 2, 1, true, -1, {2, 3}, -1, -1};
+constexpr SLayout kElas12 = {250, 130, 0, 2, 1, false, -1, {2, 4}, -1, -1};
+constexpr SLayout kElasValue12 = {250, 130, 0, 2, 1, true, -1, {2, 4}, -1, -1};
+constexpr SLayout kElas34 = {250, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kElasValue34 = {250, 130, 0, 2, 1, true, -1, {2, 3}, -1, -1};
+constexpr SLayout kConm = {251, 131, 0, 1, -1, false, -1, {1}, -1, -1};
+// A gap is drawn as a spring and a shear panel as a shell, so that neither is left undrawable.
+constexpr SLayout kGap = {253, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kShear = {254, 132, 0, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
+
+struct SCardEntry
+{
+    std::string_view name;
+    CBulkDataReader::ECard card;
+    const SLayout* layout;
+};
+
+using ECard = CBulkDataReader::ECard;
+constexpr SCardEntry kCards[] = {
+    {"GRID", ECard::Grid, nullptr},       {"CQUAD4", ECard::Element, &kQuad},
+    {"CTRIA3", ECard::Element, &kTria},   {"CBAR", ECard::Element, &kBar},
+    {"CBEAM", ECard::Element, &kBar},     {"CHEXA", ECard::Element, &kHexa},
+    {"CPENTA", ECard::Element, &kPenta},  {"CTETRA", ECard::Element, &kTetra},
+    {"CBEND", ECard::Element, &kBar},     {"CROD", ECard::Element, &kBar},
+    {"CONROD", ECard::Element, &kConrod}, {"CTUBE", ECard::Element, &kBar},
+    {"CQUAD8", ECard::Element, &kQuad},   {"CQUAD", ECard::Element, &kQuad},
+    {"CQUADR", ECard::Element, &kQuad},   {"CTRIA6", ECard::Element, &kTria},
+    {"CTRIAR", ECard::Element, &kTria},   {"CTRIAX6", ECard::Element, &kTriax6},
+    {"CMASS1", ECard::Element, &kMass12}, {"CMASS2", ECard::Element, &kMassValue12},
+    {"CMASS3", ECard::Element, &kMass34}, {"CMASS4", ECard::Element, &kMassValue34},
+    {"CELAS1", ECard::Element, &kElas12}, {"CELAS2", ECard::Element, &kElasValue12},
+    {"CELAS3", ECard::Element, &kElas34}, {"CELAS4", ECard::Element, &kElasValue34},
+    {"CONM1", ECard::Element, &kConm},    {"CONM2", ECard::Element, &kConm},
+    {"CGAP", ECard::Element, &kGap},      {"CSHEAR", ECard::Element, &kShear},
+    {"CORD1R", ECard::Cord1, nullptr},    {"CORD1C", ECard::Cord1, nullptr},
+    {"CORD1S", ECard::Cord1, nullptr},    {"CORD2R", ECard::Cord2, nullptr},
+    {"CORD2C", ECard::Cord2, nullptr},    {"CORD2S", ECard::Cord2, nullptr},
+};
+
+const SCardEntry* FindCard(std::string_view name)
+{
+    for (const SCardEntry& entry : kCards)
+    {
+        if (entry.name == name)
+            return &entry;
+    }
+    return nullptr;
+}
+} // namespace
+
+CBulkDataReader::CBulkDataReader(CBulkRecordTarget& target, COutputSink& sink)
+    : m_target(target)
+    , m_sink(sink)
+{
+}
+
+CBulkDataReader::~CBulkDataReader() = default;
+
+bool CBulkDataReader::ReadBulkData(std::string path)
+{
+    m_openDecks.clear();
+    m_reportedCards.clear();
+    return ReadDeck(path);
+}
+
+bool CBulkDataReader::ReadDeck(const std::string& path)
+{
+    const std::unique_ptr<std::FILE, SCloseFile> file(
+        std::fopen(fw::os::ResolvePath(path).c_str(), "rb"));
+    if (!file)
+    {
+        m_sink.AddOutputLine(BulkMessage("NotFound", path));
+        return false;
+    }
+    m_openDecks.push_back(ComparablePath(path));
+    CBulkLineReader lines(file.get());
+    ReadCards(lines, path);
+    m_openDecks.pop_back();
+    return true;
+}
+
+void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
+{
+    std::string line;
+    while (lines.ReadLine(line))
+    {
+        // Comments, blank lines and continuations of cards not read.
+        if (line.empty() || line[0] == '$' || line[0] == ' ' || line[0] == '+' || line[0] == '*' ||
+            line[0] == ',')
+            continue;
+        if (IsIncludeLine(line))
+        {
+            ReadInclude(line, path, lines.LineNumber());
+            continue;
+        }
+        const CBulkCard::SName name = CBulkCard::ReadName(line);
+        const SCardEntry* const entry = FindCard(name.name);
+        if (entry == nullptr)
+        {
+            if (ToUpper(line[0]) == 'C')
+            {
+                m_sink.AddOutputLine(BulkMessage("NonSupportedElement",
+                                                 TrimRight(std::string_view(line).substr(0, 8)),
+                                                 lines.LineNumber()));
+            }
+            continue;
+        }
+        m_card.Start(name, line, lines.LineNumber());
+        if (name.isFreeField)
+        {
+            ReportUnreadable(TrimRight(std::string_view(line).substr(0, 8)));
+            continue;
+        }
+        GatherContinuations(lines);
+        ReadCard(entry->card, entry->layout);
+    }
+}
+
+// Takes the lines that continue the current card; comments between them are passed over.
+void CBulkDataReader::GatherContinuations(CBulkLineReader& lines)
+{
+    std::string line;
+    while (lines.ReadLine(line))
+    {
+        if (!IsFieldFilled(line) || line[0] == '$')
+            continue;
+        if (!CBulkCard::IsContinuation(line))
+        {
+            lines.PutBack();
+            return;
+        }
+        m_card.AddContinuation(line);
+    }
+}
+
+void CBulkDataReader::ReadInclude(const std::string& line, const std::string& includingPath,
+                                  int lineNumber)
+{
+    const std::size_t open = line.find('\'');
+    const std::size_t close = open == std::string::npos ? open : line.find('\'', open + 1);
+    if (close == std::string::npos || close == open + 1)
+    {
+        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", lineNumber));
+        return;
+    }
+    const std::string path = IncludedPath(includingPath, line.substr(open + 1, close - open - 1));
+    m_sink.AddOutputLine("[" + path + "]");
+
+    const std::string comparable = ComparablePath(path);
+    bool isCycle = m_openDecks.size() >= kMaxIncludeDepth;
+    for (const std::string& openDeck : m_openDecks)
+        isCycle = isCycle || openDeck == comparable;
+    if (isCycle)
+    {
+        m_sink.AddOutputLine(BulkMessage("IncludeCycle", path, lineNumber));
+        return;
+    }
+    ReadDeck(path);
+}
+
+void CBulkDataReader::ReadCard(ECard card, const SElementLayout* layout)
+{
+    int result = -1;
+    try
+    {
+        switch (card)
+        {
+        case ECard::Grid: result = ReadGrid(); break;
+        case ECard::Cord1: result = ReadCord1(); break;
+        case ECard::Cord2: result = ReadCord2(); break;
+        case ECard::Element: result = ReadElement(*layout); break;
+        }
+    }
+    catch (const std::exception&) // a field that is no number, an id out of range
+    {
+        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", m_card.LineNumber()));
+        return;
+    }
+    if (result < 0)
+        ReportBlankField();
+}
+
+bool CBulkDataReader::ReadId(int field, int& id) const
+{
+    constexpr int kMaxId = 100000000;
+    id = ParseBulkInt(m_card.Field(field));
+    if (id < 0 || id > kMaxId)
+        throw CBulkFieldError("id out of range");
+    return id > 0;
+}
+
+// Once per card name and read: a deck written in a form this reader does not take would
+// otherwise fill the output with one line per card.
+void CBulkDataReader::ReportUnreadable(const std::string& firstColumns)
+{
+    if (m_reportedCards.insert(m_card.Name()).second)
+    {
+        m_sink.AddOutputLine(BulkMessage("NonSupportedElement", firstColumns, m_card.LineNumber()));
+    }
+}
+
+void CBulkDataReader::ReportBlankField()
+{
+    if (m_reportedCards.insert(m_card.Name()).second)
+        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", m_card.LineNumber()));
+}

@@ -1,0 +1,119 @@
+// Conversions of single bulk-data fields.
+#include "io/bulk/BulkField.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace
+{
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The first blank-separated word of the field.
+std::string_view FirstWord(std::string_view field)
+{
+    std::size_t begin = 0;
+    while (begin < field.size() && IsBlank(field[begin]))
+        ++begin;
+    std::size_t end = begin;
+    while (end < field.size() && !IsBlank(field[end]))
+        ++end;
+    return field.substr(begin, end - begin);
+}
+
+bool IsExponentLetter(char c)
+{
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+
+// Index before which an implicit exponent's E belongs, or npos. Only one is ever inserted:
+// a "-" is looked at first, a "+" only when no "-" took it.
+std::size_t ImplicitExponentAt(std::string_view word)
+{
+    const std::size_t minus = word.rfind('-');
+    if (minus != std::string_view::npos && minus > 0 && !IsExponentLetter(word[minus - 1]))
+        return minus;
+    const std::size_t plus = word.rfind('+');
+    if (plus != std::string_view::npos && plus > 0 && !IsExponentLetter(word[plus - 1]))
+        return plus;
+    return std::string_view::npos;
+}
+} // namespace
+
+bool IsFieldFilled(std::string_view field)
+{
+    for (const char c : field)
+    {
+        if (!IsBlank(c))
+            return true;
+    }
+    return false;
+}
+
+double ParseBulkField(std::string_view field)
+{
+    const std::string_view word = FirstWord(field);
+    if (word.empty())
+        return 0.0;
+
+    // Room for a 16-character large field, its inserted E and slack for longer free text.
+    char text[40];
+    if (word.size() + 2 > sizeof(text))
+        throw CBulkFieldError("real field too long");
+    std::size_t length = 0;
+    const std::size_t exponentAt = ImplicitExponentAt(word);
+    for (std::size_t i = 0; i < word.size(); ++i)
+    {
+        if (i == exponentAt)
+            text[length++] = 'E';
+        const char c = word[i];
+        text[length++] = (c == 'D' || c == 'd') ? 'E' : c;
+    }
+
+    // from_chars takes no leading "+" and ignores the locale.
+    const char* begin = text;
+    const char* const end = text + length;
+    if (*begin == '+')
+        ++begin;
+    double value = 0.0;
+    const std::from_chars_result result = std::from_chars(begin, end, value);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        throw CBulkFieldError("not a real number");
+    return value;
+}
+
+int ParseBulkInt(std::string_view field)
+{
+    std::string_view word = FirstWord(field);
+    if (word.empty())
+        return 0;
+    if (word.front() == '+')
+        word.remove_prefix(1);
+    int value = 0;
+    const std::from_chars_result result =
+        std::from_chars(word.data(), word.data() + word.size(), value);
+    if (result.ec != std::errc() || result.ptr != word.data() + word.size())
+        throw CBulkFieldError("not an integer");
+    return value;
+}
+
+int ParseLeadingInt(std::string_view field)
+{
+    const std::string_view word = FirstWord(field);
+    std::size_t i = 0;
+    bool isNegative = false;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-'))
+        isNegative = word[i++] == '-';
+    std::int64_t value = 0;
+    for (; i < word.size() && word[i] >= '0' && word[i] <= '9'; ++i)
+    {
+        value = value * 10 + (word[i] - '0');
+        if (value > std::numeric_limits<int>::max())
+            return isNegative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(isNegative ? -value : value);
+}

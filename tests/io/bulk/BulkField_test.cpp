@@ -1,0 +1,70 @@
+#include "io/bulk/BulkField.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct RealCase
+{
+    const char* text;
+    double value;
+};
+
+const RealCase kReals[] = {
+    {"1.5", 1.5},        {"1.-3", 1.0e-3},   {"-2.5+2", -250.0},
+    {"2.0-1", 0.2},      {"1.0E-3", 1.0e-3}, {"-7", -7.0},
+    {"", 0.0},           {"        ", 0.0},  {"   4.5  ", 4.5},
+    {"-1.5-2", -1.5e-2}, {"2.5+4", 2.5e4},   {"1.0E+3", 1.0e3},
+    {"+3.", 3.0},        {".5-2", 0.5e-2},   {"1.0D-3", 1.0e-3},
+    {"4.5 9", 4.5},      {"-.25", -0.25},    {"1.7763568394-14", 1.7763568394e-14},
+    {"0.", 0.0},
+};
+
+TEST(BulkField, ReadsEveryRealForm)
+{
+    for (const RealCase& c : kReals)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_DOUBLE_EQ(c.value, ParseBulkField(c.text));
+    }
+}
+
+TEST(BulkField, RefusesTextThatIsNoReal)
+{
+    for (const char* text : {"abc", "1.5x", "1..2", "nan", "inf", "1.0E", "--1", "1.5E-3+2"})
+    {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(ParseBulkField(text), CBulkFieldError);
+    }
+}
+
+TEST(BulkField, FilledMeansAnythingButWhiteSpace)
+{
+    EXPECT_FALSE(IsFieldFilled(""));
+    EXPECT_FALSE(IsFieldFilled("        "));
+    EXPECT_FALSE(IsFieldFilled(" \t\r\n"));
+    EXPECT_TRUE(IsFieldFilled("   x    "));
+    EXPECT_TRUE(IsFieldFilled("0"));
+}
+
+TEST(BulkField, IntegersAreWholeAndFitThirtyTwoBits)
+{
+    EXPECT_EQ(12, ParseBulkInt(" 12     "));
+    EXPECT_EQ(3, ParseBulkInt("+3"));
+    EXPECT_EQ(-4, ParseBulkInt("-4"));
+    EXPECT_EQ(0, ParseBulkInt("        "));
+    for (const char* text : {"1.5", "12a", "99999999999", "x"})
+    {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(ParseBulkInt(text), CBulkFieldError);
+    }
+}
+
+TEST(BulkField, LeadingIntReadsLikeAtoi)
+{
+    EXPECT_EQ(1, ParseLeadingInt("1.5     "));
+    EXPECT_EQ(0, ParseLeadingInt("abc"));
+    EXPECT_EQ(-2, ParseLeadingInt("-2.5+3"));
+    EXPECT_EQ(2147483647, ParseLeadingInt("99999999999999"));
+}
+} // namespace
