@@ -10,7 +10,7 @@
 
 namespace
 {
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) FW_PRINTF_FORMAT(1, 2);
 
 std::string Printf(const char* format, ...)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/base/os.h"
+#include "platform/base/string.h"
 
 #include <cstdarg>
 #include <string>
@@ -17,8 +18,7 @@ public:
 
     // Formats the message printf-style and writes one line. Level 0 "NORM", 1 "WARN",
     // 2 "ERR ", others "UnknownType"; an empty location leaves out the bracketed field.
-    void WriteLog(int level, const char* location, const char* format, ...)
-        __attribute__((format(printf, 4, 5)));
+    void WriteLog(int level, const char* location, const char* format, ...) FW_PRINTF_FORMAT(4, 5);
 
     // Appends one line to today's file. Never fails towards the caller: a missing log folder
     // or a file that cannot be opened loses the line.

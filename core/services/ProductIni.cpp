@@ -39,6 +39,15 @@ bool GetIniString(const char* section, const char* key, std::string* out)
     return true;
 }
 
+bool GetIniString(const char* section, const char* key, CString* out)
+{
+    std::string value;
+    if (!GetIniString(section, key, &value))
+        return false;
+    *out = CString(value);
+    return true;
+}
+
 bool SetIniString(const char* section, const char* key, const char* value)
 {
     return Write(section, key, value ? value : "");

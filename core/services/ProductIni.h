@@ -3,9 +3,12 @@
 // set their default first. Setters give true when the write succeeded.
 #pragma once
 
+#include "platform/base/string.h"
+
 #include <string>
 
 // Reads up to 255 characters.
+bool GetIniString(const char* section, const char* key, CString* out);
 bool GetIniString(const char* section, const char* key, std::string* out);
 bool SetIniString(const char* section, const char* key, const char* value);
 

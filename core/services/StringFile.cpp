@@ -180,3 +180,14 @@ bool LoadStringFromFile(std::string file, std::string section, std::string key, 
 {
     return LoadStringWithSuffix(file, section, key, GetLanguageSuffix(), out);
 }
+
+bool LoadStringFromFile(CString file, CString section, CString key, CString* out)
+{
+    if (!out)
+        return false;
+    std::string text = out->Str();
+    const bool isFound =
+        LoadStringWithSuffix(file.Str(), section.Str(), key.Str(), GetLanguageSuffix(), &text);
+    *out = CString(text);
+    return isFound;
+}

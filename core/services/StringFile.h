@@ -2,6 +2,8 @@
 // Keys carry the language suffix: the English text of "DefaultGroup" is "DefaultGroup_ENG".
 #pragma once
 
+#include "platform/base/string.h"
+
 #include <string>
 
 // Looks the key, with the current language suffix appended, up in the first section of the
@@ -10,6 +12,8 @@
 // its surrounding blanks when the section exists without the key. In the value, "\n" (the two
 // characters) becomes a blank and a line feed.
 bool LoadStringFromFile(std::string file, std::string section, std::string key, std::string* out);
+
+bool LoadStringFromFile(CString file, CString section, CString key, CString* out);
 
 // The same lookup with an explicit suffix instead of the current one.
 bool LoadStringWithSuffix(const std::string& file, const std::string& section,

@@ -2,6 +2,8 @@
 // one argument, so no argument list can ever disagree with the format.
 #include "core/services/TextFormat.h"
 
+#include "platform/base/string.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -9,7 +11,7 @@
 
 namespace
 {
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) FW_PRINTF_FORMAT(1, 2);
 
 std::string Printf(const char* format, ...)
 {

@@ -30,8 +30,9 @@ TEST(ProductIni, StoresEachTypeInItsTextForm)
     EXPECT_EQ(12u, bands);
     EXPECT_TRUE(GetIniFlag("Display", "Smooth", &flag));
     EXPECT_EQ(3, flag);
-    EXPECT_TRUE(GetIniString("FileIOPaths", "dat", &text));
-    EXPECT_EQ("C:\\models", text);
+    CString folder;
+    EXPECT_TRUE(GetIniString("FileIOPaths", "dat", &folder));
+    EXPECT_EQ(CString("C:\\models"), folder);
 
     ASSERT_TRUE(SetIniDouble("Display", "Factor", -0.125));
     EXPECT_TRUE(GetIniDouble("Display", "Factor", &factor));

@@ -96,6 +96,19 @@ TEST(StringFile, UsesTheLanguageSuffixAndMatchesFileNamesInAnyCase)
     EXPECT_EQ("j", text);
 }
 
+TEST(StringFile, TakesAndFillsFrameworkStrings)
+{
+    CServiceFolders folders("strings_cstring");
+    folders.WriteFile("string/standard.str", StandardStr());
+    SetLanguageSuffix("_ENG");
+    CString text;
+    EXPECT_TRUE(LoadStringFromFile(CString("standard.str"), "Tree", "Multi", &text));
+    EXPECT_EQ(CString("a \nb \nc"), text);
+    CString group = " Group1 ";
+    EXPECT_TRUE(LoadStringFromFile("standard.str", "Tree", "Missing", &group));
+    EXPECT_EQ(CString("Group1"), group);
+}
+
 TEST(StringFile, MissingFileSectionOrKeyKeepsTheDefault)
 {
     CServiceFolders folders("strings_default");
