@@ -66,7 +66,7 @@ TEST(SizeFit, KeepsTheAspectRatio)
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.source.cx * 10000 + c.source.cy);
+        SCOPED_TRACE(testing::Message() << c.source.cx << " x " << c.source.cy);
         CSize out(-1, -1);
         FitAspectSize(c.source, c.target, out);
         EXPECT_EQ(c.expected.cx, out.cx);
