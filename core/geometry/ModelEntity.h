@@ -9,11 +9,14 @@ class CModelEntity : public CGeomObject
 {
 public:
     CModelEntity() { type = kTagModelEntity; }
+    // Entities are copied only member by member where a class says so (faces, curve segments).
+    CModelEntity(const CModelEntity&) = delete;
+    CModelEntity& operator=(const CModelEntity&) = delete;
     ~CModelEntity() override = default;
 
     int m_id = 0;
-    // Position of a node or element in the model's numbering; views index per-entity tables by
-    // it (tables hold one entry more than the count, so 0 means not numbered).
+    // Position of a node or element in the model's numbering, set by the model; views index
+    // their per-entity tables by it rather than by id.
     int m_index = 0;
     CColorRGBA m_color;
     // For an element its reference point (shrink centre, label position, pick point); for a node
@@ -22,11 +25,6 @@ public:
     // Node ids of an element or face; for a node, the ids of the elements that use it.
     CArray<int> m_ids;
     CArray<int> m_groups; // ids of the groups the entity belongs to
-
-protected:
-    // Entities are copied only member by member where a class says so (faces, curve segments).
-    CModelEntity(const CModelEntity&) = delete;
-    CModelEntity& operator=(const CModelEntity&) = delete;
 };
 
 class CMeshEntity : public CModelEntity
@@ -68,7 +66,7 @@ public:
     int m_step = 0;
     CPoint3D m_control1; // inner control points of the cubic segment
     CPoint3D m_control2;
-    CPoint3DArray m_controlPoints;
+    CPoint3DArray m_controlPoints; // the inner control points as a list, in curve order
     int m_count1 = 0;
     int m_count2 = 0;
     double m_param1 = 0.0;
