@@ -35,7 +35,7 @@ class CModelSet : public CEntitySet
 public:
     static constexpr int kDefaultGroupId = 0;
     // m_unvDatasets bits
-    static constexpr int kUnvNodes = 1;    // dataset 15
+    static constexpr int kUnvNodes = 1; // dataset 15
     static constexpr int kUnvNodes2411 = 2;
     static constexpr int kUnvElements = 4; // dataset 780
     static constexpr int kUnvElements2412 = 8;
@@ -106,8 +106,14 @@ public:
     bool AddMaterialColor(int materialId);
     CPropertyColor* LookupPropertyColor(int propertyId);
     CMaterialColor* LookupMaterialColor(int materialId);
-    CMap<UINT, UINT, CPropertyColor, const CPropertyColor&>& GetPropertyColors() { return m_propertyColors; }
-    CMap<UINT, UINT, CMaterialColor, const CMaterialColor&>& GetMaterialColors() { return m_materialColors; }
+    CMap<UINT, UINT, CPropertyColor, const CPropertyColor&>& GetPropertyColors()
+    {
+        return m_propertyColors;
+    }
+    CMap<UINT, UINT, CMaterialColor, const CMaterialColor&>& GetMaterialColors()
+    {
+        return m_materialColors;
+    }
 
     // Forces: the model owns the sets and their records. False for null.
     bool AddForce(CElementForce* force);
@@ -188,9 +194,9 @@ private:
     void AverageToNodes(CResultData& result);
     void UnlinkElementFromNodes(const CFEElement* element);
 
-    CElementMap m_elements; // owned
+    CElementMap m_elements;                            // owned
     CMap<UINT, UINT, CGroupSet*, CGroupSet*> m_groups; // owned
-    CResultMap m_results;            // owned
+    CResultMap m_results;                              // owned
     CMap<UINT, UINT, double, double> m_loadCaseValues;
     CMap<UINT, UINT, int, int> m_loadCaseCounts;
     CMap<UINT, UINT, CCoordSystem*, CCoordSystem*> m_coordSystems; // owned

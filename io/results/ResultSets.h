@@ -27,10 +27,10 @@ void AddNodeScalarValue(int nodeId, int packedId, float value, CModelSet* model,
                         int tag); // flags | 0x2
 void AddNodeVectorValue(int nodeId, int packedId, const CPoint3D& vector, CModelSet* model,
                         int flags, int tag); // flags | 0x3
-void AddElementScalarValue(int elementId, int packedId, float value, CModelSet* model,
-                           int flags, int tag); // flags
-void AddElementVectorValue(int elementId, int packedId, const CPoint3D& vector,
-                           CModelSet* model, int flags, int tag); // flags | 0x1
+void AddElementScalarValue(int elementId, int packedId, float value, CModelSet* model, int flags,
+                           int tag); // flags
+void AddElementVectorValue(int elementId, int packedId, const CPoint3D& vector, CModelSet* model,
+                           int flags, int tag); // flags | 0x1
 // slot is 0-based in the element's set of nodeCount entries (made on first use).
 void AddElementNodeScalarValue(int elementId, int nodeId, int packedId, float value,
                                CModelSet* model, int slot, int nodeCount, int flags,

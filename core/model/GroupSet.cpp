@@ -1,0 +1,400 @@
+// Group membership, bounding box, and the outer-face and feature-edge extraction.
+#include "core/model/GroupSet.h"
+
+#include "core/geometry/FENode.h"
+#include "core/geometry/FaceMeasures.h"
+#include "core/model/FEElement.h"
+#include "core/model/ViewServices.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace
+{
+constexpr UINT kMemberTableSize = 200000;
+constexpr double kBoxUnset = 99999999.0;
+constexpr double kFeatureAngle = 0.5236; // 30 degrees: smaller angles are smooth edges
+
+void WidenBox(CBox3D& box, const CPoint3D& p)
+{
+    box.min.x = std::min(box.min.x, p.x);
+    box.min.y = std::min(box.min.y, p.y);
+    box.min.z = std::min(box.min.z, p.z);
+    box.max.x = std::max(box.max.x, p.x);
+    box.max.y = std::max(box.max.y, p.y);
+    box.max.z = std::max(box.max.z, p.z);
+}
+
+// The node ids of a face, sorted and padded with zeros: equal for every element that has the
+// face, whatever its orientation.
+struct FaceKey
+{
+    UINT ids[8];
+
+    bool operator==(const FaceKey& other) const { return std::equal(ids, ids + 8, other.ids); }
+};
+
+FaceKey MakeFaceKey(const CFEFace& face)
+{
+    FaceKey key = {};
+    const int count = std::min(static_cast<int>(face.m_ids.GetSize()), 8);
+    for (int i = 0; i < count; ++i)
+        key.ids[i] = static_cast<UINT>(face.m_ids[i]);
+    std::sort(key.ids, key.ids + count);
+    return key;
+}
+
+uint64_t HashFaceKey(const FaceKey& key)
+{
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (UINT id : key.ids)
+    {
+        hash ^= id;
+        hash *= 0x100000001b3ull;
+        hash ^= hash >> 29;
+    }
+    return hash;
+}
+
+// The faces met so far an odd number of times: open addressing with linear probing. A slot
+// holds the face's hash in its high half and (element ordinal << 3 | face index) + 1 in its
+// low half; 0 is empty. Keys are compared in full through the elements.
+class OuterFaceTable
+{
+public:
+    OuterFaceTable(const std::vector<CFEElement*>& elements, size_t faceCount)
+        : m_elements(elements)
+    {
+        size_t capacity = 16;
+        while (capacity < faceCount * 2)
+            capacity *= 2;
+        m_slots.assign(capacity, 0);
+        m_mask = capacity - 1;
+    }
+
+    // Stores the face, or removes it when an equal face is stored already.
+    void Toggle(UINT ordinal, UINT faceIndex)
+    {
+        const FaceKey key = MakeFaceKey(FaceOf(ordinal, faceIndex));
+        const uint64_t hash = HashFaceKey(key);
+        const uint64_t tag = hash >> 32;
+        for (size_t i = hash & m_mask;; i = (i + 1) & m_mask)
+        {
+            const uint64_t slot = m_slots[i];
+            if (slot == 0)
+            {
+                m_slots[i] = (tag << 32) | ((static_cast<uint64_t>(ordinal) << 3 | faceIndex) + 1);
+                return;
+            }
+            if ((slot >> 32) == tag && MakeFaceKey(FaceOfSlot(slot)) == key)
+            {
+                Erase(i);
+                return;
+            }
+        }
+    }
+
+    // Calls visit(ordinal, faceIndex) for every face left.
+    template <typename Visit>
+    void ForEach(Visit visit) const
+    {
+        for (uint64_t slot : m_slots)
+        {
+            if (slot == 0)
+                continue;
+            const uint64_t packed = (slot & 0xFFFFFFFFu) - 1;
+            visit(static_cast<UINT>(packed >> 3), static_cast<UINT>(packed & 7));
+        }
+    }
+
+private:
+    const CFEFace& FaceOf(UINT ordinal, UINT faceIndex) const
+    {
+        return m_elements[ordinal]->m_faces[faceIndex];
+    }
+
+    const CFEFace& FaceOfSlot(uint64_t slot) const
+    {
+        const uint64_t packed = (slot & 0xFFFFFFFFu) - 1;
+        return FaceOf(static_cast<UINT>(packed >> 3), static_cast<UINT>(packed & 7));
+    }
+
+    size_t HomeOf(uint64_t slot) const
+    {
+        return HashFaceKey(MakeFaceKey(FaceOfSlot(slot))) & m_mask;
+    }
+
+    // Backward-shift deletion keeps every probe chain unbroken without tombstones.
+    void Erase(size_t hole)
+    {
+        for (size_t i = (hole + 1) & m_mask; m_slots[i] != 0; i = (i + 1) & m_mask)
+        {
+            const size_t home = HomeOf(m_slots[i]);
+            const bool canMove =
+                hole <= i ? (home <= hole || home > i) : (home <= hole && home > i);
+            if (canMove)
+            {
+                m_slots[hole] = m_slots[i];
+                hole = i;
+            }
+        }
+        m_slots[hole] = 0;
+    }
+
+    const std::vector<CFEElement*>& m_elements;
+    std::vector<uint64_t> m_slots;
+    size_t m_mask = 0;
+};
+
+// Adds the edges of one outer face to edgeMap: a new edge is stored, an edge met again is
+// removed when the two faces are nearly coplanar.
+void AddFaceEdges(CEdgeMap& edgeMap, const CElementMap& elementMap, const CFEElement& element,
+                  const CFEFace& face)
+{
+    const int count = static_cast<int>(face.m_ids.GetSize());
+    const bool hasMidNodes = count == 6 || count == 8;
+    if (count != 3 && count != 4 && !hasMidNodes)
+        return;
+    const int step = hasMidNodes ? 2 : 1;
+    for (int j = 0; j < count; j += step)
+    {
+        const UINT first = static_cast<UINT>(face.m_ids[j]);
+        const UINT second = static_cast<UINT>(face.m_ids[(j + step) % count]);
+        const CEdgeKey key = MakeEdgeKey(first, second);
+        const UINT position = hasMidNodes ? static_cast<UINT>(j + 1) : static_cast<UINT>(j);
+        ULONGLONG stored = 0;
+        if (!edgeMap.Lookup(key, stored))
+        {
+            edgeMap.SetAt(
+                key, MakeEdgeValue(static_cast<UINT>(element.m_id), face.m_faceIndex, position));
+            continue;
+        }
+        const UINT otherId = EdgeValueElementId(stored);
+        const UINT otherFace = EdgeValueFaceIndex(stored);
+        CFEElement* other = nullptr;
+        if (otherId == static_cast<UINT>(element.m_id))
+            other = const_cast<CFEElement*>(&element);
+        else if (!elementMap.Lookup(otherId, other))
+            other = nullptr;
+        if (other == nullptr || static_cast<int>(otherFace) >= other->m_faces.GetSize())
+            continue;
+        if (FaceAngle(face, other->m_faces[otherFace]) < kFeatureAngle)
+            edgeMap.RemoveKey(key);
+    }
+}
+} // namespace
+
+CGroupSet::CGroupSet()
+    : m_name("Group")
+{
+    m_solids.InitHashTable(kMemberTableSize);
+    m_beams.InitHashTable(kMemberTableSize);
+    m_springs.InitHashTable(kMemberTableSize);
+    m_masses.InitHashTable(kMemberTableSize);
+    m_shells.InitHashTable(kMemberTableSize);
+    m_nodes.InitHashTable(kMemberTableSize);
+    ResetBoundingBox();
+}
+
+CGroupSet::~CGroupSet() = default;
+
+CFENode* CGroupSet::GetNode(int id) const
+{
+    CFENode* node = nullptr;
+    return m_nodes.Lookup(static_cast<UINT>(id), node) ? node : nullptr;
+}
+
+CPoint3D CGroupSet::GetNodePoint(int id) const
+{
+    const CFENode* node = GetNode(id);
+    return node ? node->m_coord : CPoint3D();
+}
+
+bool CGroupSet::AddNode(CFENode* node)
+{
+    CFENode* present = nullptr;
+    if (node == nullptr || m_nodes.Lookup(static_cast<UINT>(node->m_id), present))
+        return false;
+    m_nodes.SetAt(static_cast<UINT>(node->m_id), node);
+    WidenBox(m_box, node->m_coord);
+    return true;
+}
+
+CFEElement* CGroupSet::FindElement(int id) const
+{
+    const UINT key = static_cast<UINT>(id);
+    CFEElement* element = nullptr;
+    for (const CElementMap* map : {&m_solids, &m_shells, &m_beams, &m_springs, &m_masses})
+    {
+        if (map->Lookup(key, element))
+            return element;
+    }
+    return nullptr;
+}
+
+bool CGroupSet::AddElement(CFEElement* element)
+{
+    CElementMap* map = element ? MapForTag(element->type) : nullptr;
+    if (map == nullptr)
+        return false;
+    map->SetAt(static_cast<UINT>(element->m_id), element);
+    return true;
+}
+
+bool CGroupSet::RemoveElement(const CFEElement* element)
+{
+    CElementMap* map = element ? MapForTag(element->type) : nullptr;
+    if (map == nullptr)
+        return false;
+    RemoveFromMap(*map, static_cast<UINT>(element->m_id));
+    return true;
+}
+
+bool CGroupSet::RemoveNode(const CFENode* node)
+{
+    if (node == nullptr)
+        return false;
+    m_nodes.RemoveKey(static_cast<UINT>(node->m_id));
+    if (m_nodes.IsEmpty())
+        m_nodes.RemoveAll();
+    return true;
+}
+
+void CGroupSet::RemoveAll()
+{
+    m_solidEdges.RemoveAll();
+    m_shellEdges.RemoveAll();
+}
+
+void CGroupSet::CollectElements(CElementMap& target) const
+{
+    for (const CElementMap* map : {&m_solids, &m_shells, &m_springs, &m_beams, &m_masses})
+    {
+        POSITION pos = map->GetStartPosition();
+        while (pos != nullptr)
+        {
+            UINT id = 0;
+            CFEElement* element = nullptr;
+            map->GetNextAssoc(pos, id, element);
+            if (element != nullptr)
+                target.SetAt(id, element);
+        }
+    }
+}
+
+void CGroupSet::UpdateBoundingBox(int visibleOnly)
+{
+    const CVisibilityView* view = visibleOnly ? GetActiveVisibilityView() : nullptr;
+    if (visibleOnly && view == nullptr)
+        return; // no view to ask: nothing counts
+    bool isFirst = true;
+    POSITION pos = m_nodes.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFENode* node = nullptr;
+        m_nodes.GetNextAssoc(pos, id, node);
+        if (node == nullptr || (view != nullptr && !view->HasVisibleElement(node)))
+            continue;
+        if (isFirst)
+        {
+            m_box.min = node->m_coord;
+            m_box.max = node->m_coord;
+            isFirst = false;
+        }
+        else
+        {
+            WidenBox(m_box, node->m_coord);
+        }
+    }
+}
+
+CPoint3D CGroupSet::GetCenter() const
+{
+    return m_box.min + (m_box.max - m_box.min) * 0.5;
+}
+
+void CGroupSet::ResetBoundingBox()
+{
+    m_box.min = CPoint3D(kBoxUnset, kBoxUnset, kBoxUnset);
+    m_box.max = CPoint3D(-kBoxUnset, -kBoxUnset, -kBoxUnset);
+}
+
+bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap)
+{
+    const CVisibilityView* view = GetActiveVisibilityView();
+    if (view == nullptr)
+        return true;
+
+    // 1. Every face of the visible elements, toggled in the table: faces shared by two
+    // elements cancel out.
+    std::vector<CFEElement*> visited;
+    (void)modelCount; // the face table is sized from the faces actually visited
+    visited.reserve(static_cast<size_t>(elementMap.GetCount()));
+    size_t faceCount = 0;
+    POSITION pos = elementMap.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFEElement* element = nullptr;
+        elementMap.GetNextAssoc(pos, id, element);
+        if (element == nullptr || !view->IsEntityVisible(element))
+            continue;
+        visited.push_back(element);
+        faceCount += std::min<size_t>(element->m_faces.GetSize(), CFEElement::kMaxFaceFlags);
+    }
+    OuterFaceTable table(visited, faceCount);
+    for (size_t ordinal = 0; ordinal < visited.size(); ++ordinal)
+    {
+        CFEElement* element = visited[ordinal];
+        const int faces = std::min<int>(element->m_faces.GetSize(), CFEElement::kMaxFaceFlags);
+        std::fill(element->m_outerFace, element->m_outerFace + CFEElement::kMaxFaceFlags, 0);
+        element->m_hasOuterFace = 0;
+        for (int i = 0; i < faces; ++i)
+            table.Toggle(static_cast<UINT>(ordinal), static_cast<UINT>(i));
+    }
+
+    // 2. Mark what is left: the outer faces.
+    table.ForEach([&visited](UINT ordinal, UINT faceIndex)
+                  { visited[ordinal]->m_outerFace[faceIndex] = 1; });
+
+    // 3. Edges of the outer faces, element by element in the map's order.
+    for (CFEElement* element : visited)
+    {
+        if (view->IsEntityVisible(element) != 1)
+        {
+            std::fill(element->m_outerFace, element->m_outerFace + CFEElement::kMaxFaceFlags, 0);
+            continue;
+        }
+        const int faces = std::min<int>(element->m_faces.GetSize(), CFEElement::kMaxFaceFlags);
+        for (int i = 0; i < faces; ++i)
+        {
+            if (!element->m_outerFace[i])
+                continue;
+            element->m_hasOuterFace = 1;
+            AddFaceEdges(edgeMap, elementMap, *element, element->m_faces[i]);
+        }
+    }
+    return true;
+}
+
+CElementMap* CGroupSet::MapForTag(int tag)
+{
+    switch (tag)
+    {
+    case kTagBeam: return &m_beams;
+    case kTagSolid: return &m_solids;
+    case kTagSpring: return &m_springs;
+    case kTagMass: return &m_masses;
+    case kTagShell: return &m_shells;
+    default: return nullptr;
+    }
+}
+
+void CGroupSet::RemoveFromMap(CElementMap& map, UINT id)
+{
+    map.RemoveKey(id);
+    if (map.IsEmpty())
+        map.RemoveAll(); // frees the table; the next insertion makes it again at its size
+}

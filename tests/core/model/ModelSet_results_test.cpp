@@ -1,0 +1,177 @@
+#include "ModelFixtures.h"
+#include "core/model/ModelSet.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr UINT kTypeBits = 5u << kResultTypeShift;
+
+// Files a loaded result at load case `index` of result number 3.
+CResultData* AddLoaded(CModelSet& model, UINT index, int loaded = CResultData::kLoaded)
+{
+    CResultData* result = new CResultData();
+    result->m_id = MakeLoadCaseKey(3, kTypeBits, index) | 1; // variant 1 rides along
+    result->m_loaded = loaded;
+    EXPECT_TRUE(model.AddResult(result));
+    return result;
+}
+} // namespace
+
+TEST(ResultCatalogue, NumbersLoadCasesInOrderOfFirstAppearance)
+{
+    CModelSet model;
+    EXPECT_EQ(1u, model.AddLoadCaseValue(3, kTypeBits, 0.5));
+    EXPECT_EQ(2, model.GetLoadCaseCountByKey(3, kTypeBits));
+    EXPECT_EQ(2u, model.AddLoadCaseValue(3, kTypeBits, 0.25));
+    EXPECT_EQ(1u, model.AddLoadCaseValue(3, kTypeBits, 0.5));
+    EXPECT_EQ(3, model.GetLoadCaseCountByKey(3, kTypeBits));
+    // Exact comparison: a value one bit away is a new step.
+    EXPECT_EQ(3u, model.AddLoadCaseValue(3, kTypeBits, std::nextafter(0.5, 1.0)));
+    // Another type bit pattern is another result.
+    EXPECT_EQ(1u, model.AddLoadCaseValue(3, 0, 0.25));
+    EXPECT_EQ(1u, model.AddLoadCaseValueById(MakeLoadCaseKey(3, kTypeBits, 9), 0.5));
+
+    EXPECT_DOUBLE_EQ(0.25, model.GetLoadCaseValue(3, kTypeBits, 2));
+    EXPECT_EQ(4, model.GetLoadCaseCount(MakeLoadCaseKey(3, kTypeBits, 1)));
+    EXPECT_EQ(0, model.GetLoadCaseCount(MakeLoadCaseKey(4, kTypeBits, 1)));
+}
+
+TEST(ResultCatalogue, NegativeOrMissingStepValueReadsAsZero)
+{
+    CModelSet model;
+    model.AddLoadCaseValue(1, 0, -2.0);
+    EXPECT_EQ(0.0, model.GetLoadCaseValue(1, 0, 1));
+    EXPECT_EQ(0.0, model.GetLoadCaseValue(1, 0, 7));
+}
+
+TEST(ResultCatalogue, FieldsThatDoNotFitAreRefusedNotPackedIntoNeighbours)
+{
+    struct Case
+    {
+        UINT number;
+        UINT typeBits;
+    };
+    const Case cases[] = {{1024, 0}, {1, 0x40000000u}, {1, 0x00001000u}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.number);
+        CModelSet model;
+        CapturingSink sink;
+        model.SetOutputSink(&sink);
+        EXPECT_EQ(0u, model.AddLoadCaseValue(c.number, c.typeBits, 1.0));
+        EXPECT_EQ(1u, sink.lines.size());
+        EXPECT_EQ(0, model.GetLoadCaseCounts().GetCount());
+    }
+}
+
+TEST(ResultCatalogue, LoadCaseIndexStopsAtItsField)
+{
+    CModelSet model;
+    CapturingSink sink;
+    model.SetOutputSink(&sink);
+    for (int i = 1; i <= 1023; ++i)
+        ASSERT_EQ(static_cast<UINT>(i), model.AddLoadCaseValue(2, 0, i));
+    EXPECT_EQ(0u, model.AddLoadCaseValue(2, 0, 5000.0));
+    EXPECT_EQ(1u, sink.lines.size());
+    EXPECT_EQ(7u, model.AddLoadCaseValue(2, 0, 7.0)); // known values still answer
+    EXPECT_EQ(1024, model.GetLoadCaseCountByKey(2, 0));
+    EXPECT_EQ(0u, model.AddLoadCaseValue(3, 0, 1.0) & ~1u); // other results unaffected
+}
+
+TEST(ResultCatalogue, LoadCaseResultIdRefusesIndicesOutsideTheCount)
+{
+    CModelSet model;
+    model.AddLoadCaseValue(3, kTypeBits, 1.0);
+    model.AddLoadCaseValue(3, kTypeBits, 2.0);
+    const UINT id = MakeLoadCaseKey(3, kTypeBits, 1) | 1;
+    UINT out = 77;
+    EXPECT_FALSE(model.GetLoadCaseResultId(id, 0, &out));
+    EXPECT_FALSE(model.GetLoadCaseResultId(id, 3, &out)); // n equal to the count
+    EXPECT_FALSE(model.GetLoadCaseResultId(MakeLoadCaseKey(4, 0, 1), 1, &out));
+    EXPECT_EQ(77u, out);
+    ASSERT_TRUE(model.GetLoadCaseResultId(id, 2, &out));
+    EXPECT_EQ(MakeLoadCaseKey(3, kTypeBits, 2) | 1, out);
+}
+
+TEST(ResultCatalogue, SteppingVisitsLoadedCasesAndWraps)
+{
+    CModelSet model;
+    for (double step : {1.0, 2.0, 3.0, 4.0})
+        model.AddLoadCaseValue(3, kTypeBits, step);
+    AddLoaded(model, 1);
+    AddLoaded(model, 2, CResultData::kRequested); // not loaded: skipped
+    AddLoaded(model, 3);
+    const auto idOf = [](UINT index)
+    { return static_cast<int>(MakeLoadCaseKey(3, kTypeBits, index) | 1); };
+
+    EXPECT_EQ(idOf(1), model.GetFirstLoadCase(idOf(2)));
+    EXPECT_EQ(idOf(3), model.GetLastLoadCase(idOf(1)));
+    EXPECT_EQ(idOf(3), model.GetNextLoadCase(idOf(1)));
+    EXPECT_EQ(idOf(1), model.GetNextLoadCase(idOf(3))); // wraps to the first
+    EXPECT_EQ(idOf(3), model.GetPrevLoadCase(idOf(1))); // wraps to the last
+    EXPECT_EQ(idOf(1), model.GetPrevLoadCase(idOf(3)));
+
+    CModelSet single;
+    single.AddLoadCaseValue(3, kTypeBits, 1.0);
+    AddLoaded(single, 1);
+    EXPECT_EQ(idOf(1), single.GetNextLoadCase(idOf(1)));
+    EXPECT_EQ(idOf(1), single.GetPrevLoadCase(idOf(1)));
+    EXPECT_EQ(-1, CModelSet().GetFirstLoadCase(idOf(1)));
+}
+
+TEST(ResultCatalogue, AveragesOnlyElementsThatCarryAValue)
+{
+    CModelSet model;
+    for (int id = 1; id <= 7; ++id)
+        AddTestNode(model, id, id, 0.0, 0.0);
+    AddQuad(model, 1, 1, 2, 3, 4);
+    AddQuad(model, 2, 3, 4, 5, 6);
+    AddTestElement(model, 3, kTagBeam, 21, {4, 7}); // no value
+    model.BuildElementFaces();
+
+    CResultData* result = AddLoaded(model, 1);
+    result->SetElementValue(1, 1.0);
+    result->SetElementValue(2, 3.0);
+    result->SetElementVector(1, CPoint3D(1.0, 0.0, 0.0));
+    result->SetElementVector(2, CPoint3D(3.0, 2.0, 0.0));
+    result->m_flags = CResultData::kFlagVector;
+    result->SetNodeValue(7, 42.0); // node 7: only the beam, which has no value
+
+    model.UpdateLoadedResults();
+    double value = 0.0;
+    ASSERT_TRUE(result->GetNodeValue(4, &value));
+    EXPECT_DOUBLE_EQ(2.0, value);
+    ASSERT_TRUE(result->GetNodeValue(1, &value));
+    EXPECT_DOUBLE_EQ(1.0, value);
+    ASSERT_TRUE(result->GetNodeValue(7, &value));
+    EXPECT_DOUBLE_EQ(42.0, value);
+    CPoint3D vector;
+    ASSERT_TRUE(result->GetNodeVector(3, &vector));
+    EXPECT_DOUBLE_EQ(2.0, vector.x);
+    EXPECT_DOUBLE_EQ(1.0, vector.y);
+    EXPECT_FALSE(result->GetNodeVector(7, &vector));
+    EXPECT_DOUBLE_EQ(1.0, result->m_min);
+    EXPECT_DOUBLE_EQ(3.0, result->m_max);
+    EXPECT_GE(result->GetNodeValueCount(), 7);
+}
+
+TEST(ResultCatalogue, AveragingSkipsNodalAndUnloadedResults)
+{
+    CModelSet model;
+    AddTestNode(model, 1, 0.0, 0.0, 0.0);
+    AddQuad(model, 1, 1, 1, 1, 1);
+    model.BuildElementFaces();
+    CResultData* nodal = AddLoaded(model, 1);
+    nodal->m_flags = CResultData::kFlagAtNodes;
+    CResultData* requested = AddLoaded(model, 2, CResultData::kRequested);
+    CResultData* unaveraged = AddLoaded(model, 3);
+    unaveraged->m_average = 0;
+    for (CResultData* result : {nodal, requested, unaveraged})
+        result->SetElementValue(1, 5.0);
+    model.UpdateLoadedResults();
+    double value = 0.0;
+    for (CResultData* result : {nodal, requested, unaveraged})
+        EXPECT_FALSE(result->GetNodeValue(1, &value) && value != 0.0);
+}
