@@ -4,6 +4,7 @@
 #include "io/op2/Op2File.h"
 
 #include <climits>
+#include <cstring>
 
 NSResultBlockReader::NSResultBlockReader()
     : NSBlockReader(kResultKind)
@@ -16,7 +17,23 @@ int* NSResultBlockReader::TableHeader()
     return ident;
 }
 
-int NSResultBlockReader::readRecord(int, CModelSet*, const ResultGroup*)
+int NSResultBlockReader::PackResultId(int resultNumber, int typeBits, int loadCase, int variant)
+{
+    const uint32_t id = (static_cast<uint32_t>(typeBits) << kResultTypeShift) & kResultTypeMask;
+    return static_cast<int>(
+        id | ((static_cast<uint32_t>(resultNumber) << kResultNumberShift) & kResultNumberMask) |
+        ((static_cast<uint32_t>(loadCase) << kResultLoadCaseShift) & kResultLoadCaseMask) |
+        (static_cast<uint32_t>(variant) & kResultVariantMask));
+}
+
+double NSResultBlockReader::StepWordAsFloat()
+{
+    float value = 0.0f;
+    std::memcpy(&value, TableHeader() + 4, sizeof(value));
+    return value;
+}
+
+int NSResultBlockReader::readRecord(int, CModelSet*, const CResultMap*)
 {
     return 0;
 }
@@ -26,13 +43,13 @@ int NSResultBlockReader::createResults(CModelSet*, int64_t)
     return 0;
 }
 
-void NSResultBlockReader::ResolveGroupResultId(int* out, int packedId, const ResultGroup* group)
+void NSResultBlockReader::ResolveGroupResultId(int* out, int packedId, const CResultMap* group)
 {
     *out = packedId;
     if (group == nullptr)
         return;
-    const auto found = group->find(packedId);
-    if (found == group->end() || found->second == nullptr)
+    CResultData* result = nullptr;
+    if (!group->Lookup(static_cast<UINT>(packedId), result) || result == nullptr)
         *out = -1;
 }
 
@@ -66,7 +83,7 @@ int NSResultBlockReader::ReadTableHeader(COp2File* file, int* identBuffer, bool*
 }
 
 // The data record after a table header: its prefix, its leading length and its pieces.
-int NSResultBlockReader::ReadDataRecord(COp2File& file, CModelSet* model, const ResultGroup* group,
+int NSResultBlockReader::ReadDataRecord(COp2File& file, CModelSet* model, const CResultMap* group,
                                         bool wanted)
 {
     int wordCount = 0;
@@ -104,7 +121,7 @@ int NSResultBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAl
     }
 }
 
-int NSResultBlockReader::readData(COp2File* file, CModelSet* model, const ResultGroup* group)
+int NSResultBlockReader::readData(COp2File* file, CModelSet* model, const CResultMap* group)
 {
     bool endOfTable = false;
     if (ReadTableHeader(file, TableHeader(), &endOfTable) != 0)

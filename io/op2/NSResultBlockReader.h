@@ -2,15 +2,10 @@
 // record (the table header) and one data record; derived readers give the words their meaning.
 #pragma once
 
+#include "core/model/ResultData.h"
 #include "io/op2/NSBlockReader.h"
 
 #include <cstdint>
-#include <map>
-
-class CResultData;
-
-// The results a data pass wants from one subcase: packed result id -> result object.
-using ResultGroup = std::map<int, CResultData*>;
 
 class NSResultBlockReader : public NSBlockReader
 {
@@ -24,20 +19,27 @@ public:
     // Stores the values of the whole entries in the shared buffer; returns the byte count of
     // an incomplete last entry, or a negative value on failure. group is null on the
     // catalogue pass.
-    virtual int readRecord(int nBytes, CModelSet* model, const ResultGroup* group);
+    virtual int readRecord(int nBytes, CModelSet* model, const CResultMap* group);
     // Registers the results named by the current table header. 1 asks for the data record to
     // be read at once; anything else skips it.
     virtual int createResults(CModelSet* model, int64_t filePosition);
     // Data pass, the file positioned at a subcase: fills the results of group from that
     // subcase and stops at its end.
-    virtual int readData(COp2File* file, CModelSet* model, const ResultGroup* group);
+    virtual int readData(COp2File* file, CModelSet* model, const CResultMap* group);
 
     static int ReadTableHeader(COp2File* file, int* identBuffer, bool* endOfTable);
     // out = packedId, or -1 when a group is given and does not hold the id.
-    static void ResolveGroupResultId(int* out, int packedId, const ResultGroup* group);
+    static void ResolveGroupResultId(int* out, int packedId, const CResultMap* group);
     // The IDENT record of the subcase being read (kIdentWords words, process-wide).
     static int* TableHeader();
+    // Words of the data record in the shared buffer.
+    static const int* InputWords() { return SharedBuffer(); }
+    // Packed result id: bits 0-2 variant, 3-12 load-case index, 13-22 result number, 23-29
+    // type bits.
+    static int PackResultId(int resultNumber, int typeBits, int loadCase, int variant);
+    // Word 4 of the table header by its bit pattern as a float, widened.
+    static double StepWordAsFloat();
 
 private:
-    int ReadDataRecord(COp2File& file, CModelSet* model, const ResultGroup* group, bool wanted);
+    int ReadDataRecord(COp2File& file, CModelSet* model, const CResultMap* group, bool wanted);
 };

@@ -1,7 +1,11 @@
 // OUTPUT2 reader: block table and the low-level record read.
 #include "io/op2/OP2Reader.h"
 
+#include "io/op2/GeometryBlockReaders.h"
+#include "io/op2/LAMANSResultBlockReader.h"
 #include "io/op2/NSBlockReader.h"
+#include "io/op2/OQGNSResultBlockReader.h"
+#include "io/op2/OUGNSResultBlockReader.h"
 #include "io/op2/Op2File.h"
 
 #include <cassert>
@@ -11,9 +15,24 @@ namespace
 OP2Reader* g_currentReader = nullptr;
 } // namespace
 
+// Element stress, strain, force, energy and grid point stress tables have no reader here yet:
+// they are read over as unknown blocks.
 OP2Reader::OP2Reader()
 {
     AddBlockReader({"DEFAULT"}, std::make_unique<DEFAULTNSBlockReader>());
+    // Names ending in S are the same blocks as written by newer solver versions.
+    AddBlockReader({"GEOM1", "GEOM1S"}, std::make_unique<GEOM1NSBlockReader>());
+    AddBlockReader({"GEOM2", "GEOM2S"}, std::make_unique<GEOM2NSBlockReader>());
+    AddBlockReader({"GEOM3", "GEOM3S"}, std::make_unique<GEOM3NSBlockReader>());
+    AddBlockReader({"IUG", "OUG", "OUG1", "OUG1DS", "OUG1VU", "OUG2", "OUG2X", "OUGATO2", "OUGDSN",
+                    "OUGNO2", "OUGPSD2", "OUGRMS2", "OUXY1"},
+                   std::make_unique<OUGNSResultBlockReader>());
+    AddAlias({"OUGV1", "BOUGV1"}, "OUG");
+    AddBlockReader({"LAMA"}, std::make_unique<LAMANSResultBlockReader>());
+    AddBlockReader({"OQG", "OQG1", "OQG1DS", "OQG2", "OQG2X", "OQGATO2", "OQGCRM2", "OQGDSN",
+                    "OQGNO2", "OQGPSD2", "OQGRMS2", "OQMATO2", "OQMCRM2", "OQMG1", "OQMG2",
+                    "OQMNO2", "OQMPSD2", "OQMRMS2"},
+                   std::make_unique<OQGNSResultBlockReader>());
 }
 
 OP2Reader::~OP2Reader()

@@ -1,9 +1,11 @@
 // Whole-file pass over an OUTPUT2 file: label, then block after block through the block table.
 // It accepts the layout that has one more record after the label and after each block name.
+#include "core/model/ModelSet.h"
 #include "core/services/OutputSink.h"
 #include "io/op2/NSBlockReader.h"
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2File.h"
+#include "io/results/ResultSets.h"
 
 #include <cctype>
 #include <cstring>
@@ -53,6 +55,16 @@ bool LooksLikeText(const unsigned char* bytes, size_t count)
     }
     return true;
 }
+
+// New results take the file as their source while the pass runs.
+class ResultSourceScope
+{
+public:
+    explicit ResultSourceScope(const std::string& path) { SetCurrentResultSource(path.c_str()); }
+    ~ResultSourceScope() { SetCurrentResultSource(CString()); }
+    ResultSourceScope(const ResultSourceScope&) = delete;
+    ResultSourceScope& operator=(const ResultSourceScope&) = delete;
+};
 
 void Report(COutputSink* sink, const std::string& line)
 {
@@ -165,6 +177,16 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
         return kCannotOpen;
     m_path = path;
     const CurrentScope current(this);
+    const ResultSourceScope source(path);
+    // Geometry from this file is numbered after what the model holds.
+    NSBlockReader::IdOffsets& offsets = NSBlockReader::GetIdOffsets();
+    offsets = NSBlockReader::IdOffsets();
+    if (model != nullptr)
+    {
+        offsets.element = static_cast<int>(model->GetMaxElementId());
+        offsets.node = static_cast<int>(model->GetMaxNodeId());
+        offsets.coordSystem = static_cast<int>(model->GetMaxCoordSystemId());
+    }
     int code = ReadLabel(file, sink);
     if (code != 0)
         return code;

@@ -1,0 +1,147 @@
+// Readers of the geometry data blocks: grid points and coordinate systems (GEOM1), element
+// connectivity (GEOM2) and point forces (GEOM3). Each record reader takes fixed-size entries.
+#pragma once
+
+#include "io/op2/NSBlockReader.h"
+
+class CCoordSystem;
+class CFEElement;
+class CFENode;
+
+// Files entities read from a geometry block, shifted by the process-wide id offsets. Ownership
+// moves to the model; an entity the model refuses (duplicate id) is deleted.
+bool AddOp2Element(CFEElement* element, CModelSet* model);
+bool AddOp2Node(CFENode* node, CModelSet* model);
+bool AddOp2CoordSystem(CCoordSystem* system, CModelSet* model);
+
+class GEOM1NSBlockReader : public NSBlockReader
+{
+public:
+    GEOM1NSBlockReader();
+};
+
+class GEOM2NSBlockReader : public NSBlockReader
+{
+public:
+    GEOM2NSBlockReader();
+};
+
+class GEOM3NSBlockReader : public NSBlockReader
+{
+public:
+    GEOM3NSBlockReader();
+};
+
+// A record reader with a fixed entry size: whole entries go to ReadEntry, the rest is the tail.
+class FixedEntryNSRecordReader : public NSRecordReader
+{
+public:
+    explicit FixedEntryNSRecordReader(int entryBytes)
+        : m_entryBytes(entryBytes)
+    {
+    }
+    int readRecord(const int* data, int nBytes, CModelSet* model) override;
+    int GetEntryBytes() const { return m_entryBytes; }
+
+protected:
+    virtual void ReadEntry(const int* entry, CModelSet* model) = 0;
+
+private:
+    int m_entryBytes;
+};
+
+class GRIDNSRecordReader : public FixedEntryNSRecordReader
+{
+public:
+    GRIDNSRecordReader()
+        : FixedEntryNSRecordReader(32)
+    {
+    }
+
+protected:
+    void ReadEntry(const int* entry, CModelSet* model) override;
+};
+
+class CORD1NSRecordReader : public FixedEntryNSRecordReader
+{
+public:
+    CORD1NSRecordReader()
+        : FixedEntryNSRecordReader(24)
+    {
+    }
+
+protected:
+    void ReadEntry(const int* entry, CModelSet* model) override;
+};
+
+class CORD2NSRecordReader : public FixedEntryNSRecordReader
+{
+public:
+    CORD2NSRecordReader()
+        : FixedEntryNSRecordReader(52)
+    {
+    }
+
+protected:
+    void ReadEntry(const int* entry, CModelSet* model) override;
+};
+
+// How one element card is laid out in its record and what element it becomes.
+struct Op2ElementLayout
+{
+    const char* card;
+    int key;
+    int entryWords;
+    int propertyWord; // -1: none
+    int materialWord; // -1: none
+    int firstNodeWord;
+    int nodeCount;      // node words in the entry
+    int descriptorId;   // FE descriptor of the full node list
+    int kind;           // element kind tag
+    const int* order;   // descriptor position -> node word index, null: file order
+    int cornerCount;    // corners of an element with mid-side nodes, else 0
+    const int* corners; // node word indexes of the corners
+    int linearDescriptorId;
+};
+
+// One element card; the named readers below differ only in their layout.
+class ElementNSRecordReader : public FixedEntryNSRecordReader
+{
+public:
+    explicit ElementNSRecordReader(const Op2ElementLayout& layout);
+    const Op2ElementLayout& GetLayout() const { return m_layout; }
+
+protected:
+    void ReadEntry(const int* entry, CModelSet* model) override;
+
+private:
+    const Op2ElementLayout& m_layout;
+};
+
+// Point forces; the loop catches and logs its own failures.
+class ForceNSRecordReader : public FixedEntryNSRecordReader
+{
+public:
+    ForceNSRecordReader(int entryBytes, int nodeCount, const char* location);
+    int readRecord(const int* data, int nBytes, CModelSet* model) override;
+
+protected:
+    void ReadEntry(const int* entry, CModelSet* model) override;
+
+private:
+    int m_nodeCount;
+    const char* m_location;
+};
+
+// Load records that are read over.
+class SkippedNSRecordReader : public FixedEntryNSRecordReader
+{
+public:
+    explicit SkippedNSRecordReader(int entryBytes)
+        : FixedEntryNSRecordReader(entryBytes)
+    {
+    }
+
+protected:
+    void ReadEntry(const int*, CModelSet*) override {}
+};
