@@ -1,0 +1,712 @@
+// OpenGL device: rendering context, primitives, render modes, lists, text, markers, lighting.
+#include "render/GLDevice.h"
+
+#include "core/geometry/VectorMath.h"
+#include "platform/win/dc.h"
+#include "platform/win/wnd.h"
+#include "render/Facet.h"
+#include "render/ViewVolume.h"
+
+#include <GL/glu.h>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+
+void Vertex(const CPoint3D& p)
+{
+    glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+}
+
+void Normal(const CPoint3D& n)
+{
+    glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+}
+
+void LoadNameIfAny(UINT name)
+{
+    // 0 leaves the name stack alone: the primitive is picked under the name loaded last.
+    if (name != 0)
+        glLoadName(name);
+}
+
+void Store4(float* target, float a, float b, float c, float d)
+{
+    target[0] = a;
+    target[1] = b;
+    target[2] = c;
+    target[3] = d;
+}
+} // namespace
+
+CGLDevice::CGLDevice()
+    : m_selectBuffer(kInitialSelectWords, 0)
+{
+}
+
+CGLDevice::~CGLDevice()
+{
+    delete m_pDC;
+}
+
+BOOL CGLDevice::CreateRenderingContext(CWnd* wnd, CColorRGBA clearColor)
+{
+    delete m_pDC;
+    m_pDC = new CClientDC(wnd);
+    if (!m_pDC->GetSafeHdc() || !SetupPixelFormat())
+        return FALSE;
+    m_hRC = wglCreateContext(m_pDC->GetSafeHdc());
+    if (!m_hRC)
+        return FALSE;
+    if (!wglMakeCurrent(m_pDC->GetSafeHdc(), m_hRC))
+        return FALSE;
+    glClearColor(clearColor.r, clearColor.g, clearColor.b, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    return TRUE;
+}
+
+void CGLDevice::DrawQuadWithNormal(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
+                                   const CPoint3D& p3, const CPoint3D& normal, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_QUADS);
+    Normal(normal);
+    Vertex(p0);
+    Vertex(p1);
+    Vertex(p2);
+    Vertex(p3);
+    glEnd();
+}
+
+void CGLDevice::DrawQuad(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
+                         const CPoint3D& p3, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_QUADS);
+    Vertex(p0);
+    Vertex(p1);
+    Vertex(p2);
+    Vertex(p3);
+    glEnd();
+}
+
+void CGLDevice::DrawFan(const CPoint3DArray* ring, const CPoint3D& centre, BOOL fill, UINT_PTR)
+{
+    DrawFanImpl(ring, centre, fill);
+}
+
+void CGLDevice::DrawTriangleWithNormal(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
+                                       const CPoint3D& normal, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_TRIANGLES);
+    Normal(normal);
+    Vertex(p0);
+    Vertex(p1);
+    Vertex(p2);
+    glEnd();
+}
+
+void CGLDevice::DrawTriangle(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_TRIANGLES);
+    Vertex(p0);
+    Vertex(p1);
+    Vertex(p2);
+    glEnd();
+}
+
+void CGLDevice::DrawFan2(const CPoint3DArray* ring, const CPoint3D& centre, BOOL fill, UINT_PTR)
+{
+    DrawFanImpl(ring, centre, fill);
+}
+
+UINT CGLDevice::CreateFontLists(const LOGFONT* font)
+{
+    if (!m_pDC || !font)
+        return 0;
+    const UINT base = glGenLists(256);
+    if (base == 0)
+        return 0;
+    const HDC hdc = m_pDC->GetSafeHdc();
+    const HFONT gdiFont = ::CreateFontIndirectA(font);
+    const HGDIOBJ oldFont = ::SelectObject(hdc, gdiFont);
+    const BOOL made = wglUseFontBitmapsA(hdc, 0, 256, base);
+    ::SelectObject(hdc, oldFont);
+    ::DeleteObject(gdiFont);
+    if (!made)
+    {
+        glDeleteLists(base, 256);
+        return 0;
+    }
+    return base;
+}
+
+void CGLDevice::SetColor(CColorRGBA color)
+{
+    m_color.r = color.r;
+    m_color.g = color.g;
+    m_color.b = color.b;
+    glColor3f(color.r, color.g, color.b);
+}
+
+CColorRGBA CGLDevice::GetColor()
+{
+    return m_color;
+}
+
+void CGLDevice::SetFontListBase(UINT base)
+{
+    m_fontListBase = base;
+}
+
+void CGLDevice::SetLineWidth(float width)
+{
+    glLineWidth(width);
+}
+
+void CGLDevice::SetupLitPolygons(GLenum face)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glPolygonMode(face, GL_FILL);
+    EnableLighting(TRUE);
+    SetupLight();
+    ApplyMaterial(face);
+}
+
+void CGLDevice::SetupUnlitPolygons(GLenum face, GLenum mode)
+{
+    glDisable(GL_BLEND);
+    EnableLighting(FALSE);
+    glPolygonMode(face, mode);
+}
+
+void CGLDevice::SetRenderMode(int mode)
+{
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    const double d = m_depthOffset;
+    // At equal depth, lines of mode 0 win over faces of 7 and 8, then 9, then 1 to 6.
+    switch (mode)
+    {
+    case 0:
+        glDepthRange(0.0, 1.0 - d);
+        SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_LINE);
+        break;
+    case 1:
+        glDepthRange(d, 1.0);
+        SetupUnlitPolygons(GL_FRONT, GL_FILL);
+        break;
+    case 2:
+        glDepthRange(d, 1.0);
+        SetupUnlitPolygons(GL_BACK, GL_FILL);
+        break;
+    case 3:
+        glDepthRange(d, 1.0);
+        glShadeModel(GL_FLAT);
+        SetupLitPolygons(GL_BACK);
+        break;
+    case 4:
+        glDepthRange(d, 1.0);
+        SetupLitPolygons(GL_FRONT);
+        break;
+    case 5:
+        glDepthRange(d, 1.0);
+        SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_FILL);
+        break;
+    case 6:
+        glDepthRange(d, 1.0);
+        glShadeModel(GL_FLAT);
+        SetupLitPolygons(GL_FRONT_AND_BACK);
+        break;
+    case 7:
+        glDepthRange(0.0, 1.0 - d / 2);
+        SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_FILL);
+        break;
+    case 8:
+        glDepthRange(0.0, 1.0 - d / 2);
+        glShadeModel(GL_FLAT);
+        SetupLitPolygons(GL_FRONT_AND_BACK);
+        break;
+    case 9:
+        glDepthRange(0.0, 1.0 - d / 4);
+        SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_FILL);
+        break;
+    default:
+        glDepthRange(d, 1.0);
+        SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_LINE);
+        break;
+    }
+}
+
+void CGLDevice::SetLineStipple(int stipple)
+{
+    if (stipple == 0)
+    {
+        glDisable(GL_LINE_STIPPLE);
+        return;
+    }
+    glEnable(GL_LINE_STIPPLE);
+    if (stipple == 1)
+        glLineStipple(8, 0x5555);
+    else if (stipple == 2)
+        glLineStipple(2, 0x5555);
+}
+
+void CGLDevice::DrawPoint(const CPoint3D& point, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_POINTS);
+    Vertex(point);
+    glEnd();
+}
+
+void CGLDevice::DrawShrunkLine(double factor, CPoint3D a, CPoint3D b, UINT name)
+{
+    const CPoint3D mid = (a + b) * 0.5;
+    const CPoint3D shrunkA = mid + (a - mid) * factor;
+    const CPoint3D shrunkB = mid + (b - mid) * factor;
+    LoadNameIfAny(name);
+    glBegin(GL_LINES);
+    Vertex(shrunkA);
+    Vertex(shrunkB);
+    glEnd();
+}
+
+void CGLDevice::DrawLine(const CPoint3D& a, const CPoint3D& b, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_LINES);
+    Vertex(a);
+    Vertex(b);
+    glEnd();
+}
+
+void CGLDevice::DrawPolyline(const CPoint3D* points, int count, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; points && i < count; ++i)
+        Vertex(points[i]);
+    glEnd();
+}
+
+void CGLDevice::DrawFacet(const CFacet* facet, UINT_PTR)
+{
+    if (!facet)
+        return;
+    glBegin(GL_POLYGON);
+    Normal(facet->m_normal);
+    for (const CPoint3D* vertex : facet->m_vertices)
+        Vertex(*vertex);
+    glEnd();
+}
+
+void CGLDevice::DrawPolygon(const CPoint3D* points, int count, UINT name)
+{
+    LoadNameIfAny(name);
+    glBegin(GL_POLYGON);
+    for (int i = 0; points && i < count; ++i)
+        Vertex(points[i]);
+    glEnd();
+}
+
+void CGLDevice::DrawColoredPolygon(const CPoint3DArray* points, const CColorRGBA* colors)
+{
+    if (!points)
+        return;
+    DrawColoredPolygon(points->GetData(), colors, static_cast<int>(points->GetSize()));
+}
+
+void CGLDevice::DrawColoredPolygon(const CPoint3D* points, const CColorRGBA* colors, int count)
+{
+    glBegin(GL_POLYGON);
+    for (int i = 0; points && colors && i < count; ++i)
+    {
+        glColor3f(colors[i].r, colors[i].g, colors[i].b);
+        Vertex(points[i]);
+    }
+    glEnd();
+}
+
+void CGLDevice::DrawText2D(const CPoint3D& windowPoint, const char* text)
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(viewport[0], viewport[2], 0, viewport[3]);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // Window y runs downwards; the text sits just right of and above the point.
+    glRasterPos2d(windowPoint.x + 2, windowPoint.y - viewport[1] + 2);
+    if (m_fontListBase != 0 && text)
+    {
+        glListBase(m_fontListBase);
+        glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void CGLDevice::DrawText3D(const CPoint3D& modelPoint, const char* text)
+{
+    if (m_fontListBase == 0 || !text)
+        return;
+    glRasterPos3d(modelPoint.x, modelPoint.y, modelPoint.z);
+    glListBase(m_fontListBase);
+    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+}
+
+void CGLDevice::BeginList(UINT list)
+{
+    glNewList(list, GL_COMPILE);
+}
+
+void CGLDevice::EndList()
+{
+    glEndList();
+}
+
+void CGLDevice::CallList(UINT list)
+{
+    glCallList(list);
+}
+
+void CGLDevice::DeleteList(UINT list)
+{
+    glDeleteLists(list, 1);
+}
+
+UINT_PTR CGLDevice::ReservedSlot28(UINT_PTR, UINT_PTR)
+{
+    return 0;
+}
+
+BOOL CGLDevice::SetupPixelFormat()
+{
+    if (!m_pDC)
+        return FALSE;
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 24;
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    const HDC hdc = m_pDC->GetSafeHdc();
+    const int format = ::ChoosePixelFormat(hdc, &pfd);
+    if (format == 0)
+        return FALSE;
+    return ::SetPixelFormat(hdc, format, &pfd);
+}
+
+BOOL CGLDevice::ReservedSlot30(UINT_PTR)
+{
+    return TRUE;
+}
+
+void CGLDevice::DeleteRenderingContext()
+{
+    wglMakeCurrent(nullptr, nullptr);
+    if (m_hRC)
+        wglDeleteContext(m_hRC);
+    m_hRC = nullptr;
+    if (m_pDC)
+    {
+        m_pDC->SelectStockObject(SYSTEM_FONT);
+        delete m_pDC;
+        m_pDC = nullptr;
+    }
+}
+
+void CGLDevice::ClearBuffers()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Takes effect at the next clear.
+    glClearColor(m_color.r, m_color.g, m_color.b, 0.0f);
+}
+
+void CGLDevice::Finish()
+{
+    glFinish();
+}
+
+void CGLDevice::DrawViewportFrame(CDC* dc, const CViewVolume* volume)
+{
+    if (!dc || !volume)
+        return;
+    const int x1 = static_cast<int>(volume->m_viewportP1.x);
+    const int y1 = static_cast<int>(volume->m_viewportP1.y);
+    const int x2 = static_cast<int>(volume->m_viewportP2.x);
+    const int y2 = static_cast<int>(volume->m_viewportP2.y);
+    CPen pen(PS_SOLID, 4, RGB(255, 255, 255));
+    CPen* oldPen = dc->SelectObject(&pen);
+    dc->MoveTo(x1, y1);
+    dc->LineTo(x2, y1);
+    dc->LineTo(x2, y2);
+    dc->LineTo(x1, y2);
+    dc->LineTo(x1, y1);
+    dc->SelectObject(oldPen);
+}
+
+void CGLDevice::SetPointSize(int size)
+{
+    m_nPointSize = size;
+    glPointSize(static_cast<float>(size));
+}
+
+int CGLDevice::GetPointSize()
+{
+    return m_nPointSize;
+}
+
+void CGLDevice::ReservedSlot42(UINT_PTR)
+{
+}
+
+void CGLDevice::ReservedSlot43(UINT_PTR)
+{
+}
+
+void CGLDevice::Rotate(CPoint3D axis, double angleDeg)
+{
+    glRotatef(static_cast<float>(angleDeg), static_cast<float>(axis.x), static_cast<float>(axis.y),
+              static_cast<float>(axis.z));
+}
+
+void CGLDevice::DrawMarker(double x, double y, double size, BOOL filled, int shape)
+{
+    SetRenderMode(filled ? 5 : 0);
+    std::vector<CPoint3D> corners;
+    auto addCorners = [&](double startDeg, double stepDeg, int count)
+    {
+        for (int k = 0; k < count; ++k)
+        {
+            const double angle = (startDeg + k * stepDeg) * kPi / 180.0;
+            corners.emplace_back(x + size * std::cos(angle), y + size * std::sin(angle), 0.0);
+        }
+    };
+    switch (shape)
+    {
+    case 0: addCorners(0.0, 7.5, 48); break;
+    case 1: addCorners(90.0, 120.0, 3); break;
+    case 2: addCorners(0.0, 90.0, 4); break;
+    case 3: addCorners(45.0, 90.0, 4); break;
+    case 4:
+        addCorners(45.0, 90.0, 4);
+        DrawLine(corners[0], corners[2], 0);
+        DrawLine(corners[1], corners[3], 0);
+        return;
+    case 5: addCorners(270.0, 120.0, 3); break;
+    default: return;
+    }
+    DrawPolygon(corners.data(), static_cast<int>(corners.size()), 0);
+}
+
+void CGLDevice::SetShadeModel(GLenum model)
+{
+    glShadeModel(model);
+    m_shadeModel = model;
+}
+
+GLenum CGLDevice::GetShadeModel()
+{
+    return m_shadeModel;
+}
+
+void CGLDevice::SetupLight()
+{
+    glLightfv(GL_LIGHT0, GL_AMBIENT, m_lightAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, m_lightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, m_lightSpecular);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+}
+
+void CGLDevice::ApplyMaterial(GLenum face)
+{
+    glMaterialfv(face, GL_EMISSION, m_matEmission);
+    glMaterialfv(face, GL_AMBIENT, m_matAmbient);
+    glMaterialfv(face, GL_DIFFUSE, m_matDiffuse);
+    glMaterialfv(face, GL_SPECULAR, m_matSpecular);
+    glMaterialfv(face, GL_SHININESS, &m_shininess);
+}
+
+void CGLDevice::EnableLighting(BOOL enable)
+{
+    if (enable)
+    {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_DEPTH_TEST);
+    }
+    else
+    {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT0);
+    }
+}
+
+void CGLDevice::SetLightAmbient(float r, float g, float b, float a)
+{
+    Store4(m_lightAmbient, r, g, b, a);
+}
+
+void CGLDevice::SetLightDiffuse(float r, float g, float b, float a)
+{
+    Store4(m_lightDiffuse, r, g, b, a);
+}
+
+void CGLDevice::SetLightSpecular(float r, float g, float b, float a)
+{
+    Store4(m_lightSpecular, r, g, b, a);
+}
+
+void CGLDevice::SetLightPosition(float x, float y, float z, float w)
+{
+    Store4(m_lightPosition, x, y, z, w);
+}
+
+void CGLDevice::SetMaterialAmbient(float r, float g, float b, float a)
+{
+    Store4(m_matAmbient, r, g, b, a);
+}
+
+void CGLDevice::SetMaterialDiffuse(float r, float g, float b, float a)
+{
+    Store4(m_matDiffuse, r, g, b, a);
+}
+
+void CGLDevice::SetMaterialSpecular(float r, float g, float b, float a)
+{
+    Store4(m_matSpecular, r, g, b, a);
+}
+
+void CGLDevice::SetMaterialEmission(float r, float g, float b, float a)
+{
+    Store4(m_matEmission, r, g, b, a);
+}
+
+void CGLDevice::SetShininess(float shininess)
+{
+    m_shininess = shininess;
+}
+
+void CGLDevice::LoadName(UINT name)
+{
+    glLoadName(name);
+}
+
+int CGLDevice::CreateTextList(const char* text, LOGFONT font)
+{
+    const GLuint list = glGenLists(1);
+    if (list == 0)
+        return -1;
+    glNewList(list, GL_COMPILE);
+    DrawTextBitmap(text, font);
+    glEndList();
+    return static_cast<int>(list);
+}
+
+void CGLDevice::DrawTextList(const CPoint3D& modelPoint, UINT list)
+{
+    glRasterPos3d(modelPoint.x, modelPoint.y, modelPoint.z);
+    glPushAttrib(GL_LIST_BIT);
+    glCallList(list);
+    glPopAttrib();
+}
+
+void CGLDevice::DrawTextBitmap(const char* text, LOGFONT font)
+{
+    if (!m_pDC || !text || !*text)
+        return;
+    const HDC viewDc = m_pDC->GetSafeHdc();
+    const int length = static_cast<int>(std::strlen(text));
+    const HFONT gdiFont = ::CreateFontIndirectA(&font);
+    const HGDIOBJ oldViewFont = ::SelectObject(viewDc, gdiFont);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(viewDc, text, length, &extent);
+    const int width = extent.cx;
+    const int height = extent.cy;
+    if (width <= 0 || height <= 0)
+    {
+        ::SelectObject(viewDc, oldViewFont);
+        ::DeleteObject(gdiFont);
+        return;
+    }
+
+    // White text on black in a 1-bit bitmap, read back as a bottom-up DIB for glBitmap.
+    const HBITMAP bitmap = ::CreateBitmap(width, height, 1, 1, nullptr);
+    const HDC memoryDc = ::CreateCompatibleDC(viewDc);
+    const HGDIOBJ oldBitmap = ::SelectObject(memoryDc, bitmap);
+    ::SetBkColor(memoryDc, RGB(0, 0, 0));
+    ::SetTextColor(memoryDc, RGB(255, 255, 255));
+    ::SetBkMode(memoryDc, OPAQUE);
+    const HGDIOBJ oldMemoryFont = ::SelectObject(memoryDc, gdiFont);
+    ::TextOutA(memoryDc, 0, 0, text, length);
+
+    const int paddedWidth = (width + 31) / 32 * 32;
+    std::vector<GLubyte> bits(static_cast<size_t>(paddedWidth / 8) * height, 0);
+    struct
+    {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } info = {};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 1;
+    info.header.biCompression = BI_RGB;
+    ::SelectObject(memoryDc, oldBitmap); // GetDIBits wants the bitmap out of any DC
+    ::GetDIBits(memoryDc, bitmap, 0, static_cast<UINT>(height), bits.data(),
+                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+
+    ::SelectObject(memoryDc, oldMemoryFont);
+    ::DeleteDC(memoryDc);
+    ::DeleteObject(bitmap);
+    ::SelectObject(viewDc, oldViewFont);
+    ::DeleteObject(gdiFont);
+
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBitmap(paddedWidth, height, 0.0f, 2.0f, static_cast<float>(paddedWidth + 2), 0.0f,
+             bits.data());
+}
+
+void CGLDevice::DrawFanImpl(const CPoint3DArray* ring, const CPoint3D& centre, BOOL fill)
+{
+    if (!ring)
+        return;
+    const INT_PTR n = ring->GetSize();
+    if (!fill)
+    {
+        glBegin(GL_LINE_STRIP);
+        for (INT_PTR i = 0; i < n; ++i)
+            Vertex((*ring)[i]);
+        glEnd();
+        return;
+    }
+    for (INT_PTR i = 0; i < n; ++i)
+    {
+        const CPoint3D triangle[3] = {centre, (*ring)[i], (*ring)[(i + 1) % n]};
+        CPoint3D normal;
+        TriangleUnitNormal(triangle, normal);
+        glBegin(GL_POLYGON);
+        Normal(normal);
+        Vertex(triangle[0]);
+        Vertex(triangle[1]);
+        Vertex(triangle[2]);
+        glEnd();
+    }
+}

@@ -1,0 +1,306 @@
+// OpenGL device on a real window under Wine: context, clearing, render modes, text, picking.
+#include "render/GLDevice.h"
+
+#include "GLTestWindow.h"
+#include "platform/base/coll_array.h"
+
+#include <GL/gl.h>
+#include <array>
+#include <cstring>
+#include <gtest/gtest.h>
+
+using render_test::AnyPixelDiffers;
+using render_test::GLTest;
+using render_test::GLTestWindow;
+using render_test::ReadPixel;
+
+namespace
+{
+const std::array<int, 3> kBlack = {0, 0, 0};
+const std::array<int, 3> kBlue = {0, 0, 255};
+const std::array<int, 3> kRed = {255, 0, 0};
+
+void ClearTo(float r, float g, float b)
+{
+    glClearColor(r, g, b, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// A square of half-width h about (cx, cy) at depth z, counter-clockwise towards the viewer.
+void DrawSquare(CGLDevice& device, double cx, double cy, double h, double z, UINT name)
+{
+    device.DrawQuadWithNormal(CPoint3D(cx - h, cy - h, z), CPoint3D(cx + h, cy - h, z),
+                              CPoint3D(cx + h, cy + h, z), CPoint3D(cx - h, cy + h, z),
+                              CPoint3D(0, 0, 1), name);
+}
+
+LOGFONT TestFont()
+{
+    LOGFONT font = {};
+    font.lfHeight = -16;
+    font.lfWeight = FW_BOLD;
+    std::strcpy(font.lfFaceName, "Arial");
+    return font;
+}
+} // namespace
+
+class GLDevice : public GLTest
+{
+};
+
+TEST_F(GLDevice, ClearBuffersPaintsTheBackgroundGivenToTheContext)
+{
+    // The context was created with a blue clear colour.
+    Device().ClearBuffers();
+    EXPECT_EQ(kBlue, ReadPixel(100, 100));
+    EXPECT_EQ(kBlue, ReadPixel(0, 0));
+}
+
+TEST_F(GLDevice, ShadedQuadIsLitInModeFourAndOutlinedInModeZero)
+{
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    CGLDevice& device = Device();
+
+    ClearTo(0, 0, 0);
+    device.BeginScene(&volume);
+    device.SetColor(CColorRGBA(1, 0, 0, 1));
+    device.SetRenderMode(5);
+    DrawSquare(device, 0, 0, 50, 0, 0);
+    device.EndScene();
+    const std::array<int, 3> unlit = ReadPixel(100, 100);
+    EXPECT_EQ(kRed, unlit);
+
+    ClearTo(0, 0, 0);
+    device.BeginScene(&volume);
+    device.SetColor(CColorRGBA(1, 0, 0, 1));
+    device.SetRenderMode(4);
+    DrawSquare(device, 0, 0, 50, 0, 0);
+    device.EndScene();
+    const std::array<int, 3> lit = ReadPixel(100, 100);
+    EXPECT_NE(unlit, lit);
+    EXPECT_NE(kBlack, lit);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+
+    ClearTo(0, 0, 0);
+    device.BeginScene(&volume);
+    device.SetColor(CColorRGBA(1, 0, 0, 1));
+    device.SetRenderMode(0);
+    DrawSquare(device, 0, 0, 50, 0, 0);
+    device.EndScene();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_EQ(kBlack, ReadPixel(100, 100)); // inside stays empty
+    // The left edge at x = -50 lies on pixel column 50.
+    EXPECT_TRUE(AnyPixelDiffers(48, 80, 53, 120, kBlack));
+}
+
+TEST_F(GLDevice, DepthRangesOrderModesAtEqualDepth)
+{
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    CGLDevice& device = Device();
+    struct ModeCase
+    {
+        int mode;
+        double nearEnd;
+        double farEnd;
+    };
+    device.BeginScene(&volume);
+    const double d = device.GetDepthOffset();
+    const ModeCase cases[] = {
+        {0, 0.0, 1.0 - d}, {1, d, 1.0}, {7, 0.0, 1.0 - d / 2}, {9, 0.0, 1.0 - d / 4}, {42, d, 1.0}};
+    for (const ModeCase& c : cases)
+    {
+        SCOPED_TRACE(c.mode);
+        device.SetRenderMode(c.mode);
+        GLdouble range[2] = {};
+        glGetDoublev(GL_DEPTH_RANGE, range);
+        EXPECT_NEAR(c.nearEnd, range[0], 1e-6);
+        EXPECT_NEAR(c.farEnd, range[1], 1e-6);
+    }
+    GLint polygonMode[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, polygonMode);
+    EXPECT_EQ(GL_LINE, polygonMode[0]); // an unknown mode draws wireframe
+    device.EndScene();
+}
+
+TEST_F(GLDevice, DepthOffsetFollowsTheVolumeWidth)
+{
+    struct WidthCase
+    {
+        double width;
+        double offset;
+    };
+    const WidthCase cases[] = {{200.0, 0.0008}, {100.0, 0.0005}, {20.0, 0.00015}};
+    for (const WidthCase& c : cases)
+    {
+        CViewVolume volume = GLTestWindow::SquareVolume();
+        volume.SetVolume(CPoint3D(0, -100, -100), CPoint3D(c.width, 100, 100));
+        Device().BeginScene(&volume);
+        Device().EndScene();
+        EXPECT_NEAR(c.offset, Device().GetDepthOffset(), 1e-12) << c.width;
+    }
+}
+
+TEST_F(GLDevice, LineStippleModes)
+{
+    struct StippleCase
+    {
+        int value;
+        bool enabled;
+        GLint factor;
+    };
+    const StippleCase cases[] = {{1, true, 8}, {2, true, 2}, {0, false, 2}, {3, true, 2}};
+    for (const StippleCase& c : cases)
+    {
+        Device().SetLineStipple(c.value);
+        GLint factor = 0;
+        GLint pattern = 0;
+        glGetIntegerv(GL_LINE_STIPPLE_REPEAT, &factor);
+        glGetIntegerv(GL_LINE_STIPPLE_PATTERN, &pattern);
+        EXPECT_EQ(c.enabled, glIsEnabled(GL_LINE_STIPPLE) == GL_TRUE) << c.value;
+        EXPECT_EQ(c.factor, factor) << c.value;
+        EXPECT_EQ(0x5555, pattern) << c.value;
+    }
+    Device().SetLineStipple(0);
+}
+
+namespace
+{
+struct MatrixState
+{
+    GLint modelViewDepth = 0;
+    GLint projectionDepth = 0;
+    GLdouble modelView[16] = {};
+    GLdouble projection[16] = {};
+
+    static MatrixState Read()
+    {
+        MatrixState state;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &state.modelViewDepth);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &state.projectionDepth);
+        glGetDoublev(GL_MODELVIEW_MATRIX, state.modelView);
+        glGetDoublev(GL_PROJECTION_MATRIX, state.projection);
+        return state;
+    }
+    bool operator==(const MatrixState& o) const
+    {
+        return modelViewDepth == o.modelViewDepth && projectionDepth == o.projectionDepth &&
+               std::memcmp(modelView, o.modelView, sizeof modelView) == 0 &&
+               std::memcmp(projection, o.projection, sizeof projection) == 0;
+    }
+};
+} // namespace
+
+TEST_F(GLDevice, Text2DWithoutFontListsDrawsNothingAndKeepsTheMatrices)
+{
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    ClearTo(0, 0, 0);
+    Device().BeginScene(&volume);
+    Device().SetRenderMode(5);
+    Device().SetColor(CColorRGBA(1, 1, 1, 1));
+    const MatrixState before = MatrixState::Read();
+    Device().DrawText2D(CPoint3D(50, 100, 0), "Hello");
+    EXPECT_TRUE(before == MatrixState::Read());
+    Device().EndScene();
+    EXPECT_FALSE(AnyPixelDiffers(0, 0, render_test::kSize, render_test::kSize, kBlack));
+}
+
+TEST_F(GLDevice, Text2DWithFontListsPaintsNextToThePoint)
+{
+    const LOGFONT font = TestFont();
+    const UINT base = Device().CreateFontLists(&font);
+    ASSERT_NE(0u, base);
+    Device().SetFontListBase(base);
+
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    ClearTo(0, 0, 0);
+    Device().BeginScene(&volume);
+    Device().SetRenderMode(5);
+    Device().SetColor(CColorRGBA(1, 1, 1, 1));
+    const MatrixState before = MatrixState::Read();
+    // The point is taken in OpenGL's window y (upwards); text starts 2 pixels right and up.
+    Device().DrawText2D(CPoint3D(50, 100, 0), "Hello");
+    EXPECT_TRUE(before == MatrixState::Read());
+    Device().EndScene();
+
+    EXPECT_TRUE(AnyPixelDiffers(50, 70, 130, 100, kBlack));
+    // Nothing left of or below the point.
+    EXPECT_FALSE(AnyPixelDiffers(0, 0, 50, render_test::kSize, kBlack));
+    EXPECT_FALSE(AnyPixelDiffers(0, 102, render_test::kSize, render_test::kSize, kBlack));
+    glDeleteLists(base, 256);
+    Device().SetFontListBase(0);
+}
+
+TEST_F(GLDevice, TextListShowsTheBitmapAtAModelPoint)
+{
+    const int list = Device().CreateTextList("Label", TestFont());
+    ASSERT_GT(list, 0);
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    ClearTo(0, 0, 0);
+    Device().BeginScene(&volume);
+    Device().SetRenderMode(5);
+    Device().SetColor(CColorRGBA(1, 1, 1, 1));
+    Device().DrawTextList(CPoint3D(0, 0, 0), static_cast<UINT>(list));
+    Device().EndScene();
+    // The model origin is the window centre; the text lies right of and just above it.
+    EXPECT_TRUE(AnyPixelDiffers(100, 80, 160, 99, kBlack));
+    EXPECT_FALSE(AnyPixelDiffers(0, 0, 99, render_test::kSize, kBlack));
+    glDeleteLists(static_cast<GLuint>(list), 1);
+}
+
+TEST_F(GLDevice, MarkersFillOrOutline)
+{
+    // Markers take window-plane coordinates: draw them under a pixel projection.
+    ClearTo(0, 0, 0);
+    glViewport(0, 0, render_test::kSize, render_test::kSize);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, render_test::kSize, 0, render_test::kSize, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    Device().SetColor(CColorRGBA(1, 0, 0, 1));
+    Device().DrawMarker(50, 150, 20, TRUE, 3);   // filled square, window (50, 50)
+    Device().DrawMarker(150, 150, 20, FALSE, 0); // circle outline, window (150, 50)
+    EXPECT_EQ(kRed, ReadPixel(50, 50));
+    EXPECT_EQ(kBlack, ReadPixel(150, 50));
+    EXPECT_TRUE(AnyPixelDiffers(168, 45, 172, 55, kBlack));
+}
+
+TEST_F(GLDevice, ClipPlaneIndicesOutsideTheImplementationAreRejected)
+{
+    GLint maxPlanes = 0;
+    glGetIntegerv(GL_MAX_CLIP_PLANES, &maxPlanes);
+    EXPECT_EQ(0, Device().EnableClipPlane(1, 0, 0, 0, 0));
+    EXPECT_TRUE(glIsEnabled(GL_CLIP_PLANE0));
+    EXPECT_EQ(0, Device().DisableClipPlane(0));
+    EXPECT_FALSE(glIsEnabled(GL_CLIP_PLANE0));
+    EXPECT_EQ(-1, Device().EnableClipPlane(1, 0, 0, 0, -1));
+    EXPECT_EQ(-1, Device().EnableClipPlane(1, 0, 0, 0, maxPlanes));
+    EXPECT_EQ(-1, Device().DisableClipPlane(maxPlanes));
+}
+
+TEST_F(GLDevice, ProjectAndUnprojectAreInverse)
+{
+    CViewVolume volume = GLTestWindow::SquareVolume();
+    volume.m_rotation = CPoint3D(20, 30, 40);
+    const CPoint3D model(10, -20, 5);
+    const CPoint3D window = Device().ProjectToWindow(model, &volume);
+    const CPoint3D back = Device().UnprojectInScene(&volume, window);
+    // Window x and y are whole pixels (one pixel is one model unit here).
+    EXPECT_NEAR(model.x, back.x, 1.5);
+    EXPECT_NEAR(model.y, back.y, 1.5);
+    EXPECT_NEAR(model.z, back.z, 1.5);
+    EXPECT_EQ(0.0, Device().ProjectToWindow(model, nullptr).x);
+}
+
+TEST_F(GLDevice, DeviceDefaultsAndStoredState)
+{
+    CGLDevice device;
+    EXPECT_EQ(5, device.GetZoomStep());
+    EXPECT_EQ(0, device.GetPointSize());
+    EXPECT_EQ(0.0f, device.GetColor().r);
+    EXPECT_EQ(0.0008, device.GetDepthOffset());
+    // Without a context or DC nothing can be made.
+    LOGFONT font = TestFont();
+    EXPECT_EQ(0u, device.CreateFontLists(&font));
+    EXPECT_FALSE(device.SetupPixelFormat());
+}

@@ -1,0 +1,52 @@
+// A 200 x 200 window with an OpenGL device for the render tests, and pixel reads from the back
+// buffer (front-buffer reads after a swap are black under Wine).
+#pragma once
+
+#include "core/geometry/ColorRGBA.h"
+#include "platform/win/wnd.h"
+#include "render/GLDevice.h"
+#include "render/ViewVolume.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace render_test
+{
+constexpr int kSize = 200;
+
+class GLTestWindow
+{
+public:
+    GLTestWindow();
+    ~GLTestWindow();
+
+    bool IsReady() const { return m_ready; }
+    CGLDevice& Device() { return m_device; }
+    CWnd& Window() { return m_wnd; }
+    // A volume covering -100..100 in x and y (z -100..100) over the whole client area.
+    static CViewVolume SquareVolume();
+
+private:
+    CWnd m_wnd;
+    CGLDevice m_device;
+    bool m_ready = false;
+};
+
+// RGB of a window pixel (y downwards) read from the back buffer.
+std::array<int, 3> ReadPixel(int x, int y);
+// True when any pixel of the rectangle differs from the colour.
+bool AnyPixelDiffers(int left, int top, int right, int bottom, std::array<int, 3> colour);
+
+// One window and context for the whole suite: windows are slow to create under Wine.
+class GLTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    static GLTestWindow* s_window;
+    CGLDevice& Device() { return s_window->Device(); }
+};
+} // namespace render_test
