@@ -39,9 +39,15 @@ FaceKey MakeFaceKey(const CFEFace& face)
 {
     FaceKey key = {};
     const int count = std::min(static_cast<int>(face.m_ids.GetSize()), 8);
+    // Insertion sort: at most eight ids.
     for (int i = 0; i < count; ++i)
-        key.ids[i] = static_cast<UINT>(face.m_ids[i]);
-    std::sort(key.ids, key.ids + count);
+    {
+        const UINT id = static_cast<UINT>(face.m_ids[i]);
+        int j = i;
+        for (; j > 0 && key.ids[j - 1] > id; --j)
+            key.ids[j] = key.ids[j - 1];
+        key.ids[j] = id;
+    }
     return key;
 }
 
@@ -359,7 +365,13 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
     table.ForEach([&visited](UINT ordinal, UINT faceIndex)
                   { visited[ordinal]->m_outerFace[faceIndex] = 1; });
 
-    // 3. Edges of the outer faces, element by element in the map's order.
+    // 3. Edges of the outer faces, element by element in the map's order. A caller's map of
+    // the default size would chain millions of edges in a few buckets.
+    size_t outerFaces = 0;
+    table.ForEach([&outerFaces](UINT, UINT) { ++outerFaces; });
+    const size_t wantedBuckets = std::min<size_t>(outerFaces * 2 + edgeMap.GetCount(), 1u << 26);
+    if (edgeMap.GetHashTableSize() < wantedBuckets)
+        edgeMap.InitHashTable(static_cast<UINT>(wantedBuckets | 1));
     for (CFEElement* element : visited)
     {
         if (view->IsEntityVisible(element) != 1)
