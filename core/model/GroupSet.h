@@ -115,8 +115,9 @@ public:
 
     // Marks the outer faces of the elements of elementMap that the active view shows (the
     // faces met an odd number of times) and fills edgeMap with the boundary edges of that
-    // surface and the edges where outer faces meet at 30 degrees or more. modelCount sizes the
-    // face table. With no active view nothing is visited. Returns true.
+    // surface and the edges where outer faces meet at 30 degrees or more. modelCount (the
+    // caller's element count) is only a hint: the face table is sized from the faces visited.
+    // With no active view nothing is visited. Returns true.
     static bool ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap);
 
     const CElementMap& GetSolids() const { return m_solids; }
