@@ -4,6 +4,7 @@
 #include "core/model/ModelSet.h"
 #include "io/unv/UnvFields.h"
 #include "io/unv/UnvTexts.h"
+#include "platform/base/exception.h"
 
 namespace
 {
@@ -75,9 +76,14 @@ bool CUnvReader::ReadUnv(const std::string& path)
                 return false;
         }
     }
+    catch (CException* e)
+    {
+        e->Delete();
+        AddError("Exception");
+        return false;
+    }
     catch (...)
     {
-        // Out of memory, or a framework collection that could not grow.
         AddError("Exception");
         return false;
     }
@@ -122,12 +128,36 @@ bool CUnvReader::ReadDataset(int dataset)
     }
 }
 
-void CUnvReader::AddError(const char* key)
+// Out of memory, or a framework collection that could not grow: the dataset ends with the key's
+// text.
+bool CUnvReader::Guarded(const char* key, const std::function<bool()>& body)
+{
+    try
+    {
+        return body();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    AddError(key);
+    return false;
+}
+
+const std::string& CUnvReader::ErrorText(const char* key)
 {
     auto found = m_errorTexts.find(key);
     if (found == m_errorTexts.end())
         found = m_errorTexts.emplace(key, LoadUnvErrorText(key)).first;
-    AddError(key, found->second);
+    return found->second;
+}
+
+void CUnvReader::AddError(const char* key)
+{
+    AddError(key, ErrorText(key));
 }
 
 void CUnvReader::AddError(const char* key, const std::string& text)

@@ -5,6 +5,7 @@
 #include "io/unv/UnvLineFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -61,13 +62,17 @@ private:
 
     // Errors: the key's text from the message file (the key itself when missing), with the
     // line number where it arose.
+    bool Guarded(const char* key, const std::function<bool()>& body);
+    const std::string& ErrorText(const char* key);
     void AddError(const char* key);
     void AddError(const char* key, const std::string& text);
 
     // Nodes and elements.
+    bool ReadNodeRecords(bool (CUnvReader::*readRecord)(bool*));
     bool ReadNodeRecord2411(bool* isEnd);
     bool ReadNodeRecord15(bool* isEnd);
     bool ReadElements(int datasetBit, int headerInts, const char* formatKey);
+    bool ReadElementRecords(int headerInts, const char* formatKey);
     bool ReadElementRecord(const ElementHeader& header, const char* formatKey);
     void ReportElementType(int descriptorId);
     bool SkipElementNodeLines(int nodeCount, bool* isEnd);
@@ -75,6 +80,7 @@ private:
     bool AppendNodeIds(CFEElement* element, const int* labels, int count);
 
     // Results.
+    bool ReadDataset2414();
     bool ReadResultHeader2414(std::string* labelLine, std::string* location);
     bool ReadNodalResults(const std::string& labelLine);
     bool ReadElementResults(const std::string& labelLine);
@@ -94,6 +100,7 @@ private:
                         double magnitude);
 
     // Datasets 55 and 56.
+    bool ReadDataset55(int location);
     bool ReadHeader55(int location, std::string* labelLine, bool* isDone);
     bool ReadValues55(int location, CResultData* first, CResultData* second,
                       const PrincipalResults& principal);

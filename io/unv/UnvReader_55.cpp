@@ -52,59 +52,56 @@ struct CUnvReader::PrincipalResults
 
 bool CUnvReader::ReadResults55And56(int location)
 {
-    try
-    {
-        std::string labelLine;
-        bool isDone = false;
-        if (!ReadHeader55(location, &labelLine, &isDone))
-            return false;
-        if (isDone)
-            return true;
+    return Guarded("ResultException", [&] { return ReadDataset55(location); });
+}
 
-        int vectorFlag = 0;
-        int kind = 0;
-        int code = 0;
-        std::string typeWord;
-        std::string title;
-        DescribeResult(&vectorFlag, &kind, &code, &typeWord, &title);
-        m_analysisType = MapAnalysisType(m_analysisType);
-        const bool hasTwoParts = m_dataCharacteristic == 3 || m_dataCharacteristic == 4;
-        CResultData* first = CreateResult(location, vectorFlag, kFirstPartBits, m_datasetName, code,
-                                          kind, typeWord, labelLine, title);
-        CResultData* second = nullptr;
-        if (first != nullptr && hasTwoParts)
-            second = CreateResult(location, vectorFlag, kSecondPartBits, m_datasetName,
-                                  RotationCode(code), kind, typeWord, labelLine,
-                                  RotationTitle(code, title));
-        PrincipalResults principal;
-        if (first == nullptr || (hasTwoParts && second == nullptr) ||
-            (hasTwoParts && m_resultType == kResultTypeStress &&
-             !CreatePrincipalResults(location, labelLine, &principal)))
-        {
-            AddError(RecordErrorKey(location));
-            return false;
-        }
-        ReserveValues(first, location, vectorFlag != 0);
-        if (second != nullptr)
-            ReserveValues(second, location, vectorFlag != 0);
-        const bool isOk = ReadValues55(location, first, second, principal);
-        first->ResetRange();
-        if (second != nullptr)
-            second->ResetRange();
-        for (int i = 0; i < 3; ++i)
-        {
-            if (principal.values[i] != nullptr)
-                principal.values[i]->ResetRange();
-            if (principal.directions[i] != nullptr)
-                principal.directions[i]->ResetRange();
-        }
-        return isOk;
-    }
-    catch (...)
+bool CUnvReader::ReadDataset55(int location)
+{
+    std::string labelLine;
+    bool isDone = false;
+    if (!ReadHeader55(location, &labelLine, &isDone))
+        return false;
+    if (isDone)
+        return true;
+
+    int vectorFlag = 0;
+    int kind = 0;
+    int code = 0;
+    std::string typeWord;
+    std::string title;
+    DescribeResult(&vectorFlag, &kind, &code, &typeWord, &title);
+    m_analysisType = MapAnalysisType(m_analysisType);
+    const bool hasTwoParts = m_dataCharacteristic == 3 || m_dataCharacteristic == 4;
+    CResultData* first = CreateResult(location, vectorFlag, kFirstPartBits, m_datasetName, code,
+                                      kind, typeWord, labelLine, title);
+    CResultData* second = nullptr;
+    if (first != nullptr && hasTwoParts)
+        second =
+            CreateResult(location, vectorFlag, kSecondPartBits, m_datasetName, RotationCode(code),
+                         kind, typeWord, labelLine, RotationTitle(code, title));
+    PrincipalResults principal;
+    if (first == nullptr || (hasTwoParts && second == nullptr) ||
+        (hasTwoParts && m_resultType == kResultTypeStress &&
+         !CreatePrincipalResults(location, labelLine, &principal)))
     {
-        AddError("ResultException");
+        AddError(RecordErrorKey(location));
         return false;
     }
+    ReserveValues(first, location, vectorFlag != 0);
+    if (second != nullptr)
+        ReserveValues(second, location, vectorFlag != 0);
+    const bool isOk = ReadValues55(location, first, second, principal);
+    first->ResetRange();
+    if (second != nullptr)
+        second->ResetRange();
+    for (int i = 0; i < 3; ++i)
+    {
+        if (principal.values[i] != nullptr)
+            principal.values[i]->ResetRange();
+        if (principal.directions[i] != nullptr)
+            principal.directions[i]->ResetRange();
+    }
+    return isOk;
 }
 
 // Records 1 to 8. *isDone when the dataset is empty or holds data we do not read; false when

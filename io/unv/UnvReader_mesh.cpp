@@ -30,43 +30,26 @@ const char kBad2412[] = "InvalidDataSet[2412]";
 bool CUnvReader::ReadNodes2411()
 {
     m_model->SetUnvDatasets(m_model->GetUnvDatasets() | CModelSet::kUnvNodes2411);
-    try
+    return Guarded("NodeException",
+                   [&] { return ReadNodeRecords(&CUnvReader::ReadNodeRecord2411); });
+}
+
+bool CUnvReader::ReadNodeRecords(bool (CUnvReader::*readRecord)(bool*))
+{
+    for (;;)
     {
-        for (;;)
-        {
-            bool isEnd = false;
-            if (!ReadNodeRecord2411(&isEnd))
-                return false;
-            if (isEnd)
-                return true;
-        }
-    }
-    catch (...)
-    {
-        AddError("NodeException");
-        return false;
+        bool isEnd = false;
+        if (!(this->*readRecord)(&isEnd))
+            return false;
+        if (isEnd)
+            return true;
     }
 }
 
 bool CUnvReader::ReadNodes15()
 {
     m_model->SetUnvDatasets(m_model->GetUnvDatasets() | CModelSet::kUnvNodes);
-    try
-    {
-        for (;;)
-        {
-            bool isEnd = false;
-            if (!ReadNodeRecord15(&isEnd))
-                return false;
-            if (isEnd)
-                return true;
-        }
-    }
-    catch (...)
-    {
-        AddError("NodeException");
-        return false;
-    }
+    return Guarded("NodeException", [&] { return ReadNodeRecords(&CUnvReader::ReadNodeRecord15); });
 }
 
 // Record 1: label, export system, displacement system, colour; record 2: x, y, z. Past the end
@@ -148,61 +131,55 @@ bool CUnvReader::ReadElements780()
 bool CUnvReader::ReadElements(int datasetBit, int headerInts, const char* formatKey)
 {
     m_model->SetUnvDatasets(m_model->GetUnvDatasets() | datasetBit);
-    try
+    return Guarded("ElementException", [&] { return ReadElementRecords(headerInts, formatKey); });
+}
+
+bool CUnvReader::ReadElementRecords(int headerInts, const char* formatKey)
+{
+    for (;;)
     {
-        for (;;)
+        ReadLine();
+        if (IsUnvClosingLine(m_line))
+            return true;
+        int fields[8];
+        if (ScanInts(m_line, fields, headerInts) < headerInts)
         {
-            ReadLine();
-            if (IsUnvClosingLine(m_line))
-                return true;
-            int fields[8];
-            if (ScanInts(m_line, fields, headerInts) < headerInts)
-            {
-                AddError(formatKey);
-                return false;
-            }
-            ElementHeader header;
-            header.label = fields[0];
-            header.descriptorId = fields[1];
-            if (headerInts == 8)
-            {
-                header.propertyNumber = fields[3];
-                header.materialNumber = fields[5];
-                header.nodeCount = fields[7];
-            }
-            else
-            {
-                header.propertyNumber = fields[2];
-                header.materialNumber = fields[3];
-                header.nodeCount = fields[5];
-            }
-            if (FindUnvElementType(header.descriptorId) == nullptr)
-            {
-                AddError("InvalidElementType", FormatUnvText(LoadUnvErrorText("InvalidElementType"),
-                                                             header.descriptorId));
-                bool isEnd = false;
-                if (!SkipElementNodeLines(header.nodeCount, &isEnd) || isEnd)
-                    return true;
-                continue;
-            }
-            if (!ReadElementRecord(header, formatKey))
-                return false;
+            AddError(formatKey);
+            return false;
         }
-    }
-    catch (...)
-    {
-        AddError("ElementException");
-        return false;
+        ElementHeader header;
+        header.label = fields[0];
+        header.descriptorId = fields[1];
+        if (headerInts == 8)
+        {
+            header.propertyNumber = fields[3];
+            header.materialNumber = fields[5];
+            header.nodeCount = fields[7];
+        }
+        else
+        {
+            header.propertyNumber = fields[2];
+            header.materialNumber = fields[3];
+            header.nodeCount = fields[5];
+        }
+        if (FindUnvElementType(header.descriptorId) == nullptr)
+        {
+            AddError("InvalidElementType",
+                     FormatUnvText(LoadUnvErrorText("InvalidElementType"), header.descriptorId));
+            bool isEnd = false;
+            if (!SkipElementNodeLines(header.nodeCount, &isEnd) || isEnd)
+                return true;
+            continue;
+        }
+        if (!ReadElementRecord(header, formatKey))
+            return false;
     }
 }
 
 void CUnvReader::ReportElementType(int descriptorId)
 {
     const char key[] = "InvalidElementType";
-    auto found = m_errorTexts.find(key);
-    if (found == m_errorTexts.end())
-        found = m_errorTexts.emplace(key, LoadUnvErrorText(key)).first;
-    AddError(key, FormatUnvText(found->second, descriptorId));
+    AddError(key, FormatUnvText(ErrorText(key), descriptorId));
 }
 
 // The node lines of an element type we do not draw: eight labels a line, at least one line.

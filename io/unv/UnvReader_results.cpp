@@ -47,23 +47,20 @@ bool CUnvReader::ReadResults2414()
     m_analysisType = m_dataCharacteristic = m_resultType = m_modeNumber = 0;
     m_loadSet = m_timeStep = 0;
     m_datasetName = "a";
-    try
-    {
-        std::string labelLine;
-        std::string location;
-        if (!ReadResultHeader2414(&labelLine, &location))
-            return true;
-        if (location == "1")
-            return ReadNodalResults(labelLine);
-        if (location == "2")
-            return ReadElementResults(labelLine);
-        return true; // other locations are not shown: the dispatch loop skips the values
-    }
-    catch (...)
-    {
-        AddError("ResultException");
-        return false;
-    }
+    return Guarded("ResultException", [&] { return ReadDataset2414(); });
+}
+
+bool CUnvReader::ReadDataset2414()
+{
+    std::string labelLine;
+    std::string location;
+    if (!ReadResultHeader2414(&labelLine, &location))
+        return true;
+    if (location == "1")
+        return ReadNodalResults(labelLine);
+    if (location == "2")
+        return ReadElementResults(labelLine);
+    return true; // other locations are not shown: the dispatch loop skips the values
 }
 
 // Records 1 to 13. False when the dataset is empty or holds data we do not read.

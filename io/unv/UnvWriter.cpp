@@ -6,6 +6,7 @@
 #include "core/model/ModelSet.h"
 #include "io/unv/UnvElementType.h"
 #include "io/unv/UnvTexts.h"
+#include "platform/base/exception.h"
 
 #include <algorithm>
 #include <climits>
@@ -130,6 +131,12 @@ bool CUnvWriter::WriteNodes(int dataset)
             isOk = WriteBuffer();
         }
     }
+    catch (CException* e)
+    {
+        e->Delete();
+        AddError("Exception_write");
+        isOk = false;
+    }
     catch (...)
     {
         AddError("Exception_write");
@@ -156,6 +163,12 @@ bool CUnvWriter::WriteElements(int dataset)
             FormatElement(*element, dataset);
             isOk = WriteBuffer();
         }
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        AddError("Exception_write");
+        isOk = false;
     }
     catch (...)
     {
