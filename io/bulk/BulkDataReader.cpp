@@ -5,6 +5,7 @@
 #include "io/bulk/BulkField.h"
 #include "io/bulk/BulkLineReader.h"
 #include "io/bulk/BulkMessages.h"
+#include "io/bulk/BulkModelFiller.h"
 #include "platform/base/os.h"
 
 #include <cstdio>
@@ -124,6 +125,17 @@ struct SCloseFile
 {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
+
+std::FILE* OpenDeck(const std::string& path)
+{
+    return std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
+}
+
+bool IsReadable(const std::string& path)
+{
+    const std::unique_ptr<std::FILE, SCloseFile> file(OpenDeck(path));
+    return file != nullptr;
+}
 } // namespace
 
 namespace
@@ -192,6 +204,13 @@ const SCardEntry* FindCard(std::string_view name)
 }
 } // namespace
 
+CBulkDataReader::CBulkDataReader(CModelSet& model, COutputSink& sink)
+    : m_modelFiller(std::make_unique<CBulkModelFiller>(model, sink))
+    , m_target(*m_modelFiller)
+    , m_sink(sink)
+{
+}
+
 CBulkDataReader::CBulkDataReader(CBulkRecordTarget& target, COutputSink& sink)
     : m_target(target)
     , m_sink(sink)
@@ -202,15 +221,18 @@ CBulkDataReader::~CBulkDataReader() = default;
 
 bool CBulkDataReader::ReadBulkData(std::string path)
 {
+    m_mainDeck = path;
     m_openDecks.clear();
     m_reportedCards.clear();
-    return ReadDeck(path);
+    const bool isRead = ReadDeck(path);
+    if (m_modelFiller)
+        m_modelFiller->Finish();
+    return isRead;
 }
 
 bool CBulkDataReader::ReadDeck(const std::string& path)
 {
-    const std::unique_ptr<std::FILE, SCloseFile> file(
-        std::fopen(fw::os::ResolvePath(path).c_str(), "rb"));
+    const std::unique_ptr<std::FILE, SCloseFile> file(OpenDeck(path));
     if (!file)
     {
         m_sink.AddOutputLine(BulkMessage("NotFound", path));
@@ -287,7 +309,16 @@ void CBulkDataReader::ReadInclude(const std::string& line, const std::string& in
         m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", lineNumber));
         return;
     }
-    const std::string path = IncludedPath(includingPath, line.substr(open + 1, close - open - 1));
+    const std::string name = line.substr(open + 1, close - open - 1);
+    std::string path = IncludedPath(includingPath, name);
+    if (!IsReadable(path))
+    {
+        // Decks written for a solver run may name nested includes relative to the folder of
+        // the main deck, where the run starts, instead of the including file's.
+        const std::string fromMainDeck = IncludedPath(m_mainDeck, name);
+        if (IsReadable(fromMainDeck))
+            path = fromMainDeck;
+    }
     m_sink.AddOutputLine("[" + path + "]");
 
     const std::string comparable = ComparablePath(path);

@@ -6,12 +6,15 @@
 #include "io/bulk/BulkRecords.h"
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-class COutputSink;
 class CBulkLineReader;
+class CBulkModelFiller;
+class CModelSet;
+class COutputSink;
 
 class CBulkDataReader
 {
@@ -40,7 +43,11 @@ public:
         int lastMidsideField;
     };
 
-    // The records go to target, the messages to sink; neither is owned.
+    // Reads into the model: ids are shifted past those the model holds now, and the systems and
+    // nodes that wait for the rest of the deck are settled at the end of the read. Neither the
+    // model nor the sink is owned.
+    CBulkDataReader(CModelSet& model, COutputSink& sink);
+    // The records go to target as the deck writes them; neither is owned.
     CBulkDataReader(CBulkRecordTarget& target, COutputSink& sink);
     CBulkDataReader(const CBulkDataReader&) = delete;
     CBulkDataReader& operator=(const CBulkDataReader&) = delete;
@@ -67,9 +74,11 @@ private:
     void ReportUnreadable(const std::string& firstColumns);
     void ReportBlankField();
 
+    std::unique_ptr<CBulkModelFiller> m_modelFiller; // when reading into a model
     CBulkRecordTarget& m_target;
     COutputSink& m_sink;
     CBulkCard m_card;                      // the card being read
+    std::string m_mainDeck;                // the path ReadBulkData was given
     std::vector<std::string> m_openDecks;  // include chain, normalised, to refuse cycles
     std::set<std::string> m_reportedCards; // card names already reported as unreadable
 };

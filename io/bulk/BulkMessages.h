@@ -7,5 +7,6 @@
 
 std::string BulkMessage(const char* key);
 std::string BulkMessage(const char* key, int number);
+std::string BulkMessage(const char* key, int first, int second);
 std::string BulkMessage(const char* key, const std::string& text);
 std::string BulkMessage(const char* key, const std::string& text, int number);

@@ -9,6 +9,7 @@
 
 using bulk_test::Card;
 using bulk_test::CCapturedOutput;
+using bulk_test::Native;
 using bulk_test::WriteDeck;
 
 namespace
@@ -39,16 +40,6 @@ protected:
     CRecorder m_records;
     CCapturedOutput m_output;
 };
-
-// The path as the reader writes it: the folder separator of the platform.
-std::string Native(std::string path)
-{
-#ifdef _WIN32
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-#endif
-    return path;
-}
 
 std::vector<int> Nodes(const SBulkElement& element)
 {

@@ -1,0 +1,16 @@
+// The bulk-data step of the model-file command, free of windows: read a deck into the
+// project's model and finish the model for display.
+#pragma once
+
+#include <string>
+
+class CModelSet;
+class COutputSink;
+
+// ".d", ".dat" and ".bdf" in any letter case.
+bool IsBulkDataFile(const std::string& path);
+
+// Stores the deck's folder under "FileIOPaths"/"DAT", reads the deck and what it includes
+// (messages to the sink), then moves the nodes given in local systems, builds the element
+// faces and marks the model's state. False when the deck cannot be opened.
+bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink);

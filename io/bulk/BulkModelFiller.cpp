@@ -1,0 +1,251 @@
+// Files the records of a bulk-data read in a model.
+#include "io/bulk/BulkModelFiller.h"
+
+#include "core/geometry/CoordSystem.h"
+#include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "core/services/OutputSink.h"
+#include "io/bulk/BulkMessages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace
+{
+constexpr int kShearDescriptor = 254;
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+
+int KindOfForm(SBulkCoordSystem::EForm form)
+{
+    switch (form)
+    {
+    case SBulkCoordSystem::Cylindrical: return 2;
+    case SBulkCoordSystem::Spherical: return 3;
+    default: return 1;
+    }
+}
+
+// Coordinates given in a system, as rectangular coordinates of that system: cylindrical
+// (r, theta, z) and spherical (r, theta, phi) take their angles in degrees.
+CPoint3D ToRectangular(const CCoordSystem& system, const CPoint3D& p)
+{
+    switch (system.m_kind)
+    {
+    case 2: return CPoint3D(p.x * std::cos(p.y * kDegree), p.x * std::sin(p.y * kDegree), p.z);
+    case 3:
+        return CPoint3D(p.x * std::sin(p.y * kDegree) * std::cos(p.z * kDegree),
+                        p.x * std::sin(p.y * kDegree) * std::sin(p.z * kDegree),
+                        p.x * std::cos(p.y * kDegree));
+    default: return p;
+    }
+}
+
+CPoint3D ToGlobal(const CCoordSystem& system, const CPoint3D& p)
+{
+    CPoint3D global = ToRectangular(system, p);
+    system.Transform(global);
+    return global;
+}
+
+CPoint3D PointOf(const double (&xyz)[3])
+{
+    return CPoint3D(xyz[0], xyz[1], xyz[2]);
+}
+} // namespace
+
+CBulkModelFiller::CBulkModelFiller(CModelSet& model, COutputSink& sink)
+    : m_model(model)
+    , m_sink(sink)
+    , m_elementOffset(static_cast<int>(model.GetMaxElementId()))
+    , m_nodeOffset(static_cast<int>(model.GetMaxNodeId()))
+    , m_coordSystemOffset(static_cast<int>(model.GetMaxCoordSystemId()))
+{
+    m_model.ReservePendingNodeMap();
+}
+
+// A second GRID of an id replaces the coordinates of the first.
+void CBulkModelFiller::AddGrid(const SBulkGrid& grid)
+{
+    const int id = grid.id + m_nodeOffset;
+    const CPoint3D point(grid.x, grid.y, grid.z);
+    if (CFENode* const existing = m_model.GetNode(id))
+        existing->m_coord = point;
+    else
+    {
+        CFENode* const node = new CFENode(id, point);
+        if (!m_model.AddNode(node))
+        {
+            delete node;
+            return;
+        }
+        m_newNodes.push_back(node);
+    }
+    if (grid.cp > 0)
+        m_pendingSystems[id] = grid.cp + m_coordSystemOffset;
+    else
+        m_pendingSystems.erase(id);
+}
+
+void CBulkModelFiller::AddCoordSystem(const SBulkCoordSystem& record)
+{
+    CCoordSystem* const system = new CCoordSystem(&m_model);
+    system->m_id = record.id + m_coordSystemOffset;
+    system->m_kind = KindOfForm(record.form);
+    SWaitingSystem waiting = {system, 0, PointOf(record.a), PointOf(record.b), PointOf(record.c)};
+    if (record.isByGrids)
+    {
+        // Defined in Finish: the grids may come later in the deck or lie in local systems.
+        for (int i = 0; i < 3; ++i)
+            system->m_gridIds[i] = record.gridIds[i] + m_nodeOffset;
+    }
+    else if (record.referenceId == 0)
+        system->Define(waiting.a, waiting.b, waiting.c);
+    else
+        waiting.referenceId = record.referenceId + m_coordSystemOffset;
+
+    if (!m_model.AddCoordSystem(system))
+    {
+        delete system;
+        return;
+    }
+    if (record.isByGrids || record.referenceId != 0)
+        m_waitingSystems.push_back(waiting);
+}
+
+void CBulkModelFiller::AddElement(const SBulkElement& record)
+{
+    // A shear panel has no face of its own descriptor; it gets its quadrilateral here so that
+    // it is drawn as the shell it is.
+    const bool isShear = record.descriptorId == kShearDescriptor;
+    CFEElement* const element =
+        new CFEElement(static_cast<int16_t>(isShear ? 1 : record.faceCount));
+    element->type = record.kindTag;
+    element->m_id = record.id + m_elementOffset;
+    element->m_propertyId = record.propertyId;
+    if (record.materialId > 0)
+        element->m_materialId = record.materialId;
+    element->m_feDescriptorId = record.descriptorId;
+    element->m_nodeCount = record.nodeCount;
+    element->m_ids.SetSize(record.nodeCount);
+    for (int i = 0; i < record.nodeCount; ++i)
+        element->m_ids[i] = record.nodeIds[i] + m_nodeOffset;
+    if (isShear)
+    {
+        CFEFace& face = element->m_faces[0];
+        face.m_ids.Copy(element->m_ids);
+        face.m_cornerCount = 4;
+        face.m_elementId = element->m_id;
+    }
+    if (!m_model.AddElement(element))
+        delete element;
+}
+
+void CBulkModelFiller::Finish()
+{
+    // Each pass settles what the previous one made possible: a CORD1 grid given in a CORD2
+    // system, a CORD2 given in a CORD1 system, and so on.
+    bool isProgress = true;
+    while (isProgress)
+    {
+        isProgress = DefineWaitingSystems();
+        isProgress = TransformNodes() || isProgress;
+    }
+    ReportUndefinedSystems();
+    m_pendingSystems.clear();
+    m_waitingSystems.clear();
+    WidenModelBox();
+    m_newNodes.clear();
+}
+
+bool CBulkModelFiller::DefineWaitingSystems()
+{
+    bool isProgress = false;
+    for (auto it = m_waitingSystems.begin(); it != m_waitingSystems.end();)
+    {
+        CCoordSystem& system = *it->system;
+        bool isSettled = false;
+        if (it->referenceId == 0)
+        {
+            const int* const grids = system.m_gridIds;
+            if (IsPositionFinal(grids[0]) && IsPositionFinal(grids[1]) && IsPositionFinal(grids[2]))
+            {
+                system.SetGridIds(grids[0], grids[1], grids[2]);
+                isSettled = true;
+            }
+        }
+        else
+        {
+            const CCoordSystem* const reference = m_model.LookupCoordSystem(it->referenceId);
+            if (reference != nullptr && reference->IsDefined())
+            {
+                system.Define(ToGlobal(*reference, it->a), ToGlobal(*reference, it->b),
+                              ToGlobal(*reference, it->c));
+                isSettled = true;
+            }
+        }
+        if (isSettled)
+        {
+            it = m_waitingSystems.erase(it);
+            isProgress = true;
+        }
+        else
+            ++it;
+    }
+    return isProgress;
+}
+
+bool CBulkModelFiller::TransformNodes()
+{
+    bool isProgress = false;
+    for (auto it = m_pendingSystems.begin(); it != m_pendingSystems.end();)
+    {
+        const CCoordSystem* const system = m_model.LookupCoordSystem(it->second);
+        CFENode* const node = m_model.GetNode(it->first);
+        if (system != nullptr && system->IsDefined() && node != nullptr)
+        {
+            node->m_coord = ToGlobal(*system, node->m_coord);
+            it = m_pendingSystems.erase(it);
+            isProgress = true;
+        }
+        else
+            ++it;
+    }
+    return isProgress;
+}
+
+// A grid that exists and is no longer waiting for its system's transform.
+bool CBulkModelFiller::IsPositionFinal(int nodeId) const
+{
+    return m_model.GetNode(nodeId) != nullptr && m_pendingSystems.count(nodeId) == 0;
+}
+
+// One line per system, with the system's id as the deck writes it and its number of nodes.
+void CBulkModelFiller::ReportUndefinedSystems() const
+{
+    std::map<int, int> nodesBySystem;
+    for (const auto& entry : m_pendingSystems)
+        ++nodesBySystem[entry.second];
+    for (const auto& [systemId, nodeCount] : nodesBySystem)
+    {
+        m_sink.AddOutputLine(
+            BulkMessage("UndefinedCoordSystem", systemId - m_coordSystemOffset, nodeCount));
+    }
+}
+
+void CBulkModelFiller::WidenModelBox() const
+{
+    if (m_newNodes.empty())
+        return;
+    CBox3D box = m_model.GetBoundingBox();
+    for (const CFENode* node : m_newNodes)
+    {
+        const CPoint3D& p = node->m_coord;
+        box.min =
+            CPoint3D(std::min(box.min.x, p.x), std::min(box.min.y, p.y), std::min(box.min.z, p.z));
+        box.max =
+            CPoint3D(std::max(box.max.x, p.x), std::max(box.max.y, p.y), std::max(box.max.z, p.z));
+    }
+    m_model.SetBoundingBox(box);
+}

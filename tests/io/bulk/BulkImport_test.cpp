@@ -1,0 +1,207 @@
+#include "io/bulk/BulkImport.h"
+
+#include "core/geometry/CoordSystem.h"
+#include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "core/services/ProductIni.h"
+#include "io/bulk/BulkDataReader.h"
+#include "io/bulk/BulkMessages.h"
+#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+using bulk_test::Card;
+using bulk_test::CCapturedOutput;
+using bulk_test::WriteDeck;
+
+namespace
+{
+class BulkImportTest : public ::testing::Test
+{
+protected:
+    BulkImportTest() { m_model.SetOutputSink(&m_output); }
+
+    bulk_test::CScratchProduct m_product{"bulk_import_product"};
+    bool Import(const std::string& deck, const std::string& name = "deck.dat")
+    {
+        return ImportBulkFile(m_model, WriteDeck(m_folder, name, deck), m_output);
+    }
+
+    void ExpectNodeAt(int id, double x, double y, double z)
+    {
+        SCOPED_TRACE(id);
+        const CFENode* node = m_model.GetNode(id);
+        ASSERT_NE(nullptr, node);
+        EXPECT_NEAR(x, node->m_coord.x, 1e-9);
+        EXPECT_NEAR(y, node->m_coord.y, 1e-9);
+        EXPECT_NEAR(z, node->m_coord.z, 1e-9);
+    }
+
+    std::string m_folder = testing_support::MakeTempDir("bulk_import");
+    CModelSet m_model;
+    CCapturedOutput m_output;
+};
+
+std::vector<int> IdsOf(const CArray<int>& ids)
+{
+    return std::vector<int>(ids.GetData(), ids.GetData() + ids.GetSize());
+}
+
+const std::string kQuadDeck =
+    Card("GRID", {"1", "", "0.", "0.", "0."}) + Card("GRID", {"2", "", "1.", "0.", "0."}) +
+    Card("GRID", {"3", "", "1.", "1.", "0."}) + Card("GRID", {"4", "", "0.", "1.", "0."}) +
+    Card("CQUAD4", {"12", "3", "1", "2", "3", "4"});
+
+TEST_F(BulkImportTest, QuadDeckGivesAShellWithItsFace)
+{
+    ASSERT_TRUE(Import(kQuadDeck));
+    EXPECT_EQ(4, m_model.GetNodeCount());
+    const CFEElement* quad = m_model.FindElement(12);
+    ASSERT_NE(nullptr, quad);
+    EXPECT_EQ(94, quad->m_feDescriptorId);
+    EXPECT_EQ(132, quad->type);
+    EXPECT_EQ(3, quad->m_propertyId);
+    ASSERT_EQ(1, quad->m_faces.GetSize());
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), IdsOf(quad->m_faces[0].m_ids));
+    EXPECT_EQ(12, m_model.GetMarkElementId());
+    EXPECT_EQ(4, m_model.GetMarkNodeId());
+    EXPECT_TRUE(m_output.lines.empty());
+
+    std::string folder;
+    EXPECT_TRUE(GetIniString("FileIOPaths", "DAT", &folder));
+    EXPECT_EQ(m_folder, folder);
+}
+
+TEST_F(BulkImportTest, SecondReadOfADeckIsAShiftedCopy)
+{
+    ASSERT_TRUE(Import(kQuadDeck));
+    ASSERT_TRUE(Import(kQuadDeck));
+    EXPECT_EQ(8, m_model.GetNodeCount());
+    EXPECT_EQ(2, m_model.GetElementCount());
+    ExpectNodeAt(2, 1.0, 0.0, 0.0);
+    ExpectNodeAt(6, 1.0, 0.0, 0.0);
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), IdsOf(m_model.FindElement(12)->m_ids));
+    const CFEElement* copy = m_model.FindElement(24);
+    ASSERT_NE(nullptr, copy);
+    EXPECT_EQ(3, copy->m_propertyId);
+    EXPECT_EQ((std::vector<int>{5, 6, 7, 8}), IdsOf(copy->m_faces[0].m_ids));
+}
+
+TEST_F(BulkImportTest, IncludedFilesShareTheIdOffsets)
+{
+    ASSERT_TRUE(Import(kQuadDeck)); // the model now holds nodes 1-4 and element 12
+    WriteDeck(m_folder, "mesh.inc", Card("CTRIA3", {"1", "1", "1", "2", "3"}));
+    ASSERT_TRUE(Import("INCLUDE 'mesh.inc'\n" + Card("GRID", {"1", "", "5.", "0.", "0."}) +
+                           Card("GRID", {"2", "", "6.", "0.", "0."}) +
+                           Card("GRID", {"3", "", "6.", "1.", "0."}),
+                       "second.bdf"));
+    const CFEElement* tria = m_model.FindElement(13);
+    ASSERT_NE(nullptr, tria);
+    EXPECT_EQ((std::vector<int>{5, 6, 7}), IdsOf(tria->m_ids));
+    ExpectNodeAt(5, 5.0, 0.0, 0.0);
+}
+
+// System 1 moves by (10, 0, 0); system 2 turns local x to global y and local y to -x.
+const std::string kSystems = Card("CORD2R", {"1", "", "10.", "0.", "0.", "10.", "0.", "1."}) +
+                             Card("", {"11.", "0.", "0."}) +
+                             Card("CORD2R", {"2", "0", "0.", "0.", "0.", "0.", "0.", "1."}) +
+                             Card("", {"0.", "1.", "0."});
+
+TEST_F(BulkImportTest, NodesInLocalSystemsAreMovedAfterTheRead)
+{
+    ASSERT_TRUE(Import(Card("GRID", {"1", "1", "1.", "2.", "3."}) + kSystems +
+                       Card("GRID", {"2", "2", "1.", "2.", "3."})));
+    ExpectNodeAt(1, 11.0, 2.0, 3.0);
+    ExpectNodeAt(2, -2.0, 1.0, 3.0);
+    EXPECT_EQ(0, m_model.GetPendingNodeCount());
+    const CBox3D box = m_model.GetBoundingBox();
+    EXPECT_NEAR(-2.0, box.min.x, 1e-9);
+    EXPECT_NEAR(11.0, box.max.x, 1e-9);
+
+    // A second copy refers to its own, shifted systems.
+    ASSERT_TRUE(Import(Card("GRID", {"1", "1", "1.", "2.", "3."}) + kSystems));
+    ExpectNodeAt(3, 11.0, 2.0, 3.0);
+    EXPECT_EQ(4u, m_model.GetMaxCoordSystemId());
+}
+
+TEST_F(BulkImportTest, SystemsByGridsAndByOtherSystemsMayComeLater)
+{
+    ASSERT_TRUE(Import(
+        Card("GRID", {"7", "5", "1.", "2.", "3."}) + Card("GRID", {"8", "6", "1.", "1.", "1."}) +
+        Card("CORD2R", {"6", "1", "0.", "0.", "0.", "0.", "0.", "1."}) +
+        Card("", {"1.", "0.", "0."}) + Card("CORD1R", {"5", "101", "102", "103"}) + kSystems +
+        Card("GRID", {"101", "", "5.", "5.", "5."}) + Card("GRID", {"102", "", "5.", "5.", "6."}) +
+        Card("GRID", {"103", "", "5.", "6.", "5."})));
+    ExpectNodeAt(7, 3.0, 6.0, 8.0);
+    ExpectNodeAt(8, 11.0, 1.0, 1.0);
+}
+
+TEST_F(BulkImportTest, CylindricalAndSphericalCoordinatesAreAnglesInDegrees)
+{
+    ASSERT_TRUE(Import(Card("CORD2C", {"3", "", "0.", "0.", "0.", "0.", "0.", "1."}) +
+                       Card("", {"1.", "0.", "0."}) +
+                       Card("CORD2S", {"4", "", "0.", "0.", "0.", "0.", "0.", "1."}) +
+                       Card("", {"1.", "0.", "0."}) + Card("GRID", {"1", "3", "2.", "90.", "1."}) +
+                       Card("GRID", {"2", "4", "2.", "90.", "90."})));
+    ExpectNodeAt(1, 0.0, 2.0, 1.0);
+    ExpectNodeAt(2, 0.0, 2.0, 0.0);
+}
+
+TEST_F(BulkImportTest, NodeInAnUndefinedSystemIsKeptAndReported)
+{
+    ASSERT_TRUE(Import(Card("GRID", {"9", "77", "1.", "2.", "3."}) +
+                       Card("CORD1R", {"78", "1", "2", "3"}) +
+                       Card("GRID", {"10", "78", "1.", "2.", "3."})));
+    ExpectNodeAt(9, 1.0, 2.0, 3.0);
+    ExpectNodeAt(10, 1.0, 2.0, 3.0);
+    EXPECT_EQ((std::vector<std::string>{BulkMessage("UndefinedCoordSystem", 77, 1),
+                                        BulkMessage("UndefinedCoordSystem", 78, 1)}),
+              m_output.lines);
+}
+
+TEST_F(BulkImportTest, GapIsASpringAndShearPanelAShellWithItsFace)
+{
+    ASSERT_TRUE(Import(kQuadDeck + Card("CGAP", {"20", "1", "1", "3"}) +
+                       Card("CSHEAR", {"21", "1", "1", "2", "3", "4"})));
+    const CFEElement* gap = m_model.FindElement(20);
+    ASSERT_NE(nullptr, gap);
+    EXPECT_EQ(130, gap->type);
+    const CFEElement* shear = m_model.FindElement(21);
+    ASSERT_NE(nullptr, shear);
+    EXPECT_EQ(132, shear->type);
+    EXPECT_EQ(254, shear->m_feDescriptorId);
+    ASSERT_EQ(1, shear->m_faces.GetSize());
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), IdsOf(shear->m_faces[0].m_ids));
+}
+
+TEST_F(BulkImportTest, DuplicateIdsKeepTheFirstElementAndTheLastGrid)
+{
+    ASSERT_TRUE(Import(kQuadDeck + Card("GRID", {"2", "", "7.", "0.", "0."}) +
+                       Card("CQUAD4", {"12", "9", "4", "3", "2", "1"})));
+    ExpectNodeAt(2, 7.0, 0.0, 0.0);
+    EXPECT_EQ(3, m_model.FindElement(12)->m_propertyId);
+    EXPECT_EQ(4, m_model.GetNodeCount());
+}
+
+TEST_F(BulkImportTest, MissingDeckFails)
+{
+    EXPECT_FALSE(ImportBulkFile(m_model, m_folder + "/absent.bdf", m_output));
+    EXPECT_EQ(1u, m_output.lines.size());
+}
+
+TEST(BulkImport, BulkDataFilesAreKnownByExtension)
+{
+    for (const char* path : {"a.d", "a.dat", "a.bdf", "A.DAT", "dir.x/m.Bdf", "c:\\m\\x.D"})
+    {
+        SCOPED_TRACE(path);
+        EXPECT_TRUE(IsBulkDataFile(path));
+    }
+    for (const char* path : {"a.op2", "a.unv", "a", "a.dat.bak", "dir.dat/file", ".datx"})
+    {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(IsBulkDataFile(path));
+    }
+}
+} // namespace
