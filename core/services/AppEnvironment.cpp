@@ -7,16 +7,18 @@
 
 namespace
 {
+// Never destroyed: the process-wide logger and other static objects may still look texts up
+// and write logs while statics are torn down at exit.
 std::string& ExecutableFolderValue()
 {
-    static std::string folder;
-    return folder;
+    static std::string* folder = new std::string;
+    return *folder;
 }
 
 std::string& LanguageSuffixValue()
 {
-    static std::string suffix = "_JPN";
-    return suffix;
+    static std::string* suffix = new std::string("_JPN");
+    return *suffix;
 }
 
 int g_languageSetting = kLanguageJapanese;

@@ -21,10 +21,11 @@ std::string Printf(const char* format, ...)
     return text;
 }
 
+// Never destroyed: loggers may still write while static objects are torn down at exit.
 fw::os::Lock& AppendLock()
 {
-    static fw::os::Lock lock;
-    return lock;
+    static fw::os::Lock* lock = new fw::os::Lock;
+    return *lock;
 }
 } // namespace
 
