@@ -161,7 +161,8 @@ void CORD1NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     auto* system = new CCoordSystem(ShiftNodeId(entry[3]), ShiftNodeId(entry[4]),
                                     ShiftNodeId(entry[5]), model);
     system->m_id = entry[0];
-    AddOp2CoordSystem(system, model);
+    if (AddOp2CoordSystem(system, model))
+        m_created->push_back(system->m_id);
 }
 
 void CORD2NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
@@ -252,9 +253,23 @@ GEOM1NSBlockReader::GEOM1NSBlockReader()
 {
     AddRecordReader(45, std::make_unique<GRIDNSRecordReader>());
     for (int key : {17, 18, 19})
-        AddRecordReader(key, std::make_unique<CORD1NSRecordReader>());
+        AddRecordReader(key, std::make_unique<CORD1NSRecordReader>(&m_gridSystems));
     for (int key : {20, 21, 22})
         AddRecordReader(key, std::make_unique<CORD2NSRecordReader>());
+}
+
+int GEOM1NSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
+{
+    m_gridSystems.clear();
+    const int code = NSBlockReader::readBlock(file, model, skipAll);
+    for (int id : m_gridSystems)
+    {
+        CCoordSystem* system = model->LookupCoordSystem(id);
+        if (system != nullptr && !system->IsDefined())
+            system->SetGridIds(system->m_gridIds[0], system->m_gridIds[1], system->m_gridIds[2]);
+    }
+    m_gridSystems.clear();
+    return code;
 }
 
 GEOM2NSBlockReader::GEOM2NSBlockReader()

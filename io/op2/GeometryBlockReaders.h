@@ -4,6 +4,8 @@
 
 #include "io/op2/NSBlockReader.h"
 
+#include <vector>
+
 class CCoordSystem;
 class CFEElement;
 class CFENode;
@@ -18,6 +20,12 @@ class GEOM1NSBlockReader : public NSBlockReader
 {
 public:
     GEOM1NSBlockReader();
+    // Systems defined by grid points come before the grids in the block: they are defined
+    // once the whole block has been read.
+    int readBlock(COp2File* file, CModelSet* model, bool skipAll) override;
+
+private:
+    std::vector<int> m_gridSystems; // ids of the systems made from grid points
 };
 
 class GEOM2NSBlockReader : public NSBlockReader
@@ -65,13 +73,18 @@ protected:
 class CORD1NSRecordReader : public FixedEntryNSRecordReader
 {
 public:
-    CORD1NSRecordReader()
+    // Appends the id of every system it files to created (borrowed).
+    explicit CORD1NSRecordReader(std::vector<int>* created)
         : FixedEntryNSRecordReader(24)
+        , m_created(created)
     {
     }
 
 protected:
     void ReadEntry(const int* entry, CModelSet* model) override;
+
+private:
+    std::vector<int>* m_created;
 };
 
 class CORD2NSRecordReader : public FixedEntryNSRecordReader

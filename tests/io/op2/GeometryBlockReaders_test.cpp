@@ -1,6 +1,7 @@
 #include "io/op2/GeometryBlockReaders.h"
 
 #include "core/geometry/CoordSystem.h"
+#include "core/geometry/ElementForce.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
@@ -184,4 +185,47 @@ TEST(GeometryBlockReaders, SecondFileIsNumberedAfterTheModel)
     // Node 3 (grid 1 of the second file) waits for system 4 (system 2 of that file).
     EXPECT_EQ(2, model.GetPendingNodeCount());
     EXPECT_EQ(0, model.TransformPendingNodes());
+}
+
+TEST(GeometryBlockReaders, SystemOnGridPointsIsDefinedAfterItsBlock)
+{
+    // CORD1R records precede the GRID record in a block.
+    Op2TestFile f;
+    f.Label().BlockHeader("GEOM1");
+    f.KeyedRecord(1801, 18, 5, Op2Words().I(6).I(1).I(1).I(1).I(2).I(3));
+    f.KeyedRecord(4501, 45, 1,
+                  Grid(1, 0, 5, 0, 0).Append(Grid(2, 0, 5, 0, 1)).Append(Grid(3, 0, 6, 0, 0)));
+    f.EndBlock().EndFile();
+    CModelSet model;
+    ReadGeometry(f, &model, "cord1.op2");
+    const CCoordSystem* system = model.LookupCoordSystem(6);
+    ASSERT_NE(nullptr, system);
+    EXPECT_TRUE(system->IsDefined());
+    CPoint3D p(1, 0, 0);
+    system->Transform(p);
+    EXPECT_NEAR(6.0, p.x, 1e-12);
+}
+
+TEST(GeometryBlockReaders, ForcesAreFiledAndOtherLoadsReadOver)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("GEOM3S");
+    f.KeyedRecord(4201, 42, 18, Op2Words().I(100).I(7).I(0).F(2.5f).F(0).F(0).F(1));
+    f.KeyedRecord(4001, 40, 20, Op2Words().I(100).I(8).F(3.0f).I(1).I(2));
+    f.KeyedRecord(4101, 41, 22, Op2Words().I(101).I(9).F(4.0f).I(1).I(2).I(3).I(4));
+    f.KeyedRecord(6802, 68, 199, Op2Words().I(1).I(2).I(3));
+    f.KeyedRecord(4401, 44, 26, Op2Words().I(1).I(2));
+    f.EndBlock().EndFile();
+    CModelSet model;
+    ReadGeometry(f, &model, "forces.op2");
+    const CForceMap& forces = model.GetForces();
+    ASSERT_EQ(3u, forces.size());
+    const CElementForce* force = forces.at({100, 7})->GetAt(0);
+    EXPECT_DOUBLE_EQ(2.5, force->m_scale);
+    EXPECT_DOUBLE_EQ(1.0, force->m_direction.z);
+    EXPECT_EQ(0, force->m_ids.GetSize());
+    const CElementForce* force2 = forces.at({101, 9})->GetAt(0);
+    ASSERT_EQ(4, force2->m_ids.GetSize());
+    EXPECT_EQ(4, force2->m_ids[3]);
+    EXPECT_DOUBLE_EQ(3.0, forces.at({100, 8})->GetAt(0)->m_scale);
 }

@@ -287,3 +287,54 @@ TEST(OP2Reader, ConstraintForcesOfSpcAndMpcAreSeparateResults)
         EXPECT_EQ(0x3, unstepped->m_flags);
     }
 }
+
+TEST(OP2Reader, DisplacementTableVariants)
+{
+    struct Case
+    {
+        const char* what;
+        int approach;
+        int tableCode;
+        int acousticFlag;
+        int expectedResults;
+    };
+    const Case cases[] = {
+        {"acoustic: four scalars", kStatic, 1, 2, 4},   {"sort-2 eigenvectors", kModes, 2007, 0, 0},
+        {"complex displacements", kStatic, 1001, 0, 0}, {"velocity table", 6, 10, 0, 0},
+        {"unknown acoustic flag", kStatic, 1, 1, 0},
+    };
+    const std::string dir = testing_support::MakeTempDir("op2oug");
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Op2Words ident = MakeIdent(c.approach, c.tableCode, 1);
+        std::vector<int32_t> words = ident.Get();
+        words[12] = c.acousticFlag;
+        Op2Words patched;
+        for (int32_t w : words)
+            patched.I(w);
+        Op2TestFile f;
+        f.Label().BlockHeader("OUG1");
+        f.Subcase(patched, DisplacementEntry(5, 1, 2, 3, 4, 5, 6)).EndBlock().EndFile();
+        const std::string path = f.Save(dir, "variant.op2");
+        CModelSet model;
+        OP2Reader reader;
+        ASSERT_EQ(0, reader.readCatalogue(path, &model, true, nullptr));
+        ASSERT_EQ(c.expectedResults, model.GetResults().GetCount());
+        if (c.expectedResults != 4)
+            continue;
+        for (UINT id : model.GetResults().SortedKeys())
+            model.GetResult(id)->m_loaded = CResultData::kRequested;
+        reader.readResults(path, &model);
+        for (int typeBits = 3; typeBits <= 6; ++typeBits)
+        {
+            const CResultData* r = model.GetResult(static_cast<UINT>(PackedId(1, typeBits, 1, 0)));
+            ASSERT_NE(nullptr, r);
+            EXPECT_EQ(CResultData::kScalar, r->m_kind);
+            double value = 0.0;
+            EXPECT_TRUE(r->GetNodeValue(5, &value));
+            EXPECT_DOUBLE_EQ(typeBits - 2, value);
+            EXPECT_EQ(0, r->GetNodeVectorCount());
+        }
+    }
+}
