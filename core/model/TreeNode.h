@@ -1,0 +1,74 @@
+// Project tree nodes: the data each tree item carries (label, key, icon, the result it shows),
+// and the two node kinds of the result branch, group nodes and item nodes.
+#pragma once
+
+#include "platform/base/string.h"
+#include "platform/base/types.h"
+
+class CResultData;
+
+class CTreeNode
+{
+public:
+    // m_kind
+    static constexpr BYTE kGroupKind = 3;
+    static constexpr BYTE kItemKind = 5;
+    // Labels are shown from a 128-byte field: at most this many bytes.
+    static constexpr int kMaxTextBytes = 127;
+
+    CTreeNode() = default;
+    virtual ~CTreeNode() = default;
+    CTreeNode(const CTreeNode&) = delete;
+    CTreeNode& operator=(const CTreeNode&) = delete;
+
+    // Cuts the label to kMaxTextBytes, never inside a double-byte character.
+    void SetText(const CString& text);
+    const CString& GetText() const { return m_text; }
+    // Keys are kept whole: a cut key could make two results share it.
+    void SetKey(const CString& key) { m_key = key; }
+    const CString& GetKey() const { return m_key; }
+
+public:
+    BYTE m_kind = 0;
+    int m_subMenu = -1;              // right-click sub-menu, -1 none
+    CResultData* m_result = nullptr; // borrowed from the model; none for folders
+    int m_icon = 0;                  // image of the tree's image list
+
+private:
+    CString m_text;
+    CString m_key;
+};
+
+// Heading and the vector and scalar group nodes of the result branch.
+class CResultGroupNode : public CTreeNode
+{
+public:
+    CResultGroupNode();
+};
+
+// Folders, result nodes and component nodes.
+class CResultItemNode : public CTreeNode
+{
+public:
+    // m_resultKind: what activation displays.
+    static constexpr int kVectorResult = 12;
+    static constexpr int kFirstComponent = 13;
+    static constexpr int kSecondComponent = 14;
+    static constexpr int kThirdComponent = 15;
+    static constexpr int kScalarResult = 16;
+    static constexpr int kFolder = 17;
+    static constexpr int kElementNodeBit = 32; // values per element node, not at nodes
+    // m_location
+    static constexpr int kElemental = 0;
+    static constexpr int kNodal = 2;
+
+    CResultItemNode();
+
+    // The display mode that activating this node selects: false for folders, nodes without a
+    // result and result kinds that show nothing.
+    bool GetDisplayMode(int* mode) const;
+
+public:
+    int m_resultKind = 0;
+    int m_location = kNodal;
+};

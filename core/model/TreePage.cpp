@@ -1,0 +1,98 @@
+// Tree page: the node registry, activation of result nodes and the walk over the catalogue.
+#include "core/model/TreePage.h"
+
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
+
+namespace
+{
+bool IsTensorType(int type)
+{
+    return type == 1 || type == 1002 || type == 1003;
+}
+} // namespace
+
+TreeItem CTreePage::AddNode(std::unique_ptr<CTreeNode> node, TreeItem parent)
+{
+    if (parent == 0 || !node)
+        return 0;
+    if (!node->GetKey().IsEmpty())
+    {
+        const TreeItem registered = FindTreeNode(node->GetKey());
+        if (registered != 0)
+            return registered;
+    }
+    return RegisterNode(std::move(node), parent, 0, false);
+}
+
+TreeItem CTreePage::InsertNode(std::unique_ptr<CTreeNode> node, TreeItem parent, TreeItem position,
+                               bool before)
+{
+    if (parent == 0 || !node)
+        return 0;
+    return RegisterNode(std::move(node), parent, position, before);
+}
+
+TreeItem CTreePage::RegisterNode(std::unique_ptr<CTreeNode> node, TreeItem parent,
+                                 TreeItem position, bool before)
+{
+    const TreeItem item = InsertTreeItem(*node, parent, position, before);
+    if (item == 0)
+        return 0;
+    if (!node->GetKey().IsEmpty())
+        m_keys[node->GetKey().Str()] = item;
+    m_items[item] = ItemEntry{std::move(node), parent};
+    RedrawTree();
+    return item;
+}
+
+TreeItem CTreePage::FindTreeNode(const CString& key) const
+{
+    const auto found = m_keys.find(key.Str());
+    return found == m_keys.end() ? 0 : found->second;
+}
+
+CTreeNode* CTreePage::GetTreeNode(TreeItem item) const
+{
+    const auto found = m_items.find(item);
+    return found == m_items.end() ? nullptr : found->second.node.get();
+}
+
+void CTreePage::AddResultBranch(TreeItem root, const CModelSet& model)
+{
+    CreateResultRootNode(root);
+    const CResultMap& results = model.GetResults();
+    for (const bool tensorPass : {false, true})
+    {
+        POSITION position = results.GetStartPosition();
+        while (position != nullptr)
+        {
+            UINT id = 0;
+            CResultData* result = nullptr;
+            results.GetNextAssoc(position, id, result);
+            if (result == nullptr || IsTensorType(result->m_type) != tensorPass)
+                continue;
+            if (tensorPass)
+                AddTensorComponentNodes(result);
+            else
+                AddResultNodes(result);
+        }
+    }
+}
+
+void CTreePage::ExecuteResultCommand(int code, CResultData* result)
+{
+    if (code == kAddResultCommand)
+        AddResultNodes(result);
+    else if (code == kAddTensorCommand)
+        AddTensorComponentNodes(result);
+}
+
+void CTreePage::ActivateResultNode(TreeItem item)
+{
+    const auto* node = dynamic_cast<const CResultItemNode*>(GetTreeNode(item));
+    int mode = 0;
+    if (node == nullptr || !node->GetDisplayMode(&mode))
+        return;
+    ShowResult(node->m_result, mode, node->m_location);
+}
