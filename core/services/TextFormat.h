@@ -3,6 +3,8 @@
 // conversion is checked against its argument before anything is formatted.
 #pragma once
 
+#include "platform/base/string.h"
+
 #include <initializer_list>
 #include <string>
 
@@ -59,6 +61,11 @@ public:
     CFormatArg(const std::string& value)
         : m_kind(Kind::Text)
         , m_text(value)
+    {
+    }
+    CFormatArg(const CString& value)
+        : m_kind(Kind::Text)
+        , m_text(value.Str())
     {
     }
 

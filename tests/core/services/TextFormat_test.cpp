@@ -9,6 +9,7 @@ TEST(TextFormat, FormatsMatchingConversions)
     EXPECT_EQ("Line 00042:  3.14", FormatText("Line %05d: %5.2f", {42, 3.14159}));
     EXPECT_EQ("100% ffffffff 9000000000", FormatText("100%% %x %lld", {-1, 9000000000LL}));
     EXPECT_EQ("[ab   ]", FormatText("[%-5s]", {std::string("ab")}));
+    EXPECT_EQ("Element type CHEXA", FormatText("Element type %s", {CString("CHEXA")}));
     EXPECT_EQ("plain", FormatText("plain", {}));
     // Fewer conversions than values: the extra values are not used.
     EXPECT_EQ("no values", FormatText("no values", {1, 2}));
