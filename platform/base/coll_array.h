@@ -1,7 +1,7 @@
 // CArray: a growable array of values, and the named arrays of bytes, words, pointers,
 // objects and strings. Without a growth step the capacity grows by size / 8, at least 4 and
-// at most 1024 elements. Trivially copyable elements are moved by realloc, which extends
-// large blocks in place on most heaps.
+// at most 1024 elements. Relocatable elements (below) are moved by realloc, which extends
+// large blocks in place on most heaps; others are move-constructed into a new block.
 #pragma once
 
 #include "platform/base/string.h"
@@ -16,6 +16,19 @@
 #include <utility>
 
 class CObject;
+
+namespace fw
+{
+// Whether an element may be moved to a new address by copying its bytes: true for trivially
+// copyable types. A class of plain values with virtual functions (no pointer into itself, not
+// registered by address) opts in with
+//   template <> struct fw::IsRelocatable<CPoint3D> : std::true_type {};
+// before the first CArray of it is instantiated.
+template <class T>
+struct IsRelocatable : std::is_trivially_copyable<T>
+{
+};
+} // namespace fw
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CArray
@@ -69,7 +82,7 @@ public:
     const TYPE* end() const { return m_data + m_size; }
 
 private:
-    static constexpr bool kRelocatable = std::is_trivially_copyable_v<TYPE>;
+    static constexpr bool kRelocatable = fw::IsRelocatable<TYPE>::value;
 
     void InsertArrayAt(INT_PTR startIndex, const CArray& source);
     void Reserve(INT_PTR capacity);

@@ -125,6 +125,9 @@ CString operator+(const CString& a, const char* b);
 CString operator+(const char* a, const CString& b);
 CString operator+(const CString& a, char b);
 CString operator+(char a, const CString& b);
+// Without these, text + 1 would compile as pointer arithmetic on the converted text.
+CString operator+(const CString& a, int b) = delete;
+CString operator+(int a, const CString& b) = delete;
 
 inline bool operator==(const CString& a, const CString& b)
 {

@@ -32,7 +32,42 @@ std::vector<INT_PTR> ReallocationSizes(INT_PTR count, INT_PTR growBy)
     }
     return sizes;
 }
+// Counts live objects so that a test can see every construction matched by a destruction.
+class CCounted
+{
+public:
+    static int s_live;
+    CCounted(int value = 0)
+        : m_value(value)
+    {
+        ++s_live;
+    }
+    CCounted(const CCounted& other)
+        : m_value(other.m_value)
+    {
+        ++s_live;
+    }
+    CCounted& operator=(const CCounted&) = default;
+    virtual ~CCounted() { --s_live; }
+    virtual int Value() const { return m_value; }
+
+private:
+    int m_value;
+};
+int CCounted::s_live = 0;
+
+// The same, moved by its bytes.
+class CRelocated : public CCounted
+{
+public:
+    using CCounted::CCounted;
+};
 } // namespace
+
+template <>
+struct fw::IsRelocatable<CRelocated> : std::true_type
+{
+};
 
 TEST(CArray, AddReturnsIndexAndKeepsOrder)
 {
@@ -175,4 +210,27 @@ TEST(CArray, PointerArraysStartNull)
     CByteArray bytes;
     bytes.SetSize(4);
     EXPECT_EQ(0, bytes[3]);
+}
+
+TEST(CArray, ElementsAreConstructedAndDestroyedInPairs)
+{
+    {
+        CArray<CCounted> moved;
+        CArray<CRelocated> relocated;
+        for (int i = 0; i < 3000; ++i)
+        {
+            moved.Add(CCounted(i));
+            relocated.Add(CRelocated(i));
+        }
+        moved.InsertAt(10, CCounted(-1), 5);
+        relocated.RemoveAt(0, 100);
+        moved.SetSize(2000);
+        relocated.FreeExtra();
+        EXPECT_EQ(2000 + 2900, CCounted::s_live);
+        EXPECT_EQ(-1, moved[12].Value());
+        EXPECT_EQ(2999, relocated[2899].Value()); // virtual call after realloc moves
+        CArray<CRelocated> copy(relocated);
+        EXPECT_EQ(2000 + 2 * 2900, CCounted::s_live);
+    }
+    EXPECT_EQ(0, CCounted::s_live);
 }
