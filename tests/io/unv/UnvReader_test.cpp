@@ -3,9 +3,13 @@
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
+#include "core/services/ProductIni.h"
 #include "io/unv/UnvImport.h"
 #include "tests/io/unv/UnvTestFile.h"
+#include "tests/support/TestPaths.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using unv_test::CountKey;
@@ -290,12 +294,25 @@ TEST(UnvImport, FailedReadIsRolledBackAndErrorsAreReported)
     EXPECT_EQ(1u, model.GetMaxNodeId());
 }
 
-TEST(UnvImport, SuccessfulReadBuildsTheFaces)
+// The product INI lives beside the executable's folder; the test points that folder into a
+// scratch folder so that the stored default folder can be read back.
+TEST(UnvImport, SuccessfulReadBuildsTheFacesAndStoresTheFolder)
 {
+    const std::string root = testing_support::MakeTempDir("unvini");
+    std::filesystem::create_directories(root + "/bin");
+    std::filesystem::create_directories(root + "/ini");
+    const std::string previousFolder = GetExecutableFolder();
+    SetExecutableFolder(root + "/bin");
     CModelSet model;
     unv_test::CCaptureSink sink;
     const std::string path = WriteTextFile("good.unv", QuadNodes() + Elements(kQuad));
-    ASSERT_TRUE(ImportUnvFile(model, path, nullptr, sink));
+    const bool isImported = ImportUnvFile(model, path, nullptr, sink);
+    std::string folder;
+    GetIniString("FileIOPaths", "UNV", &folder);
+    SetExecutableFolder(previousFolder);
+    ASSERT_TRUE(isImported);
+    EXPECT_EQ(UnvFolderOf(path), folder);
+    EXPECT_FALSE(folder.empty());
     EXPECT_TRUE(sink.lines.empty());
     const CFEElement* quad = model.FindElement(1);
     ASSERT_NE(nullptr, quad);
