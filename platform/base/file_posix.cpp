@@ -33,6 +33,13 @@ bool HasFolder(const std::string& path)
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// A read from a file opened only for writing (or the reverse) fails with EBADF here and
+// with access denied on Windows; report it as Windows does.
+int AccessError(int osError, int descriptor)
+{
+    return osError == EBADF && descriptor >= 0 ? EACCES : osError;
+}
+
 int OpenFlagsFor(UINT openFlags)
 {
     int flags = O_CLOEXEC;
@@ -127,7 +134,7 @@ UINT CFile::Read(void* buffer, UINT count)
         {
             if (errno == EINTR)
                 continue;
-            ThrowOsError(errno);
+            ThrowOsError(AccessError(errno, m_hFile));
         }
         if (got == 0)
             break;
@@ -147,7 +154,7 @@ void CFile::Write(const void* buffer, UINT count)
         {
             if (errno == EINTR)
                 continue;
-            ThrowOsError(errno);
+            ThrowOsError(AccessError(errno, m_hFile));
         }
         if (put == 0)
             ThrowOsError(ENOSPC);

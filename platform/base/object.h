@@ -11,6 +11,7 @@
 #include "platform/base/types.h"
 
 #include <cstddef>
+#include <new>
 
 class CObject;
 

@@ -112,6 +112,25 @@ TEST(CFile, OpenFailuresReportTheirCause)
               CauseOf([] { CStdioFile(s_missing.c_str(), CFile::modeRead); }));
 }
 
+TEST(CFile, ReadingAWriteOnlyFileIsAccessDenied)
+{
+    static std::string s_path;
+    s_path = WriteFile("writeonly.bin", "abc");
+    EXPECT_EQ(CFileException::accessDenied, CauseOf(
+                                                []
+                                                {
+                                                    CFile file(s_path.c_str(), CFile::modeWrite);
+                                                    char ch = 0;
+                                                    file.Read(&ch, 1);
+                                                }));
+    EXPECT_EQ(CFileException::accessDenied, CauseOf(
+                                                []
+                                                {
+                                                    CFile file(s_path.c_str(), CFile::modeRead);
+                                                    file.Write("x", 1);
+                                                }));
+}
+
 TEST(CFile, SeekBeforeTheStartThrows)
 {
     static std::string s_path;
