@@ -9,6 +9,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "core/services/LogFile.h"
+#include "platform/base/exception.h"
 
 #include <cstring>
 #include <memory>
@@ -219,12 +220,15 @@ int ForceNSRecordReader::readRecord(const int* data, int nBytes, CModelSet* mode
     {
         return FixedEntryNSRecordReader::readRecord(data, nBytes, model);
     }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
     catch (...)
     {
-        CAELogFile log("FileRead");
-        log.WriteLog(0, m_location, "EXCEPTION");
-        return -1;
     }
+    CAELogFile("FileRead").WriteLog(0, m_location, "EXCEPTION");
+    return -1;
 }
 
 void ForceNSRecordReader::ReadEntry(const int* entry, CModelSet* model)

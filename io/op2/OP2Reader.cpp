@@ -7,8 +7,11 @@
 #include "io/op2/OQGNSResultBlockReader.h"
 #include "io/op2/OUGNSResultBlockReader.h"
 #include "io/op2/Op2File.h"
+#include "platform/base/exception.h"
+#include "platform/base/file.h"
 
 #include <cassert>
+#include <cstdint>
 
 namespace
 {
@@ -91,4 +94,26 @@ int OP2Reader::ReadRecord(COp2File* file, void* buffer, int capacity)
         !NSBlockReader::ReadWord(*file, &trailer))
         return -1;
     return length;
+}
+
+int OP2Reader::ReadRecord(CFile* file, void* buffer, int capacity)
+{
+    try
+    {
+        int32_t length = 0;
+        if (file->Read(&length, sizeof(length)) != sizeof(length))
+            return -1;
+        if (length < 0 || length > capacity)
+            return -2;
+        int32_t trailer = 0;
+        const UINT count = static_cast<UINT>(length);
+        if (file->Read(buffer, count) != count || file->Read(&trailer, sizeof(trailer)) != 4)
+            return -1;
+        return length;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return -1;
+    }
 }

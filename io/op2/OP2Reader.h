@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class CFile;
 class CModelSet;
 class COp2File;
 class COutputSink;
@@ -39,6 +40,8 @@ public:
     // Reads one framed record into buffer: its length, or -2 when it exceeds capacity (nothing
     // more is read), or -1 when the file ends inside it.
     static int ReadRecord(COp2File* file, void* buffer, int capacity);
+    // The same through the framework's file class.
+    static int ReadRecord(CFile* file, void* buffer, int capacity);
 
     // The reader registered under name, or null.
     NSBlockReader* FindBlockReader(const std::string& name) const;

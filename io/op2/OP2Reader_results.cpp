@@ -5,6 +5,7 @@
 #include "io/op2/NSResultBlockReader.h"
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2File.h"
+#include "platform/base/exception.h"
 
 #include <algorithm>
 #include <map>
@@ -142,6 +143,11 @@ int OP2Reader::readResults(const std::string& path, CModelSet* model)
         }
         file.Close();
         ApplyCommonRanges(*model);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        log.WriteLog(0, "OP2 readResults", "Exception");
     }
     catch (...)
     {

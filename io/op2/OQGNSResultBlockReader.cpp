@@ -3,6 +3,7 @@
 
 #include "core/services/LogFile.h"
 #include "io/results/ResultSets.h"
+#include "platform/base/exception.h"
 
 #include <cstring>
 
@@ -73,11 +74,15 @@ int OQGNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
                               filePosition, "OQG");
         return 0;
     }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
     catch (...)
     {
-        CAELogFile("FileRead").WriteLog(0, kLocation, "EXCEPTION");
-        return -1;
     }
+    CAELogFile("FileRead").WriteLog(0, kLocation, "EXCEPTION");
+    return -1;
 }
 
 int OQGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResultMap* group)

@@ -4,6 +4,7 @@
 
 #include "core/services/LogFile.h"
 #include "io/results/ResultSets.h"
+#include "platform/base/exception.h"
 
 #include <cstring>
 
@@ -97,11 +98,15 @@ int OUGNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
             GetOrCreateResult(ids[i], model, text, kind, filePosition, "OUG");
         return 0;
     }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
     catch (...)
     {
-        CAELogFile("FileRead").WriteLog(0, kLocation, "EXCEPTION");
-        return -1;
     }
+    CAELogFile("FileRead").WriteLog(0, kLocation, "EXCEPTION");
+    return -1;
 }
 
 int OUGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResultMap* group)

@@ -2,6 +2,7 @@
 
 #include "core/model/ModelSet.h"
 #include "io/op2/NSBlockReader.h"
+#include "platform/base/file.h"
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
@@ -337,4 +338,41 @@ TEST(OP2Reader, DisplacementTableVariants)
             EXPECT_EQ(0, r->GetNodeVectorCount());
         }
     }
+}
+
+TEST(OP2Reader, ReadRecordRefusesARecordLargerThanTheBuffer)
+{
+    Op2TestFile f;
+    f.FramedRecord(Op2Words().I(1).I(2).I(3)).FramedRecord(Op2Words().I(4)).Raw(40).Raw(5);
+    const std::string path = f.Save(testing_support::MakeTempDir("op2record"), "records.op2");
+    CFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+    int32_t buffer[3] = {};
+    EXPECT_EQ(12, OP2Reader::ReadRecord(&file, buffer, sizeof(buffer)));
+    EXPECT_EQ(3, buffer[2]);
+    EXPECT_EQ(-2, OP2Reader::ReadRecord(&file, buffer, 2));
+    EXPECT_EQ(4u, file.GetPosition() - 20u); // only the leading length was read
+    file.Seek(32, CFile::begin);
+    int32_t large[16] = {};
+    EXPECT_EQ(-1, OP2Reader::ReadRecord(&file, large, sizeof(large))); // the file ends inside
+}
+
+TEST(OP2Reader, DataPassStopsAtTheEndOfItsSubcase)
+{
+    // Two subcases with the same load set share their results; the catalogue keeps the first
+    // position, and loading must not run on into the second.
+    Op2TestFile f;
+    f.Label().BlockHeader("OUG");
+    f.Subcase(MakeIdent(kStatic, 1, 4), DisplacementEntry(1, 1.0f, 0, 0, 0, 0, 0));
+    f.Subcase(MakeIdent(kStatic, 1, 4), DisplacementEntry(1, 99.0f, 0, 0, 0, 0, 0));
+    f.EndBlock().EndFile();
+    const std::string path = f.Save(testing_support::MakeTempDir("op2stop"), "same.op2");
+    CModelSet model;
+    OP2Reader reader;
+    ASSERT_EQ(0, reader.readCatalogue(path, &model, true, nullptr));
+    ASSERT_EQ(2, model.GetResults().GetCount());
+    const int id = PackedId(1, 1, 1, 1);
+    model.GetResult(static_cast<UINT>(id))->m_loaded = CResultData::kRequested;
+    reader.readResults(path, &model);
+    EXPECT_FLOAT_EQ(1.0f, static_cast<float>(NodeVector(model, id, 1).x));
 }

@@ -1,0 +1,54 @@
+// Base of the element and grid point result readers, whose entries have a fixed size per
+// subcase. It measures a subcase's whole data record (over all its continuation pieces) before
+// the derived reader registers or stores anything, so that a record that does not hold whole
+// entries is refused as a whole instead of being read up to a torn last entry.
+#pragma once
+
+#include "io/op2/NSResultBlockReader.h"
+
+#include <cstdint>
+#include <cstring>
+
+class SizedResultBlockReader : public NSResultBlockReader
+{
+public:
+    int readBlock(COp2File* file, CModelSet* model, bool skipAll) override;
+    int readData(COp2File* file, CModelSet* model, const CResultMap* group) override;
+
+protected:
+    // The step of the current subcase: value, step-kind flags and tag of the stores.
+    struct StepKey
+    {
+        bool isStepped = false; // the step word is a value; else every load-case index is 0
+        double value = 0.0;
+        int flags = 0;
+        int tag = -1; // the mode number for modes
+    };
+    // flags: the step-kind flags the reader gives the subcase's approach code (0: not stepped).
+    static StepKey MakeStepKey(int flags);
+    static int ApproachCode() { return TableHeader()[0] / 10; }
+    // The load-case index of one result of the subcase (0 when not stepped).
+    static int LoadCaseOf(CModelSet* model, const StepKey& step, int resultNumber, int typeBits);
+
+    // Bytes of the current subcase's data record, all pieces together.
+    int64_t RecordBytes() const { return m_recordBytes; }
+    // True when entries of entryBytes can be read from the current record: larger than 0, no
+    // larger than the input buffer, at least minBytes (the words the layout reads) and
+    // dividing the record. Otherwise logs why at location and gives false.
+    bool CheckEntrySize(int entryBytes, int minBytes, const char* location) const;
+
+    static float EntryFloat(const int* entry, int index)
+    {
+        float value = 0.0f;
+        std::memcpy(&value, entry + index, sizeof(value));
+        return value;
+    }
+
+private:
+    // Reads the data record's prefix and the lengths of all its pieces, then returns to where
+    // it started. 1 when the table ends instead (prefix with no words), 0 when measured.
+    int MeasureDataRecord(COp2File& file);
+    int ReadDataRecord(COp2File& file, CModelSet* model, const CResultMap* group, bool wanted);
+
+    int64_t m_recordBytes = 0;
+};
