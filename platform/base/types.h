@@ -42,21 +42,18 @@ typedef DWORD COLORREF;
 #define FALSE 0
 #endif
 
-#define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
-#define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
-#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
-#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#define MAKEWORD(a, b)                                                                             \
-    ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
-#define MAKELONG(a, b)                                                                             \
-    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff)))     \
-                                                      << 16))
+#define LOBYTE(w)        ((BYTE)((DWORD_PTR)(w)&0xFF))
+#define HIBYTE(w)        ((BYTE)(((DWORD_PTR)(w) >> 8) & 0xFF))
+#define LOWORD(l)        ((WORD)((DWORD_PTR)(l)&0xFFFF))
+#define HIWORD(l)        ((WORD)(((DWORD_PTR)(l) >> 16) & 0xFFFF))
+#define MAKEWORD(lo, hi) ((WORD)(LOBYTE(lo) | (LOBYTE(hi) << 8)))
+#define MAKELONG(lo, hi) ((LONG)(LOWORD(lo) | ((DWORD)LOWORD(hi) << 16)))
 
-#define RGB(r, g, b)                                                                               \
-    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
-#define GetRValue(rgb) ((BYTE)(rgb))
-#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
-#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
+// Red in the low byte, then green, then blue.
+#define RGB(r, g, b)     ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
+#define GetRValue(rgb)   ((BYTE)((rgb)&0xFF))
+#define GetGValue(rgb)   ((BYTE)(((rgb) >> 8) & 0xFF))
+#define GetBValue(rgb)   ((BYTE)(((rgb) >> 16) & 0xFF))
 #endif
 
 // Opaque iteration handle of the lists and maps; never dereferenced by callers.
