@@ -18,6 +18,17 @@ using FileHandle = HANDLE;
 #else
 using FileHandle = int;
 #endif
+
+// A function rather than a constant, so that files constructed during static
+// initialisation start closed whatever the order of initialisation.
+inline FileHandle NullFileHandle()
+{
+#ifdef _WIN32
+    return INVALID_HANDLE_VALUE;
+#else
+    return -1;
+#endif
+}
 } // namespace fw
 
 class CFile : public CObject
@@ -76,12 +87,12 @@ class CFile : public CObject
     // Closes without reporting errors.
     virtual void Abort();
 
-    virtual bool IsOpen() const { return m_hFile != hFileNull; }
+    virtual bool IsOpen() const { return m_hFile != fw::NullFileHandle(); }
     const CString& GetFilePath() const { return m_strFileName; }
     // The name after the last path separator.
     CString GetFileName() const;
 
-    fw::FileHandle m_hFile = hFileNull;
+    fw::FileHandle m_hFile = fw::NullFileHandle();
 
 protected:
     [[noreturn]] void ThrowOsError(LONG osError) const;

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-const fw::FileHandle CFile::hFileNull = -1;
+const fw::FileHandle CFile::hFileNull = fw::NullFileHandle();
 
 namespace
 {
@@ -87,7 +87,7 @@ int FileCauseFromOsError(LONG osError)
 
 CFile::~CFile()
 {
-    if (m_hFile != hFileNull)
+    if (m_hFile != fw::NullFileHandle())
         ::close(m_hFile);
 }
 
@@ -196,7 +196,7 @@ void CFile::SetLength(ULONGLONG newLength)
 
 void CFile::Flush()
 {
-    if (m_hFile == hFileNull || IsReadOnly())
+    if (m_hFile == fw::NullFileHandle() || IsReadOnly())
         return;
     if (::fsync(m_hFile) != 0 && errno != EINVAL && errno != EROFS)
         ThrowOsError(errno);
@@ -204,18 +204,18 @@ void CFile::Flush()
 
 void CFile::Close()
 {
-    if (m_hFile == hFileNull)
+    if (m_hFile == fw::NullFileHandle())
         return;
     const int result = ::close(m_hFile);
     const int osError = errno;
-    m_hFile = hFileNull;
+    m_hFile = fw::NullFileHandle();
     if (result != 0)
         ThrowOsError(osError);
 }
 
 void CFile::Abort()
 {
-    if (m_hFile != hFileNull)
+    if (m_hFile != fw::NullFileHandle())
         ::close(m_hFile);
-    m_hFile = hFileNull;
+    m_hFile = fw::NullFileHandle();
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-const fw::FileHandle CFile::hFileNull = INVALID_HANDLE_VALUE;
+const fw::FileHandle CFile::hFileNull = fw::NullFileHandle();
 
 namespace
 {
@@ -78,7 +78,7 @@ int FileCauseFromOsError(LONG osError)
 
 CFile::~CFile()
 {
-    if (m_hFile != hFileNull)
+    if (m_hFile != fw::NullFileHandle())
         ::CloseHandle(m_hFile);
 }
 
@@ -168,7 +168,7 @@ void CFile::SetLength(ULONGLONG newLength)
 
 void CFile::Flush()
 {
-    if (m_hFile == hFileNull || IsReadOnly())
+    if (m_hFile == fw::NullFileHandle() || IsReadOnly())
         return;
     if (!::FlushFileBuffers(m_hFile))
         ThrowOsError(LastError());
@@ -176,18 +176,18 @@ void CFile::Flush()
 
 void CFile::Close()
 {
-    if (m_hFile == hFileNull)
+    if (m_hFile == fw::NullFileHandle())
         return;
     const BOOL closed = ::CloseHandle(m_hFile);
     const LONG osError = LastError();
-    m_hFile = hFileNull;
+    m_hFile = fw::NullFileHandle();
     if (!closed)
         ThrowOsError(osError);
 }
 
 void CFile::Abort()
 {
-    if (m_hFile != hFileNull)
+    if (m_hFile != fw::NullFileHandle())
         ::CloseHandle(m_hFile);
-    m_hFile = hFileNull;
+    m_hFile = fw::NullFileHandle();
 }
