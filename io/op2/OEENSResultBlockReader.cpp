@@ -46,7 +46,7 @@ int OEENSResultBlockReader::AcceptedEntryBytes(const char* location) const
         CAELogFile("FileRead").WriteLog(0, location, "Sort 2 not supported");
         return 0;
     }
-    const int entryBytes = ident[9] > 0 && ident[9] <= kBufferBytes / 4 ? 4 * ident[9] : 0;
+    const int entryBytes = HeaderEntryBytes();
     return CheckEntrySize(entryBytes, 4 * kEntryWords, location) ? entryBytes : 0;
 }
 

@@ -28,6 +28,14 @@ int SizedResultBlockReader::LoadCaseOf(CModelSet* model, const StepKey& step, in
                                                     step.value));
 }
 
+CPoint3D SizedResultBlockReader::ColumnVector(const int* block, const EntryColumn& column)
+{
+    double xyz[3];
+    for (int i = 0; i < 3; ++i)
+        xyz[i] = column.words[i] == kZeroWord ? 0.0 : EntryFloat(block, column.words[i]);
+    return CPoint3D(xyz[0], xyz[1], xyz[2]);
+}
+
 bool SizedResultBlockReader::CheckEntrySize(int entryBytes, int minBytes,
                                             const char* location) const
 {

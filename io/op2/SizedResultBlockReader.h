@@ -4,6 +4,7 @@
 // entries is refused as a whole instead of being read up to a torn last entry.
 #pragma once
 
+#include "core/geometry/Point3D.h"
 #include "io/op2/NSResultBlockReader.h"
 
 #include <cstdint>
@@ -30,12 +31,37 @@ protected:
     // The load-case index of one result of the subcase (0 when not stepped).
     static int LoadCaseOf(CModelSet* model, const StepKey& step, int resultNumber, int typeBits);
 
+    // Entry bytes from word 9 of the table header (words per entry); -1 when that is not a
+    // size the input buffer can hold.
+    static int HeaderEntryBytes()
+    {
+        const int words = TableHeader()[9];
+        return words > 0 && words <= kBufferBytes / 4 ? 4 * words : -1;
+    }
     // Bytes of the current subcase's data record, all pieces together.
     int64_t RecordBytes() const { return m_recordBytes; }
     // True when entries of entryBytes can be read from the current record: larger than 0, no
     // larger than the input buffer, at least minBytes (the words the layout reads) and
     // dividing the record. Otherwise logs why at location and gives false.
     bool CheckEntrySize(int entryBytes, int minBytes, const char* location) const;
+
+    // One result of an entry layout: type bits, kind and the words it takes, counted from the
+    // start of its entry or station block. A scalar takes words[0]; a vector takes three
+    // words, kZeroWord standing for a zero component.
+    static constexpr int kScalarWord = -2;
+    static constexpr int kZeroWord = -1;
+    struct EntryColumn
+    {
+        int typeBits;
+        int kind;
+        int words[3]; // {word, kScalarWord, 0} for a scalar
+        bool IsVector() const { return words[1] != kScalarWord; }
+    };
+    static float ColumnScalar(const int* block, const EntryColumn& column)
+    {
+        return EntryFloat(block, column.words[0]);
+    }
+    static CPoint3D ColumnVector(const int* block, const EntryColumn& column);
 
     static float EntryFloat(const int* entry, int index)
     {
