@@ -143,6 +143,36 @@ TEST(UnvWriter, AllFourDatasetsInOrder)
     EXPECT_LT(at780, at2412);
 }
 
+// A view's entity set gives the nodes where it shows them: here shifted by a deformation.
+class CShiftedPoints : public CEntitySet
+{
+public:
+    explicit CShiftedPoints(const CModelSet& model)
+        : m_model(model)
+    {
+    }
+    CPoint3D GetNodePoint(int id) const override
+    {
+        return m_model.GetNodePoint(id) + CPoint3D(0.0, 0.0, 0.5 * id);
+    }
+
+private:
+    const CModelSet& m_model;
+};
+
+TEST(UnvWriter, NodePositionsComeFromThePointSource)
+{
+    CModelSet model;
+    ASSERT_TRUE(model.AddNode(new CFENode(2, CPoint3D(1.0, 2.0, 3.0))));
+    model.SetUnvDatasets(CModelSet::kUnvNodes);
+    const std::string path = testing_support::MakeTempDir("unvw") + "/deformed.unv";
+    CShiftedPoints deformed(model);
+    CUnvWriter writer(&model, &deformed);
+    ASSERT_TRUE(writer.WriteUnv(path));
+    EXPECT_NE(std::string::npos,
+              ReadTextFile(path).find("   1.00000E+00   2.00000E+00   4.00000E+00\n"));
+}
+
 TEST(UnvWriter, FileThatCannotBeCreatedFails)
 {
     CModelSet model;
