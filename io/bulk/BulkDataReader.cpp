@@ -138,71 +138,42 @@ bool IsReadable(const std::string& path)
 }
 } // namespace
 
-namespace
+// The cards read, by name in upper case without the large-field "*".
+CBulkDataReader::Handler CBulkDataReader::FindHandler(std::string_view name)
 {
-using SLayout = CBulkDataReader::SElementLayout;
-
-// Higher-order shells and beams become their linear parents from the corner node fields.
-constexpr SLayout kQuad = {94, 132, 1, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
-constexpr SLayout kTria = {91, 132, 1, 3, 1, false, -1, {2, 3, 4}, -1, -1};
-constexpr SLayout kTriax6 = {91, 132, 1, 3, -1, false, 1, {2, 4, 6}, -1, -1};
-constexpr SLayout kBar = {21, 101, 0, 2, 1, false, -1, {2, 3}, -1, -1};
-constexpr SLayout kConrod = {21, 101, 0, 2, -1, false, 3, {1, 2}, -1, -1};
-constexpr SLayout kHexa = {115, 129, 6, 8, 1, false, -1, {2, 3, 4, 5, 6, 7, 8, 9}, 10, 21};
-constexpr SLayout kPenta = {112, 129, 5, 6, 1, false, -1, {2, 3, 4, 5, 6, 7}, 8, 16};
-constexpr SLayout kTetra = {111, 129, 4, 4, 1, false, -1, {2, 3, 4, 5}, 6, 11};
-constexpr SLayout kMass12 = {251, 131, 0, 2, 1, false, -1, {2, 4}, -1, -1};
-constexpr SLayout kMassValue12 = {251, 131, 0, 2, 1, true, -1, {2, 4}, -1, -1};
-constexpr SLayout kMass34 = {251, 131, 0, 2, 1, false, -1, {2, 3}, -1, -1};
-constexpr SLayout kMassValue34 = {251, 131, 0, 2, 1, true, -1, {2, 3}, -1, -1};
-constexpr SLayout kElas12 = {250, 130, 0, 2, 1, false, -1, {2, 4}, -1, -1};
-constexpr SLayout kElasValue12 = {250, 130, 0, 2, 1, true, -1, {2, 4}, -1, -1};
-constexpr SLayout kElas34 = {250, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
-constexpr SLayout kElasValue34 = {250, 130, 0, 2, 1, true, -1, {2, 3}, -1, -1};
-constexpr SLayout kConm = {251, 131, 0, 1, -1, false, -1, {1}, -1, -1};
-// A gap is drawn as a spring and a shear panel as a shell, so that neither is left undrawable.
-constexpr SLayout kGap = {253, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
-constexpr SLayout kShear = {254, 132, 0, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
-
-struct SCardEntry
-{
-    std::string_view name;
-    CBulkDataReader::ECard card;
-    const SLayout* layout;
-};
-
-using ECard = CBulkDataReader::ECard;
-constexpr SCardEntry kCards[] = {
-    {"GRID", ECard::Grid, nullptr},       {"CQUAD4", ECard::Element, &kQuad},
-    {"CTRIA3", ECard::Element, &kTria},   {"CBAR", ECard::Element, &kBar},
-    {"CBEAM", ECard::Element, &kBar},     {"CHEXA", ECard::Element, &kHexa},
-    {"CPENTA", ECard::Element, &kPenta},  {"CTETRA", ECard::Element, &kTetra},
-    {"CBEND", ECard::Element, &kBar},     {"CROD", ECard::Element, &kBar},
-    {"CONROD", ECard::Element, &kConrod}, {"CTUBE", ECard::Element, &kBar},
-    {"CQUAD8", ECard::Element, &kQuad},   {"CQUAD", ECard::Element, &kQuad},
-    {"CQUADR", ECard::Element, &kQuad},   {"CTRIA6", ECard::Element, &kTria},
-    {"CTRIAR", ECard::Element, &kTria},   {"CTRIAX6", ECard::Element, &kTriax6},
-    {"CMASS1", ECard::Element, &kMass12}, {"CMASS2", ECard::Element, &kMassValue12},
-    {"CMASS3", ECard::Element, &kMass34}, {"CMASS4", ECard::Element, &kMassValue34},
-    {"CELAS1", ECard::Element, &kElas12}, {"CELAS2", ECard::Element, &kElasValue12},
-    {"CELAS3", ECard::Element, &kElas34}, {"CELAS4", ECard::Element, &kElasValue34},
-    {"CONM1", ECard::Element, &kConm},    {"CONM2", ECard::Element, &kConm},
-    {"CGAP", ECard::Element, &kGap},      {"CSHEAR", ECard::Element, &kShear},
-    {"CORD1R", ECard::Cord1, nullptr},    {"CORD1C", ECard::Cord1, nullptr},
-    {"CORD1S", ECard::Cord1, nullptr},    {"CORD2R", ECard::Cord2, nullptr},
-    {"CORD2C", ECard::Cord2, nullptr},    {"CORD2S", ECard::Cord2, nullptr},
-};
-
-const SCardEntry* FindCard(std::string_view name)
-{
+    struct SCardEntry
+    {
+        std::string_view name;
+        Handler handler;
+    };
+    using CReader = CBulkDataReader;
+    static constexpr SCardEntry kCards[] = {
+        {"GRID", &CReader::ReadGrid},     {"CQUAD4", &CReader::ReadQuad4},
+        {"CTRIA3", &CReader::ReadTria3},  {"CBAR", &CReader::ReadBar},
+        {"CBEAM", &CReader::ReadBar},     {"CHEXA", &CReader::ReadHexa},
+        {"CPENTA", &CReader::ReadPenta},  {"CTETRA", &CReader::ReadTetra},
+        {"CBEND", &CReader::ReadBar},     {"CROD", &CReader::ReadBar},
+        {"CONROD", &CReader::ReadBar},    {"CTUBE", &CReader::ReadBar},
+        {"CQUAD8", &CReader::ReadQuad4},  {"CQUAD", &CReader::ReadQuad4},
+        {"CQUADR", &CReader::ReadQuad4},  {"CTRIA6", &CReader::ReadTria3},
+        {"CTRIAR", &CReader::ReadTria3},  {"CTRIAX6", &CReader::ReadTria3},
+        {"CMASS1", &CReader::ReadMass12}, {"CMASS2", &CReader::ReadMass12},
+        {"CMASS3", &CReader::ReadMass34}, {"CMASS4", &CReader::ReadMass34},
+        {"CELAS1", &CReader::ReadElas12}, {"CELAS2", &CReader::ReadElas12},
+        {"CELAS3", &CReader::ReadElas34}, {"CELAS4", &CReader::ReadElas34},
+        {"CONM1", &CReader::ReadConm},    {"CONM2", &CReader::ReadConm},
+        {"CGAP", &CReader::ReadGap},      {"CSHEAR", &CReader::ReadShear},
+        {"CORD1R", &CReader::ReadCord1},  {"CORD1C", &CReader::ReadCord1},
+        {"CORD1S", &CReader::ReadCord1},  {"CORD2R", &CReader::ReadCord2},
+        {"CORD2C", &CReader::ReadCord2},  {"CORD2S", &CReader::ReadCord2},
+    };
     for (const SCardEntry& entry : kCards)
     {
         if (entry.name == name)
-            return &entry;
+            return entry.handler;
     }
     return nullptr;
 }
-} // namespace
 
 CBulkDataReader::CBulkDataReader(CModelSet& model, COutputSink& sink)
     : m_modelFiller(std::make_unique<CBulkModelFiller>(model, sink))
@@ -248,7 +219,7 @@ bool CBulkDataReader::ReadDeck(const std::string& path)
 void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 {
     std::string line;
-    while (lines.ReadLine(line))
+    while (lines.ReadCardLine(line))
     {
         // Comments, blank lines and continuations of cards not read.
         if (line.empty() || line[0] == '$' || line[0] == ' ' || line[0] == '+' || line[0] == '*' ||
@@ -260,8 +231,8 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             continue;
         }
         const CBulkCard::SName name = CBulkCard::ReadName(line);
-        const SCardEntry* const entry = FindCard(name.name);
-        if (entry == nullptr)
+        const Handler handler = FindHandler(name.name);
+        if (handler == nullptr)
         {
             if (ToUpper(line[0]) == 'C')
             {
@@ -278,7 +249,7 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             continue;
         }
         GatherContinuations(lines);
-        ReadCard(entry->card, entry->layout);
+        ReadCard(handler);
     }
 }
 
@@ -286,7 +257,7 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 void CBulkDataReader::GatherContinuations(CBulkLineReader& lines)
 {
     std::string line;
-    while (lines.ReadLine(line))
+    while (lines.ReadCardLine(line))
     {
         if (!IsFieldFilled(line) || line[0] == '$')
             continue;
@@ -333,18 +304,12 @@ void CBulkDataReader::ReadInclude(const std::string& line, const std::string& in
     ReadDeck(path);
 }
 
-void CBulkDataReader::ReadCard(ECard card, const SElementLayout* layout)
+void CBulkDataReader::ReadCard(Handler handler)
 {
     int result = -1;
     try
     {
-        switch (card)
-        {
-        case ECard::Grid: result = ReadGrid(); break;
-        case ECard::Cord1: result = ReadCord1(); break;
-        case ECard::Cord2: result = ReadCord2(); break;
-        case ECard::Element: result = ReadElement(*layout); break;
-        }
+        result = (this->*handler)();
     }
     catch (const std::exception&) // a field that is no number, an id out of range
     {

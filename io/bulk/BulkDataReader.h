@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CBulkLineReader;
@@ -19,14 +20,9 @@ class COutputSink;
 class CBulkDataReader
 {
 public:
-    // Card handlers dispatch by this; the element cards share one reader driven by a layout.
-    enum class ECard
-    {
-        Grid,
-        Cord1,
-        Cord2,
-        Element
-    };
+    // A card handler: reads the current card; 1 (or the number of systems) when taken, -1 when
+    // a required field is blank. Throws on a field that is no number or an id out of range.
+    using Handler = int (CBulkDataReader::*)();
 
     // Which fields of an element card hold what; field 0 is the one after the card name.
     struct SElementLayout
@@ -58,15 +54,30 @@ public:
     bool ReadBulkData(std::string path);
 
 private:
+    static Handler FindHandler(std::string_view name);
     bool ReadDeck(const std::string& path);
     void ReadCards(CBulkLineReader& lines, const std::string& path);
     void GatherContinuations(CBulkLineReader& lines);
     void ReadInclude(const std::string& line, const std::string& includingPath, int lineNumber);
-    void ReadCard(ECard card, const SElementLayout* layout);
+    void ReadCard(Handler handler);
 
     int ReadGrid();
     int ReadCord1();
     int ReadCord2();
+    // Element cards; higher-order shells and beams become their linear parents.
+    int ReadQuad4(); // CQUAD4, CQUAD8, CQUAD, CQUADR
+    int ReadTria3(); // CTRIA3, CTRIA6, CTRIAR, CTRIAX6
+    int ReadBar();   // CBAR, CBEAM, CBEND, CROD, CONROD, CTUBE
+    int ReadHexa();
+    int ReadPenta();
+    int ReadTetra();
+    int ReadMass12(); // CMASS1, CMASS2
+    int ReadMass34(); // CMASS3, CMASS4
+    int ReadElas12(); // CELAS1, CELAS2
+    int ReadElas34(); // CELAS3, CELAS4
+    int ReadConm();   // CONM1, CONM2
+    int ReadGap();
+    int ReadShear();
     int ReadElement(const SElementLayout& layout);
 
     // An id field that must be a positive id; throws on anything else but a blank.

@@ -78,6 +78,100 @@ int CBulkDataReader::ReadCord2()
     return 1;
 }
 
+namespace
+{
+using SLayout = CBulkDataReader::SElementLayout;
+
+constexpr SLayout kQuad = {94, 132, 1, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
+constexpr SLayout kTria = {91, 132, 1, 3, 1, false, -1, {2, 3, 4}, -1, -1};
+// CTRIAX6 EID MID G1 G2 G3 G4 G5 G6: corners at G1, G3 and G5; no property.
+constexpr SLayout kTriax6 = {91, 132, 1, 3, -1, false, 1, {2, 4, 6}, -1, -1};
+constexpr SLayout kBar = {21, 101, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+// CONROD EID G1 G2 MID: no property.
+constexpr SLayout kConrod = {21, 101, 0, 2, -1, false, 3, {1, 2}, -1, -1};
+constexpr SLayout kHexa = {115, 129, 6, 8, 1, false, -1, {2, 3, 4, 5, 6, 7, 8, 9}, 10, 21};
+constexpr SLayout kPenta = {112, 129, 5, 6, 1, false, -1, {2, 3, 4, 5, 6, 7}, 8, 16};
+constexpr SLayout kTetra = {111, 129, 4, 4, 1, false, -1, {2, 3, 4, 5}, 6, 11};
+// The second card of each pair holds a mass or stiffness where the first holds a property.
+constexpr SLayout kMass12 = {251, 131, 0, 2, 1, false, -1, {2, 4}, -1, -1};
+constexpr SLayout kMassValue12 = {251, 131, 0, 2, 1, true, -1, {2, 4}, -1, -1};
+constexpr SLayout kMass34 = {251, 131, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kMassValue34 = {251, 131, 0, 2, 1, true, -1, {2, 3}, -1, -1};
+constexpr SLayout kElas12 = {250, 130, 0, 2, 1, false, -1, {2, 4}, -1, -1};
+constexpr SLayout kElasValue12 = {250, 130, 0, 2, 1, true, -1, {2, 4}, -1, -1};
+constexpr SLayout kElas34 = {250, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kElasValue34 = {250, 130, 0, 2, 1, true, -1, {2, 3}, -1, -1};
+constexpr SLayout kConm = {251, 131, 0, 1, -1, false, -1, {1}, -1, -1};
+// A gap is drawn as a spring and a shear panel as a shell, so that neither is left undrawable.
+constexpr SLayout kGap = {253, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
+constexpr SLayout kShear = {254, 132, 0, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
+} // namespace
+
+int CBulkDataReader::ReadQuad4()
+{
+    return ReadElement(kQuad);
+}
+
+int CBulkDataReader::ReadTria3()
+{
+    return ReadElement(m_card.Name() == "CTRIAX6" ? kTriax6 : kTria);
+}
+
+int CBulkDataReader::ReadBar()
+{
+    return ReadElement(m_card.Name() == "CONROD" ? kConrod : kBar);
+}
+
+int CBulkDataReader::ReadHexa()
+{
+    return ReadElement(kHexa);
+}
+
+int CBulkDataReader::ReadPenta()
+{
+    return ReadElement(kPenta);
+}
+
+int CBulkDataReader::ReadTetra()
+{
+    return ReadElement(kTetra);
+}
+
+int CBulkDataReader::ReadMass12()
+{
+    return ReadElement(m_card.Name() == "CMASS2" ? kMassValue12 : kMass12);
+}
+
+int CBulkDataReader::ReadMass34()
+{
+    return ReadElement(m_card.Name() == "CMASS4" ? kMassValue34 : kMass34);
+}
+
+int CBulkDataReader::ReadElas12()
+{
+    return ReadElement(m_card.Name() == "CELAS2" ? kElasValue12 : kElas12);
+}
+
+int CBulkDataReader::ReadElas34()
+{
+    return ReadElement(m_card.Name() == "CELAS4" ? kElasValue34 : kElas34);
+}
+
+int CBulkDataReader::ReadConm()
+{
+    return ReadElement(kConm);
+}
+
+int CBulkDataReader::ReadGap()
+{
+    return ReadElement(kGap);
+}
+
+int CBulkDataReader::ReadShear()
+{
+    return ReadElement(kShear);
+}
+
 int CBulkDataReader::ReadElement(const SElementLayout& layout)
 {
     SBulkElement element;

@@ -15,7 +15,7 @@ CBulkLineReader::CBulkLineReader(std::FILE* file)
 {
 }
 
-bool CBulkLineReader::ReadLine(std::string& line)
+bool CBulkLineReader::ReadCardLine(std::string& line)
 {
     if (m_hasPutBack)
     {

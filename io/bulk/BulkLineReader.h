@@ -15,9 +15,9 @@ public:
     CBulkLineReader& operator=(const CBulkLineReader&) = delete;
 
     // The next line without its line end; false when the file holds no further line.
-    bool ReadLine(std::string& line);
+    bool ReadCardLine(std::string& line);
 
-    // The next ReadLine returns the line just read again (one line of look-ahead).
+    // The next ReadCardLine returns the line just read again (one line of look-ahead).
     void PutBack();
 
     // Number of the line last returned, counted from 1.

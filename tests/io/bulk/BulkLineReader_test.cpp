@@ -16,7 +16,7 @@ std::vector<std::string> ReadAll(const std::string& content)
     CBulkLineReader reader(file);
     std::vector<std::string> lines;
     std::string line;
-    while (reader.ReadLine(line))
+    while (reader.ReadCardLine(line))
         lines.push_back(line);
     std::fclose(file);
     return lines;
@@ -57,15 +57,15 @@ TEST(BulkLineReader, PutBackReturnsTheSameLineWithItsNumber)
     std::rewind(file);
     CBulkLineReader reader(file);
     std::string line;
-    ASSERT_TRUE(reader.ReadLine(line));
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader.ReadCardLine(line));
+    ASSERT_TRUE(reader.ReadCardLine(line));
     EXPECT_EQ(2, reader.LineNumber());
     reader.PutBack();
     EXPECT_EQ(1, reader.LineNumber());
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader.ReadCardLine(line));
     EXPECT_EQ("two", line);
     EXPECT_EQ(2, reader.LineNumber());
-    EXPECT_FALSE(reader.ReadLine(line));
+    EXPECT_FALSE(reader.ReadCardLine(line));
     std::fclose(file);
 }
 } // namespace
