@@ -1,0 +1,73 @@
+// Lighting material record.
+#include "render/GLMaterial.h"
+
+#include "core/geometry/ColorConvert.h"
+#include "render/DrawDevice.h"
+
+#include <algorithm>
+
+namespace
+{
+struct Rgba
+{
+    float r, g, b, a;
+};
+
+Rgba ToFloats(COLORREF color, int percent)
+{
+    constexpr float kScale = 1.0f / 255.0f;
+    return {GetRValue(color) * kScale, GetGValue(color) * kScale, GetBValue(color) * kScale,
+            percent * 0.01f};
+}
+} // namespace
+
+CGLMaterial::CGLMaterial()
+{
+    for (int f = 0; f < 2; ++f)
+    {
+        m_flag[f] = 1;
+        m_ambient[f] = RGB(0, 0, 0);
+        m_ambientPercent[f] = 1;
+        m_diffuse[f] = RGB(0, 0, 0);
+        m_diffusePercent[f] = 1;
+        m_specular[f] = RGB(0, 0, 0);
+        m_specularPercent[f] = 1;
+        m_emission[f] = RGB(0, 0, 0);
+        m_emissionPercent[f] = 1;
+        m_shininess[f] = 50;
+    }
+}
+
+void CGLMaterial::Apply(CDrawDevice* device, int face) const
+{
+    if (!device)
+        return;
+    const int f = std::clamp(face, 0, 1);
+    const Rgba ambient = ToFloats(m_ambient[f], m_ambientPercent[f]);
+    const Rgba diffuse = ToFloats(m_diffuse[f], m_diffusePercent[f]);
+    const Rgba specular = ToFloats(m_specular[f], m_specularPercent[f]);
+    const Rgba emission = ToFloats(m_emission[f], m_emissionPercent[f]);
+    device->SetMaterialAmbient(ambient.r, ambient.g, ambient.b, ambient.a);
+    device->SetMaterialDiffuse(diffuse.r, diffuse.g, diffuse.b, diffuse.a);
+    device->SetMaterialSpecular(specular.r, specular.g, specular.b, specular.a);
+    device->SetMaterialEmission(emission.r, emission.g, emission.b, emission.a);
+    device->SetShininess(static_cast<float>(m_shininess[f]));
+}
+
+void CGLMaterial::SetColor(CDrawDevice* device, CColorRGBA color)
+{
+    const COLORREF value = ColorToCOLORREF(color);
+    for (int f = 0; f < 2; ++f)
+    {
+        m_ambient[f] = value;
+        m_diffuse[f] = value;
+        m_specular[f] = RGB(0, 0, 0);
+        m_emission[f] = RGB(0, 0, 0);
+        m_ambientPercent[f] = 100;
+        m_diffusePercent[f] = 100;
+        m_specularPercent[f] = 100;
+        m_emissionPercent[f] = 100;
+        m_shininess[f] = 30;
+    }
+    Apply(device, 0);
+}
