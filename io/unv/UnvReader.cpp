@@ -160,10 +160,10 @@ void CUnvReader::AddError(const char* key)
     AddError(key, ErrorText(key));
 }
 
-void CUnvReader::AddError(const char* key, const std::string& text)
+void CUnvReader::AddError(const char* key, const std::string& text, bool withLine)
 {
     std::string line = text;
-    if (m_file.LineNumber() > 0)
+    if (withLine && m_file.LineNumber() > 0)
         line += " (line " + std::to_string(m_file.LineNumber()) + ")";
     m_errors.push_back(line);
     m_errorKeys.push_back(key);
@@ -173,12 +173,13 @@ void CUnvReader::AddError(const char* key, const std::string& text)
 // whose contract asks for both.
 bool CUnvReader::CheckMandatoryDatasets()
 {
+    // About the whole file: no line number.
     if (m_hasNodes == 0)
     {
-        AddError("MandatoryDataSet_Node");
+        AddError("MandatoryDataSet_Node", ErrorText("MandatoryDataSet_Node"), false);
         return false;
     }
     if (m_hasElements == 0)
-        AddError("MandatoryDataSet_Element");
+        AddError("MandatoryDataSet_Element", ErrorText("MandatoryDataSet_Element"), false);
     return true;
 }

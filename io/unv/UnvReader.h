@@ -65,7 +65,7 @@ private:
     bool Guarded(const char* key, const std::function<bool()>& body);
     const std::string& ErrorText(const char* key);
     void AddError(const char* key);
-    void AddError(const char* key, const std::string& text);
+    void AddError(const char* key, const std::string& text, bool withLine = true);
 
     // Nodes and elements.
     bool ReadNodeRecords(bool (CUnvReader::*readRecord)(bool*));

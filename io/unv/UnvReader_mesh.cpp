@@ -164,8 +164,7 @@ bool CUnvReader::ReadElementRecords(int headerInts, const char* formatKey)
         }
         if (FindUnvElementType(header.descriptorId) == nullptr)
         {
-            AddError("InvalidElementType",
-                     FormatUnvText(LoadUnvErrorText("InvalidElementType"), header.descriptorId));
+            ReportElementType(header.descriptorId);
             bool isEnd = false;
             if (!SkipElementNodeLines(header.nodeCount, &isEnd) || isEnd)
                 return true;
