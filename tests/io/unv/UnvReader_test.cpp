@@ -283,7 +283,16 @@ TEST(UnvImport, FailedReadIsRolledBackAndErrorsAreReported)
     records += "8 41 1 1 7 4\n1 2 3\n"; // a format error ends the read
     unv_test::CCaptureSink sink;
     std::vector<std::string> inputs;
-    const std::string path = WriteTextFile("bad.unv", QuadNodes() + Elements(records));
+    const std::string result = "    -1\n  2414\n         1\nTEMPERATURE\n         1\n"
+                               "NONE\nNONE\nNONE\nNONE\nNONE\n"
+                               "         1         1         1         5         2         1\n"
+                               "         0         0         1         0         1         0\n"
+                               "         0         0\n  0.0  0.0  0.0\n  0.0\n"
+                               "         2\n  25.0\n    -1\n";
+    const std::string path = WriteTextFile("bad.unv", QuadNodes() + result + Elements(records));
+    CModelSet plain; // the same read without the rollback keeps the result
+    CUnvReader(&plain).ReadUnv(path);
+    EXPECT_EQ(1, plain.GetResults().GetCount());
     EXPECT_FALSE(ImportUnvFile(model, path, &inputs, sink));
     ASSERT_EQ(1u, inputs.size());
     EXPECT_EQ(path, inputs[0]);
@@ -292,6 +301,8 @@ TEST(UnvImport, FailedReadIsRolledBackAndErrorsAreReported)
     EXPECT_EQ(1, model.GetNodeCount());
     EXPECT_EQ(nullptr, model.GetNode(2));
     EXPECT_EQ(1u, model.GetMaxNodeId());
+    EXPECT_EQ(0, model.GetResults().GetCount());
+    EXPECT_EQ(0, model.GetLoadCaseCountByKey(5, 0x3F800000u));
 }
 
 // The product INI lives beside the executable's folder; the test points that folder into a

@@ -104,6 +104,28 @@ TEST(UnvResults, TwoDisplacementDatasetsAreTwoLoadCasesOfOneResult)
     EXPECT_DOUBLE_EQ(4.0, magnitude);
 }
 
+TEST(UnvResults, SameFileReadTwiceAddsALoadCaseOnTheShiftedNodes)
+{
+    CModelSet model;
+    const std::string values = "         1\n  3.0  4.0  0.0\n";
+    const std::string path =
+        WriteTextFile("twice.unv", kMesh + Dataset2414("1", 1, 2, 8, "  0.0  0.0  0.0", values));
+    for (int read = 0; read < 2; ++read)
+    {
+        CUnvReader reader(&model);
+        ASSERT_TRUE(reader.ReadUnv(path));
+    }
+    EXPECT_EQ(6, model.GetNodeCount());
+    EXPECT_EQ(2, model.GetElementCount());
+    const CResultData* second = model.GetResult(IdOf(kFirst, 8, 2, 1));
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(1, second->m_loaded);
+    double magnitude = 0.0;
+    EXPECT_TRUE(second->GetNodeValue(4, &magnitude)); // node 1 of the second read
+    EXPECT_DOUBLE_EQ(5.0, magnitude);
+    EXPECT_FALSE(second->GetNodeValue(1, &magnitude) && magnitude != 0.0);
+}
+
 TEST(UnvResults, SixValuesGiveTranslationAndRotationParts)
 {
     CModelSet model;
