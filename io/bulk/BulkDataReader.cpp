@@ -6,6 +6,7 @@
 #include "io/bulk/BulkLineReader.h"
 #include "io/bulk/BulkMessages.h"
 #include "io/bulk/BulkModelFiller.h"
+#include "io/bulk/BulkPaths.h"
 #include "platform/base/os.h"
 
 #include <cstdio>
@@ -18,22 +19,9 @@ namespace
 // comparison cannot see (a folder link to its own parent).
 constexpr std::size_t kMaxIncludeDepth = 64;
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-constexpr char kOtherSeparator = '/';
-#else
-constexpr char kSeparator = '/';
-constexpr char kOtherSeparator = '\\';
-#endif
-
 char ToUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsSeparator(char c)
-{
-    return c == '/' || c == '\\';
 }
 
 // "INCLUDE 'x'" in any letter case: real decks write it in capitals.
@@ -49,69 +37,6 @@ bool IsIncludeLine(std::string_view line)
     }
     const char next = line[kKeyword.size()];
     return next == ' ' || next == '\'';
-}
-
-bool IsAbsolutePath(const std::string& path)
-{
-    if (!path.empty() && IsSeparator(path[0]))
-        return true;
-    return path.size() >= 2 && path[1] == ':';
-}
-
-// The included name relative to the folder of the including file, in native separators.
-std::string IncludedPath(const std::string& includingPath, const std::string& name)
-{
-    std::string path;
-    if (!IsAbsolutePath(name))
-    {
-        const std::size_t slash = includingPath.find_last_of("/\\");
-        if (slash != std::string::npos)
-            path = includingPath.substr(0, slash + 1);
-    }
-    path += name;
-    for (char& c : path)
-    {
-        if (c == kOtherSeparator)
-            c = kSeparator;
-    }
-    return path;
-}
-
-// A path with "." and ".." resolved by name and one kind of separator, to recognise a deck
-// that is already open under another spelling. Windows compares names without letter case.
-std::string ComparablePath(const std::string& path)
-{
-    std::vector<std::string> parts;
-    std::size_t leadingUps = 0;
-    std::size_t start = 0;
-    const bool isRooted = !path.empty() && IsSeparator(path[0]);
-    while (start <= path.size())
-    {
-        std::size_t end = start;
-        while (end < path.size() && !IsSeparator(path[end]))
-            ++end;
-        const std::string part = path.substr(start, end - start);
-        if (part == "..")
-        {
-            if (!parts.empty())
-                parts.pop_back();
-            else
-                ++leadingUps;
-        }
-        else if (!part.empty() && part != ".")
-            parts.push_back(part);
-        start = end + 1;
-    }
-    std::string result = isRooted ? "/" : "";
-    for (std::size_t i = 0; i < leadingUps; ++i)
-        result += "../";
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        result += (i == 0 ? "" : "/") + parts[i];
-#ifdef _WIN32
-    for (char& c : result)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-#endif
-    return result;
 }
 
 std::string TrimRight(std::string_view text)
@@ -295,7 +220,7 @@ void CBulkDataReader::ReadInclude(const std::string& line, const std::string& in
     const std::string comparable = ComparablePath(path);
     bool isCycle = m_openDecks.size() >= kMaxIncludeDepth;
     for (const std::string& openDeck : m_openDecks)
-        isCycle = isCycle || openDeck == comparable;
+        isCycle = isCycle || IsSameDeck(openDeck, comparable);
     if (isCycle)
     {
         m_sink.AddOutputLine(BulkMessage("IncludeCycle", path, lineNumber));

@@ -4,6 +4,7 @@
 #include "core/model/ModelSet.h"
 #include "core/services/ProductIni.h"
 #include "io/bulk/BulkDataReader.h"
+#include "io/bulk/BulkPaths.h"
 
 namespace
 {
@@ -14,17 +15,13 @@ std::string LowerCase(std::string text)
     return text;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 } // namespace
 
 bool IsBulkDataFile(const std::string& path)
 {
     const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos)
+    const std::size_t separator = LastSeparator(path);
+    if (dot == std::string::npos || (separator != std::string::npos && separator > dot))
         return false;
     const std::string extension = LowerCase(path.substr(dot));
     return extension == ".d" || extension == ".dat" || extension == ".bdf";

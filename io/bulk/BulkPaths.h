@@ -1,0 +1,26 @@
+// Paths of decks and their include files. Folder separators are found character by character:
+// in the Windows code page of Japanese systems the second byte of a double-byte character may
+// be a backslash, which is no separator.
+#pragma once
+
+#include <string>
+
+// Position of the last folder separator ("\" or "/"), or npos.
+std::size_t LastSeparator(const std::string& path);
+
+// The folder part of a path, without its last separator; empty when it has none.
+std::string FolderOf(const std::string& path);
+
+// The included name relative to the folder of the including deck (an absolute name as it is),
+// with the separators of the platform.
+std::string IncludedPath(const std::string& includingPath, const std::string& name);
+
+// A deck's path with "." and ".." resolved by name and one kind of separator, to recognise a
+// deck that is already open under another spelling.
+std::string ComparablePath(const std::string& path);
+
+// Windows compares file names without regard to letter case.
+bool IsSameDeck(const std::string& comparableA, const std::string& comparableB);
+
+// True for the first byte of a double-byte character in the code page of file names.
+bool IsPathLeadByte(char c);
