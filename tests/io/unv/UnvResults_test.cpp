@@ -312,6 +312,23 @@ TEST(UnvResults, Dataset55ShiftsNodeNumbersAndReportsMissingValues)
     EXPECT_DOUBLE_EQ(12.5, frequency);
 }
 
+TEST(UnvResults, Dataset56StoresValuesOnShiftedElements)
+{
+    CModelSet model;
+    ASSERT_TRUE(Read(model, kMesh).isRead); // element 1; the second read's is element 2
+    std::string dataset =
+        Dataset55(1, 1, 94, "         1         1         1", "", "         1\n  6.5\n");
+    dataset.replace(dataset.find("    55"), 6, "    56");
+    ASSERT_TRUE(Read(model, kMesh + dataset).isRead);
+    const CResultData* result = model.GetResult(IdOf(kFirst, 94, 1, 0));
+    ASSERT_NE(nullptr, result);
+    EXPECT_EQ(0, result->m_flags & CResultData::kFlagAtNodes);
+    double value = 0.0;
+    ASSERT_TRUE(result->GetElementValue(2, &value));
+    EXPECT_DOUBLE_EQ(6.5, value);
+    EXPECT_FALSE(result->GetElementValue(1, &value));
+}
+
 TEST(UnvResults, Dataset55WithoutClosingLineEndsAtTheEndOfTheFile)
 {
     CModelSet model;
