@@ -1,6 +1,7 @@
 // CWnd: creation through a per-thread CBT hook, the handle map, dispatch and liveness.
 #include "platform/win/wnd.h"
 
+#include "platform/base/exception.h"
 #include "platform/win/dc.h"
 #include "platform/win/thread_state.h"
 
@@ -103,6 +104,14 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     try
     {
         result = wnd->WindowProc(msg, wParam, lParam);
+    }
+    catch (CException* e)
+    {
+        char text[200] = {};
+        if (!e->GetErrorMessage(text, sizeof text) || !text[0])
+            std::snprintf(text, sizeof text, "framework exception");
+        ReportDispatchFailure(msg, text);
+        e->Delete();
     }
     catch (const std::exception& e)
     {

@@ -1,6 +1,7 @@
 // Window base under Wine: message tables, dispatch, Default, liveness, timers and capture.
 #include "platform/win/wnd.h"
 
+#include "platform/base/exception.h"
 #include "platform/win/msgloop.h"
 #include "platform/win/test/pump.h"
 #include "platform/win/thread_state.h"
@@ -8,6 +9,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -238,4 +240,30 @@ TEST(Wnd, SubclassingAnExistingWindowRoutesAndRestores)
     EXPECT_EQ(hwnd, wnd.UnsubclassWindow());
     EXPECT_EQ(0, ::SendMessageA(hwnd, kPrivateMsg, 7, 0));
     ::DestroyWindow(hwnd);
+}
+
+namespace
+{
+class CThrowingWnd : public CWnd
+{
+public:
+    LRESULT OnFramework(WPARAM, LPARAM) { throw new CUserException(); }
+    LRESULT OnStandard(WPARAM, LPARAM) { throw std::runtime_error("standard"); }
+
+    FW_MESSAGE_TABLE()
+};
+
+FW_TABLE(CThrowingWnd, CWnd, fw::raw<WM_APP + 1, &CThrowingWnd::OnFramework>(),
+         fw::raw<WM_APP + 2, &CThrowingWnd::OnStandard>())
+} // namespace
+
+TEST(Wnd, NoExceptionCrossesTheWindowProcedure)
+{
+    CThrowingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr));
+    EXPECT_EQ(0, wnd.SendMessage(WM_APP + 1));
+    EXPECT_EQ(0, wnd.SendMessage(WM_APP + 2));
+    // Dispatch goes on normally afterwards.
+    EXPECT_EQ(nullptr, fw::GetThreadState().frame);
+    EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
 }
