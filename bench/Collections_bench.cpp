@@ -1,5 +1,5 @@
-// Framework collections and line reading at model sizes: id maps with 200000 buckets,
-// arrays grown one element at a time, text files read line by line.
+// Framework collections, formatting and line reading at model sizes: id maps with 200000
+// buckets, arrays grown one element at a time, result lines formatted, text files read.
 #include "platform/base/coll_array.h"
 #include "platform/base/coll_map.h"
 #include "platform/base/file.h"
@@ -117,6 +117,19 @@ void BM_StdioReadLines(benchmark::State& state)
     std::remove(path.c_str());
 }
 BENCHMARK(BM_StdioReadLines)->Unit(benchmark::kMillisecond);
+void BM_FormatValues(benchmark::State& state)
+{
+    CString text;
+    double value = 1.0;
+    for (auto _ : state)
+    {
+        text.Format("%10d%13.5E%13.5E%13.5E", 12345, value, -value, value * 3);
+        value += 0.001;
+        benchmark::DoNotOptimize(text.GetString());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FormatValues);
 } // namespace
 
 BENCHMARK_MAIN();

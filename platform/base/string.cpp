@@ -1,6 +1,8 @@
 // CString operations. Scans step over code page 932 double-byte characters as units.
 #include "platform/base/string.h"
 
+#include "platform/base/format.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cstdio>
@@ -98,17 +100,7 @@ void CString::AppendFormat(const char* format, ...)
 
 void CString::AppendFormatV(const char* format, va_list args)
 {
-    if (!format)
-        return;
-    va_list measureArgs;
-    va_copy(measureArgs, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measureArgs);
-    va_end(measureArgs);
-    if (length <= 0)
-        return;
-    const size_t oldSize = m_text.size();
-    m_text.resize(oldSize + static_cast<size_t>(length));
-    std::vsnprintf(&m_text[oldSize], static_cast<size_t>(length) + 1, format, args);
+    fw::AppendFormatted(m_text, format, args);
 }
 
 CString CString::Left(int count) const
