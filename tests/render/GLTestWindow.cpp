@@ -42,18 +42,24 @@ std::array<int, 3> ReadPixel(int x, int y)
 
 bool AnyPixelDiffers(int left, int top, int right, int bottom, std::array<int, 3> colour)
 {
+    return CountPixelsDiffering(left, top, right, bottom, colour) > 0;
+}
+
+int CountPixelsDiffering(int left, int top, int right, int bottom, std::array<int, 3> colour)
+{
     const int width = right - left;
     const int height = bottom - top;
     std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(left, kSize - bottom, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int count = 0;
     for (size_t i = 0; i < rgba.size(); i += 4)
     {
         if (rgba[i] != colour[0] || rgba[i + 1] != colour[1] || rgba[i + 2] != colour[2])
-            return true;
+            ++count;
     }
-    return false;
+    return count;
 }
 
 void GLTest::SetUpTestSuite()

@@ -35,6 +35,8 @@ private:
 
 // RGB of a window pixel (y downwards) read from the back buffer.
 std::array<int, 3> ReadPixel(int x, int y);
+// Pixels of the rectangle that differ from the colour.
+int CountPixelsDiffering(int left, int top, int right, int bottom, std::array<int, 3> colour);
 // True when any pixel of the rectangle differs from the colour.
 bool AnyPixelDiffers(int left, int top, int right, int bottom, std::array<int, 3> colour);
 

@@ -267,3 +267,56 @@ TEST(Wnd, NoExceptionCrossesTheWindowProcedure)
     EXPECT_EQ(nullptr, fw::GetThreadState().frame);
     EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
 }
+
+namespace
+{
+// Records every message its object receives, and PostNcDestroy as 0xFFFF.
+class CRecordingWnd : public CWnd
+{
+public:
+    std::vector<UINT> received;
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        received.push_back(msg);
+        return CWnd::WindowProc(msg, wParam, lParam);
+    }
+
+protected:
+    void PostNcDestroy() override { received.push_back(0xFFFF); }
+};
+
+// The messages of `expected` appear in `received` in this order (others may come between).
+::testing::AssertionResult HasSubsequence(const std::vector<UINT>& received,
+                                          const std::vector<UINT>& expected)
+{
+    size_t next = 0;
+    for (const UINT msg : received)
+    {
+        if (next < expected.size() && msg == expected[next])
+            ++next;
+    }
+    if (next == expected.size())
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "missing 0x" << std::hex << expected[next] << " in received:";
+    for (const UINT msg : received)
+        failure << " 0x" << msg;
+    return failure;
+}
+} // namespace
+
+TEST(Wnd, ObjectSeesTheWholeLifeOfItsWindow)
+{
+    CRecordingWnd wnd;
+    ASSERT_TRUE(
+        wnd.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    // The creation hook maps the window before its first message.
+    ASSERT_FALSE(wnd.received.empty());
+    EXPECT_TRUE(wnd.received.front() == WM_GETMINMAXINFO || wnd.received.front() == WM_NCCREATE);
+    EXPECT_TRUE(HasSubsequence(wnd.received, {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}));
+    wnd.received.clear();
+    wnd.DestroyWindow();
+    EXPECT_TRUE(HasSubsequence(wnd.received, {WM_DESTROY, WM_NCDESTROY, 0xFFFF}));
+    EXPECT_EQ(0xFFFFu, wnd.received.back());
+}
