@@ -1,0 +1,202 @@
+// Element force tables: shared components across element types, beam stations, entry sizes
+// from the header and the refused table kinds.
+#include "io/op2/OEFNSResultBlockReader.h"
+
+#include "tests/io/op2/ElementResultFixtures.h"
+
+namespace
+{
+constexpr int kForces = 4; // table type of element forces
+
+int ForceId(int typeBits, int loadCase = 0)
+{
+    return PackedId(kForces, typeBits, loadCase, 0);
+}
+
+ElementIdent ForceIdent(int elementType, int entryWords)
+{
+    ElementIdent ident;
+    ident.approachCode = 3; // no step value: load-case index 0
+    ident.tableCode = kForces;
+    ident.elementType = elementType;
+    ident.entryWords = entryWords;
+    return ident;
+}
+
+// An entry of an element id (device code 1) followed by values first, first + 1, ...
+Op2Words Entry(int elementId, int words, float first)
+{
+    Op2Words entry;
+    entry.I(elementId * 10 + 1);
+    for (int i = 1; i < words; ++i)
+        entry.F(first + static_cast<float>(i - 1));
+    return entry;
+}
+} // namespace
+
+TEST(OEFNSResultBlockReader, RodsAndBarsShareTheAxialForceResult)
+{
+    CModelSet model;
+    const ElementSubcase rods{ForceIdent(1, 3),
+                              Op2Words().I(11).F(100.0f).F(5.0f).I(21).F(200.0f).F(6.0f)};
+    const ElementSubcase bars{ForceIdent(34, 9), Entry(3, 9, 1.0f)};
+    ASSERT_EQ(0, ReadElementBlock("OEF1X", {rods, bars}, &model));
+
+    const CResultData* axial = model.GetResult(ForceId(69));
+    ASSERT_NE(nullptr, axial);
+    EXPECT_STREQ("ELEMENT_FORCE_CROD", axial->m_groupName.GetString());
+    EXPECT_STREQ("OEF", axial->m_blockName.GetString());
+    EXPECT_EQ(CResultData::kScalar, axial->m_kind);
+    EXPECT_DOUBLE_EQ(100.0, ElementValue(model, ForceId(69), 1));
+    EXPECT_DOUBLE_EQ(200.0, ElementValue(model, ForceId(69), 2));
+    EXPECT_DOUBLE_EQ(7.0, ElementValue(model, ForceId(69), 3)); // bar entry word 7
+    EXPECT_DOUBLE_EQ(6.0, ElementValue(model, ForceId(74), 2));
+    EXPECT_DOUBLE_EQ(8.0, ElementValue(model, ForceId(74), 3));
+    // Bar words 1..6 go to the moments and shears in their own order.
+    const struct
+    {
+        int typeBits;
+        double value;
+    } kBar[] = {{70, 1.0}, {72, 2.0}, {71, 3.0}, {73, 4.0}, {75, 5.0}, {76, 6.0}};
+    for (const auto& c : kBar)
+    {
+        EXPECT_DOUBLE_EQ(c.value, ElementValue(model, ForceId(c.typeBits), 3)) << c.typeBits;
+        EXPECT_STREQ("ELEMENT_FORCE_CBAR_34",
+                     model.GetResult(ForceId(c.typeBits))->m_groupName.GetString());
+    }
+    EXPECT_EQ(8, model.GetResults().GetCount());
+}
+
+TEST(OEFNSResultBlockReader, BeamEntryFillsElevenStations)
+{
+    CModelSet model;
+    Op2Words entry;
+    entry.I(7 * 10 + 1);
+    for (int s = 0; s < 11; ++s)
+    {
+        entry.I(s == 10 ? 102 : 101); // grid of the station
+        for (int w = 1; w < 9; ++w)
+            entry.F(static_cast<float>(100 * s + w));
+    }
+    ASSERT_EQ(0, ReadElementBlock("OEF1", {{ForceIdent(2, 100), entry, 37}}, &model));
+
+    const struct
+    {
+        int typeBits;
+        int word;
+    } kStations[] = {{79, 1}, {77, 2}, {78, 3}, {75, 4}, {76, 5}, {69, 6}, {80, 7}, {81, 8}};
+    for (const auto& c : kStations)
+    {
+        SCOPED_TRACE(c.typeBits);
+        const CResultData* result = model.GetResult(ForceId(c.typeBits));
+        ASSERT_NE(nullptr, result);
+        EXPECT_STREQ("ELEMENT_FORCE_CBEAM", result->m_groupName.GetString());
+        EXPECT_EQ(CResultData::kFlagElementNodes, result->m_flags & 0x7);
+        const CComponentSet* set = result->GetComponentSet(7);
+        ASSERT_NE(nullptr, set);
+        ASSERT_EQ(11u, set->values.size());
+        EXPECT_EQ(101, set->nodeIds[0]);
+        EXPECT_EQ(102, set->nodeIds[10]);
+        for (int s = 0; s < 11; ++s)
+            EXPECT_DOUBLE_EQ(100.0 * s + c.word, set->values[static_cast<size_t>(s)]);
+    }
+}
+
+TEST(OEFNSResultBlockReader, PlateEntriesReadTheirLeadingWordsOnly)
+{
+    // CQUAD8 with 12 words per entry: words 9 to 11 are stepped over.
+    CModelSet model;
+    ASSERT_EQ(0, ReadElementBlock("OEF1X", {{ForceIdent(64, 12),
+                                             Op2Words()
+                                                 .Append(Entry(1, 12, 10.0f))
+                                                 .Append(Entry(2, 12, 20.0f))}},
+                                  &model));
+    const struct
+    {
+        int typeBits;
+        int word;
+    } kPlate[] = {{94, 1}, {96, 2}, {95, 3}, {91, 4}, {93, 5}, {92, 6}, {97, 7}, {98, 8}};
+    for (const auto& c : kPlate)
+    {
+        EXPECT_DOUBLE_EQ(9.0 + c.word, ElementValue(model, ForceId(c.typeBits), 1));
+        EXPECT_DOUBLE_EQ(19.0 + c.word, ElementValue(model, ForceId(c.typeBits), 2));
+    }
+}
+
+TEST(OEFNSResultBlockReader, ModesNumberTheirLoadCasesByStepValue)
+{
+    CModelSet model;
+    ElementIdent first = ForceIdent(1, 3);
+    first.approachCode = 2;
+    first.stepWord = 1;
+    ElementIdent second = first;
+    second.stepWord = 2;
+    ASSERT_EQ(0, ReadElementBlock("OEF1X",
+                                  {{first, Op2Words().I(11).F(1.5f).F(0.0f)},
+                                   {second, Op2Words().I(11).F(2.5f).F(0.0f)}},
+                                  &model));
+    const CResultData* mode2 = model.GetResult(ForceId(69, 2));
+    ASSERT_NE(nullptr, mode2);
+    EXPECT_EQ(16, mode2->m_flags & CResultData::kFlagStepKind);
+    EXPECT_EQ(2, mode2->m_mode);
+    EXPECT_DOUBLE_EQ(1.5, ElementValue(model, ForceId(69, 1), 1));
+    EXPECT_DOUBLE_EQ(2.5, ElementValue(model, ForceId(69, 2), 1));
+}
+
+TEST(OEFNSResultBlockReader, RefusedTablesRegisterNothingAndSayWhy)
+{
+    const struct
+    {
+        const char* name;
+        int tableCode;
+        int elementType;
+        int entryWords;
+        int thermal;
+        const char* says; // null: refused without a line
+    } kCases[] = {
+        {"complex", 1004, 1, 3, 0, "[OP2 Read],Results with imaginary components not supported"},
+        {"thermal", 4, 1, 3, 1, "[OP2 Read],Thermal element output not supported"},
+        {"sort 2", 2004, 1, 3, 0, "[OP2 Read],Sort 2 not supported"},
+        {"unknown element", 4, 39, 3, 0, "Record type not supported"},
+        {"beam entry too short", 4, 2, 50, 0, "too short"},
+        {"entry larger than the buffer", 4, 1, 0x10400 / 4 + 1, 0, "outside"},
+        {"no entry size", 4, 1, 0, 0, nullptr},
+        {"record not whole entries", 4, 1, 4, 0, "does not hold whole entries"},
+    };
+    for (const auto& c : kCases)
+    {
+        SCOPED_TRACE(c.name);
+        LogCapture log;
+        CModelSet model;
+        ElementIdent ident = ForceIdent(c.elementType, c.entryWords);
+        ident.tableCode = c.tableCode;
+        ident.thermal = c.thermal;
+        // Six words: whole entries of 3 words, not of 4.
+        EXPECT_EQ(0, ReadElementBlock("OEF1X", {{ident, Entry(1, 6, 1.0f)}}, &model, false));
+        EXPECT_EQ(0, model.GetResults().GetCount());
+        if (c.says != nullptr)
+            EXPECT_TRUE(log.Contains(c.says)) << log.Text();
+        else
+            EXPECT_EQ("", log.Text());
+    }
+}
+
+TEST(OEFNSResultBlockReader, PieceWithAPartialEntryKeepsItsTail)
+{
+    // The piece contract: whole entries are stored, the rest is handed back.
+    CModelSet model;
+    int* ident = NSResultBlockReader::TableHeader();
+    std::fill(ident, ident + NSResultBlockReader::kIdentWords, 0);
+    ident[0] = 31;
+    ident[1] = kForces;
+    ident[2] = 1;
+    ident[9] = 3;
+    const std::vector<int32_t> words = Entry(4, 3, 9.0f).Append(Entry(5, 3, 8.0f)).Get();
+    std::memcpy(NSBlockReader::SharedBuffer(), words.data(), words.size() * 4);
+    OEFNSResultBlockReader reader;
+    EXPECT_EQ(0, reader.createResults(&model, 0));
+    EXPECT_EQ(4, reader.readRecord(16, &model, nullptr));
+    EXPECT_DOUBLE_EQ(9.0, ElementValue(model, ForceId(69), 4));
+    double value = 0.0;
+    EXPECT_FALSE(model.GetResult(ForceId(69))->GetElementValue(5, &value));
+}
