@@ -86,8 +86,10 @@ void CString::Format(const char* format, ...)
 
 void CString::FormatV(const char* format, va_list args)
 {
-    m_text.clear();
-    AppendFormatV(format, args);
+    // Into a new string: the format or an argument may be this string's own text.
+    std::string text;
+    fw::AppendFormatted(text, format, args);
+    m_text.swap(text);
 }
 
 void CString::AppendFormat(const char* format, ...)
@@ -100,7 +102,9 @@ void CString::AppendFormat(const char* format, ...)
 
 void CString::AppendFormatV(const char* format, va_list args)
 {
-    fw::AppendFormatted(m_text, format, args);
+    std::string text;
+    fw::AppendFormatted(text, format, args);
+    m_text += text;
 }
 
 CString CString::Left(int count) const

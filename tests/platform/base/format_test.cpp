@@ -100,4 +100,10 @@ TEST(Format, LongResultsAndAppending)
     text.Format("%d", 1);
     text.AppendFormat("+%s", "2");
     EXPECT_STREQ("1+2", text);
+    // A text formatted with itself as the format or as an argument.
+    CString self("<%s>");
+    self.Format(self, self.GetString());
+    EXPECT_STREQ("<<%s>>", self);
+    self.AppendFormat("%s", self.GetString());
+    EXPECT_STREQ("<<%s>><<%s>>", self);
 }
