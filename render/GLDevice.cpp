@@ -54,7 +54,11 @@ CGLDevice::~CGLDevice()
 
 BOOL CGLDevice::CreateRenderingContext(CWnd* wnd, CColorRGBA clearColor)
 {
-    delete m_pDC;
+    // A null window would give the screen's DC.
+    if (!wnd || !wnd->GetSafeHwnd())
+        return FALSE;
+    if (m_hRC || m_pDC)
+        DeleteRenderingContext();
     m_pDC = new CClientDC(wnd);
     if (!m_pDC->GetSafeHdc() || !SetupPixelFormat())
         return FALSE;

@@ -308,4 +308,8 @@ TEST_F(GLDevice, DeviceDefaultsAndStoredState)
     LOGFONT font = TestFont();
     EXPECT_EQ(0u, device.CreateFontLists(&font));
     EXPECT_FALSE(device.SetupPixelFormat());
+    CWnd noWindow;
+    EXPECT_FALSE(device.CreateRenderingContext(&noWindow, CColorRGBA()));
+    EXPECT_FALSE(device.CreateRenderingContext(nullptr, CColorRGBA()));
+    EXPECT_EQ(nullptr, device.GetRenderingContext());
 }
