@@ -48,12 +48,21 @@ class GLDevice : public GLTest
 {
 };
 
-TEST_F(GLDevice, ClearBuffersPaintsTheBackgroundGivenToTheContext)
+TEST(GLDeviceContext, ClearBuffersPaintsTheBackgroundGivenToTheContext)
 {
-    // The context was created with a blue clear colour.
-    Device().ClearBuffers();
+    // A window and context of its own: the clear colour is the one given at creation.
+    GLTestWindow window;
+    ASSERT_TRUE(window.IsReady());
+    window.Device().ClearBuffers();
     EXPECT_EQ(kBlue, ReadPixel(100, 100));
     EXPECT_EQ(kBlue, ReadPixel(0, 0));
+    EXPECT_EQ(kBlue, ReadPixel(199, 199));
+    // ClearBuffers leaves the drawing colour (black so far) as the next clear colour.
+    window.Device().SetColor(CColorRGBA(1, 0, 0, 1));
+    window.Device().ClearBuffers();
+    EXPECT_EQ(kBlack, ReadPixel(100, 100));
+    window.Device().ClearBuffers();
+    EXPECT_EQ(kRed, ReadPixel(100, 100));
 }
 
 TEST_F(GLDevice, ShadedQuadIsLitInModeFourAndOutlinedInModeZero)

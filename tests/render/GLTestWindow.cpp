@@ -1,6 +1,8 @@
 // Shared OpenGL window of the render tests.
 #include "GLTestWindow.h"
 
+#include "platform/win/dc.h"
+
 #include <GL/gl.h>
 #include <vector>
 
@@ -78,6 +80,8 @@ void GLTest::SetUp()
     if (!s_window->IsReady())
         GTEST_SKIP() << "no OpenGL context on this display";
     // Each test starts from the same state whatever the one before left.
+    wglMakeCurrent(s_window->Device().GetClientDC()->GetSafeHdc(),
+                   s_window->Device().GetRenderingContext());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
