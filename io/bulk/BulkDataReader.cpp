@@ -7,6 +7,7 @@
 #include "io/bulk/BulkMessages.h"
 #include "io/bulk/BulkModelFiller.h"
 #include "io/bulk/BulkPaths.h"
+#include "platform/base/exception.h"
 #include "platform/base/os.h"
 
 #include <cstdio>
@@ -236,12 +237,18 @@ void CBulkDataReader::ReadCard(Handler handler)
     {
         result = (this->*handler)();
     }
-    catch (const std::exception&) // a field that is no number, an id out of range
+    catch (const std::exception&) // a field that is no number, an id out of range, memory
     {
-        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", m_card.LineNumber()));
-        return;
+        result = 0;
     }
-    if (result < 0)
+    catch (CException* e) // the model's collections
+    {
+        e->Delete();
+        result = 0;
+    }
+    if (result == 0)
+        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", m_card.LineNumber()));
+    else if (result < 0)
         ReportBlankField();
 }
 

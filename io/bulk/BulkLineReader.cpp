@@ -28,6 +28,9 @@ bool CBulkLineReader::ReadCardLine(std::string& line)
         return false;
 
     ReadRawLine(line);
+    // Editors that save UTF-8 may mark the start of the file.
+    if (m_lineNumber == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line.erase(0, 3);
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     if (line.find('\t') != std::string::npos)

@@ -151,13 +151,21 @@ TEST_F(BulkImportTest, CylindricalAndSphericalCoordinatesAreAnglesInDegrees)
 
 TEST_F(BulkImportTest, NodeInAnUndefinedSystemIsKeptAndReported)
 {
+    // 77 is missing, 78 waits for grids that never come, 80 and 81 wait for each other.
     ASSERT_TRUE(Import(Card("GRID", {"9", "77", "1.", "2.", "3."}) +
                        Card("CORD1R", {"78", "1", "2", "3"}) +
-                       Card("GRID", {"10", "78", "1.", "2.", "3."})));
+                       Card("GRID", {"10", "78", "1.", "2.", "3."}) +
+                       Card("CORD2R", {"80", "81", "0.", "0.", "0.", "0.", "0.", "1."}) +
+                       Card("", {"1.", "0.", "0."}) +
+                       Card("CORD2R", {"81", "80", "0.", "0.", "0.", "0.", "0.", "1."}) +
+                       Card("", {"1.", "0.", "0."}) + Card("GRID", {"11", "80", "1.", "2.", "3."}) +
+                       Card("GRID", {"12", "80", "1.", "2.", "3."})));
     ExpectNodeAt(9, 1.0, 2.0, 3.0);
     ExpectNodeAt(10, 1.0, 2.0, 3.0);
+    ExpectNodeAt(12, 1.0, 2.0, 3.0);
     EXPECT_EQ((std::vector<std::string>{BulkMessage("UndefinedCoordSystem", 77, 1),
-                                        BulkMessage("UndefinedCoordSystem", 78, 1)}),
+                                        BulkMessage("UndefinedCoordSystem", 78, 1),
+                                        BulkMessage("UndefinedCoordSystem", 80, 2)}),
               m_output.lines);
 }
 

@@ -34,6 +34,12 @@ TEST(BulkLineReader, CarriageReturnsBeforeLineFeedsAreDropped)
     EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), ReadAll("A\r\nB\r\nC\r\n"));
 }
 
+TEST(BulkLineReader, ByteOrderMarkOfTheFirstLineIsDropped)
+{
+    EXPECT_EQ((std::vector<std::string>{"GRID", "\xEF\xBB\xBFx"}),
+              ReadAll("\xEF\xBB\xBFGRID\n\xEF\xBB\xBFx\n"));
+}
+
 TEST(BulkLineReader, TabsAdvanceToTheNextEightColumnStop)
 {
     EXPECT_EQ((std::vector<std::string>{"GRID    1       0.      1.5"}),
