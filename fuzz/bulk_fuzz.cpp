@@ -1,0 +1,87 @@
+// libFuzzer target: a bulk-data deck read into a model, finished, then read again into the
+// populated model. A form feed splits the input into the main deck and two files it may include;
+// separators are blanked so that an include can only name files of the scratch folder.
+#include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
+#include "core/services/OutputSink.h"
+#include "io/bulk/BulkDataReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+class CNullSink : public COutputSink
+{
+public:
+    void AddOutputLine(const std::string&) override {}
+};
+
+// One scratch folder per process (workers run side by side), removed at exit.
+const std::filesystem::path& ScratchFolder()
+{
+    static const std::filesystem::path folder = []
+    {
+        std::error_code error;
+        std::filesystem::path base = "/dev/shm";
+        if (!std::filesystem::is_directory(base, error))
+            base = std::filesystem::temp_directory_path();
+        const std::filesystem::path path = base / ("gravik_bulk_fuzz_" + std::to_string(getpid()));
+        std::filesystem::create_directories(path / "bin", error);
+        // Logs and the product INI resolve against the executable folder: keep them here.
+        SetExecutableFolder((path / "bin").string());
+        std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
+        return path;
+    }();
+    return folder;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+void ReadAndFinish(CModelSet& model, const std::string& path, COutputSink& sink)
+{
+    {
+        CBulkDataReader reader(model, sink);
+        reader.ReadBulkData(path);
+    }
+    model.TransformPendingNodes();
+    model.BuildElementFaces();
+    model.SaveMaxIds();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::filesystem::path& folder = ScratchFolder();
+    std::string text(reinterpret_cast<const char*>(data), size);
+    for (char& c : text)
+    {
+        if (c == '/' || c == '\\' || c == ':')
+            c = '_';
+    }
+    static const char* const kNames[] = {"main.dat", "a.inc", "b.inc"};
+    size_t start = 0;
+    for (int i = 0; i < 3; ++i)
+    {
+        size_t end = i == 2 ? text.size() : text.find('\f', start);
+        end = end == std::string::npos ? text.size() : end;
+        WriteFile(folder / kNames[i], text.substr(start, end - start));
+        start = end < text.size() ? end + 1 : text.size();
+    }
+
+    CNullSink sink;
+    CModelSet model;
+    model.SetOutputSink(&sink);
+    const std::string mainDeck = (folder / kNames[0]).string();
+    ReadAndFinish(model, mainDeck, sink);
+    ReadAndFinish(model, mainDeck, sink);
+    return 0;
+}
