@@ -81,7 +81,7 @@ private:
 
     // Results.
     bool ReadDataset2414();
-    bool ReadResultHeader2414(std::string* labelLine, std::string* location);
+    bool ReadResultHeader2414(std::string* labelLine, std::string* location, bool* isDone);
     bool ReadNodalResults(const std::string& labelLine);
     bool ReadElementResults(const std::string& labelLine);
     bool ReadValues2414(const std::string& labelLine, int location);

@@ -54,7 +54,10 @@ bool CUnvReader::ReadDataset2414()
 {
     std::string labelLine;
     std::string location;
-    if (!ReadResultHeader2414(&labelLine, &location))
+    bool isDone = false;
+    if (!ReadResultHeader2414(&labelLine, &location, &isDone))
+        return false;
+    if (isDone)
         return true;
     if (location == "1")
         return ReadNodalResults(labelLine);
@@ -63,12 +66,15 @@ bool CUnvReader::ReadDataset2414()
     return true; // other locations are not shown: the dispatch loop skips the values
 }
 
-// Records 1 to 13. False when the dataset is empty or holds data we do not read.
-bool CUnvReader::ReadResultHeader2414(std::string* labelLine, std::string* location)
+// Records 1 to 13. *isDone when the dataset is empty or holds data we do not read.
+bool CUnvReader::ReadResultHeader2414(std::string* labelLine, std::string* location, bool* isDone)
 {
     ReadLine();
     if (IsUnvClosingLine(m_line))
-        return false;
+    {
+        *isDone = true;
+        return true;
+    }
     *labelLine = std::string(Trim(m_line));
     ReadLine();
     m_datasetName = std::string(Trim(m_line));
@@ -88,7 +94,10 @@ bool CUnvReader::ReadResultHeader2414(std::string* labelLine, std::string* locat
     m_resultType = fields[3];
     if (m_dataCharacteristic == 0 || m_dataCharacteristic == 4 || m_dataCharacteristic == 6 ||
         IsComplexDataType(fields[4]))
-        return false;
+    {
+        *isDone = true;
+        return true;
+    }
     ReadLine();
     int steps[8] = {};
     ScanInts(m_line, steps, 8);
