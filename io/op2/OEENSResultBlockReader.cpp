@@ -9,6 +9,8 @@ namespace
 constexpr int kTableType = 18;
 constexpr int kResultNumber = 18;
 constexpr int kEntryWords = 4;
+// Each element type's energies end with a subtotal entry under this key; it is no element.
+constexpr int kSubtotalKey = 1000000000;
 constexpr int kTypeBits[3] = {20, 21, 22}; // energy, percent of total, density
 constexpr const char* kCreateLocation = "OEENSResultBlockReader::createResults";
 constexpr const char* kReadLocation = "OEENSResultBlockReader::readRecord";
@@ -94,6 +96,8 @@ int OEENSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         for (int e = 0; e < entries; ++e)
         {
             const int* entry = InputWords() + e * entryWords;
+            if (entry[0] == kSubtotalKey)
+                continue;
             const int elementId = entry[0] / 10;
             for (int i = 0; i < 3; ++i)
                 AddElementScalarValue(elementId, ids[i], EntryFloat(entry, i + 1), model,

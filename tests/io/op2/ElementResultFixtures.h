@@ -73,8 +73,7 @@ inline int ReadElementBlock(const std::string& blockName, const std::vector<Elem
     for (const ElementSubcase& c : cases)
         file.Subcase(c.ident.Words(), c.data, c.pieceWords);
     file.EndBlock().EndFile();
-    const std::string path =
-        file.Save(testing_support::MakeTempDir("op2elem"), blockName + ".op2");
+    const std::string path = file.Save(testing_support::MakeTempDir("op2elem"), blockName + ".op2");
     OP2Reader reader;
     AddElementResultBlockReaders(&reader);
     const int code = reader.readCatalogue(path, model, false, nullptr);

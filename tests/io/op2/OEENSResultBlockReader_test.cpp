@@ -30,10 +30,16 @@ TEST(OEENSResultBlockReader, EnergyTableGivesThreeElementalScalarsPerMode)
         0, ReadElementBlock("ONRGY1",
                             {{EnergyIdent(18, 1), Op2Words()
                                                       .Append(EnergyEntry(1, 2.0f, 40.0f, 0.5f))
-                                                      .Append(EnergyEntry(2, 3.0f, 60.0f, 0.25f))},
+                                                      .Append(EnergyEntry(2, 3.0f, 60.0f, 0.25f))
+                                                      .I(1000000000) // the element type's subtotal
+                                                      .F(5.0f)
+                                                      .F(100.0f)
+                                                      .I(-1)},
                              {EnergyIdent(18, 2), EnergyEntry(1, 7.0f, 100.0f, 1.5f)}},
                             &model));
     ASSERT_EQ(6, model.GetResults().GetCount());
+    // The subtotal is no element: nothing is stored under its key.
+    EXPECT_EQ(3, model.GetResult(PackedId(kEnergyNumber, 20, 1, 0))->GetElementValueCount());
     const struct
     {
         int typeBits;

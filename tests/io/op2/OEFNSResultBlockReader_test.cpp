@@ -106,11 +106,11 @@ TEST(OEFNSResultBlockReader, PlateEntriesReadTheirLeadingWordsOnly)
 {
     // CQUAD8 with 12 words per entry: words 9 to 11 are stepped over.
     CModelSet model;
-    ASSERT_EQ(0, ReadElementBlock("OEF1X", {{ForceIdent(64, 12),
-                                             Op2Words()
-                                                 .Append(Entry(1, 12, 10.0f))
-                                                 .Append(Entry(2, 12, 20.0f))}},
-                                  &model));
+    ASSERT_EQ(
+        0, ReadElementBlock("OEF1X",
+                            {{ForceIdent(64, 12),
+                              Op2Words().Append(Entry(1, 12, 10.0f)).Append(Entry(2, 12, 20.0f))}},
+                            &model));
     const struct
     {
         int typeBits;
