@@ -2,6 +2,8 @@
 // being dispatched. Only the thread's own windows are ever in its maps.
 #pragma once
 
+#include "platform/win/msgtable.h"
+
 #include <windows.h>
 
 #include <map>
@@ -34,6 +36,9 @@ struct ThreadState
     std::unordered_map<HWND, std::unique_ptr<CWnd>> tempWindows;
     std::unordered_map<HDC, std::unique_ptr<CDC>> tempDCs;
     std::map<std::pair<HGDIOBJ, std::type_index>, std::unique_ptr<CGdiObject>> tempGdiObjects;
+
+    // Message-table lookups of window messages by most-derived table; null = no entry.
+    std::unordered_map<const MsgTable*, std::unordered_map<UINT, const MsgEntry*>> lookups;
 
     DispatchFrame* frame = nullptr;
     CWnd* creating = nullptr; // taken by the creation hook at HCBT_CREATEWND

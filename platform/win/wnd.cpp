@@ -150,7 +150,9 @@ const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background,
     return registered.insert(name).first->c_str();
 }
 
-const MsgEntry* FindEntry(const MsgTable* table, UINT msg, WPARAM wParam)
+namespace
+{
+const MsgEntry* SearchTables(const MsgTable* table, UINT msg, WPARAM wParam)
 {
     const UINT id = LOWORD(wParam);
     const UINT code = HIWORD(wParam);
@@ -169,6 +171,21 @@ const MsgEntry* FindEntry(const MsgTable* table, UINT msg, WPARAM wParam)
         }
     }
     return nullptr;
+}
+} // namespace
+
+const MsgEntry* FindEntry(const MsgTable* table, UINT msg, WPARAM wParam)
+{
+    // Commands depend on their id and code; every other message on the table alone.
+    if (msg == WM_COMMAND || !table)
+        return SearchTables(table, msg, wParam);
+    auto& cache = GetThreadState().lookups[table];
+    const auto found = cache.find(msg);
+    if (found != cache.end())
+        return found->second;
+    const MsgEntry* entry = SearchTables(table, msg, wParam);
+    cache.emplace(msg, entry);
+    return entry;
 }
 } // namespace fw
 
