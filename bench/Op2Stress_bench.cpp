@@ -1,0 +1,223 @@
+// OUTPUT2 element stress reading speed: 100,000 grids and CQUAD4, 10 static subcases of
+// displacements and SPC forces, and the CQUAD4 stresses of every subcase (about 140 MB, records
+// in solver-sized continuation pieces). Catalogue pass plus loading every result.
+#include "core/model/ModelSet.h"
+#include "io/op2/ElementResultBlocks.h"
+#include "io/op2/OP2Reader.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace
+{
+constexpr int kGrids = 100000;
+constexpr int kQuads = 100000;
+constexpr int kSubcases = 10;
+constexpr int kPieceWords = 65536;
+constexpr int kPlateWords = 17;
+
+int32_t Bits(float f)
+{
+    int32_t w = 0;
+    std::memcpy(&w, &f, 4);
+    return w;
+}
+
+class Writer
+{
+public:
+    explicit Writer(std::FILE* file)
+        : m_file(file)
+    {
+    }
+    void Word(int32_t w) { std::fwrite(&w, 4, 1, m_file); }
+    void Control(int k)
+    {
+        Word(4);
+        Word(k);
+        Word(4);
+    }
+    void Framed(const std::vector<int32_t>& words, size_t first, size_t count)
+    {
+        Word(static_cast<int32_t>(count * 4));
+        std::fwrite(words.data() + first, 4, count, m_file);
+        Word(static_cast<int32_t>(count * 4));
+    }
+    void Record(const std::vector<int32_t>& words)
+    {
+        const size_t total = words.size();
+        size_t piece = total < kPieceWords ? total : kPieceWords;
+        Control(1);
+        Control(0);
+        Control(static_cast<int>(piece));
+        for (size_t done = 0;;)
+        {
+            Framed(words, done, piece);
+            done += piece;
+            if (done == total)
+                break;
+            piece = total - done < kPieceWords ? total - done : kPieceWords;
+            Control(static_cast<int>(piece));
+        }
+        Control(m_marker--);
+    }
+    void Header(const char* name)
+    {
+        std::vector<int32_t> text(2);
+        std::memcpy(text.data(), name, 8);
+        Control(2);
+        Framed(text, 0, 2);
+        Control(-1);
+        Control(7);
+        Framed(std::vector<int32_t>{101, 0, 0, 0, 0, 0, 0}, 0, 7);
+        Control(-2);
+        Control(1);
+        Control(0);
+        Control(2);
+        Framed(text, 0, 2);
+        Control(-3);
+        m_marker = -4;
+    }
+    void EndBlock()
+    {
+        Control(1);
+        Control(0);
+        Control(0);
+    }
+
+private:
+    std::FILE* m_file;
+    int m_marker = -4;
+};
+
+std::vector<int32_t> Ident(int tableCode, int loadSet, int elementType, int entryWords)
+{
+    std::vector<int32_t> ident(146, 0);
+    ident[0] = 11;
+    ident[1] = tableCode;
+    ident[2] = elementType;
+    ident[4] = loadSet;
+    ident[9] = entryWords;
+    ident[10] = 1;
+    return ident;
+}
+
+void WriteNodeBlock(Writer& w, const char* name, int tableCode)
+{
+    w.Header(name);
+    for (int subcase = 1; subcase <= kSubcases; ++subcase)
+    {
+        w.Record(Ident(tableCode, subcase, 0, 8));
+        std::vector<int32_t> data;
+        data.reserve(static_cast<size_t>(kGrids) * 8);
+        for (int id = 1; id <= kGrids; ++id)
+        {
+            data.push_back(id * 10 + 1);
+            data.push_back(1);
+            for (float f : {id * 1e-6f, subcase * 1e-3f, -id * 1e-7f, 0.5f, 0.25f, 0.125f})
+                data.push_back(Bits(f));
+        }
+        w.Record(data);
+    }
+    w.EndBlock();
+}
+
+void WriteStressBlock(Writer& w)
+{
+    w.Header("OES1X1  ");
+    for (int subcase = 1; subcase <= kSubcases; ++subcase)
+    {
+        w.Record(Ident(5, subcase, 33, kPlateWords));
+        std::vector<int32_t> data;
+        data.reserve(static_cast<size_t>(kQuads) * kPlateWords);
+        for (int id = 1; id <= kQuads; ++id)
+        {
+            data.push_back(id * 10 + 1);
+            for (int word = 1; word < kPlateWords; ++word)
+                data.push_back(Bits(static_cast<float>(id % 1000) * 0.1f + word + subcase));
+        }
+        w.Record(data);
+    }
+    w.EndBlock();
+}
+
+std::string GenerateFile()
+{
+    const std::string path = "/tmp/gravik_op2_stress_bench.op2";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    Writer w(file); // no label: the first block starts the file
+    w.Header("GEOM1   ");
+    std::vector<int32_t> grids{4501, 45, 1};
+    for (int id = 1; id <= kGrids; ++id)
+    {
+        grids.insert(grids.end(), {id, 0});
+        for (float f : {float(id % 317), float(id / 317), 0.0f})
+            grids.push_back(Bits(f));
+        grids.insert(grids.end(), {0, 0, 0});
+    }
+    w.Record(grids);
+    w.EndBlock();
+    w.Header("GEOM2   ");
+    std::vector<int32_t> quads{2958, 51, 177};
+    for (int id = 1; id <= kQuads; ++id)
+    {
+        const int n = (id % (kGrids - 320)) + 1;
+        quads.insert(quads.end(), {id, 1, n, n + 1, n + 318, n + 317, 0, 0, 0, 0, 0, 0, 0, 0});
+    }
+    w.Record(quads);
+    w.EndBlock();
+    WriteNodeBlock(w, "OUGV1   ", 1);
+    WriteNodeBlock(w, "OQG1    ", 3);
+    WriteStressBlock(w);
+    w.Control(0);
+    std::fclose(file);
+    return path;
+}
+
+const std::string& BenchFile()
+{
+    static const std::string path = GenerateFile();
+    return path;
+}
+
+void BM_Op2StressCatalogueAndLoadAll(benchmark::State& state)
+{
+    const std::string& path = BenchFile();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::fseek(file, 0, SEEK_END);
+    const int64_t bytes = std::ftell(file);
+    std::fclose(file);
+    size_t results = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        auto model = std::make_unique<CModelSet>();
+        state.ResumeTiming();
+        OP2Reader reader;
+        AddElementResultBlockReaders(&reader);
+        reader.readCatalogue(path, model.get(), true, nullptr);
+        for (UINT id : model->GetResults().SortedKeys())
+            model->GetResult(id)->m_loaded = CResultData::kRequested;
+        reader.readResults(path, model.get());
+        results = static_cast<size_t>(model->GetResults().GetCount());
+        benchmark::DoNotOptimize(results);
+        state.PauseTiming();
+        model.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["results"] = static_cast<double>(results);
+    state.counters["fileMB"] = static_cast<double>(bytes) / 1e6;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peakRssMB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_Op2StressCatalogueAndLoadAll)->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();
