@@ -12,7 +12,7 @@ CFEElement::CFEElement(int16_t faceCount)
 {
     type = kTagElement;
     m_faceCount = faceCount > 0 ? faceCount : 0;
-    m_faces.SetSize(m_faceCount);
+    SizeFaces(m_faceCount);
 }
 
 void CFEElement::SetFaceCountByDescriptor(int descriptorId)
@@ -20,10 +20,7 @@ void CFEElement::SetFaceCountByDescriptor(int descriptorId)
     const ElementDescriptor* descriptor = FindElementDescriptor(descriptorId);
     if (descriptor != nullptr && descriptor->faceCount >= 0)
         m_faceCount = descriptor->faceCount;
-    if (m_faceCount == 0)
-        m_faces.RemoveAll();
-    else
-        m_faces.SetSize(m_faceCount);
+    SizeFaces(m_faceCount);
 }
 
 void CFEElement::BuildElementFaces()
@@ -43,7 +40,7 @@ void CFEElement::BuildElementFaces()
     if (m_faces.GetSize() != descriptor->faceCount)
     {
         m_faceCount = descriptor->faceCount;
-        m_faces.SetSize(m_faceCount);
+        SizeFaces(m_faceCount);
     }
     for (int k = 0; k < descriptor->faceCount; ++k)
     {
@@ -62,4 +59,17 @@ void CFEElement::BuildElementFaces()
 bool CFEElement::IsParabolicElement() const
 {
     return ::IsParabolicElement(m_feDescriptorId);
+}
+
+void CFEElement::SizeFaces(int count)
+{
+    if (count <= 0)
+    {
+        m_faces.RemoveAll();
+        return;
+    }
+    m_faces.SetSize(count);
+    // A face is a few hundred bytes and an element's face count never grows again: the array's
+    // spare growth slots would cost more than the element itself.
+    m_faces.FreeExtra();
 }

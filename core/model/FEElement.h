@@ -36,4 +36,8 @@ public:
     // Elements whose display byte is 0 are left out of the shell and solid contour lists.
     uint8_t m_display = 1;
     uint8_t m_hasOuterFace = 0; // 1 when at least one face is a visible outer face
+
+private:
+    // Exactly `count` faces, without spare slots.
+    void SizeFaces(int count);
 };
