@@ -80,7 +80,8 @@ private:
     int ReadShear();
     int ReadElement(const SElementLayout& layout);
 
-    // An id field that must be a positive id; throws on anything else but a blank.
+    // An id field: true for a positive id; false for a blank or 0; throws for anything else,
+    // negative ids and ids past the largest the model takes included.
     bool ReadId(int field, int& id) const;
     void ReportUnreadable(const std::string& firstColumns);
     void ReportBlankField();

@@ -10,9 +10,7 @@ int CBulkDataReader::ReadGrid()
     SBulkGrid grid;
     if (!ReadId(0, grid.id))
         return -1;
-    grid.cp = ParseBulkInt(m_card.Field(1));
-    if (grid.cp < 0)
-        throw CBulkFieldError("negative coordinate system");
+    ReadId(1, grid.cp); // blank or 0: the basic system
     grid.x = ParseBulkField(m_card.Field(2));
     grid.y = ParseBulkField(m_card.Field(3));
     grid.z = ParseBulkField(m_card.Field(4));
@@ -65,9 +63,7 @@ int CBulkDataReader::ReadCord2()
     system.form = FormOfCard(m_card.Name());
     if (!ReadId(0, system.id))
         return -1;
-    system.referenceId = ParseBulkInt(m_card.Field(1));
-    if (system.referenceId < 0)
-        throw CBulkFieldError("negative reference system");
+    ReadId(1, system.referenceId);
     for (int i = 0; i < 3; ++i)
     {
         system.a[i] = ParseBulkField(m_card.Field(2 + i));

@@ -215,12 +215,14 @@ TEST_F(BulkDataReaderTest, FieldsThatAreNoNumbersReportTheirCardLine)
 {
     ASSERT_TRUE(Read(Card("GRID", {"1", "", "0.", "abc", "0."}) +
                      Card("GRID", {"2", "", "0.", "1.x", "0."}) +
-                     Card("CQUAD4", {"1", "1", "1", "2", "3", "-5"})));
+                     Card("CQUAD4", {"1", "1", "1", "2", "3", "-5"}) +
+                     Card("GRID*", {"3", "2147483647", "0.", "0."}, 16) + "*       0.\n"));
     EXPECT_TRUE(m_records.grids.empty());
     EXPECT_TRUE(m_records.elements.empty());
     EXPECT_EQ((std::vector<std::string>{BulkMessage("FormatErrorAtLineNumber", 1),
                                         BulkMessage("FormatErrorAtLineNumber", 2),
-                                        BulkMessage("FormatErrorAtLineNumber", 3)}),
+                                        BulkMessage("FormatErrorAtLineNumber", 3),
+                                        BulkMessage("FormatErrorAtLineNumber", 4)}),
               m_output.lines);
 }
 
