@@ -119,6 +119,7 @@ CBulkDataReader::~CBulkDataReader() = default;
 bool CBulkDataReader::ReadBulkData(std::string path)
 {
     m_mainDeck = path;
+    m_isInCaseControl = false;
     m_openDecks.clear();
     m_reportedCards.clear();
     const bool isRead = ReadDeck(path);
@@ -160,7 +161,10 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
         const Handler handler = FindHandler(name.name);
         if (handler == nullptr)
         {
-            if (ToUpper(line[0]) == 'C')
+            // Case control lies between "CEND" and "BEGIN BULK"; its commands are no cards.
+            if (name.name == "CEND" || name.name.compare(0, 5, "BEGIN") == 0)
+                m_isInCaseControl = name.name == "CEND";
+            else if (ToUpper(line[0]) == 'C' && !m_isInCaseControl)
             {
                 m_sink.AddOutputLine(BulkMessage("NonSupportedElement",
                                                  TrimRight(std::string_view(line).substr(0, 8)),

@@ -91,6 +91,7 @@ private:
     COutputSink& m_sink;
     CBulkCard m_card;                      // the card being read
     std::string m_mainDeck;                // the path ReadBulkData was given
+    bool m_isInCaseControl = false;        // after "CEND", before "BEGIN BULK"
     std::vector<std::string> m_openDecks;  // include chain, normalised, to refuse cycles
     std::set<std::string> m_reportedCards; // card names already reported as unreadable
 };

@@ -200,6 +200,15 @@ TEST_F(BulkDataReaderTest, UnknownCardsBeginningWithCAreReportedWithTheirLine)
               m_output.lines);
 }
 
+TEST_F(BulkDataReaderTest, CaseControlCommandsAreNoCards)
+{
+    ASSERT_TRUE(Read("SOL 103\nCEND\nCMETHOD = 9\nSUBCASE 1\nBEGIN BULK\n" +
+                     Card("GRID", {"1", "", "0.", "0.", "0."}) + "CFOO    1\n"));
+    EXPECT_EQ(1u, m_records.grids.size());
+    EXPECT_EQ((std::vector<std::string>{BulkMessage("NonSupportedElement", "CFOO", 7)}),
+              m_output.lines);
+}
+
 TEST_F(BulkDataReaderTest, KnownCardsInAnUnreadableFormAreReportedOncePerName)
 {
     ASSERT_TRUE(Read("GRID,1,,0.,0.,0.\nGRID,2,,0.,0.,0.\n" + Card("CBAR", {"5", "1", "1"}) +
