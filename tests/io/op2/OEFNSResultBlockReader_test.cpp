@@ -200,3 +200,35 @@ TEST(OEFNSResultBlockReader, PieceWithAPartialEntryKeepsItsTail)
     double value = 0.0;
     EXPECT_FALSE(model.GetResult(ForceId(69))->GetElementValue(5, &value));
 }
+
+TEST(OEFNSResultBlockReader, BendEntryHoldsTwoEnds)
+{
+    // Element id, then per end: grid, two moments, two shears, axial force, torque.
+    CModelSet model;
+    Op2Words entry;
+    entry.I(8 * 10 + 1);
+    for (int end = 0; end < 2; ++end)
+    {
+        entry.I(300 + end);
+        for (int w = 1; w < 7; ++w)
+            entry.F(static_cast<float>(10 * end + w));
+    }
+    ASSERT_EQ(0, ReadElementBlock("OEF1X", {{ForceIdent(69, 15), entry}}, &model));
+    ASSERT_EQ(6, model.GetResults().GetCount());
+    const struct
+    {
+        int typeBits;
+        int word;
+    } kEnds[] = {{77, 1}, {78, 2}, {75, 3}, {76, 4}, {69, 5}, {74, 6}};
+    for (const auto& c : kEnds)
+    {
+        SCOPED_TRACE(c.typeBits);
+        const CComponentSet* set = model.GetResult(ForceId(c.typeBits))->GetComponentSet(8);
+        ASSERT_NE(nullptr, set);
+        ASSERT_EQ(2u, set->values.size());
+        EXPECT_EQ(301, set->nodeIds[1]);
+        EXPECT_DOUBLE_EQ(c.word, set->values[0]);
+        EXPECT_DOUBLE_EQ(10.0 + c.word, set->values[1]);
+    }
+    EXPECT_STREQ("ELEMENT_FORCE_CBEND", model.GetResult(ForceId(74))->m_groupName.GetString());
+}

@@ -190,3 +190,30 @@ TEST(OESNSResultBlockReader, PieceOf150BytesStoresTwoPlates)
     EXPECT_TRUE(fibre->GetElementValue(2, &value));
     EXPECT_FALSE(fibre->GetElementValue(3, &value));
 }
+
+TEST(OESNSResultBlockReader, SolidType93BlocksFollowTwoHeaderWords)
+{
+    CModelSet model;
+    Op2Words entry;
+    entry.I(9 * 10 + 1).I(0);
+    for (int k = 0; k < 9; ++k)
+    {
+        entry.I(200 + k);
+        for (int w = 1; w < 16; ++w)
+            entry.F(static_cast<float>(100 * k + w));
+    }
+    ASSERT_EQ(0, ReadElementBlock("OES1", {{StressIdent(93, 146), entry}}, &model));
+    ASSERT_EQ(11, model.GetResults().GetCount());
+    const CResultData* strains = model.GetResult(PackedId(kStressNumber, 47, 1, 1));
+    ASSERT_NE(nullptr, strains);
+    EXPECT_STREQ("STRESS_SOLID", strains->m_groupName.GetString());
+    const CComponentSet* set = strains->GetComponentSet(9);
+    ASSERT_NE(nullptr, set);
+    EXPECT_EQ(208, set->nodeIds[8]);
+    EXPECT_DOUBLE_EQ(810.0, set->vectors[8].x);
+    EXPECT_DOUBLE_EQ(812.0, set->vectors[8].z);
+    const CComponentSet* creep =
+        model.GetResult(PackedId(kStressNumber, 53, 1, 0))->GetComponentSet(9);
+    ASSERT_NE(nullptr, creep);
+    EXPECT_DOUBLE_EQ(409.0, creep->values[4]);
+}
