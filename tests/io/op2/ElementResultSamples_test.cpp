@@ -6,6 +6,8 @@
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 
