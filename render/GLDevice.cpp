@@ -350,7 +350,8 @@ void CGLDevice::DrawText2D(const CPoint3D& windowPoint, const char* text)
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    // Window y runs downwards; the text sits just right of and above the point.
+    // The point's y counts upwards from the viewport's bottom, as OpenGL's does; the text sits
+    // just right of and above it.
     glRasterPos2d(windowPoint.x + 2, windowPoint.y - viewport[1] + 2);
     if (m_fontListBase != 0 && text)
     {

@@ -1,7 +1,6 @@
 // Lighting material record.
 #include "render/GLMaterial.h"
 
-#include "core/geometry/ColorConvert.h"
 #include "render/DrawDevice.h"
 
 #include <algorithm>
@@ -12,6 +11,16 @@ struct Rgba
 {
     float r, g, b, a;
 };
+
+// A component on the 0..255 scale as a byte: truncated, and kept inside the byte's range.
+BYTE ToByte(float component)
+{
+    if (!(component > 0.0f))
+        return 0;
+    if (component >= 255.0f)
+        return 255;
+    return static_cast<BYTE>(component);
+}
 
 Rgba ToFloats(COLORREF color, int percent)
 {
@@ -56,7 +65,7 @@ void CGLMaterial::Apply(CDrawDevice* device, int face) const
 
 void CGLMaterial::SetColor(CDrawDevice* device, CColorRGBA color)
 {
-    const COLORREF value = ColorToCOLORREF(color);
+    const COLORREF value = RGB(ToByte(color.r), ToByte(color.g), ToByte(color.b));
     for (int f = 0; f < 2; ++f)
     {
         m_ambient[f] = value;

@@ -18,7 +18,7 @@ public:
     // Sends the colours of face 0 or 1 (alpha = percent / 100) and its shininess.
     void Apply(CDrawDevice* device, int face) const;
     // One opaque colour for ambient and diffuse of both faces, no specular or emission,
-    // shininess 30; then applies face 0.
+    // shininess 30; then applies face 0. The colour's components are on the 0..255 scale.
     void SetColor(CDrawDevice* device, CColorRGBA color);
 
     int m_flag[2];

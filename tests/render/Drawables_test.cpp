@@ -161,9 +161,10 @@ TEST(GLMaterial, SetColorMakesAnOpaqueMaterialAndAppliesTheFrontFace)
 {
     CRecordingDevice device;
     CGLMaterial material;
-    material.SetColor(&device, CColorRGBA(1.0f, 0.5f, 0.0f, 1.0f));
+    // The renderer hands the colour over on the 0..255 scale.
+    material.SetColor(&device, CColorRGBA(255.0f, 127.9f, 0.0f, 1.0f));
     ASSERT_EQ(5u, device.calls.size());
-    const float half = 127.0f / 255.0f; // 0.5 * 255 truncates to 127
+    const float half = 127.0f / 255.0f; // 127.9 truncates to 127
     for (int i = 0; i < 2; ++i)
     {
         const std::array<float, 4>& v = device.calls[static_cast<size_t>(i)].values;
@@ -177,6 +178,10 @@ TEST(GLMaterial, SetColorMakesAnOpaqueMaterialAndAppliesTheFrontFace)
     EXPECT_EQ(30.0f, device.calls[4].values[0]);
     EXPECT_EQ(RGB(255, 127, 0), material.m_diffuse[1]);
     EXPECT_EQ(30, material.m_shininess[1]);
+
+    // Components outside the byte's range stay inside it.
+    material.SetColor(&device, CColorRGBA(300.0f, -4.0f, 64.5f, 1.0f));
+    EXPECT_EQ(RGB(255, 0, 64), material.m_ambient[0]);
 }
 
 TEST(BeamLine, DrawsByDescriptor)
