@@ -143,7 +143,12 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR newSize, INT_PTR growBy)
         m_size = newSize;
         return;
     }
-    Reserve(newSize);
+    // Sizing an empty array takes exactly what is asked: element and face arrays are sized
+    // once and never grow, and a million of them must not each carry spare slots.
+    if (m_capacity == 0)
+        Reallocate(m_growBy > 0 ? std::max(newSize, m_growBy) : newSize);
+    else
+        Reserve(newSize);
     for (INT_PTR i = m_size; i < newSize; ++i)
         new (m_data + i) TYPE();
     m_size = newSize;
