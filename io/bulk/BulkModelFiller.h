@@ -20,6 +20,8 @@ class CBulkModelFiller : public CBulkRecordTarget
 public:
     // Takes the id offsets from the model's largest ids. Neither argument is owned.
     CBulkModelFiller(CModelSet& model, COutputSink& sink);
+    CBulkModelFiller(const CBulkModelFiller&) = delete;
+    CBulkModelFiller& operator=(const CBulkModelFiller&) = delete;
 
     void AddGrid(const SBulkGrid& grid) override;
     void AddCoordSystem(const SBulkCoordSystem& system) override;
