@@ -138,7 +138,7 @@ const Layout kLayouts[] = {
 #undef OEF_SCALAR
 } // namespace
 
-bool OEFNSResultBlockReader::IsReadableTable()
+bool OEFNSResultBlockReader::AcceptTable()
 {
     const int* ident = TableHeader();
     const int sortCode = ident[1] / 1000;
@@ -153,6 +153,12 @@ bool OEFNSResultBlockReader::IsReadableTable()
         return true;
     CAELogFile("FileRead").WriteLog(0, kRefusalLocation, "%s", refusal);
     return false;
+}
+
+bool OEFNSResultBlockReader::IsReadableTable() const
+{
+    const int* ident = TableHeader();
+    return ident[1] / 1000 == 0 && ident[22] == 0 && FindLayout(ident[2]) != nullptr;
 }
 
 const OEFNSResultBlockReader::Layout* OEFNSResultBlockReader::FindLayout(int elementType)
@@ -186,7 +192,7 @@ int OEFNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
     {
         if (TableHeader()[9] < 1)
             return -1;
-        if (!IsReadableTable())
+        if (!AcceptTable())
             return 0;
         const Layout* layout = FindLayout(TableHeader()[2]);
         if (layout == nullptr)
@@ -219,7 +225,7 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
             CAELogFile("FileRead").WriteLog(0, kReadLocation, "Record type not supported");
             return 0;
         }
-        if (!IsReadableTable())
+        if (!AcceptTable())
             return 0;
         const Layout* layout = FindLayout(TableHeader()[2]);
         if (layout == nullptr ||

@@ -13,9 +13,12 @@ public:
 
     struct Layout;
 
+protected:
+    bool IsReadableTable() const override;
+
 private:
     // False when the table is refused: complex, thermal or sort 2 (logged).
-    static bool IsReadableTable();
+    static bool AcceptTable();
     static const Layout* FindLayout(int elementType);
     static void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids);
     void StoreEntry(const Layout& layout, const int* entry, const int* ids, CModelSet* model,

@@ -139,13 +139,25 @@ const OESNSResultBlockReader::Layout* OESNSResultBlockReader::AcceptedLayout(con
         CAELogFile("FileRead").WriteLog(0, location, "Sort 2 not supported");
         return nullptr;
     }
+    const Layout* layout = FindLayout(ident[2]);
+    if (layout == nullptr)
+        CAELogFile("FileRead").WriteLog(0, location, "Record type not supported");
+    return layout;
+}
+
+const OESNSResultBlockReader::Layout* OESNSResultBlockReader::FindLayout(int elementType)
+{
     for (const Layout& layout : kLayouts)
     {
-        if (layout.elementType == ident[2])
+        if (layout.elementType == elementType)
             return &layout;
     }
-    CAELogFile("FileRead").WriteLog(0, location, "Record type not supported");
     return nullptr;
+}
+
+bool OESNSResultBlockReader::IsReadableTable() const
+{
+    return TableHeader()[1] / 1000 == 0 && FindLayout(TableHeader()[2]) != nullptr;
 }
 
 bool OESNSResultBlockReader::CheckLayoutEntry(const Layout& layout, const char* location) const

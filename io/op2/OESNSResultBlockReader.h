@@ -13,7 +13,11 @@ public:
 
     struct Layout;
 
+protected:
+    bool IsReadableTable() const override;
+
 private:
+    static const Layout* FindLayout(int elementType);
     // The layout of the current table, null when it is refused (logged at location).
     static const Layout* AcceptedLayout(const char* location);
     static int ResultNumber();

@@ -157,7 +157,9 @@ int SizedResultBlockReader::readData(COp2File* file, CModelSet* model, const CRe
         const int measured = MeasureDataRecord(*file);
         if (measured != 0)
             return measured > 0 ? 0 : measured;
-        const int code = ReadDataRecord(*file, model, group, true);
+        // A following table of an element type the reader refuses was reported by the
+        // catalogue pass already: read over it quietly.
+        const int code = ReadDataRecord(*file, model, group, isFirst || IsReadableTable());
         if (code != 0)
             return code;
     }

@@ -32,6 +32,9 @@ public:
     int readData(COp2File* file, CModelSet* model, const CResultMap* group) override;
 
 protected:
+    // True when the current table header is one the reader stores values from; no messages.
+    virtual bool IsReadableTable() const { return true; }
+
     // The step of the current subcase: value, step-kind flags and tag of the stores.
     struct StepKey
     {

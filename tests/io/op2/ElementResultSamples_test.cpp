@@ -3,6 +3,7 @@
 #include "core/model/ModelSet.h"
 #include "io/op2/ElementResultBlocks.h"
 #include "io/op2/OP2Reader.h"
+#include "tests/io/op2/ElementResultFixtures.h"
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
@@ -227,4 +228,17 @@ TEST(ElementResultSamples, BarAndBeamModeForcesLoad)
         EXPECT_EQ(11u, set->values.size());
     }
     EXPECT_EQ(1, beams);
+}
+
+TEST(ElementResultSamples, RefusedElementTypesAreReportedOnceByTheCatalogue)
+{
+    REQUIRE_SAMPLES();
+    LogCapture log;
+    CModelSet model;
+    ASSERT_EQ(0, LoadSample("pyNastran/sol_101_elements/static_solid_shell_bar.op2", &model));
+    // Pentahedra, tetrahedra, corner-output quads, rods, triangles and beams follow the
+    // hexahedra in the stress table: the load of the hexahedra reads over them quietly.
+    EXPECT_TRUE(log.Contains("[OESNSResultBlockReader::createResults],Record type not supported"));
+    EXPECT_FALSE(log.Contains("OESNSResultBlockReader::readRecord")) << log.Text();
+    EXPECT_FALSE(log.Contains("OEFNSResultBlockReader::readRecord")) << log.Text();
 }
