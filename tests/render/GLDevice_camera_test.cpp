@@ -1,5 +1,6 @@
 // Picking, zoom, pan and rotation of the OpenGL device on a real window under Wine.
 #include "GLTestWindow.h"
+#include "core/geometry/VectorMath.h"
 #include "platform/base/coll_array.h"
 #include "render/GLDevice.h"
 
@@ -238,6 +239,33 @@ TEST_F(GLDeviceNavigation, RotationKeepsThePivotInPlaceOnTheScreen)
     EXPECT_NEAR(before.x, after.x, 1.0);
     EXPECT_NEAR(before.y, after.y, 1.0);
     EXPECT_GT(std::fabs(volume.m_rotation.y), 10.0);
+}
+
+TEST_F(GLDeviceNavigation, RotationAboutTheViewportCentreKeepsTheModelPointThere)
+{
+    // An off-centre box, a pan and a turn already made: the centre is no model origin.
+    CViewVolume volume = GLTestWindow::SquareVolume();
+    volume.SetVolume(CPoint3D(-40, -130, -100), CPoint3D(160, 70, 100));
+    volume.SetPanPoint(CPoint3D(15, -25, 10));
+    volume.SetRotationAngles(CPoint3D(20, -35, 10));
+    struct DragCase
+    {
+        int mode;
+        CPoint3D to;
+    };
+    const DragCase drags[] = {{2, CPoint3D(70, 100, 0)}, {1, CPoint3D(10, 40, 0)}};
+    for (const DragCase& drag : drags)
+    {
+        SCOPED_TRACE(drag.mode);
+        // The model point at the centre of the viewport and of the box's depth.
+        const CPoint3D centre = Device().UnprojectInScene(&volume, CPoint3D(100, 100, 0.5));
+        const CPoint3D anglesBefore = volume.m_rotation;
+        Device().RotateAboutScreenAxis(CPoint3D(10, 100, 0), drag.to, drag.mode, &volume);
+        const CPoint3D after = Device().ProjectToWindow(centre, &volume);
+        EXPECT_NEAR(100.0, after.x, 1.0);
+        EXPECT_NEAR(100.0, after.y, 1.0);
+        EXPECT_GT(Distance(anglesBefore, volume.m_rotation), 10.0);
+    }
 }
 
 TEST_F(GLDeviceNavigation, RotationAboutTheViewingAxisFollowsTheDragAroundThePivot)

@@ -131,6 +131,56 @@ TEST_F(GLDevice, DepthRangesOrderModesAtEqualDepth)
     device.EndScene();
 }
 
+TEST_F(GLDevice, RenderModesSetShadingLightingAndPolygonsOfTheirFaces)
+{
+    struct ModeCase
+    {
+        int mode;
+        GLenum shadeModel;
+        bool isLit;   // lighting and blending on
+        GLenum front; // GL_POINT: left as it was
+        GLenum back;
+    };
+    const ModeCase cases[] = {
+        {0, GL_SMOOTH, false, GL_LINE, GL_LINE},  {1, GL_SMOOTH, false, GL_FILL, GL_POINT},
+        {2, GL_SMOOTH, false, GL_POINT, GL_FILL}, {3, GL_FLAT, true, GL_POINT, GL_FILL},
+        {4, GL_SMOOTH, true, GL_FILL, GL_POINT},  {5, GL_SMOOTH, false, GL_FILL, GL_FILL},
+        {6, GL_FLAT, true, GL_FILL, GL_FILL},     {7, GL_SMOOTH, false, GL_FILL, GL_FILL},
+        {8, GL_FLAT, true, GL_FILL, GL_FILL},     {9, GL_SMOOTH, false, GL_FILL, GL_FILL},
+        {-1, GL_SMOOTH, false, GL_LINE, GL_LINE},
+    };
+    CGLDevice& device = Device();
+    device.SetMaterialDiffuse(0.25f, 0.5f, 0.75f, 0.5f);
+    for (const ModeCase& c : cases)
+    {
+        SCOPED_TRACE(c.mode);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+        const GLfloat cleared[4] = {0, 0, 0, 0};
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, cleared);
+        device.SetRenderMode(c.mode);
+        GLint shadeModel = 0;
+        glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+        EXPECT_EQ(static_cast<GLint>(c.shadeModel), shadeModel);
+        EXPECT_EQ(c.isLit, glIsEnabled(GL_LIGHTING) == GL_TRUE);
+        EXPECT_EQ(c.isLit, glIsEnabled(GL_LIGHT0) == GL_TRUE);
+        EXPECT_EQ(c.isLit, glIsEnabled(GL_BLEND) == GL_TRUE);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        GLint polygonMode[2] = {};
+        glGetIntegerv(GL_POLYGON_MODE, polygonMode);
+        EXPECT_EQ(static_cast<GLint>(c.front), polygonMode[0]);
+        EXPECT_EQ(static_cast<GLint>(c.back), polygonMode[1]);
+        // A lit mode sends the device's material to the faces it fills.
+        GLfloat frontDiffuse[4] = {};
+        GLfloat backDiffuse[4] = {};
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, frontDiffuse);
+        glGetMaterialfv(GL_BACK, GL_DIFFUSE, backDiffuse);
+        EXPECT_EQ(c.isLit && c.front == GL_FILL ? 0.75f : 0.0f, frontDiffuse[2]);
+        EXPECT_EQ(c.isLit && c.back == GL_FILL ? 0.75f : 0.0f, backDiffuse[2]);
+    }
+    device.SetMaterialDiffuse(0.5f, 0.5f, 0.5f, 0.5f);
+    device.EnableLighting(FALSE);
+}
+
 TEST_F(GLDevice, DepthOffsetFollowsTheVolumeWidth)
 {
     struct WidthCase
