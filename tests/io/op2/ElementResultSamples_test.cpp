@@ -202,32 +202,38 @@ TEST(ElementResultSamples, GridPointStressFilesLoad)
 TEST(ElementResultSamples, BarAndBeamModeForcesLoad)
 {
     REQUIRE_SAMPLES();
-    CModelSet model;
-    ASSERT_EQ(0, LoadSample("pyNastran/beam_modes/beam_modes_m1.op2", &model));
-    const CResultData* barAxial = model.GetResult(static_cast<UINT>(PackedId(4, 70, 1, 0)));
-    ASSERT_NE(nullptr, barAxial);
-    EXPECT_STREQ("ELEMENT_FORCE_CBAR_34", barAxial->m_groupName.GetString());
-    EXPECT_EQ(CResultData::kLoaded, barAxial->m_loaded);
-    EXPECT_EQ(1, barAxial->m_mode);
-    int bars = 0;
-    for (int e = 0; e < barAxial->GetElementValueCount(); ++e)
+    // The second file has no label and the older block names OES1 and OEF1.
+    for (const char* file :
+         {"pyNastran/beam_modes/beam_modes_m1.op2", "pyNastran/beam_modes/beam_modes_m2.op2"})
     {
-        double v = 0.0;
-        bars += barAxial->GetElementValue(e, &v) ? 1 : 0;
+        SCOPED_TRACE(file);
+        CModelSet model;
+        ASSERT_EQ(0, LoadSample(file, &model));
+        const CResultData* barMoment = model.GetResult(static_cast<UINT>(PackedId(4, 70, 1, 0)));
+        ASSERT_NE(nullptr, barMoment);
+        EXPECT_STREQ("ELEMENT_FORCE_CBAR_34", barMoment->m_groupName.GetString());
+        EXPECT_EQ(CResultData::kLoaded, barMoment->m_loaded);
+        EXPECT_EQ(1, barMoment->m_mode);
+        int bars = 0;
+        for (int e = 0; e < barMoment->GetElementValueCount(); ++e)
+        {
+            double v = 0.0;
+            bars += barMoment->GetElementValue(e, &v) ? 1 : 0;
+        }
+        EXPECT_EQ(9, bars);
+        const CResultData* beamMoment = model.GetResult(static_cast<UINT>(PackedId(4, 77, 1, 0)));
+        ASSERT_NE(nullptr, beamMoment);
+        int beams = 0;
+        for (int e = 0; e < beamMoment->GetComponentSetCount(); ++e)
+        {
+            const CComponentSet* set = beamMoment->GetComponentSet(e);
+            if (set == nullptr)
+                continue;
+            ++beams;
+            EXPECT_EQ(11u, set->values.size());
+        }
+        EXPECT_EQ(1, beams);
     }
-    EXPECT_EQ(9, bars);
-    const CResultData* beamMoment = model.GetResult(static_cast<UINT>(PackedId(4, 77, 1, 0)));
-    ASSERT_NE(nullptr, beamMoment);
-    int beams = 0;
-    for (int e = 0; e < beamMoment->GetComponentSetCount(); ++e)
-    {
-        const CComponentSet* set = beamMoment->GetComponentSet(e);
-        if (set == nullptr)
-            continue;
-        ++beams;
-        EXPECT_EQ(11u, set->values.size());
-    }
-    EXPECT_EQ(1, beams);
 }
 
 TEST(ElementResultSamples, RefusedElementTypesAreReportedOnceByTheCatalogue)
