@@ -472,6 +472,7 @@ void CModelSet::UnlinkElementFromNodes(const CFEElement* element)
 
 void CModelSet::BuildElementFaces()
 {
+    NumberEntities();
     POSITION pos = m_elements.GetStartPosition();
     while (pos != nullptr)
     {
@@ -485,6 +486,33 @@ void CModelSet::BuildElementFaces()
         LinkElementToNodes(element);
         ComputeFaceCorners(element);
         ComputeElementCentre(element);
+    }
+}
+
+void CModelSet::NumberEntities()
+{
+    int index = 0;
+    if (m_defaultGroup != nullptr)
+    {
+        POSITION pos = m_defaultGroup->GetNodes().GetStartPosition();
+        while (pos != nullptr)
+        {
+            UINT id = 0;
+            CFENode* node = nullptr;
+            m_defaultGroup->GetNodes().GetNextAssoc(pos, id, node);
+            if (node != nullptr)
+                node->m_index = ++index;
+        }
+    }
+    index = 0;
+    POSITION pos = m_elements.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFEElement* element = nullptr;
+        m_elements.GetNextAssoc(pos, id, element);
+        if (element != nullptr)
+            element->m_index = ++index;
     }
 }
 

@@ -71,7 +71,8 @@ public:
 
     // Appends the element's id to the id list of each of its nodes that does not hold it yet.
     void LinkElementToNodes(const CFEElement* element);
-    // Faces, face corners and normals, node-to-element links and centres of every element.
+    // Index numbers 1..count of the nodes and elements (the renderer's per-entity tables),
+    // faces, face corners and normals, node-to-element links and centres of every element.
     // Safe to run again after each read.
     void BuildElementFaces();
     bool ComputeFaceCorners(CFEElement* element) const;
@@ -185,6 +186,7 @@ private:
     };
 
     void CreateDefaultGroup();
+    void NumberEntities();
     void ReleaseAll();
     void RollBack();
     void ReleaseElements(UINT above, bool all);

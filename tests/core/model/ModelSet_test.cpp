@@ -4,6 +4,7 @@
 #include "core/geometry/CoordSystem.h"
 #include "core/geometry/ElementForce.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -152,6 +153,33 @@ TEST(ModelSet, BuildElementFacesTwiceLinksEachElementOnce)
     EXPECT_EQ((std::vector<int>{1, 2}), ElementIdsOfNode(model, 3));
     EXPECT_EQ((std::vector<int>{1}), ElementIdsOfNode(model, 1));
     EXPECT_EQ(1, model.FindElement(1)->m_faces.GetSize());
+}
+
+TEST(ModelSet, BuildElementFacesNumbersNodesAndElementsFromOne)
+{
+    // The renderer sizes its per-entity tables by the counts and indexes them by these numbers;
+    // a second read adds entities with larger ids to a model numbered before.
+    CModelSet model;
+    for (int id = 1; id <= 4; ++id)
+        AddTestNode(model, id, id, 0.0, 0.0);
+    AddQuad(model, 1, 1, 2, 3, 4);
+    model.BuildElementFaces();
+    for (int id = 100001; id <= 100004; ++id)
+        AddTestNode(model, id, id, 1.0, 0.0);
+    AddQuad(model, 100001, 100001, 100002, 100003, 100004);
+    AddQuad(model, 100002, 100004, 100003, 100002, 100001);
+    model.BuildElementFaces();
+
+    std::vector<int> nodeIndexes;
+    for (UINT id : model.GetDefaultGroup()->GetNodes().SortedKeys())
+        nodeIndexes.push_back(model.GetNode(static_cast<int>(id))->m_index);
+    std::sort(nodeIndexes.begin(), nodeIndexes.end());
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}), nodeIndexes);
+    std::vector<int> elementIndexes;
+    for (UINT id : model.GetElements().SortedKeys())
+        elementIndexes.push_back(model.FindElement(static_cast<int>(id))->m_index);
+    std::sort(elementIndexes.begin(), elementIndexes.end());
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), elementIndexes);
 }
 
 TEST(ModelSet, ElementCentreDividesByTheFullNodeCount)
