@@ -24,5 +24,6 @@ void AddElementResultBlockReaders(OP2Reader* reader)
                             "OSTR1CDS", "OSTR1DS", "OSTR1G", "OSTR1VU", "OSTR2", "OSTR2GX",
                             "OSTRCDSN", "OSTRDSN", "ONRGY1", "ONRGY2"},
                            std::make_unique<OEENSResultBlockReader>());
+    // Grid point strains (OGSTR1) would get the ids of the stresses and overwrite them.
     reader->AddBlockReader({"OGS", "OGS1"}, std::make_unique<OGSNSResultBlockReader>());
 }

@@ -10,16 +10,11 @@ constexpr int kMaxResults = 8;
 constexpr const char* kCreateLocation = "OGSNSResultBlockReader::createResults";
 constexpr const char* kReadLocation = "OGSNSResultBlockReader::readRecord";
 
-// One result of a record type: its type number and the entry words it takes. A vector takes
-// three words; -1 stands for a zero component.
-struct ResultColumn
-{
-    int typeBits;
-    int words[3]; // words[1] == -2: a scalar of words[0]
-};
-
-constexpr int kScalar = -2;
-constexpr int kZero = -1;
+constexpr int S = CResultData::kScalar;
+constexpr int V = CResultData::kVector;
+constexpr int T = CResultData::kTensor;
+constexpr int kS = SizedResultBlockReader::kScalarWord;
+constexpr int kZ = SizedResultBlockReader::kZeroWord;
 
 int StepFlags(int approachCode)
 {
@@ -32,27 +27,6 @@ int StepFlags(int approachCode)
     default: return 0;
     }
 }
-
-bool IsVector(const ResultColumn& column)
-{
-    return column.words[1] != kScalar;
-}
-
-int KindOf(const ResultColumn& column)
-{
-    if (column.typeBits == 7)
-        return CResultData::kTensor;
-    return IsVector(column) ? CResultData::kVector : CResultData::kScalar;
-}
-
-float WordValue(const int* entry, int word)
-{
-    if (word == kZero)
-        return 0.0f;
-    float value = 0.0f;
-    std::memcpy(&value, entry + word, sizeof(value));
-    return value;
-}
 } // namespace
 
 struct OGSNSResultBlockReader::RecordType
@@ -61,7 +35,7 @@ struct OGSNSResultBlockReader::RecordType
     const char* name;
     int entryWords;
     int resultCount;
-    ResultColumn results[kMaxResults];
+    EntryColumn results[kMaxResults]; // in registration order
 };
 
 const OGSNSResultBlockReader::RecordType* OGSNSResultBlockReader::FindRecordType(int tableCode)
@@ -71,36 +45,36 @@ const OGSNSResultBlockReader::RecordType* OGSNSResultBlockReader::FindRecordType
          "GRID_POINT_STRESSES_SURFACE",
          11,
          7,
-         {{7, {3, 4, kZero}},
-          {23, {5, kScalar, 0}},
-          {8, {6, kScalar, 0}},
-          {9, {7, kScalar, 0}},
-          {10, {8, kScalar, 0}},
-          {11, {9, kScalar, 0}},
-          {12, {10, kScalar, 0}}}},
+         {{7, T, {3, 4, kZ}},
+          {23, S, {5, kS, 0}},
+          {8, S, {6, kS, 0}},
+          {9, S, {7, kS, 0}},
+          {10, S, {8, kS, 0}},
+          {11, S, {9, kS, 0}},
+          {12, S, {10, kS, 0}}}},
         {27,
          "GRID_POINT_STRESSES_VOLUME_DIRECT",
          9,
          6,
-         {{7, {1, 2, 3}},
-          {23, {4, kScalar, 0}},
-          {24, {5, kScalar, 0}},
-          {25, {6, kScalar, 0}},
-          {13, {7, kScalar, 0}},
-          {12, {8, kScalar, 0}}}},
+         {{7, T, {1, 2, 3}},
+          {23, S, {4, kS, 0}},
+          {24, S, {5, kS, 0}},
+          {25, S, {6, kS, 0}},
+          {13, S, {7, kS, 0}},
+          {12, S, {8, kS, 0}}}},
         {28,
          "GRID_POINT_STRESSES_VOLUME_PRINCIPAL",
          15,
          8,
-         {{14, {1, 4, 7}},
-          {15, {2, 5, 8}},
-          {16, {3, 6, 9}},
-          {17, {10, kScalar, 0}},
-          {18, {11, kScalar, 0}},
-          {19, {12, kScalar, 0}},
-          {13, {13, kScalar, 0}},
-          {12, {14, kScalar, 0}}}},
-        {35, "GRID_POINT_STRESSES_PLANE_STRAIN", 6, 2, {{7, {1, 2, kZero}}, {23, {4, kScalar, 0}}}},
+         {{14, V, {1, 4, 7}},
+          {15, V, {2, 5, 8}},
+          {16, V, {3, 6, 9}},
+          {17, S, {10, kS, 0}},
+          {18, S, {11, kS, 0}},
+          {19, S, {12, kS, 0}},
+          {13, S, {13, kS, 0}},
+          {12, S, {14, kS, 0}}}},
+        {35, "GRID_POINT_STRESSES_PLANE_STRAIN", 6, 2, {{7, T, {1, 2, kZ}}, {23, S, {4, kS, 0}}}},
     };
     for (const RecordType& type : kTypes)
     {
@@ -122,10 +96,10 @@ void OGSNSResultBlockReader::ResultIds(const RecordType& type, CModelSet* model,
     const int resultNumber = type.tableCode % 1000;
     for (int i = 0; i < type.resultCount; ++i)
     {
-        const ResultColumn& column = type.results[i];
+        const EntryColumn& column = type.results[i];
         ids[i] = PackResultId(resultNumber, column.typeBits,
                               LoadCaseOf(model, step, resultNumber, column.typeBits),
-                              IsVector(column) ? 1 : 0);
+                              column.IsVector() ? 1 : 0);
     }
 }
 
@@ -144,7 +118,7 @@ int OGSNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
         int ids[kMaxResults];
         ResultIds(*type, model, MakeStepKey(StepFlags(ApproachCode())), ids);
         for (int i = 0; i < type->resultCount; ++i)
-            GetOrCreateResult(ids[i], model, type->name, KindOf(type->results[i]), filePosition,
+            GetOrCreateResult(ids[i], model, type->name, type->results[i].kind, filePosition,
                               "OGS");
         return 0;
     }
@@ -178,19 +152,13 @@ int OGSNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const int gridId = entry[0] / 10;
         for (int i = 0; i < type->resultCount; ++i)
         {
-            const ResultColumn& column = type->results[i];
-            if (IsVector(column))
-            {
-                const CPoint3D vector(WordValue(entry, column.words[0]),
-                                      WordValue(entry, column.words[1]),
-                                      WordValue(entry, column.words[2]));
-                AddNodeVectorValue(gridId, ids[i], vector, model, step.flags, step.tag);
-            }
+            const EntryColumn& column = type->results[i];
+            if (column.IsVector())
+                AddNodeVectorValue(gridId, ids[i], ColumnVector(entry, column), model, step.flags,
+                                   step.tag);
             else
-            {
-                AddNodeScalarValue(gridId, ids[i], WordValue(entry, column.words[0]), model,
-                                   step.flags, step.tag);
-            }
+                AddNodeScalarValue(gridId, ids[i], ColumnScalar(entry, column), model, step.flags,
+                                   step.tag);
         }
         if (!isSurface)
             continue;
@@ -198,15 +166,12 @@ int OGSNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const int elementId = entry[1];
         for (int i = 0; i < type->resultCount; ++i)
         {
-            const ResultColumn& column = type->results[i];
-            if (IsVector(column))
-                AddElementVectorValue(elementId, ids[i],
-                                      CPoint3D(WordValue(entry, column.words[0]),
-                                               WordValue(entry, column.words[1]),
-                                               WordValue(entry, column.words[2])),
-                                      model, step.flags, step.tag);
+            const EntryColumn& column = type->results[i];
+            if (column.IsVector())
+                AddElementVectorValue(elementId, ids[i], ColumnVector(entry, column), model,
+                                      step.flags, step.tag);
             else
-                AddElementScalarValue(elementId, ids[i], WordValue(entry, column.words[0]), model,
+                AddElementScalarValue(elementId, ids[i], ColumnScalar(entry, column), model,
                                       step.flags, step.tag);
         }
     }
