@@ -68,6 +68,7 @@ if configure_and_build build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.c
     trap 'wineserver -k >/dev/null 2>&1; kill $xvfb_pid >/dev/null 2>&1' EXIT
     [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
+    export GRAVIK_REQUIRE_GL=1
     run_ctest windows build/win
 else
     failed=1; results+=("windows: BUILD FAILED")

@@ -78,7 +78,7 @@ void GLTest::TearDownTestSuite()
 void GLTest::SetUp()
 {
     if (!s_window->IsReady())
-        GTEST_SKIP() << "no OpenGL context on this display";
+        SKIP_OR_FAIL_WITHOUT_GL();
     // Each test starts from the same state whatever the one before left.
     wglMakeCurrent(s_window->Device().GetClientDC()->GetSafeHdc(),
                    s_window->Device().GetRenderingContext());

@@ -68,7 +68,7 @@ TEST(GLView, PaintDrawsThroughTheDeviceOfItsOwnWindow)
                               WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 100, 100, nullptr,
                               nullptr));
     if (!view.contextMade)
-        GTEST_SKIP() << "no OpenGL context on this display";
+        SKIP_OR_FAIL_WITHOUT_GL();
     view.SendMessage(WM_PAINT);
     EXPECT_EQ(1, view.paints);
     EXPECT_EQ((std::array<int, 3>{0, 255, 0}), view.centre);
