@@ -5,16 +5,6 @@
 #include <cassert>
 #include <cmath>
 
-namespace
-{
-template <typename T>
-void GrowTo(std::vector<T>& table, size_t count)
-{
-    if (table.size() < count)
-        table.resize(count);
-}
-} // namespace
-
 int CComponentSet::FindSlot(int nodeId) const
 {
     const auto it = std::find(nodeIds.begin(), nodeIds.end(), nodeId);
@@ -75,86 +65,77 @@ void CResultData::WidenVectorRange(const CPoint3D& vector)
 
 bool CResultData::GetNodeValue(int nodeId, double* value) const
 {
-    if (nodeId < 0 || nodeId >= GetNodeValueCount())
+    const double* cell = m_nodeValues.Find(nodeId);
+    if (cell == nullptr)
         return false;
-    *value = m_nodeValues[nodeId];
+    *value = *cell;
     return true;
 }
 
 bool CResultData::GetElementValue(int elementId, double* value) const
 {
-    if (elementId < 0 || elementId >= static_cast<int>(m_elementValueFlags.size()) ||
-        !m_elementValueFlags[elementId])
+    const uint8_t* flag = m_elementValueFlags.Find(elementId);
+    if (flag == nullptr || !*flag)
         return false;
-    *value = m_elementValues[elementId];
+    *value = *m_elementValues.Find(elementId);
     return true;
 }
 
 bool CResultData::GetNodeVector(int nodeId, CPoint3D* vector) const
 {
-    if (nodeId < 0 || nodeId >= GetNodeVectorCount() || !m_nodeVectorFlags[nodeId])
+    const uint8_t* flag = m_nodeVectorFlags.Find(nodeId);
+    if (flag == nullptr || !*flag)
         return false;
-    *vector = m_nodeVectors[nodeId];
+    *vector = *m_nodeVectors.Find(nodeId);
     return true;
 }
 
 bool CResultData::GetElementVector(int elementId, CPoint3D* vector) const
 {
-    if (elementId < 0 || elementId >= GetElementVectorCount() || !m_elementVectorFlags[elementId])
+    const uint8_t* flag = m_elementVectorFlags.Find(elementId);
+    if (flag == nullptr || !*flag)
         return false;
-    *vector = m_elementVectors[elementId];
+    *vector = *m_elementVectors.Find(elementId);
     return true;
 }
 
 const CComponentSet* CResultData::GetComponentSet(int elementId) const
 {
-    if (elementId < 0 || elementId >= GetComponentSetCount())
-        return nullptr;
-    return m_components[elementId].get();
+    const std::unique_ptr<CComponentSet>* cell = m_components.Find(elementId);
+    return cell == nullptr ? nullptr : cell->get();
 }
 
 void CResultData::SetNodeValue(int nodeId, double value)
 {
     assert(nodeId >= 0);
-    GrowTo(m_nodeValues, static_cast<size_t>(nodeId) + 1);
-    m_nodeValues[nodeId] = value;
+    m_nodeValues.At(nodeId) = value;
 }
 
 void CResultData::SetElementValue(int elementId, double value)
 {
     assert(elementId >= 0);
-    const size_t count = static_cast<size_t>(elementId) + 1;
-    GrowTo(m_elementValues, count);
-    GrowTo(m_elementValueFlags, count);
-    m_elementValues[elementId] = value;
-    m_elementValueFlags[elementId] = 1;
+    m_elementValues.At(elementId) = value;
+    m_elementValueFlags.At(elementId) = 1;
 }
 
 void CResultData::SetNodeVector(int nodeId, const CPoint3D& vector)
 {
     assert(nodeId >= 0);
-    const size_t count = static_cast<size_t>(nodeId) + 1;
-    GrowTo(m_nodeVectors, count);
-    GrowTo(m_nodeVectorFlags, count);
-    m_nodeVectors[nodeId] = vector;
-    m_nodeVectorFlags[nodeId] = 1;
+    m_nodeVectors.At(nodeId) = vector;
+    m_nodeVectorFlags.At(nodeId) = 1;
 }
 
 void CResultData::SetElementVector(int elementId, const CPoint3D& vector)
 {
     assert(elementId >= 0);
-    const size_t count = static_cast<size_t>(elementId) + 1;
-    GrowTo(m_elementVectors, count);
-    GrowTo(m_elementVectorFlags, count);
-    m_elementVectors[elementId] = vector;
-    m_elementVectorFlags[elementId] = 1;
+    m_elementVectors.At(elementId) = vector;
+    m_elementVectorFlags.At(elementId) = 1;
 }
 
 CComponentSet& CResultData::GetOrCreateComponentSet(int elementId, int nodeCount)
 {
     assert(elementId >= 0 && nodeCount >= 0);
-    GrowTo(m_components, static_cast<size_t>(elementId) + 1);
-    std::unique_ptr<CComponentSet>& set = m_components[elementId];
+    std::unique_ptr<CComponentSet>& set = m_components.At(elementId);
     if (!set)
     {
         set = std::make_unique<CComponentSet>();
@@ -166,25 +147,21 @@ CComponentSet& CResultData::GetOrCreateComponentSet(int elementId, int nodeCount
 
 void CResultData::ReserveNodes(int count, bool withVectors)
 {
-    if (count <= 0)
-        return;
-    GrowTo(m_nodeValues, count);
+    m_nodeValues.Reserve(count);
     if (withVectors)
     {
-        GrowTo(m_nodeVectors, count);
-        GrowTo(m_nodeVectorFlags, count);
+        m_nodeVectors.Reserve(count);
+        m_nodeVectorFlags.Reserve(count);
     }
 }
 
 void CResultData::ReserveElements(int count, bool withVectors)
 {
-    if (count <= 0)
-        return;
-    GrowTo(m_elementValues, count);
-    GrowTo(m_elementValueFlags, count);
+    m_elementValues.Reserve(count);
+    m_elementValueFlags.Reserve(count);
     if (withVectors)
     {
-        GrowTo(m_elementVectors, count);
-        GrowTo(m_elementVectorFlags, count);
+        m_elementVectors.Reserve(count);
+        m_elementVectorFlags.Reserve(count);
     }
 }

@@ -100,3 +100,46 @@ TEST(ResultId, FieldsPackAndUnpack)
     EXPECT_FALSE(PackResultId(1, 0, 1, 8, &id));
     EXPECT_EQ(kept, id);
 }
+
+TEST(ResultData, FarIdsAreKeptWithoutArraysUpToTheirId)
+{
+    CResultData result;
+    const int farId = 99999999;
+    result.SetNodeVector(farId, CPoint3D(1.0, 2.0, 3.0));
+    result.SetNodeValue(farId, 4.0);
+    result.SetElementValue(farId - 1, 5.0);
+    result.GetOrCreateComponentSet(farId, 3).values[1] = 6.0;
+    result.ReserveNodes(farId + 1, true);
+    EXPECT_EQ(farId + 1, result.GetNodeVectorCount());
+    EXPECT_EQ(farId + 1, result.GetNodeValueCount());
+
+    CPoint3D vector;
+    ASSERT_TRUE(result.GetNodeVector(farId, &vector));
+    EXPECT_EQ(3.0, vector.z);
+    EXPECT_FALSE(result.GetNodeVector(farId - 1, &vector));
+    double value = 0.0;
+    ASSERT_TRUE(result.GetNodeValue(farId, &value));
+    EXPECT_EQ(4.0, value);
+    EXPECT_FALSE(result.GetNodeValue(farId - 5, &value)); // no array up to the far id
+    ASSERT_TRUE(result.GetElementValue(farId - 1, &value));
+    EXPECT_EQ(5.0, value);
+    ASSERT_NE(nullptr, result.GetComponentSet(farId));
+    EXPECT_EQ(6.0, result.GetComponentSet(farId)->values[1]);
+}
+
+TEST(ResultData, FarCellsMoveIntoTheArrayWhenTheIdsBecomeDense)
+{
+    CResultData result;
+    const int farId = static_cast<int>(CIdTable<double>::kDenseIds) + 10;
+    result.SetElementValue(farId, 7.0);
+    result.SetElementValue(farId + 1000000, 8.0);
+    // Dense ids from 0 up past the far one: the array takes over the far cell.
+    for (int id = 0; id <= farId + 5; ++id)
+        result.SetElementValue(id == farId ? farId + 1 : id, 1.0);
+    double value = 0.0;
+    ASSERT_TRUE(result.GetElementValue(farId, &value));
+    EXPECT_EQ(7.0, value);
+    ASSERT_TRUE(result.GetElementValue(farId + 1000000, &value));
+    EXPECT_EQ(8.0, value);
+    EXPECT_EQ(farId + 1000001, result.GetElementValueCount());
+}
