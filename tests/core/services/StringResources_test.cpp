@@ -44,6 +44,8 @@ std::vector<TextKey> RequiredKeys()
         {"Message.str", "Error", "NonSupportedElement"},
         {"Message.str", "Error", "FormatErrorAtLineNumber"},
         {"Message.str", "Error", "NonSupportedHighElement"},
+        {"Message.str", "Error", "IncludeCycle"},
+        {"Message.str", "Error", "UndefinedCoordSystem"},
         {"Message.str", "MsgPane", "ReadFile"},
         {"Message.str", "Status", "OpeningUNVFile"},
         {"Result.str", "ResultType", "Translation"},
@@ -62,7 +64,7 @@ std::vector<TextKey> RequiredKeys()
           "Exception_write", "MandatoryDataSet_Node", "MandatoryDataSet_Element",
           "InvalidDataSet[2411]", "InvalidDataSet[15]", "InvalidDataSet[2412]", "NodeAddition",
           "ElementAddition", "InvalidElementType", "NodeException", "ElementException",
-          "ResultDataSet[2414]", "ResultException"})
+          "ResultDataSet[2414]", "ResultDataSet[55]", "ResultDataSet[56]", "ResultException"})
         keys.push_back({"message.str", "UNVErrorMessages", key});
     // The result groups that the readers register, and the result names of the OUTPUT2 tables
     // with the components they store (type bits in place).
@@ -175,6 +177,8 @@ TEST_F(StringResources, FormatTextsTakeTheirValuesInBothLanguages)
         {"Message.str", "Error", "NonSupportedElement", {"CQUADX  ", 12}},
         {"Message.str", "Error", "FormatErrorAtLineNumber", {12}},
         {"Message.str", "Error", "NonSupportedHighElement", {"CHEXA"}},
+        {"Message.str", "Error", "IncludeCycle", {"a.bdf", 7}},
+        {"Message.str", "Error", "UndefinedCoordSystem", {5, 12}},
         {"message.str", "UNVErrorMessages", "InvalidElementType", {41}},
     };
     for (const FormatKey& f : formats)
