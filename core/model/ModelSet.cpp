@@ -684,12 +684,13 @@ int CModelSet::TransformPendingNodes()
         m_pendingNodeCs.GetNextAssoc(pos, nodeId, csId);
         CCoordSystem* system = LookupCoordSystem(csId);
         CFENode* node = GetNode(static_cast<int>(nodeId));
-        if (system == nullptr || node == nullptr)
+        // A system that exists but is undefined (grid points never found, collinear points)
+        // moves nothing: the node waits like one whose system is missing.
+        if (system == nullptr || node == nullptr || system->Transform(node->m_coord) == 0)
         {
             left.emplace_back(nodeId, csId);
             continue;
         }
-        system->Transform(node->m_coord);
         done.push_back(nodeId);
     }
     for (UINT nodeId : done)

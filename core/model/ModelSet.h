@@ -97,8 +97,8 @@ public:
     void ReservePendingNodeMap();
     // The node's coordinates are given in system csId; TransformPendingNodes applies it.
     void SetNodeCoordSystem(int nodeId, int csId);
-    // Moves every pending node whose system and node exist; reports the others, which stay
-    // pending. Returns the number left pending.
+    // Moves every pending node whose node exists and whose system is defined; reports the
+    // others, which stay pending. Returns the number left pending.
     int TransformPendingNodes();
     int GetPendingNodeCount() const;
 

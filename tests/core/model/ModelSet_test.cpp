@@ -294,6 +294,35 @@ TEST(ModelSet, PendingNodeMovesWhenItsSystemIsDefinedLater)
     EXPECT_NE(std::string::npos, sink.lines[0].find("6"));
 }
 
+TEST(ModelSet, NodeInASystemThatStaysUndefinedStaysPending)
+{
+    // System 7 is given on grid points that never arrive: it exists but moves nothing.
+    CModelSet model;
+    CapturingSink sink;
+    model.SetOutputSink(&sink);
+    AddTestNode(model, 1, 1.0, 2.0, 3.0);
+    model.SetNodeCoordSystem(1, 7);
+    auto* cs = new CCoordSystem(101, 102, 103, &model);
+    cs->m_id = 7;
+    ASSERT_TRUE(model.AddCoordSystem(cs));
+
+    EXPECT_EQ(1, model.TransformPendingNodes());
+    EXPECT_DOUBLE_EQ(1.0, model.GetNodePoint(1).x);
+    EXPECT_EQ(1, model.GetPendingNodeCount());
+    ASSERT_EQ(1u, sink.lines.size());
+    EXPECT_NE(std::string::npos, sink.lines[0].find("Node 1"));
+
+    // Once its grid points are there, the same entry is applied.
+    AddTestNode(model, 101, 10.0, 0.0, 0.0);
+    AddTestNode(model, 102, 10.0, 0.0, 1.0);
+    AddTestNode(model, 103, 11.0, 0.0, 0.0);
+    cs->SetGridIds(101, 102, 103);
+    EXPECT_EQ(0, model.TransformPendingNodes());
+    EXPECT_NEAR(11.0, model.GetNodePoint(1).x, 1e-9);
+    EXPECT_NEAR(2.0, model.GetNodePoint(1).y, 1e-9);
+    EXPECT_NEAR(3.0, model.GetNodePoint(1).z, 1e-9);
+}
+
 TEST(ModelSet, ForcesShareASetPerLoadSetAndGrid)
 {
     CModelSet model;
