@@ -77,6 +77,7 @@ private:
     void ReportElementType(int descriptorId);
     bool SkipElementNodeLines(int nodeCount, bool* isEnd);
     bool ShiftId(int label, int mark, int* id) const;
+    bool ShiftLabel(int label, int mark, int* id) const; // a node or element label
     bool AppendNodeIds(CFEElement* element, const int* labels, int count);
 
     // Results.

@@ -64,7 +64,7 @@ bool CUnvReader::ReadNodeRecord2411(bool* isEnd)
     }
     int fields[4];
     int id = 0;
-    if (ScanInts(m_line, fields, 4) < 4 || !ShiftId(fields[0], m_model->GetMarkNodeId(), &id))
+    if (ScanInts(m_line, fields, 4) < 4 || !ShiftLabel(fields[0], m_model->GetMarkNodeId(), &id))
     {
         AddError(kBad2411);
         return false;
@@ -101,7 +101,7 @@ bool CUnvReader::ReadNodeRecord15(bool* isEnd)
     int id = 0;
     if (ScanReals(m_line, fields, 7) < 7 || fields[0] != std::floor(fields[0]) ||
         std::fabs(fields[0]) > INT_MAX ||
-        !ShiftId(static_cast<int>(fields[0]), m_model->GetMarkNodeId(), &id))
+        !ShiftLabel(static_cast<int>(fields[0]), m_model->GetMarkNodeId(), &id))
     {
         AddError(kBad15);
         return false;
@@ -235,7 +235,7 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
     int id = 0;
     int propertyId = 0;
     int materialId = 0;
-    if (!ShiftId(header.label, m_model->GetMarkElementId(), &id) ||
+    if (!ShiftLabel(header.label, m_model->GetMarkElementId(), &id) ||
         !ShiftId(header.propertyNumber, m_model->GetMarkPropertyId(), &propertyId) ||
         !ShiftId(header.materialNumber, m_model->GetMarkMaterialId(), &materialId) ||
         !AppendNodeIds(element.get(), labels, kept))
@@ -269,12 +269,19 @@ bool CUnvReader::ShiftId(int label, int mark, int* id) const
     return true;
 }
 
+// Node and element labels count from 1: a label of 0 or less would land at or below the marks
+// taken before the read, where a failed read's roll-back cannot reach it.
+bool CUnvReader::ShiftLabel(int label, int mark, int* id) const
+{
+    return label >= 1 && ShiftId(label, mark, id) && *id <= kMaxEntityId;
+}
+
 bool CUnvReader::AppendNodeIds(CFEElement* element, const int* labels, int count)
 {
     for (int i = 0; i < count; ++i)
     {
         int id = 0;
-        if (!ShiftId(labels[i], m_model->GetMarkNodeId(), &id))
+        if (!ShiftLabel(labels[i], m_model->GetMarkNodeId(), &id))
             return false;
         element->m_ids.Add(id);
     }
