@@ -1,6 +1,7 @@
 // OUTPUT2 reader: block table and the low-level record read.
 #include "io/op2/OP2Reader.h"
 
+#include "io/op2/ElementResultBlocks.h"
 #include "io/op2/GeometryBlockReaders.h"
 #include "io/op2/LAMANSResultBlockReader.h"
 #include "io/op2/NSBlockReader.h"
@@ -36,6 +37,7 @@ OP2Reader::OP2Reader()
                     "OQGNO2", "OQGPSD2", "OQGRMS2", "OQMATO2", "OQMCRM2", "OQMG1", "OQMG2",
                     "OQMNO2", "OQMPSD2", "OQMRMS2"},
                    std::make_unique<OQGNSResultBlockReader>());
+    AddElementResultBlockReaders(this);
 }
 
 OP2Reader::~OP2Reader()
