@@ -643,7 +643,9 @@ CPoint3D CModelSet::GetCenter() const
 
 bool CModelSet::AddCoordSystem(CCoordSystem* system)
 {
-    if (system == nullptr || LookupCoordSystem(system->m_id) != nullptr)
+    // The largest system id offsets the ids of the next file read, so it stays sane too.
+    if (system == nullptr || !IsIdAcceptable(system->m_id, "Coordinate system") ||
+        LookupCoordSystem(system->m_id) != nullptr)
         return false;
     m_maxCoordSystemId = std::max(m_maxCoordSystemId, static_cast<UINT>(system->m_id));
     m_coordSystems.SetAt(static_cast<UINT>(system->m_id), system);

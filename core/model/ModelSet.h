@@ -91,7 +91,8 @@ public:
     void UpdateBoundingBox(int visibleOnly);
     CPoint3D GetCenter() const;
 
-    // Coordinate systems (owned).
+    // Coordinate systems (owned when AddCoordSystem returns true; ids outside 0..kMaxEntityId
+    // are refused with a message).
     bool AddCoordSystem(CCoordSystem* system);
     CCoordSystem* LookupCoordSystem(int id) const;
     void ReservePendingNodeMap();

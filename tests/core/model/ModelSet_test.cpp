@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 
 namespace
@@ -133,9 +134,13 @@ TEST(ModelSet, RefusesIdsOutsideTheSaneRangeWithAMessage)
         model.SetOutputSink(&sink);
         EXPECT_EQ(nullptr, AddTestNode(model, id, 0.0, 0.0, 0.0));
         EXPECT_EQ(nullptr, AddQuad(model, id, 1, 2, 3, 4));
-        EXPECT_EQ(2u, sink.lines.size());
+        auto system = std::make_unique<CCoordSystem>(nullptr);
+        system->m_id = id;
+        EXPECT_FALSE(model.AddCoordSystem(system.get()));
+        EXPECT_EQ(3u, sink.lines.size());
         EXPECT_EQ(0u, model.GetMaxNodeId());
         EXPECT_EQ(0u, model.GetMaxElementId());
+        EXPECT_EQ(0u, model.GetMaxCoordSystemId());
     }
     CModelSet model;
     EXPECT_NE(nullptr, AddTestNode(model, kMaxEntityId, 0.0, 0.0, 0.0));
