@@ -62,7 +62,7 @@ private:
     FILE* m_file;
 };
 
-bool FindSection(CLineReader& reader, const std::string& section)
+bool FindSectionIn(CLineReader& reader, const std::string& section)
 {
     const std::string target = "[" + section + "]";
     std::string line;
@@ -77,7 +77,7 @@ bool FindSection(CLineReader& reader, const std::string& section)
     return false;
 }
 
-bool FindKey(CLineReader& reader, const std::string& key, std::string* out, bool* isFound)
+bool FindKeyIn(CLineReader& reader, const std::string& key, std::string* out, bool* isFound)
 {
     *isFound = false;
     std::string line;
@@ -126,6 +126,23 @@ void ReplaceLineBreaks(std::string* text)
 }
 } // namespace
 
+bool FindSection(FILE* file, const std::string& section)
+{
+    if (file == nullptr)
+        return false;
+    CLineReader reader(file);
+    return FindSectionIn(reader, section);
+}
+
+bool FindKey(FILE* file, const std::string& key, std::string* out)
+{
+    if (file == nullptr || out == nullptr)
+        return false;
+    CLineReader reader(file);
+    bool isFound = false;
+    return FindKeyIn(reader, key, out, &isFound);
+}
+
 bool EqualTextNoCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
@@ -160,11 +177,11 @@ bool LoadStringWithSuffix(const std::string& file, const std::string& section,
         return !out->empty();
 
     CLineReader reader(stream);
-    if (FindSection(reader, section))
+    if (FindSectionIn(reader, section))
     {
         bool isFound = false;
         std::string value = *out;
-        FindKey(reader, key + suffix, &value, &isFound);
+        FindKeyIn(reader, key + suffix, &value, &isFound);
         value = Trim(value);
         if (isFound)
             ReplaceLineBreaks(&value);

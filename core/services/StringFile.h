@@ -4,6 +4,7 @@
 
 #include "platform/base/string.h"
 
+#include <cstdio>
 #include <string>
 
 // Looks the key, with the current language suffix appended, up in the first section of the
@@ -18,6 +19,14 @@ bool LoadStringFromFile(CString file, CString section, CString key, CString* out
 // The same lookup with an explicit suffix instead of the current one.
 bool LoadStringWithSuffix(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& suffix, std::string* out);
+
+// The two scanning steps of the lookup, on a string file open for reading. FindSection moves
+// past the header line "[section]" (letter case aside); false at the end of the file.
+// FindKey reads the entry lines of the current section up to the next header and stores the
+// raw value of the first entry whose key (with its suffix) matches; true when *out is then
+// non-empty.
+bool FindSection(FILE* file, const std::string& section);
+bool FindKey(FILE* file, const std::string& key, std::string* out);
 
 // Comparison of string-file text without regard to the case of ASCII letters; double-byte
 // characters of code page 932 compare exactly.

@@ -2,6 +2,7 @@
 
 #include "tests/core/services/ServiceFolders.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace
@@ -141,4 +142,28 @@ TEST(StringFile, ComparesDoubleByteCharactersExactly)
     EXPECT_FALSE(EqualTextNoCase("\x95\x41", "\x95\x61"));
     EXPECT_TRUE(EqualTextNoCase("[Tree\x95\x41]", "[tREE\x95\x41]"));
     EXPECT_FALSE(EqualTextNoCase("Tree", "Tree2"));
+}
+
+TEST(StringFile, ScanningStepsWorkOnAnOpenFile)
+{
+    CServiceFolders folders("strings_steps");
+    folders.WriteFile("string/standard.str", StandardStr());
+    FILE* file = std::fopen(folders.Path("string/standard.str").c_str(), "rb");
+    ASSERT_NE(nullptr, file);
+    EXPECT_TRUE(FindSection(file, "TREE"));
+    std::string value;
+    EXPECT_TRUE(FindKey(file, "dup_eng", &value));
+    EXPECT_EQ(" first", value); // raw: trimming and line breaks are the lookup's
+    // The search goes on from there and stops at the next header.
+    value.clear();
+    EXPECT_FALSE(FindKey(file, "After_ENG", &value));
+    EXPECT_EQ("", value);
+    EXPECT_TRUE(FindKey(file, "After_ENG", &value));
+    EXPECT_EQ(" after", value);
+    // A second section of the same name is found only by scanning on.
+    EXPECT_TRUE(FindSection(file, "Tree"));
+    EXPECT_TRUE(FindKey(file, "Second_ENG", &value));
+    EXPECT_EQ(" never", value);
+    EXPECT_FALSE(FindSection(file, "Tree"));
+    std::fclose(file);
 }
