@@ -720,27 +720,27 @@ int CModelSet::GetPendingNodeCount() const
 
 bool CModelSet::AddPropertyColor(int propertyId)
 {
+    // Inserting makes the record, and with it its random colour, exactly once: a lookup or a
+    // record made beside it would draw three more random numbers each.
     const UINT id = static_cast<UINT>(propertyId);
-    CPropertyColor present;
-    if (m_propertyColors.Lookup(id, present))
+    const INT_PTR before = m_propertyColors.GetCount();
+    CPropertyColor& record = m_propertyColors[id];
+    if (m_propertyColors.GetCount() == before)
         return false;
-    m_maxPropertyId = std::max(m_maxPropertyId, id);
-    CPropertyColor record;
     record.id = propertyId;
-    m_propertyColors.SetAt(id, record);
+    m_maxPropertyId = std::max(m_maxPropertyId, id);
     return true;
 }
 
 bool CModelSet::AddMaterialColor(int materialId)
 {
     const UINT id = static_cast<UINT>(materialId);
-    CMaterialColor present;
-    if (m_materialColors.Lookup(id, present))
+    const INT_PTR before = m_materialColors.GetCount();
+    CMaterialColor& record = m_materialColors[id];
+    if (m_materialColors.GetCount() == before)
         return false;
-    m_maxMaterialId = std::max(m_maxMaterialId, id);
-    CMaterialColor record;
     record.id = materialId;
-    m_materialColors.SetAt(id, record);
+    m_maxMaterialId = std::max(m_maxMaterialId, id);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -121,6 +122,21 @@ TEST(ModelSet, AddElementFilesByKindAndMakesColourRecords)
 
     EXPECT_EQ(nullptr, AddTestElement(model, 5, kTagShell, 94, {1, 2, 3, 4}));
     EXPECT_EQ(shell, model.FindElement(5));
+}
+
+TEST(ModelSet, EachNewColourRecordDrawsThreeRandomNumbers)
+{
+    std::srand(7);
+    const int first = RandomRecordColor();
+    const int second = RandomRecordColor();
+    std::srand(7);
+    CModelSet model;
+    EXPECT_TRUE(model.AddPropertyColor(3));
+    EXPECT_FALSE(model.AddPropertyColor(3)); // present: no record, no random numbers
+    EXPECT_TRUE(model.AddMaterialColor(3));
+    EXPECT_EQ(first, model.LookupPropertyColor(3)->color);
+    EXPECT_EQ(second, model.LookupMaterialColor(3)->color);
+    EXPECT_EQ(3, model.LookupPropertyColor(3)->id);
 }
 
 TEST(ModelSet, RefusesIdsOutsideTheSaneRangeWithAMessage)
