@@ -8,7 +8,6 @@ constexpr int kSolid = 129;
 constexpr int kSpring = 130;
 constexpr int kMass = 131;
 constexpr int kShell = 132;
-constexpr int kOther = 100;
 
 struct Row
 {
@@ -29,9 +28,12 @@ constexpr CUnvNodeLine Exactly(int n)
 constexpr CUnvNodeLine kNone = {0, false};
 
 // Our own descriptors (spring 250, mass 251, gap 253, shear panel 254) are what the writer
-// exports for elements that came from bulk data; reading them back keeps the mesh whole.
+// exports for elements that came from bulk data; reading them back gives the elements the bulk
+// reader makes: a gap is drawn as a spring, a shear panel as a shell.
 const Row kRows[] = {
-    {{11, 21, 22, 31, 121, 191, 192, 193}, {kBeam, 0, 21, true, {Count(2), kNone, kNone}}},
+    {{11, 21, 31, 121, 191, 192, 193}, {kBeam, 0, 21, true, {Count(2), kNone, kNone}}},
+    // Salome writes its quadratic edges as 22 with three nodes.
+    {{22}, {kBeam, 0, 21, true, {Count(2), kNone, kNone}, true}},
     {{136, 137}, {kBeam, 0, 21, false, {Count(2), kNone, kNone}}},
     {{24}, {kBeam, 0, 0, true, {Count(3), kNone, kNone}}},
     {{41, 51, 61, 74, 81, 91}, {kShell, 1, 91, false, {Count(3), kNone, kNone}}},
@@ -46,7 +48,8 @@ const Row kRows[] = {
     {{105, 116}, {kSolid, 6, 0, false, {Exactly(8), Exactly(8), Exactly(4)}}},
     {{250}, {kSpring, 0, 0, false, {kNone, kNone, kNone}}},
     {{251}, {kMass, 0, 0, false, {kNone, kNone, kNone}}},
-    {{253, 254}, {kOther, 0, 0, false, {kNone, kNone, kNone}}},
+    {{253}, {kSpring, 0, 0, false, {kNone, kNone, kNone}}},
+    {{254}, {kShell, 1, 0, false, {kNone, kNone, kNone}}},
 };
 } // namespace
 

@@ -16,6 +16,9 @@ struct CUnvElementType
     int newDescriptorId; // descriptor the element is given; 0 keeps the file's id
     bool hasOrientation; // a beam orientation line comes before the node lines
     CUnvNodeLine lines[3];
+    // A header may also declare three nodes, a quadratic beam (ends, then middle node) as
+    // some meshers write it; the two ends are kept.
+    bool takesQuadraticBeam = false;
 
     // True for rows whose node count is the header's (1 to 8 labels on one line).
     bool TakesHeaderCount() const { return lines[0].labels == 0; }

@@ -25,6 +25,7 @@ namespace
 const char kBad2411[] = "InvalidDataSet[2411]";
 const char kBad15[] = "InvalidDataSet[15]";
 const char kBad2412[] = "InvalidDataSet[2412]";
+constexpr int kShearPanelDescriptor = 254;
 } // namespace
 
 bool CUnvReader::ReadNodes2411()
@@ -206,7 +207,19 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
         ReadLine();
     int labels[kUnvMaxElementNodes];
     int kept = 0;
-    if (type.TakesHeaderCount())
+    const bool isQuadraticBeam = type.takesQuadraticBeam && header.nodeCount == 3;
+    if (isQuadraticBeam)
+    {
+        ReadLine();
+        if (ScanInts(m_line, labels, 3) != 3)
+        {
+            AddError(formatKey);
+            return false;
+        }
+        labels[1] = labels[2]; // the middle node goes: a linear beam joins the ends
+        kept = 2;
+    }
+    else if (type.TakesHeaderCount())
     {
         ReadLine();
         const int count = header.nodeCount;
@@ -219,7 +232,7 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
     }
     for (const CUnvNodeLine& line : type.lines)
     {
-        if (line.labels == 0)
+        if (line.labels == 0 || isQuadraticBeam)
             break;
         ReadLine();
         const int got = ScanInts(m_line, labels + kept, line.labels);
@@ -230,7 +243,9 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
         }
         kept += got;
     }
-    auto element = std::make_unique<CFEElement>(static_cast<int16_t>(type.faceCount));
+    const bool isShearPanel = header.descriptorId == kShearPanelDescriptor;
+    const int faceCount = isShearPanel && kept != 4 ? 0 : type.faceCount;
+    auto element = std::make_unique<CFEElement>(static_cast<int16_t>(faceCount));
     element->type = type.kindTag;
     int id = 0;
     int propertyId = 0;
@@ -244,6 +259,14 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
         return false;
     }
     element->m_id = id;
+    if (isShearPanel && faceCount == 1)
+    {
+        // No face table builds a shear panel's face: it is the panel's quadrilateral.
+        CFEFace& face = element->m_faces[0];
+        face.m_ids.Copy(element->m_ids);
+        face.m_cornerCount = 4;
+        face.m_elementId = id;
+    }
     element->m_propertyId = propertyId;
     element->m_materialId = materialId;
     element->m_feDescriptorId =

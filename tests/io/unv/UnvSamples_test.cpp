@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <vector>
 
 using testing_support::SamplePath;
 using unv_test::CountKey;
@@ -186,20 +187,42 @@ TEST(UnvSamples, SkipsForeignDatasetsAndReportsRigidElements)
     EXPECT_DOUBLE_EQ(313.901, value);
 }
 
-// Salome writes its quadratic beams as descriptor 22 with three nodes, while descriptor 22
-// belongs to the two-node beams: the record is a format error and the read fails.
-TEST(UnvSamples, ThreeNodeBeam22IsAFormatError)
+// Salome writes its quadratic edges as descriptor 22 with three nodes (end, middle, end): they
+// become linear beams between their ends, next to the parabolic shells and solids.
+TEST(UnvSamples, SalomeQuadraticMeshesKeepTheEndsOfTheirBeams)
 {
     REQUIRE_SAMPLES();
-    for (const char* file : {"FEconv/examples/test/unv/salomehexap2.unv",
-                             "FEconv/examples/test/unv/salometetrap2.unv"})
+    struct SalomeCase
     {
-        SCOPED_TRACE(file);
+        const char* file;
+        int nodeCount;
+        std::map<int, int> descriptors;
+        int beamId;
+        std::vector<int> beamEnds;
+    };
+    const SalomeCase cases[] = {
+        {"FEconv/examples/test/unv/salomehexap2.unv", 20, {{21, 12}, {45, 6}, {116, 1}}, 1, {2, 1}},
+        {"FEconv/examples/test/unv/salometetrap2.unv",
+         26,
+         {{21, 12}, {42, 12}, {118, 5}},
+         5,
+         {6, 5}},
+    };
+    for (const SalomeCase& c : cases)
+    {
+        SCOPED_TRACE(c.file);
         CModelSet model;
-        const Sample sample = ReadSample(model, file);
-        EXPECT_FALSE(sample.isRead);
-        EXPECT_EQ(1, CountKey(sample.keys, "InvalidDataSet[2412]"));
-        EXPECT_EQ(0, model.GetElementCount());
+        const Sample sample = ReadSample(model, c.file);
+        ASSERT_TRUE(sample.isRead);
+        EXPECT_TRUE(sample.keys.empty());
+        EXPECT_EQ(c.nodeCount, model.GetNodeCount());
+        EXPECT_EQ(c.descriptors, CountDescriptors(model));
+        const CFEElement* beam = model.FindElement(c.beamId);
+        ASSERT_NE(nullptr, beam);
+        EXPECT_EQ(101, beam->type);
+        EXPECT_EQ(2, beam->m_nodeCount);
+        EXPECT_EQ(c.beamEnds, std::vector<int>(beam->m_ids.GetData(),
+                                               beam->m_ids.GetData() + beam->m_ids.GetSize()));
     }
     CModelSet linear;
     ASSERT_TRUE(ReadSample(linear, "FEconv/examples/test/unv/salomequadp1.unv").isRead);

@@ -196,8 +196,8 @@ void BuildBulkLikeModel(CModelSet& model)
     AddElement(model, 6, 111, 129, 2, {10, 20, 30, 40});
     AddElement(model, 7, 250, 130, 5, {10, 90});
     AddElement(model, 8, 251, 131, 0, {90});
-    AddElement(model, 9, 253, 100, 6, {20, 90});
-    AddElement(model, 11, 254, 100, 7, {10, 20, 30, 40});
+    AddElement(model, 9, 253, 130, 6, {20, 90});          // a gap, drawn as a spring
+    AddElement(model, 11, 254, 132, 7, {10, 20, 30, 40}); // a shear panel
 }
 
 TEST(UnvWriter, ExportThenImportGivesTheSameMesh)
