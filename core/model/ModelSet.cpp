@@ -243,6 +243,11 @@ void CModelSet::RollBack()
 {
     ReleaseElementsAbove(static_cast<UINT>(m_markElementId));
     ReleaseNodesAbove(static_cast<UINT>(m_markNodeId));
+    // Id 0 is above no mark: it goes when the marked model did not have it.
+    if (!m_snapshot.hadElementZero)
+        ReleaseElement(FindElement(0));
+    if (!m_snapshot.hadNodeZero)
+        ReleaseNode(GetNode(0));
 
     for (UINT id : KeysAddedSince(m_results, m_snapshot.resultIds))
     {
@@ -306,22 +311,27 @@ void CModelSet::ReleaseElements(UINT above, bool all)
             released.push_back(element);
     }
     for (CFEElement* element : released)
+        ReleaseElement(element);
+    m_maxElementId = above;
+}
+
+void CModelSet::ReleaseElement(CFEElement* element)
+{
+    if (element == nullptr)
+        return;
+    for (int i = 0; i < element->m_groups.GetSize(); ++i)
     {
-        for (int i = 0; element && i < element->m_groups.GetSize(); ++i)
-        {
-            CGroupSet* group = LookupGroup(element->m_groups[i]);
-            if (group != nullptr)
-                group->RemoveElement(element);
-        }
-        if (m_defaultGroup != nullptr)
-            m_defaultGroup->RemoveElement(element);
-        UnlinkElementFromNodes(element);
-        m_elements.RemoveKey(static_cast<UINT>(element ? element->m_id : 0));
-        delete element;
+        CGroupSet* group = LookupGroup(element->m_groups[i]);
+        if (group != nullptr)
+            group->RemoveElement(element);
     }
+    if (m_defaultGroup != nullptr)
+        m_defaultGroup->RemoveElement(element);
+    UnlinkElementFromNodes(element);
+    m_elements.RemoveKey(static_cast<UINT>(element->m_id));
+    delete element;
     if (m_elements.IsEmpty())
         m_elements.RemoveAll();
-    m_maxElementId = above;
 }
 
 void CModelSet::ReleaseNodesAbove(UINT id)
@@ -339,18 +349,23 @@ void CModelSet::ReleaseNodesAbove(UINT id)
             released.push_back(node);
     }
     for (CFENode* node : released)
-    {
-        for (int i = 0; i < node->m_groups.GetSize(); ++i)
-        {
-            CGroupSet* group = LookupGroup(node->m_groups[i]);
-            if (group != nullptr && group != m_defaultGroup)
-                group->RemoveNode(node);
-        }
-        m_defaultGroup->RemoveNode(node);
-        m_pendingNodeCs.RemoveKey(static_cast<UINT>(node->m_id));
-        delete node;
-    }
+        ReleaseNode(node);
     m_maxNodeId = id;
+}
+
+void CModelSet::ReleaseNode(CFENode* node)
+{
+    if (node == nullptr || m_defaultGroup == nullptr)
+        return;
+    for (int i = 0; i < node->m_groups.GetSize(); ++i)
+    {
+        CGroupSet* group = LookupGroup(node->m_groups[i]);
+        if (group != nullptr && group != m_defaultGroup)
+            group->RemoveNode(node);
+    }
+    m_defaultGroup->RemoveNode(node);
+    m_pendingNodeCs.RemoveKey(static_cast<UINT>(node->m_id));
+    delete node;
 }
 
 void CModelSet::SaveMaxIds()
@@ -360,6 +375,8 @@ void CModelSet::SaveMaxIds()
     m_markPropertyId = static_cast<int>(m_maxPropertyId);
     m_markMaterialId = static_cast<int>(m_maxMaterialId);
 
+    m_snapshot.hadNodeZero = GetNode(0) != nullptr;
+    m_snapshot.hadElementZero = FindElement(0) != nullptr;
     m_snapshot.resultIds = KeysOf(m_results);
     m_snapshot.coordSystemIds = KeysOf(m_coordSystems);
     m_snapshot.propertyIds = KeysOf(m_propertyColors);

@@ -184,6 +184,8 @@ private:
         UINT maxGroupId = 0;
         int unvDatasets = 0;
         int defaultDisplacementId = -1;
+        bool hadNodeZero = false;
+        bool hadElementZero = false;
     };
 
     void CreateDefaultGroup();
@@ -191,6 +193,9 @@ private:
     void ReleaseAll();
     void RollBack();
     void ReleaseElements(UINT above, bool all);
+    // Removes one entity from the model and its groups and deletes it; null does nothing.
+    void ReleaseElement(CFEElement* element);
+    void ReleaseNode(CFENode* node);
     void ReleaseResults();
     bool IsIdAcceptable(int id, const char* what) const;
     bool LoadCaseIdLoaded(UINT packedId, UINT index, UINT* out) const;

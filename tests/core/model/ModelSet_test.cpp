@@ -271,6 +271,30 @@ TEST(ModelSet, RollbackRestoresTheModelAndCatalogueOfBefore)
     EXPECT_EQ(before, Describe(model));
 }
 
+TEST(ModelSet, RollbackRemovesIdZeroOnlyWhenTheReadAddedIt)
+{
+    CModelSet model;
+    AddTestNode(model, 1, 0.0, 0.0, 0.0);
+    model.SaveMaxIds();
+    AddTestNode(model, 0, 1.0, 0.0, 0.0); // id 0 lies above no mark
+    AddQuad(model, 0, 0, 1, 0, 1);
+    model.RemoveAll(1);
+    EXPECT_EQ(nullptr, model.GetNode(0));
+    EXPECT_EQ(nullptr, model.FindElement(0));
+    EXPECT_EQ(1, model.GetNodeCount());
+    EXPECT_EQ(0, model.GetElementCount());
+
+    // Read before the marks, id 0 stays.
+    AddTestNode(model, 0, 1.0, 0.0, 0.0);
+    AddQuad(model, 0, 0, 1, 0, 1);
+    model.SaveMaxIds();
+    AddTestNode(model, 2, 2.0, 0.0, 0.0);
+    model.RemoveAll(1);
+    EXPECT_NE(nullptr, model.GetNode(0));
+    EXPECT_NE(nullptr, model.FindElement(0));
+    EXPECT_EQ(nullptr, model.GetNode(2));
+}
+
 TEST(ModelSet, RemoveAllModeZeroLeavesAnEmptyUsableModel)
 {
     CModelSet model;
