@@ -129,7 +129,7 @@ void AddNodeScalarValue(int nodeId, int packedId, float value, CModelSet* model,
         return;
     result->SetNodeValue(nodeId, value);
     result->WidenRange(value);
-    result->m_flags = flags | CResultData::kFlagAtNodes;
+    result->m_flags |= flags | CResultData::kFlagAtNodes;
     result->m_mode = tag;
 }
 
@@ -144,7 +144,7 @@ void AddNodeVectorValue(int nodeId, int packedId, const CPoint3D& vector, CModel
     result->SetNodeValue(nodeId, length);
     result->WidenRange(length);
     result->WidenVectorRange(vector);
-    result->m_flags = flags | CResultData::kFlagAtNodes | CResultData::kFlagVector;
+    result->m_flags |= flags | CResultData::kFlagAtNodes | CResultData::kFlagVector;
     result->m_mode = tag;
 }
 
@@ -156,7 +156,7 @@ void AddElementScalarValue(int elementId, int packedId, float value, CModelSet* 
         return;
     result->SetElementValue(elementId, value);
     result->WidenRange(value);
-    result->m_flags = flags;
+    result->m_flags |= flags;
     result->m_mode = tag;
 }
 
@@ -171,7 +171,7 @@ void AddElementVectorValue(int elementId, int packedId, const CPoint3D& vector, 
     result->SetElementValue(elementId, length);
     result->WidenRange(length);
     result->WidenVectorRange(vector);
-    result->m_flags = flags | CResultData::kFlagVector;
+    result->m_flags |= flags | CResultData::kFlagVector;
     result->m_mode = tag;
 }
 
@@ -187,7 +187,7 @@ void AddElementNodeScalarValue(int elementId, int nodeId, int packedId, float va
     set->nodeIds[slot] = nodeId;
     set->values[slot] = value;
     result->WidenRange(value);
-    result->m_flags = flags | CResultData::kFlagElementNodes;
+    result->m_flags |= flags | CResultData::kFlagElementNodes;
     result->m_mode = tag;
 }
 
@@ -208,7 +208,7 @@ void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CP
     set->values[slot] = length;
     result->WidenRange(length);
     result->WidenVectorRange(vector);
-    result->m_flags = flags | CResultData::kFlagElementNodes | CResultData::kFlagVector;
+    result->m_flags |= flags | CResultData::kFlagElementNodes | CResultData::kFlagVector;
     result->m_mode = tag;
 }
 

@@ -132,6 +132,21 @@ TEST(ResultSets, VectorStoresKeepLengthAndComponentRanges)
     EXPECT_EQ(8, model.GetResult(elementId + (1 << 13))->m_flags);
 }
 
+// A result filled at the grids and per element (grid point stresses of a surface) stays a
+// result at the nodes: a later element store must not clear the flag that keeps its range.
+TEST(ResultSets, StoresAddTheirFlagsToThoseOfEarlierStores)
+{
+    CModelSet model;
+    AddNodeScalarValue(3, StressId(), 1.0f, &model, 8, -1);
+    AddElementScalarValue(40, StressId(), 2.0f, &model, 8, -1);
+    AddElementVectorValue(41, StressId(), CPoint3D(0, 0, 3), &model, 8, -1);
+    CResultData* result = model.GetResult(StressId());
+    EXPECT_EQ(8 | CResultData::kFlagAtNodes | CResultData::kFlagVector, result->m_flags);
+    result->ResetRange();
+    EXPECT_DOUBLE_EQ(1.0, result->m_min);
+    EXPECT_DOUBLE_EQ(3.0, result->m_max);
+}
+
 TEST(ResultSets, ElementNodeValuesFillSlotsOfOneSetPerElement)
 {
     CModelSet model;
