@@ -120,6 +120,7 @@ bool CBulkDataReader::ReadBulkData(std::string path)
 {
     m_mainDeck = path;
     m_isInCaseControl = false;
+    m_isAtEndData = false;
     m_openDecks.clear();
     m_reportedCards.clear();
     const bool isRead = ReadDeck(path);
@@ -146,7 +147,7 @@ bool CBulkDataReader::ReadDeck(const std::string& path)
 void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 {
     std::string line;
-    while (lines.ReadCardLine(line))
+    while (!m_isAtEndData && lines.ReadCardLine(line))
     {
         // Comments, blank lines and continuations of cards not read.
         if (line.empty() || line[0] == '$' || line[0] == ' ' || line[0] == '+' || line[0] == '*' ||
@@ -164,6 +165,8 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             // Case control lies between "CEND" and "BEGIN BULK"; its commands are no cards.
             if (name.name == "CEND" || name.name.compare(0, 5, "BEGIN") == 0)
                 m_isInCaseControl = name.name == "CEND";
+            else if (name.name == "ENDDATA")
+                m_isAtEndData = true; // also in an included file: the deck ends there
             else if (ToUpper(line[0]) == 'C' && !m_isInCaseControl)
             {
                 m_sink.AddOutputLine(BulkMessage("NonSupportedElement",

@@ -92,6 +92,7 @@ private:
     CBulkCard m_card;                      // the card being read
     std::string m_mainDeck;                // the path ReadBulkData was given
     bool m_isInCaseControl = false;        // after "CEND", before "BEGIN BULK"
+    bool m_isAtEndData = false;            // "ENDDATA" met: the solver reads no further
     std::vector<std::string> m_openDecks;  // include chain, normalised, to refuse cycles
     std::set<std::string> m_reportedCards; // card names already reported as unreadable
 };

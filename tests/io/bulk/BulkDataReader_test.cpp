@@ -209,6 +209,25 @@ TEST_F(BulkDataReaderTest, CaseControlCommandsAreNoCards)
               m_output.lines);
 }
 
+// The solver reads nothing after ENDDATA, also when an included file holds it.
+TEST_F(BulkDataReaderTest, CardsAfterEndDataAreNotRead)
+{
+    WriteDeck(m_folder, "end.inc",
+              Card("GRID", {"2", "", "0.", "0.", "0."}) + "ENDDATA\n" +
+                  Card("GRID", {"3", "", "0.", "0.", "0."}));
+    ASSERT_TRUE(Read(Card("GRID", {"1", "", "0.", "0.", "0."}) + "INCLUDE 'end.inc'\n" +
+                     Card("GRID", {"4", "", "0.", "0.", "0."}) + "CFOO    1\n"));
+    ASSERT_EQ(2u, m_records.grids.size());
+    EXPECT_EQ(2, m_records.grids[1].id);
+    EXPECT_EQ((std::vector<std::string>{"[" + Native(m_folder + "/end.inc") + "]"}),
+              m_output.lines);
+
+    m_records.grids.clear();
+    ASSERT_TRUE(Read(Card("GRID", {"1", "", "0.", "0.", "0."}) + "enddata\n" +
+                     Card("GRID", {"2", "", "0.", "0.", "0."})));
+    EXPECT_EQ(1u, m_records.grids.size());
+}
+
 TEST_F(BulkDataReaderTest, KnownCardsInAnUnreadableFormAreReportedOncePerName)
 {
     ASSERT_TRUE(Read("GRID,1,,0.,0.,0.\nGRID,2,,0.,0.,0.\n" + Card("CBAR", {"5", "1", "1"}) +
