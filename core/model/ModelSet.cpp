@@ -248,6 +248,7 @@ void CModelSet::RollBack()
         ReleaseElement(FindElement(0));
     if (!m_snapshot.hadNodeZero)
         ReleaseNode(GetNode(0));
+    SetBoundingBox(m_snapshot.box); // the read's nodes widened it
 
     for (UINT id : KeysAddedSince(m_results, m_snapshot.resultIds))
     {
@@ -375,6 +376,7 @@ void CModelSet::SaveMaxIds()
     m_markPropertyId = static_cast<int>(m_maxPropertyId);
     m_markMaterialId = static_cast<int>(m_maxMaterialId);
 
+    m_snapshot.box = GetBoundingBox();
     m_snapshot.hadNodeZero = GetNode(0) != nullptr;
     m_snapshot.hadElementZero = FindElement(0) != nullptr;
     m_snapshot.resultIds = KeysOf(m_results);

@@ -184,6 +184,7 @@ private:
         UINT maxGroupId = 0;
         int unvDatasets = 0;
         int defaultDisplacementId = -1;
+        CBox3D box;
         bool hadNodeZero = false;
         bool hadElementZero = false;
     };

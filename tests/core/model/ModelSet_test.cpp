@@ -54,6 +54,9 @@ std::string Describe(CModelSet& model)
     }
     out << "forces " << model.GetForces().size() << " pending " << model.GetPendingNodeCount()
         << "\n";
+    const CBox3D box = model.GetBoundingBox();
+    out << "box " << box.min.x << " " << box.min.y << " " << box.min.z << " " << box.max.x << " "
+        << box.max.y << " " << box.max.z << "\n";
     out << "max " << model.GetMaxNodeId() << " " << model.GetMaxElementId() << " "
         << model.GetMaxPropertyId() << " " << model.GetMaxMaterialId() << " "
         << model.GetMaxCoordSystemId() << " datasets " << model.GetUnvDatasets() << " disp "
