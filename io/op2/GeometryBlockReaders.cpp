@@ -11,6 +11,8 @@
 #include "core/services/LogFile.h"
 #include "platform/base/exception.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 
@@ -29,10 +31,18 @@ CPoint3D PointAt(const int* words, int index)
                     FloatWord(words, index + 2));
 }
 
+// An id from the file plus an offset; a sum beyond the int range stays beyond every valid id,
+// so the model refuses it with its message instead of the sum wrapping into a valid one.
+int ShiftId(int id, int offset)
+{
+    const long long shifted = static_cast<long long>(id) + offset;
+    return static_cast<int>(std::clamp<long long>(shifted, INT_MIN, INT_MAX));
+}
+
 // 0 means "no grid" (a grounded spring end): it is not shifted.
 int ShiftNodeId(int id)
 {
-    return id == 0 ? 0 : id + NSBlockReader::GetIdOffsets().node;
+    return id == 0 ? 0 : ShiftId(id, NSBlockReader::GetIdOffsets().node);
 }
 
 // Descriptor position -> solver node index.
@@ -109,7 +119,7 @@ bool HasMissingMidSideNode(const Op2ElementLayout& layout, const int* nodes)
 
 bool AddOp2Element(CFEElement* element, CModelSet* model)
 {
-    element->m_id += NSBlockReader::GetIdOffsets().element;
+    element->m_id = ShiftId(element->m_id, NSBlockReader::GetIdOffsets().element);
     for (int& nodeId : element->m_ids)
         nodeId = ShiftNodeId(nodeId);
     if (model->AddElement(element))
@@ -120,7 +130,7 @@ bool AddOp2Element(CFEElement* element, CModelSet* model)
 
 bool AddOp2Node(CFENode* node, CModelSet* model)
 {
-    node->m_id += NSBlockReader::GetIdOffsets().node;
+    node->m_id = ShiftId(node->m_id, NSBlockReader::GetIdOffsets().node);
     if (model->AddNode(node))
         return true;
     delete node;
@@ -129,7 +139,7 @@ bool AddOp2Node(CFENode* node, CModelSet* model)
 
 bool AddOp2CoordSystem(CCoordSystem* system, CModelSet* model)
 {
-    system->m_id += NSBlockReader::GetIdOffsets().coordSystem;
+    system->m_id = ShiftId(system->m_id, NSBlockReader::GetIdOffsets().coordSystem);
     if (model->AddCoordSystem(system))
         return true;
     delete system;
@@ -153,8 +163,8 @@ void GRIDNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
         return;
     // The system may come later in the file: the model transforms pending nodes at the end.
     if (coordSystemId > 0)
-        model->SetNodeCoordSystem(ShiftNodeId(id),
-                                  coordSystemId + NSBlockReader::GetIdOffsets().coordSystem);
+        model->SetNodeCoordSystem(
+            ShiftNodeId(id), ShiftId(coordSystemId, NSBlockReader::GetIdOffsets().coordSystem));
 }
 
 void CORD1NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
