@@ -137,7 +137,10 @@ bool CUnvReader::ReadHeader55(int location, std::string* labelLine, bool* isDone
     }
     if (m_dataCharacteristic < 1 || m_dataCharacteristic > 5 || m_analysisType < 0 ||
         m_analysisType > 6)
+    {
+        AddError(RecordErrorKey(location)); // refused, not silently left out
         return false;
+    }
     // Records 7 and 8 are there for every analysis type; type 0 ("unknown") gives nothing we use.
     ReadLine();
     int ints[4] = {};

@@ -312,6 +312,19 @@ TEST(UnvResults, Dataset55ShiftsNodeNumbersAndReportsMissingValues)
     EXPECT_DOUBLE_EQ(12.5, frequency);
 }
 
+TEST(UnvResults, Dataset55OfAnUnknownAnalysisTypeIsRefusedWithItsText)
+{
+    CModelSet model;
+    const Outcome outcome = Read(
+        model,
+        kMesh +
+            Dataset55(8, 1, 94, "         1         1         1", "  0.0", "         1\n  1.0\n") +
+            Dataset55(1, 1, 94, "         1         1         1", "  0.0", "         1\n  2.0\n"));
+    EXPECT_TRUE(outcome.isRead);
+    EXPECT_EQ((std::vector<std::string>{"ResultDataSet[55]"}), outcome.keys);
+    EXPECT_EQ(1, model.GetResults().GetCount()); // the second dataset only
+}
+
 TEST(UnvResults, Dataset56StoresValuesOnShiftedElements)
 {
     CModelSet model;
