@@ -219,7 +219,8 @@ TEST(Op2BadInputTest, EachCaseIsRefusedOrKeepsWhatCameBeforeTheDamage)
         EXPECT_EQ(entry.nodes, outcome.nodes);
         if (entry.text != nullptr)
         {
-            EXPECT_TRUE(HasLineWith(outcome.lines, entry.text)) << entry.text;
+            EXPECT_TRUE(HasLineWith(outcome.lines, entry.text))
+                << entry.text << " / " << (outcome.lines.empty() ? "" : outcome.lines.front());
         }
         else
         {
