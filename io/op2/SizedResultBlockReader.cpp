@@ -137,9 +137,10 @@ int SizedResultBlockReader::readBlock(COp2File* file, CModelSet* model, bool ski
 
 int SizedResultBlockReader::readData(COp2File* file, CModelSet* model, const CResultMap* group)
 {
-    // One result can take values from several element tables of the same step (the axial
-    // force of rods and bars), but is filed under the first table's position only: the pass
-    // goes on through the following subcases while they belong to the same step.
+    // One result can take values from several tables of the same step (the axial force of
+    // rods and bars; the grid point stresses of several volumes, whose direct and principal
+    // tables alternate), but is filed under the first table's position only: the pass goes
+    // on through the following tables while they belong to the same subcase and step.
     int* ident = TableHeader();
     int firstStep[3] = {0, 0, 0};
     for (bool isFirst = true;; isFirst = false)
@@ -149,7 +150,8 @@ int SizedResultBlockReader::readData(COp2File* file, CModelSet* model, const CRe
             return isFirst ? op2::kTruncated : 0;
         if (endOfTable)
             return 0;
-        const int step[3] = {ident[0], ident[1], ident[4]};
+        // Approach and device, subcase, step word.
+        const int step[3] = {ident[0], ident[3], ident[4]};
         if (isFirst)
             std::copy(step, step + 3, firstStep);
         else if (!std::equal(step, step + 3, firstStep))

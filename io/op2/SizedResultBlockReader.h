@@ -27,8 +27,8 @@ public:
     };
 
     int readBlock(COp2File* file, CModelSet* model, bool skipAll) override;
-    // Data pass from a subcase's position: that subcase and the following ones of the same
-    // approach, table code and step word.
+    // Data pass from a subcase's position: that table and the following ones of the same
+    // approach, subcase and step word.
     int readData(COp2File* file, CModelSet* model, const CResultMap* group) override;
 
 protected:

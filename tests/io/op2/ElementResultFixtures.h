@@ -23,6 +23,7 @@ struct ElementIdent
     int approachCode = 1;
     int tableCode = 4;
     int elementType = 0;
+    int subcase = 0; // word 3
     int stepWord = 1;
     int entryWords = 0;
     int stressCode = 0; // word 10
@@ -44,6 +45,7 @@ struct ElementIdent
             case 0: value = approachCode * 10 + 1; break;
             case 1: value = tableCode; break;
             case 2: value = elementType; break;
+            case 3: value = subcase; break;
             case 4: value = stepWord; break;
             case 9: value = entryWords; break;
             case 10: value = stressCode; break;

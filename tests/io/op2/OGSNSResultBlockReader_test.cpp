@@ -135,6 +135,41 @@ TEST(OGSNSResultBlockReader, LoadCasesFollowTheStepValue)
     EXPECT_EQ(0, unstepped.GetResult(PackedId(35, 23, 0, 0))->m_flags & 0x18);
 }
 
+TEST(OGSNSResultBlockReader, VolumesOfOneSubcaseAreLoadedUpToItsEnd)
+{
+    // Each volume has a direct and a principal table; a direct result is filed at its first
+    // table and takes the later volumes of the subcase too, but nothing of the next subcase
+    // (which has the same step word, so the same result ids).
+    const auto direct = [](int subcase, int gridId, float value)
+    {
+        ElementIdent ident = GridIdent(1, 27, 1.0f, 9);
+        ident.subcase = subcase;
+        Op2Words entry = Op2Words().I(gridId * 10 + 1);
+        for (int w = 1; w < 9; ++w)
+            entry.F(value);
+        return ElementSubcase{ident, entry};
+    };
+    ElementIdent principal = GridIdent(1, 28, 1.0f, 15);
+    principal.subcase = 1;
+    Op2Words principalEntry = Op2Words().I(11);
+    for (int w = 1; w < 15; ++w)
+        principalEntry.F(5.0f);
+    CModelSet model;
+    ASSERT_EQ(0, ReadElementBlock("OGS1",
+                                  {direct(1, 1, 1.0f),
+                                   {principal, principalEntry},
+                                   direct(1, 2, 2.0f),
+                                   direct(2, 3, 3.0f)},
+                                  &model));
+    const int shearId = PackedId(27, 23, 1, 0);
+    EXPECT_DOUBLE_EQ(1.0, NodeValue(model, shearId, 1));
+    EXPECT_DOUBLE_EQ(2.0, NodeValue(model, shearId, 2));
+    const CResultData* shear = model.GetResult(static_cast<UINT>(shearId));
+    double value = 0.0;
+    EXPECT_FALSE(shear->GetNodeValue(3, &value) && value != 0.0);
+    EXPECT_DOUBLE_EQ(5.0, NodeValue(model, PackedId(28, 12, 1, 0), 1));
+}
+
 TEST(OGSNSResultBlockReader, OtherTableCodesAreNotRead)
 {
     for (const int tableCode : {1026, 29, 5})
