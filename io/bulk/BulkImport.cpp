@@ -2,6 +2,7 @@
 #include "io/bulk/BulkImport.h"
 
 #include "core/model/ModelSet.h"
+#include "core/services/OutputSink.h"
 #include "core/services/ProductIni.h"
 #include "io/bulk/BulkDataReader.h"
 #include "io/bulk/BulkPaths.h"
@@ -30,6 +31,9 @@ bool IsBulkDataFile(const std::string& path)
 bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink)
 {
     SetIniString("FileIOPaths", "DAT", FolderOf(path).c_str());
+    const int nodesBefore = model.GetNodeCount();
+    const int elementsBefore = model.GetElementCount();
+    const UINT systemsBefore = model.GetMaxCoordSystemId();
     bool isRead = false;
     {
         CBulkDataReader reader(model, sink);
@@ -37,6 +41,11 @@ bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink
     }
     if (!isRead)
         return false;
+    // Any file opens as a deck; one of another kind would otherwise add nothing without a word.
+    if (model.GetNodeCount() == nodesBefore && model.GetElementCount() == elementsBefore &&
+        model.GetMaxCoordSystemId() == systemsBefore)
+        sink.AddOutputLine(path + ": no grid, element or coordinate-system card was read; the file "
+                                  "may not be bulk data.");
     model.TransformPendingNodes();
     model.BuildElementFaces();
     model.SaveMaxIds();

@@ -12,5 +12,6 @@ bool IsBulkDataFile(const std::string& path);
 
 // Stores the deck's folder under "FileIOPaths"/"DAT", reads the deck and what it includes
 // (messages to the sink), then moves the nodes given in local systems, builds the element
-// faces and marks the model's state. False when the deck cannot be opened.
+// faces and marks the model's state. False when the deck cannot be opened; a file from which
+// no card was read is reported to the sink.
 bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink);
