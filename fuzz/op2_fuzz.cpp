@@ -1,5 +1,6 @@
 // libFuzzer target: an OUTPUT2 file as the import command takes it: the catalogue pass with
-// geometry, every catalogued result requested and loaded, and the model finished.
+// geometry, every catalogued result requested and loaded, and the model finished; then the same
+// file imported again on top, with its ids shifted past the first copy's.
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "core/services/AppEnvironment.h"
@@ -63,14 +64,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CNullSink sink;
     CModelSet model;
     model.SetOutputSink(&sink);
-    OP2Reader reader;
-    const int code = reader.readCatalogue(path, &model, true, &sink);
-    if (code == OP2Reader::kCannotOpen || code == OP2Reader::kRefused)
-        return 0;
-    RequestAll(model);
-    reader.readResults(path, &model);
-    model.TransformPendingNodes();
-    model.BuildElementFaces();
-    model.UpdateLoadedResults();
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        OP2Reader reader;
+        const int code = reader.readCatalogue(path, &model, model.GetElementCount() == 0, &sink);
+        if (code == OP2Reader::kCannotOpen || code == OP2Reader::kRefused)
+            return 0;
+        RequestAll(model);
+        reader.readResults(path, &model);
+        model.TransformPendingNodes();
+        model.BuildElementFaces();
+        model.UpdateLoadedResults();
+    }
     return 0;
 }
