@@ -136,6 +136,16 @@ const Layout kLayouts[] = {
 };
 
 #undef OEF_SCALAR
+
+// Plates with corner output (CQUAD8, CTRIAR, CTRIA6, CQUADR) write the element key, the text
+// "CEN/" and a grid count before the centre's values, then one block per corner: their
+// values per element are the centre's, two words further on than in a plain plate entry.
+int CentreShift(int elementType, int entryWords)
+{
+    const bool hasCorners =
+        elementType == 64 || elementType == 70 || elementType == 75 || elementType == 82;
+    return hasCorners && entryWords > 9 ? 2 : 0;
+}
 } // namespace
 
 bool OEFNSResultBlockReader::AcceptTable()
@@ -200,7 +210,8 @@ int OEFNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
             CAELogFile("FileRead").WriteLog(0, kCreateLocation, "Record type not supported");
             return 0;
         }
-        if (!CheckEntrySize(HeaderEntryBytes(), 4 * layout->entryWords, kCreateLocation))
+        const int shift = CentreShift(TableHeader()[2], HeaderEntryBytes() / 4);
+        if (!CheckEntrySize(HeaderEntryBytes(), 4 * (layout->entryWords + shift), kCreateLocation))
             return 0;
         int ids[kMaxColumns];
         ResultIds(*layout, model, MakeStepKey(StepFlags(ApproachCode())), ids);
@@ -228,8 +239,9 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         if (!AcceptTable())
             return 0;
         const Layout* layout = FindLayout(TableHeader()[2]);
+        const int shift = CentreShift(TableHeader()[2], HeaderEntryBytes() / 4);
         if (layout == nullptr ||
-            !CheckEntrySize(HeaderEntryBytes(), 4 * layout->entryWords, kReadLocation))
+            !CheckEntrySize(HeaderEntryBytes(), 4 * (layout->entryWords + shift), kReadLocation))
             return 0;
         const StepKey step = MakeStepKey(StepFlags(ApproachCode()));
         int ids[kMaxColumns];
@@ -239,7 +251,7 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const int entryBytes = HeaderEntryBytes();
         const int entries = nBytes / entryBytes;
         for (int e = 0; e < entries; ++e)
-            StoreEntry(*layout, InputWords() + e * (entryBytes / 4), ids, model, step);
+            StoreEntry(*layout, InputWords() + e * (entryBytes / 4), shift, ids, model, step);
         return nBytes % entryBytes;
     }
     catch (...)
@@ -249,15 +261,15 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     }
 }
 
-void OEFNSResultBlockReader::StoreEntry(const Layout& layout, const int* entry, const int* ids,
-                                        CModelSet* model, const StepKey& step) const
+void OEFNSResultBlockReader::StoreEntry(const Layout& layout, const int* entry, int shift,
+                                        const int* ids, CModelSet* model, const StepKey& step) const
 {
     const int elementId = entry[0] / 10;
     if (layout.blockCount == 0)
     {
         for (int i = 0; i < layout.columnCount; ++i)
-            AddElementScalarValue(elementId, ids[i], ColumnScalar(entry, layout.columns[i]), model,
-                                  step.flags, step.tag);
+            AddElementScalarValue(elementId, ids[i], ColumnScalar(entry + shift, layout.columns[i]),
+                                  model, step.flags, step.tag);
         return;
     }
     for (int k = 0; k < layout.blockCount; ++k)

@@ -21,6 +21,7 @@ private:
     static bool AcceptTable();
     static const Layout* FindLayout(int elementType);
     static void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids);
-    void StoreEntry(const Layout& layout, const int* entry, const int* ids, CModelSet* model,
-                    const StepKey& step) const;
+    // shift: words between the element key and the values (0 but for plates with corners).
+    void StoreEntry(const Layout& layout, const int* entry, int shift, const int* ids,
+                    CModelSet* model, const StepKey& step) const;
 };

@@ -102,15 +102,30 @@ TEST(OEFNSResultBlockReader, BeamEntryFillsElevenStations)
     }
 }
 
-TEST(OEFNSResultBlockReader, PlateEntriesReadTheirLeadingWordsOnly)
+TEST(OEFNSResultBlockReader, PlateEntriesGiveTheCentreValuesPerElement)
 {
-    // CQUAD8 with 12 words per entry: words 9 to 11 are stepped over.
+    // A CQUAD4 entry holds its values after the element key; a CQUAD8 entry puts "CEN/" and a
+    // grid count before the centre's values and a block of 9 words per corner after them.
+    const auto cornerEntry = [](int elementId, float first)
+    {
+        Op2Words entry = Op2Words().I(elementId * 10 + 1).Text("CEN/", 1).I(8);
+        for (int w = 0; w < 8; ++w)
+            entry.F(first + static_cast<float>(w));
+        for (int corner = 1; corner <= 4; ++corner)
+        {
+            entry.I(100 + corner);
+            for (int w = 0; w < 8; ++w)
+                entry.F(-1000.0f);
+        }
+        return entry;
+    };
     CModelSet model;
-    ASSERT_EQ(
-        0, ReadElementBlock("OEF1X",
-                            {{ForceIdent(64, 12),
-                              Op2Words().Append(Entry(1, 12, 10.0f)).Append(Entry(2, 12, 20.0f))}},
-                            &model));
+    ASSERT_EQ(0, ReadElementBlock(
+                     "OEF1X",
+                     {{ForceIdent(33, 9), Op2Words().Append(Entry(1, 9, 10.0f))},
+                      {ForceIdent(64, 47),
+                       Op2Words().Append(cornerEntry(2, 20.0f)).Append(cornerEntry(3, 30.0f))}},
+                     &model));
     const struct
     {
         int typeBits;
@@ -118,8 +133,10 @@ TEST(OEFNSResultBlockReader, PlateEntriesReadTheirLeadingWordsOnly)
     } kPlate[] = {{94, 1}, {96, 2}, {95, 3}, {91, 4}, {93, 5}, {92, 6}, {97, 7}, {98, 8}};
     for (const auto& c : kPlate)
     {
+        SCOPED_TRACE(c.typeBits);
         EXPECT_DOUBLE_EQ(9.0 + c.word, ElementValue(model, ForceId(c.typeBits), 1));
         EXPECT_DOUBLE_EQ(19.0 + c.word, ElementValue(model, ForceId(c.typeBits), 2));
+        EXPECT_DOUBLE_EQ(29.0 + c.word, ElementValue(model, ForceId(c.typeBits), 3));
     }
 }
 
