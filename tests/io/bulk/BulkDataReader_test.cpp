@@ -181,6 +181,19 @@ TEST_F(BulkDataReaderTest, SolidsWithMidsideNodesAreReportedAndKeptLinear)
               m_output.lines);
 }
 
+TEST_F(BulkDataReaderTest, LargeFieldSolidsSpanThreeLinesAndEightNodesAreNotReported)
+{
+    ASSERT_TRUE(Read(Card("CHEXA*", {"1", "2", "1", "2"}, 16) +
+                     Card("*", {"3", "4", "5", "6"}, 16) + Card("*", {"7", "8"}, 16) +
+                     Card("CTETRA*", {"2", "2", "1", "2"}, 16) + Card("*", {"3", "4", "5"}, 16)));
+    ASSERT_EQ(2u, m_records.elements.size());
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}), Nodes(m_records.elements[0]));
+    EXPECT_EQ(115, m_records.elements[0].descriptorId);
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), Nodes(m_records.elements[1]));
+    EXPECT_EQ((std::vector<std::string>{BulkMessage("NonSupportedHighElement", "CTETRA")}),
+              m_output.lines);
+}
+
 TEST_F(BulkDataReaderTest, PentaContinuationIsMatchedByItsMarkerOrLeftForTheNextCard)
 {
     ASSERT_TRUE(Read(Card("CPENTA", {"1", "2", "1", "2", "3", "4", "5", "6", "+P1"}) +
