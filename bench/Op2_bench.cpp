@@ -1,5 +1,7 @@
-// OUTPUT2 reading speed: a generated file of 100,000 grids, 100,000 CQUAD4 and 10 static
-// subcases of displacements and SPC forces (records in solver-sized continuation pieces).
+// OUTPUT2 reading speed on generated files of 100,000 grids and CQUAD4 with 10 static subcases
+// of displacements and SPC forces (about 73 MB), and the same plus the CQUAD4 stresses of every
+// subcase (about 140 MB); records in solver-sized continuation pieces. Catalogue pass plus
+// loading every result.
 #include "core/model/ModelSet.h"
 #include "io/op2/OP2Reader.h"
 
@@ -17,6 +19,14 @@ constexpr int kGrids = 100000;
 constexpr int kQuads = 100000;
 constexpr int kSubcases = 10;
 constexpr int kPieceWords = 65536;
+constexpr int kPlateWords = 17;
+
+int32_t Bits(float f)
+{
+    int32_t w = 0;
+    std::memcpy(&w, &f, 4);
+    return w;
+}
 
 class Writer
 {
@@ -26,12 +36,6 @@ public:
     {
     }
     void Word(int32_t w) { std::fwrite(&w, 4, 1, m_file); }
-    void Float(float f)
-    {
-        int32_t w = 0;
-        std::memcpy(&w, &f, 4);
-        Word(w);
-    }
     void Control(int k)
     {
         Word(4);
@@ -91,44 +95,61 @@ private:
     int m_marker = -4;
 };
 
-std::vector<int32_t> Ident(int tableCode, int loadSet)
+std::vector<int32_t> Ident(int tableCode, int loadSet, int elementType, int entryWords)
 {
     std::vector<int32_t> ident(146, 0);
     ident[0] = 11;
     ident[1] = tableCode;
+    ident[2] = elementType;
     ident[4] = loadSet;
-    ident[9] = 8;
+    ident[9] = entryWords;
+    ident[10] = 1;
     return ident;
 }
 
-void WriteResultBlock(Writer& w, const char* name, int tableCode)
+void WriteNodeBlock(Writer& w, const char* name, int tableCode)
 {
     w.Header(name);
     for (int subcase = 1; subcase <= kSubcases; ++subcase)
     {
-        w.Record(Ident(tableCode, subcase));
+        w.Record(Ident(tableCode, subcase, 0, 8));
         std::vector<int32_t> data;
         data.reserve(static_cast<size_t>(kGrids) * 8);
         for (int id = 1; id <= kGrids; ++id)
         {
-            const float v[6] = {id * 1e-6f, subcase * 1e-3f, -id * 1e-7f, 0.5f, 0.25f, 0.125f};
             data.push_back(id * 10 + 1);
             data.push_back(1);
-            for (float f : v)
-            {
-                int32_t bits = 0;
-                std::memcpy(&bits, &f, 4);
-                data.push_back(bits);
-            }
+            for (float f : {id * 1e-6f, subcase * 1e-3f, -id * 1e-7f, 0.5f, 0.25f, 0.125f})
+                data.push_back(Bits(f));
         }
         w.Record(data);
     }
     w.EndBlock();
 }
 
-std::string GenerateFile()
+void WriteStressBlock(Writer& w)
 {
-    const std::string path = "/tmp/gravik_op2_bench.op2";
+    w.Header("OES1X1  ");
+    for (int subcase = 1; subcase <= kSubcases; ++subcase)
+    {
+        w.Record(Ident(5, subcase, 33, kPlateWords));
+        std::vector<int32_t> data;
+        data.reserve(static_cast<size_t>(kQuads) * kPlateWords);
+        for (int id = 1; id <= kQuads; ++id)
+        {
+            data.push_back(id * 10 + 1);
+            for (int word = 1; word < kPlateWords; ++word)
+                data.push_back(Bits(static_cast<float>(id % 1000) * 0.1f + word + subcase));
+        }
+        w.Record(data);
+    }
+    w.EndBlock();
+}
+
+std::string GenerateFile(bool withStresses)
+{
+    const std::string path =
+        withStresses ? "/tmp/gravik_op2_stress_bench.op2" : "/tmp/gravik_op2_bench.op2";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     Writer w(file); // no label: the first block starts the file
     w.Header("GEOM1   ");
@@ -136,13 +157,8 @@ std::string GenerateFile()
     for (int id = 1; id <= kGrids; ++id)
     {
         grids.insert(grids.end(), {id, 0});
-        const float xyz[3] = {float(id % 317), float(id / 317), 0.0f};
-        for (float f : xyz)
-        {
-            int32_t bits = 0;
-            std::memcpy(&bits, &f, 4);
-            grids.push_back(bits);
-        }
+        for (float f : {float(id % 317), float(id / 317), 0.0f})
+            grids.push_back(Bits(f));
         grids.insert(grids.end(), {0, 0, 0});
     }
     w.Record(grids);
@@ -156,22 +172,26 @@ std::string GenerateFile()
     }
     w.Record(quads);
     w.EndBlock();
-    WriteResultBlock(w, "OUGV1   ", 1);
-    WriteResultBlock(w, "OQG1    ", 3);
+    WriteNodeBlock(w, "OUGV1   ", 1);
+    WriteNodeBlock(w, "OQG1    ", 3);
+    if (withStresses)
+        WriteStressBlock(w);
     w.Control(0);
     std::fclose(file);
     return path;
 }
 
-const std::string& BenchFile()
+const std::string& BenchFile(bool withStresses)
 {
-    static const std::string path = GenerateFile();
-    return path;
+    static const std::string plain = GenerateFile(false);
+    static const std::string stresses = GenerateFile(true);
+    return withStresses ? stresses : plain;
 }
 
+// Argument 1: the file with the CQUAD4 stresses.
 void BM_Op2CatalogueAndLoadAll(benchmark::State& state)
 {
-    const std::string& path = BenchFile();
+    const std::string& path = BenchFile(state.range(0) != 0);
     std::FILE* file = std::fopen(path.c_str(), "rb");
     std::fseek(file, 0, SEEK_END);
     const int64_t bytes = std::ftell(file);
@@ -200,7 +220,7 @@ void BM_Op2CatalogueAndLoadAll(benchmark::State& state)
     getrusage(RUSAGE_SELF, &usage);
     state.counters["peakRssMB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-BENCHMARK(BM_Op2CatalogueAndLoadAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Op2CatalogueAndLoadAll)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

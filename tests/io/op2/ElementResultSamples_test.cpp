@@ -1,7 +1,6 @@
 // Element result tables of real solver files, checked against the printed results of the same
 // runs where those exist.
 #include "core/model/ModelSet.h"
-#include "io/op2/ElementResultBlocks.h"
 #include "io/op2/OP2Reader.h"
 #include "tests/io/op2/ElementResultFixtures.h"
 #include "tests/io/op2/Op2TestModel.h"
@@ -14,11 +13,10 @@
 
 namespace
 {
-// Catalogues the sample with the element readers filed and loads every result.
+// Catalogues the sample and loads every result.
 int LoadSample(const std::string& relative, CModelSet* model)
 {
     OP2Reader reader;
-    AddElementResultBlockReaders(&reader);
     const std::string path = testing_support::SamplePath(relative);
     const int code = reader.readCatalogue(path, model, false, nullptr);
     for (UINT id : model->GetResults().SortedKeys())
