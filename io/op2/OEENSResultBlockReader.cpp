@@ -74,7 +74,8 @@ int OEENSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
     }
     catch (...)
     {
-        CAELogFile("FileRead").WriteLog(0, kCreateLocation, "EXCEPTION");
+        // The registration step reports under the data pass's name.
+        CAELogFile("FileRead").WriteLog(0, kReadLocation, "EXCEPTION");
         return -1;
     }
 }
