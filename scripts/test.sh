@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test on a fresh machine: installs what is missing, then builds the
-# native build, the sanitizer build (AddressSanitizer + UBSan) and the Windows build, and runs
-# the Windows tests under Wine with Xvfb. Exits non-zero when any build or test fails.
+# native build, the sanitizer build (AddressSanitizer + UBSan) and the Windows build, runs the
+# Windows tests under Wine with Xvfb, and runs each reader's fuzz target briefly. Exits non-zero
+# when any build, test or fuzz run fails.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -74,11 +75,19 @@ else
     failed=1; results+=("windows: BUILD FAILED")
 fi
 
+# Fuzz smoke: each reader's libFuzzer target for a minute, side by side.
+echo "=== fuzz smoke ==="
+if FUZZ_PARALLEL=1 FUZZ_ARGS="${FUZZ_ARGS:--seed=1}" scripts/fuzz.sh "${FUZZ_SECONDS:-60}"; then
+    results+=("fuzz: ok")
+else
+    failed=1; results+=("fuzz: FAILED")
+fi
+
 echo "=== summary ==="
 printf '%s\n' "${results[@]}"
 passed=0; fails=0
 for r in "${results[@]}"; do
     case "$r" in *ok) passed=$((passed + 1)) ;; *) fails=$((fails + 1)) ;; esac
 done
-echo "Builds: $passed passed, $fails failed"
+echo "Stages: $passed passed, $fails failed"
 exit $failed
