@@ -64,7 +64,7 @@ const std::vector<SUnvCase>& UnvCases()
         {"binary garbage", badinput::Garbage(65536), false, nullptr, 4, 1},
         {"huge node count",
          kNodes + Element("         1        44         2         3         7"
-                          "2147483647",
+                          " 999999999",
                           "         1         2         3         4"),
          false, "InvalidDataSet[2412]", 4, 1},
         {"huge node label",
