@@ -37,8 +37,8 @@ std::string Printf(const char* format, ...)
 struct Conversion
 {
     std::size_t begin = 0;
-    std::size_t end = 0; // one past the conversion letter
-    std::string spec;    // "%-5.2" without length modifier or letter
+    std::size_t end = 0;   // one past the conversion letter
+    std::string directive; // "%-5.2" without length modifier or letter
     char letter = 0;
     bool isLong = false; // "l", "ll", "j", "z" or "t"
 };
@@ -48,16 +48,16 @@ bool ParseConversion(const std::string& format, std::size_t at, Conversion* c)
 {
     std::size_t i = at + 1;
     c->begin = at;
-    c->spec = "%";
+    c->directive = "%";
     while (i < format.size() && std::strchr("-+ #0", format[i]))
-        c->spec += format[i++];
+        c->directive += format[i++];
     while (i < format.size() && format[i] >= '0' && format[i] <= '9')
-        c->spec += format[i++];
+        c->directive += format[i++];
     if (i < format.size() && format[i] == '.')
     {
-        c->spec += format[i++];
+        c->directive += format[i++];
         while (i < format.size() && format[i] >= '0' && format[i] <= '9')
-            c->spec += format[i++];
+            c->directive += format[i++];
     }
     c->isLong = false;
     while (i < format.size() && std::strchr("hlLjzt", format[i]))
@@ -89,20 +89,20 @@ std::string FormatOne(const Conversion& c, const CFormatArg& arg)
     {
     case 'd':
     case 'i':
-        return c.isLong ? Printf((c.spec + "lld").c_str(), value)
-                        : Printf((c.spec + "d").c_str(), int(value));
+        return c.isLong ? Printf((c.directive + "lld").c_str(), value)
+                        : Printf((c.directive + "d").c_str(), int(value));
     case 'o':
     case 'u':
     case 'x':
     case 'X':
     {
         const std::string letter(1, c.letter);
-        return c.isLong ? Printf((c.spec + "ll" + letter).c_str(), (unsigned long long)value)
-                        : Printf((c.spec + letter).c_str(), unsigned(value));
+        return c.isLong ? Printf((c.directive + "ll" + letter).c_str(), (unsigned long long)value)
+                        : Printf((c.directive + letter).c_str(), unsigned(value));
     }
-    case 'c': return Printf((c.spec + "c").c_str(), int(value));
-    case 's': return Printf((c.spec + "s").c_str(), arg.GetText().c_str());
-    default: return Printf((c.spec + c.letter).c_str(), arg.GetReal());
+    case 'c': return Printf((c.directive + "c").c_str(), int(value));
+    case 's': return Printf((c.directive + "s").c_str(), arg.GetText().c_str());
+    default: return Printf((c.directive + c.letter).c_str(), arg.GetReal());
     }
 }
 

@@ -1,5 +1,5 @@
-// One conversion at a time: parse the specification, fetch its argument with the type its
-// length modifier names, and print it with a rebuilt specification.
+// One conversion at a time: parse the directive, fetch its argument with the type its
+// length modifier names, and print it with a rebuilt directive.
 #include "platform/base/format.h"
 
 #include <algorithm>
@@ -30,7 +30,7 @@ enum class Length
     LongDouble
 };
 
-struct Spec
+struct Directive
 {
     std::string flags;
     int width = -1;
@@ -84,54 +84,54 @@ const char* ParseLength(const char* p, Length& length)
     }
 }
 
-// The specification after '%', or null when it is not one we print.
-const char* ParseSpec(const char* p, Spec& spec)
+// The directive after '%', or null when it is not one we print.
+const char* ParseDirective(const char* p, Directive& directive)
 {
     for (; std::strchr("-+ #0'", *p) && *p != '\0'; ++p)
     {
         if (*p != '\'') // digit grouping differs between libraries; dropped
-            spec.flags += *p;
+            directive.flags += *p;
     }
     if (*p == '*')
     {
-        spec.widthFromArgument = true;
+        directive.widthFromArgument = true;
         ++p;
     }
-    else if (!(p = ParseNumber(p, spec.width)) || *p == '$')
+    else if (!(p = ParseNumber(p, directive.width)) || *p == '$')
         return nullptr;
     if (*p == '.')
     {
         ++p;
         if (*p == '*')
         {
-            spec.precisionFromArgument = true;
+            directive.precisionFromArgument = true;
             ++p;
         }
-        else if (!(p = ParseNumber(p, spec.precision)))
+        else if (!(p = ParseNumber(p, directive.precision)))
             return nullptr;
     }
-    p = ParseLength(p, spec.length);
+    p = ParseLength(p, directive.length);
     if (*p == '\0' || !std::strchr("diouxXcsfFeEgGaApn", *p))
         return nullptr;
-    spec.conversion = *p;
+    directive.conversion = *p;
     return p + 1;
 }
 
-std::string BuildSpec(const Spec& spec, const char* length, char conversion)
+std::string BuildDirective(const Directive& directive, const char* length, char conversion)
 {
-    std::string text = "%" + spec.flags;
-    if (spec.width >= 0)
-        text += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        text += "." + std::to_string(spec.precision);
+    std::string text = "%" + directive.flags;
+    if (directive.width >= 0)
+        text += std::to_string(directive.width);
+    if (directive.precision >= 0)
+        text += "." + std::to_string(directive.precision);
     return text + length + conversion;
 }
 
 template <class T>
-void AppendOne(std::string& out, const std::string& spec, T value)
+void AppendOne(std::string& out, const std::string& directive, T value)
 {
     char buffer[256];
-    const int length = std::snprintf(buffer, sizeof(buffer), spec.c_str(), value);
+    const int length = std::snprintf(buffer, sizeof(buffer), directive.c_str(), value);
     if (length <= 0)
         return;
     if (static_cast<size_t>(length) < sizeof(buffer))
@@ -141,7 +141,7 @@ void AppendOne(std::string& out, const std::string& spec, T value)
     }
     const size_t oldSize = out.size();
     out.resize(oldSize + static_cast<size_t>(length));
-    std::snprintf(&out[oldSize], static_cast<size_t>(length) + 1, spec.c_str(), value);
+    std::snprintf(&out[oldSize], static_cast<size_t>(length) + 1, directive.c_str(), value);
 }
 
 template <class T>
@@ -175,8 +175,8 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
             p = percent + 2;
             continue;
         }
-        Spec spec;
-        const char* next = ParseSpec(percent + 1, spec);
+        Directive directive;
+        const char* next = ParseDirective(percent + 1, directive);
         if (!next)
         {
             out += '%';
@@ -184,25 +184,25 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
             continue;
         }
         p = next;
-        if (spec.widthFromArgument)
+        if (directive.widthFromArgument)
         {
             const int width = va_arg(args, int);
             if (width < 0)
-                spec.flags += '-';
-            spec.width = width == INT_MIN ? kMaxWidth : std::min(std::abs(width), kMaxWidth);
+                directive.flags += '-';
+            directive.width = width == INT_MIN ? kMaxWidth : std::min(std::abs(width), kMaxWidth);
         }
-        if (spec.precisionFromArgument)
+        if (directive.precisionFromArgument)
         {
             const int precision = va_arg(args, int);
-            spec.precision = precision < 0 ? -1 : std::min(precision, kMaxWidth);
+            directive.precision = precision < 0 ? -1 : std::min(precision, kMaxWidth);
         }
-        switch (spec.conversion)
+        switch (directive.conversion)
         {
         case 'd':
         case 'i':
         {
             long long value = 0;
-            switch (spec.length)
+            switch (directive.length)
             {
             case Length::Char: value = static_cast<signed char>(va_arg(args, int)); break;
             case Length::Short: value = static_cast<short>(va_arg(args, int)); break;
@@ -215,7 +215,7 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
             case Length::PtrDiff: value = static_cast<long long>(va_arg(args, ptrdiff_t)); break;
             default: value = va_arg(args, int); break;
             }
-            AppendOne(out, BuildSpec(spec, "ll", spec.conversion), value);
+            AppendOne(out, BuildDirective(directive, "ll", directive.conversion), value);
             break;
         }
         case 'o':
@@ -224,7 +224,7 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
         case 'X':
         {
             unsigned long long value = 0;
-            switch (spec.length)
+            switch (directive.length)
             {
             case Length::Char: value = static_cast<unsigned char>(va_arg(args, unsigned)); break;
             case Length::Short: value = static_cast<unsigned short>(va_arg(args, unsigned)); break;
@@ -237,40 +237,42 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
                 break;
             default: value = va_arg(args, unsigned); break;
             }
-            AppendOne(out, BuildSpec(spec, "ll", spec.conversion), value);
+            AppendOne(out, BuildDirective(directive, "ll", directive.conversion), value);
             break;
         }
         case 'c':
-            if (spec.length == Length::Long)
-                AppendOne(out, BuildSpec(spec, "l", 'c'), static_cast<wint_t>(va_arg(args, int)));
+            if (directive.length == Length::Long)
+                AppendOne(out, BuildDirective(directive, "l", 'c'),
+                          static_cast<wint_t>(va_arg(args, int)));
             else
-                AppendOne(out, BuildSpec(spec, "", 'c'), va_arg(args, int));
+                AppendOne(out, BuildDirective(directive, "", 'c'), va_arg(args, int));
             break;
         case 's':
-            if (spec.length == Length::Long)
+            if (directive.length == Length::Long)
             {
                 const wchar_t* text = va_arg(args, const wchar_t*);
-                AppendOne(out, BuildSpec(spec, "l", 's'), text ? text : L"(null)");
+                AppendOne(out, BuildDirective(directive, "l", 's'), text ? text : L"(null)");
             }
             else
             {
                 const char* text = va_arg(args, const char*);
-                AppendOne(out, BuildSpec(spec, "", 's'), text ? text : "(null)");
+                AppendOne(out, BuildDirective(directive, "", 's'), text ? text : "(null)");
             }
             break;
         case 'p':
         {
             const uintptr_t value = reinterpret_cast<uintptr_t>(va_arg(args, void*));
-            if (spec.precision < 0)
-                spec.precision = 16;
-            AppendOne(out, BuildSpec(spec, "ll", 'X'), static_cast<unsigned long long>(value));
+            if (directive.precision < 0)
+                directive.precision = 16;
+            AppendOne(out, BuildDirective(directive, "ll", 'X'),
+                      static_cast<unsigned long long>(value));
             break;
         }
         case 'n':
         {
             void* target = va_arg(args, void*);
             const size_t count = out.size() - start;
-            switch (spec.length)
+            switch (directive.length)
             {
             case Length::Char: StoreCount<signed char>(target, count); break;
             case Length::Short: StoreCount<short>(target, count); break;
@@ -284,19 +286,19 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
             break;
         }
         default: // floating point
-            if (spec.length == Length::LongDouble)
+            if (directive.length == Length::LongDouble)
             {
                 long double value = va_arg(args, long double);
                 if (std::isnan(value))
                     value = std::fabs(value);
-                AppendOne(out, BuildSpec(spec, "L", spec.conversion), value);
+                AppendOne(out, BuildDirective(directive, "L", directive.conversion), value);
             }
             else
             {
                 double value = va_arg(args, double);
                 if (std::isnan(value))
                     value = std::fabs(value);
-                AppendOne(out, BuildSpec(spec, "", spec.conversion), value);
+                AppendOne(out, BuildDirective(directive, "", directive.conversion), value);
             }
             break;
         }
