@@ -23,13 +23,16 @@ public:
     void AddOutputLine(const std::string&) override {}
 };
 
-// One scratch folder per process (workers run side by side), removed at exit.
+// One scratch folder per process (workers run side by side), removed at a normal exit.
 const std::filesystem::path& ScratchFolder()
 {
     static const std::filesystem::path folder = []
     {
+        // scripts/fuzz.sh gives a folder of its own that it removes: a process that libFuzzer
+        // ends on a finding or in fork mode leaves its folder behind.
         std::error_code error;
-        std::filesystem::path base = "/dev/shm";
+        const char* given = std::getenv("GRAVIK_FUZZ_SCRATCH");
+        std::filesystem::path base = given != nullptr ? given : "/dev/shm";
         if (!std::filesystem::is_directory(base, error))
             base = std::filesystem::temp_directory_path();
         const std::filesystem::path path = base / ("gravik_unv_fuzz_" + std::to_string(getpid()));

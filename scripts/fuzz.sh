@@ -124,6 +124,14 @@ run_target()
     return $rc
 }
 
+# The targets write their inputs to files: a scratch folder in memory when there is one, removed
+# at the end whatever became of the runs.
+scratch_base=/dev/shm
+[ -d "$scratch_base" ] && [ -w "$scratch_base" ] || scratch_base=${TMPDIR:-/tmp}
+GRAVIK_FUZZ_SCRATCH=$(mktemp -d "$scratch_base/gravik_fuzz.XXXXXX") || exit 1
+export GRAVIK_FUZZ_SCRATCH
+trap 'rm -rf "$GRAVIK_FUZZ_SCRATCH"' EXIT
+
 failed=0
 if [ "${FUZZ_PARALLEL:-0}" = 1 ]; then
     pids=()
