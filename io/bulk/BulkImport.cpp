@@ -5,6 +5,7 @@
 #include "core/services/OutputSink.h"
 #include "core/services/ProductIni.h"
 #include "io/bulk/BulkDataReader.h"
+#include "io/bulk/BulkMessages.h"
 #include "io/bulk/BulkPaths.h"
 
 namespace
@@ -44,8 +45,7 @@ bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink
     // Any file opens as a deck; one of another kind would otherwise add nothing without a word.
     if (model.GetNodeCount() == nodesBefore && model.GetElementCount() == elementsBefore &&
         model.GetMaxCoordSystemId() == systemsBefore)
-        sink.AddOutputLine(path + ": no grid, element or coordinate-system card was read; the file "
-                                  "may not be bulk data.");
+        sink.AddOutputLine(BulkMessage("NoBulkData", path));
     model.TransformPendingNodes();
     model.BuildElementFaces();
     model.SaveMaxIds();

@@ -46,6 +46,7 @@ std::vector<TextKey> RequiredKeys()
         {"Message.str", "Error", "NonSupportedHighElement"},
         {"Message.str", "Error", "IncludeCycle"},
         {"Message.str", "Error", "UndefinedCoordSystem"},
+        {"Message.str", "Error", "NoBulkData"},
         {"Message.str", "MsgPane", "ReadFile"},
         {"Message.str", "Status", "OpeningUNVFile"},
         {"Result.str", "ResultType", "Translation"},
@@ -179,6 +180,7 @@ TEST_F(StringResources, FormatTextsTakeTheirValuesInBothLanguages)
         {"Message.str", "Error", "NonSupportedHighElement", {"CHEXA"}},
         {"Message.str", "Error", "IncludeCycle", {"a.bdf", 7}},
         {"Message.str", "Error", "UndefinedCoordSystem", {5, 12}},
+        {"Message.str", "Error", "NoBulkData", {"deck.dat"}},
         {"message.str", "UNVErrorMessages", "InvalidElementType", {41}},
     };
     for (const FormatKey& f : formats)

@@ -39,21 +39,30 @@ std::vector<std::string> SamplesOf(std::initializer_list<const char*> extensions
     return paths;
 }
 
-// Imports store their folder in the product INI: keep it in a scratch product folder.
+// Imports store their folder in the product INI: keep it in a scratch product folder, with the
+// program's string files beside it so that messages read as the user sees them.
 class WrongReaderTest : public ::testing::Test
 {
 protected:
     WrongReaderTest()
         : m_savedFolder(GetExecutableFolder())
+        , m_savedSuffix(GetLanguageSuffix())
     {
         const fs::path root = testing_support::MakeTempDir("wrong_reader");
         fs::create_directories(root / "bin");
         fs::create_directories(root / "ini");
+        fs::copy("resources/string", root / "string");
         SetExecutableFolder((root / "bin").string());
+        SetLanguageSuffix("_ENG");
     }
-    ~WrongReaderTest() override { SetExecutableFolder(m_savedFolder); }
+    ~WrongReaderTest() override
+    {
+        SetExecutableFolder(m_savedFolder);
+        SetLanguageSuffix(m_savedSuffix);
+    }
 
     std::string m_savedFolder;
+    std::string m_savedSuffix;
 };
 
 TEST_F(WrongReaderTest, BulkDataImportOfOtherFormatsReadsNothingAndSaysSo)
