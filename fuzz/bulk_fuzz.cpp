@@ -4,6 +4,7 @@
 #include "core/model/ModelSet.h"
 #include "core/services/AppEnvironment.h"
 #include "core/services/OutputSink.h"
+#include "fuzz/FuzzSupport.h"
 #include "io/bulk/BulkDataReader.h"
 
 #include <cstddef>
@@ -16,32 +17,11 @@
 
 namespace
 {
-class CNullSink : public COutputSink
-{
-public:
-    void AddOutputLine(const std::string&) override {}
-};
+using fuzz_support::CNullSink;
 
-// One scratch folder per process (workers run side by side), removed at a normal exit.
 const std::filesystem::path& ScratchFolder()
 {
-    static const std::filesystem::path folder = []
-    {
-        // scripts/fuzz.sh gives a folder of its own that it removes: a process that libFuzzer
-        // ends on a finding or in fork mode leaves its folder behind.
-        std::error_code error;
-        const char* given = std::getenv("GRAVIK_FUZZ_SCRATCH");
-        std::filesystem::path base = given != nullptr ? given : "/dev/shm";
-        if (!std::filesystem::is_directory(base, error))
-            base = std::filesystem::temp_directory_path();
-        const std::filesystem::path path = base / ("gravik_bulk_fuzz_" + std::to_string(getpid()));
-        std::filesystem::create_directories(path / "bin", error);
-        // Logs and the product INI resolve against the executable folder: keep them here.
-        SetExecutableFolder((path / "bin").string());
-        std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
-        return path;
-    }();
-    return folder;
+    return fuzz_support::ScratchFolder("bulk_fuzz");
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& text)
