@@ -99,6 +99,20 @@ int NodeSlots(const CFEElement& element)
 {
     return std::max(0, std::min(element.m_nodeCount, static_cast<int>(element.m_ids.GetSize())));
 }
+// Inserting makes the record, and with it its random colour, exactly once: a lookup or a record
+// made beside it would draw three more random numbers each.
+template <class Map>
+bool AddColorRecord(Map& colors, int recordId, UINT& maxId)
+{
+    const UINT id = static_cast<UINT>(recordId);
+    const INT_PTR before = colors.GetCount();
+    auto& record = colors[id];
+    if (colors.GetCount() == before)
+        return false;
+    record.id = recordId;
+    maxId = std::max(maxId, id);
+    return true;
+}
 } // namespace
 
 CModelSet::CModelSet()
@@ -739,42 +753,22 @@ int CModelSet::GetPendingNodeCount() const
 
 bool CModelSet::AddPropertyColor(int propertyId)
 {
-    // Inserting makes the record, and with it its random colour, exactly once: a lookup or a
-    // record made beside it would draw three more random numbers each.
-    const UINT id = static_cast<UINT>(propertyId);
-    const INT_PTR before = m_propertyColors.GetCount();
-    CPropertyColor& record = m_propertyColors[id];
-    if (m_propertyColors.GetCount() == before)
-        return false;
-    record.id = propertyId;
-    m_maxPropertyId = std::max(m_maxPropertyId, id);
-    return true;
+    return AddColorRecord(m_propertyColors, propertyId, m_maxPropertyId);
 }
 
 bool CModelSet::AddMaterialColor(int materialId)
 {
-    const UINT id = static_cast<UINT>(materialId);
-    const INT_PTR before = m_materialColors.GetCount();
-    CMaterialColor& record = m_materialColors[id];
-    if (m_materialColors.GetCount() == before)
-        return false;
-    record.id = materialId;
-    m_maxMaterialId = std::max(m_maxMaterialId, id);
-    return true;
+    return AddColorRecord(m_materialColors, materialId, m_maxMaterialId);
 }
 
 CPropertyColor* CModelSet::LookupPropertyColor(int propertyId)
 {
-    const UINT id = static_cast<UINT>(propertyId);
-    CPropertyColor present;
-    return m_propertyColors.Lookup(id, present) ? &m_propertyColors[id] : nullptr;
+    return m_propertyColors.PLookup(static_cast<UINT>(propertyId));
 }
 
 CMaterialColor* CModelSet::LookupMaterialColor(int materialId)
 {
-    const UINT id = static_cast<UINT>(materialId);
-    CMaterialColor present;
-    return m_materialColors.Lookup(id, present) ? &m_materialColors[id] : nullptr;
+    return m_materialColors.PLookup(static_cast<UINT>(materialId));
 }
 
 bool CModelSet::AddForce(CElementForce* force)

@@ -68,6 +68,17 @@ public:
     void InitHashTable(UINT hashSize, bool allocNow = true);
 
     bool Lookup(ARG_KEY key, VALUE& value) const;
+    // The stored value of key without copying it, or null when absent.
+    VALUE* PLookup(ARG_KEY key)
+    {
+        Node* node = FindNode(key, HashKey(key));
+        return node ? &node->value : nullptr;
+    }
+    const VALUE* PLookup(ARG_KEY key) const
+    {
+        const Node* node = FindNode(key, HashKey(key));
+        return node ? &node->value : nullptr;
+    }
     // The value of key, inserted value-initialised when absent.
     VALUE& operator[](ARG_KEY key);
     void SetAt(ARG_KEY key, ARG_VALUE value) { (*this)[key] = value; }

@@ -67,6 +67,11 @@ TEST(CMap, LooksUpReplacesAndRemoves)
     EXPECT_EQ(0, map[4]); // inserted value-initialised
     map[4] += 5;
     EXPECT_EQ(5, map[4]);
+    EXPECT_EQ(nullptr, map.PLookup(6)); // a pointer lookup inserts nothing
+    ASSERT_NE(nullptr, map.PLookup(4));
+    *map.PLookup(4) = 7; // and reaches the stored value
+    EXPECT_EQ(7, map[4]);
+    EXPECT_EQ(2, map.GetCount());
     EXPECT_TRUE(map.RemoveKey(3));
     EXPECT_FALSE(map.Lookup(3, value));
     EXPECT_TRUE(map.RemoveKey(4));
