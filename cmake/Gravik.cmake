@@ -1,6 +1,7 @@
 # Build helpers: one library per source folder, one test executable per test folder.
-# Sources are collected by folder so that adding a file needs no edit here. Files ending
-# in _win.cpp build only for Windows, files ending in _posix.cpp only natively.
+# Sources are collected by folder (not recursively: a subfolder is its own library or test)
+# so that adding a file needs no edit here. Files ending in _win.cpp build only for Windows,
+# files ending in _posix.cpp only natively.
 
 set(GRAVIK_WARNINGS -Wall -Wextra)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -25,7 +26,7 @@ endif()
 function(gravik_collect out)
     set(files)
     foreach(dir IN LISTS ARGN)
-        file(GLOB_RECURSE found CONFIGURE_DEPENDS
+        file(GLOB found CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.c)
         list(APPEND files ${found})
     endforeach()
@@ -58,7 +59,7 @@ endfunction()
 function(gravik_test name dirs)
     set(tests)
     foreach(dir IN LISTS dirs)
-        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
         list(APPEND tests ${found})
     endforeach()
     if(WIN32)
@@ -69,8 +70,13 @@ function(gravik_test name dirs)
     if(NOT tests)
         return()
     endif()
-    add_executable(${name} ${tests} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/support/TestPaths.cpp)
+    set(support ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
+                ${CMAKE_SOURCE_DIR}/tests/support/TestPaths.cpp)
+    if(WIN32 AND EXISTS ${GRAVIK_RC})
+        # Resources do not link from static libraries: every window test takes the program's.
+        list(APPEND support ${GRAVIK_RC})
+    endif()
+    add_executable(${name} ${tests} ${support})
     target_compile_options(${name} PRIVATE ${GRAVIK_WARNINGS})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARGN} gtest)
