@@ -7,7 +7,7 @@ set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 
 scripts/install-deps.sh || { echo "dependency installation failed"; exit 1; }
 
@@ -57,19 +57,9 @@ fi
 
 if configure_and_build build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release; then
-    # A private Wine prefix and a virtual display for the tests that open windows.
-    export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    display=99
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$display"
-    trap 'wineserver -k >/dev/null 2>&1; kill $xvfb_pid >/dev/null 2>&1' EXIT
-    [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
-    wineserver -p >/dev/null 2>&1
-    export GRAVIK_REQUIRE_GL=1
+    # A private Wine prefix, a virtual display and a kept-alive wine server.
+    source scripts/wine-env.sh
+    trap 'eval "$WINE_ENV_CLEANUP"' EXIT
     run_ctest windows build/win
 else
     failed=1; results+=("windows: BUILD FAILED")

@@ -1,0 +1,29 @@
+# Sourced: a private Wine prefix under build/, a virtual 1280x1024x24 display and a kept-alive
+# wine server, for running window tests by hand or from scripts/test.sh:
+#   source scripts/wine-env.sh && wine build/win/test_platform_win.exe
+# Sets WINE_ENV_CLEANUP to a command that stops the display and the server.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}" WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
+    display=99
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    wine_env_xvfb=$!
+    export DISPLAY=":$display"
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        [ -e "/tmp/.X11-unix/X$display" ] && break
+        sleep 0.3
+    done
+    WINE_ENV_CLEANUP="wineserver -k >/dev/null 2>&1; kill $wine_env_xvfb >/dev/null 2>&1"
+else
+    WINE_ENV_CLEANUP="wineserver -k >/dev/null 2>&1"
+fi
+mkdir -p "$(dirname "$WINEPREFIX")"
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+wineserver -p >/dev/null 2>&1
+# Start the prefix's services now, away from any pipe a later command reads.
+wine cmd /c exit >/dev/null 2>&1
+export GRAVIK_REQUIRE_GL=1
