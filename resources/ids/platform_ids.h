@@ -1,0 +1,2 @@
+// Resource and command ids of the platform layer.
+#pragma once

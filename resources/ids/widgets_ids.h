@@ -1,0 +1,2 @@
+// Resource and command ids of the widgets layer.
+#pragma once
