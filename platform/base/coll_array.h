@@ -4,6 +4,7 @@
 // large blocks in place on most heaps; others are move-constructed into a new block.
 #pragma once
 
+#include "platform/base/object.h"
 #include "platform/base/string.h"
 #include "platform/base/types.h"
 
@@ -14,8 +15,6 @@
 #include <new>
 #include <type_traits>
 #include <utility>
-
-class CObject;
 
 namespace fw
 {
@@ -354,8 +353,13 @@ class CPtrArray : public CArray<void*, void*>
 {
 };
 
-class CObArray : public CArray<CObject*, CObject*>
+// Serialisable as an object, as stored layouts expect: a count, then each element as an
+// object. The array never owns its elements; loading replaces the pointers it held.
+class CObArray : public CObject, public CArray<CObject*, CObject*>
 {
+    FW_SERIAL(CObArray, CObject, 0)
+
+    void Serialize(CArchive& archive) override;
 };
 
 class CStringArray : public CArray<CString, const CString&>

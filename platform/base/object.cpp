@@ -71,6 +71,10 @@ bool CObject::IsKindOf(const CRuntimeClass* runtimeClass) const
     return GetRuntimeClass()->IsDerivedFrom(runtimeClass);
 }
 
+void CObject::Serialize(CArchive&)
+{
+}
+
 #ifndef NDEBUG
 void CObject::operator delete(void* object, std::size_t size)
 {

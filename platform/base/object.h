@@ -3,7 +3,9 @@
 // with one macro in its body:
 //   FW_CLASS(C, Base)             name and base (IsKindOf)
 //   FW_CREATABLE(C, Base)         also made by name through CreateObject
-//   FW_SERIAL(C, Base, schema)    creatable, with a stored schema number
+//   FW_SERIAL(C, Base, schema)    creatable, with a stored schema number; a schema or-ed
+//                                 with VERSIONABLE_SCHEMA also reads older or newer schemas,
+//                                 which its Serialize asks of CArchive::GetObjectSchema
 // The macro leaves the access public. Debug builds fill a freed CObject with 0xDD, since the
 // Windows build has no sanitizer.
 #pragma once
@@ -13,13 +15,17 @@
 #include <cstddef>
 #include <new>
 
+class CArchive;
 class CObject;
+
+// Or-ed into a class's schema: archives with another stored schema are still read.
+constexpr UINT VERSIONABLE_SCHEMA = 0x80000000u;
 
 struct CRuntimeClass
 {
     const char* m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema; // 0xFFFF when not serialisable
+    UINT m_wSchema; // 0xFFFF when not serialisable; may carry VERSIONABLE_SCHEMA
     CObject* (*m_pfnCreateObject)();
     const CRuntimeClass* m_pBaseClass;
 
@@ -50,6 +56,8 @@ public:
     virtual const CRuntimeClass* GetRuntimeClass() const { return GetThisClass(); }
     bool IsKindOf(const CRuntimeClass* runtimeClass) const;
     bool IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
+    // Writes or reads the object's own fields; the base has none.
+    virtual void Serialize(CArchive& archive);
 
 #ifndef NDEBUG
     static void* operator new(std::size_t size)
