@@ -16,6 +16,22 @@ class CDC;
 class CFacet;
 class CViewVolume;
 
+// The modes of CDrawDevice::SetRenderMode. Faces are pushed back in depth and lines pulled
+// forward, so that at equal depth lines win over the faces they lie on.
+enum RenderMode : int
+{
+    kRenderLines = 0,     // polygon outlines, unlit
+    kRenderFrontFill = 1, // front faces filled, unlit
+    kRenderBackFill = 2,  // back faces filled, unlit
+    kRenderBackLit = 3,   // back faces lit, flat shading
+    kRenderFrontLit = 4,  // front faces lit
+    kRenderFill = 5,      // both sides filled, unlit
+    kRenderLit = 6,       // both sides lit, flat shading
+    kRenderFillFront = 7, // both sides filled unlit, in front of modes 1 to 6 and 9
+    kRenderLitFront = 8,  // both sides lit, in front of modes 1 to 6 and 9
+    kRenderFillAbove = 9, // both sides filled unlit, in front of modes 1 to 6
+};
+
 class CDrawDevice : public CDrawObject
 {
 public:
