@@ -2,6 +2,13 @@
 // need it before their first call.
 #pragma once
 
+#include <windows.h>
+
+#include <ole2.h>
+
+// What a drop does with the data: DROPEFFECT_COPY, _MOVE, _LINK, _SCROLL bits.
+typedef DWORD DROPEFFECT;
+
 namespace fw
 {
 // Initialises OLE on the calling thread the first time; later calls only report the outcome.
