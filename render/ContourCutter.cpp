@@ -43,18 +43,19 @@ CContourCutter::~CContourCutter()
     m_drawFacet.m_vertices.RemoveAll();
 }
 
-bool CContourCutter::ClassifyValue(double value, int& kind, int& band) const
+bool FindBandClamped(const CResultDisplayAttr& bands, double value, int& kind, int& band)
 {
-    if (m_nBands < 1 || std::isnan(value))
+    const int total = std::clamp(bands.m_nTotalBands, 0, CResultDisplayAttr::kMaxLevels - 1);
+    if (total < 1 || std::isnan(value))
         return false;
     kind = CResultDisplayAttr::kOnLowerLevel;
-    m_pBands->FindBand(value, kind, band);
-    if (band >= 0 && band < m_nBands)
+    bands.FindBand(value, kind, band);
+    if (band >= 0 && band < total)
         return true;
     // Beyond the levels, or 0 on a top level of 0 (the upper test has no tolerance there).
-    if (value >= m_pBands->m_levels[m_nBands])
+    if (value >= bands.m_levels[total])
     {
-        band = m_nBands - 1;
+        band = total - 1;
         kind = CResultDisplayAttr::kOnUpperLevel;
     }
     else
@@ -63,6 +64,11 @@ bool CContourCutter::ClassifyValue(double value, int& kind, int& band) const
         kind = CResultDisplayAttr::kOnLowerLevel;
     }
     return true;
+}
+
+bool CContourCutter::ClassifyValue(double value, int& kind, int& band) const
+{
+    return m_pBands && FindBandClamped(*m_pBands, value, kind, band);
 }
 
 const CColorRGBA& CContourCutter::GetBandColor(int band) const
@@ -326,8 +332,11 @@ void CContourCutter::DrawPolygonLines(const CFacet& polygon, CDrawDevice* device
                      static_cast<int>(m_polygonPoints.size()), device);
 }
 
-void CContourCutter::DrawFanTriangles(const CPoint3D* points, const double* values, int count,
-                                      CDrawDevice* device, const CPoint3D* normal, bool lines)
+namespace
+{
+// Calls draw(triangle points, triangle values) for each edge with the centroid.
+template <typename Draw>
+void ForEachFanTriangle(const CPoint3D* points, const double* values, int count, Draw draw)
 {
     if (count < 1)
         return;
@@ -345,26 +354,40 @@ void CContourCutter::DrawFanTriangles(const CPoint3D* points, const double* valu
         const int j = (i + 1) % count;
         const CPoint3D triangle[3] = {points[i], points[j], centre};
         const double triangleValues[3] = {values[i], values[j], mean};
-        if (lines)
-            DrawPolygonLines(triangle, triangleValues, 3, device);
-        else
-            DrawPolygonBands(triangle, triangleValues, 3, device, kRenderFill, normal);
+        draw(triangle, triangleValues);
     }
+}
+} // namespace
+
+void CContourCutter::DrawPolygonFanBands(const CPoint3D* points, const double* values, int count,
+                                         CDrawDevice* device, const CPoint3D* normal)
+{
+    ForEachFanTriangle(points, values, count,
+                       [&](const CPoint3D* p, const double* v)
+                       { DrawPolygonBands(p, v, 3, device, kRenderFill, normal); });
+}
+
+void CContourCutter::DrawPolygonFanLines(const CPoint3D* points, const double* values, int count,
+                                         CDrawDevice* device)
+{
+    ForEachFanTriangle(points, values, count,
+                       [&](const CPoint3D* p, const double* v)
+                       { DrawPolygonLines(p, v, 3, device); });
 }
 
 void CContourCutter::DrawPolygonFanBands(const CFacet& polygon, CDrawDevice* device,
                                          const CPoint3D* normal)
 {
     CopyFacet(polygon);
-    DrawFanTriangles(m_polygonPoints.data(), m_polygonValues.data(),
-                     static_cast<int>(m_polygonPoints.size()), device, normal, false);
+    DrawPolygonFanBands(m_polygonPoints.data(), m_polygonValues.data(),
+                        static_cast<int>(m_polygonPoints.size()), device, normal);
 }
 
 void CContourCutter::DrawPolygonFanLines(const CFacet& polygon, CDrawDevice* device)
 {
     CopyFacet(polygon);
-    DrawFanTriangles(m_polygonPoints.data(), m_polygonValues.data(),
-                     static_cast<int>(m_polygonPoints.size()), device, nullptr, true);
+    DrawPolygonFanLines(m_polygonPoints.data(), m_polygonValues.data(),
+                        static_cast<int>(m_polygonPoints.size()), device);
 }
 
 bool CContourCutter::SmoothColor(double value, double upperTolerance, CColorRGBA& color) const
@@ -412,22 +435,9 @@ void CContourCutter::DrawSmoothContour(const CPoint3D* points, const double* val
             DrawSmoothPolygon(points, values, count, device);
             return;
         }
-        CPoint3D centre;
-        double mean = 0.0;
-        for (int i = 0; i < count; ++i)
-        {
-            centre = centre + points[i];
-            mean += values[i];
-        }
-        centre = centre * (1.0 / count);
-        mean /= count;
-        for (int i = 0; i < count; ++i)
-        {
-            const int j = (i + 1) % count;
-            const CPoint3D triangle[3] = {points[i], points[j], centre};
-            const double triangleValues[3] = {values[i], values[j], mean};
-            DrawSmoothPolygon(triangle, triangleValues, 3, device);
-        }
+        ForEachFanTriangle(points, values, count,
+                           [&](const CPoint3D* p, const double* v)
+                           { DrawSmoothPolygon(p, v, 3, device); });
     }
     catch (...)
     {
@@ -461,6 +471,21 @@ void CContourCutter::DrawFacetWithOutline(const CFacet& facet, CDrawDevice* devi
     UseRenderMode(device, kRenderLines);
     device->SetColor(CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
     device->DrawFacet(&facet, 0);
+}
+
+void CContourCutter::DrawFacetWithOutline(const CPoint3D* points, int count, CDrawDevice* device)
+{
+    UseRenderMode(device, kRenderFill);
+    DrawPoints(points, count, CPoint3D(), device);
+    if (m_pBands && m_pBands->m_nOutline == 0)
+        DrawWhiteOutline(points, count, device);
+}
+
+void CContourCutter::DrawWhiteOutline(const CPoint3D* points, int count, CDrawDevice* device)
+{
+    UseRenderMode(device, kRenderLines);
+    device->SetColor(CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
+    DrawPoints(points, count, CPoint3D(), device);
 }
 
 void CContourCutter::SetLitColor(CColorRGBA color, CDrawDevice* device, double alpha)

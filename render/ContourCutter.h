@@ -14,6 +14,11 @@
 class CDrawDevice;
 class CResultDisplayAttr;
 
+// Band of a value in a band table. A value beyond the levels goes to the nearer end band (on
+// its outer level), so that no caller addresses a band past the last; false for NaN, which
+// means "no value", and for a table without bands.
+bool FindBandClamped(const CResultDisplayAttr& bands, double value, int& kind, int& band);
+
 class CContourCutter
 {
 public:
@@ -37,8 +42,7 @@ public:
     CContourCutter(const CContourCutter&) = delete;
     CContourCutter& operator=(const CContourCutter&) = delete;
 
-    // Band of a value. A value beyond the levels goes to the nearer end band (on its outer
-    // level); false for NaN, which means "no value", and for a table without bands.
+    // FindBandClamped on the cutter's table.
     bool ClassifyValue(double value, int& kind, int& band) const;
     int GetBandCount() const { return m_nBands; }
     const CColorRGBA& GetBandColor(int band) const;
@@ -58,7 +62,11 @@ public:
                           CDrawDevice* device);
     void DrawPolygonLines(const CFacet& polygon, CDrawDevice* device);
     // Triangles from each edge to the centroid (mean point, mean value), each cut as above.
+    void DrawPolygonFanBands(const CPoint3D* points, const double* values, int count,
+                             CDrawDevice* device, const CPoint3D* normal);
     void DrawPolygonFanBands(const CFacet& polygon, CDrawDevice* device, const CPoint3D* normal);
+    void DrawPolygonFanLines(const CPoint3D* points, const double* values, int count,
+                             CDrawDevice* device);
     void DrawPolygonFanLines(const CFacet& polygon, CDrawDevice* device);
     // One polygon with a ramp colour per vertex; above kMaxSmoothVertices a fan of triangles.
     void DrawSmoothContour(const CPoint3D* points, const double* values, int count,
@@ -66,6 +74,9 @@ public:
     void DrawSmoothContour(const CFacet& polygon, CDrawDevice* device);
     // The facet filled unlit; with the table's outline field 0 also its outline in white.
     void DrawFacetWithOutline(const CFacet& facet, CDrawDevice* device);
+    void DrawFacetWithOutline(const CPoint3D* points, int count, CDrawDevice* device);
+    // The polygon's outline in white, as unlit lines in front of the faces.
+    void DrawWhiteOutline(const CPoint3D* points, int count, CDrawDevice* device);
     // Ramp colour of a value in smooth shading: out-of-range colour below the view range and
     // above it by more than upperTolerance. False for NaN.
     bool SmoothColor(double value, double upperTolerance, CColorRGBA& color) const;
@@ -116,8 +127,6 @@ private:
     void AddPoint(std::vector<BandPoint>& facet, const CPoint3D& p, int flag);
     void ResetBands();
     void CopyFacet(const CFacet& polygon);
-    void DrawFanTriangles(const CPoint3D* points, const double* values, int count,
-                          CDrawDevice* device, const CPoint3D* normal, bool lines);
     void DrawPairs(int band, CDrawDevice* device);
     void DrawSmoothPolygon(const CPoint3D* points, const double* values, int count,
                            CDrawDevice* device);

@@ -1,0 +1,185 @@
+// Contours on section planes: which planes cut an element, the section polygon, and how it is
+// drawn by category, contour type and band type.
+#include "render/PlaneContourObject.h"
+
+#include "ContourTestSupport.h"
+#include "core/model/ResultData.h"
+#include "render/ClipPlane.h"
+#include "render/ResultDisplayAttr.h"
+#include "render/Segment3D.h"
+#include "tests/core/model/ModelFixtures.h"
+
+#include <gtest/gtest.h>
+
+using contour_test::ExpectColor;
+using contour_test::RecordingDevice;
+using contour_test::ValueSource;
+
+namespace
+{
+// A unit brick on nodes 1..8 with the nodal value 20 x, and a plane z = height stepped
+// upwards.
+struct SectionFixture
+{
+    SectionFixture()
+    {
+        const double corners[8][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0},
+                                      {0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}};
+        for (int i = 0; i < 8; ++i)
+        {
+            AddTestNode(model, i + 1, corners[i][0], corners[i][1], corners[i][2]);
+            result.SetNodeValue(i + 1, 20.0 * corners[i][0]);
+        }
+        brick = AddBrick(model, 1, {1, 2, 3, 4, 5, 6, 7, 8});
+        model.BuildElementFaces();
+        attr.SetRange(0.0, 20.0, 0.0, 20.0, 2); // levels 0, 10, 20
+        attr.m_nBandType = 0;
+        SetPlane(CPoint3D(0, 0, 0.5), CPoint3D(0, 0, 1), 0.0, 1);
+    }
+
+    void SetPlane(const CPoint3D& point, const CPoint3D& normal, double step, int steps)
+    {
+        CSegment3D segment;
+        segment.m_start = point;
+        segment.m_end = normal;
+        plane.SetPlane(segment, step, steps);
+        plane.ComputeNodeDistances(model.GetDefaultGroup()->GetNodes(), model.GetNodeCount(),
+                                   model.GetElements(), model.GetElementCount());
+    }
+
+    std::vector<const contour_test::Call*> Draw(RecordingDevice& device)
+    {
+        CPlaneContourObject object(&values, &plane, &attr, &result, ValueBlock::NodeScalars, 0);
+        object.DrawOnPlanes(*brick, &device);
+        return device.Find("Facet");
+    }
+
+    CModelSet model;
+    CFEElement* brick = nullptr;
+    ValueSource values{&model};
+    CResultData result;
+    CResultDisplayAttr attr;
+    CClipPlane plane;
+};
+} // namespace
+
+TEST(PlaneContourObject, PlaneThroughABrickIsCutIntoBandsOnTheSection)
+{
+    SectionFixture f;
+    RecordingDevice device;
+    const auto facets = f.Draw(device);
+    // The section z = 0.5 carries 0 at x = 0 and 20 at x = 1: two bands split at x = 0.5.
+    ASSERT_EQ(2u, facets.size());
+    for (size_t k = 0; k < 2; ++k)
+    {
+        ASSERT_EQ(4u, facets[k]->points.size());
+        for (const CPoint3D& p : facets[k]->points)
+        {
+            EXPECT_NEAR(0.5, p.z, 1e-12);
+            EXPECT_NEAR(k == 0 ? 0.25 : 0.75, p.x, 0.25 + 1e-12);
+        }
+        ExpectColor(f.attr.m_bandColors[k], device.ColorBefore(device.IndexOf(facets[k])));
+    }
+    EXPECT_EQ(kRenderFill, device.Find("Mode")[0]->mode);
+}
+
+TEST(PlaneContourObject, OnlyStepPlanesThatMeetTheElementAreCut)
+{
+    SectionFixture f;
+    RecordingDevice device;
+    // Offsets 0, 0.4, 0.8, 1.2, 1.6 from z = 0.1: three planes meet the brick.
+    f.SetPlane(CPoint3D(0, 0, 0.1), CPoint3D(0, 0, 1), 0.4, 5);
+    f.attr.m_nBandType = 2;
+    f.Draw(device);
+    EXPECT_EQ(3u, device.Find("Smooth").size());
+
+    device.calls.clear();
+    f.SetPlane(CPoint3D(0, 0, 2), CPoint3D(0, 0, 1), 0.1, 3); // wholly above
+    EXPECT_TRUE(f.Draw(device).empty());
+
+    // A plane through one corner only touches the element: one point, no polygon.
+    f.SetPlane(CPoint3D(0, 0, 0), CPoint3D(1, 1, 1), 0.0, 1);
+    EXPECT_TRUE(f.Draw(device).empty());
+}
+
+TEST(PlaneContourObject, FaceInThePlaneIsTheSection)
+{
+    SectionFixture f;
+    RecordingDevice device;
+    f.SetPlane(CPoint3D(0, 0, 0), CPoint3D(0, 0, 1), 0.0, 1);
+    f.attr.m_nBandType = 2;
+    f.Draw(device);
+    const auto smooth = device.Find("Smooth");
+    ASSERT_EQ(1u, smooth.size());
+    EXPECT_EQ(4u, smooth[0]->points.size()); // the bottom face's corners
+    for (const CPoint3D& p : smooth[0]->points)
+        EXPECT_EQ(0.0, p.z);
+}
+
+TEST(PlaneContourObject, ElementCategoryFillsTheSectionInTheElementsBandColour)
+{
+    SectionFixture f;
+    f.attr.m_nResultCategory = 0;
+    f.result.SetElementValue(1, 15.0); // band 1
+    RecordingDevice device;
+    CPlaneContourObject object(&f.values, &f.plane, &f.attr, &f.result, ValueBlock::ElementScalars,
+                               0);
+    object.DrawOnPlanes(*f.brick, &device);
+    ASSERT_EQ((std::vector<std::string>{"Color", "Mode", "Facet"}), device.Names());
+    ExpectColor(f.attr.m_bandColors[1], device.calls[0].color);
+
+    // In wireframe the section also gets a white outline.
+    device.calls.clear();
+    f.attr.m_nOutline = 0;
+    CPlaneContourObject outlined(&f.values, &f.plane, &f.attr, &f.result,
+                                 ValueBlock::ElementScalars, 0);
+    outlined.DrawOnPlanes(*f.brick, &device);
+    EXPECT_EQ((std::vector<std::string>{"Color", "Mode", "Facet", "Mode", "Color", "Facet"}),
+              device.Names());
+
+    // An element without a value has no section colour.
+    device.calls.clear();
+    CResultData empty;
+    CPlaneContourObject none(&f.values, &f.plane, &f.attr, &empty, ValueBlock::ElementScalars, 0);
+    none.DrawOnPlanes(*f.brick, &device);
+    EXPECT_TRUE(device.calls.empty());
+}
+
+TEST(PlaneContourObject, LinesAndIsoSurfacesOnTheSection)
+{
+    SectionFixture f;
+    RecordingDevice device;
+    f.attr.m_nContourType = CResultDisplayAttr::kLines;
+    f.attr.SetRange(-1.0, 21.0, -1.0, 21.0, 2); // no corner on a level
+    f.Draw(device);
+    // Level 10 crosses the section along x = 0.5.
+    const auto lines = device.Find("Line");
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_NEAR(0.5, lines[0]->points[0].x, 1e-12);
+    EXPECT_NEAR(0.5, lines[0]->points[1].x, 1e-12);
+
+    device.calls.clear();
+    f.attr.m_nContourType = CResultDisplayAttr::kIsoSurface;
+    f.Draw(device);
+    EXPECT_TRUE(device.calls.empty());
+}
+
+TEST(PlaneContourObject, ElementNodeValuesComeFromTheElementsCornerRecords)
+{
+    SectionFixture f;
+    CComponentSet& set = f.result.GetOrCreateComponentSet(1, 8);
+    for (int i = 0; i < 8; ++i)
+    {
+        set.nodeIds[static_cast<size_t>(i)] = i + 1;
+        set.values[static_cast<size_t>(i)] = 15.0; // band 1 everywhere
+    }
+    RecordingDevice device;
+    CElementPlaneContourObject object(&f.values, &f.plane, &f.attr, &f.result, -1);
+    EXPECT_EQ(15.0, object.CornerValue(3, 1));
+    EXPECT_TRUE(std::isnan(object.CornerValue(3, 2))); // another element has no record
+    object.DrawOnPlanes(*f.brick, &device);
+    const auto facets = device.Find("Facet");
+    ASSERT_EQ(1u, facets.size());
+    EXPECT_EQ(kRenderFrontLit, device.Find("Mode")[0]->mode);
+    ExpectColor(f.attr.m_bandColors[1], device.Find("Diffuse")[0]->color);
+}
