@@ -168,3 +168,28 @@ std::string FormatText(const std::string& format, std::initializer_list<CFormatA
         text += " " + arg.ToText();
     return text;
 }
+
+std::string WithThreeDigitExponents(const std::string& text)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::string out;
+    out.reserve(text.size() + 4);
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        out += text[i];
+        const char c = text[i];
+        // A mantissa digit, then "e+dd" or "E-dd" with nothing numeric after the two digits.
+        const bool isExponent = (c == 'e' || c == 'E') && i > 0 &&
+                                (isDigit(text[i - 1]) || text[i - 1] == '.') &&
+                                i + 3 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-') &&
+                                isDigit(text[i + 2]) && isDigit(text[i + 3]) &&
+                                (i + 4 == text.size() || !isDigit(text[i + 4]));
+        if (isExponent)
+        {
+            out += text[i + 1];
+            out += '0';
+            i += 1;
+        }
+    }
+    return out;
+}

@@ -93,3 +93,8 @@ bool IsFormatSafe(const std::string& format, std::initializer_list<CFormatArg> a
 // the arguments the result is the format as plain text, then the arguments' values after a
 // blank each.
 std::string FormatText(const std::string& format, std::initializer_list<CFormatArg> args);
+
+// Screen texts show exponents with three digits ("1.230E-003", "5.000000e+004"), as the
+// program always has; files keep the two digits of the C library. Pads every exponent of two
+// digits in the text.
+std::string WithThreeDigitExponents(const std::string& text);

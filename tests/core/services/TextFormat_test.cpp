@@ -39,3 +39,27 @@ TEST(TextFormat, MismatchedFormatsFallBackToPlainText)
     }
     EXPECT_TRUE(IsFormatSafe("%d %s", {7, "GRID"}));
 }
+
+TEST(TextFormat, ScreenExponentsHaveThreeDigits)
+{
+    struct Case
+    {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"1.230E-03", "1.230E-003"},
+        {"Minimum 1.000E+00 : Maximum -2.500e+12", "Minimum 1.000E+000 : Maximum -2.500e+012"},
+        {"1.230E-003", "1.230E-003"}, // already three digits
+        {"1.2E+123", "1.2E+123"},
+        {"Mode 3, 1.200000e+04 Hz", "Mode 3, 1.200000e+004 Hz"},
+        {"Element 12", "Element 12"},
+        {"CHEXA E-12", "CHEXA E-12"}, // a word, not a number
+        {"", ""},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.expected, WithThreeDigitExponents(c.text));
+    }
+}
