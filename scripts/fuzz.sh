@@ -3,7 +3,8 @@
 # seconds, seeded with the sample files of its kind and the bad-input fixtures. Exits non-zero
 # when a target finds a crash, hang (10 s), leak or out-of-memory (2 GB), or does not build.
 #
-#   scripts/fuzz.sh SECONDS [TARGET...]     targets: bulk_fuzz unv_fuzz op2_fuzz (default all)
+#   scripts/fuzz.sh SECONDS [TARGET...]     targets: bulk_fuzz unv_fuzz op2_fuzz archive_fuzz
+#                                           (default all)
 #
 # FUZZ_BUILD_DIR  build folder (default build/fuzz); corpora grow in its corpus/ folder and
 #                 findings land in its artifacts/ folder, both outside git.
@@ -19,7 +20,7 @@ fi
 seconds=$1
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bulk_fuzz unv_fuzz op2_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(bulk_fuzz unv_fuzz op2_fuzz archive_fuzz)
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -53,7 +54,7 @@ collect_seeds()
     local seeds="$build/seeds/$target"
     rm -rf "$seeds"
     mkdir -p "$seeds"
-    if [ -d "$samples" ]; then
+    if [ -d "$samples" ] && [ $# -gt 0 ]; then
         local n=0 pattern=() file
         for extension in "$@"; do
             [ ${#pattern[@]} -eq 0 ] || pattern+=(-o)
@@ -94,6 +95,11 @@ write_dictionary()
             "OES1X1  " "OEF1X   " "OQG1    " "GEOM1   " "GEOM2   " "LAMA    " "OGS1    " \
             "ONRGY1  " >"$dict"
         ;;
+    archive_fuzz)
+        printf '"%s"\n' "\\xff\\xff\\x00\\x00\\x08\\x00CObArray" \
+            "\\xff\\xff\\x01\\x00\\x09\\x00CFuzzNode" "\\x01\\x80" "\\x03\\x80" "\\xff\\x7f" \
+            "\\xff\\xff\\xff" >"$dict"
+        ;;
     esac
     echo "$dict"
 }
@@ -105,6 +111,7 @@ run_target()
     bulk_fuzz) collect_seeds "$target" bulk bdf dat blk inc; max_len=65536 ;;
     unv_fuzz) collect_seeds "$target" unv unv uff; max_len=65536 ;;
     op2_fuzz) collect_seeds "$target" op2 op2; max_len=262144 ;;
+    archive_fuzz) collect_seeds "$target" archive; max_len=4096 ;;
     *) echo "unknown target $target" >&2; return 2 ;;
     esac
     local dict corpus="$build/corpus/$target" artifacts="$build/artifacts/$target/"

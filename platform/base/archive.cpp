@@ -509,8 +509,11 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requestedClass, bool* created
         Throw(CArchiveException::badIndex);
     m_loadArray.push_back({nullptr, 0, object.get()});
     ++m_mapCount;
+    m_creations[object.get()] = {m_reading};
     const UINT outerSchema = m_objectSchema;
+    const CObject* outerReading = m_reading;
     m_objectSchema = schema;
+    m_reading = object.get();
     try
     {
         object->Serialize(*this);
@@ -520,13 +523,22 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requestedClass, bool* created
         // This object is deleted on the way out, and whatever was read inside it goes with
         // it or with the callers that catch: nothing of it may be handed out again.
         m_failed = true;
+        m_creations.erase(object.get());
         m_objectSchema = outerSchema;
+        m_reading = outerReading;
         throw;
     }
     m_objectSchema = outerSchema;
+    m_reading = outerReading;
     if (created)
         *created = true;
     return object.release();
+}
+
+bool CArchive::IsCreatedBy(const CObject* object, const CObject* creator) const
+{
+    const auto found = m_creations.find(object);
+    return found != m_creations.end() && found->second.creator == creator;
 }
 
 UINT CArchive::GetObjectSchema()

@@ -95,6 +95,9 @@ public:
     // back-reference (whose owner is elsewhere). After a throw the archive reads no further.
     void WriteObject(const CObject* object);
     CObject* ReadObject(const CRuntimeClass* requestedClass, bool* created = nullptr);
+    // Whether object was read as a new object by the Serialize of creator (null: at the top
+    // level). Lets a container that fails part-way free just what it made.
+    bool IsCreatedBy(const CObject* object, const CObject* creator) const;
     void WriteClass(const CRuntimeClass* runtimeClass);
     // The class of the next tag and its stored schema; throws badIndex for an object tag.
     const CRuntimeClass* ReadClass(const CRuntimeClass* requestedClass = nullptr,
@@ -111,6 +114,10 @@ private:
         const CRuntimeClass* runtimeClass; // set for a class entry
         UINT schema;                       // stored schema of a class entry
         CObject* object;                   // an object entry (null for index 0)
+    };
+    struct Creation
+    {
+        const CObject* creator; // whose Serialize read the object; null at the top level
     };
 
     void CheckMode(bool loading) const;
@@ -138,6 +145,8 @@ private:
     bool m_failed = false;   // a read threw: the objects in m_loadArray may be gone
     std::unordered_map<const void*, uint32_t> m_storeMap; // class or object -> index
     std::vector<LoadEntry> m_loadArray;                   // index -> class or object
+    std::unordered_map<const CObject*, Creation> m_creations;
+    const CObject* m_reading = nullptr; // the object whose Serialize runs now
 };
 
 // An object of any class; the reading forms check the class of what they get.

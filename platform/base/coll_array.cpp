@@ -3,7 +3,7 @@
 
 #include "platform/base/archive.h"
 
-#include <vector>
+#include <set>
 
 void CObArray::Serialize(CArchive& archive)
 {
@@ -17,27 +17,37 @@ void CObArray::Serialize(CArchive& archive)
     }
     // Elements are added as they arrive rather than sized up front: a corrupt count then
     // ends in endOfFile instead of a huge allocation, and what was read stays reachable.
-    // When a read fails, the new objects read so far are deleted; back-references belong to
-    // whoever read them first.
+    // When a read fails, the objects this array read as new are deleted (and so on down
+    // through arrays among them); back-references belong to whoever read them first.
     RemoveAll();
-    std::vector<CObject*> created;
     try
     {
         const uint32_t count = archive.ReadCount();
         for (uint32_t i = 0; i < count; ++i)
-        {
-            bool isNew = false;
-            CObject* object = archive.ReadObject(nullptr, &isNew);
-            if (isNew)
-                created.push_back(object);
-            Add(object);
-        }
+            Add(archive.ReadObject(nullptr));
     }
     catch (...)
     {
-        RemoveAll();
-        for (CObject* object : created)
-            delete object;
+        DeleteReadObjects(archive);
         throw;
+    }
+}
+
+void CObArray::DeleteReadObjects(const CArchive& archive)
+{
+    std::set<CObject*> created;
+    for (CObject* object : *this)
+    {
+        if (object && archive.IsCreatedBy(object, this))
+            created.insert(object);
+    }
+    if (created.empty())
+        return; // a member array of the object being read: its owner frees what it holds
+    RemoveAll();
+    for (CObject* object : created)
+    {
+        if (auto* array = dynamic_cast<CObArray*>(object))
+            array->DeleteReadObjects(archive);
+        delete object;
     }
 }

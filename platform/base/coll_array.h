@@ -360,6 +360,9 @@ class CObArray : public CObject, public CArray<CObject*, CObject*>
     FW_SERIAL(CObArray, CObject, 0)
 
     void Serialize(CArchive& archive) override;
+
+private:
+    void DeleteReadObjects(const CArchive& archive);
 };
 
 class CStringArray : public CArray<CString, const CString&>
