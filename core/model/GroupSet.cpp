@@ -291,7 +291,12 @@ void CGroupSet::CollectElements(CElementMap& target) const
 
 void CGroupSet::UpdateBoundingBox(int visibleOnly)
 {
-    const CVisibilityView* view = visibleOnly ? GetActiveVisibilityView() : nullptr;
+    UpdateBoundingBox(visibleOnly, visibleOnly ? GetActiveVisibilityView() : nullptr);
+}
+
+void CGroupSet::UpdateBoundingBox(int visibleOnly, const CVisibilityView* filterView)
+{
+    const CVisibilityView* view = visibleOnly ? filterView : nullptr;
     if (visibleOnly && view == nullptr)
         return; // no view to ask: nothing counts
     bool isFirst = true;
@@ -329,7 +334,12 @@ void CGroupSet::ResetBoundingBox()
 
 bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap)
 {
-    const CVisibilityView* view = GetActiveVisibilityView();
+    return ExtractOuterFaces(edgeMap, modelCount, elementMap, GetActiveVisibilityView());
+}
+
+bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap,
+                                  const CVisibilityView* view)
+{
     if (view == nullptr)
         return true;
 

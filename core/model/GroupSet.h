@@ -12,6 +12,7 @@
 
 class CFEElement;
 class CFENode;
+class CVisibilityView;
 
 // Id-keyed member maps; the bucket of an id is (id >> 4) modulo the table size.
 using CElementMap = CMap<UINT, UINT, CFEElement*, CFEElement*>;
@@ -105,6 +106,8 @@ public:
     // Recomputes the box from the nodes; with visibleOnly only from nodes the active view
     // shows an element of.
     void UpdateBoundingBox(int visibleOnly);
+    // The same with the filter of the given view (null: with visibleOnly nothing counts).
+    void UpdateBoundingBox(int visibleOnly, const CVisibilityView* view);
     CPoint3D GetCenter() const;
     const CBox3D& GetBoundingBox() const { return m_box; }
     void SetBoundingBox(const CBox3D& box) { m_box = box; }
@@ -119,6 +122,10 @@ public:
     // caller's element count) is only a hint: the face table is sized from the faces visited.
     // With no active view nothing is visited. Returns true.
     static bool ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap);
+    // The same for the elements the given view shows, whether it is active or not (a view's
+    // lists follow its own filter). Null visits nothing.
+    static bool ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap,
+                                  const CVisibilityView* view);
 
     const CElementMap& GetSolids() const { return m_solids; }
     const CElementMap& GetBeams() const { return m_beams; }

@@ -669,6 +669,12 @@ void CModelSet::UpdateBoundingBox(int visibleOnly)
         m_defaultGroup->UpdateBoundingBox(visibleOnly);
 }
 
+void CModelSet::UpdateBoundingBox(int visibleOnly, const CVisibilityView* view)
+{
+    if (m_defaultGroup != nullptr)
+        m_defaultGroup->UpdateBoundingBox(visibleOnly, view);
+}
+
 CPoint3D CModelSet::GetCenter() const
 {
     return m_defaultGroup ? m_defaultGroup->GetCenter() : CPoint3D();

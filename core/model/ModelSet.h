@@ -23,6 +23,7 @@ class CElementForce;
 class CForceSet;
 class CModelEntity;
 class COutputSink;
+class CVisibilityView;
 
 // Ids from files above this bound (or negative) are refused: ids index per-id value tables.
 constexpr int kMaxEntityId = 100000000;
@@ -89,6 +90,8 @@ public:
     CBox3D GetBoundingBox() const;
     void SetBoundingBox(const CBox3D& box);
     void UpdateBoundingBox(int visibleOnly);
+    // With the filter of the given view instead of the active one.
+    void UpdateBoundingBox(int visibleOnly, const CVisibilityView* view);
     CPoint3D GetCenter() const;
 
     // Coordinate systems (owned when AddCoordSystem returns true; ids outside 0..kMaxEntityId

@@ -257,3 +257,52 @@ TEST(GroupSet, MidSideFacesUseCornerEdgesWithMidNodePositions)
     EXPECT_EQ(1u, EdgeValueElementId(value));
     EXPECT_EQ(0u, EdgeValueFaceIndex(value));
 }
+
+namespace
+{
+// A view that is not the active one and shows only the element with the given id.
+class OnlyOneElementView : public CVisibilityView
+{
+public:
+    explicit OnlyOneElementView(int id)
+        : m_id(id)
+    {
+    }
+    int IsEntityVisible(const CFEElement* element) const override
+    {
+        return element != nullptr && element->m_id == m_id ? 1 : 0;
+    }
+    bool HasVisibleElement(const CFENode* node) const override
+    {
+        for (int i = 0; node != nullptr && i < node->m_ids.GetSize(); ++i)
+        {
+            if (node->m_ids[i] == m_id)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    int m_id;
+};
+} // namespace
+
+TEST(GroupSet, ExtractionAndBoxFollowTheGivenViewNotTheActiveOne)
+{
+    CModelSet model;
+    AddTwoBricks(model, 0);
+    ShowAllView active;
+    OnlyOneElementView own(2);
+    CEdgeMap edges;
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetSolids(), &own);
+    // The second brick alone has six outer faces and twelve ridge edges; the first is unvisited.
+    EXPECT_EQ(6, CountOuterFaces(model.GetDefaultGroup()->GetSolids()));
+    EXPECT_EQ(12, edges.GetCount());
+    EXPECT_EQ(0, model.FindElement(1)->m_hasOuterFace);
+
+    model.UpdateBoundingBox(1, &own);
+    EXPECT_EQ(1.0, model.GetBoundingBox().min.x);
+    EXPECT_EQ(2.0, model.GetBoundingBox().max.x);
+    model.UpdateBoundingBox(1, nullptr); // no view to ask: the box stays
+    EXPECT_EQ(1.0, model.GetBoundingBox().min.x);
+}
