@@ -280,8 +280,6 @@ void CGLDevice::ZoomWindow(const CPoint3D& p1, const CPoint3D& p2, CViewVolume* 
     const CPoint3D hi(std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z));
     const double startZ = volume->m_volumeStart.z;
     const double endZ = volume->m_volumeEnd.z;
-    volume->m_copyStart = CPoint3D(0.0, 0.0, startZ);
-    volume->m_copyEnd = CPoint3D(0.0, 0.0, endZ);
 
     // The rectangle grows to the viewport's aspect about its centre.
     const double aspect = static_cast<double>(viewportWidth) / viewportHeight;
@@ -295,6 +293,9 @@ void CGLDevice::ZoomWindow(const CPoint3D& p1, const CPoint3D& p2, CViewVolume* 
         w = aspect * h;
     volume->SetVolume(CPoint3D(cx - w / 2, cy - h / 2, startZ),
                       CPoint3D(cx + w / 2, cy + h / 2, endZ));
+    // Saved as zoom and pan save theirs: the next resize re-fits this box, not an empty one.
+    volume->m_copyStart = volume->m_volumeStart;
+    volume->m_copyEnd = volume->m_volumeEnd;
 }
 
 void CGLDevice::PanByPixels(const CPoint3D& point, int dx, int dy, CViewVolume* volume)

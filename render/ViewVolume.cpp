@@ -31,7 +31,11 @@ void CViewVolume::SetViewVector(const CPoint3D& eye, const CPoint3D& up)
     m_rotation = RotationAnglesFromMatrix(m);
 }
 
-void ApplyRotation(double xDeg, double yDeg, double zDeg)
+namespace
+{
+// The rotations about X, Y and Z (degrees) composed as one rotation: its angle in degrees and
+// unit axis, as ApplyRotation hands them to glRotatef.
+void ComposeRotation(double xDeg, double yDeg, double zDeg, float& angleDeg, float axis[3])
 {
     constexpr float kDegToRad = static_cast<float>(1.0 / 180.0 * 3.141592653);
     const float hx = static_cast<float>(xDeg) * kDegToRad * 0.5f;
@@ -49,12 +53,43 @@ void ApplyRotation(double xDeg, double yDeg, double zDeg)
     const float qw = aw * cz - az * sz;
 
     const float halfAngle = std::acos(std::fmax(-1.0f, std::fmin(1.0f, qw)));
-    const float angleDeg = static_cast<float>(2.0 * halfAngle * 57.29577952383886);
+    angleDeg = static_cast<float>(2.0 * halfAngle * 57.29577952383886);
     const float s = std::sin(halfAngle);
-    if (s == 0.0f)
-        glRotatef(angleDeg, 0.0f, 0.0f, 1.0f);
-    else
-        glRotatef(angleDeg, qx / s, qy / s, qz / s);
+    axis[0] = s == 0.0f ? 0.0f : qx / s;
+    axis[1] = s == 0.0f ? 0.0f : qy / s;
+    axis[2] = s == 0.0f ? 1.0f : qz / s;
+}
+} // namespace
+
+void ApplyRotation(double xDeg, double yDeg, double zDeg)
+{
+    float angleDeg = 0.0f;
+    float axis[3] = {};
+    ComposeRotation(xDeg, yDeg, zDeg, angleDeg, axis);
+    glRotatef(angleDeg, axis[0], axis[1], axis[2]);
+}
+
+void RotationMatrix(double xDeg, double yDeg, double zDeg, double m[16])
+{
+    float angleDeg = 0.0f;
+    float axis[3] = {};
+    ComposeRotation(xDeg, yDeg, zDeg, angleDeg, axis);
+    // glRotate's matrix, column by column.
+    const double length =
+        std::sqrt(double(axis[0]) * axis[0] + double(axis[1]) * axis[1] + double(axis[2]) * axis[2]);
+    const double x = length > 0.0 ? axis[0] / length : 0.0;
+    const double y = length > 0.0 ? axis[1] / length : 0.0;
+    const double z = length > 0.0 ? axis[2] / length : 1.0;
+    const double angle = angleDeg * 3.14159265358979323846 / 180.0;
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    const double t = 1.0 - c;
+    const double r[16] = {x * x * t + c,     y * x * t + z * s, x * z * t - y * s, 0.0,
+                          x * y * t - z * s, y * y * t + c,     y * z * t + x * s, 0.0,
+                          x * z * t + y * s, y * z * t - x * s, z * z * t + c,     0.0,
+                          0.0,               0.0,               0.0,               1.0};
+    for (int i = 0; i < 16; ++i)
+        m[i] = r[i];
 }
 
 CPoint3D RotationAnglesFromMatrix(const double m[16])

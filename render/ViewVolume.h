@@ -38,6 +38,9 @@ public:
 // Multiplies the current OpenGL matrix by rotations about X, Y and Z in turn (degrees), as one
 // rotation about a single axis.
 void ApplyRotation(double xDeg, double yDeg, double zDeg);
+// The matrix ApplyRotation multiplies by (16 values in OpenGL's column order), computed without
+// an OpenGL context.
+void RotationMatrix(double xDeg, double yDeg, double zDeg, double m[16]);
 
 // The three angles (degrees) whose ApplyRotation gives the rotation part of an OpenGL matrix
 // (16 values in OpenGL's column order).

@@ -172,6 +172,10 @@ TEST_F(GLDeviceNavigation, SmallRubberBandChangesNothingAndAFiveByOneBandZooms)
     EXPECT_NEAR(2.0, volume.m_volumeEnd.y, 1e-6);
     EXPECT_EQ(-100.0, volume.m_volumeStart.z);
     EXPECT_EQ(100.0, volume.m_volumeEnd.z);
+    // The saved copy is the new box, which the next resize starts from.
+    EXPECT_NEAR(5.0, volume.m_copyEnd.x, 1e-6);
+    EXPECT_NEAR(-3.0, volume.m_copyStart.y, 1e-6);
+    EXPECT_EQ(-100.0, volume.m_copyStart.z);
 }
 
 TEST_F(GLDeviceNavigation, TallRubberBandWidensToTheViewportAspect)
