@@ -1,0 +1,224 @@
+// The scene renderer of one 3-D view: the shown group, the result and deformation state of the
+// view, the model box and camera fit (AESet.cpp), the deformation and result factors of the
+// animation frame (AESet_frame.cpp), the model display lists (AESet_lists.cpp, AESet_build.cpp,
+// AESet_pick.cpp) and the draw pass (AESet_draw.cpp). It owns no OpenGL objects: its lists live
+// in the view's context under names computed from the group id.
+#pragma once
+
+#include "core/geometry/Point3D.h"
+#include "platform/base/coll_array.h"
+#include "render/ClipPlane.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+class CDrawDevice;
+class CEntitySet;
+class CFEElement;
+class CGroupSet;
+class CListBatch;
+class CMassGlyph;
+class CNodePointCache;
+class CResultData;
+class CSceneSettings;
+class CSceneView;
+
+class CAESet
+{
+public:
+    // List codes; a list's name is the shown group's id OR its code.
+    enum ListCode : UINT
+    {
+        kNodeList = 0x10000,
+        kSolidFaceList = 0x10001,
+        kBeamList = 0x10002,
+        kElassList = 0x10003,
+        kMassList = 0x10004,
+        kShellFaceList = 0x10005,
+        kSolidRidgeList = 0x18001,
+        kShellRidgeList = 0x18005,
+        kSolidEdgeList = 0x1c001,
+        kShellEdgeList = 0x1c005,
+        kSolidContourList = 0x14401,
+        kBeamContourList = 0x14402,
+        kShellContourList = 0x14405,
+        kSolidVectorList = 0x14801,
+        kBeamVectorList = 0x14802,
+        kShellVectorList = 0x14805,
+        // OR-ed into a model list's code: the same list built from the stored coordinates.
+        kUndeformed = 0x0c00,
+        // OR-ed into a model list's code: the list with one selection name per entity that
+        // picking uses (see GetPickLists).
+        kPickList = 0x200000
+    };
+    // Fixed names, without the group id.
+    static constexpr UINT kDirectionArrowList = 0x4000000;
+    static constexpr UINT kNodeLabelList = 0x4000001;
+    static constexpr UINT kElementLabelList = 0x4000010;
+    // Passes of DrawFaceElement and DrawElementFaces.
+    enum FacePass
+    {
+        kFacePass = 0,
+        kEdgePass = 1
+    };
+    // m_nShowDeformation
+    enum DeformationMode
+    {
+        kNoDeformation = 0,
+        kAbsoluteScale = 1,
+        kRelativeToModel = 2
+    };
+
+    CAESet();
+    virtual ~CAESet();
+    CAESet(const CAESet&) = delete;
+    CAESet& operator=(const CAESet&) = delete;
+
+    // Model box and camera fit.
+    // Camera of viewport 0 to the whole model: box, rotation fit, pan point and saved volume.
+    void AutoScale(CSceneView* view);
+    // Re-fits viewport i's volume to its aspect, starting from the volume AutoScale saved.
+    void FitViewVolumeToAspect(int viewport);
+    void UpdateModelBox();
+    void SetModelBox(CPoint3D minCorner, CPoint3D maxCorner);
+    // Widens the view's model box to what the model rotated by the angles (degrees) needs in
+    // viewport i.
+    void FitRotatedBox(double xDeg, double yDeg, double zDeg, int viewport);
+    void OnProjectClosed() {}
+
+    // Deformation and result factors of the current animation frame.
+    void UpdateAnimationFrame();
+
+    // Model display lists: RenderAll rebuilds every model list and the result lists.
+    void RenderAll();
+    void RenderResults();
+    void DeleteLists();
+    void DeleteResultLists();
+    // A null source builds the normal lists from the view's displayed positions; a source
+    // builds the undeformed-shape lists from it.
+    void CreateDisplayListForSolid(CEntitySet* source);
+    void CreateDisplayListForShell(CEntitySet* source);
+    void CreateDisplayListForBeam(CEntitySet* source);
+    void CreateDisplayListForElass(CEntitySet* source);
+    void CreateDisplayListForMass(CEntitySet* source);
+    void CreateDisplayListForGrid(CEntitySet* source);
+    // Once per renderer, from the model's stored coordinates.
+    void CreateUndeformedShapeLists();
+    // One solid or shell element (colour, mode and faces) into the list being built, or onto
+    // the view's device outside a build.
+    void DrawFaceElement(CFEElement* element, CEntitySet* source, int pass);
+    void DrawElementFaces(CFEElement* element, CEntitySet* source, int pass);
+    // One elastic element drawn directly: its marker on the first node.
+    void DrawElassElement(CFEElement* element, CMassGlyph* glyph);
+    // The name of a model list of the shown group: group id OR code.
+    UINT ListName(UINT code) const;
+
+    // Picking. The model lists drawn each frame are batched by colour and carry no selection
+    // names; the lists for the kinds asked (EntityKindBit: node, solid, shell, beam, elass,
+    // mass) with one device selection name per entity are compiled on first use after each
+    // rebuild and appended to lists, ready for CGLDevice::Pick.
+    void GetPickLists(int kinds, CDWordArray& lists);
+
+    // Draw pass: sets device state and calls the lists by display mode, display filter,
+    // result state and the undeformed overlay.
+    void DrawScene();
+    // Highlight of the picked and hovered entities, drawn after the scene.
+    void DrawSelection();
+
+    // Result lists, result values and the clip plane.
+    void CreateDisplayListForContourResult();
+    void CreateContourResultDisplayListForShell();
+    void CreateContourResultDisplayListForSolid();
+    void CreateContourResultDisplayListForBeam();
+    void CreateVectorResultLists();
+    void CreateVectorResultListForShell();
+    void CreateVectorResultListForSolid();
+    void CreateVectorResultListForBeam();
+    void DrawClipPlane();
+    void DrawContoursOnPlane();
+    double GetElementResultValue(CResultData* result, int index);
+    double GetAnimatedValue(double value);
+
+    CSceneView* m_pView = nullptr;               // the owning view
+    int m_nMaxLCSteps = 10;                      // "MaxLCSteps": animation frames
+    int m_nLCStep = 0;                           // "LCStep": current frame
+    double m_dDeformationScale = 1.0;            // "DeformationScaleFactor"
+    double m_dModelScale = 0.1;                  // "ModelScaleFactor": deformation per model size
+    double m_dDeformationFactor = 0.0;           // applied to node displacements
+    double m_dResultFactor = 1.0;                // applied to result values while deformed
+    int16_t m_nShowDeformation = kNoDeformation; // "ShowDeformation"
+    int m_bUndeformedListsBuilt = 0;
+    CGroupSet* m_pGroup = nullptr; // the model shown: the project model's default group
+    int m_nContourResultId = -1;   // "ContourResultID": packed id, -1 none
+    int m_nVectorResultId = -1;    // "VectorResultID"
+    // 1 scalar; 2, 3, 4 x, y, z of a vector; with bit 8 a further value block.
+    int m_nResultComponent = -1;
+    int m_bShowModel = 0;   // "ShowModel": undeformed shape overlaid dotted
+    int m_bShowContour = 1; // "ShowContour": results stay while the shape is overlaid
+    int m_bClipping = 0;
+    double m_ClipEquation[4] = {}; // a, b, c, d of a*x + b*y + c*z + d = 0
+    CClipPlane m_ClipPlane;
+
+private:
+    // A model list being compiled, recorded into the batch or drawn directly. Its destructor
+    // ends a list that a failing builder left open: OpenGL would otherwise compile every later
+    // command of the frame into it.
+    class ListScope
+    {
+    public:
+        ListScope(CAESet& renderer, UINT name, bool isBatched, bool outlines);
+        ~ListScope();
+        ListScope(const ListScope&) = delete;
+        ListScope& operator=(const ListScope&) = delete;
+        void Close();
+
+    private:
+        CAESet& m_renderer;
+        bool m_isOpen = true;
+    };
+    struct PassState;
+
+    // Builders (AESet_build.cpp).
+    void BuildFaceLists(CEntitySet* source, bool isSolid);
+    void PrepareRidgeEdges(bool isSolid);
+    void BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& points,
+                        int curveDivisions);
+    void BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
+                           int curveDivisions);
+    void BuildBeamList(CEntitySet* source);
+    void BuildGridList(CEntitySet* source);
+    void DrawElassMarker(const CFEElement* element, const CMassGlyph& glyph,
+                         const CEntitySet& points);
+    void SetElementColor(CDrawDevice* device, const CFEElement* element);
+    bool GetElementColor(const CFEElement* element, COLORREF& color) const;
+    // Shared by the builders (AESet_lists.cpp). The positions of the coordinate source (null:
+    // the view) are computed once per rebuild; RenderAll holds them for all its builders.
+    CNodePointCache& AcquirePoints(CEntitySet* source);
+    void ReleasePoints();
+    // The batch being recorded during a build, else the view's device.
+    CDrawDevice* Target();
+    CSceneSettings ReadSettings() const;
+    UINT NameOf(const void* entity);
+    void MarkPickListsStale(int kinds);
+    // Picking lists (AESet_pick.cpp).
+    void BuildPickList(int kind);
+    // Steps of the draw pass (AESet_draw.cpp).
+    void CallDotted(UINT code);
+    void DrawLitFaces(const PassState& pass);
+    void DrawHiddenFaces(const PassState& pass, int bit, int material, int kind, UINT faces);
+    void DrawPointKind(const PassState& pass, int bit, int kind, UINT list);
+    void DrawBeams(const PassState& pass);
+    void DrawLineKind(const PassState& pass, int bit, int kind, UINT list, UINT overlay);
+    void DrawResults(const PassState& pass);
+    void DrawElasticAndLabels(const PassState& pass);
+
+    std::unique_ptr<CNodePointCache> m_points; // positions of m_pPointsSource
+    CEntitySet* m_pPointsSource = nullptr;
+    const CNodePointCache* m_pViewPoints = nullptr; // m_points when they are the view's
+    bool m_bHoldPoints = false;
+    std::unique_ptr<CListBatch> m_recorder;
+    CListBatch* m_pBatch = nullptr; // m_recorder while a batched list is recorded
+    int m_staleKinds = 0;           // EntityKindBit: pick lists to compile before use
+};

@@ -1,0 +1,383 @@
+// Renderer: the builders of the model lists, one per element kind, and the drawing of one solid
+// or shell element with its colour and render mode.
+#include "core/geometry/ColorConvert.h"
+#include "core/geometry/CurveInterpolation.h"
+#include "core/geometry/FENode.h"
+#include "core/geometry/MapCopy.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "render/AESet.h"
+#include "render/BeamLine.h"
+#include "render/FaceDrawObject.h"
+#include "render/ListBatch.h"
+#include "render/MassGlyph.h"
+#include "render/NodePointCache.h"
+#include "render/RenderLog.h"
+#include "render/SceneView.h"
+#include "render/Segment3D.h"
+
+namespace
+{
+// Edge maps are sized for this many elements when a group has none of the kind.
+constexpr int kDefaultEdgeElements = 20000;
+
+UINT SourceCode(UINT code, const CEntitySet* source)
+{
+    return source ? code | CAESet::kUndeformed : code;
+}
+
+template <class Visit>
+void ForEachElement(const CElementMap& elements, Visit&& visit)
+{
+    POSITION pos = elements.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFEElement* element = nullptr;
+        elements.GetNextAssoc(pos, id, element);
+        if (element != nullptr)
+            visit(element);
+    }
+}
+
+// The node of a face position, or 0 when the face holds fewer ids.
+int FaceNode(const CFEFace& face, int position)
+{
+    return position >= 0 && position < face.m_ids.GetSize() ? face.m_ids[position] : 0;
+}
+} // namespace
+
+void CAESet::CreateDisplayListForSolid(CEntitySet* source)
+{
+    render_log::RunLogged("CAESet::CreateDisplayListForSolid",
+                          [&] { BuildFaceLists(source, true); });
+}
+
+void CAESet::CreateDisplayListForShell(CEntitySet* source)
+{
+    render_log::RunLogged("CAESet::CreateDisplayListForShell",
+                          [&] { BuildFaceLists(source, false); });
+}
+
+void CAESet::BuildFaceLists(CEntitySet* source, bool isSolid)
+{
+    if (m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    m_pView->MakeCurrent();
+    PrepareRidgeEdges(isSolid);
+    const CSceneSettings settings = ReadSettings();
+    CNodePointCache& points = AcquirePoints(source);
+    BuildRidgeList(source, isSolid, points, settings.m_curveDivisions);
+    BuildFacePassList(source, isSolid, kFacePass, points, settings.m_curveDivisions);
+    BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions);
+    ReleasePoints();
+    if (source == nullptr)
+        MarkPickListsStale(isSolid ? kKindSolid : kKindShell);
+}
+
+// The view's ridge edges are extracted once and kept while not empty; the group keeps a copy.
+void CAESet::PrepareRidgeEdges(bool isSolid)
+{
+    const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
+    CEdgeMap& viewEdges = isSolid ? m_pView->m_SolidRidgeEdges : m_pView->m_ShellRidgeEdges;
+    CEdgeMap& groupEdges = isSolid ? m_pGroup->GetSolidEdges() : m_pGroup->GetShellEdges();
+    int count = static_cast<int>(elements.GetCount());
+    if (count < 1)
+        count = kDefaultEdgeElements;
+    const UINT buckets = static_cast<UINT>(3 * count);
+    if (viewEdges.IsEmpty())
+    {
+        if (viewEdges.GetHashTableSize() < static_cast<UINT>(count))
+            viewEdges.InitHashTable(buckets);
+        CGroupSet::ExtractOuterFaces(viewEdges, count, elements, m_pView);
+    }
+    if (groupEdges.IsEmpty())
+    {
+        groupEdges.InitHashTable(buckets);
+        CopyMap(viewEdges, groupEdges);
+    }
+}
+
+void CAESet::BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& points,
+                            int curveDivisions)
+{
+    const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
+    const CEdgeMap& edges = isSolid ? m_pView->m_SolidRidgeEdges : m_pView->m_ShellRidgeEdges;
+    const UINT code = isSolid ? kSolidRidgeList : kShellRidgeList;
+    ListScope list(*this, ListName(SourceCode(code, source)), true, false);
+    CDrawDevice* device = Target();
+    POSITION pos = edges.GetStartPosition();
+    while (pos != nullptr)
+    {
+        CEdgeKey key;
+        ULONGLONG value = 0;
+        edges.GetNextAssoc(pos, key, value);
+        CFEElement* element = nullptr;
+        if (!elements.Lookup(EdgeValueElementId(value), element) || element == nullptr)
+            continue;
+        const int faceIndex = static_cast<int>(EdgeValueFaceIndex(value));
+        if (faceIndex >= element->m_faces.GetSize())
+            continue;
+        const CFEFace& face = element->m_faces[faceIndex];
+        const int n = face.m_cornerCount;
+        const int e = static_cast<int>(EdgeValuePosition(value));
+        if (face.m_ids.GetSize() < n)
+            continue;
+        if (n == 3 || n == 4)
+        {
+            device->DrawLine(points.GetNodePoint(FaceNode(face, e)),
+                             points.GetNodePoint(FaceNode(face, (e + 1) % n)), 0);
+        }
+        else if ((n == 6 || n == 8) && e >= 1)
+        {
+            CPoint3DArray curve;
+            curve.Add(points.GetNodePoint(FaceNode(face, e - 1)));
+            curve.Add(points.GetNodePoint(FaceNode(face, e)));
+            curve.Add(points.GetNodePoint(FaceNode(face, (e + 1) % n)));
+            device->DrawShrunkCurve(&curve, 1.0, curveDivisions);
+        }
+    }
+    list.Close();
+}
+
+void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
+                               int curveDivisions)
+{
+    const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
+    const UINT code = pass == kFacePass ? (isSolid ? kSolidFaceList : kShellFaceList)
+                                        : (isSolid ? kSolidEdgeList : kShellEdgeList);
+    ListScope list(*this, ListName(SourceCode(code, source)), true, pass == kEdgePass);
+    ForEachElement(elements,
+                   [&](CFEElement* element)
+                   {
+                       if (!element->m_hasOuterFace || m_pView->IsEntityVisible(element) != 1)
+                           return;
+                       // Curved faces are tessellated once per rebuild, before their faces.
+                       if (pass == kFacePass && element->IsParabolicElement())
+                           TessellateElementFaces(*element, points, curveDivisions);
+                       DrawFaceElement(element, &points, pass);
+                   });
+    list.Close();
+}
+
+void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass)
+{
+    CDrawDevice* device = Target();
+    if (element == nullptr || device == nullptr || m_pView == nullptr)
+        return;
+    const int colorMode = m_pView->m_nColorMode;
+    const int displayMode = m_pView->m_nDisplayMode;
+    COLORREF color = 0;
+    if ((colorMode == kColorByProperty || colorMode == kColorByMaterial) &&
+        GetElementColor(element, color))
+    {
+        const CColorRGBA c = COLORREFToColor(color);
+        if (pass == kFacePass && (displayMode == kShading || displayMode == kRidgeLineShading ||
+                                  displayMode == kHiddenLine))
+        {
+            CGLMaterial material;
+            material.SetColor(
+                device, CColorRGBA(GetRValue(color), GetGValue(color), GetBValue(color), 0.0f));
+            device->SetColor(c);
+            device->SetRenderMode(displayMode == kHiddenLine ? 5 : 6);
+        }
+        else if (pass == kEdgePass && (displayMode == kWireframe || displayMode == kShading ||
+                                       displayMode == kHiddenLine))
+        {
+            device->SetColor(c);
+            device->SetRenderMode(0);
+            if (displayMode == kHiddenLine)
+                device->SetColor(CColorRGBA(255.0f, 255.0f, 255.0f, 0.0f));
+        }
+    }
+    DrawElementFaces(element, source, pass);
+}
+
+void CAESet::DrawElementFaces(CFEElement* element, CEntitySet* source, int pass)
+{
+    CDrawDevice* device = Target();
+    if (element == nullptr || device == nullptr || m_pView == nullptr)
+        return;
+    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    CEntitySet* points = source ? source : static_cast<CEntitySet*>(m_pView);
+    CPoint3D centre;
+    if (factor != 1.0)
+        centre =
+            m_pViewPoints ? m_pViewPoints->GetCenter(*element) : m_pView->GetElementCenter(element);
+    const bool isSolid = element->type == kTagSolid;
+    const bool drawsOutline = pass == kEdgePass && element->IsParabolicElement();
+    const int faceCount = static_cast<int>(element->m_faces.GetSize());
+    for (int i = 0; i < faceCount; ++i)
+    {
+        if (isSolid && (i >= CFEElement::kMaxFaceFlags || !element->m_outerFace[i]))
+            continue;
+        CFaceDrawObject face(&element->m_faces[i], points, factor, centre);
+        if (drawsOutline)
+            face.DrawOutline(device);
+        else
+            face.DrawFilled(device);
+    }
+}
+
+void CAESet::CreateDisplayListForBeam(CEntitySet* source)
+{
+    render_log::RunLogged("CAESet::CreateDisplayListForBeam",
+                          [&]
+                          {
+                              if (m_pGroup == nullptr || m_pView == nullptr)
+                                  return;
+                              m_pView->MakeCurrent();
+                              BuildBeamList(source);
+                          });
+}
+
+void CAESet::BuildBeamList(CEntitySet* source)
+{
+    const CSceneSettings settings = ReadSettings();
+    CNodePointCache& points = AcquirePoints(source);
+    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    CBeamLine beam(&points, factor, settings.m_curveDivisions);
+    ListScope list(*this, ListName(SourceCode(kBeamList, source)), true, false);
+    CDrawDevice* device = Target();
+    ForEachElement(m_pGroup->GetBeams(),
+                   [&](CFEElement* element)
+                   {
+                       if (m_pView->IsEntityVisible(element) == 0)
+                           return;
+                       SetElementColor(device, element);
+                       beam.SetElement(element);
+                       beam.Draw(device);
+                   });
+    list.Close();
+    ReleasePoints();
+    if (source == nullptr)
+        MarkPickListsStale(kKindBeam);
+}
+
+// Elastic elements are few, and their markers are drawn directly, so this list keeps one
+// selection name per element and serves picking as it is.
+void CAESet::CreateDisplayListForElass(CEntitySet* source)
+{
+    if (m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    m_pView->MakeCurrent();
+    CNodePointCache& points = AcquirePoints(source);
+    CMassGlyph glyph;
+    ListScope list(*this, ListName(SourceCode(kElassList, source)), false, false);
+    CDrawDevice* device = Target();
+    ForEachElement(m_pGroup->GetSprings(),
+                   [&](CFEElement* element)
+                   {
+                       if (m_pView->IsEntityVisible(element) == 0)
+                           return;
+                       SetElementColor(device, element);
+                       device->LoadName(NameOf(element));
+                       DrawElassMarker(element, glyph, points);
+                   });
+    list.Close();
+    ReleasePoints();
+}
+
+void CAESet::DrawElassElement(CFEElement* element, CMassGlyph* glyph)
+{
+    if (element == nullptr || glyph == nullptr || m_pView == nullptr)
+        return;
+    DrawElassMarker(element, *glyph, *m_pView);
+}
+
+void CAESet::DrawElassMarker(const CFEElement* element, const CMassGlyph& glyph,
+                             const CEntitySet& points)
+{
+    const CArray<int>& ids = element->m_ids;
+    CSegment3D segment;
+    segment.m_start = points.GetNodePoint(ids.GetSize() > 0 ? ids[0] : 0);
+    segment.m_end = points.GetNodePoint(ids.GetSize() > 1 ? ids[1] : 0);
+    glyph.Draw(&segment);
+}
+
+void CAESet::CreateDisplayListForMass(CEntitySet* source)
+{
+    if (m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    m_pView->MakeCurrent();
+    CNodePointCache& points = AcquirePoints(source);
+    ListScope list(*this, ListName(SourceCode(kMassList, source)), true, false);
+    CDrawDevice* device = Target();
+    ForEachElement(m_pGroup->GetMasses(),
+                   [&](CFEElement* element)
+                   {
+                       const int first = element->m_ids.GetSize() > 0 ? element->m_ids[0] : 0;
+                       device->DrawPoint(points.GetNodePoint(first), 0);
+                   });
+    list.Close();
+    ReleasePoints();
+    if (source == nullptr)
+        MarkPickListsStale(kKindMass);
+}
+
+void CAESet::CreateDisplayListForGrid(CEntitySet* source)
+{
+    render_log::RunLogged("CAESet::CreateDisplayListForGrid",
+                          [&]
+                          {
+                              if (m_pGroup == nullptr || m_pView == nullptr)
+                                  return;
+                              m_pView->MakeCurrent();
+                              BuildGridList(source);
+                          });
+}
+
+void CAESet::BuildGridList(CEntitySet* source)
+{
+    CNodePointCache& points = AcquirePoints(source);
+    ListScope list(*this, ListName(SourceCode(kNodeList, source)), true, false);
+    CDrawDevice* device = Target();
+    const CNodeMap& nodes = m_pGroup->GetNodes();
+    POSITION pos = nodes.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFENode* node = nullptr;
+        nodes.GetNextAssoc(pos, id, node);
+        device->DrawPoint(points.GetNodePoint(static_cast<int>(id)), 0);
+    }
+    list.Close();
+    ReleasePoints();
+    if (source == nullptr)
+        MarkPickListsStale(kKindNode);
+}
+
+void CAESet::SetElementColor(CDrawDevice* device, const CFEElement* element)
+{
+    const int colorMode = m_pView->m_nColorMode;
+    COLORREF color = 0;
+    if ((colorMode == kColorByProperty || colorMode == kColorByMaterial) &&
+        GetElementColor(element, color))
+        device->SetColor(COLORREFToColor(color));
+}
+
+// The colour record of the element's property or material. An id without a record gets one,
+// made once and kept, so that its random colour stays the same from one rebuild to the next.
+bool CAESet::GetElementColor(const CFEElement* element, COLORREF& color) const
+{
+    CModelSet* model = m_pView->GetModel();
+    if (model == nullptr)
+        return false;
+    if (m_pView->m_nColorMode == kColorByProperty)
+    {
+        const CPropertyColor* record = model->LookupPropertyColor(element->m_propertyId);
+        if (record == nullptr && model->AddPropertyColor(element->m_propertyId))
+            record = model->LookupPropertyColor(element->m_propertyId);
+        if (record == nullptr)
+            return false;
+        color = static_cast<COLORREF>(record->color);
+        return true;
+    }
+    const CMaterialColor* record = model->LookupMaterialColor(element->m_materialId);
+    if (record == nullptr && model->AddMaterialColor(element->m_materialId))
+        record = model->LookupMaterialColor(element->m_materialId);
+    if (record == nullptr)
+        return false;
+    color = static_cast<COLORREF>(record->color);
+    return true;
+}

@@ -1,0 +1,202 @@
+// Renderer: rebuilding and deleting the display lists, and what every builder shares (the
+// positions of one rebuild, the list being recorded).
+#include "core/model/ModelSet.h"
+#include "render/AESet.h"
+#include "render/ListBatch.h"
+#include "render/NodePointCache.h"
+#include "render/RenderLog.h"
+#include "render/SceneView.h"
+
+namespace
+{
+// Model lists DeleteLists removes, in its order; the element-edge and undeformed-shape lists
+// are replaced when they are compiled again.
+constexpr UINT kDeletedLists[] = {
+    CAESet::kNodeList, CAESet::kMassList,  CAESet::kSolidFaceList,  CAESet::kShellFaceList,
+    CAESet::kBeamList, CAESet::kElassList, CAESet::kSolidRidgeList, CAESet::kShellRidgeList};
+constexpr UINT kPickedLists[] = {CAESet::kNodeList, CAESet::kSolidFaceList, CAESet::kShellFaceList,
+                                 CAESet::kBeamList, CAESet::kMassList};
+} // namespace
+
+// Ends a list that a failing builder left open: OpenGL would otherwise compile every later
+// command of the frame into it.
+CAESet::ListScope::ListScope(CAESet& renderer, UINT name, bool isBatched, bool outlines)
+    : m_renderer(renderer)
+{
+    CGLDevice& device = renderer.m_pView->m_Device;
+    device.DeleteList(name);
+    device.BeginList(name);
+    if (isBatched)
+    {
+        renderer.m_recorder->Reset(outlines);
+        renderer.m_pBatch = renderer.m_recorder.get();
+    }
+}
+
+CAESet::ListScope::~ListScope()
+{
+    if (m_isOpen)
+        Close();
+}
+
+void CAESet::ListScope::Close()
+{
+    m_isOpen = false;
+    CListBatch* batch = m_renderer.m_pBatch;
+    m_renderer.m_pBatch = nullptr;
+    CGLDevice& device = m_renderer.m_pView->m_Device;
+    if (batch != nullptr)
+    {
+        batch->Replay(&device);
+        batch->Reset(false); // frees what was recorded
+    }
+    device.EndList();
+}
+
+void CAESet::RenderAll()
+{
+    render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ START ------- ");
+    if (m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    render_log::RunLogged("CAESet::RenderAll",
+                          [this]
+                          {
+                              m_pView->BeginWaitCursor();
+                              DeleteLists();
+                              // Names are handed out again as the lists are rebuilt.
+                              m_pView->m_Device.GetSelectionNames().Clear();
+                              m_bHoldPoints = true;
+                              CreateDisplayListForSolid(nullptr);
+                              CreateDisplayListForShell(nullptr);
+                              CreateDisplayListForBeam(nullptr);
+                              CreateDisplayListForElass(nullptr);
+                              CreateDisplayListForMass(nullptr);
+                              CreateDisplayListForGrid(nullptr);
+                              if (m_bShowModel)
+                                  CreateUndeformedShapeLists();
+                              m_bHoldPoints = false;
+                              ReleasePoints();
+                              RenderResults();
+                              m_pView->EndWaitCursor();
+                              render_log::Write(render_log::kNormal, "CAESet::RenderAll",
+                                                " ------ END ------- ");
+                          });
+    m_bHoldPoints = false;
+    ReleasePoints();
+}
+
+void CAESet::RenderResults()
+{
+    if (m_pView == nullptr)
+        return;
+    render_log::RunLogged("CAESet::RenderResults",
+                          [this]
+                          {
+                              m_pView->BeginWaitCursor();
+                              DeleteResultLists();
+                              const bool isOverlayOnly =
+                                  m_bShowModel && !m_bShowContour && m_nShowDeformation != 0;
+                              if (!isOverlayOnly && m_nContourResultId != -1)
+                                  CreateDisplayListForContourResult();
+                              else if (!isOverlayOnly && m_nVectorResultId != -1)
+                                  CreateVectorResultLists();
+                              m_pView->EndWaitCursor();
+                          });
+}
+
+void CAESet::DeleteLists()
+{
+    if (m_pView == nullptr)
+        return;
+    render_log::RunLogged("CAESet::DeleteLists",
+                          [this]
+                          {
+                              m_pView->MakeCurrent();
+                              CGLDevice& device = m_pView->m_Device;
+                              for (const UINT code : kDeletedLists)
+                                  device.DeleteList(ListName(code));
+                              for (const UINT code : kPickedLists)
+                                  device.DeleteList(ListName(code | kPickList));
+                              MarkPickListsStale(kKindAll);
+                              DeleteResultLists();
+                          });
+}
+
+void CAESet::DeleteResultLists()
+{
+    if (m_pView == nullptr)
+        return;
+    render_log::RunLogged("CAESet::DeleteResultLists",
+                          [this]
+                          {
+                              if (m_nContourResultId == -1)
+                                  return;
+                              m_pView->MakeCurrent();
+                              m_pView->m_Device.DeleteList(ListName(kShellContourList));
+                              m_pView->m_Device.DeleteList(ListName(kSolidContourList));
+                          });
+}
+
+void CAESet::CreateUndeformedShapeLists()
+{
+    if (m_bUndeformedListsBuilt || m_pView == nullptr)
+        return;
+    CModelSet* model = m_pView->GetModel();
+    if (model == nullptr)
+        return;
+    CreateDisplayListForSolid(model);
+    CreateDisplayListForShell(model);
+    CreateDisplayListForBeam(model);
+    CreateDisplayListForElass(model);
+    CreateDisplayListForMass(model);
+    m_bUndeformedListsBuilt = 1;
+}
+
+CNodePointCache& CAESet::AcquirePoints(CEntitySet* source)
+{
+    CEntitySet* origin = source ? source : static_cast<CEntitySet*>(m_pView);
+    if (!m_points)
+        m_points = std::make_unique<CNodePointCache>();
+    if (m_pPointsSource != origin)
+    {
+        m_points->Build(m_pGroup->GetNodes(), *origin);
+        m_pPointsSource = origin;
+    }
+    // Element centres (shrink) follow the view's positions also in the undeformed lists.
+    m_pViewPoints = source == nullptr ? m_points.get() : nullptr;
+    return *m_points;
+}
+
+void CAESet::ReleasePoints()
+{
+    if (m_bHoldPoints)
+        return;
+    m_points.reset();
+    m_pPointsSource = nullptr;
+    m_pViewPoints = nullptr;
+}
+
+CDrawDevice* CAESet::Target()
+{
+    if (m_pBatch != nullptr)
+        return m_pBatch;
+    return m_pView ? &m_pView->m_Device : nullptr;
+}
+
+CSceneSettings CAESet::ReadSettings() const
+{
+    CSceneSettings settings;
+    if (m_pView != nullptr)
+        m_pView->GetSceneSettings(settings);
+    return settings;
+}
+
+UINT CAESet::NameOf(const void* entity)
+{
+    return m_pView->m_Device.GetSelectionNames().Add(entity);
+}
+
+void CAESet::MarkPickListsStale(int kinds)
+{
+    m_staleKinds |= kinds;
+}

@@ -1,0 +1,295 @@
+// Renderer: model lists and the draw pass, checked by the pixels of the back buffer.
+#include "FakeSceneView.h"
+#include "core/model/FEElement.h"
+#include "render/SelectionNames.h"
+#include "tests/core/model/ModelFixtures.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+using render_test::AddUnitQuad;
+using render_test::kSize;
+using render_test::ReadPixel;
+using render_test::SceneTest;
+using render_test::SetShellMaterial;
+
+namespace
+{
+using Rgb = std::array<int, 3>;
+constexpr Rgb kBlack = {0, 0, 0};
+constexpr COLORREF kQuadColor = RGB(200, 0, 0);
+
+// Pixels of window row y with exactly the colour.
+int CountInRow(int y, const Rgb& colour)
+{
+    int count = 0;
+    for (int x = 0; x < kSize; ++x)
+        count += ReadPixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+// Pixels of the whole window that are not the colour.
+int CountNot(const Rgb& colour)
+{
+    return render_test::CountPixelsDiffering(0, 0, kSize, kSize, colour);
+}
+} // namespace
+
+TEST_F(SceneTest, ShadedShellShowsItsPropertyColourAtTheCentre)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    Renderer().RenderAll();
+    EXPECT_EQ(0, View().m_waitCursors);
+    View().Draw();
+    const Rgb centre = ReadPixel(kSize / 2, kSize / 2);
+    EXPECT_GE(centre[0], 200);
+    EXPECT_LT(centre[1], 30);
+    EXPECT_LT(centre[2], 30);
+}
+
+TEST_F(SceneTest, WireframeLeavesTheCentreEmptyAndDrawsTheEdges)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_nDisplayMode = kWireframe;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ(kBlack, ReadPixel(kSize / 2, kSize / 2));
+    // Colour by property: the edge list carries the element's colour.
+    EXPECT_EQ(2, CountInRow(kSize / 2, Rgb{200, 0, 0}));
+
+    // By element type the list has no colour: the shell colour of the settings applies.
+    View().m_nColorMode = kColorByElementType;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ(2, CountInRow(kSize / 2, Rgb{0, 255, 0}));
+}
+
+TEST_F(SceneTest, ElementTypeColoursShadeWithTheShellMaterial)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_nColorMode = kColorByElementType;
+    Renderer().RenderAll();
+    View().Draw();
+    const Rgb centre = ReadPixel(kSize / 2, kSize / 2);
+    EXPECT_LT(centre[0], 30);
+    EXPECT_GE(centre[2], 200);
+}
+
+TEST_F(SceneTest, ShellBackFacesTakeTheSecondFaceOfTheMaterial)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_nColorMode = kColorByElementType;
+    View().m_settings.m_sameOnBothSide = 0;
+    SetShellMaterial(View().m_settings, RGB(200, 0, 0), RGB(0, 0, 200));
+    Renderer().RenderAll();
+    View().Draw();
+    const Rgb front = ReadPixel(kSize / 2, kSize / 2);
+    EXPECT_GE(front[0], 200);
+    EXPECT_LT(front[2], 30);
+
+    // Turned round: the back of the quad faces the viewer.
+    View().m_ViewVolume[0].SetRotationAngles(CPoint3D(0, 180, 0));
+    View().Draw();
+    const Rgb back = ReadPixel(kSize / 2, kSize / 2);
+    EXPECT_LT(back[0], 30);
+    EXPECT_GE(back[2], 200);
+}
+
+TEST_F(SceneTest, ShrinkLeavesTheCornersEmpty)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_bShrink = 1;
+    View().m_dShrinkFactor = 0.5;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ(kBlack, ReadPixel(15, 15));
+    EXPECT_EQ(kBlack, ReadPixel(kSize - 15, kSize - 15));
+    EXPECT_NE(kBlack, ReadPixel(kSize / 2, kSize / 2));
+    EXPECT_NE(kBlack, ReadPixel(kSize / 2 + 40, kSize / 2 + 40));
+}
+
+TEST_F(SceneTest, ListsFollowTheDisplayedNodePositions)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_offset = CPoint3D(1.0, 0.0, 0.0); // half the model to the right
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ(kBlack, ReadPixel(30, kSize / 2));
+    EXPECT_NE(kBlack, ReadPixel(kSize - 30, kSize / 2));
+}
+
+TEST_F(SceneTest, DisplayFilterDecidesWhatIsDrawn)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_settings.m_displayFilter = kKindAll;
+    Renderer().RenderAll();
+    View().Draw();
+    const int drawn = CountNot(kBlack);
+    EXPECT_GT(drawn, 10000);
+
+    View().m_settings.m_displayFilter = 0;
+    View().Draw();
+    EXPECT_EQ(0, CountNot(kBlack));
+
+    View().m_settings.m_displayFilter = kKindAll ^ kKindShell;
+    View().Draw();
+    EXPECT_LT(CountNot(kBlack), 100); // the four nodes only
+    View().m_settings.m_displayFilter ^= kKindShell;
+    View().Draw();
+    EXPECT_EQ(drawn, CountNot(kBlack));
+}
+
+TEST_F(SceneTest, HiddenLineHidesWhatLiesBehindAShell)
+{
+    // A unit brick below the plane z = -1 and a shell at z = 0 over its left half.
+    AddTestNode(m_model, 1, 0, 0, -2);
+    AddTestNode(m_model, 2, 1, 0, -2);
+    AddTestNode(m_model, 3, 1, 1, -2);
+    AddTestNode(m_model, 4, 0, 1, -2);
+    AddTestNode(m_model, 5, 0, 0, -1);
+    AddTestNode(m_model, 6, 1, 0, -1);
+    AddTestNode(m_model, 7, 1, 1, -1);
+    AddTestNode(m_model, 8, 0, 1, -1);
+    AddTestNode(m_model, 11, -0.5, -0.5, 0);
+    AddTestNode(m_model, 12, 0.5, -0.5, 0);
+    AddTestNode(m_model, 13, 0.5, 1.5, 0);
+    AddTestNode(m_model, 14, -0.5, 1.5, 0);
+    AddBrick(m_model, 1, {1, 2, 3, 4, 5, 6, 7, 8});
+    AddQuad(m_model, 2, 11, 12, 13, 14);
+    m_model.BuildElementFaces();
+    View().Show(&m_model);
+    View().m_nColorMode = kColorByElementType;
+    const CPoint3D left =
+        View().m_Device.ProjectToWindow(CPoint3D(0, 0.5, -1), &View().m_ViewVolume[0]);
+    const CPoint3D right =
+        View().m_Device.ProjectToWindow(CPoint3D(1, 0.5, -1), &View().m_ViewVolume[0]);
+    const Rgb edge = {0, 255, 255}; // the solid colour
+    const auto hasEdgeNear = [&edge](const CPoint3D& p)
+    {
+        for (int dx = -1; dx <= 1; ++dx)
+        {
+            if (ReadPixel(static_cast<int>(p.x) + dx, static_cast<int>(p.y)) == edge)
+                return true;
+        }
+        return false;
+    };
+
+    View().m_nDisplayMode = kWireframe;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_TRUE(hasEdgeNear(left));
+    EXPECT_TRUE(hasEdgeNear(right));
+
+    View().m_nDisplayMode = kHiddenLine;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_FALSE(hasEdgeNear(left));
+    EXPECT_TRUE(hasEdgeNear(right));
+}
+
+TEST_F(SceneTest, DraggingWithRigidLinesDrawsOnlyTheRidgeLines)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().m_settings.m_rigidLineView = 1;
+    View().m_isDragging = true;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ(kBlack, ReadPixel(kSize / 2, kSize / 2));
+    EXPECT_EQ(2, CountInRow(kSize / 2, Rgb{0, 255, 0})); // the outline, in the shell colour
+
+    View().m_settings.m_rigidLineView = 0; // full detail while dragging
+    View().Draw();
+    EXPECT_NE(kBlack, ReadPixel(kSize / 2, kSize / 2));
+}
+
+TEST_F(SceneTest, AnElementWithoutAColourRecordKeepsOneColour)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    m_model.FindElement(1)->m_propertyId = 7;
+    m_model.GetPropertyColors().RemoveKey(7);
+    View().Show(&m_model);
+    Renderer().RenderAll();
+    View().Draw();
+    const Rgb first = ReadPixel(kSize / 2, kSize / 2);
+    ASSERT_NE(nullptr, m_model.LookupPropertyColor(7));
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ(first, ReadPixel(kSize / 2, kSize / 2));
+}
+
+TEST_F(SceneTest, NoGroupBuildsNothing)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    Renderer().m_pGroup = nullptr;
+    Renderer().RenderAll();
+    EXPECT_FALSE(glIsList(CAESet::kShellFaceList));
+    View().Draw();
+    EXPECT_EQ(0, CountNot(kBlack));
+}
+
+TEST_F(SceneTest, UndeformedShapeListsAreBuiltOnce)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    Renderer().m_bShowModel = 1;
+    Renderer().RenderAll();
+    const UINT undeformed = Renderer().ListName(CAESet::kShellFaceList | CAESet::kUndeformed);
+    EXPECT_TRUE(glIsList(undeformed));
+    EXPECT_EQ(1, Renderer().m_bUndeformedListsBuilt);
+    glDeleteLists(undeformed, 1);
+    Renderer().RenderAll();
+    EXPECT_FALSE(glIsList(undeformed));
+}
+
+TEST_F(SceneTest, ResultListsStayWithoutAContourResult)
+{
+    View().m_pModel = &m_model;
+    const UINT vectors = Renderer().ListName(CAESet::kShellVectorList);
+    const UINT contours = Renderer().ListName(CAESet::kShellContourList);
+    for (const UINT list : {vectors, contours})
+    {
+        glNewList(list, GL_COMPILE);
+        glEndList();
+    }
+    Renderer().DeleteResultLists();
+    EXPECT_TRUE(glIsList(vectors));
+    EXPECT_TRUE(glIsList(contours));
+    Renderer().m_nContourResultId = 8;
+    Renderer().DeleteResultLists();
+    EXPECT_TRUE(glIsList(vectors));
+    EXPECT_FALSE(glIsList(contours));
+    glDeleteLists(vectors, 1);
+}
+
+TEST_F(SceneTest, PickListsNameEachEntity)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    Renderer().RenderAll();
+    CDWordArray lists;
+    Renderer().GetPickLists(kKindShell | kKindNode, lists);
+    ASSERT_EQ(2, lists.GetSize());
+    const CPickHitList hits =
+        View().m_Device.Pick(kSize / 2, kSize / 2, lists, &View().m_ViewVolume[0], 0.01);
+    ASSERT_EQ(1, hits.GetSize());
+    EXPECT_EQ(m_model.FindElement(1), View().m_Device.GetSelectionNames().Find(hits.m_names[0]));
+
+    // A rebuild with the element hidden leaves nothing to pick there.
+    View().m_hiddenIds = {1};
+    View().m_ShellRidgeEdges.RemoveAll();
+    Renderer().RenderAll();
+    lists.RemoveAll();
+    Renderer().GetPickLists(kKindShell, lists);
+    EXPECT_EQ(
+        0,
+        View().m_Device.Pick(kSize / 2, kSize / 2, lists, &View().m_ViewVolume[0], 0.01).GetSize());
+}
