@@ -179,13 +179,13 @@ void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass)
             material.SetColor(
                 device, CColorRGBA(GetRValue(color), GetGValue(color), GetBValue(color), 0.0f));
             device->SetColor(c);
-            device->SetRenderMode(displayMode == kHiddenLine ? 5 : 6);
+            device->SetRenderMode(displayMode == kHiddenLine ? kRenderFill : kRenderLit);
         }
         else if (pass == kEdgePass && (displayMode == kWireframe || displayMode == kShading ||
                                        displayMode == kHiddenLine))
         {
             device->SetColor(c);
-            device->SetRenderMode(0);
+            device->SetRenderMode(kRenderLines);
             if (displayMode == kHiddenLine)
                 device->SetColor(CColorRGBA(255.0f, 255.0f, 255.0f, 0.0f));
         }

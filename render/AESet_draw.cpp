@@ -81,7 +81,7 @@ void CAESet::DrawScene()
         DrawHiddenFaces(pass, kShell.bit, CSceneSettings::kShellMaterial, kShell.kind,
                         kShell.faces);
     }
-    device.SetRenderMode(0);
+    device.SetRenderMode(kRenderLines);
     DrawPointKind(pass, kKindNode, CSceneSettings::kGrid, kNodeList);
     DrawPointKind(pass, kKindMass, CSceneSettings::kMass, kMassList);
     DrawBeams(pass);
@@ -128,7 +128,7 @@ void CAESet::DrawLitFaces(const PassState& pass)
     if (pass.Shows(kKindSolid))
     {
         s.m_materials[CSceneSettings::kSolidMaterial].Apply(&device, 0);
-        device.SetRenderMode(6);
+        device.SetRenderMode(kRenderLit);
         device.SetLineWidth(static_cast<float>(s.m_sizes[CSceneSettings::kSolid]));
         device.CallList(ListName(kSolidFaceList));
         if (pass.showsModel)
@@ -141,16 +141,16 @@ void CAESet::DrawLitFaces(const PassState& pass)
         if (s.m_sameOnBothSide)
         {
             material.Apply(&device, 0);
-            device.SetRenderMode(6);
+            device.SetRenderMode(kRenderLit);
         }
         else
         {
             // Back faces take face 1 of the material, front faces face 0, in one pass: with
             // two-sided lighting a second pass at equal depth would never show.
             material.Apply(&device, 1);
-            device.SetRenderMode(3);
+            device.SetRenderMode(kRenderBackLit);
             material.Apply(&device, 0);
-            device.SetRenderMode(4);
+            device.SetRenderMode(kRenderFrontLit);
         }
         device.CallList(ListName(kShellFaceList));
         if (pass.showsModel)
@@ -163,7 +163,7 @@ void CAESet::DrawHiddenFaces(const PassState& pass, int bit, int material, int k
     if (!pass.Shows(bit))
         return;
     CGLDevice& device = m_pView->m_Device;
-    device.SetRenderMode(5);
+    device.SetRenderMode(kRenderFill);
     device.SetColor(COLORREFToColor(pass.settings.m_materials[material].m_ambient[0]));
     device.SetLineWidth(static_cast<float>(pass.settings.m_sizes[kind]));
     device.CallList(ListName(faces));
@@ -261,7 +261,7 @@ void CAESet::DrawElasticAndLabels(const PassState& pass)
     {
         // Elastic elements are always drawn on top.
         device.SetLineWidth(static_cast<float>(s.m_sizes[CSceneSettings::kElass]));
-        device.SetRenderMode(0);
+        device.SetRenderMode(kRenderLines);
         glDisable(GL_DEPTH_TEST);
         device.SetColor(COLORREFToColor(s.m_colors[CSceneSettings::kElass]));
         device.CallList(ListName(kElassList));

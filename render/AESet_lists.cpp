@@ -58,10 +58,11 @@ void CAESet::RenderAll()
     render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ START ------- ");
     if (m_pGroup == nullptr || m_pView == nullptr)
         return;
+    m_pView->BeginWaitCursor();
+    bool isComplete = false;
     render_log::RunLogged("CAESet::RenderAll",
-                          [this]
+                          [this, &isComplete]
                           {
-                              m_pView->BeginWaitCursor();
                               DeleteLists();
                               // Names are handed out again as the lists are rebuilt.
                               m_pView->m_Device.GetSelectionNames().Clear();
@@ -77,22 +78,23 @@ void CAESet::RenderAll()
                               m_bHoldPoints = false;
                               ReleasePoints();
                               RenderResults();
-                              m_pView->EndWaitCursor();
-                              render_log::Write(render_log::kNormal, "CAESet::RenderAll",
-                                                " ------ END ------- ");
+                              isComplete = true;
                           });
     m_bHoldPoints = false;
     ReleasePoints();
+    m_pView->EndWaitCursor();
+    if (isComplete)
+        render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ END ------- ");
 }
 
 void CAESet::RenderResults()
 {
     if (m_pView == nullptr)
         return;
+    m_pView->BeginWaitCursor();
     render_log::RunLogged("CAESet::RenderResults",
                           [this]
                           {
-                              m_pView->BeginWaitCursor();
                               DeleteResultLists();
                               const bool isOverlayOnly =
                                   m_bShowModel && !m_bShowContour && m_nShowDeformation != 0;
@@ -100,8 +102,8 @@ void CAESet::RenderResults()
                                   CreateDisplayListForContourResult();
                               else if (!isOverlayOnly && m_nVectorResultId != -1)
                                   CreateVectorResultLists();
-                              m_pView->EndWaitCursor();
                           });
+    m_pView->EndWaitCursor();
 }
 
 void CAESet::DeleteLists()

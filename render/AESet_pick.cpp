@@ -77,7 +77,7 @@ void CAESet::BuildPickList(int kind)
         const bool isSolid = kind == kKindSolid;
         ListScope list(*this, ListName((isSolid ? kSolidFaceList : kShellFaceList) | kPickList),
                        false, false);
-        device.SetRenderMode(5); // faces are hit where they are filled
+        device.SetRenderMode(kRenderFill); // faces are hit where they are filled
         const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
         POSITION pos = elements.GetStartPosition();
         while (pos != nullptr)

@@ -287,13 +287,13 @@ CListBatch::Group& CListBatch::Current()
     return m_groups[m_current];
 }
 
-// As the OpenGL device's render modes: mode 0 and unknown modes outline polygons, the others
+// As the OpenGL device's render modes: lines and unknown modes outline polygons, the others
 // fill them.
 bool CListBatch::IsOutlining() const
 {
     if (!m_state.hasMode)
         return m_outlineByDefault;
-    return m_state.mode < 1 || m_state.mode > 9;
+    return m_state.mode < kRenderFrontFill || m_state.mode > kRenderFillAbove;
 }
 
 void CListBatch::AddTriangle(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,

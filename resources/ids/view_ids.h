@@ -1,2 +1,86 @@
 // Resource and command ids of the view layer.
 #pragma once
+
+// Mouse cursors of the operation modes and of an open selection.
+#define IDC_VIEW_PAN              149
+#define IDC_VIEW_ZOOM             150
+#define IDC_VIEW_ROTATE3D         151
+#define IDC_VIEW_ROTATE_VERTICAL  152
+#define IDC_VIEW_ROTATE_HORIZONTAL 153
+#define IDC_VIEW_ROTATE_PLANE     154
+#define IDC_VIEW_SELECT           177
+
+// Drop-down menus of the triad position, direction and view mode toolbars (three popups).
+#define IDR_VIEW_DROPDOWNS        172
+// Keys of the 3-D view: the document template's accelerators.
+#define IDR_VIEW_ACCELERATORS     129
+
+// View directions, angle and vector views, auto scale.
+#define ID_VIEW_DIR_XY            32785
+#define ID_VIEW_DIR_YX            32787
+#define ID_VIEW_DIR_YZ            32788
+#define ID_VIEW_DIR_XZ            32791
+#define ID_VIEW_DIR_XYZ           32792
+#define ID_VIEW_DIR_YXZ           32793
+#define ID_VIEW_DIR_ZY            32822
+#define ID_VIEW_DIR_ZX            32823
+#define ID_VIEW_ANGLE             32795
+#define ID_VIEW_VECTOR            32796
+#define ID_VIEW_AUTOSCALE         32797
+
+// Corner of the coordinate triad.
+#define ID_TRIAD_RIGHT_BOTTOM     32778
+#define ID_TRIAD_RIGHT_TOP        32780
+#define ID_TRIAD_LEFT_TOP         32794
+#define ID_TRIAD_LEFT_BOTTOM      32800
+
+// Display modes, redraw, shrink, clipping, element property.
+#define ID_VIEW_WIREFRAME         32806
+#define ID_VIEW_RIDGELINE         32807
+#define ID_VIEW_SHADING           32808
+#define ID_VIEW_RIDGELINE_SHADING 32809
+#define ID_VIEW_HIDDENLINE        32810
+#define ID_VIEW_REDRAW            32811
+#define ID_VIEW_SHRINK_SETTING    32843
+#define ID_VIEW_CLIPPING          32888
+#define ID_EDIT_ELEMENT_PROPERTY  32916
+
+// The load-case combo box of the Animation toolbar.
+#define ID_LOADCASE_COMBO         32898
+
+// Show or hide the view toolbars.
+#define ID_TOOLBAR_ANIMATION      32835
+#define ID_TOOLBAR_SELECTION      32837
+#define ID_TOOLBAR_SELECTION_MODE 32838
+#define ID_TOOLBAR_TRIAD_POSITION 32839
+#define ID_TOOLBAR_DIRECTION      32840
+#define ID_TOOLBAR_VIEW_SETTINGS  32841
+#define ID_TOOLBAR_WORKSPACE      32842
+#define ID_TOOLBAR_VIEW_MODE      32850
+#define ID_TOOLBAR_SELECTION_FILTER 32869
+#define ID_TOOLBAR_DISPLAY_FILTER 33600
+
+// Display filter: entity kinds drawn.
+#define ID_DISPLAY_FILTER_NODE    33594
+#define ID_DISPLAY_FILTER_BEAM    33596
+#define ID_DISPLAY_FILTER_ELASS   33597
+#define ID_DISPLAY_FILTER_SHELL   33598
+#define ID_DISPLAY_FILTER_SOLID   33599
+#define ID_DISPLAY_FILTER_MASS    32859
+
+// Selection filter: entity kinds picked.
+#define ID_SELECT_FILTER_NODE     32851
+#define ID_SELECT_FILTER_BEAM     32852
+#define ID_SELECT_FILTER_SHELL    32853
+#define ID_SELECT_FILTER_ELASS    32854
+#define ID_SELECT_FILTER_SOLID    32855
+#define ID_SELECT_FILTER_MASS     32868
+
+// Id labels and the element filter.
+#define ID_SHOW_ELEMENT_IDS       32894
+#define ID_SHOW_NODE_IDS          32895
+#define ID_ELEMENT_FILTER         32941
+
+// Recent projects, handed to the main frame.
+#define ID_RECENT_PROJECT_FIRST   57616
+#define ID_RECENT_PROJECT_LAST    57619

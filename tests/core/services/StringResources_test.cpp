@@ -55,6 +55,20 @@ std::vector<TextKey> RequiredKeys()
     for (const char* word :
          {"X", "Y", "Z", "XX", "YY", "ZZ", "XY", "YZ", "ZX", "UX", "UY", "UZ", "RX", "RY", "RZ"})
         keys.push_back({"Dialog.str", "Common", std::string(word) + "Direction"});
+    // Status texts of the 3-D view's display, direction and toolbar commands.
+    for (const char* key :
+         {"Wireframe", "Ridgline", "Shading", "Ridlneshading", "HiddenLine", "Redraw",
+          "ShrinkSetting", "Autoscale", "ViewVectorXY", "ViewVectorXYZ", "ViewVectorXZ",
+          "ViewVectorYX", "ViewVectorYXZ", "ViewVectorYZ", "ViewVectorZX", "ViewVectorZY",
+          "ViewRelativeangle", "ViewRelativeVector", "ViewRelativeAngleR"})
+        keys.push_back({"Message.str", "MsgPane", key});
+    for (const char* bar :
+         {"ViewMode", "WorkSpace", "Dir", "Selection", "Selectionmode", "Triadposition",
+          "DisplayFilters", "SelectionFilters", "Viewsettings", "Animation"})
+    {
+        for (const char* state : {"H", "S"})
+            keys.push_back({"Message.str", "MsgPane", std::string("Toolbars") + bar + state});
+    }
     for (const char* which : {"Max", "Interim", "Min"})
     {
         keys.push_back({"Result.str", "ResultType", std::string("PrincipalStress") + which});

@@ -1,0 +1,199 @@
+// Model display lists of a flat model of 1,000,000 quads under Wine: the time to build all
+// model lists, one shaded frame, one fast-drag frame (ridge lines) and the memory the lists
+// take. Run from the repository root: wine build/win/ModelLists_bench.exe [quads per side]
+#include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "platform/win/dc.h"
+#include "platform/win/wnd.h"
+#include "render/AESet.h"
+#include "render/SceneView.h"
+
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <psapi.h>
+#include <vector>
+
+namespace
+{
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+double Now()
+{
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double PrivateMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+    std::printf("  (private %.0f MB, working set %.0f MB, pagefile %.0f MB)\n",
+                counters.PrivateUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
+                counters.PagefileUsage / 1048576.0);
+    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// A view as the renderer sees it, showing the stored coordinates of the whole model.
+class BenchView : public CSceneView
+{
+public:
+    CModelSet* GetModel() const override { return m_pModel; }
+    bool GetSceneSettings(CSceneSettings& settings) const override
+    {
+        settings = m_settings;
+        return true;
+    }
+    int IsElementFilterActive() const override { return 0; }
+    CPoint3D GetElementCenter(const CFEElement* element) const override
+    {
+        CPoint3D sum;
+        for (int i = 0; i < element->m_ids.GetSize(); ++i)
+            sum = sum + GetNodePoint(element->m_ids[i]);
+        return sum * (1.0 / std::max<INT_PTR>(1, element->m_ids.GetSize()));
+    }
+    bool IsDragging() const override { return m_isDragging; }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    int IsEntityVisible(const CFEElement* element) const override { return element ? 1 : 0; }
+    bool HasVisibleElement(const CFENode*) const override { return true; }
+    CFENode* GetNode(int id) const override { return m_pModel->GetNode(id); }
+    CPoint3D GetNodePoint(int id) const override
+    {
+        return m_pModel->GetDefaultGroup()->GetNodePoint(id);
+    }
+
+    CAESet m_renderer;
+    CModelSet* m_pModel = nullptr;
+    CSceneSettings m_settings;
+    bool m_isDragging = false;
+};
+
+void BuildFlatModel(CModelSet& model, int side)
+{
+    for (int j = 0; j <= side; ++j)
+    {
+        for (int i = 0; i <= side; ++i)
+            model.AddNode(new CFENode(j * (side + 1) + i + 1, CPoint3D(i, j, 0)));
+    }
+    for (int j = 0; j < side; ++j)
+    {
+        for (int i = 0; i < side; ++i)
+        {
+            CFEElement* quad = new CFEElement();
+            quad->type = kTagShell;
+            quad->m_id = j * side + i + 1;
+            quad->m_feDescriptorId = 94;
+            quad->m_propertyId = 1 + (i * 8) / side; // eight property colours
+            const int n1 = j * (side + 1) + i + 1;
+            quad->m_ids.Add(n1);
+            quad->m_ids.Add(n1 + 1);
+            quad->m_ids.Add(n1 + side + 2);
+            quad->m_ids.Add(n1 + side + 1);
+            quad->m_nodeCount = 4;
+            model.AddElement(quad);
+        }
+    }
+    model.BuildElementFaces();
+}
+
+double DrawFrame(BenchView& view)
+{
+    const double start = Now();
+    view.MakeCurrent();
+    view.m_Device.ClearBuffers();
+    view.m_Device.BeginScene(&view.m_ViewVolume[CSceneView::kSceneViewport]);
+    view.m_renderer.DrawScene();
+    view.m_Device.EndScene();
+    glFinish();
+    return Now() - start;
+}
+
+// The median of a few frames, after one to warm up.
+double MedianFrame(BenchView& view)
+{
+    DrawFrame(view);
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i)
+        times.push_back(DrawFrame(view));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int side = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    CWnd window;
+    if (!window.CreateEx(0, fw::RegisterWndClass(CS_OWNDC), "lists",
+                         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, kWidth,
+                         kHeight, nullptr, nullptr))
+        return 1;
+    BenchView view;
+    view.m_renderer.m_pView = &view;
+    if (!view.m_Device.CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
+    {
+        std::printf("no OpenGL context\n");
+        return 1;
+    }
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+
+    CModelSet model;
+    double start = Now();
+    BuildFlatModel(model, side);
+    std::printf("model of %d quads made in %.2f s\n", side * side, Now() - start);
+    view.m_pModel = &model;
+    view.m_renderer.m_pGroup = model.GetDefaultGroup();
+    view.m_ViewVolume[CSceneView::kSceneViewport].SetViewport(CPoint3D(0, 0, 0),
+                                                              CPoint3D(kWidth, kHeight, 0));
+    view.m_renderer.AutoScale(&view);
+    view.m_nDisplayMode = kShading;
+    view.m_settings.m_displayFilter = kKindAll;
+    view.m_settings.m_rigidLineView = 1;
+    for (int face = 0; face < 2; ++face)
+    {
+        view.m_settings.m_materials[CSceneSettings::kShellMaterial].m_diffusePercent[face] = 100;
+        view.m_settings.m_materials[CSceneSettings::kShellMaterial].m_ambientPercent[face] = 100;
+    }
+
+    const double before = PrivateMegabytes();
+    start = Now();
+    view.m_renderer.RenderAll();
+    glFinish();
+    const double firstBuild = Now() - start;
+    const double after = PrivateMegabytes();
+    start = Now();
+    view.m_renderer.RenderAll();
+    glFinish();
+    const double rebuild = Now() - start;
+    std::printf("build all model lists: first %.2f s (with outer faces), again %.2f s\n",
+                firstBuild, rebuild);
+    std::printf("memory of the lists: %.0f MB\n", after - before);
+
+    std::printf("shaded frame: %.3f s\n", MedianFrame(view));
+    view.m_nDisplayMode = kRidgeLineShading;
+    std::printf("ridge-line shaded frame: %.3f s\n", MedianFrame(view));
+    view.m_nDisplayMode = kWireframe;
+    std::printf("wireframe frame: %.3f s\n", MedianFrame(view));
+    view.m_nDisplayMode = kShading;
+    view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
+    std::printf("shaded frame without nodes: %.3f s\n", MedianFrame(view));
+    view.m_settings.m_displayFilter = kKindAll;
+    view.m_isDragging = true;
+    std::printf("fast-drag frame: %.3f s\n", MedianFrame(view));
+    view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
+    std::printf("fast-drag frame without nodes: %.3f s\n", MedianFrame(view));
+    view.m_Device.DeleteRenderingContext();
+    window.DestroyWindow();
+    return 0;
+}
