@@ -81,6 +81,10 @@ std::vector<TextKey> RequiredKeys()
           "ElementAddition", "InvalidElementType", "NodeException", "ElementException",
           "ResultDataSet[2414]", "ResultDataSet[55]", "ResultDataSet[56]", "ResultException"})
         keys.push_back({"message.str", "UNVErrorMessages", key});
+    // The framework's data-exchange failures.
+    for (const char* key :
+         {"ParseInt", "ParseUInt", "ParseReal", "IntRange", "RealRange", "MaxChars"})
+        keys.push_back({"Message.str", "DataExchange", key});
     // The result groups that the readers register, and the result names of the OUTPUT2 tables
     // with the components they store (type bits in place).
     for (const char* group : {"DISPLACEMENT",
@@ -196,6 +200,9 @@ TEST_F(StringResources, FormatTextsTakeTheirValuesInBothLanguages)
         {"Message.str", "Error", "UndefinedCoordSystem", {5, 12}},
         {"Message.str", "Error", "NoBulkData", {"deck.dat"}},
         {"message.str", "UNVErrorMessages", "InvalidElementType", {41}},
+        {"Message.str", "DataExchange", "IntRange", {-5, 10}},
+        {"Message.str", "DataExchange", "RealRange", {"0.1", "1e+06"}},
+        {"Message.str", "DataExchange", "MaxChars", {64}},
     };
     for (const FormatKey& f : formats)
     {
