@@ -301,14 +301,23 @@ void CGLDevice::DrawPolyline(const CPoint3D* points, int count, UINT name)
     glEnd();
 }
 
+// Facets and coloured polygons are convex; as triangles of a fan they draw the same pixels as
+// one polygon, and consecutive triangles merge into one primitive in a display list, where a
+// list of a million separate polygons would take several times the memory and drawing time.
 void CGLDevice::DrawFacet(const CFacet* facet, UINT_PTR)
 {
-    if (!facet)
+    if (!facet || facet->GetVertexCount() < 3)
         return;
-    glBegin(GL_POLYGON);
+    const CPoint3D* const* vertices = facet->m_vertices.GetData();
+    const INT_PTR count = facet->GetVertexCount();
+    glBegin(GL_TRIANGLES);
     Normal(facet->m_normal);
-    for (const CPoint3D* vertex : facet->m_vertices)
-        Vertex(*vertex);
+    for (INT_PTR i = 1; i + 1 < count; ++i)
+    {
+        Vertex(*vertices[0]);
+        Vertex(*vertices[i]);
+        Vertex(*vertices[i + 1]);
+    }
     glEnd();
 }
 
@@ -330,11 +339,19 @@ void CGLDevice::DrawColoredPolygon(const CPoint3DArray* points, const CColorRGBA
 
 void CGLDevice::DrawColoredPolygon(const CPoint3D* points, const CColorRGBA* colors, int count)
 {
-    glBegin(GL_POLYGON);
-    for (int i = 0; points && colors && i < count; ++i)
+    if (!points || !colors || count < 3)
+        return;
+    const auto corner = [&](int i)
     {
         glColor3f(colors[i].r, colors[i].g, colors[i].b);
         Vertex(points[i]);
+    };
+    glBegin(GL_TRIANGLES);
+    for (int i = 1; i + 1 < count; ++i)
+    {
+        corner(0);
+        corner(i);
+        corner(i + 1);
     }
     glEnd();
 }
