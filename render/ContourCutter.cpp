@@ -22,6 +22,11 @@ CPoint3D ToPoint(double x, double y, double z)
     return CPoint3D(x, y, z);
 }
 
+bool IsSameColor(const CColorRGBA& a, const CColorRGBA& b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
 bool IsNear(const CPoint3D& a, double x, double y, double z)
 {
     const double t = CContourCutter::kIsoTolerance;
@@ -236,14 +241,48 @@ void CContourCutter::DrawBandFacet(int band, CDrawDevice* device, const CPoint3D
 
 void CContourCutter::UseRenderMode(CDrawDevice* device, int mode)
 {
-    if (mode == m_renderMode && !IsLitMode(mode))
+    if (mode == m_renderMode)
         return;
     device->SetRenderMode(mode);
     m_renderMode = mode;
 }
 
+void CContourCutter::UseColor(CDrawDevice* device, const CColorRGBA& color)
+{
+    if (m_bHasColor && IsSameColor(color, m_color))
+        return;
+    device->SetColor(color);
+    m_color = color;
+    m_bHasColor = true;
+}
+
+void CContourCutter::UseLitColor(CDrawDevice* device, const CColorRGBA& color, int mode)
+{
+    if (m_bHasLitColor && IsSameColor(color, m_litColor) && mode == m_renderMode)
+        return;
+    SetLitColor(color, device, 1.0);
+    device->SetRenderMode(mode);
+    m_litColor = color;
+    m_bHasLitColor = true;
+    m_renderMode = mode;
+}
+
+void CContourCutter::ForgetDeviceState()
+{
+    m_renderMode = -1;
+    m_bHasColor = false;
+    m_bHasLitColor = false;
+}
+
 void CContourCutter::DrawPolygonBands(const CPoint3D* points, const double* values, int count,
                                       CDrawDevice* device, int mode, const CPoint3D* normal)
+{
+    DrawPolygonBand(points, values, count, device, mode, normal, -1);
+}
+
+void CContourCutter::DrawPolygonBand(const CPoint3D* points, const double* values, int count,
+                                     CDrawDevice* device, int mode, const CPoint3D* normal,
+                                     int band)
 {
     UseRenderMode(device, mode);
     if (!CutPolygon(points, values, count, false))
@@ -253,17 +292,12 @@ void CContourCutter::DrawPolygonBands(const CPoint3D* points, const double* valu
     // Bands outside the polygon's range hold nothing and are not visited.
     for (int k = m_firstBand; k <= m_lastBand; ++k)
     {
-        if (GetBandVertexCount(k) == 0)
+        if (GetBandVertexCount(k) == 0 || (band >= 0 && k != band))
             continue;
         if (isLit)
-        {
-            SetLitColor(GetBandColor(k), device, 1.0);
-            UseRenderMode(device, mode);
-        }
+            UseLitColor(device, GetBandColor(k), mode);
         else
-        {
-            device->SetColor(GetBandColor(k));
-        }
+            UseColor(device, GetBandColor(k));
         DrawBandFacet(k, device, isLit ? *normal : noNormal, noNormal, 1.0);
     }
 }
@@ -317,7 +351,7 @@ void CContourCutter::DrawPairs(int band, CDrawDevice* device)
         }
         if (!isColored)
         {
-            device->SetColor(GetBandColor(band));
+            UseColor(device, GetBandColor(band));
             isColored = true;
         }
         device->DrawLine(ToPoint(pending->x, pending->y, pending->z), ToPoint(p.x, p.y, p.z), 0);
@@ -469,7 +503,7 @@ void CContourCutter::DrawFacetWithOutline(const CFacet& facet, CDrawDevice* devi
     if (!m_pBands || m_pBands->m_nOutline != 0)
         return;
     UseRenderMode(device, kRenderLines);
-    device->SetColor(CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
+    UseColor(device, CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
     device->DrawFacet(&facet, 0);
 }
 
@@ -484,7 +518,7 @@ void CContourCutter::DrawFacetWithOutline(const CPoint3D* points, int count, CDr
 void CContourCutter::DrawWhiteOutline(const CPoint3D* points, int count, CDrawDevice* device)
 {
     UseRenderMode(device, kRenderLines);
-    device->SetColor(CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
+    UseColor(device, CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
     DrawPoints(points, count, CPoint3D(), device);
 }
 

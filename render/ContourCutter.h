@@ -56,6 +56,9 @@ public:
                           CDrawDevice* device, int mode, const CPoint3D* normal);
     void DrawPolygonBands(const CFacet& polygon, CDrawDevice* device, int mode,
                           const CPoint3D* normal);
+    // Only the facet of one band (all of them for -1).
+    void DrawPolygonBand(const CPoint3D* points, const double* values, int count,
+                         CDrawDevice* device, int mode, const CPoint3D* normal, int band);
     // Contour lines: each level crossing the polygon as one segment in the colour of the band
     // below the level. The caller sets the render mode.
     void DrawPolygonLines(const CPoint3D* points, const double* values, int count,
@@ -84,12 +87,15 @@ public:
     // Material colours for lit drawing: ambient 0.4 of the colour, no specular or emission.
     static void SetLitColor(CColorRGBA color, CDrawDevice* device, double alpha);
 
-    // Sets the render mode unless the cutter set the same unlit mode last: a display list of
-    // a million polygons need not repeat the state. Lit modes are always set again, as they
-    // apply the material set before them.
+    // Device state through the cutter: a call is left out when the cutter set the same state
+    // last. A display list of a million polygons need not repeat it, and OpenGL ends its batch
+    // of vertices at every state change between them. Lit modes apply the material set before
+    // them, so UseLitColor sets the material and the mode together.
     void UseRenderMode(CDrawDevice* device, int mode);
-    // Forget the mode: someone else changed the device's state.
-    void ForgetRenderMode() { m_renderMode = -1; }
+    void UseColor(CDrawDevice* device, const CColorRGBA& color);
+    void UseLitColor(CDrawDevice* device, const CColorRGBA& color, int mode);
+    // Forget the state: something else changed the device.
+    void ForgetDeviceState();
 
     // Lower-level steps for drawables that shrink or colour band facets themselves.
     // Cuts the polygon into band facets (contour-line facets also hold the corners on levels);
@@ -139,6 +145,10 @@ private:
     const CResultDisplayAttr* m_pBands; // not owned
     int m_nBands = 0;
     int m_renderMode = -1;
+    bool m_bHasColor = false;
+    CColorRGBA m_color;
+    bool m_bHasLitColor = false;
+    CColorRGBA m_litColor;
     bool m_bSmoothFailureLogged = false;
 
     // Band facets of the polygon being cut; only m_firstBand .. m_lastBand are in use.

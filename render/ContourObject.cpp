@@ -196,16 +196,56 @@ void CContourObject::DrawFaceBands(const CFEElement& element, const CFEFace& fac
     else if (HasMidSideNodes(face))
         LoadOutline(face);
     const int count = static_cast<int>(m_points.size());
-    const CPoint3D centre = ShrinkPoint(m_faceCentre);
-    for (int i = 0; i < count; ++i)
+    if (IsInOneBand() && !HasMidSideNodes(face))
     {
-        const int j = (i + 1) % count;
-        const CPoint3D triangle[3] = {ShrinkPoint(m_points[static_cast<size_t>(i)]),
-                                      ShrinkPoint(m_points[static_cast<size_t>(j)]), centre};
-        const double values[3] = {m_values[static_cast<size_t>(i)],
-                                  m_values[static_cast<size_t>(j)], m_meanValue};
-        m_cutter.DrawPolygonBands(triangle, values, 3, device, mode, &face.m_normal);
+        // The fan's triangles would all take this band's colour: the face itself shows the
+        // same, in a quarter of the primitives.
+        for (CPoint3D& p : m_points)
+            p = ShrinkPoint(p);
+        m_cutter.DrawPolygonBands(m_points.data(), m_values.data(), count, device, mode,
+                                  &face.m_normal);
+        return;
     }
+    // Band by band over the fan, so that the device changes colour once per band of the face.
+    int first = 0;
+    int last = 0;
+    BandRange(first, last);
+    const CPoint3D centre = ShrinkPoint(m_faceCentre);
+    for (int band = first; band <= last; ++band)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            const int j = (i + 1) % count;
+            const CPoint3D triangle[3] = {ShrinkPoint(m_points[static_cast<size_t>(i)]),
+                                          ShrinkPoint(m_points[static_cast<size_t>(j)]), centre};
+            const double values[3] = {m_values[static_cast<size_t>(i)],
+                                      m_values[static_cast<size_t>(j)], m_meanValue};
+            m_cutter.DrawPolygonBand(triangle, values, 3, device, mode, &face.m_normal, band);
+        }
+    }
+}
+
+void CContourObject::BandRange(int& first, int& last) const
+{
+    first = m_cutter.GetBandCount();
+    last = -1;
+    int kind = 0;
+    int band = 0;
+    for (const double value : m_values)
+    {
+        if (!m_cutter.ClassifyValue(value, kind, band))
+            continue;
+        first = std::min(first, band);
+        last = std::max(last, band);
+    }
+}
+
+bool CContourObject::IsInOneBand() const
+{
+    int first = 0;
+    int last = 0;
+    BandRange(first, last);
+    return first == last;
 }
 
 void CContourObject::DrawFaceSmooth(const CFEFace& face, CDrawDevice* device)
@@ -282,8 +322,7 @@ void CContourObject::DrawFaceIsoBands(const CFEElement& element, CDrawDevice* de
     {
         if (m_cutter.GetBandVertexCount(k) < 3)
             continue;
-        CContourCutter::SetLitColor(m_cutter.GetBandColor(k), device, 1.0);
-        m_cutter.UseRenderMode(device, kRenderLit);
+        m_cutter.UseLitColor(device, m_cutter.GetBandColor(k), kRenderLit);
         m_cutter.DrawBandFacet(k, device, face.m_normal, m_elementCentre, m_shrinkFactor);
     }
 }
@@ -311,12 +350,11 @@ void CContourObject::DrawSolidIsoSurfaces(const CFEElement& element, CDrawDevice
             continue;
         if (m_bElementValues)
         {
-            CContourCutter::SetLitColor(m_cutter.GetBandColor(k), device, 1.0);
-            m_cutter.UseRenderMode(device, kRenderLit);
+            m_cutter.UseLitColor(device, m_cutter.GetBandColor(k), kRenderLit);
         }
         else
         {
-            device->SetColor(m_cutter.GetBandColor(k));
+            m_cutter.UseColor(device, m_cutter.GetBandColor(k));
             m_cutter.UseRenderMode(device, kRenderFill);
         }
         CPoint3D normal;
@@ -343,8 +381,7 @@ void CContourObject::DrawPolygonEntity(const CModelEntity& entity, CDrawDevice* 
     int band = 0;
     if (!m_cutter.ClassifyValue(sum / count, kind, band))
         return;
-    CContourCutter::SetLitColor(m_cutter.GetBandColor(band), device, 1.0);
-    m_cutter.UseRenderMode(device, kRenderLit);
+    m_cutter.UseLitColor(device, m_cutter.GetBandColor(band), kRenderLit);
     m_cutter.DrawPoints(m_points.data(), count, CPoint3D(), device);
 }
 
@@ -400,10 +437,10 @@ void CContourObject::DrawBeamSegment(const CPoint3D& a, double va, const CPoint3
     {
         const CPoint3D crossing = CContourCutter::InterpolateEdge(m_pBands->m_levels[k + 1],
                                                                   lowValue, highValue, low, high);
-        device->SetColor(m_cutter.GetBandColor(k));
+        m_cutter.UseColor(device, m_cutter.GetBandColor(k));
         device->DrawLine(start, crossing, 0);
         start = crossing;
     }
-    device->SetColor(m_cutter.GetBandColor(highBand));
+    m_cutter.UseColor(device, m_cutter.GetBandColor(highBand));
     device->DrawLine(start, high, 0);
 }

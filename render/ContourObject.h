@@ -53,6 +53,10 @@ private:
     // The face's curved outline and its values in place of the corners.
     bool LoadOutline(const CFEFace& face);
     void DrawFaces(const CFEElement& element, CDrawDevice* device);
+    // The bands of the loaded face's values (first > last when none has a value), and whether
+    // they all lie in one.
+    void BandRange(int& first, int& last) const;
+    bool IsInOneBand() const;
     void DrawFaceBands(const CFEElement& element, const CFEFace& face, CDrawDevice* device);
     void DrawFaceSmooth(const CFEFace& face, CDrawDevice* device);
     void DrawElementFaceSmooth(CDrawDevice* device);

@@ -261,7 +261,7 @@ void CPlaneContourObject::DrawSection(const CFEElement& element, CDrawDevice* de
         int band = 0;
         if (!FindBandClamped(*m_pBands, ElementValue(element.m_id), kind, band))
             return;
-        device->SetColor(m_pBands->m_bandColors[band]);
+        m_cutter.UseColor(device, m_pBands->m_bandColors[band]);
         m_cutter.DrawFacetWithOutline(points, count, device);
         return;
     }

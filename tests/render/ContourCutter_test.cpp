@@ -163,7 +163,7 @@ TEST(ContourCutter, LitBandsSetTheBandColourAsMaterialWithTheNormal)
     ExpectPoint(0, 0, 1, device.calls[6].normal);
 }
 
-TEST(ContourCutter, UnlitModeIsNotRepeatedForEveryPolygon)
+TEST(ContourCutter, DeviceStateIsNotRepeatedForEveryPolygon)
 {
     const CResultDisplayAttr attr = ThreeBands();
     CContourCutter cutter(&attr);
@@ -172,10 +172,22 @@ TEST(ContourCutter, UnlitModeIsNotRepeatedForEveryPolygon)
     const double values[3] = {1.0, 2.0, 3.0};
     cutter.DrawPolygonBands(points, values, 3, &device, kRenderFill, nullptr);
     cutter.DrawPolygonBands(points, values, 3, &device, kRenderFill, nullptr);
-    EXPECT_EQ(1u, device.Find("Mode").size());
-    cutter.ForgetRenderMode();
+    EXPECT_EQ((std::vector<std::string>{"Mode", "Color", "Facet", "Facet"}), device.Names());
+
+    // Lit facets set material and mode again only for another colour.
+    device.calls.clear();
+    const CPoint3D normal(0, 0, 1);
+    const double higher[3] = {21.0, 22.0, 23.0};
+    cutter.DrawPolygonBands(points, values, 3, &device, kRenderLit, &normal);
+    cutter.DrawPolygonBands(points, values, 3, &device, kRenderLit, &normal);
+    cutter.DrawPolygonBands(points, higher, 3, &device, kRenderLit, &normal);
+    EXPECT_EQ(3u, device.Find("Facet").size());
+    EXPECT_EQ(2u, device.Find("Diffuse").size());
+
+    cutter.ForgetDeviceState();
+    device.calls.clear();
     cutter.DrawPolygonBands(points, values, 3, &device, kRenderFill, nullptr);
-    EXPECT_EQ(2u, device.Find("Mode").size());
+    EXPECT_EQ((std::vector<std::string>{"Mode", "Color", "Facet"}), device.Names());
 }
 
 TEST(ContourCutter, TriangleCrossedByOneLevelDrawsOneLineInTheLowerBandColour)

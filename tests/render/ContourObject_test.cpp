@@ -150,9 +150,11 @@ TEST(ContourObject, SolidBandsFillFrontFacesOfItsOuterFacesOnly)
     RecordingDevice device;
     object.DrawEntity(f.brick, &device);
     EXPECT_EQ(kRenderFrontFill, device.calls[0].mode);
-    // Face 0 is the bottom (z = 0, all values 0): four fan triangles in band 0.
+    // Face 0 is the bottom (z = 0, all values 0). Wholly in band 0, it is one facet of its
+    // corners rather than four fan triangles of one colour.
     const auto facets = device.Find("Facet");
-    ASSERT_EQ(4u, facets.size());
+    ASSERT_EQ(1u, facets.size());
+    EXPECT_EQ(4u, facets[0]->points.size());
     for (const contour_test::Call* facet : facets)
     {
         for (const CPoint3D& p : facet->points)
@@ -206,7 +208,8 @@ TEST(ContourObject, ElementValuesAreTheElementsOwnAndLit)
     RecordingDevice device;
     object.DrawEntity(f.quad, &device);
     const auto facets = device.Find("Facet");
-    ASSERT_EQ(4u, facets.size());
+    ASSERT_EQ(1u, facets.size());
+    ExpectPoint(0, 0, 1, facets[0]->normal);
     for (const contour_test::Call* mode : device.Find("Mode"))
         EXPECT_EQ(kRenderLit, mode->mode);
     ExpectColor(f.attr.m_bandColors[2], device.ColorBefore(device.IndexOf(facets[0])));
