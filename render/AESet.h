@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 
+class CBox3D;
 class CDrawDevice;
 class CEntitySet;
 class CFEElement;
@@ -22,6 +23,7 @@ class CListBatch;
 class CMassGlyph;
 class CNodePointCache;
 class CResultData;
+class CResultDisplayAttr;
 class CSceneSettings;
 class CSceneView;
 
@@ -127,7 +129,8 @@ public:
     // Highlight of the picked and hovered entities, drawn after the scene.
     void DrawSelection();
 
-    // Result lists, result values and the clip plane.
+    // Result lists (AESet_contour.cpp, AESet_vector.cpp), result values and the colour bands in
+    // effect (AESet_results.cpp), the clip plane (AESet_clip.cpp).
     void CreateDisplayListForContourResult();
     void CreateContourResultDisplayListForShell();
     void CreateContourResultDisplayListForSolid();
@@ -138,8 +141,26 @@ public:
     void CreateVectorResultListForBeam();
     void DrawClipPlane();
     void DrawContoursOnPlane();
-    double GetElementResultValue(CResultData* result, int index);
-    double GetAnimatedValue(double value);
+    // The four corners of the plane a x + b y + c z + d = 0 over the box, solved for z, else y,
+    // else x, whichever has a coefficient; a plane without a normal collapses to the origin.
+    static void ClipPlaneCorners(const double equation[4], const CBox3D& box, CPoint3D corners[4]);
+    double GetElementResultValue(const CResultData* result, int index) const;
+    double GetAnimatedValue(double value) const;
+    // Whole elements of the map in the band colour of their own value; elements without a
+    // value are left out.
+    void DrawElementConstantContours(const CElementMap& elements, const CResultData* result);
+    // The colour bands in effect: the view's own while a contour is shown, else those of the
+    // shown vector result's plot entry; null for neither.
+    CResultDisplayAttr* FindDisplayAttr() const;
+    // A copy of them, or a default record.
+    CResultDisplayAttr GetDisplayAttr() const;
+    // Makes attr the bands in effect; -1 and nothing changed when no result is shown.
+    int CopyDisplayAttr(const CResultDisplayAttr& attr);
+    // The id of load case 1 of a result, under which its vector settings are kept; -1 when it
+    // has none.
+    int VectorPlotKey(int resultId) const;
+    // The shown result's record from the model; null when there is none.
+    CResultData* FindResult(int resultId) const;
 
     CSceneView* m_pView = nullptr;               // the owning view
     int m_nMaxLCSteps = 10;                      // "MaxLCSteps": animation frames
@@ -179,6 +200,11 @@ private:
         bool m_isOpen = true;
     };
     struct PassState;
+
+    // Result lists (AESet_contour.cpp, AESet_vector.cpp).
+    void BuildContourList(UINT code, const CElementMap& elements, const CResultData* result);
+    void BuildBeamContourList(const CElementMap& beams, const CResultData* result);
+    void BuildVectorList(UINT code, const CElementMap& elements);
 
     // Builders (AESet_build.cpp).
     void BuildFaceLists(CEntitySet* source, bool isSolid);

@@ -1,27 +1,5 @@
-// Renderer: the result lists, the result values, the clip plane and the selection highlight
-// come with the result display and the selection; until then they build and draw nothing.
+// Renderer: the selection highlight comes with the selection; until then it draws nothing.
 #include "render/AESet.h"
-
-void CAESet::CreateDisplayListForContourResult()
-{
-}
-
-void CAESet::CreateVectorResultLists()
-{
-}
-
-void CAESet::DrawClipPlane()
-{
-}
-
-void CAESet::DrawContoursOnPlane()
-{
-}
-
-double CAESet::GetAnimatedValue(double value)
-{
-    return value;
-}
 
 void CAESet::DrawSelection()
 {

@@ -10,6 +10,7 @@
 #include "render/GLDevice.h"
 #include "render/ResultDisplayAttr.h"
 #include "render/SceneSettings.h"
+#include "render/VectorPlotEntry.h"
 #include "render/ViewVolume.h"
 
 class CModelSet;
@@ -65,4 +66,6 @@ public:
     CResultData* m_pCurrentResult = nullptr; // the shown result's record, owned by the model
     CEdgeMap m_ShellRidgeEdges;              // ridge-edge caches, filled by the renderer
     CEdgeMap m_SolidRidgeEdges;
+    // The settings of each vector result shown in the view, by the id of its load case 1.
+    CVectorPlotMap m_VectorPlots;
 };

@@ -1,0 +1,197 @@
+// Renderer: the contour lists of shells, solids and beams.
+#include "core/model/FEElement.h"
+#include "core/model/ResultData.h"
+#include "render/AESet.h"
+#include "render/BeamLine.h"
+#include "render/ContourCutter.h"
+#include "render/ContourObject.h"
+#include "render/ContourSource.h"
+#include "render/NodePointCache.h"
+#include "render/RenderLog.h"
+#include "render/SceneView.h"
+
+#include <memory>
+
+namespace
+{
+constexpr int kElementBlock = 8;
+
+void SetContourMode(CDrawDevice& device, int contourType)
+{
+    if (contourType == CResultDisplayAttr::kBands || contourType == CResultDisplayAttr::kIsoSurface)
+        device.SetRenderMode(kRenderFill);
+    else if (contourType == CResultDisplayAttr::kLines)
+        device.SetRenderMode(kRenderLines);
+}
+
+std::unique_ptr<CContourObject> MakeContourObject(int kind, CResultDisplayAttr& attr,
+                                                  CEntitySet& source, int curveDivisions)
+{
+    if (kind & kElementBlock)
+        return std::make_unique<CElementContourObject>(&attr, &source);
+    return std::make_unique<CContourObject>(&attr, &source, curveDivisions);
+}
+
+bool HasElementRecord(const CResultData& result, UINT id)
+{
+    return static_cast<int>(id) < result.GetComponentSetCount() &&
+           result.GetComponentSet(static_cast<int>(id)) != nullptr;
+}
+} // namespace
+
+void CAESet::CreateDisplayListForContourResult()
+{
+    render_log::RunLogged("CAESet::CreateDisplayListForContourResult",
+                          [this]
+                          {
+                              // The three lists share one computation of the positions.
+                              m_bHoldPoints = true;
+                              CreateContourResultDisplayListForShell();
+                              CreateContourResultDisplayListForSolid();
+                              CreateContourResultDisplayListForBeam();
+                          });
+    m_bHoldPoints = false;
+    ReleasePoints();
+}
+
+void CAESet::CreateContourResultDisplayListForShell()
+{
+    render_log::RunLogged("CAESet::CreateContourResultDisplayListForShell",
+                          [this]
+                          {
+                              const CResultData* result = FindResult(m_nContourResultId);
+                              if (m_pGroup == nullptr || result == nullptr)
+                                  return; // the old list stays
+                              m_pView->MakeCurrent();
+                              BuildContourList(kShellContourList, m_pGroup->GetShells(), result);
+                          });
+}
+
+void CAESet::CreateContourResultDisplayListForSolid()
+{
+    render_log::RunLogged("CAESet::CreateContourResultDisplayListForSolid",
+                          [this]
+                          {
+                              const CResultData* result = FindResult(m_nContourResultId);
+                              if (m_pGroup == nullptr || result == nullptr)
+                                  return;
+                              m_pView->MakeCurrent();
+                              BuildContourList(kSolidContourList, m_pGroup->GetSolids(), result);
+                          });
+}
+
+void CAESet::CreateContourResultDisplayListForBeam()
+{
+    render_log::RunLogged("CAESet::CreateContourResultDisplayListForBeam",
+                          [this]
+                          {
+                              const CResultData* result = FindResult(m_nContourResultId);
+                              if (m_pGroup == nullptr || result == nullptr)
+                                  return;
+                              m_pView->MakeCurrent();
+                              BuildBeamContourList(m_pGroup->GetBeams(), result);
+                          });
+}
+
+void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CResultData* result)
+{
+    CResultDisplayAttr attr = GetDisplayAttr();
+    if (attr.m_nResultCategory == 0)
+    {
+        // One colour per element: recorded by colour and drawn as a few arrays.
+        ListScope list(*this, ListName(code), true, false);
+        DrawElementConstantContours(elements, result);
+        list.Close();
+        return;
+    }
+    const int kind = m_nResultComponent;
+    CContourSource source(AcquirePoints(nullptr), *m_pView);
+    const std::unique_ptr<CContourObject> object =
+        MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
+    if (m_pView->m_bShrink)
+        object->m_shrinkFactor = m_pView->m_dShrinkFactor;
+    CGLDevice& device = m_pView->m_Device;
+    ListScope list(*this, ListName(code), false, false);
+    SetContourMode(device, attr.m_nContourType);
+    for (POSITION pos = elements.GetStartPosition(); pos;)
+    {
+        UINT id = 0;
+        CFEElement* element = nullptr;
+        elements.GetNextAssoc(pos, id, element);
+        if (element == nullptr || !element->m_display || m_pView->IsEntityVisible(element) != 1)
+            continue;
+        // An element vector plot draws only the elements the result has a record of.
+        if (kind == kElementBlock && !HasElementRecord(*result, id))
+            continue;
+        object->DrawEntity(element, &device);
+    }
+    list.Close();
+}
+
+void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* result)
+{
+    CResultDisplayAttr attr = GetDisplayAttr();
+    CNodePointCache& points = AcquirePoints(nullptr);
+    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    if (attr.m_nResultCategory == 0)
+    {
+        CBeamLine beam(&points, factor, ReadSettings().m_curveDivisions);
+        ListScope list(*this, ListName(kBeamContourList), true, false);
+        CDrawDevice* target = Target();
+        for (POSITION pos = beams.GetStartPosition(); pos;)
+        {
+            UINT id = 0;
+            CFEElement* element = nullptr;
+            beams.GetNextAssoc(pos, id, element);
+            if (element == nullptr || m_pView->IsEntityVisible(element) != 1)
+                continue;
+            double value = GetElementResultValue(result, static_cast<int>(id));
+            if (m_nShowDeformation != kNoDeformation)
+                value = GetAnimatedValue(value);
+            int kind = 0;
+            int band = 0;
+            if (!FindBandClamped(attr, value, kind, band))
+                continue;
+            target->SetColor(attr.m_bandColors[band]);
+            beam.SetElement(element);
+            target->LoadName(NameOf(element));
+            beam.Draw(target);
+        }
+        list.Close();
+        return;
+    }
+    const int kind = m_nResultComponent;
+    CContourSource source(points, *m_pView);
+    const std::unique_ptr<CContourObject> object =
+        MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
+    if (m_pView->m_bShrink)
+        object->m_shrinkFactor = m_pView->m_dShrinkFactor;
+    CGLDevice& device = m_pView->m_Device;
+    ListScope list(*this, ListName(kBeamContourList), false, false);
+    SetContourMode(device, attr.m_nContourType);
+    if (kind != kElementBlock)
+    {
+        for (POSITION pos = beams.GetStartPosition(); pos;)
+        {
+            UINT id = 0;
+            CFEElement* element = nullptr;
+            beams.GetNextAssoc(pos, id, element);
+            if (element != nullptr && m_pView->IsEntityVisible(element) == 1)
+                object->DrawEntity(element, &device);
+        }
+        list.Close();
+        return;
+    }
+    // The result's element records in id order, each looked up among the beams.
+    const int records = result->GetComponentSetCount();
+    for (int id = 0; id < records; ++id)
+    {
+        CFEElement* element = nullptr;
+        if (result->GetComponentSet(id) == nullptr ||
+            !beams.Lookup(static_cast<UINT>(id), element) || element == nullptr ||
+            !element->m_display || m_pView->IsEntityVisible(element) != 1)
+            continue;
+        object->DrawEntity(element, &device);
+    }
+    list.Close();
+}

@@ -1,0 +1,213 @@
+// Renderer: contour lists and result values, checked by the pixels of the back buffer and by
+// the values themselves.
+#include "ResultSceneView.h"
+#include "core/model/FEElement.h"
+#include "core/model/ResultId.h"
+#include "tests/core/model/ModelFixtures.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using render_test::kSize;
+using render_test::ReadPixel;
+using render_test::ResultSceneTest;
+
+namespace
+{
+using Rgb = std::array<int, 3>;
+
+// Ten quads in a row from x = -5 to 5 (elements 1..10), nodal values 10 per unit from 0 at the
+// left, element values 5, 15, ... 95.
+CResultData* AddStrip(CModelSet& model, UINT resultId)
+{
+    for (int i = 0; i <= 10; ++i)
+    {
+        AddTestNode(model, 2 * i + 1, i - 5.0, -1, 0);
+        AddTestNode(model, 2 * i + 2, i - 5.0, 1, 0);
+    }
+    for (int i = 0; i < 10; ++i)
+        AddQuad(model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
+    model.BuildElementFaces();
+    auto* result = new CResultData();
+    result->m_id = resultId;
+    result->m_loaded = CResultData::kLoaded;
+    for (int i = 0; i <= 10; ++i)
+    {
+        result->SetNodeValue(2 * i + 1, 10.0 * i);
+        result->SetNodeValue(2 * i + 2, 10.0 * i);
+    }
+    for (int i = 0; i < 10; ++i)
+        result->SetElementValue(i + 1, 10.0 * i + 5.0);
+    model.AddResult(result);
+    return result;
+}
+
+Rgb ToRgb(const CColorRGBA& c)
+{
+    return {static_cast<int>(std::lround(c.r * 255)), static_cast<int>(std::lround(c.g * 255)),
+            static_cast<int>(std::lround(c.b * 255))};
+}
+
+bool IsNear(const Rgb& expected, const Rgb& actual, int tolerance)
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        if (std::abs(expected[i] - actual[i]) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+// Window x of the centre of strip element i (0..9).
+int ElementX(int i)
+{
+    return kSize / 2 + static_cast<int>((i - 4.5) * kSize / 10.5);
+}
+
+constexpr UINT kResultId = MakeLoadCaseKey(1, 0x800000u, 1);
+} // namespace
+
+TEST_F(ResultSceneTest, NodalContourRunsFromBlueAtTheLeftToRedAtTheRight)
+{
+    AddStrip(m_model, kResultId);
+    View().Show(&m_model);
+    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    Renderer().m_nResultComponent = 1;
+    for (int bandType : {0, 2})
+    {
+        SCOPED_TRACE(bandType);
+        View().m_DisplayAttr.m_nBandType = static_cast<unsigned char>(bandType);
+        Renderer().RenderAll();
+        View().Draw();
+        // Smooth shading reaches the end colours only at the ends themselves.
+        EXPECT_PRED3(IsNear, (Rgb{0, 0, 255}), ReadPixel(ElementX(0) - 7, kSize / 2), 32);
+        EXPECT_PRED3(IsNear, (Rgb{255, 0, 0}), ReadPixel(ElementX(9) + 7, kSize / 2), 32);
+    }
+}
+
+TEST_F(ResultSceneTest, ElementCategoryFillsEachElementInOneBandColour)
+{
+    AddStrip(m_model, kResultId);
+    View().Show(&m_model);
+    CResultDisplayAttr& attr = View().m_DisplayAttr;
+    attr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    attr.m_nResultCategory = 0;
+    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    Renderer().m_nResultComponent = 1;
+    Renderer().RenderAll();
+    View().Draw();
+    for (int i = 0; i < 10; ++i)
+    {
+        SCOPED_TRACE(i);
+        const Rgb expected = ToRgb(attr.m_bandColors[i]);
+        EXPECT_PRED3(IsNear, expected, ReadPixel(ElementX(i) - 3, kSize / 2 - 5), 2);
+        EXPECT_PRED3(IsNear, expected, ReadPixel(ElementX(i) + 3, kSize / 2 + 5), 2);
+    }
+
+    // An element without a value is left out of the contour, not drawn in the lowest band.
+    View().m_background = {255, 255, 255};
+    m_model.GetResult(kResultId)->m_elementValueFlags.At(3) = 0;
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_EQ((Rgb{255, 255, 255}), ReadPixel(ElementX(2), kSize / 2));
+}
+
+TEST_F(ResultSceneTest, MissingContourResultLeavesTheListsAlone)
+{
+    AddStrip(m_model, kResultId);
+    View().Show(&m_model);
+    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    Renderer().m_nResultComponent = 1;
+    Renderer().RenderAll();
+    // The same names, asked of a result that is no longer there: the shell list stays.
+    Renderer().m_nContourResultId = static_cast<int>(kResultId + 8);
+    Renderer().CreateContourResultDisplayListForShell();
+    EXPECT_TRUE(glIsList(Renderer().ListName(CAESet::kShellContourList)));
+    View().Draw();
+    EXPECT_PRED3(IsNear, (Rgb{255, 0, 0}), ReadPixel(ElementX(9) + 7, kSize / 2), 16);
+}
+
+TEST_F(ResultSceneTest, ElementValueOfTheShownComponent)
+{
+    CResultData result;
+    result.SetElementValue(3, 7.5);
+    result.SetElementVector(4, CPoint3D(1, 2, 3));
+    struct Case
+    {
+        int component;
+        int id;
+        double expected; // NaN: no value
+    };
+    const double none = std::nan("");
+    const Case cases[] = {{1, 3, 7.5},  {1, 4, none}, {2, 4, 1.0},  {3, 4, 2.0},  {4, 4, 3.0},
+                          {2, 3, none}, {0, 4, none}, {9, 3, none}, {-1, 3, none}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.component << " of " << c.id);
+        Renderer().m_nResultComponent = c.component;
+        const double value = Renderer().GetElementResultValue(&result, c.id);
+        if (std::isnan(c.expected))
+            EXPECT_TRUE(std::isnan(value));
+        else
+            EXPECT_EQ(c.expected, value);
+    }
+}
+
+TEST_F(ResultSceneTest, AnimatedValueScalesWithinTheDataRange)
+{
+    AddStrip(m_model, kResultId);
+    View().Show(&m_model);
+    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    struct Case
+    {
+        double min;
+        double max;
+        double factor;
+        double value;
+        double expected;
+    };
+    const Case cases[] = {
+        {0, 10, 0.5, 8, 4}, // within the range: scaled
+        {2, 10, 0.5, 0, 0}, // 1 is below the range: the value stays
+        {0, 10, 1.0, 12, 12},
+        {0, 10, 0.0, 6, 0},
+    };
+    for (const Case& c : cases)
+    {
+        View().m_DisplayAttr.SetRange(c.min, c.max, c.min, c.max, 10);
+        Renderer().m_dResultFactor = c.factor;
+        EXPECT_EQ(c.expected, Renderer().GetAnimatedValue(c.value));
+    }
+    EXPECT_TRUE(std::isnan(Renderer().GetAnimatedValue(std::nan(""))));
+}
+
+TEST_F(ResultSceneTest, BandsInEffectFollowTheResultShown)
+{
+    AddStrip(m_model, kResultId);
+    View().Show(&m_model);
+    CResultDisplayAttr bands;
+    bands.SetRange(1.0, 2.0, 1.0, 2.0, 5);
+    EXPECT_EQ(nullptr, Renderer().FindDisplayAttr());
+    EXPECT_EQ(-1, Renderer().CopyDisplayAttr(bands)); // nothing shown: nothing changes
+    EXPECT_EQ(1.0, Renderer().GetDisplayAttr().m_dataMax);
+
+    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    EXPECT_EQ(1, Renderer().CopyDisplayAttr(bands));
+    EXPECT_EQ(5, View().m_DisplayAttr.m_nBands);
+
+    // A vector result's bands are those of its plot entry, filed under its load case 1.
+    Renderer().m_nContourResultId = -1;
+    Renderer().m_nVectorResultId = static_cast<int>(kResultId);
+    EXPECT_EQ(-1, Renderer().VectorPlotKey(static_cast<int>(kResultId))); // no load cases yet
+    m_model.AddLoadCaseValueById(kResultId, 1.0);
+    EXPECT_EQ(static_cast<int>(kResultId), Renderer().VectorPlotKey(static_cast<int>(kResultId)));
+    EXPECT_EQ(-1, Renderer().CopyDisplayAttr(bands));
+    View().m_VectorPlots.FindOrAdd(static_cast<int>(kResultId));
+    bands.m_nBands = 7;
+    EXPECT_EQ(1, Renderer().CopyDisplayAttr(bands));
+    EXPECT_EQ(7, Renderer().GetDisplayAttr().m_nBands);
+    EXPECT_EQ(5, View().m_DisplayAttr.m_nBands);
+}

@@ -1,0 +1,50 @@
+// The renderer tests' view with result values: the shown result's value at a node (or at an
+// element's node for element-node results), as the 3-D view answers through its entity set.
+#pragma once
+
+#include "FakeSceneView.h"
+#include "core/model/ResultData.h"
+
+namespace render_test
+{
+class ResultSceneView : public FakeSceneView
+{
+public:
+    double GetResultValue(int nodeId, int elementId) const override
+    {
+        const int shown = m_renderer->m_nContourResultId != -1 ? m_renderer->m_nContourResultId
+                                                               : m_renderer->m_nVectorResultId;
+        const CResultData* result = m_renderer->FindResult(shown);
+        if (result == nullptr)
+            return 0.0;
+        const int kind = m_renderer->m_nResultComponent & ~8;
+        double value = 0.0;
+        CPoint3D vector;
+        if (result->GetLocation() == CResultData::kFlagElementNodes)
+        {
+            const CComponentSet* set = result->GetComponentSet(elementId);
+            const int slot = set ? set->FindSlot(nodeId) : -1;
+            return slot >= 0 && kind == 1 ? set->values[static_cast<size_t>(slot)] : 0.0;
+        }
+        if (kind == 1)
+            return result->GetNodeValue(nodeId, &value) ? value : 0.0;
+        if (kind < 2 || kind > 4 || !result->GetNodeVector(nodeId, &vector))
+            return 0.0;
+        return kind == 2 ? vector.x : kind == 3 ? vector.y : vector.z;
+    }
+};
+
+// A scene test whose view answers result values; every test starts with no result shown.
+class ResultSceneTest : public SceneTest
+{
+protected:
+    static void SetUpTestSuite() { s_view = new ResultSceneView(); }
+    void SetUp() override
+    {
+        SceneTest::SetUp();
+        View().m_DisplayAttr = CResultDisplayAttr();
+        View().m_nDisplayMode = kRidgeLine;
+        View().m_pCurrentResult = nullptr;
+    }
+};
+} // namespace render_test
