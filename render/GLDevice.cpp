@@ -141,6 +141,11 @@ UINT CGLDevice::CreateFontLists(const LOGFONT* font)
     const HFONT gdiFont = ::CreateFontIndirectA(font);
     const HGDIOBJ oldFont = ::SelectObject(hdc, gdiFont);
     const BOOL made = wglUseFontBitmapsA(hdc, 0, 256, base);
+    // Wine's font lists leave GL_OUT_OF_MEMORY behind even when they succeed; later error
+    // checks would blame the next drawing for it.
+    while (glGetError() != GL_NO_ERROR)
+    {
+    }
     ::SelectObject(hdc, oldFont);
     ::DeleteObject(gdiFont);
     if (!made)

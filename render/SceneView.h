@@ -63,7 +63,8 @@ public:
     BYTE m_bShowNodeIds = 0;
     BYTE m_bShowElementIds = 0;
     CResultDisplayAttr m_DisplayAttr;
-    CResultData* m_pCurrentResult = nullptr; // the shown result's record, owned by the model
+    // The shown result's record (owned by the model), a cache the position queries renew.
+    mutable CResultData* m_pCurrentResult = nullptr;
     CEdgeMap m_ShellRidgeEdges;              // ridge-edge caches, filled by the renderer
     CEdgeMap m_SolidRidgeEdges;
     // The settings of each vector result shown in the view, by the id of its load case 1.
