@@ -329,6 +329,14 @@ void COXTreeItem::SetExpanded(bool expanded)
         m_expandedOnce = true;
 }
 
+void COXTreeItem::ResetExpansion()
+{
+    if (m_isHiddenRoot)
+        return;
+    m_expanded = false;
+    m_expandedOnce = false;
+}
+
 void COXTreeItem::SetText(const char* text)
 {
     FreeText();

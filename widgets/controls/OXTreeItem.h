@@ -147,6 +147,8 @@ public:
     bool IsExpanded() const { return m_expanded; }
     bool IsExpandedOnce() const { return m_expandedOnce; }
     void SetExpanded(bool expanded);
+    // Forgets that the item was ever expanded (not for the hidden root).
+    void ResetExpansion();
 
     // Columns; column 0 is the item itself.
     COXTreeCell* GetCell(int column) const;

@@ -1,0 +1,369 @@
+// The multi-column tree control: creation, styles, image lists, row height, columns, the
+// deferred item tip and the messages reflected from the parent.
+#include "widgets/controls/OXTreeCtrl.h"
+
+#include "platform/win/dc.h"
+
+#include <algorithm>
+
+FW_TABLE(COXTreeCtrl, CWnd, fw::on<WM_LBUTTONDOWN, &COXTreeCtrl::OnLButtonDown>(),
+         fw::on<WM_LBUTTONDBLCLK, &COXTreeCtrl::OnLButtonDblClk>(),
+         fw::on<WM_RBUTTONDOWN, &COXTreeCtrl::OnRButtonDown>(),
+         fw::on<WM_MBUTTONDOWN, &COXTreeCtrl::OnMButtonDown>(),
+         fw::on<WM_CHAR, &COXTreeCtrl::OnChar>(), fw::on<WM_TIMER, &COXTreeCtrl::OnTimer>(),
+         fw::on<WM_DESTROY, &COXTreeCtrl::OnDestroy>(),
+         fw::raw<WM_HSCROLL, &COXTreeCtrl::OnScroll>(),
+         fw::raw<WM_VSCROLL, &COXTreeCtrl::OnScroll>(),
+         fw::raw<WM_STYLECHANGED, &COXTreeCtrl::OnStyleChanged>(),
+         fw::raw<WM_OX_ITEMTIP_QUERY, &COXTreeCtrl::OnItemTipQuery>(),
+         fw::raw<WM_PARENTNOTIFY, &COXTreeCtrl::OnParentNotify>(),
+         fw::raw<WM_DRAWITEM, &COXTreeCtrl::OnHeaderDrawItem>())
+
+COXTreeCtrl::COXTreeCtrl()
+    : m_root(COXTreeItem::MakeHiddenRoot())
+{
+    m_itemTip.SetDefaultOffset(6);
+}
+
+COXTreeCtrl::~COXTreeCtrl()
+{
+    // The items go with the control, without notifications.
+    m_root->DeleteChildren();
+}
+
+BOOL COXTreeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, DWORD exStyle)
+{
+    m_treeStyle = LOWORD(style);
+    m_exStyle = exStyle | OXTREE_EX_ITEMTIPS;
+    DWORD listStyle = (style & 0xFFFF0000) | ListStyleFor(m_treeStyle, m_exStyle);
+    if (!(m_exStyle & OXTREE_EX_NOSCROLL))
+        listStyle |= WS_HSCROLL | WS_VSCROLL;
+    m_creating = true;
+    const BOOL created = CreateEx(0, WC_LISTVIEWA, "", listStyle, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top,
+                                  parent ? parent->GetSafeHwnd() : nullptr,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    m_creating = false;
+    if (!created)
+        return FALSE;
+    const auto windowStyle = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+    m_treeStyle = LOWORD(m_treeStyle) | (windowStyle & 0xFFFF0000);
+    Initialize();
+    return TRUE;
+}
+
+DWORD COXTreeCtrl::ListStyleFor(DWORD treeStyle, DWORD exStyle) const
+{
+    DWORD style = LVS_REPORT | LVS_OWNERDRAWFIXED;
+    if (treeStyle & TVS_EDITLABELS)
+        style |= LVS_EDITLABELS;
+    if (treeStyle & TVS_SHOWSELALWAYS)
+        style |= LVS_SHOWSELALWAYS;
+    if (!(exStyle & OXTREE_EX_MULTISEL))
+        style |= LVS_SINGLESEL;
+    if (!(exStyle & OXTREE_EX_HEADER))
+        style |= LVS_NOCOLUMNHEADER;
+    if (exStyle & OXTREE_EX_NOSCROLL)
+        style |= LVS_NOSCROLL;
+    if (exStyle & OXTREE_EX_NOSORTHEADER)
+        style |= LVS_NOSORTHEADER;
+    if (exStyle & OXTREE_EX_SHAREIMAGELISTS)
+        style |= LVS_SHAREIMAGELISTS;
+    return style;
+}
+
+void COXTreeCtrl::PreSubclassWindow()
+{
+    CWnd::PreSubclassWindow();
+    if (m_creating)
+        return;
+    // A list control from a dialog template: the tree takes its settings from the list's.
+    Initialize();
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+    m_treeStyle = style & 0xFFFF0000;
+    if (style & LVS_SHOWSELALWAYS)
+        m_treeStyle |= TVS_SHOWSELALWAYS;
+    if (style & LVS_EDITLABELS)
+        m_treeStyle |= TVS_EDITLABELS;
+    m_exStyle = OXTREE_EX_ITEMTIPS;
+    if (!(style & LVS_NOCOLUMNHEADER))
+        m_exStyle |= OXTREE_EX_HEADER;
+    if (!(style & LVS_SINGLESEL))
+        m_exStyle |= OXTREE_EX_MULTISEL;
+    if (style & LVS_NOSCROLL)
+        m_exStyle |= OXTREE_EX_NOSCROLL;
+    if (style & LVS_NOSORTHEADER)
+        m_exStyle |= OXTREE_EX_NOSORTHEADER;
+    if (style & LVS_SHAREIMAGELISTS)
+        m_exStyle |= OXTREE_EX_SHAREIMAGELISTS;
+}
+
+void COXTreeCtrl::Initialize()
+{
+    if (m_initialized)
+        return;
+    m_initialized = TRUE;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    RECT client = {};
+    ::GetClientRect(m_hWnd, &client);
+    InsertColumn(0, "", LVCFMT_LEFT, client.right - client.left);
+    ListView_SetBkColor(m_hWnd, ::GetSysColor(COLOR_WINDOW));
+    ListView_SetTextBkColor(m_hWnd, ::GetSysColor(COLOR_WINDOW));
+    ListView_SetTextColor(m_hWnd, ::GetSysColor(COLOR_WINDOWTEXT));
+    SubclassHeader();
+    CreateLinePen();
+}
+
+void COXTreeCtrl::CreateLinePen()
+{
+    m_linePen.DeleteObject();
+    LOGBRUSH brush = {BS_SOLID, ::GetSysColor(COLOR_BTNSHADOW), 0};
+    const HPEN dotted = ::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &brush, 0, nullptr);
+    if (dotted)
+        m_linePen.Attach(dotted);
+    else
+        m_linePen.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+}
+
+void COXTreeCtrl::SubclassHeader()
+{
+    const HWND header = ListView_GetHeader(m_hWnd);
+    if (!header || m_header.GetSafeHwnd())
+        return;
+    m_header.SetTree(this);
+    m_header.SubclassWindow(header);
+}
+
+DWORD COXTreeCtrl::GetStyle() const
+{
+    return m_treeStyle | (::IsWindowVisible(m_hWnd) ? WS_VISIBLE : 0);
+}
+
+BOOL COXTreeCtrl::ModifyStyle(DWORD remove, DWORD add, UINT flags)
+{
+    const auto toList = [](DWORD bits)
+    {
+        DWORD list = bits & 0xFFFF0000;
+        if (bits & TVS_SHOWSELALWAYS)
+            list |= LVS_SHOWSELALWAYS;
+        if (bits & TVS_EDITLABELS)
+            list |= LVS_EDITLABELS;
+        return list;
+    };
+    const auto old = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+    const DWORD style = (old & ~toList(remove)) | toList(add);
+    if (style != old)
+        ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+    if (flags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    const DWORD treeStyle = (m_treeStyle & ~remove) | add;
+    if (treeStyle != m_treeStyle)
+    {
+        m_treeStyle = treeStyle;
+        Invalidate();
+    }
+    return TRUE;
+}
+
+LRESULT COXTreeCtrl::OnStyleChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == static_cast<WPARAM>(GWL_STYLE))
+    {
+        const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
+        m_treeStyle = LOWORD(m_treeStyle) | (change->styleNew & 0xFFFF0000);
+    }
+    return Default();
+}
+
+void COXTreeCtrl::SetIndent(int indent)
+{
+    m_indent = std::max(indent, kMinIndent);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+HIMAGELIST COXTreeCtrl::SetImageList(HIMAGELIST imageList, int type)
+{
+    if (type == TVSIL_NORMAL)
+        return ListView_SetImageList(m_hWnd, imageList, LVSIL_SMALL);
+    if (type == TVSIL_STATE)
+        return ListView_SetImageList(m_hWnd, imageList, LVSIL_STATE);
+    return nullptr;
+}
+
+HIMAGELIST COXTreeCtrl::GetImageList(int type) const
+{
+    return type == TVSIL_NORMAL ? ListView_GetImageList(m_hWnd, LVSIL_SMALL) : nullptr;
+}
+
+void COXTreeCtrl::SetRowHeight(int height)
+{
+    m_rowHeight = height;
+    // The list measures its rows again when its position is reported to it.
+    RECT window = {};
+    ::GetWindowRect(m_hWnd, &window);
+    ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&window), 2);
+    WINDOWPOS pos = {};
+    pos.hwnd = m_hWnd;
+    pos.x = window.left;
+    pos.y = window.top;
+    pos.cx = window.right - window.left;
+    pos.cy = window.bottom - window.top;
+    pos.flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+int COXTreeCtrl::GetRowHeight() const
+{
+    return m_rowHeight ? std::max(m_rowHeight, m_measuredHeight) : m_measuredHeight;
+}
+
+void COXTreeCtrl::OnMeasureItem(MEASUREITEMSTRUCT* measure)
+{
+    if (m_rowHeight == 0)
+        m_measuredHeight = static_cast<int>(measure->itemHeight);
+    else
+        measure->itemHeight = static_cast<UINT>(std::max<int>(m_rowHeight, measure->itemHeight));
+}
+
+int COXTreeCtrl::InsertColumn(int column, const char* heading, int format, int width)
+{
+    LVCOLUMNA lvc = {};
+    lvc.mask = LVCF_TEXT | LVCF_FMT;
+    lvc.fmt = format;
+    lvc.pszText = const_cast<char*>(heading ? heading : "");
+    if (width >= 0)
+    {
+        lvc.mask |= LVCF_WIDTH;
+        lvc.cx = width;
+    }
+    return ListView_InsertColumn(m_hWnd, column, &lvc);
+}
+
+BOOL COXTreeCtrl::DeleteColumn(int column)
+{
+    if (column < 0 || column >= GetColumnCount())
+        return FALSE;
+    if (column == 0)
+    {
+        DeleteAllItems();
+        for (int last = GetColumnCount() - 1; last >= 0; --last)
+            ListView_DeleteColumn(m_hWnd, last);
+        return TRUE;
+    }
+    for (COXTreeItem* item = m_root->GetNextInOrder(); item; item = item->GetNextInOrder())
+        item->RemoveColumn(column);
+    return ListView_DeleteColumn(m_hWnd, column);
+}
+
+int COXTreeCtrl::GetColumnCount() const
+{
+    const HWND header = ListView_GetHeader(m_hWnd);
+    return header ? Header_GetItemCount(header) : 0;
+}
+
+int COXTreeCtrl::GetColumnWidth(int column) const
+{
+    return ListView_GetColumnWidth(m_hWnd, column);
+}
+
+BOOL COXTreeCtrl::SetColumnWidth(int column, int width)
+{
+    return ListView_SetColumnWidth(m_hWnd, column, width);
+}
+
+int COXTreeCtrl::GetSortColumn() const
+{
+    return m_header.GetSortColumn();
+}
+
+BOOL COXTreeCtrl::GetSortAscending() const
+{
+    return m_header.GetSortDirection() == 1;
+}
+
+CFont* COXTreeCtrl::GetControlFont() const
+{
+    return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+}
+
+LRESULT COXTreeCtrl::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (m_itemTipPending && !m_creating && (m_exStyle & OXTREE_EX_ITEMTIPS) && m_hWnd)
+    {
+        m_itemTipPending = FALSE;
+        m_itemTip.Attach(m_hWnd);
+    }
+    return CWnd::DefWindowProc(msg, wParam, lParam);
+}
+
+void COXTreeCtrl::OnDestroy()
+{
+    if (m_typeAheadTimer)
+        KillTimer(m_typeAheadTimer);
+    m_typeAheadTimer = 0;
+    Default();
+}
+
+void COXTreeCtrl::PostNcDestroy()
+{
+    m_initialized = FALSE;
+    m_itemTipPending = TRUE;
+    m_dropHilite = nullptr;
+    m_activeEditor = nullptr;
+    CWnd::PostNcDestroy();
+}
+
+LRESULT COXTreeCtrl::OnParentNotify(WPARAM wParam, LPARAM lParam)
+{
+    // A header made after the tree is subclassed when it appears.
+    if (LOWORD(wParam) == WM_CREATE && HIWORD(wParam) == 0)
+    {
+        (void)lParam;
+        SubclassHeader();
+    }
+    return Default();
+}
+
+LRESULT COXTreeCtrl::OnHeaderDrawItem(WPARAM wParam, LPARAM lParam)
+{
+    auto* drawItem = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
+    if (drawItem->CtlType == ODT_HEADER && drawItem->hwndItem == m_header.GetSafeHwnd())
+    {
+        m_header.DrawItem(drawItem);
+        return TRUE;
+    }
+    (void)wParam;
+    return Default();
+}
+
+BOOL COXTreeCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+{
+    switch (msg)
+    {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        *result = TRUE;
+        return TRUE;
+    case WM_MEASUREITEM:
+        OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        *result = TRUE;
+        return TRUE;
+    case WM_NOTIFY: break;
+    default: return FALSE;
+    }
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom != m_hWnd)
+        return FALSE;
+    switch (header->code)
+    {
+    case NM_SETFOCUS:
+    case NM_KILLFOCUS: OnFocusChange(); return FALSE; // the parent sees them too
+    case LVN_BEGINLABELEDITA:
+        *result = OnBeginLabelEdit(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        return TRUE;
+    case LVN_ENDLABELEDITA: OnEndLabelEdit(reinterpret_cast<NMLVDISPINFOA*>(lParam)); return FALSE;
+    case LVN_GETDISPINFOA: return OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+    default: return FALSE;
+    }
+}
