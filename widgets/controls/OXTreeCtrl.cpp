@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-FW_TABLE(COXTreeCtrl, CWnd, fw::on<WM_LBUTTONDOWN, &COXTreeCtrl::OnLButtonDown>(),
+FW_TABLE(COXTreeCtrl, CListCtrl, fw::on<WM_LBUTTONDOWN, &COXTreeCtrl::OnLButtonDown>(),
          fw::on<WM_LBUTTONDBLCLK, &COXTreeCtrl::OnLButtonDblClk>(),
          fw::on<WM_RBUTTONDOWN, &COXTreeCtrl::OnRButtonDown>(),
          fw::on<WM_MBUTTONDOWN, &COXTreeCtrl::OnMButtonDown>(),
@@ -182,18 +182,18 @@ void COXTreeCtrl::SetIndent(int indent)
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-HIMAGELIST COXTreeCtrl::SetImageList(HIMAGELIST imageList, int type)
+CImageList* COXTreeCtrl::SetImageList(CImageList* imageList, int type)
 {
     if (type == TVSIL_NORMAL)
-        return ListView_SetImageList(m_hWnd, imageList, LVSIL_SMALL);
+        return CListCtrl::SetImageList(imageList, LVSIL_SMALL);
     if (type == TVSIL_STATE)
-        return ListView_SetImageList(m_hWnd, imageList, LVSIL_STATE);
+        return CListCtrl::SetImageList(imageList, LVSIL_STATE);
     return nullptr;
 }
 
-HIMAGELIST COXTreeCtrl::GetImageList(int type) const
+CImageList* COXTreeCtrl::GetImageList(int type) const
 {
-    return type == TVSIL_NORMAL ? ListView_GetImageList(m_hWnd, LVSIL_SMALL) : nullptr;
+    return type == TVSIL_NORMAL ? CListCtrl::GetImageList(LVSIL_SMALL) : nullptr;
 }
 
 void COXTreeCtrl::SetRowHeight(int height)
@@ -226,20 +226,6 @@ void COXTreeCtrl::OnMeasureItem(MEASUREITEMSTRUCT* measure)
         measure->itemHeight = static_cast<UINT>(std::max<int>(m_rowHeight, measure->itemHeight));
 }
 
-int COXTreeCtrl::InsertColumn(int column, const char* heading, int format, int width)
-{
-    LVCOLUMNA lvc = {};
-    lvc.mask = LVCF_TEXT | LVCF_FMT;
-    lvc.fmt = format;
-    lvc.pszText = const_cast<char*>(heading ? heading : "");
-    if (width >= 0)
-    {
-        lvc.mask |= LVCF_WIDTH;
-        lvc.cx = width;
-    }
-    return ListView_InsertColumn(m_hWnd, column, &lvc);
-}
-
 BOOL COXTreeCtrl::DeleteColumn(int column)
 {
     if (column < 0 || column >= GetColumnCount())
@@ -248,28 +234,18 @@ BOOL COXTreeCtrl::DeleteColumn(int column)
     {
         DeleteAllItems();
         for (int last = GetColumnCount() - 1; last >= 0; --last)
-            ListView_DeleteColumn(m_hWnd, last);
+            CListCtrl::DeleteColumn(last);
         return TRUE;
     }
     for (COXTreeItem* item = m_root->GetNextInOrder(); item; item = item->GetNextInOrder())
         item->RemoveColumn(column);
-    return ListView_DeleteColumn(m_hWnd, column);
+    return CListCtrl::DeleteColumn(column);
 }
 
 int COXTreeCtrl::GetColumnCount() const
 {
     const HWND header = ListView_GetHeader(m_hWnd);
     return header ? Header_GetItemCount(header) : 0;
-}
-
-int COXTreeCtrl::GetColumnWidth(int column) const
-{
-    return ListView_GetColumnWidth(m_hWnd, column);
-}
-
-BOOL COXTreeCtrl::SetColumnWidth(int column, int width)
-{
-    return ListView_SetColumnWidth(m_hWnd, column, width);
 }
 
 int COXTreeCtrl::GetSortColumn() const

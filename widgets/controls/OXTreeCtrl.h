@@ -9,8 +9,9 @@
 #include "platform/base/coll_array.h"
 #include "platform/base/geometry.h"
 #include "platform/base/string.h"
+#include "platform/ctrl/imagelist.h"
+#include "platform/ctrl/listctrl.h"
 #include "platform/win/gdiobj.h"
-#include "platform/win/wnd.h"
 #include "widgets/controls/OXItemTip.h"
 #include "widgets/controls/OXTreeEditors.h"
 #include "widgets/controls/OXTreeItem.h"
@@ -39,7 +40,7 @@ constexpr DWORD OXTREE_EX_ITEMTIPS = 0x20000000;
 constexpr UINT OXTREE_GN_FIRSTSELECTED = 48;
 constexpr UINT OXTREE_GN_NEXTSELECTED = 49;
 
-class COXTreeCtrl : public CWnd, private COXTreeRowSync
+class COXTreeCtrl : public CListCtrl, private COXTreeRowSync
 {
 public:
     static constexpr int kMinIndent = 19;
@@ -57,17 +58,14 @@ public:
     void SetIndent(int indent);
     int GetIndent() const { return m_indent; }
     // TVSIL_NORMAL or TVSIL_STATE; returns the previous list, null for other types.
-    HIMAGELIST SetImageList(HIMAGELIST imageList, int type);
-    HIMAGELIST GetImageList(int type) const;
+    CImageList* SetImageList(CImageList* imageList, int type);
+    CImageList* GetImageList(int type) const;
     void SetRowHeight(int height);
     int GetRowHeight() const;
 
-    // Columns.
-    int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1);
+    // Columns (inserted and sized as in the list control).
     BOOL DeleteColumn(int column);
     int GetColumnCount() const;
-    int GetColumnWidth(int column) const;
-    BOOL SetColumnWidth(int column, int width);
     // The width that shows every row's text of the column whole.
     int GetContentWidth(int column);
     int GetSortColumn() const;
@@ -164,10 +162,10 @@ public:
     BOOL SelectSetFirstVisible(HTREEITEM) { return FALSE; }
 
     // An image of the item's row (or of every selected row) for dragging; the caller owns it.
-    HIMAGELIST CreateDragImage(HTREEITEM item, BOOL multiple = FALSE);
+    CImageList* CreateDragImage(HTREEITEM item, BOOL multiple = FALSE);
 
     // Painting of one row, also into drag images.
-    virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
+    void DrawItem(LPDRAWITEMSTRUCT drawItem) override;
     // Creates the editor of column for item over cellRect; sets *result to 1 when the list's
     // own edit box must go (the editor brings its own window).
     virtual void SetupInPlaceEditor(HWND listEdit, HTREEITEM item, const RECT& cellRect,

@@ -404,7 +404,7 @@ void COXTreeCtrl::DrawDragRow(CDC& dc, const COXTreeItem* item, const CRect& row
     DrawCellText(dc, item, 0, cell, background, background, color, false);
 }
 
-HIMAGELIST COXTreeCtrl::CreateDragImage(HTREEITEM handle, BOOL multiple)
+CImageList* COXTreeCtrl::CreateDragImage(HTREEITEM handle, BOOL multiple)
 {
     COXTreeItem* item = Resolve(handle);
     const int itemRow = RowOf(item);
@@ -451,9 +451,13 @@ HIMAGELIST COXTreeCtrl::CreateDragImage(HTREEITEM handle, BOOL multiple)
         }
         m_drawingDragImage = false;
     }
-    const HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1);
-    if (list)
-        ImageList_AddMasked(list, bitmap, GetTextBackground());
+    auto* list = new CImageList; // the caller's
+    if (!list->Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1) ||
+        list->Add(&bitmap, GetTextBackground()) < 0)
+    {
+        delete list;
+        return nullptr;
+    }
     return list;
 }
 

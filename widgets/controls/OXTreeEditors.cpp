@@ -38,7 +38,7 @@ CString WindowText(HWND hwnd)
 }
 } // namespace
 
-FW_TABLE(COXTreeEdit, CWnd, fw::raw<WM_WINDOWPOSCHANGING, &COXTreeEdit::OnWindowPosChanging>(),
+FW_TABLE(COXTreeEdit, CEdit, fw::raw<WM_WINDOWPOSCHANGING, &COXTreeEdit::OnWindowPosChanging>(),
          fw::raw<WM_CHAR, &COXTreeEdit::OnTextEdit>(), fw::raw<WM_PASTE, &COXTreeEdit::OnTextEdit>(),
          fw::raw<WM_CUT, &COXTreeEdit::OnTextEdit>(), fw::raw<WM_CLEAR, &COXTreeEdit::OnTextEdit>(),
          fw::raw<WM_KEYDOWN, &COXTreeEdit::OnTextEdit>())
@@ -115,7 +115,7 @@ CSize COXTreeEdit::TextSize() const
     return CSize(size.cx, size.cy);
 }
 
-FW_TABLE(COXTreeCombo, CWnd, fw::on<WM_KILLFOCUS, &COXTreeCombo::OnKillFocus>(),
+FW_TABLE(COXTreeCombo, CComboBox, fw::on<WM_KILLFOCUS, &COXTreeCombo::OnKillFocus>(),
          fw::on<WM_KEYDOWN, &COXTreeCombo::OnKeyDown>(),
          fw::raw<WM_GETDLGCODE, &COXTreeCombo::OnGetDlgCode>())
 
@@ -126,10 +126,9 @@ BOOL COXTreeCombo::Start(COXTreeCtrl* tree, const RECT& cell, int dropHeight,
     m_row = row;
     m_column = column;
     m_ended = false;
-    if (!CreateEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
-                                         CBS_DROPDOWNLIST,
-                  cell.left, cell.top, cell.right - cell.left, dropHeight, tree->GetSafeHwnd(),
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kId))))
+    const CRect area(cell.left, cell.top, cell.right, cell.top + dropHeight);
+    if (!Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | CBS_DROPDOWNLIST, area, tree,
+                kId))
     {
         m_ended = true;
         return FALSE;
@@ -137,11 +136,10 @@ BOOL COXTreeCombo::Start(COXTreeCtrl* tree, const RECT& cell, int dropHeight,
     if (CFont* font = tree->GetControlFont())
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetSafeHandle()), FALSE);
     for (const CString& choice : choices)
-        SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.GetString()));
-    const LRESULT found = SendMessage(CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(text ? text : ""));
+        AddString(choice);
+    const int found = FindString(-1, text ? text : "");
     if (found != CB_ERR)
-        SendMessage(CB_SETCURSEL, static_cast<WPARAM>(found));
+        SetCurSel(found);
     ::SetFocus(m_hWnd);
     return TRUE;
 }
@@ -260,13 +258,13 @@ bool COXTreeCal::HasFocusInside() const
     return focus && (focus == m_hWnd || focus == GetEditWnd());
 }
 
-FW_TABLE(COXTreeHeader, CWnd, fw::on<WM_LBUTTONDOWN, &COXTreeHeader::OnLButtonDown>(),
+FW_TABLE(COXTreeHeader, CHeaderCtrl, fw::on<WM_LBUTTONDOWN, &COXTreeHeader::OnLButtonDown>(),
          fw::on<WM_LBUTTONUP, &COXTreeHeader::OnLButtonUp>(),
          fw::on<WM_LBUTTONDBLCLK, &COXTreeHeader::OnLButtonDblClk>())
 
 void COXTreeHeader::SetSortMark(int column, int direction)
 {
-    const int count = static_cast<int>(SendMessage(HDM_GETITEMCOUNT));
+    const int count = GetItemCount();
     const bool valid = column >= 0 && column < count;
     if (column != m_sortColumn)
     {
@@ -284,13 +282,13 @@ void COXTreeHeader::SetOwnerDraw(int column, bool ownerDraw)
 {
     HDITEMA item = {};
     item.mask = HDI_FORMAT;
-    if (!Header_GetItem(m_hWnd, column, &item))
+    if (!GetItem(column, &item))
         return;
     if (ownerDraw)
         item.fmt = (item.fmt & ~HDF_STRING) | HDF_OWNERDRAW;
     else
         item.fmt = (item.fmt & ~HDF_OWNERDRAW) | HDF_STRING;
-    Header_SetItem(m_hWnd, column, &item);
+    SetItem(column, &item);
 }
 
 void COXTreeHeader::DrawItem(LPDRAWITEMSTRUCT drawItem)
@@ -310,7 +308,7 @@ void COXTreeHeader::DrawItem(LPDRAWITEMSTRUCT drawItem)
     item.mask = HDI_FORMAT | HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    Header_GetItem(m_hWnd, static_cast<int>(drawItem->itemID), &item);
+    GetItem(static_cast<int>(drawItem->itemID), &item);
     UINT flags = DT_END_ELLIPSIS | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER;
     flags |= (item.fmt & HDF_CENTER) ? DT_CENTER : (item.fmt & HDF_RIGHT) ? DT_RIGHT : DT_LEFT;
     const bool isSortColumn = static_cast<int>(drawItem->itemID) == m_sortColumn;
@@ -380,7 +378,7 @@ void COXTreeHeader::OnLButtonUp(UINT, CPoint point)
         return;
     HDHITTESTINFO hit = {};
     hit.pt = point;
-    const int column = static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const int column = HitTest(&hit);
     if (column < 0 || !(hit.flags & HHT_ONHEADER) || (hit.flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)))
         return;
     int direction = 1;
@@ -393,7 +391,7 @@ void COXTreeHeader::OnLButtonDblClk(UINT, CPoint point)
 {
     HDHITTESTINFO hit = {};
     hit.pt = point;
-    const int column = static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const int column = HitTest(&hit);
     if (m_tree && column >= 0 && (hit.flags & HHT_ONDIVIDER))
     {
         m_tree->SetColumnWidth(column, m_tree->GetContentWidth(column));

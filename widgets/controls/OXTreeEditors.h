@@ -5,7 +5,8 @@
 
 #include "platform/base/geometry.h"
 #include "platform/base/string.h"
-#include "platform/win/wnd.h"
+#include "platform/ctrl/listctrl.h"
+#include "platform/ctrl/stdctrl.h"
 #include "widgets/controls/OXDateEdit.h"
 
 #include <windows.h>
@@ -19,7 +20,7 @@ void OXTreeSendEndLabelEdit(COXTreeCtrl* tree, UINT editorId, int row, int colum
                             const char* text);
 
 // The list control's own label edit, subclassed: it grows with its text from an anchor.
-class COXTreeEdit : public CWnd
+class COXTreeEdit : public CEdit
 {
 public:
     static constexpr int kMarginX = 14;
@@ -45,7 +46,7 @@ private:
 };
 
 // The drop-down list of a cell's choices; Enter or losing the focus commits, Escape cancels.
-class COXTreeCombo : public CWnd
+class COXTreeCombo : public CComboBox
 {
 public:
     static constexpr UINT kId = 100;
@@ -94,7 +95,7 @@ private:
 };
 
 // The list's column header, subclassed.
-class COXTreeHeader : public CWnd
+class COXTreeHeader : public CHeaderCtrl
 {
 public:
     void SetTree(COXTreeCtrl* tree) { m_tree = tree; }
@@ -102,7 +103,7 @@ public:
     void SetSortMark(int column, int direction);
     int GetSortColumn() const { return m_sortColumn; }
     int GetSortDirection() const { return m_sortDirection; }
-    void DrawItem(LPDRAWITEMSTRUCT drawItem);
+    void DrawItem(LPDRAWITEMSTRUCT drawItem) override;
 
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
