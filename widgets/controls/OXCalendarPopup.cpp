@@ -64,7 +64,6 @@ const CalendarColors& Colors()
     return colors;
 }
 
-
 // Day of the week with Monday 0.
 int MondayBasedDay(const COleDateTime& date)
 {
@@ -150,8 +149,7 @@ BOOL COXCalendarPopup::Create(CWnd* owner)
         CS_HREDRAW | CS_VREDRAW, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE |
                                WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
-    if (!CreateEx(kExStyle, className, "", WS_POPUP | WS_BORDER, 0, 0, 10, 10, ownerHwnd,
-                  nullptr))
+    if (!CreateEx(kExStyle, className, "", WS_POPUP | WS_BORDER, 0, 0, 10, 10, ownerHwnd, nullptr))
         return FALSE;
     m_font.DeleteObject();
     const auto ownerFont = reinterpret_cast<HFONT>(::SendMessageA(ownerHwnd, WM_GETFONT, 0, 0));
@@ -170,8 +168,8 @@ BOOL COXCalendarPopup::Create(CWnd* owner)
 void COXCalendarPopup::Layout()
 {
     const HDC dc = ::GetDC(m_hWnd);
-    const HGDIOBJ font = m_font.GetSafeHandle() ? m_font.GetSafeHandle()
-                                                : ::GetStockObject(DEFAULT_GUI_FONT);
+    const HGDIOBJ font =
+        m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
     SIZE digits = {};
     ::GetTextExtentPoint32A(dc, "0123456789", 10, &digits);
@@ -191,12 +189,13 @@ void COXCalendarPopup::Layout()
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(m_hWnd, dc);
 
-    const int clientWidth = std::max(captionWidth + 2 * arrowWidth, 7 * m_cellWidth + 2 * arrowWidth);
+    const int clientWidth =
+        std::max(captionWidth + 2 * arrowWidth, 7 * m_cellWidth + 2 * arrowWidth);
     const int clientHeight = 10 * m_cellHeight;
     // The window is sized for its client area, whatever its edges take.
     RECT window = {0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&window, static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)),
-                         FALSE, static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
+    ::AdjustWindowRectEx(&window, static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
     m_width = window.right - window.left;
     m_height = window.bottom - window.top;
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_width, m_height,
@@ -393,7 +392,8 @@ bool COXCalendarPopup::IsStepAccepted(const COleDateTime& month) const
         return false;
     const COleDateTime first = FirstGridDate(month, m_firstDayOfWeek);
     const COleDateTime last = first + COleDateTimeSpan(kGridCells - 1);
-    return (!IsBound(m_latest) || first <= m_latest) && (!IsBound(m_earliest) || last >= m_earliest);
+    return (!IsBound(m_latest) || first <= m_latest) &&
+           (!IsBound(m_earliest) || last >= m_earliest);
 }
 
 bool COXCalendarPopup::StepArrow(Arrow arrow)
@@ -576,8 +576,8 @@ void COXCalendarPopup::OnPaint()
         if (caption != current)
             ::SetWindowTextA(m_captionButton, caption);
     }
-    const HGDIOBJ font = m_font.GetSafeHandle() ? m_font.GetSafeHandle()
-                                                : ::GetStockObject(DEFAULT_GUI_FONT);
+    const HGDIOBJ font =
+        m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
     dc.SetBkMode(TRANSPARENT);
     PaintDayNames(dc);

@@ -9,9 +9,10 @@ using oxdate::NullDate;
 
 FW_TABLE(COXDateEdit, CWnd, fw::on<WM_LBUTTONDOWN, &COXDateEdit::OnLButtonDown>(),
          fw::on<WM_SETFOCUS, &COXDateEdit::OnSetFocus>(),
-         fw::on<WM_SETCURSOR, &COXDateEdit::OnSetCursor>(), fw::on<WM_CLOSE, &COXDateEdit::OnClose>(),
-         fw::on<WM_DESTROY, &COXDateEdit::OnDestroy>(), fw::on<WM_SIZE, &COXDateEdit::OnSize>(),
-         fw::on<WM_PAINT, &COXDateEdit::OnPaint>(), fw::raw<WM_GETFONT, &COXDateEdit::OnGetFont>())
+         fw::on<WM_SETCURSOR, &COXDateEdit::OnSetCursor>(),
+         fw::on<WM_CLOSE, &COXDateEdit::OnClose>(), fw::on<WM_DESTROY, &COXDateEdit::OnDestroy>(),
+         fw::on<WM_SIZE, &COXDateEdit::OnSize>(), fw::on<WM_PAINT, &COXDateEdit::OnPaint>(),
+         fw::raw<WM_GETFONT, &COXDateEdit::OnGetFont>())
 
 COXDateEdit::COXDateEdit()
     : m_date(NullDate())
@@ -87,8 +88,8 @@ BOOL COXDateEdit::SetDate(const COleDateTime& date)
 {
     if (date.GetStatus() == COleDateTime::invalid)
         return FALSE;
-    if (IsBound(date) && ((IsBound(m_earliest) && date < m_earliest) ||
-                          (IsBound(m_latest) && date > m_latest)))
+    if (IsBound(date) &&
+        ((IsBound(m_earliest) && date < m_earliest) || (IsBound(m_latest) && date > m_latest)))
         return FALSE;
     m_date = date;
     ShowDateText();

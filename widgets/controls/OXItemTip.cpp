@@ -5,9 +5,8 @@
 #include "platform/win/gdiobj.h"
 #include "platform/win/wnd.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
+#include <commctrl.h>
 #include <cstring>
 #include <vector>
 
@@ -139,6 +138,13 @@ void COXItemTip::UpdateTip()
     const DWORD pos = ::GetMessagePos();
     POINT point = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
     ::ScreenToClient(m_control, &point);
+    UpdateTipAt(point);
+}
+
+void COXItemTip::UpdateTipAt(POINT point)
+{
+    if (!m_control || !::IsWindow(m_control))
+        return;
     if (IsTipVisible() && ::IsWindowVisible(m_control))
         return; // the tip hides itself when the cursor leaves it
 
@@ -184,8 +190,9 @@ LRESULT COXItemTip::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg)
     {
     case WM_MOUSEMOVE:
+        // A mouse move carries its own position, exact even when it was sent.
         if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
-            UpdateTip();
+            UpdateTipAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: HideTip(); break;
@@ -245,8 +252,8 @@ void COXItemTip::StartInfo(OXItemTipInfo* info, POINT point)
     info->backColor = m_defaultBackColor;
     info->font = m_defaultFont;
     if (!info->font)
-        info->font = CFont::FromHandle(
-            reinterpret_cast<HFONT>(::SendMessageA(m_control, WM_GETFONT, 0, 0)));
+        info->font =
+            CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_control, WM_GETFONT, 0, 0)));
     info->alignment = 0;
     info->result = OXITEMTIP_SHOW;
 }

@@ -64,7 +64,8 @@ public:
 
     // The default answer for a list control in report view; OXITEMTIP_UNHANDLED otherwise.
     virtual void GetDefaultTipInfo(OXItemTipInfo* info);
-    // Runs the query chain at the cursor and shows the tip when the answer is OXITEMTIP_SHOW.
+    // Runs the query chain at the position of the last message and shows the tip when the
+    // answer is OXITEMTIP_SHOW.
     virtual void UpdateTip();
     virtual BOOL Attach(CWnd* control, QueryCallback callback = nullptr);
     BOOL Attach(HWND control, QueryCallback callback = nullptr);
@@ -87,6 +88,7 @@ public:
 
 private:
     void HideTip();
+    void UpdateTipAt(POINT point);
     void StartInfo(OXItemTipInfo* info, POINT point);
     void AskParent(OXItemTipInfo* info);
 

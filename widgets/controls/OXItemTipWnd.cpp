@@ -53,8 +53,8 @@ BOOL COXItemTipWnd::Create(HWND owner, HBRUSH background)
     if (!RegisterTipClass())
         return FALSE;
     m_owner = owner;
-    m_background = background ? background
-                              : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1));
+    m_background =
+        background ? background : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1));
     return CreateEx(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner,
                     nullptr);
 }

@@ -39,10 +39,10 @@ BOOL COXTreeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, D
     if (!(m_exStyle & OXTREE_EX_NOSCROLL))
         listStyle |= WS_HSCROLL | WS_VSCROLL;
     m_creating = true;
-    const BOOL created = CreateEx(0, WC_LISTVIEWA, "", listStyle, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top,
-                                  parent ? parent->GetSafeHwnd() : nullptr,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    const BOOL created =
+        CreateEx(0, WC_LISTVIEWA, "", listStyle, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, parent ? parent->GetSafeHwnd() : nullptr,
+                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
     m_creating = false;
     if (!created)
         return FALSE;

@@ -19,7 +19,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
 #include <memory>
 
 // Extended style bits of the tree.
@@ -168,8 +167,8 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT drawItem) override;
     // Creates the editor of column for item over cellRect; sets *result to 1 when the list's
     // own edit box must go (the editor brings its own window).
-    virtual void SetupInPlaceEditor(HWND listEdit, HTREEITEM item, const RECT& cellRect,
-                                    int column, LRESULT* result);
+    virtual void SetupInPlaceEditor(HWND listEdit, HTREEITEM item, const RECT& cellRect, int column,
+                                    LRESULT* result);
     // The tree's answer to an item-tip query.
     virtual void GetItemTipInfo(OXItemTipInfo* info);
 
@@ -253,6 +252,7 @@ private:
     void FillNotifyItem(TVITEMA& record, COXTreeItem* item) const;
     BOOL UpdateRow(COXTreeItem* item, const TVITEMA& record, int row);
     void SetDropHilite(COXTreeItem* item);
+    bool IsRowInClientArea(HTREEITEM item) const;
 
     // Input.
     bool IsOnItemParts(UINT flags) const;
@@ -311,7 +311,7 @@ private:
     UINT_PTR m_typeAheadTimer = 0;
     CString m_typeAhead;
     CPen m_linePen;
-    mutable CFont m_boldFont;         // the control's font made bold
+    mutable CFont m_boldFont;             // the control's font made bold
     mutable HFONT m_boldSource = nullptr; // the font m_boldFont was made from
     bool m_creating = false;
     mutable int m_rowHint = -1; // the row found last: sequential work finds rows at once

@@ -61,9 +61,9 @@ int COXTreeCtrl::EditableColumnAt(const COXTreeItem* item, int row, CPoint point
         int left = cell.left;
         if (item->GetColumnImage(column) >= 0)
             left += ImageWidth(ListView_GetImageList(m_hWnd, LVSIL_SMALL));
-        const int width = std::min(static_cast<int>(
-                                       TextExtent(item, column, item->GetColumnText(column)).cx),
-                                   std::max(static_cast<int>(cell.right) - left, 0));
+        const int width =
+            std::min(static_cast<int>(TextExtent(item, column, item->GetColumnText(column)).cx),
+                     std::max(static_cast<int>(cell.right) - left, 0));
         const int format = ColumnFormat(column);
         if (format == LVCFMT_RIGHT)
             left = std::max(left, static_cast<int>(cell.right) - width);
@@ -126,8 +126,8 @@ void COXTreeCtrl::SetupInPlaceEditor(HWND listEdit, HTREEITEM handle, const RECT
             ListView_Scroll(m_hWnd, scroll, 0);
             anchor.x -= scroll;
         }
-        if (!listEdit || !m_edit.Start(listEdit, anchor, alignment,
-                                       CSize(client.right, client.bottom), text))
+        if (!listEdit ||
+            !m_edit.Start(listEdit, anchor, alignment, CSize(client.right, client.bottom), text))
             return;
         m_activeEditor = listEdit;
         *result = 0;
@@ -197,9 +197,8 @@ BOOL COXTreeCtrl::OnGetDispInfo(NMLVDISPINFOA* info)
         return FALSE;
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0)
     {
-        const CString text = info->item.iSubItem == 0
-                                 ? GetItemText(item->GetHandle(), 0)
-                                 : item->GetColumnText(info->item.iSubItem);
+        const CString text = info->item.iSubItem == 0 ? GetItemText(item->GetHandle(), 0)
+                                                      : item->GetColumnText(info->item.iSubItem);
         ::lstrcpynA(info->item.pszText, text, info->item.cchTextMax);
     }
     return TRUE;
@@ -264,12 +263,12 @@ void COXTreeCtrl::GetItemTipInfo(OXItemTipInfo* info)
     }
     info->row = row;
     info->column = column;
-    info->textColor = item->IsDisabled()      ? ::GetSysColor(COLOR_BTNSHADOW)
+    info->textColor = item->IsDisabled()       ? ::GetSysColor(COLOR_BTNSHADOW)
                       : item->HasColor(column) ? item->GetColor(column)
                                                : ListView_GetTextColor(m_hWnd);
     info->backColor = COXItemTipWnd::kDefaultColor;
-    const CString text = column == 0 ? GetItemText(item->GetHandle(), 0)
-                                     : item->GetColumnText(column);
+    const CString text =
+        column == 0 ? GetItemText(item->GetHandle(), 0) : item->GetColumnText(column);
     if (text.IsEmpty())
     {
         info->result = OXITEMTIP_NOTHING;

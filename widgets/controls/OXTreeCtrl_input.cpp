@@ -4,8 +4,8 @@
 
 bool COXTreeCtrl::IsOnItemParts(UINT flags) const
 {
-    return (flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON |
-                     TVHT_ONITEMBUTTON)) != 0;
+    return (flags &
+            (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON | TVHT_ONITEMBUTTON)) != 0;
 }
 
 void COXTreeCtrl::OnLButtonDown(UINT, CPoint point)

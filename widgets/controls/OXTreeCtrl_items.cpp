@@ -8,8 +8,8 @@
 namespace
 {
 constexpr UINT kFocusedState = 1; // the tree's focused bit, which commctrl.h does not name
-constexpr UINT kRowStateBits = TVIS_STATEIMAGEMASK | TVIS_OVERLAYMASK | TVIS_SELECTED | TVIS_CUT |
-                               TVIS_DROPHILITED;
+constexpr UINT kRowStateBits =
+    TVIS_STATEIMAGEMASK | TVIS_OVERLAYMASK | TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED;
 
 // Copies at most size - 1 bytes, never splitting a double-byte character.
 void CopyText(char* target, int size, const char* source)
@@ -97,7 +97,8 @@ BOOL COXTreeCtrl::GetItem(TVITEMA* record) const
         record->cChildren = own.cChildren;
     if (record->mask & TVIF_STATE)
     {
-        UINT state = own.state & ~(kFocusedState | TVIS_SELECTED | TVIS_EXPANDED | TVIS_EXPANDEDONCE);
+        UINT state =
+            own.state & ~(kFocusedState | TVIS_SELECTED | TVIS_EXPANDED | TVIS_EXPANDEDONCE);
         const int row = RowOf(item);
         if (row >= 0)
         {
@@ -320,8 +321,8 @@ BOOL COXTreeCtrl::SetItemImage(HTREEITEM handle, int image, int selectedImage, i
     return SetItem(&record);
 }
 
-BOOL COXTreeCtrl::SetSubItem(HTREEITEM handle, int column, UINT mask, const char* text,
-                             int image, CFont* font, COLORREF color)
+BOOL COXTreeCtrl::SetSubItem(HTREEITEM handle, int column, UINT mask, const char* text, int image,
+                             CFont* font, COLORREF color)
 {
     COXTreeItem* item = Resolve(handle);
     if (!item || item->IsHiddenRoot() || !item->SetCell(column, mask, text, image, font, color))
@@ -404,8 +405,7 @@ BOOL COXTreeCtrl::IsItemDisabled(HTREEITEM handle) const
     return item && item->IsDisabled();
 }
 
-BOOL COXTreeCtrl::SetEditMode(HTREEITEM handle, UINT mode, const CStringArray* choices,
-                              int column)
+BOOL COXTreeCtrl::SetEditMode(HTREEITEM handle, UINT mode, const CStringArray* choices, int column)
 {
     COXTreeItem* item = Resolve(handle);
     return item && !item->IsHiddenRoot() && item->SetEditMode(mode, choices, column);
@@ -443,7 +443,8 @@ HTREEITEM COXTreeCtrl::GetNextItem(HTREEITEM handle, UINT code) const
     const auto rowItem = [this](int row) { return GetItemFromRow(row); };
     switch (code)
     {
-    case TVGN_ROOT: return item->GetParent() ? handleOf(item->GetParent()->GetFirstChild()) : nullptr;
+    case TVGN_ROOT:
+        return item->GetParent() ? handleOf(item->GetParent()->GetFirstChild()) : nullptr;
     case TVGN_NEXT: return handleOf(item->GetNextSibling());
     case TVGN_PREVIOUS: return handleOf(item->GetPrevSibling());
     case TVGN_PARENT: return handleOf(item->GetParent());
@@ -488,28 +489,22 @@ HTREEITEM COXTreeCtrl::GetChildItem(HTREEITEM item) const
 HTREEITEM COXTreeCtrl::GetNextVisibleItem(HTREEITEM item, BOOL onlyInClientArea) const
 {
     const HTREEITEM next = GetNextItem(item, TVGN_NEXTVISIBLE);
-    if (!next || !onlyInClientArea)
-        return next;
-    RECT row = {};
-    RECT client = {};
-    ::GetClientRect(m_hWnd, &client);
-    if (!GetItemRect(next, &row, FALSE) || row.bottom <= client.top || row.top >= client.bottom)
-        return nullptr;
-    return next;
+    return !onlyInClientArea || IsRowInClientArea(next) ? next : nullptr;
 }
 
 HTREEITEM COXTreeCtrl::GetPrevVisibleItem(HTREEITEM item, BOOL onlyInClientArea) const
 {
     const HTREEITEM previous = GetNextItem(item, TVGN_PREVIOUSVISIBLE);
-    if (!previous || !onlyInClientArea)
-        return previous;
+    return !onlyInClientArea || IsRowInClientArea(previous) ? previous : nullptr;
+}
+
+bool COXTreeCtrl::IsRowInClientArea(HTREEITEM item) const
+{
     RECT row = {};
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
-    if (!GetItemRect(previous, &row, FALSE) || row.bottom <= client.top ||
-        row.top >= client.bottom)
-        return nullptr;
-    return previous;
+    return item && GetItemRect(item, &row, FALSE) && row.bottom > client.top &&
+           row.top < client.bottom;
 }
 
 HTREEITEM COXTreeCtrl::GetFirstHiddenItem() const

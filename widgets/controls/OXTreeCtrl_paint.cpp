@@ -1,8 +1,7 @@
 // The tree control's rows: their geometry (indentation, button, images, label), painting of
 // lines, buttons, images and cell texts, drag images and the width of a column's content.
-#include "widgets/controls/OXTreeCtrl.h"
-
 #include "platform/win/dc.h"
+#include "widgets/controls/OXTreeCtrl.h"
 
 #include <algorithm>
 #include <vector>
@@ -54,8 +53,8 @@ std::vector<int> ColumnOrder(HWND list, int columns)
 int COXTreeCtrl::GetItemIndent(const COXTreeItem* item) const
 {
     const int depth = item->GetDepth();
-    const bool atRoot = (m_treeStyle & TVS_LINESATROOT) &&
-                        (m_treeStyle & (TVS_HASLINES | TVS_HASBUTTONS));
+    const bool atRoot =
+        (m_treeStyle & TVS_LINESATROOT) && (m_treeStyle & (TVS_HASLINES | TVS_HASBUTTONS));
     return m_indent * (atRoot ? depth : depth - 1);
 }
 
@@ -157,8 +156,8 @@ COXTreeCtrl::RowLayout COXTreeCtrl::GetRowLayout(const COXTreeItem* item, int ro
     }
     const int columnRight = layout.row.left + GetColumnWidth(0);
     const CString text = GetItemText(item->GetHandle(), 0);
-    const int width = std::min(static_cast<int>(TextExtent(item, 0, text).cx),
-                               std::max(columnRight - x, 0));
+    const int width =
+        std::min(static_cast<int>(TextExtent(item, 0, text).cx), std::max(columnRight - x, 0));
     int left = x;
     const int format = ColumnFormat(0);
     if (format == LVCFMT_RIGHT)
@@ -192,8 +191,9 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
         return;
     }
     const bool hasFocus = ::GetFocus() == m_hWnd;
-    const bool rowSelected = (drawItem->itemState & ODS_SELECTED) ||
-                             (ListView_GetItemState(m_hWnd, row, LVIS_DROPHILITED) & LVIS_DROPHILITED);
+    const bool rowSelected =
+        (drawItem->itemState & ODS_SELECTED) ||
+        (ListView_GetItemState(m_hWnd, row, LVIS_DROPHILITED) & LVIS_DROPHILITED);
     const bool selected = (hasFocus || (m_treeStyle & TVS_SHOWSELALWAYS)) && rowSelected;
     const bool fullRow = (m_exStyle & OXTREE_EX_FULLROWSEL) != 0;
     const COLORREF textBack = GetTextBackground();
@@ -222,8 +222,8 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
             textColor = ::GetSysColor(COLOR_BTNSHADOW);
         else if (item->HasColor(column))
             textColor = item->GetColor(column);
-        const bool focusRect = column == 0 && (drawItem->itemState & ODS_FOCUS) && hasFocus &&
-                               !fullRow;
+        const bool focusRect =
+            column == 0 && (drawItem->itemState & ODS_FOCUS) && hasFocus && !fullRow;
         DrawCellText(dc, item, column, cell, selected && fullRow ? selectionBack : textBack,
                      lit ? selectionBack : textBack, textColor, focusRect);
         if (m_exStyle & OXTREE_EX_VGRID)
@@ -250,8 +250,8 @@ void COXTreeCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
     }
 }
 
-void COXTreeCtrl::DrawTreePart(CDC& dc, const COXTreeItem* item, const RowLayout& layout,
-                               int row, COLORREF background)
+void COXTreeCtrl::DrawTreePart(CDC& dc, const COXTreeItem* item, const RowLayout& layout, int row,
+                               COLORREF background)
 {
     const int top = layout.row.top;
     const int bottom = layout.row.bottom;
@@ -310,7 +310,8 @@ void COXTreeCtrl::DrawCellImages(CDC& dc, const COXTreeItem* item, int column, C
     {
         const int width = ImageWidth(list);
         const int height = ImageHeight(list);
-        const int right = std::min(static_cast<int>(cell.left) + width, static_cast<int>(cell.right));
+        const int right =
+            std::min(static_cast<int>(cell.left) + width, static_cast<int>(cell.right));
         dc.FillSolidRect(cell.left, cell.top, right - cell.left, cell.Height(), fill);
         if (index >= 0)
         {
@@ -350,14 +351,13 @@ void COXTreeCtrl::DrawCellImages(CDC& dc, const COXTreeItem* item, int column, C
 }
 
 void COXTreeCtrl::DrawCellText(CDC& dc, const COXTreeItem* item, int column, const CRect& cell,
-                               COLORREF fill, COLORREF textBack, COLORREF textColor,
-                               bool focusRect)
+                               COLORREF fill, COLORREF textBack, COLORREF textColor, bool focusRect)
 {
     if (cell.IsRectEmpty())
         return;
     dc.FillSolidRect(cell.left, cell.top, cell.Width(), cell.Height(), fill);
-    const CString text = column == 0 ? GetItemText(item->GetHandle(), 0)
-                                     : item->GetColumnText(column);
+    const CString text =
+        column == 0 ? GetItemText(item->GetHandle(), 0) : item->GetColumnText(column);
     CFont* font = FontFor(item, column);
     Selected selectedFont(dc, font ? font->GetSafeHandle() : nullptr);
     const UINT ellipsis = item->GetEllipsis(column);
@@ -369,7 +369,8 @@ void COXTreeCtrl::DrawCellText(CDC& dc, const COXTreeItem* item, int column, con
     CRect textRect(cell.left, cell.top, std::min<int>(cell.left + width, cell.right), cell.bottom);
     const int format = ColumnFormat(column);
     if (format == LVCFMT_RIGHT)
-        textRect = CRect(std::max<int>(cell.right - width, cell.left), cell.top, cell.right, cell.bottom);
+        textRect =
+            CRect(std::max<int>(cell.right - width, cell.left), cell.top, cell.right, cell.bottom);
     else if (format == LVCFMT_CENTER)
     {
         const int left = cell.left + std::max((cell.Width() - width) / 2, 0);
@@ -421,8 +422,8 @@ CImageList* COXTreeCtrl::CreateDragImage(HTREEITEM handle, BOOL multiple)
         rows.push_back(itemRow);
     const int rowHeight = std::max(GetRowHeight(), 1);
     const int width = std::max(GetColumnWidth(0), 1);
-    const int height = std::min(static_cast<int>(rows.size()) * rowHeight,
-                                ::GetSystemMetrics(SM_CYSCREEN));
+    const int height =
+        std::min(static_cast<int>(rows.size()) * rowHeight, ::GetSystemMetrics(SM_CYSCREEN));
 
     const HDC screen = ::GetDC(m_hWnd);
     CDC memory;
@@ -472,8 +473,8 @@ int COXTreeCtrl::GetContentWidth(int column)
         const COXTreeItem* item = GetItemFromRow(row);
         if (!item)
             continue;
-        const CString text = column == 0 ? GetItemText(item->GetHandle(), 0)
-                                         : item->GetColumnText(column);
+        const CString text =
+            column == 0 ? GetItemText(item->GetHandle(), 0) : item->GetColumnText(column);
         // The text's margins on both sides count, or the widest text would be cut.
         int width = TextExtent(item, column, text).cx + 2 * kTextMargin;
         if (column == 0)

@@ -318,15 +318,14 @@ HTREEITEM COXTreeCtrl::InsertItem(UINT mask, const char* text, int image, int se
     return InsertItem(&insert, where);
 }
 
-HTREEITEM COXTreeCtrl::InsertItem(const char* text, int image, int selectedImage,
-                                  HTREEITEM parent, HTREEITEM after, int where)
+HTREEITEM COXTreeCtrl::InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent,
+                                  HTREEITEM after, int where)
 {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, image, selectedImage, 0,
-                      0, 0, parent, after, where);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, image, selectedImage, 0, 0,
+                      0, parent, after, where);
 }
 
-HTREEITEM COXTreeCtrl::InsertItem(const char* text, HTREEITEM parent, HTREEITEM after,
-                                  int where)
+HTREEITEM COXTreeCtrl::InsertItem(const char* text, HTREEITEM parent, HTREEITEM after, int where)
 {
     return InsertItem(TVIF_TEXT, text, -1, -1, 0, 0, 0, parent, after, where);
 }
@@ -491,8 +490,8 @@ BOOL COXTreeCtrl::EnsureVisible(HTREEITEM handle)
     return row >= 0 && ListView_EnsureVisible(m_hWnd, row, FALSE);
 }
 
-BOOL COXTreeCtrl::SortByColumn(HTREEITEM handle, int column, BOOL ascending,
-                               PFNTVCOMPARE compare, LPARAM data)
+BOOL COXTreeCtrl::SortByColumn(HTREEITEM handle, int column, BOOL ascending, PFNTVCOMPARE compare,
+                               LPARAM data)
 {
     COXTreeItem* item = Resolve(handle ? handle : TVI_ROOT);
     if (!item)

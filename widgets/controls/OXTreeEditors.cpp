@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-void OXTreeSendEndLabelEdit(COXTreeCtrl* tree, UINT editorId, int row, int column,
-                            const char* text)
+void OXTreeSendEndLabelEdit(COXTreeCtrl* tree, UINT editorId, int row, int column, const char* text)
 {
     const HWND parent = ::GetParent(tree->GetSafeHwnd());
     NMLVDISPINFOA info = {};
@@ -39,8 +38,9 @@ CString WindowText(HWND hwnd)
 } // namespace
 
 FW_TABLE(COXTreeEdit, CEdit, fw::raw<WM_WINDOWPOSCHANGING, &COXTreeEdit::OnWindowPosChanging>(),
-         fw::raw<WM_CHAR, &COXTreeEdit::OnTextEdit>(), fw::raw<WM_PASTE, &COXTreeEdit::OnTextEdit>(),
-         fw::raw<WM_CUT, &COXTreeEdit::OnTextEdit>(), fw::raw<WM_CLEAR, &COXTreeEdit::OnTextEdit>(),
+         fw::raw<WM_CHAR, &COXTreeEdit::OnTextEdit>(),
+         fw::raw<WM_PASTE, &COXTreeEdit::OnTextEdit>(), fw::raw<WM_CUT, &COXTreeEdit::OnTextEdit>(),
+         fw::raw<WM_CLEAR, &COXTreeEdit::OnTextEdit>(),
          fw::raw<WM_KEYDOWN, &COXTreeEdit::OnTextEdit>())
 
 BOOL COXTreeEdit::Start(HWND listEdit, CPoint anchor, int alignment, CSize maxSize,
@@ -58,8 +58,7 @@ BOOL COXTreeEdit::Start(HWND listEdit, CPoint anchor, int alignment, CSize maxSi
     const DWORD align = alignment == 2 ? ES_RIGHT : alignment == 1 ? ES_CENTER : ES_LEFT;
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | align);
     ::SetWindowTextA(m_hWnd, text);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
 }
 

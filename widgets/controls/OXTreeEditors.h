@@ -75,8 +75,8 @@ class COXTreeCal : public COXDateEdit
 public:
     static constexpr UINT kId = 7;
 
-    BOOL Start(COXTreeCtrl* tree, const RECT& cell, const char* text,
-               const CStringArray* choices, int row, int column);
+    BOOL Start(COXTreeCtrl* tree, const RECT& cell, const char* text, const CStringArray* choices,
+               int row, int column);
     void EndEdit(bool commit);
 
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -434,9 +434,9 @@ BOOL COXTreeItem::RemoveColumn(int column)
     if (column < 1)
         return FALSE;
     bool changed = false;
-    const auto removed = std::remove_if(m_cells.begin(), m_cells.end(),
-                                        [column](const auto& cell)
-                                        { return cell->m_column == column; });
+    const auto removed =
+        std::remove_if(m_cells.begin(), m_cells.end(),
+                       [column](const auto& cell) { return cell->m_column == column; });
     if (removed != m_cells.end())
     {
         m_cells.erase(removed, m_cells.end());

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
 #include <memory>
 #include <vector>
 
@@ -219,7 +218,7 @@ private:
     COXTreeItem* m_parent = nullptr;
     COXTreeItem* m_next = nullptr;
     COXTreeItem* m_prev = nullptr;
-    COXTreeItem* m_firstChild = nullptr; // children are owned through this chain
+    COXTreeItem* m_firstChild = nullptr;               // children are owned through this chain
     std::vector<std::unique_ptr<COXTreeCell>> m_cells; // in the order they were created
     CStringArray m_choices;
     UINT m_editMode = OXTREE_EDIT_PLAIN;

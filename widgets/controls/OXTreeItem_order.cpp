@@ -1,9 +1,8 @@
 // Tree items: expanding and collapsing, sorting the children, the sorted insertion position.
 #include "widgets/controls/OXTreeItem.h"
 
-#include <mbstring.h>
-
 #include <algorithm>
+#include <mbstring.h>
 #include <vector>
 
 namespace
@@ -90,8 +89,7 @@ bool COXTreeItem::MustExchange(const COXTreeItem* first, const COXTreeItem* seco
                1;
     if (column == 0)
         return Collate(first->m_tvi.pszText, second->m_tvi.pszText) * Sign(ascending) > 0;
-    return Collate(first->GetColumnText(column), second->GetColumnText(column)) *
-               Sign(ascending) >
+    return Collate(first->GetColumnText(column), second->GetColumnText(column)) * Sign(ascending) >
            0;
 }
 
@@ -135,8 +133,8 @@ void COXTreeItem::SortLevel(int column, bool ascending, PFNTVCOMPARE compare, LP
     }
 }
 
-void COXTreeItem::SortChildren(int column, bool onlyThisLevel, bool ascending,
-                               PFNTVCOMPARE compare, LPARAM compareData)
+void COXTreeItem::SortChildren(int column, bool onlyThisLevel, bool ascending, PFNTVCOMPARE compare,
+                               LPARAM compareData)
 {
     SortLevel(column, ascending, compare, compareData);
     if (onlyThisLevel)

@@ -92,11 +92,10 @@ struct GridCase
 TEST_F(CalendarTest, AMonthStartingOnTheFirstWeekdayStartsItsGridAWeekEarlier)
 {
     const GridCase cases[] = {
-        {1, 2024, 1, Day(2023, 12, 25)}, // 2024-01-01 is a Monday
-        {0, 2024, 9, Day(2024, 8, 25)},  // 2024-09-01 is a Sunday
-        {0, 2024, 3, Day(2024, 2, 25)},  // 2024-03-01 is a Friday
-        {1, 2024, 3, Day(2024, 2, 26)},
-        {6, 2024, 6, Day(2024, 5, 25)}, // 2024-06-01 is a Saturday
+        {1, 2024, 1, Day(2023, 12, 25)},                                 // 2024-01-01 is a Monday
+        {0, 2024, 9, Day(2024, 8, 25)},                                  // 2024-09-01 is a Sunday
+        {0, 2024, 3, Day(2024, 2, 25)},                                  // 2024-03-01 is a Friday
+        {1, 2024, 3, Day(2024, 2, 26)},  {6, 2024, 6, Day(2024, 5, 25)}, // 2024-06-01 is a Saturday
     };
     for (const GridCase& c : cases)
     {

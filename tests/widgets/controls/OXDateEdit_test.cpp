@@ -45,10 +45,10 @@ protected:
             return ::RegisterClassA(&wc) != 0;
         }();
         (void)registered;
-        m_parent = ::CreateWindowExA(0, "DateEditParent", "", WS_POPUP | WS_VISIBLE, 100, 100,
-                                     300, 100, nullptr, nullptr, nullptr, nullptr);
-        m_other = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 60, 100, 20,
-                                    m_parent, nullptr, nullptr, nullptr);
+        m_parent = ::CreateWindowExA(0, "DateEditParent", "", WS_POPUP | WS_VISIBLE, 100, 100, 300,
+                                     100, nullptr, nullptr, nullptr, nullptr);
+        m_other = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 60, 100, 20, m_parent,
+                                    nullptr, nullptr, nullptr);
         ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 210, 34),
                                   CWnd::FromHandle(m_parent), kDateEditId));
         g_commands.clear();
@@ -130,8 +130,8 @@ TEST_F(DateEditTest, FocusShowsTheDropButtonAndLeavingClampsTheDateIntoTheRange)
     ::SetFocus(m_other);
     EXPECT_FALSE(m_edit.IsDropButtonShown());
     EXPECT_EQ("2024-03-01", EditText());
-    const std::vector<std::pair<UINT, UINT>> focusCodes = {
-        {kDateEditId, EN_SETFOCUS}, {kDateEditId, EN_KILLFOCUS}};
+    const std::vector<std::pair<UINT, UINT>> focusCodes = {{kDateEditId, EN_SETFOCUS},
+                                                           {kDateEditId, EN_KILLFOCUS}};
     std::vector<std::pair<UINT, UINT>> focus;
     for (const auto& command : g_commands)
     {

@@ -49,8 +49,8 @@ HWND CreateProbeWindow(DWORD style = WS_POPUP, int x = 0, int y = 0)
         ::RegisterClassA(&wc);
         return "HookProbe";
     }();
-    return ::CreateWindowExA(WS_EX_TOPMOST, className, "", style, x, y, 200, 150, nullptr,
-                             nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    return ::CreateWindowExA(WS_EX_TOPMOST, className, "", style, x, y, 200, 150, nullptr, nullptr,
+                             ::GetModuleHandleA(nullptr), nullptr);
 }
 
 class CNamedHook : public COXHookWnd

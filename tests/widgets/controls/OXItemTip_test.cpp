@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
@@ -57,10 +56,9 @@ HWND CreateFrame(int x, bool activate)
 
 HWND CreateList(HWND frame)
 {
-    const HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT,
-                                        0, 0, 280, 180, frame,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
-                                        nullptr, nullptr);
+    const HWND list = ::CreateWindowExA(
+        0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 280, 180, frame,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), nullptr, nullptr);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    0);

@@ -150,12 +150,18 @@ TEST_F(TreeTest, NavigationCodes)
         HTREEITEM expected;
     };
     const Case cases[] = {
-        {a2, TVGN_ROOT, a1},           {a, TVGN_NEXT, b},
-        {b, TVGN_PREVIOUS, a},         {a1, TVGN_PARENT, a},
-        {a, TVGN_CHILD, a1},           {TVI_ROOT, TVGN_FIRSTVISIBLE, a},
-        {a2, TVGN_NEXTVISIBLE, b},     {b, TVGN_PREVIOUSVISIBLE, a2},
-        {TVI_ROOT, TVGN_CARET, a2},    {TVI_ROOT, OXTREE_GN_FIRSTSELECTED, a2},
-        {a2, OXTREE_GN_NEXTSELECTED, nullptr}, {TVI_ROOT, TVGN_ROOT, nullptr},
+        {a2, TVGN_ROOT, a1},
+        {a, TVGN_NEXT, b},
+        {b, TVGN_PREVIOUS, a},
+        {a1, TVGN_PARENT, a},
+        {a, TVGN_CHILD, a1},
+        {TVI_ROOT, TVGN_FIRSTVISIBLE, a},
+        {a2, TVGN_NEXTVISIBLE, b},
+        {b, TVGN_PREVIOUSVISIBLE, a2},
+        {TVI_ROOT, TVGN_CARET, a2},
+        {TVI_ROOT, OXTREE_GN_FIRSTSELECTED, a2},
+        {a2, OXTREE_GN_NEXTSELECTED, nullptr},
+        {TVI_ROOT, TVGN_ROOT, nullptr},
         {a, 77, nullptr},
     };
     for (const Case& c : cases)
@@ -311,8 +317,8 @@ TEST_F(TreeTest, TypeAheadCollectsLettersAndDigitsAndStartsAfreshWhenTheTimerFir
 
 TEST_F(TreeTest, AButtonOfAnnouncedChildrenSelectsOnAClickAndTogglesOnADoubleClick)
 {
-    const HTREEITEM lazy = m_tree.InsertItem(TVIF_TEXT | TVIF_CHILDREN, "lazy", 0, 0, 0, 0, 0,
-                                             TVI_ROOT, TVI_LAST);
+    const HTREEITEM lazy =
+        m_tree.InsertItem(TVIF_TEXT | TVIF_CHILDREN, "lazy", 0, 0, 0, 0, 0, TVI_ROOT, TVI_LAST);
     TVITEMA record = {};
     record.mask = TVIF_CHILDREN | TVIF_HANDLE;
     record.hItem = lazy;

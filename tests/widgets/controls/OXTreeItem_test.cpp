@@ -22,8 +22,7 @@ std::vector<COXTreeItem*> AddChildren(COXTreeItem* parent, std::vector<const cha
 std::string ChildTexts(const COXTreeItem* parent, int column = 0)
 {
     std::string texts;
-    for (const COXTreeItem* child = parent->GetFirstChild(); child;
-         child = child->GetNextSibling())
+    for (const COXTreeItem* child = parent->GetFirstChild(); child; child = child->GetNextSibling())
     {
         if (!texts.empty())
             texts += ',';
@@ -36,8 +35,7 @@ std::string ChildTexts(const COXTreeItem* parent, int column = 0)
 void ExpectConsistentSiblings(const COXTreeItem* parent)
 {
     const COXTreeItem* previous = nullptr;
-    for (const COXTreeItem* child = parent->GetFirstChild(); child;
-         child = child->GetNextSibling())
+    for (const COXTreeItem* child = parent->GetFirstChild(); child; child = child->GetNextSibling())
     {
         EXPECT_EQ(previous, child->GetPrevSibling());
         EXPECT_EQ(parent, child->GetParent());
@@ -146,8 +144,8 @@ TEST(OXTreeItem, MissingCellsAnswerDefaults)
     EXPECT_FALSE(item.SetColumnText("x", 0));
     EXPECT_EQ(0, item.GetCellCount());
 
-    EXPECT_TRUE(item.SetCell(2, OXTREE_CELL_IMAGE | OXTREE_CELL_COLOR, nullptr, 5, nullptr,
-                             RGB(1, 2, 3)));
+    EXPECT_TRUE(
+        item.SetCell(2, OXTREE_CELL_IMAGE | OXTREE_CELL_COLOR, nullptr, 5, nullptr, RGB(1, 2, 3)));
     EXPECT_EQ(5, item.GetColumnImage(2));
     EXPECT_EQ(5, item.GetImage(2, true));
     EXPECT_TRUE(item.HasColor(2));

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
 #include <string>
 #include <vector>
 
@@ -37,9 +36,12 @@ public:
 
     BOOL CreateHost(int x, int y, int width, int height)
     {
-        const char* className = fw::RegisterWndClass(
-            CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+        // The cursor goes out of the way first: a window coming up under it gets a mouse move
+        // at once, and an item tip left over from that would stand in a test's way.
+        ::SetCursorPos(1200, 1000);
+        const char* className =
+            fw::RegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                 reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
         if (!CreateEx(0, className, "tree", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
                       height, nullptr, nullptr))
             return FALSE;
@@ -117,8 +119,7 @@ private:
         {
             auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
             notes.push_back({header->code, info->item.mask, info->item.hItem, nullptr});
-            if (header->code == TVN_GETDISPINFOA && answerDispInfo &&
-                (info->item.mask & TVIF_TEXT))
+            if (header->code == TVN_GETDISPINFOA && answerDispInfo && (info->item.mask & TVIF_TEXT))
                 ::lstrcpynA(info->item.pszText, dispText.c_str(), info->item.cchTextMax);
             break;
         }
