@@ -26,6 +26,7 @@ struct Call
     }
 
     std::string name;
+    std::string text; // DrawText3D
     std::vector<CPoint3D> points;
     std::vector<int> flags;
     std::vector<CColorRGBA> colors;
@@ -102,6 +103,18 @@ public:
     {
         Call call{"LineWidth"};
         call.mode = static_cast<int>(width);
+        calls.push_back(call);
+    }
+    void DrawText3D(const CPoint3D& point, const char* text) override
+    {
+        Call call("Text", {point});
+        call.text = text;
+        calls.push_back(call);
+    }
+    void DrawTextList(const CPoint3D& point, UINT list) override
+    {
+        Call call("TextList", {point});
+        call.mode = static_cast<int>(list);
         calls.push_back(call);
     }
     void DeleteList(UINT list) override { List("DeleteList", list); }

@@ -273,7 +273,7 @@ TEST_F(StringResources, LiteralLookupsInTheSourcesExist)
     const std::regex call(
         R"re(LoadStringFromFile\s*\(\s*"([^"]+)"\s*,\s*"([^"]+)"\s*,\s*"([^"%]+)"\s*,)re");
     int checked = 0;
-    for (const char* root : {"core", "io", "render", "platform", "app"})
+    for (const char* root : {"core", "io", "render", "view", "platform", "app"})
     {
         if (!fs::is_directory(root))
             continue;
