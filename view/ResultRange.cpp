@@ -4,6 +4,8 @@
 #include "core/model/FEElement.h"
 #include "core/model/ResultData.h"
 #include "core/model/ViewServices.h"
+#include "render/ResultDisplayAttr.h"
+#include "render/VectorDisplayAttr.h"
 
 #include <algorithm>
 
@@ -182,4 +184,47 @@ CValueRange ComputeRangeOverElements(const CResultData& result, int kind, int lo
             AddValue(result, k, false, nodeId, range);
     }
     return range.Get();
+}
+
+CBandDefaults ContourBandDefaults(const CResultDisplayAttr& contourDefaults)
+{
+    CBandDefaults defaults;
+    defaults.contourType = contourDefaults.m_nContourType;
+    defaults.smooth = contourDefaults.m_nBandType;
+    defaults.bands = contourDefaults.m_nBands;
+    defaults.reverse = contourDefaults.m_bReverseBand;
+    return defaults;
+}
+
+CBandDefaults VectorBandDefaults(const CVectorDisplayAttr& vectorDefaults)
+{
+    CBandDefaults defaults = ContourBandDefaults(vectorDefaults.m_colorBands);
+    defaults.bands = vectorDefaults.m_nColorBands;
+    return defaults;
+}
+
+CResultDisplayAttr PrepareBands(const CResultDisplayAttr& attr, const CValueRange& range,
+                                bool keepBandType, bool isVectorPlot,
+                                const CBandDefaults& contourDefaults,
+                                const CBandDefaults& vectorDefaults)
+{
+    CResultDisplayAttr bands = attr;
+    if (!keepBandType)
+    {
+        bands.m_nContourType = CResultDisplayAttr::kBands;
+        bands.m_nBandType = 0;
+    }
+    int count = vectorDefaults.bands;
+    unsigned char reverse = vectorDefaults.reverse;
+    if (!isVectorPlot)
+    {
+        bands.m_nContourType = contourDefaults.contourType;
+        bands.m_nBandType = contourDefaults.smooth;
+        count = contourDefaults.bands;
+        reverse = contourDefaults.reverse;
+    }
+    bands.SetRange(range.min, range.max, range.min, range.max, count);
+    // Also when it is off: a ramp left reversed by earlier bands would contradict the flag.
+    bands.SetReverseBand(reverse == 1);
+    return bands;
 }

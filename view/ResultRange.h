@@ -51,3 +51,28 @@ void SetStoredMaxPoint(CResultData& result, const CPoint3D& point, int location)
 // value are left out; nothing shown gives 0.0 to 0.0.
 CValueRange ComputeRangeOverElements(const CResultData& result, int kind, int location,
                                      const CElementMap& elements, const CVisibilityView& view);
+
+class CResultDisplayAttr;
+class CVectorDisplayAttr;
+
+// The band settings a view takes from the project's defaults.
+struct CBandDefaults
+{
+    int contourType = 100;    // 100 bands, 101 lines, 102 iso-surface
+    unsigned char smooth = 2; // the band type: 2 smooth, 0 flat
+    int bands = 10;
+    unsigned char reverse = 0;
+};
+
+// The contour defaults of the project as band settings.
+CBandDefaults ContourBandDefaults(const CResultDisplayAttr& contourDefaults);
+// Band count and reverse flag of the vector defaults (the rest as the contour's).
+CBandDefaults VectorBandDefaults(const CVectorDisplayAttr& vectorDefaults);
+
+// The bands of a result over the range: attr with the band settings of the defaults and levels
+// and colours from the range. keepBandType 0 first resets attr to flat bands, which only the
+// vector plot's bands keep.
+CResultDisplayAttr PrepareBands(const CResultDisplayAttr& attr, const CValueRange& range,
+                                bool keepBandType, bool isVectorPlot,
+                                const CBandDefaults& contourDefaults,
+                                const CBandDefaults& vectorDefaults);

@@ -2,6 +2,8 @@
 #include "view/ResultRange.h"
 
 #include "core/model/ResultData.h"
+#include "render/ResultDisplayAttr.h"
+#include "render/VectorDisplayAttr.h"
 #include "tests/core/model/ModelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -177,4 +179,48 @@ TEST(ResultRange, ElementsWithoutAValueAreLeftOut)
                                                        f.model.GetElements(), f.view);
     EXPECT_EQ(1.0, range.min);
     EXPECT_EQ(30.0, range.max);
+}
+
+TEST(ResultRange, BandsTakeTheRangeAndTheDefaultsOfTheirKind)
+{
+    CResultDisplayAttr contourDefaults;
+    contourDefaults.m_nContourType = CResultDisplayAttr::kLines;
+    contourDefaults.m_nBandType = 2;
+    contourDefaults.m_nBands = 8;
+    CVectorDisplayAttr vectorDefaults;
+    vectorDefaults.m_nColorBands = 4;
+    vectorDefaults.m_colorBands.m_bReverseBand = 1;
+    const CBandDefaults contour = ContourBandDefaults(contourDefaults);
+    const CBandDefaults vector = VectorBandDefaults(vectorDefaults);
+    CResultDisplayAttr attr;
+    attr.m_nContourType = CResultDisplayAttr::kIsoSurface;
+    attr.m_nResultCategory = 0;
+
+    const CResultDisplayAttr bands =
+        PrepareBands(attr, CValueRange{-4.0, 12.0}, false, false, contour, vector);
+    EXPECT_EQ(CResultDisplayAttr::kLines, bands.m_nContourType);
+    EXPECT_EQ(2, bands.m_nBandType);
+    EXPECT_EQ(8, bands.m_nBands);
+    EXPECT_EQ(-4.0, bands.m_dataMin);
+    EXPECT_EQ(12.0, bands.m_viewMax);
+    EXPECT_EQ(12.0, bands.m_levels[8]);
+    EXPECT_EQ(0, bands.m_nResultCategory); // the rest comes from attr
+    CColorRGBA blue;
+    bands.GetRampColor(0.0, blue);
+    EXPECT_EQ(1.0f, blue.b);
+
+    // A vector plot keeps flat bands and takes the vector defaults' count and reverse ramp.
+    const CResultDisplayAttr arrows =
+        PrepareBands(attr, CValueRange{0.0, 1.0}, false, true, contour, vector);
+    EXPECT_EQ(CResultDisplayAttr::kBands, arrows.m_nContourType);
+    EXPECT_EQ(0, arrows.m_nBandType);
+    EXPECT_EQ(4, arrows.m_nBands);
+    EXPECT_EQ(1, arrows.m_bReverseBand);
+    EXPECT_EQ(1.0f, arrows.m_bandColors[0].r); // red first
+
+    // Earlier reversed bands do not keep their ramp when the defaults are not reversed.
+    const CResultDisplayAttr again =
+        PrepareBands(arrows, CValueRange{0.0, 1.0}, true, false, contour, vector);
+    EXPECT_EQ(0, again.m_bReverseBand);
+    EXPECT_EQ(1.0f, again.m_bandColors[0].b);
 }
