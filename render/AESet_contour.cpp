@@ -16,12 +16,12 @@ namespace
 {
 constexpr int kElementBlock = 8;
 
-void SetContourMode(CDrawDevice& device, int contourType)
+void SetContourMode(CDrawDevice* device, int contourType)
 {
     if (contourType == CResultDisplayAttr::kBands || contourType == CResultDisplayAttr::kIsoSurface)
-        device.SetRenderMode(kRenderFill);
+        device->SetRenderMode(kRenderFill);
     else if (contourType == CResultDisplayAttr::kLines)
-        device.SetRenderMode(kRenderLines);
+        device->SetRenderMode(kRenderLines);
 }
 
 std::unique_ptr<CContourObject> MakeContourObject(int kind, CResultDisplayAttr& attr,
@@ -30,6 +30,13 @@ std::unique_ptr<CContourObject> MakeContourObject(int kind, CResultDisplayAttr& 
     if (kind & kElementBlock)
         return std::make_unique<CElementContourObject>(&attr, &source);
     return std::make_unique<CContourObject>(&attr, &source, curveDivisions);
+}
+
+// Smooth faces carry a colour per vertex, which the batch does not keep; everything else of a
+// contour list is recorded by colour and drawn as a few arrays.
+bool IsBatched(const CResultDisplayAttr& attr)
+{
+    return !(attr.m_nContourType == CResultDisplayAttr::kBands && attr.m_nBandType == 2);
 }
 
 bool HasElementRecord(const CResultData& result, UINT id)
@@ -110,8 +117,8 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
     if (m_pView->m_bShrink)
         object->m_shrinkFactor = m_pView->m_dShrinkFactor;
-    CGLDevice& device = m_pView->m_Device;
-    ListScope list(*this, ListName(code), false, false);
+    ListScope list(*this, ListName(code), IsBatched(attr), false);
+    CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
     for (POSITION pos = elements.GetStartPosition(); pos;)
     {
@@ -123,7 +130,7 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
         // An element vector plot draws only the elements the result has a record of.
         if (kind == kElementBlock && !HasElementRecord(*result, id))
             continue;
-        object->DrawEntity(element, &device);
+        object->DrawEntity(element, device);
     }
     list.Close();
 }
@@ -166,8 +173,8 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
     if (m_pView->m_bShrink)
         object->m_shrinkFactor = m_pView->m_dShrinkFactor;
-    CGLDevice& device = m_pView->m_Device;
-    ListScope list(*this, ListName(kBeamContourList), false, false);
+    ListScope list(*this, ListName(kBeamContourList), true, false);
+    CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
     if (kind != kElementBlock)
     {
@@ -177,7 +184,7 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
             CFEElement* element = nullptr;
             beams.GetNextAssoc(pos, id, element);
             if (element != nullptr && m_pView->IsEntityVisible(element) == 1)
-                object->DrawEntity(element, &device);
+                object->DrawEntity(element, device);
         }
         list.Close();
         return;
@@ -191,7 +198,7 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
             !beams.Lookup(static_cast<UINT>(id), element) || element == nullptr ||
             !element->m_display || m_pView->IsEntityVisible(element) != 1)
             continue;
-        object->DrawEntity(element, &device);
+        object->DrawEntity(element, device);
     }
     list.Close();
 }

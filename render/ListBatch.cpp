@@ -3,6 +3,7 @@
 
 #include "core/geometry/CurveInterpolation.h"
 #include "core/geometry/VectorMath.h"
+#include "render/Facet.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -426,6 +427,22 @@ void CListBatch::DrawColoredPolygon(const CPoint3DArray* points, const CColorRGB
 {
     if (points)
         DrawPolygon(points->GetData(), static_cast<int>(points->GetSize()), 0);
+}
+
+void CListBatch::DrawFacet(const CFacet* facet, UINT_PTR)
+{
+    if (!facet || facet->GetVertexCount() < 3)
+        return;
+    const CPoint3D* const* vertices = facet->m_vertices.GetData();
+    const int count = static_cast<int>(facet->GetVertexCount());
+    if (IsOutlining())
+    {
+        for (int i = 0; i < count; ++i)
+            AddSegment(*vertices[i], *vertices[(i + 1) % count]);
+        return;
+    }
+    for (int i = 1; i + 1 < count; ++i)
+        AddTriangle(*vertices[0], *vertices[i], *vertices[i + 1], facet->m_normal);
 }
 
 void CListBatch::DrawShrunkCurve(const CPoint3DArray* curve, double factor, int curveParameter)

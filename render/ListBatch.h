@@ -61,6 +61,8 @@ public:
     void DrawPolyline(const CPoint3D* points, int count, UINT name) override;
     void DrawPolygon(const CPoint3D* points, int count, UINT name) override;
     void DrawColoredPolygon(const CPoint3DArray* points, const CColorRGBA* colors) override;
+    // A facet of the contour lists: a fan of triangles with its normal, or its outline.
+    void DrawFacet(const CFacet* facet, UINT_PTR unused) override;
     void DrawShrunkCurve(const CPoint3DArray* curve, double factor, int curveParameter) override;
 
 private:
