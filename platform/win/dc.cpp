@@ -13,6 +13,8 @@ CDC* CDC::FromHandle(HDC hdc)
 {
     if (!hdc)
         return nullptr;
+    if (CDC* permanent = FromHandlePermanent(hdc))
+        return permanent;
     auto& slot = fw::GetThreadState().tempDCs[hdc];
     if (!slot)
     {
@@ -23,21 +25,80 @@ CDC* CDC::FromHandle(HDC hdc)
     return slot.get();
 }
 
+CDC* CDC::FromHandlePermanent(HDC hdc)
+{
+    const auto& dcs = fw::GetThreadState().dcs;
+    const auto found = dcs.find(hdc);
+    return found != dcs.end() ? found->second : nullptr;
+}
+
+namespace
+{
+void Unmap(HDC hdc, const CDC* dc)
+{
+    auto& dcs = fw::GetThreadState().dcs;
+    const auto found = dcs.find(hdc);
+    if (found != dcs.end() && found->second == dc)
+        dcs.erase(found);
+}
+} // namespace
+
 BOOL CDC::Attach(HDC hdc)
 {
     if (!hdc || m_hDC)
         return FALSE;
     m_hDC = hdc;
     m_hAttribDC = hdc;
+    fw::GetThreadState().dcs[hdc] = this;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
     const HDC hdc = m_hDC;
+    if (hdc)
+        Unmap(hdc, this);
     m_hDC = nullptr;
     m_hAttribDC = nullptr;
     return hdc;
+}
+
+BOOL CDC::CreateDC(const char* driver, const char* device, const char* output,
+                   const DEVMODEA* initData)
+{
+    return Attach(::CreateDCA(driver, device, output, initData));
+}
+
+BOOL CDC::CreateIC(const char* driver, const char* device, const char* output,
+                   const DEVMODEA* initData)
+{
+    return Attach(::CreateICA(driver, device, output, initData));
+}
+
+void CDC::SetAttribDC(HDC hdc)
+{
+    m_hAttribDC = hdc;
+}
+
+void CDC::SetOutputDC(HDC hdc)
+{
+    if (m_hDC)
+        Unmap(m_hDC, this);
+    m_hDC = hdc;
+    if (hdc)
+        fw::GetThreadState().dcs[hdc] = this;
+}
+
+void CDC::ReleaseAttribDC()
+{
+    m_hAttribDC = nullptr;
+}
+
+void CDC::ReleaseOutputDC()
+{
+    if (m_hDC)
+        Unmap(m_hDC, this);
+    m_hDC = nullptr;
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc)

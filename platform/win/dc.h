@@ -1,5 +1,7 @@
 // Device contexts: CDC keeps the output handle and an attribute handle for metrics; client and
-// paint DCs release what they acquired when they go.
+// paint DCs release what they acquired when they go. An attached DC is the permanent object of
+// its output handle, so a DC that reaches a handler through a message keeps its attribute
+// handle and printing flag; other handles get temporaries that own nothing.
 #pragma once
 
 #include "platform/base/geometry.h"
@@ -19,13 +21,24 @@ public:
     CDC& operator=(const CDC&) = delete;
 
     static CDC* FromHandle(HDC hdc);
+    static CDC* FromHandlePermanent(HDC hdc);
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
     BOOL Attach(HDC hdc);
     HDC Detach();
     BOOL CreateCompatibleDC(CDC* dc);
+    BOOL CreateDC(const char* driver, const char* device, const char* output,
+                  const DEVMODEA* initData);
+    BOOL CreateIC(const char* driver, const char* device, const char* output,
+                  const DEVMODEA* initData);
     BOOL DeleteDC();
+    // Separate output and attribute handles (print preview draws into a metafile while the
+    // printer's information context answers the metrics). Neither is owned.
+    virtual void SetAttribDC(HDC hdc);
+    virtual void SetOutputDC(HDC hdc);
+    virtual void ReleaseAttribDC();
+    virtual void ReleaseOutputDC();
 
     int SaveDC() const { return ::SaveDC(m_hDC); }
     BOOL RestoreDC(int saved) const { return ::RestoreDC(m_hDC, saved); }

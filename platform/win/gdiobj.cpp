@@ -6,12 +6,15 @@
 
 namespace
 {
-// One temporary per handle and wrapper type, so a CPen* is always a real CPen.
+// The permanent object when it is a T; else one temporary per handle and wrapper type, so a
+// CPen* is always a real CPen.
 template <class T>
 T* TemporaryGdiObject(HGDIOBJ handle)
 {
     if (!handle)
         return nullptr;
+    if (T* permanent = dynamic_cast<T*>(CGdiObject::FromHandlePermanent(handle)))
+        return permanent;
     auto& temps = fw::GetThreadState().tempGdiObjects;
     auto& slot = temps[{handle, std::type_index(typeid(T))}];
     if (!slot)
@@ -34,17 +37,32 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
     return TemporaryGdiObject<CGdiObject>(handle);
 }
 
+CGdiObject* CGdiObject::FromHandlePermanent(HGDIOBJ handle)
+{
+    const auto& objects = fw::GetThreadState().gdiObjects;
+    const auto found = objects.find(handle);
+    return found != objects.end() ? found->second : nullptr;
+}
+
 BOOL CGdiObject::Attach(HGDIOBJ handle)
 {
     if (!handle || m_hObject)
         return FALSE;
     m_hObject = handle;
+    fw::GetThreadState().gdiObjects[handle] = this;
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     const HGDIOBJ handle = m_hObject;
+    if (handle)
+    {
+        auto& objects = fw::GetThreadState().gdiObjects;
+        const auto found = objects.find(handle);
+        if (found != objects.end() && found->second == this)
+            objects.erase(found);
+    }
     m_hObject = nullptr;
     m_isStock = false;
     return handle;

@@ -1,5 +1,6 @@
 // GDI object wrappers: pens, brushes, fonts and bitmaps. An object deletes the handle it
-// created or attached; temporaries from FromHandle own nothing and are freed at idle.
+// created or attached and is the permanent object of that handle; FromHandle returns it, or a
+// temporary that owns nothing and is freed at idle.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@ public:
     CGdiObject& operator=(const CGdiObject&) = delete;
 
     static CGdiObject* FromHandle(HGDIOBJ handle);
+    static CGdiObject* FromHandlePermanent(HGDIOBJ handle);
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     BOOL Attach(HGDIOBJ handle);

@@ -1,14 +1,16 @@
-// CWnd: creation through a per-thread CBT hook, the handle map, dispatch and liveness.
+// CWnd: creation through a per-thread CBT hook, the handle map, the window procedure and
+// liveness.
 #include "platform/win/wnd.h"
 
 #include "platform/base/exception.h"
-#include "platform/win/dc.h"
+#include "platform/win/app.h"
 #include "platform/win/thread_state.h"
 
 #include <cstdio>
 #include <exception>
 #include <set>
 #include <string>
+#include <typeindex>
 
 // Lets the creation hook and the window procedure reach CWnd's private state.
 struct WndAccess
@@ -28,8 +30,18 @@ struct WndAccess
         wnd->PreSubclassWindow();
     }
 
+    static void CallPostNcDestroy(CWnd* wnd) { wnd->PostNcDestroy(); }
+
     static void FinishNcDestroy(CWnd* wnd)
     {
+        // The main window going ends the thread's message loop.
+        CWinThread* thread = AfxGetThread();
+        if (thread && thread->m_pMainWnd == wnd)
+        {
+            thread->m_pMainWnd = nullptr;
+            if (thread == AfxGetApp())
+                ::PostQuitMessage(0);
+        }
         wnd->Detach();
         wnd->PostNcDestroy();
     }
@@ -52,12 +64,37 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(state.creationHook, code, wParam, lParam);
 }
 
-// Installs the thread's creation hook for the span of one CreateEx; nested calls share it.
+void ReportCaught(UINT msg)
+{
+    try
+    {
+        throw;
+    }
+    catch (CException* e)
+    {
+        char text[200] = {};
+        if (!e->GetErrorMessage(text, sizeof text) || !text[0])
+            std::snprintf(text, sizeof text, "framework exception");
+        fw::ReportDispatchFailure(msg, text);
+        e->Delete();
+    }
+    catch (const std::exception& e)
+    {
+        fw::ReportDispatchFailure(msg, e.what());
+    }
+    catch (...)
+    {
+        fw::ReportDispatchFailure(msg, "unknown exception");
+    }
+}
+
+// The creation hook of the thread for the span of one creation; nested creations share it.
 class CreationScope
 {
 public:
     explicit CreationScope(CWnd* wnd)
         : m_state(fw::GetThreadState())
+        , m_outer(m_state.creating)
     {
         if (m_state.creationDepth++ == 0)
             m_state.creationHook =
@@ -66,7 +103,7 @@ public:
     }
     ~CreationScope()
     {
-        m_state.creating = nullptr;
+        m_state.creating = m_outer;
         if (--m_state.creationDepth == 0 && m_state.creationHook)
         {
             ::UnhookWindowsHookEx(m_state.creationHook);
@@ -76,13 +113,37 @@ public:
     CreationScope(const CreationScope&) = delete;
     CreationScope& operator=(const CreationScope&) = delete;
 
+    // True when the hook took the object, that is a window was made for it.
+    bool Taken(const CWnd* wnd) const { return m_state.creating != wnd; }
+
 private:
     fw::ThreadState& m_state;
+    CWnd* m_outer;
 };
 } // namespace
 
 namespace fw
 {
+LRESULT CallWndProc(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    ThreadState& state = GetThreadState();
+    DispatchFrame frame = {wnd, {hwnd, msg, wParam, lParam, 0, {0, 0}}, false, state.frame};
+    state.frame = &frame;
+    LRESULT result = 0;
+    try
+    {
+        result = wnd->WindowProc(msg, wParam, lParam);
+    }
+    catch (...)
+    {
+        ReportCaught(msg);
+    }
+    state.frame = frame.outer;
+    if (msg == WM_NCDESTROY && !frame.targetGone && CWnd::FromHandlePermanent(hwnd) == wnd)
+        WndAccess::FinishNcDestroy(wnd);
+    return result;
+}
+
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     ThreadState& state = GetThreadState();
@@ -97,34 +158,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             state.orphans.erase(hwnd);
         return result;
     }
-
-    DispatchFrame frame = {wnd, {hwnd, msg, wParam, lParam, 0, {0, 0}}, false, state.frame};
-    state.frame = &frame;
-    LRESULT result = 0;
-    try
-    {
-        result = wnd->WindowProc(msg, wParam, lParam);
-    }
-    catch (CException* e)
-    {
-        char text[200] = {};
-        if (!e->GetErrorMessage(text, sizeof text) || !text[0])
-            std::snprintf(text, sizeof text, "framework exception");
-        ReportDispatchFailure(msg, text);
-        e->Delete();
-    }
-    catch (const std::exception& e)
-    {
-        ReportDispatchFailure(msg, e.what());
-    }
-    catch (...)
-    {
-        ReportDispatchFailure(msg, "unknown exception");
-    }
-    state.frame = frame.outer;
-    if (msg == WM_NCDESTROY && !frame.targetGone)
-        WndAccess::FinishNcDestroy(wnd);
-    return result;
+    return CallWndProc(wnd, hwnd, msg, wParam, lParam);
 }
 
 const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
@@ -150,42 +184,34 @@ const char* RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background,
     return registered.insert(name).first->c_str();
 }
 
-namespace
+HWND CreateThroughHook(CWnd* wnd, const std::function<HWND()>& create)
 {
-const MsgEntry* SearchTables(const MsgTable* table, UINT msg, WPARAM wParam)
-{
-    const UINT id = LOWORD(wParam);
-    const UINT code = HIWORD(wParam);
-    for (; table; table = table->base ? table->base() : nullptr)
+    HWND hwnd = nullptr;
+    bool taken = false;
     {
-        for (std::size_t i = 0; i < table->count; ++i)
-        {
-            const MsgEntry& entry = table->entries[i];
-            if (entry.kind == EntryKind::None || entry.msg != msg)
-                continue;
-            if (entry.kind != EntryKind::Command)
-                return &entry;
-            // Menus send code 0, accelerators 1, buttons BN_CLICKED (0).
-            if (id >= entry.idFirst && id <= entry.idLast && (code == entry.code || code == 1))
-                return &entry;
-        }
+        CreationScope scope(wnd);
+        hwnd = create();
+        taken = scope.Taken(wnd);
     }
-    return nullptr;
+    // A window made and destroyed again (WM_CREATE failed) has run PostNcDestroy, which may
+    // have deleted the object: touch it no more then.
+    if (!hwnd && !taken)
+        WndAccess::CallPostNcDestroy(wnd);
+    return hwnd;
 }
-} // namespace
 
-const MsgEntry* FindEntry(const MsgTable* table, UINT msg, WPARAM wParam)
+const MSG* CurrentMessage()
 {
-    // Commands depend on their id and code; every other message on the table alone.
-    if (msg == WM_COMMAND || !table)
-        return SearchTables(table, msg, wParam);
-    auto& cache = GetThreadState().lookups[table];
-    const auto found = cache.find(msg);
-    if (found != cache.end())
-        return found->second;
-    const MsgEntry* entry = SearchTables(table, msg, wParam);
-    cache.emplace(msg, entry);
-    return entry;
+    const DispatchFrame* frame = GetThreadState().frame;
+    return frame ? &frame->msg : nullptr;
+}
+
+UINT CurrentCtlColorType()
+{
+    const MSG* msg = CurrentMessage();
+    if (msg && msg->message >= WM_CTLCOLORMSGBOX && msg->message <= WM_CTLCOLORSTATIC)
+        return msg->message - WM_CTLCOLORMSGBOX;
+    return CTLCOLOR_MSGBOX;
 }
 } // namespace fw
 
@@ -193,16 +219,15 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
-    fw::ThreadState& state = fw::GetThreadState();
-    for (fw::DispatchFrame* frame = state.frame; frame; frame = frame->outer)
-    {
-        if (frame->target == this)
-            frame->targetGone = true;
-    }
+    fw::MarkTargetGone(this);
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
     {
+        fw::ThreadState& state = fw::GetThreadState();
         const HWND hwnd = m_hWnd;
         state.orphans[hwnd] = m_superProc ? m_superProc : &::DefWindowProcA;
+        CWinThread* thread = AfxGetThread();
+        if (thread && thread->m_pMainWnd == this)
+            thread->m_pMainWnd = nullptr;
         Detach();
         ::DestroyWindow(hwnd);
     }
@@ -214,8 +239,7 @@ CWnd* CWnd::FromHandle(HWND hwnd)
         return nullptr;
     if (CWnd* wnd = FromHandlePermanent(hwnd))
         return wnd;
-    auto& temps = fw::GetThreadState().tempWindows;
-    auto& slot = temps[hwnd];
+    auto& slot = fw::GetThreadState().tempWindows[{hwnd, std::type_index(typeid(CWnd))}];
     if (!slot)
     {
         slot = std::make_unique<CWnd>();
@@ -261,6 +285,12 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
     return TRUE;
 }
 
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    const HWND control = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
+    return control ? SubclassWindow(control) : FALSE;
+}
+
 HWND CWnd::UnsubclassWindow()
 {
     const WNDPROC current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC));
@@ -290,96 +320,49 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     cs.hInstance = ::GetModuleHandleA(nullptr);
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs))
-        return FALSE;
-
-    HWND hwnd = nullptr;
     {
-        CreationScope scope(this);
-        hwnd = ::CreateWindowExA(static_cast<DWORD>(cs.dwExStyle), cs.lpszClass, cs.lpszName,
-                                 static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
-                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+        // Self-deleting objects go now: no window will ever call PostNcDestroy.
+        PostNcDestroy();
+        return FALSE;
     }
-    // A failed creation may have run PostNcDestroy already: touch no member then.
+    if (!cs.lpszClass)
+        cs.lpszClass = fw::RegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                            ::LoadCursorA(nullptr, IDC_ARROW));
+
+    const HWND hwnd = fw::CreateThroughHook(
+        this,
+        [&cs]()
+        {
+            return ::CreateWindowExA(static_cast<DWORD>(cs.dwExStyle), cs.lpszClass, cs.lpszName,
+                                     static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
+                                     cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+        });
+    // A failed creation may have deleted this object: touch no member.
     return hwnd != nullptr;
 }
 
-BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const CRect& rect,
-                  CWnd* parent, UINT id)
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                    const RECT& rect, CWnd* parent, UINT id, void* param)
+{
+    return CreateEx(exStyle, className, windowName, style, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top,
+                    parent ? parent->m_hWnd : nullptr,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
+}
+
+BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id, CCreateContext* context)
 {
     const HWND parentHwnd = parent ? parent->m_hWnd : nullptr;
-    return CreateEx(0, className, windowName, style, rect.left, rect.top, rect.Width(),
-                    rect.Height(), parentHwnd,
-                    (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))
-                                       : nullptr);
+    return CreateEx(
+        0, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parentHwnd,
+        (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr, context);
 }
 
 BOOL CWnd::DestroyWindow()
 {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
-}
-
-LRESULT CWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendMessageA(m_hWnd, msg, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageA(m_hWnd, msg, wParam, lParam);
-}
-
-void CWnd::GetClientRect(CRect* rect) const
-{
-    RECT r = {};
-    ::GetClientRect(m_hWnd, &r);
-    *rect = CRect(r.left, r.top, r.right, r.bottom);
-}
-
-void CWnd::GetWindowRect(CRect* rect) const
-{
-    RECT r = {};
-    ::GetWindowRect(m_hWnd, &r);
-    *rect = CRect(r.left, r.top, r.right, r.bottom);
-}
-
-void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) const
-{
-    ::MoveWindow(m_hWnd, x, y, width, height, repaint);
-}
-
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
-}
-
-CDC* CWnd::GetDC()
-{
-    return CDC::FromHandle(::GetDC(m_hWnd));
-}
-
-int CWnd::ReleaseDC(CDC* dc)
-{
-    return dc ? ::ReleaseDC(m_hWnd, dc->GetSafeHdc()) : 0;
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc) const
-{
-    return ::SetTimer(m_hWnd, id, elapseMs, proc);
-}
-
-CWnd* CWnd::SetCapture() const
-{
-    return FromHandle(::SetCapture(m_hWnd));
-}
-
-CWnd* CWnd::GetCapture()
-{
-    return FromHandle(::GetCapture());
-}
-
-BOOL CWnd::PreTranslateMessage(MSG*)
-{
-    return FALSE;
 }
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -388,31 +371,6 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (!OnWndMsg(msg, wParam, lParam, &result))
         result = DefWindowProc(msg, wParam, lParam);
     return result;
-}
-
-BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    if (msg == WM_COMMAND)
-    {
-        if (!OnCommand(wParam, lParam))
-            return FALSE;
-        *result = 0;
-        return TRUE;
-    }
-    const fw::MsgEntry* entry = fw::FindEntry(GetMessageTable(), msg, wParam);
-    if (!entry)
-        return FALSE;
-    *result = entry->thunk(this, wParam, lParam);
-    return TRUE;
-}
-
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const fw::MsgEntry* entry = fw::FindEntry(GetMessageTable(), WM_COMMAND, wParam);
-    if (!entry)
-        return FALSE;
-    entry->thunk(this, wParam, lParam);
-    return TRUE;
 }
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -430,16 +388,9 @@ LRESULT CWnd::Default()
     return DefWindowProc(frame->msg.message, frame->msg.wParam, frame->msg.lParam);
 }
 
-const fw::MsgTable* CWnd::Table()
+const MSG* CWnd::GetCurrentMessage()
 {
-    static constexpr fw::MsgEntry kEntries[] = {fw::kTableStart};
-    static constexpr fw::MsgTable kTable = {nullptr, kEntries, 1};
-    return &kTable;
-}
-
-const fw::MsgTable* CWnd::GetMessageTable() const
-{
-    return Table();
+    return fw::CurrentMessage();
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA&)
@@ -455,57 +406,7 @@ void CWnd::PostNcDestroy()
 {
 }
 
-int CWnd::OnCreate(LPCREATESTRUCTA)
+BOOL CWnd::IsFrameWnd() const
 {
-    return static_cast<int>(Default());
-}
-
-void CWnd::OnDestroy()
-{
-    Default();
-}
-
-void CWnd::OnClose()
-{
-    Default();
-}
-
-void CWnd::OnPaint()
-{
-    Default();
-}
-
-void CWnd::OnSize(UINT, int, int)
-{
-    Default();
-}
-
-BOOL CWnd::OnEraseBkgnd(CDC*)
-{
-    return static_cast<BOOL>(Default());
-}
-
-void CWnd::OnTimer(UINT_PTR)
-{
-    Default();
-}
-
-void CWnd::OnMouseMove(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnLButtonDown(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnLButtonUp(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnCaptureChanged(CWnd*)
-{
-    Default();
+    return FALSE;
 }

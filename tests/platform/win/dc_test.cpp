@@ -1,7 +1,7 @@
 // GDI wrappers: drawing with pens and brushes into a memory bitmap, selection bookkeeping.
 #include "platform/win/dc.h"
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 #include "platform/win/thread_state.h"
 #include "platform/win/wnd.h"
 
@@ -81,16 +81,50 @@ TEST(Dc, StockObjectsAreNeverDeleted)
     EXPECT_EQ(RGB(255, 255, 255), info.lbColor);
 }
 
-TEST(Dc, TemporaryWrappersOwnNothing)
+TEST(Dc, OwnedObjectsArePermanentAndOthersGetTemporariesThatOwnNothing)
 {
     CBrush brush(RGB(1, 2, 3));
-    CBrush* temp = CBrush::FromHandle(brush);
-    EXPECT_NE(&brush, temp);
-    EXPECT_EQ(brush.GetSafeHandle(), temp->GetSafeHandle());
+    EXPECT_EQ(&brush, CBrush::FromHandle(brush));
+    EXPECT_EQ(&brush, CGdiObject::FromHandlePermanent(brush));
+
+    const HBRUSH foreign = ::CreateSolidBrush(RGB(4, 5, 6));
+    CBrush* temp = CBrush::FromHandle(foreign);
+    ASSERT_NE(nullptr, temp);
+    EXPECT_EQ(nullptr, CGdiObject::FromHandlePermanent(foreign));
     fw::FreeTemporaries();
     LOGBRUSH info = {};
-    EXPECT_EQ(static_cast<int>(sizeof info), ::GetObjectA(brush, sizeof info, &info));
-    EXPECT_EQ(RGB(1, 2, 3), info.lbColor);
+    EXPECT_EQ(static_cast<int>(sizeof info), ::GetObjectA(foreign, sizeof info, &info));
+    EXPECT_EQ(RGB(4, 5, 6), info.lbColor);
+    ::DeleteObject(foreign);
+
+    // A detached object no longer answers for its handle.
+    const HGDIOBJ handle = brush.Detach();
+    EXPECT_EQ(nullptr, CGdiObject::FromHandlePermanent(handle));
+    ::DeleteObject(handle);
+}
+
+TEST(Dc, AttachedDcKeepsItsAttributeHandleWhenReachedThroughItsOutputHandle)
+{
+    CClientDC screen(nullptr);
+    CDC output;
+    ASSERT_TRUE(output.CreateCompatibleDC(&screen));
+    const HDC attrib = ::CreateCompatibleDC(screen);
+    output.SetAttribDC(attrib);
+    output.m_bPrinting = TRUE;
+
+    // What a handler gets from a message carrying the output handle.
+    CDC* reached = CDC::FromHandle(output.GetSafeHdc());
+    EXPECT_EQ(&output, reached);
+    EXPECT_EQ(attrib, reached->m_hAttribDC);
+    EXPECT_TRUE(reached->m_bPrinting);
+
+    const HDC detached = output.Detach();
+    CDC* temp = CDC::FromHandle(detached);
+    EXPECT_NE(&output, temp);
+    EXPECT_EQ(detached, temp->m_hAttribDC);
+    fw::FreeTemporaries();
+    ::DeleteDC(detached);
+    ::DeleteDC(attrib);
 }
 
 namespace

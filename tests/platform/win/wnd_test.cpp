@@ -2,8 +2,8 @@
 #include "platform/win/wnd.h"
 
 #include "platform/base/exception.h"
+#include "platform/test/pump.h"
 #include "platform/win/msgloop.h"
-#include "platform/win/test/pump.h"
 #include "platform/win/thread_state.h"
 
 #include <windows.h>

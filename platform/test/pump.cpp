@@ -1,0 +1,70 @@
+// Test helpers that pump the message queue and look at windows.
+#include "platform/test/pump.h"
+
+#include "platform/win/msgloop.h"
+
+namespace fw::test
+{
+void Pump()
+{
+    PumpMessages();
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (!done())
+    {
+        if (::GetTickCount64() >= end)
+            return done();
+        PumpMessages();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void Click(HWND hwnd, int x, int y)
+{
+    const LPARAM point = MAKELPARAM(x, y);
+    ::SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageA(hwnd, WM_LBUTTONUP, 0, point);
+}
+
+void PressKey(HWND hwnd, UINT virtualKey, bool control)
+{
+    // Accelerators read the key state: hold Ctrl in the thread's keyboard state.
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE oldControl = keys[VK_CONTROL];
+    if (control)
+    {
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+    }
+    ::PostMessageA(hwnd, WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageA(hwnd, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+    PumpMessages();
+    if (control)
+    {
+        keys[VK_CONTROL] = oldControl;
+        ::SetKeyboardState(keys);
+    }
+}
+
+bool DrainQuit()
+{
+    MSG msg;
+    bool found = false;
+    while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        found = true;
+    return found;
+}
+
+COLORREF ClientPixel(HWND hwnd, int x, int y)
+{
+    const HDC dc = ::GetDC(hwnd);
+    const COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return colour;
+}
+} // namespace fw::test

@@ -1,0 +1,29 @@
+// Helpers for tests that drive real windows: pump the queue, wait for a condition, click,
+// press keys and read back what a window shows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace fw::test
+{
+// Dispatches everything queued (paints included) and runs the idle passes.
+void Pump();
+
+// Pumps until done() is true or the time is up; returns done().
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 2000);
+
+// Sends a left button press and release at a client point.
+void Click(HWND hwnd, int x, int y);
+
+// Posts a key press and release to the window and pumps them through pre-translation, as
+// typing would (accelerators included).
+void PressKey(HWND hwnd, UINT virtualKey, bool control = false);
+
+// Removes a WM_QUIT that the end of a main window left in the queue; true when one was there.
+bool DrainQuit();
+
+// The colour of a client pixel as the screen shows it (the window must be visible and on top).
+COLORREF ClientPixel(HWND hwnd, int x, int y);
+} // namespace fw::test

@@ -1,0 +1,135 @@
+// Scripted services.
+#include "platform/test/scripted_services.h"
+
+#include <cstring>
+
+namespace fw::test
+{
+int ScriptedServices::MessageBox(HWND, const char* text, const char* caption, UINT type)
+{
+    messageBoxes.push_back({text ? text : "", caption ? caption : "", type});
+    if (!messageBoxAnswers.empty())
+    {
+        const int answer = messageBoxAnswers.front();
+        messageBoxAnswers.pop_front();
+        return answer;
+    }
+    return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+}
+
+BOOL ScriptedServices::AnswerFile(OPENFILENAMEA* ofn)
+{
+    fileDialogTitles.push_back(ofn->lpstrTitle ? ofn->lpstrTitle : "");
+    if (fileAnswers.empty())
+        return FALSE;
+    const std::string path = fileAnswers.front();
+    fileAnswers.pop_front();
+    if (path.empty() || path.size() + 1 > ofn->nMaxFile)
+        return FALSE;
+    std::memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
+    const std::size_t slash = path.find_last_of("\\/");
+    ofn->nFileOffset = static_cast<WORD>(slash == std::string::npos ? 0 : slash + 1);
+    const std::size_t dot = path.find_last_of('.');
+    ofn->nFileExtension =
+        static_cast<WORD>(dot == std::string::npos || dot < ofn->nFileOffset ? 0 : dot + 1);
+    return TRUE;
+}
+
+BOOL ScriptedServices::GetOpenFileName(OPENFILENAMEA* ofn)
+{
+    return AnswerFile(ofn);
+}
+
+BOOL ScriptedServices::GetSaveFileName(OPENFILENAMEA* ofn)
+{
+    return AnswerFile(ofn);
+}
+
+BOOL ScriptedServices::ChooseFont(CHOOSEFONTA* cf)
+{
+    if (!hasFontAnswer)
+        return FALSE;
+    if (cf->lpLogFont)
+        *cf->lpLogFont = fontAnswer;
+    return TRUE;
+}
+
+BOOL ScriptedServices::ChooseColor(CHOOSECOLORA* cc)
+{
+    if (!hasColorAnswer)
+        return FALSE;
+    cc->rgbResult = colorAnswer;
+    return TRUE;
+}
+
+BOOL ScriptedServices::PrintDlg(PRINTDLGA*)
+{
+    ++printDialogs;
+    return FALSE;
+}
+
+DWORD ScriptedServices::CommDlgExtendedError()
+{
+    return 0;
+}
+
+BOOL ScriptedServices::AVISaveOptions(HWND, UINT, int streamCount, PAVISTREAM*,
+                                      LPAVICOMPRESSOPTIONS* options)
+{
+    ++aviOptionCalls;
+    for (int i = 0; i < streamCount; ++i)
+    {
+        if (!options[i])
+            continue;
+        options[i]->fccType = streamtypeVIDEO;
+        options[i]->fccHandler = mmioFOURCC('D', 'I', 'B', ' ');
+    }
+    return TRUE;
+}
+
+BOOL ScriptedServices::WinHelp(HWND, const char* helpFile, UINT command, ULONG_PTR data)
+{
+    helpCalls.push_back({helpFile ? helpFile : "", command, data});
+    return TRUE;
+}
+
+HINSTANCE ScriptedServices::ShellExecute(HWND, const char* operation, const char* file,
+                                         const char* parameters, const char*, int)
+{
+    std::string call = operation ? operation : "";
+    call += " ";
+    call += file ? file : "";
+    if (parameters && *parameters)
+    {
+        call += " ";
+        call += parameters;
+    }
+    shellExecutes.push_back(call);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42)); // above 32: success
+}
+
+ULONGLONG ScriptedServices::TickCount()
+{
+    return tickCount;
+}
+
+void ScriptedServices::GetLocalTime(SYSTEMTIME* time)
+{
+    *time = SYSTEMTIME{2024, 1, 1, 1, 12, 0, 0, 0};
+}
+
+void ScriptedServices::Log(const char* text)
+{
+    log.push_back(text ? text : "");
+}
+
+ScopedServices::ScopedServices()
+    : m_previous(sys::Install(&m_services))
+{
+}
+
+ScopedServices::~ScopedServices()
+{
+    sys::Install(m_previous);
+}
+} // namespace fw::test

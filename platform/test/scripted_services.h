@@ -1,0 +1,90 @@
+// Services for tests: every modal box and dialog answers from a script and is recorded, the
+// clock is set by the test, and nothing ever waits for a user.
+#pragma once
+
+#include "platform/base/string.h"
+#include "platform/sys/services.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace fw::test
+{
+class ScriptedServices : public sys::Services
+{
+public:
+    struct MessageBoxCall
+    {
+        std::string text;
+        std::string caption;
+        UINT type;
+    };
+    struct HelpCall
+    {
+        std::string file;
+        UINT command;
+        ULONG_PTR data;
+    };
+
+    // Message boxes take the scripted answers in order; without one, a box with only an OK
+    // button answers IDOK and any other IDCANCEL.
+    std::deque<int> messageBoxAnswers;
+    std::vector<MessageBoxCall> messageBoxes;
+
+    // File dialogs take the scripted paths in order; an empty path (or none left) cancels.
+    std::deque<std::string> fileAnswers;
+    std::vector<std::string> fileDialogTitles;
+
+    // Font and colour dialogs: the scripted choice, or cancel when none is set.
+    bool hasFontAnswer = false;
+    LOGFONTA fontAnswer = {};
+    bool hasColorAnswer = false;
+    COLORREF colorAnswer = 0;
+    // Print dialogs cancel (there is no printer) unless a test sets them up.
+    int printDialogs = 0;
+    // AVI save options: uncompressed, the one kind Wine writes.
+    int aviOptionCalls = 0;
+
+    std::vector<HelpCall> helpCalls;
+    std::vector<std::string> shellExecutes;
+    std::vector<std::string> log;
+    ULONGLONG tickCount = 0;
+
+    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+    BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
+    BOOL GetSaveFileName(OPENFILENAMEA* ofn) override;
+    BOOL ChooseFont(CHOOSEFONTA* cf) override;
+    BOOL ChooseColor(CHOOSECOLORA* cc) override;
+    BOOL PrintDlg(PRINTDLGA* pd) override;
+    DWORD CommDlgExtendedError() override;
+    BOOL AVISaveOptions(HWND owner, UINT flags, int streamCount, PAVISTREAM* streams,
+                        LPAVICOMPRESSOPTIONS* options) override;
+    BOOL WinHelp(HWND owner, const char* helpFile, UINT command, ULONG_PTR data) override;
+    HINSTANCE ShellExecute(HWND owner, const char* operation, const char* file,
+                           const char* parameters, const char* directory, int show) override;
+    ULONGLONG TickCount() override;
+    void GetLocalTime(SYSTEMTIME* time) override;
+    void Log(const char* text) override;
+
+private:
+    BOOL AnswerFile(OPENFILENAMEA* ofn);
+};
+
+// Installs scripted services for its lifetime and puts the previous ones back.
+class ScopedServices
+{
+public:
+    ScopedServices();
+    ~ScopedServices();
+    ScopedServices(const ScopedServices&) = delete;
+    ScopedServices& operator=(const ScopedServices&) = delete;
+
+    ScriptedServices& operator*() { return m_services; }
+    ScriptedServices* operator->() { return &m_services; }
+
+private:
+    ScriptedServices m_services;
+    sys::Services* m_previous;
+};
+} // namespace fw::test

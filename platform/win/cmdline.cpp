@@ -1,0 +1,111 @@
+// Command-line parsing.
+#include "platform/win/cmdline.h"
+
+#include <cstring>
+
+void CCommandLineInfo::ParseParam(const char* param, BOOL isFlag, BOOL isLast)
+{
+    if (isFlag)
+        ParseParamFlag(param);
+    else
+        ParseParamNotFlag(param);
+    ParseLast(isLast);
+}
+
+void CCommandLineInfo::ParseParamFlag(const char* param)
+{
+    const CString flag(param);
+    if (flag.CompareNoCase("pt") == 0)
+        m_nShellCommand = FilePrintTo;
+    else if (flag.CompareNoCase("p") == 0)
+        m_nShellCommand = FilePrint;
+    else if (flag.CompareNoCase("Unregister") == 0 || flag.CompareNoCase("Unregserver") == 0)
+        m_nShellCommand = AppUnregister;
+    else if (flag.CompareNoCase("dde") == 0)
+    {
+        m_nShellCommand = FileDDE;
+        m_bShowSplash = FALSE;
+    }
+    else if (flag.CompareNoCase("Embedding") == 0)
+    {
+        m_bRunEmbedded = TRUE;
+        m_bShowSplash = FALSE;
+    }
+    else if (flag.CompareNoCase("Automation") == 0)
+    {
+        m_bRunAutomated = TRUE;
+        m_bShowSplash = FALSE;
+    }
+}
+
+void CCommandLineInfo::ParseParamNotFlag(const char* param)
+{
+    if (m_strFileName.IsEmpty())
+        m_strFileName = param;
+    else if (m_nShellCommand == FilePrintTo && m_strPrinterName.IsEmpty())
+        m_strPrinterName = param;
+    else if (m_nShellCommand == FilePrintTo && m_strDriverName.IsEmpty())
+        m_strDriverName = param;
+    else if (m_nShellCommand == FilePrintTo && m_strPortName.IsEmpty())
+        m_strPortName = param;
+}
+
+void CCommandLineInfo::ParseLast(BOOL isLast)
+{
+    if (!isLast)
+        return;
+    if (m_nShellCommand == FileNew && !m_strFileName.IsEmpty())
+        m_nShellCommand = FileOpen;
+    m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
+}
+
+namespace fw
+{
+std::vector<CString> SplitCommandLine(const char* cmdLine)
+{
+    std::vector<CString> args;
+    const char* p = cmdLine ? cmdLine : "";
+    for (;;)
+    {
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        if (!*p)
+            return args;
+        CString arg;
+        bool quoted = false;
+        for (;;)
+        {
+            int backslashes = 0;
+            while (*p == '\\')
+            {
+                ++backslashes;
+                ++p;
+            }
+            if (*p == '"')
+            {
+                arg += CString('\\', backslashes / 2);
+                if (backslashes % 2)
+                {
+                    arg += '"';
+                }
+                else if (quoted && p[1] == '"')
+                {
+                    arg += '"'; // "" inside quotes is a literal quote
+                    ++p;
+                }
+                else
+                {
+                    quoted = !quoted;
+                }
+                ++p;
+                continue;
+            }
+            arg += CString('\\', backslashes);
+            if (!*p || (!quoted && (*p == ' ' || *p == '\t')))
+                break;
+            arg += *p++;
+        }
+        args.push_back(arg);
+    }
+}
+} // namespace fw
