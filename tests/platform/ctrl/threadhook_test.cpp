@@ -2,7 +2,7 @@
 // no further, and handlers may remove hooks while they run.
 #include "platform/ctrl/threadhook.h"
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 #include "platform/win/wnd.h"
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include "platform/ctrl/tracker.h"
 
 #include "platform/win/dc.h"
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 #include "platform/win/wnd.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // days and the buttons, and cancelling. Track's loop takes the mouse messages posted before it.
 #include "widgets/controls/OXCalendarPopup.h"
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 #include "tests/widgets/controls/DateTestSupport.h"
 
 #include <windows.h>

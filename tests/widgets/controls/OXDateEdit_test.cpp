@@ -2,7 +2,7 @@
 // the focus leaves, the forwarded notifications and picking from the drop-down calendar.
 #include "widgets/controls/OXDateEdit.h"
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 #include "tests/widgets/controls/DateTestSupport.h"
 
 #include <windows.h>

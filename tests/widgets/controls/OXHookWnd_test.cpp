@@ -2,7 +2,7 @@
 // hooked window and the mouse enter and leave messages.
 #include "widgets/controls/OXHookWnd.h"
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // click on the tip reaches the row beneath, and an inactive application shows no tips.
 #include "widgets/controls/OXItemTip.h"
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 
 #include <windows.h>
 
