@@ -250,6 +250,8 @@ private:
     LRESULT Notify(UINT code, NMHDR* header) const;
     LRESULT NotifyTree(UINT code, UINT action, COXTreeItem* newItem, COXTreeItem* oldItem) const;
     void FillNotifyItem(TVITEMA& record, COXTreeItem* item) const;
+    // The record's fields into the item (TVN_SETDISPINFO for callbacks); rows untouched.
+    void ApplyRecord(COXTreeItem* item, const TVITEMA& record);
     BOOL UpdateRow(COXTreeItem* item, const TVITEMA& record, int row);
     void SetDropHilite(COXTreeItem* item);
     bool IsRowInClientArea(HTREEITEM item) const;

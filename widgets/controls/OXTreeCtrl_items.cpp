@@ -137,6 +137,21 @@ BOOL COXTreeCtrl::SetItem(TVITEMA* record)
     COXTreeItem* item = record ? Resolve(record->hItem) : nullptr;
     if (!item)
         return FALSE;
+    ApplyRecord(item, *record);
+    const int row = RowOf(item);
+    if (row < 0)
+        return TRUE;
+    if (!UpdateRow(item, *record, row))
+        return FALSE;
+    if ((record->mask & TVIF_STATE) && (record->stateMask & TVIS_DROPHILITED) &&
+        (record->state & TVIS_DROPHILITED) && item != m_dropHilite)
+        SetDropHilite(item);
+    return TRUE;
+}
+
+void COXTreeCtrl::ApplyRecord(COXTreeItem* item, const TVITEMA& source)
+{
+    const TVITEMA* record = &source;
     TVITEMA& own = item->m_tvi;
     UINT callbacks = 0;
     if (record->mask & TVIF_IMAGE)
@@ -170,15 +185,6 @@ BOOL COXTreeCtrl::SetItem(TVITEMA* record)
         info.item.mask = callbacks;
         Notify(TVN_SETDISPINFOA, &info.hdr);
     }
-    const int row = RowOf(item);
-    if (row < 0)
-        return TRUE;
-    if (!UpdateRow(item, *record, row))
-        return FALSE;
-    if ((record->mask & TVIF_STATE) && (record->stateMask & TVIS_DROPHILITED) &&
-        (record->state & TVIS_DROPHILITED) && item != m_dropHilite)
-        SetDropHilite(item);
-    return TRUE;
 }
 
 BOOL COXTreeCtrl::UpdateRow(COXTreeItem* item, const TVITEMA& record, int row)

@@ -81,7 +81,8 @@ COXTreeItem* COXTreeCtrl::GetItemFromRow(int row) const
 
 int COXTreeCtrl::RowOf(const COXTreeItem* item) const
 {
-    if (!item || item->IsHiddenRoot() || !m_hWnd)
+    // Only shown items have rows: the others need no search through the list.
+    if (!item || item->IsHiddenRoot() || !m_hWnd || !item->IsShown())
         return -1;
     // Most work goes row by row: try the last row found and its neighbours first.
     const int count = ListView_GetItemCount(m_hWnd);
@@ -280,7 +281,7 @@ HTREEITEM COXTreeCtrl::InsertItem(const TVINSERTSTRUCTA* insert, int where)
     TVITEMA applied = record;
     applied.mask = (record.mask & ~TVIF_TEXT) | TVIF_HANDLE;
     applied.hItem = item->GetHandle();
-    SetItem(&applied);
+    ApplyRecord(item, applied); // the row that follows takes images and state from the item
 
     if (parent->m_tvi.cChildren == 0)
         parent->m_tvi.cChildren = 1;
