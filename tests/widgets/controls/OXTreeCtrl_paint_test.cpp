@@ -5,6 +5,7 @@
 #include "widgets/controls/OXTreeCtrl.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace
 {
@@ -260,4 +261,56 @@ TEST_F(TreePaintTest, ADisabledControlPaintsItsBackgroundsInButtonFace)
     Repaint();
     const CRect row = RowRect(m_child);
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), Pixel(row.left + 2, row.top + 1));
+}
+
+namespace
+{
+// An image list of solid squares, one per colour.
+std::unique_ptr<CImageList> SolidImages(std::initializer_list<COLORREF> colors)
+{
+    auto images = std::make_unique<CImageList>();
+    images->Create(16, 16, ILC_COLOR24, 0, 4);
+    const HDC screen = ::GetDC(nullptr);
+    for (COLORREF color : colors)
+    {
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(CDC::FromHandle(screen), 16, 16);
+        const HDC dc = ::CreateCompatibleDC(screen);
+        const HGDIOBJ old = ::SelectObject(dc, bitmap.GetSafeHandle());
+        const HBRUSH brush = ::CreateSolidBrush(color);
+        RECT all = {0, 0, 16, 16};
+        ::FillRect(dc, &all, brush);
+        ::DeleteObject(brush);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        images->Add(&bitmap, static_cast<CBitmap*>(nullptr));
+    }
+    ::ReleaseDC(nullptr, screen);
+    return images;
+}
+} // namespace
+
+TEST_F(TreePaintTest, ImagesFollowTheIndentationAndTheSelectedImageShowsWhenSelected)
+{
+    auto images = SolidImages({RGB(255, 0, 0), RGB(0, 0, 255)});
+    m_tree.SetImageList(images.get(), TVSIL_NORMAL);
+    m_tree.SetItemImage(m_child, 0, 1);
+    m_tree.SetRowHeight(18);
+    Repaint();
+    const CRect row = RowRect(m_child);
+    const int imageLeft = row.left + 2 * m_tree.GetIndent();
+    const CPoint inImage(imageLeft + 8, row.bottom - 8);
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(inImage.x, inImage.y));
+    UINT flags = 0;
+    EXPECT_EQ(m_child, m_tree.HitTest(inImage, &flags));
+    EXPECT_EQ(static_cast<UINT>(TVHT_ONITEMICON), flags);
+    CRect label;
+    m_tree.GetItemRect(m_child, &label, TRUE);
+    EXPECT_EQ(imageLeft + 16, label.left);
+
+    ::SetFocus(m_tree.GetSafeHwnd());
+    m_tree.SelectItem(m_child);
+    Repaint();
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(inImage.x, inImage.y));
+    m_tree.SetImageList(nullptr, TVSIL_NORMAL);
 }

@@ -372,3 +372,52 @@ TEST_F(TreeTest, DeletingAColumnRemovesItsCellsFromEveryItem)
     EXPECT_EQ("", std::string(m_tree.GetItemText(item, 2).GetString()));
     EXPECT_EQ(2, m_tree.GetColumnCount());
 }
+
+TEST_F(TreeTest, TheRowHeightIsTheLargerOfTheOverrideAndTheFontsHeight)
+{
+    const HTREEITEM item = m_tree.InsertItem("item");
+    CRect row;
+    m_tree.GetItemRect(item, &row, FALSE);
+    const int measured = row.Height();
+    EXPECT_EQ(measured, m_tree.GetRowHeight());
+
+    m_tree.SetRowHeight(measured + 12);
+    m_tree.GetItemRect(item, &row, FALSE);
+    EXPECT_EQ(measured + 12, row.Height());
+    EXPECT_EQ(measured + 12, m_tree.GetRowHeight());
+}
+
+TEST_F(TreeTest, DropHighlightMovesFromItemToItem)
+{
+    const HTREEITEM a = m_tree.InsertItem("a");
+    const HTREEITEM b = m_tree.InsertItem("b");
+    EXPECT_TRUE(m_tree.SelectDropTarget(a));
+    EXPECT_EQ(a, m_tree.GetDropHilightItem());
+    EXPECT_TRUE(m_tree.SelectDropTarget(b));
+    EXPECT_EQ(b, m_tree.GetDropHilightItem());
+    EXPECT_EQ(0u, m_tree.GetItemState(a, TVIS_DROPHILITED));
+    EXPECT_TRUE(m_tree.SelectDropTarget(nullptr));
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    // Deleting the highlighted item leaves nothing dangling.
+    m_tree.SelectDropTarget(a);
+    m_tree.DeleteItem(a);
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    EXPECT_TRUE(m_tree.SelectDropTarget(nullptr));
+}
+
+TEST_F(TreeTest, ADragImageHoldsTheItemsRowAndNeedsOne)
+{
+    const HTREEITEM a = m_tree.InsertItem("a");
+    EXPECT_EQ(nullptr, m_tree.CreateDragImage(m_tree.InsertItem("hidden child", a)));
+    const HTREEITEM b = m_tree.InsertItem("b");
+    m_tree.SelectItem(b);
+    const int rowHeight = m_tree.GetRowHeight();
+    std::unique_ptr<CImageList> single(m_tree.CreateDragImage(a));
+    ASSERT_NE(nullptr, single);
+    int cx = 0;
+    int cy = 0;
+    single->GetIconSize(&cx, &cy);
+    EXPECT_EQ(m_tree.GetColumnWidth(0), cx);
+    EXPECT_EQ(rowHeight, cy);
+    EXPECT_EQ(1, single->GetImageCount());
+}
