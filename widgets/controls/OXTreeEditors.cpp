@@ -194,6 +194,8 @@ BOOL COXTreeCal::Start(COXTreeCtrl* tree, const RECT& cell, const char* text,
         return FALSE;
     }
     ::SetWindowTextA(GetEditWnd(), text ? text : "");
+    // The editor serves cell after cell: no range of an earlier cell may stay.
+    SetRange(COleDateTime(100, 1, 1, 0, 0, 0), COleDateTime(9999, 12, 31, 0, 0, 0));
     if (choices && choices->GetSize() > 0)
     {
         // An earliest date that does not parse stays invalid, and the range is not taken.

@@ -160,14 +160,26 @@ TEST_F(TreeEditTest, TheDateCellEditsWithinItsRangeAndCommitsOnlyAValidDate)
     EXPECT_EQ(2, m_host.endEdits[0].column);
     EXPECT_EQ("6/15/2024", Text(m_first, 2));
 
+    // A date cell without choices has no range, whatever the cell before had.
+    m_tree.SetEditMode(m_second, OXTREE_EDIT_DATE, nullptr, 2);
+    m_tree.SetItemText(m_second, "1/1/2030", 2);
+    m_tree.EditLabel(m_second, 2);
+    editor = dynamic_cast<COXTreeCal*>(CWnd::FromHandlePermanent(Editor(COXTreeCal::kId)));
+    ASSERT_NE(nullptr, editor);
+    editor->GetRange(earliest, latest);
+    EXPECT_EQ(COleDateTime(9999, 12, 31, 0, 0, 0), latest);
+    ::PostMessageA(editor->GetEditWnd(), WM_KEYDOWN, VK_RETURN, 1);
+    fw::test::Pump();
+    EXPECT_EQ(1, m_host.endEdits.back().row);
+
     m_tree.EditLabel(m_first, 2);
     const HWND again = Editor(COXTreeCal::kId);
     const HWND field = ::GetDlgItem(again, COXDateEdit::kEditId);
     ::SetWindowTextA(field, "no date");
     ::PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
     fw::test::Pump();
-    ASSERT_EQ(2u, m_host.endEdits.size());
-    EXPECT_EQ(-1, m_host.endEdits[1].row);
+    ASSERT_EQ(3u, m_host.endEdits.size());
+    EXPECT_EQ(-1, m_host.endEdits[2].row);
     EXPECT_EQ("6/15/2024", Text(m_first, 2));
 }
 
