@@ -2,7 +2,7 @@
 // list's notifications to the tree, and records the tree's notifications.
 #pragma once
 
-#include "platform/win/test/pump.h"
+#include "platform/test/pump.h"
 #include "platform/win/wnd.h"
 #include "widgets/controls/OXTreeCtrl.h"
 
