@@ -12,7 +12,11 @@ FW_TABLE(COXDateEdit, CWnd, fw::on<WM_LBUTTONDOWN, &COXDateEdit::OnLButtonDown>(
          fw::on<WM_SETCURSOR, &COXDateEdit::OnSetCursor>(),
          fw::on<WM_CLOSE, &COXDateEdit::OnClose>(), fw::on<WM_DESTROY, &COXDateEdit::OnDestroy>(),
          fw::on<WM_SIZE, &COXDateEdit::OnSize>(), fw::on<WM_PAINT, &COXDateEdit::OnPaint>(),
-         fw::raw<WM_GETFONT, &COXDateEdit::OnGetFont>())
+         fw::raw<WM_GETFONT, &COXDateEdit::OnGetFont>(),
+         fw::control<EN_SETFOCUS, COXDateEdit::kEditId, &COXDateEdit::OnEditSetFocus>(),
+         fw::control<EN_KILLFOCUS, COXDateEdit::kEditId, &COXDateEdit::OnEditKillFocus>(),
+         fw::control<EN_CHANGE, COXDateEdit::kEditId, &COXDateEdit::OnEditChange>(),
+         fw::control<EN_UPDATE, COXDateEdit::kEditId, &COXDateEdit::OnEditUpdate>())
 
 COXDateEdit::COXDateEdit()
     : m_date(NullDate())
@@ -147,29 +151,29 @@ CRect COXDateEdit::GetDropButtonRect() const
     return CRect(client.right - m_dropButtonWidth, 0, client.right, client.bottom);
 }
 
-BOOL COXDateEdit::OnCommand(WPARAM wParam, LPARAM lParam)
+void COXDateEdit::OnEditSetFocus()
 {
-    if (LOWORD(wParam) != kEditId || reinterpret_cast<HWND>(lParam) != m_edit.GetSafeHwnd())
-        return CWnd::OnCommand(wParam, lParam);
-    const UINT code = HIWORD(wParam);
-    switch (code)
-    {
-    case EN_SETFOCUS:
-        Notify(code);
-        ShowDropButton(true);
-        break;
-    case EN_KILLFOCUS:
-        ReadAndClampDate();
-        if (IsBound(m_date))
-            ShowDateText();
-        Notify(code);
-        ShowDropButton(false);
-        break;
-    case EN_CHANGE:
-    case EN_UPDATE: Notify(code); break;
-    default: break;
-    }
-    return TRUE;
+    Notify(EN_SETFOCUS);
+    ShowDropButton(true);
+}
+
+void COXDateEdit::OnEditKillFocus()
+{
+    ReadAndClampDate();
+    if (IsBound(m_date))
+        ShowDateText();
+    Notify(EN_KILLFOCUS);
+    ShowDropButton(false);
+}
+
+void COXDateEdit::OnEditChange()
+{
+    Notify(EN_CHANGE);
+}
+
+void COXDateEdit::OnEditUpdate()
+{
+    Notify(EN_UPDATE);
 }
 
 void COXDateEdit::OnLButtonDown(UINT, CPoint)

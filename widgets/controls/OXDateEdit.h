@@ -41,7 +41,11 @@ public:
     BOOL IsDropButtonShown() const { return m_dropButtonShown; }
     CRect GetDropButtonRect() const;
 
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Notifications of the edit box.
+    void OnEditSetFocus();
+    void OnEditKillFocus();
+    void OnEditChange();
+    void OnEditUpdate();
     void OnLButtonDown(UINT flags, CPoint point);
     void OnSetFocus(CWnd* oldWnd);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);

@@ -6,18 +6,23 @@
 
 #include <algorithm>
 
-FW_TABLE(COXTreeCtrl, CListCtrl, fw::on<WM_LBUTTONDOWN, &COXTreeCtrl::OnLButtonDown>(),
-         fw::on<WM_LBUTTONDBLCLK, &COXTreeCtrl::OnLButtonDblClk>(),
-         fw::on<WM_RBUTTONDOWN, &COXTreeCtrl::OnRButtonDown>(),
-         fw::on<WM_MBUTTONDOWN, &COXTreeCtrl::OnMButtonDown>(),
-         fw::on<WM_CHAR, &COXTreeCtrl::OnChar>(), fw::on<WM_TIMER, &COXTreeCtrl::OnTimer>(),
-         fw::on<WM_DESTROY, &COXTreeCtrl::OnDestroy>(),
-         fw::raw<WM_HSCROLL, &COXTreeCtrl::OnScroll>(),
-         fw::raw<WM_VSCROLL, &COXTreeCtrl::OnScroll>(),
-         fw::raw<WM_STYLECHANGED, &COXTreeCtrl::OnStyleChanged>(),
-         fw::raw<WM_OX_ITEMTIP_QUERY, &COXTreeCtrl::OnItemTipQuery>(),
-         fw::raw<WM_PARENTNOTIFY, &COXTreeCtrl::OnParentNotify>(),
-         fw::raw<WM_DRAWITEM, &COXTreeCtrl::OnHeaderDrawItem>())
+FW_TABLE(
+    COXTreeCtrl, CListCtrl, fw::on<WM_LBUTTONDOWN, &COXTreeCtrl::OnLButtonDown>(),
+    fw::on<WM_LBUTTONDBLCLK, &COXTreeCtrl::OnLButtonDblClk>(),
+    fw::on<WM_RBUTTONDOWN, &COXTreeCtrl::OnRButtonDown>(),
+    fw::on<WM_MBUTTONDOWN, &COXTreeCtrl::OnMButtonDown>(), fw::on<WM_CHAR, &COXTreeCtrl::OnChar>(),
+    fw::on<WM_TIMER, &COXTreeCtrl::OnTimer>(), fw::on<WM_DESTROY, &COXTreeCtrl::OnDestroy>(),
+    fw::raw<WM_HSCROLL, &COXTreeCtrl::OnScroll>(), fw::raw<WM_VSCROLL, &COXTreeCtrl::OnScroll>(),
+    fw::raw<WM_STYLECHANGED, &COXTreeCtrl::OnStyleChanged>(),
+    fw::raw<WM_OX_ITEMTIP_QUERY, &COXTreeCtrl::OnItemTipQuery>(),
+    fw::raw<WM_PARENTNOTIFY, &COXTreeCtrl::OnParentNotify>(),
+    fw::reflect<WM_DRAWITEM, &COXTreeCtrl::DrawItem>(),
+    fw::reflect<WM_MEASUREITEM, &COXTreeCtrl::OnMeasureItem>(),
+    fw::reflect_notify_ex<static_cast<int>(NM_SETFOCUS), &COXTreeCtrl::OnSetFocusNotify>(),
+    fw::reflect_notify_ex<static_cast<int>(NM_KILLFOCUS), &COXTreeCtrl::OnKillFocusNotify>(),
+    fw::reflect_notify<static_cast<int>(LVN_BEGINLABELEDITA), &COXTreeCtrl::OnBeginLabelEdit>(),
+    fw::reflect_notify_ex<static_cast<int>(LVN_ENDLABELEDITA), &COXTreeCtrl::OnEndLabelEdit>(),
+    fw::reflect_notify<static_cast<int>(LVN_GETDISPINFOA), &COXTreeCtrl::OnGetDispInfo>())
 
 COXTreeCtrl::COXTreeCtrl()
     : m_root(COXTreeItem::MakeHiddenRoot())
@@ -218,7 +223,7 @@ int COXTreeCtrl::GetRowHeight() const
     return m_rowHeight ? std::max(m_rowHeight, m_measuredHeight) : m_measuredHeight;
 }
 
-void COXTreeCtrl::OnMeasureItem(MEASUREITEMSTRUCT* measure)
+void COXTreeCtrl::OnMeasureItem(LPMEASUREITEMSTRUCT measure)
 {
     if (m_rowHeight == 0)
         m_measuredHeight = static_cast<int>(measure->itemHeight);
@@ -301,45 +306,7 @@ LRESULT COXTreeCtrl::OnParentNotify(WPARAM wParam, LPARAM lParam)
     return Default();
 }
 
-LRESULT COXTreeCtrl::OnHeaderDrawItem(WPARAM wParam, LPARAM lParam)
+BOOL COXTreeCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    auto* drawItem = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
-    if (drawItem->CtlType == ODT_HEADER && drawItem->hwndItem == m_header.GetSafeHwnd())
-    {
-        m_header.DrawItem(drawItem);
-        return TRUE;
-    }
-    (void)wParam;
-    return Default();
-}
-
-BOOL COXTreeCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
-{
-    switch (msg)
-    {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        *result = TRUE;
-        return TRUE;
-    case WM_MEASUREITEM:
-        OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-        *result = TRUE;
-        return TRUE;
-    case WM_NOTIFY: break;
-    default: return FALSE;
-    }
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->hwndFrom != m_hWnd)
-        return FALSE;
-    switch (header->code)
-    {
-    case NM_SETFOCUS:
-    case NM_KILLFOCUS: OnFocusChange(); return FALSE; // the parent sees them too
-    case LVN_BEGINLABELEDITA:
-        *result = OnBeginLabelEdit(reinterpret_cast<NMLVDISPINFOA*>(lParam));
-        return TRUE;
-    case LVN_ENDLABELEDITA: OnEndLabelEdit(reinterpret_cast<NMLVDISPINFOA*>(lParam)); return FALSE;
-    case LVN_GETDISPINFOA: return OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
-    default: return FALSE;
-    }
+    return ReflectChildNotify(msg, wParam, lParam, result);
 }

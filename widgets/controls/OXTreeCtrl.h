@@ -172,8 +172,9 @@ public:
     // The tree's answer to an item-tip query.
     virtual void GetItemTipInfo(OXItemTipInfo* info);
 
-    // Messages the parent reflects to the control (owner draw, measuring and notifications).
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Messages the parent reflects to the control go to the reflection entries of the
+    // tables (this class's and a subclass's), not only to the list's row drawing.
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // Handlers.
     void OnLButtonDown(UINT flags, CPoint point);
@@ -187,7 +188,13 @@ public:
     LRESULT OnStyleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnItemTipQuery(WPARAM wParam, LPARAM lParam);
     LRESULT OnParentNotify(WPARAM wParam, LPARAM lParam);
-    LRESULT OnHeaderDrawItem(WPARAM wParam, LPARAM lParam);
+    // Reflected from the parent.
+    void OnMeasureItem(LPMEASUREITEMSTRUCT measure);
+    BOOL OnSetFocusNotify(NMHDR* header, LRESULT* result);
+    BOOL OnKillFocusNotify(NMHDR* header, LRESULT* result);
+    void OnBeginLabelEdit(NMHDR* header, LRESULT* result);
+    BOOL OnEndLabelEdit(NMHDR* header, LRESULT* result);
+    void OnGetDispInfo(NMHDR* header, LRESULT* result);
 
     FW_MESSAGE_TABLE()
 
@@ -260,11 +267,7 @@ private:
     bool IsOnItemParts(UINT flags) const;
     void TypeAhead(char ch);
     void RedrawSelectedRows();
-    void OnFocusChange();
-    BOOL OnBeginLabelEdit(NMLVDISPINFOA* info);
-    void OnEndLabelEdit(NMLVDISPINFOA* info);
-    void OnMeasureItem(MEASUREITEMSTRUCT* measure);
-    BOOL OnGetDispInfo(NMLVDISPINFOA* info);
+    BOOL BeginLabelEdit(const NMLVDISPINFOA* info);
 
     // Painting.
     void DrawTreePart(CDC& dc, const COXTreeItem* item, const RowLayout& layout, int row,

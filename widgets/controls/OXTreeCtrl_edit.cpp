@@ -79,7 +79,12 @@ int COXTreeCtrl::EditableColumnAt(const COXTreeItem* item, int row, CPoint point
     return test.PtInRect(point) ? column : -1;
 }
 
-BOOL COXTreeCtrl::OnBeginLabelEdit(NMLVDISPINFOA* info)
+void COXTreeCtrl::OnBeginLabelEdit(NMHDR* header, LRESULT* result)
+{
+    *result = BeginLabelEdit(reinterpret_cast<const NMLVDISPINFOA*>(header));
+}
+
+BOOL COXTreeCtrl::BeginLabelEdit(const NMLVDISPINFOA* info)
 {
     if (m_activeEditor && ::IsWindow(m_activeEditor))
         return TRUE; // one editor at a time
@@ -179,29 +184,32 @@ HWND COXTreeCtrl::EditLabel(HTREEITEM handle, int column)
     return ListView_EditLabel(m_hWnd, row);
 }
 
-void COXTreeCtrl::OnEndLabelEdit(NMLVDISPINFOA* info)
+BOOL COXTreeCtrl::OnEndLabelEdit(NMHDR* header, LRESULT*)
 {
+    const auto* info = reinterpret_cast<const NMLVDISPINFOA*>(header);
     const int column = m_editColumn;
     m_editColumn = -1;
     m_activeEditor = nullptr;
-    if (!info->item.pszText || info->item.iItem == -1 || column < 0)
-        return;
-    if (COXTreeItem* item = GetItemFromRow(info->item.iItem))
-        SetItemText(item->GetHandle(), info->item.pszText, column);
+    if (info->item.pszText && info->item.iItem != -1 && column >= 0)
+    {
+        if (COXTreeItem* item = GetItemFromRow(info->item.iItem))
+            SetItemText(item->GetHandle(), info->item.pszText, column);
+    }
+    return FALSE; // the parent sees the end of the edit too
 }
 
-BOOL COXTreeCtrl::OnGetDispInfo(NMLVDISPINFOA* info)
+void COXTreeCtrl::OnGetDispInfo(NMHDR* header, LRESULT*)
 {
+    auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
     const COXTreeItem* item = GetItemFromRow(info->item.iItem);
     if (!item)
-        return FALSE;
+        return;
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0)
     {
         const CString text = info->item.iSubItem == 0 ? GetItemText(item->GetHandle(), 0)
                                                       : item->GetColumnText(info->item.iSubItem);
         ::lstrcpynA(info->item.pszText, text, info->item.cchTextMax);
     }
-    return TRUE;
 }
 
 LRESULT COXTreeCtrl::OnItemTipQuery(WPARAM, LPARAM lParam)

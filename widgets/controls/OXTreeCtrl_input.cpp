@@ -66,9 +66,16 @@ LRESULT COXTreeCtrl::OnScroll(WPARAM, LPARAM)
     return Default();
 }
 
-void COXTreeCtrl::OnFocusChange()
+BOOL COXTreeCtrl::OnSetFocusNotify(NMHDR*, LRESULT*)
+{
+    RedrawSelectedRows(); // selected rows change colour with the focus
+    return FALSE;         // the parent sees it too
+}
+
+BOOL COXTreeCtrl::OnKillFocusNotify(NMHDR*, LRESULT*)
 {
     RedrawSelectedRows();
+    return FALSE;
 }
 
 void COXTreeCtrl::RedrawSelectedRows()

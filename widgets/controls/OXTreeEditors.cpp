@@ -177,7 +177,8 @@ LRESULT COXTreeCombo::OnGetDlgCode(WPARAM, LPARAM)
     return Default() | DLGC_WANTALLKEYS;
 }
 
-FW_TABLE(COXTreeCal, COXDateEdit, fw::on<WM_LBUTTONDOWN, &COXTreeCal::OnLButtonDown>())
+FW_TABLE(COXTreeCal, COXDateEdit, fw::on<WM_LBUTTONDOWN, &COXTreeCal::OnLButtonDown>(),
+         fw::control<EN_KILLFOCUS, COXDateEdit::kEditId, &COXTreeCal::OnEditKillFocus>())
 
 BOOL COXTreeCal::Start(COXTreeCtrl* tree, const RECT& cell, const char* text,
                        const CStringArray* choices, int row, int column)
@@ -238,12 +239,11 @@ BOOL COXTreeCal::PreTranslateMessage(MSG* msg)
     return TRUE;
 }
 
-BOOL COXTreeCal::OnCommand(WPARAM wParam, LPARAM lParam)
+void COXTreeCal::OnEditKillFocus()
 {
-    const BOOL handled = COXDateEdit::OnCommand(wParam, lParam);
-    if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_KILLFOCUS && !HasFocusInside())
-        EndEdit(true);
-    return handled;
+    COXDateEdit::OnEditKillFocus();
+    if (!HasFocusInside())
+        EndEdit(true); // the focus went to another window
 }
 
 void COXTreeCal::OnLButtonDown(UINT flags, CPoint point)

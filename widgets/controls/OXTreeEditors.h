@@ -80,7 +80,7 @@ public:
     void EndEdit(bool commit);
 
     BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnEditKillFocus();
     void OnLButtonDown(UINT flags, CPoint point);
 
     FW_MESSAGE_TABLE()

@@ -421,3 +421,43 @@ TEST_F(TreeTest, ADragImageHoldsTheItemsRowAndNeedsOne)
     EXPECT_EQ(rowHeight, cy);
     EXPECT_EQ(1, single->GetImageCount());
 }
+
+namespace
+{
+// A subclass that takes the list's double-click notification for itself, as the project tree
+// does.
+class CDoubleClickTree : public COXTreeCtrl
+{
+public:
+    void OnDoubleClick(NMHDR*, LRESULT* result)
+    {
+        ++doubleClicks;
+        *result = 0;
+    }
+    int doubleClicks = 0;
+
+    FW_MESSAGE_TABLE()
+};
+
+FW_TABLE(CDoubleClickTree, COXTreeCtrl,
+         fw::reflect_notify<static_cast<int>(NM_DBLCLK), &CDoubleClickTree::OnDoubleClick>())
+} // namespace
+
+TEST(TreeSubclass, ASubclassReceivesTheNotificationsItReflects)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.CreateHost(50, 50, 300, 200));
+    CDoubleClickTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT,
+                            CRect(0, 0, 300, 200), &host, CTreeHost::kTreeId));
+    const HTREEITEM item = tree.InsertItem("item");
+    tree.InsertItem("child", item);
+    CRect label;
+    tree.GetItemRect(item, &label, TRUE);
+    const CPoint point = label.CenterPoint();
+    tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    fw::test::Pump();
+    EXPECT_EQ(1, tree.doubleClicks);
+    EXPECT_EQ("item,child", RowTexts(tree)); // the tree's own handling still ran
+    host.DestroyWindow();
+}

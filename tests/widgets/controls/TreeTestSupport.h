@@ -1,5 +1,5 @@
-// A top-level window for tree control tests: it reflects owner drawing, measuring and the
-// list's notifications to the tree, and records the tree's notifications.
+// A top-level window for tree control tests: the framework reflects owner drawing, measuring
+// and the list's notifications to the tree; the window records what reaches it.
 #pragma once
 
 #include "platform/test/pump.h"
@@ -49,12 +49,12 @@ public:
         return TRUE;
     }
 
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
     {
-        LRESULT result = 0;
-        if (Reflect(msg, wParam, lParam, &result))
-            return result;
-        return CWnd::WindowProc(msg, wParam, lParam);
+        if (CWnd::OnNotify(wParam, lParam, result))
+            return TRUE; // the tree kept it
+        Record(reinterpret_cast<NMHDR*>(lParam), result);
+        return TRUE;
     }
 
     std::vector<UINT> Codes() const
@@ -72,33 +72,6 @@ public:
     std::string dispText;
 
 private:
-    static COXTreeCtrl* TreeOf(HWND hwnd)
-    {
-        return dynamic_cast<COXTreeCtrl*>(CWnd::FromHandlePermanent(hwnd));
-    }
-
-    BOOL Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
-    {
-        if (msg == WM_DRAWITEM || msg == WM_MEASUREITEM)
-        {
-            const UINT id = msg == WM_DRAWITEM
-                                ? reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlID
-                                : reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID;
-            COXTreeCtrl* tree = TreeOf(::GetDlgItem(m_hWnd, static_cast<int>(id)));
-            return tree && tree->OnChildNotify(msg, wParam, lParam, result);
-        }
-        if (msg != WM_NOTIFY)
-            return FALSE;
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (COXTreeCtrl* tree = TreeOf(header->hwndFrom))
-        {
-            if (tree->OnChildNotify(msg, wParam, lParam, result))
-                return TRUE;
-        }
-        Record(header, result);
-        return TRUE;
-    }
-
     void Record(NMHDR* header, LRESULT* result)
     {
         *result = 0;
