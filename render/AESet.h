@@ -181,6 +181,7 @@ public:
     int m_bClipping = 0;
     double m_ClipEquation[4] = {}; // a, b, c, d of a*x + b*y + c*z + d = 0
     CClipPlane m_ClipPlane;
+    int m_nAnimationMode = 0; // 0 not chosen yet, 1 steps, 2 frames (the view chooses)
 
 private:
     // A model list being compiled, recorded into the batch or drawn directly. Its destructor

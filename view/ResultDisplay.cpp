@@ -1,0 +1,211 @@
+// Result display of a 3-D view: contour or vectors, in the same view or a new one.
+#include "view/ResultDisplay.h"
+
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
+#include "core/services/LogFile.h"
+#include "platform/base/exception.h"
+#include "render/AESet.h"
+#include "render/SceneView.h"
+#include "view/ResultRange.h"
+#include "view/VectorPlotSetup.h"
+
+namespace
+{
+constexpr int kNormal = 0;
+constexpr int kError = 2;
+
+void WriteLog(int level, const char* location, const char* text)
+{
+    CAELogFile log("Gravik");
+    log.WriteLine(level, location, text);
+}
+} // namespace
+
+CResultDisplay::~CResultDisplay() = default;
+
+CModelSet* CResultDisplay::Model()
+{
+    return ResultScene().GetModel();
+}
+
+CResultData* CResultDisplay::FindResult(int resultId)
+{
+    const CModelSet* model = Model();
+    return model && resultId != -1 ? model->GetResult(static_cast<UINT>(resultId)) : nullptr;
+}
+
+void CResultDisplay::DisplayResultView(int resultId, int component, int category, BOOL inNewView)
+{
+    const char* location = "CCAEView::DisplayResultView";
+    WriteLog(kNormal, location, " ------ START ------- ");
+    try
+    {
+        CResultData* result = FindResult(resultId);
+        CResultDisplay* target = this;
+        if (result != nullptr && inNewView)
+        {
+            target = OpenResultView(result->GetName());
+            if (target != nullptr)
+            {
+                CopyCameraTo(*target);
+                CopyElementFilterTo(*target);
+                target->ResultScene().m_DisplayAttr.m_nResultCategory = category;
+                HideNodes();
+                CAESet& renderer = target->ResultRenderer();
+                if ((component & ~kElementBlock) == 0)
+                    renderer.m_nVectorResultId = resultId;
+                else
+                    renderer.m_nContourResultId = resultId;
+                target->ResultScene().m_pCurrentResult = result;
+                renderer.m_nResultComponent = component;
+            }
+        }
+        if (result != nullptr && target != nullptr)
+        {
+            const CAESet& shown = target->ResultRenderer();
+            const int low = component & ~kElementBlock;
+            const bool isNewCase =
+                resultId != shown.m_nContourResultId && resultId != shown.m_nVectorResultId;
+            if (low >= 1 && low <= 4)
+            {
+                const CResultDisplayAttr bands =
+                    BandsForDisplay(*target, resultId, inNewView, isNewCase);
+                target->CopyDisplayAttr(bands);
+                DisplayContourView(resultId, target, TRUE);
+            }
+            else if (low == 0)
+            {
+                ShowVectors(*target, resultId, category,
+                            BandsForDisplay(*target, resultId, inNewView, isNewCase));
+            }
+            target->m_strResultTitle.Empty();
+            target->m_strResultSubTitle.Empty();
+            target->BuildResultTitle();
+            if (result->GetStepKind() != 0)
+                target->SelectLoadCaseCombo(resultId);
+            target->ActivateAndUpdate();
+            target->InvalidateView();
+        }
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        WriteLog(kError, location, "Exception occured in CCAEView::DisplayResultView");
+    }
+    catch (...)
+    {
+        WriteLog(kError, location, "Exception occured in CCAEView::DisplayResultView");
+    }
+    WriteLog(kNormal, location, " ------ END ------- ");
+}
+
+CResultDisplayAttr CResultDisplay::BandsForDisplay(CResultDisplay& target, int resultId,
+                                                   BOOL inNewView, bool isNewCase)
+{
+    if (inNewView)
+        return target.PrepareResultRange(resultId, GetDisplayAttr(), 0);
+    CResultDisplayAttr bands = target.GetDisplayAttr();
+    // Another case in the same view shows its own range with the view's bands; animation
+    // frames keep the range they started with.
+    CResultData* result = FindResult(resultId);
+    if (isNewCase && !IsAnimating() && result != nullptr)
+    {
+        ResultScene().m_pCurrentResult = result;
+        const CValueRange range = ShownRange(*result);
+        bands.SetRange(range.min, range.max, range.min, range.max, bands.m_nBands);
+    }
+    return bands;
+}
+
+void CResultDisplay::CopyCameraTo(CResultDisplay& target)
+{
+    const CSceneView& from = ResultScene();
+    CSceneView& to = target.ResultScene();
+    to.m_ptModelBox[0] = from.m_ptModelBox[0];
+    to.m_ptModelBox[1] = from.m_ptModelBox[1];
+    const CViewVolume& source = from.m_ViewVolume[CSceneView::kSceneViewport];
+    CViewVolume& scene = to.m_ViewVolume[CSceneView::kSceneViewport];
+    scene.m_volumeStart = source.m_volumeStart;
+    scene.m_volumeEnd = source.m_volumeEnd;
+    scene.m_copyStart = source.m_copyStart;
+    scene.m_copyEnd = source.m_copyEnd;
+    target.ResultRenderer().FitViewVolumeToAspect(CSceneView::kSceneViewport);
+    scene.m_rotation = source.m_rotation;
+    scene.m_panPoint = source.m_panPoint;
+}
+
+void CResultDisplay::ShowVectors(CResultDisplay& target, int resultId, int category,
+                                 const CResultDisplayAttr& bands)
+{
+    CVectorDisplayAttr defaults;
+    if (const CVectorDisplayAttr* project = VectorDefaults())
+        defaults = *project;
+    const CResultData* result = FindResult(resultId);
+    const CModelSet* model = Model();
+    if (result == nullptr || model == nullptr)
+        return;
+    // The arrows' lengths follow the magnitudes of the result as stored.
+    const CValueRange magnitudes = GetStoredResultRange(*result, kKindScalar, category);
+    const CVectorDisplayAttr attr = MakeVectorDisplayAttr(
+        bands, defaults, resultId, model->GetBoundingBox(), magnitudes.min, magnitudes.max);
+    // The view that shows the result gets its settings, whichever view is active.
+    target.GetResultDisplayAttr(resultId, &attr, category);
+}
+
+void CResultDisplay::DisplayContourView(int resultId, CResultDisplay* target, BOOL rebuildAll)
+{
+    const char* location = "CCAEView::DisplayContourView";
+    try
+    {
+        if (target == nullptr || FindResult(resultId) == nullptr)
+            return;
+        CAESet& renderer = target->ResultRenderer();
+        renderer.m_nContourResultId = resultId;
+        if (rebuildAll)
+            renderer.RenderAll();
+        else
+            renderer.RenderResults();
+        target->InvalidateView();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        WriteLog(kError, location, "Exception occured in CCAEView::DisplayContourView");
+    }
+    catch (...)
+    {
+        WriteLog(kError, location, "Exception occured in CCAEView::DisplayContourView");
+    }
+}
+
+void CResultDisplay::GetResultDisplayAttr(int resultId, const CVectorDisplayAttr* attr, int)
+{
+    if (attr == nullptr)
+        return;
+    CAESet& renderer = ResultRenderer();
+    InstallVectorPlot(ResultScene().m_VectorPlots, renderer.VectorPlotKey(resultId), *attr);
+    renderer.m_nVectorResultId = resultId;
+    renderer.RenderAll();
+    InvalidateView();
+}
+
+void CResultDisplay::OnDisplayResult()
+{
+    ShowStatusText("DisplayResult");
+    const CAESet& renderer = ResultRenderer();
+    DisplayResultView(renderer.m_nContourResultId, renderer.m_nResultComponent,
+                      ResultScene().m_DisplayAttr.m_nResultCategory, TRUE);
+}
+
+BOOL CResultDisplay::CanUseModelCommands()
+{
+    const CModelSet* model = Model();
+    const CGroupSet* group = model ? model->GetDefaultGroup() : nullptr;
+    if (group == nullptr)
+        return FALSE;
+    const bool hasMembers = group->GetNodes().GetCount() > 0 || group->GetSolids().GetCount() > 0 ||
+                            group->GetShells().GetCount() > 0 || group->GetBeams().GetCount() > 0 ||
+                            group->GetSprings().GetCount() > 0 || group->GetMasses().GetCount() > 0;
+    return hasMembers ? TRUE : FALSE;
+}
