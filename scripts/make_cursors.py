@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the 3-D view's mouse cursors (resources/cursors/*.cur): 32 x 32 monochrome cursors
+"""Writes the program's mouse cursors (resources/cursors/*.cur): 32 x 32 monochrome cursors
 drawn from a few lines and arcs, black with a white rim so that they show on any background.
 Run from the repository root after changing a shape; the .cur files are committed."""
 import math
@@ -113,6 +113,15 @@ def select():
     return img, (0, 0)
 
 
+def tab_splitter():
+    """The tab view container's splitter: a double bar crossed by a west-east arrow."""
+    img = blank()
+    for x in (14, 15, 17, 18):
+        line(img, x, 8, x, 23)
+    arrow(img, 4, 16, 28, 16, both=True)
+    return img, (16, 16)
+
+
 def rim(img):
     """White pixels around the black shape."""
     out = blank()
@@ -159,6 +168,7 @@ CURSORS = {
     "rotatehorizontal.cur": rotate_horizontal,
     "rotateplane.cur": rotate_plane,
     "select.cur": select,
+    "tabsplitter.cur": tab_splitter,
 }
 
 if __name__ == "__main__":
