@@ -45,6 +45,9 @@
 #define ID_VIEW_CLIPPING          32888
 #define ID_EDIT_ELEMENT_PROPERTY  32916
 
+// Results: the contour shown, again in a new view.
+#define ID_DISPLAY_RESULT         32779
+
 // The load-case combo box of the Animation toolbar.
 #define ID_LOADCASE_COMBO         32898
 
