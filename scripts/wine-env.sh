@@ -26,6 +26,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 wineserver -p >/dev/null 2>&1
 # Start the prefix's services now, away from any pipe a later command reads.
 wine cmd /c exit >/dev/null 2>&1
+# Xvfb has no window manager: Wine would wait two seconds for one each time an active or
+# captioned window is hidden. Windows left unmanaged hide at once.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # Without a window manager, hiding or destroying a managed (active) top-level window waits two
 # seconds for the manager to withdraw it: let Wine manage its windows itself.
 grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null ||
