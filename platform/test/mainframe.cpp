@@ -159,8 +159,8 @@ void MainFrameFixture::SetUp()
 {
     Events().clear();
     m_services = std::make_unique<ScopedServices>();
-    m_app = std::make_unique<TestApp>();
-    m_template = new CMultiDocTemplate(0, m_docClass, m_childClass, m_viewClass);
+    m_app = CreateApp();
+    m_template = CreateTemplate();
     m_template->m_strDocStrings = "\nTestDoc\nTestDoc\nTest Files (*.fwt)\n.fwt\nFw.Test\nTest";
     m_template->m_hMenuShared = CreateChildMenu();
     m_template->m_hAccelTable = CreateTestAccelerators();
@@ -178,8 +178,17 @@ void MainFrameFixture::SetUp()
     m_app->m_pMainWnd = m_frame;
     m_frame->ShowWindow(SW_SHOWNORMAL);
     m_frame->UpdateWindow();
-    ::SetForegroundWindow(m_frame->m_hWnd);
     Pump();
+}
+
+std::unique_ptr<TestApp> MainFrameFixture::CreateApp()
+{
+    return std::make_unique<TestApp>();
+}
+
+CMultiDocTemplate* MainFrameFixture::CreateTemplate()
+{
+    return new CMultiDocTemplate(0, m_docClass, m_childClass, m_viewClass);
 }
 
 void MainFrameFixture::TearDown()

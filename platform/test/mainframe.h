@@ -104,6 +104,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The application and template the fixture sets up; derived fixtures may return their
+    // own subclasses.
+    virtual std::unique_ptr<TestApp> CreateApp();
+    virtual CMultiDocTemplate* CreateTemplate();
+
     // A new document of the template with its child frame and view, shown and active.
     CDocument* OpenDocument();
     CMDIChildWnd* ActiveChild() const;
