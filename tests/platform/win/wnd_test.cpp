@@ -3,6 +3,7 @@
 
 #include "platform/base/exception.h"
 #include "platform/test/pump.h"
+#include "platform/test/scripted_services.h"
 #include "platform/win/msgloop.h"
 #include "platform/win/thread_state.h"
 
@@ -259,10 +260,15 @@ FW_TABLE(CThrowingWnd, CWnd, fw::raw<WM_APP + 1, &CThrowingWnd::OnFramework>(),
 
 TEST(Wnd, NoExceptionCrossesTheWindowProcedure)
 {
+    fw::test::ScopedServices services;
     CThrowingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr));
     EXPECT_EQ(0, wnd.SendMessage(WM_APP + 1));
     EXPECT_EQ(0, wnd.SendMessage(WM_APP + 2));
+    // Each failure is logged once, naming the message.
+    ASSERT_EQ(2u, services->log.size());
+    EXPECT_NE(std::string::npos, services->log[0].find("0x8001"));
+    EXPECT_NE(std::string::npos, services->log[1].find("standard"));
     // Dispatch goes on normally afterwards.
     EXPECT_EQ(nullptr, fw::GetThreadState().frame);
     EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
