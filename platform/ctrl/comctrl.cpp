@@ -121,9 +121,11 @@ void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT)
 {
 }
 
-BOOL CTabCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CTabCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectDrawItem(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectDrawItem(this, msg, lParam, result);
 }
 
 BOOL CSliderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)

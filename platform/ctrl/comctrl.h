@@ -14,6 +14,8 @@ class CImageList;
 
 class CTabCtrl : public CWnd
 {
+    FW_CLASS(CTabCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -54,11 +56,13 @@ public:
     // TCS_OWNERDRAWFIXED: paints one tab.
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CSliderCtrl : public CWnd
 {
+    FW_CLASS(CSliderCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -98,6 +102,8 @@ public:
 
 class CSpinButtonCtrl : public CWnd
 {
+    FW_CLASS(CSpinButtonCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -122,6 +128,8 @@ public:
 
 class CProgressCtrl : public CWnd
 {
+    FW_CLASS(CProgressCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 

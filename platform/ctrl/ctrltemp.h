@@ -1,10 +1,10 @@
 // Temporary wrappers of a given control class for windows that have no object of their own,
-// such as the header of a list view. Never keep one.
+// such as the header of a list view. They own nothing and go at idle: never keep one.
 #pragma once
 
+#include "platform/win/thread_state.h"
 #include "platform/win/wnd.h"
 
-#include <map>
 #include <memory>
 #include <typeindex>
 
@@ -17,22 +17,12 @@ Control* ControlFromHandle(HWND hwnd)
         return nullptr;
     if (auto* permanent = dynamic_cast<Control*>(CWnd::FromHandlePermanent(hwnd)))
         return permanent;
-    struct Temporaries
-    {
-        std::map<HWND, std::unique_ptr<Control>> wrappers;
-        ~Temporaries()
-        {
-            for (auto& entry : wrappers)
-                entry.second->m_hWnd = nullptr; // owns nothing
-        }
-    };
-    thread_local Temporaries temporaries;
-    auto& slot = temporaries.wrappers[hwnd];
+    auto& slot = GetThreadState().tempWindows[{hwnd, std::type_index(typeid(Control))}];
     if (!slot)
     {
         slot = std::make_unique<Control>();
         slot->m_hWnd = hwnd;
     }
-    return slot.get();
+    return static_cast<Control*>(slot.get());
 }
 } // namespace fw

@@ -67,9 +67,11 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT)
 {
 }
 
-BOOL CHeaderCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CHeaderCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectDrawItem(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectDrawItem(this, msg, lParam, result);
 }
 
 BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -371,7 +373,9 @@ void CListCtrl::DrawItem(LPDRAWITEMSTRUCT)
 {
 }
 
-BOOL CListCtrl::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CListCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectDrawItem(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectDrawItem(this, msg, lParam, result);
 }

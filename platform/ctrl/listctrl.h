@@ -14,6 +14,8 @@ class CImageList;
 
 class CHeaderCtrl : public CWnd
 {
+    FW_CLASS(CHeaderCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     // The window's own object, or a temporary (never keep it).
@@ -40,11 +42,13 @@ public:
     // HDS owner-drawn items (HDF_OWNERDRAW).
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CListCtrl : public CWnd
 {
+    FW_CLASS(CListCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -155,5 +159,5 @@ public:
     // LVS_OWNERDRAWFIXED: paints one row.
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

@@ -9,6 +9,8 @@
 
 class CRichEditCtrl : public CWnd
 {
+    FW_CLASS(CRichEditCtrl, CWnd)
+
 public:
     // Loads the rich edit library on first use.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);

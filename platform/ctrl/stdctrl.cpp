@@ -87,9 +87,11 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT)
 {
 }
 
-BOOL CButton::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CButton::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectDrawItem(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectDrawItem(this, msg, lParam, result);
 }
 
 BOOL CStatic::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -122,9 +124,11 @@ void CStatic::DrawItem(LPDRAWITEMSTRUCT)
 {
 }
 
-BOOL CStatic::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CStatic::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectDrawItem(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectDrawItem(this, msg, lParam, result);
 }
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -282,9 +286,11 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT)
 {
 }
 
-BOOL CListBox::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CListBox::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectItemMessages(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectItemMessages(this, msg, lParam, result);
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -368,7 +374,9 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT)
 {
 }
 
-BOOL CComboBox::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CComboBox::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return fw::ReflectItemMessages(this, msg, lParam, result);
+    // Reflection entries of a derived class come first, then the owner-draw virtuals.
+    return CWnd::OnChildNotify(msg, wParam, lParam, result) ||
+           fw::ReflectItemMessages(this, msg, lParam, result);
 }

@@ -21,6 +21,8 @@ BOOL CreateControl(CWnd* control, const char* className, const char* text, DWORD
 
 class CButton : public CWnd
 {
+    FW_CLASS(CButton, CWnd)
+
 public:
     BOOL Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -41,11 +43,13 @@ public:
     // BS_OWNERDRAW: paints the button.
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CStatic : public CWnd
 {
+    FW_CLASS(CStatic, CWnd)
+
 public:
     BOOL Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
 
@@ -57,11 +61,13 @@ public:
     // SS_OWNERDRAW: paints the control.
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CEdit : public CWnd
 {
+    FW_CLASS(CEdit, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -101,6 +107,8 @@ public:
 
 class CListBox : public CWnd
 {
+    FW_CLASS(CListBox, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -154,11 +162,13 @@ public:
     virtual int CompareItem(LPCOMPAREITEMSTRUCT item);
     virtual void DeleteItem(LPDELETEITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 class CComboBox : public CWnd
 {
+    FW_CLASS(CComboBox, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -218,5 +228,5 @@ public:
     virtual int CompareItem(LPCOMPAREITEMSTRUCT item);
     virtual void DeleteItem(LPDELETEITEMSTRUCT item);
 
-    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };

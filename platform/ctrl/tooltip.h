@@ -12,6 +12,8 @@
 
 class CToolTipCtrl : public CWnd
 {
+    FW_CLASS(CToolTipCtrl, CWnd)
+
 public:
     BOOL Create(CWnd* parent, DWORD style = 0);
 

@@ -13,6 +13,8 @@ class CImageList;
 
 class CTreeCtrl : public CWnd
 {
+    FW_CLASS(CTreeCtrl, CWnd)
+
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 

@@ -2,8 +2,8 @@
 // rectangle; Escape and the right button cancel; the XOR frame leaves the window as it was.
 #include "platform/ctrl/tracker.h"
 
-#include "platform/win/dc.h"
 #include "platform/test/pump.h"
+#include "platform/win/dc.h"
 #include "platform/win/wnd.h"
 
 #include <windows.h>
