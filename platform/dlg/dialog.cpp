@@ -48,6 +48,33 @@ bool IsEditClass(HWND hwnd)
 }
 } // namespace
 
+namespace fw
+{
+ModalOwner::ModalOwner(CWnd* parent)
+{
+    CWnd* owner = CWnd::GetSafeOwner(parent);
+    m_owner = owner ? owner->GetSafeHwnd() : nullptr;
+    m_disabled = m_owner && ::IsWindowEnabled(m_owner);
+    if (m_disabled)
+        ::EnableWindow(m_owner, FALSE);
+}
+
+void ModalOwner::Release(HWND window)
+{
+    if (m_released)
+        return;
+    m_released = true;
+    if (window && ::IsWindow(window))
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (m_disabled)
+        ::EnableWindow(m_owner, TRUE);
+    const HWND active = ::GetActiveWindow();
+    if (m_owner && (!active || active == window))
+        ::SetActiveWindow(m_owner);
+}
+} // namespace fw
+
 FW_TABLE(CDialog, CWnd, fw::raw<WM_INITDIALOG, &CDialog::OnInitDialogMessage>(),
          fw::command<IDOK, &CDialog::OnOK>(), fw::command<IDCANCEL, &CDialog::OnCancel>())
 
@@ -69,47 +96,21 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 
 INT_PTR CDialog::DoModal()
 {
-    CWnd* ownerWnd = CWnd::GetSafeOwner(m_pParentWnd);
-    const HWND owner = ownerWnd ? ownerWnd->GetSafeHwnd() : nullptr;
-    const bool disableOwner = owner && ::IsWindowEnabled(owner);
-    if (disableOwner)
-        ::EnableWindow(owner, FALSE);
-
+    fw::ModalOwner owner(m_pParentWnd);
     fw::Watch watch(this);
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
-    const HWND hwnd = CreateFromTemplate(m_nIDTemplate, owner);
-    INT_PTR result = -1;
-    if (hwnd && !watch.Gone())
-    {
-        // EndDialog from OnInitDialog ends it before the loop starts.
-        if (m_nFlags & WF_CONTINUEMODAL)
-            RunModalLoop(MLF_SHOWONIDLE | ((GetStyle() & DS_NOIDLEMSG) ? MLF_NOIDLEMSG : 0));
-    }
+    const HWND hwnd = CreateFromTemplate(m_nIDTemplate, owner.Get());
+    // EndDialog from OnInitDialog ends it before the loop starts.
+    if (hwnd && !watch.Gone() && (m_nFlags & WF_CONTINUEMODAL))
+        RunModalLoop(MLF_SHOWONIDLE | ((GetStyle() & DS_NOIDLEMSG) ? MLF_NOIDLEMSG : 0));
     if (watch.Gone())
-    {
-        // A handler deleted the dialog: its window went with it.
-        if (disableOwner)
-            ::EnableWindow(owner, TRUE);
-        if (!::GetActiveWindow() && owner)
-            ::SetActiveWindow(owner);
-        return watch.ModalResult();
-    }
+        return watch.ModalResult(); // a handler deleted the dialog, and its window with it
     m_nFlags &= ~WF_CONTINUEMODAL;
-    if (hwnd)
-    {
-        result = m_nModalResult;
-        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
-    // The owner comes back before the dialog goes, so that the activation returns to it.
-    if (disableOwner)
-        ::EnableWindow(owner, TRUE);
-    if (owner && (::GetActiveWindow() == hwnd || !::GetActiveWindow()))
-        ::SetActiveWindow(owner);
+    owner.Release(hwnd);
     if (m_hWnd)
         DestroyWindow();
-    return result;
+    return hwnd ? m_nModalResult : -1;
 }
 
 void CDialog::EndDialog(int result)

@@ -10,6 +10,30 @@
 
 class CDataExchange;
 
+namespace fw
+{
+// The owner of a modal window: disabled while the window runs; on Release (or when the guard
+// goes, for a window that went early) it takes input again and, when the modal window had the
+// activation, gets it back. Release comes before the modal window is destroyed.
+class ModalOwner
+{
+public:
+    explicit ModalOwner(CWnd* parent);
+    ~ModalOwner() { Release(nullptr); }
+    ModalOwner(const ModalOwner&) = delete;
+    ModalOwner& operator=(const ModalOwner&) = delete;
+
+    HWND Get() const { return m_owner; }
+    // Hides the ended window (null: already gone) and gives the owner back.
+    void Release(HWND window);
+
+private:
+    HWND m_owner = nullptr;
+    bool m_disabled = false;
+    bool m_released = false;
+};
+} // namespace fw
+
 class CDialog : public CWnd
 {
     FW_CLASS(CDialog, CWnd)

@@ -257,38 +257,22 @@ void CPropertySheet::PressButton(int button)
 
 INT_PTR CPropertySheet::DoModal()
 {
-    CWnd* ownerWnd = CWnd::GetSafeOwner(m_pParentWnd);
-    const HWND owner = ownerWnd ? ownerWnd->GetSafeHwnd() : nullptr;
-    const bool disableOwner = owner && ::IsWindowEnabled(owner);
-    if (disableOwner)
-        ::EnableWindow(owner, FALSE);
-
+    fw::ModalOwner owner(m_pParentWnd);
     fw::Watch watch(this);
     m_nModalResult = -1;
-    const HWND hwnd = CreateSheet(owner);
+    const HWND hwnd = CreateSheet(owner.Get());
     if (hwnd && !watch.Gone())
     {
         m_nFlags |= WF_CONTINUEMODAL;
         RunModalLoop(MLF_SHOWONIDLE);
     }
     if (watch.Gone())
-    {
-        if (disableOwner)
-            ::EnableWindow(owner, TRUE);
         return watch.ModalResult();
-    }
     m_nFlags &= ~WF_CONTINUEMODAL;
-    const INT_PTR result = hwnd ? m_nModalResult : -1;
-    if (hwnd)
-        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (disableOwner)
-        ::EnableWindow(owner, TRUE);
-    if (owner && (::GetActiveWindow() == hwnd || !::GetActiveWindow()))
-        ::SetActiveWindow(owner);
+    owner.Release(hwnd);
     if (m_hWnd)
         DestroyWindow();
-    return result;
+    return hwnd ? m_nModalResult : -1;
 }
 
 BOOL CPropertySheet::Create(CWnd* parent)
