@@ -111,7 +111,7 @@ const char* ParseDirective(const char* p, Directive& directive)
             return nullptr;
     }
     p = ParseLength(p, directive.length);
-    if (*p == '\0' || !std::strchr("diouxXcsfFeEgGaApn", *p))
+    if (*p == '\0' || !std::strchr("diouxXcsfFeEgGaAp", *p))
         return nullptr;
     directive.conversion = *p;
     return p + 1;
@@ -144,11 +144,6 @@ void AppendOne(std::string& out, const std::string& directive, T value)
     std::snprintf(&out[oldSize], static_cast<size_t>(length) + 1, directive.c_str(), value);
 }
 
-template <class T>
-void StoreCount(void* target, size_t count)
-{
-    *static_cast<T*>(target) = static_cast<T>(count);
-}
 } // namespace
 
 namespace fw
@@ -159,7 +154,6 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
 {
     if (!format)
         return;
-    const size_t start = out.size();
     for (const char* p = format; *p != '\0';)
     {
         const char* percent = std::strchr(p, '%');
@@ -266,23 +260,6 @@ void AppendFormatted(std::string& out, const char* format, va_list args)
                 directive.precision = 16;
             AppendOne(out, BuildDirective(directive, "ll", 'X'),
                       static_cast<unsigned long long>(value));
-            break;
-        }
-        case 'n':
-        {
-            void* target = va_arg(args, void*);
-            const size_t count = out.size() - start;
-            switch (directive.length)
-            {
-            case Length::Char: StoreCount<signed char>(target, count); break;
-            case Length::Short: StoreCount<short>(target, count); break;
-            case Length::Long: StoreCount<long>(target, count); break;
-            case Length::LongLong: StoreCount<long long>(target, count); break;
-            case Length::IntMax: StoreCount<intmax_t>(target, count); break;
-            case Length::Size: StoreCount<size_t>(target, count); break;
-            case Length::PtrDiff: StoreCount<ptrdiff_t>(target, count); break;
-            default: StoreCount<int>(target, count); break;
-            }
             break;
         }
         default: // floating point
