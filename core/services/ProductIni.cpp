@@ -5,7 +5,10 @@
 #include "core/services/AppEnvironment.h"
 #include "platform/base/os.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace
 {
@@ -16,6 +19,50 @@ std::string Read(const char* section, const char* key, std::size_t bufferSize)
 {
     return fw::os::ReadProfileString(ProductIniPath(), section ? section : "", key ? key : "", "",
                                      bufferSize);
+}
+
+// The profile functions trim the value already; blanks are allowed once more for files
+// edited by hand.
+std::string_view TrimBlanks(const std::string& text)
+{
+    std::string_view view(text);
+    while (!view.empty() && (view.front() == ' ' || view.front() == '\t'))
+        view.remove_prefix(1);
+    while (!view.empty() && (view.back() == ' ' || view.back() == '\t'))
+        view.remove_suffix(1);
+    return view;
+}
+
+// The whole text as a finite number, as "%lf" writes it ("2.500000", "-1e-05"); text after
+// the number, or none, is no number.
+bool ParseDouble(const std::string& text, double* value)
+{
+    std::string_view view = TrimBlanks(text);
+    if (!view.empty() && view.front() == '+')
+        view.remove_prefix(1);
+    double number = 0.0;
+    const auto result = std::from_chars(view.data(), view.data() + view.size(), number);
+    if (result.ec != std::errc() || result.ptr != view.data() + view.size() ||
+        !std::isfinite(number))
+        return false;
+    *value = number;
+    return true;
+}
+
+// Decimal digits that fit 32 bits: "-1" read with "%u" would give 4294967295.
+bool ParseUInt(const std::string& text, unsigned* value)
+{
+    std::string_view view = TrimBlanks(text);
+    if (!view.empty() && view.front() == '+')
+        view.remove_prefix(1);
+    if (view.empty() || view.front() < '0' || view.front() > '9')
+        return false;
+    unsigned number = 0;
+    const auto result = std::from_chars(view.data(), view.data() + view.size(), number);
+    if (result.ec != std::errc() || result.ptr != view.data() + view.size())
+        return false;
+    *value = number;
+    return true;
 }
 
 bool Write(const char* section, const char* key, const std::string& value)
@@ -58,10 +105,7 @@ bool GetIniDouble(const char* section, const char* key, double* out)
     const std::string value = Read(section, key, kNumberBuffer);
     if (value.empty())
         return false;
-    double number = 0.0;
-    if (std::sscanf(value.c_str(), "%lf", &number) == 1)
-        *out = number;
-    return true;
+    return ParseDouble(value, out);
 }
 
 bool SetIniDouble(const char* section, const char* key, double value)
@@ -79,10 +123,7 @@ bool GetIniUInt(const char* section, const char* key, unsigned* out)
     const std::string value = Read(section, key, kNumberBuffer);
     if (value.empty())
         return false;
-    unsigned number = 0;
-    if (std::sscanf(value.c_str(), "%u", &number) == 1)
-        *out = number;
-    return true;
+    return ParseUInt(value, out);
 }
 
 bool SetIniUInt(const char* section, const char* key, unsigned value)

@@ -12,12 +12,13 @@ bool GetIniString(const char* section, const char* key, CString* out);
 bool GetIniString(const char* section, const char* key, std::string* out);
 bool SetIniString(const char* section, const char* key, const char* value);
 
-// Stored as "%lf" (2.5 is "2.500000"). True for any non-empty text; *out changes only when the
-// text scans as a number.
+// Stored as "%lf" (2.5 is "2.500000"). False, with *out unchanged, when the value is missing or
+// is not one finite number ("abc", "2.5x").
 bool GetIniDouble(const char* section, const char* key, double* out);
 bool SetIniDouble(const char* section, const char* key, double value);
 
-// Stored as "%u"; read as GetIniDouble reads.
+// Stored as "%u". False, with *out unchanged, when the value is missing or is not a whole
+// number of 0 to 4294967295 ("-1", "12abc").
 bool GetIniUInt(const char* section, const char* key, unsigned* out);
 bool SetIniUInt(const char* section, const char* key, unsigned value);
 

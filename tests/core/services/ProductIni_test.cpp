@@ -91,13 +91,42 @@ TEST(ProductIni, EmptyOrMissingValuesLeaveTheOutput)
     EXPECT_EQ(4.0, number);
     EXPECT_EQ(9u, count);
     EXPECT_EQ(5, flag);
+}
 
-    // A text that is not a number still counts as present.
-    ASSERT_TRUE(SetIniString("S", "Word", "abc"));
-    EXPECT_TRUE(GetIniDouble("S", "Word", &number));
-    EXPECT_TRUE(GetIniUInt("S", "Word", &count));
-    EXPECT_EQ(4.0, number);
-    EXPECT_EQ(9u, count);
+// A value that is no number is a failure, not a success that leaves the default.
+TEST(ProductIni, NumbersThatDoNotParseAreFailures)
+{
+    struct NumberCase
+    {
+        const char* stored;
+        bool isDouble;
+        double doubleValue;
+        bool isUInt;
+        unsigned uintValue;
+    };
+    const NumberCase kCases[] = {
+        {"abc", false, 0.0, false, 0},
+        {"2.5x", false, 0.0, false, 0},
+        {"12abc", false, 0.0, false, 0},
+        {"-1", true, -1.0, false, 0},
+        {"4294967296", true, 4294967296.0, false, 0},
+        {"1e999", false, 0.0, false, 0},
+        {"2.500000", true, 2.5, false, 0},
+        {"  17  ", true, 17.0, true, 17},
+        {"4294967295", true, 4294967295.0, true, 4294967295u},
+    };
+    CServiceFolders folders("ini_numbers");
+    for (const NumberCase& c : kCases)
+    {
+        SCOPED_TRACE(c.stored);
+        ASSERT_TRUE(SetIniString("S", "Number", c.stored));
+        double number = 4.0;
+        unsigned count = 9;
+        EXPECT_EQ(c.isDouble, GetIniDouble("S", "Number", &number));
+        EXPECT_EQ(c.isDouble ? c.doubleValue : 4.0, number);
+        EXPECT_EQ(c.isUInt, GetIniUInt("S", "Number", &count));
+        EXPECT_EQ(c.isUInt ? c.uintValue : 9u, count);
+    }
 }
 
 TEST(ProductIni, LivesInTheIniFolderBesideTheExecutableFolder)
