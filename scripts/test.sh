@@ -13,6 +13,7 @@ scripts/install-deps.sh || { echo "dependency installation failed"; exit 1; }
 
 failed=0
 results=()
+skipped_total=0
 
 configure_and_build()
 {
@@ -27,9 +28,15 @@ run_ctest()
     local name=$1 dir=$2
     echo "=== $name tests ==="
     local log="$dir.ctest.log"
-    (cd "$dir" && ctest --output-on-failure --timeout 1500) >"$log" 2>&1
+    # Verbose, so that the log holds each executable's own summary with its skipped tests.
+    (cd "$dir" && ctest -V --output-on-failure --timeout 1500) >"$log" 2>&1
     local rc=$?
     grep -E "tests passed|tests failed|Failed|\*\*\*|FAILED|Test +#" "$log" | tail -n 40
+    local skipped
+    skipped=$(grep -oE "\[  SKIPPED \] [0-9]+ tests?[.,]" "$log" | grep -oE "[0-9]+" |
+        awk '{ n += $1 } END { print n + 0 }')
+    echo "$name: $skipped tests skipped"
+    skipped_total=$((skipped_total + skipped))
     if [ $rc -ne 0 ]; then
         tail -n 80 "$log"
         failed=1
@@ -80,4 +87,5 @@ for r in "${results[@]}"; do
     case "$r" in *ok) passed=$((passed + 1)) ;; *) fails=$((fails + 1)) ;; esac
 done
 echo "Stages: $passed passed, $fails failed"
+echo "Tests skipped: $skipped_total"
 exit $failed

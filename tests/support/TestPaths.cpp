@@ -1,5 +1,7 @@
 #include "tests/support/TestPaths.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -37,6 +39,12 @@ bool HasSamples()
 {
     std::error_code ec;
     return fs::is_directory("../shared/samples", ec);
+}
+
+bool IsCiRun()
+{
+    const char* value = std::getenv("CI");
+    return value != nullptr && std::strcmp(value, "true") == 0;
 }
 
 std::string MakeTempDir(const std::string& name)
