@@ -32,7 +32,10 @@ testing::TestPartResult::Type OutcomeWithoutSamples(const char* ci)
 {
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
-    fs::current_path(testing_support::MakeTempDir("no_samples"));
+    // Two levels down in a fresh folder: "../shared/samples" cannot be there.
+    const fs::path folder = fs::path(testing_support::MakeTempDir("no_samples")) / "a" / "b";
+    fs::create_directories(folder);
+    fs::current_path(folder);
     SetCi(ci);
     testing::TestPartResultArray results;
     {
