@@ -45,24 +45,6 @@ double CResultData::GetLargestValue() const
     return std::max(std::fabs(m_min), std::fabs(m_max));
 }
 
-void CResultData::WidenRange(double value)
-{
-    if (value < m_min)
-        m_min = value;
-    if (value > m_max)
-        m_max = value;
-}
-
-void CResultData::WidenVectorRange(const CPoint3D& vector)
-{
-    m_minVector.x = std::min(m_minVector.x, vector.x);
-    m_minVector.y = std::min(m_minVector.y, vector.y);
-    m_minVector.z = std::min(m_minVector.z, vector.z);
-    m_maxVector.x = std::max(m_maxVector.x, vector.x);
-    m_maxVector.y = std::max(m_maxVector.y, vector.y);
-    m_maxVector.z = std::max(m_maxVector.z, vector.z);
-}
-
 bool CResultData::GetNodeValue(int nodeId, double* value) const
 {
     const double* cell = m_nodeValues.Find(nodeId);
@@ -105,31 +87,14 @@ const CComponentSet* CResultData::GetComponentSet(int elementId) const
     return cell == nullptr ? nullptr : cell->get();
 }
 
-void CResultData::SetNodeValue(int nodeId, double value)
+void CResultData::WidenVectorRange(const CPoint3D& vector)
 {
-    assert(nodeId >= 0);
-    m_nodeValues.At(nodeId) = value;
-}
-
-void CResultData::SetElementValue(int elementId, double value)
-{
-    assert(elementId >= 0);
-    m_elementValues.At(elementId) = value;
-    m_elementValueFlags.At(elementId) = 1;
-}
-
-void CResultData::SetNodeVector(int nodeId, const CPoint3D& vector)
-{
-    assert(nodeId >= 0);
-    m_nodeVectors.At(nodeId) = vector;
-    m_nodeVectorFlags.At(nodeId) = 1;
-}
-
-void CResultData::SetElementVector(int elementId, const CPoint3D& vector)
-{
-    assert(elementId >= 0);
-    m_elementVectors.At(elementId) = vector;
-    m_elementVectorFlags.At(elementId) = 1;
+    m_minVector.x = std::min(m_minVector.x, vector.x);
+    m_minVector.y = std::min(m_minVector.y, vector.y);
+    m_minVector.z = std::min(m_minVector.z, vector.z);
+    m_maxVector.x = std::max(m_maxVector.x, vector.x);
+    m_maxVector.y = std::max(m_maxVector.y, vector.y);
+    m_maxVector.z = std::max(m_maxVector.z, vector.z);
 }
 
 CComponentSet& CResultData::GetOrCreateComponentSet(int elementId, int nodeCount)

@@ -1,19 +1,17 @@
 // One result at one load case: its values per node, per element and per element node, their
-// range, its names and where it was read from. Values live in arrays indexed by id; ids far
-// beyond those stored so far go to a map, so that one value at id 99,999,999 costs no gigabytes.
+// range, its names and where it was read from. Values live in tables indexed by id (CIdTable):
+// one value at id 99,999,999 costs no gigabytes.
 #pragma once
 
 #include "core/geometry/Point3D.h"
+#include "core/model/IdTable.h"
 #include "core/model/ResultId.h"
 #include "platform/base/coll_map.h"
 #include "platform/base/string.h"
 #include "platform/base/types.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 // Sentinels of a range that has seen no value yet.
@@ -28,35 +26,6 @@ struct CComponentSet
     std::vector<CPoint3D> vectors; // empty until a vector is stored
 
     int FindSlot(int nodeId) const; // -1 when the node is not in the set
-};
-
-// Cells by entity id: an array while the ids are dense enough, a map for the far ones. A cell
-// inside the array exists (zero until set); beyond it only the cells that were set exist.
-template <typename T>
-class CIdTable
-{
-public:
-    // The array always grows up to this many ids; past it by at most two cells per cell made.
-    static constexpr size_t kDenseIds = size_t(1) << 16;
-
-    // The cell of id (0 or more), made empty when absent.
-    T& At(int id);
-    // The cell of id, null when it has none.
-    const T* Find(int id) const;
-    // Array cells for the ids below count, within the dense limits.
-    void Reserve(int count);
-    // One past the largest id with a cell.
-    int GetCount() const { return static_cast<int>(std::max(m_dense.size(), m_farEnd)); }
-
-private:
-    bool IsDense(size_t end) const;
-    void GrowDense(size_t end);
-
-    std::vector<T> m_dense;
-    std::unordered_map<int, T> m_far; // ids beyond the array
-    size_t m_farFirst = SIZE_MAX;     // the smallest id in m_far
-    size_t m_farEnd = 0;              // one past the largest id in m_far
-    size_t m_made = 0;                // cells made by At beyond the array
 };
 
 class CResultData
@@ -97,7 +66,13 @@ public:
     bool HasRange() const { return m_min <= m_max; }
     // The larger magnitude of the current range; 0.0 while it is unset.
     double GetLargestValue() const;
-    void WidenRange(double value);
+    void WidenRange(double value)
+    {
+        if (value < m_min)
+            m_min = value;
+        if (value > m_max)
+            m_max = value;
+    }
     void WidenVectorRange(const CPoint3D& vector);
 
     // Value tables. Ids outside a table, or without a value, give false (or null).
@@ -115,10 +90,22 @@ public:
 
     // Stores; the caller has checked that the id is in 0..kMaxEntityId. Dense tables grow to
     // id + 1 with empty cells; the range is not touched here.
-    void SetNodeValue(int nodeId, double value);
-    void SetElementValue(int elementId, double value);
-    void SetNodeVector(int nodeId, const CPoint3D& vector);
-    void SetElementVector(int elementId, const CPoint3D& vector);
+    void SetNodeValue(int nodeId, double value) { m_nodeValues.At(nodeId) = value; }
+    void SetElementValue(int elementId, double value)
+    {
+        m_elementValues.At(elementId) = value;
+        m_elementValueFlags.At(elementId) = 1;
+    }
+    void SetNodeVector(int nodeId, const CPoint3D& vector)
+    {
+        m_nodeVectors.At(nodeId) = vector;
+        m_nodeVectorFlags.At(nodeId) = 1;
+    }
+    void SetElementVector(int elementId, const CPoint3D& vector)
+    {
+        m_elementVectors.At(elementId) = vector;
+        m_elementVectorFlags.At(elementId) = 1;
+    }
     // The element's set, made with `nodeCount` zeroed slots when it has none yet.
     CComponentSet& GetOrCreateComponentSet(int elementId, int nodeCount);
     // Grows the node tables to `count` entries ahead of a read (the vector tables too when
@@ -171,81 +158,6 @@ public:
 private:
     static void ResetVectorRange(CPoint3D& minVector, CPoint3D& maxVector);
 };
-
-template <typename T>
-T& CIdTable<T>::At(int id)
-{
-    const size_t index = static_cast<size_t>(id);
-    if (index < m_dense.size())
-        return m_dense[index];
-    if (IsDense(index + 1))
-    {
-        ++m_made;
-        GrowDense(index + 1);
-        return m_dense[index];
-    }
-    const auto found = m_far.find(id);
-    if (found != m_far.end())
-        return found->second;
-    ++m_made;
-    m_farFirst = std::min(m_farFirst, index);
-    m_farEnd = std::max(m_farEnd, index + 1);
-    return m_far[id];
-}
-
-template <typename T>
-const T* CIdTable<T>::Find(int id) const
-{
-    if (id < 0)
-        return nullptr;
-    if (static_cast<size_t>(id) < m_dense.size())
-        return &m_dense[static_cast<size_t>(id)];
-    const auto found = m_far.find(id);
-    return found == m_far.end() ? nullptr : &found->second;
-}
-
-template <typename T>
-void CIdTable<T>::Reserve(int count)
-{
-    if (count <= 0)
-        return;
-    const size_t end = static_cast<size_t>(count);
-    if (end > m_dense.size() && IsDense(end))
-        GrowDense(end);
-}
-
-// The array's size stays linear in the number of values, whatever ids a file gives.
-template <typename T>
-bool CIdTable<T>::IsDense(size_t end) const
-{
-    return end <= kDenseIds + 2 * (m_made + 1);
-}
-
-// Far cells that the array now covers move into it.
-template <typename T>
-void CIdTable<T>::GrowDense(size_t end)
-{
-    m_dense.resize(end);
-    if (end <= m_farFirst)
-        return;
-    for (auto it = m_far.begin(); it != m_far.end();)
-    {
-        if (static_cast<size_t>(it->first) < end)
-        {
-            m_dense[static_cast<size_t>(it->first)] = std::move(it->second);
-            it = m_far.erase(it);
-        }
-        else
-            ++it;
-    }
-    m_farFirst = SIZE_MAX;
-    m_farEnd = 0;
-    for (const auto& cell : m_far)
-    {
-        m_farFirst = std::min(m_farFirst, static_cast<size_t>(cell.first));
-        m_farEnd = std::max(m_farEnd, static_cast<size_t>(cell.first) + 1);
-    }
-}
 
 // Packed result id -> result; iteration order is the tree's order.
 using CResultMap = CMap<UINT, UINT, CResultData*, CResultData*>;

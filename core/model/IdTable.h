@@ -1,0 +1,129 @@
+// Cells by entity id: an array while the ids are dense enough, an ordered map for the far ones
+// (and for negative ids, which only a group's own lookups may meet).
+// Every operation stays linear in the number of cells, whatever ids a file gives: the array
+// grows by doubling and at most to twice the cells made (past a fixed start), and a far cell
+// moves into the array once at most.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
+
+template <typename T>
+class CIdTable
+{
+public:
+    // The array always grows up to this many ids; past it by at most two cells per cell made.
+    static constexpr size_t kDenseIds = size_t(1) << 16;
+
+    // The cell of id (0 or more), made empty when absent.
+    T& At(int id);
+    // The cell of id, null when it has none.
+    const T* Find(int id) const;
+    T* Find(int id) { return const_cast<T*>(static_cast<const CIdTable*>(this)->Find(id)); }
+    // Empties the cell of id: an array cell becomes T(), a far cell goes.
+    void Clear(int id);
+    // Array cells for the ids below count, within the dense limits.
+    void Reserve(int count);
+    // One past the largest id with a cell.
+    int GetCount() const { return static_cast<int>(std::max(m_dense.size(), FarEnd())); }
+    // The array part: ids 0 .. GetDenseCount() - 1 each have a cell there.
+    int GetDenseCount() const { return static_cast<int>(m_dense.size()); }
+    const T* GetDenseData() const { return m_dense.data(); }
+    // Calls visit(id, cell) for every far cell, in ascending id order.
+    template <typename Visit>
+    void ForEachFar(Visit visit) const
+    {
+        for (const auto& cell : m_far)
+            visit(cell.first, cell.second);
+    }
+    void RemoveAll();
+
+private:
+    bool IsDense(size_t end) const { return end <= kDenseIds + 2 * (m_made + 1); }
+    void GrowDense(size_t end);
+    size_t FarEnd() const
+    {
+        return m_far.empty() || m_far.rbegin()->first < 0
+                   ? 0
+                   : static_cast<size_t>(m_far.rbegin()->first) + 1;
+    }
+
+    std::vector<T> m_dense;
+    std::map<int, T> m_far; // ids beyond the array, and negative ids
+    size_t m_made = 0;      // cells made by At beyond the array
+};
+
+template <typename T>
+T& CIdTable<T>::At(int id)
+{
+    const size_t index = static_cast<size_t>(id);
+    if (index < m_dense.size())
+        return m_dense[index];
+    if (id >= 0 && IsDense(index + 1))
+    {
+        ++m_made;
+        GrowDense(index + 1);
+        return m_dense[index];
+    }
+    const auto found = m_far.lower_bound(id);
+    if (found != m_far.end() && found->first == id)
+        return found->second;
+    ++m_made;
+    return m_far.emplace_hint(found, id, T())->second;
+}
+
+template <typename T>
+const T* CIdTable<T>::Find(int id) const
+{
+    if (static_cast<size_t>(id) < m_dense.size())
+        return &m_dense[static_cast<size_t>(id)];
+    if (m_far.empty())
+        return nullptr;
+    const auto found = m_far.find(id);
+    return found == m_far.end() ? nullptr : &found->second;
+}
+
+template <typename T>
+void CIdTable<T>::Clear(int id)
+{
+    if (static_cast<size_t>(id) < m_dense.size())
+        m_dense[static_cast<size_t>(id)] = T();
+    else
+        m_far.erase(id);
+}
+
+template <typename T>
+void CIdTable<T>::Reserve(int count)
+{
+    if (count <= 0)
+        return;
+    const size_t end = static_cast<size_t>(count);
+    if (end > m_dense.size() && IsDense(end))
+        GrowDense(end);
+}
+
+template <typename T>
+void CIdTable<T>::RemoveAll()
+{
+    std::vector<T>().swap(m_dense);
+    m_far.clear();
+    m_made = 0;
+}
+
+// Far cells that the array now covers move into it, each once.
+template <typename T>
+void CIdTable<T>::GrowDense(size_t end)
+{
+    if (end > m_dense.capacity())
+        m_dense.reserve(std::max(end, 2 * m_dense.capacity()));
+    m_dense.resize(end);
+    const auto first = m_far.lower_bound(0);
+    const auto covered = m_far.lower_bound(static_cast<int>(std::min<size_t>(end, INT32_MAX)));
+    for (auto it = first; it != covered; ++it)
+        m_dense[static_cast<size_t>(it->first)] = std::move(it->second);
+    m_far.erase(first, covered);
+}
