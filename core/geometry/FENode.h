@@ -3,6 +3,8 @@
 
 #include "core/geometry/ModelEntity.h"
 
+#include <cstddef>
+
 class CFENode : public CMeshEntity
 {
 public:
@@ -14,6 +16,10 @@ public:
         m_id = id;
     }
     ~CFENode() override = default;
+
+    // Nodes come from a pool: a model of millions is made and freed in few heap calls.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* node, std::size_t size);
 
     CPoint3D m_coord;
     // Index numbers of the elements that use the node, into a result's element-corner table;

@@ -1,7 +1,28 @@
 // Element construction and face building from the descriptor tables.
 #include "core/model/FEElement.h"
 
+#include "core/geometry/EntityPool.h"
 #include "core/model/ElementDescriptor.h"
+
+namespace
+{
+// Never destroyed: elements of static objects may be freed after it would be.
+CEntityPool& ElementPool()
+{
+    static CEntityPool* pool = new CEntityPool(sizeof(CFEElement), alignof(CFEElement));
+    return *pool;
+}
+} // namespace
+
+void* CFEElement::operator new(std::size_t size)
+{
+    return ElementPool().Allocate(size);
+}
+
+void CFEElement::operator delete(void* element, std::size_t size)
+{
+    ElementPool().Free(element, size);
+}
 
 CFEElement::CFEElement()
 {
@@ -42,17 +63,17 @@ void CFEElement::BuildElementFaces()
         m_faceCount = descriptor->faceCount;
         SizeFaces(m_faceCount);
     }
+    // Filled in place: the face arrays keep their storage when faces are built again.
     for (int k = 0; k < descriptor->faceCount; ++k)
     {
         const FaceLayout& layout = descriptor->faces[k];
-        CFEFace face(m_faces[k]); // members not set here keep their values
-        face.m_ids.RemoveAll();
+        CFEFace& face = m_faces[k]; // members not set here keep their values
+        face.m_ids.SetSize(layout.nodeCount);
         for (int i = 0; i < layout.nodeCount; ++i)
-            face.m_ids.Add(m_ids[layout.positions[i]]);
+            face.m_ids[i] = m_ids[layout.positions[i]];
         face.m_cornerCount = layout.nodeCount;
         face.m_faceIndex = static_cast<uint8_t>(k);
         face.m_elementId = m_id;
-        m_faces[k] = face;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/model/FEFace.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class CFEElement : public CMeshEntity
@@ -17,6 +18,10 @@ public:
     CFEElement(const CFEElement&) = delete;
     CFEElement& operator=(const CFEElement&) = delete;
     ~CFEElement() override = default;
+
+    // Elements come from a pool: a model of millions is made and freed in few heap calls.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* element, std::size_t size);
 
     // Sets m_faceCount from the descriptor (unknown ids leave it) and sizes m_faces to match.
     void SetFaceCountByDescriptor(int descriptorId);

@@ -207,8 +207,8 @@ CGroupSet::~CGroupSet() = default;
 
 CFENode* CGroupSet::GetNode(int id) const
 {
-    CFENode* node = nullptr;
-    return m_nodes.Lookup(static_cast<UINT>(id), node) ? node : nullptr;
+    CFENode* const* node = m_nodeIndex.Find(id);
+    return node != nullptr ? *node : nullptr;
 }
 
 CPoint3D CGroupSet::GetNodePoint(int id) const
@@ -219,10 +219,10 @@ CPoint3D CGroupSet::GetNodePoint(int id) const
 
 bool CGroupSet::AddNode(CFENode* node)
 {
-    CFENode* present = nullptr;
-    if (node == nullptr || m_nodes.Lookup(static_cast<UINT>(node->m_id), present))
+    if (node == nullptr || GetNode(node->m_id) != nullptr)
         return false;
     m_nodes.SetAt(static_cast<UINT>(node->m_id), node);
+    m_nodeIndex.At(node->m_id) = node;
     WidenBox(m_box, node->m_coord);
     return true;
 }
@@ -262,8 +262,12 @@ bool CGroupSet::RemoveNode(const CFENode* node)
     if (node == nullptr)
         return false;
     m_nodes.RemoveKey(static_cast<UINT>(node->m_id));
+    m_nodeIndex.Clear(node->m_id);
     if (m_nodes.IsEmpty())
+    {
         m_nodes.RemoveAll();
+        m_nodeIndex.RemoveAll();
+    }
     return true;
 }
 
@@ -271,6 +275,16 @@ void CGroupSet::RemoveAll()
 {
     m_solidEdges.RemoveAll();
     m_shellEdges.RemoveAll();
+}
+
+void CGroupSet::DeleteNodes()
+{
+    // In id order, through the index: the order in which readers made them.
+    for (int id = 0; id < m_nodeIndex.GetDenseCount(); ++id)
+        delete m_nodeIndex.GetDenseData()[id];
+    m_nodeIndex.ForEachFar([](int, CFENode* node) { delete node; });
+    m_nodes.RemoveAll();
+    m_nodeIndex.RemoveAll();
 }
 
 void CGroupSet::CollectElements(CElementMap& target) const

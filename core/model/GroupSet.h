@@ -5,6 +5,7 @@
 #include "core/geometry/Box3D.h"
 #include "core/geometry/ColorRGBA.h"
 #include "core/geometry/EntitySet.h"
+#include "core/model/IdTable.h"
 #include "platform/base/coll_map.h"
 #include "platform/base/string.h"
 
@@ -100,6 +101,9 @@ public:
     bool RemoveNode(const CFENode* node);
     // Empties the two ridge-edge caches.
     void RemoveAll();
+    // Deletes every node of the group and empties its node map: only the model, which owns the
+    // nodes of its default group, calls this.
+    void DeleteNodes();
     // Copies the elements of every kind (solids, shells, springs, beams, masses) into target.
     void CollectElements(CElementMap& target) const;
 
@@ -133,6 +137,23 @@ public:
     const CElementMap& GetMasses() const { return m_masses; }
     const CElementMap& GetShells() const { return m_shells; }
     const CNodeMap& GetNodes() const { return m_nodes; }
+    // Calls visit(node) for every node of the group, in ascending id order.
+    template <typename Visit>
+    void ForEachNode(Visit visit) const
+    {
+        CFENode* const* dense = m_nodeIndex.GetDenseData();
+        for (int id = 0; id < m_nodeIndex.GetDenseCount(); ++id)
+        {
+            if (dense[id] != nullptr)
+                visit(dense[id]);
+        }
+        m_nodeIndex.ForEachFar(
+            [&visit](int, CFENode* node)
+            {
+                if (node != nullptr)
+                    visit(node);
+            });
+    }
     CEdgeMap& GetSolidEdges() { return m_solidEdges; }
     CEdgeMap& GetShellEdges() { return m_shellEdges; }
 
@@ -154,5 +175,8 @@ private:
     CElementMap m_shells;
     CEdgeMap m_shellEdges;
     CNodeMap m_nodes;
+    // The same nodes by id: a lookup costs no walk along a bucket's chain (the map's hash puts
+    // 16 consecutive ids in one bucket).
+    CIdTable<CFENode*> m_nodeIndex;
     CBox3D m_box;
 };

@@ -179,27 +179,21 @@ void CModelSet::RemoveAll(int mode)
     }
 }
 
+// Everything goes: no element is unlinked from its nodes nor taken out of its groups one by
+// one, since the nodes and groups go too.
 void CModelSet::ReleaseAll()
 {
-    ReleaseElements(0, true);
-    // Id 0 is a valid node id: release every node, then clear the mark.
-    std::vector<CFENode*> nodes;
+    // In id order, through the index: the order in which readers made them.
+    for (int id = 0; id < m_elementIndex.GetDenseCount(); ++id)
+        delete m_elementIndex.GetDenseData()[id];
+    m_elementIndex.ForEachFar([](int, CFEElement* element) { delete element; });
+    m_elements.RemoveAll();
+    m_elementIndex.RemoveAll();
+    m_maxElementId = 0;
+
+    // Id 0 is a valid node id: every node goes, then the mark is cleared.
     if (m_defaultGroup != nullptr)
-    {
-        POSITION pos = m_defaultGroup->GetNodes().GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFENode* node = nullptr;
-            m_defaultGroup->GetNodes().GetNextAssoc(pos, id, node);
-            nodes.push_back(node);
-        }
-    }
-    for (CFENode* node : nodes)
-    {
-        m_defaultGroup->RemoveNode(node);
-        delete node;
-    }
+        m_defaultGroup->DeleteNodes();
     m_maxNodeId = 0;
 
     POSITION pos = m_groups.GetStartPosition();
@@ -308,12 +302,7 @@ void CModelSet::RollBack()
     m_defaultDisplacementId = m_snapshot.defaultDisplacementId;
 }
 
-void CModelSet::ReleaseElementsAbove(UINT id)
-{
-    ReleaseElements(id, false);
-}
-
-void CModelSet::ReleaseElements(UINT above, bool all)
+void CModelSet::ReleaseElementsAbove(UINT above)
 {
     std::vector<CFEElement*> released;
     POSITION pos = m_elements.GetStartPosition();
@@ -322,7 +311,7 @@ void CModelSet::ReleaseElements(UINT above, bool all)
         UINT elementId = 0;
         CFEElement* element = nullptr;
         m_elements.GetNextAssoc(pos, elementId, element);
-        if (all || elementId > above)
+        if (elementId > above)
             released.push_back(element);
     }
     for (CFEElement* element : released)
@@ -344,9 +333,13 @@ void CModelSet::ReleaseElement(CFEElement* element)
         m_defaultGroup->RemoveElement(element);
     UnlinkElementFromNodes(element);
     m_elements.RemoveKey(static_cast<UINT>(element->m_id));
+    m_elementIndex.Clear(element->m_id);
     delete element;
     if (m_elements.IsEmpty())
+    {
         m_elements.RemoveAll();
+        m_elementIndex.RemoveAll();
+    }
 }
 
 void CModelSet::ReleaseNodesAbove(UINT id)
@@ -445,8 +438,8 @@ bool CModelSet::AddNode(CFENode* node)
 
 CFEElement* CModelSet::FindElement(int id) const
 {
-    CFEElement* element = nullptr;
-    return m_elements.Lookup(static_cast<UINT>(id), element) ? element : nullptr;
+    CFEElement* const* element = m_elementIndex.Find(id);
+    return element != nullptr ? *element : nullptr;
 }
 
 bool CModelSet::AddElement(CFEElement* element)
@@ -454,10 +447,10 @@ bool CModelSet::AddElement(CFEElement* element)
     if (element == nullptr || !IsIdAcceptable(element->m_id, "Element"))
         return false;
     const UINT id = static_cast<UINT>(element->m_id);
-    CFEElement* present = nullptr;
-    if (m_elements.Lookup(id, present))
+    if (FindElement(element->m_id) != nullptr)
         return false;
     m_elements.SetAt(id, element);
+    m_elementIndex.At(element->m_id) = element;
     m_maxElementId = std::max(m_maxElementId, id);
     if (m_defaultGroup != nullptr)
         m_defaultGroup->AddElement(element);
@@ -482,11 +475,18 @@ void CModelSet::LinkElementToNodes(const CFEElement* element)
     if (element == nullptr)
         return;
     const int slots = NodeSlots(*element);
+    std::vector<CFENode*> nodes(static_cast<size_t>(slots));
     for (int i = 0; i < slots; ++i)
+        nodes[static_cast<size_t>(i)] = GetNode(element->m_ids[i]);
+    LinkElementToNodes(*element, nodes);
+}
+
+void CModelSet::LinkElementToNodes(const CFEElement& element, const std::vector<CFENode*>& nodes)
+{
+    for (CFENode* node : nodes)
     {
-        CFENode* node = GetNode(element->m_ids[i]);
-        if (node != nullptr && !ContainsId(node->m_ids, element->m_id))
-            node->m_ids.Add(element->m_id);
+        if (node != nullptr && !ContainsId(node->m_ids, element.m_id))
+            node->m_ids.Add(element.m_id);
     }
 }
 
@@ -506,6 +506,7 @@ void CModelSet::UnlinkElementFromNodes(const CFEElement* element)
 void CModelSet::BuildElementFaces()
 {
     NumberEntities();
+    std::vector<CFENode*> nodes;
     POSITION pos = m_elements.GetStartPosition();
     while (pos != nullptr)
     {
@@ -516,9 +517,14 @@ void CModelSet::BuildElementFaces()
             continue;
         element->SetFaceCountByDescriptor(element->m_feDescriptorId);
         element->BuildElementFaces();
-        LinkElementToNodes(element);
+        // Each node is looked up once for the links and the centre.
+        const int slots = NodeSlots(*element);
+        nodes.resize(static_cast<size_t>(slots));
+        for (int i = 0; i < slots; ++i)
+            nodes[static_cast<size_t>(i)] = GetNode(element->m_ids[i]);
+        LinkElementToNodes(*element, nodes);
         ComputeFaceCorners(element);
-        ComputeElementCentre(element);
+        ComputeElementCentre(*element, nodes);
     }
 }
 
@@ -570,17 +576,33 @@ bool CModelSet::ComputeFaceCorners(CFEElement* element) const
 
 void CModelSet::ComputeElementCentre(CFEElement* element) const
 {
-    if (element == nullptr || element->m_nodeCount <= 0)
+    if (element == nullptr)
         return;
-    CPoint3D sum;
     const int slots = NodeSlots(*element);
+    std::vector<CFENode*> nodes(static_cast<size_t>(slots));
     for (int i = 0; i < slots; ++i)
+        nodes[static_cast<size_t>(i)] = GetNode(element->m_ids[i]);
+    ComputeElementCentre(*element, nodes);
+}
+
+void CModelSet::ComputeElementCentre(CFEElement& element, const std::vector<CFENode*>& nodes) const
+{
+    if (element.m_nodeCount <= 0)
+        return;
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    for (const CFENode* node : nodes)
     {
-        const CFENode* node = GetNode(element->m_ids[i]);
         if (node != nullptr)
-            sum = sum + node->m_coord;
+        {
+            x += node->m_coord.x;
+            y += node->m_coord.y;
+            z += node->m_coord.z;
+        }
     }
-    element->m_centre = sum * (1.0 / element->m_nodeCount);
+    const double scale = 1.0 / element.m_nodeCount;
+    element.m_centre = CPoint3D(x * scale, y * scale, z * scale);
 }
 
 void CModelSet::ComputeBoxOfIds(const CModelEntity* entity, CPoint3D& min, CPoint3D& max) const

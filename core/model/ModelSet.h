@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 class CCoordSystem;
 class CElementForce;
@@ -196,17 +197,19 @@ private:
     void NumberEntities();
     void ReleaseAll();
     void RollBack();
-    void ReleaseElements(UINT above, bool all);
     // Removes one entity from the model and its groups and deletes it; null does nothing.
     void ReleaseElement(CFEElement* element);
     void ReleaseNode(CFENode* node);
     void ReleaseResults();
     bool IsIdAcceptable(int id, const char* what) const;
     bool LoadCaseIdLoaded(UINT packedId, UINT index, UINT* out) const;
-    void AverageToNodes(CResultData& result);
+    // The same operations on the element's nodes, looked up once (null for a missing node).
+    void LinkElementToNodes(const CFEElement& element, const std::vector<CFENode*>& nodes);
+    void ComputeElementCentre(CFEElement& element, const std::vector<CFENode*>& nodes) const;
     void UnlinkElementFromNodes(const CFEElement* element);
 
     CElementMap m_elements;                            // owned
+    CIdTable<CFEElement*> m_elementIndex;              // the same elements, for lookups
     CMap<UINT, UINT, CGroupSet*, CGroupSet*> m_groups; // owned
     CResultMap m_results;                              // owned
     CMap<UINT, UINT, double, double> m_loadCaseValues;

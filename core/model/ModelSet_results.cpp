@@ -3,19 +3,148 @@
 #include "core/geometry/FENode.h"
 #include "core/model/ModelSet.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace
 {
 constexpr int kDefaultNodeCount = 200000;
 
-struct VectorSum
+// The nodes of the default group and the elements in their id lists, numbered 0..n-1, with the
+// lists as ranges of element numbers: built once for every result that is averaged, so that
+// each result costs one look-up per element and array steps per element corner.
+struct NodeElementLinks
 {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-    int count = 0;
+    std::vector<int> nodeIds;        // by node number
+    std::vector<int> firstLink;      // by node number, and one past the last
+    std::vector<int> linkedElements; // element numbers
+    std::vector<int> elementIds;     // by element number
 };
+
+NodeElementLinks LinkNodesToElements(const CGroupSet& group)
+{
+    NodeElementLinks links;
+    CIdTable<int> elementNumbers; // element id -> number + 1
+    links.nodeIds.reserve(static_cast<size_t>(group.GetNodes().GetCount()));
+    links.firstLink.reserve(static_cast<size_t>(group.GetNodes().GetCount()) + 1);
+    group.ForEachNode(
+        [&](CFENode* node)
+        {
+            links.nodeIds.push_back(node->m_id);
+            links.firstLink.push_back(static_cast<int>(links.linkedElements.size()));
+            for (const int elementId : node->m_ids)
+            {
+                if (elementId < 0)
+                    continue;
+                int& number = elementNumbers.At(elementId);
+                if (number == 0)
+                {
+                    links.elementIds.push_back(elementId);
+                    number = static_cast<int>(links.elementIds.size());
+                }
+                links.linkedElements.push_back(number - 1);
+            }
+        });
+    links.firstLink.push_back(static_cast<int>(links.linkedElements.size()));
+    return links;
+}
+
+// The result's values of the linked elements, by element number; elements without a value are
+// left out of the means rather than counted as zeros.
+struct ElementSamples
+{
+    std::vector<uint8_t> hasValue;
+    std::vector<double> values;
+    std::vector<uint8_t> hasVector;
+    std::vector<CPoint3D> vectors;
+};
+
+// Ids inside a table's array are read from it directly; only far ids are looked up.
+template <typename T>
+bool ReadCell(const CIdTable<uint8_t>& flags, const CIdTable<T>& cells, int id, T* value)
+{
+    const size_t index = static_cast<size_t>(id);
+    if (index < static_cast<size_t>(flags.GetDenseCount()) &&
+        index < static_cast<size_t>(cells.GetDenseCount()))
+    {
+        if (!flags.GetDenseData()[index])
+            return false;
+        *value = cells.GetDenseData()[index];
+        return true;
+    }
+    const uint8_t* flag = flags.Find(id);
+    const T* cell = cells.Find(id);
+    if (flag == nullptr || !*flag || cell == nullptr)
+        return false;
+    *value = *cell;
+    return true;
+}
+
+void SampleElements(const CResultData& result, const std::vector<int>& elementIds, bool withVectors,
+                    ElementSamples& samples)
+{
+    const size_t count = elementIds.size();
+    samples.hasValue.assign(count, 0);
+    samples.values.assign(count, 0.0);
+    samples.hasVector.assign(withVectors ? count : 0, 0);
+    samples.vectors.resize(withVectors ? count : 0);
+    for (size_t j = 0; j < count; ++j)
+    {
+        samples.hasValue[j] = ReadCell(result.m_elementValueFlags, result.m_elementValues,
+                                       elementIds[j], &samples.values[j]);
+        if (withVectors)
+            samples.hasVector[j] = ReadCell(result.m_elementVectorFlags, result.m_elementVectors,
+                                            elementIds[j], &samples.vectors[j]);
+    }
+}
+
+// Each node gets the mean of the values of the elements that use it and carry one.
+void AverageToNodes(CResultData& result, int nodeCount, const NodeElementLinks& links,
+                    ElementSamples& samples)
+{
+    const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
+    result.ReserveNodes(nodeCount, withVectors);
+    SampleElements(result, links.elementIds, withVectors, samples);
+    for (size_t k = 0; k < links.nodeIds.size(); ++k)
+    {
+        double sum = 0.0;
+        int scalarCount = 0;
+        double x = 0.0;
+        double y = 0.0;
+        double z = 0.0;
+        int vectorCount = 0;
+        for (int link = links.firstLink[k]; link < links.firstLink[k + 1]; ++link)
+        {
+            const size_t j = static_cast<size_t>(links.linkedElements[static_cast<size_t>(link)]);
+            if (samples.hasValue[j])
+            {
+                sum += samples.values[j];
+                ++scalarCount;
+            }
+            if (withVectors && samples.hasVector[j])
+            {
+                x += samples.vectors[j].x;
+                y += samples.vectors[j].y;
+                z += samples.vectors[j].z;
+                ++vectorCount;
+            }
+        }
+        const int nodeId = links.nodeIds[k];
+        if (scalarCount != 0)
+        {
+            const double average = sum / scalarCount;
+            result.WidenRange(average);
+            result.SetNodeValue(nodeId, average);
+        }
+        if (vectorCount != 0)
+        {
+            const CPoint3D mean(x / vectorCount, y / vectorCount, z / vectorCount);
+            result.WidenVectorRange(mean);
+            result.SetNodeVector(nodeId, mean);
+        }
+    }
+}
 } // namespace
 
 bool CModelSet::AddResult(CResultData* result)
@@ -182,69 +311,22 @@ int CModelSet::GetPrevLoadCase(UINT packedId) const
 
 void CModelSet::UpdateLoadedResults()
 {
+    std::vector<CResultData*> averaged;
     POSITION pos = m_results.GetStartPosition();
     while (pos != nullptr)
     {
         UINT id = 0;
         CResultData* result = nullptr;
         m_results.GetNextAssoc(pos, id, result);
-        if (result == nullptr || result->m_loaded != CResultData::kLoaded || !result->m_average ||
-            result->GetLocation() != 0)
-            continue;
-        AverageToNodes(*result);
+        if (result != nullptr && result->m_loaded == CResultData::kLoaded && result->m_average &&
+            result->GetLocation() == 0)
+            averaged.push_back(result);
     }
-}
-
-// Each node gets the mean of the values of the elements that use it and carry one; elements
-// without a value are left out rather than counted as zeros.
-void CModelSet::AverageToNodes(CResultData& result)
-{
-    const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
-    const int count = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
-    result.ReserveNodes(count, withVectors);
-    if (m_defaultGroup == nullptr)
+    if (averaged.empty() || m_defaultGroup == nullptr)
         return;
-    POSITION pos = m_defaultGroup->GetNodes().GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT nodeId = 0;
-        CFENode* node = nullptr;
-        m_defaultGroup->GetNodes().GetNextAssoc(pos, nodeId, node);
-        if (node == nullptr)
-            continue;
-        double sum = 0.0;
-        int scalarCount = 0;
-        VectorSum vectorSum;
-        for (int i = 0; i < node->m_ids.GetSize(); ++i)
-        {
-            const int elementId = node->m_ids[i];
-            double value = 0.0;
-            if (result.GetElementValue(elementId, &value))
-            {
-                sum += value;
-                ++scalarCount;
-            }
-            CPoint3D vector;
-            if (result.GetElementVector(elementId, &vector))
-            {
-                vectorSum.x += vector.x;
-                vectorSum.y += vector.y;
-                vectorSum.z += vector.z;
-                ++vectorSum.count;
-            }
-        }
-        if (scalarCount != 0)
-        {
-            const double average = sum / scalarCount;
-            result.WidenRange(average);
-            result.SetNodeValue(node->m_id, average);
-        }
-        if (vectorSum.count != 0)
-        {
-            const CPoint3D mean(vectorSum.x / vectorSum.count, vectorSum.y / vectorSum.count,
-                                vectorSum.z / vectorSum.count);
-            result.WidenVectorRange(mean);
-            result.SetNodeVector(node->m_id, mean);
-        }
-    }
+    const int nodeCount = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
+    const NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
+    ElementSamples samples;
+    for (CResultData* result : averaged)
+        AverageToNodes(*result, nodeCount, links, samples);
 }
