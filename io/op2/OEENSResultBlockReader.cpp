@@ -90,8 +90,12 @@ int OEENSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const StepKey step = MakeStepKey(StepFlags(ApproachCode()));
         int ids[3];
         ResultIds(model, step, ids);
-        for (int& id : ids)
-            ResolveGroupResultId(&id, id, group);
+        CResultData* results[3];
+        for (int i = 0; i < 3; ++i)
+        {
+            ResolveGroupResultId(&ids[i], ids[i], group);
+            results[i] = ResultForStores(ids[i], model);
+        }
         const int entries = nBytes / entryBytes;
         const int entryWords = entryBytes / 4;
         for (int e = 0; e < entries; ++e)
@@ -101,8 +105,8 @@ int OEENSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
                 continue;
             const int elementId = entry[0] / 10;
             for (int i = 0; i < 3; ++i)
-                AddElementScalarValue(elementId, ids[i], EntryFloat(entry, i + 1), model,
-                                      step.flags, step.tag);
+                StoreElementScalarValue(results[i], elementId, EntryFloat(entry, i + 1), model,
+                                        step.flags, step.tag);
         }
         return nBytes % entryBytes;
     }

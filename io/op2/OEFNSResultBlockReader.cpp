@@ -246,12 +246,16 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const StepKey step = MakeStepKey(StepFlags(ApproachCode()));
         int ids[kMaxColumns];
         ResultIds(*layout, model, step, ids);
+        CResultData* results[kMaxColumns];
         for (int i = 0; i < layout->columnCount; ++i)
+        {
             ResolveGroupResultId(&ids[i], ids[i], group);
+            results[i] = ResultForStores(ids[i], model);
+        }
         const int entryBytes = HeaderEntryBytes();
         const int entries = nBytes / entryBytes;
         for (int e = 0; e < entries; ++e)
-            StoreEntry(*layout, InputWords() + e * (entryBytes / 4), shift, ids, model, step);
+            StoreEntry(*layout, InputWords() + e * (entryBytes / 4), shift, results, model, step);
         return nBytes % entryBytes;
     }
     catch (...)
@@ -262,22 +266,24 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
 }
 
 void OEFNSResultBlockReader::StoreEntry(const Layout& layout, const int* entry, int shift,
-                                        const int* ids, CModelSet* model, const StepKey& step) const
+                                        CResultData* const* results, CModelSet* model,
+                                        const StepKey& step) const
 {
     const int elementId = entry[0] / 10;
     if (layout.blockCount == 0)
     {
         for (int i = 0; i < layout.columnCount; ++i)
-            AddElementScalarValue(elementId, ids[i], ColumnScalar(entry + shift, layout.columns[i]),
-                                  model, step.flags, step.tag);
+            StoreElementScalarValue(results[i], elementId,
+                                    ColumnScalar(entry + shift, layout.columns[i]), model,
+                                    step.flags, step.tag);
         return;
     }
     for (int k = 0; k < layout.blockCount; ++k)
     {
         const int* block = entry + layout.blockStart + k * layout.blockWords;
         for (int i = 0; i < layout.columnCount; ++i)
-            AddElementNodeScalarValue(elementId, block[0], ids[i],
-                                      ColumnScalar(block, layout.columns[i]), model, k,
-                                      layout.blockCount, step.flags, step.tag);
+            StoreElementNodeScalarValue(results[i], elementId, block[0],
+                                        ColumnScalar(block, layout.columns[i]), model, k,
+                                        layout.blockCount, step.flags, step.tag);
     }
 }

@@ -22,6 +22,6 @@ private:
     static const Layout* FindLayout(int elementType);
     static void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids);
     // shift: words between the element key and the values (0 but for plates with corners).
-    void StoreEntry(const Layout& layout, const int* entry, int shift, const int* ids,
+    void StoreEntry(const Layout& layout, const int* entry, int shift, CResultData* const* results,
                     CModelSet* model, const StepKey& step) const;
 };

@@ -214,8 +214,12 @@ int OESNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const StepKey step = MakeStepKey(StepFlags(ApproachCode()));
         int ids[kMaxColumns];
         ResultIds(*layout, model, step, ids);
+        CResultData* results[kMaxColumns];
         for (int i = 0; i < layout->columnCount; ++i)
+        {
             ResolveGroupResultId(&ids[i], ids[i], group);
+            results[i] = ResultForStores(ids[i], model);
+        }
         const int entryBytes = HeaderEntryBytes();
         const int entryWords = entryBytes / 4;
         const int entries = nBytes / entryBytes;
@@ -229,11 +233,11 @@ int OESNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
                 {
                     const EntryColumn& column = layout->columns[i];
                     if (column.IsVector())
-                        AddElementVectorValue(elementId, ids[i], ColumnVector(entry, column), model,
-                                              step.flags, step.tag);
+                        StoreElementVectorValue(results[i], elementId, ColumnVector(entry, column),
+                                                model, step.flags, step.tag);
                     else
-                        AddElementScalarValue(elementId, ids[i], ColumnScalar(entry, column), model,
-                                              step.flags, step.tag);
+                        StoreElementScalarValue(results[i], elementId, ColumnScalar(entry, column),
+                                                model, step.flags, step.tag);
                 }
                 continue;
             }
@@ -245,13 +249,13 @@ int OESNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
                 {
                     const EntryColumn& column = layout->columns[i];
                     if (column.IsVector())
-                        AddElementNodeVectorValue(elementId, gridId, ids[i],
-                                                  ColumnVector(block, column), model, k,
-                                                  layout->blockCount, step.flags, step.tag);
+                        StoreElementNodeVectorValue(results[i], elementId, gridId,
+                                                    ColumnVector(block, column), model, k,
+                                                    layout->blockCount, step.flags, step.tag);
                     else
-                        AddElementNodeScalarValue(elementId, gridId, ids[i],
-                                                  ColumnScalar(block, column), model, k,
-                                                  layout->blockCount, step.flags, step.tag);
+                        StoreElementNodeScalarValue(results[i], elementId, gridId,
+                                                    ColumnScalar(block, column), model, k,
+                                                    layout->blockCount, step.flags, step.tag);
                 }
             }
         }

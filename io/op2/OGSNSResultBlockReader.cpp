@@ -142,8 +142,12 @@ int OGSNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     const StepKey step = MakeStepKey(StepFlags(ApproachCode()));
     int ids[kMaxResults];
     ResultIds(*type, model, step, ids);
+    CResultData* results[kMaxResults];
     for (int i = 0; i < type->resultCount; ++i)
+    {
         ResolveGroupResultId(&ids[i], ids[i], group);
+        results[i] = ResultForStores(ids[i], model);
+    }
     const bool isSurface = type->tableCode == 26;
     const int entries = nBytes / entryBytes;
     for (int e = 0; e < entries; ++e)
@@ -154,11 +158,11 @@ int OGSNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         {
             const EntryColumn& column = type->results[i];
             if (column.IsVector())
-                AddNodeVectorValue(gridId, ids[i], ColumnVector(entry, column), model, step.flags,
-                                   step.tag);
+                StoreNodeVectorValue(results[i], gridId, ColumnVector(entry, column), model,
+                                     step.flags, step.tag);
             else
-                AddNodeScalarValue(gridId, ids[i], ColumnScalar(entry, column), model, step.flags,
-                                   step.tag);
+                StoreNodeScalarValue(results[i], gridId, ColumnScalar(entry, column), model,
+                                     step.flags, step.tag);
         }
         if (!isSurface)
             continue;
@@ -168,11 +172,11 @@ int OGSNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         {
             const EntryColumn& column = type->results[i];
             if (column.IsVector())
-                AddElementVectorValue(elementId, ids[i], ColumnVector(entry, column), model,
-                                      step.flags, step.tag);
+                StoreElementVectorValue(results[i], elementId, ColumnVector(entry, column), model,
+                                        step.flags, step.tag);
             else
-                AddElementScalarValue(elementId, ids[i], ColumnScalar(entry, column), model,
-                                      step.flags, step.tag);
+                StoreElementScalarValue(results[i], elementId, ColumnScalar(entry, column), model,
+                                        step.flags, step.tag);
         }
     }
     return nBytes % entryBytes;

@@ -95,8 +95,12 @@ int OQGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     }
     int ids[2];
     TableResultIds(table, model, ids);
-    for (int& id : ids)
-        ResolveGroupResultId(&id, id, group);
+    CResultData* results[2];
+    for (int i = 0; i < 2; ++i)
+    {
+        ResolveGroupResultId(&ids[i], ids[i], group);
+        results[i] = ResultForStores(ids[i], model);
+    }
     const int entries = nBytes / table.entryBytes;
     const int* words = InputWords();
     for (int e = 0; e < entries; ++e)
@@ -105,8 +109,8 @@ int OQGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         const int nodeId = entry[0] / 10;
         const CPoint3D force(EntryFloat(entry, 2), EntryFloat(entry, 3), EntryFloat(entry, 4));
         const CPoint3D moment(EntryFloat(entry, 5), EntryFloat(entry, 6), EntryFloat(entry, 7));
-        AddNodeVectorValue(nodeId, ids[0], force, model, table.flags, table.tag);
-        AddNodeVectorValue(nodeId, ids[1], moment, model, table.flags, table.tag);
+        StoreNodeVectorValue(results[0], nodeId, force, model, table.flags, table.tag);
+        StoreNodeVectorValue(results[1], nodeId, moment, model, table.flags, table.tag);
     }
     return nBytes % table.entryBytes;
 }

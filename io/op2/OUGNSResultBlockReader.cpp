@@ -118,8 +118,12 @@ int OUGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     const int count = TableResultIds(table, model, ids);
     if (!table.isAcoustic)
         model->SetDefaultDisplacementId(ids[0]);
+    CResultData* results[4];
     for (int i = 0; i < count; ++i)
+    {
         ResolveGroupResultId(&ids[i], ids[i], group);
+        results[i] = ResultForStores(ids[i], model);
+    }
     const int entries = nBytes / table.entryBytes;
     const int* words = InputWords();
     for (int e = 0; e < entries; ++e)
@@ -129,15 +133,15 @@ int OUGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         if (table.isAcoustic)
         {
             for (int i = 0; i < 4; ++i)
-                AddNodeScalarValue(nodeId, ids[i], EntryFloat(entry, 2 + i), model, table.flags,
-                                   table.tag);
+                StoreNodeScalarValue(results[i], nodeId, EntryFloat(entry, 2 + i), model,
+                                     table.flags, table.tag);
             continue;
         }
         const CPoint3D translation(EntryFloat(entry, 2), EntryFloat(entry, 3),
                                    EntryFloat(entry, 4));
         const CPoint3D rotation(EntryFloat(entry, 5), EntryFloat(entry, 6), EntryFloat(entry, 7));
-        AddNodeVectorValue(nodeId, ids[0], translation, model, table.flags, table.tag);
-        AddNodeVectorValue(nodeId, ids[1], rotation, model, table.flags, table.tag);
+        StoreNodeVectorValue(results[0], nodeId, translation, model, table.flags, table.tag);
+        StoreNodeVectorValue(results[1], nodeId, rotation, model, table.flags, table.tag);
     }
     return nBytes % table.entryBytes;
 }

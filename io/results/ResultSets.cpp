@@ -42,23 +42,20 @@ double Length(const CPoint3D& v)
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
-bool IsIdStorable(CModelSet& model, int id, const char* what, int packedId)
+void ReportIdRefused(CModelSet& model, int id, const char* what, uint32_t packedId)
 {
-    if (id >= 0 && id <= kMaxEntityId)
-        return true;
     char line[160];
     std::snprintf(line, sizeof line, "Result 0x%08X: value of %s id %d refused (ids lie in 0..%d)",
                   static_cast<unsigned>(packedId), what, id, kMaxEntityId);
     model.Report(line);
-    return false;
 }
 
-// The result a store writes to, or null when the store is to be skipped.
-CResultData* ResultForStore(int packedId, CModelSet* model, int entityId, const char* what)
+bool IsIdStorable(CModelSet& model, int id, const char* what, uint32_t packedId)
 {
-    if (packedId < 0 || model == nullptr || !IsIdStorable(*model, entityId, what, packedId))
-        return nullptr;
-    return GetOrCreateResult(packedId, model, CString(), kStoreKind, 0, CString("DEFAULT"));
+    if (id >= 0 && id <= kMaxEntityId)
+        return true;
+    ReportIdRefused(model, id, what, packedId);
+    return false;
 }
 
 // The element's set with the slot checked against it; null (and a message) when the slot or
@@ -122,10 +119,17 @@ CResultData* GetOrCreateResult(int packedId, CModelSet* model, const CString& te
     return created;
 }
 
-void AddNodeScalarValue(int nodeId, int packedId, float value, CModelSet* model, int flags, int tag)
+CResultData* ResultForStores(int packedId, CModelSet* model)
 {
-    CResultData* result = ResultForStore(packedId, model, nodeId, "node");
-    if (result == nullptr)
+    if (packedId < 0 || model == nullptr)
+        return nullptr;
+    return GetOrCreateResult(packedId, model, CString(), kStoreKind, 0, CString("DEFAULT"));
+}
+
+void StoreNodeScalarValue(CResultData* result, int nodeId, float value, CModelSet* model, int flags,
+                          int tag)
+{
+    if (result == nullptr || !IsIdStorable(*model, nodeId, "node", result->m_id))
         return;
     result->SetNodeValue(nodeId, value);
     result->WidenRange(value);
@@ -133,11 +137,10 @@ void AddNodeScalarValue(int nodeId, int packedId, float value, CModelSet* model,
     result->m_mode = tag;
 }
 
-void AddNodeVectorValue(int nodeId, int packedId, const CPoint3D& vector, CModelSet* model,
-                        int flags, int tag)
+void StoreNodeVectorValue(CResultData* result, int nodeId, const CPoint3D& vector, CModelSet* model,
+                          int flags, int tag)
 {
-    CResultData* result = ResultForStore(packedId, model, nodeId, "node");
-    if (result == nullptr)
+    if (result == nullptr || !IsIdStorable(*model, nodeId, "node", result->m_id))
         return;
     const double length = Length(vector);
     result->SetNodeVector(nodeId, vector);
@@ -148,11 +151,10 @@ void AddNodeVectorValue(int nodeId, int packedId, const CPoint3D& vector, CModel
     result->m_mode = tag;
 }
 
-void AddElementScalarValue(int elementId, int packedId, float value, CModelSet* model, int flags,
-                           int tag)
+void StoreElementScalarValue(CResultData* result, int elementId, float value, CModelSet* model,
+                             int flags, int tag)
 {
-    CResultData* result = ResultForStore(packedId, model, elementId, "element");
-    if (result == nullptr)
+    if (result == nullptr || !IsIdStorable(*model, elementId, "element", result->m_id))
         return;
     result->SetElementValue(elementId, value);
     result->WidenRange(value);
@@ -160,11 +162,10 @@ void AddElementScalarValue(int elementId, int packedId, float value, CModelSet* 
     result->m_mode = tag;
 }
 
-void AddElementVectorValue(int elementId, int packedId, const CPoint3D& vector, CModelSet* model,
-                           int flags, int tag)
+void StoreElementVectorValue(CResultData* result, int elementId, const CPoint3D& vector,
+                             CModelSet* model, int flags, int tag)
 {
-    CResultData* result = ResultForStore(packedId, model, elementId, "element");
-    if (result == nullptr)
+    if (result == nullptr || !IsIdStorable(*model, elementId, "element", result->m_id))
         return;
     const double length = Length(vector);
     result->SetElementVector(elementId, vector);
@@ -175,11 +176,11 @@ void AddElementVectorValue(int elementId, int packedId, const CPoint3D& vector, 
     result->m_mode = tag;
 }
 
-void AddElementNodeScalarValue(int elementId, int nodeId, int packedId, float value,
-                               CModelSet* model, int slot, int nodeCount, int flags, int tag)
+void StoreElementNodeScalarValue(CResultData* result, int elementId, int nodeId, float value,
+                                 CModelSet* model, int slot, int nodeCount, int flags, int tag)
 {
-    CResultData* result = ResultForStore(packedId, model, elementId, "element");
-    if (result == nullptr || !IsIdStorable(*model, nodeId, "node", packedId))
+    if (result == nullptr || !IsIdStorable(*model, elementId, "element", result->m_id) ||
+        !IsIdStorable(*model, nodeId, "node", result->m_id))
         return;
     CComponentSet* set = ComponentSetForStore(*result, *model, elementId, slot, nodeCount);
     if (set == nullptr)
@@ -191,11 +192,12 @@ void AddElementNodeScalarValue(int elementId, int nodeId, int packedId, float va
     result->m_mode = tag;
 }
 
-void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CPoint3D& vector,
-                               CModelSet* model, int slot, int nodeCount, int flags, int tag)
+void StoreElementNodeVectorValue(CResultData* result, int elementId, int nodeId,
+                                 const CPoint3D& vector, CModelSet* model, int slot, int nodeCount,
+                                 int flags, int tag)
 {
-    CResultData* result = ResultForStore(packedId, model, elementId, "element");
-    if (result == nullptr || !IsIdStorable(*model, nodeId, "node", packedId))
+    if (result == nullptr || !IsIdStorable(*model, elementId, "element", result->m_id) ||
+        !IsIdStorable(*model, nodeId, "node", result->m_id))
         return;
     CComponentSet* set = ComponentSetForStore(*result, *model, elementId, slot, nodeCount);
     if (set == nullptr)
@@ -210,6 +212,56 @@ void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CP
     result->WidenVectorRange(vector);
     result->m_flags |= flags | CResultData::kFlagElementNodes | CResultData::kFlagVector;
     result->m_mode = tag;
+}
+
+// A value of an id outside the tables' range creates no result.
+CResultData* ResultForStore(int packedId, CModelSet* model, int entityId, const char* what)
+{
+    if (packedId < 0 || model == nullptr ||
+        !IsIdStorable(*model, entityId, what, static_cast<uint32_t>(packedId)))
+        return nullptr;
+    return ResultForStores(packedId, model);
+}
+
+void AddNodeScalarValue(int nodeId, int packedId, float value, CModelSet* model, int flags, int tag)
+{
+    StoreNodeScalarValue(ResultForStore(packedId, model, nodeId, "node"), nodeId, value, model,
+                         flags, tag);
+}
+
+void AddNodeVectorValue(int nodeId, int packedId, const CPoint3D& vector, CModelSet* model,
+                        int flags, int tag)
+{
+    StoreNodeVectorValue(ResultForStore(packedId, model, nodeId, "node"), nodeId, vector, model,
+                         flags, tag);
+}
+
+void AddElementScalarValue(int elementId, int packedId, float value, CModelSet* model, int flags,
+                           int tag)
+{
+    StoreElementScalarValue(ResultForStore(packedId, model, elementId, "element"), elementId, value,
+                            model, flags, tag);
+}
+
+void AddElementVectorValue(int elementId, int packedId, const CPoint3D& vector, CModelSet* model,
+                           int flags, int tag)
+{
+    StoreElementVectorValue(ResultForStore(packedId, model, elementId, "element"), elementId,
+                            vector, model, flags, tag);
+}
+
+void AddElementNodeScalarValue(int elementId, int nodeId, int packedId, float value,
+                               CModelSet* model, int slot, int nodeCount, int flags, int tag)
+{
+    StoreElementNodeScalarValue(ResultForStore(packedId, model, elementId, "element"), elementId,
+                                nodeId, value, model, slot, nodeCount, flags, tag);
+}
+
+void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CPoint3D& vector,
+                               CModelSet* model, int slot, int nodeCount, int flags, int tag)
+{
+    StoreElementNodeVectorValue(ResultForStore(packedId, model, elementId, "element"), elementId,
+                                nodeId, vector, model, slot, nodeCount, flags, tag);
 }
 
 void ResolveGroupResultId(int* out, int packedId, const CResultMap* group)

@@ -39,6 +39,23 @@ void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CP
                                CModelSet* model, int slot, int nodeCount, int flags,
                                int tag); // flags | 0x5
 
+// The same stores into a result resolved once for many values (ResultForStores), so that a
+// value costs no look-up of its result. A null result stores nothing.
+CResultData* ResultForStores(int packedId, CModelSet* model);
+void StoreNodeScalarValue(CResultData* result, int nodeId, float value, CModelSet* model, int flags,
+                          int tag);
+void StoreNodeVectorValue(CResultData* result, int nodeId, const CPoint3D& vector, CModelSet* model,
+                          int flags, int tag);
+void StoreElementScalarValue(CResultData* result, int elementId, float value, CModelSet* model,
+                             int flags, int tag);
+void StoreElementVectorValue(CResultData* result, int elementId, const CPoint3D& vector,
+                             CModelSet* model, int flags, int tag);
+void StoreElementNodeScalarValue(CResultData* result, int elementId, int nodeId, float value,
+                                 CModelSet* model, int slot, int nodeCount, int flags, int tag);
+void StoreElementNodeVectorValue(CResultData* result, int elementId, int nodeId,
+                                 const CPoint3D& vector, CModelSet* model, int slot, int nodeCount,
+                                 int flags, int tag);
+
 // *out = packedId; -1 when group is given and holds no result under packedId (the data pass
 // skips results it was not asked for).
 void ResolveGroupResultId(int* out, int packedId, const CResultMap* group);
