@@ -1,13 +1,18 @@
 // Finishing a large shell model: face building with node links, then the outer surface and
-// feature edges the renderer asks for. 1001 x 1001 nodes carry 1000 x 1000 quad shells.
+// feature edges the renderer asks for; averaging element results to the nodes; closing the
+// model. 1001 x 1001 nodes carry 1000 x 1000 quad shells. And result value tables filled in
+// orders that once made them quadratic.
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ViewServices.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <random>
 #include <sys/resource.h>
+#include <vector>
 
 namespace
 {
@@ -101,6 +106,91 @@ void BM_ExtractOuterFaces(benchmark::State& state)
     SetActiveViewSource(nullptr);
 }
 BENCHMARK(BM_ExtractOuterFaces)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Closing the project: the model with its faces and node links is freed.
+void BM_FreeModel(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        std::unique_ptr<CModelSet> model = BuildPlate();
+        model->BuildElementFaces();
+        state.ResumeTiming();
+        model.reset();
+    }
+    state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+BENCHMARK(BM_FreeModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Element results averaged to the nodes: 12 scalar and 2 vector results, as the plate stresses
+// of one subcase give them.
+void BM_UpdateLoadedResults(benchmark::State& state)
+{
+    constexpr int kScalars = 12;
+    constexpr int kVectors = 2;
+    std::unique_ptr<CModelSet> model = BuildPlate();
+    model->BuildElementFaces();
+    for (int r = 0; r < kScalars + kVectors; ++r)
+    {
+        auto result = std::make_unique<CResultData>();
+        result->m_id = static_cast<UINT>(r + 1) << 23 | 1u << 3;
+        result->m_loaded = CResultData::kLoaded;
+        result->m_flags = r < kScalars ? 0 : CResultData::kFlagVector;
+        for (int id = 1; id <= kSide * kSide; ++id)
+        {
+            result->SetElementValue(id, id * 0.5 + r);
+            if (r >= kScalars)
+                result->SetElementVector(id, CPoint3D(id, r, -id));
+        }
+        model->AddResult(result.release());
+    }
+    for (auto _ : state)
+        model->UpdateLoadedResults();
+    // Work: one value per element corner and result.
+    state.SetItemsProcessed(state.iterations() * kSide * kSide * 4 * (kScalars + kVectors));
+}
+BENCHMARK(BM_UpdateLoadedResults)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 400,000 element values in random order over twice as many ids, and the same number of far
+// cells followed by values that keep the array just behind the ids.
+std::vector<int> SparseIds(bool isCrossing)
+{
+    constexpr int kValues = 400000;
+    std::vector<int> ids;
+    if (!isCrossing)
+    {
+        for (int i = 0; i < kValues; ++i)
+            ids.push_back(2 * i);
+        std::shuffle(ids.begin(), ids.end(), std::mt19937(1));
+        return ids;
+    }
+    for (int i = 0; i < kValues / 2; ++i)
+        ids.push_back(50000000 + i);
+    int made = kValues / 2;
+    for (int i = 0; i < kValues / 4; ++i, made += 2)
+    {
+        const int frontier = static_cast<int>(CIdTable<double>::kDenseIds) + 2 * (made + 1);
+        ids.push_back(frontier);
+        ids.push_back(frontier + 1);
+    }
+    return ids;
+}
+
+void BM_ResultTableSparseIds(benchmark::State& state)
+{
+    const std::vector<int> ids = SparseIds(state.range(0) != 0);
+    for (auto _ : state)
+    {
+        CResultData result;
+        for (int id : ids)
+            result.SetElementValue(id, 1.0);
+        double value = 0.0;
+        benchmark::DoNotOptimize(result.GetElementValue(ids.back(), &value));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(ids.size()));
+}
+// Argument 1: the far cells and the array frontier.
+BENCHMARK(BM_ResultTableSparseIds)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();
