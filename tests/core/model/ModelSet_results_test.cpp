@@ -180,21 +180,21 @@ TEST(ResultCatalogue, AveragingSkipsNodalAndUnloadedResults)
 TEST(ResultCatalogue, AveragesElementsAndNodesWithFarIds)
 {
     CModelSet model;
-    const int far = 90000000;
-    for (int id : {1, 2, far, far + 1})
+    const int farId = 90000000;
+    for (int id : {1, 2, farId, farId + 1})
         AddTestNode(model, id, id % 7, id % 5, 0.0);
-    AddQuad(model, far, 1, 2, far, far + 1);
-    AddQuad(model, 3, 1, 2, far, 2); // a repeated node counts its element once
+    AddQuad(model, farId, 1, 2, farId, farId + 1);
+    AddQuad(model, 3, 1, 2, farId, 2); // a repeated node counts its element once
     model.BuildElementFaces();
     CResultData* result = AddLoaded(model, 1);
-    result->SetElementValue(far, 4.0);
+    result->SetElementValue(farId, 4.0);
     result->SetElementValue(3, 2.0);
     model.UpdateLoadedResults();
     double value = 0.0;
-    ASSERT_TRUE(result->GetNodeValue(far + 1, &value));
+    ASSERT_TRUE(result->GetNodeValue(farId + 1, &value));
     EXPECT_DOUBLE_EQ(4.0, value);
     ASSERT_TRUE(result->GetNodeValue(2, &value));
     EXPECT_DOUBLE_EQ(3.0, value);
-    ASSERT_TRUE(result->GetNodeValue(far, &value));
+    ASSERT_TRUE(result->GetNodeValue(farId, &value));
     EXPECT_DOUBLE_EQ(3.0, value);
 }
