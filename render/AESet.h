@@ -203,6 +203,9 @@ private:
     struct PassState;
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp).
+    // The band of an element's own value (scaled for the frame); false when it has none.
+    bool FindElementBand(const CResultDisplayAttr& bands, const CResultData* result, int id,
+                         int& band) const;
     void BuildContourList(UINT code, const CElementMap& elements, const CResultData* result);
     void BuildBeamContourList(const CElementMap& beams, const CResultData* result);
     void BuildVectorList(UINT code, const CElementMap& elements);

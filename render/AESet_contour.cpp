@@ -3,7 +3,6 @@
 #include "core/model/ResultData.h"
 #include "render/AESet.h"
 #include "render/BeamLine.h"
-#include "render/ContourCutter.h"
 #include "render/ContourObject.h"
 #include "render/ContourSource.h"
 #include "render/NodePointCache.h"
@@ -152,12 +151,8 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
             beams.GetNextAssoc(pos, id, element);
             if (element == nullptr || m_pView->IsEntityVisible(element) != 1)
                 continue;
-            double value = GetElementResultValue(result, static_cast<int>(id));
-            if (m_nShowDeformation != kNoDeformation)
-                value = GetAnimatedValue(value);
-            int kind = 0;
             int band = 0;
-            if (!FindBandClamped(attr, value, kind, band))
+            if (!FindElementBand(attr, result, static_cast<int>(id), band))
                 continue;
             target->SetColor(attr.m_bandColors[band]);
             beam.SetElement(element);

@@ -84,6 +84,16 @@ double CAESet::GetAnimatedValue(double value) const
     return min <= scaled && scaled <= max ? scaled : value;
 }
 
+bool CAESet::FindElementBand(const CResultDisplayAttr& bands, const CResultData* result, int id,
+                             int& band) const
+{
+    double value = GetElementResultValue(result, id);
+    if (m_nShowDeformation != kNoDeformation)
+        value = GetAnimatedValue(value);
+    int kind = 0;
+    return FindBandClamped(bands, value, kind, band);
+}
+
 void CAESet::DrawElementConstantContours(const CElementMap& elements, const CResultData* result)
 {
     CDrawDevice* device = Target();
@@ -98,12 +108,8 @@ void CAESet::DrawElementConstantContours(const CElementMap& elements, const CRes
         elements.GetNextAssoc(pos, id, element);
         if (element == nullptr || m_pView->IsEntityVisible(element) != 1)
             continue;
-        double value = GetElementResultValue(result, static_cast<int>(id));
-        if (m_nShowDeformation != kNoDeformation)
-            value = GetAnimatedValue(value);
-        int kind = 0;
         int band = 0;
-        if (!FindBandClamped(attr, value, kind, band))
+        if (!FindElementBand(attr, result, static_cast<int>(id), band))
             continue; // no value: left out rather than drawn as some band's value
         device->SetColor(attr.m_bandColors[band]);
         DrawElementFaces(element, nullptr, kFacePass);

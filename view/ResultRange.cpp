@@ -145,19 +145,17 @@ CPoint3D GetStoredMaxPoint(const CResultData& result, int location)
 void SetStoredMinPoint(CResultData& result, const CPoint3D& point, int location)
 {
     const int side = ResultSide(result, location);
-    if (ReadsSavedRange(result, side, true))
-        result.m_savedMinVector = point;
-    else if (side >= 0)
-        result.m_minVector = point;
+    if (side >= 0)
+        (ReadsSavedRange(result, side, true) ? result.m_savedMinVector : result.m_minVector) =
+            point;
 }
 
 void SetStoredMaxPoint(CResultData& result, const CPoint3D& point, int location)
 {
     const int side = ResultSide(result, location);
-    if (ReadsSavedRange(result, side, true))
-        result.m_savedMaxVector = point;
-    else if (side >= 0)
-        result.m_maxVector = point;
+    if (side >= 0)
+        (ReadsSavedRange(result, side, true) ? result.m_savedMaxVector : result.m_maxVector) =
+            point;
 }
 
 CValueRange ComputeRangeOverElements(const CResultData& result, int kind, int location,

@@ -21,14 +21,7 @@ using Rgb = std::array<int, 3>;
 // left, element values 5, 15, ... 95.
 CResultData* AddStrip(CModelSet& model, UINT resultId)
 {
-    for (int i = 0; i <= 10; ++i)
-    {
-        AddTestNode(model, 2 * i + 1, i - 5.0, -1, 0);
-        AddTestNode(model, 2 * i + 2, i - 5.0, 1, 0);
-    }
-    for (int i = 0; i < 10; ++i)
-        AddQuad(model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
-    model.BuildElementFaces();
+    render_test::AddQuadStrip(model, 1);
     auto* result = new CResultData();
     result->m_id = resultId;
     result->m_loaded = CResultData::kLoaded;

@@ -21,14 +21,7 @@ constexpr UINT kVectorId = MakeLoadCaseKey(2, 0x800000u, 1);
 // (2, 0, 0), and the vector plot entry of the result: white arrows of the given length.
 CVectorPlotEntry* AddVectorStrip(CModelSet& model, CSceneView& view, double length)
 {
-    for (int i = 0; i <= 10; ++i)
-    {
-        AddTestNode(model, 2 * i + 1, i - 5.0, -0.5, 0);
-        AddTestNode(model, 2 * i + 2, i - 5.0, 0.5, 0);
-    }
-    for (int i = 0; i < 10; ++i)
-        AddQuad(model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
-    model.BuildElementFaces();
+    render_test::AddQuadStrip(model, 0.5);
     auto* result = new CResultData();
     result->m_id = kVectorId;
     result->m_flags = CResultData::kFlagVector;

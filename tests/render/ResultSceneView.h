@@ -4,6 +4,7 @@
 
 #include "FakeSceneView.h"
 #include "core/model/ResultData.h"
+#include "tests/core/model/ModelFixtures.h"
 
 namespace render_test
 {
@@ -33,6 +34,20 @@ public:
         return kind == 2 ? vector.x : kind == 3 ? vector.y : vector.z;
     }
 };
+
+// Ten quads in a row from x = -5 to 5 and y = -halfHeight to halfHeight (elements 1..10),
+// nodes 2i + 1 below and 2i + 2 above.
+inline void AddQuadStrip(CModelSet& model, double halfHeight)
+{
+    for (int i = 0; i <= 10; ++i)
+    {
+        AddTestNode(model, 2 * i + 1, i - 5.0, -halfHeight, 0);
+        AddTestNode(model, 2 * i + 2, i - 5.0, halfHeight, 0);
+    }
+    for (int i = 0; i < 10; ++i)
+        AddQuad(model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
+    model.BuildElementFaces();
+}
 
 // A scene test whose view answers result values; every test starts with no result shown.
 class ResultSceneTest : public SceneTest
