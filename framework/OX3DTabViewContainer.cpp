@@ -1,9 +1,6 @@
 // COX3DTabViewContainer: pages on tab items, the margin, activation and drag-over activation.
 #include "framework/OX3DTabViewContainer.h"
 
-#include "platform/base/exception.h"
-#include "platform/docview/doc.h"
-#include "platform/docview/view.h"
 #include "platform/win/dc.h"
 
 #include <windows.h>
@@ -144,26 +141,11 @@ BOOL COX3DTabViewContainer::InsertPage(int index, const CRuntimeClass* pageClass
 {
     if (!m_hWnd || index < 0 || index > GetItemCount() || !pageClass)
         return FALSE;
-    CCreateContext viewContext;
-    CView* activeView = dynamic_cast<CView*>(GetActivePage());
-    const bool isFromView = !context && activeView && activeView->GetDocument();
-    if (isFromView)
-    {
-        viewContext.m_pCurrentDoc = activeView->GetDocument();
-        viewContext.m_pNewDocTemplate = viewContext.m_pCurrentDoc->GetDocTemplate();
-        context = &viewContext;
-    }
-    CObject* object = pageClass->CreateObject();
-    if (!object)
-        fw::ThrowMemoryException();
-    CWnd* page = dynamic_cast<CWnd*>(object);
-    if (!page)
-    {
-        delete object;
-        return FALSE;
-    }
     const UINT id = GetUniqueId();
-    if (!page->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(), this, id, context))
+    bool joinedView = false;
+    CWnd* page =
+        CreatePageFromClass(pageClass, context, GetActivePage(), this, CRect(), id, joinedView);
+    if (!page)
     {
         m_pageIds.Free(id);
         return FALSE;
@@ -173,7 +155,7 @@ BOOL COX3DTabViewContainer::InsertPage(int index, const CRuntimeClass* pageClass
         page->DestroyWindow();
         return FALSE;
     }
-    if (isFromView && dynamic_cast<CView*>(page))
+    if (joinedView)
         page->SendMessage(WM_INITIALUPDATE);
     return TRUE;
 }

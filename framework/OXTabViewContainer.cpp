@@ -3,10 +3,7 @@
 #include "framework/OXTabViewContainer.h"
 
 #include "framework/TabPages.h"
-#include "platform/base/exception.h"
-#include "platform/docview/doc.h"
 #include "platform/docview/frame.h"
-#include "platform/docview/view.h"
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
 
@@ -286,37 +283,21 @@ BOOL COXTabViewContainer::InsertPage(int index, const CRuntimeClass* pageClass,
 {
     if (index < 0 || index > GetPageCount() || !pageClass || !m_hWnd)
         return FALSE;
-    // A view page joins the document of the active view unless told otherwise.
-    CCreateContext viewContext;
-    CView* activeView = dynamic_cast<CView*>(GetActivePage());
-    const bool isFromView = !context && activeView && activeView->GetDocument();
-    if (isFromView)
-    {
-        viewContext.m_pCurrentDoc = activeView->GetDocument();
-        viewContext.m_pNewDocTemplate = viewContext.m_pCurrentDoc->GetDocTemplate();
-        context = &viewContext;
-    }
-    CObject* object = pageClass->CreateObject();
-    if (!object)
-        fw::ThrowMemoryException();
-    CWnd* page = dynamic_cast<CWnd*>(object);
+    const UINT id = GetUniqueId();
+    bool joinedView = false;
+    CWnd* page =
+        CreatePageFromClass(pageClass, context, GetActivePage(), this, m_rectPage, id, joinedView);
     if (!page)
     {
-        delete object;
-        return FALSE;
-    }
-    const UINT id = GetUniqueId();
-    if (!page->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, m_rectPage, this, id, context))
-    {
         m_pageIds.Free(id);
-        return FALSE; // a window that failed creation has run its PostNcDestroy
+        return FALSE;
     }
     if (!InsertPage(index, page, title))
     {
         page->DestroyWindow();
         return FALSE;
     }
-    if (isFromView && dynamic_cast<CView*>(page))
+    if (joinedView)
         page->SendMessage(WM_INITIALUPDATE);
     return TRUE;
 }
@@ -460,14 +441,22 @@ void COXTabViewContainer::TakeOverScrollBars(COXTabViewPage& page)
         m_vertBar.SetScrollInfo(&page.m_vertInfo, TRUE);
 }
 
-void COXTabViewContainer::UpdateScrollState()
+COXTabViewPage* COXTabViewContainer::PageToUpdate()
 {
     if (g_isUpdatingState || g_isUpdatingInfo || m_nActivePage < 0)
-        return;
+        return nullptr;
     COXTabViewPage& page = m_pages[m_nActivePage];
-    const HWND wnd = page.m_pWnd ? page.m_pWnd->m_hWnd : nullptr;
-    if (!wnd || !::IsWindowVisible(wnd))
+    const bool isShown = page.m_pWnd && ::IsWindowVisible(page.m_pWnd->m_hWnd);
+    return isShown ? &page : nullptr;
+}
+
+void COXTabViewContainer::UpdateScrollState()
+{
+    COXTabViewPage* shown = PageToUpdate();
+    if (!shown)
         return;
+    COXTabViewPage& page = *shown;
+    const HWND wnd = page.m_pWnd->m_hWnd;
     const CFlagGuard guard(g_isUpdatingState);
     ::ShowScrollBar(wnd, SB_BOTH, FALSE);
     // Looked at hidden, with both bars for a moment, so that the ranges read are whole.
@@ -489,12 +478,11 @@ void COXTabViewContainer::UpdateScrollState()
 
 void COXTabViewContainer::UpdateScrollInfo()
 {
-    if (g_isUpdatingState || g_isUpdatingInfo || m_nActivePage < 0)
+    COXTabViewPage* shown = PageToUpdate();
+    if (!shown)
         return;
-    COXTabViewPage& page = m_pages[m_nActivePage];
-    const HWND wnd = page.m_pWnd ? page.m_pWnd->m_hWnd : nullptr;
-    if (!wnd || !::IsWindowVisible(wnd))
-        return;
+    COXTabViewPage& page = *shown;
+    const HWND wnd = page.m_pWnd->m_hWnd;
     const CFlagGuard guard(g_isUpdatingInfo);
     const bool hasBoth = page.m_bHasHorzBar && page.m_bHasVertBar;
     const struct

@@ -155,6 +155,8 @@ private:
     void Relayout();
     void SizeActivePage();
     void TakeOverScrollBars(COXTabViewPage& page);
+    // The active page when it shows and no scroll update runs; else null.
+    COXTabViewPage* PageToUpdate();
     void RedrawBottomStrip();
     void RedrawTabArea();
     void RedrawButton(int hitCode);

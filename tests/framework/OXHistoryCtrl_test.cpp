@@ -3,8 +3,8 @@
 #include "framework/OXHistoryCtrl.h"
 
 #include "platform/base/file.h"
-#include "platform/win/dc.h"
 #include "platform/test/pump.h"
+#include "platform/win/dc.h"
 #include "tests/support/TestPaths.h"
 
 #include <windows.h>

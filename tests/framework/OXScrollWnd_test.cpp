@@ -2,9 +2,9 @@
 // keyboard and wheel scrolling, smooth scrolling, track zoom and the context menu.
 #include "framework/OXScrollWnd.h"
 
+#include "platform/test/pump.h"
 #include "platform/win/dc.h"
 #include "platform/win/menu.h"
-#include "platform/test/pump.h"
 #include "resources/resource.h"
 
 #include <windows.h>

@@ -3,12 +3,14 @@
 #include "framework/OXTabViewContainer.h"
 
 #include "framework/OXHistoryCtrl.h"
-#include "platform/win/app.h"
+#include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
+#include "platform/win/app.h"
 #include "tests/support/TestPaths.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -327,4 +329,44 @@ TEST_F(TabViewContainer, TabAreaWidthLivesInTheProfile)
     EXPECT_EQ(120, m_container.GetTabButtonsAreaWidth());
     EXPECT_EQ(m_container.GetScrollButtonRect(COXTabViewContainer::hitLast).right + 120,
               m_container.GetTabAreaRect().right);
+}
+
+namespace
+{
+// A container as the pane of a document's child frame, its pages views of the document; it
+// goes with the frame when the fixture closes the document.
+class CFramePaneContainer : public COXTabViewContainer
+{
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+class TabViewContainerInFrame : public fw::test::MainFrameFixture
+{
+};
+} // namespace
+
+TEST_F(TabViewContainerInFrame, ViewPagesJoinTheDocumentAndBecomeTheActiveView)
+{
+    CDocument* document = OpenDocument();
+    ASSERT_NE(nullptr, document);
+    CMDIChildWnd* child = ActiveChild();
+    CView* firstView = ActiveView();
+    auto* pane = new CFramePaneContainer;
+    COXTabViewContainer& container = *pane;
+    ASSERT_TRUE(container.Create(child, CRect(0, 0, 300, 200)));
+    ASSERT_TRUE(container.InsertPage(0, firstView, "First"));
+    EXPECT_EQ(firstView, child->GetActiveView());
+
+    fw::test::Events().clear();
+    ASSERT_TRUE(container.InsertPage(1, RUNTIME_CLASS(fw::test::CTestView)));
+    auto* secondView = dynamic_cast<CView*>(container.GetPage(1));
+    ASSERT_NE(nullptr, secondView);
+    EXPECT_EQ(document, secondView->GetDocument());
+    EXPECT_EQ(secondView, child->GetActiveView());
+    const std::vector<std::string>& events = fw::test::Events();
+    EXPECT_NE(events.end(), std::find(events.begin(), events.end(), "view initial update"));
+
+    ASSERT_TRUE(container.SetActivePageIndex(0));
+    EXPECT_EQ(firstView, child->GetActiveView());
 }
