@@ -2,6 +2,8 @@
 // shared edges once.
 #include "render/ListBatch.h"
 
+#include "render/Facet.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -87,4 +89,24 @@ TEST(ListBatch, FansCurvesAndPoints)
     batch.Reset(false);
     EXPECT_TRUE(batch.IsEmpty());
     EXPECT_EQ(0u, batch.GetGroupCount());
+}
+
+TEST(ListBatch, FacetsAreFansOfTrianglesOrOutlines)
+{
+    CListBatch batch;
+    batch.Reset(false);
+    CFacet pentagon;
+    for (const CPoint3D& p : {kA, kB, kE, kF, kD})
+        pentagon.AddVertex(new CPoint3D(p), 0);
+    batch.SetRenderMode(kRenderFill);
+    batch.DrawFacet(&pentagon, 0);
+    EXPECT_EQ(3u, batch.GetTriangleCount());
+    batch.SetRenderMode(kRenderLines);
+    batch.DrawFacet(&pentagon, 0);
+    EXPECT_EQ(5u, batch.GetLineCount());
+    CFacet line;
+    line.AddVertex(new CPoint3D(kA), 0);
+    line.AddVertex(new CPoint3D(kB), 0);
+    batch.DrawFacet(&line, 0); // two points make no facet
+    EXPECT_EQ(5u, batch.GetLineCount());
 }
