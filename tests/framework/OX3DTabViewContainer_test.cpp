@@ -138,6 +138,14 @@ TEST_F(ThreeDTabViewContainer, KeepsAMarginThatCollapsesWhenTooSmall)
     m_container.GetClientRect(&client);
     EXPECT_EQ(190, client.Width());
     EXPECT_EQ(0, client.Height());
+    // The margin is still painted, in the control's own background.
+    fw::test::Pump();
+    const HDC dc = ::GetWindowDC(m_container.m_hWnd);
+    const COLORREF margin = ::GetPixel(dc, 2, 2);
+    const COLORREF middle = ::GetPixel(dc, 100, 5);
+    ::ReleaseDC(m_container.m_hWnd, dc);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), margin);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), middle);
 }
 
 TEST_F(ThreeDTabViewContainer, GenericCreationMakesATabControlWithTheFixedStyle)

@@ -6,6 +6,7 @@
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 #include "platform/win/app.h"
+#include "platform/win/resource.h"
 #include "tests/support/TestPaths.h"
 
 #include <windows.h>
@@ -187,6 +188,15 @@ TEST_F(TabViewContainer, SplitterStopsSixtyPixelsShortOfTheRightEnd)
 {
     const int buttonsRight = m_container.GetScrollButtonRect(COXTabViewContainer::hitLast).right;
     EXPECT_EQ(200, m_container.GetTabAreaRect().Width());
+    // Over the splitter the cursor is the splitter's own.
+    POINT over = m_container.GetSplitterRect().CenterPoint();
+    m_container.ClientToScreen(&over);
+    ::SetCursorPos(over.x, over.y);
+    m_container.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_container.m_hWnd),
+                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const HCURSOR splitterCursor = fw::LoadResourceCursor(IDC_OXTABVIEW_SPLITTER);
+    ASSERT_NE(nullptr, splitterCursor);
+    EXPECT_EQ(splitterCursor, ::GetCursor());
     DragSplitterTo(1000);
     EXPECT_EQ(m_container.GetPageRect().right - 60, m_container.GetSplitterRect().left);
     EXPECT_EQ(m_container.GetSplitterRect().left - buttonsRight,
