@@ -32,7 +32,9 @@ COXTreeCtrl::COXTreeCtrl()
 
 COXTreeCtrl::~COXTreeCtrl()
 {
-    // The items go with the control, without notifications.
+    // The rows go before the items they point to; the items go without notifications.
+    if (m_hWnd)
+        DestroyWindow();
     m_root->DeleteChildren();
 }
 
