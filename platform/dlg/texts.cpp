@@ -45,8 +45,12 @@ void SetTextSource(const char* stringFolder, const char* languageSuffix)
 
 CString LoadFrameworkText(const char* key)
 {
+    return LoadFrameworkText("DataExchange", key);
+}
+
+CString LoadFrameworkText(const char* section, const char* key)
+{
     const TextSource& source = Source();
-    return CString(
-        os::ReadProfileString(source.file, "DataExchange", key + source.suffix, "", 1024));
+    return CString(os::ReadProfileString(source.file, section, key + source.suffix, "", 1024));
 }
 } // namespace fw

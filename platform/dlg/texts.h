@@ -13,4 +13,6 @@ void SetTextSource(const char* stringFolder, const char* languageSuffix);
 
 // The text of key in section "DataExchange", empty when missing.
 CString LoadFrameworkText(const char* key);
+// The text of key in another section of the same file, empty when missing.
+CString LoadFrameworkText(const char* section, const char* key);
 } // namespace fw

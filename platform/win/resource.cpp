@@ -1,6 +1,9 @@
 // Resource loading from the executable.
 #include "platform/win/resource.h"
 
+#include "platform/dlg/texts.h"
+#include "resources/ids/platform_ids.h"
+
 #include <cstring>
 
 namespace fw
@@ -14,6 +17,25 @@ T ReadAt(const BYTE* data, std::size_t offset)
     std::memcpy(&value, data + offset, sizeof value);
     return value;
 }
+
+// The framework's texts that a user reads come from the string files in the program's
+// language when they are there; the resource strings are the English fallback.
+const char* FrameworkTextKey(UINT id)
+{
+    switch (id)
+    {
+    case AFX_IDS_IDLEMESSAGE: return "Ready";
+    case AFX_IDS_HELPMODEMESSAGE: return "HelpMode";
+    case AFX_IDS_UNTITLED: return "Untitled";
+    case AFX_IDP_ASK_TO_SAVE: return "AskToSave";
+    case AFX_IDP_FAILED_TO_OPEN_DOC: return "FailedToOpenDocument";
+    case AFX_IDP_FAILED_TO_SAVE_DOC: return "FailedToSaveDocument";
+    case AFX_IDP_FAILED_TO_CREATE_DOC: return "FailedToCreateDocument";
+    case AFX_IDP_COMMAND_FAILURE: return "CommandFailed";
+    case AFX_IDP_INVALID_FILENAME: return "InvalidFileName";
+    default: return nullptr;
+    }
+}
 } // namespace
 
 HINSTANCE ResourceHandle()
@@ -23,6 +45,12 @@ HINSTANCE ResourceHandle()
 
 BOOL LoadResourceString(UINT id, CString& text)
 {
+    if (const char* key = FrameworkTextKey(id))
+    {
+        text = LoadFrameworkText("Framework", key);
+        if (!text.IsEmpty())
+            return TRUE;
+    }
     text.Empty();
     // LoadStringA cuts at the buffer: grow it until the string fits.
     for (int size = 256; size <= 65536; size *= 4)

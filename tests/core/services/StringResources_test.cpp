@@ -85,6 +85,11 @@ std::vector<TextKey> RequiredKeys()
     for (const char* key :
          {"ParseInt", "ParseUInt", "ParseReal", "IntRange", "RealRange", "MaxChars"})
         keys.push_back({"Message.str", "DataExchange", key});
+    // The framework's own texts: prompts, failures and the idle status text.
+    for (const char* key :
+         {"Ready", "HelpMode", "Untitled", "AskToSave", "FailedToOpenDocument",
+          "FailedToSaveDocument", "FailedToCreateDocument", "CommandFailed", "InvalidFileName"})
+        keys.push_back({"Message.str", "Framework", key});
     // The result groups that the readers register, and the result names of the OUTPUT2 tables
     // with the components they store (type bits in place).
     for (const char* group : {"DISPLACEMENT",

@@ -1,5 +1,7 @@
 // Frames under Wine: loading from resources, layout around the client pane, status-bar
 // prompts, and closing with the save question.
+#include "platform/base/os.h"
+#include "platform/dlg/texts.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 #include "platform/win/crackers.h"
@@ -183,4 +185,21 @@ TEST_F(Frame, IdleUpdatesReachTheFramesTheMainWindowOwns)
     m_app->OnIdle(0);
     EXPECT_EQ(1, owned->idleUpdates);
     owned->DestroyWindow();
+}
+
+TEST_F(Frame, FrameworkTextsComeFromTheStringFilesInTheProgramsLanguage)
+{
+    fw::SetTextSource("resources\\string", "_JPN");
+    m_frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    const CString ready = StatusText();
+    AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+    // Back to the folder beside the executable (absent in tests): the built-in English.
+    fw::SetTextSource((fw::os::ExecutableFolder() + "\\..\\string").c_str(), "_ENG");
+    EXPECT_STREQ("\x83\x8C\x83\x66\x83\x42", ready); // "Ready" in code page 932
+    ASSERT_EQ(1u, (**m_services).messageBoxes.size());
+    EXPECT_EQ("\x83\x52\x83\x7D\x83\x93\x83\x68\x82\xF0\x8E\xC0\x8D\x73\x82\xC5\x82\xAB"
+              "\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42",
+              (**m_services).messageBoxes[0].text);
+    m_frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    EXPECT_STREQ("Ready", StatusText());
 }
