@@ -7,7 +7,8 @@ namespace fw::test
 {
 void Pump()
 {
-    PumpMessages();
+    while (!PumpMessages())
+        DrainQuit();
 }
 
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
@@ -17,7 +18,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
     {
         if (::GetTickCount64() >= end)
             return done();
-        PumpMessages();
+        Pump();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
@@ -43,7 +44,7 @@ void PressKey(HWND hwnd, UINT virtualKey, bool control)
     }
     ::PostMessageA(hwnd, WM_KEYDOWN, virtualKey, 1);
     ::PostMessageA(hwnd, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
-    PumpMessages();
+    Pump();
     if (control)
     {
         keys[VK_CONTROL] = oldControl;

@@ -8,7 +8,8 @@
 
 namespace fw::test
 {
-// Dispatches everything queued (paints included) and runs the idle passes.
+// Dispatches everything queued (paints included) and runs the idle passes. A WM_QUIT (the end
+// of an application's main window) is dropped, so that later pumps still reach idle.
 void Pump();
 
 // Pumps until done() is true or the time is up; returns done().

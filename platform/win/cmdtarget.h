@@ -42,6 +42,9 @@ public:
     // after free reads poison instead of a new object (mingw has no address sanitizer).
     static void* operator new(std::size_t size);
     static void operator delete(void* object, std::size_t size);
+    // Placement forms stay available to containers that construct in place.
+    static void* operator new(std::size_t, void* where) noexcept { return where; }
+    static void operator delete(void*, void*) noexcept {}
 };
 
 // Calls one handler entry found by OnCmdMsg: TRUE when it handled the command.

@@ -266,6 +266,9 @@ public:
 
     // Help: through the application (WinHelp is a no-op of the services).
     virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
+    // ID_HELP: WM_COMMANDHELP up the chains of the capture, the focus and the active popup;
+    // when none answers, ID_DEFAULT_HELP to the main window.
+    void OnHelp();
 
     // Asks this object, then its parents, before a queued message is dispatched.
     virtual BOOL PreTranslateMessage(MSG* msg);

@@ -4,6 +4,7 @@
 #include "platform/win/menu.h"
 #include "platform/win/thread_state.h"
 #include "platform/win/wnd.h"
+#include "resources/ids/platform_ids.h"
 
 #include <shellapi.h>
 #include <vector>
@@ -493,4 +494,19 @@ void CWnd::WinHelp(DWORD_PTR data, UINT command)
 {
     if (CWinApp* app = AfxGetApp())
         app->WinHelp(data, command);
+}
+
+void CWnd::OnHelp()
+{
+    const HWND top = GetTopLevelParent()->m_hWnd;
+    for (HWND start : {::GetCapture(), ::GetFocus(), ::GetLastActivePopup(top)})
+    {
+        for (HWND hwnd = start; hwnd; hwnd = ParentOrOwner(hwnd))
+        {
+            if (::SendMessageA(hwnd, WM_COMMANDHELP, 0, 0))
+                return;
+        }
+    }
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
 }
