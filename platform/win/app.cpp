@@ -194,16 +194,9 @@ BOOL CWinApp::OnIdle(LONG count)
 
 int CWinApp::DoMessageBox(const char* prompt, UINT type, UINT)
 {
+    // The box shows the type as asked: a caller that names no icon gets a plain box.
     HWND owner = nullptr;
     CWnd::GetSafeOwner(nullptr, &owner);
-    // Without an icon a box of questions and warnings shows the exclamation mark.
-    if ((type & MB_ICONMASK) == 0)
-    {
-        const UINT buttons = type & MB_TYPEMASK;
-        if (buttons == MB_OK || buttons == MB_OKCANCEL || buttons == MB_YESNO ||
-            buttons == MB_YESNOCANCEL)
-            type |= MB_ICONEXCLAMATION;
-    }
     const char* caption = m_pszAppName && *m_pszAppName ? m_pszAppName : nullptr;
     return sys::Get().MessageBox(owner, prompt, caption, type);
 }

@@ -268,3 +268,15 @@ TEST_F(Mdi, WindowMenuAndSystemKeysOfTheChildrenWork)
     fw::test::PressKey(first->m_hWnd, VK_F6, true);
     EXPECT_EQ(second, ActiveChild());
 }
+
+TEST_F(Mdi, DeletingAViewWhoseWindowLivesLeavesNoDanglingActiveView)
+{
+    OpenDocument();
+    CMDIChildWnd* child = ActiveChild();
+    CView* view = child->GetActiveView();
+    ASSERT_NE(nullptr, view);
+    delete view;
+    EXPECT_EQ(nullptr, child->GetActiveView());
+    EXPECT_EQ(1, g_documentsDeleted) << "its last view gone, the document closed";
+    child->DestroyWindow();
+}

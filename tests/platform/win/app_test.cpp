@@ -73,8 +73,8 @@ TEST(App, MessageBoxesGoThroughTheServicesWithTheApplicationsName)
     ASSERT_EQ(2u, services->messageBoxes.size());
     EXPECT_EQ("Continue?", services->messageBoxes[0].text);
     EXPECT_EQ(std::string(app.m_pszAppName), services->messageBoxes[0].caption);
-    // Without an icon a question gets the exclamation mark.
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION), services->messageBoxes[0].type);
+    // The type goes as asked: no icon is added.
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO), services->messageBoxes[0].type);
     EXPECT_EQ("Command failed.", services->messageBoxes[1].text);
 
     app.WinHelp(42, HELP_CONTEXT);

@@ -118,6 +118,39 @@ TEST(WndOps, MessagesReachDescendantsDeepOrShallowAndPermanentOnly)
     EXPECT_EQ(1, grandchild.idleUpdates);
 }
 
+namespace
+{
+// Destroys a sibling when it gets the message.
+class CDestroyingWnd : public CWnd
+{
+public:
+    HWND victim = nullptr;
+    LRESULT OnIdleUpdate(WPARAM, LPARAM)
+    {
+        ::DestroyWindow(victim);
+        return 0;
+    }
+    FW_MESSAGE_TABLE()
+};
+FW_TABLE(CDestroyingWnd, CWnd, fw::raw<WM_IDLEUPDATECMDUI, &CDestroyingWnd::OnIdleUpdate>())
+} // namespace
+
+TEST(WndOps, MessagesToDescendantsSurviveAHandlerDestroyingASibling)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, PlainClass(), "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    CDestroyingWnd first;
+    CCountingWnd second;
+    CCountingWnd third;
+    for (CWnd* child :
+         {static_cast<CWnd*>(&first), static_cast<CWnd*>(&second), static_cast<CWnd*>(&third)})
+        ASSERT_TRUE(child->Create(nullptr, "", WS_CHILD, CRect(0, 0, 5, 5), &top, 1));
+    first.victim = second.m_hWnd;
+    top.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, FALSE);
+    EXPECT_EQ(0, second.idleUpdates);
+    EXPECT_EQ(1, third.idleUpdates);
+}
+
 TEST(WndOps, RepositionBarsGivesBarsTheirSidesInCreationOrderAndThePaneTheRest)
 {
     CWnd frame;
