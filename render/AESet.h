@@ -234,6 +234,10 @@ private:
     void MarkPickListsStale(int kinds);
     // Picking lists (AESet_pick.cpp).
     void BuildPickList(int kind);
+    void BuildNodePickList(CNodePointCache& points);
+    void BuildFacePickList(CNodePointCache& points, bool isSolid);
+    void BuildBeamPickList(CNodePointCache& points);
+    void BuildMassPickList(CNodePointCache& points);
     // Steps of the draw pass (AESet_draw.cpp).
     void CallDotted(UINT code);
     void DrawLitFaces(const PassState& pass);

@@ -8,6 +8,7 @@
 #include "core/model/ModelSet.h"
 #include "render/AESet.h"
 #include "render/BeamLine.h"
+#include "render/ElementMapWalk.h"
 #include "render/FaceDrawObject.h"
 #include "render/ListBatch.h"
 #include "render/MassGlyph.h"
@@ -24,20 +25,6 @@ constexpr int kDefaultEdgeElements = 20000;
 UINT SourceCode(UINT code, const CEntitySet* source)
 {
     return source ? code | CAESet::kUndeformed : code;
-}
-
-template <class Visit>
-void ForEachElement(const CElementMap& elements, Visit&& visit)
-{
-    POSITION pos = elements.GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
-        if (element != nullptr)
-            visit(element);
-    }
 }
 
 // The node of a face position, or 0 when the face holds fewer ids.

@@ -6,6 +6,7 @@
 #include "core/model/FEElement.h"
 #include "render/AESet.h"
 #include "render/BeamLine.h"
+#include "render/ElementMapWalk.h"
 #include "render/NodePointCache.h"
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
@@ -49,93 +50,84 @@ void CAESet::GetPickLists(int kinds, CDWordArray& lists)
 void CAESet::BuildPickList(int kind)
 {
     m_pView->MakeCurrent();
-    const CSceneSettings settings = ReadSettings();
     CNodePointCache& points = AcquirePoints(nullptr);
-    CDrawDevice& device = m_pView->m_Device;
-    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
     switch (kind)
     {
-    case kKindNode:
-    {
-        ListScope list(*this, ListName(kNodeList | kPickList), false, false);
-        const CNodeMap& nodes = m_pGroup->GetNodes();
-        POSITION pos = nodes.GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFENode* node = nullptr;
-            nodes.GetNextAssoc(pos, id, node);
-            device.LoadName(NameOf(node));
-            device.DrawPoint(points.GetNodePoint(static_cast<int>(id)), 0);
-        }
-        list.Close();
-        break;
-    }
-    case kKindSolid:
-    case kKindShell:
-    {
-        const bool isSolid = kind == kKindSolid;
-        ListScope list(*this, ListName((isSolid ? kSolidFaceList : kShellFaceList) | kPickList),
-                       false, false);
-        device.SetRenderMode(kRenderFill); // faces are hit where they are filled
-        const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
-        POSITION pos = elements.GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            elements.GetNextAssoc(pos, id, element);
-            if (element == nullptr || !element->m_hasOuterFace ||
-                m_pView->IsEntityVisible(element) != 1)
-                continue;
-            if (element->IsParabolicElement())
-                TessellateElementFaces(*element, points, settings.m_curveDivisions);
-            device.LoadName(NameOf(element));
-            DrawElementFaces(element, &points, kFacePass);
-        }
-        list.Close();
-        break;
-    }
-    case kKindBeam:
-    {
-        ListScope list(*this, ListName(kBeamList | kPickList), false, false);
-        CBeamLine beam(&points, factor, settings.m_curveDivisions);
-        const CElementMap& beams = m_pGroup->GetBeams();
-        POSITION pos = beams.GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            beams.GetNextAssoc(pos, id, element);
-            if (element == nullptr || m_pView->IsEntityVisible(element) == 0)
-                continue;
-            device.LoadName(NameOf(element));
-            beam.SetElement(element);
-            beam.Draw(&device);
-        }
-        list.Close();
-        break;
-    }
-    case kKindMass:
-    {
-        ListScope list(*this, ListName(kMassList | kPickList), false, false);
-        const CElementMap& masses = m_pGroup->GetMasses();
-        POSITION pos = masses.GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            masses.GetNextAssoc(pos, id, element);
-            if (element == nullptr)
-                continue;
-            device.LoadName(NameOf(element));
-            device.DrawPoint(points.GetNodePoint(element->m_ids.GetSize() ? element->m_ids[0] : 0),
-                             0);
-        }
-        list.Close();
-        break;
-    }
+    case kKindNode: BuildNodePickList(points); break;
+    case kKindSolid: BuildFacePickList(points, true); break;
+    case kKindShell: BuildFacePickList(points, false); break;
+    case kKindBeam: BuildBeamPickList(points); break;
+    case kKindMass: BuildMassPickList(points); break;
     default: break;
     }
     ReleasePoints();
+}
+
+void CAESet::BuildNodePickList(CNodePointCache& points)
+{
+    CDrawDevice& device = m_pView->m_Device;
+    ListScope list(*this, ListName(kNodeList | kPickList), false, false);
+    const CNodeMap& nodes = m_pGroup->GetNodes();
+    POSITION pos = nodes.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFENode* node = nullptr;
+        nodes.GetNextAssoc(pos, id, node);
+        device.LoadName(NameOf(node));
+        device.DrawPoint(points.GetNodePoint(static_cast<int>(id)), 0);
+    }
+    list.Close();
+}
+
+void CAESet::BuildFacePickList(CNodePointCache& points, bool isSolid)
+{
+    CDrawDevice& device = m_pView->m_Device;
+    const int curveDivisions = ReadSettings().m_curveDivisions;
+    ListScope list(*this, ListName((isSolid ? kSolidFaceList : kShellFaceList) | kPickList), false,
+                   false);
+    device.SetRenderMode(kRenderFill); // faces are hit where they are filled
+    ForEachElement(isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells(),
+                   [&](CFEElement* element)
+                   {
+                       if (!element->m_hasOuterFace || m_pView->IsEntityVisible(element) != 1)
+                           return;
+                       if (element->IsParabolicElement())
+                           TessellateElementFaces(*element, points, curveDivisions);
+                       device.LoadName(NameOf(element));
+                       DrawElementFaces(element, &points, kFacePass);
+                   });
+    list.Close();
+}
+
+void CAESet::BuildBeamPickList(CNodePointCache& points)
+{
+    CDrawDevice& device = m_pView->m_Device;
+    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    CBeamLine beam(&points, factor, ReadSettings().m_curveDivisions);
+    ListScope list(*this, ListName(kBeamList | kPickList), false, false);
+    ForEachElement(m_pGroup->GetBeams(),
+                   [&](CFEElement* element)
+                   {
+                       if (m_pView->IsEntityVisible(element) == 0)
+                           return;
+                       device.LoadName(NameOf(element));
+                       beam.SetElement(element);
+                       beam.Draw(&device);
+                   });
+    list.Close();
+}
+
+void CAESet::BuildMassPickList(CNodePointCache& points)
+{
+    CDrawDevice& device = m_pView->m_Device;
+    ListScope list(*this, ListName(kMassList | kPickList), false, false);
+    ForEachElement(m_pGroup->GetMasses(),
+                   [&](CFEElement* element)
+                   {
+                       const int first = element->m_ids.GetSize() > 0 ? element->m_ids[0] : 0;
+                       device.LoadName(NameOf(element));
+                       device.DrawPoint(points.GetNodePoint(first), 0);
+                   });
+    list.Close();
 }
