@@ -54,6 +54,18 @@ CPoint3D OrZero(const CPoint3D& p, double sentinel)
     return CPoint3D(OrZero(p.x, sentinel), OrZero(p.y, sentinel), OrZero(p.z, sentinel));
 }
 
+// The stored minimum or maximum vector point of the side; (0, 0, 0) for no side.
+CPoint3D StoredPoint(const CResultData& result, int location, bool isMax)
+{
+    const int side = ResultSide(result, location);
+    if (side < 0)
+        return CPoint3D();
+    CPoint3D min;
+    CPoint3D max;
+    StoredVectors(result, side, min, max);
+    return isMax ? OrZero(max, kRangeUnsetMax) : OrZero(min, kRangeUnsetMin);
+}
+
 class RangeAccumulator
 {
 public:
@@ -122,24 +134,12 @@ CValueRange GetStoredResultRange(const CResultData& result, int kind, int locati
 
 CPoint3D GetStoredMinPoint(const CResultData& result, int location)
 {
-    const int side = ResultSide(result, location);
-    if (side < 0)
-        return CPoint3D();
-    CPoint3D min;
-    CPoint3D max;
-    StoredVectors(result, side, min, max);
-    return OrZero(min, kRangeUnsetMin);
+    return StoredPoint(result, location, false);
 }
 
 CPoint3D GetStoredMaxPoint(const CResultData& result, int location)
 {
-    const int side = ResultSide(result, location);
-    if (side < 0)
-        return CPoint3D();
-    CPoint3D min;
-    CPoint3D max;
-    StoredVectors(result, side, min, max);
-    return OrZero(max, kRangeUnsetMax);
+    return StoredPoint(result, location, true);
 }
 
 void SetStoredMinPoint(CResultData& result, const CPoint3D& point, int location)
