@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -31,6 +32,13 @@ public:
                         ::GetPixel(hdc, rect->left + 1, rect->top) != kWhite);
     }
 };
+
+// Rectangles compared as text, so that a failure shows them.
+std::string Text(const RECT& r)
+{
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
 
 class SplitterTracker : public ::testing::Test
 {
@@ -68,11 +76,6 @@ protected:
     CWnd m_wnd;
 };
 } // namespace
-
-void PrintTo(const CRect& r, std::ostream* out)
-{
-    *out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-}
 
 TEST(SplitterTrackerHandles, HitTestCodesMapToHandlesAndAnythingElseMoves)
 {
@@ -113,8 +116,8 @@ TEST_F(SplitterTracker, MovedRectangleKeepsItsSizeWithItsCornerInsideTheBounds)
         tracker.m_rectLimit = CRect(40, 20, 300, 200);
         PostDragTo(c.to.x, c.to.y);
         EXPECT_TRUE(tracker.TrackHandle(HTCAPTION, &m_wnd, CPoint(104, 100), nullptr));
-        EXPECT_EQ(c.expected, tracker.m_rect);
-        EXPECT_EQ(CRect(100, 50, 108, 110), tracker.m_rectStart);
+        EXPECT_EQ(Text(c.expected), Text(tracker.m_rect));
+        EXPECT_EQ("(100,50)-(108,110)", Text(tracker.m_rectStart));
     }
     EXPECT_TRUE(IsAllWhite());
 }
@@ -126,20 +129,20 @@ TEST_F(SplitterTracker, LockedAxisStaysAtTheStart)
     columns.m_nStyle = CSplitterTracker::kKeepVertical;
     PostDragTo(160, 170);
     EXPECT_TRUE(columns.TrackHandle(HTCAPTION, &m_wnd, CPoint(104, 100), nullptr));
-    EXPECT_EQ(CRect(156, 50, 164, 110), columns.m_rect);
+    EXPECT_EQ("(156,50)-(164,110)", Text(columns.m_rect));
 
     CSplitterTracker rows;
     rows.m_rect = CRect(20, 100, 300, 108);
     rows.m_nStyle = CSplitterTracker::kKeepHorizontal;
     PostDragTo(90, 60);
     EXPECT_TRUE(rows.TrackHandle(HTCAPTION, &m_wnd, CPoint(50, 104), nullptr));
-    EXPECT_EQ(CRect(20, 56, 300, 64), rows.m_rect);
+    EXPECT_EQ("(20,56)-(300,64)", Text(rows.m_rect));
 
     // Moving only along the locked axis changes nothing.
     PostDragTo(104, 180);
     columns.m_rect = CRect(100, 50, 108, 110);
     EXPECT_FALSE(columns.TrackHandle(HTCAPTION, &m_wnd, CPoint(104, 100), nullptr));
-    EXPECT_EQ(CRect(100, 50, 108, 110), columns.m_rect);
+    EXPECT_EQ("(100,50)-(108,110)", Text(columns.m_rect));
 }
 
 TEST_F(SplitterTracker, SizingBorderIsCutToTheBounds)
@@ -149,13 +152,13 @@ TEST_F(SplitterTracker, SizingBorderIsCutToTheBounds)
     tracker.m_rectLimit = CRect(40, 20, 250, 200);
     PostDragTo(380, 120);
     EXPECT_TRUE(tracker.TrackHandle(HTRIGHT, &m_wnd, CPoint(199, 100), nullptr));
-    EXPECT_EQ(CRect(100, 50, 250, 150), tracker.m_rect);
+    EXPECT_EQ("(100,50)-(250,150)", Text(tracker.m_rect));
 
     // Without bounds the edge follows the mouse.
     tracker.m_rectLimit.SetRectEmpty();
     PostDragTo(320, 120);
     EXPECT_TRUE(tracker.TrackHandle(HTRIGHT, &m_wnd, CPoint(249, 100), nullptr));
-    EXPECT_EQ(CRect(100, 50, 321, 150), tracker.m_rect);
+    EXPECT_EQ("(100,50)-(321,150)", Text(tracker.m_rect));
     EXPECT_TRUE(IsAllWhite());
 }
 
@@ -176,7 +179,7 @@ TEST_F(SplitterTracker, FrameShowsTwoPixelsWideUnlessSuppressed)
     ::PostMessageA(m_wnd.GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 100));
     PostDragTo(170, 100);
     EXPECT_TRUE(hidden.TrackHandle(HTCAPTION, &m_wnd, CPoint(104, 100), nullptr));
-    EXPECT_EQ(CRect(166, 50, 174, 110), hidden.m_rect);
+    EXPECT_EQ("(166,50)-(174,110)", Text(hidden.m_rect));
     for (bool shown : hidden.shown)
         EXPECT_FALSE(shown);
 }
