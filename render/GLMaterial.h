@@ -3,8 +3,7 @@
 #pragma once
 
 #include "core/geometry/ColorRGBA.h"
-
-#include <windows.h>
+#include "platform/base/types.h"
 
 #include <cstdint>
 

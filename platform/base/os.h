@@ -1,5 +1,6 @@
-// Operating-system seam: executable folder, current folder, INI profile access, local time,
-// thread id and a lock. Windows calls the real system functions; the native build emulates them.
+// Operating-system seam: executable folder, current folder, INI profile access, durable file
+// replacement, local time, thread id and a lock. Windows calls the real system functions; the
+// native build emulates them.
 #pragma once
 
 #include <cstddef>
@@ -32,6 +33,14 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 // or the key when missing, else replaces the first entry's value. False when the write fails.
 bool StoreProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value);
+
+// Writes the bytes as the whole content of the file (created or emptied) and forces them to the
+// disk before returning. False when any step fails; the file may then hold part of the bytes.
+bool WriteFileToDisk(const std::string& path, const std::string& bytes);
+
+// Renames the file from onto to in one step, replacing a file at to. False when that fails,
+// with both files left as they were.
+bool MoveFileReplacing(const std::string& from, const std::string& to);
 
 struct LocalTime
 {

@@ -2,9 +2,11 @@
 // Windows profile functions; the shared tests check both builds against the same cases.
 #include "platform/base/os.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <dirent.h>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -307,6 +309,31 @@ bool StoreProfileString(const std::string& file, const std::string& section, con
         isWritten = isWritten && std::fwrite(text.data(), 1, text.size(), out) == text.size();
     }
     return std::fclose(out) == 0 && isWritten;
+}
+
+bool WriteFileToDisk(const std::string& path, const std::string& bytes)
+{
+    const int file = open(ResolvePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file < 0)
+        return false;
+    bool isWritten = true;
+    std::size_t done = 0;
+    while (isWritten && done < bytes.size())
+    {
+        const ssize_t written = write(file, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        isWritten = written > 0;
+        if (isWritten)
+            done += std::size_t(written);
+    }
+    isWritten = isWritten && fsync(file) == 0;
+    return close(file) == 0 && isWritten;
+}
+
+bool MoveFileReplacing(const std::string& from, const std::string& to)
+{
+    return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
 }
 
 LocalTime GetLocalTime()

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace fw::os
@@ -54,6 +55,32 @@ bool StoreProfileString(const std::string& file, const std::string& section, con
 {
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
            FALSE;
+}
+
+bool WriteFileToDisk(const std::string& path, const std::string& bytes)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool isWritten = true;
+    std::size_t done = 0;
+    while (isWritten && done < bytes.size())
+    {
+        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        isWritten = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE &&
+                    written == chunk;
+        done += written;
+    }
+    isWritten = isWritten && FlushFileBuffers(file) != FALSE;
+    return CloseHandle(file) != FALSE && isWritten;
+}
+
+bool MoveFileReplacing(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 LocalTime GetLocalTime()

@@ -1,4 +1,5 @@
-// Windows scalar types, colour helpers and the collection position handle, for both builds.
+// Windows scalar types, colour helpers, the font description and the collection position
+// handle, for both builds.
 // The Windows build takes them from <windows.h>; the native build defines the same sizes
 // (LONG and DWORD are 32 bits everywhere, as on Win64).
 #pragma once
@@ -54,6 +55,32 @@ typedef DWORD COLORREF;
 #define GetRValue(rgb)   ((BYTE)((rgb)&0xFF))
 #define GetGValue(rgb)   ((BYTE)(((rgb) >> 8) & 0xFF))
 #define GetBValue(rgb)   ((BYTE)(((rgb) >> 16) & 0xFF))
+
+// The font description the project keeps and the views hand to font creation.
+#define LF_FACESIZE        32
+#define FW_NORMAL          400
+#define DEFAULT_CHARSET    1
+#define OUT_OUTLINE_PRECIS 8
+#define CLIP_STROKE_PRECIS 2
+
+typedef struct tagLOGFONTA
+{
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA;
+typedef LOGFONTA LOGFONT;
 #endif
 
 // Opaque iteration handle of the lists and maps; never dereferenced by callers.

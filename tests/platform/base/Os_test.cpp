@@ -135,6 +135,20 @@ TEST(OsProfile, WriteIntoAMissingFolderFails)
     EXPECT_FALSE(fw::os::StoreProfileString(dir + "/absent/x.ini", "S", "k", "v"));
 }
 
+TEST(OsFile, WritesToDiskAndReplacesInOneMove)
+{
+    const std::string dir = testing_support::MakeTempDir("os_replace");
+    const std::string target = WriteTextFile(dir, "target.txt", "old");
+    const std::string temporary = dir + "/target.txt.tmp";
+    ASSERT_TRUE(fw::os::WriteFileToDisk(temporary, "new\r\ncontent"));
+    ASSERT_TRUE(fw::os::MoveFileReplacing(temporary, target));
+    EXPECT_EQ("new\r\ncontent", ReadTextFile(target));
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_FALSE(fw::os::WriteFileToDisk(dir + "/absent/x.txt", "x"));
+    EXPECT_FALSE(fw::os::MoveFileReplacing(dir + "/none.txt", target));
+    EXPECT_EQ("new\r\ncontent", ReadTextFile(target));
+}
+
 TEST(OsPath, ResolvesDotDotAndLetterCase)
 {
     const std::string dir = testing_support::MakeTempDir("os_path");
