@@ -1,0 +1,96 @@
+// The open project: its name and folder, the model database and the project settings, and the
+// ".mpj" project file that records the solver files, loaded results, views, colours, fonts,
+// lighting materials and groups. The file holds no model data: opening reads the solver files
+// again. The main frame owns at most one project and deletes it after closing it.
+#pragma once
+
+#include "app/project/AESettings.h"
+#include "core/model/ModelSet.h"
+#include "platform/base/string.h"
+
+#include <string>
+
+class CProjectHost;
+class CProjectView;
+class CResultDisplayAttr;
+class CVectorDisplayAttr;
+struct CViewFileState;
+
+class CProjectData
+{
+public:
+    CProjectData();
+    ~CProjectData();
+    CProjectData(const CProjectData&) = delete;
+    CProjectData& operator=(const CProjectData&) = delete;
+
+    // The main frame (borrowed; null: no views, messages go to the "Project" log).
+    void SetHost(CProjectHost* host) { m_host = host; }
+    CProjectHost* GetHost() const { return m_host; }
+
+    // Appends a solver file to the input files. When all 30 slots are taken the file is
+    // refused with the message "TooManyInputFiles" and FALSE; the caller then does not read it.
+    BOOL AddInputFile(const CString& path);
+
+    // folder + "\" + name + ".mpj".
+    std::string GetProjectFilePath() const;
+
+    // Writes the project to GetProjectFilePath() in one pass through a temporary file, so that
+    // a failure leaves an earlier file as it was. Saving onto the file the project came from
+    // keeps what else that file holds; any other target starts from an empty file. A failed
+    // write is reported ("ProjectSaveFailed") and gives FALSE.
+    BOOL SaveProject();
+    // Reads the project file at path into this freshly constructed project: solver files,
+    // loaded results, materials, colours, groups, then the views. FALSE when the reading
+    // failed; the views made so far are then closed and the caller deletes the project.
+    BOOL OpenProject(const CString& path);
+    // Tells every view that the project closes, destroys the frames and empties the frame map.
+    BOOL CloseProject();
+
+    CString m_name;   // file name without folder and extension
+    CString m_folder; // without a trailing backslash
+    CModelSet m_model;
+    CAESettings m_settings;
+
+private:
+    // Section writers, in file order.
+    void WritePathSection();
+    void WriteViewSettings();
+    void WriteViewSection(int number, int frameId, const CProjectView& view);
+    static void WriteContourKeys(const char* section, const CResultDisplayAttr& attr);
+    static void WriteVectorKeys(const char* section, const CVectorDisplayAttr& attr);
+    void WriteAxisAndFont();
+    void WriteMaterialAndDisplay();
+    void WritePropertyColors();
+    void WriteMaterialColors();
+    void WriteGroups();
+    void WriteGroup(int number, const CGroupSet& group);
+    void WriteLoadedResults();
+
+    // Section readers, in reading order.
+    void ReadProject(const CString& path);
+    void ReadPathSection();
+    void ReadAxisAndFont();
+    void ReadSolverFiles();
+    void ReadLoadedResults();
+    void ReadMaterialAndDisplay();
+    void ReadPropertyColors();
+    void ReadMaterialColors();
+    void ReadGroups();
+    void ReadGroup(const char* section);
+    void ReadViewSettings();
+    bool ReadViewSection(int number, int* comboResultId);
+    void RestoreViewResult(CProjectView& view, const CViewFileState& state, const char* section);
+    static void ReadContourKeys(const char* section, CResultDisplayAttr& attr);
+    static void ReadVectorKeys(const char* section, CVectorDisplayAttr& attr);
+
+    // Output log and status bar, when there is a host.
+    void ShowStatus(const char* key);
+    COutputSink& Sink();
+
+    CProjectHost* m_host = nullptr;
+    std::string m_filePath; // the file this project was read from or last written to
+};
+
+// True when the name ends in ".mpj" in any letter case.
+bool HasProjectFileExtension(const std::string& path);

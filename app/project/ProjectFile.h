@@ -1,0 +1,83 @@
+// A project file held in memory, read and written with the rules of the Windows profile
+// functions as Wine 8 applies them, so that a file written here has the bytes that the same
+// writes through WritePrivateProfileStringA give, but in one pass instead of one file rewrite
+// per key:
+// - "[name]" opens a section; the name runs to the last "]" of the line, blanks trimmed; a line
+//   starting with "[" without a "]" is an entry.
+// - "key=value" lines, key and value trimmed of blanks; a line without "=" is kept but has no
+//   value. Blank lines are dropped.
+// - Section names and keys compare without regard to the case of ASCII letters; the first
+//   section of a name and the first entry of a key win.
+// - Written: "[name]" and "key=value" lines ending in CR LF, no blank lines. A new key goes
+//   after the last entry of its section, a new section at the end of the file.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class CProjectFile
+{
+public:
+    CProjectFile();
+    ~CProjectFile();
+    CProjectFile(const CProjectFile&) = delete;
+    CProjectFile& operator=(const CProjectFile&) = delete;
+
+    // Replaces the content with the file's. False, with the content emptied, when the file
+    // cannot be read.
+    bool Load(const std::string& path);
+    void Parse(std::string_view text);
+    void Clear();
+
+    // The file's bytes as the profile functions write them.
+    std::string ToText() const;
+    // Writes the text to a temporary file beside path, then moves it over path, so that an
+    // earlier file survives any failure unchanged. False when the file is not replaced.
+    bool Save(const std::string& path) const;
+
+    // The value of the key, trimmed and stripped of one pair of enclosing quotes, cut to
+    // maxLength characters. False when the section, the key or its "=" is missing.
+    bool Find(std::string_view section, std::string_view key, std::string* value,
+              std::size_t maxLength) const;
+    // Sets the value (trimmed; line breaks become blanks, as one line holds one entry).
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+    void EraseSection(std::string_view section);
+
+    bool HasSection(std::string_view section) const;
+    // Lines of the section, 0 when it is missing.
+    std::size_t GetEntryCount(std::string_view section) const;
+    // The numbers N of the sections named prefix + N (decimal digits), in file order.
+    std::vector<long long> GetNumberedSections(std::string_view prefix) const;
+
+    // True after a Write or EraseSection changed the content since Load, Parse or Clear.
+    bool IsModified() const { return m_isModified; }
+
+private:
+    struct Entry
+    {
+        std::string key;
+        std::string value;
+        bool hasValue = false;
+    };
+    struct Section
+    {
+        std::string name;
+        bool isErased = false;
+        std::vector<Entry> entries;
+        std::unordered_map<std::string, std::size_t> index; // folded key -> first entry
+    };
+
+    const Section* FindSection(std::string_view name) const;
+    Section* FindSection(std::string_view name);
+    Section& AddSection(std::string_view name);
+    static void AddEntry(Section& section, Entry entry);
+
+    // Sections in file order; the first has no name and holds the lines before any header.
+    std::vector<std::unique_ptr<Section>> m_sections;
+    std::unordered_map<std::string, Section*> m_index; // folded name -> first live section
+    bool m_isModified = false;
+};

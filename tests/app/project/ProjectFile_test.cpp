@@ -1,0 +1,231 @@
+// The in-memory project file against the profile functions: the same reads, and (under Wine,
+// where the real functions run) the same bytes after the same writes.
+#include "app/project/ProjectFile.h"
+
+#include "platform/base/os.h"
+#include "tests/app/project/ProjectTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace
+{
+const char kProfile[] = "[Environment]\r\n"
+                        "Language = English \r\n"
+                        "\r\n"
+                        "[Quotes]\r\n"
+                        "double = \"quoted value\"\r\n"
+                        "single='x'\r\n"
+                        "lone = \"abc\r\n"
+                        "[Dup]\r\n"
+                        "Key=first\r\n"
+                        "KEY=second\r\n"
+                        "[Spaces]\r\n"
+                        "   Padded Key   =   padded = value   \r\n"
+                        "empty=\r\n"
+                        "noequals\r\n"
+                        "[ Trimmed ]\r\n"
+                        "t=1\r\n"
+                        "[abc\r\n"
+                        "k=in Trimmed\r\n"
+                        "[a]b]\r\n"
+                        "z=last bracket\r\n"
+                        "[Dup]\r\n"
+                        "later=hidden\r\n"
+                        "[Last]\r\n"
+                        "tail=end";
+
+struct ReadCase
+{
+    const char* section;
+    const char* key;
+    const char* expected; // null: not found
+};
+
+const ReadCase kReads[] = {
+    {"Environment", "Language", "English"},
+    {"ENVIRONMENT", "language", "English"},
+    {"Quotes", "double", "quoted value"},
+    {"Quotes", "single", "x"},
+    {"Quotes", "lone", "\"abc"},
+    {"Dup", "key", "first"},
+    {"Dup", "later", nullptr}, // only the first section of a name counts
+    {"Spaces", "padded key", "padded = value"},
+    {"Spaces", "empty", ""},
+    {"Spaces", "noequals", nullptr},
+    {"Trimmed", "t", "1"},
+    {"Trimmed", "k", "in Trimmed"}, // "[abc" opens no section
+    {"abc", "k", nullptr},
+    {"a]b", "z", "last bracket"},
+    {"Last", "tail", "end"},
+    {"Environment", "Missing", nullptr},
+    {"NoSuchSection", "Language", nullptr},
+};
+
+std::string Found(const CProjectFile& file, const ReadCase& c)
+{
+    std::string value;
+    return file.Find(c.section, c.key, &value, 1023) ? value : "<missing>";
+}
+} // namespace
+
+TEST(ProjectFile, ReadsByTheProfileRules)
+{
+    CProjectFile file;
+    file.Parse(kProfile);
+    for (const ReadCase& c : kReads)
+    {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        EXPECT_EQ(c.expected ? c.expected : "<missing>", Found(file, c));
+    }
+    std::string value;
+    ASSERT_TRUE(file.Find("Spaces", "padded key", &value, 4));
+    EXPECT_EQ("padd", value);
+}
+
+// The real profile functions read the same text the same way (Wine's under Windows).
+TEST(ProjectFile, ReadsAsTheProfileFunctionsRead)
+{
+    CProjectFolders folders("project_file_reads");
+    const std::string path = folders.DataFile("profile.ini");
+    CProjectFolders::WriteBytes(path, kProfile);
+    CProjectFile file;
+    ASSERT_TRUE(file.Load(path));
+    for (const ReadCase& c : kReads)
+    {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        const std::string real =
+            fw::os::ReadProfileString(path, c.section, c.key, "<missing>", 1024);
+        if (c.expected != nullptr && real != "<missing>")
+        {
+            EXPECT_EQ(real, Found(file, c));
+        }
+    }
+}
+
+TEST(ProjectFile, WritesInTheProfileForm)
+{
+    CProjectFile file;
+    file.Write("Path", "InputFileCount", "1");
+    file.Write("Path", "InputFile0", "c:\\x.dat");
+    file.Write("ViewSettings", "ViewCnt", "2");
+    file.Write("ViewSettings1", "ViewID", "1");
+    file.Write("ViewSettings2", "ViewID", "2");
+    file.Write("path", "INPUTFILECOUNT", " 2 "); // keeps the key's spelling and place
+    file.Write("Path", "InputFile1", "two\r\nlines");
+    file.EraseSection("viewsettings1");
+    file.Write("ViewSettings1", "ViewID", "1"); // a new section goes last
+    EXPECT_EQ(CrLf({"[Path]", "InputFileCount=2", "InputFile0=c:\\x.dat", "InputFile1=two  lines",
+                    "[ViewSettings]", "ViewCnt=2", "[ViewSettings2]", "ViewID=2", "[ViewSettings1]",
+                    "ViewID=1"}),
+              file.ToText());
+    EXPECT_TRUE(file.IsModified());
+}
+
+TEST(ProjectFile, NormalisesWhatItReadsAndKnowsWhetherItChanged)
+{
+    CProjectFile file;
+    file.Parse("; comment\r\ntop=1\r\n\r\n[S]\r\n  Key = v1 \r\n\r\n[T]\r\nx=1\r\n");
+    EXPECT_EQ(CrLf({"; comment", "top=1", "[S]", "Key=v1", "[T]", "x=1"}), file.ToText());
+    file.Write("S", "key", "v1");
+    EXPECT_FALSE(file.IsModified());
+    file.Write("S", "key", "v2");
+    EXPECT_TRUE(file.IsModified());
+    EXPECT_EQ(2u, file.GetEntryCount("Path") + file.GetEntryCount("s") + file.GetEntryCount("T"));
+}
+
+TEST(ProjectFile, FindsNumberedSectionsAndErasesTheFirstOfTwo)
+{
+    CProjectFile file;
+    file.Parse("[Group 0]\r\na=1\r\n[group 12]\r\n[Group x]\r\n[Group]\r\n[Group 0]\r\nb=2\r\n");
+    EXPECT_EQ((std::vector<long long>{0, 12, 0}), file.GetNumberedSections("Group "));
+    std::string value;
+    file.EraseSection("Group 0");
+    EXPECT_TRUE(file.Find("Group 0", "b", &value, 10));
+    EXPECT_EQ("2", value);
+    EXPECT_EQ((std::vector<long long>{12, 0}), file.GetNumberedSections("GROUP "));
+}
+
+// The same writes through the profile functions and through the file give the same values;
+// under Wine, where the real functions run, the same bytes too.
+TEST(ProjectFile, MatchesTheProfileFunctionsAfterTheSameWrites)
+{
+    CProjectFolders folders("project_file_same");
+    const std::string start = CrLf({"[Path]", "InputFileCount=3", "InputFile0=a.dat", "[Old]",
+                                    "k=1", "[ViewSettings]", "ViewCnt=1"});
+    const std::string realPath = folders.DataFile("real.mpj");
+    CProjectFolders::WriteBytes(realPath, start);
+    struct WriteStep
+    {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const WriteStep steps[] = {{"Path", "InputFileCount", "2"},
+                               {"Path", "InputFile1", "b.op2"},
+                               {"viewsettings", "DisplayFilters", "63"},
+                               {"New", "GroupID", "5"},
+                               {"Old", "K", "2"},
+                               {"Path", "InputFile0", "c.unv"}};
+    CProjectFile file;
+    file.Parse(start);
+    for (const WriteStep& step : steps)
+    {
+        ASSERT_TRUE(fw::os::StoreProfileString(realPath, step.section, step.key, step.value));
+        file.Write(step.section, step.key, step.value);
+    }
+#ifdef _WIN32
+    ASSERT_TRUE(WritePrivateProfileStringA("Old", nullptr, nullptr, realPath.c_str()));
+    file.EraseSection("Old");
+    ASSERT_TRUE(WritePrivateProfileStringA("Old", "k", "3", realPath.c_str()));
+    file.Write("Old", "k", "3");
+    EXPECT_EQ(CProjectFolders::ReadBytes(realPath), file.ToText());
+#endif
+    for (const WriteStep& step : steps)
+    {
+        std::string value;
+        EXPECT_TRUE(file.Find(step.section, step.key, &value, 1023));
+        EXPECT_EQ(fw::os::ReadProfileString(realPath, step.section, step.key, "", 1024), value);
+    }
+}
+
+TEST(ProjectFile, SavesThroughATemporaryFileAndKeepsTheOldOneOnFailure)
+{
+    CProjectFolders folders("project_file_save");
+    const std::string path = folders.DataFile("p.mpj");
+    CProjectFile file;
+    file.Write("Path", "InputFileCount", "0");
+    ASSERT_TRUE(file.Save(path));
+    EXPECT_EQ(CrLf({"[Path]", "InputFileCount=0"}), CProjectFolders::ReadBytes(path));
+    EXPECT_FALSE(CProjectFolders::Exists(path + ".tmp"));
+
+    CProjectFile other;
+    other.Write("Path", "InputFileCount", "1");
+    EXPECT_FALSE(other.Save(folders.DataFile("absent\\p.mpj")));
+
+    CProjectFile loaded;
+    EXPECT_TRUE(loaded.Load(path));
+    EXPECT_FALSE(loaded.Load(folders.DataFile("none.mpj")));
+    EXPECT_EQ("", loaded.ToText());
+}
+
+#ifndef _WIN32
+// A full disk: the temporary file is the full device, so every write of it fails.
+TEST(ProjectFile, AFullDiskLeavesTheEarlierFileIntact)
+{
+    CProjectFolders folders("project_file_full");
+    const std::string path = folders.Path("data/p.mpj");
+    CProjectFolders::WriteBytes(path, "[Path]\r\nInputFileCount=1\r\n");
+    ASSERT_EQ(0, symlink("/dev/full", (path + ".tmp").c_str()));
+    CProjectFile file;
+    file.Write("Path", "InputFileCount", "2");
+    EXPECT_FALSE(file.Save(path));
+    EXPECT_EQ("[Path]\r\nInputFileCount=1\r\n", CProjectFolders::ReadBytes(path));
+    EXPECT_FALSE(CProjectFolders::Exists(path + ".tmp"));
+}
+#endif

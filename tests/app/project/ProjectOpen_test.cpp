@@ -1,0 +1,443 @@
+// Opening a project: a saved project comes back whole (solver files read again, results with
+// their convert switches, settings, colours, groups, views), and bad or odd files open safely.
+#include "app/project/ProjectData.h"
+#include "app/project/ProjectFileAccess.h"
+#include "io/bulk/BulkImport.h"
+#include "io/op2/Op2Import.h"
+#include "io/unv/UnvImport.h"
+#include "tests/app/project/ProjectFixture.h"
+#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/io/op2/Op2TestModel.h"
+
+#include <gtest/gtest.h>
+
+using bulk_test::Card;
+
+namespace
+{
+int NodeId(int column, int row)
+{
+    return row * 5 + column + 1;
+}
+
+// Twenty grids and the twelve quads of the fixture, properties 1 (elements 1-6) and 2.
+std::string PlateDeck()
+{
+    std::string deck;
+    for (int row = 0; row < 4; ++row)
+    {
+        for (int column = 0; column < 5; ++column)
+        {
+            const std::string id = std::to_string(NodeId(column, row));
+            const std::string x = std::to_string(column) + ".";
+            const std::string y = std::to_string(row) + ".";
+            deck += Card("GRID", {id.c_str(), "", x.c_str(), y.c_str(), "0."});
+        }
+    }
+    for (int id = 1; id <= 12; ++id)
+    {
+        const int row = (id - 1) / 4;
+        const int column = (id - 1) % 4;
+        const std::string fields[] = {std::to_string(id),
+                                      id <= 6 ? "1" : "2",
+                                      std::to_string(NodeId(column, row)),
+                                      std::to_string(NodeId(column + 1, row)),
+                                      std::to_string(NodeId(column + 1, row + 1)),
+                                      std::to_string(NodeId(column, row + 1))};
+        deck += Card("CQUAD4", {fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
+                                fields[3].c_str(), fields[4].c_str(), fields[5].c_str()});
+    }
+    return deck;
+}
+
+// Displacements of the twenty grids for load sets 1 and 2, without geometry.
+std::string WriteResults(const std::string& folder, const char* name)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("OUGV1");
+    for (int loadSet = 1; loadSet <= 2; ++loadSet)
+    {
+        Op2Words entries;
+        for (int node = 1; node <= 20; ++node)
+            entries.Append(DisplacementEntry(node, 0.1f * node * loadSet, 0, 0, 0, 0, 0.01f));
+        f.Subcase(MakeIdent(1, 1, loadSet), entries);
+    }
+    f.EndBlock().EndFile();
+    return f.Save(folder, name);
+}
+
+std::vector<std::pair<UINT, BYTE>> LoadedResults(const CModelSet& model)
+{
+    std::vector<std::pair<UINT, BYTE>> loaded;
+    for (UINT id : CollectLoadedResultIds(model))
+        loaded.emplace_back(id, model.GetResult(id)->m_average);
+    return loaded;
+}
+
+struct OpenFixture
+{
+    explicit OpenFixture(const std::string& name)
+        : folders(name)
+    {
+        project.SetHost(&host);
+    }
+
+    // Writes the text as a project file in the data folder and opens it.
+    BOOL Open(const std::string& text, const char* fileName = "p.mpj")
+    {
+        path = folders.DataFile(fileName);
+        CProjectFolders::WriteBytes(path, text);
+        return project.OpenProject(path.c_str());
+    }
+
+    CProjectFolders folders;
+    CFakeProjectHost host;
+    CProjectData project;
+    std::string path;
+};
+} // namespace
+
+TEST(ProjectOpen, ASavedProjectComesBackWhole)
+{
+    CProjectFolders folders("open_round_trip");
+    const std::string deck = folders.DataFile("plate.dat");
+    CProjectFolders::WriteBytes(deck, PlateDeck());
+    const std::string results = WriteResults(folders.Path("data"), "plate.op2");
+    bulk_test::CCapturedOutput sink;
+
+    CFakeProjectHost savingHost;
+    CProjectData saved;
+    saved.SetHost(&savingHost);
+    saved.m_name = "plate";
+    saved.m_folder = folders.Path("data").c_str();
+    ASSERT_TRUE(saved.AddInputFile(deck.c_str()));
+    ASSERT_TRUE(ImportBulkFile(saved.m_model, deck, sink));
+    ASSERT_TRUE(saved.AddInputFile(results.c_str()));
+    std::vector<std::string> op2Files;
+    // Load set 1 only; its first result is kept without averaging.
+    ASSERT_EQ(0, ImportOp2File(
+                     results, &saved.m_model, op2Files,
+                     [](const std::vector<CResultData*>& catalogued)
+                     {
+                         for (CResultData* r : catalogued)
+                         {
+                             if (ResultIdLoadCase(r->m_id) == 1)
+                                 r->m_loaded = CResultData::kRequested;
+                         }
+                         catalogued.front()->m_average = 0;
+                     },
+                     &sink));
+    FillFixtureSettings(saved.m_settings);
+    FillFixtureGroupAndColors(saved.m_model);
+    FillFixtureViews(savingHost);
+    const std::vector<std::pair<UINT, BYTE>> loaded = LoadedResults(saved.m_model);
+    ASSERT_GE(loaded.size(), 1u);
+    ASSERT_LT(loaded.size(), saved.m_model.GetResults().GetCount());
+    ASSERT_TRUE(saved.SaveProject());
+
+    CFakeProjectHost host;
+    CProjectData project;
+    project.SetHost(&host);
+    ASSERT_TRUE(project.OpenProject(saved.GetProjectFilePath().c_str()));
+    EXPECT_STREQ("plate", project.m_name);
+    EXPECT_STREQ(saved.m_folder, project.m_folder);
+    const CAESettings& a = saved.m_settings;
+    const CAESettings& b = project.m_settings;
+    ASSERT_EQ(2, b.m_inputFileCount);
+    EXPECT_STREQ(deck.c_str(), b.m_inputFiles[0]);
+    EXPECT_STREQ(results.c_str(), b.m_inputFiles[1]);
+    EXPECT_EQ(CAESettings::kBulkData, b.m_modelSource);
+    EXPECT_EQ(12, project.m_model.GetElementCount());
+    EXPECT_EQ(loaded, LoadedResults(project.m_model));
+    EXPECT_EQ(a.m_viewAngles.x, b.m_viewAngles.x);
+    EXPECT_EQ(a.m_viewAngles.y, b.m_viewAngles.y);
+    EXPECT_EQ(a.m_viewAngles.z, b.m_viewAngles.z);
+    EXPECT_EQ(a.m_triadPosition, b.m_triadPosition);
+    EXPECT_EQ(a.m_displayFilter, b.m_displayFilter);
+    EXPECT_EQ(0, std::memcmp(&a.m_generalFont, &b.m_generalFont, sizeof a.m_generalFont));
+    EXPECT_EQ(0, std::memcmp(&a.m_materials, &b.m_materials, sizeof a.m_materials));
+    EXPECT_EQ(0, std::memcmp(a.m_entityColors, b.m_entityColors, sizeof a.m_entityColors));
+    EXPECT_EQ(0, std::memcmp(a.m_entitySizes, b.m_entitySizes, sizeof a.m_entitySizes));
+    EXPECT_EQ(a.m_backgroundColor, b.m_backgroundColor);
+    EXPECT_EQ(255, project.m_model.LookupPropertyColor(1)->color);
+    EXPECT_EQ(65280, project.m_model.LookupPropertyColor(2)->color);
+    EXPECT_EQ(16711680, project.m_model.LookupMaterialColor(1)->color);
+    // Groups: the default group and group 5, with its name and twelve members.
+    EXPECT_EQ(2, project.m_model.GetGroups().GetCount());
+    const CGroupSet* group = project.m_model.LookupGroup(5);
+    ASSERT_NE(nullptr, group);
+    EXPECT_STREQ("Left side", group->GetName());
+    EXPECT_EQ(12, group->GetShells().GetCount());
+    EXPECT_EQ(2, project.m_model.FindElement(12)->m_groups.GetSize()); // groups 0 and 5
+
+    // Views: frame 1 and one new frame for each other section, the active one last.
+    ASSERT_EQ(3u, host.frames.size());
+    const CViewFileState& first = host.View(1)->state;
+    EXPECT_EQ(10, first.left);
+    EXPECT_EQ(640, first.width);
+    EXPECT_DOUBLE_EQ(30.0, first.camera.rotationDeg.x);
+    EXPECT_DOUBLE_EQ(-7.0, first.camera.volumeStart.z);
+    EXPECT_DOUBLE_EQ(0.5, first.camera.pan.x);
+    EXPECT_EQ(2, first.displayMode);
+    EXPECT_DOUBLE_EQ(0.8, first.shrinkFactor);
+    EXPECT_EQ(static_cast<int>(kContourResultId), first.contourResultId);
+    EXPECT_DOUBLE_EQ(2.5, first.deformationScale);
+    EXPECT_EQ(2, b.m_displayType); // from the view of frame 1
+    EXPECT_EQ(CViewFileState::kMinimized, host.View(2)->state.windowState);
+    EXPECT_EQ(CViewFileState::kMaximized, host.View(3)->state.windowState);
+    EXPECT_EQ(0, host.waitDepth);
+}
+
+TEST(ProjectOpen, AUniversalFileProjectIgnoresLoadedResults)
+{
+    OpenFixture f("open_unv");
+    const std::string deck = f.folders.DataFile("plate.dat");
+    CProjectFolders::WriteBytes(deck, PlateDeck());
+    const std::string results = WriteResults(f.folders.Path("data"), "plate.op2");
+    const std::string unv = f.folders.DataFile("plate.unv");
+    {
+        CModelSet model;
+        bulk_test::CCapturedOutput sink;
+        ASSERT_TRUE(ImportBulkFile(model, deck, sink));
+        ASSERT_TRUE(ExportUnvFile(model, model, unv, sink));
+    }
+    const UINT translation = static_cast<UINT>(PackedId(1, 1, 1, 1));
+    const auto projectText = [&](const std::string& modelFile)
+    {
+        return "[Path]\r\nInputFileCount=2\r\nInputFile0=" + modelFile +
+               "\r\nInputFile1=" + results +
+               "\r\n[LoadedResults]\r\nLoadedResult0ID=" + std::to_string(translation) +
+               "\r\nLoadedResult0Convert=0\r\nCount=1\r\n";
+    };
+    ASSERT_TRUE(f.Open(projectText(unv)));
+    EXPECT_EQ(CAESettings::kUniversalFile, f.project.m_settings.m_modelSource);
+    EXPECT_EQ(12, f.project.m_model.GetElementCount());
+    EXPECT_EQ(0, f.project.m_model.GetResults().GetCount());
+
+    // The same list with the deck: the listed result is read from the ".op2" file.
+    OpenFixture bulk("open_bulk");
+    ASSERT_TRUE(bulk.Open(projectText(deck)));
+    EXPECT_EQ(CAESettings::kBulkData, bulk.project.m_settings.m_modelSource);
+    const CResultData* result = bulk.project.m_model.GetResult(translation);
+    ASSERT_NE(nullptr, result);
+    EXPECT_TRUE(result->IsLoaded());
+    EXPECT_EQ(0, result->m_average);
+    EXPECT_EQ(1u, CollectLoadedResultIds(bulk.project.m_model).size());
+}
+
+TEST(ProjectOpen, ViewSectionsRecreateTheirViews)
+{
+    OpenFixture f("open_views");
+    // Section 2 lacks "ViewID"; section 4 lies above "ViewCnt".
+    ASSERT_TRUE(
+        f.Open(CrLf({"[ViewSettings]",  "ViewCnt=3",     "DisplayFilters=12", "[ViewSettings1]",
+                     "ViewID=1",        "ViewState=1",   "DisplayMode=3",     "ContourResultID=77",
+                     "Bands=500",       "DataMin=-1",    "DataMax=3",         "ViewMin=0",
+                     "ViewMax=2",       "ReverseBand=1", "[ViewSettings2]",   "ViewState=2",
+                     "[ViewSettings3]", "ViewID=9",      "PositionStartX=15", "PositionStartY=25",
+                     "Height=300",      "Width=400",     "ViewState=1",       "VectorResultID=88",
+                     "[ViewSettings4]", "ViewID=4"})));
+    ASSERT_EQ(2u, f.host.frames.size());
+    EXPECT_EQ(12u, f.project.m_settings.m_displayFilter);
+    const CFakeProjectView* first = f.host.View(1);
+    EXPECT_EQ(3, f.project.m_settings.m_displayType);
+    EXPECT_EQ(f.project.m_model.GetDefaultGroup(), first->currentGroup);
+    EXPECT_EQ(f.project.m_model.GetDefaultGroup(), first->idMapGroup);
+    EXPECT_EQ(&f.project.m_model, first->filterModel);
+    // Result 77 is not in the catalogue: the contour is still set up and shown.
+    EXPECT_EQ(nullptr, first->currentResult);
+    EXPECT_EQ(77, first->shownContourId);
+    EXPECT_EQ(117, first->ownAttr.m_nBands);
+    EXPECT_EQ(1, first->ownAttr.m_bReverseBand);
+    // The range was applied: bands below and above the user range, then 117 inside it.
+    EXPECT_EQ(1, first->ownAttr.m_bLowBand);
+    EXPECT_EQ(1, first->ownAttr.m_bHighBand);
+    EXPECT_DOUBLE_EQ(-1.0, first->ownAttr.m_levels[0]);
+    EXPECT_DOUBLE_EQ(0.0, first->ownAttr.m_levels[1]);
+    EXPECT_EQ(119, first->ownAttr.m_nTotalBands);
+    const std::vector<std::string> firstCalls = {
+        "SetCurrentGroup",  "MaximizeFrame",      "ApplyFileState",    "LoadElementFilter",
+        "LoadViewIdMaps",   "SetBackgroundColor", "SetOwnDisplayAttr", "DisplayContourView",
+        "BuildResultTitle", "ActivateFrame",      "SetCamera",         "MaximizeFrame",
+        "RenderAll",        "UpdateAndInvalidate"};
+    EXPECT_EQ(firstCalls, first->calls);
+    // A maximised view with a rectangle is first moved to it; vector result 88 is not there.
+    const CFakeProjectView* second = f.host.View(2);
+    const std::vector<std::string> secondCalls = {
+        "SetCurrentGroup", "RestoreFrame",       "ApplyFileState",     "LoadElementFilter",
+        "LoadViewIdMaps",  "SetBackgroundColor", "BuildResultTitle",   "ActivateFrame",
+        "SetCamera",       "MaximizeFrame",      "UpdateAndInvalidate"};
+    EXPECT_EQ(secondCalls, second->calls);
+    EXPECT_EQ(15, second->state.left);
+    EXPECT_EQ(-1, second->shownVectorId);
+    EXPECT_EQ((std::vector<int>{88}), f.host.comboResultIds);
+}
+
+TEST(ProjectOpen, AMissingFileGivesAnEmptyProjectWithOneView)
+{
+    OpenFixture f("open_missing");
+    const std::string path = f.folders.DataFile("absent.mpj");
+    ASSERT_TRUE(f.project.OpenProject(path.c_str()));
+    EXPECT_EQ(1u, f.host.frames.size());
+    EXPECT_STREQ("absent", f.project.m_name);
+    EXPECT_FALSE(CProjectFolders::Exists(path)); // opening creates no file
+    // The two status texts go to the output log and the status bar.
+    ASSERT_EQ(2u, f.host.statusTexts.size());
+    EXPECT_EQ(f.host.statusTexts, f.host.lines);
+    EXPECT_FALSE(f.host.statusTexts[0].empty());
+    EXPECT_NE(f.host.statusTexts[0], f.host.statusTexts[1]);
+}
+
+TEST(ProjectOpen, NamesComeFromTheFileName)
+{
+    const struct
+    {
+        const char* file;
+        const char* name;
+    } cases[] = {{"plain.mpj", "plain"},
+                 {"UPPER.MPJ", "UPPER"},
+                 {"no_point", "no_point"},
+                 {"two.points.mpj", "two.points"}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.file);
+        OpenFixture f("open_names");
+        ASSERT_TRUE(f.Open("[Path]\r\nInputFileCount=0\r\n", c.file));
+        EXPECT_STREQ(c.name, f.project.m_name);
+        EXPECT_STREQ(f.folders.Path("data").c_str(), f.project.m_folder);
+        EXPECT_EQ(f.path, GetCurrentProjectFile());
+    }
+    EXPECT_TRUE(HasProjectFileExtension("a\\b.MPJ"));
+    EXPECT_FALSE(HasProjectFileExtension("a\\b.mpjx"));
+}
+
+TEST(ProjectOpen, CountsBeyondTheFileOpenSafely)
+{
+    OpenFixture f("open_counts");
+    ASSERT_TRUE(f.Open(CrLf({"[Path]", "InputFileCount=40", "InputFile0=a.op2", "InputFile35=b.op2",
+                             "[GroupSettings]", "GroupCount=2000000000", "[Group 0]", "GroupID=3",
+                             "ElementListCount=2000000000", "ElemList 0=1,2,", "[Property]",
+                             "PropertyCount=2147483647", "[LoadedResults]", "Count=2147483647",
+                             "[ViewSettings]", "ViewCnt=2147483647"})));
+    EXPECT_EQ(30, f.project.m_settings.m_inputFileCount);
+    EXPECT_STREQ("a.op2", f.project.m_settings.m_inputFiles[0]);
+    EXPECT_EQ(2, f.project.m_model.GetGroups().GetCount());
+    EXPECT_EQ(1u, f.host.frames.size());
+}
+
+TEST(ProjectOpen, GroupsKeepKnownElementsAndDropHeldIds)
+{
+    OpenFixture f("open_groups");
+    const std::string deck = f.folders.DataFile("plate.dat");
+    CProjectFolders::WriteBytes(deck, PlateDeck());
+    ASSERT_TRUE(f.Open(CrLf({"[Path]",
+                             "InputFileCount=1",
+                             ("InputFile0=" + deck).c_str(),
+                             "[GroupSettings]",
+                             "GroupCount=4",
+                             "[Group 0]",
+                             "GroupID=7",
+                             "GroupName=Mixed",
+                             "ElementListCount=2",
+                             "ElemList 0=1,99,3,,x,",
+                             "ElemList 1=3.9,12",
+                             "[Group 1]",
+                             "GroupID=7",
+                             "GroupName=Again",
+                             "ElementListCount=1",
+                             "ElemList 0=4,",
+                             "[Group 2]",
+                             "GroupID=0",
+                             "ElementListCount=1",
+                             "ElemList 0=5,",
+                             "[Group 3]",
+                             "ElementListCount=1",
+                             "ElemList 0=6,"})));
+    const CModelSet& model = f.project.m_model;
+    EXPECT_EQ(2, model.GetGroups().GetCount()); // the default group and group 7
+    const CGroupSet* group = model.LookupGroup(7);
+    ASSERT_NE(nullptr, group);
+    EXPECT_STREQ("Mixed", group->GetName());
+    EXPECT_EQ(3, group->GetShells().GetCount()); // 1, 3 and 12; 99 is not in the model
+    EXPECT_NE(nullptr, group->FindElement(12));
+    EXPECT_EQ(nullptr, group->FindElement(4));
+    EXPECT_EQ(12, model.GetDefaultGroup()->GetShells().GetCount());
+}
+
+TEST(ProjectOpen, OpeningRewritesObjectColorKeysInOneDigitForm)
+{
+    OpenFixture f("open_object_color");
+    ASSERT_TRUE(f.Open(CrLf({"[Material]", "SolidObverseObjectColor=0",
+                             "ShellReverseObjectColor=12", "[Other]", "kept=1"})));
+    CProjectFile file;
+    file.Parse(CProjectFolders::ReadBytes(f.path));
+    std::string value;
+    ASSERT_TRUE(file.Find("Material", "SolidObverseObjectColor", &value, 10));
+    EXPECT_EQ("0", value);
+    ASSERT_TRUE(file.Find("Material", "ShellReverseObjectColor", &value, 10));
+    EXPECT_EQ("1", value); // "12" is no flag: the constructed 1 goes back
+    ASSERT_TRUE(file.Find("Material", "ShellObverseObjectColor", &value, 10));
+    EXPECT_EQ("1", value);
+    EXPECT_TRUE(file.Find("Other", "kept", &value, 10));
+    EXPECT_EQ(0, f.project.m_settings.m_materials[CAESettings::kSolidMaterial].m_flag[0]);
+}
+
+TEST(ProjectOpen, AFailureHalfwayClosesTheViewsMadeSoFar)
+{
+    OpenFixture f("open_fails");
+    f.host.throwOnCreation = 2;
+    EXPECT_FALSE(f.Open(CrLf({"[ViewSettings]", "ViewCnt=2", "[ViewSettings1]", "ViewID=1",
+                              "[ViewSettings2]", "ViewID=2"})));
+    EXPECT_TRUE(f.host.frames.empty());
+    ASSERT_EQ(1u, f.host.closedFrames.size());
+    EXPECT_TRUE(f.host.closedFrames[0].isDestroyed);
+    EXPECT_EQ(0, f.host.waitDepth);
+    EXPECT_EQ("Status/ProjectClosed", f.host.messages.back());
+}
+
+TEST(ProjectOpen, AVectorViewRestoresItsRecord)
+{
+    OpenFixture f("open_vector");
+    AddFixtureResult(f.project.m_model, kVectorResultId, CResultData::kLoaded, 1);
+    const std::string id = std::to_string(kVectorResultId);
+    ASSERT_TRUE(f.Open(CrLf({"[ViewSettings]", "ViewCnt=1", "[ViewSettings1]", "ViewID=1",
+                             ("VectorResultId=" + id).c_str(), "ResultType=3", "VectorThickness=5",
+                             "IsSameVectorColor=1", "VectorColor=16744192", "VectorColorBands=500",
+                             "VectorArrowHeadPercLen=0.3", "VectorLength=2.5", "Bands=6"})));
+    const CFakeProjectView* view = f.host.View(1);
+    ASSERT_EQ(static_cast<int>(kVectorResultId), view->shownVectorId);
+    EXPECT_EQ(f.project.m_model.GetResult(kVectorResultId), view->currentResult);
+    EXPECT_EQ(3, view->state.resultType);
+    const CVectorDisplayAttr& vector = view->shownVector;
+    EXPECT_EQ(static_cast<int>(kVectorResultId), vector.GetResultID());
+    EXPECT_EQ(5, vector.GetThickness());
+    EXPECT_TRUE(vector.IsSameColor());
+    EXPECT_FLOAT_EQ(1.0f, vector.GetColor().r);
+    EXPECT_FLOAT_EQ(127.0f / 255.0f, vector.GetColor().g);
+    EXPECT_EQ(117, vector.GetNoOfBands());
+    EXPECT_DOUBLE_EQ(2.5, vector.GetLength());
+    EXPECT_DOUBLE_EQ(0.0, vector.GetScaleFactor()); // missing: 0.0
+    EXPECT_TRUE(vector.IsConstantLength());
+    EXPECT_EQ(6, vector.m_colorBands.m_nBands);
+    EXPECT_EQ((std::vector<int>{static_cast<int>(kVectorResultId)}), f.host.comboResultIds);
+}
+
+TEST(ProjectOpen, ClosingTellsEveryViewAndEmptiesTheFrameMap)
+{
+    OpenFixture f("close");
+    f.host.AddFrame(1);
+    f.host.AddFrame(2, false);
+    f.host.AddFrame(3);
+    ASSERT_TRUE(f.project.CloseProject());
+    EXPECT_TRUE(f.host.frames.empty());
+    ASSERT_EQ(3u, f.host.closedFrames.size());
+    for (const CFakeProjectHost::Frame& frame : f.host.closedFrames)
+    {
+        EXPECT_TRUE(frame.isDestroyed);
+        if (frame.view)
+        {
+            EXPECT_EQ(std::vector<std::string>{"OnProjectClosed"}, frame.view->calls);
+        }
+    }
+    EXPECT_EQ("Status/ProjectClosed", f.host.messages.back());
+}
