@@ -1,0 +1,89 @@
+// Saving and opening a project whose group holds 1,000,000 elements (100,000 "ElemList"
+// lines), and, for comparison, writing such lines with one profile call per key.
+#include "bench/ProjectBenchModel.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace
+{
+double PeakResidentMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void BM_SaveProjectWithMillionElementGroup(benchmark::State& state)
+{
+    CProjectData project;
+    project.m_folder = BenchFolder("gravik_bench_project_save").c_str();
+    project.m_name = "million";
+    AddBenchElements(project.m_model, kBenchGroupElements);
+    AddBenchGroup(project.m_model, kBenchGroupElements);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(project.SaveProject());
+    const auto bytes =
+        std::filesystem::file_size(fw::os::ResolvePath(project.GetProjectFilePath()));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+    state.SetItemsProcessed(state.iterations() * kBenchGroupElements);
+    state.counters["peak_MB"] = PeakResidentMb();
+}
+
+void BM_OpenProjectWithMillionElementGroup(benchmark::State& state)
+{
+    std::string path;
+    {
+        CProjectData project;
+        project.m_folder = BenchFolder("gravik_bench_project_open").c_str();
+        project.m_name = "million";
+        AddBenchElements(project.m_model, kBenchGroupElements);
+        AddBenchGroup(project.m_model, kBenchGroupElements);
+        project.SaveProject();
+        path = project.GetProjectFilePath();
+    }
+    int members = 0;
+    for (auto _ : state)
+    {
+        // The solver files would have filled the model before the groups are read.
+        state.PauseTiming();
+        auto project = std::make_unique<CProjectData>();
+        AddBenchElements(project->m_model, kBenchGroupElements);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(project->OpenProject(path.c_str()));
+        state.PauseTiming();
+        const CGroupSet* group = project->m_model.LookupGroup(1);
+        members = group ? static_cast<int>(group->GetShells().GetCount()) : 0;
+        project.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kBenchGroupElements);
+    state.counters["members"] = members;
+    state.counters["peak_MB"] = PeakResidentMb();
+}
+
+// Lines written one profile call each; the time grows with the square of the line count.
+void BM_GroupLinesThroughProfileCalls(benchmark::State& state)
+{
+    const std::string folder = BenchFolder("gravik_bench_project_profile");
+    const int lines = static_cast<int>(state.range(0));
+    for (auto _ : state)
+    {
+        const std::string path = folder + "/calls.mpj";
+        std::filesystem::remove(path);
+        benchmark::DoNotOptimize(WriteGroupByProfileCalls(path, lines));
+    }
+    state.SetItemsProcessed(state.iterations() * lines * 10);
+}
+} // namespace
+
+BENCHMARK(BM_SaveProjectWithMillionElementGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenProjectWithMillionElementGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_GroupLinesThroughProfileCalls)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Iterations(1);
+BENCHMARK_MAIN();
