@@ -58,6 +58,32 @@ CColorRGBA UnpackColor(DWORD packed)
     return CColorRGBA(((packed >> 16) & 0xFF) * kScale, ((packed >> 8) & 0xFF) * kScale,
                       (packed & 0xFF) * kScale, ((packed >> 24) & 0xFF) * kScale);
 }
+// The camera, display, deformation and result keys of a view section; keys without a default
+// leave the view's own value.
+void ReadViewKeys(const char* section, CViewFileState& state)
+{
+    state.camera.volumeStart = ReadPoint(section, "stViewVolume");
+    state.camera.volumeEnd = ReadPoint(section, "endViewVolume");
+    state.camera.pan = ReadPoint(section, "PanPt");
+    state.camera.rotationDeg = ReadPoint(section, "RotationAngle");
+    state.displayMode = GetProjectIntOr(section, "DisplayMode", state.displayMode);
+    state.shrinkFactor = GetProjectDoubleOr(section, "ShrinkFactor", 1.0);
+    state.isShrunk = GetProjectFlagOr(section, "ShrinkView", 0) == 1;
+    state.contourResultId = GetProjectIntOr(section, "ContourResultID", -1);
+    state.vectorResultId = GetProjectIntOr(section, "VectorResultID", -1);
+    state.showDeformation = static_cast<int16_t>(GetProjectIntOr(section, "ShowDeformation", 0));
+    state.animationInterval =
+        GetProjectIntOr(section, "AnimationInterval", state.animationInterval);
+    state.maxLoadCaseSteps = GetProjectIntOr(section, "MaxLCSteps", state.maxLoadCaseSteps);
+    state.deformationScale =
+        GetProjectDoubleOr(section, "DeformationScaleFactor", state.deformationScale);
+    state.modelScale = GetProjectDoubleOr(section, "ModelScaleFactor", state.modelScale);
+    state.loadCaseStep = GetProjectIntOr(section, "LCStep", state.loadCaseStep);
+    state.showModel = GetProjectFlagOr(section, "ShowModel", 0) != 0;
+    state.showContour = GetProjectFlagOr(section, "ShowContour", 1) != 0;
+    if (state.contourResultId != -1 || state.vectorResultId != -1)
+        state.resultType = GetProjectIntOr(section, "ResultType", state.resultType);
+}
 } // namespace
 
 void CProjectData::WriteViewSettings()
@@ -173,13 +199,13 @@ void CProjectData::WriteVectorKeys(const char* section, const CVectorDisplayAttr
 
 void CProjectData::ReadViewSettings()
 {
+    int filter = static_cast<int>(m_settings.m_displayFilter);
+    GetProjectInt(kViewSettings, "DisplayFilters", &filter);
+    m_settings.m_displayFilter = static_cast<DWORD>(filter);
     if (m_host == nullptr)
         return;
     m_host->CreateMainView(2, false, nullptr); // frame 1, whatever the file holds
     const int count = GetProjectIntOr(kViewSettings, "ViewCnt", 0);
-    int filter = static_cast<int>(m_settings.m_displayFilter);
-    GetProjectInt(kViewSettings, "DisplayFilters", &filter);
-    m_settings.m_displayFilter = static_cast<DWORD>(filter);
 
     // Only sections that are there can make a view: a large count costs nothing more.
     std::vector<long long> numbers =
@@ -228,27 +254,7 @@ bool CProjectData::ReadViewSection(int number, int* comboResultId)
     else
         view->RestoreFrame(state.left, state.top, state.width, state.height);
 
-    state.camera.volumeStart = ReadPoint(section, "stViewVolume");
-    state.camera.volumeEnd = ReadPoint(section, "endViewVolume");
-    state.camera.pan = ReadPoint(section, "PanPt");
-    state.camera.rotationDeg = ReadPoint(section, "RotationAngle");
-    state.displayMode = GetProjectIntOr(section, "DisplayMode", state.displayMode);
-    state.shrinkFactor = GetProjectDoubleOr(section, "ShrinkFactor", 1.0);
-    state.isShrunk = GetProjectFlagOr(section, "ShrinkView", 0) == 1;
-    state.contourResultId = GetProjectIntOr(section, "ContourResultID", -1);
-    state.vectorResultId = GetProjectIntOr(section, "VectorResultID", -1);
-    state.showDeformation = static_cast<int16_t>(GetProjectIntOr(section, "ShowDeformation", 0));
-    state.animationInterval =
-        GetProjectIntOr(section, "AnimationInterval", state.animationInterval);
-    state.maxLoadCaseSteps = GetProjectIntOr(section, "MaxLCSteps", state.maxLoadCaseSteps);
-    state.deformationScale =
-        GetProjectDoubleOr(section, "DeformationScaleFactor", state.deformationScale);
-    state.modelScale = GetProjectDoubleOr(section, "ModelScaleFactor", state.modelScale);
-    state.loadCaseStep = GetProjectIntOr(section, "LCStep", state.loadCaseStep);
-    state.showModel = GetProjectFlagOr(section, "ShowModel", 0) != 0;
-    state.showContour = GetProjectFlagOr(section, "ShowContour", 1) != 0;
-    if (state.contourResultId != -1 || state.vectorResultId != -1)
-        state.resultType = GetProjectIntOr(section, "ResultType", state.resultType);
+    ReadViewKeys(section, state);
     view->ApplyFileState(state);
 
     view->LoadElementFilter(&m_model);

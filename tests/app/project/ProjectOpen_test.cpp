@@ -288,6 +288,20 @@ TEST(ProjectOpen, AMissingFileGivesAnEmptyProjectWithOneView)
     EXPECT_NE(f.host.statusTexts[0], f.host.statusTexts[1]);
 }
 
+TEST(ProjectOpen, WithoutAMainFrameOnlyTheViewsAreLeftOut)
+{
+    CProjectFolders folders("open_no_host");
+    const std::string path = folders.DataFile("p.mpj");
+    CProjectFolders::WriteBytes(path, CrLf({"[ViewSettings]", "ViewCnt=1", "DisplayFilters=12",
+                                            "[ViewSettings1]", "ViewID=1", "[Axis]",
+                                            "CornorPosition=1"}));
+    CProjectData project;
+    ASSERT_TRUE(project.OpenProject(path.c_str()));
+    EXPECT_EQ(12u, project.m_settings.m_displayFilter);
+    EXPECT_EQ(1, project.m_settings.m_triadPosition);
+    EXPECT_TRUE(project.CloseProject());
+}
+
 TEST(ProjectOpen, NamesComeFromTheFileName)
 {
     const struct
