@@ -50,12 +50,12 @@ std::string PlateDeck()
     return deck;
 }
 
-// Displacements of the twenty grids for load sets 1 and 2, without geometry.
-std::string WriteResults(const std::string& folder, const char* name)
+// Displacements of the twenty grids for two load sets, without geometry.
+std::string WriteResults(const std::string& folder, const char* name, int firstLoadSet = 1)
 {
     Op2TestFile f;
     f.Label().BlockHeader("OUGV1");
-    for (int loadSet = 1; loadSet <= 2; ++loadSet)
+    for (int loadSet = firstLoadSet; loadSet <= firstLoadSet + 1; ++loadSet)
     {
         Op2Words entries;
         for (int node = 1; node <= 20; ++node)
@@ -194,6 +194,7 @@ TEST(ProjectOpen, AUniversalFileProjectIgnoresLoadedResults)
     const std::string deck = f.folders.DataFile("plate.dat");
     CProjectFolders::WriteBytes(deck, PlateDeck());
     const std::string results = WriteResults(f.folders.Path("data"), "plate.op2");
+    const std::string more = WriteResults(f.folders.Path("data"), "more.OP2", 5);
     const std::string unv = f.folders.DataFile("plate.unv");
     {
         CModelSet model;
@@ -201,20 +202,23 @@ TEST(ProjectOpen, AUniversalFileProjectIgnoresLoadedResults)
         ASSERT_TRUE(ImportBulkFile(model, deck, sink));
         ASSERT_TRUE(ExportUnvFile(model, model, unv, sink));
     }
+    // Load sets 5 and 6 of the second file are load cases 3 and 4.
     const UINT translation = static_cast<UINT>(PackedId(1, 1, 1, 1));
+    const UINT fromSecond = static_cast<UINT>(PackedId(1, 1, 4, 1));
     const auto projectText = [&](const std::string& modelFile)
     {
-        return "[Path]\r\nInputFileCount=2\r\nInputFile0=" + modelFile +
-               "\r\nInputFile1=" + results +
+        return "[Path]\r\nInputFileCount=3\r\nInputFile0=" + modelFile +
+               "\r\nInputFile1=" + results + "\r\nInputFile2=" + more +
                "\r\n[LoadedResults]\r\nLoadedResult0ID=" + std::to_string(translation) +
-               "\r\nLoadedResult0Convert=0\r\nCount=1\r\n";
+               "\r\nLoadedResult0Convert=0\r\nLoadedResult1ID=" + std::to_string(fromSecond) +
+               "\r\nCount=2\r\n";
     };
     ASSERT_TRUE(f.Open(projectText(unv)));
     EXPECT_EQ(CAESettings::kUniversalFile, f.project.m_settings.m_modelSource);
     EXPECT_EQ(12, f.project.m_model.GetElementCount());
     EXPECT_EQ(0, f.project.m_model.GetResults().GetCount());
 
-    // The same list with the deck: the listed result is read from the ".op2" file.
+    // The same list with the deck: the listed results are read from both ".op2" files.
     OpenFixture bulk("open_bulk");
     ASSERT_TRUE(bulk.Open(projectText(deck)));
     EXPECT_EQ(CAESettings::kBulkData, bulk.project.m_settings.m_modelSource);
@@ -222,7 +226,12 @@ TEST(ProjectOpen, AUniversalFileProjectIgnoresLoadedResults)
     ASSERT_NE(nullptr, result);
     EXPECT_TRUE(result->IsLoaded());
     EXPECT_EQ(0, result->m_average);
-    EXPECT_EQ(1u, CollectLoadedResultIds(bulk.project.m_model).size());
+    const CResultData* second = bulk.project.m_model.GetResult(fromSecond);
+    ASSERT_NE(nullptr, second);
+    EXPECT_TRUE(second->IsLoaded());
+    EXPECT_EQ(1, second->m_average); // a missing convert switch is 1
+    EXPECT_EQ((std::vector<UINT>{translation, fromSecond}),
+              CollectLoadedResultIds(bulk.project.m_model));
 }
 
 TEST(ProjectOpen, ViewSectionsRecreateTheirViews)
@@ -292,13 +301,16 @@ TEST(ProjectOpen, WithoutAMainFrameOnlyTheViewsAreLeftOut)
 {
     CProjectFolders folders("open_no_host");
     const std::string path = folders.DataFile("p.mpj");
-    CProjectFolders::WriteBytes(path, CrLf({"[ViewSettings]", "ViewCnt=1", "DisplayFilters=12",
-                                            "[ViewSettings1]", "ViewID=1", "[Axis]",
-                                            "CornorPosition=1"}));
+    CProjectFolders::WriteBytes(
+        path, CrLf({"[ViewSettings]", "ViewCnt=1", "DisplayFilters=12", "[ViewSettings1]",
+                    "ViewID=1", "[Axis]", "CornorPosition=1"}));
     CProjectData project;
     ASSERT_TRUE(project.OpenProject(path.c_str()));
     EXPECT_EQ(12u, project.m_settings.m_displayFilter);
     EXPECT_EQ(1, project.m_settings.m_triadPosition);
+    // Colours missing from the file keep their values.
+    EXPECT_EQ(RGB(0, 255, 0), project.m_settings.m_entityColors[CAESettings::kSolid]);
+    EXPECT_EQ(RGB(255, 0, 0), project.m_settings.m_generalFont.color);
     EXPECT_TRUE(project.CloseProject());
 }
 
