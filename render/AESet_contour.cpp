@@ -126,8 +126,9 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
         elements.GetNextAssoc(pos, id, element);
         if (element == nullptr || !element->m_display || m_pView->IsEntityVisible(element) != 1)
             continue;
-        // An element vector plot draws only the elements the result has a record of.
-        if (kind == kElementBlock && !HasElementRecord(*result, id))
+        // Values of the element block live in the element's own record: an element without
+        // one has no value and is left out rather than coloured as 0.
+        if ((kind & kElementBlock) && !HasElementRecord(*result, id))
             continue;
         object->DrawEntity(element, device);
     }

@@ -204,3 +204,32 @@ TEST_F(ResultSceneTest, BandsInEffectFollowTheResultShown)
     EXPECT_EQ(7, Renderer().GetDisplayAttr().m_nBands);
     EXPECT_EQ(5, View().m_DisplayAttr.m_nBands);
 }
+
+TEST_F(ResultSceneTest, ElementNodeValuesColourOnlyTheElementsThatHaveThem)
+{
+    AddStrip(m_model, kResultId);
+    auto* corners = new CResultData();
+    corners->m_id = kResultId + 8; // load case 2 of the same result
+    corners->m_flags = CResultData::kFlagElementNodes;
+    for (int element = 1; element <= 5; ++element)
+    {
+        CComponentSet& set = corners->GetOrCreateComponentSet(element, 4);
+        const CFEElement* quad = m_model.FindElement(element);
+        for (int i = 0; i < 4; ++i)
+        {
+            set.nodeIds[static_cast<size_t>(i)] = quad->m_ids[i];
+            set.values[static_cast<size_t>(i)] = 50.0;
+        }
+    }
+    m_model.AddResult(corners);
+    View().Show(&m_model);
+    View().m_background = {255, 255, 255};
+    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    View().m_DisplayAttr.m_nBandType = 0;
+    Renderer().m_nContourResultId = static_cast<int>(kResultId + 8);
+    Renderer().m_nResultComponent = 9; // the scalar of the element block
+    Renderer().RenderAll();
+    View().Draw();
+    EXPECT_NE((Rgb{255, 255, 255}), ReadPixel(ElementX(1), kSize / 2));
+    EXPECT_EQ((Rgb{255, 255, 255}), ReadPixel(ElementX(7), kSize / 2));
+}
