@@ -36,7 +36,11 @@ FW_TABLE(CFrameWnd, CWnd, fw::on<WM_CREATE, &CFrameWnd::OnCreate>(),
          fw::raw<WM_EXITHELPMODE, &CFrameWnd::OnExitHelpModeMsg>(),
          fw::command<ID_CONTEXT_HELP, &CFrameWnd::OnContextHelp>(),
          fw::update<ID_CONTEXT_HELP, &CFrameWnd::OnUpdateContextHelp>(),
-         fw::command<ID_HELP, &CFrameWnd::OnHelp>())
+         fw::command<ID_HELP, &CFrameWnd::OnHelp>(),
+         fw::command<ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck>(),
+         fw::update<ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu>(),
+         fw::command<ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck>(),
+         fw::update<ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu>())
 
 CFrameWnd::CFrameWnd()
 {

@@ -4,10 +4,15 @@
 // context-help mode. Frames delete themselves when their window goes.
 #pragma once
 
+#include "platform/base/coll_list.h"
 #include "platform/base/string.h"
 #include "platform/win/wnd.h"
 #include "resources/ids/platform_ids.h"
 
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 class CView;
 class CDocument;
 class CDocTemplate;
@@ -113,6 +118,34 @@ public:
     // Sends WM_FLOATSTATUS to the frame's floating popups (their owner is this frame).
     void NotifyFloatingWindows(DWORD flags);
 
+    // Bars and docking. Bars join m_listControlBars when they are created on the frame.
+    // EnableDocking makes the dock bars of the sides asked for that are still missing.
+    void EnableDocking(DWORD dockStyle);
+    // Docks bar in a dock bar (by id, or the first its dock style allows after the one
+    // that kept its place); a rectangle (screen) chooses the row and the place in it.
+    void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+    void DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect = nullptr);
+    // Floats bar in a floating frame whose top-left is point (screen); style's alignment
+    // (CBRS_ALIGN_TOP by default) gives its orientation.
+    void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = 0x00002000);
+    // The alignment of the first dock bar whose side dockStyle allows and whose window meets
+    // rect (screen), or 0; that dock bar goes to *dockBar.
+    DWORD CanDock(CRect rect, DWORD dockStyle, CDockBar** dockBar = nullptr);
+    // Shows or hides a bar and lays out again, now or at the next idle pass (delay).
+    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+    CControlBar* GetControlBar(UINT id);
+    void AddControlBar(CControlBar* bar);
+    void RemoveControlBar(CControlBar* bar);
+    // A new floating frame of m_pFloatingFrameClass; throws CResourceException* when it
+    // cannot be made.
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD style);
+    // Where every bar is, and putting them back there.
+    void GetDockState(CDockState& state);
+    void SetDockState(const CDockState& state);
+    // View menu commands of bars with the command's id: toggle and check mark.
+    BOOL OnBarCheck(UINT id);
+    void OnUpdateControlBarMenu(CCmdUI* cmdUI);
+
     BOOL IsFrameWnd() const override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // Routing: the active view (and through it the document and template), the frame, then
@@ -136,6 +169,9 @@ public:
     // While set (print preview), closing asks it first; FALSE keeps the frame.
     BOOL (*m_lpfnCloseProc)(CFrameWnd* frame) = nullptr;
     RECT m_rectBorder = {0, 0, 0, 0}; // space the pane leaves to in-place tools
+    CPtrList m_listControlBars;       // CControlBar*, in creation order; not owned
+    // The class CreateFloatingFrame makes; EnableDocking sets CMiniDockFrameWnd when null.
+    const CRuntimeClass* m_pFloatingFrameClass = nullptr;
 
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context);
