@@ -47,6 +47,14 @@ std::vector<TextKey> RequiredKeys()
         {"Message.str", "Error", "IncludeCycle"},
         {"Message.str", "Error", "UndefinedCoordSystem"},
         {"Message.str", "Error", "NoBulkData"},
+        {"Message.str", "Error", "NotAFile"},
+        {"Message.str", "Error", "IncludeRepeated"},
+        {"Message.str", "Error", "LineTooLong"},
+        {"Message.str", "Error", "ElementsMissingNodes"},
+        {"Message.str", "Error", "IdsPastBound"},
+        {"Message.str", "Error", "Op2TableRefused"},
+        {"Message.str", "Error", "Op2EntriesRefused"},
+        {"Message.str", "Error", "Op2RecordPastEnd"},
         {"Message.str", "MsgPane", "ReadFile"},
         {"Message.str", "Status", "OpeningUNVFile"},
         {"Result.str", "ResultType", "Translation"},
@@ -79,7 +87,8 @@ std::vector<TextKey> RequiredKeys()
           "Exception_write", "MandatoryDataSet_Node", "MandatoryDataSet_Element",
           "InvalidDataSet[2411]", "InvalidDataSet[15]", "InvalidDataSet[2412]", "NodeAddition",
           "ElementAddition", "InvalidElementType", "NodeException", "ElementException",
-          "ResultDataSet[2414]", "ResultDataSet[55]", "ResultDataSet[56]", "ResultException"})
+          "ResultDataSet[2414]", "ResultDataSet[55]", "ResultDataSet[56]", "ResultException",
+          "IdsPastBound"})
         keys.push_back({"message.str", "UNVErrorMessages", key});
     // The framework's data-exchange failures.
     for (const char* key :
@@ -204,6 +213,14 @@ TEST_F(StringResources, FormatTextsTakeTheirValuesInBothLanguages)
         {"Message.str", "Error", "IncludeCycle", {"a.bdf", 7}},
         {"Message.str", "Error", "UndefinedCoordSystem", {5, 12}},
         {"Message.str", "Error", "NoBulkData", {"deck.dat"}},
+        {"Message.str", "Error", "NotAFile", {"/dev/zero"}},
+        {"Message.str", "Error", "IncludeRepeated", {"a.bdf", 7}},
+        {"Message.str", "Error", "LineTooLong", {"a.bdf", 7, 1048576}},
+        {"Message.str", "Error", "ElementsMissingNodes", {3, "12, 15"}},
+        {"Message.str", "Error", "IdsPastBound", {"a.bdf", 100000000}},
+        {"Message.str", "Error", "Op2TableRefused", {"a.op2", "OEF1X", 5}},
+        {"Message.str", "Error", "Op2EntriesRefused", {"a.op2", 4, "GEOM1"}},
+        {"Message.str", "Error", "Op2RecordPastEnd", {"a.op2", "GEOM2"}},
         {"message.str", "UNVErrorMessages", "InvalidElementType", {41}},
         {"Message.str", "DataExchange", "IntRange", {-5, 10}},
         {"Message.str", "DataExchange", "RealRange", {"0.1", "1e+06"}},
