@@ -24,15 +24,11 @@ bool CBulkLineReader::ReadCardLine(std::string& line)
         ++m_lineNumber;
         return true;
     }
-    if (m_position == m_end && !Refill())
+    if (m_isLineTooLong || !ReadRawLine(line))
         return false;
-
-    ReadRawLine(line);
     // Editors that save UTF-8 may mark the start of the file.
     if (m_lineNumber == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
         line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
     if (line.find('\t') != std::string::npos)
         ExpandTabs(line);
     m_lastLine = line;
@@ -57,26 +53,52 @@ bool CBulkLineReader::Refill()
     return m_end > 0;
 }
 
-// Takes the characters up to the next line feed, across as many blocks as the line spans.
-void CBulkLineReader::ReadRawLine(std::string& line)
+// Takes the characters up to the next line end, across as many blocks as the line spans.
+// False at the end of the file, or for a line past the bound.
+bool CBulkLineReader::ReadRawLine(std::string& line)
 {
     line.clear();
+    bool hasText = false;
     for (;;)
     {
+        if (m_position == m_end && !Refill())
+            return hasText;
+        if (m_isAfterReturn)
+        {
+            // "\r\n" split between two blocks, or between two calls.
+            m_isAfterReturn = false;
+            if (m_buffer[m_position] == '\n')
+            {
+                ++m_position;
+                continue;
+            }
+        }
+        hasText = true;
         const char* const start = m_buffer.data() + m_position;
         const std::size_t available = m_end - m_position;
-        const void* const feed = std::memchr(start, '\n', available);
+        const char* const feed = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t scanned =
+            feed != nullptr ? static_cast<std::size_t>(feed - start) : available;
+        const char* const ret = static_cast<const char*>(std::memchr(start, '\r', scanned));
+        const std::size_t length = ret != nullptr ? static_cast<std::size_t>(ret - start) : scanned;
+        if (line.size() + length > kMaxLineLength)
+        {
+            m_isLineTooLong = true;
+            return false;
+        }
+        line.append(start, length);
+        if (ret != nullptr)
+        {
+            m_position += length + 1;
+            m_isAfterReturn = true;
+            return true;
+        }
         if (feed != nullptr)
         {
-            const std::size_t length = static_cast<const char*>(feed) - start;
-            line.append(start, length);
             m_position += length + 1;
-            return;
+            return true;
         }
-        line.append(start, available);
         m_position = m_end;
-        if (!Refill())
-            return;
     }
 }
 

@@ -1,5 +1,6 @@
-// Lines of a bulk-data file of any length, read through a block buffer: "\n" and "\r\n" ends,
-// a last line without an end, tabs expanded to the 8-column stops that fixed fields assume.
+// Lines of a bulk-data file, read through a block buffer: "\n", "\r\n" and a lone "\r" end a
+// line, a last line may lack its end, tabs are expanded to the 8-column stops that fixed fields
+// assume. A line is bounded: one far longer than any card ends the file.
 #pragma once
 
 #include <cstdio>
@@ -9,12 +10,16 @@
 class CBulkLineReader
 {
 public:
+    // Longer than any card or comment a deck holds; a file of one huge line stops here.
+    static constexpr std::size_t kMaxLineLength = std::size_t(1) << 20;
+
     // Reads from an open stream; the caller keeps and closes it.
     explicit CBulkLineReader(std::FILE* file);
     CBulkLineReader(const CBulkLineReader&) = delete;
     CBulkLineReader& operator=(const CBulkLineReader&) = delete;
 
-    // The next line without its line end; false when the file holds no further line.
+    // The next line without its line end; false when the file holds no further line, or when
+    // the next line is longer than kMaxLineLength (IsLineTooLong then tells).
     bool ReadCardLine(std::string& line);
 
     // The next ReadCardLine returns the line just read again (one line of look-ahead).
@@ -22,10 +27,12 @@ public:
 
     // Number of the line last returned, counted from 1.
     int LineNumber() const { return m_lineNumber; }
+    // True once a line longer than kMaxLineLength was met; nothing after it is read.
+    bool IsLineTooLong() const { return m_isLineTooLong; }
 
 private:
     bool Refill();
-    void ReadRawLine(std::string& line);
+    bool ReadRawLine(std::string& line);
     static void ExpandTabs(std::string& line);
 
     std::FILE* m_file;
@@ -33,6 +40,8 @@ private:
     std::size_t m_position = 0;
     std::size_t m_end = 0;
     bool m_isAtEnd = false;
+    bool m_isAfterReturn = false; // the last line ended with "\r": a "\n" next belongs to it
+    bool m_isLineTooLong = false;
     std::string m_lastLine; // kept for PutBack
     bool m_hasPutBack = false;
     int m_lineNumber = 0;

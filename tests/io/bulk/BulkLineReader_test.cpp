@@ -29,9 +29,16 @@ TEST(BulkLineReader, LastLineWithoutLineEndIsRead)
     EXPECT_TRUE(ReadAll("").empty());
 }
 
-TEST(BulkLineReader, CarriageReturnsBeforeLineFeedsAreDropped)
+TEST(BulkLineReader, CarriageReturnsEndLinesAloneOrBeforeLineFeeds)
 {
     EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), ReadAll("A\r\nB\r\nC\r\n"));
+    // Old Macintosh files end lines with a lone carriage return.
+    EXPECT_EQ((std::vector<std::string>{"GRID", "CQUAD4", "", "x"}),
+              ReadAll("GRID\rCQUAD4\r\rx"));
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "", "C"}), ReadAll("A\r\nB\r\n\rC\n"));
+    // "\r\n" split by the end of a read block is still one line end.
+    const std::string first(64 * 1024 - 1, 'a');
+    EXPECT_EQ((std::vector<std::string>{first, "b"}), ReadAll(first + "\r\nb\r\n"));
 }
 
 TEST(BulkLineReader, ByteOrderMarkOfTheFirstLineIsDropped)
@@ -47,12 +54,27 @@ TEST(BulkLineReader, TabsAdvanceToTheNextEightColumnStop)
     EXPECT_EQ((std::vector<std::string>{"CHEXA1234       7"}), ReadAll("CHEXA1234\t7"));
 }
 
-TEST(BulkLineReader, LinesOfAnyLengthStayWhole)
+TEST(BulkLineReader, LinesUpToTheBoundStayWholeAndALongerOneEndsTheFile)
 {
     const std::string longLine(100, 'x');
     const std::string hugeLine(200000, 'y'); // spans several blocks
     EXPECT_EQ((std::vector<std::string>{longLine, hugeLine, "z"}),
               ReadAll(longLine + "\n" + hugeLine + "\nz\n"));
+
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(nullptr, file);
+    const std::string tooLong(CBulkLineReader::kMaxLineLength + 1, 'w');
+    std::fputs(("GRID\n" + tooLong + "\nCQUAD4\n").c_str(), file);
+    std::rewind(file);
+    CBulkLineReader reader(file);
+    std::string line;
+    ASSERT_TRUE(reader.ReadCardLine(line));
+    EXPECT_FALSE(reader.IsLineTooLong());
+    EXPECT_FALSE(reader.ReadCardLine(line));
+    EXPECT_TRUE(reader.IsLineTooLong());
+    EXPECT_FALSE(reader.ReadCardLine(line)); // nothing after it
+    EXPECT_EQ(1, reader.LineNumber());
+    std::fclose(file);
 }
 
 TEST(BulkLineReader, PutBackReturnsTheSameLineWithItsNumber)
