@@ -7,17 +7,16 @@
 #include "io/bulk/BulkMessages.h"
 #include "io/bulk/BulkModelFiller.h"
 #include "io/bulk/BulkPaths.h"
+#include "io/bulk/DeckFile.h"
+#include "io/results/ImportMessages.h"
 #include "platform/base/exception.h"
-#include "platform/base/os.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
 #include <string_view>
 
 namespace
 {
-// Deeper nesting than any real deck uses; it also stops loops that the lexical path
-// comparison cannot see (a folder link to its own parent).
+// Deeper nesting than any real deck uses.
 constexpr std::size_t kMaxIncludeDepth = 64;
 
 char ToUpper(char c)
@@ -47,22 +46,43 @@ std::string TrimRight(std::string_view text)
     return std::string(text);
 }
 
-struct SCloseFile
+// A marker without blanks and without its leading "+" or "*": "+A1" and "A1" mark alike.
+std::string Marker(std::string_view field)
 {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::FILE* OpenDeck(const std::string& path)
-{
-    return std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
+    while (!field.empty() && field.front() == ' ')
+        field.remove_prefix(1);
+    if (!field.empty() && (field.front() == '+' || field.front() == '*'))
+        field.remove_prefix(1);
+    return TrimRight(field);
 }
 
-bool IsReadable(const std::string& path)
+// Columns 73-80 of a line: the marker a continuation repeats in its first 8 columns.
+std::string ContinuationMarker(std::string_view line)
 {
-    const std::unique_ptr<std::FILE, SCloseFile> file(OpenDeck(path));
-    return file != nullptr;
+    return line.size() > 72 ? Marker(line.substr(72, 8)) : std::string();
+}
+
+std::string NameField(std::string_view line)
+{
+    return Marker(line.substr(0, 8));
+}
+
+bool CanOpen(const std::string& path)
+{
+    CDeckFile deck;
+    return deck.Open(path) != CDeckFile::kCannotOpen;
 }
 } // namespace
+
+// A line that begins a card or a command this reader knows: never the continuation of a card.
+bool CBulkDataReader::StartsKnownCard(std::string_view line)
+{
+    if (IsIncludeLine(line))
+        return true;
+    const CBulkCard::SName name = CBulkCard::ReadName(line);
+    return FindHandler(name.name) != nullptr || name.name == "ENDDATA" || name.name == "CEND" ||
+           name.name.compare(0, 5, "BEGIN") == 0;
+}
 
 // The cards read, by name in upper case without the large-field "*".
 CBulkDataReader::Handler CBulkDataReader::FindHandler(std::string_view name)
@@ -122,24 +142,51 @@ bool CBulkDataReader::ReadBulkData(std::string path)
     m_isInCaseControl = false;
     m_isAtEndData = false;
     m_openDecks.clear();
+    m_readDecks.clear();
     m_reportedCards.clear();
-    const bool isRead = ReadDeck(path);
+    const bool isRead = ReadDeck(path, 0);
     if (m_modelFiller)
         m_modelFiller->Finish();
     return isRead;
 }
 
-bool CBulkDataReader::ReadDeck(const std::string& path)
+// includeLine: the line of the including file that names the deck, 0 for the main deck.
+bool CBulkDataReader::ReadDeck(const std::string& path, int includeLine)
 {
-    const std::unique_ptr<std::FILE, SCloseFile> file(OpenDeck(path));
-    if (!file)
+    CDeckFile deck;
+    switch (deck.Open(path))
     {
-        m_sink.AddOutputLine(BulkMessage("NotFound", path));
+    case CDeckFile::kCannotOpen: m_sink.AddOutputLine(BulkMessage("NotFound", path)); return false;
+    case CDeckFile::kNotAFile:
+        m_sink.AddOutputLine(ImportMessage("NotAFile", {path}));
+        return false;
+    default: break;
+    }
+    // Files are known by what they are, not by their path's text.
+    const CDeckFile::SIdentity& identity = deck.GetIdentity();
+    const bool isOpen =
+        std::find(m_openDecks.begin(), m_openDecks.end(), identity) != m_openDecks.end();
+    if (isOpen || m_openDecks.size() >= kMaxIncludeDepth)
+    {
+        m_sink.AddOutputLine(BulkMessage("IncludeCycle", path, includeLine));
         return false;
     }
-    m_openDecks.push_back(ComparablePath(path));
-    CBulkLineReader lines(file.get());
+    // A file read once adds nothing the second time; reading it again could make the work of
+    // one import grow without bound (each of many files including the next twice).
+    if (!m_readDecks.insert(identity).second)
+    {
+        m_sink.AddOutputLine(ImportMessage("IncludeRepeated", {path, includeLine}));
+        return false;
+    }
+    m_openDecks.push_back(identity);
+    CBulkLineReader lines(deck.GetStream());
     ReadCards(lines, path);
+    if (lines.IsLineTooLong())
+    {
+        m_sink.AddOutputLine(ImportMessage(
+            "LineTooLong", {path, lines.LineNumber() + 1,
+                            static_cast<long long>(CBulkLineReader::kMaxLineLength)}));
+    }
     m_openDecks.pop_back();
     return true;
 }
@@ -181,25 +228,36 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             ReportUnreadable(TrimRight(std::string_view(line).substr(0, 8)));
             continue;
         }
-        GatherContinuations(lines);
+        GatherContinuations(lines, line);
         ReadCard(handler);
     }
 }
 
-// Takes the lines that continue the current card; comments between them are passed over.
-void CBulkDataReader::GatherContinuations(CBulkLineReader& lines)
+// Takes the lines that continue the current card; comments between them are passed over. A
+// line continues the card when it is marked so ("+", "*" or a blank name field), when its name
+// field repeats the marker at the end of the line before ("C1" after a line ending in "C1"),
+// or when the card still lacks a line its fields need and the line starts no card we know.
+void CBulkDataReader::GatherContinuations(CBulkLineReader& lines, const std::string& firstLine)
 {
+    const int fieldsPerLine = m_card.IsLargeField() ? 4 : 8;
+    int linesNeeded = LastRequiredField(m_card.Name()) / fieldsPerLine;
+    std::string marker = ContinuationMarker(firstLine);
     std::string line;
     while (lines.ReadCardLine(line))
     {
         if (!IsFieldFilled(line) || line[0] == '$')
             continue;
-        if (!CBulkCard::IsContinuation(line))
+        const bool isContinuation = CBulkCard::IsContinuation(line) ||
+                                    (!marker.empty() && NameField(line) == marker) ||
+                                    (linesNeeded > 0 && !StartsKnownCard(line));
+        if (!isContinuation)
         {
             lines.PutBack();
             return;
         }
         m_card.AddContinuation(line);
+        --linesNeeded;
+        marker = ContinuationMarker(line);
     }
 }
 
@@ -215,26 +273,16 @@ void CBulkDataReader::ReadInclude(const std::string& line, const std::string& in
     }
     const std::string name = line.substr(open + 1, close - open - 1);
     std::string path = IncludedPath(includingPath, name);
-    if (!IsReadable(path))
+    if (!CanOpen(path))
     {
         // Decks written for a solver run may name nested includes relative to the folder of
         // the main deck, where the run starts, instead of the including file's.
         const std::string fromMainDeck = IncludedPath(m_mainDeck, name);
-        if (IsReadable(fromMainDeck))
+        if (CanOpen(fromMainDeck))
             path = fromMainDeck;
     }
     m_sink.AddOutputLine("[" + path + "]");
-
-    const std::string comparable = ComparablePath(path);
-    bool isCycle = m_openDecks.size() >= kMaxIncludeDepth;
-    for (const std::string& openDeck : m_openDecks)
-        isCycle = isCycle || IsSameDeck(openDeck, comparable);
-    if (isCycle)
-    {
-        m_sink.AddOutputLine(BulkMessage("IncludeCycle", path, lineNumber));
-        return;
-    }
-    ReadDeck(path);
+    ReadDeck(path, lineNumber);
 }
 
 void CBulkDataReader::ReadCard(Handler handler)

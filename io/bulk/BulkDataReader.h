@@ -4,6 +4,7 @@
 
 #include "io/bulk/BulkCard.h"
 #include "io/bulk/BulkRecords.h"
+#include "io/bulk/DeckFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -55,9 +56,13 @@ public:
 
 private:
     static Handler FindHandler(std::string_view name);
-    bool ReadDeck(const std::string& path);
+    static bool StartsKnownCard(std::string_view line);
+    // The index of the last field of the card that its handler needs (fields counted from 0
+    // after the name); it tells how many continuation lines the card must have.
+    static int LastRequiredField(std::string_view name);
+    bool ReadDeck(const std::string& path, int includeLine);
     void ReadCards(CBulkLineReader& lines, const std::string& path);
-    void GatherContinuations(CBulkLineReader& lines);
+    void GatherContinuations(CBulkLineReader& lines, const std::string& firstLine);
     void ReadInclude(const std::string& line, const std::string& includingPath, int lineNumber);
     void ReadCard(Handler handler);
 
@@ -93,6 +98,7 @@ private:
     std::string m_mainDeck;                // the path ReadBulkData was given
     bool m_isInCaseControl = false;        // after "CEND", before "BEGIN BULK"
     bool m_isAtEndData = false;            // "ENDDATA" met: the solver reads no further
-    std::vector<std::string> m_openDecks;  // include chain, normalised, to refuse cycles
+    std::vector<CDeckFile::SIdentity> m_openDecks; // include chain, to refuse cycles
+    std::set<CDeckFile::SIdentity> m_readDecks;    // every file read by this import
     std::set<std::string> m_reportedCards; // card names already reported as unreadable
 };

@@ -4,6 +4,9 @@
 #include "io/bulk/BulkField.h"
 #include "io/bulk/BulkMessages.h"
 
+#include <algorithm>
+#include <string_view>
+
 // GRID ID CP X1 X2 X3; CD, PS and SEID are not needed for display. A blank coordinate is 0.0.
 int CBulkDataReader::ReadGrid()
 {
@@ -101,71 +104,116 @@ constexpr SLayout kConm = {251, 131, 0, 1, -1, false, -1, {1}, -1, -1};
 // A gap is drawn as a spring and a shear panel as a shell, so that neither is left undrawable.
 constexpr SLayout kGap = {253, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
 constexpr SLayout kShear = {254, 132, 0, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
+
+// The layout of an element card by name; null for other cards.
+const CBulkDataReader::SElementLayout* LayoutOfCard(std::string_view name)
+{
+    struct SCardLayout
+    {
+        std::string_view name;
+        const SLayout& layout;
+    };
+    static const SCardLayout kCards[] = {
+        {"CQUAD4", kQuad},        {"CQUAD8", kQuad},        {"CQUAD", kQuad},
+        {"CQUADR", kQuad},        {"CTRIA3", kTria},        {"CTRIA6", kTria},
+        {"CTRIAR", kTria},        {"CTRIAX6", kTriax6},     {"CBAR", kBar},
+        {"CBEAM", kBar},          {"CBEND", kBar},          {"CROD", kBar},
+        {"CONROD", kConrod},      {"CTUBE", kBar},          {"CHEXA", kHexa},
+        {"CPENTA", kPenta},       {"CTETRA", kTetra},       {"CMASS1", kMass12},
+        {"CMASS2", kMassValue12}, {"CMASS3", kMass34},      {"CMASS4", kMassValue34},
+        {"CELAS1", kElas12},      {"CELAS2", kElasValue12}, {"CELAS3", kElas34},
+        {"CELAS4", kElasValue34}, {"CONM1", kConm},         {"CONM2", kConm},
+        {"CGAP", kGap},           {"CSHEAR", kShear},
+    };
+    for (const SCardLayout& card : kCards)
+    {
+        if (card.name == name)
+            return &card.layout;
+    }
+    return nullptr;
+}
 } // namespace
+
+int CBulkDataReader::LastRequiredField(std::string_view name)
+{
+    if (name == "GRID")
+        return 4; // X3
+    if (name.compare(0, 5, "CORD1") == 0)
+        return 3; // G3A; a second system is optional
+    if (name.compare(0, 5, "CORD2") == 0)
+        return 10; // C3
+    const SElementLayout* layout = LayoutOfCard(name);
+    if (layout == nullptr)
+        return 0;
+    int last = std::max(layout->propertyField, layout->materialField);
+    for (int i = 0; i < layout->nodeCount; ++i)
+        last = std::max(last, layout->nodeFields[i]);
+    return last;
+}
 
 int CBulkDataReader::ReadQuad4()
 {
-    return ReadElement(kQuad);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadTria3()
 {
-    return ReadElement(m_card.Name() == "CTRIAX6" ? kTriax6 : kTria);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadBar()
 {
-    return ReadElement(m_card.Name() == "CONROD" ? kConrod : kBar);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadHexa()
 {
-    return ReadElement(kHexa);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadPenta()
 {
-    return ReadElement(kPenta);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadTetra()
 {
-    return ReadElement(kTetra);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadMass12()
 {
-    return ReadElement(m_card.Name() == "CMASS2" ? kMassValue12 : kMass12);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadMass34()
 {
-    return ReadElement(m_card.Name() == "CMASS4" ? kMassValue34 : kMass34);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadElas12()
 {
-    return ReadElement(m_card.Name() == "CELAS2" ? kElasValue12 : kElas12);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadElas34()
 {
-    return ReadElement(m_card.Name() == "CELAS4" ? kElasValue34 : kElas34);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadConm()
 {
-    return ReadElement(kConm);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadGap()
 {
-    return ReadElement(kGap);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadShear()
 {
-    return ReadElement(kShear);
+    return ReadElement(*LayoutOfCard(m_card.Name()));
 }
 
 int CBulkDataReader::ReadElement(const SElementLayout& layout)

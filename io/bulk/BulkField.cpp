@@ -25,6 +25,28 @@ std::string_view FirstWord(std::string_view field)
     return field.substr(begin, end - begin);
 }
 
+// The one word of a field that holds a value: "7 9" or "1.5 3" is two values in one field,
+// most likely a card written in the wrong columns.
+std::string_view SoleWord(std::string_view field)
+{
+    const std::string_view word = FirstWord(field);
+    const std::size_t rest = static_cast<std::size_t>(word.data() - field.data()) + word.size();
+    for (std::size_t i = rest; i < field.size(); ++i)
+    {
+        if (!IsBlank(field[i]))
+            throw CBulkFieldError("more than one value in a field");
+    }
+    return word;
+}
+
+// "1.0E-400" underflows: it is 0. "1.0E+400" overflows: no number.
+bool IsUnderflow(std::string_view text)
+{
+    std::size_t exponent = text.find_last_of("Ee");
+    return exponent != std::string_view::npos && exponent + 1 < text.size() &&
+           text[exponent + 1] == '-';
+}
+
 bool IsExponentLetter(char c)
 {
     return c == 'E' || c == 'e' || c == 'D' || c == 'd';
@@ -56,7 +78,7 @@ bool IsFieldFilled(std::string_view field)
 
 double ParseBulkField(std::string_view field)
 {
-    const std::string_view word = FirstWord(field);
+    const std::string_view word = SoleWord(field);
     if (word.empty())
         return 0.0;
 
@@ -81,6 +103,9 @@ double ParseBulkField(std::string_view field)
         ++begin;
     double value = 0.0;
     const std::from_chars_result result = std::from_chars(begin, end, value);
+    if (result.ec == std::errc::result_out_of_range && result.ptr == end &&
+        IsUnderflow(std::string_view(begin, static_cast<std::size_t>(end - begin))))
+        return 0.0;
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
         throw CBulkFieldError("not a real number");
     return value;
@@ -88,7 +113,7 @@ double ParseBulkField(std::string_view field)
 
 int ParseBulkInt(std::string_view field)
 {
-    std::string_view word = FirstWord(field);
+    std::string_view word = SoleWord(field);
     if (word.empty())
         return 0;
     if (word.front() == '+')

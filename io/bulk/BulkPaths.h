@@ -15,12 +15,5 @@ std::string FolderOf(const std::string& path);
 // with the separators of the platform.
 std::string IncludedPath(const std::string& includingPath, const std::string& name);
 
-// A deck's path with "." and ".." resolved by name and one kind of separator, to recognise a
-// deck that is already open under another spelling.
-std::string ComparablePath(const std::string& path);
-
-// Windows compares file names without regard to letter case.
-bool IsSameDeck(const std::string& comparableA, const std::string& comparableB);
-
 // True for the first byte of a double-byte character in the code page of file names.
 bool IsPathLeadByte(char c);

@@ -16,8 +16,9 @@ const RealCase kReals[] = {
     {"", 0.0},           {"        ", 0.0},  {"   4.5  ", 4.5},
     {"-1.5-2", -1.5e-2}, {"2.5+4", 2.5e4},   {"1.0E+3", 1.0e3},
     {"+3.", 3.0},        {".5-2", 0.5e-2},   {"1.0D-3", 1.0e-3},
-    {"4.5 9", 4.5},      {"-.25", -0.25},    {"1.7763568394-14", 1.7763568394e-14},
-    {"0.", 0.0},
+    {"-.25", -0.25},     {"1.7763568394-14", 1.7763568394e-14},
+    {"0.", 0.0},         {"1.0-400", 0.0},   {"-2.5E-999", 0.0},
+    {"1.D-330", 0.0},
 };
 
 TEST(BulkField, ReadsEveryRealForm)
@@ -31,7 +32,9 @@ TEST(BulkField, ReadsEveryRealForm)
 
 TEST(BulkField, RefusesTextThatIsNoReal)
 {
-    for (const char* text : {"abc", "1.5x", "1..2", "nan", "inf", "1.0E", "--1", "1.5E-3+2"})
+    // A second value in the field is no real either, whatever the field's width.
+    for (const char* text : {"abc", "1.5x", "1..2", "nan", "inf", "1.0E", "--1", "1.5E-3+2",
+                             "4.5 9", "1.5 3", "  1.5   3       ", "1.0E+400", "1.+999"})
     {
         SCOPED_TRACE(text);
         EXPECT_THROW(ParseBulkField(text), CBulkFieldError);
@@ -53,7 +56,7 @@ TEST(BulkField, IntegersAreWholeAndFitThirtyTwoBits)
     EXPECT_EQ(3, ParseBulkInt("+3"));
     EXPECT_EQ(-4, ParseBulkInt("-4"));
     EXPECT_EQ(0, ParseBulkInt("        "));
-    for (const char* text : {"1.5", "12a", "99999999999", "x"})
+    for (const char* text : {"1.5", "12a", "12abc", "7 9", " 7      9       ", "99999999999", "x"})
     {
         SCOPED_TRACE(text);
         EXPECT_THROW(ParseBulkInt(text), CBulkFieldError);

@@ -32,16 +32,6 @@ TEST(BulkPaths, IncludesAreRelativeToTheIncludingDeck)
     }
 }
 
-TEST(BulkPaths, ComparablePathsResolveDotsByName)
-{
-    EXPECT_EQ("a/c/d.dat", ComparablePath("a/b/../c/./d.dat"));
-    EXPECT_EQ("a/c/d.dat", ComparablePath("a\\\\c\\d.dat"));
-    EXPECT_EQ("../x/y.dat", ComparablePath("../x/z/../y.dat"));
-    EXPECT_EQ("/r/y.dat", ComparablePath("/r/./y.dat"));
-    EXPECT_TRUE(IsSameDeck(ComparablePath("a/./b.dat"), ComparablePath("a/b.dat")));
-    EXPECT_FALSE(IsSameDeck(ComparablePath("a/b.dat"), ComparablePath("a/c.dat")));
-}
-
 TEST(BulkPaths, FolderStopsAtTheLastSeparator)
 {
     EXPECT_EQ("C:\\m", FolderOf("C:\\m\\main.dat"));
@@ -57,6 +47,5 @@ TEST(BulkPaths, SecondByteOfADoubleByteCharacterIsNoSeparator)
     const std::string folder = "C:\\\x95\x5C";
     EXPECT_EQ(folder, FolderOf(folder + "\\main.dat"));
     EXPECT_EQ(folder + "\\geom.inc", IncludedPath(folder + "\\main.dat", "geom.inc"));
-    EXPECT_EQ(std::string("C:/\x95\x5C/a.dat"), ComparablePath(folder + "\\a.dat"));
 }
 } // namespace
