@@ -1,6 +1,7 @@
 // Importing generated decks of 1,000,000 GRID and 1,000,000 CQUAD4 cards, small-field and
 // large-field: the read, the pending-node transform, face building and the marks; and the
 // reading of the cards alone, without a model.
+#include "core/geometry/FENode.h"
 #include "core/model/ModelSet.h"
 #include "core/services/OutputSink.h"
 #include "io/bulk/BulkDataReader.h"
@@ -162,6 +163,36 @@ void BM_ImportLargeFieldDeck(benchmark::State& state)
 }
 } // namespace
 
+// A chain of systems, each given in the next and listed first to last, with a grid in every
+// one: each is settled once, so the import grows linearly with the chain.
+void BM_ImportChainedSystems(benchmark::State& state)
+{
+    const int chain = static_cast<int>(state.range(0));
+    const std::string path = "/tmp/gravik_bench_chain.bdf";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    for (int id = 1; id <= chain; ++id)
+    {
+        std::fprintf(file, "GRID    %8d%8d%8s%8s%8s\n", id, id, "1.", "0.", "0.");
+        std::fprintf(file, "CORD2R  %8d%8d%8s%8s%8s%8s%8s%8s\n        %8s%8s%8s\n", id,
+                     id == chain ? 0 : id + 1, "1.", "0.", "0.", "1.", "0.", "1.", "2.", "0.",
+                     "0.");
+    }
+    std::fclose(file);
+    CDiscardOutput output;
+    for (auto _ : state)
+    {
+        auto model = std::make_unique<CModelSet>();
+        {
+            CBulkDataReader reader(*model, output);
+            benchmark::DoNotOptimize(reader.ReadBulkData(path));
+        }
+        benchmark::DoNotOptimize(model->GetNode(1)->m_coord.x);
+    }
+    std::remove(path.c_str());
+    state.SetItemsProcessed(state.iterations() * chain);
+}
+
+BENCHMARK(BM_ImportChainedSystems)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadSmallFieldCards)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReadLargeFieldCards)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ImportSmallFieldDeck)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <unordered_set>
 
 namespace
 {
@@ -144,14 +145,7 @@ void CBulkModelFiller::AddElement(const SBulkElement& record)
 
 void CBulkModelFiller::Finish()
 {
-    // Each pass settles what the previous one made possible: a CORD1 grid given in a CORD2
-    // system, a CORD2 given in a CORD1 system, and so on.
-    bool isProgress = true;
-    while (isProgress)
-    {
-        isProgress = DefineWaitingSystems();
-        isProgress = TransformNodes() || isProgress;
-    }
+    SettleInDependencyOrder();
     ReportUndefinedSystems();
     m_pendingSystems.clear();
     m_waitingSystems.clear();
@@ -159,60 +153,100 @@ void CBulkModelFiller::Finish()
     m_newNodes.clear();
 }
 
-bool CBulkModelFiller::DefineWaitingSystems()
+// Systems and nodes wait on each other: a node on the system its coordinates are given in, a
+// system by grids (CORD1) on its three grids, a system by points (CORD2 with RID) on its
+// reference system. Each is settled once, when the last thing it waits on is: the work grows
+// with the number of systems and nodes, however long the chains are.
+void CBulkModelFiller::SettleInDependencyOrder()
 {
-    bool isProgress = false;
-    for (auto it = m_waitingSystems.begin(); it != m_waitingSystems.end();)
+    std::unordered_map<int, std::vector<int>> nodesBySystem;
+    for (const auto& [nodeId, systemId] : m_pendingSystems)
+        nodesBySystem[systemId].push_back(nodeId);
+    std::unordered_map<int, std::vector<size_t>> systemsByReference;
+    std::unordered_map<int, std::vector<size_t>> systemsByGrid;
+    std::vector<int> gridsAwaited(m_waitingSystems.size(), 0);
+    std::vector<int> defined; // systems whose waiters can be settled
+
+    for (size_t i = 0; i < m_waitingSystems.size(); ++i)
     {
-        CCoordSystem& system = *it->system;
-        bool isSettled = false;
-        if (it->referenceId == 0)
+        const SWaitingSystem& waiting = m_waitingSystems[i];
+        if (waiting.referenceId != 0)
         {
-            const int* const grids = system.m_gridIds;
-            if (IsPositionFinal(grids[0]) && IsPositionFinal(grids[1]) && IsPositionFinal(grids[2]))
+            systemsByReference[waiting.referenceId].push_back(i);
+            continue;
+        }
+        for (const int gridId : waiting.system->m_gridIds)
+        {
+            if (!IsPositionFinal(gridId))
             {
-                system.SetGridIds(grids[0], grids[1], grids[2]);
-                isSettled = true;
+                systemsByGrid[gridId].push_back(i);
+                ++gridsAwaited[i];
             }
         }
-        else
-        {
-            const CCoordSystem* const reference = m_model.LookupCoordSystem(it->referenceId);
-            if (reference != nullptr && reference->IsDefined())
-            {
-                system.Define(ToGlobal(*reference, it->a), ToGlobal(*reference, it->b),
-                              ToGlobal(*reference, it->c));
-                isSettled = true;
-            }
-        }
-        if (isSettled)
-        {
-            it = m_waitingSystems.erase(it);
-            isProgress = true;
-        }
-        else
-            ++it;
+        if (gridsAwaited[i] == 0 && DefineWaitingSystem(waiting))
+            defined.push_back(waiting.system->m_id);
     }
-    return isProgress;
+    for (const auto& entry : nodesBySystem)
+    {
+        const CCoordSystem* system = m_model.LookupCoordSystem(entry.first);
+        if (system != nullptr && system->IsDefined())
+            defined.push_back(entry.first);
+    }
+    for (const auto& entry : systemsByReference)
+    {
+        const CCoordSystem* system = m_model.LookupCoordSystem(entry.first);
+        if (system != nullptr && system->IsDefined())
+            defined.push_back(entry.first);
+    }
+
+    std::unordered_set<int> settled;
+    while (!defined.empty())
+    {
+        const int systemId = defined.back();
+        defined.pop_back();
+        if (!settled.insert(systemId).second)
+            continue;
+        const CCoordSystem& system = *m_model.LookupCoordSystem(systemId);
+        for (const int nodeId : nodesBySystem[systemId])
+        {
+            CFENode* const node = m_model.GetNode(nodeId);
+            if (node == nullptr)
+                continue;
+            node->m_coord = ToGlobal(system, node->m_coord);
+            m_pendingSystems.erase(nodeId);
+            // The node's position is final: systems made from it may be defined now.
+            for (const size_t i : systemsByGrid[nodeId])
+            {
+                if (--gridsAwaited[i] == 0 && DefineWaitingSystem(m_waitingSystems[i]))
+                    defined.push_back(m_waitingSystems[i].system->m_id);
+            }
+        }
+        for (const size_t i : systemsByReference[systemId])
+        {
+            if (DefineWaitingSystem(m_waitingSystems[i]))
+                defined.push_back(m_waitingSystems[i].system->m_id);
+        }
+    }
 }
 
-bool CBulkModelFiller::TransformNodes()
+// Defines a system whose grids or reference system are settled; true when it is defined.
+bool CBulkModelFiller::DefineWaitingSystem(const SWaitingSystem& waiting)
 {
-    bool isProgress = false;
-    for (auto it = m_pendingSystems.begin(); it != m_pendingSystems.end();)
+    CCoordSystem& system = *waiting.system;
+    if (waiting.referenceId == 0)
     {
-        const CCoordSystem* const system = m_model.LookupCoordSystem(it->second);
-        CFENode* const node = m_model.GetNode(it->first);
-        if (system != nullptr && system->IsDefined() && node != nullptr)
-        {
-            node->m_coord = ToGlobal(*system, node->m_coord);
-            it = m_pendingSystems.erase(it);
-            isProgress = true;
-        }
-        else
-            ++it;
+        const int* const grids = system.m_gridIds;
+        system.SetGridIds(grids[0], grids[1], grids[2]);
     }
-    return isProgress;
+    else
+    {
+        const CCoordSystem* const reference = m_model.LookupCoordSystem(waiting.referenceId);
+        if (reference == nullptr || !reference->IsDefined())
+            return false;
+        system.Define(ToGlobal(*reference, waiting.a), ToGlobal(*reference, waiting.b),
+                      ToGlobal(*reference, waiting.c));
+    }
+    return system.IsDefined();
 }
 
 // A grid that exists and is no longer waiting for its system's transform.

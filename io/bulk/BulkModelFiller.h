@@ -43,8 +43,8 @@ private:
         CPoint3D c;
     };
 
-    bool DefineWaitingSystems();
-    bool TransformNodes();
+    void SettleInDependencyOrder();
+    bool DefineWaitingSystem(const SWaitingSystem& waiting);
     bool IsPositionFinal(int nodeId) const;
     void ReportUndefinedSystems() const;
     void WidenModelBox() const;

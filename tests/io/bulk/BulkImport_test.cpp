@@ -138,6 +138,37 @@ TEST_F(BulkImportTest, SystemsByGridsAndByOtherSystemsMayComeLater)
     ExpectNodeAt(8, 11.0, 1.0, 1.0);
 }
 
+// Each system is given in the next, the first one last in the deck, and a system by grids
+// stands on grids given in the chain: all settle in the one pass their order allows.
+TEST_F(BulkImportTest, ChainedSystemsSettleInDependencyOrder)
+{
+    constexpr int kChain = 200;
+    std::string deck = Card("GRID", {"1", "1", "0.", "0.", "0."}) +
+                       Card("CORD1R", {"900", "2", "3", "4"}) +
+                       Card("GRID", {"5", "900", "1.", "0.", "0."});
+    for (int id = 2; id <= 4; ++id)
+    {
+        const std::string grid = std::to_string(id);
+        deck += Card("GRID", {grid.c_str(), "1", id == 2 ? "0." : "0.", id == 3 ? "1." : "0.",
+                              id == 4 ? "1." : "0."});
+    }
+    for (int id = kChain; id >= 1; --id)
+    {
+        const std::string system = std::to_string(id);
+        const std::string reference = id == kChain ? "0" : std::to_string(id + 1);
+        // Origin one unit along x of the reference system, axes as the reference's.
+        deck += Card("CORD2R", {system.c_str(), reference.c_str(), "1.", "0.", "0.", "1.", "0.",
+                                "1."}) +
+                Card("", {"2.", "0.", "0."});
+    }
+    ASSERT_TRUE(Import(deck));
+    ExpectNodeAt(1, kChain, 0.0, 0.0);
+    ExpectNodeAt(4, kChain, 0.0, 1.0);
+    // System 900: origin at grid 2, z towards grid 3, x-z plane through grid 4.
+    ExpectNodeAt(5, kChain, 0.0, 1.0);
+    EXPECT_EQ(0, m_model.GetPendingNodeCount());
+}
+
 TEST_F(BulkImportTest, CylindricalAndSphericalCoordinatesAreAnglesInDegrees)
 {
     ASSERT_TRUE(Import(Card("CORD2C", {"3", "", "0.", "0.", "0.", "0.", "0.", "1."}) +
