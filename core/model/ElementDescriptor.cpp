@@ -52,8 +52,8 @@ const ElementDescriptor* FindElementDescriptor(int descriptorId)
     case 24: return &kBeam3;
     case 250:
     case 251: return &kNoFaces;
-    case 253:
-    case 254: return &kKeepFaces;
+    case 253: return &kKeepFaces;
+    case 254: return &kQuadShape; // a shear panel is drawn as the quadrilateral it is
     case 91: return &kTriangleShape;
     case 94: return &kQuadShape;
     case 42:

@@ -25,7 +25,6 @@ namespace
 const char kBad2411[] = "InvalidDataSet[2411]";
 const char kBad15[] = "InvalidDataSet[15]";
 const char kBad2412[] = "InvalidDataSet[2412]";
-constexpr int kShearPanelDescriptor = 254;
 } // namespace
 
 bool CUnvReader::ReadNodes2411()
@@ -243,9 +242,7 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
         }
         kept += got;
     }
-    const bool isShearPanel = header.descriptorId == kShearPanelDescriptor;
-    const int faceCount = isShearPanel && kept != 4 ? 0 : type.faceCount;
-    auto element = std::make_unique<CFEElement>(static_cast<int16_t>(faceCount));
+    auto element = std::make_unique<CFEElement>(static_cast<int16_t>(type.faceCount));
     element->type = type.kindTag;
     int id = 0;
     int propertyId = 0;
@@ -259,14 +256,6 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
         return false;
     }
     element->m_id = id;
-    if (isShearPanel && faceCount == 1)
-    {
-        // No face table builds a shear panel's face: it is the panel's quadrilateral.
-        CFEFace& face = element->m_faces[0];
-        face.m_ids.Copy(element->m_ids);
-        face.m_cornerCount = 4;
-        face.m_elementId = id;
-    }
     element->m_propertyId = propertyId;
     element->m_materialId = materialId;
     element->m_feDescriptorId =
