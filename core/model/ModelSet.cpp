@@ -470,6 +470,35 @@ int CModelSet::GetNodeCount() const
     return m_defaultGroup ? static_cast<int>(m_defaultGroup->GetNodes().GetCount()) : 0;
 }
 
+int CModelSet::CountElementsWithMissingNodes(UINT elementMark, std::vector<int>* missing,
+                                             size_t maxIds) const
+{
+    int count = 0;
+    const auto check = [&](const CFEElement* element)
+    {
+        if (element == nullptr || static_cast<UINT>(element->m_id) <= elementMark)
+            return;
+        bool isMissing = false;
+        const int slots = NodeSlots(*element);
+        for (int i = 0; i < slots; ++i)
+        {
+            const int nodeId = element->m_ids[i];
+            if (nodeId == 0 || GetNode(nodeId) != nullptr)
+                continue;
+            isMissing = true;
+            if (missing != nullptr && missing->size() < maxIds &&
+                std::find(missing->begin(), missing->end(), nodeId) == missing->end())
+                missing->push_back(nodeId);
+        }
+        count += isMissing ? 1 : 0;
+    };
+    const int first = static_cast<int>(std::min<UINT>(elementMark, INT32_MAX - 1)) + 1;
+    for (int id = first; id < m_elementIndex.GetDenseCount(); ++id)
+        check(m_elementIndex.GetDenseData()[id]);
+    m_elementIndex.ForEachFar([&](int, CFEElement* element) { check(element); });
+    return count;
+}
+
 void CModelSet::LinkElementToNodes(const CFEElement* element)
 {
     if (element == nullptr)

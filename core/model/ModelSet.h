@@ -71,6 +71,11 @@ public:
     int GetElementCount() const;
     int GetNodeCount() const;
 
+    // Elements with an id above elementMark that name a node the model lacks (node id 0, a
+    // grounded end, names none): their number, and in *missing the first maxIds such node ids
+    // in element order.
+    int CountElementsWithMissingNodes(UINT elementMark, std::vector<int>* missing,
+                                      size_t maxIds) const;
     // Appends the element's id to the id list of each of its nodes that does not hold it yet.
     void LinkElementToNodes(const CFEElement* element);
     // Index numbers 1..count of the nodes and elements (the renderer's per-entity tables),

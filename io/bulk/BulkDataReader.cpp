@@ -145,6 +145,8 @@ bool CBulkDataReader::ReadBulkData(std::string path)
     m_readDecks.clear();
     m_reportedCards.clear();
     const bool isRead = ReadDeck(path, 0);
+    if (m_target.IsReadStopped())
+        return false;
     if (m_modelFiller)
         m_modelFiller->Finish();
     return isRead;
@@ -194,7 +196,7 @@ bool CBulkDataReader::ReadDeck(const std::string& path, int includeLine)
 void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 {
     std::string line;
-    while (!m_isAtEndData && lines.ReadCardLine(line))
+    while (!m_isAtEndData && !m_target.IsReadStopped() && lines.ReadCardLine(line))
     {
         // Comments, blank lines and continuations of cards not read.
         if (line.empty() || line[0] == '$' || line[0] == ' ' || line[0] == '+' || line[0] == '*' ||

@@ -50,9 +50,11 @@ public:
     CBulkDataReader& operator=(const CBulkDataReader&) = delete;
     virtual ~CBulkDataReader();
 
-    // Reads the deck and the files it includes. False only when the file cannot be opened; a
-    // card that cannot be read is reported and skipped.
+    // Reads the deck and the files it includes. False when the file cannot be opened, or when
+    // the receiver stopped the read (IsReadStopped); a card that cannot be read is reported and
+    // skipped.
     bool ReadBulkData(std::string path);
+    bool IsReadStopped() const { return m_target.IsReadStopped(); }
 
 private:
     static Handler FindHandler(std::string_view name);

@@ -7,6 +7,7 @@
 #include "io/bulk/BulkDataReader.h"
 #include "io/bulk/BulkMessages.h"
 #include "io/bulk/BulkPaths.h"
+#include "io/results/ImportMessages.h"
 
 namespace
 {
@@ -35,13 +36,24 @@ bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink
     const int nodesBefore = model.GetNodeCount();
     const int elementsBefore = model.GetElementCount();
     const UINT systemsBefore = model.GetMaxCoordSystemId();
+    const UINT elementMark = model.GetMaxElementId();
+    model.SaveMaxIds(); // a refused read is undone to here
     bool isRead = false;
+    bool isPastBound = false;
     {
         CBulkDataReader reader(model, sink);
         isRead = reader.ReadBulkData(path);
+        isPastBound = reader.IsReadStopped();
+    }
+    if (isPastBound)
+    {
+        model.RemoveAll(1);
+        sink.AddOutputLine(ImportMessage("IdsPastBound", {path, kMaxEntityId}));
+        return false;
     }
     if (!isRead)
         return false;
+    ReportMissingNodes(model, elementMark, sink);
     // Any file opens as a deck; one of another kind would otherwise add nothing without a word.
     if (model.GetNodeCount() == nodesBefore && model.GetElementCount() == elementsBefore &&
         model.GetMaxCoordSystemId() == systemsBefore)

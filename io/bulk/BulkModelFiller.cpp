@@ -15,7 +15,6 @@
 
 namespace
 {
-constexpr int kShearDescriptor = 254;
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 int KindOfForm(SBulkCoordSystem::EForm form)
@@ -66,10 +65,28 @@ CBulkModelFiller::CBulkModelFiller(CModelSet& model, COutputSink& sink)
     m_model.ReservePendingNodeMap();
 }
 
+// An id of the deck numbered after the model's; false (and the read stopped) past the largest
+// id the model takes: a read is refused whole rather than kept in part.
+bool CBulkModelFiller::Shift(int id, int offset, int* shifted)
+{
+    const long long sum = static_cast<long long>(id) + offset;
+    if (sum > kMaxEntityId)
+    {
+        m_isPastBound = true;
+        return false;
+    }
+    *shifted = static_cast<int>(sum);
+    return true;
+}
+
 // A second GRID of an id replaces the coordinates of the first.
 void CBulkModelFiller::AddGrid(const SBulkGrid& grid)
 {
-    const int id = grid.id + m_nodeOffset;
+    int id = 0;
+    int systemId = 0;
+    if (!Shift(grid.id, m_nodeOffset, &id) ||
+        (grid.cp > 0 && !Shift(grid.cp, m_coordSystemOffset, &systemId)))
+        return;
     const CPoint3D point(grid.x, grid.y, grid.z);
     if (CFENode* const existing = m_model.GetNode(id))
         existing->m_coord = point;
@@ -84,27 +101,39 @@ void CBulkModelFiller::AddGrid(const SBulkGrid& grid)
         m_newNodes.push_back(node);
     }
     if (grid.cp > 0)
-        m_pendingSystems[id] = grid.cp + m_coordSystemOffset;
+        m_pendingSystems[id] = systemId;
     else
         m_pendingSystems.erase(id);
 }
 
 void CBulkModelFiller::AddCoordSystem(const SBulkCoordSystem& record)
 {
+    int id = 0;
+    int references[3] = {0, 0, 0};
+    int referenceId = 0;
+    if (!Shift(record.id, m_coordSystemOffset, &id))
+        return;
+    for (int i = 0; record.isByGrids && i < 3; ++i)
+    {
+        if (!Shift(record.gridIds[i], m_nodeOffset, &references[i]))
+            return;
+    }
+    if (!record.isByGrids && record.referenceId != 0 &&
+        !Shift(record.referenceId, m_coordSystemOffset, &referenceId))
+        return;
     CCoordSystem* const system = new CCoordSystem(&m_model);
-    system->m_id = record.id + m_coordSystemOffset;
+    system->m_id = id;
     system->m_kind = KindOfForm(record.form);
-    SWaitingSystem waiting = {system, 0, PointOf(record.a), PointOf(record.b), PointOf(record.c)};
+    SWaitingSystem waiting = {system, referenceId, PointOf(record.a), PointOf(record.b),
+                              PointOf(record.c)};
     if (record.isByGrids)
     {
         // Defined in Finish: the grids may come later in the deck or lie in local systems.
         for (int i = 0; i < 3; ++i)
-            system->m_gridIds[i] = record.gridIds[i] + m_nodeOffset;
+            system->m_gridIds[i] = references[i];
     }
-    else if (record.referenceId == 0)
+    else if (referenceId == 0)
         system->Define(waiting.a, waiting.b, waiting.c);
-    else
-        waiting.referenceId = record.referenceId + m_coordSystemOffset;
 
     if (!m_model.AddCoordSystem(system))
     {
@@ -117,13 +146,18 @@ void CBulkModelFiller::AddCoordSystem(const SBulkCoordSystem& record)
 
 void CBulkModelFiller::AddElement(const SBulkElement& record)
 {
-    // A shear panel has no face of its own descriptor; it gets its quadrilateral here so that
-    // it is drawn as the shell it is.
-    const bool isShear = record.descriptorId == kShearDescriptor;
-    CFEElement* const element =
-        new CFEElement(static_cast<int16_t>(isShear ? 1 : record.faceCount));
+    int id = 0;
+    int nodeIds[SBulkElement::kMaxNodes] = {};
+    if (!Shift(record.id, m_elementOffset, &id))
+        return;
+    for (int i = 0; i < record.nodeCount; ++i)
+    {
+        if (!Shift(record.nodeIds[i], m_nodeOffset, &nodeIds[i]))
+            return;
+    }
+    CFEElement* const element = new CFEElement(record.faceCount);
     element->type = record.kindTag;
-    element->m_id = record.id + m_elementOffset;
+    element->m_id = id;
     element->m_propertyId = record.propertyId;
     if (record.materialId > 0)
         element->m_materialId = record.materialId;
@@ -131,14 +165,7 @@ void CBulkModelFiller::AddElement(const SBulkElement& record)
     element->m_nodeCount = record.nodeCount;
     element->m_ids.SetSize(record.nodeCount);
     for (int i = 0; i < record.nodeCount; ++i)
-        element->m_ids[i] = record.nodeIds[i] + m_nodeOffset;
-    if (isShear)
-    {
-        CFEFace& face = element->m_faces[0];
-        face.m_ids.Copy(element->m_ids);
-        face.m_cornerCount = 4;
-        face.m_elementId = element->m_id;
-    }
+        element->m_ids[i] = nodeIds[i];
     if (!m_model.AddElement(element))
         delete element;
 }

@@ -26,6 +26,9 @@ public:
     void AddGrid(const SBulkGrid& grid) override;
     void AddCoordSystem(const SBulkCoordSystem& system) override;
     void AddElement(const SBulkElement& element) override;
+    // True once an id of the deck, numbered after the model's, passed the largest id the model
+    // takes: the read stops, and the caller refuses it whole.
+    bool IsReadStopped() const override { return m_isPastBound; }
 
     // Defines the waiting systems and moves the nodes given in local systems, in whatever order
     // they depend on each other; widens the model box by the nodes read. Nodes whose system
@@ -43,6 +46,7 @@ private:
         CPoint3D c;
     };
 
+    bool Shift(int id, int offset, int* shifted);
     void SettleInDependencyOrder();
     bool DefineWaitingSystem(const SWaitingSystem& waiting);
     bool IsPositionFinal(int nodeId) const;
@@ -57,4 +61,5 @@ private:
     std::unordered_map<int, int> m_pendingSystems; // node id -> system of its coordinates
     std::vector<SWaitingSystem> m_waitingSystems;
     std::vector<CFENode*> m_newNodes; // owned by the model
+    bool m_isPastBound = false;
 };

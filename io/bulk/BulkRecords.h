@@ -53,4 +53,6 @@ public:
     virtual void AddGrid(const SBulkGrid& grid) = 0;
     virtual void AddCoordSystem(const SBulkCoordSystem& system) = 0;
     virtual void AddElement(const SBulkElement& element) = 0;
+    // True when the receiver wants no further card: the reader stops.
+    virtual bool IsReadStopped() const { return false; }
 };

@@ -1,7 +1,14 @@
 // Texts of the import steps' output lines.
 #include "io/results/ImportMessages.h"
 
+#include "core/model/ModelSet.h"
+#include "core/services/OutputSink.h"
 #include "core/services/StringFile.h"
+
+namespace
+{
+constexpr size_t kIdsShown = 5;
+} // namespace
 
 std::string ImportMessage(const char* key, std::initializer_list<CFormatArg> values)
 {
@@ -17,4 +24,12 @@ std::string ListOfIds(const std::vector<int>& ids)
     for (const int id : ids)
         text += (text.empty() ? "" : ", ") + std::to_string(id);
     return text;
+}
+
+void ReportMissingNodes(const CModelSet& model, UINT elementMark, COutputSink& sink)
+{
+    std::vector<int> missing;
+    const int count = model.CountElementsWithMissingNodes(elementMark, &missing, kIdsShown);
+    if (count > 0)
+        sink.AddOutputLine(ImportMessage("ElementsMissingNodes", {count, ListOfIds(missing)}));
 }

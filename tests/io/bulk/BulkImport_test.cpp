@@ -7,6 +7,7 @@
 #include "core/services/ProductIni.h"
 #include "io/bulk/BulkDataReader.h"
 #include "io/bulk/BulkMessages.h"
+#include "io/results/ImportMessages.h"
 #include "tests/io/bulk/BulkTestSupport.h"
 #include "tests/support/TestPaths.h"
 
@@ -222,6 +223,34 @@ TEST_F(BulkImportTest, DuplicateIdsKeepTheFirstElementAndTheLastGrid)
     ExpectNodeAt(2, 7.0, 0.0, 0.0);
     EXPECT_EQ(3, m_model.FindElement(12)->m_propertyId);
     EXPECT_EQ(4, m_model.GetNodeCount());
+}
+
+TEST_F(BulkImportTest, ElementsNamingUndefinedNodesAreKeptAndReported)
+{
+    ASSERT_TRUE(Import(kQuadDeck + Card("CQUAD4", {"13", "3", "1", "2", "99", "98"}) +
+                       Card("CTRIA3", {"14", "3", "1", "2", "99"})));
+    EXPECT_EQ(3, m_model.GetElementCount());
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("ElementsMissingNodes", {2, "99, 98"})}),
+              m_output.lines);
+}
+
+// Ids near the bound: the second deck, numbered after the first, would pass it. Nothing of it
+// is kept, not even the grids before the card that passes.
+TEST_F(BulkImportTest, DeckWhoseShiftedIdsPassTheBoundIsRefusedWhole)
+{
+    ASSERT_TRUE(Import(Card("GRID", {"99999990", "", "0.", "0.", "0."}) +
+                       Card("CORD2R", {"7", "", "0.", "0.", "0.", "0.", "0.", "1."}) +
+                       Card("", {"1.", "0.", "0."})));
+    m_output.lines.clear();
+    const std::string second = "second.dat";
+    EXPECT_FALSE(Import(kQuadDeck + Card("GRID", {"12", "", "0.", "0.", "0."}), second));
+    EXPECT_EQ(1, m_model.GetNodeCount());
+    EXPECT_EQ(0, m_model.GetElementCount());
+    EXPECT_EQ(99999990u, m_model.GetMaxNodeId());
+    EXPECT_EQ(7u, m_model.GetMaxCoordSystemId());
+    EXPECT_EQ((std::vector<std::string>{
+                  ImportMessage("IdsPastBound", {m_folder + "/" + second, kMaxEntityId})}),
+              m_output.lines);
 }
 
 TEST_F(BulkImportTest, MissingDeckFails)
