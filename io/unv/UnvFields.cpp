@@ -47,7 +47,7 @@ void FixExponent(std::string& line)
 {
     for (char& c : line)
     {
-        if (c == 'D')
+        if (c == 'D' || c == 'd')
             c = 'E';
     }
 }

@@ -12,7 +12,7 @@ std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
 std::string_view Trim(std::string_view text);
 
-// Turns every capital "D" into "E", so that "1.5D+03" reads as 1500.
+// Turns every "D" and "d" into "E", so that "1.5D+03" and "1.5d+03" read as 1500.
 void FixExponent(std::string& line);
 
 // Reads up to maxCount integers, each after optional blanks, stopping at the first text that

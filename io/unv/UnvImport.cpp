@@ -4,6 +4,7 @@
 #include "core/model/ModelSet.h"
 #include "core/services/OutputSink.h"
 #include "core/services/ProductIni.h"
+#include "io/results/ImportMessages.h"
 #include "io/unv/UnvReader.h"
 #include "io/unv/UnvWriter.h"
 
@@ -48,7 +49,11 @@ bool ImportUnvFile(CModelSet& model, const std::string& path, std::vector<std::s
     const bool isRead = reader.ReadUnv(path);
     ReportUnvErrors(reader.GetErrors(), sink);
     if (isRead)
+    {
+        // The read took the marks at its start: elements above them are this file's.
+        ReportMissingNodes(model, static_cast<UINT>(model.GetMarkElementId()), sink);
         model.BuildElementFaces();
+    }
     else
         model.RemoveAll(1);
     return isRead;

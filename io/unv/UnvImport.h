@@ -11,7 +11,8 @@ class COutputSink;
 
 // Records the path among the project's input files (when given) and its folder as the default
 // universal-file folder, reads the file and reports the reader's errors to the sink. On success
-// the element faces are built; on failure everything the read added is removed again.
+// the element faces are built, and elements naming nodes that no file defines are reported;
+// on failure everything the read added is removed again.
 bool ImportUnvFile(CModelSet& model, const std::string& path, std::vector<std::string>* inputFiles,
                    COutputSink& sink);
 

@@ -84,6 +84,9 @@ bool CUnvLineFile::ReadLine(std::string& line)
         return false;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
+    // Editors that save UTF-8 may mark the start of the file.
+    if (m_lineNumber == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line.erase(0, 3);
     ++m_lineNumber;
     return true;
 }

@@ -1,5 +1,6 @@
 // Buffered line reader for universal files: lines end at a line feed, a carriage return
-// before it is dropped, and the last line may lack its line end.
+// before it is dropped, the last line may lack its line end, and a UTF-8 byte-order mark
+// before the first line is dropped.
 #pragma once
 
 #include <cstdio>

@@ -77,7 +77,9 @@ private:
     void ReportElementType(int descriptorId);
     bool SkipElementNodeLines(int nodeCount, bool* isEnd);
     bool ShiftId(int label, int mark, int* id) const;
-    bool ShiftLabel(int label, int mark, int* id) const; // a node or element label
+    bool ShiftLabel(int label, int mark, int* id); // a node or element label
+    void AddRecordError(const char* formatKey);
+    static bool AreFinite(const double* values, int count);
     bool AppendNodeIds(CFEElement* element, const int* labels, int count);
 
     // Results.
@@ -124,6 +126,8 @@ private:
     int m_timeStep;
     double m_time;
     std::string m_datasetName;
+    bool m_isPastBound = false; // a label, shifted, passed the largest id
+    bool m_hasHeldLine = false; // m_line holds the first number record of a dataset 55 or 56
     std::vector<std::string> m_errors;
     std::vector<std::string> m_errorKeys;
     std::map<std::string, std::string> m_errorTexts; // looked up once per key

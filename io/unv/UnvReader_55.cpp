@@ -38,6 +38,21 @@ std::string ResultTypeText(const char* key)
     return text.empty() ? std::string(key) : text;
 }
 
+// Whole numbers only: "         7" or "        12         6", the node or element number
+// record; record 8 holds reals.
+bool IsNumberRecord(const std::string& line)
+{
+    bool hasDigit = false;
+    for (const char c : line)
+    {
+        if (c >= '0' && c <= '9')
+            hasDigit = true;
+        else if (!IsUnvBlank(c) && c != '-' && c != '+')
+            return false;
+    }
+    return hasDigit;
+}
+
 const char* RecordErrorKey(int location)
 {
     return location == 2 ? "ResultDataSet[55]" : "ResultDataSet[56]";
@@ -57,6 +72,7 @@ bool CUnvReader::ReadResults55And56(int location)
 
 bool CUnvReader::ReadDataset55(int location)
 {
+    m_hasHeldLine = false;
     std::string labelLine;
     bool isDone = false;
     if (!ReadHeader55(location, &labelLine, &isDone))
@@ -141,14 +157,18 @@ bool CUnvReader::ReadHeader55(int location, std::string* labelLine, bool* isDone
         AddError(RecordErrorKey(location)); // refused, not silently left out
         return false;
     }
-    // Records 7 and 8 are there for every analysis type; type 0 ("unknown") gives nothing we use.
+    // Record 7 is there for every analysis type; type 0 ("unknown") gives nothing we use.
     ReadLine();
     int ints[4] = {};
     ScanInts(m_line, ints, 4);
+    // Record 8 as well in most files; but static data (and type 0) use none of it, and some
+    // writers leave it out: a line of whole numbers there is the first node or element number.
     ReadLine();
+    m_hasHeldLine = (m_analysisType == 0 || m_analysisType == 1) && IsNumberRecord(m_line);
     FixExponent(m_line);
     double real = 0.0;
-    ScanReals(m_line, &real, 1);
+    if (!m_hasHeldLine)
+        ScanReals(m_line, &real, 1);
     switch (m_analysisType)
     {
     case 1: m_loadSet = ints[2]; break;
@@ -203,7 +223,9 @@ bool CUnvReader::ReadValues55(int location, CResultData* first, CResultData* sec
     bool isOk = true;
     for (;;)
     {
-        if (!ReadLine())
+        if (m_hasHeldLine)
+            m_hasHeldLine = false; // the first number record, read in place of record 8
+        else if (!ReadLine())
         {
             AddError(RecordErrorKey(location));
             return false;

@@ -66,13 +66,14 @@ bool CUnvReader::ReadNodeRecord2411(bool* isEnd)
     int id = 0;
     if (ScanInts(m_line, fields, 4) < 4 || !ShiftLabel(fields[0], m_model->GetMarkNodeId(), &id))
     {
-        AddError(kBad2411);
+        AddRecordError(kBad2411);
         return false;
     }
     ReadLine();
     FixExponent(m_line);
     double xyz[3];
-    if (ScanReals(m_line, xyz, 3) < 3)
+    // "NaN" or "Inf" reads as a number: a node there would be nowhere.
+    if (ScanReals(m_line, xyz, 3) < 3 || !AreFinite(xyz, 3))
     {
         AddError(kBad2411);
         return false;
@@ -100,10 +101,10 @@ bool CUnvReader::ReadNodeRecord15(bool* isEnd)
     double fields[7];
     int id = 0;
     if (ScanReals(m_line, fields, 7) < 7 || fields[0] != std::floor(fields[0]) ||
-        std::fabs(fields[0]) > INT_MAX ||
+        std::fabs(fields[0]) > INT_MAX || !AreFinite(fields + 4, 3) ||
         !ShiftLabel(static_cast<int>(fields[0]), m_model->GetMarkNodeId(), &id))
     {
-        AddError(kBad15);
+        AddRecordError(kBad15);
         return false;
     }
     auto node = std::make_unique<CFENode>(id, CPoint3D(fields[4], fields[5], fields[6]));
@@ -252,7 +253,7 @@ bool CUnvReader::ReadElementRecord(const ElementHeader& header, const char* form
         !ShiftId(header.materialNumber, m_model->GetMarkMaterialId(), &materialId) ||
         !AppendNodeIds(element.get(), labels, kept))
     {
-        AddError(formatKey);
+        AddRecordError(formatKey);
         return false;
     }
     element->m_id = id;
@@ -282,10 +283,32 @@ bool CUnvReader::ShiftId(int label, int mark, int* id) const
 }
 
 // Node and element labels count from 1: a label of 0 or less would land at or below the marks
-// taken before the read, where a failed read's roll-back cannot reach it.
-bool CUnvReader::ShiftLabel(int label, int mark, int* id) const
+// taken before the read, where a failed read's roll-back cannot reach it. A label the model
+// would take, which numbered after the model's ids passes the largest, refuses the file.
+bool CUnvReader::ShiftLabel(int label, int mark, int* id)
 {
-    return label >= 1 && ShiftId(label, mark, id) && *id <= kMaxEntityId;
+    if (label < 1 || !ShiftId(label, mark, id))
+        return false;
+    if (*id <= kMaxEntityId)
+        return true;
+    m_isPastBound = m_isPastBound || label <= kMaxEntityId;
+    return false;
+}
+
+// A record refused for its ids passing the bound says so; other records are format errors.
+void CUnvReader::AddRecordError(const char* formatKey)
+{
+    AddError(m_isPastBound ? "IdsPastBound" : formatKey);
+}
+
+bool CUnvReader::AreFinite(const double* values, int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        if (!std::isfinite(values[i]))
+            return false;
+    }
+    return true;
 }
 
 bool CUnvReader::AppendNodeIds(CFEElement* element, const int* labels, int count)

@@ -315,8 +315,12 @@ CResultData* CUnvReader::CreateResult(int location, int vectorFlag, uint32_t typ
     return added;
 }
 
+// A value that is no finite number ("NaN" in the file) is no value: nothing is stored and the
+// range stays as it was.
 void CUnvReader::AddScalarValue(CResultData* result, int id, double value, int location)
 {
+    if (!std::isfinite(value))
+        return;
     if (location == 2)
         result->SetNodeValue(id, value);
     else if (location == 0)
@@ -327,6 +331,9 @@ void CUnvReader::AddScalarValue(CResultData* result, int id, double value, int l
 void CUnvReader::AddVectorValue(CResultData* result, int id, const CPoint3D& vector, int location,
                                 double magnitude)
 {
+    if (!std::isfinite(vector.x) || !std::isfinite(vector.y) || !std::isfinite(vector.z) ||
+        !std::isfinite(magnitude))
+        return;
     result->WidenVectorRange(vector);
     if (magnitude == 0.0)
         magnitude = std::sqrt(vector.x * vector.x + vector.y * vector.y + vector.z * vector.z);

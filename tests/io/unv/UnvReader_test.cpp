@@ -5,6 +5,7 @@
 #include "core/model/ModelSet.h"
 #include "core/services/AppEnvironment.h"
 #include "core/services/ProductIni.h"
+#include "io/results/ImportMessages.h"
 #include "io/unv/UnvImport.h"
 #include "tests/io/unv/UnvTestFile.h"
 #include "tests/support/TestPaths.h"
@@ -99,6 +100,53 @@ TEST(UnvReader, ReadsFortranExponentsAndRefusesADuplicateNode)
     EXPECT_FALSE(duplicate.isRead);
     EXPECT_EQ(1, CountKey(duplicate.keys, "NodeAddition"));
     EXPECT_DOUBLE_EQ(1.0, again.GetNodePoint(1).x); // the first node stays
+}
+
+// Lower-case exponents, a byte-order mark before the first line; coordinates that are no
+// finite numbers refuse the dataset.
+TEST(UnvReader, LowerCaseExponentsAndByteOrderMarkAreReadNonFiniteCoordinatesAreNot)
+{
+    CModelSet model;
+    const std::string lowerCase = "\xEF\xBB\xBF    -1\n  2411\n"
+                                  "         1         0         0        11\n"
+                                  "   1.0d+02   2.0D+00   3.0e-01\n"
+                                  "    -1\n";
+    ASSERT_TRUE(Read(model, lowerCase + QuadNodes().substr(7) + Elements(kQuad)).isRead ==
+                false); // node 1 twice: the duplicate ends the read
+    EXPECT_DOUBLE_EQ(100.0, model.GetNodePoint(1).x);
+    EXPECT_DOUBLE_EQ(0.3, model.GetNodePoint(1).z);
+
+    for (const char* coordinates : {" NaN 0.0 0.0", " 0.0 inf 0.0", " 0.0 0.0 -Infinity"})
+    {
+        SCOPED_TRACE(coordinates);
+        CModelSet other;
+        const std::string nodes = "    -1\n  2411\n         1         0         0        11\n" +
+                                  std::string(coordinates) + "\n    -1\n";
+        const ReadOutcome outcome = Read(other, nodes + Elements(kQuad));
+        EXPECT_FALSE(outcome.isRead);
+        EXPECT_EQ((std::vector<std::string>{"InvalidDataSet[2411]"}), outcome.keys);
+        EXPECT_EQ(0, other.GetNodeCount());
+    }
+    CModelSet old;
+    const ReadOutcome dataset15 =
+        Read(old, "    -1\n    15\n         1         0         0        11 nan 0.0 0.0\n"
+                  "    -1\n" +
+                      Elements(kQuad));
+    EXPECT_EQ((std::vector<std::string>{"InvalidDataSet[15]"}), dataset15.keys);
+}
+
+// Ids near the bound: the second file, numbered after the first, would pass it.
+TEST(UnvReader, FileWhoseShiftedIdsPassTheBoundIsRefusedWithOneText)
+{
+    CModelSet model;
+    const std::string far = "    -1\n  2411\n"
+                            "  99999998         0         0        11\n 0.0 0.0 0.0\n"
+                            "    -1\n";
+    ASSERT_FALSE(Read(model, far).isRead); // no elements: kept until rolled back by the caller
+    model.SaveMaxIds();
+    const ReadOutcome outcome = Read(model, QuadNodes() + Elements(kQuad));
+    EXPECT_FALSE(outcome.isRead);
+    EXPECT_EQ((std::vector<std::string>{"IdsPastBound"}), outcome.keys);
 }
 
 struct ElementCase
@@ -306,6 +354,20 @@ TEST(UnvImport, FailedReadIsRolledBackAndErrorsAreReported)
     EXPECT_EQ(1u, model.GetMaxNodeId());
     EXPECT_EQ(0, model.GetResults().GetCount());
     EXPECT_EQ(0, model.GetLoadCaseCountByKey(5, 0x3F800000u));
+}
+
+TEST(UnvImport, ElementsNamingUndefinedNodesAreKeptAndReported)
+{
+    CModelSet model;
+    unv_test::CCaptureSink sink;
+    const std::string missing = "         2        44         2         3         7         4\n"
+                                "         1         2         9         8\n";
+    const std::string path =
+        WriteTextFile("missing.unv", QuadNodes() + Elements(std::string(kQuad) + missing));
+    ASSERT_TRUE(ImportUnvFile(model, path, nullptr, sink));
+    EXPECT_EQ(2, model.GetElementCount());
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("ElementsMissingNodes", {1, "9, 8"})}),
+              sink.lines);
 }
 
 // The product INI lives beside the executable's folder; the test points that folder into a

@@ -312,6 +312,55 @@ TEST(UnvResults, Dataset55ShiftsNodeNumbersAndReportsMissingValues)
     EXPECT_DOUBLE_EQ(12.5, frequency);
 }
 
+// Static data laid out as the format's description gives it for that type: no record 8. The
+// first node number comes right after record 7 and is not lost.
+TEST(UnvResults, Dataset55WithoutRecord8KeepsItsFirstRecord)
+{
+    CModelSet model;
+    std::string withoutRecord8 =
+        Dataset55(1, 1, 94, "         1         1         1", "         1", "  1.5\n") +
+        Dataset55(1, 1, 94, "         1         1         1", "  0.00000E+00",
+                  "         2\n  2.5\n");
+    const Outcome outcome = Read(model, kMesh + withoutRecord8);
+    ASSERT_TRUE(outcome.isRead);
+    EXPECT_TRUE(outcome.keys.empty());
+    double value = 0.0;
+    const CResultData* first = model.GetResult(IdOf(kFirst, 94, 1, 0));
+    ASSERT_NE(nullptr, first);
+    ASSERT_TRUE(first->GetNodeValue(1, &value));
+    EXPECT_DOUBLE_EQ(1.5, value);
+    const CResultData* second = model.GetResult(IdOf(kFirst, 94, 2, 0));
+    ASSERT_NE(nullptr, second);
+    ASSERT_TRUE(second->GetNodeValue(2, &value));
+    EXPECT_DOUBLE_EQ(2.5, value);
+}
+
+// "NaN" in a value line is no value: not stored, not in the range.
+TEST(UnvResults, NanValuesAreNoValues)
+{
+    CModelSet model;
+    const std::string values = "         1\n  2.0\n         2\n  NaN\n         3\n  -4.0\n";
+    const Outcome outcome =
+        Read(model, kMesh + Dataset2414("1", 1, 1, 94, "  0.0  0.0  0.0", values) +
+                        Dataset55(1, 2, 11, "         1         1         1", "  0.0",
+                                  "         1\n  1.0  nan  0.0\n         2\n  0.0 3.0 4.0\n"));
+    ASSERT_TRUE(outcome.isRead);
+    const CResultData* scalar = model.GetResult(IdOf(kFirst, 94, 1, 0));
+    ASSERT_NE(nullptr, scalar);
+    double value = 0.0;
+    EXPECT_FALSE(scalar->GetNodeValue(2, &value) && std::isnan(value));
+    // Values at nodes keep their range through the dataset's end.
+    EXPECT_DOUBLE_EQ(-4.0, scalar->m_min);
+    EXPECT_DOUBLE_EQ(2.0, scalar->m_max);
+    const CResultData* vector = model.GetResult(IdOf(kFirst, 11, 1, 1));
+    ASSERT_NE(nullptr, vector);
+    CPoint3D point;
+    EXPECT_FALSE(vector->GetNodeVector(1, &point));
+    ASSERT_TRUE(vector->GetNodeVector(2, &point));
+    EXPECT_DOUBLE_EQ(5.0, vector->m_max);
+    EXPECT_DOUBLE_EQ(0.0, vector->m_minVector.x);
+}
+
 TEST(UnvResults, Dataset55OfAnUnknownAnalysisTypeIsRefusedWithItsText)
 {
     CModelSet model;
