@@ -96,11 +96,11 @@ private:
     std::unique_ptr<CBulkModelFiller> m_modelFiller; // when reading into a model
     CBulkRecordTarget& m_target;
     COutputSink& m_sink;
-    CBulkCard m_card;                      // the card being read
-    std::string m_mainDeck;                // the path ReadBulkData was given
-    bool m_isInCaseControl = false;        // after "CEND", before "BEGIN BULK"
-    bool m_isAtEndData = false;            // "ENDDATA" met: the solver reads no further
+    CBulkCard m_card;                              // the card being read
+    std::string m_mainDeck;                        // the path ReadBulkData was given
+    bool m_isInCaseControl = false;                // after "CEND", before "BEGIN BULK"
+    bool m_isAtEndData = false;                    // "ENDDATA" met: the solver reads no further
     std::vector<CDeckFile::SIdentity> m_openDecks; // include chain, to refuse cycles
     std::set<CDeckFile::SIdentity> m_readDecks;    // every file read by this import
-    std::set<std::string> m_reportedCards; // card names already reported as unreadable
+    std::set<std::string> m_reportedCards;         // card names already reported as unreadable
 };

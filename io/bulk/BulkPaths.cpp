@@ -62,4 +62,3 @@ std::string IncludedPath(const std::string& includingPath, const std::string& na
     }
     return path;
 }
-
