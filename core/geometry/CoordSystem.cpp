@@ -72,6 +72,28 @@ int CCoordSystem::Transform(CPoint3D& p) const
     return 1;
 }
 
+int CCoordSystem::TransformPosition(CPoint3D& p) const
+{
+    if (!IsDefined())
+        return 0;
+    constexpr double kDegree = 3.14159265358979323846 / 180.0;
+    CPoint3D local = p;
+    switch (m_kind)
+    {
+    case kCylindrical:
+        local = CPoint3D(p.x * std::cos(p.y * kDegree), p.x * std::sin(p.y * kDegree), p.z);
+        break;
+    case kSpherical:
+        local = CPoint3D(p.x * std::sin(p.y * kDegree) * std::cos(p.z * kDegree),
+                         p.x * std::sin(p.y * kDegree) * std::sin(p.z * kDegree),
+                         p.x * std::cos(p.y * kDegree));
+        break;
+    default: break;
+    }
+    p = local;
+    return Transform(p);
+}
+
 void CCoordSystem::Undefine()
 {
     m_angle1 = kUndefinedAngle;

@@ -24,10 +24,18 @@ public:
     void Define(const CPoint3D& a, const CPoint3D& b, const CPoint3D& c);
     // Global = A + x ex + y ey + z ez. Returns 1, or 0 and leaves p when the system is undefined.
     int Transform(CPoint3D& p) const;
+    // A position as given in the system to global coordinates: a cylindrical system takes
+    // (r, theta, z), a spherical one (r, theta, phi), angles in degrees, a rectangular one
+    // (x, y, z). Returns 1, or 0 and leaves p when the system is undefined.
+    int TransformPosition(CPoint3D& p) const;
     bool IsDefined() const { return m_angle1 < kTwoPi; }
 
-    // As read: 1 rectangular, 2 cylindrical, 3 spherical; every kind transforms as rectangular.
-    int m_kind = 1;
+    // As read: 1 rectangular, 2 cylindrical, 3 spherical. Transform takes every kind as
+    // rectangular; TransformPosition reads positions in the kind's own coordinates.
+    static constexpr int kRectangular = 1;
+    static constexpr int kCylindrical = 2;
+    static constexpr int kSpherical = 3;
+    int m_kind = kRectangular;
     int m_id = 0;
     CEntitySet* m_set = nullptr; // finds the grid points; not owned
     int m_gridIds[3] = {-1, -1, -1};

@@ -8,6 +8,7 @@
 #include "core/geometry/ElementMeasure.h"
 #include "core/geometry/FENode.h"
 #include "core/geometry/FaceMeasures.h"
+#include "core/model/ElementDescriptor.h"
 #include "core/model/FEElement.h"
 #include "core/services/LogFile.h"
 #include "core/services/OutputSink.h"
@@ -122,6 +123,7 @@ CModelSet::CModelSet()
     m_results.InitHashTable(kCatalogueTableSize);
     m_loadCaseValues.InitHashTable(kCatalogueTableSize);
     m_loadCaseCounts.InitHashTable(kCatalogueTableSize);
+    m_loadCaseSubcases.InitHashTable(kCatalogueTableSize);
     m_coordSystems.InitHashTable(kCoordSystemTableSize);
     m_pendingNodeCs.InitHashTable(kSmallTableSize);
     m_modeValues.InitHashTable(kCatalogueTableSize);
@@ -211,6 +213,7 @@ void CModelSet::ReleaseAll()
     ReleaseResults();
     m_loadCaseValues.RemoveAll();
     m_loadCaseCounts.RemoveAll();
+    m_loadCaseSubcases.RemoveAll();
     m_modeValues.RemoveAll();
 
     pos = m_coordSystems.GetStartPosition();
@@ -265,6 +268,7 @@ void CModelSet::RollBack()
     }
     RestoreFrom(m_loadCaseValues, m_snapshot.loadCaseValues);
     RestoreFrom(m_loadCaseCounts, m_snapshot.loadCaseCounts);
+    RestoreFrom(m_loadCaseSubcases, m_snapshot.loadCaseSubcases);
     RestoreFrom(m_modeValues, m_snapshot.modeValues);
     RestoreFrom(m_pendingNodeCs, m_snapshot.pendingNodeCs);
 
@@ -393,6 +397,7 @@ void CModelSet::SaveMaxIds()
     m_snapshot.groupIds = KeysOf(m_groups);
     m_snapshot.loadCaseValues = CopyOf(m_loadCaseValues);
     m_snapshot.loadCaseCounts = CopyOf(m_loadCaseCounts);
+    m_snapshot.loadCaseSubcases = CopyOf(m_loadCaseSubcases);
     m_snapshot.modeValues = CopyOf(m_modeValues);
     m_snapshot.pendingNodeCs = CopyOf(m_pendingNodeCs);
     m_snapshot.forceKeys.clear();
@@ -476,7 +481,10 @@ int CModelSet::CountElementsWithMissingNodes(UINT elementMark, std::vector<int>*
     int count = 0;
     const auto check = [&](const CFEElement* element)
     {
-        if (element == nullptr || static_cast<UINT>(element->m_id) <= elementMark)
+        // Springs and masses may join scalar points, which are no nodes of any file.
+        if (element == nullptr || static_cast<UINT>(element->m_id) <= elementMark ||
+            element->m_feDescriptorId == kDescriptorSpring ||
+            element->m_feDescriptorId == kDescriptorMass)
             return;
         bool isMissing = false;
         const int slots = NodeSlots(*element);
@@ -778,7 +786,7 @@ int CModelSet::TransformPendingNodes()
         CFENode* node = GetNode(static_cast<int>(nodeId));
         // A system that exists but is undefined (grid points never found, collinear points)
         // moves nothing: the node waits like one whose system is missing.
-        if (system == nullptr || node == nullptr || system->Transform(node->m_coord) == 0)
+        if (system == nullptr || node == nullptr || system->TransformPosition(node->m_coord) == 0)
         {
             left.emplace_back(nodeId, csId);
             continue;

@@ -72,8 +72,8 @@ public:
     int GetNodeCount() const;
 
     // Elements with an id above elementMark that name a node the model lacks (node id 0, a
-    // grounded end, names none): their number, and in *missing the first maxIds such node ids
-    // in element order.
+    // grounded end, names none; springs and masses, which may join scalar points, are left
+    // out): their number, and in *missing the first maxIds such node ids in element order.
     int CountElementsWithMissingNodes(UINT elementMark, std::vector<int>* missing,
                                       size_t maxIds) const;
     // Appends the element's id to the id list of each of its nodes that does not hold it yet.
@@ -107,8 +107,9 @@ public:
     void ReservePendingNodeMap();
     // The node's coordinates are given in system csId; TransformPendingNodes applies it.
     void SetNodeCoordSystem(int nodeId, int csId);
-    // Moves every pending node whose node exists and whose system is defined; reports the
-    // others, which stay pending. Returns the number left pending.
+    // Moves every pending node whose node exists and whose system is defined (positions in a
+    // cylindrical or spherical system are read as such); reports the others, which stay
+    // pending. Returns the number left pending.
     int TransformPendingNodes();
     int GetPendingNodeCount() const;
 
@@ -145,6 +146,10 @@ public:
     // comparison). Returns the index, or 0 (and a message) when the number or the type bits
     // do not fit their fields or the result has no free index left.
     UINT AddLoadCaseValue(UINT resultNumber, UINT typeBits, double value);
+    // The same for a load case of one subcase of a solver file: an index is shared only by the
+    // same step value in the same subcase, so two subcases with equal step values (the same
+    // load set, or none written) keep their own results. Subcase 0 is the form above.
+    UINT AddLoadCaseValue(UINT resultNumber, UINT typeBits, double value, int subcase);
     UINT AddLoadCaseValueById(UINT packedId, double value);
     double GetLoadCaseValue(UINT resultNumber, UINT typeBits, UINT index) const;
     int GetLoadCaseCountByKey(UINT resultNumber, UINT typeBits) const;
@@ -186,6 +191,7 @@ private:
         std::set<UINT> groupIds;
         std::map<UINT, double> loadCaseValues;
         std::map<UINT, int> loadCaseCounts;
+        std::map<UINT, int> loadCaseSubcases;
         std::map<UINT, double> modeValues;
         std::map<UINT, int> pendingNodeCs;
         std::set<std::pair<int, int>> forceKeys;
@@ -219,6 +225,7 @@ private:
     CResultMap m_results;                              // owned
     CMap<UINT, UINT, double, double> m_loadCaseValues;
     CMap<UINT, UINT, int, int> m_loadCaseCounts;
+    CMap<UINT, UINT, int, int> m_loadCaseSubcases; // load-case key -> subcase, when not 0
     CMap<UINT, UINT, CCoordSystem*, CCoordSystem*> m_coordSystems; // owned
     CMap<UINT, UINT, int, int> m_pendingNodeCs;
     CMap<UINT, UINT, double, double> m_modeValues;

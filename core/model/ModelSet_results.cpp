@@ -163,6 +163,11 @@ CResultData* CModelSet::GetResult(UINT packedId) const
 
 UINT CModelSet::AddLoadCaseValue(UINT resultNumber, UINT typeBits, double value)
 {
+    return AddLoadCaseValue(resultNumber, typeBits, value, 0);
+}
+
+UINT CModelSet::AddLoadCaseValue(UINT resultNumber, UINT typeBits, double value, int subcase)
+{
     if (!ResultNumberFits(resultNumber) || !ResultTypeBitsFit(typeBits))
     {
         char line[128];
@@ -178,9 +183,11 @@ UINT CModelSet::AddLoadCaseValue(UINT resultNumber, UINT typeBits, double value)
         count = 1;
     for (int i = 1; i < count; ++i)
     {
+        const UINT caseKey = MakeLoadCaseKey(resultNumber, typeBits, i);
         double stored = 0.0;
-        if (m_loadCaseValues.Lookup(MakeLoadCaseKey(resultNumber, typeBits, i), stored) &&
-            stored == value)
+        int storedSubcase = 0;
+        m_loadCaseSubcases.Lookup(caseKey, storedSubcase);
+        if (m_loadCaseValues.Lookup(caseKey, stored) && stored == value && storedSubcase == subcase)
             return static_cast<UINT>(i);
     }
     if (!ResultLoadCaseFits(static_cast<UINT>(count)))
@@ -193,6 +200,8 @@ UINT CModelSet::AddLoadCaseValue(UINT resultNumber, UINT typeBits, double value)
         return 0;
     }
     m_loadCaseValues.SetAt(MakeLoadCaseKey(resultNumber, typeBits, count), value);
+    if (subcase != 0)
+        m_loadCaseSubcases.SetAt(MakeLoadCaseKey(resultNumber, typeBits, count), subcase);
     m_loadCaseCounts.SetAt(key, count + 1);
     return static_cast<UINT>(count);
 }

@@ -15,37 +15,22 @@
 
 namespace
 {
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 int KindOfForm(SBulkCoordSystem::EForm form)
 {
     switch (form)
     {
-    case SBulkCoordSystem::Cylindrical: return 2;
-    case SBulkCoordSystem::Spherical: return 3;
-    default: return 1;
+    case SBulkCoordSystem::Cylindrical: return CCoordSystem::kCylindrical;
+    case SBulkCoordSystem::Spherical: return CCoordSystem::kSpherical;
+    default: return CCoordSystem::kRectangular;
     }
 }
 
-// Coordinates given in a system, as rectangular coordinates of that system: cylindrical
-// (r, theta, z) and spherical (r, theta, phi) take their angles in degrees.
-CPoint3D ToRectangular(const CCoordSystem& system, const CPoint3D& p)
-{
-    switch (system.m_kind)
-    {
-    case 2: return CPoint3D(p.x * std::cos(p.y * kDegree), p.x * std::sin(p.y * kDegree), p.z);
-    case 3:
-        return CPoint3D(p.x * std::sin(p.y * kDegree) * std::cos(p.z * kDegree),
-                        p.x * std::sin(p.y * kDegree) * std::sin(p.z * kDegree),
-                        p.x * std::cos(p.y * kDegree));
-    default: return p;
-    }
-}
-
+// Coordinates given in a system to global ones; those of an undefined system stay.
 CPoint3D ToGlobal(const CCoordSystem& system, const CPoint3D& p)
 {
-    CPoint3D global = ToRectangular(system, p);
-    system.Transform(global);
+    CPoint3D global = p;
+    system.TransformPosition(global);
     return global;
 }
 
