@@ -9,10 +9,13 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "core/services/LogFile.h"
+#include "io/op2/OP2Reader.h"
+#include "io/results/ImportMessages.h"
 #include "platform/base/exception.h"
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -31,11 +34,43 @@ CPoint3D PointAt(const int* words, int index)
                     FloatWord(words, index + 2));
 }
 
+// Three doubles of two words each.
+CPoint3D DoublePointAt(const int* words, int index)
+{
+    double xyz[3];
+    std::memcpy(xyz, words + index, sizeof(xyz));
+    return CPoint3D(xyz[0], xyz[1], xyz[2]);
+}
+
+constexpr int kDoubleGridKey = 1120001;
+
+// Entries of the current block refused for an id of 0 or less, an id past the largest, or a
+// coordinate that is no finite number; reported once per block.
+int& RefusedEntries()
+{
+    static int count = 0;
+    return count;
+}
+
+bool IsIdInRange(int id)
+{
+    return id >= 1 && id <= kMaxEntityId;
+}
+
+bool IsFinitePoint(const CPoint3D& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
 // An id from the file plus an offset; a sum beyond the int range stays beyond every valid id,
-// so the model refuses it with its message instead of the sum wrapping into a valid one.
+// so the model refuses it with its message instead of the sum wrapping into a valid one. An id
+// the model would take that passes the largest once shifted stops the geometry: the file is
+// refused whole.
 int ShiftId(int id, int offset)
 {
     const long long shifted = static_cast<long long>(id) + offset;
+    if (id >= 0 && id <= kMaxEntityId && shifted > kMaxEntityId)
+        NSBlockReader::GetIdOffsets().isPastBound = true;
     return static_cast<int>(std::clamp<long long>(shifted, INT_MIN, INT_MAX));
 }
 
@@ -119,10 +154,16 @@ bool HasMissingMidSideNode(const Op2ElementLayout& layout, const int* nodes)
 
 bool AddOp2Element(CFEElement* element, CModelSet* model)
 {
+    if (!IsIdInRange(element->m_id))
+    {
+        ++RefusedEntries();
+        delete element;
+        return false;
+    }
     element->m_id = ShiftId(element->m_id, NSBlockReader::GetIdOffsets().element);
     for (int& nodeId : element->m_ids)
         nodeId = ShiftNodeId(nodeId);
-    if (model->AddElement(element))
+    if (!NSBlockReader::GetIdOffsets().isPastBound && model->AddElement(element))
         return true;
     delete element;
     return false;
@@ -130,8 +171,14 @@ bool AddOp2Element(CFEElement* element, CModelSet* model)
 
 bool AddOp2Node(CFENode* node, CModelSet* model)
 {
+    if (!IsIdInRange(node->m_id) || !IsFinitePoint(node->m_coord))
+    {
+        ++RefusedEntries();
+        delete node;
+        return false;
+    }
     node->m_id = ShiftId(node->m_id, NSBlockReader::GetIdOffsets().node);
-    if (model->AddNode(node))
+    if (!NSBlockReader::GetIdOffsets().isPastBound && model->AddNode(node))
         return true;
     delete node;
     return false;
@@ -139,8 +186,14 @@ bool AddOp2Node(CFENode* node, CModelSet* model)
 
 bool AddOp2CoordSystem(CCoordSystem* system, CModelSet* model)
 {
+    if (!IsIdInRange(system->m_id))
+    {
+        ++RefusedEntries();
+        delete system;
+        return false;
+    }
     system->m_id = ShiftId(system->m_id, NSBlockReader::GetIdOffsets().coordSystem);
-    if (model->AddCoordSystem(system))
+    if (!NSBlockReader::GetIdOffsets().isPastBound && model->AddCoordSystem(system))
         return true;
     delete system;
     return false;
@@ -151,16 +204,28 @@ int FixedEntryNSRecordReader::readRecord(const int* data, int nBytes, CModelSet*
     const int entries = nBytes / m_entryBytes;
     const int entryWords = m_entryBytes / 4;
     for (int i = 0; i < entries; ++i)
+    {
         ReadEntry(data + i * entryWords, model);
+        if (NSBlockReader::GetIdOffsets().isPastBound)
+            return -1; // the file is refused whole: read no further
+    }
     return nBytes % m_entryBytes;
+}
+
+void GRIDNSRecordReader::BeginRecord(const int* key)
+{
+    m_hasDoubles = key[2] == kDoubleGridKey;
+    SetEntryBytes(m_hasDoubles ? 44 : 32);
 }
 
 void GRIDNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
 {
     const int id = entry[0];
     const int coordSystemId = entry[1];
-    if (!AddOp2Node(new CFENode(id, PointAt(entry, 2)), model))
+    const CPoint3D point = m_hasDoubles ? DoublePointAt(entry, 2) : PointAt(entry, 2);
+    if (!AddOp2Node(new CFENode(id, point), model))
         return;
+    // Positions in a cylindrical or spherical system are read as such when it is applied.
     // The system may come later in the file: the model transforms pending nodes at the end.
     if (coordSystemId > 0)
         model->SetNodeCoordSystem(
@@ -172,15 +237,24 @@ void CORD1NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     auto* system = new CCoordSystem(ShiftNodeId(entry[3]), ShiftNodeId(entry[4]),
                                     ShiftNodeId(entry[5]), model);
     system->m_id = entry[0];
+    system->m_kind = m_kind;
     if (AddOp2CoordSystem(system, model))
         m_created->push_back(system->m_id);
 }
 
 void CORD2NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
 {
-    auto* system =
-        new CCoordSystem(PointAt(entry, 4), PointAt(entry, 7), PointAt(entry, 10), model);
+    const CPoint3D a = PointAt(entry, 4);
+    const CPoint3D b = PointAt(entry, 7);
+    const CPoint3D c = PointAt(entry, 10);
+    if (!IsFinitePoint(a) || !IsFinitePoint(b) || !IsFinitePoint(c))
+    {
+        ++RefusedEntries();
+        return;
+    }
+    auto* system = new CCoordSystem(a, b, c, model);
     system->m_id = entry[0];
+    system->m_kind = m_kind;
     AddOp2CoordSystem(system, model);
 }
 
@@ -262,20 +336,42 @@ void ForceNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
         force.release();
 }
 
-GEOM1NSBlockReader::GEOM1NSBlockReader()
+GeometryNSBlockReader::GeometryNSBlockReader()
     : NSBlockReader(kGeometryKind)
 {
+}
+
+int GeometryNSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
+{
+    RefusedEntries() = 0;
+    const int code = NSBlockReader::readBlock(file, model, skipAll);
+    const OP2Reader* reader = OP2Reader::GetCurrent();
+    if (RefusedEntries() > 0 && reader != nullptr)
+    {
+        OP2Reader::ReportLine(ImportMessage(
+            "Op2EntriesRefused", {reader->GetPath(), RefusedEntries(), reader->GetBlockName()}));
+    }
+    RefusedEntries() = 0;
+    return code;
+}
+
+// Keys 17 to 19 are CORD1C, CORD1R and CORD1S; 20 to 22 the same forms of CORD2.
+GEOM1NSBlockReader::GEOM1NSBlockReader()
+{
     AddRecordReader(45, std::make_unique<GRIDNSRecordReader>());
-    for (int key : {17, 18, 19})
-        AddRecordReader(key, std::make_unique<CORD1NSRecordReader>(&m_gridSystems));
-    for (int key : {20, 21, 22})
-        AddRecordReader(key, std::make_unique<CORD2NSRecordReader>());
+    const int kinds[] = {CCoordSystem::kCylindrical, CCoordSystem::kRectangular,
+                         CCoordSystem::kSpherical};
+    for (int i = 0; i < 3; ++i)
+    {
+        AddRecordReader(17 + i, std::make_unique<CORD1NSRecordReader>(&m_gridSystems, kinds[i]));
+        AddRecordReader(20 + i, std::make_unique<CORD2NSRecordReader>(kinds[i]));
+    }
 }
 
 int GEOM1NSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
 {
     m_gridSystems.clear();
-    const int code = NSBlockReader::readBlock(file, model, skipAll);
+    const int code = GeometryNSBlockReader::readBlock(file, model, skipAll);
     for (int id : m_gridSystems)
     {
         CCoordSystem* system = model->LookupCoordSystem(id);
@@ -287,14 +383,12 @@ int GEOM1NSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll
 }
 
 GEOM2NSBlockReader::GEOM2NSBlockReader()
-    : NSBlockReader(kGeometryKind)
 {
     for (const Op2ElementLayout& layout : kLayouts)
         AddRecordReader(layout.key, std::make_unique<ElementNSRecordReader>(layout));
 }
 
 GEOM3NSBlockReader::GEOM3NSBlockReader()
-    : NSBlockReader(kGeometryKind)
 {
     AddRecordReader(
         42, std::make_unique<ForceNSRecordReader>(28, 0, "FORCENSRecordReader::readRecord"));

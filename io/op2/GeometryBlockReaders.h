@@ -11,12 +11,21 @@ class CFEElement;
 class CFENode;
 
 // Files entities read from a geometry block, shifted by the process-wide id offsets. Ownership
-// moves to the model; an entity the model refuses (duplicate id) is deleted.
+// moves to the model; an entity refused (an id of 0 or less or past the largest, a coordinate
+// that is no finite number, a duplicate id) is deleted.
 bool AddOp2Element(CFEElement* element, CModelSet* model);
 bool AddOp2Node(CFENode* node, CModelSet* model);
 bool AddOp2CoordSystem(CCoordSystem* system, CModelSet* model);
 
-class GEOM1NSBlockReader : public NSBlockReader
+// A geometry block: reports, once at its end, the entries it refused.
+class GeometryNSBlockReader : public NSBlockReader
+{
+public:
+    GeometryNSBlockReader();
+    int readBlock(COp2File* file, CModelSet* model, bool skipAll) override;
+};
+
+class GEOM1NSBlockReader : public GeometryNSBlockReader
 {
 public:
     GEOM1NSBlockReader();
@@ -28,13 +37,13 @@ private:
     std::vector<int> m_gridSystems; // ids of the systems made from grid points
 };
 
-class GEOM2NSBlockReader : public NSBlockReader
+class GEOM2NSBlockReader : public GeometryNSBlockReader
 {
 public:
     GEOM2NSBlockReader();
 };
 
-class GEOM3NSBlockReader : public NSBlockReader
+class GEOM3NSBlockReader : public GeometryNSBlockReader
 {
 public:
     GEOM3NSBlockReader();
@@ -53,11 +62,14 @@ public:
 
 protected:
     virtual void ReadEntry(const int* entry, CModelSet* model) = 0;
+    void SetEntryBytes(int entryBytes) { m_entryBytes = entryBytes; }
 
 private:
     int m_entryBytes;
 };
 
+// Grids of 8 words; a record keyed (4501, 45, 1120001) holds grids of 11 words whose
+// coordinates are doubles.
 class GRIDNSRecordReader : public FixedEntryNSRecordReader
 {
 public:
@@ -65,18 +77,24 @@ public:
         : FixedEntryNSRecordReader(32)
     {
     }
+    void BeginRecord(const int* key) override;
 
 protected:
     void ReadEntry(const int* entry, CModelSet* model) override;
+
+private:
+    bool m_hasDoubles = false;
 };
 
 class CORD1NSRecordReader : public FixedEntryNSRecordReader
 {
 public:
-    // Appends the id of every system it files to created (borrowed).
-    explicit CORD1NSRecordReader(std::vector<int>* created)
+    // Appends the id of every system it files to created (borrowed); kind: the form the
+    // record's key names (CCoordSystem::kRectangular ...).
+    CORD1NSRecordReader(std::vector<int>* created, int kind)
         : FixedEntryNSRecordReader(24)
         , m_created(created)
+        , m_kind(kind)
     {
     }
 
@@ -85,18 +103,23 @@ protected:
 
 private:
     std::vector<int>* m_created;
+    int m_kind;
 };
 
 class CORD2NSRecordReader : public FixedEntryNSRecordReader
 {
 public:
-    CORD2NSRecordReader()
+    explicit CORD2NSRecordReader(int kind)
         : FixedEntryNSRecordReader(52)
+        , m_kind(kind)
     {
     }
 
 protected:
     void ReadEntry(const int* entry, CModelSet* model) override;
+
+private:
+    int m_kind;
 };
 
 // How one element card is laid out in its record and what element it becomes.

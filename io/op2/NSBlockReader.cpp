@@ -118,6 +118,10 @@ int NSBlockReader::ReadPieces(COp2File& file, int pieceLength, int64_t bytesLeft
     int kept = 0;
     for (;;)
     {
+        // A piece longer than the file would feed the bytes of the frames after it, and then
+        // garbage, to the record reader: it is refused before a byte of it is read.
+        if (bytesLeft + 4 > file.BytesLeft())
+            return op2::kTruncated;
         if (sink)
         {
             const int code = FeedPiece(file, bytesLeft, &kept, sink);
@@ -177,6 +181,8 @@ int NSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
                 return op2::kTruncated;
             bytesLeft -= kKeyBytes;
             reader = FindRecordReader(key[1]);
+            if (reader != nullptr)
+                reader->BeginRecord(key);
         }
         PieceSink sink;
         if (reader != nullptr)

@@ -25,6 +25,9 @@ class NSRecordReader
 {
 public:
     virtual ~NSRecordReader() = default;
+    // Called with the record's three key words before its first piece: a record whose third
+    // word names another layout of the same card (double-precision coordinates) can say so.
+    virtual void BeginRecord(const int* key) { (void)key; }
     // Returns the byte count of an incomplete last entry (kept for the next piece), or a
     // negative value on failure.
     virtual int readRecord(const int* data, int nBytes, CModelSet* model);
@@ -48,6 +51,9 @@ public:
         int element = 0;
         int node = 0;
         int coordSystem = 0;
+        // Set when an id the model would take passed the largest once shifted: the geometry
+        // blocks stop, and the whole-file pass refuses the file.
+        bool isPastBound = false;
     };
 
     // Called with the byte count in the shared buffer; returns the unconsumed tail or < 0.

@@ -1,7 +1,9 @@
 // Catalogue and data loops over the subcases of a result table.
 #include "io/op2/NSResultBlockReader.h"
 
+#include "io/op2/OP2Reader.h"
 #include "io/op2/Op2File.h"
+#include "io/results/ImportMessages.h"
 
 #include <climits>
 #include <cstring>
@@ -31,6 +33,24 @@ double NSResultBlockReader::StepWordAsFloat()
     float value = 0.0f;
     std::memcpy(&value, TableHeader() + 4, sizeof(value));
     return value;
+}
+
+bool NSResultBlockReader::IsTableOfKind(std::initializer_list<int> tableTypes)
+{
+    const int tableType = TableHeader()[1] % 1000;
+    for (const int type : tableTypes)
+    {
+        if (type == tableType)
+            return true;
+    }
+    const OP2Reader* reader = OP2Reader::GetCurrent();
+    if (!m_isForeignTableReported && reader != nullptr)
+    {
+        OP2Reader::ReportLine(ImportMessage(
+            "Op2TableRefused", {reader->GetPath(), reader->GetBlockName(), TableHeader()[1]}));
+    }
+    m_isForeignTableReported = true;
+    return false;
 }
 
 int NSResultBlockReader::readRecord(int, CModelSet*, const CResultMap*)
@@ -105,6 +125,7 @@ int NSResultBlockReader::ReadDataRecord(COp2File& file, CModelSet* model, const 
 
 int NSResultBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
 {
+    StartBlock();
     for (;;)
     {
         const int64_t position = file->GetPosition();

@@ -6,6 +6,7 @@
 #include "io/op2/NSBlockReader.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 class NSResultBlockReader : public NSBlockReader
 {
@@ -40,6 +41,17 @@ public:
     // Word 4 of the table header by its bit pattern as a float, widened.
     static double StepWordAsFloat();
 
+protected:
+    // True when the current table's type (table code modulo 1000) is one of tableTypes, the
+    // kinds of table the block holds. A table of another kind (a stress table under a force
+    // block's name) is reported, once per block, and gives false: it is not read as something
+    // it is not.
+    bool IsTableOfKind(std::initializer_list<int> tableTypes);
+    // Called at the start of every catalogue pass over a block.
+    void StartBlock() { m_isForeignTableReported = false; }
+
 private:
     int ReadDataRecord(COp2File& file, CModelSet* model, const CResultMap* group, bool wanted);
+
+    bool m_isForeignTableReported = false;
 };

@@ -63,7 +63,7 @@ int OEENSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
 {
     try
     {
-        if (AcceptedEntryBytes(kCreateLocation) == 0)
+        if (!IsTableOfKind({kTableType}) || AcceptedEntryBytes(kCreateLocation) == 0)
             return 0;
         int ids[3];
         ResultIds(model, MakeStepKey(StepFlags(ApproachCode())), ids);

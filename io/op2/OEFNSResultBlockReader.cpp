@@ -7,6 +7,7 @@
 namespace
 {
 constexpr int kMaxColumns = 16;
+constexpr int kForceTable = 4;
 constexpr int kMaxElementTypes = 6;
 constexpr const char* kRefusalLocation = "OP2 Read";
 constexpr const char* kCreateLocation = "OEFNSResultBlockReader::createResults";
@@ -202,7 +203,7 @@ int OEFNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
     {
         if (TableHeader()[9] < 1)
             return -1;
-        if (!AcceptTable())
+        if (!IsTableOfKind({kForceTable}) || !AcceptTable())
             return 0;
         const Layout* layout = FindLayout(TableHeader()[2]);
         if (layout == nullptr)

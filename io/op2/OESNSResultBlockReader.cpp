@@ -10,6 +10,7 @@ namespace
 {
 constexpr int kMaxColumns = 14;
 constexpr int kStressResultNumber = 12;
+constexpr int kStressTable = 5; // stresses and strains alike
 constexpr const char* kCreateLocation = "OESNSResultBlockReader::createResults";
 constexpr const char* kReadLocation = "OESNSResultBlockReader::readRecord";
 
@@ -187,6 +188,8 @@ int OESNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
 {
     try
     {
+        if (!IsTableOfKind({kStressTable}))
+            return 0;
         const Layout* layout = AcceptedLayout(kCreateLocation);
         if (layout == nullptr || !CheckLayoutEntry(*layout, kCreateLocation))
             return 0;

@@ -107,6 +107,8 @@ int OGSNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
 {
     try
     {
+        if (!IsTableOfKind({26, 27, 28, 35}))
+            return 0;
         const RecordType* type = FindRecordType(TableHeader()[1]);
         if (type == nullptr)
         {

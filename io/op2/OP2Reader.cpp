@@ -1,6 +1,7 @@
 // OUTPUT2 reader: block table and the low-level record read.
 #include "io/op2/OP2Reader.h"
 
+#include "core/services/OutputSink.h"
 #include "io/op2/ElementResultBlocks.h"
 #include "io/op2/GeometryBlockReaders.h"
 #include "io/op2/LAMANSResultBlockReader.h"
@@ -49,6 +50,12 @@ OP2Reader::~OP2Reader()
 OP2Reader* OP2Reader::GetCurrent()
 {
     return g_currentReader;
+}
+
+void OP2Reader::ReportLine(const std::string& line)
+{
+    if (g_currentReader != nullptr && g_currentReader->m_sink != nullptr)
+        g_currentReader->m_sink->AddOutputLine(line);
 }
 
 OP2Reader::CurrentScope::CurrentScope(OP2Reader* reader)

@@ -46,6 +46,11 @@ public:
     // The reader registered under name, or null.
     NSBlockReader* FindBlockReader(const std::string& name) const;
     const std::string& GetPath() const { return m_path; }
+    // The block the catalogue pass is reading, and where its messages go (null: nowhere).
+    const std::string& GetBlockName() const { return m_blockName; }
+    COutputSink* GetSink() const { return m_sink; }
+    // One line to the sink of the pass that is running; nothing while none is.
+    static void ReportLine(const std::string& line);
 
     // The reader whose pass is running (result creation copies its path), or null.
     static OP2Reader* GetCurrent();
@@ -77,4 +82,6 @@ private:
     std::map<std::string, NSBlockReader*> m_blocks;
     std::vector<std::unique_ptr<NSBlockReader>> m_readers; // owned, each once
     std::string m_path;
+    std::string m_blockName;
+    COutputSink* m_sink = nullptr; // borrowed, for the length of a catalogue pass
 };

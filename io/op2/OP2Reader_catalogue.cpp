@@ -5,6 +5,7 @@
 #include "io/op2/NSBlockReader.h"
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2File.h"
+#include "io/results/ImportMessages.h"
 #include "io/results/ResultSets.h"
 
 #include <cctype>
@@ -72,11 +73,15 @@ void Report(COutputSink* sink, const std::string& line)
         sink->AddOutputLine(line);
 }
 
+// Blanks on both sides: some writers pad names in front.
 std::string TrimName(const char* name)
 {
     std::string text(name, kNameBytes);
+    const size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos)
+        return std::string();
     const size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+    return text.substr(begin, end - begin + 1);
 }
 } // namespace
 
@@ -158,7 +163,17 @@ void OP2Reader::ReadBlocks(COp2File& file, CModelSet* model, bool readGeometry, 
         if (reader == nullptr)
             reader = defaultReader;
         const bool skipAll = reader->GetKind() == NSBlockReader::kGeometryKind && !readGeometry;
+        m_blockName = name;
         *code = reader->readBlock(&file, model, skipAll);
+        m_blockName.clear();
+        if (NSBlockReader::GetIdOffsets().isPastBound)
+            return; // the caller refuses the file with its own message
+        if (*code == op2::kTruncated)
+        {
+            // The block's last record is longer than the file: nothing of it was kept.
+            Report(sink, ImportMessage("Op2RecordPastEnd", {m_path, name}));
+            return;
+        }
         if (*code < 0)
         {
             Report(sink, m_path + ": data block \"" + name + "\" at byte " +
@@ -176,6 +191,7 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
     if (!file.Open(path))
         return kCannotOpen;
     m_path = path;
+    m_sink = sink;
     const CurrentScope current(this);
     const ResultSourceScope source(path);
     // Geometry from this file is numbered after what the model holds.
@@ -189,7 +205,20 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
     }
     int code = ReadLabel(file, sink);
     if (code != 0)
+    {
+        m_sink = nullptr;
         return code;
+    }
+    if (model != nullptr)
+        model->SaveMaxIds(); // a file refused whole is undone to here
     ReadBlocks(file, model, readGeometry, sink, &code);
+    m_sink = nullptr;
+    if (offsets.isPastBound)
+    {
+        // Ids numbered after the model's would pass the largest: nothing of the file is kept.
+        model->RemoveAll(1);
+        Report(sink, ImportMessage("IdsPastBound", {path, kMaxEntityId}));
+        return kRefused;
+    }
     return code;
 }

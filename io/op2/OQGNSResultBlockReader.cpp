@@ -10,6 +10,8 @@
 namespace
 {
 constexpr int kEntryWords = 8;
+constexpr int kSpcTable = 3;
+constexpr int kMpcTable = 39;
 constexpr int kForceTypeBits = 67;
 constexpr int kMomentTypeBits = 68;
 constexpr const char* kLocation = "OQGNSResultBlockReader::readRecord";
@@ -40,6 +42,7 @@ OQGNSResultBlockReader::Table OQGNSResultBlockReader::ReadTable()
     table.isStepped = table.flags != 0;
     table.stepValue = table.isStepped ? StepWordAsFloat() : 0.0;
     table.tag = approachCode == 2 ? ident[4] : -1;
+    table.subcase = ident[3];
     // Sort-2 and complex tables (sort code not 0) do not hold one node per 8-word entry.
     const bool isRealSortOne = ident[1] / 1000 == 0;
     table.entryBytes = ident[9] == kEntryWords && isRealSortOne ? kEntryWords * 4 : 0;
@@ -53,9 +56,10 @@ void OQGNSResultBlockReader::TableResultIds(const Table& table, CModelSet* model
     {
         int loadCase = 0;
         if (table.isStepped)
-            loadCase = static_cast<int>(model->AddLoadCaseValue(
-                static_cast<UINT>(table.resultNumber),
-                static_cast<UINT>(typeBits[i]) << kResultTypeShift, table.stepValue));
+            loadCase = static_cast<int>(
+                model->AddLoadCaseValue(static_cast<UINT>(table.resultNumber),
+                                        static_cast<UINT>(typeBits[i]) << kResultTypeShift,
+                                        table.stepValue, table.subcase));
         ids[i] = PackResultId(table.resultNumber, typeBits[i], loadCase, 1);
     }
 }
@@ -64,6 +68,8 @@ int OQGNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
 {
     try
     {
+        if (!IsTableOfKind({kSpcTable, kMpcTable}))
+            return 0;
         const Table table = ReadTable();
         if (table.entryBytes == 0)
             return -1;

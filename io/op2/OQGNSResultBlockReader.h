@@ -20,6 +20,7 @@ private:
         int flags = 0;
         int tag = -1;
         double stepValue = 0.0;
+        int subcase = 0; // with the step value, it keeps two subcases' load cases apart
     };
     static Table ReadTable();
     // Force id and moment id.

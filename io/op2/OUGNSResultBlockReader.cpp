@@ -13,6 +13,8 @@ namespace
 constexpr int kEntryWords = 8;
 constexpr int kDisplacementTable = 1;
 constexpr int kEigenvectorTable = 7;
+constexpr int kVelocityTable = 10;
+constexpr int kAccelerationTable = 11;
 constexpr const char* kLocation = "OUGNSResultBlockReader::createResults";
 
 float EntryFloat(const int* entry, int index)
@@ -46,6 +48,7 @@ OUGNSResultBlockReader::Table OUGNSResultBlockReader::ReadTable()
     table.isStepped = table.flags != 0;
     table.stepValue = table.isStepped ? StepWordAsFloat() : 0.0;
     table.tag = table.approachCode == 2 ? ident[4] : -1;
+    table.subcase = ident[3];
     // Complex tables have wider entries than the 8 words read here.
     const bool isReadable =
         !table.isSortTwo && !isComplex &&
@@ -67,7 +70,7 @@ int OUGNSResultBlockReader::TableResultIds(const Table& table, CModelSet* model,
         if (table.isStepped)
             loadCase = static_cast<int>(model->AddLoadCaseValue(
                 static_cast<UINT>(table.tableType), static_cast<UINT>(typeBits) << kResultTypeShift,
-                table.stepValue));
+                table.stepValue, table.subcase));
         ids[i] = PackResultId(table.tableType, typeBits, loadCase, variant);
     }
     return count;
@@ -77,6 +80,10 @@ int OUGNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
 {
     try
     {
+        // Nodal motion of every kind; the solution-set tables 14 to 17 as well.
+        if (!IsTableOfKind({kDisplacementTable, kEigenvectorTable, kVelocityTable,
+                            kAccelerationTable, 14, 15, 16, 17}))
+            return 0;
         const Table table = ReadTable();
         if (table.isSortTwo && table.isStepped)
         {

@@ -23,6 +23,7 @@ private:
         int flags = 0;
         int tag = -1;
         double stepValue = 0.0;
+        int subcase = 0; // with the step value, it keeps two subcases' load cases apart
     };
     static Table ReadTable();
     // Packed ids of the table's results in registration order; returns their count.

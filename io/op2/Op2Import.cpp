@@ -4,6 +4,7 @@
 #include "core/model/ModelSet.h"
 #include "core/services/ProductIni.h"
 #include "io/op2/OP2Reader.h"
+#include "io/results/ImportMessages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -62,9 +63,12 @@ int ImportOp2File(const std::string& path, CModelSet* model, std::vector<std::st
 {
     OP2Reader reader;
     const bool readGeometry = model->GetElementCount() == 0;
+    const UINT elementMark = model->GetMaxElementId();
     const int code = reader.readCatalogue(path, model, readGeometry, sink);
     if (code == OP2Reader::kCannotOpen || code == OP2Reader::kRefused)
         return code;
+    if (readGeometry && sink != nullptr)
+        ReportMissingNodes(*model, elementMark, *sink);
     inputFiles.push_back(path);
     SetIniString("FileIOPaths", "OP2", FolderOf(path).c_str());
     if (chooser)
@@ -83,7 +87,11 @@ void ReopenOp2Results(CModelSet* model, const std::vector<std::string>& inputFil
     {
         if (!IsOp2Path(path))
             continue;
-        reader.readCatalogue(path, model, model->GetElementCount() == 0, sink);
+        const bool readGeometry = model->GetElementCount() == 0;
+        const UINT elementMark = model->GetMaxElementId();
+        reader.readCatalogue(path, model, readGeometry, sink);
+        if (readGeometry && sink != nullptr)
+            ReportMissingNodes(*model, elementMark, *sink);
         op2Files.push_back(path);
     }
     for (UINT id : loadedIds)

@@ -15,6 +15,7 @@ SizedResultBlockReader::StepKey SizedResultBlockReader::MakeStepKey(int flags)
     step.isStepped = flags != 0;
     step.value = step.isStepped ? StepWordAsFloat() : 0.0;
     step.tag = ApproachCode() == 2 ? TableHeader()[4] : -1;
+    step.subcase = TableHeader()[3];
     return step;
 }
 
@@ -25,7 +26,7 @@ int SizedResultBlockReader::LoadCaseOf(CModelSet* model, const StepKey& step, in
         return 0;
     return static_cast<int>(model->AddLoadCaseValue(static_cast<UINT>(resultNumber),
                                                     static_cast<UINT>(typeBits) << kResultTypeShift,
-                                                    step.value));
+                                                    step.value, step.subcase));
 }
 
 CPoint3D SizedResultBlockReader::ColumnVector(const int* block, const EntryColumn& column)
@@ -117,6 +118,7 @@ int SizedResultBlockReader::ReadDataRecord(COp2File& file, CModelSet* model,
 
 int SizedResultBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
 {
+    StartBlock();
     for (;;)
     {
         const int64_t position = file->GetPosition();

@@ -41,7 +41,8 @@ protected:
         bool isStepped = false; // the step word is a value; else every load-case index is 0
         double value = 0.0;
         int flags = 0;
-        int tag = -1; // the mode number for modes
+        int tag = -1;    // the mode number for modes
+        int subcase = 0; // with the value, it keeps two subcases' load cases apart
     };
     // flags: the step-kind flags the reader gives the subcase's approach code (0: not stepped).
     static StepKey MakeStepKey(int flags);

@@ -13,9 +13,13 @@ constexpr size_t kIdsShown = 5;
 std::string ImportMessage(const char* key, std::initializer_list<CFormatArg> values)
 {
     std::string text;
-    if (!LoadStringFromFile("Message.str", "Error", key, &text))
-        text = key;
-    return FormatText(text, values);
+    if (LoadStringFromFile("Message.str", "Error", key, &text))
+        return FormatText(text, values);
+    // Without the string file the key says which message it is, and the values follow.
+    text = key;
+    for (const CFormatArg& value : values)
+        text += " " + value.ToText();
+    return text;
 }
 
 std::string ListOfIds(const std::vector<int>& ids)

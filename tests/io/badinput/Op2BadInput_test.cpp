@@ -5,9 +5,11 @@
 #include "core/model/ResultData.h"
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2Import.h"
+#include "io/results/ImportMessages.h"
 #include "tests/io/badinput/BadInputSupport.h"
 #include "tests/support/TestPaths.h"
 
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -142,6 +144,11 @@ struct SOp2Case
     int code;         // of the catalogue pass; kRefused adds nothing
     int nodes;        // in the model afterwards
     const char* text; // part of the message line, or null for none
+    // The block whose last record runs past the end of the file, or null.
+    const char* blockPastEnd = nullptr;
+    // Grids of block GEOM1 refused (id 0 or less, id past the largest, a coordinate that is no
+    // finite number).
+    int refusedGrids = 0;
 };
 
 TEST(Op2BadInputTest, EachCaseIsRefusedOrKeepsWhatCameBeforeTheDamage)
@@ -152,10 +159,11 @@ TEST(Op2BadInputTest, EachCaseIsRefusedOrKeepsWhatCameBeforeTheDamage)
         {"whole file", whole, 0, 3, nullptr},
         {"empty file", "", OP2Reader::kRefused, 0, "not a binary OUTPUT2 file"},
         {"truncated in the label", whole.substr(0, 30), OP2Reader::kRefused, 0, "label is damaged"},
-        {"truncated in the grid record", whole.substr(0, grids.size() - 60), -1, 0,
-         "could not be read"},
-        {"truncated after the grid record", whole.substr(0, grids.size() - 20), -1, 3,
-         "could not be read"},
+        // No grid of a record cut short is kept.
+        {"truncated in the grid record", whole.substr(0, grids.size() - 60), -1, 0, nullptr,
+         "GEOM1"},
+        {"truncated after the grid record", whole.substr(0, grids.size() - 20), -1, 3, nullptr,
+         "GEOM1"},
         {"truncated before the end of file mark", grids, 0, 3, nullptr},
         {"a bulk-data deck", "GRID           1               0.      0.      0.\n",
          OP2Reader::kRefused, 0, "formatted (text)"},
@@ -185,8 +193,24 @@ TEST(Op2BadInputTest, EachCaseIsRefusedOrKeepsWhatCameBeforeTheDamage)
              .Raw(std::string(64, '\0'))
              .Bytes(),
          -3, 0, "could not be read"},
-        {"huge and negative grid ids", Grids(COp2Bytes().Label(), {1, 2147483647, -7, 0}).Bytes(),
-         0, 2, "refused"},
+        {"huge and negative grid ids, and id 0",
+         Grids(COp2Bytes().Label(), {1, 2147483647, -7, 0}).EndFile().Bytes(), 0, 1, nullptr,
+         nullptr, 3},
+        {"coordinates that are no finite numbers",
+         COp2Bytes(COp2Bytes().Label())
+             .BlockHeader("GEOM1")
+             .KeyedRecord(4501, 45, 1, {1, 0, FloatWord(NAN),
+                                        0, 0, 0,
+                                        0, 0, 2,
+                                        0, 0, FloatWord(INFINITY),
+                                        0, 0, 0,
+                                        0, 3, 0,
+                                        0, 0, 0,
+                                        0, 0, 0})
+             .EndBlock()
+             .EndFile()
+             .Bytes(),
+         0, 1, nullptr, nullptr, 2},
         {"record of 100,000 bytes with an unknown key",
          COp2Bytes(COp2Bytes().Label())
              .BlockHeader("GEOM1")
@@ -211,7 +235,8 @@ TEST(Op2BadInputTest, EachCaseIsRefusedOrKeepsWhatCameBeforeTheDamage)
         SCOPED_TRACE(entry.name);
         const std::string folder = testing_support::MakeTempDir("op2_bad_input");
         CModelSet model;
-        const SOutcome outcome = ReadOp2(model, WriteBytes(folder, "bad.op2", entry.bytes));
+        const std::string path = WriteBytes(folder, "bad.op2", entry.bytes);
+        const SOutcome outcome = ReadOp2(model, path);
         if (entry.code < 0 && entry.code != OP2Reader::kRefused)
             EXPECT_LT(outcome.code, 0);
         else
@@ -221,6 +246,18 @@ TEST(Op2BadInputTest, EachCaseIsRefusedOrKeepsWhatCameBeforeTheDamage)
         {
             EXPECT_TRUE(HasLineWith(outcome.lines, entry.text))
                 << entry.text << " / " << (outcome.lines.empty() ? "" : outcome.lines.front());
+        }
+        else if (entry.refusedGrids > 0)
+        {
+            EXPECT_EQ((std::vector<std::string>{
+                          ImportMessage("Op2EntriesRefused", {path, entry.refusedGrids, "GEOM1"})}),
+                      outcome.lines);
+        }
+        else if (entry.blockPastEnd != nullptr)
+        {
+            EXPECT_EQ((std::vector<std::string>{
+                          ImportMessage("Op2RecordPastEnd", {path, entry.blockPastEnd})}),
+                      outcome.lines);
         }
         else
         {
@@ -241,8 +278,28 @@ TEST(Op2BadInputTest, HugeIdsOfASecondFileAreRefusedAfterTheShift)
     const SOutcome second = ReadOp2(model, path);
     EXPECT_EQ(0, second.code);
     EXPECT_EQ(4, second.nodes);
-    EXPECT_TRUE(HasLineWith(second.lines, "refused"));
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("Op2EntriesRefused", {path, 1, "GEOM1"})}),
+              second.lines);
     EXPECT_NE(nullptr, model.GetNode(1005));
     EXPECT_NE(nullptr, model.GetNode(2000));
 }
 } // namespace
+
+// Ids near the bound: the second file, numbered after the first, would pass it. The file is
+// refused whole: no node of it, no result.
+TEST(Op2BadInputTest, FileWhoseShiftedIdsPassTheBoundIsRefusedWhole)
+{
+    const std::string folder = testing_support::MakeTempDir("op2_bad_input");
+    const std::string far =
+        WriteBytes(folder, "far.op2", Grids(COp2Bytes().Label(), {99999990}).EndFile().Bytes());
+    const std::string near =
+        WriteBytes(folder, "near.op2", Grids(COp2Bytes().Label(), {3, 20, 7}).EndFile().Bytes());
+    CModelSet model;
+    ASSERT_EQ(0, ReadOp2(model, far).code);
+    const SOutcome second = ReadOp2(model, near);
+    EXPECT_EQ(OP2Reader::kRefused, second.code);
+    EXPECT_EQ(1, second.nodes);
+    EXPECT_EQ(99999990u, model.GetMaxNodeId());
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("IdsPastBound", {near, kMaxEntityId})}),
+              second.lines);
+}

@@ -68,7 +68,7 @@ struct ElementSubcase
 // Writes one block of subcases, catalogues it with the element readers filed, then loads every
 // result. Returns the catalogue code; the data pass must return 0.
 inline int ReadElementBlock(const std::string& blockName, const std::vector<ElementSubcase>& cases,
-                            CModelSet* model, bool loadAll = true)
+                            CModelSet* model, bool loadAll = true, COutputSink* sink = nullptr)
 {
     Op2TestFile file;
     file.Label().BlockHeader(blockName.c_str());
@@ -78,7 +78,7 @@ inline int ReadElementBlock(const std::string& blockName, const std::vector<Elem
     const std::string path = file.Save(testing_support::MakeTempDir("op2elem"), blockName + ".op2");
     OP2Reader reader;
     AddElementResultBlockReaders(&reader);
-    const int code = reader.readCatalogue(path, model, false, nullptr);
+    const int code = reader.readCatalogue(path, model, false, sink);
     if (!loadAll)
         return code;
     for (UINT id : model->GetResults().SortedKeys())

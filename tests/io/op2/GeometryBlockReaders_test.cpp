@@ -9,6 +9,7 @@
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace
@@ -204,6 +205,83 @@ TEST(GeometryBlockReaders, SystemOnGridPointsIsDefinedAfterItsBlock)
     CPoint3D p(1, 0, 0);
     system->Transform(p);
     EXPECT_NEAR(6.0, p.x, 1e-12);
+}
+
+// Grids in cylindrical (r, theta, z) and spherical (r, theta, phi) systems land where the
+// bulk-data reader puts the same grids: angles in degrees.
+TEST(GeometryBlockReaders, GridsInCylindricalAndSphericalSystemsAreConverted)
+{
+    const auto points = [](int id)
+    { return Op2Words().I(id).I(0).I(0).I(0).F(0).F(0).F(0).F(0).F(0).F(1).F(1).F(0).F(0); };
+    Op2TestFile f;
+    f.Label().BlockHeader("GEOM1");
+    f.KeyedRecord(2001, 20, 9, points(3));  // CORD2C
+    f.KeyedRecord(2201, 22, 10, points(4)); // CORD2S
+    f.KeyedRecord(4501, 45, 1, Grid(1, 3, 2, 90, 1).Append(Grid(2, 4, 2, 90, 90)));
+    f.EndBlock().EndFile();
+    CModelSet model;
+    ReadGeometry(f, &model, "polar.op2");
+    EXPECT_EQ(0, model.TransformPendingNodes());
+    const CPoint3D p1 = model.GetNodePoint(1);
+    EXPECT_NEAR(0.0, p1.x, 1e-6);
+    EXPECT_NEAR(2.0, p1.y, 1e-6);
+    EXPECT_NEAR(1.0, p1.z, 1e-6);
+    const CPoint3D p2 = model.GetNodePoint(2);
+    EXPECT_NEAR(0.0, p2.x, 1e-6);
+    EXPECT_NEAR(2.0, p2.y, 1e-6);
+    EXPECT_NEAR(0.0, p2.z, 1e-6);
+}
+
+// Records keyed (4501, 45, 1120001) hold grids of 11 words with double coordinates.
+TEST(GeometryBlockReaders, GridsWithDoubleCoordinatesAreRead)
+{
+    const auto grid = [](int id, double x, double y, double z)
+    {
+        Op2Words words;
+        words.I(id).I(0);
+        for (double value : {x, y, z})
+        {
+            int32_t halves[2];
+            std::memcpy(halves, &value, sizeof(value));
+            words.I(halves[0]).I(halves[1]);
+        }
+        return words.I(0).I(0).I(0);
+    };
+    Op2TestFile f;
+    f.Label().BlockHeader("GEOM1S");
+    f.KeyedRecord(4501, 45, 1120001, grid(1, 0.125, -24.0, 20.0).Append(grid(2, 1e10, 3.5, -0.5)),
+                  13);
+    f.EndBlock().EndFile();
+    CModelSet model;
+    ReadGeometry(f, &model, "double.op2");
+    EXPECT_EQ(2, model.GetNodeCount());
+    EXPECT_EQ(-24.0, model.GetNodePoint(1).y);
+    EXPECT_EQ(1e10, model.GetNodePoint(2).x);
+    EXPECT_EQ(-0.5, model.GetNodePoint(2).z);
+}
+
+TEST(GeometryBlockReaders, ShearPanelGetsItsQuadrilateralFace)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("GEOM1");
+    f.KeyedRecord(4501, 45, 1,
+                  Grid(1, 0, 0, 0, 0)
+                      .Append(Grid(2, 0, 1, 0, 0))
+                      .Append(Grid(3, 0, 1, 1, 0))
+                      .Append(Grid(4, 0, 0, 1, 0)));
+    f.EndBlock().BlockHeader("GEOM2");
+    f.KeyedRecord(3101, 31, 61, Op2Words().I(9).I(2).I(1).I(2).I(3).I(4));
+    f.EndBlock().EndFile();
+    CModelSet model;
+    ReadGeometry(f, &model, "shear.op2");
+    model.BuildElementFaces();
+    const CFEElement* shear = model.FindElement(9);
+    ASSERT_NE(nullptr, shear);
+    EXPECT_EQ(254, shear->m_feDescriptorId);
+    ASSERT_EQ(1, shear->m_faces.GetSize());
+    EXPECT_EQ(4, shear->m_faces[0].m_ids.GetSize());
+    EXPECT_EQ(4, shear->m_faces[0].m_ids[3]);
+    EXPECT_NEAR(1.0, shear->m_faces[0].m_normal.z, 1e-12);
 }
 
 TEST(GeometryBlockReaders, ForcesAreFiledAndOtherLoadsReadOver)

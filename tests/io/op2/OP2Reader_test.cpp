@@ -2,6 +2,7 @@
 
 #include "core/model/ModelSet.h"
 #include "io/op2/NSBlockReader.h"
+#include "io/results/ImportMessages.h"
 #include "platform/base/file.h"
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
@@ -286,6 +287,79 @@ TEST(OP2Reader, ConstraintForcesOfSpcAndMpcAreSeparateResults)
             model.GetResult(static_cast<UINT>(PackedId(table, 67, 0, 1)));
         ASSERT_NE(nullptr, unstepped);
         EXPECT_EQ(0x3, unstepped->m_flags);
+    }
+}
+
+// Two static subcases with the same load set, and two of a writer that leaves it 0: each
+// subcase keeps its own load case and values.
+TEST(OP2Reader, SubcasesNeverShareALoadCase)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("OUGV1");
+    const int loadSets[4] = {1, 1, 0, 0};
+    for (int subcase = 1; subcase <= 4; ++subcase)
+    {
+        f.Subcase(MakeIdent(kStatic, 1, loadSets[subcase - 1], 8, subcase),
+                  DisplacementEntry(5, float(subcase), 0.0f, 0.0f, 0.0f, 0.0f, 0.0f));
+    }
+    f.EndBlock().EndFile();
+    const std::string path = f.Save(testing_support::MakeTempDir("op2subcases"), "sub.op2");
+    CModelSet model;
+    OP2Reader reader;
+    ASSERT_EQ(0, reader.readCatalogue(path, &model, true, nullptr));
+    for (UINT id : model.GetResults().SortedKeys())
+        model.GetResult(id)->m_loaded = CResultData::kRequested;
+    reader.readResults(path, &model);
+    EXPECT_EQ(5, model.GetLoadCaseCountByKey(1, 1u << kResultTypeShift));
+    for (int index = 1; index <= 4; ++index)
+    {
+        SCOPED_TRACE(index);
+        EXPECT_FLOAT_EQ(float(index),
+                        static_cast<float>(NodeVector(model, PackedId(1, 1, index, 1), 5).x));
+    }
+}
+
+// Some writers pad block names in front.
+TEST(OP2Reader, BlockNamesAreTrimmedOnBothSides)
+{
+    const StaticFile file = WriteTwoSubcases(testing_support::MakeTempDir("op2pad"), 0, "  OUGV1");
+    CModelSet model;
+    OP2Reader reader;
+    ASSERT_EQ(0, reader.readCatalogue(file.path, &model, true, nullptr));
+    EXPECT_EQ(4, model.GetResults().GetCount());
+}
+
+// A table under the name of a block of another kind is refused and said so, once per block:
+// forces are not loaded as stresses, nor displacements as constraint forces.
+TEST(OP2Reader, TablesOfAnotherKindThanTheirBlockAreRefused)
+{
+    struct Case
+    {
+        const char* block;
+        int tableCode;
+    };
+    const Case cases[] = {{"OEF1X", 5}, {"OES1X1", 4}, {"OQG1", 1}, {"OUGV1", 3}, {"ONRGY1", 5}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.block);
+        Op2TestFile f;
+        f.Label().BlockHeader(c.block);
+        Op2Words ident = MakeIdent(kStatic, c.tableCode, 1, c.block[1] == 'E' ? 17 : 8);
+        for (int subcase = 0; subcase < 2; ++subcase)
+        {
+            f.Subcase(ident, DisplacementEntry(5, 1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f)
+                                 .Append(Op2Words().I(0).I(0).I(0).I(0).I(0).I(0).I(0).I(0).I(0)));
+        }
+        f.EndBlock().EndFile();
+        const std::string path = f.Save(testing_support::MakeTempDir("op2kind"), "kind.op2");
+        CModelSet model;
+        CaptureSink sink;
+        OP2Reader reader;
+        ASSERT_EQ(0, reader.readCatalogue(path, &model, true, &sink));
+        EXPECT_EQ(0, model.GetResults().GetCount());
+        EXPECT_EQ((std::vector<std::string>{
+                      ImportMessage("Op2TableRefused", {path, c.block, c.tableCode})}),
+                  sink.lines);
     }
 }
 

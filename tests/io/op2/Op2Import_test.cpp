@@ -3,6 +3,7 @@
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
+#include "io/results/ImportMessages.h"
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
@@ -118,4 +119,26 @@ TEST(Op2Import, RefusedFileChangesNothing)
         0, ImportOp2File(wide.Save(dir, "wide.op2"), &model, inputs, ChooseAllOp2Results, &sink));
     EXPECT_TRUE(inputs.empty());
     EXPECT_EQ(1u, sink.lines.size());
+}
+
+TEST(Op2Import, ElementsNamingUndefinedNodesAreKeptAndReported)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("GEOM1");
+    Op2Words grids;
+    for (int id = 1; id <= 3; ++id)
+        grids.I(id).I(0).F(float(id % 2)).F(float(id / 3)).F(0).I(0).I(0).I(0);
+    f.KeyedRecord(4501, 45, 1, grids).EndBlock().BlockHeader("GEOM2");
+    f.KeyedRecord(
+        2958, 51, 177,
+        Op2Words().I(10).I(1).I(1).I(2).I(9).I(3).F(0).F(0).I(0).I(0).F(0).F(0).F(0).F(0));
+    f.EndBlock().EndFile();
+    const std::string path = f.Save(testing_support::MakeTempDir("op2missing"), "missing.op2");
+    CModelSet model;
+    std::vector<std::string> inputs;
+    CaptureSink sink;
+    ASSERT_EQ(0, ImportOp2File(path, &model, inputs, ChooseAllOp2Results, &sink));
+    EXPECT_EQ(1, model.GetElementCount());
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("ElementsMissingNodes", {1, "9"})}),
+              sink.lines);
 }

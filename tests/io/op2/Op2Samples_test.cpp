@@ -36,7 +36,8 @@ TEST(Op2Samples, StaticDisplacementOfNode1MatchesThePrintout)
     // Geometry came from GEOM1S/GEOM2S: 25 grids.
     EXPECT_EQ(25, model.GetNodeCount());
     // Subcase 1 (load set 1): translation and rotation of grid 1.
-    const int index = static_cast<int>(model.AddLoadCaseValue(1, 1u << 23, std::ldexp(1.0, -149)));
+    const int index =
+        static_cast<int>(model.AddLoadCaseValue(1, 1u << 23, std::ldexp(1.0, -149), 1));
     const CResultData* t = model.GetResult(static_cast<UINT>(PackedId(1, 1, index, 1)));
     const CResultData* r = model.GetResult(static_cast<UINT>(PackedId(1, 2, index, 1)));
     ASSERT_NE(nullptr, t);

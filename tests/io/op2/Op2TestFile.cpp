@@ -136,10 +136,10 @@ std::string Op2TestFile::Save(const std::string& dir, const std::string& name) c
     return path;
 }
 
-Op2Words MakeIdent(int approachCode, int tableCode, int stepWord, int wordsPerEntry)
+Op2Words MakeIdent(int approachCode, int tableCode, int stepWord, int wordsPerEntry, int subcase)
 {
     Op2Words ident;
-    ident.I(approachCode * 10 + 1).I(tableCode).I(0).I(1).I(stepWord);
+    ident.I(approachCode * 10 + 1).I(tableCode).I(0).I(subcase).I(stepWord);
     for (int i = 5; i < 146; ++i)
         ident.I(i == 9 ? wordsPerEntry : 0);
     return ident;

@@ -54,8 +54,9 @@ private:
     int m_marker = -4;
 };
 
-// An IDENT record with the given approach code, table code, step word (integer) and entry
-// words; the other words are 0.
-Op2Words MakeIdent(int approachCode, int tableCode, int stepWord, int wordsPerEntry = 8);
+// An IDENT record with the given approach code, table code, step word (integer), entry words
+// and subcase; the other words are 0.
+Op2Words MakeIdent(int approachCode, int tableCode, int stepWord, int wordsPerEntry = 8,
+                   int subcase = 1);
 Op2Words MakeIdentFloatStep(int approachCode, int tableCode, float stepValue,
                             int wordsPerEntry = 8);
