@@ -3,6 +3,7 @@
 
 #include "core/geometry/FENode.h"
 #include "core/geometry/FaceMeasures.h"
+#include "core/geometry/VectorMath.h"
 #include "core/model/FEElement.h"
 #include "core/model/ViewServices.h"
 
@@ -185,7 +186,10 @@ void AddFaceEdges(CEdgeMap& edgeMap, const CElementMap& elementMap, const CFEEle
             other = nullptr;
         if (other == nullptr || static_cast<int>(otherFace) >= other->m_faces.GetSize())
             continue;
-        if (FaceAngle(face, other->m_faces[otherFace]) < kFeatureAngle)
+        // A degenerate face (zero normal) has no angle to the other: its edges stay sharp.
+        const CFEFace& neighbour = other->m_faces[otherFace];
+        const bool isDegenerate = Length(face.m_normal) == 0.0 || Length(neighbour.m_normal) == 0.0;
+        if (!isDegenerate && FaceAngle(face, neighbour) < kFeatureAngle)
             edgeMap.RemoveKey(key);
     }
 }

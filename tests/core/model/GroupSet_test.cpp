@@ -201,6 +201,26 @@ TEST(GroupSet, FeatureEdgesFollowTheFoldAngle)
     }
 }
 
+// A collapsed quad has no normal, so no angle to its neighbour: the edge they share is kept.
+TEST(GroupSet, EdgeOfADegenerateFaceStaysAFeatureEdge)
+{
+    CModelSet model;
+    AddTestNode(model, 1, 0, 0, 0);
+    AddTestNode(model, 2, 1, 0, 0);
+    AddTestNode(model, 3, 1, 1, 0);
+    AddTestNode(model, 4, 0, 1, 0);
+    AddTestNode(model, 5, 2, 0, 0);
+    AddTestNode(model, 6, 3, 0, 0);
+    AddQuad(model, 1, 1, 2, 3, 4);
+    AddQuad(model, 2, 2, 5, 6, 3); // corners 2, 5, 6 in a line: zero normal
+    model.BuildElementFaces();
+    ShowAllView view;
+    CEdgeMap edges;
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    EXPECT_EQ(7, edges.GetCount());
+    EXPECT_EQ(1u, EdgePairs(edges, 0).count({3, 2}));
+}
+
 TEST(GroupSet, LargeNodeIdsGiveTheSameEdgesAsSmallOnes)
 {
     std::set<std::pair<UINT, UINT>> expected;
