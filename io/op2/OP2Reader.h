@@ -18,9 +18,10 @@ class NSBlockReader;
 class OP2Reader
 {
 public:
-    // Codes of readCatalogue besides 0 and the block codes of op2::.
-    static constexpr int kCannotOpen = -1;
-    static constexpr int kRefused = -6; // not a binary OUTPUT2 file with 4-byte words
+    // Codes of readCatalogue besides 0 and the block codes of op2:: (-1 to -5: a file that
+    // ends inside a record is op2::kTruncated, and keeps what came before).
+    static constexpr int kRefused = -6;    // not a binary OUTPUT2 file with 4-byte words
+    static constexpr int kCannotOpen = -7; // apart from op2::kTruncated
 
     OP2Reader();
     ~OP2Reader();

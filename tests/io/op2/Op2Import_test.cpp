@@ -7,7 +7,9 @@
 #include "tests/io/op2/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace
 {
@@ -141,4 +143,25 @@ TEST(Op2Import, ElementsNamingUndefinedNodesAreKeptAndReported)
     EXPECT_EQ(1, model.GetElementCount());
     EXPECT_EQ((std::vector<std::string>{ImportMessage("ElementsMissingNodes", {1, "9"})}),
               sink.lines);
+}
+
+// A file cut short keeps what came before the damage: that part is imported whole, faces and
+// all, and the file is one of the project's inputs.
+TEST(Op2Import, TruncatedFileKeepsAndFinishesWhatCameBefore)
+{
+    const std::string dir = testing_support::MakeTempDir("op2cut");
+    const std::string whole = WriteRun(dir, "whole.op2", 1, 1.0f);
+    std::ifstream in(whole, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cut = dir + "/cut.op2";
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 40);
+    CModelSet model;
+    std::vector<std::string> inputs;
+    CaptureSink sink;
+    EXPECT_LT(ImportOp2File(cut, &model, inputs, ChooseAllOp2Results, &sink), 0);
+    EXPECT_EQ((std::vector<std::string>{cut}), inputs);
+    const CFEElement* quad = model.FindElement(10);
+    ASSERT_NE(nullptr, quad);
+    EXPECT_EQ(1, quad->m_faces.GetSize());
+    EXPECT_EQ(4, model.GetNodeCount());
 }
