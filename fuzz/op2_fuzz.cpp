@@ -1,6 +1,7 @@
 // libFuzzer target: an OUTPUT2 file as the import command takes it: the catalogue pass with
 // geometry, every catalogued result requested and loaded, and the model finished; then the same
-// file imported again on top, with its ids shifted past the first copy's.
+// file imported again on top, with its ids shifted past the first copy's. After each pass the
+// model's invariants hold, and a refused file leaves the model exactly as it was.
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "core/services/AppEnvironment.h"
@@ -50,14 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int pass = 0; pass < 2; ++pass)
     {
         OP2Reader reader;
+        const fuzz_support::SModelState before = fuzz_support::SModelState::Of(model);
         const int code = reader.readCatalogue(path, &model, model.GetElementCount() == 0, &sink);
         if (code == OP2Reader::kCannotOpen || code == OP2Reader::kRefused)
+        {
+            fuzz_support::CheckRolledBack(before, model);
             return 0;
+        }
         RequestAll(model);
         reader.readResults(path, &model);
         model.TransformPendingNodes();
         model.BuildElementFaces();
         model.UpdateLoadedResults();
+        fuzz_support::CheckInvariants(model);
     }
     return 0;
 }

@@ -35,6 +35,7 @@ bool ReadAndFinish(CModelSet& model, const std::string& path)
     {
         model.BuildElementFaces();
         model.UpdateLoadedResults();
+        fuzz_support::CheckInvariants(model);
         return true;
     }
     model.RemoveAll(1);
@@ -44,6 +45,7 @@ bool ReadAndFinish(CModelSet& model, const std::string& path)
                      model.GetNodeCount(), model.GetElementCount(), nodesBefore, elementsBefore);
         std::abort();
     }
+    fuzz_support::CheckInvariants(model);
     return false;
 }
 } // namespace

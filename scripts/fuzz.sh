@@ -83,6 +83,7 @@ write_dictionary()
             "CELAS3  " "CMASS2  " "CMASS4  " "CGAP    " "CSHEAR  " "CORD1R  " "CORD2C  " \
             "CORD2S  " "CQUAD8  " "CTRIA6  " "INCLUDE 'a.inc'" "include 'b.inc'" \
             "INCLUDE 'main.dat'" "\\x0c" "\\x09" "+" "*" "," "-3" "+2" "1.-3" "\\x0a" \
+            "\\x0d" "C1      " "1.5 3" \
             >"$dict"
         ;;
     unv_fuzz)
@@ -93,7 +94,7 @@ write_dictionary()
         printf '"%s"\n' "\\x04\\x00\\x00\\x00" "\\xff\\xff\\xff\\xff" "\\xfd\\xff\\xff\\xff" \
             "\\xfe\\xff\\xff\\xff" "\\x08\\x00\\x00\\x00" "\\x1c\\x00\\x00\\x00" "OUGV1   " \
             "OES1X1  " "OEF1X   " "OQG1    " "GEOM1   " "GEOM2   " "LAMA    " "OGS1    " \
-            "ONRGY1  " >"$dict"
+            "ONRGY1  " "\\x01\\x17\\x11\\x00" >"$dict"
         ;;
     archive_fuzz)
         printf '"%s"\n' "\\xff\\xff\\x00\\x00\\x08\\x00CObArray" \
