@@ -290,16 +290,16 @@ TEST(Op2BadInputTest, HugeIdsOfASecondFileAreRefusedAfterTheShift)
 TEST(Op2BadInputTest, FileWhoseShiftedIdsPassTheBoundIsRefusedWhole)
 {
     const std::string folder = testing_support::MakeTempDir("op2_bad_input");
-    const std::string far =
+    const std::string farFile =
         WriteBytes(folder, "far.op2", Grids(COp2Bytes().Label(), {99999990}).EndFile().Bytes());
-    const std::string near =
+    const std::string nearFile =
         WriteBytes(folder, "near.op2", Grids(COp2Bytes().Label(), {3, 20, 7}).EndFile().Bytes());
     CModelSet model;
-    ASSERT_EQ(0, ReadOp2(model, far).code);
-    const SOutcome second = ReadOp2(model, near);
+    ASSERT_EQ(0, ReadOp2(model, farFile).code);
+    const SOutcome second = ReadOp2(model, nearFile);
     EXPECT_EQ(OP2Reader::kRefused, second.code);
     EXPECT_EQ(1, second.nodes);
     EXPECT_EQ(99999990u, model.GetMaxNodeId());
-    EXPECT_EQ((std::vector<std::string>{ImportMessage("IdsPastBound", {near, kMaxEntityId})}),
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("IdsPastBound", {nearFile, kMaxEntityId})}),
               second.lines);
 }

@@ -139,10 +139,10 @@ TEST(UnvReader, LowerCaseExponentsAndByteOrderMarkAreReadNonFiniteCoordinatesAre
 TEST(UnvReader, FileWhoseShiftedIdsPassTheBoundIsRefusedWithOneText)
 {
     CModelSet model;
-    const std::string far = "    -1\n  2411\n"
+    const std::string farNodes = "    -1\n  2411\n"
                             "  99999998         0         0        11\n 0.0 0.0 0.0\n"
                             "    -1\n";
-    ASSERT_FALSE(Read(model, far).isRead); // no elements: kept until rolled back by the caller
+    ASSERT_FALSE(Read(model, farNodes).isRead); // no elements: kept until rolled back by the caller
     model.SaveMaxIds();
     const ReadOutcome outcome = Read(model, QuadNodes() + Elements(kQuad));
     EXPECT_FALSE(outcome.isRead);
