@@ -282,7 +282,11 @@ void CDockBar::ReplaceBars(const std::vector<void*>& entries)
     m_arrBars.RemoveAll();
     m_arrBars.Add(nullptr);
     for (void* entry : entries)
-        m_arrBars.Add(entry);
+    {
+        // No empty rows.
+        if (entry || m_arrBars[m_arrBars.GetUpperBound()])
+            m_arrBars.Add(entry);
+    }
     if (m_arrBars[m_arrBars.GetUpperBound()])
         m_arrBars.Add(nullptr);
     for (INT_PTR pos = 0; pos < m_arrBars.GetSize(); ++pos)
@@ -306,14 +310,11 @@ int CDockBar::InsertPosition(const CRect& rect, bool* newRow) const
         // The row's span across, from the bars that show.
         int low = INT_MAX;
         int high = INT_MIN;
+        CRect barRect;
         for (int pos = rowBegin; pos < rowEnd; ++pos)
         {
-            const CControlBar* bar = GetDockedControlBar(pos);
-            if (!bar || !bar->IsVisible())
+            if (!GetVisibleBarRect(pos, &barRect))
                 continue;
-            CRect barRect;
-            bar->GetWindowRect(&barRect);
-            ScreenToClient(&barRect);
             low = std::min<int>(low, horz ? barRect.top : barRect.left);
             high = std::max<int>(high, horz ? barRect.bottom : barRect.right);
         }
@@ -327,13 +328,7 @@ int CDockBar::InsertPosition(const CRect& rect, bool* newRow) const
             *newRow = false;
             for (int pos = rowBegin; pos < rowEnd; ++pos)
             {
-                const CControlBar* bar = GetDockedControlBar(pos);
-                if (!bar || !bar->IsVisible())
-                    continue;
-                CRect barRect;
-                bar->GetWindowRect(&barRect);
-                ScreenToClient(&barRect);
-                if (LeadEdge(barRect, horz) >= lead)
+                if (GetVisibleBarRect(pos, &barRect) && LeadEdge(barRect, horz) >= lead)
                     return pos;
             }
             return rowEnd;
@@ -342,6 +337,16 @@ int CDockBar::InsertPosition(const CRect& rect, bool* newRow) const
     }
     *newRow = true;
     return size;
+}
+
+BOOL CDockBar::GetVisibleBarRect(int pos, CRect* rect) const
+{
+    const CControlBar* bar = GetDockedControlBar(pos);
+    if (!bar || !bar->IsVisible())
+        return FALSE;
+    bar->GetWindowRect(rect);
+    ScreenToClient(rect);
+    return TRUE;
 }
 
 CSize CDockBar::MaxLength() const

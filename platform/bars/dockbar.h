@@ -66,6 +66,8 @@ private:
     void Adopt(CControlBar* bar, const CRect* clientRect);
     void RemovePlaceholdersOnSite(UINT barId);
     CSize MaxLength() const;
+    // A visible bar's window rectangle in client coordinates; FALSE for other entries.
+    BOOL GetVisibleBarRect(int pos, CRect* rect) const;
 
 public:
     CPtrArray m_arrBars;         // see the file comment; placeholders as (void*)(UINT_PTR)id

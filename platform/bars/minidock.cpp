@@ -7,12 +7,14 @@
 FW_TABLE(CMiniFrameWnd, CFrameWnd, fw::on<WM_NCHITTEST, &CMiniFrameWnd::OnNcHitTest>(),
          fw::on<WM_NCLBUTTONDOWN, &CMiniFrameWnd::OnNcLButtonDown>(),
          fw::on<WM_NCACTIVATE, &CMiniFrameWnd::OnNcActivate>(),
+         fw::on<WM_GETMINMAXINFO, &CMiniFrameWnd::OnGetMinMaxInfo>(),
          fw::raw<WM_FLOATSTATUS, &CMiniFrameWnd::OnFloatStatus>())
 
 FW_TABLE(CMiniDockFrameWnd, CMiniFrameWnd,
          fw::on<WM_NCLBUTTONDOWN, &CMiniDockFrameWnd::OnNcLButtonDown>(),
          fw::on<WM_NCLBUTTONDBLCLK, &CMiniDockFrameWnd::OnNcLButtonDblClk>(),
-         fw::on<WM_CLOSE, &CMiniDockFrameWnd::OnClose>())
+         fw::on<WM_CLOSE, &CMiniDockFrameWnd::OnClose>(),
+         fw::on<WM_MOUSEACTIVATE, &CMiniDockFrameWnd::OnMouseActivate>())
 
 namespace
 {
@@ -66,6 +68,16 @@ void CMiniFrameWnd::OnNcLButtonDown(UINT hitTest, CPoint point)
     if (hitTest == HTSYSMENU && (GetStyle() & MFS_BLOCKSYSMENU))
         return;
     CWnd::OnNcLButtonDown(hitTest, point);
+}
+
+void CMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    CWnd::OnGetMinMaxInfo(info);
+    // A small frame fits a small bar: no wider than its borders need, whatever its caption.
+    CRect empty(0, 0, 0, 0);
+    CalcWindowRect(&empty);
+    info->ptMinTrackSize.x = empty.Width();
+    info->ptMinTrackSize.y = empty.Height();
 }
 
 BOOL CMiniFrameWnd::OnNcActivate(BOOL active)
@@ -207,4 +219,12 @@ void CMiniDockFrameWnd::OnClose()
             bar->ShowWindow(SW_HIDE);
     }
     RecalcLayout();
+}
+
+int CMiniDockFrameWnd::OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message)
+{
+    // A click on a floating bar leaves the main frame, and its active view, active.
+    if (hitTest == HTCLIENT)
+        return MA_NOACTIVATE;
+    return CMiniFrameWnd::OnMouseActivate(topParent, hitTest, message);
 }

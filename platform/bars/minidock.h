@@ -34,6 +34,7 @@ protected:
     LRESULT OnNcHitTest(CPoint point);
     void OnNcLButtonDown(UINT hitTest, CPoint point);
     BOOL OnNcActivate(BOOL active);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
 
     // Set while FS_HIDE keeps the frame hidden for its owner; FS_SHOW shows it again.
@@ -65,6 +66,7 @@ protected:
     void OnNcLButtonDown(UINT hitTest, CPoint point);
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
     void OnClose();
+    int OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message);
 
     // The bar a caption press drags: the only one, when there is exactly one.
     CControlBar* SingleBar() const;

@@ -1,6 +1,7 @@
 // CStatusBar: panes over the common-controls status bar, their texts and command UI.
 #include "platform/bars/statusbar.h"
 
+#include "platform/ctrl/stdctrl.h"
 #include "platform/docview/frame.h"
 #include "platform/win/crackers.h"
 #include "platform/win/resource.h"
@@ -80,12 +81,7 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
 
 BOOL CStatusBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, UINT id)
 {
-    static const bool registered = []
-    {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-        return ::InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)registered;
+    fw::InitCommonControls();
     m_dwStyle = style & CBRS_ALL;
     // A frame the user can resize gets the size grip.
     if (parent && (parent->GetStyle() & WS_THICKFRAME))

@@ -1,6 +1,7 @@
 // CToolBar: creation, buttons and images, command UI, mouse and flyby prompts.
 #include "platform/bars/toolbar.h"
 
+#include "platform/ctrl/stdctrl.h"
 #include "platform/docview/frame.h"
 #include "platform/win/resource.h"
 
@@ -64,15 +65,6 @@ void ApplyStyle(TBBUTTON& button, UINT style)
     button.fsState = static_cast<BYTE>(LOBYTE(HIWORD(style)) ^ TBSTATE_ENABLED);
 }
 
-void InitToolbarClass()
-{
-    static const bool done = []
-    {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-        return ::InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)done;
-}
 } // namespace
 
 CToolBar::CToolBar()
@@ -96,7 +88,7 @@ BOOL CToolBar::Create(CWnd* parent, DWORD style, UINT id)
 
 BOOL CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, const RECT& borders, UINT id)
 {
-    InitToolbarClass();
+    fw::InitCommonControls();
     SetBorders(&borders);
     m_dwStyle = style & CBRS_ALL;
     if (m_dwStyle & CBRS_TOOLTIPS)

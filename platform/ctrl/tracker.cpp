@@ -1,6 +1,7 @@
 // The rectangle tracker: hit testing, drawing, and the captured tracking loop.
 #include "platform/ctrl/tracker.h"
 
+#include "platform/bars/dragoutline.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
 
@@ -8,41 +9,6 @@
 
 namespace
 {
-// An 8x8 checkerboard brush, made once per thread.
-HBRUSH HalftoneBrush()
-{
-    thread_local HBRUSH brush = []
-    {
-        WORD pattern[8];
-        for (int i = 0; i < 8; ++i)
-            pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
-        const HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
-        const HBRUSH made = ::CreatePatternBrush(bitmap);
-        ::DeleteObject(bitmap);
-        return made;
-    }();
-    return brush;
-}
-
-void XorFrame(HDC dc, const RECT& rect, SIZE size)
-{
-    CRect r(rect);
-    r.NormalizeRect();
-    const int w = r.Width();
-    const int h = r.Height();
-    const int cx = size.cx < w ? size.cx : w;
-    const int cy = size.cy < h ? size.cy : h;
-    ::PatBlt(dc, r.left, r.top, w, cy, PATINVERT);
-    if (h > cy)
-        ::PatBlt(dc, r.left, r.bottom - cy, w, cy, PATINVERT);
-    if (h > 2 * cy)
-    {
-        ::PatBlt(dc, r.left, r.top + cy, cx, h - 2 * cy, PATINVERT);
-        if (w > cx)
-            ::PatBlt(dc, r.right - cx, r.top + cy, cx, h - 2 * cy, PATINVERT);
-    }
-}
-
 // Moves the edge being dragged so that the extent from the fixed edge (measured in the
 // direction the moved edge normally lies: +1 right or down, -1 left or up) is at least
 // minimum; an inverted extent keeps its side when inverting is allowed.
@@ -59,12 +25,7 @@ namespace fw
 {
 void DrawDragFrame(HDC dc, LPCRECT rect, SIZE size, LPCRECT lastRect, SIZE lastSize)
 {
-    const HGDIOBJ oldBrush = ::SelectObject(dc, HalftoneBrush());
-    if (lastRect && (lastSize.cx || lastSize.cy))
-        XorFrame(dc, *lastRect, lastSize);
-    if (rect && (size.cx || size.cy))
-        XorFrame(dc, *rect, size);
-    ::SelectObject(dc, oldBrush);
+    DrawDragRect(dc, rect, size, lastRect, lastSize);
 }
 } // namespace fw
 
