@@ -64,6 +64,15 @@ void CBarsView::OnComboChange()
     ++m_comboChanges;
 }
 
+FW_TABLE(CBarsFrame, CMDIFrameWnd,
+         fw::notify<static_cast<int>(NM_CUSTOMDRAW), kBarA, &CBarsFrame::OnBarCustomDraw>())
+
+void CBarsFrame::OnBarCustomDraw(NMHDR*, LRESULT* result)
+{
+    ++m_customDraws;
+    *result = CDRF_DODEFAULT;
+}
+
 BarsFixture::BarsFixture()
 {
     m_frameClass = RUNTIME_CLASS(CBarsFrame);
@@ -135,21 +144,21 @@ std::string BarsFixture::Describe(const std::vector<UINT>& entries) const
 }
 
 void BarsFixture::PostDrag(CWnd* bar, CPoint clientPoint, const std::vector<CSize>& moves,
-                           int holdControlAt)
+                           int holdKeyAt, UINT key)
 {
     const HWND hwnd = bar->m_hWnd;
     ::PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(clientPoint.x, clientPoint.y));
     CPoint point = clientPoint;
     for (size_t i = 0; i < moves.size(); ++i)
     {
-        if (static_cast<int>(i) == holdControlAt)
-            ::PostMessageA(hwnd, WM_KEYDOWN, VK_CONTROL, 1);
+        if (static_cast<int>(i) == holdKeyAt)
+            ::PostMessageA(hwnd, WM_KEYDOWN, key, 1);
         point += moves[i];
         ::PostMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     }
     ::PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    if (holdControlAt >= 0)
-        ::PostMessageA(hwnd, WM_KEYUP, VK_CONTROL, static_cast<LPARAM>(0xC0000001u));
+    if (holdKeyAt >= 0)
+        ::PostMessageA(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
     Pump();
 }
 } // namespace fw::test

@@ -61,9 +61,18 @@ protected:
     void OnComboChange();
 };
 
+// The main frame; it counts the custom-draw notices of bar kBarA that reach it.
 class CBarsFrame : public CMDIFrameWnd
 {
     FW_CREATABLE(CBarsFrame, CMDIFrameWnd)
+
+public:
+    int m_customDraws = 0;
+
+    FW_MESSAGE_TABLE()
+
+protected:
+    void OnBarCustomDraw(NMHDR* header, LRESULT* result);
 };
 
 class BarsFixture : public MainFrameFixture
@@ -79,9 +88,9 @@ protected:
     std::vector<UINT> Entries(UINT dockBarId) const;
     std::string Describe(const std::vector<UINT>& entries) const;
     // Presses the left button at a client point of bar, moves the mouse by each screen offset
-    // in turn (holding Ctrl from holdControlAt on, when given) and releases it: all posted, as
-    // the mouse would.
+    // in turn (holding key from move holdKeyAt on, when given) and releases it: all posted,
+    // as the mouse and keyboard would.
     void PostDrag(CWnd* bar, CPoint clientPoint, const std::vector<CSize>& moves,
-                  int holdControlAt = -1);
+                  int holdKeyAt = -1, UINT key = VK_CONTROL);
 };
 } // namespace fw::test
