@@ -1,0 +1,207 @@
+// The 3-D view: one model window with its drawing device, renderer, cameras, display settings
+// and filters. As an entity set it reports displayed node positions and result values. Its
+// handlers: window life (CAEView.cpp), the entity-set interface (CAEView_entities.cpp),
+// filters (CAEView_filters.cpp), view directions and triads (CAEView_directions.cpp), display
+// modes, bars and tools (CAEView_display.cpp). CWendraView carries the message table.
+#pragma once
+
+#include "core/model/GroupSet.h"
+#include "platform/base/coll_array.h"
+#include "platform/base/coll_map.h"
+#include "platform/base/string.h"
+#include "platform/docview/view.h"
+#include "render/AESet.h"
+#include "render/SceneView.h"
+#include "view/ResultDisplay.h"
+
+#include <windows.h>
+
+class CCmdRecord;
+class CCmdUI;
+class CModelSet;
+class CProjectData;
+class CAESettings;
+class CViewMainFrame;
+
+// The process-wide operation mode of the mouse: 0 none, 1 pan, 4 window zoom, 5 zoom,
+// 6 3-D rotation, 8 vertical, 9 horizontal, 10 plane rotation.
+extern int g_nOperationMode;
+
+class CCAEView : public CView, public CSceneView, public CResultDisplay
+{
+    FW_CLASS(CCAEView, CView)
+
+public:
+    // Element-filter modes.
+    enum ElementFilterMode
+    {
+        kFilterByProperty = 0,
+        kFilterByMaterial = 1,
+        kFilterByGroup = 2,
+        kNoElementFilter = 3
+    };
+    // Corners of the reference triad.
+    enum TriadCorner
+    {
+        kLeftTop = 0,
+        kRightTop = 1,
+        kLeftBottom = 2,
+        kRightBottom = 3
+    };
+
+    CCAEView();
+    ~CCAEView() override;
+
+    // The group the view shows; set when a project opens or a view is made on it.
+    void SetCurrentGroup(CGroupSet* group) { m_AESet.m_pGroup = group; }
+    // Invalidates the view without erasing: OpenGL paints every pixel.
+    void InvalidateView() override { ::InvalidateRect(m_hWnd, nullptr, FALSE); }
+
+    // Renderer's questions (CSceneView).
+    CModelSet* GetModel() const override;
+    bool GetSceneSettings(CSceneSettings& settings) const override;
+    int IsElementFilterActive() const override;
+    CPoint3D GetElementCenter(const CFEElement* element) const override;
+    bool IsDragging() const override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+    // Entity-set interface: displayed positions and values; the rest is the group's.
+    CFENode* GetNode(int id) const override;
+    CPoint3D GetNodePoint(int id) const override;
+    double GetResultValue(int nodeId, int elementId) const override;
+    bool AddNode(CFENode* node) override;
+    CFEElement* FindElement(int id) const override;
+    bool AddElement(CFEElement* element) override;
+    bool ContainsEntity(int id) const override;
+    bool ContainsEdge(int nodeId1, int nodeId2) const override;
+    // The displayed value of a node, in an element when its values are per element node.
+    double GetNodeValue(int nodeId, int elementId) const;
+
+    // Filters. Visibility by the element filter: 1 visible, 0 hidden (and for null).
+    int IsEntityVisible(const CFEElement* element) const override;
+    bool HasVisibleElement(const CFENode* node) const override;
+    // 1 when an element of the list exists in the model and is visible.
+    int HasVisibleElement(const CDWordArray& elementIds) const;
+    // Every property, material and group of the model made visible.
+    void LoadElementFilter(CModelSet* model);
+    // Ridge-edge caches stored with a project's view, when it has them.
+    void LoadViewIdMaps(const CEdgeMap& solidEdges, const CEdgeMap& shellEdges);
+    // Empties the ridge-edge caches so that the next rebuild extracts them again.
+    void ClearStoredIdMaps();
+
+    // Triads.
+    void PlaceTriad(int corner);
+    void DrawTriad(CViewVolume& camera);
+
+    // Mouse capture, as SetOperationMode leaves it.
+    void SetOperationModeNoCapture(int mode);
+
+    CViewMainFrame* m_pMainFrame; // the main window
+    int m_nFrameKey = 0;          // this view's key in the main frame's frame map
+    CAESet m_AESet;
+    UINT m_nTextFontBase = 0;
+    CPoint3D m_ptMouseDown;
+    CPoint3D m_ptMouseLast;
+    int m_nPolygonPointCount = 0;
+    CArray<POINT> m_PolygonPoints;
+    // Interactive selection.
+    BYTE m_bDecisionPending = 0;
+    BYTE m_bSelecting = 0;
+    BYTE m_bAreaSelect = 0;
+    int m_nAreaShape = 0;
+    int m_nMaxPicks = -1;
+    int m_nMinPicks = 0;
+    void* m_pHoverEntity = nullptr; // not owned
+    int m_nPickBatch = 0;
+    UINT m_nElementLabelFontBase = 0;
+    UINT m_nNodeLabelFontBase = 0;
+    // Selection filter (EntityKindBit).
+    int m_nAllowedKinds = 0;
+    int m_nSelectionFilter = 0;
+    int m_nLastSelectionFilter = 0;
+    int m_nLastAllowedKinds = 0;
+    int m_nPickOrder = 0;
+    // Animation.
+    BYTE m_bAnimating = 0;
+    int m_nAnimationInterval = 250; // ms
+    BYTE m_bAnimationRepeat = 0;
+    // Element filter: id to 1 (visible) or 0 (hidden).
+    CMap<UINT, UINT, int, int> m_PropertyFilter;
+    CMap<UINT, UINT, int, int> m_MaterialFilter;
+    CMap<UINT, UINT, int, int> m_GroupFilter;
+    CMap<UINT, UINT, int, int> m_VisibleElementIds; // element ids of the visible groups
+    int m_nElementFilterMode = kFilterByProperty;
+    BYTE m_bModelCenteredRotation = 1;
+
+protected:
+    void OnInitialUpdate() override;
+    void OnDraw(CDC*) override {}
+
+    // Window life.
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnSize(UINT type, int cx, int cy);
+    BOOL OnEraseBkgnd(CDC* dc);
+    void OnDestroy();
+    void OnRecentProject(UINT commandId);
+    void OnSetFocus(CWnd* oldWnd);
+
+    // View directions, triad corners, auto scale.
+    void OnViewDirection(UINT commandId);
+    void OnUpdateViewDirection(CCmdUI* cmdUI);
+    void OnViewAngle();
+    void OnViewVector();
+    void OnAutoScale();
+    void OnTriadCorner(UINT commandId);
+    void OnUpdateTriadCorner(CCmdUI* cmdUI);
+
+    // Display modes, redraw, tools, bars, the load-case combo.
+    void OnDisplayMode(UINT commandId);
+    void OnUpdateDisplayMode(CCmdUI* cmdUI);
+    void OnRedraw();
+    void OnShrinkSetting();
+    void OnClipping();
+    void OnEditElementProperty();
+    void OnLoadCaseChange();
+    void OnToolbar(UINT commandId);
+    void OnUpdateToolbar(CCmdUI* cmdUI);
+
+    // Display filter, selection filter, id labels, element filter.
+    void OnDisplayFilter(UINT commandId);
+    void OnUpdateDisplayFilter(CCmdUI* cmdUI);
+    void OnSelectionFilter(UINT commandId);
+    void OnUpdateSelectionFilter(CCmdUI* cmdUI);
+    void OnShowElementIds();
+    void OnUpdateShowElementIds(CCmdUI* cmdUI);
+    void OnShowNodeIds();
+    void OnUpdateShowNodeIds(CCmdUI* cmdUI);
+    void OnElementFilter();
+
+    // What the result display asks of its view.
+    CSceneView& ResultScene() override { return *this; }
+    CAESet& ResultRenderer() override { return m_AESet; }
+    const CResultDisplayAttr* ContourDefaults() override;
+    const CVectorDisplayAttr* VectorDefaults() override;
+    bool GetGeneralFont(LOGFONT& font, COLORREF& color) override;
+    CString GetProjectTitle() override;
+    int GetElementFilterMode() override { return m_nElementFilterMode; }
+    bool IsAnimating() override { return m_bAnimating != 0; }
+    int GetFrameKey() override { return m_nFrameKey; }
+    UINT GetTextFontBase() override { return m_nTextFontBase; }
+    CResultDisplay* OpenResultView(const CString& caption) override;
+    void CopyElementFilterTo(CResultDisplay& target) override;
+    void HideNodes() override;
+    void SelectLoadCaseCombo(int resultId) override;
+    void SetDocumentTitle(const CString& title) override;
+    void ActivateAndUpdate() override;
+    void ShowStatusText(const char* key) override { ShowStatus(key); }
+
+    // The project and its settings, or null.
+    CProjectData* GetProject() const;
+    CAESettings* GetSettings() const;
+    // Status text: key of section "MsgPane" in "Message.str".
+    void ShowStatus(const char* key) const;
+    // Stores the frame key in the command manager and sends the record.
+    void SendCommand(CCmdRecord& record) const;
+    void ApplyViewAngles(const CPoint3D& anglesDeg);
+};

@@ -1,0 +1,165 @@
+// 3-D view as an entity set: nodes at their displayed (possibly deformed) positions, result
+// values scaled for the animation frame, element centres from the displayed positions; every
+// other query goes to the group shown.
+#include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
+#include "core/model/ResultId.h"
+#include "view/CAEView.h"
+
+namespace
+{
+// Results of these types carry node displacements as their vectors.
+constexpr uint32_t kDisplacementType = 0x800000;
+constexpr uint32_t kEigenvectorType = 0x1000000;
+
+int ShownResultId(const CAESet& renderer)
+{
+    return renderer.m_nContourResultId != -1 ? renderer.m_nContourResultId
+                                             : renderer.m_nVectorResultId;
+}
+
+double Component(const CPoint3D& v, int component)
+{
+    switch (component)
+    {
+    case 2: return v.x;
+    case 3: return v.y;
+    case 4: return v.z;
+    default: return 0.0;
+    }
+}
+} // namespace
+
+CFENode* CCAEView::GetNode(int id) const
+{
+    return m_AESet.m_pGroup ? m_AESet.m_pGroup->GetNode(id) : nullptr;
+}
+
+CPoint3D CCAEView::GetNodePoint(int id) const
+{
+    const CGroupSet* group = m_AESet.m_pGroup;
+    CPoint3D p = group ? group->GetNodePoint(id) : CPoint3D();
+    const int shown = ShownResultId(m_AESet);
+    const CModelSet* model = GetModel();
+    if (m_AESet.m_nShowDeformation == 0 || shown == -1 || model == nullptr)
+        return p;
+    const uint32_t shownId = static_cast<uint32_t>(shown);
+    const CResultData* displacement = nullptr;
+    const uint32_t type = ResultIdTypeBits(shownId);
+    if (type == kDisplacementType || type == kEigenvectorType)
+    {
+        // The shown result carries the displacements itself; it becomes the cached record.
+        if (m_pCurrentResult == nullptr || m_pCurrentResult->m_id != shownId)
+        {
+            if (CResultData* found = model->GetResult(shownId))
+                m_pCurrentResult = found;
+        }
+        displacement = m_pCurrentResult;
+    }
+    else
+    {
+        UINT caseId = static_cast<UINT>(-1);
+        if (!model->GetLoadCaseResultId(static_cast<UINT>(model->GetDefaultDisplacementId()),
+                                        static_cast<int>(ResultIdLoadCase(shownId)), &caseId))
+            return p;
+        displacement = m_pCurrentResult && m_pCurrentResult->m_id == caseId
+                           ? m_pCurrentResult
+                           : model->GetResult(caseId);
+    }
+    CPoint3D vector;
+    if (displacement != nullptr && displacement->GetNodeVector(id, &vector))
+        p = p + vector * m_AESet.m_dDeformationFactor;
+    return p;
+}
+
+double CCAEView::GetResultValue(int nodeId, int elementId) const
+{
+    return GetNodeValue(nodeId, elementId);
+}
+
+double CCAEView::GetNodeValue(int nodeId, int elementId) const
+{
+    const int shown = ShownResultId(m_AESet);
+    const CModelSet* model = GetModel();
+    if (m_pCurrentResult == nullptr || shown == -1 || model == nullptr)
+        return 0.0;
+    const uint32_t shownId = static_cast<uint32_t>(shown);
+    if (m_pCurrentResult->m_id != shownId)
+    {
+        if (CResultData* found = model->GetResult(shownId))
+            m_pCurrentResult = found;
+    }
+    const int component = m_AESet.m_nResultComponent & ~8;
+    if (component < 1 || component > 4)
+        return 0.0;
+    UINT caseId = static_cast<UINT>(-1);
+    if (!model->GetLoadCaseResultId(shownId, static_cast<int>(ResultIdLoadCase(shownId)), &caseId))
+        return 0.0;
+    const CResultData* result = model->GetResult(caseId);
+    if (result == nullptr)
+        return 0.0;
+    double value = 0.0;
+    if ((result->m_flags & 6) == CResultData::kFlagElementNodes)
+    {
+        const CComponentSet* entry = result->GetComponentSet(elementId);
+        const int slot = entry ? entry->FindSlot(nodeId) : -1;
+        if (slot < 0)
+            return 0.0;
+        if (component == 1)
+            value = static_cast<size_t>(slot) < entry->values.size() ? entry->values[slot] : 0.0;
+        else if (static_cast<size_t>(slot) < entry->vectors.size())
+            value = Component(entry->vectors[slot], component);
+    }
+    else if (component == 1)
+    {
+        if (!result->GetNodeValue(nodeId, &value))
+            value = 0.0;
+    }
+    else
+    {
+        CPoint3D vector;
+        if (result->GetNodeVector(nodeId, &vector))
+            value = Component(vector, component);
+    }
+    if (m_AESet.m_nShowDeformation != 0)
+        value = m_AESet.GetAnimatedValue(value);
+    return value;
+}
+
+CPoint3D CCAEView::GetElementCenter(const CFEElement* element) const
+{
+    CPoint3D sum;
+    if (element == nullptr)
+        return sum;
+    const INT_PTR count = element->m_ids.GetSize();
+    for (INT_PTR i = 0; i < count; ++i)
+        sum = sum + GetNodePoint(element->m_ids[i]);
+    return count > 0 ? sum * (1.0 / static_cast<double>(count)) : sum;
+}
+
+bool CCAEView::AddNode(CFENode* node)
+{
+    return m_AESet.m_pGroup ? m_AESet.m_pGroup->AddNode(node) : false;
+}
+
+CFEElement* CCAEView::FindElement(int id) const
+{
+    return m_AESet.m_pGroup ? m_AESet.m_pGroup->FindElement(id) : nullptr;
+}
+
+bool CCAEView::AddElement(CFEElement* element)
+{
+    return m_AESet.m_pGroup ? m_AESet.m_pGroup->AddElement(element) : false;
+}
+
+bool CCAEView::ContainsEntity(int id) const
+{
+    return m_AESet.m_pGroup ? m_AESet.m_pGroup->ContainsEntity(id) : false;
+}
+
+bool CCAEView::ContainsEdge(int nodeId1, int nodeId2) const
+{
+    return m_AESet.m_pGroup ? m_AESet.m_pGroup->ContainsEdge(nodeId1, nodeId2) : false;
+}

@@ -1,0 +1,225 @@
+// 3-D view: the display filter (kinds drawn, the project's), the selection filter (kinds
+// picked, the view's), the id labels and the element filter by property, material or group.
+#include "app/project/ProjectData.h"
+#include "core/geometry/FENode.h"
+#include "core/geometry/MapCopy.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "platform/win/cmdtarget.h"
+#include "resources/resource.h"
+#include "view/CAEView.h"
+#include "view/ViewMainFrame.h"
+
+namespace
+{
+using CIdFilter = CMap<UINT, UINT, int, int>;
+
+struct KindCommand
+{
+    UINT id;
+    int bit;
+};
+constexpr KindCommand kDisplayFilterCommands[] = {
+    {ID_DISPLAY_FILTER_SOLID, kKindSolid}, {ID_DISPLAY_FILTER_SHELL, kKindShell},
+    {ID_DISPLAY_FILTER_BEAM, kKindBeam},   {ID_DISPLAY_FILTER_MASS, kKindMass},
+    {ID_DISPLAY_FILTER_ELASS, kKindElass}, {ID_DISPLAY_FILTER_NODE, kKindNode}};
+constexpr KindCommand kSelectionFilterCommands[] = {
+    {ID_SELECT_FILTER_SOLID, kKindSolid}, {ID_SELECT_FILTER_SHELL, kKindShell},
+    {ID_SELECT_FILTER_BEAM, kKindBeam},   {ID_SELECT_FILTER_MASS, kKindMass},
+    {ID_SELECT_FILTER_ELASS, kKindElass}, {ID_SELECT_FILTER_NODE, kKindNode}};
+
+template <size_t N>
+int KindOf(const KindCommand (&commands)[N], UINT id)
+{
+    for (const KindCommand& command : commands)
+    {
+        if (command.id == id)
+            return command.bit;
+    }
+    return 0;
+}
+
+// The value stored for the id; an id the filter does not know is visible.
+int FilterValue(const CIdFilter& filter, int id)
+{
+    int value = 1;
+    return filter.Lookup(static_cast<UINT>(id), value) ? value : 1;
+}
+
+bool HoldsHiddenId(const CIdFilter& filter)
+{
+    POSITION pos = filter.GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        int value = 0;
+        filter.GetNextAssoc(pos, id, value);
+        if (value == 0)
+            return true;
+    }
+    return false;
+}
+
+// Every key of the model's map set visible in the filter; a filter made now is sized for them.
+template <class Map>
+void ShowAllIds(const Map& ids, CIdFilter& filter)
+{
+    if (ids.GetCount() < 1)
+        return;
+    if (filter.IsEmpty())
+        filter.InitHashTable(static_cast<UINT>(ids.GetCount() + 10));
+    for (const UINT id : ids.SortedKeys())
+        filter.SetAt(id, 1);
+}
+
+void LoadStoredEdges(const CEdgeMap& stored, CEdgeMap& edges)
+{
+    if (stored.GetCount() < 1)
+        return;
+    if (!edges.IsEmpty())
+        edges.RemoveAll();
+    else
+        edges.InitHashTable(static_cast<UINT>(stored.GetCount() + 10));
+    CopyMap(stored, edges);
+}
+} // namespace
+
+int CCAEView::IsEntityVisible(const CFEElement* element) const
+{
+    if (element == nullptr)
+        return 0;
+    switch (m_nElementFilterMode)
+    {
+    case kFilterByProperty: return FilterValue(m_PropertyFilter, element->m_propertyId);
+    case kFilterByMaterial: return FilterValue(m_MaterialFilter, element->m_materialId);
+    case kFilterByGroup:
+    {
+        int value = 0;
+        return m_VisibleElementIds.Lookup(static_cast<UINT>(element->m_id), value) ? 1 : 0;
+    }
+    default: return 1;
+    }
+}
+
+bool CCAEView::HasVisibleElement(const CFENode* node) const
+{
+    const CModelSet* model = GetModel();
+    for (INT_PTR i = 0; node != nullptr && model != nullptr && i < node->m_ids.GetSize(); ++i)
+    {
+        if (IsEntityVisible(model->FindElement(node->m_ids[i])) == 1)
+            return true;
+    }
+    return false;
+}
+
+int CCAEView::HasVisibleElement(const CDWordArray& elementIds) const
+{
+    const CModelSet* model = GetModel();
+    if (model == nullptr)
+        return 0;
+    for (const DWORD id : elementIds)
+    {
+        if (IsEntityVisible(model->FindElement(static_cast<int>(id))) == 1)
+            return 1;
+    }
+    return 0;
+}
+
+int CCAEView::IsElementFilterActive() const
+{
+    switch (m_nElementFilterMode)
+    {
+    case kFilterByProperty: return HoldsHiddenId(m_PropertyFilter) ? 1 : 0;
+    case kFilterByMaterial: return HoldsHiddenId(m_MaterialFilter) ? 1 : 0;
+    case kFilterByGroup: return HoldsHiddenId(m_GroupFilter) ? 1 : 0;
+    default: return 0;
+    }
+}
+
+void CCAEView::LoadElementFilter(CModelSet* model)
+{
+    if (model == nullptr)
+        return;
+    ShowAllIds(model->GetPropertyColors(), m_PropertyFilter);
+    ShowAllIds(model->GetMaterialColors(), m_MaterialFilter);
+    ShowAllIds(model->GetGroups(), m_GroupFilter);
+}
+
+void CCAEView::LoadViewIdMaps(const CEdgeMap& solidEdges, const CEdgeMap& shellEdges)
+{
+    LoadStoredEdges(solidEdges, m_SolidRidgeEdges);
+    LoadStoredEdges(shellEdges, m_ShellRidgeEdges);
+}
+
+void CCAEView::ClearStoredIdMaps()
+{
+    m_SolidRidgeEdges.RemoveAll();
+    m_ShellRidgeEdges.RemoveAll();
+}
+
+void CCAEView::OnDisplayFilter(UINT commandId)
+{
+    CAESettings* settings = GetSettings();
+    if (settings == nullptr)
+        return;
+    settings->m_displayFilter ^= static_cast<DWORD>(KindOf(kDisplayFilterCommands, commandId));
+    if (m_pMainFrame)
+        m_pMainFrame->RefreshGeometryNode();
+    InvalidateView();
+}
+
+void CCAEView::OnUpdateDisplayFilter(CCmdUI* cmdUI)
+{
+    const CAESettings* settings = GetSettings();
+    const int bit = KindOf(kDisplayFilterCommands, cmdUI->m_nID);
+    cmdUI->SetCheck(settings && (settings->m_displayFilter & static_cast<DWORD>(bit)) ? 1 : 0);
+}
+
+void CCAEView::OnSelectionFilter(UINT commandId)
+{
+    m_nSelectionFilter ^= KindOf(kSelectionFilterCommands, commandId);
+}
+
+// A kind the running pick request does not accept is shown disabled and unchecked.
+void CCAEView::OnUpdateSelectionFilter(CCmdUI* cmdUI)
+{
+    const int bit = KindOf(kSelectionFilterCommands, cmdUI->m_nID);
+    if (m_nAllowedKinds & bit)
+    {
+        cmdUI->Enable(TRUE);
+        cmdUI->SetCheck((m_nSelectionFilter & bit) ? 1 : 0);
+    }
+    else
+    {
+        cmdUI->SetCheck(0);
+        cmdUI->Enable(FALSE);
+    }
+}
+
+void CCAEView::OnShowElementIds()
+{
+    m_bShowElementIds = m_bShowElementIds == 1 ? 0 : 1;
+    InvalidateView();
+}
+
+void CCAEView::OnUpdateShowElementIds(CCmdUI* cmdUI)
+{
+    cmdUI->SetCheck(m_bShowElementIds == 1 ? 1 : 0);
+}
+
+void CCAEView::OnShowNodeIds()
+{
+    m_bShowNodeIds = m_bShowNodeIds == 1 ? 0 : 1;
+    InvalidateView();
+}
+
+void CCAEView::OnUpdateShowNodeIds(CCmdUI* cmdUI)
+{
+    cmdUI->SetCheck(m_bShowNodeIds == 1 ? 1 : 0);
+}
+
+void CCAEView::OnElementFilter()
+{
+    if (m_pMainFrame)
+        m_pMainFrame->OpenElementFilterDialog(this);
+}

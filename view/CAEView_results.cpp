@@ -1,0 +1,99 @@
+// 3-D view: what the result display asks of its view (the project's defaults and font, new
+// views, the element filter, the load-case combo, the frame).
+#include "app/project/ProjectData.h"
+#include "platform/docview/doc.h"
+#include "platform/docview/frame.h"
+#include "view/CAEView.h"
+#include "view/ViewMainFrame.h"
+
+const CResultDisplayAttr* CCAEView::ContourDefaults()
+{
+    const CAESettings* settings = GetSettings();
+    return settings ? &settings->m_contourDefaults : nullptr;
+}
+
+const CVectorDisplayAttr* CCAEView::VectorDefaults()
+{
+    const CAESettings* settings = GetSettings();
+    return settings ? &settings->m_vectorDefaults : nullptr;
+}
+
+bool CCAEView::GetGeneralFont(LOGFONT& font, COLORREF& color)
+{
+    const CAESettings* settings = GetSettings();
+    if (settings == nullptr)
+        return false;
+    font = settings->m_generalFont.font;
+    color = settings->m_generalFont.color;
+    return true;
+}
+
+// The title line without a result: the first solver file of the project, else its name.
+CString CCAEView::GetProjectTitle()
+{
+    const CProjectData* project = GetProject();
+    if (project == nullptr)
+        return CString();
+    if (project->m_settings.m_inputFileCount > 0)
+        return project->m_settings.m_inputFiles[0];
+    return project->m_name;
+}
+
+CResultDisplay* CCAEView::OpenResultView(const CString& caption)
+{
+    return m_pMainFrame ? m_pMainFrame->CreateMainView(caption) : nullptr;
+}
+
+void CCAEView::CopyElementFilterTo(CResultDisplay& target)
+{
+    auto* view = dynamic_cast<CCAEView*>(&target);
+    if (view == nullptr || view == this)
+        return;
+    const auto copy = [](const CMap<UINT, UINT, int, int>& from, CMap<UINT, UINT, int, int>& to)
+    {
+        to.RemoveAll();
+        to.InitHashTable(static_cast<UINT>(from.GetCount() + 10));
+        POSITION pos = from.GetStartPosition();
+        while (pos != nullptr)
+        {
+            UINT id = 0;
+            int value = 0;
+            from.GetNextAssoc(pos, id, value);
+            to.SetAt(id, value);
+        }
+    };
+    copy(m_PropertyFilter, view->m_PropertyFilter);
+    copy(m_MaterialFilter, view->m_MaterialFilter);
+    copy(m_GroupFilter, view->m_GroupFilter);
+    copy(m_VisibleElementIds, view->m_VisibleElementIds);
+    view->m_nElementFilterMode = m_nElementFilterMode;
+}
+
+void CCAEView::HideNodes()
+{
+    CAESettings* settings = GetSettings();
+    if (settings == nullptr)
+        return;
+    settings->m_displayFilter &= ~static_cast<DWORD>(CAESettings::kFilterNode);
+    if (m_pMainFrame)
+        m_pMainFrame->RefreshGeometryNode();
+}
+
+void CCAEView::SelectLoadCaseCombo(int resultId)
+{
+    if (m_pMainFrame)
+        m_pMainFrame->SelectLoadCaseCombo(resultId);
+}
+
+void CCAEView::SetDocumentTitle(const CString& title)
+{
+    if (CDocument* document = GetDocument())
+        document->SetTitle(title.GetString());
+}
+
+void CCAEView::ActivateAndUpdate()
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->ActivateFrame();
+    UpdateWindow();
+}

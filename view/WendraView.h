@@ -1,0 +1,26 @@
+// The view class of the document template: the 3-D view with its message table, its drawing
+// in the fixed order of a frame, and its initial camera.
+#pragma once
+
+#include "view/CAEView.h"
+
+class CWendraView : public CCAEView
+{
+    FW_CREATABLE(CWendraView, CCAEView)
+
+public:
+    CWendraView();
+    ~CWendraView() override = default;
+
+    // One frame: clear, scene, selection, triads, legend and title; no exception leaves it.
+    void DrawAll(CDC* dc);
+
+    FW_MESSAGE_TABLE()
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void OnDraw(CDC* dc) override;
+
+private:
+    void PlaceCentralTriad();
+};
