@@ -1,2 +1,130 @@
 // Resource and command ids of the app layer.
 #pragma once
+
+// The main frame: menu, accelerators, icon, title and the Standard toolbar.
+#define IDR_MAINFRAME             128
+// The document template: menu, icon and document string.
+#define IDR_WENDRATYPE            129
+
+// The other toolbars of the main frame (toolbar resource and bitmap share the id).
+#define IDR_TOOLBAR_DISPLAY_FILTER   133
+#define IDR_TOOLBAR_WORKSPACE        134
+#define IDR_TOOLBAR_ANIMATION        139
+#define IDR_TOOLBAR_VIEW_SETTINGS    151
+#define IDR_TOOLBAR_TRIAD_POSITION   152
+#define IDR_TOOLBAR_SELECTION        154
+#define IDR_TOOLBAR_SELECTION_MODE   156
+#define IDR_TOOLBAR_DIRECTION        185
+#define IDR_TOOLBAR_VIEW_MODE        218
+#define IDR_TOOLBAR_SELECTION_FILTER 219
+
+// Control ids of the toolbars; the Standard toolbar is AFX_IDW_TOOLBAR (57344).
+#define IDW_TOOLBAR_DISPLAY_FILTER   57352
+#define IDW_TOOLBAR_SELECTION        57356
+#define IDW_TOOLBAR_SELECTION_FILTER 57360
+#define IDW_TOOLBAR_SELECTION_MODE   57364
+#define IDW_TOOLBAR_WORKSPACE        57368
+#define IDW_TOOLBAR_TRIAD_POSITION   57372
+#define IDW_TOOLBAR_DIRECTION        57376
+#define IDW_TOOLBAR_ANIMATION        57380
+#define IDW_TOOLBAR_VIEW_MODE        57384
+#define IDW_TOOLBAR_VIEW_SETTINGS    57388
+
+// Control ids of the docked bars.
+#define IDW_OUTPUT_BAR            32771
+#define IDW_PROJECT_TREE_BAR      32773
+
+// The splash bitmap, 550 x 480 pixels.
+#define IDB_SPLASH                243
+
+// About dialog: the version line and the link.
+#define IDD_ABOUTBOX              100
+#define IDC_ABOUT_VERSION         1092
+#define IDC_ABOUT_LINK            1108
+
+// Project and file commands.
+#define ID_PROJECT_NEW            32772
+#define ID_PROJECT_OPEN           32774
+#define ID_PROJECT_CLOSE          32775
+#define ID_PROJECT_SAVE           32776
+#define ID_PROJECT_SAVE_AS        32870
+#define ID_IMPORT_OP2             32782
+#define ID_IMPORT_BULK_DATA       32783
+#define ID_IMPORT_UNV             32914
+#define ID_EXPORT_DEFORMED_UNV    32915
+#define ID_EXPORT_ORIGINAL_UNV    32939
+#define ID_EXPORT_IMAGE           32813
+#define ID_VIEW_PRINT             32816
+
+// Settings sheets.
+#define ID_DISPLAY_SETTINGS       32781
+#define ID_RESULT_SETTINGS        32955
+#define ID_SYSTEM_SETTINGS        32957
+
+// Bars: the project tree, the output bar.
+#define ID_VIEW_WORKSPACE         32789
+#define ID_VIEW_OUTPUT_BAR        32790
+
+// Window menu.
+#define ID_WINDOW_TILE_HORZ_SIDE  32872
+#define ID_WINDOW_TILE_VERT_STACK 32871
+#define ID_WINDOW_NEXT            32873
+#define ID_WINDOW_ARRANGE_ICONS   32856
+
+// Commands of the view that only the menus and toolbars of this layer name.
+#define ID_VIEW_PAN               32798
+#define ID_VIEW_ZOOM              32799
+#define ID_VIEW_WINDOW_ZOOM       32801
+#define ID_VIEW_ROTATE3D          32802
+#define ID_VIEW_ROTATE_PLANE      32803
+#define ID_VIEW_ROTATE_VERTICAL   32804
+#define ID_VIEW_ROTATE_HORIZONTAL 32805
+#define ID_SELECT_CANCEL_ALL      32824
+#define ID_SELECT_CANCEL_ONE      32825
+#define ID_SELECT_DECISION        32826
+#define ID_SELECT_ABORT           32827
+#define ID_SELECT_ALL             32828
+#define ID_SELECT_BY_ID           32829
+#define ID_SELECT_BY_PROPERTY     32948
+#define ID_SELECT_BY_MATERIAL     32949
+#define ID_SELECT_RECTANGLE       32832
+#define ID_SELECT_CIRCLE          32833
+#define ID_SELECT_POLYGON         32834
+#define ID_ANIMATION_PLAY         32861
+#define ID_ANIMATION_STOP         32862
+#define ID_ANIMATION_BACK         32863
+#define ID_ANIMATION_FORWARD      32864
+#define ID_ANIMATION_REPEAT       32865
+#define ID_ANIMATION_INTERVAL     32866
+#define ID_EXPORT_AVI             32867
+#define ID_INFO_MODEL             32817
+#define ID_INFO_ENTITY            32818
+#define ID_INFO_SELECTED_MODEL    32819
+#define ID_INFO_ENTITY_DISTANCE   32820
+#define ID_INFO_ELEMENT_DIRECTION 32821
+#define ID_INFO_RESULT_LIST_NODAL 32878
+#define ID_INFO_RESULT_LIST_ELEM  32879
+#define ID_INFO_RESULT_GRAPH_NODAL 32882
+#define ID_INFO_RESULT_GRAPH_ELEM 32883
+#define ID_INFO_DISTANCE_GRAPH_NODAL 32890
+#define ID_INFO_DISTANCE_GRAPH_ELEM 32891
+#define ID_INFO_ELEMENT_ID        32892
+#define ID_INFO_NODE_ID           32893
+#define ID_RESULT_CONTOUR_SETTINGS 32846
+#define ID_RESULT_VECTOR_SETTINGS 32786
+#define ID_RESULT_ANIMATION_SETTINGS 32881
+#define ID_RESULT_DEFORMATION_SETTINGS 32884
+#define ID_GROUP_CREATE           32961
+#define ID_GROUP_EDIT             32962
+#define ID_GROUP_DELETE           32963
+#define ID_SECTION_XY_PLUS        32921
+#define ID_SECTION_XY_MINUS       32920
+#define ID_SECTION_XZ_PLUS        32922
+#define ID_SECTION_XZ_MINUS       32925
+#define ID_SECTION_YZ_PLUS        32924
+#define ID_SECTION_YZ_MINUS       32923
+#define ID_SECTION_CUSTOM         32926
+#define ID_COLOR_MODE_PROPERTY    32936
+#define ID_COLOR_MODE_MATERIAL    32952
+#define ID_COLOR_MODE_ELEMENT_TYPE 32937
+#define ID_VIEW_ROTATION_CENTER   32943

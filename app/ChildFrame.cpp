@@ -1,0 +1,26 @@
+// Child frame: refuses to close the project's first view.
+#include "app/ChildFrame.h"
+
+#include "app/MainFrame.h"
+#include "platform/win/app.h"
+#include "platform/win/crackers.h"
+
+FW_TABLE(CChildFrame, CMDIChildWnd, fw::on<WM_CLOSE, &CChildFrame::OnClose>())
+
+BOOL CChildFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    return CMDIChildWnd::PreCreateWindow(cs);
+}
+
+void CChildFrame::OnClose()
+{
+    // A frame without a view (still being made, or its view already gone) has nothing to
+    // protect: it closes.
+    if (GetActiveView() != nullptr)
+    {
+        const CMainFrame* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+        if (main != nullptr && main->FindFrameId(this) == kFirstFrameId)
+            return;
+    }
+    CMDIChildWnd::OnClose();
+}

@@ -1,0 +1,216 @@
+// Start-up and the application's commands.
+#include "app/WendraApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/MenuTexts.h"
+#include "app/SplashWnd.h"
+#include "app/WendraDoc.h"
+#include "core/services/AppEnvironment.h"
+#include "core/services/ProductIni.h"
+#include "core/services/StringFile.h"
+#include "platform/base/os.h"
+#include "platform/dlg/texts.h"
+#include "platform/docview/doctempl.h"
+#include "platform/docview/view.h"
+#include "platform/ole/oleinit.h"
+#include "platform/win/dc.h"
+#include "platform/win/recentfiles.h"
+#include "resources/ids/app_ids.h"
+
+CAELogFile theAppLog("Gravik");
+
+namespace
+{
+constexpr const char* kRegistryKey = "GRAVIK";
+constexpr const char* kLogLocation = "Gravik";
+
+// The view of the template until the 3-D view is part of the program: an empty client area.
+class CBlankView : public CView
+{
+    FW_CREATABLE(CBlankView, CView)
+
+public:
+    void OnDraw(CDC* dc) override
+    {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(client.left, client.top, client.Width(), client.Height(),
+                          ::GetSysColor(COLOR_APPWORKSPACE));
+    }
+};
+} // namespace
+
+FW_TABLE(CWendraApp, CWinApp, fw::command<ID_APP_ABOUT, &CWendraApp::OnAppAbout>(),
+         fw::command<ID_FILE_NEW, &CWinApp::OnFileNew>(),
+         fw::command<ID_FILE_OPEN, &CWinApp::OnFileOpen>(),
+         fw::command<ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup>())
+
+void CWendraCommandLineInfo::ParseParam(const char* param, BOOL, BOOL)
+{
+    // Every parameter replaces the one before: the last wins, flags included.
+    m_fileToOpen = param;
+}
+
+CWendraApp::CWendraApp()
+    : CWinApp("Gravik")
+{
+}
+
+BOOL CWendraApp::InitInstance()
+{
+    // The log folder hangs below the executable's folder: known before anything is logged.
+    SetExecutableFolder(StartUpFolder());
+    theAppLog.WriteLine(0, kLogLocation, " ------ START ------- ");
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    CSplashWnd::EnableSplash(commandLine.m_bShowSplash);
+    // Drop targets and the image encoders need OLE; without it they fail cleanly.
+    fw::OleInit();
+
+    SetRegistryKey(kRegistryKey);
+    LoadStdProfileSettings(CRecentProjects::kCount);
+    ClearRecentFileList();
+
+    const std::string folder = StartUpFolder();
+    if (!ChooseLanguage(folder))
+        return FALSE;
+    LoadRecentProjects();
+
+    m_pDocTemplate = new CMultiDocTemplate(IDR_WENDRATYPE, RUNTIME_CLASS(CWendraDoc),
+                                           RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CBlankView));
+    AddDocTemplate(m_pDocTemplate);
+    if (m_pDocTemplate->m_hMenuShared != nullptr)
+        LocalizeMenu(m_pDocTemplate->m_hMenuShared);
+
+    if (!CreateMainFrame())
+        return FALSE;
+    OpenCommandLineFile();
+    return TRUE;
+}
+
+int CWendraApp::ExitInstance()
+{
+    const int code = CWinApp::ExitInstance();
+    theAppLog.WriteLine(0, kLogLocation, " ------ END ------- ");
+    return code;
+}
+
+void CWendraApp::WinHelp(DWORD_PTR, UINT command)
+{
+    // The framework closes the help viewer as the main window goes: nothing to say then.
+    if (command == HELP_QUIT)
+        return;
+    std::string text;
+    LoadStringFromFile("Message.str", "Status", "HelpNotAvailable", &text);
+    AfxMessageBox(text.c_str(), MB_ICONINFORMATION | MB_OK);
+}
+
+void CWendraApp::ClearRecentFileList()
+{
+    if (m_pRecentFileList == nullptr)
+        return;
+    for (int i = m_pRecentFileList->GetSize() - 1; i >= 0; --i)
+        m_pRecentFileList->Remove(i);
+}
+
+void CWendraApp::AddToRecentProjects(const CString& path)
+{
+    m_recentProjects.Record(path);
+    ShowRecentProjects();
+}
+
+void CWendraApp::StoreRecentProjects()
+{
+    m_recentRead = m_recentProjects.Entries();
+    for (int i = 0; i < CRecentProjects::kCount; ++i)
+        SetIniString("MRU", CRecentProjects::KeyOf(i), m_recentRead[static_cast<size_t>(i)]);
+}
+
+std::string CWendraApp::StartUpFolder() const
+{
+    // Not limited to MAX_PATH: the folder comes whole however deep it lies.
+    return fw::os::ExecutableFolder();
+}
+
+BOOL CWendraApp::CreateMainFrame()
+{
+    auto* frame = new CMainFrame; // deletes itself with its window
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+        return FALSE;
+    m_pMainWnd = frame;
+    if (frame->m_hMenuDefault != nullptr)
+    {
+        LocalizeMenu(frame->m_hMenuDefault);
+        frame->DrawMenuBar();
+    }
+    frame->DragAcceptFiles();
+    frame->ShowWindow(m_nCmdShow);
+    frame->UpdateWindow();
+    return TRUE;
+}
+
+void CWendraApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
+bool CWendraApp::ChooseLanguage(const std::string& folder)
+{
+    std::string failure;
+    if (!InitializeEnvironment(folder, &failure))
+    {
+        AfxMessageBox(failure.c_str(), MB_ICONERROR | MB_OK);
+        return false;
+    }
+    const bool isJapanese = GetLanguageSetting() == kLanguageJapanese;
+    ::SetThreadLocale(MAKELCID(isJapanese ? 0x411 : 0x409, SORT_DEFAULT));
+    const std::string helpFile =
+        isJapanese ? "\\..\\Help\\Gravik_JPN.hlp" : "\\..\\Help\\Gravik.hlp";
+    SetHelpFilePath((folder + helpFile).c_str());
+    // The framework's own texts (prompts, "Ready") follow the language too.
+    fw::SetTextSource((folder + "\\..\\string").c_str(), GetLanguageSuffix().c_str());
+    return true;
+}
+
+void CWendraApp::LoadRecentProjects()
+{
+    std::array<CString, CRecentProjects::kCount> values;
+    for (int i = 0; i < CRecentProjects::kCount; ++i)
+        GetIniString("MRU", CRecentProjects::KeyOf(i), &values[static_cast<size_t>(i)]);
+    m_recentProjects.Load(values);
+    ShowRecentProjects();
+}
+
+void CWendraApp::ShowRecentProjects()
+{
+    m_recentRead = m_recentProjects.Entries();
+    ClearRecentFileList();
+    // Added from the last to the first, so that the most recent ends on top.
+    for (int i = CRecentProjects::kCount - 1; i >= 0; --i)
+    {
+        if (!m_recentRead[static_cast<size_t>(i)].IsEmpty())
+            AddToRecentFileList(m_recentRead[static_cast<size_t>(i)]);
+    }
+}
+
+void CWendraApp::OpenCommandLineFile()
+{
+    CWendraCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    const CString file = commandLine.GetFileToOpen();
+    if (file.IsEmpty())
+        return;
+    WIN32_FIND_DATAA found = {};
+    const HANDLE search = ::FindFirstFileA(file, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    ::FindClose(search);
+    char fullPath[MAX_PATH * 4] = {};
+    if (::GetFullPathNameA(file, sizeof fullPath, fullPath, nullptr) == 0)
+        return;
+    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+        frame->OpenStartUpFile(found.cFileName, fullPath);
+}

@@ -1,0 +1,71 @@
+// The application: start-up in the chosen language with the recent projects, the one document
+// template and the main frame; the About command; the process-wide logger.
+#pragma once
+
+#include "app/RecentProjects.h"
+#include "core/services/LogFile.h"
+#include "platform/win/app.h"
+#include "platform/win/cmdline.h"
+
+#include <string>
+
+class CMultiDocTemplate;
+
+// The program's logger "Gravik": one file per day in the log folder.
+extern CAELogFile theAppLog;
+
+// Keeps the command line's last parameter, flag or not, as the file to open.
+class CWendraCommandLineInfo : public CCommandLineInfo
+{
+public:
+    void ParseParam(const char* param, BOOL isFlag, BOOL isLast) override;
+    CString GetFileToOpen() const { return m_fileToOpen; }
+
+private:
+    CString m_fileToOpen;
+};
+
+class CWendraApp : public CWinApp
+{
+public:
+    CWendraApp();
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    // The help files are not shipped: a help request ends with a short message instead.
+    void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
+
+    // Empties the framework's recent-file list (all four entries).
+    void ClearRecentFileList();
+    // Records a project file as the most recent one and shows the list in the menus.
+    void AddToRecentProjects(const CString& path);
+    const CRecentProjects& GetRecentProjects() const { return m_recentProjects; }
+    const std::array<CString, CRecentProjects::kCount>& GetRecentProjectsRead() const
+    {
+        return m_recentRead;
+    }
+    // Writes the recent projects to the product INI ("MRU", "MRU0" to "MRU3").
+    void StoreRecentProjects();
+
+    CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+    FW_MESSAGE_TABLE()
+
+protected:
+    // The folder the data folders hang below; tests give their own.
+    virtual std::string StartUpFolder() const;
+    // The frame's resource, so that tests can leave the main frame out.
+    virtual BOOL CreateMainFrame();
+
+    void OnAppAbout();
+
+private:
+    bool ChooseLanguage(const std::string& folder);
+    void LoadRecentProjects();
+    void ShowRecentProjects();
+    void OpenCommandLineFile();
+
+    CMultiDocTemplate* m_pDocTemplate = nullptr; // owned by the document manager
+    std::array<CString, CRecentProjects::kCount> m_recentRead;
+    CRecentProjects m_recentProjects;
+};

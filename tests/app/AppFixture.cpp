@@ -1,0 +1,66 @@
+// The application fixture.
+#include "tests/app/AppFixture.h"
+
+#include "app/SplashWnd.h"
+#include "platform/test/pump.h"
+#include "platform/win/thread_state.h"
+
+#include <windows.h>
+
+const char* const kEnglishIni = "[Environment]\r\nLanguage=English\r\nVersion_Number=3.2.1\r\n";
+
+BOOL AppFixture::StartUp(const std::string& iniText, const char* commandLine)
+{
+    m_folders = std::make_unique<CAppFolders>("app", iniText);
+    m_services = std::make_unique<fw::test::ScopedServices>();
+    m_app = std::make_unique<CTestWendraApp>(m_folders->Path("bin"));
+    m_app->m_hInstance = ::GetModuleHandleA(nullptr);
+    m_app->SetCommandLine(commandLine);
+    const BOOL started = m_app->InitInstance();
+    fw::test::Pump();
+    return started;
+}
+
+void AppFixture::TearDown()
+{
+    if (m_app)
+    {
+        m_app->CloseAllDocuments(TRUE);
+        if (m_app->m_pMainWnd != nullptr && m_app->m_pMainWnd->m_hWnd != nullptr)
+            m_app->m_pMainWnd->DestroyWindow();
+        m_app->m_pMainWnd = nullptr;
+    }
+    fw::test::DrainQuit();
+    m_app.reset();
+    fw::FreeTemporaries();
+    m_services.reset();
+    m_folders.reset();
+    CSplashWnd::EnableSplash(FALSE);
+}
+
+CMainFrame* AppFixture::MainFrame() const
+{
+    return m_app ? dynamic_cast<CMainFrame*>(m_app->m_pMainWnd) : nullptr;
+}
+
+bool AppFixture::CloseMainFrame()
+{
+    CMainFrame* frame = MainFrame();
+    if (frame == nullptr)
+        return false;
+    const HWND hwnd = frame->m_hWnd;
+    ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    fw::test::Pump();
+    if (::IsWindow(hwnd))
+        return false;
+    m_app->m_pMainWnd = nullptr;
+    return true;
+}
+
+std::string AppFixture::IniValue(const char* section, const char* key) const
+{
+    char value[512] = {};
+    ::GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value,
+                               m_folders->Path("ini\\Gravik.ini").c_str());
+    return value;
+}

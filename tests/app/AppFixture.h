@@ -1,0 +1,48 @@
+// The application under test: the real start-up in a scratch product layout, with scripted
+// message boxes and without the splash. Tests read what start-up made and close the main frame.
+#pragma once
+
+#include "app/MainFrame.h"
+#include "app/WendraApp.h"
+#include "platform/test/scripted_services.h"
+#include "tests/app/AppFolders.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+// The INI text of a product set up in English.
+extern const char* const kEnglishIni;
+
+class CTestWendraApp : public CWendraApp
+{
+public:
+    explicit CTestWendraApp(std::string folder)
+        : m_folder(std::move(folder))
+    {
+    }
+
+protected:
+    std::string StartUpFolder() const override { return m_folder; }
+
+private:
+    std::string m_folder;
+};
+
+class AppFixture : public ::testing::Test
+{
+protected:
+    // Lays out the product with the INI text and runs the start-up; its result.
+    BOOL StartUp(const std::string& iniText, const char* commandLine = "/Automation");
+    void TearDown() override;
+
+    CMainFrame* MainFrame() const;
+    // Sends WM_CLOSE to the main frame and pumps; true when the window went.
+    bool CloseMainFrame();
+    // A key of the scratch INI.
+    std::string IniValue(const char* section, const char* key) const;
+
+    std::unique_ptr<CAppFolders> m_folders;
+    std::unique_ptr<fw::test::ScopedServices> m_services;
+    std::unique_ptr<CTestWendraApp> m_app;
+};

@@ -1,0 +1,204 @@
+// Start-up and shut-down of the application in a scratch product layout: the language, the
+// recent projects, the main frame and its menus, and what closing the main frame stores.
+#include "app/MenuTexts.h"
+#include "core/services/AppEnvironment.h"
+#include "core/services/StringFile.h"
+#include "platform/docview/doctempl.h"
+#include "platform/test/pump.h"
+#include "platform/win/recentfiles.h"
+#include "tests/app/AppFixture.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace
+{
+std::string Text(const char* file, const char* section, const char* key, const char* suffix)
+{
+    std::string text;
+    LoadStringWithSuffix(file, section, key, suffix, &text);
+    return text;
+}
+
+std::string MenuText(HMENU menu, int position)
+{
+    char text[256] = {};
+    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+class WendraApp : public AppFixture
+{
+};
+} // namespace
+
+TEST_F(WendraApp, EnglishOrJapaneseInAnyLetterCaseChoosesTheTexts)
+{
+    struct Case
+    {
+        const char* value;
+        const char* suffix;
+        int language;
+        LCID locale;
+    };
+    const Case cases[] = {{"english", "_ENG", kLanguageEnglish, 0x409},
+                          {"JAPANESE", "_JPN", kLanguageJapanese, 0x411},
+                          {"English", "_ENG", kLanguageEnglish, 0x409}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.value);
+        ASSERT_TRUE(StartUp(std::string("[Environment]\r\nLanguage=") + c.value + "\r\n"));
+        EXPECT_EQ(c.suffix, GetLanguageSuffix());
+        EXPECT_EQ(c.language, GetLanguageSetting());
+        EXPECT_EQ(c.locale, LANGIDFROMLCID(::GetThreadLocale()));
+        EXPECT_NE(nullptr, MainFrame());
+        EXPECT_TRUE((*m_services)->messageBoxes.empty());
+        const std::string help = c.language == kLanguageJapanese ? "Gravik_JPN.hlp" : "Gravik.hlp";
+        EXPECT_EQ(m_folders->Path("bin") + "\\..\\Help\\" + help, m_app->m_pszHelpFilePath);
+        TearDown();
+    }
+    ::SetThreadLocale(MAKELCID(0x409, SORT_DEFAULT));
+}
+
+TEST_F(WendraApp, MissingOrUnknownLanguageShowsItsTextAndEndsBeforeAnyWindow)
+{
+    struct Case
+    {
+        const char* ini;
+        const char* key;
+    };
+    const Case cases[] = {{"[Environment]\r\nVersion_Number=1\r\n", "LangSettingNotFound"},
+                          {"[Environment]\r\nLanguage=French\r\n", "LangSetting"}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.key);
+        EXPECT_FALSE(StartUp(c.ini));
+        EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+        ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+        EXPECT_EQ(Text("standard.str", "Error", c.key, "_JPN"),
+                  (*m_services)->messageBoxes[0].text);
+        EXPECT_TRUE((*m_services)->messageBoxes[0].type & MB_ICONERROR);
+        TearDown();
+    }
+}
+
+TEST_F(WendraApp, RecentProjectsKeepOneOfEachInOrderAndShowInTheMenu)
+{
+    ASSERT_TRUE(
+        StartUp(std::string(kEnglishIni) + "[MRU]\r\nMRU0=a\r\nMRU1=\r\nMRU2=A\r\nMRU3=b\r\n"));
+    const CRecentProjects& recent = m_app->GetRecentProjects();
+    EXPECT_STREQ("a", recent[0].GetString());
+    EXPECT_STREQ("b", recent[1].GetString());
+    EXPECT_STREQ("", recent[2].GetString());
+    // The framework's list shows them, the most recent first.
+    CRecentFileList& list = *m_app->m_pRecentFileList;
+    ASSERT_EQ(4, list.GetSize());
+    EXPECT_EQ(m_folders->Path("bin") + "\\a", std::string(list[0].GetString()));
+    EXPECT_EQ(m_folders->Path("bin") + "\\b", std::string(list[1].GetString()));
+    EXPECT_TRUE(list[2].IsEmpty());
+}
+
+TEST_F(WendraApp, ClosingTheMainFrameWritesTheFourRecentProjects)
+{
+    ASSERT_TRUE(StartUp(std::string(kEnglishIni) + "[MRU]\r\nMRU0=a.mpj\r\nMRU1=b.mpj\r\n"));
+    MainFrame()->AddToRecentProjects("C:\\p\\c.mpj");
+    MainFrame()->AddToRecentProjects("B.MPJ");
+    ASSERT_TRUE(CloseMainFrame());
+    EXPECT_EQ("B.MPJ", IniValue("MRU", "MRU0"));
+    EXPECT_EQ("C:\\p\\c.mpj", IniValue("MRU", "MRU1"));
+    EXPECT_EQ("a.mpj", IniValue("MRU", "MRU2"));
+    EXPECT_EQ("", IniValue("MRU", "MRU3"));
+    const auto& read = m_app->GetRecentProjectsRead();
+    EXPECT_STREQ("B.MPJ", read[0].GetString());
+}
+
+TEST_F(WendraApp, MainFrameShowsTheTitleAndTheMenuOfTheLanguage)
+{
+    ASSERT_TRUE(StartUp("[Environment]\r\nLanguage=Japanese\r\n"));
+    CMainFrame* frame = MainFrame();
+    ASSERT_NE(nullptr, frame);
+    char title[128] = {};
+    ::GetWindowTextA(frame->m_hWnd, title, sizeof title);
+    EXPECT_STREQ("Gravik - Finite-Element Post-Processor", title);
+    // The Japanese texts of the string file, in code page 932 bytes.
+    const HMENU menu = ::GetMenu(frame->m_hWnd);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(Text("standard.str", "Menu", "Project", "_JPN"), MenuText(menu, 0));
+    EXPECT_EQ("\x83\x76\x83\x8D\x83\x57\x83\x46\x83\x4E\x83\x67 (&P)", MenuText(menu, 0));
+    const HMENU shared = m_app->GetDocTemplate()->m_hMenuShared;
+    EXPECT_EQ(Text("standard.str", "Menu", "Window", "_JPN"), MenuText(shared, 7));
+}
+
+TEST_F(WendraApp, EveryMenuItemHasItsTextInBothLanguages)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    // Walks the menus as loaded from the resources, before any translation.
+    std::vector<std::string> missing;
+    std::function<void(HMENU)> walk = [&](HMENU menu)
+    {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+        {
+            const HMENU popup = ::GetSubMenu(menu, i);
+            const UINT id = ::GetMenuItemID(menu, i);
+            if (popup == nullptr && id == 0)
+                continue;
+            const CString key =
+                popup ? MenuPopupKey(MenuText(menu, i).c_str()) : MenuCommandKey(id);
+            for (const char* suffix : {"_ENG", "_JPN"})
+            {
+                if (Text("standard.str", "Menu", key, suffix).empty())
+                    missing.push_back(std::string(key.GetString()) + suffix);
+            }
+            if (popup)
+                walk(popup);
+        }
+    };
+    for (UINT id : {128u, 129u})
+    {
+        const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+        ASSERT_NE(nullptr, menu);
+        walk(menu);
+        // English texts equal the resource's, so that English mode shows the menus as made.
+        EXPECT_EQ(MenuText(menu, 0), Text("standard.str", "Menu", "Project", "_ENG"));
+        ::DestroyMenu(menu);
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " missing, first " << missing[0];
+}
+
+TEST_F(WendraApp, HelpRequestsEndWithAShortMessage)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    m_app->WinHelp(0, HELP_FINDER);
+    ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+    EXPECT_EQ(Text("Message.str", "Status", "HelpNotAvailable", "_ENG"),
+              (*m_services)->messageBoxes[0].text);
+    EXPECT_TRUE((*m_services)->helpCalls.empty());
+    // The framework's closing of the viewer, as the main window goes, says nothing.
+    m_app->WinHelp(0, HELP_QUIT);
+    EXPECT_EQ(1u, (*m_services)->messageBoxes.size());
+}
+
+TEST_F(WendraApp, StartAndEndLinesGoToTheDailyLog)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    ASSERT_TRUE(CloseMainFrame());
+    m_app->ExitInstance();
+    const std::string log = m_folders->Read(
+        "log\\" + std::string(theAppLog.GetPath().substr(theAppLog.GetPath().rfind('\\') + 1)));
+    EXPECT_NE(std::string::npos, log.find(" ------ START ------- "));
+    EXPECT_NE(std::string::npos, log.find(" ------ END ------- "));
+}
+
+TEST(WendraCommandLineInfo, TheLastParameterWinsFlagsIncluded)
+{
+    CWendraCommandLineInfo info;
+    CWinApp app;
+    app.SetCommandLine("model.dat /x");
+    app.ParseCommandLine(info);
+    EXPECT_STREQ("x", info.GetFileToOpen().GetString());
+    CWendraCommandLineInfo empty;
+    EXPECT_TRUE(empty.GetFileToOpen().IsEmpty());
+}
