@@ -1,25 +1,99 @@
-// The main frame: creation, shut-down and the frame map.
+// The main frame: creation with its bars, the toolbar rows, shut-down and the frame map.
 #include "app/MainFrame.h"
 
 #include "app/ChildFrame.h"
 #include "app/SplashWnd.h"
 #include "app/WendraApp.h"
+#include "app/project/ProjectData.h"
+#include "core/services/AppEnvironment.h"
+#include "platform/bars/dockbar.h"
+#include "platform/win/app.h"
 #include "platform/win/crackers.h"
+#include "resources/ids/app_ids.h"
+#include "resources/ids/view_ids.h"
 
 FW_TABLE(CMainFrame, CMDIFrameWnd, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
-         fw::on<WM_CLOSE, &CMainFrame::OnClose>())
+         fw::on<WM_CLOSE, &CMainFrame::OnClose>(),
+         fw::command_range<ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST,
+                           &CMainFrame::OnRecentProject>())
+
+namespace
+{
+struct ToolBarInfo
+{
+    const char* name; // the bar's title, as the menus name it
+    UINT controlId;
+    UINT resourceId;
+    UINT showCommand; // the show/hide command of the View menu
+};
+
+// By slot (CMainFrame::ToolBarSlot).
+constexpr ToolBarInfo kToolBars[] = {
+    {"Standard (&T)", AFX_IDW_TOOLBAR, IDR_MAINFRAME, ID_VIEW_TOOLBAR},
+    {"WorkSpace", IDW_TOOLBAR_WORKSPACE, IDR_TOOLBAR_WORKSPACE, ID_TOOLBAR_WORKSPACE},
+    {"Direction", IDW_TOOLBAR_DIRECTION, IDR_TOOLBAR_DIRECTION, ID_TOOLBAR_DIRECTION},
+    {"Triad Postion", IDW_TOOLBAR_TRIAD_POSITION, IDR_TOOLBAR_TRIAD_POSITION,
+     ID_TOOLBAR_TRIAD_POSITION},
+    {"View Settings", IDW_TOOLBAR_VIEW_SETTINGS, IDR_TOOLBAR_VIEW_SETTINGS,
+     ID_TOOLBAR_VIEW_SETTINGS},
+    {"View Mode", IDW_TOOLBAR_VIEW_MODE, IDR_TOOLBAR_VIEW_MODE, ID_TOOLBAR_VIEW_MODE},
+    {"Selection", IDW_TOOLBAR_SELECTION, IDR_TOOLBAR_SELECTION, ID_TOOLBAR_SELECTION},
+    {"Selection Mode", IDW_TOOLBAR_SELECTION_MODE, IDR_TOOLBAR_SELECTION_MODE,
+     ID_TOOLBAR_SELECTION_MODE},
+    {"Selection Filter", IDW_TOOLBAR_SELECTION_FILTER, IDR_TOOLBAR_SELECTION_FILTER,
+     ID_TOOLBAR_SELECTION_FILTER},
+    {"Display Filter", IDW_TOOLBAR_DISPLAY_FILTER, IDR_TOOLBAR_DISPLAY_FILTER,
+     ID_TOOLBAR_DISPLAY_FILTER},
+    {"Animation", IDW_TOOLBAR_ANIMATION, IDR_TOOLBAR_ANIMATION, ID_TOOLBAR_ANIMATION},
+};
+static_assert(sizeof kToolBars / sizeof kToolBars[0] == CMainFrame::kToolBarCount);
+
+// Creation order after the Standard toolbar; the Animation toolbar gets its combo box in
+// between, View Mode and View Settings come last.
+constexpr CMainFrame::ToolBarSlot kCreationOrder[] = {
+    CMainFrame::kDisplayFilterBar, CMainFrame::kSelectionBar, CMainFrame::kSelectionFilterBar,
+    CMainFrame::kSelectionModeBar, CMainFrame::kWorkSpaceBar, CMainFrame::kTriadPositionBar,
+    CMainFrame::kDirectionBar,     CMainFrame::kAnimationBar};
+
+// The two docked rows, each bar right of the one before.
+constexpr CMainFrame::ToolBarSlot kFirstRow[] = {
+    CMainFrame::kStandardBar,      CMainFrame::kWorkSpaceBar,    CMainFrame::kDirectionBar,
+    CMainFrame::kTriadPositionBar, CMainFrame::kViewSettingsBar, CMainFrame::kViewModeBar};
+constexpr CMainFrame::ToolBarSlot kSecondRow[] = {
+    CMainFrame::kSelectionBar, CMainFrame::kSelectionModeBar, CMainFrame::kSelectionFilterBar,
+    CMainFrame::kDisplayFilterBar, CMainFrame::kAnimationBar};
+
+constexpr UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                ID_INDICATOR_SCRL};
+
+constexpr int kComboSeparatorWidth = 125;
+constexpr int kComboWidth = 121;
+constexpr int kComboDropHeight = 100;
+} // namespace
 
 CMainFrame::CMainFrame()
     : m_frameMap(10)
+    , m_cmdManager(this)
 {
     m_frameMap.InitHashTable(FrameMap::kDefaultHashTableSize);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    delete m_pProject;
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     return CMDIFrameWnd::PreCreateWindow(cs);
+}
+
+void CMainFrame::SetProject(CProjectData* project)
+{
+    if (project != m_pProject)
+        delete m_pProject;
+    m_pProject = project;
+    m_frameCounter = 0;
 }
 
 void CMainFrame::RegisterFrame(int frameId, CChildFrame* frame)
@@ -47,14 +121,39 @@ void CMainFrame::AddToRecentProjects(const CString& path)
         app->AddToRecentProjects(path);
 }
 
-void CMainFrame::OpenStartUpFile(const CString&, const CString&)
+void CMainFrame::DockToolBarNextTo(CControlBar* left, CControlBar* bar)
 {
+    RecalcLayout(TRUE);
+    CRect rect;
+    left->GetWindowRect(&rect);
+    rect.OffsetRect(1, 0);
+    const DWORD style = left->GetBarStyle();
+    UINT dockBarId = AFX_IDW_DOCKBAR_TOP;
+    if (style & CBRS_ALIGN_TOP)
+        dockBarId = AFX_IDW_DOCKBAR_TOP;
+    else if (style & CBRS_ALIGN_BOTTOM)
+        dockBarId = AFX_IDW_DOCKBAR_BOTTOM;
+    else if (style & CBRS_ALIGN_LEFT)
+        dockBarId = AFX_IDW_DOCKBAR_LEFT;
+    else if (style & CBRS_ALIGN_RIGHT)
+        dockBarId = AFX_IDW_DOCKBAR_RIGHT;
+    DockControlBar(bar, dockBarId, &rect);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CMDIFrameWnd::OnCreate(cs) == -1)
         return -1;
+    if (!CreateToolBar(kStandardBar) || !CreateStatusBar())
+        return -1;
+    for (const ToolBarSlot slot : kCreationOrder)
+    {
+        if (!CreateToolBar(slot))
+            return -1;
+    }
+    if (!CreateLoadCaseCombo() || !CreateToolBar(kViewModeBar) || !CreateToolBar(kViewSettingsBar))
+        return -1;
+    ArrangeToolBars();
     CSplashWnd::ShowSplash(this);
     return 0;
 }
@@ -64,4 +163,84 @@ void CMainFrame::OnClose()
     if (auto* app = dynamic_cast<CWendraApp*>(AfxGetApp()))
         app->StoreRecentProjects();
     CMDIFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)
+{
+    const ToolBarInfo& info = kToolBars[slot];
+    CToolBar& bar = m_toolBars[slot];
+    // The Animation toolbar is made before its combo box and docked after it.
+    DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_FLYBY | CBRS_TOOLTIPS;
+    if (slot == kStandardBar)
+        style |= CBRS_SIZE_DYNAMIC;
+    if (!bar.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), info.controlId) ||
+        !bar.LoadToolBar(info.resourceId))
+        return FALSE;
+    bar.SetWindowText(info.name);
+    m_barShown[slot] = 1;
+    if (slot == kAnimationBar)
+        return TRUE;
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&bar);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateStatusBar()
+{
+    return m_statusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM) &&
+           m_statusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]);
+}
+
+BOOL CMainFrame::CreateLoadCaseCombo()
+{
+    CToolBar& bar = m_toolBars[kAnimationBar];
+    const int index = bar.CommandToIndex(ID_LOADCASE_COMBO);
+    if (index < 0)
+        return FALSE;
+    bar.SetButtonInfo(index, ID_LOADCASE_COMBO, TBBS_SEPARATOR, kComboSeparatorWidth);
+    CRect rect;
+    bar.GetItemRect(index, &rect);
+    rect.left += 1;
+    rect.top += 1;
+    rect.right = rect.left + kComboWidth;
+    rect.bottom = rect.top + kComboDropHeight;
+    if (!m_loadCaseCombo.Create(CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP |
+                                    WS_VISIBLE | WS_CHILD,
+                                rect, &bar, ID_LOADCASE_COMBO))
+        return FALSE;
+    // Made once and kept for the whole run; charset 144 names no set, so the face decides.
+    static const HFONT font =
+        ::CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 144, OUT_STROKE_PRECIS,
+                      CLIP_STROKE_PRECIS, DRAFT_QUALITY, 100,
+                      GetLanguageSetting() == kLanguageJapanese
+                          ? "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e"
+                          : "Tahoma");
+    m_loadCaseCombo.SetFont(font);
+    m_loadCaseCombo.EnableWindow(FALSE);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&bar);
+    return TRUE;
+}
+
+void CMainFrame::ArrangeToolBars()
+{
+    const auto arrangeRow = [this](const ToolBarSlot* first, const ToolBarSlot* end)
+    {
+        for (const ToolBarSlot* slot = first + 1; slot != end; ++slot)
+            DockToolBarNextTo(&m_toolBars[*(slot - 1)], &m_toolBars[*slot]);
+    };
+    arrangeRow(std::begin(kFirstRow), std::end(kFirstRow));
+    arrangeRow(std::begin(kSecondRow), std::end(kSecondRow));
+}
+
+CMainFrame::ToolBarSlot CMainFrame::SlotOfCommand(UINT commandId)
+{
+    for (int slot = 0; slot < kToolBarCount; ++slot)
+    {
+        if (kToolBars[slot].showCommand == commandId)
+            return static_cast<ToolBarSlot>(slot);
+    }
+    return kToolBarCount;
 }

@@ -1,51 +1,118 @@
 // The program's top-level window: a multiple-document frame that owns the open project, the
-// frame map through which tools reach the views, the bars and the load-case combo box. It
-// reports to the user through the output log and the status bar, starts the splash while it
-// is made, and stores the recent projects when it closes.
+// command manager, the frame map through which tools reach the views, eleven toolbars in two
+// rows, the load-case combo box of the Animation toolbar and the status bar. It reports to the
+// user through the output log and the status bar, refreshes every view after settings change,
+// shows the splash while it is made, and stores the recent projects when it closes.
 #pragma once
 
+#include "platform/bars/statusbar.h"
+#include "platform/bars/toolbar.h"
 #include "platform/base/coll_map.h"
+#include "platform/ctrl/stdctrl.h"
 #include "platform/docview/mdi.h"
+#include "view/CmdManager.h"
+#include "view/ViewMainFrame.h"
+
+#include <array>
 
 class CChildFrame;
+class CModelSet;
 class COXHistoryCtrl;
 
 // The frame id of a project's first view, whose frame stays open while the project is.
 constexpr int kFirstFrameId = 1;
 
-class CMainFrame : public CMDIFrameWnd
+class CMainFrame : public CMDIFrameWnd, public CViewMainFrame
 {
     FW_CLASS(CMainFrame, CMDIFrameWnd)
 
 public:
     using FrameMap = CMap<int, int, CChildFrame*, CChildFrame*>;
 
+    // The toolbars, in the order of their slots.
+    enum ToolBarSlot
+    {
+        kStandardBar,
+        kWorkSpaceBar,
+        kDirectionBar,
+        kTriadPositionBar,
+        kViewSettingsBar,
+        kViewModeBar,
+        kSelectionBar,
+        kSelectionModeBar,
+        kSelectionFilterBar,
+        kDisplayFilterBar,
+        kAnimationBar,
+        kToolBarCount,
+        kToolBarSlots = 12 // one slot stays uncreated
+    };
+
     CMainFrame();
     ~CMainFrame() override;
 
     // Messages for the user: a text of a string file, or a raw line, appended to the output
     // log (and its log file); the status bar's message pane.
-    void ShowMessage(const char* section, const char* key, const char* file);
+    void ShowMessage(const char* section, const char* key, const char* file) override;
     void ShowMessageWithArg(const char* section, const char* key, const char* file,
                             const char* argument);
-    void AddOutputLine(const char* text);
+    void AddOutputLine(const char* text) override;
     void SetStatusText(const char* text);
     // Where the output lines go (the output bar's history; borrowed, null: nowhere).
     void SetOutputLog(COXHistoryCtrl* history) { m_outputLog = history; }
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+    // The open project (owned; null when none) and the frame counter of its views.
+    CProjectData* GetProject() override { return m_pProject; }
+    // Makes project (owned from now on; null for none) the open one, deleting the one before;
+    // the views of the new project are counted from 1 again.
+    void SetProject(CProjectData* project);
+    int GetFrameCounter() const { return m_frameCounter; }
+    CCmdManager* GetCmdManager() override { return &m_cmdManager; }
 
     // The frame map: frame id to child frame.
     FrameMap& GetFrameMap() { return m_frameMap; }
     void RegisterFrame(int frameId, CChildFrame* frame);
     // The id under which frame is registered; 0 when it is not.
     int FindFrameId(const CChildFrame* frame) const;
-    int GetFrameCounter() const { return m_frameCounter; }
+    CCAEView* GetFrameView(int frameKey) override;
+    void RemoveFrame(int frameKey) override;
+    // A document, child frame and 3-D view for the open project under the next frame id.
+    CCAEView* CreateMainView(const CString& caption) override;
+    // For every view of the frame map: the display lists rebuilt when render is set, the
+    // triad placed in the project's corner, the view redrawn.
+    void ApplySettingsToAllViews(BOOL render) override;
+    void RefreshGeometryNode() override;
+    void OnRecentProject(UINT commandId) override;
+
+    // The load-case combo box: the loaded cases of a result, each with its packed id.
+    void FillLoadCaseCombo(int resultId) override;
+    // Fills the combo from the model (an unknown id leaves it empty).
+    void FillLoadCaseCombo(const CModelSet* model, int resultId);
+    void SelectLoadCaseCombo(int resultId) override;
+    bool GetSelectedLoadCase(int& resultId) override;
+    CComboBox& GetLoadCaseCombo() { return m_loadCaseCombo; }
+
+    // The toolbars and their "shown" bytes, by slot or by show/hide command id.
+    CToolBar& GetToolBar(ToolBarSlot slot) { return m_toolBars[slot]; }
+    BYTE* GetBarShownFlag(UINT commandId) override;
+    bool IsBarVisible(UINT commandId) override;
+    void ShowBar(UINT commandId, BOOL show) override;
+    CStatusBar& GetStatusBar() { return m_statusBar; }
+    // Docks bar on the row of left, just right of it.
+    void DockToolBarNextTo(CControlBar* left, CControlBar* bar);
+
+    // Settings dialogs of the views: not part of the program yet, so they end at once.
+    bool RunShrinkSettingDialog(int frameKey) override;
+    bool RunViewAngleDialog(CPoint3D& angles, CString texts[3]) override;
+    bool RunViewVectorDialog(CPoint3D& direction) override;
+    void OpenClippingDialog(int frameKey, double startZ, double endZ) override;
+    void OpenElementFilterDialog(CCAEView* view) override;
 
     // Records a project file as the most recent one (the application keeps the list).
     void AddToRecentProjects(const CString& path);
     // True when the result name is one of the product INI's default results.
     BOOL IsDefaultResult(const CString& name) const;
-    // A model file named on the command line; the project commands open it.
-    void OpenStartUpFile(const CString& name, const CString& path);
 
     // Sorts values[low..high] ascending, partitioning round the first element.
     static void QuickSort(int* values, int low, int high);
@@ -59,9 +126,21 @@ protected:
     void OnClose();
 
 private:
+    BOOL CreateToolBar(ToolBarSlot slot);
+    BOOL CreateStatusBar();
+    BOOL CreateLoadCaseCombo();
+    void ArrangeToolBars();
+    // The slot of a toolbar's show/hide command; kToolBarCount when none.
+    static ToolBarSlot SlotOfCommand(UINT commandId);
     static int Partition(int* values, int low, int high);
 
     COXHistoryCtrl* m_outputLog = nullptr;
     FrameMap m_frameMap;
+    std::array<CToolBar, kToolBarSlots> m_toolBars;
+    std::array<BYTE, kToolBarSlots> m_barShown = {};
+    CCmdManager m_cmdManager;
+    CComboBox m_loadCaseCombo;
+    CStatusBar m_statusBar;
+    CProjectData* m_pProject = nullptr; // owned
     int m_frameCounter = 0;
 };

@@ -1,5 +1,8 @@
 // The main frame's reports to the user, the default-result check and the id sort.
 #include "app/MainFrame.h"
+#include "app/project/ProjectData.h"
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
 #include "core/services/StringFile.h"
 #include "framework/OXHistoryCtrl.h"
@@ -32,6 +35,68 @@ void CMainFrame::AddOutputLine(const char* text)
 void CMainFrame::SetStatusText(const char* text)
 {
     SetMessageText(text);
+}
+
+void CMainFrame::FillLoadCaseCombo(int resultId)
+{
+    FillLoadCaseCombo(m_pProject != nullptr ? &m_pProject->m_model : nullptr, resultId);
+}
+
+void CMainFrame::FillLoadCaseCombo(const CModelSet* model, int resultId)
+{
+    if (m_loadCaseCombo.m_hWnd == nullptr)
+        return;
+    m_loadCaseCombo.ResetContent();
+    const UINT packedId = static_cast<UINT>(resultId);
+    const CResultData* result = model != nullptr ? model->GetResult(packedId) : nullptr;
+    if (result == nullptr)
+        return;
+    const int count = model->GetLoadCaseCount(packedId);
+    std::string label;
+    switch (result->GetStepKind())
+    {
+    case CResultData::kFlagStepKind:
+        LoadStringFromFile("standard.str", "CaseCombo", "Step", &label);
+        break;
+    case 0x08: LoadStringFromFile("standard.str", "CaseCombo", "LoadCase", &label); break;
+    case 0x10: LoadStringFromFile("standard.str", "CaseCombo", "Mode", &label); break;
+    default: break;
+    }
+    for (int n = 1; n < count; ++n)
+    {
+        UINT caseId = 0;
+        if (!model->GetLoadCaseResultId(packedId, n, &caseId))
+            continue;
+        const CResultData* loadCase = model->GetResult(caseId);
+        if (loadCase == nullptr || !loadCase->IsLoaded())
+            continue;
+        CString entry;
+        entry.Format("%s %d", label.c_str(), n);
+        const int index = m_loadCaseCombo.AddString(entry);
+        m_loadCaseCombo.SetItemData(index, caseId);
+    }
+    SelectLoadCaseCombo(resultId);
+}
+
+void CMainFrame::SelectLoadCaseCombo(int resultId)
+{
+    for (int i = 0; i < m_loadCaseCombo.GetCount(); ++i)
+    {
+        if (static_cast<int>(m_loadCaseCombo.GetItemData(i)) == resultId)
+        {
+            m_loadCaseCombo.SetCurSel(i);
+            return;
+        }
+    }
+}
+
+bool CMainFrame::GetSelectedLoadCase(int& resultId)
+{
+    const int index = m_loadCaseCombo.m_hWnd != nullptr ? m_loadCaseCombo.GetCurSel() : CB_ERR;
+    if (index == CB_ERR)
+        return false;
+    resultId = static_cast<int>(m_loadCaseCombo.GetItemData(index));
+    return true;
 }
 
 BOOL CMainFrame::IsDefaultResult(const CString& name) const

@@ -13,11 +13,10 @@
 #include "platform/base/os.h"
 #include "platform/dlg/texts.h"
 #include "platform/docview/doctempl.h"
-#include "platform/docview/view.h"
 #include "platform/ole/oleinit.h"
-#include "platform/win/dc.h"
 #include "platform/win/recentfiles.h"
 #include "resources/ids/app_ids.h"
+#include "view/WendraView.h"
 
 CAELogFile theAppLog("Gravik");
 
@@ -26,20 +25,6 @@ namespace
 constexpr const char* kRegistryKey = "GRAVIK";
 constexpr const char* kLogLocation = "Gravik";
 
-// The view of the template until the 3-D view is part of the program: an empty client area.
-class CBlankView : public CView
-{
-    FW_CREATABLE(CBlankView, CView)
-
-public:
-    void OnDraw(CDC* dc) override
-    {
-        CRect client;
-        GetClientRect(&client);
-        dc->FillSolidRect(client.left, client.top, client.Width(), client.Height(),
-                          ::GetSysColor(COLOR_APPWORKSPACE));
-    }
-};
 } // namespace
 
 FW_TABLE(CWendraApp, CWinApp, fw::command<ID_APP_ABOUT, &CWendraApp::OnAppAbout>(),
@@ -79,15 +64,12 @@ BOOL CWendraApp::InitInstance()
     LoadRecentProjects();
 
     m_pDocTemplate = new CMultiDocTemplate(IDR_WENDRATYPE, RUNTIME_CLASS(CWendraDoc),
-                                           RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CBlankView));
+                                           RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CWendraView));
     AddDocTemplate(m_pDocTemplate);
     if (m_pDocTemplate->m_hMenuShared != nullptr)
         LocalizeMenu(m_pDocTemplate->m_hMenuShared);
 
-    if (!CreateMainFrame())
-        return FALSE;
-    OpenCommandLineFile();
-    return TRUE;
+    return CreateMainFrame();
 }
 
 int CWendraApp::ExitInstance()
@@ -194,23 +176,4 @@ void CWendraApp::ShowRecentProjects()
         if (!m_recentRead[static_cast<size_t>(i)].IsEmpty())
             AddToRecentFileList(m_recentRead[static_cast<size_t>(i)]);
     }
-}
-
-void CWendraApp::OpenCommandLineFile()
-{
-    CWendraCommandLineInfo commandLine;
-    ParseCommandLine(commandLine);
-    const CString file = commandLine.GetFileToOpen();
-    if (file.IsEmpty())
-        return;
-    WIN32_FIND_DATAA found = {};
-    const HANDLE search = ::FindFirstFileA(file, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    ::FindClose(search);
-    char fullPath[MAX_PATH * 4] = {};
-    if (::GetFullPathNameA(file, sizeof fullPath, fullPath, nullptr) == 0)
-        return;
-    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd))
-        frame->OpenStartUpFile(found.cFileName, fullPath);
 }

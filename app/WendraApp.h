@@ -63,7 +63,6 @@ private:
     bool ChooseLanguage(const std::string& folder);
     void LoadRecentProjects();
     void ShowRecentProjects();
-    void OpenCommandLineFile();
 
     CMultiDocTemplate* m_pDocTemplate = nullptr; // owned by the document manager
     std::array<CString, CRecentProjects::kCount> m_recentRead;

@@ -101,6 +101,8 @@ std::vector<TextKey> RequiredKeys()
         keys.push_back({"Message.str", "Framework", key});
     // The application shell's texts (the menu texts are checked against the menus).
     keys.push_back({"Message.str", "Status", "HelpNotAvailable"});
+    keys.push_back({"Message.str", "MsgPane", "CreateMainView"});
+    keys.push_back({"Message.str", "MsgPane", "RecommendedOpenViews"});
     // The result groups that the readers register, and the result names of the OUTPUT2 tables
     // with the components they store (type bits in place).
     for (const char* group : {"DISPLACEMENT",

@@ -1,0 +1,163 @@
+// The main frame as the views see it: the frame map, new views, settings applied to every
+// view, the toolbars' shown bytes and the wait cursor.
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/WendraApp.h"
+#include "app/WendraDoc.h"
+#include "app/project/ProjectData.h"
+#include "core/services/StringFile.h"
+#include "core/services/TextFormat.h"
+#include "platform/docview/doctempl.h"
+#include "platform/win/app.h"
+#include "view/WendraView.h"
+
+namespace
+{
+constexpr int kRecommendedOpenViews = 8;
+} // namespace
+
+void CMainFrame::BeginWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(1);
+}
+
+void CMainFrame::EndWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(-1);
+}
+
+CCAEView* CMainFrame::GetFrameView(int frameKey)
+{
+    CChildFrame* frame = nullptr;
+    if (!m_frameMap.Lookup(frameKey, frame) || frame == nullptr)
+        return nullptr;
+    return dynamic_cast<CCAEView*>(frame->GetActiveView());
+}
+
+void CMainFrame::RemoveFrame(int frameKey)
+{
+    m_frameMap.RemoveKey(frameKey);
+}
+
+CCAEView* CMainFrame::CreateMainView(const CString& caption)
+{
+    auto* app = dynamic_cast<CWendraApp*>(AfxGetApp());
+    CMultiDocTemplate* docTemplate = app != nullptr ? app->GetDocTemplate() : nullptr;
+    if (m_pProject == nullptr || docTemplate == nullptr)
+        return nullptr;
+    ShowMessage("MsgPane", "CreateMainView", "message.str");
+    CString title = m_pProject->m_name;
+    if (!caption.IsEmpty())
+        title += ": " + caption;
+    auto* document = new CWendraDoc; // goes with its last view
+    document->SetTitle(title);
+    docTemplate->AddDocument(document);
+    ++m_frameCounter;
+    CFrameWnd* frame = docTemplate->CreateNewFrame(document, nullptr);
+    auto* child = dynamic_cast<CChildFrame*>(frame);
+    if (child == nullptr)
+    {
+        // No frame means no view: the document has nothing to anchor.
+        document->OnCloseDocument();
+        return nullptr;
+    }
+    docTemplate->InitialUpdateFrame(frame, document, TRUE);
+    auto* view = dynamic_cast<CCAEView*>(child->GetActiveView());
+    if (view == nullptr)
+        return nullptr;
+    view->m_nFrameKey = m_frameCounter;
+    RegisterFrame(m_frameCounter, child);
+    if (m_frameMap.GetCount() > kRecommendedOpenViews)
+    {
+        std::string text;
+        LoadStringFromFile("message.str", "MsgPane", "RecommendedOpenViews", &text);
+        AddOutputLine(FormatText(text, {kRecommendedOpenViews}).c_str());
+    }
+    child->MDIMaximize();
+
+    CModelSet& model = m_pProject->m_model;
+    view->m_nDisplayMode = m_pProject->m_settings.m_displayType;
+    view->SetCurrentGroup(model.GetDefaultGroup());
+    view->LoadElementFilter(&model);
+    view->m_AESet.AutoScale(view);
+    view->m_ViewVolume[0].SetRotationAngles(m_pProject->m_settings.m_viewAngles);
+    view->m_ViewVolume[0].m_rotationCentre = model.GetCenter();
+    view->InvalidateView();
+    return view;
+}
+
+void CMainFrame::ApplySettingsToAllViews(BOOL render)
+{
+    POSITION position = m_frameMap.GetStartPosition();
+    while (position != nullptr)
+    {
+        int frameKey = 0;
+        CChildFrame* frame = nullptr;
+        m_frameMap.GetNextAssoc(position, frameKey, frame);
+        auto* view = frame != nullptr ? dynamic_cast<CCAEView*>(frame->GetActiveView()) : nullptr;
+        if (view == nullptr)
+            continue;
+        if (render)
+            view->m_AESet.RenderAll();
+        if (m_pProject != nullptr)
+            view->PlaceTriad(m_pProject->m_settings.m_triadPosition);
+        view->Invalidate(TRUE);
+    }
+}
+
+void CMainFrame::RefreshGeometryNode()
+{
+    // The project tree shows the display filter on its geometry nodes; without the tree bar
+    // there is nothing to refresh.
+}
+
+void CMainFrame::OnRecentProject(UINT)
+{
+    // Opening a recent project belongs to the project commands; until they are part of the
+    // program the entry only keeps the framework from opening an empty document.
+}
+
+BYTE* CMainFrame::GetBarShownFlag(UINT commandId)
+{
+    const ToolBarSlot slot = SlotOfCommand(commandId);
+    return slot == kToolBarCount ? nullptr : &m_barShown[slot];
+}
+
+bool CMainFrame::IsBarVisible(UINT commandId)
+{
+    const ToolBarSlot slot = SlotOfCommand(commandId);
+    return slot != kToolBarCount && m_toolBars[slot].m_hWnd != nullptr &&
+           m_toolBars[slot].IsWindowVisible();
+}
+
+void CMainFrame::ShowBar(UINT commandId, BOOL show)
+{
+    const ToolBarSlot slot = SlotOfCommand(commandId);
+    if (slot != kToolBarCount && m_toolBars[slot].m_hWnd != nullptr)
+        ShowControlBar(&m_toolBars[slot], show, FALSE);
+}
+
+bool CMainFrame::RunShrinkSettingDialog(int)
+{
+    return false;
+}
+
+bool CMainFrame::RunViewAngleDialog(CPoint3D&, CString*)
+{
+    return false;
+}
+
+bool CMainFrame::RunViewVectorDialog(CPoint3D&)
+{
+    return false;
+}
+
+void CMainFrame::OpenClippingDialog(int, double, double)
+{
+}
+
+void CMainFrame::OpenElementFilterDialog(CCAEView*)
+{
+}

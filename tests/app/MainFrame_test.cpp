@@ -1,0 +1,250 @@
+// The main frame as start-up makes it: eleven toolbars in two rows with the load-case combo,
+// the status bar; the load-case list of a result, the id sort, the default results, views
+// made for a project and settings applied to them.
+#include "app/ChildFrame.h"
+#include "app/project/ProjectData.h"
+#include "core/model/ResultData.h"
+#include "core/model/ResultId.h"
+#include "core/services/StringFile.h"
+#include "platform/docview/doc.h"
+#include "platform/test/pump.h"
+#include "resources/ids/app_ids.h"
+#include "resources/ids/view_ids.h"
+#include "tests/app/AppFixture.h"
+#include "view/CAEView.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+namespace
+{
+class MainFrameWindow : public AppFixture
+{
+protected:
+    CRect BarRect(CMainFrame::ToolBarSlot slot)
+    {
+        CRect rect;
+        MainFrame()->GetToolBar(slot).GetWindowRect(&rect);
+        MainFrame()->ScreenToClient(&rect);
+        return rect;
+    }
+
+    // A result of three load-case slots: cases 1 and 2, only case 1 loaded.
+    static UINT AddSteppedResult(CModelSet& model, int stepKind, bool secondLoaded)
+    {
+        const UINT typeBits = 5u << 23;
+        UINT first = 0;
+        for (double value : {1.0, 2.0})
+        {
+            const UINT index = model.AddLoadCaseValue(7, typeBits, value);
+            auto* result = new CResultData;
+            result->m_id = MakeLoadCaseKey(7, typeBits, index);
+            result->m_flags = stepKind;
+            result->m_loaded =
+                index == 1 || secondLoaded ? CResultData::kLoaded : CResultData::kNotLoaded;
+            model.AddResult(result);
+            if (index == 1)
+                first = result->m_id;
+        }
+        return first;
+    }
+
+    std::vector<std::pair<std::string, DWORD_PTR>> ComboEntries()
+    {
+        CComboBox& combo = MainFrame()->GetLoadCaseCombo();
+        std::vector<std::pair<std::string, DWORD_PTR>> entries;
+        for (int i = 0; i < combo.GetCount(); ++i)
+        {
+            CString text;
+            combo.GetLBText(i, text);
+            entries.emplace_back(text.GetString(), combo.GetItemData(i));
+        }
+        return entries;
+    }
+};
+} // namespace
+
+TEST_F(MainFrameWindow, ElevenToolbarsInTwoRowsWithTheComboDisabledAndTheStatusBar)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    ASSERT_NE(nullptr, frame);
+    const CMainFrame::ToolBarSlot firstRow[] = {
+        CMainFrame::kStandardBar,      CMainFrame::kWorkSpaceBar,    CMainFrame::kDirectionBar,
+        CMainFrame::kTriadPositionBar, CMainFrame::kViewSettingsBar, CMainFrame::kViewModeBar};
+    const CMainFrame::ToolBarSlot secondRow[] = {
+        CMainFrame::kSelectionBar, CMainFrame::kSelectionModeBar, CMainFrame::kSelectionFilterBar,
+        CMainFrame::kDisplayFilterBar, CMainFrame::kAnimationBar};
+    for (const auto* row : {firstRow, secondRow})
+    {
+        const size_t count = row == firstRow ? 6 : 5;
+        for (size_t i = 0; i < count; ++i)
+        {
+            SCOPED_TRACE(row[i]);
+            const CRect rect = BarRect(row[i]);
+            EXPECT_TRUE(frame->GetToolBar(row[i]).IsWindowVisible());
+            EXPECT_EQ(BarRect(row[0]).top, rect.top);
+            if (i > 0)
+            {
+                EXPECT_GE(rect.left, BarRect(row[i - 1]).right - 2);
+            }
+        }
+    }
+    EXPECT_GE(BarRect(CMainFrame::kSelectionBar).top, BarRect(CMainFrame::kStandardBar).bottom - 2);
+    EXPECT_EQ(BarRect(CMainFrame::kStandardBar).left, BarRect(CMainFrame::kSelectionBar).left);
+
+    char title[64] = {};
+    ::GetWindowTextA(frame->GetToolBar(CMainFrame::kTriadPositionBar).m_hWnd, title, sizeof title);
+    EXPECT_STREQ("Triad Postion", title);
+    EXPECT_EQ(
+        static_cast<UINT>(IDW_TOOLBAR_ANIMATION),
+        static_cast<UINT>(::GetDlgCtrlID(frame->GetToolBar(CMainFrame::kAnimationBar).m_hWnd)));
+
+    CComboBox& combo = frame->GetLoadCaseCombo();
+    ASSERT_NE(nullptr, combo.m_hWnd);
+    EXPECT_FALSE(combo.IsWindowEnabled());
+    EXPECT_EQ(frame->GetToolBar(CMainFrame::kAnimationBar).m_hWnd, ::GetParent(combo.m_hWnd));
+    EXPECT_EQ(ID_LOADCASE_COMBO, ::GetDlgCtrlID(combo.m_hWnd));
+    CRect comboRect;
+    combo.GetWindowRect(&comboRect);
+    EXPECT_EQ(121, comboRect.Width());
+
+    EXPECT_EQ(4, frame->GetStatusBar().GetCount());
+    CRect client;
+    frame->GetClientRect(&client);
+    CRect status;
+    frame->GetStatusBar().GetWindowRect(&status);
+    frame->ScreenToClient(&status);
+    EXPECT_EQ(client.bottom, status.bottom);
+    // Every view toolbar starts shown.
+    for (UINT command : {ID_TOOLBAR_ANIMATION, ID_TOOLBAR_SELECTION, ID_TOOLBAR_VIEW_MODE})
+    {
+        ASSERT_NE(nullptr, frame->GetBarShownFlag(command));
+        EXPECT_EQ(1, *frame->GetBarShownFlag(command));
+        EXPECT_TRUE(frame->IsBarVisible(command));
+    }
+    frame->ShowBar(ID_TOOLBAR_ANIMATION, FALSE);
+    EXPECT_FALSE(frame->IsBarVisible(ID_TOOLBAR_ANIMATION));
+    EXPECT_EQ(nullptr, frame->GetBarShownFlag(0x7777));
+}
+
+TEST_F(MainFrameWindow, LoadCaseComboListsTheLoadedCasesWithTheirIds)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    struct Case
+    {
+        int stepKind;
+        const char* key; // null: no label
+    };
+    const Case cases[] = {{0x18, "Step"}, {0x08, "LoadCase"}, {0x10, "Mode"}, {0, nullptr}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.stepKind);
+        CModelSet model;
+        const UINT id = AddSteppedResult(model, c.stepKind, false);
+        MainFrame()->FillLoadCaseCombo(&model, static_cast<int>(id));
+        std::string label;
+        if (c.key != nullptr)
+            LoadStringFromFile("standard.str", "CaseCombo", c.key, &label);
+        const auto entries = ComboEntries();
+        ASSERT_EQ(1u, entries.size());
+        EXPECT_EQ(label + " 1", entries[0].first);
+        EXPECT_EQ(id, entries[0].second);
+        EXPECT_EQ(0, MainFrame()->GetLoadCaseCombo().GetCurSel());
+    }
+    // An unknown id leaves it empty; no project leaves it empty too.
+    CModelSet model;
+    MainFrame()->FillLoadCaseCombo(&model, 12345);
+    EXPECT_TRUE(ComboEntries().empty());
+    MainFrame()->FillLoadCaseCombo(12345);
+    EXPECT_TRUE(ComboEntries().empty());
+}
+
+TEST_F(MainFrameWindow, SelectingAnIdNoEntryCarriesKeepsTheSelection)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CModelSet model;
+    const UINT first = AddSteppedResult(model, 0x18, true);
+    MainFrame()->FillLoadCaseCombo(&model, static_cast<int>(first));
+    const auto entries = ComboEntries();
+    ASSERT_EQ(2u, entries.size());
+    MainFrame()->SelectLoadCaseCombo(static_cast<int>(entries[1].second));
+    EXPECT_EQ(1, MainFrame()->GetLoadCaseCombo().GetCurSel());
+    MainFrame()->SelectLoadCaseCombo(999);
+    EXPECT_EQ(1, MainFrame()->GetLoadCaseCombo().GetCurSel());
+    int selected = 0;
+    ASSERT_TRUE(MainFrame()->GetSelectedLoadCase(selected));
+    EXPECT_EQ(static_cast<int>(entries[1].second), selected);
+}
+
+TEST(MainFrameSort, QuickSortOrdersTheRangeAscending)
+{
+    struct Case
+    {
+        std::vector<int> values;
+        int low;
+        int high;
+        std::vector<int> sorted;
+    };
+    const Case cases[] = {{{5, 1, 4, 1}, 0, 3, {1, 1, 4, 5}},
+                          {{9, 3, 7, 2, 8}, 1, 3, {9, 2, 3, 7, 8}},
+                          {{2, 2, 2}, 0, 2, {2, 2, 2}},
+                          {{3, 2, 1, 0, -1}, 0, 4, {-1, 0, 1, 2, 3}},
+                          {{4}, 0, 0, {4}}};
+    for (const Case& c : cases)
+    {
+        std::vector<int> values = c.values;
+        CMainFrame::QuickSort(values.data(), c.low, c.high);
+        EXPECT_EQ(c.sorted, values);
+    }
+}
+
+TEST_F(MainFrameWindow, DefaultResultsComeFromTheProductIni)
+{
+    ASSERT_TRUE(StartUp(std::string(kEnglishIni) +
+                        "[DefaultResults]\r\nResult1=Displacement\r\nResult2=Stress\r\n"));
+    EXPECT_TRUE(MainFrame()->IsDefaultResult("Displacement"));
+    EXPECT_TRUE(MainFrame()->IsDefaultResult("Stress"));
+    EXPECT_FALSE(MainFrame()->IsDefaultResult("Strain"));
+    EXPECT_FALSE(MainFrame()->IsDefaultResult(""));
+}
+
+TEST_F(MainFrameWindow, ViewsOfAProjectCountFromOneAndTheFirstStaysOpen)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    // Settings reach no view while none is open.
+    frame->ApplySettingsToAllViews(TRUE);
+    EXPECT_EQ(nullptr, frame->CreateMainView(""));
+
+    auto* project = new CProjectData;
+    project->m_name = "plate";
+    frame->SetProject(project);
+    CCAEView* first = frame->CreateMainView("");
+    CCAEView* second = frame->CreateMainView("Stress");
+    fw::test::Pump();
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(1, first->m_nFrameKey);
+    EXPECT_EQ(2, second->m_nFrameKey);
+    EXPECT_EQ(first, frame->GetFrameView(1));
+    EXPECT_EQ(second, frame->GetFrameView(2));
+    EXPECT_STREQ("plate", first->GetDocument()->GetTitle().GetString());
+
+    frame->ApplySettingsToAllViews(FALSE);
+    const HWND firstFrame = first->GetParentFrame()->m_hWnd;
+    const HWND secondFrame = second->GetParentFrame()->m_hWnd;
+    ::SendMessageA(firstFrame, WM_CLOSE, 0, 0);
+    fw::test::Pump();
+    EXPECT_TRUE(::IsWindow(firstFrame));
+    ::SendMessageA(secondFrame, WM_CLOSE, 0, 0);
+    fw::test::Pump();
+    EXPECT_FALSE(::IsWindow(secondFrame));
+    EXPECT_EQ(nullptr, frame->GetFrameView(2));
+    // A new project counts its views from 1 again.
+    frame->SetProject(nullptr);
+    EXPECT_EQ(0, frame->GetFrameCounter());
+}
