@@ -63,6 +63,13 @@ T& CIdTable<T>::At(int id)
     const size_t index = static_cast<size_t>(id);
     if (index < m_dense.size())
         return m_dense[index];
+    // Ids that come in order append one cell at a time.
+    if (index == m_dense.size() && index < m_dense.capacity() && m_far.empty() &&
+        IsDense(index + 1))
+    {
+        ++m_made;
+        return m_dense.emplace_back();
+    }
     if (id >= 0 && IsDense(index + 1))
     {
         ++m_made;

@@ -57,7 +57,7 @@ struct ElementSamples
     std::vector<uint8_t> hasValue;
     std::vector<double> values;
     std::vector<uint8_t> hasVector;
-    std::vector<CPoint3D> vectors;
+    std::vector<CVectorCell> vectors;
 };
 
 // Ids inside a table's array are read from it directly; only far ids are looked up.

@@ -68,7 +68,8 @@ bool CResultData::GetNodeVector(int nodeId, CPoint3D* vector) const
     const uint8_t* flag = m_nodeVectorFlags.Find(nodeId);
     if (flag == nullptr || !*flag)
         return false;
-    *vector = *m_nodeVectors.Find(nodeId);
+    const CVectorCell& cell = *m_nodeVectors.Find(nodeId);
+    *vector = CPoint3D(cell.x, cell.y, cell.z);
     return true;
 }
 
@@ -77,7 +78,8 @@ bool CResultData::GetElementVector(int elementId, CPoint3D* vector) const
     const uint8_t* flag = m_elementVectorFlags.Find(elementId);
     if (flag == nullptr || !*flag)
         return false;
-    *vector = *m_elementVectors.Find(elementId);
+    const CVectorCell& cell = *m_elementVectors.Find(elementId);
+    *vector = CPoint3D(cell.x, cell.y, cell.z);
     return true;
 }
 
