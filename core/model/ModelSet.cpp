@@ -544,52 +544,30 @@ void CModelSet::BuildElementFaces()
 {
     NumberEntities();
     std::vector<CFENode*> nodes;
-    POSITION pos = m_elements.GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        m_elements.GetNextAssoc(pos, id, element);
-        if (element == nullptr)
-            continue;
-        element->SetFaceCountByDescriptor(element->m_feDescriptorId);
-        element->BuildElementFaces();
-        // Each node is looked up once for the links and the centre.
-        const int slots = NodeSlots(*element);
-        nodes.resize(static_cast<size_t>(slots));
-        for (int i = 0; i < slots; ++i)
-            nodes[static_cast<size_t>(i)] = GetNode(element->m_ids[i]);
-        LinkElementToNodes(*element, nodes);
-        ComputeFaceCorners(element);
-        ComputeElementCentre(*element, nodes);
-    }
+    ForEachElement(
+        [&](CFEElement* element)
+        {
+            element->SetFaceCountByDescriptor(element->m_feDescriptorId);
+            element->BuildElementFaces();
+            // Each node is looked up once for the links and the centre.
+            const int slots = NodeSlots(*element);
+            nodes.resize(static_cast<size_t>(slots));
+            for (int i = 0; i < slots; ++i)
+                nodes[static_cast<size_t>(i)] = GetNode(element->m_ids[i]);
+            LinkElementToNodes(*element, nodes);
+            ComputeFaceCorners(element);
+            ComputeElementCentre(*element, nodes);
+        });
 }
 
 void CModelSet::NumberEntities()
 {
+    // In id order.
     int index = 0;
     if (m_defaultGroup != nullptr)
-    {
-        POSITION pos = m_defaultGroup->GetNodes().GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFENode* node = nullptr;
-            m_defaultGroup->GetNodes().GetNextAssoc(pos, id, node);
-            if (node != nullptr)
-                node->m_index = ++index;
-        }
-    }
+        m_defaultGroup->ForEachNode([&index](CFENode* node) { node->m_index = ++index; });
     index = 0;
-    POSITION pos = m_elements.GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        m_elements.GetNextAssoc(pos, id, element);
-        if (element != nullptr)
-            element->m_index = ++index;
-    }
+    ForEachElement([&index](CFEElement* element) { element->m_index = ++index; });
 }
 
 bool CModelSet::ComputeFaceCorners(CFEElement* element) const

@@ -68,6 +68,24 @@ public:
     CFEElement* FindElement(int id) const override;
     bool AddElement(CFEElement* element) override;
     const CElementMap& GetElements() const { return m_elements; }
+    // Calls visit(element) for every element, in ascending id order: the order readers make
+    // them in, which walks memory in order.
+    template <typename Visit>
+    void ForEachElement(Visit visit) const
+    {
+        CFEElement* const* dense = m_elementIndex.GetDenseData();
+        for (int id = 0; id < m_elementIndex.GetDenseCount(); ++id)
+        {
+            if (dense[id] != nullptr)
+                visit(dense[id]);
+        }
+        m_elementIndex.ForEachFar(
+            [&visit](int, CFEElement* element)
+            {
+                if (element != nullptr)
+                    visit(element);
+            });
+    }
     int GetElementCount() const;
     int GetNodeCount() const;
 
