@@ -95,6 +95,7 @@ int OEENSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         {
             ResolveGroupResultId(&ids[i], ids[i], group);
             results[i] = ResultForStores(ids[i], model);
+            ReserveElementStores(results[i], model, false);
         }
         const int entries = nBytes / entryBytes;
         const int entryWords = entryBytes / 4;

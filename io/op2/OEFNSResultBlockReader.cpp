@@ -252,6 +252,8 @@ int OEFNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         {
             ResolveGroupResultId(&ids[i], ids[i], group);
             results[i] = ResultForStores(ids[i], model);
+            if (layout->blockCount == 0)
+                ReserveElementStores(results[i], model, false);
         }
         const int entryBytes = HeaderEntryBytes();
         const int entries = nBytes / entryBytes;

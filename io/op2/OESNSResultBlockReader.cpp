@@ -222,19 +222,23 @@ int OESNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         {
             ResolveGroupResultId(&ids[i], ids[i], group);
             results[i] = ResultForStores(ids[i], model);
+            if (layout->blockCount == 0)
+                ReserveElementStores(results[i], model, layout->columns[i].IsVector());
         }
         const int entryBytes = HeaderEntryBytes();
         const int entryWords = entryBytes / 4;
         const int entries = nBytes / entryBytes;
-        for (int e = 0; e < entries; ++e)
+        if (layout->blockCount == 0)
         {
-            const int* entry = InputWords() + e * entryWords;
-            const int elementId = entry[0] / 10;
-            if (layout->blockCount == 0)
+            // A result at a time over the piece's entries: each of its tables is written in
+            // order rather than all of them a cell at a time.
+            for (int i = 0; i < layout->columnCount; ++i)
             {
-                for (int i = 0; i < layout->columnCount; ++i)
+                const EntryColumn& column = layout->columns[i];
+                for (int e = 0; results[i] != nullptr && e < entries; ++e)
                 {
-                    const EntryColumn& column = layout->columns[i];
+                    const int* entry = InputWords() + e * entryWords;
+                    const int elementId = entry[0] / 10;
                     if (column.IsVector())
                         StoreElementVectorValue(results[i], elementId, ColumnVector(entry, column),
                                                 model, step.flags, step.tag);
@@ -242,8 +246,13 @@ int OESNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
                         StoreElementScalarValue(results[i], elementId, ColumnScalar(entry, column),
                                                 model, step.flags, step.tag);
                 }
-                continue;
             }
+            return nBytes % entryBytes;
+        }
+        for (int e = 0; e < entries; ++e)
+        {
+            const int* entry = InputWords() + e * entryWords;
+            const int elementId = entry[0] / 10;
             for (int k = 0; k < layout->blockCount; ++k)
             {
                 const int* block = entry + layout->blockStart + k * layout->blockWords;

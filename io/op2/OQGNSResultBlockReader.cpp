@@ -106,6 +106,7 @@ int OQGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     {
         ResolveGroupResultId(&ids[i], ids[i], group);
         results[i] = ResultForStores(ids[i], model);
+        ReserveNodeStores(results[i], model, true);
     }
     const int entries = nBytes / table.entryBytes;
     const int* words = InputWords();

@@ -130,6 +130,7 @@ int OUGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     {
         ResolveGroupResultId(&ids[i], ids[i], group);
         results[i] = ResultForStores(ids[i], model);
+        ReserveNodeStores(results[i], model, !table.isAcoustic);
     }
     const int entries = nBytes / table.entryBytes;
     const int* words = InputWords();

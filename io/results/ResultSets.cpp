@@ -126,6 +126,21 @@ CResultData* ResultForStores(int packedId, CModelSet* model)
     return GetOrCreateResult(packedId, model, CString(), kStoreKind, 0, CString("DEFAULT"));
 }
 
+// Ids are not reserved past the table's dense limits: a model of far ids stays cheap.
+void ReserveNodeStores(CResultData* result, const CModelSet* model, bool withVectors)
+{
+    const UINT largest = model != nullptr ? model->GetMaxNodeId() : 0;
+    if (result != nullptr && largest > 0 && largest < static_cast<UINT>(kMaxEntityId))
+        result->ReserveNodes(static_cast<int>(largest) + 1, withVectors);
+}
+
+void ReserveElementStores(CResultData* result, const CModelSet* model, bool withVectors)
+{
+    const UINT largest = model != nullptr ? model->GetMaxElementId() : 0;
+    if (result != nullptr && largest > 0 && largest < static_cast<UINT>(kMaxEntityId))
+        result->ReserveElements(static_cast<int>(largest) + 1, withVectors);
+}
+
 void StoreNodeScalarValue(CResultData* result, int nodeId, float value, CModelSet* model, int flags,
                           int tag)
 {

@@ -42,6 +42,10 @@ void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CP
 // The same stores into a result resolved once for many values (ResultForStores), so that a
 // value costs no look-up of its result. A null result stores nothing.
 CResultData* ResultForStores(int packedId, CModelSet* model);
+// Sizes a result's tables for the model's ids ahead of a record's stores, so that the values of
+// a model with dense ids go in without the tables growing (null does nothing).
+void ReserveNodeStores(CResultData* result, const CModelSet* model, bool withVectors);
+void ReserveElementStores(CResultData* result, const CModelSet* model, bool withVectors);
 void StoreNodeScalarValue(CResultData* result, int nodeId, float value, CModelSet* model, int flags,
                           int tag);
 void StoreNodeVectorValue(CResultData* result, int nodeId, const CPoint3D& vector, CModelSet* model,
