@@ -3,6 +3,8 @@
 
 #include "io/bulk/BulkField.h"
 
+#include <algorithm>
+
 namespace
 {
 constexpr std::size_t kNameWidth = 8;
@@ -81,15 +83,18 @@ bool CBulkCard::IsFilled(int index) const
     return IsFieldFilled(Field(index));
 }
 
+// The line's data columns are kept in one piece; the fields are places in them.
 void CBulkCard::AppendFields(std::string_view line, bool isLargeField)
 {
     const std::size_t width = isLargeField ? kLargeWidth : kSmallWidth;
-    for (std::size_t start = kNameWidth; start < kDataEnd; start += width)
+    const std::size_t base = m_text.size();
+    const std::string_view data = line.size() > kNameWidth
+                                      ? line.substr(kNameWidth, kDataEnd - kNameWidth)
+                                      : std::string_view();
+    m_text.append(data);
+    for (std::size_t start = 0; start < kDataEnd - kNameWidth; start += width)
     {
-        std::string_view field;
-        if (start < line.size())
-            field = line.substr(start, width);
-        m_fields.emplace_back(m_text.size(), field.size());
-        m_text.append(field);
+        const std::size_t length = start < data.size() ? std::min(width, data.size() - start) : 0;
+        m_fields.emplace_back(length > 0 ? base + start : m_text.size(), length);
     }
 }

@@ -208,7 +208,13 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             continue;
         }
         const CBulkCard::SName name = CBulkCard::ReadName(line);
-        const Handler handler = FindHandler(name.name);
+        // Decks run in blocks of one card: the last name found is asked first.
+        if (name.name != m_lastName)
+        {
+            m_lastName = name.name;
+            m_lastHandler = FindHandler(name.name);
+        }
+        const Handler handler = m_lastHandler;
         if (handler == nullptr)
         {
             // Case control lies between "CEND" and "BEGIN BULK"; its commands are no cards.

@@ -103,4 +103,6 @@ private:
     std::vector<CDeckFile::SIdentity> m_openDecks; // include chain, to refuse cycles
     std::set<CDeckFile::SIdentity> m_readDecks;    // every file read by this import
     std::set<std::string> m_reportedCards;         // card names already reported as unreadable
+    std::string m_lastName;                        // of the card before, and its handler
+    Handler m_lastHandler = nullptr;
 };

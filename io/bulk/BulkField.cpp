@@ -111,19 +111,37 @@ double ParseBulkField(std::string_view field)
     return value;
 }
 
+// One pass over the field: blanks, a sign, digits, blanks. Ids are most of a deck's fields.
 int ParseBulkInt(std::string_view field)
 {
-    std::string_view word = SoleWord(field);
-    if (word.empty())
+    std::size_t i = 0;
+    const std::size_t size = field.size();
+    while (i < size && IsBlank(field[i]))
+        ++i;
+    if (i == size)
         return 0;
-    if (word.front() == '+')
-        word.remove_prefix(1);
-    int value = 0;
-    const std::from_chars_result result =
-        std::from_chars(word.data(), word.data() + word.size(), value);
-    if (result.ec != std::errc() || result.ptr != word.data() + word.size())
+    const bool isNegative = field[i] == '-';
+    if (field[i] == '-' || field[i] == '+')
+        ++i;
+    const std::size_t firstDigit = i;
+    std::int64_t value = 0;
+    for (; i < size && field[i] >= '0' && field[i] <= '9'; ++i)
+    {
+        value = value * 10 + (field[i] - '0');
+        if (value > std::int64_t(std::numeric_limits<int>::max()) + 1)
+            throw CBulkFieldError("integer too large");
+    }
+    if (i == firstDigit)
         throw CBulkFieldError("not an integer");
-    return value;
+    for (; i < size; ++i)
+    {
+        if (!IsBlank(field[i]))
+            throw CBulkFieldError("not an integer");
+    }
+    value = isNegative ? -value : value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        throw CBulkFieldError("integer too large");
+    return static_cast<int>(value);
 }
 
 int ParseLeadingInt(std::string_view field)
