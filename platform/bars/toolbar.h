@@ -84,12 +84,16 @@ protected:
     // Lays the buttons out for mode (LM_*) and length; LM_COMMIT writes the rows back.
     virtual CSize CalcLayout(DWORD mode, int length = -1);
     // The size of the buttons laid out by their wrap flags, borders excluded.
-    CSize CalcSize(const TBBUTTON* buttons, int count) const;
+    virtual CSize CalcSize(const TBBUTTON* buttons, int count) const;
     // Sets the wrap flags for rows no wider than width; returns the number of rows.
-    int WrapToolBar(TBBUTTON* buttons, int count, int width) const;
+    virtual int WrapToolBar(TBBUTTON* buttons, int count, int width) const;
     // Wraps to length: the narrowest wrap with as many rows as length gives (a width), or
     // the first whose height fits (vertical, length a height).
-    void SizeToolBar(TBBUTTON* buttons, int count, int length, BOOL vertical = FALSE) const;
+    virtual void SizeToolBar(TBBUTTON* buttons, int count, int length, BOOL vertical = FALSE) const;
+    // Length of button index along its row, and the space a separator that ends a row
+    // leaves before the next one; for bars whose buttons the control sizes otherwise.
+    virtual int ItemWidth(const TBBUTTON& button, int index) const;
+    virtual int WrapGap(const TBBUTTON& separator) const;
 
     BOOL GetButton(int index, TBBUTTON* button) const;
     // Replaces a button (the control takes no other way to change a style).

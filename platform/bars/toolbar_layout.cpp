@@ -91,6 +91,18 @@ CSize CToolBar::CalcLayout(DWORD mode, int length)
     return CSize(std::max(size.cx, least.cx), std::max(size.cy, least.cy));
 }
 
+int CToolBar::ItemWidth(const TBBUTTON& button, int) const
+{
+    if (IsSeparator(button))
+        return button.iBitmap > 0 ? button.iBitmap : kDefaultSeparatorWidth;
+    return static_cast<int>(m_sizeButton.cx);
+}
+
+int CToolBar::WrapGap(const TBBUTTON&) const
+{
+    return kWrappedSeparatorGap;
+}
+
 CSize CToolBar::CalcSize(const TBBUTTON* buttons, int count) const
 {
     CSize size(0, 0);
@@ -101,14 +113,13 @@ CSize CToolBar::CalcSize(const TBBUTTON* buttons, int count) const
         const TBBUTTON& button = buttons[i];
         if (IsHidden(button))
             continue;
-        x += IsSeparator(button) ? (button.iBitmap > 0 ? button.iBitmap : kDefaultSeparatorWidth)
-                                 : m_sizeButton.cx;
+        x += ItemWidth(button, i);
         size.cx = std::max<LONG>(size.cx, x);
         size.cy = std::max<LONG>(size.cy, y + m_sizeButton.cy);
         if (button.fsState & TBSTATE_WRAP)
         {
             x = 0;
-            y += m_sizeButton.cy + (IsSeparator(button) ? kWrappedSeparatorGap : 0);
+            y += m_sizeButton.cy + (IsSeparator(button) ? WrapGap(button) : 0);
         }
     }
     return size;
@@ -116,12 +127,7 @@ CSize CToolBar::CalcSize(const TBBUTTON* buttons, int count) const
 
 int CToolBar::WrapToolBar(TBBUTTON* buttons, int count, int width) const
 {
-    auto widthOf = [this](const TBBUTTON& button)
-    {
-        if (IsSeparator(button))
-            return button.iBitmap > 0 ? button.iBitmap : kDefaultSeparatorWidth;
-        return static_cast<int>(m_sizeButton.cx);
-    };
+    auto widthOf = [this, buttons](int i) { return ItemWidth(buttons[i], i); };
     for (int i = 0; i < count; ++i)
         buttons[i].fsState &= ~TBSTATE_WRAP;
     int rows = 1;
@@ -132,7 +138,7 @@ int CToolBar::WrapToolBar(TBBUTTON* buttons, int count, int width) const
     {
         if (IsHidden(buttons[i]))
             continue;
-        const int itemWidth = widthOf(buttons[i]);
+        const int itemWidth = widthOf(i);
         if (x > 0 && x + itemWidth > width)
         {
             // The row ends at its last separator, else before this button.
@@ -152,7 +158,7 @@ int CToolBar::WrapToolBar(TBBUTTON* buttons, int count, int width) const
             for (int j = rowStart; j < i; ++j)
             {
                 if (!IsHidden(buttons[j]))
-                    x += widthOf(buttons[j]);
+                    x += widthOf(j);
             }
         }
         x += itemWidth;
