@@ -177,6 +177,11 @@ protected:
     void OnUpdateShowNodeIds(CCmdUI* cmdUI);
     void OnElementFilter();
 
+    // Results (CAEView_result.cpp): the Display Result command, and the model commands enabled
+    // while a project with a model is open.
+    void OnDisplayResultCommand();
+    void OnUpdateModelCommand(CCmdUI* cmdUI);
+
     // What the result display asks of its view.
     CSceneView& ResultScene() override { return *this; }
     CAESet& ResultRenderer() override { return m_AESet; }

@@ -156,8 +156,8 @@ void CCAEView::OnLoadCaseChange()
     BeginWaitCursor();
     m_AESet.m_nLCStep = 0;
     m_AESet.UpdateAnimationFrame();
-    // The bands keep their kind and colours and take the range of the chosen case.
-    CopyDisplayAttr(PrepareResultRange(resultId, GetDisplayAttr(), 1));
+    // The bands keep their kind and colours and take the range of the chosen case: the result
+    // display gives another case of the view its own range.
     DisplayResultView(resultId, m_AESet.m_nResultComponent, GetDisplayAttr().m_nResultCategory,
                       FALSE);
     EndWaitCursor();

@@ -158,6 +158,8 @@ FW_TABLE(
     fw::command<ID_VIEW_SHRINK_SETTING, &CWendraView::OnShrinkSetting>(),
     fw::command<ID_VIEW_CLIPPING, &CWendraView::OnClipping>(),
     fw::command<ID_EDIT_ELEMENT_PROPERTY, &CWendraView::OnEditElementProperty>(),
+    fw::update<ID_EDIT_ELEMENT_PROPERTY, &CWendraView::OnUpdateModelCommand>(),
+    fw::command<ID_DISPLAY_RESULT, &CWendraView::OnDisplayResultCommand>(),
     fw::control<CBN_SELCHANGE, ID_LOADCASE_COMBO, &CWendraView::OnLoadCaseChange>(),
     // View toolbars.
     fw::command_range<ID_TOOLBAR_ANIMATION, ID_TOOLBAR_ANIMATION, &CWendraView::OnToolbar>(),

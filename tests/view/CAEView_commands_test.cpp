@@ -188,6 +188,7 @@ TEST_F(ViewCommands, ToolsStartThroughTheCommandManager)
     EXPECT_EQ(std::vector<int>{view->m_nFrameKey}, Frame().m_shrinkDialogKeys);
     EXPECT_EQ("MsgPane/ShrinkSetting", Frame().m_statusKeys.back());
 
+    AddTestNode(Model(), 1, 0, 0, 0); // the model commands need a model
     Command(view, ID_EDIT_ELEMENT_PROPERTY);
     ASSERT_EQ(2u, Frame().m_manager.m_entries.size());
     EXPECT_EQ(CCmdRecord::kElementProperty, Frame().m_manager.m_entries[1].code);

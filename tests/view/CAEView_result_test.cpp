@@ -1,0 +1,169 @@
+// The 3-D view's result display in the MDI frame: a result opens its own view with the
+// camera of the old one, a contour, a legend and a title; Display Result opens the contour
+// again; the load-case combo shows another case with its range.
+#include "ViewTestFrame.h"
+#include "ViewTestSupport.h"
+#include "core/model/FEElement.h"
+#include "core/model/ResultData.h"
+#include "core/model/ResultId.h"
+#include "platform/test/pump.h"
+#include "resources/resource.h"
+#include "tests/core/model/ModelFixtures.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace view_window_test;
+
+namespace
+{
+using Rgb = std::array<int, 3>;
+constexpr int kSide = 300;
+constexpr UINT kTypeBits = 0x1000000u;
+
+// Ten quads in a row from x = -5 to 5 and a result of two load cases at their nodes: 10 per
+// unit from 0 at the left in case 1, half that in case 2.
+UINT AddStripWithResult(CModelSet& model)
+{
+    for (int i = 0; i <= 10; ++i)
+    {
+        AddTestNode(model, 2 * i + 1, i - 5.0, -1, 0);
+        AddTestNode(model, 2 * i + 2, i - 5.0, 1, 0);
+    }
+    for (int i = 0; i < 10; ++i)
+        AddQuad(model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
+    model.BuildElementFaces();
+    for (UINT c = 1; c <= 2; ++c)
+    {
+        model.AddLoadCaseValue(1, kTypeBits, static_cast<double>(c));
+        auto* result = new CResultData();
+        result->m_id = MakeLoadCaseKey(1, kTypeBits, c);
+        result->m_flags = CResultData::kFlagAtNodes | 8;
+        result->m_loaded = CResultData::kLoaded;
+        result->SetName("Stress");
+        for (int node = 1; node <= 22; ++node)
+        {
+            const double value = (c == 1 ? 10.0 : 5.0) * ((node - 1) / 2);
+            result->SetNodeValue(node, value);
+            result->WidenRange(value);
+        }
+        model.AddResult(result);
+    }
+    return MakeLoadCaseKey(1, kTypeBits, 1);
+}
+
+class CAEViewResultTest : public ViewFixture
+{
+protected:
+    // The model view, showing the strip; the result's contours in flat bands.
+    CWendraView* OpenModelView()
+    {
+        m_resultId = AddStripWithResult(Model());
+        Frame().m_project->m_settings.m_contourDefaults.m_nBandType = 0;
+        Frame().m_project->m_settings.m_displayType = kRidgeLine;
+        CWendraView* view = OpenView(kSide, kSide);
+        if (view == nullptr)
+            return nullptr;
+        view->m_nDisplayMode = kRidgeLine;
+        view->m_AESet.AutoScale(view);
+        view->m_AESet.RenderAll();
+        return view;
+    }
+    // The view made last, sized as the model view.
+    CWendraView* LastView()
+    {
+        auto* view = dynamic_cast<CWendraView*>(Frame().GetFrameView(Frame().m_viewCounter));
+        if (view != nullptr)
+        {
+            view->MoveWindow(0, 0, kSide, kSide);
+            fw::test::Pump();
+        }
+        return view;
+    }
+
+    view_test::EnglishStrings m_strings;
+    UINT m_resultId = 0;
+};
+} // namespace
+
+TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    model->m_ViewVolume[0].m_panPoint = CPoint3D(0.25, 0, 0);
+    model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+    CWendraView* shown = LastView();
+    ASSERT_NE(nullptr, shown);
+    ASSERT_NE(model, shown);
+    EXPECT_EQ(-1, model->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(m_resultId), shown->m_AESet.m_nContourResultId);
+    EXPECT_EQ(0.25, shown->m_ViewVolume[0].m_panPoint.x);
+    EXPECT_EQ(model->m_ptModelBox[1].x, shown->m_ptModelBox[1].x);
+    EXPECT_EQ(1, Frame().m_geometryRefreshes);
+    EXPECT_EQ(0u, Frame().m_project->m_settings.m_displayFilter & CAESettings::kFilterNode);
+    EXPECT_EQ(static_cast<int>(m_resultId), Frame().m_selectedInCombo);
+    EXPECT_STREQ("Stress :  (Load case 1)", shown->m_strResultTitle.GetString());
+
+    DrawFrame(shown);
+    // The legend: the ten band colours in a bar in the left fifth.
+    std::set<Rgb> bar;
+    const int x = static_cast<int>(0.04 * kSide) + 2;
+    for (int y = kSide - static_cast<int>(0.85 * kSide) + 2; y < kSide - kSide / 6 - 2; ++y)
+        bar.insert(ReadPixel(x, y, kSide));
+    EXPECT_EQ(10u, bar.size());
+    EXPECT_LT(x, kSide / 5);
+    // The contour: red at the right end of the strip.
+    const Rgb right = ReadPixel(kSide / 2 + 130, kSide / 2, kSide);
+    EXPECT_GT(right[0], 200);
+    EXPECT_LT(right[2], 40);
+}
+
+TEST_F(CAEViewResultTest, DisplayResultCommandOpensTheContourAgain)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+    CWendraView* shown = LastView();
+    ASSERT_NE(nullptr, shown);
+    Frame().m_statusKeys.clear();
+    Command(shown, ID_DISPLAY_RESULT);
+    CWendraView* again = LastView();
+    ASSERT_NE(shown, again);
+    EXPECT_EQ(static_cast<int>(m_resultId), again->m_AESet.m_nContourResultId);
+    EXPECT_EQ(1, again->m_AESet.m_nResultComponent);
+    EXPECT_EQ((std::vector<std::string>{"MsgPane/DisplayResult"}), Frame().m_statusKeys);
+}
+
+TEST_F(CAEViewResultTest, LoadCaseComboShowsTheCaseWithItsRangeAndCaseText)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+    CWendraView* shown = LastView();
+    ASSERT_NE(nullptr, shown);
+    EXPECT_EQ(100.0, shown->m_DisplayAttr.m_dataMax);
+    const int views = Frame().m_viewCounter;
+    Frame().m_selectedLoadCase = static_cast<int>(ResultIdWithLoadCase(m_resultId, 2));
+    const HWND combo =
+        ::CreateWindowA("COMBOBOX", "", WS_CHILD, 0, 0, 50, 50, Frame().m_hWnd,
+                        reinterpret_cast<HMENU>(ID_LOADCASE_COMBO), nullptr, nullptr);
+    shown->SendMessage(WM_COMMAND, MAKEWPARAM(ID_LOADCASE_COMBO, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+    ::DestroyWindow(combo);
+    EXPECT_EQ(views, Frame().m_viewCounter); // the same view
+    EXPECT_EQ(Frame().m_selectedLoadCase, shown->m_AESet.m_nContourResultId);
+    EXPECT_EQ(50.0, shown->m_DisplayAttr.m_dataMax);
+    EXPECT_STREQ("Stress :  (Load case 2)", shown->m_strResultTitle.GetString());
+    EXPECT_NE(std::string::npos,
+              std::string(shown->m_strResultSubTitle.GetString()).find("5.000E+001"));
+}
+
+TEST_F(CAEViewResultTest, ModelCommandsNeedAModel)
+{
+    CWendraView* view = OpenView(kSide, kSide);
+    ASSERT_NE(nullptr, view);
+    EXPECT_EQ(0, QueryUpdate(view, ID_EDIT_ELEMENT_PROPERTY).enabled);
+    AddStripWithResult(Model());
+    EXPECT_EQ(1, QueryUpdate(view, ID_EDIT_ELEMENT_PROPERTY).enabled);
+}
