@@ -130,6 +130,15 @@ BOOL CWendraApp::CreateMainFrame()
     frame->DragAcceptFiles();
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
+    // The splash was made while the frame was hidden; showing the frame may have stacked it
+    // over its own popup (so it does under Wine): put the splash back in front.
+    if (CSplashWnd* splash = CSplashWnd::Current())
+    {
+        for (const HWND place : {HWND_TOPMOST, HWND_NOTOPMOST})
+            ::SetWindowPos(splash->m_hWnd, place, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        splash->UpdateWindow();
+    }
     return TRUE;
 }
 

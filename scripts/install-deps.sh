@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine, Xvfb,
 # Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it) and clang
-# for the fuzz targets. Does nothing when all are present.
+# for the fuzz targets, and for Japanese mode a Japanese font and the ja_JP.UTF-8 locale.
+# Does nothing when all are present.
 set -euo pipefail
 
 need=()
@@ -13,13 +14,24 @@ command -v clang >/dev/null || need+=(clang)
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -e /usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkConfig.cmake ] || need+=(libbenchmark-dev)
-
-if [ ${#need[@]} -eq 0 ]; then
-    exit 0
-fi
+[ -e /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ] || need+=(fonts-ipafont-gothic)
+[ -e /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# Wine takes a process's code page from its locale: Japanese mode is tested under this one.
+make_japanese_locale()
+{
+    locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' ||
+        $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+if [ ${#need[@]} -eq 0 ]; then
+    make_japanese_locale
+    exit 0
+fi
 echo "Installing: ${need[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+make_japanese_locale

@@ -1,12 +1,16 @@
 // The program itself, started as a user would: Gravik.exe in a scratch copy of its runtime
-// layout, closed through its main window ten times in a row.
+// layout, closed through its main window; ten runs in a row, and a run in Japanese mode.
+#include "core/services/StringFile.h"
+#include "resources/ids/platform_ids.h"
 #include "tests/app/AppFolders.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -33,21 +37,78 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM data)
     return TRUE;
 }
 
-// Waits for the process's main window; null when none shows in time.
-HWND WaitForMainWindow(const PROCESS_INFORMATION& process, DWORD timeoutMs)
+// Gravik.exe copied into folder, started there with the extra environment lines
+// ("NAME=value") and without the splash; ended when the object goes.
+class CRunningProgram
 {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < timeoutMs)
+public:
+    CRunningProgram(const std::string& folder, const std::vector<std::string>& environment = {})
     {
-        FindWindowOf search = {process.dwProcessId, nullptr};
-        ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
-        if (::WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0)
-            return nullptr;
+        const std::string program = folder + "\\Gravik.exe";
+        if (!fs::exists(program))
+            fs::copy_file(kStagedProgram, program);
+        std::string commandLine = "\"" + program + "\" /Automation";
+        std::string block;
+        for (const std::string& line : environment)
+            block += line + '\0';
+        const char* strings = ::GetEnvironmentStringsA();
+        for (const char* entry = strings; *entry != '\0'; entry += std::strlen(entry) + 1)
+            block += std::string(entry) + '\0';
+        block += '\0';
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        m_started = ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                     0, environment.empty() ? nullptr : block.data(),
+                                     folder.c_str(), &startup, &m_process) != FALSE;
+        if (m_started)
+            m_main = WaitForMainWindow(20000);
     }
-    return nullptr;
-}
+    ~CRunningProgram()
+    {
+        if (!m_started)
+            return;
+        if (::WaitForSingleObject(m_process.hProcess, 0) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.hProcess, 99);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+    CRunningProgram(const CRunningProgram&) = delete;
+    CRunningProgram& operator=(const CRunningProgram&) = delete;
+
+    bool Started() const { return m_started; }
+    HWND MainWindow() const { return m_main; }
+    // Closes the main window as the close box does; the exit code, -1 when it did not end.
+    long Close()
+    {
+        if (m_main != nullptr)
+            ::PostMessageA(m_main, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+            return -1;
+        DWORD exitCode = 1;
+        ::GetExitCodeProcess(m_process.hProcess, &exitCode);
+        return static_cast<long>(exitCode);
+    }
+
+private:
+    HWND WaitForMainWindow(DWORD timeoutMs) const
+    {
+        const DWORD start = ::GetTickCount();
+        while (::GetTickCount() - start < timeoutMs)
+        {
+            FindWindowOf search = {m_process.dwProcessId, nullptr};
+            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr)
+                return search.found;
+            if (::WaitForSingleObject(m_process.hProcess, 100) == WAIT_OBJECT_0)
+                return nullptr;
+        }
+        return nullptr;
+    }
+
+    bool m_started = false;
+    PROCESS_INFORMATION m_process = {};
+    HWND m_main = nullptr;
+};
 
 size_t Count(const std::string& text, const std::string& part)
 {
@@ -56,6 +117,13 @@ size_t Count(const std::string& text, const std::string& part)
         ++count;
     return count;
 }
+
+std::string JapaneseText(const char* file, const char* section, const char* key)
+{
+    std::string text;
+    LoadStringWithSuffix(file, section, key, "_JPN", &text);
+    return text;
+}
 } // namespace
 
 TEST(Program, StartsAndExitsCleanlyTenTimesInARow)
@@ -63,37 +131,43 @@ TEST(Program, StartsAndExitsCleanlyTenTimesInARow)
     if (!fs::exists(kStagedProgram))
         GTEST_SKIP() << kStagedProgram << " is not built";
     CAppFolders folders("program", "[Environment]\r\nLanguage=English\r\n");
-    fs::copy_file(kStagedProgram, fs::path(folders.Path("bin")) / "Gravik.exe");
-    const std::string program = folders.Path("bin") + "\\Gravik.exe";
     for (int run = 1; run <= 10; ++run)
     {
         SCOPED_TRACE(run);
-        std::string commandLine = "\"" + program + "\" /Automation";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                     0, nullptr, folders.Path("bin").c_str(), &startup, &process));
-        const HWND main = WaitForMainWindow(process, 20000);
-        EXPECT_NE(nullptr, main);
-        if (main != nullptr)
-            ::PostMessageA(main, WM_CLOSE, 0, 0);
-        const DWORD waited = ::WaitForSingleObject(process.hProcess, 20000);
-        if (waited != WAIT_OBJECT_0)
-        {
-            ADD_FAILURE() << "still running; main window " << (::IsWindow(main) ? "open" : "gone");
-            ::TerminateProcess(process.hProcess, 99);
-        }
-        DWORD exitCode = 1;
-        ::GetExitCodeProcess(process.hProcess, &exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), waited);
-        EXPECT_EQ(0u, exitCode);
+        CRunningProgram running(folders.Path("bin"));
+        ASSERT_TRUE(running.Started());
+        EXPECT_NE(nullptr, running.MainWindow());
+        ASSERT_EQ(0, running.Close());
     }
     std::string log;
     for (const auto& entry : fs::directory_iterator(folders.Path("log")))
         log += folders.Read("log\\" + entry.path().filename().string());
     EXPECT_EQ(10u, Count(log, " ------ START ------- "));
     EXPECT_EQ(10u, Count(log, " ------ END ------- "));
+}
+
+TEST(Program, JapaneseModeShowsTheJapaneseIdleText)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    CAppFolders folders("program_jpn", "[Environment]\r\nLanguage=Japanese\r\n");
+    CRunningProgram running(folders.Path("bin"));
+    ASSERT_TRUE(running.Started());
+    const HWND main = running.MainWindow();
+    ASSERT_NE(nullptr, main);
+
+    // The status bar's idle text, from the framework's section of Message.str.
+    const HWND status = ::GetDlgItem(main, AFX_IDW_STATUS_BAR);
+    ASSERT_NE(nullptr, status);
+    const std::string ready = JapaneseText("Message.str", "Framework", "Ready");
+    char statusText[128] = {};
+    for (int i = 0; i < 50 && ready != statusText; ++i)
+    {
+        ::Sleep(100);
+        ::SendMessageTimeoutA(status, WM_GETTEXT, sizeof statusText,
+                              reinterpret_cast<LPARAM>(statusText), SMTO_ABORTIFHUNG, 2000,
+                              nullptr);
+    }
+    EXPECT_EQ(ready, statusText);
+    EXPECT_EQ(0, running.Close());
 }

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -201,4 +202,22 @@ TEST(WendraCommandLineInfo, TheLastParameterWinsFlagsIncluded)
     EXPECT_STREQ("x", info.GetFileToOpen().GetString());
     CWendraCommandLineInfo empty;
     EXPECT_TRUE(empty.GetFileToOpen().IsEmpty());
+}
+
+// Wine takes the code page from the locale a process starts in: this one runs as a test of its
+// own (test_app_japanese) under a Japanese locale, and skips elsewhere.
+TEST_F(WendraApp, JapaneseModeUnderAJapaneseLocale)
+{
+    if (std::getenv("GRAVIK_JAPANESE_LOCALE") == nullptr)
+        GTEST_SKIP() << "runs as test_app_japanese, under a Japanese locale";
+    EXPECT_EQ(932u, ::GetACP());
+    ASSERT_TRUE(StartUp("[Environment]\r\nLanguage=Japanese\r\n"));
+    EXPECT_EQ(0x411, LANGIDFROMLCID(::GetThreadLocale()));
+    const HMENU menu = ::GetMenu(MainFrame()->m_hWnd);
+    EXPECT_EQ(Text("standard.str", "Menu", "Project", "_JPN"), MenuText(menu, 0));
+    EXPECT_EQ(Text("standard.str", "Menu", "Help", "_JPN"), MenuText(menu, 3));
+    m_app->WinHelp(0, HELP_FINDER);
+    ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+    EXPECT_EQ(Text("Message.str", "Status", "HelpNotAvailable", "_JPN"),
+              (*m_services)->messageBoxes[0].text);
 }
