@@ -13,7 +13,7 @@
 #include "resources/ids/view_ids.h"
 
 FW_TABLE(CMainFrame, CMDIFrameWnd, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
-         fw::on<WM_CLOSE, &CMainFrame::OnClose>(),
+         fw::on<WM_CLOSE, &CMainFrame::OnClose>(), fw::on<WM_DESTROY, &CMainFrame::OnDestroy>(),
          fw::command_range<ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST,
                            &CMainFrame::OnRecentProject>())
 
@@ -165,10 +165,20 @@ void CMainFrame::OnClose()
     CMDIFrameWnd::OnClose();
 }
 
+void CMainFrame::OnDestroy()
+{
+    for (COXCoolToolBar& bar : m_toolBars)
+    {
+        if (bar.m_hWnd != nullptr)
+            bar.SetCustomizationMode(FALSE, nullptr);
+    }
+    CMDIFrameWnd::OnDestroy();
+}
+
 BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)
 {
     const ToolBarInfo& info = kToolBars[slot];
-    CToolBar& bar = m_toolBars[slot];
+    COXCoolToolBar& bar = m_toolBars[slot];
     // The Animation toolbar is made before its combo box and docked after it.
     DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_FLYBY | CBRS_TOOLTIPS;
     if (slot == kStandardBar)
@@ -194,7 +204,7 @@ BOOL CMainFrame::CreateStatusBar()
 
 BOOL CMainFrame::CreateLoadCaseCombo()
 {
-    CToolBar& bar = m_toolBars[kAnimationBar];
+    COXCoolToolBar& bar = m_toolBars[kAnimationBar];
     const int index = bar.CommandToIndex(ID_LOADCASE_COMBO);
     if (index < 0)
         return FALSE;

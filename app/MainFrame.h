@@ -6,12 +6,12 @@
 #pragma once
 
 #include "platform/bars/statusbar.h"
-#include "platform/bars/toolbar.h"
 #include "platform/base/coll_map.h"
 #include "platform/ctrl/stdctrl.h"
 #include "platform/docview/mdi.h"
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
+#include "widgets/bars/OXCoolToolBar.h"
 
 #include <array>
 
@@ -94,7 +94,7 @@ public:
     CComboBox& GetLoadCaseCombo() { return m_loadCaseCombo; }
 
     // The toolbars and their "shown" bytes, by slot or by show/hide command id.
-    CToolBar& GetToolBar(ToolBarSlot slot) { return m_toolBars[slot]; }
+    COXCoolToolBar& GetToolBar(ToolBarSlot slot) { return m_toolBars[slot]; }
     BYTE* GetBarShownFlag(UINT commandId) override;
     bool IsBarVisible(UINT commandId) override;
     void ShowBar(UINT commandId, BOOL show) override;
@@ -124,6 +124,7 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCTA cs);
     void OnClose();
+    void OnDestroy();
 
 private:
     BOOL CreateToolBar(ToolBarSlot slot);
@@ -136,7 +137,7 @@ private:
 
     COXHistoryCtrl* m_outputLog = nullptr;
     FrameMap m_frameMap;
-    std::array<CToolBar, kToolBarSlots> m_toolBars;
+    std::array<COXCoolToolBar, kToolBarSlots> m_toolBars;
     std::array<BYTE, kToolBarSlots> m_barShown = {};
     CCmdManager m_cmdManager;
     CComboBox m_loadCaseCombo;
