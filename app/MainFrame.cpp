@@ -160,6 +160,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 
 void CMainFrame::OnClose()
 {
+    if (CloseProject() == IDCANCEL)
+        return;
     if (auto* app = dynamic_cast<CWendraApp*>(AfxGetApp()))
         app->StoreRecentProjects();
     CMDIFrameWnd::OnClose();

@@ -62,6 +62,22 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 
+    // CloseProject's results besides IDCANCEL (the user kept the project) and IDOK (closed).
+    static constexpr int kNoProject = 6;
+    // DoSaveProject's results.
+    static constexpr int kSaved = 1;
+    static constexpr int kSaveCancelled = -1;
+
+    // Closes the open project after asking whether to save it: kNoProject when none was open,
+    // IDCANCEL when the user kept it, IDOK when it closed with its views.
+    int CloseProject();
+    // For a project whose elements took property colours (a universal file of the model would
+    // differ): informOnly says so; otherwise the user may cancel, and true means cancelled.
+    bool ConfirmUnvModified(bool informOnly);
+    // Saves the open project, asking for the file when it has none (or saveAs): kSaved, or
+    // kSaveCancelled when the user cancelled.
+    int DoSaveProject(bool saveAs);
+
     // The open project (owned; null when none) and the frame counter of its views.
     CProjectData* GetProject() override { return m_pProject; }
     // Makes project (owned from now on; null for none) the open one, deleting the one before;
@@ -131,6 +147,9 @@ private:
     BOOL CreateStatusBar();
     BOOL CreateLoadCaseCombo();
     void ArrangeToolBars();
+    void CloseAllViews();
+    // Every open document takes the project's name.
+    void RetitleDocuments();
     // The slot of a toolbar's show/hide command; kToolBarCount when none.
     static ToolBarSlot SlotOfCommand(UINT commandId);
     static int Partition(int* values, int low, int high);

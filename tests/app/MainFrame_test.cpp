@@ -248,3 +248,62 @@ TEST_F(MainFrameWindow, ViewsOfAProjectCountFromOneAndTheFirstStaysOpen)
     frame->SetProject(nullptr);
     EXPECT_EQ(0, frame->GetFrameCounter());
 }
+
+TEST_F(MainFrameWindow, ClosingWithoutAProjectAsksNothing)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    EXPECT_EQ(CMainFrame::kNoProject, MainFrame()->CloseProject());
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
+}
+
+TEST_F(MainFrameWindow, CancellingTheSavePromptOnExitKeepsEverythingOpen)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    auto* project = new CProjectData;
+    project->m_name = "plate";
+    frame->SetProject(project);
+    ASSERT_NE(nullptr, frame->CreateMainView(""));
+    fw::test::Pump();
+    (*m_services)->messageBoxAnswers.push_back(IDCANCEL);
+    ::SendMessageA(frame->m_hWnd, WM_CLOSE, 0, 0);
+    fw::test::Pump();
+    ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+    EXPECT_EQ(project, frame->GetProject());
+    EXPECT_NE(nullptr, frame->GetFrameView(1));
+    ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+    EXPECT_TRUE((*m_services)->messageBoxes[0].type & MB_YESNOCANCEL);
+    EXPECT_EQ("<missing>", IniValue("MRU", "MRU0")) << "nothing was stored";
+
+    // Not saving closes the project, its views and the program.
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    EXPECT_TRUE(CloseMainFrame());
+    EXPECT_EQ("", IniValue("MRU", "MRU0"));
+}
+
+TEST_F(MainFrameWindow, SavingUnderATypedNameDropsItsExtensionAndRecordsTheProject)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    auto* project = new CProjectData;
+    project->m_name = "plate";
+    frame->SetProject(project);
+    const std::string typed = m_folders->Path("ini") + "\\plate.v2.txt";
+    (*m_services)->fileAnswers.push_back(typed);
+    ASSERT_EQ(CMainFrame::kSaved, frame->DoSaveProject(false));
+    const std::string saved = m_folders->Path("ini") + "\\plate.v2.mpj";
+    EXPECT_EQ(saved, project->GetProjectFilePath());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES != ::GetFileAttributesA(saved.c_str()), true);
+    EXPECT_EQ(saved, std::string(m_app->GetRecentProjects()[0].GetString()));
+    EXPECT_EQ(m_folders->Path("ini") + "\\", IniValue("FileIOPaths", "MPJ"));
+
+    // Save As asks again even with a folder; an existing file needs a yes.
+    (*m_services)->fileAnswers.push_back(saved);
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    EXPECT_EQ(CMainFrame::kSaveCancelled, frame->DoSaveProject(true));
+    EXPECT_EQ(2u, (*m_services)->fileDialogTitles.size());
+    // A plain save of a project with a folder asks nothing.
+    EXPECT_EQ(CMainFrame::kSaved, frame->DoSaveProject(false));
+    EXPECT_EQ(2u, (*m_services)->fileDialogTitles.size());
+    frame->SetProject(nullptr);
+}

@@ -103,6 +103,10 @@ std::vector<TextKey> RequiredKeys()
     keys.push_back({"Message.str", "Status", "HelpNotAvailable"});
     keys.push_back({"Message.str", "MsgPane", "CreateMainView"});
     keys.push_back({"Message.str", "MsgPane", "RecommendedOpenViews"});
+    keys.push_back({"Message.str", "MsgPane", "Closeproject"});
+    keys.push_back({"Message.str", "MsgPane", "Saveproject"});
+    for (const char* key : {"Save", "ModifiedUNVFile", "SaveUNVFile", "Projexist"})
+        keys.push_back({"Message.str", "Confirm", key});
     // The result groups that the readers register, and the result names of the OUTPUT2 tables
     // with the components they store (type bits in place).
     for (const char* group : {"DISPLACEMENT",

@@ -1,0 +1,143 @@
+// Closing the open project (with its save prompt) and saving it: what shut-down and every
+// command that replaces the project go through.
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/project/ProjectData.h"
+#include "core/model/ResultData.h"
+#include "core/services/ProductIni.h"
+#include "core/services/StringFile.h"
+#include "platform/dlg/commdlg.h"
+#include "platform/docview/doc.h"
+#include "platform/win/app.h"
+#include "view/CAEView.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace
+{
+CString Text(const char* section, const char* key)
+{
+    CString text;
+    LoadStringFromFile(CString("Message.str"), CString(section), CString(key), &text);
+    return text;
+}
+
+bool FileExists(const CString& path)
+{
+    return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+} // namespace
+
+int CMainFrame::CloseProject()
+{
+    if (m_pProject == nullptr)
+        return kNoProject;
+    if (ConfirmUnvModified(false))
+        return IDCANCEL;
+    const int answer = AfxMessageBox(Text("Confirm", "Save"), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL)
+        return IDCANCEL;
+    if (answer == IDYES && DoSaveProject(false) == kSaveCancelled)
+        return IDCANCEL;
+    ShowMessage("MsgPane", "Closeproject", "message.str");
+    m_pProject->CloseProject();
+    CloseAllViews();
+    SetProject(nullptr);
+    return IDOK;
+}
+
+bool CMainFrame::ConfirmUnvModified(bool informOnly)
+{
+    if (m_pProject == nullptr || m_pProject->m_settings.m_propertyColorFlag != 1)
+        return false;
+    if (informOnly)
+    {
+        AfxMessageBox(Text("Confirm", "ModifiedUNVFile"), MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    return AfxMessageBox(Text("Confirm", "SaveUNVFile"), MB_OKCANCEL | MB_ICONINFORMATION) ==
+           IDCANCEL;
+}
+
+int CMainFrame::DoSaveProject(bool saveAs)
+{
+    CProjectData& project = *m_pProject;
+    if (saveAs || project.m_folder.IsEmpty())
+    {
+        CFileDialog dialog(FALSE, nullptr, project.m_name, OFN_HIDEREADONLY,
+                           "MPJ Files (*.mpj)|*.mpj||", this);
+        const CString initialFolder = project.m_settings.m_fileIoFolders[CAESettings::kFolderMpj];
+        dialog.m_ofn.lpstrInitialDir = initialFolder;
+        if (dialog.DoModal() != IDOK)
+            return kSaveCancelled;
+        const CString path = dialog.GetPathName();
+        const int slash = path.ReverseFind('\\');
+        const CString folder = path.Left(slash);
+        CString name = path.Mid(slash + 1);
+        // "plate.v2.mpj" and "plate.txt" both lose everything from their last point.
+        const int dot = name.ReverseFind('.');
+        if (dot >= 0)
+            name = name.Left(dot);
+        const CString mpjFolder = path.Left(slash + 1);
+        project.m_settings.m_fileIoFolders[CAESettings::kFolderMpj] = mpjFolder;
+        SetIniString("FileIOPaths", "MPJ", mpjFolder);
+        if (FileExists(folder + "\\" + name + ".mpj") &&
+            AfxMessageBox(Text("Confirm", "Projexist"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return kSaveCancelled;
+        project.m_folder = folder;
+        project.m_name = name;
+    }
+    const CString file(project.GetProjectFilePath().c_str());
+    ShowMessageWithArg("MsgPane", "Saveproject", "message.str", file);
+    AddToRecentProjects(file);
+    project.SaveProject();
+    RetitleDocuments();
+    return kSaved;
+}
+
+void CMainFrame::CloseAllViews()
+{
+    std::vector<CChildFrame*> frames;
+    POSITION position = m_frameMap.GetStartPosition();
+    while (position != nullptr)
+    {
+        int frameId = 0;
+        CChildFrame* frame = nullptr;
+        m_frameMap.GetNextAssoc(position, frameId, frame);
+        frames.push_back(frame);
+    }
+    m_frameMap.RemoveAll();
+    // A frame whose view already went (its entry removed meanwhile) is no longer a window.
+    for (CChildFrame* frame : frames)
+    {
+        if (frame != nullptr && ::IsWindow(frame->m_hWnd))
+            frame->DestroyWindow();
+    }
+}
+
+void CMainFrame::RetitleDocuments()
+{
+    POSITION position = m_frameMap.GetStartPosition();
+    while (position != nullptr)
+    {
+        int frameId = 0;
+        CChildFrame* frame = nullptr;
+        m_frameMap.GetNextAssoc(position, frameId, frame);
+        auto* view = frame != nullptr ? dynamic_cast<CCAEView*>(frame->GetActiveView()) : nullptr;
+        if (view == nullptr || view->GetDocument() == nullptr)
+            continue;
+        // The result shown: the contour's, else the vector's.
+        const int shown = view->m_AESet.m_nContourResultId != -1 ? view->m_AESet.m_nContourResultId
+                                                                 : view->m_AESet.m_nVectorResultId;
+        const CResultData* result =
+            shown != -1 ? m_pProject->m_model.GetResult(static_cast<UINT>(shown)) : nullptr;
+        CString title;
+        if (result != nullptr)
+            title.Format("%s - %s", m_pProject->m_name.GetString(), result->GetName().GetString());
+        else
+            title.Format("%s", m_pProject->m_name.GetString());
+        view->GetDocument()->SetTitle(title);
+    }
+}
