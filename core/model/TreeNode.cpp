@@ -1,6 +1,15 @@
 // Project tree nodes.
 #include "core/model/TreeNode.h"
 
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
+#include "core/model/ResultShowHost.h"
+
+namespace
+{
+constexpr uint32_t kNoResultId = 0xFFFFFFFFu; // a packed id of -1
+} // namespace
+
 void CTreeNode::SetText(const CString& text)
 {
     const std::string& bytes = text.Str();
@@ -34,6 +43,29 @@ CResultItemNode::CResultItemNode()
     m_kind = kItemKind;
     m_icon = 7;
     m_subMenu = -1;
+}
+
+void CResultItemNode::Execute()
+{
+    ShowResult(TRUE);
+}
+
+void CResultItemNode::ShowResult(BOOL flag)
+{
+    CResultShowHost* const host = GetResultShowHost();
+    if (host == nullptr)
+        return;
+    CResultShowView* const view = host->GetActiveResultView();
+    const CModelSet* const model = host->GetProjectModel();
+    if (view == nullptr || model == nullptr || m_result == nullptr || m_result->m_id == kNoResultId)
+        return;
+    const int loadCase = model->GetFirstLoadCase(m_result->m_id);
+    int mode = 0;
+    if (GetDisplayMode(&mode))
+        view->DisplayResultView(loadCase, mode, m_location, flag);
+    if ((m_resultKind & ~kElementNodeBit) == kFolder)
+        return;
+    host->FillLoadCaseCombo(loadCase);
 }
 
 bool CResultItemNode::GetDisplayMode(int* mode) const

@@ -1,10 +1,12 @@
-// Project tree nodes: the data each tree item carries (label, key, icon, the result it shows),
-// and the two node kinds of the result branch, group nodes and item nodes.
+// Project tree nodes: the data each tree item carries (label, key, icon, the result it shows)
+// with the user's actions on its item, and the two node kinds of the result branch, group nodes
+// and item nodes.
 #pragma once
 
 #include "platform/base/string.h"
 #include "platform/base/types.h"
 
+class CMenu;
 class CResultData;
 
 class CTreeNode
@@ -28,6 +30,17 @@ public:
     void SetKey(const CString& key) { m_key = key; }
     const CString& GetKey() const { return m_key; }
 
+    // The tree control calls these on the node of the selected item; after Execute and
+    // OnCommand it copies the node's icon and text back into the item.
+    // A double click on the item.
+    virtual void Execute() = 0;
+    // A command of the node's right-click menu.
+    virtual void OnCommand(UINT commandId) { (void)commandId; }
+    // The node's right-click menu, just before it is shown.
+    virtual void OnPrepareMenu(CMenu* popup) { (void)popup; }
+    // The item was dragged from the tree and released over the active 3-D view.
+    virtual void OnDropOnView() {}
+
 public:
     BYTE m_kind = 0;
     int m_subMenu = -1;              // right-click sub-menu, -1 none
@@ -44,6 +57,8 @@ class CResultGroupNode : public CTreeNode
 {
 public:
     CResultGroupNode();
+
+    void Execute() override {}
 };
 
 // Folders, result nodes and component nodes.
@@ -63,6 +78,14 @@ public:
     static constexpr int kNodal = 2;
 
     CResultItemNode();
+
+    // Shows the result: ShowResult(TRUE).
+    void Execute() override;
+    // Shows the first loaded load case of the result in the active view of the program's
+    // result host in the node's display mode and component, then refills the load-case list
+    // for it; folders show nothing and leave the list alone. Without a host, an open view or a
+    // result nothing happens.
+    void ShowResult(BOOL flag);
 
     // The display mode that activating this node selects: false for folders, nodes without a
     // result and result kinds that show nothing.

@@ -1,4 +1,4 @@
-// Tree page: the node registry, activation of result nodes and the walk over the catalogue.
+// Tree page: the node registry and the walk over the catalogue.
 #include "core/model/TreePage.h"
 
 #include "core/model/ModelSet.h"
@@ -86,13 +86,4 @@ void CTreePage::ExecuteResultCommand(int code, CResultData* result)
         AddResultNodes(result);
     else if (code == kAddTensorCommand)
         AddTensorComponentNodes(result);
-}
-
-void CTreePage::ActivateResultNode(TreeItem item)
-{
-    const auto* node = dynamic_cast<const CResultItemNode*>(GetTreeNode(item));
-    int mode = 0;
-    if (node == nullptr || !node->GetDisplayMode(&mode))
-        return;
-    ShowResult(node->m_result, mode, node->m_location);
 }

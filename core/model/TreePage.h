@@ -23,7 +23,7 @@ class CTreePage
 public:
     // Result commands of the tree's command dispatcher.
     static constexpr int kAddResultCommand = 3;
-    static constexpr int kAddTensorCommand = 4;
+    static constexpr int kAddTensorCommand = 5;
 
     CTreePage() = default;
     virtual ~CTreePage() = default;
@@ -47,14 +47,10 @@ public:
     // first, principal-stress and tensor results after them.
     void AddResultBranch(TreeItem root, const CModelSet& model);
     // Adds one loaded result by its kind (code 3) or as a principal-stress or tensor result
-    // (code 4); other codes do nothing.
+    // (code 5); other codes do nothing.
     void ExecuteResultCommand(int code, CResultData* result);
     void AddResultNodes(CResultData* result);
     void AddTensorComponentNodes(CResultData* result);
-
-    // Activation: a result or component node hands its display mode and location to the
-    // result display; folders and nodes without a result do nothing.
-    void ActivateResultNode(TreeItem item);
 
     // Folders and nodes (exposed for the tree's own commands and for tests).
     TreeItem GetResultFolder(const CString& groupName, bool isVector, int location);
@@ -91,8 +87,6 @@ protected:
     virtual TreeItem InsertTreeItem(const CTreeNode& node, TreeItem parent, TreeItem position,
                                     bool before) = 0;
     virtual void RedrawTree() {}
-    // Hands an activated result to the active view.
-    virtual void ShowResult(CResultData* result, int mode, int location) = 0;
 
 private:
     struct ComponentKeys

@@ -1,5 +1,5 @@
-// A tree page without a window: items in memory, children in order, and a record of what
-// activation handed to the result display.
+// A tree page without a window: items in memory, children in order; and a node of no kind for
+// tests of the registry.
 #pragma once
 
 #include "core/model/TreePage.h"
@@ -8,16 +8,15 @@
 #include <map>
 #include <vector>
 
+class CPlainNode : public CTreeNode
+{
+public:
+    void Execute() override {}
+};
+
 class CMemoryTreePage : public CTreePage
 {
 public:
-    struct Shown
-    {
-        CResultData* result;
-        int mode;
-        int location;
-    };
-
     CMemoryTreePage() { m_children[kRoot]; }
 
     static constexpr TreeItem kRoot = 1;
@@ -54,7 +53,6 @@ public:
     int ItemCount() const { return static_cast<int>(m_images.size()); }
     int Image(TreeItem item) const { return m_images.at(item); }
     int RedrawCount() const { return m_redraws; }
-    const std::vector<Shown>& ShownResults() const { return m_shown; }
 
 protected:
     TreeItem InsertTreeItem(const CTreeNode& node, TreeItem parent, TreeItem position,
@@ -81,15 +79,9 @@ protected:
 
     void RedrawTree() override { ++m_redraws; }
 
-    void ShowResult(CResultData* result, int mode, int location) override
-    {
-        m_shown.push_back({result, mode, location});
-    }
-
 private:
     std::map<TreeItem, std::vector<TreeItem>> m_children;
     std::map<TreeItem, int> m_images;
     TreeItem m_lastItem = kRoot;
     int m_redraws = 0;
-    std::vector<Shown> m_shown;
 };

@@ -1,5 +1,5 @@
 // Result branch of the project tree: folders, keys, labels, component nodes, principal-stress
-// order and activation, on an in-memory page with string files written for the test.
+// order and the dispatcher's codes, on an in-memory page with string files written for the test.
 #include "core/model/TreePage.h"
 
 #include "core/model/ModelSet.h"
@@ -127,21 +127,21 @@ TEST_F(TreePageTest, HeadingHoldsVectorAndScalarGroups)
 
 TEST_F(TreePageTest, AddNodeKeepsTheFirstNodeOfAKey)
 {
-    EXPECT_EQ(0u, m_page.AddNode(std::make_unique<CTreeNode>(), 0));
+    EXPECT_EQ(0u, m_page.AddNode(std::make_unique<CPlainNode>(), 0));
     EXPECT_EQ(0u, m_page.AddNode(nullptr, ScalarGroup()));
-    auto first = std::make_unique<CTreeNode>();
+    auto first = std::make_unique<CPlainNode>();
     first->SetKey("K");
     first->SetText("first");
     const TreeItem item = m_page.AddNode(std::move(first), ScalarGroup());
-    auto second = std::make_unique<CTreeNode>();
+    auto second = std::make_unique<CPlainNode>();
     second->SetKey("K");
     second->SetText("second");
     EXPECT_EQ(item, m_page.AddNode(std::move(second), VectorGroup()));
     EXPECT_EQ(CString("first"), m_page.GetTreeNode(item)->GetText());
     EXPECT_TRUE(m_page.Children(VectorGroup()).empty());
     // Nodes without a key are never merged.
-    m_page.AddNode(std::make_unique<CTreeNode>(), VectorGroup());
-    m_page.AddNode(std::make_unique<CTreeNode>(), VectorGroup());
+    m_page.AddNode(std::make_unique<CPlainNode>(), VectorGroup());
+    m_page.AddNode(std::make_unique<CPlainNode>(), VectorGroup());
     EXPECT_EQ(2u, m_page.Children(VectorGroup()).size());
     EXPECT_EQ(0u, m_page.FindTreeNode("missing"));
 }
@@ -151,7 +151,7 @@ TEST_F(TreePageTest, InsertNodePlacesBeforeOrAfterAndTakesOverTheKey)
     const TreeItem parent = ScalarGroup();
     auto make = [](const char* key)
     {
-        auto node = std::make_unique<CTreeNode>();
+        auto node = std::make_unique<CPlainNode>();
         node->SetKey(key);
         return node;
     };
@@ -473,11 +473,11 @@ TEST(TreeNode, LabelIsCutWithoutSplittingADoubleByteCharacter)
                   {"short", "short"}};
     for (const auto& c : kCases)
     {
-        CTreeNode node;
+        CPlainNode node;
         node.SetText(CString(c.text));
         EXPECT_EQ(c.expected, node.GetText().Str());
     }
-    CTreeNode node;
+    CPlainNode node;
     node.SetKey(CString(ascii));
     EXPECT_EQ(ascii, node.GetKey().Str());
 }
@@ -491,45 +491,6 @@ TEST_F(TreePageTest, MissingGroupNodesMakeNothing)
     page.AddResultNodes(result);
     EXPECT_EQ(0, page.ItemCount());
     EXPECT_EQ(0u, page.GetResultFolder("G", false, 2));
-}
-
-TEST_F(TreePageTest, ActivationSelectsTheDisplayMode)
-{
-    const struct
-    {
-        int resultKind;
-        int mode; // -1: nothing shown
-    } kModes[] = {{12, 0},  {16, 1},  {13, 2}, {14, 3},  {15, 4}, {48, 9},  {45, 10},
-                  {46, 11}, {47, 12}, {44, 8}, {17, -1}, {0, -1}, {11, -1}, {49, -1}};
-    CResultData* result = MakeResult("A - B", CResultData::kScalar);
-    for (const auto& c : kModes)
-    {
-        SCOPED_TRACE(c.resultKind);
-        auto node = std::make_unique<CResultItemNode>();
-        node->m_result = result;
-        node->m_resultKind = c.resultKind;
-        node->m_location = 0;
-        const TreeItem item = m_page.AddNode(std::move(node), ScalarGroup());
-        const size_t before = m_page.ShownResults().size();
-        m_page.ActivateResultNode(item);
-        if (c.mode < 0)
-        {
-            EXPECT_EQ(before, m_page.ShownResults().size());
-            continue;
-        }
-        ASSERT_EQ(before + 1, m_page.ShownResults().size());
-        EXPECT_EQ(c.mode, m_page.ShownResults().back().mode);
-        EXPECT_EQ(result, m_page.ShownResults().back().result);
-        EXPECT_EQ(0, m_page.ShownResults().back().location);
-    }
-    // No result, a group node, an unknown item: nothing.
-    auto empty = std::make_unique<CResultItemNode>();
-    empty->m_resultKind = 16;
-    const size_t before = m_page.ShownResults().size();
-    m_page.ActivateResultNode(m_page.AddNode(std::move(empty), ScalarGroup()));
-    m_page.ActivateResultNode(ScalarGroup());
-    m_page.ActivateResultNode(9999);
-    EXPECT_EQ(before, m_page.ShownResults().size());
 }
 
 TEST_F(TreePageTest, BranchAddsTensorResultsAfterThePlainOnes)
@@ -558,11 +519,17 @@ TEST_F(TreePageTest, BranchAddsTensorResultsAfterThePlainOnes)
     EXPECT_EQ((std::vector<CString>{"Plain", "Max principal", "Min principal"}),
               page.ChildTexts(page.FindTreeNode("TKR_SCALAR")));
 
-    // The dispatcher's codes 3 and 4.
+    // The dispatcher's codes 3 and 5; 4 does nothing.
     CResultData* added =
         MakeResult("B - Later", CResultData::kScalar, "", CResultData::kFlagAtNodes);
-    page.ExecuteResultCommand(5, added);
+    page.ExecuteResultCommand(4, added);
     EXPECT_EQ(0u, page.FindTreeNode("Result_Scalar_B - Later"));
+    CResultData* tensor = MakeResult("Mid principal", CResultData::kScalar, "",
+                                     CResultData::kFlagAtNodes);
+    tensor->m_type = 1;
+    page.ExecuteResultCommand(CTreePage::kAddTensorCommand, tensor);
+    EXPECT_EQ((std::vector<CString>{"Plain", "Max principal", "Mid principal", "Min principal"}),
+              page.ChildTexts(page.FindTreeNode("TKR_SCALAR")));
     page.ExecuteResultCommand(CTreePage::kAddResultCommand, added);
     EXPECT_NE(0u, page.FindTreeNode("Result_Scalar_B - Later"));
 }
