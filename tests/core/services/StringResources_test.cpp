@@ -60,6 +60,10 @@ std::vector<TextKey> RequiredKeys()
         {"Result.str", "ResultType", "Translation"},
         {"Result.str", "ResultType", "Roatation"},
     };
+    // The project tree's geometry heading and entity-kind switches.
+    for (const char* node : {"GeometryNode", "SolidNode", "ShellNode", "BeamNode", "MassNode",
+                             "ElassNode", "GRIDNode"})
+        keys.push_back({"standard.str", "Tree", node});
     for (const char* word :
          {"X", "Y", "Z", "XX", "YY", "ZZ", "XY", "YZ", "ZX", "UX", "UY", "UZ", "RX", "RY", "RZ"})
         keys.push_back({"Dialog.str", "Common", std::string(word) + "Direction"});
