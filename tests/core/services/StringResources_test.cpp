@@ -60,6 +60,18 @@ std::vector<TextKey> RequiredKeys()
         {"Result.str", "ResultType", "Translation"},
         {"Result.str", "ResultType", "Roatation"},
     };
+    // The New Project dialog and the folder chooser.
+    for (const char* key : {"ProjectNew", "CreateProject", "BlankProject", "UsingImportFile",
+                            "ProjectName", "ProjectPath", "FileName"})
+        keys.push_back({"Dialog.str", "ProjectNew", key});
+    for (const char* key : {"Title", "Path", "CreateNew"})
+        keys.push_back({"dialog.str", "DirectoryDialog", key});
+    for (const char* key : {"OK", "Cancel", "NewProject"})
+        keys.push_back({"Dialog.str", "COMMON", key});
+    for (const char* key : {"ProjectName", "FileName", "InvalidProjectName"})
+        keys.push_back({"message.str", "ProjectNew", key});
+    keys.push_back({"Message.str", "Error", "FolderNotCreate"});
+    keys.push_back({"message.str", "Request", "SelectFolder"});
     // The project tree's geometry heading and entity-kind switches.
     for (const char* node : {"GeometryNode", "SolidNode", "ShellNode", "BeamNode", "MassNode",
                              "ElassNode", "GRIDNode"})

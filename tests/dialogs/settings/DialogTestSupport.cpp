@@ -1,0 +1,110 @@
+// Settings-dialog test support.
+#include "tests/dialogs/settings/DialogTestSupport.h"
+
+#include "core/services/AppEnvironment.h"
+#include "platform/ole/oleinit.h"
+#include "platform/test/pump.h"
+#include "tests/support/TestPaths.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace dialogs_test
+{
+namespace
+{
+std::string g_caption;
+std::function<void(HWND)> g_script;
+UINT_PTR g_timer = 0;
+
+void CALLBACK PollForDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    const HWND dialog = ::FindWindowA("#32770", g_caption.c_str());
+    if (dialog == nullptr || !::IsWindowVisible(dialog))
+        return;
+    ::KillTimer(nullptr, g_timer);
+    g_timer = 0;
+    const std::function<void(HWND)> script = std::move(g_script);
+    g_script = nullptr;
+    script(dialog);
+}
+} // namespace
+
+void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script)
+{
+    g_caption = caption;
+    g_script = std::move(script);
+    if (g_timer != 0)
+        ::KillTimer(nullptr, g_timer);
+    g_timer = ::SetTimer(nullptr, 0, 20, &PollForDialog);
+}
+
+void DialogFixture::SetUp()
+{
+    fw::test::MainFrameFixture::SetUp();
+    ASSERT_TRUE(fw::OleInit());
+    m_root = testing_support::MakeTempDir("dialogs");
+    for (const char* folder : {"bin", "string", "ini"})
+        fs::create_directories(fs::path(m_root) / folder);
+    for (const auto& entry : fs::directory_iterator(fs::path("resources") / "string"))
+        fs::copy_file(entry.path(), fs::path(m_root) / "string" / entry.path().filename());
+    WriteIni("");
+    m_savedFolder = GetExecutableFolder();
+    m_savedSuffix = GetLanguageSuffix();
+    SetExecutableFolder((fs::path(m_root) / "bin").string());
+    SetLanguage("_ENG");
+}
+
+void DialogFixture::TearDown()
+{
+    SetExecutableFolder(m_savedFolder);
+    SetLanguageSuffix(m_savedSuffix);
+    if (g_timer != 0)
+        ::KillTimer(nullptr, g_timer);
+    g_timer = 0;
+    fw::test::MainFrameFixture::TearDown();
+}
+
+void DialogFixture::WriteIni(const std::string& text) const
+{
+    std::ofstream(fs::path(m_root) / "ini" / "Gravik.ini", std::ios::binary) << text;
+}
+
+void DialogFixture::SetLanguage(const char* suffix)
+{
+    SetLanguageSuffix(suffix);
+}
+
+std::string DialogFixture::MakeFolder(const std::string& name) const
+{
+    const fs::path folder = fs::path(m_root) / name;
+    fs::create_directories(folder);
+    return folder.string();
+}
+
+std::string DialogFixture::ControlText(HWND dialog, int id)
+{
+    char text[512] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof(text));
+    return text;
+}
+
+bool DialogFixture::IsEnabled(HWND dialog, int id)
+{
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+void DialogFixture::Click(HWND dialog, int id)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    fw::test::Pump();
+}
+
+std::string DialogFixture::LastMessage() const
+{
+    const auto& boxes = (*m_services)->messageBoxes;
+    return boxes.empty() ? std::string() : boxes.back().text;
+}
+} // namespace dialogs_test
