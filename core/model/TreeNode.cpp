@@ -55,14 +55,14 @@ void CResultItemNode::ShowResult(BOOL flag)
     CResultShowHost* const host = GetResultShowHost();
     if (host == nullptr)
         return;
-    CResultShowView* const view = host->GetActiveResultView();
     const CModelSet* const model = host->GetProjectModel();
-    if (view == nullptr || model == nullptr || m_result == nullptr || m_result->m_id == kNoResultId)
+    if (!host->HasActiveView() || model == nullptr || m_result == nullptr ||
+        m_result->m_id == kNoResultId)
         return;
     const int loadCase = model->GetFirstLoadCase(m_result->m_id);
     int mode = 0;
     if (GetDisplayMode(&mode))
-        view->DisplayResultView(loadCase, mode, m_location, flag);
+        host->DisplayResultView(loadCase, mode, m_location, flag);
     if ((m_resultKind & ~kElementNodeBit) == kFolder)
         return;
     host->FillLoadCaseCombo(loadCase);

@@ -22,16 +22,6 @@ struct Shown
     BOOL flag;
 };
 
-class CFakeView : public CResultShowView
-{
-public:
-    void DisplayResultView(int resultId, int mode, int component, BOOL flag) override
-    {
-        shown.push_back({resultId, mode, component, flag});
-    }
-    std::vector<Shown> shown;
-};
-
 // Installs itself as the program's result host for the test's lifetime.
 class CFakeHost : public CResultShowHost
 {
@@ -43,11 +33,16 @@ public:
     ~CFakeHost() override { SetResultShowHost(m_previous); }
 
     CModelSet* GetProjectModel() override { return model; }
-    CResultShowView* GetActiveResultView() override { return view; }
+    bool HasActiveView() override { return hasView; }
+    void DisplayResultView(int resultId, int mode, int component, BOOL flag) override
+    {
+        shown.push_back({resultId, mode, component, flag});
+    }
     void FillLoadCaseCombo(int resultId) override { combos.push_back(resultId); }
 
     CModelSet* model = nullptr;
-    CResultShowView* view = nullptr;
+    bool hasView = true;
+    std::vector<Shown> shown;
     std::vector<int> combos;
 
 private:
@@ -77,7 +72,6 @@ protected:
                 m_result = result;
         }
         m_host.model = &m_model;
-        m_host.view = &m_view;
     }
 
     CResultItemNode& Node(int resultKind, int component = 2)
@@ -90,7 +84,6 @@ protected:
 
     CModelSet m_model;
     CResultData* m_result = nullptr;
-    CFakeView m_view;
     CFakeHost m_host;
     CResultItemNode m_node;
 };
@@ -110,20 +103,20 @@ TEST_F(ShowResult, KindSelectsTheModeAndTheFirstLoadedCaseIsShown)
     for (const auto& c : kCases)
     {
         SCOPED_TRACE(c.resultKind);
-        m_view.shown.clear();
+        m_host.shown.clear();
         m_host.combos.clear();
         Node(c.resultKind, 0).Execute();
         if (c.mode < 0)
         {
-            EXPECT_TRUE(m_view.shown.empty());
+            EXPECT_TRUE(m_host.shown.empty());
         }
         else
         {
-            ASSERT_EQ(1u, m_view.shown.size());
-            EXPECT_EQ(LoadCaseId(2), m_view.shown[0].resultId);
-            EXPECT_EQ(c.mode, m_view.shown[0].mode);
-            EXPECT_EQ(0, m_view.shown[0].component);
-            EXPECT_EQ(TRUE, m_view.shown[0].flag);
+            ASSERT_EQ(1u, m_host.shown.size());
+            EXPECT_EQ(LoadCaseId(2), m_host.shown[0].resultId);
+            EXPECT_EQ(c.mode, m_host.shown[0].mode);
+            EXPECT_EQ(0, m_host.shown[0].component);
+            EXPECT_EQ(TRUE, m_host.shown[0].flag);
         }
         EXPECT_EQ(c.refillsCombo ? std::vector<int>{LoadCaseId(2)} : std::vector<int>{},
                   m_host.combos);
@@ -134,10 +127,10 @@ TEST_F(ShowResult, WithoutALoadedCaseTheViewGetsMinusOne)
 {
     m_model.GetResult(static_cast<UINT>(LoadCaseId(2)))->m_loaded = CResultData::kNotLoaded;
     Node(CResultItemNode::kScalarResult, 2).ShowResult(FALSE);
-    ASSERT_EQ(1u, m_view.shown.size());
-    EXPECT_EQ(-1, m_view.shown[0].resultId);
-    EXPECT_EQ(2, m_view.shown[0].component);
-    EXPECT_EQ(FALSE, m_view.shown[0].flag);
+    ASSERT_EQ(1u, m_host.shown.size());
+    EXPECT_EQ(-1, m_host.shown[0].resultId);
+    EXPECT_EQ(2, m_host.shown[0].component);
+    EXPECT_EQ(FALSE, m_host.shown[0].flag);
     EXPECT_EQ(std::vector<int>{-1}, m_host.combos);
 }
 
@@ -157,7 +150,7 @@ TEST_F(ShowResult, NothingHappensWithoutAViewAProjectOrAResult)
     for (const auto& c : kCases)
     {
         SCOPED_TRACE(c.name);
-        m_host.view = c.hasView ? &m_view : nullptr;
+        m_host.hasView = c.hasView;
         m_host.model = c.hasModel ? &m_model : nullptr;
         CResultData result;
         result.m_id = c.resultId;
@@ -165,12 +158,12 @@ TEST_F(ShowResult, NothingHappensWithoutAViewAProjectOrAResult)
         CResultItemNode& node = Node(CResultItemNode::kVectorResult);
         node.m_result = c.hasResult ? &result : nullptr;
         node.Execute();
-        EXPECT_TRUE(m_view.shown.empty());
+        EXPECT_TRUE(m_host.shown.empty());
         EXPECT_TRUE(m_host.combos.empty());
     }
     // Without a host at all.
     CResultShowHost* const previous = SetResultShowHost(nullptr);
     Node(CResultItemNode::kVectorResult).Execute();
     SetResultShowHost(previous);
-    EXPECT_TRUE(m_view.shown.empty());
+    EXPECT_TRUE(m_host.shown.empty());
 }
