@@ -345,7 +345,8 @@ HTREEITEM COXShellFolderTree::WalkToIdList(LPCITEMIDLIST absolute, bool expandOn
         while (found != nullptr)
         {
             const OXShellItemInfo* info = GetItemInfo(found);
-            if (info != nullptr && COXShellNamespaceNavigator::IsSameItemId(info->relativeIdList, id))
+            if (info != nullptr && COXShellNamespaceNavigator::IsSameItem(
+                                       info->parentFolder, info->relativeIdList, id))
                 break;
             found = GetNextSiblingItem(found);
         }

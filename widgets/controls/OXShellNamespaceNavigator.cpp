@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -43,6 +44,14 @@ void CopyDisplayName(STRRET* name, LPCITEMIDLIST item, char* out, int size)
     default: break;
     }
     out[size - 1] = '\0';
+}
+
+// The first level of an ID list as a list of its own.
+std::vector<BYTE> FirstLevel(LPCITEMIDLIST list)
+{
+    std::vector<BYTE> level(list->mkid.cb + sizeof(USHORT), 0);
+    std::memcpy(level.data(), list, list->mkid.cb);
+    return level;
 }
 
 int SystemIconIndex(LPCITEMIDLIST absolute, UINT extraFlags)
@@ -183,11 +192,22 @@ UINT COXShellNamespaceNavigator::GetIDListSize(LPCITEMIDLIST list)
     return size;
 }
 
-bool COXShellNamespaceNavigator::IsSameItemId(LPCITEMIDLIST a, LPCITEMIDLIST b)
+bool COXShellNamespaceNavigator::IsSameItem(IShellFolder* parent, LPCITEMIDLIST a,
+                                            LPCITEMIDLIST b)
 {
-    if (a == nullptr || b == nullptr || a->mkid.cb != b->mkid.cb)
+    if (a == nullptr || b == nullptr || a->mkid.cb == 0 || b->mkid.cb == 0)
         return false;
-    return std::memcmp(a, b, a->mkid.cb) == 0;
+    if (a->mkid.cb == b->mkid.cb && std::memcmp(a, b, a->mkid.cb) == 0)
+        return true;
+    if (parent == nullptr)
+        return false;
+    // The folder compares single levels: a longer list would be compared level by level.
+    const std::vector<BYTE> first = FirstLevel(a);
+    const std::vector<BYTE> second = FirstLevel(b);
+    const HRESULT result =
+        parent->CompareIDs(0, reinterpret_cast<LPCITEMIDLIST>(first.data()),
+                           reinterpret_cast<LPCITEMIDLIST>(second.data()));
+    return SUCCEEDED(result) && static_cast<short>(LOWORD(result)) == 0;
 }
 
 LPITEMIDLIST COXShellNamespaceNavigator::CopyIDList(LPCITEMIDLIST list)

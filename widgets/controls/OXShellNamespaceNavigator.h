@@ -56,8 +56,10 @@ public:
     // Frees a list through the shell allocator, registered or not; null is ignored.
     void FreeIDList(LPITEMIDLIST list);
     static UINT GetIDListSize(LPCITEMIDLIST list); // bytes without the terminating zero
-    // True when both one-level ID lists hold the same bytes.
-    static bool IsSameItemId(LPCITEMIDLIST a, LPCITEMIDLIST b);
+    // True when the first levels of a and b name the same child of parent. The bytes alone do
+    // not tell: a file-system ID carries the item's times, which change as it is written or
+    // read, so items whose bytes differ are compared by the folder itself.
+    static bool IsSameItem(IShellFolder* parent, LPCITEMIDLIST a, LPCITEMIDLIST b);
 
     // Enumeration of one folder at a time (SHCONTF_* flags); FALSE when it cannot start.
     BOOL EnumerateObjects(IShellFolder* folder, DWORD flags);

@@ -177,6 +177,19 @@ TEST_F(ShellFolderTree, FindItemByPathExpandsNothing)
     EXPECT_EQ(nullptr, tree.FindItemByPath(""));
     EXPECT_EQ(nullptr, tree.FindItemByPath(Path("missing").c_str()));
     EXPECT_FALSE(IsExpanded(tree, alpha));
+
+    // A folder written to since the tree listed it is still found: its times changed.
+    HANDLE folder = ::CreateFileA(Path("alpha").c_str(), FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, folder);
+    FILETIME time = {};
+    ::GetSystemTimeAsFileTime(&time);
+    time.dwHighDateTime -= 1000; // some days earlier
+    EXPECT_TRUE(::SetFileTime(folder, &time, &time, &time));
+    ::CloseHandle(folder);
+    EXPECT_EQ(alpha, tree.FindItemByPath(Path("alpha").c_str()));
+    EXPECT_TRUE(tree.SelectPath(Path("alpha\\deep").c_str(), FALSE));
 }
 
 TEST_F(ShellFolderTree, RefreshingTheRootShowsNewFoldersAndKeepsExpansionsAndSelection)
@@ -185,7 +198,6 @@ TEST_F(ShellFolderTree, RefreshingTheRootShowsNewFoldersAndKeepsExpansionsAndSel
     Create(tree);
     ASSERT_TRUE(tree.SelectPath(Path("alpha").c_str(), TRUE));
     ASSERT_TRUE(tree.SelectPath(Path("beta").c_str(), FALSE));
-    const HTREEITEM oldBeta = tree.GetSelectedItem();
     ASSERT_TRUE(::CreateDirectoryA(Path("gamma").c_str(), nullptr));
 
     EXPECT_FALSE(tree.RefreshItem(static_cast<HTREEITEM>(nullptr)));
@@ -194,7 +206,6 @@ TEST_F(ShellFolderTree, RefreshingTheRootShowsNewFoldersAndKeepsExpansionsAndSel
 
     const HTREEITEM beta = tree.GetSelectedItem();
     ASSERT_NE(nullptr, beta);
-    EXPECT_NE(oldBeta, beta); // the items were made anew
     EXPECT_TRUE(SamePath(tree.GetItemPath(beta), Path("beta")));
     const HTREEITEM scratch = tree.GetParentItem(beta);
     EXPECT_TRUE(IsExpanded(tree, scratch));
@@ -322,15 +333,19 @@ TEST_F(ShellFolderTree, ContextMenuRunsAVerbByItsNameAndRefreshes)
     const HTREEITEM beta = tree.GetSelectedItem();
     EXPECT_NE(0u, tree.GetItemState(beta, TVIS_SELECTED) & TVIS_SELECTED);
     EXPECT_EQ(alpha, tree.FindItemByPath(Path("alpha").c_str()));
+    EXPECT_EQ((std::vector<std::string>{"alpha", "beta"}),
+              Children(tree, tree.GetParentItem(alpha)));
 
     // "copy" runs and the folder holding "alpha" is listed anew, keeping what was open.
+    ASSERT_TRUE(::CreateDirectoryA(Path("epsilon").c_str(), nullptr));
     tree.verbToChoose = "copy";
     tree.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, point);
     tree.SendMessage(WM_RBUTTONUP, 0, point);
     EXPECT_EQ(2, tree.menus);
     const HTREEITEM newAlpha = tree.FindItemByPath(Path("alpha").c_str());
     ASSERT_NE(nullptr, newAlpha);
-    EXPECT_NE(alpha, newAlpha);
+    EXPECT_EQ((std::vector<std::string>{"alpha", "beta", "epsilon"}),
+              Children(tree, tree.GetParentItem(newAlpha)));
     EXPECT_TRUE(IsExpanded(tree, newAlpha));
     EXPECT_TRUE(SamePath(tree.GetItemPath(tree.GetSelectedItem()), Path("beta")));
 
