@@ -30,7 +30,9 @@ constexpr const char* kLogLocation = "Gravik";
 FW_TABLE(CWendraApp, CWinApp, fw::command<ID_APP_ABOUT, &CWendraApp::OnAppAbout>(),
          fw::command<ID_FILE_NEW, &CWinApp::OnFileNew>(),
          fw::command<ID_FILE_OPEN, &CWinApp::OnFileOpen>(),
-         fw::command<ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup>())
+         fw::command<ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup>(),
+         fw::command<ID_HELP_FINDER, &CWendraApp::OnHelpFinder>(),
+         fw::command<ID_DEFAULT_HELP, &CWendraApp::OnHelpFinder>())
 
 void CWendraCommandLineInfo::ParseParam(const char* param, BOOL, BOOL)
 {
@@ -140,6 +142,11 @@ BOOL CWendraApp::CreateMainFrame()
         splash->UpdateWindow();
     }
     return TRUE;
+}
+
+void CWendraApp::OnHelpFinder()
+{
+    WinHelp(0, HELP_FINDER);
 }
 
 void CWendraApp::OnAppAbout()

@@ -58,6 +58,7 @@ protected:
     virtual BOOL CreateMainFrame();
 
     void OnAppAbout();
+    void OnHelpFinder();
 
 private:
     bool ChooseLanguage(const std::string& folder);

@@ -51,6 +51,8 @@ public:
     CString m_folder; // without a trailing backslash
     CModelSet m_model;
     CAESettings m_settings;
+    // 1 once a tool changed the model in memory (element properties), 0 when made.
+    BYTE m_modified = 0;
 
 private:
     // Section writers, in file order.

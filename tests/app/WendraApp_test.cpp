@@ -177,6 +177,11 @@ TEST_F(WendraApp, HelpRequestsEndWithAShortMessage)
     EXPECT_EQ(Text("Message.str", "Status", "HelpNotAvailable", "_ENG"),
               (*m_services)->messageBoxes[0].text);
     EXPECT_TRUE((*m_services)->helpCalls.empty());
+    // The Help menu's topics say the same.
+    ::SendMessageA(MainFrame()->m_hWnd, WM_COMMAND, ID_HELP_FINDER, 0);
+    ASSERT_EQ(2u, (*m_services)->messageBoxes.size());
+    EXPECT_EQ((*m_services)->messageBoxes[0].text, (*m_services)->messageBoxes[1].text);
+    (*m_services)->messageBoxes.pop_back();
     // The framework's closing of the viewer, as the main window goes, says nothing.
     m_app->WinHelp(0, HELP_QUIT);
     EXPECT_EQ(1u, (*m_services)->messageBoxes.size());
