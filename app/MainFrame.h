@@ -12,6 +12,7 @@
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
 #include "widgets/bars/OXCoolToolBar.h"
+#include "widgets/bars/OXFlatLookComboBox.h"
 
 #include <array>
 
@@ -107,7 +108,7 @@ public:
     void FillLoadCaseCombo(const CModelSet* model, int resultId);
     void SelectLoadCaseCombo(int resultId) override;
     bool GetSelectedLoadCase(int& resultId) override;
-    CComboBox& GetLoadCaseCombo() { return m_loadCaseCombo; }
+    COXFlatLookComboBox& GetLoadCaseCombo() { return m_loadCaseCombo; }
 
     // The toolbars and their "shown" bytes, by slot or by show/hide command id.
     COXCoolToolBar& GetToolBar(ToolBarSlot slot) { return m_toolBars[slot]; }
@@ -159,7 +160,7 @@ private:
     std::array<COXCoolToolBar, kToolBarSlots> m_toolBars;
     std::array<BYTE, kToolBarSlots> m_barShown = {};
     CCmdManager m_cmdManager;
-    CComboBox m_loadCaseCombo;
+    COXFlatLookComboBox m_loadCaseCombo;
     CStatusBar m_statusBar;
     CProjectData* m_pProject = nullptr; // owned
     int m_frameCounter = 0;
