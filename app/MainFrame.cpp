@@ -90,8 +90,12 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 
 void CMainFrame::SetProject(CProjectData* project)
 {
-    if (project != m_pProject)
+    if (project != m_pProject && m_pProject != nullptr)
+    {
+        // The views draw the old project's model: they go with it.
+        CloseAllViews();
         delete m_pProject;
+    }
     m_pProject = project;
     m_frameCounter = 0;
 }
@@ -154,6 +158,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (!CreateLoadCaseCombo() || !CreateToolBar(kViewModeBar) || !CreateToolBar(kViewSettingsBar))
         return -1;
     ArrangeToolBars();
+    SetResultShowHost(this);
     CSplashWnd::ShowSplash(this);
     return 0;
 }
@@ -174,6 +179,8 @@ void CMainFrame::OnDestroy()
         if (bar.m_hWnd != nullptr)
             bar.SetCustomizationMode(FALSE, nullptr);
     }
+    if (GetResultShowHost() == this)
+        SetResultShowHost(nullptr);
     CMDIFrameWnd::OnDestroy();
 }
 

@@ -5,6 +5,7 @@
 // shows the splash while it is made, and stores the recent projects when it closes.
 #pragma once
 
+#include "core/model/ResultShowHost.h"
 #include "platform/bars/statusbar.h"
 #include "platform/base/coll_map.h"
 #include "platform/ctrl/stdctrl.h"
@@ -23,7 +24,7 @@ class COXHistoryCtrl;
 // The frame id of a project's first view, whose frame stays open while the project is.
 constexpr int kFirstFrameId = 1;
 
-class CMainFrame : public CMDIFrameWnd, public CViewMainFrame
+class CMainFrame : public CMDIFrameWnd, public CViewMainFrame, public CResultShowHost
 {
     FW_CLASS(CMainFrame, CMDIFrameWnd)
 
@@ -81,8 +82,8 @@ public:
 
     // The open project (owned; null when none) and the frame counter of its views.
     CProjectData* GetProject() override { return m_pProject; }
-    // Makes project (owned from now on; null for none) the open one, deleting the one before;
-    // the views of the new project are counted from 1 again.
+    // Makes project (owned from now on; null for none) the open one, deleting the one before
+    // with its views, unasked; the views of the new project are counted from 1 again.
     void SetProject(CProjectData* project);
     int GetFrameCounter() const { return m_frameCounter; }
     CCmdManager* GetCmdManager() override { return &m_cmdManager; }
@@ -101,6 +102,11 @@ public:
     void ApplySettingsToAllViews(BOOL render) override;
     void RefreshGeometryNode() override;
     void OnRecentProject(UINT commandId) override;
+
+    // Results shown from the project tree: the open project's model and the active view.
+    CModelSet* GetProjectModel() override;
+    bool HasActiveView() override;
+    void DisplayResultView(int resultId, int mode, int component, BOOL flag) override;
 
     // The load-case combo box: the loaded cases of a result, each with its packed id.
     void FillLoadCaseCombo(int resultId) override;

@@ -36,6 +36,24 @@ CCAEView* CMainFrame::GetFrameView(int frameKey)
     return dynamic_cast<CCAEView*>(frame->GetActiveView());
 }
 
+CModelSet* CMainFrame::GetProjectModel()
+{
+    return m_pProject != nullptr ? &m_pProject->m_model : nullptr;
+}
+
+bool CMainFrame::HasActiveView()
+{
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr && dynamic_cast<CCAEView*>(child->GetActiveView()) != nullptr;
+}
+
+void CMainFrame::DisplayResultView(int resultId, int mode, int component, BOOL flag)
+{
+    CMDIChildWnd* child = MDIGetActive();
+    if (auto* view = child != nullptr ? dynamic_cast<CCAEView*>(child->GetActiveView()) : nullptr)
+        view->DisplayResultView(resultId, mode, component, flag);
+}
+
 void CMainFrame::RemoveFrame(int frameKey)
 {
     m_frameMap.RemoveKey(frameKey);

@@ -244,9 +244,12 @@ TEST_F(MainFrameWindow, ViewsOfAProjectCountFromOneAndTheFirstStaysOpen)
     fw::test::Pump();
     EXPECT_FALSE(::IsWindow(secondFrame));
     EXPECT_EQ(nullptr, frame->GetFrameView(2));
-    // A new project counts its views from 1 again.
+    // Replacing the project takes its views along; a new project counts its views from 1.
     frame->SetProject(nullptr);
+    fw::test::Pump();
+    EXPECT_FALSE(::IsWindow(firstFrame));
     EXPECT_EQ(0, frame->GetFrameCounter());
+    EXPECT_EQ(0, frame->GetFrameMap().GetCount());
 }
 
 TEST_F(MainFrameWindow, ClosingWithoutAProjectAsksNothing)
@@ -306,4 +309,22 @@ TEST_F(MainFrameWindow, SavingUnderATypedNameDropsItsExtensionAndRecordsTheProje
     EXPECT_EQ(CMainFrame::kSaved, frame->DoSaveProject(false));
     EXPECT_EQ(2u, (*m_services)->fileDialogTitles.size());
     frame->SetProject(nullptr);
+}
+
+TEST_F(MainFrameWindow, ShowsTheTreesResultsWhileItLives)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    EXPECT_EQ(static_cast<CResultShowHost*>(frame), GetResultShowHost());
+    EXPECT_EQ(nullptr, frame->GetProjectModel());
+    EXPECT_FALSE(frame->HasActiveView());
+    auto* project = new CProjectData;
+    frame->SetProject(project);
+    EXPECT_EQ(&project->m_model, frame->GetProjectModel());
+    ASSERT_NE(nullptr, frame->CreateMainView(""));
+    fw::test::Pump();
+    EXPECT_TRUE(frame->HasActiveView());
+    frame->SetProject(nullptr);
+    ASSERT_TRUE(CloseMainFrame());
+    EXPECT_EQ(nullptr, GetResultShowHost());
 }
