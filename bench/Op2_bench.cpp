@@ -113,15 +113,17 @@ std::vector<int32_t> Ident(int tableCode, int loadSet, int elementType, int entr
     return ident;
 }
 
-void WriteNodeBlock(Writer& w, const char* name, int tableCode)
+// Displacement-like entries of nodes 1..nodes for every subcase.
+void WriteNodeBlock(Writer& w, const char* name, int tableCode, int nodes, int subcases)
 {
     w.Header(name);
-    for (int subcase = 1; subcase <= kSubcases; ++subcase)
+    std::vector<int32_t> data;
+    data.reserve(static_cast<size_t>(nodes) * 8);
+    for (int subcase = 1; subcase <= subcases; ++subcase)
     {
         w.Record(Ident(tableCode, subcase, 0, 8));
-        std::vector<int32_t> data;
-        data.reserve(static_cast<size_t>(kGrids) * 8);
-        for (int id = 1; id <= kGrids; ++id)
+        data.clear();
+        for (int id = 1; id <= nodes; ++id)
         {
             data.push_back(id * 10 + 1);
             data.push_back(1);
@@ -178,8 +180,8 @@ std::string GenerateFile(bool withStresses)
     }
     w.Record(quads);
     w.EndBlock();
-    WriteNodeBlock(w, "OUGV1   ", 1);
-    WriteNodeBlock(w, "OQG1    ", 3);
+    WriteNodeBlock(w, "OUGV1   ", 1, kGrids, kSubcases);
+    WriteNodeBlock(w, "OQG1    ", 3, kGrids, kSubcases);
     if (withStresses)
         WriteStressBlock(w);
     w.Control(0);
@@ -239,27 +241,6 @@ int PlateNode(int i, int j)
     return j * (kPlateSide + 1) + i + 1;
 }
 
-void WritePlateNodeBlock(Writer& w, const char* name, int tableCode)
-{
-    w.Header(name);
-    std::vector<int32_t> data;
-    data.reserve(static_cast<size_t>(kPlateNodes) * 8);
-    for (int subcase = 1; subcase <= kPlateSubcases; ++subcase)
-    {
-        w.Record(Ident(tableCode, subcase, 0, 8));
-        data.clear();
-        for (int id = 1; id <= kPlateNodes; ++id)
-        {
-            data.push_back(id * 10 + 1);
-            data.push_back(1);
-            for (float f : {id * 1e-7f, subcase * 1e-3f, -id * 1e-8f, 0.5f, 0.25f, 0.125f})
-                data.push_back(Bits(f));
-        }
-        w.Record(data);
-    }
-    w.EndBlock();
-}
-
 const std::string& PlateFile()
 {
     static const std::string path = []
@@ -301,8 +282,8 @@ const std::string& PlateFile()
         w.Record(quads);
         quads = {};
         w.EndBlock();
-        WritePlateNodeBlock(w, "OUGV1   ", 1);
-        WritePlateNodeBlock(w, "OQG1    ", 3);
+        WriteNodeBlock(w, "OUGV1   ", 1, kPlateNodes, kPlateSubcases);
+        WriteNodeBlock(w, "OQG1    ", 3, kPlateNodes, kPlateSubcases);
         w.Header("OES1X1  ");
         std::vector<int32_t> data;
         data.reserve(static_cast<size_t>(kPlateQuads) * kPlateWords);

@@ -284,9 +284,7 @@ void CGroupSet::RemoveAll()
 void CGroupSet::DeleteNodes()
 {
     // In id order, through the index: the order in which readers made them.
-    for (int id = 0; id < m_nodeIndex.GetDenseCount(); ++id)
-        delete m_nodeIndex.GetDenseData()[id];
-    m_nodeIndex.ForEachFar([](int, CFENode* node) { delete node; });
+    ForEachNode([](CFENode* node) { delete node; });
     m_nodes.RemoveAll();
     m_nodeIndex.RemoveAll();
 }

@@ -141,18 +141,7 @@ public:
     template <typename Visit>
     void ForEachNode(Visit visit) const
     {
-        CFENode* const* dense = m_nodeIndex.GetDenseData();
-        for (int id = 0; id < m_nodeIndex.GetDenseCount(); ++id)
-        {
-            if (dense[id] != nullptr)
-                visit(dense[id]);
-        }
-        m_nodeIndex.ForEachFar(
-            [&visit](int, CFENode* node)
-            {
-                if (node != nullptr)
-                    visit(node);
-            });
+        m_nodeIndex.ForEachSet(visit);
     }
     CEdgeMap& GetSolidEdges() { return m_solidEdges; }
     CEdgeMap& GetShellEdges() { return m_shellEdges; }

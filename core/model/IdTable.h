@@ -40,6 +40,22 @@ public:
         for (const auto& cell : m_far)
             visit(cell.first, cell.second);
     }
+    // Calls visit(cell) for every cell that is not T() (for pointers: every one set), the array
+    // in id order, then the far cells in id order.
+    template <typename Visit>
+    void ForEachSet(Visit visit) const
+    {
+        for (const T& cell : m_dense)
+        {
+            if (cell != T())
+                visit(cell);
+        }
+        for (const auto& cell : m_far)
+        {
+            if (cell.second != T())
+                visit(cell.second);
+        }
+    }
     void RemoveAll();
 
 private:

@@ -186,9 +186,7 @@ void CModelSet::RemoveAll(int mode)
 void CModelSet::ReleaseAll()
 {
     // In id order, through the index: the order in which readers made them.
-    for (int id = 0; id < m_elementIndex.GetDenseCount(); ++id)
-        delete m_elementIndex.GetDenseData()[id];
-    m_elementIndex.ForEachFar([](int, CFEElement* element) { delete element; });
+    ForEachElement([](CFEElement* element) { delete element; });
     m_elements.RemoveAll();
     m_elementIndex.RemoveAll();
     m_maxElementId = 0;

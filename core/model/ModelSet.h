@@ -73,18 +73,7 @@ public:
     template <typename Visit>
     void ForEachElement(Visit visit) const
     {
-        CFEElement* const* dense = m_elementIndex.GetDenseData();
-        for (int id = 0; id < m_elementIndex.GetDenseCount(); ++id)
-        {
-            if (dense[id] != nullptr)
-                visit(dense[id]);
-        }
-        m_elementIndex.ForEachFar(
-            [&visit](int, CFEElement* element)
-            {
-                if (element != nullptr)
-                    visit(element);
-            });
+        m_elementIndex.ForEachSet(visit);
     }
     int GetElementCount() const;
     int GetNodeCount() const;

@@ -13,19 +13,26 @@
 
 namespace
 {
-// GEOM1 with grids 1-4, GEOM2 with quad 10, and one static subcase of displacements.
-std::string WriteRun(const std::string& dir, const char* name, int loadSet, float scale)
+// GEOM1 with grids 1 to gridCount, GEOM2 with quad 10 on nodes n1, n2, n3, n4.
+void WriteMesh(Op2TestFile& f, int gridCount, int n1, int n2, int n3, int n4)
 {
-    Op2TestFile f;
     f.Label().BlockHeader("GEOM1");
     Op2Words grids;
-    for (int id = 1; id <= 4; ++id)
+    for (int id = 1; id <= gridCount; ++id)
         grids.I(id).I(0).F(float(id % 2)).F(float(id / 3)).F(0).I(0).I(0).I(0);
     f.KeyedRecord(4501, 45, 1, grids).EndBlock().BlockHeader("GEOM2");
     f.KeyedRecord(
         2958, 51, 177,
-        Op2Words().I(10).I(1).I(1).I(2).I(4).I(3).F(0).F(0).I(0).I(0).F(0).F(0).F(0).F(0));
-    f.EndBlock().BlockHeader("OUGV1");
+        Op2Words().I(10).I(1).I(n1).I(n2).I(n3).I(n4).F(0).F(0).I(0).I(0).F(0).F(0).F(0).F(0));
+    f.EndBlock();
+}
+
+// The mesh of grids 1-4 and quad 10, and one static subcase of displacements.
+std::string WriteRun(const std::string& dir, const char* name, int loadSet, float scale)
+{
+    Op2TestFile f;
+    WriteMesh(f, 4, 1, 2, 4, 3);
+    f.BlockHeader("OUGV1");
     Op2Words entries;
     for (int id = 1; id <= 4; ++id)
         entries.Append(DisplacementEntry(id, scale * id, 0, 0, 0, 0, 0));
@@ -126,15 +133,8 @@ TEST(Op2Import, RefusedFileChangesNothing)
 TEST(Op2Import, ElementsNamingUndefinedNodesAreKeptAndReported)
 {
     Op2TestFile f;
-    f.Label().BlockHeader("GEOM1");
-    Op2Words grids;
-    for (int id = 1; id <= 3; ++id)
-        grids.I(id).I(0).F(float(id % 2)).F(float(id / 3)).F(0).I(0).I(0).I(0);
-    f.KeyedRecord(4501, 45, 1, grids).EndBlock().BlockHeader("GEOM2");
-    f.KeyedRecord(
-        2958, 51, 177,
-        Op2Words().I(10).I(1).I(1).I(2).I(9).I(3).F(0).F(0).I(0).I(0).F(0).F(0).F(0).F(0));
-    f.EndBlock().EndFile();
+    WriteMesh(f, 3, 1, 2, 9, 3);
+    f.EndFile();
     const std::string path = f.Save(testing_support::MakeTempDir("op2missing"), "missing.op2");
     CModelSet model;
     std::vector<std::string> inputs;
