@@ -92,6 +92,13 @@ T& CIdTable<T>::At(int id)
         GrowDense(index + 1);
         return m_dense[index];
     }
+    // Far ids in ascending order, as a walk over a table's ids makes them: placed at the end
+    // without a search.
+    if (!m_far.empty() && id > m_far.rbegin()->first)
+    {
+        ++m_made;
+        return m_far.emplace_hint(m_far.end(), id, T())->second;
+    }
     const auto found = m_far.lower_bound(id);
     if (found != m_far.end() && found->first == id)
         return found->second;

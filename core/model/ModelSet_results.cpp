@@ -1,6 +1,7 @@
 // The result catalogue of the model: results by packed id, load-case numbering and stepping,
 // and the averaging of element values to the nodes.
 #include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 
 #include <cstdint>
@@ -12,20 +13,30 @@ namespace
 constexpr int kDefaultNodeCount = 200000;
 
 // The nodes of the default group and the elements in their id lists, numbered 0..n-1, with the
-// lists as ranges of element numbers: built once for every result that is averaged, so that
-// each result costs one look-up per element and array steps per element corner.
+// lists as ranges of element numbers: built once for every result that is averaged. The
+// model's elements are numbered in ascending id order, so that each result's values are
+// gathered in one walk over its tables, without a look-up per value.
 struct NodeElementLinks
 {
-    std::vector<int> nodeIds;        // by node number
+    std::vector<int> nodeIds;        // by node number, ascending
     std::vector<int> firstLink;      // by node number, and one past the last
     std::vector<int> linkedElements; // element numbers
     std::vector<int> elementIds;     // by element number
+    size_t orderedCount = 0; // the model's elements, ascending; then ids only node lists name
 };
 
-NodeElementLinks LinkNodesToElements(const CGroupSet& group)
+NodeElementLinks LinkNodesToElements(const CModelSet& model, const CGroupSet& group)
 {
     NodeElementLinks links;
     CIdTable<int> elementNumbers; // element id -> number + 1
+    links.elementIds.reserve(static_cast<size_t>(model.GetElementCount()));
+    model.ForEachElement(
+        [&](CFEElement* element)
+        {
+            links.elementIds.push_back(element->m_id);
+            elementNumbers.At(element->m_id) = static_cast<int>(links.elementIds.size());
+        });
+    links.orderedCount = links.elementIds.size();
     links.nodeIds.reserve(static_cast<size_t>(group.GetNodes().GetCount()));
     links.firstLink.reserve(static_cast<size_t>(group.GetNodes().GetCount()) + 1);
     group.ForEachNode(
@@ -60,42 +71,60 @@ struct ElementSamples
     std::vector<CVectorCell> vectors;
 };
 
-// Ids inside a table's array are read from it directly; only far ids are looked up.
+// The cells of table at ascending ids into out (cells missing leave out as it is): the array
+// read directly, the far cells merged in one walk.
 template <typename T>
-bool ReadCell(const CIdTable<uint8_t>& flags, const CIdTable<T>& cells, int id, T* value)
+void GatherCells(const CIdTable<T>& table, const std::vector<int>& ids, size_t count, T* out)
 {
-    const size_t index = static_cast<size_t>(id);
-    if (index < static_cast<size_t>(flags.GetDenseCount()) &&
-        index < static_cast<size_t>(cells.GetDenseCount()))
-    {
-        if (!flags.GetDenseData()[index])
-            return false;
-        *value = cells.GetDenseData()[index];
-        return true;
-    }
-    const uint8_t* flag = flags.Find(id);
-    const T* cell = cells.Find(id);
-    if (flag == nullptr || !*flag || cell == nullptr)
-        return false;
-    *value = *cell;
-    return true;
+    const T* dense = table.GetDenseData();
+    const size_t denseCount = static_cast<size_t>(table.GetDenseCount());
+    size_t j = 0;
+    for (; j < count && static_cast<size_t>(ids[j]) < denseCount; ++j)
+        out[j] = dense[ids[j]];
+    table.ForEachFar(
+        [&](int id, const T& cell)
+        {
+            while (j < count && ids[j] < id)
+                ++j;
+            if (j < count && ids[j] == id)
+                out[j] = cell;
+        });
 }
 
-void SampleElements(const CResultData& result, const std::vector<int>& elementIds, bool withVectors,
+// The same for one id, for ids that only node lists name.
+template <typename T>
+void ReadCell(const CIdTable<T>& table, int id, T* out)
+{
+    if (const T* cell = table.Find(id))
+        *out = *cell;
+}
+
+void SampleElements(const CResultData& result, const NodeElementLinks& links, bool withVectors,
                     ElementSamples& samples)
 {
-    const size_t count = elementIds.size();
+    const size_t count = links.elementIds.size();
+    const size_t ordered = links.orderedCount;
     samples.hasValue.assign(count, 0);
     samples.values.assign(count, 0.0);
     samples.hasVector.assign(withVectors ? count : 0, 0);
-    samples.vectors.resize(withVectors ? count : 0);
-    for (size_t j = 0; j < count; ++j)
+    samples.vectors.assign(withVectors ? count : 0, CVectorCell());
+    GatherCells(result.m_elementValueFlags, links.elementIds, ordered, samples.hasValue.data());
+    GatherCells(result.m_elementValues, links.elementIds, ordered, samples.values.data());
+    if (withVectors)
     {
-        samples.hasValue[j] = ReadCell(result.m_elementValueFlags, result.m_elementValues,
-                                       elementIds[j], &samples.values[j]);
+        GatherCells(result.m_elementVectorFlags, links.elementIds, ordered,
+                    samples.hasVector.data());
+        GatherCells(result.m_elementVectors, links.elementIds, ordered, samples.vectors.data());
+    }
+    for (size_t j = ordered; j < count; ++j)
+    {
+        ReadCell(result.m_elementValueFlags, links.elementIds[j], &samples.hasValue[j]);
+        ReadCell(result.m_elementValues, links.elementIds[j], &samples.values[j]);
         if (withVectors)
-            samples.hasVector[j] = ReadCell(result.m_elementVectorFlags, result.m_elementVectors,
-                                            elementIds[j], &samples.vectors[j]);
+        {
+            ReadCell(result.m_elementVectorFlags, links.elementIds[j], &samples.hasVector[j]);
+            ReadCell(result.m_elementVectors, links.elementIds[j], &samples.vectors[j]);
+        }
     }
 }
 
@@ -105,7 +134,7 @@ void AverageToNodes(CResultData& result, int nodeCount, const NodeElementLinks& 
 {
     const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
     result.ReserveNodes(nodeCount, withVectors);
-    SampleElements(result, links.elementIds, withVectors, samples);
+    SampleElements(result, links, withVectors, samples);
     for (size_t k = 0; k < links.nodeIds.size(); ++k)
     {
         double sum = 0.0;
@@ -334,7 +363,7 @@ void CModelSet::UpdateLoadedResults()
     if (averaged.empty() || m_defaultGroup == nullptr)
         return;
     const int nodeCount = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
-    const NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
+    const NodeElementLinks links = LinkNodesToElements(*this, *m_defaultGroup);
     ElementSamples samples;
     for (CResultData* result : averaged)
         AverageToNodes(*result, nodeCount, links, samples);
