@@ -4,7 +4,9 @@
 
 #include "platform/bars/dockbar.h"
 #include "platform/bars/minidock.h"
+#include "platform/base/exception.h"
 #include "platform/docview/frame.h"
+#include "platform/sys/services.h"
 
 #include <windowsx.h>
 
@@ -26,6 +28,20 @@ CPoint ScreenPointOf(const MSG& msg)
 CSize FrameThickness()
 {
     return CSize(::GetSystemMetrics(SM_CXFRAME) - 1, ::GetSystemMetrics(SM_CYFRAME) - 1);
+}
+
+// Floats bar; when no floating frame can be made the bar stays where it is.
+void FloatOrStay(CFrameWnd* site, CControlBar* bar, CPoint point, DWORD style)
+{
+    try
+    {
+        site->FloatControlBar(bar, point, style);
+    }
+    catch (CException* e)
+    {
+        sys::Get().Log("A floating frame could not be made; the bar stays where it was.");
+        e->Delete();
+    }
 }
 } // namespace
 
@@ -283,7 +299,7 @@ void CDockContext::EndDrag()
     m_ptMRUFloatPos = frame.TopLeft();
     m_dwMRUFloatStyle =
         (horz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT) | (m_dwDockStyle & CBRS_FLOAT_MULTI);
-    m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
+    FloatOrStay(m_pDockSite, m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
 }
 
 void CDockContext::StartResize(int hitTest, CPoint point)
@@ -406,5 +422,5 @@ void CDockContext::ToggleDocking()
         m_pBar->GetWindowRect(&barRect);
         point = barRect.TopLeft();
     }
-    m_pDockSite->FloatControlBar(m_pBar, point, m_dwMRUFloatStyle);
+    FloatOrStay(m_pDockSite, m_pBar, point, m_dwMRUFloatStyle);
 }

@@ -49,6 +49,12 @@ public:
     // Sets *flag to value and, when that changes it, what the drag would do.
     virtual void UpdateState(BOOL* flag, BOOL value);
 
+private:
+    // Moves rect so that point lies within it.
+    static void KeepPointInside(CRect& rect, CPoint point);
+    // The floating frame's window rectangle around a bar of the given size.
+    CRect FrameRectFor(CPoint topLeft, CSize barSize) const;
+
 public:
     // The outline as last drawn (screen coordinates).
     CPoint m_ptLast;
@@ -89,10 +95,4 @@ public:
 
 protected:
     fw::DragOutline m_outline;
-
-private:
-    // Moves rect so that point lies within it.
-    static void KeepPointInside(CRect& rect, CPoint point);
-    // The floating frame's window rectangle around a bar of the given size.
-    CRect FrameRectFor(CPoint topLeft, CSize barSize) const;
 };

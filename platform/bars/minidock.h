@@ -60,8 +60,6 @@ public:
 
     FW_MESSAGE_TABLE()
 
-    CDockBar m_wndDockBar{TRUE};
-
 protected:
     void OnNcLButtonDown(UINT hitTest, CPoint point);
     void OnNcLButtonDblClk(UINT hitTest, CPoint point);
@@ -70,4 +68,7 @@ protected:
 
     // The bar a caption press drags: the only one, when there is exactly one.
     CControlBar* SingleBar() const;
+
+public:
+    CDockBar m_wndDockBar{TRUE}; // the floating dock bar, AFX_IDW_DOCKBAR_FLOAT
 };

@@ -34,6 +34,15 @@ public:
     std::vector<Shown> m_shown;
 };
 
+// A floating frame the system refuses to make.
+class CRefusedMiniDock : public CMiniDockFrameWnd
+{
+    FW_CREATABLE(CRefusedMiniDock, CMiniDockFrameWnd)
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA&) override { return FALSE; }
+};
+
 class Dragging : public BarsFixture
 {
 protected:
@@ -158,6 +167,17 @@ TEST_F(Dragging, DoubleClickFloatsAndDocksBackInPlace)
     EXPECT_FALSE(m_bar.IsFloating());
     EXPECT_EQ(std::vector<UINT>({0, kBarA, 0}), Entries(AFX_IDW_DOCKBAR_TOP));
     EXPECT_EQ(docked, InFrame(&m_bar));
+}
+
+TEST_F(Dragging, BarStaysDockedWhenNoFloatingFrameCanBeMade)
+{
+    m_frame->m_pFloatingFrameClass = RUNTIME_CLASS(CRefusedMiniDock);
+    const CRect docked = InFrame(&m_bar);
+    ::SendMessageA(m_bar.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostDrag(&m_bar, CPoint(5, 5), {CSize(0, 300)}, 0, VK_CONTROL);
+    EXPECT_FALSE(m_bar.IsFloating());
+    EXPECT_EQ(docked, InFrame(&m_bar));
+    EXPECT_EQ(std::vector<UINT>({0, kBarA, 0}), Entries(AFX_IDW_DOCKBAR_TOP));
 }
 
 TEST_F(Dragging, CaptionPressDragsAFloatingBarOntoAnEdge)
