@@ -161,7 +161,6 @@ public:
     int m_cxRightBorder = 0;
     int m_cyTopBorder = 0;
     int m_cyBottomBorder = 0;
-    int m_cxDefaultGap = 2;
     int m_nMRUWidth = 32767; // width when it last floated (dynamic bars)
     UINT m_nStateFlags = 0;
     BOOL m_bAutoDelete = FALSE; // deleted in PostNcDestroy
