@@ -295,6 +295,9 @@ std::vector<int> FitRow(const std::vector<RowBar>& row, int length, int border)
         lengths.push_back(fitted);
         left -= fitted;
     }
+    // What the truncated shares leave goes to the last bar, so that the row ends flush.
+    if (info.sizeableLength > 0)
+        lengths.back() += left;
     return lengths;
 }
 

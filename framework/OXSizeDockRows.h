@@ -54,8 +54,8 @@ struct RowSizeInfo
 RowSizeInfo MeasureRow(const std::vector<RowBar>& row);
 
 // The lengths that fit the row's sizeable bars, in order, into length: each keeps its share of
-// the sizeable length (truncated); when that is 0 the first takes everything. Empty when the
-// row has no sizeable bar.
+// the sizeable length (truncated, the last taking what the truncation leaves); when that is 0
+// the first takes everything. Empty when the row has no sizeable bar.
 std::vector<int> FitRow(const std::vector<RowBar>& row, int length, int border);
 
 // Takes up to amount from lengths, starting at index first and walking by step (-1 or +1)

@@ -98,10 +98,10 @@ TEST(SizeDockRows, FitShareOutTheAvailableLength)
     const Case cases[] = {
         // 800 - 8 + 2 * 2 = 796: 300 * 796 / 400 and 100 * 796 / 400.
         {"two bars", {Sizeable(300), Sizeable(100)}, 800, {597, 199}},
-        // 608 - 16 + 6 = 598, a third each, truncated.
-        {"three bars", {Sizeable(100), Sizeable(100), Sizeable(100)}, 608, {199, 199, 199}},
+        // 608 - 16 + 6 = 598, a third each, truncated; the last takes the pixel left over.
+        {"three bars", {Sizeable(100), Sizeable(100), Sizeable(100)}, 608, {199, 199, 200}},
         // A toolbar between them: 700 - 120 + 3 * 2 = 586.
-        {"toolbar between", {Sizeable(100), Plain(120), Sizeable(300)}, 700, {146, 439}},
+        {"toolbar between", {Sizeable(100), Plain(120), Sizeable(300)}, 700, {146, 440}},
         {"no length yet", {Sizeable(0), Sizeable(0)}, 400, {396, 0}},
         {"no sizeable bar", {Plain(100)}, 400, {}},
     };
