@@ -40,3 +40,12 @@
 
 // Tab view container: the splitter's cursor.
 #define IDC_OXTABVIEW_SPLITTER 30980
+
+// Sizeable control bars: the drag prompt and the context menu's commands and texts.
+#define IDS_OXSIZEBAR_DRAGPROMPT  26430
+#define ID_OXSIZEBAR_ALLOWDOCKING 26431
+#define ID_OXSIZEBAR_HIDE         26432
+#define ID_OXSIZEBAR_MDIFLOAT     26433
+
+// Dockable MDI children: the docking item of the system and context menus.
+#define IDS_OXMDICHILD_DOCK 26965
