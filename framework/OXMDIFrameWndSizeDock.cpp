@@ -440,6 +440,15 @@ void COXMDIFrameWndSizeDock::OnActivate(UINT state, CWnd* other, BOOL minimized)
 void COXMDIFrameWndSizeDock::OnDestroy()
 {
     DestroyBarsOf(this);
+    // Children left in the client (bars floating in it) go while the client still stands:
+    // Wine's MDI child procedure reads the client's freed list when the client goes first.
+    for (HWND child = ::GetWindow(m_hWndMDIClient, GW_CHILD); child;
+         child = ::GetWindow(m_hWndMDIClient, GW_CHILD))
+    {
+        ::SendMessageA(m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+        if (::IsWindow(child))
+            break; // not an MDI child: leave the rest to the system
+    }
     CMDIFrameWnd::OnDestroy();
 }
 

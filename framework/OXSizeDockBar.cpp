@@ -103,20 +103,37 @@ void COXSizeDockBar::SetDockedThickness(COXSizeControlBar* bar, int thickness) c
         bar->m_sizeVertDock.cx = thickness;
 }
 
+dockrows::RowBar COXSizeDockBar::MeasureBar(const RowMember& member) const
+{
+    dockrows::RowBar rowBar;
+    rowBar.sizeable = member.sizeable != nullptr;
+    // A sizeable bar's docked size is what the layout gives it; its window may still have
+    // the size of where it came from (a floating frame, another side).
+    CSize size;
+    if (member.sizeable)
+    {
+        size = IsHorz() ? member.sizeable->m_sizeHorzDock : member.sizeable->m_sizeVertDock;
+    }
+    else
+    {
+        CRect window;
+        member.bar->GetWindowRect(&window);
+        size = window.Size();
+    }
+    rowBar.length = IsHorz() ? size.cx : size.cy;
+    rowBar.thickness = IsHorz() ? size.cy : size.cx;
+    return rowBar;
+}
+
 void COXSizeDockBar::GetRowSizeInfo(int rowStart, dockrows::RowSizeInfo& info,
                                     const CPtrArray& bars) const
 {
     std::vector<dockrows::RowBar> row;
     for (const RowMember& member : RowMembers(rowStart, bars))
     {
-        CRect window;
-        member.bar->GetWindowRect(&window);
         MINMAXINFO minMax = {};
         member.bar->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&minMax));
-        dockrows::RowBar rowBar;
-        rowBar.length = IsHorz() ? window.Width() : window.Height();
-        rowBar.thickness = IsHorz() ? window.Height() : window.Width();
-        rowBar.sizeable = member.sizeable != nullptr;
+        dockrows::RowBar rowBar = MeasureBar(member);
         rowBar.minTrack = CSize(minMax.ptMinTrackSize.x, minMax.ptMinTrackSize.y);
         row.push_back(rowBar);
     }
@@ -128,15 +145,7 @@ BOOL COXSizeDockBar::FitRowToLength(int rowStart, int length, const CPtrArray& b
     const std::vector<RowMember> members = RowMembers(rowStart, bars);
     std::vector<dockrows::RowBar> row;
     for (const RowMember& member : members)
-    {
-        CRect window;
-        member.bar->GetWindowRect(&window);
-        dockrows::RowBar rowBar;
-        rowBar.length = IsHorz() ? window.Width() : window.Height();
-        rowBar.thickness = IsHorz() ? window.Height() : window.Width();
-        rowBar.sizeable = member.sizeable != nullptr;
-        row.push_back(rowBar);
-    }
+        row.push_back(MeasureBar(member));
     const std::vector<int> lengths = dockrows::FitRow(row, length, BorderAlong());
     if (lengths.empty())
         return FALSE;
@@ -445,9 +454,7 @@ LRESULT COXSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
                 others.Add(member.bar);
                 continue;
             }
-            CRect window;
-            member.bar->GetWindowRect(&window);
-            shownLength += IsHorz() ? window.Width() : window.Height();
+            shownLength += MeasureBar(member).length;
         }
         if (shownLength > 0 && others.GetSize() > 0)
         {

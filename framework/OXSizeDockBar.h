@@ -25,7 +25,8 @@ public:
     // Rows and splitters; the sizeable rows packed.
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
 
-    // Measures the bars of bars from rowStart to the row end (visible, windows alive).
+    // Measures the bars of bars from rowStart to the row end (visible, windows alive); a
+    // sizeable bar by its docked size here, any other by its window.
     void GetRowSizeInfo(int rowStart, dockrows::RowSizeInfo& info, const CPtrArray& bars) const;
     // Fits the sizeable bars of that row into length: their docked sizes take the new lengths
     // and the row's thickness, and their windows follow unless this is a layout query. FALSE
@@ -71,6 +72,8 @@ private:
 
     // The visible bars of the row of bars starting at rowStart.
     std::vector<RowMember> RowMembers(int rowStart, const CPtrArray& bars) const;
+    // A bar's length and thickness in its row.
+    dockrows::RowBar MeasureBar(const RowMember& member) const;
     // The first position of the row holding pos.
     int RowStartOf(int pos) const;
     // The length available to rows and the border overlap along them.
