@@ -94,8 +94,9 @@ BOOL COXMDIChildWndSizeDock::SetDocked(BOOL docked)
     if (docked)
     {
         result = m_wndSizeViewBar.DockChild(this);
+        // Docked before the layout, so that the bar's first size fits the view to it.
+        m_bDocked = result;
         frame->RecalcLayout(TRUE);
-        m_bDocked = TRUE;
     }
     else
     {

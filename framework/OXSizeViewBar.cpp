@@ -251,6 +251,11 @@ BOOL COXSizeViewBar::DockChild(COXMDIChildWndSizeDock* child)
         child->m_bDocked = TRUE;
         ::SendMessageA(mdiFrame->m_hWndMDIClient, WM_MDIACTIVATE,
                        reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+        // Taking over from a maximized child, the client maximizes it again: it leaves
+        // restored all the same.
+        if (maximized && frame && child->IsZoomed())
+            ::SendMessageA(mdiFrame->m_hWndMDIClient, WM_MDIRESTORE,
+                           reinterpret_cast<WPARAM>(child->m_hWnd), 0);
         child->m_bDocked = wasDocked;
     }
     child->ShowWindow(SW_HIDE);
