@@ -37,16 +37,6 @@ CRect RowRect(int along, int across, int length, int thickness, bool horz)
                 : CRect(across, along, across + thickness, along + length);
 }
 
-// How a bar measures itself for the place it is in.
-DWORD LayoutModeOf(const CControlBar* bar)
-{
-    if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
-        return LM_HORZ | LM_MRUWIDTH;
-    if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
-        return LM_HORZ | LM_HORZDOCK;
-    return LM_VERTDOCK;
-}
-
 // Running state of the row layout.
 struct RowCursor
 {
@@ -91,6 +81,15 @@ BOOL CDockBar::Create(CWnd* parent, DWORD style, UINT id)
     m_dwStyle = style & CBRS_ALL;
     const DWORD windowStyle = (style & ~CBRS_ALL) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return CWnd::Create(nullptr, nullptr, windowStyle, CRect(0, 0, 0, 0), parent, id);
+}
+
+DWORD CDockBar::LayoutModeOf(const CControlBar* bar)
+{
+    if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
+        return LM_HORZ | LM_MRUWIDTH;
+    if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
+        return LM_HORZ | LM_HORZDOCK;
+    return LM_VERTDOCK;
 }
 
 bool CDockBar::IsPlaceholder(const void* entry)

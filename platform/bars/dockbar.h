@@ -46,6 +46,8 @@ public:
     int GetDockedCount() const;
     int GetDockedVisibleCount() const;
     static bool IsPlaceholder(const void* entry);
+    // How a bar measures itself where it is docked (CalcDynamicLayout's mode, LM_COMMIT aside).
+    static DWORD LayoutModeOf(const CControlBar* bar);
     static void* Placeholder(UINT barId);
 
     BOOL IsDockBar() const override;

@@ -97,6 +97,11 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const
     return child;
 }
 
+CMDIChildWnd* CMDIFrameWnd::GetActiveChildFrame(BOOL* maximized) const
+{
+    return MDIGetActive(maximized);
+}
+
 void CMDIFrameWnd::MDIActivate(CWnd* child)
 {
     if (child)
@@ -149,7 +154,7 @@ CMenu* CMDIFrameWnd::MDISetMenu(CMenu* frameMenu, CMenu* windowMenu)
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
-    CMDIChildWnd* child = MDIGetActive();
+    CMDIChildWnd* child = GetActiveChildFrame();
     return child ? static_cast<CFrameWnd*>(child) : this;
 }
 
@@ -157,7 +162,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
 {
     if (!(GetStyle() & FWS_ADDTOTITLE))
         return;
-    CMDIChildWnd* child = MDIGetActive();
+    CMDIChildWnd* child = GetActiveChildFrame();
     const bool childMaximized = child && (child->GetStyle() & WS_MAXIMIZE);
     CDocument* document = GetActiveDocument();
     if (addToTitle && child && !childMaximized && !document)
@@ -176,7 +181,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU menuAlt)
 {
-    if (CMDIChildWnd* child = MDIGetActive())
+    if (CMDIChildWnd* child = GetActiveChildFrame())
     {
         child->OnUpdateFrameMenu(TRUE, child, menuAlt);
         return;
@@ -191,7 +196,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg)
         fw::CancelModes(msg->hwnd);
     if (CWnd::PreTranslateMessage(msg))
         return TRUE;
-    CMDIChildWnd* child = MDIGetActive();
+    CMDIChildWnd* child = GetActiveChildFrame();
     if (child && child->PreTranslateMessage(msg))
         return TRUE;
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST)
@@ -208,7 +213,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg)
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo)
 {
-    if (CMDIChildWnd* child = MDIGetActive())
+    if (CMDIChildWnd* child = GetActiveChildFrame())
     {
         if (child->OnCmdMsg(id, code, extra, handlerInfo))
             return TRUE;
@@ -219,7 +224,7 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* 
 BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // The active child's own WM_COMMAND handling first (its overrides included).
-    if (CMDIChildWnd* child = MDIGetActive())
+    if (CMDIChildWnd* child = GetActiveChildFrame())
     {
         if (fw::CallWndProc(child, child->m_hWnd, WM_COMMAND, wParam, lParam) != 0)
             return TRUE;
@@ -251,7 +256,7 @@ LRESULT CMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
 {
     if (lParam == 0 && IsTracking())
         lParam = HID_BASE_COMMAND + m_nIDTracking;
-    if (CMDIChildWnd* child = MDIGetActive())
+    if (CMDIChildWnd* child = GetActiveChildFrame())
     {
         if (fw::CallWndProc(child, child->m_hWnd, WM_COMMANDHELP, wParam, lParam) != 0)
             return TRUE;
@@ -261,7 +266,7 @@ LRESULT CMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* cmdUI)
 {
-    cmdUI->Enable(MDIGetActive() != nullptr);
+    cmdUI->Enable(GetActiveChildFrame() != nullptr);
 }
 
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT id)
@@ -278,7 +283,7 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT id)
 
 void CMDIFrameWnd::OnWindowNew()
 {
-    CMDIChildWnd* child = MDIGetActive();
+    CMDIChildWnd* child = GetActiveChildFrame();
     CDocument* document = child ? child->GetActiveDocument() : nullptr;
     CDocTemplate* docTemplate = document ? document->GetDocTemplate() : nullptr;
     if (!docTemplate)

@@ -25,6 +25,9 @@ public:
     // The active child (null when none, or while the last one is hidden); maximized receives
     // whether it is maximized.
     CMDIChildWnd* MDIGetActive(BOOL* maximized = nullptr) const;
+    // The child that commands, keys, menus and titles go to: here the MDI client's active
+    // child; a frame whose children may leave the client answers with those as well.
+    virtual CMDIChildWnd* GetActiveChildFrame(BOOL* maximized = nullptr) const;
     void MDIActivate(CWnd* child);
     void MDINext();
     void MDIPrev();

@@ -172,7 +172,7 @@ void CMDIChildWnd::ActivateFrame(int cmdShow)
     {
         // A new child keeps the maximized state of the one before it.
         BOOL maximized = FALSE;
-        frame->MDIGetActive(&maximized);
+        frame->GetActiveChildFrame(&maximized);
         const DWORD style = GetStyle();
         if (maximized || (style & WS_MAXIMIZE))
             cmdShow = SW_SHOWMAXIMIZED;
