@@ -74,12 +74,9 @@ BOOL COXMDIChildWndSizeDock::IsFrameDockable() const
 
 CMDIChildWnd* COXMDIChildWndSizeDock::GetActiveChildFrame(BOOL* maximized) const
 {
+    // Docked-aware through a docking frame.
     CMDIFrameWnd* frame = GetMDIFrame();
-    CMDIChildWnd* child = nullptr;
-    if (auto* dockFrame = dynamic_cast<COXMDIFrameWndSizeDock*>(frame))
-        child = dockFrame->GetActiveChildFrame(maximized);
-    else if (frame)
-        child = frame->MDIGetActive(maximized);
+    CMDIChildWnd* child = frame ? frame->GetActiveChildFrame(maximized) : nullptr;
     return (child && ::IsWindow(child->m_hWnd)) ? child : nullptr;
 }
 
@@ -250,27 +247,6 @@ BOOL COXMDIChildWndSizeDock::DestroyWindow()
     if (CMDIFrameWnd* frame = GetMDIFrame())
         frame->SetActiveView(nullptr, TRUE);
     return CMDIChildWnd::DestroyWindow();
-}
-
-BOOL COXMDIChildWndSizeDock::PreTranslateMessage(MSG* msg)
-{
-    return CMDIChildWnd::PreTranslateMessage(msg);
-}
-
-void COXMDIChildWndSizeDock::ActivateFrame(int cmdShow)
-{
-    if (cmdShow == -1)
-    {
-        // As the framework's, with the docked-aware active child.
-        BOOL maximized = FALSE;
-        GetActiveChildFrame(&maximized);
-        const DWORD style = GetStyle();
-        if (maximized || (style & WS_MAXIMIZE))
-            cmdShow = SW_SHOWMAXIMIZED;
-        else if (style & WS_MINIMIZE)
-            cmdShow = SW_SHOWMINIMIZED;
-    }
-    CMDIChildWnd::ActivateFrame(cmdShow);
 }
 
 void COXMDIChildWndSizeDock::OnUpdateFrameTitle(BOOL addToTitle)

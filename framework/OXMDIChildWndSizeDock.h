@@ -22,8 +22,6 @@ public:
                 const RECT& rect = rectDefault, CMDIFrameWnd* frame = nullptr,
                 CCreateContext* context = nullptr) override;
     BOOL DestroyWindow() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
-    void ActivateFrame(int cmdShow = -1) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
     // The frame's own routing, and the docking command of the registered id.
     BOOL OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo) override;

@@ -1,6 +1,7 @@
 // COXMDIFloatWnd: the MDI child that floats bars inside the MDI client.
 #include "framework/OXMDIFloatWnd.h"
 
+#include "framework/OXSizableMiniDockFrameWnd.h"
 #include "platform/bars/dockctx.h"
 #include "platform/win/app.h"
 
@@ -65,32 +66,16 @@ void COXMDIFloatWnd::RecalcLayout(BOOL notify)
         ShowWindow(SW_SHOWNA);
 }
 
-CControlBar* COXMDIFloatWnd::SingleBar() const
-{
-    if (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)
-        return nullptr;
-    for (INT_PTR pos = 0; pos < m_wndDockBar.m_arrBars.GetSize(); ++pos)
-    {
-        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(static_cast<int>(pos)))
-            return bar;
-    }
-    return nullptr;
-}
-
 void COXMDIFloatWnd::OnSize(UINT type, int cx, int cy)
 {
-    // The window is the bar's floating frame: its client area is the bar's floating size.
-    // Our floating dock bar puts the bar at its client origin, borders within the bar.
-    auto* bar = dynamic_cast<COXSizeControlBar*>(SingleBar());
-    if (cx > 0 && cy > 0 && bar && bar->IsWindowVisible())
-        bar->m_sizeFloat = CSize(cx, cy);
+    COXSizableMiniDockFrameWnd::TakeFloatingSize(m_wndDockBar, cx, cy);
     CMDIChildWnd::OnSize(type, cx, cy);
 }
 
 void COXMDIFloatWnd::OnWindowPosChanged(WINDOWPOS*)
 {
     Default();
-    CControlBar* bar = SingleBar();
+    CControlBar* bar = COXSizableMiniDockFrameWnd::FirstBar(m_wndDockBar);
     if (bar && bar->m_pDockContext)
     {
         CRect window;
@@ -130,7 +115,7 @@ void COXMDIFloatWnd::OnClose()
         HideBars(nullptr);
         return;
     }
-    CControlBar* bar = SingleBar();
+    CControlBar* bar = COXSizableMiniDockFrameWnd::FirstBar(m_wndDockBar);
     auto* sizeable = dynamic_cast<COXSizeControlBar*>(bar);
     if (sizeable && (sizeable->GetSizeBarStyle() & COXSizeControlBar::deleteOnClose))
     {

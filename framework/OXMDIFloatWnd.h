@@ -40,8 +40,5 @@ protected:
     void OnWindowPosChanged(WINDOWPOS* pos);
 
 private:
-    // The only bar when the dock bar holds one kind (not CBRS_FLOAT_MULTI); else null.
-    CControlBar* SingleBar() const;
-
     BOOL m_bInLayout = FALSE;
 };

@@ -44,6 +44,24 @@ constexpr SizeDockSide kSizeDockSides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
                                            {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
                                            {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
 
+// Moves a new floating frame to point (its parent's coordinates) and docks bar in it; the bar
+// owns the frame unless it has an owner already.
+void PutInFloatingFrame(CFrameWnd* frame, CDockBar& dockBar, CControlBar* bar, CPoint point,
+                        BOOL show)
+{
+    frame->SetWindowPos(nullptr, point.x, point.y, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!frame->m_hWndOwner)
+        frame->m_hWndOwner = bar->m_hWnd;
+    dockBar.DockControlBar(bar);
+    frame->RecalcLayout(TRUE);
+    if (show)
+    {
+        frame->ShowWindow(SW_SHOWNA);
+        frame->UpdateWindow();
+    }
+}
+
 // The sizeable bars of the frame go before it (only for the outermost frame).
 void DestroyBarsOf(CFrameWnd* frame)
 {
@@ -205,17 +223,7 @@ void COXMDIFrameWndSizeDock::FloatControlBarInMDIClient(CControlBar* bar, int x,
     }
     if (!floatWnd->Create(this, style))
         fw::ThrowResourceException(); // the window deleted itself
-    floatWnd->SetWindowPos(nullptr, point.x, point.y, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!floatWnd->m_hWndOwner)
-        floatWnd->m_hWndOwner = bar->m_hWnd;
-    floatWnd->m_wndDockBar.DockControlBar(bar);
-    floatWnd->RecalcLayout(TRUE);
-    if (show)
-    {
-        floatWnd->ShowWindow(SW_SHOWNA);
-        floatWnd->UpdateWindow();
-    }
+    PutInFloatingFrame(floatWnd, floatWnd->m_wndDockBar, bar, point, show);
     ::SendMessageA(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
@@ -225,31 +233,17 @@ void COXMDIFrameWndSizeDock::FloatControlBarOutOfMDIClient(CControlBar* bar, int
     if (CFrameWnd* current = bar->GetParentFrame())
         current->GetWindowRect(&window);
     CMiniDockFrameWnd* frame = CreateFloatingFrame(style);
-    frame->SetWindowPos(nullptr, window.left, window.top, 0, 0,
-                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!frame->m_hWndOwner)
-        frame->m_hWndOwner = bar->m_hWnd;
-    frame->m_wndDockBar.DockControlBar(bar);
-    frame->RecalcLayout(TRUE);
-    frame->ShowWindow(SW_SHOWNA);
-    frame->UpdateWindow();
+    PutInFloatingFrame(frame, frame->m_wndDockBar, bar, window.TopLeft(), TRUE);
     ::SendMessageA(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
 BOOL COXMDIFrameWndSizeDock::OnCmdMsg(UINT id, int code, void* extra,
                                       fw::CmdHandlerInfo* handlerInfo)
 {
-    if (m_lpfnCloseProc)
-        return CMDIFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
-    // The active child first, docked or not; then this frame's own routing.
-    if (CMDIChildWnd* child = GetActiveChildFrame())
-    {
-        if (child->OnCmdMsg(id, code, extra, handlerInfo))
-            return TRUE;
-    }
-    if (CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo))
+    if (CMDIFrameWnd::OnCmdMsg(id, code, extra, handlerInfo))
         return TRUE;
-    SetActiveView(nullptr, TRUE);
+    if (!m_lpfnCloseProc)
+        SetActiveView(nullptr, TRUE);
     return FALSE;
 }
 
@@ -259,56 +253,12 @@ BOOL COXMDIFrameWndSizeDock::DestroyWindow()
     return CWnd::DestroyWindow();
 }
 
-BOOL COXMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CMDIChildWnd* child = GetActiveChildFrame())
-    {
-        if (fw::CallWndProc(child, child->m_hWnd, WM_COMMAND, wParam, lParam) != 0)
-            return TRUE;
-    }
-    if (CFrameWnd::OnCommand(wParam, lParam))
-        return TRUE;
-    // Items of the Window menu that pick a child, and other frame-procedure commands.
-    if (lParam == 0 && (LOWORD(wParam) & 0xF000) == 0xF000)
-    {
-        DefWindowProc(WM_COMMAND, wParam, lParam);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-BOOL COXMDIFrameWndSizeDock::PreTranslateMessage(MSG* msg)
-{
-    if (msg->message == WM_LBUTTONDOWN || msg->message == WM_NCLBUTTONDOWN)
-        fw::CancelModes(msg->hwnd);
-    if (CWnd::PreTranslateMessage(msg))
-        return TRUE;
-    CMDIChildWnd* child = GetActiveChildFrame();
-    if (child && child->PreTranslateMessage(msg))
-        return TRUE;
-    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST)
-    {
-        if (m_hAccelTable && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg))
-            return TRUE;
-        if (!GetActiveView() && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) &&
-            ::TranslateMDISysAccel(m_hWndMDIClient, msg))
-            return TRUE;
-    }
-    return FALSE;
-}
-
 LRESULT COXMDIFrameWndSizeDock::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // The frame procedure would add a maximized child's title; a docked child has none here.
     if (msg == WM_SETTEXT && IsDockedChild(GetActiveChildFrame()))
         return CWnd::DefWindowProc(msg, wParam, lParam);
     return CMDIFrameWnd::DefWindowProc(msg, wParam, lParam);
-}
-
-CFrameWnd* COXMDIFrameWndSizeDock::GetActiveFrame()
-{
-    CMDIChildWnd* child = GetActiveChildFrame();
-    return child ? static_cast<CFrameWnd*>(child) : this;
 }
 
 void COXMDIFrameWndSizeDock::OnUpdateFrameTitle(BOOL addToTitle)
@@ -330,17 +280,6 @@ void COXMDIFrameWndSizeDock::OnUpdateFrameTitle(BOOL addToTitle)
         UpdateFrameTitleForDocument(nullptr);
 }
 
-void COXMDIFrameWndSizeDock::OnUpdateFrameMenu(HMENU menuAlt)
-{
-    if (CMDIChildWnd* child = GetActiveChildFrame())
-    {
-        child->OnUpdateFrameMenu(TRUE, child, menuAlt);
-        return;
-    }
-    ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU,
-                   reinterpret_cast<WPARAM>(menuAlt ? menuAlt : m_hMenuDefault), 0);
-}
-
 BOOL COXMDIFrameWndSizeDock::OnBarCheck(UINT id)
 {
     if (!CFrameWnd::OnBarCheck(id))
@@ -356,18 +295,7 @@ BOOL COXMDIFrameWndSizeDock::OnBarCheck(UINT id)
 
 void COXMDIFrameWndSizeDock::OnWindowNew()
 {
-    CMDIChildWnd* child = GetActiveChildFrame();
-    CDocument* document = child ? child->GetActiveDocument() : nullptr;
-    CDocTemplate* docTemplate = document ? document->GetDocTemplate() : nullptr;
-    if (!docTemplate)
-    {
-        AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
-        return;
-    }
-    CFrameWnd* frame = docTemplate->CreateNewFrame(document, child);
-    if (!frame)
-        return;
-    docTemplate->InitialUpdateFrame(frame, document, TRUE);
+    CMDIFrameWnd::OnWindowNew();
     RefreshChildActivation();
 }
 
@@ -375,13 +303,9 @@ LRESULT COXMDIFrameWndSizeDock::OnCommandHelp(WPARAM wParam, LPARAM lParam)
 {
     if (lParam == 0 && IsTracking())
         lParam = HID_BASE_COMMAND + m_nIDTracking;
-    if (CMDIChildWnd* child = GetActiveChildFrame())
-    {
-        if (fw::CallWndProc(child, child->m_hWnd, WM_COMMANDHELP, wParam, lParam) != 0)
-            return TRUE;
-    }
-    if (CFrameWnd::OnCommandHelp(wParam, lParam))
+    if (CMDIFrameWnd::OnCommandHelp(wParam, lParam))
         return TRUE;
+    // Nobody answered: the help for the id itself.
     if (lParam == 0)
         return FALSE;
     AfxGetApp()->WinHelp(static_cast<DWORD_PTR>(lParam), HELP_CONTEXT);

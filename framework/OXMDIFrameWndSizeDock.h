@@ -1,7 +1,7 @@
 // COXMDIFrameWndSizeDock: the MDI frame of the docking framework. It hosts sizeable bars on
 // sizeable dock bars, floats bars inside its MDI client, and lets MDI children leave the
-// client to live docked in a bar. A docked child is not the MDI client's active child, so
-// wherever the framework asks for the active child this frame answers GetActiveChildFrame.
+// client to live docked in a bar. A docked child is not the MDI client's active child, so the
+// frame answers the framework's GetActiveChildFrame with it.
 // COXFrameWndSizeDock is the single-document sibling; it only destroys its bars first.
 #pragma once
 
@@ -28,7 +28,7 @@ public:
 
     // The active child frame, docked or not; maximized (when given) receives whether it is
     // maximized in the MDI client (never for a docked child).
-    CMDIChildWnd* GetActiveChildFrame(BOOL* maximized = nullptr) const;
+    CMDIChildWnd* GetActiveChildFrame(BOOL* maximized = nullptr) const override;
     // Activates a child, docked or not.
     void MDIActivate(CWnd* child);
     // Draws exactly one dockable child with an active caption and makes the active child's
@@ -44,14 +44,12 @@ public:
     // where that window is.
     void FloatControlBarOutOfMDIClient(CControlBar* bar, int x, int y, DWORD style);
 
+    // The framework's routing through the active child; a command nobody handles leaves the
+    // frame without an active view.
     BOOL OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo) override;
     BOOL DestroyWindow() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    CFrameWnd* GetActiveFrame() override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
-    void OnUpdateFrameMenu(HMENU menuAlt) override;
 
     FW_MESSAGE_TABLE()
 

@@ -66,21 +66,28 @@ void COXSizableMiniDockFrameWnd::AdjustBorders(CRect& rect, DWORD barStyle)
         rect.bottom += fw::CyBorder2();
 }
 
-CControlBar* COXSizableMiniDockFrameWnd::FirstBar() const
+CControlBar* COXSizableMiniDockFrameWnd::FirstBar(const CDockBar& dockBar)
 {
-    if (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)
+    if (dockBar.m_dwStyle & CBRS_FLOAT_MULTI)
         return nullptr;
-    for (INT_PTR pos = 0; pos < m_wndDockBar.m_arrBars.GetSize(); ++pos)
+    for (INT_PTR pos = 0; pos < dockBar.m_arrBars.GetSize(); ++pos)
     {
-        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(static_cast<int>(pos)))
+        if (CControlBar* bar = dockBar.GetDockedControlBar(static_cast<int>(pos)))
             return bar;
     }
     return nullptr;
 }
 
+void COXSizableMiniDockFrameWnd::TakeFloatingSize(const CDockBar& dockBar, int cx, int cy)
+{
+    auto* bar = dynamic_cast<COXSizeControlBar*>(FirstBar(dockBar));
+    if (cx > 0 && cy > 0 && bar && bar->IsWindowVisible())
+        bar->m_sizeFloat = CSize(cx, cy);
+}
+
 COXSizeViewBar* COXSizableMiniDockFrameWnd::LiveViewBar() const
 {
-    auto* bar = dynamic_cast<COXSizeViewBar*>(FirstBar());
+    auto* bar = dynamic_cast<COXSizeViewBar*>(FirstBar(m_wndDockBar));
     if (!bar || !bar->m_pChildWnd || !::IsWindow(bar->m_pChildWnd->m_hWnd))
         return nullptr;
     return bar;
@@ -88,11 +95,7 @@ COXSizeViewBar* COXSizableMiniDockFrameWnd::LiveViewBar() const
 
 void COXSizableMiniDockFrameWnd::OnSize(UINT type, int cx, int cy)
 {
-    // The frame's client area is the bar's floating size: our floating dock bar holds the bar
-    // at its client origin, its borders inside it.
-    auto* bar = dynamic_cast<COXSizeControlBar*>(FirstBar());
-    if (cx > 0 && cy > 0 && bar && bar->IsWindowVisible())
-        bar->m_sizeFloat = CSize(cx, cy);
+    TakeFloatingSize(m_wndDockBar, cx, cy);
     CMiniDockFrameWnd::OnSize(type, cx, cy); // lays the frame out again
 }
 
@@ -100,7 +103,7 @@ int COXSizableMiniDockFrameWnd::UpdateSystemMenu()
 {
     if (m_nSysMenuState != sysMenuUnset)
         return m_nSysMenuState;
-    CControlBar* bar = FirstBar();
+    CControlBar* bar = FirstBar(m_wndDockBar);
     auto* sizeable = dynamic_cast<COXSizeControlBar*>(bar);
     if (sizeable)
     {
@@ -171,7 +174,7 @@ void COXSizableMiniDockFrameWnd::OnNcLButtonDown(UINT hitTest, CPoint point)
 
 int COXSizableMiniDockFrameWnd::OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message)
 {
-    if (auto* viewBar = dynamic_cast<COXSizeViewBar*>(FirstBar()))
+    if (auto* viewBar = dynamic_cast<COXSizeViewBar*>(FirstBar(m_wndDockBar)))
         viewBar->SendMessage(WM_OX_BARACTIVATION, 1, kFrameClick);
     if (m_nSysMenuState == sysMenuSizeBar && IsSizingHit(hitTest))
         return static_cast<int>(Default());
@@ -183,7 +186,7 @@ void COXSizableMiniDockFrameWnd::OnClose()
     if (m_bClosing)
         return;
     m_bClosing = TRUE;
-    CControlBar* bar = FirstBar();
+    CControlBar* bar = FirstBar(m_wndDockBar);
     auto* sizeable = dynamic_cast<COXSizeControlBar*>(bar);
     if (sizeable && (sizeable->GetSizeBarStyle() & COXSizeControlBar::deleteOnClose))
     {
@@ -215,7 +218,7 @@ void COXSizableMiniDockFrameWnd::OnParentNotify(UINT message, LPARAM lParam)
     const UINT event = LOWORD(message);
     if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == WM_MBUTTONDOWN)
     {
-        if (CControlBar* bar = FirstBar())
+        if (CControlBar* bar = FirstBar(m_wndDockBar))
             bar->SendMessage(WM_OX_BARACTIVATION, 1, kFrameClick);
     }
     CMiniDockFrameWnd::OnParentNotify(message, lParam);

@@ -28,6 +28,12 @@ public:
     int UpdateSystemMenu();
     // Grows rect by the framework's border widths for each border bit of barStyle.
     static void AdjustBorders(CRect& rect, DWORD barStyle);
+    // The first bar of a floating dock bar that holds one bar, not CBRS_FLOAT_MULTI; else null.
+    static CControlBar* FirstBar(const CDockBar& dockBar);
+    // A floating frame whose client area is cx by cy: its sizeable bar, when it shows, takes
+    // that as its floating size. The floating dock bar holds the bar at its client origin,
+    // borders within the bar, so the whole client area is the bar's.
+    static void TakeFloatingSize(const CDockBar& dockBar, int cx, int cy);
 
     FW_MESSAGE_TABLE()
 
@@ -47,8 +53,6 @@ protected:
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
 
 private:
-    // The first bar of the dock bar, when it holds one kind of bar (not CBRS_FLOAT_MULTI).
-    CControlBar* FirstBar() const;
     // The view bar inside whose MDI child still exists.
     COXSizeViewBar* LiveViewBar() const;
     void TrackSystemMenu();

@@ -12,8 +12,6 @@
 #include "platform/win/app.h"
 #include "resources/ids/framework_ids.h"
 
-#include <windowsx.h>
-
 namespace
 {
 constexpr DWORD kHorzSides = CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM;
@@ -34,13 +32,6 @@ void AdjustRectangleX(CRect& rect, int x)
         rect.OffsetRect(x - rect.left, 0);
     else if (rect.right < x)
         rect.OffsetRect(x - rect.right, 0);
-}
-
-CPoint ScreenPointOf(const MSG& msg)
-{
-    POINT point = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-    ::ClientToScreen(msg.hwnd, &point);
-    return point;
 }
 
 CSize DockedSize(CControlBar* bar, bool horz)
@@ -161,6 +152,8 @@ void COXSizeBarDockContext::StartDrag(CPoint point)
 
     m_outline.Begin();
     m_pDC = m_outline.GetDC();
+    // The framework's mouse loop calls this context's steps while a drag runs.
+    m_bDragging = TRUE;
     m_dwOverDockStyle = CanDock();
     Move(point);
     Track();
@@ -171,45 +164,6 @@ void COXSizeBarDockContext::ToggleDocking()
     if (IsMDIFloating())
         return;
     CDockContext::ToggleDocking();
-}
-
-BOOL COXSizeBarDockContext::Track()
-{
-    if (::GetCapture())
-    {
-        CancelLoop();
-        return FALSE;
-    }
-    const HWND barHwnd = m_pBar->m_hWnd;
-    ::SetCapture(barHwnd);
-    while (::GetCapture() == barHwnd)
-    {
-        MSG msg;
-        if (!::GetMessageA(&msg, nullptr, 0, 0))
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            CancelLoop();
-            return FALSE;
-        }
-        switch (msg.message)
-        {
-        case WM_MOUSEMOVE: Move(ScreenPointOf(msg)); break;
-        case WM_KEYDOWN:
-            OnKey(static_cast<int>(msg.wParam), TRUE);
-            if (msg.wParam == VK_ESCAPE)
-            {
-                CancelLoop();
-                return FALSE;
-            }
-            break;
-        case WM_KEYUP: OnKey(static_cast<int>(msg.wParam), FALSE); break;
-        case WM_LBUTTONUP: EndDrag(); return TRUE;
-        case WM_RBUTTONDOWN: CancelLoop(); return FALSE;
-        default: ::DispatchMessageA(&msg); break;
-        }
-    }
-    CancelLoop();
-    return FALSE;
 }
 
 void COXSizeBarDockContext::Move(CPoint point)
@@ -361,5 +315,6 @@ void COXSizeBarDockContext::CancelLoop()
         ::ReleaseCapture();
     m_outline.End();
     m_pDC = nullptr;
+    m_bDragging = FALSE;
     SendStatusPrompt(AFX_IDS_IDLEMESSAGE);
 }

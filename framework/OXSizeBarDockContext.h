@@ -16,7 +16,6 @@ public:
     // Nothing for a bar floating in an MDI float window.
     void ToggleDocking() override;
 
-    BOOL Track() override;
     void Move(CPoint point) override;
     void OnKey(int key, BOOL down) override;
     void UpdateState(BOOL* flag, BOOL value) override;

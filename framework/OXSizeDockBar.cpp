@@ -26,16 +26,6 @@ bool IsAlive(const CControlBar* bar)
     return bar && ::IsWindow(bar->m_hWnd);
 }
 
-// How a bar measures itself where it is docked.
-DWORD LayoutModeOf(const CControlBar* bar)
-{
-    if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
-        return LM_HORZ | LM_MRUWIDTH;
-    if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
-        return LM_HORZ | LM_HORZDOCK;
-    return LM_VERTDOCK;
-}
-
 // The framework's bar size before its borders: the whole length when stretched.
 CSize StretchSize(BOOL stretch, BOOL horz)
 {
