@@ -137,9 +137,7 @@ TEST_F(DockableChild, FloatWindowOfSeveralBarsKeepsTheirSizesAndClosingHidesThem
 {
     CreateBar(m_a, kBarA, "A", CSize(200, 100));
     CreateBar(m_b, kBarB, "B", CSize(200, 100));
-    Frame()->FloatControlBarInMDIClient(&m_a, 10, 10, CBRS_ALIGN_TOP | CBRS_FLOAT_MULTI, TRUE);
-    fw::test::Pump();
-    auto* floatWnd = dynamic_cast<COXMDIFloatWnd*>(m_a.GetParentFrame());
+    COXMDIFloatWnd* floatWnd = FloatInClient(m_a, 10, 10, CBRS_ALIGN_TOP | CBRS_FLOAT_MULTI);
     ASSERT_NE(nullptr, floatWnd);
     ASSERT_TRUE(floatWnd->m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI);
     floatWnd->m_wndDockBar.DockControlBar(&m_b);

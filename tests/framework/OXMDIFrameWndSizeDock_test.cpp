@@ -69,9 +69,7 @@ protected:
 TEST_F(DockingFrame, MDIFloatCommandFloatsTheBarInTheClientAndDocksItBack)
 {
     CreateBar(m_output, kBarA, "Output", CSize(300, 150));
-    Dock(m_output, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_output});
     // Its last floating place lies far right of and below the client: a rectangle of the
     // bar's client size is kept inside.
     m_output.m_pDockContext->m_ptMRUFloatPos = CPoint(5000, 5000);
@@ -112,11 +110,8 @@ TEST_F(DockingFrame, MDIFloatCommandFloatsTheBarInTheClientAndDocksItBack)
 TEST_F(DockingFrame, ClosingTheMDIFloatWindowHidesTheBar)
 {
     CreateBar(m_output, kBarA, "Output", CSize(300, 150));
-    Dock(m_output, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    Frame()->FloatControlBarInMDIClient(&m_output, 50, 50, CBRS_ALIGN_TOP, TRUE);
-    fw::test::Pump();
-    auto* floatWnd = dynamic_cast<COXMDIFloatWnd*>(m_output.GetParentFrame());
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_output});
+    COXMDIFloatWnd* floatWnd = FloatInClient(m_output, 50, 50);
     ASSERT_NE(nullptr, floatWnd);
     floatWnd->SendMessage(WM_CLOSE);
     fw::test::Pump();
@@ -133,9 +128,7 @@ TEST_F(DockingFrame, ClosingTheMDIFloatWindowHidesTheBar)
 TEST_F(DockingFrame, BarWiderThanTheClientFloatsAtItsLeftEdge)
 {
     CreateBar(m_output, kBarA, "Output", CSize(1000, 150)); // wider than the client
-    Frame()->FloatControlBarInMDIClient(&m_output, 400, 5000, CBRS_ALIGN_TOP, TRUE);
-    fw::test::Pump();
-    auto* floatWnd = dynamic_cast<COXMDIFloatWnd*>(m_output.GetParentFrame());
+    COXMDIFloatWnd* floatWnd = FloatInClient(m_output, 400, 5000);
     ASSERT_NE(nullptr, floatWnd);
     EXPECT_EQ(0, InClient(floatWnd).left);
 }
@@ -197,11 +190,8 @@ TEST_F(DockingFrame, HidingABarOfTheActiveFloatWindowActivatesTheNextChild)
 {
     COXMDIChildWndSizeDock* child = OpenChild();
     CreateBar(m_output, AFX_IDW_TOOLBAR, "Output", CSize(300, 150));
-    Dock(m_output, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    Frame()->FloatControlBarInMDIClient(&m_output, 50, 50, CBRS_ALIGN_TOP, TRUE);
-    fw::test::Pump();
-    auto* floatWnd = dynamic_cast<COXMDIFloatWnd*>(m_output.GetParentFrame());
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_output});
+    COXMDIFloatWnd* floatWnd = FloatInClient(m_output, 50, 50);
     ASSERT_NE(nullptr, floatWnd);
     Frame()->MDIActivate(floatWnd);
     ASSERT_EQ(floatWnd, Frame()->GetActiveChildFrame());

@@ -76,9 +76,7 @@ protected:
 TEST_F(SizeBarDockContext, DraggedOntoTheLeftEdgeTheBarDocksThereWithItsVerticalSize)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a});
     EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_BOTTOM), DockBarOf(m_a));
 
     // Up into the middle of the frame: off the top and bottom, along the left edge.
@@ -92,8 +90,7 @@ TEST_F(SizeBarDockContext, DraggedOntoTheLeftEdgeTheBarDocksThereWithItsVertical
 TEST_F(SizeBarDockContext, ClickWithoutMovingChangesNothing)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a});
     const CRect before = InFrame(&m_a);
     PostDrag(&m_a, OnCaption(m_a), {});
     EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_BOTTOM), DockBarOf(m_a));
@@ -104,9 +101,7 @@ TEST_F(SizeBarDockContext, ClickWithoutMovingChangesNothing)
 TEST_F(SizeBarDockContext, CtrlFloatsTheBarInAResizableFrameWhoseSizeBecomesItsFloatingSize)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a});
     COXSizeBarDockContext* context = Context(m_a);
     ASSERT_NE(nullptr, context);
 
@@ -160,9 +155,7 @@ TEST_F(SizeBarDockContext, CtrlFloatsTheBarInAResizableFrameWhoseSizeBecomesItsF
 TEST_F(SizeBarDockContext, WideBarDragsAThirdOfTheUsableWidth)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a});
     ASSERT_EQ(802, InFrame(&m_a).Width()); // alone, it fills the row
     PostDrag(&m_a, OnCaption(m_a), {CSize(0, -10)});
     EXPECT_EQ(800 / 3, Context(m_a)->m_rectDragHorz.Width());
@@ -173,11 +166,8 @@ TEST_F(SizeBarDockContext, DroppedIntoARowOfTwoTheBarTakesAThirdOfIt)
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
     CreateBar(m_b, kBarB, "B", CSize(100, 150));
     CreateBar(m_c, kBarC, "C", CSize(200, 100));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    Dock(m_b, AFX_IDW_DOCKBAR_BOTTOM, &m_a);
-    Dock(m_c, AFX_IDW_DOCKBAR_TOP);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a, &m_b});
+    DockRow(AFX_IDW_DOCKBAR_TOP, {&m_c});
 
     // From the top down onto A's row.
     const int down = InFrame(&m_a).top + 20 - InFrame(&m_c).top;
@@ -193,11 +183,8 @@ TEST_F(SizeBarDockContext, DroppedIntoARowOfTwoTheBarTakesAThirdOfIt)
 TEST_F(SizeBarDockContext, BarFloatingInTheMDIClientIsNeitherDraggedNorToggled)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
-    Frame()->FloatControlBarInMDIClient(&m_a, 100, 100, CBRS_ALIGN_TOP, TRUE);
-    fw::test::Pump();
-    auto* floatWnd = dynamic_cast<COXMDIFloatWnd*>(m_a.GetParentFrame());
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a});
+    COXMDIFloatWnd* floatWnd = FloatInClient(m_a, 100, 100);
     ASSERT_NE(nullptr, floatWnd);
 
     CPoint point(10, 10);

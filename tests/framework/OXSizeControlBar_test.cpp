@@ -69,8 +69,7 @@ TEST_F(SizeControlBar, DefaultRectangleIsTheParentsBottomRightCornerAndGivesAllT
 TEST_F(SizeControlBar, DockedAtTheTopTheCaptionRunsDownTheLeftWithItsButtons)
 {
     CreateBar(m_a, kBarA, "A", CSize(400, 120));
-    Dock(m_a, AFX_IDW_DOCKBAR_TOP);
-    m_frame->RecalcLayout();
+    DockRow(AFX_IDW_DOCKBAR_TOP, {&m_a});
     CRect window;
     m_a.GetWindowRect(&window);
     POINT origin = {0, 0};
@@ -102,10 +101,7 @@ TEST_F(SizeControlBar, CloseButtonHidesTheBarAndShowingItRestoresItsRow)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
     CreateBar(m_b, kBarB, "B", CSize(100, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    Dock(m_b, AFX_IDW_DOCKBAR_BOTTOM, &m_a);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a, &m_b});
 
     // Released outside the button: nothing happens.
     const CPoint close = Middle(m_b.GetCloseButtonRect());
@@ -133,11 +129,7 @@ TEST_F(SizeControlBar, MaximizeLeavesTheOthersTheirCaptionsAndRestoreGivesTheLen
     CreateBar(m_a, kBarA, "A", CSize(200, 150));
     CreateBar(m_b, kBarB, "B", CSize(200, 150));
     CreateBar(m_c, kBarC, "C", CSize(200, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    Dock(m_b, AFX_IDW_DOCKBAR_BOTTOM, &m_a);
-    Dock(m_c, AFX_IDW_DOCKBAR_BOTTOM, &m_b);
-    m_frame->RecalcLayout();
-    fw::test::Pump();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a, &m_b, &m_c});
     const int a = InFrame(&m_a).Width();
     const int b = InFrame(&m_b).Width();
     const int c = InFrame(&m_c).Width();
@@ -161,8 +153,7 @@ TEST_F(SizeControlBar, MaximizeLeavesTheOthersTheirCaptionsAndRestoreGivesTheLen
 TEST_F(SizeControlBar, AloneInItsRowTheMaximizeButtonDoesNothing)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_BOTTOM);
-    m_frame->RecalcLayout();
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a});
     EXPECT_FALSE(m_a.CanMaximizeInRow());
     const CRect before = InFrame(&m_a);
     const CPoint maximize = Middle(m_a.GetMaximizeButtonRect());
@@ -244,8 +235,7 @@ TEST_F(SizeControlBar, ClosingTheFrameDeletesOnlyListedBars)
     CreateBar(*listed, kBarA, "listed", CSize(300, 150));
     Dock(*listed, AFX_IDW_DOCKBAR_BOTTOM);
     CreateBar(m_b, kBarB, "member", CSize(300, 150));
-    Dock(m_b, AFX_IDW_DOCKBAR_LEFT);
-    m_frame->RecalcLayout();
+    DockRow(AFX_IDW_DOCKBAR_LEFT, {&m_b});
     EXPECT_EQ(before + 1, COXSizeControlBar::ListedBarCount());
 
     m_app->m_pMainWnd->DestroyWindow();
@@ -257,8 +247,7 @@ TEST_F(SizeControlBar, ClosingTheFrameDeletesOnlyListedBars)
 TEST_F(SizeControlBar, DockStateKeepsTheThreeSizes)
 {
     CreateBar(m_a, kBarA, "A", CSize(300, 150));
-    Dock(m_a, AFX_IDW_DOCKBAR_LEFT);
-    m_frame->RecalcLayout();
+    DockRow(AFX_IDW_DOCKBAR_LEFT, {&m_a});
     m_a.m_sizeFloat = CSize(333, 222);
     m_a.m_sizeHorzDock = CSize(444, 111);
     m_a.m_sizeVertDock = CSize(155, 500);

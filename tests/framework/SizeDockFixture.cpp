@@ -114,6 +114,25 @@ void SizeDockFixture::Dock(COXSizeControlBar& bar, UINT dockBarId, const CWnd* a
     m_frame->DockControlBar(&bar, DockBar(dockBarId), &place);
 }
 
+void SizeDockFixture::DockRow(UINT dockBarId, std::initializer_list<COXSizeControlBar*> bars)
+{
+    const CWnd* previous = nullptr;
+    for (COXSizeControlBar* bar : bars)
+    {
+        Dock(*bar, dockBarId, previous);
+        previous = bar;
+    }
+    m_frame->RecalcLayout();
+    fw::test::Pump();
+}
+
+COXMDIFloatWnd* SizeDockFixture::FloatInClient(COXSizeControlBar& bar, int x, int y, DWORD style)
+{
+    Frame()->FloatControlBarInMDIClient(&bar, x, y, style, TRUE);
+    fw::test::Pump();
+    return dynamic_cast<COXMDIFloatWnd*>(bar.GetParentFrame());
+}
+
 void SizeDockFixture::PostDrag(CWnd* wnd, CPoint clientPoint, const std::vector<CSize>& moves,
                                int holdControlAt)
 {

@@ -4,11 +4,13 @@
 // messages.
 #pragma once
 
+#include "framework/OXMDIFloatWnd.h"
 #include "framework/OXMDIFrameWndSizeDock.h"
 #include "framework/OXSizeControlBar.h"
 #include "framework/OXSizeDockBar.h"
 #include "platform/test/mainframe.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,11 @@ protected:
     void CreateBar(COXSizeControlBar& bar, UINT id, const char* title, CSize size);
     // Docks bar into dock bar id: at the end of the row of after (a new row when null).
     void Dock(COXSizeControlBar& bar, UINT dockBarId, const CWnd* after = nullptr);
+    // Docks the bars in a new row of dock bar id, one after the other, and lays the frame out.
+    void DockRow(UINT dockBarId, std::initializer_list<COXSizeControlBar*> bars);
+    // Floats bar in a float window in the MDI client at a screen point; null on failure.
+    COXMDIFloatWnd* FloatInClient(COXSizeControlBar& bar, int x, int y,
+                                  DWORD style = CBRS_ALIGN_TOP);
     // Presses the left button at a client point of wnd, moves the mouse by each offset in
     // turn (Ctrl held from holdControlAt on, when given) and releases it, all posted.
     void PostDrag(CWnd* wnd, CPoint clientPoint, const std::vector<CSize>& moves,
