@@ -450,6 +450,11 @@ COXTabViewPage* COXTabViewContainer::PageToUpdate()
     return isShown ? &page : nullptr;
 }
 
+BOOL COXTabViewContainer::IsUpdatingScrollBars()
+{
+    return g_isUpdatingState || g_isUpdatingInfo;
+}
+
 void COXTabViewContainer::UpdateScrollState()
 {
     COXTabViewPage* shown = PageToUpdate();

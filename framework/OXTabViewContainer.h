@@ -112,6 +112,8 @@ public:
     void UpdateScrollState();
     // Copies the active page's scroll ranges and positions into the container's bars.
     void UpdateScrollInfo();
+    // While a container reads a page's own scroll bars (which sizes the page for a moment).
+    static BOOL IsUpdatingScrollBars();
     // Scrolls the tabs so that tab index shows; partly visible is enough with acceptPartial.
     void EnsureTabVisible(int index, BOOL acceptPartial = FALSE);
     int HitTest(CPoint point) const;
