@@ -6,7 +6,9 @@
 #include "app/WendraApp.h"
 #include "app/project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
+#include "framework/OXWorkspaceState.h"
 #include "platform/bars/dockbar.h"
+#include "platform/base/exception.h"
 #include "platform/win/app.h"
 #include "platform/win/crackers.h"
 #include "resources/ids/app_ids.h"
@@ -65,6 +67,8 @@ constexpr CMainFrame::ToolBarSlot kSecondRow[] = {
 
 constexpr UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                 ID_INDICATOR_SCRL};
+
+constexpr const char* kLayoutFile = "..\\ini\\GRAVIK.cfg";
 
 constexpr int kComboSeparatorWidth = 125;
 constexpr int kComboWidth = 121;
@@ -167,9 +171,47 @@ void CMainFrame::OnClose()
 {
     if (CloseProject() == IDCANCEL)
         return;
+    if (!StoreLayout())
+        ShowMessage("Error", "Closeerr", "message.str");
     if (auto* app = dynamic_cast<CWendraApp*>(AfxGetApp()))
         app->StoreRecentProjects();
     CMDIFrameWnd::OnClose();
+}
+
+void CMainFrame::RestoreLayout()
+{
+    try
+    {
+        COXWorkspaceState state;
+        // Child frames stay out: there is no project for their views at start-up.
+        state.SetIncludeChildFrames(FALSE);
+        state.LoadFromFile(DataPath(kLayoutFile).c_str(), TRUE);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+}
+
+BOOL CMainFrame::StoreLayout()
+{
+    try
+    {
+        COXWorkspaceState state;
+        state.SetIncludeChildFrames(FALSE);
+        return state.StoreToFile(DataPath(kLayoutFile).c_str(), TRUE, TRUE, TRUE);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    return FALSE;
 }
 
 void CMainFrame::OnDestroy()

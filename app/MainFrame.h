@@ -132,6 +132,11 @@ public:
     void OpenClippingDialog(int frameKey, double startZ, double endZ) override;
     void OpenElementFilterDialog(CCAEView* view) override;
 
+    // The window layout file "..\ini\GRAVIK.cfg": restored after start-up shows the frame (a
+    // missing or bad file changes nothing), stored at shut-down ("Closeerr" when it fails).
+    void RestoreLayout();
+    BOOL StoreLayout();
+
     // Records a project file as the most recent one (the application keeps the list).
     void AddToRecentProjects(const CString& path);
     // True when the result name is one of the product INI's default results.

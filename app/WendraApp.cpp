@@ -141,6 +141,7 @@ BOOL CWendraApp::CreateMainFrame()
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         splash->UpdateWindow();
     }
+    frame->RestoreLayout();
     return TRUE;
 }
 

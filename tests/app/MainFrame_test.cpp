@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <map>
 #include <vector>
@@ -327,4 +328,66 @@ TEST_F(MainFrameWindow, ShowsTheTreesResultsWhileItLives)
     frame->SetProject(nullptr);
     ASSERT_TRUE(CloseMainFrame());
     EXPECT_EQ(nullptr, GetResultShowHost());
+}
+
+TEST_F(MainFrameWindow, LayoutStoredAtShutDownComesBackAtTheNextStart)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    MainFrame()->ShowBar(ID_TOOLBAR_ANIMATION, FALSE);
+    fw::test::Pump();
+    ASSERT_TRUE(CloseMainFrame());
+    const std::string layout = m_folders->Read("ini\\GRAVIK.cfg");
+    ASSERT_GE(layout.size(), 8u);
+    EXPECT_EQ(std::string("\xDC\xFE\x34\x12", 4), layout.substr(0, 4)) << "the layout's magic";
+
+    // A second run in the same place finds the bar hidden.
+    const std::string folder = m_folders->Path("bin");
+    m_app.reset();
+    m_app = std::make_unique<CTestWendraApp>(folder);
+    m_app->m_hInstance = ::GetModuleHandleA(nullptr);
+    m_app->SetCommandLine("/Automation");
+    ASSERT_TRUE(m_app->InitInstance());
+    fw::test::Pump();
+    EXPECT_FALSE(MainFrame()->IsBarVisible(ID_TOOLBAR_ANIMATION));
+    EXPECT_TRUE(MainFrame()->IsBarVisible(ID_TOOLBAR_SELECTION));
+}
+
+TEST_F(MainFrameWindow, BadOrUnwritableLayoutLeavesStartAndShutDownAlone)
+{
+    struct Case
+    {
+        const char* name;
+        bool directory; // a folder where the file should be: it can be neither read nor written
+    };
+    for (const Case& c : {Case{"garbage", false}, Case{"folder", true}})
+    {
+        SCOPED_TRACE(c.name);
+        CAppFolders folders("layout", kEnglishIni);
+        const std::string path = folders.Path("ini\\GRAVIK.cfg");
+        if (c.directory)
+            ::CreateDirectoryA(path.c_str(), nullptr);
+        else
+        {
+            FILE* file = std::fopen(path.c_str(), "wb");
+            std::fputs("not a layout at all", file);
+            std::fclose(file);
+        }
+        fw::test::ScopedServices services;
+        CTestWendraApp app(folders.Path("bin"));
+        app.m_hInstance = ::GetModuleHandleA(nullptr);
+        app.SetCommandLine("/Automation");
+        ASSERT_TRUE(app.InitInstance());
+        fw::test::Pump();
+        auto* frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+        ASSERT_NE(nullptr, frame);
+        EXPECT_TRUE(frame->IsBarVisible(ID_TOOLBAR_ANIMATION));
+        const HWND hwnd = frame->m_hWnd;
+        ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+        fw::test::Pump();
+        EXPECT_FALSE(::IsWindow(hwnd)) << "shut-down completes";
+        fw::test::DrainQuit();
+        char mru[16] = {};
+        EXPECT_EQ(0u, ::GetPrivateProfileStringA("MRU", "MRU0", "<missing>", mru, sizeof mru,
+                                                 folders.Path("ini\\Gravik.ini").c_str()));
+    }
 }

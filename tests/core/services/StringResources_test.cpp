@@ -120,6 +120,7 @@ std::vector<TextKey> RequiredKeys()
     keys.push_back({"Message.str", "MsgPane", "CreateMainView"});
     keys.push_back({"Message.str", "MsgPane", "RecommendedOpenViews"});
     keys.push_back({"Message.str", "MsgPane", "Closeproject"});
+    keys.push_back({"Message.str", "Error", "Closeerr"});
     keys.push_back({"Message.str", "MsgPane", "Saveproject"});
     for (const char* key : {"Save", "ModifiedUNVFile", "SaveUNVFile", "Projexist"})
         keys.push_back({"Message.str", "Confirm", key});
