@@ -11,10 +11,11 @@
 #include "platform/base/exception.h"
 #include "platform/win/app.h"
 #include "platform/win/crackers.h"
+#include "platform/win/dc.h"
 #include "resources/ids/app_ids.h"
 #include "resources/ids/view_ids.h"
 
-FW_TABLE(CMainFrame, CMDIFrameWnd, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
+FW_TABLE(CMainFrame, COXMDIFrameWndSizeDock, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
          fw::on<WM_CLOSE, &CMainFrame::OnClose>(), fw::on<WM_DESTROY, &CMainFrame::OnDestroy>(),
          fw::command_range<ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST,
                            &CMainFrame::OnRecentProject>())
@@ -89,7 +90,7 @@ CMainFrame::~CMainFrame()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    return CMDIFrameWnd::PreCreateWindow(cs);
+    return COXMDIFrameWndSizeDock::PreCreateWindow(cs);
 }
 
 void CMainFrame::SetProject(CProjectData* project)
@@ -150,9 +151,10 @@ void CMainFrame::DockToolBarNextTo(CControlBar* left, CControlBar* bar)
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
-    if (CMDIFrameWnd::OnCreate(cs) == -1)
+    if (COXMDIFrameWndSizeDock::OnCreate(cs) == -1)
         return -1;
-    if (!CreateToolBar(kStandardBar) || !CreateStatusBar())
+    if (!CreateToolBar(kStandardBar) || !CreateProjectTreeBar() || !CreateOutputBar() ||
+        !CreateStatusBar())
         return -1;
     for (const ToolBarSlot slot : kCreationOrder)
     {
@@ -175,7 +177,7 @@ void CMainFrame::OnClose()
         ShowMessage("Error", "Closeerr", "message.str");
     if (auto* app = dynamic_cast<CWendraApp*>(AfxGetApp()))
         app->StoreRecentProjects();
-    CMDIFrameWnd::OnClose();
+    COXMDIFrameWndSizeDock::OnClose();
 }
 
 void CMainFrame::RestoreLayout()
@@ -223,7 +225,7 @@ void CMainFrame::OnDestroy()
     }
     if (GetResultShowHost() == this)
         SetResultShowHost(nullptr);
-    CMDIFrameWnd::OnDestroy();
+    COXMDIFrameWndSizeDock::OnDestroy();
 }
 
 BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)
@@ -247,10 +249,44 @@ BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)
     return TRUE;
 }
 
+BOOL CMainFrame::CreateProjectTreeBar()
+{
+    if (!m_projectTreeBar.Create(this, "Project Tree", IDW_PROJECT_TREE_BAR))
+        return FALSE;
+    m_projectTreeBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_projectTreeBar, AFX_IDW_DOCKBAR_LEFT);
+    // One fifth of the screen wide, whatever the frame's own width.
+    CClientDC dc(this);
+    const int width = ::GetDeviceCaps(dc.m_hDC, HORZRES) / 5;
+    CRect rect;
+    m_projectTreeBar.GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    m_projectTreeBar.m_sizeVertDock.cx = width;
+    m_projectTreeBar.MoveWindow(rect.left, rect.top, width, rect.Height());
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateOutputBar()
+{
+    if (!m_outputBar.Create(this, "OutPut", IDW_OUTPUT_BAR))
+        return FALSE;
+    m_outputBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_outputBar, AFX_IDW_DOCKBAR_BOTTOM);
+    return TRUE;
+}
+
 BOOL CMainFrame::CreateStatusBar()
 {
-    return m_statusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM) &&
-           m_statusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]);
+    if (!m_statusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM) ||
+        !m_statusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+        return FALSE;
+    // Bars take their sides in sibling order: first in the order, the status bar keeps the
+    // frame's bottom edge below the dock bars made before it.
+    ::SetWindowPos(m_statusBar.m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 BOOL CMainFrame::CreateLoadCaseCombo()

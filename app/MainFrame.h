@@ -5,11 +5,13 @@
 // shows the splash while it is made, and stores the recent projects when it closes.
 #pragma once
 
+#include "app/AEOutputBar.h"
+#include "app/AEProjectWorkspace.h"
 #include "core/model/ResultShowHost.h"
+#include "framework/OXMDIFrameWndSizeDock.h"
 #include "platform/bars/statusbar.h"
 #include "platform/base/coll_map.h"
 #include "platform/ctrl/stdctrl.h"
-#include "platform/docview/mdi.h"
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
 #include "widgets/bars/OXCoolToolBar.h"
@@ -19,14 +21,13 @@
 
 class CChildFrame;
 class CModelSet;
-class COXHistoryCtrl;
 
 // The frame id of a project's first view, whose frame stays open while the project is.
 constexpr int kFirstFrameId = 1;
 
-class CMainFrame : public CMDIFrameWnd, public CViewMainFrame, public CResultShowHost
+class CMainFrame : public COXMDIFrameWndSizeDock, public CViewMainFrame, public CResultShowHost
 {
-    FW_CLASS(CMainFrame, CMDIFrameWnd)
+    FW_CLASS(CMainFrame, COXMDIFrameWndSizeDock)
 
 public:
     using FrameMap = CMap<int, int, CChildFrame*, CChildFrame*>;
@@ -59,8 +60,9 @@ public:
                             const char* argument);
     void AddOutputLine(const char* text) override;
     void SetStatusText(const char* text);
-    // Where the output lines go (the output bar's history; borrowed, null: nowhere).
-    void SetOutputLog(COXHistoryCtrl* history) { m_outputLog = history; }
+    // The docked bars: the output log at the bottom, the project tree on the left.
+    CAEOutputBar& GetOutputBar() { return m_outputBar; }
+    CAEProjectWorkspace& GetProjectTreeBar() { return m_projectTreeBar; }
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 
@@ -157,6 +159,8 @@ protected:
 private:
     BOOL CreateToolBar(ToolBarSlot slot);
     BOOL CreateStatusBar();
+    BOOL CreateProjectTreeBar();
+    BOOL CreateOutputBar();
     BOOL CreateLoadCaseCombo();
     void ArrangeToolBars();
     void CloseAllViews();
@@ -166,7 +170,8 @@ private:
     static ToolBarSlot SlotOfCommand(UINT commandId);
     static int Partition(int* values, int low, int high);
 
-    COXHistoryCtrl* m_outputLog = nullptr;
+    CAEOutputBar m_outputBar;
+    CAEProjectWorkspace m_projectTreeBar;
     FrameMap m_frameMap;
     std::array<COXCoolToolBar, kToolBarSlots> m_toolBars;
     std::array<BYTE, kToolBarSlots> m_barShown = {};

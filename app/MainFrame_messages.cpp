@@ -28,8 +28,8 @@ void CMainFrame::ShowMessageWithArg(const char* section, const char* key, const 
 
 void CMainFrame::AddOutputLine(const char* text)
 {
-    if (m_outputLog != nullptr)
-        m_outputLog->AddLine(text, TRUE);
+    if (::IsWindow(m_outputBar.GetHistory().m_hWnd))
+        m_outputBar.GetHistory().AddLine(text, TRUE);
 }
 
 void CMainFrame::SetStatusText(const char* text)

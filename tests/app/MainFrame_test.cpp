@@ -391,3 +391,58 @@ TEST_F(MainFrameWindow, BadOrUnwritableLayoutLeavesStartAndShutDownAlone)
                                                  folders.Path("ini\\Gravik.ini").c_str()));
     }
 }
+
+TEST_F(MainFrameWindow, TreeBarOnTheLeftAFifthOfTheScreenAndTheOutputBarAtTheBottom)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    CRect tree;
+    frame->GetProjectTreeBar().GetWindowRect(&tree);
+    frame->ScreenToClient(&tree);
+    CRect client;
+    frame->GetClientRect(&client);
+    EXPECT_NEAR(client.left, tree.left, 2); // sizeable bars overlap their dock bar's edge
+    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) / 5, tree.Width()); // 256 on a 1280 screen
+    EXPECT_TRUE(frame->GetProjectTreeBar().IsWindowVisible());
+    char title[32] = {};
+    ::GetWindowTextA(frame->GetProjectTreeBar().m_hWnd, title, sizeof title);
+    EXPECT_STREQ("Project Tree", title);
+
+    CRect output;
+    frame->GetOutputBar().GetWindowRect(&output);
+    frame->ScreenToClient(&output);
+    CRect status;
+    frame->GetStatusBar().GetWindowRect(&status);
+    frame->ScreenToClient(&status);
+    EXPECT_NEAR(status.top, output.bottom, 2) << "the output bar sits on the status bar";
+    EXPECT_EQ(client.bottom, status.bottom);
+    ::GetWindowTextA(frame->GetOutputBar().m_hWnd, title, sizeof title);
+    EXPECT_STREQ("OutPut", title);
+}
+
+TEST_F(MainFrameWindow, MessagesGoToTheOutputLogAndItsFile)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    CMainFrame* frame = MainFrame();
+    COXHistoryCtrl& history = frame->GetOutputBar().GetHistory();
+    const int before = history.GetLineCount();
+    frame->ShowMessage("Error", "Closeerr", "message.str");
+    frame->ShowMessageWithArg("MsgPane", "Saveproject", "message.str", "C:\\p\\plate.mpj");
+    frame->ShowMessage("MsgPane", "NoSuchKey", "message.str");
+    frame->AddOutputLine("raw line");
+    ASSERT_EQ(before + 4, history.GetLineCount());
+    std::string text;
+    LoadStringFromFile("message.str", "Error", "Closeerr", &text);
+    EXPECT_EQ(text, history.GetLineText(before).GetString());
+    text.clear();
+    LoadStringFromFile("message.str", "MsgPane", "Saveproject", &text);
+    EXPECT_EQ(text + "C:\\p\\plate.mpj", history.GetLineText(before + 1).GetString());
+    EXPECT_STREQ("", history.GetLineText(before + 2).GetString())
+        << "a missing text: an empty line";
+    EXPECT_STREQ("raw line", history.GetLineText(before + 3).GetString());
+    // Every line also went to the log file in the program's folder.
+    EXPECT_NE(std::string::npos, m_folders->Read("bin\\FileLog").find("raw line"));
+
+    frame->SetStatusText("status words");
+    EXPECT_STREQ("status words", frame->GetStatusBar().GetPaneText(0).GetString());
+}
