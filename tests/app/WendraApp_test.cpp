@@ -100,6 +100,15 @@ TEST_F(WendraApp, RecentProjectsKeepOneOfEachInOrderAndShowInTheMenu)
     EXPECT_EQ(m_folders->Path("bin") + "\\a", std::string(list[0].GetString()));
     EXPECT_EQ(m_folders->Path("bin") + "\\b", std::string(list[1].GetString()));
     EXPECT_TRUE(list[2].IsEmpty());
+
+    // Opening the Recent Projects popup shows the two entries.
+    const HMENU popup = ::GetSubMenu(::GetSubMenu(::GetMenu(MainFrame()->m_hWnd), 0), 3);
+    ASSERT_NE(nullptr, popup);
+    ::SendMessageA(MainFrame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                   MAKELPARAM(3, FALSE));
+    ASSERT_EQ(2, ::GetMenuItemCount(popup));
+    EXPECT_EQ("&1 a", MenuText(popup, 0));
+    EXPECT_EQ("&2 b", MenuText(popup, 1));
 }
 
 TEST_F(WendraApp, ClosingTheMainFrameWritesTheFourRecentProjects)
