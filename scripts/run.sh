@@ -53,42 +53,16 @@ if [ ! -f "$file" ]; then
     exit 1
 fi
 
-# Wine in a prefix of its own below build/, without the Mono and Gecko installers.
+# Wine in a prefix of its own below build/, away from the tests' prefix; a virtual display
+# when there is none (the script says which).
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
-export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
-xvfb_pid=""
-cleanup()
-{
-    if [ -n "$xvfb_pid" ]; then
-        wineserver -k >/dev/null 2>&1
-        kill "$xvfb_pid" >/dev/null 2>&1
-    fi
-}
-trap cleanup EXIT
+had_display="${DISPLAY:-}"
+source scripts/wine-env.sh
+trap 'eval "$WINE_ENV_CLEANUP"' EXIT
 trap 'exit 130' INT TERM
-
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
-    display=99
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$display"
-    for _ in $(seq 1 20); do
-        [ -e "/tmp/.X11-unix/X$display" ] && break
-        sleep 0.3
-    done
+if [ "$DISPLAY" != "$had_display" ]; then
     echo "No display: the program runs on the virtual display $DISPLAY" \
         "(see it with: import -window root -display $DISPLAY shot.png)"
-fi
-if [ ! -d "$WINEPREFIX" ]; then
-    echo "Making the Wine prefix $WINEPREFIX ..."
-    wineboot -i >/dev/null 2>&1
-fi
-if [ -n "$xvfb_pid" ]; then
-    # No window manager on the virtual display: Wine places its windows itself.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 
 windows_file=$(winepath -w "$file" 2>/dev/null)
