@@ -54,8 +54,8 @@ void CDirectoryDlg::SelectFirstTopItem()
 void CDirectoryDlg::OnSelChanged(NMHDR* header, LRESULT* result)
 {
     const auto* view = reinterpret_cast<const NMTREEVIEWA*>(header);
-    m_pathText = view->itemNew.hItem != nullptr ? m_folderTree.GetItemPath(view->itemNew.hItem)
-                                                : CString();
+    m_pathText =
+        view->itemNew.hItem != nullptr ? m_folderTree.GetItemPath(view->itemNew.hItem) : CString();
     UpdateData(FALSE);
     *result = 0;
 }

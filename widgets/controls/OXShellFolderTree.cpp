@@ -28,28 +28,28 @@ int CALLBACK CompareShellItems(LPARAM first, LPARAM second, LPARAM)
 // The next level of an ID list, null after the last.
 LPCITEMIDLIST NextLevel(LPCITEMIDLIST level)
 {
-    const auto* next = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(level) +
-                                                       level->mkid.cb);
+    const auto* next =
+        reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(level) + level->mkid.cb);
     return next->mkid.cb == 0 ? nullptr : next;
 }
 } // namespace
 
-FW_TABLE(COXShellFolderTree, CTreeCtrl,
-         fw::reflect_notify<static_cast<int>(TVN_ITEMEXPANDINGA),
-                            &COXShellFolderTree::OnItemExpanding>(),
-         fw::reflect_notify<static_cast<int>(TVN_DELETEITEMA), &COXShellFolderTree::OnDeleteItem>(),
-         fw::reflect_notify<static_cast<int>(TVN_BEGINLABELEDITA),
-                            &COXShellFolderTree::OnBeginLabelEdit>(),
-         fw::reflect_notify<static_cast<int>(TVN_ENDLABELEDITA),
-                            &COXShellFolderTree::OnEndLabelEdit>(),
-         fw::on<WM_RBUTTONDOWN, &COXShellFolderTree::OnRButtonDown>(),
-         fw::on<WM_MOUSEMOVE, &COXShellFolderTree::OnMouseMove>(),
-         fw::on<WM_RBUTTONUP, &COXShellFolderTree::OnRButtonUp>(),
-         fw::on<WM_LBUTTONDOWN, &COXShellFolderTree::OnLButtonDown>(),
-         fw::on<WM_LBUTTONDBLCLK, &COXShellFolderTree::OnLButtonDblClk>(),
-         fw::on<WM_CANCELMODE, &COXShellFolderTree::OnCancelMode>(),
-         fw::on<WM_CAPTURECHANGED, &COXShellFolderTree::OnCaptureChanged>(),
-         fw::on<WM_DESTROY, &COXShellFolderTree::OnDestroy>())
+FW_TABLE(
+    COXShellFolderTree, CTreeCtrl,
+    fw::reflect_notify<static_cast<int>(TVN_ITEMEXPANDINGA),
+                       &COXShellFolderTree::OnItemExpanding>(),
+    fw::reflect_notify<static_cast<int>(TVN_DELETEITEMA), &COXShellFolderTree::OnDeleteItem>(),
+    fw::reflect_notify<static_cast<int>(TVN_BEGINLABELEDITA),
+                       &COXShellFolderTree::OnBeginLabelEdit>(),
+    fw::reflect_notify<static_cast<int>(TVN_ENDLABELEDITA), &COXShellFolderTree::OnEndLabelEdit>(),
+    fw::on<WM_RBUTTONDOWN, &COXShellFolderTree::OnRButtonDown>(),
+    fw::on<WM_MOUSEMOVE, &COXShellFolderTree::OnMouseMove>(),
+    fw::on<WM_RBUTTONUP, &COXShellFolderTree::OnRButtonUp>(),
+    fw::on<WM_LBUTTONDOWN, &COXShellFolderTree::OnLButtonDown>(),
+    fw::on<WM_LBUTTONDBLCLK, &COXShellFolderTree::OnLButtonDblClk>(),
+    fw::on<WM_CANCELMODE, &COXShellFolderTree::OnCancelMode>(),
+    fw::on<WM_CAPTURECHANGED, &COXShellFolderTree::OnCaptureChanged>(),
+    fw::on<WM_DESTROY, &COXShellFolderTree::OnDestroy>())
 
 COXShellFolderTree::COXShellFolderTree(BOOL contextMenu, BOOL fileSystemOnly, BOOL ownerWindow,
                                        BOOL desktopRoot, BOOL showFiles, const char* filter)
@@ -75,8 +75,8 @@ BOOL COXShellFolderTree::InitializeTree(const char* startPath)
         return FALSE;
     m_navigator.SetOwnerWindow(m_ownerWindow ? m_hWnd : nullptr);
     const bool isDesktop = startPath == nullptr || *startPath == '\0';
-    LPITEMIDLIST startList = isDesktop ? m_navigator.CopyIDList(nullptr)
-                                       : m_navigator.GetIDListFromPath(startPath);
+    LPITEMIDLIST startList =
+        isDesktop ? m_navigator.CopyIDList(nullptr) : m_navigator.GetIDListFromPath(startPath);
     if (startList == nullptr)
         return FALSE;
     IShellFolder* folder = m_navigator.GetShellFolder("");
@@ -105,8 +105,8 @@ BOOL COXShellFolderTree::InitializeTree(const char* startPath)
         TVINSERTSTRUCTA insert = {};
         insert.hParent = TVI_ROOT;
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE |
-                           TVIF_CHILDREN | TVIF_PARAM;
+        insert.item.mask =
+            TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN | TVIF_PARAM;
         insert.item.pszText = const_cast<char*>(kDesktopText);
         insert.item.state = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
         insert.item.stateMask = insert.item.state;
@@ -218,9 +218,8 @@ BOOL COXShellFolderTree::IsItemShown(OXShellItemInfo& info)
 HTREEITEM COXShellFolderTree::InsertShellItem(HTREEITEM parent, OXShellItemInfo* info)
 {
     const ULONG attributes = info->attributes;
-    const bool announcesChild =
-        (attributes & (SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR)) != 0 ||
-        (m_showFiles && (attributes & SFGAO_FOLDER) != 0);
+    const bool announcesChild = (attributes & (SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR)) != 0 ||
+                                (m_showFiles && (attributes & SFGAO_FOLDER) != 0);
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
@@ -288,8 +287,7 @@ OXShellItemInfo* COXShellFolderTree::GetItemInfo(HTREEITEM item) const
 
 void COXShellFolderTree::FreeSubtreeData(HTREEITEM item)
 {
-    for (HTREEITEM child = GetFirstChild(item); child != nullptr;
-         child = GetNextSiblingItem(child))
+    for (HTREEITEM child = GetFirstChild(item); child != nullptr; child = GetNextSiblingItem(child))
         FreeSubtreeData(child);
     if (item == TVI_ROOT)
         return;
@@ -345,8 +343,8 @@ HTREEITEM COXShellFolderTree::WalkToIdList(LPCITEMIDLIST absolute, bool expandOn
         while (found != nullptr)
         {
             const OXShellItemInfo* info = GetItemInfo(found);
-            if (info != nullptr && COXShellNamespaceNavigator::IsSameItem(
-                                       info->parentFolder, info->relativeIdList, id))
+            if (info != nullptr && COXShellNamespaceNavigator::IsSameItem(info->parentFolder,
+                                                                          info->relativeIdList, id))
                 break;
             found = GetNextSiblingItem(found);
         }
@@ -408,8 +406,7 @@ BOOL COXShellFolderTree::RefreshItem(HTREEITEM item)
     const CString caretPath = GetItemPath(GetSelectedItem());
     Select(nullptr, TVGN_CARET);
     const bool isRoot = item == TVI_ROOT;
-    const bool wasExpanded =
-        !isRoot && (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    const bool wasExpanded = !isRoot && (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     std::vector<CString> expandedPaths;
     if (isRoot || wasExpanded)
     {

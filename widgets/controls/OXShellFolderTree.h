@@ -21,9 +21,8 @@ public:
     // The options, also open to the owner until the tree is filled: the shell's context menu
     // on the right button; only file-system items and their ancestors; shell calls owned by
     // this window; a "Desktop" root item; files as well as folders. filter: see SetFileFilter.
-    COXShellFolderTree(BOOL contextMenu = TRUE, BOOL fileSystemOnly = TRUE,
-                       BOOL ownerWindow = TRUE, BOOL desktopRoot = TRUE, BOOL showFiles = FALSE,
-                       const char* filter = "");
+    COXShellFolderTree(BOOL contextMenu = TRUE, BOOL fileSystemOnly = TRUE, BOOL ownerWindow = TRUE,
+                       BOOL desktopRoot = TRUE, BOOL showFiles = FALSE, const char* filter = "");
     ~COXShellFolderTree() override;
 
     // Fills the tree anew from the folder of startPath (empty: the desktop, the whole
@@ -128,7 +127,7 @@ private:
     COXShellNamespaceNavigator m_navigator;
     std::vector<CString> m_filter;
     CImageList m_images;
-    HIMAGELIST m_systemImages = nullptr; // the system's, shared; never destroyed here
+    HIMAGELIST m_systemImages = nullptr;    // the system's, shared; never destroyed here
     std::unordered_map<int, int> m_iconMap; // system picture to private picture
     int m_redrawLocks = 0;
     bool m_isEditing = false;

@@ -1,8 +1,7 @@
 // Shell folder tree: the right button with the shell's context menu, double clicks on files
 // and renaming in place.
-#include "widgets/controls/OXShellFolderTree.h"
-
 #include "core/services/StringFile.h"
+#include "widgets/controls/OXShellFolderTree.h"
 
 #include <windows.h>
 

@@ -143,7 +143,7 @@ IShellFolder* COXShellNamespaceNavigator::GetShellFolder(LPCITEMIDLIST absolute)
 }
 
 IShellFolder* COXShellNamespaceNavigator::BindToChildFolder(IShellFolder* parent,
-                                                           LPCITEMIDLIST relative)
+                                                            LPCITEMIDLIST relative)
 {
     if (parent == nullptr || relative == nullptr)
         return nullptr;
@@ -192,8 +192,7 @@ UINT COXShellNamespaceNavigator::GetIDListSize(LPCITEMIDLIST list)
     return size;
 }
 
-bool COXShellNamespaceNavigator::IsSameItem(IShellFolder* parent, LPCITEMIDLIST a,
-                                            LPCITEMIDLIST b)
+bool COXShellNamespaceNavigator::IsSameItem(IShellFolder* parent, LPCITEMIDLIST a, LPCITEMIDLIST b)
 {
     if (a == nullptr || b == nullptr || a->mkid.cb == 0 || b->mkid.cb == 0)
         return false;
@@ -204,9 +203,8 @@ bool COXShellNamespaceNavigator::IsSameItem(IShellFolder* parent, LPCITEMIDLIST 
     // The folder compares single levels: a longer list would be compared level by level.
     const std::vector<BYTE> first = FirstLevel(a);
     const std::vector<BYTE> second = FirstLevel(b);
-    const HRESULT result =
-        parent->CompareIDs(0, reinterpret_cast<LPCITEMIDLIST>(first.data()),
-                           reinterpret_cast<LPCITEMIDLIST>(second.data()));
+    const HRESULT result = parent->CompareIDs(0, reinterpret_cast<LPCITEMIDLIST>(first.data()),
+                                              reinterpret_cast<LPCITEMIDLIST>(second.data()));
     return SUCCEEDED(result) && static_cast<short>(LOWORD(result)) == 0;
 }
 
@@ -400,8 +398,7 @@ BOOL COXShellNamespaceNavigator::InvokeCommand(IShellFolder* parent, LPCITEMIDLI
     return isDone;
 }
 
-BOOL COXShellNamespaceNavigator::InvokeDefaultCommand(IShellFolder* parent,
-                                                      LPCITEMIDLIST relative)
+BOOL COXShellNamespaceNavigator::InvokeDefaultCommand(IShellFolder* parent, LPCITEMIDLIST relative)
 {
     HMENU menu = GetContextMenu(parent, relative, CMF_DEFAULTONLY);
     if (menu == nullptr)

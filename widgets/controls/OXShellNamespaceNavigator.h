@@ -98,10 +98,10 @@ private:
     LPITEMIDLIST RegisterIDList(LPITEMIDLIST list);
     IShellFolder* GetDesktopFolder();
 
-    IMalloc* m_malloc = nullptr;           // held
-    IEnumIDList* m_enum = nullptr;         // held during an enumeration
-    IShellFolder* m_enumFolder = nullptr;  // borrowed during an enumeration
-    CMap<void*, void*, BYTE, BYTE> m_idLists;  // allocated ID lists, owned
-    CMap<void*, void*, int, int> m_folders;    // handed-out folders and the references held
+    IMalloc* m_malloc = nullptr;              // held
+    IEnumIDList* m_enum = nullptr;            // held during an enumeration
+    IShellFolder* m_enumFolder = nullptr;     // borrowed during an enumeration
+    CMap<void*, void*, BYTE, BYTE> m_idLists; // allocated ID lists, owned
+    CMap<void*, void*, int, int> m_folders;   // handed-out folders and the references held
     HWND m_owner = nullptr;
 };

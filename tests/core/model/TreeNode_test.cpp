@@ -96,10 +96,9 @@ TEST_F(ShowResult, KindSelectsTheModeAndTheFirstLoadedCaseIsShown)
         int resultKind;
         int mode; // -1: nothing shown
         bool refillsCombo;
-    } kCases[] = {{12, 0, true},   {16, 1, true},   {13, 2, true},   {14, 3, true},
-                  {15, 4, true},   {44, 8, true},   {48, 9, true},   {45, 10, true},
-                  {46, 11, true},  {47, 12, true},  {17, -1, false}, {49, -1, false},
-                  {0, -1, true},   {11, -1, true},  {18, -1, true}};
+    } kCases[] = {{12, 0, true},   {16, 1, true},   {13, 2, true},  {14, 3, true},  {15, 4, true},
+                  {44, 8, true},   {48, 9, true},   {45, 10, true}, {46, 11, true}, {47, 12, true},
+                  {17, -1, false}, {49, -1, false}, {0, -1, true},  {11, -1, true}, {18, -1, true}};
     for (const auto& c : kCases)
     {
         SCOPED_TRACE(c.resultKind);

@@ -28,10 +28,7 @@ protected:
         return dialog.GetSafeHwnd();
     }
 
-    static void Type(HWND dialog, int id, const char* text)
-    {
-        ::SetDlgItemTextA(dialog, id, text);
-    }
+    static void Type(HWND dialog, int id, const char* text) { ::SetDlgItemTextA(dialog, id, text); }
 
     static void PressOk(HWND dialog)
     {
@@ -188,18 +185,17 @@ TEST_F(ProjectNewDlg, FolderButtonChoosesTheFolderInTheFolderChooser)
     Click(hwnd, IDC_PROJECTNEW_IMPORT);
 
     std::string selectedAtStart;
-    dialogs_test::WhenDialogShows("Select Folder",
-                                  [&](HWND chooser)
-                                  {
-                                      auto* folders = dynamic_cast<CDirectoryDlg*>(
-                                          CWnd::FromHandlePermanent(chooser));
-                                      ASSERT_NE(nullptr, folders);
-                                      COXShellFolderTree& tree = folders->m_folderTree;
-                                      selectedAtStart =
-                                          tree.GetItemPath(tree.GetSelectedItem()).Str();
-                                      tree.SelectPath(chosen.c_str(), FALSE);
-                                      ::PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-                                  });
+    dialogs_test::WhenDialogShows(
+        "Select Folder",
+        [&](HWND chooser)
+        {
+            auto* folders = dynamic_cast<CDirectoryDlg*>(CWnd::FromHandlePermanent(chooser));
+            ASSERT_NE(nullptr, folders);
+            COXShellFolderTree& tree = folders->m_folderTree;
+            selectedAtStart = tree.GetItemPath(tree.GetSelectedItem()).Str();
+            tree.SelectPath(chosen.c_str(), FALSE);
+            ::PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+        });
     Click(hwnd, IDC_PROJECTNEW_BROWSE_FOLDER);
     EXPECT_EQ(0, ::lstrcmpiA(start.c_str(), selectedAtStart.c_str())) << selectedAtStart;
     EXPECT_EQ(0, ::lstrcmpiA(chosen.c_str(), ControlText(hwnd, IDC_PROJECTNEW_FOLDER).c_str()));

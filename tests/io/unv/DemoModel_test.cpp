@@ -39,8 +39,7 @@ std::vector<CResultData*> ResultsOf(const CModelSet& model, int location, const 
         UINT id = 0;
         CResultData* result = nullptr;
         model.GetResults().GetNextAssoc(position, id, result);
-        if (result->GetLocation() == location && result->GetName() == name &&
-            result->IsLoaded())
+        if (result->GetLocation() == location && result->GetName() == name && result->IsLoaded())
             found.push_back(result);
     }
     return found;
@@ -112,16 +111,15 @@ TEST_F(DemoModel, DisplacementsOfTwoLoadCasesAtTheNodes)
 
 TEST_F(DemoModel, EnergyDensityOnTheElementsLargestAtTheClamp)
 {
-    const std::vector<CResultData*> densities =
-        ResultsOf(m_model, 0, "Strain energy density");
+    const std::vector<CResultData*> densities = ResultsOf(m_model, 0, "Strain energy density");
     ASSERT_EQ(2u, densities.size());
     for (const CResultData* result : densities)
     {
         EXPECT_EQ(CResultData::kScalar, result->m_kind);
         double atClamp = 0.0;
         double atTip = 0.0;
-        ASSERT_TRUE(result->GetElementValue(1, &atClamp));   // first shell, centre x = 2.5
-        ASSERT_TRUE(result->GetElementValue(313, &atTip));   // a shell of the last column
+        ASSERT_TRUE(result->GetElementValue(1, &atClamp)); // first shell, centre x = 2.5
+        ASSERT_TRUE(result->GetElementValue(313, &atTip)); // a shell of the last column
         EXPECT_GT(atClamp, 5.0 * atTip);
         double atBlock = 0.0;
         EXPECT_TRUE(result->GetElementValue(352, &atBlock)); // the last brick
