@@ -1,6 +1,6 @@
 // One page of the project tree: items carrying tree nodes, a registry from node keys to items,
 // and the result branch built from the model's result catalogue. The tree control itself is
-// behind three virtuals, so that the branch logic runs without a window.
+// behind two virtuals, so that the branch logic runs without a window.
 #pragma once
 
 #include "core/model/TreeNode.h"
