@@ -2,8 +2,8 @@
 #include "app/ChildFrame.h"
 
 #include "app/MainFrame.h"
-#include "platform/win/app.h"
 #include "platform/win/crackers.h"
+#include "view/CAEView.h"
 
 FW_TABLE(CChildFrame, CMDIChildWnd, fw::on<WM_CLOSE, &CChildFrame::OnClose>())
 
@@ -16,11 +16,8 @@ void CChildFrame::OnClose()
 {
     // A frame without a view (still being made, or its view already gone) has nothing to
     // protect: it closes.
-    if (GetActiveView() != nullptr)
-    {
-        const CMainFrame* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-        if (main != nullptr && main->FindFrameId(this) == kFirstFrameId)
-            return;
-    }
+    const auto* view = dynamic_cast<CCAEView*>(GetActiveView());
+    if (view != nullptr && view->m_nFrameKey == kFirstFrameId)
+        return;
     CMDIChildWnd::OnClose();
 }

@@ -110,20 +110,6 @@ void CMainFrame::RegisterFrame(int frameId, CChildFrame* frame)
     m_frameMap.SetAt(frameId, frame);
 }
 
-int CMainFrame::FindFrameId(const CChildFrame* frame) const
-{
-    POSITION position = m_frameMap.GetStartPosition();
-    while (position != nullptr)
-    {
-        int frameId = 0;
-        CChildFrame* entry = nullptr;
-        m_frameMap.GetNextAssoc(position, frameId, entry);
-        if (entry == frame)
-            return frameId;
-    }
-    return 0;
-}
-
 void CMainFrame::AddToRecentProjects(const CString& path)
 {
     if (auto* app = dynamic_cast<CWendraApp*>(AfxGetApp()))

@@ -93,8 +93,6 @@ public:
     // The frame map: frame id to child frame.
     FrameMap& GetFrameMap() { return m_frameMap; }
     void RegisterFrame(int frameId, CChildFrame* frame);
-    // The id under which frame is registered; 0 when it is not.
-    int FindFrameId(const CChildFrame* frame) const;
     CCAEView* GetFrameView(int frameKey) override;
     void RemoveFrame(int frameKey) override;
     // A document, child frame and 3-D view for the open project under the next frame id.

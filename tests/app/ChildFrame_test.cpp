@@ -6,6 +6,7 @@
 #include "platform/docview/view.h"
 #include "platform/test/pump.h"
 #include "tests/app/AppFixture.h"
+#include "view/CAEView.h"
 
 #include <windows.h>
 
@@ -26,6 +27,7 @@ protected:
         POSITION position = document->GetFirstViewPosition();
         CView* view = document->GetNextView(position);
         auto* frame = dynamic_cast<CChildFrame*>(view->GetParentFrame());
+        dynamic_cast<CCAEView*>(view)->m_nFrameKey = frameId;
         MainFrame()->RegisterFrame(frameId, frame);
         return frame;
     }
@@ -48,7 +50,7 @@ TEST_F(ChildFrame, ClosingTheFirstViewDoesNothingAndASecondViewCloses)
     ::SendMessageA(secondWindow, WM_CLOSE, 0, 0);
     fw::test::Pump();
     EXPECT_FALSE(::IsWindow(secondWindow));
-    EXPECT_EQ(kFirstFrameId, MainFrame()->FindFrameId(first));
+    EXPECT_EQ(first, MainFrame()->GetFrameView(kFirstFrameId)->GetParentFrame());
 }
 
 TEST_F(ChildFrame, FrameWithoutAnActiveViewCloses)
