@@ -45,11 +45,15 @@ public:
     virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
     virtual void OnActivateFrame(UINT state, CFrameWnd* frame);
 
-    // Printing steps, for views that print.
+    // Printing steps, for views that print; the job that calls them is in print.cpp.
     virtual BOOL OnPreparePrinting(CPrintInfo* info);
     virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
     virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // The print commands: the print dialog (none for ID_FILE_PRINT_DIRECT) and the pages; the
+    // default printer's pages in the preview frame.
+    void OnFilePrint();
+    void OnFilePrintPreview();
 
     // The view's own table, then its document's routing.
     BOOL OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo) override;
@@ -67,6 +71,9 @@ protected:
     void OnPaint();
     int OnMouseActivate(CWnd* topParent, UINT hitTest, UINT message);
     LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    // The printer of the job into info: the print dialog's, or the default printer's for a
+    // direct print or a preview. FALSE when the user cancels or there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* info);
 
     CDocument* m_pDocument = nullptr;
 

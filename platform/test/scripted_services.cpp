@@ -62,10 +62,15 @@ BOOL ScriptedServices::ChooseColor(CHOOSECOLORA* cc)
     return TRUE;
 }
 
-BOOL ScriptedServices::PrintDlg(PRINTDLGA*)
+BOOL ScriptedServices::PrintDlg(PRINTDLGA* pd)
 {
     ++printDialogs;
-    return FALSE;
+    printDialogFlags.push_back(pd->Flags);
+    if (!printer)
+        return FALSE;
+    if (pd->Flags & PD_RETURNDC)
+        pd->hDC = printer();
+    return !(pd->Flags & PD_RETURNDC) || pd->hDC != nullptr;
 }
 
 DWORD ScriptedServices::CommDlgExtendedError()

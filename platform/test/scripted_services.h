@@ -6,6 +6,7 @@
 #include "platform/sys/services.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,12 @@ public:
     LOGFONTA fontAnswer = {};
     bool hasColorAnswer = false;
     COLORREF colorAnswer = 0;
-    // Print dialogs cancel (there is no printer) unless a test sets them up.
+    // Print dialogs cancel (there is no printer) unless a test sets a printer: a function that
+    // makes a DC of it (a metafile, or a printer of file_printer.h), which the dialogs asked for
+    // a DC answer with; the caller deletes it. The flags of each dialog are kept.
     int printDialogs = 0;
+    std::function<HDC()> printer;
+    std::vector<DWORD> printDialogFlags;
     // AVI save options: uncompressed, the one kind Wine writes.
     int aviOptionCalls = 0;
 

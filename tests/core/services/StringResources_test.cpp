@@ -115,6 +115,15 @@ std::vector<TextKey> RequiredKeys()
          {"Ready", "HelpMode", "Untitled", "AskToSave", "FailedToOpenDocument",
           "FailedToSaveDocument", "FailedToCreateDocument", "CommandFailed", "InvalidFileName"})
         keys.push_back({"Message.str", "Framework", key});
+    // The framework's printing texts.
+    for (const char* key : {"FailedToStartPrint", "FailedToPrint", "PrintPreview"})
+        keys.push_back({"Message.str", "Framework", key});
+    // The 3-D view's image, AVI and print texts.
+    for (const char* key : {"JPGExtNotFound", "FileOpen", "ImageFlip", "ImageCapture"})
+        keys.push_back({"Message.str", "Error", key});
+    keys.push_back({"Message.str", "Confirm", "ReverseBlackAndWhite"});
+    for (const char* key : {"Export", "ExportDone"})
+        keys.push_back({"Message.str", "MsgPane", key});
     // The application shell's texts (the menu texts are checked against the menus).
     keys.push_back({"Message.str", "Status", "HelpNotAvailable"});
     keys.push_back({"Message.str", "MsgPane", "CreateMainView"});
