@@ -8,6 +8,9 @@
 #include "core/model/ResultId.h"
 #include "view/CAEView.h"
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 // Results of these types carry node displacements as their vectors.
@@ -81,10 +84,12 @@ double CCAEView::GetResultValue(int nodeId, int elementId) const
 
 double CCAEView::GetNodeValue(int nodeId, int elementId) const
 {
+    // A node the shown result has no value for is left out of the contour, not shown as 0.
+    const double noValue = std::numeric_limits<double>::quiet_NaN();
     const int shown = ShownResultId(m_AESet);
     const CModelSet* model = GetModel();
     if (m_pCurrentResult == nullptr || shown == -1 || model == nullptr)
-        return 0.0;
+        return noValue;
     const uint32_t shownId = static_cast<uint32_t>(shown);
     if (m_pCurrentResult->m_id != shownId)
     {
@@ -93,29 +98,28 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
     }
     const int component = m_AESet.m_nResultComponent & ~8;
     if (component < 1 || component > 4)
-        return 0.0;
+        return noValue;
     UINT caseId = static_cast<UINT>(-1);
     if (!model->GetLoadCaseResultId(shownId, static_cast<int>(ResultIdLoadCase(shownId)), &caseId))
-        return 0.0;
+        return noValue;
     const CResultData* result = model->GetResult(caseId);
     if (result == nullptr)
-        return 0.0;
-    double value = 0.0;
+        return noValue;
+    double value = noValue;
     if ((result->m_flags & 6) == CResultData::kFlagElementNodes)
     {
         const CComponentSet* entry = result->GetComponentSet(elementId);
         const int slot = entry ? entry->FindSlot(nodeId) : -1;
-        if (slot < 0)
-            return 0.0;
-        if (component == 1)
-            value = static_cast<size_t>(slot) < entry->values.size() ? entry->values[slot] : 0.0;
-        else if (static_cast<size_t>(slot) < entry->vectors.size())
-            value = Component(entry->vectors[slot], component);
+        const size_t at = static_cast<size_t>(slot);
+        if (slot >= 0 && component == 1 && at < entry->values.size())
+            value = entry->values[at];
+        else if (slot >= 0 && component != 1 && at < entry->vectors.size())
+            value = Component(entry->vectors[at], component);
     }
     else if (component == 1)
     {
         if (!result->GetNodeValue(nodeId, &value))
-            value = 0.0;
+            value = noValue;
     }
     else
     {
@@ -123,7 +127,7 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
         if (result->GetNodeVector(nodeId, &vector))
             value = Component(vector, component);
     }
-    if (m_AESet.m_nShowDeformation != 0)
+    if (m_AESet.m_nShowDeformation != 0 && !std::isnan(value))
         value = m_AESet.GetAnimatedValue(value);
     return value;
 }

@@ -6,6 +6,7 @@
 #include "core/model/ResultId.h"
 #include "tests/core/model/ModelFixtures.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace
@@ -144,23 +145,24 @@ TEST_F(ViewEntities, ValuesOfTheShownComponent)
     CAESet& renderer = m_view.m_AESet;
     renderer.m_nContourResultId = static_cast<int>(m_stressId);
     renderer.m_nResultComponent = 1;
-    EXPECT_EQ(0.0, m_view.GetNodeValue(1, 0)); // no current result yet
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0))); // no current result yet
     m_view.m_pCurrentResult = Model().GetResult(m_displacementId);
     EXPECT_DOUBLE_EQ(3.5, m_view.GetNodeValue(1, 0));
     EXPECT_EQ(Model().GetResult(m_stressId), m_view.m_pCurrentResult);
     EXPECT_DOUBLE_EQ(4.5, m_view.GetResultValue(2, 0));
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(7, 0))); // a node the result does not cover
 
     renderer.m_nContourResultId = static_cast<int>(m_displacementId);
     renderer.m_nResultComponent = 4; // z
     EXPECT_DOUBLE_EQ(1.0, m_view.GetNodeValue(1, 0));
-    EXPECT_DOUBLE_EQ(0.0, m_view.GetNodeValue(2, 0));
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(2, 0))); // no vector at node 2
     renderer.m_nResultComponent = 4 | 8; // the element block's bit is not the component
     EXPECT_DOUBLE_EQ(1.0, m_view.GetNodeValue(1, 0));
     renderer.m_nResultComponent = 0;
-    EXPECT_EQ(0.0, m_view.GetNodeValue(1, 0));
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0)));
     renderer.m_nContourResultId = -1;
     renderer.m_nResultComponent = 1;
-    EXPECT_EQ(0.0, m_view.GetNodeValue(1, 0));
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0)));
 }
 
 TEST_F(ViewEntities, ElementNodeValuesBelongToTheirElement)
@@ -173,8 +175,8 @@ TEST_F(ViewEntities, ElementNodeValuesBelongToTheirElement)
     m_view.m_AESet.m_nResultComponent = 1;
     m_view.m_pCurrentResult = corners;
     EXPECT_DOUBLE_EQ(8.0, m_view.GetNodeValue(2, 5));
-    EXPECT_EQ(0.0, m_view.GetNodeValue(3, 5)); // not a node of the element
-    EXPECT_EQ(0.0, m_view.GetNodeValue(2, 6)); // no such element
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(3, 5))); // not a node of the element
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(2, 6))); // no such element
 }
 
 namespace

@@ -11,6 +11,7 @@
 #include "tests/core/model/ModelFixtures.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -166,4 +167,33 @@ TEST_F(CAEViewResultTest, ModelCommandsNeedAModel)
     EXPECT_EQ(0, QueryUpdate(view, ID_EDIT_ELEMENT_PROPERTY).enabled);
     AddStripWithResult(Model());
     EXPECT_EQ(1, QueryUpdate(view, ID_EDIT_ELEMENT_PROPERTY).enabled);
+}
+
+TEST_F(CAEViewResultTest, NodalResultCoveringPartOfTheModelLeavesTheRestWithoutContour)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    // Values at the nodes of the left half only (x from -5 to 0), rising to the right.
+    constexpr UINT kHalfType = 0x2000000u;
+    Model().AddLoadCaseValue(3, kHalfType, 1.0);
+    auto* half = new CResultData();
+    half->m_id = MakeLoadCaseKey(3, kHalfType, 1);
+    half->m_flags = CResultData::kFlagAtNodes | 8;
+    half->m_loaded = CResultData::kLoaded;
+    half->SetName("Half");
+    for (int node = 1; node <= 12; ++node)
+    {
+        const double value = 10.0 * ((node - 1) / 2);
+        half->SetNodeValue(node, value);
+        half->WidenRange(value);
+    }
+    Model().AddResult(half);
+    model->DisplayResultView(static_cast<int>(half->m_id), 1, 2, TRUE);
+    CWendraView* shown = LastView();
+    ASSERT_NE(nullptr, shown);
+    DrawFrame(shown);
+    // The left half has band colours; the right end has no value and no contour.
+    const Rgb left = ReadPixel(kSide / 2 - 95, kSide / 2, kSide);
+    EXPECT_GT(std::max({left[0], left[1], left[2]}), 150);
+    EXPECT_EQ((Rgb{0, 0, 0}), ReadPixel(kSide / 2 + 130, kSide / 2, kSide));
 }
