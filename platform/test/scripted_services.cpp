@@ -82,12 +82,14 @@ BOOL ScriptedServices::AVISaveOptions(HWND, UINT, int streamCount, PAVISTREAM*,
                                       LPAVICOMPRESSOPTIONS* options)
 {
     ++aviOptionCalls;
+    if (!aviOptionsConfirmed)
+        return FALSE;
     for (int i = 0; i < streamCount; ++i)
     {
         if (!options[i])
             continue;
         options[i]->fccType = streamtypeVIDEO;
-        options[i]->fccHandler = mmioFOURCC('D', 'I', 'B', ' ');
+        options[i]->fccHandler = aviCompressor;
     }
     return TRUE;
 }

@@ -48,8 +48,11 @@ public:
     int printDialogs = 0;
     std::function<HDC()> printer;
     std::vector<DWORD> printDialogFlags;
-    // AVI save options: uncompressed, the one kind Wine writes.
+    // AVI save options: confirmed with uncompressed frames, the one kind Wine writes, unless a
+    // test cancels or names another compressor.
     int aviOptionCalls = 0;
+    bool aviOptionsConfirmed = true;
+    DWORD aviCompressor = mmioFOURCC('D', 'I', 'B', ' ');
 
     std::vector<HelpCall> helpCalls;
     std::vector<std::string> shellExecutes;

@@ -104,7 +104,13 @@ void GlOffscreen::Destroy()
 
 bool GlOffscreen::MakeCurrent() const
 {
-    return m_context && wglMakeCurrent(m_dc, m_context);
+    if (!m_context)
+        return false;
+    // Wine's window driver remembers the context it made current and skips making it current
+    // again: without this release, switching back to a window's context later does nothing.
+    if (wglGetCurrentContext() != nullptr)
+        wglMakeCurrent(nullptr, nullptr);
+    return wglMakeCurrent(m_dc, m_context);
 }
 
 std::vector<unsigned char> GlOffscreen::ReadRgbRows() const

@@ -46,6 +46,7 @@ public:
     // Bitmap, memory DC, pixel format and context; false and nothing kept on failure.
     bool Create(int width, int height);
     void Destroy();
+    // Releases the current context first; switch back with wglMakeCurrent as usual.
     bool MakeCurrent() const;
 
     HDC GetDC() const { return m_dc; }

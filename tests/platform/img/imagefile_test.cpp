@@ -3,6 +3,7 @@
 #include "platform/img/imagefile.h"
 
 #include "platform/ole/oleinit.h"
+#include "platform/test/decode_image.h"
 
 #include <windows.h>
 
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <wincodec.h>
 
 namespace
 {
@@ -50,59 +50,6 @@ std::vector<unsigned char> MakeRows()
         }
     }
     return rows;
-}
-
-struct Decoded
-{
-    UINT width = 0;
-    UINT height = 0;
-    std::vector<BYTE> bgr;
-
-    Rgb At(UINT x, UINT y) const
-    {
-        const BYTE* p = &bgr[(static_cast<size_t>(y) * width + x) * 3];
-        return {p[2], p[1], p[0]};
-    }
-};
-
-// Decodes any WIC format to 24-bit BGR; an empty result when the file does not decode.
-Decoded Decode(const std::string& path)
-{
-    Decoded out;
-    IWICImagingFactory* factory = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))))
-        return out;
-    std::wstring widePath(path.begin(), path.end());
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    HRESULT hr = factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
-                                                    WICDecodeMetadataCacheOnDemand, &decoder);
-    if (SUCCEEDED(hr))
-        hr = decoder->GetFrame(0, &frame);
-    if (SUCCEEDED(hr))
-        hr = factory->CreateFormatConverter(&converter);
-    if (SUCCEEDED(hr))
-        hr = converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                   nullptr, 0, WICBitmapPaletteTypeCustom);
-    if (SUCCEEDED(hr))
-        hr = converter->GetSize(&out.width, &out.height);
-    if (SUCCEEDED(hr))
-    {
-        out.bgr.resize(static_cast<size_t>(out.width) * out.height * 3);
-        hr = converter->CopyPixels(nullptr, out.width * 3, static_cast<UINT>(out.bgr.size()),
-                                   out.bgr.data());
-    }
-    if (FAILED(hr))
-        out = Decoded();
-    for (IUnknown* p : {static_cast<IUnknown*>(converter), static_cast<IUnknown*>(frame),
-                        static_cast<IUnknown*>(decoder), static_cast<IUnknown*>(factory)})
-    {
-        if (p)
-            p->Release();
-    }
-    return out;
 }
 
 bool FileExists(const std::string& path)
@@ -179,11 +126,11 @@ const FormatCase kFormats[] = {{"view.png", &fw::WritePng, 0},
                                {"view.tiff", &fw::WriteTiff, 0},
                                {"view.jpg", &WriteJpgAt100, 12}};
 
-void ExpectNear(const Rgb& expected, const Rgb& actual, int tolerance)
+void ExpectNear(const Rgb& expected, const std::array<int, 3>& actual, int tolerance)
 {
-    EXPECT_NEAR(expected.r, actual.r, tolerance);
-    EXPECT_NEAR(expected.g, actual.g, tolerance);
-    EXPECT_NEAR(expected.b, actual.b, tolerance);
+    EXPECT_NEAR(expected.r, actual[0], tolerance);
+    EXPECT_NEAR(expected.g, actual[1], tolerance);
+    EXPECT_NEAR(expected.b, actual[2], tolerance);
 }
 } // namespace
 
@@ -199,7 +146,7 @@ TEST_F(ImageFile, EveryFormatDecodesWithItsSizeOrientationAndCentrePixel)
         EXPECT_TRUE(format.write(dest, rows.data(), kStride, kHeight));
         EXPECT_TRUE(fw::CloseDest(dest));
 
-        const Decoded image = Decode(path);
+        const fw::test::DecodedImage image = fw::test::DecodeImage(path);
         ASSERT_EQ(static_cast<UINT>(kStride), image.width);
         ASSERT_EQ(static_cast<UINT>(kHeight), image.height);
         ExpectNear(kCentre, image.At(kStride / 2, kHeight / 2), format.tolerance);
@@ -256,7 +203,7 @@ TEST_F(ImageFile, AFailedWriteLeavesNoFileAndKeepsAnOldOne)
     dest = fw::OpenFileDest(old.c_str());
     ASSERT_NE(nullptr, dest);
     EXPECT_FALSE(fw::CloseDest(dest));
-    EXPECT_EQ(static_cast<UINT>(kStride), Decode(old).width);
+    EXPECT_EQ(static_cast<UINT>(kStride), fw::test::DecodeImage(old).width);
     EXPECT_EQ(1, FileCount());
 }
 
@@ -268,5 +215,5 @@ TEST_F(ImageFile, ADestinationTakesOneImage)
     ASSERT_TRUE(fw::WritePng(dest, rows.data(), kStride, kHeight));
     EXPECT_FALSE(fw::WriteBmp(dest, rows.data(), kStride, kHeight));
     EXPECT_TRUE(fw::CloseDest(dest));
-    EXPECT_EQ(static_cast<UINT>(kHeight), Decode(path).height);
+    EXPECT_EQ(static_cast<UINT>(kHeight), fw::test::DecodeImage(path).height);
 }
