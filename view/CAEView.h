@@ -2,7 +2,9 @@
 // and filters. As an entity set it reports displayed node positions and result values. Its
 // handlers: window life (CAEView.cpp), the entity-set interface (CAEView_entities.cpp),
 // filters (CAEView_filters.cpp), view directions and triads (CAEView_directions.cpp), display
-// modes, bars and tools (CAEView_display.cpp). CWendraView carries the message table.
+// modes, bars and tools (CAEView_display.cpp), animation (CAEView_animation.cpp), image export
+// (CAEView_export.cpp), AVI export (CAEView_avi.cpp) and printing (CAEView_print.cpp).
+// CWendraView carries the message table.
 #pragma once
 
 #include "core/model/GroupSet.h"
@@ -16,8 +18,10 @@
 
 #include <windows.h>
 
+class CAviRecorderWnd;
 class CCmdRecord;
 class CCmdUI;
+class CResultData;
 class CModelSet;
 class CProjectData;
 class CAESettings;
@@ -75,7 +79,8 @@ public:
     bool AddElement(CFEElement* element) override;
     bool ContainsEntity(int id) const override;
     bool ContainsEdge(int nodeId1, int nodeId2) const override;
-    // The displayed value of a node, in an element when its values are per element node.
+    // The displayed value of a node, in an element when its values are per element node; NaN
+    // where the shown result has none.
     double GetNodeValue(int nodeId, int elementId) const;
 
     // Filters. Visibility by the element filter: 1 visible, 0 hidden (and for null).
@@ -89,6 +94,26 @@ public:
     void LoadViewIdMaps(const CEdgeMap& solidEdges, const CEdgeMap& shellEdges);
     // Empties the ridge-edge caches so that the next rebuild extracts them again.
     void ClearStoredIdMaps();
+
+    // Animation: the shown result (the contour's, else the vectors') over its loaded cases when
+    // they are steps, else over the renderer's frames; timer kAnimationTimer advances it.
+    static constexpr UINT_PTR kAnimationTimer = 2;
+    int GetShownResultId() const;
+    // Enables the item (null: only the answer) when the shown result can be animated.
+    BOOL CanAnimate(CCmdUI* cmdUI);
+    // A new frame shows the deformed shape: absolute for step results, relative to the model
+    // size otherwise. A display already deformed stays as it is.
+    void SwitchDeformationOn(const CResultData& result);
+
+    // Export: the view's frame drawn into its back buffer and read from the bottom row up,
+    // width x height pixels of 3 bytes in format (GL_RGB or GL_BGR_EXT), then shown; false
+    // without a rendering context. The AVI of the animation, written to path.
+    bool CaptureFrame(int width, int height, UINT format, unsigned char* pixels);
+    BOOL CaptureAviFrames(const CString& path);
+
+    // Printing: the frame drawn into the print context, without making the view's own
+    // current and without swapping.
+    virtual void DrawForPrint(CDC*) {}
 
     // Triads.
     void PlaceTriad(int corner);
@@ -126,6 +151,7 @@ public:
     BYTE m_bAnimating = 0;
     int m_nAnimationInterval = 250; // ms
     BYTE m_bAnimationRepeat = 0;
+    BYTE m_bReverseBlackWhite = 0; // printing exchanges black and white
     // Element filter: id to 1 (visible) or 0 (hidden).
     CMap<UINT, UINT, int, int> m_PropertyFilter;
     CMap<UINT, UINT, int, int> m_MaterialFilter;
@@ -182,6 +208,26 @@ protected:
     void OnDisplayResultCommand();
     void OnUpdateModelCommand(CCmdUI* cmdUI);
 
+    // Animation commands and timer (CAEView_animation.cpp).
+    void OnPlay();
+    void OnStop();
+    void OnBack();
+    void OnForward();
+    void OnRepeat();
+    void OnUpdateAnimation(CCmdUI* cmdUI);
+    void OnUpdateStop(CCmdUI* cmdUI);
+    void OnAnimationTimer(UINT_PTR id);
+
+    // Image and AVI export (CAEView_export.cpp, CAEView_avi.cpp).
+    void OnExportImage();
+    void OnExportAvi();
+
+    // Printing (CAEView_print.cpp): Print and Print Preview ask about black and white first.
+    void OnPrintAsking();
+    void OnPrintPreviewAsking();
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+
     // What the result display asks of its view.
     CSceneView& ResultScene() override { return *this; }
     CAESet& ResultRenderer() override { return m_AESet; }
@@ -209,4 +255,19 @@ protected:
     // Stores the frame key in the command manager and sends the record.
     void SendCommand(CCmdRecord& record) const;
     void ApplyViewAngles(const CPoint3D& anglesDeg);
+
+private:
+    void SetShownResultId(int resultId);
+    CResultData* PrepareAnimatedResult();
+    void ShowAnimationFrame(int resultId);
+    void StepAnimation(bool forward);
+    void AdvanceAnimation();
+    // One frame of the AVI: the result shown, drawn, read into pixels and recorded.
+    bool GrabAviFrame(int resultId, int width, int height, unsigned char* pixels,
+                      CAviRecorderWnd& recorder);
+    // Status text of the export in the status bar and the output log.
+    void ShowExportStatus(const char* key);
+    // The printout: the view rendered into a bitmap of a fixed size in a context of its own,
+    // stretched to the page width.
+    void RenderToBitmap(CDC* dc, CPrintInfo* info);
 };

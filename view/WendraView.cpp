@@ -69,13 +69,22 @@ void CWendraView::OnDraw(CDC* dc)
         {
             if (!m_bPrinting)
                 MakeCurrent();
-            const CAESettings* settings = GetSettings();
-            m_Device.SetColor(
-                COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
-            DrawAll(dc);
+            DrawFrame(dc);
         });
     if (isDrawn && m_Device.GetClientDC() != nullptr)
         ::SwapBuffers(m_Device.GetClientDC()->GetSafeHdc());
+}
+
+void CWendraView::DrawForPrint(CDC* dc)
+{
+    RunDrawStep([this, dc] { DrawFrame(dc); });
+}
+
+void CWendraView::DrawFrame(CDC* dc)
+{
+    const CAESettings* settings = GetSettings();
+    m_Device.SetColor(COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
+    DrawAll(dc);
 }
 
 void CWendraView::DrawAll(CDC* dc)
@@ -161,6 +170,24 @@ FW_TABLE(
     fw::update<ID_EDIT_ELEMENT_PROPERTY, &CWendraView::OnUpdateModelCommand>(),
     fw::command<ID_DISPLAY_RESULT, &CWendraView::OnDisplayResultCommand>(),
     fw::control<CBN_SELCHANGE, ID_LOADCASE_COMBO, &CWendraView::OnLoadCaseChange>(),
+    // Animation, its timer, image and AVI export, printing.
+    fw::command<ID_ANIMATION_PLAY, &CWendraView::OnPlay>(),
+    fw::command<ID_ANIMATION_STOP, &CWendraView::OnStop>(),
+    fw::command<ID_ANIMATION_BACK, &CWendraView::OnBack>(),
+    fw::command<ID_ANIMATION_FORWARD, &CWendraView::OnForward>(),
+    fw::command<ID_ANIMATION_REPEAT, &CWendraView::OnRepeat>(),
+    fw::update<ID_ANIMATION_PLAY, &CWendraView::OnUpdateAnimation>(),
+    fw::update<ID_ANIMATION_STOP, &CWendraView::OnUpdateStop>(),
+    fw::update_range<ID_ANIMATION_BACK, ID_ANIMATION_REPEAT, &CWendraView::OnUpdateAnimation>(),
+    fw::update<ID_EXPORT_AVI, &CWendraView::OnUpdateAnimation>(),
+    fw::update<ID_LOADCASE_COMBO, &CWendraView::OnUpdateAnimation>(),
+    fw::on<WM_TIMER, &CWendraView::OnAnimationTimer>(),
+    fw::command<ID_EXPORT_IMAGE, &CWendraView::OnExportImage>(),
+    fw::command<ID_EXPORT_AVI, &CWendraView::OnExportAvi>(),
+    fw::command<ID_VIEW_PRINT, &CWendraView::OnPrintAsking>(),
+    fw::command<ID_FILE_PRINT, &CWendraView::OnFilePrint>(),
+    fw::command<ID_FILE_PRINT_DIRECT, &CWendraView::OnFilePrint>(),
+    fw::command<ID_FILE_PRINT_PREVIEW, &CWendraView::OnPrintPreviewAsking>(),
     // View toolbars.
     fw::command_range<ID_TOOLBAR_ANIMATION, ID_TOOLBAR_ANIMATION, &CWendraView::OnToolbar>(),
     fw::command_range<ID_TOOLBAR_SELECTION, ID_TOOLBAR_WORKSPACE, &CWendraView::OnToolbar>(),

@@ -14,6 +14,8 @@ public:
 
     // One frame: clear, scene, selection, triads, legend and title; no exception leaves it.
     void DrawAll(CDC* dc);
+    // The frame in the background colour, into whatever context is current; no swap.
+    void DrawForPrint(CDC* dc) override;
 
     FW_MESSAGE_TABLE()
 
@@ -22,5 +24,7 @@ protected:
     void OnDraw(CDC* dc) override;
 
 private:
+    // The background colour, then DrawAll.
+    void DrawFrame(CDC* dc);
     void PlaceCentralTriad();
 };

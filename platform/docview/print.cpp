@@ -320,8 +320,7 @@ namespace fw
 {
 FW_TABLE(CPreviewFrame, CFrameWnd, fw::on<WM_PAINT, &CPreviewFrame::OnPaint>(),
          fw::on<WM_ERASEBKGND, &CPreviewFrame::OnEraseBkgnd>(),
-         fw::on<WM_SIZE, &CPreviewFrame::OnSize>(),
-         fw::on<WM_KEYDOWN, &CPreviewFrame::OnKeyDown>())
+         fw::on<WM_SIZE, &CPreviewFrame::OnSize>(), fw::on<WM_KEYDOWN, &CPreviewFrame::OnKeyDown>())
 
 CPreviewFrame* CPreviewFrame::Open(std::vector<HENHMETAFILE> pages, CSize pageSize,
                                    const char* title, CWnd* owner)

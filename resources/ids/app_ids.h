@@ -53,8 +53,6 @@
 #define ID_IMPORT_UNV             32914
 #define ID_EXPORT_DEFORMED_UNV    32915
 #define ID_EXPORT_ORIGINAL_UNV    32939
-#define ID_EXPORT_IMAGE           32813
-#define ID_VIEW_PRINT             32816
 
 // Settings sheets.
 #define ID_DISPLAY_SETTINGS       32781
@@ -90,13 +88,7 @@
 #define ID_SELECT_RECTANGLE       32832
 #define ID_SELECT_CIRCLE          32833
 #define ID_SELECT_POLYGON         32834
-#define ID_ANIMATION_PLAY         32861
-#define ID_ANIMATION_STOP         32862
-#define ID_ANIMATION_BACK         32863
-#define ID_ANIMATION_FORWARD      32864
-#define ID_ANIMATION_REPEAT       32865
 #define ID_ANIMATION_INTERVAL     32866
-#define ID_EXPORT_AVI             32867
 #define ID_INFO_MODEL             32817
 #define ID_INFO_ENTITY            32818
 #define ID_INFO_SELECTED_MODEL    32819

@@ -51,6 +51,16 @@
 // The load-case combo box of the Animation toolbar.
 #define ID_LOADCASE_COMBO         32898
 
+// Animation, image and AVI export, printing (the framework's print ids are its own).
+#define ID_ANIMATION_PLAY         32861
+#define ID_ANIMATION_STOP         32862
+#define ID_ANIMATION_BACK         32863
+#define ID_ANIMATION_FORWARD      32864
+#define ID_ANIMATION_REPEAT       32865
+#define ID_EXPORT_AVI             32867
+#define ID_EXPORT_IMAGE           32813
+#define ID_VIEW_PRINT             32816
+
 // Show or hide the view toolbars.
 #define ID_TOOLBAR_ANIMATION      32835
 #define ID_TOOLBAR_SELECTION      32837

@@ -1,6 +1,8 @@
 // The 3-D view's result display in the MDI frame: a result opens its own view with the
 // camera of the old one, a contour, a legend and a title; Display Result opens the contour
-// again; the load-case combo shows another case with its range.
+// again; the load-case combo shows another case with its range; a result covering part of the
+// model leaves the rest without contour.
+#include "StripModel.h"
 #include "ViewTestFrame.h"
 #include "ViewTestSupport.h"
 #include "core/model/FEElement.h"
@@ -23,34 +25,13 @@ using Rgb = std::array<int, 3>;
 constexpr int kSide = 300;
 constexpr UINT kTypeBits = 0x1000000u;
 
-// Ten quads in a row from x = -5 to 5 and a result of two load cases at their nodes: 10 per
-// unit from 0 at the left in case 1, half that in case 2.
+// The strip and a result of two load cases at its nodes: 10 per unit from 0 at the left in
+// case 1, half that in case 2.
 UINT AddStripWithResult(CModelSet& model)
 {
-    for (int i = 0; i <= 10; ++i)
-    {
-        AddTestNode(model, 2 * i + 1, i - 5.0, -1, 0);
-        AddTestNode(model, 2 * i + 2, i - 5.0, 1, 0);
-    }
-    for (int i = 0; i < 10; ++i)
-        AddQuad(model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
-    model.BuildElementFaces();
-    for (UINT c = 1; c <= 2; ++c)
-    {
-        model.AddLoadCaseValue(1, kTypeBits, static_cast<double>(c));
-        auto* result = new CResultData();
-        result->m_id = MakeLoadCaseKey(1, kTypeBits, c);
-        result->m_flags = CResultData::kFlagAtNodes | 8;
-        result->m_loaded = CResultData::kLoaded;
-        result->SetName("Stress");
-        for (int node = 1; node <= 22; ++node)
-        {
-            const double value = (c == 1 ? 10.0 : 5.0) * ((node - 1) / 2);
-            result->SetNodeValue(node, value);
-            result->WidenRange(value);
-        }
-        model.AddResult(result);
-    }
+    view_test::AddStrip(model);
+    view_test::AddNodalCase(model, 1, kTypeBits, 1, CResultData::kFlagAtNodes | 8, 10.0);
+    view_test::AddNodalCase(model, 1, kTypeBits, 2, CResultData::kFlagAtNodes | 8, 5.0);
     return MakeLoadCaseKey(1, kTypeBits, 1);
 }
 

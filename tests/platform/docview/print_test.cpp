@@ -1,8 +1,9 @@
 // Printing of a view under Wine: the print dialog or the default printer through the services,
 // the pages through the view's steps onto a PostScript file printer or a metafile, a failed
 // start, and the preview frame with its pages.
-#include "platform/dlg/texts.h"
 #include "platform/docview/print.h"
+
+#include "platform/dlg/texts.h"
 #include "platform/test/file_printer.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"

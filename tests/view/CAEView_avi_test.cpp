@@ -1,0 +1,189 @@
+// AVI export of a 3-D view's animation under Wine: the file read back through the AVIFile
+// functions has the frames of the animation at 4 frames a second; a step result records its
+// loaded cases; a cancelled or failing compressor choice records nothing.
+#include "ResultViewFixture.h"
+#include "StripModel.h"
+#include "core/model/ResultData.h"
+#include "core/model/ResultId.h"
+#include "io/op2/OP2Reader.h"
+#include "resources/resource.h"
+#include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
+#include <vfw.h>
+
+using namespace view_window_test;
+
+namespace
+{
+constexpr UINT kEigenvectorType = 0x1000000u;
+constexpr UINT kStepType = 0x4000000u;
+constexpr UINT kStaticType = 0x2000000u;
+
+// An AVI file as the AVIFile functions read it back.
+struct AviContents
+{
+    bool isRead = false;
+    DWORD rate = 0;
+    DWORD scale = 0;
+    LONG frameCount = 0;
+    BITMAPINFOHEADER format = {};
+    std::vector<std::vector<unsigned char>> frames;
+};
+
+AviContents ReadAvi(const std::string& path)
+{
+    AviContents contents;
+    ::AVIFileInit();
+    PAVIFILE file = nullptr;
+    PAVISTREAM stream = nullptr;
+    if (::AVIFileOpenA(&file, path.c_str(), OF_READ, nullptr) == AVIERR_OK &&
+        ::AVIFileGetStream(file, &stream, streamtypeVIDEO, 0) == AVIERR_OK)
+    {
+        AVISTREAMINFOA info = {};
+        ::AVIStreamInfoA(stream, &info, sizeof info);
+        contents.rate = info.dwRate;
+        contents.scale = info.dwScale;
+        contents.frameCount = ::AVIStreamLength(stream);
+        LONG size = sizeof contents.format;
+        ::AVIStreamReadFormat(stream, 0, &contents.format, &size);
+        for (LONG i = 0; i < contents.frameCount; ++i)
+        {
+            std::vector<unsigned char> bits(contents.format.biSizeImage);
+            LONG bytes = 0;
+            ::AVIStreamRead(stream, i, 1, bits.data(), static_cast<LONG>(bits.size()), &bytes,
+                            nullptr);
+            contents.frames.push_back(bits);
+        }
+        contents.isRead = true;
+    }
+    if (stream)
+        ::AVIStreamRelease(stream);
+    if (file)
+        ::AVIFileRelease(file);
+    ::AVIFileExit();
+    return contents;
+}
+
+bool HasColour(const std::vector<unsigned char>& frame)
+{
+    return std::any_of(frame.begin(), frame.end(), [](unsigned char b) { return b > 40; });
+}
+
+class CAEViewAviTest : public ResultViewFixture
+{
+protected:
+    void SetUp() override
+    {
+        ResultViewFixture::SetUp();
+        m_path = testing_support::MakeTempDir("avi") + "\\animation.avi";
+    }
+    // The strip with a static result in a small view, five frames.
+    CWendraView* ShowStripResult()
+    {
+        view_test::AddStrip(Model());
+        const CResultData* stress = view_test::AddNodalCase(Model(), 1, kStaticType, 1,
+                                                            CResultData::kFlagAtNodes | 8, 1.0);
+        return ShowResult(stress->m_id, 120, 80, 5);
+    }
+    void ExportAvi(CWendraView* view)
+    {
+        (*m_services)->fileAnswers.push_back(m_path);
+        Command(view, ID_EXPORT_AVI);
+    }
+
+    std::string m_path;
+};
+} // namespace
+
+TEST_F(CAEViewAviTest, ModeShapeOfARealFileRecordsTwentyDifferentFramesAtFourASecond)
+{
+    REQUIRE_SAMPLES();
+    CModelSet& model = Model();
+    const std::string path =
+        testing_support::SamplePath("pyNastran/sol_101_elements/mode_solid_shell_bar.op2");
+    OP2Reader reader;
+    ASSERT_EQ(0, reader.readCatalogue(path, &model, true, nullptr));
+    for (UINT id : model.GetResults().SortedKeys())
+        model.GetResult(id)->m_loaded = CResultData::kRequested;
+    ASSERT_EQ(0, reader.readResults(path, &model));
+    model.TransformPendingNodes();
+    model.BuildElementFaces();
+    model.UpdateLoadedResults();
+    // The first mode's eigenvectors, shown as their magnitude.
+    UINT modeId = 0;
+    for (UINT id : model.GetResults().SortedKeys())
+    {
+        if (ResultIdTypeBits(id) == kEigenvectorType && ResultIdLoadCase(id) == 1 && modeId == 0)
+            modeId = id;
+    }
+    ASSERT_NE(0u, modeId);
+    CWendraView* view = ShowResult(modeId, 163, 121, 20);
+    ASSERT_NE(nullptr, view);
+    view->m_nAnimationInterval = 100;
+    ExportAvi(view);
+
+    const AviContents avi = ReadAvi(m_path);
+    ASSERT_TRUE(avi.isRead);
+    EXPECT_EQ(20, avi.frameCount);
+    ASSERT_EQ(20u, avi.frames.size());
+    EXPECT_EQ(4u, avi.rate / avi.scale);
+    EXPECT_EQ(160, avi.format.biWidth); // both sides rounded down to a multiple of 4
+    EXPECT_EQ(120, avi.format.biHeight);
+    EXPECT_EQ(24, avi.format.biBitCount);
+    EXPECT_TRUE(HasColour(avi.frames[0]));
+    EXPECT_NE(avi.frames[0], avi.frames[9]);
+    EXPECT_NE(avi.frames[9], avi.frames[19]);
+    EXPECT_EQ(1, (*m_services)->aviOptionCalls);
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
+    // The view as it was, on the last frame, at the export's interval.
+    EXPECT_EQ(250, view->m_nAnimationInterval);
+    EXPECT_EQ(20, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(static_cast<int>(modeId), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(0, Frame().m_waitDepth);
+}
+
+TEST_F(CAEViewAviTest, StepResultRecordsItsLoadedCasesOnly)
+{
+    view_test::AddStrip(Model());
+    for (UINT c = 1; c <= 5; ++c)
+    {
+        CResultData* step = view_test::AddNodalCase(Model(), 2, kStepType, c,
+                                                    CResultData::kFlagAtNodes | 24, 2.0 * c);
+        if (c == 3)
+            step->m_loaded = CResultData::kNotLoaded;
+    }
+    const UINT shown = MakeLoadCaseKey(2, kStepType, 2);
+    CWendraView* view = ShowResult(shown, 120, 80);
+    ASSERT_NE(nullptr, view);
+    ExportAvi(view);
+    const AviContents avi = ReadAvi(m_path);
+    ASSERT_TRUE(avi.isRead);
+    EXPECT_EQ(4, avi.frameCount);
+    EXPECT_EQ(static_cast<int>(shown), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(-1, view->m_AESet.m_nVectorResultId);
+}
+
+TEST_F(CAEViewAviTest, CancelledCompressorChoiceRecordsNothingAndSaysNothing)
+{
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    (*m_services)->aviOptionsConfirmed = false;
+    ExportAvi(view);
+    EXPECT_EQ(1, (*m_services)->aviOptionCalls);
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
+    EXPECT_EQ(0, view->m_AESet.m_nLCStep); // no frame was made
+    EXPECT_EQ(0, view->m_bAnimating);
+}
+
+TEST_F(CAEViewAviTest, CompressorThatFailsIsToldOnceAndRecordsNothing)
+{
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    (*m_services)->aviCompressor = mmioFOURCC('M', 'S', 'V', 'C');
+    ExportAvi(view);
+    ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+    EXPECT_EQ(0u, (*m_services)->messageBoxes[0].text.find("AVI Compressed Stream"));
+    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+}

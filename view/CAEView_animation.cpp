@@ -1,0 +1,197 @@
+// 3-D view: animation of the shown result, over its loaded cases when they are steps, else
+// over the renderer's frames; the commands, their enabling and the animation timer.
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
+#include "platform/win/cmdtarget.h"
+#include "view/CAEView.h"
+#include "view/WaitCursor.h"
+
+#include <algorithm>
+
+namespace
+{
+// A step result shows one loaded case a frame; other results scale one case by the frame.
+bool IsStepResult(const CResultData& result)
+{
+    return result.GetStepKind() == CResultData::kFlagStepKind;
+}
+
+// A step result needs two cases besides slot 0 to be animated.
+constexpr int kFewestStepSlots = 3;
+} // namespace
+
+int CCAEView::GetShownResultId() const
+{
+    return m_AESet.m_nContourResultId != -1 ? m_AESet.m_nContourResultId
+                                            : m_AESet.m_nVectorResultId;
+}
+
+void CCAEView::SetShownResultId(int resultId)
+{
+    if (m_AESet.m_nContourResultId != -1)
+        m_AESet.m_nContourResultId = resultId;
+    else if (m_AESet.m_nVectorResultId != -1)
+        m_AESet.m_nVectorResultId = resultId;
+}
+
+BOOL CCAEView::CanAnimate(CCmdUI* cmdUI)
+{
+    const int shown = GetShownResultId();
+    const CModelSet* model = GetModel();
+    const CResultData* result = m_AESet.FindResult(shown);
+    const bool canAnimate = result != nullptr &&
+                            !(IsStepResult(*result) &&
+                              model->GetLoadCaseCount(static_cast<UINT>(shown)) < kFewestStepSlots);
+    if (cmdUI != nullptr)
+        cmdUI->Enable(canAnimate ? TRUE : FALSE);
+    return canAnimate ? TRUE : FALSE;
+}
+
+void CCAEView::SwitchDeformationOn(const CResultData& result)
+{
+    if (m_AESet.m_nShowDeformation != CAESet::kNoDeformation)
+        return;
+    m_AESet.m_nShowDeformation =
+        IsStepResult(result) ? CAESet::kAbsoluteScale : CAESet::kRelativeToModel;
+    m_AESet.UpdateAnimationFrame();
+}
+
+// The result to animate, as the renderer and the deformation want it before a frame.
+CResultData* CCAEView::PrepareAnimatedResult()
+{
+    CResultData* result = m_AESet.FindResult(GetShownResultId());
+    if (result == nullptr)
+        return nullptr;
+    m_pCurrentResult = result;
+    ChooseAnimationMode(result);
+    return result;
+}
+
+void CCAEView::ShowAnimationFrame(int resultId)
+{
+    DisplayResultView(resultId, m_AESet.m_nResultComponent, GetDisplayAttr().m_nResultCategory,
+                      FALSE);
+}
+
+void CCAEView::OnPlay()
+{
+    CResultData* result = PrepareAnimatedResult();
+    if (result == nullptr)
+        return;
+    if (IsStepResult(*result))
+    {
+        // The first tick moves on to the case after the first loaded one.
+        const int first = GetModel()->GetFirstLoadCase(result->m_id);
+        if (first == -1)
+            return; // no case is loaded: nothing to play
+        SetShownResultId(first);
+    }
+    else
+    {
+        m_AESet.m_nLCStep = 0;
+        m_AESet.UpdateAnimationFrame();
+    }
+    SwitchDeformationOn(*result);
+    m_bAnimating = 1;
+    SetTimer(kAnimationTimer, static_cast<UINT>(std::max(1, m_nAnimationInterval)));
+}
+
+void CCAEView::OnRepeat()
+{
+    m_bAnimationRepeat = 1;
+    OnPlay();
+}
+
+void CCAEView::OnStop()
+{
+    m_bAnimationRepeat = 0;
+    m_bAnimating = 0;
+    KillTimer(kAnimationTimer);
+    m_AESet.RenderAll();
+    InvalidateView();
+}
+
+void CCAEView::OnForward()
+{
+    StepAnimation(true);
+}
+
+void CCAEView::OnBack()
+{
+    StepAnimation(false);
+}
+
+void CCAEView::StepAnimation(bool forward)
+{
+    CResultData* result = PrepareAnimatedResult();
+    if (result == nullptr)
+        return;
+    CWaitCursorScope wait(*this);
+    int shown = GetShownResultId();
+    if (IsStepResult(*result))
+    {
+        const UINT id = static_cast<UINT>(shown);
+        shown = forward ? GetModel()->GetNextLoadCase(id) : GetModel()->GetPrevLoadCase(id);
+    }
+    else
+    {
+        const int frames = std::max(0, m_AESet.m_nMaxLCSteps);
+        int& frame = m_AESet.m_nLCStep;
+        if (forward)
+            frame = (frame + 1) % (frames + 1);
+        else
+            frame = frame <= 0 ? frames : frame - 1;
+        m_AESet.UpdateAnimationFrame();
+    }
+    SwitchDeformationOn(*result);
+    ShowAnimationFrame(shown);
+}
+
+void CCAEView::OnUpdateAnimation(CCmdUI* cmdUI)
+{
+    CanAnimate(cmdUI);
+}
+
+void CCAEView::OnUpdateStop(CCmdUI* cmdUI)
+{
+    if (cmdUI != nullptr)
+        cmdUI->Enable(CanAnimate(nullptr) && m_bAnimating ? TRUE : FALSE);
+}
+
+void CCAEView::OnAnimationTimer(UINT_PTR id)
+{
+    if (id == kAnimationTimer)
+        AdvanceAnimation();
+    Default();
+}
+
+void CCAEView::AdvanceAnimation()
+{
+    const int shown = GetShownResultId();
+    const CResultData* result = m_AESet.FindResult(shown);
+    if (result == nullptr)
+        return; // the timer keeps running: the result may come back
+    if (IsStepResult(*result))
+    {
+        const CModelSet* model = GetModel();
+        const int next = model->GetNextLoadCase(static_cast<UINT>(shown));
+        // The last case stays on screen after the stop.
+        if (!m_bAnimationRepeat && next == model->GetLastLoadCase(static_cast<UINT>(shown)))
+            OnStop();
+        ShowAnimationFrame(next);
+        return;
+    }
+    const int frames = std::max(0, m_AESet.m_nMaxLCSteps);
+    int& frame = m_AESet.m_nLCStep;
+    if (frame < frames)
+        frame = (frame + 1) % (frames + 1);
+    else if (m_bAnimationRepeat)
+        frame = 0;
+    else
+    {
+        OnStop();
+        return;
+    }
+    m_AESet.UpdateAnimationFrame();
+    ShowAnimationFrame(shown);
+}
