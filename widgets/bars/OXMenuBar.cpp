@@ -500,6 +500,13 @@ void COXMenuBar::OnMouseMove(UINT flags, CPoint point)
 
 void COXMenuBar::OnLButtonDown(UINT flags, CPoint point)
 {
+    // A click on the icon (as a popup's switching posts it) opens the system menu, and
+    // never drags the bar.
+    if (m_hIcon && HitTest(point, coordsClient) == hitIcon)
+    {
+        PostMessage(WM_OX_MENUBAR_OPENITEM, static_cast<WPARAM>(GetSystemMenuItem()));
+        return;
+    }
     if (IsFloating())
         SendMessage(TB_PRESSBUTTON, 1, FALSE);
     if (m_bCustomizationMode)
