@@ -10,6 +10,7 @@
 #include "platform/base/file.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
+#include "tests/framework/SizeDockFixture.h"
 
 #include <cstdio>
 #include <fstream>
@@ -300,4 +301,35 @@ TEST_F(WorkspaceState, TheRegistryValueHoldsTheSameState)
     AfxGetApp()->m_pszRegistryKey = nullptr;
     EXPECT_FALSE(COXWorkspaceState().SaveToRegistry("", "", "", HKEY_CURRENT_USER, FALSE));
     AfxGetApp()->m_pszRegistryKey = key;
+}
+
+// The sizes of the sizeable bars travel with the dock state.
+class WorkspaceStateSizeableBars : public sizedock::SizeDockFixture
+{
+};
+
+TEST_F(WorkspaceStateSizeableBars, ASizeableBarComesBackWithItsWidth)
+{
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string path =
+        std::string(folder) + "gravik_sizebars_" + std::to_string(::GetCurrentProcessId()) + ".cfg";
+    sizedock::CRecordingBar bar;
+    CreateBar(bar, sizedock::kBarA, "Tree", CSize(180, 300));
+    DockRow(AFX_IDW_DOCKBAR_LEFT, {&bar});
+    const int width = InFrame(&bar).Width();
+    ASSERT_TRUE(COXWorkspaceState().StoreToFile(path.c_str(), FALSE, TRUE, FALSE));
+
+    bar.m_sizeVertDock.cx = width + 90;
+    m_frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_RIGHT);
+    m_frame->RecalcLayout();
+    fw::test::Pump();
+    ASSERT_NE(width, InFrame(&bar).Width());
+
+    ASSERT_TRUE(COXWorkspaceState().LoadFromFile(path.c_str(), TRUE));
+    fw::test::Pump();
+    EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT),
+              static_cast<UINT>(bar.m_pDockBar->GetDlgCtrlID()));
+    EXPECT_EQ(width, InFrame(&bar).Width());
+    ::DeleteFileA(path.c_str());
 }
