@@ -230,10 +230,15 @@ void COXMDIFrameWndSizeDock::FloatControlBarInMDIClient(CControlBar* bar, int x,
 void COXMDIFrameWndSizeDock::FloatControlBarOutOfMDIClient(CControlBar* bar, int, int, DWORD style)
 {
     CRect window;
-    if (CFrameWnd* current = bar->GetParentFrame())
+    CFrameWnd* current = bar->GetParentFrame();
+    if (current)
         current->GetWindowRect(&window);
     CMiniDockFrameWnd* frame = CreateFloatingFrame(style);
     PutInFloatingFrame(frame, frame->m_wndDockBar, bar, window.TopLeft(), TRUE);
+    // The float window it leaves holds nothing more.
+    auto* floatWnd = dynamic_cast<COXMDIFloatWnd*>(current);
+    if (floatWnd && floatWnd->m_wndDockBar.GetDockedCount() == 0)
+        floatWnd->MDIDestroy();
     ::SendMessageA(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 

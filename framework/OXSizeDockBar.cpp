@@ -417,19 +417,8 @@ CSize COXSizeDockBar::CalcFixedLayout(BOOL stretch, BOOL horz)
     return size;
 }
 
-LRESULT COXSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+void COXSizeDockBar::MakeRoomForShownBars()
 {
-    const auto* layout = reinterpret_cast<const fw::SizeParentParams*>(lParam);
-    const CRect rect(layout->rect);
-    const BOOL wasQuery = m_bLayoutQuery;
-    m_bLayoutQuery = layout->hDWP == nullptr;
-    const int length = IsHorz() ? rect.Width() : rect.Height();
-    const bool lengthChanged =
-        IsHorz() ? rect.Width() != m_nLastWidth : rect.Height() != m_nLastHeight;
-    m_nLastWidth = rect.Width();
-    m_nLastHeight = rect.Height();
-
-    // Bars shown since the last time take their room from the others of their row.
     for (INT_PTR start = 1; start < m_arrBars.GetSize(); ++start)
     {
         if (start > 1 && m_arrBars[start - 1])
@@ -438,13 +427,12 @@ LRESULT COXSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
         CPtrArray others;
         for (const RowMember& member : RowMembers(static_cast<int>(start), m_arrBars))
         {
-            if (std::find(m_hiddenBars.begin(), m_hiddenBars.end(), member.bar) ==
-                m_hiddenBars.end())
-            {
+            const bool wasHidden = std::find(m_hiddenBars.begin(), m_hiddenBars.end(),
+                                             member.bar) != m_hiddenBars.end();
+            if (wasHidden)
+                shownLength += MeasureBar(member).length;
+            else
                 others.Add(member.bar);
-                continue;
-            }
-            shownLength += MeasureBar(member).length;
         }
         if (shownLength > 0 && others.GetSize() > 0)
         {
@@ -461,7 +449,21 @@ LRESULT COXSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
         if (IsAlive(bar) && !bar->IsVisible())
             m_hiddenBars.push_back(bar);
     }
+}
 
+LRESULT COXSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    const auto* layout = reinterpret_cast<const fw::SizeParentParams*>(lParam);
+    const CRect rect(layout->rect);
+    const BOOL wasQuery = m_bLayoutQuery;
+    m_bLayoutQuery = layout->hDWP == nullptr;
+    const int length = IsHorz() ? rect.Width() : rect.Height();
+    const bool lengthChanged =
+        IsHorz() ? rect.Width() != m_nLastWidth : rect.Height() != m_nLastHeight;
+    m_nLastWidth = rect.Width();
+    m_nLastHeight = rect.Height();
+    MakeRoomForShownBars();
+    // A new length, or bars shown, hidden or moved: every row fills the length again.
     const DWORD signature = VisibleBarsSignature();
     if (lengthChanged || signature != m_dwLastSignature)
     {

@@ -86,6 +86,10 @@ private:
     void SetDockedLength(COXSizeControlBar* bar, int length) const;
     void SetDockedThickness(COXSizeControlBar* bar, int thickness) const;
 
+    // Bars shown since the last WM_SIZEPARENT take their room from the others of their row;
+    // the bars hidden now are remembered for the next time.
+    void MakeRoomForShownBars();
+
     void SetSplitterCursor(CPoint point);
     void TrackSplitter(int index, CPoint point);
     // Limits of a splitter's left (or top) edge, in client coordinates; FALSE when it cannot

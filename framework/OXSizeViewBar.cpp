@@ -211,6 +211,30 @@ void COXSizeViewBar::DockNewBar()
     frame->DockControlBar(this, static_cast<UINT>(0));
 }
 
+void COXSizeViewBar::LeaveClientActive(COXMDIChildWndSizeDock* child, bool dockable)
+{
+    CMDIFrameWnd* mdiFrame = child->GetMDIFrame();
+    const HWND client = mdiFrame->m_hWndMDIClient;
+    const WPARAM hwnd = reinterpret_cast<WPARAM>(child->m_hWnd);
+    const bool maximized = m_bActiveMaximized && dockable;
+    if (maximized)
+    {
+        // The next child takes the client; this one leaves restored.
+        ::SendMessageA(client, WM_MDINEXT, 0, 0);
+        child->ShowWindow(SW_HIDE);
+        ::SendMessageA(client, WM_MDIRESTORE, hwnd, 0);
+        child->ShowWindow(SW_HIDE);
+    }
+    const BOOL wasDocked = child->m_bDocked;
+    child->m_bDocked = TRUE;
+    ::SendMessageA(client, WM_MDIACTIVATE, hwnd, 0);
+    // Taking over from a maximized child, the client maximizes it again: it leaves restored
+    // all the same.
+    if (maximized && child->IsZoomed())
+        ::SendMessageA(client, WM_MDIRESTORE, hwnd, 0);
+    child->m_bDocked = wasDocked;
+}
+
 BOOL COXSizeViewBar::DockChild(COXMDIChildWndSizeDock* child)
 {
     m_pChildWnd = child;
@@ -234,30 +258,10 @@ BOOL COXSizeViewBar::DockChild(COXMDIChildWndSizeDock* child)
     SetWindowText(title);
     m_pView->SetParent(this);
 
-    BOOL maximized = FALSE;
-    if (child->GetActiveChildFrame(&maximized) == child)
-    {
-        m_bActiveMaximized = maximized;
-        if (maximized && frame)
-        {
-            // The next child takes the client; this one leaves restored.
-            ::SendMessageA(mdiFrame->m_hWndMDIClient, WM_MDINEXT, 0, 0);
-            child->ShowWindow(SW_HIDE);
-            ::SendMessageA(mdiFrame->m_hWndMDIClient, WM_MDIRESTORE,
-                           reinterpret_cast<WPARAM>(child->m_hWnd), 0);
-            child->ShowWindow(SW_HIDE);
-        }
-        const BOOL wasDocked = child->m_bDocked;
-        child->m_bDocked = TRUE;
-        ::SendMessageA(mdiFrame->m_hWndMDIClient, WM_MDIACTIVATE,
-                       reinterpret_cast<WPARAM>(child->m_hWnd), 0);
-        // Taking over from a maximized child, the client maximizes it again: it leaves
-        // restored all the same.
-        if (maximized && frame && child->IsZoomed())
-            ::SendMessageA(mdiFrame->m_hWndMDIClient, WM_MDIRESTORE,
-                           reinterpret_cast<WPARAM>(child->m_hWnd), 0);
-        child->m_bDocked = wasDocked;
-    }
+    if (child->GetActiveChildFrame(&m_bActiveMaximized) == child)
+        LeaveClientActive(child, frame != nullptr);
+    else
+        m_bActiveMaximized = FALSE;
     child->ShowWindow(SW_HIDE);
     if (isNew)
     {

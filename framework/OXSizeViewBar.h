@@ -83,4 +83,6 @@ private:
     bool IsActiveChild() const;
     // Docks a new bar on the first side the child allows.
     void DockNewBar();
+    // The active child stays the client's active one, hidden and never maximized.
+    void LeaveClientActive(COXMDIChildWndSizeDock* child, bool dockable);
 };

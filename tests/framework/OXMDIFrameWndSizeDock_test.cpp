@@ -5,6 +5,7 @@
 
 #include "framework/OXMDIChildWndSizeDock.h"
 #include "framework/OXMDIFloatWnd.h"
+#include "framework/OXSizableMiniDockFrameWnd.h"
 #include "platform/bars/dockctx.h"
 #include "platform/test/pump.h"
 #include "resources/ids/framework_ids.h"
@@ -123,6 +124,26 @@ TEST_F(DockingFrame, ClosingTheMDIFloatWindowHidesTheBar)
     fw::test::Pump();
     EXPECT_TRUE(m_output.IsWindowVisible());
     EXPECT_TRUE(floatWnd->IsWindowVisible());
+}
+
+TEST_F(DockingFrame, BarFloatingInTheClientMovesOutToAResizableFrameWhereItWas)
+{
+    CreateBar(m_output, kBarA, "Output", CSize(300, 150));
+    COXMDIFloatWnd* floatWnd = FloatInClient(m_output, 200, 250);
+    ASSERT_NE(nullptr, floatWnd);
+    const HWND floatHwnd = floatWnd->m_hWnd;
+    CRect before;
+    floatWnd->GetWindowRect(&before);
+
+    Frame()->FloatControlBarOutOfMDIClient(&m_output, 0, 0, CBRS_ALIGN_TOP);
+    fw::test::Pump();
+    auto* frame = dynamic_cast<COXSizableMiniDockFrameWnd*>(m_output.GetParentFrame());
+    ASSERT_NE(nullptr, frame);
+    EXPECT_TRUE(frame->IsWindowVisible());
+    CRect after;
+    frame->GetWindowRect(&after);
+    EXPECT_EQ(Text(before.TopLeft()), Text(after.TopLeft()));
+    EXPECT_FALSE(::IsWindow(floatHwnd)); // nothing is left in it
 }
 
 TEST_F(DockingFrame, BarWiderThanTheClientFloatsAtItsLeftEdge)

@@ -45,6 +45,11 @@ std::string Text(const SIZE& s)
     return std::to_string(s.cx) + "x" + std::to_string(s.cy);
 }
 
+std::string Text(const POINT& p)
+{
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+}
+
 SizeDockFixture::SizeDockFixture()
 {
     m_frameClass = RUNTIME_CLASS(CDockTestFrame);

@@ -57,6 +57,7 @@ COLORREF PixelAt(const CWnd* wnd, CPoint clientPoint);
 // Rectangles and sizes as text, so that a failure shows them.
 std::string Text(const RECT& rect);
 std::string Text(const SIZE& size);
+std::string Text(const POINT& point);
 
 class SizeDockFixture : public fw::test::MainFrameFixture
 {
