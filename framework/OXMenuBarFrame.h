@@ -101,6 +101,10 @@ public:
                    CWnd* parent = nullptr, CCreateContext* context = nullptr) override;
     void RecalcLayout(BOOL notify = TRUE) override;
     void OnUpdateFrameMenu(HMENU menuAlt) override;
+    // Help mode: a press on the bar still opens its menu; there is no help viewer, so the
+    // status bar says so instead of showing help.
+    BOOL ProcessHelpMsg(MSG& msg, DWORD* context) override;
+    void ShowContextHelp(DWORD context) override;
 
     DWORD m_dwMenuBarDockStyle = CBRS_ALIGN_ANY;
     WNDPROC m_pfnOldMDIClientProc = nullptr;
@@ -108,9 +112,6 @@ public:
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context) override;
-    // The help-mode loop of ID_CONTEXT_HELP, and one message of it: FALSE ends the mode.
-    void RunContextHelp();
-    BOOL ProcessHelpMsg(MSG& msg, DWORD* context);
 
 private:
     void SubclassMDIClient();

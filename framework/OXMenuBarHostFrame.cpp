@@ -50,11 +50,6 @@ LRESULT COXMenuBarHostFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     if (msg == WM_IDLEUPDATECMDUI && m_bIsMDIFrame)
         CheckMDIClientSubclass();
-    if (msg == WM_COMMAND && wParam == ID_CONTEXT_HELP)
-    {
-        RunContextHelp();
-        return 0;
-    }
     return COXMenuBarFrameBase::WindowProc(msg, wParam, lParam);
 }
 
@@ -196,63 +191,17 @@ LRESULT COXMenuBarHostFrame::MDIClientWindowProc(HWND hwnd, UINT msg, WPARAM wPa
     return ::CallWindowProcA(m_pfnOldMDIClientProc, hwnd, msg, wParam, lParam);
 }
 
-void COXMenuBarHostFrame::RunContextHelp()
+void COXMenuBarHostFrame::ShowContextHelp(DWORD context)
 {
-    MSG msg;
-    if (m_bHelpMode == HELP_ACTIVE || !CanEnterHelpMode() ||
-        ::PeekMessageA(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE | PM_NOYIELD))
-        return;
-    const BOOL previous = m_bHelpMode;
-    m_bHelpMode = HELP_ACTIVE;
-    if (previous == HELP_INACTIVE)
-    {
-        // The loop starts once the command that asked for it has finished.
-        PostMessage(WM_COMMAND, ID_CONTEXT_HELP);
-        m_bHelpMode = HELP_ENTERING;
-        return;
-    }
-    UINT savedMessage =
-        static_cast<UINT>(SendMessage(WM_SETMESSAGESTRING, AFX_IDS_HELPMODEMESSAGE));
-    if (savedMessage == 0)
-        savedMessage = AFX_IDS_IDLEMESSAGE;
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    SetHelpCapture(cursor, nullptr);
-    DWORD context = 0;
-    const HWND self = m_hWnd;
-    LONG idleCount = 0;
-    CWinApp* app = AfxGetApp();
-    while (m_bHelpMode)
-    {
-        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-        {
-            if (!ProcessHelpMsg(msg, &context))
-                break;
-        }
-        else if (!app || !app->OnIdle(idleCount++))
-        {
-            idleCount = 0;
-            ::WaitMessage();
-        }
-        if (FromMenuBarFrameMap(self) != this)
-            return; // the frame went while help mode ran
-    }
-    m_bHelpMode = HELP_INACTIVE;
-    ::ReleaseCapture();
-    SendMessage(WM_SETMESSAGESTRING, savedMessage);
     if (context == static_cast<DWORD>(-1))
     {
-        SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
+        COXMenuBarFrameBase::ShowContextHelp(context);
+        return;
     }
-    else if (context != 0)
-    {
-        // There is no help viewer: the status bar says so instead.
-        CString text;
-        LoadStringFromFile(CString("Message.str"), CString("Status"), CString("HelpNotAvailable"),
-                           &text);
-        SetMessageText(text);
-    }
-    PostMessage(WM_KICKIDLE);
+    CString text;
+    LoadStringFromFile(CString("Message.str"), CString("Status"), CString("HelpNotAvailable"),
+                       &text);
+    SetMessageText(text);
 }
 
 BOOL COXMenuBarHostFrame::ProcessHelpMsg(MSG& msg, DWORD* context)

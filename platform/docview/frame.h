@@ -111,7 +111,9 @@ public:
     HWND SetHelpCapture(POINT point, BOOL* descendant);
     // One message of the help-mode loop: FALSE ends the mode, context then holding the help
     // context of the place clicked (-1: default help).
-    BOOL ProcessHelpMsg(MSG& msg, DWORD* context);
+    virtual BOOL ProcessHelpMsg(MSG& msg, DWORD* context);
+    // The help of the place picked in help mode: the default help for -1, else WinHelp.
+    virtual void ShowContextHelp(DWORD context);
     DWORD MapClientArea(HWND hwnd, POINT point);
     DWORD MapNonClientArea(int hitTest);
 

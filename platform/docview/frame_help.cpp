@@ -225,11 +225,17 @@ void CFrameWnd::OnContextHelp()
     m_bHelpMode = HELP_INACTIVE;
     ::ReleaseCapture();
     SendMessage(WM_SETMESSAGESTRING, savedMessage);
+    if (context != 0)
+        ShowContextHelp(context);
+    PostMessage(WM_KICKIDLE);
+}
+
+void CFrameWnd::ShowContextHelp(DWORD context)
+{
     if (context == static_cast<DWORD>(-1))
         SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
-    else if (context != 0 && app)
+    else if (CWinApp* app = AfxGetApp())
         app->WinHelp(context, HELP_CONTEXT);
-    PostMessage(WM_KICKIDLE);
 }
 
 void CFrameWnd::OnUpdateContextHelp(CCmdUI* cmdUI)
