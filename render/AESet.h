@@ -2,12 +2,16 @@
 // view, the model box and camera fit (AESet.cpp), the deformation and result factors of the
 // animation frame (AESet_frame.cpp), the model display lists (AESet_lists.cpp, AESet_build.cpp,
 // AESet_pick.cpp) and the draw pass (AESet_draw.cpp). It owns no OpenGL objects: its lists live
-// in the view's context under names computed from the group id.
+// in the view's context under names computed from the group id. Area and polygon selection
+// (AESet_select.cpp) and the selection highlight, direction arrows and id labels
+// (AESet_highlight.cpp) serve the view's interactive selection.
 #pragma once
 
+#include "core/geometry/ColorRGBA.h"
 #include "core/geometry/Point3D.h"
 #include "platform/base/coll_array.h"
 #include "render/ClipPlane.h"
+#include "render/EntityArray.h"
 
 #include <windows.h>
 
@@ -18,14 +22,21 @@ class CBox3D;
 class CDrawDevice;
 class CEntitySet;
 class CFEElement;
+class CFEFace;
 class CGroupSet;
 class CListBatch;
 class CMassGlyph;
+class CModelEntity;
 class CNodePointCache;
 class CResultData;
 class CResultDisplayAttr;
 class CSceneSettings;
 class CSceneView;
+class CWindowProjection;
+
+// Whether a window point lies inside the polygon or on its outline (within 0.001 pixel): 1, or
+// 0. Only x and y count; the polygon closes from its last point back to the first.
+int IsPointInPolygon(const CPoint3D* points, CPoint3D point, int count);
 
 class CAESet
 {
@@ -59,6 +70,12 @@ public:
     static constexpr UINT kDirectionArrowList = 0x4000000;
     static constexpr UINT kNodeLabelList = 0x4000001;
     static constexpr UINT kElementLabelList = 0x4000010;
+    // Window shapes of SelectInRectangle.
+    enum AreaShape
+    {
+        kShapeRectangle = 1,
+        kShapeEllipse = 2 // inscribed in the rectangle
+    };
     // Passes of DrawFaceElement and DrawElementFaces.
     enum FacePass
     {
@@ -123,11 +140,38 @@ public:
     // rebuild and appended to lists, ready for CGLDevice::Pick.
     void GetPickLists(int kinds, CDWordArray& lists);
 
+    // Area and polygon selection: the entities of the shown group inside a window shape (client
+    // pixels, y downwards) are appended to result, kind by kind (solid, shell, elastic, beam,
+    // mass, node), each kind only when the view's allowed kinds, its selection filter and the
+    // display filter all hold it; elements only when the element filter shows them. The
+    // rectangle or ellipse tests displayed positions in model space and selects nothing for a
+    // drag of one pixel or less; the polygon tests stored positions in window pixels.
+    void SelectInRectangle(int x1, int y1, int x2, int y2, int shape, CEntityArray& result);
+    void SelectInPolygon(const CPoint3D* points, int count, CEntityArray& result);
+    // Workers: the near points and unit normals of the volume's side planes (4 for the
+    // rectangle, 12 for the ellipse).
+    void CollectElementsInVolume(const CElementMap& elements, const CPoint3D* nearPoints,
+                                 const CPoint3D* normals, int shape, CEntityArray& result);
+    void CollectNodesInVolume(const CNodeMap& nodes, const CPoint3D* nearPoints,
+                              const CPoint3D* normals, int shape, CEntityArray& result);
+    void CollectElementsInPolygon(const CPoint3D* points, int count, CEntityArray& result,
+                                  const CElementMap& elements, const CWindowProjection& projection);
+
     // Draw pass: sets device state and calls the lists by display mode, display filter,
     // result state and the undeformed overlay.
     void DrawScene();
-    // Highlight of the picked and hovered entities, drawn after the scene.
+    // Highlight of the picked (red) and hovered (pink) entities, drawn after the scene: thick,
+    // and through the model in wireframe and ridge-line modes. Nothing picked or hovered
+    // changes no device state.
     void DrawSelection();
+    // The fixed lists commands fill for picked entities: element direction arrows (a green
+    // arrow along a shell's normal; for a solid a green one from face 0 to face 1 and a blue
+    // one across face 0), and element and node id labels at stored positions. Each replaces
+    // its list; entities of another kind are left out.
+    void CreateSelectionDisplayList(const CEntityArray& elements);
+    void DrawFaceDirectionArrow(const CFEFace& face);
+    void CreateElementIdLabels(const CEntityArray& elements);
+    void CreateNodeIdLabels(const CEntityArray& nodes);
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp), result values and the colour bands in
     // effect (AESet_results.cpp), the clip plane (AESet_clip.cpp).
@@ -201,6 +245,7 @@ private:
         bool m_isOpen = true;
     };
     struct PassState;
+    struct HighlightStyle;
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp).
     // The band of an element's own value (scaled for the frame); false when it has none.
@@ -230,7 +275,7 @@ private:
     // The batch being recorded during a build, else the view's device.
     CDrawDevice* Target();
     CSceneSettings ReadSettings() const;
-    UINT NameOf(const void* entity);
+    UINT NameOf(const CModelEntity* entity);
     void MarkPickListsStale(int kinds);
     // Picking lists (AESet_pick.cpp).
     void BuildPickList(int kind);
@@ -238,6 +283,17 @@ private:
     void BuildFacePickList(CNodePointCache& points, bool isSolid);
     void BuildBeamPickList(CNodePointCache& points);
     void BuildMassPickList(CNodePointCache& points);
+    // Selection (AESet_select.cpp, AESet_highlight.cpp).
+    int SelectableKinds() const;
+    // The element's stored reference point: the mean of its nodes' stored coordinates.
+    static CPoint3D ReferencePoint(const CFEElement& element);
+    void DrawHighlights(bool showsThrough);
+    void DrawHighlighted(CModelEntity* entity, const HighlightStyle& style);
+    void DrawDirectionArrow(const CPoint3D& start, const CPoint3D& end, CColorRGBA color);
+    // A tenth of the model box's diagonal.
+    double ArrowLengthOfModel() const;
+    void CreateIdLabels(const CEntityArray& entities, bool isNodes);
+    void DrawIdLabel(const CModelEntity* entity, bool isNodes);
     // Steps of the draw pass (AESet_draw.cpp).
     void CallDotted(UINT code);
     void DrawLitFaces(const PassState& pass);

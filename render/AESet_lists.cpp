@@ -193,7 +193,7 @@ CSceneSettings CAESet::ReadSettings() const
     return settings;
 }
 
-UINT CAESet::NameOf(const void* entity)
+UINT CAESet::NameOf(const CModelEntity* entity)
 {
     return m_pView->m_Device.GetSelectionNames().Add(entity);
 }

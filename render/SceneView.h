@@ -7,6 +7,7 @@
 #include "core/geometry/EntitySet.h"
 #include "core/model/GroupSet.h"
 #include "core/model/ViewServices.h"
+#include "render/EntityArray.h"
 #include "render/GLDevice.h"
 #include "render/ResultDisplayAttr.h"
 #include "render/SceneSettings.h"
@@ -49,6 +50,8 @@ public:
     // The view's rendering context becomes current, unless the view renders to a bitmap
     // (whose context is current then).
     void MakeCurrent();
+    // Redraws the view window without erasing it.
+    virtual void InvalidateView() {}
 
     CGLDevice m_Device;
     CViewVolume m_ViewVolume[kViewportCount];
@@ -69,4 +72,11 @@ public:
     CEdgeMap m_SolidRidgeEdges;
     // The settings of each vector result shown in the view, by the id of its load case 1.
     CVectorPlotMap m_VectorPlots;
+    // Interactive selection: what the renderer highlights and which kinds it may select.
+    CPickedEntityMap m_PickedEntities;      // entity -> its pick batch
+    CModelEntity* m_pHoverEntity = nullptr; // under the cursor; not owned
+    int m_nAllowedKinds = 0;                // EntityKindBit the running pick request accepts
+    int m_nSelectionFilter = 0;             // EntityKindBit the user lets through
+    UINT m_nElementLabelFontBase = 0;       // bitmap fonts of the id labels
+    UINT m_nNodeLabelFontBase = 0;
 };

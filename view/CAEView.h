@@ -3,8 +3,10 @@
 // handlers: window life (CAEView.cpp), the entity-set interface (CAEView_entities.cpp),
 // filters (CAEView_filters.cpp), view directions and triads (CAEView_directions.cpp), display
 // modes, bars and tools (CAEView_display.cpp), animation (CAEView_animation.cpp), image export
-// (CAEView_export.cpp), AVI export (CAEView_avi.cpp) and printing (CAEView_print.cpp).
-// CWendraView carries the message table.
+// (CAEView_export.cpp), AVI export (CAEView_avi.cpp), printing (CAEView_print.cpp), operation
+// modes, mouse and camera (CAEView_mouse.cpp), the rubber band and hover picking
+// (CAEView_band.cpp), the interactive selection with its keys and toolbars
+// (CAEView_selection.cpp, CAEView_selectbar.cpp). CWendraView carries the message table.
 #pragma once
 
 #include "core/model/GroupSet.h"
@@ -19,7 +21,8 @@
 #include <windows.h>
 
 class CAviRecorderWnd;
-class CCmdRecord;
+struct CCmdRecord;
+struct CPickRequestRecord;
 class CCmdUI;
 class CResultData;
 class CModelSet;
@@ -27,9 +30,21 @@ class CProjectData;
 class CAESettings;
 class CViewMainFrame;
 
-// The process-wide operation mode of the mouse: 0 none, 1 pan, 4 window zoom, 5 zoom,
-// 6 3-D rotation, 8 vertical, 9 horizontal, 10 plane rotation.
+// The process-wide operation mode of the mouse (OperationMode): the next left-button drag in any
+// view performs it, and the release ends it.
 extern int g_nOperationMode;
+
+enum OperationMode : int
+{
+    kModeNone = 0, // picking and selection
+    kModePan = 1,
+    kModeWindowZoom = 4,
+    kModeZoom = 5,
+    kModeRotate3D = 6,
+    kModeRotateVertical = 8,
+    kModeRotateHorizontal = 9,
+    kModeRotatePlane = 10
+};
 
 class CCAEView : public CView, public CSceneView, public CResultDisplay
 {
@@ -59,7 +74,11 @@ public:
     // The group the view shows; set when a project opens or a view is made on it.
     void SetCurrentGroup(CGroupSet* group) { m_AESet.m_pGroup = group; }
     // Invalidates the view without erasing: OpenGL paints every pixel.
-    void InvalidateView() override { ::InvalidateRect(m_hWnd, nullptr, FALSE); }
+    void InvalidateView() override
+    {
+        if (m_hWnd != nullptr)
+            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
 
     // Renderer's questions (CSceneView).
     CModelSet* GetModel() const override;
@@ -119,8 +138,31 @@ public:
     void PlaceTriad(int corner);
     void DrawTriad(CViewVolume& camera);
 
+    // The operation mode for every view: mode 0 releases the mouse, any other captures it for
+    // this view; the cursor follows.
+    void SetOperationMode(int mode);
     // Mouse capture, as SetOperationMode leaves it.
     void SetOperationModeNoCapture(int mode);
+
+    // Interactive selection. How a selection ends (CommitSelection).
+    enum SelectionEnd
+    {
+        kDecision = 0,    // OK
+        kAbort = 1,       // Cancel
+        kLimitReached = 2 // OK: the maximum number of picks
+    };
+    // Opens a selection for a pick request (code 500).
+    void ResetSelection(const CPickRequestRecord& request);
+    // The one entry of every pick action: each entity is picked, or unpicked when it was
+    // picked; the action opens a new batch when it adds something. Reaching the maximum number
+    // of picks ends the selection.
+    void AddPickedEntity(const CEntityArray& entities);
+    // Ends the selection and hands the picked entities to the command manager (code 600).
+    void CommitSelection(int how);
+    // Closes the selection without a word to the manager.
+    void ClearSelection();
+    // The rubber band of a window zoom or an area selection, drawn over the frame.
+    void DrawRubberBand();
 
     CViewMainFrame* m_pMainFrame; // the main window
     int m_nFrameKey = 0;          // this view's key in the main frame's frame map
@@ -137,13 +179,8 @@ public:
     int m_nAreaShape = 0;
     int m_nMaxPicks = -1;
     int m_nMinPicks = 0;
-    void* m_pHoverEntity = nullptr; // not owned
     int m_nPickBatch = 0;
-    UINT m_nElementLabelFontBase = 0;
-    UINT m_nNodeLabelFontBase = 0;
-    // Selection filter (EntityKindBit).
-    int m_nAllowedKinds = 0;
-    int m_nSelectionFilter = 0;
+    // Selection filter (EntityKindBit); the filter in effect is the renderer's.
     int m_nLastSelectionFilter = 0;
     int m_nLastAllowedKinds = 0;
     int m_nPickOrder = 0;
@@ -163,6 +200,36 @@ public:
 protected:
     void OnInitialUpdate() override;
     void OnDraw(CDC*) override {}
+
+    // Operation modes, mouse, wheel and keys.
+    void OnOperationMode(UINT commandId);
+    void OnUpdateOperationMode(CCmdUI* cmdUI);
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    void OnMButtonDown(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    void OnTimer(UINT_PTR id);
+
+    // Selection toolbar, selection mode toolbar, undo and redo.
+    void OnCancelAll();
+    void OnCancelOne();
+    void OnDecision();
+    void OnAbortSelection();
+    void OnSelectAll();
+    void OnSelectEntities(UINT commandId);
+    void OnUpdateSelecting(CCmdUI* cmdUI);
+    void OnUpdateSelectByGroup(CCmdUI* cmdUI);
+    void OnSelectionShape(UINT commandId);
+    void OnUpdateSelectionShape(CCmdUI* cmdUI);
+    void OnUndo();
+    void OnRedo();
+    void OnUpdateUndo(CCmdUI* cmdUI);
+    void OnUpdateRedo(CCmdUI* cmdUI);
 
     // Window life.
     int OnCreate(LPCREATESTRUCTA cs);
@@ -270,4 +337,43 @@ private:
     // The printout: the view rendered into a bitmap of a fixed size in a context of its own,
     // stretched to the page width.
     void RenderToBitmap(CDC* dc, CPrintInfo* info);
+    // Rubber bands drawn over the frame.
+    enum RubberBand
+    {
+        kNoBand,
+        kBandRectangle,
+        kBandEllipse
+    };
+
+    // Camera moves of a left-button drag (CAEView_mouse.cpp); true when one moved the camera.
+    bool MoveCamera(UINT flags, int x, int y);
+    void ZoomByDrag(int y);
+    void EndWindowZoom();
+    void DragSelection(UINT flags, int x, int y);
+    void ReleaseSelection(int x, int y);
+    // Selection (CAEView_selection.cpp).
+    // The shape in effect: area shapes only while the selection offers them.
+    int AreaShape() const { return m_bAreaSelect ? m_nAreaShape : 0; }
+    // EntityKindBit a click may pick: masses never.
+    int PickableKinds() const;
+    // The entities under a window point, nearest first.
+    void PickAt(int x, int y, CEntityArray& hits);
+    void PickSingle(int x, int y);
+    // Enter and Esc while a selection is open.
+    void OnSelectionKey(UINT key);
+    void ClosePolygon();
+    void OnEscape();
+    void EmptyPicks();
+    void CollectDisplayedEntities(CEntityArray& entities) const;
+    void FillHandOver(CEntityArray& entities) const;
+    // Hover picking, at most once per interval (CAEView_band.cpp).
+    void HoverAt(int x, int y);
+    void PickHover(int x, int y);
+
+    int m_nRubberBand = kNoBand;
+    bool m_bCameraMoved = false;  // the press moved the camera: its release picks nothing
+    bool m_bHoverPicked = false;  // a hover pick has been made
+    bool m_bHoverPending = false; // a hover pick waits for the timer
+    ULONGLONG m_hoverTick = 0;    // when the last hover pick ended (sys clock, ms)
+    ULONGLONG m_hoverInterval = 0;
 };

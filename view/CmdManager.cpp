@@ -1,32 +1,327 @@
-// Command manager.
+// Command manager: dispatch by code and the table of the codes that create commands.
 #include "view/CmdManager.h"
 
 #include "view/CAEView.h"
+#include "view/CmdColl.h"
+#include "view/CmdCollSelection.h"
 #include "view/ViewMainFrame.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace
+{
+using Entry = CCmdManager::CreationEntry;
+
+// A code whose command class is not part of the program yet: it still ends the running command
+// when it asks to (bKeepRunning 0), and makes nothing.
+constexpr Entry NotYetBuilt(int32_t code, const char* className, CCmdManager::StartKind start)
+{
+    return Entry{code, className, start, nullptr, nullptr};
+}
+
+// The codes that create a command, with the class that answers each. The tools' classes and
+// their follow-up commands come with the tools, each filling in its row.
+constexpr Entry kCreationTable[] = {
+    NotYetBuilt(CCmdRecord::kElementDirection, "CCmdCollElementDirection",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kContourSetting, "CCmdCollContourSetting",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kVectorSetting, "CCmdCollVectorSetting", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kEntityDistance, "CCmdCollEntityDistance",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kEntityInfo, "CCmdCollEntityInfo", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kSelectedModelInfo, "CCmdCollSelectedModelInfo",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kModelInfo, "CCmdCollModelInfo", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kResultListNodal, "CCmdCollResultList", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kResultListElemental, "CCmdCollResultList",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kResultGraphNodal, "CCmdCollResultGraph",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kResultGraphElemental, "CCmdCollResultGraph",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kTransientGraph, "CCmdCollTransientGraph",
+                CCmdManager::kStartOwnOperation),
+    NotYetBuilt(CCmdRecord::kNodeIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kElementIdLabel, "CCmdCollEntityIdLabel",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kDistanceGraphNodal, "CCmdCollResultDistanceGraph",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kDistanceGraphElemental, "CCmdCollResultDistanceGraph",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kDistanceGraphDialog, "CCmdCollDistanceGraphDlg",
+                CCmdManager::kStartOwnOperation),
+    NotYetBuilt(CCmdRecord::kCustomSection, "CCmdCollCustomSection", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kElementProperty, "CCmdCollElementProperty",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kSectionPlane, "CCmdCollClippingPlane", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kContourApply, "CCmdCollContourApply", CCmdManager::kStartApplyRecord),
+    NotYetBuilt(CCmdRecord::kVectorApply, "CCmdCollVectorApply", CCmdManager::kStartOwnOperation),
+    NotYetBuilt(CCmdRecord::kCsvSheet, "CCmdCollCsvSheet", CCmdManager::kStartShowSheet),
+    NotYetBuilt(CCmdRecord::kElementPropertyApply, "CCmdCollElementPropertyApply",
+                CCmdManager::kStartOwnOperation),
+    NotYetBuilt(CCmdRecord::kRotationCenter, "CCmdCollRotationCenter",
+                CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kGroupCreate, "CCmdCollGroupCreate", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kGroupCreateApply, "CCmdCollGroupCreateApply",
+                CCmdManager::kStartOwnOperation),
+    NotYetBuilt(CCmdRecord::kGroupEdit, "CCmdCollGroupEdit", CCmdManager::kStartWithRecord),
+    NotYetBuilt(CCmdRecord::kGroupEditApply, "CCmdCollGroupEditApply",
+                CCmdManager::kStartOwnOperation),
+    NotYetBuilt(CCmdRecord::kGroupDelete, "CCmdCollGroupDelete", CCmdManager::kStartOwnOperation),
+};
+} // namespace
 
 CCmdManager::CCmdManager(CViewMainFrame* frame)
     : m_pFrame(frame)
 {
 }
 
+CCmdManager::~CCmdManager()
+{
+    DeleteRunning();
+    DeleteAll(m_suspended);
+    DeleteAll(m_undoList);
+    DeleteAll(m_redoList);
+}
+
+const CCmdManager::CreationEntry* CCmdManager::FindCreationEntry(int32_t code)
+{
+    for (const Entry& entry : kCreationTable)
+    {
+        if (entry.code == code)
+            return &entry;
+    }
+    return nullptr;
+}
+
 void CCmdManager::ExecuteCommand(CCmdRecord* record)
 {
     if (record == nullptr)
         return;
+    if (record->bKeepRunning == 0)
+        EndAllCommands();
     switch (record->nCode)
     {
-    case CCmdRecord::kPostCommand:
-        if (CCAEView* view = GetActiveView())
-        {
-            const auto* post = static_cast<const CPostCommandRecord*>(record);
-            view->PostMessage(WM_COMMAND, MAKEWPARAM(post->nCommandId, 1), 0);
-        }
+    case CCmdRecord::kApplyContour:
+        ApplyContour(*static_cast<CContourSettingRecord*>(record));
         break;
-    default: break;
+    case CCmdRecord::kApplyVector: ApplyVector(*static_cast<CVectorSettingRecord*>(record)); break;
+    case CCmdRecord::kDone:
+    {
+        // Not running while it acts: a code it sends from Do cannot delete it under itself.
+        CCmdColl* command = std::exchange(m_pRunning, nullptr);
+        if (command != nullptr)
+            AddToHistory(command);
+        break;
+    }
+    case CCmdRecord::kCandidates:
+        if (m_pRunning != nullptr)
+            m_pRunning->Start(record);
+        break;
+    case CCmdRecord::kPostCommand:
+        PostToActiveView(*static_cast<CPostCommandRecord*>(record));
+        break;
+    case CCmdRecord::kEndCommand:
+        DeleteRunning();
+        ClearActiveSelection();
+        break;
+    case CCmdRecord::kUndo: Undo(); break;
+    case CCmdRecord::kRedo: Redo(); break;
+    case CCmdRecord::kPickRequest: RequestPick(*static_cast<CPickRequestRecord*>(record)); break;
+    case CCmdRecord::kSelectionEnded: EndSelection(record); break;
+    case CCmdRecord::kDialogOk:
+    case CCmdRecord::kDialogCancel:
+    case CCmdRecord::kDialogNotify: ForwardToRunning(record); break;
+    default:
+        if (const CreationEntry* entry = FindCreationEntry(record->nCode))
+            CreateAndStart(*entry, record);
+        break;
     }
 }
 
 CCAEView* CCmdManager::GetActiveView() const
 {
     return m_pFrame ? m_pFrame->GetFrameView(m_nFrameKey) : nullptr;
+}
+
+CCmdColl* CCmdManager::CreateCommand(const CreationEntry& entry, const CCmdRecord& record)
+{
+    return entry.make ? entry.make(record, m_nFrameKey, GetActiveView()) : nullptr;
+}
+
+void CCmdManager::Undo()
+{
+    if (m_undoList.empty())
+        return;
+    CCmdColl* command = m_undoList.back();
+    m_undoList.pop_back();
+    m_redoList.push_back(command);
+    command->Undo();
+}
+
+void CCmdManager::Redo()
+{
+    if (m_redoList.empty())
+        return;
+    CCmdColl* command = m_redoList.back();
+    m_redoList.pop_back();
+    m_undoList.push_back(command);
+    command->Do();
+}
+
+// Lists are emptied before the commands they dropped are deleted: the manager owns them, and
+// a dropped command is never reached again.
+void CCmdManager::AddToHistory(CCmdColl* command)
+{
+    command->Do();
+    if (command->m_bUndoable)
+    {
+        m_undoList.push_back(command);
+        DeleteAll(m_redoList);
+        return;
+    }
+    delete command;
+    DeleteAll(m_undoList);
+    DeleteAll(m_redoList);
+}
+
+void CCmdManager::PushCommand(CCmdColl* command)
+{
+    m_suspended.push_back(command);
+}
+
+CCmdColl* CCmdManager::PopCommand()
+{
+    if (m_suspended.empty())
+        return nullptr;
+    CCmdColl* command = m_suspended.back();
+    m_suspended.pop_back();
+    return command;
+}
+
+void CCmdManager::EndAllCommands()
+{
+    DeleteRunning();
+    std::vector<CCmdColl*> suspended;
+    suspended.swap(m_suspended);
+    for (CCmdColl* command : suspended)
+        delete command;
+    ClearActiveSelection();
+}
+
+void CCmdManager::DeleteRunning()
+{
+    // Cleared first: a dialog closing with its command may send records of its own.
+    delete std::exchange(m_pRunning, nullptr);
+}
+
+void CCmdManager::ClearActiveSelection()
+{
+    if (CCAEView* view = GetActiveView())
+        view->ClearSelection();
+}
+
+void CCmdManager::ApplyContour(const CContourSettingRecord& record)
+{
+    CCAEView* view = GetActiveView();
+    if (view == nullptr)
+        return;
+    if (view->m_bAnimating == 0)
+        view->CopyDisplayAttr(record.m_Attr);
+    view->m_AESet.RenderAll();
+    view->UpdateWindow();
+    view->InvalidateView();
+}
+
+void CCmdManager::ApplyVector(const CVectorSettingRecord& record)
+{
+    CCAEView* view = GetActiveView();
+    if (view == nullptr)
+        return;
+    POSITION pos = record.m_Settings.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int32_t key = 0;
+        CVectorDisplayAttr attr;
+        record.m_Settings.GetNextAssoc(pos, key, attr);
+        if (CVectorPlotEntry* entry = view->m_VectorPlots.Find(key))
+            entry->m_attr = attr;
+    }
+    view->m_AESet.RenderAll();
+    view->UpdateWindow();
+    view->InvalidateView();
+}
+
+void CCmdManager::PostToActiveView(const CPostCommandRecord& record)
+{
+    if (CCAEView* view = GetActiveView())
+        view->PostMessage(WM_COMMAND, MAKEWPARAM(record.nCommandId, 1), 0);
+}
+
+void CCmdManager::RequestPick(const CPickRequestRecord& request)
+{
+    if (m_pRunning != nullptr)
+        PushCommand(std::exchange(m_pRunning, nullptr));
+    CCAEView* view = GetActiveView();
+    if (view == nullptr)
+        return;
+    m_pRunning = new CCmdCollSelection(view);
+    view->ResetSelection(request);
+}
+
+void CCmdManager::EndSelection(CCmdRecord* record)
+{
+    DeleteRunning();
+    CCmdColl* resumed = PopCommand();
+    if (resumed == nullptr)
+        return;
+    m_pRunning = resumed;
+    const auto* selection = static_cast<const CSelectionRecord*>(record);
+    CCmdCollListener* listener = resumed;
+    if (selection->bOk == 1)
+        listener->OnSelectionOk(record);
+    else if (selection->bCancel == 1)
+        listener->OnSelectionCancel(record);
+}
+
+void CCmdManager::ForwardToRunning(CCmdRecord* record)
+{
+    if (m_pRunning == nullptr)
+        return;
+    switch (record->nCode)
+    {
+    case CCmdRecord::kDialogOk: m_pRunning->OnDialogOk(record); break;
+    case CCmdRecord::kDialogCancel: m_pRunning->OnDialogCancel(record); break;
+    default: m_pRunning->OnDialogNotify(record); break;
+    }
+}
+
+void CCmdManager::CreateAndStart(const CreationEntry& entry, CCmdRecord* record)
+{
+    CCmdColl* command = CreateCommand(entry, *record);
+    if (command == nullptr)
+        return;
+    DeleteRunning();
+    m_pRunning = command;
+    CCmdCollListener* listener = command;
+    switch (entry.start)
+    {
+    case kStartApplyRecord: listener->OnApplyRecord(record); break;
+    case kStartShowSheet: listener->OnShowSheet(record); break;
+    case kStartOwnOperation:
+        if (entry.startOwn != nullptr)
+            entry.startOwn(command, record);
+        break;
+    default: command->Start(record); break;
+    }
+}
+
+void CCmdManager::DeleteAll(std::vector<CCmdColl*>& commands)
+{
+    std::vector<CCmdColl*> dropped;
+    dropped.swap(commands);
+    for (CCmdColl* command : dropped)
+        delete command;
 }

@@ -110,6 +110,7 @@ void CWendraView::DrawAll(CDC* dc)
             if (m_strResultTitle.IsEmpty())
                 BuildResultTitle();
             DrawGLText(dc);
+            DrawRubberBand();
             m_Device.BeginScene(&m_ViewVolume[kSceneViewport]);
             m_Device.EndScene();
             m_Device.Finish();
@@ -181,7 +182,6 @@ FW_TABLE(
     fw::update_range<ID_ANIMATION_BACK, ID_ANIMATION_REPEAT, &CWendraView::OnUpdateAnimation>(),
     fw::update<ID_EXPORT_AVI, &CWendraView::OnUpdateAnimation>(),
     fw::update<ID_LOADCASE_COMBO, &CWendraView::OnUpdateAnimation>(),
-    fw::on<WM_TIMER, &CWendraView::OnAnimationTimer>(),
     fw::command<ID_EXPORT_IMAGE, &CWendraView::OnExportImage>(),
     fw::command<ID_EXPORT_AVI, &CWendraView::OnExportAvi>(),
     fw::command<ID_VIEW_PRINT, &CWendraView::OnPrintAsking>(),
@@ -228,4 +228,39 @@ FW_TABLE(
     fw::update<ID_SHOW_ELEMENT_IDS, &CWendraView::OnUpdateShowElementIds>(),
     fw::command<ID_SHOW_NODE_IDS, &CWendraView::OnShowNodeIds>(),
     fw::update<ID_SHOW_NODE_IDS, &CWendraView::OnUpdateShowNodeIds>(),
-    fw::command<ID_ELEMENT_FILTER, &CWendraView::OnElementFilter>())
+    fw::command<ID_ELEMENT_FILTER, &CWendraView::OnElementFilter>(),
+    // Operation modes, mouse, wheel and keys.
+    fw::command_range<ID_VIEW_PAN, ID_VIEW_ZOOM, &CWendraView::OnOperationMode>(),
+    fw::command_range<ID_VIEW_WINDOW_ZOOM, ID_VIEW_ROTATE_HORIZONTAL,
+                      &CWendraView::OnOperationMode>(),
+    fw::update_range<ID_VIEW_PAN, ID_VIEW_ZOOM, &CWendraView::OnUpdateOperationMode>(),
+    fw::update_range<ID_VIEW_WINDOW_ZOOM, ID_VIEW_ROTATE_HORIZONTAL,
+                     &CWendraView::OnUpdateOperationMode>(),
+    fw::on<WM_SETCURSOR, &CWendraView::OnSetCursor>(),
+    fw::on<WM_LBUTTONDOWN, &CWendraView::OnLButtonDown>(),
+    fw::on<WM_LBUTTONUP, &CWendraView::OnLButtonUp>(),
+    fw::on<WM_MOUSEMOVE, &CWendraView::OnMouseMove>(),
+    fw::on<WM_MOUSEWHEEL, &CWendraView::OnMouseWheel>(),
+    fw::on<WM_MBUTTONDOWN, &CWendraView::OnMButtonDown>(),
+    fw::on<WM_RBUTTONDOWN, &CWendraView::OnRButtonDown>(),
+    fw::on<WM_RBUTTONUP, &CWendraView::OnRButtonUp>(),
+    fw::on<WM_KEYDOWN, &CWendraView::OnKeyDown>(), fw::on<WM_TIMER, &CWendraView::OnTimer>(),
+    // Selection and selection mode toolbars, undo and redo.
+    fw::command<ID_SELECT_CANCEL_ALL, &CWendraView::OnCancelAll>(),
+    fw::command<ID_SELECT_CANCEL_ONE, &CWendraView::OnCancelOne>(),
+    fw::command<ID_SELECT_DECISION, &CWendraView::OnDecision>(),
+    fw::command<ID_SELECT_ABORT, &CWendraView::OnAbortSelection>(),
+    fw::command<ID_SELECT_ALL, &CWendraView::OnSelectAll>(),
+    fw::command_range<ID_SELECT_BY_ID, ID_SELECT_BY_ID, &CWendraView::OnSelectEntities>(),
+    fw::command_range<ID_SELECT_BY_PROPERTY, ID_SELECT_BY_MATERIAL,
+                      &CWendraView::OnSelectEntities>(),
+    fw::update_range<ID_SELECT_CANCEL_ALL, ID_SELECT_BY_ID, &CWendraView::OnUpdateSelecting>(),
+    fw::update_range<ID_SELECT_BY_PROPERTY, ID_SELECT_BY_MATERIAL,
+                     &CWendraView::OnUpdateSelectByGroup>(),
+    fw::command_range<ID_SELECT_RECTANGLE, ID_SELECT_POLYGON, &CWendraView::OnSelectionShape>(),
+    fw::update_range<ID_SELECT_RECTANGLE, ID_SELECT_POLYGON,
+                     &CWendraView::OnUpdateSelectionShape>(),
+    fw::command<ID_EDIT_UNDO, &CWendraView::OnUndo>(),
+    fw::command<ID_EDIT_REDO, &CWendraView::OnRedo>(),
+    fw::update<ID_EDIT_UNDO, &CWendraView::OnUpdateUndo>(),
+    fw::update<ID_EDIT_REDO, &CWendraView::OnUpdateRedo>())

@@ -152,6 +152,10 @@ void SceneTest::SetUp()
     view.m_SolidRidgeEdges.RemoveAll();
     view.m_ShellRidgeEdges.RemoveAll();
     view.m_ViewVolume[FakeSceneView::kSceneViewport] = CViewVolume();
+    view.m_PickedEntities.RemoveAll();
+    view.m_pHoverEntity = nullptr;
+    view.m_nAllowedKinds = 0;
+    view.m_nSelectionFilter = 0;
     view.MakeCurrent();
 }
 

@@ -17,6 +17,11 @@ void RecordingCmdManager::ExecuteCommand(CCmdRecord* record)
     CCmdManager::ExecuteCommand(record);
 }
 
+CCmdColl* RecordingCmdManager::CreateCommand(const CreationEntry& entry, const CCmdRecord& record)
+{
+    return m_create ? m_create(record) : CCmdManager::CreateCommand(entry, record);
+}
+
 CViewTestFrame::CViewTestFrame()
     : m_project(std::make_unique<CProjectData>())
     , m_manager(this)

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +37,11 @@ public:
     void ExecuteCommand(CCmdRecord* record) override;
 
     std::vector<Entry> m_entries;
+    // Makes the command of a creating code when set; the program's own otherwise.
+    std::function<CCmdColl*(const CCmdRecord&)> m_create;
+
+protected:
+    CCmdColl* CreateCommand(const CreationEntry& entry, const CCmdRecord& record) override;
 };
 
 class CViewTestFrame : public fw::test::CTestMainFrame, public CViewMainFrame

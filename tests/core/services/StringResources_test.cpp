@@ -86,6 +86,10 @@ std::vector<TextKey> RequiredKeys()
           "ViewVectorYX", "ViewVectorYXZ", "ViewVectorYZ", "ViewVectorZX", "ViewVectorZY",
           "ViewRelativeangle", "ViewRelativeVector", "ViewRelativeAngleR"})
         keys.push_back({"Message.str", "MsgPane", key});
+    // Status texts of the 3-D view's operation modes.
+    for (const char* key : {"Pan", "Zoom", "WindowZoom", "Rotate3D", "RotatePlane",
+                            "RotateVertical", "RotateHorizontal"})
+        keys.push_back({"Message.str", "MsgPane", key});
     for (const char* bar :
          {"ViewMode", "WorkSpace", "Dir", "Selection", "Selectionmode", "Triadposition",
           "DisplayFilters", "SelectionFilters", "Viewsettings", "Animation"})

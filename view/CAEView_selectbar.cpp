@@ -1,0 +1,216 @@
+// 3-D view: the Selection and Selection Mode toolbars (cancel, decide, abort, select all,
+// select entities, area shapes) and Undo and Redo, which end the running command first.
+#include "app/project/ProjectData.h"
+#include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
+#include "core/model/ModelSet.h"
+#include "platform/win/cmdtarget.h"
+#include "resources/resource.h"
+#include "view/CAEView.h"
+#include "view/CmdManager.h"
+#include "view/CmdRecord.h"
+#include "view/QueryTools.h"
+#include "view/ViewMainFrame.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace
+{
+constexpr int kElementKinds = kKindSolid | kKindShell | kKindBeam | kKindMass | kKindElass;
+
+struct ShapeCommand
+{
+    UINT id;
+    int shape;
+};
+constexpr ShapeCommand kShapeCommands[] = {
+    {ID_SELECT_RECTANGLE, 1}, {ID_SELECT_CIRCLE, 2}, {ID_SELECT_POLYGON, 3}};
+
+int ShapeOf(UINT id)
+{
+    for (const ShapeCommand& command : kShapeCommands)
+    {
+        if (command.id == id)
+            return command.shape;
+    }
+    return 0;
+}
+
+int SearchKindOf(UINT id)
+{
+    switch (id)
+    {
+    case ID_SELECT_BY_PROPERTY: return CQueryTools::kByProperty;
+    case ID_SELECT_BY_MATERIAL: return CQueryTools::kByMaterial;
+    default: return CQueryTools::kById;
+    }
+}
+} // namespace
+
+void CCAEView::OnCancelAll()
+{
+    EmptyPicks();
+    m_pHoverEntity = nullptr;
+    m_nPickBatch = 0;
+    InvalidateView();
+}
+
+void CCAEView::OnCancelOne()
+{
+    std::vector<CModelEntity*> last;
+    POSITION pos = m_PickedEntities.GetStartPosition();
+    while (pos != nullptr)
+    {
+        CModelEntity* entity = nullptr;
+        int batch = 0;
+        m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        if (batch == m_nPickBatch)
+            last.push_back(entity);
+    }
+    for (CModelEntity* entity : last)
+        m_PickedEntities.RemoveKey(entity);
+    if (m_nPickBatch > 0)
+        --m_nPickBatch;
+    InvalidateView();
+}
+
+void CCAEView::OnDecision()
+{
+    if (m_PickedEntities.GetCount() >= m_nMinPicks)
+        CommitSelection(kDecision);
+}
+
+void CCAEView::OnAbortSelection()
+{
+    if (!m_bSelecting || m_bDecisionPending)
+        return;
+    if (m_PickedEntities.IsEmpty())
+    {
+        CommitSelection(kAbort);
+        return;
+    }
+    EmptyPicks();
+    m_nPickBatch = 0;
+    InvalidateView();
+}
+
+void CCAEView::OnSelectAll()
+{
+    if (GetModel() == nullptr)
+        return;
+    CEntityArray entities;
+    CollectDisplayedEntities(entities);
+    AddPickedEntity(entities);
+    InvalidateView();
+}
+
+// Kinds in the order Beam, Solid, Mass, Shell, Elass, Node; elements the element filter
+// shows, every node.
+void CCAEView::CollectDisplayedEntities(CEntityArray& entities) const
+{
+    const CModelSet* model = GetModel();
+    const CGroupSet* group = model ? model->GetDefaultGroup() : nullptr;
+    const CAESettings* settings = GetSettings();
+    if (group == nullptr || settings == nullptr)
+        return;
+    const int kinds =
+        m_nAllowedKinds & m_nSelectionFilter & static_cast<int>(settings->m_displayFilter);
+    const std::pair<int, const CElementMap*> elementKinds[] = {{kKindBeam, &group->GetBeams()},
+                                                               {kKindSolid, &group->GetSolids()},
+                                                               {kKindMass, &group->GetMasses()},
+                                                               {kKindShell, &group->GetShells()},
+                                                               {kKindElass, &group->GetSprings()}};
+    INT_PTR total = (kinds & kKindNode) ? group->GetNodes().GetCount() : 0;
+    for (const auto& kind : elementKinds)
+        total += (kinds & kind.first) ? kind.second->GetCount() : 0;
+    entities.SetSize(0, std::max<INT_PTR>(total, 1));
+    for (const auto& kind : elementKinds)
+    {
+        if ((kinds & kind.first) == 0)
+            continue;
+        POSITION pos = kind.second->GetStartPosition();
+        while (pos != nullptr)
+        {
+            UINT id = 0;
+            CFEElement* element = nullptr;
+            kind.second->GetNextAssoc(pos, id, element);
+            if (element != nullptr && IsEntityVisible(element) == 1)
+                entities.Add(element);
+        }
+    }
+    if ((kinds & kKindNode) == 0)
+        return;
+    POSITION pos = group->GetNodes().GetStartPosition();
+    while (pos != nullptr)
+    {
+        UINT id = 0;
+        CFENode* node = nullptr;
+        group->GetNodes().GetNextAssoc(pos, id, node);
+        if (node != nullptr)
+            entities.Add(node);
+    }
+}
+
+void CCAEView::OnSelectEntities(UINT commandId)
+{
+    if (CQueryTools* tools = GetQueryTools())
+        tools->RunSelectionById(this, SearchKindOf(commandId));
+}
+
+void CCAEView::OnUpdateSelecting(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_bSelecting ? TRUE : FALSE);
+}
+
+// By property and by material need every element kind let through.
+void CCAEView::OnUpdateSelectByGroup(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_bSelecting && (m_nSelectionFilter & kElementKinds) == kElementKinds);
+}
+
+void CCAEView::OnSelectionShape(UINT commandId)
+{
+    m_nAreaShape = ShapeOf(commandId);
+    m_bAreaSelect = 1;
+}
+
+void CCAEView::OnUpdateSelectionShape(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_bAreaSelect ? TRUE : FALSE);
+    cmdUI->SetCheck(m_nAreaShape == ShapeOf(cmdUI->m_nID) ? 1 : 0);
+}
+
+void CCAEView::OnUndo()
+{
+    CCmdRecord end;
+    end.nCode = CCmdRecord::kEndCommand;
+    SendCommand(end);
+    CCmdRecord undo;
+    undo.nCode = CCmdRecord::kUndo;
+    SendCommand(undo);
+}
+
+void CCAEView::OnRedo()
+{
+    CCmdRecord end;
+    end.nCode = CCmdRecord::kEndCommand;
+    SendCommand(end);
+    CCmdRecord redo;
+    redo.nCode = CCmdRecord::kRedo;
+    SendCommand(redo);
+}
+
+// Nothing is undoable in this program, so both stay disabled; they follow the manager's lists.
+void CCAEView::OnUpdateUndo(CCmdUI* cmdUI)
+{
+    const CCmdManager* manager = m_pMainFrame ? m_pMainFrame->GetCmdManager() : nullptr;
+    cmdUI->Enable(manager && manager->CanUndo() ? TRUE : FALSE);
+}
+
+void CCAEView::OnUpdateRedo(CCmdUI* cmdUI)
+{
+    const CCmdManager* manager = m_pMainFrame ? m_pMainFrame->GetCmdManager() : nullptr;
+    cmdUI->Enable(manager && manager->CanRedo() ? TRUE : FALSE);
+}
