@@ -15,7 +15,7 @@
 #include "resources/ids/app_ids.h"
 #include "resources/ids/view_ids.h"
 
-FW_TABLE(CMainFrame, COXMDIFrameWndSizeDock, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
+FW_TABLE(CMainFrame, COXMenuBarHostFrame, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
          fw::on<WM_CLOSE, &CMainFrame::OnClose>(), fw::on<WM_DESTROY, &CMainFrame::OnDestroy>(),
          fw::command_range<ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST,
                            &CMainFrame::OnRecentProject>())
@@ -90,7 +90,7 @@ CMainFrame::~CMainFrame()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    return COXMDIFrameWndSizeDock::PreCreateWindow(cs);
+    return COXMenuBarHostFrame::PreCreateWindow(cs);
 }
 
 void CMainFrame::SetProject(CProjectData* project)
@@ -137,7 +137,7 @@ void CMainFrame::DockToolBarNextTo(CControlBar* left, CControlBar* bar)
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
-    if (COXMDIFrameWndSizeDock::OnCreate(cs) == -1)
+    if (COXMenuBarHostFrame::OnCreate(cs) == -1)
         return -1;
     if (!CreateToolBar(kStandardBar) || !CreateProjectTreeBar() || !CreateOutputBar() ||
         !CreateStatusBar())
@@ -163,7 +163,22 @@ void CMainFrame::OnClose()
         ShowMessage("Error", "Closeerr", "message.str");
     if (auto* app = dynamic_cast<CWendraApp*>(AfxGetApp()))
         app->StoreRecentProjects();
-    COXMDIFrameWndSizeDock::OnClose();
+    COXMenuBarHostFrame::OnClose();
+}
+
+void CMainFrame::PlaceMenuBarOnTop()
+{
+    COXMenuBar* menuBar = GetMenuBar();
+    COXCoolToolBar& first = m_toolBars[kStandardBar];
+    if (menuBar == nullptr || menuBar->m_hWnd == nullptr || first.m_hWnd == nullptr)
+        return;
+    RecalcLayout(TRUE);
+    // A rectangle just above the first toolbar row makes a row of its own before it.
+    CRect rect;
+    first.GetWindowRect(&rect);
+    rect.OffsetRect(0, -rect.Height());
+    DockControlBar(menuBar, AFX_IDW_DOCKBAR_TOP, &rect);
+    RecalcLayout(TRUE);
 }
 
 void CMainFrame::RestoreLayout()
@@ -211,7 +226,7 @@ void CMainFrame::OnDestroy()
     }
     if (GetResultShowHost() == this)
         SetResultShowHost(nullptr);
-    COXMDIFrameWndSizeDock::OnDestroy();
+    COXMenuBarHostFrame::OnDestroy();
 }
 
 BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)

@@ -8,7 +8,7 @@
 #include "app/AEOutputBar.h"
 #include "app/AEProjectWorkspace.h"
 #include "core/model/ResultShowHost.h"
-#include "framework/OXMDIFrameWndSizeDock.h"
+#include "framework/OXMenuBarFrame.h"
 #include "platform/bars/statusbar.h"
 #include "platform/base/coll_map.h"
 #include "platform/ctrl/stdctrl.h"
@@ -25,9 +25,9 @@ class CModelSet;
 // The frame id of a project's first view, whose frame stays open while the project is.
 constexpr int kFirstFrameId = 1;
 
-class CMainFrame : public COXMDIFrameWndSizeDock, public CViewMainFrame, public CResultShowHost
+class CMainFrame : public COXMenuBarHostFrame, public CViewMainFrame, public CResultShowHost
 {
-    FW_CLASS(CMainFrame, COXMDIFrameWndSizeDock)
+    FW_CLASS(CMainFrame, COXMenuBarHostFrame)
 
 public:
     using FrameMap = CMap<int, int, CChildFrame*, CChildFrame*>;
@@ -132,6 +132,8 @@ public:
     void OpenClippingDialog(int frameKey, double startZ, double endZ) override;
     void OpenElementFilterDialog(CCAEView* view) override;
 
+    // The menu bar, docked once the frame was made, goes to the top row above the toolbars.
+    void PlaceMenuBarOnTop();
     // The window layout file "..\ini\GRAVIK.cfg": restored after start-up shows the frame (a
     // missing or bad file changes nothing), stored at shut-down ("Closeerr" when it fails).
     void RestoreLayout();

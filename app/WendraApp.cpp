@@ -124,11 +124,14 @@ BOOL CWendraApp::CreateMainFrame()
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
         return FALSE;
     m_pMainWnd = frame;
-    if (frame->m_hMenuDefault != nullptr)
-    {
+    frame->PlaceMenuBarOnTop();
+    // The menu bar shows the frame's menu; the frame keeps its own for when no view is open.
+    const HMENU shown = frame->GetFrameMenu();
+    if (shown != nullptr)
+        LocalizeMenu(shown);
+    if (frame->m_hMenuDefault != nullptr && frame->m_hMenuDefault != shown)
         LocalizeMenu(frame->m_hMenuDefault);
-        frame->DrawMenuBar();
-    }
+    frame->RedrawFrameMenu();
     frame->DragAcceptFiles();
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();

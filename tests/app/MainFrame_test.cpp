@@ -95,6 +95,15 @@ TEST_F(MainFrameWindow, ElevenToolbarsInTwoRowsWithTheComboDisabledAndTheStatusB
         }
     }
     EXPECT_GE(BarRect(CMainFrame::kSelectionBar).top, BarRect(CMainFrame::kStandardBar).bottom - 2);
+    // The menu bar has the row above them, with the frame's menu on it.
+    ASSERT_NE(nullptr, frame->GetMenuBar());
+    CRect menuBar;
+    frame->GetMenuBar()->GetWindowRect(&menuBar);
+    frame->ScreenToClient(&menuBar);
+    EXPECT_TRUE(frame->GetMenuBar()->IsWindowVisible());
+    EXPECT_LE(menuBar.bottom, BarRect(CMainFrame::kStandardBar).top + 2);
+    EXPECT_EQ(nullptr, ::GetMenu(frame->m_hWnd));
+    EXPECT_EQ(4, ::GetMenuItemCount(frame->GetFrameMenu()));
     EXPECT_EQ(BarRect(CMainFrame::kStandardBar).left, BarRect(CMainFrame::kSelectionBar).left);
 
     char title[64] = {};

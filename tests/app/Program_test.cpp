@@ -29,7 +29,10 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM data)
     auto* search = reinterpret_cast<FindWindowOf*>(data);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == search->processId && ::IsWindowVisible(hwnd) && ::GetMenu(hwnd) != nullptr)
+    char title[64] = {};
+    ::GetWindowTextA(hwnd, title, sizeof title);
+    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
+        std::strncmp(title, "Gravik", 6) == 0)
     {
         search->found = hwnd;
         return FALSE;

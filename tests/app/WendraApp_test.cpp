@@ -102,7 +102,7 @@ TEST_F(WendraApp, RecentProjectsKeepOneOfEachInOrderAndShowInTheMenu)
     EXPECT_TRUE(list[2].IsEmpty());
 
     // Opening the Recent Projects popup shows the two entries.
-    const HMENU popup = ::GetSubMenu(::GetSubMenu(::GetMenu(MainFrame()->m_hWnd), 0), 3);
+    const HMENU popup = ::GetSubMenu(::GetSubMenu(MainFrame()->GetFrameMenu(), 0), 3);
     ASSERT_NE(nullptr, popup);
     ::SendMessageA(MainFrame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
                    MAKELPARAM(3, FALSE));
@@ -134,7 +134,7 @@ TEST_F(WendraApp, MainFrameShowsTheTitleAndTheMenuOfTheLanguage)
     ::GetWindowTextA(frame->m_hWnd, title, sizeof title);
     EXPECT_STREQ("Gravik - Finite-Element Post-Processor", title);
     // The Japanese texts of the string file, in code page 932 bytes.
-    const HMENU menu = ::GetMenu(frame->m_hWnd);
+    const HMENU menu = frame->GetFrameMenu();
     ASSERT_NE(nullptr, menu);
     EXPECT_EQ(Text("standard.str", "Menu", "Project", "_JPN"), MenuText(menu, 0));
     EXPECT_EQ("\x83\x76\x83\x8D\x83\x57\x83\x46\x83\x4E\x83\x67 (&P)", MenuText(menu, 0));
@@ -227,7 +227,7 @@ TEST_F(WendraApp, JapaneseModeUnderAJapaneseLocale)
     EXPECT_EQ(932u, ::GetACP());
     ASSERT_TRUE(StartUp("[Environment]\r\nLanguage=Japanese\r\n"));
     EXPECT_EQ(0x411, LANGIDFROMLCID(::GetThreadLocale()));
-    const HMENU menu = ::GetMenu(MainFrame()->m_hWnd);
+    const HMENU menu = MainFrame()->GetFrameMenu();
     EXPECT_EQ(Text("standard.str", "Menu", "Project", "_JPN"), MenuText(menu, 0));
     EXPECT_EQ(Text("standard.str", "Menu", "Help", "_JPN"), MenuText(menu, 3));
     m_app->WinHelp(0, HELP_FINDER);
