@@ -70,6 +70,7 @@ public:
     static constexpr UINT kDirectionArrowList = 0x4000000;
     static constexpr UINT kNodeLabelList = 0x4000001;
     static constexpr UINT kElementLabelList = 0x4000010;
+    static constexpr UINT kHighlightList = 0x4000020; // the picked entities, when many
     // Window shapes of SelectInRectangle.
     enum AreaShape
     {
@@ -246,6 +247,19 @@ private:
     };
     struct PassState;
     struct HighlightStyle;
+    // What a listed highlight shows: the list is compiled again when any of it changes.
+    struct HighlightKey
+    {
+        INT_PTR count = 0;
+        UINT_PTR sum = 0; // of the picked entities' addresses
+        UINT generation = 0;
+        double shrink = 1.0;
+        int curveDivisions = 0;
+        int elassSize = 0;
+        bool outlinesCurvedFaces = false;
+
+        bool operator==(const HighlightKey& other) const;
+    };
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp).
     // The band of an element's own value (scaled for the frame); false when it has none.
@@ -288,6 +302,8 @@ private:
     // The element's stored reference point: the mean of its nodes' stored coordinates.
     static CPoint3D ReferencePoint(const CFEElement& element);
     void DrawHighlights(bool showsThrough);
+    void DrawPicked(const HighlightStyle& style);
+    void CallPickedList(const HighlightStyle& style);
     void DrawHighlighted(CModelEntity* entity, const HighlightStyle& style);
     void DrawDirectionArrow(const CPoint3D& start, const CPoint3D& end, CColorRGBA color);
     // A tenth of the model box's diagonal.
@@ -311,4 +327,8 @@ private:
     std::unique_ptr<CListBatch> m_recorder;
     CListBatch* m_pBatch = nullptr; // m_recorder while a batched list is recorded
     int m_staleKinds = 0;           // EntityKindBit: pick lists to compile before use
+    UINT m_listGeneration = 0;      // counts the deletions of the model lists
+    // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.
+    HighlightKey m_highlightKey;
+    bool m_isHighlightListed = false;
 };

@@ -25,6 +25,8 @@ const CColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
 const CColorRGBA kBlue(0.0f, 0.0f, 1.0f, 1.0f);
 constexpr COLORREF kHoverColor = RGB(255, 128, 255);
 constexpr int kHoverCurveDivisions = 4;
+// From this many picked entities on, their highlight is kept in a display list.
+constexpr INT_PTR kListedHighlight = 2000;
 constexpr double kArrowShare = 0.1; // of the model box diagonal
 constexpr double kHeadShare = 0.25; // of the arrow length of the box
 
@@ -48,6 +50,13 @@ struct CAESet::HighlightStyle
     bool outlinesCurvedFaces; // wireframe and ridge lines: curved faces as open outlines
     CMassGlyph* glyph;
 };
+
+bool CAESet::HighlightKey::operator==(const HighlightKey& other) const
+{
+    return count == other.count && sum == other.sum && generation == other.generation &&
+           shrink == other.shrink && curveDivisions == other.curveDivisions &&
+           elassSize == other.elassSize && outlinesCurvedFaces == other.outlinesCurvedFaces;
+}
 
 void CAESet::DrawSelection()
 {
@@ -88,14 +97,10 @@ void CAESet::DrawHighlights(bool showsThrough)
     CMassGlyph glyph;
     glyph.SetSize(settings.m_sizes[CSceneSettings::kElass]);
     HighlightStyle style = {shrink, settings.m_curveDivisions, showsThrough, &glyph};
-    POSITION pos = view.m_PickedEntities.GetStartPosition();
-    while (pos != nullptr)
-    {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        view.m_PickedEntities.GetNextAssoc(pos, entity, batch);
-        DrawHighlighted(entity, style);
-    }
+    if (view.m_PickedEntities.GetCount() >= kListedHighlight)
+        CallPickedList(style);
+    else
+        DrawPicked(style);
     if (view.m_pHoverEntity != nullptr)
     {
         device.SetColor(COLORREFToColor(kHoverColor));
@@ -103,6 +108,49 @@ void CAESet::DrawHighlights(bool showsThrough)
         style.curveDivisions = kHoverCurveDivisions;
         DrawHighlighted(view.m_pHoverEntity, style);
     }
+}
+
+void CAESet::DrawPicked(const HighlightStyle& style)
+{
+    POSITION pos = m_pView->m_PickedEntities.GetStartPosition();
+    while (pos != nullptr)
+    {
+        CModelEntity* entity = nullptr;
+        int batch = 0;
+        m_pView->m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        DrawHighlighted(entity, style);
+    }
+}
+
+// Drawing a million entities one call at a time takes a second a frame; their list is called
+// in a moment, and compiled again only when the picks, the positions or the style change.
+void CAESet::CallPickedList(const HighlightStyle& style)
+{
+    HighlightKey key;
+    key.count = m_pView->m_PickedEntities.GetCount();
+    POSITION pos = m_pView->m_PickedEntities.GetStartPosition();
+    while (pos != nullptr)
+    {
+        CModelEntity* entity = nullptr;
+        int batch = 0;
+        m_pView->m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        key.sum += reinterpret_cast<UINT_PTR>(entity);
+    }
+    key.generation = m_listGeneration;
+    key.shrink = style.shrink;
+    key.curveDivisions = style.curveDivisions;
+    key.elassSize = style.glyph->m_nSize;
+    key.outlinesCurvedFaces = style.outlinesCurvedFaces;
+    if (!m_isHighlightListed || !(key == m_highlightKey))
+    {
+        m_isHighlightListed = false;
+        ListScope list(*this, kHighlightList, false, false);
+        DrawPicked(style);
+        list.Close();
+        m_highlightKey = key;
+        m_isHighlightListed = true;
+    }
+    m_pView->m_Device.CallList(kHighlightList);
 }
 
 void CAESet::DrawHighlighted(CModelEntity* entity, const HighlightStyle& style)

@@ -119,6 +119,10 @@ void CAESet::DeleteLists()
                                   device.DeleteList(ListName(code));
                               for (const UINT code : kPickedLists)
                                   device.DeleteList(ListName(code | kPickList));
+                              // Positions may change with the lists: the highlight follows.
+                              device.DeleteList(kHighlightList);
+                              m_isHighlightListed = false;
+                              ++m_listGeneration;
                               MarkPickListsStale(kKindAll);
                               DeleteResultLists();
                           });

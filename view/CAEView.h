@@ -366,7 +366,8 @@ private:
     void EmptyPicks();
     void CollectDisplayedEntities(CEntityArray& entities) const;
     void FillHandOver(CEntityArray& entities) const;
-    // Hover picking, at most once per interval (CAEView_band.cpp).
+    // Hover picking, at most once per interval, or once the mouse rests when picks are slow
+    // (CAEView_band.cpp).
     void HoverAt(int x, int y);
     void PickHover(int x, int y);
 
@@ -374,6 +375,7 @@ private:
     bool m_bCameraMoved = false;  // the press moved the camera: its release picks nothing
     bool m_bHoverPicked = false;  // a hover pick has been made
     bool m_bHoverPending = false; // a hover pick waits for the timer
+    bool m_bSlowHover = false;    // hover picks wait until the mouse rests
     ULONGLONG m_hoverTick = 0;    // when the last hover pick ended (sys clock, ms)
     ULONGLONG m_hoverInterval = 0;
 };

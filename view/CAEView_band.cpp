@@ -11,9 +11,11 @@
 namespace
 {
 constexpr UINT_PTR kHoverTimer = 0x4801;
-// The interval between hover picks: twice what the last pick took, within these bounds (ms).
+// The interval between hover picks (ms): twice what the last pick took, within these bounds. A
+// pick slower than kSlowHoverPick waits for the mouse to rest that long.
 constexpr ULONGLONG kMinHoverInterval = 30;
-constexpr ULONGLONG kMaxHoverInterval = 400;
+constexpr ULONGLONG kMaxHoverInterval = 1000;
+constexpr ULONGLONG kSlowHoverPick = 50;
 constexpr int kEllipseSegments = 48;
 constexpr GLushort kDotted = 0x5555;
 
@@ -90,19 +92,24 @@ void CCAEView::DrawRubberBand()
     glPopAttrib();
 }
 
+// Fast picks follow the moving mouse, at most one per interval; a slow one (a dense model)
+// waits until the mouse rests, so that moving across the model costs nothing.
 void CCAEView::HoverAt(int x, int y)
 {
-    const ULONGLONG now = sys::Get().TickCount();
-    const ULONGLONG since = now - m_hoverTick;
-    if (m_bHoverPicked && since < m_hoverInterval)
+    const ULONGLONG since = sys::Get().TickCount() - m_hoverTick;
+    if (!m_bHoverPicked || (!m_bSlowHover && since >= m_hoverInterval))
     {
-        // The timer picks at the last point the mouse reached.
-        if (!m_bHoverPending && m_hWnd != nullptr)
-            SetTimer(kHoverTimer, static_cast<UINT>(m_hoverInterval - since), nullptr);
-        m_bHoverPending = true;
+        PickHover(x, y);
         return;
     }
-    PickHover(x, y);
+    if (m_hWnd == nullptr)
+        return;
+    if (m_bSlowHover || !m_bHoverPending)
+    {
+        const ULONGLONG wait = m_bSlowHover ? m_hoverInterval : m_hoverInterval - since;
+        SetTimer(kHoverTimer, static_cast<UINT>(wait), nullptr); // restarts a running one
+    }
+    m_bHoverPending = true;
 }
 
 void CCAEView::PickHover(int x, int y)
@@ -113,8 +120,9 @@ void CCAEView::PickHover(int x, int y)
     PickAt(x, y, hits);
     CModelEntity* hover = hits.IsEmpty() ? nullptr : hits[0];
     m_hoverTick = sys::Get().TickCount();
-    m_hoverInterval =
-        std::clamp<ULONGLONG>(2 * (m_hoverTick - start), kMinHoverInterval, kMaxHoverInterval);
+    const ULONGLONG took = m_hoverTick - start;
+    m_hoverInterval = std::clamp<ULONGLONG>(2 * took, kMinHoverInterval, kMaxHoverInterval);
+    m_bSlowHover = took > kSlowHoverPick;
     m_bHoverPicked = true;
     if (hover != m_pHoverEntity)
     {

@@ -178,6 +178,50 @@ TEST_F(HighlightTest, ShrunkHighlightFollowsTheShrunkModel)
     }
 }
 
+TEST_F(HighlightTest, ManyPickedEntitiesFollowEveryChangeOfThePicks)
+{
+    // 50 x 50 squares 4 pixels wide over the window: enough to keep their highlight in a list.
+    constexpr int kSide = 50;
+    for (int j = 0; j <= kSide; ++j)
+    {
+        for (int i = 0; i <= kSide; ++i)
+            AddTestNode(m_model, j * (kSide + 1) + i + 1, -100 + 4 * i, -100 + 4 * j, 0);
+    }
+    for (int j = 0; j < kSide; ++j)
+    {
+        for (int i = 0; i < kSide; ++i)
+        {
+            const int n = j * (kSide + 1) + i + 1;
+            AddQuad(m_model, j * kSide + i + 1, n, n + 1, n + kSide + 2, n + kSide + 1);
+        }
+    }
+    ShowModel();
+    for (int id = 1; id <= kSide * kSide; ++id)
+        Pick(m_model.FindElement(id));
+    DrawFrame();
+    EXPECT_EQ(kRed, ReadPixel(102, 102));
+    // The square from (0, -4) to (4, 0) unpicked, then another one in its place.
+    CFEElement* centre = m_model.FindElement(24 * kSide + 26);
+    View().m_PickedEntities.RemoveKey(centre);
+    DrawFrame();
+    EXPECT_NE(kRed, ReadPixel(102, 102));
+    EXPECT_EQ(kRed, ReadPixel(98, 102));
+    Pick(centre);
+    View().m_PickedEntities.RemoveKey(m_model.FindElement(24 * kSide + 25));
+    DrawFrame();
+    EXPECT_EQ(kRed, ReadPixel(102, 102));
+    EXPECT_NE(kRed, ReadPixel(98, 102));
+    // Shrunk to half after a rebuild: a quarter of the area, less the edges drawn over it.
+    const int unshrunk = CountColour(0, 0, kSize, kSize, kRed);
+    View().m_bShrink = 1;
+    View().m_dShrinkFactor = 0.5;
+    Renderer().RenderAll();
+    DrawFrame();
+    const int shrunk = CountColour(0, 0, kSize, kSize, kRed);
+    EXPECT_GT(shrunk, 0);
+    EXPECT_LT(shrunk, unshrunk / 3);
+}
+
 TEST_F(HighlightTest, MassOnAnUnknownNodeIsSkipped)
 {
     AddSquare(1, 40, 0);
