@@ -210,17 +210,18 @@ void COXWorkspaceState::ReadContents(CArchive& archive)
     archive >> includeSplitters;
     OwnedArray splitters = ReadOwnedArray(archive, RUNTIME_CLASS(COXSplitterColRowState));
 
-    // All read: the stream's state takes the place of this one's.
+    // All read: the stream's state takes the place of this one's. A part the caller left out
+    // stays out whatever the stream says (child frames would open views with no project).
     m_nVersion = version;
     m_nScreenWidth = screenWidth;
     m_nScreenHeight = screenHeight;
-    m_bIncludeMainWindow = includeMain;
+    m_bIncludeMainWindow = m_bIncludeMainWindow && includeMain;
     m_mainWindowPlacement = placement;
-    m_bIncludeBars = includeBars;
+    m_bIncludeBars = m_bIncludeBars && includeBars;
     delete m_pDockState;
     m_pDockState = dockObject ? static_cast<CDockState*>(dockObject.release()) : new CDockState;
-    m_bIncludeChildFrames = includeChildren;
-    m_bIncludeSplitters = includeSplitters;
+    m_bIncludeChildFrames = m_bIncludeChildFrames && includeChildren;
+    m_bIncludeSplitters = m_bIncludeSplitters && includeSplitters;
     ObjectsDeleter()(m_pChildFrameStates);
     m_pChildFrameStates = children.release();
     ObjectsDeleter()(m_pSplitterStates);

@@ -12,7 +12,8 @@
 //   COXWorkspaceState state;
 //   state.SetIncludeChildFrames(FALSE);
 //   state.LoadFromFile(path, TRUE); // FALSE: no or a bad file; nothing was applied
-// Child frames stay out: restoring them would open views with no project behind them.
+// Child frames stay out: restoring them would open views with no project behind them. A part
+// left out before loading stays out whatever the file holds.
 //
 // The stream: magic 0x1234FEDC, version 1, the screen size, the main window flag and its
 // placement (flags, show command, minimized and maximized positions, normal rectangle, all

@@ -275,6 +275,22 @@ TEST_F(WorkspaceState, ChildFramesAreCapturedTopmostFirstAndReopened)
     }
     EXPECT_EQ(3, views);
 
+    // Left out by the caller, the file's child frames stay closed though it holds them.
+    COXWorkspaceState without;
+    without.SetIncludeChildFrames(FALSE);
+    ASSERT_TRUE(without.LoadFromBytes(bytes));
+    EXPECT_FALSE(without.GetIncludeChildFrames());
+    EXPECT_EQ(1, without.m_pChildFrameStates->GetSize());
+    EXPECT_TRUE(without.ApplyState());
+    fw::test::Pump();
+    int after = 0;
+    for (POSITION position = document->GetFirstViewPosition(); position;)
+    {
+        document->GetNextView(position);
+        ++after;
+    }
+    EXPECT_EQ(3, after);
+
     // A record whose template is gone fails; the rest still opens.
     auto* foreign = new COXChildFrameState;
     foreign->m_sDocClass = "CNoSuchDocument";
