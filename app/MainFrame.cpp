@@ -118,21 +118,8 @@ void CMainFrame::AddToRecentProjects(const CString& path)
 
 void CMainFrame::DockToolBarNextTo(CControlBar* left, CControlBar* bar)
 {
-    RecalcLayout(TRUE);
-    CRect rect;
-    left->GetWindowRect(&rect);
-    rect.OffsetRect(1, 0);
-    const DWORD style = left->GetBarStyle();
-    UINT dockBarId = AFX_IDW_DOCKBAR_TOP;
-    if (style & CBRS_ALIGN_TOP)
-        dockBarId = AFX_IDW_DOCKBAR_TOP;
-    else if (style & CBRS_ALIGN_BOTTOM)
-        dockBarId = AFX_IDW_DOCKBAR_BOTTOM;
-    else if (style & CBRS_ALIGN_LEFT)
-        dockBarId = AFX_IDW_DOCKBAR_LEFT;
-    else if (style & CBRS_ALIGN_RIGHT)
-        dockBarId = AFX_IDW_DOCKBAR_RIGHT;
-    DockControlBar(bar, dockBarId, &rect);
+    // The cool toolbar docks a bar on the side of another, just right of it, for its frame.
+    m_toolBars[kStandardBar].DockControlBarLeftOf(bar, left);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
