@@ -2,6 +2,7 @@
 #include "render/AESet.h"
 
 #include "core/model/ModelSet.h"
+#include "render/AnimatedFrames.h"
 #include "render/ListBatch.h"
 #include "render/NodePointCache.h"
 #include "render/SceneView.h"
@@ -41,7 +42,10 @@ CAESet::CAESet()
 {
 }
 
-CAESet::~CAESet() = default;
+CAESet::~CAESet()
+{
+    EndAnimatedFrames();
+}
 
 void CAESet::AutoScale(CSceneView* view)
 {

@@ -16,8 +16,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <unordered_map>
 
+class CAnimatedFrames;
 class CBox3D;
 class CDrawDevice;
 class CEntitySet;
@@ -110,9 +113,18 @@ public:
 
     // Deformation and result factors of the current animation frame.
     void UpdateAnimationFrame();
+    // The frame just set, shown without compiling lists: the model lists and a smooth contour
+    // are kept as arrays whose nodes each frame moves and colours (prepared at the first frame,
+    // AESet_animated.cpp). False when the lists cannot move in place, and the caller rebuilds
+    // them. A rebuild ends it.
+    bool ShowAnimatedFrame();
+    void EndAnimatedFrames();
+    bool HasAnimatedFrames() const { return m_animated != nullptr; }
 
-    // Model display lists: RenderAll rebuilds every model list and the result lists.
+    // Model display lists: RenderAll rebuilds every model list and the result lists;
+    // CreateModelLists builds the model lists from the view's displayed positions.
     void RenderAll();
+    void CreateModelLists();
     void RenderResults();
     void DeleteLists();
     void DeleteResultLists();
@@ -243,7 +255,9 @@ private:
 
     private:
         CAESet& m_renderer;
+        UINT m_name;
         bool m_isOpen = true;
+        bool m_isCaptureOnly = false; // recorded for the animation though not batched
     };
     struct PassState;
     struct HighlightStyle;
@@ -331,4 +345,19 @@ private:
     // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.
     HighlightKey m_highlightKey;
     bool m_isHighlightListed = false;
+    // Animation frames drawn from arrays (AESet_animated.cpp).
+    bool CanAnimateInPlace() const;
+    bool PrepareAnimatedFrames();
+    bool CaptureModelLists(CAnimatedFrames& frames);
+    bool AddContourMeshes(CAnimatedFrames& frames,
+                          const std::unordered_map<int, uint32_t>& nodeIndex);
+    std::unique_ptr<CAnimatedFrames> m_animated;
+    // While the animation's lists are recorded: the batches by list name, nothing compiled;
+    // a list drawn outside a batch sets m_bCaptureRefused.
+    std::map<UINT, std::unique_ptr<CListBatch>>* m_pCapture = nullptr;
+    bool m_bCaptureRefused = false;
+    int m_nRefusedAnimation = -1; // the shown id whose lists could not move in place
+    // The view's display and colour modes the recorded lists bake in.
+    int m_nAnimatedDisplayMode = 0;
+    int m_nAnimatedColorMode = 0;
 };

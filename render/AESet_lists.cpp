@@ -22,7 +22,16 @@ constexpr UINT kPickedLists[] = {CAESet::kNodeList, CAESet::kSolidFaceList, CAES
 // command of the frame into it.
 CAESet::ListScope::ListScope(CAESet& renderer, UINT name, bool isBatched, bool outlines)
     : m_renderer(renderer)
+    , m_name(name)
 {
+    if (renderer.m_pCapture != nullptr)
+    {
+        // Recorded for the animation's frames, batched or not.
+        m_isCaptureOnly = !isBatched;
+        renderer.m_recorder->Reset(outlines);
+        renderer.m_pBatch = renderer.m_recorder.get();
+        return;
+    }
     CGLDevice& device = renderer.m_pView->m_Device;
     device.DeleteList(name);
     device.BeginList(name);
@@ -44,6 +53,15 @@ void CAESet::ListScope::Close()
     m_isOpen = false;
     CListBatch* batch = m_renderer.m_pBatch;
     m_renderer.m_pBatch = nullptr;
+    if (m_renderer.m_pCapture != nullptr)
+    {
+        // A list drawn outside a batch cannot be drawn from arrays: it is kept only when empty.
+        if (m_isCaptureOnly && !batch->IsEmpty())
+            m_renderer.m_bCaptureRefused = true;
+        (*m_renderer.m_pCapture)[m_name] = std::move(m_renderer.m_recorder);
+        m_renderer.m_recorder = std::make_unique<CListBatch>();
+        return;
+    }
     CGLDevice& device = m_renderer.m_pView->m_Device;
     if (batch != nullptr)
     {
@@ -63,16 +81,12 @@ void CAESet::RenderAll()
     render_log::RunLogged("CAESet::RenderAll",
                           [this, &isComplete]
                           {
+                              EndAnimatedFrames();
                               DeleteLists();
                               // Names are handed out again as the lists are rebuilt.
                               m_pView->m_Device.GetSelectionNames().Clear();
                               m_bHoldPoints = true;
-                              CreateDisplayListForSolid(nullptr);
-                              CreateDisplayListForShell(nullptr);
-                              CreateDisplayListForBeam(nullptr);
-                              CreateDisplayListForElass(nullptr);
-                              CreateDisplayListForMass(nullptr);
-                              CreateDisplayListForGrid(nullptr);
+                              CreateModelLists();
                               if (m_bShowModel)
                                   CreateUndeformedShapeLists();
                               m_bHoldPoints = false;
@@ -85,6 +99,16 @@ void CAESet::RenderAll()
     m_pView->EndWaitCursor();
     if (isComplete)
         render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ END ------- ");
+}
+
+void CAESet::CreateModelLists()
+{
+    CreateDisplayListForSolid(nullptr);
+    CreateDisplayListForShell(nullptr);
+    CreateDisplayListForBeam(nullptr);
+    CreateDisplayListForElass(nullptr);
+    CreateDisplayListForMass(nullptr);
+    CreateDisplayListForGrid(nullptr);
 }
 
 void CAESet::RenderResults()

@@ -407,6 +407,8 @@ void CGLDevice::EndList()
 
 void CGLDevice::CallList(UINT list)
 {
+    if (m_pListSubstitute != nullptr && m_pListSubstitute->DrawInsteadOfList(list, *this))
+        return;
     glCallList(list);
 }
 

@@ -14,7 +14,18 @@
 #include <vector>
 
 class CClientDC;
+class CGLDevice;
 class CWnd;
+
+// Draws some display lists in their place: geometry that moves every frame of an animation is
+// drawn from arrays instead of a list compiled for each frame.
+class CListSubstitute
+{
+public:
+    virtual ~CListSubstitute() = default;
+    // True when it drew the list on the device (and the list itself is not to be called).
+    virtual bool DrawInsteadOfList(UINT list, CGLDevice& device) = 0;
+};
 
 class CGLDevice : public CDrawDevice
 {
@@ -76,7 +87,10 @@ public:
     void DrawText3D(const CPoint3D& modelPoint, const char* text) override;
     void BeginList(UINT list) override;
     void EndList() override;
+    // The substitute's drawing when it has the list, else the list.
     void CallList(UINT list) override;
+    // Not owned; null for none.
+    void SetListSubstitute(CListSubstitute* substitute) { m_pListSubstitute = substitute; }
     void DeleteList(UINT list) override;
     UINT_PTR ReservedSlot28(UINT_PTR, UINT_PTR) override;
     BOOL SetupPixelFormat() override;
@@ -139,6 +153,7 @@ private:
 
     HGLRC m_hRC = nullptr;
     CClientDC* m_pDC = nullptr; // owned
+    CListSubstitute* m_pListSubstitute = nullptr;
     // Grows when a pick overflows it, so a click always finds what lies under it.
     std::vector<GLuint> m_selectBuffer;
     int m_nHits = 0;

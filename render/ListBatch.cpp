@@ -140,29 +140,39 @@ void CListBatch::Reset(bool outlinePolygons)
     m_lastNormal = CPoint3D(0.0, 0.0, 1.0);
 }
 
+void CListBatch::DrawVertices(unsigned int primitive, const std::vector<float>& coords,
+                              const std::vector<float>* normals)
+{
+    DrawArray(primitive, coords, normals);
+}
+
+void CListBatch::ApplyState(const State& s, CDrawDevice* target)
+{
+    if (s.hasMaterial)
+    {
+        target->SetMaterialAmbient(s.material[0][0], s.material[0][1], s.material[0][2],
+                                   s.material[0][3]);
+        target->SetMaterialDiffuse(s.material[1][0], s.material[1][1], s.material[1][2],
+                                   s.material[1][3]);
+        target->SetMaterialSpecular(s.material[2][0], s.material[2][1], s.material[2][2],
+                                    s.material[2][3]);
+        target->SetMaterialEmission(s.material[3][0], s.material[3][1], s.material[3][2],
+                                    s.material[3][3]);
+        target->SetShininess(s.shininess);
+    }
+    if (s.hasColor)
+        target->SetColor(CColorRGBA(s.color[0], s.color[1], s.color[2], 0.0f));
+    if (s.hasMode)
+        target->SetRenderMode(s.mode);
+}
+
 void CListBatch::Replay(CDrawDevice* target) const
 {
     if (!target)
         return;
     for (const Group& group : m_groups)
     {
-        const State& s = group.state;
-        if (s.hasMaterial)
-        {
-            target->SetMaterialAmbient(s.material[0][0], s.material[0][1], s.material[0][2],
-                                       s.material[0][3]);
-            target->SetMaterialDiffuse(s.material[1][0], s.material[1][1], s.material[1][2],
-                                       s.material[1][3]);
-            target->SetMaterialSpecular(s.material[2][0], s.material[2][1], s.material[2][2],
-                                        s.material[2][3]);
-            target->SetMaterialEmission(s.material[3][0], s.material[3][1], s.material[3][2],
-                                        s.material[3][3]);
-            target->SetShininess(s.shininess);
-        }
-        if (s.hasColor)
-            target->SetColor(CColorRGBA(s.color[0], s.color[1], s.color[2], 0.0f));
-        if (s.hasMode)
-            target->SetRenderMode(s.mode);
+        ApplyState(group.state, target);
         DrawArray(GL_QUADS, group.quads, &group.quadNormals);
         DrawArray(GL_TRIANGLES, group.triangles, &group.triangleNormals);
         DrawArray(GL_LINES, group.lines.Coordinates(), nullptr);

@@ -66,6 +66,9 @@ public:
     void DrawShrunkCurve(const CPoint3DArray* curve, double factor, int curveParameter) override;
 
 private:
+    // The animation's frames draw the recorded groups with moving vertices.
+    friend class CAnimatedFrames;
+
     // What a group is drawn with; unset parts are not sent.
     struct State
     {
@@ -109,6 +112,11 @@ private:
         LineSet lines;
     };
 
+    // Sends the set parts of a group's state to the target.
+    static void ApplyState(const State& state, CDrawDevice* target);
+    // Draws xyz coordinates (and normals, when given) as primitives in pieces of moderate size.
+    static void DrawVertices(unsigned int primitive, const std::vector<float>& coords,
+                             const std::vector<float>* normals);
     Group& Current();
     bool IsOutlining() const;
     void AddTriangle(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,

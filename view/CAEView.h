@@ -327,10 +327,12 @@ private:
     void SetShownResultId(int resultId);
     CResultData* PrepareAnimatedResult();
     void ShowAnimationFrame(int resultId);
+    void ShowRendererFrame(int resultId);
     void StepAnimation(bool forward);
     void AdvanceAnimation();
-    // One frame of the AVI: the result shown, drawn, read into pixels and recorded.
-    bool GrabAviFrame(int resultId, int width, int height, unsigned char* pixels,
+    // One frame of the AVI: the result (a case of a step result, else a frame) shown, drawn,
+    // read into pixels and recorded.
+    bool GrabAviFrame(int resultId, bool isStep, int width, int height, unsigned char* pixels,
                       CAviRecorderWnd& recorder);
     // Status text of the export in the status bar and the output log.
     void ShowExportStatus(const char* key);

@@ -73,6 +73,19 @@ void CCAEView::ShowAnimationFrame(int resultId)
                       FALSE);
 }
 
+// A frame of the renderer's frames moves the lists' geometry in place where the renderer can;
+// else the lists are rebuilt for it as for any result shown.
+void CCAEView::ShowRendererFrame(int resultId)
+{
+    if (!m_AESet.ShowAnimatedFrame())
+    {
+        ShowAnimationFrame(resultId);
+        return;
+    }
+    InvalidateView();
+    UpdateWindow();
+}
+
 void CCAEView::OnPlay()
 {
     CResultData* result = PrepareAnimatedResult();
@@ -144,7 +157,10 @@ void CCAEView::StepAnimation(bool forward)
         m_AESet.UpdateAnimationFrame();
     }
     SwitchDeformationOn(*result);
-    ShowAnimationFrame(shown);
+    if (IsStepResult(*result))
+        ShowAnimationFrame(shown);
+    else
+        ShowRendererFrame(shown);
 }
 
 void CCAEView::OnUpdateAnimation(CCmdUI* cmdUI)
@@ -193,5 +209,5 @@ void CCAEView::AdvanceAnimation()
         return;
     }
     m_AESet.UpdateAnimationFrame();
-    ShowAnimationFrame(shown);
+    ShowRendererFrame(shown);
 }

@@ -37,10 +37,13 @@ void CCAEView::OnExportAvi()
     CaptureAviFrames(dialog.GetPathName());
 }
 
-bool CCAEView::GrabAviFrame(int resultId, int width, int height, unsigned char* pixels,
+bool CCAEView::GrabAviFrame(int resultId, bool isStep, int width, int height, unsigned char* pixels,
                             CAviRecorderWnd& recorder)
 {
-    ShowAnimationFrame(resultId);
+    if (isStep)
+        ShowAnimationFrame(resultId);
+    else
+        ShowRendererFrame(resultId);
     if (!CaptureFrame(width, height, GL_BGR_EXT, pixels))
     {
         CString text;
@@ -88,7 +91,7 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
             if (loadCase == nullptr || !loadCase->IsLoaded())
                 continue;
             shownField = static_cast<int>(caseId);
-            isComplete = GrabAviFrame(shownField, width, height, pixels.data(), recorder);
+            isComplete = GrabAviFrame(shownField, true, width, height, pixels.data(), recorder);
         }
     }
     else
@@ -98,7 +101,7 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
             m_bAnimating = 1;
             m_AESet.m_nLCStep = step;
             m_AESet.UpdateAnimationFrame();
-            isComplete = GrabAviFrame(shown, width, height, pixels.data(), recorder);
+            isComplete = GrabAviFrame(shown, false, width, height, pixels.data(), recorder);
         }
     }
     m_bAnimating = 0;

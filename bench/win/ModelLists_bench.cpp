@@ -1,6 +1,7 @@
 // Model display lists of a flat model of 1,000,000 quads under Wine: the time to build all
 // model lists, one shaded frame, one fast-drag frame (ridge lines) and the memory the lists
 // take. Run from the repository root: wine build/win/ModelLists_bench.exe [quads per side]
+#include "WinBench.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
@@ -22,15 +23,6 @@ namespace
 {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-
-double Now()
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double PrivateMegabytes()
 {
@@ -79,44 +71,16 @@ public:
     bool m_isDragging = false;
 };
 
-void BuildFlatModel(CModelSet& model, int side)
-{
-    for (int j = 0; j <= side; ++j)
-    {
-        for (int i = 0; i <= side; ++i)
-            model.AddNode(new CFENode(j * (side + 1) + i + 1, CPoint3D(i, j, 0)));
-    }
-    for (int j = 0; j < side; ++j)
-    {
-        for (int i = 0; i < side; ++i)
-        {
-            CFEElement* quad = new CFEElement();
-            quad->type = kTagShell;
-            quad->m_id = j * side + i + 1;
-            quad->m_feDescriptorId = 94;
-            quad->m_propertyId = 1 + (i * 8) / side; // eight property colours
-            const int n1 = j * (side + 1) + i + 1;
-            quad->m_ids.Add(n1);
-            quad->m_ids.Add(n1 + 1);
-            quad->m_ids.Add(n1 + side + 2);
-            quad->m_ids.Add(n1 + side + 1);
-            quad->m_nodeCount = 4;
-            model.AddElement(quad);
-        }
-    }
-    model.BuildElementFaces();
-}
-
 double DrawFrame(BenchView& view)
 {
-    const double start = Now();
+    const double start = win_bench::Now();
     view.MakeCurrent();
     view.m_Device.ClearBuffers();
     view.m_Device.BeginScene(&view.m_ViewVolume[CSceneView::kSceneViewport]);
     view.m_renderer.DrawScene();
     view.m_Device.EndScene();
     glFinish();
-    return Now() - start;
+    return win_bench::Now() - start;
 }
 
 // The median of a few frames, after one to warm up.
@@ -149,9 +113,9 @@ int main(int argc, char** argv)
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     CModelSet model;
-    double start = Now();
-    BuildFlatModel(model, side);
-    std::printf("model of %d quads made in %.2f s\n", side * side, Now() - start);
+    double start = win_bench::Now();
+    win_bench::BuildQuadPlate(model, side, 8); // eight property colours
+    std::printf("model of %d quads made in %.2f s\n", side * side, win_bench::Now() - start);
     view.m_pModel = &model;
     view.m_renderer.m_pGroup = model.GetDefaultGroup();
     view.m_ViewVolume[CSceneView::kSceneViewport].SetViewport(CPoint3D(0, 0, 0),
@@ -167,15 +131,15 @@ int main(int argc, char** argv)
     }
 
     const double before = PrivateMegabytes();
-    start = Now();
+    start = win_bench::Now();
     view.m_renderer.RenderAll();
     glFinish();
-    const double firstBuild = Now() - start;
+    const double firstBuild = win_bench::Now() - start;
     const double after = PrivateMegabytes();
-    start = Now();
+    start = win_bench::Now();
     view.m_renderer.RenderAll();
     glFinish();
-    const double rebuild = Now() - start;
+    const double rebuild = win_bench::Now() - start;
     std::printf("build all model lists: first %.2f s (with outer faces), again %.2f s\n",
                 firstBuild, rebuild);
     std::printf("memory of the lists: %.0f MB\n", after - before);

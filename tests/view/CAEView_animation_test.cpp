@@ -60,6 +60,18 @@ protected:
         return ReadPixel(kSide / 2 + 85, kSide / 2, kSide);
     }
     UINT StepCase(UINT loadCase) const { return MakeLoadCaseKey(2, kStepType, loadCase); }
+    // Every pixel of the view's back buffer, as the next frame draws it.
+    static std::vector<Rgb> Picture(CWendraView* view)
+    {
+        DrawFrame(view);
+        std::vector<Rgb> pixels;
+        for (int y = 0; y < kSide; ++y)
+        {
+            for (int x = 0; x < kSide; ++x)
+                pixels.push_back(ReadPixel(x, y, kSide));
+        }
+        return pixels;
+    }
 
     UINT m_frameId = 0;
 };
@@ -204,4 +216,98 @@ TEST_F(CAEViewAnimationTest, NothingToPlayLeavesTheShownResult)
     Tick(view);
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
+}
+
+namespace
+{
+constexpr UINT kModeType = 0x1000000u; // eigenvectors: the shown result moves the nodes
+
+// A plate of 6 x 6 quads with a mode shape: a hump of displacements along z and the same as
+// the nodes' values.
+UINT AddPlateMode(CModelSet& model)
+{
+    constexpr int kSideQuads = 6;
+    for (int j = 0; j <= kSideQuads; ++j)
+    {
+        for (int i = 0; i <= kSideQuads; ++i)
+            AddTestNode(model, j * 7 + i + 1, i, j, 0);
+    }
+    for (int j = 0; j < kSideQuads; ++j)
+    {
+        for (int i = 0; i < kSideQuads; ++i)
+        {
+            const int n = j * 7 + i + 1;
+            AddQuad(model, j * kSideQuads + i + 1, n, n + 1, n + 8, n + 7);
+        }
+    }
+    model.BuildElementFaces();
+    model.AddLoadCaseValue(1, kModeType, 1.0);
+    auto* mode = new CResultData();
+    mode->m_id = MakeLoadCaseKey(1, kModeType, 1);
+    mode->m_flags = CResultData::kFlagAtNodes | 16;
+    mode->m_loaded = CResultData::kLoaded;
+    mode->SetName("Mode");
+    for (int node = 1; node <= 49; ++node)
+    {
+        const int i = (node - 1) % 7;
+        const int j = (node - 1) / 7;
+        const double z = i * (6 - i) * j * (6 - j) / 81.0;
+        mode->SetNodeVector(node, CPoint3D(0, 0, z));
+        mode->SetNodeValue(node, z);
+        mode->WidenRange(z);
+    }
+    model.AddResult(mode);
+    return mode->m_id;
+}
+
+int CountDifferences(const std::vector<Rgb>& a, const std::vector<Rgb>& b)
+{
+    int count = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        count += a[i] != b[i];
+    return count;
+}
+} // namespace
+
+TEST_F(CAEViewAnimationTest, FramesMovedInPlaceShowWhatRebuiltListsShow)
+{
+    Frame().m_project->m_settings.m_contourDefaults.m_nBandType = 2; // smooth
+    const UINT modeId = AddPlateMode(Model());
+    CWendraView* view = ShowResult(modeId);
+    ASSERT_NE(nullptr, view);
+    view->m_ViewVolume[0].m_rotation = CPoint3D(-60, 0, 30); // the hump seen from aside
+    view->m_AESet.AutoScale(view);
+    Command(view, ID_ANIMATION_REPEAT);
+    for (const int mode : {kWireframe, kRidgeLine, kShading, kHiddenLine})
+    {
+        SCOPED_TRACE(mode);
+        view->m_nDisplayMode = mode;
+        Tick(view, 3);
+        ASSERT_TRUE(view->m_AESet.HasAnimatedFrames());
+        const std::vector<Rgb> inPlace = Picture(view);
+        // The same frame with its lists compiled anew.
+        view->m_AESet.RenderAll();
+        EXPECT_FALSE(view->m_AESet.HasAnimatedFrames());
+        const std::vector<Rgb> rebuilt = Picture(view);
+        EXPECT_GT(CountDiffering(0, 0, kSide, kSide, kSide, {0, 0, 0}), 2000);
+        EXPECT_LE(CountDifferences(inPlace, rebuilt), 20);
+    }
+}
+
+TEST_F(CAEViewAnimationTest, FramesThatCannotMoveInPlaceRebuildTheirLists)
+{
+    const UINT modeId = AddPlateMode(Model());
+    for (const int bandType : {0, 2})
+    {
+        SCOPED_TRACE(bandType);
+        Frame().m_project->m_settings.m_contourDefaults.m_nBandType =
+            static_cast<unsigned char>(bandType);
+        CWendraView* view = ShowResult(modeId);
+        ASSERT_NE(nullptr, view);
+        view->m_bShrink = static_cast<BYTE>(bandType == 2); // shrunk elements rebuild too
+        Command(view, ID_ANIMATION_PLAY);
+        Tick(view, 2);
+        EXPECT_EQ(2, view->m_AESet.m_nLCStep);
+        EXPECT_FALSE(view->m_AESet.HasAnimatedFrames());
+    }
 }
