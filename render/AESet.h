@@ -18,7 +18,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 class CAnimatedFrames;
 class CBox3D;
@@ -185,6 +187,9 @@ public:
     void DrawFaceDirectionArrow(const CFEFace& face);
     void CreateElementIdLabels(const CEntityArray& elements);
     void CreateNodeIdLabels(const CEntityArray& nodes);
+    // The three lists built again in the context current now, for the entities they were last
+    // built for that the shown group still has (AESet_picked.cpp).
+    void RebuildPickedLists();
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp), result values and the colour bands in
     // effect (AESet_results.cpp), the clip plane (AESet_clip.cpp).
@@ -323,6 +328,8 @@ private:
     // A tenth of the model box's diagonal.
     double ArrowLengthOfModel() const;
     void CreateIdLabels(const CEntityArray& entities, bool isNodes);
+    // The ids of the nodes (or elements) among the entities.
+    static std::vector<int> IdsOf(const CEntityArray& entities, bool isNodes);
     void DrawIdLabel(const CModelEntity* entity, bool isNodes);
     // Steps of the draw pass (AESet_draw.cpp).
     void CallDotted(UINT code);
@@ -341,10 +348,14 @@ private:
     std::unique_ptr<CListBatch> m_recorder;
     CListBatch* m_pBatch = nullptr; // m_recorder while a batched list is recorded
     int m_staleKinds = 0;           // EntityKindBit: pick lists to compile before use
-    UINT m_listGeneration = 0;      // counts the deletions of the model lists
+    UINT m_listGeneration = 0; // counts the deletions of the model lists and the moved frames
     // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.
     HighlightKey m_highlightKey;
     bool m_isHighlightListed = false;
+    // The ids the picked entities' lists were last built for; none while never built.
+    std::optional<std::vector<int>> m_arrowElementIds;
+    std::optional<std::vector<int>> m_labelElementIds;
+    std::optional<std::vector<int>> m_labelNodeIds;
     // Animation frames drawn from arrays (AESet_animated.cpp).
     bool CanAnimateInPlace() const;
     bool PrepareAnimatedFrames();

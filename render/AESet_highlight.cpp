@@ -205,6 +205,7 @@ void CAESet::CreateSelectionDisplayList(const CEntityArray& elements)
 {
     if (m_pView == nullptr)
         return;
+    m_arrowElementIds = IdsOf(elements, false);
     render_log::RunLogged(
         "CAESet::CreateSelectionDisplayList",
         [&]
@@ -295,6 +296,7 @@ void CAESet::CreateIdLabels(const CEntityArray& entities, bool isNodes)
 {
     if (m_pView == nullptr)
         return;
+    (isNodes ? m_labelNodeIds : m_labelElementIds) = IdsOf(entities, isNodes);
     render_log::RunLogged(isNodes ? "CAESet::CreateNodeIdLabels" : "CAESet::CreateElementIdLabels",
                           [&]
                           {

@@ -136,6 +136,7 @@ public:
             CPoint3D(0, 0, 0), CPoint3D(triadSide, triadSide, 0));
         RebuildFontLists(clientHeight);
         m_view.m_AESet.RenderAll();
+        m_view.m_AESet.RebuildPickedLists();
     }
 
 private:

@@ -246,3 +246,29 @@ TEST_F(CAEViewPrintTest, ViewOfNoOrLittleHeightPrintsAndKeepsItsFont)
         EXPECT_EQ(0, m_view->m_bPrinting);
     }
 }
+
+TEST_F(CAEViewPrintTest, IdLabelsArePrintedToo)
+{
+    const COLORREF labelColour = RGB(201, 0, 177);
+    Frame().m_project->m_settings.m_nodeLabelFont.color = labelColour;
+    CEntityArray nodes;
+    for (const int id : {1, 2, 11, 12, 21, 22})
+        nodes.Add(Model().GetNode(id));
+    m_view->m_AESet.CreateNodeIdLabels(nodes);
+    m_view->m_bShowNodeIds = 1;
+    const std::string path = UseMetafilePrinter();
+    (*m_services)->messageBoxAnswers = {IDNO};
+    Command(m_view, ID_VIEW_PRINT);
+    const PrintedBitmap printed = FindStretchedBitmap(path);
+    ASSERT_TRUE(printed.isFound);
+    int labelPixels = 0;
+    for (int y = 0; y < printed.height; y += 2)
+    {
+        for (int x = 0; x < printed.width; x += 2)
+            labelPixels += printed.At(x, y) == Rgb{201, 0, 177};
+    }
+    EXPECT_GT(labelPixels, 50);
+    // The view's own labels are still there.
+    DrawFrame(m_view);
+    EXPECT_GT(kSide * kSide - CountDiffering(0, 0, kSide, kSide, kSide, {201, 0, 177}), 10);
+}
