@@ -348,7 +348,7 @@ private:
     std::unique_ptr<CListBatch> m_recorder;
     CListBatch* m_pBatch = nullptr; // m_recorder while a batched list is recorded
     int m_staleKinds = 0;           // EntityKindBit: pick lists to compile before use
-    UINT m_listGeneration = 0; // counts the deletions of the model lists and the moved frames
+    UINT m_listGeneration = 0;      // counts the deletions of the model lists and the moved frames
     // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.
     HighlightKey m_highlightKey;
     bool m_isHighlightListed = false;
