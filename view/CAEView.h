@@ -180,7 +180,8 @@ public:
     int m_nMaxPicks = -1;
     int m_nMinPicks = 0;
     int m_nPickBatch = 0;
-    // Selection filter (EntityKindBit); the filter in effect is the renderer's.
+    // Selection filter (EntityKindBit); the allowed kinds and the filter in effect are the
+    // scene's (CSceneView), which the renderer reads.
     int m_nLastSelectionFilter = 0;
     int m_nLastAllowedKinds = 0;
     int m_nPickOrder = 0;
