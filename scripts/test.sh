@@ -29,7 +29,7 @@ run_ctest()
     echo "=== $name tests ==="
     local log="$dir.ctest.log"
     # Verbose, so that the log holds each executable's own summary with its skipped tests.
-    (cd "$dir" && ctest -V --output-on-failure --timeout 1500) >"$log" 2>&1
+    (cd "$dir" && ctest -V --output-on-failure --timeout 600) >"$log" 2>&1
     local rc=$?
     grep -E "tests passed|tests failed|Failed|\*\*\*|FAILED|Test +#" "$log" | tail -n 40
     local skipped

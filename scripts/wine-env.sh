@@ -26,11 +26,12 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 wineserver -p >/dev/null 2>&1
 # Start the prefix's services now, away from any pipe a later command reads.
 wine cmd /c exit >/dev/null 2>&1
-# Xvfb has no window manager: Wine would wait two seconds for one each time an active or
-# captioned window is hidden. Windows left unmanaged hide at once.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # Without a window manager, hiding or destroying a managed (active) top-level window waits two
 # seconds for the manager to withdraw it: let Wine manage its windows itself.
 grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null ||
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# A crash must end its process with a failing exit code: the default debugger either waits in a
+# crash dialog or, without one, lets the process exit with 0.
+wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+    >/dev/null 2>&1
 export GRAVIK_REQUIRE_GL=1
