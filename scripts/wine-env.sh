@@ -30,8 +30,9 @@ wine cmd /c exit >/dev/null 2>&1
 # seconds for the manager to withdraw it: let Wine manage its windows itself.
 grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null ||
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-# A crash must end its process with a failing exit code: the default debugger either waits in a
-# crash dialog or, without one, lets the process exit with 0.
+# A crash must end its process at once with a failing exit code: the default debugger waits in a
+# crash dialog on a display, and without the dialog it lets the process exit with 0.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
     >/dev/null 2>&1
 export GRAVIK_REQUIRE_GL=1
