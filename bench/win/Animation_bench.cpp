@@ -106,8 +106,6 @@ int main(int argc, char** argv)
     BenchFrame frame;
     CAESettings& settings = frame.m_project.m_settings;
     settings.m_displayFilter = CAESettings::kFilterAll & ~CAESettings::kFilterNode;
-    // Smooth contours, as the program shows them by default; "flat" asks for flat bands.
-    settings.m_contourDefaults.m_nBandType = isFlat ? 0 : 2;
     CModelSet& model = frame.m_project.m_model;
     double start = win_bench::Now();
     const UINT modeId = BuildPlate(model, side);
@@ -129,6 +127,9 @@ int main(int argc, char** argv)
     view->m_nDisplayMode = kRidgeLine;
     view->m_AESet.AutoScale(view);
     view->m_AESet.m_nResultComponent = 1;
+    // Smooth contours, as the program shows them by default; "flat" asks for flat bands, whose
+    // lists are compiled anew for every frame.
+    view->m_DisplayAttr.m_nBandType = isFlat ? 0 : 2;
     start = win_bench::Now();
     view->DisplayResultView(static_cast<int>(modeId), 1, 2, FALSE);
     view->UpdateWindow();
