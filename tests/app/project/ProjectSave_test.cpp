@@ -36,10 +36,11 @@ const char* const kDefaultViewValues[] = {"DisplayMode=0",
 std::vector<std::string> DefaultMaterial(const std::string& prefix, int shininess)
 {
     std::vector<std::string> lines = {prefix + "ObjectColor=1"};
-    for (const char* word : {"Env", "Diff", "Spec", "Emmi"})
+    for (const char* key : {"EnvColor", "DiffColor", "SpecColor", "EmmiColor"})
     {
-        lines.push_back(prefix + word + "Color=0.000000");
-        lines.push_back(prefix + word + "Opacity=1");
+        const std::string colour = key;
+        lines.push_back(prefix + colour + "=0.000000");
+        lines.push_back(prefix + colour.substr(0, colour.size() - 5) + "Opacity=1");
     }
     lines.push_back(prefix + "Shininess=" + std::to_string(shininess));
     return lines;
