@@ -61,6 +61,10 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     CResultData* result = PrepareAnimatedResult();
     if (result == nullptr)
         return FALSE; // no file is made for a result that is gone
+    // A running animation ends here: its ticks would move the frames being recorded, and the
+    // recording ends stopped, where STOP could no longer end the timer.
+    KillTimer(kAnimationTimer);
+    m_bAnimationRepeat = 0;
     CAviRecorderWnd recorder;
     m_nAnimationInterval = kAviInterval;
     recorder.m_strFileName = path;
