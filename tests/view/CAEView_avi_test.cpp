@@ -5,6 +5,7 @@
 #include "StripModel.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
+#include "core/services/StringFile.h"
 #include "io/op2/OP2Reader.h"
 #include "resources/resource.h"
 #include "tests/support/TestPaths.h"
@@ -186,4 +187,49 @@ TEST_F(CAEViewAviTest, CompressorThatFailsIsToldOnceAndRecordsNothing)
     ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
     EXPECT_EQ(0u, (*m_services)->messageBoxes[0].text.find("AVI Compressed Stream"));
     EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+}
+
+TEST_F(CAEViewAviTest, FileThatCannotBeMadeIsToldOnceBeforeAnyChoice)
+{
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    m_path = testing_support::MakeTempDir("avi") + "\\missing\\animation.avi";
+    ExportAvi(view);
+    ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+    const std::string& text = (*m_services)->messageBoxes[0].text;
+    EXPECT_EQ(0u, text.find("AVI Engine failed to initialize. Check filename " + m_path + "."))
+        << text;
+    EXPECT_EQ(0, (*m_services)->aviOptionCalls);
+    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+}
+
+TEST_F(CAEViewAviTest, FrameThatCannotBeReadStopsTheRecordingWithOneMessage)
+{
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    view->m_Device.DeleteRenderingContext();
+    ExportAvi(view);
+    ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+    CString text;
+    LoadStringFromFile(CString("Message.str"), CString("Error"), CString("ImageCapture"), &text);
+    EXPECT_EQ(text.GetString(), (*m_services)->messageBoxes[0].text);
+    EXPECT_EQ(1, view->m_AESet.m_nLCStep); // the first of five frames
+    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(0, ReadAvi(m_path).frameCount);
+}
+
+TEST_F(CAEViewAviTest, RecordingEndsAPlayingAnimation)
+{
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    Command(view, ID_ANIMATION_REPEAT);
+    view->SendMessage(WM_TIMER, CCAEView::kAnimationTimer, 0);
+    ExportAvi(view);
+    EXPECT_EQ(5, ReadAvi(m_path).frameCount);
+    // Stopped as STOP leaves it: no timer, no repeat, and STOP disabled with nothing to stop.
+    EXPECT_FALSE(::KillTimer(view->m_hWnd, CCAEView::kAnimationTimer));
+    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(0, view->m_bAnimationRepeat);
+    EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
+    EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
 }

@@ -10,6 +10,7 @@
 #include "platform/test/decode_image.h"
 #include "resources/resource.h"
 #include "tests/support/TestPaths.h"
+#include "view/ImageExporter.h"
 
 #include <gtest/gtest.h>
 
@@ -173,4 +174,40 @@ TEST_F(CAEViewExportTest, ViewWithoutAPictureIsReportedAndWritesNothing)
               MessageTexts());
     EXPECT_FALSE(FileExists(m_folder + "view.png"));
     EXPECT_FALSE(SaidDone());
+}
+
+TEST(ReverseBlackAndWhite, ExchangesOnlyNearBlackAndNearWhite)
+{
+    struct Case
+    {
+        Rgb colour;
+        Rgb expected;
+    };
+    const Case kCases[] = {
+        {{0, 0, 0}, {255, 255, 255}},       {{2, 2, 2}, {255, 255, 255}},
+        {{3, 0, 0}, {3, 0, 0}},             {{255, 255, 255}, {0, 0, 0}},
+        {{250, 250, 250}, {0, 0, 0}},       {{249, 255, 255}, {249, 255, 255}},
+        {{128, 128, 128}, {128, 128, 128}}, {{255, 0, 0}, {255, 0, 0}},
+    };
+    // Four bytes a pixel as well: the fourth is left alone.
+    for (const int bytesPerPixel : {3, 4})
+    {
+        std::vector<unsigned char> pixels;
+        for (const Case& c : kCases)
+        {
+            for (int i = 0; i < bytesPerPixel; ++i)
+                pixels.push_back(static_cast<unsigned char>(i < 3 ? c.colour[i] : 77));
+        }
+        ReverseBlackAndWhite(pixels.data(), std::size(kCases), bytesPerPixel);
+        for (size_t n = 0; n < std::size(kCases); ++n)
+        {
+            SCOPED_TRACE(testing::Message() << bytesPerPixel << " bytes, pixel " << n);
+            const unsigned char* p = &pixels[n * bytesPerPixel];
+            EXPECT_EQ(kCases[n].expected, (Rgb{p[0], p[1], p[2]}));
+            if (bytesPerPixel == 4)
+            {
+                EXPECT_EQ(77, p[3]);
+            }
+        }
+    }
 }

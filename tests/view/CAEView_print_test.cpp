@@ -272,3 +272,27 @@ TEST_F(CAEViewPrintTest, IdLabelsArePrintedToo)
     DrawFrame(m_view);
     EXPECT_GT(kSide * kSide - CountDiffering(0, 0, kSide, kSide, kSide, {201, 0, 177}), 10);
 }
+
+TEST_F(CAEViewPrintTest, CtrlPPrintsWithoutAskingWithTheLastAnswer)
+{
+    const std::string path = UseMetafilePrinter();
+    const Rgb white = {255, 255, 255};
+    const Rgb black = {0, 0, 0};
+    // Before any question the background prints as it shows; afterwards as last answered.
+    for (const int answer : {0, IDYES, IDNO})
+    {
+        SCOPED_TRACE(answer);
+        if (answer != 0)
+        {
+            (*m_services)->messageBoxAnswers = {answer};
+            Command(m_view, ID_VIEW_PRINT);
+        }
+        (*m_services)->messageBoxes.clear();
+        ::DeleteFileA(path.c_str());
+        Command(m_view, ID_FILE_PRINT); // what the Ctrl+P accelerator sends
+        EXPECT_TRUE((*m_services)->messageBoxes.empty());
+        const PrintedBitmap printed = FindStretchedBitmap(path);
+        ASSERT_TRUE(printed.isFound);
+        EXPECT_EQ(answer == IDYES ? white : black, printed.At(kPrintWidth - 5, 5));
+    }
+}
