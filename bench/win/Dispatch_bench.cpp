@@ -3,6 +3,7 @@
 // update of an item that no target handles (the whole route, then "disable if no handler"),
 // and one idle pass over a main frame with 200 such items.
 // Run from the repository root: wine build/win/Dispatch_bench.exe [iterations]
+#include "WinBench.h"
 #include "platform/docview/doc.h"
 #include "platform/docview/doctempl.h"
 #include "platform/docview/mdi.h"
@@ -21,15 +22,6 @@ namespace
 constexpr UINT kCommand = 0x7E03;
 constexpr UINT kUnhandled = 0x7E04;
 constexpr int kIdleItems = 200;
-
-double Now()
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 class BenchDoc : public CDocument
 {
@@ -97,31 +89,31 @@ int main(int argc, char** argv)
     fw::PumpMessages();
     auto* view = dynamic_cast<BenchView*>(frame->MDIGetActive()->GetActiveView());
 
-    double start = Now();
+    double start = win_bench::Now();
     LRESULT sum = 0;
     for (long i = 0; i < iterations; ++i)
         sum += view->SendMessage(WM_APP + 1, 1);
-    Report("message through table (SendMessage)", Now() - start, iterations);
+    Report("message through table (SendMessage)", win_bench::Now() - start, iterations);
 
-    start = Now();
+    start = win_bench::Now();
     for (long i = 0; i < iterations; ++i)
         frame->SendMessage(WM_COMMAND, kCommand, 0);
-    Report("command main frame -> active view", Now() - start, iterations);
+    Report("command main frame -> active view", win_bench::Now() - start, iterations);
 
-    start = Now();
+    start = win_bench::Now();
     for (long i = 0; i < iterations; ++i)
     {
         CCmdUI state;
         state.m_nID = kUnhandled;
         state.DoUpdate(frame, TRUE);
     }
-    Report("update of an unhandled item (whole route)", Now() - start, iterations);
+    Report("update of an unhandled item (whole route)", win_bench::Now() - start, iterations);
 
     const long passes = iterations / 100 > 0 ? iterations / 100 : 1;
-    start = Now();
+    start = win_bench::Now();
     for (long i = 0; i < passes; ++i)
         app.OnIdle(0);
-    Report("idle pass, 200 unhandled items", Now() - start, passes);
+    Report("idle pass, 200 unhandled items", win_bench::Now() - start, passes);
 
     std::printf("(%ld commands, checksum %lld)\n", view->commands, static_cast<long long>(sum));
     app.CloseAllDocuments(TRUE);

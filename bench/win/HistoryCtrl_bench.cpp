@@ -2,6 +2,7 @@
 // logged and repainted at once, with the default limit of 100 lines and with 1000 (every
 // paint draws every line). Run from the repository root:
 //   wine build/win/HistoryCtrl_bench.exe [lines]
+#include "WinBench.h"
 #include "framework/OXHistoryCtrl.h"
 #include "platform/win/wnd.h"
 
@@ -13,15 +14,6 @@
 
 namespace
 {
-double Now()
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Pump()
 {
     MSG msg;
@@ -52,13 +44,13 @@ double Run(int lines, int maxLines, const std::string& logPath)
     history.EnableLogFile(TRUE);
     Pump();
     char text[128];
-    const double start = Now();
+    const double start = win_bench::Now();
     for (int i = 0; i < lines; ++i)
     {
         std::snprintf(text, sizeof text, "GRID %8d read from ..\\model\\part_%03d.dat", i, i % 997);
         history.AddLine(text);
     }
-    const double seconds = Now() - start;
+    const double seconds = win_bench::Now() - start;
     history.DestroyWindow();
     frame.DestroyWindow();
     DeleteFileA(logPath.c_str());

@@ -1,23 +1,19 @@
 // Model display lists of a flat model of 1,000,000 quads under Wine: the time to build all
 // model lists, one shaded frame, one fast-drag frame (ridge lines) and the memory the lists
 // take. Run from the repository root: wine build/win/ModelLists_bench.exe [quads per side]
-#include "WinBench.h"
+#include "PlateSceneView.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
-#include "render/AESet.h"
-#include "render/SceneView.h"
 
 #include <windows.h>
 
 #include <GL/gl.h>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <psapi.h>
-#include <vector>
 
 namespace
 {
@@ -36,63 +32,6 @@ double PrivateMegabytes()
     return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
-// A view as the renderer sees it, showing the stored coordinates of the whole model.
-class BenchView : public CSceneView
-{
-public:
-    CModelSet* GetModel() const override { return m_pModel; }
-    bool GetSceneSettings(CSceneSettings& settings) const override
-    {
-        settings = m_settings;
-        return true;
-    }
-    int IsElementFilterActive() const override { return 0; }
-    CPoint3D GetElementCenter(const CFEElement* element) const override
-    {
-        CPoint3D sum;
-        for (int i = 0; i < element->m_ids.GetSize(); ++i)
-            sum = sum + GetNodePoint(element->m_ids[i]);
-        return sum * (1.0 / std::max<INT_PTR>(1, element->m_ids.GetSize()));
-    }
-    bool IsDragging() const override { return m_isDragging; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    int IsEntityVisible(const CFEElement* element) const override { return element ? 1 : 0; }
-    bool HasVisibleElement(const CFENode*) const override { return true; }
-    CFENode* GetNode(int id) const override { return m_pModel->GetNode(id); }
-    CPoint3D GetNodePoint(int id) const override
-    {
-        return m_pModel->GetDefaultGroup()->GetNodePoint(id);
-    }
-
-    CAESet m_renderer;
-    CModelSet* m_pModel = nullptr;
-    CSceneSettings m_settings;
-    bool m_isDragging = false;
-};
-
-double DrawFrame(BenchView& view)
-{
-    const double start = win_bench::Now();
-    view.MakeCurrent();
-    view.m_Device.ClearBuffers();
-    view.m_Device.BeginScene(&view.m_ViewVolume[CSceneView::kSceneViewport]);
-    view.m_renderer.DrawScene();
-    view.m_Device.EndScene();
-    glFinish();
-    return win_bench::Now() - start;
-}
-
-// The median of a few frames, after one to warm up.
-double MedianFrame(BenchView& view)
-{
-    DrawFrame(view);
-    std::vector<double> times;
-    for (int i = 0; i < 5; ++i)
-        times.push_back(DrawFrame(view));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,7 +42,7 @@ int main(int argc, char** argv)
                          WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, kWidth,
                          kHeight, nullptr, nullptr))
         return 1;
-    BenchView view;
+    win_bench::PlateSceneView view;
     view.m_renderer.m_pView = &view;
     if (!view.m_Device.CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
     {
@@ -144,19 +83,19 @@ int main(int argc, char** argv)
                 firstBuild, rebuild);
     std::printf("memory of the lists: %.0f MB\n", after - before);
 
-    std::printf("shaded frame: %.3f s\n", MedianFrame(view));
+    std::printf("shaded frame: %.3f s\n", view.MedianFrame());
     view.m_nDisplayMode = kRidgeLineShading;
-    std::printf("ridge-line shaded frame: %.3f s\n", MedianFrame(view));
+    std::printf("ridge-line shaded frame: %.3f s\n", view.MedianFrame());
     view.m_nDisplayMode = kWireframe;
-    std::printf("wireframe frame: %.3f s\n", MedianFrame(view));
+    std::printf("wireframe frame: %.3f s\n", view.MedianFrame());
     view.m_nDisplayMode = kShading;
     view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
-    std::printf("shaded frame without nodes: %.3f s\n", MedianFrame(view));
+    std::printf("shaded frame without nodes: %.3f s\n", view.MedianFrame());
     view.m_settings.m_displayFilter = kKindAll;
     view.m_isDragging = true;
-    std::printf("fast-drag frame: %.3f s\n", MedianFrame(view));
+    std::printf("fast-drag frame: %.3f s\n", view.MedianFrame());
     view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
-    std::printf("fast-drag frame without nodes: %.3f s\n", MedianFrame(view));
+    std::printf("fast-drag frame without nodes: %.3f s\n", view.MedianFrame());
     view.m_Device.DeleteRenderingContext();
     window.DestroyWindow();
     return 0;
