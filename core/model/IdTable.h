@@ -21,6 +21,10 @@ public:
 
     // The cell of id (0 or more), made empty when absent.
     T& At(int id);
+    // Sets the cell of each id to value(i) (called once for each i, in order), as At would make
+    // and set them one after the other: ascending ids past the array go in with one growth.
+    template <typename Value>
+    void SetEach(const int* ids, size_t count, Value value);
     // The cell of id, null when it has none.
     const T* Find(int id) const;
     T* Find(int id) { return const_cast<T*>(static_cast<const CIdTable*>(this)->Find(id)); }
@@ -28,6 +32,10 @@ public:
     void Clear(int id);
     // Array cells for the ids below count, within the dense limits.
     void Reserve(int count);
+    // Room in the array for the ids below count, without making cells, when about `cells`
+    // cells are to come (the entities a model has): the array then never moves while they are
+    // made. Within the dense limits that many cells would allow.
+    void ReserveRoom(int count, int cells);
     // One past the largest id with a cell.
     int GetCount() const { return static_cast<int>(std::max(m_dense.size(), FarEnd())); }
     // The array part: ids 0 .. GetDenseCount() - 1 each have a cell there.
@@ -59,7 +67,9 @@ public:
     void RemoveAll();
 
 private:
-    bool IsDense(size_t end) const { return end <= kDenseIds + 2 * (m_made + 1); }
+    static bool IsDense(size_t end, size_t made) { return end <= kDenseIds + 2 * (made + 1); }
+    bool IsDense(size_t end) const { return IsDense(end, m_made); }
+    size_t AppendableRun(const int* ids, size_t first, size_t count) const;
     void GrowDense(size_t end);
     size_t FarEnd() const
     {
@@ -107,6 +117,52 @@ T& CIdTable<T>::At(int id)
 }
 
 template <typename T>
+template <typename Value>
+void CIdTable<T>::SetEach(const int* ids, size_t count, Value value)
+{
+    size_t i = 0;
+    while (i < count)
+    {
+        const size_t index = static_cast<size_t>(ids[i]);
+        if (index < m_dense.size())
+        {
+            m_dense[index] = value(i);
+            ++i;
+            continue;
+        }
+        const size_t end = AppendableRun(ids, i, count);
+        if (end == i)
+        {
+            At(ids[i]) = value(i);
+            ++i;
+            continue;
+        }
+        m_made += end - i;
+        GrowDense(static_cast<size_t>(ids[end - 1]) + 1);
+        for (; i < end; ++i)
+            m_dense[static_cast<size_t>(ids[i])] = value(i);
+    }
+}
+
+// The end of the run of ids from first on that At would each place in the array past its end:
+// ascending, and dense by the cells made before each.
+template <typename T>
+size_t CIdTable<T>::AppendableRun(const int* ids, size_t first, size_t count) const
+{
+    size_t next = m_dense.size();
+    size_t made = m_made;
+    size_t end = first;
+    for (; end < count; ++end, ++made)
+    {
+        const size_t index = static_cast<size_t>(ids[end]);
+        if (ids[end] < 0 || index < next || !IsDense(index + 1, made))
+            break;
+        next = index + 1;
+    }
+    return end;
+}
+
+template <typename T>
 const T* CIdTable<T>::Find(int id) const
 {
     if (static_cast<size_t>(id) < m_dense.size())
@@ -134,6 +190,15 @@ void CIdTable<T>::Reserve(int count)
     const size_t end = static_cast<size_t>(count);
     if (end > m_dense.size() && IsDense(end))
         GrowDense(end);
+}
+
+template <typename T>
+void CIdTable<T>::ReserveRoom(int count, int cells)
+{
+    const size_t end = static_cast<size_t>(std::max(count, 0));
+    const size_t denseEnd = kDenseIds + 2 * (static_cast<size_t>(std::max(cells, 0)) + 1);
+    if (end > m_dense.capacity() && end <= denseEnd)
+        m_dense.reserve(end);
 }
 
 template <typename T>

@@ -4,65 +4,88 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace
 {
 constexpr int kDefaultNodeCount = 200000;
 
-// The nodes of the default group and the elements in their id lists, numbered 0..n-1, with the
-// lists as ranges of element numbers: built once for every result that is averaged. The
-// model's elements are numbered in ascending id order, so that each result's values are
-// gathered in one walk over its tables, without a look-up per value.
+// The nodes of the default group with the ids of the elements in their id lists, as ranges:
+// built once for every result that is averaged.
 struct NodeElementLinks
 {
-    std::vector<int> nodeIds;        // by node number, ascending
-    std::vector<int> firstLink;      // by node number, and one past the last
-    std::vector<int> linkedElements; // element numbers
-    std::vector<int> elementIds;     // by element number
-    size_t orderedCount = 0; // the model's elements, ascending; then ids only node lists name
+    std::vector<int> nodeIds;    // ascending
+    std::vector<int> firstLink;  // by node position, and one past the last
+    std::vector<int> elementIds; // the linked elements, node after node
+    int largestElementId = -1;
 };
 
-NodeElementLinks LinkNodesToElements(const CModelSet& model, const CGroupSet& group)
+NodeElementLinks LinkNodesToElements(const CGroupSet& group)
 {
     NodeElementLinks links;
-    CIdTable<int> elementNumbers; // element id -> number + 1
-    links.elementIds.reserve(static_cast<size_t>(model.GetElementCount()));
-    model.ForEachElement(
-        [&](CFEElement* element)
-        {
-            links.elementIds.push_back(element->m_id);
-            elementNumbers.At(element->m_id) = static_cast<int>(links.elementIds.size());
-        });
-    links.orderedCount = links.elementIds.size();
-    links.nodeIds.reserve(static_cast<size_t>(group.GetNodes().GetCount()));
-    links.firstLink.reserve(static_cast<size_t>(group.GetNodes().GetCount()) + 1);
+    const size_t nodeCount = static_cast<size_t>(group.GetNodes().GetCount());
+    links.nodeIds.reserve(nodeCount);
+    links.firstLink.reserve(nodeCount + 1);
+    links.elementIds.reserve(4 * nodeCount); // a mesh of quadrilaterals links four a node
     group.ForEachNode(
         [&](CFENode* node)
         {
             links.nodeIds.push_back(node->m_id);
-            links.firstLink.push_back(static_cast<int>(links.linkedElements.size()));
+            links.firstLink.push_back(static_cast<int>(links.elementIds.size()));
             for (const int elementId : node->m_ids)
             {
                 if (elementId < 0)
                     continue;
-                int& number = elementNumbers.At(elementId);
-                if (number == 0)
-                {
-                    links.elementIds.push_back(elementId);
-                    number = static_cast<int>(links.elementIds.size());
-                }
-                links.linkedElements.push_back(number - 1);
+                links.elementIds.push_back(elementId);
+                links.largestElementId = std::max(links.largestElementId, elementId);
             }
         });
-    links.firstLink.push_back(static_cast<int>(links.linkedElements.size()));
+    links.firstLink.push_back(static_cast<int>(links.elementIds.size()));
     return links;
 }
 
-// The result's values of the linked elements, by element number; elements without a value are
-// left out of the means rather than counted as zeros.
+// The linked elements numbered 0..n-1: the model's elements in ascending id order, then ids
+// that only node lists name; for results whose tables keep some linked ids beyond their arrays.
+struct ElementNumbers
+{
+    std::vector<int> elementIds;  // by number
+    std::vector<int> linkNumbers; // the number of each link's element
+    size_t orderedCount = 0;
+};
+
+ElementNumbers NumberLinkedElements(const CModelSet& model, const NodeElementLinks& links)
+{
+    ElementNumbers numbers;
+    CIdTable<int> numberOf; // element id -> number + 1
+    numbers.elementIds.reserve(static_cast<size_t>(model.GetElementCount()));
+    model.ForEachElement(
+        [&](CFEElement* element)
+        {
+            numbers.elementIds.push_back(element->m_id);
+            numberOf.At(element->m_id) = static_cast<int>(numbers.elementIds.size());
+        });
+    numbers.orderedCount = numbers.elementIds.size();
+    numbers.linkNumbers.reserve(links.elementIds.size());
+    for (const int elementId : links.elementIds)
+    {
+        int& number = numberOf.At(elementId);
+        if (number == 0)
+        {
+            numbers.elementIds.push_back(elementId);
+            number = static_cast<int>(numbers.elementIds.size());
+        }
+        numbers.linkNumbers.push_back(number - 1);
+    }
+    return numbers;
+}
+
+// The result's values of the numbered elements; elements without a value are left out of the
+// means rather than counted as zeros.
 struct ElementSamples
 {
     std::vector<uint8_t> hasValue;
@@ -99,42 +122,81 @@ void ReadCell(const CIdTable<T>& table, int id, T* out)
         *out = *cell;
 }
 
-void SampleElements(const CResultData& result, const NodeElementLinks& links, bool withVectors,
+void SampleElements(const CResultData& result, const ElementNumbers& numbers, bool withVectors,
                     ElementSamples& samples)
 {
-    const size_t count = links.elementIds.size();
-    const size_t ordered = links.orderedCount;
+    const std::vector<int>& ids = numbers.elementIds;
+    const size_t count = ids.size();
+    const size_t ordered = numbers.orderedCount;
     samples.hasValue.assign(count, 0);
     samples.values.assign(count, 0.0);
     samples.hasVector.assign(withVectors ? count : 0, 0);
     samples.vectors.assign(withVectors ? count : 0, CVectorCell());
-    GatherCells(result.m_elementValueFlags, links.elementIds, ordered, samples.hasValue.data());
-    GatherCells(result.m_elementValues, links.elementIds, ordered, samples.values.data());
+    GatherCells(result.m_elementValueFlags, ids, ordered, samples.hasValue.data());
+    GatherCells(result.m_elementValues, ids, ordered, samples.values.data());
     if (withVectors)
     {
-        GatherCells(result.m_elementVectorFlags, links.elementIds, ordered,
-                    samples.hasVector.data());
-        GatherCells(result.m_elementVectors, links.elementIds, ordered, samples.vectors.data());
+        GatherCells(result.m_elementVectorFlags, ids, ordered, samples.hasVector.data());
+        GatherCells(result.m_elementVectors, ids, ordered, samples.vectors.data());
     }
     for (size_t j = ordered; j < count; ++j)
     {
-        ReadCell(result.m_elementValueFlags, links.elementIds[j], &samples.hasValue[j]);
-        ReadCell(result.m_elementValues, links.elementIds[j], &samples.values[j]);
+        ReadCell(result.m_elementValueFlags, ids[j], &samples.hasValue[j]);
+        ReadCell(result.m_elementValues, ids[j], &samples.values[j]);
         if (withVectors)
         {
-            ReadCell(result.m_elementVectorFlags, links.elementIds[j], &samples.hasVector[j]);
-            ReadCell(result.m_elementVectors, links.elementIds[j], &samples.vectors[j]);
+            ReadCell(result.m_elementVectorFlags, ids[j], &samples.hasVector[j]);
+            ReadCell(result.m_elementVectors, ids[j], &samples.vectors[j]);
         }
     }
 }
 
-// Each node gets the mean of the values of the elements that use it and carry one.
-void AverageToNodes(CResultData& result, int nodeCount, const NodeElementLinks& links,
-                    ElementSamples& samples)
+// Element values read straight from the result's arrays, where they hold every linked id.
+struct DirectValues
 {
-    const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
-    result.ReserveNodes(nodeCount, withVectors);
-    SampleElements(result, links, withVectors, samples);
+    const uint8_t* hasValue;
+    const double* values;
+    const uint8_t* hasVector;
+    const CVectorCell* vectors;
+};
+
+template <typename T>
+bool CoversId(const CIdTable<T>& table, int id)
+{
+    return id < table.GetDenseCount();
+}
+
+bool ReadsDirectly(const CResultData& result, int largestId, bool withVectors)
+{
+    return CoversId(result.m_elementValueFlags, largestId) &&
+           CoversId(result.m_elementValues, largestId) &&
+           (!withVectors || (CoversId(result.m_elementVectorFlags, largestId) &&
+                             CoversId(result.m_elementVectors, largestId)));
+}
+
+// The means of one result at the nodes, in node order: the nodes that get a value, and theirs.
+struct NodeMeans
+{
+    std::vector<int> valueIds;
+    std::vector<double> values;
+    std::vector<int> vectorIds;
+    std::vector<CVectorCell> vectors;
+
+    void Clear()
+    {
+        valueIds.clear();
+        values.clear();
+        vectorIds.clear();
+        vectors.clear();
+    }
+};
+
+// Each node's mean over the elements that use it and carry a value; sample(link) gives the
+// link's element as (values, index) to read at. The range widens node after node.
+template <bool withVectors, typename Sample>
+void AverageLinks(CResultData& result, const NodeElementLinks& links, Sample sample,
+                  NodeMeans& means)
+{
     for (size_t k = 0; k < links.nodeIds.size(); ++k)
     {
         double sum = 0.0;
@@ -145,34 +207,86 @@ void AverageToNodes(CResultData& result, int nodeCount, const NodeElementLinks& 
         int vectorCount = 0;
         for (int link = links.firstLink[k]; link < links.firstLink[k + 1]; ++link)
         {
-            const size_t j = static_cast<size_t>(links.linkedElements[static_cast<size_t>(link)]);
-            if (samples.hasValue[j])
+            const auto [from, j] = sample(static_cast<size_t>(link));
+            if (from.hasValue[j])
             {
-                sum += samples.values[j];
+                sum += from.values[j];
                 ++scalarCount;
             }
-            if (withVectors && samples.hasVector[j])
+            if (withVectors && from.hasVector[j])
             {
-                x += samples.vectors[j].x;
-                y += samples.vectors[j].y;
-                z += samples.vectors[j].z;
+                x += from.vectors[j].x;
+                y += from.vectors[j].y;
+                z += from.vectors[j].z;
                 ++vectorCount;
             }
         }
-        const int nodeId = links.nodeIds[k];
         if (scalarCount != 0)
         {
             const double average = sum / scalarCount;
             result.WidenRange(average);
-            result.SetNodeValue(nodeId, average);
+            means.valueIds.push_back(links.nodeIds[k]);
+            means.values.push_back(average);
         }
-        if (vectorCount != 0)
+        if (withVectors && vectorCount != 0)
         {
             const CPoint3D mean(x / vectorCount, y / vectorCount, z / vectorCount);
             result.WidenVectorRange(mean);
-            result.SetNodeVector(nodeId, mean);
+            means.vectorIds.push_back(links.nodeIds[k]);
+            means.vectors.push_back({mean.x, mean.y, mean.z});
         }
     }
+}
+
+// Averages the result into means, reading its element values directly or through samples of
+// the numbered elements (numbered on first need).
+template <bool withVectors>
+void AverageResult(CResultData& result, const CModelSet& model, const NodeElementLinks& links,
+                   std::unique_ptr<ElementNumbers>& numbers, NodeMeans& means)
+{
+    if (ReadsDirectly(result, links.largestElementId, withVectors))
+    {
+        const DirectValues direct{
+            result.m_elementValueFlags.GetDenseData(), result.m_elementValues.GetDenseData(),
+            result.m_elementVectorFlags.GetDenseData(), result.m_elementVectors.GetDenseData()};
+        AverageLinks<withVectors>(
+            result, links,
+            [&](size_t link)
+            { return std::make_pair(direct, static_cast<size_t>(links.elementIds[link])); },
+            means);
+        return;
+    }
+    if (!numbers)
+        numbers = std::make_unique<ElementNumbers>(NumberLinkedElements(model, links));
+    ElementSamples samples;
+    SampleElements(result, *numbers, withVectors, samples);
+    const DirectValues sampled{samples.hasValue.data(), samples.values.data(),
+                               samples.hasVector.data(), samples.vectors.data()};
+    AverageLinks<withVectors>(
+        result, links,
+        [&](size_t link)
+        { return std::make_pair(sampled, static_cast<size_t>(numbers->linkNumbers[link])); },
+        means);
+}
+
+// Each node gets the mean of the values of the elements that use it and carry one.
+void AverageToNodes(CResultData& result, const CModelSet& model, int nodeCount,
+                    const NodeElementLinks& links, std::unique_ptr<ElementNumbers>& numbers,
+                    NodeMeans& means)
+{
+    const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
+    result.ReserveNodes(nodeCount, withVectors);
+    means.Clear();
+    if (withVectors)
+        AverageResult<true>(result, model, links, numbers, means);
+    else
+        AverageResult<false>(result, model, links, numbers, means);
+    result.m_nodeValues.SetEach(means.valueIds.data(), means.valueIds.size(),
+                                [&](size_t i) { return means.values[i]; });
+    result.m_nodeVectors.SetEach(means.vectorIds.data(), means.vectorIds.size(),
+                                 [&](size_t i) { return means.vectors[i]; });
+    result.m_nodeVectorFlags.SetEach(means.vectorIds.data(), means.vectorIds.size(),
+                                     [](size_t) { return uint8_t(1); });
 }
 } // namespace
 
@@ -363,8 +477,9 @@ void CModelSet::UpdateLoadedResults()
     if (averaged.empty() || m_defaultGroup == nullptr)
         return;
     const int nodeCount = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
-    const NodeElementLinks links = LinkNodesToElements(*this, *m_defaultGroup);
-    ElementSamples samples;
+    const NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
+    std::unique_ptr<ElementNumbers> numbers;
+    NodeMeans means;
     for (CResultData* result : averaged)
-        AverageToNodes(*result, nodeCount, links, samples);
+        AverageToNodes(*result, *this, nodeCount, links, numbers, means);
 }

@@ -112,22 +112,29 @@ CComponentSet& CResultData::GetOrCreateComponentSet(int elementId, int nodeCount
     return *set;
 }
 
-void CResultData::ReserveNodes(int count, bool withVectors)
+void CResultData::ReserveNodes(int count, bool withVectors, int entities)
 {
+    m_nodeValues.ReserveRoom(count, entities);
     m_nodeValues.Reserve(count);
     if (withVectors)
     {
+        m_nodeVectors.ReserveRoom(count, entities);
+        m_nodeVectorFlags.ReserveRoom(count, entities);
         m_nodeVectors.Reserve(count);
         m_nodeVectorFlags.Reserve(count);
     }
 }
 
-void CResultData::ReserveElements(int count, bool withVectors)
+void CResultData::ReserveElements(int count, bool withVectors, int entities)
 {
+    m_elementValues.ReserveRoom(count, entities);
+    m_elementValueFlags.ReserveRoom(count, entities);
     m_elementValues.Reserve(count);
     m_elementValueFlags.Reserve(count);
     if (withVectors)
     {
+        m_elementVectors.ReserveRoom(count, entities);
+        m_elementVectorFlags.ReserveRoom(count, entities);
         m_elementVectors.Reserve(count);
         m_elementVectorFlags.Reserve(count);
     }

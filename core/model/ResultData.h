@@ -118,9 +118,10 @@ public:
     // The element's set, made with `nodeCount` zeroed slots when it has none yet.
     CComponentSet& GetOrCreateComponentSet(int elementId, int nodeCount);
     // Grows the node tables to `count` entries ahead of a read (the vector tables too when
-    // `withVectors`), as far as the ids stay dense.
-    void ReserveNodes(int count, bool withVectors);
-    void ReserveElements(int count, bool withVectors);
+    // `withVectors`), as far as the ids stay dense; with room for ids below count when about
+    // `entities` of them will get a value.
+    void ReserveNodes(int count, bool withVectors, int entities = 0);
+    void ReserveElements(int count, bool withVectors, int entities = 0);
 
     // Location bits of m_flags: 4 element nodes, 2 nodes, 0 elements.
     int GetLocation() const { return m_flags & (kFlagAtNodes | kFlagElementNodes); }

@@ -131,14 +131,15 @@ void ReserveNodeStores(CResultData* result, const CModelSet* model, bool withVec
 {
     const UINT largest = model != nullptr ? model->GetMaxNodeId() : 0;
     if (result != nullptr && largest > 0 && largest < static_cast<UINT>(kMaxEntityId))
-        result->ReserveNodes(static_cast<int>(largest) + 1, withVectors);
+        result->ReserveNodes(static_cast<int>(largest) + 1, withVectors, model->GetNodeCount());
 }
 
 void ReserveElementStores(CResultData* result, const CModelSet* model, bool withVectors)
 {
     const UINT largest = model != nullptr ? model->GetMaxElementId() : 0;
     if (result != nullptr && largest > 0 && largest < static_cast<UINT>(kMaxEntityId))
-        result->ReserveElements(static_cast<int>(largest) + 1, withVectors);
+        result->ReserveElements(static_cast<int>(largest) + 1, withVectors,
+                                model->GetElementCount());
 }
 
 void StoreNodeScalarValue(CResultData* result, int nodeId, float value, CModelSet* model, int flags,

@@ -73,3 +73,88 @@ TEST(IdTable, ClearEmptiesOneCellAndNegativeIdsStayApart)
     EXPECT_EQ(nullptr, table.Find(-3));
     EXPECT_EQ(0, table.GetCount());
 }
+
+namespace
+{
+// Both tables hold the same cells, in the array and beyond it.
+void ExpectSameCells(const CIdTable<int>& expected, const CIdTable<int>& actual)
+{
+    ASSERT_EQ(expected.GetDenseCount(), actual.GetDenseCount());
+    EXPECT_EQ(expected.GetCount(), actual.GetCount());
+    EXPECT_TRUE(std::equal(expected.GetDenseData(),
+                           expected.GetDenseData() + expected.GetDenseCount(),
+                           actual.GetDenseData()));
+    std::vector<std::pair<int, int>> expectedFar;
+    std::vector<std::pair<int, int>> actualFar;
+    expected.ForEachFar([&](int id, int cell) { expectedFar.emplace_back(id, cell); });
+    actual.ForEachFar([&](int id, int cell) { actualFar.emplace_back(id, cell); });
+    EXPECT_EQ(expectedFar, actualFar);
+}
+
+std::vector<int> IdRange(int first, int last, int step)
+{
+    std::vector<int> ids;
+    for (int id = first; id <= last; id += step)
+        ids.push_back(id);
+    return ids;
+}
+
+struct SetEachCase
+{
+    const char* name;
+    std::vector<int> before; // made with At first
+    std::vector<int> ids;
+};
+} // namespace
+
+// A batch leaves the table as the same stores one at a time would, the cells made counted
+// alike: the ids stored after it land in the array or beyond it just the same.
+TEST(IdTable, SetEachStoresAsAtDoesOneByOne)
+{
+    std::vector<int> shuffled = IdRange(0, 150000, 1);
+    shuffled.insert(shuffled.end(), {7, 7, 150000, 99999999});
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));
+    const SetEachCase cases[] = {
+        {"ascending", {}, IdRange(1, 200000, 1)},
+        {"sparser than the array allows", {}, IdRange(0, 2000000, 5)},
+        {"over cells made", IdRange(1, 10, 1), {5, 12, 12, 11, 3, 13, 40000}},
+        {"over far cells", {70000, 500000, 90000000}, IdRange(1, 300000, 1)},
+        {"descending and negative", {}, {-5, 10, 9, 8, 100000000, 20, -5, 0}},
+        {"shuffled", {}, shuffled},
+    };
+    const std::vector<int> after = IdRange(60000, 4000000, 39999);
+    for (const SetEachCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CIdTable<int> expected;
+        CIdTable<int> actual;
+        for (int id : c.before)
+        {
+            expected.At(id) = -id;
+            actual.At(id) = -id;
+        }
+        for (size_t i = 0; i < c.ids.size(); ++i)
+            expected.At(c.ids[i]) = static_cast<int>(i) + 1;
+        actual.SetEach(c.ids.data(), c.ids.size(),
+                       [](size_t i) { return static_cast<int>(i) + 1; });
+        ExpectSameCells(expected, actual);
+        for (int id : after)
+        {
+            expected.At(id) = id;
+            actual.At(id) = id;
+        }
+        ExpectSameCells(expected, actual);
+    }
+}
+
+// Room made ahead holds no cells: ids stay without a value until stored.
+TEST(IdTable, ReserveRoomMakesNoCells)
+{
+    CIdTable<double> table;
+    table.ReserveRoom(1000000, 1000000);
+    EXPECT_EQ(0, table.GetCount());
+    EXPECT_EQ(nullptr, table.Find(5));
+    table.At(1) = 2.0;
+    EXPECT_EQ(2, table.GetCount());
+    EXPECT_EQ(nullptr, table.Find(999999));
+}

@@ -198,3 +198,67 @@ TEST(ResultCatalogue, AveragesElementsAndNodesWithFarIds)
     ASSERT_TRUE(result->GetNodeValue(farId, &value));
     EXPECT_DOUBLE_EQ(3.0, value);
 }
+
+// The means are the same whether the element tables' arrays cover every linked element (read
+// in place) or leave some out (read through a copy): here element 4 has no value, and only the
+// first result's tables reach it.
+TEST(ResultCatalogue, AveragesAlikeWhetherTheTablesCoverEveryLinkedElement)
+{
+    CModelSet model;
+    for (int id = 1; id <= 10; ++id)
+        AddTestNode(model, id, id / 2, id % 2, 0.0);
+    for (int quad = 1; quad <= 4; ++quad)
+        AddQuad(model, quad, 2 * quad - 1, 2 * quad, 2 * quad + 1, 2 * quad + 2);
+    model.BuildElementFaces();
+    struct Case
+    {
+        const char* name;
+        int reserved;    // element table cells made ahead, 0 for none
+        bool vectorsToo; // the vector tables made ahead as well
+    };
+    const Case cases[] = {{"all tables cover", 5, true},
+                          {"no table covers", 0, false},
+                          {"only the scalar tables cover", 5, false}};
+    UINT index = 1;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CResultData* result = AddLoaded(model, index++);
+        result->m_flags = CResultData::kFlagVector;
+        if (c.reserved != 0)
+            result->ReserveElements(c.reserved, c.vectorsToo);
+        for (int element = 1; element <= 3; ++element)
+        {
+            result->SetElementValue(element, 2.0 * element - 1.0);
+            result->SetElementVector(element, CPoint3D(element, 0.0, -element));
+        }
+    }
+    model.UpdateLoadedResults();
+    const struct
+    {
+        int node;
+        double mean; // 0 for none
+    } expected[] = {{1, 1.0}, {3, 2.0}, {6, 4.0}, {7, 5.0}, {8, 5.0}, {9, 0.0}, {10, 0.0}};
+    for (UINT i = 1; i < index; ++i)
+    {
+        SCOPED_TRACE(cases[i - 1].name);
+        const CResultData* result = model.GetResult(MakeLoadCaseKey(3, kTypeBits, i) | 1);
+        ASSERT_NE(nullptr, result);
+        for (const auto& e : expected)
+        {
+            SCOPED_TRACE(e.node);
+            double value = 0.0;
+            CPoint3D vector;
+            const bool hasValue = result->GetNodeValue(e.node, &value) && value != 0.0;
+            EXPECT_EQ(e.mean != 0.0, hasValue);
+            EXPECT_EQ(e.mean != 0.0, result->GetNodeVector(e.node, &vector));
+            if (e.mean == 0.0)
+                continue;
+            EXPECT_DOUBLE_EQ(e.mean, value);
+            EXPECT_DOUBLE_EQ((e.mean + 1.0) / 2.0, vector.x);
+            EXPECT_DOUBLE_EQ(-(e.mean + 1.0) / 2.0, vector.z);
+        }
+        EXPECT_DOUBLE_EQ(1.0, result->m_min);
+        EXPECT_DOUBLE_EQ(5.0, result->m_max);
+    }
+}
