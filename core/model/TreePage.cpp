@@ -4,6 +4,8 @@
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 
+#include <vector>
+
 namespace
 {
 bool IsTensorType(int type)
@@ -56,6 +58,50 @@ CTreeNode* CTreePage::GetTreeNode(TreeItem item) const
 {
     const auto found = m_items.find(item);
     return found == m_items.end() ? nullptr : found->second.node.get();
+}
+
+void CTreePage::RemoveSubtree(TreeItem item)
+{
+    if (item != 0 && m_items.count(item) == 0)
+        return;
+    // Items in breadth-first order from the top; removed from the back, so that every child
+    // goes before its parent.
+    std::vector<TreeItem> order;
+    if (item != 0)
+        order.push_back(item);
+    std::unordered_map<TreeItem, std::vector<TreeItem>> children;
+    for (const auto& [child, entry] : m_items)
+    {
+        if (item == 0 && m_items.count(entry.parent) == 0)
+            order.push_back(child);
+        else
+            children[entry.parent].push_back(child);
+    }
+    for (size_t i = 0; i < order.size(); ++i)
+    {
+        const auto found = children.find(order[i]);
+        if (found != children.end())
+            order.insert(order.end(), found->second.begin(), found->second.end());
+    }
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+    {
+        DeleteTreeItem(*it);
+        m_items.erase(*it);
+    }
+    for (auto key = m_keys.begin(); key != m_keys.end();)
+    {
+        if (m_items.count(key->second) == 0)
+            key = m_keys.erase(key);
+        else
+            ++key;
+    }
+    RedrawTree();
+}
+
+void CTreePage::ClearTree(const CString& key)
+{
+    RemoveSubtree(FindTreeNode(key));
+    m_keys.clear();
 }
 
 void CTreePage::AddResultBranch(TreeItem root, const CModelSet& model)

@@ -40,6 +40,13 @@ public:
     TreeItem FindTreeNode(const CString& key) const;
     // The node an item carries, null for an unknown item.
     CTreeNode* GetTreeNode(TreeItem item) const;
+    // Removes the item with its subtree (0: every item), children first, destroying their
+    // nodes; keys registered for the removed items go with them.
+    void RemoveSubtree(TreeItem item);
+    // Removes the subtree registered under key, or every item when the key is not registered,
+    // then empties the key registry.
+    void ClearTree(const CString& key);
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
 
     // Result branch: the heading with its vector and scalar group nodes, below parent.
     void CreateResultRootNode(TreeItem parent);
@@ -87,6 +94,8 @@ protected:
     virtual TreeItem InsertTreeItem(const CTreeNode& node, TreeItem parent, TreeItem position,
                                     bool before) = 0;
     virtual void RedrawTree() {}
+    // The tree control: deletes the item (whose children are already gone).
+    virtual void DeleteTreeItem(TreeItem item) { (void)item; }
 
 private:
     struct ComponentKeys

@@ -79,6 +79,17 @@ protected:
 
     void RedrawTree() override { ++m_redraws; }
 
+    void DeleteTreeItem(TreeItem item) override
+    {
+        // A control refuses to delete an item that still has children.
+        if (!m_children[item].empty())
+            return;
+        m_children.erase(item);
+        m_images.erase(item);
+        for (auto& [parent, siblings] : m_children)
+            siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
+    }
+
 private:
     std::map<TreeItem, std::vector<TreeItem>> m_children;
     std::map<TreeItem, int> m_images;

@@ -167,6 +167,36 @@ TEST_F(TreePageTest, InsertNodePlacesBeforeOrAfterAndTakesOverTheKey)
     EXPECT_EQ(0u, m_page.FindTreeNode("E"));
 }
 
+TEST_F(TreePageTest, RemovingASubtreeTakesItsItemsAndKeysChildrenFirst)
+{
+    auto make = [](const char* key)
+    {
+        auto node = std::make_unique<CPlainNode>();
+        node->SetKey(key);
+        return node;
+    };
+    const TreeItem scalars = ScalarGroup();
+    const TreeItem a = m_page.AddNode(make("A"), scalars);
+    m_page.AddNode(make("A1"), a);
+    m_page.AddNode(make(""), a);
+    const int before = m_page.GetItemCount();
+    m_page.RemoveSubtree(scalars);
+    EXPECT_EQ(before - 4, m_page.GetItemCount());
+    EXPECT_EQ(0u, m_page.FindTreeNode("A"));
+    EXPECT_EQ(0u, m_page.FindTreeNode("A1"));
+    EXPECT_EQ(0u, m_page.FindTreeNode("TKR_SCALAR"));
+    EXPECT_EQ(VectorGroup(), m_page.FindTreeNode("TKR_VECTOR"));
+    EXPECT_EQ(nullptr, m_page.GetTreeNode(a));
+    // The memory page refuses to delete an item with children: nothing was left behind.
+    EXPECT_EQ(m_page.GetItemCount(), m_page.ItemCount());
+
+    // A key that is not registered clears everything, the registry included.
+    m_page.ClearTree("no such key");
+    EXPECT_EQ(0, m_page.GetItemCount());
+    EXPECT_EQ(0, m_page.ItemCount());
+    EXPECT_EQ(0u, m_page.FindTreeNode("TK_RESULT"));
+}
+
 TEST_F(TreePageTest, AveragedScalarOfAGroupGetsNodalAndElementalFolders)
 {
     CResultData* result = MakeResult("T1 - T2", CResultData::kScalar, "G");
