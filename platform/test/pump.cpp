@@ -5,6 +5,42 @@
 
 namespace fw::test
 {
+namespace
+{
+std::string g_caption;
+std::function<void(HWND)> g_script;
+UINT_PTR g_timer = 0;
+
+void CALLBACK PollForDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    const HWND dialog = ::FindWindowA("#32770", g_caption.c_str());
+    if (dialog == nullptr || !::IsWindowVisible(dialog))
+        return;
+    ::KillTimer(nullptr, g_timer);
+    g_timer = 0;
+    const std::function<void(HWND)> script = std::move(g_script);
+    g_script = nullptr;
+    script(dialog);
+}
+} // namespace
+
+void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script)
+{
+    g_caption = caption;
+    g_script = std::move(script);
+    if (g_timer != 0)
+        ::KillTimer(nullptr, g_timer);
+    g_timer = ::SetTimer(nullptr, 0, 20, &PollForDialog);
+}
+
+void CancelDialogScript()
+{
+    if (g_timer != 0)
+        ::KillTimer(nullptr, g_timer);
+    g_timer = 0;
+    g_script = nullptr;
+}
+
 void Pump()
 {
     while (!PumpMessages())

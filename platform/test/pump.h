@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace fw::test
 {
@@ -21,6 +22,12 @@ void Click(HWND hwnd, int x, int y);
 // Posts a key press and release to the window and pumps them through pre-translation, as
 // typing would (accelerators included).
 void PressKey(HWND hwnd, UINT virtualKey, bool control = false);
+
+// Runs script with the window once a visible dialog of this caption exists, from inside
+// whatever message loop runs then (a modal dialog's own loop, for instance). A later call
+// replaces a script that has not run; CancelDialogScript drops it.
+void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script);
+void CancelDialogScript();
 
 // Removes a WM_QUIT that the end of a main window left in the queue; true when one was there.
 bool DrainQuit();

@@ -13,34 +13,6 @@ namespace fs = std::filesystem;
 
 namespace dialogs_test
 {
-namespace
-{
-std::string g_caption;
-std::function<void(HWND)> g_script;
-UINT_PTR g_timer = 0;
-
-void CALLBACK PollForDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    const HWND dialog = ::FindWindowA("#32770", g_caption.c_str());
-    if (dialog == nullptr || !::IsWindowVisible(dialog))
-        return;
-    ::KillTimer(nullptr, g_timer);
-    g_timer = 0;
-    const std::function<void(HWND)> script = std::move(g_script);
-    g_script = nullptr;
-    script(dialog);
-}
-} // namespace
-
-void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script)
-{
-    g_caption = caption;
-    g_script = std::move(script);
-    if (g_timer != 0)
-        ::KillTimer(nullptr, g_timer);
-    g_timer = ::SetTimer(nullptr, 0, 20, &PollForDialog);
-}
-
 void DialogFixture::SetUp()
 {
     fw::test::MainFrameFixture::SetUp();
@@ -61,9 +33,7 @@ void DialogFixture::TearDown()
 {
     SetExecutableFolder(m_savedFolder);
     SetLanguageSuffix(m_savedSuffix);
-    if (g_timer != 0)
-        ::KillTimer(nullptr, g_timer);
-    g_timer = 0;
+    fw::test::CancelDialogScript();
     fw::test::MainFrameFixture::TearDown();
 }
 

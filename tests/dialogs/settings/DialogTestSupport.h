@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/test/mainframe.h"
+#include "platform/test/pump.h"
 
 #include <windows.h>
 
@@ -39,7 +40,5 @@ private:
     std::string m_savedSuffix;
 };
 
-// Runs script with the window once a visible dialog of this caption exists, from inside
-// whatever message loop runs then (a modal dialog's own loop, for instance).
-void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script);
+using fw::test::WhenDialogShows;
 } // namespace dialogs_test
