@@ -1,32 +1,44 @@
-// CAEProjectWorkspace: the docking bar of the main frame that shows the project tree. For now
-// it holds the tree control alone, empty: the project commands build the tree's nodes.
+// CAEProjectWorkspace: the docking bar of the main frame that shows the project tree. It holds
+// a tab view container whose one page is the project tree control of the tree page.
 #pragma once
 
+#include "app/ProjectTreePage.h"
+#include "framework/OX3DTabViewContainer.h"
 #include "framework/OXSizeControlBar.h"
-#include "widgets/controls/OXTreeCtrl.h"
+#include "platform/ctrl/imagelist.h"
 
 class CAEProjectWorkspace : public COXSizeControlBar
 {
     FW_CREATABLE(CAEProjectWorkspace, COXSizeControlBar)
 
 public:
-    static constexpr UINT kTreeId = 1;
+    static constexpr UINT kTabContainerId = 0xE900;
+    static constexpr UINT kTabBitmapId = 136;
 
     CAEProjectWorkspace();
 
-    // A child of parent with the default rectangle, docked on its left by the frame.
+    // A child of parent with the default rectangle, docked by the frame.
     BOOL Create(CWnd* parent, const char* title, UINT id);
+    // Makes the tree page and puts its control into the tab container as the active page: 0,
+    // or -1 when the page cannot be made.
+    int InitTree();
 
-    // The tree covers the whole client area.
+    // The tab container covers the whole client area.
     void OnBarResized(int cx, int cy, BOOL floating, int flags) override;
 
-    COXTreeCtrl& GetTree() { return m_tree; }
+    CProjectTreePage& GetTreePage() { return m_treePage; }
+    CProjectTreeCtrl& GetTree() { return m_treePage.GetTreeCtrl(); }
+    COX3DTabViewContainer& GetTabContainer() { return m_tabContainer; }
 
     FW_MESSAGE_TABLE()
 
 protected:
     int OnCreate(LPCREATESTRUCTA cs);
+    BOOL OnEraseBkgnd(CDC* dc);
+    void OnSize(UINT type, int cx, int cy);
 
 private:
-    COXTreeCtrl m_tree;
+    COX3DTabViewContainer m_tabContainer;
+    CImageList m_tabImages;
+    CProjectTreePage m_treePage;
 };

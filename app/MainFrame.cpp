@@ -18,7 +18,26 @@
 FW_TABLE(CMainFrame, COXMenuBarHostFrame, fw::on<WM_CREATE, &CMainFrame::OnCreate>(),
          fw::on<WM_CLOSE, &CMainFrame::OnClose>(), fw::on<WM_DESTROY, &CMainFrame::OnDestroy>(),
          fw::command_range<ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST,
-                           &CMainFrame::OnRecentProject>())
+                           &CMainFrame::OnRecentProject>(),
+         fw::command<ID_PROJECT_NEW, &CMainFrame::OnProjectNew>(),
+         fw::command<ID_PROJECT_OPEN, &CMainFrame::OnProjectOpen>(),
+         fw::command<ID_PROJECT_SAVE, &CMainFrame::OnProjectSave>(),
+         fw::command<ID_PROJECT_SAVE_AS, &CMainFrame::OnProjectSaveAs>(),
+         fw::command<ID_PROJECT_CLOSE, &CMainFrame::OnProjectClose>(),
+         fw::command<ID_IMPORT_BULK_DATA, &CMainFrame::OnImportBulkData>(),
+         fw::command<ID_IMPORT_UNV, &CMainFrame::OnImportUnv>(),
+         fw::command<ID_IMPORT_OP2, &CMainFrame::OnImportOp2>(),
+         fw::command<ID_EXPORT_DEFORMED_UNV, &CMainFrame::OnExportDeformedUnv>(),
+         fw::command<ID_EXPORT_ORIGINAL_UNV, &CMainFrame::OnExportOriginalUnv>(),
+         fw::update<ID_PROJECT_SAVE, &CMainFrame::OnUpdateProjectCommand>(),
+         fw::update<ID_PROJECT_SAVE_AS, &CMainFrame::OnUpdateProjectCommand>(),
+         fw::update<ID_PROJECT_CLOSE, &CMainFrame::OnUpdateProjectCommand>(),
+         fw::update<ID_IMPORT_BULK_DATA, &CMainFrame::OnUpdateImportBulkData>(),
+         fw::update<ID_IMPORT_OP2, &CMainFrame::OnUpdateImportBulkData>(),
+         fw::update<ID_IMPORT_UNV, &CMainFrame::OnUpdateImportUnv>(),
+         fw::update<ID_EXPORT_DEFORMED_UNV, &CMainFrame::OnUpdateExport>(),
+         fw::update<ID_EXPORT_ORIGINAL_UNV, &CMainFrame::OnUpdateExport>(),
+         fw::on<WM_DROPFILES, &CMainFrame::OnDropFiles>())
 
 namespace
 {
@@ -97,12 +116,16 @@ void CMainFrame::SetProject(CProjectData* project)
 {
     if (project != m_pProject && m_pProject != nullptr)
     {
-        // The views draw the old project's model: they go with it.
+        // The views draw the old project's model and the tree's nodes point into it: they
+        // go with it.
         CloseAllViews();
+        RebuildProjectTree(CCmdRecord{const_cast<char*>(m_pProject->m_name.GetString()), CProjectTreePage::kClearTree});
         delete m_pProject;
     }
     m_pProject = project;
     m_frameCounter = 0;
+    if (m_pProject != nullptr)
+        m_pProject->SetHost(&m_projectHost);
 }
 
 void CMainFrame::RegisterFrame(int frameId, CChildFrame* frame)
@@ -239,7 +262,8 @@ BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)
 
 BOOL CMainFrame::CreateProjectTreeBar()
 {
-    if (!m_projectTreeBar.Create(this, "Project Tree", IDW_PROJECT_TREE_BAR))
+    if (!m_projectTreeBar.Create(this, "Project Tree", IDW_PROJECT_TREE_BAR) ||
+        m_projectTreeBar.InitTree() == -1)
         return FALSE;
     m_projectTreeBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);

@@ -7,12 +7,14 @@
 
 #include "app/AEOutputBar.h"
 #include "app/AEProjectWorkspace.h"
+#include "app/FrameProjectHost.h"
 #include "core/model/ResultShowHost.h"
 #include "framework/OXMenuBarFrame.h"
 #include "platform/bars/statusbar.h"
 #include "platform/base/coll_map.h"
 #include "platform/ctrl/stdctrl.h"
 #include "view/CmdManager.h"
+#include "view/CmdRecord.h"
 #include "view/ViewMainFrame.h"
 #include "widgets/bars/OXCoolToolBar.h"
 #include "widgets/bars/OXFlatLookComboBox.h"
@@ -71,6 +73,7 @@ public:
     // DoSaveProject's results.
     static constexpr int kSaved = 1;
     static constexpr int kSaveCancelled = -1;
+    static constexpr int kSaveFailed = 0;
 
     // Closes the open project after asking whether to save it: kNoProject when none was open,
     // IDCANCEL when the user kept it, IDOK when it closed with its views.
@@ -78,8 +81,8 @@ public:
     // For a project whose elements took property colours (a universal file of the model would
     // differ): informOnly says so; otherwise the user may cancel, and true means cancelled.
     bool ConfirmUnvModified(bool informOnly);
-    // Saves the open project, asking for the file when it has none (or saveAs): kSaved, or
-    // kSaveCancelled when the user cancelled.
+    // Saves the open project, asking for the file when it has none (or saveAs): kSaved,
+    // kSaveCancelled when the user cancelled, kSaveFailed when the file was not written.
     int DoSaveProject(bool saveAs);
 
     // The open project (owned; null when none) and the frame counter of its views.
@@ -95,8 +98,12 @@ public:
     void RegisterFrame(int frameId, CChildFrame* frame);
     CCAEView* GetFrameView(int frameKey) override;
     void RemoveFrame(int frameKey) override;
-    // A document, child frame and 3-D view for the open project under the next frame id.
+    // A document, child frame and 3-D view for the open project under the next frame id, in
+    // the project's display mode for new views; the caption follows the project's name.
     CCAEView* CreateMainView(const CString& caption) override;
+    // The same in the display mode given, its lists built at once when render is set; the
+    // suffix (null for none) follows the project's name in the title. The view, or null.
+    CCAEView* CreateMainView(int displayMode, bool render, const char* suffix);
     // For every view of the frame map: the display lists rebuilt when render is set, the
     // triad placed in the project's corner, the view redrawn.
     void ApplySettingsToAllViews(BOOL render) override;
@@ -144,6 +151,25 @@ public:
     // True when the result name is one of the product INI's default results.
     BOOL IsDefaultResult(const CString& name) const;
 
+    // Project and file commands (MainFrame_file.cpp, MainFrame_import.cpp).
+    // Reads a model file into the open project by the name's ending: ".unv", ".d", ".dat",
+    // ".bdf" and ".op2" (results, and the mesh when the model has none yet); other names read
+    // nothing. name is the bare file name, path the full path.
+    void ReadFile(const CString& name, const CString& path);
+    // After a model read: the loaded results refreshed, the first view redrawn on the model
+    // (made when missing), the results added to the project tree.
+    void RebuildDisplay(bool updateResults = true);
+    // The one way the frame changes the project tree.
+    void RebuildProjectTree(const CCmdRecord& record);
+    // A new project for a model file named on the command line or dropped: its first view,
+    // the file read into it.
+    void OpenFileInNewProject(const CString& name, const CString& path);
+    // Start-up on the command line's file: nothing when it does not exist; otherwise the file
+    // in a new project, with its first nodal result shown as a contour.
+    void OpenStartUpFile(const CString& path);
+    // True when the name ends in ".unv", ".d", ".dat", ".bdf" or ".op2" in any letter case.
+    static bool IsModelFileName(const CString& name);
+
     // Sorts values[low..high] ascending, partitioning round the first element.
     static void QuickSort(int* values, int low, int high);
 
@@ -156,6 +182,22 @@ protected:
     void OnClose();
     void OnDestroy();
 
+    void OnProjectNew();
+    void OnProjectOpen();
+    void OnProjectSave();
+    void OnProjectSaveAs();
+    void OnProjectClose();
+    void OnImportBulkData();
+    void OnImportUnv();
+    void OnImportOp2();
+    void OnExportDeformedUnv();
+    void OnExportOriginalUnv();
+    void OnDropFiles(HDROP drop);
+    void OnUpdateProjectCommand(CCmdUI* cmdUI);
+    void OnUpdateImportBulkData(CCmdUI* cmdUI);
+    void OnUpdateImportUnv(CCmdUI* cmdUI);
+    void OnUpdateExport(CCmdUI* cmdUI);
+
 private:
     BOOL CreateToolBar(ToolBarSlot slot);
     BOOL CreateStatusBar();
@@ -166,6 +208,14 @@ private:
     void CloseAllViews();
     // Every open document takes the project's name.
     void RetitleDocuments();
+    // The three imports: a file of the filter read into the project, its folder remembered.
+    void ImportFile(const char* filter, int folderSlot, const char* folderKey, bool logged);
+    // Both exports; deformed takes the node positions the active view shows.
+    void ExportUnv(bool deformed);
+    // Stores the folder of path, with its backslash, in the project's slot and the INI key.
+    void StoreFileFolder(const CString& path, int folderSlot, const char* folderKey);
+    // Shows the project's first nodal scalar result in the first view.
+    void ShowFirstNodalResult();
     // The slot of a toolbar's show/hide command; kToolBarCount when none.
     static ToolBarSlot SlotOfCommand(UINT commandId);
     static int Partition(int* values, int low, int high);
@@ -180,4 +230,5 @@ private:
     CStatusBar m_statusBar;
     CProjectData* m_pProject = nullptr; // owned
     int m_frameCounter = 0;
+    CFrameProjectHost m_projectHost{*this};
 };

@@ -39,11 +39,15 @@ int CMainFrame::CloseProject()
     const int answer = AfxMessageBox(Text("Confirm", "Save"), MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL)
         return IDCANCEL;
-    if (answer == IDYES && DoSaveProject(false) == kSaveCancelled)
+    // A save that failed keeps the project open as a cancelled one does.
+    if (answer == IDYES && DoSaveProject(false) != kSaved)
         return IDCANCEL;
     ShowMessage("MsgPane", "Closeproject", "message.str");
     m_pProject->CloseProject();
     CloseAllViews();
+    // Code 2 with the project's name, which is no key: the whole tree goes.
+    RebuildProjectTree(
+        CCmdRecord{const_cast<char*>(m_pProject->m_name.GetString()), CProjectTreePage::kClearTree});
     SetProject(nullptr);
     return IDOK;
 }
@@ -91,9 +95,12 @@ int CMainFrame::DoSaveProject(bool saveAs)
     }
     const CString file(project.GetProjectFilePath().c_str());
     ShowMessageWithArg("MsgPane", "Saveproject", "message.str", file);
+    // The project reports a failed write itself; nothing goes on as if it was saved.
+    if (!project.SaveProject())
+        return kSaveFailed;
     AddToRecentProjects(file);
-    project.SaveProject();
     RetitleDocuments();
+    m_projectTreeBar.GetTreePage().UpdateRootLabel();
     return kSaved;
 }
 

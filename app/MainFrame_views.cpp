@@ -61,14 +61,22 @@ void CMainFrame::RemoveFrame(int frameKey)
 
 CCAEView* CMainFrame::CreateMainView(const CString& caption)
 {
+    if (m_pProject == nullptr)
+        return nullptr;
+    return CreateMainView(m_pProject->m_settings.m_displayType, false,
+                          caption.IsEmpty() ? nullptr : caption.GetString());
+}
+
+CCAEView* CMainFrame::CreateMainView(int displayMode, bool render, const char* suffix)
+{
     auto* app = dynamic_cast<CWendraApp*>(AfxGetApp());
     CMultiDocTemplate* docTemplate = app != nullptr ? app->GetDocTemplate() : nullptr;
     if (m_pProject == nullptr || docTemplate == nullptr)
         return nullptr;
     ShowMessage("MsgPane", "CreateMainView", "message.str");
     CString title = m_pProject->m_name;
-    if (!caption.IsEmpty())
-        title += ": " + caption;
+    if (suffix != nullptr && *suffix != '\0')
+        title += CString(": ") + suffix;
     auto* document = new CWendraDoc; // goes with its last view
     document->SetTitle(title);
     docTemplate->AddDocument(document);
@@ -96,9 +104,11 @@ CCAEView* CMainFrame::CreateMainView(const CString& caption)
     child->MDIMaximize();
 
     CModelSet& model = m_pProject->m_model;
-    view->m_nDisplayMode = m_pProject->m_settings.m_displayType;
+    view->m_nDisplayMode = displayMode;
     view->SetCurrentGroup(model.GetDefaultGroup());
     view->LoadElementFilter(&model);
+    if (render)
+        view->m_AESet.RenderAll();
     view->m_AESet.AutoScale(view);
     view->m_ViewVolume[0].SetRotationAngles(m_pProject->m_settings.m_viewAngles);
     view->m_ViewVolume[0].m_rotationCentre = model.GetCenter();
@@ -127,14 +137,7 @@ void CMainFrame::ApplySettingsToAllViews(BOOL render)
 
 void CMainFrame::RefreshGeometryNode()
 {
-    // The project tree shows the display filter on its geometry nodes; without the tree bar
-    // there is nothing to refresh.
-}
-
-void CMainFrame::OnRecentProject(UINT)
-{
-    // Opening a recent project belongs to the project commands; until they are part of the
-    // program the entry only keeps the framework from opening an empty document.
+    m_projectTreeBar.GetTreePage().RefreshGeometryNode();
 }
 
 BYTE* CMainFrame::GetBarShownFlag(UINT commandId)

@@ -71,7 +71,18 @@ BOOL CWendraApp::InitInstance()
     if (m_pDocTemplate->m_hMenuShared != nullptr)
         LocalizeMenu(m_pDocTemplate->m_hMenuShared);
 
-    return CreateMainFrame();
+    if (!CreateMainFrame())
+        return FALSE;
+    OpenCommandLineFile();
+    return TRUE;
+}
+
+void CWendraApp::OpenCommandLineFile()
+{
+    CWendraCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+        frame->OpenStartUpFile(commandLine.GetFileToOpen());
 }
 
 int CWendraApp::ExitInstance()

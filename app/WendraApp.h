@@ -62,6 +62,8 @@ protected:
 
 private:
     bool ChooseLanguage(const std::string& folder);
+    // A model file named last on the command line opens in a new project.
+    void OpenCommandLineFile();
     void LoadRecentProjects();
     void ShowRecentProjects();
 

@@ -16,6 +16,7 @@
 #include "platform/docview/view.h"
 #include "render/AESet.h"
 #include "render/SceneView.h"
+#include "view/ProjectViewAdapter.h"
 #include "view/ResultDisplay.h"
 
 #include <windows.h>
@@ -165,6 +166,7 @@ public:
     void DrawRubberBand();
 
     CViewMainFrame* m_pMainFrame; // the main window
+    CProjectViewAdapter m_ProjectView{*this}; // the view as the project file sees it
     int m_nFrameKey = 0;          // this view's key in the main frame's frame map
     CAESet m_AESet;
     UINT m_nTextFontBase = 0;

@@ -120,3 +120,7 @@
 #define ID_COLOR_MODE_MATERIAL    32952
 #define ID_COLOR_MODE_ELEMENT_TYPE 32937
 #define ID_VIEW_ROTATION_CENTER   32943
+
+// The project tree bar: its tab picture and the pictures of the tree's nodes.
+#define IDB_PROJECT_TREE_TAB      136
+#define IDB_PROJECT_TREE_NODES    137

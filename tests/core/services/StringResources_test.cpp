@@ -137,6 +137,17 @@ std::vector<TextKey> RequiredKeys()
     keys.push_back({"Message.str", "MsgPane", "Saveproject"});
     for (const char* key : {"Save", "ModifiedUNVFile", "SaveUNVFile", "Projexist"})
         keys.push_back({"Message.str", "Confirm", key});
+    // The project and file commands and the project tree bar.
+    for (const char* key : {"CreatingNewproject", "Newproject", "Openingprj", "Openproject",
+                            "ProjectOpenCancelled", "ReadFile", "Dispread", "WritingFile"})
+        keys.push_back({"Message.str", "MsgPane", key});
+    for (const char* key : {"InvalidProjectFile", "FileOpen", "ExportNeedsView"})
+        keys.push_back({"Message.str", "Error", key});
+    for (const char* key : {"ProjDoesNotExists", "ProjectOpenAborted"})
+        keys.push_back({"Message.str", "Status", key});
+    keys.push_back({"Message.str", "Request", "SelectProjectFile"});
+    keys.push_back({"standard.str", "Common", "WorkSpaceLabel"});
+    keys.push_back({"Dialog.str", "COMMON", "NewProject"});
     // The result groups that the readers register, and the result names of the OUTPUT2 tables
     // with the components they store (type bits in place).
     for (const char* group : {"DISPLACEMENT",

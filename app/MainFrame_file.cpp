@@ -1,0 +1,241 @@
+// The project commands: New, Open, Save, Save As, Close, the recent projects, a model file in
+// a new project (command line and dropped files), and which of them are enabled.
+#include "app/ChildFrame.h"
+#include "app/FilePaths.h"
+#include "app/MainFrame.h"
+#include "app/WendraApp.h"
+#include "app/project/ProjectData.h"
+#include "core/model/TreeNode.h"
+#include "core/services/ProductIni.h"
+#include "core/services/StringFile.h"
+#include "dialogs/settings/ProjectNewDlg.h"
+#include "platform/dlg/commdlg.h"
+#include "platform/win/app.h"
+#include "platform/win/cmdtarget.h"
+#include "resources/ids/view_ids.h"
+#include "view/CAEView.h"
+
+namespace
+{
+constexpr const char* kProjectFilter = "MPJ Files (*.mpj)|*.mpj||";
+
+CString NewProjectName()
+{
+    CString name;
+    LoadStringFromFile(CString("Dialog.str"), CString("COMMON"), CString("NewProject"), &name);
+    return name;
+}
+
+// The folder part without its trailing backslash, as a project keeps it.
+CString WithoutTrailingSeparator(CString folder)
+{
+    while (folder.GetLength() > 1 && (folder.Right(1) == "\\" || folder.Right(1) == "/"))
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}
+} // namespace
+
+void CMainFrame::RebuildProjectTree(const CCmdRecord& record)
+{
+    m_projectTreeBar.GetTreePage().RebuildProjectTree(record);
+}
+
+void CMainFrame::OnProjectNew()
+{
+    if (CloseProject() == IDCANCEL)
+        return;
+    CProjectNewDlg dialog(this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    auto* project = new CProjectData;
+    SetProject(project);
+    ShowMessage("MsgPane", "CreatingNewproject", "message.str");
+    if (dialog.m_projectKind == CProjectNewDlg::kUsingImportFile)
+    {
+        project->m_name = dialog.m_projectName;
+        project->m_folder = WithoutTrailingSeparator(dialog.m_projectFolder);
+        // Without a folder the project is saved where the user says at its first save.
+        if (!project->m_folder.IsEmpty())
+        {
+            const CString mpjFolder = project->m_folder + "\\";
+            project->m_settings.m_fileIoFolders[CAESettings::kFolderMpj] = mpjFolder;
+            SetIniString("FileIOPaths", "MPJ", mpjFolder);
+        }
+        RebuildProjectTree(CCmdRecord{project, CProjectTreePage::kBuildProject});
+        CreateMainView(project->m_settings.m_displayType, false, nullptr);
+        ReadFile(dialog.m_importFileName, dialog.m_importFilePath);
+        return;
+    }
+    // A blank project is named by the program; the dialog's name is not used.
+    project->m_name = NewProjectName();
+    ShowMessage("MsgPane", "Newproject", "message.str");
+    RebuildProjectTree(CCmdRecord{project, CProjectTreePage::kBuildProject});
+    CreateMainView(project->m_settings.m_displayType, false, nullptr);
+}
+
+void CMainFrame::OnProjectOpen()
+{
+    if (CloseProject() == IDCANCEL)
+        return;
+    ShowMessage("Request", "SelectProjectFile", "message.str");
+    CString initialFolder;
+    GetIniString("FileIOPaths", "MPJ", &initialFolder);
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, kProjectFilter, this);
+    dialog.m_ofn.lpstrInitialDir = initialFolder;
+    if (dialog.DoModal() != IDOK)
+    {
+        ShowMessage("MsgPane", "ProjectOpenCancelled", "message.str");
+        return;
+    }
+    const CString path = dialog.GetPathName();
+    // ".MPJ" is a project file as ".mpj" is; a name typed for a file that is not there is not.
+    if (!HasProjectFileExtension(path.Str()) || !IsExistingFile(path))
+    {
+        AfxMessageBox(MessageText("Error", "InvalidProjectFile"), MB_OK | MB_ICONERROR);
+        return;
+    }
+    auto* project = new CProjectData;
+    SetProject(project);
+    ShowMessageWithArg("MsgPane", "Openingprj", "message.str",
+                       " [ " + dialog.GetFileName() + " ] ...");
+    if (!project->OpenProject(path))
+    {
+        SetProject(nullptr);
+        ShowMessageWithArg("Error", "FileOpen", "message.str", path);
+        return;
+    }
+    const CString mpjFolder = FolderWithSeparatorOf(path);
+    project->m_settings.m_fileIoFolders[CAESettings::kFolderMpj] = mpjFolder;
+    SetIniString("FileIOPaths", "MPJ", mpjFolder);
+    AddToRecentProjects(CString(project->GetProjectFilePath()));
+    RebuildProjectTree(CCmdRecord{project, CProjectTreePage::kBuildProject});
+    ShowMessage("MsgPane", "Openproject", "message.str");
+}
+
+void CMainFrame::OnRecentProject(UINT commandId)
+{
+    auto* app = dynamic_cast<CWendraApp*>(AfxGetApp());
+    const UINT index = commandId - ID_RECENT_PROJECT_FIRST;
+    if (app == nullptr || index >= static_cast<UINT>(CRecentProjects::kCount))
+        return;
+    const CString path = app->GetRecentProjects().Entries()[index];
+    if (CloseProject() == IDCANCEL)
+        return;
+    if (path.IsEmpty() || !IsExistingFile(path))
+    {
+        const CString text = MessageText("Status", "ProjDoesNotExists");
+        AddOutputLine(text + " " + path);
+        AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    auto* project = new CProjectData;
+    SetProject(project);
+    ShowMessageWithArg("MsgPane", "Openingprj", "message.str", " [ " + path + " ] ...");
+    if (!project->OpenProject(path))
+    {
+        // Nothing of a project that failed halfway stays open.
+        AddOutputLine(MessageText("Status", "ProjectOpenAborted"));
+        SetProject(nullptr);
+        return;
+    }
+    RebuildProjectTree(CCmdRecord{project, CProjectTreePage::kBuildProject});
+    if (!project->m_folder.IsEmpty())
+        AddToRecentProjects(CString(project->GetProjectFilePath()));
+}
+
+void CMainFrame::OnProjectSave()
+{
+    if (m_pProject == nullptr)
+        return;
+    ConfirmUnvModified(true);
+    DoSaveProject(false);
+}
+
+void CMainFrame::OnProjectSaveAs()
+{
+    if (m_pProject == nullptr)
+        return;
+    ConfirmUnvModified(true);
+    DoSaveProject(true);
+}
+
+void CMainFrame::OnProjectClose()
+{
+    CloseProject();
+}
+
+void CMainFrame::OpenFileInNewProject(const CString& name, const CString& path)
+{
+    auto* project = new CProjectData;
+    SetProject(project);
+    ShowMessage("MsgPane", "CreatingNewproject", "message.str");
+    project->m_name = NewProjectName();
+    ShowMessage("MsgPane", "Newproject", "message.str");
+    RebuildProjectTree(CCmdRecord{project, CProjectTreePage::kBuildProject});
+    CreateMainView(project->m_settings.m_displayType, false, nullptr);
+    ReadFile(name, path);
+}
+
+void CMainFrame::OpenStartUpFile(const CString& path)
+{
+    if (path.IsEmpty() || !IsExistingFile(path))
+        return;
+    // The name and the full path as a file search gives them.
+    char fullPath[MAX_PATH * 4] = {};
+    char* namePart = nullptr;
+    const DWORD length = ::GetFullPathNameA(path, sizeof fullPath, fullPath, &namePart);
+    const CString full = length > 0 && length < sizeof fullPath ? CString(fullPath) : path;
+    OpenFileInNewProject(FileNameOf(full), full);
+    ShowFirstNodalResult();
+}
+
+void CMainFrame::ShowFirstNodalResult()
+{
+    CCAEView* view = GetFrameView(kFirstFrameId);
+    if (m_pProject == nullptr || view == nullptr)
+        return;
+    // The first nodal scalar of the tree, as a user would pick it there.
+    const CResultItemNode* shown = nullptr;
+    for (const CTreeNode* node : m_projectTreeBar.GetTreePage().NodesInTreeOrder())
+    {
+        const auto* item = dynamic_cast<const CResultItemNode*>(node);
+        if (item != nullptr && item->m_result != nullptr &&
+            item->m_resultKind == CResultItemNode::kScalarResult &&
+            item->m_location == CResultItemNode::kNodal)
+        {
+            shown = item;
+            break;
+        }
+    }
+    if (shown == nullptr)
+        return;
+    const int loadCase = m_pProject->m_model.GetFirstLoadCase(shown->m_result->m_id);
+    int mode = 0;
+    if (loadCase == -1 || !shown->GetDisplayMode(&mode))
+        return;
+    view->DisplayResultView(loadCase, mode, shown->m_location, FALSE);
+    FillLoadCaseCombo(loadCase);
+}
+
+void CMainFrame::OnUpdateProjectCommand(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_pProject != nullptr);
+}
+
+void CMainFrame::OnUpdateImportBulkData(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_pProject != nullptr &&
+                  m_pProject->m_settings.m_modelSource != CAESettings::kUniversalFile);
+}
+
+void CMainFrame::OnUpdateImportUnv(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_pProject != nullptr &&
+                  m_pProject->m_settings.m_modelSource != CAESettings::kBulkData);
+}
+
+void CMainFrame::OnUpdateExport(CCmdUI* cmdUI)
+{
+    const CModelSet* model = m_pProject != nullptr ? &m_pProject->m_model : nullptr;
+    cmdUI->Enable(model != nullptr && model->GetNodeCount() > 0 && model->GetElementCount() > 0);
+}

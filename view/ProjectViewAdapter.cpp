@@ -1,0 +1,191 @@
+// A 3-D view as the project file reads and writes it.
+#include "view/ProjectViewAdapter.h"
+
+#include "platform/docview/frame.h"
+#include "platform/docview/mdi.h"
+#include "view/CAEView.h"
+
+CViewFileState CProjectViewAdapter::GetFileState() const
+{
+    CViewFileState state;
+    if (const CFrameWnd* frame = m_view.GetParentFrame())
+    {
+        state.windowState = frame->IsIconic()   ? CViewFileState::kMinimized
+                            : frame->IsZoomed() ? CViewFileState::kMaximized
+                                                : CViewFileState::kNormal;
+        CRect rect;
+        frame->GetWindowRect(&rect);
+        state.left = rect.left;
+        state.top = rect.top;
+        state.width = rect.Width();
+        state.height = rect.Height();
+    }
+    const CViewVolume& camera = m_view.m_ViewVolume[CSceneView::kSceneViewport];
+    state.camera.rotationDeg = camera.m_rotation;
+    state.camera.pan = camera.m_panPoint;
+    state.camera.volumeStart = camera.m_volumeStart;
+    state.camera.volumeEnd = camera.m_volumeEnd;
+    state.displayMode = m_view.m_nDisplayMode;
+    state.shrinkFactor = m_view.m_dShrinkFactor;
+    state.isShrunk = m_view.m_bShrink != 0;
+    const CAESet& renderer = m_view.m_AESet;
+    state.showDeformation = renderer.m_nShowDeformation;
+    state.animationInterval = m_view.m_nAnimationInterval;
+    state.maxLoadCaseSteps = renderer.m_nMaxLCSteps;
+    state.loadCaseStep = renderer.m_nLCStep;
+    state.deformationScale = renderer.m_dDeformationScale;
+    state.modelScale = renderer.m_dModelScale;
+    state.contourResultId = renderer.m_nContourResultId;
+    state.vectorResultId = renderer.m_nVectorResultId;
+    state.showModel = renderer.m_bShowModel != 0;
+    state.showContour = renderer.m_bShowContour != 0;
+    // The component shown: which values of the result the contour or arrows take.
+    state.resultType = renderer.m_nResultComponent;
+    return state;
+}
+
+CResultDisplayAttr CProjectViewAdapter::GetDisplayAttr() const
+{
+    return m_view.GetDisplayAttr();
+}
+
+const CVectorDisplayAttr* CProjectViewAdapter::FindVectorAttr(UINT packedId) const
+{
+    const CVectorPlotEntry* entry = m_view.m_VectorPlots.Find(static_cast<int>(packedId));
+    return entry != nullptr ? &entry->m_attr : nullptr;
+}
+
+void CProjectViewAdapter::SetCurrentGroup(CGroupSet* group)
+{
+    m_view.SetCurrentGroup(group);
+}
+
+void CProjectViewAdapter::ShowFrameMinimized()
+{
+    if (CFrameWnd* frame = m_view.GetParentFrame())
+        frame->ShowWindow(SW_SHOWMINIMIZED);
+}
+
+void CProjectViewAdapter::RestoreFrame(int left, int top, int width, int height)
+{
+    CFrameWnd* frame = m_view.GetParentFrame();
+    if (frame == nullptr)
+        return;
+    if (auto* child = dynamic_cast<CMDIChildWnd*>(frame))
+        child->MDIRestore();
+    else
+        frame->ShowWindow(SW_RESTORE);
+    // Saved in screen coordinates; the frame moves in its parent's client area.
+    POINT origin = {left, top};
+    if (const HWND parent = ::GetParent(frame->m_hWnd))
+        ::ScreenToClient(parent, &origin);
+    frame->MoveWindow(origin.x, origin.y, width, height);
+}
+
+void CProjectViewAdapter::MaximizeFrame()
+{
+    CFrameWnd* frame = m_view.GetParentFrame();
+    if (auto* child = dynamic_cast<CMDIChildWnd*>(frame))
+        child->MDIMaximize();
+    else if (frame != nullptr)
+        frame->ShowWindow(SW_SHOWMAXIMIZED);
+}
+
+void CProjectViewAdapter::ApplyFileState(const CViewFileState& state)
+{
+    m_view.m_nDisplayMode = state.displayMode;
+    m_view.m_dShrinkFactor = state.shrinkFactor;
+    m_view.m_bShrink = state.isShrunk ? 1 : 0;
+    m_view.m_nAnimationInterval = state.animationInterval;
+    CAESet& renderer = m_view.m_AESet;
+    renderer.m_nContourResultId = state.contourResultId;
+    renderer.m_nVectorResultId = state.vectorResultId;
+    renderer.m_nResultComponent = state.resultType;
+    renderer.m_nShowDeformation = state.showDeformation;
+    renderer.m_nMaxLCSteps = state.maxLoadCaseSteps;
+    renderer.m_dDeformationScale = state.deformationScale;
+    renderer.m_dModelScale = state.modelScale;
+    renderer.m_nLCStep = state.loadCaseStep;
+    renderer.m_bShowModel = state.showModel ? 1 : 0;
+    renderer.m_bShowContour = state.showContour ? 1 : 0;
+    renderer.UpdateAnimationFrame();
+}
+
+void CProjectViewAdapter::LoadElementFilter(CModelSet* model)
+{
+    m_view.LoadElementFilter(model);
+}
+
+void CProjectViewAdapter::LoadViewIdMaps(CGroupSet* group)
+{
+    if (group != nullptr)
+        m_view.LoadViewIdMaps(group->GetSolidEdges(), group->GetShellEdges());
+}
+
+void CProjectViewAdapter::SetBackgroundColor(const CColorRGBA& color)
+{
+    m_view.m_Device.SetColor(color);
+}
+
+void CProjectViewAdapter::SetCurrentResult(CResultData* result)
+{
+    m_view.m_pCurrentResult = result;
+}
+
+CResultDisplayAttr CProjectViewAdapter::GetOwnDisplayAttr() const
+{
+    return m_view.m_DisplayAttr;
+}
+
+void CProjectViewAdapter::SetOwnDisplayAttr(const CResultDisplayAttr& attr)
+{
+    m_view.m_DisplayAttr = attr;
+}
+
+void CProjectViewAdapter::DisplayContourView(int resultId, int flag)
+{
+    m_view.DisplayContourView(resultId, &m_view, flag);
+}
+
+void CProjectViewAdapter::DisplayVectorView(int resultId, const CVectorDisplayAttr& attr, int)
+{
+    m_view.GetResultDisplayAttr(resultId, &attr, m_view.m_DisplayAttr.m_nResultCategory);
+}
+
+void CProjectViewAdapter::BuildResultTitle()
+{
+    m_view.BuildResultTitle();
+}
+
+void CProjectViewAdapter::ActivateFrame()
+{
+    if (CFrameWnd* frame = m_view.GetParentFrame())
+        frame->ActivateFrame(-1);
+}
+
+void CProjectViewAdapter::SetCamera(const CViewCamera& camera)
+{
+    CViewVolume& volume = m_view.m_ViewVolume[CSceneView::kSceneViewport];
+    volume.SetRotationAngles(camera.rotationDeg);
+    volume.SetVolume(camera.volumeStart, camera.volumeEnd);
+    volume.m_copyStart = camera.volumeStart;
+    volume.m_copyEnd = camera.volumeEnd;
+    volume.SetPanPoint(camera.pan);
+}
+
+void CProjectViewAdapter::RenderAll()
+{
+    m_view.m_AESet.RenderAll();
+}
+
+void CProjectViewAdapter::UpdateAndInvalidate()
+{
+    m_view.UpdateWindow();
+    m_view.InvalidateView();
+}
+
+void CProjectViewAdapter::OnProjectClosed()
+{
+    m_view.m_AESet.OnProjectClosed();
+    m_view.Invalidate(TRUE);
+}
