@@ -2,6 +2,7 @@
 #include "tests/app/ProjectAppFixture.h"
 
 #include "app/project/ProjectData.h"
+#include "core/geometry/ColorConvert.h"
 #include "framework/OXHistoryCtrl.h"
 #include "platform/test/pump.h"
 #include "platform/win/cmdtarget.h"
@@ -19,16 +20,17 @@
 
 namespace fs = std::filesystem;
 
-const char* const ProjectAppFixture::kPlateDeck = "BEGIN BULK\n"
-"GRID           1              0.      0.      0.\n"
-"GRID           2              1.      0.      0.\n"
-"GRID           3              2.      0.      0.\n"
-"GRID           4              0.      1.      0.\n"
-"GRID           5              1.      1.      0.\n"
-"GRID           6              2.      1.      0.\n"
-"CQUAD4         1       1       1       2       5       4\n"
-"CQUAD4         2       1       2       3       6       5\n"
-"ENDDATA\n";
+const char* const ProjectAppFixture::kPlateDeck =
+    "BEGIN BULK\n"
+    "GRID           1              0.      0.      0.\n"
+    "GRID           2              1.      0.      0.\n"
+    "GRID           3              2.      0.      0.\n"
+    "GRID           4              0.      1.      0.\n"
+    "GRID           5              1.      1.      0.\n"
+    "GRID           6              2.      1.      0.\n"
+    "CQUAD4         1       1       1       2       5       4\n"
+    "CQUAD4         2       1       2       3       6       5\n"
+    "ENDDATA\n";
 
 namespace
 {
@@ -50,7 +52,11 @@ ProjectAppFixture::ProjectAppFixture()
 
 void ProjectAppFixture::SetUp()
 {
-    ASSERT_TRUE(StartUp(kEnglishIni));
+    // The product settings the program ships with.
+    std::ifstream shipped("resources/ini/Gravik.ini", std::ios::binary);
+    const std::string ini((std::istreambuf_iterator<char>(shipped)), {});
+    ASSERT_FALSE(ini.empty());
+    ASSERT_TRUE(StartUp(ini));
     m_dataFolder = m_folders->Path("data");
     fs::create_directories(m_dataFolder);
 }
@@ -81,26 +87,23 @@ void ProjectAppFixture::NewProject(const std::string& name, const std::string& f
     if (!file.empty())
         (*m_services)->fileAnswers.push_back(file);
     const std::string folder = m_dataFolder + "\\";
-    fw::test::WhenDialogShows("New Project",
-                              [name, file, folder](HWND dialog)
-                              {
-                                  if (!file.empty())
-                                  {
-                                      ::CheckRadioButton(dialog, IDC_PROJECTNEW_BLANK,
-                                                         IDC_PROJECTNEW_IMPORT,
-                                                         IDC_PROJECTNEW_IMPORT);
-                                      ::SendMessageA(dialog, WM_COMMAND,
-                                                     MAKEWPARAM(IDC_PROJECTNEW_IMPORT, BN_CLICKED),
-                                                     0);
-                                      ::SetDlgItemTextA(dialog, IDC_PROJECTNEW_NAME, name.c_str());
-                                      ::SetDlgItemTextA(dialog, IDC_PROJECTNEW_FOLDER,
-                                                        folder.c_str());
-                                      ::SendMessageA(
-                                          dialog, WM_COMMAND,
-                                          MAKEWPARAM(IDC_PROJECTNEW_BROWSE_FILE, BN_CLICKED), 0);
-                                  }
-                                  ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                              });
+    fw::test::WhenDialogShows(
+        "New Project",
+        [name, file, folder](HWND dialog)
+        {
+            if (!file.empty())
+            {
+                ::CheckRadioButton(dialog, IDC_PROJECTNEW_BLANK, IDC_PROJECTNEW_IMPORT,
+                                   IDC_PROJECTNEW_IMPORT);
+                ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROJECTNEW_IMPORT, BN_CLICKED),
+                               0);
+                ::SetDlgItemTextA(dialog, IDC_PROJECTNEW_NAME, name.c_str());
+                ::SetDlgItemTextA(dialog, IDC_PROJECTNEW_FOLDER, folder.c_str());
+                ::SendMessageA(dialog, WM_COMMAND,
+                               MAKEWPARAM(IDC_PROJECTNEW_BROWSE_FILE, BN_CLICKED), 0);
+            }
+            ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
     Command(ID_PROJECT_NEW);
 }
 
@@ -190,24 +193,39 @@ std::string ProjectAppFixture::WriteDataFile(const std::string& name, const std:
     return path;
 }
 
-std::set<int> ProjectAppFixture::ShownBands(CCAEView* view)
+std::vector<unsigned char> ProjectAppFixture::ReadView(CCAEView* view, int* width, int* height)
 {
-    std::set<int> bands;
+    std::vector<unsigned char> rgba;
     auto* wendra = dynamic_cast<CWendraView*>(view);
     if (wendra == nullptr)
-        return bands;
+        return rgba;
     CRect client;
     wendra->GetClientRect(&client);
     wendra->MakeCurrent();
+    // As a paint does: the background first, then the frame.
+    const CProjectData* project = Project();
+    wendra->m_Device.SetColor(
+        COLORREFToColor(project != nullptr ? project->m_settings.m_backgroundColor : 0));
     wendra->DrawAll(nullptr);
     glFinish();
-    const int width = client.Width();
-    const int height = client.Height();
-    std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);
+    *width = client.Width();
+    *height = client.Height();
+    rgba.resize(static_cast<size_t>(*width) * *height * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    const CResultDisplayAttr& attr = wendra->m_DisplayAttr;
+    glReadPixels(0, 0, *width, *height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+std::set<int> ProjectAppFixture::ShownBands(CCAEView* view)
+{
+    std::set<int> bands;
+    int width = 0;
+    int height = 0;
+    const std::vector<unsigned char> rgba = ReadView(view, &width, &height);
+    if (rgba.empty())
+        return bands;
+    const CResultDisplayAttr& attr = view->m_DisplayAttr;
     // The scene: right of the legend's fifth, above the title's fifth (rows from the bottom).
     for (int y = height / 5; y < height; ++y)
     {

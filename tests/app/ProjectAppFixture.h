@@ -48,6 +48,9 @@ protected:
     CCAEView* View(int frameId) { return MainFrame()->GetFrameView(frameId); }
     CProjectData* Project() { return MainFrame()->GetProject(); }
 
+    // The view drawn into its back buffer on its background, as a paint draws it: its RGBA
+    // pixels, rows from the bottom; empty for a view of another class.
+    std::vector<unsigned char> ReadView(CCAEView* view, int* width, int* height);
     // The view drawn into its back buffer; the colours of the band colours in effect that a
     // scene region (right of the legend, above the title) shows.
     std::set<int> ShownBands(CCAEView* view);

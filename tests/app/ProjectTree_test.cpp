@@ -5,11 +5,9 @@
 #include "core/model/ResultData.h"
 #include "platform/test/pump.h"
 #include "tests/app/ProjectAppFixture.h"
-#include "view/WendraView.h"
 
 #include <windows.h>
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -38,19 +36,13 @@ protected:
     }
 
     // Pixels of the view's scene that differ from its background.
-    static int DrawnPixels(CCAEView* view)
+    int DrawnPixels(CCAEView* view)
     {
-        auto* wendra = dynamic_cast<CWendraView*>(view);
-        CRect client;
-        wendra->GetClientRect(&client);
-        wendra->MakeCurrent();
-        wendra->DrawAll(nullptr);
-        glFinish();
-        std::vector<unsigned char> rgba(static_cast<size_t>(client.Width()) * client.Height() * 4);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, client.Width(), client.Height(), GL_RGBA, GL_UNSIGNED_BYTE,
-                     rgba.data());
+        int width = 0;
+        int height = 0;
+        const std::vector<unsigned char> rgba = ReadView(view, &width, &height);
+        if (rgba.empty())
+            return 0;
         // The background is what the top right corner shows.
         const size_t corner = rgba.size() - 4;
         int drawn = 0;
@@ -138,8 +130,8 @@ TEST_F(ProjectTree, KeysKeepTheirFirstItemAndAnUnknownKeyClearsTheWholeTree)
     auto twin = std::make_unique<CCountingNode>();
     twin->SetKey("Geometry");
     twin->SetText("twin");
-    EXPECT_EQ(geometry, Page().AddNode(std::move(twin), CProjectTreePage::Item(
-                                                            Tree().GetChildItem(TVI_ROOT))));
+    EXPECT_EQ(geometry, Page().AddNode(std::move(twin),
+                                       CProjectTreePage::Item(Tree().GetChildItem(TVI_ROOT))));
     EXPECT_EQ(count, Items().size());
     EXPECT_EQ(nullptr, FindItem("twin"));
 
@@ -193,8 +185,8 @@ TEST_F(ProjectTree, RightClickNeedsOneRowAndADropCountsOnlyOverTheActiveView)
 
     auto counting = std::make_unique<CCountingNode>();
     CCountingNode* node = counting.get();
-    const HTREEITEM item = CProjectTreePage::Handle(
-        Page().AddNode(std::move(counting), CProjectTreePage::Item(root)));
+    const HTREEITEM item =
+        CProjectTreePage::Handle(Page().AddNode(std::move(counting), CProjectTreePage::Item(root)));
     ASSERT_NE(nullptr, item);
     Tree().SelectItem(item);
     CRect row;
