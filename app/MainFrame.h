@@ -214,7 +214,7 @@ private:
     void ExportUnv(bool deformed);
     // Stores the folder of path, with its backslash, in the project's slot and the INI key.
     void StoreFileFolder(const CString& path, int folderSlot, const char* folderKey);
-    // Shows the project's first nodal scalar result in the first view.
+    // Shows the project's first nodal scalar result of the tree as a double click on it does.
     void ShowFirstNodalResult();
     // The slot of a toolbar's show/hide command; kToolBarCount when none.
     static ToolBarSlot SlotOfCommand(UINT commandId);

@@ -191,30 +191,20 @@ void CMainFrame::OpenStartUpFile(const CString& path)
 
 void CMainFrame::ShowFirstNodalResult()
 {
-    CCAEView* view = GetFrameView(kFirstFrameId);
-    if (m_pProject == nullptr || view == nullptr)
+    if (m_pProject == nullptr || GetFrameView(kFirstFrameId) == nullptr)
         return;
-    // The first nodal scalar of the tree, as a user would pick it there.
-    const CResultItemNode* shown = nullptr;
-    for (const CTreeNode* node : m_projectTreeBar.GetTreePage().NodesInTreeOrder())
+    // The first nodal scalar of the tree, shown as a double click on it shows it.
+    for (CTreeNode* node : m_projectTreeBar.GetTreePage().NodesInTreeOrder())
     {
-        const auto* item = dynamic_cast<const CResultItemNode*>(node);
+        auto* item = dynamic_cast<CResultItemNode*>(node);
         if (item != nullptr && item->m_result != nullptr &&
             item->m_resultKind == CResultItemNode::kScalarResult &&
             item->m_location == CResultItemNode::kNodal)
         {
-            shown = item;
-            break;
+            item->Execute();
+            return;
         }
     }
-    if (shown == nullptr)
-        return;
-    const int loadCase = m_pProject->m_model.GetFirstLoadCase(shown->m_result->m_id);
-    int mode = 0;
-    if (loadCase == -1 || !shown->GetDisplayMode(&mode))
-        return;
-    view->DisplayResultView(loadCase, mode, shown->m_location, FALSE);
-    FillLoadCaseCombo(loadCase);
 }
 
 void CMainFrame::OnUpdateProjectCommand(CCmdUI* cmdUI)

@@ -56,7 +56,7 @@ void ProjectAppFixture::SetUp()
     std::ifstream shipped("resources/ini/Gravik.ini", std::ios::binary);
     const std::string ini((std::istreambuf_iterator<char>(shipped)), {});
     ASSERT_FALSE(ini.empty());
-    ASSERT_TRUE(StartUp(ini));
+    ASSERT_TRUE(StartUp(ini, m_commandLine.c_str()));
     m_dataFolder = m_folders->Path("data");
     fs::create_directories(m_dataFolder);
 }

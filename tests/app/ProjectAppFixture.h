@@ -61,4 +61,6 @@ protected:
     std::string m_demoModel;
     std::string m_sampleRoot;
     std::string m_dataFolder;
+    // The program's command line at start-up.
+    std::string m_commandLine = "/Automation";
 };
