@@ -110,7 +110,9 @@ TEST_F(ProjectCommands, NewWithAnImportFileMakesTheProjectItsViewAndItsTree)
     std::vector<std::string> texts;
     for (HTREEITEM item : Switches())
         texts.push_back(ItemText(item));
-    EXPECT_EQ((std::vector<std::string>{"Mass", "Shell", "Solid", "Beam", "Elastic spring", "Grid"}), texts);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Mass", "Shell", "Solid", "Beam", "Elastic spring", "Grid"}),
+        texts);
     EXPECT_NE(nullptr, FindItem("Results"));
     EXPECT_FALSE(IsEnabled(ID_IMPORT_UNV));
     EXPECT_TRUE(IsEnabled(ID_IMPORT_BULK_DATA));
@@ -327,4 +329,27 @@ TEST_F(ProjectCommands, TheOriginalExportWritesModelCoordinatesAndTheDeformedOne
         EXPECT_NEAR(expected.z, written.at(tip).z, 1e-9);
     }
     EXPECT_EQ(m_dataFolder + "\\", IniValue("FileIOPaths", "UNV"));
+}
+
+TEST_F(ProjectCommands, ReadFileChoosesTheReaderByTheNamesEndingInAnyCase)
+{
+    struct Case
+    {
+        const char* name;
+        int nodes;
+        int inputFiles;
+    };
+    // An OUTPUT2 name on a text file is refused by its reader and leaves no input file behind.
+    const Case cases[] = {{"PLATE.DAT", 6, 1}, {"plate.Bdf", 6, 1},     {"plate.d", 6, 1},
+                          {"plate.txt", 0, 0}, {"plate.dat.bak", 0, 0}, {"plate.op2", 0, 0}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string path = WriteDataFile(c.name, kPlateDeck);
+        MainFrame()->SetProject(new CProjectData);
+        MainFrame()->ReadFile(c.name, path.c_str());
+        EXPECT_EQ(c.nodes, Project()->m_model.GetNodeCount());
+        EXPECT_EQ(c.inputFiles, Project()->m_settings.m_inputFileCount);
+        EXPECT_EQ(c.nodes > 0 ? CAESettings::kBulkData : 0, Project()->m_settings.m_modelSource);
+    }
 }
