@@ -46,8 +46,8 @@ int CMainFrame::CloseProject()
     m_pProject->CloseProject();
     CloseAllViews();
     // Code 2 with the project's name, which is no key: the whole tree goes.
-    RebuildProjectTree(
-        CCmdRecord{const_cast<char*>(m_pProject->m_name.GetString()), CProjectTreePage::kClearTree});
+    RebuildProjectTree(CCmdRecord{const_cast<char*>(m_pProject->m_name.GetString()),
+                                  CProjectTreePage::kClearTree});
     SetProject(nullptr);
     return IDOK;
 }
@@ -68,6 +68,8 @@ bool CMainFrame::ConfirmUnvModified(bool informOnly)
 int CMainFrame::DoSaveProject(bool saveAs)
 {
     CProjectData& project = *m_pProject;
+    const CString savedFolder = project.m_folder;
+    const CString savedName = project.m_name;
     if (saveAs || project.m_folder.IsEmpty())
     {
         CFileDialog dialog(FALSE, nullptr, project.m_name, OFN_HIDEREADONLY,
@@ -95,9 +97,14 @@ int CMainFrame::DoSaveProject(bool saveAs)
     }
     const CString file(project.GetProjectFilePath().c_str());
     ShowMessageWithArg("MsgPane", "Saveproject", "message.str", file);
-    // The project reports a failed write itself; nothing goes on as if it was saved.
+    // The project reports a failed write itself; nothing goes on as if it was saved, and the
+    // project keeps the file it had.
     if (!project.SaveProject())
+    {
+        project.m_folder = savedFolder;
+        project.m_name = savedName;
         return kSaveFailed;
+    }
     AddToRecentProjects(file);
     RetitleDocuments();
     m_projectTreeBar.GetTreePage().UpdateRootLabel();

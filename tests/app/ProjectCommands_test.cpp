@@ -353,3 +353,26 @@ TEST_F(ProjectCommands, ReadFileChoosesTheReaderByTheNamesEndingInAnyCase)
         EXPECT_EQ(c.nodes > 0 ? CAESettings::kBulkData : 0, Project()->m_settings.m_modelSource);
     }
 }
+
+TEST_F(ProjectCommands, ASaveThatFailsIsReportedAndKeepsTheProjectAsItWas)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, Project());
+    const std::string lost = DataPath("gone\\p.mpj"); // a folder that does not exist
+    (*m_services)->fileAnswers.push_back(lost);
+    Command(ID_PROJECT_SAVE_AS);
+    EXPECT_EQ(0u, OutputLines().back().rfind(MessageText("Error", "ProjectSaveFailed"), 0));
+    EXPECT_NE(lost, std::string(m_app->GetRecentProjects().Entries()[0].GetString()));
+    EXPECT_STREQ("plate", Project()->m_name.GetString());
+    EXPECT_EQ(m_dataFolder, Project()->m_folder.Str());
+    EXPECT_EQ("plate", ItemText(Tree().GetChildItem(TVI_ROOT)));
+
+    // Yes to saving at the close, and the save fails: the close is cancelled.
+    ASSERT_TRUE(::CreateDirectoryA(DataPath("plate.mpj").c_str(), nullptr)); // in the way
+    (*m_services)->messageBoxAnswers.push_back(IDYES);
+    Command(ID_PROJECT_CLOSE);
+    ASSERT_NE(nullptr, Project());
+    EXPECT_NE(nullptr, View(1));
+    EXPECT_NE(nullptr, FindItem("Geometry"));
+    EXPECT_EQ(6, Project()->m_model.GetNodeCount());
+}
