@@ -23,6 +23,13 @@ else
 fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+# This Wine finds its caption-button symbol font only inside the prefix: without it, caption and
+# MDI buttons show the letters behind the symbols.
+wine_env_fonts="$WINEPREFIX/drive_c/windows/Fonts"
+for font in /usr/share/wine/fonts/marlett.ttf; do
+    [ -f "$font" ] && [ ! -f "$wine_env_fonts/$(basename "$font")" ] && mkdir -p "$wine_env_fonts" &&
+        cp "$font" "$wine_env_fonts/"
+done
 wineserver -p >/dev/null 2>&1
 # Start the prefix's services now, away from any pipe a later command reads.
 wine cmd /c exit >/dev/null 2>&1
