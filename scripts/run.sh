@@ -63,10 +63,6 @@ trap 'exit 130' INT TERM
 if [ "$DISPLAY" != "$had_display" ]; then
     echo "No display: the program runs on the virtual display $DISPLAY" \
         "(see it with: import -window root -display $DISPLAY shot.png)"
-    # Wine draws OpenGL child windows off-screen here, so the root shows the views empty.
-    echo "The 3-D views are drawn off-screen on it: find a view's window (unnamed, the view's" \
-        "size, below a 1x1 window) with: xwininfo -root -tree -display $DISPLAY," \
-        "then: import -window WINDOW_ID -display $DISPLAY view.png"
 fi
 
 windows_file=$(winepath -w "$file" 2>/dev/null)

@@ -6,6 +6,7 @@
 #include "platform/docview/frame.h"
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
+#include "platform/win/glpresent.h"
 #include "view/CAEView.h"
 #include "view/ImageExporter.h"
 #include "view/ViewMainFrame.h"
@@ -61,7 +62,7 @@ bool CCAEView::CaptureFrame(int width, int height, UINT format, unsigned char* p
         glReadPixels(0, 0, width, height, format, GL_UNSIGNED_BYTE, pixels);
     }
     const bool isRead = glGetError() == GL_NO_ERROR;
-    ::SwapBuffers(dc->GetSafeHdc());
+    fw::PresentGLFrame(dc->GetSafeHdc());
     return isRead;
 }
 

@@ -7,6 +7,7 @@
 #include "core/services/LogFile.h"
 #include "platform/base/exception.h"
 #include "platform/win/dc.h"
+#include "platform/win/glpresent.h"
 #include "resources/resource.h"
 
 #include <GL/gl.h>
@@ -72,7 +73,7 @@ void CWendraView::OnDraw(CDC* dc)
             DrawFrame(dc);
         });
     if (isDrawn && m_Device.GetClientDC() != nullptr)
-        ::SwapBuffers(m_Device.GetClientDC()->GetSafeHdc());
+        fw::PresentGLFrame(m_Device.GetClientDC()->GetSafeHdc());
 }
 
 void CWendraView::DrawForPrint(CDC* dc)

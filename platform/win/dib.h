@@ -23,6 +23,7 @@ public:
 
     HBITMAP GetHandle() const { return m_bitmap; }
     const unsigned char* GetBits() const { return m_bits; }
+    unsigned char* GetBits() { return m_bits; }
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
     int GetStride() const { return m_width * 4; }

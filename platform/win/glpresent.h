@@ -1,0 +1,43 @@
+// Showing an OpenGL frame drawn into a window's back buffer.
+#pragma once
+
+#include "platform/win/dib.h"
+#include "platform/win/msgtable.h"
+#include "platform/win/wnd.h"
+
+#include <windows.h>
+
+namespace fw
+{
+// Swaps the buffers of dc, a window DC whose OpenGL context is current. Wine renders OpenGL in a
+// child window off-screen and never shows it, so there the frame is also read back and shown
+// by a copy window over the client area.
+void PresentGLFrame(HDC dc);
+
+// Whether frames are also shown through a copy window (under Wine).
+bool PresentsThroughCopy();
+
+// The copy of a window's last OpenGL frame, over its whole client area; the mouse passes
+// through it to the window.
+class CFrameCopyWnd : public CWnd
+{
+public:
+    // The copy window of window, made when it has none.
+    static CFrameCopyWnd* Of(HWND window);
+
+    // Reads the current context's back buffer, width x height pixels, into the copy and shows it.
+    void TakeBackBuffer(int width, int height);
+    const Dib32& GetPicture() const { return m_picture; }
+
+    FW_MESSAGE_TABLE()
+
+protected:
+    LRESULT OnNcHitTest(CPoint point);
+    BOOL OnEraseBkgnd(CDC* dc);
+    void OnPaint();
+    void PostNcDestroy() override;
+
+private:
+    Dib32 m_picture;
+};
+} // namespace fw
