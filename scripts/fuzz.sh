@@ -4,7 +4,7 @@
 # when a target finds a crash, hang (10 s), leak or out-of-memory (2 GB), or does not build.
 #
 #   scripts/fuzz.sh SECONDS [TARGET...]     targets: bulk_fuzz unv_fuzz op2_fuzz archive_fuzz
-#                                           (default all)
+#                                           project_fuzz (default all)
 #
 # FUZZ_BUILD_DIR  build folder (default build/fuzz); corpora grow in its corpus/ folder and
 #                 findings land in its artifacts/ folder, both outside git.
@@ -20,7 +20,7 @@ fi
 seconds=$1
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bulk_fuzz unv_fuzz op2_fuzz archive_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(bulk_fuzz unv_fuzz op2_fuzz archive_fuzz project_fuzz)
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -70,6 +70,14 @@ collect_seeds()
     fi
 }
 
+# Project files written by the program's own save, on solver files the target writes itself.
+collect_project_seeds()
+{
+    local seeds="$build/seeds/project_fuzz"
+    rm -rf "$seeds"
+    GRAVIK_PROJECT_SEEDS="$seeds" "$build/fuzz/project_fuzz" >"$build/project_seeds.log" 2>&1
+}
+
 # Words that mutations should meet often; libFuzzer's dictionary format.
 write_dictionary()
 {
@@ -101,6 +109,30 @@ write_dictionary()
             "\\xff\\xff\\x01\\x00\\x09\\x00CFuzzNode" "\\x01\\x80" "\\x03\\x80" "\\xff\\x7f" \
             "\\xff\\xff\\xff" >"$dict"
         ;;
+    project_fuzz)
+        printf '"%s"\n' "[Path]" "[ViewSettings]" "[ViewSettings1]" "[ViewSettings2]" "[Axis]" \
+            "[ViewAngle]" "[Font]" "[Others]" "[Material]" "[DisplayAttribute]" \
+            "[LoadedResults]" "[Property]" "[GroupSettings]" "[Group 0]" "[Group 1]" \
+            "InputFileCount=" "InputFile0=" "InputFile1=" "\$plate.dat" "\$plate.unv" \
+            "\$plate.op2" "ViewCnt=" "DisplayFilters=" "ViewID=" "PositionStartX=" \
+            "PositionStartY=" "Height=" "Width=" "ViewState=" "stViewVolumeX=" \
+            "endViewVolumeZ=" "PanPtY=" "RotationAngleX=" "DisplayMode=" "ShrinkFactor=" \
+            "ShrinkView=" "ShowDeformation=" "AnimationInterval=" "ContourResultID=" \
+            "VectorResultID=" "ShowModel=" "ShowContour=" "ResultType=" "MaxLCSteps=" "LCStep=" \
+            "DeformationScaleFactor=" "ModelScaleFactor=" "ContourType=" "DisplayType=" \
+            "BandType=" "ResultCategory=" "ReverseBand=" "ViewMin=" "ViewMax=" "DataMin=" \
+            "DataMax=" "Bands=" "VectorThickness=" "IsSameVectorColor=" "VectorColor=" \
+            "VectorColorBands=" "VectorPosition=" "VectorArrowHeadSize=" \
+            "VectorArrowHeadPercLen=" "VectorArrowHeadType=" "ScaleFactor=" "VectorLength=" \
+            "IsVectorLenConst=" "CornorPosition=" "CornorDisplay=" "ModelOriginDisplay=" "X=" \
+            "Weight=" "Italic=" "FaceName=" "LabelColor=" "ImportFile=" "SameOnBothSide=" \
+            "SolidObverseObjectColor=" "ShellReverseEnvColor=" "SolidObverseShininess=" \
+            "GridColor=" "GridSize=" "BackgroundColor=" "PropertyCount=" "PropertyID 1=" \
+            "PropertyID 1 Color=" "MaterialCount=" "MaterialID 1=" "MaterialID 1 Color=" \
+            "GroupCount=" "GroupID=" "GroupName=" "ElementListCount=" "ElemList 0=" \
+            "Count=" "LoadedResult0ID=" "LoadedResult0Convert=" "8396809" "2147483647" \
+            "-2147483648" "4294967295" "1e308" "nan" "\x0d\x0a" "\"" >"$dict"
+        ;;
     esac
     echo "$dict"
 }
@@ -113,6 +145,7 @@ run_target()
     unv_fuzz) collect_seeds "$target" unv unv uff; max_len=65536 ;;
     op2_fuzz) collect_seeds "$target" op2 op2; max_len=262144 ;;
     archive_fuzz) collect_seeds "$target" archive; max_len=4096 ;;
+    project_fuzz) collect_project_seeds || return 1; max_len=16384 ;;
     *) echo "unknown target $target" >&2; return 2 ;;
     esac
     local dict corpus="$build/corpus/$target" artifacts="$build/artifacts/$target/"

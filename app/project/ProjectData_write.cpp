@@ -142,9 +142,12 @@ void CProjectData::WriteGroups()
         if (group != nullptr && id != CModelSet::kDefaultGroupId)
             written.push_back(group);
     }
-    WriteProjectInt("GroupSettings", "GroupCount", static_cast<int>(written.size()));
-    for (std::size_t n = 0; n < written.size(); ++n)
-        WriteGroup(static_cast<int>(n), *written[n]);
+    const int count = static_cast<int>(written.size());
+    WriteProjectInt("GroupSettings", "GroupCount", count);
+    for (int n = 0; n < count; ++n)
+        WriteGroup(n, *written[n]);
+    // Groups of an earlier save numbered from the count on go, as stale views do.
+    EraseProjectSectionsAbove("Group ", count - 1);
 }
 
 // Ten ids to a line, each followed by a comma: "12,13,14,".

@@ -39,6 +39,32 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && Fold(text.substr(0, prefix.size())) == Fold(prefix);
 }
 
+// N of a name prefix + N (decimal digits, few enough to stay inside long long).
+bool ParseSectionNumber(std::string_view name, std::string_view prefix, long long* number)
+{
+    constexpr std::size_t kMaxDigits = 18;
+    if (!StartsWithNoCase(name, prefix))
+        return false;
+    const std::string_view digits = name.substr(prefix.size());
+    if (digits.empty() || digits.size() > kMaxDigits)
+        return false;
+    long long value = 0;
+    for (char c : digits)
+    {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    *number = value;
+    return true;
+}
+
+// Names end at a NUL byte as values do.
+std::string_view CutAtNul(std::string_view text)
+{
+    return Trim(text.substr(0, text.find('\0')));
+}
+
 // "[name]" up to the last "]"; false for any other line.
 bool ParseHeader(std::string_view line, std::string_view* name)
 {
@@ -47,7 +73,7 @@ bool ParseHeader(std::string_view line, std::string_view* name)
     const std::size_t close = line.rfind(']');
     if (close == std::string_view::npos || close == 0)
         return false;
-    *name = Trim(line.substr(1, close - 1));
+    *name = CutAtNul(line.substr(1, close - 1));
     return true;
 }
 
@@ -58,16 +84,27 @@ std::string StripQuotes(std::string_view value)
     return std::string(value);
 }
 
-// One entry line holds one value: line breaks inside it would start new lines.
+// One entry line holds one value: line breaks inside it would start new lines. A value is a C
+// string to the profile functions, so it ends at a NUL byte. Reading and writing clean alike,
+// so that a value read, written and read again is the value first read.
 std::string CleanValue(std::string_view value)
 {
-    std::string clean(Trim(value));
+    std::string clean(Trim(value.substr(0, value.find('\0'))));
     for (char& c : clean)
     {
         if (c == '\r' || c == '\n')
             c = ' ';
     }
     return std::string(Trim(clean));
+}
+
+// Reading takes one pair of enclosing quotes off; a value that has them itself gets one more
+// pair, so that it comes back whole.
+std::string QuoteForReading(std::string value)
+{
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        return '"' + value + '"';
+    return value;
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes)
@@ -135,10 +172,10 @@ void CProjectFile::Parse(std::string_view text)
         }
         Entry entry;
         const std::size_t equals = line.find('=');
-        entry.key = std::string(Trim(line.substr(0, equals)));
+        entry.key = std::string(CutAtNul(line.substr(0, equals)));
         if (equals != std::string_view::npos)
         {
-            entry.value = std::string(Trim(line.substr(equals + 1)));
+            entry.value = CleanValue(line.substr(equals + 1));
             entry.hasValue = true;
         }
         AddEntry(*current, std::move(entry));
@@ -195,7 +232,7 @@ void CProjectFile::Write(std::string_view section, std::string_view key, std::st
     Section* target = FindSection(section);
     if (target == nullptr)
         target = &AddSection(section);
-    std::string clean = CleanValue(value);
+    std::string clean = QuoteForReading(CleanValue(value));
     const auto it = target->index.find(Fold(key));
     if (it == target->index.end())
     {
@@ -213,16 +250,22 @@ void CProjectFile::Write(std::string_view section, std::string_view key, std::st
 
 void CProjectFile::EraseSection(std::string_view section)
 {
-    Section* target = FindSection(section);
-    if (target == nullptr)
-        return;
-    target->isErased = true;
-    target->entries.clear();
-    target->index.clear();
+    if (Section* target = FindSection(section))
+        Erase(*target);
+}
+
+void CProjectFile::Erase(Section& section)
+{
+    section.isErased = true;
+    section.entries.clear();
+    section.index.clear();
     m_isModified = true;
+    const std::string folded = Fold(section.name);
+    const auto it = m_index.find(folded);
+    if (it == m_index.end() || it->second != &section)
+        return;
     // A later section of the same name now comes first.
-    const std::string folded = Fold(section);
-    m_index.erase(folded);
+    m_index.erase(it);
     for (const std::unique_ptr<Section>& candidate : m_sections)
     {
         if (!candidate->isErased && candidate.get() != m_sections.front().get() &&
@@ -247,25 +290,25 @@ std::size_t CProjectFile::GetEntryCount(std::string_view section) const
 
 std::vector<long long> CProjectFile::GetNumberedSections(std::string_view prefix) const
 {
-    constexpr std::size_t kMaxDigits = 18; // stays inside long long
     std::vector<long long> numbers;
     for (const std::unique_ptr<Section>& section : m_sections)
     {
-        const std::string_view name = section->name;
-        if (section->isErased || !StartsWithNoCase(name, prefix))
-            continue;
-        const std::string_view digits = name.substr(prefix.size());
-        bool isNumber = !digits.empty() && digits.size() <= kMaxDigits;
         long long number = 0;
-        for (std::size_t i = 0; isNumber && i < digits.size(); ++i)
-        {
-            isNumber = digits[i] >= '0' && digits[i] <= '9';
-            number = number * 10 + (digits[i] - '0');
-        }
-        if (isNumber)
+        if (!section->isErased && ParseSectionNumber(section->name, prefix, &number))
             numbers.push_back(number);
     }
     return numbers;
+}
+
+void CProjectFile::EraseNumberedSectionsAbove(std::string_view prefix, long long count)
+{
+    for (const std::unique_ptr<Section>& section : m_sections)
+    {
+        long long number = 0;
+        if (!section->isErased && section.get() != m_sections.front().get() &&
+            ParseSectionNumber(section->name, prefix, &number) && number > count)
+            Erase(*section);
+    }
 }
 
 const CProjectFile::Section* CProjectFile::FindSection(std::string_view name) const

@@ -5,10 +5,13 @@
 // - "[name]" opens a section; the name runs to the last "]" of the line, blanks trimmed; a line
 //   starting with "[" without a "]" is an entry.
 // - "key=value" lines, key and value trimmed of blanks; a line without "=" is kept but has no
-//   value. Blank lines are dropped.
+//   value. Blank lines are dropped. Names and values end at a NUL byte, as C strings do, and a
+//   CR inside a value reads as a blank, as the writer writes it.
 // - Section names and keys compare without regard to the case of ASCII letters; the first
 //   section of a name and the first entry of a key win.
-// - Written: "[name]" and "key=value" lines ending in CR LF, no blank lines. A new key goes
+// - Written: "[name]" and "key=value" lines ending in CR LF, no blank lines. One difference
+//   from the profile functions: a value enclosed in quotes is written in one more pair, so
+//   that reading gives it back whole instead of without its quotes. A new key goes
 //   after the last entry of its section, a new section at the end of the file.
 #pragma once
 
@@ -43,7 +46,8 @@ public:
     // maxLength characters. False when the section, the key or its "=" is missing.
     bool Find(std::string_view section, std::string_view key, std::string* value,
               std::size_t maxLength) const;
-    // Sets the value (trimmed; line breaks become blanks, as one line holds one entry).
+    // Sets the value (trimmed; line breaks become blanks, as one line holds one entry). A value
+    // enclosed in quotes is written in one more pair, which Find takes off again.
     void Write(std::string_view section, std::string_view key, std::string_view value);
     void EraseSection(std::string_view section);
 
@@ -52,6 +56,9 @@ public:
     std::size_t GetEntryCount(std::string_view section) const;
     // The numbers N of the sections named prefix + N (decimal digits), in file order.
     std::vector<long long> GetNumberedSections(std::string_view prefix) const;
+    // Erases every section named prefix + N with N above count, each under the name it has
+    // ("Group 07" as well as "Group 7").
+    void EraseNumberedSectionsAbove(std::string_view prefix, long long count);
 
     // True after a Write or EraseSection changed the content since Load, Parse or Clear.
     bool IsModified() const { return m_isModified; }
@@ -75,6 +82,8 @@ private:
     Section* FindSection(std::string_view name);
     Section& AddSection(std::string_view name);
     static void AddEntry(Section& section, Entry entry);
+    // Marks the section erased and lets a later live section of its name come first.
+    void Erase(Section& section);
 
     // Sections in file order; the first has no name and holds the lines before any header.
     std::vector<std::unique_ptr<Section>> m_sections;

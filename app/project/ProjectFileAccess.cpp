@@ -198,12 +198,7 @@ int GetProjectFlagOr(const char* section, const char* key, int fallback)
 
 void EraseProjectSectionsAbove(const char* prefix, int count)
 {
-    CProjectFile& content = Current().content;
-    for (long long number : content.GetNumberedSections(prefix ? prefix : ""))
-    {
-        if (number > count)
-            content.EraseSection(std::string(prefix ? prefix : "") + std::to_string(number));
-    }
+    Current().content.EraseNumberedSectionsAbove(prefix ? prefix : "", count);
 }
 
 std::string FormatFixed(double value, int decimals)

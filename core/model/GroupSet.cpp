@@ -198,12 +198,14 @@ void AddFaceEdges(CEdgeMap& edgeMap, const CElementMap& elementMap, const CFEEle
 CGroupSet::CGroupSet()
     : m_name("Group")
 {
-    m_solids.InitHashTable(kMemberTableSize);
-    m_beams.InitHashTable(kMemberTableSize);
-    m_springs.InitHashTable(kMemberTableSize);
-    m_masses.InitHashTable(kMemberTableSize);
-    m_shells.InitHashTable(kMemberTableSize);
-    m_nodes.InitHashTable(kMemberTableSize);
+    // Tables come with their first member: a project may hold many small or empty groups, and
+    // six empty tables of this size cost 10 MB and a walk of their buckets when freed.
+    m_solids.InitHashTable(kMemberTableSize, false);
+    m_beams.InitHashTable(kMemberTableSize, false);
+    m_springs.InitHashTable(kMemberTableSize, false);
+    m_masses.InitHashTable(kMemberTableSize, false);
+    m_shells.InitHashTable(kMemberTableSize, false);
+    m_nodes.InitHashTable(kMemberTableSize, false);
     ResetBoundingBox();
 }
 

@@ -32,7 +32,6 @@ bool IsBulkDataFile(const std::string& path)
 
 bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink)
 {
-    SetIniString("FileIOPaths", "DAT", FolderOf(path).c_str());
     const int nodesBefore = model.GetNodeCount();
     const int elementsBefore = model.GetElementCount();
     const UINT systemsBefore = model.GetMaxCoordSystemId();
@@ -45,6 +44,9 @@ bool ImportBulkFile(CModelSet& model, const std::string& path, COutputSink& sink
         isRead = reader.ReadBulkData(path);
         isPastBound = reader.IsReadStopped();
     }
+    // A deck that could not be opened leaves the folder of the last one that could.
+    if (isRead || isPastBound)
+        SetIniString("FileIOPaths", "DAT", FolderOf(path).c_str());
     if (isPastBound)
     {
         model.RemoveAll(1);

@@ -127,6 +127,42 @@ TEST(ProjectFile, WritesInTheProfileForm)
     EXPECT_TRUE(file.IsModified());
 }
 
+// What is read, written and read again is what was read first: a value with its own quotes
+// keeps them, and a NUL byte ends a name or value as it ends a C string.
+TEST(ProjectFile, AValueReadAndWrittenBackReadsTheSame)
+{
+    const std::string text = std::string("[S]\r\nquoted=\"\"a\"\"\r\nsingle=\"'b'\"\r\n") +
+                             "two=\"\"\"\"\r\nnul=c" + '\0' + "d\r\ncr=e\rf\r\n[T" + '\0' +
+                             "x]\r\nk" + '\0' + "y=1\r\n";
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {{"S", "quoted", "\"a\""}, {"S", "single", "'b'"}, {"S", "two", "\"\""},
+                 {"S", "nul", "c"},        {"S", "cr", "e f"},     {"T", "k", "1"}};
+    CProjectFile first;
+    first.Parse(text);
+    CProjectFile second;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        std::string value;
+        ASSERT_TRUE(first.Find(c.section, c.key, &value, 1023));
+        EXPECT_EQ(c.value, value);
+        second.Write(c.section, c.key, value);
+    }
+    CProjectFile reread;
+    reread.Parse(second.ToText());
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string("again ") + c.section + "/" + c.key);
+        std::string value;
+        ASSERT_TRUE(reread.Find(c.section, c.key, &value, 1023));
+        EXPECT_EQ(c.value, value);
+    }
+}
+
 TEST(ProjectFile, NormalisesWhatItReadsAndKnowsWhetherItChanged)
 {
     CProjectFile file;

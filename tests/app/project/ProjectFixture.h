@@ -1,13 +1,16 @@
 // The project the save tests write and the open tests read back: twelve shells on two
 // properties, one group, three results of which two are loaded, and three frames (1 normal
 // with a contour, 2 active and maximised with a vector result it has no record for, 3
-// minimised with vector arrows).
+// minimised with vector arrows); and the solver files such a project names: the plate deck of
+// those twelve shells and its displacement results.
 #pragma once
 
 #include "app/project/ProjectData.h"
 #include "core/model/FEElement.h"
 #include "core/model/ResultId.h"
 #include "tests/app/project/ProjectTestSupport.h"
+#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/io/op2/Op2TestModel.h"
 
 constexpr UINT kContourResultId = (1u << 23) | (1u << 13) | (1u << 3); // 8396808
 constexpr UINT kVectorResultId = (1u << 23) | (2u << 13) | (1u << 3);  // 8405000
@@ -141,4 +144,57 @@ inline void FillFixtureViews(CFakeProjectHost& host)
     record.SetConstantLength(true);
     arrows->vectorAttrs[kVectorResultId] = record;
     host.activeFrameId = 2;
+}
+
+inline int PlateNodeId(int column, int row)
+{
+    return row * 5 + column + 1;
+}
+
+// Twenty grids and the twelve quads of the fixture, properties 1 (elements 1-6) and 2.
+inline std::string PlateDeck()
+{
+    std::string deck;
+    for (int row = 0; row < 4; ++row)
+    {
+        for (int column = 0; column < 5; ++column)
+        {
+            const std::string id = std::to_string(PlateNodeId(column, row));
+            const std::string x = std::to_string(column) + ".";
+            const std::string y = std::to_string(row) + ".";
+            deck += bulk_test::Card("GRID", {id.c_str(), "", x.c_str(), y.c_str(), "0."});
+        }
+    }
+    for (int id = 1; id <= 12; ++id)
+    {
+        const int row = (id - 1) / 4;
+        const int column = (id - 1) % 4;
+        const std::string fields[] = {std::to_string(id),
+                                      id <= 6 ? "1" : "2",
+                                      std::to_string(PlateNodeId(column, row)),
+                                      std::to_string(PlateNodeId(column + 1, row)),
+                                      std::to_string(PlateNodeId(column + 1, row + 1)),
+                                      std::to_string(PlateNodeId(column, row + 1))};
+        deck +=
+            bulk_test::Card("CQUAD4", {fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
+                                       fields[3].c_str(), fields[4].c_str(), fields[5].c_str()});
+    }
+    return deck;
+}
+
+// Displacements of the twenty grids for two load sets, without geometry.
+inline std::string WritePlateResults(const std::string& folder, const char* name,
+                                     int firstLoadSet = 1)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("OUGV1");
+    for (int loadSet = firstLoadSet; loadSet <= firstLoadSet + 1; ++loadSet)
+    {
+        Op2Words entries;
+        for (int node = 1; node <= 20; ++node)
+            entries.Append(DisplacementEntry(node, 0.1f * node * loadSet, 0, 0, 0, 0, 0.01f));
+        f.Subcase(MakeIdent(1, 1, loadSet), entries);
+    }
+    f.EndBlock().EndFile();
+    return f.Save(folder, name);
 }

@@ -7,65 +7,11 @@
 #include "io/unv/UnvImport.h"
 #include "tests/app/project/ProjectFixture.h"
 #include "tests/io/bulk/BulkTestSupport.h"
-#include "tests/io/op2/Op2TestModel.h"
 
 #include <gtest/gtest.h>
 
-using bulk_test::Card;
-
 namespace
 {
-int NodeId(int column, int row)
-{
-    return row * 5 + column + 1;
-}
-
-// Twenty grids and the twelve quads of the fixture, properties 1 (elements 1-6) and 2.
-std::string PlateDeck()
-{
-    std::string deck;
-    for (int row = 0; row < 4; ++row)
-    {
-        for (int column = 0; column < 5; ++column)
-        {
-            const std::string id = std::to_string(NodeId(column, row));
-            const std::string x = std::to_string(column) + ".";
-            const std::string y = std::to_string(row) + ".";
-            deck += Card("GRID", {id.c_str(), "", x.c_str(), y.c_str(), "0."});
-        }
-    }
-    for (int id = 1; id <= 12; ++id)
-    {
-        const int row = (id - 1) / 4;
-        const int column = (id - 1) % 4;
-        const std::string fields[] = {std::to_string(id),
-                                      id <= 6 ? "1" : "2",
-                                      std::to_string(NodeId(column, row)),
-                                      std::to_string(NodeId(column + 1, row)),
-                                      std::to_string(NodeId(column + 1, row + 1)),
-                                      std::to_string(NodeId(column, row + 1))};
-        deck += Card("CQUAD4", {fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
-                                fields[3].c_str(), fields[4].c_str(), fields[5].c_str()});
-    }
-    return deck;
-}
-
-// Displacements of the twenty grids for two load sets, without geometry.
-std::string WriteResults(const std::string& folder, const char* name, int firstLoadSet = 1)
-{
-    Op2TestFile f;
-    f.Label().BlockHeader("OUGV1");
-    for (int loadSet = firstLoadSet; loadSet <= firstLoadSet + 1; ++loadSet)
-    {
-        Op2Words entries;
-        for (int node = 1; node <= 20; ++node)
-            entries.Append(DisplacementEntry(node, 0.1f * node * loadSet, 0, 0, 0, 0, 0.01f));
-        f.Subcase(MakeIdent(1, 1, loadSet), entries);
-    }
-    f.EndBlock().EndFile();
-    return f.Save(folder, name);
-}
-
 std::vector<std::pair<UINT, BYTE>> LoadedResults(const CModelSet& model)
 {
     std::vector<std::pair<UINT, BYTE>> loaded;
@@ -102,7 +48,7 @@ TEST(ProjectOpen, ASavedProjectComesBackWhole)
     CProjectFolders folders("open_round_trip");
     const std::string deck = folders.DataFile("plate.dat");
     CProjectFolders::WriteBytes(deck, PlateDeck());
-    const std::string results = WriteResults(folders.Path("data"), "plate.op2");
+    const std::string results = WritePlateResults(folders.Path("data"), "plate.op2");
     bulk_test::CCapturedOutput sink;
 
     CFakeProjectHost savingHost;
@@ -193,8 +139,8 @@ TEST(ProjectOpen, AUniversalFileProjectIgnoresLoadedResults)
     OpenFixture f("open_unv");
     const std::string deck = f.folders.DataFile("plate.dat");
     CProjectFolders::WriteBytes(deck, PlateDeck());
-    const std::string results = WriteResults(f.folders.Path("data"), "plate.op2");
-    const std::string more = WriteResults(f.folders.Path("data"), "more.OP2", 5);
+    const std::string results = WritePlateResults(f.folders.Path("data"), "plate.op2");
+    const std::string more = WritePlateResults(f.folders.Path("data"), "more.OP2", 5);
     const std::string unv = f.folders.DataFile("plate.unv");
     {
         CModelSet model;

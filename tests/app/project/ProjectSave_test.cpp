@@ -235,6 +235,28 @@ TEST(ProjectSave, ViewSectionsOfAnEarlierSaveAreErased)
     EXPECT_EQ("<missing>", f.Value("ViewSettings4", "ViewID"));
 }
 
+// Group sections from the count on would come back to any reader that trusts sections; one
+// written "Group 07" by hand goes as well.
+TEST(ProjectSave, GroupSectionsOfAnEarlierSaveAreErased)
+{
+    SaveFixture f("save_stale_groups");
+    ASSERT_TRUE(f.project.SaveProject());
+    CProjectFolders::WriteBytes(f.project.GetProjectFilePath(),
+                                f.Saved() +
+                                    CrLf({"[Group 0]", "GroupID=7", "[Group 1]", "GroupID=8",
+                                          "[Group 07]", "GroupID=9", "[Group x]", "kept=yes"}));
+    auto group = std::make_unique<CGroupSet>();
+    group->m_id = 5;
+    f.project.m_model.AddGroup(group.release());
+    ASSERT_TRUE(f.project.SaveProject());
+    EXPECT_EQ("1", f.Value("GroupSettings", "GroupCount"));
+    EXPECT_EQ("5", f.Value("Group 0", "GroupID"));
+    EXPECT_EQ("<missing>", f.Value("Group 1", "GroupID"));
+    EXPECT_EQ("<missing>", f.Value("Group 07", "GroupID"));
+    EXPECT_EQ("yes", f.Value("Group x", "kept"));
+    EXPECT_EQ(std::string::npos, f.Saved().find("[Group 1]"));
+}
+
 // Saving onto the project's own file keeps what else it holds; any other target starts empty.
 TEST(ProjectSave, SaveAsOntoAnotherFileStartsFromAnEmptyFile)
 {

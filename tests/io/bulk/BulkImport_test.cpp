@@ -253,10 +253,17 @@ TEST_F(BulkImportTest, DeckWhoseShiftedIdsPassTheBoundIsRefusedWhole)
               m_output.lines);
 }
 
-TEST_F(BulkImportTest, MissingDeckFails)
+// The folder remembered for the next deck is only one that a deck was read from.
+TEST_F(BulkImportTest, MissingDeckFailsAndKeepsTheRememberedFolder)
 {
-    EXPECT_FALSE(ImportBulkFile(m_model, m_folder + "/absent.bdf", m_output));
+    ASSERT_TRUE(Import(kQuadDeck));
+    m_output.lines.clear();
+    const std::string elsewhere = testing_support::MakeTempDir("bulk_import_elsewhere");
+    EXPECT_FALSE(ImportBulkFile(m_model, elsewhere + "/absent.bdf", m_output));
     EXPECT_EQ(1u, m_output.lines.size());
+    std::string folder;
+    EXPECT_TRUE(GetIniString("FileIOPaths", "DAT", &folder));
+    EXPECT_EQ(m_folder, folder);
 }
 
 TEST(BulkImport, BulkDataFilesAreKnownByExtension)
