@@ -1,5 +1,6 @@
 // Saving and opening a project whose group holds 1,000,000 elements (100,000 "ElemList"
-// lines), and, for comparison, writing such lines with one profile call per key.
+// lines), and, for comparison, writing such lines with one profile call per key; opening a
+// project of many empty groups.
 #include "bench/ProjectBenchModel.h"
 
 #include <benchmark/benchmark.h>
@@ -78,8 +79,30 @@ void BM_GroupLinesThroughProfileCalls(benchmark::State& state)
 }
 } // namespace
 
+// A project of 1,000 groups without elements: what each empty group costs to make and free.
+void BM_OpenProjectWithThousandEmptyGroups(benchmark::State& state)
+{
+    constexpr int kGroups = 1000;
+    const std::string path = BenchFolder("gravik_bench_project_groups") + "/groups.mpj";
+    {
+        std::string text = "[GroupSettings]\r\nGroupCount=" + std::to_string(kGroups) + "\r\n";
+        for (int n = 0; n < kGroups; ++n)
+            text +=
+                "[Group " + std::to_string(n) + "]\r\nGroupID=" + std::to_string(n + 1) + "\r\n";
+        fw::os::WriteFileToDisk(path, text);
+    }
+    for (auto _ : state)
+    {
+        CProjectData project;
+        benchmark::DoNotOptimize(project.OpenProject(path.c_str()));
+    }
+    state.SetItemsProcessed(state.iterations() * kGroups);
+    state.counters["peak_MB"] = PeakResidentMb();
+}
+
 BENCHMARK(BM_SaveProjectWithMillionElementGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OpenProjectWithMillionElementGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenProjectWithThousandEmptyGroups)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GroupLinesThroughProfileCalls)
     ->Unit(benchmark::kMillisecond)
     ->Arg(1000)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test on a fresh machine: installs what is missing, then builds the
 # native build, the sanitizer build (AddressSanitizer + UBSan) and the Windows build, runs the
-# Windows tests under Wine with Xvfb, and runs each reader's fuzz target briefly. Exits non-zero
+# Windows tests under Wine with Xvfb, and runs each fuzz target briefly. Exits non-zero
 # when any build, test or fuzz run fails.
 set -uo pipefail
 
@@ -72,7 +72,7 @@ else
     failed=1; results+=("windows: BUILD FAILED")
 fi
 
-# Fuzz smoke: each reader's libFuzzer target for a minute, side by side.
+# Fuzz smoke: each libFuzzer target (readers, project file) for a minute, side by side.
 echo "=== fuzz smoke ==="
 if FUZZ_PARALLEL=1 FUZZ_ARGS="${FUZZ_ARGS:--seed=1}" scripts/fuzz.sh "${FUZZ_SECONDS:-60}"; then
     results+=("fuzz: ok")
