@@ -90,8 +90,19 @@ inline bool WritePlateSeed(const std::filesystem::path& scratch, const std::stri
     FillFixtureGroupAndColors(project.m_model);
     FillFixtureViews(host);
     const std::vector<UINT> loaded = CollectLoadedResultIds(project.m_model);
-    if (!loaded.empty())
-        host.View(1)->state.contourResultId = static_cast<int>(loaded.front());
+    if (loaded.empty())
+        return false;
+    host.View(1)->state.contourResultId = static_cast<int>(loaded.front());
+    // The arrows show the same result, their record filed under its first load case, so
+    // that the vector keys are written.
+    CFakeProjectView* arrows = host.View(3);
+    UINT firstCase = 0;
+    if (project.m_model.GetLoadCaseResultId(loaded.front(), 1, &firstCase))
+    {
+        const CVectorDisplayAttr record = arrows->vectorAttrs.begin()->second;
+        arrows->vectorAttrs = {{firstCase, record}};
+        arrows->state.vectorResultId = static_cast<int>(loaded.front());
+    }
     return SaveSeed(project, scratch, seeds, "plate");
 }
 

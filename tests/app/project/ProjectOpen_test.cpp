@@ -336,6 +336,33 @@ TEST(ProjectOpen, GroupsKeepKnownElementsAndDropHeldIds)
     EXPECT_EQ(12, model.GetDefaultGroup()->GetShells().GetCount());
 }
 
+// Texts the user gave come back whole after a save and an open, quotes included.
+TEST(ProjectOpen, QuotedNamesComeBackWithTheirQuotes)
+{
+    CProjectFolders folders("open_quoted_names");
+    CProjectData saved;
+    saved.m_name = "quoted";
+    saved.m_folder = folders.Path("data").c_str();
+    const char* const names[] = {"\"Front\"", "'Rear'", "\"", "\"\""};
+    for (int n = 0; n < 4; ++n)
+    {
+        auto group = std::make_unique<CGroupSet>();
+        group->m_id = n + 1;
+        group->SetName(names[n]);
+        saved.m_model.AddGroup(group.release());
+    }
+    ASSERT_TRUE(saved.SaveProject());
+
+    CProjectData project;
+    ASSERT_TRUE(project.OpenProject(saved.GetProjectFilePath().c_str()));
+    for (int n = 0; n < 4; ++n)
+    {
+        const CGroupSet* group = project.m_model.LookupGroup(n + 1);
+        ASSERT_NE(nullptr, group);
+        EXPECT_STREQ(names[n], group->GetName());
+    }
+}
+
 TEST(ProjectOpen, OpeningRewritesObjectColorKeysInOneDigitForm)
 {
     OpenFixture f("open_object_color");
