@@ -4,6 +4,8 @@
 #include "platform/win/dc.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cstring>
 
 #ifndef GL_BGRA_EXT
 #define GL_BGRA_EXT 0x80E1
@@ -27,23 +29,44 @@ void PresentGLFrame(HDC dc)
         return;
     RECT client = {};
     const HWND window = ::WindowFromDC(dc);
-    CFrameCopyWnd* copy = nullptr;
-    // The back buffer is read before the swap leaves it undefined.
+    std::vector<unsigned char> pixels;
+    // Read before anything else: the swap leaves the back buffer undefined, and Wine remakes
+    // the drawable of a window that gains a child (the copy window, the first time).
     if (PresentsThroughCopy() && window != nullptr && ::wglGetCurrentDC() == dc &&
         ::GetClientRect(window, &client) && client.right > 0 && client.bottom > 0)
+    {
+        pixels.resize(static_cast<size_t>(client.right) * client.bottom * 4);
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        glReadBuffer(GL_BACK);
+        // Four bytes a pixel, rows bottom-up: a 32-bit DIB's own layout.
+        glReadPixels(0, 0, client.right, client.bottom, GL_BGRA_EXT, GL_UNSIGNED_BYTE,
+                     pixels.data());
+        glPopClientAttrib();
+        if (glGetError() != GL_NO_ERROR)
+            pixels.clear();
+    }
+    ::SwapBuffers(dc);
+    if (pixels.empty())
+        return;
+    CFrameCopyWnd* copy = CFrameCopyWnd::Find(window);
+    const bool isFirst = copy == nullptr;
+    if (isFirst)
         copy = CFrameCopyWnd::Of(window);
     if (copy != nullptr)
-        copy->TakeBackBuffer(client.right, client.bottom);
-    ::SwapBuffers(dc);
-    if (copy != nullptr)
-        copy->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        copy->ShowPicture(client.right, client.bottom, pixels);
+    // Wine can lose a new window's first frame while it settles the window's drawable, and
+    // nothing else would ask again: one more frame follows.
+    if (isFirst)
+        ::InvalidateRect(window, nullptr, FALSE);
 }
 
 FW_TABLE(CFrameCopyWnd, CWnd, fw::on<WM_NCHITTEST, &CFrameCopyWnd::OnNcHitTest>(),
          fw::on<WM_ERASEBKGND, &CFrameCopyWnd::OnEraseBkgnd>(),
          fw::on<WM_PAINT, &CFrameCopyWnd::OnPaint>())
 
-CFrameCopyWnd* CFrameCopyWnd::Of(HWND window)
+CFrameCopyWnd* CFrameCopyWnd::Find(HWND window)
 {
     for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT))
@@ -51,6 +74,13 @@ CFrameCopyWnd* CFrameCopyWnd::Of(HWND window)
         if (auto* copy = dynamic_cast<CFrameCopyWnd*>(CWnd::FromHandlePermanent(child)))
             return copy;
     }
+    return nullptr;
+}
+
+CFrameCopyWnd* CFrameCopyWnd::Of(HWND window)
+{
+    if (CFrameCopyWnd* copy = Find(window))
+        return copy;
     auto* copy = new CFrameCopyWnd;
     if (!copy->CreateEx(0, RegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0,
                         0, 0, window, nullptr))
@@ -63,20 +93,16 @@ CFrameCopyWnd* CFrameCopyWnd::Of(HWND window)
     return copy;
 }
 
-void CFrameCopyWnd::TakeBackBuffer(int width, int height)
+void CFrameCopyWnd::ShowPicture(int width, int height, const std::vector<unsigned char>& pixels)
 {
     if ((m_picture.GetWidth() != width || m_picture.GetHeight() != height) &&
         !m_picture.Create(width, height))
         return;
+    ::GdiFlush();
+    std::memcpy(m_picture.GetBits(), pixels.data(),
+                std::min(pixels.size(), static_cast<size_t>(width) * height * 4));
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadBuffer(GL_BACK);
-    // Four bytes a pixel, rows bottom-up: the DIB's own layout.
-    glReadPixels(0, 0, width, height, GL_BGRA_EXT, GL_UNSIGNED_BYTE, m_picture.GetBits());
-    glPopClientAttrib();
-    GdiFlush();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 LRESULT CFrameCopyWnd::OnNcHitTest(CPoint)

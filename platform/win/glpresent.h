@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace fw
 {
 // Swaps the buffers of dc, a window DC whose OpenGL context is current. Wine renders OpenGL in a
@@ -22,11 +24,13 @@ bool PresentsThroughCopy();
 class CFrameCopyWnd : public CWnd
 {
 public:
-    // The copy window of window, made when it has none.
+    // The copy window of window: null when it has none; made when it has none.
+    static CFrameCopyWnd* Find(HWND window);
     static CFrameCopyWnd* Of(HWND window);
 
-    // Reads the current context's back buffer, width x height pixels, into the copy and shows it.
-    void TakeBackBuffer(int width, int height);
+    // Shows a frame of width x height pixels, four bytes each (blue, green, red, unused), rows
+    // from the bottom.
+    void ShowPicture(int width, int height, const std::vector<unsigned char>& pixels);
     const Dib32& GetPicture() const { return m_picture; }
 
     FW_MESSAGE_TABLE()
