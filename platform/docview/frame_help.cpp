@@ -182,6 +182,14 @@ DWORD CFrameWnd::MapNonClientArea(int hitTest)
 
 void CFrameWnd::OnContextHelp()
 {
+    // Help mode belongs to the top-level frame, whose command handling and capture make every
+    // click ask for help; a child frame that the command was routed to hands it over.
+    CFrameWnd* top = GetTopLevelFrame();
+    if (top != nullptr && top != this)
+    {
+        top->OnContextHelp();
+        return;
+    }
     if (m_bHelpMode == HELP_ACTIVE || !CanEnterHelpMode())
         return;
     MSG msg;

@@ -1,7 +1,10 @@
 // Test helpers that pump the message queue and look at windows.
 #include "platform/test/pump.h"
 
+#include "platform/docview/frame.h"
+#include "platform/win/app.h"
 #include "platform/win/msgloop.h"
+#include "platform/win/privmsg.h"
 
 namespace fw::test
 {
@@ -22,7 +25,50 @@ void CALLBACK PollForDialog(HWND, UINT, UINT_PTR, DWORD)
     g_script = nullptr;
     script(dialog);
 }
+UINT_PTR g_cancelTimer = 0;
+std::vector<std::string> g_cancelled;
+
+BOOL CALLBACK CancelDialog(HWND hwnd, LPARAM)
+{
+    char className[16] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (std::string(className) != "#32770" || !::IsWindowVisible(hwnd) ||
+        !::IsWindowEnabled(hwnd))
+        return TRUE;
+    char caption[256] = {};
+    ::GetWindowTextA(hwnd, caption, sizeof caption);
+    if (g_script && g_caption == caption)
+        return TRUE; // a test answers this one
+    static HWND s_last = nullptr; // asked again while its cancel is on its way
+    if (hwnd != s_last)
+        g_cancelled.push_back(caption);
+    s_last = hwnd;
+    ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+void CALLBACK CancelModalStates(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CancelDialog, 0);
+    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    if (frame != nullptr && frame->m_hWnd != nullptr && frame->m_bHelpMode == HELP_ACTIVE)
+        ::PostMessageA(frame->m_hWnd, WM_EXITHELPMODE, 0, 0);
+}
 } // namespace
+
+void CancelEveryDialog(bool on)
+{
+    if (g_cancelTimer != 0)
+        ::KillTimer(nullptr, g_cancelTimer);
+    g_cancelTimer = on ? ::SetTimer(nullptr, 0, 10, &CancelModalStates) : 0;
+    if (on)
+        g_cancelled.clear();
+}
+
+const std::vector<std::string>& CancelledDialogs()
+{
+    return g_cancelled;
+}
 
 void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script)
 {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace fw::test
 {
@@ -28,6 +29,13 @@ void PressKey(HWND hwnd, UINT virtualKey, bool control = false);
 // replaces a script that has not run; CancelDialogScript drops it.
 void WhenDialogShows(const std::string& caption, std::function<void(HWND)> script);
 void CancelDialogScript();
+
+// While on, every dialog of this thread that shows (a modal dialog, a property sheet) is
+// cancelled at once, and the main frame's context-help mode is left as Esc leaves it, from
+// whatever message loop runs then: a user who answers every question with Cancel.
+void CancelEveryDialog(bool on);
+// The dialogs cancelled since CancelEveryDialog(true), by caption.
+const std::vector<std::string>& CancelledDialogs();
 
 // Removes a WM_QUIT that the end of a main window left in the queue; true when one was there.
 bool DrainQuit();

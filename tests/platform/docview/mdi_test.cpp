@@ -280,3 +280,40 @@ TEST_F(Mdi, DeletingAViewWhoseWindowLivesLeavesNoDanglingActiveView)
     EXPECT_EQ(1, g_documentsDeleted) << "its last view gone, the document closed";
     child->DestroyWindow();
 }
+
+namespace
+{
+// What the help loop shows while it runs, then the Esc that ends it.
+CFrameWnd* g_helpFrame = nullptr;
+CFrameWnd* g_helpChild = nullptr;
+BOOL g_frameHelp = HELP_INACTIVE;
+BOOL g_childHelp = HELP_INACTIVE;
+bool g_helpSeen = false;
+
+void CALLBACK SeeHelpModeThenEscape(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    g_frameHelp = g_helpFrame->m_bHelpMode;
+    g_childHelp = g_helpChild->m_bHelpMode;
+    g_helpSeen = true;
+    ::PostMessageA(g_helpFrame->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+} // namespace
+
+TEST_F(Mdi, ContextHelpRoutedToAChildRunsInTheMainFrameAndEscEndsIt)
+{
+    OpenDocument();
+    g_helpFrame = m_frame;
+    g_helpChild = ActiveChild();
+    g_frameHelp = g_childHelp = HELP_INACTIVE;
+    g_helpSeen = false;
+    // The command reaches the active child first; help mode must still be the main frame's,
+    // where the exit message, Esc and the frame's own commands look for it.
+    m_frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    ::SetTimer(nullptr, 0, 0, &SeeHelpModeThenEscape);
+    ASSERT_TRUE(fw::test::WaitFor([] { return g_helpSeen; }));
+    EXPECT_EQ(HELP_ACTIVE, g_frameHelp);
+    EXPECT_EQ(HELP_INACTIVE, g_childHelp);
+    EXPECT_EQ(HELP_INACTIVE, m_frame->m_bHelpMode) << "Esc ended it";
+    EXPECT_EQ(HELP_INACTIVE, ActiveChild()->m_bHelpMode);
+}
