@@ -1,8 +1,8 @@
 // Every command of the program's menus and toolbars sent to the main frame as a user would send
 // it, on the demo model, on a real Nastran run and with no project open: enabled ones, then all
 // of them regardless of their state, every dialog cancelled as it shows; then the view's keys
-// and drags in each operation mode. After each one the frame, its view and the message loop are
-// still there, nothing is left modal and a shown model still draws.
+// and drags in each operation mode, also inside a selection. After each one the frame, its view
+// and the message loop are still there, nothing is left modal and a shown model still draws.
 #include "app/project/ProjectData.h"
 #include "platform/test/pump.h"
 #include "platform/win/cmdtarget.h"
@@ -11,6 +11,8 @@
 #include "tests/app/ProjectAppFixture.h"
 #include "tests/support/TestPaths.h"
 #include "view/CAEView.h"
+#include "view/CmdManager.h"
+#include "view/CmdRecord.h"
 
 #include <windows.h>
 
@@ -324,8 +326,9 @@ protected:
         ::SetKeyboardState(state);
     }
 
-    // The view's keys and a drag in every operation mode, then in each selection shape.
-    void KeysAndDrags(const char* phase)
+    // The view's keys and a drag in every operation mode, then in each selection shape; each
+    // inside a selection when asked, where they pick, end and cancel it.
+    void KeysAndDrags(const char* phase, bool selecting = false)
     {
         static const UINT kModes[] = {0,
                                       ID_VIEW_PAN,
@@ -338,16 +341,21 @@ protected:
                                       ID_SELECT_RECTANGLE,
                                       ID_SELECT_CIRCLE,
                                       ID_SELECT_POLYGON};
-        static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,     VK_DOWN,
-                                     VK_ESCAPE, VK_RETURN, VK_DELETE};
+        // Delete drops the last picks, Enter ends a selection and Esc cancels it: the picks of
+        // the drag first.
+        static const UINT kKeys[] = {VK_LEFT,   VK_RIGHT,  VK_UP,    VK_DOWN,
+                                     VK_DELETE, VK_RETURN, VK_ESCAPE};
         static const UINT kModifiers[] = {0, MK_SHIFT, MK_CONTROL};
         for (UINT mode : kModes)
         {
             for (UINT modifiers : kModifiers)
             {
-                const std::string step = std::string(phase) + ", mode " + std::to_string(mode) +
-                                         ", modifiers " + std::to_string(modifiers);
+                const std::string step = std::string(phase) + (selecting ? ", selecting" : "") +
+                                         ", mode " + std::to_string(mode) + ", modifiers " +
+                                         std::to_string(modifiers);
                 m_watch.Step(step);
+                if (selecting)
+                    RequestPick();
                 if (mode != 0)
                     Command(mode);
                 CCAEView* view = ActiveView();
@@ -371,6 +379,10 @@ protected:
                 ::SendMessageA(hwnd, WM_LBUTTONUP, modifiers, MAKELPARAM(cx, cy));
                 ::SendMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(modifiers, WHEEL_DELTA),
                                MAKELPARAM(cx, cy));
+                ::SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON | modifiers, MAKELPARAM(cx, cy));
+                ::SendMessageA(hwnd, WM_RBUTTONUP, modifiers, MAKELPARAM(cx, cy));
+                if (selecting)
+                    ::SendMessageA(hwnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(cx, cy));
                 if (ActiveView() != nullptr)
                     PressKeys(ActiveView()->m_hWnd, kKeys, modifiers == MK_CONTROL);
                 ASSERT_NO_FATAL_FAILURE(ExpectAlive(step));
@@ -381,10 +393,21 @@ protected:
         g_nOperationMode = kModeNone;
     }
 
+    // A selection as a tool asks for one: every kind, areas allowed.
+    void RequestPick()
+    {
+        CPickRequestRecord request;
+        request.nAllowedKinds = kKindAll;
+        request.nInitialFilter = kKindAll;
+        MainFrame()->GetCmdManager()->ExecuteCommand(&request);
+        fw::test::Pump();
+    }
+
     void SweepWithProject(const char* phase)
     {
         ASSERT_NO_FATAL_FAILURE(SweepCommands(true, phase));
         ASSERT_NO_FATAL_FAILURE(KeysAndDrags(phase));
+        ASSERT_NO_FATAL_FAILURE(KeysAndDrags(phase, true));
         ASSERT_NO_FATAL_FAILURE(SweepCommands(false, phase));
     }
 
@@ -438,3 +461,4 @@ TEST_F(CommandSweepOnSamples, EveryCommandOnANastranRun)
     ASSERT_NO_FATAL_FAILURE(OpenSample());
     ASSERT_NO_FATAL_FAILURE(SweepWithProject("bulk data and OUTPUT2"));
 }
+
