@@ -22,6 +22,11 @@ void CMainFrame::ShowMessageWithArg(const char* section, const char* key, const 
     // A missing text still adds its (empty) line, so that the log shows every step.
     CString text;
     LoadStringFromFile(CString(file), CString(section), CString(key), &text);
+    // The text file loses a text's trailing blank: a name or path must not run into the words.
+    const bool needsBlank = !text.IsEmpty() && argument != nullptr && *argument != '\0' &&
+                            text[text.GetLength() - 1] != ' ' && *argument != ' ';
+    if (needsBlank)
+        text += ' ';
     text += argument;
     AddOutputLine(text);
 }

@@ -274,7 +274,8 @@ TEST_F(ProjectCommands, AFailedUniversalFileShowsFiveErrorsAndKeepsWhatWasReadBe
     MainFrame()->ReadFile("bad.unv", bad.c_str());
     const std::vector<std::string> lines = OutputLines();
     ASSERT_EQ(before + 7, lines.size()); // "Reading", five errors, "..."
-    EXPECT_EQ(MessageText("MsgPane", "ReadFile") + "bad.unv", lines[before]);
+    // The file's name stands apart from the text before it.
+    EXPECT_EQ(MessageText("MsgPane", "ReadFile") + " bad.unv", lines[before]);
     EXPECT_EQ("...", lines.back());
     EXPECT_EQ(nodes, Project()->m_model.GetNodeCount());
     EXPECT_EQ(results, static_cast<int>(Project()->m_model.GetResults().GetCount()));
