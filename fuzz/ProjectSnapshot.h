@@ -1,8 +1,9 @@
 // What an opened project holds of its file, as text: settings, colours, groups, loaded results
 // and the views the main frame was given. Reals appear in the form the file stores them in, so
 // that a value and the value read back from its saved text compare equal. What the file keeps
-// only in part by design is left out: the rectangle of a minimised view, and the result keys
-// of a view with a vector result (the fake views file no vector record).
+// only in part by design is left out: the rectangle of a minimised view, and a view's result
+// display keys, which a view files only with the arrows' record that the fake views lack, and
+// which the project tests check against a golden file.
 #pragma once
 
 #include "app/project/ProjectData.h"
@@ -125,12 +126,6 @@ inline void AddView(int frameId, const CFakeProjectView& view, CSnapshotText& ou
     out.Int(s.maxLoadCaseSteps).Int(s.loadCaseStep).Real(s.deformationScale);
     out.Real(s.modelScale).End();
     out.Key(" contour").Int(s.contourResultId).End();
-    if (s.vectorResultId != -1 || s.contourResultId == -1)
-        return;
-    const CResultDisplayAttr& a = view.displayAttr;
-    out.Key(" result").Int(s.resultType).Int(a.m_nContourType).Int(a.m_nDisplayType);
-    out.Int(a.m_nBandType).Int(a.m_nResultCategory).Int(a.m_bReverseBand).Int(a.m_nBands);
-    out.Precise(a.m_viewMin).Precise(a.m_viewMax).Precise(a.m_dataMin).Precise(a.m_dataMax).End();
 }
 
 inline std::string Snapshot(CProjectData& project, CFakeProjectHost& host)
