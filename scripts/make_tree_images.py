@@ -4,13 +4,11 @@ project, result heading, scalar results, vector results, geometry, the six entit
 mass, beam, elastic spring, solid and shell, then the same six with a check mark) and the tree
 bar's tab picture (16 x 16), on the light grey the image lists make transparent. Drawn with the
 helpers of make_app_images.py. Run from the repository root; the files are committed."""
-import importlib.util
 import os
+import sys
 
-spec = importlib.util.spec_from_file_location(
-    "app_images", os.path.join(os.path.dirname(__file__), "make_app_images.py"))
-app = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(app)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_app_images as app  # noqa: E402
 
 WIDTH, HEIGHT = 32, 16
 
