@@ -5,18 +5,13 @@
 #include "resources/resource.h"
 #include "view/CAEView.h"
 #include "view/CmdRecord.h"
+#include "view/ModeCommand.h"
 #include "view/ViewMainFrame.h"
 
 #include <algorithm>
 
 namespace
 {
-struct ModeCommand
-{
-    UINT id;
-    const char* statusKey;
-    int mode;
-};
 constexpr ModeCommand kModeCommands[] = {
     {ID_VIEW_WIREFRAME, "Wireframe", kWireframe},
     {ID_VIEW_RIDGELINE, "Ridgline", kRidgeLine},
@@ -24,16 +19,6 @@ constexpr ModeCommand kModeCommands[] = {
     {ID_VIEW_RIDGELINE_SHADING, "Ridlneshading", kRidgeLineShading},
     {ID_VIEW_HIDDENLINE, "HiddenLine", kHiddenLine},
 };
-
-const ModeCommand* FindMode(UINT id)
-{
-    for (const ModeCommand& command : kModeCommands)
-    {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
 
 struct BarCommand
 {
@@ -70,7 +55,7 @@ constexpr int kFirstViewKey = 1;
 
 void CCAEView::OnDisplayMode(UINT commandId)
 {
-    const ModeCommand* command = FindMode(commandId);
+    const ModeCommand* command = FindModeCommand(kModeCommands, commandId);
     if (command == nullptr)
         return;
     ShowStatus(command->statusKey);
@@ -85,7 +70,7 @@ void CCAEView::OnDisplayMode(UINT commandId)
 
 void CCAEView::OnUpdateDisplayMode(CCmdUI* cmdUI)
 {
-    const ModeCommand* command = FindMode(cmdUI->m_nID);
+    const ModeCommand* command = FindModeCommand(kModeCommands, cmdUI->m_nID);
     if (command == nullptr)
         return;
     cmdUI->SetCheck(m_nDisplayMode == command->mode ? 1 : 0);

@@ -5,17 +5,12 @@
 #include "platform/win/resource.h"
 #include "resources/resource.h"
 #include "view/CAEView.h"
+#include "view/ModeCommand.h"
 
 #include <algorithm>
 
 namespace
 {
-struct ModeCommand
-{
-    UINT id;
-    const char* statusKey;
-    int mode;
-};
 constexpr ModeCommand kModeCommands[] = {
     {ID_VIEW_PAN, "Pan", kModePan},
     {ID_VIEW_ZOOM, "Zoom", kModeZoom},
@@ -25,16 +20,6 @@ constexpr ModeCommand kModeCommands[] = {
     {ID_VIEW_ROTATE_VERTICAL, "RotateVertical", kModeRotateVertical},
     {ID_VIEW_ROTATE_HORIZONTAL, "RotateHorizontal", kModeRotateHorizontal},
 };
-
-const ModeCommand* FindModeCommand(UINT id)
-{
-    for (const ModeCommand& command : kModeCommands)
-    {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
 
 struct ModeCursor
 {
@@ -80,7 +65,7 @@ void CCAEView::SetOperationMode(int mode)
 
 void CCAEView::OnOperationMode(UINT commandId)
 {
-    const ModeCommand* command = FindModeCommand(commandId);
+    const ModeCommand* command = FindModeCommand(kModeCommands, commandId);
     if (command == nullptr)
         return;
     ShowStatus(command->statusKey);
@@ -89,7 +74,7 @@ void CCAEView::OnOperationMode(UINT commandId)
 
 void CCAEView::OnUpdateOperationMode(CCmdUI* cmdUI)
 {
-    const ModeCommand* command = FindModeCommand(cmdUI->m_nID);
+    const ModeCommand* command = FindModeCommand(kModeCommands, cmdUI->m_nID);
     cmdUI->SetCheck(command != nullptr && g_nOperationMode == command->mode ? 1 : 0);
 }
 
