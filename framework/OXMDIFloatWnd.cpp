@@ -3,6 +3,7 @@
 
 #include "framework/OXSizableMiniDockFrameWnd.h"
 #include "platform/bars/dockctx.h"
+#include "platform/bars/minidock.h"
 #include "platform/win/app.h"
 
 FW_TABLE(COXMDIFloatWnd, COXMDIChildWndSizeDock, fw::on<WM_SIZE, &COXMDIFloatWnd::OnSize>(),
@@ -52,18 +53,7 @@ void COXMDIFloatWnd::RecalcLayout(BOOL notify)
     if (m_bInLayout || !m_wndDockBar.m_hWnd)
         return;
     COXMDIChildWndSizeDock::RecalcLayout(notify);
-    CString title;
-    m_wndDockBar.GetWindowText(title);
-    CString current;
-    GetWindowText(current);
-    if (current != title)
-        SetWindowText(title);
-    // Shown exactly while one of its bars shows.
-    const bool anyVisible = m_wndDockBar.GetDockedVisibleCount() > 0;
-    if (!anyVisible && IsWindowVisible())
-        ShowWindow(SW_HIDE);
-    else if (anyVisible && !IsWindowVisible())
-        ShowWindow(SW_SHOWNA);
+    FollowFloatingDockBar(*this, m_wndDockBar, true, SW_SHOWNA);
 }
 
 void COXMDIFloatWnd::OnSize(UINT type, int cx, int cy)

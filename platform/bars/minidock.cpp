@@ -149,18 +149,22 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL notify)
     if (m_bInRecalcLayout || !m_wndDockBar.m_hWnd)
         return;
     CMiniFrameWnd::RecalcLayout(notify);
+    FollowFloatingDockBar(*this, m_wndDockBar, !m_bHiddenByOwner, SW_SHOWNOACTIVATE);
+}
+
+void FollowFloatingDockBar(CWnd& frame, CDockBar& dockBar, bool mayShow, int showCommand)
+{
     CString title;
-    m_wndDockBar.GetWindowText(title);
+    dockBar.GetWindowText(title);
     CString current;
-    GetWindowText(current);
+    frame.GetWindowText(current);
     if (current != title)
-        SetWindowText(title);
-    // The frame shows exactly while a bar in it does.
-    const bool anyVisible = m_wndDockBar.GetDockedVisibleCount() > 0;
-    if (!anyVisible && IsWindowVisible())
-        ShowWindow(SW_HIDE);
-    else if (anyVisible && !IsWindowVisible() && !m_bHiddenByOwner)
-        ShowWindow(SW_SHOWNOACTIVATE);
+        frame.SetWindowText(title);
+    const bool anyVisible = dockBar.GetDockedVisibleCount() > 0;
+    if (!anyVisible && frame.IsWindowVisible())
+        frame.ShowWindow(SW_HIDE);
+    else if (anyVisible && mayShow && !frame.IsWindowVisible())
+        frame.ShowWindow(showCommand);
 }
 
 CControlBar* CMiniDockFrameWnd::SingleBar() const

@@ -8,6 +8,10 @@
 #include "platform/bars/dockbar.h"
 #include "platform/docview/frame.h"
 
+// A frame holding a floating dock bar takes the bar's title and shows exactly while a bar in it
+// does; mayShow false keeps it hidden, showCommand shows it.
+void FollowFloatingDockBar(CWnd& frame, CDockBar& dockBar, bool mayShow, int showCommand);
+
 // Mini-frame styles (in the window style's low word, unused by popups).
 constexpr DWORD MFS_SYNCACTIVE = 0x00000100;   // caption active while the owner is
 constexpr DWORD MFS_4THICKFRAME = 0x00000200;  // no sizing at the corners
