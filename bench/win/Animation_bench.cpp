@@ -9,6 +9,7 @@
 #include "core/model/ResultId.h"
 #include "platform/win/wnd.h"
 #include "resources/resource.h"
+#include "view/ProjectOnlyMainFrame.h"
 #include "view/ViewMainFrame.h"
 #include "view/WendraView.h"
 
@@ -27,37 +28,6 @@ namespace
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr UINT kModeType = 0x1000000u; // eigenvectors
-
-// The project side of a main frame, enough for one view.
-class BenchFrame : public CViewMainFrame
-{
-public:
-    CProjectData* GetProject() override { return &m_project; }
-    CCmdManager* GetCmdManager() override { return nullptr; }
-    CCAEView* GetFrameView(int) override { return nullptr; }
-    void RemoveFrame(int) override {}
-    void ShowMessage(const char*, const char*, const char*) override {}
-    void AddOutputLine(const char*) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void ApplySettingsToAllViews(BOOL) override {}
-    void RefreshGeometryNode() override {}
-    void OnRecentProject(UINT) override {}
-    void FillLoadCaseCombo(int) override {}
-    void SelectLoadCaseCombo(int) override {}
-    CCAEView* CreateMainView(const CString&) override { return nullptr; }
-    bool GetSelectedLoadCase(int&) override { return false; }
-    BYTE* GetBarShownFlag(UINT) override { return nullptr; }
-    bool IsBarVisible(UINT) override { return false; }
-    void ShowBar(UINT, BOOL) override {}
-    bool RunShrinkSettingDialog(int) override { return false; }
-    bool RunViewAngleDialog(CPoint3D&, CString*) override { return false; }
-    bool RunViewVectorDialog(CPoint3D&) override { return false; }
-    void OpenClippingDialog(int, double, double) override {}
-    void OpenElementFilterDialog(CCAEView*) override {}
-
-    CProjectData m_project;
-};
 
 // A plate of side x side quads with the first mode of a plate simply supported on its edges:
 // a sine hump of displacements along z, its magnitude as the nodes' values.
@@ -103,7 +73,7 @@ int main(int argc, char** argv)
                          WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight, nullptr,
                          nullptr))
         return 1;
-    BenchFrame frame;
+    CProjectOnlyMainFrame frame;
     CAESettings& settings = frame.m_project.m_settings;
     settings.m_displayFilter = CAESettings::kFilterAll & ~CAESettings::kFilterNode;
     CModelSet& model = frame.m_project.m_model;

@@ -9,6 +9,7 @@
 #include "platform/win/wnd.h"
 #include "resources/resource.h"
 #include "view/CmdManager.h"
+#include "view/ProjectOnlyMainFrame.h"
 #include "view/ViewMainFrame.h"
 #include "view/WendraView.h"
 
@@ -34,38 +35,17 @@ double Now()
 }
 
 // What the view asks of the main frame: the project and a command manager; the rest is idle.
-class BenchFrame : public CViewMainFrame
+class BenchFrame : public CProjectOnlyMainFrame
 {
 public:
     BenchFrame()
         : m_manager(this)
     {
     }
-    CProjectData* GetProject() override { return &m_project; }
     CCmdManager* GetCmdManager() override { return &m_manager; }
     CCAEView* GetFrameView(int) override { return m_view; }
     void RemoveFrame(int) override { m_view = nullptr; }
-    void ShowMessage(const char*, const char*, const char*) override {}
-    void AddOutputLine(const char*) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void ApplySettingsToAllViews(BOOL) override {}
-    void RefreshGeometryNode() override {}
-    void OnRecentProject(UINT) override {}
-    void FillLoadCaseCombo(int) override {}
-    void SelectLoadCaseCombo(int) override {}
-    bool GetSelectedLoadCase(int&) override { return false; }
-    CCAEView* CreateMainView(const CString&) override { return nullptr; }
-    BYTE* GetBarShownFlag(UINT) override { return nullptr; }
-    bool IsBarVisible(UINT) override { return false; }
-    void ShowBar(UINT, BOOL) override {}
-    bool RunShrinkSettingDialog(int) override { return false; }
-    bool RunViewAngleDialog(CPoint3D&, CString*) override { return false; }
-    bool RunViewVectorDialog(CPoint3D&) override { return false; }
-    void OpenClippingDialog(int, double, double) override {}
-    void OpenElementFilterDialog(CCAEView*) override {}
 
-    CProjectData m_project;
     CCmdManager m_manager;
     CCAEView* m_view = nullptr;
 };

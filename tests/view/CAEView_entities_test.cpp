@@ -5,6 +5,7 @@
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "view/ProjectOnlyMainFrame.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -13,37 +14,6 @@ namespace
 {
 constexpr UINT kDisplacementType = 0x800000;
 constexpr UINT kStressType = 0x2000000;
-
-// Just the project side of a main frame: enough for a view object without a window.
-class ProjectOnlyFrame : public CViewMainFrame
-{
-public:
-    CProjectData* GetProject() override { return &m_project; }
-    CCmdManager* GetCmdManager() override { return nullptr; }
-    CCAEView* GetFrameView(int) override { return nullptr; }
-    void RemoveFrame(int) override {}
-    void ShowMessage(const char*, const char*, const char*) override {}
-    void AddOutputLine(const char*) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void ApplySettingsToAllViews(BOOL) override {}
-    void RefreshGeometryNode() override {}
-    void OnRecentProject(UINT) override {}
-    void FillLoadCaseCombo(int) override {}
-    void SelectLoadCaseCombo(int) override {}
-    CCAEView* CreateMainView(const CString&) override { return nullptr; }
-    bool GetSelectedLoadCase(int&) override { return false; }
-    BYTE* GetBarShownFlag(UINT) override { return nullptr; }
-    bool IsBarVisible(UINT) override { return false; }
-    void ShowBar(UINT, BOOL) override {}
-    bool RunShrinkSettingDialog(int) override { return false; }
-    bool RunViewAngleDialog(CPoint3D&, CString*) override { return false; }
-    bool RunViewVectorDialog(CPoint3D&) override { return false; }
-    void OpenClippingDialog(int, double, double) override {}
-    void OpenElementFilterDialog(CCAEView*) override {}
-
-    CProjectData m_project;
-};
 
 // Two nodes and a beam; a displacement result (case 1) moving node 1 by (0, 0, 1) and a
 // stress result (case 1) with node scalars and, for element 5, values at its nodes.
@@ -93,7 +63,7 @@ protected:
         m_view.m_AESet.m_dDeformationFactor = factor;
     }
 
-    ProjectOnlyFrame m_frame;
+    CProjectOnlyMainFrame m_frame;
     CWendraView m_view;
     UINT m_displacementId = 0;
     UINT m_stressId = 0;
