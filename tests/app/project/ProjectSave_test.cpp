@@ -1,5 +1,5 @@
 // Saving a project: the file against a golden text written from the format's tables, the
-// Part's edge cases, stale view sections, Save As onto another file and failed writes.
+// format's corner cases, stale view sections, Save As onto another file and failed writes.
 #include "app/project/ProjectData.h"
 #include "app/project/ProjectFileAccess.h"
 #include "tests/app/project/ProjectFixture.h"
