@@ -122,6 +122,37 @@ def tab_splitter():
     return img, (16, 16)
 
 
+def link_hand():
+    """Hyperlink buttons: a hand whose raised forefinger is the hot spot."""
+    img = blank()
+    line(img, 9, 2, 9, 16)
+    line(img, 12, 2, 12, 16)
+    line(img, 9, 1, 12, 1)
+    for finger in (15, 18, 21):
+        line(img, finger, 9, finger, 16)
+        line(img, finger - 3, 9, finger, 9)
+    line(img, 21, 9, 23, 9)
+    line(img, 23, 9, 23, 22)
+    line(img, 9, 16, 5, 13)
+    line(img, 5, 13, 4, 15)
+    line(img, 4, 15, 9, 24)
+    line(img, 9, 24, 9, 29)
+    line(img, 23, 22, 20, 26)
+    line(img, 20, 26, 20, 29)
+    line(img, 9, 29, 20, 29)
+    return img, (10, 1)
+
+
+def unavailable():
+    """A disabled hyperlink button: a ring crossed by a bar."""
+    img = blank()
+    arc(img, 16, 16, 10, 0, 360)
+    arc(img, 16, 16, 9, 0, 360)
+    line(img, 9, 9, 23, 23)
+    line(img, 10, 9, 23, 22)
+    return img, (16, 16)
+
+
 def rim(img):
     """White pixels around the black shape."""
     out = blank()
@@ -169,6 +200,8 @@ CURSORS = {
     "rotateplane.cur": rotate_plane,
     "select.cur": select,
     "tabsplitter.cur": tab_splitter,
+    "linkhand.cur": link_hand,
+    "unavailable.cur": unavailable,
 }
 
 if __name__ == "__main__":

@@ -22,3 +22,16 @@
 
 // Menu bar: its window text.
 #define IDS_OXMENUBAR_TITLE 26966
+
+// Bitmap buttons in the hyperlink look: the cursor over an enabled and a disabled button.
+#define IDC_OXBB_LINKHAND    28020
+#define IDC_OXBB_UNAVAILABLE 28021
+
+// Popup bar and colour palette: the default and custom buttons' texts, the tear-off strip's tip
+// and the torn-off window's caption, then the names of the 40 palette colours.
+#define IDS_OXPOPUP_DEFAULT 26536
+#define IDS_OXPOPUP_CUSTOM  26537
+#define IDS_OXPOPUP_TEAROFF 26538
+#define IDS_OXPOPUP_CAPTION 26539
+#define IDS_OXCOLOR_FIRST   26540
+#define IDS_OXCOLOR_LAST    26579
