@@ -227,6 +227,8 @@ void CAESet::DrawResults(const PassState& pass)
     if (!pass.isFullDetail)
         return;
     CGLDevice& device = m_pView->m_Device;
+    // What an animation draws in place of the lists takes its faces' depth now.
+    const CResultFacesInFront inFront(device);
     const CSceneSettings& s = pass.settings;
     struct ResultList
     {

@@ -116,6 +116,9 @@ void CAESet::RenderResults()
     if (m_pView == nullptr)
         return;
     m_pView->BeginWaitCursor();
+    // The result lists bake their faces in front of the model's: in the shaded and hidden-line
+    // modes both lie at the same depth, and the result is drawn second.
+    const CResultFacesInFront inFront(m_pView->m_Device);
     render_log::RunLogged("CAESet::RenderResults",
                           [this]
                           {

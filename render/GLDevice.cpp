@@ -196,12 +196,21 @@ void CGLDevice::SetupUnlitPolygons(GLenum face, GLenum mode)
     glPolygonMode(face, mode);
 }
 
+void CGLDevice::UseFaceDepthRange()
+{
+    if (m_bResultFacesInFront)
+        glDepthRange(0.0, 1.0 - m_depthOffset / 4);
+    else
+        glDepthRange(m_depthOffset, 1.0);
+}
+
 void CGLDevice::SetRenderMode(int mode)
 {
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     const double d = m_depthOffset;
     // At equal depth, lines of mode 0 win over faces of 7 and 8, then 9, then 1 to 6.
+    // Result faces of modes 1 to 6 stand with mode 9 (see SetResultFacesInFront).
     switch (mode)
     {
     case 0:
@@ -209,28 +218,28 @@ void CGLDevice::SetRenderMode(int mode)
         SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_LINE);
         break;
     case 1:
-        glDepthRange(d, 1.0);
+        UseFaceDepthRange();
         SetupUnlitPolygons(GL_FRONT, GL_FILL);
         break;
     case 2:
-        glDepthRange(d, 1.0);
+        UseFaceDepthRange();
         SetupUnlitPolygons(GL_BACK, GL_FILL);
         break;
     case 3:
-        glDepthRange(d, 1.0);
+        UseFaceDepthRange();
         glShadeModel(GL_FLAT);
         SetupLitPolygons(GL_BACK);
         break;
     case 4:
-        glDepthRange(d, 1.0);
+        UseFaceDepthRange();
         SetupLitPolygons(GL_FRONT);
         break;
     case 5:
-        glDepthRange(d, 1.0);
+        UseFaceDepthRange();
         SetupUnlitPolygons(GL_FRONT_AND_BACK, GL_FILL);
         break;
     case 6:
-        glDepthRange(d, 1.0);
+        UseFaceDepthRange();
         glShadeModel(GL_FLAT);
         SetupLitPolygons(GL_FRONT_AND_BACK);
         break;

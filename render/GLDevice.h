@@ -55,6 +55,11 @@ public:
     HGLRC GetRenderingContext() const { return m_hRC; }
     CClientDC* GetClientDC() const { return m_pDC; }
     double GetDepthOffset() const { return m_depthOffset; }
+    // While set, faces of modes 1 to 6 take the range of mode 9: a result's faces, drawn over
+    // the model's own faces at the same depth, then win over them. A display list keeps the
+    // range it was compiled with.
+    void SetResultFacesInFront(bool inFront) { m_bResultFacesInFront = inFront; }
+    bool GetResultFacesInFront() const { return m_bResultFacesInFront; }
 
     void DrawQuadWithNormal(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
                             const CPoint3D& p3, const CPoint3D& normal, UINT name) override;
@@ -146,6 +151,8 @@ private:
     void SetupModelView(const CViewVolume* volume);
     void SetupLitPolygons(GLenum face);
     void SetupUnlitPolygons(GLenum face, GLenum mode);
+    // The depth range of faces of modes 1 to 6.
+    void UseFaceDepthRange();
     void DrawFanImpl(const CPoint3DArray* ring, const CPoint3D& centre, BOOL fill);
     // One selection pass; the hit count, -1 when the buffer overflowed.
     int RunSelectionPass(int x, int y, const CDWordArray& lists, const CViewVolume* volume);
@@ -169,8 +176,27 @@ private:
     float m_matEmission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     float m_shininess = 100.0f;
     double m_depthOffset = 0.0008; // depth-range offset of SetRenderMode, set by BeginScene
+    bool m_bResultFacesInFront = false;
     int m_nPointSize = 0;
     CColorRGBA m_color;
     UINT m_fontListBase = 0; // 0 = no font
     CSelectionNames m_selectionNames;
+};
+
+// Result faces in front of the model's faces on a device for the life of the object.
+class CResultFacesInFront
+{
+public:
+    explicit CResultFacesInFront(CGLDevice& device)
+        : m_device(device), m_bWasInFront(device.GetResultFacesInFront())
+    {
+        device.SetResultFacesInFront(true);
+    }
+    ~CResultFacesInFront() { m_device.SetResultFacesInFront(m_bWasInFront); }
+    CResultFacesInFront(const CResultFacesInFront&) = delete;
+    CResultFacesInFront& operator=(const CResultFacesInFront&) = delete;
+
+private:
+    CGLDevice& m_device;
+    bool m_bWasInFront;
 };

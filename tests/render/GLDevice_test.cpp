@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
 
 using render_test::AnyPixelDiffers;
 using render_test::GLTest;
@@ -128,6 +129,36 @@ TEST_F(GLDevice, DepthRangesOrderModesAtEqualDepth)
     GLint polygonMode[2] = {};
     glGetIntegerv(GL_POLYGON_MODE, polygonMode);
     EXPECT_EQ(GL_LINE, polygonMode[0]); // an unknown mode draws wireframe
+    device.EndScene();
+}
+
+TEST_F(GLDevice, ResultFacesStandBetweenLinesAndModelFaces)
+{
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    CGLDevice& device = Device();
+    device.BeginScene(&volume);
+    const double d = device.GetDepthOffset();
+    auto nearAndFar = [&device](int mode)
+    {
+        device.SetRenderMode(mode);
+        GLdouble range[2] = {};
+        glGetDoublev(GL_DEPTH_RANGE, range);
+        return std::make_pair(range[0], range[1]);
+    };
+    {
+        const CResultFacesInFront inFront(device);
+        for (int mode = 1; mode <= 6; ++mode)
+        {
+            SCOPED_TRACE(mode);
+            EXPECT_NEAR(0.0, nearAndFar(mode).first, 1e-6);
+            EXPECT_NEAR(1.0 - d / 4, nearAndFar(mode).second, 1e-6);
+        }
+        // Lines and the highlight stay in front of them.
+        EXPECT_NEAR(1.0 - d, nearAndFar(0).second, 1e-6);
+        EXPECT_NEAR(1.0 - d / 2, nearAndFar(7).second, 1e-6);
+    }
+    EXPECT_FALSE(device.GetResultFacesInFront());
+    EXPECT_NEAR(d, nearAndFar(5).first, 1e-6);
     device.EndScene();
 }
 

@@ -1,7 +1,7 @@
 // The 3-D view's result display in the MDI frame: a result opens its own view with the
 // camera of the old one, a contour, a legend and a title; Display Result opens the contour
 // again; the load-case combo shows another case with its range; a result covering part of the
-// model leaves the rest without contour.
+// model leaves the rest without contour; the contour reaches the screen in every display mode.
 #include "StripModel.h"
 #include "ViewTestFrame.h"
 #include "ViewTestSupport.h"
@@ -67,6 +67,17 @@ protected:
     view_test::EnglishStrings m_strings;
     UINT m_resultId = 0;
 };
+
+// What the screen shows at a client point of a window.
+Rgb ScreenPixel(CWnd* window, int x, int y)
+{
+    POINT point = {x, y};
+    ::ClientToScreen(window->m_hWnd, &point);
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, point.x, point.y);
+    ::ReleaseDC(nullptr, screen);
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
 } // namespace
 
 TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
@@ -177,4 +188,35 @@ TEST_F(CAEViewResultTest, NodalResultCoveringPartOfTheModelLeavesTheRestWithoutC
     const Rgb left = ReadPixel(kSide / 2 - 95, kSide / 2, kSide);
     EXPECT_GT(std::max({left[0], left[1], left[2]}), 150);
     EXPECT_EQ((Rgb{0, 0, 0}), ReadPixel(kSide / 2 + 130, kSide / 2, kSide));
+}
+
+// The shaded and hidden-line modes draw the model's faces first and the result's faces at the
+// same depth after them: the result must still be what the screen shows.
+TEST_F(CAEViewResultTest, ContourReachesTheScreenInEveryDisplayMode)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+    CWendraView* view = LastView();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(static_cast<int>(m_resultId), view->m_AESet.m_nContourResultId);
+    for (const int mode : {kShading, kRidgeLineShading, kHiddenLine, kWireframe, kRidgeLine})
+    {
+        SCOPED_TRACE(testing::Message() << "display mode " << mode);
+        // As the display-mode command does (enabled in the first view only).
+        view->m_nDisplayMode = mode;
+        view->m_AESet.RenderAll();
+        view->InvalidateView();
+        view->UpdateWindow();
+        fw::test::Pump();
+        // Inside the last two quads of the strip: the highest band, red, and the one below.
+        const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
+        EXPECT_GT(high[0], 200);
+        EXPECT_LT(high[1], 60);
+        EXPECT_LT(high[2], 40);
+        const Rgb below = ScreenPixel(view, kSide / 2 + 91, kSide / 2 + 10);
+        EXPECT_NE(high, below);
+        EXPECT_GT(below[0], 200);
+        EXPECT_LT(below[2], 40);
+    }
 }
