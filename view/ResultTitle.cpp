@@ -60,6 +60,9 @@ std::string CaseWord(int kind)
 
 CString FormatTitleValue(double value)
 {
+    // A negative zero (a solver's -0.0, a level computed as -a + a) reads as zero.
+    if (value == 0.0)
+        value = 0.0;
     char text[64];
     std::snprintf(text, sizeof text, "%6.3e", value);
     std::string upper(text);
@@ -102,6 +105,8 @@ CString ComposeCaseText(const CResultData& result, const CModelSet& model, UINT 
     double frequency = 0.0;
     if (!model.GetModeFrequency(result.m_mode, index, &frequency))
         return CString();
+    if (frequency == 0.0)
+        frequency = 0.0; // no "-0"
     const bool isFixed = frequency >= 0.0001 && frequency <= 10000.0;
     const std::string text = FormatText(isFixed ? " (%s %d, %f Hz)" : " (%s %d, %e Hz)",
                                         {CaseWord(kind), index, frequency});

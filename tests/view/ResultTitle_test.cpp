@@ -30,7 +30,8 @@ TEST(ResultTitle, ValuesHaveThreeDigitExponents)
     const Case cases[] = {{0.00123, "1.230E-003"},
                           {-5.0, "-5.000E+000"},
                           {1.0e123, "1.000E+123"},
-                          {0.0, "0.000E+000"}};
+                          {0.0, "0.000E+000"},
+                          {-0.0, "0.000E+000"}};
     for (const Case& c : cases)
         EXPECT_STREQ(c.text, FormatTitleValue(c.value).GetString());
 }
