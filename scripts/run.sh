@@ -27,22 +27,9 @@ fi
 cd "$root"
 scripts/install-deps.sh || { echo "run.sh: installing the tools failed" >&2; exit 1; }
 
-# The Windows build: configured once, then brought up to date (nothing to do when it is).
-if [ ! -f build/win/CMakeCache.txt ]; then
-    echo "Configuring the Windows build in build/win ..."
-    cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-        -DCMAKE_BUILD_TYPE=Release >build/win.configure.log 2>&1 ||
-        { tail -n 40 build/win.configure.log; exit 1; }
-fi
-targets=(stage)
-# The program's target exists once the source tree has the application.
-known_targets=$(cmake --build build/win --target help 2>/dev/null)
-if grep -qE '(^|[ .])Gravik$' <<<"$known_targets"; then
-    targets+=(Gravik)
-fi
-echo "Building ${targets[*]} ..."
-cmake --build build/win -j "${JOBS:-$(nproc)}" --target "${targets[@]}" >build/win.run-build.log 2>&1 ||
-    { tail -n 60 build/win.run-build.log; echo "run.sh: the build failed" >&2; exit 1; }
+# The Windows build, configured on the first run, then brought up to date.
+source scripts/win-build.sh
+win_build_program || { echo "run.sh: the build failed" >&2; exit 1; }
 if [ ! -f "$program" ]; then
     echo "run.sh: the program is not built yet: this source tree makes no Gravik.exe" \
         "($program is missing)." >&2

@@ -46,6 +46,15 @@ run_ctest()
     fi
 }
 
+# First the program as the run command builds it, from a clone that may have no build/ yet, so
+# that a break of a new user's first run fails here.
+source scripts/win-build.sh
+echo "=== program (the run command's build) ==="
+if win_build_program; then
+    results+=("program: ok")
+else
+    failed=1; results+=("program: BUILD FAILED")
+fi
 mkdir -p build
 
 # Native build with benchmarks; sanitizer build; Windows product build.
@@ -62,8 +71,7 @@ else
     failed=1; results+=("sanitizer: BUILD FAILED")
 fi
 
-if configure_and_build build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release; then
+if win_build_targets; then
     # A private Wine prefix, a virtual display and a kept-alive wine server.
     source scripts/wine-env.sh
     trap 'eval "$WINE_ENV_CLEANUP"' EXIT

@@ -1,0 +1,38 @@
+# Sourced by run.sh and test.sh: the one way the Windows build is configured and built, so that
+# the tests take the path a new user's first run takes, from a clone without build/.
+#   source scripts/win-build.sh && win_build_program
+# Logs go to build/win.configure.log and build/win.build.log; on failure their tail is shown.
+
+# Configures build/win once (the logs' folder is made first: a fresh clone has no build/).
+win_build_configure()
+{
+    mkdir -p build || return 1
+    [ -f build/win/CMakeCache.txt ] && return 0
+    echo "Configuring the Windows build in build/win ..."
+    cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DCMAKE_BUILD_TYPE=Release >build/win.configure.log 2>&1 ||
+        { tail -n 40 build/win.configure.log; return 1; }
+}
+
+# Brings the given targets of build/win up to date (every target when none is given).
+win_build_targets()
+{
+    win_build_configure || return 1
+    local args=()
+    [ $# -gt 0 ] && args=(--target "$@")
+    echo "Building ${*:-the Windows build} ..."
+    cmake --build build/win -j "${JOBS:-$(nproc)}" "${args[@]}" >build/win.build.log 2>&1 ||
+        { tail -n 60 build/win.build.log; return 1; }
+}
+
+# The program and its staged runtime folders, as run.sh starts them.
+win_build_program()
+{
+    win_build_configure || return 1
+    local targets=(stage)
+    # The program's target exists once the source tree has the application.
+    if cmake --build build/win --target help 2>/dev/null | grep -qE '(^|[ .])Gravik$'; then
+        targets+=(Gravik)
+    fi
+    win_build_targets "${targets[@]}"
+}
