@@ -29,9 +29,11 @@ win_build_targets()
 win_build_program()
 {
     win_build_configure || return 1
-    local targets=(stage)
-    # The program's target exists once the source tree has the application.
-    if cmake --build build/win --target help 2>/dev/null | grep -qE '(^|[ .])Gravik$'; then
+    local targets=(stage) known
+    # The program's target exists once the source tree has the application. Read whole: with
+    # pipefail, grep -q ending the pipe early would fail it.
+    known=$(cmake --build build/win --target help 2>/dev/null)
+    if grep -qE '(^|[ .])Gravik$' <<<"$known"; then
         targets+=(Gravik)
     fi
     win_build_targets "${targets[@]}"
