@@ -100,6 +100,37 @@ void BM_OpenProjectWithThousandEmptyGroups(benchmark::State& state)
     state.counters["peak_MB"] = PeakResidentMb();
 }
 
+// Saving onto a project file that holds many group and view sections of earlier saves, all
+// erased by this one.
+void BM_SaveProjectOverStaleSections(benchmark::State& state)
+{
+    const int sections = static_cast<int>(state.range(0));
+    CProjectData project;
+    project.m_folder = BenchFolder("gravik_bench_project_stale").c_str();
+    project.m_name = "stale";
+    project.SaveProject();
+    const std::string path = project.GetProjectFilePath();
+    std::string stale;
+    for (int n = 0; n < sections / 2; ++n)
+    {
+        stale += "[Group " + std::to_string(n) + "]\r\nGroupID=" + std::to_string(n + 1) + "\r\n";
+        stale += "[ViewSettings" + std::to_string(n + 1) + "]\r\nViewID=1\r\n";
+    }
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        fw::os::WriteFileToDisk(path, stale);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(project.SaveProject());
+    }
+    state.SetItemsProcessed(state.iterations() * sections);
+}
+
+BENCHMARK(BM_SaveProjectOverStaleSections)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(40000)
+    ->Arg(100000)
+    ->Iterations(3);
 BENCHMARK(BM_SaveProjectWithMillionElementGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OpenProjectWithMillionElementGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OpenProjectWithThousandEmptyGroups)->Unit(benchmark::kMillisecond);

@@ -134,7 +134,7 @@ void CProjectFile::Clear()
     m_sections.clear();
     m_index.clear();
     m_sections.push_back(std::make_unique<Section>());
-    m_index.emplace(std::string(), m_sections.back().get());
+    m_index[std::string()].sections.push_back(m_sections.back().get());
     m_isModified = false;
 }
 
@@ -205,10 +205,20 @@ std::string CProjectFile::ToText() const
 
 bool CProjectFile::Save(const std::string& path) const
 {
-    const std::string temporary = path + ".tmp";
-    if (fw::os::WriteFileToDisk(temporary, ToText()) && fw::os::MoveFileReplacing(temporary, path))
+    // Through a link the file it names is replaced, so the link stays a link.
+    const std::string target = fw::os::FollowLinks(path);
+    if (target.empty())
+        return false;
+    const fw::os::FileKind kind = fw::os::GetFileKind(target);
+    if (kind == fw::os::FileKind::kFolder || kind == fw::os::FileKind::kOther ||
+        (kind == fw::os::FileKind::kRegular && fw::os::IsReadOnlyFile(target)))
+        return false;
+    const std::string temporary = fw::os::WriteNewFileBeside(target, ToText());
+    if (temporary.empty())
+        return false;
+    if (fw::os::MoveFileReplacing(temporary, target))
         return true;
-    std::remove(fw::os::ResolvePath(temporary).c_str());
+    fw::os::RemoveFile(temporary); // ours: created new by this save
     return false;
 }
 
@@ -260,21 +270,10 @@ void CProjectFile::Erase(Section& section)
     section.entries.clear();
     section.index.clear();
     m_isModified = true;
-    const std::string folded = Fold(section.name);
-    const auto it = m_index.find(folded);
-    if (it == m_index.end() || it->second != &section)
-        return;
     // A later section of the same name now comes first.
-    m_index.erase(it);
-    for (const std::unique_ptr<Section>& candidate : m_sections)
-    {
-        if (!candidate->isErased && candidate.get() != m_sections.front().get() &&
-            Fold(candidate->name) == folded)
-        {
-            m_index.emplace(folded, candidate.get());
-            break;
-        }
-    }
+    Named& named = m_index[Fold(section.name)];
+    while (named.first < named.sections.size() && named.sections[named.first]->isErased)
+        ++named.first;
 }
 
 bool CProjectFile::HasSection(std::string_view section) const
@@ -314,13 +313,14 @@ void CProjectFile::EraseNumberedSectionsAbove(std::string_view prefix, long long
 const CProjectFile::Section* CProjectFile::FindSection(std::string_view name) const
 {
     const auto it = m_index.find(Fold(name));
-    return it == m_index.end() ? nullptr : it->second;
+    if (it == m_index.end() || it->second.first >= it->second.sections.size())
+        return nullptr;
+    return it->second.sections[it->second.first];
 }
 
 CProjectFile::Section* CProjectFile::FindSection(std::string_view name)
 {
-    const auto it = m_index.find(Fold(name));
-    return it == m_index.end() ? nullptr : it->second;
+    return const_cast<Section*>(static_cast<const CProjectFile*>(this)->FindSection(name));
 }
 
 CProjectFile::Section& CProjectFile::AddSection(std::string_view name)
@@ -328,7 +328,7 @@ CProjectFile::Section& CProjectFile::AddSection(std::string_view name)
     m_sections.push_back(std::make_unique<Section>());
     Section& section = *m_sections.back();
     section.name = std::string(name);
-    m_index.emplace(Fold(name), &section); // keeps an earlier section of the name
+    m_index[Fold(name)].sections.push_back(&section); // an earlier live section stays first
     return section;
 }
 

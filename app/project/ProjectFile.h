@@ -38,8 +38,10 @@ public:
 
     // The file's bytes as the profile functions write them.
     std::string ToText() const;
-    // Writes the text to a temporary file beside path, then moves it over path, so that an
-    // earlier file survives any failure unchanged. False when the file is not replaced.
+    // Writes the text to a new temporary file beside path, then moves it over path, so that an
+    // earlier file survives any failure unchanged. A link is written through to the file it
+    // names. False, with nothing changed, when the file is not replaced: a read-only file, a
+    // folder or a device, a folder that cannot take the temporary file.
     bool Save(const std::string& path) const;
 
     // The value of the key, trimmed and stripped of one pair of enclosing quotes, cut to
@@ -87,6 +89,13 @@ private:
 
     // Sections in file order; the first has no name and holds the lines before any header.
     std::vector<std::unique_ptr<Section>> m_sections;
-    std::unordered_map<std::string, Section*> m_index; // folded name -> first live section
+    // Sections of one folded name in file order; those before "first" are all erased, so that
+    // erasing many sections of a name costs one pass over them.
+    struct Named
+    {
+        std::vector<Section*> sections;
+        std::size_t first = 0;
+    };
+    std::unordered_map<std::string, Named> m_index; // folded name -> its sections
     bool m_isModified = false;
 };

@@ -42,6 +42,34 @@ bool WriteFileToDisk(const std::string& path, const std::string& bytes);
 // with both files left as they were.
 bool MoveFileReplacing(const std::string& from, const std::string& to);
 
+// What a path names, links followed.
+enum class FileKind
+{
+    kMissing,
+    kRegular,
+    kFolder,
+    kOther // a device, a FIFO, a socket
+};
+FileKind GetFileKind(const std::string& path);
+
+// The file that writing to path reaches: a link (a chain of links, a dangling one too) is
+// followed to the file it names, so that replacing that file keeps the link. Other paths come
+// back unchanged. Empty when the links form a loop or lead nowhere that can be named.
+std::string FollowLinks(const std::string& path);
+
+// True when the existing file may not be written: the read-only attribute, or no write
+// permission for anyone.
+bool IsReadOnlyFile(const std::string& path);
+
+// Creates a file beside path under a new name (path + ".~N.tmp"), exclusively: an existing
+// file, folder or link of that name is never opened, the next name is tried instead. Writes the
+// bytes, forces them to the disk and returns the name; empty when that fails, with nothing
+// left behind. The file takes the permissions of path where it exists.
+std::string WriteNewFileBeside(const std::string& path, const std::string& bytes);
+
+// Removes a file; false when it is not there or cannot be removed.
+bool RemoveFile(const std::string& path);
+
 struct LocalTime
 {
     int year = 0;

@@ -336,6 +336,90 @@ bool MoveFileReplacing(const std::string& from, const std::string& to)
     return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
 }
 
+FileKind GetFileKind(const std::string& path)
+{
+    struct stat info;
+    if (stat(ResolvePath(path).c_str(), &info) != 0)
+        return FileKind::kMissing;
+    if (S_ISREG(info.st_mode))
+        return FileKind::kRegular;
+    return S_ISDIR(info.st_mode) ? FileKind::kFolder : FileKind::kOther;
+}
+
+std::string FollowLinks(const std::string& path)
+{
+    constexpr int kMaxLinks = 40; // as the kernel allows
+    std::string current = ResolvePath(path);
+    for (int hop = 0; hop < kMaxLinks; ++hop)
+    {
+        std::vector<char> target(4096);
+        const ssize_t length = readlink(current.c_str(), target.data(), target.size());
+        if (length < 0)
+            return current;
+        std::string next(target.data(), std::size_t(length));
+        // A relative link names a file beside the link.
+        const std::size_t slash = current.rfind('/');
+        if (!next.empty() && next[0] != '/' && slash != std::string::npos)
+            next = current.substr(0, slash + 1) + next;
+        current = next;
+    }
+    return std::string(); // a loop of links names no file
+}
+
+bool IsReadOnlyFile(const std::string& path)
+{
+    const std::string resolved = ResolvePath(path);
+    struct stat info;
+    if (stat(resolved.c_str(), &info) != 0)
+        return false;
+    // The mode bits too: access() grants root every write.
+    return (info.st_mode & 0222) == 0 || access(resolved.c_str(), W_OK) != 0;
+}
+
+std::string WriteNewFileBeside(const std::string& path, const std::string& bytes)
+{
+    const std::string resolved = ResolvePath(path);
+    struct stat original;
+    const bool hasOriginal = stat(resolved.c_str(), &original) == 0 && S_ISREG(original.st_mode);
+    const unsigned long seed = (unsigned long)getpid() * 7919ul + (unsigned long)time(nullptr);
+    for (unsigned long attempt = 0; attempt < 100; ++attempt)
+    {
+        const std::string name = resolved + ".~" + std::to_string((seed + attempt) % 100000) + ".tmp";
+        // O_EXCL with O_NOFOLLOW: a file, folder or link of that name is never opened.
+        const int file = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (file < 0)
+        {
+            if (errno == EEXIST)
+                continue;
+            return std::string();
+        }
+        bool isWritten = !hasOriginal || fchmod(file, original.st_mode & 07777) == 0;
+        std::size_t done = 0;
+        while (isWritten && done < bytes.size())
+        {
+            const ssize_t written = write(file, bytes.data() + done, bytes.size() - done);
+            if (written < 0 && errno == EINTR)
+                continue;
+            isWritten = written > 0;
+            if (isWritten)
+                done += std::size_t(written);
+        }
+        isWritten = isWritten && fsync(file) == 0;
+        isWritten = close(file) == 0 && isWritten;
+        if (isWritten)
+            return name;
+        unlink(name.c_str());
+        return std::string();
+    }
+    return std::string();
+}
+
+bool RemoveFile(const std::string& path)
+{
+    // unlink, not remove: remove would take an empty folder as well.
+    return unlink(ResolvePath(path).c_str()) == 0;
+}
+
 LocalTime GetLocalTime()
 {
     timespec now{};

@@ -83,6 +83,109 @@ bool MoveFileReplacing(const std::string& from, const std::string& to)
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+FileKind GetFileKind(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+    {
+        // Devices ("NUL", "COM1", pipes) have no attributes but open.
+        const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return FileKind::kMissing;
+        CloseHandle(handle);
+        return FileKind::kOther;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FileKind::kFolder;
+    if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0)
+        return FileKind::kOther;
+    return FileKind::kRegular;
+}
+
+std::string FollowLinks(const std::string& path)
+{
+    // Asked of every existing file: Wine shows a Unix link as a plain file, which only the
+    // final name of an open handle tells apart.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return path;
+    const bool isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    const HANDLE handle =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return isLink ? std::string() : path; // a link to nothing: no file to write through it
+    std::vector<char> name(MAX_PATH);
+    DWORD length = 0;
+    for (;;)
+    {
+        length = GetFinalPathNameByHandleA(handle, name.data(), DWORD(name.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length < name.size())
+            break;
+        name.resize(length + 1);
+    }
+    CloseHandle(handle);
+    if (length == 0)
+        return isLink ? std::string() : path;
+    std::string target(name.data(), length);
+    // "\\?\C:\x" and "\\?\UNC\server\x" back to the paths the other calls take.
+    if (target.compare(0, 8, "\\\\?\\UNC\\") == 0)
+        target = "\\" + target.substr(7);
+    else if (target.compare(0, 4, "\\\\?\\") == 0)
+        target = target.substr(4);
+    return target;
+}
+
+bool IsReadOnlyFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+std::string WriteNewFileBeside(const std::string& path, const std::string& bytes)
+{
+    const unsigned long seed = GetCurrentProcessId() * 7919ul + GetTickCount();
+    for (unsigned long attempt = 0; attempt < 100; ++attempt)
+    {
+        const std::string name = path + ".~" + std::to_string((seed + attempt) % 100000) + ".tmp";
+        // CREATE_NEW: an existing file, folder or link of that name is never opened.
+        const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+        {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+                continue;
+            return std::string();
+        }
+        bool isWritten = true;
+        std::size_t done = 0;
+        while (isWritten && done < bytes.size())
+        {
+            const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+            DWORD written = 0;
+            isWritten = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE &&
+                        written == chunk;
+            done += written;
+        }
+        isWritten = isWritten && FlushFileBuffers(file) != FALSE;
+        isWritten = CloseHandle(file) != FALSE && isWritten;
+        if (isWritten)
+            return name;
+        DeleteFileA(name.c_str());
+        return std::string();
+    }
+    return std::string();
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
 LocalTime GetLocalTime()
 {
     SYSTEMTIME now;

@@ -10,6 +10,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -250,18 +253,162 @@ TEST(ProjectFile, SavesThroughATemporaryFileAndKeepsTheOldOneOnFailure)
     EXPECT_EQ("", loaded.ToText());
 }
 
-#ifndef _WIN32
-// A full disk: the temporary file is the full device, so every write of it fails.
-TEST(ProjectFile, AFullDiskLeavesTheEarlierFileIntact)
+namespace
 {
-    CProjectFolders folders("project_file_full");
-    const std::string path = folders.Path("data/p.mpj");
-    CProjectFolders::WriteBytes(path, "[Path]\r\nInputFileCount=1\r\n");
-    ASSERT_EQ(0, symlink("/dev/full", (path + ".tmp").c_str()));
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, const std::string& bytes)
+{
+    CProjectFolders::WriteBytes(path.string(), bytes);
+}
+
+void MakeReadOnly(const fs::path& path)
+{
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(path.string().c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+#endif
+}
+
+// What lies beside the project file "p.mpj" before the save, and what the save must do: write
+// the project text into one file (none when it must fail) and change nothing else.
+struct SaveCase
+{
+    const char* name;
+    void (*setUp)(const fs::path& folder);
+    const char* writtenFile; // relative to the folder; null: the save fails
+};
+
+const SaveCase kSaveCases[] = {
+    {"a new file", [](const fs::path&) {}, "p.mpj"},
+    {"an earlier project", [](const fs::path& d) { WriteFile(d / "p.mpj", "[Path]\r\n"); },
+     "p.mpj"},
+    {"a user's file named like an old temporary",
+     [](const fs::path& d) {
+         WriteFile(d / "p.mpj", "[Path]\r\n");
+         WriteFile(d / "p.mpj.tmp", "notes of the user\r\n");
+     },
+     "p.mpj"},
+    {"a folder named like an old temporary",
+     [](const fs::path& d) {
+         WriteFile(d / "p.mpj", "[Path]\r\n");
+         fs::create_directory(d / "p.mpj.tmp");
+     },
+     "p.mpj"},
+    {"a read-only project",
+     [](const fs::path& d) {
+         WriteFile(d / "p.mpj", "[Path]\r\nInputFileCount=0\r\n");
+         MakeReadOnly(d / "p.mpj");
+     },
+     nullptr},
+    {"a folder in the project's place", [](const fs::path& d) { fs::create_directory(d / "p.mpj"); },
+     nullptr},
+#ifndef _WIN32
+    {"a link named like an old temporary",
+     [](const fs::path& d) {
+         WriteFile(d / "victim.txt", "not a project\r\n");
+         fs::create_symlink("victim.txt", d / "p.mpj.tmp");
+     },
+     "p.mpj"},
+    {"a project opened through a link",
+     [](const fs::path& d) {
+         fs::create_directory(d / "real");
+         WriteFile(d / "real" / "r.mpj", "[Path]\r\n");
+         fs::create_symlink("real/r.mpj", d / "p.mpj");
+     },
+     "real/r.mpj"},
+    {"a chain of links", 
+     [](const fs::path& d) {
+         WriteFile(d / "r.mpj", "[Path]\r\n");
+         fs::create_symlink(d / "r.mpj", d / "q.mpj");
+         fs::create_symlink("q.mpj", d / "p.mpj");
+     },
+     "r.mpj"},
+    {"a link to a file not yet there",
+     [](const fs::path& d) { fs::create_symlink("new.mpj", d / "p.mpj"); }, "new.mpj"},
+    {"a link to a read-only project",
+     [](const fs::path& d) {
+         WriteFile(d / "r.mpj", "[Path]\r\n");
+         MakeReadOnly(d / "r.mpj");
+         fs::create_symlink("r.mpj", d / "p.mpj");
+     },
+     nullptr},
+    {"a loop of links",
+     [](const fs::path& d) {
+         fs::create_symlink("q.mpj", d / "p.mpj");
+         fs::create_symlink("p.mpj", d / "q.mpj");
+     },
+     nullptr},
+    {"a FIFO in the project's place",
+     [](const fs::path& d) { ASSERT_EQ(0, mkfifo((d / "p.mpj").c_str(), 0644)); }, nullptr},
+    {"a link to a device", [](const fs::path& d) { fs::create_symlink("/dev/null", d / "p.mpj"); },
+     nullptr},
+#endif
+};
+} // namespace
+
+// Saving writes only the file that the user named (or the file its link names), never through
+// a file, folder or link that happens to have the temporary's name; whatever fails changes
+// nothing, and no temporary stays behind.
+TEST(ProjectFile, SaveChangesOnlyTheNamedFile)
+{
     CProjectFile file;
     file.Write("Path", "InputFileCount", "2");
-    EXPECT_FALSE(file.Save(path));
-    EXPECT_EQ("[Path]\r\nInputFileCount=1\r\n", CProjectFolders::ReadBytes(path));
-    EXPECT_FALSE(CProjectFolders::Exists(path + ".tmp"));
+    const std::string text = file.ToText();
+    for (const SaveCase& c : kSaveCases)
+    {
+        SCOPED_TRACE(c.name);
+        CProjectFolders folders("project_file_cases");
+        const fs::path folder = CProjectFolders::Native(folders.Path("data"));
+        c.setUp(folder);
+        std::map<std::string, std::string> expected = SnapshotFolder(folder.string());
+        if (c.writtenFile != nullptr)
+            expected[c.writtenFile] = "file rw " + text;
+
+        EXPECT_EQ(c.writtenFile != nullptr, file.Save(folders.DataFile("p.mpj")));
+
+        EXPECT_EQ(expected, SnapshotFolder(folder.string()));
+#ifdef _WIN32
+        const DWORD attributes = GetFileAttributesA((folder / "p.mpj").string().c_str());
+        if (std::string(c.name) == "a read-only project")
+            EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_READONLY);
+#endif
+        // Leave nothing read-only for the folder's removal.
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        {
+            if (fs::is_regular_file(entry.symlink_status()))
+                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+        }
+    }
+}
+
+#ifndef _WIN32
+// A write that fails half way (the disk full, a quota) leaves the earlier file and removes only
+// the temporary file that this save made.
+TEST(ProjectFile, AFailedWriteLeavesTheEarlierFileAndNoTemporary)
+{
+    CProjectFolders folders("project_file_full");
+    const fs::path folder = CProjectFolders::Native(folders.Path("data"));
+    WriteFile(folder / "p.mpj", "[Path]\r\nInputFileCount=1\r\n");
+    WriteFile(folder / "p.mpj.tmp", "notes\r\n");
+    const std::map<std::string, std::string> before = SnapshotFolder(folder.string());
+    CProjectFile file;
+    file.Write("Path", "InputFileCount", "2");
+    file.Write("Path", "InputFile0", std::string(4000, 'x'));
+
+    // Files past 1,000 bytes cannot be written while the limit holds.
+    rlimit saved{};
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &saved));
+    void (*savedHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+    const bool isSaved = file.Save(folders.DataFile("p.mpj"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+
+    EXPECT_FALSE(isSaved);
+    EXPECT_EQ(before, SnapshotFolder(folder.string()));
 }
 #endif

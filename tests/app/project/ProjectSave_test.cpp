@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace
@@ -286,21 +288,31 @@ TEST(ProjectSave, AFailedWriteIsReportedAndReturnsFalse)
     EXPECT_EQ(0, f.host.waitDepth);
 }
 
-#ifndef _WIN32
-TEST(ProjectSave, AFullDiskLeavesTheEarlierFileIntact)
+// A read-only project file is refused as the profile functions refuse it, with the message and
+// FALSE, and keeps its bytes and its read-only state.
+TEST(ProjectSave, AReadOnlyProjectFileIsRefusedAndLeftAsItWas)
 {
-    SaveFixture f("save_full_disk");
-    FillFixtureSettings(f.project.m_settings);
+    SaveFixture f("save_read_only");
     ASSERT_TRUE(f.project.SaveProject());
-    const std::string before = f.Saved();
     const std::string path = CProjectFolders::Native(f.project.GetProjectFilePath());
-    ASSERT_EQ(0, symlink("/dev/full", (path + ".tmp").c_str()));
-    f.project.m_settings.m_triadPosition = 0;
-    EXPECT_FALSE(f.project.SaveProject());
-    EXPECT_EQ(before, f.Saved());
-    EXPECT_EQ(1u, f.host.messages.size());
-}
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    ASSERT_EQ(0, chmod(path.c_str(), 0444));
 #endif
+    const auto before = SnapshotFolder(f.folders.Path("data"));
+    f.project.m_settings.m_triadPosition = 2;
+    EXPECT_FALSE(f.project.SaveProject());
+    EXPECT_EQ(before, SnapshotFolder(f.folders.Path("data")));
+    ASSERT_EQ(1u, f.host.messages.size());
+    EXPECT_EQ("Error/ProjectSaveFailed: " + f.project.GetProjectFilePath(), f.host.messages[0]);
+#ifdef _WIN32
+    EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+    chmod(path.c_str(), 0644);
+#endif
+}
 
 TEST(ProjectSave, TheThirtyFirstInputFileIsRefusedWithAMessage)
 {

@@ -74,6 +74,45 @@ private:
     std::string m_savedFolder;
 };
 
+// Every entry of a folder and its sub-folders by relative name: "file <mode> <bytes>",
+// "link -> <target>", "folder" or "other", so that a test sees any file changed, added or
+// removed. The mode holds the write permissions (the read-only attribute under Windows).
+inline void SnapshotInto(const std::filesystem::path& root, const std::filesystem::path& folder,
+                         std::map<std::string, std::string>& entries)
+{
+    namespace fs = std::filesystem;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    {
+        // Links are not followed: a loop of them must not stop the walk.
+        const std::string name = entry.path().lexically_relative(root).generic_string();
+        const fs::file_status status = entry.symlink_status();
+        if (fs::is_symlink(status))
+            entries[name] = "link -> " + fs::read_symlink(entry.path()).string();
+        else if (fs::is_directory(status))
+        {
+            entries[name] = "folder";
+            SnapshotInto(root, entry.path(), entries);
+        }
+        else if (fs::is_regular_file(status))
+        {
+            const bool isWritable =
+                (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+            entries[name] = std::string("file ") + (isWritable ? "rw " : "ro ") +
+                            CProjectFolders::ReadBytes(entry.path().string());
+        }
+        else
+            entries[name] = "other";
+    }
+}
+
+inline std::map<std::string, std::string> SnapshotFolder(const std::string& folder)
+{
+    std::map<std::string, std::string> entries;
+    const std::filesystem::path root(CProjectFolders::Native(folder));
+    SnapshotInto(root, root, entries);
+    return entries;
+}
+
 // Lines joined with CR LF, each line ended by one: the profile functions' file form.
 inline std::string CrLf(std::initializer_list<const char*> lines)
 {
