@@ -154,11 +154,111 @@ private:
     size_t m_mask = 0;
 };
 
-// Adds the edges of one outer face to edgeMap: a new edge is stored, an edge met again is
-// removed when the two faces are nearly coplanar.
-void AddFaceEdges(CEdgeMap& edgeMap, const CElementMap& elementMap, const CFEElement& element,
-                  const CFEFace& face)
+// The ridge edges found so far: open addressing with linear probing on the edge key. Each slot
+// also keeps the ordinal of the element that stored it, so that a shared edge finds its other
+// face without a map lookup. Most edges are met twice and leave again at once, so the table
+// holds little more than the front of the walk and grows only when it fills.
+class RidgeEdgeTable
 {
+public:
+    static constexpr uint32_t kNoOrdinal = ~0u;
+
+    struct Slot
+    {
+        ULONGLONG key;
+        ULONGLONG value; // kEmpty when the slot is free
+        uint32_t ordinal;
+    };
+    // Edge values use at most 39 bits: this one is never stored.
+    static constexpr ULONGLONG kEmpty = ~0ull;
+
+    RidgeEdgeTable() { Resize(1024); }
+
+    size_t GetCount() const { return m_count; }
+
+    Slot* Find(ULONGLONG key)
+    {
+        for (size_t i = Home(key);; i = (i + 1) & m_mask)
+        {
+            Slot& slot = m_slots[i];
+            if (slot.value == kEmpty)
+                return nullptr;
+            if (slot.key == key)
+                return &slot;
+        }
+    }
+
+    // The key must not be stored yet.
+    void Insert(ULONGLONG key, ULONGLONG value, uint32_t ordinal)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            Resize(m_slots.size() * 2);
+        size_t i = Home(key);
+        while (m_slots[i].value != kEmpty)
+            i = (i + 1) & m_mask;
+        m_slots[i] = Slot{key, value, ordinal};
+        ++m_count;
+    }
+
+    // Backward-shift deletion keeps every probe chain unbroken without tombstones.
+    void Erase(Slot* slot)
+    {
+        size_t hole = static_cast<size_t>(slot - m_slots.data());
+        for (size_t i = (hole + 1) & m_mask; m_slots[i].value != kEmpty; i = (i + 1) & m_mask)
+        {
+            const size_t home = Home(m_slots[i].key);
+            const bool canMove =
+                hole <= i ? (home <= hole || home > i) : (home <= hole && home > i);
+            if (canMove)
+            {
+                m_slots[hole] = m_slots[i];
+                hole = i;
+            }
+        }
+        m_slots[hole].value = kEmpty;
+        --m_count;
+    }
+
+    template <typename Visit>
+    void ForEach(Visit visit) const
+    {
+        for (const Slot& slot : m_slots)
+        {
+            if (slot.value != kEmpty)
+                visit(slot.key, slot.value);
+        }
+    }
+
+private:
+    size_t Home(ULONGLONG key) const
+    {
+        return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & m_mask;
+    }
+
+    void Resize(size_t capacity)
+    {
+        std::vector<Slot> old(capacity, Slot{0, kEmpty, kNoOrdinal});
+        old.swap(m_slots);
+        m_mask = capacity - 1;
+        m_count = 0;
+        for (const Slot& slot : old)
+        {
+            if (slot.value != kEmpty)
+                Insert(slot.key, slot.value, slot.ordinal);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+    size_t m_count = 0;
+};
+
+// Adds the edges of one outer face: a new edge is stored, an edge met again is removed when
+// the two faces are nearly coplanar.
+void AddFaceEdges(RidgeEdgeTable& edges, const std::vector<CFEElement*>& visited,
+                  const CElementMap& elementMap, uint32_t ordinal, const CFEFace& face)
+{
+    const CFEElement& element = *visited[ordinal];
     const int count = static_cast<int>(face.m_ids.GetSize());
     const bool hasMidNodes = count == 6 || count == 8;
     if (count != 3 && count != 4 && !hasMidNodes)
@@ -168,29 +268,29 @@ void AddFaceEdges(CEdgeMap& edgeMap, const CElementMap& elementMap, const CFEEle
     {
         const UINT first = static_cast<UINT>(face.m_ids[j]);
         const UINT second = static_cast<UINT>(face.m_ids[(j + step) % count]);
-        const CEdgeKey key = MakeEdgeKey(first, second);
-        const UINT position = hasMidNodes ? static_cast<UINT>(j + 1) : static_cast<UINT>(j);
-        ULONGLONG stored = 0;
-        if (!edgeMap.Lookup(key, stored))
+        const ULONGLONG key = MakeEdgeKey(first, second).value;
+        RidgeEdgeTable::Slot* stored = edges.Find(key);
+        if (stored == nullptr)
         {
-            edgeMap.SetAt(
-                key, MakeEdgeValue(static_cast<UINT>(element.m_id), face.m_faceIndex, position));
+            const UINT position = hasMidNodes ? static_cast<UINT>(j + 1) : static_cast<UINT>(j);
+            edges.Insert(key,
+                         MakeEdgeValue(static_cast<UINT>(element.m_id), face.m_faceIndex, position),
+                         ordinal);
             continue;
         }
-        const UINT otherId = EdgeValueElementId(stored);
-        const UINT otherFace = EdgeValueFaceIndex(stored);
+        const UINT otherFace = EdgeValueFaceIndex(stored->value);
         CFEElement* other = nullptr;
-        if (otherId == static_cast<UINT>(element.m_id))
-            other = const_cast<CFEElement*>(&element);
-        else if (!elementMap.Lookup(otherId, other))
-            other = nullptr;
+        if (stored->ordinal != RidgeEdgeTable::kNoOrdinal)
+            other = visited[stored->ordinal];
+        else if (!elementMap.Lookup(EdgeValueElementId(stored->value), other))
+            other = nullptr; // an edge the caller's map held before
         if (other == nullptr || static_cast<int>(otherFace) >= other->m_faces.GetSize())
             continue;
         // A degenerate face (zero normal) has no angle to the other: its edges stay sharp.
         const CFEFace& neighbour = other->m_faces[otherFace];
         const bool isDegenerate = Length(face.m_normal) == 0.0 || Length(neighbour.m_normal) == 0.0;
         if (!isDegenerate && FaceAngle(face, neighbour) < kFeatureAngle)
-            edgeMap.RemoveKey(key);
+            edges.Erase(stored);
     }
 }
 } // namespace
@@ -393,15 +493,24 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
     table.ForEach([&visited](UINT ordinal, UINT faceIndex)
                   { visited[ordinal]->m_outerFace[faceIndex] = 1; });
 
-    // 3. Edges of the outer faces, element by element in the map's order. A caller's map of
-    // the default size would chain millions of edges in a few buckets.
-    size_t outerFaces = 0;
-    table.ForEach([&outerFaces](UINT, UINT) { ++outerFaces; });
-    const size_t wantedBuckets = std::min<size_t>(outerFaces * 2 + edgeMap.GetCount(), 1u << 26);
-    if (edgeMap.GetHashTableSize() < wantedBuckets)
-        edgeMap.InitHashTable(static_cast<UINT>(wantedBuckets | 1));
-    for (CFEElement* element : visited)
+    // 3. Edges of the outer faces, element by element in the map's order, in a table of our
+    // own; the caller's map receives only the ridge edges that remain.
+    RidgeEdgeTable edges;
+    const bool hadEdges = !edgeMap.IsEmpty();
+    if (hadEdges)
     {
+        POSITION edgePos = edgeMap.GetStartPosition();
+        while (edgePos != nullptr)
+        {
+            CEdgeKey key;
+            ULONGLONG value = 0;
+            edgeMap.GetNextAssoc(edgePos, key, value);
+            edges.Insert(key.value, value, RidgeEdgeTable::kNoOrdinal);
+        }
+    }
+    for (size_t ordinal = 0; ordinal < visited.size(); ++ordinal)
+    {
+        CFEElement* element = visited[ordinal];
         if (view->IsEntityVisible(element) != 1)
         {
             std::fill(element->m_outerFace, element->m_outerFace + CFEElement::kMaxFaceFlags, 0);
@@ -413,9 +522,32 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
             if (!element->m_outerFace[i])
                 continue;
             element->m_hasOuterFace = 1;
-            AddFaceEdges(edgeMap, elementMap, *element, element->m_faces[i]);
+            AddFaceEdges(edges, visited, elementMap, static_cast<uint32_t>(ordinal),
+                         element->m_faces[i]);
         }
     }
+    if (hadEdges)
+    {
+        // Edges the walk removed as smooth leave the caller's map too.
+        std::vector<CEdgeKey> removed;
+        POSITION edgePos = edgeMap.GetStartPosition();
+        while (edgePos != nullptr)
+        {
+            CEdgeKey key;
+            ULONGLONG value = 0;
+            edgeMap.GetNextAssoc(edgePos, key, value);
+            if (edges.Find(key.value) == nullptr)
+                removed.push_back(key);
+        }
+        for (const CEdgeKey& key : removed)
+            edgeMap.RemoveKey(key);
+    }
+    // A caller's map of the default size would chain many edges in a few buckets.
+    const size_t wantedBuckets = std::min<size_t>(edges.GetCount() * 2, 1u << 26);
+    if (edgeMap.GetHashTableSize() < wantedBuckets)
+        edgeMap.InitHashTable(static_cast<UINT>(wantedBuckets | 1));
+    edges.ForEach([&edgeMap](ULONGLONG key, ULONGLONG value)
+                  { edgeMap.SetAt(CEdgeKey{key}, value); });
     return true;
 }
 

@@ -246,6 +246,59 @@ TEST(GroupSet, LargeNodeIdsGiveTheSameEdgesAsSmallOnes)
     }
 }
 
+// A plate large enough that the ridge edges outgrow the first table many times over: only its
+// rim is left, every inner edge lies between coplanar quads.
+TEST(GroupSet, ALargeFlatPlateKeepsOnlyItsRim)
+{
+    constexpr int kSide = 200;
+    CModelSet model;
+    auto node = [](int i, int j) { return j * (kSide + 1) + i + 1; };
+    for (int j = 0; j <= kSide; ++j)
+    {
+        for (int i = 0; i <= kSide; ++i)
+            AddTestNode(model, node(i, j), i, j, 0);
+    }
+    int id = 0;
+    for (int j = 0; j < kSide; ++j)
+    {
+        for (int i = 0; i < kSide; ++i)
+            AddQuad(model, ++id, node(i, j), node(i + 1, j), node(i + 1, j + 1), node(i, j + 1));
+    }
+    model.BuildElementFaces();
+    ShowAllView view;
+    CEdgeMap edges;
+    CGroupSet::ExtractOuterFaces(edges, id, model.GetDefaultGroup()->GetShells());
+    ASSERT_EQ(4 * kSide, edges.GetCount());
+    int rim = 0;
+    for (const auto& [larger, smaller] : EdgePairs(edges, 0))
+    {
+        const int i1 = static_cast<int>(larger - 1) % (kSide + 1);
+        const int j1 = static_cast<int>(larger - 1) / (kSide + 1);
+        const int i2 = static_cast<int>(smaller - 1) % (kSide + 1);
+        const int j2 = static_cast<int>(smaller - 1) / (kSide + 1);
+        rim += (i1 == i2 && (i1 == 0 || i1 == kSide)) || (j1 == j2 && (j1 == 0 || j1 == kSide));
+    }
+    EXPECT_EQ(4 * kSide, rim);
+    EXPECT_EQ(id, CountOuterFaces(model.GetDefaultGroup()->GetShells()));
+}
+
+// Edges the caller's map holds already count as met once: met again between coplanar faces
+// (a face and itself, on a second pass) they leave the map; others stay.
+TEST(GroupSet, EdgesAlreadyInTheMapAreMetAgain)
+{
+    CModelSet model;
+    AddTwoQuads(model, 0, 90.0);
+    ShowAllView view;
+    CEdgeMap edges;
+    edges.SetAt(MakeEdgeKey(100, 200), 5);
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    ASSERT_EQ(8, edges.GetCount());
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    // The fold edge: the first quad met removes it, the second stores it again.
+    const std::set<std::pair<UINT, UINT>> expected = {{3, 2}, {200, 100}};
+    EXPECT_EQ(expected, EdgePairs(edges, 0));
+}
+
 TEST(GroupSet, WithoutActiveViewNothingIsVisited)
 {
     CModelSet model;
