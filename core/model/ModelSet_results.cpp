@@ -5,15 +5,22 @@
 #include "core/model/ModelSet.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
 namespace
 {
 constexpr int kDefaultNodeCount = 200000;
+// A few: the averaging is bound by memory rather than by the cores.
+constexpr size_t kAveragingThreads = 4;
 
 // The nodes of the default group with the ids of the elements in their id lists, as ranges:
 // built once for every result that is averaged.
@@ -476,10 +483,59 @@ void CModelSet::UpdateLoadedResults()
     }
     if (averaged.empty() || m_defaultGroup == nullptr)
         return;
+    // One object filed under two ids is averaged once: two workers must not share it.
+    std::sort(averaged.begin(), averaged.end());
+    averaged.erase(std::unique(averaged.begin(), averaged.end()), averaged.end());
     const int nodeCount = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
     const NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
+    // The numbering is shared: made before the workers start when any result needs it.
     std::unique_ptr<ElementNumbers> numbers;
-    NodeMeans means;
-    for (CResultData* result : averaged)
-        AverageToNodes(*result, *this, nodeCount, links, numbers, means);
+    for (const CResultData* result : averaged)
+    {
+        const bool withVectors = (result->m_flags & CResultData::kFlagVector) != 0;
+        if (!ReadsDirectly(*result, links.largestElementId, withVectors))
+        {
+            numbers = std::make_unique<ElementNumbers>(NumberLinkedElements(*this, links));
+            break;
+        }
+    }
+    // Each result is averaged on its own: the results share only what they read, so a few
+    // threads take them in turn. A failure (out of memory) stops every worker and is thrown
+    // here, as it would be without them.
+    std::atomic<size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureLock;
+    auto work = [&]
+    {
+        try
+        {
+            NodeMeans means;
+            for (size_t i = next++; i < averaged.size(); i = next++)
+                AverageToNodes(*averaged[i], *this, nodeCount, links, numbers, means);
+        }
+        catch (...)
+        {
+            next = averaged.size();
+            const std::lock_guard<std::mutex> hold(failureLock);
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    const size_t threads = std::min<size_t>(
+        {averaged.size(), std::max(1u, std::thread::hardware_concurrency()), kAveragingThreads});
+    std::vector<std::thread> workers;
+    try
+    {
+        for (size_t t = 1; t < threads; ++t)
+            workers.emplace_back(work);
+    }
+    catch (const std::system_error&)
+    {
+        // Fewer workers: the ones started and this thread still take every result.
+    }
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
