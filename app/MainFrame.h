@@ -165,7 +165,8 @@ public:
     // the file read into it.
     void OpenFileInNewProject(const CString& name, const CString& path);
     // Start-up on the command line's file: nothing when it does not exist; otherwise the file
-    // in a new project, with its first nodal result shown as a contour.
+    // in a new project, with its default displacement result (or else its first nodal result)
+    // shown as a contour.
     void OpenStartUpFile(const CString& path);
     // True when the name ends in ".unv", ".d", ".dat", ".bdf" or ".op2" in any letter case.
     static bool IsModelFileName(const CString& name);
@@ -214,8 +215,9 @@ private:
     void ExportUnv(bool deformed);
     // Stores the folder of path, with its backslash, in the project's slot and the INI key.
     void StoreFileFolder(const CString& path, int folderSlot, const char* folderKey);
-    // Shows the project's first nodal scalar result of the tree as a double click on it does.
-    void ShowFirstNodalResult();
+    // Shows the nodal scalar of the model's default displacement result, or else the first
+    // nodal scalar of the tree, as a double click on it does.
+    void ShowStartUpResult();
     // The slot of a toolbar's show/hide command; kToolBarCount when none.
     static ToolBarSlot SlotOfCommand(UINT commandId);
     static int Partition(int* values, int low, int high);

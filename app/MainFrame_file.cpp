@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/WendraApp.h"
 #include "app/project/ProjectData.h"
+#include "core/model/ResultId.h"
 #include "core/model/TreeNode.h"
 #include "core/services/ProductIni.h"
 #include "core/services/StringFile.h"
@@ -186,25 +187,36 @@ void CMainFrame::OpenStartUpFile(const CString& path)
     const DWORD length = ::GetFullPathNameA(path, sizeof fullPath, fullPath, &namePart);
     const CString full = length > 0 && length < sizeof fullPath ? CString(fullPath) : path;
     OpenFileInNewProject(FileNameOf(full), full);
-    ShowFirstNodalResult();
+    ShowStartUpResult();
 }
 
-void CMainFrame::ShowFirstNodalResult()
+void CMainFrame::ShowStartUpResult()
 {
     if (m_pProject == nullptr || GetFrameView(kFirstFrameId) == nullptr)
         return;
-    // The first nodal scalar of the tree, shown as a double click on it shows it.
+    // The displacement says most about a run at a glance; the first nodal scalar of the tree
+    // may be a constant such as a principal angle.
+    const int displacement = m_pProject->m_model.GetDefaultDisplacementId();
+    CResultItemNode* first = nullptr;
     for (CTreeNode* node : m_projectTreeBar.GetTreePage().NodesInTreeOrder())
     {
         auto* item = dynamic_cast<CResultItemNode*>(node);
-        if (item != nullptr && item->m_result != nullptr &&
-            item->m_resultKind == CResultItemNode::kScalarResult &&
-            item->m_location == CResultItemNode::kNodal)
+        if (item == nullptr || item->m_result == nullptr ||
+            item->m_resultKind != CResultItemNode::kScalarResult ||
+            item->m_location != CResultItemNode::kNodal)
+            continue;
+        if (displacement != -1 && ResultIdKey(static_cast<uint32_t>(item->m_result->m_id)) ==
+                                      ResultIdKey(static_cast<uint32_t>(displacement)))
         {
-            item->Execute();
-            return;
+            first = item;
+            break;
         }
+        if (first == nullptr)
+            first = item;
     }
+    // Shown as a double click on it shows it.
+    if (first != nullptr)
+        first->Execute();
 }
 
 void CMainFrame::OnUpdateProjectCommand(CCmdUI* cmdUI)

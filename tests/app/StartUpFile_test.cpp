@@ -1,6 +1,8 @@
-// The model file named on the command line at start-up: opened in a new project with its first
-// nodal result shown as a contour; a name that is not found opens nothing and says nothing.
+// The model file named on the command line at start-up: opened in a new project with its default
+// displacement result, or else its first nodal result, shown as a contour; a name that is not
+// found opens nothing and says nothing.
 #include "app/project/ProjectData.h"
+#include "core/model/ResultId.h"
 #include "platform/test/pump.h"
 #include "platform/win/glpresent.h"
 #include "tests/app/ProjectAppFixture.h"
@@ -8,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -22,7 +25,54 @@ protected:
         ProjectAppFixture::SetUp();
     }
     void SetUp() override {}
+
+    // The key of the result the second view shows as its contour.
+    uint32_t ShownKey()
+    {
+        CCAEView* shown = View(2);
+        if (shown == nullptr || shown->m_AESet.m_nContourResultId == -1)
+            return 0;
+        return ResultIdKey(static_cast<uint32_t>(shown->m_AESet.m_nContourResultId));
+    }
+
+    uint32_t KeyOfTitle(const char* title)
+    {
+        POSITION pos = Project()->m_model.GetResults().GetStartPosition();
+        while (pos != nullptr)
+        {
+            UINT id = 0;
+            CResultData* result = nullptr;
+            Project()->m_model.GetResults().GetNextAssoc(pos, id, result);
+            if (result != nullptr && result->GetTitle() == title)
+                return ResultIdKey(result->m_id);
+        }
+        return 0;
+    }
 };
+
+// The demo model without its displacement datasets: a temperature and an element result.
+std::string DemoWithoutDisplacements(const std::string& demo)
+{
+    std::ifstream in(demo, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string kept;
+    std::string dataset;
+    std::istringstream lines(text.str());
+    bool inside = false;
+    for (std::string line; std::getline(lines, line);)
+    {
+        dataset += line + "\n";
+        if (line != "    -1")
+            continue;
+        if (inside && dataset.find("Displacement") == std::string::npos)
+            kept += dataset;
+        inside = !inside;
+        if (!inside)
+            dataset.clear();
+    }
+    return kept;
+}
 } // namespace
 
 TEST_F(StartUpFile, TheDemoModelOpensWithAContour)
@@ -37,6 +87,22 @@ TEST_F(StartUpFile, TheDemoModelOpensWithAContour)
     ASSERT_NE(nullptr, shown);
     EXPECT_NE(-1, shown->m_AESet.m_nContourResultId);
     EXPECT_GE(ShownBands(shown).size(), 3u);
+    // The default displacement, though the temperature comes first in the tree.
+    const int displacement = Project()->m_model.GetDefaultDisplacementId();
+    ASSERT_NE(-1, displacement);
+    EXPECT_EQ(ResultIdKey(static_cast<uint32_t>(displacement)), ShownKey());
+}
+
+TEST_F(StartUpFile, AModelWithoutDisplacementsShowsItsFirstNodalResult)
+{
+    const std::string model = (fs::temp_directory_path() / "startup_no_displacement.unv").string();
+    std::ofstream(model, std::ios::binary) << DemoWithoutDisplacements(m_demoModel);
+    Start("/Automation \"" + model + "\"");
+    fs::remove(model);
+    ASSERT_NE(nullptr, Project());
+    EXPECT_EQ(-1, Project()->m_model.GetDefaultDisplacementId());
+    ASSERT_NE(0u, KeyOfTitle("Temperature"));
+    EXPECT_EQ(KeyOfTitle("Temperature"), ShownKey());
 }
 
 TEST_F(StartUpFile, ANameThatIsNotFoundOpensNothing)
