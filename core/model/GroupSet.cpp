@@ -80,11 +80,14 @@ public:
         m_mask = capacity - 1;
     }
 
-    // Stores the face, or removes it when an equal face is stored already.
-    void Toggle(UINT ordinal, UINT faceIndex)
+    // Asks the memory for the face's first slot ahead of its Toggle: a table of millions is
+    // read at random.
+    void Prefetch(uint64_t hash) const { __builtin_prefetch(&m_slots[hash & m_mask], 1); }
+
+    // Stores the face, or removes it when an equal face is stored already; key and hash are
+    // the face's.
+    void Toggle(UINT ordinal, UINT faceIndex, const FaceKey& key, uint64_t hash)
     {
-        const FaceKey key = MakeFaceKey(FaceOf(ordinal, faceIndex));
-        const uint64_t hash = HashFaceKey(key);
         const uint64_t tag = hash >> 32;
         for (size_t i = hash & m_mask;; i = (i + 1) & m_mask)
         {
@@ -253,6 +256,22 @@ private:
     size_t m_count = 0;
 };
 
+// Whether two faces meet at less than the feature angle: the angle between their normals, in
+// place, as a million shared edges want it. A degenerate face (zero normal) has no angle to
+// the other: its edges stay sharp.
+bool IsSmoothEdge(const CPoint3D& a, const CPoint3D& b)
+{
+    const double lengthA = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+    const double lengthB = std::sqrt(b.x * b.x + b.y * b.y + b.z * b.z);
+    if (lengthA == 0.0 || lengthB == 0.0)
+        return false;
+    const double lengths = lengthA * lengthB;
+    const double cosine = (a.x * b.x + a.y * b.y + a.z * b.z) / lengths;
+    if (lengths == 0.0 || std::isnan(lengths) || std::isnan(cosine))
+        return true; // no angle: taken as zero
+    return std::acos(std::clamp(cosine, -1.0, 1.0)) < kFeatureAngle;
+}
+
 // Adds the edges of one outer face: a new edge is stored, an edge met again is removed when
 // the two faces are nearly coplanar.
 void AddFaceEdges(RidgeEdgeTable& edges, const std::vector<CFEElement*>& visited,
@@ -286,10 +305,7 @@ void AddFaceEdges(RidgeEdgeTable& edges, const std::vector<CFEElement*>& visited
             other = nullptr; // an edge the caller's map held before
         if (other == nullptr || static_cast<int>(otherFace) >= other->m_faces.GetSize())
             continue;
-        // A degenerate face (zero normal) has no angle to the other: its edges stay sharp.
-        const CFEFace& neighbour = other->m_faces[otherFace];
-        const bool isDegenerate = Length(face.m_normal) == 0.0 || Length(neighbour.m_normal) == 0.0;
-        if (!isDegenerate && FaceAngle(face, neighbour) < kFeatureAngle)
+        if (IsSmoothEdge(face.m_normal, other->m_faces[otherFace].m_normal))
             edges.Erase(stored);
     }
 }
@@ -479,6 +495,24 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
         faceCount += std::min<size_t>(element->m_faces.GetSize(), CFEElement::kMaxFaceFlags);
     }
     OuterFaceTable table(visited, faceCount);
+    // Faces go in a batch behind their keys, so that the slots of a batch are on their way
+    // while the keys of the next are made; the toggles keep the faces' order.
+    struct PendingFace
+    {
+        UINT ordinal;
+        UINT faceIndex;
+        uint64_t hash;
+        FaceKey key;
+    };
+    constexpr size_t kBatch = 16;
+    PendingFace pending[kBatch];
+    size_t pendingCount = 0;
+    auto togglePending = [&]
+    {
+        for (size_t k = 0; k < pendingCount; ++k)
+            table.Toggle(pending[k].ordinal, pending[k].faceIndex, pending[k].key, pending[k].hash);
+        pendingCount = 0;
+    };
     for (size_t ordinal = 0; ordinal < visited.size(); ++ordinal)
     {
         CFEElement* element = visited[ordinal];
@@ -486,8 +520,18 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
         std::fill(element->m_outerFace, element->m_outerFace + CFEElement::kMaxFaceFlags, 0);
         element->m_hasOuterFace = 0;
         for (int i = 0; i < faces; ++i)
-            table.Toggle(static_cast<UINT>(ordinal), static_cast<UINT>(i));
+        {
+            PendingFace& face = pending[pendingCount++];
+            face.ordinal = static_cast<UINT>(ordinal);
+            face.faceIndex = static_cast<UINT>(i);
+            face.key = MakeFaceKey(element->m_faces[i]);
+            face.hash = HashFaceKey(face.key);
+            table.Prefetch(face.hash);
+            if (pendingCount == kBatch)
+                togglePending();
+        }
     }
+    togglePending();
 
     // 2. Mark what is left: the outer faces.
     table.ForEach([&visited](UINT ordinal, UINT faceIndex)
