@@ -2,9 +2,12 @@
 // handlers share.
 #include "view/CAEView.h"
 
+#include "platform/win/glpresent.h"
+
 #include "app/project/ProjectData.h"
 #include "core/geometry/ColorConvert.h"
 #include "platform/win/dc.h"
+#include "platform/win/glpresent.h"
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
 
@@ -152,6 +155,10 @@ void CCAEView::OnSize(UINT, int cx, int cy)
     const double f = 0.1 * cx;
     m_ViewVolume[kCentralTriadViewport].SetViewport(CPoint3D(cx / 2 - f / 2, cy / 2 - f / 2, 0),
                                                     CPoint3D(cx / 2 + f / 2, cy / 2 + f / 2, 0));
+    // The model and the legend move with the size: the whole frame is drawn again, also when
+    // the window shrank and nothing of it was uncovered.
+    fw::FitFrameCopy(m_hWnd);
+    InvalidateRect(nullptr, FALSE);
 }
 
 BOOL CCAEView::OnEraseBkgnd(CDC*)

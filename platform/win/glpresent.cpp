@@ -54,12 +54,25 @@ void PresentGLFrame(HDC dc)
     const bool isFirst = copy == nullptr;
     if (isFirst)
         copy = CFrameCopyWnd::Of(window);
+    const bool isResized = copy != nullptr && (copy->GetPicture().GetWidth() != client.right ||
+                                               copy->GetPicture().GetHeight() != client.bottom);
     if (copy != nullptr)
         copy->ShowPicture(client.right, client.bottom, pixels);
-    // Wine can lose a new window's first frame while it settles the window's drawable, and
-    // nothing else would ask again: one more frame follows.
-    if (isFirst)
+    // Wine can lose the first frame of a new window, or of one that changed its size, while it
+    // settles the window's drawable (the frame is drawn at the old size), and nothing else would
+    // ask again: one more frame follows.
+    if (isFirst || isResized)
         ::InvalidateRect(window, nullptr, FALSE);
+}
+
+void FitFrameCopy(HWND window)
+{
+    CFrameCopyWnd* copy = CFrameCopyWnd::Find(window);
+    RECT client = {};
+    if (copy == nullptr || !::GetClientRect(window, &client))
+        return;
+    copy->SetWindowPos(nullptr, 0, 0, client.right, client.bottom,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 FW_TABLE(CFrameCopyWnd, CWnd, fw::on<WM_NCHITTEST, &CFrameCopyWnd::OnNcHitTest>(),

@@ -19,6 +19,11 @@ void PresentGLFrame(HDC dc);
 // Whether frames are also shown through a copy window (under Wine).
 bool PresentsThroughCopy();
 
+// Gives the copy window of window, when it has one, the window's client size at once, so that
+// the screen never shows an old frame beside or beyond the window's new size; the window's next
+// frame fills it.
+void FitFrameCopy(HWND window);
+
 // The copy of a window's last OpenGL frame, over its whole client area; the mouse passes
 // through it to the window.
 class CFrameCopyWnd : public CWnd

@@ -40,8 +40,9 @@ public:
         ::DestroyWindow(m_top);
     }
 
-    // Clears the child's back buffer to a colour and shows it.
-    void Show(float r, float g, float b)
+    // Clears the child's back buffer to a colour and shows it; with pump, lets the windows
+    // handle what followed.
+    void Show(float r, float g, float b, bool pump = true)
     {
         RECT client;
         ::GetClientRect(m_child, &client);
@@ -49,7 +50,8 @@ public:
         glClearColor(r, g, b, 0);
         glClear(GL_COLOR_BUFFER_BIT);
         fw::PresentGLFrame(m_dc);
-        fw::test::Pump();
+        if (pump)
+            fw::test::Pump();
     }
 
     // What the screen shows at a client point of the child.
@@ -87,4 +89,34 @@ TEST(PresentGLFrame, TheScreenShowsTheFrameAndTheMouseReachesTheWindow)
     view.Show(1.0f, 0.0f, 0.0f);
     EXPECT_EQ(RGB(255, 0, 0), view.ScreenPixel(60, 40));
     EXPECT_EQ(RGB(255, 0, 0), view.ScreenPixel(190, 140));
+}
+
+TEST(PresentGLFrame, TheCopyFollowsItsWindowsSizeAndAFrameOfANewSizeAsksForAnother)
+{
+    GlChild view;
+    ASSERT_NE(nullptr, view.m_context);
+    view.Show(0.0f, 0.0f, 1.0f);
+    fw::CFrameCopyWnd* copy = fw::CFrameCopyWnd::Find(view.m_child);
+    if (copy == nullptr)
+        GTEST_SKIP() << "frames reach the screen without a copy window here";
+
+    // A smaller window: the copy takes its size before any frame is drawn for it.
+    ::SetWindowPos(view.m_child, nullptr, 0, 0, 70, 50, SWP_NOMOVE | SWP_NOZORDER);
+    fw::FitFrameCopy(view.m_child);
+    RECT shown = {};
+    ::GetClientRect(copy->m_hWnd, &shown);
+    EXPECT_EQ(70, shown.right);
+    EXPECT_EQ(50, shown.bottom);
+
+    // Its first frame at the new size may be drawn at the old one: another is asked for.
+    ::ValidateRect(view.m_child, nullptr);
+    view.Show(0.0f, 1.0f, 0.0f, false);
+    EXPECT_TRUE(::GetUpdateRect(view.m_child, nullptr, FALSE));
+    fw::test::Pump();
+    // One more frame of the same size asks for nothing.
+    ::ValidateRect(view.m_child, nullptr);
+    view.Show(0.0f, 1.0f, 0.0f, false);
+    EXPECT_FALSE(::GetUpdateRect(view.m_child, nullptr, FALSE));
+    fw::test::Pump();
+    EXPECT_EQ(RGB(0, 255, 0), view.ScreenPixel(60, 40));
 }
