@@ -31,6 +31,38 @@ for font in /usr/share/wine/fonts/marlett.ttf; do
         cp "$font" "$wine_env_fonts/"
 done
 wineserver -p >/dev/null 2>&1
+# Japanese text in the interface fonts. Menus, message boxes, dialogs and the status bar draw in
+# faces without Japanese glyphs (Tahoma, MS Shell Dlg, MS Sans Serif), which show boxes in
+# Japanese mode: they link to the IPA Gothic fonts for the glyphs they lack, so English text
+# keeps its face and size. The Japanese faces that the program names are replaced by them.
+wine_env_fonts_reg()
+{
+    local links="" face
+    for face in ipagp.ttf,IPAPGothic ipag.ttf,IPAGothic; do
+        links+="$face"$'\n'
+    done
+    # REG_MULTI_SZ: UTF-16 strings, each ended, and an empty one after them.
+    local multi
+    multi=$(printf '%s\n' "$links" | tr '\n' '\0' | iconv -f UTF-8 -t UTF-16LE | xxd -p |
+        tr -d '\n' | sed 's/../&,/g; s/,$//')
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" \
+        "Segoe UI"; do
+        printf '"%s"=hex(7):%s\r\n' "$face" "$multi"
+    done
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"%s"="IPAGothic"\r\n' "ＭＳ ゴシック" "MS Gothic"
+    printf '"%s"="IPAPGothic"\r\n' "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"
+}
+if [ -f /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf ] &&
+    ! grep -q 'IPAPGothic' "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine_env_reg_file="$WINEPREFIX/drive_c/gravik-fonts.reg"
+    wine_env_fonts_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } \
+        >"$wine_env_reg_file"
+    wine regedit /S 'C:\gravik-fonts.reg' >/dev/null 2>&1
+    rm -f "$wine_env_reg_file"
+fi
 # Start the prefix's services now, away from any pipe a later command reads.
 wine cmd /c exit >/dev/null 2>&1
 # Without a window manager, hiding or destroying a managed (active) top-level window waits two

@@ -1,5 +1,6 @@
-// The New Project dialog under Wine: texts in both languages, the blank and import kinds, the
-// checks on OK, the import file's name and path, and the folder chooser run from "...".
+// The New Project dialog under Wine: texts in both languages, labels that fit them, the blank and
+// import kinds, the checks on OK, the import file's name and path, and the folder chooser run
+// from "...".
 #include "dialogs/settings/ProjectNewDlg.h"
 
 #include "dialogs/settings/DirectoryDlg.h"
@@ -10,6 +11,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <utility>
 
 using dialogs_test::DialogFixture;
 
@@ -77,6 +79,60 @@ TEST_F(ProjectNewDlg, OpensAsABlankProjectWithTheDefaultNameAndTheIniFolder)
         for (int id : {IDC_PROJECTNEW_NAME, IDC_PROJECTNEW_BROWSE_FOLDER,
                        IDC_PROJECTNEW_BROWSE_FILE, IDC_PROJECTNEW_FOLDER, IDC_PROJECTNEW_FILE})
             EXPECT_FALSE(IsEnabled(hwnd, id)) << id;
+        dialog.DestroyWindow();
+    }
+}
+
+// Pixels that a control's text needs in the control's font; the text is decoded in the code page
+// of the language, whatever the process's own.
+int TextWidth(HWND dialog, int id, UINT codePage)
+{
+    const HWND control = ::GetDlgItem(dialog, id);
+    char bytes[256] = {};
+    ::GetWindowTextA(control, bytes, sizeof bytes);
+    wchar_t text[256] = {};
+    const int n = ::MultiByteToWideChar(codePage, 0, bytes, -1, text, 256);
+    const HDC dc = ::GetDC(control);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text, n > 0 ? n - 1 : 0, &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return size.cx;
+}
+
+int ControlWidth(HWND dialog, int id)
+{
+    RECT rect = {};
+    ::GetClientRect(::GetDlgItem(dialog, id), &rect);
+    return rect.right;
+}
+
+TEST_F(ProjectNewDlg, LabelsFitTheirTextsInBothLanguages)
+{
+    // Beside its text a radio button draws its circle, a group box its frame's corners.
+    const int radioRoom = ::GetSystemMetrics(SM_CXMENUCHECK) + 6;
+    const struct
+    {
+        int id;
+        int room; // taken by the control's own drawing
+    } kLabels[] = {{IDC_PROJECTNEW_BLANK, radioRoom},       {IDC_PROJECTNEW_IMPORT, radioRoom},
+                   {IDC_PROJECTNEW_GROUP, 16},              {IDC_PROJECTNEW_NAME_LABEL, 0},
+                   {IDC_PROJECTNEW_FOLDER_LABEL, 0},        {IDC_PROJECTNEW_FILE_LABEL, 0}};
+    for (const auto& language : {std::make_pair("_ENG", 1252u), std::make_pair("_JPN", 932u)})
+    {
+        SCOPED_TRACE(language.first);
+        SetLanguage(language.first);
+        CProjectNewDlg dialog;
+        const HWND hwnd = Open(dialog);
+        for (const auto& label : kLabels)
+        {
+            SCOPED_TRACE(label.id);
+            const int needed = TextWidth(hwnd, label.id, language.second);
+            EXPECT_GT(needed, 0);
+            EXPECT_LE(needed + label.room, ControlWidth(hwnd, label.id));
+        }
         dialog.DestroyWindow();
     }
 }

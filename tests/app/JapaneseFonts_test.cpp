@@ -1,0 +1,133 @@
+// Japanese mode is readable: the system's interface fonts (menus, message boxes, the status bar,
+// dialogs) and the Japanese faces the program asks for draw the Japanese menu texts with their
+// glyphs, not with the box a font draws for a character it lacks.
+#include <windows.h>
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+// A Japanese text of standard.str, section Menu (Shift-JIS in the file).
+std::wstring JapaneseMenuText(const std::string& key)
+{
+    std::ifstream in("resources/string/standard.str", std::ios::binary);
+    std::string line;
+    bool inMenu = false;
+    const std::string wanted = key + "_JPN";
+    while (std::getline(in, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] == '[')
+            inMenu = line == "[Menu]";
+        else if (inMenu && line.compare(0, wanted.size(), wanted) == 0)
+        {
+            const size_t equals = line.find('=', wanted.size());
+            if (equals == std::string::npos)
+                break;
+            std::string value = line.substr(line.find_first_not_of(' ', equals + 1));
+            std::wstring wide(value.size(), L'\0');
+            const int n = ::MultiByteToWideChar(932, 0, value.data(), static_cast<int>(value.size()),
+                                                wide.data(), static_cast<int>(wide.size()));
+            wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+            return wide;
+        }
+    }
+    return std::wstring();
+}
+
+// The text with each character beyond ASCII replaced by one that no font has: the boxes.
+std::wstring AsBoxes(std::wstring text)
+{
+    for (wchar_t& c : text)
+    {
+        if (c >= 0x80)
+            c = 0xE000;
+    }
+    return text;
+}
+
+// The text drawn black on white in the font: one byte of green per pixel.
+std::vector<unsigned char> Draw(const LOGFONTW& logFont, const std::wstring& text)
+{
+    constexpr int kWidth = 400;
+    constexpr int kHeight = 48;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    const HFONT font = ::CreateFontIndirectW(&logFont);
+    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT all = {0, 0, kWidth, kHeight};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 2, 2, text.c_str(), static_cast<int>(text.size()));
+    ::GdiFlush();
+    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight);
+    const auto* bgra = static_cast<const unsigned char*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = bgra[i * 4 + 1];
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(font);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+LOGFONTW Face(const wchar_t* name, int height)
+{
+    LOGFONTW font = {};
+    font.lfHeight = height;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, name, LF_FACESIZE);
+    return font;
+}
+} // namespace
+
+TEST(JapaneseFonts, InterfaceFontsDrawJapaneseMenuTextsNotBoxes)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    struct Case
+    {
+        const char* what;
+        LOGFONTW font;
+    };
+    const Case cases[] = {
+        {"menu font", metrics.lfMenuFont},
+        {"message box font", metrics.lfMessageFont},
+        {"status font", metrics.lfStatusFont},
+        {"dialog font", Face(L"MS Shell Dlg", -12)},
+        // The faces the program names in Japanese mode.
+        {"MS Gothic", Face(L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", -13)},
+        {"MS PGothic", Face(L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF", -14)},
+        {"MS UI Gothic", Face(L"MS UI Gothic", -11)},
+    };
+    for (const char* key : {"Project", "ID32772", "RecentProjects"})
+    {
+        const std::wstring text = JapaneseMenuText(key);
+        ASSERT_FALSE(text.empty()) << key;
+        ASSERT_NE(text, AsBoxes(text)) << key << " has no Japanese character";
+        for (const Case& c : cases)
+        {
+            SCOPED_TRACE(std::string(c.what) + ", menu item " + key);
+            const std::vector<unsigned char> boxes = Draw(c.font, AsBoxes(text));
+            const std::vector<unsigned char> drawn = Draw(c.font, text);
+            EXPECT_NE(std::vector<unsigned char>(boxes.size(), 255), drawn) << "nothing drawn";
+            EXPECT_NE(boxes, drawn) << "the Japanese characters are drawn as boxes";
+        }
+    }
+}
