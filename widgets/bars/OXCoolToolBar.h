@@ -15,10 +15,12 @@
 #pragma once
 
 #include "platform/bars/toolbar.h"
+#include "widgets/bars/OXCustomTBButton.h"
 #include "widgets/bars/OXDragDropSupport.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 class CArchive;
@@ -144,6 +146,39 @@ public:
     virtual void ShowCustomizeContextMenu(int index, int x, int y);
     virtual BOOL DeleteButton(int index);
 
+    // Windows in buttons (OXCoolToolBar_windows.cpp). Templates are process-wide: the index of
+    // a template registered under its command id, or of the one it changed (-1 on failure).
+    static int AddCustomButtonTemplate(const OXCustomTBButtonRecord& record);
+    static int GetTemplateIndex(UINT commandId);
+    static int GetTemplateIndex(const CWnd* wnd);
+    // Forgets every template (tests; the windows stay with their bars).
+    static void RemoveAllCustomButtonTemplates();
+    // A separator at index (the button count appends) that holds a window of the template.
+    BOOL InsertCustomButton(int index, int templateIndex, DWORD style, DWORD exStyle,
+                            const char* className, const char* text);
+    BOOL InsertComboBox(int index, int templateIndex, DWORD style = CBS_DROPDOWNLIST);
+    BOOL InsertEditBox(int index, int templateIndex, const char* text = "",
+                       DWORD style = ES_AUTOHSCROLL, DWORD exStyle = WS_EX_CLIENTEDGE);
+    BOOL InsertRichEditBox(int index, int templateIndex, DWORD style = ES_AUTOHSCROLL);
+    BOOL InsertStatic(int index, int templateIndex, const char* text, DWORD style = SS_LEFT);
+    BOOL InsertHotKey(int index, int templateIndex, DWORD style = 0);
+    BOOL InsertCheckBox(int index, int templateIndex, const char* text,
+                        DWORD style = BS_AUTOCHECKBOX);
+    BOOL InsertRadioButton(int index, int templateIndex, const char* text,
+                           DWORD style = BS_AUTORADIOBUTTON);
+    BOOL InsertProgressBar(int index, int templateIndex, DWORD style = 0);
+    BOOL InsertSlider(int index, int templateIndex, DWORD style = TBS_HORZ);
+    BOOL InsertDateTimePicker(int index, int templateIndex, DWORD style = 0);
+    BOOL InsertIPAddress(int index, int templateIndex, DWORD style = 0);
+    BOOL InsertDropDownCombo(int index, int templateIndex, DWORD style = CBS_DROPDOWN);
+    // The window a button holds, null for none.
+    CWnd* GetCustomButtonWnd(int index) const;
+    const OXCustomTBButtonRecord* GetCustomButton(int index) const;
+    int GetCustomButtonCount() const { return static_cast<int>(m_customButtons.size()); }
+    BOOL MoveButton(int from, int to);
+    // Moves the windows of the buttons first to last (-1: the last) into their places.
+    void RepositionCustomButtons(int first = 0, int last = -1);
+
     virtual COXDropSource* GetDropSource() { return &m_dropSource; }
     virtual COXDropTarget* GetDropTarget() { return &m_dropTarget; }
 
@@ -155,6 +190,7 @@ public:
     FW_MESSAGE_TABLE()
 
 protected:
+    CSize CalcLayout(DWORD mode, int length = -1) override;
     int ItemWidth(const TBBUTTON& button, int index) const override;
     int WrapGap(const TBBUTTON& separator) const override;
 
@@ -235,6 +271,32 @@ protected:
     std::vector<TBBUTTON> m_restoreSnapshot;
     void ResizeButtons();
 
+    // A button's window record; copy owns the template a second bar's window came from.
+    struct CustomButton
+    {
+        OXCustomTBButtonRecord record;
+        std::unique_ptr<COXCustomTBTemplate> copy;
+    };
+    // The placement bit of the bar's state (0x4 floating, 0x2 horizontal, 0x1 vertical).
+    DWORD CurrentPlacement(BOOL horizontal) const;
+    // Buttons whose window is shown here become separators as wide as it, the others plain
+    // buttons with the record's image.
+    void ApplyPlacements(DWORD placement);
+    BOOL AttachWindow(int index, const OXCustomTBButtonRecord& record, DWORD style,
+                      DWORD exStyle, const char* className, const char* text);
+    void ShiftCustomButtons(int index, int delta);
+    void SavePositions(CArchive& archive) const;
+    // Each saved (index, control id), refused when cut short, oversized or naming a template
+    // that is not registered.
+    static bool ParsePositions(CArchive& archive, UINT length,
+                               std::vector<std::pair<int32_t, int32_t>>& positions);
+    // Deletes the buttons that hold windows; their records come back by control id.
+    std::map<UINT, CustomButton> TakeWindowsOut();
+    void PlaceWindows(const std::vector<std::pair<int32_t, int32_t>>& positions,
+                      std::map<UINT, CustomButton>& kept);
+    static void SaveTemplates(CArchive& archive);
+    static bool ParseTemplates(CArchive& archive, UINT length);
+
     // Process-wide: only the first bar saved or loaded writes or reads the templates.
     static BOOL m_bTemplatesSaved;
     static BOOL m_bTemplatesLoaded;
@@ -272,6 +334,7 @@ protected:
     std::map<UINT, HIMAGELIST> m_imageLists; // owned
     std::map<UINT, CString> m_savedTexts;    // command id -> text while image-only
     std::vector<UINT> m_customizableIds;     // the Customize dialog's buttons
+    std::map<int, CustomButton> m_customButtons; // button index -> its window
     BYTE m_pending = 0;
     BOOL m_bRestoring = FALSE;     // buttons deleted and inserted in bulk: no resizing
     BOOL m_bLayoutRequest = FALSE; // asking the frame to lay out

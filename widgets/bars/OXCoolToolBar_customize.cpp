@@ -100,8 +100,11 @@ LRESULT COXCoolToolBar::OnInsertButton(WPARAM wParam, LPARAM)
     if (done)
     {
         const int index = static_cast<int>(wParam);
-        ShiftMarks((index < 0 || index > count) ? count : index, +1);
+        const int at = (index < 0 || index > count) ? count : index;
+        ShiftMarks(at, +1);
+        ShiftCustomButtons(at, +1);
         UpdateSizes();
+        RepositionCustomButtons();
     }
     return done;
 }
@@ -112,7 +115,9 @@ LRESULT COXCoolToolBar::OnDeleteButton(WPARAM wParam, LPARAM)
     if (done)
     {
         ShiftMarks(static_cast<int>(wParam), -1);
+        ShiftCustomButtons(static_cast<int>(wParam), -1);
         UpdateSizes();
+        RepositionCustomButtons();
     }
     return done;
 }
@@ -133,7 +138,22 @@ LRESULT COXCoolToolBar::OnMoveButton(WPARAM wParam, LPARAM lParam)
             else if (to < from && *mark >= to && *mark < from)
                 ++*mark;
         }
+        // Windows move with their buttons, the ones between one place the other way.
+        std::map<int, CustomButton> moved;
+        for (auto& [at, button] : m_customButtons)
+        {
+            int now = at;
+            if (at == from)
+                now = to;
+            else if (from < to && at > from && at <= to)
+                now = at - 1;
+            else if (to < from && at >= to && at < from)
+                now = at + 1;
+            moved[now] = std::move(button);
+        }
+        m_customButtons = std::move(moved);
         UpdateSizes();
+        RepositionCustomButtons();
     }
     return done;
 }

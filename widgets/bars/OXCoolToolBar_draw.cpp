@@ -237,6 +237,7 @@ int COXCoolToolBar::WrapToolBar(TBBUTTON* buttons, int count, int width) const
 void COXCoolToolBar::OnWindowPosChanged(WINDOWPOS* pos)
 {
     CToolBar::OnWindowPosChanged(pos);
+    RepositionCustomButtons();
     const int floating = IsFloating() ? 1 : 0;
     const DWORD side = m_dwStyle & CBRS_ALIGN_ANY;
     if (floating != m_lastFloating)
@@ -256,20 +257,27 @@ void COXCoolToolBar::OnWindowPosChanged(WINDOWPOS* pos)
 
 void COXCoolToolBar::OnFloatingDocking(BOOL)
 {
-    // Only bars holding windows in buttons resize here; this bar holds none.
+    // Only bars holding windows in buttons resize here: their windows may show or not.
+    if (!m_customButtons.empty())
+        UpdateSizes();
 }
 
 void COXCoolToolBar::OnChangeDockSide(DWORD)
 {
+    if (!m_customButtons.empty())
+        m_pending |= pendingSizes;
 }
 
 LRESULT COXCoolToolBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
     if (IsWindowVisible())
     {
-        if (m_pending & pendingSizes)
-            UpdateSizes();
+        const BYTE pending = m_pending;
         m_pending = 0;
+        if (pending & pendingSizes)
+            UpdateSizes();
+        if (pending & pendingWindows)
+            RepositionCustomButtons();
     }
     return CToolBar::OnIdleUpdateCmdUI(wParam, lParam);
 }

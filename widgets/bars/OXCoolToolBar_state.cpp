@@ -93,9 +93,8 @@ BOOL COXCoolToolBar::SaveBarState(const char* sub, const char* name, BOOL withPr
         ::RegCloseKey(section);
         WriteBlob(app, sub, CString(name) + "_ButtonsSettings",
                   [this](CArchive& archive) { StoreButtons(archive); });
-        // Windows in buttons have places to keep; this bar holds none.
         WriteBlob(app, sub, CString(name) + "_CustomButtonsPositions",
-                  [](CArchive& archive) { archive << int32_t{0}; });
+                  [this](CArchive& archive) { SavePositions(archive); });
         const HKEY root = app->GetAppRegistryKey();
         if (root)
         {
@@ -105,8 +104,8 @@ BOOL COXCoolToolBar::SaveBarState(const char* sub, const char* name, BOOL withPr
     }
     if (!m_bTemplatesSaved)
     {
-        // Only the first bar of a process writes the templates; none are registered.
-        WriteBlob(app, sub, kTemplatesEntry, [](CArchive& archive) { archive << int32_t{0}; });
+        // Only the first bar of a process writes the templates.
+        WriteBlob(app, sub, kTemplatesEntry, [](CArchive& archive) { SaveTemplates(archive); });
         m_bTemplatesSaved = TRUE;
     }
     if (withProperties)
@@ -178,6 +177,8 @@ BOOL COXCoolToolBar::LoadBarState(const char* sub, const char* name, BOOL withPr
     m_bRestoring = FALSE;
     if (resize)
         ResizeButtons();
+    else
+        RepositionCustomButtons();
     return result;
 }
 
@@ -186,9 +187,21 @@ BOOL COXCoolToolBar::LoadButtons(const char* sub, const char* name)
     CWinApp* app = AfxGetApp();
     if (!app->m_pszRegistryKey || !*app->m_pszProfileName)
         return FALSE;
+    // The places of windows in buttons are checked first: the control's own layout holds
+    // their separators, so a bad blob leaves the whole saved state unused.
+    const CString positionsEntry = CString(name) + "_CustomButtonsPositions";
+    const bool hasPositions = HasValue(app, sub, positionsEntry + "_Size");
+    std::vector<std::pair<int32_t, int32_t>> positions;
+    if (hasPositions &&
+        !ReadBlob(app, sub, positionsEntry, [&positions](CArchive& archive, UINT length)
+                  { return ParsePositions(archive, length, positions); }))
+        return FALSE;
     const HKEY root = app->GetAppRegistryKey();
     if (!root)
         return FALSE;
+    std::map<UINT, CustomButton> kept;
+    if (hasPositions && app->GetProfileInt(sub, positionsEntry + "_Size", 0) > 0)
+        kept = TakeWindowsOut();
     // The control's own layout first: it may reorder or drop buttons.
     m_bRestoring = TRUE;
     RestoreControlState(root, sub, name);
@@ -201,23 +214,8 @@ BOOL COXCoolToolBar::LoadButtons(const char* sub, const char* name)
                  [&records](CArchive& archive, UINT length)
                  { return ParseButtons(archive, length, records); }))
         ApplyButtons(records);
-    // Places of windows in buttons: read to their end, though no template can fill them.
-    const CString positionsEntry = CString(name) + "_CustomButtonsPositions";
-    if (HasValue(app, sub, positionsEntry + "_Size"))
-        ReadBlob(app, sub, positionsEntry,
-                 [](CArchive& archive, UINT length)
-                 {
-                     int32_t count = 0;
-                     if (!ReadCount(archive, length, 8, count))
-                         return false;
-                     for (int32_t i = 0; i < count; ++i)
-                     {
-                         int32_t index = 0;
-                         int32_t controlId = 0;
-                         archive >> index >> controlId;
-                     }
-                     return true;
-                 });
+    if (hasPositions)
+        PlaceWindows(positions, kept);
     SetButtonTextFromID(0, 0xFFFF, m_textType);
     return TRUE;
 }
@@ -262,14 +260,8 @@ void COXCoolToolBar::ApplyButtons(const std::vector<ButtonRecord>& records)
 
 void COXCoolToolBar::LoadTemplates(const char* sub)
 {
-    // No templates are registered: a blob that lists any ends at its first entry, whose own
-    // data has no length to skip it by.
-    ReadBlob(AfxGetApp(), sub, kTemplatesEntry,
-             [](CArchive& archive, UINT length)
-             {
-                 int32_t count = 0;
-                 return ReadCount(archive, length, 24, count) && count == 0;
-             });
+    ReadBlob(AfxGetApp(), sub, kTemplatesEntry, [](CArchive& archive, UINT length)
+             { return ParseTemplates(archive, length); });
 }
 
 BOOL COXCoolToolBar::RestoreControlState(HKEY root, const char* sub, const char* name)
