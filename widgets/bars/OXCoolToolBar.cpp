@@ -32,6 +32,7 @@ FW_TABLE(
     fw::reflect_notify_ex<static_cast<int>(TBN_QUERYDELETE),
                           &COXCoolToolBar::OnQueryInsertOrDelete>(),
     fw::reflect_notify_ex<static_cast<int>(TBN_ENDDRAG), &COXCoolToolBar::OnEndDrag>(),
+    fw::reflect_notify_ex<static_cast<int>(TBN_BEGINDRAG), &COXCoolToolBar::OnBeginDrag>(),
     fw::reflect_notify_ex<static_cast<int>(TBN_TOOLBARCHANGE), &COXCoolToolBar::OnToolbarChange>(),
     fw::reflect_notify_ex<static_cast<int>(TBN_RESTORE), &COXCoolToolBar::OnRestoreButton>(),
     fw::raw<WM_OX_DRAGENTER, &COXCoolToolBar::OnDragEnterMessage>(),

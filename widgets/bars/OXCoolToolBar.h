@@ -227,6 +227,7 @@ protected:
     BOOL OnGetButtonInfo(NMHDR* header, LRESULT* result);
     BOOL OnQueryInsertOrDelete(NMHDR* header, LRESULT* result);
     BOOL OnEndDrag(NMHDR* header, LRESULT* result);
+    BOOL OnBeginDrag(NMHDR* header, LRESULT* result);
     BOOL OnToolbarChange(NMHDR* header, LRESULT* result);
     BOOL OnRestoreButton(NMHDR* header, LRESULT* result);
     LRESULT OnDragEnterMessage(WPARAM wParam, LPARAM lParam);

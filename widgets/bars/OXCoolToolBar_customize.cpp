@@ -13,7 +13,7 @@ namespace
 {
 bool IsPlainSeparator(const TBBUTTON& button)
 {
-    // A separator that holds no window (this bar holds none).
+    // Separators that hold windows are told apart by the bar's map, not by the button.
     return (button.fsStyle & TBSTYLE_SEP) != 0;
 }
 
@@ -57,6 +57,9 @@ void COXCoolToolBar::SetCustomizationMode(BOOL on, HWND notify)
         SetMarkedButton(-1);
     m_bCustomizationMode = on;
     m_hWndCustomizeNotify = notify;
+    for (auto& [index, button] : m_customButtons)
+        if (button.record.tmpl)
+            button.record.tmpl->SetCustomizationMode(on);
 }
 
 void COXCoolToolBar::SetMarkedButton(int index)
@@ -172,8 +175,11 @@ void COXCoolToolBar::OnLButtonDown(UINT flags, CPoint point)
     }
     POINT where = point;
     const int hit = static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&where)));
-    // A separator (negative hit) is marked only when it holds a window: never on this bar.
-    SetMarkedButton(hit >= 0 && hit < GetCount() ? hit : -1);
+    // A separator (a negative hit, its index negated) is marked only when it holds a window.
+    int marked = hit >= 0 && hit < GetCount() ? hit : -1;
+    if (hit < 0 && m_customButtons.count(-hit))
+        marked = -hit;
+    SetMarkedButton(marked);
     Default();
     // The press marks the button only: it must not end in its command. The control sends
     // the command when the button comes up over the pressed button, so it is told the
@@ -208,10 +214,11 @@ HMENU COXCoolToolBar::BuildCustomizeMenu(int index) const
     const bool isSeparator = IsPlainSeparator(button);
     const bool hasText = !isSeparator && HasButtonText(index);
     TBBUTTON neighbour;
-    const bool canPutBefore =
-        index > 0 && !(GetButton(index - 1, &neighbour) && IsPlainSeparator(neighbour));
-    const bool canPutAfter = index < GetCount() - 1 &&
-                             !(GetButton(index + 1, &neighbour) && IsPlainSeparator(neighbour));
+    // A separator that holds a window counts as a button.
+    const auto plainSeparatorAt = [&](int at)
+    { return GetButton(at, &neighbour) && IsPlainSeparator(neighbour) && !m_customButtons.count(at); };
+    const bool canPutBefore = index > 0 && !plainSeparatorAt(index - 1);
+    const bool canPutAfter = index < GetCount() - 1 && !plainSeparatorAt(index + 1);
     auto flagsFor = [](bool enabled) { return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED); };
 
     const HMENU menu = ::CreatePopupMenu();

@@ -170,7 +170,16 @@ BOOL COXCoolToolBar::OnCustomDraw(NMHDR* header, LRESULT* result)
     }
     switch (draw->nmcd.dwDrawStage)
     {
-    case CDDS_PREPAINT: *result = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT; break;
+    case CDDS_PREPAINT:
+        *result = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+        // A window in the marked button is framed around its place: the window covers it.
+        if (m_markedButton >= 0 && m_customButtons.count(m_markedButton))
+        {
+            CRect item;
+            GetItemRect(m_markedButton, &item);
+            DrawMarkFrame(draw->nmcd.hdc, &item);
+        }
+        break;
     case CDDS_ITEMPREPAINT:
     {
         *result = CDRF_NOTIFYPOSTPAINT;
@@ -189,7 +198,8 @@ BOOL COXCoolToolBar::OnCustomDraw(NMHDR* header, LRESULT* result)
     {
         *result = CDRF_DODEFAULT;
         const UINT id = static_cast<UINT>(draw->nmcd.dwItemSpec);
-        if (m_markedButton >= 0 && CommandToIndex(id) == m_markedButton)
+        if (m_markedButton >= 0 && CommandToIndex(id) == m_markedButton &&
+            !m_customButtons.count(m_markedButton))
             DrawMarkFrame(draw->nmcd.hdc, &draw->nmcd.rc);
         break;
     }

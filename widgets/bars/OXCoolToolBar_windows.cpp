@@ -408,6 +408,17 @@ CSize COXCoolToolBar::CalcLayout(DWORD mode, int length)
     return size;
 }
 
+// A drag of the marked button that holds a window is the window's record's to handle.
+BOOL COXCoolToolBar::OnBeginDrag(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+    const auto found = m_customButtons.find(m_markedButton);
+    if (!m_bCustomizationMode || found == m_customButtons.end() || !found->second.record.tmpl)
+        return FALSE;
+    found->second.record.tmpl->OnBeginDrag(this, m_markedButton);
+    return TRUE;
+}
+
 void COXCoolToolBar::SavePositions(CArchive& archive) const
 {
     archive << static_cast<int32_t>(m_customButtons.size());

@@ -6,6 +6,7 @@
 // unknown templates change nothing.
 #include "platform/test/pump.h"
 #include "platform/win/app.h"
+#include "resources/ids/widgets_ids.h"
 #include "tests/widgets/bars/BarsTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,11 @@ public:
     {
         m_bTemplatesSaved = FALSE;
         m_bTemplatesLoaded = FALSE;
+    }
+    // The customisation menu of any bar's button (the caller destroys it).
+    static HMENU MenuOf(const COXCoolToolBar& bar, int index)
+    {
+        return (bar.*(&CWindowsBar::BuildCustomizeMenu))(index);
     }
 };
 
@@ -312,4 +318,35 @@ TEST_F(CoolToolBarWindows, SavedTemplatesNamingAnUnknownOneAreNotUsed)
     EXPECT_EQ(0x1u, third.GetCustomButton(0)->placement);
     EXPECT_EQ(5, third.GetCustomButton(0)->size1);
     third.DestroyWindow();
+}
+
+TEST_F(CoolToolBarWindows, InCustomisationAWindowsSeparatorIsMarkedAndCountsAsAButton)
+{
+    InsertBoth();
+    m_bar->SetCustomizationMode(TRUE, nullptr);
+    fw::test::Pump();
+    // A press on the window's separator (past the window's right end) marks it; a plain
+    // separator is not marked.
+    CRect item;
+    m_bar->GetItemRect(1, &item);
+    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.right - 1, item.CenterPoint().y));
+    m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.right - 1, item.CenterPoint().y));
+    EXPECT_EQ(1, m_bar->GetMarkedButton());
+    m_bar->GetItemRect(2, &item);
+    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
+    m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
+    EXPECT_EQ(-1, m_bar->GetMarkedButton());
+
+    // The first button may get a separator after it: its neighbour holds a window.
+    const HMENU menu = CWindowsBar::MenuOf(*m_bar, 0);
+    EXPECT_EQ(0u, ::GetMenuState(menu, ID_OXCTB_SEPARATORAFTER, MF_BYCOMMAND) & MF_GRAYED);
+    ::DestroyMenu(menu);
+    const HMENU own = CWindowsBar::MenuOf(*m_bar, 1);
+    EXPECT_NE(0u, ::GetMenuState(own, ID_OXCTB_IMAGEONLY, MF_BYCOMMAND) & MF_GRAYED)
+        << "no text items for a window";
+    EXPECT_EQ(0u, ::GetMenuState(own, ID_OXCTB_SEPARATORBEFORE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_NE(0u, ::GetMenuState(own, ID_OXCTB_SEPARATORAFTER, MF_BYCOMMAND) & MF_GRAYED)
+        << "a plain separator follows";
+    ::DestroyMenu(own);
+    m_bar->SetCustomizationMode(FALSE, nullptr);
 }
