@@ -340,3 +340,71 @@ TEST_F(BitmapButton, FitsItselfToItsImageAndText)
     EXPECT_FALSE(button.LoadBitmap(MAKEINTRESOURCEA(0x7BFF)));
     EXPECT_EQ(nullptr, button.GetImageList()) << "a missing picture leaves no images";
 }
+
+TEST_F(BitmapButton, ADisabledButtonShowsItsEmbossedImageAndText)
+{
+    COXBitmapButton button;
+    CreateButton(button, "Off", CRect(20, 20, 140, 60));
+    ASSERT_TRUE(button.LoadBitmap(kPicture, FALSE, kMagenta));
+    button.EnableWindow(FALSE);
+    fw::test::Pump();
+    const ScreenShot shot = ScreenShot::OfClient(button.GetSafeHwnd());
+    EXPECT_EQ(0, CountColour(shot, RGB(255, 0, 0)));
+    EXPECT_EQ(0, CountColour(shot, RGB(0, 0, 255)));
+    EXPECT_GT(CountColour(shot, ::GetSysColor(COLOR_BTNHIGHLIGHT)), 0) << "embossed";
+    // Inside the frame nothing is black: neither the picture nor the text.
+    int black = 0;
+    for (int y = 3; y < shot.Height() - 3; ++y)
+        for (int x = 3; x < shot.Width() - 3; ++x)
+            black += shot.At(x, y) == RGB(0, 0, 0);
+    EXPECT_EQ(0, black);
+}
+
+TEST_F(BitmapButton, TheHyperlinkLookHasItsCursorsAndKeepsTheWindowEnabled)
+{
+    COXBitmapButton button;
+    CreateButton(button, "Link", CRect(20, 20, 120, 60));
+    button.SetHyperLook(TRUE);
+    EXPECT_EQ(28020u, button.GetNormalCursor());
+    EXPECT_EQ(28021u, button.GetDisabledCursor());
+    EXPECT_TRUE(button.GetPseudoDisableMode());
+    const HCURSOR hand = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(28020));
+    const HCURSOR unavailable = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(28021));
+    ASSERT_NE(nullptr, hand);
+    ASSERT_NE(nullptr, unavailable);
+    const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.GetSafeHwnd()), overClient);
+    EXPECT_EQ(hand, ::GetCursor());
+    button.EnableWindow(FALSE);
+    EXPECT_TRUE(::IsWindowEnabled(button.GetSafeHwnd()));
+    button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.GetSafeHwnd()), overClient);
+    EXPECT_EQ(unavailable, ::GetCursor());
+    EXPECT_FALSE(button.SetNormalCursor(0x7BFE)) << "no such cursor";
+    EXPECT_EQ(28020u, button.GetNormalCursor());
+
+    button.SetHyperLook(FALSE);
+    EXPECT_EQ(0u, button.GetNormalCursor());
+}
+
+TEST_F(BitmapButton, AMultiLineTextIsFittedIntoABalancedShape)
+{
+    COXBitmapButton button;
+    const char* text = "Open the selected result file in a new window of its own";
+    ASSERT_TRUE(button.Create(text, WS_CHILD | WS_VISIBLE | BS_MULTILINE, CRect(20, 20, 60, 40),
+                              m_host.get(), kButtonId));
+    button.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    button.SizeToContent();
+    CRect window;
+    button.GetWindowRect(&window);
+    const CSize line = TextExtent(button.GetSafeHwnd(), text);
+    EXPECT_LT(window.Width(), line.cx) << "wrapped";
+    EXPECT_GT(window.Height(), 2 * line.cy) << "over several lines";
+    EXPECT_LT(window.Width(), 4 * window.Height());
+
+    // A text that cannot wrap keeps its one line.
+    button.SetWindowText("Unbreakable_text_without_blanks");
+    button.SizeToContent();
+    button.GetWindowRect(&window);
+    EXPECT_EQ(TextExtent(button.GetSafeHwnd(), "Unbreakable_text_without_blanks").cx + 14,
+              window.Width());
+}
