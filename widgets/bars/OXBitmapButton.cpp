@@ -125,7 +125,8 @@ BOOL ReplaceWithIcon(HIMAGELIST images, int index, const char* resource, int wid
     return replaced;
 }
 
-BOOL ReplaceWithBitmap(HIMAGELIST images, int index, const char* resource)
+// A masked list takes the picture through an icon of it, which keeps its transparent parts.
+BOOL ReplaceWithBitmap(HIMAGELIST images, int index, const char* resource, COLORREF mask)
 {
     if (!images || ::ImageList_GetImageCount(images) <= index)
         return FALSE;
@@ -133,7 +134,27 @@ BOOL ReplaceWithBitmap(HIMAGELIST images, int index, const char* resource)
         ::LoadImageA(Instance(), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap)
         return FALSE;
-    const BOOL replaced = ::ImageList_Replace(images, index, bitmap, nullptr);
+    BOOL replaced = FALSE;
+    if (mask == COXBitmapButton::kNoMask)
+    {
+        replaced = ::ImageList_Replace(images, index, bitmap, nullptr);
+    }
+    else
+    {
+        BITMAP info = {};
+        ::GetObjectA(bitmap, sizeof info, &info);
+        const HIMAGELIST single =
+            ::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
+        if (single && ::ImageList_AddMasked(single, bitmap, mask) == 0)
+        {
+            const HICON icon = ::ImageList_GetIcon(single, 0, ILD_NORMAL);
+            replaced = icon && ::ImageList_ReplaceIcon(images, index, icon) >= 0;
+            if (icon)
+                ::DestroyIcon(icon);
+        }
+        if (single)
+            ::ImageList_Destroy(single);
+    }
     ::DeleteObject(bitmap);
     return replaced;
 }
@@ -231,6 +252,7 @@ BOOL COXBitmapButton::LoadBitmap(const char* resource, BOOL resize, COLORREF mas
     BITMAP info = {};
     ::GetObjectA(bitmap, sizeof info, &info);
     m_palette = MakePalette(bitmap);
+    m_maskColor = mask;
     const bool masked = mask != kNoMask;
     m_images = ::ImageList_Create(info.bmWidth, info.bmHeight,
                                   ILC_COLOR24 | (masked ? ILC_MASK : 0), 3, 0);
@@ -268,12 +290,12 @@ BOOL COXBitmapButton::LoadBitmap(const char* resource, BOOL resize, COLORREF mas
 
 BOOL COXBitmapButton::SetInactiveBitmap(const char* resource)
 {
-    return ReplaceWithBitmap(m_images, 1, resource);
+    return ReplaceWithBitmap(m_images, 1, resource, m_maskColor);
 }
 
 BOOL COXBitmapButton::SetDisabledBitmap(const char* resource)
 {
-    return ReplaceWithBitmap(m_images, 2, resource);
+    return ReplaceWithBitmap(m_images, 2, resource, m_maskColor);
 }
 
 BOOL COXBitmapButton::SetInactiveIcon(const char* resource, int width, int height)

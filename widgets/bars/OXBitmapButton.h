@@ -165,6 +165,7 @@ protected:
 
     // Images and their palette.
     HIMAGELIST m_images = nullptr; // owned
+    COLORREF m_maskColor = kNoMask; // of the images in the list
     HPALETTE m_palette = nullptr;  // owned
     HWND m_animation = nullptr;
     BOOL m_bAnimationPlaying = FALSE;

@@ -39,10 +39,11 @@ BOOL CButtonHost::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CButtonHost::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (m_onNotify)
+        m_onNotify(wParam, header);
     Record({WM_NOTIFY, header->code, header->hwndFrom});
     *result = m_notifyAnswer;
-    (void)wParam;
     return TRUE;
 }
 

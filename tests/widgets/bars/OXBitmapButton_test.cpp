@@ -408,3 +408,20 @@ TEST_F(BitmapButton, AMultiLineTextIsFittedIntoABalancedShape)
     EXPECT_EQ(TextExtent(button.GetSafeHwnd(), "Unbreakable_text_without_blanks").cx + 14,
               window.Width());
 }
+
+TEST_F(BitmapButton, ItsInactiveAndDisabledImagesMayBeReplaced)
+{
+    COXBitmapButton button;
+    CreateButton(button, "", CRect(20, 20, 60, 60));
+    EXPECT_FALSE(button.SetInactiveBitmap(kPicture)) << "no images yet";
+    ASSERT_TRUE(button.LoadBitmap(kPicture, FALSE, kMagenta));
+    ASSERT_TRUE(button.SetTrackLook(TRUE));
+    EXPECT_FALSE(button.SetDisabledBitmap(MAKEINTRESOURCEA(0x7BFF)));
+    // The cold flat button shows image 1, now the coloured picture itself.
+    ASSERT_TRUE(button.SetInactiveBitmap(kPicture));
+    button.Invalidate();
+    fw::test::Pump();
+    const ScreenShot shot = ScreenShot::OfClient(button.GetSafeHwnd());
+    EXPECT_EQ(kHalfPixels, CountColour(shot, RGB(255, 0, 0)));
+    EXPECT_EQ(0, CountColour(shot, kMagenta)) << "masked as the picture it replaced";
+}

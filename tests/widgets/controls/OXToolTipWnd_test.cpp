@@ -212,3 +212,23 @@ TEST_F(ToolTipWnd, ATwoPartTextSwitchesOnAClickWithItsMark)
     shot = ScreenShot(expanded);
     EXPECT_EQ(RGB(0, 0, 0), shot.At(margins.left + 1, middle)) << "left apex";
 }
+
+TEST_F(ToolTipWnd, ACallbackToolAsksItsOwnerForTheText)
+{
+    const CRect third(10, 100, 110, 150);
+    ASSERT_TRUE(m_tip.AddTool(m_host.get(), LPSTR_TEXTCALLBACKA, &third, 3));
+    WPARAM askedTool = 0;
+    HWND askedBy = nullptr;
+    m_host->m_onNotify = [&](WPARAM wParam, NMHDR* header)
+    {
+        if (header->code != TTN_NEEDTEXTA)
+            return;
+        askedTool = wParam;
+        askedBy = header->hwndFrom;
+        reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>("Asked for");
+    };
+    ShowQuickly(CPoint(50, 120));
+    EXPECT_STREQ("Asked for", m_tip.GetShownText());
+    EXPECT_EQ(3u, askedTool);
+    EXPECT_EQ(m_tip.GetSafeHwnd(), askedBy);
+}
