@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace buttons_test;
 
@@ -256,4 +257,37 @@ TEST_F(ColorPickerButton, ADialogButtonSubclassedIntoOneMakesItsBar)
     const ScreenShot shot = ScreenShot::OfClient(plain);
     EXPECT_EQ(RGB(255, 0, 0), shot.At(BandInside().CenterPoint().x, BandInside().CenterPoint().y));
     picker.DestroyWindow();
+}
+
+TEST_F(ColorPickerButton, TheOpenPaletteShowsItsFortyColoursAndTheDefaultsSwatch)
+{
+    m_button.GetColorBar().SetDefaultValue(RGB(0, 128, 0));
+    std::vector<COLORREF> centres;
+    std::vector<COLORREF> defaultSwatch;
+    int columns = 0;
+    ClickButton(
+        [&](COXColorPopupBar& bar)
+        {
+            fw::test::Pump();
+            const ScreenShot shot = ScreenShot::OfClient(bar.GetSafeHwnd());
+            for (int i = 1; i <= 40; ++i)
+            {
+                const CPoint centre = bar.GetButtonRect(i).CenterPoint();
+                centres.push_back(shot.At(centre.x, centre.y));
+            }
+            const CRect button = bar.GetButtonRect(0);
+            // The default colour's square sits at the left of the default button, inside its
+            // frames.
+            defaultSwatch.push_back(shot.At(button.left + button.Height() / 2,
+                                            button.top + button.Height() / 2));
+            columns = bar.GetColumns();
+            bar.SendMessage(WM_KEYUP, VK_ESCAPE, 0);
+        });
+    EXPECT_EQ(10, columns);
+    ASSERT_EQ(40u, centres.size());
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(COXColorPopupBar::DefaultColor(i), centres[static_cast<size_t>(i)])
+            << "swatch " << i + 1;
+    ASSERT_EQ(1u, defaultSwatch.size());
+    EXPECT_EQ(RGB(0, 128, 0), defaultSwatch[0]);
 }
