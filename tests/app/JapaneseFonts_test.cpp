@@ -1,6 +1,7 @@
-// Japanese mode is readable: the system's interface fonts (menus, message boxes, the status bar,
-// dialogs) and the Japanese faces the program asks for draw the Japanese menu texts with their
-// glyphs, not with the box a font draws for a character it lacks.
+// Japanese mode is readable: a Japanese menu item on the screen, the system's interface fonts
+// (menus, message boxes, the status bar, dialogs) and the Japanese faces the program asks for
+// draw the Japanese menu texts with their glyphs, not with the box a font draws for a character
+// it lacks.
 #include <windows.h>
 
 #include <fstream>
@@ -85,6 +86,44 @@ std::vector<unsigned char> Draw(const LOGFONTW& logFont, const std::wstring& tex
     return pixels;
 }
 
+// What the screen shows of an open popup menu: read by a timer in the menu's loop, which then
+// ends the menu.
+std::vector<COLORREF> g_shownMenu;
+
+void CALLBACK ReadOpenMenu(HWND owner, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(owner, id);
+    const HWND popup = ::FindWindowW(L"#32768", nullptr);
+    RECT rect = {};
+    if (popup != nullptr && ::IsWindowVisible(popup) && ::GetWindowRect(popup, &rect))
+    {
+        const HDC screen = ::GetDC(nullptr);
+        for (int y = rect.top; y < rect.bottom; ++y)
+        {
+            for (int x = rect.left; x < rect.right; ++x)
+                g_shownMenu.push_back(::GetPixel(screen, x, y));
+        }
+        ::ReleaseDC(nullptr, screen);
+    }
+    ::EndMenu();
+}
+
+// The pixels of a popup menu of one item with the text, opened at the same place each time.
+std::vector<COLORREF> ShownMenuItem(HWND owner, const std::wstring& text)
+{
+    const HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, 1, text.c_str());
+    g_shownMenu.clear();
+    ::SetForegroundWindow(owner);
+    ::SetTimer(owner, 77, 300, &ReadOpenMenu);
+    ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 100, 100, 0, owner, nullptr);
+    ::DestroyMenu(menu);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+    return g_shownMenu;
+}
+
 LOGFONTW Face(const wchar_t* name, int height)
 {
     LOGFONTW font = {};
@@ -95,6 +134,22 @@ LOGFONTW Face(const wchar_t* name, int height)
     return font;
 }
 } // namespace
+
+TEST(JapaneseFonts, AJapaneseMenuItemOnTheScreenShowsItsGlyphsNotBoxes)
+{
+    const HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                          nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, owner);
+    const std::wstring text = JapaneseMenuText("ID32772"); // New in Japanese
+    ASSERT_FALSE(text.empty());
+    const std::vector<COLORREF> boxes = ShownMenuItem(owner, AsBoxes(text));
+    const std::vector<COLORREF> shown = ShownMenuItem(owner, text);
+    ::DestroyWindow(owner);
+    ASSERT_FALSE(shown.empty()) << "no open menu on the screen";
+    ASSERT_EQ(boxes.size(), shown.size()) << "the two menus differ in size";
+    EXPECT_NE(boxes, shown) << "the menu shows boxes for the Japanese characters";
+}
 
 TEST(JapaneseFonts, InterfaceFontsDrawJapaneseMenuTextsNotBoxes)
 {
