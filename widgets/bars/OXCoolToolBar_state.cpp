@@ -176,9 +176,16 @@ BOOL COXCoolToolBar::LoadBarState(const char* sub, const char* name, BOOL withPr
         result = LoadButtons(sub, name);
     m_bRestoring = FALSE;
     if (resize)
+    {
         ResizeButtons();
+    }
     else
+    {
+        // The windows' separators may have changed width.
+        if (!m_customButtons.empty())
+            UpdateSizes();
         RepositionCustomButtons();
+    }
     return result;
 }
 
@@ -199,11 +206,11 @@ BOOL COXCoolToolBar::LoadButtons(const char* sub, const char* name)
     const HKEY root = app->GetAppRegistryKey();
     if (!root)
         return FALSE;
+    m_bRestoring = TRUE;
     std::map<UINT, CustomButton> kept;
     if (hasPositions && app->GetProfileInt(sub, positionsEntry + "_Size", 0) > 0)
         kept = TakeWindowsOut();
     // The control's own layout first: it may reorder or drop buttons.
-    m_bRestoring = TRUE;
     RestoreControlState(root, sub, name);
     ::RegCloseKey(root);
 
