@@ -9,6 +9,7 @@
 #include "core/services/LogFile.h"
 #include "core/services/StringFile.h"
 #include "platform/base/exception.h"
+#include "platform/base/os.h"
 
 #include <cstdio>
 
@@ -44,19 +45,25 @@ bool IsSamePath(const std::string& a, const std::string& b)
     return FoldPath(a) == FoldPath(b);
 }
 
+// Asked without opening: opening a FIFO would wait for a writer.
 bool FileExists(const std::string& path)
 {
-    std::FILE* file = std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    std::fclose(file);
-    return true;
+    return fw::os::GetFileKind(path) != fw::os::FileKind::kMissing;
 }
 
 void LogProjectError(const char* location, const std::string& text)
 {
     CAELogFile log("Project");
     log.WriteLine(2, location, text.c_str());
+}
+
+// Plain text holding the sections that every save writes, and writable.
+bool IsRewritableProjectFile(const std::string& path)
+{
+    const CProjectFile& content = GetCurrentProjectFileContent();
+    return content.GetForm() == CProjectFile::EForm::kPlain && content.HasSection("Path") &&
+           content.HasSection("ViewSettings") && content.HasSection("Material") &&
+           !fw::os::IsReadOnlyFile(fw::os::FollowLinks(path));
 }
 } // namespace
 
@@ -188,6 +195,11 @@ void CProjectData::ReadProject(const CString& path)
     const bool exists = FileExists(file);
     if (!OpenCurrentProjectFile(file, true))
         fw::ThrowFileException(CFileException::accessDenied, -1, file.c_str());
+    if (GetCurrentProjectFileContent().GetForm() == CProjectFile::EForm::kUnicode)
+    {
+        ReportError("ProjectUnicode", file);
+        fw::ThrowFileException(CFileException::invalidFile, -1, file.c_str());
+    }
     m_filePath = file;
 
     ReadPathSection();
@@ -201,14 +213,24 @@ void CProjectData::ReadProject(const CString& path)
     m_model.UpdateLoadedResults();
     ShowStatus("ReadingFileComplete");
     ReadMaterialAndDisplay();
-    // The one write of opening: the "ObjectColor" keys in their one-digit form. A file that
-    // did not exist is not created.
-    if (exists && IsCurrentProjectFileModified() && !CommitCurrentProjectFile())
+    // The one write of opening: the "ObjectColor" keys in their one-digit form, only into a
+    // project file as this program writes them. Anything else (a file that does not exist, is
+    // read-only, is not text or not a project) keeps its bytes; the values stay in memory.
+    if (exists && IsCurrentProjectFileModified() && IsRewritableProjectFile(file) &&
+        !CommitCurrentProjectFile())
         LogProjectError("CProjectData::OpenProject", "The project file was not rewritten: " + file);
     ReadPropertyColors();
     ReadMaterialColors();
     ReadGroups();
     ReadViewSettings();
+}
+
+void CProjectData::ReportError(const char* key, const std::string& path)
+{
+    if (m_host != nullptr)
+        m_host->ShowMessageWithArg("Error", key, "message.str", (" " + path).c_str());
+    else
+        Sink().AddOutputLine(std::string(key) + ": " + path);
 }
 
 void CProjectData::ShowStatus(const char* key)

@@ -88,6 +88,8 @@ private:
 
     // Output log and status bar, when there is a host.
     void ShowStatus(const char* key);
+    // The message of "Error" in message.str, followed by the path, in the output log.
+    void ReportError(const char* key, const std::string& path);
     COutputSink& Sink();
 
     CProjectHost* m_host = nullptr;

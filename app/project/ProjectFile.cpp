@@ -109,6 +109,8 @@ std::string QuoteForReading(std::string value)
 
 bool ReadWholeFile(const std::string& path, std::string* bytes)
 {
+    if (fw::os::GetFileKind(path) != fw::os::FileKind::kRegular)
+        return false;
     std::FILE* file = std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
     if (file == nullptr)
         return false;
@@ -119,6 +121,58 @@ bool ReadWholeFile(const std::string& path, std::string* bytes)
     const bool isRead = std::ferror(file) == 0;
     std::fclose(file);
     return isRead;
+}
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// UTF-16 by its mark, or, without one, by a first "[" with a NUL beside it.
+bool IsUtf16(std::string_view bytes, bool* isBigEndian, std::size_t* start)
+{
+    if (bytes.size() < 2)
+        return false;
+    const unsigned char first = static_cast<unsigned char>(bytes[0]);
+    const unsigned char second = static_cast<unsigned char>(bytes[1]);
+    *start = 2;
+    *isBigEndian = first == 0xFE && second == 0xFF;
+    if (*isBigEndian || (first == 0xFF && second == 0xFE))
+        return true;
+    *start = 0;
+    *isBigEndian = first == 0 && second == '[';
+    return *isBigEndian || (first == '[' && second == 0);
+}
+
+// The text of the bytes and their form: UTF-16 is read when every character is ASCII, since a
+// project holds single-byte text; beyond that it is refused rather than read wrong.
+std::string DecodeText(std::string_view bytes, CProjectFile::EForm* form)
+{
+    bool isBigEndian = false;
+    std::size_t start = 0;
+    if (IsUtf16(bytes, &isBigEndian, &start))
+    {
+        std::string text;
+        text.reserve(bytes.size() / 2);
+        for (std::size_t i = start; i + 1 < bytes.size(); i += 2)
+        {
+            const unsigned high = static_cast<unsigned char>(bytes[isBigEndian ? i : i + 1]);
+            const unsigned low = static_cast<unsigned char>(bytes[isBigEndian ? i + 1 : i]);
+            const unsigned unit = (high << 8) | low;
+            if (unit >= 0x80)
+            {
+                *form = CProjectFile::EForm::kUnicode;
+                return std::string();
+            }
+            text.push_back(static_cast<char>(unit));
+        }
+        *form = CProjectFile::EForm::kRecoded;
+        return text;
+    }
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark)
+    {
+        *form = CProjectFile::EForm::kRecoded;
+        return std::string(bytes.substr(kUtf8Mark.size()));
+    }
+    *form = bytes.find('\0') == std::string_view::npos ? CProjectFile::EForm::kPlain
+                                                       : CProjectFile::EForm::kBinary;
+    return std::string(bytes);
 }
 } // namespace
 
@@ -136,6 +190,7 @@ void CProjectFile::Clear()
     m_sections.push_back(std::make_unique<Section>());
     m_index[std::string()].sections.push_back(m_sections.back().get());
     m_isModified = false;
+    m_form = EForm::kPlain;
 }
 
 bool CProjectFile::Load(const std::string& path)
@@ -146,13 +201,19 @@ bool CProjectFile::Load(const std::string& path)
         Clear();
         return false;
     }
-    Parse(bytes);
+    EForm form = EForm::kPlain;
+    const std::string text = DecodeText(bytes, &form);
+    Parse(text);
+    m_form = form;
     return true;
 }
 
 void CProjectFile::Parse(std::string_view text)
 {
     Clear();
+    // A UTF-8 mark before the first section would hide its header.
+    if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark)
+        text.remove_prefix(kUtf8Mark.size());
     Section* current = m_sections.front().get();
     std::size_t start = 0;
     while (start < text.size())

@@ -9,6 +9,8 @@
 //   CR inside a value reads as a blank, as the writer writes it.
 // - Section names and keys compare without regard to the case of ASCII letters; the first
 //   section of a name and the first entry of a key win.
+// - A UTF-8 mark at the start is skipped; UTF-16 text is read when all its characters are
+//   ASCII (see EForm).
 // - Written: "[name]" and "key=value" lines ending in CR LF, no blank lines. One difference
 //   from the profile functions: a value enclosed in quotes is written in one more pair, so
 //   that reading gives it back whole instead of without its quotes. A new key goes
@@ -25,13 +27,22 @@
 class CProjectFile
 {
 public:
+    // What the loaded bytes were.
+    enum class EForm
+    {
+        kPlain,   // single-byte text: a write gives it back in its own form
+        kRecoded, // a UTF-8 mark skipped, or UTF-16 text of ASCII characters read
+        kBinary,  // NUL bytes: no text that a project file holds
+        kUnicode  // UTF-16 with characters beyond ASCII: not read, the content is empty
+    };
+
     CProjectFile();
     ~CProjectFile();
     CProjectFile(const CProjectFile&) = delete;
     CProjectFile& operator=(const CProjectFile&) = delete;
 
     // Replaces the content with the file's. False, with the content emptied, when the file
-    // cannot be read.
+    // cannot be read or is no regular file (a FIFO would block, a device never end).
     bool Load(const std::string& path);
     void Parse(std::string_view text);
     void Clear();
@@ -64,6 +75,8 @@ public:
 
     // True after a Write or EraseSection changed the content since Load, Parse or Clear.
     bool IsModified() const { return m_isModified; }
+    // The form of the bytes of the last Load; kPlain after Parse or Clear.
+    EForm GetForm() const { return m_form; }
 
 private:
     struct Entry
@@ -98,4 +111,5 @@ private:
     };
     std::unordered_map<std::string, Named> m_index; // folded name -> its sections
     bool m_isModified = false;
+    EForm m_form = EForm::kPlain;
 };

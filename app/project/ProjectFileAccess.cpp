@@ -62,11 +62,8 @@ bool OpenCurrentProjectFile(const std::string& path, bool readContent)
         return true;
     if (current.content.Load(path))
         return true;
-    std::FILE* probe = std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
-    if (probe == nullptr)
-        return true; // no file yet: an empty one
-    std::fclose(probe);
-    return false;
+    // No file yet: an empty one. Asked without opening, as a FIFO would block.
+    return fw::os::GetFileKind(path) == fw::os::FileKind::kMissing;
 }
 
 bool CommitCurrentProjectFile()

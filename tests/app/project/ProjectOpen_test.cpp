@@ -10,6 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace
 {
 std::vector<std::pair<UINT, BYTE>> LoadedResults(const CModelSet& model)
@@ -366,7 +372,8 @@ TEST(ProjectOpen, QuotedNamesComeBackWithTheirQuotes)
 TEST(ProjectOpen, OpeningRewritesObjectColorKeysInOneDigitForm)
 {
     OpenFixture f("open_object_color");
-    ASSERT_TRUE(f.Open(CrLf({"[Material]", "SolidObverseObjectColor=0",
+    ASSERT_TRUE(f.Open(CrLf({"[Path]", "InputFileCount=0", "[ViewSettings]", "ViewCnt=0",
+                             "[Material]", "SolidObverseObjectColor=0",
                              "ShellReverseObjectColor=12", "[Other]", "kept=1"})));
     CProjectFile file;
     file.Parse(CProjectFolders::ReadBytes(f.path));
@@ -380,6 +387,119 @@ TEST(ProjectOpen, OpeningRewritesObjectColorKeysInOneDigitForm)
     EXPECT_TRUE(file.Find("Other", "kept", &value, 10));
     EXPECT_EQ(0, f.project.m_settings.m_materials[CAESettings::kSolidMaterial].m_flag[0]);
 }
+
+namespace
+{
+// A project file as a save writes it, with "ObjectColor" values that opening writes back in
+// their one-digit form ("01" is no flag, and three keys are missing).
+const std::string kProjectText =
+    CrLf({"[Path]", "InputFileCount=0", "[ViewSettings]", "ViewCnt=0", "[Axis]",
+          "CornorPosition=3", "[Material]", "SolidObverseObjectColor=01"});
+
+std::string Utf16(const std::string& text, bool isBigEndian, bool hasMark)
+{
+    std::string bytes = hasMark ? (isBigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (char c : text)
+    {
+        bytes.push_back(isBigEndian ? '\0' : c);
+        bytes.push_back(isBigEndian ? c : '\0');
+    }
+    return bytes;
+}
+
+// Bytes of a result file: records with binary words and NULs, a "[Material]" among them.
+std::string BinaryBytes()
+{
+    std::string bytes;
+    for (int i = 0; i < 4000; ++i)
+        bytes.push_back(static_cast<char>((i * 7919) % 251));
+    return bytes.substr(0, 2000) + "\r\n[Material]\r\nSolidObverseObjectColor=5\r\n" +
+           bytes.substr(2000);
+}
+
+struct OpenCase
+{
+    const char* name;
+    std::string bytes;
+    bool isReadOnly;
+    bool isOpened;
+    bool isRewritten;
+    int cornerPosition; // read from "Axis", 0 when the file is not read
+};
+} // namespace
+
+// Opening writes only into a project file as this program writes it, and only when it may be
+// written; other files keep their bytes (and their read-only state), and their values are read
+// where they are text.
+TEST(ProjectOpen, OpeningRewritesOnlyAWritableProjectFile)
+{
+    const std::string utf16NonAscii = Utf16(kProjectText, false, true) + "\x42\x30";
+    const OpenCase cases[] = {
+        {"a project file", kProjectText, false, true, true, 3},
+        {"a read-only project file", kProjectText, true, true, false, 3},
+        {"a result file renamed", BinaryBytes(), false, true, false, 0},
+        {"a user's text", "Notes for Monday\r\nsize=4\r\n[Material]\r\nx=1\r\n", false, true,
+         false, 0},
+        {"a UTF-8 mark", "\xEF\xBB\xBF" + kProjectText, false, true, false, 3},
+        {"UTF-16 with a mark", Utf16(kProjectText, false, true), false, true, false, 3},
+        {"big-endian UTF-16 with a mark", Utf16(kProjectText, true, true), false, true, false, 3},
+        {"UTF-16 without a mark", Utf16(kProjectText, false, false), false, true, false, 3},
+        {"UTF-16 beyond ASCII", utf16NonAscii, false, false, false, 0},
+    };
+    for (const OpenCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        OpenFixture f("open_rewrites");
+        const std::string folder = f.folders.Path("data");
+        const std::string path = f.folders.DataFile("p.mpj");
+        CProjectFolders::WriteBytes(path, c.bytes);
+#ifdef _WIN32
+        if (c.isReadOnly)
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+        if (c.isReadOnly)
+            ASSERT_EQ(0, chmod(CProjectFolders::Native(path).c_str(), 0444));
+#endif
+        const auto before = SnapshotFolder(folder);
+
+        EXPECT_EQ(c.isOpened, f.project.OpenProject(path.c_str()) != FALSE);
+
+        EXPECT_EQ(c.cornerPosition, f.project.m_settings.m_triadPosition);
+        const auto after = SnapshotFolder(folder);
+        if (c.isRewritten)
+        {
+            EXPECT_NE(before, after);
+            EXPECT_NE(std::string::npos,
+                      CProjectFolders::ReadBytes(path).find("ShellReverseObjectColor="));
+        }
+        else
+            EXPECT_EQ(before, after);
+        if (!c.isOpened)
+            EXPECT_EQ("Error/ProjectUnicode: " + path, f.host.messages.front());
+#ifdef _WIN32
+        if (c.isReadOnly)
+        {
+            EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+#else
+        chmod(CProjectFolders::Native(path).c_str(), 0644);
+#endif
+    }
+}
+
+#ifndef _WIN32
+// A FIFO named as the project neither blocks opening nor is written.
+TEST(ProjectOpen, AFifoInThePlaceOfTheProjectIsNotOpened)
+{
+    OpenFixture f("open_fifo");
+    const std::string path = f.folders.DataFile("p.mpj");
+    ASSERT_EQ(0, mkfifo(CProjectFolders::Native(path).c_str(), 0644));
+    EXPECT_FALSE(f.project.OpenProject(path.c_str()));
+    EXPECT_EQ((std::map<std::string, std::string>{{"p.mpj", "other"}}),
+              SnapshotFolder(f.folders.Path("data")));
+}
+#endif
 
 TEST(ProjectOpen, AFailureHalfwayClosesTheViewsMadeSoFar)
 {
