@@ -72,6 +72,7 @@ private:
     // Section readers, in reading order.
     void ReadProject(const CString& path);
     void ReadPathSection();
+    CString ResolveInputPath(const CString& path) const;
     void ReadAxisAndFont();
     void ReadSolverFiles();
     void ReadLoadedResults();

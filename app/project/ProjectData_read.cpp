@@ -101,12 +101,31 @@ void CProjectData::ReadPathSection()
 {
     const int count = GetProjectIntOr("Path", "InputFileCount", 0);
     const int kept = std::clamp(count, 0, static_cast<int>(CAESettings::kMaxInputFiles));
-    if (kept != count)
-        LogWarning("CProjectData::ReadPathSection",
-                   "InputFileCount " + std::to_string(count) + " read as " + std::to_string(kept));
     m_settings.m_inputFileCount = static_cast<int16_t>(kept);
-    for (int i = 0; i < kept; ++i)
-        GetProjectString("Path", Numbered("InputFile%d", i).c_str(), &m_settings.m_inputFiles[i]);
+    // Entries past the slots are looked for only as far as the section can hold them.
+    const int listed = std::max(kept, BoundedCount("Path", "InputFileCount"));
+    for (int i = 0; i < listed; ++i)
+    {
+        CString path;
+        if (!GetProjectString("Path", Numbered("InputFile%d", i).c_str(), &path))
+            continue;
+        path = ResolveInputPath(path);
+        if (i < kept)
+            m_settings.m_inputFiles[i] = path;
+        else
+            ReportError("TooManyInputFiles", path.Str());
+    }
+}
+
+// A relative entry names a file beside the project file, wherever the program runs.
+CString CProjectData::ResolveInputPath(const CString& path) const
+{
+    const std::string text = path.Str();
+    const bool isAbsolute = text.empty() || text[0] == '\\' || text[0] == '/' ||
+                            (text.size() >= 2 && text[1] == ':');
+    if (isAbsolute || m_folder.IsEmpty())
+        return path;
+    return m_folder + "\\" + path;
 }
 
 void CProjectData::ReadAxisAndFont()

@@ -31,7 +31,8 @@ public:
     // Whole-file pass: reads the label, then every data block with the reader its name
     // selects ("DEFAULT" for unknown names), registering each result with m_loaded 0. Geometry
     // blocks are read over unless readGeometry is set. Messages go to sink (may be null).
-    // Returns 0, kCannotOpen, kRefused, or the negative code of the block that stopped it.
+    // Returns 0, kCannotOpen, kRefused, or the negative code of the block that stopped it. A
+    // path that names no regular file is told to the sink with its name (kCannotOpen).
     int readCatalogue(const std::string& path, CModelSet* model, bool readGeometry,
                       COutputSink* sink);
     // Loads the results of path that are marked as requested (m_loaded 2): -1 when the file

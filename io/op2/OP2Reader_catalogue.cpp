@@ -6,6 +6,7 @@
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2File.h"
 #include "io/results/ImportMessages.h"
+#include "io/results/InputFile.h"
 #include "io/results/ResultSets.h"
 
 #include <cctype>
@@ -188,7 +189,7 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
                              COutputSink* sink)
 {
     COp2File file;
-    if (!file.Open(path))
+    if (!CheckInputFile(path, sink) || !file.Open(path))
         return kCannotOpen;
     m_path = path;
     m_sink = sink;

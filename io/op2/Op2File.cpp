@@ -1,6 +1,9 @@
 // Read-only binary file with 64-bit positions over the C runtime streams.
 #include "io/op2/Op2File.h"
 
+#include "io/results/InputFile.h"
+#include "platform/base/os.h"
+
 namespace
 {
 constexpr size_t kStreamBufferBytes = 1 << 18;
@@ -32,7 +35,10 @@ COp2File::~COp2File()
 bool COp2File::Open(const std::string& path)
 {
     Close();
-    m_file = std::fopen(path.c_str(), "rb");
+    // A FIFO or a device would block or never end.
+    if (!IsRegularInputFile(path))
+        return false;
+    m_file = std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
     if (m_file == nullptr)
         return false;
     std::setvbuf(m_file, nullptr, _IOFBF, kStreamBufferBytes);

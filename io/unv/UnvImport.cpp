@@ -5,6 +5,7 @@
 #include "core/services/OutputSink.h"
 #include "core/services/ProductIni.h"
 #include "io/results/ImportMessages.h"
+#include "io/results/InputFile.h"
 #include "io/unv/UnvReader.h"
 #include "io/unv/UnvWriter.h"
 
@@ -42,6 +43,8 @@ void ReportUnvErrors(const std::vector<std::string>& errors, COutputSink& sink)
 bool ImportUnvFile(CModelSet& model, const std::string& path, std::vector<std::string>* inputFiles,
                    COutputSink& sink)
 {
+    if (!CheckInputFile(path, &sink))
+        return false;
     if (inputFiles != nullptr)
         inputFiles->push_back(path);
     SetIniString("FileIOPaths", "UNV", UnvFolderOf(path).c_str());

@@ -9,6 +9,7 @@ class CEntitySet;
 class CModelSet;
 class COutputSink;
 
+// A path that names no regular file is told to the sink by name and read no further (false).
 // Records the path among the project's input files (when given) and its folder as the default
 // universal-file folder, reads the file and reports the reader's errors to the sink. On success
 // the element faces are built, and elements naming nodes that no file defines are reported;

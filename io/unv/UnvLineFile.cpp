@@ -1,6 +1,9 @@
 // Buffered line reader for universal files.
 #include "io/unv/UnvLineFile.h"
 
+#include "io/results/InputFile.h"
+#include "platform/base/os.h"
+
 #include <cstring>
 
 namespace
@@ -32,7 +35,10 @@ bool CUnvLineFile::Open(const std::string& path)
     Close();
     // Binary mode on every platform: the carriage returns are dropped here, and a text-mode
     // stream would stop at a ^Z byte inside a binary dataset.
-    m_file = std::fopen(path.c_str(), "rb");
+    // A FIFO or a device would block or never end.
+    if (!IsRegularInputFile(path))
+        return false;
+    m_file = std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
     if (m_file == nullptr)
         return false;
     m_buffer.resize(kBufferSize);

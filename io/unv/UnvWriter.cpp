@@ -7,6 +7,7 @@
 #include "io/unv/UnvElementType.h"
 #include "io/unv/UnvTexts.h"
 #include "platform/base/exception.h"
+#include "platform/base/os.h"
 
 #include <algorithm>
 #include <climits>
@@ -44,7 +45,7 @@ bool CUnvWriter::WriteUnv(const std::string& path)
     if (m_model == nullptr)
         return false;
     // Text mode: lines end as the platform ends them.
-    m_file = std::fopen(path.c_str(), "w");
+    m_file = std::fopen(fw::os::ResolvePath(path).c_str(), "w");
     if (m_file == nullptr)
     {
         AddError("FileOpenError_Write");

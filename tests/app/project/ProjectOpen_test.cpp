@@ -4,6 +4,7 @@
 #include "app/project/ProjectFileAccess.h"
 #include "io/bulk/BulkImport.h"
 #include "io/op2/Op2Import.h"
+#include "io/results/ImportMessages.h"
 #include "io/unv/UnvImport.h"
 #include "tests/app/project/ProjectFixture.h"
 #include "tests/io/bulk/BulkTestSupport.h"
@@ -298,7 +299,7 @@ TEST(ProjectOpen, CountsBeyondTheFileOpenSafely)
                              "PropertyCount=2147483647", "[LoadedResults]", "Count=2147483647",
                              "[ViewSettings]", "ViewCnt=2147483647"})));
     EXPECT_EQ(30, f.project.m_settings.m_inputFileCount);
-    EXPECT_STREQ("a.op2", f.project.m_settings.m_inputFiles[0]);
+    EXPECT_EQ(f.folders.DataFile("a.op2"), f.project.m_settings.m_inputFiles[0].Str());
     EXPECT_EQ(2, f.project.m_model.GetGroups().GetCount());
     EXPECT_EQ(1u, f.host.frames.size());
 }
@@ -453,13 +454,14 @@ TEST(ProjectOpen, OpeningRewritesOnlyAWritableProjectFile)
         const std::string folder = f.folders.Path("data");
         const std::string path = f.folders.DataFile("p.mpj");
         CProjectFolders::WriteBytes(path, c.bytes);
-#ifdef _WIN32
         if (c.isReadOnly)
+        {
+#ifdef _WIN32
             ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
 #else
-        if (c.isReadOnly)
             ASSERT_EQ(0, chmod(CProjectFolders::Native(path).c_str(), 0444));
 #endif
+        }
         const auto before = SnapshotFolder(folder);
 
         EXPECT_EQ(c.isOpened, f.project.OpenProject(path.c_str()) != FALSE);
@@ -475,7 +477,9 @@ TEST(ProjectOpen, OpeningRewritesOnlyAWritableProjectFile)
         else
             EXPECT_EQ(before, after);
         if (!c.isOpened)
+        {
             EXPECT_EQ("Error/ProjectUnicode: " + path, f.host.messages.front());
+        }
 #ifdef _WIN32
         if (c.isReadOnly)
         {
@@ -500,6 +504,31 @@ TEST(ProjectOpen, AFifoInThePlaceOfTheProjectIsNotOpened)
               SnapshotFolder(f.folders.Path("data")));
 }
 #endif
+
+// The entries of "Path" as a user who moved a project folder or wrote one by hand gives them:
+// relative names are found beside the project file, whatever the current folder; a missing
+// result file is named; a 31st file is told, not only logged.
+TEST(ProjectOpen, InputEntriesAreReadLikeFilesTheUserNamed)
+{
+    OpenFixture f("open_entries");
+    CProjectFolders::WriteBytes(f.folders.DataFile("plate.dat"), PlateDeck());
+    std::string text = "[Path]\r\nInputFileCount=31\r\nInputFile0=plate.dat\r\n"
+                       "InputFile1=gone.op2\r\n";
+    for (int i = 2; i <= 30; ++i)
+        text += "InputFile" + std::to_string(i) + "=C:\\absent\\m" + std::to_string(i) + ".op2\r\n";
+    ASSERT_TRUE(f.Open(text));
+
+    const std::string folder = f.folders.Path("data");
+    EXPECT_EQ(12, f.project.m_model.GetElementCount());
+    EXPECT_EQ(30, f.project.m_settings.m_inputFileCount);
+    EXPECT_EQ(folder + "\\plate.dat", f.project.m_settings.m_inputFiles[0].Str());
+    EXPECT_EQ(folder + "\\gone.op2", f.project.m_settings.m_inputFiles[1].Str());
+    EXPECT_EQ("C:\\absent\\m2.op2", f.project.m_settings.m_inputFiles[2].Str());
+    const auto has = [](const std::vector<std::string>& lines, const std::string& line)
+    { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has(f.host.lines, ImportMessage("NotFound", {folder + "\\gone.op2"})));
+    EXPECT_TRUE(has(f.host.messages, "Error/TooManyInputFiles: C:\\absent\\m30.op2"));
+}
 
 TEST(ProjectOpen, AFailureHalfwayClosesTheViewsMadeSoFar)
 {
