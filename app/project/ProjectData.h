@@ -28,6 +28,9 @@ public:
     void SetHost(CProjectHost* host) { m_host = host; }
     CProjectHost* GetHost() const { return m_host; }
 
+    // Views that opening a project recreates at most; the message "TooManyViews" says so.
+    static constexpr int kMaxViews = 64;
+
     // Appends a solver file to the input files. When all 30 slots are taken the file is
     // refused with the message "TooManyInputFiles" and FALSE; the caller then does not read it.
     BOOL AddInputFile(const CString& path);

@@ -214,11 +214,19 @@ void CProjectData::ReadViewSettings()
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     int comboResultId = -1;
     bool isLastRecreated = false;
+    int viewsMade = 0;
     for (long long number : numbers)
     {
         if (number < 1 || number > count)
             continue;
+        // Each view is a window with its own drawing context: a file cannot ask for thousands.
+        if (viewsMade == kMaxViews)
+        {
+            ReportError("TooManyViews", m_filePath);
+            break;
+        }
         const bool isRecreated = ReadViewSection(static_cast<int>(number), &comboResultId);
+        viewsMade += isRecreated ? 1 : 0;
         isLastRecreated = number == count && isRecreated;
     }
     if (isLastRecreated)

@@ -106,7 +106,8 @@ BOOL GetProjectDouble(const char* section, const char* key, double* out)
     if (!Find(section, key, kNumberLength, &value))
         return FALSE;
     double number = 0.0;
-    if (std::sscanf(value.c_str(), "%lf", &number) == 1)
+    // "nan", "inf" or "1e999" would poison every sum they reach: the value is left as it was.
+    if (std::sscanf(value.c_str(), "%lf", &number) == 1 && std::isfinite(number))
         *out = number;
     return TRUE;
 }

@@ -32,7 +32,8 @@ const CProjectFile& GetCurrentProjectFileContent();
 BOOL GetProjectString(const char* section, const char* key, CString* out);
 void WriteProjectString(const char* section, const char* key, const char* text);
 // Up to 127 characters; TRUE for any non-empty value, the output changing only when the text
-// scans as a number ("12abc" gives 12). Integers beyond the int range are clamped to it.
+// scans as a number ("12abc" gives 12), and for reals only to a finite one (not "nan", "inf" or
+// "1e999"). Integers beyond the int range are clamped to it.
 BOOL GetProjectDouble(const char* section, const char* key, double* out);
 void WriteProjectDouble(const char* section, const char* key, double value);
 BOOL GetProjectInt(const char* section, const char* key, int* out);

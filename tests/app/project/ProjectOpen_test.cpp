@@ -530,6 +530,45 @@ TEST(ProjectOpen, InputEntriesAreReadLikeFilesTheUserNamed)
     EXPECT_TRUE(has(f.host.messages, "Error/TooManyInputFiles: C:\\absent\\m30.op2"));
 }
 
+// A file cannot make the program open thousands of windows: past the limit the rest of the
+// views are skipped with one message.
+TEST(ProjectOpen, ViewsPastTheLimitAreSkippedWithOneMessage)
+{
+    OpenFixture f("open_many_views");
+    const int sections = CProjectData::kMaxViews + 40;
+    std::string text = "[ViewSettings]\r\nViewCnt=" + std::to_string(sections) + "\r\n";
+    for (int n = 1; n <= sections; ++n)
+        text += "[ViewSettings" + std::to_string(n) + "]\r\nViewID=" + std::to_string(n + 1) + "\r\n";
+    ASSERT_TRUE(f.Open(text));
+    // The first view, made at once, and the limit's worth of views from the sections.
+    EXPECT_EQ(static_cast<std::size_t>(CProjectData::kMaxViews + 1), f.host.frames.size());
+    EXPECT_EQ(1, std::count(f.host.messages.begin(), f.host.messages.end(),
+                            "Error/TooManyViews: " + f.path));
+}
+
+// Reals that are no finite numbers keep the defaults: a NaN scale or angle would spread to
+// every coordinate the view draws.
+TEST(ProjectOpen, NonFiniteRealsKeepTheDefaults)
+{
+    OpenFixture f("open_non_finite");
+    f.project.m_settings.m_viewAngles = CPoint3D(10.0, 20.0, 30.0);
+    ASSERT_TRUE(f.Open(CrLf({"[ViewAngle]", "X=nan", "Y=inf", "Z=-1e999", "[ViewSettings]",
+                             "ViewCnt=1", "[ViewSettings1]", "ViewID=1", "ShrinkFactor=nan",
+                             "RotationAngleX=inf", "RotationAngleY=12.5", "stViewVolumeX=-nan",
+                             "PanPtZ=1e400", "DeformationScaleFactor=-inf",
+                             "ModelScaleFactor=NAN"})));
+    const auto xyz = [](const CPoint3D& p) { return std::vector<double>{p.x, p.y, p.z}; };
+    EXPECT_EQ((std::vector<double>{10.0, 20.0, 30.0}), xyz(f.project.m_settings.m_viewAngles));
+    const CViewFileState& state = f.host.View(1)->state;
+    const CViewFileState defaults;
+    EXPECT_EQ(1.0, state.shrinkFactor);
+    EXPECT_EQ((std::vector<double>{0.0, 12.5, 0.0}), xyz(state.camera.rotationDeg));
+    EXPECT_EQ((std::vector<double>{0.0, 0.0, 0.0}), xyz(state.camera.volumeStart));
+    EXPECT_EQ((std::vector<double>{0.0, 0.0, 0.0}), xyz(state.camera.pan));
+    EXPECT_EQ(defaults.deformationScale, state.deformationScale);
+    EXPECT_EQ(defaults.modelScale, state.modelScale);
+}
+
 TEST(ProjectOpen, AFailureHalfwayClosesTheViewsMadeSoFar)
 {
     OpenFixture f("open_fails");
