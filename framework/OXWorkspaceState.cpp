@@ -249,11 +249,23 @@ BOOL COXWorkspaceState::CaptureState()
     return TRUE;
 }
 
+namespace
+{
+// An empty or inverted rectangle, or one on no screen (a monitor since removed, a damaged file),
+// would put the main window where nobody sees it: the default placement stays instead.
+bool IsUsableWindowRect(const RECT& rect)
+{
+    return rect.right > rect.left && rect.bottom > rect.top &&
+           MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+} // namespace
+
 BOOL COXWorkspaceState::ApplyState()
 {
     CWnd* main = MainWindow();
     CFrameWnd* frame = FrameOf(main);
-    if (m_bIncludeMainWindow && main && main->GetSafeHwnd())
+    if (m_bIncludeMainWindow && main && main->GetSafeHwnd() &&
+        IsUsableWindowRect(m_mainWindowPlacement.rcNormalPosition))
     {
         // A window saved minimized comes back in its normal state.
         WINDOWPLACEMENT placement = m_mainWindowPlacement;

@@ -170,6 +170,59 @@ TEST_F(WorkspaceState, BarsAndTheMainWindowComeBackWhereTheyWere)
     EXPECT_TRUE(m_a.GetStyle() & TBSTYLE_FLAT);
 }
 
+// A main-window rectangle that is empty, inverted or on no screen leaves the window where the
+// program put it; the rest of the layout still comes back.
+TEST_F(WorkspaceState, AnUnusableMainWindowRectangleKeepsTheDefaultPlacement)
+{
+    m_frame->DockControlBar(&m_a, AFX_IDW_DOCKBAR_LEFT);
+    m_frame->MoveWindow(41, 31, 700, 520);
+    fw::test::Pump();
+    const CRect saved = NormalRect(*m_frame);
+    ASSERT_TRUE(COXWorkspaceState().StoreToFile(m_path.c_str()));
+    const std::vector<BYTE> good = ReadFile(m_path);
+    size_t at = std::string::npos;
+    for (size_t i = 0; i + 16 <= good.size() && at == std::string::npos; ++i)
+    {
+        if (Int32At(good, i) == saved.left && Int32At(good, i + 4) == saved.top &&
+            Int32At(good, i + 8) == saved.right && Int32At(good, i + 12) == saved.bottom)
+            at = i;
+    }
+    ASSERT_NE(std::string::npos, at);
+
+    struct RectCase
+    {
+        const char* name;
+        int32_t left, top, right, bottom;
+    };
+    const RectCase cases[] = {
+        {"empty", 100, 100, 100, 100},
+        {"inverted", 700, 500, 100, 80},
+        {"off every screen", 30000, 30000, 30700, 30500},
+        {"far to the left", -9000, 10, -8300, 530},
+    };
+    for (const RectCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> bytes = good;
+        const int32_t values[] = {c.left, c.top, c.right, c.bottom};
+        for (int k = 0; k < 4; ++k)
+        {
+            for (int b = 0; b < 4; ++b)
+                bytes[at + 4 * k + b] = static_cast<BYTE>(static_cast<uint32_t>(values[k]) >> (8 * b));
+        }
+        WriteFile(m_path, bytes);
+        m_frame->MoveWindow(10, 12, 600, 400);
+        m_frame->DockControlBar(&m_a, AFX_IDW_DOCKBAR_BOTTOM);
+        fw::test::Pump();
+        const CRect before = NormalRect(*m_frame);
+        ASSERT_TRUE(COXWorkspaceState().LoadFromFile(m_path.c_str(), TRUE));
+        fw::test::Pump();
+        EXPECT_EQ(before, NormalRect(*m_frame));
+        EXPECT_TRUE(m_frame->IsWindowVisible());
+        EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT), SideOf(m_a));
+    }
+}
+
 TEST_F(WorkspaceState, WrongOrDamagedFilesAreRefusedWithNothingApplied)
 {
     COXWorkspaceState withSplitter;
