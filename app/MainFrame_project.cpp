@@ -95,6 +95,12 @@ int CMainFrame::DoSaveProject(bool saveAs)
         project.m_folder = folder;
         project.m_name = name;
     }
+    else if (!project.OwnsProjectFile() && FileExists(project.GetProjectFilePath().c_str()) &&
+             AfxMessageBox(Text("Confirm", "Projexist"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    {
+        // A new project named in the New Project dialog after a file that is there already.
+        return kSaveCancelled;
+    }
     const CString file(project.GetProjectFilePath().c_str());
     ShowMessageWithArg("MsgPane", "Saveproject", "message.str", file);
     // The project reports a failed write itself; nothing goes on as if it was saved, and the

@@ -93,12 +93,17 @@ std::string CProjectData::GetProjectFilePath() const
     return m_folder.Str() + "\\" + m_name.Str() + ".mpj";
 }
 
+bool CProjectData::OwnsProjectFile() const
+{
+    return !m_filePath.empty() && IsSamePath(m_filePath, GetProjectFilePath());
+}
+
 BOOL CProjectData::SaveProject()
 {
     CWaitCursorGuard wait(m_host);
     const std::string path = GetProjectFilePath();
     // Another target starts empty: what an unrelated file held must not come back.
-    OpenCurrentProjectFile(path, !m_filePath.empty() && IsSamePath(m_filePath, path));
+    OpenCurrentProjectFile(path, OwnsProjectFile());
     bool isSaved = false;
     try
     {

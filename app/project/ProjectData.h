@@ -37,6 +37,9 @@ public:
 
     // folder + "\" + name + ".mpj".
     std::string GetProjectFilePath() const;
+    // True when GetProjectFilePath() names the file this project was opened from or last
+    // saved to; a save elsewhere would replace a file that is not the project's own.
+    bool OwnsProjectFile() const;
 
     // Writes the project to GetProjectFilePath() in one pass through a temporary file, so that
     // a failure leaves an earlier file as it was. Saving onto the file the project came from

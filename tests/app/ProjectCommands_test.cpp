@@ -153,6 +153,38 @@ TEST_F(ProjectCommands, SaveAsWritesTheFileRecordsItAndRelabelsTheRoot)
     EXPECT_EQ(MessageText("Confirm", "Projexist"), boxes.back().text);
 }
 
+// A project made from an import file takes its name and folder from the New Project dialog:
+// its first Save asks before it replaces another project file of that name, as Save As does.
+TEST_F(ProjectCommands, TheFirstSaveOfANewProjectAsksBeforeReplacingAFileOfItsName)
+{
+    const std::string other = WriteDataFile("plate.mpj", "[Notes]\r\nkept=1\r\n");
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, Project());
+    const auto& boxes = (*m_services)->messageBoxes;
+    const auto read = [&other]
+    {
+        std::ifstream in(other, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    Command(ID_PROJECT_SAVE);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(MessageText("Confirm", "Projexist"), boxes.back().text);
+    EXPECT_TRUE(boxes.back().type & MB_YESNO);
+    EXPECT_EQ("[Notes]\r\nkept=1\r\n", read());
+
+    (*m_services)->messageBoxAnswers.push_back(IDYES);
+    Command(ID_PROJECT_SAVE);
+    EXPECT_EQ(0u, read().rfind("[Path]", 0)); // replaced, nothing of the other file kept
+    EXPECT_EQ(std::string::npos, read().find("[Notes]"));
+
+    // Its own file now: saved again without a question.
+    const std::size_t asked = boxes.size();
+    Command(ID_PROJECT_SAVE);
+    EXPECT_EQ(asked, boxes.size());
+}
+
 TEST_F(ProjectCommands, CloseEmptiesTheTreeEvenForAProjectNamedLikeANodeAndViewsCountFromOne)
 {
     NewProject("Geometry", WriteDataFile("plate.dat", kPlateDeck));
@@ -371,7 +403,11 @@ TEST_F(ProjectCommands, ASaveThatFailsIsReportedAndKeepsTheProjectAsItWas)
     // Yes to saving at the close, and the save fails: the close is cancelled.
     ASSERT_TRUE(::CreateDirectoryA(DataPath("plate.mpj").c_str(), nullptr)); // in the way
     (*m_services)->messageBoxAnswers.push_back(IDYES);
+    (*m_services)->messageBoxAnswers.push_back(IDYES); // replace what has the project's name
+    const std::size_t linesBefore = OutputLines().size();
     Command(ID_PROJECT_CLOSE);
+    ASSERT_GT(OutputLines().size(), linesBefore);
+    EXPECT_EQ(0u, OutputLines().back().rfind(MessageText("Error", "ProjectSaveFailed"), 0));
     ASSERT_NE(nullptr, Project());
     EXPECT_NE(nullptr, View(1));
     EXPECT_NE(nullptr, FindItem("Geometry"));
