@@ -109,15 +109,15 @@ void CProjectData::ReadPathSection()
         CString path;
         if (!GetProjectString("Path", Numbered("InputFile%d", i).c_str(), &path))
             continue;
-        path = ResolveInputPath(path);
         if (i < kept)
             m_settings.m_inputFiles[i] = path;
         else
-            ReportError("TooManyInputFiles", path.Str());
+            ReportError("TooManyInputFiles", ResolveInputPath(path).Str());
     }
 }
 
-// A relative entry names a file beside the project file, wherever the program runs.
+// A relative entry names a file beside the project file, wherever the program runs; the entry
+// itself stays as written, so that the project folder can move.
 CString CProjectData::ResolveInputPath(const CString& path) const
 {
     const std::string text = path.Str();
@@ -156,7 +156,7 @@ void CProjectData::ReadSolverFiles()
 {
     for (int i = 0; i < m_settings.m_inputFileCount; ++i)
     {
-        const std::string path = m_settings.m_inputFiles[i].Str();
+        const std::string path = ResolveInputPath(m_settings.m_inputFiles[i]).Str();
         if (EndsWithNoCase(path, ".op2"))
             continue;
         const std::string argument = " " + path + " ... ";
@@ -180,8 +180,9 @@ void CProjectData::ReadLoadedResults()
     std::vector<std::string> resultFiles;
     for (int i = 0; i < m_settings.m_inputFileCount; ++i)
     {
-        if (EndsWithNoCase(m_settings.m_inputFiles[i].Str(), ".op2"))
-            resultFiles.push_back(m_settings.m_inputFiles[i].Str());
+        const std::string path = ResolveInputPath(m_settings.m_inputFiles[i]).Str();
+        if (EndsWithNoCase(path, ".op2"))
+            resultFiles.push_back(path);
     }
     OP2Reader reader;
     for (const std::string& path : resultFiles)
