@@ -473,7 +473,7 @@ int CModelSet::GetNodeCount() const
     return m_defaultGroup ? static_cast<int>(m_defaultGroup->GetNodes().GetCount()) : 0;
 }
 
-int CModelSet::CountElementsWithMissingNodes(UINT elementMark, std::vector<int>* missing,
+int CModelSet::CountElementsWithMissingNodes(UINT elementMark, std::vector<MissingNodes>* first,
                                              size_t maxIds) const
 {
     int count = 0;
@@ -484,6 +484,7 @@ int CModelSet::CountElementsWithMissingNodes(UINT elementMark, std::vector<int>*
             element->m_feDescriptorId == kDescriptorSpring ||
             element->m_feDescriptorId == kDescriptorMass)
             return;
+        MissingNodes found{element->m_id, {}};
         bool isMissing = false;
         const int slots = NodeSlots(*element);
         for (int i = 0; i < slots; ++i)
@@ -492,14 +493,18 @@ int CModelSet::CountElementsWithMissingNodes(UINT elementMark, std::vector<int>*
             if (nodeId == 0 || GetNode(nodeId) != nullptr)
                 continue;
             isMissing = true;
-            if (missing != nullptr && missing->size() < maxIds &&
-                std::find(missing->begin(), missing->end(), nodeId) == missing->end())
-                missing->push_back(nodeId);
+            std::vector<int>& ids = found.nodeIds;
+            if (ids.size() < maxIds && std::find(ids.begin(), ids.end(), nodeId) == ids.end())
+                ids.push_back(nodeId);
         }
-        count += isMissing ? 1 : 0;
+        if (!isMissing)
+            return;
+        ++count;
+        if (first != nullptr && first->size() < maxIds)
+            first->push_back(std::move(found));
     };
-    const int first = static_cast<int>(std::min<UINT>(elementMark, INT32_MAX - 1)) + 1;
-    for (int id = first; id < m_elementIndex.GetDenseCount(); ++id)
+    const int firstId = static_cast<int>(std::min<UINT>(elementMark, INT32_MAX - 1)) + 1;
+    for (int id = firstId; id < m_elementIndex.GetDenseCount(); ++id)
         check(m_elementIndex.GetDenseData()[id]);
     m_elementIndex.ForEachFar([&](int, CFEElement* element) { check(element); });
     return count;

@@ -78,10 +78,17 @@ public:
     int GetElementCount() const;
     int GetNodeCount() const;
 
+    // An element that names nodes the model lacks, and the first of those nodes.
+    struct MissingNodes
+    {
+        int elementId;
+        std::vector<int> nodeIds;
+    };
     // Elements with an id above elementMark that name a node the model lacks (node id 0, a
     // grounded end, names none; springs and masses, which may join scalar points, are left
-    // out): their number, and in *missing the first maxIds such node ids in element order.
-    int CountElementsWithMissingNodes(UINT elementMark, std::vector<int>* missing,
+    // out): their number, and in *first the first maxIds such elements in id order, each with
+    // at most maxIds of its missing nodes.
+    int CountElementsWithMissingNodes(UINT elementMark, std::vector<MissingNodes>* first,
                                       size_t maxIds) const;
     // Appends the element's id to the id list of each of its nodes that does not hold it yet.
     void LinkElementToNodes(const CFEElement* element);

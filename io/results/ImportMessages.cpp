@@ -32,8 +32,17 @@ std::string ListOfIds(const std::vector<int>& ids)
 
 void ReportMissingNodes(const CModelSet& model, UINT elementMark, COutputSink& sink)
 {
-    std::vector<int> missing;
-    const int count = model.CountElementsWithMissingNodes(elementMark, &missing, kIdsShown);
-    if (count > 0)
-        sink.AddOutputLine(ImportMessage("ElementsMissingNodes", {count, ListOfIds(missing)}));
+    std::vector<CModelSet::MissingNodes> first;
+    const int count = model.CountElementsWithMissingNodes(elementMark, &first, kIdsShown);
+    if (count == 0)
+        return;
+    // Element and node ids both: the element is what a user looks up in the deck.
+    std::string elements;
+    for (const CModelSet::MissingNodes& element : first)
+    {
+        elements +=
+            (elements.empty() ? "" : "; ") +
+            ImportMessage("ElementMissingNodes", {element.elementId, ListOfIds(element.nodeIds)});
+    }
+    sink.AddOutputLine(ImportMessage("ElementsMissingNodes", {count, elements}));
 }

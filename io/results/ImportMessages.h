@@ -19,5 +19,6 @@ std::string ImportMessage(const char* key, std::initializer_list<CFormatArg> val
 std::string ListOfIds(const std::vector<int>& ids);
 
 // One line when elements the read added (ids above elementMark) name nodes that no file
-// defines: their number and the first such nodes. The elements are kept.
+// defines: their number and the first such elements, each with its missing nodes. The
+// elements are kept.
 void ReportMissingNodes(const CModelSet& model, UINT elementMark, COutputSink& sink);

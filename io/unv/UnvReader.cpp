@@ -2,9 +2,12 @@
 #include "io/unv/UnvReader.h"
 
 #include "core/model/ModelSet.h"
+#include "core/services/TextFormat.h"
 #include "io/unv/UnvFields.h"
 #include "io/unv/UnvTexts.h"
 #include "platform/base/exception.h"
+
+#include <cstdlib>
 
 namespace
 {
@@ -121,11 +124,26 @@ bool CUnvReader::ReadDataset(int dataset)
     case kNodes15: m_hasNodes = 1; return ReadNodes15();
     case kElements2412: m_hasElements = 1; return ReadElements2412();
     case kElements780: m_hasElements = 1; return ReadElements780();
-    case kResults2414: ReadResults2414(); return true;
-    case kResults55: ReadResults55And56(2); return true;
-    case kResults56: ReadResults55And56(0); return true;
+    case kResults2414:
+    case kResults55:
+    case kResults56: ReadResultDataset(dataset); return true;
     default: return true;
     }
+}
+
+void CUnvReader::ReadResultDataset(int dataset)
+{
+    const long long headerLine = m_file.LineNumber();
+    m_nonNumbers = 0;
+    if (dataset == kResults2414)
+        ReadResults2414();
+    else
+        ReadResults55And56(dataset == kResults55 ? 2 : 0);
+    if (m_nonNumbers == 0)
+        return;
+    const int number = std::atoi(kHeaders[dataset]);
+    AddError("NotNumbers", FormatText(ErrorText("NotNumbers"), {number, headerLine, m_nonNumbers}),
+             false);
 }
 
 // Out of memory, or a framework collection that could not grow: the dataset ends with the key's

@@ -59,6 +59,8 @@ private:
     bool ReadLine();
     int MatchHeader() const;
     bool ReadDataset(int dataset);
+    // A result dataset, and one line for the values in it that were no numbers.
+    void ReadResultDataset(int dataset);
 
     // Errors: the key's text from the message file (the key itself when missing), with the
     // line number where it arose.
@@ -80,6 +82,8 @@ private:
     bool ShiftLabel(int label, int mark, int* id); // a node or element label
     void AddRecordError(const char* formatKey);
     static bool AreFinite(const double* values, int count);
+    // Counts the values that are no numbers ("NaN", "Inf"): they are left out.
+    void CountNonNumbers(const double* values, int count);
     bool AppendNodeIds(CFEElement* element, const int* labels, int count);
 
     // Results.
@@ -127,6 +131,7 @@ private:
     double m_time;
     std::string m_datasetName;
     bool m_isPastBound = false; // a label, shifted, passed the largest id
+    int m_nonNumbers = 0;       // values of the current result dataset that were no numbers
     bool m_hasHeldLine = false; // m_line holds the first number record of a dataset 55 or 56
     std::vector<std::string> m_errors;
     std::vector<std::string> m_errorKeys;

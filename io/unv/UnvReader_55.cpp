@@ -249,6 +249,7 @@ bool CUnvReader::ReadValues55(int location, CResultData* first, CResultData* sec
             isOk = false;
             continue;
         }
+        CountNonNumbers(values, wanted);
         if (wanted == 1)
         {
             AddScalarValue(first, id, values[0], location);

@@ -298,7 +298,10 @@ bool CUnvReader::ShiftLabel(int label, int mark, int* id)
 // A record refused for its ids passing the bound says so; other records are format errors.
 void CUnvReader::AddRecordError(const char* formatKey)
 {
-    AddError(m_isPastBound ? "IdsPastBound" : formatKey);
+    if (m_isPastBound)
+        AddError("IdsPastBound", FormatUnvText(ErrorText("IdsPastBound"), kMaxEntityId));
+    else
+        AddError(formatKey);
 }
 
 bool CUnvReader::AreFinite(const double* values, int count)
@@ -309,6 +312,12 @@ bool CUnvReader::AreFinite(const double* values, int count)
             return false;
     }
     return true;
+}
+
+void CUnvReader::CountNonNumbers(const double* values, int count)
+{
+    for (int i = 0; i < count; ++i)
+        m_nonNumbers += std::isfinite(values[i]) ? 0 : 1;
 }
 
 bool CUnvReader::AppendNodeIds(CFEElement* element, const int* labels, int count)

@@ -237,6 +237,7 @@ bool CUnvReader::ReadValues2414(const std::string& labelLine, int location)
             AddError(kBadResult2414);
             return false;
         }
+        CountNonNumbers(values, wanted);
         if (wanted == 1)
             AddScalarValue(first, id, values[0], location);
         else
@@ -316,7 +317,7 @@ CResultData* CUnvReader::CreateResult(int location, int vectorFlag, uint32_t typ
 }
 
 // A value that is no finite number ("NaN" in the file) is no value: nothing is stored and the
-// range stays as it was.
+// range stays as it was. The dataset's reader has counted it for its message.
 void CUnvReader::AddScalarValue(CResultData* result, int id, double value, int location)
 {
     if (!std::isfinite(value))

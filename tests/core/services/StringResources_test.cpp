@@ -51,6 +51,8 @@ std::vector<TextKey> RequiredKeys()
         {"Message.str", "Error", "IncludeRepeated"},
         {"Message.str", "Error", "LineTooLong"},
         {"Message.str", "Error", "ElementsMissingNodes"},
+        {"Message.str", "Error", "ElementMissingNodes"},
+        {"Message.str", "Error", "LogNotWritten"},
         {"Message.str", "Error", "IdsPastBound"},
         {"Message.str", "Error", "Op2TableRefused"},
         {"Message.str", "Error", "Op2EntriesRefused"},
@@ -108,7 +110,7 @@ std::vector<TextKey> RequiredKeys()
           "InvalidDataSet[2411]", "InvalidDataSet[15]", "InvalidDataSet[2412]", "NodeAddition",
           "ElementAddition", "InvalidElementType", "NodeException", "ElementException",
           "ResultDataSet[2414]", "ResultDataSet[55]", "ResultDataSet[56]", "ResultException",
-          "IdsPastBound"})
+          "IdsPastBound", "NotNumbers"})
         keys.push_back({"message.str", "UNVErrorMessages", key});
     // The framework's data-exchange failures.
     for (const char* key :
@@ -265,12 +267,15 @@ TEST_F(StringResources, FormatTextsTakeTheirValuesInBothLanguages)
         {"Message.str", "Error", "NotAFile", {"/dev/zero"}},
         {"Message.str", "Error", "IncludeRepeated", {"a.bdf", 7}},
         {"Message.str", "Error", "LineTooLong", {"a.bdf", 7, 1048576}},
-        {"Message.str", "Error", "ElementsMissingNodes", {3, "12, 15"}},
+        {"Message.str", "Error", "ElementsMissingNodes", {3, "element 12 without nodes 15"}},
+        {"Message.str", "Error", "ElementMissingNodes", {12, "15, 16"}},
         {"Message.str", "Error", "IdsPastBound", {"a.bdf", 100000000}},
         {"Message.str", "Error", "Op2TableRefused", {"a.op2", "OEF1X", 5}},
         {"Message.str", "Error", "Op2EntriesRefused", {"a.op2", 4, "GEOM1"}},
         {"Message.str", "Error", "Op2RecordPastEnd", {"a.op2", "GEOM2"}},
         {"message.str", "UNVErrorMessages", "InvalidElementType", {41}},
+        {"message.str", "UNVErrorMessages", "IdsPastBound", {100000000}},
+        {"message.str", "UNVErrorMessages", "NotNumbers", {2414, 16, 2}},
         {"Message.str", "DataExchange", "IntRange", {-5, 10}},
         {"Message.str", "DataExchange", "RealRange", {"0.1", "1e+06"}},
         {"Message.str", "DataExchange", "MaxChars", {64}},

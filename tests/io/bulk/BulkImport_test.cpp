@@ -230,7 +230,10 @@ TEST_F(BulkImportTest, ElementsNamingUndefinedNodesAreKeptAndReported)
     ASSERT_TRUE(Import(kQuadDeck + Card("CQUAD4", {"13", "3", "1", "2", "99", "98"}) +
                        Card("CTRIA3", {"14", "3", "1", "2", "99"})));
     EXPECT_EQ(3, m_model.GetElementCount());
-    EXPECT_EQ((std::vector<std::string>{ImportMessage("ElementsMissingNodes", {2, "99, 98"})}),
+    // Each element named with its own missing nodes, so that it can be found in the deck.
+    const std::string first = ImportMessage("ElementMissingNodes", {13, "99, 98"}) + "; " +
+                              ImportMessage("ElementMissingNodes", {14, "99"});
+    EXPECT_EQ((std::vector<std::string>{ImportMessage("ElementsMissingNodes", {2, first})}),
               m_output.lines);
 }
 

@@ -2,7 +2,9 @@
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
+#include "core/services/TextFormat.h"
 #include "io/unv/UnvReader.h"
+#include "io/unv/UnvTexts.h"
 #include "tests/io/unv/UnvTestFile.h"
 
 #include <cmath>
@@ -359,6 +361,27 @@ TEST(UnvResults, NanValuesAreNoValues)
     ASSERT_TRUE(vector->GetNodeVector(2, &point));
     EXPECT_DOUBLE_EQ(5.0, vector->m_max);
     EXPECT_DOUBLE_EQ(0.0, vector->m_minVector.x);
+}
+
+// Values left out for not being numbers are told once per dataset, with their count and where
+// the dataset starts; a dataset without them says nothing.
+TEST(UnvResults, ValuesThatAreNoNumbersAreCountedOncePerDataset)
+{
+    CModelSet model;
+    const std::string scalars = "         1\n  NaN\n         2\n  inf\n         3\n  -4.0\n";
+    const std::string clean = "         1\n  1.0\n";
+    // Lines 15 to 31, 32 to 46 and 47 to 58 (the mesh takes 14).
+    const std::string text = kMesh + Dataset2414("1", 1, 1, 94, "  0.0  0.0  0.0", scalars) +
+                             Dataset2414("1", 1, 1, 94, "  0.0  0.0  0.0", clean) +
+                             Dataset55(1, 2, 11, "         1         1         1", "  0.0",
+                                       "         1\n  1.0  nan  -Infinity\n");
+    CUnvReader reader(&model);
+    ASSERT_TRUE(reader.ReadUnv(WriteTextFile("nan.unv", text)));
+    const std::string format = LoadUnvErrorText("NotNumbers");
+    EXPECT_EQ((std::vector<std::string>{"NotNumbers", "NotNumbers"}), reader.GetErrorKeys());
+    EXPECT_EQ((std::vector<std::string>{FormatText(format, {2414, 16, 2}),
+                                        FormatText(format, {55, 48, 2})}),
+              reader.GetErrors());
 }
 
 TEST(UnvResults, Dataset55OfAnUnknownAnalysisTypeIsRefusedWithItsText)
