@@ -1,6 +1,7 @@
 // The output bar's history as a tab page: borrowed scroll bars and no bars of its own.
 #include "app/MessageHistoryCtrl.h"
 
+#include "core/services/StringFile.h"
 #include "framework/OXTabViewContainer.h"
 #include "platform/win/scrollbar.h"
 
@@ -97,4 +98,15 @@ LRESULT CMessageHistoryCtrl::OnScroll(UINT msg, WPARAM wParam, LPARAM lParam)
         m_bScrolling = TRUE;
     }
     return COXHistoryCtrl::WindowProc(msg, wParam, lParam);
+}
+
+void CMessageHistoryCtrl::OnLogNotWritten()
+{
+    if (m_isLogFailureTold)
+        return;
+    m_isLogFailureTold = true;
+    std::string text;
+    if (!LoadStringFromFile("Message.str", "Error", "LogNotWritten", &text))
+        text = "LogNotWritten"; // the key tells which message it was
+    AddLine(text.c_str(), FALSE);
 }

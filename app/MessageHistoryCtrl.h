@@ -22,6 +22,10 @@ public:
     int GetLastHorzPos() const { return m_nLastHorzPos; }
     int GetLastVertPos() const { return m_nLastVertPos; }
 
+protected:
+    // Says once, in the history itself, that the log file takes no lines.
+    void OnLogNotWritten() override;
+
 private:
     // The container while this is its active page; else null.
     COXTabViewContainer* ActiveContainer() const;
@@ -34,4 +38,5 @@ private:
     const BOOL m_bOwnScrollBars = FALSE;
     int m_nLastHorzPos = 0;
     int m_nLastVertPos = 0;
+    bool m_isLogFailureTold = false;
 };

@@ -65,8 +65,7 @@ BOOL COXHistoryCtrl::PrepareContextMenu(CMenu*, CPoint&)
 BOOL COXHistoryCtrl::AddLine(CString text, BOOL log)
 {
     const CLock lock(m_lock);
-    if (log && m_bLog)
-        WriteLog(text, TRUE);
+    const bool isLost = log && m_bLog && !WriteLog(text, TRUE);
     m_lines.AddTail(new CHistoryLine{text, m_clrText, m_clrBack, m_nIndent, m_nDrawFlags});
     // Without a recount, dropping the oldest line leaves the sizes as they were.
     bool sizesChanged = true;
@@ -81,6 +80,8 @@ BOOL COXHistoryCtrl::AddLine(CString text, BOOL log)
         UpdateScrollSizes();
     ScrollToEnd();
     RedrawNow();
+    if (isLost)
+        OnLogNotWritten();
     return TRUE;
 }
 
@@ -94,8 +95,7 @@ BOOL COXHistoryCtrl::AppendToLastLine(CString text, BOOL log)
     const CLock lock(m_lock);
     if (m_lines.IsEmpty())
         return FALSE;
-    if (log && m_bLog)
-        WriteLog(text, FALSE);
+    const bool isLost = log && m_bLog && !WriteLog(text, FALSE);
     CHistoryLine* last = m_lines.GetTail();
     last->m_text += text;
     if (last->m_text.GetLength() > m_nLongestLine)
@@ -105,6 +105,8 @@ BOOL COXHistoryCtrl::AppendToLastLine(CString text, BOOL log)
     }
     ScrollToEnd();
     RedrawNow();
+    if (isLost)
+        OnLogNotWritten();
     return TRUE;
 }
 
@@ -310,7 +312,8 @@ BOOL COXHistoryCtrl::OpenLogFile()
     }
     if (name.IsEmpty())
         return FALSE;
-    UINT flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite;
+    // Other running copies of the program append to the same log.
+    UINT flags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone;
     if (!m_bTruncate)
         flags |= CFile::modeNoTruncate;
     if (!m_logFile.Open(name, flags))
@@ -344,7 +347,7 @@ BOOL COXHistoryCtrl::CloseLogFile()
     return TRUE;
 }
 
-void COXHistoryCtrl::WriteLog(const CString& text, BOOL newLine)
+bool COXHistoryCtrl::WriteLog(const CString& text, BOOL newLine)
 {
     bool justOpened = false;
     if (m_bDatedLog)
@@ -365,19 +368,23 @@ void COXHistoryCtrl::WriteLog(const CString& text, BOOL newLine)
         justOpened = true;
     }
     if (!m_logFile.IsOpen())
-        return; // the line still shows; the next one tries again
+        return false; // the line still shows; the next one tries again
     try
     {
+        // Another copy of the program may have appended since the last line.
+        const ULONGLONG end = m_logFile.SeekToEnd();
         // Lines are separated by CR LF ahead of each; a file just opened for appending gets
         // one too unless it is empty, so the first line after a restart starts its own line.
-        const bool startsLine = newLine && (!justOpened || m_logFile.GetLength() > 0);
+        const bool startsLine = newLine && (!justOpened || end > 0);
         const std::string bytes = (startsLine ? "\r\n" : "") + text.Str();
         m_logFile.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        return true;
     }
     catch (CFileException* e)
     {
         e->Delete();
         CloseLogFile();
+        return false;
     }
 }
 

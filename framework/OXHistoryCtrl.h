@@ -86,6 +86,8 @@ public:
 
 protected:
     BOOL Initialize() override;
+    // A line to be logged could not be written; it shows all the same.
+    virtual void OnLogNotWritten() {}
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
@@ -102,8 +104,9 @@ private:
     void RedrawNow();
     BOOL OpenLogFile();
     BOOL CloseLogFile();
-    // newLine: the text starts a line of the log, else it continues the last one.
-    void WriteLog(const CString& text, BOOL newLine);
+    // newLine: the text starts a line of the log, else it continues the last one. False
+    // when the text did not reach the file.
+    bool WriteLog(const CString& text, BOOL newLine);
     CString DatedLogName();
     void DeleteLines();
 

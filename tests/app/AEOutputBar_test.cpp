@@ -4,6 +4,7 @@
 #include "app/AEOutputBar.h"
 
 #include "core/services/AppEnvironment.h"
+#include "core/services/StringFile.h"
 #include "framework/OXMDIFloatWnd.h"
 #include "framework/OXMDIFrameWndSizeDock.h"
 #include "platform/bars/dockctx.h"
@@ -136,6 +137,25 @@ TEST_F(OutputBar, AfterOneHundredAndOneLinesTheNewestHundredShowAndTheLogHasThem
     auto again = MakeBar();
     again->GetHistory().AddLine("after the restart");
     EXPECT_EQ(expected + "\r\nafter the restart", LogText());
+}
+
+TEST_F(OutputBar, ALogThatCannotBeWrittenIsToldOnceInTheHistory)
+{
+    std::string told;
+    if (!LoadStringFromFile("Message.str", "Error", "LogNotWritten", &told))
+        told = "LogNotWritten";
+    // A log held by a program that shares it with nobody.
+    CFile holder((m_folder + "\\FileLog").c_str(),
+                 CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    auto bar = MakeBar();
+    CMessageHistoryCtrl& history = bar->GetHistory();
+    history.AddLine("first");
+    history.AddLine("second");
+    history.AppendToLastLine(" and more");
+    ASSERT_EQ(3, history.GetLineCount());
+    EXPECT_STREQ("first", history.GetLineText(0).GetString());
+    EXPECT_EQ(told, history.GetLineText(1).Str());
+    EXPECT_STREQ("second and more", history.GetLineText(2).GetString());
 }
 
 TEST_F(OutputBar, TheContainersBarsScrollTheHistoryWhichHasNoneOfItsOwn)

@@ -87,6 +87,21 @@ TEST_F(HistoryCtrl, KeepsTheNewestHundredAndLogsEveryLine)
     EXPECT_EQ(expectedLog + "\r\nafter restart", ReadLog(m_logPath));
 }
 
+// Two running copies of the program share the log: each appends its lines after the other's.
+TEST_F(HistoryCtrl, TwoHistoriesAppendToOneLogInTurn)
+{
+    COXHistoryCtrl first;
+    COXHistoryCtrl second;
+    Create(first);
+    Create(second);
+    first.AddLine("first 1");
+    second.AddLine("second 1");
+    first.AddLine("first 2");
+    first.AppendToLastLine(" more");
+    second.AddLine("second 2");
+    EXPECT_EQ("\r\nfirst 1\r\nsecond 1\r\nfirst 2 more\r\nsecond 2", ReadLog(m_logPath));
+}
+
 TEST_F(HistoryCtrl, ALogOpenedByALaterLineStillStartsANewLine)
 {
     {
