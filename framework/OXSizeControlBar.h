@@ -10,6 +10,8 @@
 #include "platform/docview/frame.h"
 #include "platform/win/gdiobj.h"
 
+#include <optional>
+
 class CMenu;
 
 class COXSizeControlBar : public CControlBar
@@ -103,7 +105,8 @@ public:
     CSize m_sizeFloat;
     CSize m_sizeHorzDock;
     CSize m_sizeVertDock;
-    CSize m_sizeBeforeMaximize;   // saved by the dock bar's maximize, put back on restore
+    // Saved by the dock bar's maximize, put back on restore; none outside a maximized row.
+    std::optional<CSize> m_sizeBeforeMaximize;
     DWORD m_dwSavedDockSides = 0; // sides the allow-docking command switched off
     BOOL m_bMaximized = FALSE;
 

@@ -199,8 +199,17 @@ void COXSizeDockBar::MaximizeBarInRow(COXSizeControlBar* bar, BOOL maximize)
     const int pos = FindBar(bar);
     if (pos <= 0)
         return;
+    const std::vector<RowMember> members = RowMembers(RowStartOf(pos), m_arrBars);
+    // Sizes are saved afresh unless another bar of the row is maximized now: then they are
+    // the lengths from before that maximize. Saves left from a maximized state that a resize
+    // or a drag ended are stale, so they never decide.
+    const bool isRowMaximized =
+        std::any_of(members.begin(), members.end(),
+                    [bar](const RowMember& m)
+                    { return m.sizeable && m.sizeable != bar && m.sizeable->m_bMaximized; });
+    const bool isSaving = maximize && !isRowMaximized;
     int freed = 0;
-    for (const RowMember& member : RowMembers(RowStartOf(pos), m_arrBars))
+    for (const RowMember& member : members)
     {
         COXSizeControlBar* other = member.sizeable;
         if (!other || other == bar)
@@ -208,16 +217,16 @@ void COXSizeDockBar::MaximizeBarInRow(COXSizeControlBar* bar, BOOL maximize)
         CSize& docked = IsHorz() ? other->m_sizeHorzDock : other->m_sizeVertDock;
         if (maximize)
         {
-            // Saved once: a bar already shrunk for another's maximize keeps its first size.
-            if (other->m_sizeBeforeMaximize == CSize(0, 0))
+            if (isSaving || !other->m_sizeBeforeMaximize)
                 other->m_sizeBeforeMaximize = docked;
             freed += DockedLength(other) - dockrows::kMinimizedLength;
             SetDockedLength(other, dockrows::kMinimizedLength);
         }
-        else if (other->m_sizeBeforeMaximize != CSize(0, 0))
+        else
         {
-            docked = other->m_sizeBeforeMaximize;
-            other->m_sizeBeforeMaximize = CSize(0, 0);
+            if (other->m_sizeBeforeMaximize)
+                docked = *other->m_sizeBeforeMaximize;
+            other->m_sizeBeforeMaximize.reset();
         }
         if (other->m_bMaximized)
         {
@@ -228,14 +237,15 @@ void COXSizeDockBar::MaximizeBarInRow(COXSizeControlBar* bar, BOOL maximize)
     CSize& own = IsHorz() ? bar->m_sizeHorzDock : bar->m_sizeVertDock;
     if (maximize)
     {
-        if (bar->m_sizeBeforeMaximize == CSize(0, 0))
+        if (isSaving || !bar->m_sizeBeforeMaximize)
             bar->m_sizeBeforeMaximize = own;
         SetDockedLength(bar, DockedLength(bar) + freed);
     }
-    else if (bar->m_sizeBeforeMaximize != CSize(0, 0))
+    else
     {
-        own = bar->m_sizeBeforeMaximize;
-        bar->m_sizeBeforeMaximize = CSize(0, 0);
+        if (bar->m_sizeBeforeMaximize)
+            own = *bar->m_sizeBeforeMaximize;
+        bar->m_sizeBeforeMaximize.reset();
     }
     if (CFrameWnd* frame = GetParentFrame())
         frame->RecalcLayout();

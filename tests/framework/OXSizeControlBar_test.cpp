@@ -10,6 +10,7 @@
 #include "resources/ids/framework_ids.h"
 #include "tests/framework/SizeDockFixture.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sizedock
@@ -148,6 +149,59 @@ TEST_F(SizeControlBar, MaximizeLeavesTheOthersTheirCaptionsAndRestoreGivesTheLen
     EXPECT_EQ(a, InFrame(&m_a).Width());
     EXPECT_EQ(b, InFrame(&m_b).Width());
     EXPECT_EQ(c, InFrame(&m_c).Width());
+}
+
+// A maximized state that a resize or a drag ended leaves no saved lengths behind: the next
+// maximize saves the lengths of that moment, and its restore gives those back.
+TEST_F(SizeControlBar, RestoreGivesBackTheLengthsFromJustBeforeItsMaximize)
+{
+    CreateBar(m_a, kBarA, "A", CSize(200, 150));
+    CreateBar(m_b, kBarB, "B", CSize(200, 150));
+    CreateBar(m_c, kBarC, "C", CSize(200, 150));
+    DockRow(AFX_IDW_DOCKBAR_BOTTOM, {&m_a, &m_b, &m_c});
+    const CPoint maximize = Middle(m_b.GetMaximizeButtonRect());
+    struct Step
+    {
+        const char* name;
+        std::function<void()> endMaximized;
+    };
+    COXSizeDockBar* dockBar = DockBar(AFX_IDW_DOCKBAR_BOTTOM);
+    const Step steps[] = {
+        {"the frame resized", [this] { SetClientSize(600, 600); }},
+        {"a splitter dragged",
+         [&]
+         {
+             // The splitter between A and B, 279 pixels to the right.
+             for (const CDockSplitter& s : dockBar->GetSplitters())
+             {
+                 if (s.type != dockrows::kColumnSplitter)
+                     continue;
+                 PostDrag(dockBar, s.rect.CenterPoint(), {CSize(140, 0), CSize(139, 0)});
+                 break;
+             }
+         }},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.name);
+        PostClick(&m_b, maximize, maximize);
+        ASSERT_TRUE(m_b.IsMaximized());
+        step.endMaximized();
+        ASSERT_FALSE(m_b.IsMaximized());
+        const int a = InFrame(&m_a).Width();
+        const int b = InFrame(&m_b).Width();
+        const int c = InFrame(&m_c).Width();
+        const int right = InFrame(&m_c).right;
+        PostClick(&m_b, maximize, maximize);
+        ASSERT_TRUE(m_b.IsMaximized());
+        PostClick(&m_b, maximize, maximize);
+        ASSERT_FALSE(m_b.IsMaximized());
+        EXPECT_EQ(a, InFrame(&m_a).Width());
+        EXPECT_EQ(b, InFrame(&m_b).Width());
+        EXPECT_EQ(c, InFrame(&m_c).Width());
+        EXPECT_EQ(right, InFrame(&m_c).right);
+    }
+    EXPECT_EQ(600, InFrame(&m_c).right);
 }
 
 TEST_F(SizeControlBar, AloneInItsRowTheMaximizeButtonDoesNothing)
