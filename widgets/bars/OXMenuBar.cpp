@@ -130,7 +130,7 @@ BOOL COXMenuBar::RebuildButtons(BOOL recalc)
     {
     }
     m_bRestoring = FALSE;
-    m_mnemonics.clear();
+    MapMnemonics();
     RefreshChildIcon();
 
     const int count = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;
@@ -142,9 +142,6 @@ BOOL COXMenuBar::RebuildButtons(BOOL recalc)
         ::GetMenuStringA(m_hMenu, static_cast<UINT>(item), text, kMenuTextLength, MF_BYPOSITION);
         CString& label = texts[static_cast<size_t>(item)];
         label = text;
-        const int amp = label.Find('&');
-        if (amp >= 0 && amp + 1 < label.GetLength())
-            m_mnemonics[static_cast<char>(::toupper(static_cast<BYTE>(label[amp + 1])))] = item;
         TBBUTTON& button = buttons[static_cast<size_t>(item)];
         button.iBitmap = -1;
         button.idCommand = item + 1;
@@ -187,6 +184,21 @@ BOOL COXMenuBar::RebuildButtons(BOOL recalc)
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
     return TRUE;
+}
+
+void COXMenuBar::MapMnemonics()
+{
+    m_mnemonics.clear();
+    const int count = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;
+    for (int item = 0; item < count; ++item)
+    {
+        char text[kMenuTextLength] = {};
+        ::GetMenuStringA(m_hMenu, static_cast<UINT>(item), text, kMenuTextLength, MF_BYPOSITION);
+        const CString label(text);
+        const int amp = label.Find('&');
+        if (amp >= 0 && amp + 1 < label.GetLength())
+            m_mnemonics[static_cast<char>(::toupper(static_cast<BYTE>(label[amp + 1])))] = item;
+    }
 }
 
 void COXMenuBar::SetMenuFont()

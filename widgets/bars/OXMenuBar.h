@@ -154,6 +154,8 @@ private:
 
     // Buttons, icon and caption buttons.
     void SetMenuFont();
+    // The "&" letters of the menu's items, by position.
+    void MapMnemonics();
     void RefreshChildIcon();
     HWND MaximizedChild() const;
     void LayoutCaptionButtons(const CRect& window);

@@ -285,6 +285,7 @@ BOOL COXMenuBar::DeleteButton(int index)
         SendMessage(TB_SETCMDID, static_cast<WPARAM>(later), static_cast<LPARAM>(later));
     SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(index));
     ::DeleteMenu(m_hMenu, static_cast<UINT>(index), MF_BYPOSITION);
+    MapMnemonics(); // the letters of later items now lead one position lower
     m_changedMenus.insert(m_hMenu);
     return TRUE;
 }

@@ -349,6 +349,17 @@ TEST_F(MenuBar, AGreyedItemDisablesItsButton)
     EXPECT_TRUE(m_menuBar.SendMessage(TB_GETSTATE, 2) & TBSTATE_ENABLED);
 }
 
+TEST_F(MenuBar, AfterADeletedButtonEachMnemonicOpensItsOwnItem)
+{
+    ASSERT_TRUE(m_menuBar.DeleteButton(0)); // File goes: Edit and About move up one place
+    EXPECT_FALSE(m_menuBar.HandleMenuKey('F'));
+    EXPECT_TRUE(m_menuBar.HandleMenuKey('E'));
+    fw::test::Pump();
+    ASSERT_FALSE(TestFrame()->m_popups.empty());
+    EXPECT_EQ(::GetSubMenu(m_menu, 0), TestFrame()->m_popups.front());
+    EXPECT_EQ(ButtonOnScreen(0).left, TestFrame()->m_popupRects.front().left);
+}
+
 TEST_F(MenuBar, ACustomisedMenuIsKeptUnderTheDefaultSectionWithoutADocument)
 {
     ASSERT_TRUE(m_menuBar.DeleteButton(1)); // Edit goes
