@@ -429,7 +429,15 @@ BOOL COXTreeCtrl::MoveItem(HTREEITEM handle, HTREEITEM newParentHandle, HTREEITE
     LockRedraw();
     const bool wasHidden = item->IsHidden();
     HideItem(handle, TRUE);
+    COXTreeItem* oldParent = item->GetParent();
     item->Unlink();
+    // A parent left without children loses its button, as when its last child is deleted.
+    if (oldParent != newParent && oldParent->CountChildren() == 0 &&
+        oldParent->m_tvi.cChildren == 1)
+    {
+        oldParent->m_tvi.cChildren = 0;
+        oldParent->ResetExpansion();
+    }
     HTREEITEM position = after == TVI_LAST ? nullptr : after;
     if (after == TVI_SORT)
         position = newParent->FindSortedPosition(item->GetText(), true);
@@ -440,6 +448,8 @@ BOOL COXTreeCtrl::MoveItem(HTREEITEM handle, HTREEITEM newParentHandle, HTREEITE
     if (!wasHidden)
         HideItem(handle, FALSE);
     UnlockRedraw();
+    if (!oldParent->IsHiddenRoot())
+        RedrawRow(oldParent);
     return TRUE;
 }
 

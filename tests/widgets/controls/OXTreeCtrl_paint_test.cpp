@@ -197,6 +197,20 @@ TEST_F(TreePaintTest, ButtonsShowMinusWhenExpandedAndPlusWhenCollapsed)
               Pixel(leaf.CenterPoint().x, leaf.CenterPoint().y - 2));
 }
 
+TEST_F(TreePaintTest, AParentWhoseOnlyChildMovesAwayLosesItsButton)
+{
+    ASSERT_TRUE(m_tree.MoveItem(m_grandchild, TVI_ROOT, TVI_LAST));
+    Repaint();
+    // No box and no stroke of a minus: the line runs straight through the cell's centre.
+    const CRect cell = TreeCell(m_child, 2);
+    const CPoint centre = cell.CenterPoint();
+    const COLORREF stroke = ::GetSysColor(COLOR_WINDOWTEXT);
+    for (int dx = -3; dx <= 3; ++dx)
+        EXPECT_NE(stroke, Pixel(centre.x + dx, centre.y)) << "at " << dx;
+    EXPECT_NE(m_shadow, Pixel(centre.x - 4, centre.y - 4));
+    EXPECT_FALSE(m_tree.ItemHasChildren(m_child));
+}
+
 TEST_F(TreePaintTest, ACutOffTextEndsWithAnEllipsisOrIsClipped)
 {
     const HTREEITEM longItem = m_tree.InsertItem("A text far too long for its narrow column");
