@@ -171,7 +171,7 @@ public:
     // True when the name ends in ".unv", ".d", ".dat", ".bdf" or ".op2" in any letter case.
     static bool IsModelFileName(const CString& name);
 
-    // Sorts values[low..high] ascending, partitioning round the first element.
+    // Sorts values[low..high] ascending; stable, O(n log n) whatever the order given.
     static void QuickSort(int* values, int low, int high);
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -220,7 +220,6 @@ private:
     void ShowStartUpResult();
     // The slot of a toolbar's show/hide command; kToolBarCount when none.
     static ToolBarSlot SlotOfCommand(UINT commandId);
-    static int Partition(int* values, int low, int high);
 
     CAEOutputBar m_outputBar;
     CAEProjectWorkspace m_projectTreeBar;

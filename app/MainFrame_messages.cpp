@@ -7,6 +7,7 @@
 #include "core/services/StringFile.h"
 #include "framework/OXHistoryCtrl.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -125,28 +126,8 @@ BOOL CMainFrame::IsDefaultResult(const CString& name) const
 
 void CMainFrame::QuickSort(int* values, int low, int high)
 {
-    if (high <= low)
-        return;
-    const int split = Partition(values, low, high);
-    QuickSort(values, low, split - 1);
-    QuickSort(values, split + 1, high);
-}
-
-int CMainFrame::Partition(int* values, int low, int high)
-{
-    const int pivot = values[low];
-    int i = low;
-    int j = high;
-    while (i < j)
-    {
-        while (i < high && values[i] <= pivot)
-            ++i;
-        while (values[j] > pivot)
-            --j;
-        if (i < j)
-            std::swap(values[i], values[j]);
-    }
-    values[low] = values[j];
-    values[j] = pivot;
-    return j;
+    // Merge sort: ids come already in order or reversed, where a first-element pivot
+    // degrades to quadratic time and a recursion as deep as the array.
+    if (values != nullptr && high > low)
+        std::stable_sort(values + low, values + high + 1);
 }

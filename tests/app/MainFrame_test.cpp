@@ -212,6 +212,22 @@ TEST(MainFrameSort, QuickSortOrdersTheRangeAscending)
     }
 }
 
+TEST(MainFrameSort, LongRangesInOrderOrReversedAreSorted)
+{
+    // Ids often arrive already in order or reversed: a sort that partitions round the first
+    // value recurses once per value on these and overflows the stack.
+    constexpr int kCount = 200000;
+    std::vector<int> ascending(kCount);
+    for (int i = 0; i < kCount; ++i)
+        ascending[static_cast<size_t>(i)] = i + 1;
+    std::vector<int> reversed(ascending.rbegin(), ascending.rend());
+    CMainFrame::QuickSort(reversed.data(), 0, kCount - 1);
+    EXPECT_EQ(ascending, reversed);
+    std::vector<int> inOrder = ascending;
+    CMainFrame::QuickSort(inOrder.data(), 0, kCount - 1);
+    EXPECT_EQ(ascending, inOrder);
+}
+
 TEST_F(MainFrameWindow, DefaultResultsComeFromTheProductIni)
 {
     ASSERT_TRUE(StartUp(std::string(kEnglishIni) +
