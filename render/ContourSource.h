@@ -14,6 +14,7 @@ public:
     {
     }
 
+    CFENode* GetNode(int id) const override { return m_points.GetNode(id); }
     CPoint3D GetNodePoint(int id) const override { return m_points.GetNodePoint(id); }
     double GetResultValue(int nodeId, int elementId) const override
     {

@@ -3,6 +3,7 @@
 #include "render/PlaneContourObject.h"
 
 #include "core/geometry/EntitySet.h"
+#include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/FEFace.h"
 #include "core/model/ResultData.h"
@@ -174,9 +175,14 @@ bool CPlaneContourObject::CutFace(const CFEFace& face, int elementId, double off
     double values[4] = {};
     for (int j = 0; j < count; ++j)
     {
+        // The plane cuts the stored model, as the choice of elements to cut did; the cut
+        // points lie on the shape shown, which may be deformed.
+        const CFENode* node = m_pEntitySet->GetNode(ids[j]);
+        const size_t index = node ? static_cast<size_t>(node->m_index) : 0;
+        if (node == nullptr || node->m_index < 0 || index >= m_pPlane->m_nodeDistances.size())
+            return false;
         points[j] = m_pEntitySet->GetNodePoint(ids[j]);
-        distances[j] = m_pPlane->m_a * points[j].x + m_pPlane->m_b * points[j].y +
-                       m_pPlane->m_c * points[j].z + m_pPlane->m_d - offset;
+        distances[j] = m_pPlane->m_nodeDistances[index] - offset;
         values[j] = CornerValue(ids[j], elementId);
     }
     for (int j = 0; j < count; ++j)

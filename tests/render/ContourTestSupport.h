@@ -174,6 +174,7 @@ public:
     {
     }
 
+    CFENode* GetNode(int id) const override { return m_pModel ? m_pModel->GetNode(id) : nullptr; }
     CPoint3D GetNodePoint(int id) const override
     {
         const auto found = points.find(id);

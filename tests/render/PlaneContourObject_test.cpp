@@ -102,6 +102,23 @@ TEST(PlaneContourObject, OnlyStepPlanesThatMeetTheElementAreCut)
     EXPECT_TRUE(f.Draw(device).empty());
 }
 
+// Nodes shown moved (a deformed display) are cut where the plane cuts the stored model, and
+// the section is drawn on the moved shape: here 2 higher.
+TEST(PlaneContourObject, DeformedDisplayIsCutWhereThePlaneCutsTheModel)
+{
+    SectionFixture f;
+    for (int id = 1; id <= 8; ++id)
+        f.values.points[id] = f.model.GetNodePoint(id) + CPoint3D(0, 0, 2);
+    RecordingDevice device;
+    const auto facets = f.Draw(device);
+    ASSERT_EQ(2u, facets.size());
+    for (const auto* facet : facets)
+    {
+        for (const CPoint3D& p : facet->points)
+            EXPECT_NEAR(2.5, p.z, 1e-12);
+    }
+}
+
 TEST(PlaneContourObject, FaceInThePlaneIsTheSection)
 {
     SectionFixture f;
