@@ -329,8 +329,9 @@ protected:
 private:
     void SetShownResultId(int resultId);
     CResultData* PrepareAnimatedResult();
-    void ShowAnimationFrame(int resultId);
-    void ShowRendererFrame(int resultId);
+    // A case or frame shown; one of a running animation or recording keeps its range.
+    void ShowAnimationFrame(int resultId, bool isAnimationFrame);
+    void ShowRendererFrame(int resultId, bool isAnimationFrame);
     void StepAnimation(bool forward);
     void AdvanceAnimation();
     // One frame of the AVI: the result (a case of a step result, else a frame) shown, drawn,

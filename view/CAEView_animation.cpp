@@ -67,19 +67,22 @@ CResultData* CCAEView::PrepareAnimatedResult()
     return result;
 }
 
-void CCAEView::ShowAnimationFrame(int resultId)
+void CCAEView::ShowAnimationFrame(int resultId, bool isAnimationFrame)
 {
-    DisplayResultView(resultId, m_AESet.m_nResultComponent, GetDisplayAttr().m_nResultCategory,
-                      FALSE);
+    const int category = GetDisplayAttr().m_nResultCategory;
+    if (isAnimationFrame)
+        DisplayAnimationFrame(resultId, m_AESet.m_nResultComponent, category);
+    else
+        DisplayResultView(resultId, m_AESet.m_nResultComponent, category, FALSE);
 }
 
 // A frame of the renderer's frames moves the lists' geometry in place where the renderer can;
 // else the lists are rebuilt for it as for any result shown.
-void CCAEView::ShowRendererFrame(int resultId)
+void CCAEView::ShowRendererFrame(int resultId, bool isAnimationFrame)
 {
     if (!m_AESet.ShowAnimatedFrame())
     {
-        ShowAnimationFrame(resultId);
+        ShowAnimationFrame(resultId, isAnimationFrame);
         return;
     }
     InvalidateView();
@@ -157,10 +160,12 @@ void CCAEView::StepAnimation(bool forward)
         m_AESet.UpdateAnimationFrame();
     }
     SwitchDeformationOn(*result);
+    // A step while the animation plays is one of its frames; else the case is a choice.
+    const bool isAnimationFrame = m_bAnimating != 0;
     if (IsStepResult(*result))
-        ShowAnimationFrame(shown);
+        ShowAnimationFrame(shown, isAnimationFrame);
     else
-        ShowRendererFrame(shown);
+        ShowRendererFrame(shown, isAnimationFrame);
 }
 
 void CCAEView::OnUpdateAnimation(CCmdUI* cmdUI)
@@ -191,10 +196,10 @@ void CCAEView::AdvanceAnimation()
     {
         const CModelSet* model = GetModel();
         const int next = model->GetNextLoadCase(static_cast<UINT>(shown));
-        // The last case stays on screen after the stop.
+        // The last case stays on screen after the stop, still a frame of the run.
         if (!m_bAnimationRepeat && next == model->GetLastLoadCase(static_cast<UINT>(shown)))
             OnStop();
-        ShowAnimationFrame(next);
+        ShowAnimationFrame(next, true);
         return;
     }
     const int frames = std::max(0, m_AESet.m_nMaxLCSteps);
@@ -209,5 +214,5 @@ void CCAEView::AdvanceAnimation()
         return;
     }
     m_AESet.UpdateAnimationFrame();
-    ShowRendererFrame(shown);
+    ShowRendererFrame(shown, true);
 }

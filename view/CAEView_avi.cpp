@@ -41,9 +41,9 @@ bool CCAEView::GrabAviFrame(int resultId, bool isStep, int width, int height, un
                             CAviRecorderWnd& recorder)
 {
     if (isStep)
-        ShowAnimationFrame(resultId);
+        ShowAnimationFrame(resultId, true);
     else
-        ShowRendererFrame(resultId);
+        ShowRendererFrame(resultId, true);
     if (!CaptureFrame(width, height, GL_BGR_EXT, pixels))
     {
         CString text;
@@ -111,6 +111,6 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     m_bAnimating = 0;
     recorder.Finish();
     shownField = shown;
-    ShowAnimationFrame(shown);
+    ShowAnimationFrame(shown, false);
     return isComplete ? TRUE : FALSE;
 }

@@ -37,6 +37,17 @@ CResultData* CResultDisplay::FindResult(int resultId)
 
 void CResultDisplay::DisplayResultView(int resultId, int component, int category, BOOL inNewView)
 {
+    ShowResult(resultId, component, category, inNewView, !inNewView && IsAnimating());
+}
+
+void CResultDisplay::DisplayAnimationFrame(int resultId, int component, int category)
+{
+    ShowResult(resultId, component, category, FALSE, true);
+}
+
+void CResultDisplay::ShowResult(int resultId, int component, int category, BOOL inNewView,
+                                bool isAnimationFrame)
+{
     const char* location = "CCAEView::DisplayResultView";
     WriteLog(kNormal, location, " ------ START ------- ");
     try
@@ -70,14 +81,15 @@ void CResultDisplay::DisplayResultView(int resultId, int component, int category
             if (low >= 1 && low <= 4)
             {
                 const CResultDisplayAttr bands =
-                    BandsForDisplay(*target, resultId, inNewView, isNewCase);
+                    BandsForDisplay(*target, resultId, inNewView, isNewCase, isAnimationFrame);
                 target->CopyDisplayAttr(bands);
                 DisplayContourView(resultId, target, TRUE);
             }
             else if (low == 0)
             {
-                ShowVectors(*target, resultId, category,
-                            BandsForDisplay(*target, resultId, inNewView, isNewCase));
+                ShowVectors(
+                    *target, resultId, category,
+                    BandsForDisplay(*target, resultId, inNewView, isNewCase, isAnimationFrame));
             }
             target->m_strResultTitle.Empty();
             target->m_strResultSubTitle.Empty();
@@ -101,15 +113,21 @@ void CResultDisplay::DisplayResultView(int resultId, int component, int category
 }
 
 CResultDisplayAttr CResultDisplay::BandsForDisplay(CResultDisplay& target, int resultId,
-                                                   BOOL inNewView, bool isNewCase)
+                                                   BOOL inNewView, bool isNewCase,
+                                                   bool isAnimationFrame)
 {
     if (inNewView)
-        return target.PrepareResultRange(resultId, GetDisplayAttr(), 0);
+    {
+        // This view's record carries its own category; the new view keeps the one asked for.
+        CResultDisplayAttr bands = target.PrepareResultRange(resultId, GetDisplayAttr(), 0);
+        bands.m_nResultCategory = target.ResultScene().m_DisplayAttr.m_nResultCategory;
+        return bands;
+    }
     CResultDisplayAttr bands = target.GetDisplayAttr();
     // Another case in the same view shows its own range with the view's bands; animation
     // frames keep the range they started with.
     CResultData* result = FindResult(resultId);
-    if (isNewCase && !IsAnimating() && result != nullptr)
+    if (isNewCase && !isAnimationFrame && result != nullptr)
     {
         ResultScene().m_pCurrentResult = result;
         const CValueRange range = ShownRange(*result);

@@ -88,6 +88,10 @@ public:
     double m_dVisibleMax = 0.0;
 
 protected:
+    // DisplayResultView for a frame of an animation, in this view: it keeps the range the
+    // animation started with. The caller says so, since a stop may come before the last frame.
+    void DisplayAnimationFrame(int resultId, int component, int category);
+
     // What the result display asks of the view it is part of.
     virtual CSceneView& ResultScene() = 0;
     virtual CAESet& ResultRenderer() = 0;
@@ -98,7 +102,7 @@ protected:
     virtual bool GetGeneralFont(LOGFONT& font, COLORREF& color) = 0;
     virtual CString GetProjectTitle() = 0;
     virtual int GetElementFilterMode() = 0; // 2: by group
-    // An animation is playing: its frames keep the range they started with.
+    // An animation is playing: a case shown meanwhile keeps the range in effect.
     virtual bool IsAnimating() = 0;
     virtual int GetFrameKey() = 0;
     virtual UINT GetTextFontBase() = 0;
@@ -118,11 +122,13 @@ protected:
 private:
     CModelSet* Model();
     CResultData* FindResult(int resultId);
+    void ShowResult(int resultId, int component, int category, BOOL inNewView,
+                    bool isAnimationFrame);
     void CopyCameraTo(CResultDisplay& target);
     // The bands a result gets: prepared afresh for a new view and for another case shown in
-    // this view (unless an animation plays), else the bands in effect.
+    // this view (unless it is a frame of an animation), else the bands in effect.
     CResultDisplayAttr BandsForDisplay(CResultDisplay& target, int resultId, BOOL inNewView,
-                                       bool isNewCase);
+                                       bool isNewCase, bool isAnimationFrame);
     void ShowVectors(CResultDisplay& target, int resultId, int category,
                      const CResultDisplayAttr& bands);
     // The range of the result's shown component: over the elements shown when an element

@@ -171,6 +171,27 @@ TEST_F(CAEViewAnimationTest, StepResultPlaysItsLoadedCasesAndStopsOnTheLast)
     EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
 }
 
+// The range an animation starts with holds on every frame, the last of a run that stops there
+// too: case 4 reaches 100 but shows in the bands of 0 to 50, red from its middle on.
+TEST_F(CAEViewAnimationTest, StepAnimationKeepsItsRangeToTheLastFrame)
+{
+    CWendraView* view = ShowResult(StepCase(2));
+    ASSERT_NE(nullptr, view);
+    EXPECT_EQ(50.0, view->m_DisplayAttr.m_dataMax);
+    Command(view, ID_ANIMATION_PLAY);
+    Tick(view);
+    EXPECT_EQ(50.0, view->m_DisplayAttr.m_dataMax);
+    Tick(view); // case 4, the last: the run stops on it
+    ASSERT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(50.0, view->m_DisplayAttr.m_dataMax);
+    DrawFrame(view);
+    const Rgb middle = ReadPixel(kSide / 2 + 10, kSide / 2, kSide); // values 50 to 60
+    EXPECT_GT(middle[0], 200);
+    EXPECT_LT(middle[1], 60);
+    EXPECT_LT(middle[2], 60);
+}
+
 TEST_F(CAEViewAnimationTest, StepResultOfOneCaseDisablesTheAnimationCommands)
 {
     // Two slots: case 1 only.

@@ -112,6 +112,70 @@ TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
     EXPECT_LT(right[2], 40);
 }
 
+// An element result whose elements alternate 100 and 0 along the strip, averaged to 50 at the
+// nodes that two elements share.
+UINT AddAlternatingElementResult(CModelSet& model)
+{
+    constexpr UINT kElementType = 0x3000000u;
+    model.AddLoadCaseValue(4, kElementType, 1.0);
+    auto* result = new CResultData();
+    result->m_id = MakeLoadCaseKey(4, kElementType, 1);
+    result->m_flags = 8; // at the elements, a static case
+    result->m_loaded = CResultData::kLoaded;
+    result->SetName("Energy");
+    for (int element = 1; element <= 10; ++element)
+        result->SetElementValue(element, element % 2 == 1 ? 100.0 : 0.0);
+    for (int node = 1; node <= 22; ++node)
+        result->SetNodeValue(node, 50.0);
+    result->WidenRange(0.0);
+    result->WidenRange(100.0);
+    model.AddResult(result);
+    return result->m_id;
+}
+
+// A new view shows the category asked for, whichever the view it was asked from shows:
+// elements in their own colours, or the nodes' averages.
+TEST_F(CAEViewResultTest, NewViewShowsAnElementResultInTheCategoryAskedFor)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    const UINT energy = AddAlternatingElementResult(Model());
+    struct Case
+    {
+        int category;
+        const char* word;
+    };
+    CWendraView* from = model;
+    for (const Case& c : {Case{0, "Elemental "}, Case{2, "Nodal "}})
+    {
+        SCOPED_TRACE(c.word);
+        from->DisplayResultView(static_cast<int>(energy), 1, c.category, TRUE);
+        CWendraView* shown = LastView();
+        ASSERT_NE(nullptr, shown);
+        ASSERT_NE(from, shown);
+        EXPECT_EQ(c.category, shown->m_DisplayAttr.m_nResultCategory);
+        EXPECT_EQ(0u, std::string(shown->m_strResultSubTitle.GetString()).find(c.word))
+            << shown->m_strResultSubTitle.GetString();
+        DrawFrame(shown);
+        // Element 5 (x from -1 to 0) holds 100, element 6 (0 to 1) holds 0.
+        const Rgb left = ReadPixel(kSide / 2 - 12, kSide / 2, kSide);
+        const Rgb right = ReadPixel(kSide / 2 + 12, kSide / 2, kSide);
+        if (c.category == 0)
+        {
+            EXPECT_GT(left[0], 200);
+            EXPECT_LT(left[2], 40);
+            EXPECT_GT(right[2], 200);
+            EXPECT_LT(right[0], 40);
+        }
+        else
+        {
+            EXPECT_EQ(left, right);
+            EXPECT_GT(std::max({left[0], left[1], left[2]}), 150);
+        }
+        from = shown;
+    }
+}
+
 TEST_F(CAEViewResultTest, DisplayResultCommandOpensTheContourAgain)
 {
     CWendraView* model = OpenModelView();
