@@ -62,9 +62,11 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     if (result == nullptr)
         return FALSE; // no file is made for a result that is gone
     // A running animation ends here: its ticks would move the frames being recorded, and the
-    // recording ends stopped, where STOP could no longer end the timer.
+    // recording ends stopped, where STOP could no longer end the timer. So does a recording
+    // that cannot start: a cancelled compressor choice, a file or compressor that fails.
     KillTimer(kAnimationTimer);
     m_bAnimationRepeat = 0;
+    m_bAnimating = 0;
     CAviRecorderWnd recorder;
     m_nAnimationInterval = kAviInterval;
     recorder.m_strFileName = path;

@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "tests/support/TestPaths.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <vfw.h>
 
@@ -232,4 +233,40 @@ TEST_F(CAEViewAviTest, RecordingEndsAPlayingAnimation)
     EXPECT_EQ(0, view->m_bAnimationRepeat);
     EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
     EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
+}
+
+// A recording that cannot start ends a playing animation all the same, as STOP does: nothing
+// is left running or enabled that only STOP could end.
+TEST_F(CAEViewAviTest, RecordingThatCannotStartLeavesAPlayingAnimationStopped)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void()> spoil;
+    };
+    const Case cases[] = {
+        {"compressor choice cancelled", [this] { (*m_services)->aviOptionsConfirmed = false; }},
+        {"compressor that fails",
+         [this] { (*m_services)->aviCompressor = mmioFOURCC('M', 'S', 'V', 'C'); }},
+        {"file that cannot be made",
+         [this] { m_path = testing_support::MakeTempDir("avi") + "\\missing\\animation.avi"; }},
+    };
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        (*m_services)->aviOptionsConfirmed = true;
+        (*m_services)->aviCompressor = mmioFOURCC('D', 'I', 'B', ' ');
+        m_path = testing_support::MakeTempDir("avi") + "\\animation.avi";
+        Command(view, ID_ANIMATION_REPEAT);
+        view->SendMessage(WM_TIMER, CCAEView::kAnimationTimer, 0);
+        c.spoil();
+        ExportAvi(view);
+        EXPECT_FALSE(::KillTimer(view->m_hWnd, CCAEView::kAnimationTimer));
+        EXPECT_EQ(0, view->m_bAnimating);
+        EXPECT_EQ(0, view->m_bAnimationRepeat);
+        EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
+        EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
+    }
 }
