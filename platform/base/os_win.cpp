@@ -100,7 +100,20 @@ FileKind GetFileKind(const std::string& path)
         return FileKind::kFolder;
     if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0)
         return FileKind::kOther;
-    return FileKind::kRegular;
+    // "NUL", "CON" and their kin show attributes of a file: only a disk file is one.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (DWORD access : {DWORD(0), DWORD(GENERIC_READ)}) // the console opens only to be read
+    {
+        handle = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+        if (handle != INVALID_HANDLE_VALUE)
+            break;
+    }
+    if (handle == INVALID_HANDLE_VALUE)
+        return FileKind::kRegular; // there, but not to be opened now: the reader will say so
+    const bool isDisk = GetFileType(handle) == FILE_TYPE_DISK;
+    CloseHandle(handle);
+    return isDisk ? FileKind::kRegular : FileKind::kOther;
 }
 
 std::string FollowLinks(const std::string& path)

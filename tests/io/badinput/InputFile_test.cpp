@@ -66,6 +66,20 @@ TEST(InputFile, UniversalFileEntriesThatAreNoFilesAreRefusedByName)
     }
 }
 
+#ifdef _WIN32
+// Device names show the attributes of a file; they are no disk files.
+TEST(InputFile, DeviceNamesAreNoFiles)
+{
+    for (const char* device : {"NUL", "nul.unv"})
+    {
+        SCOPED_TRACE(device);
+        badinput::CCapturedOutput output;
+        EXPECT_FALSE(CheckInputFile(device, &output));
+        EXPECT_EQ(std::vector<std::string>{ImportMessage("NotAFile", {device})}, output.lines);
+    }
+}
+#endif
+
 TEST(InputFile, Output2EntriesThatAreNoFilesAreRefusedByName)
 {
     bulk_test::CScratchProduct product("input_op2");
