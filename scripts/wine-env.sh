@@ -56,7 +56,7 @@ wine_env_fonts_reg()
     printf '"%s"="IPAPGothic"\r\n' "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"
 }
 if [ -f /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf ] &&
-    ! grep -q 'IPAPGothic' "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" 2>/dev/null; then
+    ! grep -q '^"MS UI Gothic"="IPAPGothic"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine_env_reg_file="$WINEPREFIX/drive_c/gravik-fonts.reg"
     wine_env_fonts_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } \
         >"$wine_env_reg_file"
