@@ -16,7 +16,6 @@
 #include "view/CAEView.h"
 
 #include <shellapi.h>
-
 #include <string>
 #include <vector>
 
@@ -79,8 +78,7 @@ void CMainFrame::OnImportOp2()
     ImportFile("OP2 file (*.op2)|*.op2||", CAESettings::kFolderOp2, "OP2", false);
 }
 
-void CMainFrame::ImportFile(const char* filter, int folderSlot, const char* folderKey,
-                            bool logged)
+void CMainFrame::ImportFile(const char* filter, int folderSlot, const char* folderKey, bool logged)
 {
     if (m_pProject == nullptr)
         return;
@@ -159,8 +157,8 @@ void CMainFrame::RebuildDisplay(bool updateResults)
     if (updateResults)
         model.UpdateLoadedResults();
     CChildFrame* frame = nullptr;
-    CCAEView* view = m_frameMap.Lookup(kFirstFrameId, frame) ? GetFrameView(kFirstFrameId)
-                                                             : nullptr;
+    CCAEView* view =
+        m_frameMap.Lookup(kFirstFrameId, frame) ? GetFrameView(kFirstFrameId) : nullptr;
     if (view != nullptr)
     {
         RegisterFrame(view->m_nFrameKey, frame);
@@ -170,7 +168,7 @@ void CMainFrame::RebuildDisplay(bool updateResults)
         view->m_AESet.RenderAll();
         view->InvalidateView();
         view->m_AESet.AutoScale(view);
-        view->m_ViewVolume[CSceneView::kSceneViewport].m_rotationCentre = model.GetCenter();
+        view->Camera(CSceneView::kSceneViewport).m_rotationCentre = model.GetCenter();
     }
     else
     {
@@ -229,8 +227,8 @@ void CMainFrame::ExportUnv(bool deformed)
         return;
     }
     const char* location = deformed ? "MainFrm::UNV Write" : "MainFrm::UNV Write Original";
-    CEntitySet& points = deformed ? static_cast<CEntitySet&>(*view)
-                                  : static_cast<CEntitySet&>(m_pProject->m_model);
+    CEntitySet& points =
+        deformed ? static_cast<CEntitySet&>(*view) : static_cast<CEntitySet&>(m_pProject->m_model);
     ShowMessageWithArg("MsgPane", "WritingFile", "message.str", path);
     theAppLog.WriteLine(0, location, " ------ START ------- ");
     ExportUnvFile(m_pProject->m_model, points, path.Str(), m_projectHost);

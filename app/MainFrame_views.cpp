@@ -104,14 +104,14 @@ CCAEView* CMainFrame::CreateMainView(int displayMode, bool render, const char* s
     child->MDIMaximize();
 
     CModelSet& model = m_pProject->m_model;
-    view->m_nDisplayMode = displayMode;
+    view->EditScene().SetDisplayMode(displayMode);
     view->SetCurrentGroup(model.GetDefaultGroup());
     view->LoadElementFilter(&model);
     if (render)
         view->m_AESet.RenderAll();
     view->m_AESet.AutoScale(view);
-    view->m_ViewVolume[0].SetRotationAngles(m_pProject->m_settings.m_viewAngles);
-    view->m_ViewVolume[0].m_rotationCentre = model.GetCenter();
+    view->Camera(0).SetRotationAngles(m_pProject->m_settings.m_viewAngles);
+    view->Camera(0).m_rotationCentre = model.GetCenter();
     view->InvalidateView();
     return view;
 }

@@ -53,21 +53,21 @@ void CAESet::AutoScale(CSceneView* view)
         m_pView = view;
     if (m_pView == nullptr)
         return;
-    CViewVolume& scene = m_pView->m_ViewVolume[CSceneView::kSceneViewport];
+    CViewVolume& scene = m_pView->Camera(CSceneView::kSceneViewport);
     UpdateModelBox();
     FitRotatedBox(scene.m_rotation.x, scene.m_rotation.y, scene.m_rotation.z,
                   CSceneView::kSceneViewport);
-    scene.SetPanPoint(m_pView->m_ptModelCenter * -1.0);
-    scene.SetVolume(m_pView->m_ptModelBox[0], m_pView->m_ptModelBox[1]);
-    scene.m_copyStart = m_pView->m_ptModelBox[0];
-    scene.m_copyEnd = m_pView->m_ptModelBox[1];
+    scene.SetPanPoint(m_pView->ModelCenter() * -1.0);
+    scene.SetVolume(m_pView->ModelBoxCorner(0), m_pView->ModelBoxCorner(1));
+    scene.m_copyStart = m_pView->ModelBoxCorner(0);
+    scene.m_copyEnd = m_pView->ModelBoxCorner(1);
 }
 
 void CAESet::FitViewVolumeToAspect(int viewport)
 {
     if (m_pView == nullptr || viewport < 0 || viewport >= CSceneView::kViewportCount)
         return;
-    CViewVolume& volume = m_pView->m_ViewVolume[viewport];
+    CViewVolume& volume = m_pView->Camera(viewport);
     CPoint3D start = volume.m_copyStart;
     CPoint3D end = volume.m_copyEnd;
     const double width = end.x - start.x;
@@ -79,8 +79,7 @@ void CAESet::FitViewVolumeToAspect(int viewport)
     end.x += (newWidth - width) / 2;
     start.y -= (newHeight - height) / 2;
     end.y += (newHeight - height) / 2;
-    m_pView->m_ptModelBox[0] = start;
-    m_pView->m_ptModelBox[1] = end;
+    m_pView->SetModelBox(start, end);
     volume.m_volumeStart = start;
     volume.m_volumeEnd = end;
 }
@@ -102,7 +101,7 @@ void CAESet::SetModelBox(CPoint3D minCorner, CPoint3D maxCorner)
         return;
     const CPoint3D& a = minCorner;
     const CPoint3D& b = maxCorner;
-    m_pView->m_ptModelCenter = CPoint3D((a.x + b.x) * 0.5, (a.y + b.y) * 0.5, (a.z + b.z) * 0.5);
+    m_pView->SetModelCenter(CPoint3D((a.x + b.x) * 0.5, (a.y + b.y) * 0.5, (a.z + b.z) * 0.5));
     const auto extent = [](double from, double to)
     {
         const double e = std::fabs(to - from);
@@ -120,10 +119,8 @@ void CAESet::SetModelBox(CPoint3D minCorner, CPoint3D maxCorner)
         low = CPoint3D(-1.0, -1.0, -1.0);
         high = CPoint3D(1.0, 1.0, 1.0);
     }
-    m_pView->m_ptModelBox[0] = low;
-    m_pView->m_ptModelBox[1] = high;
-    m_pView->m_ptClipBox[0] = low;
-    m_pView->m_ptClipBox[1] = high;
+    m_pView->SetModelBox(low, high);
+    m_pView->SetClipBox(low, high);
 }
 
 void CAESet::FitRotatedBox(double xDeg, double yDeg, double zDeg, int viewport)
@@ -133,7 +130,7 @@ void CAESet::FitRotatedBox(double xDeg, double yDeg, double zDeg, int viewport)
     double m[16] = {};
     RotationMatrix(xDeg, yDeg, zDeg, m);
     CPoint3D corners[8];
-    BoxCorners(m_pView->m_ptModelBox[0], m_pView->m_ptModelBox[1], corners);
+    BoxCorners(m_pView->ModelBoxCorner(0), m_pView->ModelBoxCorner(1), corners);
     CPoint3D low;
     CPoint3D high;
     for (int i = 0; i < 8; ++i)
@@ -155,7 +152,7 @@ void CAESet::FitRotatedBox(double xDeg, double yDeg, double zDeg, int viewport)
     const double height = std::fabs(high.y - low.y);
     double w = width;
     double h = height;
-    const CViewVolume& volume = m_pView->m_ViewVolume[viewport];
+    const CViewVolume& volume = m_pView->Camera(viewport);
     FitToAspect(volume.m_viewportP2.x, volume.m_viewportP2.y, w, h);
     low.x -= (w - width) / 2;
     high.x += (w - width) / 2;
@@ -164,12 +161,13 @@ void CAESet::FitRotatedBox(double xDeg, double yDeg, double zDeg, int viewport)
     const double depth = w > h ? w : h;
     low.z -= depth;
     high.z += depth;
-    m_pView->m_ptModelBox[0] = low;
-    m_pView->m_ptModelBox[1] = high;
+    m_pView->SetModelBox(low, high);
 }
 
 UINT CAESet::ListName(UINT code) const
 {
+    // Each group has its own block of names above the codes; OR-ing the id in would make, for
+    // group 1, its node list (0x10000 | 1) the solid face list (0x10001).
     const UINT group = m_pGroup ? static_cast<UINT>(m_pGroup->m_id) : 0u;
-    return group | code;
+    return code + (group % kGroupBlocks) * kGroupBlock;
 }

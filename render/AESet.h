@@ -46,7 +46,7 @@ int IsPointInPolygon(const CPoint3D* points, CPoint3D point, int count);
 class CAESet
 {
 public:
-    // List codes; a list's name is the shown group's id OR its code.
+    // List codes; a list's name is its code in the shown group's block of names (ListName).
     enum ListCode : UINT
     {
         kNodeList = 0x10000,
@@ -71,7 +71,11 @@ public:
         // picking uses (see GetPickLists).
         kPickList = 0x200000
     };
-    // Fixed names, without the group id.
+    // The names of a group's lists: codes stay below kGroupBlock, and groups beyond
+    // kGroupBlocks share blocks (a view shows one group at a time).
+    static constexpr UINT kGroupBlock = 0x400000;
+    static constexpr UINT kGroupBlocks = 1024;
+    // Fixed names, without the group id; below any list code within a block.
     static constexpr UINT kDirectionArrowList = 0x4000000;
     static constexpr UINT kNodeLabelList = 0x4000001;
     static constexpr UINT kElementLabelList = 0x4000010;
@@ -146,7 +150,7 @@ public:
     void DrawElementFaces(CFEElement* element, CEntitySet* source, int pass);
     // One elastic element drawn directly: its marker on the first node.
     void DrawElassElement(CFEElement* element, CMassGlyph* glyph);
-    // The name of a model list of the shown group: group id OR code.
+    // The name of a model list of the shown group.
     UINT ListName(UINT code) const;
 
     // Picking. The model lists drawn each frame are batched by colour and carry no selection
@@ -213,7 +217,7 @@ public:
     void DrawElementConstantContours(const CElementMap& elements, const CResultData* result);
     // The colour bands in effect: the view's own while a contour is shown, else those of the
     // shown vector result's plot entry; null for neither.
-    CResultDisplayAttr* FindDisplayAttr() const;
+    const CResultDisplayAttr* FindDisplayAttr() const;
     // A copy of them, or a default record.
     CResultDisplayAttr GetDisplayAttr() const;
     // Makes attr the bands in effect; -1 and nothing changed when no result is shown.

@@ -55,8 +55,8 @@ bool CAESet::ShowAnimatedFrame()
 {
     // The lists bake the modes they were recorded in.
     if (m_animated != nullptr && m_pView != nullptr &&
-        (m_pView->m_nDisplayMode != m_nAnimatedDisplayMode ||
-         m_pView->m_nColorMode != m_nAnimatedColorMode))
+        (m_pView->Scene().DisplayMode() != m_nAnimatedDisplayMode ||
+         m_pView->Scene().ColorMode() != m_nAnimatedColorMode))
         EndAnimatedFrames();
     if (m_animated == nullptr && !PrepareAnimatedFrames())
         return false;
@@ -81,7 +81,7 @@ void CAESet::EndAnimatedFrames()
     if (m_animated == nullptr)
         return;
     if (m_pView != nullptr)
-        m_pView->m_Device.SetListSubstitute(nullptr);
+        m_pView->Device().SetListSubstitute(nullptr);
     m_animated.reset();
 }
 
@@ -90,7 +90,8 @@ void CAESet::EndAnimatedFrames()
 bool CAESet::CanAnimateInPlace() const
 {
     if (m_pView == nullptr || m_pGroup == nullptr || m_nContourResultId == -1 ||
-        m_nVectorResultId != -1 || m_pView->m_bShrink || m_pGroup->GetSprings().GetCount() > 0)
+        m_nVectorResultId != -1 || m_pView->Scene().IsShrunk() ||
+        m_pGroup->GetSprings().GetCount() > 0)
         return false;
     const CResultData* result = FindResult(m_nContourResultId);
     if (result == nullptr || result->GetStepKind() == CResultData::kFlagStepKind)
@@ -137,9 +138,9 @@ bool CAESet::PrepareAnimatedFrames()
             if (!CaptureModelLists(*frames) || !AddContourMeshes(*frames, nodeIndex))
                 return;
             m_animated = std::move(frames);
-            m_nAnimatedDisplayMode = m_pView->m_nDisplayMode;
-            m_nAnimatedColorMode = m_pView->m_nColorMode;
-            m_pView->m_Device.SetListSubstitute(m_animated.get());
+            m_nAnimatedDisplayMode = m_pView->Scene().DisplayMode();
+            m_nAnimatedColorMode = m_pView->Scene().ColorMode();
+            m_pView->Device().SetListSubstitute(m_animated.get());
             isPrepared = true;
         });
     if (!isPrepared)

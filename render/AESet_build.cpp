@@ -66,7 +66,7 @@ void CAESet::BuildFaceLists(CEntitySet* source, bool isSolid)
 void CAESet::PrepareRidgeEdges(bool isSolid)
 {
     const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
-    CEdgeMap& viewEdges = isSolid ? m_pView->m_SolidRidgeEdges : m_pView->m_ShellRidgeEdges;
+    CEdgeMap& viewEdges = isSolid ? m_pView->SolidRidgeEdges() : m_pView->ShellRidgeEdges();
     CEdgeMap& groupEdges = isSolid ? m_pGroup->GetSolidEdges() : m_pGroup->GetShellEdges();
     int count = static_cast<int>(elements.GetCount());
     if (count < 1)
@@ -89,7 +89,7 @@ void CAESet::BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& p
                             int curveDivisions)
 {
     const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
-    const CEdgeMap& edges = isSolid ? m_pView->m_SolidRidgeEdges : m_pView->m_ShellRidgeEdges;
+    const CEdgeMap& edges = isSolid ? m_pView->SolidRidgeEdges() : m_pView->ShellRidgeEdges();
     const UINT code = isSolid ? kSolidRidgeList : kShellRidgeList;
     ListScope list(*this, ListName(SourceCode(code, source)), true, false);
     CDrawDevice* device = Target();
@@ -152,8 +152,8 @@ void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass)
     CDrawDevice* device = Target();
     if (element == nullptr || device == nullptr || m_pView == nullptr)
         return;
-    const int colorMode = m_pView->m_nColorMode;
-    const int displayMode = m_pView->m_nDisplayMode;
+    const int colorMode = m_pView->Scene().ColorMode();
+    const int displayMode = m_pView->Scene().DisplayMode();
     COLORREF color = 0;
     if ((colorMode == kColorByProperty || colorMode == kColorByMaterial) &&
         GetElementColor(element, color))
@@ -185,7 +185,7 @@ void CAESet::DrawElementFaces(CFEElement* element, CEntitySet* source, int pass)
     CDrawDevice* device = Target();
     if (element == nullptr || device == nullptr || m_pView == nullptr)
         return;
-    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
     CEntitySet* points = source ? source : static_cast<CEntitySet*>(m_pView);
     CPoint3D centre;
     if (factor != 1.0)
@@ -222,7 +222,7 @@ void CAESet::BuildBeamList(CEntitySet* source)
 {
     const CSceneSettings settings = ReadSettings();
     CNodePointCache& points = AcquirePoints(source);
-    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
     CBeamLine beam(&points, factor, settings.m_curveDivisions);
     ListScope list(*this, ListName(SourceCode(kBeamList, source)), true, false);
     CDrawDevice* device = Target();
@@ -336,7 +336,7 @@ void CAESet::BuildGridList(CEntitySet* source)
 
 void CAESet::SetElementColor(CDrawDevice* device, const CFEElement* element)
 {
-    const int colorMode = m_pView->m_nColorMode;
+    const int colorMode = m_pView->Scene().ColorMode();
     COLORREF color = 0;
     if ((colorMode == kColorByProperty || colorMode == kColorByMaterial) &&
         GetElementColor(element, color))
@@ -350,7 +350,7 @@ bool CAESet::GetElementColor(const CFEElement* element, COLORREF& color) const
     CModelSet* model = m_pView->GetModel();
     if (model == nullptr)
         return false;
-    if (m_pView->m_nColorMode == kColorByProperty)
+    if (m_pView->Scene().ColorMode() == kColorByProperty)
     {
         const CPropertyColor* record = model->LookupPropertyColor(element->m_propertyId);
         if (record == nullptr && model->AddPropertyColor(element->m_propertyId))

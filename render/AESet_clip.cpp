@@ -78,7 +78,7 @@ void CAESet::DrawClipPlane()
         return;
     CPoint3D corners[4];
     ClipPlaneCorners(m_ClipEquation, model->GetBoundingBox(), corners);
-    CDrawDevice& device = m_pView->m_Device;
+    CDrawDevice& device = m_pView->Device();
     device.SetColor(CColorRGBA(1.0f, 1.0f, 0.0f, 0.0f));
     device.SetRenderMode(kRenderLines);
     device.DrawQuad(corners[0], corners[1], corners[2], corners[3], 0);
@@ -96,15 +96,15 @@ void CAESet::DrawContoursOnPlane()
             return;
         CResultDisplayAttr attr = GetDisplayAttr();
         // Section facets get a white outline in wireframe only.
-        attr.m_nOutline = m_pView->m_nDisplayMode;
+        attr.m_nOutline = m_pView->Scene().DisplayMode();
         CContourSource source(*m_pView, *m_pView);
         const std::unique_ptr<CPlaneContourObject> object = MakePlaneContour(
             m_nResultComponent, attr.m_nResultCategory, source, m_ClipPlane, attr, *result);
         if (!object)
             return;
-        if (m_pView->m_bShrink)
-            object->m_shrinkFactor = m_pView->m_dShrinkFactor;
-        CDrawDevice& device = m_pView->m_Device;
+        if (m_pView->Scene().IsShrunk())
+            object->m_shrinkFactor = m_pView->Scene().ShrinkFactor();
+        CDrawDevice& device = m_pView->Device();
         device.SetRenderMode(attr.m_nContourType == CResultDisplayAttr::kLines ? kRenderLines
                                                                                : kRenderFill);
         const CElementMap& solids = m_pGroup->GetSolids();

@@ -114,8 +114,8 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
     CContourSource source(AcquirePoints(nullptr), *m_pView);
     const std::unique_ptr<CContourObject> object =
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
-    if (m_pView->m_bShrink)
-        object->m_shrinkFactor = m_pView->m_dShrinkFactor;
+    if (m_pView->Scene().IsShrunk())
+        object->m_shrinkFactor = m_pView->Scene().ShrinkFactor();
     ListScope list(*this, ListName(code), IsBatched(attr), false);
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
@@ -139,7 +139,7 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
 {
     CResultDisplayAttr attr = GetDisplayAttr();
     CNodePointCache& points = AcquirePoints(nullptr);
-    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
     if (attr.m_nResultCategory == 0)
     {
         CBeamLine beam(&points, factor, ReadSettings().m_curveDivisions);
@@ -167,8 +167,8 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
     CContourSource source(points, *m_pView);
     const std::unique_ptr<CContourObject> object =
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
-    if (m_pView->m_bShrink)
-        object->m_shrinkFactor = m_pView->m_dShrinkFactor;
+    if (m_pView->Scene().IsShrunk())
+        object->m_shrinkFactor = m_pView->Scene().ShrinkFactor();
     ListScope list(*this, ListName(kBeamContourList), true, false);
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);

@@ -65,13 +65,13 @@ void CAESet::DrawScene()
     // While the mouse drags, ridge lines stand in for faces, edges and results.
     pass.isFullDetail = !(m_pView->IsDragging() && pass.settings.m_rigidLineView);
 
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     if (m_bClipping)
         device.EnableClipPlane(m_ClipEquation[0], m_ClipEquation[1], m_ClipEquation[2],
                                m_ClipEquation[3], 0);
     device.SetPointSize(2);
     device.SetLineWidth(1.0f);
-    const int mode = m_pView->m_nDisplayMode;
+    const int mode = m_pView->Scene().DisplayMode();
     if (pass.isFullDetail && (mode == kShading || mode == kRidgeLineShading))
         DrawLitFaces(pass);
     if (pass.isFullDetail && mode == kHiddenLine)
@@ -108,14 +108,14 @@ void CAESet::DrawScene()
         device.DisableClipPlane(0);
         DrawClipPlane();
         if (pass.isFullDetail &&
-            m_pView->m_DisplayAttr.m_nContourType != CResultDisplayAttr::kIsoSurface)
+            m_pView->Scene().DisplayAttr().m_nContourType != CResultDisplayAttr::kIsoSurface)
             DrawContoursOnPlane();
     }
 }
 
 void CAESet::CallDotted(UINT code)
 {
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     device.SetLineStipple(kDottedStipple);
     device.CallList(ListName(code | kUndeformed));
     device.SetLineStipple(0);
@@ -123,7 +123,7 @@ void CAESet::CallDotted(UINT code)
 
 void CAESet::DrawLitFaces(const PassState& pass)
 {
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     const CSceneSettings& s = pass.settings;
     if (pass.Shows(kKindSolid))
     {
@@ -162,7 +162,7 @@ void CAESet::DrawHiddenFaces(const PassState& pass, int bit, int material, int k
 {
     if (!pass.Shows(bit))
         return;
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     device.SetRenderMode(kRenderFill);
     device.SetColor(COLORREFToColor(pass.settings.m_materials[material].m_ambient[0]));
     device.SetLineWidth(static_cast<float>(pass.settings.m_sizes[kind]));
@@ -175,7 +175,7 @@ void CAESet::DrawPointKind(const PassState& pass, int bit, int kind, UINT list)
 {
     if (!pass.Shows(bit))
         return;
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     device.SetColor(COLORREFToColor(pass.settings.m_colors[kind]));
     device.SetPointSize(pass.settings.m_sizes[kind]);
     device.CallList(ListName(list));
@@ -196,7 +196,7 @@ void CAESet::DrawBeams(const PassState& pass)
     }
     if (!pass.Shows(kKindBeam))
         return;
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     if (drawsPlain)
     {
         device.SetColor(COLORREFToColor(pass.settings.m_colors[CSceneSettings::kBeam]));
@@ -212,7 +212,7 @@ void CAESet::DrawLineKind(const PassState& pass, int bit, int kind, UINT list, U
 {
     if (!pass.Shows(bit))
         return;
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     device.SetColor(COLORREFToColor(pass.settings.m_colors[kind]));
     device.SetLineWidth(static_cast<float>(pass.settings.m_sizes[kind]));
     device.CallList(ListName(list));
@@ -226,7 +226,7 @@ void CAESet::DrawResults(const PassState& pass)
         return;
     if (!pass.isFullDetail)
         return;
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     // What an animation draws in place of the lists takes its faces' depth now.
     const CResultFacesInFront inFront(device);
     const CSceneSettings& s = pass.settings;
@@ -257,7 +257,7 @@ void CAESet::DrawResults(const PassState& pass)
 
 void CAESet::DrawElasticAndLabels(const PassState& pass)
 {
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     const CSceneSettings& s = pass.settings;
     if (pass.Shows(kKindElass))
     {
@@ -269,13 +269,13 @@ void CAESet::DrawElasticAndLabels(const PassState& pass)
         device.CallList(ListName(kElassList));
         glEnable(GL_DEPTH_TEST);
     }
-    if (m_pView->m_bShowNodeIds == 1)
+    if (m_pView->Scene().NodeIdMode() == 1)
     {
         glDisable(GL_DEPTH_TEST);
         device.SetColor(COLORREFToColor(s.m_nodeLabelColor));
         device.CallList(kNodeLabelList);
     }
-    if (m_pView->m_bShowElementIds == 1)
+    if (m_pView->Scene().ElementIdMode() == 1)
     {
         glDisable(GL_DEPTH_TEST);
         device.SetColor(COLORREFToColor(s.m_elementLabelColor));

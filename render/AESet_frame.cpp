@@ -37,7 +37,7 @@ void CAESet::UpdateAnimationFrame()
 {
     m_dDeformationFactor = 0.0;
     m_dResultFactor = 1.0;
-    const CResultData* current = m_pView ? m_pView->m_pCurrentResult : nullptr;
+    const CResultData* current = m_pView ? m_pView->CurrentResult() : nullptr;
     const bool isAnimated = current != nullptr && current->GetStepKind() != kStepCases &&
                             (m_nContourResultId != -1 || m_nVectorResultId != -1) &&
                             m_nMaxLCSteps > 0;

@@ -63,17 +63,17 @@ void CAESet::DrawSelection()
     if (m_pView == nullptr)
         return;
     CSceneView& view = *m_pView;
-    if (view.m_pHoverEntity == nullptr && view.m_PickedEntities.IsEmpty())
+    if (view.Selection().Hover() == nullptr && view.Selection().Picked().IsEmpty())
         return;
     render_log::RunLogged("CAESet::DrawSelection",
                           [&]
                           {
-                              CGLDevice& device = view.m_Device;
+                              CGLDevice& device = view.Device();
                               device.SetColor(kPickedColor);
                               device.SetLineWidth(3.0f);
                               device.SetPointSize(9);
-                              const bool showsThrough = view.m_nDisplayMode == kWireframe ||
-                                                        view.m_nDisplayMode == kRidgeLine;
+                              const bool showsThrough = view.Scene().DisplayMode() == kWireframe ||
+                                                        view.Scene().DisplayMode() == kRidgeLine;
                               if (showsThrough)
                               {
                                   device.SetRenderMode(kRenderLines);
@@ -91,33 +91,33 @@ void CAESet::DrawSelection()
 void CAESet::DrawHighlights(bool showsThrough)
 {
     CSceneView& view = *m_pView;
-    CGLDevice& device = view.m_Device;
+    CGLDevice& device = view.Device();
     const CSceneSettings settings = ReadSettings();
-    const double shrink = view.m_bShrink ? view.m_dShrinkFactor : 1.0;
+    const double shrink = view.Scene().IsShrunk() ? view.Scene().ShrinkFactor() : 1.0;
     CMassGlyph glyph;
     glyph.SetSize(settings.m_sizes[CSceneSettings::kElass]);
     HighlightStyle style = {shrink, settings.m_curveDivisions, showsThrough, &glyph};
-    if (view.m_PickedEntities.GetCount() >= kListedHighlight)
+    if (view.Selection().Picked().GetCount() >= kListedHighlight)
         CallPickedList(style);
     else
         DrawPicked(style);
-    if (view.m_pHoverEntity != nullptr)
+    if (view.Selection().Hover() != nullptr)
     {
         device.SetColor(COLORREFToColor(kHoverColor));
         device.SetPointSize(10);
         style.curveDivisions = kHoverCurveDivisions;
-        DrawHighlighted(view.m_pHoverEntity, style);
+        DrawHighlighted(view.Selection().Hover(), style);
     }
 }
 
 void CAESet::DrawPicked(const HighlightStyle& style)
 {
-    POSITION pos = m_pView->m_PickedEntities.GetStartPosition();
+    POSITION pos = m_pView->Selection().Picked().GetStartPosition();
     while (pos != nullptr)
     {
         CModelEntity* entity = nullptr;
         int batch = 0;
-        m_pView->m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        m_pView->Selection().Picked().GetNextAssoc(pos, entity, batch);
         DrawHighlighted(entity, style);
     }
 }
@@ -127,13 +127,13 @@ void CAESet::DrawPicked(const HighlightStyle& style)
 void CAESet::CallPickedList(const HighlightStyle& style)
 {
     HighlightKey key;
-    key.count = m_pView->m_PickedEntities.GetCount();
-    POSITION pos = m_pView->m_PickedEntities.GetStartPosition();
+    key.count = m_pView->Selection().Picked().GetCount();
+    POSITION pos = m_pView->Selection().Picked().GetStartPosition();
     while (pos != nullptr)
     {
         CModelEntity* entity = nullptr;
         int batch = 0;
-        m_pView->m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        m_pView->Selection().Picked().GetNextAssoc(pos, entity, batch);
         key.sum += reinterpret_cast<UINT_PTR>(entity);
     }
     key.generation = m_listGeneration;
@@ -150,7 +150,7 @@ void CAESet::CallPickedList(const HighlightStyle& style)
         m_highlightKey = key;
         m_isHighlightListed = true;
     }
-    m_pView->m_Device.CallList(kHighlightList);
+    m_pView->Device().CallList(kHighlightList);
 }
 
 void CAESet::DrawHighlighted(CModelEntity* entity, const HighlightStyle& style)
@@ -158,7 +158,7 @@ void CAESet::DrawHighlighted(CModelEntity* entity, const HighlightStyle& style)
     if (entity == nullptr)
         return;
     CSceneView& view = *m_pView;
-    CGLDevice& device = view.m_Device;
+    CGLDevice& device = view.Device();
     switch (entity->type)
     {
     case kTagNode: device.DrawPoint(view.GetNodePoint(entity->m_id), 0); break;
@@ -211,7 +211,7 @@ void CAESet::CreateSelectionDisplayList(const CEntityArray& elements)
         [&]
         {
             m_pView->MakeCurrent();
-            CGLDevice& device = m_pView->m_Device;
+            CGLDevice& device = m_pView->Device();
             const CModelSet* model = m_pView->GetModel();
             const double arrowLength = ArrowLengthOfModel();
             device.DeleteList(kDirectionArrowList);
@@ -265,7 +265,7 @@ void CAESet::DrawFaceDirectionArrow(const CFEFace& face)
 // the arrow.
 void CAESet::DrawDirectionArrow(const CPoint3D& start, const CPoint3D& end, CColorRGBA color)
 {
-    CGLDevice& device = m_pView->m_Device;
+    CGLDevice& device = m_pView->Device();
     const CLineArrowObject arrow(CLineArrowObject::kStartsAtAnchor, Distance(start, end),
                                  kHeadShare * ArrowLengthOfModel());
     device.SetColor(color);
@@ -301,9 +301,9 @@ void CAESet::CreateIdLabels(const CEntityArray& entities, bool isNodes)
                           [&]
                           {
                               m_pView->MakeCurrent();
-                              CGLDevice& device = m_pView->m_Device;
-                              device.SetFontListBase(isNodes ? m_pView->m_nNodeLabelFontBase
-                                                             : m_pView->m_nElementLabelFontBase);
+                              CGLDevice& device = m_pView->Device();
+                              device.SetFontListBase(isNodes ? m_pView->NodeLabelFontBase()
+                                                             : m_pView->ElementLabelFontBase());
                               const UINT list = isNodes ? kNodeLabelList : kElementLabelList;
                               device.DeleteList(list);
                               device.BeginList(list);
@@ -321,11 +321,11 @@ void CAESet::DrawIdLabel(const CModelEntity* entity, bool isNodes)
     if (isNodes && entity->type == kTagNode)
     {
         std::snprintf(text, sizeof text, "N%d", entity->m_id);
-        m_pView->m_Device.DrawText3D(static_cast<const CFENode*>(entity)->m_coord, text);
+        m_pView->Device().DrawText3D(static_cast<const CFENode*>(entity)->m_coord, text);
     }
     else if (!isNodes && IsElementTag(entity->type))
     {
         std::snprintf(text, sizeof text, "E%d", entity->m_id);
-        m_pView->m_Device.DrawText3D(ReferencePoint(*static_cast<const CFEElement*>(entity)), text);
+        m_pView->Device().DrawText3D(ReferencePoint(*static_cast<const CFEElement*>(entity)), text);
     }
 }

@@ -32,7 +32,7 @@ CAESet::ListScope::ListScope(CAESet& renderer, UINT name, bool isBatched, bool o
         renderer.m_pBatch = renderer.m_recorder.get();
         return;
     }
-    CGLDevice& device = renderer.m_pView->m_Device;
+    CGLDevice& device = renderer.m_pView->Device();
     device.DeleteList(name);
     device.BeginList(name);
     if (isBatched)
@@ -62,7 +62,7 @@ void CAESet::ListScope::Close()
         m_renderer.m_recorder = std::make_unique<CListBatch>();
         return;
     }
-    CGLDevice& device = m_renderer.m_pView->m_Device;
+    CGLDevice& device = m_renderer.m_pView->Device();
     if (batch != nullptr)
     {
         batch->Replay(&device);
@@ -84,7 +84,7 @@ void CAESet::RenderAll()
                               EndAnimatedFrames();
                               DeleteLists();
                               // Names are handed out again as the lists are rebuilt.
-                              m_pView->m_Device.GetSelectionNames().Clear();
+                              m_pView->Device().GetSelectionNames().Clear();
                               m_bHoldPoints = true;
                               CreateModelLists();
                               if (m_bShowModel)
@@ -118,7 +118,7 @@ void CAESet::RenderResults()
     m_pView->BeginWaitCursor();
     // The result lists bake their faces in front of the model's: in the shaded and hidden-line
     // modes both lie at the same depth, and the result is drawn second.
-    const CResultFacesInFront inFront(m_pView->m_Device);
+    const CResultFacesInFront inFront(m_pView->Device());
     render_log::RunLogged("CAESet::RenderResults",
                           [this]
                           {
@@ -141,7 +141,7 @@ void CAESet::DeleteLists()
                           [this]
                           {
                               m_pView->MakeCurrent();
-                              CGLDevice& device = m_pView->m_Device;
+                              CGLDevice& device = m_pView->Device();
                               for (const UINT code : kDeletedLists)
                                   device.DeleteList(ListName(code));
                               for (const UINT code : kPickedLists)
@@ -165,8 +165,8 @@ void CAESet::DeleteResultLists()
                               if (m_nContourResultId == -1)
                                   return;
                               m_pView->MakeCurrent();
-                              m_pView->m_Device.DeleteList(ListName(kShellContourList));
-                              m_pView->m_Device.DeleteList(ListName(kSolidContourList));
+                              m_pView->Device().DeleteList(ListName(kShellContourList));
+                              m_pView->Device().DeleteList(ListName(kSolidContourList));
                           });
 }
 
@@ -213,7 +213,7 @@ CDrawDevice* CAESet::Target()
 {
     if (m_pBatch != nullptr)
         return m_pBatch;
-    return m_pView ? &m_pView->m_Device : nullptr;
+    return m_pView ? &m_pView->Device() : nullptr;
 }
 
 CSceneSettings CAESet::ReadSettings() const
@@ -226,7 +226,7 @@ CSceneSettings CAESet::ReadSettings() const
 
 UINT CAESet::NameOf(const CModelEntity* entity)
 {
-    return m_pView->m_Device.GetSelectionNames().Add(entity);
+    return m_pView->Device().GetSelectionNames().Add(entity);
 }
 
 void CAESet::MarkPickListsStale(int kinds)

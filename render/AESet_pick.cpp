@@ -65,7 +65,7 @@ void CAESet::BuildPickList(int kind)
 
 void CAESet::BuildNodePickList(CNodePointCache& points)
 {
-    CDrawDevice& device = m_pView->m_Device;
+    CDrawDevice& device = m_pView->Device();
     ListScope list(*this, ListName(kNodeList | kPickList), false, false);
     const CNodeMap& nodes = m_pGroup->GetNodes();
     POSITION pos = nodes.GetStartPosition();
@@ -82,7 +82,7 @@ void CAESet::BuildNodePickList(CNodePointCache& points)
 
 void CAESet::BuildFacePickList(CNodePointCache& points, bool isSolid)
 {
-    CDrawDevice& device = m_pView->m_Device;
+    CDrawDevice& device = m_pView->Device();
     const int curveDivisions = ReadSettings().m_curveDivisions;
     ListScope list(*this, ListName((isSolid ? kSolidFaceList : kShellFaceList) | kPickList), false,
                    false);
@@ -102,8 +102,8 @@ void CAESet::BuildFacePickList(CNodePointCache& points, bool isSolid)
 
 void CAESet::BuildBeamPickList(CNodePointCache& points)
 {
-    CDrawDevice& device = m_pView->m_Device;
-    const double factor = m_pView->m_bShrink ? m_pView->m_dShrinkFactor : 1.0;
+    CDrawDevice& device = m_pView->Device();
+    const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
     CBeamLine beam(&points, factor, ReadSettings().m_curveDivisions);
     ListScope list(*this, ListName(kBeamList | kPickList), false, false);
     ForEachElement(m_pGroup->GetBeams(),
@@ -120,7 +120,7 @@ void CAESet::BuildBeamPickList(CNodePointCache& points)
 
 void CAESet::BuildMassPickList(CNodePointCache& points)
 {
-    CDrawDevice& device = m_pView->m_Device;
+    CDrawDevice& device = m_pView->Device();
     ListScope list(*this, ListName(kMassList | kPickList), false, false);
     ForEachElement(m_pGroup->GetMasses(),
                    [&](CFEElement* element)

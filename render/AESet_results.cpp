@@ -30,15 +30,16 @@ int CAESet::VectorPlotKey(int resultId) const
     return static_cast<int>(key);
 }
 
-CResultDisplayAttr* CAESet::FindDisplayAttr() const
+const CResultDisplayAttr* CAESet::FindDisplayAttr() const
 {
     if (m_pView == nullptr)
         return nullptr;
     if (m_nContourResultId != -1)
-        return &m_pView->m_DisplayAttr;
+        return &m_pView->Scene().DisplayAttr();
     if (m_nVectorResultId == -1)
         return nullptr;
-    CVectorPlotEntry* entry = m_pView->m_VectorPlots.Find(VectorPlotKey(m_nVectorResultId));
+    const CVectorPlotEntry* entry =
+        m_pView->Scene().VectorPlots().Find(VectorPlotKey(m_nVectorResultId));
     return entry ? &entry->m_attr.m_colorBands : nullptr;
 }
 
@@ -50,10 +51,21 @@ CResultDisplayAttr CAESet::GetDisplayAttr() const
 
 int CAESet::CopyDisplayAttr(const CResultDisplayAttr& attr)
 {
-    CResultDisplayAttr* target = FindDisplayAttr();
-    if (target == nullptr)
+    if (m_pView == nullptr)
         return -1;
-    *target = attr;
+    // The bands belong to the view's scene; this is the one place the renderer changes them.
+    CSceneState& scene = m_pView->EditScene();
+    if (m_nContourResultId != -1)
+    {
+        scene.EditDisplayAttr() = attr;
+        return 1;
+    }
+    if (m_nVectorResultId == -1)
+        return -1;
+    CVectorPlotEntry* entry = scene.EditVectorPlots().Find(VectorPlotKey(m_nVectorResultId));
+    if (entry == nullptr)
+        return -1;
+    entry->m_attr.m_colorBands = attr;
     return 1;
 }
 

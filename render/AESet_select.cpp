@@ -165,14 +165,14 @@ void CAESet::SelectInRectangle(int x1, int y1, int x2, int y2, int shape, CEntit
     }
 
     m_pView->MakeCurrent();
-    CViewVolume& scene = m_pView->m_ViewVolume[CSceneView::kSceneViewport];
+    CViewVolume& scene = m_pView->Camera(CSceneView::kSceneViewport);
     CPoint3D nearPoints[kEllipseSides];
     CPoint3D farPoints[kEllipseSides];
     for (int k = 0; k < sides; ++k)
     {
-        nearPoints[k] = m_pView->m_Device.UnprojectInScene(&scene, outline[k]);
+        nearPoints[k] = m_pView->Device().UnprojectInScene(&scene, outline[k]);
         farPoints[k] =
-            m_pView->m_Device.UnprojectInScene(&scene, CPoint3D(outline[k].x, outline[k].y, 1.0));
+            m_pView->Device().UnprojectInScene(&scene, CPoint3D(outline[k].x, outline[k].y, 1.0));
     }
     CPoint3D normals[kEllipseSides];
     for (int k = 0; k < sides; ++k)
@@ -246,8 +246,8 @@ void CAESet::SelectInPolygon(const CPoint3D* points, int count, CEntityArray& re
     if (m_pView == nullptr || m_pGroup == nullptr || points == nullptr || count <= 0)
         return;
     m_pView->MakeCurrent();
-    const CWindowProjection projection(m_pView->m_Device,
-                                       m_pView->m_ViewVolume[CSceneView::kSceneViewport]);
+    const CWindowProjection projection(m_pView->Device(),
+                                       m_pView->Camera(CSceneView::kSceneViewport));
     const int kinds = SelectableKinds();
     render_log::RunLogged("CAESet::SelectInPolygon",
                           [&]
@@ -300,7 +300,8 @@ void CAESet::CollectElementsInPolygon(const CPoint3D* points, int count, CEntity
 int CAESet::SelectableKinds() const
 {
     const CSceneSettings settings = ReadSettings();
-    return m_pView->m_nAllowedKinds & m_pView->m_nSelectionFilter & settings.m_displayFilter;
+    return m_pView->Selection().AllowedKinds() & m_pView->Selection().Filter() &
+           settings.m_displayFilter;
 }
 
 CPoint3D CAESet::ReferencePoint(const CFEElement& element)

@@ -68,16 +68,18 @@ void CAESet::BuildVectorList(UINT code, const CElementMap& elements)
         return;
     m_pView->MakeCurrent();
     const CResultData* result = FindResult(m_nVectorResultId);
-    const CVectorPlotEntry* entry = m_pView->m_VectorPlots.Find(VectorPlotKey(m_nVectorResultId));
+    const CVectorPlotEntry* entry =
+        m_pView->Scene().VectorPlots().Find(VectorPlotKey(m_nVectorResultId));
     if (result == nullptr || entry == nullptr)
         return; // the list keeps what it held
     int location = result->GetLocation();
-    if (location == kElementValues && m_pView->m_DisplayAttr.m_nResultCategory == kNodeValues)
+    if (location == kElementValues &&
+        m_pView->Scene().DisplayAttr().m_nResultCategory == kNodeValues)
         location = kNodeValues;
     const CNodePointCache& points = AcquirePoints(nullptr);
     CVectorGlyph glyph;
     glyph.SetDisplayAttr(entry->m_attr);
-    CDrawDevice* device = &m_pView->m_Device;
+    CDrawDevice* device = &m_pView->Device();
     const bool isAnimated = m_nShowDeformation != kNoDeformation;
     const auto draw = [&](const CPoint3D& anchor, const CPoint3D& direction, double value)
     {

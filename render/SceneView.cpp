@@ -5,9 +5,27 @@
 
 void CSceneView::MakeCurrent()
 {
-    if (m_bPrinting)
+    if (m_isPrinting)
         return;
-    CClientDC* dc = m_Device.GetClientDC();
-    if (dc != nullptr && m_Device.GetRenderingContext() != nullptr)
-        wglMakeCurrent(dc->GetSafeHdc(), m_Device.GetRenderingContext());
+    CClientDC* dc = m_device.GetClientDC();
+    if (dc != nullptr && m_device.GetRenderingContext() != nullptr)
+        wglMakeCurrent(dc->GetSafeHdc(), m_device.GetRenderingContext());
+}
+
+void CSceneView::SetModelBox(const CPoint3D& low, const CPoint3D& high)
+{
+    m_modelBox[0] = low;
+    m_modelBox[1] = high;
+}
+
+void CSceneView::SetClipBox(const CPoint3D& low, const CPoint3D& high)
+{
+    m_clipBox[0] = low;
+    m_clipBox[1] = high;
+}
+
+void CSceneView::SetLabelFontBases(UINT nodeBase, UINT elementBase)
+{
+    m_nodeLabelFontBase = nodeBase;
+    m_elementLabelFontBase = elementBase;
 }

@@ -11,6 +11,8 @@
 #include "render/GLDevice.h"
 #include "render/ResultDisplayAttr.h"
 #include "render/SceneSettings.h"
+#include "render/SceneState.h"
+#include "render/SelectionState.h"
 #include "render/VectorPlotEntry.h"
 #include "render/ViewVolume.h"
 
@@ -20,7 +22,7 @@ class CResultData;
 class CSceneView : public CEntitySet, public CVisibilityView
 {
 public:
-    // Camera records of m_ViewVolume.
+    // Cameras (Camera).
     enum Viewport
     {
         kSceneViewport = 0,
@@ -53,30 +55,58 @@ public:
     // Redraws the view window without erasing it.
     virtual void InvalidateView() {}
 
-    CGLDevice m_Device;
-    CViewVolume m_ViewVolume[kViewportCount];
-    CPoint3D m_ptModelCenter;
-    CPoint3D m_ptModelBox[2]; // minimum and maximum corner, centred on the origin
-    CPoint3D m_ptClipBox[2];  // the box as measured, kept for the clipping command
-    int m_nDisplayMode = kWireframe;
-    int m_nColorMode = kColorByProperty;
-    BYTE m_bShrink = 0;
-    double m_dShrinkFactor = 0.8;
-    BYTE m_bPrinting = 0; // rendering to a bitmap: its context is current
-    BYTE m_bShowNodeIds = 0;
-    BYTE m_bShowElementIds = 0;
-    CResultDisplayAttr m_DisplayAttr;
-    // The shown result's record (owned by the model), a cache the position queries renew.
-    mutable CResultData* m_pCurrentResult = nullptr;
-    CEdgeMap m_ShellRidgeEdges;              // ridge-edge caches, filled by the renderer
-    CEdgeMap m_SolidRidgeEdges;
-    // The settings of each vector result shown in the view, by the id of its load case 1.
-    CVectorPlotMap m_VectorPlots;
-    // Interactive selection: what the renderer highlights and which kinds it may select.
-    CPickedEntityMap m_PickedEntities;      // entity -> its pick batch
-    CModelEntity* m_pHoverEntity = nullptr; // under the cursor; not owned
-    int m_nAllowedKinds = 0;                // EntityKindBit the running pick request accepts
-    int m_nSelectionFilter = 0;             // EntityKindBit the user lets through
-    UINT m_nElementLabelFontBase = 0;       // bitmap fonts of the id labels
-    UINT m_nNodeLabelFontBase = 0;
+    CGLDevice& Device() { return m_device; }
+    const CGLDevice& Device() const { return m_device; }
+    // The camera of a viewport (Viewport).
+    CViewVolume& Camera(int viewport) { return m_cameras[viewport]; }
+    const CViewVolume& Camera(int viewport) const { return m_cameras[viewport]; }
+
+    // The model box: its centre, the minimum (0) and maximum (1) corners centred on the origin,
+    // and the box as measured, kept for the clipping command.
+    const CPoint3D& ModelCenter() const { return m_modelCenter; }
+    const CPoint3D& ModelBoxCorner(int i) const { return m_modelBox[i]; }
+    const CPoint3D& ClipBoxCorner(int i) const { return m_clipBox[i]; }
+    void SetModelCenter(const CPoint3D& center) { m_modelCenter = center; }
+    void SetModelBox(const CPoint3D& low, const CPoint3D& high);
+    void SetClipBox(const CPoint3D& low, const CPoint3D& high);
+
+    // What the view shows and how; the renderer reads only the const side.
+    const CSceneState& Scene() const { return m_scene; }
+    CSceneState& EditScene() { return m_scene; }
+    // What the interactive selection has picked and lets through.
+    const CSelectionState& Selection() const { return m_selection; }
+    CSelectionState& EditSelection() { return m_selection; }
+
+    // Rendering to a bitmap: its context is current, not the view's.
+    bool IsPrinting() const { return m_isPrinting; }
+    void SetPrinting(bool isPrinting) { m_isPrinting = isPrinting; }
+    // The bitmap fonts of the id labels.
+    UINT NodeLabelFontBase() const { return m_nodeLabelFontBase; }
+    UINT ElementLabelFontBase() const { return m_elementLabelFontBase; }
+    void SetLabelFontBases(UINT nodeBase, UINT elementBase);
+
+    // The shown result's record (owned by the model): a cache that the position queries,
+    // which are const, renew.
+    CResultData* CurrentResult() const { return m_currentResult; }
+    void SetCurrentResult(CResultData* result) const { m_currentResult = result; }
+    // Ridge-edge caches, filled by the renderer, stored with a project's view.
+    CEdgeMap& SolidRidgeEdges() { return m_solidRidgeEdges; }
+    CEdgeMap& ShellRidgeEdges() { return m_shellRidgeEdges; }
+    const CEdgeMap& SolidRidgeEdges() const { return m_solidRidgeEdges; }
+    const CEdgeMap& ShellRidgeEdges() const { return m_shellRidgeEdges; }
+
+private:
+    CGLDevice m_device;
+    CViewVolume m_cameras[kViewportCount];
+    CPoint3D m_modelCenter;
+    CPoint3D m_modelBox[2];
+    CPoint3D m_clipBox[2];
+    CSceneState m_scene;
+    CSelectionState m_selection;
+    bool m_isPrinting = false;
+    UINT m_nodeLabelFontBase = 0;
+    UINT m_elementLabelFontBase = 0;
+    mutable CResultData* m_currentResult = nullptr;
+    CEdgeMap m_shellRidgeEdges;
+    CEdgeMap m_solidRidgeEdges;
 };

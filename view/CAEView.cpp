@@ -41,7 +41,7 @@ CCAEView::CCAEView()
 {
     m_AESet.m_pView = this;
     if (const CAESettings* settings = GetSettings())
-        m_nDisplayMode = settings->m_displayType;
+        EditScene().SetDisplayMode(settings->m_displayType);
 }
 
 CCAEView::~CCAEView() = default;
@@ -125,8 +125,8 @@ int CCAEView::OnCreate(LPCREATESTRUCTA cs)
     const CAESettings* settings = GetSettings();
     const CColorRGBA background =
         COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0));
-    m_Device.SetColor(background);
-    m_Device.CreateRenderingContext(this, background);
+    Device().SetColor(background);
+    Device().CreateRenderingContext(this, background);
     return 0;
 }
 
@@ -137,24 +137,25 @@ void CCAEView::OnInitialUpdate()
     if (settings == nullptr)
         return;
     MakeCurrent();
-    m_nTextFontBase = m_Device.CreateFontLists(&settings->m_generalFont.font);
-    m_nElementLabelFontBase = m_Device.CreateFontLists(&settings->m_elementLabelFont.font);
-    m_nNodeLabelFontBase = m_Device.CreateFontLists(&settings->m_nodeLabelFont.font);
+    m_nTextFontBase = Device().CreateFontLists(&settings->m_generalFont.font);
+    const UINT elementBase = Device().CreateFontLists(&settings->m_elementLabelFont.font);
+    SetLabelFontBases(Device().CreateFontLists(&settings->m_nodeLabelFont.font), elementBase);
 }
 
 void CCAEView::OnSize(UINT, int cx, int cy)
 {
     Default();
     MakeCurrent();
-    m_ViewVolume[kSceneViewport].SetViewport(CPoint3D(0, 0, 0), CPoint3D(cx, cy, 0));
+    Camera(kSceneViewport).SetViewport(CPoint3D(0, 0, 0), CPoint3D(cx, cy, 0));
     m_AESet.FitViewVolumeToAspect(kSceneViewport);
     const CAESettings* settings = GetSettings();
-    SetCornerViewport(m_ViewVolume[kCornerTriadViewport],
+    SetCornerViewport(Camera(kCornerTriadViewport),
                       settings ? settings->m_triadPosition : int{kLeftBottom}, cx, cy);
     // The central triad's square; every frame moves it to the projected origin.
     const double f = 0.1 * cx;
-    m_ViewVolume[kCentralTriadViewport].SetViewport(CPoint3D(cx / 2 - f / 2, cy / 2 - f / 2, 0),
-                                                    CPoint3D(cx / 2 + f / 2, cy / 2 + f / 2, 0));
+    Camera(kCentralTriadViewport)
+        .SetViewport(CPoint3D(cx / 2 - f / 2, cy / 2 - f / 2, 0),
+                     CPoint3D(cx / 2 + f / 2, cy / 2 + f / 2, 0));
     // The model and the legend move with the size: the whole frame is drawn again, also when
     // the window shrank and nothing of it was uncovered.
     fw::FitFrameCopy(m_hWnd);
@@ -170,7 +171,7 @@ void CCAEView::OnDestroy()
 {
     m_AESet.DeleteLists();
     CView::OnDestroy();
-    m_Device.DeleteRenderingContext();
+    Device().DeleteRenderingContext();
     CCmdRecord end;
     end.nCode = CCmdRecord::kEndCommand;
     SendCommand(end);
@@ -198,6 +199,6 @@ void CCAEView::PlaceTriad(int corner)
 {
     CRect client;
     GetClientRect(&client);
-    SetCornerViewport(m_ViewVolume[kCornerTriadViewport], corner, client.Width(), client.Height());
+    SetCornerViewport(Camera(kCornerTriadViewport), corner, client.Width(), client.Height());
     InvalidateView();
 }

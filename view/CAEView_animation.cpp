@@ -62,7 +62,7 @@ CResultData* CCAEView::PrepareAnimatedResult()
     CResultData* result = m_AESet.FindResult(GetShownResultId());
     if (result == nullptr)
         return nullptr;
-    m_pCurrentResult = result;
+    SetCurrentResult(result);
     ChooseAnimationMode(result);
     return result;
 }

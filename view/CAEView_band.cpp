@@ -30,9 +30,9 @@ void CCAEView::DrawRubberBand()
 {
     const bool isPolygon = m_bSelecting && AreaShape() == 3 && m_nPolygonPointCount > 0 &&
                            m_PolygonPoints.GetSize() > 0;
-    if (m_bPrinting || (m_nRubberBand == kNoBand && !isPolygon))
+    if (IsPrinting() || (m_nRubberBand == kNoBand && !isPolygon))
         return;
-    const CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    const CViewVolume& scene = Camera(kSceneViewport);
     const int width = static_cast<int>(scene.m_viewportP2.x);
     const int height = static_cast<int>(scene.m_viewportP2.y);
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_COLOR_BUFFER_BIT | GL_VIEWPORT_BIT);
@@ -124,9 +124,9 @@ void CCAEView::PickHover(int x, int y)
     m_hoverInterval = std::clamp<ULONGLONG>(2 * took, kMinHoverInterval, kMaxHoverInterval);
     m_bSlowHover = took > kSlowHoverPick;
     m_bHoverPicked = true;
-    if (hover != m_pHoverEntity)
+    if (hover != Selection().Hover())
     {
-        m_pHoverEntity = hover;
+        EditSelection().SetHover(hover);
         InvalidateView();
     }
 }

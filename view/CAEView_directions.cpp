@@ -61,7 +61,7 @@ constexpr double kTriadVolume = 100.0;
 void CCAEView::ApplyViewAngles(const CPoint3D& anglesDeg)
 {
     BeginWaitCursor();
-    m_ViewVolume[kSceneViewport].SetRotationAngles(anglesDeg);
+    Camera(kSceneViewport).SetRotationAngles(anglesDeg);
     InvalidateView();
     EndWaitCursor();
 }
@@ -93,14 +93,14 @@ void CCAEView::OnViewAngle()
     LoadStringFromFile(CString("Message.str"), CString("MsgPane"), CString("ViewRelativeAngleR"),
                        &prefix);
     // The dialog opens again after each OK, until Cancel.
-    CPoint3D angles = m_ViewVolume[kSceneViewport].m_rotation;
+    CPoint3D angles = Camera(kSceneViewport).m_rotation;
     CString texts[3];
     while (m_pMainFrame->RunViewAngleDialog(angles, texts))
     {
         ApplyViewAngles(angles);
         const CString line = prefix + " X=" + texts[0] + " Y=" + texts[1] + " Z=" + texts[2];
         m_pMainFrame->AddOutputLine(line.GetString());
-        angles = m_ViewVolume[kSceneViewport].m_rotation;
+        angles = Camera(kSceneViewport).m_rotation;
     }
 }
 
@@ -109,12 +109,12 @@ void CCAEView::OnViewVector()
     ShowStatus("ViewRelativeVector");
     if (m_pMainFrame == nullptr)
         return;
-    CPoint3D direction = DirectionFromAngles(m_ViewVolume[kSceneViewport].m_rotation);
+    CPoint3D direction = DirectionFromAngles(Camera(kSceneViewport).m_rotation);
     if (!m_pMainFrame->RunViewVectorDialog(direction))
         return;
     BeginWaitCursor();
     const CPoint3D n = Normalize(direction);
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    CViewVolume& scene = Camera(kSceneViewport);
     if (n.x == 0.0 && n.y == 0.0 && n.z == 0.0)
     {
         // No direction: the camera stays.
@@ -165,16 +165,16 @@ void CCAEView::OnUpdateTriadCorner(CCmdUI* cmdUI)
 // The triad turns with the model and is never hidden by it.
 void CCAEView::DrawTriad(CViewVolume& camera)
 {
-    camera.SetRotationAngles(m_ViewVolume[kSceneViewport].m_rotation);
+    camera.SetRotationAngles(Camera(kSceneViewport).m_rotation);
     camera.SetPanPoint(CPoint3D(0, 0, 0));
     camera.SetVolume(CPoint3D(-kTriadVolume, -kTriadVolume, -kTriadVolume),
                      CPoint3D(kTriadVolume, kTriadVolume, kTriadVolume));
-    m_Device.BeginScene(&camera);
-    m_Device.SetRenderMode(kRenderLines);
-    m_Device.SetLineWidth(1.0f);
+    Device().BeginScene(&camera);
+    Device().SetRenderMode(kRenderLines);
+    Device().SetLineWidth(1.0f);
     glDisable(GL_DEPTH_TEST);
-    m_Device.SetFontListBase(m_nTextFontBase);
-    m_Device.SetColor(CColorRGBA(0.65f, 0.65f, 0.65f, 0.0f));
+    Device().SetFontListBase(m_nTextFontBase);
+    Device().SetColor(CColorRGBA(0.65f, 0.65f, 0.65f, 0.0f));
     static const char* const kLabels[3] = {" X", " Y", " Z"};
     CQuadricGlyph glyph;
     for (int axis = 0; axis < 3; ++axis)
@@ -183,14 +183,14 @@ void CCAEView::DrawTriad(CViewVolume& camera)
                            axis == 2 ? kAxisLength : 0);
         const CPoint3D base(axis == 0 ? kHeadBase : 0, axis == 1 ? kHeadBase : 0,
                             axis == 2 ? kHeadBase : 0);
-        m_Device.SetColor(CColorRGBA(axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f,
+        Device().SetColor(CColorRGBA(axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f,
                                      axis == 2 ? 1.0f : 0.0f, 0.0f));
-        m_Device.DrawText3D(end, kLabels[axis]);
+        Device().DrawText3D(end, kLabels[axis]);
         glyph.DrawArrow(end, base, kHeadRadius);
-        m_Device.DrawLine(CPoint3D(0, 0, 0), end, 0);
+        Device().DrawLine(CPoint3D(0, 0, 0), end, 0);
     }
-    m_Device.SetPointSize(4);
-    m_Device.SetColor(CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
-    m_Device.DrawTriangle(CPoint3D(10, 0, 0), CPoint3D(0, 0, 10), CPoint3D(0, 10, 0), 0);
-    m_Device.EndScene();
+    Device().SetPointSize(4);
+    Device().SetColor(CColorRGBA(1.0f, 1.0f, 1.0f, 0.0f));
+    Device().DrawTriangle(CPoint3D(10, 0, 0), CPoint3D(0, 0, 10), CPoint3D(0, 10, 0), 0);
+    Device().EndScene();
 }

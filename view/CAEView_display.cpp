@@ -59,11 +59,11 @@ void CCAEView::OnDisplayMode(UINT commandId)
     if (command == nullptr)
         return;
     ShowStatus(command->statusKey);
-    m_nDisplayMode = command->mode;
+    EditScene().SetDisplayMode(command->mode);
     if (CAESettings* settings = GetSettings())
         settings->m_displayType = static_cast<int16_t>(command->mode);
     // Colours by element type bake no mode into the lists: they stay as they are.
-    if (m_nColorMode == kColorByProperty || m_nColorMode == kColorByMaterial)
+    if (Scene().ColorMode() == kColorByProperty || Scene().ColorMode() == kColorByMaterial)
         m_AESet.RenderAll();
     InvalidateView();
 }
@@ -73,7 +73,7 @@ void CCAEView::OnUpdateDisplayMode(CCmdUI* cmdUI)
     const ModeCommand* command = FindModeCommand(kModeCommands, cmdUI->m_nID);
     if (command == nullptr)
         return;
-    cmdUI->SetCheck(m_nDisplayMode == command->mode ? 1 : 0);
+    cmdUI->SetCheck(Scene().DisplayMode() == command->mode ? 1 : 0);
     if (command->mode >= kShading)
         cmdUI->Enable(m_nFrameKey == kFirstViewKey);
 }
@@ -100,21 +100,21 @@ void CCAEView::OnClipping()
 {
     SetOperationModeNoCapture(0);
     // The model box turned with the scene camera: its depth range becomes the camera's.
-    const CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    const CViewVolume& scene = Camera(kSceneViewport);
     double m[16] = {};
     RotationMatrix(scene.m_rotation.x, scene.m_rotation.y, scene.m_rotation.z, m);
     double lowZ = 0.0;
     double highZ = 0.0;
     for (int i = 0; i < 8; ++i)
     {
-        const CPoint3D c((i & 1) ? m_ptClipBox[1].x : m_ptClipBox[0].x,
-                         (i & 2) ? m_ptClipBox[1].y : m_ptClipBox[0].y,
-                         (i & 4) ? m_ptClipBox[1].z : m_ptClipBox[0].z);
+        const CPoint3D c((i & 1) ? ClipBoxCorner(1).x : ClipBoxCorner(0).x,
+                         (i & 2) ? ClipBoxCorner(1).y : ClipBoxCorner(0).y,
+                         (i & 4) ? ClipBoxCorner(1).z : ClipBoxCorner(0).z);
         const double z = m[2] * c.x + m[6] * c.y + m[10] * c.z + m[14];
         lowZ = i == 0 ? z : std::min(lowZ, z);
         highZ = i == 0 ? z : std::max(highZ, z);
     }
-    CViewVolume& camera = m_ViewVolume[kSceneViewport];
+    CViewVolume& camera = Camera(kSceneViewport);
     const double startZ = camera.m_volumeStart.z;
     const double endZ = camera.m_volumeEnd.z;
     camera.m_volumeStart.z = lowZ;

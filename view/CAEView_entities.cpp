@@ -54,12 +54,12 @@ CPoint3D CCAEView::GetNodePoint(int id) const
     if (type == kDisplacementType || type == kEigenvectorType)
     {
         // The shown result carries the displacements itself; it becomes the cached record.
-        if (m_pCurrentResult == nullptr || m_pCurrentResult->m_id != shownId)
+        if (CurrentResult() == nullptr || CurrentResult()->m_id != shownId)
         {
             if (CResultData* found = model->GetResult(shownId))
-                m_pCurrentResult = found;
+                SetCurrentResult(found);
         }
-        displacement = m_pCurrentResult;
+        displacement = CurrentResult();
     }
     else
     {
@@ -67,8 +67,8 @@ CPoint3D CCAEView::GetNodePoint(int id) const
         if (!model->GetLoadCaseResultId(static_cast<UINT>(model->GetDefaultDisplacementId()),
                                         static_cast<int>(ResultIdLoadCase(shownId)), &caseId))
             return p;
-        displacement = m_pCurrentResult && m_pCurrentResult->m_id == caseId
-                           ? m_pCurrentResult
+        displacement = CurrentResult() && CurrentResult()->m_id == caseId
+                           ? CurrentResult()
                            : model->GetResult(caseId);
     }
     CPoint3D vector;
@@ -88,13 +88,13 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
     const double noValue = std::numeric_limits<double>::quiet_NaN();
     const int shown = ShownResultId(m_AESet);
     const CModelSet* model = GetModel();
-    if (m_pCurrentResult == nullptr || shown == -1 || model == nullptr)
+    if (CurrentResult() == nullptr || shown == -1 || model == nullptr)
         return noValue;
     const uint32_t shownId = static_cast<uint32_t>(shown);
-    if (m_pCurrentResult->m_id != shownId)
+    if (CurrentResult()->m_id != shownId)
     {
         if (CResultData* found = model->GetResult(shownId))
-            m_pCurrentResult = found;
+            SetCurrentResult(found);
     }
     const int component = m_AESet.m_nResultComponent & ~8;
     if (component < 1 || component > 4)

@@ -47,8 +47,8 @@ public:
 // undefined, and reading the front buffer gives black under some drivers.
 bool CCAEView::CaptureFrame(int width, int height, UINT format, unsigned char* pixels)
 {
-    CClientDC* dc = m_Device.GetClientDC();
-    if (dc == nullptr || m_Device.GetRenderingContext() == nullptr || width <= 0 || height <= 0)
+    CClientDC* dc = Device().GetClientDC();
+    if (dc == nullptr || Device().GetRenderingContext() == nullptr || width <= 0 || height <= 0)
         return false;
     MakeCurrent();
     DrawForPrint(dc);

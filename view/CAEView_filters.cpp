@@ -147,14 +147,14 @@ void CCAEView::LoadElementFilter(CModelSet* model)
 
 void CCAEView::LoadViewIdMaps(const CEdgeMap& solidEdges, const CEdgeMap& shellEdges)
 {
-    LoadStoredEdges(solidEdges, m_SolidRidgeEdges);
-    LoadStoredEdges(shellEdges, m_ShellRidgeEdges);
+    LoadStoredEdges(solidEdges, SolidRidgeEdges());
+    LoadStoredEdges(shellEdges, ShellRidgeEdges());
 }
 
 void CCAEView::ClearStoredIdMaps()
 {
-    m_SolidRidgeEdges.RemoveAll();
-    m_ShellRidgeEdges.RemoveAll();
+    SolidRidgeEdges().RemoveAll();
+    ShellRidgeEdges().RemoveAll();
 }
 
 void CCAEView::OnDisplayFilter(UINT commandId)
@@ -177,17 +177,17 @@ void CCAEView::OnUpdateDisplayFilter(CCmdUI* cmdUI)
 
 void CCAEView::OnSelectionFilter(UINT commandId)
 {
-    m_nSelectionFilter ^= KindOf(kSelectionFilterCommands, commandId);
+    EditSelection().SetFilter(Selection().Filter() ^ KindOf(kSelectionFilterCommands, commandId));
 }
 
 // A kind the running pick request does not accept is shown disabled and unchecked.
 void CCAEView::OnUpdateSelectionFilter(CCmdUI* cmdUI)
 {
     const int bit = KindOf(kSelectionFilterCommands, cmdUI->m_nID);
-    if (m_nAllowedKinds & bit)
+    if (Selection().AllowedKinds() & bit)
     {
         cmdUI->Enable(TRUE);
-        cmdUI->SetCheck((m_nSelectionFilter & bit) ? 1 : 0);
+        cmdUI->SetCheck((Selection().Filter() & bit) ? 1 : 0);
     }
     else
     {
@@ -198,24 +198,24 @@ void CCAEView::OnUpdateSelectionFilter(CCmdUI* cmdUI)
 
 void CCAEView::OnShowElementIds()
 {
-    m_bShowElementIds = m_bShowElementIds == 1 ? 0 : 1;
+    EditScene().SetElementIdMode(Scene().ElementIdMode() == 1 ? 0 : 1);
     InvalidateView();
 }
 
 void CCAEView::OnUpdateShowElementIds(CCmdUI* cmdUI)
 {
-    cmdUI->SetCheck(m_bShowElementIds == 1 ? 1 : 0);
+    cmdUI->SetCheck(Scene().ElementIdMode() == 1 ? 1 : 0);
 }
 
 void CCAEView::OnShowNodeIds()
 {
-    m_bShowNodeIds = m_bShowNodeIds == 1 ? 0 : 1;
+    EditScene().SetNodeIdMode(Scene().NodeIdMode() == 1 ? 0 : 1);
     InvalidateView();
 }
 
 void CCAEView::OnUpdateShowNodeIds(CCmdUI* cmdUI)
 {
-    cmdUI->SetCheck(m_bShowNodeIds == 1 ? 1 : 0);
+    cmdUI->SetCheck(Scene().NodeIdMode() == 1 ? 1 : 0);
 }
 
 void CCAEView::OnElementFilter()

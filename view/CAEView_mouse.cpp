@@ -132,7 +132,7 @@ bool CCAEView::MoveCamera(UINT flags, int x, int y)
     if (GetCapture() != this)
         return false;
     const int mode = g_nOperationMode;
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    CViewVolume& scene = Camera(kSceneViewport);
     const CPoint3D to(x, y, 0.0);
     // A modifier the user holds wins over the chosen mode.
     const bool hasModifier = isShift || isControl;
@@ -151,25 +151,25 @@ bool CCAEView::MoveCamera(UINT flags, int x, int y)
     }
     m_ptMouseLast = to;
     MakeCurrent();
-    m_Device.BeginScene(&scene);
+    Device().BeginScene(&scene);
     if (rotates || axis != 0)
     {
         // The model turns about its own centre unless the user picked a centre.
         scene.m_bRotateAboutViewportCentre = m_bModelCenteredRotation ? 1 : 0;
         if (rotates)
-            m_Device.RotateByDrag(m_ptMouseDown, to, &scene);
+            Device().RotateByDrag(m_ptMouseDown, to, &scene);
         else
-            m_Device.RotateAboutScreenAxis(m_ptMouseDown, to, axis, &scene);
+            Device().RotateAboutScreenAxis(m_ptMouseDown, to, axis, &scene);
     }
     else if (pans)
     {
-        m_Device.Pan(m_ptMouseDown, to, &scene); // the model follows the mouse
+        Device().Pan(m_ptMouseDown, to, &scene); // the model follows the mouse
     }
     else
     {
         ZoomByDrag(y);
     }
-    m_Device.EndScene();
+    Device().EndScene();
     m_ptMouseDown = to;
     m_bCameraMoved = true;
     InvalidateView();
@@ -181,14 +181,14 @@ void CCAEView::ZoomByDrag(int y)
     CRect client;
     GetClientRect(&client);
     const double height = std::max(1, client.Height());
-    const double step = m_Device.GetZoomStep() * 0.01;
+    const double step = Device().GetZoomStep() * 0.01;
     const double limit = step > 0.0 ? kMaxZoomShare / step : 0.0;
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    CViewVolume& scene = Camera(kSceneViewport);
     const double previousY = m_ptMouseDown.y;
     if (previousY <= y)
-        m_Device.ZoomIn(&scene, std::min(limit, (y - previousY) * kZoomStepsPerHeight / height));
+        Device().ZoomIn(&scene, std::min(limit, (y - previousY) * kZoomStepsPerHeight / height));
     else
-        m_Device.ZoomOut(&scene, (previousY - y) * kZoomStepsPerHeight / height);
+        Device().ZoomOut(&scene, (previousY - y) * kZoomStepsPerHeight / height);
 }
 
 void CCAEView::OnLButtonUp(UINT, CPoint point)
@@ -219,10 +219,10 @@ void CCAEView::EndWindowZoom()
     // The band's corners unproject into the camera's box: its projection without the model's
     // rotation and pan.
     MakeCurrent();
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
-    m_Device.BeginScene(&scene);
-    m_Device.EndScene();
-    m_Device.ZoomWindow(m_ptMouseDown, m_ptMouseLast, &scene);
+    CViewVolume& scene = Camera(kSceneViewport);
+    Device().BeginScene(&scene);
+    Device().EndScene();
+    Device().ZoomWindow(m_ptMouseDown, m_ptMouseLast, &scene);
     EndWaitCursor();
     m_ptMouseDown = CPoint3D();
     m_ptMouseLast = CPoint3D();
@@ -232,11 +232,11 @@ void CCAEView::EndWindowZoom()
 
 BOOL CCAEView::OnMouseWheel(UINT, short delta, CPoint)
 {
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    CViewVolume& scene = Camera(kSceneViewport);
     if (delta >= 0)
-        m_Device.ZoomIn(&scene, 1.0);
+        Device().ZoomIn(&scene, 1.0);
     else
-        m_Device.ZoomOut(&scene, 1.0);
+        Device().ZoomOut(&scene, 1.0);
     InvalidateView();
     Default();
     return TRUE;

@@ -87,36 +87,35 @@ public:
         , m_settings(settings)
         , m_dc(wglGetCurrentDC())
         , m_context(wglGetCurrentContext())
-        , m_scene(view.m_ViewVolume[CSceneView::kSceneViewport])
-        , m_triad(view.m_ViewVolume[CSceneView::kCornerTriadViewport])
+        , m_scene(view.Camera(CSceneView::kSceneViewport))
+        , m_triad(view.Camera(CSceneView::kCornerTriadViewport))
         , m_textFontBase(view.m_nTextFontBase)
-        , m_elementLabelFontBase(view.m_nElementLabelFontBase)
-        , m_nodeLabelFontBase(view.m_nNodeLabelFontBase)
+        , m_elementLabelFontBase(view.ElementLabelFontBase())
+        , m_nodeLabelFontBase(view.NodeLabelFontBase())
         , m_legendTextList(view.m_nLegendTextList)
         , m_titleList1(view.m_nTitleList1)
         , m_titleList2(view.m_nTitleList2)
     {
         if (m_settings != nullptr)
             m_generalFont = m_settings->m_generalFont.font;
-        m_view.m_bPrinting = 1;
+        m_view.SetPrinting(true);
     }
     ~CPrintSession()
     {
         wglMakeCurrent(nullptr, nullptr);
         if (m_context != nullptr)
             wglMakeCurrent(m_dc, m_context);
-        m_view.m_ViewVolume[CSceneView::kSceneViewport] = m_scene;
-        m_view.m_ViewVolume[CSceneView::kCornerTriadViewport] = m_triad;
+        m_view.Camera(CSceneView::kSceneViewport) = m_scene;
+        m_view.Camera(CSceneView::kCornerTriadViewport) = m_triad;
         if (m_settings != nullptr)
             m_settings->m_generalFont.font = m_generalFont;
         m_view.m_nTextFontBase = m_textFontBase;
-        m_view.m_nElementLabelFontBase = m_elementLabelFontBase;
-        m_view.m_nNodeLabelFontBase = m_nodeLabelFontBase;
+        m_view.SetLabelFontBases(m_nodeLabelFontBase, m_elementLabelFontBase);
         m_view.m_nLegendTextList = m_legendTextList;
         m_view.m_nTitleList1 = m_titleList1;
         m_view.m_nTitleList2 = m_titleList2;
-        m_view.m_Device.SetFontListBase(m_textFontBase);
-        m_view.m_bPrinting = 0;
+        m_view.Device().SetFontListBase(m_textFontBase);
+        m_view.SetPrinting(false);
     }
     CPrintSession(const CPrintSession&) = delete;
     CPrintSession& operator=(const CPrintSession&) = delete;
@@ -128,12 +127,12 @@ public:
         // What the view's own context got when it was made.
         glClearDepth(1.0);
         glEnable(GL_DEPTH_TEST);
-        CViewVolume& scene = m_view.m_ViewVolume[CSceneView::kSceneViewport];
+        CViewVolume& scene = m_view.Camera(CSceneView::kSceneViewport);
         scene.SetViewport(CPoint3D(0, 0, 0), CPoint3D(kPrintWidth, kPrintHeight, 0));
         FitToAspect(scene, kPrintWidth, kPrintHeight);
         const double triadSide = 0.1 * kPrintWidth;
-        m_view.m_ViewVolume[CSceneView::kCornerTriadViewport].SetViewport(
-            CPoint3D(0, 0, 0), CPoint3D(triadSide, triadSide, 0));
+        m_view.Camera(CSceneView::kCornerTriadViewport)
+            .SetViewport(CPoint3D(0, 0, 0), CPoint3D(triadSide, triadSide, 0));
         RebuildFontLists(clientHeight);
         m_view.m_AESet.RenderAll();
         m_view.m_AESet.RebuildPickedLists();
@@ -156,15 +155,15 @@ private:
         CAESettings* settings = m_settings;
         if (settings == nullptr)
             return;
-        CGLDevice& device = m_view.m_Device;
+        CGLDevice& device = m_view.Device();
         const LOGFONT general = Scaled(m_generalFont, clientHeight);
         settings->m_generalFont.font = general;
         m_view.m_nTextFontBase = device.CreateFontLists(&general);
         device.SetFontListBase(m_view.m_nTextFontBase);
         const LOGFONT elementLabels = Scaled(settings->m_elementLabelFont.font, clientHeight);
         const LOGFONT nodeLabels = Scaled(settings->m_nodeLabelFont.font, clientHeight);
-        m_view.m_nElementLabelFontBase = device.CreateFontLists(&elementLabels);
-        m_view.m_nNodeLabelFontBase = device.CreateFontLists(&nodeLabels);
+        const UINT elementBase = device.CreateFontLists(&elementLabels);
+        m_view.SetLabelFontBases(device.CreateFontLists(&nodeLabels), elementBase);
         const auto make = [&](const CString& text)
         { return text.IsEmpty() ? -1 : device.CreateTextList(text.GetString(), general); };
         m_view.m_nLegendTextList = make(m_view.m_strLegendText);
@@ -223,7 +222,7 @@ void CCAEView::RenderToBitmap(CDC* dc, CPrintInfo*)
         if (!bitmap.MakeCurrent())
             return;
         session.Prepare(client.Height());
-        DrawForPrint(m_Device.GetClientDC());
+        DrawForPrint(Device().GetClientDC());
         glFlush();
         rows = bitmap.ReadRgbRows();
     }

@@ -52,7 +52,7 @@ int SearchKindOf(UINT id)
 void CCAEView::OnCancelAll()
 {
     EmptyPicks();
-    m_pHoverEntity = nullptr;
+    EditSelection().SetHover(nullptr);
     m_nPickBatch = 0;
     InvalidateView();
 }
@@ -60,17 +60,17 @@ void CCAEView::OnCancelAll()
 void CCAEView::OnCancelOne()
 {
     std::vector<CModelEntity*> last;
-    POSITION pos = m_PickedEntities.GetStartPosition();
+    POSITION pos = Selection().Picked().GetStartPosition();
     while (pos != nullptr)
     {
         CModelEntity* entity = nullptr;
         int batch = 0;
-        m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        Selection().Picked().GetNextAssoc(pos, entity, batch);
         if (batch == m_nPickBatch)
             last.push_back(entity);
     }
     for (CModelEntity* entity : last)
-        m_PickedEntities.RemoveKey(entity);
+        EditSelection().EditPicked().RemoveKey(entity);
     if (m_nPickBatch > 0)
         --m_nPickBatch;
     InvalidateView();
@@ -78,7 +78,7 @@ void CCAEView::OnCancelOne()
 
 void CCAEView::OnDecision()
 {
-    if (m_PickedEntities.GetCount() >= m_nMinPicks)
+    if (Selection().Picked().GetCount() >= m_nMinPicks)
         CommitSelection(kDecision);
 }
 
@@ -86,7 +86,7 @@ void CCAEView::OnAbortSelection()
 {
     if (!m_bSelecting || m_bDecisionPending)
         return;
-    if (m_PickedEntities.IsEmpty())
+    if (Selection().Picked().IsEmpty())
     {
         CommitSelection(kAbort);
         return;
@@ -115,8 +115,8 @@ void CCAEView::CollectDisplayedEntities(CEntityArray& entities) const
     const CAESettings* settings = GetSettings();
     if (group == nullptr || settings == nullptr)
         return;
-    const int kinds =
-        m_nAllowedKinds & m_nSelectionFilter & static_cast<int>(settings->m_displayFilter);
+    const int kinds = Selection().AllowedKinds() & Selection().Filter() &
+                      static_cast<int>(settings->m_displayFilter);
     const std::pair<int, const CElementMap*> elementKinds[] = {{kKindBeam, &group->GetBeams()},
                                                                {kKindSolid, &group->GetSolids()},
                                                                {kKindMass, &group->GetMasses()},
@@ -167,7 +167,7 @@ void CCAEView::OnUpdateSelecting(CCmdUI* cmdUI)
 // By property and by material need every element kind let through.
 void CCAEView::OnUpdateSelectByGroup(CCmdUI* cmdUI)
 {
-    cmdUI->Enable(m_bSelecting && (m_nSelectionFilter & kElementKinds) == kElementKinds);
+    cmdUI->Enable(m_bSelecting && (Selection().Filter() & kElementKinds) == kElementKinds);
 }
 
 void CCAEView::OnSelectionShape(UINT commandId)

@@ -25,19 +25,19 @@ void CCAEView::ResetSelection(const CPickRequestRecord& request)
     m_bAreaSelect = request.bAreaSelect;
     m_nMaxPicks = request.nMaxPicks;
     m_nMinPicks = request.nMinPicks;
-    m_nAllowedKinds = request.nAllowedKinds;
-    m_nSelectionFilter = request.nInitialFilter;
+    EditSelection().SetAllowedKinds(request.nAllowedKinds);
+    EditSelection().SetFilter(request.nInitialFilter);
     m_nPickOrder = request.nPickOrder;
     // A repeated request of the same kinds keeps the user's last filter choice.
-    const int kept = m_nLastSelectionFilter & m_nSelectionFilter;
-    if (kept != 0 && m_nLastAllowedKinds == m_nAllowedKinds)
-        m_nSelectionFilter = kept;
-    m_nLastAllowedKinds = m_nAllowedKinds;
+    const int kept = m_nLastSelectionFilter & Selection().Filter();
+    if (kept != 0 && m_nLastAllowedKinds == Selection().AllowedKinds())
+        EditSelection().SetFilter(kept);
+    m_nLastAllowedKinds = Selection().AllowedKinds();
     m_PolygonPoints.RemoveAll();
     m_nPolygonPointCount = 0;
     m_bDecisionPending = 0;
     m_bSelecting = 1;
-    m_pHoverEntity = nullptr;
+    EditSelection().SetHover(nullptr);
     m_nPickBatch = 0;
     EmptyPicks();
     m_nRubberBand = kNoBand;
@@ -50,20 +50,20 @@ void CCAEView::AddPickedEntity(const CEntityArray& entities)
 {
     ++m_nPickBatch;
     // Room for the whole list at once: Select All may hand over millions.
-    const INT_PTR needed = m_PickedEntities.GetCount() + entities.GetSize();
-    if (needed > 2 * static_cast<INT_PTR>(m_PickedEntities.GetHashTableSize()))
-        m_PickedEntities.InitHashTable(static_cast<UINT>(needed + needed / 2) | 1u);
+    const INT_PTR needed = Selection().Picked().GetCount() + entities.GetSize();
+    if (needed > 2 * static_cast<INT_PTR>(Selection().Picked().GetHashTableSize()))
+        EditSelection().EditPicked().InitHashTable(static_cast<UINT>(needed + needed / 2) | 1u);
     bool isAdded = false;
     for (CModelEntity* entity : entities)
     {
-        if (entity == nullptr || m_PickedEntities.RemoveKey(entity))
+        if (entity == nullptr || EditSelection().EditPicked().RemoveKey(entity))
             continue;
-        m_PickedEntities.SetAt(entity, m_nPickBatch);
+        EditSelection().EditPicked().SetAt(entity, m_nPickBatch);
         isAdded = true;
     }
     if (!isAdded)
         --m_nPickBatch;
-    if (m_PickedEntities.GetCount() == m_nMaxPicks)
+    if (Selection().Picked().GetCount() == m_nMaxPicks)
         CommitSelection(kLimitReached);
     InvalidateView();
 }
@@ -73,9 +73,9 @@ void CCAEView::CommitSelection(int how)
     CSelectionRecord record;
     record.bOk = how == kAbort ? 0 : 1;
     record.bCancel = how == kAbort ? 1 : 0;
-    m_nAllowedKinds = 0;
-    m_nLastSelectionFilter = m_nSelectionFilter;
-    m_nSelectionFilter = 0;
+    EditSelection().SetAllowedKinds(0);
+    m_nLastSelectionFilter = Selection().Filter();
+    EditSelection().SetFilter(0);
     FillHandOver(record.m_Entities);
     ClearSelection();
     SendCommand(record);
@@ -86,13 +86,13 @@ void CCAEView::CommitSelection(int how)
 void CCAEView::FillHandOver(CEntityArray& entities) const
 {
     std::vector<std::pair<int, CModelEntity*>> picked;
-    picked.reserve(static_cast<size_t>(m_PickedEntities.GetCount()));
-    POSITION pos = m_PickedEntities.GetStartPosition();
+    picked.reserve(static_cast<size_t>(Selection().Picked().GetCount()));
+    POSITION pos = Selection().Picked().GetStartPosition();
     while (pos != nullptr)
     {
         CModelEntity* entity = nullptr;
         int batch = 0;
-        m_PickedEntities.GetNextAssoc(pos, entity, batch);
+        Selection().Picked().GetNextAssoc(pos, entity, batch);
         picked.emplace_back(m_nPickOrder == CPickRequestRecord::kInPickOrder ? batch : entity->m_id,
                             entity);
     }
@@ -112,7 +112,7 @@ void CCAEView::ClearSelection()
     m_nMinPicks = 0;
     m_PolygonPoints.RemoveAll();
     m_nPolygonPointCount = 0; // with the points: a count without them would read past them
-    m_pHoverEntity = nullptr;
+    EditSelection().SetHover(nullptr);
     m_bHoverPending = false;
     m_nPickBatch = 0;
     EmptyPicks();
@@ -125,15 +125,15 @@ void CCAEView::ClearSelection()
 void CCAEView::EmptyPicks()
 {
     // Back to the small table: the next selection need not carry the last one's size.
-    m_PickedEntities.RemoveAll();
-    m_PickedEntities.InitHashTable(kPickedBuckets, false);
+    EditSelection().EditPicked().RemoveAll();
+    EditSelection().EditPicked().InitHashTable(kPickedBuckets, false);
 }
 
 int CCAEView::PickableKinds() const
 {
     const CAESettings* settings = GetSettings();
     const int shown = settings ? static_cast<int>(settings->m_displayFilter) : 0;
-    return m_nSelectionFilter & m_nAllowedKinds & shown & kClickableKinds;
+    return Selection().Filter() & Selection().AllowedKinds() & shown & kClickableKinds;
 }
 
 void CCAEView::PickAt(int x, int y, CEntityArray& hits)
@@ -146,9 +146,8 @@ void CCAEView::PickAt(int x, int y, CEntityArray& hits)
     m_AESet.GetPickLists(kinds, lists);
     if (lists.IsEmpty())
         return;
-    const CPickHitList found =
-        m_Device.Pick(x, y, lists, &m_ViewVolume[kSceneViewport], kPickTolerance);
-    const CSelectionNames& names = m_Device.GetSelectionNames();
+    const CPickHitList found = Device().Pick(x, y, lists, &Camera(kSceneViewport), kPickTolerance);
+    const CSelectionNames& names = Device().GetSelectionNames();
     for (const DWORD name : found.m_names)
     {
         // Names stand for the model entities the lists were built from.
@@ -237,7 +236,7 @@ void CCAEView::OnSelectionKey(UINT key)
     {
         if (AreaShape() == 3)
             ClosePolygon();
-        else if (m_PickedEntities.GetCount() >= m_nMinPicks)
+        else if (Selection().Picked().GetCount() >= m_nMinPicks)
             CommitSelection(kDecision);
     }
 }
@@ -260,7 +259,7 @@ void CCAEView::ClosePolygon()
 // Esc empties a selection that holds picks (the picture follows), and aborts an empty one.
 void CCAEView::OnEscape()
 {
-    if (m_PickedEntities.IsEmpty())
+    if (Selection().Picked().IsEmpty())
     {
         CommitSelection(kAbort);
         return;

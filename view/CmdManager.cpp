@@ -246,7 +246,7 @@ void CCmdManager::ApplyVector(const CVectorSettingRecord& record)
         int32_t key = 0;
         CVectorDisplayAttr attr;
         record.m_Settings.GetNextAssoc(pos, key, attr);
-        if (CVectorPlotEntry* entry = view->m_VectorPlots.Find(key))
+        if (CVectorPlotEntry* entry = view->Scene().VectorPlots().Find(key))
             entry->m_attr = attr;
     }
     view->m_AESet.RenderAll();

@@ -20,14 +20,14 @@ CViewFileState CProjectViewAdapter::GetFileState() const
         state.width = rect.Width();
         state.height = rect.Height();
     }
-    const CViewVolume& camera = m_view.m_ViewVolume[CSceneView::kSceneViewport];
+    const CViewVolume& camera = m_view.Camera(CSceneView::kSceneViewport);
     state.camera.rotationDeg = camera.m_rotation;
     state.camera.pan = camera.m_panPoint;
     state.camera.volumeStart = camera.m_volumeStart;
     state.camera.volumeEnd = camera.m_volumeEnd;
-    state.displayMode = m_view.m_nDisplayMode;
-    state.shrinkFactor = m_view.m_dShrinkFactor;
-    state.isShrunk = m_view.m_bShrink != 0;
+    state.displayMode = m_view.Scene().DisplayMode();
+    state.shrinkFactor = m_view.Scene().ShrinkFactor();
+    state.isShrunk = m_view.Scene().IsShrunk() != 0;
     const CAESet& renderer = m_view.m_AESet;
     state.showDeformation = renderer.m_nShowDeformation;
     state.animationInterval = m_view.m_nAnimationInterval;
@@ -51,7 +51,7 @@ CResultDisplayAttr CProjectViewAdapter::GetDisplayAttr() const
 
 const CVectorDisplayAttr* CProjectViewAdapter::FindVectorAttr(UINT packedId) const
 {
-    const CVectorPlotEntry* entry = m_view.m_VectorPlots.Find(static_cast<int>(packedId));
+    const CVectorPlotEntry* entry = m_view.Scene().VectorPlots().Find(static_cast<int>(packedId));
     return entry != nullptr ? &entry->m_attr : nullptr;
 }
 
@@ -93,9 +93,9 @@ void CProjectViewAdapter::MaximizeFrame()
 
 void CProjectViewAdapter::ApplyFileState(const CViewFileState& state)
 {
-    m_view.m_nDisplayMode = state.displayMode;
-    m_view.m_dShrinkFactor = state.shrinkFactor;
-    m_view.m_bShrink = state.isShrunk ? 1 : 0;
+    m_view.EditScene().SetDisplayMode(state.displayMode);
+    m_view.EditScene().SetShrinkFactor(state.shrinkFactor);
+    m_view.EditScene().SetShrunk(state.isShrunk ? 1 : 0);
     m_view.m_nAnimationInterval = state.animationInterval;
     CAESet& renderer = m_view.m_AESet;
     renderer.m_nContourResultId = state.contourResultId;
@@ -124,22 +124,22 @@ void CProjectViewAdapter::LoadViewIdMaps(CGroupSet* group)
 
 void CProjectViewAdapter::SetBackgroundColor(const CColorRGBA& color)
 {
-    m_view.m_Device.SetColor(color);
+    m_view.Device().SetColor(color);
 }
 
 void CProjectViewAdapter::SetCurrentResult(CResultData* result)
 {
-    m_view.m_pCurrentResult = result;
+    m_view.SetCurrentResult(result);
 }
 
 CResultDisplayAttr CProjectViewAdapter::GetOwnDisplayAttr() const
 {
-    return m_view.m_DisplayAttr;
+    return m_view.Scene().DisplayAttr();
 }
 
 void CProjectViewAdapter::SetOwnDisplayAttr(const CResultDisplayAttr& attr)
 {
-    m_view.m_DisplayAttr = attr;
+    m_view.EditScene().EditDisplayAttr() = attr;
 }
 
 void CProjectViewAdapter::DisplayContourView(int resultId, int flag)
@@ -149,7 +149,7 @@ void CProjectViewAdapter::DisplayContourView(int resultId, int flag)
 
 void CProjectViewAdapter::DisplayVectorView(int resultId, const CVectorDisplayAttr& attr, int)
 {
-    m_view.GetResultDisplayAttr(resultId, &attr, m_view.m_DisplayAttr.m_nResultCategory);
+    m_view.GetResultDisplayAttr(resultId, &attr, m_view.Scene().DisplayAttr().m_nResultCategory);
 }
 
 void CProjectViewAdapter::BuildResultTitle()
@@ -165,7 +165,7 @@ void CProjectViewAdapter::ActivateFrame()
 
 void CProjectViewAdapter::SetCamera(const CViewCamera& camera)
 {
-    CViewVolume& volume = m_view.m_ViewVolume[CSceneView::kSceneViewport];
+    CViewVolume& volume = m_view.Camera(CSceneView::kSceneViewport);
     volume.SetRotationAngles(camera.rotationDeg);
     volume.SetVolume(camera.volumeStart, camera.volumeEnd);
     volume.m_copyStart = camera.volumeStart;

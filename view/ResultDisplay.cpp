@@ -61,14 +61,14 @@ void CResultDisplay::ShowResult(int resultId, int component, int category, BOOL 
             {
                 CopyCameraTo(*target);
                 CopyElementFilterTo(*target);
-                target->ResultScene().m_DisplayAttr.m_nResultCategory = category;
+                target->ResultScene().EditScene().EditDisplayAttr().m_nResultCategory = category;
                 HideNodes();
                 CAESet& renderer = target->ResultRenderer();
                 if ((component & ~kElementBlock) == 0)
                     renderer.m_nVectorResultId = resultId;
                 else
                     renderer.m_nContourResultId = resultId;
-                target->ResultScene().m_pCurrentResult = result;
+                target->ResultScene().SetCurrentResult(result);
                 renderer.m_nResultComponent = component;
             }
         }
@@ -120,7 +120,7 @@ CResultDisplayAttr CResultDisplay::BandsForDisplay(CResultDisplay& target, int r
     {
         // This view's record carries its own category; the new view keeps the one asked for.
         CResultDisplayAttr bands = target.PrepareResultRange(resultId, GetDisplayAttr(), 0);
-        bands.m_nResultCategory = target.ResultScene().m_DisplayAttr.m_nResultCategory;
+        bands.m_nResultCategory = target.ResultScene().Scene().DisplayAttr().m_nResultCategory;
         return bands;
     }
     CResultDisplayAttr bands = target.GetDisplayAttr();
@@ -129,7 +129,7 @@ CResultDisplayAttr CResultDisplay::BandsForDisplay(CResultDisplay& target, int r
     CResultData* result = FindResult(resultId);
     if (isNewCase && !isAnimationFrame && result != nullptr)
     {
-        ResultScene().m_pCurrentResult = result;
+        ResultScene().SetCurrentResult(result);
         const CValueRange range = ShownRange(*result);
         bands.SetRange(range.min, range.max, range.min, range.max, bands.m_nBands);
     }
@@ -140,10 +140,9 @@ void CResultDisplay::CopyCameraTo(CResultDisplay& target)
 {
     const CSceneView& from = ResultScene();
     CSceneView& to = target.ResultScene();
-    to.m_ptModelBox[0] = from.m_ptModelBox[0];
-    to.m_ptModelBox[1] = from.m_ptModelBox[1];
-    const CViewVolume& source = from.m_ViewVolume[CSceneView::kSceneViewport];
-    CViewVolume& scene = to.m_ViewVolume[CSceneView::kSceneViewport];
+    to.SetModelBox(from.ModelBoxCorner(0), from.ModelBoxCorner(1));
+    const CViewVolume& source = from.Camera(CSceneView::kSceneViewport);
+    CViewVolume& scene = to.Camera(CSceneView::kSceneViewport);
     scene.m_volumeStart = source.m_volumeStart;
     scene.m_volumeEnd = source.m_volumeEnd;
     scene.m_copyStart = source.m_copyStart;
@@ -202,7 +201,8 @@ void CResultDisplay::GetResultDisplayAttr(int resultId, const CVectorDisplayAttr
     if (attr == nullptr)
         return;
     CAESet& renderer = ResultRenderer();
-    InstallVectorPlot(ResultScene().m_VectorPlots, renderer.VectorPlotKey(resultId), *attr);
+    InstallVectorPlot(ResultScene().EditScene().EditVectorPlots(), renderer.VectorPlotKey(resultId),
+                      *attr);
     renderer.m_nVectorResultId = resultId;
     renderer.RenderAll();
     InvalidateView();
@@ -213,7 +213,7 @@ void CResultDisplay::OnDisplayResult()
     ShowStatusText("DisplayResult");
     const CAESet& renderer = ResultRenderer();
     DisplayResultView(renderer.m_nContourResultId, renderer.m_nResultComponent,
-                      ResultScene().m_DisplayAttr.m_nResultCategory, TRUE);
+                      ResultScene().Scene().DisplayAttr().m_nResultCategory, TRUE);
 }
 
 BOOL CResultDisplay::CanUseModelCommands()

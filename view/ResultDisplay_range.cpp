@@ -24,7 +24,7 @@ int CResultDisplay::CopyDisplayAttr(CResultDisplayAttr attr)
 CValueRange CResultDisplay::ShownRange(CResultData& result)
 {
     const int kind = ResultRenderer().m_nResultComponent;
-    const int location = ResultScene().m_DisplayAttr.m_nResultCategory;
+    const int location = ResultScene().Scene().DisplayAttr().m_nResultCategory;
     if (GetElementFilterMode() == kFilterByGroup || ResultScene().IsElementFilterActive() == 1)
     {
         ComputeVisibleRange(FALSE);
@@ -41,7 +41,7 @@ CResultDisplayAttr CResultDisplay::PrepareResultRange(int resultId, CResultDispl
     CResultData* result = FindResult(resultId);
     if (result == nullptr)
         return CResultDisplayAttr();
-    ResultScene().m_pCurrentResult = result;
+    ResultScene().SetCurrentResult(result);
     const CValueRange range = ShownRange(*result);
     const CResultDisplayAttr* contour = ContourDefaults();
     const CVectorDisplayAttr* vector = VectorDefaults();
@@ -56,10 +56,10 @@ CResultDisplayAttr CResultDisplay::PrepareResultRange(int resultId, CResultDispl
 void CResultDisplay::ComputeVisibleRange(BOOL bStored)
 {
     CValueRange range;
-    const CResultData* result = ResultScene().m_pCurrentResult;
+    const CResultData* result = ResultScene().CurrentResult();
     const CModelSet* model = Model();
     const int kind = ResultRenderer().m_nResultComponent;
-    const int location = ResultScene().m_DisplayAttr.m_nResultCategory;
+    const int location = ResultScene().Scene().DisplayAttr().m_nResultCategory;
     if (result != nullptr && bStored)
         range = GetStoredResultRange(*result, kind, location);
     else if (result != nullptr && model != nullptr)

@@ -21,7 +21,7 @@ constexpr int kModelViewKey = 1;
 // Viewport size of the scene camera in pixels.
 void SceneSize(const CSceneView& view, double& width, double& height)
 {
-    const CViewVolume& scene = view.m_ViewVolume[CSceneView::kSceneViewport];
+    const CViewVolume& scene = view.Camera(CSceneView::kSceneViewport);
     width = scene.m_viewportP2.x - scene.m_viewportP1.x;
     height = scene.m_viewportP2.y - scene.m_viewportP1.y;
 }
@@ -39,7 +39,7 @@ void BeginTitleScene(CDrawDevice& device, double width, double height)
 
 void CResultDisplay::DeleteTextLists()
 {
-    CDrawDevice& device = ResultScene().m_Device;
+    CDrawDevice& device = ResultScene().Device();
     for (int* list : {&m_nLegendTextList, &m_nTitleList1, &m_nTitleList2})
     {
         if (*list > 0)
@@ -62,8 +62,8 @@ void CResultDisplay::BuildResultTitle()
     {
         result = FindResult(renderer.m_nContourResultId);
         request.shownId = static_cast<UINT>(renderer.m_nContourResultId);
-        request.min = view.m_DisplayAttr.m_dataMin;
-        request.max = view.m_DisplayAttr.m_dataMax;
+        request.min = view.Scene().DisplayAttr().m_dataMin;
+        request.max = view.Scene().DisplayAttr().m_dataMax;
     }
     else if (renderer.m_nVectorResultId != -1)
     {
@@ -80,7 +80,7 @@ void CResultDisplay::BuildResultTitle()
     if (isShown)
     {
         request.component = renderer.m_nResultComponent;
-        request.category = view.m_DisplayAttr.m_nResultCategory;
+        request.category = view.Scene().DisplayAttr().m_nResultCategory;
         const CResultTitleLines lines = ComposeResultTitle(*result, *model, request);
         m_strResultTitle = lines.line1;
         m_strResultSubTitle = lines.line2;
@@ -97,7 +97,7 @@ void CResultDisplay::BuildResultTitle()
         return;
     // An empty text gets no list.
     const auto make = [&](const CString& text)
-    { return text.IsEmpty() ? -1 : view.m_Device.CreateTextList(text.GetString(), font); };
+    { return text.IsEmpty() ? -1 : view.Device().CreateTextList(text.GetString(), font); };
     m_nLegendTextList = make(m_strLegendText);
     m_nTitleList1 = make(m_strResultTitle);
     m_nTitleList2 = make(m_strResultSubTitle);
@@ -110,7 +110,7 @@ void CResultDisplay::DrawLegend()
     if (renderer.m_nVectorResultId != -1)
     {
         const CVectorPlotEntry* entry =
-            view.m_VectorPlots.Find(renderer.VectorPlotKey(renderer.m_nVectorResultId));
+            view.Scene().VectorPlots().Find(renderer.VectorPlotKey(renderer.m_nVectorResultId));
         if (entry != nullptr && entry->m_attr.m_bSameColor)
             return; // arrows of one colour have no legend
     }
@@ -123,7 +123,7 @@ void CResultDisplay::DrawLegend()
     style.fontListBase = GetTextFontBase();
     style.textColor = COLORREFToColor(color);
     style.legendTextList = m_nLegendTextList;
-    DrawColorLegend(view.m_Device, renderer.GetDisplayAttr(), style);
+    DrawColorLegend(view.Device(), renderer.GetDisplayAttr(), style);
 }
 
 void CResultDisplay::DrawGLText(CDC* dc)
@@ -133,7 +133,7 @@ void CResultDisplay::DrawGLText(CDC* dc)
     if (dc == nullptr || !GetGeneralFont(logFont, color))
         return;
     CSceneView& view = ResultScene();
-    CDrawDevice& device = view.m_Device;
+    CDrawDevice& device = view.Device();
     double width = 0.0;
     double height = 0.0;
     SceneSize(view, width, height);

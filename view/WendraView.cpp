@@ -43,7 +43,7 @@ bool RunDrawStep(Step&& step)
 
 CWendraView::CWendraView()
 {
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    CViewVolume& scene = Camera(kSceneViewport);
     scene.SetRotationAngles(CPoint3D(0, 0, 0));
     scene.SetVolume(CPoint3D(-7, -7, -7), CPoint3D(4, 4, 4));
     scene.SetPanPoint(CPoint3D(0, 0, 0));
@@ -53,7 +53,7 @@ CWendraView::CWendraView()
 
 BOOL CWendraView::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!m_Device.ReservedSlot30(reinterpret_cast<UINT_PTR>(&cs)))
+    if (!Device().ReservedSlot30(reinterpret_cast<UINT_PTR>(&cs)))
         return FALSE;
     if (!CCAEView::PreCreateWindow(cs))
         return FALSE;
@@ -68,12 +68,12 @@ void CWendraView::OnDraw(CDC* dc)
     const bool isDrawn = RunDrawStep(
         [this, dc]
         {
-            if (!m_bPrinting)
+            if (!IsPrinting())
                 MakeCurrent();
             DrawFrame(dc);
         });
-    if (isDrawn && m_Device.GetClientDC() != nullptr)
-        fw::PresentGLFrame(m_Device.GetClientDC()->GetSafeHdc());
+    if (isDrawn && Device().GetClientDC() != nullptr)
+        fw::PresentGLFrame(Device().GetClientDC()->GetSafeHdc());
 }
 
 void CWendraView::DrawForPrint(CDC* dc)
@@ -84,7 +84,7 @@ void CWendraView::DrawForPrint(CDC* dc)
 void CWendraView::DrawFrame(CDC* dc)
 {
     const CAESettings* settings = GetSettings();
-    m_Device.SetColor(COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
+    Device().SetColor(COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
     DrawAll(dc);
 }
 
@@ -93,42 +93,43 @@ void CWendraView::DrawAll(CDC* dc)
     RunDrawStep(
         [this, dc]
         {
-            m_Device.ClearBuffers();
-            m_Device.Finish();
-            m_Device.ClearBuffers();
-            m_Device.BeginScene(&m_ViewVolume[kSceneViewport]);
+            Device().ClearBuffers();
+            Device().Finish();
+            Device().ClearBuffers();
+            Device().BeginScene(&Camera(kSceneViewport));
             m_AESet.DrawScene();
             m_AESet.DrawSelection();
-            m_Device.EndScene();
+            Device().EndScene();
             const CAESettings* settings = GetSettings();
             if (settings && settings->m_showReferenceTriad)
-                DrawTriad(m_ViewVolume[kCornerTriadViewport]);
+                DrawTriad(Camera(kCornerTriadViewport));
             PlaceCentralTriad();
             if (settings && settings->m_showCentralTriad)
-                DrawTriad(m_ViewVolume[kCentralTriadViewport]);
+                DrawTriad(Camera(kCentralTriadViewport));
             if (m_AESet.m_nContourResultId != -1 || m_AESet.m_nVectorResultId != -1)
                 DrawLegend();
             if (m_strResultTitle.IsEmpty())
                 BuildResultTitle();
             DrawGLText(dc);
             DrawRubberBand();
-            m_Device.BeginScene(&m_ViewVolume[kSceneViewport]);
-            m_Device.EndScene();
-            m_Device.Finish();
+            Device().BeginScene(&Camera(kSceneViewport));
+            Device().EndScene();
+            Device().Finish();
         });
 }
 
 // The central triad sits on the model origin as the scene camera shows it.
 void CWendraView::PlaceCentralTriad()
 {
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
-    const CPoint3D origin = m_Device.ProjectToWindow(CPoint3D(0, 0, 0), &scene);
+    CViewVolume& scene = Camera(kSceneViewport);
+    const CPoint3D origin = Device().ProjectToWindow(CPoint3D(0, 0, 0), &scene);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     const double y = (viewport[1] + viewport[3]) - origin.y;
     const double s = 0.05 * scene.m_viewportP2.x;
-    m_ViewVolume[kCentralTriadViewport].SetViewport(CPoint3D(origin.x - s, y - s, origin.z - s),
-                                                    CPoint3D(origin.x + s, y + s, origin.z + s));
+    Camera(kCentralTriadViewport)
+        .SetViewport(CPoint3D(origin.x - s, y - s, origin.z - s),
+                     CPoint3D(origin.x + s, y + s, origin.z + s));
 }
 
 FW_TABLE(

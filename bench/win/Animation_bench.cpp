@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     view->m_pMainFrame = &frame;
     if (!view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &window,
                       AFX_IDW_PANE_FIRST, nullptr) ||
-        view->m_Device.GetRenderingContext() == nullptr)
+        view->Device().GetRenderingContext() == nullptr)
     {
         std::printf("no OpenGL context\n");
         return 1;
@@ -94,12 +94,12 @@ int main(int argc, char** argv)
     view->SendMessage(WM_INITIALUPDATE);
     view->SetCurrentGroup(model.GetDefaultGroup());
     view->LoadElementFilter(&model);
-    view->m_nDisplayMode = kRidgeLine;
+    view->EditScene().SetDisplayMode(kRidgeLine);
     view->m_AESet.AutoScale(view);
     view->m_AESet.m_nResultComponent = 1;
     // Smooth contours, as the program shows them by default; "flat" asks for flat bands, whose
     // lists are compiled anew for every frame.
-    view->m_DisplayAttr.m_nBandType = isFlat ? 0 : 2;
+    view->EditScene().EditDisplayAttr().m_nBandType = isFlat ? 0 : 2;
     start = win_bench::Now();
     view->DisplayResultView(static_cast<int>(modeId), 1, 2, FALSE);
     view->UpdateWindow();

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         return 1;
     win_bench::PlateSceneView view;
     view.m_renderer.m_pView = &view;
-    if (!view.m_Device.CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
+    if (!view.Device().CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
     {
         std::printf("no OpenGL context\n");
         return 1;
@@ -66,12 +66,12 @@ int main(int argc, char** argv)
     view.m_pModel = &model;
     view.m_pResult = model.GetResult(kResultId);
     view.m_renderer.m_pGroup = model.GetDefaultGroup();
-    view.m_ViewVolume[CSceneView::kSceneViewport].SetViewport(CPoint3D(0, 0, 0),
-                                                              CPoint3D(kWidth, kHeight, 0));
+    view.Camera(CSceneView::kSceneViewport)
+        .SetViewport(CPoint3D(0, 0, 0), CPoint3D(kWidth, kHeight, 0));
     view.m_renderer.AutoScale(&view);
-    view.m_nDisplayMode = kRidgeLine;
+    view.EditScene().SetDisplayMode(kRidgeLine);
     view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
-    CResultDisplayAttr& attr = view.m_DisplayAttr;
+    CResultDisplayAttr& attr = view.EditScene().EditDisplayAttr();
     attr.SetRange(0.0, 100.0, 0.0, 100.0, kBands);
     attr.m_nBandType = std::strcmp(kind, "smooth") == 0 ? 2 : 0;
     if (std::strcmp(kind, "lines") == 0)
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     std::printf("  frame of the view %.3f s, of the contour list alone %.3f s\n",
                 view.MedianFrame(),
                 view.MedianFrame(view.m_renderer.ListName(CAESet::kShellContourList)));
-    view.m_Device.DeleteRenderingContext();
+    view.Device().DeleteRenderingContext();
     window.DestroyWindow();
     return 0;
 }

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         return 1;
     win_bench::PlateSceneView view;
     view.m_renderer.m_pView = &view;
-    if (!view.m_Device.CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
+    if (!view.Device().CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
     {
         std::printf("no OpenGL context\n");
         return 1;
@@ -57,10 +57,10 @@ int main(int argc, char** argv)
     std::printf("model of %d quads made in %.2f s\n", side * side, win_bench::Now() - start);
     view.m_pModel = &model;
     view.m_renderer.m_pGroup = model.GetDefaultGroup();
-    view.m_ViewVolume[CSceneView::kSceneViewport].SetViewport(CPoint3D(0, 0, 0),
-                                                              CPoint3D(kWidth, kHeight, 0));
+    view.Camera(CSceneView::kSceneViewport)
+        .SetViewport(CPoint3D(0, 0, 0), CPoint3D(kWidth, kHeight, 0));
     view.m_renderer.AutoScale(&view);
-    view.m_nDisplayMode = kShading;
+    view.EditScene().SetDisplayMode(kShading);
     view.m_settings.m_displayFilter = kKindAll;
     view.m_settings.m_rigidLineView = 1;
     for (int face = 0; face < 2; ++face)
@@ -84,11 +84,11 @@ int main(int argc, char** argv)
     std::printf("memory of the lists: %.0f MB\n", after - before);
 
     std::printf("shaded frame: %.3f s\n", view.MedianFrame());
-    view.m_nDisplayMode = kRidgeLineShading;
+    view.EditScene().SetDisplayMode(kRidgeLineShading);
     std::printf("ridge-line shaded frame: %.3f s\n", view.MedianFrame());
-    view.m_nDisplayMode = kWireframe;
+    view.EditScene().SetDisplayMode(kWireframe);
     std::printf("wireframe frame: %.3f s\n", view.MedianFrame());
-    view.m_nDisplayMode = kShading;
+    view.EditScene().SetDisplayMode(kShading);
     view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
     std::printf("shaded frame without nodes: %.3f s\n", view.MedianFrame());
     view.m_settings.m_displayFilter = kKindAll;
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     std::printf("fast-drag frame: %.3f s\n", view.MedianFrame());
     view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
     std::printf("fast-drag frame without nodes: %.3f s\n", view.MedianFrame());
-    view.m_Device.DeleteRenderingContext();
+    view.Device().DeleteRenderingContext();
     window.DestroyWindow();
     return 0;
 }

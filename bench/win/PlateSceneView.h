@@ -62,13 +62,13 @@ public:
     {
         const double start = Now();
         MakeCurrent();
-        m_Device.ClearBuffers();
-        m_Device.BeginScene(&m_ViewVolume[kSceneViewport]);
+        Device().ClearBuffers();
+        Device().BeginScene(&Camera(kSceneViewport));
         if (list != 0)
-            m_Device.CallList(list);
+            Device().CallList(list);
         else
             m_renderer.DrawScene();
-        m_Device.EndScene();
+        Device().EndScene();
         glFinish();
         return Now() - start;
     }

@@ -93,7 +93,7 @@ void BenchSelectAll(CCAEView& view, int kinds, const char* what)
     const double start = Now();
     view.OnCmdMsg(ID_SELECT_ALL, CN_COMMAND, nullptr, nullptr);
     const double picked = Now();
-    const INT_PTR count = view.m_PickedEntities.GetCount();
+    const INT_PTR count = view.Selection().Picked().GetCount();
     view.CommitSelection(CCAEView::kDecision);
     const double handedOver = Now();
     std::printf("Select All, %s: %lld picked in %.3f s; hand-over in pick order %.3f s\n", what,
@@ -125,7 +125,7 @@ int main(int argc, char** argv)
     frame.m_view = view;
     if (!view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &window,
                       1) ||
-        view->m_Device.GetRenderingContext() == nullptr)
+        view->Device().GetRenderingContext() == nullptr)
     {
         std::printf("no view or no OpenGL context\n");
         return 1;
@@ -151,8 +151,8 @@ int main(int argc, char** argv)
     view->ClearSelection();
     std::printf("frame with nothing picked: %.3f s\n", DrawFrame(*view));
 
-    view->m_nAllowedKinds = kKindShell | kKindNode;
-    view->m_nSelectionFilter = kKindShell | kKindNode;
+    view->EditSelection().SetAllowedKinds(kKindShell | kKindNode);
+    view->EditSelection().SetFilter(kKindShell | kKindNode);
     CEntityArray inside;
     double start = Now();
     view->m_AESet.SelectInRectangle(0, 0, kWidth, kHeight, 1, inside);
@@ -174,7 +174,7 @@ int main(int argc, char** argv)
         const double compiled = Now() - start;
         start = Now();
         const CPickHitList hits =
-            view->m_Device.Pick(kWidth / 2, kHeight / 2, lists, &view->m_ViewVolume[0], 0.01);
+            view->Device().Pick(kWidth / 2, kHeight / 2, lists, &view->Camera(0), 0.01);
         std::printf("pick over the %s: list compiled once after a rebuild in %.3f s, then one "
                     "pick (%lld hits) in %.3f s\n",
                     kinds == kKindShell ? "shells" : "nodes", compiled,

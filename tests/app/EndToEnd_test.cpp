@@ -48,11 +48,11 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     ASSERT_EQ(loadCase, shown->m_AESet.m_nContourResultId);
 
     // The user turns the model before saving.
-    shown->m_ViewVolume[CSceneView::kSceneViewport].SetRotationAngles(CPoint3D(30, -20, 15));
-    const CViewVolume camera = shown->m_ViewVolume[CSceneView::kSceneViewport];
+    shown->Camera(CSceneView::kSceneViewport).SetRotationAngles(CPoint3D(30, -20, 15));
+    const CViewVolume camera = shown->Camera(CSceneView::kSceneViewport);
     const std::set<int> bands = ShownBands(shown);
     EXPECT_GE(bands.size(), 3u) << "the contour shows several bands";
-    const int mode = shown->m_nDisplayMode;
+    const int mode = shown->Scene().DisplayMode();
 
     (*m_services)->fileAnswers.push_back(DataPath("session"));
     Command(ID_PROJECT_SAVE_AS);
@@ -70,8 +70,8 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     CCAEView* reopened = View(2);
     ASSERT_NE(nullptr, reopened);
     EXPECT_EQ(loadCase, reopened->m_AESet.m_nContourResultId);
-    EXPECT_EQ(mode, reopened->m_nDisplayMode);
-    const CViewVolume& again = reopened->m_ViewVolume[CSceneView::kSceneViewport];
+    EXPECT_EQ(mode, reopened->Scene().DisplayMode());
+    const CViewVolume& again = reopened->Camera(CSceneView::kSceneViewport);
     const auto same = [](const CPoint3D& a, const CPoint3D& b) {
         return std::abs(a.x - b.x) < 1e-4 && std::abs(a.y - b.y) < 1e-4 &&
                std::abs(a.z - b.z) < 1e-4;

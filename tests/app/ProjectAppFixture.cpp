@@ -204,7 +204,7 @@ std::vector<unsigned char> ProjectAppFixture::ReadView(CCAEView* view, int* widt
     wendra->MakeCurrent();
     // As a paint does: the background first, then the frame.
     const CProjectData* project = Project();
-    wendra->m_Device.SetColor(
+    wendra->Device().SetColor(
         COLORREFToColor(project != nullptr ? project->m_settings.m_backgroundColor : 0));
     wendra->DrawAll(nullptr);
     glFinish();
@@ -225,7 +225,7 @@ std::set<int> ProjectAppFixture::ShownBands(CCAEView* view)
     const std::vector<unsigned char> rgba = ReadView(view, &width, &height);
     if (rgba.empty())
         return bands;
-    const CResultDisplayAttr& attr = view->m_DisplayAttr;
+    const CResultDisplayAttr& attr = view->Scene().DisplayAttr();
     // The scene: right of the legend's fifth, above the title's fifth (rows from the bottom).
     for (int y = height / 5; y < height; ++y)
     {

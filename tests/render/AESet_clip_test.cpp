@@ -84,8 +84,8 @@ TEST_F(ResultSceneTest, SectionThroughBricksShowsTheFrameAndTheBandsOnTheCut)
     m_model.BuildElementFaces();
     m_model.AddResult(result);
     View().Show(&m_model);
-    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
-    View().m_DisplayAttr.m_nBandType = 0;
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    View().EditScene().EditDisplayAttr().m_nBandType = 0;
     Renderer().m_nContourResultId = static_cast<int>(id);
     Renderer().m_nResultComponent = 1;
     // Keep z <= 0 and look at the cut from above.
@@ -111,8 +111,8 @@ TEST_F(ResultSceneTest, SectionThroughBricksShowsTheFrameAndTheBandsOnTheCut)
         }
         return true;
     };
-    CColorRGBA low = View().m_DisplayAttr.m_bandColors[0];
-    CColorRGBA high = View().m_DisplayAttr.m_bandColors[9];
+    CColorRGBA low = View().Scene().DisplayAttr().m_bandColors[0];
+    CColorRGBA high = View().Scene().DisplayAttr().m_bandColors[9];
     const auto rgb = [](const CColorRGBA& c)
     {
         return Rgb{static_cast<int>(c.r * 255 + 0.5), static_cast<int>(c.g * 255 + 0.5),

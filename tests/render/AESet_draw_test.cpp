@@ -52,7 +52,7 @@ TEST_F(SceneTest, WireframeLeavesTheCentreEmptyAndDrawsTheEdges)
 {
     AddUnitQuad(m_model, kQuadColor);
     View().Show(&m_model);
-    View().m_nDisplayMode = kWireframe;
+    View().EditScene().SetDisplayMode(kWireframe);
     Renderer().RenderAll();
     View().Draw();
     EXPECT_EQ(kBlack, ReadPixel(kSize / 2, kSize / 2));
@@ -60,7 +60,7 @@ TEST_F(SceneTest, WireframeLeavesTheCentreEmptyAndDrawsTheEdges)
     EXPECT_EQ(2, CountInRow(kSize / 2, Rgb{200, 0, 0}));
 
     // By element type the list has no colour: the shell colour of the settings applies.
-    View().m_nColorMode = kColorByElementType;
+    View().EditScene().SetColorMode(kColorByElementType);
     Renderer().RenderAll();
     View().Draw();
     EXPECT_EQ(2, CountInRow(kSize / 2, Rgb{0, 255, 0}));
@@ -70,7 +70,7 @@ TEST_F(SceneTest, ElementTypeColoursShadeWithTheShellMaterial)
 {
     AddUnitQuad(m_model, kQuadColor);
     View().Show(&m_model);
-    View().m_nColorMode = kColorByElementType;
+    View().EditScene().SetColorMode(kColorByElementType);
     Renderer().RenderAll();
     View().Draw();
     const Rgb centre = ReadPixel(kSize / 2, kSize / 2);
@@ -82,7 +82,7 @@ TEST_F(SceneTest, ShellBackFacesTakeTheSecondFaceOfTheMaterial)
 {
     AddUnitQuad(m_model, kQuadColor);
     View().Show(&m_model);
-    View().m_nColorMode = kColorByElementType;
+    View().EditScene().SetColorMode(kColorByElementType);
     View().m_settings.m_sameOnBothSide = 0;
     SetShellMaterial(View().m_settings, RGB(200, 0, 0), RGB(0, 0, 200));
     Renderer().RenderAll();
@@ -92,7 +92,7 @@ TEST_F(SceneTest, ShellBackFacesTakeTheSecondFaceOfTheMaterial)
     EXPECT_LT(front[2], 30);
 
     // Turned round: the back of the quad faces the viewer.
-    View().m_ViewVolume[0].SetRotationAngles(CPoint3D(0, 180, 0));
+    View().Camera(0).SetRotationAngles(CPoint3D(0, 180, 0));
     View().Draw();
     const Rgb back = ReadPixel(kSize / 2, kSize / 2);
     EXPECT_LT(back[0], 30);
@@ -103,8 +103,8 @@ TEST_F(SceneTest, ShrinkLeavesTheCornersEmpty)
 {
     AddUnitQuad(m_model, kQuadColor);
     View().Show(&m_model);
-    View().m_bShrink = 1;
-    View().m_dShrinkFactor = 0.5;
+    View().EditScene().SetShrunk(1);
+    View().EditScene().SetShrinkFactor(0.5);
     Renderer().RenderAll();
     View().Draw();
     EXPECT_EQ(kBlack, ReadPixel(15, 15));
@@ -165,11 +165,9 @@ TEST_F(SceneTest, HiddenLineHidesWhatLiesBehindAShell)
     AddQuad(m_model, 2, 11, 12, 13, 14);
     m_model.BuildElementFaces();
     View().Show(&m_model);
-    View().m_nColorMode = kColorByElementType;
-    const CPoint3D left =
-        View().m_Device.ProjectToWindow(CPoint3D(0, 0.5, -1), &View().m_ViewVolume[0]);
-    const CPoint3D right =
-        View().m_Device.ProjectToWindow(CPoint3D(1, 0.5, -1), &View().m_ViewVolume[0]);
+    View().EditScene().SetColorMode(kColorByElementType);
+    const CPoint3D left = View().Device().ProjectToWindow(CPoint3D(0, 0.5, -1), &View().Camera(0));
+    const CPoint3D right = View().Device().ProjectToWindow(CPoint3D(1, 0.5, -1), &View().Camera(0));
     const Rgb edge = {0, 255, 255}; // the solid colour
     const auto hasEdgeNear = [&edge](const CPoint3D& p)
     {
@@ -181,13 +179,13 @@ TEST_F(SceneTest, HiddenLineHidesWhatLiesBehindAShell)
         return false;
     };
 
-    View().m_nDisplayMode = kWireframe;
+    View().EditScene().SetDisplayMode(kWireframe);
     Renderer().RenderAll();
     View().Draw();
     EXPECT_TRUE(hasEdgeNear(left));
     EXPECT_TRUE(hasEdgeNear(right));
 
-    View().m_nDisplayMode = kHiddenLine;
+    View().EditScene().SetDisplayMode(kHiddenLine);
     Renderer().RenderAll();
     View().Draw();
     EXPECT_FALSE(hasEdgeNear(left));
@@ -279,17 +277,16 @@ TEST_F(SceneTest, PickListsNameEachEntity)
     Renderer().GetPickLists(kKindShell | kKindNode, lists);
     ASSERT_EQ(2, lists.GetSize());
     const CPickHitList hits =
-        View().m_Device.Pick(kSize / 2, kSize / 2, lists, &View().m_ViewVolume[0], 0.01);
+        View().Device().Pick(kSize / 2, kSize / 2, lists, &View().Camera(0), 0.01);
     ASSERT_EQ(1, hits.GetSize());
-    EXPECT_EQ(m_model.FindElement(1), View().m_Device.GetSelectionNames().Find(hits.m_names[0]));
+    EXPECT_EQ(m_model.FindElement(1), View().Device().GetSelectionNames().Find(hits.m_names[0]));
 
     // A rebuild with the element hidden leaves nothing to pick there.
     View().m_hiddenIds = {1};
-    View().m_ShellRidgeEdges.RemoveAll();
+    View().ShellRidgeEdges().RemoveAll();
     Renderer().RenderAll();
     lists.RemoveAll();
     Renderer().GetPickLists(kKindShell, lists);
-    EXPECT_EQ(
-        0,
-        View().m_Device.Pick(kSize / 2, kSize / 2, lists, &View().m_ViewVolume[0], 0.01).GetSize());
+    EXPECT_EQ(0,
+              View().Device().Pick(kSize / 2, kSize / 2, lists, &View().Camera(0), 0.01).GetSize());
 }

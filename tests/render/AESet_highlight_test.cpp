@@ -81,7 +81,7 @@ protected:
         m_model.BuildElementFaces();
         m_model.LookupPropertyColor(1)->color = static_cast<int>(RGB(60, 60, 60));
         View().Show(&m_model);
-        View().m_ViewVolume[0] = GLTestWindow::SquareVolume();
+        View().Camera(0) = GLTestWindow::SquareVolume();
         Renderer().RenderAll();
     }
 
@@ -89,13 +89,13 @@ protected:
     void DrawFrame()
     {
         View().Draw();
-        View().m_Device.BeginScene(&View().m_ViewVolume[0]);
+        View().Device().BeginScene(&View().Camera(0));
         Renderer().DrawSelection();
-        View().m_Device.EndScene();
+        View().Device().EndScene();
         glFinish();
     }
 
-    void Pick(CModelEntity* entity) { View().m_PickedEntities.SetAt(entity, 1); }
+    void Pick(CModelEntity* entity) { View().EditSelection().EditPicked().SetAt(entity, 1); }
 };
 } // namespace
 
@@ -103,8 +103,8 @@ TEST_F(HighlightTest, NothingPickedChangesNoDeviceState)
 {
     AddSquare(1, 40, 0);
     ShowModel();
-    View().m_Device.SetLineWidth(5.0f);
-    View().m_Device.SetColor(CColorRGBA(0.0f, 0.0f, 1.0f, 1.0f));
+    View().Device().SetLineWidth(5.0f);
+    View().Device().SetColor(CColorRGBA(0.0f, 0.0f, 1.0f, 1.0f));
     glEnable(GL_DEPTH_TEST);
     Renderer().DrawSelection();
     GLfloat width = 0.0f;
@@ -124,8 +124,8 @@ TEST_F(HighlightTest, PickedShellIsRedAndTheHoveredOnePink)
     Pick(square);
     DrawFrame();
     EXPECT_EQ(kRed, ReadPixel(100, 100));
-    View().m_PickedEntities.RemoveAll();
-    View().m_pHoverEntity = square;
+    View().EditSelection().EditPicked().RemoveAll();
+    View().EditSelection().SetHover(square);
     DrawFrame();
     EXPECT_EQ(kPink, ReadPixel(100, 100));
     GLfloat width = 0.0f;
@@ -142,7 +142,7 @@ TEST_F(HighlightTest, ShadedModesHideWhatLiesBehindAndLineModesShowIt)
     for (const int mode : {kShading, kRidgeLineShading, kHiddenLine})
     {
         SCOPED_TRACE(mode);
-        View().m_nDisplayMode = mode;
+        View().EditScene().SetDisplayMode(mode);
         Renderer().RenderAll();
         DrawFrame();
         EXPECT_EQ(0, CountColour(70, 70, 130, 130, kRed));
@@ -150,7 +150,7 @@ TEST_F(HighlightTest, ShadedModesHideWhatLiesBehindAndLineModesShowIt)
     for (const int mode : {kWireframe, kRidgeLine})
     {
         SCOPED_TRACE(mode);
-        View().m_nDisplayMode = mode;
+        View().EditScene().SetDisplayMode(mode);
         Renderer().RenderAll();
         DrawFrame();
         EXPECT_GT(CountColour(76, 90, 84, 110, kRed), 0) << "the left edge shows through";
@@ -161,8 +161,8 @@ TEST_F(HighlightTest, ShadedModesHideWhatLiesBehindAndLineModesShowIt)
 TEST_F(HighlightTest, ShrunkHighlightFollowsTheShrunkModel)
 {
     CFEElement* square = AddSquare(1, 40, 0);
-    View().m_bShrink = 1;
-    View().m_dShrinkFactor = 0.8; // the square spans pixels 68 to 132
+    View().EditScene().SetShrunk(1);
+    View().EditScene().SetShrinkFactor(0.8); // the square spans pixels 68 to 132
     ShowModel();
     Pick(square);
     DrawFrame();
@@ -171,7 +171,7 @@ TEST_F(HighlightTest, ShrunkHighlightFollowsTheShrunkModel)
     for (const double factor : {0.0, 1.0, 1.5})
     {
         SCOPED_TRACE(factor);
-        View().m_dShrinkFactor = factor;
+        View().EditScene().SetShrinkFactor(factor);
         Renderer().RenderAll();
         DrawFrame();
         EXPECT_EQ(kRed, ReadPixel(64, 100));
@@ -202,19 +202,19 @@ TEST_F(HighlightTest, ManyPickedEntitiesFollowEveryChangeOfThePicks)
     EXPECT_EQ(kRed, ReadPixel(102, 102));
     // The square from (0, -4) to (4, 0) unpicked, then another one in its place.
     CFEElement* centre = m_model.FindElement(24 * kSide + 26);
-    View().m_PickedEntities.RemoveKey(centre);
+    View().EditSelection().EditPicked().RemoveKey(centre);
     DrawFrame();
     EXPECT_NE(kRed, ReadPixel(102, 102));
     EXPECT_EQ(kRed, ReadPixel(98, 102));
     Pick(centre);
-    View().m_PickedEntities.RemoveKey(m_model.FindElement(24 * kSide + 25));
+    View().EditSelection().EditPicked().RemoveKey(m_model.FindElement(24 * kSide + 25));
     DrawFrame();
     EXPECT_EQ(kRed, ReadPixel(102, 102));
     EXPECT_NE(kRed, ReadPixel(98, 102));
     // Shrunk to half after a rebuild: a quarter of the area, less the edges drawn over it.
     const int unshrunk = CountColour(0, 0, kSize, kSize, kRed);
-    View().m_bShrink = 1;
-    View().m_dShrinkFactor = 0.5;
+    View().EditScene().SetShrunk(1);
+    View().EditScene().SetShrinkFactor(0.5);
     Renderer().RenderAll();
     DrawFrame();
     const int shrunk = CountColour(0, 0, kSize, kSize, kRed);
@@ -249,7 +249,7 @@ TEST_F(HighlightTest, ShellGetsAGreenArrowAndAHexAGreenAndABlueOne)
     AddTestElement(m_model, 3, kTagBeam, 21, {11, 12});
     ShowModel();
     const double theta = 35.0; // tilted, so that arrows along z show as lines
-    View().m_ViewVolume[0].SetRotationAngles(CPoint3D(theta, theta, 0));
+    View().Camera(0).SetRotationAngles(CPoint3D(theta, theta, 0));
 
     CEntityArray elements;
     elements.Add(shell);
@@ -284,10 +284,10 @@ TEST_F(HighlightTest, NodeLabelsStayAtStoredPositionsAndAnEmptyListClearsThem)
     LOGFONT font = {};
     font.lfHeight = 14;
     std::strcpy(font.lfFaceName, "Arial");
-    View().m_nNodeLabelFontBase = View().m_Device.CreateFontLists(&font);
-    View().m_nElementLabelFontBase = View().m_nNodeLabelFontBase;
+    const UINT fontBase = View().Device().CreateFontLists(&font);
+    View().SetLabelFontBases(fontBase, fontBase);
     View().m_offset = CPoint3D(-100, -100, 0); // the deformed shape, far from the labels
-    View().m_bShowNodeIds = 1;
+    View().EditScene().SetNodeIdMode(1);
     CEntityArray nodes;
     nodes.Add(m_model.GetNode(7));
     Renderer().CreateNodeIdLabels(nodes);
@@ -296,8 +296,8 @@ TEST_F(HighlightTest, NodeLabelsStayAtStoredPositionsAndAnEmptyListClearsThem)
     EXPECT_GT(CountPixelsDiffering(40, 25, 70, 42, kBlack), 0);
     EXPECT_EQ(0, CountPixelsDiffering(100, 0, kSize, kSize, kBlack));
 
-    View().m_bShowNodeIds = 0;
-    View().m_bShowElementIds = 1;
+    View().EditScene().SetNodeIdMode(0);
+    View().EditScene().SetElementIdMode(1);
     CEntityArray elements;
     elements.Add(quad);
     Renderer().CreateElementIdLabels(elements);
@@ -306,7 +306,7 @@ TEST_F(HighlightTest, NodeLabelsStayAtStoredPositionsAndAnEmptyListClearsThem)
     Renderer().CreateElementIdLabels(CEntityArray());
     View().Draw();
     EXPECT_EQ(0, CountPixelsDiffering(0, 0, kSize, kSize, kBlack));
-    View().m_bShowElementIds = 0;
+    View().EditScene().SetElementIdMode(0);
 }
 
 namespace

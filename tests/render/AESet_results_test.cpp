@@ -65,13 +65,13 @@ TEST_F(ResultSceneTest, NodalContourRunsFromBlueAtTheLeftToRedAtTheRight)
 {
     AddStrip(m_model, kResultId);
     View().Show(&m_model);
-    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
     Renderer().m_nContourResultId = static_cast<int>(kResultId);
     Renderer().m_nResultComponent = 1;
     for (int bandType : {0, 2})
     {
         SCOPED_TRACE(bandType);
-        View().m_DisplayAttr.m_nBandType = static_cast<unsigned char>(bandType);
+        View().EditScene().EditDisplayAttr().m_nBandType = static_cast<unsigned char>(bandType);
         Renderer().RenderAll();
         View().Draw();
         // Smooth shading reaches the end colours only at the ends themselves.
@@ -84,7 +84,7 @@ TEST_F(ResultSceneTest, ElementCategoryFillsEachElementInOneBandColour)
 {
     AddStrip(m_model, kResultId);
     View().Show(&m_model);
-    CResultDisplayAttr& attr = View().m_DisplayAttr;
+    CResultDisplayAttr& attr = View().EditScene().EditDisplayAttr();
     attr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
     attr.m_nResultCategory = 0;
     Renderer().m_nContourResultId = static_cast<int>(kResultId);
@@ -111,7 +111,7 @@ TEST_F(ResultSceneTest, MissingContourResultLeavesTheListsAlone)
 {
     AddStrip(m_model, kResultId);
     View().Show(&m_model);
-    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
     Renderer().m_nContourResultId = static_cast<int>(kResultId);
     Renderer().m_nResultComponent = 1;
     Renderer().RenderAll();
@@ -170,7 +170,7 @@ TEST_F(ResultSceneTest, AnimatedValueScalesWithinTheDataRange)
     };
     for (const Case& c : cases)
     {
-        View().m_DisplayAttr.SetRange(c.min, c.max, c.min, c.max, 10);
+        View().EditScene().EditDisplayAttr().SetRange(c.min, c.max, c.min, c.max, 10);
         Renderer().m_dResultFactor = c.factor;
         EXPECT_EQ(c.expected, Renderer().GetAnimatedValue(c.value));
     }
@@ -189,7 +189,7 @@ TEST_F(ResultSceneTest, BandsInEffectFollowTheResultShown)
 
     Renderer().m_nContourResultId = static_cast<int>(kResultId);
     EXPECT_EQ(1, Renderer().CopyDisplayAttr(bands));
-    EXPECT_EQ(5, View().m_DisplayAttr.m_nBands);
+    EXPECT_EQ(5, View().Scene().DisplayAttr().m_nBands);
 
     // A vector result's bands are those of its plot entry, filed under its load case 1.
     Renderer().m_nContourResultId = -1;
@@ -198,11 +198,11 @@ TEST_F(ResultSceneTest, BandsInEffectFollowTheResultShown)
     m_model.AddLoadCaseValueById(kResultId, 1.0);
     EXPECT_EQ(static_cast<int>(kResultId), Renderer().VectorPlotKey(static_cast<int>(kResultId)));
     EXPECT_EQ(-1, Renderer().CopyDisplayAttr(bands));
-    View().m_VectorPlots.FindOrAdd(static_cast<int>(kResultId));
+    View().EditScene().EditVectorPlots().FindOrAdd(static_cast<int>(kResultId));
     bands.m_nBands = 7;
     EXPECT_EQ(1, Renderer().CopyDisplayAttr(bands));
     EXPECT_EQ(7, Renderer().GetDisplayAttr().m_nBands);
-    EXPECT_EQ(5, View().m_DisplayAttr.m_nBands);
+    EXPECT_EQ(5, View().Scene().DisplayAttr().m_nBands);
 }
 
 TEST_F(ResultSceneTest, ElementNodeValuesColourOnlyTheElementsThatHaveThem)
@@ -224,8 +224,8 @@ TEST_F(ResultSceneTest, ElementNodeValuesColourOnlyTheElementsThatHaveThem)
     m_model.AddResult(corners);
     View().Show(&m_model);
     View().m_background = {255, 255, 255};
-    View().m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
-    View().m_DisplayAttr.m_nBandType = 0;
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
+    View().EditScene().EditDisplayAttr().m_nBandType = 0;
     Renderer().m_nContourResultId = static_cast<int>(kResultId + 8);
     Renderer().m_nResultComponent = 9; // the scalar of the element block
     Renderer().RenderAll();

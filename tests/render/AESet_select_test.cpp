@@ -51,15 +51,15 @@ protected:
         AddQuad(m_model, 4, 5, 6, 9, 8);
         m_model.BuildElementFaces();
         View().Show(&m_model);
-        View().m_ViewVolume[0] = GLTestWindow::SquareVolume();
+        View().Camera(0) = GLTestWindow::SquareVolume();
         View().m_settings.m_displayFilter = kKindAll;
         Allow(kKindNode | kKindShell);
     }
 
     void Allow(int kinds)
     {
-        View().m_nAllowedKinds = kinds;
-        View().m_nSelectionFilter = kinds;
+        View().EditSelection().SetAllowedKinds(kinds);
+        View().EditSelection().SetFilter(kinds);
     }
 
     std::vector<int> InRectangle(int x1, int y1, int x2, int y2, int shape = 1)
@@ -148,10 +148,10 @@ TEST_F(SelectionTest, KindsNeedTheRequestTheFilterAndTheDisplay)
     View().m_settings.m_displayFilter = kKindAll & ~kKindShell;
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}), InRectangle(0, 0, 200, 200));
     View().m_settings.m_displayFilter = kKindAll;
-    View().m_nSelectionFilter = kKindShell;
+    View().EditSelection().SetFilter(kKindShell);
     EXPECT_EQ((std::vector<int>{-4, -3, -2, -1}), InRectangle(0, 0, 200, 200));
     // The element filter hides quad 1; nodes have no filter.
-    View().m_nSelectionFilter = kKindShell | kKindNode;
+    View().EditSelection().SetFilter(kKindShell | kKindNode);
     View().m_hiddenIds = {1};
     EXPECT_EQ((std::vector<int>{-4, -3, -2, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
               InRectangle(0, 0, 200, 200));
@@ -197,14 +197,14 @@ TEST_F(SelectionTest, PolygonTakesNodesOnItsVerticesAndEdges)
 
 TEST_F(SelectionTest, WindowProjectionMatchesTheDevice)
 {
-    CViewVolume& scene = View().m_ViewVolume[0];
+    CViewVolume& scene = View().Camera(0);
     scene.SetRotationAngles(CPoint3D(30, -20, 75));
     scene.SetPanPoint(CPoint3D(3, -7, 2));
-    const CWindowProjection projection(View().m_Device, scene);
+    const CWindowProjection projection(View().Device(), scene);
     for (int i = 0; i < 50; ++i)
     {
         const CPoint3D p(-90 + 3.7 * i, 80 - 2.9 * i, -40 + 1.3 * i);
-        const CPoint3D expected = View().m_Device.ProjectToWindow(p, &scene);
+        const CPoint3D expected = View().Device().ProjectToWindow(p, &scene);
         const CPoint3D actual = projection.Project(p);
         EXPECT_EQ(expected.x, actual.x);
         EXPECT_EQ(expected.y, actual.y);

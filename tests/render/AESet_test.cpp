@@ -5,6 +5,9 @@
 #include "tests/core/model/ModelFixtures.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
+#include <set>
+#include <vector>
 
 using render_test::SceneTest;
 
@@ -38,16 +41,16 @@ TEST_F(SceneTest, SingleNodeIsShownInTheUnitBox)
 {
     AddTestNode(m_model, 1, 5, 5, 5);
     View().Show(&m_model);
-    ExpectPoint(CPoint3D(5, 5, 5), View().m_ptModelCenter);
+    ExpectPoint(CPoint3D(5, 5, 5), View().ModelCenter());
     // AutoScale then fits the rotated box: x and y stay, z grows by 2 on each side.
-    ExpectPoint(CPoint3D(-1, -1, -3), View().m_ptModelBox[0]);
-    ExpectPoint(CPoint3D(1, 1, 3), View().m_ptModelBox[1]);
-    ExpectPoint(CPoint3D(-1, -1, -1), View().m_ptClipBox[0]);
-    ExpectPoint(CPoint3D(1, 1, 1), View().m_ptClipBox[1]);
-    const CViewVolume& scene = View().m_ViewVolume[0];
+    ExpectPoint(CPoint3D(-1, -1, -3), View().ModelBoxCorner(0));
+    ExpectPoint(CPoint3D(1, 1, 3), View().ModelBoxCorner(1));
+    ExpectPoint(CPoint3D(-1, -1, -1), View().ClipBoxCorner(0));
+    ExpectPoint(CPoint3D(1, 1, 1), View().ClipBoxCorner(1));
+    const CViewVolume& scene = View().Camera(0);
     ExpectPoint(CPoint3D(-5, -5, -5), scene.m_panPoint);
-    ExpectPoint(View().m_ptModelBox[0], scene.m_volumeStart);
-    ExpectPoint(View().m_ptModelBox[1], scene.m_copyEnd);
+    ExpectPoint(View().ModelBoxCorner(0), scene.m_volumeStart);
+    ExpectPoint(View().ModelBoxCorner(1), scene.m_copyEnd);
 }
 
 TEST_F(SceneTest, FlatModelGetsAThinButNotEmptyBox)
@@ -56,9 +59,9 @@ TEST_F(SceneTest, FlatModelGetsAThinButNotEmptyBox)
     AddTestNode(m_model, 2, 100, 20, 0);
     View().m_pModel = &m_model;
     Renderer().UpdateModelBox();
-    ExpectPoint(CPoint3D(50, 10, 0), View().m_ptModelCenter);
-    ExpectPoint(CPoint3D(-52.5, -12.5, -2.505), View().m_ptModelBox[0]);
-    ExpectPoint(CPoint3D(52.5, 12.5, 2.505), View().m_ptModelBox[1]);
+    ExpectPoint(CPoint3D(50, 10, 0), View().ModelCenter());
+    ExpectPoint(CPoint3D(-52.5, -12.5, -2.505), View().ModelBoxCorner(0));
+    ExpectPoint(CPoint3D(52.5, 12.5, 2.505), View().ModelBoxCorner(1));
 }
 
 TEST_F(SceneTest, ModelBoxCountsOnlyWhatTheViewsElementFilterShows)
@@ -72,19 +75,19 @@ TEST_F(SceneTest, ModelBoxCountsOnlyWhatTheViewsElementFilterShows)
     View().m_pModel = &m_model;
     View().m_hiddenIds = {2}; // this view is not the active one: no active view exists at all
     Renderer().UpdateModelBox();
-    ExpectPoint(CPoint3D(0.5, 0, 0), View().m_ptModelCenter);
+    ExpectPoint(CPoint3D(0.5, 0, 0), View().ModelCenter());
 }
 
 TEST_F(SceneTest, FitToAspectWidensTheSavedBox)
 {
-    CViewVolume& scene = View().m_ViewVolume[0];
+    CViewVolume& scene = View().Camera(0);
     scene.SetViewport(CPoint3D(0, 0, 0), CPoint3D(800, 400, 0));
     scene.m_copyStart = CPoint3D(-50, -50, -7);
     scene.m_copyEnd = CPoint3D(50, 50, 9);
     Renderer().FitViewVolumeToAspect(0);
     ExpectPoint(CPoint3D(-100, -50, -7), scene.m_volumeStart);
     ExpectPoint(CPoint3D(100, 50, 9), scene.m_volumeEnd);
-    ExpectPoint(scene.m_volumeEnd, View().m_ptModelBox[1]);
+    ExpectPoint(scene.m_volumeEnd, View().ModelBoxCorner(1));
 
     // A viewport without height leaves the box as it was saved.
     scene.SetViewport(CPoint3D(0, 0, 0), CPoint3D(800, 0, 0));
@@ -94,21 +97,19 @@ TEST_F(SceneTest, FitToAspectWidensTheSavedBox)
 
 TEST_F(SceneTest, RotatedBoxFit)
 {
-    View().m_ViewVolume[0].SetViewport(CPoint3D(0, 0, 0), CPoint3D(300, 300, 0));
-    View().m_ptModelBox[0] = CPoint3D(-2, -1, -0.5);
-    View().m_ptModelBox[1] = CPoint3D(2, 1, 0.5);
+    View().Camera(0).SetViewport(CPoint3D(0, 0, 0), CPoint3D(300, 300, 0));
+    View().SetModelBox(CPoint3D(-2, -1, -0.5), CPoint3D(2, 1, 0.5));
     Renderer().FitRotatedBox(0, 0, 0, 0);
     // Square viewport: the height grows to the width, z by the larger extent on each side.
-    ExpectPoint(CPoint3D(-2, -2, -4.5), View().m_ptModelBox[0]);
-    ExpectPoint(CPoint3D(2, 2, 4.5), View().m_ptModelBox[1]);
+    ExpectPoint(CPoint3D(-2, -2, -4.5), View().ModelBoxCorner(0));
+    ExpectPoint(CPoint3D(2, 2, 4.5), View().ModelBoxCorner(1));
 
     // A quarter turn about z swaps the x and y extents.
-    View().m_ptModelBox[0] = CPoint3D(-2, -1, -0.5);
-    View().m_ptModelBox[1] = CPoint3D(2, 1, 0.5);
+    View().SetModelBox(CPoint3D(-2, -1, -0.5), CPoint3D(2, 1, 0.5));
     Renderer().FitRotatedBox(0, 0, 90, 0);
-    EXPECT_NEAR(-2.0, View().m_ptModelBox[0].x, 1e-5);
-    EXPECT_NEAR(2.0, View().m_ptModelBox[1].y, 1e-5);
-    EXPECT_NEAR(4.5, View().m_ptModelBox[1].z, 1e-5);
+    EXPECT_NEAR(-2.0, View().ModelBoxCorner(0).x, 1e-5);
+    EXPECT_NEAR(2.0, View().ModelBoxCorner(1).y, 1e-5);
+    EXPECT_NEAR(4.5, View().ModelBoxCorner(1).z, 1e-5);
 }
 
 namespace
@@ -174,11 +175,11 @@ TEST_F(SceneTest, AnimationFrameFactors)
         r.m_nLCStep = c.step;
         r.m_nMaxLCSteps = c.steps;
         r.m_nContourResultId = c.showsResult ? static_cast<int>(id) : -1;
-        View().m_pCurrentResult = c.showsResult ? model.GetResult(id) : nullptr;
+        View().SetCurrentResult(c.showsResult ? model.GetResult(id) : nullptr);
         r.UpdateAnimationFrame();
         EXPECT_DOUBLE_EQ(c.resultFactor, r.m_dResultFactor);
         EXPECT_DOUBLE_EQ(c.deformationFactor, r.m_dDeformationFactor);
-        View().m_pCurrentResult = nullptr;
+        View().SetCurrentResult(nullptr);
         View().m_pModel = nullptr;
     }
 }
@@ -193,4 +194,37 @@ TEST_F(SceneTest, RelativeDeformationTakesAZeroDisplacementAsOne)
     Renderer().m_nVectorResultId = static_cast<int>(id);
     Renderer().UpdateAnimationFrame();
     EXPECT_DOUBLE_EQ(5 * 0.1, Renderer().m_dDeformationFactor);
+}
+
+TEST(AESet, ListNamesOfAGroupDifferFromEachOtherAndFromTheFixedNames)
+{
+    // Model lists also come undeformed and as pick lists; result lists do not.
+    const UINT modelCodes[] = {CAESet::kNodeList,       CAESet::kSolidFaceList,
+                               CAESet::kBeamList,       CAESet::kElassList,
+                               CAESet::kMassList,       CAESet::kShellFaceList,
+                               CAESet::kSolidRidgeList, CAESet::kShellRidgeList,
+                               CAESet::kSolidEdgeList,  CAESet::kShellEdgeList};
+    const UINT resultCodes[] = {CAESet::kSolidContourList, CAESet::kBeamContourList,
+                                CAESet::kShellContourList, CAESet::kSolidVectorList,
+                                CAESet::kBeamVectorList,   CAESet::kShellVectorList};
+    const UINT fixedNames[] = {CAESet::kDirectionArrowList, CAESet::kNodeLabelList,
+                               CAESet::kElementLabelList, CAESet::kHighlightList};
+    std::vector<UINT> codes(std::begin(resultCodes), std::end(resultCodes));
+    for (const UINT code : modelCodes)
+        for (const UINT variant : {0u, UINT{CAESet::kUndeformed}, UINT{CAESet::kPickList}})
+            codes.push_back(code | variant);
+    CGroupSet group;
+    CAESet renderer;
+    renderer.m_pGroup = &group;
+    for (const int groupId : {0, 1, 2, 5, 16, 255, 1023, 4096})
+    {
+        SCOPED_TRACE(groupId);
+        group.m_id = groupId;
+        std::set<UINT> names(std::begin(fixedNames), std::end(fixedNames));
+        for (const UINT code : codes)
+            EXPECT_TRUE(names.insert(renderer.ListName(code)).second) << std::hex << code;
+    }
+    group.m_id = 0; // the first group keeps the names it always had
+    EXPECT_EQ(UINT{CAESet::kShellFaceList}, renderer.ListName(CAESet::kShellFaceList));
+    renderer.m_pGroup = nullptr;
 }

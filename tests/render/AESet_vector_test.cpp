@@ -32,7 +32,8 @@ CVectorPlotEntry* AddVectorStrip(CModelSet& model, CSceneView& view, double leng
     }
     model.AddResult(result);
     model.AddLoadCaseValueById(kVectorId, 1.0);
-    CVectorPlotEntry* entry = view.m_VectorPlots.FindOrAdd(static_cast<int>(kVectorId));
+    CVectorPlotEntry* entry =
+        view.EditScene().EditVectorPlots().FindOrAdd(static_cast<int>(kVectorId));
     entry->m_attr.m_length = length;
     entry->m_attr.m_bSameColor = 1;
     entry->m_attr.m_sameColor = CColorRGBA(1, 1, 1, 0);
@@ -49,7 +50,8 @@ TEST_F(ResultSceneTest, ConstantLengthArrowsSitCentredOnEachElement)
 {
     AddVectorStrip(m_model, View(), 0.5);
     View().Show(&m_model);
-    View().m_DisplayAttr.m_nResultCategory = 0; // per element, not averaged at the nodes
+    View().EditScene().EditDisplayAttr().m_nResultCategory =
+        0; // per element, not averaged at the nodes
     Renderer().m_nVectorResultId = static_cast<int>(kVectorId);
     Renderer().m_nResultComponent = 0;
     Renderer().RenderAll();
@@ -69,7 +71,7 @@ TEST_F(ResultSceneTest, WithoutAPlotEntryTheVectorListsAreNotBuilt)
     AddVectorStrip(m_model, View(), 0.5);
     View().Show(&m_model);
     Renderer().m_nVectorResultId = static_cast<int>(kVectorId + 8); // load case 2: no entry
-    View().m_Device.DeleteList(Renderer().ListName(CAESet::kShellVectorList));
+    View().Device().DeleteList(Renderer().ListName(CAESet::kShellVectorList));
     Renderer().RenderAll();
     EXPECT_FALSE(glIsList(Renderer().ListName(CAESet::kShellVectorList)));
 }

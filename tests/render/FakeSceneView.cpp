@@ -20,12 +20,12 @@ FakeSceneView::FakeSceneView()
     if (!m_wnd.CreateEx(0, className, "scene test", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
                         0, kSize, kSize, nullptr, nullptr))
         return;
-    m_ready = m_Device.CreateRenderingContext(&m_wnd, CColorRGBA(0, 0, 0, 0)) != 0;
+    m_ready = Device().CreateRenderingContext(&m_wnd, CColorRGBA(0, 0, 0, 0)) != 0;
 }
 
 FakeSceneView::~FakeSceneView()
 {
-    m_Device.DeleteRenderingContext();
+    Device().DeleteRenderingContext();
     m_wnd.DestroyWindow();
 }
 
@@ -74,7 +74,7 @@ void FakeSceneView::Show(CModelSet* model)
 {
     m_pModel = model;
     m_renderer->m_pGroup = model->GetDefaultGroup();
-    CViewVolume& scene = m_ViewVolume[kSceneViewport];
+    CViewVolume& scene = Camera(kSceneViewport);
     scene.SetViewport(CPoint3D(0, 0, 0), CPoint3D(kSize, kSize, 0));
     m_renderer->AutoScale(this);
 }
@@ -85,9 +85,9 @@ void FakeSceneView::Draw()
     glClearColor(m_background[0] / 255.0f, m_background[1] / 255.0f, m_background[2] / 255.0f,
                  0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    m_Device.BeginScene(&m_ViewVolume[kSceneViewport]);
+    Device().BeginScene(&Camera(kSceneViewport));
     m_renderer->DrawScene();
-    m_Device.EndScene();
+    Device().EndScene();
     glFinish();
 }
 
@@ -145,17 +145,17 @@ void SceneTest::SetUp()
     view.m_isDragging = false;
     view.m_hiddenIds.clear();
     view.m_offset = CPoint3D();
-    view.m_nDisplayMode = kShading;
-    view.m_nColorMode = kColorByProperty;
-    view.m_bShrink = 0;
-    view.m_dShrinkFactor = 0.8;
-    view.m_SolidRidgeEdges.RemoveAll();
-    view.m_ShellRidgeEdges.RemoveAll();
-    view.m_ViewVolume[FakeSceneView::kSceneViewport] = CViewVolume();
-    view.m_PickedEntities.RemoveAll();
-    view.m_pHoverEntity = nullptr;
-    view.m_nAllowedKinds = 0;
-    view.m_nSelectionFilter = 0;
+    view.EditScene().SetDisplayMode(kShading);
+    view.EditScene().SetColorMode(kColorByProperty);
+    view.EditScene().SetShrunk(0);
+    view.EditScene().SetShrinkFactor(0.8);
+    view.SolidRidgeEdges().RemoveAll();
+    view.ShellRidgeEdges().RemoveAll();
+    view.Camera(FakeSceneView::kSceneViewport) = CViewVolume();
+    view.EditSelection().EditPicked().RemoveAll();
+    view.EditSelection().SetHover(nullptr);
+    view.EditSelection().SetAllowedKinds(0);
+    view.EditSelection().SetFilter(0);
     view.MakeCurrent();
 }
 

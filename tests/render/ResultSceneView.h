@@ -57,9 +57,9 @@ protected:
     void SetUp() override
     {
         SceneTest::SetUp();
-        View().m_DisplayAttr = CResultDisplayAttr();
-        View().m_nDisplayMode = kRidgeLine;
-        View().m_pCurrentResult = nullptr;
+        View().EditScene().EditDisplayAttr() = CResultDisplayAttr();
+        View().EditScene().SetDisplayMode(kRidgeLine);
+        View().SetCurrentResult(nullptr);
     }
 };
 } // namespace render_test

@@ -177,14 +177,14 @@ TEST_F(CAEViewAnimationTest, StepAnimationKeepsItsRangeToTheLastFrame)
 {
     CWendraView* view = ShowResult(StepCase(2));
     ASSERT_NE(nullptr, view);
-    EXPECT_EQ(50.0, view->m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     Command(view, ID_ANIMATION_PLAY);
     Tick(view);
-    EXPECT_EQ(50.0, view->m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     Tick(view); // case 4, the last: the run stops on it
     ASSERT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
     EXPECT_EQ(0, view->m_bAnimating);
-    EXPECT_EQ(50.0, view->m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     DrawFrame(view);
     const Rgb middle = ReadPixel(kSide / 2 + 10, kSide / 2, kSide); // values 50 to 60
     EXPECT_GT(middle[0], 200);
@@ -296,13 +296,13 @@ TEST_F(CAEViewAnimationTest, FramesMovedInPlaceShowWhatRebuiltListsShow)
     const UINT modeId = AddPlateMode(Model());
     CWendraView* view = ShowResult(modeId);
     ASSERT_NE(nullptr, view);
-    view->m_ViewVolume[0].m_rotation = CPoint3D(-60, 0, 30); // the hump seen from aside
+    view->Camera(0).m_rotation = CPoint3D(-60, 0, 30); // the hump seen from aside
     view->m_AESet.AutoScale(view);
     Command(view, ID_ANIMATION_REPEAT);
     for (const int mode : {kWireframe, kRidgeLine, kShading, kHiddenLine})
     {
         SCOPED_TRACE(mode);
-        view->m_nDisplayMode = mode;
+        view->EditScene().SetDisplayMode(mode);
         Tick(view, 3);
         ASSERT_TRUE(view->m_AESet.HasAnimatedFrames());
         const std::vector<Rgb> inPlace = Picture(view);
@@ -325,7 +325,8 @@ TEST_F(CAEViewAnimationTest, FramesThatCannotMoveInPlaceRebuildTheirLists)
             static_cast<unsigned char>(bandType);
         CWendraView* view = ShowResult(modeId);
         ASSERT_NE(nullptr, view);
-        view->m_bShrink = static_cast<BYTE>(bandType == 2); // shrunk elements rebuild too
+        view->EditScene().SetShrunk(
+            static_cast<BYTE>(bandType == 2)); // shrunk elements rebuild too
         Command(view, ID_ANIMATION_PLAY);
         Tick(view, 2);
         EXPECT_EQ(2, view->m_AESet.m_nLCStep);

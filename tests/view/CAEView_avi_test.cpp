@@ -84,8 +84,8 @@ protected:
     CWendraView* ShowStripResult()
     {
         view_test::AddStrip(Model());
-        const CResultData* stress = view_test::AddNodalCase(Model(), 1, kStaticType, 1,
-                                                            CResultData::kFlagAtNodes | 8, 1.0);
+        const CResultData* stress =
+            view_test::AddNodalCase(Model(), 1, kStaticType, 1, CResultData::kFlagAtNodes | 8, 1.0);
         return ShowResult(stress->m_id, 120, 80, 5);
     }
     void ExportAvi(CWendraView* view)
@@ -208,7 +208,7 @@ TEST_F(CAEViewAviTest, FrameThatCannotBeReadStopsTheRecordingWithOneMessage)
 {
     CWendraView* view = ShowStripResult();
     ASSERT_NE(nullptr, view);
-    view->m_Device.DeleteRenderingContext();
+    view->Device().DeleteRenderingContext();
     ExportAvi(view);
     ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
     CString text;

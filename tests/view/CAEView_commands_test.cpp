@@ -29,7 +29,7 @@ protected:
 
     void ExpectAngles(const CPoint3D& expected, const CCAEView* view)
     {
-        const CPoint3D& r = view->m_ViewVolume[0].m_rotation;
+        const CPoint3D& r = view->Camera(0).m_rotation;
         EXPECT_NEAR(expected.x, r.x, 1e-6);
         EXPECT_NEAR(expected.y, r.y, 1e-6);
         EXPECT_NEAR(expected.z, r.z, 1e-6);
@@ -75,7 +75,7 @@ TEST_F(ViewCommands, ViewVectorAlongZAndZero)
 {
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
-    view->m_ViewVolume[0].SetRotationAngles(CPoint3D(10, 20, 30));
+    view->Camera(0).SetRotationAngles(CPoint3D(10, 20, 30));
     Frame().m_vectorAnswers = {CPoint3D(0, 0, 0)};
     Command(view, ID_VIEW_VECTOR);
     ExpectAngles(CPoint3D(10, 20, 30), view);
@@ -90,7 +90,7 @@ TEST_F(ViewCommands, ViewVectorAlongZAndZero)
     // Along x: the camera looks down the x axis, so the direction of the new angles is x.
     Frame().m_vectorAnswers = {CPoint3D(2, 0, 0)};
     Command(view, ID_VIEW_VECTOR);
-    const CPoint3D direction = DirectionFromAngles(view->m_ViewVolume[0].m_rotation);
+    const CPoint3D direction = DirectionFromAngles(view->Camera(0).m_rotation);
     EXPECT_NEAR(1.0, std::fabs(direction.x), 1e-3);
 }
 
@@ -115,9 +115,9 @@ TEST_F(ViewCommands, AutoScaleCentresTheModel)
     ASSERT_NE(nullptr, view);
     Command(view, ID_VIEW_AUTOSCALE);
     EXPECT_EQ("MsgPane/Autoscale", Frame().m_statusKeys.back());
-    EXPECT_DOUBLE_EQ(-11.0, view->m_ViewVolume[0].m_panPoint.x);
-    EXPECT_DOUBLE_EQ(-30.0, view->m_ViewVolume[0].m_panPoint.z);
-    EXPECT_DOUBLE_EQ(view->m_ptModelBox[0].x, view->m_ViewVolume[0].m_copyStart.x);
+    EXPECT_DOUBLE_EQ(-11.0, view->Camera(0).m_panPoint.x);
+    EXPECT_DOUBLE_EQ(-30.0, view->Camera(0).m_panPoint.z);
+    EXPECT_DOUBLE_EQ(view->ModelBoxCorner(0).x, view->Camera(0).m_copyStart.x);
 }
 
 TEST_F(ViewCommands, TriadCornerMovesTheTriadOfEveryView)
@@ -133,9 +133,9 @@ TEST_F(ViewCommands, TriadCornerMovesTheTriadOfEveryView)
         CRect client;
         view->GetClientRect(&client);
         const double side = 0.1 * client.Width();
-        EXPECT_DOUBLE_EQ(client.Width() - side, view->m_ViewVolume[1].m_viewportP1.x);
-        EXPECT_DOUBLE_EQ(client.Height() - side, view->m_ViewVolume[1].m_viewportP1.y);
-        EXPECT_DOUBLE_EQ(client.Height(), view->m_ViewVolume[1].m_viewportP2.y);
+        EXPECT_DOUBLE_EQ(client.Width() - side, view->Camera(1).m_viewportP1.x);
+        EXPECT_DOUBLE_EQ(client.Height() - side, view->Camera(1).m_viewportP1.y);
+        EXPECT_DOUBLE_EQ(client.Height(), view->Camera(1).m_viewportP2.y);
     }
     EXPECT_EQ(1, QueryUpdate(first, ID_TRIAD_RIGHT_TOP).checked);
     EXPECT_EQ(0, QueryUpdate(first, ID_TRIAD_LEFT_TOP).checked);
@@ -150,13 +150,13 @@ TEST_F(ViewCommands, DisplayModeRebuildsOnlyWhenColoursAreBakedIn)
     const UINT faces = view->m_AESet.ListName(CAESet::kShellFaceList);
     view->MakeCurrent();
     glDeleteLists(faces, 1);
-    view->m_nColorMode = kColorByElementType;
+    view->EditScene().SetColorMode(kColorByElementType);
     Command(view, ID_VIEW_SHADING);
-    EXPECT_EQ(kShading, view->m_nDisplayMode);
+    EXPECT_EQ(kShading, view->Scene().DisplayMode());
     EXPECT_EQ(kShading, Frame().m_project->m_settings.m_displayType);
     view->MakeCurrent();
     EXPECT_FALSE(glIsList(faces));
-    view->m_nColorMode = kColorByProperty;
+    view->EditScene().SetColorMode(kColorByProperty);
     Command(view, ID_VIEW_HIDDENLINE);
     view->MakeCurrent();
     EXPECT_TRUE(glIsList(faces));
@@ -169,12 +169,12 @@ TEST_F(ViewCommands, RedrawExtractsTheRidgesAgain)
     AddUnitSquare();
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
-    view->m_ShellRidgeEdges.SetAt(MakeEdgeKey(90, 91), 0); // a stale edge
+    view->ShellRidgeEdges().SetAt(MakeEdgeKey(90, 91), 0); // a stale edge
     Command(view, ID_VIEW_REDRAW);
     EXPECT_EQ("MsgPane/Redraw", Frame().m_statusKeys.back());
-    EXPECT_EQ(4, view->m_ShellRidgeEdges.GetCount());
+    EXPECT_EQ(4, view->ShellRidgeEdges().GetCount());
     ULONGLONG value = 0;
-    EXPECT_FALSE(view->m_ShellRidgeEdges.Lookup(MakeEdgeKey(90, 91), value));
+    EXPECT_FALSE(view->ShellRidgeEdges().Lookup(MakeEdgeKey(90, 91), value));
 }
 
 TEST_F(ViewCommands, ToolsStartThroughTheCommandManager)
@@ -205,12 +205,11 @@ TEST_F(ViewCommands, ClippingGivesTheCameraTheModelsDepth)
 {
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
-    view->m_ptClipBox[0] = CPoint3D(-1, -2, -3);
-    view->m_ptClipBox[1] = CPoint3D(1, 2, 3);
-    view->m_ViewVolume[0].SetRotationAngles(CPoint3D(0, 90, 0)); // z becomes x's depth
+    view->SetClipBox(CPoint3D(-1, -2, -3), CPoint3D(1, 2, 3));
+    view->Camera(0).SetRotationAngles(CPoint3D(0, 90, 0)); // z becomes x's depth
     Command(view, ID_VIEW_CLIPPING);
-    EXPECT_NEAR(-1.0, view->m_ViewVolume[0].m_volumeStart.z, 1e-5);
-    EXPECT_NEAR(1.0, view->m_ViewVolume[0].m_volumeEnd.z, 1e-5);
+    EXPECT_NEAR(-1.0, view->Camera(0).m_volumeStart.z, 1e-5);
+    EXPECT_NEAR(1.0, view->Camera(0).m_volumeEnd.z, 1e-5);
     ASSERT_EQ(1u, Frame().m_clippingCalls.size());
     EXPECT_EQ(view->m_nFrameKey, Frame().m_clippingCalls[0].x);
     EXPECT_EQ(-7.0, Frame().m_clippingCalls[0].y); // the camera's depth before
@@ -249,18 +248,18 @@ TEST_F(ViewCommands, SelectionFilterOnlyForKindsTheRequestAccepts)
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
     Command(view, ID_SELECT_FILTER_SHELL); // disabled: the command is not carried out
-    EXPECT_EQ(0, view->m_nSelectionFilter);
-    view->m_nSelectionFilter = kKindShell;
+    EXPECT_EQ(0, view->Selection().Filter());
+    view->EditSelection().SetFilter(kKindShell);
     const ProbeCmdUI refused = QueryUpdate(view, ID_SELECT_FILTER_SHELL);
     EXPECT_EQ(0, refused.enabled);
     EXPECT_EQ(0, refused.checked);
-    view->m_nAllowedKinds = kKindShell | kKindNode;
+    view->EditSelection().SetAllowedKinds(kKindShell | kKindNode);
     const ProbeCmdUI accepted = QueryUpdate(view, ID_SELECT_FILTER_SHELL);
     EXPECT_EQ(1, accepted.enabled);
     EXPECT_EQ(1, accepted.checked);
     EXPECT_EQ(0, QueryUpdate(view, ID_SELECT_FILTER_NODE).checked);
     Command(view, ID_SELECT_FILTER_NODE);
-    EXPECT_EQ(kKindShell | kKindNode, view->m_nSelectionFilter);
+    EXPECT_EQ(kKindShell | kKindNode, view->Selection().Filter());
 }
 
 TEST_F(ViewCommands, IdLabelsToggle)
@@ -268,15 +267,15 @@ TEST_F(ViewCommands, IdLabelsToggle)
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
     Command(view, ID_SHOW_NODE_IDS);
-    EXPECT_EQ(1, view->m_bShowNodeIds);
+    EXPECT_EQ(1, view->Scene().NodeIdMode());
     EXPECT_EQ(1, QueryUpdate(view, ID_SHOW_NODE_IDS).checked);
-    view->m_bShowElementIds = 5; // anything but 1 counts as off
+    view->EditScene().SetElementIdMode(5); // anything but 1 counts as off
     Command(view, ID_SHOW_ELEMENT_IDS);
-    EXPECT_EQ(1, view->m_bShowElementIds);
+    EXPECT_EQ(1, view->Scene().ElementIdMode());
     Command(view, ID_SHOW_ELEMENT_IDS);
     Command(view, ID_SHOW_NODE_IDS);
-    EXPECT_EQ(0, view->m_bShowElementIds);
-    EXPECT_EQ(0, view->m_bShowNodeIds);
+    EXPECT_EQ(0, view->Scene().ElementIdMode());
+    EXPECT_EQ(0, view->Scene().NodeIdMode());
 }
 
 TEST_F(ViewCommands, LoadCaseComboFollowsTheFocusedView)

@@ -92,7 +92,7 @@ TEST_F(ViewEntities, DeformedByTheShownDisplacementItself)
 {
     ShowDeformed(static_cast<int>(m_displacementId), 2.0);
     ExpectPoint(CPoint3D(0, 0, 2), m_view.GetNodePoint(1));
-    EXPECT_EQ(Model().GetResult(m_displacementId), m_view.m_pCurrentResult);
+    EXPECT_EQ(Model().GetResult(m_displacementId), m_view.CurrentResult());
     ExpectPoint(CPoint3D(2, 0, 0), m_view.GetNodePoint(2));  // no vector there
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(99)); // neither node nor vector
     // The centre follows the displayed positions.
@@ -103,7 +103,7 @@ TEST_F(ViewEntities, AnotherResultTakesTheModelsDisplacementOfItsCase)
 {
     ShowDeformed(static_cast<int>(m_stressId), 0.5);
     ExpectPoint(CPoint3D(0, 0, 0.5), m_view.GetNodePoint(1));
-    EXPECT_EQ(nullptr, m_view.m_pCurrentResult); // the cache is not changed
+    EXPECT_EQ(nullptr, m_view.CurrentResult()); // the cache is not changed
 
     // A load case the displacement result does not have: no deformation.
     ShowDeformed(static_cast<int>(MakeLoadCaseKey(2, kStressType, 5)), 0.5);
@@ -116,9 +116,9 @@ TEST_F(ViewEntities, ValuesOfTheShownComponent)
     renderer.m_nContourResultId = static_cast<int>(m_stressId);
     renderer.m_nResultComponent = 1;
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0))); // no current result yet
-    m_view.m_pCurrentResult = Model().GetResult(m_displacementId);
+    m_view.SetCurrentResult(Model().GetResult(m_displacementId));
     EXPECT_DOUBLE_EQ(3.5, m_view.GetNodeValue(1, 0));
-    EXPECT_EQ(Model().GetResult(m_stressId), m_view.m_pCurrentResult);
+    EXPECT_EQ(Model().GetResult(m_stressId), m_view.CurrentResult());
     EXPECT_DOUBLE_EQ(4.5, m_view.GetResultValue(2, 0));
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(7, 0))); // a node the result does not cover
 
@@ -143,7 +143,7 @@ TEST_F(ViewEntities, ElementNodeValuesBelongToTheirElement)
     set.values = {7.0, 8.0};
     m_view.m_AESet.m_nContourResultId = static_cast<int>(m_elementNodeId);
     m_view.m_AESet.m_nResultComponent = 1;
-    m_view.m_pCurrentResult = corners;
+    m_view.SetCurrentResult(corners);
     EXPECT_DOUBLE_EQ(8.0, m_view.GetNodeValue(2, 5));
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(3, 5))); // not a node of the element
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(2, 6))); // no such element
@@ -237,11 +237,11 @@ TEST_F(ViewEntities, StoredRidgeEdgesAreLoadedAndCleared)
     CEdgeMap solid;
     CEdgeMap shell;
     solid.SetAt(MakeEdgeKey(1, 2), MakeEdgeValue(5, 0, 0));
-    m_view.m_ShellRidgeEdges.SetAt(MakeEdgeKey(3, 4), 0);
+    m_view.ShellRidgeEdges().SetAt(MakeEdgeKey(3, 4), 0);
     m_view.LoadViewIdMaps(solid, shell);
-    EXPECT_EQ(1, m_view.m_SolidRidgeEdges.GetCount());
-    EXPECT_EQ(1, m_view.m_ShellRidgeEdges.GetCount()); // an empty stored map changes nothing
+    EXPECT_EQ(1, m_view.SolidRidgeEdges().GetCount());
+    EXPECT_EQ(1, m_view.ShellRidgeEdges().GetCount()); // an empty stored map changes nothing
     m_view.ClearStoredIdMaps();
-    EXPECT_TRUE(m_view.m_SolidRidgeEdges.IsEmpty());
-    EXPECT_TRUE(m_view.m_ShellRidgeEdges.IsEmpty());
+    EXPECT_TRUE(m_view.SolidRidgeEdges().IsEmpty());
+    EXPECT_TRUE(m_view.ShellRidgeEdges().IsEmpty());
 }

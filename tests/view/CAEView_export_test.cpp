@@ -167,7 +167,7 @@ TEST_F(CAEViewExportTest, FileThatCannotBeWrittenIsReportedAndNotCalledDone)
 
 TEST_F(CAEViewExportTest, ViewWithoutAPictureIsReportedAndWritesNothing)
 {
-    m_view->m_Device.DeleteRenderingContext();
+    m_view->Device().DeleteRenderingContext();
     Export("view.png");
     EXPECT_EQ((std::vector<std::string>{Text("Confirm", "ReverseBlackAndWhite"),
                                         Text("Error", "ImageCapture")}),
@@ -184,10 +184,14 @@ TEST(ReverseBlackAndWhite, ExchangesOnlyNearBlackAndNearWhite)
         Rgb expected;
     };
     const Case kCases[] = {
-        {{0, 0, 0}, {255, 255, 255}},       {{2, 2, 2}, {255, 255, 255}},
-        {{3, 0, 0}, {3, 0, 0}},             {{255, 255, 255}, {0, 0, 0}},
-        {{250, 250, 250}, {0, 0, 0}},       {{249, 255, 255}, {249, 255, 255}},
-        {{128, 128, 128}, {128, 128, 128}}, {{255, 0, 0}, {255, 0, 0}},
+        {{0, 0, 0}, {255, 255, 255}},
+        {{2, 2, 2}, {255, 255, 255}},
+        {{3, 0, 0}, {3, 0, 0}},
+        {{255, 255, 255}, {0, 0, 0}},
+        {{250, 250, 250}, {0, 0, 0}},
+        {{249, 255, 255}, {249, 255, 255}},
+        {{128, 128, 128}, {128, 128, 128}},
+        {{255, 0, 0}, {255, 0, 0}},
     };
     // Four bytes a pixel as well: the fourth is left alone.
     for (const int bytesPerPixel : {3, 4})

@@ -58,12 +58,12 @@ protected:
             Mouse(WM_MOUSEMOVE, MK_LBUTTON | modifiers, p->x, p->y);
         Mouse(WM_LBUTTONUP, modifiers, (p - 1)->x, (p - 1)->y);
     }
-    CViewVolume& Scene() { return m_view->m_ViewVolume[0]; }
+    CViewVolume& Scene() { return m_view->Camera(0); }
     double Width() { return Scene().m_volumeEnd.x - Scene().m_volumeStart.x; }
     CPoint3D Project(const CPoint3D& p)
     {
         m_view->MakeCurrent();
-        return m_view->m_Device.ProjectToWindow(p, &Scene());
+        return m_view->Device().ProjectToWindow(p, &Scene());
     }
 
     CWendraView* m_view = nullptr;

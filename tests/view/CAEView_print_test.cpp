@@ -141,8 +141,8 @@ TEST_F(CAEViewPrintTest, BitmapFillsThePageWidthUndistortedAndTheViewDrawsAsBefo
 {
     DrawFrame(m_view);
     const Rgb viewCentre = ReadPixel(kSide / 2 + 40, kSide / 2, kSide);
-    const CViewVolume sceneBefore = m_view->m_ViewVolume[0];
-    const CPoint3D triadBefore = m_view->m_ViewVolume[1].m_viewportP1;
+    const CViewVolume sceneBefore = m_view->Camera(0);
+    const CPoint3D triadBefore = m_view->Camera(1).m_viewportP1;
     const LOGFONT fontBefore = Frame().m_project->m_settings.m_generalFont.font;
     const std::string path = UseMetafilePrinter();
     (*m_services)->messageBoxAnswers = {IDNO};
@@ -166,10 +166,10 @@ TEST_F(CAEViewPrintTest, BitmapFillsThePageWidthUndistortedAndTheViewDrawsAsBefo
     const double width = printed.RunThrough(kPrintWidth / 2, kPrintHeight / 2, false, black);
     EXPECT_NEAR(5.0, length / width, 0.25);
 
-    EXPECT_EQ(0, m_view->m_bPrinting);
-    EXPECT_EQ(sceneBefore.m_viewportP2.x, m_view->m_ViewVolume[0].m_viewportP2.x);
-    EXPECT_EQ(sceneBefore.m_volumeEnd.x, m_view->m_ViewVolume[0].m_volumeEnd.x);
-    EXPECT_EQ(triadBefore.y, m_view->m_ViewVolume[1].m_viewportP1.y);
+    EXPECT_EQ(0, m_view->IsPrinting());
+    EXPECT_EQ(sceneBefore.m_viewportP2.x, m_view->Camera(0).m_viewportP2.x);
+    EXPECT_EQ(sceneBefore.m_volumeEnd.x, m_view->Camera(0).m_volumeEnd.x);
+    EXPECT_EQ(triadBefore.y, m_view->Camera(1).m_viewportP1.y);
     EXPECT_EQ(fontBefore.lfHeight, Frame().m_project->m_settings.m_generalFont.font.lfHeight);
     DrawFrame(m_view);
     EXPECT_EQ(viewCentre, ReadPixel(kSide / 2 + 40, kSide / 2, kSide));
@@ -243,7 +243,7 @@ TEST_F(CAEViewPrintTest, ViewOfNoOrLittleHeightPrintsAndKeepsItsFont)
         Command(m_view, ID_VIEW_PRINT);
         EXPECT_TRUE(FindStretchedBitmap(path).isFound);
         EXPECT_EQ(fontHeight, Frame().m_project->m_settings.m_generalFont.font.lfHeight);
-        EXPECT_EQ(0, m_view->m_bPrinting);
+        EXPECT_EQ(0, m_view->IsPrinting());
     }
 }
 
@@ -255,7 +255,7 @@ TEST_F(CAEViewPrintTest, IdLabelsArePrintedToo)
     for (const int id : {1, 2, 11, 12, 21, 22})
         nodes.Add(Model().GetNode(id));
     m_view->m_AESet.CreateNodeIdLabels(nodes);
-    m_view->m_bShowNodeIds = 1;
+    m_view->EditScene().SetNodeIdMode(1);
     const std::string path = UseMetafilePrinter();
     (*m_services)->messageBoxAnswers = {IDNO};
     Command(m_view, ID_VIEW_PRINT);

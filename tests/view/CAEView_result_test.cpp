@@ -47,7 +47,7 @@ protected:
         CWendraView* view = OpenView(kSide, kSide);
         if (view == nullptr)
             return nullptr;
-        view->m_nDisplayMode = kRidgeLine;
+        view->EditScene().SetDisplayMode(kRidgeLine);
         view->m_AESet.AutoScale(view);
         view->m_AESet.RenderAll();
         return view;
@@ -84,15 +84,15 @@ TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
 {
     CWendraView* model = OpenModelView();
     ASSERT_NE(nullptr, model);
-    model->m_ViewVolume[0].m_panPoint = CPoint3D(0.25, 0, 0);
+    model->Camera(0).m_panPoint = CPoint3D(0.25, 0, 0);
     model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
     CWendraView* shown = LastView();
     ASSERT_NE(nullptr, shown);
     ASSERT_NE(model, shown);
     EXPECT_EQ(-1, model->m_AESet.m_nContourResultId);
     EXPECT_EQ(static_cast<int>(m_resultId), shown->m_AESet.m_nContourResultId);
-    EXPECT_EQ(0.25, shown->m_ViewVolume[0].m_panPoint.x);
-    EXPECT_EQ(model->m_ptModelBox[1].x, shown->m_ptModelBox[1].x);
+    EXPECT_EQ(0.25, shown->Camera(0).m_panPoint.x);
+    EXPECT_EQ(model->ModelBoxCorner(1).x, shown->ModelBoxCorner(1).x);
     EXPECT_EQ(1, Frame().m_geometryRefreshes);
     EXPECT_EQ(0u, Frame().m_project->m_settings.m_displayFilter & CAESettings::kFilterNode);
     EXPECT_EQ(static_cast<int>(m_resultId), Frame().m_selectedInCombo);
@@ -153,7 +153,7 @@ TEST_F(CAEViewResultTest, NewViewShowsAnElementResultInTheCategoryAskedFor)
         CWendraView* shown = LastView();
         ASSERT_NE(nullptr, shown);
         ASSERT_NE(from, shown);
-        EXPECT_EQ(c.category, shown->m_DisplayAttr.m_nResultCategory);
+        EXPECT_EQ(c.category, shown->Scene().DisplayAttr().m_nResultCategory);
         EXPECT_EQ(0u, std::string(shown->m_strResultSubTitle.GetString()).find(c.word))
             << shown->m_strResultSubTitle.GetString();
         DrawFrame(shown);
@@ -199,7 +199,7 @@ TEST_F(CAEViewResultTest, LoadCaseComboShowsTheCaseWithItsRangeAndCaseText)
     model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
     CWendraView* shown = LastView();
     ASSERT_NE(nullptr, shown);
-    EXPECT_EQ(100.0, shown->m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(100.0, shown->Scene().DisplayAttr().m_dataMax);
     const int views = Frame().m_viewCounter;
     Frame().m_selectedLoadCase = static_cast<int>(ResultIdWithLoadCase(m_resultId, 2));
     const HWND combo =
@@ -210,7 +210,7 @@ TEST_F(CAEViewResultTest, LoadCaseComboShowsTheCaseWithItsRangeAndCaseText)
     ::DestroyWindow(combo);
     EXPECT_EQ(views, Frame().m_viewCounter); // the same view
     EXPECT_EQ(Frame().m_selectedLoadCase, shown->m_AESet.m_nContourResultId);
-    EXPECT_EQ(50.0, shown->m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(50.0, shown->Scene().DisplayAttr().m_dataMax);
     EXPECT_STREQ("Stress :  (Load case 2)", shown->m_strResultTitle.GetString());
     EXPECT_NE(std::string::npos,
               std::string(shown->m_strResultSubTitle.GetString()).find("5.000E+001"));
@@ -268,7 +268,7 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenInEveryDisplayMode)
     {
         SCOPED_TRACE(testing::Message() << "display mode " << mode);
         // As the display-mode command does (enabled in the first view only).
-        view->m_nDisplayMode = mode;
+        view->EditScene().SetDisplayMode(mode);
         view->m_AESet.RenderAll();
         view->InvalidateView();
         view->UpdateWindow();

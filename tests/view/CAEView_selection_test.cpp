@@ -134,8 +134,8 @@ protected:
     POINT NodePixel(int id)
     {
         m_view->MakeCurrent();
-        const CPoint3D p = m_view->m_Device.ProjectToWindow(Model().GetNode(id)->m_coord,
-                                                            &m_view->m_ViewVolume[0]);
+        const CPoint3D p =
+            m_view->Device().ProjectToWindow(Model().GetNode(id)->m_coord, &m_view->Camera(0));
         return POINT{static_cast<int>(p.x), static_cast<int>(p.y)};
     }
     void Mouse(UINT message, UINT flags, POINT p)
@@ -159,12 +159,12 @@ protected:
     Ids Picked()
     {
         CEntityArray entities;
-        POSITION pos = m_view->m_PickedEntities.GetStartPosition();
+        POSITION pos = m_view->Selection().Picked().GetStartPosition();
         while (pos != nullptr)
         {
             CModelEntity* entity = nullptr;
             int batch = 0;
-            m_view->m_PickedEntities.GetNextAssoc(pos, entity, batch);
+            m_view->Selection().Picked().GetNextAssoc(pos, entity, batch);
             entities.Add(entity);
         }
         Ids ids = IdsOf(entities);
@@ -419,13 +419,13 @@ TEST_F(ViewSelection, HoverIsPinkAndFollowsTheMouseAtItsOwnPace)
     Request();
     const POINT node = NodePixel(5);
     Mouse(WM_MOUSEMOVE, 0, node);
-    ASSERT_NE(nullptr, m_view->m_pHoverEntity);
-    EXPECT_EQ(5, m_view->m_pHoverEntity->m_id);
+    ASSERT_NE(nullptr, m_view->Selection().Hover());
+    EXPECT_EQ(5, m_view->Selection().Hover()->m_id);
     EXPECT_EQ(kPink, PixelAt(node));
     // The clock stands still: the next pick waits for the timer.
     Mouse(WM_MOUSEMOVE, 0, Offset(node, 40, 40));
-    EXPECT_NE(nullptr, m_view->m_pHoverEntity);
-    EXPECT_TRUE(fw::test::WaitFor([this] { return m_view->m_pHoverEntity == nullptr; }));
+    EXPECT_NE(nullptr, m_view->Selection().Hover());
+    EXPECT_TRUE(fw::test::WaitFor([this] { return m_view->Selection().Hover() == nullptr; }));
 }
 
 TEST_F(ViewSelection, ReleaseOfACameraDragPicksNothing)
@@ -488,10 +488,10 @@ TEST_F(ViewSelection, RepeatedRequestKeepsTheUsersLastFilter)
     Click(NodePixel(1));
     Key(VK_RETURN);
     Request();
-    EXPECT_EQ(kKindNode, m_view->m_nSelectionFilter);
+    EXPECT_EQ(kKindNode, m_view->Selection().Filter());
     Key(VK_ESCAPE);
     // Other allowed kinds start from the request's own filter.
     Allow(kKindNode | kKindShell | kKindSolid);
     Request();
-    EXPECT_EQ(kKindNode | kKindShell | kKindSolid, m_view->m_nSelectionFilter);
+    EXPECT_EQ(kKindNode | kKindShell | kKindSolid, m_view->Selection().Filter());
 }

@@ -41,7 +41,7 @@ protected:
     {
         OnDestroy();
         g_closed.closed = true;
-        g_closed.hadContext = m_Device.GetRenderingContext() != nullptr;
+        g_closed.hadContext = Device().GetRenderingContext() != nullptr;
     }
 };
 
@@ -79,18 +79,18 @@ TEST_F(CAEViewTest, ResizingSetsTheSceneAndTriadViewports)
     Frame().m_project->m_settings.m_triadPosition = CCAEView::kRightTop;
     CWendraView* view = OpenView(300, 300);
     ASSERT_NE(nullptr, view);
-    ASSERT_NE(nullptr, view->m_Device.GetRenderingContext());
-    view->m_ViewVolume[0].m_copyStart = CPoint3D(-50, -50, -5);
-    view->m_ViewVolume[0].m_copyEnd = CPoint3D(50, 50, 5);
+    ASSERT_NE(nullptr, view->Device().GetRenderingContext());
+    view->Camera(0).m_copyStart = CPoint3D(-50, -50, -5);
+    view->Camera(0).m_copyEnd = CPoint3D(50, 50, 5);
     view->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 400));
-    const CViewVolume& scene = view->m_ViewVolume[0];
+    const CViewVolume& scene = view->Camera(0);
     EXPECT_EQ(0.0, scene.m_viewportP1.x);
     EXPECT_EQ(800.0, scene.m_viewportP2.x);
     EXPECT_EQ(400.0, scene.m_viewportP2.y);
     EXPECT_DOUBLE_EQ(-100.0, scene.m_volumeStart.x);
     EXPECT_DOUBLE_EQ(100.0, scene.m_volumeEnd.x);
     EXPECT_DOUBLE_EQ(50.0, scene.m_volumeEnd.y);
-    const CViewVolume& triad = view->m_ViewVolume[1];
+    const CViewVolume& triad = view->Camera(1);
     EXPECT_DOUBLE_EQ(720.0, triad.m_viewportP1.x);
     EXPECT_DOUBLE_EQ(320.0, triad.m_viewportP1.y);
     EXPECT_DOUBLE_EQ(800.0, triad.m_viewportP2.x);
@@ -99,8 +99,8 @@ TEST_F(CAEViewTest, ResizingSetsTheSceneAndTriadViewports)
     // Corners outside 0 to 3 put the triad at the left bottom.
     Frame().m_project->m_settings.m_triadPosition = 7;
     view->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(500, 400));
-    EXPECT_DOUBLE_EQ(0.0, view->m_ViewVolume[1].m_viewportP1.x);
-    EXPECT_DOUBLE_EQ(50.0, view->m_ViewVolume[1].m_viewportP2.y);
+    EXPECT_DOUBLE_EQ(0.0, view->Camera(1).m_viewportP1.x);
+    EXPECT_DOUBLE_EQ(50.0, view->Camera(1).m_viewportP2.y);
 }
 
 TEST_F(CAEViewTest, NewViewStartsWithTheProjectDisplayTypeAndItsCamera)
@@ -108,10 +108,10 @@ TEST_F(CAEViewTest, NewViewStartsWithTheProjectDisplayTypeAndItsCamera)
     Frame().m_project->m_settings.m_displayType = kHiddenLine;
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
-    EXPECT_EQ(kHiddenLine, view->m_nDisplayMode);
+    EXPECT_EQ(kHiddenLine, view->Scene().DisplayMode());
     EXPECT_EQ(&view->m_AESet, view->m_AESet.m_pView ? &view->m_AESet : nullptr);
-    EXPECT_EQ(-7.0, view->m_ViewVolume[0].m_copyStart.x);
-    EXPECT_EQ(4.0, view->m_ViewVolume[0].m_copyEnd.z);
+    EXPECT_EQ(-7.0, view->Camera(0).m_copyStart.x);
+    EXPECT_EQ(4.0, view->Camera(0).m_copyEnd.z);
 }
 
 TEST_F(CAEViewTest, ShadedShellShowsItsPropertyColourAndWireframeItsEdges)
@@ -121,7 +121,7 @@ TEST_F(CAEViewTest, ShadedShellShowsItsPropertyColourAndWireframeItsEdges)
     ASSERT_NE(nullptr, view);
     view->m_AESet.AutoScale(view);
     Command(view, ID_VIEW_SHADING);
-    EXPECT_EQ(kShading, view->m_nDisplayMode);
+    EXPECT_EQ(kShading, view->Scene().DisplayMode());
     EXPECT_EQ("MsgPane/Shading", Frame().m_statusKeys.back());
     DrawFrame(view);
     const Rgb centre = ReadPixel(150, 150, 300);

@@ -157,7 +157,7 @@ TEST_F(CmdManagerTest, SelectionSuspendsTheRequesterAndResumesIt)
         EXPECT_EQ(1u, Manager().GetSuspendedCount());
         EXPECT_TRUE(IsSelectionRunning());
         EXPECT_EQ(1, m_view->m_bSelecting);
-        EXPECT_EQ(kKindNode, m_view->m_nAllowedKinds);
+        EXPECT_EQ(kKindNode, m_view->Selection().AllowedKinds());
 
         CSelectionRecord end;
         end.bOk = c.ok;
@@ -326,13 +326,13 @@ TEST_F(CmdManagerTest, ContourAndVectorSettingsApplyToTheActiveView)
     contour.m_Attr.m_nBands = 7;
     m_view->m_bAnimating = 1;
     Send(contour);
-    EXPECT_EQ(10, m_view->m_DisplayAttr.m_nBands) << "kept while the animation plays";
+    EXPECT_EQ(10, m_view->Scene().DisplayAttr().m_nBands) << "kept while the animation plays";
     m_view->m_bAnimating = 0;
     Send(contour);
-    EXPECT_EQ(7, m_view->m_DisplayAttr.m_nBands);
+    EXPECT_EQ(7, m_view->Scene().DisplayAttr().m_nBands);
     m_view->m_AESet.m_nContourResultId = -1;
 
-    m_view->m_VectorPlots.FindOrAdd(24)->m_attr.m_scaleFactor = 1.0;
+    m_view->EditScene().EditVectorPlots().FindOrAdd(24)->m_attr.m_scaleFactor = 1.0;
     CVectorSettingRecord vectors;
     vectors.nCode = CCmdRecord::kApplyVector;
     CVectorDisplayAttr attr;
@@ -340,6 +340,6 @@ TEST_F(CmdManagerTest, ContourAndVectorSettingsApplyToTheActiveView)
     vectors.m_Settings.SetAt(24, attr);
     vectors.m_Settings.SetAt(40, attr);
     Send(vectors);
-    EXPECT_EQ(3.0, m_view->m_VectorPlots.Find(24)->m_attr.m_scaleFactor);
-    EXPECT_EQ(nullptr, m_view->m_VectorPlots.Find(40));
+    EXPECT_EQ(3.0, m_view->Scene().VectorPlots().Find(24)->m_attr.m_scaleFactor);
+    EXPECT_EQ(nullptr, m_view->Scene().VectorPlots().Find(40));
 }

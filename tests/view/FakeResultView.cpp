@@ -16,12 +16,12 @@ FakeResultView::FakeResultView(CModelSet* model,
 {
     m_renderer.m_pView = this;
     m_settings.m_displayFilter = kKindAll & ~kKindNode;
-    m_nDisplayMode = kRidgeLine;
+    EditScene().SetDisplayMode(kRidgeLine);
     const char* className = fw::RegisterWndClass(CS_OWNDC);
     if (!m_wnd.CreateEx(0, className, "result view", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                         0, 0, kSize, kSize, nullptr, nullptr))
         return;
-    m_ready = m_Device.CreateRenderingContext(&m_wnd, CColorRGBA(0, 0, 0, 0)) != 0;
+    m_ready = Device().CreateRenderingContext(&m_wnd, CColorRGBA(0, 0, 0, 0)) != 0;
 }
 
 FakeResultView::~FakeResultView()
@@ -31,7 +31,7 @@ FakeResultView::~FakeResultView()
         MakeCurrent();
         m_renderer.DeleteLists();
     }
-    m_Device.DeleteRenderingContext();
+    Device().DeleteRenderingContext();
     m_wnd.DestroyWindow();
 }
 
@@ -39,12 +39,12 @@ void FakeResultView::Show()
 {
     MakeCurrent();
     m_renderer.m_pGroup = m_pModel->GetDefaultGroup();
-    m_ViewVolume[kSceneViewport].SetViewport(CPoint3D(0, 0, 0), CPoint3D(kSize, kSize, 0));
+    Camera(kSceneViewport).SetViewport(CPoint3D(0, 0, 0), CPoint3D(kSize, kSize, 0));
     m_renderer.AutoScale(this);
     LOGFONT font = {};
     COLORREF color = 0;
     GetGeneralFont(font, color);
-    m_textFontBase = m_Device.CreateFontLists(&font);
+    m_textFontBase = Device().CreateFontLists(&font);
 }
 
 void FakeResultView::Draw()
@@ -52,9 +52,9 @@ void FakeResultView::Draw()
     MakeCurrent();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    m_Device.BeginScene(&m_ViewVolume[kSceneViewport]);
+    Device().BeginScene(&Camera(kSceneViewport));
     m_renderer.DrawScene();
-    m_Device.EndScene();
+    Device().EndScene();
     if (m_renderer.m_nContourResultId != -1 || m_renderer.m_nVectorResultId != -1)
         DrawLegend();
     if (m_strResultTitle.IsEmpty())

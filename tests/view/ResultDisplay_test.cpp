@@ -112,8 +112,8 @@ TEST_F(ResultDisplayTest, NewViewShowsTheContourWithTheCameraFilterAndALegend)
 {
     const UINT id = AddNodalResult(m_model, 1, kScalarType, 0);
     m_view->m_hiddenIds = {10};
-    m_view->m_ViewVolume[0].m_rotation = CPoint3D(0, 0, 0);
-    m_view->m_ViewVolume[0].m_panPoint = CPoint3D(0.5, 0, 0);
+    m_view->Camera(0).m_rotation = CPoint3D(0, 0, 0);
+    m_view->Camera(0).m_panPoint = CPoint3D(0.5, 0, 0);
     m_view->m_contourDefaults.m_nBandType = 0;
     m_view->DisplayResultView(static_cast<int>(id), 1, 2, TRUE);
 
@@ -123,14 +123,14 @@ TEST_F(ResultDisplayTest, NewViewShowsTheContourWithTheCameraFilterAndALegend)
     EXPECT_EQ(static_cast<int>(id), shown.m_renderer.m_nContourResultId);
     EXPECT_EQ(1, shown.m_renderer.m_nResultComponent);
     EXPECT_EQ(std::set<int>{10}, shown.m_hiddenIds);
-    EXPECT_EQ(0.5, shown.m_ViewVolume[0].m_panPoint.x);
-    EXPECT_EQ(m_view->m_ViewVolume[0].m_volumeStart.x, shown.m_ViewVolume[0].m_volumeStart.x);
-    EXPECT_EQ(m_view->m_ViewVolume[0].m_volumeEnd.y, shown.m_ViewVolume[0].m_volumeEnd.y);
+    EXPECT_EQ(0.5, shown.Camera(0).m_panPoint.x);
+    EXPECT_EQ(m_view->Camera(0).m_volumeStart.x, shown.Camera(0).m_volumeStart.x);
+    EXPECT_EQ(m_view->Camera(0).m_volumeEnd.y, shown.Camera(0).m_volumeEnd.y);
     EXPECT_EQ((std::vector<std::string>{"open Result", "hide nodes"}), m_view->m_events);
     EXPECT_EQ(0, m_view->m_displayFilter & 32);
     // The range of the elements shown: element 10 (values 90 to 100) is hidden.
-    EXPECT_EQ(0.0, shown.m_DisplayAttr.m_dataMin);
-    EXPECT_EQ(90.0, shown.m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(0.0, shown.Scene().DisplayAttr().m_dataMin);
+    EXPECT_EQ(90.0, shown.Scene().DisplayAttr().m_dataMax);
 
     shown.Draw();
     // Ten bars of the ten band colours up the left fifth.
@@ -140,7 +140,7 @@ TEST_F(ResultDisplayTest, NewViewShowsTheContourWithTheCameraFilterAndALegend)
     EXPECT_EQ(10u, barColours.size());
     for (int k = 0; k < 10; ++k)
     {
-        const CColorRGBA& c = shown.m_DisplayAttr.m_bandColors[k];
+        const CColorRGBA& c = shown.Scene().DisplayAttr().m_bandColors[k];
         const Rgb band = {static_cast<int>(c.r * 255 + 0.5f), static_cast<int>(c.g * 255 + 0.5f),
                           static_cast<int>(c.b * 255 + 0.5f)};
         EXPECT_EQ(1u, barColours.count(band)) << k;
@@ -168,19 +168,19 @@ TEST_F(ResultDisplayTest, AnotherCaseInTheSameViewTakesItsRangeAndCaseText)
     const UINT second = ResultIdWithLoadCase(first, 2);
     m_view->DisplayResultView(static_cast<int>(first), 1, 2, TRUE);
     FakeResultView& shown = Opened(0);
-    shown.m_DisplayAttr.SetRange(0.0, 100.0, 0.0, 100.0, 6); // as the user set them
+    shown.EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 6); // as the user set them
     shown.DisplayResultView(static_cast<int>(second), 1, 2, FALSE);
     EXPECT_EQ(1u, m_opened.size()); // no further view
     EXPECT_EQ(static_cast<int>(second), shown.m_renderer.m_nContourResultId);
-    EXPECT_EQ(50.0, shown.m_DisplayAttr.m_dataMax);
-    EXPECT_EQ(6, shown.m_DisplayAttr.m_nBands); // the view's bands stay
+    EXPECT_EQ(50.0, shown.Scene().DisplayAttr().m_dataMax);
+    EXPECT_EQ(6, shown.Scene().DisplayAttr().m_nBands); // the view's bands stay
     EXPECT_STREQ("Result :  (Load case 2)", shown.m_strResultTitle.GetString());
     EXPECT_EQ(static_cast<int>(second), shown.m_selectedLoadCase);
 
     // Animation frames keep the range they started with.
     shown.m_bAnimating = true;
     shown.DisplayResultView(static_cast<int>(first), 1, 2, FALSE);
-    EXPECT_EQ(50.0, shown.m_DisplayAttr.m_dataMax);
+    EXPECT_EQ(50.0, shown.Scene().DisplayAttr().m_dataMax);
 }
 
 TEST_F(ResultDisplayTest, VectorsGetArrowsAsLongAsAShareOfTheModel)
@@ -192,7 +192,7 @@ TEST_F(ResultDisplayTest, VectorsGetArrowsAsLongAsAShareOfTheModel)
     m_view->DisplayResultView(static_cast<int>(id), 0, 2, TRUE);
     FakeResultView& shown = Opened(0);
     EXPECT_EQ(static_cast<int>(id), shown.m_renderer.m_nVectorResultId);
-    const CVectorPlotEntry* entry = shown.m_VectorPlots.Find(static_cast<int>(id));
+    const CVectorPlotEntry* entry = shown.Scene().VectorPlots().Find(static_cast<int>(id));
     ASSERT_NE(nullptr, entry);
     EXPECT_DOUBLE_EQ(1.0, entry->m_attr.m_length); // 10 % of the 10 units of x
     EXPECT_DOUBLE_EQ(100.0, entry->m_attr.m_maxMagnitude);
@@ -225,7 +225,7 @@ TEST_F(ResultDisplayTest, VectorsGetArrowsAsLongAsAShareOfTheModel)
     side.m_vectorDefaults.m_lengthPercent = 10.0;
     side.DisplayResultView(static_cast<int>(flatId), 0, 2, TRUE);
     ASSERT_EQ(1u, opened.size());
-    const CVectorPlotEntry* flatEntry = opened[0]->m_VectorPlots.Find(-1); // no load case 1
+    const CVectorPlotEntry* flatEntry = opened[0]->Scene().VectorPlots().Find(-1); // no load case 1
     ASSERT_NE(nullptr, flatEntry);
     EXPECT_DOUBLE_EQ(0.4, flatEntry->m_attr.m_length);
 }
@@ -248,7 +248,7 @@ TEST_F(ResultDisplayTest, VisibleRangeWithEveryElementHiddenIsZero)
 {
     const UINT id = AddNodalResult(m_model, 1, kScalarType, 0);
     m_view->m_renderer.m_nResultComponent = 1;
-    m_view->m_pCurrentResult = m_model.GetResult(id);
+    m_view->SetCurrentResult(m_model.GetResult(id));
     m_view->ComputeVisibleRange(FALSE);
     EXPECT_EQ(100.0, m_view->m_dVisibleMax);
     for (int i = 1; i <= 10; ++i)

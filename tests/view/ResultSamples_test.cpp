@@ -43,13 +43,13 @@ void ExpectShownRange(CModelSet& model, UINT id, int component, const Range& rea
             FAIL() << "no OpenGL context on this display";
         GTEST_SKIP() << "no OpenGL context on this display";
     }
-    view.m_ViewVolume[0].m_rotation = CPoint3D(-60, 0, 30); // not edge-on to any face
+    view.Camera(0).m_rotation = CPoint3D(-60, 0, 30); // not edge-on to any face
     view.Show();
     view.m_renderer.RenderAll();
     view.DisplayResultView(static_cast<int>(id), component, 2, TRUE);
     ASSERT_EQ(1u, opened.size());
     FakeResultView& shown = *opened[0];
-    const CResultDisplayAttr& bands = shown.m_DisplayAttr;
+    const CResultDisplayAttr& bands = shown.EditScene().EditDisplayAttr();
     EXPECT_DOUBLE_EQ(read.min, bands.m_dataMin);
     EXPECT_DOUBLE_EQ(read.max, bands.m_dataMax);
     EXPECT_DOUBLE_EQ(read.min, bands.m_levels[0]);

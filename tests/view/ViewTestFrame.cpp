@@ -198,7 +198,7 @@ void ViewFixture::DrawFrame(CWendraView* view)
     view->MakeCurrent();
     const CAESettings* settings =
         view->m_pMainFrame->GetProject() ? &view->m_pMainFrame->GetProject()->m_settings : nullptr;
-    view->m_Device.SetColor(COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
+    view->Device().SetColor(COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
     view->DrawAll(nullptr);
     glFinish();
 }
