@@ -149,8 +149,8 @@ void CMainFrame::RetitleDocuments()
         if (view == nullptr || view->GetDocument() == nullptr)
             continue;
         // The result shown: the contour's, else the vector's.
-        const int shown = view->m_AESet.m_nContourResultId != -1 ? view->m_AESet.m_nContourResultId
-                                                                 : view->m_AESet.m_nVectorResultId;
+        const int shown = view->m_AESet.ContourResultId() != -1 ? view->m_AESet.ContourResultId()
+                                                                : view->m_AESet.VectorResultId();
         const CResultData* result =
             shown != -1 ? m_pProject->m_model.GetResult(static_cast<UINT>(shown)) : nullptr;
         CString title;

@@ -228,26 +228,57 @@ public:
     // The shown result's record from the model; null when there is none.
     CResultData* FindResult(int resultId) const;
 
-    CSceneView* m_pView = nullptr;               // the owning view
-    int m_nMaxLCSteps = 10;                      // "MaxLCSteps": animation frames
-    int m_nLCStep = 0;                           // "LCStep": current frame
-    double m_dDeformationScale = 1.0;            // "DeformationScaleFactor"
-    double m_dModelScale = 0.1;                  // "ModelScaleFactor": deformation per model size
-    double m_dDeformationFactor = 0.0;           // applied to node displacements
-    double m_dResultFactor = 1.0;                // applied to result values while deformed
-    int16_t m_nShowDeformation = kNoDeformation; // "ShowDeformation"
-    int m_bUndeformedListsBuilt = 0;
-    CGroupSet* m_pGroup = nullptr; // the model shown: the project model's default group
-    int m_nContourResultId = -1;   // "ContourResultID": packed id, -1 none
-    int m_nVectorResultId = -1;    // "VectorResultID"
-    // 1 scalar; 2, 3, 4 x, y, z of a vector; with bit 8 a further value block.
-    int m_nResultComponent = -1;
-    int m_bShowModel = 0;   // "ShowModel": undeformed shape overlaid dotted
-    int m_bShowContour = 1; // "ShowContour": results stay while the shape is overlaid
-    int m_bClipping = 0;
-    double m_ClipEquation[4] = {}; // a, b, c, d of a*x + b*y + c*z + d = 0
-    CClipPlane m_ClipPlane;
-    int m_nAnimationMode = 0; // 0 not chosen yet, 1 steps, 2 frames (the view chooses)
+    // The owning view, whose scene and selection the renderer reads.
+    CSceneView* View() const { return m_pView; }
+    void SetView(CSceneView* view) { m_pView = view; }
+    // The model shown: the project model's default group.
+    CGroupSet* Group() const { return m_pGroup; }
+    void SetGroup(CGroupSet* group) { m_pGroup = group; }
+
+    // The shown results: packed ids ("ContourResultID", "VectorResultID"), -1 for none, and the
+    // component (1 scalar; 2, 3, 4 x, y, z of a vector; with bit 8 a further value block).
+    int ContourResultId() const { return m_nContourResultId; }
+    void SetContourResultId(int id) { m_nContourResultId = id; }
+    int VectorResultId() const { return m_nVectorResultId; }
+    void SetVectorResultId(int id) { m_nVectorResultId = id; }
+    int ResultComponent() const { return m_nResultComponent; }
+    void SetResultComponent(int component) { m_nResultComponent = component; }
+    // "ShowModel": the undeformed shape overlaid dotted; "ShowContour": results stay while the
+    // shape is overlaid.
+    int ShowsModel() const { return m_bShowModel; }
+    void SetShowModel(int shows) { m_bShowModel = shows; }
+    int ShowsContour() const { return m_bShowContour; }
+    void SetShowContour(int shows) { m_bShowContour = shows; }
+
+    // Animation frames and deformation: "MaxLCSteps" frames, "LCStep" the current one,
+    // "DeformationScaleFactor", "ModelScaleFactor" (deformation per model size),
+    // "ShowDeformation" (DeformationMode); UpdateAnimationFrame sets the factors applied to
+    // node displacements and, while deformed, to result values.
+    int MaxLCSteps() const { return m_nMaxLCSteps; }
+    void SetMaxLCSteps(int steps) { m_nMaxLCSteps = steps; }
+    int LCStep() const { return m_nLCStep; }
+    void SetLCStep(int step) { m_nLCStep = step; }
+    double DeformationScale() const { return m_dDeformationScale; }
+    void SetDeformationScale(double scale) { m_dDeformationScale = scale; }
+    double ModelScale() const { return m_dModelScale; }
+    void SetModelScale(double scale) { m_dModelScale = scale; }
+    int16_t ShowDeformation() const { return m_nShowDeformation; }
+    void SetShowDeformation(int mode) { m_nShowDeformation = static_cast<int16_t>(mode); }
+    double DeformationFactor() const { return m_dDeformationFactor; }
+    void SetDeformationFactor(double factor) { m_dDeformationFactor = factor; }
+    double ResultFactor() const { return m_dResultFactor; }
+    void SetResultFactor(double factor) { m_dResultFactor = factor; }
+    // 0 not chosen yet, 1 steps, 2 frames (the view chooses).
+    int AnimationMode() const { return m_nAnimationMode; }
+    void SetAnimationMode(int mode) { m_nAnimationMode = mode; }
+    bool AreUndeformedListsBuilt() const { return m_bUndeformedListsBuilt != 0; }
+
+    // The clip plane a x + b y + c z + d = 0 (a, b, c, d) while clipping is on.
+    int IsClipping() const { return m_bClipping; }
+    void SetClipping(int isClipping) { m_bClipping = isClipping; }
+    const double* ClipEquation() const { return m_ClipEquation; }
+    void SetClipEquation(const double equation[4]);
+    CClipPlane& ClipPlane() { return m_ClipPlane; }
 
 private:
     // A model list being compiled, recorded into the batch or drawn directly. Its destructor
@@ -375,4 +406,25 @@ private:
     // The view's display and colour modes the recorded lists bake in.
     int m_nAnimatedDisplayMode = 0;
     int m_nAnimatedColorMode = 0;
+
+    CSceneView* m_pView = nullptr;               // the owning view
+    int m_nMaxLCSteps = 10;                      // "MaxLCSteps": animation frames
+    int m_nLCStep = 0;                           // "LCStep": current frame
+    double m_dDeformationScale = 1.0;            // "DeformationScaleFactor"
+    double m_dModelScale = 0.1;                  // "ModelScaleFactor": deformation per model size
+    double m_dDeformationFactor = 0.0;           // applied to node displacements
+    double m_dResultFactor = 1.0;                // applied to result values while deformed
+    int16_t m_nShowDeformation = kNoDeformation; // "ShowDeformation"
+    int m_bUndeformedListsBuilt = 0;
+    CGroupSet* m_pGroup = nullptr; // the model shown: the project model's default group
+    int m_nContourResultId = -1;   // "ContourResultID": packed id, -1 none
+    int m_nVectorResultId = -1;    // "VectorResultID"
+    // 1 scalar; 2, 3, 4 x, y, z of a vector; with bit 8 a further value block.
+    int m_nResultComponent = -1;
+    int m_bShowModel = 0;   // "ShowModel": undeformed shape overlaid dotted
+    int m_bShowContour = 1; // "ShowContour": results stay while the shape is overlaid
+    int m_bClipping = 0;
+    double m_ClipEquation[4] = {}; // a, b, c, d of a*x + b*y + c*z + d = 0
+    CClipPlane m_ClipPlane;
+    int m_nAnimationMode = 0; // 0 not chosen yet, 1 steps, 2 frames (the view chooses)
 };

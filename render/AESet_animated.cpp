@@ -24,14 +24,14 @@ class DeformationState
 public:
     explicit DeformationState(CAESet& renderer)
         : m_renderer(renderer)
-        , m_mode(renderer.m_nShowDeformation)
-        , m_factor(renderer.m_dDeformationFactor)
+        , m_mode(renderer.ShowDeformation())
+        , m_factor(renderer.DeformationFactor())
     {
     }
     ~DeformationState()
     {
-        m_renderer.m_nShowDeformation = m_mode;
-        m_renderer.m_dDeformationFactor = m_factor;
+        m_renderer.SetShowDeformation(m_mode);
+        m_renderer.SetDeformationFactor(m_factor);
     }
     DeformationState(const DeformationState&) = delete;
     DeformationState& operator=(const DeformationState&) = delete;

@@ -10,6 +10,7 @@
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -126,4 +127,9 @@ void CAESet::DrawContoursOnPlane()
     {
         render_log::Write(render_log::kError, "DrawContoursOnPlane", " Exception");
     }
+}
+
+void CAESet::SetClipEquation(const double equation[4])
+{
+    std::copy(equation, equation + 4, m_ClipEquation);
 }

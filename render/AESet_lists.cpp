@@ -32,7 +32,7 @@ CAESet::ListScope::ListScope(CAESet& renderer, UINT name, bool isBatched, bool o
         renderer.m_pBatch = renderer.m_recorder.get();
         return;
     }
-    CGLDevice& device = renderer.m_pView->Device();
+    CGLDevice& device = renderer.View()->Device();
     device.DeleteList(name);
     device.BeginList(name);
     if (isBatched)
@@ -62,7 +62,7 @@ void CAESet::ListScope::Close()
         m_renderer.m_recorder = std::make_unique<CListBatch>();
         return;
     }
-    CGLDevice& device = m_renderer.m_pView->Device();
+    CGLDevice& device = m_renderer.View()->Device();
     if (batch != nullptr)
     {
         batch->Replay(&device);

@@ -2,8 +2,6 @@
 // handlers share.
 #include "view/CAEView.h"
 
-#include "platform/win/glpresent.h"
-
 #include "app/project/ProjectData.h"
 #include "core/geometry/ColorConvert.h"
 #include "platform/win/dc.h"
@@ -39,7 +37,7 @@ void SetCornerViewport(CViewVolume& triad, int corner, double width, double heig
 CCAEView::CCAEView()
     : m_pMainFrame(GetViewMainFrame())
 {
-    m_AESet.m_pView = this;
+    m_AESet.SetView(this);
     if (const CAESettings* settings = GetSettings())
         EditScene().SetDisplayMode(settings->m_displayType);
 }
@@ -191,7 +189,7 @@ void CCAEView::OnSetFocus(CWnd*)
     if (m_pMainFrame == nullptr)
         return;
     const int shown =
-        m_AESet.m_nContourResultId != -1 ? m_AESet.m_nContourResultId : m_AESet.m_nVectorResultId;
+        m_AESet.ContourResultId() != -1 ? m_AESet.ContourResultId() : m_AESet.VectorResultId();
     m_pMainFrame->FillLoadCaseCombo(shown);
 }
 

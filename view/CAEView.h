@@ -73,7 +73,7 @@ public:
     ~CCAEView() override;
 
     // The group the view shows; set when a project opens or a view is made on it.
-    void SetCurrentGroup(CGroupSet* group) { m_AESet.m_pGroup = group; }
+    void SetCurrentGroup(CGroupSet* group) { m_AESet.SetGroup(group); }
     // Invalidates the view without erasing: OpenGL paints every pixel.
     void InvalidateView() override
     {
@@ -165,9 +165,9 @@ public:
     // The rubber band of a window zoom or an area selection, drawn over the frame.
     void DrawRubberBand();
 
-    CViewMainFrame* m_pMainFrame; // the main window
+    CViewMainFrame* m_pMainFrame;             // the main window
     CProjectViewAdapter m_ProjectView{*this}; // the view as the project file sees it
-    int m_nFrameKey = 0;          // this view's key in the main frame's frame map
+    int m_nFrameKey = 0;                      // this view's key in the main frame's frame map
     CAESet m_AESet;
     UINT m_nTextFontBase = 0;
     CPoint3D m_ptMouseDown;

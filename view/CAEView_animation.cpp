@@ -22,16 +22,15 @@ constexpr int kFewestStepSlots = 3;
 
 int CCAEView::GetShownResultId() const
 {
-    return m_AESet.m_nContourResultId != -1 ? m_AESet.m_nContourResultId
-                                            : m_AESet.m_nVectorResultId;
+    return m_AESet.ContourResultId() != -1 ? m_AESet.ContourResultId() : m_AESet.VectorResultId();
 }
 
 void CCAEView::SetShownResultId(int resultId)
 {
-    if (m_AESet.m_nContourResultId != -1)
-        m_AESet.m_nContourResultId = resultId;
-    else if (m_AESet.m_nVectorResultId != -1)
-        m_AESet.m_nVectorResultId = resultId;
+    if (m_AESet.ContourResultId() != -1)
+        m_AESet.SetContourResultId(resultId);
+    else if (m_AESet.VectorResultId() != -1)
+        m_AESet.SetVectorResultId(resultId);
 }
 
 BOOL CCAEView::CanAnimate(CCmdUI* cmdUI)
@@ -49,10 +48,10 @@ BOOL CCAEView::CanAnimate(CCmdUI* cmdUI)
 
 void CCAEView::SwitchDeformationOn(const CResultData& result)
 {
-    if (m_AESet.m_nShowDeformation != CAESet::kNoDeformation)
+    if (m_AESet.ShowDeformation() != CAESet::kNoDeformation)
         return;
-    m_AESet.m_nShowDeformation =
-        IsStepResult(result) ? CAESet::kAbsoluteScale : CAESet::kRelativeToModel;
+    m_AESet.SetShowDeformation(IsStepResult(result) ? CAESet::kAbsoluteScale
+                                                    : CAESet::kRelativeToModel);
     m_AESet.UpdateAnimationFrame();
 }
 
@@ -71,9 +70,9 @@ void CCAEView::ShowAnimationFrame(int resultId, bool isAnimationFrame)
 {
     const int category = GetDisplayAttr().m_nResultCategory;
     if (isAnimationFrame)
-        DisplayAnimationFrame(resultId, m_AESet.m_nResultComponent, category);
+        DisplayAnimationFrame(resultId, m_AESet.ResultComponent(), category);
     else
-        DisplayResultView(resultId, m_AESet.m_nResultComponent, category, FALSE);
+        DisplayResultView(resultId, m_AESet.ResultComponent(), category, FALSE);
 }
 
 // A frame of the renderer's frames moves the lists' geometry in place where the renderer can;
@@ -104,7 +103,7 @@ void CCAEView::OnPlay()
     }
     else
     {
-        m_AESet.m_nLCStep = 0;
+        m_AESet.SetLCStep(0);
         m_AESet.UpdateAnimationFrame();
     }
     SwitchDeformationOn(*result);
@@ -151,12 +150,9 @@ void CCAEView::StepAnimation(bool forward)
     }
     else
     {
-        const int frames = std::max(0, m_AESet.m_nMaxLCSteps);
-        int& frame = m_AESet.m_nLCStep;
-        if (forward)
-            frame = (frame + 1) % (frames + 1);
-        else
-            frame = frame <= 0 ? frames : frame - 1;
+        const int frames = std::max(0, m_AESet.MaxLCSteps());
+        const int frame = m_AESet.LCStep();
+        m_AESet.SetLCStep(forward ? (frame + 1) % (frames + 1) : frame <= 0 ? frames : frame - 1);
         m_AESet.UpdateAnimationFrame();
     }
     SwitchDeformationOn(*result);
@@ -202,12 +198,12 @@ void CCAEView::AdvanceAnimation()
         ShowAnimationFrame(next, true);
         return;
     }
-    const int frames = std::max(0, m_AESet.m_nMaxLCSteps);
-    int& frame = m_AESet.m_nLCStep;
+    const int frames = std::max(0, m_AESet.MaxLCSteps());
+    const int frame = m_AESet.LCStep();
     if (frame < frames)
-        frame = (frame + 1) % (frames + 1);
+        m_AESet.SetLCStep((frame + 1) % (frames + 1));
     else if (m_bAnimationRepeat)
-        frame = 0;
+        m_AESet.SetLCStep(0);
     else
     {
         OnStop();

@@ -78,8 +78,14 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     const int height = frame.biHeight;
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
     // The field that shows the result is chosen once: frames set it, the end restores it.
-    const bool showsContour = m_AESet.m_nContourResultId != -1;
-    int& shownField = showsContour ? m_AESet.m_nContourResultId : m_AESet.m_nVectorResultId;
+    const bool showsContour = m_AESet.ContourResultId() != -1;
+    const auto showInField = [&](int resultId)
+    {
+        if (showsContour)
+            m_AESet.SetContourResultId(resultId);
+        else
+            m_AESet.SetVectorResultId(resultId);
+    };
     SwitchDeformationOn(*result);
     m_bAnimating = 1;
     bool isComplete = true;
@@ -96,23 +102,24 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
             const CResultData* loadCase = model->GetResult(caseId);
             if (loadCase == nullptr || !loadCase->IsLoaded())
                 continue;
-            shownField = static_cast<int>(caseId);
-            isComplete = GrabAviFrame(shownField, true, width, height, pixels.data(), recorder);
+            showInField(static_cast<int>(caseId));
+            isComplete = GrabAviFrame(static_cast<int>(caseId), true, width, height, pixels.data(),
+                                      recorder);
         }
     }
     else
     {
-        for (int step = 1; step <= m_AESet.m_nMaxLCSteps && isComplete; ++step)
+        for (int step = 1; step <= m_AESet.MaxLCSteps() && isComplete; ++step)
         {
             m_bAnimating = 1;
-            m_AESet.m_nLCStep = step;
+            m_AESet.SetLCStep(step);
             m_AESet.UpdateAnimationFrame();
             isComplete = GrabAviFrame(shown, false, width, height, pixels.data(), recorder);
         }
     }
     m_bAnimating = 0;
     recorder.Finish();
-    shownField = shown;
+    showInField(shown);
     ShowAnimationFrame(shown, false);
     return isComplete ? TRUE : FALSE;
 }

@@ -139,11 +139,11 @@ void CCAEView::OnLoadCaseChange()
     if (m_pMainFrame == nullptr || !m_pMainFrame->GetSelectedLoadCase(resultId))
         return;
     BeginWaitCursor();
-    m_AESet.m_nLCStep = 0;
+    m_AESet.SetLCStep(0);
     m_AESet.UpdateAnimationFrame();
     // The bands keep their kind and colours and take the range of the chosen case: the result
     // display gives another case of the view its own range.
-    DisplayResultView(resultId, m_AESet.m_nResultComponent, GetDisplayAttr().m_nResultCategory,
+    DisplayResultView(resultId, m_AESet.ResultComponent(), GetDisplayAttr().m_nResultCategory,
                       FALSE);
     EndWaitCursor();
 }

@@ -19,8 +19,8 @@ constexpr uint32_t kEigenvectorType = 0x1000000;
 
 int ShownResultId(const CAESet& renderer)
 {
-    return renderer.m_nContourResultId != -1 ? renderer.m_nContourResultId
-                                             : renderer.m_nVectorResultId;
+    return renderer.ContourResultId() != -1 ? renderer.ContourResultId()
+                                            : renderer.VectorResultId();
 }
 
 double Component(const CPoint3D& v, int component)
@@ -37,16 +37,16 @@ double Component(const CPoint3D& v, int component)
 
 CFENode* CCAEView::GetNode(int id) const
 {
-    return m_AESet.m_pGroup ? m_AESet.m_pGroup->GetNode(id) : nullptr;
+    return m_AESet.Group() ? m_AESet.Group()->GetNode(id) : nullptr;
 }
 
 CPoint3D CCAEView::GetNodePoint(int id) const
 {
-    const CGroupSet* group = m_AESet.m_pGroup;
+    const CGroupSet* group = m_AESet.Group();
     CPoint3D p = group ? group->GetNodePoint(id) : CPoint3D();
     const int shown = ShownResultId(m_AESet);
     const CModelSet* model = GetModel();
-    if (m_AESet.m_nShowDeformation == 0 || shown == -1 || model == nullptr)
+    if (m_AESet.ShowDeformation() == 0 || shown == -1 || model == nullptr)
         return p;
     const uint32_t shownId = static_cast<uint32_t>(shown);
     const CResultData* displacement = nullptr;
@@ -73,7 +73,7 @@ CPoint3D CCAEView::GetNodePoint(int id) const
     }
     CPoint3D vector;
     if (displacement != nullptr && displacement->GetNodeVector(id, &vector))
-        p = p + vector * m_AESet.m_dDeformationFactor;
+        p = p + vector * m_AESet.DeformationFactor();
     return p;
 }
 
@@ -96,7 +96,7 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
         if (CResultData* found = model->GetResult(shownId))
             SetCurrentResult(found);
     }
-    const int component = m_AESet.m_nResultComponent & ~8;
+    const int component = m_AESet.ResultComponent() & ~8;
     if (component < 1 || component > 4)
         return noValue;
     UINT caseId = static_cast<UINT>(-1);
@@ -127,7 +127,7 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
         if (result->GetNodeVector(nodeId, &vector))
             value = Component(vector, component);
     }
-    if (m_AESet.m_nShowDeformation != 0 && !std::isnan(value))
+    if (m_AESet.ShowDeformation() != 0 && !std::isnan(value))
         value = m_AESet.GetAnimatedValue(value);
     return value;
 }
@@ -145,25 +145,25 @@ CPoint3D CCAEView::GetElementCenter(const CFEElement* element) const
 
 bool CCAEView::AddNode(CFENode* node)
 {
-    return m_AESet.m_pGroup ? m_AESet.m_pGroup->AddNode(node) : false;
+    return m_AESet.Group() ? m_AESet.Group()->AddNode(node) : false;
 }
 
 CFEElement* CCAEView::FindElement(int id) const
 {
-    return m_AESet.m_pGroup ? m_AESet.m_pGroup->FindElement(id) : nullptr;
+    return m_AESet.Group() ? m_AESet.Group()->FindElement(id) : nullptr;
 }
 
 bool CCAEView::AddElement(CFEElement* element)
 {
-    return m_AESet.m_pGroup ? m_AESet.m_pGroup->AddElement(element) : false;
+    return m_AESet.Group() ? m_AESet.Group()->AddElement(element) : false;
 }
 
 bool CCAEView::ContainsEntity(int id) const
 {
-    return m_AESet.m_pGroup ? m_AESet.m_pGroup->ContainsEntity(id) : false;
+    return m_AESet.Group() ? m_AESet.Group()->ContainsEntity(id) : false;
 }
 
 bool CCAEView::ContainsEdge(int nodeId1, int nodeId2) const
 {
-    return m_AESet.m_pGroup ? m_AESet.m_pGroup->ContainsEdge(nodeId1, nodeId2) : false;
+    return m_AESet.Group() ? m_AESet.Group()->ContainsEdge(nodeId1, nodeId2) : false;
 }

@@ -29,18 +29,18 @@ CViewFileState CProjectViewAdapter::GetFileState() const
     state.shrinkFactor = m_view.Scene().ShrinkFactor();
     state.isShrunk = m_view.Scene().IsShrunk() != 0;
     const CAESet& renderer = m_view.m_AESet;
-    state.showDeformation = renderer.m_nShowDeformation;
+    state.showDeformation = renderer.ShowDeformation();
     state.animationInterval = m_view.m_nAnimationInterval;
-    state.maxLoadCaseSteps = renderer.m_nMaxLCSteps;
-    state.loadCaseStep = renderer.m_nLCStep;
-    state.deformationScale = renderer.m_dDeformationScale;
-    state.modelScale = renderer.m_dModelScale;
-    state.contourResultId = renderer.m_nContourResultId;
-    state.vectorResultId = renderer.m_nVectorResultId;
-    state.showModel = renderer.m_bShowModel != 0;
-    state.showContour = renderer.m_bShowContour != 0;
+    state.maxLoadCaseSteps = renderer.MaxLCSteps();
+    state.loadCaseStep = renderer.LCStep();
+    state.deformationScale = renderer.DeformationScale();
+    state.modelScale = renderer.ModelScale();
+    state.contourResultId = renderer.ContourResultId();
+    state.vectorResultId = renderer.VectorResultId();
+    state.showModel = renderer.ShowsModel() != 0;
+    state.showContour = renderer.ShowsContour() != 0;
     // The component shown: which values of the result the contour or arrows take.
-    state.resultType = renderer.m_nResultComponent;
+    state.resultType = renderer.ResultComponent();
     return state;
 }
 
@@ -98,16 +98,16 @@ void CProjectViewAdapter::ApplyFileState(const CViewFileState& state)
     m_view.EditScene().SetShrunk(state.isShrunk ? 1 : 0);
     m_view.m_nAnimationInterval = state.animationInterval;
     CAESet& renderer = m_view.m_AESet;
-    renderer.m_nContourResultId = state.contourResultId;
-    renderer.m_nVectorResultId = state.vectorResultId;
-    renderer.m_nResultComponent = state.resultType;
-    renderer.m_nShowDeformation = state.showDeformation;
-    renderer.m_nMaxLCSteps = state.maxLoadCaseSteps;
-    renderer.m_dDeformationScale = state.deformationScale;
-    renderer.m_dModelScale = state.modelScale;
-    renderer.m_nLCStep = state.loadCaseStep;
-    renderer.m_bShowModel = state.showModel ? 1 : 0;
-    renderer.m_bShowContour = state.showContour ? 1 : 0;
+    renderer.SetContourResultId(state.contourResultId);
+    renderer.SetVectorResultId(state.vectorResultId);
+    renderer.SetResultComponent(state.resultType);
+    renderer.SetShowDeformation(state.showDeformation);
+    renderer.SetMaxLCSteps(state.maxLoadCaseSteps);
+    renderer.SetDeformationScale(state.deformationScale);
+    renderer.SetModelScale(state.modelScale);
+    renderer.SetLCStep(state.loadCaseStep);
+    renderer.SetShowModel(state.showModel ? 1 : 0);
+    renderer.SetShowContour(state.showContour ? 1 : 0);
     renderer.UpdateAnimationFrame();
 }
 

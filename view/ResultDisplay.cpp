@@ -65,11 +65,11 @@ void CResultDisplay::ShowResult(int resultId, int component, int category, BOOL 
                 HideNodes();
                 CAESet& renderer = target->ResultRenderer();
                 if ((component & ~kElementBlock) == 0)
-                    renderer.m_nVectorResultId = resultId;
+                    renderer.SetVectorResultId(resultId);
                 else
-                    renderer.m_nContourResultId = resultId;
+                    renderer.SetContourResultId(resultId);
                 target->ResultScene().SetCurrentResult(result);
-                renderer.m_nResultComponent = component;
+                renderer.SetResultComponent(component);
             }
         }
         if (result != nullptr && target != nullptr)
@@ -77,7 +77,7 @@ void CResultDisplay::ShowResult(int resultId, int component, int category, BOOL 
             const CAESet& shown = target->ResultRenderer();
             const int low = component & ~kElementBlock;
             const bool isNewCase =
-                resultId != shown.m_nContourResultId && resultId != shown.m_nVectorResultId;
+                resultId != shown.ContourResultId() && resultId != shown.VectorResultId();
             if (low >= 1 && low <= 4)
             {
                 const CResultDisplayAttr bands =
@@ -178,7 +178,7 @@ void CResultDisplay::DisplayContourView(int resultId, CResultDisplay* target, BO
         if (target == nullptr || FindResult(resultId) == nullptr)
             return;
         CAESet& renderer = target->ResultRenderer();
-        renderer.m_nContourResultId = resultId;
+        renderer.SetContourResultId(resultId);
         if (rebuildAll)
             renderer.RenderAll();
         else
@@ -203,7 +203,7 @@ void CResultDisplay::GetResultDisplayAttr(int resultId, const CVectorDisplayAttr
     CAESet& renderer = ResultRenderer();
     InstallVectorPlot(ResultScene().EditScene().EditVectorPlots(), renderer.VectorPlotKey(resultId),
                       *attr);
-    renderer.m_nVectorResultId = resultId;
+    renderer.SetVectorResultId(resultId);
     renderer.RenderAll();
     InvalidateView();
 }
@@ -212,7 +212,7 @@ void CResultDisplay::OnDisplayResult()
 {
     ShowStatusText("DisplayResult");
     const CAESet& renderer = ResultRenderer();
-    DisplayResultView(renderer.m_nContourResultId, renderer.m_nResultComponent,
+    DisplayResultView(renderer.ContourResultId(), renderer.ResultComponent(),
                       ResultScene().Scene().DisplayAttr().m_nResultCategory, TRUE);
 }
 

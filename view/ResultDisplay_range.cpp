@@ -23,7 +23,7 @@ int CResultDisplay::CopyDisplayAttr(CResultDisplayAttr attr)
 
 CValueRange CResultDisplay::ShownRange(CResultData& result)
 {
-    const int kind = ResultRenderer().m_nResultComponent;
+    const int kind = ResultRenderer().ResultComponent();
     const int location = ResultScene().Scene().DisplayAttr().m_nResultCategory;
     if (GetElementFilterMode() == kFilterByGroup || ResultScene().IsElementFilterActive() == 1)
     {
@@ -49,7 +49,7 @@ CResultDisplayAttr CResultDisplay::PrepareResultRange(int resultId, CResultDispl
         contour ? ContourBandDefaults(*contour) : ContourBandDefaults(CResultDisplayAttr());
     const CBandDefaults vectorDefaults =
         vector ? VectorBandDefaults(*vector) : VectorBandDefaults(CVectorDisplayAttr());
-    const bool isVectorPlot = (ResultRenderer().m_nResultComponent & ~kElementBlock) == 0;
+    const bool isVectorPlot = (ResultRenderer().ResultComponent() & ~kElementBlock) == 0;
     return PrepareBands(attr, range, flag != 0, isVectorPlot, contourDefaults, vectorDefaults);
 }
 
@@ -58,7 +58,7 @@ void CResultDisplay::ComputeVisibleRange(BOOL bStored)
     CValueRange range;
     const CResultData* result = ResultScene().CurrentResult();
     const CModelSet* model = Model();
-    const int kind = ResultRenderer().m_nResultComponent;
+    const int kind = ResultRenderer().ResultComponent();
     const int location = ResultScene().Scene().DisplayAttr().m_nResultCategory;
     if (result != nullptr && bStored)
         range = GetStoredResultRange(*result, kind, location);
@@ -103,10 +103,10 @@ void CResultDisplay::SetResultMaxPoint(CResultData* result, CPoint3D point, int 
 void CResultDisplay::ChooseAnimationMode(CResultData* result)
 {
     CAESet& renderer = ResultRenderer();
-    if (result == nullptr || renderer.m_nAnimationMode != kAnimationNotChosen)
+    if (result == nullptr || renderer.AnimationMode() != kAnimationNotChosen)
         return;
     const bool isSteps = result->GetStepKind() == CResultData::kFlagStepKind;
-    renderer.m_nAnimationMode = isSteps ? kAnimationSteps : kAnimationFrames;
+    renderer.SetAnimationMode(isSteps ? kAnimationSteps : kAnimationFrames);
     renderer.UpdateAnimationFrame();
 }
 

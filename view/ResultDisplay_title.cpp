@@ -58,28 +58,28 @@ void CResultDisplay::BuildResultTitle()
     const CModelSet* model = Model();
     CTitleRequest request;
     const CResultData* result = nullptr;
-    if (renderer.m_nContourResultId != -1)
+    if (renderer.ContourResultId() != -1)
     {
-        result = FindResult(renderer.m_nContourResultId);
-        request.shownId = static_cast<UINT>(renderer.m_nContourResultId);
+        result = FindResult(renderer.ContourResultId());
+        request.shownId = static_cast<UINT>(renderer.ContourResultId());
         request.min = view.Scene().DisplayAttr().m_dataMin;
         request.max = view.Scene().DisplayAttr().m_dataMax;
     }
-    else if (renderer.m_nVectorResultId != -1)
+    else if (renderer.VectorResultId() != -1)
     {
-        result = FindResult(renderer.m_nVectorResultId);
-        request.shownId = static_cast<UINT>(renderer.m_nVectorResultId);
+        result = FindResult(renderer.VectorResultId());
+        request.shownId = static_cast<UINT>(renderer.VectorResultId());
         request.isContour = false;
         const CResultDisplayAttr bands = renderer.GetDisplayAttr();
         request.min = bands.m_dataMin;
         request.max = bands.m_dataMax;
     }
-    const bool isShown = renderer.m_nContourResultId != -1 || renderer.m_nVectorResultId != -1;
+    const bool isShown = renderer.ContourResultId() != -1 || renderer.VectorResultId() != -1;
     if (isShown && (result == nullptr || model == nullptr))
         return; // the old lists stay; the next paint asks again
     if (isShown)
     {
-        request.component = renderer.m_nResultComponent;
+        request.component = renderer.ResultComponent();
         request.category = view.Scene().DisplayAttr().m_nResultCategory;
         const CResultTitleLines lines = ComposeResultTitle(*result, *model, request);
         m_strResultTitle = lines.line1;
@@ -107,10 +107,10 @@ void CResultDisplay::DrawLegend()
 {
     const CAESet& renderer = ResultRenderer();
     CSceneView& view = ResultScene();
-    if (renderer.m_nVectorResultId != -1)
+    if (renderer.VectorResultId() != -1)
     {
         const CVectorPlotEntry* entry =
-            view.Scene().VectorPlots().Find(renderer.VectorPlotKey(renderer.m_nVectorResultId));
+            view.Scene().VectorPlots().Find(renderer.VectorPlotKey(renderer.VectorResultId()));
         if (entry != nullptr && entry->m_attr.m_bSameColor)
             return; // arrows of one colour have no legend
     }

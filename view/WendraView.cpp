@@ -106,7 +106,7 @@ void CWendraView::DrawAll(CDC* dc)
             PlaceCentralTriad();
             if (settings && settings->m_showCentralTriad)
                 DrawTriad(Camera(kCentralTriadViewport));
-            if (m_AESet.m_nContourResultId != -1 || m_AESet.m_nVectorResultId != -1)
+            if (m_AESet.ContourResultId() != -1 || m_AESet.VectorResultId() != -1)
                 DrawLegend();
             if (m_strResultTitle.IsEmpty())
                 BuildResultTitle();

@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     view->LoadElementFilter(&model);
     view->EditScene().SetDisplayMode(kRidgeLine);
     view->m_AESet.AutoScale(view);
-    view->m_AESet.m_nResultComponent = 1;
+    view->m_AESet.SetResultComponent(1);
     // Smooth contours, as the program shows them by default; "flat" asks for flat bands, whose
     // lists are compiled anew for every frame.
     view->EditScene().EditDisplayAttr().m_nBandType = isFlat ? 0 : 2;
@@ -105,8 +105,8 @@ int main(int argc, char** argv)
     view->UpdateWindow();
     std::printf("first display of the mode: %.2f s\n", win_bench::Now() - start);
 
-    view->m_AESet.m_nMaxLCSteps = 10;
-    view->m_AESet.m_nShowDeformation = CAESet::kRelativeToModel;
+    view->m_AESet.SetMaxLCSteps(10);
+    view->m_AESet.SetShowDeformation(CAESet::kRelativeToModel);
     view->SendMessage(WM_COMMAND, ID_ANIMATION_REPEAT);
     std::vector<double> tickTimes;
     for (int i = 0; i < ticks; ++i)

@@ -55,7 +55,7 @@ int main(int argc, char** argv)
                          kHeight, nullptr, nullptr))
         return 1;
     win_bench::PlateSceneView view;
-    view.m_renderer.m_pView = &view;
+    view.m_renderer.SetView(&view);
     if (!view.Device().CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
     {
         std::printf("no OpenGL context\n");
@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     BuildPlate(model, side);
     view.m_pModel = &model;
     view.m_pResult = model.GetResult(kResultId);
-    view.m_renderer.m_pGroup = model.GetDefaultGroup();
+    view.m_renderer.SetGroup(model.GetDefaultGroup());
     view.Camera(CSceneView::kSceneViewport)
         .SetViewport(CPoint3D(0, 0, 0), CPoint3D(kWidth, kHeight, 0));
     view.m_renderer.AutoScale(&view);
@@ -78,8 +78,8 @@ int main(int argc, char** argv)
         attr.m_nContourType = CResultDisplayAttr::kLines;
     view.m_renderer.RenderAll(); // model lists, then the contour lists once
 
-    view.m_renderer.m_nContourResultId = static_cast<int>(kResultId);
-    view.m_renderer.m_nResultComponent = 1;
+    view.m_renderer.SetContourResultId(static_cast<int>(kResultId));
+    view.m_renderer.SetResultComponent(1);
     const double before = win_bench::WorkingSetMegabytes();
     const double start = win_bench::Now();
     view.m_renderer.CreateDisplayListForContourResult();

@@ -43,7 +43,7 @@ int main(int argc, char** argv)
                          kHeight, nullptr, nullptr))
         return 1;
     win_bench::PlateSceneView view;
-    view.m_renderer.m_pView = &view;
+    view.m_renderer.SetView(&view);
     if (!view.Device().CreateRenderingContext(&window, CColorRGBA(0, 0, 0, 0)))
     {
         std::printf("no OpenGL context\n");
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     win_bench::BuildQuadPlate(model, side, 8); // eight property colours
     std::printf("model of %d quads made in %.2f s\n", side * side, win_bench::Now() - start);
     view.m_pModel = &model;
-    view.m_renderer.m_pGroup = model.GetDefaultGroup();
+    view.m_renderer.SetGroup(model.GetDefaultGroup());
     view.Camera(CSceneView::kSceneViewport)
         .SetViewport(CPoint3D(0, 0, 0), CPoint3D(kWidth, kHeight, 0));
     view.m_renderer.AutoScale(&view);

@@ -336,9 +336,9 @@ TEST_F(ProjectCommands, TheOriginalExportWritesModelCoordinatesAndTheDeformedOne
     ASSERT_NE(nullptr, displacement);
     const auto* node = dynamic_cast<CResultItemNode*>(Tree().NodeOf(displacement));
     const int loadCase = Project()->m_model.GetFirstLoadCase(node->m_result->m_id);
-    view->m_AESet.m_nVectorResultId = loadCase;
-    view->m_AESet.m_nShowDeformation = CAESet::kAbsoluteScale;
-    view->m_AESet.m_dDeformationScale = 10.0;
+    view->m_AESet.SetVectorResultId(loadCase);
+    view->m_AESet.SetShowDeformation(CAESet::kAbsoluteScale);
+    view->m_AESet.SetDeformationScale(10.0);
     view->m_AESet.UpdateAnimationFrame();
     const CModelSet& model = Project()->m_model;
     int tip = 0;

@@ -114,7 +114,7 @@ TEST_F(ProjectTree, DoubleClickingAResultItemShowsItInANewViewAndFillsTheCombo)
     DoubleClick(temperature);
     CCAEView* shown = View(2);
     ASSERT_NE(nullptr, shown);
-    EXPECT_EQ(loadCase, shown->m_AESet.m_nContourResultId);
+    EXPECT_EQ(loadCase, shown->m_AESet.ContourResultId());
     EXPECT_GE(ShownBands(shown).size(), 3u);
     CComboBox& combo = MainFrame()->GetLoadCaseCombo();
     ASSERT_GE(combo.GetCount(), 1);

@@ -86,16 +86,16 @@ TEST_F(ResultSceneTest, SectionThroughBricksShowsTheFrameAndTheBandsOnTheCut)
     View().Show(&m_model);
     View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
     View().EditScene().EditDisplayAttr().m_nBandType = 0;
-    Renderer().m_nContourResultId = static_cast<int>(id);
-    Renderer().m_nResultComponent = 1;
+    Renderer().SetContourResultId(static_cast<int>(id));
+    Renderer().SetResultComponent(1);
     // Keep z <= 0 and look at the cut from above.
-    Renderer().m_bClipping = 1;
+    Renderer().SetClipping(1);
     const double equation[4] = {0, 0, -1, 0};
-    std::copy(equation, equation + 4, Renderer().m_ClipEquation);
+    Renderer().SetClipEquation(equation);
     CSegment3D plane;
     plane.m_end = CPoint3D(0, 0, 1);
-    Renderer().m_ClipPlane.SetPlane(plane, 0.0, 1);
-    Renderer().m_ClipPlane.ComputeNodeDistances(m_model.GetDefaultGroup()->GetNodes(),
+    Renderer().ClipPlane().SetPlane(plane, 0.0, 1);
+    Renderer().ClipPlane().ComputeNodeDistances(m_model.GetDefaultGroup()->GetNodes(),
                                                 m_model.GetNodeCount(), m_model.GetElements(),
                                                 m_model.GetElementCount());
     Renderer().RenderAll();

@@ -227,7 +227,7 @@ TEST_F(SceneTest, NoGroupBuildsNothing)
 {
     AddUnitQuad(m_model, kQuadColor);
     View().Show(&m_model);
-    Renderer().m_pGroup = nullptr;
+    Renderer().SetGroup(nullptr);
     Renderer().RenderAll();
     EXPECT_FALSE(glIsList(CAESet::kShellFaceList));
     View().Draw();
@@ -238,11 +238,11 @@ TEST_F(SceneTest, UndeformedShapeListsAreBuiltOnce)
 {
     AddUnitQuad(m_model, kQuadColor);
     View().Show(&m_model);
-    Renderer().m_bShowModel = 1;
+    Renderer().SetShowModel(1);
     Renderer().RenderAll();
     const UINT undeformed = Renderer().ListName(CAESet::kShellFaceList | CAESet::kUndeformed);
     EXPECT_TRUE(glIsList(undeformed));
-    EXPECT_EQ(1, Renderer().m_bUndeformedListsBuilt);
+    EXPECT_EQ(1, Renderer().AreUndeformedListsBuilt());
     glDeleteLists(undeformed, 1);
     Renderer().RenderAll();
     EXPECT_FALSE(glIsList(undeformed));
@@ -261,7 +261,7 @@ TEST_F(SceneTest, ResultListsStayWithoutAContourResult)
     Renderer().DeleteResultLists();
     EXPECT_TRUE(glIsList(vectors));
     EXPECT_TRUE(glIsList(contours));
-    Renderer().m_nContourResultId = 8;
+    Renderer().SetContourResultId(8);
     Renderer().DeleteResultLists();
     EXPECT_TRUE(glIsList(vectors));
     EXPECT_FALSE(glIsList(contours));

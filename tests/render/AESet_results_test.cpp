@@ -66,8 +66,8 @@ TEST_F(ResultSceneTest, NodalContourRunsFromBlueAtTheLeftToRedAtTheRight)
     AddStrip(m_model, kResultId);
     View().Show(&m_model);
     View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
-    Renderer().m_nContourResultId = static_cast<int>(kResultId);
-    Renderer().m_nResultComponent = 1;
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().SetResultComponent(1);
     for (int bandType : {0, 2})
     {
         SCOPED_TRACE(bandType);
@@ -87,8 +87,8 @@ TEST_F(ResultSceneTest, ElementCategoryFillsEachElementInOneBandColour)
     CResultDisplayAttr& attr = View().EditScene().EditDisplayAttr();
     attr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
     attr.m_nResultCategory = 0;
-    Renderer().m_nContourResultId = static_cast<int>(kResultId);
-    Renderer().m_nResultComponent = 1;
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().SetResultComponent(1);
     Renderer().RenderAll();
     View().Draw();
     for (int i = 0; i < 10; ++i)
@@ -112,11 +112,11 @@ TEST_F(ResultSceneTest, MissingContourResultLeavesTheListsAlone)
     AddStrip(m_model, kResultId);
     View().Show(&m_model);
     View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
-    Renderer().m_nContourResultId = static_cast<int>(kResultId);
-    Renderer().m_nResultComponent = 1;
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().SetResultComponent(1);
     Renderer().RenderAll();
     // The same names, asked of a result that is no longer there: the shell list stays.
-    Renderer().m_nContourResultId = static_cast<int>(kResultId + 8);
+    Renderer().SetContourResultId(static_cast<int>(kResultId + 8));
     Renderer().CreateContourResultDisplayListForShell();
     EXPECT_TRUE(glIsList(Renderer().ListName(CAESet::kShellContourList)));
     View().Draw();
@@ -140,7 +140,7 @@ TEST_F(ResultSceneTest, ElementValueOfTheShownComponent)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(testing::Message() << c.component << " of " << c.id);
-        Renderer().m_nResultComponent = c.component;
+        Renderer().SetResultComponent(c.component);
         const double value = Renderer().GetElementResultValue(&result, c.id);
         if (std::isnan(c.expected))
             EXPECT_TRUE(std::isnan(value));
@@ -153,7 +153,7 @@ TEST_F(ResultSceneTest, AnimatedValueScalesWithinTheDataRange)
 {
     AddStrip(m_model, kResultId);
     View().Show(&m_model);
-    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
     struct Case
     {
         double min;
@@ -171,7 +171,7 @@ TEST_F(ResultSceneTest, AnimatedValueScalesWithinTheDataRange)
     for (const Case& c : cases)
     {
         View().EditScene().EditDisplayAttr().SetRange(c.min, c.max, c.min, c.max, 10);
-        Renderer().m_dResultFactor = c.factor;
+        Renderer().SetResultFactor(c.factor);
         EXPECT_EQ(c.expected, Renderer().GetAnimatedValue(c.value));
     }
     EXPECT_TRUE(std::isnan(Renderer().GetAnimatedValue(std::nan(""))));
@@ -187,13 +187,13 @@ TEST_F(ResultSceneTest, BandsInEffectFollowTheResultShown)
     EXPECT_EQ(-1, Renderer().CopyDisplayAttr(bands)); // nothing shown: nothing changes
     EXPECT_EQ(1.0, Renderer().GetDisplayAttr().m_dataMax);
 
-    Renderer().m_nContourResultId = static_cast<int>(kResultId);
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
     EXPECT_EQ(1, Renderer().CopyDisplayAttr(bands));
     EXPECT_EQ(5, View().Scene().DisplayAttr().m_nBands);
 
     // A vector result's bands are those of its plot entry, filed under its load case 1.
-    Renderer().m_nContourResultId = -1;
-    Renderer().m_nVectorResultId = static_cast<int>(kResultId);
+    Renderer().SetContourResultId(-1);
+    Renderer().SetVectorResultId(static_cast<int>(kResultId));
     EXPECT_EQ(-1, Renderer().VectorPlotKey(static_cast<int>(kResultId))); // no load cases yet
     m_model.AddLoadCaseValueById(kResultId, 1.0);
     EXPECT_EQ(static_cast<int>(kResultId), Renderer().VectorPlotKey(static_cast<int>(kResultId)));
@@ -226,8 +226,8 @@ TEST_F(ResultSceneTest, ElementNodeValuesColourOnlyTheElementsThatHaveThem)
     View().m_background = {255, 255, 255};
     View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 10);
     View().EditScene().EditDisplayAttr().m_nBandType = 0;
-    Renderer().m_nContourResultId = static_cast<int>(kResultId + 8);
-    Renderer().m_nResultComponent = 9; // the scalar of the element block
+    Renderer().SetContourResultId(static_cast<int>(kResultId + 8));
+    Renderer().SetResultComponent(9); // the scalar of the element block
     Renderer().RenderAll();
     View().Draw();
     EXPECT_NE((Rgb{255, 255, 255}), ReadPixel(ElementX(1), kSize / 2));

@@ -24,15 +24,15 @@ void ExpectPoint(const CPoint3D& expected, const CPoint3D& actual)
 TEST(AESet, StartsWithTheDefaultsOfAView)
 {
     CAESet renderer;
-    EXPECT_EQ(10, renderer.m_nMaxLCSteps);
-    EXPECT_EQ(1.0, renderer.m_dDeformationScale);
-    EXPECT_EQ(0.1, renderer.m_dModelScale);
-    EXPECT_EQ(1.0, renderer.m_dResultFactor);
-    EXPECT_EQ(-1, renderer.m_nContourResultId);
-    EXPECT_EQ(-1, renderer.m_nVectorResultId);
-    EXPECT_EQ(-1, renderer.m_nResultComponent);
-    EXPECT_EQ(1, renderer.m_bShowContour);
-    EXPECT_EQ(nullptr, renderer.m_pGroup);
+    EXPECT_EQ(10, renderer.MaxLCSteps());
+    EXPECT_EQ(1.0, renderer.DeformationScale());
+    EXPECT_EQ(0.1, renderer.ModelScale());
+    EXPECT_EQ(1.0, renderer.ResultFactor());
+    EXPECT_EQ(-1, renderer.ContourResultId());
+    EXPECT_EQ(-1, renderer.VectorResultId());
+    EXPECT_EQ(-1, renderer.ResultComponent());
+    EXPECT_EQ(1, renderer.ShowsContour());
+    EXPECT_EQ(nullptr, renderer.Group());
     renderer.RenderAll(); // no view, no group: nothing to build
     renderer.DrawScene();
 }
@@ -170,15 +170,15 @@ TEST_F(SceneTest, AnimationFrameFactors)
         const UINT id = AddDisplacement(model, 4.0, c.caseKind);
         View().m_pModel = &model;
         CAESet& r = Renderer();
-        r.m_nShowDeformation = static_cast<int16_t>(c.mode);
-        r.m_dDeformationScale = 2.0;
-        r.m_nLCStep = c.step;
-        r.m_nMaxLCSteps = c.steps;
-        r.m_nContourResultId = c.showsResult ? static_cast<int>(id) : -1;
+        r.SetShowDeformation(static_cast<int16_t>(c.mode));
+        r.SetDeformationScale(2.0);
+        r.SetLCStep(c.step);
+        r.SetMaxLCSteps(c.steps);
+        r.SetContourResultId(c.showsResult ? static_cast<int>(id) : -1);
         View().SetCurrentResult(c.showsResult ? model.GetResult(id) : nullptr);
         r.UpdateAnimationFrame();
-        EXPECT_DOUBLE_EQ(c.resultFactor, r.m_dResultFactor);
-        EXPECT_DOUBLE_EQ(c.deformationFactor, r.m_dDeformationFactor);
+        EXPECT_DOUBLE_EQ(c.resultFactor, r.ResultFactor());
+        EXPECT_DOUBLE_EQ(c.deformationFactor, r.DeformationFactor());
         View().SetCurrentResult(nullptr);
         View().m_pModel = nullptr;
     }
@@ -190,10 +190,10 @@ TEST_F(SceneTest, RelativeDeformationTakesAZeroDisplacementAsOne)
     AddTestNode(m_model, 2, 3, 4, 0);
     const UINT id = AddDisplacement(m_model, 0.0, 8);
     View().m_pModel = &m_model;
-    Renderer().m_nShowDeformation = CAESet::kRelativeToModel;
-    Renderer().m_nVectorResultId = static_cast<int>(id);
+    Renderer().SetShowDeformation(CAESet::kRelativeToModel);
+    Renderer().SetVectorResultId(static_cast<int>(id));
     Renderer().UpdateAnimationFrame();
-    EXPECT_DOUBLE_EQ(5 * 0.1, Renderer().m_dDeformationFactor);
+    EXPECT_DOUBLE_EQ(5 * 0.1, Renderer().DeformationFactor());
 }
 
 TEST(AESet, ListNamesOfAGroupDifferFromEachOtherAndFromTheFixedNames)
@@ -215,7 +215,7 @@ TEST(AESet, ListNamesOfAGroupDifferFromEachOtherAndFromTheFixedNames)
             codes.push_back(code | variant);
     CGroupSet group;
     CAESet renderer;
-    renderer.m_pGroup = &group;
+    renderer.SetGroup(&group);
     for (const int groupId : {0, 1, 2, 5, 16, 255, 1023, 4096})
     {
         SCOPED_TRACE(groupId);
@@ -226,5 +226,5 @@ TEST(AESet, ListNamesOfAGroupDifferFromEachOtherAndFromTheFixedNames)
     }
     group.m_id = 0; // the first group keeps the names it always had
     EXPECT_EQ(UINT{CAESet::kShellFaceList}, renderer.ListName(CAESet::kShellFaceList));
-    renderer.m_pGroup = nullptr;
+    renderer.SetGroup(nullptr);
 }

@@ -52,8 +52,8 @@ TEST_F(ResultSceneTest, ConstantLengthArrowsSitCentredOnEachElement)
     View().Show(&m_model);
     View().EditScene().EditDisplayAttr().m_nResultCategory =
         0; // per element, not averaged at the nodes
-    Renderer().m_nVectorResultId = static_cast<int>(kVectorId);
-    Renderer().m_nResultComponent = 0;
+    Renderer().SetVectorResultId(static_cast<int>(kVectorId));
+    Renderer().SetResultComponent(0);
     Renderer().RenderAll();
     View().Draw();
     const int y = kSize / 2;
@@ -70,7 +70,7 @@ TEST_F(ResultSceneTest, WithoutAPlotEntryTheVectorListsAreNotBuilt)
 {
     AddVectorStrip(m_model, View(), 0.5);
     View().Show(&m_model);
-    Renderer().m_nVectorResultId = static_cast<int>(kVectorId + 8); // load case 2: no entry
+    Renderer().SetVectorResultId(static_cast<int>(kVectorId + 8)); // load case 2: no entry
     View().Device().DeleteList(Renderer().ListName(CAESet::kShellVectorList));
     Renderer().RenderAll();
     EXPECT_FALSE(glIsList(Renderer().ListName(CAESet::kShellVectorList)));
@@ -87,8 +87,8 @@ TEST_F(ResultSceneTest, NodeArrowsStartAtTheirNodes)
     result->SetNodeVector(12, CPoint3D(0, 1, 0));
     result->SetNodeValue(12, 1.0);
     View().Show(&m_model);
-    Renderer().m_nVectorResultId = static_cast<int>(kVectorId);
-    Renderer().m_nResultComponent = 0;
+    Renderer().SetVectorResultId(static_cast<int>(kVectorId));
+    Renderer().SetResultComponent(0);
     Renderer().RenderAll();
     View().Draw();
     // Node 12 is at (0, 0.5), shared by elements 5 and 6: its arrow runs half a unit upwards

@@ -15,7 +15,7 @@ FakeSceneView* SceneTest::s_view = nullptr;
 FakeSceneView::FakeSceneView()
     : m_renderer(std::make_unique<CAESet>())
 {
-    m_renderer->m_pView = this;
+    m_renderer->SetView(this);
     const char* className = fw::RegisterWndClass(CS_OWNDC);
     if (!m_wnd.CreateEx(0, className, "scene test", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
                         0, kSize, kSize, nullptr, nullptr))
@@ -73,7 +73,7 @@ CPoint3D FakeSceneView::GetNodePoint(int id) const
 void FakeSceneView::Show(CModelSet* model)
 {
     m_pModel = model;
-    m_renderer->m_pGroup = model->GetDefaultGroup();
+    m_renderer->SetGroup(model->GetDefaultGroup());
     CViewVolume& scene = Camera(kSceneViewport);
     scene.SetViewport(CPoint3D(0, 0, 0), CPoint3D(kSize, kSize, 0));
     m_renderer->AutoScale(this);
@@ -134,7 +134,7 @@ void SceneTest::SetUp()
         SKIP_OR_FAIL_WITHOUT_GL();
     FakeSceneView& view = *s_view;
     view.m_renderer = std::make_unique<CAESet>();
-    view.m_renderer->m_pView = &view;
+    view.m_renderer->SetView(&view);
     view.m_settings = CSceneSettings();
     view.m_settings.m_colors[CSceneSettings::kShell] = RGB(0, 255, 0);
     view.m_settings.m_colors[CSceneSettings::kSolid] = RGB(0, 255, 255);
@@ -165,6 +165,6 @@ void SceneTest::TearDown()
         return;
     s_view->m_renderer->DeleteLists();
     s_view->m_pModel = nullptr;
-    s_view->m_renderer->m_pGroup = nullptr;
+    s_view->m_renderer->SetGroup(nullptr);
 }
 } // namespace render_test

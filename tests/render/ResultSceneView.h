@@ -13,12 +13,12 @@ class ResultSceneView : public FakeSceneView
 public:
     double GetResultValue(int nodeId, int elementId) const override
     {
-        const int shown = m_renderer->m_nContourResultId != -1 ? m_renderer->m_nContourResultId
-                                                               : m_renderer->m_nVectorResultId;
+        const int shown = m_renderer->ContourResultId() != -1 ? m_renderer->ContourResultId()
+                                                              : m_renderer->VectorResultId();
         const CResultData* result = m_renderer->FindResult(shown);
         if (result == nullptr)
             return 0.0;
-        const int kind = m_renderer->m_nResultComponent & ~8;
+        const int kind = m_renderer->ResultComponent() & ~8;
         double value = 0.0;
         CPoint3D vector;
         if (result->GetLocation() == CResultData::kFlagElementNodes)

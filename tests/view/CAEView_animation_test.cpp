@@ -81,19 +81,19 @@ TEST_F(CAEViewAnimationTest, PlayAdvancesAFramePerTickAndStopsOnTheLast)
 {
     CWendraView* view = ShowResult(m_frameId);
     ASSERT_NE(nullptr, view);
-    view->m_AESet.m_nLCStep = 4;
+    view->m_AESet.SetLCStep(4);
     Command(view, ID_ANIMATION_PLAY);
-    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, view->m_AESet.LCStep());
     EXPECT_EQ(1, view->m_bAnimating);
-    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.m_nShowDeformation);
+    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.ShowDeformation());
     EXPECT_TRUE(TimerRuns(view));
 
     Tick(view);
-    EXPECT_EQ(1, view->m_AESet.m_nLCStep);
-    EXPECT_DOUBLE_EQ(0.1, view->m_AESet.m_dResultFactor);
+    EXPECT_EQ(1, view->m_AESet.LCStep());
+    EXPECT_DOUBLE_EQ(0.1, view->m_AESet.ResultFactor());
     const Rgb first = RightEnd(view);
     Tick(view, 9);
-    EXPECT_EQ(10, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(10, view->m_AESet.LCStep());
     EXPECT_EQ(1, view->m_bAnimating);
     // The whole value at the last frame: the top band's red.
     const Rgb last = RightEnd(view);
@@ -102,10 +102,10 @@ TEST_F(CAEViewAnimationTest, PlayAdvancesAFramePerTickAndStopsOnTheLast)
     EXPECT_LT(last[2], 60);
 
     Tick(view); // past the last frame: the animation stops there
-    EXPECT_EQ(10, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(10, view->m_AESet.LCStep());
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_FALSE(TimerRuns(view));
-    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.m_nShowDeformation);
+    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.ShowDeformation());
 }
 
 TEST_F(CAEViewAnimationTest, RepeatWrapsToTheFirstFrameAndStopEndsIt)
@@ -114,19 +114,19 @@ TEST_F(CAEViewAnimationTest, RepeatWrapsToTheFirstFrameAndStopEndsIt)
     ASSERT_NE(nullptr, view);
     Command(view, ID_ANIMATION_REPEAT);
     Tick(view, 10);
-    EXPECT_EQ(10, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(10, view->m_AESet.LCStep());
     Tick(view);
-    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, view->m_AESet.LCStep());
     Tick(view);
-    EXPECT_EQ(1, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(1, view->m_AESet.LCStep());
     EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
 
     Command(view, ID_ANIMATION_STOP);
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_EQ(0, view->m_bAnimationRepeat);
     EXPECT_FALSE(TimerRuns(view));
-    EXPECT_EQ(1, view->m_AESet.m_nLCStep); // the frame shown stays
-    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.m_nShowDeformation);
+    EXPECT_EQ(1, view->m_AESet.LCStep()); // the frame shown stays
+    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.ShowDeformation());
     EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
     EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
 }
@@ -135,13 +135,13 @@ TEST_F(CAEViewAnimationTest, ForwardAndBackWrapAroundTheFrames)
 {
     CWendraView* view = ShowResult(m_frameId);
     ASSERT_NE(nullptr, view);
-    view->m_AESet.m_nLCStep = 10;
+    view->m_AESet.SetLCStep(10);
     Command(view, ID_ANIMATION_FORWARD);
-    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, view->m_AESet.LCStep());
     Command(view, ID_ANIMATION_BACK);
-    EXPECT_EQ(10, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(10, view->m_AESet.LCStep());
     Command(view, ID_ANIMATION_BACK);
-    EXPECT_EQ(9, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(9, view->m_AESet.LCStep());
     EXPECT_EQ(0, view->m_bAnimating); // steps leave the timer alone
     EXPECT_FALSE(TimerRuns(view));
     EXPECT_EQ(0, Frame().m_waitDepth);
@@ -152,23 +152,23 @@ TEST_F(CAEViewAnimationTest, StepResultPlaysItsLoadedCasesAndStopsOnTheLast)
     CWendraView* view = ShowResult(StepCase(2));
     ASSERT_NE(nullptr, view);
     Command(view, ID_ANIMATION_PLAY);
-    EXPECT_EQ(static_cast<int>(StepCase(1)), view->m_AESet.m_nContourResultId);
-    EXPECT_EQ(CAESet::kAbsoluteScale, view->m_AESet.m_nShowDeformation);
+    EXPECT_EQ(static_cast<int>(StepCase(1)), view->m_AESet.ContourResultId());
+    EXPECT_EQ(CAESet::kAbsoluteScale, view->m_AESet.ShowDeformation());
     Tick(view);
-    EXPECT_EQ(static_cast<int>(StepCase(2)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(StepCase(2)), view->m_AESet.ContourResultId());
     Tick(view); // case 3 is not loaded: case 4, the last, stays shown
-    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_FALSE(TimerRuns(view));
 
     Command(view, ID_ANIMATION_REPEAT); // from the first loaded case again
     Tick(view, 2);
-    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
     Tick(view);
-    EXPECT_EQ(static_cast<int>(StepCase(1)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(StepCase(1)), view->m_AESet.ContourResultId());
     EXPECT_EQ(1, view->m_bAnimating);
     Command(view, ID_ANIMATION_BACK);
-    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
 }
 
 // The range an animation starts with holds on every frame, the last of a run that stops there
@@ -182,7 +182,7 @@ TEST_F(CAEViewAnimationTest, StepAnimationKeepsItsRangeToTheLastFrame)
     Tick(view);
     EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     Tick(view); // case 4, the last: the run stops on it
-    ASSERT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.m_nContourResultId);
+    ASSERT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     DrawFrame(view);
@@ -226,12 +226,12 @@ TEST_F(CAEViewAnimationTest, NothingToPlayLeavesTheShownResult)
     for (UINT c = 1; c <= 4; ++c)
         Model().GetResult(StepCase(c))->m_loaded = CResultData::kNotLoaded;
     Command(view, ID_ANIMATION_PLAY);
-    EXPECT_EQ(static_cast<int>(StepCase(2)), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(StepCase(2)), view->m_AESet.ContourResultId());
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_FALSE(TimerRuns(view));
 
     // A result that is gone: every command and tick does nothing.
-    view->m_AESet.m_nContourResultId = static_cast<int>(MakeLoadCaseKey(9, kStepType, 1));
+    view->m_AESet.SetContourResultId(static_cast<int>(MakeLoadCaseKey(9, kStepType, 1)));
     for (const UINT id : {ID_ANIMATION_PLAY, ID_ANIMATION_FORWARD, ID_ANIMATION_BACK})
         Command(view, id);
     Tick(view);
@@ -329,7 +329,7 @@ TEST_F(CAEViewAnimationTest, FramesThatCannotMoveInPlaceRebuildTheirLists)
             static_cast<BYTE>(bandType == 2)); // shrunk elements rebuild too
         Command(view, ID_ANIMATION_PLAY);
         Tick(view, 2);
-        EXPECT_EQ(2, view->m_AESet.m_nLCStep);
+        EXPECT_EQ(2, view->m_AESet.LCStep());
         EXPECT_FALSE(view->m_AESet.HasAnimatedFrames());
     }
 }

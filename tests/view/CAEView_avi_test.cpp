@@ -140,9 +140,9 @@ TEST_F(CAEViewAviTest, ModeShapeOfARealFileRecordsTwentyDifferentFramesAtFourASe
     EXPECT_TRUE((*m_services)->messageBoxes.empty());
     // The view as it was, on the last frame, at the export's interval.
     EXPECT_EQ(250, view->m_nAnimationInterval);
-    EXPECT_EQ(20, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(20, view->m_AESet.LCStep());
     EXPECT_EQ(0, view->m_bAnimating);
-    EXPECT_EQ(static_cast<int>(modeId), view->m_AESet.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(modeId), view->m_AESet.ContourResultId());
     EXPECT_EQ(0, Frame().m_waitDepth);
 }
 
@@ -163,8 +163,8 @@ TEST_F(CAEViewAviTest, StepResultRecordsItsLoadedCasesOnly)
     const AviContents avi = ReadAvi(m_path);
     ASSERT_TRUE(avi.isRead);
     EXPECT_EQ(4, avi.frameCount);
-    EXPECT_EQ(static_cast<int>(shown), view->m_AESet.m_nContourResultId);
-    EXPECT_EQ(-1, view->m_AESet.m_nVectorResultId);
+    EXPECT_EQ(static_cast<int>(shown), view->m_AESet.ContourResultId());
+    EXPECT_EQ(-1, view->m_AESet.VectorResultId());
 }
 
 TEST_F(CAEViewAviTest, CancelledCompressorChoiceRecordsNothingAndSaysNothing)
@@ -175,7 +175,7 @@ TEST_F(CAEViewAviTest, CancelledCompressorChoiceRecordsNothingAndSaysNothing)
     ExportAvi(view);
     EXPECT_EQ(1, (*m_services)->aviOptionCalls);
     EXPECT_TRUE((*m_services)->messageBoxes.empty());
-    EXPECT_EQ(0, view->m_AESet.m_nLCStep); // no frame was made
+    EXPECT_EQ(0, view->m_AESet.LCStep()); // no frame was made
     EXPECT_EQ(0, view->m_bAnimating);
 }
 
@@ -187,7 +187,7 @@ TEST_F(CAEViewAviTest, CompressorThatFailsIsToldOnceAndRecordsNothing)
     ExportAvi(view);
     ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
     EXPECT_EQ(0u, (*m_services)->messageBoxes[0].text.find("AVI Compressed Stream"));
-    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, view->m_AESet.LCStep());
 }
 
 TEST_F(CAEViewAviTest, FileThatCannotBeMadeIsToldOnceBeforeAnyChoice)
@@ -201,7 +201,7 @@ TEST_F(CAEViewAviTest, FileThatCannotBeMadeIsToldOnceBeforeAnyChoice)
     EXPECT_EQ(0u, text.find("AVI Engine failed to initialize. Check filename " + m_path + "."))
         << text;
     EXPECT_EQ(0, (*m_services)->aviOptionCalls);
-    EXPECT_EQ(0, view->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, view->m_AESet.LCStep());
 }
 
 TEST_F(CAEViewAviTest, FrameThatCannotBeReadStopsTheRecordingWithOneMessage)
@@ -214,7 +214,7 @@ TEST_F(CAEViewAviTest, FrameThatCannotBeReadStopsTheRecordingWithOneMessage)
     CString text;
     LoadStringFromFile(CString("Message.str"), CString("Error"), CString("ImageCapture"), &text);
     EXPECT_EQ(text.GetString(), (*m_services)->messageBoxes[0].text);
-    EXPECT_EQ(1, view->m_AESet.m_nLCStep); // the first of five frames
+    EXPECT_EQ(1, view->m_AESet.LCStep()); // the first of five frames
     EXPECT_EQ(0, view->m_bAnimating);
     EXPECT_EQ(0, ReadAvi(m_path).frameCount);
 }

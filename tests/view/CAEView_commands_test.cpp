@@ -283,16 +283,16 @@ TEST_F(ViewCommands, LoadCaseComboFollowsTheFocusedView)
     CWendraView* first = OpenView();
     CWendraView* second = OpenView();
     ASSERT_NE(nullptr, second);
-    first->m_AESet.m_nVectorResultId = 0x800008;
-    second->m_AESet.m_nContourResultId = 0x2000010;
-    second->m_AESet.m_nVectorResultId = 0x800008;
+    first->m_AESet.SetVectorResultId(0x800008);
+    second->m_AESet.SetContourResultId(0x2000010);
+    second->m_AESet.SetVectorResultId(0x800008);
     Frame().m_comboResults.clear();
     first->SendMessage(WM_SETFOCUS, 0, 0);
     second->SendMessage(WM_SETFOCUS, 0, 0);
     EXPECT_EQ((std::vector<int>{0x800008, 0x2000010}), Frame().m_comboResults);
 
     // A case chosen in the combo starts the animation over.
-    second->m_AESet.m_nLCStep = 4;
+    second->m_AESet.SetLCStep(4);
     Frame().m_selectedLoadCase = 0x2000008;
     const HWND combo =
         ::CreateWindowA("COMBOBOX", "", WS_CHILD, 0, 0, 50, 50, Frame().m_hWnd,
@@ -300,5 +300,5 @@ TEST_F(ViewCommands, LoadCaseComboFollowsTheFocusedView)
     second->SendMessage(WM_COMMAND, MAKEWPARAM(ID_LOADCASE_COMBO, CBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(combo));
     ::DestroyWindow(combo);
-    EXPECT_EQ(0, second->m_AESet.m_nLCStep);
+    EXPECT_EQ(0, second->m_AESet.LCStep());
 }

@@ -58,9 +58,9 @@ protected:
 
     void ShowDeformed(int shownId, double factor)
     {
-        m_view.m_AESet.m_nShowDeformation = CAESet::kAbsoluteScale;
-        m_view.m_AESet.m_nContourResultId = shownId;
-        m_view.m_AESet.m_dDeformationFactor = factor;
+        m_view.m_AESet.SetShowDeformation(CAESet::kAbsoluteScale);
+        m_view.m_AESet.SetContourResultId(shownId);
+        m_view.m_AESet.SetDeformationFactor(factor);
     }
 
     CProjectOnlyMainFrame m_frame;
@@ -81,8 +81,8 @@ void ExpectPoint(const CPoint3D& expected, const CPoint3D& actual)
 TEST_F(ViewEntities, UndeformedWithoutDeformationOrResult)
 {
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(1));
-    m_view.m_AESet.m_nContourResultId = static_cast<int>(m_displacementId);
-    m_view.m_AESet.m_dDeformationFactor = 2.0;
+    m_view.m_AESet.SetContourResultId(static_cast<int>(m_displacementId));
+    m_view.m_AESet.SetDeformationFactor(2.0);
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(1)); // mode 0
     ShowDeformed(-1, 2.0);
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(1)); // no result shown
@@ -113,8 +113,8 @@ TEST_F(ViewEntities, AnotherResultTakesTheModelsDisplacementOfItsCase)
 TEST_F(ViewEntities, ValuesOfTheShownComponent)
 {
     CAESet& renderer = m_view.m_AESet;
-    renderer.m_nContourResultId = static_cast<int>(m_stressId);
-    renderer.m_nResultComponent = 1;
+    renderer.SetContourResultId(static_cast<int>(m_stressId));
+    renderer.SetResultComponent(1);
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0))); // no current result yet
     m_view.SetCurrentResult(Model().GetResult(m_displacementId));
     EXPECT_DOUBLE_EQ(3.5, m_view.GetNodeValue(1, 0));
@@ -122,16 +122,16 @@ TEST_F(ViewEntities, ValuesOfTheShownComponent)
     EXPECT_DOUBLE_EQ(4.5, m_view.GetResultValue(2, 0));
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(7, 0))); // a node the result does not cover
 
-    renderer.m_nContourResultId = static_cast<int>(m_displacementId);
-    renderer.m_nResultComponent = 4; // z
+    renderer.SetContourResultId(static_cast<int>(m_displacementId));
+    renderer.SetResultComponent(4); // z
     EXPECT_DOUBLE_EQ(1.0, m_view.GetNodeValue(1, 0));
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(2, 0))); // no vector at node 2
-    renderer.m_nResultComponent = 4 | 8; // the element block's bit is not the component
+    renderer.SetResultComponent(4 | 8); // the element block's bit is not the component
     EXPECT_DOUBLE_EQ(1.0, m_view.GetNodeValue(1, 0));
-    renderer.m_nResultComponent = 0;
+    renderer.SetResultComponent(0);
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0)));
-    renderer.m_nContourResultId = -1;
-    renderer.m_nResultComponent = 1;
+    renderer.SetContourResultId(-1);
+    renderer.SetResultComponent(1);
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0)));
 }
 
@@ -141,8 +141,8 @@ TEST_F(ViewEntities, ElementNodeValuesBelongToTheirElement)
     CComponentSet& set = corners->GetOrCreateComponentSet(5, 2);
     set.nodeIds = {1, 2};
     set.values = {7.0, 8.0};
-    m_view.m_AESet.m_nContourResultId = static_cast<int>(m_elementNodeId);
-    m_view.m_AESet.m_nResultComponent = 1;
+    m_view.m_AESet.SetContourResultId(static_cast<int>(m_elementNodeId));
+    m_view.m_AESet.SetResultComponent(1);
     m_view.SetCurrentResult(corners);
     EXPECT_DOUBLE_EQ(8.0, m_view.GetNodeValue(2, 5));
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(3, 5))); // not a node of the element

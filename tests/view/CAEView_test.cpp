@@ -109,7 +109,7 @@ TEST_F(CAEViewTest, NewViewStartsWithTheProjectDisplayTypeAndItsCamera)
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
     EXPECT_EQ(kHiddenLine, view->Scene().DisplayMode());
-    EXPECT_EQ(&view->m_AESet, view->m_AESet.m_pView ? &view->m_AESet : nullptr);
+    EXPECT_EQ(&view->m_AESet, view->m_AESet.View() ? &view->m_AESet : nullptr);
     EXPECT_EQ(-7.0, view->Camera(0).m_copyStart.x);
     EXPECT_EQ(4.0, view->Camera(0).m_copyEnd.z);
 }

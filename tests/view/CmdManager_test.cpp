@@ -320,7 +320,7 @@ TEST_F(CmdManagerTest, PostedCommandReachesTheActiveViewAsAnAccelerator)
 
 TEST_F(CmdManagerTest, ContourAndVectorSettingsApplyToTheActiveView)
 {
-    m_view->m_AESet.m_nContourResultId = 8; // a contour is shown: the view's own bands count
+    m_view->m_AESet.SetContourResultId(8); // a contour is shown: the view's own bands count
     CContourSettingRecord contour;
     contour.nCode = CCmdRecord::kApplyContour;
     contour.m_Attr.m_nBands = 7;
@@ -330,7 +330,7 @@ TEST_F(CmdManagerTest, ContourAndVectorSettingsApplyToTheActiveView)
     m_view->m_bAnimating = 0;
     Send(contour);
     EXPECT_EQ(7, m_view->Scene().DisplayAttr().m_nBands);
-    m_view->m_AESet.m_nContourResultId = -1;
+    m_view->m_AESet.SetContourResultId(-1);
 
     m_view->EditScene().EditVectorPlots().FindOrAdd(24)->m_attr.m_scaleFactor = 1.0;
     CVectorSettingRecord vectors;

@@ -14,7 +14,7 @@ FakeResultView::FakeResultView(CModelSet* model,
     : m_pModel(model)
     , m_pOpened(opened)
 {
-    m_renderer.m_pView = this;
+    m_renderer.SetView(this);
     m_settings.m_displayFilter = kKindAll & ~kKindNode;
     EditScene().SetDisplayMode(kRidgeLine);
     const char* className = fw::RegisterWndClass(CS_OWNDC);
@@ -38,7 +38,7 @@ FakeResultView::~FakeResultView()
 void FakeResultView::Show()
 {
     MakeCurrent();
-    m_renderer.m_pGroup = m_pModel->GetDefaultGroup();
+    m_renderer.SetGroup(m_pModel->GetDefaultGroup());
     Camera(kSceneViewport).SetViewport(CPoint3D(0, 0, 0), CPoint3D(kSize, kSize, 0));
     m_renderer.AutoScale(this);
     LOGFONT font = {};
@@ -55,7 +55,7 @@ void FakeResultView::Draw()
     Device().BeginScene(&Camera(kSceneViewport));
     m_renderer.DrawScene();
     Device().EndScene();
-    if (m_renderer.m_nContourResultId != -1 || m_renderer.m_nVectorResultId != -1)
+    if (m_renderer.ContourResultId() != -1 || m_renderer.VectorResultId() != -1)
         DrawLegend();
     if (m_strResultTitle.IsEmpty())
         BuildResultTitle();
@@ -96,12 +96,12 @@ int FakeResultView::IsEntityVisible(const CFEElement* element) const
 // The shown result's value at a node, or at the element's node for element-node values.
 double FakeResultView::GetResultValue(int nodeId, int elementId) const
 {
-    const int shown = m_renderer.m_nContourResultId != -1 ? m_renderer.m_nContourResultId
-                                                          : m_renderer.m_nVectorResultId;
+    const int shown = m_renderer.ContourResultId() != -1 ? m_renderer.ContourResultId()
+                                                         : m_renderer.VectorResultId();
     const CResultData* result = m_renderer.FindResult(shown);
     if (result == nullptr)
         return 0.0;
-    const int kind = m_renderer.m_nResultComponent & ~8;
+    const int kind = m_renderer.ResultComponent() & ~8;
     if (result->GetLocation() == CResultData::kFlagElementNodes)
     {
         const CComponentSet* set = result->GetComponentSet(elementId);

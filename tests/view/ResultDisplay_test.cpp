@@ -119,9 +119,9 @@ TEST_F(ResultDisplayTest, NewViewShowsTheContourWithTheCameraFilterAndALegend)
 
     ASSERT_EQ(1u, m_opened.size());
     FakeResultView& shown = Opened(0);
-    EXPECT_EQ(-1, m_view->m_renderer.m_nContourResultId);
-    EXPECT_EQ(static_cast<int>(id), shown.m_renderer.m_nContourResultId);
-    EXPECT_EQ(1, shown.m_renderer.m_nResultComponent);
+    EXPECT_EQ(-1, m_view->m_renderer.ContourResultId());
+    EXPECT_EQ(static_cast<int>(id), shown.m_renderer.ContourResultId());
+    EXPECT_EQ(1, shown.m_renderer.ResultComponent());
     EXPECT_EQ(std::set<int>{10}, shown.m_hiddenIds);
     EXPECT_EQ(0.5, shown.Camera(0).m_panPoint.x);
     EXPECT_EQ(m_view->Camera(0).m_volumeStart.x, shown.Camera(0).m_volumeStart.x);
@@ -171,7 +171,7 @@ TEST_F(ResultDisplayTest, AnotherCaseInTheSameViewTakesItsRangeAndCaseText)
     shown.EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 6); // as the user set them
     shown.DisplayResultView(static_cast<int>(second), 1, 2, FALSE);
     EXPECT_EQ(1u, m_opened.size()); // no further view
-    EXPECT_EQ(static_cast<int>(second), shown.m_renderer.m_nContourResultId);
+    EXPECT_EQ(static_cast<int>(second), shown.m_renderer.ContourResultId());
     EXPECT_EQ(50.0, shown.Scene().DisplayAttr().m_dataMax);
     EXPECT_EQ(6, shown.Scene().DisplayAttr().m_nBands); // the view's bands stay
     EXPECT_STREQ("Result :  (Load case 2)", shown.m_strResultTitle.GetString());
@@ -191,7 +191,7 @@ TEST_F(ResultDisplayTest, VectorsGetArrowsAsLongAsAShareOfTheModel)
     m_view->m_vectorDefaults.m_sameColor = CColorRGBA(1, 1, 1, 0);
     m_view->DisplayResultView(static_cast<int>(id), 0, 2, TRUE);
     FakeResultView& shown = Opened(0);
-    EXPECT_EQ(static_cast<int>(id), shown.m_renderer.m_nVectorResultId);
+    EXPECT_EQ(static_cast<int>(id), shown.m_renderer.VectorResultId());
     const CVectorPlotEntry* entry = shown.Scene().VectorPlots().Find(static_cast<int>(id));
     ASSERT_NE(nullptr, entry);
     EXPECT_DOUBLE_EQ(1.0, entry->m_attr.m_length); // 10 % of the 10 units of x
@@ -235,7 +235,7 @@ TEST_F(ResultDisplayTest, ResultTheCatalogueLacksChangesNothing)
     m_view->DisplayResultView(12345, 1, 2, TRUE);
     EXPECT_TRUE(m_opened.empty());
     EXPECT_TRUE(m_view->m_events.empty());
-    EXPECT_EQ(-1, m_view->m_renderer.m_nContourResultId);
+    EXPECT_EQ(-1, m_view->m_renderer.ContourResultId());
     // Nothing shown: no bands to store.
     EXPECT_EQ(-1, m_view->CopyDisplayAttr(CResultDisplayAttr()));
     // The Display Result command without a contour opens nothing either.
@@ -247,7 +247,7 @@ TEST_F(ResultDisplayTest, ResultTheCatalogueLacksChangesNothing)
 TEST_F(ResultDisplayTest, VisibleRangeWithEveryElementHiddenIsZero)
 {
     const UINT id = AddNodalResult(m_model, 1, kScalarType, 0);
-    m_view->m_renderer.m_nResultComponent = 1;
+    m_view->m_renderer.SetResultComponent(1);
     m_view->SetCurrentResult(m_model.GetResult(id));
     m_view->ComputeVisibleRange(FALSE);
     EXPECT_EQ(100.0, m_view->m_dVisibleMax);
@@ -265,10 +265,10 @@ TEST_F(ResultDisplayTest, AnimationModeIsChosenOnce)
     const UINT id = AddNodalResult(m_model, 1, kScalarType, 0);
     CResultData* result = m_model.GetResult(id);
     m_view->ChooseAnimationMode(nullptr);
-    EXPECT_EQ(CResultDisplay::kAnimationNotChosen, m_view->m_renderer.m_nAnimationMode);
+    EXPECT_EQ(CResultDisplay::kAnimationNotChosen, m_view->m_renderer.AnimationMode());
     m_view->ChooseAnimationMode(result); // load cases: frames
-    EXPECT_EQ(CResultDisplay::kAnimationFrames, m_view->m_renderer.m_nAnimationMode);
+    EXPECT_EQ(CResultDisplay::kAnimationFrames, m_view->m_renderer.AnimationMode());
     result->m_flags |= CResultData::kFlagStepKind;
     m_view->ChooseAnimationMode(result);
-    EXPECT_EQ(CResultDisplay::kAnimationFrames, m_view->m_renderer.m_nAnimationMode);
+    EXPECT_EQ(CResultDisplay::kAnimationFrames, m_view->m_renderer.AnimationMode());
 }

@@ -24,7 +24,7 @@ protected:
         if (view == nullptr || view == model)
             return nullptr;
         SetClientSize(view, width, height);
-        view->m_AESet.m_nMaxLCSteps = frames;
+        view->m_AESet.SetMaxLCSteps(frames);
         return view;
     }
 
