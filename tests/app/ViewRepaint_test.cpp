@@ -26,15 +26,15 @@ protected:
     {
         std::vector<unsigned char> rgba;
         auto* wendra = dynamic_cast<CWendraView*>(view);
-        if (wendra == nullptr || wendra->m_Device.GetClientDC() == nullptr)
+        if (wendra == nullptr || wendra->Device().GetClientDC() == nullptr)
             return rgba;
         CRect client;
         wendra->GetClientRect(&client);
         wendra->MakeCurrent();
         const CProjectData* project = Project();
-        wendra->m_Device.SetColor(
+        wendra->Device().SetColor(
             COLORREFToColor(project != nullptr ? project->m_settings.m_backgroundColor : 0));
-        wendra->DrawAll(wendra->m_Device.GetClientDC());
+        wendra->DrawAll(wendra->Device().GetClientDC());
         glFinish();
         *width = client.Width();
         *height = client.Height();
