@@ -15,7 +15,7 @@ void CBeamLine::Draw(CDrawDevice* device)
 {
     if (!device || !m_pElement || !m_pEntitySet)
         return;
-    const CArray<int>& ids = m_pElement->m_ids;
+    const CIdList& ids = m_pElement->m_ids;
     if (m_pElement->m_feDescriptorId == kLinearBeam && ids.GetSize() >= 2)
     {
         device->DrawShrunkLine(m_shrinkFactor, m_pEntitySet->GetNodePoint(ids[0]),

@@ -387,7 +387,7 @@ void CContourObject::DrawPolygonEntity(const CModelEntity& entity, CDrawDevice* 
 
 void CContourObject::DrawBeamBands(const CFEElement& element, CDrawDevice* device)
 {
-    const CArray<int>& ids = element.m_ids;
+    const CIdList& ids = element.m_ids;
     if (element.IsParabolicElement() && ids.GetSize() >= 3)
     {
         // Without divisions the curve would have no points: one step per half at least.

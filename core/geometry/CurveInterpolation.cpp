@@ -90,7 +90,7 @@ int TessellateElementFaces(CFEElement& element, const CEntitySet& set, int steps
             edge.Add(nodes[j]);
             edge.Add(nodes[j + 1]);
             edge.Add(nodes[(j + 2) % count]);
-            InterpolateCurve(edge, steps, face.m_outline);
+            InterpolateCurve(edge, steps, face.m_outline.Edit());
         }
     }
     return 0;

@@ -24,5 +24,5 @@ public:
     CPoint3D m_coord;
     // Index numbers of the elements that use the node, into a result's element-corner table;
     // m_ids holds the same elements by id.
-    CArray<int> m_elementIndexes;
+    CIdList m_elementIndexes;
 };

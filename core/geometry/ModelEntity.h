@@ -3,7 +3,13 @@
 #pragma once
 
 #include "core/geometry/ColorRGBA.h"
+#include "core/geometry/InlineArray.h"
 #include "core/geometry/Point3D.h"
+
+// The node ids of a shell, tetrahedron or face, the elements of most nodes: in place.
+using CIdList = CInlineArray<int, 4>;
+// An entity belongs to the default group and seldom to more.
+using CGroupIdList = CInlineArray<int, 2>;
 
 class CModelEntity : public CGeomObject
 {
@@ -23,8 +29,8 @@ public:
     // its stored, undeformed position.
     CPoint3D m_point;
     // Node ids of an element or face; for a node, the ids of the elements that use it.
-    CArray<int> m_ids;
-    CArray<int> m_groups; // ids of the groups the entity belongs to
+    CIdList m_ids;
+    CGroupIdList m_groups; // ids of the groups the entity belongs to
 };
 
 class CMeshEntity : public CModelEntity

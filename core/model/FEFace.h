@@ -4,6 +4,7 @@
 #include "core/geometry/ModelEntity.h"
 
 #include <cstdint>
+#include <memory>
 
 class CFEFace : public CMeshEntity
 {
@@ -24,6 +25,53 @@ public:
     int m_elementId = 0;     // the owner; faces refer to their element only by id
     CPoint3D m_normal;
     // Tessellated outline of a face with mid-side nodes: curve divisions + 1 points per
-    // node-to-node step.
-    CPoint3DArray m_outline;
+    // node-to-node step. Faces of straight-sided elements, nearly all of a model, never have
+    // one, so the list is made only when a point goes in.
+    class COutline
+    {
+    public:
+        COutline() = default;
+        COutline(const COutline& other) { Copy(other); }
+        COutline& operator=(const COutline& other)
+        {
+            Copy(other);
+            return *this;
+        }
+
+        INT_PTR GetSize() const { return m_points ? m_points->GetSize() : 0; }
+        bool IsEmpty() const { return GetSize() == 0; }
+        const CPoint3D& operator[](INT_PTR index) const { return (*m_points)[index]; }
+        CPoint3D& operator[](INT_PTR index) { return (*m_points)[index]; }
+        const CPoint3D* begin() const { return m_points ? m_points->begin() : nullptr; }
+        const CPoint3D* end() const { return m_points ? m_points->end() : nullptr; }
+        INT_PTR Add(const CPoint3D& point) { return Edit().Add(point); }
+        void RemoveAll() { m_points.reset(); }
+        void Copy(const COutline& other)
+        {
+            if (this == &other)
+                return;
+            if (other.IsEmpty())
+                m_points.reset();
+            else
+                Edit().Copy(*other.m_points);
+        }
+        // The list itself, made when missing, for the routines that fill one.
+        CPoint3DArray& Edit()
+        {
+            if (!m_points)
+                m_points = std::make_unique<CPoint3DArray>();
+            return *m_points;
+        }
+        operator const CPoint3DArray&() const { return m_points ? *m_points : Empty(); }
+
+    private:
+        static const CPoint3DArray& Empty()
+        {
+            static const CPoint3DArray empty;
+            return empty;
+        }
+
+        std::unique_ptr<CPoint3DArray> m_points;
+    };
+    COutline m_outline;
 };

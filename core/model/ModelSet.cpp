@@ -76,7 +76,7 @@ std::vector<UINT> KeysAddedSince(const Map& map, const std::set<UINT>& before)
     return added;
 }
 
-bool ContainsId(const CArray<int>& ids, int id)
+bool ContainsId(const CIdList& ids, int id)
 {
     for (int i = 0; i < ids.GetSize(); ++i)
     {
@@ -86,7 +86,7 @@ bool ContainsId(const CArray<int>& ids, int id)
     return false;
 }
 
-void RemoveId(CArray<int>& ids, int id)
+void RemoveId(CIdList& ids, int id)
 {
     for (int i = ids.GetSize() - 1; i >= 0; --i)
     {

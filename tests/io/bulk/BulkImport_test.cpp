@@ -45,7 +45,7 @@ protected:
     CCapturedOutput m_output;
 };
 
-std::vector<int> IdsOf(const CArray<int>& ids)
+std::vector<int> IdsOf(const CIdList& ids)
 {
     return std::vector<int>(ids.GetData(), ids.GetData() + ids.GetSize());
 }

@@ -47,8 +47,8 @@ void ExpectSameMesh(const CModelSet& original, const CModelSet& copy)
         ASSERT_EQ(a->m_faces.GetSize(), b->m_faces.GetSize());
         for (INT_PTR k = 0; k < a->m_faces.GetSize(); ++k)
         {
-            const CArray<int>& fa = a->m_faces[k].m_ids;
-            const CArray<int>& fb = b->m_faces[k].m_ids;
+            const CIdList& fa = a->m_faces[k].m_ids;
+            const CIdList& fb = b->m_faces[k].m_ids;
             EXPECT_EQ(std::vector<int>(fa.GetData(), fa.GetData() + fa.GetSize()),
                       std::vector<int>(fb.GetData(), fb.GetData() + fb.GetSize()));
         }
