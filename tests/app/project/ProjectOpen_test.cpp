@@ -531,6 +531,28 @@ TEST(ProjectOpen, InputEntriesAreReadLikeFilesTheUserNamed)
     EXPECT_TRUE(has(f.host.messages, "Error/TooManyInputFiles: C:\\absent\\m30.op2"));
 }
 
+#ifndef _WIN32
+// A FIFO or a device listed as a model or result file is refused by name, and opening goes on
+// instead of waiting for a writer.
+TEST(ProjectOpen, InputEntriesThatAreNoFilesAreRefusedByName)
+{
+    OpenFixture f("open_entry_fifo");
+    const std::string pipe = CProjectFolders::Native(f.folders.DataFile("pipe.unv"));
+    ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
+    ASSERT_TRUE(f.Open(CrLf({"[Path]", "InputFileCount=3", "InputFile0=pipe.unv",
+                             "InputFile1=/dev/zero", "InputFile2=/dev/null.op2"})));
+    const std::string folder = f.folders.Path("data");
+    for (const std::string& line : {ImportMessage("NotAFile", {folder + "\\pipe.unv"}),
+                                    ImportMessage("NotAFile", {"/dev/zero"}),
+                                    ImportMessage("NotFound", {"/dev/null.op2"})})
+    {
+        EXPECT_NE(f.host.lines.end(), std::find(f.host.lines.begin(), f.host.lines.end(), line))
+            << line;
+    }
+    EXPECT_EQ(0, f.project.m_model.GetElementCount());
+}
+#endif
+
 // A file cannot make the program open thousands of windows: past the limit the rest of the
 // views are skipped with one message.
 TEST(ProjectOpen, ViewsPastTheLimitAreSkippedWithOneMessage)
