@@ -12,6 +12,24 @@
 
 // Drop-down menus of the triad position, direction and view mode toolbars (three popups).
 #define IDR_VIEW_DROPDOWNS        172
+// Their entries' images, one bitmap per command (194 is not used).
+#define IDB_MENU_TRIAD_LEFT_BOTTOM  186
+#define IDB_MENU_TRIAD_LEFT_TOP     187
+#define IDB_MENU_TRIAD_RIGHT_BOTTOM 188
+#define IDB_MENU_TRIAD_RIGHT_TOP    189
+#define IDB_MENU_DIR_XY             190
+#define IDB_MENU_DIR_YZ             191
+#define IDB_MENU_DIR_ZY             192
+#define IDB_MENU_DIR_ZX             193
+#define IDB_MENU_DIR_XZ             195
+#define IDB_MENU_DIR_XYZ            196
+#define IDB_MENU_DIR_YX             197
+#define IDB_MENU_DIR_YXZ            198
+#define IDB_MENU_WIREFRAME          199
+#define IDB_MENU_HIDDENLINE         200
+#define IDB_MENU_RIDGELINE_SHADING  201
+#define IDB_MENU_SHADING            202
+#define IDB_MENU_RIDGELINE          203
 // Keys of the 3-D view: the document template's accelerators.
 #define IDR_VIEW_ACCELERATORS     129
 

@@ -35,3 +35,10 @@
 #define IDS_OXPOPUP_CAPTION 26539
 #define IDS_OXCOLOR_FIRST   26540
 #define IDS_OXCOLOR_LAST    26579
+
+// Bitmap menu: the texts of an item's customisation menu.
+#define IDS_OXBM_DELETE          26531
+#define IDS_OXBM_APPEARANCE      26532
+#define IDS_OXBM_RECENTLYUSED    26533
+#define IDS_OXBM_SEPARATORBEFORE 26534
+#define IDS_OXBM_SEPARATORAFTER  26535
