@@ -3,7 +3,7 @@
 // side. The main frame owns one and gives it to every project it opens.
 #pragma once
 
-#include "app/project/ProjectHost.h"
+#include "project/ProjectHost.h"
 
 class CMainFrame;
 

@@ -4,8 +4,9 @@
 #include "app/ChildFrame.h"
 #include "app/SplashWnd.h"
 #include "app/WendraApp.h"
-#include "app/project/ProjectData.h"
+#include "project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
+#include "core/services/StringFile.h"
 #include "framework/OXWorkspaceState.h"
 #include "platform/bars/dockbar.h"
 #include "platform/base/exception.h"
@@ -100,6 +101,10 @@ CMainFrame::CMainFrame()
     , m_cmdManager(this)
 {
     m_frameMap.InitHashTable(FrameMap::kDefaultHashTableSize);
+    CString helpText;
+    LoadStringFromFile(CString("Message.str"), CString("Status"), CString("HelpNotAvailable"),
+                       &helpText);
+    SetHelpUnavailableText(helpText);
 }
 
 CMainFrame::~CMainFrame()

@@ -4,7 +4,6 @@
 #include "app/FilePaths.h"
 #include "app/MainFrame.h"
 #include "app/WendraApp.h"
-#include "app/project/ProjectData.h"
 #include "core/model/ResultId.h"
 #include "core/model/TreeNode.h"
 #include "core/services/ProductIni.h"
@@ -13,6 +12,7 @@
 #include "platform/dlg/commdlg.h"
 #include "platform/win/app.h"
 #include "platform/win/cmdtarget.h"
+#include "project/ProjectData.h"
 #include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 

@@ -4,7 +4,7 @@
 #include "app/FilePaths.h"
 #include "app/MainFrame.h"
 #include "app/WendraApp.h"
-#include "app/project/ProjectData.h"
+#include "project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
 #include "io/bulk/BulkImport.h"

@@ -1,11 +1,11 @@
 // The main frame's reports to the user, the default-result check and the id sort.
 #include "app/MainFrame.h"
-#include "app/project/ProjectData.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
 #include "core/services/StringFile.h"
 #include "framework/OXHistoryCtrl.h"
+#include "project/ProjectData.h"
 
 #include <algorithm>
 #include <cstring>

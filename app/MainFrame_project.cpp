@@ -2,13 +2,13 @@
 // command that replaces the project go through.
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "app/project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
 #include "core/services/StringFile.h"
 #include "platform/dlg/commdlg.h"
 #include "platform/docview/doc.h"
 #include "platform/win/app.h"
+#include "project/ProjectData.h"
 #include "view/CAEView.h"
 
 #include <windows.h>

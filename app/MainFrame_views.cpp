@@ -4,11 +4,11 @@
 #include "app/MainFrame.h"
 #include "app/WendraApp.h"
 #include "app/WendraDoc.h"
-#include "app/project/ProjectData.h"
 #include "core/services/StringFile.h"
 #include "core/services/TextFormat.h"
 #include "platform/docview/doctempl.h"
 #include "platform/win/app.h"
+#include "project/ProjectData.h"
 #include "view/WendraView.h"
 
 namespace

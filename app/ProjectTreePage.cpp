@@ -3,7 +3,7 @@
 #include "app/ProjectTreePage.h"
 
 #include "app/ProjectTreeNodes.h"
-#include "app/project/ProjectData.h"
+#include "project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
 #include "core/services/StringFile.h"
 #include "platform/base/exception.h"

@@ -11,10 +11,10 @@
 #include "core/services/ProductIni.h"
 #include "core/services/StringFile.h"
 #include "platform/base/os.h"
-#include "platform/dlg/texts.h"
 #include "platform/docview/doctempl.h"
 #include "platform/ole/oleinit.h"
 #include "platform/win/recentfiles.h"
+#include "platform/win/texts.h"
 #include "resources/ids/app_ids.h"
 #include "view/WendraView.h"
 

@@ -2,9 +2,9 @@
 // records only ids) and one group holding all of them, written to and read from a scratch folder.
 #pragma once
 
-#include "app/project/ProjectData.h"
 #include "core/model/FEElement.h"
 #include "platform/base/os.h"
+#include "project/ProjectData.h"
 
 #include <filesystem>
 #include <memory>

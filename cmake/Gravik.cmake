@@ -35,11 +35,6 @@ function(gravik_collect out)
     else()
         list(FILTER files EXCLUDE REGEX "_win\\.cpp$")
     endif()
-    # Files that a library of listed files already builds.
-    get_property(claimed GLOBAL PROPERTY GRAVIK_CLAIMED_SOURCES)
-    if(claimed)
-        list(REMOVE_ITEM files ${claimed})
-    endif()
     set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
@@ -56,21 +51,6 @@ function(gravik_library name dirs)
         target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
         target_link_libraries(${name} INTERFACE ${ARGN})
     endif()
-endfunction()
-
-# gravik_library_files(name "file;file" [dependencies...]): a library of listed files, for the
-# few files of a folder that another build needs; the folder's own library leaves them out.
-# Declare it before the folder's library.
-function(gravik_library_files name files)
-    set(sources)
-    foreach(file IN LISTS files)
-        list(APPEND sources ${CMAKE_SOURCE_DIR}/${file})
-    endforeach()
-    set_property(GLOBAL APPEND PROPERTY GRAVIK_CLAIMED_SOURCES ${sources})
-    add_library(${name} STATIC ${sources})
-    target_compile_options(${name} PRIVATE ${GRAVIK_WARNINGS})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
 # gravik_test(name "folder;folder" [libraries...]): all *_test.cpp of the folders in one
@@ -96,8 +76,7 @@ function(gravik_test name dirs)
     if(NOT tests)
         return()
     endif()
-    set(support ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
-                ${CMAKE_SOURCE_DIR}/tests/support/TestPaths.cpp)
+    set(support ${CMAKE_SOURCE_DIR}/tests/support/main/TestMain.cpp)
     if(WIN32 AND EXISTS ${GRAVIK_RC})
         # Resources do not link from static libraries: every window test takes the program's.
         # One .rc for the executable: ld crashes merging the resources of two objects.
@@ -113,6 +92,6 @@ function(gravik_test name dirs)
     add_executable(${name} ${tests} ${support})
     target_compile_options(${name} PRIVATE ${GRAVIK_WARNINGS})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} PRIVATE ${ARGN} gtest)
+    target_link_libraries(${name} PRIVATE ${ARGN} test_support gtest)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endfunction()

@@ -105,6 +105,9 @@ public:
     // status bar says so instead of showing help.
     BOOL ProcessHelpMsg(MSG& msg, DWORD* context) override;
     void ShowContextHelp(DWORD context) override;
+    // The status text of a help request; the program gives it from its string files.
+    void SetHelpUnavailableText(const CString& text) { m_helpUnavailableText = text; }
+    const CString& GetHelpUnavailableText() const { return m_helpUnavailableText; }
 
     DWORD m_dwMenuBarDockStyle = CBRS_ALIGN_ANY;
     WNDPROC m_pfnOldMDIClientProc = nullptr;
@@ -115,6 +118,8 @@ protected:
 
 private:
     void SubclassMDIClient();
+
+    CString m_helpUnavailableText;
     // The probe at idle time: the subclass is put back when another procedure took it.
     void CheckMDIClientSubclass();
     static LRESULT CALLBACK MDIClientSubclassProc(HWND hwnd, UINT msg, WPARAM wParam,

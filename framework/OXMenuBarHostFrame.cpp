@@ -1,7 +1,6 @@
 // COXMenuBarHostFrame: the menu bar's dock bars and layout, the MDI client subclass that keeps
 // the MDI menus on the bar, and the context-help mode in which the bar still opens its menus.
 // COXMenuBarDockBar: the dock bar that gives a full-row menu bar a row of its own.
-#include "core/services/StringFile.h"
 #include "framework/OXMenuBarFrame.h"
 #include "platform/base/exception.h"
 #include "platform/docview/doc.h"
@@ -198,10 +197,7 @@ void COXMenuBarHostFrame::ShowContextHelp(DWORD context)
         COXMenuBarFrameBase::ShowContextHelp(context);
         return;
     }
-    CString text;
-    LoadStringFromFile(CString("Message.str"), CString("Status"), CString("HelpNotAvailable"),
-                       &text);
-    SetMessageText(text);
+    SetMessageText(m_helpUnavailableText);
 }
 
 BOOL COXMenuBarHostFrame::ProcessHelpMsg(MSG& msg, DWORD* context)

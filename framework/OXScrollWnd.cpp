@@ -4,7 +4,7 @@
 
 #include "platform/win/dc.h"
 #include "platform/win/scrollbar.h"
-#include "resources/resource.h"
+#include "resources/ids/framework_ids.h"
 
 #include <windows.h>
 

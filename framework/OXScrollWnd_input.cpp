@@ -5,7 +5,7 @@
 #include "platform/win/dc.h"
 #include "platform/win/menu.h"
 #include "platform/win/resource.h"
-#include "resources/resource.h"
+#include "resources/ids/framework_ids.h"
 
 #include <windows.h>
 

@@ -7,9 +7,9 @@
 #include "framework/TabPages.h"
 #include "platform/base/string.h"
 #include "platform/win/gdiobj.h"
+#include "platform/win/platform_ids.h"
 #include "platform/win/scrollbar.h"
 #include "platform/win/wnd.h"
-#include "resources/resource.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include "framework/OXTabViewContainer.h"
 #include "platform/win/dc.h"
 #include "platform/win/resource.h"
-#include "resources/resource.h"
+#include "resources/ids/framework_ids.h"
 
 #include <windows.h>
 

@@ -3,11 +3,11 @@
 // are projects on them written by the program's own save, with the scratch folder written "$".
 #pragma once
 
-#include "app/project/ProjectData.h"
 #include "io/bulk/BulkImport.h"
 #include "io/op2/Op2Import.h"
 #include "io/unv/UnvImport.h"
-#include "tests/app/project/ProjectFixture.h"
+#include "project/ProjectData.h"
+#include "tests/support/ProjectFixture.h"
 
 #include <filesystem>
 #include <fstream>

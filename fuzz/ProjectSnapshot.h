@@ -6,10 +6,10 @@
 // which the project tests check against a golden file.
 #pragma once
 
-#include "app/project/ProjectData.h"
-#include "app/project/ProjectFileAccess.h"
 #include "core/model/FEElement.h"
-#include "tests/app/project/ProjectTestSupport.h"
+#include "project/ProjectData.h"
+#include "project/ProjectFileAccess.h"
+#include "tests/support/ProjectTestSupport.h"
 
 #include <string>
 

@@ -6,11 +6,11 @@
 //
 // With GRAVIK_PROJECT_SEEDS set to a folder, the target writes its seed projects there through
 // the program's own save and exits.
-#include "app/project/ProjectData.h"
-#include "app/project/ProjectFileAccess.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/ProjectFuzzSeeds.h"
 #include "fuzz/ProjectSnapshot.h"
+#include "project/ProjectData.h"
+#include "project/ProjectFileAccess.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,15 +1,16 @@
 // Renderer: the builders of the model lists, one per element kind, and the drawing of one solid
 // or shell element with its colour and render mode.
 #include "core/geometry/ColorConvert.h"
-#include "core/geometry/CurveInterpolation.h"
 #include "core/geometry/FENode.h"
 #include "core/geometry/MapCopy.h"
+#include "core/model/CurveInterpolation.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "render/AESet.h"
 #include "render/BeamLine.h"
 #include "render/ElementMapWalk.h"
 #include "render/FaceDrawObject.h"
+#include "render/GLMaterialDevice.h"
 #include "render/ListBatch.h"
 #include "render/MassGlyph.h"
 #include "render/NodePointCache.h"
@@ -163,8 +164,9 @@ void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass)
                                   displayMode == kHiddenLine))
         {
             CGLMaterial material;
-            material.SetColor(
-                device, CColorRGBA(GetRValue(color), GetGValue(color), GetBValue(color), 0.0f));
+            SetMaterialColor(
+                material, device,
+                CColorRGBA(GetRValue(color), GetGValue(color), GetBValue(color), 0.0f));
             device->SetColor(c);
             device->SetRenderMode(displayMode == kHiddenLine ? kRenderFill : kRenderLit);
         }

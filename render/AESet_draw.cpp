@@ -2,6 +2,7 @@
 // the display mode, the display filter, the result state and the undeformed overlay.
 #include "core/geometry/ColorConvert.h"
 #include "render/AESet.h"
+#include "render/GLMaterialDevice.h"
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
 
@@ -127,7 +128,7 @@ void CAESet::DrawLitFaces(const PassState& pass)
     const CSceneSettings& s = pass.settings;
     if (pass.Shows(kKindSolid))
     {
-        s.m_materials[CSceneSettings::kSolidMaterial].Apply(&device, 0);
+        ApplyMaterial(s.m_materials[CSceneSettings::kSolidMaterial], &device, 0);
         device.SetRenderMode(kRenderLit);
         device.SetLineWidth(static_cast<float>(s.m_sizes[CSceneSettings::kSolid]));
         device.CallList(ListName(kSolidFaceList));
@@ -140,16 +141,16 @@ void CAESet::DrawLitFaces(const PassState& pass)
         device.SetLineWidth(static_cast<float>(s.m_sizes[CSceneSettings::kShell]));
         if (s.m_sameOnBothSide)
         {
-            material.Apply(&device, 0);
+            ApplyMaterial(material, &device, 0);
             device.SetRenderMode(kRenderLit);
         }
         else
         {
             // Back faces take face 1 of the material, front faces face 0, in one pass: with
             // two-sided lighting a second pass at equal depth would never show.
-            material.Apply(&device, 1);
+            ApplyMaterial(material, &device, 1);
             device.SetRenderMode(kRenderBackLit);
-            material.Apply(&device, 0);
+            ApplyMaterial(material, &device, 0);
             device.SetRenderMode(kRenderFrontLit);
         }
         device.CallList(ListName(kShellFaceList));

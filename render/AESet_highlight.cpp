@@ -3,9 +3,9 @@
 // labels.
 #include "core/geometry/ColorConvert.h"
 #include "core/geometry/FENode.h"
-#include "core/geometry/FaceMeasures.h"
 #include "core/geometry/VectorMath.h"
 #include "core/model/FEElement.h"
+#include "core/model/FaceMeasures.h"
 #include "core/model/ModelSet.h"
 #include "render/AESet.h"
 #include "render/BeamLine.h"

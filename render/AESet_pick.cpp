@@ -1,8 +1,8 @@
 // Renderer: the lists picking runs over, one selection name per entity. They are compiled when
 // a pick first needs them after a rebuild, so that rebuilds (every animation frame) do not pay
 // for them.
-#include "core/geometry/CurveInterpolation.h"
 #include "core/geometry/FENode.h"
+#include "core/model/CurveInterpolation.h"
 #include "core/model/FEElement.h"
 #include "render/AESet.h"
 #include "render/BeamLine.h"

@@ -1,10 +1,10 @@
 // Band cutting of polygons into band facets, contour lines, smooth shading and iso-surfaces.
 #include "render/ContourCutter.h"
 
+#include "core/display/ResultDisplayAttr.h"
 #include "core/geometry/VectorMath.h"
 #include "core/services/LogFile.h"
 #include "render/DrawDevice.h"
-#include "render/ResultDisplayAttr.h"
 
 #include <algorithm>
 #include <cmath>

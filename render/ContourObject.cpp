@@ -2,13 +2,13 @@
 // shading and contour lines, iso-surfaces, polygon entities and beams.
 #include "render/ContourObject.h"
 
-#include "core/geometry/CurveInterpolation.h"
+#include "core/display/ResultDisplayAttr.h"
 #include "core/geometry/EntitySet.h"
 #include "core/geometry/VectorMath.h"
+#include "core/model/CurveInterpolation.h"
 #include "core/model/FEElement.h"
 #include "core/model/FEFace.h"
 #include "render/DrawDevice.h"
-#include "render/ResultDisplayAttr.h"
 
 #include <algorithm>
 #include <cmath>

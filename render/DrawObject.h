@@ -1,30 +1,12 @@
-// Roots of the drawables and value records, and the entity and result drawable bases.
+// The entity and result drawable bases.
 #pragma once
 
+#include "core/display/DisplayObject.h"
 #include "platform/base/coll_map.h"
 
 class CDrawDevice;
 class CEntitySet;
 class CResultDisplayAttr;
-
-class CDrawObject
-{
-public:
-    CDrawObject() = default;
-    CDrawObject(const CDrawObject&) = default;
-    CDrawObject& operator=(const CDrawObject&) = default;
-    virtual ~CDrawObject() = default;
-};
-
-// Root of the value records: display attributes, view volumes, clip planes, segments.
-class CDisplayObject : public CDrawObject
-{
-public:
-    CDisplayObject() = default;
-    CDisplayObject(const CDisplayObject&) = default;
-    CDisplayObject& operator=(const CDisplayObject&) = default;
-    ~CDisplayObject() override = default;
-};
 
 // A drawable of model entities: positions come from an entity set, shrunk by a factor.
 class CEntityDrawObject : public CDrawObject

@@ -1,5 +1,5 @@
 // OpenGL device: shrunk three-node curves.
-#include "core/geometry/CurveInterpolation.h"
+#include "core/model/CurveInterpolation.h"
 #include "render/GLDevice.h"
 
 void CGLDevice::DrawShrunkCurve(const CPoint3DArray* curve, double factor, int curveParameter)

@@ -2,6 +2,7 @@
 // drawing the section polygon by contour type, band type and category.
 #include "render/PlaneContourObject.h"
 
+#include "core/display/ResultDisplayAttr.h"
 #include "core/geometry/EntitySet.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
@@ -9,7 +10,6 @@
 #include "core/model/ResultData.h"
 #include "render/ClipPlane.h"
 #include "render/DrawDevice.h"
-#include "render/ResultDisplayAttr.h"
 
 #include <algorithm>
 #include <cmath>

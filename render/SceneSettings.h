@@ -4,21 +4,10 @@
 // the settings).
 #pragma once
 
-#include "render/GLMaterial.h"
+#include "core/display/EntityKinds.h"
+#include "core/display/GLMaterial.h"
 
 #include <windows.h>
-
-// Entity-kind bits of the display filter, the selection filter and pick requests.
-enum EntityKindBit : int
-{
-    kKindSolid = 1,
-    kKindShell = 2,
-    kKindBeam = 4,
-    kKindMass = 8,
-    kKindElass = 16,
-    kKindNode = 32,
-    kKindAll = 63
-};
 
 // Display modes of a view.
 enum DisplayMode : int

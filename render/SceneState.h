@@ -3,7 +3,7 @@
 // it and changes it; the renderer reads it while it builds and draws.
 #pragma once
 
-#include "render/ResultDisplayAttr.h"
+#include "core/display/ResultDisplayAttr.h"
 #include "render/SceneSettings.h"
 #include "render/VectorPlotEntry.h"
 

@@ -9,7 +9,7 @@
 #include "core/model/ViewServices.h"
 #include "render/EntityArray.h"
 #include "render/GLDevice.h"
-#include "render/ResultDisplayAttr.h"
+#include "core/display/ResultDisplayAttr.h"
 #include "render/SceneSettings.h"
 #include "render/SceneState.h"
 #include "render/SelectionState.h"

@@ -2,8 +2,8 @@
 // position of the view's vector settings.
 #pragma once
 
+#include "core/display/VectorDisplayAttr.h"
 #include "render/DrawObject.h"
-#include "render/VectorDisplayAttr.h"
 
 #include <memory>
 

@@ -3,9 +3,9 @@
 // of them.
 #pragma once
 
+#include "core/display/VectorDisplayAttr.h"
 #include "platform/base/coll_array.h"
 #include "platform/base/coll_map.h"
-#include "render/VectorDisplayAttr.h"
 
 class CDrawObject;
 

@@ -1,7 +1,7 @@
 // Resource ids of the program: one header per area, each owned by the code that uses it.
 #pragma once
 
-#include "resources/ids/platform_ids.h"
+#include "platform/win/platform_ids.h"
 #include "resources/ids/view_ids.h"
 #include "resources/ids/framework_ids.h"
 #include "resources/ids/widgets_ids.h"

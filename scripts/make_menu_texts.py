@@ -61,7 +61,7 @@ JAPANESE = {
 
 def ids():
     values = {}
-    for header in ("resources/ids/platform_ids.h", "resources/ids/view_ids.h",
+    for header in ("platform/win/platform_ids.h", "resources/ids/view_ids.h",
                    "resources/ids/app_ids.h"):
         for name, value in re.findall(r"#define\s+(\w+)\s+(0x[0-9A-Fa-f]+|\d+)", open(header).read()):
             values[name] = int(value, 0)

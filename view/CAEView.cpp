@@ -2,10 +2,10 @@
 // handlers share.
 #include "view/CAEView.h"
 
-#include "app/project/ProjectData.h"
 #include "core/geometry/ColorConvert.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
+#include "project/ProjectData.h"
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
 

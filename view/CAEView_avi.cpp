@@ -1,10 +1,10 @@
 // 3-D view: the Export AVI command and the capture of the animation's frames.
-#include "app/project/ProjectData.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "core/services/StringFile.h"
 #include "platform/dlg/commdlg.h"
 #include "platform/win/app.h"
+#include "project/ProjectData.h"
 #include "view/AviRecorder.h"
 #include "view/CAEView.h"
 #include "view/WaitCursor.h"

@@ -1,11 +1,11 @@
 // 3-D view: the fixed view directions, the angle and vector views, auto scale, the corner of
 // the reference triad and the drawing of a triad.
-#include "app/project/ProjectData.h"
 #include "core/geometry/VectorMath.h"
 #include "core/services/StringFile.h"
 #include "platform/win/cmdtarget.h"
+#include "project/ProjectData.h"
 #include "render/QuadricGlyph.h"
-#include "resources/resource.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/ViewMainFrame.h"
 

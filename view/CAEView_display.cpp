@@ -1,8 +1,8 @@
 // 3-D view: display modes, redraw, shrink and clipping, the element property tool, the view
 // toolbars and the load-case combo box.
-#include "app/project/ProjectData.h"
 #include "platform/win/cmdtarget.h"
-#include "resources/resource.h"
+#include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdRecord.h"
 #include "view/ModeCommand.h"

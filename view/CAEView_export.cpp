@@ -1,5 +1,4 @@
 // 3-D view: the Image command, and the frame captures that image and AVI export share.
-#include "app/project/ProjectData.h"
 #include "core/services/ProductIni.h"
 #include "core/services/StringFile.h"
 #include "platform/dlg/commdlg.h"
@@ -7,6 +6,7 @@
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
+#include "project/ProjectData.h"
 #include "view/CAEView.h"
 #include "view/ImageExporter.h"
 #include "view/ViewMainFrame.h"

@@ -1,12 +1,12 @@
 // 3-D view: the display filter (kinds drawn, the project's), the selection filter (kinds
 // picked, the view's), the id labels and the element filter by property, material or group.
-#include "app/project/ProjectData.h"
 #include "core/geometry/FENode.h"
 #include "core/geometry/MapCopy.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "platform/win/cmdtarget.h"
-#include "resources/resource.h"
+#include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/ViewMainFrame.h"
 

@@ -3,7 +3,7 @@
 // (pan), Ctrl (zoom) or both (rotation); without either it belongs to the open selection.
 #include "platform/win/cmdtarget.h"
 #include "platform/win/resource.h"
-#include "resources/resource.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/ModeCommand.h"
 

@@ -1,12 +1,12 @@
 // 3-D view: printing. The view is rendered into a bitmap of a fixed size in an OpenGL context of
 // its own, every list rebuilt there with fonts scaled to the bitmap, and the bitmap is stretched
 // to the page width; the view's own context and state are as before afterwards.
-#include "app/project/ProjectData.h"
 #include "core/services/StringFile.h"
 #include "platform/docview/print.h"
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
 #include "platform/win/dib.h"
+#include "project/ProjectData.h"
 #include "view/CAEView.h"
 #include "view/ImageExporter.h"
 

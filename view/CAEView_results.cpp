@@ -1,8 +1,8 @@
 // 3-D view: what the result display asks of its view (the project's defaults and font, new
 // views, the element filter, the load-case combo, the frame).
-#include "app/project/ProjectData.h"
 #include "platform/docview/doc.h"
 #include "platform/docview/frame.h"
+#include "project/ProjectData.h"
 #include "view/CAEView.h"
 #include "view/ViewMainFrame.h"
 
@@ -74,7 +74,7 @@ void CCAEView::HideNodes()
     CAESettings* settings = GetSettings();
     if (settings == nullptr)
         return;
-    settings->m_displayFilter &= ~static_cast<DWORD>(CAESettings::kFilterNode);
+    settings->m_displayFilter &= ~static_cast<DWORD>(kKindNode);
     if (m_pMainFrame)
         m_pMainFrame->RefreshGeometryNode();
 }

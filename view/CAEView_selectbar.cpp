@@ -1,11 +1,11 @@
 // 3-D view: the Selection and Selection Mode toolbars (cancel, decide, abort, select all,
 // select entities, area shapes) and Undo and Redo, which end the running command first.
-#include "app/project/ProjectData.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "platform/win/cmdtarget.h"
-#include "resources/resource.h"
+#include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
 #include "view/CmdRecord.h"

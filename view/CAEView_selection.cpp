@@ -1,10 +1,10 @@
 // 3-D view: the interactive selection that a pick request opens. Clicks, dragged areas,
 // polygons and the toolbar add batches of picked entities; Decision, Abort, Enter, Esc or the
 // maximum number of picks end it and hand the entities to the command manager.
-#include "app/project/ProjectData.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
+#include "project/ProjectData.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
 #include "view/CmdRecord.h"

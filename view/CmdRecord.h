@@ -4,13 +4,13 @@
 // receiver converts the header to the record its code implies.
 #pragma once
 
+#include "core/display/ResultDisplayAttr.h"
+#include "core/display/VectorDisplayAttr.h"
 #include "core/model/DataSeries.h"
 #include "platform/base/coll_array.h"
 #include "platform/base/coll_map.h"
 #include "platform/base/string.h"
 #include "render/EntityArray.h"
-#include "render/ResultDisplayAttr.h"
-#include "render/VectorDisplayAttr.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // Colour legend.
 #include "view/Legend.h"
 
+#include "core/display/ResultDisplayAttr.h"
 #include "render/DrawDevice.h"
-#include "render/ResultDisplayAttr.h"
 #include "render/ViewVolume.h"
 #include "view/ResultTitle.h"
 

@@ -2,7 +2,7 @@
 // program around it (benchmarks, tests). Every other request does nothing.
 #pragma once
 
-#include "app/project/ProjectData.h"
+#include "project/ProjectData.h"
 #include "view/ViewMainFrame.h"
 
 class CProjectOnlyMainFrame : public CViewMainFrame

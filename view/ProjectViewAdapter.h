@@ -3,7 +3,7 @@
 // order the project file's reader calls for, and closing tells the view its project went.
 #pragma once
 
-#include "app/project/ProjectView.h"
+#include "project/ProjectView.h"
 
 class CCAEView;
 

@@ -5,11 +5,11 @@
 // window, the project's settings and the main frame.
 #pragma once
 
+#include "core/display/ResultDisplayAttr.h"
+#include "core/display/VectorDisplayAttr.h"
 #include "core/geometry/Point3D.h"
 #include "platform/base/string.h"
 #include "platform/base/types.h"
-#include "render/ResultDisplayAttr.h"
-#include "render/VectorDisplayAttr.h"
 #include "view/ResultRange.h"
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 // Value ranges of a shown result.
 #include "view/ResultRange.h"
 
+#include "core/display/ResultDisplayAttr.h"
+#include "core/display/VectorDisplayAttr.h"
 #include "core/model/FEElement.h"
 #include "core/model/ResultData.h"
 #include "core/model/ViewServices.h"
-#include "render/ResultDisplayAttr.h"
-#include "render/VectorDisplayAttr.h"
 
 #include <algorithm>
 

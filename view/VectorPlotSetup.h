@@ -3,7 +3,7 @@
 // magnitude range of the result; and their entry in the view's vector plot map.
 #pragma once
 
-#include "render/VectorDisplayAttr.h"
+#include "core/display/VectorDisplayAttr.h"
 
 class CBox3D;
 class CVectorPlotEntry;

@@ -2,13 +2,14 @@
 // message table of every view handler.
 #include "view/WendraView.h"
 
-#include "app/project/ProjectData.h"
 #include "core/geometry/ColorConvert.h"
 #include "core/services/LogFile.h"
 #include "platform/base/exception.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
-#include "resources/resource.h"
+#include "platform/win/platform_ids.h"
+#include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 
 #include <GL/gl.h>
 

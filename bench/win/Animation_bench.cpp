@@ -4,10 +4,10 @@
 // Run from the repository root:
 //   wine build/win/Animation_bench.exe [quads per side] [ticks] [flat]
 #include "WinBench.h"
-#include "app/project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
 #include "platform/win/wnd.h"
+#include "project/ProjectData.h"
 #include "resources/resource.h"
 #include "view/ProjectOnlyMainFrame.h"
 #include "view/ViewMainFrame.h"
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
         return 1;
     CProjectOnlyMainFrame frame;
     CAESettings& settings = frame.m_project.m_settings;
-    settings.m_displayFilter = CAESettings::kFilterAll & ~CAESettings::kFilterNode;
+    settings.m_displayFilter = kKindAll & ~kKindNode;
     CModelSet& model = frame.m_project.m_model;
     double start = win_bench::Now();
     const UINT modeId = BuildPlate(model, side);

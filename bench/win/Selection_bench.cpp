@@ -2,11 +2,11 @@
 // shells with their nodes), the hand-over of the picks when the selection ends, a frame with
 // everything highlighted, rectangle and polygon selection over the whole view and one hover
 // pick. Run from the repository root: wine build/win/Selection_bench.exe [quads per side]
-#include "app/project/ProjectData.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
+#include "project/ProjectData.h"
 #include "resources/resource.h"
 #include "view/CmdManager.h"
 #include "view/ProjectOnlyMainFrame.h"
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
                          nullptr))
         return 1;
     BenchFrame frame;
-    frame.m_project.m_settings.m_displayFilter = CAESettings::kFilterAll;
+    frame.m_project.m_settings.m_displayFilter = kKindAll;
     BuildFlatModel(frame.m_project.m_model, side);
     auto* view = new CWendraView(); // deletes itself with its window
     view->m_pMainFrame = &frame;

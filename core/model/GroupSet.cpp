@@ -2,9 +2,9 @@
 #include "core/model/GroupSet.h"
 
 #include "core/geometry/FENode.h"
-#include "core/geometry/FaceMeasures.h"
 #include "core/geometry/VectorMath.h"
 #include "core/model/FEElement.h"
+#include "core/model/FaceMeasures.h"
 #include "core/model/ViewServices.h"
 
 #include <algorithm>

@@ -5,11 +5,11 @@
 
 #include "core/geometry/CoordSystem.h"
 #include "core/geometry/ElementForce.h"
-#include "core/geometry/ElementMeasure.h"
 #include "core/geometry/FENode.h"
-#include "core/geometry/FaceMeasures.h"
 #include "core/model/ElementDescriptor.h"
+#include "core/model/ElementMeasure.h"
 #include "core/model/FEElement.h"
+#include "core/model/FaceMeasures.h"
 #include "core/services/LogFile.h"
 #include "core/services/OutputSink.h"
 #include "core/services/StringFile.h"

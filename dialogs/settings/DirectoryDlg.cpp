@@ -3,7 +3,7 @@
 
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 
 #include <windows.h>
 

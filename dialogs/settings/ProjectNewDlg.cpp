@@ -6,7 +6,7 @@
 #include "dialogs/settings/DirectoryDlg.h"
 #include "platform/dlg/commdlg.h"
 #include "platform/dlg/ddx.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 
 #include <windows.h>
 

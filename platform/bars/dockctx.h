@@ -5,8 +5,8 @@
 // forces floating. A click that does not move changes nothing.
 #pragma once
 
-#include "platform/bars/dragoutline.h"
 #include "platform/base/geometry.h"
+#include "platform/ctrl/dragoutline.h"
 
 #include <windows.h>
 

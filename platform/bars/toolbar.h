@@ -8,7 +8,7 @@
 #pragma once
 
 #include "platform/bars/ctlbar.h"
-#include "resources/ids/platform_ids.h"
+#include "platform/win/platform_ids.h"
 
 #include <commctrl.h>
 #include <vector>

@@ -1,7 +1,7 @@
 // The rectangle tracker: hit testing, drawing, and the captured tracking loop.
 #include "platform/ctrl/tracker.h"
 
-#include "platform/bars/dragoutline.h"
+#include "platform/ctrl/dragoutline.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
 

@@ -2,8 +2,8 @@
 #include "platform/dlg/ddx.h"
 
 #include "platform/base/exception.h"
-#include "platform/dlg/texts.h"
 #include "platform/win/app.h"
+#include "platform/win/texts.h"
 #include "platform/win/wnd.h"
 
 #include <windows.h>

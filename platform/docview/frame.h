@@ -6,8 +6,8 @@
 
 #include "platform/base/coll_list.h"
 #include "platform/base/string.h"
+#include "platform/win/platform_ids.h"
 #include "platform/win/wnd.h"
-#include "resources/ids/platform_ids.h"
 
 class CControlBar;
 class CDockBar;

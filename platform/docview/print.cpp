@@ -2,13 +2,13 @@
 // of the pages recorded as enhanced metafiles.
 #include "platform/docview/print.h"
 
-#include "platform/dlg/texts.h"
 #include "platform/docview/doc.h"
 #include "platform/docview/view.h"
 #include "platform/sys/services.h"
 #include "platform/win/app.h"
 #include "platform/win/crackers.h"
 #include "platform/win/dc.h"
+#include "platform/win/texts.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Resource loading from the executable.
 #include "platform/win/resource.h"
 
-#include "platform/dlg/texts.h"
-#include "resources/ids/platform_ids.h"
+#include "platform/win/platform_ids.h"
+#include "platform/win/texts.h"
 
 #include <cstring>
 

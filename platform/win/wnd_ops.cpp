@@ -2,9 +2,9 @@
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
 #include "platform/win/menu.h"
+#include "platform/win/platform_ids.h"
 #include "platform/win/thread_state.h"
 #include "platform/win/wnd.h"
-#include "resources/ids/platform_ids.h"
 
 #include <shellapi.h>
 #include <vector>

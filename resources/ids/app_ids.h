@@ -1,5 +1,7 @@
-// Resource and command ids of the app layer.
+// Resource and command ids of the app layer. Its menus and toolbars also name the view's.
 #pragma once
+
+#include "resources/ids/view_ids.h"
 
 // The main frame: menu, accelerators, icon, title and the Standard toolbar.
 #define IDR_MAINFRAME             128
@@ -68,58 +70,6 @@
 #define ID_WINDOW_TILE_VERT_STACK 32871
 #define ID_WINDOW_NEXT            32873
 #define ID_WINDOW_ARRANGE_ICONS   32856
-
-// Commands of the view that only the menus and toolbars of this layer name.
-#define ID_VIEW_PAN               32798
-#define ID_VIEW_ZOOM              32799
-#define ID_VIEW_WINDOW_ZOOM       32801
-#define ID_VIEW_ROTATE3D          32802
-#define ID_VIEW_ROTATE_PLANE      32803
-#define ID_VIEW_ROTATE_VERTICAL   32804
-#define ID_VIEW_ROTATE_HORIZONTAL 32805
-#define ID_SELECT_CANCEL_ALL      32824
-#define ID_SELECT_CANCEL_ONE      32825
-#define ID_SELECT_DECISION        32826
-#define ID_SELECT_ABORT           32827
-#define ID_SELECT_ALL             32828
-#define ID_SELECT_BY_ID           32829
-#define ID_SELECT_BY_PROPERTY     32948
-#define ID_SELECT_BY_MATERIAL     32949
-#define ID_SELECT_RECTANGLE       32832
-#define ID_SELECT_CIRCLE          32833
-#define ID_SELECT_POLYGON         32834
-#define ID_ANIMATION_INTERVAL     32866
-#define ID_INFO_MODEL             32817
-#define ID_INFO_ENTITY            32818
-#define ID_INFO_SELECTED_MODEL    32819
-#define ID_INFO_ENTITY_DISTANCE   32820
-#define ID_INFO_ELEMENT_DIRECTION 32821
-#define ID_INFO_RESULT_LIST_NODAL 32878
-#define ID_INFO_RESULT_LIST_ELEM  32879
-#define ID_INFO_RESULT_GRAPH_NODAL 32882
-#define ID_INFO_RESULT_GRAPH_ELEM 32883
-#define ID_INFO_DISTANCE_GRAPH_NODAL 32890
-#define ID_INFO_DISTANCE_GRAPH_ELEM 32891
-#define ID_INFO_ELEMENT_ID        32892
-#define ID_INFO_NODE_ID           32893
-#define ID_RESULT_CONTOUR_SETTINGS 32846
-#define ID_RESULT_VECTOR_SETTINGS 32786
-#define ID_RESULT_ANIMATION_SETTINGS 32881
-#define ID_RESULT_DEFORMATION_SETTINGS 32884
-#define ID_GROUP_CREATE           32961
-#define ID_GROUP_EDIT             32962
-#define ID_GROUP_DELETE           32963
-#define ID_SECTION_XY_PLUS        32921
-#define ID_SECTION_XY_MINUS       32920
-#define ID_SECTION_XZ_PLUS        32922
-#define ID_SECTION_XZ_MINUS       32925
-#define ID_SECTION_YZ_PLUS        32924
-#define ID_SECTION_YZ_MINUS       32923
-#define ID_SECTION_CUSTOM         32926
-#define ID_COLOR_MODE_PROPERTY    32936
-#define ID_COLOR_MODE_MATERIAL    32952
-#define ID_COLOR_MODE_ELEMENT_TYPE 32937
-#define ID_VIEW_ROTATION_CENTER   32943
 
 // The project tree bar: its tab picture and the pictures of the tree's nodes.
 #define IDB_PROJECT_TREE_TAB      136

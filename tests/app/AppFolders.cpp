@@ -2,7 +2,7 @@
 #include "tests/app/AppFolders.h"
 
 #include "core/services/AppEnvironment.h"
-#include "platform/dlg/texts.h"
+#include "platform/win/texts.h"
 #include "tests/support/TestPaths.h"
 
 #include <filesystem>

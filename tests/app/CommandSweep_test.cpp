@@ -3,7 +3,7 @@
 // of them regardless of their state, every dialog cancelled as it shows; then the view's keys
 // and drags in each operation mode, also inside a selection. After each one the frame, its view
 // and the message loop are still there, nothing is left modal and a shown model still draws.
-#include "app/project/ProjectData.h"
+#include "project/ProjectData.h"
 #include "platform/test/pump.h"
 #include "platform/win/cmdtarget.h"
 #include "platform/win/resource.h"

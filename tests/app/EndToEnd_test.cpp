@@ -1,9 +1,9 @@
 // A whole session as a user runs it, on a real Nastran run from the shared samples: a new
 // project from the bulk data, its OUTPUT2 results imported, a stress shown from the tree as a
 // contour, the project saved, closed and opened again with the same result and camera.
-#include "app/project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "platform/test/pump.h"
+#include "project/ProjectData.h"
 #include "resources/resource.h"
 #include "tests/app/ProjectAppFixture.h"
 #include "tests/support/TestPaths.h"

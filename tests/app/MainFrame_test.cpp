@@ -2,12 +2,12 @@
 // the status bar; the load-case list of a result, the id sort, the default results, views
 // made for a project and settings applied to them.
 #include "app/ChildFrame.h"
-#include "app/project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
 #include "core/services/StringFile.h"
 #include "platform/docview/doc.h"
 #include "platform/test/pump.h"
+#include "project/ProjectData.h"
 #include "resources/ids/app_ids.h"
 #include "resources/ids/view_ids.h"
 #include "tests/app/AppFixture.h"

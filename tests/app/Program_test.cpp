@@ -1,7 +1,7 @@
 // The program itself, started as a user would: Gravik.exe in a scratch copy of its runtime
 // layout, closed through its main window; ten runs in a row, and a run in Japanese mode.
 #include "core/services/StringFile.h"
-#include "resources/ids/platform_ids.h"
+#include "platform/win/platform_ids.h"
 #include "tests/app/AppFolders.h"
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 // The project-command fixture.
 #include "tests/app/ProjectAppFixture.h"
 
-#include "app/project/ProjectData.h"
 #include "core/geometry/ColorConvert.h"
 #include "framework/OXHistoryCtrl.h"
 #include "platform/test/pump.h"
 #include "platform/win/cmdtarget.h"
+#include "project/ProjectData.h"
 #include "resources/resource.h"
 #include "tests/support/TestPaths.h"
 #include "view/WendraView.h"

@@ -1,12 +1,12 @@
 // The project and file commands of the main frame under Wine, driven as a user would: New with
 // an import file, Save As, Close, Open and the recent projects, the imports with their readers'
 // messages, the exports, dropped files and which commands are enabled.
-#include "app/project/ProjectData.h"
 #include "core/services/OutputSink.h"
 #include "core/services/StringFile.h"
 #include "io/bulk/BulkImport.h"
 #include "platform/test/dropdata.h"
 #include "platform/test/pump.h"
+#include "project/ProjectData.h"
 #include "resources/resource.h"
 #include "tests/app/ProjectAppFixture.h"
 

@@ -1,9 +1,9 @@
 // The project tree bar under Wine: the tree of a project as the tree control shows it, its key
 // registry and rebuild codes, double clicks on the switches and on results, the right-click
 // menu, dragging onto the view, and the column that follows the bar's width.
-#include "app/project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "platform/test/pump.h"
+#include "project/ProjectData.h"
 #include "tests/app/ProjectAppFixture.h"
 
 #include <windows.h>
@@ -69,7 +69,7 @@ protected:
 TEST_F(ProjectTree, DoubleClickingTheSolidNodeFlipsItsBitAndPictureAndRedrawsEveryView)
 {
     OpenDemo();
-    Project()->m_settings.m_displayFilter = CAESettings::kFilterShell;
+    Project()->m_settings.m_displayFilter = kKindShell;
     MainFrame()->RefreshGeometryNode();
     CCAEView* second = MainFrame()->CreateMainView(2, true, "second");
     ASSERT_NE(nullptr, second);
@@ -89,8 +89,7 @@ TEST_F(ProjectTree, DoubleClickingTheSolidNodeFlipsItsBitAndPictureAndRedrawsEve
     for (CCAEView* view : views)
         EXPECT_TRUE(::GetUpdateRect(view->m_hWnd, nullptr, FALSE)) << "the view is redrawn";
     fw::test::Pump();
-    EXPECT_EQ(CAESettings::kFilterShell | CAESettings::kFilterSolid,
-              Project()->m_settings.m_displayFilter);
+    EXPECT_EQ(static_cast<DWORD>(kKindShell | kKindSolid), Project()->m_settings.m_displayFilter);
     EXPECT_EQ(15, ItemImage(solid));
     // Both views show the clamp's bricks now.
     for (int i = 0; i < 2; ++i)
@@ -98,7 +97,7 @@ TEST_F(ProjectTree, DoubleClickingTheSolidNodeFlipsItsBitAndPictureAndRedrawsEve
 
     // Twice leaves everything as it was.
     DoubleClick(solid);
-    EXPECT_EQ(static_cast<DWORD>(CAESettings::kFilterShell), Project()->m_settings.m_displayFilter);
+    EXPECT_EQ(static_cast<DWORD>(kKindShell), Project()->m_settings.m_displayFilter);
     EXPECT_EQ(9, ItemImage(solid));
     EXPECT_EQ(shellsOnly[0], DrawnPixels(views[0]));
 }
@@ -106,7 +105,7 @@ TEST_F(ProjectTree, DoubleClickingTheSolidNodeFlipsItsBitAndPictureAndRedrawsEve
 TEST_F(ProjectTree, DoubleClickingAResultItemShowsItInANewViewAndFillsTheCombo)
 {
     OpenDemo();
-    Project()->m_settings.m_displayFilter = CAESettings::kFilterAll;
+    Project()->m_settings.m_displayFilter = kKindAll;
     const HTREEITEM temperature = FindResultItem("Temperature");
     ASSERT_NE(nullptr, temperature);
     const auto* node = dynamic_cast<CResultItemNode*>(Tree().NodeOf(temperature));
@@ -157,11 +156,11 @@ TEST_F(ProjectTree, RootAndSwitchesFollowTheProjectsNameAndDisplayFilter)
     Project()->m_name = "renamed";
     Page().UpdateRootLabel();
     EXPECT_EQ("renamed", ItemText(Tree().GetChildItem(TVI_ROOT)));
-    Project()->m_settings.m_displayFilter = CAESettings::kFilterNode;
+    Project()->m_settings.m_displayFilter = kKindNode;
     MainFrame()->RefreshGeometryNode();
     EXPECT_EQ(11, ItemImage(FindItem("Grid")));
     EXPECT_EQ(6, ItemImage(FindItem("Mass")));
-    Project()->m_settings.m_displayFilter = CAESettings::kFilterAll & ~CAESettings::kFilterNode;
+    Project()->m_settings.m_displayFilter = kKindAll & ~kKindNode;
     MainFrame()->RefreshGeometryNode();
     EXPECT_EQ(5, ItemImage(FindItem("Grid")));
     EXPECT_EQ(12, ItemImage(FindItem("Mass")));

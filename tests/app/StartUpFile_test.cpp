@@ -1,10 +1,10 @@
 // The model file named on the command line at start-up: opened in a new project with its default
 // displacement result, or else its first nodal result, shown as a contour; a name that is not
 // found opens nothing and says nothing.
-#include "app/project/ProjectData.h"
 #include "core/model/ResultId.h"
 #include "platform/test/pump.h"
 #include "platform/win/glpresent.h"
+#include "project/ProjectData.h"
 #include "tests/app/ProjectAppFixture.h"
 
 #include <filesystem>

@@ -1,10 +1,10 @@
 // What the screen shows of a view after the layout around it changes: the tree bar docked on
 // the other side and back, the main frame made smaller and larger, another view activated and
 // this one again. The screen at the view shows the frame the view draws now, not an old picture.
-#include "app/project/ProjectData.h"
 #include "core/geometry/ColorConvert.h"
 #include "platform/test/pump.h"
 #include "platform/win/dc.h"
+#include "project/ProjectData.h"
 #include "tests/app/ProjectAppFixture.h"
 #include "view/WendraView.h"
 

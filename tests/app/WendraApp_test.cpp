@@ -186,6 +186,8 @@ TEST_F(WendraApp, HelpRequestsEndWithAShortMessage)
     EXPECT_EQ(Text("Message.str", "Status", "HelpNotAvailable", "_ENG"),
               (*m_services)->messageBoxes[0].text);
     EXPECT_TRUE((*m_services)->helpCalls.empty());
+    // Context help in the frame shows the same text on the status bar.
+    EXPECT_EQ((*m_services)->messageBoxes[0].text, MainFrame()->GetHelpUnavailableText().Str());
     // The Help menu's topics say the same.
     ::SendMessageA(MainFrame()->m_hWnd, WM_COMMAND, ID_HELP_FINDER, 0);
     ASSERT_EQ(2u, (*m_services)->messageBoxes.size());

@@ -5,7 +5,6 @@
 // bar still opens its menus.
 #include "framework/OXMenuBarFrame.h"
 
-#include "core/services/AppEnvironment.h"
 #include "platform/bars/toolbar.h"
 #include "platform/ctrl/threadhook.h"
 #include "platform/test/mainframe.h"
@@ -271,11 +270,7 @@ TEST_F(MenuBarHostFrame, TheMenuBarHasARowOfItsOwn)
 
 TEST_F(MenuBarHostFrame, InHelpModeTheBarStillOpensItsMenusAndEscapeEndsIt)
 {
-    // The string files of the repository, in English.
-    const std::string folder = GetExecutableFolder();
-    const std::string suffix = GetLanguageSuffix();
-    SetExecutableFolder("resources/bin");
-    SetLanguageSuffix("_ENG");
+    Host()->SetHelpUnavailableText(CString("Help is not available in this installation."));
     // In help mode a press on File opens its menu; then, with the menu closed, a press in
     // the frame asks for help, which there is none of. Everything is queued beforehand: the
     // help loop runs until a press or Escape ends it.
@@ -311,8 +306,6 @@ TEST_F(MenuBarHostFrame, InHelpModeTheBarStillOpensItsMenusAndEscapeEndsIt)
     m_frame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     fw::test::Pump();
     EXPECT_EQ(HELP_INACTIVE, m_frame->m_bHelpMode);
-    SetExecutableFolder(folder);
-    SetLanguageSuffix(suffix);
 }
 
 class MenuBarHostWithoutBar : public fw::test::MainFrameFixture

@@ -7,6 +7,7 @@
 #include "platform/test/pump.h"
 #include "platform/win/app.h"
 #include "platform/win/resource.h"
+#include "resources/ids/framework_ids.h"
 #include "tests/support/TestPaths.h"
 
 #include <windows.h>

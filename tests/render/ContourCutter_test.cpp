@@ -3,7 +3,7 @@
 #include "render/ContourCutter.h"
 
 #include "ContourTestSupport.h"
-#include "render/ResultDisplayAttr.h"
+#include "core/display/ResultDisplayAttr.h"
 
 #include <gtest/gtest.h>
 #include <limits>

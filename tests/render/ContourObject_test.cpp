@@ -4,7 +4,7 @@
 
 #include "ContourTestSupport.h"
 #include "GLTestWindow.h"
-#include "render/ResultDisplayAttr.h"
+#include "core/display/ResultDisplayAttr.h"
 #include "tests/core/model/ModelFixtures.h"
 
 #include <gtest/gtest.h>

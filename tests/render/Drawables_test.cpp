@@ -6,7 +6,7 @@
 #include "render/BeamLine.h"
 #include "render/FaceDrawObject.h"
 #include "render/Facet.h"
-#include "render/GLMaterial.h"
+#include "render/GLMaterialDevice.h"
 #include "render/MassGlyph.h"
 #include "render/QuadricGlyph.h"
 #include "render/Segment3D.h"
@@ -146,7 +146,7 @@ std::vector<std::string> Names(const CRecordingDevice& device)
 TEST(GLMaterial, DefaultSendsNearlyTransparentBlackAndShininess50)
 {
     CRecordingDevice device;
-    CGLMaterial().Apply(&device, 1);
+    ApplyMaterial(CGLMaterial(), &device, 1);
     ASSERT_EQ((std::vector<std::string>{"Ambient", "Diffuse", "Specular", "Emission", "Shininess"}),
               Names(device));
     for (int i = 0; i < 4; ++i)
@@ -162,7 +162,7 @@ TEST(GLMaterial, SetColorMakesAnOpaqueMaterialAndAppliesTheFrontFace)
     CRecordingDevice device;
     CGLMaterial material;
     // The renderer hands the colour over on the 0..255 scale.
-    material.SetColor(&device, CColorRGBA(255.0f, 127.9f, 0.0f, 1.0f));
+    SetMaterialColor(material, &device, CColorRGBA(255.0f, 127.9f, 0.0f, 1.0f));
     ASSERT_EQ(5u, device.calls.size());
     const float half = 127.0f / 255.0f; // 127.9 truncates to 127
     for (int i = 0; i < 2; ++i)
@@ -180,7 +180,7 @@ TEST(GLMaterial, SetColorMakesAnOpaqueMaterialAndAppliesTheFrontFace)
     EXPECT_EQ(30, material.m_shininess[1]);
 
     // Components outside the byte's range stay inside it.
-    material.SetColor(&device, CColorRGBA(300.0f, -4.0f, 64.5f, 1.0f));
+    SetMaterialColor(material, &device, CColorRGBA(300.0f, -4.0f, 64.5f, 1.0f));
     EXPECT_EQ(RGB(255, 0, 64), material.m_ambient[0]);
 }
 

@@ -3,9 +3,9 @@
 #include "render/PlaneContourObject.h"
 
 #include "ContourTestSupport.h"
+#include "core/display/ResultDisplayAttr.h"
 #include "core/model/ResultData.h"
 #include "render/ClipPlane.h"
-#include "render/ResultDisplayAttr.h"
 #include "render/Segment3D.h"
 #include "tests/core/model/ModelFixtures.h"
 

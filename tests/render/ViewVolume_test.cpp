@@ -2,11 +2,11 @@
 #include "render/ViewVolume.h"
 
 #include "GLTestWindow.h"
+#include "core/display/VectorDisplayAttr.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "render/ClipPlane.h"
 #include "render/Segment3D.h"
-#include "render/VectorDisplayAttr.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

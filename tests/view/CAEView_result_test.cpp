@@ -94,7 +94,7 @@ TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
     EXPECT_EQ(0.25, shown->Camera(0).m_panPoint.x);
     EXPECT_EQ(model->ModelBoxCorner(1).x, shown->ModelBoxCorner(1).x);
     EXPECT_EQ(1, Frame().m_geometryRefreshes);
-    EXPECT_EQ(0u, Frame().m_project->m_settings.m_displayFilter & CAESettings::kFilterNode);
+    EXPECT_EQ(0u, Frame().m_project->m_settings.m_displayFilter & kKindNode);
     EXPECT_EQ(static_cast<int>(m_resultId), Frame().m_selectedInCombo);
     EXPECT_STREQ("Stress :  (Load case 1)", shown->m_strResultTitle.GetString());
 

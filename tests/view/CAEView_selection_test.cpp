@@ -92,7 +92,7 @@ protected:
         AddTestElement(Model(), 4, kTagShell, 94, {5, 6, 9, 8}, 2);
         AddTestElement(Model(), 5, kTagMass, 161, {5});
         Model().BuildElementFaces();
-        Frame().m_project->m_settings.m_displayFilter = CAESettings::kFilterAll;
+        Frame().m_project->m_settings.m_displayFilter = kKindAll;
         m_view = OpenView(300, 300);
         ASSERT_NE(nullptr, m_view);
         Command(m_view, ID_VIEW_AUTOSCALE);
@@ -299,7 +299,7 @@ TEST_F(ViewSelection, SelectAllTakesWhatIsShownAndUnpicksWhatWasPicked)
     // Kinds the user filters out or the display hides are left alone.
     Command(m_view, ID_SELECT_CANCEL_ALL);
     Command(m_view, ID_SELECT_FILTER_NODE);
-    Frame().m_project->m_settings.m_displayFilter &= ~CAESettings::kFilterMass;
+    Frame().m_project->m_settings.m_displayFilter &= ~kKindMass;
     Command(m_view, ID_SELECT_ALL);
     EXPECT_EQ((Ids{-3, -2, -1}), Picked());
 }

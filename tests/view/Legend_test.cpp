@@ -1,9 +1,9 @@
 // Colour legend: bars, labels and ticks (recording device) and what it looks like (pixels).
 #include "view/Legend.h"
 
+#include "core/display/ResultDisplayAttr.h"
 #include "platform/win/dib.h"
 #include "render/GLDevice.h"
-#include "render/ResultDisplayAttr.h"
 #include "tests/render/ContourTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Value ranges: the stored range by side and component, and the range over shown elements.
 #include "view/ResultRange.h"
 
+#include "core/display/ResultDisplayAttr.h"
+#include "core/display/VectorDisplayAttr.h"
 #include "core/model/ResultData.h"
-#include "render/ResultDisplayAttr.h"
-#include "render/VectorDisplayAttr.h"
 #include "tests/core/model/ModelFixtures.h"
 
 #include <gtest/gtest.h>

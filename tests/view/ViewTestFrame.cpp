@@ -130,7 +130,7 @@ CWendraView* CViewTestFrame::RegisterActiveView()
 
 void UseTestSettings(CAESettings& settings)
 {
-    settings.m_displayFilter = CAESettings::kFilterAll & ~CAESettings::kFilterNode;
+    settings.m_displayFilter = kKindAll & ~kKindNode;
     const COLORREF colors[CAESettings::kEntityKinds] = {RGB(0, 255, 255), RGB(0, 255, 0),
                                                         RGB(255, 255, 0), RGB(255, 0, 255),
                                                         RGB(255, 128, 0), RGB(255, 255, 255)};

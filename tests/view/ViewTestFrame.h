@@ -3,8 +3,8 @@
 // scripted settings dialogs), and a fixture that opens 3-D views in it.
 #pragma once
 
-#include "app/project/ProjectData.h"
 #include "platform/test/mainframe.h"
+#include "project/ProjectData.h"
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
 #include "view/WendraView.h"

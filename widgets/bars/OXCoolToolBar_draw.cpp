@@ -1,6 +1,6 @@
 // COXCoolToolBar: the non-client area (gripper, icon, extra borders), custom draw, button
 // widths for the layout, and the work that waits for position changes and idle time.
-#include "platform/bars/dragoutline.h"
+#include "platform/ctrl/dragoutline.h"
 #include "platform/docview/frame.h"
 #include "platform/win/dc.h"
 #include "widgets/bars/OXCoolToolBar.h"

@@ -1,7 +1,6 @@
 // Shell folder tree: filling, lazy enumeration, paths to items and back, refreshing, filter.
 #include "widgets/controls/OXShellFolderTree.h"
 
-#include "core/services/StringFile.h"
 #include "platform/win/cmdtarget.h"
 
 #include <windows.h>
@@ -510,7 +509,7 @@ BOOL COXShellFolderTree::IsFileShown(const char* name) const
         return FALSE; // ".profile" has no extension to match
     for (const CString& entry : m_filter)
     {
-        if (EqualTextNoCase(extension, entry.Str()))
+        if (entry.CompareNoCase(extension.c_str()) == 0)
             return TRUE;
     }
     return FALSE;

@@ -1,6 +1,5 @@
 // Shell folder tree: the right button with the shell's context menu, double clicks on files
 // and renaming in place.
-#include "core/services/StringFile.h"
 #include "widgets/controls/OXShellFolderTree.h"
 
 #include <windows.h>
@@ -135,7 +134,7 @@ void COXShellFolderTree::RunMenuCommand(HTREEITEM item, UINT command)
     const UINT flags = GetMenuFlags(*info);
     const CString verb =
         m_navigator.GetCommandVerb(info->parentFolder, info->relativeIdList, command, flags);
-    if (EqualTextNoCase(verb.Str(), "rename"))
+    if (verb.CompareNoCase("rename") == 0)
     {
         EditLabel(item);
         return;

@@ -8,7 +8,7 @@
 #include "io/results/ImportMessages.h"
 #include "io/unv/UnvImport.h"
 #include "tests/io/badinput/BadInputSupport.h"
-#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/support/BulkTestSupport.h"
 #include "tests/support/TestPaths.h"
 
 #include <filesystem>

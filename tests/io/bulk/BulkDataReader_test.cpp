@@ -3,7 +3,7 @@
 #include "io/bulk/BulkLineReader.h"
 #include "io/bulk/BulkMessages.h"
 #include "io/results/ImportMessages.h"
-#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/support/BulkTestSupport.h"
 #include "tests/support/TestPaths.h"
 
 #include <algorithm>

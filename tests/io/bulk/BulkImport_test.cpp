@@ -8,7 +8,7 @@
 #include "io/bulk/BulkDataReader.h"
 #include "io/bulk/BulkMessages.h"
 #include "io/results/ImportMessages.h"
-#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/support/BulkTestSupport.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "io/bulk/BulkPaths.h"
 
-#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/support/BulkTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "core/services/AppEnvironment.h"
 #include "io/op2/ElementResultBlocks.h"
 #include "io/op2/OP2Reader.h"
-#include "tests/io/op2/Op2TestModel.h"
+#include "tests/support/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "io/op2/NSBlockReader.h"
 
 #include "io/op2/Op2File.h"
-#include "tests/io/op2/Op2TestFile.h"
+#include "tests/support/Op2TestFile.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>

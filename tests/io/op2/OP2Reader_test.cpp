@@ -4,7 +4,7 @@
 #include "io/op2/NSBlockReader.h"
 #include "io/results/ImportMessages.h"
 #include "platform/base/file.h"
-#include "tests/io/op2/Op2TestModel.h"
+#include "tests/support/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "io/results/ImportMessages.h"
-#include "tests/io/op2/Op2TestModel.h"
+#include "tests/support/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
 #include <fstream>

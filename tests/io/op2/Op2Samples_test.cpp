@@ -3,7 +3,7 @@
 #include "core/model/ModelSet.h"
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2Import.h"
-#include "tests/io/op2/Op2TestModel.h"
+#include "tests/support/Op2TestModel.h"
 #include "tests/support/TestPaths.h"
 
 #include <cmath>

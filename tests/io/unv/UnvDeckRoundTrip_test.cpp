@@ -2,7 +2,7 @@
 #include "core/model/ModelSet.h"
 #include "io/bulk/BulkImport.h"
 #include "io/unv/UnvImport.h"
-#include "tests/io/bulk/BulkTestSupport.h"
+#include "tests/support/BulkTestSupport.h"
 #include "tests/support/TestPaths.h"
 
 #include <algorithm>

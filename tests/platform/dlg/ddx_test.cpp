@@ -5,9 +5,9 @@
 
 #include "platform/ctrl/comctrl.h"
 #include "platform/dlg/dialog.h"
-#include "platform/dlg/texts.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
+#include "platform/win/texts.h"
 #include "tests/platform/dlg/dlg_test_ids.h"
 
 #include <windows.h>

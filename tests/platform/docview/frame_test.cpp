@@ -1,10 +1,10 @@
 // Frames under Wine: loading from resources, layout around the client pane, status-bar
 // prompts, and closing with the save question.
 #include "platform/base/os.h"
-#include "platform/dlg/texts.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 #include "platform/win/crackers.h"
+#include "platform/win/texts.h"
 
 #include <windows.h>
 

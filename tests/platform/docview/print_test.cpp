@@ -3,12 +3,12 @@
 // start, and the preview frame with its pages.
 #include "platform/docview/print.h"
 
-#include "platform/dlg/texts.h"
 #include "platform/test/file_printer.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 #include "platform/win/crackers.h"
 #include "platform/win/dc.h"
+#include "platform/win/texts.h"
 #include "tests/support/TestPaths.h"
 
 #include <fstream>

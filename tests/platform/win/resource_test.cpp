@@ -2,7 +2,7 @@
 // accelerators, toolbars in both layouts, icons, cursors and bitmaps.
 #include "platform/win/resource.h"
 
-#include "resources/ids/platform_ids.h"
+#include "platform/win/platform_ids.h"
 
 #include <windows.h>
 
