@@ -57,6 +57,14 @@ else
 fi
 mkdir -p build
 
+# Includes follow the README's order of folders.
+echo "=== include directions ==="
+if python3 scripts/check_includes.py; then
+    results+=("include directions: ok")
+else
+    failed=1; results+=("include directions: FAILED")
+fi
+
 # Native build with benchmarks; sanitizer build; Windows product build.
 if configure_and_build build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
     run_ctest native build/native
