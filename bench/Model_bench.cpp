@@ -18,12 +18,11 @@ namespace
 {
 constexpr int kSide = 1000; // quads per side
 
-class ShowAllView : public CVisibilityView, public CActiveViewSource
+class ShowAllView : public CVisibilityView
 {
 public:
     int IsEntityVisible(const CFEElement* element) const override { return element ? 1 : 0; }
     bool HasVisibleElement(const CFENode*) const override { return true; }
-    CVisibilityView* GetActiveVisibilityView() override { return this; }
 };
 
 int NodeId(int i, int j)
@@ -73,37 +72,33 @@ double PeakBytes()
 void BM_FinishShellModel(benchmark::State& state)
 {
     ShowAllView view;
-    SetActiveViewSource(&view);
     std::unique_ptr<CModelSet> model = BuildPlate();
     const int elements = model->GetElementCount();
     for (auto _ : state)
     {
         model->BuildElementFaces();
         CEdgeMap edges;
-        CGroupSet::ExtractOuterFaces(edges, elements, model->GetDefaultGroup()->GetShells());
+        CGroupSet::ExtractOuterFaces(edges, elements, model->GetDefaultGroup()->GetShells(), &view);
         benchmark::DoNotOptimize(edges.GetCount());
     }
     state.SetItemsProcessed(state.iterations() * elements);
     state.counters["peak_bytes_per_element"] = PeakBytes() / elements;
-    SetActiveViewSource(nullptr);
 }
 BENCHMARK(BM_FinishShellModel)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ExtractOuterFaces(benchmark::State& state)
 {
     ShowAllView view;
-    SetActiveViewSource(&view);
     std::unique_ptr<CModelSet> model = BuildPlate();
     model->BuildElementFaces();
     const int elements = model->GetElementCount();
     for (auto _ : state)
     {
         CEdgeMap edges;
-        CGroupSet::ExtractOuterFaces(edges, elements, model->GetDefaultGroup()->GetShells());
+        CGroupSet::ExtractOuterFaces(edges, elements, model->GetDefaultGroup()->GetShells(), &view);
         benchmark::DoNotOptimize(edges.GetCount());
     }
     state.SetItemsProcessed(state.iterations() * elements);
-    SetActiveViewSource(nullptr);
 }
 BENCHMARK(BM_ExtractOuterFaces)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -423,11 +423,6 @@ void CGroupSet::CollectElements(CElementMap& target) const
     }
 }
 
-void CGroupSet::UpdateBoundingBox(int visibleOnly)
-{
-    UpdateBoundingBox(visibleOnly, visibleOnly ? GetActiveVisibilityView() : nullptr);
-}
-
 void CGroupSet::UpdateBoundingBox(int visibleOnly, const CVisibilityView* filterView)
 {
     const CVisibilityView* view = visibleOnly ? filterView : nullptr;
@@ -464,11 +459,6 @@ void CGroupSet::ResetBoundingBox()
 {
     m_box.min = CPoint3D(kBoxUnset, kBoxUnset, kBoxUnset);
     m_box.max = CPoint3D(-kBoxUnset, -kBoxUnset, -kBoxUnset);
-}
-
-bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap)
-{
-    return ExtractOuterFaces(edgeMap, modelCount, elementMap, GetActiveVisibilityView());
 }
 
 bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap,

@@ -107,10 +107,8 @@ public:
     // Copies the elements of every kind (solids, shells, springs, beams, masses) into target.
     void CollectElements(CElementMap& target) const;
 
-    // Recomputes the box from the nodes; with visibleOnly only from nodes the active view
-    // shows an element of.
-    void UpdateBoundingBox(int visibleOnly);
-    // The same with the filter of the given view (null: with visibleOnly nothing counts).
+    // Recomputes the box from the nodes; with visibleOnly only from nodes the view shows an
+    // element of (null view: with visibleOnly nothing counts).
     void UpdateBoundingBox(int visibleOnly, const CVisibilityView* view);
     CPoint3D GetCenter() const;
     const CBox3D& GetBoundingBox() const { return m_box; }
@@ -120,14 +118,11 @@ public:
     const CString& GetName() const { return m_name; }
     void SetName(const CString& name) { m_name = name; }
 
-    // Marks the outer faces of the elements of elementMap that the active view shows (the
-    // faces met an odd number of times) and fills edgeMap with the boundary edges of that
-    // surface and the edges where outer faces meet at 30 degrees or more. modelCount (the
-    // caller's element count) is only a hint: the face table is sized from the faces visited.
-    // With no active view nothing is visited. Returns true.
-    static bool ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap);
-    // The same for the elements the given view shows, whether it is active or not (a view's
-    // lists follow its own filter). Null visits nothing.
+    // Marks the outer faces of the elements of elementMap that the view shows (the faces met
+    // an odd number of times) and fills edgeMap with the boundary edges of that surface and
+    // the edges where outer faces meet at 30 degrees or more. modelCount (the caller's element
+    // count) is only a hint: the face table is sized from the faces visited. A view's lists
+    // follow its own filter, so the view is the caller's; null visits nothing. Returns true.
     static bool ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap,
                                   const CVisibilityView* view);
 

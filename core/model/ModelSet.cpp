@@ -703,12 +703,6 @@ void CModelSet::SetBoundingBox(const CBox3D& box)
         m_defaultGroup->SetBoundingBox(box);
 }
 
-void CModelSet::UpdateBoundingBox(int visibleOnly)
-{
-    if (m_defaultGroup != nullptr)
-        m_defaultGroup->UpdateBoundingBox(visibleOnly);
-}
-
 void CModelSet::UpdateBoundingBox(int visibleOnly, const CVisibilityView* view)
 {
     if (m_defaultGroup != nullptr)

@@ -109,8 +109,7 @@ public:
     const CMap<UINT, UINT, CGroupSet*, CGroupSet*>& GetGroups() const { return m_groups; }
     CBox3D GetBoundingBox() const;
     void SetBoundingBox(const CBox3D& box);
-    void UpdateBoundingBox(int visibleOnly);
-    // With the filter of the given view instead of the active one.
+    // The default group's box; with visibleOnly from the nodes the view shows an element of.
     void UpdateBoundingBox(int visibleOnly, const CVisibilityView* view);
     CPoint3D GetCenter() const;
 

@@ -81,7 +81,7 @@ TEST(GroupSet, StartsNamedGroupWithResetBox)
     EXPECT_EQ(99999999.0, group.GetBoundingBox().min.x);
     EXPECT_EQ(-99999999.0, group.GetBoundingBox().max.z);
     EXPECT_EQ(200000u, group.GetShells().GetHashTableSize());
-    group.UpdateBoundingBox(0); // no nodes: the box keeps its reset values
+    group.UpdateBoundingBox(0, nullptr); // no nodes: the box keeps its reset values
     EXPECT_EQ(99999999.0, group.GetBoundingBox().min.y);
 }
 
@@ -128,7 +128,7 @@ TEST(GroupSet, NodesWidenTheBoxAndDuplicatesAreRefused)
     EXPECT_DOUBLE_EQ(-2.0, group.GetNodePoint(1).y);
     EXPECT_TRUE(group.RemoveNode(&a));
     EXPECT_EQ(nullptr, group.GetNode(1));
-    group.UpdateBoundingBox(0);
+    group.UpdateBoundingBox(0, nullptr);
     EXPECT_EQ(-1.0, group.GetBoundingBox().max.x);
 }
 
@@ -140,12 +140,12 @@ TEST(GroupSet, VisibleOnlyBoxCountsNodesOfShownElements)
     AddTestNode(model, 3, 9, 9, 9); // used by no element
     AddTestElement(model, 1, kTagBeam, 21, {1, 2});
     model.BuildElementFaces();
-    model.UpdateBoundingBox(1); // no active view: nothing counts, the box stays
+    model.UpdateBoundingBox(1, nullptr); // no view: nothing counts, the box stays
     EXPECT_EQ(9.0, model.GetBoundingBox().max.x);
     ShowAllView view;
-    model.UpdateBoundingBox(1);
+    model.UpdateBoundingBox(1, &view);
     EXPECT_EQ(1.0, model.GetBoundingBox().max.x);
-    model.UpdateBoundingBox(0);
+    model.UpdateBoundingBox(0, nullptr);
     EXPECT_EQ(9.0, model.GetBoundingBox().max.x);
 }
 
@@ -155,7 +155,7 @@ TEST(GroupSet, TwoBricksSharingAFaceKeepTenOuterFaces)
     AddTwoBricks(model, 0);
     ShowAllView view;
     CEdgeMap edges;
-    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetSolids());
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetSolids(), &view);
     EXPECT_EQ(10, CountOuterFaces(model.GetDefaultGroup()->GetSolids()));
     EXPECT_EQ(1, model.FindElement(1)->m_hasOuterFace);
     // The box edges of the 2x1x1 block, its four long edges in two pieces each; the x = 1
@@ -176,7 +176,7 @@ TEST(GroupSet, AFaceMetThreeTimesIsOuterAgain)
     model.BuildElementFaces();
     ShowAllView view;
     CEdgeMap edges;
-    CGroupSet::ExtractOuterFaces(edges, 3, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, 3, model.GetDefaultGroup()->GetShells(), &view);
     EXPECT_EQ(1, CountOuterFaces(model.GetDefaultGroup()->GetShells()));
 }
 
@@ -195,7 +195,7 @@ TEST(GroupSet, FeatureEdgesFollowTheFoldAngle)
         AddTwoQuads(model, 0, c.foldDeg);
         ShowAllView view;
         CEdgeMap edges;
-        CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+        CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells(), &view);
         EXPECT_EQ(c.edges, edges.GetCount());
         EXPECT_EQ(c.edges == 7, EdgePairs(edges, 0).count({3, 2}) == 1);
     }
@@ -216,7 +216,7 @@ TEST(GroupSet, EdgeOfADegenerateFaceStaysAFeatureEdge)
     model.BuildElementFaces();
     ShowAllView view;
     CEdgeMap edges;
-    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells(), &view);
     EXPECT_EQ(7, edges.GetCount());
     EXPECT_EQ(1u, EdgePairs(edges, 0).count({3, 2}));
 }
@@ -231,7 +231,7 @@ TEST(GroupSet, LargeNodeIdsGiveTheSameEdgesAsSmallOnes)
         AddTwoQuads(model, offset, 90.0);
         ShowAllView view;
         CEdgeMap edges;
-        CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+        CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells(), &view);
         const auto pairs = EdgePairs(edges, static_cast<UINT>(offset));
         if (offset == 0)
             expected = pairs;
@@ -267,7 +267,7 @@ TEST(GroupSet, ALargeFlatPlateKeepsOnlyItsRim)
     model.BuildElementFaces();
     ShowAllView view;
     CEdgeMap edges;
-    CGroupSet::ExtractOuterFaces(edges, id, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, id, model.GetDefaultGroup()->GetShells(), &view);
     ASSERT_EQ(4 * kSide, edges.GetCount());
     int rim = 0;
     for (const auto& [larger, smaller] : EdgePairs(edges, 0))
@@ -291,9 +291,9 @@ TEST(GroupSet, EdgesAlreadyInTheMapAreMetAgain)
     ShowAllView view;
     CEdgeMap edges;
     edges.SetAt(MakeEdgeKey(100, 200), 5);
-    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells(), &view);
     ASSERT_EQ(8, edges.GetCount());
-    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells(), &view);
     // The fold edge: the first quad met removes it, the second stores it again.
     const std::set<std::pair<UINT, UINT>> expected = {{3, 2}, {200, 100}};
     EXPECT_EQ(expected, EdgePairs(edges, 0));
@@ -306,7 +306,7 @@ TEST(GroupSet, WithoutActiveViewNothingIsVisited)
     CEdgeMap edges;
     edges.SetAt(MakeEdgeKey(100, 200), 5);
     model.FindElement(1)->m_hasOuterFace = 1;
-    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetShells(), nullptr);
     EXPECT_EQ(1, edges.GetCount());
     EXPECT_EQ(1, model.FindElement(1)->m_hasOuterFace);
 }
@@ -322,7 +322,7 @@ TEST(GroupSet, MidSideFacesUseCornerEdgesWithMidNodePositions)
     model.BuildElementFaces();
     ShowAllView view;
     CEdgeMap edges;
-    CGroupSet::ExtractOuterFaces(edges, 1, model.GetDefaultGroup()->GetShells());
+    CGroupSet::ExtractOuterFaces(edges, 1, model.GetDefaultGroup()->GetShells(), &view);
     ASSERT_EQ(4, edges.GetCount());
     ULONGLONG value = 0;
     ASSERT_TRUE(edges.Lookup(MakeEdgeKey(3, 5), value));
@@ -360,11 +360,10 @@ private:
 };
 } // namespace
 
-TEST(GroupSet, ExtractionAndBoxFollowTheGivenViewNotTheActiveOne)
+TEST(GroupSet, ExtractionAndBoxFollowTheGivenView)
 {
     CModelSet model;
     AddTwoBricks(model, 0);
-    ShowAllView active;
     OnlyOneElementView own(2);
     CEdgeMap edges;
     CGroupSet::ExtractOuterFaces(edges, 2, model.GetDefaultGroup()->GetSolids(), &own);

@@ -21,19 +21,15 @@ public:
     std::vector<std::string> lines;
 };
 
-// Shows every element; registered as the active view for the guard's lifetime.
-class ShowAllView : public CVisibilityView, public CActiveViewSource
+// Shows every element.
+class ShowAllView : public CVisibilityView
 {
 public:
-    ShowAllView() { SetActiveViewSource(this); }
-    ~ShowAllView() override { SetActiveViewSource(nullptr); }
-
     int IsEntityVisible(const CFEElement* element) const override { return element ? 1 : 0; }
     bool HasVisibleElement(const CFENode* node) const override
     {
         return node != nullptr && node->m_ids.GetSize() > 0;
     }
-    CVisibilityView* GetActiveVisibilityView() override { return this; }
 };
 
 inline CFENode* AddTestNode(CModelSet& model, int id, double x, double y, double z)
