@@ -17,7 +17,7 @@ void CChildFrame::OnClose()
     // A frame without a view (still being made, or its view already gone) has nothing to
     // protect: it closes.
     const auto* view = dynamic_cast<CCAEView*>(GetActiveView());
-    if (view != nullptr && view->m_nFrameKey == kFirstFrameId)
+    if (view != nullptr && view->FrameKey() == kFirstFrameId)
         return;
     CMDIChildWnd::OnClose();
 }

@@ -15,8 +15,8 @@ void CFrameProjectHost::ShowMessage(const char* section, const char* key, const 
     m_frame.ShowMessage(section, key, file);
 }
 
-void CFrameProjectHost::ShowMessageWithArg(const char* section, const char* key,
-                                           const char* file, const char* argument)
+void CFrameProjectHost::ShowMessageWithArg(const char* section, const char* key, const char* file,
+                                           const char* argument)
 {
     m_frame.ShowMessageWithArg(section, key, file, argument);
 }
@@ -55,19 +55,19 @@ int CFrameProjectHost::GetActiveFrameId() const
 {
     CMDIChildWnd* child = m_frame.GetActiveChildFrame();
     const auto* view = child != nullptr ? dynamic_cast<CCAEView*>(child->GetActiveView()) : nullptr;
-    return view != nullptr ? view->m_nFrameKey : 0;
+    return view != nullptr ? view->FrameKey() : 0;
 }
 
 CProjectView* CFrameProjectHost::GetFrameView(int frameId)
 {
     CCAEView* view = m_frame.GetFrameView(frameId);
-    return view != nullptr ? &view->m_ProjectView : nullptr;
+    return view != nullptr ? &view->ProjectView() : nullptr;
 }
 
 CProjectView* CFrameProjectHost::CreateMainView(int displayMode, bool render, const char* suffix)
 {
     CCAEView* view = m_frame.CreateMainView(displayMode, render, suffix);
-    return view != nullptr ? &view->m_ProjectView : nullptr;
+    return view != nullptr ? &view->ProjectView() : nullptr;
 }
 
 void CFrameProjectHost::DestroyFrame(int frameId)

@@ -161,13 +161,13 @@ void CMainFrame::RebuildDisplay(bool updateResults)
         m_frameMap.Lookup(kFirstFrameId, frame) ? GetFrameView(kFirstFrameId) : nullptr;
     if (view != nullptr)
     {
-        RegisterFrame(view->m_nFrameKey, frame);
+        RegisterFrame(view->FrameKey(), frame);
         view->SetCurrentGroup(model.GetDefaultGroup());
         view->LoadElementFilter(&model);
         view->ClearStoredIdMaps();
-        view->m_AESet.RenderAll();
+        view->Renderer().RenderAll();
         view->InvalidateView();
-        view->m_AESet.AutoScale(view);
+        view->Renderer().AutoScale(view);
         view->Camera(CSceneView::kSceneViewport).m_rotationCentre = model.GetCenter();
     }
     else

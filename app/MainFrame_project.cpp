@@ -149,8 +149,9 @@ void CMainFrame::RetitleDocuments()
         if (view == nullptr || view->GetDocument() == nullptr)
             continue;
         // The result shown: the contour's, else the vector's.
-        const int shown = view->m_AESet.ContourResultId() != -1 ? view->m_AESet.ContourResultId()
-                                                                : view->m_AESet.VectorResultId();
+        const int shown = view->Renderer().ContourResultId() != -1
+                              ? view->Renderer().ContourResultId()
+                              : view->Renderer().VectorResultId();
         const CResultData* result =
             shown != -1 ? m_pProject->m_model.GetResult(static_cast<UINT>(shown)) : nullptr;
         CString title;

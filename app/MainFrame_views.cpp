@@ -93,7 +93,7 @@ CCAEView* CMainFrame::CreateMainView(int displayMode, bool render, const char* s
     auto* view = dynamic_cast<CCAEView*>(child->GetActiveView());
     if (view == nullptr)
         return nullptr;
-    view->m_nFrameKey = m_frameCounter;
+    view->SetFrameKey(m_frameCounter);
     RegisterFrame(m_frameCounter, child);
     if (m_frameMap.GetCount() > kRecommendedOpenViews)
     {
@@ -108,8 +108,8 @@ CCAEView* CMainFrame::CreateMainView(int displayMode, bool render, const char* s
     view->SetCurrentGroup(model.GetDefaultGroup());
     view->LoadElementFilter(&model);
     if (render)
-        view->m_AESet.RenderAll();
-    view->m_AESet.AutoScale(view);
+        view->Renderer().RenderAll();
+    view->Renderer().AutoScale(view);
     view->Camera(0).SetRotationAngles(m_pProject->m_settings.m_viewAngles);
     view->Camera(0).m_rotationCentre = model.GetCenter();
     view->InvalidateView();
@@ -128,7 +128,7 @@ void CMainFrame::ApplySettingsToAllViews(BOOL render)
         if (view == nullptr)
             continue;
         if (render)
-            view->m_AESet.RenderAll();
+            view->Renderer().RenderAll();
         if (m_pProject != nullptr)
             view->PlaceTriad(m_pProject->m_settings.m_triadPosition);
         view->Invalidate(TRUE);

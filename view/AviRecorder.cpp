@@ -180,7 +180,7 @@ BOOL CAviWriter::Close()
 int CAviRecorderWnd::Start(CCAEView* view)
 {
     m_pView = view;
-    const int interval = std::max(1, view->m_nAnimationInterval);
+    const int interval = std::max(1, view->Animation().Interval());
     if (interval <= 1000)
     {
         m_writer.m_dwScale = 1;

@@ -16,8 +16,11 @@
 #include "platform/docview/view.h"
 #include "render/AESet.h"
 #include "render/SceneView.h"
+#include "view/ElementFilter.h"
 #include "view/ProjectViewAdapter.h"
 #include "view/ResultDisplay.h"
+#include "view/ViewAnimation.h"
+#include "view/ViewSelection.h"
 
 #include <windows.h>
 
@@ -165,40 +168,35 @@ public:
     // The rubber band of a window zoom or an area selection, drawn over the frame.
     void DrawRubberBand();
 
-    CViewMainFrame* m_pMainFrame;             // the main window
-    CProjectViewAdapter m_ProjectView{*this}; // the view as the project file sees it
-    int m_nFrameKey = 0;                      // this view's key in the main frame's frame map
-    CAESet m_AESet;
-    UINT m_nTextFontBase = 0;
-    CPoint3D m_ptMouseDown;
-    CPoint3D m_ptMouseLast;
-    int m_nPolygonPointCount = 0;
-    CArray<POINT> m_PolygonPoints;
-    // Interactive selection.
-    BYTE m_bDecisionPending = 0;
-    BYTE m_bSelecting = 0;
-    BYTE m_bAreaSelect = 0;
-    int m_nAreaShape = 0;
-    int m_nMaxPicks = -1;
-    int m_nMinPicks = 0;
-    int m_nPickBatch = 0;
-    // Selection filter (EntityKindBit); the allowed kinds and the filter in effect are the
-    // scene's (CSceneView), which the renderer reads.
-    int m_nLastSelectionFilter = 0;
-    int m_nLastAllowedKinds = 0;
-    int m_nPickOrder = 0;
-    // Animation.
-    BYTE m_bAnimating = 0;
-    int m_nAnimationInterval = 250; // ms
-    BYTE m_bAnimationRepeat = 0;
-    BYTE m_bReverseBlackWhite = 0; // printing exchanges black and white
-    // Element filter: id to 1 (visible) or 0 (hidden).
-    CMap<UINT, UINT, int, int> m_PropertyFilter;
-    CMap<UINT, UINT, int, int> m_MaterialFilter;
-    CMap<UINT, UINT, int, int> m_GroupFilter;
-    CMap<UINT, UINT, int, int> m_VisibleElementIds; // element ids of the visible groups
-    int m_nElementFilterMode = kFilterByProperty;
-    BYTE m_bModelCenteredRotation = 1;
+    // The main window, set by whoever creates the view.
+    CViewMainFrame* MainFrame() const { return m_pMainFrame; }
+    void SetMainFrame(CViewMainFrame* frame) { m_pMainFrame = frame; }
+    // The view as the project file sees it.
+    CProjectViewAdapter& ProjectView() { return m_ProjectView; }
+    // This view's key in the main frame's frame map.
+    int FrameKey() const { return m_nFrameKey; }
+    void SetFrameKey(int key) { m_nFrameKey = key; }
+    CAESet& Renderer() { return m_AESet; }
+    const CAESet& Renderer() const { return m_AESet; }
+    // The bitmap font of the view's texts.
+    UINT TextFontBase() const { return m_nTextFontBase; }
+    void SetTextFontBase(UINT base) { m_nTextFontBase = base; }
+    // The interactive selection a pick request runs.
+    CViewSelection& ViewSelection() { return m_viewSelection; }
+    const CViewSelection& ViewSelection() const { return m_viewSelection; }
+    CViewAnimation& Animation() { return m_animation; }
+    const CViewAnimation& Animation() const { return m_animation; }
+    CElementFilter& ElementFilter() { return m_elementFilter; }
+    const CElementFilter& ElementFilter() const { return m_elementFilter; }
+    // Printing and image export exchange black and white.
+    bool IsReverseBlackWhite() const { return m_bReverseBlackWhite != 0; }
+    void SetReverseBlackWhite(bool isReversed) { m_bReverseBlackWhite = isReversed ? 1 : 0; }
+    // Rotation about the model's centre rather than the view's.
+    bool IsModelCenteredRotation() const { return m_bModelCenteredRotation != 0; }
+    void SetModelCenteredRotation(bool isCentered)
+    {
+        m_bModelCenteredRotation = isCentered ? 1 : 0;
+    }
 
 protected:
     void OnInitialUpdate() override;
@@ -305,8 +303,8 @@ protected:
     const CVectorDisplayAttr* VectorDefaults() override;
     bool GetGeneralFont(LOGFONT& font, COLORREF& color) override;
     CString GetProjectTitle() override;
-    int GetElementFilterMode() override { return m_nElementFilterMode; }
-    bool IsAnimating() override { return m_bAnimating != 0; }
+    int GetElementFilterMode() override { return m_elementFilter.Mode(); }
+    bool IsAnimating() override { return m_animation.IsAnimating(); }
     int GetFrameKey() override { return m_nFrameKey; }
     UINT GetTextFontBase() override { return m_nTextFontBase; }
     CResultDisplay* OpenResultView(const CString& caption) override;
@@ -358,8 +356,6 @@ private:
     void DragSelection(UINT flags, int x, int y);
     void ReleaseSelection(int x, int y);
     // Selection (CAEView_selection.cpp).
-    // The shape in effect: area shapes only while the selection offers them.
-    int AreaShape() const { return m_bAreaSelect ? m_nAreaShape : 0; }
     // EntityKindBit a click may pick: masses never.
     int PickableKinds() const;
     // The entities under a window point, nearest first.
@@ -369,14 +365,24 @@ private:
     void OnSelectionKey(UINT key);
     void ClosePolygon();
     void OnEscape();
-    void EmptyPicks();
     void CollectDisplayedEntities(CEntityArray& entities) const;
-    void FillHandOver(CEntityArray& entities) const;
     // Hover picking, at most once per interval, or once the mouse rests when picks are slow
     // (CAEView_band.cpp).
     void HoverAt(int x, int y);
     void PickHover(int x, int y);
 
+    CViewMainFrame* m_pMainFrame = nullptr;
+    CProjectViewAdapter m_ProjectView{*this};
+    int m_nFrameKey = 0;
+    CAESet m_AESet;
+    UINT m_nTextFontBase = 0;
+    CPoint3D m_ptMouseDown;
+    CPoint3D m_ptMouseLast;
+    CViewSelection m_viewSelection{EditSelection()};
+    CViewAnimation m_animation;
+    CElementFilter m_elementFilter;
+    BYTE m_bReverseBlackWhite = 0;
+    BYTE m_bModelCenteredRotation = 1;
     int m_nRubberBand = kNoBand;
     bool m_bCameraMoved = false;  // the press moved the camera: its release picks nothing
     bool m_bHoverPicked = false;  // a hover pick has been made

@@ -107,20 +107,19 @@ void CCAEView::OnPlay()
         m_AESet.UpdateAnimationFrame();
     }
     SwitchDeformationOn(*result);
-    m_bAnimating = 1;
-    SetTimer(kAnimationTimer, static_cast<UINT>(std::max(1, m_nAnimationInterval)));
+    m_animation.SetAnimating(true);
+    SetTimer(kAnimationTimer, static_cast<UINT>(std::max(1, m_animation.Interval())));
 }
 
 void CCAEView::OnRepeat()
 {
-    m_bAnimationRepeat = 1;
+    m_animation.SetRepeating(true);
     OnPlay();
 }
 
 void CCAEView::OnStop()
 {
-    m_bAnimationRepeat = 0;
-    m_bAnimating = 0;
+    m_animation.Stop();
     KillTimer(kAnimationTimer);
     m_AESet.RenderAll();
     InvalidateView();
@@ -151,13 +150,12 @@ void CCAEView::StepAnimation(bool forward)
     else
     {
         const int frames = std::max(0, m_AESet.MaxLCSteps());
-        const int frame = m_AESet.LCStep();
-        m_AESet.SetLCStep(forward ? (frame + 1) % (frames + 1) : frame <= 0 ? frames : frame - 1);
+        m_AESet.SetLCStep(CViewAnimation::StepFrame(m_AESet.LCStep(), frames, forward));
         m_AESet.UpdateAnimationFrame();
     }
     SwitchDeformationOn(*result);
     // A step while the animation plays is one of its frames; else the case is a choice.
-    const bool isAnimationFrame = m_bAnimating != 0;
+    const bool isAnimationFrame = m_animation.IsAnimating() != 0;
     if (IsStepResult(*result))
         ShowAnimationFrame(shown, isAnimationFrame);
     else
@@ -172,7 +170,7 @@ void CCAEView::OnUpdateAnimation(CCmdUI* cmdUI)
 void CCAEView::OnUpdateStop(CCmdUI* cmdUI)
 {
     if (cmdUI != nullptr)
-        cmdUI->Enable(CanAnimate(nullptr) && m_bAnimating ? TRUE : FALSE);
+        cmdUI->Enable(CanAnimate(nullptr) && m_animation.IsAnimating() ? TRUE : FALSE);
 }
 
 void CCAEView::OnAnimationTimer(UINT_PTR id)
@@ -193,22 +191,18 @@ void CCAEView::AdvanceAnimation()
         const CModelSet* model = GetModel();
         const int next = model->GetNextLoadCase(static_cast<UINT>(shown));
         // The last case stays on screen after the stop, still a frame of the run.
-        if (!m_bAnimationRepeat && next == model->GetLastLoadCase(static_cast<UINT>(shown)))
+        if (!m_animation.IsRepeating() && next == model->GetLastLoadCase(static_cast<UINT>(shown)))
             OnStop();
         ShowAnimationFrame(next, true);
         return;
     }
-    const int frames = std::max(0, m_AESet.MaxLCSteps());
-    const int frame = m_AESet.LCStep();
-    if (frame < frames)
-        m_AESet.SetLCStep((frame + 1) % (frames + 1));
-    else if (m_bAnimationRepeat)
-        m_AESet.SetLCStep(0);
-    else
+    const int next = m_animation.NextFrame(m_AESet.LCStep(), std::max(0, m_AESet.MaxLCSteps()));
+    if (next < 0)
     {
         OnStop();
         return;
     }
+    m_AESet.SetLCStep(next);
     m_AESet.UpdateAnimationFrame();
     ShowRendererFrame(shown, true);
 }

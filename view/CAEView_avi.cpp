@@ -65,10 +65,10 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     // recording ends stopped, where STOP could no longer end the timer. So does a recording
     // that cannot start: a cancelled compressor choice, a file or compressor that fails.
     KillTimer(kAnimationTimer);
-    m_bAnimationRepeat = 0;
-    m_bAnimating = 0;
+    m_animation.SetRepeating(false);
+    m_animation.SetAnimating(false);
     CAviRecorderWnd recorder;
-    m_nAnimationInterval = kAviInterval;
+    m_animation.SetInterval(kAviInterval);
     recorder.m_strFileName = path;
     if (!recorder.Start(this))
         return FALSE;
@@ -87,7 +87,7 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
             m_AESet.SetVectorResultId(resultId);
     };
     SwitchDeformationOn(*result);
-    m_bAnimating = 1;
+    m_animation.SetAnimating(true);
     bool isComplete = true;
     const CModelSet* model = GetModel();
     if (IsStepResult(*result))
@@ -111,13 +111,13 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     {
         for (int step = 1; step <= m_AESet.MaxLCSteps() && isComplete; ++step)
         {
-            m_bAnimating = 1;
+            m_animation.SetAnimating(true);
             m_AESet.SetLCStep(step);
             m_AESet.UpdateAnimationFrame();
             isComplete = GrabAviFrame(shown, false, width, height, pixels.data(), recorder);
         }
     }
-    m_bAnimating = 0;
+    m_animation.SetAnimating(false);
     recorder.Finish();
     showInField(shown);
     ShowAnimationFrame(shown, false);

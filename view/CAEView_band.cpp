@@ -28,8 +28,8 @@ void Vertex(double x, double y)
 
 void CCAEView::DrawRubberBand()
 {
-    const bool isPolygon = m_bSelecting && AreaShape() == 3 && m_nPolygonPointCount > 0 &&
-                           m_PolygonPoints.GetSize() > 0;
+    const bool isPolygon = m_viewSelection.IsSelecting() && m_viewSelection.AreaShape() == 3 &&
+                           m_viewSelection.PolygonPointCount() > 0;
     if (IsPrinting() || (m_nRubberBand == kNoBand && !isPolygon))
         return;
     const CViewVolume& scene = Camera(kSceneViewport);
@@ -59,7 +59,7 @@ void CCAEView::DrawRubberBand()
     if (isPolygon)
     {
         glBegin(GL_LINE_STRIP);
-        for (const POINT& p : m_PolygonPoints)
+        for (const POINT& p : m_viewSelection.Polygon())
             Vertex(p.x, p.y);
         Vertex(b.x, b.y);
         glEnd();
@@ -140,7 +140,7 @@ void CCAEView::OnTimer(UINT_PTR id)
         return;
     }
     KillTimer(kHoverTimer);
-    if (m_bHoverPending && m_bSelecting && !m_bDecisionPending)
+    if (m_bHoverPending && m_viewSelection.IsSelecting() && !m_viewSelection.IsDecisionPending())
         PickHover(static_cast<int>(m_ptMouseLast.x), static_cast<int>(m_ptMouseLast.y));
     m_bHoverPending = false;
 }

@@ -88,14 +88,16 @@ int CCAEView::IsEntityVisible(const CFEElement* element) const
 {
     if (element == nullptr)
         return 0;
-    switch (m_nElementFilterMode)
+    switch (m_elementFilter.Mode())
     {
-    case kFilterByProperty: return FilterValue(m_PropertyFilter, element->m_propertyId);
-    case kFilterByMaterial: return FilterValue(m_MaterialFilter, element->m_materialId);
+    case kFilterByProperty: return FilterValue(m_elementFilter.Properties(), element->m_propertyId);
+    case kFilterByMaterial: return FilterValue(m_elementFilter.Materials(), element->m_materialId);
     case kFilterByGroup:
     {
         int value = 0;
-        return m_VisibleElementIds.Lookup(static_cast<UINT>(element->m_id), value) ? 1 : 0;
+        return m_elementFilter.VisibleElementIds().Lookup(static_cast<UINT>(element->m_id), value)
+                   ? 1
+                   : 0;
     }
     default: return 1;
     }
@@ -127,11 +129,11 @@ int CCAEView::HasVisibleElement(const CDWordArray& elementIds) const
 
 int CCAEView::IsElementFilterActive() const
 {
-    switch (m_nElementFilterMode)
+    switch (m_elementFilter.Mode())
     {
-    case kFilterByProperty: return HoldsHiddenId(m_PropertyFilter) ? 1 : 0;
-    case kFilterByMaterial: return HoldsHiddenId(m_MaterialFilter) ? 1 : 0;
-    case kFilterByGroup: return HoldsHiddenId(m_GroupFilter) ? 1 : 0;
+    case kFilterByProperty: return HoldsHiddenId(m_elementFilter.Properties()) ? 1 : 0;
+    case kFilterByMaterial: return HoldsHiddenId(m_elementFilter.Materials()) ? 1 : 0;
+    case kFilterByGroup: return HoldsHiddenId(m_elementFilter.Groups()) ? 1 : 0;
     default: return 0;
     }
 }
@@ -140,9 +142,9 @@ void CCAEView::LoadElementFilter(CModelSet* model)
 {
     if (model == nullptr)
         return;
-    ShowAllIds(model->GetPropertyColors(), m_PropertyFilter);
-    ShowAllIds(model->GetMaterialColors(), m_MaterialFilter);
-    ShowAllIds(model->GetGroups(), m_GroupFilter);
+    ShowAllIds(model->GetPropertyColors(), m_elementFilter.Properties());
+    ShowAllIds(model->GetMaterialColors(), m_elementFilter.Materials());
+    ShowAllIds(model->GetGroups(), m_elementFilter.Groups());
 }
 
 void CCAEView::LoadViewIdMaps(const CEdgeMap& solidEdges, const CEdgeMap& shellEdges)

@@ -88,7 +88,8 @@ BOOL CCAEView::OnSetCursor(CWnd*, UINT, UINT)
             ::SetCursor(cursor);
         return TRUE;
     }
-    HCURSOR cursor = m_bSelecting ? fw::LoadResourceCursor(IDC_VIEW_SELECT) : nullptr;
+    HCURSOR cursor =
+        m_viewSelection.IsSelecting() ? fw::LoadResourceCursor(IDC_VIEW_SELECT) : nullptr;
     ::SetCursor(cursor ? cursor : ::LoadCursor(nullptr, IDC_ARROW));
     return TRUE;
 }
@@ -104,21 +105,21 @@ void CCAEView::OnLButtonDown(UINT, CPoint point)
         SetCapture();
         return;
     }
-    if (m_bSelecting && !m_bDecisionPending && AreaShape() == 3)
+    if (m_viewSelection.IsSelecting() && !m_viewSelection.IsDecisionPending() &&
+        m_viewSelection.AreaShape() == 3)
     {
-        m_PolygonPoints.Add(POINT{point.x, point.y});
-        ++m_nPolygonPointCount;
+        m_viewSelection.AddPolygonPoint(POINT{point.x, point.y});
     }
     Default();
 }
 
 void CCAEView::OnMouseMove(UINT flags, CPoint point)
 {
-    if (g_nOperationMode != kModeWindowZoom && !m_bSelecting)
+    if (g_nOperationMode != kModeWindowZoom && !m_viewSelection.IsSelecting())
         m_ptMouseLast = CPoint3D(point.x, point.y, 0.0);
     if ((flags & MK_LBUTTON) && MoveCamera(flags, point.x, point.y))
         return;
-    if (m_bSelecting && !m_bDecisionPending)
+    if (m_viewSelection.IsSelecting() && !m_viewSelection.IsDecisionPending())
         DragSelection(flags, point.x, point.y);
 }
 
@@ -202,8 +203,11 @@ void CCAEView::OnLButtonUp(UINT, CPoint point)
     SetOperationMode(kModeNone);
     // A press that belonged to a camera move picks nothing on its release.
     const bool picks = !endsMode && !m_bCameraMoved;
-    const bool isPolygonClick = m_bSelecting && !m_bDecisionPending && AreaShape() == 3;
-    if (picks && m_bSelecting && !m_bDecisionPending && !isPolygonClick)
+    const bool isPolygonClick = m_viewSelection.IsSelecting() &&
+                                !m_viewSelection.IsDecisionPending() &&
+                                m_viewSelection.AreaShape() == 3;
+    if (picks && m_viewSelection.IsSelecting() && !m_viewSelection.IsDecisionPending() &&
+        !isPolygonClick)
         ReleaseSelection(point.x, point.y);
     m_nRubberBand = kNoBand;
     Default();

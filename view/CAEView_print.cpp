@@ -89,7 +89,7 @@ public:
         , m_context(wglGetCurrentContext())
         , m_scene(view.Camera(CSceneView::kSceneViewport))
         , m_triad(view.Camera(CSceneView::kCornerTriadViewport))
-        , m_textFontBase(view.m_nTextFontBase)
+        , m_textFontBase(view.TextFontBase())
         , m_elementLabelFontBase(view.ElementLabelFontBase())
         , m_nodeLabelFontBase(view.NodeLabelFontBase())
         , m_legendTextList(view.m_nLegendTextList)
@@ -109,7 +109,7 @@ public:
         m_view.Camera(CSceneView::kCornerTriadViewport) = m_triad;
         if (m_settings != nullptr)
             m_settings->m_generalFont.font = m_generalFont;
-        m_view.m_nTextFontBase = m_textFontBase;
+        m_view.SetTextFontBase(m_textFontBase);
         m_view.SetLabelFontBases(m_nodeLabelFontBase, m_elementLabelFontBase);
         m_view.m_nLegendTextList = m_legendTextList;
         m_view.m_nTitleList1 = m_titleList1;
@@ -134,8 +134,8 @@ public:
         m_view.Camera(CSceneView::kCornerTriadViewport)
             .SetViewport(CPoint3D(0, 0, 0), CPoint3D(triadSide, triadSide, 0));
         RebuildFontLists(clientHeight);
-        m_view.m_AESet.RenderAll();
-        m_view.m_AESet.RebuildPickedLists();
+        m_view.Renderer().RenderAll();
+        m_view.Renderer().RebuildPickedLists();
     }
 
 private:
@@ -158,8 +158,8 @@ private:
         CGLDevice& device = m_view.Device();
         const LOGFONT general = Scaled(m_generalFont, clientHeight);
         settings->m_generalFont.font = general;
-        m_view.m_nTextFontBase = device.CreateFontLists(&general);
-        device.SetFontListBase(m_view.m_nTextFontBase);
+        m_view.SetTextFontBase(device.CreateFontLists(&general));
+        device.SetFontListBase(m_view.TextFontBase());
         const LOGFONT elementLabels = Scaled(settings->m_elementLabelFont.font, clientHeight);
         const LOGFONT nodeLabels = Scaled(settings->m_nodeLabelFont.font, clientHeight);
         const UINT elementBase = device.CreateFontLists(&elementLabels);

@@ -62,11 +62,11 @@ void CCAEView::CopyElementFilterTo(CResultDisplay& target)
             to.SetAt(id, value);
         }
     };
-    copy(m_PropertyFilter, view->m_PropertyFilter);
-    copy(m_MaterialFilter, view->m_MaterialFilter);
-    copy(m_GroupFilter, view->m_GroupFilter);
-    copy(m_VisibleElementIds, view->m_VisibleElementIds);
-    view->m_nElementFilterMode = m_nElementFilterMode;
+    copy(m_elementFilter.Properties(), view->ElementFilter().Properties());
+    copy(m_elementFilter.Materials(), view->ElementFilter().Materials());
+    copy(m_elementFilter.Groups(), view->ElementFilter().Groups());
+    copy(m_elementFilter.VisibleElementIds(), view->ElementFilter().VisibleElementIds());
+    view->ElementFilter().SetMode(m_elementFilter.Mode());
 }
 
 void CCAEView::HideNodes()

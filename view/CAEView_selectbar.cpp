@@ -51,48 +51,33 @@ int SearchKindOf(UINT id)
 
 void CCAEView::OnCancelAll()
 {
-    EmptyPicks();
+    m_viewSelection.ClearPicks();
     EditSelection().SetHover(nullptr);
-    m_nPickBatch = 0;
     InvalidateView();
 }
 
 void CCAEView::OnCancelOne()
 {
-    std::vector<CModelEntity*> last;
-    POSITION pos = Selection().Picked().GetStartPosition();
-    while (pos != nullptr)
-    {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        Selection().Picked().GetNextAssoc(pos, entity, batch);
-        if (batch == m_nPickBatch)
-            last.push_back(entity);
-    }
-    for (CModelEntity* entity : last)
-        EditSelection().EditPicked().RemoveKey(entity);
-    if (m_nPickBatch > 0)
-        --m_nPickBatch;
+    m_viewSelection.CancelLastBatch();
     InvalidateView();
 }
 
 void CCAEView::OnDecision()
 {
-    if (Selection().Picked().GetCount() >= m_nMinPicks)
+    if (m_viewSelection.HasEnoughPicks())
         CommitSelection(kDecision);
 }
 
 void CCAEView::OnAbortSelection()
 {
-    if (!m_bSelecting || m_bDecisionPending)
+    if (!m_viewSelection.IsSelecting() || m_viewSelection.IsDecisionPending())
         return;
     if (Selection().Picked().IsEmpty())
     {
         CommitSelection(kAbort);
         return;
     }
-    EmptyPicks();
-    m_nPickBatch = 0;
+    m_viewSelection.ClearPicks();
     InvalidateView();
 }
 
@@ -161,25 +146,25 @@ void CCAEView::OnSelectEntities(UINT commandId)
 
 void CCAEView::OnUpdateSelecting(CCmdUI* cmdUI)
 {
-    cmdUI->Enable(m_bSelecting ? TRUE : FALSE);
+    cmdUI->Enable(m_viewSelection.IsSelecting() ? TRUE : FALSE);
 }
 
 // By property and by material need every element kind let through.
 void CCAEView::OnUpdateSelectByGroup(CCmdUI* cmdUI)
 {
-    cmdUI->Enable(m_bSelecting && (Selection().Filter() & kElementKinds) == kElementKinds);
+    cmdUI->Enable(m_viewSelection.IsSelecting() &&
+                  (Selection().Filter() & kElementKinds) == kElementKinds);
 }
 
 void CCAEView::OnSelectionShape(UINT commandId)
 {
-    m_nAreaShape = ShapeOf(commandId);
-    m_bAreaSelect = 1;
+    m_viewSelection.ChooseShape(ShapeOf(commandId));
 }
 
 void CCAEView::OnUpdateSelectionShape(CCmdUI* cmdUI)
 {
-    cmdUI->Enable(m_bAreaSelect ? TRUE : FALSE);
-    cmdUI->SetCheck(m_nAreaShape == ShapeOf(cmdUI->m_nID) ? 1 : 0);
+    cmdUI->Enable(m_viewSelection.OffersAreas() ? TRUE : FALSE);
+    cmdUI->SetCheck(m_viewSelection.ChosenShape() == ShapeOf(cmdUI->m_nID) ? 1 : 0);
 }
 
 void CCAEView::OnUndo()

@@ -17,29 +17,11 @@ namespace
 {
 constexpr double kPickTolerance = 0.01;
 constexpr int kClickableKinds = kKindNode | kKindSolid | kKindShell | kKindBeam | kKindElass;
-constexpr UINT kPickedBuckets = CPickedEntityMap::kDefaultHashTableSize;
 } // namespace
 
 void CCAEView::ResetSelection(const CPickRequestRecord& request)
 {
-    m_bAreaSelect = request.bAreaSelect;
-    m_nMaxPicks = request.nMaxPicks;
-    m_nMinPicks = request.nMinPicks;
-    EditSelection().SetAllowedKinds(request.nAllowedKinds);
-    EditSelection().SetFilter(request.nInitialFilter);
-    m_nPickOrder = request.nPickOrder;
-    // A repeated request of the same kinds keeps the user's last filter choice.
-    const int kept = m_nLastSelectionFilter & Selection().Filter();
-    if (kept != 0 && m_nLastAllowedKinds == Selection().AllowedKinds())
-        EditSelection().SetFilter(kept);
-    m_nLastAllowedKinds = Selection().AllowedKinds();
-    m_PolygonPoints.RemoveAll();
-    m_nPolygonPointCount = 0;
-    m_bDecisionPending = 0;
-    m_bSelecting = 1;
-    EditSelection().SetHover(nullptr);
-    m_nPickBatch = 0;
-    EmptyPicks();
+    m_viewSelection.Open(request);
     m_nRubberBand = kNoBand;
     if (m_hWnd != nullptr)
         SetFocus();
@@ -48,22 +30,7 @@ void CCAEView::ResetSelection(const CPickRequestRecord& request)
 
 void CCAEView::AddPickedEntity(const CEntityArray& entities)
 {
-    ++m_nPickBatch;
-    // Room for the whole list at once: Select All may hand over millions.
-    const INT_PTR needed = Selection().Picked().GetCount() + entities.GetSize();
-    if (needed > 2 * static_cast<INT_PTR>(Selection().Picked().GetHashTableSize()))
-        EditSelection().EditPicked().InitHashTable(static_cast<UINT>(needed + needed / 2) | 1u);
-    bool isAdded = false;
-    for (CModelEntity* entity : entities)
-    {
-        if (entity == nullptr || EditSelection().EditPicked().RemoveKey(entity))
-            continue;
-        EditSelection().EditPicked().SetAt(entity, m_nPickBatch);
-        isAdded = true;
-    }
-    if (!isAdded)
-        --m_nPickBatch;
-    if (Selection().Picked().GetCount() == m_nMaxPicks)
+    if (m_viewSelection.AddBatch(entities))
         CommitSelection(kLimitReached);
     InvalidateView();
 }
@@ -73,60 +40,20 @@ void CCAEView::CommitSelection(int how)
     CSelectionRecord record;
     record.bOk = how == kAbort ? 0 : 1;
     record.bCancel = how == kAbort ? 1 : 0;
-    EditSelection().SetAllowedKinds(0);
-    m_nLastSelectionFilter = Selection().Filter();
-    EditSelection().SetFilter(0);
-    FillHandOver(record.m_Entities);
+    m_viewSelection.EndRequest();
+    m_viewSelection.FillHandOver(record.m_Entities);
     ClearSelection();
     SendCommand(record);
 }
 
-// In pick order: batch by batch, in map order within a batch. Otherwise by id. Both sorts are
-// stable, so that equal keys keep map order.
-void CCAEView::FillHandOver(CEntityArray& entities) const
-{
-    std::vector<std::pair<int, CModelEntity*>> picked;
-    picked.reserve(static_cast<size_t>(Selection().Picked().GetCount()));
-    POSITION pos = Selection().Picked().GetStartPosition();
-    while (pos != nullptr)
-    {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        Selection().Picked().GetNextAssoc(pos, entity, batch);
-        picked.emplace_back(m_nPickOrder == CPickRequestRecord::kInPickOrder ? batch : entity->m_id,
-                            entity);
-    }
-    std::stable_sort(picked.begin(), picked.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    entities.SetSize(static_cast<INT_PTR>(picked.size()));
-    for (size_t i = 0; i < picked.size(); ++i)
-        entities[static_cast<INT_PTR>(i)] = picked[i].second;
-}
-
 void CCAEView::ClearSelection()
 {
-    m_bAreaSelect = 0;
-    m_bDecisionPending = 0;
-    m_bSelecting = 0;
-    m_nMaxPicks = -1;
-    m_nMinPicks = 0;
-    m_PolygonPoints.RemoveAll();
-    m_nPolygonPointCount = 0; // with the points: a count without them would read past them
-    EditSelection().SetHover(nullptr);
+    m_viewSelection.Close();
     m_bHoverPending = false;
-    m_nPickBatch = 0;
-    EmptyPicks();
     m_nRubberBand = kNoBand;
     if (m_hWnd != nullptr)
         PostMessage(WM_SETCURSOR, 0, 0);
     InvalidateView();
-}
-
-void CCAEView::EmptyPicks()
-{
-    // Back to the small table: the next selection need not carry the last one's size.
-    EditSelection().EditPicked().RemoveAll();
-    EditSelection().EditPicked().InitHashTable(kPickedBuckets, false);
 }
 
 int CCAEView::PickableKinds() const
@@ -178,15 +105,16 @@ void CCAEView::PickSingle(int x, int y)
 
 void CCAEView::DragSelection(UINT flags, int x, int y)
 {
-    const int shape = AreaShape();
+    const int shape = m_viewSelection.AreaShape();
     if (flags & MK_LBUTTON)
     {
-        if (shape == 0 && m_bAreaSelect)
-            m_nAreaShape = CAESet::kShapeRectangle; // a drag starts a rectangle
+        if (shape == 0 && m_viewSelection.OffersAreas())
+            m_viewSelection.ChooseShape(CAESet::kShapeRectangle); // a drag starts a rectangle
         if (shape != 3)
         {
             m_ptMouseLast = CPoint3D(x, y, 0.0);
-            m_nRubberBand = AreaShape() == CAESet::kShapeEllipse ? kBandEllipse : kBandRectangle;
+            m_nRubberBand = m_viewSelection.AreaShape() == CAESet::kShapeEllipse ? kBandEllipse
+                                                                                 : kBandRectangle;
             InvalidateView();
             return;
         }
@@ -194,7 +122,7 @@ void CCAEView::DragSelection(UINT flags, int x, int y)
     if (shape == 3)
     {
         m_ptMouseLast = CPoint3D(x, y, 0.0);
-        if (m_nPolygonPointCount > 0)
+        if (m_viewSelection.PolygonPointCount() > 0)
             InvalidateView(); // the rubber edge follows
         return;
     }
@@ -204,7 +132,7 @@ void CCAEView::DragSelection(UINT flags, int x, int y)
 
 void CCAEView::ReleaseSelection(int x, int y)
 {
-    const int shape = AreaShape();
+    const int shape = m_viewSelection.AreaShape();
     if (shape == 0)
     {
         PickSingle(x, y);
@@ -213,7 +141,7 @@ void CCAEView::ReleaseSelection(int x, int y)
     CEntityArray inside;
     m_AESet.SelectInRectangle(static_cast<int>(m_ptMouseDown.x), static_cast<int>(m_ptMouseDown.y),
                               x, y, shape, inside);
-    m_nAreaShape = 0;
+    m_viewSelection.DropShape();
     if (!inside.IsEmpty())
         AddPickedEntity(inside);
 }
@@ -226,7 +154,7 @@ void CCAEView::OnKeyDown(UINT key, UINT, UINT)
 
 void CCAEView::OnSelectionKey(UINT key)
 {
-    if (!m_bSelecting || m_bDecisionPending)
+    if (!m_viewSelection.IsSelecting() || m_viewSelection.IsDecisionPending())
         return;
     if (key == VK_ESCAPE)
     {
@@ -234,23 +162,23 @@ void CCAEView::OnSelectionKey(UINT key)
     }
     else if (key == VK_RETURN)
     {
-        if (AreaShape() == 3)
+        if (m_viewSelection.AreaShape() == 3)
             ClosePolygon();
-        else if (Selection().Picked().GetCount() >= m_nMinPicks)
+        else if (m_viewSelection.HasEnoughPicks())
             CommitSelection(kDecision);
     }
 }
 
 void CCAEView::ClosePolygon()
 {
-    m_nAreaShape = 0;
+    m_viewSelection.DropShape();
     ::ReleaseCapture();
-    const int count = m_nPolygonPointCount;
+    const CArray<POINT>& polygon = m_viewSelection.Polygon();
+    const int count = m_viewSelection.PolygonPointCount();
     std::vector<CPoint3D> points(static_cast<size_t>(count) + 1);
-    for (int i = 0; i < count && i < m_PolygonPoints.GetSize(); ++i)
-        points[static_cast<size_t>(i)] = CPoint3D(m_PolygonPoints[i].x, m_PolygonPoints[i].y, 0.0);
-    m_PolygonPoints.RemoveAll();
-    m_nPolygonPointCount = 0;
+    for (int i = 0; i < count; ++i)
+        points[static_cast<size_t>(i)] = CPoint3D(polygon[i].x, polygon[i].y, 0.0);
+    m_viewSelection.ClearPolygon();
     CEntityArray inside;
     m_AESet.SelectInPolygon(points.data(), count, inside);
     AddPickedEntity(inside);
@@ -264,7 +192,6 @@ void CCAEView::OnEscape()
         CommitSelection(kAbort);
         return;
     }
-    EmptyPicks();
-    m_nPickBatch = 0;
+    m_viewSelection.ClearPicks();
     InvalidateView();
 }

@@ -25,7 +25,7 @@ void CCmdCollSelection::Start(CCmdRecord* record)
         if (m_decision->FillEntityList(*candidates))
         {
             m_decision->Show();
-            m_pView->m_bDecisionPending = 1;
+            m_pView->ViewSelection().SetDecisionPending(true);
         }
         return;
     }
@@ -38,7 +38,7 @@ void CCmdCollSelection::Start(CCmdRecord* record)
 void CCmdCollSelection::OnDialogOk(CCmdRecord* record)
 {
     CCAEView* view = m_pView;
-    view->m_bDecisionPending = 0;
+    view->ViewSelection().SetDecisionPending(false);
     CEntityArray chosen;
     if (record != nullptr && record->pData != nullptr)
         chosen.Add(static_cast<CModelEntity*>(record->pData));
@@ -47,5 +47,5 @@ void CCmdCollSelection::OnDialogOk(CCmdRecord* record)
 
 void CCmdCollSelection::OnDialogCancel(CCmdRecord*)
 {
-    m_pView->m_bDecisionPending = 0;
+    m_pView->ViewSelection().SetDecisionPending(false);
 }

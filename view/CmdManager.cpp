@@ -228,9 +228,9 @@ void CCmdManager::ApplyContour(const CContourSettingRecord& record)
     CCAEView* view = GetActiveView();
     if (view == nullptr)
         return;
-    if (view->m_bAnimating == 0)
+    if (view->Animation().IsAnimating() == 0)
         view->CopyDisplayAttr(record.m_Attr);
-    view->m_AESet.RenderAll();
+    view->Renderer().RenderAll();
     view->UpdateWindow();
     view->InvalidateView();
 }
@@ -249,7 +249,7 @@ void CCmdManager::ApplyVector(const CVectorSettingRecord& record)
         if (CVectorPlotEntry* entry = view->Scene().VectorPlots().Find(key))
             entry->m_attr = attr;
     }
-    view->m_AESet.RenderAll();
+    view->Renderer().RenderAll();
     view->UpdateWindow();
     view->InvalidateView();
 }

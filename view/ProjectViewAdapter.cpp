@@ -28,9 +28,9 @@ CViewFileState CProjectViewAdapter::GetFileState() const
     state.displayMode = m_view.Scene().DisplayMode();
     state.shrinkFactor = m_view.Scene().ShrinkFactor();
     state.isShrunk = m_view.Scene().IsShrunk() != 0;
-    const CAESet& renderer = m_view.m_AESet;
+    const CAESet& renderer = m_view.Renderer();
     state.showDeformation = renderer.ShowDeformation();
-    state.animationInterval = m_view.m_nAnimationInterval;
+    state.animationInterval = m_view.Animation().Interval();
     state.maxLoadCaseSteps = renderer.MaxLCSteps();
     state.loadCaseStep = renderer.LCStep();
     state.deformationScale = renderer.DeformationScale();
@@ -96,8 +96,8 @@ void CProjectViewAdapter::ApplyFileState(const CViewFileState& state)
     m_view.EditScene().SetDisplayMode(state.displayMode);
     m_view.EditScene().SetShrinkFactor(state.shrinkFactor);
     m_view.EditScene().SetShrunk(state.isShrunk ? 1 : 0);
-    m_view.m_nAnimationInterval = state.animationInterval;
-    CAESet& renderer = m_view.m_AESet;
+    m_view.Animation().SetInterval(state.animationInterval);
+    CAESet& renderer = m_view.Renderer();
     renderer.SetContourResultId(state.contourResultId);
     renderer.SetVectorResultId(state.vectorResultId);
     renderer.SetResultComponent(state.resultType);
@@ -175,7 +175,7 @@ void CProjectViewAdapter::SetCamera(const CViewCamera& camera)
 
 void CProjectViewAdapter::RenderAll()
 {
-    m_view.m_AESet.RenderAll();
+    m_view.Renderer().RenderAll();
 }
 
 void CProjectViewAdapter::UpdateAndInvalidate()
@@ -186,6 +186,6 @@ void CProjectViewAdapter::UpdateAndInvalidate()
 
 void CProjectViewAdapter::OnProjectClosed()
 {
-    m_view.m_AESet.OnProjectClosed();
+    m_view.Renderer().OnProjectClosed();
     m_view.Invalidate(TRUE);
 }

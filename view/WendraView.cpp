@@ -98,8 +98,8 @@ void CWendraView::DrawAll(CDC* dc)
             Device().Finish();
             Device().ClearBuffers();
             Device().BeginScene(&Camera(kSceneViewport));
-            m_AESet.DrawScene();
-            m_AESet.DrawSelection();
+            Renderer().DrawScene();
+            Renderer().DrawSelection();
             Device().EndScene();
             const CAESettings* settings = GetSettings();
             if (settings && settings->m_showReferenceTriad)
@@ -107,7 +107,7 @@ void CWendraView::DrawAll(CDC* dc)
             PlaceCentralTriad();
             if (settings && settings->m_showCentralTriad)
                 DrawTriad(Camera(kCentralTriadViewport));
-            if (m_AESet.ContourResultId() != -1 || m_AESet.VectorResultId() != -1)
+            if (Renderer().ContourResultId() != -1 || Renderer().VectorResultId() != -1)
                 DrawLegend();
             if (m_strResultTitle.IsEmpty())
                 BuildResultTitle();

@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     std::printf("model of %d quads made in %.2f s\n", side * side, win_bench::Now() - start);
 
     auto* view = new CWendraView; // deletes itself with its window
-    view->m_pMainFrame = &frame;
+    view->SetMainFrame(&frame);
     if (!view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &window,
                       AFX_IDW_PANE_FIRST, nullptr) ||
         view->Device().GetRenderingContext() == nullptr)
@@ -95,8 +95,8 @@ int main(int argc, char** argv)
     view->SetCurrentGroup(model.GetDefaultGroup());
     view->LoadElementFilter(&model);
     view->EditScene().SetDisplayMode(kRidgeLine);
-    view->m_AESet.AutoScale(view);
-    view->m_AESet.SetResultComponent(1);
+    view->Renderer().AutoScale(view);
+    view->Renderer().SetResultComponent(1);
     // Smooth contours, as the program shows them by default; "flat" asks for flat bands, whose
     // lists are compiled anew for every frame.
     view->EditScene().EditDisplayAttr().m_nBandType = isFlat ? 0 : 2;
@@ -105,8 +105,8 @@ int main(int argc, char** argv)
     view->UpdateWindow();
     std::printf("first display of the mode: %.2f s\n", win_bench::Now() - start);
 
-    view->m_AESet.SetMaxLCSteps(10);
-    view->m_AESet.SetShowDeformation(CAESet::kRelativeToModel);
+    view->Renderer().SetMaxLCSteps(10);
+    view->Renderer().SetShowDeformation(CAESet::kRelativeToModel);
     view->SendMessage(WM_COMMAND, ID_ANIMATION_REPEAT);
     std::vector<double> tickTimes;
     for (int i = 0; i < ticks; ++i)

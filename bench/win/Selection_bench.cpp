@@ -121,7 +121,7 @@ int main(int argc, char** argv)
     frame.m_project.m_settings.m_displayFilter = kKindAll;
     BuildFlatModel(frame.m_project.m_model, side);
     auto* view = new CWendraView(); // deletes itself with its window
-    view->m_pMainFrame = &frame;
+    view->SetMainFrame(&frame);
     frame.m_view = view;
     if (!view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &window,
                       1) ||
@@ -134,9 +134,9 @@ int main(int argc, char** argv)
     CModelSet& model = frame.m_project.m_model;
     view->SetCurrentGroup(model.GetDefaultGroup());
     view->LoadElementFilter(&model);
-    view->m_AESet.AutoScale(view);
-    view->m_AESet.FitViewVolumeToAspect(0);
-    view->m_AESet.RenderAll();
+    view->Renderer().AutoScale(view);
+    view->Renderer().FitViewVolumeToAspect(0);
+    view->Renderer().RenderAll();
     std::printf("model: %d quads, %d nodes\n", model.GetElementCount(), model.GetNodeCount());
 
     BenchSelectAll(*view, kKindShell, "shells");
@@ -155,14 +155,14 @@ int main(int argc, char** argv)
     view->EditSelection().SetFilter(kKindShell | kKindNode);
     CEntityArray inside;
     double start = Now();
-    view->m_AESet.SelectInRectangle(0, 0, kWidth, kHeight, 1, inside);
+    view->Renderer().SelectInRectangle(0, 0, kWidth, kHeight, 1, inside);
     std::printf("rectangle over the view: %lld entities in %.3f s\n",
                 static_cast<long long>(inside.GetSize()), Now() - start);
     inside.RemoveAll();
     const CPoint3D polygon[] = {CPoint3D(0, 0, 0), CPoint3D(kWidth, 0, 0),
                                 CPoint3D(kWidth, kHeight, 0), CPoint3D(0, kHeight, 0)};
     start = Now();
-    view->m_AESet.SelectInPolygon(polygon, 4, inside);
+    view->Renderer().SelectInPolygon(polygon, 4, inside);
     std::printf("polygon over the view: %lld entities in %.3f s\n",
                 static_cast<long long>(inside.GetSize()), Now() - start);
 
@@ -170,7 +170,7 @@ int main(int argc, char** argv)
     {
         CDWordArray lists;
         start = Now();
-        view->m_AESet.GetPickLists(kinds, lists);
+        view->Renderer().GetPickLists(kinds, lists);
         const double compiled = Now() - start;
         start = Now();
         const CPickHitList hits =

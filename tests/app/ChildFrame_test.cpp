@@ -27,7 +27,7 @@ protected:
         POSITION position = document->GetFirstViewPosition();
         CView* view = document->GetNextView(position);
         auto* frame = dynamic_cast<CChildFrame*>(view->GetParentFrame());
-        dynamic_cast<CCAEView*>(view)->m_nFrameKey = frameId;
+        dynamic_cast<CCAEView*>(view)->SetFrameKey(frameId);
         MainFrame()->RegisterFrame(frameId, frame);
         return frame;
     }

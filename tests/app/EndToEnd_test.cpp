@@ -45,7 +45,7 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     DoubleClick(stress);
     CCAEView* shown = View(2);
     ASSERT_NE(nullptr, shown);
-    ASSERT_EQ(loadCase, shown->m_AESet.ContourResultId());
+    ASSERT_EQ(loadCase, shown->Renderer().ContourResultId());
 
     // The user turns the model before saving.
     shown->Camera(CSceneView::kSceneViewport).SetRotationAngles(CPoint3D(30, -20, 15));
@@ -69,7 +69,7 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     EXPECT_NE(nullptr, FindResultItem("von Mises, fibre 1")) << "the results are in the tree again";
     CCAEView* reopened = View(2);
     ASSERT_NE(nullptr, reopened);
-    EXPECT_EQ(loadCase, reopened->m_AESet.ContourResultId());
+    EXPECT_EQ(loadCase, reopened->Renderer().ContourResultId());
     EXPECT_EQ(mode, reopened->Scene().DisplayMode());
     const CViewVolume& again = reopened->Camera(CSceneView::kSceneViewport);
     const auto same = [](const CPoint3D& a, const CPoint3D& b) {

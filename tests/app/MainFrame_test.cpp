@@ -254,8 +254,8 @@ TEST_F(MainFrameWindow, ViewsOfAProjectCountFromOneAndTheFirstStaysOpen)
     fw::test::Pump();
     ASSERT_NE(nullptr, first);
     ASSERT_NE(nullptr, second);
-    EXPECT_EQ(1, first->m_nFrameKey);
-    EXPECT_EQ(2, second->m_nFrameKey);
+    EXPECT_EQ(1, first->FrameKey());
+    EXPECT_EQ(2, second->FrameKey());
     EXPECT_EQ(first, frame->GetFrameView(1));
     EXPECT_EQ(second, frame->GetFrameView(2));
     EXPECT_STREQ("plate", first->GetDocument()->GetTitle().GetString());

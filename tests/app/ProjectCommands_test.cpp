@@ -336,10 +336,10 @@ TEST_F(ProjectCommands, TheOriginalExportWritesModelCoordinatesAndTheDeformedOne
     ASSERT_NE(nullptr, displacement);
     const auto* node = dynamic_cast<CResultItemNode*>(Tree().NodeOf(displacement));
     const int loadCase = Project()->m_model.GetFirstLoadCase(node->m_result->m_id);
-    view->m_AESet.SetVectorResultId(loadCase);
-    view->m_AESet.SetShowDeformation(CAESet::kAbsoluteScale);
-    view->m_AESet.SetDeformationScale(10.0);
-    view->m_AESet.UpdateAnimationFrame();
+    view->Renderer().SetVectorResultId(loadCase);
+    view->Renderer().SetShowDeformation(CAESet::kAbsoluteScale);
+    view->Renderer().SetDeformationScale(10.0);
+    view->Renderer().UpdateAnimationFrame();
     const CModelSet& model = Project()->m_model;
     int tip = 0;
     for (int id = 1; id <= model.GetNodeCount(); ++id)

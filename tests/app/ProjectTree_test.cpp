@@ -113,7 +113,7 @@ TEST_F(ProjectTree, DoubleClickingAResultItemShowsItInANewViewAndFillsTheCombo)
     DoubleClick(temperature);
     CCAEView* shown = View(2);
     ASSERT_NE(nullptr, shown);
-    EXPECT_EQ(loadCase, shown->m_AESet.ContourResultId());
+    EXPECT_EQ(loadCase, shown->Renderer().ContourResultId());
     EXPECT_GE(ShownBands(shown).size(), 3u);
     CComboBox& combo = MainFrame()->GetLoadCaseCombo();
     ASSERT_GE(combo.GetCount(), 1);

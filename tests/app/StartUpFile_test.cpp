@@ -30,9 +30,9 @@ protected:
     uint32_t ShownKey()
     {
         CCAEView* shown = View(2);
-        if (shown == nullptr || shown->m_AESet.ContourResultId() == -1)
+        if (shown == nullptr || shown->Renderer().ContourResultId() == -1)
             return 0;
-        return ResultIdKey(static_cast<uint32_t>(shown->m_AESet.ContourResultId()));
+        return ResultIdKey(static_cast<uint32_t>(shown->Renderer().ContourResultId()));
     }
 
     uint32_t KeyOfTitle(const char* title)
@@ -85,7 +85,7 @@ TEST_F(StartUpFile, TheDemoModelOpensWithAContour)
     ASSERT_NE(nullptr, View(1));
     CCAEView* shown = View(2);
     ASSERT_NE(nullptr, shown);
-    EXPECT_NE(-1, shown->m_AESet.ContourResultId());
+    EXPECT_NE(-1, shown->Renderer().ContourResultId());
     EXPECT_GE(ShownBands(shown).size(), 3u);
     // The default displacement, though the temperature comes first in the tree.
     const int displacement = Project()->m_model.GetDefaultDisplacementId();

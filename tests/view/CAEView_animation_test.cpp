@@ -81,20 +81,20 @@ TEST_F(CAEViewAnimationTest, PlayAdvancesAFramePerTickAndStopsOnTheLast)
 {
     CWendraView* view = ShowResult(m_frameId);
     ASSERT_NE(nullptr, view);
-    view->m_AESet.SetLCStep(4);
+    view->Renderer().SetLCStep(4);
     Command(view, ID_ANIMATION_PLAY);
-    EXPECT_EQ(0, view->m_AESet.LCStep());
-    EXPECT_EQ(1, view->m_bAnimating);
-    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.ShowDeformation());
+    EXPECT_EQ(0, view->Renderer().LCStep());
+    EXPECT_EQ(1, view->Animation().IsAnimating());
+    EXPECT_EQ(CAESet::kRelativeToModel, view->Renderer().ShowDeformation());
     EXPECT_TRUE(TimerRuns(view));
 
     Tick(view);
-    EXPECT_EQ(1, view->m_AESet.LCStep());
-    EXPECT_DOUBLE_EQ(0.1, view->m_AESet.ResultFactor());
+    EXPECT_EQ(1, view->Renderer().LCStep());
+    EXPECT_DOUBLE_EQ(0.1, view->Renderer().ResultFactor());
     const Rgb first = RightEnd(view);
     Tick(view, 9);
-    EXPECT_EQ(10, view->m_AESet.LCStep());
-    EXPECT_EQ(1, view->m_bAnimating);
+    EXPECT_EQ(10, view->Renderer().LCStep());
+    EXPECT_EQ(1, view->Animation().IsAnimating());
     // The whole value at the last frame: the top band's red.
     const Rgb last = RightEnd(view);
     EXPECT_NE(first, last);
@@ -102,10 +102,10 @@ TEST_F(CAEViewAnimationTest, PlayAdvancesAFramePerTickAndStopsOnTheLast)
     EXPECT_LT(last[2], 60);
 
     Tick(view); // past the last frame: the animation stops there
-    EXPECT_EQ(10, view->m_AESet.LCStep());
-    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(10, view->Renderer().LCStep());
+    EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_FALSE(TimerRuns(view));
-    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.ShowDeformation());
+    EXPECT_EQ(CAESet::kRelativeToModel, view->Renderer().ShowDeformation());
 }
 
 TEST_F(CAEViewAnimationTest, RepeatWrapsToTheFirstFrameAndStopEndsIt)
@@ -114,19 +114,19 @@ TEST_F(CAEViewAnimationTest, RepeatWrapsToTheFirstFrameAndStopEndsIt)
     ASSERT_NE(nullptr, view);
     Command(view, ID_ANIMATION_REPEAT);
     Tick(view, 10);
-    EXPECT_EQ(10, view->m_AESet.LCStep());
+    EXPECT_EQ(10, view->Renderer().LCStep());
     Tick(view);
-    EXPECT_EQ(0, view->m_AESet.LCStep());
+    EXPECT_EQ(0, view->Renderer().LCStep());
     Tick(view);
-    EXPECT_EQ(1, view->m_AESet.LCStep());
+    EXPECT_EQ(1, view->Renderer().LCStep());
     EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
 
     Command(view, ID_ANIMATION_STOP);
-    EXPECT_EQ(0, view->m_bAnimating);
-    EXPECT_EQ(0, view->m_bAnimationRepeat);
+    EXPECT_EQ(0, view->Animation().IsAnimating());
+    EXPECT_EQ(0, view->Animation().IsRepeating());
     EXPECT_FALSE(TimerRuns(view));
-    EXPECT_EQ(1, view->m_AESet.LCStep()); // the frame shown stays
-    EXPECT_EQ(CAESet::kRelativeToModel, view->m_AESet.ShowDeformation());
+    EXPECT_EQ(1, view->Renderer().LCStep()); // the frame shown stays
+    EXPECT_EQ(CAESet::kRelativeToModel, view->Renderer().ShowDeformation());
     EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
     EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
 }
@@ -135,14 +135,14 @@ TEST_F(CAEViewAnimationTest, ForwardAndBackWrapAroundTheFrames)
 {
     CWendraView* view = ShowResult(m_frameId);
     ASSERT_NE(nullptr, view);
-    view->m_AESet.SetLCStep(10);
+    view->Renderer().SetLCStep(10);
     Command(view, ID_ANIMATION_FORWARD);
-    EXPECT_EQ(0, view->m_AESet.LCStep());
+    EXPECT_EQ(0, view->Renderer().LCStep());
     Command(view, ID_ANIMATION_BACK);
-    EXPECT_EQ(10, view->m_AESet.LCStep());
+    EXPECT_EQ(10, view->Renderer().LCStep());
     Command(view, ID_ANIMATION_BACK);
-    EXPECT_EQ(9, view->m_AESet.LCStep());
-    EXPECT_EQ(0, view->m_bAnimating); // steps leave the timer alone
+    EXPECT_EQ(9, view->Renderer().LCStep());
+    EXPECT_EQ(0, view->Animation().IsAnimating()); // steps leave the timer alone
     EXPECT_FALSE(TimerRuns(view));
     EXPECT_EQ(0, Frame().m_waitDepth);
 }
@@ -152,23 +152,23 @@ TEST_F(CAEViewAnimationTest, StepResultPlaysItsLoadedCasesAndStopsOnTheLast)
     CWendraView* view = ShowResult(StepCase(2));
     ASSERT_NE(nullptr, view);
     Command(view, ID_ANIMATION_PLAY);
-    EXPECT_EQ(static_cast<int>(StepCase(1)), view->m_AESet.ContourResultId());
-    EXPECT_EQ(CAESet::kAbsoluteScale, view->m_AESet.ShowDeformation());
+    EXPECT_EQ(static_cast<int>(StepCase(1)), view->Renderer().ContourResultId());
+    EXPECT_EQ(CAESet::kAbsoluteScale, view->Renderer().ShowDeformation());
     Tick(view);
-    EXPECT_EQ(static_cast<int>(StepCase(2)), view->m_AESet.ContourResultId());
+    EXPECT_EQ(static_cast<int>(StepCase(2)), view->Renderer().ContourResultId());
     Tick(view); // case 3 is not loaded: case 4, the last, stays shown
-    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
-    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(static_cast<int>(StepCase(4)), view->Renderer().ContourResultId());
+    EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_FALSE(TimerRuns(view));
 
     Command(view, ID_ANIMATION_REPEAT); // from the first loaded case again
     Tick(view, 2);
-    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
+    EXPECT_EQ(static_cast<int>(StepCase(4)), view->Renderer().ContourResultId());
     Tick(view);
-    EXPECT_EQ(static_cast<int>(StepCase(1)), view->m_AESet.ContourResultId());
-    EXPECT_EQ(1, view->m_bAnimating);
+    EXPECT_EQ(static_cast<int>(StepCase(1)), view->Renderer().ContourResultId());
+    EXPECT_EQ(1, view->Animation().IsAnimating());
     Command(view, ID_ANIMATION_BACK);
-    EXPECT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
+    EXPECT_EQ(static_cast<int>(StepCase(4)), view->Renderer().ContourResultId());
 }
 
 // The range an animation starts with holds on every frame, the last of a run that stops there
@@ -182,8 +182,8 @@ TEST_F(CAEViewAnimationTest, StepAnimationKeepsItsRangeToTheLastFrame)
     Tick(view);
     EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     Tick(view); // case 4, the last: the run stops on it
-    ASSERT_EQ(static_cast<int>(StepCase(4)), view->m_AESet.ContourResultId());
-    EXPECT_EQ(0, view->m_bAnimating);
+    ASSERT_EQ(static_cast<int>(StepCase(4)), view->Renderer().ContourResultId());
+    EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_EQ(50.0, view->Scene().DisplayAttr().m_dataMax);
     DrawFrame(view);
     const Rgb middle = ReadPixel(kSide / 2 + 10, kSide / 2, kSide); // values 50 to 60
@@ -198,7 +198,7 @@ TEST_F(CAEViewAnimationTest, StepResultOfOneCaseDisablesTheAnimationCommands)
     AddNodalCase(Model(), 3, kStepType, 1, CResultData::kFlagAtNodes | 24, 1.0);
     CWendraView* view = ShowResult(MakeLoadCaseKey(3, kStepType, 1));
     ASSERT_NE(nullptr, view);
-    view->m_bAnimating = 1;
+    view->Animation().SetAnimating(true);
     for (const UINT id :
          {ID_ANIMATION_PLAY, ID_ANIMATION_STOP, ID_ANIMATION_BACK, ID_ANIMATION_FORWARD,
           ID_ANIMATION_REPEAT, ID_EXPORT_AVI, ID_LOADCASE_COMBO})
@@ -226,16 +226,16 @@ TEST_F(CAEViewAnimationTest, NothingToPlayLeavesTheShownResult)
     for (UINT c = 1; c <= 4; ++c)
         Model().GetResult(StepCase(c))->m_loaded = CResultData::kNotLoaded;
     Command(view, ID_ANIMATION_PLAY);
-    EXPECT_EQ(static_cast<int>(StepCase(2)), view->m_AESet.ContourResultId());
-    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(static_cast<int>(StepCase(2)), view->Renderer().ContourResultId());
+    EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_FALSE(TimerRuns(view));
 
     // A result that is gone: every command and tick does nothing.
-    view->m_AESet.SetContourResultId(static_cast<int>(MakeLoadCaseKey(9, kStepType, 1)));
+    view->Renderer().SetContourResultId(static_cast<int>(MakeLoadCaseKey(9, kStepType, 1)));
     for (const UINT id : {ID_ANIMATION_PLAY, ID_ANIMATION_FORWARD, ID_ANIMATION_BACK})
         Command(view, id);
     Tick(view);
-    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
 }
 
@@ -297,18 +297,18 @@ TEST_F(CAEViewAnimationTest, FramesMovedInPlaceShowWhatRebuiltListsShow)
     CWendraView* view = ShowResult(modeId);
     ASSERT_NE(nullptr, view);
     view->Camera(0).m_rotation = CPoint3D(-60, 0, 30); // the hump seen from aside
-    view->m_AESet.AutoScale(view);
+    view->Renderer().AutoScale(view);
     Command(view, ID_ANIMATION_REPEAT);
     for (const int mode : {kWireframe, kRidgeLine, kShading, kHiddenLine})
     {
         SCOPED_TRACE(mode);
         view->EditScene().SetDisplayMode(mode);
         Tick(view, 3);
-        ASSERT_TRUE(view->m_AESet.HasAnimatedFrames());
+        ASSERT_TRUE(view->Renderer().HasAnimatedFrames());
         const std::vector<Rgb> inPlace = Picture(view);
         // The same frame with its lists compiled anew.
-        view->m_AESet.RenderAll();
-        EXPECT_FALSE(view->m_AESet.HasAnimatedFrames());
+        view->Renderer().RenderAll();
+        EXPECT_FALSE(view->Renderer().HasAnimatedFrames());
         const std::vector<Rgb> rebuilt = Picture(view);
         EXPECT_GT(CountDiffering(0, 0, kSide, kSide, kSide, {0, 0, 0}), 2000);
         EXPECT_LE(CountDifferences(inPlace, rebuilt), 20);
@@ -329,7 +329,7 @@ TEST_F(CAEViewAnimationTest, FramesThatCannotMoveInPlaceRebuildTheirLists)
             static_cast<BYTE>(bandType == 2)); // shrunk elements rebuild too
         Command(view, ID_ANIMATION_PLAY);
         Tick(view, 2);
-        EXPECT_EQ(2, view->m_AESet.LCStep());
-        EXPECT_FALSE(view->m_AESet.HasAnimatedFrames());
+        EXPECT_EQ(2, view->Renderer().LCStep());
+        EXPECT_FALSE(view->Renderer().HasAnimatedFrames());
     }
 }

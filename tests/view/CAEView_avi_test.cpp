@@ -122,7 +122,7 @@ TEST_F(CAEViewAviTest, ModeShapeOfARealFileRecordsTwentyDifferentFramesAtFourASe
     ASSERT_NE(0u, modeId);
     CWendraView* view = ShowResult(modeId, 163, 121, 20);
     ASSERT_NE(nullptr, view);
-    view->m_nAnimationInterval = 100;
+    view->Animation().SetInterval(100);
     ExportAvi(view);
 
     const AviContents avi = ReadAvi(m_path);
@@ -139,10 +139,10 @@ TEST_F(CAEViewAviTest, ModeShapeOfARealFileRecordsTwentyDifferentFramesAtFourASe
     EXPECT_EQ(1, (*m_services)->aviOptionCalls);
     EXPECT_TRUE((*m_services)->messageBoxes.empty());
     // The view as it was, on the last frame, at the export's interval.
-    EXPECT_EQ(250, view->m_nAnimationInterval);
-    EXPECT_EQ(20, view->m_AESet.LCStep());
-    EXPECT_EQ(0, view->m_bAnimating);
-    EXPECT_EQ(static_cast<int>(modeId), view->m_AESet.ContourResultId());
+    EXPECT_EQ(250, view->Animation().Interval());
+    EXPECT_EQ(20, view->Renderer().LCStep());
+    EXPECT_EQ(0, view->Animation().IsAnimating());
+    EXPECT_EQ(static_cast<int>(modeId), view->Renderer().ContourResultId());
     EXPECT_EQ(0, Frame().m_waitDepth);
 }
 
@@ -163,8 +163,8 @@ TEST_F(CAEViewAviTest, StepResultRecordsItsLoadedCasesOnly)
     const AviContents avi = ReadAvi(m_path);
     ASSERT_TRUE(avi.isRead);
     EXPECT_EQ(4, avi.frameCount);
-    EXPECT_EQ(static_cast<int>(shown), view->m_AESet.ContourResultId());
-    EXPECT_EQ(-1, view->m_AESet.VectorResultId());
+    EXPECT_EQ(static_cast<int>(shown), view->Renderer().ContourResultId());
+    EXPECT_EQ(-1, view->Renderer().VectorResultId());
 }
 
 TEST_F(CAEViewAviTest, CancelledCompressorChoiceRecordsNothingAndSaysNothing)
@@ -175,8 +175,8 @@ TEST_F(CAEViewAviTest, CancelledCompressorChoiceRecordsNothingAndSaysNothing)
     ExportAvi(view);
     EXPECT_EQ(1, (*m_services)->aviOptionCalls);
     EXPECT_TRUE((*m_services)->messageBoxes.empty());
-    EXPECT_EQ(0, view->m_AESet.LCStep()); // no frame was made
-    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(0, view->Renderer().LCStep()); // no frame was made
+    EXPECT_EQ(0, view->Animation().IsAnimating());
 }
 
 TEST_F(CAEViewAviTest, CompressorThatFailsIsToldOnceAndRecordsNothing)
@@ -187,7 +187,7 @@ TEST_F(CAEViewAviTest, CompressorThatFailsIsToldOnceAndRecordsNothing)
     ExportAvi(view);
     ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
     EXPECT_EQ(0u, (*m_services)->messageBoxes[0].text.find("AVI Compressed Stream"));
-    EXPECT_EQ(0, view->m_AESet.LCStep());
+    EXPECT_EQ(0, view->Renderer().LCStep());
 }
 
 TEST_F(CAEViewAviTest, FileThatCannotBeMadeIsToldOnceBeforeAnyChoice)
@@ -201,7 +201,7 @@ TEST_F(CAEViewAviTest, FileThatCannotBeMadeIsToldOnceBeforeAnyChoice)
     EXPECT_EQ(0u, text.find("AVI Engine failed to initialize. Check filename " + m_path + "."))
         << text;
     EXPECT_EQ(0, (*m_services)->aviOptionCalls);
-    EXPECT_EQ(0, view->m_AESet.LCStep());
+    EXPECT_EQ(0, view->Renderer().LCStep());
 }
 
 TEST_F(CAEViewAviTest, FrameThatCannotBeReadStopsTheRecordingWithOneMessage)
@@ -214,8 +214,8 @@ TEST_F(CAEViewAviTest, FrameThatCannotBeReadStopsTheRecordingWithOneMessage)
     CString text;
     LoadStringFromFile(CString("Message.str"), CString("Error"), CString("ImageCapture"), &text);
     EXPECT_EQ(text.GetString(), (*m_services)->messageBoxes[0].text);
-    EXPECT_EQ(1, view->m_AESet.LCStep()); // the first of five frames
-    EXPECT_EQ(0, view->m_bAnimating);
+    EXPECT_EQ(1, view->Renderer().LCStep()); // the first of five frames
+    EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_EQ(0, ReadAvi(m_path).frameCount);
 }
 
@@ -229,8 +229,8 @@ TEST_F(CAEViewAviTest, RecordingEndsAPlayingAnimation)
     EXPECT_EQ(5, ReadAvi(m_path).frameCount);
     // Stopped as STOP leaves it: no timer, no repeat, and STOP disabled with nothing to stop.
     EXPECT_FALSE(::KillTimer(view->m_hWnd, CCAEView::kAnimationTimer));
-    EXPECT_EQ(0, view->m_bAnimating);
-    EXPECT_EQ(0, view->m_bAnimationRepeat);
+    EXPECT_EQ(0, view->Animation().IsAnimating());
+    EXPECT_EQ(0, view->Animation().IsRepeating());
     EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
     EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
 }
@@ -264,8 +264,8 @@ TEST_F(CAEViewAviTest, RecordingThatCannotStartLeavesAPlayingAnimationStopped)
         c.spoil();
         ExportAvi(view);
         EXPECT_FALSE(::KillTimer(view->m_hWnd, CCAEView::kAnimationTimer));
-        EXPECT_EQ(0, view->m_bAnimating);
-        EXPECT_EQ(0, view->m_bAnimationRepeat);
+        EXPECT_EQ(0, view->Animation().IsAnimating());
+        EXPECT_EQ(0, view->Animation().IsRepeating());
         EXPECT_EQ(0, QueryUpdate(view, ID_ANIMATION_STOP).enabled);
         EXPECT_EQ(1, QueryUpdate(view, ID_ANIMATION_PLAY).enabled);
     }

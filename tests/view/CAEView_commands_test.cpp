@@ -146,8 +146,8 @@ TEST_F(ViewCommands, DisplayModeRebuildsOnlyWhenColoursAreBakedIn)
     AddUnitSquare();
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
-    view->m_AESet.RenderAll();
-    const UINT faces = view->m_AESet.ListName(CAESet::kShellFaceList);
+    view->Renderer().RenderAll();
+    const UINT faces = view->Renderer().ListName(CAESet::kShellFaceList);
     view->MakeCurrent();
     glDeleteLists(faces, 1);
     view->EditScene().SetColorMode(kColorByElementType);
@@ -185,7 +185,7 @@ TEST_F(ViewCommands, ToolsStartThroughTheCommandManager)
     Command(view, ID_VIEW_SHRINK_SETTING);
     ASSERT_EQ(1u, Frame().m_manager.m_entries.size());
     EXPECT_EQ(CCmdRecord::kEndCommand, Frame().m_manager.m_entries[0].code);
-    EXPECT_EQ(std::vector<int>{view->m_nFrameKey}, Frame().m_shrinkDialogKeys);
+    EXPECT_EQ(std::vector<int>{view->FrameKey()}, Frame().m_shrinkDialogKeys);
     EXPECT_EQ("MsgPane/ShrinkSetting", Frame().m_statusKeys.back());
 
     AddTestNode(Model(), 1, 0, 0, 0); // the model commands need a model
@@ -193,7 +193,7 @@ TEST_F(ViewCommands, ToolsStartThroughTheCommandManager)
     ASSERT_EQ(2u, Frame().m_manager.m_entries.size());
     EXPECT_EQ(CCmdRecord::kElementProperty, Frame().m_manager.m_entries[1].code);
     EXPECT_EQ(0, Frame().m_manager.m_entries[1].keepRunning);
-    EXPECT_EQ(view->m_nFrameKey, Frame().m_manager.m_entries[1].frameKey);
+    EXPECT_EQ(view->FrameKey(), Frame().m_manager.m_entries[1].frameKey);
 
     Command(view, ID_ELEMENT_FILTER);
     EXPECT_EQ(std::vector<CCAEView*>{view}, Frame().m_filterDialogViews);
@@ -211,7 +211,7 @@ TEST_F(ViewCommands, ClippingGivesTheCameraTheModelsDepth)
     EXPECT_NEAR(-1.0, view->Camera(0).m_volumeStart.z, 1e-5);
     EXPECT_NEAR(1.0, view->Camera(0).m_volumeEnd.z, 1e-5);
     ASSERT_EQ(1u, Frame().m_clippingCalls.size());
-    EXPECT_EQ(view->m_nFrameKey, Frame().m_clippingCalls[0].x);
+    EXPECT_EQ(view->FrameKey(), Frame().m_clippingCalls[0].x);
     EXPECT_EQ(-7.0, Frame().m_clippingCalls[0].y); // the camera's depth before
     EXPECT_EQ(4.0, Frame().m_clippingCalls[0].z);
 }
@@ -283,16 +283,16 @@ TEST_F(ViewCommands, LoadCaseComboFollowsTheFocusedView)
     CWendraView* first = OpenView();
     CWendraView* second = OpenView();
     ASSERT_NE(nullptr, second);
-    first->m_AESet.SetVectorResultId(0x800008);
-    second->m_AESet.SetContourResultId(0x2000010);
-    second->m_AESet.SetVectorResultId(0x800008);
+    first->Renderer().SetVectorResultId(0x800008);
+    second->Renderer().SetContourResultId(0x2000010);
+    second->Renderer().SetVectorResultId(0x800008);
     Frame().m_comboResults.clear();
     first->SendMessage(WM_SETFOCUS, 0, 0);
     second->SendMessage(WM_SETFOCUS, 0, 0);
     EXPECT_EQ((std::vector<int>{0x800008, 0x2000010}), Frame().m_comboResults);
 
     // A case chosen in the combo starts the animation over.
-    second->m_AESet.SetLCStep(4);
+    second->Renderer().SetLCStep(4);
     Frame().m_selectedLoadCase = 0x2000008;
     const HWND combo =
         ::CreateWindowA("COMBOBOX", "", WS_CHILD, 0, 0, 50, 50, Frame().m_hWnd,
@@ -300,5 +300,5 @@ TEST_F(ViewCommands, LoadCaseComboFollowsTheFocusedView)
     second->SendMessage(WM_COMMAND, MAKEWPARAM(ID_LOADCASE_COMBO, CBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(combo));
     ::DestroyWindow(combo);
-    EXPECT_EQ(0, second->m_AESet.LCStep());
+    EXPECT_EQ(0, second->Renderer().LCStep());
 }

@@ -41,7 +41,7 @@ protected:
         stress->SetNodeValue(1, 3.5);
         stress->SetNodeValue(2, 4.5);
         m_elementNodeId = MakeLoadCaseKey(2, kStressType, 1) | 1; // a variant of the same case
-        m_view.m_pMainFrame = &m_frame;
+        m_view.SetMainFrame(&m_frame);
         m_view.SetCurrentGroup(model.GetDefaultGroup());
     }
 
@@ -58,9 +58,9 @@ protected:
 
     void ShowDeformed(int shownId, double factor)
     {
-        m_view.m_AESet.SetShowDeformation(CAESet::kAbsoluteScale);
-        m_view.m_AESet.SetContourResultId(shownId);
-        m_view.m_AESet.SetDeformationFactor(factor);
+        m_view.Renderer().SetShowDeformation(CAESet::kAbsoluteScale);
+        m_view.Renderer().SetContourResultId(shownId);
+        m_view.Renderer().SetDeformationFactor(factor);
     }
 
     CProjectOnlyMainFrame m_frame;
@@ -81,8 +81,8 @@ void ExpectPoint(const CPoint3D& expected, const CPoint3D& actual)
 TEST_F(ViewEntities, UndeformedWithoutDeformationOrResult)
 {
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(1));
-    m_view.m_AESet.SetContourResultId(static_cast<int>(m_displacementId));
-    m_view.m_AESet.SetDeformationFactor(2.0);
+    m_view.Renderer().SetContourResultId(static_cast<int>(m_displacementId));
+    m_view.Renderer().SetDeformationFactor(2.0);
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(1)); // mode 0
     ShowDeformed(-1, 2.0);
     ExpectPoint(CPoint3D(0, 0, 0), m_view.GetNodePoint(1)); // no result shown
@@ -112,7 +112,7 @@ TEST_F(ViewEntities, AnotherResultTakesTheModelsDisplacementOfItsCase)
 
 TEST_F(ViewEntities, ValuesOfTheShownComponent)
 {
-    CAESet& renderer = m_view.m_AESet;
+    CAESet& renderer = m_view.Renderer();
     renderer.SetContourResultId(static_cast<int>(m_stressId));
     renderer.SetResultComponent(1);
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(1, 0))); // no current result yet
@@ -141,8 +141,8 @@ TEST_F(ViewEntities, ElementNodeValuesBelongToTheirElement)
     CComponentSet& set = corners->GetOrCreateComponentSet(5, 2);
     set.nodeIds = {1, 2};
     set.values = {7.0, 8.0};
-    m_view.m_AESet.SetContourResultId(static_cast<int>(m_elementNodeId));
-    m_view.m_AESet.SetResultComponent(1);
+    m_view.Renderer().SetContourResultId(static_cast<int>(m_elementNodeId));
+    m_view.Renderer().SetResultComponent(1);
     m_view.SetCurrentResult(corners);
     EXPECT_DOUBLE_EQ(8.0, m_view.GetNodeValue(2, 5));
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(3, 5))); // not a node of the element
@@ -176,13 +176,13 @@ TEST_F(ViewEntities, ElementFilterDecidesVisibility)
     for (const VisibilityCase& c : kVisibility)
     {
         SCOPED_TRACE(c.name);
-        m_view.m_PropertyFilter.RemoveAll();
-        m_view.m_VisibleElementIds.RemoveAll();
-        m_view.m_nElementFilterMode = c.mode;
+        m_view.ElementFilter().Properties().RemoveAll();
+        m_view.ElementFilter().VisibleElementIds().RemoveAll();
+        m_view.ElementFilter().SetMode(c.mode);
         if (c.propertyValue >= 0)
-            m_view.m_PropertyFilter.SetAt(1, c.propertyValue);
+            m_view.ElementFilter().Properties().SetAt(1, c.propertyValue);
         if (c.inVisibleSet)
-            m_view.m_VisibleElementIds.SetAt(5, 1);
+            m_view.ElementFilter().VisibleElementIds().SetAt(5, 1);
         EXPECT_EQ(c.expected, m_view.IsEntityVisible(element));
         EXPECT_EQ(0, m_view.IsEntityVisible(nullptr));
     }
@@ -190,33 +190,33 @@ TEST_F(ViewEntities, ElementFilterDecidesVisibility)
 
 TEST_F(ViewEntities, FilterIsActiveOnlyWithAHiddenId)
 {
-    m_view.m_nElementFilterMode = CCAEView::kFilterByProperty;
+    m_view.ElementFilter().SetMode(CCAEView::kFilterByProperty);
     EXPECT_EQ(0, m_view.IsElementFilterActive()); // empty
     m_view.LoadElementFilter(&Model());
     EXPECT_EQ(0, m_view.IsElementFilterActive()); // every entry 1
-    m_view.m_PropertyFilter.SetAt(1, 0);
+    m_view.ElementFilter().Properties().SetAt(1, 0);
     EXPECT_EQ(1, m_view.IsElementFilterActive());
-    m_view.m_nElementFilterMode = CCAEView::kNoElementFilter;
+    m_view.ElementFilter().SetMode(CCAEView::kNoElementFilter);
     EXPECT_EQ(0, m_view.IsElementFilterActive());
-    m_view.m_nElementFilterMode = CCAEView::kFilterByGroup;
+    m_view.ElementFilter().SetMode(CCAEView::kFilterByGroup);
     EXPECT_EQ(0, m_view.IsElementFilterActive());
-    m_view.m_GroupFilter.SetAt(0, 0);
+    m_view.ElementFilter().Groups().SetAt(0, 0);
     EXPECT_EQ(1, m_view.IsElementFilterActive());
 }
 
 TEST_F(ViewEntities, LoadElementFilterShowsEveryIdAndKeepsOthers)
 {
-    m_view.m_PropertyFilter.SetAt(77, 0); // a property the model no longer has
-    m_view.m_MaterialFilter.SetAt(1, 0);
+    m_view.ElementFilter().Properties().SetAt(77, 0); // a property the model no longer has
+    m_view.ElementFilter().Materials().SetAt(1, 0);
     m_view.LoadElementFilter(&Model());
     int value = -1;
-    EXPECT_TRUE(m_view.m_PropertyFilter.Lookup(1, value));
+    EXPECT_TRUE(m_view.ElementFilter().Properties().Lookup(1, value));
     EXPECT_EQ(1, value);
-    EXPECT_TRUE(m_view.m_PropertyFilter.Lookup(77, value));
+    EXPECT_TRUE(m_view.ElementFilter().Properties().Lookup(77, value));
     EXPECT_EQ(0, value);
-    EXPECT_TRUE(m_view.m_MaterialFilter.Lookup(1, value));
+    EXPECT_TRUE(m_view.ElementFilter().Materials().Lookup(1, value));
     EXPECT_EQ(1, value);
-    EXPECT_TRUE(m_view.m_GroupFilter.Lookup(0, value)); // the default group
+    EXPECT_TRUE(m_view.ElementFilter().Groups().Lookup(0, value)); // the default group
 }
 
 TEST_F(ViewEntities, VisibleElementOfAnIdList)
@@ -227,7 +227,7 @@ TEST_F(ViewEntities, VisibleElementOfAnIdList)
     EXPECT_EQ(0, m_view.HasVisibleElement(ids));
     ids.Add(5);
     EXPECT_EQ(1, m_view.HasVisibleElement(ids));
-    m_view.m_PropertyFilter.SetAt(1, 0);
+    m_view.ElementFilter().Properties().SetAt(1, 0);
     EXPECT_EQ(0, m_view.HasVisibleElement(ids));
     EXPECT_FALSE(m_view.HasVisibleElement(Model().GetNode(1)));
 }

@@ -5,6 +5,7 @@
 #include "platform/win/resource.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "view/CmdRecord.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ protected:
         m_view = OpenView(300, 300);
         ASSERT_NE(nullptr, m_view);
         Command(m_view, ID_VIEW_AUTOSCALE);
-        m_view->m_AESet.RenderAll();
+        m_view->Renderer().RenderAll();
         CRect client;
         m_view->GetClientRect(&client);
         m_width = client.Width();
@@ -183,7 +184,7 @@ TEST_F(ViewMouse, RotationTurnsAboutTheModelOrAboutThePickedCentre)
 {
     for (const BYTE modelCentred : {0, 1})
     {
-        m_view->m_bModelCenteredRotation = modelCentred;
+        m_view->SetModelCenteredRotation(modelCentred);
         Command(m_view, ID_VIEW_ROTATE3D);
         Drag(0, {{150, 150}, {160, 160}});
         EXPECT_EQ(modelCentred, Scene().m_bRotateAboutViewportCentre);
@@ -295,8 +296,8 @@ TEST_F(ViewMouse, ModeCommandsCheckTheirItemAndSetTheirCursor)
     m_view->SetOperationMode(kModeNone);
     m_view->SendMessage(WM_SETCURSOR, 0, 0);
     EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor());
-    m_view->m_bSelecting = 1;
+    m_view->ViewSelection().Open(CPickRequestRecord());
     m_view->SendMessage(WM_SETCURSOR, 0, 0);
     EXPECT_EQ(fw::LoadResourceCursor(IDC_VIEW_SELECT), ::GetCursor());
-    m_view->m_bSelecting = 0;
+    m_view->ViewSelection().Close();
 }

@@ -180,7 +180,7 @@ TEST_F(CAEViewPrintTest, ReversalPrintsTheBlackBackgroundWhite)
     const std::string path = UseMetafilePrinter();
     (*m_services)->messageBoxAnswers = {IDYES};
     Command(m_view, ID_VIEW_PRINT);
-    EXPECT_EQ(1, m_view->m_bReverseBlackWhite);
+    EXPECT_EQ(1, m_view->IsReverseBlackWhite());
     const PrintedBitmap printed = FindStretchedBitmap(path);
     ASSERT_TRUE(printed.isFound);
     EXPECT_EQ((Rgb{255, 255, 255}), printed.At(kPrintWidth - 5, 5));
@@ -254,7 +254,7 @@ TEST_F(CAEViewPrintTest, IdLabelsArePrintedToo)
     CEntityArray nodes;
     for (const int id : {1, 2, 11, 12, 21, 22})
         nodes.Add(Model().GetNode(id));
-    m_view->m_AESet.CreateNodeIdLabels(nodes);
+    m_view->Renderer().CreateNodeIdLabels(nodes);
     m_view->EditScene().SetNodeIdMode(1);
     const std::string path = UseMetafilePrinter();
     (*m_services)->messageBoxAnswers = {IDNO};

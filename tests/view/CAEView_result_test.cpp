@@ -48,8 +48,8 @@ protected:
         if (view == nullptr)
             return nullptr;
         view->EditScene().SetDisplayMode(kRidgeLine);
-        view->m_AESet.AutoScale(view);
-        view->m_AESet.RenderAll();
+        view->Renderer().AutoScale(view);
+        view->Renderer().RenderAll();
         return view;
     }
     // The view made last, sized as the model view.
@@ -89,8 +89,8 @@ TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
     CWendraView* shown = LastView();
     ASSERT_NE(nullptr, shown);
     ASSERT_NE(model, shown);
-    EXPECT_EQ(-1, model->m_AESet.ContourResultId());
-    EXPECT_EQ(static_cast<int>(m_resultId), shown->m_AESet.ContourResultId());
+    EXPECT_EQ(-1, model->Renderer().ContourResultId());
+    EXPECT_EQ(static_cast<int>(m_resultId), shown->Renderer().ContourResultId());
     EXPECT_EQ(0.25, shown->Camera(0).m_panPoint.x);
     EXPECT_EQ(model->ModelBoxCorner(1).x, shown->ModelBoxCorner(1).x);
     EXPECT_EQ(1, Frame().m_geometryRefreshes);
@@ -187,8 +187,8 @@ TEST_F(CAEViewResultTest, DisplayResultCommandOpensTheContourAgain)
     Command(shown, ID_DISPLAY_RESULT);
     CWendraView* again = LastView();
     ASSERT_NE(shown, again);
-    EXPECT_EQ(static_cast<int>(m_resultId), again->m_AESet.ContourResultId());
-    EXPECT_EQ(1, again->m_AESet.ResultComponent());
+    EXPECT_EQ(static_cast<int>(m_resultId), again->Renderer().ContourResultId());
+    EXPECT_EQ(1, again->Renderer().ResultComponent());
     EXPECT_EQ((std::vector<std::string>{"MsgPane/DisplayResult"}), Frame().m_statusKeys);
 }
 
@@ -209,7 +209,7 @@ TEST_F(CAEViewResultTest, LoadCaseComboShowsTheCaseWithItsRangeAndCaseText)
                        reinterpret_cast<LPARAM>(combo));
     ::DestroyWindow(combo);
     EXPECT_EQ(views, Frame().m_viewCounter); // the same view
-    EXPECT_EQ(Frame().m_selectedLoadCase, shown->m_AESet.ContourResultId());
+    EXPECT_EQ(Frame().m_selectedLoadCase, shown->Renderer().ContourResultId());
     EXPECT_EQ(50.0, shown->Scene().DisplayAttr().m_dataMax);
     EXPECT_STREQ("Stress :  (Load case 2)", shown->m_strResultTitle.GetString());
     EXPECT_NE(std::string::npos,
@@ -263,13 +263,13 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenInEveryDisplayMode)
     model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
     CWendraView* view = LastView();
     ASSERT_NE(nullptr, view);
-    ASSERT_EQ(static_cast<int>(m_resultId), view->m_AESet.ContourResultId());
+    ASSERT_EQ(static_cast<int>(m_resultId), view->Renderer().ContourResultId());
     for (const int mode : {kShading, kRidgeLineShading, kHiddenLine, kWireframe, kRidgeLine})
     {
         SCOPED_TRACE(testing::Message() << "display mode " << mode);
         // As the display-mode command does (enabled in the first view only).
         view->EditScene().SetDisplayMode(mode);
-        view->m_AESet.RenderAll();
+        view->Renderer().RenderAll();
         view->InvalidateView();
         view->UpdateWindow();
         fw::test::Pump();

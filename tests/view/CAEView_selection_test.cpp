@@ -96,7 +96,7 @@ protected:
         m_view = OpenView(300, 300);
         ASSERT_NE(nullptr, m_view);
         Command(m_view, ID_VIEW_AUTOSCALE);
-        m_view->m_AESet.RenderAll();
+        m_view->Renderer().RenderAll();
         CRect client;
         m_view->GetClientRect(&client);
         m_height = client.Height();
@@ -122,9 +122,9 @@ protected:
         CCmdRecord start;
         start.nCode = CCmdRecord::kModelInfo;
         start.bKeepRunning = 0;
-        Frame().m_manager.m_nFrameKey = m_view->m_nFrameKey;
+        Frame().m_manager.m_nFrameKey = m_view->FrameKey();
         Frame().m_manager.ExecuteCommand(&start);
-        ASSERT_EQ(1, m_view->m_bSelecting);
+        ASSERT_EQ(1, m_view->ViewSelection().IsSelecting());
     }
     void Allow(int kinds)
     {
@@ -197,13 +197,13 @@ TEST_F(ViewSelection, ClickOnANodeHighlightsItRedAndASecondClickUnpicksIt)
     const POINT node = NodePixel(5);
     Click(node);
     EXPECT_EQ(Ids{5}, Picked());
-    EXPECT_EQ(1, m_view->m_nPickBatch);
+    EXPECT_EQ(1, m_view->ViewSelection().PickBatch());
     EXPECT_EQ(kRed, PixelAt(node));
     Click(node);
     EXPECT_TRUE(Picked().empty());
-    EXPECT_EQ(1, m_view->m_nPickBatch);
+    EXPECT_EQ(1, m_view->ViewSelection().PickBatch());
     EXPECT_NE(kRed, PixelAt(node));
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
 }
 
 TEST_F(ViewSelection, RectangleDraggedEitherWaySelectsTheSameSet)
@@ -215,7 +215,7 @@ TEST_F(ViewSelection, RectangleDraggedEitherWaySelectsTheSameSet)
     {
         Request();
         Drag(corners.first, corners.second);
-        EXPECT_EQ(0, m_view->m_nAreaShape) << "back to single picks";
+        EXPECT_EQ(0, m_view->ViewSelection().ChosenShape()) << "back to single picks";
         Key(VK_RETURN);
     }
     ASSERT_EQ(2u, m_log.selections.size());
@@ -230,9 +230,9 @@ TEST_F(ViewSelection, SecondPickOfTwoEndsWithOkAndHandsBothOverInPickOrder)
     m_request.nMaxPicks = 2;
     Request();
     Click(NodePixel(9));
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
     Click(NodePixel(1));
-    EXPECT_EQ(0, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().IsSelecting());
     EXPECT_EQ("A selection ok", m_log.events.back());
     ASSERT_EQ(1u, m_log.selections.size());
     EXPECT_EQ((Ids{9, 1}), m_log.selections[0]);
@@ -256,11 +256,11 @@ TEST_F(ViewSelection, EscEmptiesTheSelectionAndASecondEscAbortsIt)
     Click(node);
     Key(VK_ESCAPE);
     EXPECT_TRUE(Picked().empty());
-    EXPECT_EQ(0, m_view->m_nPickBatch);
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().PickBatch());
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
     EXPECT_NE(kRed, PixelAt(node)) << "the highlight goes with the picks";
     Key(VK_ESCAPE);
-    EXPECT_EQ(0, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().IsSelecting());
     EXPECT_EQ("A selection cancel", m_log.events.back());
 }
 
@@ -271,7 +271,7 @@ TEST_F(ViewSelection, DecisionWaitsForTheMinimumAndAbortEmptiesBeforeItEnds)
     Click(NodePixel(1));
     Command(m_view, ID_SELECT_DECISION);
     Key(VK_RETURN);
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
     Click(NodePixel(2));
     Key(VK_RETURN);
     EXPECT_EQ("A selection ok", m_log.events.back());
@@ -280,7 +280,7 @@ TEST_F(ViewSelection, DecisionWaitsForTheMinimumAndAbortEmptiesBeforeItEnds)
     Request();
     Click(NodePixel(3));
     Command(m_view, ID_SELECT_ABORT);
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
     EXPECT_TRUE(Picked().empty());
     Command(m_view, ID_SELECT_ABORT);
     EXPECT_EQ("A selection cancel", m_log.events.back());
@@ -289,13 +289,13 @@ TEST_F(ViewSelection, DecisionWaitsForTheMinimumAndAbortEmptiesBeforeItEnds)
 TEST_F(ViewSelection, SelectAllTakesWhatIsShownAndUnpicksWhatWasPicked)
 {
     Allow(kKindAll);
-    m_view->m_PropertyFilter.SetAt(2, 0); // quad 4 hidden
+    m_view->ElementFilter().Properties().SetAt(2, 0); // quad 4 hidden
     Request();
     Click(NodePixel(1));
     ASSERT_EQ(Ids{1}, Picked());
     Command(m_view, ID_SELECT_ALL);
     EXPECT_EQ((Ids{-5, -3, -2, -1, 2, 3, 4, 5, 6, 7, 8, 9}), Picked());
-    EXPECT_EQ(2, m_view->m_nPickBatch);
+    EXPECT_EQ(2, m_view->ViewSelection().PickBatch());
     // Kinds the user filters out or the display hides are left alone.
     Command(m_view, ID_SELECT_CANCEL_ALL);
     Command(m_view, ID_SELECT_FILTER_NODE);
@@ -311,15 +311,15 @@ TEST_F(ViewSelection, CancelOneTakesBackTheLastBatch)
     Click(NodePixel(9));
     Drag(Offset(NodePixel(1), -10, 10), Offset(NodePixel(2), 5, -5));
     EXPECT_EQ((Ids{1, 2, 9}), Picked());
-    EXPECT_EQ(2, m_view->m_nPickBatch);
+    EXPECT_EQ(2, m_view->ViewSelection().PickBatch());
     Command(m_view, ID_SELECT_CANCEL_ONE);
     EXPECT_EQ(Ids{9}, Picked());
-    EXPECT_EQ(1, m_view->m_nPickBatch);
+    EXPECT_EQ(1, m_view->ViewSelection().PickBatch());
     Command(m_view, ID_SELECT_CANCEL_ALL);
     EXPECT_TRUE(Picked().empty());
     Command(m_view, ID_SELECT_CANCEL_ONE); // nothing left: stays empty
-    EXPECT_EQ(0, m_view->m_nPickBatch);
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().PickBatch());
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
 }
 
 TEST_F(ViewSelection, ClickNeverPicksAMass)
@@ -342,19 +342,19 @@ TEST_F(ViewSelection, SeveralEntitiesUnderTheCursorGoToTheDecisionDialog)
     Click(centre);
     ASSERT_TRUE(tools.m_shown);
     ASSERT_NE(nullptr, tools.m_decision);
-    EXPECT_EQ(1, m_view->m_bDecisionPending);
+    EXPECT_EQ(1, m_view->ViewSelection().IsDecisionPending());
     EXPECT_EQ(5u, tools.m_candidates.size());
     EXPECT_TRUE(Picked().empty());
     // While the decision is pending, clicks and keys do nothing.
     Click(NodePixel(1));
     Key(VK_ESCAPE);
     Command(m_view, ID_SELECT_ABORT);
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
     EXPECT_TRUE(Picked().empty());
     const auto shell = std::find(tools.m_candidates.begin(), tools.m_candidates.end(), -2);
     ASSERT_NE(tools.m_candidates.end(), shell);
     tools.m_decision->Choose(shell - tools.m_candidates.begin());
-    EXPECT_EQ(0, m_view->m_bDecisionPending);
+    EXPECT_EQ(0, m_view->ViewSelection().IsDecisionPending());
     EXPECT_EQ(Ids{-2}, Picked());
 }
 
@@ -371,7 +371,7 @@ TEST_F(ViewSelection, DecisionThatEndsTheSelectionDeletesItsDialogUnderIt)
     ASSERT_NE(tools.m_candidates.end(), node);
     tools.m_decision->Choose(node - tools.m_candidates.begin());
     EXPECT_EQ(nullptr, tools.m_decision) << "deleted with the selection command";
-    EXPECT_EQ(0, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().IsSelecting());
     EXPECT_EQ(Ids{5}, m_log.selections.back());
 }
 
@@ -381,7 +381,7 @@ TEST_F(ViewSelection, WithoutTheDialogTheNearestEntityIsPicked)
     Request();
     Click(NodePixel(5));
     EXPECT_EQ(1u, Picked().size());
-    EXPECT_EQ(0, m_view->m_bDecisionPending);
+    EXPECT_EQ(0, m_view->ViewSelection().IsDecisionPending());
 }
 
 TEST_F(ViewSelection, PolygonClosesWithEnterOrTheMiddleButton)
@@ -392,7 +392,7 @@ TEST_F(ViewSelection, PolygonClosesWithEnterOrTheMiddleButton)
     const POINT five = NodePixel(5);
     for (const POINT p : {Offset(five, -20, -20), Offset(five, 20, -20), Offset(five, 20, 20)})
         Click(p);
-    EXPECT_EQ(3, m_view->m_nPolygonPointCount);
+    EXPECT_EQ(3, m_view->ViewSelection().PolygonPointCount());
     Mouse(WM_MOUSEMOVE, 0, Offset(five, -20, 20));
     DrawFrame(m_view);
     EXPECT_GT(
@@ -401,8 +401,8 @@ TEST_F(ViewSelection, PolygonClosesWithEnterOrTheMiddleButton)
     Click(Offset(five, -20, 20));
     Key(VK_RETURN);
     EXPECT_EQ(Ids{5}, Picked());
-    EXPECT_EQ(0, m_view->m_nAreaShape);
-    EXPECT_EQ(0, m_view->m_nPolygonPointCount);
+    EXPECT_EQ(0, m_view->ViewSelection().ChosenShape());
+    EXPECT_EQ(0, m_view->ViewSelection().PolygonPointCount());
 
     Command(m_view, ID_SELECT_POLYGON);
     const POINT one = NodePixel(1);
@@ -410,8 +410,8 @@ TEST_F(ViewSelection, PolygonClosesWithEnterOrTheMiddleButton)
         Click(p);
     Mouse(WM_MBUTTONDOWN, MK_MBUTTON, one);
     EXPECT_EQ((Ids{1, 5}), Picked());
-    EXPECT_EQ(2, m_view->m_nPickBatch);
-    EXPECT_EQ(1, m_view->m_bSelecting);
+    EXPECT_EQ(2, m_view->ViewSelection().PickBatch());
+    EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
 }
 
 TEST_F(ViewSelection, HoverIsPinkAndFollowsTheMouseAtItsOwnPace)
@@ -446,7 +446,7 @@ TEST_F(ViewSelection, WithoutAreaSelectionADragStillPicksOnlyAtTheRelease)
     Request();
     Drag(Offset(NodePixel(1), -10, 10), NodePixel(5));
     EXPECT_EQ(Ids{5}, Picked());
-    EXPECT_EQ(0, m_view->m_nAreaShape);
+    EXPECT_EQ(0, m_view->ViewSelection().ChosenShape());
     EXPECT_EQ(0, QueryUpdate(m_view, ID_SELECT_RECTANGLE).enabled);
 }
 

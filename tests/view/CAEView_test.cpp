@@ -109,7 +109,7 @@ TEST_F(CAEViewTest, NewViewStartsWithTheProjectDisplayTypeAndItsCamera)
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
     EXPECT_EQ(kHiddenLine, view->Scene().DisplayMode());
-    EXPECT_EQ(&view->m_AESet, view->m_AESet.View() ? &view->m_AESet : nullptr);
+    EXPECT_EQ(&view->Renderer(), view->Renderer().View() ? &view->Renderer() : nullptr);
     EXPECT_EQ(-7.0, view->Camera(0).m_copyStart.x);
     EXPECT_EQ(4.0, view->Camera(0).m_copyEnd.z);
 }
@@ -119,7 +119,7 @@ TEST_F(CAEViewTest, ShadedShellShowsItsPropertyColourAndWireframeItsEdges)
     AddRedQuad(Model());
     CWendraView* view = OpenView(300, 300);
     ASSERT_NE(nullptr, view);
-    view->m_AESet.AutoScale(view);
+    view->Renderer().AutoScale(view);
     Command(view, ID_VIEW_SHADING);
     EXPECT_EQ(kShading, view->Scene().DisplayMode());
     EXPECT_EQ("MsgPane/Shading", Frame().m_statusKeys.back());
@@ -142,7 +142,7 @@ TEST_F(CAEViewTest, DisplayFilterLeavesTheTriadAloneAndTogglesBack)
     AddRedQuad(Model());
     CWendraView* view = OpenView(300, 300);
     ASSERT_NE(nullptr, view);
-    view->m_AESet.AutoScale(view);
+    view->Renderer().AutoScale(view);
     Command(view, ID_VIEW_SHADING);
     DrawFrame(view);
     const int drawn = CountDiffering(0, 0, 300, 300, 300, kBlack);
@@ -186,7 +186,7 @@ TEST_F(CAEViewClosingTest, ClosingAViewDeletesItsContextEndsTheCommandAndLeavesT
 {
     CWendraView* view = OpenView();
     ASSERT_NE(nullptr, view);
-    const int key = view->m_nFrameKey;
+    const int key = view->FrameKey();
     ASSERT_EQ(1u, Frame().m_frames.count(key));
     Frame().m_manager.m_entries.clear();
     g_closed = ClosedViewState();
@@ -219,7 +219,7 @@ TEST_F(CAEViewTest, SampleDeckDrawsInEveryModeWithoutAGlError)
     CWendraView* view = OpenView(300, 300);
     ASSERT_NE(nullptr, view);
     view->LoadElementFilter(&Model());
-    view->m_AESet.AutoScale(view);
+    view->Renderer().AutoScale(view);
     view->MakeCurrent();
     while (glGetError() != GL_NO_ERROR)
     {

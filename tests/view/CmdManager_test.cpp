@@ -47,7 +47,7 @@ protected:
     // A record from the view, as a view sends it.
     void Send(CCmdRecord& record)
     {
-        Manager().m_nFrameKey = m_view->m_nFrameKey;
+        Manager().m_nFrameKey = m_view->FrameKey();
         Manager().ExecuteCommand(&record);
     }
     void Send(int code, BYTE keepRunning = 1)
@@ -156,7 +156,7 @@ TEST_F(CmdManagerTest, SelectionSuspendsTheRequesterAndResumesIt)
         StartSelectingA();
         EXPECT_EQ(1u, Manager().GetSuspendedCount());
         EXPECT_TRUE(IsSelectionRunning());
-        EXPECT_EQ(1, m_view->m_bSelecting);
+        EXPECT_EQ(1, m_view->ViewSelection().IsSelecting());
         EXPECT_EQ(kKindNode, m_view->Selection().AllowedKinds());
 
         CSelectionRecord end;
@@ -172,19 +172,19 @@ TEST_F(CmdManagerTest, SelectionSuspendsTheRequesterAndResumesIt)
 TEST_F(CmdManagerTest, EndingEverythingDeletesSuspendedCommandsAndClearsTheSelection)
 {
     StartSelectingA();
-    ASSERT_EQ(1, m_view->m_bSelecting);
+    ASSERT_EQ(1, m_view->ViewSelection().IsSelecting());
     // A tool started from the menus: every command ends first.
     Send(CCmdRecord::kResultListNodal, 0);
     EXPECT_EQ((Events{"A start 513", "A deleted", "B start 514"}), m_log.events);
     EXPECT_EQ(0u, Manager().GetSuspendedCount());
-    EXPECT_EQ(0, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().IsSelecting());
 
     // Code 13 with nothing running only clears the view's selection.
     Send(CCmdRecord::kEndCommand);
     CPickRequestRecord request;
     m_view->ResetSelection(request);
     Send(CCmdRecord::kEndCommand);
-    EXPECT_EQ(0, m_view->m_bSelecting);
+    EXPECT_EQ(0, m_view->ViewSelection().IsSelecting());
     EXPECT_EQ(nullptr, Manager().GetRunningCommand());
 }
 
@@ -292,7 +292,7 @@ TEST_F(CmdManagerTest, ManagerDeletesItsCommandsWhenItGoes)
     ProbeLog log;
     {
         StackingManager manager(&Frame());
-        manager.m_nFrameKey = m_view->m_nFrameKey;
+        manager.m_nFrameKey = m_view->FrameKey();
         manager.PushCommand(new ProbeCommand(log, "S"));
         CPickRequestRecord request;
         manager.ExecuteCommand(&request);
@@ -320,17 +320,17 @@ TEST_F(CmdManagerTest, PostedCommandReachesTheActiveViewAsAnAccelerator)
 
 TEST_F(CmdManagerTest, ContourAndVectorSettingsApplyToTheActiveView)
 {
-    m_view->m_AESet.SetContourResultId(8); // a contour is shown: the view's own bands count
+    m_view->Renderer().SetContourResultId(8); // a contour is shown: the view's own bands count
     CContourSettingRecord contour;
     contour.nCode = CCmdRecord::kApplyContour;
     contour.m_Attr.m_nBands = 7;
-    m_view->m_bAnimating = 1;
+    m_view->Animation().SetAnimating(true);
     Send(contour);
     EXPECT_EQ(10, m_view->Scene().DisplayAttr().m_nBands) << "kept while the animation plays";
-    m_view->m_bAnimating = 0;
+    m_view->Animation().SetAnimating(false);
     Send(contour);
     EXPECT_EQ(7, m_view->Scene().DisplayAttr().m_nBands);
-    m_view->m_AESet.SetContourResultId(-1);
+    m_view->Renderer().SetContourResultId(-1);
 
     m_view->EditScene().EditVectorPlots().FindOrAdd(24)->m_attr.m_scaleFactor = 1.0;
     CVectorSettingRecord vectors;

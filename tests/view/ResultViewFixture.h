@@ -18,13 +18,13 @@ protected:
         CWendraView* model = OpenView(width, height);
         if (model == nullptr)
             return nullptr;
-        model->m_AESet.AutoScale(model);
+        model->Renderer().AutoScale(model);
         model->DisplayResultView(static_cast<int>(resultId), 1, 2, TRUE);
         auto* view = dynamic_cast<CWendraView*>(Frame().GetFrameView(Frame().m_viewCounter));
         if (view == nullptr || view == model)
             return nullptr;
         SetClientSize(view, width, height);
-        view->m_AESet.SetMaxLCSteps(frames);
+        view->Renderer().SetMaxLCSteps(frames);
         return view;
     }
 

@@ -53,7 +53,7 @@ void CViewTestFrame::ApplySettingsToAllViews(BOOL render)
         if (view == nullptr)
             continue;
         if (render)
-            view->m_AESet.RenderAll();
+            view->Renderer().RenderAll();
         view->PlaceTriad(m_project->m_settings.m_triadPosition);
         view->InvalidateView();
     }
@@ -122,7 +122,7 @@ CWendraView* CViewTestFrame::RegisterActiveView()
         return nullptr;
     const int key = ++m_viewCounter;
     m_frames[key] = child;
-    view->m_nFrameKey = key;
+    view->SetFrameKey(key);
     view->SetCurrentGroup(m_project->m_model.GetDefaultGroup());
     view->LoadElementFilter(&m_project->m_model);
     return view;
@@ -197,7 +197,7 @@ void ViewFixture::DrawFrame(CWendraView* view)
 {
     view->MakeCurrent();
     const CAESettings* settings =
-        view->m_pMainFrame->GetProject() ? &view->m_pMainFrame->GetProject()->m_settings : nullptr;
+        view->MainFrame()->GetProject() ? &view->MainFrame()->GetProject()->m_settings : nullptr;
     view->Device().SetColor(COLORREFToColor(settings ? settings->m_backgroundColor : RGB(0, 0, 0)));
     view->DrawAll(nullptr);
     glFinish();
