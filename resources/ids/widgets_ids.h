@@ -42,3 +42,16 @@
 #define IDS_OXBM_RECENTLYUSED    26533
 #define IDS_OXBM_SEPARATORBEFORE 26534
 #define IDS_OXBM_SEPARATORAFTER  26535
+
+// Shortcut bar lists: the captions of the item commands they add to a context menu.
+#define IDS_OXSHB_REMOVEITEM 26845
+#define IDS_OXSHB_RENAMEITEM 26846
+
+// Page-selector dialog: the template, the shortcut bar that lists the pages, the title line,
+// the two caption lines that bound the page area, and Apply.
+#define IDD_OXSHB_PAGESELECTOR 26002
+#define IDC_OXSHB_APPLY        26001
+#define IDC_OXSHB_SELECTOR     26043
+#define IDC_OXSHB_TITLE        26045
+#define IDC_OXSHB_BOTTOMFRAME  26046
+#define IDC_OXSHB_TOPFRAME     26047
