@@ -41,7 +41,7 @@ constexpr UINT kPressTimerMs = 100;
 constexpr int kAnimationStep = 20;
 constexpr int kAnimationMs = 100;
 
-BOOL RegisterBarClass()
+BOOL RegisterBarClassOnce()
 {
     static const BOOL registered = []
     {
@@ -66,6 +66,8 @@ bool IsLeftButtonDown()
 }
 } // namespace
 
+BOOL COXShortcutBar::RegisterWindowClass() { return RegisterBarClassOnce(); }
+
 COXShortcutBar::COXShortcutBar()
 {
     LOGFONTA font = {};
@@ -86,13 +88,16 @@ COXShortcutBar::~COXShortcutBar()
 BOOL COXShortcutBar::Create(CWnd* parent, const RECT& rect, DWORD barStyle, UINT id, DWORD style,
                             DWORD exStyle)
 {
-    if (!RegisterBarClass())
+    if (!RegisterWindowClass())
         return FALSE;
     m_barStyle = barStyle;
-    if (!CreateEx(exStyle, kClassName, "", style | WS_CHILD | WS_CLIPCHILDREN, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top,
-                  parent ? parent->GetSafeHwnd() : nullptr,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+    m_creating = true;
+    const BOOL created = CreateEx(exStyle, kClassName, "", style | WS_CHILD | WS_CLIPCHILDREN,
+                                  rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top, parent ? parent->GetSafeHwnd() : nullptr,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    m_creating = false;
+    if (!created)
         return FALSE;
     PostCreate();
     return TRUE;
@@ -101,10 +106,8 @@ BOOL COXShortcutBar::Create(CWnd* parent, const RECT& rect, DWORD barStyle, UINT
 void COXShortcutBar::PreSubclassWindow()
 {
     CWnd::PreSubclassWindow();
-    // A window of ours being created is set up once Create has it.
-    char className[32] = {};
-    ::GetClassNameA(m_hWnd, className, sizeof className);
-    if (std::strcmp(className, kClassName) != 0)
+    // A bar made elsewhere (a dialog's control) is set up here; a new one once Create has it.
+    if (!m_creating)
         PostCreate();
 }
 

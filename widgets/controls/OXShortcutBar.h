@@ -36,6 +36,9 @@ public:
     COXShortcutBar();
     ~COXShortcutBar() override;
 
+    // Registers the window class "OXShortcutBar" (for dialog templates that name it).
+    static BOOL RegisterWindowClass();
+
     BOOL Create(CWnd* parent, const RECT& rect, DWORD barStyle, UINT id,
                 DWORD style = WS_CHILD | WS_VISIBLE, DWORD exStyle = 0);
 
@@ -202,4 +205,5 @@ private:
     CImageList* m_images = nullptr; // borrowed
     CFont m_font;
     std::map<HSHBGROUP, CFont> m_headerFonts;
+    bool m_creating = false;
 };
