@@ -1,9 +1,8 @@
 // Graph data: label positions, ranges and their widening, numeric tick labels.
 #include "dialogs/graph/GraphData.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace
 {
@@ -122,9 +121,14 @@ TEST(GraphData, TickLabelsUseTheShortFormUpToSevenCharacters)
     {
         double value;
         const char* text;
-    } cases[] = {{0.5, "0.5"}, {-1234.5, "-1234.5"}, {123456.0, "123456"},
-                 {1234567.0, "1.23e+06"}, {12345678.0, "1.23e+07"}, {0.000123456, "1.23e-04"},
-                 {0.00012, "0.00012"}, {-2e8, "-2e+08"}};
+    } cases[] = {{0.5, "0.5"},
+                 {-1234.5, "-1234.5"},
+                 {123456.0, "123456"},
+                 {1234567.0, "1.23e+06"},
+                 {12345678.0, "1.23e+07"},
+                 {0.000123456, "1.23e-04"},
+                 {0.00012, "0.00012"},
+                 {-2e8, "-2e+08"}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text);
