@@ -21,3 +21,10 @@
 #define IDC_DIRECTORY_PATH           1001
 #define IDC_DIRECTORY_CREATE         1002
 #define IDC_DIRECTORY_TREE           1003
+
+// Graph window: toolbar, its pictures with the point marks shown and hidden, its commands.
+#define IDR_GRAPH_TOOLBAR            144
+#define IDB_GRAPH_MARKS_SHOWN        179
+#define IDB_GRAPH_MARKS_HIDDEN       180
+#define ID_GRAPH_POINT_DISPLAY       32896
+#define ID_GRAPH_PRINT               32911
