@@ -5,10 +5,7 @@
 
 #include "platform/win/crackers.h"
 #include "platform/win/dc.h"
-#include "resources/ids/widgets_ids.h"
 #include "widgets/controls/OXShortcutBar.h"
-
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,33 +32,9 @@ FW_TABLE(COXSHBListCtrl, CListCtrl, fw::on<WM_PAINT, &COXSHBListCtrl::OnPaint>()
 
 namespace
 {
-constexpr UINT kStandAloneHoverMs = 200;
-constexpr UINT kStandAloneScrollMs = 400;
 constexpr int kIconInflate = 3;
 constexpr int kCaptionInflate = 4;
 constexpr UINT kEditorId = 0xFFFE;
-
-// The common-controls version, major in the high and minor in the low word; read once.
-DWORD CommonControlsVersion()
-{
-    static const DWORD version = []
-    {
-        DWORD found = MAKELONG(0, 4);
-        if (const HMODULE module = ::LoadLibraryA("comctl32.dll"))
-        {
-            using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
-            const auto get =
-                reinterpret_cast<GetVersionFn>(::GetProcAddress(module, "DllGetVersion"));
-            DLLVERSIONINFO info = {};
-            info.cbSize = sizeof info;
-            if (get && SUCCEEDED(get(&info)))
-                found = MAKELONG(info.dwMinorVersion, info.dwMajorVersion);
-            ::FreeLibrary(module);
-        }
-        return found;
-    }();
-    return version;
-}
 
 void Fill(HDC dc, const RECT& rect, COLORREF color)
 {
@@ -77,12 +50,6 @@ void Frame3d(HDC dc, const CRect& rect, COLORREF topLeft, COLORREF bottomRight)
     Fill(dc, CRect(rect.left, rect.bottom - 1, rect.right, rect.bottom), bottomRight);
 }
 
-CString LoadText(UINT id)
-{
-    char text[256] = {};
-    ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
 } // namespace
 
 COXSHBListCtrl::COXSHBListCtrl() = default;
@@ -627,125 +594,6 @@ void COXSHBListCtrl::OnDestroy()
     CListCtrl::OnDestroy();
 }
 
-void COXSHBListCtrl::OnTimer(UINT_PTR id)
-{
-    if (id == kHoverTimer)
-        PostMessage(SHBM_CHECKHOVER);
-    else if (id == kScrollTimer)
-    {
-        if (m_scrollingBy != 0 && (::GetKeyState(VK_LBUTTON) & 0x8000))
-            ScrollItems(m_scrollingBy);
-        else
-            KillTimer(kScrollTimer);
-    }
-    else
-        CListCtrl::OnTimer(id);
-}
-
-LRESULT COXSHBListCtrl::OnCheckHover(WPARAM /*wParam*/, LPARAM /*lParam*/)
-{
-    CPoint point;
-    ::GetCursorPos(&point);
-    const bool inside = ::WindowFromPoint(point) == m_hWnd;
-    ScreenToClient(&point);
-    if (!inside)
-    {
-        KillTimer(kHoverTimer);
-        m_mouseInside = FALSE;
-        SetHotItem(-1);
-        return 0;
-    }
-    const int item = HitTestItem(point);
-    SetHotItem(item >= 0 ? item : -1);
-    return 0;
-}
-
-void COXSHBListCtrl::OnMouseMove(UINT flags, CPoint point)
-{
-    if (!m_mouseInside)
-    {
-        m_mouseInside = TRUE;
-        SetTimer(kHoverTimer, m_bar ? m_bar->GetHoverDelay() : kStandAloneHoverMs);
-    }
-    const int item = HitTestItem(point);
-    SetHotItem(item >= 0 ? item : -1);
-    if (m_pressedItem < 0 || !(flags & MK_LBUTTON) || !(GetOptions() & SHBS_DRAGITEMS))
-        return;
-    if (std::abs(point.x - m_buttonDownPoint.x) <= ::GetSystemMetrics(SM_CXDRAG) &&
-        std::abs(point.y - m_buttonDownPoint.y) <= ::GetSystemMetrics(SM_CYDRAG))
-        return;
-    // Build the data now, start the drag once this message is done.
-    m_dragItem = m_pressedItem;
-    m_pressedItem = -1;
-    if (GetCapture() == this)
-        ::ReleaseCapture();
-    if (m_dragBlock)
-        ::GlobalFree(m_dragBlock);
-    m_dragBlock = BuildDragData(m_dragItem);
-    Notify(SHBN_BEGINDRAGITEM, m_dragItem, MAKELPARAM(m_gripOffset.x, m_gripOffset.y));
-    PostMessage(SHBM_STARTDRAG);
-}
-
-void COXSHBListCtrl::OnLButtonDown(UINT /*flags*/, CPoint point)
-{
-    if (m_editor.IsEditing())
-        m_editor.FinishEdit(TRUE);
-    const int hit = HitTestItem(point);
-    if (hit == kHitScrollUp || hit == kHitScrollDown)
-    {
-        m_scrollingBy = hit == kHitScrollUp ? -1 : 1;
-        ScrollItems(m_scrollingBy);
-        SetTimer(kScrollTimer, m_bar ? m_bar->GetScrollDelay() : kStandAloneScrollMs);
-        SetCapture();
-        return;
-    }
-    if (hit < 0 || Notify(SHBN_PRESSITEM, hit) != 0)
-        return;
-    const int old = m_pressedItem;
-    m_pressedItem = hit;
-    m_buttonDownPoint = point;
-    CRect full;
-    GetItemFullRect(hit, &full);
-    m_gripOffset = CPoint(point.x - full.left, point.y - full.top);
-    SetCapture();
-    RedrawItem(old);
-    RedrawItem(hit);
-}
-
-void COXSHBListCtrl::OnLButtonDblClk(UINT flags, CPoint point) { OnLButtonDown(flags, point); }
-
-void COXSHBListCtrl::OnLButtonUp(UINT /*flags*/, CPoint point)
-{
-    if (m_scrollingBy != 0)
-    {
-        m_scrollingBy = 0;
-        KillTimer(kScrollTimer);
-        Invalidate();
-    }
-    if (GetCapture() == this)
-        ::ReleaseCapture();
-    const int pressed = m_pressedItem;
-    m_pressedItem = -1;
-    if (pressed >= 0 && HitTestItem(point) == pressed)
-        SelectItem(pressed);
-    RedrawItem(pressed);
-}
-
-void COXSHBListCtrl::OnRButtonUp(UINT flags, CPoint point)
-{
-    // Older common controls send no WM_CONTEXTMENU for a list-view.
-    if (CommonControlsVersion() < MAKELONG(71, 4))
-    {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        PostMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd),
-                    MAKELPARAM(screen.x, screen.y));
-        return;
-    }
-    (void)flags;
-    Default();
-}
-
 LRESULT COXSHBListCtrl::OnSetGroup(WPARAM /*wParam*/, LPARAM lParam)
 {
     CWnd* parent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
@@ -780,20 +628,6 @@ LRESULT COXSHBListCtrl::OnBarInfoChanged(WPARAM wParam, LPARAM /*lParam*/)
     if (wParam & 0x20)
         Invalidate();
     return 0;
-}
-
-LRESULT COXSHBListCtrl::OnPopulateContextMenu(WPARAM wParam, LPARAM lParam)
-{
-    const HMENU menu = reinterpret_cast<HMENU>(wParam);
-    CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-    ScreenToClient(&point);
-    if (!menu || HitTestItem(point) < 0 || !(GetOptions() & SHBS_EDITITEMS))
-        return 0;
-    if (::GetMenuItemCount(menu) > 0)
-        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, ID_SHB_RENAMEITEM, LoadText(IDS_OXSHB_RENAMEITEM));
-    ::AppendMenuA(menu, MF_STRING, ID_SHB_REMOVEITEM, LoadText(IDS_OXSHB_REMOVEITEM));
-    return 1;
 }
 
 int COXSHBListCtrl::InsertionIndexAt(CPoint point) const

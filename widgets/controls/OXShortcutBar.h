@@ -115,6 +115,9 @@ public:
     LRESULT Notify(UINT code, HSHBGROUP group, int item = -1, LPARAM value = 0);
 
     // Overridables, in the order the bar calls them.
+    // The image shown under the pointer while a header is dragged (SHBS_DRAWHEADERDRAGIMAGE);
+    // the caller destroys it.
+    virtual HIMAGELIST CreateHeaderDragImage(HSHBGROUP group);
     virtual void DrawHeader(HDC dc, HSHBGROUP group);
     virtual void DrawBackground(HDC dc);
     virtual COXSHBListCtrl* NewGroupList();
@@ -132,6 +135,8 @@ public:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnContextMenu(CWnd* wnd, CPoint point);
+    void OnCaptureChanged(CWnd* wnd);
+    BOOL IsDragImageShown() const { return m_dragImage != nullptr; }
     void OnLargeIcon();
     void OnSmallIcon();
     void OnUpdateLargeIcon(CCmdUI* ui);
@@ -206,4 +211,5 @@ private:
     CFont m_font;
     std::map<HSHBGROUP, CFont> m_headerFonts;
     bool m_creating = false;
+    HIMAGELIST m_dragImage = nullptr; // owned while a header is dragged
 };

@@ -338,7 +338,7 @@ LRESULT COXStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && m_toolTip.GetSafeHwnd())
     {
-        MSG relayed = {m_hWnd, msg, wParam, lParam, ::GetMessageTime(), {}};
+        MSG relayed = {m_hWnd, msg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
         const DWORD pos = ::GetMessagePos();
         relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
         m_toolTip.RelayEvent(&relayed);

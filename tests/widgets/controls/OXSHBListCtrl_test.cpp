@@ -524,3 +524,43 @@ TEST_F(SHBListTest, InABarTheColoursAreTheGroups)
     EXPECT_EQ(group, Notices()[0].group);
     bar.DestroyWindow();
 }
+
+TEST_F(SHBListTest, HoverCheckFollowsThePointerAndClearsWhenItLeaves)
+{
+    MakeList(m_list, LVS_ICON);
+    AddItems(m_list, 2);
+    fw::test::Pump();
+    CPoint onOne = Icon(m_list, 1).CenterPoint();
+    m_list.ClientToScreen(&onOne);
+    ::SetCursorPos(onOne.x, onOne.y);
+    m_list.SendMessage(SHBM_CHECKHOVER);
+    EXPECT_EQ(1, m_list.GetHotItemIndex());
+    ::SetCursorPos(700, 700);
+    m_list.SendMessage(SHBM_CHECKHOVER);
+    EXPECT_EQ(-1, m_list.GetHotItemIndex());
+    EXPECT_EQ(1, m_list.GetLastHotItem());
+}
+
+TEST_F(SHBListTest, DraggingAnItemAsksTheOwnerWhoMayTakeTheDragOver)
+{
+    MakeList(m_list, LVS_ICON);
+    AddItems(m_list, 2);
+    Notices().clear();
+    Answers()[SHBN_DRAGITEM] = 1; // the owner handles the drag: the list starts none
+    const CPoint start = Icon(m_list, 0).CenterPoint();
+    m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(start.x, start.y));
+    m_list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(start.x + 20, start.y + 20));
+    fw::test::Pump();
+    const std::vector<UINT> expected = {SHBN_PRESSITEM, SHBN_GETDRAGDATA, SHBN_BEGINDRAGITEM,
+                                        SHBN_DRAGITEM};
+    std::vector<UINT> codes = Codes();
+    for (const UINT noise : {SHBN_HOTITEM, SHBN_DRAWITEM}) // hovering and painting
+        codes.erase(std::remove(codes.begin(), codes.end(), noise), codes.end());
+    EXPECT_EQ(expected, codes);
+    const auto begin = std::find_if(Notices().begin(), Notices().end(),
+                                    [](const Notice& n) { return n.code == SHBN_BEGINDRAGITEM; });
+    CRect full;
+    m_list.GetItemFullRect(0, &full);
+    EXPECT_EQ(MAKELPARAM(start.x - full.left, start.y - full.top), begin->value);
+    EXPECT_EQ(-1, m_list.GetPressedItem());
+}

@@ -412,3 +412,75 @@ TEST_F(ShortcutBarTest, CommandsChangeTheViewAddRenameAndDeleteGroupsAndItems)
     EXPECT_EQ(1, m_bar.GetGroupCount());
     EXPECT_FALSE(m_bar.IsValidGroup(first));
 }
+
+TEST_F(ShortcutBarTest, DraggedHeaderShowsInvertedAndItsLandingPlaceInRedOrBlue)
+{
+    MakeBar();
+    const HSHBGROUP a = Insert("A");
+    Insert("B");
+    const HSHBGROUP c = Insert("C");
+    m_bar.ExpandGroup(a);
+    m_bar.SetGroupHeaderBkColor(a, RGB(100, 150, 200));
+    const auto dragOnto = [&](HSHBGROUP target)
+    {
+        const CPoint start = m_bar.GetHeaderRect(a).CenterPoint();
+        const CPoint end = m_bar.GetHeaderRect(target).CenterPoint();
+        m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(start.x, start.y));
+        m_bar.SendMessage(WM_TIMER, COXShortcutBar::kPressTimer);
+        m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(end.x, end.y));
+        m_bar.UpdateWindow();
+        fw::test::Pump();
+    };
+    dragOnto(c);
+    EXPECT_EQ(RGB(155, 105, 55), fw::test::ClientPixel(m_bar, 5, 9)); // A inverted
+    const CRect target = m_bar.GetHeaderRect(c);
+    EXPECT_EQ(RGB(255, 0, 0), fw::test::ClientPixel(m_bar, 40, target.top));
+    EXPECT_EQ(RGB(255, 0, 0), fw::test::ClientPixel(m_bar, 40, target.top + 1));
+    // Released on its own header: nothing moves.
+    const CPoint home = m_bar.GetHeaderRect(a).CenterPoint();
+    m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(home.x, home.y));
+    m_bar.SendMessage(WM_LBUTTONUP, 0, Point(home.x, home.y));
+    EXPECT_EQ(0, m_bar.GetGroupOrder(a));
+
+    // On a header whose face is near red the mark is blue.
+    m_bar.SetGroupHeaderBkColor(c, RGB(220, 40, 30));
+    dragOnto(c);
+    EXPECT_EQ(RGB(0, 0, 255), fw::test::ClientPixel(m_bar, 40, target.top));
+    m_bar.SendMessage(WM_LBUTTONUP, 0, Point(home.x, home.y));
+}
+
+TEST_F(ShortcutBarTest, DragImageFollowsTheHeaderAndALostMouseDropsNothing)
+{
+    MakeBar(SHBS_DRAWHEADERDRAGIMAGE);
+    const HSHBGROUP a = Insert("A");
+    const HSHBGROUP b = Insert("B");
+    m_bar.ExpandGroup(a);
+    const CPoint start = m_bar.GetHeaderRect(a).CenterPoint();
+    const CPoint end = m_bar.GetHeaderRect(b).CenterPoint();
+    m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(start.x, start.y));
+    m_bar.SendMessage(WM_TIMER, COXShortcutBar::kPressTimer);
+    m_bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(end.x, end.y));
+    EXPECT_TRUE(m_bar.IsDragImageShown());
+    ::ReleaseCapture();
+    fw::test::Pump();
+    EXPECT_FALSE(m_bar.IsDragImageShown());
+    EXPECT_EQ(nullptr, m_bar.GetDraggedGroup());
+    EXPECT_EQ(0, m_bar.GetGroupOrder(a));
+}
+
+TEST_F(ShortcutBarTest, HotHeaderFollowsThePointerOnItsTimer)
+{
+    MakeBar(SHBS_EXPANDONRELEASE);
+    const HSHBGROUP a = Insert("A");
+    const HSHBGROUP b = Insert("B");
+    m_bar.ExpandGroup(a);
+    fw::test::Pump();
+    CPoint onB = m_bar.GetHeaderRect(b).CenterPoint();
+    m_bar.ClientToScreen(&onB);
+    ::SetCursorPos(onB.x, onB.y);
+    m_bar.SendMessage(WM_TIMER, COXShortcutBar::kHotTimer);
+    EXPECT_EQ(b, m_bar.GetHotGroup());
+    ::SetCursorPos(700, 700);
+    m_bar.SendMessage(WM_TIMER, COXShortcutBar::kHotTimer);
+    EXPECT_EQ(nullptr, m_bar.GetHotGroup());
+}
