@@ -37,10 +37,7 @@ void FitToAspect(double ax, double ay, double& width, double& height)
 }
 } // namespace
 
-CAESet::CAESet()
-    : m_recorder(std::make_unique<CListBatch>())
-{
-}
+CAESet::CAESet() = default;
 
 CAESet::~CAESet()
 {
@@ -166,8 +163,5 @@ void CAESet::FitRotatedBox(double xDeg, double yDeg, double zDeg, int viewport)
 
 UINT CAESet::ListName(UINT code) const
 {
-    // Each group has its own block of names above the codes; OR-ing the id in would make, for
-    // group 1, its node list (0x10000 | 1) the solid face list (0x10001).
-    const UINT group = m_pGroup ? static_cast<UINT>(m_pGroup->m_id) : 0u;
-    return code + (group % kGroupBlocks) * kGroupBlock;
+    return CSceneLists::ListName(m_pGroup ? m_pGroup->m_id : 0, code);
 }

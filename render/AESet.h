@@ -12,6 +12,7 @@
 #include "platform/base/coll_array.h"
 #include "render/ClipPlane.h"
 #include "render/EntityArray.h"
+#include "render/SceneLists.h"
 
 #include <windows.h>
 
@@ -71,10 +72,6 @@ public:
         // picking uses (see GetPickLists).
         kPickList = 0x200000
     };
-    // The names of a group's lists: codes stay below kGroupBlock, and groups beyond
-    // kGroupBlocks share blocks (a view shows one group at a time).
-    static constexpr UINT kGroupBlock = 0x400000;
-    static constexpr UINT kGroupBlocks = 1024;
     // Fixed names, without the group id; below any list code within a block.
     static constexpr UINT kDirectionArrowList = 0x4000000;
     static constexpr UINT kNodeLabelList = 0x4000001;
@@ -281,24 +278,6 @@ public:
     CClipPlane& ClipPlane() { return m_ClipPlane; }
 
 private:
-    // A model list being compiled, recorded into the batch or drawn directly. Its destructor
-    // ends a list that a failing builder left open: OpenGL would otherwise compile every later
-    // command of the frame into it.
-    class ListScope
-    {
-    public:
-        ListScope(CAESet& renderer, UINT name, bool isBatched, bool outlines);
-        ~ListScope();
-        ListScope(const ListScope&) = delete;
-        ListScope& operator=(const ListScope&) = delete;
-        void Close();
-
-    private:
-        CAESet& m_renderer;
-        UINT m_name;
-        bool m_isOpen = true;
-        bool m_isCaptureOnly = false; // recorded for the animation though not batched
-    };
     struct PassState;
     struct HighlightStyle;
     // What a listed highlight shows: the list is compiled again when any of it changes.
@@ -376,14 +355,8 @@ private:
     void DrawResults(const PassState& pass);
     void DrawElasticAndLabels(const PassState& pass);
 
-    std::unique_ptr<CNodePointCache> m_points; // positions of m_pPointsSource
-    CEntitySet* m_pPointsSource = nullptr;
-    const CNodePointCache* m_pViewPoints = nullptr; // m_points when they are the view's
-    bool m_bHoldPoints = false;
-    std::unique_ptr<CListBatch> m_recorder;
-    CListBatch* m_pBatch = nullptr; // m_recorder while a batched list is recorded
-    int m_staleKinds = 0;           // EntityKindBit: pick lists to compile before use
-    UINT m_listGeneration = 0;      // counts the deletions of the model lists and the moved frames
+    CSceneLists m_lists;  // names, the list being recorded, generation, positions
+    int m_staleKinds = 0; // EntityKindBit: pick lists to compile before use
     // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.
     HighlightKey m_highlightKey;
     bool m_isHighlightListed = false;
@@ -398,10 +371,6 @@ private:
     bool AddContourMeshes(CAnimatedFrames& frames,
                           const std::unordered_map<int, uint32_t>& nodeIndex);
     std::unique_ptr<CAnimatedFrames> m_animated;
-    // While the animation's lists are recorded: the batches by list name, nothing compiled;
-    // a list drawn outside a batch sets m_bCaptureRefused.
-    std::map<UINT, std::unique_ptr<CListBatch>>* m_pCapture = nullptr;
-    bool m_bCaptureRefused = false;
     int m_nRefusedAnimation = -1; // the shown id whose lists could not move in place
     // The view's display and colour modes the recorded lists bake in.
     int m_nAnimatedDisplayMode = 0;

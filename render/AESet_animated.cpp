@@ -72,7 +72,7 @@ bool CAESet::ShowAnimatedFrame()
                          });
     // Picking and the highlight compile their lists again from the positions of this frame.
     MarkPickListsStale(kKindAll);
-    ++m_listGeneration;
+    m_lists.NextGeneration();
     return true;
 }
 
@@ -151,26 +151,25 @@ bool CAESet::PrepareAnimatedFrames()
 // The model lists recorded at the stored positions, by the builders that RenderAll runs.
 bool CAESet::CaptureModelLists(CAnimatedFrames& frames)
 {
-    std::map<UINT, std::unique_ptr<CListBatch>> captured;
+    CSceneLists::CCapture captured;
     {
         DeformationState saved(*this);
         m_nShowDeformation = kNoDeformation;
-        m_pCapture = &captured;
-        m_bCaptureRefused = false;
-        m_bHoldPoints = true;
+        m_lists.BeginCapture(captured);
+        m_lists.HoldPoints(true);
         try
         {
             CreateModelLists();
         }
         catch (...)
         {
-            m_bCaptureRefused = true;
+            m_lists.RefuseCapture();
         }
-        m_bHoldPoints = false;
+        m_lists.HoldPoints(false);
         ReleasePoints();
-        m_pCapture = nullptr;
+        m_lists.EndCapture();
     }
-    if (m_bCaptureRefused)
+    if (m_lists.IsCaptureRefused())
         return false;
     for (const auto& [list, batch] : captured)
     {

@@ -92,7 +92,8 @@ void CAESet::BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& p
     const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
     const CEdgeMap& edges = isSolid ? m_pView->SolidRidgeEdges() : m_pView->ShellRidgeEdges();
     const UINT code = isSolid ? kSolidRidgeList : kShellRidgeList;
-    ListScope list(*this, ListName(SourceCode(code, source)), true, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
+                            false);
     CDrawDevice* device = Target();
     POSITION pos = edges.GetStartPosition();
     while (pos != nullptr)
@@ -134,7 +135,8 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
     const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
     const UINT code = pass == kFacePass ? (isSolid ? kSolidFaceList : kShellFaceList)
                                         : (isSolid ? kSolidEdgeList : kShellEdgeList);
-    ListScope list(*this, ListName(SourceCode(code, source)), true, pass == kEdgePass);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
+                            pass == kEdgePass);
     ForEachElement(elements,
                    [&](CFEElement* element)
                    {
@@ -191,8 +193,8 @@ void CAESet::DrawElementFaces(CFEElement* element, CEntitySet* source, int pass)
     CEntitySet* points = source ? source : static_cast<CEntitySet*>(m_pView);
     CPoint3D centre;
     if (factor != 1.0)
-        centre =
-            m_pViewPoints ? m_pViewPoints->GetCenter(*element) : m_pView->GetElementCenter(element);
+        centre = m_lists.ViewPoints() ? m_lists.ViewPoints()->GetCenter(*element)
+                                      : m_pView->GetElementCenter(element);
     const bool isSolid = element->type == kTagSolid;
     const bool drawsOutline = pass == kEdgePass && element->IsParabolicElement();
     const int faceCount = static_cast<int>(element->m_faces.GetSize());
@@ -226,7 +228,8 @@ void CAESet::BuildBeamList(CEntitySet* source)
     CNodePointCache& points = AcquirePoints(source);
     const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
     CBeamLine beam(&points, factor, settings.m_curveDivisions);
-    ListScope list(*this, ListName(SourceCode(kBeamList, source)), true, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(kBeamList, source)),
+                            true, false);
     CDrawDevice* device = Target();
     ForEachElement(m_pGroup->GetBeams(),
                    [&](CFEElement* element)
@@ -252,7 +255,8 @@ void CAESet::CreateDisplayListForElass(CEntitySet* source)
     m_pView->MakeCurrent();
     CNodePointCache& points = AcquirePoints(source);
     CMassGlyph glyph;
-    ListScope list(*this, ListName(SourceCode(kElassList, source)), false, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(kElassList, source)),
+                            false, false);
     CDrawDevice* device = Target();
     ForEachElement(m_pGroup->GetSprings(),
                    [&](CFEElement* element)
@@ -290,7 +294,8 @@ void CAESet::CreateDisplayListForMass(CEntitySet* source)
         return;
     m_pView->MakeCurrent();
     CNodePointCache& points = AcquirePoints(source);
-    ListScope list(*this, ListName(SourceCode(kMassList, source)), true, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(kMassList, source)),
+                            true, false);
     CDrawDevice* device = Target();
     ForEachElement(m_pGroup->GetMasses(),
                    [&](CFEElement* element)
@@ -319,7 +324,8 @@ void CAESet::CreateDisplayListForGrid(CEntitySet* source)
 void CAESet::BuildGridList(CEntitySet* source)
 {
     CNodePointCache& points = AcquirePoints(source);
-    ListScope list(*this, ListName(SourceCode(kNodeList, source)), true, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(kNodeList, source)),
+                            true, false);
     CDrawDevice* device = Target();
     const CNodeMap& nodes = m_pGroup->GetNodes();
     POSITION pos = nodes.GetStartPosition();

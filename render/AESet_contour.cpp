@@ -51,12 +51,12 @@ void CAESet::CreateDisplayListForContourResult()
                           [this]
                           {
                               // The three lists share one computation of the positions.
-                              m_bHoldPoints = true;
+                              m_lists.HoldPoints(true);
                               CreateContourResultDisplayListForShell();
                               CreateContourResultDisplayListForSolid();
                               CreateContourResultDisplayListForBeam();
                           });
-    m_bHoldPoints = false;
+    m_lists.HoldPoints(false);
     ReleasePoints();
 }
 
@@ -105,7 +105,7 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
     if (attr.m_nResultCategory == 0)
     {
         // One colour per element: recorded by colour and drawn as a few arrays.
-        ListScope list(*this, ListName(code), true, false);
+        CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), true, false);
         DrawElementConstantContours(elements, result);
         list.Close();
         return;
@@ -116,7 +116,7 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
     if (m_pView->Scene().IsShrunk())
         object->m_shrinkFactor = m_pView->Scene().ShrinkFactor();
-    ListScope list(*this, ListName(code), IsBatched(attr), false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), IsBatched(attr), false);
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
     for (POSITION pos = elements.GetStartPosition(); pos;)
@@ -143,7 +143,8 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
     if (attr.m_nResultCategory == 0)
     {
         CBeamLine beam(&points, factor, ReadSettings().m_curveDivisions);
-        ListScope list(*this, ListName(kBeamContourList), true, false);
+        CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kBeamContourList), true,
+                                false);
         CDrawDevice* target = Target();
         for (POSITION pos = beams.GetStartPosition(); pos;)
         {
@@ -169,7 +170,7 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
     if (m_pView->Scene().IsShrunk())
         object->m_shrinkFactor = m_pView->Scene().ShrinkFactor();
-    ListScope list(*this, ListName(kBeamContourList), true, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kBeamContourList), true, false);
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
     if (kind != kElementBlock)

@@ -136,7 +136,7 @@ void CAESet::CallPickedList(const HighlightStyle& style)
         m_pView->Selection().Picked().GetNextAssoc(pos, entity, batch);
         key.sum += reinterpret_cast<UINT_PTR>(entity);
     }
-    key.generation = m_listGeneration;
+    key.generation = m_lists.Generation();
     key.shrink = style.shrink;
     key.curveDivisions = style.curveDivisions;
     key.elassSize = style.glyph->m_nSize;
@@ -144,7 +144,7 @@ void CAESet::CallPickedList(const HighlightStyle& style)
     if (!m_isHighlightListed || !(key == m_highlightKey))
     {
         m_isHighlightListed = false;
-        ListScope list(*this, kHighlightList, false, false);
+        CSceneLists::Scope list(m_lists, m_pView->Device(), kHighlightList, false, false);
         DrawPicked(style);
         list.Close();
         m_highlightKey = key;

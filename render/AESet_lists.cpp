@@ -18,59 +18,6 @@ constexpr UINT kPickedLists[] = {CAESet::kNodeList, CAESet::kSolidFaceList, CAES
                                  CAESet::kBeamList, CAESet::kMassList};
 } // namespace
 
-// Ends a list that a failing builder left open: OpenGL would otherwise compile every later
-// command of the frame into it.
-CAESet::ListScope::ListScope(CAESet& renderer, UINT name, bool isBatched, bool outlines)
-    : m_renderer(renderer)
-    , m_name(name)
-{
-    if (renderer.m_pCapture != nullptr)
-    {
-        // Recorded for the animation's frames, batched or not.
-        m_isCaptureOnly = !isBatched;
-        renderer.m_recorder->Reset(outlines);
-        renderer.m_pBatch = renderer.m_recorder.get();
-        return;
-    }
-    CGLDevice& device = renderer.View()->Device();
-    device.DeleteList(name);
-    device.BeginList(name);
-    if (isBatched)
-    {
-        renderer.m_recorder->Reset(outlines);
-        renderer.m_pBatch = renderer.m_recorder.get();
-    }
-}
-
-CAESet::ListScope::~ListScope()
-{
-    if (m_isOpen)
-        Close();
-}
-
-void CAESet::ListScope::Close()
-{
-    m_isOpen = false;
-    CListBatch* batch = m_renderer.m_pBatch;
-    m_renderer.m_pBatch = nullptr;
-    if (m_renderer.m_pCapture != nullptr)
-    {
-        // A list drawn outside a batch cannot be drawn from arrays: it is kept only when empty.
-        if (m_isCaptureOnly && !batch->IsEmpty())
-            m_renderer.m_bCaptureRefused = true;
-        (*m_renderer.m_pCapture)[m_name] = std::move(m_renderer.m_recorder);
-        m_renderer.m_recorder = std::make_unique<CListBatch>();
-        return;
-    }
-    CGLDevice& device = m_renderer.View()->Device();
-    if (batch != nullptr)
-    {
-        batch->Replay(&device);
-        batch->Reset(false); // frees what was recorded
-    }
-    device.EndList();
-}
-
 void CAESet::RenderAll()
 {
     render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ START ------- ");
@@ -85,16 +32,16 @@ void CAESet::RenderAll()
                               DeleteLists();
                               // Names are handed out again as the lists are rebuilt.
                               m_pView->Device().GetSelectionNames().Clear();
-                              m_bHoldPoints = true;
+                              m_lists.HoldPoints(true);
                               CreateModelLists();
                               if (m_bShowModel)
                                   CreateUndeformedShapeLists();
-                              m_bHoldPoints = false;
+                              m_lists.HoldPoints(false);
                               ReleasePoints();
                               RenderResults();
                               isComplete = true;
                           });
-    m_bHoldPoints = false;
+    m_lists.HoldPoints(false);
     ReleasePoints();
     m_pView->EndWaitCursor();
     if (isComplete)
@@ -149,7 +96,7 @@ void CAESet::DeleteLists()
                               // Positions may change with the lists: the highlight follows.
                               device.DeleteList(kHighlightList);
                               m_isHighlightListed = false;
-                              ++m_listGeneration;
+                              m_lists.NextGeneration();
                               MarkPickListsStale(kKindAll);
                               DeleteResultLists();
                           });
@@ -188,32 +135,17 @@ void CAESet::CreateUndeformedShapeLists()
 CNodePointCache& CAESet::AcquirePoints(CEntitySet* source)
 {
     CEntitySet* origin = source ? source : static_cast<CEntitySet*>(m_pView);
-    if (!m_points)
-        m_points = std::make_unique<CNodePointCache>();
-    if (m_pPointsSource != origin)
-    {
-        m_points->Build(m_pGroup->GetNodes(), *origin);
-        m_pPointsSource = origin;
-    }
-    // Element centres (shrink) follow the view's positions also in the undeformed lists.
-    m_pViewPoints = source == nullptr ? m_points.get() : nullptr;
-    return *m_points;
+    return m_lists.AcquirePoints(m_pGroup->GetNodes(), *origin, source == nullptr);
 }
 
 void CAESet::ReleasePoints()
 {
-    if (m_bHoldPoints)
-        return;
-    m_points.reset();
-    m_pPointsSource = nullptr;
-    m_pViewPoints = nullptr;
+    m_lists.ReleasePoints();
 }
 
 CDrawDevice* CAESet::Target()
 {
-    if (m_pBatch != nullptr)
-        return m_pBatch;
-    return m_pView ? &m_pView->Device() : nullptr;
+    return m_lists.Target(m_pView ? &m_pView->Device() : nullptr);
 }
 
 CSceneSettings CAESet::ReadSettings() const

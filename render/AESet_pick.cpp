@@ -66,7 +66,8 @@ void CAESet::BuildPickList(int kind)
 void CAESet::BuildNodePickList(CNodePointCache& points)
 {
     CDrawDevice& device = m_pView->Device();
-    ListScope list(*this, ListName(kNodeList | kPickList), false, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kNodeList | kPickList), false,
+                            false);
     const CNodeMap& nodes = m_pGroup->GetNodes();
     POSITION pos = nodes.GetStartPosition();
     while (pos != nullptr)
@@ -84,8 +85,9 @@ void CAESet::BuildFacePickList(CNodePointCache& points, bool isSolid)
 {
     CDrawDevice& device = m_pView->Device();
     const int curveDivisions = ReadSettings().m_curveDivisions;
-    ListScope list(*this, ListName((isSolid ? kSolidFaceList : kShellFaceList) | kPickList), false,
-                   false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(),
+                            ListName((isSolid ? kSolidFaceList : kShellFaceList) | kPickList),
+                            false, false);
     device.SetRenderMode(kRenderFill); // faces are hit where they are filled
     ForEachElement(isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells(),
                    [&](CFEElement* element)
@@ -105,7 +107,8 @@ void CAESet::BuildBeamPickList(CNodePointCache& points)
     CDrawDevice& device = m_pView->Device();
     const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
     CBeamLine beam(&points, factor, ReadSettings().m_curveDivisions);
-    ListScope list(*this, ListName(kBeamList | kPickList), false, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kBeamList | kPickList), false,
+                            false);
     ForEachElement(m_pGroup->GetBeams(),
                    [&](CFEElement* element)
                    {
@@ -121,7 +124,8 @@ void CAESet::BuildBeamPickList(CNodePointCache& points)
 void CAESet::BuildMassPickList(CNodePointCache& points)
 {
     CDrawDevice& device = m_pView->Device();
-    ListScope list(*this, ListName(kMassList | kPickList), false, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kMassList | kPickList), false,
+                            false);
     ForEachElement(m_pGroup->GetMasses(),
                    [&](CFEElement* element)
                    {

@@ -180,7 +180,7 @@ void CAESet::SelectInRectangle(int x1, int y1, int x2, int y2, int shape, CEntit
 
     const int kinds = SelectableKinds();
     // The displayed positions are computed once for all kinds.
-    m_bHoldPoints = true;
+    m_lists.HoldPoints(true);
     render_log::RunLogged("CAESet::SelectInRectangle",
                           [&]
                           {
@@ -194,7 +194,7 @@ void CAESet::SelectInRectangle(int x1, int y1, int x2, int y2, int shape, CEntit
                                   CollectNodesInVolume(m_pGroup->GetNodes(), nearPoints, normals,
                                                        shape, result);
                           });
-    m_bHoldPoints = false;
+    m_lists.HoldPoints(false);
     ReleasePoints();
 }
 

@@ -23,12 +23,12 @@ void CAESet::CreateVectorResultLists()
     render_log::RunLogged("CAESet::CreateVectorResultLists",
                           [this]
                           {
-                              m_bHoldPoints = true;
+                              m_lists.HoldPoints(true);
                               CreateVectorResultListForShell();
                               CreateVectorResultListForSolid();
                               CreateVectorResultListForBeam();
                           });
-    m_bHoldPoints = false;
+    m_lists.HoldPoints(false);
     ReleasePoints();
 }
 
@@ -93,7 +93,7 @@ void CAESet::BuildVectorList(UINT code, const CElementMap& elements)
     if (location == kNodeValues)
         drawnNodes.reserve(static_cast<size_t>(elements.GetCount()) * 3 + 1);
 
-    ListScope list(*this, ListName(code), false, false);
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), false, false);
     for (POSITION pos = elements.GetStartPosition(); pos;)
     {
         UINT id = 0;

@@ -1,0 +1,105 @@
+// The renderer's list names, the list being recorded and the positions of one rebuild.
+#include "render/SceneLists.h"
+
+#include "render/GLDevice.h"
+#include "render/ListBatch.h"
+#include "render/NodePointCache.h"
+
+CSceneLists::CSceneLists()
+    : m_recorder(std::make_unique<CListBatch>())
+{
+}
+
+CSceneLists::~CSceneLists() = default;
+
+UINT CSceneLists::ListName(int groupId, UINT code)
+{
+    // Each group has its own block of names above the codes; OR-ing the id in would make, for
+    // group 1, its node list (0x10000 | 1) the solid face list (0x10001).
+    return code + (static_cast<UINT>(groupId) % kGroupBlocks) * kGroupBlock;
+}
+
+CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool isBatched,
+                          bool outlines)
+    : m_lists(lists)
+    , m_device(device)
+    , m_name(name)
+{
+    if (lists.m_capture != nullptr)
+    {
+        // Recorded for the animation's frames, batched or not.
+        m_isCaptureOnly = !isBatched;
+        lists.m_recorder->Reset(outlines);
+        lists.m_batch = lists.m_recorder.get();
+        return;
+    }
+    device.DeleteList(name);
+    device.BeginList(name);
+    if (isBatched)
+    {
+        lists.m_recorder->Reset(outlines);
+        lists.m_batch = lists.m_recorder.get();
+    }
+}
+
+CSceneLists::Scope::~Scope()
+{
+    if (m_isOpen)
+        Close();
+}
+
+void CSceneLists::Scope::Close()
+{
+    m_isOpen = false;
+    CListBatch* batch = m_lists.m_batch;
+    m_lists.m_batch = nullptr;
+    if (m_lists.m_capture != nullptr)
+    {
+        // A list drawn outside a batch cannot be drawn from arrays: it is kept only when empty.
+        if (m_isCaptureOnly && !batch->IsEmpty())
+            m_lists.m_isCaptureRefused = true;
+        (*m_lists.m_capture)[m_name] = std::move(m_lists.m_recorder);
+        m_lists.m_recorder = std::make_unique<CListBatch>();
+        return;
+    }
+    if (batch != nullptr)
+    {
+        batch->Replay(&m_device);
+        batch->Reset(false); // frees what was recorded
+    }
+    m_device.EndList();
+}
+
+CDrawDevice* CSceneLists::Target(CDrawDevice* device) const
+{
+    return m_batch != nullptr ? m_batch : device;
+}
+
+void CSceneLists::BeginCapture(CCapture& capture)
+{
+    m_capture = &capture;
+    m_isCaptureRefused = false;
+}
+
+CNodePointCache& CSceneLists::AcquirePoints(const CNodeMap& nodes, CEntitySet& origin, bool isView)
+{
+    if (!m_points)
+        m_points = std::make_unique<CNodePointCache>();
+    if (m_pointsSource != &origin)
+    {
+        m_points->Build(nodes, origin);
+        m_pointsSource = &origin;
+    }
+    // Element centres (shrink) follow the view's positions also in the undeformed lists.
+    m_viewPoints = isView ? m_points.get() : nullptr;
+    return *m_points;
+}
+
+void CSceneLists::ReleasePoints()
+{
+    if (m_arePointsHeld)
+        return;
+    m_points.reset();
+    m_pointsSource = nullptr;
+    m_viewPoints = nullptr;
+}

@@ -1,0 +1,91 @@
+// What the renderer's list builders share: the names of a group's lists, the list being
+// recorded (into a batch, or captured for an animation's frames instead of compiled), the
+// generation that counts the deletions of the model lists, and the node positions of one
+// rebuild.
+#pragma once
+
+#include "core/model/GroupSet.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+class CDrawDevice;
+class CEntitySet;
+class CGLDevice;
+class CListBatch;
+class CNodePointCache;
+
+class CSceneLists
+{
+public:
+    // The lists of one name recorded instead of compiled, by list name.
+    using CCapture = std::map<UINT, std::unique_ptr<CListBatch>>;
+
+    // The names of a group's lists: codes stay below kGroupBlock, and groups beyond
+    // kGroupBlocks share blocks (a view shows one group at a time).
+    static constexpr UINT kGroupBlock = 0x400000;
+    static constexpr UINT kGroupBlocks = 1024;
+
+    CSceneLists();
+    ~CSceneLists();
+    CSceneLists(const CSceneLists&) = delete;
+    CSceneLists& operator=(const CSceneLists&) = delete;
+
+    // The name of the list of a code in a group's block of names.
+    static UINT ListName(int groupId, UINT code);
+
+    // A list being compiled, recorded into the batch or drawn directly. Its destructor ends a
+    // list that a failing builder left open: OpenGL would otherwise compile every later command
+    // of the frame into it.
+    class Scope
+    {
+    public:
+        Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool isBatched, bool outlines);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+        void Close();
+
+    private:
+        CSceneLists& m_lists;
+        CGLDevice& m_device;
+        UINT m_name;
+        bool m_isOpen = true;
+        bool m_isCaptureOnly = false; // recorded for the animation though not batched
+    };
+
+    // The batch being recorded during a build, else the device.
+    CDrawDevice* Target(CDrawDevice* device) const;
+
+    // While an animation's lists are recorded, every list goes into the capture, nothing is
+    // compiled; a list drawn outside a batch refuses the capture.
+    void BeginCapture(CCapture& capture);
+    void EndCapture() { m_capture = nullptr; }
+    bool IsCaptureRefused() const { return m_isCaptureRefused; }
+    void RefuseCapture() { m_isCaptureRefused = true; }
+
+    UINT Generation() const { return m_generation; }
+    void NextGeneration() { ++m_generation; }
+
+    // The positions of the origin's nodes, computed once while they are held; isView says
+    // that the origin is the view (whose element centres shrink follows).
+    CNodePointCache& AcquirePoints(const CNodeMap& nodes, CEntitySet& origin, bool isView);
+    // Frees the positions unless they are held.
+    void ReleasePoints();
+    void HoldPoints(bool isHeld) { m_arePointsHeld = isHeld; }
+    // The view's positions while they are acquired, else null.
+    const CNodePointCache* ViewPoints() const { return m_viewPoints; }
+
+private:
+    std::unique_ptr<CListBatch> m_recorder;
+    CListBatch* m_batch = nullptr; // m_recorder while a batched list is recorded
+    CCapture* m_capture = nullptr;
+    bool m_isCaptureRefused = false;
+    UINT m_generation = 0;
+    std::unique_ptr<CNodePointCache> m_points;
+    CEntitySet* m_pointsSource = nullptr;
+    const CNodePointCache* m_viewPoints = nullptr;
+    bool m_arePointsHeld = false;
+};
