@@ -9,8 +9,7 @@
 #include <string>
 
 FW_TABLE(COXCaptionLabel, CStatic, fw::on<WM_ERASEBKGND, &COXCaptionLabel::OnEraseBkgnd>(),
-         fw::on<WM_PAINT, &COXCaptionLabel::OnPaint>(),
-         fw::on<WM_SIZE, &COXCaptionLabel::OnSize>(),
+         fw::on<WM_PAINT, &COXCaptionLabel::OnPaint>(), fw::on<WM_SIZE, &COXCaptionLabel::OnSize>(),
          fw::raw<WM_SETTEXT, &COXCaptionLabel::OnSetText>(),
          fw::raw<WM_GETTEXT, &COXCaptionLabel::OnGetText>(),
          fw::raw<WM_GETTEXTLENGTH, &COXCaptionLabel::OnGetTextLength>())
@@ -24,7 +23,11 @@ constexpr DWORD kFrameExStyles =
 class SelectedFont
 {
 public:
-    SelectedFont(HDC dc, HFONT font) : m_dc(dc), m_old(font ? ::SelectObject(dc, font) : nullptr) {}
+    SelectedFont(HDC dc, HFONT font)
+        : m_dc(dc)
+        , m_old(font ? ::SelectObject(dc, font) : nullptr)
+    {
+    }
     ~SelectedFont()
     {
         if (m_old)
@@ -133,9 +136,9 @@ void COXCaptionLabel::DrawLine(HDC dc, int from, int to, int centre, int thickne
     CRect client;
     GetClientRect(&client);
     // Vertically the line's length runs upwards from the bottom, as the turned text does.
-    const CRect line = m_vertical
-                           ? CRect(centre - half, client.bottom - to, centre + half, client.bottom - from)
-                           : CRect(from, centre - half, to, centre + half);
+    const CRect line =
+        m_vertical ? CRect(centre - half, client.bottom - to, centre + half, client.bottom - from)
+                   : CRect(from, centre - half, to, centre + half);
     CDC* cdc = CDC::FromHandle(dc);
     cdc->FillSolidRect(line.left, line.top, line.Width(), 1, m_shadowColor);
     cdc->FillSolidRect(line.left, line.top, 1, line.Height(), m_shadowColor);

@@ -24,17 +24,19 @@ BOOL COXLayoutManager::AnchorChild(UINT childId, UINT sides, int type, UINT refe
 {
     const HWND container = GetHookedWnd();
     const HWND child = container ? ::GetDlgItem(container, static_cast<int>(childId)) : nullptr;
-    if (!child || type != kSameSide || referenceId != 0 || !(sides & (kTop | kBottom | kLeft | kRight)))
+    if (!child || type != kSameSide || referenceId != 0 ||
+        !(sides & (kTop | kBottom | kLeft | kRight)))
         return FALSE;
     RECT client = {};
     ::GetClientRect(container, &client);
     RECT rect = {};
     ::GetWindowRect(child, &rect);
     ::MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
-    const RECT distances = {rect.left - client.left, rect.top - client.top, client.right - rect.right,
-                            client.bottom - rect.bottom};
-    const auto known = std::find_if(m_anchors.begin(), m_anchors.end(),
-                                    [&](const Anchor& anchor) { return anchor.childId == childId; });
+    const RECT distances = {rect.left - client.left, rect.top - client.top,
+                            client.right - rect.right, client.bottom - rect.bottom};
+    const auto known =
+        std::find_if(m_anchors.begin(), m_anchors.end(),
+                     [&](const Anchor& anchor) { return anchor.childId == childId; });
     if (known != m_anchors.end())
     {
         known->sides |= sides;

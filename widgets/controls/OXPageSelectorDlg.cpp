@@ -23,7 +23,8 @@ constexpr int kInitialImages = 25;
 constexpr int kTitlePoints = 12;
 } // namespace
 
-COXPageSelectorDlg::COXPageSelectorDlg(CWnd* parent) : CDialog(IDD_OXSHB_PAGESELECTOR, parent)
+COXPageSelectorDlg::COXPageSelectorDlg(CWnd* parent)
+    : CDialog(IDD_OXSHB_PAGESELECTOR, parent)
 {
     // The template names the bar's window class.
     COXShortcutBar::RegisterWindowClass();
@@ -58,8 +59,8 @@ BOOL COXPageSelectorDlg::OnInitDialog()
     m_layout.AnchorChild(IDC_OXSHB_TITLE, L::kLeft | L::kRight);
     m_layout.AnchorChild(IDC_OXSHB_TOPFRAME, L::kLeft | L::kRight);
     m_layout.AnchorChild(IDC_OXSHB_BOTTOMFRAME, L::kBottom | L::kLeft | L::kRight);
-    for (const UINT button : {static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL),
-                              static_cast<UINT>(IDC_OXSHB_APPLY)})
+    for (const UINT button :
+         {static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL), static_cast<UINT>(IDC_OXSHB_APPLY)})
         m_layout.AnchorChild(button, L::kBottom | L::kRight);
 
     CreatePages();
@@ -73,7 +74,10 @@ BOOL COXPageSelectorDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL COXPageSelectorDlg::CreatePages() { return TRUE; }
+BOOL COXPageSelectorDlg::CreatePages()
+{
+    return TRUE;
+}
 
 HSHBGROUP COXPageSelectorDlg::AddGroup(const char* text)
 {
@@ -98,8 +102,9 @@ int COXPageSelectorDlg::AddPage(HSHBGROUP group, COXSelectorPage* page, const ch
     if (!list || !page || m_places.count(page))
         return -1;
     const int image = icon && m_images.GetSafeHandle() ? m_images.Add(icon) : -1;
-    const int item = list->InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, list->GetItemCount(),
-                                      text ? text : "", 0, 0, image, reinterpret_cast<LPARAM>(page));
+    const int item =
+        list->InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, list->GetItemCount(),
+                         text ? text : "", 0, 0, image, reinterpret_cast<LPARAM>(page));
     if (item < 0)
         return -1;
     m_texts[page] = text ? text : "";
@@ -202,7 +207,8 @@ BOOL COXPageSelectorDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
             const auto text = m_texts.find(PageOf(record->group, record->item));
             if (tip && text != m_texts.end())
             {
-                const size_t length = std::min<size_t>(text->second.GetLength(), kShbTipTextMax - 1);
+                const size_t length =
+                    std::min<size_t>(text->second.GetLength(), kShbTipTextMax - 1);
                 std::memcpy(tip->text, text->second.GetString(), length);
                 tip->text[length] = '\0';
             }

@@ -21,7 +21,10 @@ bool IsButtonDown(UINT msg)
 }
 } // namespace
 
-COXSHBEdit::COXSHBEdit() { m_brush.CreateSolidBrush(::GetSysColor(COLOR_WINDOW)); }
+COXSHBEdit::COXSHBEdit()
+{
+    m_brush.CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
+}
 
 COXSHBEdit::~COXSHBEdit() = default;
 
@@ -111,8 +114,8 @@ void COXSHBEdit::FitToText()
                         (multiLine ? DT_WORDBREAK | DT_CENTER | DT_EDITCONTROL : DT_SINGLELINE));
         ::SelectObject(dc.GetSafeHdc(), old);
     }
-    const int width = std::min<int>(std::max<int>(measured.Width() + kTextMargin, m_minRect.Width()),
-                                    bounds.Width());
+    const int width = std::min<int>(
+        std::max<int>(measured.Width() + kTextMargin, m_minRect.Width()), bounds.Width());
     const int height = std::min<int>(
         std::max<int>(measured.Height() + kTextMargin / 2, m_minRect.Height()), bounds.Height());
     CRect rect(m_minRect.left, m_minRect.top, m_minRect.left + width, m_minRect.top + height);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 FW_TABLE(COXSHBListCtrl, CListCtrl, fw::on<WM_PAINT, &COXSHBListCtrl::OnPaint>(),
          fw::on<WM_ERASEBKGND, &COXSHBListCtrl::OnEraseBkgnd>(),
@@ -82,6 +83,12 @@ void COXSHBListCtrl::PreSubclassWindow()
 void COXSHBListCtrl::SetUp()
 {
     m_dropSource.m_pOwner = this;
+    if (!m_toolTip.GetSafeHwnd() && m_toolTip.Create(this))
+    {
+        CRect client;
+        GetClientRect(&client);
+        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKA, &client, kToolId);
+    }
     auto* target = reinterpret_cast<COleDropTarget*>(Notify(SHBN_GETDROPTARGET, -1));
     (target ? target : &m_dropTarget)->Register(this);
     CalculateLayout();
@@ -140,8 +147,8 @@ LRESULT COXSHBListCtrl::Notify(UINT code, int item, LPARAM value)
 
 CImageList* COXSHBListCtrl::ViewImageList() const
 {
-    const HIMAGELIST list = reinterpret_cast<HIMAGELIST>(SendMessage(
-        LVM_GETIMAGELIST, GetView() == SHB_SMALLICON ? LVSIL_SMALL : LVSIL_NORMAL));
+    const HIMAGELIST list = reinterpret_cast<HIMAGELIST>(
+        SendMessage(LVM_GETIMAGELIST, GetView() == SHB_SMALLICON ? LVSIL_SMALL : LVSIL_NORMAL));
     return list ? CImageList::FromHandle(list) : nullptr;
 }
 
@@ -245,7 +252,8 @@ void COXSHBListCtrl::CalculateLayout()
                         DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_EDITCONTROL | DT_NOPREFIX);
             const int captionWidth = measured.right - measured.left;
             const int top = icon.bottom + kCaptionInflate;
-            caption.SetRect((width - captionWidth) / 2, top, (width - captionWidth) / 2 + captionWidth,
+            caption.SetRect((width - captionWidth) / 2, top,
+                            (width - captionWidth) / 2 + captionWidth,
                             top + (measured.bottom - measured.top));
         }
         caption.InflateRect(kCaptionInflate, kCaptionInflate);
@@ -394,6 +402,9 @@ void COXSHBListCtrl::SetHotItem(int item)
     if (old >= 0)
         m_lastHotItem = old;
     m_hotItem = item;
+    // Another item's tip is asked for afresh.
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.Pop();
     RedrawItem(old);
     RedrawItem(item);
 }
@@ -413,6 +424,18 @@ BOOL COXSHBListCtrl::SelectItem(int item)
     return TRUE;
 }
 
+void COXSHBListCtrl::OnToolTipText(NMTTDISPINFOA* info)
+{
+    info->szText[0] = '\0';
+    info->lpszText = info->szText;
+    if (m_hotItem < 0 || !(GetOptions() & SHBS_INFOTIP))
+        return;
+    const CString text = GetItemTipText(m_hotItem);
+    const size_t length = std::min<size_t>(text.GetLength(), sizeof info->szText - 1);
+    std::memcpy(info->szText, text.GetString(), length);
+    info->szText[length] = '\0';
+}
+
 CString COXSHBListCtrl::GetItemTipText(int item)
 {
     OXShbInfoTip tip = {};
@@ -429,8 +452,9 @@ int COXSHBListCtrl::EditItem(int item)
         return 0;
     const bool small = GetView() == SHB_SMALLICON;
     if (!m_editor.GetSafeHwnd() &&
-        !m_editor.Create(WS_BORDER | (small ? ES_AUTOHSCROLL : ES_MULTILINE | ES_CENTER | ES_AUTOVSCROLL), this,
-                         kEditorId))
+        !m_editor.Create(WS_BORDER |
+                             (small ? ES_AUTOHSCROLL : ES_MULTILINE | ES_CENTER | ES_AUTOVSCROLL),
+                         this, kEditorId))
         return 0;
     m_editItem = item;
     CRect caption;
@@ -465,8 +489,8 @@ void COXSHBListCtrl::OnPaint()
     CRect client;
     GetClientRect(&client);
     const HDC memory = ::CreateCompatibleDC(dc);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, std::max(1, client.Width()),
-                                                    std::max(1, client.Height()));
+    const HBITMAP bitmap =
+        ::CreateCompatibleBitmap(dc, std::max(1, client.Width()), std::max(1, client.Height()));
     const HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
 
     FillBackground(memory, client);
@@ -490,7 +514,10 @@ void COXSHBListCtrl::OnPaint()
     ::EndPaint(m_hWnd, &ps);
 }
 
-void COXSHBListCtrl::FillBackground(HDC dc, const RECT& rect) { Fill(dc, rect, BackColor()); }
+void COXSHBListCtrl::FillBackground(HDC dc, const RECT& rect)
+{
+    Fill(dc, rect, BackColor());
+}
 
 void COXSHBListCtrl::DrawItem(HDC dc, int item)
 {
@@ -537,9 +564,8 @@ void COXSHBListCtrl::DrawItem(HDC dc, int item)
     ::SetTextColor(dc, TextColor());
     CRect textRect = caption;
     textRect.DeflateRect(kCaptionInflate, kCaptionInflate);
-    const UINT format = GetView() == SHB_SMALLICON
-                            ? DT_SINGLELINE | DT_VCENTER | DT_LEFT
-                            : DT_WORDBREAK | DT_CENTER | DT_EDITCONTROL;
+    const UINT format = GetView() == SHB_SMALLICON ? DT_SINGLELINE | DT_VCENTER | DT_LEFT
+                                                   : DT_WORDBREAK | DT_CENTER | DT_EDITCONTROL;
     ::DrawTextA(dc, text, text.GetLength(), &textRect, format | DT_NOPREFIX);
     ::SelectObject(dc, oldFont);
     if (underlined)
@@ -580,6 +606,11 @@ void COXSHBListCtrl::DrawDropMark(HDC dc)
 void COXSHBListCtrl::OnSize(UINT type, int cx, int cy)
 {
     CListCtrl::OnSize(type, cx, cy);
+    if (m_toolTip.GetSafeHwnd())
+    {
+        const CRect client(0, 0, cx, cy);
+        m_toolTip.SetToolRect(this, kToolId, &client);
+    }
     CalculateLayout();
     Invalidate();
 }
@@ -590,6 +621,8 @@ void COXSHBListCtrl::OnDestroy()
     KillTimer(kScrollTimer);
     if (m_editor.GetSafeHwnd())
         m_editor.DestroyWindow();
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.DestroyWindow();
     m_dropTarget.Revoke();
     CListCtrl::OnDestroy();
 }
@@ -791,6 +824,13 @@ LRESULT COXSHBListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (HandleListMessage(msg, wParam, lParam, &result))
         return result;
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && m_toolTip.GetSafeHwnd())
+    {
+        MSG relayed = {m_hWnd, msg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+        const DWORD pos = ::GetMessagePos();
+        relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+        m_toolTip.RelayEvent(&relayed);
+    }
     switch (msg)
     {
     case WM_NCCALCSIZE:
@@ -804,8 +844,15 @@ LRESULT COXSHBListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
     {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header && header->code == SHBEN_FINISHEDIT && header->hwndFrom == m_editor.GetSafeHwnd())
+        if (header && header->code == SHBEN_FINISHEDIT &&
+            header->hwndFrom == m_editor.GetSafeHwnd())
             return OnEditorNotify(wParam, lParam);
+        if (header && header->code == TTN_GETDISPINFOA &&
+            header->hwndFrom == m_toolTip.GetSafeHwnd())
+        {
+            OnToolTipText(reinterpret_cast<NMTTDISPINFOA*>(lParam));
+            return 0;
+        }
         break;
     }
     case LVM_INSERTITEMA:

@@ -7,6 +7,7 @@
 #include "platform/base/string.h"
 #include "platform/ctrl/imagelist.h"
 #include "platform/ctrl/listctrl.h"
+#include "platform/ctrl/tooltip.h"
 #include "widgets/bars/OXDragDropSupport.h"
 #include "widgets/controls/OXSHBEdit.h"
 #include "widgets/controls/OXShortcutBarTypes.h"
@@ -29,6 +30,7 @@ public:
     static constexpr UINT_PTR kScrollTimer = 276;
     static constexpr int kScrollButtonSize = 20;
     static constexpr int kMargin = 5; // around the items and between them
+    static constexpr UINT_PTR kToolId = 1000;
 
     COXSHBListCtrl();
     ~COXSHBListCtrl() override;
@@ -65,6 +67,9 @@ public:
     COXSHBEdit* GetEditor() { return &m_editor; }
     // Asks the owner for the item's tip text (SHBN_GETITEMINFOTIP); empty when none given.
     CString GetItemTipText(int item);
+    // The tip of the hot item, when item tips are on (SHBS_INFOTIP).
+    void OnToolTipText(NMTTDISPINFOA* info);
+    CToolTipCtrl& GetToolTipCtrl() { return m_toolTip; }
 
     // The drag data of an item in the registered format, a global block the caller owns.
     HGLOBAL BuildDragData(int item);
@@ -115,7 +120,7 @@ protected:
 private:
     struct ItemRects
     {
-        CRect icon;    // list coordinates (unscrolled)
+        CRect icon; // list coordinates (unscrolled)
         CRect caption;
         CRect full;
     };
@@ -145,10 +150,11 @@ private:
     int m_dragItem = -1;
     int m_editItem = -1;
     COXSHBEdit m_editor;
+    CToolTipCtrl m_toolTip;
     std::vector<ItemRects> m_rects;
     CRect m_scrollUpRect;
     CRect m_scrollDownRect;
-    CPoint m_origin; // how far the items are scrolled up
+    CPoint m_origin;       // how far the items are scrolled up
     int m_scrollingBy = 0; // while a scroll button is held: -1 up, 1 down
     COXDropSource m_dropSource;
     COXDropTarget m_dropTarget;

@@ -3,13 +3,11 @@
 // (0 to 2), each a reserved 0, the list kind (0 normal, 1 small), a byte size and a one-image
 // list; the size of the owner's extra data and the data. Integers are 32-bit little-endian.
 #include "widgets/controls/OXSHBListCtrl.h"
-
 #include "widgets/controls/OXShortcutBar.h"
-
-#include <objidl.h>
 
 #include <algorithm>
 #include <cstring>
+#include <objidl.h>
 #include <string>
 
 namespace
@@ -22,7 +20,10 @@ void Append(std::string& block, const void* data, size_t size)
     block.append(static_cast<const char*>(data), size);
 }
 
-void AppendDword(std::string& block, DWORD value) { Append(block, &value, sizeof value); }
+void AppendDword(std::string& block, DWORD value)
+{
+    Append(block, &value, sizeof value);
+}
 
 // One image of a list, as the bytes of a one-image list; empty when it cannot be written.
 std::string WriteOneImage(HIMAGELIST list, int image)
@@ -87,7 +88,11 @@ HIMAGELIST ReadImageList(const char* bytes, size_t size)
 class BlockReader
 {
 public:
-    BlockReader(const char* data, size_t size) : m_data(data), m_size(size) {}
+    BlockReader(const char* data, size_t size)
+        : m_data(data)
+        , m_size(size)
+    {
+    }
     bool Text(std::string& text)
     {
         const void* end = std::memchr(m_data + m_at, '\0', m_size - m_at);
@@ -250,9 +255,11 @@ LRESULT COXSHBListCtrl::OnStartDrag(WPARAM /*wParam*/, LPARAM /*lParam*/)
     COleDataSource source;
     source.CacheGlobalData(GetDragFormat(), block);
     const CString text = GetItemText(item, 0);
-    if (const HGLOBAL plain = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<size_t>(text.GetLength()) + 1))
+    if (const HGLOBAL plain =
+            ::GlobalAlloc(GMEM_MOVEABLE, static_cast<size_t>(text.GetLength()) + 1))
     {
-        std::memcpy(::GlobalLock(plain), text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
+        std::memcpy(::GlobalLock(plain), text.GetString(),
+                    static_cast<size_t>(text.GetLength()) + 1);
         ::GlobalUnlock(plain);
         source.CacheGlobalData(CF_TEXT, plain);
     }
@@ -261,9 +268,9 @@ LRESULT COXSHBListCtrl::OnStartDrag(WPARAM /*wParam*/, LPARAM /*lParam*/)
     info.mask = LVIF_IMAGE;
     info.iItem = item;
     CImageList* images = ViewImageList();
-    const bool dragImage = images && GetItem(&info) && info.iImage >= 0 &&
-                           ::ImageList_BeginDrag(images->GetSafeHandle(), info.iImage,
-                                                 m_gripOffset.x, m_gripOffset.y);
+    const bool dragImage =
+        images && GetItem(&info) && info.iImage >= 0 &&
+        ::ImageList_BeginDrag(images->GetSafeHandle(), info.iImage, m_gripOffset.x, m_gripOffset.y);
     const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, nullptr,
                                                 dropSource ? dropSource : &m_dropSource);
     if (dragImage)

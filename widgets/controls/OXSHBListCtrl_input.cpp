@@ -1,9 +1,8 @@
 // The shortcut bar list's input: hover, pressing and selecting, the scroll buttons, the start
 // of an item drag, the right button and the context menu's commands.
-#include "widgets/controls/OXSHBListCtrl.h"
-
 #include "resources/ids/widgets_ids.h"
 #include "widgets/bars/OXCoolToolBar.h"
+#include "widgets/controls/OXSHBListCtrl.h"
 #include "widgets/controls/OXShortcutBar.h"
 
 #include <cstdlib>
@@ -106,7 +105,10 @@ void COXSHBListCtrl::OnLButtonDown(UINT /*flags*/, CPoint point)
     RedrawItem(hit);
 }
 
-void COXSHBListCtrl::OnLButtonDblClk(UINT flags, CPoint point) { OnLButtonDown(flags, point); }
+void COXSHBListCtrl::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    OnLButtonDown(flags, point);
+}
 
 void COXSHBListCtrl::OnLButtonUp(UINT /*flags*/, CPoint point)
 {

@@ -60,7 +60,10 @@ BOOL RegisterBarClassOnce()
 }
 } // namespace
 
-BOOL COXShortcutBar::RegisterWindowClass() { return RegisterBarClassOnce(); }
+BOOL COXShortcutBar::RegisterWindowClass()
+{
+    return RegisterBarClassOnce();
+}
 
 COXShortcutBar::COXShortcutBar()
 {
@@ -109,6 +112,12 @@ void COXShortcutBar::PostCreate()
 {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetTimer(kHotTimer, kHotTimerMs);
+    if (!m_toolTip.GetSafeHwnd() && m_toolTip.Create(this))
+    {
+        CRect client;
+        GetClientRect(&client);
+        m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKA, &client, kToolId);
+    }
     // The owner may offer a drop target of its own.
     auto* target = reinterpret_cast<COleDropTarget*>(Notify(SHBN_GETDROPTARGET, nullptr));
     (target ? target : &m_dropTarget)->Register(this);
@@ -195,7 +204,8 @@ void COXShortcutBar::ApplyInfo(Group& record, const OXShbGroupInfo* info)
         if (!info->text)
             record.text.Empty();
         else if (info->textLength > 0)
-            record.text = CString(info->text, static_cast<int>(strnlen(info->text, info->textLength)));
+            record.text =
+                CString(info->text, static_cast<int>(strnlen(info->text, info->textLength)));
         else
             record.text = info->text;
     }
@@ -262,7 +272,10 @@ BOOL COXShortcutBar::CreateGroupList(HSHBGROUP group, Group& record)
     return TRUE;
 }
 
-COXSHBListCtrl* COXShortcutBar::NewGroupList() { return new COXSHBListCtrl; }
+COXSHBListCtrl* COXShortcutBar::NewGroupList()
+{
+    return new COXSHBListCtrl;
+}
 
 BOOL COXShortcutBar::DeleteGroup(HSHBGROUP group)
 {
@@ -279,9 +292,9 @@ BOOL COXShortcutBar::DeleteGroup(HSHBGROUP group)
         ::ShowWindow(record->child, SW_HIDE);
         ::SendMessageA(record->child, SHBM_DELETESHBGROUP, 0, 0);
     }
-    for (HSHBGROUP* tracked : {&m_expandedGroup, &m_pressedGroup, &m_dragGroup, &m_hotGroup,
-                               &m_dragHoverGroup, &m_contextGroup, &m_editGroup,
-                               &m_dropTargetGroup})
+    for (HSHBGROUP* tracked :
+         {&m_expandedGroup, &m_pressedGroup, &m_dragGroup, &m_hotGroup, &m_dragHoverGroup,
+          &m_contextGroup, &m_editGroup, &m_dropTargetGroup})
         if (*tracked == group)
             *tracked = nullptr;
     m_headerFonts.erase(group);
@@ -512,9 +525,9 @@ BOOL COXShortcutBar::GetGroupTextFont(HSHBGROUP group, LOGFONTA* font) const
         *font = record->descriptor.textFont;
         return TRUE;
     }
-    HFONT childFont = record->child ? reinterpret_cast<HFONT>(::SendMessageA(
-                                          record->child, WM_GETFONT, 0, 0))
-                                    : nullptr;
+    HFONT childFont = record->child
+                          ? reinterpret_cast<HFONT>(::SendMessageA(record->child, WM_GETFONT, 0, 0))
+                          : nullptr;
     // The bar's list takes its font from here: its own would be ours again.
     if (record->list || !childFont)
         childFont = static_cast<HFONT>(m_font.GetSafeHandle());
@@ -643,7 +656,8 @@ void COXShortcutBar::SortGroups(int direction)
         swapped = false;
         for (size_t i = 0; i + 1 < m_order.size(); ++i)
         {
-            const int compared = ::lstrcmpiA(m_groups[m_order[i]].text, m_groups[m_order[i + 1]].text);
+            const int compared =
+                ::lstrcmpiA(m_groups[m_order[i]].text, m_groups[m_order[i + 1]].text);
             if (compared * m_sortDirection > 0)
             {
                 std::swap(m_order[i], m_order[i + 1]);
@@ -796,8 +810,7 @@ void COXShortcutBar::TellChildren(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!m_hWnd)
         return;
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child;
-         child = ::GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         ::SendMessageA(child, msg, wParam, lParam);
 }
 
@@ -821,9 +834,52 @@ BOOL COXShortcutBar::EditGroupHeader(HSHBGROUP group)
     return m_editor.StartEdit(this, record->header, record->text, HeaderFont(group));
 }
 
+CString COXShortcutBar::GetHeaderTipText(HSHBGROUP group)
+{
+    OXShbInfoTip tip = {};
+    Notify(SHBN_GETHEADERINFOTIP, group, -1, reinterpret_cast<LPARAM>(&tip));
+    tip.text[kShbTipTextMax - 1] = '\0';
+    return tip.text;
+}
+
+void COXShortcutBar::OnToolTipText(NMTTDISPINFOA* info)
+{
+    info->szText[0] = '\0';
+    info->lpszText = info->szText;
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    const HSHBGROUP group = HitTestHeader(point);
+    if (!group)
+        return;
+    const CString text = GetHeaderTipText(group);
+    const size_t length = std::min<size_t>(text.GetLength(), sizeof info->szText - 1);
+    std::memcpy(info->szText, text.GetString(), length);
+    info->szText[length] = '\0';
+}
+
+LRESULT COXShortcutBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && m_toolTip.GetSafeHwnd())
+    {
+        MSG relayed = {m_hWnd, msg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+        const DWORD pos = ::GetMessagePos();
+        relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+        m_toolTip.RelayEvent(&relayed);
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
+
 BOOL COXShortcutBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->code == TTN_GETDISPINFOA && header->hwndFrom == m_toolTip.GetSafeHwnd())
+    {
+        OnToolTipText(reinterpret_cast<NMTTDISPINFOA*>(lParam));
+        if (result)
+            *result = 0;
+        return TRUE;
+    }
     if (header && header->code == SHBEN_FINISHEDIT && header->hwndFrom == m_editor.GetSafeHwnd())
     {
         const auto* edit = reinterpret_cast<const NMSHBEDIT*>(lParam);
@@ -844,6 +900,11 @@ BOOL COXShortcutBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 void COXShortcutBar::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
+    if (m_toolTip.GetSafeHwnd())
+    {
+        const CRect client(0, 0, cx, cy);
+        m_toolTip.SetToolRect(this, kToolId, &client);
+    }
     CalculateLayout();
     Invalidate();
 }
@@ -854,6 +915,7 @@ void COXShortcutBar::OnDestroy()
     KillTimer(kPressTimer);
     KillTimer(kDragExpandTimer);
     m_dropTarget.Revoke();
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.DestroyWindow();
     CWnd::OnDestroy();
 }
-

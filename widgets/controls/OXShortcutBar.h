@@ -7,6 +7,7 @@
 
 #include "platform/base/string.h"
 #include "platform/ctrl/imagelist.h"
+#include "platform/ctrl/tooltip.h"
 #include "platform/win/gdiobj.h"
 #include "platform/win/wnd.h"
 #include "widgets/bars/OXDragDropSupport.h"
@@ -30,6 +31,7 @@ public:
     static constexpr UINT_PTR kDragExpandTimer = 3;
     static constexpr UINT_PTR kHotTimer = 4;
     static constexpr UINT kHeaderEditorId = 0xFFFF;
+    static constexpr UINT_PTR kToolId = 1000;
     static constexpr int kDefaultHeaderHeight = 18;
     static constexpr UINT kDefaultHeaderFormat = 0x8025; // centred, single line, end ellipsis
 
@@ -111,6 +113,12 @@ public:
     void SetDragExpandDelay(UINT delayMs) { m_dragExpandDelay = delayMs; }
     CSize GetScrollButtonSize() const { return m_scrollButtonSize; }
 
+    // Asks the owner for a header's tip text (SHBN_GETHEADERINFOTIP); empty when none given.
+    CString GetHeaderTipText(HSHBGROUP group);
+    // The tip of the header under the pointer.
+    void OnToolTipText(NMTTDISPINFOA* info);
+    CToolTipCtrl& GetToolTipCtrl() { return m_toolTip; }
+
     // A notification to the owner (the parent when it has none): the record of the bar.
     LRESULT Notify(UINT code, HSHBGROUP group, int item = -1, LPARAM value = 0);
 
@@ -153,6 +161,7 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     struct Group
@@ -197,6 +206,7 @@ private:
     std::vector<HSHBGROUP> m_order;
     UINT_PTR m_groupCounter = 0;
     COXSHBEdit m_editor;
+    CToolTipCtrl m_toolTip;
     CRect m_childRect;
     CSize m_scrollButtonSize{20, 20};
     int m_headerSpacing = 0;

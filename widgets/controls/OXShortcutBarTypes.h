@@ -141,7 +141,7 @@ constexpr UINT SHBEN_FINISHEDIT = 0x80CF;
 
 // Messages between the bar and its child windows.
 constexpr UINT SHBM_POPULATECONTEXTMENU = 0x80EE;
-constexpr UINT SHBM_SETSHBGROUP = 0x80EF;    // lParam the group
+constexpr UINT SHBM_SETSHBGROUP = 0x80EF;      // lParam the group
 constexpr UINT SHBM_GROUPINFOCHANGED = 0x80F0; // lParam the changed mask
 constexpr UINT SHBM_SHBINFOCHANGED = 0x80F1;   // wParam 1 relayout, 0x20 relayout and repaint
 constexpr UINT SHBM_DELETESHBGROUP = 0x80F2;

@@ -1,9 +1,8 @@
 // The shortcut bar's input: the timers, pressing, dragging and dropping headers, data dragged
 // over the headers, and the commands.
-#include "widgets/controls/OXShortcutBar.h"
-
 #include "platform/win/cmdtarget.h"
 #include "widgets/controls/OXSHBListCtrl.h"
+#include "widgets/controls/OXShortcutBar.h"
 
 #include <algorithm>
 
@@ -50,6 +49,9 @@ void COXShortcutBar::OnTimer(UINT_PTR id)
         {
             const HSHBGROUP old = m_hotGroup;
             m_hotGroup = hot;
+            // Another header's tip is asked for afresh.
+            if (m_toolTip.GetSafeHwnd())
+                m_toolTip.Pop();
             if (m_barStyle & SHBS_EXPANDONRELEASE)
             {
                 RedrawHeader(old);
@@ -104,7 +106,8 @@ void COXShortcutBar::OnMouseMove(UINT flags, CPoint point)
         if (m_barStyle & SHBS_DRAWHEADERDRAGIMAGE)
         {
             m_dragImage = CreateHeaderDragImage(m_dragGroup);
-            if (m_dragImage && ::ImageList_BeginDrag(m_dragImage, 0, m_gripOffset.x, m_gripOffset.y))
+            if (m_dragImage &&
+                ::ImageList_BeginDrag(m_dragImage, 0, m_gripOffset.x, m_gripOffset.y))
                 ::ImageList_DragEnter(m_hWnd, point.x, point.y);
         }
     }
@@ -304,7 +307,8 @@ void COXShortcutBar::OnRemoveItem()
     COXSHBListCtrl* list = ExpandedList();
     if (!list)
         return;
-    const int item = list->GetHotItemIndex() >= 0 ? list->GetHotItemIndex() : list->GetLastHotItem();
+    const int item =
+        list->GetHotItemIndex() >= 0 ? list->GetHotItemIndex() : list->GetLastHotItem();
     if (item >= 0)
         list->DeleteItem(item);
 }
@@ -314,7 +318,8 @@ void COXShortcutBar::OnRenameItem()
     COXSHBListCtrl* list = ExpandedList();
     if (!list || !(list->GetOptions() & SHBS_EDITITEMS))
         return;
-    const int item = list->GetHotItemIndex() >= 0 ? list->GetHotItemIndex() : list->GetLastHotItem();
+    const int item =
+        list->GetHotItemIndex() >= 0 ? list->GetHotItemIndex() : list->GetLastHotItem();
     if (item < 0)
         return;
     list->EnsureItemVisible(item);

@@ -1,8 +1,7 @@
 // Painting of the shortcut bar: background, headers with their 3-D frames, images and texts,
 // and the mark where a dragged header would land; all through an off-screen bitmap.
-#include "widgets/controls/OXShortcutBar.h"
-
 #include "platform/win/dc.h"
+#include "widgets/controls/OXShortcutBar.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,8 +54,8 @@ void COXShortcutBar::OnPaint()
     CRect client;
     GetClientRect(&client);
     const HDC memory = ::CreateCompatibleDC(dc);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, std::max(1, client.Width()),
-                                                    std::max(1, client.Height()));
+    const HBITMAP bitmap =
+        ::CreateCompatibleBitmap(dc, std::max(1, client.Width()), std::max(1, client.Height()));
     const HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
 
     DrawBackground(memory);
@@ -69,7 +68,8 @@ void COXShortcutBar::OnPaint()
     if (m_dragging && m_dropTargetGroup)
     {
         const CRect target = GetHeaderRect(m_dropTargetGroup);
-        const bool nearRed = ShbNearColors(GetGroupHeaderBkColor(m_dropTargetGroup), RGB(255, 0, 0));
+        const bool nearRed =
+            ShbNearColors(GetGroupHeaderBkColor(m_dropTargetGroup), RGB(255, 0, 0));
         Fill(memory, CRect(target.left, target.top, target.right, target.top + 2),
              nearRed ? RGB(0, 0, 255) : RGB(255, 0, 0));
     }
@@ -85,7 +85,8 @@ void COXShortcutBar::DrawBackground(HDC dc)
 {
     CRect client;
     GetClientRect(&client);
-    Fill(dc, client, m_expandedGroup ? GetGroupBkColor(m_expandedGroup) : ::GetSysColor(COLOR_WINDOW));
+    Fill(dc, client,
+         m_expandedGroup ? GetGroupBkColor(m_expandedGroup) : ::GetSysColor(COLOR_WINDOW));
 }
 
 HFONT COXShortcutBar::HeaderFont(HSHBGROUP group)
@@ -115,14 +116,14 @@ void COXShortcutBar::DrawHeader(HDC dc, HSHBGROUP group)
     Fill(dc, rect, background);
     const COLORREF light = ShbShiftColor(background, 64);
     const COLORREF dark = ShbShiftColor(background, -128);
-    const bool pressed = group == m_pressedGroup && (m_barStyle & SHBS_EXPANDONRELEASE) &&
-                         !m_dragging;
+    const bool pressed =
+        group == m_pressedGroup && (m_barStyle & SHBS_EXPANDONRELEASE) && !m_dragging;
     Frame3d(dc, rect, pressed ? dark : light, pressed ? light : dark);
 
     CRect textRect = rect;
     textRect.DeflateRect(4, 1);
     const int image = group == m_expandedGroup && record->imageExpanded >= 0 ? record->imageExpanded
-                                                                               : record->image;
+                                                                             : record->image;
     if (m_images && m_images->GetSafeHandle() && image >= 0)
     {
         int cx = 16;

@@ -10,8 +10,7 @@
 
 FW_TABLE(COXStatic, CStatic, fw::reflect<WM_CTLCOLOR, &COXStatic::OnCtlColorReflect>(),
          fw::on<WM_ERASEBKGND, &COXStatic::OnEraseBkgnd>(), fw::on<WM_SIZE, &COXStatic::OnSize>(),
-         fw::on<WM_DESTROY, &COXStatic::OnDestroy>(),
-         fw::raw<WM_SETTEXT, &COXStatic::OnSetText>())
+         fw::on<WM_DESTROY, &COXStatic::OnDestroy>(), fw::raw<WM_SETTEXT, &COXStatic::OnSetText>())
 
 namespace
 {

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace
@@ -39,8 +39,8 @@ protected:
         const HWND hwnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", text,
                                             WS_CHILD | WS_VISIBLE | WS_BORDER | style, 10, 10,
                                             width, height, m_parent, nullptr, nullptr, nullptr);
-        ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                       FALSE);
+        ::SendMessageA(hwnd, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         ASSERT_TRUE(label.SubclassWindow(hwnd));
         label.SetLineColors(kShadow, kHighlight);
         label.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

@@ -24,7 +24,10 @@ constexpr COLORREF kBlue = RGB(0, 0, 200);
 class ColourPage : public COXSelectorPage
 {
 public:
-    explicit ColourPage(COLORREF colour) : m_colour(colour) {}
+    explicit ColourPage(COLORREF colour)
+        : m_colour(colour)
+    {
+    }
 
     BOOL ShowPage(CWnd* parent) override
     {
@@ -148,7 +151,8 @@ TEST_F(PageSelectorTest, FirstPageShowsBetweenTheCaptionLinesUnderItsTitle)
     const CRect page = RectIn(dialog, dialog.red.GetPageWnd());
     EXPECT_EQ(CRect(top.left, top.bottom, top.right, bottom.top), page);
     EXPECT_EQ(page, dialog.GetPageRect());
-    EXPECT_EQ(kRed, fw::test::ClientPixel(*dialog.red.GetPageWnd(), page.Width() / 2, page.Height() / 2));
+    EXPECT_EQ(kRed,
+              fw::test::ClientPixel(*dialog.red.GetPageWnd(), page.Width() / 2, page.Height() / 2));
 
     // The title fades from the button face at its left towards black; the caption lines are
     // etched lines across their width.
@@ -163,8 +167,9 @@ TEST_F(PageSelectorTest, FirstPageShowsBetweenTheCaptionLinesUnderItsTitle)
     ASSERT_TRUE(title.GetLogFont(&font));
     EXPECT_EQ(-16, font.lfHeight); // 12 points at 96 dots per inch
     const int middle = top.Height() / 2;
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW),
-              fw::test::ClientPixel(*dialog.GetDlgItem(IDC_OXSHB_TOPFRAME), top.Width() / 2, middle - 1));
+    EXPECT_EQ(
+        ::GetSysColor(COLOR_BTNSHADOW),
+        fw::test::ClientPixel(*dialog.GetDlgItem(IDC_OXSHB_TOPFRAME), top.Width() / 2, middle - 1));
     dialog.DestroyWindow();
 }
 
@@ -262,7 +267,8 @@ TEST_F(PageSelectorTest, ItemTipsAreThePageTextsCutToEightyBytes)
     dialog.longText = std::string(120, 'p');
     Open(dialog);
     auto* general = dynamic_cast<COXSHBListCtrl*>(dialog.GetBar().GetGroupChildWnd(dialog.general));
-    auto* advanced = dynamic_cast<COXSHBListCtrl*>(dialog.GetBar().GetGroupChildWnd(dialog.advanced));
+    auto* advanced =
+        dynamic_cast<COXSHBListCtrl*>(dialog.GetBar().GetGroupChildWnd(dialog.advanced));
     EXPECT_STREQ("Fonts", general->GetItemTipText(1).GetString());
     EXPECT_EQ(std::string(kShbTipTextMax - 1, 'p'), advanced->GetItemTipText(0).GetString());
     dialog.DestroyWindow();
@@ -287,8 +293,10 @@ TEST_F(PageSelectorTest, ResizingKeepsTheControlsAtTheirEdgesAndThePageInItsArea
     CRect movedOk = ok;
     movedOk.OffsetRect(100, 80);
     EXPECT_EQ(movedOk, rectOf(IDOK));
-    EXPECT_EQ(CRect(title.left, title.top, title.right + 100, title.bottom), rectOf(IDC_OXSHB_TITLE));
-    CRect movedFrame(bottomFrame.left, bottomFrame.top + 80, bottomFrame.right + 100, bottomFrame.bottom + 80);
+    EXPECT_EQ(CRect(title.left, title.top, title.right + 100, title.bottom),
+              rectOf(IDC_OXSHB_TITLE));
+    CRect movedFrame(bottomFrame.left, bottomFrame.top + 80, bottomFrame.right + 100,
+                     bottomFrame.bottom + 80);
     EXPECT_EQ(movedFrame, rectOf(IDC_OXSHB_BOTTOMFRAME));
     const CRect grown(page.left, page.top, page.right + 100, page.bottom + 80);
     EXPECT_EQ(grown, dialog.GetPageRect());
@@ -304,14 +312,15 @@ TEST_F(PageSelectorTest, ResizingKeepsTheControlsAtTheirEdgesAndThePageInItsArea
 TEST(PageSelectorResources, TemplateAndItemCommandTextsExistInBothLanguages)
 {
     const HMODULE module = ::GetModuleHandleA(nullptr);
-    for (const WORD language : {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                                MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)})
+    for (const WORD language :
+         {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)})
     {
         SCOPED_TRACE(language);
         EXPECT_NE(nullptr, ::FindResourceExA(module, RT_DIALOG,
                                              MAKEINTRESOURCEA(IDD_OXSHB_PAGESELECTOR), language));
         // Strings live in blocks of 16: ids 26845 and 26846 share block 26845 / 16 + 1.
-        EXPECT_NE(nullptr, ::FindResourceExA(module, RT_STRING,
-                                             MAKEINTRESOURCEA(IDS_OXSHB_REMOVEITEM / 16 + 1), language));
+        EXPECT_NE(nullptr,
+                  ::FindResourceExA(module, RT_STRING,
+                                    MAKEINTRESOURCEA(IDS_OXSHB_REMOVEITEM / 16 + 1), language));
     }
 }

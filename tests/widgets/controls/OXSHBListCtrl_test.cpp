@@ -10,9 +10,9 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -46,8 +46,9 @@ protected:
     // red, green and blue images.
     void MakeList(COXSHBListCtrl& list, DWORD style, int height = 250, int x = 10)
     {
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | style, CRect(x, 10, x + kWidth, 10 + height),
-                                CWnd::FromHandle(m_parent), kListId));
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | style,
+                                CRect(x, 10, x + kWidth, 10 + height), CWnd::FromHandle(m_parent),
+                                kListId));
         list.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         const bool small = (style & LVS_TYPEMASK) == LVS_SMALLICON;
         m_images.push_back(SolidImages(small ? 16 : 32, {kRed, kGreen, kBlue}));
@@ -59,8 +60,8 @@ protected:
     void AddItems(COXSHBListCtrl& list, int count)
     {
         for (int i = 0; i < count; ++i)
-            list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, i, ("Item " + std::to_string(i)).c_str(),
-                            0, 0, i % 3, 100 + i);
+            list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, i,
+                            ("Item " + std::to_string(i)).c_str(), 0, 0, i % 3, 100 + i);
     }
     static int TextWidth(const char* text)
     {
@@ -159,7 +160,8 @@ TEST_F(SHBListTest, ScrollButtonsShowWhereItemsAreHiddenAndScrollByAnItem)
     EXPECT_EQ(118, down.bottom);
     EXPECT_EQ(COXSHBListCtrl::kHitScrollDown, m_list.HitTestItem(down.CenterPoint()));
 
-    m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(down.CenterPoint().x, down.CenterPoint().y));
+    m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                       Point(down.CenterPoint().x, down.CenterPoint().y));
     m_list.SendMessage(WM_LBUTTONUP, 0, Point(down.CenterPoint().x, down.CenterPoint().y));
     EXPECT_EQ(1, m_list.SendMessage(LVM_GETTOPINDEX));
     CRect full;
@@ -266,9 +268,8 @@ TEST_F(SHBListTest, RenamingInPlaceKeepsEnterDropsEscapeAndAlwaysReportsTheEnd)
         UINT key;
         const char* result;
     };
-    const EditCase cases[] = {{"Renamed", VK_RETURN, "Renamed"},
-                              {"Dropped", VK_ESCAPE, "Renamed"},
-                              {"", VK_RETURN, ""}};
+    const EditCase cases[] = {
+        {"Renamed", VK_RETURN, "Renamed"}, {"Dropped", VK_ESCAPE, "Renamed"}, {"", VK_RETURN, ""}};
     for (const EditCase& c : cases)
     {
         SCOPED_TRACE(c.typed);
@@ -276,7 +277,8 @@ TEST_F(SHBListTest, RenamingInPlaceKeepsEnterDropsEscapeAndAlwaysReportsTheEnd)
         ASSERT_EQ(1, m_list.EditItem(0));
         COXSHBEdit* editor = m_list.GetEditor();
         ASSERT_TRUE(editor->IsWindowVisible());
-        EXPECT_EQ(editor->GetSafeHwnd(), reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETEDITCONTROL)));
+        EXPECT_EQ(editor->GetSafeHwnd(),
+                  reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETEDITCONTROL)));
         editor->SetWindowText(c.typed);
         editor->SendMessage(WM_KEYDOWN, c.key, 0);
         EXPECT_FALSE(editor->IsWindowVisible());
@@ -445,7 +447,8 @@ TEST_F(SHBListTest, ContextMenuGetsTheItemCommandsOverAnEditableItem)
     const HMENU empty = ::CreatePopupMenu();
     CPoint below(5, 240);
     m_list.ClientToScreen(&below);
-    m_list.SendMessage(SHBM_POPULATECONTEXTMENU, reinterpret_cast<WPARAM>(empty), Point(below.x, below.y));
+    m_list.SendMessage(SHBM_POPULATECONTEXTMENU, reinterpret_cast<WPARAM>(empty),
+                       Point(below.x, below.y));
     EXPECT_EQ(0, ::GetMenuItemCount(empty));
     ::DestroyMenu(empty);
 }
@@ -512,7 +515,8 @@ TEST_F(SHBListTest, InABarTheColoursAreTheGroups)
     bar.ExpandGroup(group);
     auto* list = dynamic_cast<COXSHBListCtrl*>(bar.GetGroupChildWnd(group));
     ASSERT_NE(nullptr, list);
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), static_cast<COLORREF>(list->SendMessage(LVM_GETBKCOLOR)));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW),
+              static_cast<COLORREF>(list->SendMessage(LVM_GETBKCOLOR)));
     list->SendMessage(LVM_SETBKCOLOR, 0, RGB(1, 2, 3));
     EXPECT_EQ(RGB(1, 2, 3), bar.GetGroupBkColor(group));
     list->SendMessage(LVM_SETTEXTCOLOR, 0, RGB(4, 5, 6));
@@ -563,4 +567,27 @@ TEST_F(SHBListTest, DraggingAnItemAsksTheOwnerWhoMayTakeTheDragOver)
     m_list.GetItemFullRect(0, &full);
     EXPECT_EQ(MAKELPARAM(start.x - full.left, start.y - full.top), begin->value);
     EXPECT_EQ(-1, m_list.GetPressedItem());
+}
+
+TEST_F(SHBListTest, ItemTipsOfTheHotItemComeFromTheOwnerWhenTipsAreOn)
+{
+    MakeList(m_list, LVS_ICON);
+    AddItems(m_list, 2);
+    TipText() = std::string(100, 't');
+    m_list.SendMessage(LVM_SETHOTITEM, 1);
+    const auto ask = [&]
+    {
+        NMTTDISPINFOA info = {};
+        info.hdr.hwndFrom = m_list.GetToolTipCtrl().GetSafeHwnd();
+        info.hdr.code = TTN_GETDISPINFOA;
+        m_list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::string(info.lpszText ? info.lpszText : "(null)");
+    };
+    Notices().clear();
+    EXPECT_EQ("", ask()); // tips are off
+    EXPECT_TRUE(Notices().empty());
+    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+    EXPECT_EQ(std::string(79, 't'), ask()); // cut to the tip's 80 bytes with the null
+    ASSERT_EQ((std::vector<UINT>{SHBN_GETITEMINFOTIP}), Codes());
+    EXPECT_EQ(1, Notices()[0].item);
 }

@@ -35,8 +35,8 @@ protected:
 
     void MakeBar(DWORD barStyle = 0)
     {
-        ASSERT_TRUE(m_bar.Create(CWnd::FromHandle(m_parent), CRect(10, 10, 10 + kBarWidth, 10 + kBarHeight),
-                                 barStyle, kBarId));
+        ASSERT_TRUE(m_bar.Create(CWnd::FromHandle(m_parent),
+                                 CRect(10, 10, 10 + kBarWidth, 10 + kBarHeight), barStyle, kBarId));
     }
     HSHBGROUP Insert(const char* text, int order = SHBGO_LAST)
     {
@@ -63,7 +63,6 @@ protected:
     HWND m_parent = nullptr;
     COXShortcutBar m_bar;
 };
-
 
 } // namespace
 
@@ -275,8 +274,8 @@ TEST_F(ShortcutBarTest, DeletingAGroupAsksTheOwnerAndHidesItsChild)
     MakeBar();
     const HSHBGROUP a = Insert("A");
     const HSHBGROUP b = Insert("B");
-    const HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_bar,
-                                         nullptr, nullptr, nullptr);
+    const HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                                         m_bar, nullptr, nullptr, nullptr);
     ASSERT_TRUE(m_bar.SetGroupChildWnd(b, CWnd::FromHandle(child)));
     m_bar.ExpandGroup(b);
     EXPECT_TRUE(::IsWindowVisible(child));
@@ -308,9 +307,9 @@ TEST_F(ShortcutBarTest, HeadersPaintWithTheir3dFrameAndAnEmptyBarOnlyItsBackgrou
     m_bar.SetGroupHeaderTextColor(a, RGB(100, 150, 200)); // no text over the sampled pixels
     m_bar.UpdateWindow();
     fw::test::Pump();
-    EXPECT_EQ(RGB(164, 214, 255), fw::test::ClientPixel(m_bar, 40, 0));   // light: +64
+    EXPECT_EQ(RGB(164, 214, 255), fw::test::ClientPixel(m_bar, 40, 0)); // light: +64
     EXPECT_EQ(RGB(164, 214, 255), fw::test::ClientPixel(m_bar, 0, 9));
-    EXPECT_EQ(RGB(0, 22, 72), fw::test::ClientPixel(m_bar, 40, 17));      // dark: -128
+    EXPECT_EQ(RGB(0, 22, 72), fw::test::ClientPixel(m_bar, 40, 17)); // dark: -128
     EXPECT_EQ(RGB(0, 22, 72), fw::test::ClientPixel(m_bar, kBarWidth - 1, 9));
     EXPECT_EQ(RGB(100, 150, 200), fw::test::ClientPixel(m_bar, 5, 9));
 }
@@ -320,9 +319,9 @@ TEST(ShortcutBarColours, ShiftingClampsEachChannelAndNearnessIsTheMeanDifference
     EXPECT_EQ(RGB(255, 64, 74), ShbShiftColor(RGB(250, 0, 10), 64));
     EXPECT_EQ(RGB(122, 0, 0), ShbShiftColor(RGB(250, 0, 10), -128));
     EXPECT_EQ(RGB(5, 255, 245), ShbInverseColor(RGB(250, 0, 10)));
-    EXPECT_TRUE(ShbNearColors(RGB(255, 0, 0), RGB(200, 60, 70)));   // mean 61.7
-    EXPECT_TRUE(ShbNearColors(RGB(255, 0, 0), RGB(191, 64, 64)));   // mean 64
-    EXPECT_FALSE(ShbNearColors(RGB(255, 0, 0), RGB(190, 64, 64)));  // mean 64.3
+    EXPECT_TRUE(ShbNearColors(RGB(255, 0, 0), RGB(200, 60, 70)));  // mean 61.7
+    EXPECT_TRUE(ShbNearColors(RGB(255, 0, 0), RGB(191, 64, 64)));  // mean 64
+    EXPECT_FALSE(ShbNearColors(RGB(255, 0, 0), RGB(190, 64, 64))); // mean 64.3
 }
 
 TEST_F(ShortcutBarTest, AnimatedExpansionEndsInTheSameLayoutEvenWithoutRoomToSlide)
@@ -483,4 +482,25 @@ TEST_F(ShortcutBarTest, HotHeaderFollowsThePointerOnItsTimer)
     ::SetCursorPos(700, 700);
     m_bar.SendMessage(WM_TIMER, COXShortcutBar::kHotTimer);
     EXPECT_EQ(nullptr, m_bar.GetHotGroup());
+}
+
+TEST_F(ShortcutBarTest, HeaderTipsComeFromTheOwnerForTheHeaderUnderThePointer)
+{
+    MakeBar();
+    const HSHBGROUP a = Insert("A");
+    const HSHBGROUP b = Insert("B");
+    m_bar.ExpandGroup(a);
+    fw::test::Pump();
+    TipText() = "Group B holds the results";
+    CPoint onB = m_bar.GetHeaderRect(b).CenterPoint();
+    m_bar.ClientToScreen(&onB);
+    ::SetCursorPos(onB.x, onB.y);
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = m_bar.GetToolTipCtrl().GetSafeHwnd();
+    info.hdr.code = TTN_GETDISPINFOA;
+    Notices().clear();
+    m_bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ("Group B holds the results", info.lpszText);
+    ASSERT_EQ((std::vector<UINT>{SHBN_GETHEADERINFOTIP}), Codes());
+    EXPECT_EQ(b, Notices()[0].group);
 }

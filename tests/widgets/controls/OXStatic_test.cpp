@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace
@@ -36,8 +36,8 @@ protected:
     {
         ASSERT_TRUE(control.Create(text, WS_CHILD | WS_VISIBLE | style,
                                    CRect(20, 20, 20 + width, 20 + height), &m_parent, 77));
-        control.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                            FALSE);
+        control.SendMessage(WM_SETFONT,
+                            reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         fw::test::Pump();
     }
     CRect RectInParent(const CWnd& control) const

@@ -67,7 +67,9 @@ inline void Fill(const NMSHORTCUTBAR* record)
         DroppedExtra().assign(static_cast<const char*>(extra->data ? extra->data : ""),
                               extra->data ? extra->size : 0);
     }
-    else if (record->hdr.code == SHBN_GETITEMINFOTIP && !TipText().empty())
+    else if ((record->hdr.code == SHBN_GETITEMINFOTIP ||
+              record->hdr.code == SHBN_GETHEADERINFOTIP) &&
+             !TipText().empty())
     {
         auto* tip = reinterpret_cast<OXShbInfoTip*>(record->value);
         const size_t size = std::min(TipText().size(), sizeof tip->text);
@@ -126,7 +128,10 @@ inline std::vector<UINT> Codes()
     return codes;
 }
 
-inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+inline LPARAM Point(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
 
 // A 32-bit image list of count solid squares of size, square i in colours[i].
 inline HIMAGELIST SolidImages(int size, const std::vector<COLORREF>& colours)
