@@ -1,0 +1,53 @@
+// What a distance graph plots of one result over picked nodes or elements: the X value of each
+// entity (its id, one coordinate of its point or its distance from the first pick) and the
+// entity's value of the result, ordered along X.
+#pragma once
+
+#include "core/geometry/Point3D.h"
+#include "platform/base/string.h"
+
+#include <vector>
+
+class CGraphView;
+class CModelEntity;
+class CResultData;
+
+// The X scales, in the order of the dialog's combo box.
+enum DistanceScale
+{
+    kScaleEntityId = 0,
+    kScaleXPoint = 1,
+    kScaleYPoint = 2,
+    kScaleZPoint = 3,
+    kScaleDistance = 4,
+};
+
+// Component codes the result filter hands on with each chosen result.
+constexpr int kComponentScalar = 12;
+constexpr int kComponentX = 13;
+constexpr int kComponentY = 14;
+constexpr int kComponentZ = 15;
+constexpr int kComponentResultant = 16;
+
+struct DistanceSeries
+{
+    bool isLabelled = false;      // X labels of the ids (the id scale), else numeric X
+    std::vector<CString> xLabels; // "%d" of each id, for the id scale
+    std::vector<double> x;        // for the other scales
+    std::vector<double> y;
+};
+
+// A node's coordinate, an element's reference point.
+CPoint3D DistancePoint(const CModelEntity& entity);
+
+// The entity's value of the result: its scalar (codes 12 and 16) or one vector component
+// (13 to 15), from the node tables of a result at nodes and the element tables otherwise.
+// 0.0 where the result holds no value for the entity.
+double DistanceValue(const CResultData& result, int component, const CModelEntity& entity);
+
+// The points of one result over the picks, sorted along X; ties keep the picking order.
+DistanceSeries MakeDistanceSeries(const std::vector<const CModelEntity*>& picks,
+                                  const CResultData& result, int component, int scale);
+
+// Adds the series to the graph under name; an empty series adds nothing.
+void AddDistanceSeries(CGraphView& view, const DistanceSeries& series, const CString& name);
