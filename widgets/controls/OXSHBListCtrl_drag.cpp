@@ -2,6 +2,7 @@
 // Block: the text with its null; the item data (pointer-sized); the count of image records
 // (0 to 2), each a reserved 0, the list kind (0 normal, 1 small), a byte size and a one-image
 // list; the size of the owner's extra data and the data. Integers are 32-bit little-endian.
+#include "widgets/controls/OXSHBImages.h"
 #include "widgets/controls/OXSHBListCtrl.h"
 #include "widgets/controls/OXShortcutBar.h"
 
@@ -23,65 +24,6 @@ void Append(std::string& block, const void* data, size_t size)
 void AppendDword(std::string& block, DWORD value)
 {
     Append(block, &value, sizeof value);
-}
-
-// One image of a list, as the bytes of a one-image list; empty when it cannot be written.
-std::string WriteOneImage(HIMAGELIST list, int image)
-{
-    std::string bytes;
-    int cx = 0;
-    int cy = 0;
-    if (!list || image < 0 || image >= ::ImageList_GetImageCount(list) ||
-        !::ImageList_GetIconSize(list, &cx, &cy))
-        return bytes;
-    const HIMAGELIST single = ::ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 0);
-    const HICON icon = ::ImageList_GetIcon(list, image, ILD_NORMAL);
-    IStream* stream = nullptr;
-    if (single && icon && ::ImageList_AddIcon(single, icon) == 0 &&
-        SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
-        ::ImageList_Write(single, stream))
-    {
-        HGLOBAL memory = nullptr;
-        if (SUCCEEDED(::GetHGlobalFromStream(stream, &memory)))
-        {
-            STATSTG stat = {};
-            stream->Stat(&stat, STATFLAG_NONAME);
-            const auto* data = static_cast<const char*>(::GlobalLock(memory));
-            if (data)
-                bytes.assign(data, static_cast<size_t>(stat.cbSize.QuadPart));
-            ::GlobalUnlock(memory);
-        }
-    }
-    if (stream)
-        stream->Release();
-    if (icon)
-        ::DestroyIcon(icon);
-    if (single)
-        ::ImageList_Destroy(single);
-    return bytes;
-}
-
-// The list the bytes hold; null when they are no image list.
-HIMAGELIST ReadImageList(const char* bytes, size_t size)
-{
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
-    if (!memory)
-        return nullptr;
-    if (void* data = ::GlobalLock(memory))
-    {
-        std::memcpy(data, bytes, size);
-        ::GlobalUnlock(memory);
-    }
-    IStream* stream = nullptr;
-    HIMAGELIST list = nullptr;
-    if (SUCCEEDED(::CreateStreamOnHGlobal(memory, TRUE, &stream)))
-    {
-        list = ::ImageList_Read(stream);
-        stream->Release();
-    }
-    else
-        ::GlobalFree(memory);
-    return list;
 }
 
 // Reads the block front to back, never past its end.
@@ -157,7 +99,7 @@ HGLOBAL COXSHBListCtrl::BuildDragData(int item)
     DWORD count = 0;
     for (int kind = 0; kind < 2; ++kind)
     {
-        images[kind] = WriteOneImage(lists[kind], info.iImage);
+        images[kind] = oxshb::WriteOneImage(lists[kind], info.iImage);
         count += !images[kind].empty();
     }
     AppendDword(block, count);
@@ -209,7 +151,7 @@ int COXSHBListCtrl::InsertFromDragData(HGLOBAL block, int index)
             break;
         const HIMAGELIST ours = reinterpret_cast<HIMAGELIST>(
             SendMessage(LVM_GETIMAGELIST, kind == kNormalList ? LVSIL_NORMAL : LVSIL_SMALL));
-        const HIMAGELIST theirs = ours ? ReadImageList(bytes, size) : nullptr;
+        const HIMAGELIST theirs = ours ? oxshb::ReadImageList(bytes, size) : nullptr;
         if (theirs)
         {
             const HICON icon = ::ImageList_GetIcon(theirs, 0, ILD_NORMAL);

@@ -106,6 +106,14 @@ public:
     HSHBGROUP GetContextGroup() const { return m_contextGroup; }
     void SetContextGroup(HSHBGROUP group) { m_contextGroup = group; }
 
+    // The icons of images at indexes as a block for the owner to keep (the framework's archive
+    // in a memory file: their count, then each as a sized one-image list); empty when an index
+    // has no image.
+    static std::vector<BYTE> SaveImageList(HIMAGELIST images, const std::vector<int>& indexes);
+    // A list of the icons a saved block holds (the caller destroys it); null for any other
+    // bytes.
+    static HIMAGELIST LoadImageList(const BYTE* data, size_t size);
+
     // Delays in milliseconds; the drag-expand timer runs at a quarter of its delay.
     UINT GetHoverDelay() const { return m_hoverDelay; }
     UINT GetScrollDelay() const { return m_scrollDelay; }

@@ -504,3 +504,67 @@ TEST_F(ShortcutBarTest, HeaderTipsComeFromTheOwnerForTheHeaderUnderThePointer)
     ASSERT_EQ((std::vector<UINT>{SHBN_GETHEADERINFOTIP}), Codes());
     EXPECT_EQ(b, Notices()[0].group);
 }
+
+namespace
+{
+COLORREF IconColour(HIMAGELIST list, int index)
+{
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+    const COLORREF colour = ::GetPixel(dc, 8, 8);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+} // namespace
+
+TEST(ShortcutBarImages, ChosenIconsRoundTripThroughABlockAndOtherBytesAreRefused)
+{
+    const HIMAGELIST images = SolidImages(16, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)});
+    const std::vector<BYTE> block = COXShortcutBar::SaveImageList(images, {2, 0});
+    ASSERT_FALSE(block.empty());
+    const HIMAGELIST back = COXShortcutBar::LoadImageList(block.data(), block.size());
+    ASSERT_NE(nullptr, back);
+    EXPECT_EQ(2, ::ImageList_GetImageCount(back));
+    EXPECT_EQ(RGB(0, 0, 255), IconColour(back, 0));
+    EXPECT_EQ(RGB(255, 0, 0), IconColour(back, 1));
+    ::ImageList_Destroy(back);
+    EXPECT_TRUE(COXShortcutBar::SaveImageList(images, {0, 5}).empty());
+
+    const auto dword = [](uint32_t value)
+    {
+        const auto* bytes = reinterpret_cast<const BYTE*>(&value);
+        return std::vector<BYTE>(bytes, bytes + 4);
+    };
+    struct BadCase
+    {
+        const char* name;
+        std::vector<BYTE> bytes;
+    };
+    std::vector<BYTE> cut(block.begin(), block.end() - 10);
+    std::vector<BYTE> notAList = dword(1);
+    for (const BYTE b : dword(4))
+        notAList.push_back(b);
+    for (const char c : std::string("abcd"))
+        notAList.push_back(static_cast<BYTE>(c));
+    std::vector<BYTE> pastTheEnd = dword(1);
+    for (const BYTE b : dword(1000))
+        pastTheEnd.push_back(b);
+    const BadCase cases[] = {{"empty", {}},
+                             {"count without icons", dword(3)},
+                             {"negative count", dword(0xFFFFFFFF)},
+                             {"size past the end", pastTheEnd},
+                             {"bytes that are no image list", notAList},
+                             {"cut short", cut}};
+    for (const BadCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(nullptr, COXShortcutBar::LoadImageList(c.bytes.data(), c.bytes.size()));
+    }
+    ::ImageList_Destroy(images);
+}
