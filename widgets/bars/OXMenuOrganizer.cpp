@@ -455,8 +455,11 @@ MenuImageInfo* COXMenuOrganizer::CheckMarkRecord(UINT command, const CString& ke
 void COXMenuOrganizer::ConvertMenuItems(COXBitmapMenu* menu, bool isNew)
 {
     const HMENU handle = menu->GetSafeHmenu();
-    const bool hiding =
-        isNew && !m_bShowAll && !m_bCustomizationMode && m_bShowOnlyRecentlyUsed;
+    // With nothing marked there is nothing to reveal: a leading separator alone is no
+    // reason for an expansion item.
+    const bool hiding = isNew && !m_bShowAll && !m_bCustomizationMode &&
+                        m_bShowOnlyRecentlyUsed &&
+                        (!m_hiddenCommands.empty() || !m_hiddenSubmenus.empty());
     std::vector<HiddenItem> hidden;
     bool hideFlag = true; // nothing shown yet: a leading separator goes
     menu->ClearMnemonics();
@@ -688,9 +691,9 @@ void COXMenuOrganizer::OnMenuCommand(UINT id)
     if (id == 0 || !m_bShowOnlyRecentlyUsed || m_levels.empty())
         return;
     bool changed = IncludeCommandInRecentlyUsed(id) != FALSE;
-    // The submenus the command was chosen through are used as well.
-    const size_t depth = std::min(static_cast<size_t>(std::max(m_depth, 0)), m_levels.size());
-    for (size_t level = 1; level < depth; ++level)
+    // The submenus the command was chosen through are used as well. The command arrives
+    // after the menu loop ended, so the levels of that loop are still recorded.
+    for (size_t level = 1; level < m_levels.size(); ++level)
         changed = IncludeSubmenuInRecentlyUsed(m_levels[level].menu) || changed;
     if (changed && m_pFrameWnd)
         m_pFrameWnd->SendMessage(WM_OX_RECENTLYUSEDCHANGED);
@@ -711,12 +714,16 @@ void COXMenuOrganizer::Expand()
     const HWND deepestWindow = PopupWindowOf(deepest);
     if (locked)
         ::LockWindowUpdate(m_hSubclassed);
-    if (deepestWindow)
+    if (locked || !hasMenuBar)
     {
-        if (locked || !hasMenuBar)
+        if (deepestWindow)
             ::SendMessageA(deepestWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
-        else
-            ::PostMessageA(deepestWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
+    }
+    else if (parent)
+    {
+        // The menu loop reads keys from the queue whatever their window; posted to the
+        // window that stays open, Escape and the Return below keep their order.
+        ::PostMessageA(parent, WM_KEYDOWN, VK_ESCAPE, 0x10001);
     }
     if (locked)
         ::LockWindowUpdate(nullptr);

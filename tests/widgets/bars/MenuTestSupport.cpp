@@ -17,8 +17,15 @@ FW_TABLE(CMenuTestFrame, bars_test::CBarsTestFrame,
 
 void CMenuTestFrame::OnEnterIdle(UINT why, CWnd* who)
 {
-    if (why != MSGF_MENU || !who)
+    if (why != MSGF_MENU)
         return;
+    if (!who)
+    {
+        // The menu bar waits without a popup: leave it unless a script goes on.
+        if (m_whileOpen.empty())
+            PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        return;
+    }
     if (m_whileOpen.empty())
     {
         who->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
