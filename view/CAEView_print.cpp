@@ -92,9 +92,7 @@ public:
         , m_textFontBase(view.TextFontBase())
         , m_elementLabelFontBase(view.ElementLabelFontBase())
         , m_nodeLabelFontBase(view.NodeLabelFontBase())
-        , m_legendTextList(view.m_nLegendTextList)
-        , m_titleList1(view.m_nTitleList1)
-        , m_titleList2(view.m_nTitleList2)
+        , m_textLists(view.GetTextLists())
     {
         if (m_settings != nullptr)
             m_generalFont = m_settings->m_generalFont.font;
@@ -111,9 +109,7 @@ public:
             m_settings->m_generalFont.font = m_generalFont;
         m_view.SetTextFontBase(m_textFontBase);
         m_view.SetLabelFontBases(m_nodeLabelFontBase, m_elementLabelFontBase);
-        m_view.m_nLegendTextList = m_legendTextList;
-        m_view.m_nTitleList1 = m_titleList1;
-        m_view.m_nTitleList2 = m_titleList2;
+        m_view.SetTextLists(m_textLists);
         m_view.Device().SetFontListBase(m_textFontBase);
         m_view.SetPrinting(false);
     }
@@ -166,9 +162,11 @@ private:
         m_view.SetLabelFontBases(device.CreateFontLists(&nodeLabels), elementBase);
         const auto make = [&](const CString& text)
         { return text.IsEmpty() ? -1 : device.CreateTextList(text.GetString(), general); };
-        m_view.m_nLegendTextList = make(m_view.m_strLegendText);
-        m_view.m_nTitleList1 = make(m_view.m_strResultTitle);
-        m_view.m_nTitleList2 = make(m_view.m_strResultSubTitle);
+        CResultDisplay::TextLists lists;
+        lists.legend = make(m_view.LegendText());
+        lists.title1 = make(m_view.ResultTitle());
+        lists.title2 = make(m_view.ResultSubTitle());
+        m_view.SetTextLists(lists);
     }
 
     CCAEView& m_view;
@@ -181,9 +179,7 @@ private:
     UINT m_textFontBase;
     UINT m_elementLabelFontBase;
     UINT m_nodeLabelFontBase;
-    int m_legendTextList;
-    int m_titleList1;
-    int m_titleList2;
+    CResultDisplay::TextLists m_textLists;
 };
 
 void CCAEView::OnPrintAsking()

@@ -78,14 +78,22 @@ public:
     void DrawLegend();
     void DrawGLText(CDC* dc);
 
-    CString m_strLegendText; // stays empty
-    CString m_strResultTitle;
-    CString m_strResultSubTitle;
-    int m_nLegendTextList = -1; // display lists of the texts; -1 for none
-    int m_nTitleList1 = -1;
-    int m_nTitleList2 = -1;
-    double m_dVisibleMin = 0.0;
-    double m_dVisibleMax = 0.0;
+    // The title lines BuildResultTitle composed, and the legend's text (stays empty).
+    const CString& ResultTitle() const { return m_strResultTitle; }
+    const CString& ResultSubTitle() const { return m_strResultSubTitle; }
+    const CString& LegendText() const { return m_strLegendText; }
+    // The display lists of those texts; -1 for none. Printing makes its own and puts these back.
+    struct TextLists
+    {
+        int legend = -1;
+        int title1 = -1;
+        int title2 = -1;
+    };
+    const TextLists& GetTextLists() const { return m_textLists; }
+    void SetTextLists(const TextLists& lists) { m_textLists = lists; }
+    // The range ComputeVisibleRange found.
+    double VisibleMin() const { return m_dVisibleMin; }
+    double VisibleMax() const { return m_dVisibleMax; }
 
 protected:
     // DisplayResultView for a frame of an animation, in this view: it keeps the range the
@@ -135,4 +143,11 @@ private:
     // filter hides some, else as stored.
     CValueRange ShownRange(CResultData& result);
     void DeleteTextLists();
+
+    CString m_strLegendText;
+    CString m_strResultTitle;
+    CString m_strResultSubTitle;
+    TextLists m_textLists;
+    double m_dVisibleMin = 0.0;
+    double m_dVisibleMax = 0.0;
 };

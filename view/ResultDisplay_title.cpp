@@ -40,7 +40,7 @@ void BeginTitleScene(CDrawDevice& device, double width, double height)
 void CResultDisplay::DeleteTextLists()
 {
     CDrawDevice& device = ResultScene().Device();
-    for (int* list : {&m_nLegendTextList, &m_nTitleList1, &m_nTitleList2})
+    for (int* list : {&m_textLists.legend, &m_textLists.title1, &m_textLists.title2})
     {
         if (*list > 0)
             device.DeleteList(static_cast<UINT>(*list));
@@ -98,9 +98,9 @@ void CResultDisplay::BuildResultTitle()
     // An empty text gets no list.
     const auto make = [&](const CString& text)
     { return text.IsEmpty() ? -1 : view.Device().CreateTextList(text.GetString(), font); };
-    m_nLegendTextList = make(m_strLegendText);
-    m_nTitleList1 = make(m_strResultTitle);
-    m_nTitleList2 = make(m_strResultSubTitle);
+    m_textLists.legend = make(m_strLegendText);
+    m_textLists.title1 = make(m_strResultTitle);
+    m_textLists.title2 = make(m_strResultSubTitle);
 }
 
 void CResultDisplay::DrawLegend()
@@ -122,7 +122,7 @@ void CResultDisplay::DrawLegend()
     style.fontHeight = std::abs(static_cast<int>(font.lfHeight));
     style.fontListBase = GetTextFontBase();
     style.textColor = COLORREFToColor(color);
-    style.legendTextList = m_nLegendTextList;
+    style.legendTextList = m_textLists.legend;
     DrawColorLegend(view.Device(), renderer.GetDisplayAttr(), style);
 }
 
@@ -151,10 +151,10 @@ void CResultDisplay::DrawGLText(CDC* dc)
             device.DrawTextList(CPoint3D(x, y, 0.0), static_cast<UINT>(list));
     };
     BeginTitleScene(device, width, height);
-    draw(m_strResultTitle, m_nTitleList1, 2.5 * 0.025 * height);
+    draw(m_strResultTitle, m_textLists.title1, 2.5 * 0.025 * height);
     device.EndScene();
     BeginTitleScene(device, width, height);
-    draw(m_strResultSubTitle, m_nTitleList2, 0.025 * height);
+    draw(m_strResultSubTitle, m_textLists.title2, 0.025 * height);
     dc->SelectObject(oldFont);
     device.EndScene();
 }

@@ -109,7 +109,7 @@ void CWendraView::DrawAll(CDC* dc)
                 DrawTriad(Camera(kCentralTriadViewport));
             if (Renderer().ContourResultId() != -1 || Renderer().VectorResultId() != -1)
                 DrawLegend();
-            if (m_strResultTitle.IsEmpty())
+            if (ResultTitle().IsEmpty())
                 BuildResultTitle();
             DrawGLText(dc);
             DrawRubberBand();

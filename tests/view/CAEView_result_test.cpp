@@ -96,7 +96,7 @@ TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
     EXPECT_EQ(1, Frame().m_geometryRefreshes);
     EXPECT_EQ(0u, Frame().m_project->m_settings.m_displayFilter & kKindNode);
     EXPECT_EQ(static_cast<int>(m_resultId), Frame().m_selectedInCombo);
-    EXPECT_STREQ("Stress :  (Load case 1)", shown->m_strResultTitle.GetString());
+    EXPECT_STREQ("Stress :  (Load case 1)", shown->ResultTitle().GetString());
 
     DrawFrame(shown);
     // The legend: the ten band colours in a bar in the left fifth.
@@ -154,8 +154,8 @@ TEST_F(CAEViewResultTest, NewViewShowsAnElementResultInTheCategoryAskedFor)
         ASSERT_NE(nullptr, shown);
         ASSERT_NE(from, shown);
         EXPECT_EQ(c.category, shown->Scene().DisplayAttr().m_nResultCategory);
-        EXPECT_EQ(0u, std::string(shown->m_strResultSubTitle.GetString()).find(c.word))
-            << shown->m_strResultSubTitle.GetString();
+        EXPECT_EQ(0u, std::string(shown->ResultSubTitle().GetString()).find(c.word))
+            << shown->ResultSubTitle().GetString();
         DrawFrame(shown);
         // Element 5 (x from -1 to 0) holds 100, element 6 (0 to 1) holds 0.
         const Rgb left = ReadPixel(kSide / 2 - 12, kSide / 2, kSide);
@@ -211,9 +211,9 @@ TEST_F(CAEViewResultTest, LoadCaseComboShowsTheCaseWithItsRangeAndCaseText)
     EXPECT_EQ(views, Frame().m_viewCounter); // the same view
     EXPECT_EQ(Frame().m_selectedLoadCase, shown->Renderer().ContourResultId());
     EXPECT_EQ(50.0, shown->Scene().DisplayAttr().m_dataMax);
-    EXPECT_STREQ("Stress :  (Load case 2)", shown->m_strResultTitle.GetString());
+    EXPECT_STREQ("Stress :  (Load case 2)", shown->ResultTitle().GetString());
     EXPECT_NE(std::string::npos,
-              std::string(shown->m_strResultSubTitle.GetString()).find("5.000E+001"));
+              std::string(shown->ResultSubTitle().GetString()).find("5.000E+001"));
 }
 
 TEST_F(CAEViewResultTest, ModelCommandsNeedAModel)

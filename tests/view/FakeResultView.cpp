@@ -57,7 +57,7 @@ void FakeResultView::Draw()
     Device().EndScene();
     if (m_renderer.ContourResultId() != -1 || m_renderer.VectorResultId() != -1)
         DrawLegend();
-    if (m_strResultTitle.IsEmpty())
+    if (ResultTitle().IsEmpty())
         BuildResultTitle();
     CClientDC dc(&m_wnd);
     DrawGLText(&dc);

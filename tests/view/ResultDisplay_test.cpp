@@ -157,9 +157,9 @@ TEST_F(ResultDisplayTest, TitleOfADisplacementYContour)
     m_view->DisplayResultView(static_cast<int>(id), 3, 2, TRUE);
     ASSERT_EQ(1u, m_opened.size());
     EXPECT_STREQ("Translation : UY : Minimum 0.000E+000 : Maximum 1.000E+002",
-                 Opened(0).m_strResultSubTitle.GetString());
-    EXPECT_STREQ("Result :  (Load case 1)", Opened(0).m_strResultTitle.GetString());
-    EXPECT_GT(Opened(0).m_nTitleList2, 0);
+                 Opened(0).ResultSubTitle().GetString());
+    EXPECT_STREQ("Result :  (Load case 1)", Opened(0).ResultTitle().GetString());
+    EXPECT_GT(Opened(0).GetTextLists().title2, 0);
 }
 
 TEST_F(ResultDisplayTest, AnotherCaseInTheSameViewTakesItsRangeAndCaseText)
@@ -174,7 +174,7 @@ TEST_F(ResultDisplayTest, AnotherCaseInTheSameViewTakesItsRangeAndCaseText)
     EXPECT_EQ(static_cast<int>(second), shown.m_renderer.ContourResultId());
     EXPECT_EQ(50.0, shown.Scene().DisplayAttr().m_dataMax);
     EXPECT_EQ(6, shown.Scene().DisplayAttr().m_nBands); // the view's bands stay
-    EXPECT_STREQ("Result :  (Load case 2)", shown.m_strResultTitle.GetString());
+    EXPECT_STREQ("Result :  (Load case 2)", shown.ResultTitle().GetString());
     EXPECT_EQ(static_cast<int>(second), shown.m_selectedLoadCase);
 
     // Animation frames keep the range they started with.
@@ -250,14 +250,14 @@ TEST_F(ResultDisplayTest, VisibleRangeWithEveryElementHiddenIsZero)
     m_view->m_renderer.SetResultComponent(1);
     m_view->SetCurrentResult(m_model.GetResult(id));
     m_view->ComputeVisibleRange(FALSE);
-    EXPECT_EQ(100.0, m_view->m_dVisibleMax);
+    EXPECT_EQ(100.0, m_view->VisibleMax());
     for (int i = 1; i <= 10; ++i)
         m_view->m_hiddenIds.insert(i);
     m_view->ComputeVisibleRange(FALSE);
-    EXPECT_EQ(0.0, m_view->m_dVisibleMin);
-    EXPECT_EQ(0.0, m_view->m_dVisibleMax);
+    EXPECT_EQ(0.0, m_view->VisibleMin());
+    EXPECT_EQ(0.0, m_view->VisibleMax());
     m_view->ComputeVisibleRange(TRUE); // as stored
-    EXPECT_EQ(100.0, m_view->m_dVisibleMax);
+    EXPECT_EQ(100.0, m_view->VisibleMax());
 }
 
 TEST_F(ResultDisplayTest, AnimationModeIsChosenOnce)

@@ -54,7 +54,7 @@ void ExpectShownRange(CModelSet& model, UINT id, int component, const Range& rea
     EXPECT_DOUBLE_EQ(read.max, bands.m_dataMax);
     EXPECT_DOUBLE_EQ(read.min, bands.m_levels[0]);
     EXPECT_DOUBLE_EQ(read.max, bands.m_levels[bands.m_nTotalBands]);
-    const std::string line2 = shown.m_strResultSubTitle.GetString();
+    const std::string line2 = shown.ResultSubTitle().GetString();
     EXPECT_NE(std::string::npos, line2.find(FormatTitleValue(read.min).GetString())) << line2;
     EXPECT_NE(std::string::npos, line2.find(FormatTitleValue(read.max).GetString())) << line2;
     shown.Draw();
