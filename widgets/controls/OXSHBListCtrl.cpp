@@ -29,7 +29,8 @@ FW_TABLE(COXSHBListCtrl, CListCtrl, fw::on<WM_PAINT, &COXSHBListCtrl::OnPaint>()
          fw::raw<WM_OX_DRAGENTER, &COXSHBListCtrl::OnDropMessage>(),
          fw::raw<WM_OX_DRAGOVER, &COXSHBListCtrl::OnDropMessage>(),
          fw::raw<WM_OX_DRAGLEAVE, &COXSHBListCtrl::OnDropMessage>(),
-         fw::raw<WM_OX_DROP, &COXSHBListCtrl::OnDropMessage>())
+         fw::raw<WM_OX_DROP, &COXSHBListCtrl::OnDropMessage>(),
+         fw::raw<WM_OX_GIVEFEEDBACK, &COXSHBListCtrl::OnGiveFeedback>())
 
 namespace
 {

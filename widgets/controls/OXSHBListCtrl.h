@@ -109,6 +109,7 @@ public:
     LRESULT OnCheckHover(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartDrag(WPARAM wParam, LPARAM lParam);
     LRESULT OnDropMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGiveFeedback(WPARAM wParam, LPARAM lParam);
     LRESULT OnEditorNotify(WPARAM wParam, LPARAM lParam);
 
     FW_MESSAGE_TABLE()
@@ -163,6 +164,7 @@ private:
     BOOL m_mouseInside = FALSE;
     BOOL m_dropScrolling = FALSE;
     HGLOBAL m_dragBlock = nullptr; // owned until the drag starts
-    CFont m_itemFont;              // from the group's descriptor
+    BOOL m_dragImageShown = FALSE;
+    CFont m_itemFont; // from the group's descriptor
     bool m_creating = false;
 };

@@ -210,13 +210,27 @@ LRESULT COXSHBListCtrl::OnStartDrag(WPARAM /*wParam*/, LPARAM /*lParam*/)
     info.mask = LVIF_IMAGE;
     info.iItem = item;
     CImageList* images = ViewImageList();
-    const bool dragImage =
+    CRect icon;
+    GetItemIconRect(item, &icon);
+    // The image is held where the pointer took the icon (3 inside the icon rectangle).
+    const CPoint hotSpot(m_buttonDownPoint.x - icon.left - 3, m_buttonDownPoint.y - icon.top - 3);
+    m_dragImageShown =
         images && GetItem(&info) && info.iImage >= 0 &&
-        ::ImageList_BeginDrag(images->GetSafeHandle(), info.iImage, m_gripOffset.x, m_gripOffset.y);
+        ::ImageList_BeginDrag(images->GetSafeHandle(), info.iImage, hotSpot.x, hotSpot.y);
+    if (m_dragImageShown)
+    {
+        CPoint cursor;
+        ::GetCursorPos(&cursor);
+        ::ImageList_DragEnter(nullptr, cursor.x, cursor.y);
+    }
     const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, nullptr,
                                                 dropSource ? dropSource : &m_dropSource);
-    if (dragImage)
+    if (m_dragImageShown)
+    {
+        ::ImageList_DragLeave(nullptr);
         ::ImageList_EndDrag();
+        m_dragImageShown = FALSE;
+    }
     m_dragItem = -1;
     Notify(SHBN_DRAGDROPENDED, item, static_cast<LPARAM>(effect));
     return 0;
@@ -285,6 +299,18 @@ BOOL COXSHBListCtrl::OnDrop(COleDataObject* data, DROPEFFECT /*effect*/, CPoint 
     }
     Notify(SHBN_DRAGDROPENDED, mark);
     return dropped;
+}
+
+LRESULT COXSHBListCtrl::OnGiveFeedback(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    // The drag image follows the pointer; the cursors stay the default ones (answer 0).
+    if (m_dragImageShown)
+    {
+        CPoint cursor;
+        ::GetCursorPos(&cursor);
+        ::ImageList_DragMove(cursor.x, cursor.y);
+    }
+    return 0;
 }
 
 LRESULT COXSHBListCtrl::OnDropMessage(WPARAM /*wParam*/, LPARAM lParam)

@@ -74,8 +74,8 @@ void COXSHBListCtrl::OnMouseMove(UINT flags, CPoint point)
         ::ReleaseCapture();
     if (m_dragBlock)
         ::GlobalFree(m_dragBlock);
-    m_dragBlock = BuildDragData(m_dragItem);
     Notify(SHBN_BEGINDRAGITEM, m_dragItem, MAKELPARAM(m_gripOffset.x, m_gripOffset.y));
+    m_dragBlock = BuildDragData(m_dragItem);
     PostMessage(SHBM_STARTDRAG);
 }
 

@@ -555,7 +555,7 @@ TEST_F(SHBListTest, DraggingAnItemAsksTheOwnerWhoMayTakeTheDragOver)
     m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(start.x, start.y));
     m_list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(start.x + 20, start.y + 20));
     fw::test::Pump();
-    const std::vector<UINT> expected = {SHBN_PRESSITEM, SHBN_GETDRAGDATA, SHBN_BEGINDRAGITEM,
+    const std::vector<UINT> expected = {SHBN_PRESSITEM, SHBN_BEGINDRAGITEM, SHBN_GETDRAGDATA,
                                         SHBN_DRAGITEM};
     std::vector<UINT> codes = Codes();
     for (const UINT noise : {SHBN_HOTITEM, SHBN_DRAWITEM}) // hovering and painting
@@ -590,4 +590,24 @@ TEST_F(SHBListTest, ItemTipsOfTheHotItemComeFromTheOwnerWhenTipsAreOn)
     EXPECT_EQ(std::string(79, 't'), ask()); // cut to the tip's 80 bytes with the null
     ASSERT_EQ((std::vector<UINT>{SHBN_GETITEMINFOTIP}), Codes());
     EXPECT_EQ(1, Notices()[0].item);
+}
+
+TEST_F(SHBListTest, AClickOutsideTheEditorKeepsTheTextAndGoesOnToTheWindowUnderIt)
+{
+    MakeList(m_list, LVS_ICON | LVS_EDITLABELS);
+    AddItems(m_list, 2);
+    fw::test::Pump();
+    ASSERT_EQ(1, m_list.EditItem(0));
+    COXSHBEdit* editor = m_list.GetEditor();
+    editor->SetWindowText("Kept");
+    // A press on item 1 reaches the editor first: it holds the mouse while it runs.
+    CPoint onOne = Icon(m_list, 1).CenterPoint();
+    m_list.ClientToScreen(&onOne);
+    editor->ScreenToClient(&onOne);
+    editor->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(onOne.x, onOne.y));
+    EXPECT_FALSE(editor->IsWindowVisible());
+    EXPECT_STREQ("Kept", m_list.GetItemText(0, 0).GetString());
+    fw::test::Pump();
+    EXPECT_EQ(1, m_list.GetPressedItem()); // the press went on to the list
+    m_list.SendMessage(WM_LBUTTONUP, 0, Point(0, 0));
 }

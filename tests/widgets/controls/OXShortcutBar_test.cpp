@@ -3,6 +3,7 @@
 // dragging headers, deleting, header painting, animation, drag-hover and the commands.
 #include "widgets/controls/OXShortcutBar.h"
 
+#include "platform/win/cmdtarget.h"
 #include "tests/widgets/controls/ShortcutBarTestSupport.h"
 #include "widgets/controls/OXSHBListCtrl.h"
 
@@ -567,4 +568,36 @@ TEST(ShortcutBarImages, ChosenIconsRoundTripThroughABlockAndOtherBytesAreRefused
         EXPECT_EQ(nullptr, COXShortcutBar::LoadImageList(c.bytes.data(), c.bytes.size()));
     }
     ::ImageList_Destroy(images);
+}
+
+namespace
+{
+class RecordingCmdUI : public CCmdUI
+{
+public:
+    void Enable(BOOL on) override { enabled = on; }
+    void SetCheck(int check) override { checked = check; }
+    int enabled = -1;
+    int checked = -1;
+};
+} // namespace
+
+TEST_F(ShortcutBarTest, ViewCommandsAreCheckedByTheExpandedGroupsView)
+{
+    MakeBar();
+    const HSHBGROUP a = Insert("A");
+    const auto update = [&](UINT id)
+    {
+        RecordingCmdUI state;
+        state.m_nID = id;
+        state.DoUpdate(&m_bar, FALSE);
+        return std::make_pair(state.enabled, state.checked);
+    };
+    EXPECT_EQ(0, update(ID_SHB_LARGEICON).first); // no group expanded
+    m_bar.ExpandGroup(a);
+    EXPECT_EQ(std::make_pair(1, 1), update(ID_SHB_LARGEICON));
+    EXPECT_EQ(std::make_pair(1, 0), update(ID_SHB_SMALLICON));
+    m_bar.SetGroupView(a, SHB_SMALLICON);
+    EXPECT_EQ(std::make_pair(1, 0), update(ID_SHB_LARGEICON));
+    EXPECT_EQ(std::make_pair(1, 1), update(ID_SHB_SMALLICON));
 }
