@@ -330,6 +330,7 @@ TEST_F(GraphFrameTest, PrintingToAFilePrinterWritesOneLandscapePageWithTheCurve)
     ASSERT_TRUE(fw::test::InstallFilePrinter(kPrinterName, job));
     (*m_services)->printer = [] { return fw::test::CreateFilePrinterDC(kPrinterName); };
     Open(RisingSeries);
+    m_graphFrame->SendMessage(WM_COMMAND, ID_GRAPH_POINT_DISPLAY);
     m_graphFrame->SendMessage(WM_COMMAND, ID_GRAPH_PRINT);
     Pump();
     ASSERT_EQ(1, (*m_services)->printDialogs);
@@ -345,15 +346,34 @@ TEST_F(GraphFrameTest, PrintingToAFilePrinterWritesOneLandscapePageWithTheCurve)
     const Raster page = Rasterise(job, folder + "\\graph.ppm");
     ASSERT_GT(page.width, 0) << "Ghostscript did not rasterise the page";
     EXPECT_GT(page.CountNear(kFirstSeries, 8), 50);
-    // The screen is drawn again afterwards.
+    // The screen is drawn again afterwards, its marks still shown.
     EXPECT_TRUE(ColourNear(Graph().Position(4.0, 2e8), kFirstSeries));
+    EXPECT_EQ(1, Graph().PointDisplay());
 }
 
-TEST_F(GraphFrameTest, PrintingWithoutAPrinterSaysSoAndTheScreenStaysDrawn)
+// A system without printers: the print dialog cannot open and says why.
+class NoPrinterServices : public fw::test::ScriptedServices
+{
+public:
+    DWORD CommDlgExtendedError() override { return PDERR_NODEFAULTPRN; }
+};
+
+TEST_F(GraphFrameTest, PrintingWithoutAPrinterSaysSoAndCancelSaysNothing)
 {
     Open(RisingSeries);
     m_graphFrame->SendMessage(WM_COMMAND, ID_GRAPH_PRINT);
     Pump();
     EXPECT_EQ(1, (*m_services)->printDialogs);
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
+
+    NoPrinterServices noPrinter;
+    sys::Services* previous = sys::Install(&noPrinter);
+    m_graphFrame->SendMessage(WM_COMMAND, ID_GRAPH_PRINT);
+    Pump();
+    sys::Install(previous);
+    ASSERT_EQ(1u, noPrinter.messageBoxes.size());
+    EXPECT_EQ("No printer is available: nothing was printed.", noPrinter.messageBoxes[0].text);
+    // The screen is laid out again with the marks as they were.
     EXPECT_TRUE(ColourNear(Graph().Position(4.0, 2e8), kFirstSeries));
+    EXPECT_EQ(0, Graph().PointDisplay());
 }
