@@ -138,6 +138,9 @@ private:
     void SetHotItem(int item);
     void RedrawItem(int item);
     int InsertionIndexAt(CPoint point) const;
+    UINT ScrollDelay() const;
+    // Starts or stops scrolling on the timer while dragged data stays near an edge.
+    void ScrollWhileDragging(int by);
     // Answers a list-view message that concerns our layout; FALSE leaves it to the list-view.
     BOOL HandleListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
@@ -162,7 +165,7 @@ private:
     CPoint m_buttonDownPoint;
     CPoint m_gripOffset;
     BOOL m_mouseInside = FALSE;
-    BOOL m_dropScrolling = FALSE;
+    int m_dropScrollBy = 0;        // while data is dragged near an edge: -1 up, 1 down
     HGLOBAL m_dragBlock = nullptr; // owned until the drag starts
     BOOL m_dragImageShown = FALSE;
     CFont m_itemFont; // from the group's descriptor

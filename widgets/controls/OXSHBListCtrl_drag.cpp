@@ -247,6 +247,7 @@ DROPEFFECT COXSHBListCtrl::OnDragOver(COleDataObject* data, DWORD keyState, CPoi
     Notify(SHBN_DRAGOVER, -1, reinterpret_cast<LPARAM>(data));
     if (!data || !data->IsDataAvailable(GetDragFormat()))
     {
+        ScrollWhileDragging(0);
         if (m_dropItem >= 0)
         {
             m_dropItem = -1;
@@ -254,15 +255,11 @@ DROPEFFECT COXSHBListCtrl::OnDragOver(COleDataObject* data, DWORD keyState, CPoi
         }
         return DROPEFFECT_NONE;
     }
-    // Near the top or bottom edge the list scrolls to show more places.
-    CRect client;
-    GetClientRect(&client);
-    CRect inner = client;
+    // Near the top or bottom edge the list scrolls on its timer to show more places.
+    CRect inner;
+    GetClientRect(&inner);
     inner.DeflateRect(kMargin, kMargin);
-    if (point.y < inner.top)
-        ScrollItems(-1);
-    else if (point.y >= inner.bottom)
-        ScrollItems(1);
+    ScrollWhileDragging(point.y < inner.top ? -1 : point.y >= inner.bottom ? 1 : 0);
     const int mark = InsertionIndexAt(point);
     if (mark != m_dropItem)
     {
@@ -274,6 +271,7 @@ DROPEFFECT COXSHBListCtrl::OnDragOver(COleDataObject* data, DWORD keyState, CPoi
 
 void COXSHBListCtrl::OnDragLeave()
 {
+    ScrollWhileDragging(0);
     if (m_dropItem >= 0)
     {
         m_dropItem = -1;
@@ -285,6 +283,7 @@ void COXSHBListCtrl::OnDragLeave()
 BOOL COXSHBListCtrl::OnDrop(COleDataObject* data, DROPEFFECT /*effect*/, CPoint point)
 {
     const int mark = m_dropItem >= 0 ? m_dropItem : InsertionIndexAt(point);
+    ScrollWhileDragging(0);
     m_dropItem = -1;
     Invalidate();
     if (!data || !data->IsDataAvailable(GetDragFormat()))

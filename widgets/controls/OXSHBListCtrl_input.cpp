@@ -20,13 +20,31 @@ CString LoadText(UINT id)
 }
 } // namespace
 
+UINT COXSHBListCtrl::ScrollDelay() const
+{
+    return m_bar ? m_bar->GetScrollDelay() : kStandAloneScrollMs;
+}
+
+void COXSHBListCtrl::ScrollWhileDragging(int by)
+{
+    if (by == m_dropScrollBy)
+        return;
+    m_dropScrollBy = by;
+    if (by != 0)
+        SetTimer(kScrollTimer, ScrollDelay());
+    else
+        KillTimer(kScrollTimer);
+}
+
 void COXSHBListCtrl::OnTimer(UINT_PTR id)
 {
     if (id == kHoverTimer)
         PostMessage(SHBM_CHECKHOVER);
     else if (id == kScrollTimer)
     {
-        if (m_scrollingBy != 0 && (::GetKeyState(VK_LBUTTON) & 0x8000))
+        if (m_dropScrollBy != 0)
+            ScrollItems(m_dropScrollBy);
+        else if (m_scrollingBy != 0 && (::GetKeyState(VK_LBUTTON) & 0x8000))
             ScrollItems(m_scrollingBy);
         else
             KillTimer(kScrollTimer);
@@ -88,7 +106,7 @@ void COXSHBListCtrl::OnLButtonDown(UINT /*flags*/, CPoint point)
     {
         m_scrollingBy = hit == kHitScrollUp ? -1 : 1;
         ScrollItems(m_scrollingBy);
-        SetTimer(kScrollTimer, m_bar ? m_bar->GetScrollDelay() : kStandAloneScrollMs);
+        SetTimer(kScrollTimer, ScrollDelay());
         SetCapture();
         return;
     }

@@ -611,3 +611,33 @@ TEST_F(SHBListTest, AClickOutsideTheEditorKeepsTheTextAndGoesOnToTheWindowUnderI
     EXPECT_EQ(1, m_list.GetPressedItem()); // the press went on to the list
     m_list.SendMessage(WM_LBUTTONUP, 0, Point(0, 0));
 }
+
+TEST_F(SHBListTest, DataHeldNearAnEdgeScrollsTheListOnItsTimer)
+{
+    MakeList(m_list, LVS_ICON, 120);
+    AddItems(m_list, 8);
+    MakeList(m_other, LVS_ICON, 250, 200);
+    AddItems(m_other, 1);
+    COleDataSource source;
+    source.CacheGlobalData(COXSHBListCtrl::GetDragFormat(), m_other.BuildDragData(0));
+    COleDataObject data;
+    data.Attach(source.GetInterface(), FALSE);
+
+    const CPoint nearBottom(20, 117);
+    m_list.OnDragEnter(&data, 0, nearBottom);
+    EXPECT_EQ(0, m_list.GetScrollOrigin().y); // not at once: on the timer
+    m_list.SendMessage(WM_TIMER, COXSHBListCtrl::kScrollTimer);
+    const int scrolled = m_list.GetScrollOrigin().y;
+    EXPECT_GT(scrolled, 0);
+    // Back in the middle, and then away: no more scrolling.
+    m_list.OnDragOver(&data, 0, CPoint(20, 60));
+    m_list.SendMessage(WM_TIMER, COXSHBListCtrl::kScrollTimer);
+    EXPECT_EQ(scrolled, m_list.GetScrollOrigin().y);
+    m_list.OnDragOver(&data, 0, CPoint(20, 2));
+    m_list.SendMessage(WM_TIMER, COXSHBListCtrl::kScrollTimer);
+    EXPECT_LT(m_list.GetScrollOrigin().y, scrolled);
+    m_list.OnDragLeave();
+    const int left = m_list.GetScrollOrigin().y;
+    m_list.SendMessage(WM_TIMER, COXSHBListCtrl::kScrollTimer);
+    EXPECT_EQ(left, m_list.GetScrollOrigin().y);
+}
