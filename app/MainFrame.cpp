@@ -38,6 +38,21 @@ FW_TABLE(CMainFrame, COXMenuBarHostFrame, fw::on<WM_CREATE, &CMainFrame::OnCreat
          fw::update<ID_IMPORT_UNV, &CMainFrame::OnUpdateImportUnv>(),
          fw::update<ID_EXPORT_DEFORMED_UNV, &CMainFrame::OnUpdateExport>(),
          fw::update<ID_EXPORT_ORIGINAL_UNV, &CMainFrame::OnUpdateExport>(),
+         fw::command<ID_DISPLAY_SETTINGS, &CMainFrame::OnDisplaySettings>(),
+         fw::command<ID_RESULT_SETTINGS, &CMainFrame::OnResultSettings>(),
+         fw::command<ID_SYSTEM_SETTINGS, &CMainFrame::OnSystemSettings>(),
+         fw::update<ID_DISPLAY_SETTINGS, &CMainFrame::OnUpdateProjectSettings>(),
+         fw::update<ID_RESULT_SETTINGS, &CMainFrame::OnUpdateProjectSettings>(),
+         fw::command<ID_VIEW_OUTPUT_BAR, &CMainFrame::OnViewOutputBar>(),
+         fw::command<ID_VIEW_WORKSPACE, &CMainFrame::OnViewWorkspace>(),
+         fw::command<ID_VIEW_TOOLBAR, &CMainFrame::OnViewStandardToolbar>(),
+         fw::update<ID_VIEW_OUTPUT_BAR, &CMainFrame::OnUpdateViewOutputBar>(),
+         fw::update<ID_VIEW_WORKSPACE, &CMainFrame::OnUpdateViewWorkspace>(),
+         fw::update<ID_VIEW_TOOLBAR, &CMainFrame::OnUpdateViewStandardToolbar>(),
+         fw::command<ID_WINDOW_TILE_HORZ_SIDE, &CMainFrame::OnWindowTileHorz>(),
+         fw::command<ID_WINDOW_TILE_VERT_STACK, &CMainFrame::OnWindowTileVert>(),
+         fw::command<ID_WINDOW_NEXT, &CMainFrame::OnWindowNext>(),
+         fw::command<ID_WINDOW_ARRANGE_ICONS, &CMainFrame::OnWindowArrange>(),
          fw::on<WM_DROPFILES, &CMainFrame::OnDropFiles>())
 
 namespace

@@ -9,6 +9,7 @@
 #include "app/AEProjectWorkspace.h"
 #include "app/FrameProjectHost.h"
 #include "core/model/ResultShowHost.h"
+#include "dialogs/settings/SettingsPage.h"
 #include "framework/OXMenuBarFrame.h"
 #include "platform/bars/statusbar.h"
 #include "platform/base/coll_map.h"
@@ -27,7 +28,10 @@ class CModelSet;
 // The frame id of a project's first view, whose frame stays open while the project is.
 constexpr int kFirstFrameId = 1;
 
-class CMainFrame : public COXMenuBarHostFrame, public CViewMainFrame, public CResultShowHost
+class CMainFrame : public COXMenuBarHostFrame,
+                   public CViewMainFrame,
+                   public CResultShowHost,
+                   public CSettingsHost
 {
     FW_CLASS(CMainFrame, COXMenuBarHostFrame)
 
@@ -107,6 +111,13 @@ public:
     // For every view of the frame map: the display lists rebuilt when render is set, the
     // triad placed in the project's corner, the view redrawn.
     void ApplySettingsToAllViews(BOOL render) override;
+    // What the settings pages ask of the views (MainFrame_settings.cpp).
+    void ApplyBackgroundColor(COLORREF color) override;
+    bool GetActiveViewAngles(CPoint3D& anglesDeg) override;
+    void SetActiveViewDisplayMode(int mode) override;
+    // Each view's two id-label font lists made anew from the project's fonts, in the view's
+    // own rendering context.
+    void RebuildLabelFontLists();
     void RefreshGeometryNode() override;
     void OnRecentProject(UINT commandId) override;
 
@@ -199,6 +210,22 @@ protected:
     void OnUpdateImportUnv(CCmdUI* cmdUI);
     void OnUpdateExport(CCmdUI* cmdUI);
 
+    // Settings sheets, bars and the Window menu (MainFrame_settings.cpp).
+    void OnDisplaySettings();
+    void OnResultSettings();
+    void OnSystemSettings();
+    void OnUpdateProjectSettings(CCmdUI* cmdUI);
+    void OnViewOutputBar();
+    void OnViewWorkspace();
+    void OnViewStandardToolbar();
+    void OnUpdateViewOutputBar(CCmdUI* cmdUI);
+    void OnUpdateViewWorkspace(CCmdUI* cmdUI);
+    void OnUpdateViewStandardToolbar(CCmdUI* cmdUI);
+    void OnWindowTileHorz();
+    void OnWindowTileVert();
+    void OnWindowNext();
+    void OnWindowArrange();
+
 private:
     BOOL CreateToolBar(ToolBarSlot slot);
     BOOL CreateStatusBar();
@@ -220,6 +247,8 @@ private:
     void ShowStartUpResult();
     // The slot of a toolbar's show/hide command; kToolBarCount when none.
     static ToolBarSlot SlotOfCommand(UINT commandId);
+    // The active view of the active child frame, or null.
+    CCAEView* ActiveChildView();
 
     CAEOutputBar m_outputBar;
     CAEProjectWorkspace m_projectTreeBar;

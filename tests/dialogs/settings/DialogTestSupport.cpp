@@ -1,7 +1,9 @@
 // Settings-dialog test support.
 #include "tests/dialogs/settings/DialogTestSupport.h"
 
+#include "project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
+#include "core/services/ProductIni.h"
 #include "platform/ole/oleinit.h"
 #include "platform/test/pump.h"
 #include "tests/support/TestPaths.h"
@@ -76,5 +78,60 @@ std::string DialogFixture::LastMessage() const
 {
     const auto& boxes = (*m_services)->messageBoxes;
     return boxes.empty() ? std::string() : boxes.back().text;
+}
+SettingsPageFixture::SettingsPageFixture() = default;
+SettingsPageFixture::~SettingsPageFixture() = default;
+
+void SettingsPageFixture::TearDown()
+{
+    if (m_sheet && m_sheet->GetSafeHwnd())
+        m_sheet->DestroyWindow();
+    fw::test::Pump();
+    m_sheet.reset();
+    m_project.reset();
+    DialogFixture::TearDown();
+}
+
+CProjectData& SettingsPageFixture::MakeProject()
+{
+    m_project = std::make_unique<CProjectData>();
+    m_host.project = m_project.get();
+    return *m_project;
+}
+
+HWND SettingsPageFixture::Open(CSettingsPage& page)
+{
+    page.SetHost(&m_host);
+    m_sheet = std::make_unique<CPropertySheet>("Settings", m_frame);
+    m_sheet->AddPage(&page);
+    EXPECT_TRUE(m_sheet->Create(m_frame));
+    m_sheet->ShowWindow(SW_SHOW);
+    fw::test::Pump();
+    return page.GetSafeHwnd();
+}
+
+void SettingsPageFixture::PressApply()
+{
+    m_sheet->PressButton(PSBTN_APPLYNOW);
+    fw::test::Pump();
+}
+
+void SettingsPageFixture::PressOk()
+{
+    m_sheet->PressButton(PSBTN_OK);
+    fw::test::Pump();
+}
+
+void SettingsPageFixture::PressCancel()
+{
+    m_sheet->PressButton(PSBTN_CANCEL);
+    fw::test::Pump();
+}
+
+std::string SettingsPageFixture::IniValue(const char* section, const char* key) const
+{
+    std::string value;
+    GetIniString(section, key, &value);
+    return value;
 }
 } // namespace dialogs_test

@@ -3,13 +3,18 @@
 // with scripted message boxes and file dialogs, and a way to act inside a modal dialog.
 #pragma once
 
+#include "dialogs/settings/SettingsPage.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+class CProjectData;
 
 namespace dialogs_test
 {
@@ -38,6 +43,60 @@ protected:
 private:
     std::string m_savedFolder;
     std::string m_savedSuffix;
+};
+
+// The main frame as the settings pages see it: a project of the test's, and a record of what
+// the pages asked for.
+class FakeSettingsHost : public CSettingsHost
+{
+public:
+    CProjectData* GetProject() override { return project; }
+    void ApplySettingsToAllViews(BOOL render) override
+    {
+        ++applyCount;
+        lastRender = render;
+    }
+    void ApplyBackgroundColor(COLORREF color) override { backgrounds.push_back(color); }
+    bool GetActiveViewAngles(CPoint3D& anglesDeg) override
+    {
+        if (!hasView)
+            return false;
+        anglesDeg = viewAngles;
+        return true;
+    }
+    void SetActiveViewDisplayMode(int mode) override { viewDisplayMode = mode; }
+
+    CProjectData* project = nullptr;
+    int applyCount = 0;
+    BOOL lastRender = FALSE;
+    std::vector<COLORREF> backgrounds;
+    bool hasView = false;
+    CPoint3D viewAngles;
+    int viewDisplayMode = -1;
+};
+
+// A settings page shown alone in a modeless sheet over the fixture's frame.
+class SettingsPageFixture : public DialogFixture
+{
+protected:
+    SettingsPageFixture();
+    ~SettingsPageFixture() override;
+    void TearDown() override;
+
+    // A project made now, from the INI as it stands.
+    CProjectData& MakeProject();
+    // Shows the page in a new sheet; the page's window.
+    HWND Open(CSettingsPage& page);
+    // The sheet's buttons, pressed as a user would.
+    void PressApply();
+    void PressOk();
+    void PressCancel();
+    // A value of the product INI, empty when the key is missing.
+    std::string IniValue(const char* section, const char* key) const;
+
+    FakeSettingsHost m_host;
+    std::unique_ptr<CProjectData> m_project;
+    std::unique_ptr<CPropertySheet> m_sheet;
 };
 
 using fw::test::WhenDialogShows;

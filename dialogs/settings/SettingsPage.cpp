@@ -1,0 +1,34 @@
+// The settings pages' shared part.
+#include "dialogs/settings/SettingsPage.h"
+
+#include "dialogs/settings/DialogTexts.h"
+#include "platform/dlg/ddx.h"
+#include "core/display/ResultDisplayAttr.h"
+
+void CSettingsPage::SetModifiedFlag(BOOL modified)
+{
+    SetModified(modified);
+    m_bModified = modified ? 1 : 0;
+}
+
+void CSettingsPage::EnableControl(int id, BOOL enable)
+{
+    if (const HWND control = ::GetDlgItem(GetSafeHwnd(), id))
+        ::EnableWindow(control, enable);
+}
+
+CProjectData* CSettingsPage::Project() const
+{
+    return m_pHost != nullptr ? m_pHost->GetProject() : nullptr;
+}
+
+void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands)
+{
+    if (!dx->m_bSaveAndValidate || (bands >= 1 && bands <= CResultDisplayAttr::kMaxBands))
+        return;
+    CString text;
+    text.Format("%s %d", LoadUiText("message.str", "Error", "NoOfBands").GetString(),
+                CResultDisplayAttr::kMaxBands);
+    ShowDialogMessage(dialog, text.GetString(), MB_OK);
+    dx->Fail();
+}

@@ -1,0 +1,399 @@
+// The main frame's settings sheets, Window menu and command states under Wine: states read from
+// the menu bar's own popups, child windows tiled and chosen from the window list, and the
+// sheets' effects on every open view, on the project and on the product INI.
+#include "app/ChildFrame.h"
+#include "platform/test/pump.h"
+#include "project/ProjectData.h"
+#include "resources/resource.h"
+#include "tests/app/ProjectAppFixture.h"
+#include "widgets/bars/OXColorPickerButton.h"
+#include "widgets/bars/OXMenuBar.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+class SettingsSheets : public ProjectAppFixture
+{
+protected:
+    // The popup of the menu that holds the command as one of its own items, or null.
+    static HMENU FindPopup(HMENU menu, UINT id)
+    {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+        {
+            const HMENU sub = ::GetSubMenu(menu, i);
+            if (sub == nullptr)
+                continue;
+            for (int j = 0; j < ::GetMenuItemCount(sub); ++j)
+            {
+                if (::GetMenuItemID(sub, j) == id)
+                    return sub;
+            }
+            if (const HMENU deeper = FindPopup(sub, id))
+                return deeper;
+        }
+        return nullptr;
+    }
+
+    // The command as the user finds it: its item in the menu bar's popup once opened, else its
+    // button on the Standard toolbar after an idle update, else (in neither while no view is
+    // open) what the command routing answers.
+    bool IsMenuItemEnabled(UINT id)
+    {
+        const HMENU popup = FindPopup(MainFrame()->GetMenuBar()->GetMenu(), id);
+        if (popup != nullptr)
+        {
+            ::SendMessageA(MainFrame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                           0);
+            return (::GetMenuState(popup, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+        }
+        CToolBar& standard = MainFrame()->GetToolBar(CMainFrame::kStandardBar);
+        if (standard.CommandToIndex(id) >= 0)
+        {
+            ::SendMessageA(MainFrame()->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            MainFrame()->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+            return ::SendMessageA(standard.m_hWnd, TB_ISBUTTONENABLED, id, 0) != 0;
+        }
+        return IsEnabled(id);
+    }
+
+    // Runs a sheet's command; the script acts on the sheet's window while it is shown.
+    void RunSheet(UINT command, const std::string& caption, std::function<void(HWND)> script)
+    {
+        bool ran = false;
+        fw::test::WhenDialogShows(caption,
+                                  [&](HWND sheet)
+                                  {
+                                      ran = true;
+                                      script(sheet);
+                                  });
+        Command(command);
+        EXPECT_TRUE(ran) << caption << " was not shown";
+    }
+
+    // The sheet's page of the index, made current.
+    static HWND SelectPage(HWND sheet, int index)
+    {
+        ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+        fw::test::Pump();
+        return reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+
+    static void PressSheetButton(HWND sheet, int button)
+    {
+        ::SendMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+        fw::test::Pump();
+    }
+
+    // Opens a colour button of a page and picks a cell of its palette (1 the first), as a user
+    // does; the button's colour then.
+    static COLORREF ChoosePaletteCell(HWND page, int id, int cell)
+    {
+        const HWND control = ::GetDlgItem(page, id);
+        auto* button = dynamic_cast<COXColorPickerButton*>(CWnd::FromHandlePermanent(control));
+        EXPECT_NE(nullptr, button);
+        if (button == nullptr)
+            return 0;
+        s_bar = &button->GetColorBar();
+        s_cell = cell;
+        ::SetTimer(nullptr, 0, 50, &PickCell);
+        fw::test::Click(control, 10, 8);
+        fw::test::Pump();
+        return button->GetColor();
+    }
+
+    static void CALLBACK PickCell(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        ::KillTimer(nullptr, timer);
+        const CPoint point = s_bar->GetButtonRect(s_cell).CenterPoint();
+        const LPARAM where = MAKELPARAM(point.x, point.y);
+        ::PostMessageA(s_bar->GetSafeHwnd(), WM_MOUSEMOVE, 0, where);
+        ::PostMessageA(s_bar->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, where);
+        ::PostMessageA(s_bar->GetSafeHwnd(), WM_LBUTTONUP, 0, where);
+    }
+
+    static inline COXColorPopupBar* s_bar = nullptr;
+    static inline int s_cell = 0;
+
+    static CRect WindowRect(CWnd* window)
+    {
+        CRect rect;
+        window->GetWindowRect(&rect);
+        return rect;
+    }
+
+    CChildFrame* Frame(int frameId)
+    {
+        CChildFrame* frame = nullptr;
+        MainFrame()->GetFrameMap().Lookup(frameId, frame);
+        return frame;
+    }
+};
+} // namespace
+
+TEST_F(SettingsSheets, CommandStatesFollowTheProjectAndItsModel)
+{
+    const UINT kProjectCommands[] = {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE,
+                                     ID_DISPLAY_SETTINGS, ID_RESULT_SETTINGS};
+    const UINT kExports[] = {ID_EXPORT_DEFORMED_UNV, ID_EXPORT_ORIGINAL_UNV};
+    for (UINT id : kProjectCommands)
+        EXPECT_FALSE(IsMenuItemEnabled(id)) << "without a project, command " << id;
+    for (UINT id : kExports)
+        EXPECT_FALSE(IsMenuItemEnabled(id)) << "without a project, command " << id;
+    EXPECT_TRUE(IsMenuItemEnabled(ID_SYSTEM_SETTINGS));
+
+    NewProject("blank");
+    ASSERT_NE(nullptr, Project());
+    for (UINT id : kProjectCommands)
+        EXPECT_TRUE(IsMenuItemEnabled(id)) << "with a project, command " << id;
+    for (UINT id : kExports)
+        EXPECT_FALSE(IsMenuItemEnabled(id)) << "with a project without a model, command " << id;
+
+    (*m_services)->fileAnswers.push_back(WriteDataFile("plate.dat", kPlateDeck));
+    Command(ID_IMPORT_BULK_DATA);
+    for (UINT id : kExports)
+        EXPECT_TRUE(IsMenuItemEnabled(id)) << "with a model, command " << id;
+    EXPECT_FALSE(IsMenuItemEnabled(ID_IMPORT_UNV));
+    EXPECT_TRUE(IsMenuItemEnabled(ID_IMPORT_BULK_DATA));
+}
+
+TEST_F(SettingsSheets, WindowMenuTilesTheViewsAndItsListActivatesTheChosenOne)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, MainFrame()->CreateMainView(""));
+    ASSERT_NE(nullptr, MainFrame()->CreateMainView(""));
+    fw::test::Pump();
+    std::vector<CChildFrame*> frames = {Frame(1), Frame(2), Frame(3)};
+    for (CChildFrame* frame : frames)
+        ASSERT_NE(nullptr, frame);
+
+    Command(ID_WINDOW_TILE_HORZ_SIDE);
+    std::vector<CRect> rects;
+    for (CChildFrame* frame : frames)
+        rects.push_back(WindowRect(frame));
+    std::sort(rects.begin(), rects.end(),
+              [](const CRect& a, const CRect& b) { return a.left < b.left; });
+    for (size_t i = 1; i < rects.size(); ++i)
+    {
+        EXPECT_EQ(rects[0].top, rects[i].top) << "side by side: one row";
+        EXPECT_EQ(rects[0].Height(), rects[i].Height());
+        EXPECT_LE(rects[i - 1].right, rects[i].left + 1) << "side by side: no overlap";
+    }
+
+    Command(ID_WINDOW_TILE_VERT_STACK);
+    rects.clear();
+    for (CChildFrame* frame : frames)
+        rects.push_back(WindowRect(frame));
+    std::sort(rects.begin(), rects.end(),
+              [](const CRect& a, const CRect& b) { return a.top < b.top; });
+    for (size_t i = 1; i < rects.size(); ++i)
+    {
+        EXPECT_EQ(rects[0].left, rects[i].left) << "one above the other: one column";
+        EXPECT_LE(rects[i - 1].bottom, rects[i].top + 1);
+    }
+
+    // The window list of the menu bar's Window popup: one item per view.
+    const HMENU windowMenu = FindPopup(MainFrame()->GetMenuBar()->GetMenu(), ID_WINDOW_CASCADE);
+    ASSERT_NE(nullptr, windowMenu);
+    std::vector<UINT> childItems;
+    for (int i = 0; i < ::GetMenuItemCount(windowMenu); ++i)
+    {
+        const UINT id = ::GetMenuItemID(windowMenu, i);
+        if (id >= AFX_IDM_FIRST_MDICHILD && id != static_cast<UINT>(-1))
+            childItems.push_back(id);
+    }
+    ASSERT_EQ(3u, childItems.size());
+    for (UINT id : childItems)
+    {
+        Command(id);
+        CMDIChildWnd* active = MainFrame()->MDIGetActive();
+        ASSERT_NE(nullptr, active);
+        EXPECT_EQ(id, static_cast<UINT>(::GetWindowLongPtrA(active->m_hWnd, GWLP_ID)))
+            << "the chosen item's view is the active one";
+    }
+
+    // Next goes round the three.
+    CMDIChildWnd* before = MainFrame()->MDIGetActive();
+    Command(ID_WINDOW_NEXT);
+    EXPECT_NE(before, MainFrame()->MDIGetActive());
+}
+
+TEST_F(SettingsSheets, BarCommandsShowAndHideTheirBarsAndCheckTheirItems)
+{
+    CMainFrame* frame = MainFrame();
+    const struct
+    {
+        UINT id;
+        CControlBar* bar;
+    } kBars[] = {{ID_VIEW_OUTPUT_BAR, &frame->GetOutputBar()},
+                 {ID_VIEW_WORKSPACE, &frame->GetProjectTreeBar()},
+                 {ID_VIEW_TOOLBAR, &frame->GetToolBar(CMainFrame::kStandardBar)}};
+    for (const auto& entry : kBars)
+    {
+        SCOPED_TRACE(entry.id);
+        ASSERT_TRUE(entry.bar->IsWindowVisible());
+        Command(entry.id);
+        EXPECT_FALSE(entry.bar->IsWindowVisible());
+        const HMENU popup = FindPopup(frame->GetMenuBar()->GetMenu(), entry.id);
+        if (popup != nullptr)
+        {
+            ::SendMessageA(frame->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+            EXPECT_FALSE(::GetMenuState(popup, entry.id, MF_BYCOMMAND) & MF_CHECKED);
+        }
+        Command(entry.id);
+        EXPECT_TRUE(entry.bar->IsWindowVisible());
+    }
+    EXPECT_EQ(1, *frame->GetBarShownFlag(ID_VIEW_TOOLBAR));
+    // Hidden by other means, the next state update finds it so.
+    frame->ShowControlBar(&frame->GetToolBar(CMainFrame::kStandardBar), FALSE, FALSE);
+    IsMenuItemEnabled(ID_VIEW_TOOLBAR);
+    EXPECT_EQ(0, *frame->GetBarShownFlag(ID_VIEW_TOOLBAR));
+}
+
+TEST_F(SettingsSheets, EachSheetShowsItsPagesInOrderUnderTheirTitles)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    const struct
+    {
+        UINT command;
+        const char* caption;
+        std::vector<std::string> tabs;
+    } kSheets[] = {
+        {ID_DISPLAY_SETTINGS,
+         "Display Settings",
+         {"Display Attributes", "Material", "View Defaults", "Folders", "Property Colours",
+          "Material Colours"}},
+        {ID_RESULT_SETTINGS, "Result Settings", {"Contour"}},
+        {ID_SYSTEM_SETTINGS, "System Settings", {"Folders"}},
+    };
+    for (const auto& sheet : kSheets)
+    {
+        SCOPED_TRACE(sheet.caption);
+        std::vector<std::string> tabs;
+        RunSheet(sheet.command, sheet.caption,
+                 [&](HWND window)
+                 {
+                     const HWND tab =
+                         reinterpret_cast<HWND>(::SendMessageA(window, PSM_GETTABCONTROL, 0, 0));
+                     const int count = TabCtrl_GetItemCount(tab);
+                     for (int i = 0; i < count; ++i)
+                     {
+                         char text[64] = {};
+                         TCITEMA item = {};
+                         item.mask = TCIF_TEXT;
+                         item.pszText = text;
+                         item.cchTextMax = sizeof text;
+                         ::SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+                         tabs.push_back(text);
+                     }
+                     PressSheetButton(window, PSBTN_CANCEL);
+                 });
+        EXPECT_EQ(sheet.tabs, tabs);
+    }
+    const std::vector<std::string> log = OutputLines();
+    EXPECT_EQ(2, std::count(log.begin(), log.end(), "Settings of the model"))
+        << "the Display and System sheets say so, the Result sheet does not";
+}
+
+namespace
+{
+// Screen pixels of a view's client area, row by row from the top.
+std::vector<COLORREF> ScreenPixels(CCAEView* view)
+{
+    fw::test::Pump();
+    CRect client;
+    view->GetClientRect(&client);
+    std::vector<COLORREF> pixels;
+    const HDC screen = ::GetDC(nullptr);
+    for (int y = 0; y < client.Height(); y += 3)
+    {
+        for (int x = 0; x < client.Width(); x += 3)
+        {
+            POINT point = {x, y};
+            ::ClientToScreen(view->m_hWnd, &point);
+            pixels.push_back(::GetPixel(screen, point.x, point.y));
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool IsNear(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 3 &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= 3 && std::abs(GetBValue(a) - GetBValue(b)) <= 3;
+}
+} // namespace
+
+TEST_F(SettingsSheets, ANewBackgroundRecoloursTheOutOfRangeBandOfEveryViewShowingAResult)
+{
+    MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
+    fw::test::Pump();
+    const HTREEITEM result = FindResultItem("Temperature");
+    ASSERT_NE(nullptr, result);
+    DoubleClick(result);
+    DoubleClick(result);
+    std::vector<CCAEView*> shown = {View(2), View(3)};
+    for (CCAEView* view : shown)
+        ASSERT_TRUE(view != nullptr && view->Renderer().ContourResultId() != -1);
+    Command(ID_WINDOW_TILE_HORZ_SIDE);
+
+    const COLORREF oldBackground = Project()->m_settings.m_backgroundColor;
+    // The model's footprint: every pixel the full range colours.
+    std::vector<std::vector<bool>> model;
+    for (CCAEView* view : shown)
+    {
+        std::vector<bool> mask;
+        for (COLORREF pixel : ScreenPixels(view))
+            mask.push_back(!IsNear(pixel, oldBackground));
+        model.push_back(mask);
+    }
+    // The lower half of the range drawn out of range.
+    for (CCAEView* view : shown)
+    {
+        CResultDisplayAttr& attr = view->EditScene().EditDisplayAttr();
+        const double middle = (attr.m_dataMin + attr.m_dataMax) / 2;
+        attr.SetRange(attr.m_dataMin, attr.m_dataMax, middle, attr.m_dataMax, attr.m_nBands);
+        view->Renderer().RenderAll();
+        view->InvalidateView();
+    }
+    for (size_t v = 0; v < shown.size(); ++v)
+    {
+        int outOfRange = 0;
+        const std::vector<COLORREF> pixels = ScreenPixels(shown[v]);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            outOfRange += model[v][i] && IsNear(pixels[i], oldBackground);
+        EXPECT_GT(outOfRange, 100) << "view " << v << " draws part of the model out of range";
+    }
+
+    COLORREF chosen = 0;
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet)
+             {
+                 const HWND page = SelectPage(sheet, 0);
+                 chosen = ChoosePaletteCell(page, IDC_DISPLAY_BACKGROUND, 16);
+                 PressSheetButton(sheet, PSBTN_OK);
+             });
+    ASSERT_FALSE(IsNear(chosen, oldBackground));
+    EXPECT_EQ(chosen, Project()->m_settings.m_backgroundColor);
+    for (size_t v = 0; v < shown.size(); ++v)
+    {
+        SCOPED_TRACE("view " + std::to_string(v));
+        const std::vector<COLORREF> pixels = ScreenPixels(shown[v]);
+        int modelInOld = 0;
+        int modelInChosen = 0;
+        for (size_t i = 0; i < pixels.size(); ++i)
+        {
+            modelInOld += model[v][i] && IsNear(pixels[i], oldBackground);
+            modelInChosen += model[v][i] && IsNear(pixels[i], chosen);
+        }
+        EXPECT_GT(modelInChosen, 100) << "the out-of-range part takes the new colour";
+        EXPECT_LT(modelInOld, modelInChosen / 20) << "nothing of the model keeps the old colour";
+    }
+}
