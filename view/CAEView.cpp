@@ -186,6 +186,9 @@ void CCAEView::OnRecentProject(UINT commandId)
 void CCAEView::OnSetFocus(CWnd*)
 {
     Default();
+    // A chosen operation mode waits for a drag in the view the user works in now.
+    if (g_nOperationMode != kModeNone && ::GetCapture() != m_hWnd)
+        SetCapture();
     if (m_pMainFrame == nullptr)
         return;
     const int shown =
