@@ -324,3 +324,27 @@ TEST(PageSelectorResources, TemplateAndItemCommandTextsExistInBothLanguages)
                                     MAKEINTRESOURCEA(IDS_OXSHB_REMOVEITEM / 16 + 1), language));
     }
 }
+
+TEST(PageSelectorResources, JapaneseTemplateAndCommandsHoldTheJapaneseTexts)
+{
+    // The language follows the thread's locale, as the program sets it. Texts are read wide:
+    // a dialog made in this process's code page (not Japanese) would turn them into "?".
+    const LCID saved = ::GetThreadLocale();
+    ::SetThreadLocale(MAKELCID(0x411, SORT_DEFAULT));
+    wchar_t removeItem[32] = {};
+    ::LoadStringW(::GetModuleHandleA(nullptr), IDS_OXSHB_REMOVEITEM, removeItem, 32);
+    ::SetThreadLocale(saved);
+    EXPECT_STREQ(L"\u9805\u76EE\u306E\u524A\u9664", removeItem); // koumoku no sakujo
+
+    const HMODULE module = ::GetModuleHandleA(nullptr);
+    const HRSRC found =
+        ::FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(IDD_OXSHB_PAGESELECTOR),
+                          MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    ASSERT_NE(nullptr, found);
+    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
+    const std::string bytes(data, ::SizeofResource(module, found));
+    const std::wstring cancel = L"\u30AD\u30E3\u30F3\u30BB\u30EB"; // kyanseru
+    const std::string cancelBytes(reinterpret_cast<const char*>(cancel.data()),
+                                  cancel.size() * sizeof(wchar_t));
+    EXPECT_NE(std::string::npos, bytes.find(cancelBytes));
+}
