@@ -71,6 +71,7 @@ BOOL CWendraApp::InitInstance()
     if (m_pDocTemplate->m_hMenuShared != nullptr)
         LocalizeMenu(m_pDocTemplate->m_hMenuShared);
 
+    InstallGraphTools(&m_graphTools);
     if (!CreateMainFrame())
         return FALSE;
     OpenCommandLineFile();
@@ -88,6 +89,7 @@ void CWendraApp::OpenCommandLineFile()
 int CWendraApp::ExitInstance()
 {
     const int code = CWinApp::ExitInstance();
+    InstallGraphTools(nullptr);
     theAppLog.WriteLine(0, kLogLocation, " ------ END ------- ");
     return code;
 }

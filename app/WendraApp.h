@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/RecentProjects.h"
+#include "dialogs/graph/DialogGraphTools.h"
 #include "core/services/LogFile.h"
 #include "platform/win/app.h"
 #include "platform/win/cmdline.h"
@@ -70,4 +71,5 @@ private:
     CMultiDocTemplate* m_pDocTemplate = nullptr; // owned by the document manager
     std::array<CString, CRecentProjects::kCount> m_recentRead;
     CRecentProjects m_recentProjects;
+    CDialogGraphTools m_graphTools; // installed for the view's graph commands while running
 };

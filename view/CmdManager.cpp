@@ -4,6 +4,7 @@
 #include "view/CAEView.h"
 #include "view/CmdColl.h"
 #include "view/CmdCollSelection.h"
+#include "view/GraphCommands.h"
 #include "view/ViewMainFrame.h"
 
 #include <algorithm>
@@ -18,6 +19,17 @@ using Entry = CCmdManager::CreationEntry;
 constexpr Entry NotYetBuilt(int32_t code, const char* className, CCmdManager::StartKind start)
 {
     return Entry{code, className, start, nullptr, nullptr};
+}
+
+CCmdColl* MakeTransientGraph(const CCmdRecord&, int, CCAEView*)
+{
+    return new CCmdCollTransientGraph;
+}
+
+void StartTransientGraph(CCmdColl* command, CCmdRecord* record)
+{
+    static_cast<CCmdCollTransientGraph*>(command)->StartGraph(
+        *static_cast<CResultGraphRecord*>(record));
 }
 
 // The codes that create a command, with the class that answers each. The tools' classes and
@@ -41,8 +53,8 @@ constexpr Entry kCreationTable[] = {
                 CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kResultGraphElemental, "CCmdCollResultGraph",
                 CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kTransientGraph, "CCmdCollTransientGraph",
-                CCmdManager::kStartOwnOperation),
+    Entry{CCmdRecord::kTransientGraph, "CCmdCollTransientGraph", CCmdManager::kStartOwnOperation,
+          &MakeTransientGraph, &StartTransientGraph},
     NotYetBuilt(CCmdRecord::kNodeIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kElementIdLabel, "CCmdCollEntityIdLabel",
                 CCmdManager::kStartWithRecord),

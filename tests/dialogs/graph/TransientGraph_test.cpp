@@ -6,6 +6,7 @@
 #include "core/geometry/FENode.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
+#include "dialogs/graph/DialogGraphTools.h"
 #include "dialogs/graph/DistanceGraphSeries.h"
 #include "dialogs/graph/GraphFrame.h"
 #include "io/unv/UnvReader.h"
@@ -162,4 +163,16 @@ TEST_F(TransientGraphTest, TextsFollowTheLanguage)
     m_graphHwnd = frame->m_hWnd;
     EXPECT_EQ("\x83\x58\x83\x65\x83\x62\x83\x76",
               frame->GetPane().GetView()->Graph().Data().m_xCaption);
+}
+
+TEST_F(TransientGraphTest, ProgramsGraphToolsOpenTheGraphOverTheMainWindow)
+{
+    CDialogGraphTools tools;
+    CEntityArray picks;
+    picks.Add(m_model.GetNode(m_tip->m_id));
+    ASSERT_TRUE(tools.OpenTransientGraph(m_model, picks, m_displacements[0]->m_id, kComponentZ));
+    m_graphHwnd = ::FindWindowA(nullptr, "Graph Control");
+    ASSERT_NE(nullptr, m_graphHwnd);
+    EXPECT_EQ(m_frame->m_hWnd, ::GetWindow(m_graphHwnd, GW_OWNER));
+    EXPECT_FALSE(tools.OpenTransientGraph(m_model, picks, 0x3F800000u, kComponentZ));
 }

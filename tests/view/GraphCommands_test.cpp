@@ -1,0 +1,103 @@
+// The transient graph command: code 519 hands the picks, the result and its component to the
+// installed graph tools with the project's model, and opens nothing without them.
+#include "view/GraphCommands.h"
+
+#include "ViewTestFrame.h"
+#include "core/geometry/FENode.h"
+#include "view/CmdRecord.h"
+#include "view/GraphTools.h"
+
+#include <gtest/gtest.h>
+
+using namespace view_window_test;
+
+namespace
+{
+struct ScriptedGraphTools : CGraphTools
+{
+    bool OpenTransientGraph(const CModelSet& model, const CEntityArray& entities, UINT resultId,
+                            int component) override
+    {
+        models.push_back(&model);
+        for (int i = 0; i < entities.GetSize(); ++i)
+            ids.push_back(entities[i]->m_id);
+        this->resultId = resultId;
+        this->component = component;
+        return answer;
+    }
+
+    std::vector<const CModelSet*> models;
+    std::vector<int> ids;
+    UINT resultId = 0;
+    int component = 0;
+    bool answer = true;
+};
+
+class GraphCommandsTest : public ViewFixture
+{
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        m_view = OpenView();
+        ASSERT_NE(nullptr, m_view);
+    }
+    void TearDown() override
+    {
+        InstallGraphTools(m_previous);
+        ViewFixture::TearDown();
+    }
+    void SendTransientGraph(int resultId, int component)
+    {
+        CResultGraphRecord record;
+        record.m_Entities.Add(&m_node4);
+        record.m_Entities.Add(&m_node2);
+        record.nResultId = resultId;
+        record.nComponent = component;
+        record.bKeepRunning = 0;
+        Frame().m_manager.m_nFrameKey = m_view->FrameKey();
+        Frame().m_manager.ExecuteCommand(&record);
+    }
+    CCmdCollTransientGraph* Running()
+    {
+        return dynamic_cast<CCmdCollTransientGraph*>(Frame().m_manager.GetRunningCommand());
+    }
+
+    CWendraView* m_view = nullptr;
+    CFENode m_node4{4, CPoint3D(0.0, 0.0, 0.0)};
+    CFENode m_node2{2, CPoint3D(1.0, 0.0, 0.0)};
+    ScriptedGraphTools m_tools;
+    CGraphTools* m_previous = GetGraphTools();
+};
+} // namespace
+
+TEST_F(GraphCommandsTest, HandsThePicksAndTheResultToTheGraphTools)
+{
+    InstallGraphTools(&m_tools);
+    SendTransientGraph(0x00802008, 14);
+    ASSERT_NE(nullptr, Running());
+    EXPECT_TRUE(Running()->HasOpenedGraph());
+    ASSERT_EQ(1u, m_tools.models.size());
+    EXPECT_EQ(&Model(), m_tools.models[0]);
+    EXPECT_EQ((std::vector<int>{4, 2}), m_tools.ids);
+    EXPECT_EQ(0x00802008u, m_tools.resultId);
+    EXPECT_EQ(14, m_tools.component);
+
+    // A result that opens no window leaves the command without one.
+    m_tools.answer = false;
+    SendTransientGraph(0x00802008, 12);
+    ASSERT_NE(nullptr, Running());
+    EXPECT_FALSE(Running()->HasOpenedGraph());
+}
+
+TEST_F(GraphCommandsTest, WithoutGraphToolsOrResultNothingOpens)
+{
+    InstallGraphTools(nullptr);
+    SendTransientGraph(0x00802008, 14);
+    ASSERT_NE(nullptr, Running());
+    EXPECT_FALSE(Running()->HasOpenedGraph());
+
+    InstallGraphTools(&m_tools);
+    SendTransientGraph(-1, 14);
+    EXPECT_TRUE(m_tools.models.empty());
+}
