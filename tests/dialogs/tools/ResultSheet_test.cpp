@@ -1,0 +1,104 @@
+// Result sheet table: cell texts, formula columns, the CSV text and its saving.
+#include "dialogs/tools/ResultSheet.h"
+
+#include "platform/base/os.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <windows.h>
+
+namespace
+{
+CResultSheet TwoColumns()
+{
+    CResultSheet sheet("Node ID", {3, 7});
+    sheet.AddResultColumn("t1", {1e-6, -2.5});
+    sheet.AddResultColumn("t2", {2.000003e-6, 0.0});
+    return sheet;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string TempFolder()
+{
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    return folder;
+}
+
+bool HasLeftovers(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE find = ::FindFirstFileA((path + ".~*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    ::FindClose(find);
+    return true;
+}
+} // namespace
+
+TEST(ResultSheet, CellsAndFormulaColumnKeepFullPrecision)
+{
+    CResultSheet sheet = TwoColumns();
+    ASSERT_TRUE(sheet.AddFormulaColumn("2*(C1+C2)"));
+    EXPECT_FALSE(sheet.AddFormulaColumn("C1+"));
+    EXPECT_FALSE(sheet.AddFormulaColumn("C5+C1"));
+    ASSERT_EQ(3, sheet.ColumnCount());
+    EXPECT_EQ(2, sheet.ReferableCount());
+    EXPECT_EQ(2 * (1e-6 + 2.000003e-6), sheet.Values(3)[0]); // not cut to the shown digits
+    EXPECT_EQ(-5.0, sheet.Values(3)[1]);
+    // A typed reference to a formula column is evaluated.
+    ASSERT_TRUE(sheet.AddFormulaColumn("C3/C1"));
+    EXPECT_EQ(2.0, sheet.Values(4)[1]);
+
+    EXPECT_EQ("Node ID", sheet.CellText(0, 0));
+    EXPECT_EQ("2*(C1+C2)", sheet.CellText(0, 3));
+    EXPECT_EQ("7", sheet.CellText(2, 0));
+    EXPECT_EQ("  1.00000E-06", sheet.CellText(1, 1));
+    EXPECT_EQ(" -2.50000E+00", sheet.CellText(2, 1));
+}
+
+TEST(ResultSheet, CsvPrefixesResultTitlesAndQuotesOnlyWhatNeedsIt)
+{
+    CResultSheet sheet("Node ID", {3, 7});
+    sheet.AddResultColumn("t1", {1e-6, -2.5});
+    sheet.AddResultColumn("a, \"b\"", {0.0, 1.0});
+    EXPECT_EQ("Node ID,C1 : t1,\"C2 : a, \"\"b\"\"\"\r\n"
+              "3,  1.00000E-06,  0.00000E+00\r\n"
+              "7, -2.50000E+00,  1.00000E+00\r\n",
+              sheet.ToCsv());
+    ASSERT_TRUE(sheet.AddFormulaColumn("2*(C1+C2)"));
+    EXPECT_EQ(0u, sheet.ToCsv().find("Node ID,C1 : t1,\"C2 : a, \"\"b\"\"\",2*(C1+C2)\r\n"));
+}
+
+TEST(ResultSheet, SaveReplacesTheFileWholeOrNotAtAll)
+{
+    const std::string path = TempFolder() + "gravik_sheet_test.csv";
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+
+    const std::string csv = TwoColumns().ToCsv();
+    ASSERT_TRUE(SaveWholeFile(path, csv));
+    EXPECT_EQ(csv, ReadAll(path));
+    ASSERT_TRUE(SaveWholeFile(path, "other\r\n"));
+    EXPECT_EQ("other\r\n", ReadAll(path));
+
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(SaveWholeFile(path, csv));
+    EXPECT_EQ("other\r\n", ReadAll(path));
+    EXPECT_FALSE(HasLeftovers(path));
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+
+    // A folder that cannot take the file, as a full disk cannot.
+    const std::string nowhere = TempFolder() + "gravik_no_such_folder\\sheet.csv";
+    EXPECT_FALSE(SaveWholeFile(nowhere, csv));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(nowhere.c_str()));
+}
