@@ -21,6 +21,16 @@ constexpr Entry NotYetBuilt(int32_t code, const char* className, CCmdManager::St
     return Entry{code, className, start, nullptr, nullptr};
 }
 
+CCmdColl* MakeResultGraphNodal(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollResultGraph(frameKey, true);
+}
+
+CCmdColl* MakeResultGraphElemental(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollResultGraph(frameKey, false);
+}
+
 CCmdColl* MakeTransientGraph(const CCmdRecord&, int, CCAEView*)
 {
     return new CCmdCollTransientGraph;
@@ -49,10 +59,10 @@ constexpr Entry kCreationTable[] = {
     NotYetBuilt(CCmdRecord::kResultListNodal, "CCmdCollResultList", CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kResultListElemental, "CCmdCollResultList",
                 CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kResultGraphNodal, "CCmdCollResultGraph",
-                CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kResultGraphElemental, "CCmdCollResultGraph",
-                CCmdManager::kStartWithRecord),
+    Entry{CCmdRecord::kResultGraphNodal, "CCmdCollResultGraph", CCmdManager::kStartWithRecord,
+          &MakeResultGraphNodal, nullptr},
+    Entry{CCmdRecord::kResultGraphElemental, "CCmdCollResultGraph", CCmdManager::kStartWithRecord,
+          &MakeResultGraphElemental, nullptr},
     Entry{CCmdRecord::kTransientGraph, "CCmdCollTransientGraph", CCmdManager::kStartOwnOperation,
           &MakeTransientGraph, &StartTransientGraph},
     NotYetBuilt(CCmdRecord::kNodeIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord),

@@ -1,10 +1,19 @@
-// Transient graph command.
+// Result graph and transient graph commands.
 #include "view/GraphCommands.h"
 
+#include "core/display/EntityKinds.h"
 #include "project/ProjectData.h"
+#include "view/CAEView.h"
+#include "view/CmdManager.h"
 #include "view/CmdRecord.h"
 #include "view/GraphTools.h"
 #include "view/ViewMainFrame.h"
+
+namespace
+{
+// A contour component's flag of its further value block.
+constexpr int kElementBlock = 8;
+} // namespace
 
 void CCmdCollTransientGraph::StartGraph(const CResultGraphRecord& record)
 {
@@ -16,4 +25,86 @@ void CCmdCollTransientGraph::StartGraph(const CResultGraphRecord& record)
     m_hasOpenedGraph =
         tools->OpenTransientGraph(project->m_model, record.m_Entities,
                                   static_cast<UINT>(record.nResultId), record.nComponent);
+}
+
+void CCmdCollResultGraph::Send(CCmdRecord& record) const
+{
+    CViewMainFrame* frame = GetViewMainFrame();
+    CCmdManager* manager = frame != nullptr ? frame->GetCmdManager() : nullptr;
+    if (manager == nullptr)
+        return;
+    manager->m_nFrameKey = m_frameKey;
+    manager->ExecuteCommand(&record);
+}
+
+void CCmdCollResultGraph::Start(CCmdRecord*)
+{
+    constexpr int kElementKinds = kKindAll & ~kKindNode;
+    CPickRequestRecord request;
+    request.bKeepRunning = 1;
+    request.bAreaSelect = 1;
+    request.nMaxPicks = -1;
+    request.nMinPicks = 1;
+    request.nPickOrder = CPickRequestRecord::kInPickOrder;
+    request.nAllowedKinds = request.nInitialFilter = m_bNodal ? kKindNode : kElementKinds;
+    if (m_bNodal)
+    {
+        // Nodes can only be picked where they are drawn.
+        CViewMainFrame* frame = GetViewMainFrame();
+        if (CProjectData* project = frame != nullptr ? frame->GetProject() : nullptr)
+            project->m_settings.m_displayFilter |= kKindNode;
+    }
+    Send(request);
+}
+
+bool CCmdCollResultGraph::ShownResult(const CCAEView& view, int* resultId, int* component)
+{
+    const CAESet& renderer = view.Renderer();
+    if (renderer.ContourResultId() != -1)
+    {
+        *resultId = renderer.ContourResultId();
+        switch (renderer.ResultComponent() & ~kElementBlock)
+        {
+        case 1: *component = 16; break;
+        case 2: *component = 13; break;
+        case 3: *component = 14; break;
+        case 4: *component = 15; break;
+        default: *component = 0; break;
+        }
+        return true;
+    }
+    if (renderer.VectorResultId() != -1)
+    {
+        *resultId = renderer.VectorResultId();
+        *component = 12;
+        return true;
+    }
+    return false;
+}
+
+void CCmdCollResultGraph::OnSelectionOk(CCmdRecord* record)
+{
+    const auto& selection = *static_cast<const CSelectionRecord*>(record);
+    if (selection.m_Entities.GetSize() == 0)
+    {
+        m_bDialogOpen = 0;
+        return;
+    }
+    CViewMainFrame* frame = GetViewMainFrame();
+    const CCAEView* view = frame != nullptr ? frame->GetFrameView(m_frameKey) : nullptr;
+    CResultGraphRecord graph;
+    if (view == nullptr || !ShownResult(*view, &graph.nResultId, &graph.nComponent))
+        return;
+    for (int i = 0; i < selection.m_Entities.GetSize(); ++i)
+        graph.m_Entities.Add(selection.m_Entities[i]);
+    graph.bNodal = m_bNodal;
+    graph.bKeepRunning = 0;
+    Send(graph); // ends this command: nothing of it is touched after
+}
+
+void CCmdCollResultGraph::OnSelectionCancel(CCmdRecord*)
+{
+    CCmdRecord end;
+    end.nCode = CCmdRecord::kEndCommand;
+    Send(end);
 }

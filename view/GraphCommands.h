@@ -1,10 +1,39 @@
-// The command that shows picked entities' values of one result over its load cases in a graph
-// window (code 519, sent by the result graph tools with the picks and the result).
+// The graph commands of the view: the result graph (codes 517 nodal, 518 elemental) picks
+// nodes or elements and hands them with the shown result to the transient graph (code 519),
+// which shows their values of that result over its load cases in a graph window.
 #pragma once
 
 #include "view/CmdColl.h"
 
+class CCAEView;
 struct CResultGraphRecord;
+
+class CCmdCollResultGraph : public CCmdColl
+{
+public:
+    CCmdCollResultGraph(int frameKey, bool isNodal)
+        : m_frameKey(frameKey)
+        , m_bNodal(isNodal ? 1 : 0)
+    {
+    }
+
+    // Asks for a pick of nodes (the display filter then shows them) or elements.
+    void Start(CCmdRecord* record) override;
+    // Picks in hand and a result shown: code 519 with them, which ends this command. Without a
+    // shown result the command waits for the next tool.
+    void OnSelectionOk(CCmdRecord* record) override;
+    void OnSelectionCancel(CCmdRecord* record) override;
+
+    // The result the view shows and its component code: the contour's (1 gives 16, 2 to 4 give
+    // 13 to 15), else the vectors' as a scalar (12); false when it shows none.
+    static bool ShownResult(const CCAEView& view, int* resultId, int* component);
+
+private:
+    void Send(CCmdRecord& record) const;
+
+    int m_frameKey;
+    BYTE m_bNodal;
+};
 
 class CCmdCollTransientGraph : public CCmdColl
 {

@@ -3,7 +3,9 @@
 #include "view/GraphCommands.h"
 
 #include "ViewTestFrame.h"
+#include "core/display/EntityKinds.h"
 #include "core/geometry/FENode.h"
+#include "view/CAEView.h"
 #include "view/CmdRecord.h"
 #include "view/GraphTools.h"
 
@@ -100,4 +102,72 @@ TEST_F(GraphCommandsTest, WithoutGraphToolsOrResultNothingOpens)
     InstallGraphTools(&m_tools);
     SendTransientGraph(-1, 14);
     EXPECT_TRUE(m_tools.models.empty());
+}
+
+namespace
+{
+class ResultGraphTest : public GraphCommandsTest
+{
+protected:
+    // The nodal result graph picks these two nodes; true when it sent code 519.
+    void PickTwoNodes(bool isOk = true)
+    {
+        Frame().m_manager.m_nFrameKey = m_view->FrameKey();
+        CCmdRecord start;
+        start.nCode = CCmdRecord::kResultGraphNodal;
+        Frame().m_manager.ExecuteCommand(&start);
+        m_allowedKinds = m_view->Selection().AllowedKinds();
+        CSelectionRecord end;
+        end.bOk = isOk ? 1 : 0;
+        end.bCancel = isOk ? 0 : 1;
+        end.m_Entities.Add(&m_node4);
+        end.m_Entities.Add(&m_node2);
+        Frame().m_manager.ExecuteCommand(&end);
+    }
+
+    int m_allowedKinds = 0;
+};
+} // namespace
+
+TEST_F(ResultGraphTest, ShownContourComponentGoesToTheTransientGraph)
+{
+    InstallGraphTools(&m_tools);
+    const struct
+    {
+        int shown;
+        int component;
+    } cases[] = {{1, 16}, {2, 13}, {3, 14}, {4 | 8, 15}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.shown);
+        m_tools.models.clear();
+        m_view->Renderer().SetContourResultId(0x00802008);
+        m_view->Renderer().SetResultComponent(c.shown);
+        PickTwoNodes();
+        ASSERT_EQ(1u, m_tools.models.size());
+        EXPECT_EQ(c.component, m_tools.component);
+        EXPECT_EQ(0x00802008u, m_tools.resultId);
+        EXPECT_NE(nullptr, Running());
+        EXPECT_EQ(kKindNode, m_allowedKinds);
+    }
+    EXPECT_EQ((std::vector<int>{4, 2, 4, 2, 4, 2, 4, 2}), m_tools.ids);
+}
+
+TEST_F(ResultGraphTest, VectorsAloneGiveTheScalarAndNoResultOrCancelOpensNothing)
+{
+    InstallGraphTools(&m_tools);
+    Frame().m_project->m_settings.m_displayFilter = 0;
+    m_view->Renderer().SetContourResultId(-1);
+    m_view->Renderer().SetVectorResultId(0x00804008);
+    PickTwoNodes();
+    ASSERT_EQ(1u, m_tools.models.size());
+    EXPECT_EQ(12, m_tools.component);
+    EXPECT_EQ(0x00804008u, m_tools.resultId);
+
+    m_view->Renderer().SetVectorResultId(-1);
+    PickTwoNodes();
+    PickTwoNodes(false);
+    EXPECT_EQ(1u, m_tools.models.size());
+    // The nodes were made visible for the pick.
+    EXPECT_TRUE(Frame().m_project->m_settings.m_displayFilter & kKindNode);
 }
