@@ -302,6 +302,58 @@ void CContourCutter::DrawPolygonBand(const CPoint3D* points, const double* value
     }
 }
 
+void CContourCutter::DrawFanBandByBand(const CPoint3D* points, const double* values, int count,
+                                       const CPoint3D& centre, double centreValue,
+                                       CDrawDevice* device, int mode, const CPoint3D* normal)
+{
+    if (count < 1 || m_nBands < 1)
+        return;
+    UseRenderMode(device, mode);
+    const size_t bands = static_cast<size_t>(m_nBands);
+    if (m_fanFacets.size() < static_cast<size_t>(count) * bands)
+        m_fanFacets.resize(static_cast<size_t>(count) * bands);
+    m_fanFirst.assign(static_cast<size_t>(count), 0);
+    m_fanLast.assign(static_cast<size_t>(count), -1);
+    int first = m_nBands;
+    int last = -1;
+    for (int i = 0; i < count; ++i)
+    {
+        const int j = (i + 1) % count;
+        const CPoint3D triangle[3] = {points[i], points[j], centre};
+        const double triangleValues[3] = {values[i], values[j], centreValue};
+        if (!CutPolygon(triangle, triangleValues, 3, false))
+            continue;
+        const size_t row = static_cast<size_t>(i) * bands;
+        for (int k = m_firstBand; k <= m_lastBand; ++k)
+            m_fanFacets[row + static_cast<size_t>(k)] = m_bandFacets[static_cast<size_t>(k)];
+        m_fanFirst[static_cast<size_t>(i)] = m_firstBand;
+        m_fanLast[static_cast<size_t>(i)] = m_lastBand;
+        first = std::min(first, m_firstBand);
+        last = std::max(last, m_lastBand);
+    }
+    const bool isLit = IsLitMode(mode) && normal;
+    const CPoint3D noNormal;
+    for (int k = first; k <= last; ++k)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            if (k < m_fanFirst[static_cast<size_t>(i)] || k > m_fanLast[static_cast<size_t>(i)])
+                continue;
+            const std::vector<BandPoint>& facet =
+                m_fanFacets[static_cast<size_t>(i) * bands + static_cast<size_t>(k)];
+            if (facet.empty())
+                continue;
+            if (isLit)
+                UseLitColor(device, GetBandColor(k), mode);
+            else
+                UseColor(device, GetBandColor(k));
+            LoadDrawFacet(facet, noNormal, 1.0);
+            m_drawFacet.m_normal = isLit ? *normal : noNormal;
+            device->DrawFacet(&m_drawFacet, 0);
+        }
+    }
+}
+
 void CContourCutter::CopyFacet(const CFacet& polygon)
 {
     const INT_PTR count = polygon.GetVertexCount();

@@ -59,6 +59,12 @@ public:
     // Only the facet of one band (all of them for -1).
     void DrawPolygonBand(const CPoint3D* points, const double* values, int count,
                          CDrawDevice* device, int mode, const CPoint3D* normal, int band);
+    // The fan of triangles from each edge of the polygon to centre (with centreValue), drawn
+    // band by band as DrawPolygonBand would draw each band of each triangle, so that the
+    // colour changes once per band; each triangle is cut once, not once per band.
+    void DrawFanBandByBand(const CPoint3D* points, const double* values, int count,
+                           const CPoint3D& centre, double centreValue, CDrawDevice* device,
+                           int mode, const CPoint3D* normal);
     // Contour lines: each level crossing the polygon as one segment in the colour of the band
     // below the level. The caller sets the render mode.
     void DrawPolygonLines(const CPoint3D* points, const double* values, int count,
@@ -165,6 +171,10 @@ private:
     std::vector<CPoint3D> m_polygonPoints;
     std::vector<double> m_polygonValues;
     std::vector<CColorRGBA> m_colors;
+    // Band facets of each fan triangle: triangle x bands, only the cut range of each filled.
+    std::vector<std::vector<BandPoint>> m_fanFacets;
+    std::vector<int> m_fanFirst;
+    std::vector<int> m_fanLast;
     // Iso-surfaces: faceCount x bands facets.
     std::vector<std::vector<BandPoint>> m_isoFacets;
     int m_nIsoFaces = 0;

@@ -206,23 +206,11 @@ void CContourObject::DrawFaceBands(const CFEElement& element, const CFEFace& fac
                                   &face.m_normal);
         return;
     }
-    // Band by band over the fan, so that the device changes colour once per band of the face.
-    int first = 0;
-    int last = 0;
-    BandRange(first, last);
     const CPoint3D centre = ShrinkPoint(m_faceCentre);
-    for (int band = first; band <= last; ++band)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            const int j = (i + 1) % count;
-            const CPoint3D triangle[3] = {ShrinkPoint(m_points[static_cast<size_t>(i)]),
-                                          ShrinkPoint(m_points[static_cast<size_t>(j)]), centre};
-            const double values[3] = {m_values[static_cast<size_t>(i)],
-                                      m_values[static_cast<size_t>(j)], m_meanValue};
-            m_cutter.DrawPolygonBand(triangle, values, 3, device, mode, &face.m_normal, band);
-        }
-    }
+    for (CPoint3D& p : m_points)
+        p = ShrinkPoint(p);
+    m_cutter.DrawFanBandByBand(m_points.data(), m_values.data(), count, centre, m_meanValue,
+                               device, mode, &face.m_normal);
 }
 
 void CContourObject::BandRange(int& first, int& last) const

@@ -75,6 +75,13 @@ void DrawArray(GLenum primitive, const std::vector<float>& coords,
 }
 } // namespace
 
+// Faces of an unlit mode ignore their normals: the list need not store them.
+bool CListBatch::State::UsesNormals() const
+{
+    return !hasMode || mode == kRenderBackLit || mode == kRenderFrontLit || mode == kRenderLit ||
+           mode == kRenderLitFront;
+}
+
 bool CListBatch::State::operator==(const State& other) const
 {
     return std::memcmp(this, &other, sizeof(State)) == 0;
@@ -173,11 +180,36 @@ void CListBatch::Replay(CDrawDevice* target) const
     for (const Group& group : m_groups)
     {
         ApplyState(group.state, target);
-        DrawArray(GL_QUADS, group.quads, &group.quadNormals);
-        DrawArray(GL_TRIANGLES, group.triangles, &group.triangleNormals);
+        const bool hasNormals = group.state.UsesNormals();
+        DrawArray(GL_QUADS, group.quads, hasNormals ? &group.quadNormals : nullptr);
+        DrawArray(GL_TRIANGLES, group.triangles, hasNormals ? &group.triangleNormals : nullptr);
         DrawArray(GL_LINES, group.lines.Coordinates(), nullptr);
         DrawArray(GL_POINTS, group.points, nullptr);
     }
+}
+
+void CListBatch::ReplayAndReset(CDrawDevice* target)
+{
+    if (target)
+    {
+        for (Group& group : m_groups)
+        {
+            ApplyState(group.state, target);
+            const bool hasNormals = group.state.UsesNormals();
+            DrawArray(GL_QUADS, group.quads, hasNormals ? &group.quadNormals : nullptr);
+            std::vector<float>().swap(group.quads);
+            std::vector<float>().swap(group.quadNormals);
+            DrawArray(GL_TRIANGLES, group.triangles,
+                      hasNormals ? &group.triangleNormals : nullptr);
+            std::vector<float>().swap(group.triangles);
+            std::vector<float>().swap(group.triangleNormals);
+            DrawArray(GL_LINES, group.lines.Coordinates(), nullptr);
+            group.lines = LineSet();
+            DrawArray(GL_POINTS, group.points, nullptr);
+            std::vector<float>().swap(group.points);
+        }
+    }
+    Reset(false);
 }
 
 bool CListBatch::IsEmpty() const

@@ -25,6 +25,9 @@ public:
     // Draws every group on the target (normally inside the list being compiled): the group's
     // material, colour and render mode as they were set, then its primitives.
     void Replay(CDrawDevice* target) const;
+    // Replay, freeing each array once it is drawn, then Reset: a list being compiled copies
+    // what it is given, and a contour of millions of triangles need not be held twice.
+    void ReplayAndReset(CDrawDevice* target);
     bool IsEmpty() const;
     size_t GetGroupCount() const { return m_groups.size(); }
     // Counts over all groups, for tests and measurements.
@@ -80,6 +83,7 @@ private:
         float material[4][4] = {}; // ambient, diffuse, specular, emission
         float shininess = 0.0f;
 
+        bool UsesNormals() const;
         bool operator==(const State& other) const;
     };
     struct StateHash

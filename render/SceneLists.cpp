@@ -63,10 +63,7 @@ void CSceneLists::Scope::Close()
         return;
     }
     if (batch != nullptr)
-    {
-        batch->Replay(&m_device);
-        batch->Reset(false); // frees what was recorded
-    }
+        batch->ReplayAndReset(&m_device);
     m_device.EndList();
 }
 

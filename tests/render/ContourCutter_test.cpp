@@ -6,6 +6,7 @@
 #include "core/display/ResultDisplayAttr.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <limits>
 
 using contour_test::ExpectColor;
@@ -366,4 +367,77 @@ TEST(ContourCutter, SetLitColorSendsTheMaterialOfTheColour)
     ExpectColor(CColorRGBA(0.4f, 0.2f, 0.1f, 0), device.calls[1].color);
     for (const contour_test::Call& call : device.calls)
         EXPECT_EQ(0.75f, call.color.a);
+}
+
+// A face across many bands is cut once per fan triangle, yet the device receives what cutting
+// each triangle again for every band gave: band by band, the triangles in order within a band,
+// each colour and material set once per band.
+TEST(ContourCutter, FanBandByBandSendsWhatEachBandOfEachTriangleWould)
+{
+    CResultDisplayAttr attr;
+    attr.SetRange(0.0, 120.0, 0.0, 120.0, 12);
+    const CPoint3D square[4] = {CPoint3D(0, 0, 0), CPoint3D(2, 0, 0), CPoint3D(2, 2, 0),
+                                CPoint3D(0, 2, 0)};
+    const CPoint3D centre(1, 1, 0);
+    const CPoint3D normal(0, 0, 1);
+    struct Case
+    {
+        const char* name;
+        double values[4];
+        int mode;
+        const CPoint3D* normal;
+    };
+    const Case cases[] = {
+        {"all bands, unlit", {0.0, 119.0, 37.0, 64.0}, kRenderFill, nullptr},
+        {"all bands, lit", {119.0, 3.0, 80.0, 20.0}, kRenderLit, &normal},
+        {"corners on levels", {10.0, 50.0, 50.0, 90.0}, kRenderFrontFill, &normal},
+        {"two bands", {5.0, 15.0, 5.0, 5.0}, kRenderFill, nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        double mean = 0.0;
+        for (const double v : c.values)
+            mean += v / 4.0;
+        int first = 12;
+        int last = -1;
+        CContourCutter reference(&attr);
+        for (const double v : c.values)
+        {
+            int kind = 0;
+            int band = 0;
+            ASSERT_TRUE(reference.ClassifyValue(v, kind, band));
+            first = std::min(first, band);
+            last = std::max(last, band);
+        }
+        RecordingDevice expected;
+        for (int band = first; band <= last; ++band)
+        {
+            for (int i = 0; i < 4; ++i)
+            {
+                const int j = (i + 1) % 4;
+                const CPoint3D triangle[3] = {square[i], square[j], centre};
+                const double values[3] = {c.values[i], c.values[j], mean};
+                reference.DrawPolygonBand(triangle, values, 3, &expected, c.mode, c.normal, band);
+            }
+        }
+        CContourCutter cutter(&attr);
+        RecordingDevice device;
+        cutter.DrawFanBandByBand(square, c.values, 4, centre, mean, &device, c.mode, c.normal);
+
+        ASSERT_EQ(expected.Names(), device.Names());
+        EXPECT_GT(device.Find("Facet").size(), 4u);
+        for (size_t k = 0; k < device.calls.size(); ++k)
+        {
+            const contour_test::Call& want = expected.calls[k];
+            const contour_test::Call& got = device.calls[k];
+            EXPECT_EQ(want.mode, got.mode);
+            ExpectColor(want.color, got.color);
+            ExpectPoint(want.normal.x, want.normal.y, want.normal.z, got.normal);
+            EXPECT_EQ(want.flags, got.flags);
+            ASSERT_EQ(want.points.size(), got.points.size());
+            for (size_t p = 0; p < got.points.size(); ++p)
+                ExpectPoint(want.points[p].x, want.points[p].y, want.points[p].z, got.points[p]);
+        }
+    }
 }
