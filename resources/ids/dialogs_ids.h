@@ -207,3 +207,10 @@
 #define IDC_VIEWDEF_Y_LABEL          1067
 #define IDC_VIEWDEF_Z_LABEL          1070
 #define IDC_VIEWDEF_ANGLE_GROUP      1123
+
+// Distance graph dialog.
+#define IDD_DISTANCE_GRAPH           182
+#define IDC_DISTGRAPH_CLOSE          1047
+#define IDC_DISTGRAPH_SCALE_GROUP    1052
+#define IDC_DISTGRAPH_SCALE          1053
+#define IDC_DISTGRAPH_CREATE         1055

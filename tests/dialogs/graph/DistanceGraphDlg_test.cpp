@@ -1,0 +1,144 @@
+// The distance graph dialog under Wine: its texts and scales, a graph window per Create Graph
+// with the chosen scale and titles, no series without picks, and Close.
+#include "dialogs/graph/DistanceGraphDlg.h"
+
+#include "core/geometry/FENode.h"
+#include "core/model/ModelSet.h"
+#include "core/model/ResultData.h"
+#include "dialogs/graph/DistanceGraphSeries.h"
+#include "dialogs/graph/GraphFrame.h"
+#include "io/unv/UnvReader.h"
+#include "resources/resource.h"
+#include "tests/dialogs/settings/DialogTestSupport.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace
+{
+class DistanceGraphDlgTest : public dialogs_test::DialogFixture
+{
+protected:
+    void SetUp() override
+    {
+        DialogFixture::SetUp();
+        CUnvReader reader(&m_model);
+        ASSERT_TRUE(reader.ReadUnv("resources/demo/demo.unv")) << "the demo model is missing";
+        POSITION position = m_model.GetResults().GetStartPosition();
+        while (position != nullptr)
+        {
+            UINT id = 0;
+            CResultData* result = nullptr;
+            m_model.GetResults().GetNextAssoc(position, id, result);
+            if (result->GetName() == "Temperature")
+                m_temperature = result;
+        }
+        ASSERT_NE(nullptr, m_temperature);
+        // Nodes of the edge y = 0, picked from the tip towards the clamp.
+        for (int id = m_model.GetNodeCount(); id >= 1; --id)
+        {
+            const CPoint3D point = m_model.GetNodePoint(id);
+            if (point.y == 0.0 && point.z == 0.0 && point.x >= 0.0 &&
+                std::fmod(point.x, 50.0) == 0.0)
+                m_picks.Add(m_model.GetNode(id));
+        }
+        ASSERT_EQ(5, m_picks.GetSize());
+    }
+    void TearDown() override
+    {
+        for (HWND frame : m_frames)
+        {
+            if (::IsWindow(frame))
+                ::DestroyWindow(frame);
+        }
+        if (::IsWindow(m_dialog.m_hWnd))
+            m_dialog.DestroyWindow();
+        fw::test::Pump();
+        DialogFixture::TearDown();
+    }
+
+    CGraphFrame* Press()
+    {
+        CGraphFrame* frame = m_dialog.CreateGraph();
+        if (frame != nullptr)
+            m_frames.push_back(frame->m_hWnd);
+        return frame;
+    }
+    void Open(const CEntityArray& picks)
+    {
+        m_dialog.SetData(true, picks, {m_temperature}, {kComponentScalar}, {"Temperature"});
+        ASSERT_TRUE(m_dialog.CreateAndShow());
+        fw::test::Pump();
+    }
+    void ChooseScale(int scale)
+    {
+        ::SendDlgItemMessageA(m_dialog.m_hWnd, IDC_DISTGRAPH_SCALE, CB_SETCURSEL, scale, 0);
+    }
+
+    CModelSet m_model;
+    const CResultData* m_temperature = nullptr;
+    CEntityArray m_picks;
+    CDistanceGraphDlg m_dialog;
+    std::vector<HWND> m_frames;
+};
+} // namespace
+
+TEST_F(DistanceGraphDlgTest, ShowsItsTextsAndTheFiveScalesWithTheIdFirst)
+{
+    Open(m_picks);
+    char caption[64] = {};
+    ::GetWindowTextA(m_dialog.m_hWnd, caption, sizeof caption);
+    EXPECT_STREQ("Distance Graph", caption);
+    EXPECT_EQ("X Scale", ControlText(m_dialog.m_hWnd, IDC_DISTGRAPH_SCALE_GROUP));
+    EXPECT_EQ("Create Graph", ControlText(m_dialog.m_hWnd, IDC_DISTGRAPH_CREATE));
+    EXPECT_EQ("Close", ControlText(m_dialog.m_hWnd, IDC_DISTGRAPH_CLOSE));
+    EXPECT_EQ(5, ::SendDlgItemMessageA(m_dialog.m_hWnd, IDC_DISTGRAPH_SCALE, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(kScaleEntityId, m_dialog.GetScale());
+    ChooseScale(4);
+    EXPECT_EQ(kScaleDistance, m_dialog.GetScale());
+}
+
+TEST_F(DistanceGraphDlgTest, EachPressOpensAGraphOfTheChosenScale)
+{
+    Open(m_picks);
+    CGraphFrame* byId = Press();
+    ASSERT_NE(nullptr, byId);
+    const CGraphData& idData = byId->GetPane().GetView()->Graph().Data();
+    ASSERT_EQ(1, idData.SeriesCount());
+    EXPECT_EQ("Temperature", idData.Series(0).m_name);
+    // Ids in ascending order, whatever the picking order.
+    const auto& labels = idData.Series(0).m_xLabels;
+    ASSERT_EQ(5u, labels.size());
+    for (size_t i = 1; i < labels.size(); ++i)
+        EXPECT_LT(std::atoi(labels[i - 1].GetString()), std::atoi(labels[i].GetString()));
+    EXPECT_EQ("DISTANCE GRAPH", idData.m_title);
+    EXPECT_EQ("ENTITY ID", idData.m_xCaption);
+    EXPECT_EQ("RESULT", idData.m_yCaption);
+
+    ChooseScale(kScaleDistance);
+    CGraphFrame* byDistance = Press();
+    ASSERT_NE(nullptr, byDistance);
+    EXPECT_TRUE(::IsWindow(byId->m_hWnd));
+    const CGraphSeries& series = byDistance->GetPane().GetView()->Graph().Data().Series(0);
+    // From the first pick, the tip, back to the clamp: 0, 50, ... 200.
+    EXPECT_EQ(0.0, series.m_points.front().x);
+    EXPECT_DOUBLE_EQ(200.0, series.m_points.back().x);
+    EXPECT_EQ("DISTANCE", byDistance->GetPane().GetView()->Graph().Data().m_xCaption);
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
+}
+
+TEST_F(DistanceGraphDlgTest, NoPicksOpenAGraphWithItsTitlesOnlyAndCloseEndsTheDialog)
+{
+    Open(CEntityArray());
+    CGraphFrame* frame = Press();
+    ASSERT_NE(nullptr, frame);
+    const CGraphData& data = frame->GetPane().GetView()->Graph().Data();
+    EXPECT_EQ(0, data.SeriesCount());
+    EXPECT_EQ("DISTANCE GRAPH", data.m_title);
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
+
+    Click(m_dialog.m_hWnd, IDC_DISTGRAPH_CLOSE);
+    fw::test::Pump();
+    EXPECT_EQ(nullptr, m_dialog.m_hWnd);
+    EXPECT_TRUE(::IsWindow(frame->m_hWnd));
+}
