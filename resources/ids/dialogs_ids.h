@@ -22,6 +22,37 @@
 #define IDC_DIRECTORY_CREATE         1002
 #define IDC_DIRECTORY_TREE           1003
 
+// Result sheet and its formula dialog.
+#define IDD_XLS_CONTROL              146
+#define IDC_XLS_LIST                 1000
+#define IDC_XLS_FORMULA              1004
+#define IDC_XLS_CSV                  1037
+#define IDD_FORMULA                  153
+#define IDC_FORMULA_COLUMN_LABEL     1011
+#define IDC_FORMULA_LABEL            1012
+#define IDC_FORMULA_BACKSPACE        1013
+#define IDC_FORMULA_EDIT             1014
+#define IDC_FORMULA_OPEN             1015
+#define IDC_FORMULA_CLOSE            1016
+#define IDC_FORMULA_PLUS             1017
+#define IDC_FORMULA_MINUS            1018
+#define IDC_FORMULA_TIMES            1019
+#define IDC_FORMULA_DIVIDE           1020
+#define IDC_FORMULA_ADD              1021
+#define IDC_FORMULA_COLUMNS          1022
+#define IDC_FORMULA_1                1023
+#define IDC_FORMULA_CLEAR            1024
+#define IDC_FORMULA_2                1027
+#define IDC_FORMULA_3                1028
+#define IDC_FORMULA_4                1029
+#define IDC_FORMULA_5                1030
+#define IDC_FORMULA_6                1031
+#define IDC_FORMULA_7                1032
+#define IDC_FORMULA_8                1033
+#define IDC_FORMULA_9                1034
+#define IDC_FORMULA_0                1035
+#define IDC_FORMULA_POINT            1036
+
 // Graph window: toolbar, its pictures with the point marks shown and hidden, its commands.
 #define IDR_GRAPH_TOOLBAR            144
 #define IDB_GRAPH_MARKS_SHOWN        179
