@@ -6,8 +6,11 @@
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
 #include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
+
+#include <vector>
 
 int g_nOperationMode = 0;
 
@@ -202,4 +205,40 @@ void CCAEView::PlaceTriad(int corner)
     GetClientRect(&client);
     SetCornerViewport(Camera(kCornerTriadViewport), corner, client.Width(), client.Height());
     InvalidateView();
+}
+
+CCAEView::EntrySpan CCAEView::WindowEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::on<WM_CREATE, &CCAEView::OnCreate>(),
+        fw::on<WM_SIZE, &CCAEView::OnSize>(),
+        fw::on<WM_ERASEBKGND, &CCAEView::OnEraseBkgnd>(),
+        fw::on<WM_DESTROY, &CCAEView::OnDestroy>(),
+        fw::on<WM_SETFOCUS, &CCAEView::OnSetFocus>(),
+        fw::command_range<ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST,
+                          &CCAEView::OnRecentProject>(),
+    };
+    return {kEntries, std::size(kEntries)};
+}
+
+// Each handler file lists its own entries; they are joined in this order.
+const fw::MsgTable* CCAEView::Table()
+{
+    static const std::vector<fw::MsgEntry> kEntries = []
+    {
+        std::vector<fw::MsgEntry> entries{fw::kTableStart};
+        for (const EntrySpan& part :
+             {WindowEntries(), DirectionEntries(), DisplayEntries(), ResultEntries(),
+              AnimationEntries(), ExportEntries(), AviEntries(), PrintEntries(), FilterEntries(),
+              MouseEntries(), SelectionKeyEntries(), TimerEntries(), SelectBarEntries()})
+            entries.insert(entries.end(), part.first, part.first + part.second);
+        return entries;
+    }();
+    static const fw::MsgTable kTable = {&CView::Table, kEntries.data(), kEntries.size()};
+    return &kTable;
+}
+
+const fw::MsgTable* CCAEView::GetMessageTable() const
+{
+    return Table();
 }

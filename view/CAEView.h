@@ -6,7 +6,8 @@
 // (CAEView_export.cpp), AVI export (CAEView_avi.cpp), printing (CAEView_print.cpp), operation
 // modes, mouse and camera (CAEView_mouse.cpp), the rubber band and hover picking
 // (CAEView_band.cpp), the interactive selection with its keys and toolbars
-// (CAEView_selection.cpp, CAEView_selectbar.cpp). CWendraView carries the message table.
+// (CAEView_selection.cpp, CAEView_selectbar.cpp). Each of those files lists its own message
+// entries; CAEView.cpp joins them into the view's table.
 #pragma once
 
 #include "core/model/GroupSet.h"
@@ -23,6 +24,9 @@
 #include "view/ViewSelection.h"
 
 #include <windows.h>
+
+#include <cstddef>
+#include <utility>
 
 class CAviRecorderWnd;
 struct CCmdRecord;
@@ -198,6 +202,8 @@ public:
         m_bModelCenteredRotation = isCentered ? 1 : 0;
     }
 
+    FW_MESSAGE_TABLE()
+
 protected:
     void OnInitialUpdate() override;
     void OnDraw(CDC*) override {}
@@ -325,6 +331,22 @@ protected:
     void ApplyViewAngles(const CPoint3D& anglesDeg);
 
 private:
+    // The message entries of one handler file, joined into the view's table.
+    using EntrySpan = std::pair<const fw::MsgEntry*, std::size_t>;
+    static EntrySpan WindowEntries();       // CAEView.cpp
+    static EntrySpan DirectionEntries();    // CAEView_directions.cpp
+    static EntrySpan DisplayEntries();      // CAEView_display.cpp
+    static EntrySpan ResultEntries();       // CAEView_result.cpp
+    static EntrySpan AnimationEntries();    // CAEView_animation.cpp
+    static EntrySpan ExportEntries();       // CAEView_export.cpp
+    static EntrySpan AviEntries();          // CAEView_avi.cpp
+    static EntrySpan PrintEntries();        // CAEView_print.cpp
+    static EntrySpan FilterEntries();       // CAEView_filters.cpp
+    static EntrySpan MouseEntries();        // CAEView_mouse.cpp
+    static EntrySpan SelectionKeyEntries(); // CAEView_selection.cpp
+    static EntrySpan TimerEntries();        // CAEView_band.cpp
+    static EntrySpan SelectBarEntries();    // CAEView_selectbar.cpp
+
     void SetShownResultId(int resultId);
     CResultData* PrepareAnimatedResult();
     // A case or frame shown; one of a running animation or recording keeps its range.

@@ -3,6 +3,7 @@
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "platform/win/cmdtarget.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/WaitCursor.h"
 
@@ -205,4 +206,21 @@ void CCAEView::AdvanceAnimation()
     m_AESet.SetLCStep(next);
     m_AESet.UpdateAnimationFrame();
     ShowRendererFrame(shown, true);
+}
+
+CCAEView::EntrySpan CCAEView::AnimationEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command<ID_ANIMATION_PLAY, &CCAEView::OnPlay>(),
+        fw::command<ID_ANIMATION_STOP, &CCAEView::OnStop>(),
+        fw::command<ID_ANIMATION_BACK, &CCAEView::OnBack>(),
+        fw::command<ID_ANIMATION_FORWARD, &CCAEView::OnForward>(),
+        fw::command<ID_ANIMATION_REPEAT, &CCAEView::OnRepeat>(),
+        fw::update<ID_ANIMATION_PLAY, &CCAEView::OnUpdateAnimation>(),
+        fw::update<ID_ANIMATION_STOP, &CCAEView::OnUpdateStop>(),
+        fw::update_range<ID_ANIMATION_BACK, ID_ANIMATION_REPEAT, &CCAEView::OnUpdateAnimation>(),
+        fw::update<ID_EXPORT_AVI, &CCAEView::OnUpdateAnimation>(),
+        fw::update<ID_LOADCASE_COMBO, &CCAEView::OnUpdateAnimation>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

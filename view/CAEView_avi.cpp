@@ -5,6 +5,7 @@
 #include "platform/dlg/commdlg.h"
 #include "platform/win/app.h"
 #include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/AviRecorder.h"
 #include "view/CAEView.h"
 #include "view/WaitCursor.h"
@@ -122,4 +123,12 @@ BOOL CCAEView::CaptureAviFrames(const CString& path)
     showInField(shown);
     ShowAnimationFrame(shown, false);
     return isComplete ? TRUE : FALSE;
+}
+
+CCAEView::EntrySpan CCAEView::AviEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command<ID_EXPORT_AVI, &CCAEView::OnExportAvi>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

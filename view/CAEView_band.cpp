@@ -2,6 +2,7 @@
 // (GDI drawing over the OpenGL window does not show everywhere), and the hover pick of an open
 // selection, made at most once per interval so that a dense model keeps up with the mouse.
 #include "platform/sys/services.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 
 #include <GL/gl.h>
@@ -143,4 +144,12 @@ void CCAEView::OnTimer(UINT_PTR id)
     if (m_bHoverPending && m_viewSelection.IsSelecting() && !m_viewSelection.IsDecisionPending())
         PickHover(static_cast<int>(m_ptMouseLast.x), static_cast<int>(m_ptMouseLast.y));
     m_bHoverPending = false;
+}
+
+CCAEView::EntrySpan CCAEView::TimerEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::on<WM_TIMER, &CCAEView::OnTimer>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

@@ -194,3 +194,32 @@ void CCAEView::DrawTriad(CViewVolume& camera)
     Device().DrawTriangle(CPoint3D(10, 0, 0), CPoint3D(0, 0, 10), CPoint3D(0, 10, 0), 0);
     Device().EndScene();
 }
+
+CCAEView::EntrySpan CCAEView::DirectionEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command_range<ID_VIEW_DIR_XY, ID_VIEW_DIR_XY, &CCAEView::OnViewDirection>(),
+        fw::command_range<ID_VIEW_DIR_YX, ID_VIEW_DIR_YX, &CCAEView::OnViewDirection>(),
+        fw::command_range<ID_VIEW_DIR_YZ, ID_VIEW_DIR_YZ, &CCAEView::OnViewDirection>(),
+        fw::command_range<ID_VIEW_DIR_XZ, ID_VIEW_DIR_YXZ, &CCAEView::OnViewDirection>(),
+        fw::command_range<ID_VIEW_DIR_ZY, ID_VIEW_DIR_ZX, &CCAEView::OnViewDirection>(),
+        fw::update_range<ID_VIEW_DIR_XY, ID_VIEW_DIR_XY, &CCAEView::OnUpdateViewDirection>(),
+        fw::update_range<ID_VIEW_DIR_YX, ID_VIEW_DIR_YZ, &CCAEView::OnUpdateViewDirection>(),
+        fw::update_range<ID_VIEW_DIR_XZ, ID_VIEW_DIR_YXZ, &CCAEView::OnUpdateViewDirection>(),
+        fw::update_range<ID_VIEW_DIR_ZY, ID_VIEW_DIR_ZX, &CCAEView::OnUpdateViewDirection>(),
+        fw::command<ID_VIEW_ANGLE, &CCAEView::OnViewAngle>(),
+        fw::command<ID_VIEW_VECTOR, &CCAEView::OnViewVector>(),
+        fw::command<ID_VIEW_AUTOSCALE, &CCAEView::OnAutoScale>(),
+        fw::command_range<ID_TRIAD_RIGHT_BOTTOM, ID_TRIAD_RIGHT_BOTTOM, &CCAEView::OnTriadCorner>(),
+        fw::command_range<ID_TRIAD_RIGHT_TOP, ID_TRIAD_RIGHT_TOP, &CCAEView::OnTriadCorner>(),
+        fw::command_range<ID_TRIAD_LEFT_TOP, ID_TRIAD_LEFT_TOP, &CCAEView::OnTriadCorner>(),
+        fw::command_range<ID_TRIAD_LEFT_BOTTOM, ID_TRIAD_LEFT_BOTTOM, &CCAEView::OnTriadCorner>(),
+        fw::update_range<ID_TRIAD_RIGHT_BOTTOM, ID_TRIAD_RIGHT_BOTTOM,
+                         &CCAEView::OnUpdateTriadCorner>(),
+        fw::update_range<ID_TRIAD_RIGHT_TOP, ID_TRIAD_RIGHT_TOP, &CCAEView::OnUpdateTriadCorner>(),
+        fw::update_range<ID_TRIAD_LEFT_TOP, ID_TRIAD_LEFT_TOP, &CCAEView::OnUpdateTriadCorner>(),
+        fw::update_range<ID_TRIAD_LEFT_BOTTOM, ID_TRIAD_LEFT_BOTTOM,
+                         &CCAEView::OnUpdateTriadCorner>(),
+    };
+    return {kEntries, std::size(kEntries)};
+}

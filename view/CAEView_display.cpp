@@ -182,3 +182,31 @@ void CCAEView::SetOperationModeNoCapture(int mode)
     g_nOperationMode = mode;
     PostMessage(WM_SETCURSOR, 0, 0);
 }
+
+CCAEView::EntrySpan CCAEView::DisplayEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command_range<ID_VIEW_WIREFRAME, ID_VIEW_HIDDENLINE, &CCAEView::OnDisplayMode>(),
+        fw::update_range<ID_VIEW_WIREFRAME, ID_VIEW_HIDDENLINE, &CCAEView::OnUpdateDisplayMode>(),
+        fw::command<ID_VIEW_REDRAW, &CCAEView::OnRedraw>(),
+        fw::command<ID_VIEW_SHRINK_SETTING, &CCAEView::OnShrinkSetting>(),
+        fw::command<ID_VIEW_CLIPPING, &CCAEView::OnClipping>(),
+        fw::command<ID_EDIT_ELEMENT_PROPERTY, &CCAEView::OnEditElementProperty>(),
+        fw::control<CBN_SELCHANGE, ID_LOADCASE_COMBO, &CCAEView::OnLoadCaseChange>(),
+        fw::command_range<ID_TOOLBAR_ANIMATION, ID_TOOLBAR_ANIMATION, &CCAEView::OnToolbar>(),
+        fw::command_range<ID_TOOLBAR_SELECTION, ID_TOOLBAR_WORKSPACE, &CCAEView::OnToolbar>(),
+        fw::command_range<ID_TOOLBAR_VIEW_MODE, ID_TOOLBAR_VIEW_MODE, &CCAEView::OnToolbar>(),
+        fw::command_range<ID_TOOLBAR_SELECTION_FILTER, ID_TOOLBAR_SELECTION_FILTER,
+                          &CCAEView::OnToolbar>(),
+        fw::command_range<ID_TOOLBAR_DISPLAY_FILTER, ID_TOOLBAR_DISPLAY_FILTER,
+                          &CCAEView::OnToolbar>(),
+        fw::update_range<ID_TOOLBAR_ANIMATION, ID_TOOLBAR_ANIMATION, &CCAEView::OnUpdateToolbar>(),
+        fw::update_range<ID_TOOLBAR_SELECTION, ID_TOOLBAR_WORKSPACE, &CCAEView::OnUpdateToolbar>(),
+        fw::update_range<ID_TOOLBAR_VIEW_MODE, ID_TOOLBAR_VIEW_MODE, &CCAEView::OnUpdateToolbar>(),
+        fw::update_range<ID_TOOLBAR_SELECTION_FILTER, ID_TOOLBAR_SELECTION_FILTER,
+                         &CCAEView::OnUpdateToolbar>(),
+        fw::update_range<ID_TOOLBAR_DISPLAY_FILTER, ID_TOOLBAR_DISPLAY_FILTER,
+                         &CCAEView::OnUpdateToolbar>(),
+    };
+    return {kEntries, std::size(kEntries)};
+}

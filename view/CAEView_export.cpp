@@ -7,6 +7,7 @@
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
 #include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/ImageExporter.h"
 #include "view/ViewMainFrame.h"
@@ -116,4 +117,12 @@ void CCAEView::OnExportImage()
         InvalidateView();
         return;
     }
+}
+
+CCAEView::EntrySpan CCAEView::ExportEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command<ID_EXPORT_IMAGE, &CCAEView::OnExportImage>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

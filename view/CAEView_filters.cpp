@@ -225,3 +225,35 @@ void CCAEView::OnElementFilter()
     if (m_pMainFrame)
         m_pMainFrame->OpenElementFilterDialog(this);
 }
+
+CCAEView::EntrySpan CCAEView::FilterEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command_range<ID_DISPLAY_FILTER_NODE, ID_DISPLAY_FILTER_NODE,
+                          &CCAEView::OnDisplayFilter>(),
+        fw::command_range<ID_DISPLAY_FILTER_BEAM, ID_DISPLAY_FILTER_SOLID,
+                          &CCAEView::OnDisplayFilter>(),
+        fw::command_range<ID_DISPLAY_FILTER_MASS, ID_DISPLAY_FILTER_MASS,
+                          &CCAEView::OnDisplayFilter>(),
+        fw::update_range<ID_DISPLAY_FILTER_NODE, ID_DISPLAY_FILTER_NODE,
+                         &CCAEView::OnUpdateDisplayFilter>(),
+        fw::update_range<ID_DISPLAY_FILTER_BEAM, ID_DISPLAY_FILTER_SOLID,
+                         &CCAEView::OnUpdateDisplayFilter>(),
+        fw::update_range<ID_DISPLAY_FILTER_MASS, ID_DISPLAY_FILTER_MASS,
+                         &CCAEView::OnUpdateDisplayFilter>(),
+        fw::command_range<ID_SELECT_FILTER_NODE, ID_SELECT_FILTER_SOLID,
+                          &CCAEView::OnSelectionFilter>(),
+        fw::command_range<ID_SELECT_FILTER_MASS, ID_SELECT_FILTER_MASS,
+                          &CCAEView::OnSelectionFilter>(),
+        fw::update_range<ID_SELECT_FILTER_NODE, ID_SELECT_FILTER_SOLID,
+                         &CCAEView::OnUpdateSelectionFilter>(),
+        fw::update_range<ID_SELECT_FILTER_MASS, ID_SELECT_FILTER_MASS,
+                         &CCAEView::OnUpdateSelectionFilter>(),
+        fw::command<ID_SHOW_ELEMENT_IDS, &CCAEView::OnShowElementIds>(),
+        fw::update<ID_SHOW_ELEMENT_IDS, &CCAEView::OnUpdateShowElementIds>(),
+        fw::command<ID_SHOW_NODE_IDS, &CCAEView::OnShowNodeIds>(),
+        fw::update<ID_SHOW_NODE_IDS, &CCAEView::OnUpdateShowNodeIds>(),
+        fw::command<ID_ELEMENT_FILTER, &CCAEView::OnElementFilter>(),
+    };
+    return {kEntries, std::size(kEntries)};
+}

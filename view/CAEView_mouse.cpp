@@ -262,3 +262,24 @@ void CCAEView::OnRButtonUp(UINT, CPoint)
 {
     Default();
 }
+
+CCAEView::EntrySpan CCAEView::MouseEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command_range<ID_VIEW_PAN, ID_VIEW_ZOOM, &CCAEView::OnOperationMode>(),
+        fw::command_range<ID_VIEW_WINDOW_ZOOM, ID_VIEW_ROTATE_HORIZONTAL,
+                          &CCAEView::OnOperationMode>(),
+        fw::update_range<ID_VIEW_PAN, ID_VIEW_ZOOM, &CCAEView::OnUpdateOperationMode>(),
+        fw::update_range<ID_VIEW_WINDOW_ZOOM, ID_VIEW_ROTATE_HORIZONTAL,
+                         &CCAEView::OnUpdateOperationMode>(),
+        fw::on<WM_SETCURSOR, &CCAEView::OnSetCursor>(),
+        fw::on<WM_LBUTTONDOWN, &CCAEView::OnLButtonDown>(),
+        fw::on<WM_LBUTTONUP, &CCAEView::OnLButtonUp>(),
+        fw::on<WM_MOUSEMOVE, &CCAEView::OnMouseMove>(),
+        fw::on<WM_MOUSEWHEEL, &CCAEView::OnMouseWheel>(),
+        fw::on<WM_MBUTTONDOWN, &CCAEView::OnMButtonDown>(),
+        fw::on<WM_RBUTTONDOWN, &CCAEView::OnRButtonDown>(),
+        fw::on<WM_RBUTTONUP, &CCAEView::OnRButtonUp>(),
+    };
+    return {kEntries, std::size(kEntries)};
+}

@@ -6,7 +6,9 @@
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
 #include "platform/win/dib.h"
+#include "platform/win/platform_ids.h"
 #include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/ImageExporter.h"
 
@@ -249,4 +251,15 @@ void CCAEView::RenderToBitmap(CDC* dc, CPrintInfo*)
     m_AESet.RenderAll();
     UpdateWindow();
     Invalidate(TRUE);
+}
+
+CCAEView::EntrySpan CCAEView::PrintEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command<ID_VIEW_PRINT, &CCAEView::OnPrintAsking>(),
+        fw::command<ID_FILE_PRINT, &CCAEView::OnFilePrint>(),
+        fw::command<ID_FILE_PRINT_DIRECT, &CCAEView::OnFilePrint>(),
+        fw::command<ID_FILE_PRINT_PREVIEW, &CCAEView::OnPrintPreviewAsking>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

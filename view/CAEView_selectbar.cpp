@@ -4,6 +4,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "platform/win/cmdtarget.h"
+#include "platform/win/platform_ids.h"
 #include "project/ProjectData.h"
 #include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
@@ -198,4 +199,29 @@ void CCAEView::OnUpdateRedo(CCmdUI* cmdUI)
 {
     const CCmdManager* manager = m_pMainFrame ? m_pMainFrame->GetCmdManager() : nullptr;
     cmdUI->Enable(manager && manager->CanRedo() ? TRUE : FALSE);
+}
+
+CCAEView::EntrySpan CCAEView::SelectBarEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::command<ID_SELECT_CANCEL_ALL, &CCAEView::OnCancelAll>(),
+        fw::command<ID_SELECT_CANCEL_ONE, &CCAEView::OnCancelOne>(),
+        fw::command<ID_SELECT_DECISION, &CCAEView::OnDecision>(),
+        fw::command<ID_SELECT_ABORT, &CCAEView::OnAbortSelection>(),
+        fw::command<ID_SELECT_ALL, &CCAEView::OnSelectAll>(),
+        fw::command_range<ID_SELECT_BY_ID, ID_SELECT_BY_ID, &CCAEView::OnSelectEntities>(),
+        fw::command_range<ID_SELECT_BY_PROPERTY, ID_SELECT_BY_MATERIAL,
+                          &CCAEView::OnSelectEntities>(),
+        fw::update_range<ID_SELECT_CANCEL_ALL, ID_SELECT_BY_ID, &CCAEView::OnUpdateSelecting>(),
+        fw::update_range<ID_SELECT_BY_PROPERTY, ID_SELECT_BY_MATERIAL,
+                         &CCAEView::OnUpdateSelectByGroup>(),
+        fw::command_range<ID_SELECT_RECTANGLE, ID_SELECT_POLYGON, &CCAEView::OnSelectionShape>(),
+        fw::update_range<ID_SELECT_RECTANGLE, ID_SELECT_POLYGON,
+                         &CCAEView::OnUpdateSelectionShape>(),
+        fw::command<ID_EDIT_UNDO, &CCAEView::OnUndo>(),
+        fw::command<ID_EDIT_REDO, &CCAEView::OnRedo>(),
+        fw::update<ID_EDIT_UNDO, &CCAEView::OnUpdateUndo>(),
+        fw::update<ID_EDIT_REDO, &CCAEView::OnUpdateRedo>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

@@ -5,6 +5,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "project/ProjectData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
 #include "view/CmdRecord.h"
@@ -194,4 +195,12 @@ void CCAEView::OnEscape()
     }
     m_viewSelection.ClearPicks();
     InvalidateView();
+}
+
+CCAEView::EntrySpan CCAEView::SelectionKeyEntries()
+{
+    static constexpr fw::MsgEntry kEntries[] = {
+        fw::on<WM_KEYDOWN, &CCAEView::OnKeyDown>(),
+    };
+    return {kEntries, std::size(kEntries)};
 }

@@ -1,5 +1,5 @@
-// The view class of the document template: the 3-D view with its message table, its drawing
-// in the fixed order of a frame, and its initial camera.
+// The view class of the document template: the 3-D view's drawing in the fixed order of a
+// frame, and its initial camera.
 #pragma once
 
 #include "view/CAEView.h"
@@ -16,8 +16,6 @@ public:
     void DrawAll(CDC* dc);
     // The frame in the background colour, into whatever context is current; no swap.
     void DrawForPrint(CDC* dc) override;
-
-    FW_MESSAGE_TABLE()
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
