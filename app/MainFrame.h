@@ -72,6 +72,9 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 
+    // Posted while a settings sheet is shown: the views' refresh its pages asked for is due.
+    static constexpr UINT kPendingViewRefreshMessage = WM_APP + 42;
+
     // CloseProject's results besides IDCANCEL (the user kept the project) and IDOK (closed).
     static constexpr int kNoProject = 6;
     // DoSaveProject's results.
@@ -109,8 +112,11 @@ public:
     // suffix (null for none) follows the project's name in the title. The view, or null.
     CCAEView* CreateMainView(int displayMode, bool render, const char* suffix);
     // For every view of the frame map: the display lists rebuilt when render is set, the
-    // triad placed in the project's corner, the view redrawn.
+    // triad placed in the project's corner, the view redrawn. While a settings sheet is shown
+    // the requests of its pages are gathered and carried out once, after the pages applied.
     void ApplySettingsToAllViews(BOOL render) override;
+    // How many times every view was refreshed so far (the lists rebuilt, or only redrawn).
+    int GetViewRefreshCount() const { return m_viewRefreshCount; }
     // What the settings pages ask of the views (MainFrame_settings.cpp).
     void ApplyBackgroundColor(COLORREF color) override;
     bool GetActiveViewAngles(CPoint3D& anglesDeg) override;
@@ -249,6 +255,11 @@ private:
     static ToolBarSlot SlotOfCommand(UINT commandId);
     // The active view of the active child frame, or null.
     CCAEView* ActiveChildView();
+    // Shows a settings sheet modally, its pages' view refreshes gathered into one.
+    INT_PTR RunSettingsSheet(CPropertySheet& sheet);
+    void RefreshAllViews(BOOL render);
+    void FlushPendingViewRefresh();
+    LRESULT OnPendingViewRefresh(WPARAM, LPARAM);
 
     CAEOutputBar m_outputBar;
     CAEProjectWorkspace m_projectTreeBar;
@@ -261,4 +272,8 @@ private:
     CProjectData* m_pProject = nullptr; // owned
     int m_frameCounter = 0;
     CFrameProjectHost m_projectHost{*this};
+    bool m_isSettingsSheetShown = false;
+    // What the pages of the sheet asked for: -1 nothing, 0 a redraw, 1 lists rebuilt too.
+    int m_pendingViewRefresh = -1;
+    int m_viewRefreshCount = 0;
 };

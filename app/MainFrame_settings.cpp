@@ -65,9 +65,17 @@ void CMainFrame::OnDisplaySettings()
     AddPage(sheet, propertyColors, this, "PropertyColor", "PropertyColor");
     AddPage(sheet, materialColors, this, "PropertyColor", "MaterialColor");
     ShowMessage("MsgPane", "SetngModel", "message.str");
-    if (sheet.DoModal() != IDOK)
-        return;
-    RebuildLabelFontLists();
+    if (RunSettingsSheet(sheet) == IDOK)
+        RebuildLabelFontLists();
+    FlushPendingViewRefresh();
+}
+
+INT_PTR CMainFrame::RunSettingsSheet(CPropertySheet& sheet)
+{
+    m_isSettingsSheetShown = true;
+    const INT_PTR result = sheet.DoModal();
+    m_isSettingsSheetShown = false;
+    return result;
 }
 
 void CMainFrame::OnResultSettings()
@@ -78,7 +86,8 @@ void CMainFrame::OnResultSettings()
     CPropertySheet sheet(LoadUiText("Dialog.str", "ResultSetting", "ResultSetting").GetString(),
                          this);
     AddPage(sheet, contour, this, "ResultSetting", "ContourSettings");
-    sheet.DoModal();
+    RunSettingsSheet(sheet);
+    FlushPendingViewRefresh();
 }
 
 void CMainFrame::OnSystemSettings()
@@ -88,7 +97,8 @@ void CMainFrame::OnSystemSettings()
                          this);
     AddPage(sheet, paths, this, "SettingFilePath", "File Settings");
     ShowMessage("MsgPane", "SetngModel", "message.str");
-    sheet.DoModal();
+    RunSettingsSheet(sheet);
+    FlushPendingViewRefresh();
 }
 
 void CMainFrame::OnUpdateProjectSettings(CCmdUI* cmdUI)

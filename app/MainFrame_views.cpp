@@ -11,6 +11,8 @@
 #include "project/ProjectData.h"
 #include "view/WendraView.h"
 
+#include <algorithm>
+
 namespace
 {
 constexpr int kRecommendedOpenViews = 8;
@@ -118,6 +120,34 @@ CCAEView* CMainFrame::CreateMainView(int displayMode, bool render, const char* s
 
 void CMainFrame::ApplySettingsToAllViews(BOOL render)
 {
+    if (!m_isSettingsSheetShown)
+    {
+        RefreshAllViews(render);
+        return;
+    }
+    // Every modified page applies in turn: the views are refreshed once they all have.
+    if (m_pendingViewRefresh < 0)
+        PostMessage(kPendingViewRefreshMessage);
+    m_pendingViewRefresh = std::max(m_pendingViewRefresh, render ? 1 : 0);
+}
+
+void CMainFrame::FlushPendingViewRefresh()
+{
+    const int pending = m_pendingViewRefresh;
+    m_pendingViewRefresh = -1;
+    if (pending >= 0)
+        RefreshAllViews(pending == 1);
+}
+
+LRESULT CMainFrame::OnPendingViewRefresh(WPARAM, LPARAM)
+{
+    FlushPendingViewRefresh();
+    return 0;
+}
+
+void CMainFrame::RefreshAllViews(BOOL render)
+{
+    ++m_viewRefreshCount;
     POSITION position = m_frameMap.GetStartPosition();
     while (position != nullptr)
     {

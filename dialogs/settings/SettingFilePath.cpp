@@ -1,11 +1,11 @@
 // File path page.
 #include "dialogs/settings/SettingFilePath.h"
 
-#include "project/ProjectData.h"
 #include "core/services/ProductIni.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "dialogs/settings/DirectoryDlg.h"
 #include "platform/dlg/ddx.h"
+#include "project/ProjectData.h"
 #include "resources/ids/dialogs_ids.h"
 
 namespace
@@ -111,6 +111,7 @@ void CSettingFilePath::OnFileType(UINT id)
     {
         if (kRadioIds[radio] != static_cast<int>(id))
             continue;
+        m_fileType = radio;
         m_pathText = m_paths[kFolderOfRadio[radio]];
         ::SetDlgItemTextA(GetSafeHwnd(), IDC_PATHS_PATH, m_pathText.GetString());
     }

@@ -2,6 +2,7 @@
 // the menu bar's own popups, child windows tiled and chosen from the window list, and the
 // sheets' effects on every open view, on the project and on the product INI.
 #include "app/ChildFrame.h"
+#include "dialogs/settings/DirectoryDlg.h"
 #include "platform/test/pump.h"
 #include "project/ProjectData.h"
 #include "resources/resource.h"
@@ -120,6 +121,20 @@ protected:
 
     static inline COXColorPopupBar* s_bar = nullptr;
     static inline int s_cell = 0;
+
+    // A button of a page pressed as a user would (radio buttons get checked).
+    static void Click(HWND page, int id)
+    {
+        ::SendMessageA(::GetDlgItem(page, id), BM_CLICK, 0, 0);
+        fw::test::Pump();
+    }
+
+    static std::string ControlText(HWND page, int id)
+    {
+        char text[256] = {};
+        ::GetDlgItemTextA(page, id, text, sizeof text);
+        return text;
+    }
 
     static CRect WindowRect(CWnd* window)
     {
@@ -396,4 +411,121 @@ TEST_F(SettingsSheets, ANewBackgroundRecoloursTheOutOfRangeBandOfEveryViewShowin
         EXPECT_GT(modelInChosen, 100) << "the out-of-range part takes the new colour";
         EXPECT_LT(modelInOld, modelInChosen / 20) << "nothing of the model keeps the old colour";
     }
+}
+
+TEST_F(SettingsSheets, PagesAppliedTogetherRefreshEveryViewOnceAndGetTakesTheActiveViewsAngles)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, MainFrame()->CreateMainView(""));
+    CCAEView* active = MainFrame()->CreateMainView("");
+    ASSERT_NE(nullptr, active);
+    active->Camera(CSceneView::kSceneViewport).SetRotationAngles(CPoint3D(-55, 0, -135));
+    const int before = MainFrame()->GetViewRefreshCount();
+    std::string angleX;
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet)
+             {
+                 ChoosePaletteCell(SelectPage(sheet, 0), IDC_DISPLAY_BACKGROUND, 16);
+                 Click(SelectPage(sheet, 1), IDC_MATERIAL_BOTH_SIDES);
+                 const HWND defaults = SelectPage(sheet, 2);
+                 Click(defaults, IDC_VIEWDEF_GET);
+                 angleX = ControlText(defaults, IDC_VIEWDEF_ANGLE_X);
+                 Click(defaults, IDC_VIEWDEF_LEFT_BOTTOM);
+                 PressSheetButton(sheet, PSBTN_APPLYNOW);
+                 EXPECT_EQ(before + 1, MainFrame()->GetViewRefreshCount())
+                     << "three pages applied: each view's lists are rebuilt once";
+                 PressSheetButton(sheet, PSBTN_CANCEL);
+             });
+    EXPECT_EQ("-55", angleX);
+    EXPECT_DOUBLE_EQ(-135.0, Project()->m_settings.m_viewAngles.z);
+    EXPECT_EQ(CCAEView::kLeftBottom, Project()->m_settings.m_triadPosition);
+    EXPECT_EQ(before + 1, MainFrame()->GetViewRefreshCount()) << "Cancel after Apply adds none";
+}
+
+TEST_F(SettingsSheets, SettingsSavedInTheProjectComeBackWhenItIsOpenedAgain)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    COLORREF background = 0;
+    COLORREF property = 0;
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet)
+             {
+                 background = ChoosePaletteCell(SelectPage(sheet, 0), IDC_DISPLAY_BACKGROUND, 16);
+                 const HWND material = SelectPage(sheet, 1);
+                 ::SetDlgItemTextA(material, IDC_MATERIAL_OBVERSE_SHININESS_EDIT, "37");
+                 const HWND defaults = SelectPage(sheet, 2);
+                 ::SetDlgItemTextA(defaults, IDC_VIEWDEF_ANGLE_X, "12.5");
+                 Click(defaults, IDC_VIEWDEF_RIGHT_TOP);
+                 Click(defaults, IDC_VIEWDEF_MASS);
+                 const HWND colors = SelectPage(sheet, 4);
+                 const HWND list = ::GetDlgItem(colors, IDC_COLORS_LIST);
+                 ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+                 NMITEMACTIVATE click = {};
+                 click.hdr = {list, IDC_COLORS_LIST, static_cast<UINT>(NM_CLICK)};
+                 ::SendMessageA(colors, WM_NOTIFY, IDC_COLORS_LIST,
+                                reinterpret_cast<LPARAM>(&click));
+                 property = ChoosePaletteCell(colors, IDC_COLORS_BUTTON, 9);
+                 PressSheetButton(sheet, PSBTN_OK);
+             });
+    const CAESettings& set = Project()->m_settings;
+    ASSERT_EQ(background, set.m_backgroundColor);
+    ASSERT_EQ(37, set.m_materials[CAESettings::kSolidMaterial].m_shininess[0]);
+    ASSERT_EQ(static_cast<int>(property), Project()->m_model.LookupPropertyColor(1)->color);
+    const DWORD filter = set.m_displayFilter;
+
+    (*m_services)->fileAnswers.push_back(DataPath("kept"));
+    Command(ID_PROJECT_SAVE_AS);
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    Command(ID_PROJECT_CLOSE);
+    ASSERT_EQ(nullptr, Project());
+    (*m_services)->fileAnswers.push_back(DataPath("kept.mpj"));
+    Command(ID_PROJECT_OPEN);
+    ASSERT_NE(nullptr, Project());
+    const CAESettings& again = Project()->m_settings;
+    EXPECT_EQ(background, again.m_backgroundColor);
+    EXPECT_EQ(37, again.m_materials[CAESettings::kSolidMaterial].m_shininess[0]);
+    EXPECT_DOUBLE_EQ(12.5, again.m_viewAngles.x);
+    EXPECT_EQ(CCAEView::kRightTop, again.m_triadPosition);
+    EXPECT_EQ(filter, again.m_displayFilter);
+    EXPECT_EQ(static_cast<int>(property), Project()->m_model.LookupPropertyColor(1)->color);
+}
+
+TEST_F(SettingsSheets, ContourDefaultsApplyToTheProjectAndFoldersWithoutAProjectToTheIni)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    const int before = MainFrame()->GetViewRefreshCount();
+    RunSheet(ID_RESULT_SETTINGS, "Result Settings",
+             [&](HWND sheet)
+             {
+                 ::SetDlgItemTextA(SelectPage(sheet, 0), IDC_CONTOUR_BAND_COUNT, "25");
+                 PressSheetButton(sheet, PSBTN_OK);
+             });
+    EXPECT_EQ(25, Project()->m_settings.m_contourDefaults.m_nBands);
+    EXPECT_EQ(before + 1, MainFrame()->GetViewRefreshCount()) << "every view redrawn";
+
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    Command(ID_PROJECT_CLOSE);
+    ASSERT_EQ(nullptr, Project());
+    const std::string folder = m_dataFolder;
+    ASSERT_EQ(std::string::npos, IniValue("FileIOPaths", "CSV").find(folder));
+    RunSheet(ID_SYSTEM_SETTINGS, "System Settings",
+             [&](HWND sheet)
+             {
+                 const HWND page = SelectPage(sheet, 0);
+                 Click(page, IDC_PATHS_CSV);
+                 fw::test::WhenDialogShows(
+                     "Select Folder",
+                     [folder](HWND dialog)
+                     {
+                         auto* chooser =
+                             dynamic_cast<CDirectoryDlg*>(CWnd::FromHandlePermanent(dialog));
+                         ASSERT_NE(nullptr, chooser);
+                         chooser->m_folderTree.SelectPath(folder.c_str(), FALSE);
+                         ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                     });
+                 Click(page, IDC_PATHS_BROWSE);
+                 PressSheetButton(sheet, PSBTN_OK);
+             });
+    EXPECT_NE(std::string::npos, IniValue("FileIOPaths", "CSV").find(folder))
+        << "without a project the INI takes the folder";
 }
