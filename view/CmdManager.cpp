@@ -31,6 +31,17 @@ CCmdColl* MakeResultGraphElemental(const CCmdRecord&, int frameKey, CCAEView*)
     return new CCmdCollResultGraph(frameKey, false);
 }
 
+CCmdColl* MakeDistanceGraphDialog(const CCmdRecord&, int, CCAEView*)
+{
+    return new CCmdCollDistanceGraphDlg;
+}
+
+void StartDistanceGraphDialog(CCmdColl* command, CCmdRecord* record)
+{
+    static_cast<CCmdCollDistanceGraphDlg*>(command)->StartDialog(
+        *static_cast<CDistanceGraphRecord*>(record));
+}
+
 CCmdColl* MakeTransientGraph(const CCmdRecord&, int, CCAEView*)
 {
     return new CCmdCollTransientGraph;
@@ -72,8 +83,8 @@ constexpr Entry kCreationTable[] = {
                 CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kDistanceGraphElemental, "CCmdCollResultDistanceGraph",
                 CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kDistanceGraphDialog, "CCmdCollDistanceGraphDlg",
-                CCmdManager::kStartOwnOperation),
+    Entry{CCmdRecord::kDistanceGraphDialog, "CCmdCollDistanceGraphDlg",
+          CCmdManager::kStartOwnOperation, &MakeDistanceGraphDialog, &StartDistanceGraphDialog},
     NotYetBuilt(CCmdRecord::kCustomSection, "CCmdCollCustomSection", CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kElementProperty, "CCmdCollElementProperty",
                 CCmdManager::kStartWithRecord),

@@ -108,3 +108,14 @@ void CCmdCollResultGraph::OnSelectionCancel(CCmdRecord*)
     end.nCode = CCmdRecord::kEndCommand;
     Send(end);
 }
+
+void CCmdCollDistanceGraphDlg::StartDialog(const CDistanceGraphRecord& record)
+{
+    m_bDialogOpen = 0;
+    CGraphTools* tools = GetGraphTools();
+    if (record.m_Results.GetSize() == 0 || tools == nullptr)
+        return;
+    m_dialog = tools->CreateDistanceGraphDialog();
+    if (m_dialog != nullptr && m_dialog->Open(record))
+        m_bDialogOpen = 1;
+}

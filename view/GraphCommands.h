@@ -1,9 +1,13 @@
-// The graph commands of the view: the result graph (codes 517 nodal, 518 elemental) picks
+// The graph commands of the view: the distance graph dialog (code 523, sent with the picks and
+// the chosen results) and the result graph (codes 517 nodal, 518 elemental) picks
 // nodes or elements and hands them with the shown result to the transient graph (code 519),
 // which shows their values of that result over its load cases in a graph window.
 #pragma once
 
 #include "view/CmdColl.h"
+#include "view/GraphTools.h"
+
+#include <memory>
 
 class CCAEView;
 struct CResultGraphRecord;
@@ -49,4 +53,16 @@ public:
 
 private:
     bool m_hasOpenedGraph = false;
+};
+
+class CCmdCollDistanceGraphDlg : public CCmdColl
+{
+public:
+    // Opens the dialog when the record holds a result; the dialog goes with the command.
+    void StartDialog(const CDistanceGraphRecord& record);
+    void Do() override { m_bDone = 1; }
+    void Undo() override { m_bDone = 0; }
+
+private:
+    std::unique_ptr<CDistanceGraphWindow> m_dialog;
 };

@@ -1,8 +1,41 @@
 // Graph tools: the transient graph opened over the main window.
 #include "dialogs/graph/DialogGraphTools.h"
 
+#include "dialogs/graph/DistanceGraphDlg.h"
 #include "dialogs/graph/TransientGraph.h"
 #include "platform/win/app.h"
+#include "view/CmdRecord.h"
+
+namespace
+{
+class CDistanceGraphWindowImpl : public CDistanceGraphWindow
+{
+public:
+    ~CDistanceGraphWindowImpl() override
+    {
+        if (m_dialog.m_hWnd != nullptr)
+            m_dialog.DestroyWindow();
+    }
+
+    bool Open(const CDistanceGraphRecord& record) override
+    {
+        std::vector<const CResultData*> results;
+        std::vector<int> components;
+        std::vector<CString> names;
+        for (int i = 0; i < record.m_Results.GetSize(); ++i)
+            results.push_back(record.m_Results[i]);
+        for (int i = 0; i < record.m_Components.GetSize(); ++i)
+            components.push_back(record.m_Components[i]);
+        for (int i = 0; i < record.m_Names.GetSize(); ++i)
+            names.push_back(record.m_Names[i]);
+        m_dialog.SetData(record.bNodal != 0, record.m_Entities, results, components, names);
+        return m_dialog.CreateAndShow() != FALSE;
+    }
+
+private:
+    CDistanceGraphDlg m_dialog;
+};
+} // namespace
 
 bool CDialogGraphTools::OpenTransientGraph(const CModelSet& model, const CEntityArray& entities,
                                            UINT resultId, int component)
@@ -11,4 +44,9 @@ bool CDialogGraphTools::OpenTransientGraph(const CModelSet& model, const CEntity
     for (int i = 0; i < entities.GetSize(); ++i)
         picks.push_back(entities[i]);
     return ::OpenTransientGraph(model, picks, resultId, component, AfxGetMainWnd()) != nullptr;
+}
+
+std::unique_ptr<CDistanceGraphWindow> CDialogGraphTools::CreateDistanceGraphDialog()
+{
+    return std::make_unique<CDistanceGraphWindowImpl>();
 }

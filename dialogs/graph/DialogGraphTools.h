@@ -9,4 +9,5 @@ class CDialogGraphTools : public CGraphTools
 public:
     bool OpenTransientGraph(const CModelSet& model, const CEntityArray& entities, UINT resultId,
                             int component) override;
+    std::unique_ptr<CDistanceGraphWindow> CreateDistanceGraphDialog() override;
 };

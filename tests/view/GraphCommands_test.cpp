@@ -5,6 +5,7 @@
 #include "ViewTestFrame.h"
 #include "core/display/EntityKinds.h"
 #include "core/geometry/FENode.h"
+#include "core/model/ResultData.h"
 #include "view/CAEView.h"
 #include "view/CmdRecord.h"
 #include "view/GraphTools.h"
@@ -15,8 +16,30 @@ using namespace view_window_test;
 
 namespace
 {
+struct FakeDistanceWindow : CDistanceGraphWindow
+{
+    explicit FakeDistanceWindow(std::vector<std::string>& log)
+        : events(log)
+    {
+    }
+    ~FakeDistanceWindow() override { events.push_back("gone"); }
+    bool Open(const CDistanceGraphRecord& record) override
+    {
+        events.push_back("open " + std::to_string(record.m_Results.GetSize()) + " " +
+                         std::to_string(record.m_Entities.GetSize()));
+        return true;
+    }
+    std::vector<std::string>& events;
+};
+
 struct ScriptedGraphTools : CGraphTools
 {
+    std::unique_ptr<CDistanceGraphWindow> CreateDistanceGraphDialog() override
+    {
+        return std::make_unique<FakeDistanceWindow>(dialogEvents);
+    }
+    std::vector<std::string> dialogEvents;
+
     bool OpenTransientGraph(const CModelSet& model, const CEntityArray& entities, UINT resultId,
                             int component) override
     {
@@ -170,4 +193,36 @@ TEST_F(ResultGraphTest, VectorsAloneGiveTheScalarAndNoResultOrCancelOpensNothing
     EXPECT_EQ(1u, m_tools.models.size());
     // The nodes were made visible for the pick.
     EXPECT_TRUE(Frame().m_project->m_settings.m_displayFilter & kKindNode);
+}
+
+TEST_F(GraphCommandsTest, DistanceGraphDialogOpensForChosenResultsAndGoesWithItsCommand)
+{
+    InstallGraphTools(&m_tools);
+    CResultData result;
+    const auto send = [&](bool withResult)
+    {
+        CDistanceGraphRecord record;
+        record.m_Entities.Add(&m_node4);
+        if (withResult)
+        {
+            record.m_Results.Add(&result);
+            record.m_Components.Add(12);
+            record.m_Names.Add("r");
+        }
+        record.bKeepRunning = 0;
+        Frame().m_manager.m_nFrameKey = m_view->FrameKey();
+        Frame().m_manager.ExecuteCommand(&record);
+    };
+    send(true);
+    auto* running = dynamic_cast<CCmdCollDistanceGraphDlg*>(Frame().m_manager.GetRunningCommand());
+    ASSERT_NE(nullptr, running);
+    EXPECT_EQ(1, running->m_bDialogOpen);
+    EXPECT_EQ((std::vector<std::string>{"open 1 1"}), m_tools.dialogEvents);
+
+    // The next command replaces it, and the dialog goes; a record without results opens none.
+    send(false);
+    running = dynamic_cast<CCmdCollDistanceGraphDlg*>(Frame().m_manager.GetRunningCommand());
+    ASSERT_NE(nullptr, running);
+    EXPECT_EQ(0, running->m_bDialogOpen);
+    EXPECT_EQ((std::vector<std::string>{"open 1 1", "gone"}), m_tools.dialogEvents);
 }

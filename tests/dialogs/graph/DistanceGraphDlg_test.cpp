@@ -5,11 +5,13 @@
 #include "core/geometry/FENode.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
+#include "dialogs/graph/DialogGraphTools.h"
 #include "dialogs/graph/DistanceGraphSeries.h"
 #include "dialogs/graph/GraphFrame.h"
 #include "io/unv/UnvReader.h"
 #include "resources/resource.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
+#include "view/CmdRecord.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -141,4 +143,24 @@ TEST_F(DistanceGraphDlgTest, NoPicksOpenAGraphWithItsTitlesOnlyAndCloseEndsTheDi
     fw::test::Pump();
     EXPECT_EQ(nullptr, m_dialog.m_hWnd);
     EXPECT_TRUE(::IsWindow(frame->m_hWnd));
+}
+
+TEST_F(DistanceGraphDlgTest, ProgramsGraphToolsMakeTheDialogOfACommandAndCloseItWithIt)
+{
+    CDialogGraphTools tools;
+    std::unique_ptr<CDistanceGraphWindow> window = tools.CreateDistanceGraphDialog();
+    ASSERT_NE(nullptr, window);
+    CDistanceGraphRecord record;
+    record.m_Entities.Copy(m_picks);
+    record.m_Results.Add(const_cast<CResultData*>(m_temperature));
+    record.m_Components.Add(kComponentScalar);
+    record.m_Names.Add("Temperature");
+    record.bNodal = 1;
+    ASSERT_TRUE(window->Open(record));
+    fw::test::Pump();
+    const HWND dialog = ::FindWindowA(nullptr, "Distance Graph");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    window.reset();
+    EXPECT_FALSE(::IsWindow(dialog));
 }
