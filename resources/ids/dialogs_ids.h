@@ -53,6 +53,20 @@
 #define IDC_FORMULA_0                1035
 #define IDC_FORMULA_POINT            1036
 
+// Result filter dialog.
+#define IDD_RESULT_FILTER            131
+#define IDC_RESULTFILTER_SELECTED    1006
+#define IDC_RESULTFILTER_STEPS       1007
+#define IDC_RESULTFILTER_RESULT_GROUP 1009
+#define IDC_RESULTFILTER_RESULTS     1010
+#define IDC_RESULTFILTER_DELETE      1011
+#define IDC_RESULTFILTER_ADD         1021
+#define IDC_RESULTFILTER_IDS         1043
+#define IDC_RESULTFILTER_ID_GROUP    1044
+#define IDC_RESULTFILTER_RESULTS_LABEL 1045
+#define IDC_RESULTFILTER_STEPS_LABEL 1058
+#define IDC_RESULTFILTER_SELECTED_LABEL 1059
+
 // Graph window: toolbar, its pictures with the point marks shown and hidden, its commands.
 #define IDR_GRAPH_TOOLBAR            144
 #define IDB_GRAPH_MARKS_SHOWN        179
