@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <GL/gl.h>
 #include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -528,4 +529,35 @@ TEST_F(SettingsSheets, ContourDefaultsApplyToTheProjectAndFoldersWithoutAProject
              });
     EXPECT_NE(std::string::npos, IniValue("FileIOPaths", "CSV").find(folder))
         << "without a project the INI takes the folder";
+}
+
+TEST_F(SettingsSheets, DisplaySettingsOkRemakesEachViewsLabelFontsInItsOwnContext)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    std::vector<CCAEView*> views = {View(1), MainFrame()->CreateMainView("")};
+    for (CCAEView* view : views)
+        ASSERT_NE(nullptr, view);
+    const auto bases = [&]
+    {
+        std::vector<std::pair<UINT, UINT>> all;
+        for (CCAEView* view : views)
+            all.emplace_back(view->NodeLabelFontBase(), view->ElementLabelFontBase());
+        return all;
+    };
+    const auto before = bases();
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet) { PressSheetButton(sheet, PSBTN_CANCEL); });
+    EXPECT_EQ(before, bases()) << "Cancel leaves the font lists";
+
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet) { PressSheetButton(sheet, PSBTN_OK); });
+    for (CCAEView* view : views)
+    {
+        view->MakeCurrent();
+        ASSERT_GT(view->NodeLabelFontBase(), 0u);
+        ASSERT_GT(view->ElementLabelFontBase(), 0u);
+        // 256 lists each, made in this view's context.
+        EXPECT_TRUE(glIsList(view->NodeLabelFontBase() + 'A'));
+        EXPECT_TRUE(glIsList(view->ElementLabelFontBase() + 'A'));
+    }
 }
