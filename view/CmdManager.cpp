@@ -42,6 +42,11 @@ void StartDistanceGraphDialog(CCmdColl* command, CCmdRecord* record)
         *static_cast<CDistanceGraphRecord*>(record));
 }
 
+CCmdColl* MakeCsvSheet(const CCmdRecord&, int, CCAEView*)
+{
+    return new CCmdCollCsvSheet;
+}
+
 CCmdColl* MakeTransientGraph(const CCmdRecord&, int, CCAEView*)
 {
     return new CCmdCollTransientGraph;
@@ -91,7 +96,8 @@ constexpr Entry kCreationTable[] = {
     NotYetBuilt(CCmdRecord::kSectionPlane, "CCmdCollClippingPlane", CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kContourApply, "CCmdCollContourApply", CCmdManager::kStartApplyRecord),
     NotYetBuilt(CCmdRecord::kVectorApply, "CCmdCollVectorApply", CCmdManager::kStartOwnOperation),
-    NotYetBuilt(CCmdRecord::kCsvSheet, "CCmdCollCsvSheet", CCmdManager::kStartShowSheet),
+    Entry{CCmdRecord::kCsvSheet, "CCmdCollCsvSheet", CCmdManager::kStartShowSheet, &MakeCsvSheet,
+          nullptr},
     NotYetBuilt(CCmdRecord::kElementPropertyApply, "CCmdCollElementPropertyApply",
                 CCmdManager::kStartOwnOperation),
     NotYetBuilt(CCmdRecord::kRotationCenter, "CCmdCollRotationCenter",

@@ -119,3 +119,9 @@ void CCmdCollDistanceGraphDlg::StartDialog(const CDistanceGraphRecord& record)
     if (m_dialog != nullptr && m_dialog->Open(record))
         m_bDialogOpen = 1;
 }
+
+void CCmdCollCsvSheet::OnShowSheet(CCmdRecord* record)
+{
+    if (CGraphTools* tools = GetGraphTools())
+        tools->RunResultSheet(*static_cast<const CResultListRecord*>(record));
+}

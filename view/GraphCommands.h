@@ -1,4 +1,5 @@
-// The graph commands of the view: the distance graph dialog (code 523, sent with the picks and
+// The result commands of the view: the result sheet (code 612, sent with the ids and the result
+// columns), the distance graph dialog (code 523, sent with the picks and
 // the chosen results) and the result graph (codes 517 nodal, 518 elemental) picks
 // nodes or elements and hands them with the shown result to the transient graph (code 519),
 // which shows their values of that result over its load cases in a graph window.
@@ -65,4 +66,13 @@ public:
 
 private:
     std::unique_ptr<CDistanceGraphWindow> m_dialog;
+};
+
+class CCmdCollCsvSheet : public CCmdColl
+{
+public:
+    // Runs the modal sheet; the command stays running until the next tool replaces it.
+    void OnShowSheet(CCmdRecord* record) override;
+    void Do() override { m_bDone = 1; }
+    void Undo() override { m_bDone = 0; }
 };

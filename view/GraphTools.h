@@ -1,5 +1,6 @@
-// What the view's graph commands ask of the graph window, which lives with the dialogs: the
-// program installs it; until then (and in view tests that do not script it) no graph opens.
+// What the view's result commands ask of the graph window, the distance graph dialog and the
+// result sheet, which live with the dialogs: the program installs them; until then (and in view
+// tests that do not script them) nothing opens.
 #pragma once
 
 #include "render/EntityArray.h"
@@ -10,6 +11,7 @@
 
 class CModelSet;
 struct CDistanceGraphRecord;
+struct CResultListRecord;
 
 // The distance graph dialog of a command; its window goes with the object.
 class CDistanceGraphWindow
@@ -33,6 +35,8 @@ public:
                                     UINT resultId, int component) = 0;
     // A distance graph dialog, its window not made yet; null when the tools have none.
     virtual std::unique_ptr<CDistanceGraphWindow> CreateDistanceGraphDialog() { return nullptr; }
+    // Shows the record's ids and result columns in the modal result sheet.
+    virtual void RunResultSheet(const CResultListRecord& record) { (void)record; }
 };
 
 // The tools in use, or null.

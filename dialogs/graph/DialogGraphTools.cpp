@@ -3,6 +3,7 @@
 
 #include "dialogs/graph/DistanceGraphDlg.h"
 #include "dialogs/graph/TransientGraph.h"
+#include "dialogs/tools/XLSControlDlg.h"
 #include "platform/win/app.h"
 #include "view/CmdRecord.h"
 
@@ -49,4 +50,15 @@ bool CDialogGraphTools::OpenTransientGraph(const CModelSet& model, const CEntity
 std::unique_ptr<CDistanceGraphWindow> CDialogGraphTools::CreateDistanceGraphDialog()
 {
     return std::make_unique<CDistanceGraphWindowImpl>();
+}
+
+void CDialogGraphTools::RunResultSheet(const CResultListRecord& record)
+{
+    CXLSControlDlg sheet(nullptr);
+    for (int i = 0; i < record.m_Ids.GetSize(); ++i)
+        sheet.m_ids.push_back(record.m_Ids[i]);
+    for (INT_PTR i = 0; i < record.m_Series.GetSize(); ++i)
+        sheet.m_columns.Add(record.m_Series[i]);
+    sheet.m_bNodal = record.bNodal != 0;
+    sheet.DoModal();
 }

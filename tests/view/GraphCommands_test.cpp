@@ -39,6 +39,13 @@ struct ScriptedGraphTools : CGraphTools
         return std::make_unique<FakeDistanceWindow>(dialogEvents);
     }
     std::vector<std::string> dialogEvents;
+    void RunResultSheet(const CResultListRecord& record) override
+    {
+        sheets.push_back(std::to_string(record.m_Ids.GetSize()) + " ids, " +
+                         std::to_string(record.m_Series.GetSize()) + " columns, nodal " +
+                         std::to_string(record.bNodal));
+    }
+    std::vector<std::string> sheets;
 
     bool OpenTransientGraph(const CModelSet& model, const CEntityArray& entities, UINT resultId,
                             int component) override
@@ -225,4 +232,21 @@ TEST_F(GraphCommandsTest, DistanceGraphDialogOpensForChosenResultsAndGoesWithIts
     ASSERT_NE(nullptr, running);
     EXPECT_EQ(0, running->m_bDialogOpen);
     EXPECT_EQ((std::vector<std::string>{"open 1 1", "gone"}), m_tools.dialogEvents);
+}
+
+TEST_F(GraphCommandsTest, ResultSheetRunsWithTheRecordsIdsAndColumns)
+{
+    InstallGraphTools(&m_tools);
+    CResultListRecord record;
+    record.m_Ids.Add(3);
+    record.m_Ids.Add(8);
+    CDataSeries column;
+    column.m_title = "t";
+    record.m_Series.Add(column);
+    record.bNodal = 1;
+    record.bKeepRunning = 0;
+    Frame().m_manager.m_nFrameKey = m_view->FrameKey();
+    Frame().m_manager.ExecuteCommand(&record);
+    EXPECT_EQ((std::vector<std::string>{"2 ids, 1 columns, nodal 1"}), m_tools.sheets);
+    EXPECT_NE(nullptr, dynamic_cast<CCmdCollCsvSheet*>(Frame().m_manager.GetRunningCommand()));
 }

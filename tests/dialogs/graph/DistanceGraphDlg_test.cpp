@@ -14,6 +14,7 @@
 #include "view/CmdRecord.h"
 
 #include <cmath>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace
@@ -163,4 +164,38 @@ TEST_F(DistanceGraphDlgTest, ProgramsGraphToolsMakeTheDialogOfACommandAndCloseIt
     EXPECT_TRUE(::IsWindowVisible(dialog));
     window.reset();
     EXPECT_FALSE(::IsWindow(dialog));
+}
+
+TEST_F(DistanceGraphDlgTest, ProgramsToolsRunTheResultSheetWithTheRecordsRows)
+{
+    CResultListRecord record;
+    for (const int id : {4, 9})
+        record.m_Ids.Add(id);
+    CDataSeries column;
+    column.m_title = "Temperature";
+    column.m_values.Add(1.5);
+    column.m_values.Add(-2.0);
+    record.m_Series.Add(column);
+    record.bNodal = 1;
+    std::string firstRow;
+    bool shown = false;
+    dialogs_test::WhenDialogShows(
+        "Result List",
+        [&](HWND sheet)
+        {
+            shown = true;
+            char text[64] = {};
+            const HWND list = ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr);
+            LVITEMA item = {};
+            item.iSubItem = 0;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            ::SendMessageA(list, LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
+            firstRow = text;
+            EXPECT_EQ(3, ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+            Click(sheet, IDCANCEL);
+        });
+    CDialogGraphTools().RunResultSheet(record);
+    EXPECT_TRUE(shown);
+    EXPECT_NE(std::string::npos, firstRow.find('4')) << firstRow;
 }
