@@ -1,0 +1,79 @@
+// What every settings page shares, under Wine: each text a page shows in English it also shows
+// in Japanese, from the same string file.
+#include "dialogs/settings/ColorTablePage.h"
+#include "dialogs/settings/ContourDefaultSettingsDlg.h"
+#include "dialogs/settings/DisplayAttSettingsDlg.h"
+#include "dialogs/settings/MaterialSettingDlg.h"
+#include "dialogs/settings/SettingFilePath.h"
+#include "dialogs/settings/ViewDefaultSettingDlg.h"
+#include "project/ProjectData.h"
+#include "tests/dialogs/settings/DialogTestSupport.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+using dialogs_test::SettingsPageFixture;
+
+namespace
+{
+class SettingsPage : public SettingsPageFixture
+{
+protected:
+    // The caption and every control's text of the page, by control id (0 the caption).
+    std::map<int, std::string> Texts(CSettingsPage& page)
+    {
+        std::map<int, std::string> texts;
+        const HWND window = Open(page);
+        char caption[128] = {};
+        ::GetWindowTextA(window, caption, sizeof caption);
+        texts[0] = caption;
+        for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+        {
+            char className[32] = {};
+            ::GetClassNameA(child, className, sizeof className);
+            if (::lstrcmpiA(className, "Edit") == 0)
+                continue; // values, not texts
+            char text[256] = {};
+            ::GetWindowTextA(child, text, sizeof text);
+            texts[::GetDlgCtrlID(child)] = text;
+        }
+        PressCancel();
+        return texts;
+    }
+};
+} // namespace
+
+TEST_F(SettingsPage, EveryTextShownInEnglishIsShownInJapaneseToo)
+{
+    MakeProject();
+    CResultDisplayAttr record;
+    const std::map<std::string, std::function<std::unique_ptr<CSettingsPage>()>> kPages = {
+        {"contour", [&] { return std::make_unique<CContourDefaultSettingsDlg>(&record); }},
+        {"display", [] { return std::make_unique<CDisplayAttSettingsDlg>(); }},
+        {"material", [] { return std::make_unique<CMaterialSettingDlg>(); }},
+        {"view defaults", [] { return std::make_unique<CViewDefaultSettingDlg>(); }},
+        {"folders", [] { return std::make_unique<CSettingFilePath>(); }},
+        {"property colours", [] { return std::make_unique<CPropertyColorDlg>(); }},
+    };
+    for (const auto& [name, make] : kPages)
+    {
+        SCOPED_TRACE(name);
+        SetLanguage("_ENG");
+        std::unique_ptr<CSettingsPage> english = make();
+        const std::map<int, std::string> englishTexts = Texts(*english);
+        SetLanguage("_JPN");
+        std::unique_ptr<CSettingsPage> japanese = make();
+        const std::map<int, std::string> japaneseTexts = Texts(*japanese);
+        // The colour pages leave their caption to the sheet's tab.
+        if (!englishTexts.at(0).empty())
+            EXPECT_NE(englishTexts.at(0), japaneseTexts.at(0)) << "the caption is translated";
+        for (const auto& [id, text] : englishTexts)
+        {
+            if (!text.empty())
+                EXPECT_FALSE(japaneseTexts.at(id).empty()) << "control " << id << ": " << text;
+        }
+    }
+}
