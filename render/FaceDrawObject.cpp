@@ -50,8 +50,33 @@ bool CFaceDrawObject::GatherPoints(CPoint3DArray& points) const
     return false;
 }
 
+bool CFaceDrawObject::GatherCorners(CPoint3D (&corners)[4]) const
+{
+    const int kind = m_pFace->m_cornerCount;
+    if (!m_pEntitySet || m_pFace->m_ids.GetSize() < kind)
+        return false;
+    const bool isShrunk = m_shrinkFactor > 0.0 && m_shrinkFactor < 1.0;
+    for (int i = 0; i < kind; ++i)
+    {
+        const CPoint3D p = m_pEntitySet->GetNodePoint(m_pFace->m_ids[i]);
+        corners[i] = isShrunk ? ShrinkPoint(p) : p;
+    }
+    return true;
+}
+
 void CFaceDrawObject::DrawFilled(CDrawDevice* device)
 {
+    if (device && m_pFace && (m_pFace->m_cornerCount == 3 || m_pFace->m_cornerCount == 4))
+    {
+        CPoint3D c[4];
+        if (!GatherCorners(c))
+            return;
+        if (m_pFace->m_cornerCount == 3)
+            device->DrawTriangleWithNormal(c[0], c[1], c[2], m_pFace->m_normal, 0);
+        else
+            device->DrawQuadWithNormal(c[0], c[1], c[2], c[3], m_pFace->m_normal, 0);
+        return;
+    }
     CPoint3DArray points;
     if (!device || !GatherPoints(points))
         return;
@@ -80,6 +105,17 @@ void CFaceDrawObject::DrawFilled(CDrawDevice* device)
 
 void CFaceDrawObject::DrawOutline(CDrawDevice* device)
 {
+    if (device && m_pFace && (m_pFace->m_cornerCount == 3 || m_pFace->m_cornerCount == 4))
+    {
+        CPoint3D c[4];
+        if (!GatherCorners(c))
+            return;
+        if (m_pFace->m_cornerCount == 3)
+            device->DrawTriangle(c[0], c[1], c[2], 0);
+        else
+            device->DrawQuad(c[0], c[1], c[2], c[3], 0);
+        return;
+    }
     CPoint3DArray points;
     if (!device || !GatherPoints(points))
         return;

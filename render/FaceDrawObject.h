@@ -27,4 +27,7 @@ public:
 private:
     // Corner positions (3 or 4 nodes) or the curve points (6 or 8); false for other kinds.
     bool GatherPoints(CPoint3DArray& points) const;
+    // The corners of a triangle or quad face, without a heap array: a million faces are drawn
+    // per list.
+    bool GatherCorners(CPoint3D (&corners)[4]) const;
 };

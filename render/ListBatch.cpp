@@ -143,6 +143,7 @@ void CListBatch::Reset(bool outlinePolygons)
     m_groupIndex.clear();
     m_state = State();
     m_current = SIZE_MAX;
+    m_last = SIZE_MAX;
     m_outlineByDefault = outlinePolygons;
     m_lastNormal = CPoint3D(0.0, 0.0, 1.0);
 }
@@ -314,6 +315,13 @@ CListBatch::Group& CListBatch::Current()
 {
     if (m_current == SIZE_MAX)
     {
+        // Builders set the same colour and material element after element: the group drawn
+        // last is found without hashing the state.
+        if (m_last < m_groups.size() && m_groups[m_last].state == m_state)
+        {
+            m_current = m_last;
+            return m_groups[m_current];
+        }
         const auto found = m_groupIndex.find(m_state);
         if (found != m_groupIndex.end())
         {
@@ -326,6 +334,7 @@ CListBatch::Group& CListBatch::Current()
             m_groups.back().state = m_state;
             m_groupIndex.emplace(m_state, m_current);
         }
+        m_last = m_current;
     }
     return m_groups[m_current];
 }

@@ -132,6 +132,7 @@ private:
     std::unordered_map<State, size_t, StateHash> m_groupIndex;
     State m_state;
     size_t m_current = SIZE_MAX; // group of m_state, SIZE_MAX until something is drawn
+    size_t m_last = SIZE_MAX;    // group drawn into last
     bool m_outlineByDefault = false;
     CColorRGBA m_color;
     CPoint3D m_lastNormal{0.0, 0.0, 1.0};
