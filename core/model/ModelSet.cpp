@@ -678,6 +678,16 @@ bool CModelSet::AddGroup(CGroupSet* group)
     return true;
 }
 
+bool CModelSet::DeleteGroup(int id)
+{
+    CGroupSet* group = id != kDefaultGroupId ? LookupGroup(id) : nullptr;
+    if (group == nullptr)
+        return false;
+    m_groups.RemoveKey(static_cast<UINT>(id));
+    delete group;
+    return true;
+}
+
 CGroupSet* CModelSet::FindGroupByName(const CString& name) const
 {
     POSITION pos = m_groups.GetStartPosition();

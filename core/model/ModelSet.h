@@ -104,6 +104,8 @@ public:
     // Groups (owned).
     CGroupSet* LookupGroup(int id) const;
     bool AddGroup(CGroupSet* group);
+    // Removes a group and deletes it; false for the default group or an id the model lacks.
+    bool DeleteGroup(int id);
     CGroupSet* FindGroupByName(const CString& name) const;
     CGroupSet* GetDefaultGroup() const { return m_defaultGroup; }
     const CMap<UINT, UINT, CGroupSet*, CGroupSet*>& GetGroups() const { return m_groups; }

@@ -401,6 +401,23 @@ TEST(ModelSet, GroupsByIdAndName)
     EXPECT_EQ(4u, model.GetMaxGroupId());
 }
 
+TEST(ModelSet, DeletesAGroupButNeverTheDefaultOne)
+{
+    CModelSet model;
+    AddTestNode(model, 1, 0, 0, 0);
+    auto* group = new CGroupSet();
+    group->m_id = 4;
+    ASSERT_TRUE(model.AddGroup(group));
+    EXPECT_FALSE(model.DeleteGroup(5));
+    EXPECT_FALSE(model.DeleteGroup(CModelSet::kDefaultGroupId));
+    EXPECT_NE(nullptr, model.GetDefaultGroup());
+    EXPECT_EQ(model.GetDefaultGroup(), model.LookupGroup(CModelSet::kDefaultGroupId));
+    EXPECT_TRUE(model.DeleteGroup(4));
+    EXPECT_EQ(nullptr, model.LookupGroup(4));
+    EXPECT_EQ(1, model.GetGroups().GetCount());
+    EXPECT_FALSE(model.DeleteGroup(4));
+}
+
 TEST(ModelSet, VolumeSumsBeamLengthsShellAreasAndSolidVolumes)
 {
     CModelSet model;
