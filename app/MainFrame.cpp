@@ -121,10 +121,12 @@ CMainFrame::CMainFrame()
     LoadStringFromFile(CString("Message.str"), CString("Status"), CString("HelpNotAvailable"),
                        &helpText);
     SetHelpUnavailableText(helpText);
+    m_pPreviousQueryTools = InstallQueryTools(&m_queryTools);
 }
 
 CMainFrame::~CMainFrame()
 {
+    InstallQueryTools(m_pPreviousQueryTools);
     delete m_pProject;
 }
 

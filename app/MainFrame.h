@@ -10,6 +10,7 @@
 #include "app/FrameProjectHost.h"
 #include "core/model/ResultShowHost.h"
 #include "dialogs/settings/SettingsPage.h"
+#include "dialogs/tools/DialogQueryTools.h"
 #include "framework/OXMenuBarFrame.h"
 #include "platform/bars/statusbar.h"
 #include "platform/base/coll_map.h"
@@ -266,6 +267,8 @@ private:
     FrameMap m_frameMap;
     std::array<COXCoolToolBar, kToolBarSlots> m_toolBars;
     std::array<BYTE, kToolBarSlots> m_barShown = {};
+    CDialogQueryTools m_queryTools; // installed while the frame lives
+    CQueryTools* m_pPreviousQueryTools = nullptr;
     CCmdManager m_cmdManager;
     COXFlatLookComboBox m_loadCaseCombo;
     CStatusBar m_statusBar;

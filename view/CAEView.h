@@ -6,8 +6,8 @@
 // (CAEView_export.cpp), AVI export (CAEView_avi.cpp), printing (CAEView_print.cpp), operation
 // modes, mouse and camera (CAEView_mouse.cpp), the rubber band and hover picking
 // (CAEView_band.cpp), the interactive selection with its keys and toolbars
-// (CAEView_selection.cpp, CAEView_selectbar.cpp). Each of those files lists its own message
-// entries; CAEView.cpp joins them into the view's table.
+// (CAEView_selection.cpp, CAEView_selectbar.cpp), the tools' commands (CAEView_tools.cpp). Each
+// of those files lists its own message entries; CAEView.cpp joins them into the view's table.
 #pragma once
 
 #include "core/model/GroupSet.h"
@@ -277,6 +277,11 @@ protected:
     void OnUpdateShowNodeIds(CCmdUI* cmdUI);
     void OnElementFilter();
 
+    // Information and element tools, rotation centre (CAEView_tools.cpp).
+    void OnInfoTool(UINT commandId);
+    void OnUpdateIdLabelTool(CCmdUI* cmdUI);
+    void OnRotationCenter();
+
     // Results (CAEView_result.cpp): the Display Result command, and the model commands enabled
     // while a project with a model is open.
     void OnDisplayResultCommand();
@@ -342,6 +347,7 @@ private:
     static EntrySpan AviEntries();          // CAEView_avi.cpp
     static EntrySpan PrintEntries();        // CAEView_print.cpp
     static EntrySpan FilterEntries();       // CAEView_filters.cpp
+    static EntrySpan ToolEntries();         // CAEView_tools.cpp
     static EntrySpan MouseEntries();        // CAEView_mouse.cpp
     static EntrySpan SelectionKeyEntries(); // CAEView_selection.cpp
     static EntrySpan TimerEntries();        // CAEView_band.cpp

@@ -1,10 +1,12 @@
 // Command manager: dispatch by code and the table of the codes that create commands.
 #include "view/CmdManager.h"
 
+#include "view/ApplyCommands.h"
 #include "view/CAEView.h"
 #include "view/CmdColl.h"
 #include "view/CmdCollSelection.h"
 #include "view/GraphCommands.h"
+#include "view/ToolCommands.h"
 #include "view/ViewMainFrame.h"
 
 #include <algorithm>
@@ -58,20 +60,46 @@ void StartTransientGraph(CCmdColl* command, CCmdRecord* record)
         *static_cast<CResultGraphRecord*>(record));
 }
 
+// The commands work on the view of the frame that sent the creating record.
+template <typename Command>
+CCmdColl* Make(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new Command(frameKey);
+}
+
+CCmdColl* MakeGroupCreateApply(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollGroupApply(frameKey, false);
+}
+
+CCmdColl* MakeGroupEditApply(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollGroupApply(frameKey, true);
+}
+
+constexpr Entry Built(int32_t code, const char* className, CCmdManager::StartKind start,
+                      CCmdColl* (*make)(const CCmdRecord&, int, CCAEView*),
+                      void (*startOwn)(CCmdColl*, CCmdRecord*) = nullptr)
+{
+    return Entry{code, className, start, make, startOwn};
+}
+
 // The codes that create a command, with the class that answers each. The tools' classes and
 // their follow-up commands come with the tools, each filling in its row.
 constexpr Entry kCreationTable[] = {
-    NotYetBuilt(CCmdRecord::kElementDirection, "CCmdCollElementDirection",
-                CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kElementDirection, "CCmdCollElementDirection", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollElementDirection>),
     NotYetBuilt(CCmdRecord::kContourSetting, "CCmdCollContourSetting",
                 CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kVectorSetting, "CCmdCollVectorSetting", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kEntityDistance, "CCmdCollEntityDistance",
-                CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kEntityInfo, "CCmdCollEntityInfo", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kSelectedModelInfo, "CCmdCollSelectedModelInfo",
-                CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kModelInfo, "CCmdCollModelInfo", CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kEntityDistance, "CCmdCollEntityDistance", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollEntityDistance>),
+    Built(CCmdRecord::kEntityInfo, "CCmdCollEntityInfo", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollEntityInfo>),
+    Built(CCmdRecord::kSelectedModelInfo, "CCmdCollSelectedModelInfo",
+          CCmdManager::kStartWithRecord, &Make<CCmdCollSelectedModelInfo>),
+    Built(CCmdRecord::kModelInfo, "CCmdCollModelInfo", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollModelInfo>),
     NotYetBuilt(CCmdRecord::kResultListNodal, "CCmdCollResultList", CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kResultListElemental, "CCmdCollResultList",
                 CCmdManager::kStartWithRecord),
@@ -81,9 +109,10 @@ constexpr Entry kCreationTable[] = {
           &MakeResultGraphElemental, nullptr},
     Entry{CCmdRecord::kTransientGraph, "CCmdCollTransientGraph", CCmdManager::kStartOwnOperation,
           &MakeTransientGraph, &StartTransientGraph},
-    NotYetBuilt(CCmdRecord::kNodeIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kElementIdLabel, "CCmdCollEntityIdLabel",
-                CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kNodeIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollEntityIdLabel>),
+    Built(CCmdRecord::kElementIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollEntityIdLabel>),
     NotYetBuilt(CCmdRecord::kDistanceGraphNodal, "CCmdCollResultDistanceGraph",
                 CCmdManager::kStartWithRecord),
     NotYetBuilt(CCmdRecord::kDistanceGraphElemental, "CCmdCollResultDistanceGraph",
@@ -91,24 +120,28 @@ constexpr Entry kCreationTable[] = {
     Entry{CCmdRecord::kDistanceGraphDialog, "CCmdCollDistanceGraphDlg",
           CCmdManager::kStartOwnOperation, &MakeDistanceGraphDialog, &StartDistanceGraphDialog},
     NotYetBuilt(CCmdRecord::kCustomSection, "CCmdCollCustomSection", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kElementProperty, "CCmdCollElementProperty",
-                CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kElementProperty, "CCmdCollElementProperty", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollElementProperty>),
     NotYetBuilt(CCmdRecord::kSectionPlane, "CCmdCollClippingPlane", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kContourApply, "CCmdCollContourApply", CCmdManager::kStartApplyRecord),
-    NotYetBuilt(CCmdRecord::kVectorApply, "CCmdCollVectorApply", CCmdManager::kStartOwnOperation),
+    Built(CCmdRecord::kContourApply, "CCmdCollContourApply", CCmdManager::kStartApplyRecord,
+          &Make<CCmdCollContourApply>),
+    Built(CCmdRecord::kVectorApply, "CCmdCollVectorApply", CCmdManager::kStartOwnOperation,
+          &Make<CCmdCollVectorApply>, &CCmdCollVectorApply::StartOwn),
     Entry{CCmdRecord::kCsvSheet, "CCmdCollCsvSheet", CCmdManager::kStartShowSheet, &MakeCsvSheet,
           nullptr},
-    NotYetBuilt(CCmdRecord::kElementPropertyApply, "CCmdCollElementPropertyApply",
-                CCmdManager::kStartOwnOperation),
-    NotYetBuilt(CCmdRecord::kRotationCenter, "CCmdCollRotationCenter",
-                CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kElementPropertyApply, "CCmdCollElementPropertyApply",
+          CCmdManager::kStartOwnOperation, &Make<CCmdCollElementPropertyApply>,
+          &CCmdCollElementPropertyApply::StartOwn),
+    Built(CCmdRecord::kRotationCenter, "CCmdCollRotationCenter", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollRotationCenter>),
     NotYetBuilt(CCmdRecord::kGroupCreate, "CCmdCollGroupCreate", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kGroupCreateApply, "CCmdCollGroupCreateApply",
-                CCmdManager::kStartOwnOperation),
+    Built(CCmdRecord::kGroupCreateApply, "CCmdCollGroupCreateApply",
+          CCmdManager::kStartOwnOperation, &MakeGroupCreateApply, &CCmdCollGroupApply::StartOwn),
     NotYetBuilt(CCmdRecord::kGroupEdit, "CCmdCollGroupEdit", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kGroupEditApply, "CCmdCollGroupEditApply",
-                CCmdManager::kStartOwnOperation),
-    NotYetBuilt(CCmdRecord::kGroupDelete, "CCmdCollGroupDelete", CCmdManager::kStartOwnOperation),
+    Built(CCmdRecord::kGroupEditApply, "CCmdCollGroupEditApply", CCmdManager::kStartOwnOperation,
+          &MakeGroupEditApply, &CCmdCollGroupApply::StartOwn),
+    Built(CCmdRecord::kGroupDelete, "CCmdCollGroupDelete", CCmdManager::kStartOwnOperation,
+          &Make<CCmdCollGroupDelete>, &CCmdCollGroupDelete::StartOwn),
 };
 } // namespace
 

@@ -1,7 +1,8 @@
-// What the view and its selection command ask of the query tools: the decision dialog that lets
-// the user choose among the entities under the cursor, and the modal Select Entities dialog.
-// The tools install their implementation; until then (and in tests that script them) the view
-// works without: a click on several entities takes the nearest.
+// What the view and its commands ask of the query tools: the decision dialog that lets the user
+// choose among the entities under the cursor, the modal Select Entities dialog, and the modeless
+// dialogs of the information and element tools. The tools install their implementation; until
+// then (and in tests that script them) the view works without: a click on several entities
+// takes the nearest, and the information tools open nothing.
 #pragma once
 
 #include "render/EntityArray.h"
@@ -22,6 +23,32 @@ public:
     virtual void Show() = 0;
 };
 
+// The modeless dialog of an information or element tool, owned by its command. It reports to
+// the command manager as the running command's dialog (700, 13) and works on the view of the
+// frame key it was made for. Its window goes after the object, once the message that destroyed
+// the object has returned: a command may end inside the dialog's own handler.
+class CToolDialog
+{
+public:
+    enum Kind
+    {
+        kModelInfo,         // the whole model
+        kSelectedModelInfo, // the entities it is opened with
+        kEntityInfo,
+        kNodeDistance, // the first two entities
+        kElementProperty
+    };
+
+    virtual ~CToolDialog() = default;
+
+    // Creates and shows the window for the entities (a copy of the list; the entities are the
+    // model's); false when no window could be made.
+    virtual bool Open(const CEntityArray& entities) = 0;
+    // The window is hidden at once and destroyed when the messages in hand are done.
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+};
+
 class CQueryTools
 {
 public:
@@ -39,6 +66,14 @@ public:
     virtual std::unique_ptr<CSelectionDecision> CreateSelectionDecision(CCAEView* view) = 0;
     // Runs the Select Entities dialog; it adds what it finds through CCAEView::AddPickedEntity.
     virtual void RunSelectionById(CCAEView* view, int searchKind) = 0;
+    // The dialog of a tool (CToolDialog::Kind) for the view of the frame key, its window not
+    // made yet; null when the tools have none.
+    virtual std::unique_ptr<CToolDialog> CreateToolDialog(int kind, int frameKey)
+    {
+        (void)kind;
+        (void)frameKey;
+        return nullptr;
+    }
 };
 
 // The tools in use, or null.

@@ -259,3 +259,17 @@
 #define IDC_DISTGRAPH_SCALE_GROUP    1052
 #define IDC_DISTGRAPH_SCALE          1053
 #define IDC_DISTGRAPH_CREATE         1055
+
+// Tool dialogs: their templates and the controls several of them share.
+#define IDD_SELECTION_DECISION       166
+#define IDD_MODEL_INFO               167
+#define IDD_ENTITY_INFO              169
+#define IDD_NODE_DISTANCE            170
+#define IDD_EDIT_ELEMENT_PROPERTY    206
+#define IDC_ELEMPROP_COMBO           1087
+#define IDC_ELEMPROP_LABEL           1088
+#define IDC_DECISION_LIST            1164
+#define IDC_TOOL_PREVIOUS            1165
+#define IDC_TOOL_NEXT                1166
+#define IDC_INFO_LIST                1170
+#define IDC_NODEDIST_RESULT          1181

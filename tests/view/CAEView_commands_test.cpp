@@ -190,10 +190,12 @@ TEST_F(ViewCommands, ToolsStartThroughTheCommandManager)
 
     AddTestNode(Model(), 1, 0, 0, 0); // the model commands need a model
     Command(view, ID_EDIT_ELEMENT_PROPERTY);
-    ASSERT_EQ(2u, Frame().m_manager.m_entries.size());
+    ASSERT_EQ(3u, Frame().m_manager.m_entries.size());
     EXPECT_EQ(CCmdRecord::kElementProperty, Frame().m_manager.m_entries[1].code);
     EXPECT_EQ(0, Frame().m_manager.m_entries[1].keepRunning);
     EXPECT_EQ(view->FrameKey(), Frame().m_manager.m_entries[1].frameKey);
+    EXPECT_EQ(CCmdRecord::kPickRequest, Frame().m_manager.m_entries[2].code)
+        << "the tool asks for elements";
 
     Command(view, ID_ELEMENT_FILTER);
     EXPECT_EQ(std::vector<CCAEView*>{view}, Frame().m_filterDialogViews);

@@ -1,0 +1,170 @@
+// Tool dialog base and checked text formats.
+#include "dialogs/tools/ToolDlg.h"
+
+#include "core/services/StringFile.h"
+#include "project/ProjectData.h"
+#include "view/CAEView.h"
+#include "view/CmdManager.h"
+#include "view/CmdRecord.h"
+#include "view/ViewMainFrame.h"
+
+#include <string>
+
+namespace
+{
+constexpr UINT kReleaseMessage = WM_APP + 0x136;
+
+// The conversions of a printf format, one letter each: 'd' for an int, 'f' for a double; '?'
+// for anything else ('*' widths, strings, pointers, %n).
+std::string ConversionKinds(const char* text)
+{
+    std::string kinds;
+    for (const char* p = text; *p != '\0'; ++p)
+    {
+        if (*p != '%')
+            continue;
+        ++p;
+        if (*p == '%')
+            continue;
+        while (*p == '-' || *p == '+' || *p == ' ' || *p == '#' || *p == '0')
+            ++p;
+        while (*p >= '0' && *p <= '9')
+            ++p;
+        if (*p == '.')
+        {
+            ++p;
+            while (*p >= '0' && *p <= '9')
+                ++p;
+        }
+        const bool isLong = *p == 'l';
+        if (isLong)
+            ++p;
+        switch (*p)
+        {
+        case 'd':
+        case 'i': kinds += 'd'; break;
+        case 'f':
+        case 'F':
+        case 'g':
+        case 'G':
+        case 'e':
+        case 'E': kinds += 'f'; break;
+        case '\0': return kinds + '?';
+        default: kinds += '?'; break;
+        }
+    }
+    return kinds;
+}
+} // namespace
+
+FW_TABLE(CToolDlg, CDialog, fw::raw<kReleaseMessage, &CToolDlg::OnReleaseMessage>())
+
+CToolDlg::CToolDlg(UINT templateId, int frameKey)
+    : CDialog(templateId, nullptr)
+    , m_nFrameKey(frameKey)
+{
+}
+
+void CToolDlg::Release()
+{
+    if (m_hWnd == nullptr)
+    {
+        delete this;
+        return;
+    }
+    m_isReleased = true;
+    ShowWindow(SW_HIDE);
+    PostMessage(kReleaseMessage);
+}
+
+LRESULT CToolDlg::OnReleaseMessage(WPARAM, LPARAM)
+{
+    DestroyWindow();
+    return 0;
+}
+
+void CToolDlg::PostNcDestroy()
+{
+    // A window destroyed with its owner before the release leaves the object to its command.
+    if (m_isReleased)
+        delete this;
+}
+
+void CToolDlg::SendRecord(CCmdRecord& record) const
+{
+    CViewMainFrame* frame = GetViewMainFrame();
+    CCmdManager* manager = frame ? frame->GetCmdManager() : nullptr;
+    if (manager == nullptr)
+        return;
+    manager->m_nFrameKey = m_nFrameKey;
+    manager->ExecuteCommand(&record);
+}
+
+void CToolDlg::SendCode(int code) const
+{
+    CCmdRecord record;
+    record.nCode = code;
+    SendRecord(record);
+}
+
+CCAEView* CToolDlg::FindView() const
+{
+    CViewMainFrame* frame = GetViewMainFrame();
+    return frame ? frame->GetFrameView(m_nFrameKey) : nullptr;
+}
+
+void CToolDlg::InvalidateView() const
+{
+    if (CCAEView* view = FindView())
+        view->InvalidateView();
+}
+
+CModelSet* CToolDlg::FindModel()
+{
+    CViewMainFrame* frame = GetViewMainFrame();
+    CProjectData* project = frame ? frame->GetProject() : nullptr;
+    return project ? &project->m_model : nullptr;
+}
+
+void CToolDlg::AddOutputLine(const CString& line)
+{
+    if (CViewMainFrame* frame = GetViewMainFrame())
+        frame->AddOutputLine(line.GetString());
+}
+
+CString FormatTextInt(const CString& format, int value)
+{
+    CString text;
+    if (ConversionKinds(format.GetString()) == "d")
+        text.Format(format.GetString(), value);
+    else
+        text.Format("%s : %d", format.GetString(), value);
+    return text;
+}
+
+CString FormatTextDouble(const CString& format, double value)
+{
+    CString text;
+    if (ConversionKinds(format.GetString()) == "f")
+        text.Format(format.GetString(), value);
+    else
+        text.Format("%s : %lf", format.GetString(), value);
+    return text;
+}
+
+CString FormatTextDoubles(const CString& format, double first, double second)
+{
+    CString text;
+    if (ConversionKinds(format.GetString()) == "ff")
+        text.Format(format.GetString(), first, second);
+    else
+        text.Format("%s : %lf , %lf", format.GetString(), first, second);
+    return text;
+}
+
+CString ToolText(const char* file, const char* section, const char* key)
+{
+    CString text;
+    LoadStringFromFile(CString(file), CString(section), CString(key), &text);
+    return text;
+}
