@@ -72,6 +72,7 @@ BOOL CWendraApp::InitInstance()
         LocalizeMenu(m_pDocTemplate->m_hMenuShared);
 
     InstallGraphTools(&m_graphTools);
+    InstallResultListTools(&m_resultListTools);
     if (!CreateMainFrame())
         return FALSE;
     OpenCommandLineFile();
@@ -90,6 +91,7 @@ int CWendraApp::ExitInstance()
 {
     const int code = CWinApp::ExitInstance();
     InstallGraphTools(nullptr);
+    InstallResultListTools(nullptr);
     theAppLog.WriteLine(0, kLogLocation, " ------ END ------- ");
     return code;
 }

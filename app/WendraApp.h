@@ -4,6 +4,7 @@
 
 #include "app/RecentProjects.h"
 #include "dialogs/graph/DialogGraphTools.h"
+#include "dialogs/tools/DialogResultListTools.h"
 #include "core/services/LogFile.h"
 #include "platform/win/app.h"
 #include "platform/win/cmdline.h"
@@ -72,4 +73,5 @@ private:
     std::array<CString, CRecentProjects::kCount> m_recentRead;
     CRecentProjects m_recentProjects;
     CDialogGraphTools m_graphTools; // installed for the view's graph commands while running
+    CDialogResultListTools m_resultListTools; // and the result list commands
 };

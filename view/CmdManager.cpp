@@ -6,6 +6,7 @@
 #include "view/CmdColl.h"
 #include "view/CmdCollSelection.h"
 #include "view/GraphCommands.h"
+#include "view/ResultListCommands.h"
 #include "view/ToolCommands.h"
 #include "view/ViewMainFrame.h"
 
@@ -33,6 +34,21 @@ CCmdColl* MakeResultGraphElemental(const CCmdRecord&, int frameKey, CCAEView*)
     return new CCmdCollResultGraph(frameKey, false);
 }
 
+CCmdColl* MakeResultListNodal(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollResultList(frameKey, true);
+}
+
+CCmdColl* MakeResultListElemental(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollResultList(frameKey, false);
+}
+
+CCmdColl* MakeCsvSheet(const CCmdRecord&, int, CCAEView*)
+{
+    return new CCmdCollCsvSheet;
+}
+
 CCmdColl* MakeDistanceGraphDialog(const CCmdRecord&, int, CCAEView*)
 {
     return new CCmdCollDistanceGraphDlg;
@@ -44,10 +60,6 @@ void StartDistanceGraphDialog(CCmdColl* command, CCmdRecord* record)
         *static_cast<CDistanceGraphRecord*>(record));
 }
 
-CCmdColl* MakeCsvSheet(const CCmdRecord&, int, CCAEView*)
-{
-    return new CCmdCollCsvSheet;
-}
 
 CCmdColl* MakeTransientGraph(const CCmdRecord&, int, CCAEView*)
 {
@@ -100,9 +112,10 @@ constexpr Entry kCreationTable[] = {
           CCmdManager::kStartWithRecord, &Make<CCmdCollSelectedModelInfo>),
     Built(CCmdRecord::kModelInfo, "CCmdCollModelInfo", CCmdManager::kStartWithRecord,
           &Make<CCmdCollModelInfo>),
-    NotYetBuilt(CCmdRecord::kResultListNodal, "CCmdCollResultList", CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kResultListElemental, "CCmdCollResultList",
-                CCmdManager::kStartWithRecord),
+    Entry{CCmdRecord::kResultListNodal, "CCmdCollResultList", CCmdManager::kStartWithRecord,
+          &MakeResultListNodal, nullptr},
+    Entry{CCmdRecord::kResultListElemental, "CCmdCollResultList", CCmdManager::kStartWithRecord,
+          &MakeResultListElemental, nullptr},
     Entry{CCmdRecord::kResultGraphNodal, "CCmdCollResultGraph", CCmdManager::kStartWithRecord,
           &MakeResultGraphNodal, nullptr},
     Entry{CCmdRecord::kResultGraphElemental, "CCmdCollResultGraph", CCmdManager::kStartWithRecord,

@@ -8,6 +8,8 @@
 
 namespace
 {
+constexpr UINT kReleaseMessage = WM_APP + 37;
+
 const DialogText kTexts[] = {{0, "ResultFilter", "Title"},
                              {IDC_RESULTFILTER_RESULT_GROUP, "ResultFilter", "ResultSel"},
                              {IDC_RESULTFILTER_RESULTS_LABEL, "ResultFilter", "ResultList"},
@@ -35,6 +37,7 @@ std::vector<int> ChosenItems(HWND list)
 } // namespace
 
 FW_TABLE(CResultFilterDlg, CDialog,
+         fw::raw<kReleaseMessage, &CResultFilterDlg::OnReleaseMessage>(),
          fw::control<LBN_SELCHANGE, IDC_RESULTFILTER_RESULTS, &CResultFilterDlg::OnResultChosen>(),
          fw::command<IDC_RESULTFILTER_ADD, &CResultFilterDlg::OnAdd>(),
          fw::command<IDC_RESULTFILTER_DELETE, &CResultFilterDlg::OnDelete>())
@@ -142,6 +145,33 @@ void CResultFilterDlg::OnOK()
         m_chosenComponents.push_back(item.component);
         m_chosenTexts.push_back(item.text);
     }
-    if (m_onOk)
-        m_onOk();
+    // A copy: the owner may release the dialog in the call.
+    if (const std::function<void()> onOk = m_onOk)
+        onOk();
+}
+
+void CResultFilterDlg::Release()
+{
+    m_isReleased = true;
+    m_onOk = nullptr;
+    if (GetSafeHwnd() == nullptr)
+    {
+        delete this;
+        return;
+    }
+    ShowWindow(SW_HIDE);
+    PostMessage(kReleaseMessage);
+}
+
+LRESULT CResultFilterDlg::OnReleaseMessage(WPARAM, LPARAM)
+{
+    DestroyWindow(); // PostNcDestroy deletes the released object
+    return 0;
+}
+
+void CResultFilterDlg::PostNcDestroy()
+{
+    CDialog::PostNcDestroy();
+    if (m_isReleased)
+        delete this;
 }

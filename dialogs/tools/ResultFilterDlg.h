@@ -19,6 +19,10 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
+    // Hides the window and destroys it once the messages in hand are done, then deletes this
+    // object (at once when there is no window): safe from inside m_onOk.
+    void Release();
+
     // Set before the window is created.
     const CModelSet* m_model = nullptr; // borrowed
     bool m_bNodal = true;
@@ -38,6 +42,8 @@ public:
     FW_MESSAGE_TABLE()
 
 protected:
+    void PostNcDestroy() override;
+    LRESULT OnReleaseMessage(WPARAM wParam, LPARAM lParam);
     void OnResultChosen();
     void OnAdd();
     void OnDelete();
@@ -46,6 +52,7 @@ private:
     // Appends to the selected list unless an item of the same text (ignoring case) is there.
     void AddSelected(const result_choice::Item& item);
 
+    bool m_isReleased = false;
     result_choice::Labels m_labels;
     std::vector<result_choice::Item> m_results;  // item data of the results list: index
     std::vector<result_choice::Item> m_steps;    // of the steps list

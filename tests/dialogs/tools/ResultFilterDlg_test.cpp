@@ -2,6 +2,7 @@
 // added once each, the view's result preselected with its own component, and what OK hands on.
 #include "dialogs/tools/ResultFilterDlg.h"
 
+#include "dialogs/tools/DialogResultListTools.h"
 #include "core/model/ModelSet.h"
 #include "platform/test/pump.h"
 #include "resources/ids/dialogs_ids.h"
@@ -176,4 +177,26 @@ TEST_F(ResultFilterDlgTest, ViewResultIsPreselectedWithItsOwnComponent)
         EXPECT_EQ(c.component, m_dialog.m_chosenComponents[0]) << c.text;
         m_dialog.DestroyWindow();
     }
+}
+
+TEST_F(ResultFilterDlgTest, ProgramToolsReleaseTheFilterFromItsOwnOk)
+{
+    CDialogResultListTools tools;
+    std::unique_ptr<CResultFilterWindow> filter = tools.CreateResultFilter();
+    std::vector<CChosenResult> chosen;
+    ASSERT_TRUE(filter->Open(m_model, true, {4, 2, 9}, kDispKey | (1u << 3), 3,
+                             [&](const std::vector<CChosenResult>& results) {
+                                 chosen = results;
+                                 filter.reset(); // as the command goes in the call
+                             }));
+    const HWND hwnd = ::FindWindowA(nullptr, "Result Filter");
+    ASSERT_NE(nullptr, hwnd);
+    EXPECT_TRUE(::IsWindowVisible(hwnd));
+    Click(hwnd, IDOK);
+    fw::test::Pump();
+    EXPECT_FALSE(::IsWindow(hwnd));
+    ASSERT_EQ(1u, chosen.size());
+    EXPECT_EQ(m_model.GetResult(kDispKey | (1u << 3)), chosen[0].result);
+    EXPECT_EQ(14, chosen[0].component);
+    EXPECT_EQ(CString("Case1 : Y : Disp"), chosen[0].title);
 }

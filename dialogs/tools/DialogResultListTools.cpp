@@ -1,0 +1,56 @@
+// Result list tools: the filter dialog behind the view's commands.
+#include "dialogs/tools/DialogResultListTools.h"
+
+#include "dialogs/tools/ResultFilterDlg.h"
+#include "resources/ids/dialogs_ids.h"
+
+namespace
+{
+class CFilterWindow : public CResultFilterWindow
+{
+public:
+    ~CFilterWindow() override { Close(); }
+
+    bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids, UINT shownResultId,
+              int shownSelector, std::function<void(const std::vector<CChosenResult>&)> onOk) override
+    {
+        Close();
+        m_dialog = new CResultFilterDlg;
+        m_dialog->m_model = &model;
+        m_dialog->m_bNodal = nodal;
+        m_dialog->m_ids = ids;
+        m_dialog->m_shownResultId = shownResultId;
+        m_dialog->m_shownSelector = shownSelector;
+        CResultFilterDlg* dialog = m_dialog;
+        m_dialog->m_onOk = [dialog, onOk] {
+            std::vector<CChosenResult> chosen;
+            for (size_t i = 0; i < dialog->m_chosenResults.size(); ++i)
+                chosen.push_back({dialog->m_chosenResults[i], dialog->m_chosenComponents[i],
+                                  dialog->m_chosenTexts[i]});
+            onOk(chosen);
+        };
+        if (!m_dialog->Create(IDD_RESULT_FILTER))
+        {
+            Close();
+            return false;
+        }
+        m_dialog->ShowWindow(SW_SHOW);
+        return true;
+    }
+
+    void Close() override
+    {
+        if (m_dialog != nullptr)
+            m_dialog->Release();
+        m_dialog = nullptr;
+    }
+
+private:
+    CResultFilterDlg* m_dialog = nullptr; // released, not deleted: it may be in its own handler
+};
+} // namespace
+
+std::unique_ptr<CResultFilterWindow> CDialogResultListTools::CreateResultFilter()
+{
+    return std::make_unique<CFilterWindow>();
+}
