@@ -8,6 +8,7 @@
 #include "dialogs/settings/DisplayAttSettingsDlg.h"
 #include "dialogs/settings/MaterialSettingDlg.h"
 #include "dialogs/settings/SettingFilePath.h"
+#include "dialogs/settings/VectorDefaultSettingsDlg.h"
 #include "dialogs/settings/ViewDefaultSettingDlg.h"
 #include "project/ProjectData.h"
 #include "resources/ids/app_ids.h"
@@ -85,7 +86,9 @@ void CMainFrame::OnResultSettings()
     CContourDefaultSettingsDlg contour(&m_pProject->m_settings.m_contourDefaults);
     CPropertySheet sheet(LoadUiText("Dialog.str", "ResultSetting", "ResultSetting").GetString(),
                          this);
+    CVectorDefaultSettingsDlg vector(&m_pProject->m_settings.m_vectorDefaults);
     AddPage(sheet, contour, this, "ResultSetting", "ContourSettings");
+    AddPage(sheet, vector, this, "ResultSetting", "VectorSettings");
     RunSettingsSheet(sheet);
     FlushPendingViewRefresh();
 }

@@ -285,7 +285,7 @@ TEST_F(SettingsSheets, EachSheetShowsItsPagesInOrderUnderTheirTitles)
          "Display Settings",
          {"Display Attributes", "Material", "View Defaults", "Folders", "Property Colours",
           "Material Colours"}},
-        {ID_RESULT_SETTINGS, "Result Settings", {"Contour"}},
+        {ID_RESULT_SETTINGS, "Result Settings", {"Contour", "Vector"}},
         {ID_SYSTEM_SETTINGS, "System Settings", {"Folders"}},
     };
     for (const auto& sheet : kSheets)

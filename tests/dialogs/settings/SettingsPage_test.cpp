@@ -5,6 +5,7 @@
 #include "dialogs/settings/DisplayAttSettingsDlg.h"
 #include "dialogs/settings/MaterialSettingDlg.h"
 #include "dialogs/settings/SettingFilePath.h"
+#include "dialogs/settings/VectorDefaultSettingsDlg.h"
 #include "dialogs/settings/ViewDefaultSettingDlg.h"
 #include "project/ProjectData.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
@@ -50,8 +51,10 @@ TEST_F(SettingsPage, EveryTextShownInEnglishIsShownInJapaneseToo)
 {
     MakeProject();
     CResultDisplayAttr record;
+    CVectorDisplayAttr vectorRecord;
     const std::map<std::string, std::function<std::unique_ptr<CSettingsPage>()>> kPages = {
         {"contour", [&] { return std::make_unique<CContourDefaultSettingsDlg>(&record); }},
+        {"vector", [&] { return std::make_unique<CVectorDefaultSettingsDlg>(&vectorRecord); }},
         {"display", [] { return std::make_unique<CDisplayAttSettingsDlg>(); }},
         {"material", [] { return std::make_unique<CMaterialSettingDlg>(); }},
         {"view defaults", [] { return std::make_unique<CViewDefaultSettingDlg>(); }},
