@@ -3,7 +3,7 @@
 
 #include "core/model/FEElement.h"
 #include "project/ProjectData.h"
-#include "resources/resource.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
 #include "view/CmdRecord.h"

@@ -4,7 +4,7 @@
 #include "platform/win/app.h"
 #include "platform/win/cmdtarget.h"
 #include "project/ProjectData.h"
-#include "resources/resource.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
 #include "view/CmdRecord.h"

@@ -6,7 +6,7 @@
 #include "dialogs/graph/GraphFrame.h"
 #include "platform/win/app.h"
 #include "platform/win/crackers.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 
 #include <algorithm>
 #include <iterator>

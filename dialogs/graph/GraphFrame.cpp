@@ -5,7 +5,7 @@
 #include "platform/win/crackers.h"
 #include "platform/win/dc.h"
 #include "platform/win/resource.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 
 FW_TABLE(CGraphWnd, CWnd, fw::on<WM_PAINT, &CGraphWnd::OnPaint>(),
          fw::on<WM_SIZE, &CGraphWnd::OnSize>(), fw::on<WM_CREATE, &CGraphWnd::OnCreate>(),
@@ -98,8 +98,9 @@ int CGraphFrame::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
-    SendMessage(WM_SETICON, ICON_BIG,
-                reinterpret_cast<LPARAM>(fw::LoadResourceIcon(IDR_MAINFRAME)));
+    // The program's icon, taken from its main window: the icon's id belongs to the shell.
+    if (CWnd* main = AfxGetMainWnd(); main && main->m_hWnd)
+        SendMessage(WM_SETICON, ICON_BIG, ::GetClassLongPtrA(main->m_hWnd, GCLP_HICON));
     if (!m_pane.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0),
                          this, AFX_IDW_PANE_FIRST, nullptr))
         return -1;

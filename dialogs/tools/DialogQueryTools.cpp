@@ -7,7 +7,7 @@
 #include "dialogs/tools/ModelInfoDlg.h"
 #include "dialogs/tools/NodeDistanceDlg.h"
 #include "dialogs/tools/SelectionDecisionDlg.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 #include "view/CAEView.h"
 
 #include <utility>

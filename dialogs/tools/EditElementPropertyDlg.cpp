@@ -4,7 +4,7 @@
 #include "core/model/ModelSet.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 #include "view/CmdRecord.h"
 
 #include <algorithm>

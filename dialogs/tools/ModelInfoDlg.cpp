@@ -6,7 +6,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "platform/dlg/ddx.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 #include "view/CmdRecord.h"
 
 #include <algorithm>

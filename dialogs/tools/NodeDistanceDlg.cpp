@@ -2,7 +2,7 @@
 #include "dialogs/tools/NodeDistanceDlg.h"
 
 #include "core/geometry/FENode.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 #include "view/CmdRecord.h"
 
 #include <cmath>

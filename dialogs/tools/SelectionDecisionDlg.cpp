@@ -3,7 +3,7 @@
 
 #include "core/geometry/ModelEntity.h"
 #include "platform/dlg/ddx.h"
-#include "resources/resource.h"
+#include "resources/ids/dialogs_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdRecord.h"
 
