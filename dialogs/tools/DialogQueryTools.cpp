@@ -6,6 +6,7 @@
 #include "dialogs/tools/EntityInfoDlg.h"
 #include "dialogs/tools/ModelInfoDlg.h"
 #include "dialogs/tools/NodeDistanceDlg.h"
+#include "dialogs/tools/SelectionByIdDlg.h"
 #include "dialogs/tools/SelectionDecisionDlg.h"
 #include "resources/ids/dialogs_ids.h"
 #include "view/CAEView.h"
@@ -127,8 +128,13 @@ std::unique_ptr<CSelectionDecision> CDialogQueryTools::CreateSelectionDecision(C
     return std::make_unique<CDecisionHandle>(dialog);
 }
 
-void CDialogQueryTools::RunSelectionById(CCAEView*, int)
+void CDialogQueryTools::RunSelectionById(CCAEView* view, int searchKind)
 {
+    if (view == nullptr)
+        return;
+    CSelectionByIdDlg dialog(view->FrameKey());
+    dialog.m_nKind = searchKind;
+    dialog.DoModal();
 }
 
 std::unique_ptr<CToolDialog> CDialogQueryTools::CreateToolDialog(int kind, int frameKey)

@@ -9,7 +9,7 @@ class CDialogQueryTools : public CQueryTools
 {
 public:
     std::unique_ptr<CSelectionDecision> CreateSelectionDecision(CCAEView* view) override;
-    // Selection by id comes with its own dialog; until then it finds nothing.
+    // The modal Select Entities dialog of the kind, for the view's frame.
     void RunSelectionById(CCAEView* view, int searchKind) override;
     std::unique_ptr<CToolDialog> CreateToolDialog(int kind, int frameKey) override;
 };

@@ -310,3 +310,41 @@
 #define IDC_TOOL_NEXT                1166
 #define IDC_INFO_LIST                1170
 #define IDC_NODEDIST_RESULT          1181
+
+// Selection by id: the kind combo, the two id edits and the property and material lists.
+#define IDD_SELECTION_BY_ID          218
+#define IDC_SELID_KIND               1087
+#define IDC_SELID_PROPERTY_LIST      1098
+#define IDC_SELID_MATERIAL_LIST      1099
+#define IDC_SELID_KIND_LABEL         1114
+#define IDC_SELID_NODE_LABEL         1115
+#define IDC_SELID_ELEMENT_LABEL      1116
+#define IDC_SELID_NODE_IDS           1117
+#define IDC_SELID_ELEMENT_IDS        1118
+#define IDC_SELID_BOX                1119
+
+// Element filter: the kind buttons, the list with check boxes and its two selection buttons.
+#define IDD_ELEMENT_FILTER           212
+#define IDC_FILTER_SELECT_ALL        3
+#define IDC_FILTER_DESELECT_ALL      4
+#define IDC_FILTER_LIST              1093
+#define IDC_FILTER_PROPERTY          1094
+#define IDC_FILTER_MATERIAL          1095
+#define IDC_FILTER_GROUP             1096
+#define IDC_FILTER_ENTIRE_MODEL      1141
+
+// Group create and edit, and the list of groups to edit or delete.
+#define IDD_GROUP_CREATE             238
+#define IDD_GROUP_LIST               239
+#define IDC_GROUP_NAME_LABEL         1000
+#define IDC_GROUP_ID_LABEL           1001
+#define IDC_GROUP_SELECT             1054
+#define IDC_GROUP_REMOVE             1056
+#define IDC_GROUP_ELEMENTS           1098
+#define IDC_GROUP_NAME               1127
+#define IDC_GROUP_ELEMENT_BOX        1128
+#define IDC_GROUP_ID                 1130
+#define IDC_GROUP_ACTION             1133
+#define IDC_GROUPLIST_LIST           1098
+#define IDC_GROUPLIST_BOX            1130
+#define IDC_GROUPLIST_ACTION         1132
