@@ -65,7 +65,7 @@ LRESULT CMessageHistoryCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT CMessageHistoryCtrl::OnSize(WPARAM wParam, LPARAM lParam, COXTabViewContainer* container)
 {
     // The container sizes the page itself while it reads the page's bars.
-    if (COXTabViewContainer::IsUpdatingScrollBars())
+    if (container->IsUpdatingScrollBars())
         return 0;
     if (!IsWindowVisible())
         return COXHistoryCtrl::WindowProc(WM_SIZE, wParam, lParam);

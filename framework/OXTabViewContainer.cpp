@@ -16,11 +16,6 @@ namespace
 constexpr char kClassName[] = "TabViewContainer";
 constexpr char kWidthEntry[] = "TabButtonsAreaWidth";
 
-// Guards of UpdateScrollState and UpdateScrollInfo, process-wide: one page's update must not
-// start another's.
-bool g_isUpdatingState = false;
-bool g_isUpdatingInfo = false;
-
 class CFlagGuard
 {
 public:
@@ -443,16 +438,16 @@ void COXTabViewContainer::TakeOverScrollBars(COXTabViewPage& page)
 
 COXTabViewPage* COXTabViewContainer::PageToUpdate()
 {
-    if (g_isUpdatingState || g_isUpdatingInfo || m_nActivePage < 0)
+    if (m_isUpdatingState || m_isUpdatingInfo || m_nActivePage < 0)
         return nullptr;
     COXTabViewPage& page = m_pages[m_nActivePage];
     const bool isShown = page.m_pWnd && ::IsWindowVisible(page.m_pWnd->m_hWnd);
     return isShown ? &page : nullptr;
 }
 
-BOOL COXTabViewContainer::IsUpdatingScrollBars()
+BOOL COXTabViewContainer::IsUpdatingScrollBars() const
 {
-    return g_isUpdatingState || g_isUpdatingInfo;
+    return m_isUpdatingState || m_isUpdatingInfo;
 }
 
 void COXTabViewContainer::UpdateScrollState()
@@ -462,7 +457,7 @@ void COXTabViewContainer::UpdateScrollState()
         return;
     COXTabViewPage& page = *shown;
     const HWND wnd = page.m_pWnd->m_hWnd;
-    const CFlagGuard guard(g_isUpdatingState);
+    const CFlagGuard guard(m_isUpdatingState);
     ::ShowScrollBar(wnd, SB_BOTH, FALSE);
     // Looked at hidden, with both bars for a moment, so that the ranges read are whole.
     SetVisibleStyle(wnd, false);
@@ -488,7 +483,7 @@ void COXTabViewContainer::UpdateScrollInfo()
         return;
     COXTabViewPage& page = *shown;
     const HWND wnd = page.m_pWnd->m_hWnd;
-    const CFlagGuard guard(g_isUpdatingInfo);
+    const CFlagGuard guard(m_isUpdatingInfo);
     const bool hasBoth = page.m_bHasHorzBar && page.m_bHasVertBar;
     const struct
     {

@@ -112,8 +112,8 @@ public:
     void UpdateScrollState();
     // Copies the active page's scroll ranges and positions into the container's bars.
     void UpdateScrollInfo();
-    // While a container reads a page's own scroll bars (which sizes the page for a moment).
-    static BOOL IsUpdatingScrollBars();
+    // While this container reads a page's own scroll bars (which sizes the page for a moment).
+    BOOL IsUpdatingScrollBars() const;
     // Scrolls the tabs so that tab index shows; partly visible is enough with acceptPartial.
     void EnsureTabVisible(int index, BOOL acceptPartial = FALSE);
     int HitTest(CPoint point) const;
@@ -188,6 +188,10 @@ private:
     BOOL m_bPressedLook = FALSE;
     UINT_PTR m_nTimer = 0; // 0 when no repeat timer runs
     BOOL m_bSplitterDrag = FALSE;
+    // Guards of UpdateScrollState and UpdateScrollInfo: one page's update must not start
+    // another's in the same container; another container's pages update on their own.
+    bool m_isUpdatingState = false;
+    bool m_isUpdatingInfo = false;
     CFont m_tabFont;
     CFont m_boldTabFont;
 };

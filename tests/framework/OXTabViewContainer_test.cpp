@@ -306,6 +306,62 @@ TEST_F(TabViewContainer, APageWithOnlyAVerticalBarGetsADisabledHorizontalOne)
     EXPECT_TRUE(page->GetStyle() & WS_VSCROLL); // given back when another page shows
 }
 
+// A page that, whenever it is sized, has another container copy its page's bars: what a page
+// of one container may do while that container reads its bars.
+class CCrossUpdatingPage : public CWnd
+{
+public:
+    COXTabViewContainer* own = nullptr;
+    COXTabViewContainer* other = nullptr;
+    std::vector<std::pair<bool, bool>> updatingAtSize; // (own, other) at each size
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_SIZE && own != nullptr && other != nullptr)
+        {
+            updatingAtSize.emplace_back(own->IsUpdatingScrollBars() != FALSE,
+                                        other->IsUpdatingScrollBars() != FALSE);
+            other->UpdateScrollInfo();
+        }
+        return CWnd::WindowProc(msg, wParam, lParam);
+    }
+};
+
+TEST_F(TabViewContainer, OneContainersScrollUpdateLeavesAnotherFreeToUpdate)
+{
+    COXTabViewContainer second;
+    ASSERT_TRUE(second.Create(&m_parent, CRect(0, 0, 400, 280)));
+    CWnd* list = MakePage("list", WS_VSCROLL);
+    SCROLLINFO info = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 500, 100, 40, 0};
+    ::SetScrollInfo(list->m_hWnd, SB_VERT, &info, FALSE);
+    ASSERT_TRUE(second.InsertPage(0, list));
+    ASSERT_EQ(500, BarInfo(second.GetVertScrollBar()).nMax);
+
+    CCrossUpdatingPage page;
+    ASSERT_TRUE(page.CreateEx(0, fw::RegisterWndClass(0), "sized", WS_CHILD | WS_VISIBLE, 0, 0, 10,
+                              10, m_parent.m_hWnd, nullptr));
+    ASSERT_TRUE(m_container.InsertPage(0, &page));
+    // The list's range changes; the next update of its container copies it.
+    info.nMax = 900;
+    ::SetScrollInfo(list->m_hWnd, SB_VERT, &info, FALSE);
+    page.own = &m_container;
+    page.other = &second;
+    m_container.UpdateScrollState();
+
+    ASSERT_FALSE(page.updatingAtSize.empty()); // reading its bars sized the page
+    for (const auto& [own, other] : page.updatingAtSize)
+    {
+        EXPECT_TRUE(own);
+        EXPECT_FALSE(other);
+    }
+    EXPECT_EQ(900, BarInfo(second.GetVertScrollBar()).nMax);
+    EXPECT_FALSE(m_container.IsUpdatingScrollBars());
+    page.own = page.other = nullptr;
+    m_container.DeletePage(0, FALSE);
+    page.DestroyWindow();
+}
+
 TEST_F(TabViewContainer, PaintsTheActiveTabLightAndTheOthersInButtonFace)
 {
     ASSERT_TRUE(m_container.InsertPage(0, MakePage("First page")));
