@@ -44,14 +44,6 @@ CPoint3D DoublePointAt(const int* words, int index)
 
 constexpr int kDoubleGridKey = 1120001;
 
-// Entries of the current block refused for an id of 0 or less, an id past the largest, or a
-// coordinate that is no finite number; reported once per block.
-int& RefusedEntries()
-{
-    static int count = 0;
-    return count;
-}
-
 bool IsIdInRange(int id)
 {
     return id >= 1 && id <= kMaxEntityId;
@@ -66,18 +58,18 @@ bool IsFinitePoint(const CPoint3D& p)
 // so the model refuses it with its message instead of the sum wrapping into a valid one. An id
 // the model would take that passes the largest once shifted stops the geometry: the file is
 // refused whole.
-int ShiftId(int id, int offset)
+int ShiftId(NSBlockReader::IdOffsets& offsets, int id, int offset)
 {
     const long long shifted = static_cast<long long>(id) + offset;
     if (id >= 0 && id <= kMaxEntityId && shifted > kMaxEntityId)
-        NSBlockReader::GetIdOffsets().isPastBound = true;
+        offsets.isPastBound = true;
     return static_cast<int>(std::clamp<long long>(shifted, INT_MIN, INT_MAX));
 }
 
 // 0 means "no grid" (a grounded spring end): it is not shifted.
-int ShiftNodeId(int id)
+int ShiftNodeId(NSBlockReader::IdOffsets& offsets, int id)
 {
-    return id == 0 ? 0 : ShiftId(id, NSBlockReader::GetIdOffsets().node);
+    return id == 0 ? 0 : ShiftId(offsets, id, offsets.node);
 }
 
 // Descriptor position -> solver node index.
@@ -152,48 +144,48 @@ bool HasMissingMidSideNode(const Op2ElementLayout& layout, const int* nodes)
 }
 } // namespace
 
-bool AddOp2Element(CFEElement* element, CModelSet* model)
+bool AddOp2Element(Op2ReadContext& context, CFEElement* element, CModelSet* model)
 {
     if (!IsIdInRange(element->m_id))
     {
-        ++RefusedEntries();
+        ++context.refusedEntries;
         delete element;
         return false;
     }
-    element->m_id = ShiftId(element->m_id, NSBlockReader::GetIdOffsets().element);
+    element->m_id = ShiftId(context.idOffsets, element->m_id, context.idOffsets.element);
     for (int& nodeId : element->m_ids)
-        nodeId = ShiftNodeId(nodeId);
-    if (!NSBlockReader::GetIdOffsets().isPastBound && model->AddElement(element))
+        nodeId = ShiftNodeId(context.idOffsets, nodeId);
+    if (!context.idOffsets.isPastBound && model->AddElement(element))
         return true;
     delete element;
     return false;
 }
 
-bool AddOp2Node(CFENode* node, CModelSet* model)
+bool AddOp2Node(Op2ReadContext& context, CFENode* node, CModelSet* model)
 {
     if (!IsIdInRange(node->m_id) || !IsFinitePoint(node->m_coord))
     {
-        ++RefusedEntries();
+        ++context.refusedEntries;
         delete node;
         return false;
     }
-    node->m_id = ShiftId(node->m_id, NSBlockReader::GetIdOffsets().node);
-    if (!NSBlockReader::GetIdOffsets().isPastBound && model->AddNode(node))
+    node->m_id = ShiftId(context.idOffsets, node->m_id, context.idOffsets.node);
+    if (!context.idOffsets.isPastBound && model->AddNode(node))
         return true;
     delete node;
     return false;
 }
 
-bool AddOp2CoordSystem(CCoordSystem* system, CModelSet* model)
+bool AddOp2CoordSystem(Op2ReadContext& context, CCoordSystem* system, CModelSet* model)
 {
     if (!IsIdInRange(system->m_id))
     {
-        ++RefusedEntries();
+        ++context.refusedEntries;
         delete system;
         return false;
     }
-    system->m_id = ShiftId(system->m_id, NSBlockReader::GetIdOffsets().coordSystem);
-    if (!NSBlockReader::GetIdOffsets().isPastBound && model->AddCoordSystem(system))
+    system->m_id = ShiftId(context.idOffsets, system->m_id, context.idOffsets.coordSystem);
+    if (!context.idOffsets.isPastBound && model->AddCoordSystem(system))
         return true;
     delete system;
     return false;
@@ -206,7 +198,7 @@ int FixedEntryNSRecordReader::readRecord(const int* data, int nBytes, CModelSet*
     for (int i = 0; i < entries; ++i)
     {
         ReadEntry(data + i * entryWords, model);
-        if (NSBlockReader::GetIdOffsets().isPastBound)
+        if (Context().idOffsets.isPastBound)
             return -1; // the file is refused whole: read no further
     }
     return nBytes % m_entryBytes;
@@ -223,22 +215,24 @@ void GRIDNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     const int id = entry[0];
     const int coordSystemId = entry[1];
     const CPoint3D point = m_hasDoubles ? DoublePointAt(entry, 2) : PointAt(entry, 2);
-    if (!AddOp2Node(new CFENode(id, point), model))
+    if (!AddOp2Node(Context(), new CFENode(id, point), model))
         return;
     // Positions in a cylindrical or spherical system are read as such when it is applied.
     // The system may come later in the file: the model transforms pending nodes at the end.
+    NSBlockReader::IdOffsets& offsets = Context().idOffsets;
     if (coordSystemId > 0)
         model->SetNodeCoordSystem(
-            ShiftNodeId(id), ShiftId(coordSystemId, NSBlockReader::GetIdOffsets().coordSystem));
+            ShiftNodeId(offsets, id), ShiftId(offsets, coordSystemId, offsets.coordSystem));
 }
 
 void CORD1NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
 {
-    auto* system = new CCoordSystem(ShiftNodeId(entry[3]), ShiftNodeId(entry[4]),
-                                    ShiftNodeId(entry[5]), model);
+    NSBlockReader::IdOffsets& offsets = Context().idOffsets;
+    auto* system = new CCoordSystem(ShiftNodeId(offsets, entry[3]), ShiftNodeId(offsets, entry[4]),
+                                    ShiftNodeId(offsets, entry[5]), model);
     system->m_id = entry[0];
     system->m_kind = m_kind;
-    if (AddOp2CoordSystem(system, model))
+    if (AddOp2CoordSystem(Context(), system, model))
         m_created->push_back(system->m_id);
 }
 
@@ -249,13 +243,13 @@ void CORD2NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     const CPoint3D c = PointAt(entry, 10);
     if (!IsFinitePoint(a) || !IsFinitePoint(b) || !IsFinitePoint(c))
     {
-        ++RefusedEntries();
+        ++Context().refusedEntries;
         return;
     }
     auto* system = new CCoordSystem(a, b, c, model);
     system->m_id = entry[0];
     system->m_kind = m_kind;
-    AddOp2CoordSystem(system, model);
+    AddOp2CoordSystem(Context(), system, model);
 }
 
 ElementNSRecordReader::ElementNSRecordReader(const Op2ElementLayout& layout)
@@ -288,7 +282,7 @@ void ElementNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     }
     element->m_nodeCount = static_cast<int>(element->m_ids.GetSize());
     element->SetFaceCountByDescriptor(element->m_feDescriptorId);
-    AddOp2Element(element.release(), model);
+    AddOp2Element(Context(), element.release(), model);
 }
 
 ForceNSRecordReader::ForceNSRecordReader(int entryBytes, int nodeCount, const char* location)
@@ -343,15 +337,16 @@ GeometryNSBlockReader::GeometryNSBlockReader()
 
 int GeometryNSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
 {
-    RefusedEntries() = 0;
+    Context().refusedEntries = 0;
     const int code = NSBlockReader::readBlock(file, model, skipAll);
-    const OP2Reader* reader = OP2Reader::GetCurrent();
-    if (RefusedEntries() > 0 && reader != nullptr)
+    const OP2Reader* reader = Context().reader;
+    if (Context().refusedEntries > 0 && reader != nullptr)
     {
-        OP2Reader::ReportLine(ImportMessage(
-            "Op2EntriesRefused", {reader->GetPath(), RefusedEntries(), reader->GetBlockName()}));
+        reader->ReportLine(ImportMessage("Op2EntriesRefused", {reader->GetPath(),
+                                                               Context().refusedEntries,
+                                                               reader->GetBlockName()}));
     }
-    RefusedEntries() = 0;
+    Context().refusedEntries = 0;
     return code;
 }
 

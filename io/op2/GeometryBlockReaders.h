@@ -10,12 +10,12 @@ class CCoordSystem;
 class CFEElement;
 class CFENode;
 
-// Files entities read from a geometry block, shifted by the process-wide id offsets. Ownership
+// Files entities read from a geometry block, shifted by the read's id offsets. Ownership
 // moves to the model; an entity refused (an id of 0 or less or past the largest, a coordinate
 // that is no finite number, a duplicate id) is deleted.
-bool AddOp2Element(CFEElement* element, CModelSet* model);
-bool AddOp2Node(CFENode* node, CModelSet* model);
-bool AddOp2CoordSystem(CCoordSystem* system, CModelSet* model);
+bool AddOp2Element(Op2ReadContext& context, CFEElement* element, CModelSet* model);
+bool AddOp2Node(Op2ReadContext& context, CFENode* node, CModelSet* model);
+bool AddOp2CoordSystem(Op2ReadContext& context, CCoordSystem* system, CModelSet* model);
 
 // A geometry block: reports, once at its end, the entries it refused.
 class GeometryNSBlockReader : public NSBlockReader

@@ -2,6 +2,7 @@
 // not check out ends the block with its code, and a truncated file ends it with op2::kTruncated.
 #include "io/op2/NSBlockReader.h"
 
+#include "io/op2/OP2Reader.h"
 #include "io/op2/Op2File.h"
 
 #include <climits>
@@ -11,16 +12,11 @@ namespace
 {
 constexpr int kKeyBytes = 12;
 
-int* Buffer()
+// Fills the read's buffer piece by piece behind the kept tail and hands it to the sink.
+int FeedPiece(COp2File& file, int* words, int64_t bytesLeft, int* kept,
+              const NSBlockReader::PieceSink& sink)
 {
-    static int buffer[NSBlockReader::kBufferBytes / sizeof(int)];
-    return buffer;
-}
-
-// Fills the shared buffer piece by piece behind the kept tail and hands it to the sink.
-int FeedPiece(COp2File& file, int64_t bytesLeft, int* kept, const NSBlockReader::PieceSink& sink)
-{
-    unsigned char* buffer = reinterpret_cast<unsigned char*>(Buffer());
+    unsigned char* buffer = reinterpret_cast<unsigned char*>(words);
     while (bytesLeft > 0)
     {
         const int64_t room = NSBlockReader::kBufferBytes - *kept;
@@ -41,6 +37,11 @@ int FeedPiece(COp2File& file, int64_t bytesLeft, int* kept, const NSBlockReader:
     return 0;
 }
 } // namespace
+
+Op2ReadContext::Op2ReadContext()
+    : buffer(new int[NSBlockReader::kBufferBytes / sizeof(int)]())
+{
+}
 
 int NSRecordReader::readRecord(const int*, int, CModelSet*)
 {
@@ -65,15 +66,24 @@ NSRecordReader* NSBlockReader::FindRecordReader(int key) const
     return found == m_recordReaders.end() ? nullptr : found->second.get();
 }
 
-int* NSBlockReader::SharedBuffer()
+Op2ReadContext& NSBlockReader::Context() const
 {
-    return Buffer();
+    if (m_context == nullptr)
+    {
+        m_ownContext = std::make_unique<Op2ReadContext>();
+        m_context = m_ownContext.get();
+    }
+    return *m_context;
 }
 
-NSBlockReader::IdOffsets& NSBlockReader::GetIdOffsets()
+int* NSBlockReader::SharedBuffer() const
 {
-    static IdOffsets offsets;
-    return offsets;
+    return Context().buffer.get();
+}
+
+NSBlockReader::IdOffsets& NSBlockReader::GetIdOffsets() const
+{
+    return Context().idOffsets;
 }
 
 bool NSBlockReader::ReadWord(COp2File& file, int* value)
@@ -124,7 +134,7 @@ int NSBlockReader::ReadPieces(COp2File& file, int pieceLength, int64_t bytesLeft
             return op2::kTruncated;
         if (sink)
         {
-            const int code = FeedPiece(file, bytesLeft, &kept, sink);
+            const int code = FeedPiece(file, SharedBuffer(), bytesLeft, &kept, sink);
             if (code != 0)
                 return code;
         }
@@ -182,7 +192,10 @@ int NSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skipAll)
             bytesLeft -= kKeyBytes;
             reader = FindRecordReader(key[1]);
             if (reader != nullptr)
+            {
+                reader->SetContext(&Context());
                 reader->BeginRecord(key);
+            }
         }
         PieceSink sink;
         if (reader != nullptr)

@@ -9,6 +9,8 @@
 
 class CModelSet;
 class COp2File;
+class OP2Reader;
+struct Op2ReadContext;
 
 // Return codes of the block loops: 0 end of block, negative a framing failure.
 namespace op2
@@ -18,6 +20,7 @@ constexpr int kBadPrefix = -2;    // record prefix not control words 1, 0, n
 constexpr int kBadLength = -3;    // leading length not 4n, or too short for its frame
 constexpr int kReaderFailed = -4; // a record reader failed or could not make progress
 constexpr int kBadTrailer = -5;   // trailing length differs from the leading one
+constexpr int kIdentWords = 146;  // words of a result table's header (its IDENT record)
 } // namespace op2
 
 // Base of the record readers: turns whole entries at the start of data into model entities.
@@ -31,6 +34,15 @@ public:
     // Returns the byte count of an incomplete last entry (kept for the next piece), or a
     // negative value on failure.
     virtual int readRecord(const int* data, int nBytes, CModelSet* model);
+
+    // The read the record is part of: its block reader sets it before the record's first piece.
+    void SetContext(Op2ReadContext* context) { m_context = context; }
+
+protected:
+    Op2ReadContext& Context() const { return *m_context; }
+
+private:
+    Op2ReadContext* m_context = nullptr;
 };
 
 class NSBlockReader
@@ -71,9 +83,13 @@ public:
     void AddRecordReader(int key, std::unique_ptr<NSRecordReader> reader);
     NSRecordReader* FindRecordReader(int key) const;
 
-    // Process-wide state shared by all block readers (they are not reentrant).
-    static int* SharedBuffer(); // kBufferBytes bytes
-    static IdOffsets& GetIdOffsets();
+    // The read this reader takes part in, set by the file's reader; a block reader used on
+    // its own makes a read of its own when first asked.
+    void SetContext(Op2ReadContext* context) { m_context = context; }
+    Op2ReadContext& Context() const;
+    // The read's input buffer (kBufferBytes bytes) and geometry id offsets.
+    int* SharedBuffer() const;
+    IdOffsets& GetIdOffsets() const;
 
     // Frame helpers, also used by the result block loops and the whole-file pass.
     static bool ReadWord(COp2File& file, int* value);
@@ -84,14 +100,34 @@ public:
     static int ReadRecordPrefix(COp2File& file, int* wordCount, bool anyValue = false);
     // Reads the rest of a record whose leading length pieceLength has been read and of which
     // bytesLeft bytes remain in its first piece, then its continuation pieces. With a sink the
-    // data passes through the shared buffer (unconsumed tails carried to the next piece);
-    // without one it is skipped. Returns 0 at the record's end marker, else a code.
-    static int ReadPieces(COp2File& file, int pieceLength, int64_t bytesLeft,
-                          const PieceSink& sink);
+    // data passes through the read's input buffer (unconsumed tails carried to the next
+    // piece); without one it is skipped. Returns 0 at the record's end marker, else a code.
+    int ReadPieces(COp2File& file, int pieceLength, int64_t bytesLeft, const PieceSink& sink);
 
 private:
     int m_kind;
     std::map<int, std::unique_ptr<NSRecordReader>> m_recordReaders;
+    // Not the reader's own state: what it reads through, made on first use when no file's
+    // reader gave one.
+    mutable Op2ReadContext* m_context = nullptr;
+    mutable std::unique_ptr<Op2ReadContext> m_ownContext;
+};
+
+// What the block readers of one read of a file share: the input buffer every record passes
+// through (one per read), the id offsets of the file's geometry, the header of the result
+// subcase being read and the entries refused in the current block. Owned by the file's reader,
+// so that two reads never share state.
+struct Op2ReadContext
+{
+    Op2ReadContext();
+
+    std::unique_ptr<int[]> buffer; // NSBlockReader::kBufferBytes bytes
+    NSBlockReader::IdOffsets idOffsets;
+    int tableHeader[op2::kIdentWords] = {};
+    int refusedEntries = 0;
+    // The file's reader, for its path, the block being read and where messages go; null for
+    // a block reader used on its own.
+    const OP2Reader* reader = nullptr;
 };
 
 // Reads over a block that no other reader knows.

@@ -13,10 +13,9 @@ NSResultBlockReader::NSResultBlockReader()
 {
 }
 
-int* NSResultBlockReader::TableHeader()
+int* NSResultBlockReader::TableHeader() const
 {
-    static int ident[kIdentWords];
-    return ident;
+    return Context().tableHeader;
 }
 
 int NSResultBlockReader::PackResultId(int resultNumber, int typeBits, int loadCase, int variant)
@@ -28,7 +27,7 @@ int NSResultBlockReader::PackResultId(int resultNumber, int typeBits, int loadCa
         (static_cast<uint32_t>(variant) & kResultVariantMask));
 }
 
-double NSResultBlockReader::StepWordAsFloat()
+double NSResultBlockReader::StepWordAsFloat() const
 {
     float value = 0.0f;
     std::memcpy(&value, TableHeader() + 4, sizeof(value));
@@ -43,10 +42,10 @@ bool NSResultBlockReader::IsTableOfKind(std::initializer_list<int> tableTypes)
         if (type == tableType)
             return true;
     }
-    const OP2Reader* reader = OP2Reader::GetCurrent();
+    const OP2Reader* reader = Context().reader;
     if (!m_isForeignTableReported && reader != nullptr)
     {
-        OP2Reader::ReportLine(ImportMessage(
+        reader->ReportLine(ImportMessage(
             "Op2TableRefused", {reader->GetPath(), reader->GetBlockName(), TableHeader()[1]}));
     }
     m_isForeignTableReported = true;

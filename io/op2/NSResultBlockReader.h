@@ -11,7 +11,7 @@
 class NSResultBlockReader : public NSBlockReader
 {
 public:
-    static constexpr int kIdentWords = 146;
+    static constexpr int kIdentWords = op2::kIdentWords;
 
     NSResultBlockReader();
 
@@ -31,15 +31,15 @@ public:
     static int ReadTableHeader(COp2File* file, int* identBuffer, bool* endOfTable);
     // out = packedId, or -1 when a group is given and does not hold the id.
     static void ResolveGroupResultId(int* out, int packedId, const CResultMap* group);
-    // The IDENT record of the subcase being read (kIdentWords words, process-wide).
-    static int* TableHeader();
-    // Words of the data record in the shared buffer.
-    static const int* InputWords() { return SharedBuffer(); }
+    // The IDENT record of the subcase being read (kIdentWords words of the read).
+    int* TableHeader() const;
+    // Words of the data record in the read's input buffer.
+    const int* InputWords() const { return SharedBuffer(); }
     // Packed result id: bits 0-2 variant, 3-12 load-case index, 13-22 result number, 23-29
     // type bits.
     static int PackResultId(int resultNumber, int typeBits, int loadCase, int variant);
     // Word 4 of the table header by its bit pattern as a float, widened.
-    static double StepWordAsFloat();
+    double StepWordAsFloat() const;
 
 protected:
     // True when the current table's type (table code modulo 1000) is one of tableTypes, the

@@ -186,7 +186,7 @@ const OEFNSResultBlockReader::Layout* OEFNSResultBlockReader::FindLayout(int ele
 }
 
 void OEFNSResultBlockReader::ResultIds(const Layout& layout, CModelSet* model, const StepKey& step,
-                                       int* ids)
+                                       int* ids) const
 {
     const int resultNumber = TableHeader()[1] % 1000;
     for (int i = 0; i < layout.columnCount; ++i)

@@ -18,9 +18,9 @@ protected:
 
 private:
     // False when the table is refused: complex, thermal or sort 2 (logged).
-    static bool AcceptTable();
+    bool AcceptTable();
     static const Layout* FindLayout(int elementType);
-    static void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids);
+    void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids) const;
     // shift: words between the element key and the values (0 but for plates with corners).
     void StoreEntry(const Layout& layout, const int* entry, int shift, CResultData* const* results,
                     CModelSet* model, const StepKey& step) const;

@@ -118,9 +118,9 @@ const Layout kLayouts[] = {
       {50, S, {15, kS, 0}}}},
 };
 
-bool IsStrainTable()
+bool IsStrainTable(const int* tableHeader)
 {
-    return (NSResultBlockReader::TableHeader()[10] & 2) != 0;
+    return (tableHeader[10] & 2) != 0;
 }
 } // namespace
 
@@ -166,13 +166,13 @@ bool OESNSResultBlockReader::CheckLayoutEntry(const Layout& layout, const char* 
     return CheckEntrySize(HeaderEntryBytes(), 4 * layout.entryWords, location);
 }
 
-int OESNSResultBlockReader::ResultNumber()
+int OESNSResultBlockReader::ResultNumber() const
 {
-    return IsStrainTable() ? TableHeader()[1] % 1000 : kStressResultNumber;
+    return IsStrainTable(TableHeader()) ? TableHeader()[1] % 1000 : kStressResultNumber;
 }
 
 void OESNSResultBlockReader::ResultIds(const Layout& layout, CModelSet* model, const StepKey& step,
-                                       int* ids)
+                                       int* ids) const
 {
     const int resultNumber = ResultNumber();
     for (int i = 0; i < layout.columnCount; ++i)
@@ -195,7 +195,7 @@ int OESNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
             return 0;
         int ids[kMaxColumns];
         ResultIds(*layout, model, MakeStepKey(StepFlags(ApproachCode())), ids);
-        const char* text = IsStrainTable() ? layout->strainText : layout->stressText;
+        const char* text = IsStrainTable(TableHeader()) ? layout->strainText : layout->stressText;
         for (int i = 0; i < layout->columnCount; ++i)
             GetOrCreateResult(ids[i], model, text, layout->columns[i].kind, filePosition, "OES");
         return 0;

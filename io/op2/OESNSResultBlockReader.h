@@ -19,8 +19,8 @@ protected:
 private:
     static const Layout* FindLayout(int elementType);
     // The layout of the current table, null when it is refused (logged at location).
-    static const Layout* AcceptedLayout(const char* location);
-    static int ResultNumber();
-    static void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids);
+    const Layout* AcceptedLayout(const char* location);
+    int ResultNumber() const;
+    void ResultIds(const Layout& layout, CModelSet* model, const StepKey& step, int* ids) const;
     bool CheckLayoutEntry(const Layout& layout, const char* location) const;
 };

@@ -15,15 +15,11 @@
 #include <cassert>
 #include <cstdint>
 
-namespace
-{
-OP2Reader* g_currentReader = nullptr;
-} // namespace
-
 // Element stress, strain, force, energy and grid point stress tables have no reader here yet:
 // they are read over as unknown blocks.
 OP2Reader::OP2Reader()
 {
+    m_context.reader = this;
     AddBlockReader({"DEFAULT"}, std::make_unique<DEFAULTNSBlockReader>());
     // Names ending in S are the same blocks as written by newer solver versions.
     AddBlockReader({"GEOM1", "GEOM1S"}, std::make_unique<GEOM1NSBlockReader>());
@@ -41,37 +37,18 @@ OP2Reader::OP2Reader()
     AddElementResultBlockReaders(this);
 }
 
-OP2Reader::~OP2Reader()
-{
-    if (g_currentReader == this)
-        g_currentReader = nullptr;
-}
+OP2Reader::~OP2Reader() = default;
 
-OP2Reader* OP2Reader::GetCurrent()
+void OP2Reader::ReportLine(const std::string& line) const
 {
-    return g_currentReader;
-}
-
-void OP2Reader::ReportLine(const std::string& line)
-{
-    if (g_currentReader != nullptr && g_currentReader->m_sink != nullptr)
-        g_currentReader->m_sink->AddOutputLine(line);
-}
-
-OP2Reader::CurrentScope::CurrentScope(OP2Reader* reader)
-    : m_previous(g_currentReader)
-{
-    g_currentReader = reader;
-}
-
-OP2Reader::CurrentScope::~CurrentScope()
-{
-    g_currentReader = m_previous;
+    if (m_sink != nullptr)
+        m_sink->AddOutputLine(line);
 }
 
 void OP2Reader::AddBlockReader(std::initializer_list<const char*> names,
                                std::unique_ptr<NSBlockReader> reader)
 {
+    reader->SetContext(&m_context);
     for (const char* name : names)
         m_blocks[name] = reader.get();
     m_readers.push_back(std::move(reader));

@@ -2,6 +2,8 @@
 // catalogue pass and the data pass that loads requested results by their subcase positions.
 #pragma once
 
+#include "io/op2/NSBlockReader.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -13,7 +15,6 @@ class CFile;
 class CModelSet;
 class COp2File;
 class COutputSink;
-class NSBlockReader;
 
 class OP2Reader
 {
@@ -51,25 +52,11 @@ public:
     // The block the catalogue pass is reading, and where its messages go (null: nowhere).
     const std::string& GetBlockName() const { return m_blockName; }
     COutputSink* GetSink() const { return m_sink; }
-    // One line to the sink of the pass that is running; nothing while none is.
-    static void ReportLine(const std::string& line);
+    // One line to the sink of the catalogue pass that is running; nothing while none is.
+    void ReportLine(const std::string& line) const;
 
-    // The reader whose pass is running (result creation copies its path), or null.
-    static OP2Reader* GetCurrent();
-    // Makes a reader current for the length of a pass.
-    class CurrentScope
-    {
-    public:
-        explicit CurrentScope(OP2Reader* reader);
-        ~CurrentScope();
-        CurrentScope(const CurrentScope&) = delete;
-        CurrentScope& operator=(const CurrentScope&) = delete;
-
-    private:
-        OP2Reader* m_previous;
-    };
-
-    // Files a block reader under several names; the table owns it once.
+    // Files a block reader under several names; the table owns it once and makes it read
+    // through this reader's read context.
     void AddBlockReader(std::initializer_list<const char*> names,
                         std::unique_ptr<NSBlockReader> reader);
     // Files an existing reader under more names.
@@ -86,4 +73,6 @@ private:
     std::string m_path;
     std::string m_blockName;
     COutputSink* m_sink = nullptr; // borrowed, for the length of a catalogue pass
+    // What the block readers share while this reader reads a file.
+    Op2ReadContext m_context;
 };

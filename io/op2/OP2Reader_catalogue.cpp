@@ -167,7 +167,7 @@ void OP2Reader::ReadBlocks(COp2File& file, CModelSet* model, bool readGeometry, 
         m_blockName = name;
         *code = reader->readBlock(&file, model, skipAll);
         m_blockName.clear();
-        if (NSBlockReader::GetIdOffsets().isPastBound)
+        if (m_context.idOffsets.isPastBound)
             return; // the caller refuses the file with its own message
         if (*code == op2::kTruncated)
         {
@@ -193,10 +193,9 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
         return kCannotOpen;
     m_path = path;
     m_sink = sink;
-    const CurrentScope current(this);
     const ResultSourceScope source(path);
     // Geometry from this file is numbered after what the model holds.
-    NSBlockReader::IdOffsets& offsets = NSBlockReader::GetIdOffsets();
+    NSBlockReader::IdOffsets& offsets = m_context.idOffsets;
     offsets = NSBlockReader::IdOffsets();
     if (model != nullptr)
     {

@@ -24,7 +24,7 @@ float EntryFloat(const int* entry, int index)
 }
 } // namespace
 
-OQGNSResultBlockReader::Table OQGNSResultBlockReader::ReadTable()
+OQGNSResultBlockReader::Table OQGNSResultBlockReader::ReadTable() const
 {
     const int* ident = TableHeader();
     Table table;

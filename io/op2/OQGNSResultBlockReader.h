@@ -22,7 +22,7 @@ private:
         double stepValue = 0.0;
         int subcase = 0; // with the step value, it keeps two subcases' load cases apart
     };
-    static Table ReadTable();
+    Table ReadTable() const;
     // Force id and moment id.
     static void TableResultIds(const Table& table, CModelSet* model, int* ids);
 };

@@ -25,7 +25,7 @@ float EntryFloat(const int* entry, int index)
 }
 } // namespace
 
-OUGNSResultBlockReader::Table OUGNSResultBlockReader::ReadTable()
+OUGNSResultBlockReader::Table OUGNSResultBlockReader::ReadTable() const
 {
     const int* ident = TableHeader();
     Table table;

@@ -25,7 +25,7 @@ private:
         double stepValue = 0.0;
         int subcase = 0; // with the step value, it keeps two subcases' load cases apart
     };
-    static Table ReadTable();
+    Table ReadTable() const;
     // Packed ids of the table's results in registration order; returns their count.
     static int TableResultIds(const Table& table, CModelSet* model, int* ids);
 };

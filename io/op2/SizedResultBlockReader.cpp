@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <climits>
 
-SizedResultBlockReader::StepKey SizedResultBlockReader::MakeStepKey(int flags)
+SizedResultBlockReader::StepKey SizedResultBlockReader::MakeStepKey(int flags) const
 {
     StepKey step;
     step.flags = flags;

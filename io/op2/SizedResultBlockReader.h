@@ -45,14 +45,14 @@ protected:
         int subcase = 0; // with the value, it keeps two subcases' load cases apart
     };
     // flags: the step-kind flags the reader gives the subcase's approach code (0: not stepped).
-    static StepKey MakeStepKey(int flags);
-    static int ApproachCode() { return TableHeader()[0] / 10; }
+    StepKey MakeStepKey(int flags) const;
+    int ApproachCode() const { return TableHeader()[0] / 10; }
     // The load-case index of one result of the subcase (0 when not stepped).
     static int LoadCaseOf(CModelSet* model, const StepKey& step, int resultNumber, int typeBits);
 
     // Entry bytes from word 9 of the table header (words per entry); -1 when that is not a
     // size the input buffer can hold.
-    static int HeaderEntryBytes()
+    int HeaderEntryBytes() const
     {
         const int words = TableHeader()[9];
         return words > 0 && words <= kBufferBytes / 4 ? 4 * words : -1;

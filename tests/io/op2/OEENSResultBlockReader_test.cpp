@@ -94,7 +94,8 @@ TEST(OEENSResultBlockReader, OtherTablesAreRefused)
 TEST(OEENSResultBlockReader, PieceOf40BytesStoresTwoElements)
 {
     CModelSet model;
-    int* ident = NSResultBlockReader::TableHeader();
+    OEENSResultBlockReader reader;
+    int* ident = reader.TableHeader();
     std::fill(ident, ident + NSResultBlockReader::kIdentWords, 0);
     ident[0] = 31;
     ident[1] = 18;
@@ -103,8 +104,7 @@ TEST(OEENSResultBlockReader, PieceOf40BytesStoresTwoElements)
                                            .Append(EnergyEntry(2, 4.0f, 5.0f, 6.0f))
                                            .Append(EnergyEntry(3, 7.0f, 8.0f, 9.0f))
                                            .Get();
-    std::memcpy(NSBlockReader::SharedBuffer(), words.data(), words.size() * 4);
-    OEENSResultBlockReader reader;
+    std::memcpy(reader.SharedBuffer(), words.data(), words.size() * 4);
     EXPECT_EQ(8, reader.readRecord(40, &model, nullptr));
     EXPECT_DOUBLE_EQ(6.0, ElementValue(model, PackedId(kEnergyNumber, 22, 0, 0), 2));
     double value = 0.0;

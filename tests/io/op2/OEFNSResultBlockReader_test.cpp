@@ -202,15 +202,15 @@ TEST(OEFNSResultBlockReader, PieceWithAPartialEntryKeepsItsTail)
 {
     // The piece contract: whole entries are stored, the rest is handed back.
     CModelSet model;
-    int* ident = NSResultBlockReader::TableHeader();
+    OEFNSResultBlockReader reader;
+    int* ident = reader.TableHeader();
     std::fill(ident, ident + NSResultBlockReader::kIdentWords, 0);
     ident[0] = 31;
     ident[1] = kForces;
     ident[2] = 1;
     ident[9] = 3;
     const std::vector<int32_t> words = Entry(4, 3, 9.0f).Append(Entry(5, 3, 8.0f)).Get();
-    std::memcpy(NSBlockReader::SharedBuffer(), words.data(), words.size() * 4);
-    OEFNSResultBlockReader reader;
+    std::memcpy(reader.SharedBuffer(), words.data(), words.size() * 4);
     EXPECT_EQ(0, reader.createResults(&model, 0));
     EXPECT_EQ(4, reader.readRecord(16, &model, nullptr));
     EXPECT_DOUBLE_EQ(9.0, ElementValue(model, ForceId(69), 4));

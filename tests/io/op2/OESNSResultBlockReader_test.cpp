@@ -172,7 +172,8 @@ TEST(OESNSResultBlockReader, RefusedTablesRegisterNothingAndSayWhy)
 TEST(OESNSResultBlockReader, PieceOf150BytesStoresTwoPlates)
 {
     CModelSet model;
-    int* ident = NSResultBlockReader::TableHeader();
+    OESNSResultBlockReader reader;
+    int* ident = reader.TableHeader();
     std::fill(ident, ident + NSResultBlockReader::kIdentWords, 0);
     ident[0] = 31;
     ident[1] = kTableType;
@@ -181,8 +182,7 @@ TEST(OESNSResultBlockReader, PieceOf150BytesStoresTwoPlates)
     ident[10] = 1;
     std::vector<int32_t> words =
         PlateEntry(1, 1.0f).Append(PlateEntry(2, 2.0f)).Append(PlateEntry(3, 3.0f)).Get();
-    std::memcpy(NSBlockReader::SharedBuffer(), words.data(), words.size() * 4);
-    OESNSResultBlockReader reader;
+    std::memcpy(reader.SharedBuffer(), words.data(), words.size() * 4);
     EXPECT_EQ(14, reader.readRecord(150, &model, nullptr));
     double value = 0.0;
     const CResultData* fibre = model.GetResult(PackedId(kStressNumber, 26, 0, 0));
