@@ -127,6 +127,8 @@ public:
     // Model display lists: RenderAll rebuilds every model list and the result lists;
     // CreateModelLists builds the model lists from the view's displayed positions.
     void RenderAll();
+    // Counts the deletions of the model lists: one more after each RenderAll.
+    UINT ListGeneration() const { return m_lists.Generation(); }
     void CreateModelLists();
     void RenderResults();
     void DeleteLists();

@@ -37,6 +37,18 @@ public:
     // The entry under key, made with default settings when there is none.
     CVectorPlotEntry* FindOrAdd(int key);
     INT_PTR GetCount() const { return m_entries.GetCount(); }
+    // Calls visit(key, entry) for every entry, in the map's order.
+    template <typename Visit>
+    void ForEach(Visit visit) const
+    {
+        for (POSITION pos = m_entries.GetStartPosition(); pos != nullptr;)
+        {
+            UINT key = 0;
+            CVectorPlotEntry* entry = nullptr;
+            m_entries.GetNextAssoc(pos, key, entry);
+            visit(static_cast<int>(key), static_cast<const CVectorPlotEntry&>(*entry));
+        }
+    }
 
 private:
     CMap<UINT, UINT, CVectorPlotEntry*, CVectorPlotEntry*> m_entries; // owned

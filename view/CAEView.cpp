@@ -230,8 +230,8 @@ const fw::MsgTable* CCAEView::Table()
         for (const EntrySpan& part :
              {WindowEntries(), DirectionEntries(), DisplayEntries(), ResultEntries(),
               AnimationEntries(), ExportEntries(), AviEntries(), PrintEntries(), FilterEntries(),
-              ToolEntries(), MouseEntries(), SelectionKeyEntries(), TimerEntries(),
-              SelectBarEntries()})
+              ToolEntries(), SettingsEntries(), MouseEntries(), SelectionKeyEntries(),
+              TimerEntries(), SelectBarEntries()})
             entries.insert(entries.end(), part.first, part.first + part.second);
         return entries;
     }();

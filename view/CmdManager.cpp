@@ -7,6 +7,7 @@
 #include "view/CmdCollSelection.h"
 #include "view/GraphCommands.h"
 #include "view/ResultListCommands.h"
+#include "view/SettingCommands.h"
 #include "view/ToolCommands.h"
 #include "view/ViewMainFrame.h"
 
@@ -101,9 +102,10 @@ constexpr Entry Built(int32_t code, const char* className, CCmdManager::StartKin
 constexpr Entry kCreationTable[] = {
     Built(CCmdRecord::kElementDirection, "CCmdCollElementDirection", CCmdManager::kStartWithRecord,
           &Make<CCmdCollElementDirection>),
-    NotYetBuilt(CCmdRecord::kContourSetting, "CCmdCollContourSetting",
-                CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kVectorSetting, "CCmdCollVectorSetting", CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kContourSetting, "CCmdCollContourSetting", CCmdManager::kStartWithRecord,
+          &CCmdCollContourSetting::Make),
+    Built(CCmdRecord::kVectorSetting, "CCmdCollVectorSetting", CCmdManager::kStartWithRecord,
+          &CCmdCollVectorSetting::Make),
     Built(CCmdRecord::kEntityDistance, "CCmdCollEntityDistance", CCmdManager::kStartWithRecord,
           &Make<CCmdCollEntityDistance>),
     Built(CCmdRecord::kEntityInfo, "CCmdCollEntityInfo", CCmdManager::kStartWithRecord,
