@@ -281,6 +281,8 @@ protected:
     // Information and element tools, rotation centre (CAEView_tools.cpp).
     void OnInfoTool(UINT commandId);
     void OnUpdateIdLabelTool(CCmdUI* cmdUI);
+    void OnUpdateNodalResultTool(CCmdUI* cmdUI);
+    void OnUpdateElementalResultTool(CCmdUI* cmdUI);
     void OnRotationCenter();
 
     // Per-view contour and vector settings (CAEView_settings.cpp).

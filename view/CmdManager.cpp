@@ -45,6 +45,16 @@ CCmdColl* MakeResultListElemental(const CCmdRecord&, int frameKey, CCAEView*)
     return new CCmdCollResultList(frameKey, false);
 }
 
+CCmdColl* MakeDistanceGraphNodal(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollResultDistanceGraph(frameKey, true);
+}
+
+CCmdColl* MakeDistanceGraphElemental(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollResultDistanceGraph(frameKey, false);
+}
+
 CCmdColl* MakeCsvSheet(const CCmdRecord&, int, CCAEView*)
 {
     return new CCmdCollCsvSheet;
@@ -128,10 +138,10 @@ constexpr Entry kCreationTable[] = {
           &Make<CCmdCollEntityIdLabel>),
     Built(CCmdRecord::kElementIdLabel, "CCmdCollEntityIdLabel", CCmdManager::kStartWithRecord,
           &Make<CCmdCollEntityIdLabel>),
-    NotYetBuilt(CCmdRecord::kDistanceGraphNodal, "CCmdCollResultDistanceGraph",
-                CCmdManager::kStartWithRecord),
-    NotYetBuilt(CCmdRecord::kDistanceGraphElemental, "CCmdCollResultDistanceGraph",
-                CCmdManager::kStartWithRecord),
+    Entry{CCmdRecord::kDistanceGraphNodal, "CCmdCollResultDistanceGraph",
+          CCmdManager::kStartWithRecord, &MakeDistanceGraphNodal, nullptr},
+    Entry{CCmdRecord::kDistanceGraphElemental, "CCmdCollResultDistanceGraph",
+          CCmdManager::kStartWithRecord, &MakeDistanceGraphElemental, nullptr},
     Entry{CCmdRecord::kDistanceGraphDialog, "CCmdCollDistanceGraphDlg",
           CCmdManager::kStartOwnOperation, &MakeDistanceGraphDialog, &StartDistanceGraphDialog},
     NotYetBuilt(CCmdRecord::kCustomSection, "CCmdCollCustomSection", CCmdManager::kStartWithRecord),

@@ -1,7 +1,8 @@
-// Result graph and transient graph commands.
+// Result graph, distance graph and transient graph commands.
 #include "view/GraphCommands.h"
 
 #include "core/display/EntityKinds.h"
+#include "core/geometry/ModelEntity.h"
 #include "project/ProjectData.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
@@ -26,6 +27,8 @@ void CCmdCollTransientGraph::StartGraph(const CResultGraphRecord& record)
         tools->OpenTransientGraph(project->m_model, record.m_Entities,
                                   static_cast<UINT>(record.nResultId), record.nComponent);
 }
+
+CCmdCollResultGraph::~CCmdCollResultGraph() = default;
 
 void CCmdCollResultGraph::Send(CCmdRecord& record) const
 {
@@ -85,28 +88,77 @@ bool CCmdCollResultGraph::ShownResult(const CCAEView& view, int* resultId, int* 
 void CCmdCollResultGraph::OnSelectionOk(CCmdRecord* record)
 {
     const auto& selection = *static_cast<const CSelectionRecord*>(record);
+    m_bDialogOpen = 0;
     if (selection.m_Entities.GetSize() == 0)
-    {
-        m_bDialogOpen = 0;
         return;
-    }
+    m_picks.RemoveAll();
+    for (int i = 0; i < selection.m_Entities.GetSize(); ++i)
+        m_picks.Add(selection.m_Entities[i]);
     CViewMainFrame* frame = GetViewMainFrame();
     const CCAEView* view = frame != nullptr ? frame->GetFrameView(m_frameKey) : nullptr;
-    CResultGraphRecord graph;
-    if (view == nullptr || !ShownResult(*view, &graph.nResultId, &graph.nComponent))
+    int resultId = -1;
+    int component = 0;
+    if (view != nullptr && ShownResult(*view, &resultId, &component))
+    {
+        OnChosen(resultId, component);
         return;
-    for (int i = 0; i < selection.m_Entities.GetSize(); ++i)
-        graph.m_Entities.Add(selection.m_Entities[i]);
+    }
+    // No result shown: the user chooses one.
+    CResultListTools* tools = GetResultListTools();
+    CProjectData* project = frame != nullptr ? frame->GetProject() : nullptr;
+    if (tools == nullptr || project == nullptr)
+        return;
+    std::vector<int> ids;
+    for (int i = 0; i < m_picks.GetSize(); ++i)
+        ids.push_back(m_picks[i]->m_id);
+    m_selection = tools->CreateResultIdSelection();
+    if (m_selection != nullptr &&
+        m_selection->Open(project->m_model, m_bNodal != 0, ids,
+                          [this](int id, int code) { OnChosen(id, code); }))
+        m_bDialogOpen = 1;
+}
+
+void CCmdCollResultGraph::OnChosen(int resultId, int component)
+{
+    CResultGraphRecord graph;
+    graph.m_Entities.Copy(m_picks);
+    graph.nResultId = resultId;
+    graph.nComponent = component;
     graph.bNodal = m_bNodal;
     graph.bKeepRunning = 0;
+    if (m_selection != nullptr)
+        m_selection->Close();
+    m_bDialogOpen = 0;
     Send(graph); // ends this command: nothing of it is touched after
 }
 
 void CCmdCollResultGraph::OnSelectionCancel(CCmdRecord*)
 {
+    if (m_bDialogOpen && m_selection != nullptr)
+        m_selection->Close();
+    m_bDialogOpen = 0;
     CCmdRecord end;
     end.nCode = CCmdRecord::kEndCommand;
     Send(end);
+}
+
+void CCmdCollResultDistanceGraph::OnChosen(const std::vector<CChosenResult>& chosen)
+{
+    CDistanceGraphRecord graph;
+    graph.m_Entities.Copy(m_picks);
+    for (const CChosenResult& item : chosen)
+    {
+        // The records are the model's; the record only borrows them.
+        graph.m_Results.Add(const_cast<CResultData*>(item.result));
+        graph.m_Components.Add(item.component);
+        graph.m_Names.Add(item.title);
+    }
+    graph.bNodal = m_bNodal;
+    graph.bKeepRunning = 0;
+    if (m_filter != nullptr)
+        m_filter->Close();
+    m_bDialogOpen = 0;
+    Send(graph); // ends this command: nothing of it is touched after
 }
 
 void CCmdCollDistanceGraphDlg::StartDialog(const CDistanceGraphRecord& record)

@@ -1,12 +1,15 @@
 // The result commands of the view: the result sheet (code 612, sent with the ids and the result
-// columns), the distance graph dialog (code 523, sent with the picks and
-// the chosen results) and the result graph (codes 517 nodal, 518 elemental) picks
-// nodes or elements and hands them with the shown result to the transient graph (code 519),
-// which shows their values of that result over its load cases in a graph window.
+// columns); the distance graph (codes 521 nodal, 522 elemental) picks nodes or elements, lets
+// the user choose results in the result filter and opens the distance graph dialog (code 523)
+// with them; the result graph (codes 517 nodal, 518 elemental) picks nodes or elements and
+// hands them with the shown result, or without one the result the user chooses, to the
+// transient graph (code 519), which shows their values over the result's load cases.
 #pragma once
 
 #include "view/CmdColl.h"
 #include "view/GraphTools.h"
+#include "view/ResultListCommands.h"
+#include "view/ResultListTools.h"
 
 #include <memory>
 
@@ -21,11 +24,12 @@ public:
         , m_bNodal(isNodal ? 1 : 0)
     {
     }
+    ~CCmdCollResultGraph() override;
 
     // Asks for a pick of nodes (the display filter then shows them) or elements.
     void Start(CCmdRecord* record) override;
     // Picks in hand and a result shown: code 519 with them, which ends this command. Without a
-    // shown result the command waits for the next tool.
+    // shown result the result id selection opens over the picks.
     void OnSelectionOk(CCmdRecord* record) override;
     void OnSelectionCancel(CCmdRecord* record) override;
 
@@ -34,10 +38,25 @@ public:
     static bool ShownResult(const CCAEView& view, int* resultId, int* component);
 
 private:
+    // The selection's OK: code 519 with the picks and the chosen result.
+    void OnChosen(int resultId, int component);
     void Send(CCmdRecord& record) const;
 
     int m_frameKey;
     BYTE m_bNodal;
+    CEntityArray m_picks;
+    std::unique_ptr<CResultIdSelectionWindow> m_selection;
+};
+
+// Distance Graph Nodal (521) and Elemental (522): the picks and the results chosen in the
+// result filter go to the distance graph dialog with code 523.
+class CCmdCollResultDistanceGraph : public CCmdCollResultList
+{
+public:
+    using CCmdCollResultList::CCmdCollResultList;
+
+protected:
+    void OnChosen(const std::vector<CChosenResult>& chosen) override;
 };
 
 class CCmdCollTransientGraph : public CCmdColl

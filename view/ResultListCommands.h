@@ -1,6 +1,7 @@
 // The result list commands: Result List Nodal (514) and Elemental (515) pick nodes or
 // elements, let the user choose results in the result filter and hand the values on with code
-// 612, whose command shows them in the result sheet (GraphCommands.h).
+// 612, whose command shows them in the result sheet (GraphCommands.h). The distance graph
+// commands (GraphCommands.h) pick and choose the same way.
 #pragma once
 
 #include "view/CmdColl.h"
@@ -24,9 +25,9 @@ public:
     void OnSelectionOk(CCmdRecord* record) override;
     void OnSelectionCancel(CCmdRecord* record) override;
 
-private:
+protected:
     // The filter's OK: the values go on with code 612, which ends this command.
-    void OnChosen(const std::vector<CChosenResult>& chosen);
+    virtual void OnChosen(const std::vector<CChosenResult>& chosen);
     void Send(CCmdRecord& record) const;
 
     int m_frameKey;

@@ -1,5 +1,5 @@
-// What the view's result list commands ask of the result filter, which lives with the dialogs:
-// the program installs it; until then no filter opens.
+// What the view's result commands ask of the result filter and of the result id selection, which
+// live with the dialogs: the program installs them; until then neither opens.
 #pragma once
 
 #include "view/ResultListTable.h"
@@ -25,12 +25,27 @@ public:
     virtual void Close() = 0;
 };
 
+// The result id selection of one command: one result or vector component for the picks.
+class CResultIdSelectionWindow
+{
+public:
+    virtual ~CResultIdSelectionWindow() = default;
+
+    // Shows the loaded results the picked ids can show; onOk hears the chosen packed result id
+    // and component code. False when it could not be opened.
+    virtual bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids,
+                      std::function<void(int resultId, int component)> onOk) = 0;
+    virtual void Close() = 0;
+};
+
 class CResultListTools
 {
 public:
     virtual ~CResultListTools() = default;
 
     virtual std::unique_ptr<CResultFilterWindow> CreateResultFilter() = 0;
+    // Null when the tools have none.
+    virtual std::unique_ptr<CResultIdSelectionWindow> CreateResultIdSelection() { return nullptr; }
 };
 
 // The tools in use, or null.

@@ -2,6 +2,7 @@
 #include "dialogs/tools/DialogResultListTools.h"
 
 #include "dialogs/tools/ResultFilterDlg.h"
+#include "dialogs/tools/ResultIDSelectionDlg.h"
 #include "resources/ids/dialogs_ids.h"
 
 namespace
@@ -48,9 +49,52 @@ public:
 private:
     CResultFilterDlg* m_dialog = nullptr; // released, not deleted: it may be in its own handler
 };
+
+class CIdSelectionWindow : public CResultIdSelectionWindow
+{
+public:
+    ~CIdSelectionWindow() override { Close(); }
+
+    bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids,
+              std::function<void(int, int)> onOk) override
+    {
+        Close();
+        m_dialog = new CResultIDSelectionDlg;
+        m_dialog->m_model = &model;
+        m_dialog->m_bNodal = nodal;
+        m_dialog->m_ids = ids;
+        CResultIDSelectionDlg* dialog = m_dialog;
+        m_dialog->m_onOk = [dialog, onOk] { onOk(dialog->m_nResultId, dialog->m_nComponent); };
+        if (!m_dialog->Create(IDD_RESULT_ID_SELECTION))
+        {
+            Close();
+            return false;
+        }
+        m_dialog->ShowWindow(SW_SHOW);
+        return true;
+    }
+
+    void Close() override
+    {
+        if (m_dialog != nullptr)
+        {
+            m_dialog->m_onOk = nullptr;
+            m_dialog->Release();
+        }
+        m_dialog = nullptr;
+    }
+
+private:
+    CResultIDSelectionDlg* m_dialog = nullptr; // released, not deleted: it may be in its own handler
+};
 } // namespace
 
 std::unique_ptr<CResultFilterWindow> CDialogResultListTools::CreateResultFilter()
 {
     return std::make_unique<CFilterWindow>();
+}
+
+std::unique_ptr<CResultIdSelectionWindow> CDialogResultListTools::CreateResultIdSelection()
+{
+    return std::make_unique<CIdSelectionWindow>();
 }

@@ -67,6 +67,27 @@
 #define IDC_RESULTFILTER_STEPS_LABEL 1058
 #define IDC_RESULTFILTER_SELECTED_LABEL 1059
 
+// Result id selection dialog.
+#define IDD_RESULT_ID_SELECTION      164
+#define IDC_RESULTID_RESULT_GROUP    1009
+#define IDC_RESULTID_RESULTS         1010
+#define IDC_RESULTID_IDS             1043
+#define IDC_RESULTID_ID_GROUP        1044
+#define IDC_RESULTID_RESULTS_LABEL   1045
+
+// Select results to load dialog.
+#define IDD_SELECT_RESULTS           184
+#define IDC_SELECTRESULTS_MOVE_IN    3
+#define IDC_SELECTRESULTS_MOVE_OUT   4
+#define IDC_SELECTRESULTS_SELECTED   1006
+#define IDC_SELECTRESULTS_RESULTS    1007
+#define IDC_SELECTRESULTS_STEPS      1008
+#define IDC_SELECTRESULTS_RESULTS_LABEL 1048
+#define IDC_SELECTRESULTS_SELECTED_LABEL 1049
+#define IDC_SELECTRESULTS_STEPS_LABEL 1050
+#define IDC_SELECTRESULTS_CONVERSION 1110
+#define IDC_SELECTRESULTS_ALL        1111
+
 // Graph window: toolbar, its pictures with the point marks shown and hidden, its commands.
 #define IDR_GRAPH_TOOLBAR            144
 #define IDB_GRAPH_MARKS_SHOWN        179

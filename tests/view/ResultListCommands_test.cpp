@@ -1,7 +1,12 @@
 // Result list commands: the values of the picked nodes or elements read from each kind of
 // result table, and Result List Nodal from the pick through the result filter to the sheet
-// (code 612) with the installed tools.
+// (code 612) with the installed tools; the distance graph from the pick through the filter to
+// the distance graph dialog (523), the result graph through the result id selection to the
+// transient graph (519), and the Information menu entries that start them.
 #include "view/ResultListCommands.h"
+
+#include "resources/ids/view_ids.h"
+#include "view/GraphCommands.h"
 
 #include "ViewTestFrame.h"
 #include "core/display/EntityKinds.h"
@@ -139,16 +144,72 @@ struct FakeFilter : CResultFilterWindow
 };
 std::function<void(const std::vector<CChosenResult>&)> FakeFilter::s_onOk;
 
+struct FakeIdSelection : CResultIdSelectionWindow
+{
+    explicit FakeIdSelection(std::vector<std::string>& log) : events(log) {}
+    ~FakeIdSelection() override { events.push_back("gone"); }
+    bool Open(const CModelSet&, bool nodal, const std::vector<int>& ids,
+              std::function<void(int, int)> ok) override
+    {
+        std::string text = std::string("choose ") + (nodal ? "nodal" : "elemental");
+        for (const int id : ids)
+            text += " " + std::to_string(id);
+        events.push_back(text);
+        s_onOk = ok;
+        return true;
+    }
+    void Close() override { events.push_back("close"); }
+    std::vector<std::string>& events;
+    static std::function<void(int, int)> s_onOk;
+};
+std::function<void(int, int)> FakeIdSelection::s_onOk;
+
+struct FakeDistanceDialog : CDistanceGraphWindow
+{
+    explicit FakeDistanceDialog(std::vector<std::string>& log) : events(log) {}
+    bool Open(const CDistanceGraphRecord& record) override
+    {
+        std::string text = std::string("distance ") + (record.bNodal ? "nodal" : "elemental");
+        for (int i = 0; i < record.m_Entities.GetSize(); ++i)
+            text += " " + std::to_string(record.m_Entities[i]->m_id);
+        for (int i = 0; i < record.m_Results.GetSize(); ++i)
+            text += std::string(" [") + record.m_Names[i].GetString() + " " +
+                    std::to_string(record.m_Components[i]) + "]";
+        events.push_back(text);
+        results.assign(record.m_Results.GetData(),
+                       record.m_Results.GetData() + record.m_Results.GetSize());
+        return true;
+    }
+    std::vector<std::string>& events;
+    std::vector<CResultData*> results;
+};
+
 struct FakeTools : CResultListTools, CGraphTools
 {
     std::unique_ptr<CResultFilterWindow> CreateResultFilter() override
     {
         return std::make_unique<FakeFilter>(events);
     }
-    bool OpenTransientGraph(const CModelSet&, const CEntityArray&, UINT, int) override
+    std::unique_ptr<CResultIdSelectionWindow> CreateResultIdSelection() override
     {
-        return false;
+        return std::make_unique<FakeIdSelection>(events);
     }
+    std::unique_ptr<CDistanceGraphWindow> CreateDistanceGraphDialog() override
+    {
+        auto dialog = std::make_unique<FakeDistanceDialog>(events);
+        distance = dialog.get();
+        return dialog;
+    }
+    bool OpenTransientGraph(const CModelSet&, const CEntityArray& entities, UINT resultId,
+                            int component) override
+    {
+        std::string text = "graph " + std::to_string(resultId) + "/" + std::to_string(component);
+        for (int i = 0; i < entities.GetSize(); ++i)
+            text += " " + std::to_string(entities[i]->m_id);
+        events.push_back(text);
+        return true;
+    }
+    FakeDistanceDialog* distance = nullptr;
     void RunResultSheet(const CResultListRecord& record) override
     {
         events.push_back("sheet");
@@ -174,12 +235,14 @@ protected:
         m_previous = InstallResultListTools(&m_tools);
         m_previousGraph = InstallGraphTools(&m_tools);
         FakeFilter::s_onOk = nullptr;
+        FakeIdSelection::s_onOk = nullptr;
     }
     void TearDown() override
     {
         InstallResultListTools(m_previous);
         InstallGraphTools(m_previousGraph);
         FakeFilter::s_onOk = nullptr;
+        FakeIdSelection::s_onOk = nullptr;
         ViewFixture::TearDown();
     }
     // Starts the command and ends its pick with the nodes.
@@ -251,4 +314,149 @@ TEST_F(ResultListCommandTest, ElementalCancelAndMissingToolsOpenNoSheet)
     m_tools.events.clear();
     Pick(CCmdRecord::kResultListNodal);
     EXPECT_TRUE(m_tools.events.empty());
+}
+
+TEST_F(ResultListCommandTest, DistanceGraphHandsThePicksAndChosenResultsToItsDialog)
+{
+    for (const bool nodal : {true, false})
+    {
+        SCOPED_TRACE(nodal);
+        m_tools.events.clear();
+        m_view->Renderer().SetContourResultId(-1);
+        m_view->Renderer().SetVectorResultId(-1);
+        Pick(nodal ? CCmdRecord::kDistanceGraphNodal : CCmdRecord::kDistanceGraphElemental);
+        EXPECT_EQ(nodal ? kKindNode : kKindAll & ~kKindNode, m_allowedKinds);
+        ASSERT_TRUE(FakeFilter::s_onOk);
+        EXPECT_EQ(1, Frame().m_manager.GetRunningCommand()->m_bDialogOpen);
+
+        // The picks stay in picking order: the dialog sorts them along its own X.
+        FakeFilter::s_onOk({{&m_result, 14, "Case1 : Y : Disp"}, {&m_result, 12, "Stress"}});
+        const std::string kind = nodal ? "nodal" : "elemental";
+        EXPECT_EQ((std::vector<std::string>{"open " + kind + " 9 4 2 shown 0/0", "close", "gone",
+                                            "distance " + kind +
+                                                " 9 4 2 [Case1 : Y : Disp 14] [Stress 12]"}),
+                  m_tools.events);
+        ASSERT_NE(nullptr, m_tools.distance);
+        EXPECT_EQ((std::vector<CResultData*>{&m_result, &m_result}), m_tools.distance->results);
+        EXPECT_NE(nullptr,
+                  dynamic_cast<CCmdCollDistanceGraphDlg*>(Frame().m_manager.GetRunningCommand()));
+    }
+
+    // A cancelled pick opens no filter.
+    m_tools.events.clear();
+    Pick(CCmdRecord::kDistanceGraphNodal, false);
+    EXPECT_TRUE(m_tools.events.empty());
+}
+
+TEST_F(ResultListCommandTest, ResultGraphWithoutAShownResultAsksForOneAndGraphsIt)
+{
+    m_view->Renderer().SetContourResultId(-1);
+    m_view->Renderer().SetVectorResultId(-1);
+    Pick(CCmdRecord::kResultGraphElemental);
+    ASSERT_EQ((std::vector<std::string>{"choose elemental 9 4 2"}), m_tools.events);
+    ASSERT_TRUE(FakeIdSelection::s_onOk);
+    EXPECT_EQ(1, Frame().m_manager.GetRunningCommand()->m_bDialogOpen);
+
+    FakeIdSelection::s_onOk(0x00802009, 14);
+    EXPECT_EQ((std::vector<std::string>{"choose elemental 9 4 2", "close", "gone",
+                                        "graph 8396809/14 9 4 2"}),
+              m_tools.events);
+
+    // A cancelled pick closes an open selection and ends the command.
+    m_tools.events.clear();
+    Pick(CCmdRecord::kResultGraphNodal);
+    CSelectionRecord cancel;
+    cancel.bCancel = 1;
+    Frame().m_manager.ExecuteCommand(&cancel);
+    EXPECT_EQ("choose nodal 9 4 2", m_tools.events.front());
+
+    // With a shown result no selection opens: the graph takes the view's result at once.
+    m_tools.events.clear();
+    m_view->Renderer().SetContourResultId(0x00802008);
+    m_view->Renderer().SetResultComponent(3);
+    Pick(CCmdRecord::kResultGraphNodal);
+    EXPECT_EQ((std::vector<std::string>{"graph 8396808/14 9 4 2"}), m_tools.events);
+}
+
+TEST_F(ResultListCommandTest, InformationMenuStartsEachResultToolOnThisView)
+{
+    const struct
+    {
+        UINT command;
+        int code;
+        const char* event;
+    } cases[] = {
+        {ID_INFO_RESULT_LIST_NODAL, CCmdRecord::kResultListNodal, "open nodal 9 4 2 shown 0/0"},
+        {ID_INFO_RESULT_LIST_ELEM, CCmdRecord::kResultListElemental,
+         "open elemental 9 4 2 shown 0/0"},
+        {ID_INFO_RESULT_GRAPH_NODAL, CCmdRecord::kResultGraphNodal, "choose nodal 9 4 2"},
+        {ID_INFO_RESULT_GRAPH_ELEM, CCmdRecord::kResultGraphElemental, "choose elemental 9 4 2"},
+        {ID_INFO_DISTANCE_GRAPH_NODAL, CCmdRecord::kDistanceGraphNodal,
+         "open nodal 9 4 2 shown 0/0"},
+        {ID_INFO_DISTANCE_GRAPH_ELEM, CCmdRecord::kDistanceGraphElemental,
+         "open elemental 9 4 2 shown 0/0"},
+    };
+    m_view->Renderer().SetContourResultId(-1);
+    m_view->Renderer().SetVectorResultId(-1);
+    auto* result = new CResultData(); // the entries want a result in the project
+    result->m_id = 0x00802008;
+    ASSERT_TRUE(Model().AddResult(result));
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.command);
+        m_tools.events.clear();
+        Frame().m_manager.m_nFrameKey = -5;
+        Command(m_view, c.command);
+        EXPECT_EQ(m_view->FrameKey(), Frame().m_manager.m_nFrameKey);
+        CSelectionRecord end;
+        end.bOk = 1;
+        for (CFENode* node : {&m_node9, &m_node4, &m_node2})
+            end.m_Entities.Add(node);
+        Frame().m_manager.ExecuteCommand(&end);
+        ASSERT_FALSE(m_tools.events.empty());
+        EXPECT_EQ(c.event, m_tools.events.back());
+    }
+}
+
+TEST_F(ResultListCommandTest, ResultToolsAreEnabledByWhereTheCurrentResultIsHeld)
+{
+    const UINT nodal[] = {ID_INFO_RESULT_LIST_NODAL, ID_INFO_RESULT_GRAPH_NODAL,
+                          ID_INFO_DISTANCE_GRAPH_NODAL};
+    const UINT elemental[] = {ID_INFO_RESULT_LIST_ELEM, ID_INFO_RESULT_GRAPH_ELEM,
+                              ID_INFO_DISTANCE_GRAPH_ELEM};
+    const auto expect = [&](int nodalOn, int elementalOn)
+    {
+        for (const UINT id : nodal)
+            EXPECT_EQ(nodalOn, QueryUpdate(m_view, id).enabled) << id;
+        for (const UINT id : elemental)
+            EXPECT_EQ(elementalOn, QueryUpdate(m_view, id).enabled) << id;
+    };
+    m_view->SetCurrentResult(nullptr);
+    expect(0, 0); // no results in the project
+
+    auto* result = new CResultData();
+    result->m_id = 0x00802008;
+    ASSERT_TRUE(Model().AddResult(result));
+    expect(1, 1); // none current
+    const struct
+    {
+        int flags;
+        BYTE average;
+        int nodalOn;
+        int elementalOn;
+    } cases[] = {
+        {CResultData::kFlagAtNodes, 1, 1, 0},
+        {CResultData::kFlagElementNodes, 0, 1, 1},
+        {0, 1, 1, 1}, // per element, averaged to the nodes
+        {0, 0, 0, 1}, // per element only
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.flags * 10 + c.average);
+        result->m_flags = c.flags;
+        result->m_average = c.average;
+        m_view->SetCurrentResult(result);
+        expect(c.nodalOn, c.elementalOn);
+    }
+    m_view->SetCurrentResult(nullptr);
 }
