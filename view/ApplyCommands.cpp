@@ -241,7 +241,8 @@ void CCmdCollGroupApply::StartOwn(CCmdColl* command, CCmdRecord* record)
 
 void CCmdCollGroupApply::Do()
 {
-    if (m_nGroupId == CModelSet::kDefaultGroupId)
+    // The default group is never changed; a record without an id names no group.
+    if (m_nGroupId <= CModelSet::kDefaultGroupId)
         return;
     try
     {

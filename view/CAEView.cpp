@@ -231,7 +231,7 @@ const fw::MsgTable* CCAEView::Table()
              {WindowEntries(), DirectionEntries(), DisplayEntries(), ResultEntries(),
               AnimationEntries(), ExportEntries(), AviEntries(), PrintEntries(), FilterEntries(),
               ToolEntries(), SettingsEntries(), MouseEntries(), SelectionKeyEntries(),
-              TimerEntries(), SelectBarEntries()})
+              TimerEntries(), SelectBarEntries(), GroupEntries()})
             entries.insert(entries.end(), part.first, part.first + part.second);
         return entries;
     }();

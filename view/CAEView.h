@@ -292,6 +292,11 @@ protected:
     void OnUpdateVectorSettings(CCmdUI* cmdUI);
     void StopAnimationForSettings();
 
+    // Group commands (CAEView_groups.cpp).
+    void OnGroupCreate();
+    void OnGroupList(UINT commandId);
+    void OnUpdateGroupCommand(CCmdUI* cmdUI);
+
     // Results (CAEView_result.cpp): the Display Result command, and the model commands enabled
     // while a project with a model is open.
     void OnDisplayResultCommand();
@@ -363,6 +368,7 @@ private:
     static EntrySpan SelectionKeyEntries(); // CAEView_selection.cpp
     static EntrySpan TimerEntries();        // CAEView_band.cpp
     static EntrySpan SelectBarEntries();    // CAEView_selectbar.cpp
+    static EntrySpan GroupEntries();        // CAEView_groups.cpp
 
     void SetShownResultId(int resultId);
     CResultData* PrepareAnimatedResult();

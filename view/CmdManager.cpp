@@ -6,6 +6,7 @@
 #include "view/CmdColl.h"
 #include "view/CmdCollSelection.h"
 #include "view/GraphCommands.h"
+#include "view/GroupCommands.h"
 #include "view/ResultListCommands.h"
 #include "view/SettingCommands.h"
 #include "view/ToolCommands.h"
@@ -90,6 +91,16 @@ CCmdColl* Make(const CCmdRecord&, int frameKey, CCAEView*)
     return new Command(frameKey);
 }
 
+CCmdColl* MakeGroupCreate(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollGroupCreate(frameKey, false);
+}
+
+CCmdColl* MakeGroupEdit(const CCmdRecord&, int frameKey, CCAEView*)
+{
+    return new CCmdCollGroupCreate(frameKey, true);
+}
+
 CCmdColl* MakeGroupCreateApply(const CCmdRecord&, int frameKey, CCAEView*)
 {
     return new CCmdCollGroupApply(frameKey, false);
@@ -159,10 +170,12 @@ constexpr Entry kCreationTable[] = {
           &CCmdCollElementPropertyApply::StartOwn),
     Built(CCmdRecord::kRotationCenter, "CCmdCollRotationCenter", CCmdManager::kStartWithRecord,
           &Make<CCmdCollRotationCenter>),
-    NotYetBuilt(CCmdRecord::kGroupCreate, "CCmdCollGroupCreate", CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kGroupCreate, "CCmdCollGroupCreate", CCmdManager::kStartWithRecord,
+          &MakeGroupCreate),
     Built(CCmdRecord::kGroupCreateApply, "CCmdCollGroupCreateApply",
           CCmdManager::kStartOwnOperation, &MakeGroupCreateApply, &CCmdCollGroupApply::StartOwn),
-    NotYetBuilt(CCmdRecord::kGroupEdit, "CCmdCollGroupEdit", CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kGroupEdit, "CCmdCollGroupEdit", CCmdManager::kStartWithRecord,
+          &MakeGroupEdit),
     Built(CCmdRecord::kGroupEditApply, "CCmdCollGroupEditApply", CCmdManager::kStartOwnOperation,
           &MakeGroupEditApply, &CCmdCollGroupApply::StartOwn),
     Built(CCmdRecord::kGroupDelete, "CCmdCollGroupDelete", CCmdManager::kStartOwnOperation,

@@ -144,7 +144,7 @@ struct CGroupRecord : CCmdRecord
     virtual ~CGroupRecord() = default;
 
     CIdArray m_Ids;
-    int32_t nGroupId = 0; // set by the sender
+    int32_t nGroupId = -1; // set by the sender
     CString m_strName;
 };
 

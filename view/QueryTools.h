@@ -49,6 +49,24 @@ public:
     virtual bool IsOpen() const = 0;
 };
 
+// The dialog of the group create and edit commands, owned by its command: it hands the
+// command a CGroupRecord (700) or closes (701), and asks for elements itself (500), the
+// command bringing them back. Its window goes once the messages in hand are done.
+class CGroupDialog
+{
+public:
+    virtual ~CGroupDialog() = default;
+
+    // Creates and shows the window for a new group (the id after the model's highest) or, with
+    // isEdit, for the group of the id; false when no window could be made.
+    virtual bool Open(bool isEdit, int groupId) = 0;
+    // The picked elements that the list lacks go into it; the dialog shows again.
+    virtual void AddElements(const CEntityArray& picked) = 0;
+    // Shows the dialog again after a pick that was cancelled.
+    virtual void ShowAgain() = 0;
+    virtual void Close() = 0;
+};
+
 class CQueryTools
 {
 public:
@@ -73,6 +91,20 @@ public:
         (void)kind;
         (void)frameKey;
         return nullptr;
+    }
+    // The dialog of the group commands for the view of the frame key; null when the tools
+    // have none.
+    virtual std::unique_ptr<CGroupDialog> CreateGroupDialog(int frameKey)
+    {
+        (void)frameKey;
+        return nullptr;
+    }
+    // Opens the list of the model's groups, to edit one (isEdit) or delete one, for the view
+    // of the frame key.
+    virtual void OpenGroupList(int frameKey, bool isEdit)
+    {
+        (void)frameKey;
+        (void)isEdit;
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include "dialogs/tools/EditElementPropertyDlg.h"
 #include "dialogs/tools/EntityInfoDlg.h"
+#include "dialogs/tools/GroupCreateDlg.h"
+#include "dialogs/tools/GroupEditDlg.h"
 #include "dialogs/tools/ModelInfoDlg.h"
 #include "dialogs/tools/NodeDistanceDlg.h"
 #include "dialogs/tools/SelectionByIdDlg.h"
@@ -115,6 +117,55 @@ private:
     int m_frameKey;
     CToolDlg* m_dialog = nullptr; // released, not deleted: it may be in its own handler
 };
+class CGroupDialogHandle : public CGroupDialog
+{
+public:
+    explicit CGroupDialogHandle(int frameKey)
+        : m_frameKey(frameKey)
+    {
+    }
+    ~CGroupDialogHandle() override { Close(); }
+
+    bool Open(bool isEdit, int groupId) override
+    {
+        Close();
+        auto* dialog = new CGroupCreateDlg(m_frameKey);
+        if (!dialog->Create(IDD_GROUP_CREATE))
+        {
+            dialog->Release();
+            return false;
+        }
+        m_dialog = dialog;
+        const char* section = isEdit ? "GroupEdit" : "GroupCreate";
+        if (isEdit)
+            dialog->LoadGroup(groupId);
+        dialog->SetActionButtonText(ToolText("Dialog.str", section, isEdit ? "Save" : "Create"));
+        dialog->SetWindowText(
+            ToolText("Dialog.str", section, isEdit ? "EditGroup" : "CreateGroup"));
+        dialog->m_nMode = isEdit ? CGroupCreateDlg::kEdit : CGroupCreateDlg::kCreate;
+        dialog->ShowWindow(SW_SHOWNORMAL);
+        return true;
+    }
+    void AddElements(const CEntityArray& picked) override
+    {
+        if (m_dialog != nullptr)
+            m_dialog->AddElements(picked);
+    }
+    void ShowAgain() override
+    {
+        if (m_dialog != nullptr)
+            m_dialog->ShowAgain();
+    }
+    void Close() override
+    {
+        if (m_dialog != nullptr)
+            std::exchange(m_dialog, nullptr)->Release();
+    }
+
+private:
+    int m_frameKey;
+    CGroupCreateDlg* m_dialog = nullptr; // released, not deleted: it may be in its own handler
+};
 } // namespace
 
 std::unique_ptr<CSelectionDecision> CDialogQueryTools::CreateSelectionDecision(CCAEView* view)
@@ -142,4 +193,14 @@ std::unique_ptr<CToolDialog> CDialogQueryTools::CreateToolDialog(int kind, int f
     if (kind < CToolDialog::kModelInfo || kind > CToolDialog::kElementProperty)
         return nullptr;
     return std::make_unique<CToolDialogHandle>(kind, frameKey);
+}
+
+std::unique_ptr<CGroupDialog> CDialogQueryTools::CreateGroupDialog(int frameKey)
+{
+    return std::make_unique<CGroupDialogHandle>(frameKey);
+}
+
+void CDialogQueryTools::OpenGroupList(int frameKey, bool isEdit)
+{
+    CGroupEditDlg::Open(frameKey, isEdit ? CGroupEditDlg::kEdit : CGroupEditDlg::kDelete);
 }

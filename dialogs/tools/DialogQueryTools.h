@@ -12,4 +12,6 @@ public:
     // The modal Select Entities dialog of the kind, for the view's frame.
     void RunSelectionById(CCAEView* view, int searchKind) override;
     std::unique_ptr<CToolDialog> CreateToolDialog(int kind, int frameKey) override;
+    std::unique_ptr<CGroupDialog> CreateGroupDialog(int frameKey) override;
+    void OpenGroupList(int frameKey, bool isEdit) override;
 };

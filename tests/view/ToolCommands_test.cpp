@@ -227,8 +227,9 @@ TEST_F(ViewTools, GroupApplyCommandsCreateFillEditAndDeleteButNeverTheDefaultGro
     EXPECT_TRUE(m_view->ElementFilter().Groups().Lookup(3, shown));
     EXPECT_EQ(1, shown);
     EXPECT_EQ((std::vector<int>{CCmdRecord::kGroupCreateApply, CCmdRecord::kDone,
-                                CCmdRecord::kPostCommand}),
-              Codes());
+                                CCmdRecord::kPostCommand, CCmdRecord::kGroupCreate}),
+              Codes())
+        << "the view starts Group Create again";
     EXPECT_FALSE(Frame().m_manager.CanUndo());
 
     send(CCmdRecord::kGroupCreateApply, 3, {2}, "Plate");

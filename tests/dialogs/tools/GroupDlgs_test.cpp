@@ -1,0 +1,287 @@
+// Group dialogs under Wine: a group named and picked in the view, edited under its own name,
+// deleted after a confirmation, refused names, and a group that outlives a project save and
+// open; the list of groups of a closed view does nothing.
+#include "dialogs/tools/GroupCreateDlg.h"
+#include "dialogs/tools/GroupEditDlg.h"
+
+#include "core/model/GroupSet.h"
+#include "core/model/ModelSet.h"
+#include "io/bulk/BulkImport.h"
+#include "platform/test/pump.h"
+#include "resources/resource.h"
+#include "tests/dialogs/tools/ToolTestSupport.h"
+#include "tests/support/ProjectFixture.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+#include <filesystem>
+#include <memory>
+
+using tools_test::ToolFixture;
+
+namespace
+{
+using Ids = std::vector<int>;
+
+// The plate deck of the project tests (quads 1-12), read as a project's solver file; groups
+// 1 "GROUP1" (quads 1, 2) and 4 "Other" (quad 12).
+class Groups : public ToolFixture
+{
+protected:
+    void SetUp() override
+    {
+        ToolFixture::SetUp();
+        CProjectData& project = *Frame().m_project;
+        project.m_name = "groups";
+        project.m_folder = (std::filesystem::path(m_root) / "data").string().c_str();
+        std::filesystem::create_directories(std::filesystem::path(m_root) / "data");
+        m_deck = (std::filesystem::path(m_root) / "data" / "plate.dat").string();
+        CProjectFolders::WriteBytes(m_deck, PlateDeck());
+        ASSERT_TRUE(project.AddInputFile(m_deck.c_str()));
+        ASSERT_TRUE(ImportBulkFile(Model(), m_deck, m_sink));
+        AddGroup(1, "GROUP1", {1, 2});
+        AddGroup(4, "Other", {12});
+        OpenToolView();
+        m_view->LoadElementFilter(&Model());
+        TakeCodes();
+    }
+
+    void AddGroup(int id, const char* name, Ids elements)
+    {
+        auto group = std::make_unique<CGroupSet>();
+        group->m_id = id;
+        group->SetName(name);
+        for (const int element : elements)
+            group->AddElement(Model().FindElement(element));
+        ASSERT_TRUE(Model().AddGroup(group.release()));
+    }
+    static Ids Members(const CGroupSet* group)
+    {
+        Ids ids;
+        if (group == nullptr)
+            return ids;
+        CElementMap elements;
+        group->CollectElements(elements);
+        for (const UINT id : elements.SortedKeys())
+            ids.push_back(static_cast<int>(id));
+        return ids;
+    }
+    static std::vector<std::string> Rows(HWND dialog)
+    {
+        const HWND list = ::GetDlgItem(dialog, IDC_GROUPLIST_LIST);
+        std::vector<std::string> rows;
+        for (int i = 0; i < ListView_GetItemCount(list); ++i)
+        {
+            char id[32] = {};
+            char name[64] = {};
+            ListView_GetItemText(list, i, 0, id, sizeof(id));
+            ListView_GetItemText(list, i, 1, name, sizeof(name));
+            rows.push_back(std::string(id) + "|" + name);
+        }
+        return rows;
+    }
+    static void ChooseRow(HWND dialog, int row)
+    {
+        ListView_SetItemState(::GetDlgItem(dialog, IDC_GROUPLIST_LIST), row, LVIS_SELECTED,
+                              LVIS_SELECTED);
+    }
+    void Name(HWND dialog, const char* name) { ::SetDlgItemTextA(dialog, IDC_GROUP_NAME, name); }
+    // Select, then the picks; the dialog comes back.
+    void PickInto(HWND dialog, std::initializer_list<int> elements)
+    {
+        Click(dialog, IDC_GROUP_SELECT);
+        EXPECT_FALSE(::IsWindowVisible(dialog)) << "hidden while the user picks";
+        ASSERT_TRUE(m_view->ViewSelection().IsSelecting());
+        std::vector<CModelEntity*> picks;
+        for (const int id : elements)
+        {
+            CEntityArray picked;
+            picked.Add(Element(id));
+            m_view->AddPickedEntity(picked);
+        }
+        m_view->CommitSelection(CCAEView::kDecision);
+        fw::test::Pump();
+        EXPECT_TRUE(::IsWindowVisible(dialog));
+        EXPECT_TRUE(::IsWindowEnabled(dialog));
+    }
+    size_t MessageCount() const { return (*m_services)->messageBoxes.size(); }
+
+    std::string m_deck;
+    bulk_test::CCapturedOutput m_sink;
+};
+} // namespace
+
+TEST_F(Groups, PickedElementsMakeANamedGroupOnceEachInIdOrder)
+{
+    Menu(ID_GROUP_CREATE);
+    HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Create Group", Caption(dialog));
+    EXPECT_EQ("Create", ControlText(dialog, IDC_GROUP_ACTION));
+    EXPECT_EQ("5", ControlText(dialog, IDC_GROUP_ID)) << "the highest group id plus 1";
+
+    // Refused: no name, a name taken in another letter case, no elements. Each time the
+    // dialog stays and nothing reaches the model.
+    const struct
+    {
+        const char* name;
+        const char* message;
+    } refusals[] = {{"", "Enter a name for the group."},
+                    {"group1", "A group of this name exists: choose another name."},
+                    {"OTHER", "A group of this name exists: choose another name."},
+                    {"  ", "Select the elements of the group."}};
+    for (const auto& refusal : refusals)
+    {
+        Name(dialog, refusal.name);
+        Click(dialog, IDC_GROUP_ACTION);
+        EXPECT_EQ(refusal.message, LastMessage()) << '"' << refusal.name << '"';
+        EXPECT_TRUE(::IsWindowVisible(dialog));
+    }
+    EXPECT_EQ(3, Model().GetGroups().GetCount());
+
+    PickInto(dialog, {7, 3});
+    PickInto(dialog, {3, 5, 9});
+    EXPECT_EQ((std::vector<std::string>{"  3 ", "  5 ", "  7 ", "  9 "}),
+              ListLines(dialog, IDC_GROUP_ELEMENTS));
+    // Rows 5 and 9 removed; the row now at the last removed position is selected.
+    const HWND list = ::GetDlgItem(dialog, IDC_GROUP_ELEMENTS);
+    ::SendMessageA(list, LB_SETSEL, TRUE, 1);
+    ::SendMessageA(list, LB_SETSEL, TRUE, 3);
+    Click(dialog, IDC_GROUP_REMOVE);
+    EXPECT_EQ((std::vector<std::string>{"  3 ", "  7 "}), ListLines(dialog, IDC_GROUP_ELEMENTS));
+
+    // A name of blanks is a name.
+    Name(dialog, "  ");
+    Click(dialog, IDC_GROUP_ACTION);
+    const CGroupSet* group = Model().LookupGroup(5);
+    ASSERT_NE(nullptr, group);
+    EXPECT_STREQ("  ", group->GetName());
+    EXPECT_EQ((Ids{3, 7}), Members(group));
+    int shown = 0;
+    EXPECT_TRUE(m_view->ElementFilter().Groups().Lookup(5, shown));
+    EXPECT_EQ(1, shown);
+
+    // The tool starts again for the next group.
+    dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Create Group", Caption(dialog));
+    EXPECT_EQ("6", ControlText(dialog, IDC_GROUP_ID));
+    EXPECT_TRUE(ListLines(dialog, IDC_GROUP_ELEMENTS).empty());
+    Click(dialog, IDCANCEL);
+    EXPECT_TRUE(VisibleDialogs().empty());
+    EXPECT_FALSE(m_view->ViewSelection().IsSelecting());
+}
+
+TEST_F(Groups, AnEditedGroupSavesUnderItsOwnNameButNotAnothers)
+{
+    Menu(ID_GROUP_EDIT);
+    HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Edit Group", Caption(dialog));
+    EXPECT_EQ("Edit", ControlText(dialog, IDC_GROUPLIST_ACTION));
+    EXPECT_EQ((std::vector<std::string>{"     1   |GROUP1", "     4   |Other"}), Rows(dialog))
+        << "the default group is never offered";
+    Click(dialog, IDC_GROUPLIST_ACTION); // no row chosen: nothing
+    EXPECT_EQ(dialog, OnlyDialog());
+    ChooseRow(dialog, 0);
+    Click(dialog, IDC_GROUPLIST_ACTION);
+
+    dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Edit Group", Caption(dialog));
+    EXPECT_EQ("Save", ControlText(dialog, IDC_GROUP_ACTION));
+    EXPECT_EQ("1", ControlText(dialog, IDC_GROUP_ID));
+    EXPECT_EQ("GROUP1", ControlText(dialog, IDC_GROUP_NAME));
+    EXPECT_EQ((std::vector<std::string>{"  1 ", "  2 "}), ListLines(dialog, IDC_GROUP_ELEMENTS));
+
+    Name(dialog, "other");
+    Click(dialog, IDC_GROUP_ACTION);
+    EXPECT_EQ("A group of this name exists: choose another name.", LastMessage());
+    EXPECT_STREQ("GROUP1", Model().LookupGroup(1)->GetName());
+
+    PickInto(dialog, {2, 6});
+    Name(dialog, "group1");
+    Click(dialog, IDC_GROUP_ACTION);
+    EXPECT_STREQ("group1", Model().LookupGroup(1)->GetName());
+    EXPECT_EQ((Ids{1, 2, 6}), Members(Model().LookupGroup(1)));
+    EXPECT_EQ(3, Model().GetGroups().GetCount());
+
+    // The list opens again; Close on an edit opens it again too.
+    dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ((std::vector<std::string>{"     1   |group1", "     4   |Other"}), Rows(dialog));
+    ChooseRow(dialog, 1);
+    Click(dialog, IDC_GROUPLIST_ACTION);
+    dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    Click(dialog, IDCANCEL);
+    dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Edit", ControlText(dialog, IDC_GROUPLIST_ACTION));
+    EXPECT_EQ((Ids{12}), Members(Model().LookupGroup(4)));
+    Click(dialog, IDCANCEL);
+    EXPECT_TRUE(VisibleDialogs().empty()) << "a closed list goes";
+}
+
+TEST_F(Groups, DeleteAsksFirstAndNoChangesNothing)
+{
+    Menu(ID_GROUP_DELETE);
+    HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Delete Group", Caption(dialog));
+    EXPECT_EQ("Delete", ControlText(dialog, IDC_GROUPLIST_ACTION));
+    ChooseRow(dialog, 1);
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    Click(dialog, IDC_GROUPLIST_ACTION);
+    EXPECT_EQ("Delete the group?", LastMessage());
+    EXPECT_EQ(dialog, OnlyDialog());
+    EXPECT_EQ(2u, Rows(dialog).size());
+    EXPECT_NE(nullptr, Model().LookupGroup(4));
+
+    (*m_services)->messageBoxAnswers.push_back(IDYES);
+    Click(dialog, IDC_GROUPLIST_ACTION);
+    EXPECT_EQ(nullptr, Model().LookupGroup(4));
+    dialog = OnlyDialog(); // the list of what is left
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ((std::vector<std::string>{"     1   |GROUP1"}), Rows(dialog));
+}
+
+TEST_F(Groups, AGroupCreatedHereSurvivesAProjectSaveAndOpen)
+{
+    Menu(ID_GROUP_CREATE);
+    const HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    PickInto(dialog, {4, 8, 11});
+    Name(dialog, "Made here");
+    Click(dialog, IDC_GROUP_ACTION);
+    Click(OnlyDialog(), IDCANCEL);
+    ASSERT_TRUE(Frame().m_project->SaveProject());
+
+    CFakeProjectHost host;
+    CProjectData project;
+    project.SetHost(&host);
+    ASSERT_TRUE(project.OpenProject(Frame().m_project->GetProjectFilePath().c_str()));
+    const CGroupSet* group = project.m_model.LookupGroup(5);
+    ASSERT_NE(nullptr, group);
+    EXPECT_STREQ("Made here", group->GetName());
+    EXPECT_EQ((Ids{4, 8, 11}), Members(group));
+    EXPECT_EQ((Ids{1, 2}), Members(project.m_model.LookupGroup(1)));
+}
+
+TEST_F(Groups, TheListOfAClosedViewDoesNothing)
+{
+    Menu(ID_GROUP_DELETE);
+    const HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    ChooseRow(dialog, 0);
+    m_view->GetParentFrame()->DestroyWindow();
+    fw::test::Pump();
+    const size_t messages = MessageCount();
+    TakeCodes();
+    Click(dialog, IDC_GROUPLIST_ACTION);
+    EXPECT_EQ(messages, MessageCount()) << "no question";
+    EXPECT_TRUE(TakeCodes().empty());
+    EXPECT_TRUE(VisibleDialogs().empty());
+    EXPECT_NE(nullptr, Model().LookupGroup(1));
+}
