@@ -22,6 +22,7 @@
 #include "widgets/bars/OXFlatLookComboBox.h"
 
 #include <array>
+#include <vector>
 
 class CChildFrame;
 class CModelSet;
@@ -243,6 +244,9 @@ private:
     void CloseAllViews();
     // Every open document takes the project's name.
     void RetitleDocuments();
+    // The user's choice of the results of an OUTPUT2 file, marked in the model's records.
+    void ChooseOp2Results(CModelSet& model, const CString& path,
+                          const std::vector<CResultData*>& results);
     // The three imports: a file of the filter read into the project, its folder remembered.
     void ImportFile(const char* filter, int folderSlot, const char* folderKey, bool logged);
     // Both exports; deformed takes the node positions the active view shows.
@@ -276,6 +280,9 @@ private:
     int m_frameCounter = 0;
     CFrameProjectHost m_projectHost{*this};
     bool m_isSettingsSheetShown = false;
+    // Set while the OUTPUT2 import command reads: the user chooses the results to load. Other
+    // reads (a new project's file, a dropped file, the command line) load every result.
+    bool m_isChoosingOp2Results = false;
     // What the pages of the sheet asked for: -1 nothing, 0 a redraw, 1 lists rebuilt too.
     int m_pendingViewRefresh = -1;
     int m_viewRefreshCount = 0;

@@ -7,6 +7,7 @@
 #include "project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
+#include "dialogs/tools/SelectResultsDlg.h"
 #include "io/bulk/BulkImport.h"
 #include "io/op2/OP2Reader.h"
 #include "io/op2/Op2Import.h"
@@ -75,7 +76,9 @@ void CMainFrame::OnImportUnv()
 
 void CMainFrame::OnImportOp2()
 {
+    m_isChoosingOp2Results = true;
     ImportFile("OP2 file (*.op2)|*.op2||", CAESettings::kFolderOp2, "OP2", false);
+    m_isChoosingOp2Results = false;
 }
 
 void CMainFrame::ImportFile(const char* filter, int folderSlot, const char* folderKey, bool logged)
@@ -129,10 +132,12 @@ void CMainFrame::ReadFile(const CString& name, const CString& path)
     }
     else
     {
-        // Every result of the file is loaded until results can be chosen.
         std::vector<std::string> added;
-        const int code =
-            ImportOp2File(path.Str(), &model, added, ChooseAllOp2Results, &m_projectHost);
+        Op2ResultChooser chooser = ChooseAllOp2Results;
+        if (m_isChoosingOp2Results)
+            chooser = [this, &model, &path](const std::vector<CResultData*>& results)
+            { ChooseOp2Results(model, path, results); };
+        const int code = ImportOp2File(path.Str(), &model, added, chooser, &m_projectHost);
         isRead = code != OP2Reader::kCannotOpen && code != OP2Reader::kRefused;
         StoreFileFolder(path, CAESettings::kFolderOp2, "OP2");
     }
@@ -146,6 +151,23 @@ void CMainFrame::ReadFile(const CString& name, const CString& path)
     }
     // The OUTPUT2 import has refreshed its results already.
     RebuildDisplay(!isOp2);
+}
+
+void CMainFrame::ChooseOp2Results(CModelSet& model, const CString& path,
+                                  const std::vector<CResultData*>& results)
+{
+    CSelectResultsDlg dialog(this);
+    dialog.m_model = &model;
+    dialog.m_path = path;
+    dialog.m_isDefaultResult = [this](const CString& name) { return IsDefaultResult(name) != FALSE; };
+    if (dialog.DoModal() == IDOK)
+        return;
+    // Closed without OK: none of the file's results is read, the mesh still comes.
+    for (CResultData* result : results)
+    {
+        if (result->m_loaded == CResultData::kRequested)
+            result->m_loaded = CResultData::kNotLoaded;
+    }
 }
 
 void CMainFrame::RebuildDisplay(bool updateResults)

@@ -213,6 +213,9 @@ protected:
         {
             NewProject("ogs", m_sampleRoot + "\\pyNastran\\ogs\\ogs.bdf");
             (*m_services)->fileAnswers.push_back(m_sampleRoot + "\\pyNastran\\ogs\\ogs.op2");
+            fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog) {
+                ::PostMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_ALL, 0);
+            });
             Command(ID_IMPORT_OP2);
         };
         Reopen();

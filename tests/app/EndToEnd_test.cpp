@@ -35,6 +35,9 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     ASSERT_NE(nullptr, Project());
     ASSERT_EQ(20, Project()->m_model.GetElementCount());
     (*m_services)->fileAnswers.push_back(results);
+    fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog) {
+        ::PostMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_ALL, 0);
+    });
     Command(ID_IMPORT_OP2);
     ASSERT_EQ(2, Project()->m_settings.m_inputFileCount);
 
@@ -81,4 +84,65 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     EXPECT_TRUE(same(camera.m_volumeStart, again.m_volumeStart));
     EXPECT_TRUE(same(camera.m_volumeEnd, again.m_volumeEnd));
     EXPECT_EQ(bands, ShownBands(reopened)) << "the contour is shown again as it was";
+}
+
+namespace
+{
+// The packed ids of the file's results marked loaded, ascending.
+std::set<UINT> LoadedOf(const CModelSet& model, const std::string& path)
+{
+    std::set<UINT> ids;
+    const CResultMap& results = model.GetResults();
+    for (UINT id : results.SortedKeys())
+    {
+        CResultData* result = nullptr;
+        if (results.Lookup(id, result) && result != nullptr && result->IsLoaded() &&
+            std::string(result->m_sourcePath.GetString()) == path)
+            ids.insert(id);
+    }
+    return ids;
+}
+} // namespace
+
+TEST_F(EndToEnd, OutputTwoImportLoadsExactlyTheChosenResults)
+{
+    const std::string results = m_sampleRoot + "\\pyNastran\\ogs\\ogs.op2";
+    NewProject("ogs", m_sampleRoot + "\\pyNastran\\ogs\\ogs.bdf");
+    ASSERT_NE(nullptr, Project());
+
+    // The first offered result moves over with its steps; the defaults selected at once stay.
+    std::set<UINT> chosen;
+    std::string firstOffered;
+    (*m_services)->fileAnswers.push_back(results);
+    fw::test::WhenDialogShows("Select Results to Load", [&](HWND dialog) {
+        const HWND offered = ::GetDlgItem(dialog, IDC_SELECTRESULTS_RESULTS);
+        char text[256] = {};
+        ::SendMessageA(offered, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        firstOffered = text;
+        ::SendMessageA(offered, LB_SETSEL, TRUE, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELECTRESULTS_RESULTS, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(offered));
+        ::SendMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_MOVE_IN, 0);
+        const HWND selected = ::GetDlgItem(dialog, IDC_SELECTRESULTS_SELECTED);
+        const LRESULT count = ::SendMessageA(selected, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i)
+            chosen.insert(UINT(::SendMessageA(selected, LB_GETITEMDATA, WPARAM(i), 0)));
+        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(ID_IMPORT_OP2);
+    ASSERT_FALSE(firstOffered.empty()) << "the file offers results";
+    ASSERT_FALSE(chosen.empty());
+    EXPECT_EQ(chosen, LoadedOf(Project()->m_model, results));
+    const size_t all = Project()->m_model.GetResults().GetCount();
+    EXPECT_LT(chosen.size(), all) << "results not chosen stay unloaded";
+
+    // Closing the dialog without OK reads none of a second file's results.
+    const std::string second = m_sampleRoot + "\\pyNastran\\ogs\\nx_ogstr.op2";
+    (*m_services)->fileAnswers.push_back(second);
+    fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog) {
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(ID_IMPORT_OP2);
+    EXPECT_TRUE(LoadedOf(Project()->m_model, second).empty());
+    EXPECT_EQ(chosen, LoadedOf(Project()->m_model, results));
 }
