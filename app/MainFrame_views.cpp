@@ -6,6 +6,7 @@
 #include "app/WendraDoc.h"
 #include "core/services/StringFile.h"
 #include "core/services/TextFormat.h"
+#include "dialogs/tools/PidMidFilterDlg.h"
 #include "platform/docview/doctempl.h"
 #include "platform/win/app.h"
 #include "project/ProjectData.h"
@@ -209,6 +210,8 @@ void CMainFrame::OpenClippingDialog(int, double, double)
 {
 }
 
-void CMainFrame::OpenElementFilterDialog(CCAEView*)
+void CMainFrame::OpenElementFilterDialog(CCAEView* view)
 {
+    if (view != nullptr)
+        CPidMidFilterDlg::Open(view->FrameKey());
 }
