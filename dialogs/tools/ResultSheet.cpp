@@ -5,16 +5,36 @@
 #include "platform/base/os.h"
 
 #include <cassert>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
 namespace
 {
+// "%13.5E": the C library's printf takes half a microsecond a value under Wine, which a
+// million rows of a sheet feel; the exact shortest-digit conversion of the standard library
+// gives the same correctly rounded digits far faster.
 void AppendValue(std::string& out, double value)
 {
     char text[64];
-    const int n = std::snprintf(text, sizeof text, "%13.5E", value);
-    out.append(text, n > 0 ? size_t(n) : 0);
+    if (!std::isfinite(value))
+    {
+        const int n = std::snprintf(text, sizeof text, "%13.5E", value);
+        out.append(text, n > 0 ? size_t(n) : 0);
+        return;
+    }
+    const std::to_chars_result result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 5);
+    const size_t length = size_t(result.ptr - text);
+    for (char* c = text; c != result.ptr; ++c)
+    {
+        if (*c == 'e')
+            *c = 'E';
+    }
+    if (length < 13)
+        out.append(13 - length, ' ');
+    out.append(text, length);
 }
 
 void AppendCsvCell(std::string& out, const std::string& cell)

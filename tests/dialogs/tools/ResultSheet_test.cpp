@@ -3,7 +3,10 @@
 
 #include "platform/base/os.h"
 
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <windows.h>
@@ -101,4 +104,30 @@ TEST(ResultSheet, SaveReplacesTheFileWholeOrNotAtAll)
     const std::string nowhere = TempFolder() + "gravik_no_such_folder\\sheet.csv";
     EXPECT_FALSE(SaveWholeFile(nowhere, csv));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(nowhere.c_str()));
+}
+
+TEST(ResultSheet, CellsAreTheSameAsThePrintfFormatForAnyValue)
+{
+    // Rounding ties and carries, three-digit exponents, subnormals, signed zero, infinities.
+    const double values[] = {0.0, -0.0, 1.0, -2.5, 9.999995, 9.999994999, 1.000005, 0.5e-5,
+                             123456.5, 1e-300, 4.9e-324, 2.2250738585072014e-308, 1e300,
+                             -1.7976931348623157e308, 1.0 / 3.0, -2.0 / 3.0e-7, 1e22, 1e23,
+                             HUGE_VAL, -HUGE_VAL};
+    std::vector<double> column(std::begin(values), std::end(values));
+    std::vector<int32_t> ids(column.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        ids[i] = int32_t(i + 1);
+    for (int shift = 0; shift < 200; ++shift)
+    {
+        column.push_back(std::ldexp(0.7071067811865476 + shift * 1e-3, shift * 7 - 700));
+        ids.push_back(int32_t(ids.size() + 1));
+    }
+    CResultSheet sheet("Node ID", ids);
+    sheet.AddResultColumn("v", column);
+    for (size_t i = 0; i < column.size(); ++i)
+    {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%13.5E", column[i]);
+        EXPECT_EQ(expected, sheet.CellText(i + 1, 1)) << column[i];
+    }
 }
