@@ -29,6 +29,7 @@ FW_TABLE(CGroupCreateDlg, CToolDlg,
 CGroupCreateDlg::CGroupCreateDlg(int frameKey)
     : CToolDlg(IDD_GROUP_CREATE, frameKey)
 {
+    m_list.m_pIds = &m_ElementIds;
 }
 
 void CGroupCreateDlg::DoDataExchange(CDataExchange* dx)
@@ -94,21 +95,39 @@ void CGroupCreateDlg::RefreshElementList()
     std::sort(m_ElementIds.begin(), m_ElementIds.end());
     if (m_list.GetSafeHwnd() == nullptr)
         return;
-    const int count = static_cast<int>(m_ElementIds.GetSize());
-    m_list.SetRedraw(FALSE);
-    m_list.ResetContent();
-    m_list.SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(count),
-                       static_cast<LPARAM>(count) * 16);
-    for (int i = 0; i < count; ++i)
+    m_list.SendMessage(LB_SETCOUNT, static_cast<WPARAM>(m_ElementIds.GetSize()));
+    m_list.Invalidate();
+}
+
+CString CGroupCreateDlg::RowText(int row) const
+{
+    CString text;
+    if (row >= 0 && row < m_ElementIds.GetSize())
+        text.Format("  %d ", m_ElementIds[row]);
+    return text;
+}
+
+void CGroupElementList::DrawItem(LPDRAWITEMSTRUCT item)
+{
+    if (item == nullptr)
+        return;
+    const bool isSelected = (item->itemState & ODS_SELECTED) != 0;
+    const HDC dc = item->hDC;
+    const RECT& box = item->rcItem;
+    ::SetBkColor(dc, ::GetSysColor(isSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+    const int row = static_cast<int>(item->itemID);
+    if (m_pIds != nullptr && row >= 0 && row < m_pIds->GetSize())
     {
         char text[24];
-        wsprintfA(text, "  %d ", m_ElementIds[i]);
-        const int row = m_list.AddString(text);
-        if (row >= 0)
-            m_list.SetItemData(row, static_cast<DWORD_PTR>(m_ElementIds[i]));
+        const int length = wsprintfA(text, "  %d ", (*m_pIds)[row]);
+        ::SetTextColor(dc, ::GetSysColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::SetBkMode(dc, TRANSPARENT);
+        RECT textBox = box;
+        ::DrawTextA(dc, text, length, &textBox, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-    m_list.SetRedraw(TRUE);
-    m_list.Invalidate();
+    if ((item->itemState & ODS_FOCUS) != 0)
+        ::DrawFocusRect(dc, &box);
 }
 
 void CGroupCreateDlg::AddElements(const CEntityArray& picked)
@@ -156,26 +175,29 @@ void CGroupCreateDlg::OnDelete()
     const int count = m_list.GetSelItems(selected, rows.data());
     rows.resize(static_cast<size_t>(std::max(count, 0)));
     std::sort(rows.begin(), rows.end());
-    int removed = 0;
-    int last = -1;
-    for (const int selectedRow : rows)
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [this](int row) { return row < 0 || row >= m_ElementIds.GetSize(); }),
+               rows.end());
+    if (rows.empty())
+        return;
+    // The rows are the ids in order: the ids of the rows go, the others close up.
+    INT_PTR kept = 0;
+    size_t next = 0;
+    for (INT_PTR row = 0; row < m_ElementIds.GetSize(); ++row)
     {
-        const int row = selectedRow - removed;
-        const auto id = static_cast<int32_t>(m_list.GetItemData(row));
-        for (INT_PTR i = 0; i < m_ElementIds.GetSize(); ++i)
+        if (next < rows.size() && rows[next] == row)
         {
-            if (m_ElementIds[i] == id)
-            {
-                m_ElementIds.RemoveAt(i);
-                break;
-            }
+            m_ElementSet.erase(m_ElementIds[row]);
+            ++next;
+            continue;
         }
-        m_ElementSet.erase(id);
-        m_list.DeleteString(row);
-        ++removed;
-        last = row;
+        m_ElementIds[kept++] = m_ElementIds[row];
     }
-    if (last >= 0 && last < m_list.GetCount())
+    m_ElementIds.SetSize(kept);
+    RefreshElementList();
+    // The row that now stands where the last removed row stood.
+    const int last = rows.back() - static_cast<int>(rows.size() - 1);
+    if (last < m_list.GetCount())
         m_list.SetSel(last, TRUE);
 }
 

@@ -1,6 +1,7 @@
 // Group create and edit: the user names a group and picks its elements in the view; the action
 // button hands the name, the id and the element ids to the running command (700), Close ends it
-// (701). The list holds each element once, in ascending id order.
+// (701). The list holds each element once, in ascending id order; it draws its rows from the
+// ids, so that a million of them list at once.
 #pragma once
 
 #include "dialogs/tools/ToolDlg.h"
@@ -9,6 +10,15 @@
 #include "view/CmdRecord.h"
 
 #include <unordered_set>
+
+// The element list of the dialog: its rows are drawn from the dialog's ids.
+class CGroupElementList : public CListBox
+{
+public:
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
+
+    const CIdArray* m_pIds = nullptr;
+};
 
 class CGroupCreateDlg : public CToolDlg
 {
@@ -28,6 +38,8 @@ public:
     void SetActionButtonText(const CString& text);
     // Sorts the element ids and lists them, one row "  %d " each.
     void RefreshElementList();
+    // The text of a row of the list.
+    CString RowText(int row) const;
     // The picked elements not yet listed are added; the dialog shows again.
     void AddElements(const CEntityArray& picked);
     // Shows and enables the dialog again after a pick.
@@ -40,7 +52,7 @@ public:
 
     CIdArray m_ElementIds;
     std::unordered_set<int32_t> m_ElementSet; // the ids of m_ElementIds
-    CListBox m_list;
+    CGroupElementList m_list;
     int m_nGroupId = 0;
     CString m_strName;
     int m_nMode = kCreate;

@@ -81,6 +81,34 @@ protected:
         }
         return rows;
     }
+    // The rows of the element list as the list draws them.
+    static std::vector<std::string> ElementRows(HWND dialog)
+    {
+        auto* group = dynamic_cast<CGroupCreateDlg*>(CWnd::FromHandlePermanent(dialog));
+        std::vector<std::string> rows;
+        const int count = static_cast<int>(
+            ::SendDlgItemMessageA(dialog, IDC_GROUP_ELEMENTS, LB_GETCOUNT, 0, 0));
+        for (int i = 0; group != nullptr && i < count; ++i)
+            rows.push_back(group->RowText(i).GetString());
+        return rows;
+    }
+    // Pixels of the row on the screen in the colour.
+    static int RowPixels(HWND dialog, int row, COLORREF colour)
+    {
+        const HWND list = ::GetDlgItem(dialog, IDC_GROUP_ELEMENTS);
+        ::UpdateWindow(list);
+        RECT box = {};
+        ::SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&box));
+        const HDC dc = ::GetDC(list);
+        int count = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+        {
+            for (int x = box.left; x < box.right; ++x)
+                count += ::GetPixel(dc, x, y) == colour ? 1 : 0;
+        }
+        ::ReleaseDC(list, dc);
+        return count;
+    }
     static void ChooseRow(HWND dialog, int row)
     {
         ListView_SetItemState(::GetDlgItem(dialog, IDC_GROUPLIST_LIST), row, LVIS_SELECTED,
@@ -143,13 +171,19 @@ TEST_F(Groups, PickedElementsMakeANamedGroupOnceEachInIdOrder)
     PickInto(dialog, {7, 3});
     PickInto(dialog, {3, 5, 9});
     EXPECT_EQ((std::vector<std::string>{"  3 ", "  5 ", "  7 ", "  9 "}),
-              ListLines(dialog, IDC_GROUP_ELEMENTS));
+              ElementRows(dialog));
+    // The rows are drawn: text on the window colour, a selected row highlighted.
+    EXPECT_GT(RowPixels(dialog, 3, ::GetSysColor(COLOR_WINDOWTEXT)), 5);
+    EXPECT_EQ(0, RowPixels(dialog, 4, ::GetSysColor(COLOR_WINDOWTEXT))) << "no fifth row";
     // Rows 5 and 9 removed; the row now at the last removed position is selected.
     const HWND list = ::GetDlgItem(dialog, IDC_GROUP_ELEMENTS);
     ::SendMessageA(list, LB_SETSEL, TRUE, 1);
     ::SendMessageA(list, LB_SETSEL, TRUE, 3);
+    EXPECT_GT(RowPixels(dialog, 1, ::GetSysColor(COLOR_HIGHLIGHT)), 20);
     Click(dialog, IDC_GROUP_REMOVE);
-    EXPECT_EQ((std::vector<std::string>{"  3 ", "  7 "}), ListLines(dialog, IDC_GROUP_ELEMENTS));
+    EXPECT_EQ((std::vector<std::string>{"  3 ", "  7 "}), ElementRows(dialog));
+    EXPECT_EQ(0, ::SendMessageA(list, LB_GETSEL, 0, 0));
+    EXPECT_EQ(1, ::SendMessageA(list, LB_GETSEL, 1, 0)) << "the row where 9 stood";
 
     // A name of blanks is a name.
     Name(dialog, "  ");
@@ -167,7 +201,7 @@ TEST_F(Groups, PickedElementsMakeANamedGroupOnceEachInIdOrder)
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("Create Group", Caption(dialog));
     EXPECT_EQ("6", ControlText(dialog, IDC_GROUP_ID));
-    EXPECT_TRUE(ListLines(dialog, IDC_GROUP_ELEMENTS).empty());
+    EXPECT_TRUE(ElementRows(dialog).empty());
     Click(dialog, IDCANCEL);
     EXPECT_TRUE(VisibleDialogs().empty());
     EXPECT_FALSE(m_view->ViewSelection().IsSelecting());
@@ -193,7 +227,7 @@ TEST_F(Groups, AnEditedGroupSavesUnderItsOwnNameButNotAnothers)
     EXPECT_EQ("Save", ControlText(dialog, IDC_GROUP_ACTION));
     EXPECT_EQ("1", ControlText(dialog, IDC_GROUP_ID));
     EXPECT_EQ("GROUP1", ControlText(dialog, IDC_GROUP_NAME));
-    EXPECT_EQ((std::vector<std::string>{"  1 ", "  2 "}), ListLines(dialog, IDC_GROUP_ELEMENTS));
+    EXPECT_EQ((std::vector<std::string>{"  1 ", "  2 "}), ElementRows(dialog));
 
     Name(dialog, "other");
     Click(dialog, IDC_GROUP_ACTION);
