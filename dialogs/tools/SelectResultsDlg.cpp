@@ -115,20 +115,15 @@ std::vector<CResultData*> CSelectResultsDlg::FileResults() const
     return found;
 }
 
-std::vector<CResultData*> CSelectResultsDlg::UnloadedCases(const CResultData& result) const
+std::vector<CResultData*> CSelectResultsDlg::UnloadedCases(const CString& name, int loadCase) const
 {
     std::vector<CResultData*> cases;
-    const int count = m_model->GetLoadCaseCount(result.m_id);
-    for (int n = 1; n < count; ++n)
+    for (CResultData* record : FileResults())
     {
-        UINT id = 0;
-        CResultData* record =
-            m_model->GetLoadCaseResultId(result.m_id, n, &id) ? m_model->GetResult(id) : nullptr;
-        if (record != nullptr && record->m_loaded == CResultData::kNotLoaded)
+        if (record->GetName() == name &&
+            (loadCase < 0 || int(ResultIdLoadCase(record->m_id)) == loadCase))
             cases.push_back(record);
     }
-    if (count <= 1 && result.m_loaded == CResultData::kNotLoaded)
-        cases.push_back(m_model->GetResult(result.m_id));
     return cases;
 }
 
@@ -168,19 +163,23 @@ void CSelectResultsDlg::FillSteps()
     const CResultData* result = m_model->GetResult(ItemData(results, chosen[0]));
     if (result == nullptr)
         return;
-    const int count = m_model->GetLoadCaseCount(result->m_id);
+    // The load cases not loaded yet of every record of the name, in order, each once.
+    std::vector<int> cases;
+    int count = 0;
+    for (const CResultData* record : UnloadedCases(result->GetName(), -1))
+    {
+        cases.push_back(int(ResultIdLoadCase(record->m_id)));
+        count = std::max(count, m_model->GetLoadCaseCount(record->m_id));
+    }
+    std::sort(cases.begin(), cases.end());
+    cases.erase(std::unique(cases.begin(), cases.end()), cases.end());
     CString format;
     format.Format("%%.%dd", DecimalDigits(std::max(count - 1, 0)));
-    for (int n = 1; n < count; ++n)
+    for (const int n : cases)
     {
-        UINT id = 0;
-        const CResultData* record =
-            m_model->GetLoadCaseResultId(result->m_id, n, &id) ? m_model->GetResult(id) : nullptr;
-        if (record == nullptr || record->m_loaded != CResultData::kNotLoaded)
-            continue;
         CString text;
         text.Format(format.GetString(), n);
-        AddItem(steps, text, id);
+        AddItem(steps, text, UINT(n));
     }
     ::SendMessageA(steps, LB_SETSEL, TRUE, -1);
 }
@@ -217,29 +216,30 @@ void CSelectResultsDlg::OnMoveIn()
     const std::vector<int> chosen = ChosenItems(results);
     if (chosen.empty())
         return;
-    if (chosen.size() == 1 && ::SendMessageA(steps, LB_GETCOUNT, 0, 0) > 0)
+    if (chosen.size() == 1)
     {
         // One result: its chosen steps.
+        const CResultData* result = m_model->GetResult(ItemData(results, chosen[0]));
+        const CString name = result != nullptr ? result->GetName() : CString();
         const std::vector<int> chosenSteps = ChosenItems(steps);
         for (const int at : chosenSteps)
         {
-            if (CResultData* record = m_model->GetResult(ItemData(steps, at)))
+            for (CResultData* record : UnloadedCases(name, int(ItemData(steps, at))))
                 AddSelected(*record);
         }
         for (auto at = chosenSteps.rbegin(); at != chosenSteps.rend(); ++at)
             ::SendMessageA(steps, LB_DELETESTRING, WPARAM(*at), 0);
-        const CResultData* result = m_model->GetResult(ItemData(results, chosen[0]));
-        if (result == nullptr || UnloadedCases(*result).empty())
+        if (result == nullptr || UnloadedCases(name, -1).empty())
             ::SendMessageA(results, LB_DELETESTRING, WPARAM(chosen[0]), 0);
     }
     else
     {
-        // Several results, or one without steps: every load case not loaded yet.
+        // Several results: every load case of each not loaded yet.
         for (const int at : chosen)
         {
             if (const CResultData* result = m_model->GetResult(ItemData(results, at)))
             {
-                for (CResultData* record : UnloadedCases(*result))
+                for (CResultData* record : UnloadedCases(result->GetName(), -1))
                     AddSelected(*record);
             }
         }

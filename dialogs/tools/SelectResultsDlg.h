@@ -44,9 +44,10 @@ private:
     CString OfferedText(const CResultData& result) const;
     // The unloaded records of the file, in packed-id order.
     std::vector<CResultData*> FileResults() const;
-    // The records of a result's load cases 1 to count-1 that are not loaded; the result's own
-    // record when it has no load cases.
-    std::vector<CResultData*> UnloadedCases(const CResultData& result) const;
+    // The file's unloaded records of the name: those of one load case, or all for -1. A name
+    // may stand for several results of the file (of different element types, say): the list
+    // shows it once and moves them together.
+    std::vector<CResultData*> UnloadedCases(const CString& name, int loadCase) const;
     void FillSteps();
     // Marks the record for loading and lists it as "[n] name".
     void AddSelected(CResultData& record);

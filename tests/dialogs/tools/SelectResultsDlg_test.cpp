@@ -71,14 +71,15 @@ protected:
     {
         DialogFixture::SetUp();
         // Displacement (default, one case) and Stress (default, three cases); Strain Energy and
-        // Strain over twelve steps; Force with one case; a result of another file and one that
-        // is loaded already are not offered.
+        // Strain over twelve steps; Force as two results of one name (one case and two); a
+        // result of another file and one that is loaded already are not offered.
         Add(1, "Displacement", 1);
         Add(2, "Stress", 3);
         Add(3, "Strain Energy", 1);
         Add(4, "Strain", 12);
         Add(5, "Force", 1);
         Add(6, "Other", 1, "C:\\runs\\other.op2");
+        Add(8, "Force", 2);
         Add(7, "Loaded", 1, kFile, CResultData::kLoaded);
     }
 
@@ -153,6 +154,8 @@ TEST_F(SelectResultsDlgTest, OffersTheFilesResultsWithDefaultsMarkedAndStepsZero
 
         Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress"});
         EXPECT_EQ((std::vector<std::string>{"1", "2", "3"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
+        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Force"}); // the cases of both, once each
+        EXPECT_EQ((std::vector<std::string>{"1", "2"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
 
         Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain", "Force"});
         EXPECT_TRUE(Items(hwnd, IDC_SELECTRESULTS_STEPS).empty());
@@ -175,7 +178,8 @@ TEST_F(SelectResultsDlgTest, MovesMarkTheRecordsAndOkSetsTheirConversion)
         Choose(hwnd, IDC_SELECTRESULTS_STEPS, {"03", "12"});
         Click(hwnd, IDC_SELECTRESULTS_MOVE_IN);
         EXPECT_EQ(10u, Items(hwnd, IDC_SELECTRESULTS_STEPS).size());
-        EXPECT_EQ(3u, Items(hwnd, IDC_SELECTRESULTS_RESULTS).size() - 1);
+        EXPECT_EQ((std::vector<std::string>{"*Stress", "Strain Energy", "Strain", "Force"}),
+                  Items(hwnd, IDC_SELECTRESULTS_RESULTS));
 
         // Several results: every case of each, and they leave the offered list.
         Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress", "Force"});
@@ -183,7 +187,8 @@ TEST_F(SelectResultsDlgTest, MovesMarkTheRecordsAndOkSetsTheirConversion)
         EXPECT_EQ((std::vector<std::string>{"Strain Energy", "Strain"}),
                   Items(hwnd, IDC_SELECTRESULTS_RESULTS));
         EXPECT_EQ((std::vector<std::string>{"[1] *Displacement", "[3] Strain", "[12] Strain",
-                                            "[1] *Stress", "[2] *Stress", "[3] *Stress", "[1] Force"}),
+                                            "[1] *Stress", "[2] *Stress", "[3] *Stress", "[1] Force",
+                                            "[1] Force", "[2] Force"}),
                   Items(hwnd, IDC_SELECTRESULTS_SELECTED));
         const LRESULT extent =
             ::SendDlgItemMessageA(hwnd, IDC_SELECTRESULTS_SELECTED, LB_GETHORIZONTALEXTENT, 0, 0);
@@ -191,6 +196,7 @@ TEST_F(SelectResultsDlgTest, MovesMarkTheRecordsAndOkSetsTheirConversion)
 
         // Back: Force is offered again, Displacement with its star.
         Choose(hwnd, IDC_SELECTRESULTS_SELECTED, {"[1] Force", "[1] *Displacement", "[2] *Stress"});
+        EXPECT_EQ(4u, Chosen(hwnd, IDC_SELECTRESULTS_SELECTED).size());
         Click(hwnd, IDC_SELECTRESULTS_MOVE_OUT);
         EXPECT_EQ((std::vector<std::string>{"Strain Energy", "Strain", "*Displacement", "*Stress",
                                             "Force"}),
@@ -204,7 +210,7 @@ TEST_F(SelectResultsDlgTest, MovesMarkTheRecordsAndOkSetsTheirConversion)
     });
     EXPECT_EQ(IDOK, answer);
     EXPECT_EQ((std::vector<int>{0}), Loaded("Displacement"));
-    EXPECT_EQ((std::vector<int>{0}), Loaded("Force"));
+    EXPECT_EQ((std::vector<int>{0, 0, 2}), Loaded("Force"));
     EXPECT_EQ((std::vector<int>{2, 0, 2}), Loaded("Stress"));
     EXPECT_EQ((std::vector<int>{0, 7, 0}), Conversions("Stress"));
     std::vector<int> strain(12, 0);
