@@ -42,6 +42,18 @@ protected:
                                                      100.0 * node * value));
             ASSERT_TRUE(Model().AddResult(result));
         }
+        // Stress per element over one load case: element e holds 1.5 e.
+        const UINT stressKey = (1u << 23) | (3u << 13);
+        const UINT index = Model().AddLoadCaseValueById(stressKey, 0.0);
+        auto* stress = new CResultData();
+        stress->m_id = stressKey | (index << 3);
+        stress->m_loaded = CResultData::kLoaded;
+        stress->m_flags = 0x08;
+        stress->m_average = 0;
+        stress->SetName("Stress");
+        for (int element = 1; element <= 6; ++element)
+            stress->SetElementValue(element, 1.5 * element);
+        ASSERT_TRUE(Model().AddResult(stress));
         m_view->Renderer().SetContourResultId(-1);
         m_view->Renderer().SetVectorResultId(-1);
     }
@@ -190,4 +202,53 @@ TEST_F(ResultToolChain, ResultGraphWithoutAShownResultGraphsTheChosenComponentOv
         EXPECT_EQ(series[i].first, data.Series(i).m_points[0].y);
         EXPECT_EQ(series[i].second, data.Series(i).m_points[1].y);
     }
+}
+
+TEST_F(ResultToolChain, ElementalToolsListAndGraphElementValues)
+{
+    // The sheet: elements ascending with their values; the filter offers element results only.
+    Menu(ID_INFO_RESULT_LIST_ELEM);
+    Pick({Element(5), Element(4)});
+    HWND filter = OnlyDialog();
+    ASSERT_EQ("Result Filter", Caption(filter));
+    EXPECT_EQ(std::vector<std::string>{"Stress"}, ListLines(filter, IDC_RESULTFILTER_RESULTS));
+    std::vector<std::string> ids;
+    std::vector<std::string> values;
+    fw::test::WhenDialogShows("Result List", [&](HWND sheet) {
+        const HWND list = ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr);
+        for (int row = 0; row < 3; ++row)
+        {
+            for (int column = 0; column < 2; ++column)
+            {
+                char text[64] = {};
+                LVITEMA cell = {};
+                cell.iSubItem = column;
+                cell.pszText = text;
+                cell.cchTextMax = sizeof text;
+                ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+                (column == 0 ? ids : values).push_back(text);
+            }
+        }
+        ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    });
+    ChooseFirstCase(filter, 0);
+    EXPECT_EQ((std::vector<std::string>{"Element ID", "4", "5"}), ids);
+    EXPECT_EQ((std::vector<std::string>{"Case1 : Stress", "  6.00000E+00", "  7.50000E+00"}), values);
+
+    // The distance graph of the same picks, by element id.
+    Menu(ID_INFO_DISTANCE_GRAPH_ELEM);
+    Pick({Element(5), Element(4)});
+    filter = OnlyDialog();
+    ASSERT_EQ("Result Filter", Caption(filter));
+    ChooseFirstCase(filter, 0);
+    const HWND dialog = OnlyDialog();
+    ASSERT_EQ("Distance Graph", Caption(dialog));
+    Click(dialog, IDC_DISTGRAPH_CREATE);
+    const std::vector<HWND> graphs = GraphWindows();
+    ASSERT_EQ(1u, graphs.size());
+    const CGraphData& data = GraphOf(graphs[0]);
+    ASSERT_EQ(1, data.SeriesCount());
+    ASSERT_EQ(2u, data.Series(0).m_points.size());
+    EXPECT_EQ(6.0, data.Series(0).m_points[0].y);
+    EXPECT_EQ(7.5, data.Series(0).m_points[1].y);
 }
