@@ -6,6 +6,7 @@
 
 #include "core/model/GroupSet.h"
 #include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
 #include "io/bulk/BulkImport.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
@@ -318,4 +319,41 @@ TEST_F(Groups, TheListOfAClosedViewDoesNothing)
     EXPECT_TRUE(TakeCodes().empty());
     EXPECT_TRUE(VisibleDialogs().empty());
     EXPECT_NE(nullptr, Model().LookupGroup(1));
+}
+
+TEST_F(Groups, ACancelledPickKeepsTheListAndAClosedViewTakesTheDialogAway)
+{
+    Menu(ID_GROUP_CREATE);
+    const HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    PickInto(dialog, {5});
+    Click(dialog, IDC_GROUP_SELECT);
+    m_view->CommitSelection(CCAEView::kAbort);
+    fw::test::Pump();
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    EXPECT_TRUE(::IsWindowEnabled(dialog));
+    EXPECT_EQ(std::vector<std::string>{"  5 "}, ElementRows(dialog));
+
+    m_view->GetParentFrame()->DestroyWindow();
+    m_view = nullptr;
+    fw::test::Pump();
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_EQ(nullptr, Frame().m_manager.GetRunningCommand());
+    EXPECT_EQ(3, Model().GetGroups().GetCount());
+}
+
+TEST_F(Groups, JapaneseModeTakesTheJapaneseTexts)
+{
+    SetLanguageSuffix("_JPN");
+    // Code page 932: "グループの作成", "作成", "グループの削除".
+    Menu(ID_GROUP_CREATE);
+    HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("\x83\x4F\x83\x8B\x81\x5B\x83\x76\x82\xCC\x8D\xEC\x90\xAC", Caption(dialog));
+    EXPECT_EQ("\x8D\xEC\x90\xAC", ControlText(dialog, IDC_GROUP_ACTION));
+    Click(dialog, IDCANCEL);
+    Menu(ID_GROUP_DELETE);
+    dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("\x83\x4F\x83\x8B\x81\x5B\x83\x76\x82\xCC\x8D\xED\x8F\x9C", Caption(dialog));
 }

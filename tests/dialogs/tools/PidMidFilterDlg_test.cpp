@@ -4,6 +4,7 @@
 
 #include "core/model/GroupSet.h"
 #include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
@@ -232,4 +233,15 @@ TEST_F(ElementFilter, ADialogWhoseViewClosedDoesNothing)
     EXPECT_TRUE(::IsWindowVisible(m_dialog));
     Click(m_dialog, IDCANCEL);
     EXPECT_TRUE(VisibleDialogs().empty());
+}
+
+TEST_F(ElementFilter, JapaneseModeTakesTheJapaneseTexts)
+{
+    Click(m_dialog, IDCANCEL);
+    SetLanguageSuffix("_JPN");
+    ASSERT_NE(nullptr, CPidMidFilterDlg::Open(m_view->FrameKey()));
+    const HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    // Code page 932: "要素フィルター".
+    EXPECT_EQ("\x97\x76\x91\x66\x83\x74\x83\x42\x83\x8B\x83\x5E\x81\x5B", Caption(dialog));
 }

@@ -4,6 +4,7 @@
 
 #include "core/display/EntityKinds.h"
 #include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
@@ -276,4 +277,21 @@ TEST_F(SelectionById, WithoutEveryElementKindOnlyIdsAreOffered)
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS)));
     });
     EXPECT_TRUE(Picked().empty());
+}
+
+TEST_F(SelectionById, JapaneseModeTakesTheJapaneseTexts)
+{
+    SetLanguageSuffix("_JPN");
+    bool ran = false;
+    // Code page 932: "エンティティの選択".
+    fw::test::WhenDialogShows(
+        "\x83\x47\x83\x93\x83\x65\x83\x42\x83\x65\x83\x42\x82\xCC\x91\x49\x91\xF0",
+        [&](HWND dialog) {
+            ran = true;
+            EXPECT_EQ("ID ", ComboItems(dialog).at(0)) << "the first item is never translated";
+            Click(dialog, IDCANCEL);
+        });
+    Menu(ID_SELECT_BY_ID);
+    fw::test::CancelDialogScript();
+    EXPECT_TRUE(ran);
 }
