@@ -122,10 +122,12 @@ CMainFrame::CMainFrame()
                        &helpText);
     SetHelpUnavailableText(helpText);
     m_pPreviousQueryTools = InstallQueryTools(&m_queryTools);
+    m_pPreviousSettingTools = InstallResultSettingTools(&m_settingTools);
 }
 
 CMainFrame::~CMainFrame()
 {
+    InstallResultSettingTools(m_pPreviousSettingTools);
     InstallQueryTools(m_pPreviousQueryTools);
     delete m_pProject;
 }

@@ -9,6 +9,7 @@
 #include "app/AEProjectWorkspace.h"
 #include "app/FrameProjectHost.h"
 #include "core/model/ResultShowHost.h"
+#include "dialogs/settings/ResultSettingTools.h"
 #include "dialogs/settings/SettingsPage.h"
 #include "dialogs/tools/DialogQueryTools.h"
 #include "framework/OXMenuBarFrame.h"
@@ -273,6 +274,8 @@ private:
     std::array<BYTE, kToolBarSlots> m_barShown = {};
     CDialogQueryTools m_queryTools; // installed while the frame lives
     CQueryTools* m_pPreviousQueryTools = nullptr;
+    CDialogResultSettingTools m_settingTools; // installed while the frame lives
+    CResultSettingTools* m_pPreviousSettingTools = nullptr;
     CCmdManager m_cmdManager;
     COXFlatLookComboBox m_loadCaseCombo;
     CStatusBar m_statusBar;

@@ -1,31 +1,15 @@
 // Property colour and material colour pages.
 #include "dialogs/settings/ColorTablePage.h"
 
-#include "project/ProjectData.h"
 #include "dialogs/settings/ColorButtonInit.h"
 #include "dialogs/settings/DialogTexts.h"
+#include "dialogs/settings/Swatches.h"
 #include "platform/dlg/ddx.h"
 #include "platform/win/dc.h"
 #include "platform/win/gdiobj.h"
+#include "project/ProjectData.h"
 #include "resources/ids/dialogs_ids.h"
 #include "resources/ids/widgets_ids.h"
-
-namespace
-{
-// The image-list colour flag of the screen's depth.
-UINT ScreenColorFlag(CWnd& window)
-{
-    CClientDC dc(&window);
-    switch (dc.GetDeviceCaps(BITSPIXEL))
-    {
-    case 4: return ILC_COLOR4;
-    case 8: return ILC_COLOR8;
-    case 16: return ILC_COLOR16;
-    case 32: return ILC_COLOR32;
-    default: return ILC_COLOR24;
-    }
-}
-} // namespace
 
 FW_TABLE(CColorTablePage, CSettingsPage,
          fw::command<IDC_COLORS_BUTTON, &CColorTablePage::OnSelectColor>(),
@@ -83,20 +67,6 @@ void CColorTablePage::BuildColorTable()
     InitColorButton(m_colorButton, kInitialColor, kInitialColor);
 }
 
-std::unique_ptr<CBitmap> CColorTablePage::MakeSwatch(COLORREF color)
-{
-    CClientDC screen(this);
-    CDC memory;
-    auto bitmap = std::make_unique<CBitmap>();
-    if (!memory.CreateCompatibleDC(&screen) ||
-        !bitmap->CreateCompatibleBitmap(&screen, kSwatchWidth, kSwatchHeight))
-        return nullptr;
-    CBitmap* old = memory.SelectObject(bitmap.get());
-    memory.FillSolidRect(0, 0, kSwatchWidth, kSwatchHeight, color);
-    memory.SelectObject(old);
-    return bitmap;
-}
-
 void CColorTablePage::FillList()
 {
     CModelSet* model = Model();
@@ -106,7 +76,8 @@ void CColorTablePage::FillList()
     m_list.DeleteAllItems();
     m_list.SetImageList(nullptr, LVSIL_SMALL);
     m_imageList = std::make_unique<CImageList>();
-    m_imageList->Create(kSwatchWidth, kSwatchHeight, ScreenColorFlag(*this) | ILC_MASK,
+    m_imageList->Create(kSwatchWidth, kSwatchHeight,
+                        ImageListColorFlag(ScreenBitsPerPixel(*this)) | ILC_MASK,
                         static_cast<int>(m_colors.size()), 1);
     std::vector<int> shown;
     for (const int id : m_ids)
@@ -114,11 +85,9 @@ void CColorTablePage::FillList()
         if (!HasId(*model, id))
             continue;
         const COLORREF color = m_colors[id];
-        std::unique_ptr<CBitmap> swatch = MakeSwatch(color);
-        // A mask colour the swatch lacks keeps every swatch pixel opaque.
-        const COLORREF mask = color == RGB(0, 0, 0) ? RGB(255, 255, 255) : RGB(0, 0, 0);
+        std::unique_ptr<CBitmap> swatch = MakeSwatch(*this, color);
         if (swatch)
-            m_imageList->Add(swatch.get(), mask);
+            m_imageList->Add(swatch.get(), SwatchMask(color));
         shown.push_back(id);
     }
     m_list.SetImageList(m_imageList.get(), LVSIL_SMALL);
@@ -156,7 +125,7 @@ void CColorTablePage::OnSelectColor()
     const COLORREF color = m_colorButton.GetColor();
     const int id = static_cast<int>(m_list.GetItemData(m_current));
     m_colors[id] = color;
-    if (std::unique_ptr<CBitmap> swatch = MakeSwatch(color); swatch && m_imageList)
+    if (std::unique_ptr<CBitmap> swatch = MakeSwatch(*this, color); swatch && m_imageList)
         m_imageList->Replace(m_current, swatch.get(), nullptr);
     m_list.RedrawItems(m_current, m_current);
     UpdateData(FALSE);

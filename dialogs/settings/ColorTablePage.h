@@ -22,8 +22,6 @@ class CColorTablePage : public CSettingsPage
 public:
     // The colour the button shows before an item is chosen.
     static constexpr COLORREF kInitialColor = RGB(250, 0, 0);
-    static constexpr int kSwatchWidth = 90;
-    static constexpr int kSwatchHeight = 16;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -56,8 +54,6 @@ private:
     void InitListColumns();
     void BuildColorTable();
     void FillList();
-    // A swatch of the colour, as the list shows it.
-    std::unique_ptr<CBitmap> MakeSwatch(COLORREF color);
 
     const char* m_idHeadingKey;
     std::unique_ptr<CImageList> m_imageList;

@@ -1,9 +1,9 @@
 // The settings pages' shared part.
 #include "dialogs/settings/SettingsPage.h"
 
+#include "core/display/ResultDisplayAttr.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
-#include "core/display/ResultDisplayAttr.h"
 
 void CSettingsPage::SetModifiedFlag(BOOL modified)
 {
@@ -22,13 +22,18 @@ CProjectData* CSettingsPage::Project() const
     return m_pHost != nullptr ? m_pHost->GetProject() : nullptr;
 }
 
-void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands)
+void ShowBandCountMessage(CWnd& dialog)
 {
-    if (!dx->m_bSaveAndValidate || (bands >= 1 && bands <= CResultDisplayAttr::kMaxBands))
-        return;
     CString text;
     text.Format("%s %d", LoadUiText("message.str", "Error", "NoOfBands").GetString(),
                 CResultDisplayAttr::kMaxBands);
     ShowDialogMessage(dialog, text.GetString(), MB_OK);
+}
+
+void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands)
+{
+    if (!dx->m_bSaveAndValidate || (bands >= 1 && bands <= CResultDisplayAttr::kMaxBands))
+        return;
+    ShowBandCountMessage(dialog);
     dx->Fail();
 }

@@ -63,6 +63,8 @@ protected:
     bool m_isInitialised = false; // set at the end of OnInitDialog
 };
 
+// The "NoOfBands" message with the largest count accepted.
+void ShowBandCountMessage(CWnd& dialog);
 // A band count typed or loaded is refused outside 1..CResultDisplayAttr::kMaxBands with the
 // "NoOfBands" message; for DoDataExchange while values are read.
 void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands);

@@ -150,6 +150,42 @@
 #define IDC_VECTOR_LOAD_DEFAULT       1125
 #define IDC_VECTOR_SAVE_DEFAULT       1126
 
+// Per-view contour settings and vector colour bands: the band list and the colour bar.
+#define IDD_CONTOUR_SETTING           142
+#define IDD_VECTOR_COLOR_BANDS        158
+#define IDC_BAND_LIST                 1019
+#define IDC_BAND_SELECT_GROUP         1022
+#define IDC_BAND_LOWER                1023
+#define IDC_BAND_UPPER                1024
+#define IDC_BAND_BORDER_LABEL         1025
+#define IDC_BAND_COLOR_LABEL          1027
+#define IDC_BAND_COLOR                1028
+#define IDC_BAND_BAR_GROUP            1029
+#define IDC_BAND_BAR_BORDER_LABEL     1030
+#define IDC_BAND_RANGE_MIN            1031
+#define IDC_BAND_RANGE_MAX            1032
+#define IDC_BAND_COUNT                1033
+#define IDC_BAND_COUNT_LABEL          1035
+#define IDC_BAND_RESULT_GROUP         1036
+#define IDC_BAND_RANGE_LABEL          1037
+#define IDC_BAND_DATA_MIN             1038
+#define IDC_BAND_DATA_MAX             1040
+#define IDC_BAND_DEFAULT              1041
+#define IDC_BAND_APPLY                1046
+#define IDC_BAND_CLOSE                1047
+#define IDC_VECTOR_BAND_LIST          1142
+
+// Per-view vector settings: the vector defaults page's controls and these.
+#define IDD_VECTOR_SETTING            141
+#define IDC_VECTOR_APPLY              1004
+#define IDC_VECTOR_CANCEL             1005
+#define IDC_VECTOR_RESULT_NAME        1088
+#define IDC_VECTOR_COLOR_BAND         1103
+#define IDC_VECTOR_DLG_SLIM           1120
+#define IDC_VECTOR_DLG_NORMAL         1121
+#define IDC_VECTOR_DLG_LARGE          1122
+#define IDC_VECTOR_LENGTH_LABEL       1201
+
 // Display attribute page.
 #define IDD_DISPLAY_ATTRIBUTES       163
 #define IDC_DISPLAY_FONT_GROUP       1000

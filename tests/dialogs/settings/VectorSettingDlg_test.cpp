@@ -1,0 +1,225 @@
+// The per-view vector settings dialog and its colour bands dialog under Wine, opened from a
+// view showing a displacement's arrows: the controls that the colour choice enables, the band
+// count refused outside 1..117, the bands recomputed for a new count before the colour bands
+// open, Cancel there keeping the settings, and Apply showing the arrows' new colour, bands and
+// thickness in the view (screen pixels), the dialog opening again on them.
+#include "dialogs/settings/VectorSettingDlg.h"
+
+#include "dialogs/settings/VectorColorBandsDlg.h"
+#include "resources/resource.h"
+#include "tests/dialogs/settings/ResultSettingsFixture.h"
+#include "view/CmdRecord.h"
+
+#include <gtest/gtest.h>
+
+using settings_test::ResultSettingsFixture;
+
+namespace
+{
+const std::string kBandMessage = "The number of bands must lie between 1 and 117";
+const std::string kRangeMessage = "The maximum must not lie below the minimum.";
+
+class VectorSettingDlgTest : public ResultSettingsFixture
+{
+protected:
+    void TearDown() override
+    {
+        fw::test::CancelDialogScript();
+        fw::test::CancelEveryDialog(false);
+        ResultSettingsFixture::TearDown();
+    }
+
+    HWND Open()
+    {
+        if (ShowResult(m_vectorId, 0) == nullptr)
+            return nullptr;
+        TakeCodes();
+        Menu(ID_RESULT_VECTOR_SETTINGS);
+        return SettingsDialog();
+    }
+    static CVectorSettingDlg& Dialog(HWND window)
+    {
+        return *dynamic_cast<CVectorSettingDlg*>(CWnd::FromHandlePermanent(window));
+    }
+    const CVectorDisplayAttr& Shown() const
+    {
+        return m_view->Scene().VectorPlots().Find(static_cast<int>(m_vectorId))->m_attr;
+    }
+    // Pixels of the colour on the screen within 20 pixels of a model point.
+    int CountNear(const CPoint3D& point, COLORREF colour)
+    {
+        m_view->RedrawWindow();
+        fw::test::Pump();
+        m_view->MakeCurrent();
+        const CPoint3D window = m_view->Device().ProjectToWindow(point, &m_view->Camera(0));
+        POINT centre = {static_cast<int>(window.x), static_cast<int>(window.y)};
+        ::ClientToScreen(m_view->GetSafeHwnd(), &centre);
+        const HDC screen = ::GetDC(nullptr);
+        int count = 0;
+        for (int y = centre.y - 20; y <= centre.y + 20; ++y)
+            for (int x = centre.x - 20; x <= centre.x + 20; ++x)
+                count += ::GetPixel(screen, x, y) == colour ? 1 : 0;
+        ::ReleaseDC(nullptr, screen);
+        return count;
+    }
+
+    const CPoint3D kTopNode{5, -1, 0}; // node 21: the largest displacement
+};
+} // namespace
+
+TEST_F(VectorSettingDlgTest, OpensOnTheShownResultAndTheColourChoiceEnablesItsControls)
+{
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("Vector", Caption(dialog));
+    EXPECT_EQ("Result: Displacement", ControlText(dialog, IDC_VECTOR_RESULT_NAME));
+    EXPECT_EQ("Colour Band", ControlText(dialog, IDC_VECTOR_COLOR_BAND));
+    EXPECT_EQ("Apply", ControlText(dialog, IDC_VECTOR_APPLY));
+    EXPECT_EQ(std::to_string(Shown().GetNoOfBands()), ControlText(dialog, IDC_VECTOR_BANDS));
+
+    Click(dialog, IDC_VECTOR_SAME_COLOR);
+    EXPECT_TRUE(IsEnabled(dialog, IDC_VECTOR_COLOR));
+    EXPECT_FALSE(IsEnabled(dialog, IDC_VECTOR_BANDS));
+    EXPECT_FALSE(IsEnabled(dialog, IDC_VECTOR_COLOR_BAND));
+    Click(dialog, IDC_VECTOR_COLOR_BANDS);
+    EXPECT_FALSE(IsEnabled(dialog, IDC_VECTOR_COLOR));
+    EXPECT_TRUE(IsEnabled(dialog, IDC_VECTOR_BANDS));
+    EXPECT_TRUE(IsEnabled(dialog, IDC_VECTOR_COLOR_BAND));
+    Click(dialog, IDC_VECTOR_HEAD_CONSTANT);
+    EXPECT_FALSE(IsEnabled(dialog, IDC_VECTOR_HEAD_PERCENT));
+    Click(dialog, IDC_VECTOR_HEAD_VARIABLE);
+    EXPECT_TRUE(IsEnabled(dialog, IDC_VECTOR_HEAD_PERCENT));
+
+    // Cancel ends the command and leaves the view's settings.
+    const CVectorDisplayAttr before = Shown();
+    TakeCodes();
+    Click(dialog, IDC_VECTOR_CANCEL);
+    EXPECT_TRUE(VisibleDialogs().empty());
+    EXPECT_EQ((std::vector<int>{CCmdRecord::kDialogCancel, CCmdRecord::kEndCommand}), TakeCodes());
+    EXPECT_EQ(before.IsSameColor(), Shown().IsSameColor());
+}
+
+TEST_F(VectorSettingDlgTest, BandCountsOutsideOneTo117RefuseApplyAndColorBand)
+{
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Click(dialog, IDC_VECTOR_COLOR_BANDS);
+    fw::test::CancelEveryDialog(true);
+    for (const char* count : {"0", "118"})
+    {
+        for (const int button : {IDC_VECTOR_APPLY, IDC_VECTOR_COLOR_BAND})
+        {
+            SCOPED_TRACE(std::string(count) + " " + std::to_string(button));
+            ::SetDlgItemTextA(dialog, IDC_VECTOR_BANDS, count);
+            Click(dialog, button);
+            EXPECT_EQ(kBandMessage, LastMessage());
+            (*m_services)->messageBoxes.clear();
+            EXPECT_EQ(dialog, OnlyDialog());
+        }
+    }
+    EXPECT_TRUE(fw::test::CancelledDialogs().empty()) << "no colour bands opened";
+    const std::vector<int> codes = TakeCodes();
+    EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), CCmdRecord::kDialogOk));
+}
+
+TEST_F(VectorSettingDlgTest, ColorBandRecomputesForANewCountAndItsCancelKeepsTheSettings)
+{
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Click(dialog, IDC_VECTOR_COLOR_BANDS);
+    ::SetDlgItemTextA(dialog, IDC_VECTOR_BANDS, "5");
+    size_t rows = 0;
+    std::string firstRow;
+    fw::test::WhenDialogShows("Vector Colour Bands",
+                              [&](HWND bands)
+                              {
+                                  rows = Rows(bands, IDC_VECTOR_BAND_LIST).size();
+                                  firstRow = Rows(bands, IDC_VECTOR_BAND_LIST)[0].second;
+                                  Click(bands, IDC_CONTOUR_REVERSE);
+                                  Click(bands, IDCANCEL);
+                              });
+    Click(dialog, IDC_VECTOR_COLOR_BAND);
+    EXPECT_EQ(5u, rows) << "the bands are made for the new count first";
+    EXPECT_EQ("100.0000", firstRow.substr(firstRow.find_first_not_of(' ')));
+    const CVectorDisplayAttr& working = Dialog(dialog).m_working;
+    EXPECT_EQ(5, working.m_colorBands.m_nBands);
+    EXPECT_EQ(0, working.m_colorBands.m_bReverseBand) << "Cancel keeps the settings";
+
+    // OK takes the bands chosen there; Apply shows them, reversed: the top arrow blue.
+    fw::test::WhenDialogShows("Vector Colour Bands",
+                              [&](HWND bands)
+                              {
+                                  Click(bands, IDC_CONTOUR_REVERSE);
+                                  Click(bands, IDOK);
+                              });
+    Click(dialog, IDC_VECTOR_COLOR_BAND);
+    EXPECT_EQ(1, Dialog(dialog).m_working.m_colorBands.m_bReverseBand);
+    EXPECT_GT(CountNear(kTopNode, RGB(255, 0, 0)), 0);
+    const UINT generation = m_view->Renderer().ListGeneration();
+    Click(dialog, IDC_VECTOR_APPLY);
+    const HWND reopened = SettingsDialog();
+    EXPECT_EQ(generation + 1, m_view->Renderer().ListGeneration());
+    EXPECT_EQ(5, Shown().GetNoOfBands());
+    EXPECT_EQ(1, Shown().m_colorBands.m_bReverseBand);
+    EXPECT_EQ(0, CountNear(kTopNode, RGB(255, 0, 0)));
+    EXPECT_GT(CountNear(kTopNode, RGB(0, 0, 255)), 0);
+    ASSERT_NE(nullptr, reopened);
+    EXPECT_EQ("5", ControlText(reopened, IDC_VECTOR_BANDS)) << "opened again on them";
+}
+
+TEST_F(VectorSettingDlgTest, ApplyDrawsTheArrowsInTheirOneColourAndThickness)
+{
+    HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    const COLORREF magenta = RGB(255, 0, 255);
+    EXPECT_EQ(0, CountNear(kTopNode, magenta));
+    Click(dialog, IDC_VECTOR_SAME_COLOR);
+    Click(dialog, IDC_VECTOR_THIN);
+    Dialog(dialog).m_colorButton.SetColor(magenta, TRUE);
+    Click(dialog, IDC_VECTOR_APPLY);
+    dialog = SettingsDialog();
+    EXPECT_TRUE(Shown().IsSameColor());
+    EXPECT_EQ(1, Shown().GetThickness());
+    const int thin = CountNear(kTopNode, magenta);
+    EXPECT_GT(thin, 0);
+
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_TRUE(::IsDlgButtonChecked(dialog, IDC_VECTOR_SAME_COLOR));
+    Click(dialog, IDC_VECTOR_THICK);
+    Click(dialog, IDC_VECTOR_APPLY);
+    SettingsDialog();
+    EXPECT_EQ(5, Shown().GetThickness());
+    EXPECT_GT(CountNear(kTopNode, magenta), thin * 2) << "a thick arrow covers more pixels";
+}
+
+TEST_F(VectorSettingDlgTest, ColourBandsRefuseAnUpsideDownBarAndDefaultValueRestoresTheRange)
+{
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Click(dialog, IDC_VECTOR_COLOR_BANDS);
+    std::vector<std::string> messages;
+    bool staysOpen = false;
+    std::string restoredMin;
+    std::string restoredMax;
+    fw::test::WhenDialogShows("Vector Colour Bands",
+                              [&](HWND bands)
+                              {
+                                  Type(bands, IDC_BAND_RANGE_MIN, "50");
+                                  Type(bands, IDC_BAND_RANGE_MAX, "20");
+                                  messages.push_back(LastMessage());
+                                  (*m_services)->messageBoxes.clear();
+                                  Click(bands, IDOK);
+                                  messages.push_back(LastMessage());
+                                  staysOpen = ::IsWindowVisible(bands) != FALSE;
+                                  Click(bands, IDC_BAND_DEFAULT);
+                                  restoredMin = ControlText(bands, IDC_BAND_RANGE_MIN);
+                                  restoredMax = ControlText(bands, IDC_BAND_RANGE_MAX);
+                                  Click(bands, IDOK);
+                              });
+    Click(dialog, IDC_VECTOR_COLOR_BAND);
+    EXPECT_EQ((std::vector<std::string>{kRangeMessage, kRangeMessage}), messages);
+    EXPECT_TRUE(staysOpen);
+    EXPECT_EQ("0", restoredMin);
+    EXPECT_EQ("100", restoredMax);
+    EXPECT_EQ(100.0, Dialog(dialog).m_working.m_colorBands.m_viewMax);
+}
