@@ -124,6 +124,10 @@ TEST_F(ContourSettingDlgTest, ElementalResultsOfferNeitherLinesNorSmoothingAndTe
                    IDC_BAND_CLOSE, IDC_CONTOUR_REVERSE})
         EXPECT_FALSE(ControlText(dialog, id).empty()) << id;
     SetLanguageSuffix("_ENG");
+    // Escape closes it as Close does, ending the command.
+    Escape(dialog);
+    EXPECT_TRUE(VisibleDialogs().empty());
+    EXPECT_EQ(nullptr, Frame().m_manager.GetRunningCommand());
 }
 
 TEST_F(ContourSettingDlgTest, BandCountsOutsideOneTo117AreRefused)
@@ -266,4 +270,22 @@ TEST_F(ContourSettingDlgTest, LinesAndChosenBandColoursReachTheView)
     Apply(dialog);
     EXPECT_EQ(CResultDisplayAttr::kLines, m_view->GetDisplayAttr().m_nContourType);
     EXPECT_NE(RGB(255, 0, 255), ScreenAt(kNearRight));
+}
+
+TEST_F(ContourSettingDlgTest, ApplyWhileAnAnimationPlaysRedrawsAndDoesNotOpenAgain)
+{
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Command(m_view, ID_ANIMATION_PLAY);
+    ASSERT_TRUE(m_view->Animation().IsAnimating());
+    Click(dialog, IDC_CONTOUR_REVERSE);
+    const UINT generation = m_view->Renderer().ListGeneration();
+    TakeCodes();
+    Click(dialog, IDC_BAND_APPLY);
+    fw::test::Pump();
+    EXPECT_TRUE(VisibleDialogs().empty());
+    const std::vector<int> codes = TakeCodes();
+    EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), CCmdRecord::kContourSetting));
+    EXPECT_LT(generation, m_view->Renderer().ListGeneration()) << "the view is drawn again";
+    Command(m_view, ID_ANIMATION_STOP);
 }
