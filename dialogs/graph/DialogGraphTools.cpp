@@ -5,7 +5,9 @@
 #include "dialogs/graph/TransientGraph.h"
 #include "dialogs/tools/XLSControlDlg.h"
 #include "platform/win/app.h"
+#include "project/ProjectData.h"
 #include "view/CmdRecord.h"
+#include "view/ViewMainFrame.h"
 
 namespace
 {
@@ -60,5 +62,9 @@ void CDialogGraphTools::RunResultSheet(const CResultListRecord& record)
     for (INT_PTR i = 0; i < record.m_Series.GetSize(); ++i)
         sheet.m_columns.Add(record.m_Series[i]);
     sheet.m_bNodal = record.bNodal != 0;
+    // The Save dialog offers the project's name.
+    CViewMainFrame* frame = GetViewMainFrame();
+    if (const CProjectData* project = frame != nullptr ? frame->GetProject() : nullptr)
+        sheet.m_defaultFileName = project->m_name;
     sheet.DoModal();
 }
