@@ -115,6 +115,19 @@ TEST_F(ResultIDSelectionDlgTest, OkWithoutAChoiceStaysOpenAndAChoiceGivesItsComp
         EXPECT_EQ(CString("Disp"), m_dialog.m_resultName);
     }
     EXPECT_EQ(4, m_okCount);
+
+    // Escape and the close box only hide it: nothing is reported.
+    for (const bool closeBox : {false, true})
+    {
+        m_dialog.ShowWindow(SW_SHOW);
+        if (closeBox)
+            ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            ::SendMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        fw::test::Pump();
+        EXPECT_FALSE(::IsWindowVisible(hwnd)) << closeBox;
+        EXPECT_EQ(4, m_okCount);
+    }
 }
 
 TEST_F(ResultIDSelectionDlgTest, ElementsListTheirScalarWithTheValueCode)
