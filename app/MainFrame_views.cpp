@@ -6,6 +6,7 @@
 #include "app/WendraDoc.h"
 #include "core/services/StringFile.h"
 #include "core/services/TextFormat.h"
+#include "dialogs/tools/ClippingDlg.h"
 #include "dialogs/tools/PidMidFilterDlg.h"
 #include "platform/docview/doctempl.h"
 #include "platform/win/app.h"
@@ -206,8 +207,9 @@ bool CMainFrame::RunViewVectorDialog(CPoint3D&)
     return false;
 }
 
-void CMainFrame::OpenClippingDialog(int, double, double)
+void CMainFrame::OpenClippingDialog(int frameKey, double startZ, double endZ)
 {
+    CClippingDlg::Open(frameKey, startZ, endZ);
 }
 
 void CMainFrame::OpenElementFilterDialog(CCAEView* view)

@@ -278,6 +278,25 @@ public:
     const double* ClipEquation() const { return m_ClipEquation; }
     void SetClipEquation(const double equation[4]);
     CClipPlane& ClipPlane() { return m_ClipPlane; }
+    const CClipPlane& ClipPlane() const { return m_ClipPlane; }
+
+    // The section plane that the clipping-plane dialog moves: clipping on while it is shown,
+    // the clip equation its plane through three defining points, the range of plane constants
+    // from 0 % to 100 % of the model box along its normal, and the cut drawn at the clip-plane
+    // record's offset (AESet_clip.cpp).
+    CPoint3D& SectionPoint(int i) { return m_sectionPoints[i]; }
+    const CPoint3D& SectionPoint(int i) const { return m_sectionPoints[i]; }
+    double SectionRangeLow() const { return m_sectionRange[0]; }
+    double SectionRangeHigh() const { return m_sectionRange[1]; }
+    // The plane through the three points, its range over the model box, its constant kept in
+    // the range and the record's offset 0; the slider percent of the plane. Points in a line
+    // leave the constant as it was.
+    int PlaceSectionFromPoints();
+    // The plane at the percent of its range; the record's offset follows it.
+    void MoveSection(int percent);
+    // The record through the first point with the plane's normal, one step at offset 0, and
+    // the distances of the model's nodes and elements to it.
+    void PrepareSectionCut();
 
 private:
     struct PassState;
@@ -397,5 +416,7 @@ private:
     int m_bClipping = 0;
     double m_ClipEquation[4] = {}; // a, b, c, d of a*x + b*y + c*z + d = 0
     CClipPlane m_ClipPlane;
+    CPoint3D m_sectionPoints[3] = {CPoint3D(0, 25, 0), CPoint3D(10, 25, 1), CPoint3D(20, 30, 0)};
+    double m_sectionRange[2] = {0.0, 0.0}; // plane constants at 0 % and 100 %
     int m_nAnimationMode = 0; // 0 not chosen yet, 1 steps, 2 frames (the view chooses)
 };

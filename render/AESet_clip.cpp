@@ -9,6 +9,8 @@
 #include "render/PlaneContourObject.h"
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
+#include "render/SectionPlane.h"
+#include "render/Segment3D.h"
 
 #include <algorithm>
 #include <memory>
@@ -132,4 +134,41 @@ void CAESet::DrawContoursOnPlane()
 void CAESet::SetClipEquation(const double equation[4])
 {
     std::copy(equation, equation + 4, m_ClipEquation);
+}
+
+int CAESet::PlaceSectionFromPoints()
+{
+    section_plane::PlaneFromPoints(m_sectionPoints, m_ClipEquation);
+    const CModelSet* model = m_pView ? m_pView->GetModel() : nullptr;
+    if (model != nullptr)
+        section_plane::PlaneRange(m_ClipEquation, model->GetBoundingBox(), m_sectionRange[0],
+                                  m_sectionRange[1]);
+    const double low = m_sectionRange[0];
+    const double high = m_sectionRange[1];
+    m_ClipEquation[3] = std::clamp(m_ClipEquation[3], std::min(low, high), std::max(low, high));
+    m_ClipPlane.m_stepOffsets[0] = 0.0;
+    return section_plane::PercentOf(m_ClipEquation[3], low, high);
+}
+
+void CAESet::MoveSection(int percent)
+{
+    m_ClipEquation[3] = section_plane::ConstantAt(percent, m_sectionRange[0], m_sectionRange[1]);
+    // The cut is drawn where the record's distances equal the offset: the moved plane's
+    // distance from the record's own plane.
+    const CPoint3D q = section_plane::PointOnPlane(m_ClipEquation);
+    const CClipPlane& r = m_ClipPlane;
+    m_ClipPlane.m_stepOffsets[0] = r.m_a * q.x + r.m_b * q.y + r.m_c * q.z + r.m_d;
+}
+
+void CAESet::PrepareSectionCut()
+{
+    CSegment3D segment;
+    segment.m_start = m_sectionPoints[0];
+    segment.m_end = CPoint3D(m_ClipEquation[0], m_ClipEquation[1], m_ClipEquation[2]);
+    m_ClipPlane.SetPlane(segment, 0.0, 1);
+    const CModelSet* model = m_pView ? m_pView->GetModel() : nullptr;
+    const CGroupSet* group = model ? model->GetDefaultGroup() : nullptr;
+    if (group != nullptr)
+        m_ClipPlane.ComputeNodeDistances(group->GetNodes(), model->GetNodeCount(),
+                                         model->GetElements(), model->GetElementCount());
 }

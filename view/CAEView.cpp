@@ -230,8 +230,8 @@ const fw::MsgTable* CCAEView::Table()
         for (const EntrySpan& part :
              {WindowEntries(), DirectionEntries(), DisplayEntries(), ResultEntries(),
               AnimationEntries(), ExportEntries(), AviEntries(), PrintEntries(), FilterEntries(),
-              ToolEntries(), SettingsEntries(), MouseEntries(), SelectionKeyEntries(),
-              TimerEntries(), SelectBarEntries(), GroupEntries()})
+              ToolEntries(), SectionEntries(), SettingsEntries(), MouseEntries(),
+              SelectionKeyEntries(), TimerEntries(), SelectBarEntries(), GroupEntries()})
             entries.insert(entries.end(), part.first, part.first + part.second);
         return entries;
     }();

@@ -6,9 +6,9 @@
 // (CAEView_export.cpp), AVI export (CAEView_avi.cpp), printing (CAEView_print.cpp), operation
 // modes, mouse and camera (CAEView_mouse.cpp), the rubber band and hover picking
 // (CAEView_band.cpp), the interactive selection with its keys and toolbars
-// (CAEView_selection.cpp, CAEView_selectbar.cpp), the tools' commands (CAEView_tools.cpp), the
-// per-view contour and vector settings (CAEView_settings.cpp). Each of those files lists its
-// own message entries; CAEView.cpp joins them into the view's table.
+// (CAEView_selection.cpp, CAEView_selectbar.cpp), the tools' commands (CAEView_tools.cpp,
+// CAEView_section.cpp), the per-view contour and vector settings (CAEView_settings.cpp). Each
+// of those files lists its own message entries; CAEView.cpp joins them into the view's table.
 #pragma once
 
 #include "core/model/GroupSet.h"
@@ -285,6 +285,10 @@ protected:
     void OnUpdateElementalResultTool(CCmdUI* cmdUI);
     void OnRotationCenter();
 
+    // Solid sectioning (CAEView_section.cpp): a principal plane or three picked nodes.
+    void OnSectionPlane(UINT commandId);
+    void OnCustomSection();
+
     // Per-view contour and vector settings (CAEView_settings.cpp).
     void OnContourSettings();
     void OnVectorSettings();
@@ -363,6 +367,7 @@ private:
     static EntrySpan PrintEntries();        // CAEView_print.cpp
     static EntrySpan FilterEntries();       // CAEView_filters.cpp
     static EntrySpan ToolEntries();         // CAEView_tools.cpp
+    static EntrySpan SectionEntries();      // CAEView_section.cpp
     static EntrySpan SettingsEntries();     // CAEView_settings.cpp
     static EntrySpan MouseEntries();        // CAEView_mouse.cpp
     static EntrySpan SelectionKeyEntries(); // CAEView_selection.cpp

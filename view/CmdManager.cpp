@@ -8,6 +8,7 @@
 #include "view/GraphCommands.h"
 #include "view/GroupCommands.h"
 #include "view/ResultListCommands.h"
+#include "view/SectionCommands.h"
 #include "view/SettingCommands.h"
 #include "view/ToolCommands.h"
 #include "view/ViewMainFrame.h"
@@ -155,10 +156,12 @@ constexpr Entry kCreationTable[] = {
           CCmdManager::kStartWithRecord, &MakeDistanceGraphElemental, nullptr},
     Entry{CCmdRecord::kDistanceGraphDialog, "CCmdCollDistanceGraphDlg",
           CCmdManager::kStartOwnOperation, &MakeDistanceGraphDialog, &StartDistanceGraphDialog},
-    NotYetBuilt(CCmdRecord::kCustomSection, "CCmdCollCustomSection", CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kCustomSection, "CCmdCollCustomSection", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollCustomSection>),
     Built(CCmdRecord::kElementProperty, "CCmdCollElementProperty", CCmdManager::kStartWithRecord,
           &Make<CCmdCollElementProperty>),
-    NotYetBuilt(CCmdRecord::kSectionPlane, "CCmdCollClippingPlane", CCmdManager::kStartWithRecord),
+    Built(CCmdRecord::kSectionPlane, "CCmdCollClippingPlane", CCmdManager::kStartWithRecord,
+          &Make<CCmdCollClippingPlane>),
     Built(CCmdRecord::kContourApply, "CCmdCollContourApply", CCmdManager::kStartApplyRecord,
           &Make<CCmdCollContourApply>),
     Built(CCmdRecord::kVectorApply, "CCmdCollVectorApply", CCmdManager::kStartOwnOperation,

@@ -36,7 +36,8 @@ public:
         kSelectedModelInfo, // the entities it is opened with
         kEntityInfo,
         kNodeDistance, // the first two entities
-        kElementProperty
+        kElementProperty,
+        kClippingPlane // the section plane through the renderer's three points
     };
 
     virtual ~CToolDialog() = default;

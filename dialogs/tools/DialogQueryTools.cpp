@@ -2,6 +2,7 @@
 // after that.
 #include "dialogs/tools/DialogQueryTools.h"
 
+#include "dialogs/tools/ClippingPlaneDlg.h"
 #include "dialogs/tools/EditElementPropertyDlg.h"
 #include "dialogs/tools/EntityInfoDlg.h"
 #include "dialogs/tools/GroupCreateDlg.h"
@@ -102,6 +103,7 @@ private:
             return dialog;
         }
         case kElementProperty: return new CEditElementPropertyDlg(m_frameKey);
+        case kClippingPlane: return new CClippingPlaneDlg(m_frameKey);
         default: return nullptr;
         }
     }
@@ -190,7 +192,7 @@ void CDialogQueryTools::RunSelectionById(CCAEView* view, int searchKind)
 
 std::unique_ptr<CToolDialog> CDialogQueryTools::CreateToolDialog(int kind, int frameKey)
 {
-    if (kind < CToolDialog::kModelInfo || kind > CToolDialog::kElementProperty)
+    if (kind < CToolDialog::kModelInfo || kind > CToolDialog::kClippingPlane)
         return nullptr;
     return std::make_unique<CToolDialogHandle>(kind, frameKey);
 }

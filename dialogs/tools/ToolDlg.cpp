@@ -73,6 +73,7 @@ void CToolDlg::Release()
         return;
     }
     m_isReleased = true;
+    OnReleasing();
     ShowWindow(SW_HIDE);
     PostMessage(kReleaseMessage);
 }

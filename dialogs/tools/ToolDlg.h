@@ -42,6 +42,9 @@ protected:
     static void AddOutputLine(const CString& line);
 
     void PostNcDestroy() override;
+    // Called as Release hides the window: what the tool shows in the view goes now, not when
+    // the window is destroyed later, after a new tool may have begun.
+    virtual void OnReleasing() {}
 
 private:
     LRESULT OnReleaseMessage(WPARAM wParam, LPARAM lParam);

@@ -405,3 +405,22 @@
 #define IDC_GROUPLIST_LIST           1098
 #define IDC_GROUPLIST_BOX            1130
 #define IDC_GROUPLIST_ACTION         1132
+
+// Depth clipping dialog.
+#define IDD_CLIPPING                 181
+#define IDC_CLIPPING_CLOSE           1047
+#define IDC_CLIPPING_FORWARD_SLIDER  1058
+#define IDC_CLIPPING_FORWARD_LABEL   1115
+#define IDC_CLIPPING_BACKWARD_LABEL  1116
+#define IDC_CLIPPING_BACKWARD_SLIDER 1117
+#define IDC_CLIPPING_BACKWARD_EDIT   1125
+#define IDC_CLIPPING_FORWARD_EDIT    1131
+
+// Clipping plane dialog; command 1046 (no control sends it) takes the dialog's copy of the
+// three defining points back into the renderer.
+#define IDD_CLIPPING_PLANE           194
+#define ID_CLIPPLANE_RELOAD_POINTS   1046
+#define IDC_CLIPPLANE_CLOSE          1047
+#define IDC_CLIPPLANE_REVERSE        1049
+#define IDC_CLIPPLANE_LABEL          1081
+#define IDC_CLIPPLANE_SLIDER         1085
