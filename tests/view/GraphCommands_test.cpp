@@ -183,7 +183,7 @@ TEST_F(ResultGraphTest, ShownContourComponentGoesToTheTransientGraph)
     EXPECT_EQ((std::vector<int>{4, 2, 4, 2, 4, 2, 4, 2}), m_tools.ids);
 }
 
-TEST_F(ResultGraphTest, VectorsAloneGiveTheScalarAndNoResultOrCancelOpensNothing)
+TEST_F(ResultGraphTest, VectorsAloneGiveTheScalarAndNoResultOrCancelGraphsNothingAtOnce)
 {
     InstallGraphTools(&m_tools);
     Frame().m_project->m_settings.m_displayFilter = 0;
@@ -194,6 +194,7 @@ TEST_F(ResultGraphTest, VectorsAloneGiveTheScalarAndNoResultOrCancelOpensNothing
     EXPECT_EQ(12, m_tools.component);
     EXPECT_EQ(0x00804008u, m_tools.resultId);
 
+    // Without a shown result the user chooses one first (ResultListCommands_test).
     m_view->Renderer().SetVectorResultId(-1);
     PickTwoNodes();
     PickTwoNodes(false);
