@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
 #include "tests/dialogs/tools/ToolTestSupport.h"
+#include "tests/view/StripModel.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -244,4 +245,56 @@ TEST_F(ElementFilter, JapaneseModeTakesTheJapaneseTexts)
     ASSERT_NE(nullptr, dialog);
     // Code page 932: "要素フィルター".
     EXPECT_EQ("\x97\x76\x91\x66\x83\x74\x83\x42\x83\x8B\x83\x5E\x81\x5B", Caption(dialog));
+}
+
+namespace
+{
+// Ten quads in a row (properties 1 for the left five, 2 for the right five) with a nodal result
+// that rises from 0 to 10 along them, shown as a contour.
+class ElementFilterOfAResult : public ToolFixture
+{
+protected:
+    void SetUp() override
+    {
+        ToolFixture::SetUp();
+        view_test::AddStrip(Model());
+        for (int id = 1; id <= 10; ++id)
+            Model().FindElement(id)->m_propertyId = id <= 5 ? 1 : 2;
+        Model().AddPropertyColor(1);
+        Model().AddPropertyColor(2);
+        const CResultData* result =
+            view_test::AddNodalCase(Model(), 1, 0x1000000u, 1, CResultData::kFlagAtNodes | 8, 1.0);
+        Model().UpdateBoundingBox(0, nullptr);
+        OpenToolView();
+        m_view->LoadElementFilter(&Model());
+        m_view->DisplayResultView(static_cast<int>(result->m_id), 1, 2, TRUE);
+        m_view = dynamic_cast<CWendraView*>(Frame().GetFrameView(Frame().m_viewCounter));
+        ASSERT_NE(nullptr, m_view);
+        ASSERT_NE(nullptr, CPidMidFilterDlg::Open(m_view->FrameKey()));
+        m_dialog = OnlyDialog();
+        ASSERT_NE(nullptr, m_dialog);
+    }
+    std::pair<double, double> Range() const
+    {
+        const CResultDisplayAttr attr = m_view->GetDisplayAttr();
+        EXPECT_EQ(attr.m_dataMin, attr.m_viewMin);
+        EXPECT_EQ(attr.m_dataMax, attr.m_viewMax);
+        return {attr.m_dataMin, attr.m_dataMax};
+    }
+
+    HWND m_dialog = nullptr;
+};
+} // namespace
+
+TEST_F(ElementFilterOfAResult, TheRangeFollowsWhatIsShownAndEveryTickGivesTheWholeRange)
+{
+    EXPECT_EQ((std::pair<double, double>{0.0, 10.0}), Range());
+    const int bands = m_view->GetDisplayAttr().m_nBands;
+    ListView_SetCheckState(::GetDlgItem(m_dialog, IDC_FILTER_LIST), 1, FALSE);
+    Click(m_dialog, IDOK);
+    EXPECT_EQ((std::pair<double, double>{0.0, 5.0}), Range()) << "the left five quads";
+    EXPECT_EQ(bands, m_view->GetDisplayAttr().m_nBands);
+    Click(m_dialog, IDC_FILTER_SELECT_ALL);
+    Click(m_dialog, IDOK);
+    EXPECT_EQ((std::pair<double, double>{0.0, 10.0}), Range());
 }
