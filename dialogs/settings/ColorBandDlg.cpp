@@ -13,6 +13,7 @@
 #include "view/ViewMainFrame.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -24,6 +25,12 @@ CString FormatValue(const char* format, double value)
     CString text;
     text.Format(format, value);
     return text;
+}
+
+// A value as its edit shows it and gives it back: the exchange writes "%.15g".
+double AsExchanged(double value)
+{
+    return std::strtod(FormatValue("%.15g", value).GetString(), nullptr);
 }
 } // namespace
 
@@ -278,8 +285,8 @@ bool CColorBandDlg::ApplyWholeColorBar()
         return false;
     }
     const CResultDisplayAttr& current = Bands();
-    if (m_rangeMin == current.m_viewMin && m_rangeMax == current.m_viewMax &&
-        m_bands == current.m_nBands)
+    if (m_rangeMin == AsExchanged(current.m_viewMin) &&
+        m_rangeMax == AsExchanged(current.m_viewMax) && m_bands == current.m_nBands)
     {
         UpdateData(FALSE);
         m_bErrorShown = 0;

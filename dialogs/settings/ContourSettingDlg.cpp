@@ -132,9 +132,11 @@ void CContourSettingDlg::EnableColorBarControls()
     EnableControl(IDC_BAND_COUNT, isBanded);
 }
 
+// The step over the bands listed, the record's: a count typed but refused lists nothing new.
 bool CContourSettingDlg::PrepareFill()
 {
-    if (m_bands == 0 || (m_dataMax - m_dataMin) / m_bands == 0.0)
+    const int bands = m_working.m_nBands;
+    if (bands <= 0 || (m_dataMax - m_dataMin) / bands == 0.0)
         return false;
     m_working.m_dataMin = m_dataMin;
     m_working.m_dataMax = m_dataMax;

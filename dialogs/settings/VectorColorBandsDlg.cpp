@@ -75,7 +75,8 @@ void CVectorColorBandsDlg::DoDataExchange(CDataExchange* dx)
 
 bool CVectorColorBandsDlg::PrepareFill()
 {
-    return m_bands != 0 && (m_working.m_maxMagnitude - m_working.m_minMagnitude) / m_bands != 0.0;
+    const int bands = m_working.m_colorBands.m_nBands;
+    return bands > 0 && (m_working.m_maxMagnitude - m_working.m_minMagnitude) / bands != 0.0;
 }
 
 bool CVectorColorBandsDlg::RestoreDefaults()

@@ -166,10 +166,10 @@ TEST_F(ContourSettingDlgTest, MovingABorderUpRaisesTheLevelsAboveItAndDownLowers
     Type(dialog, IDC_BAND_LOWER, "6.5");
     const BandRows raised = Rows(dialog, IDC_BAND_LIST);
     const BandRows expected = {{"  9.0000", " 10.0000"}, {"  8.0000", "  9.0000"},
-                           {"  7.0000", "  8.0000"}, {"  6.5000", "  7.0000"},
-                           {"  6.5000", "  6.5000"}, {"  6.5000", "  6.5000"},
-                           {"  6.5000", "  6.5000"}, {"  6.5000", "  6.5000"},
-                           {"  1.0000", "  6.5000"}, {"  0.0000", "  1.0000"}};
+                               {"  7.0000", "  8.0000"}, {"  6.5000", "  7.0000"},
+                               {"  6.5000", "  6.5000"}, {"  6.5000", "  6.5000"},
+                               {"  6.5000", "  6.5000"}, {"  6.5000", "  6.5000"},
+                               {"  1.0000", "  6.5000"}, {"  0.0000", "  1.0000"}};
     EXPECT_EQ(expected, raised);
     EXPECT_EQ("6.5", ControlText(dialog, IDC_BAND_LOWER));
     EXPECT_EQ("6.5", ControlText(dialog, IDC_BAND_UPPER));
@@ -288,4 +288,22 @@ TEST_F(ContourSettingDlgTest, ApplyWhileAnAnimationPlaysRedrawsAndDoesNotOpenAga
     EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), CCmdRecord::kContourSetting));
     EXPECT_LT(generation, m_view->Renderer().ListGeneration()) << "the view is drawn again";
     Command(m_view, ID_ANIMATION_STOP);
+}
+
+TEST_F(ContourSettingDlgTest, ARangeLeftAsShownKeepsChosenColoursWhateverItsDigits)
+{
+    // 10/3 has more digits than its edit shows.
+    const UINT third = view_test::AddNodalCase(Model(), 3, settings_test::kScalarType, 1,
+                                               CResultData::kFlagAtNodes | 8, 1.0 / 3.0)
+                           ->m_id;
+    m_scalarId = third;
+    const HWND dialog = OpenBanded();
+    ASSERT_NE(nullptr, dialog);
+    ClickRow(dialog, IDC_BAND_LIST, 0);
+    ChooseColor(dialog, RGB(255, 0, 255));
+    for (int id : {IDC_BAND_RANGE_MIN, IDC_BAND_RANGE_MAX, IDC_BAND_COUNT})
+        Leave(dialog, id);
+    EXPECT_EQ(RGB(255, 0, 255), SwatchPixel(dialog, IDC_BAND_LIST, 0));
+    Apply(dialog);
+    EXPECT_EQ(RGB(255, 0, 255), ScreenAt(kNearRight));
 }
