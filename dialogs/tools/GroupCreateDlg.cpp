@@ -60,8 +60,11 @@ BOOL CGroupCreateDlg::OnInitDialog()
 
 void CGroupCreateDlg::LoadGroup(int groupId)
 {
+    // The default group is never edited.
     const CModelSet* model = FindModel();
-    const CGroupSet* group = model ? model->LookupGroup(groupId) : nullptr;
+    const CGroupSet* group = model != nullptr && groupId != CModelSet::kDefaultGroupId
+                                 ? model->LookupGroup(groupId)
+                                 : nullptr;
     if (group == nullptr)
         return;
     CElementMap elements;

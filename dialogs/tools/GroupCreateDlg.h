@@ -33,7 +33,8 @@ public:
 
     // The id of a new group: the model's highest group id plus 1.
     BOOL OnInitDialog() override;
-    // Takes the group's id, name and elements for editing; nothing when the model lacks it.
+    // Takes the group's id, name and elements for editing; nothing for the default group or a
+    // group the model lacks.
     void LoadGroup(int groupId);
     void SetActionButtonText(const CString& text);
     // Sorts the element ids and lists them, one row "  %d " each.
