@@ -93,15 +93,19 @@ TEST_F(Sectioning, CutThroughTheSolidsShowsTheBandColoursOnTheScreen)
     view->InvalidateView();
     EXPECT_EQ(0, ScreenBandPixels(view));
 
-    for (const UINT plane : {ID_SECTION_XY_MINUS, ID_SECTION_XY_PLUS})
+    // In every display mode, with the plane turned either way.
+    const UINT modes[] = {ID_VIEW_WIREFRAME, ID_VIEW_RIDGELINE, ID_VIEW_SHADING,
+                          ID_VIEW_RIDGELINE_SHADING, ID_VIEW_HIDDENLINE};
+    for (const UINT mode : modes)
     {
-        SCOPED_TRACE(plane);
-        ViewCommand(view, plane);
+        SCOPED_TRACE(mode);
+        ViewCommand(view, mode);
+        EXPECT_EQ(0, ScreenBandPixels(view));
+        ViewCommand(view, mode % 2 == 0 ? ID_SECTION_XY_MINUS : ID_SECTION_XY_PLUS);
         const HWND dialog = FindDialog("Section Plane");
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ(1, view->Renderer().IsClipping());
-        const int cut = ScreenBandPixels(view);
-        EXPECT_GT(cut, 100) << "the cut in band colours";
+        EXPECT_GT(ScreenBandPixels(view), 100) << "the cut in band colours";
         // Moved to another height the plane cuts the solids elsewhere: still coloured.
         const HWND slider = ::GetDlgItem(dialog, IDC_CLIPPLANE_SLIDER);
         ::SendMessageA(slider, TBM_SETPOS, TRUE, 30);
