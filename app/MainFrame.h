@@ -152,10 +152,13 @@ public:
     // Docks bar on the row of left, just right of it.
     void DockToolBarNextTo(CControlBar* left, CControlBar* bar);
 
-    // Settings dialogs of the views: not part of the program yet, so they end at once.
+    // The views' modal settings dialogs, owned by no window: true on OK.
     bool RunShrinkSettingDialog(int frameKey) override;
     bool RunViewAngleDialog(CPoint3D& angles, CString texts[3]) override;
     bool RunViewVectorDialog(CPoint3D& direction) override;
+    bool RunDeformationDialog(CDeformationChoice& choice) override;
+    bool RunMaxLCStepDialog(int& frames) override;
+    // The views' modeless tool dialogs.
     void OpenClippingDialog(int frameKey, double startZ, double endZ) override;
     void OpenElementFilterDialog(CCAEView* view) override;
 

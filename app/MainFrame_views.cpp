@@ -1,11 +1,16 @@
 // The main frame as the views see it: the frame map, new views, settings applied to every
-// view, the toolbars' shown bytes and the wait cursor.
+// view, the toolbars' shown bytes, the wait cursor and the views' small settings dialogs.
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/WendraApp.h"
 #include "app/WendraDoc.h"
 #include "core/services/StringFile.h"
 #include "core/services/TextFormat.h"
+#include "dialogs/settings/ChangeViewAngleDlg.h"
+#include "dialogs/settings/DeformationSettingsDlg.h"
+#include "dialogs/settings/MaxLCStepDlg.h"
+#include "dialogs/settings/SetViewVectorDlg.h"
+#include "dialogs/settings/ShrinkSettingDlg.h"
 #include "dialogs/tools/ClippingDlg.h"
 #include "dialogs/tools/PidMidFilterDlg.h"
 #include "platform/docview/doctempl.h"
@@ -192,19 +197,64 @@ void CMainFrame::ShowBar(UINT commandId, BOOL show)
         ShowControlBar(&m_toolBars[slot], show, FALSE);
 }
 
-bool CMainFrame::RunShrinkSettingDialog(int)
+bool CMainFrame::RunShrinkSettingDialog(int frameKey)
 {
-    return false;
+    CShrinkSettingDlg dialog;
+    dialog.m_frameKey = frameKey;
+    return dialog.DoModal() == IDOK;
 }
 
-bool CMainFrame::RunViewAngleDialog(CPoint3D&, CString*)
+bool CMainFrame::RunViewAngleDialog(CPoint3D& angles, CString texts[3])
 {
-    return false;
+    CChangeViewAngleDlg dialog;
+    dialog.m_values = angles;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    angles = dialog.m_values;
+    for (int i = 0; i < 3; ++i)
+        texts[i] = dialog.m_texts[i];
+    return true;
 }
 
-bool CMainFrame::RunViewVectorDialog(CPoint3D&)
+bool CMainFrame::RunViewVectorDialog(CPoint3D& direction)
 {
-    return false;
+    CSetViewVectorDlg dialog;
+    dialog.m_values = direction;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    direction = dialog.m_values;
+    return true;
+}
+
+bool CMainFrame::RunDeformationDialog(CDeformationChoice& choice)
+{
+    CDeformationSettingsDlg dialog;
+    dialog.m_deformationScale = choice.deformationScale;
+    dialog.m_modelScale = choice.modelScalePercent;
+    dialog.m_enableDeformation = choice.isEnabled ? TRUE : FALSE;
+    dialog.m_scaleChoice = choice.isByModelScale ? CDeformationSettingsDlg::kByModelScale
+                                                 : CDeformationSettingsDlg::kByDeformationScale;
+    dialog.m_showModel = choice.showsModel ? TRUE : FALSE;
+    dialog.m_showContour = choice.showsContour ? TRUE : FALSE;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    choice.deformationScale = dialog.m_deformationScale;
+    choice.modelScalePercent = dialog.m_modelScale;
+    choice.isEnabled = dialog.m_enableDeformation != FALSE;
+    choice.isByModelScale = dialog.m_scaleChoice == CDeformationSettingsDlg::kByModelScale;
+    choice.showsModel = dialog.m_showModel != FALSE;
+    choice.showsContour = dialog.m_showContour != FALSE;
+    return true;
+}
+
+bool CMainFrame::RunMaxLCStepDialog(int& frames)
+{
+    CMaxLCStepDlg dialog;
+    dialog.m_maxStep = frames;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    frames = dialog.m_maxStep;
+    return true;
 }
 
 void CMainFrame::OpenClippingDialog(int frameKey, double startZ, double endZ)

@@ -231,7 +231,8 @@ const fw::MsgTable* CCAEView::Table()
              {WindowEntries(), DirectionEntries(), DisplayEntries(), ResultEntries(),
               AnimationEntries(), ExportEntries(), AviEntries(), PrintEntries(), FilterEntries(),
               ToolEntries(), SectionEntries(), SettingsEntries(), MouseEntries(),
-              SelectionKeyEntries(), TimerEntries(), SelectBarEntries(), GroupEntries()})
+              SelectionKeyEntries(), TimerEntries(), SelectBarEntries(), GroupEntries(),
+              ViewSettingEntries()})
             entries.insert(entries.end(), part.first, part.first + part.second);
         return entries;
     }();

@@ -7,8 +7,9 @@
 // modes, mouse and camera (CAEView_mouse.cpp), the rubber band and hover picking
 // (CAEView_band.cpp), the interactive selection with its keys and toolbars
 // (CAEView_selection.cpp, CAEView_selectbar.cpp), the tools' commands (CAEView_tools.cpp,
-// CAEView_section.cpp), the per-view contour and vector settings (CAEView_settings.cpp). Each
-// of those files lists its own message entries; CAEView.cpp joins them into the view's table.
+// CAEView_section.cpp), the per-view contour and vector settings (CAEView_settings.cpp),
+// deformation, animation frames and colour modes (CAEView_viewsettings.cpp). Each of those
+// files lists its own message entries; CAEView.cpp joins them into the view's table.
 #pragma once
 
 #include "core/model/GroupSet.h"
@@ -316,6 +317,14 @@ protected:
     void OnUpdateStop(CCmdUI* cmdUI);
     void OnAnimationTimer(UINT_PTR id);
 
+    // Deformation and animation-frame settings, colour modes (CAEView_viewsettings.cpp).
+    void OnDeformationSettings();
+    void OnUpdateDeformationSettings(CCmdUI* cmdUI);
+    void OnAnimationSettings();
+    void OnUpdateAnimationSettings(CCmdUI* cmdUI);
+    void OnColorMode(UINT commandId);
+    void OnUpdateColorMode(CCmdUI* cmdUI);
+
     // Image and AVI export (CAEView_export.cpp, CAEView_avi.cpp).
     void OnExportImage();
     void OnExportAvi();
@@ -374,6 +383,7 @@ private:
     static EntrySpan TimerEntries();        // CAEView_band.cpp
     static EntrySpan SelectBarEntries();    // CAEView_selectbar.cpp
     static EntrySpan GroupEntries();        // CAEView_groups.cpp
+    static EntrySpan ViewSettingEntries();  // CAEView_viewsettings.cpp
 
     void SetShownResultId(int resultId);
     CResultData* PrepareAnimatedResult();

@@ -29,6 +29,8 @@ public:
     bool RunShrinkSettingDialog(int) override { return false; }
     bool RunViewAngleDialog(CPoint3D&, CString*) override { return false; }
     bool RunViewVectorDialog(CPoint3D&) override { return false; }
+    bool RunDeformationDialog(CDeformationChoice&) override { return false; }
+    bool RunMaxLCStepDialog(int&) override { return false; }
     void OpenClippingDialog(int, double, double) override {}
     void OpenElementFilterDialog(CCAEView*) override {}
 

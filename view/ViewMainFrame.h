@@ -12,6 +12,17 @@ class CCmdManager;
 class CPoint3D;
 class CProjectData;
 
+// A view's deformation settings as the deformation dialog shows them.
+struct CDeformationChoice
+{
+    double deformationScale = 1.0;
+    double modelScalePercent = 100.0; // deformation per model size, per cent
+    bool isEnabled = true;
+    bool isByModelScale = false; // else by the deformation scale factor
+    bool showsModel = false;     // the undeformed shape overlaid
+    bool showsContour = true;
+};
+
 class CViewMainFrame
 {
 public:
@@ -55,6 +66,9 @@ public:
     // Three angles (degrees) in and out, and the three texts the user typed.
     virtual bool RunViewAngleDialog(CPoint3D& angles, CString texts[3]) = 0;
     virtual bool RunViewVectorDialog(CPoint3D& direction) = 0;
+    virtual bool RunDeformationDialog(CDeformationChoice& choice) = 0;
+    // The number of animation frames in and out.
+    virtual bool RunMaxLCStepDialog(int& frames) = 0;
     // Modeless: moves the two z limits of the view's scene camera.
     virtual void OpenClippingDialog(int frameKey, double startZ, double endZ) = 0;
     // Modeless, on the heap: edits the view's element filter.

@@ -424,3 +424,34 @@
 #define IDC_CLIPPLANE_REVERSE        1049
 #define IDC_CLIPPLANE_LABEL          1081
 #define IDC_CLIPPLANE_SLIDER         1085
+
+// Small per-view dialogs: deformation, animation frames, shrink, view angles, view vector.
+#define IDD_DEFORMATION_SETTINGS     177
+#define IDC_DEFORM_SCALE             1051
+#define IDC_DEFORM_MODEL_SCALE       1052
+#define IDC_DEFORM_ENABLE            1061
+#define IDC_DEFORM_SHOW_MODEL        1062
+#define IDC_DEFORM_SHOW_CONTOUR      1063
+#define IDC_DEFORM_BY_SCALE          1067
+#define IDC_DEFORM_BY_MODEL_SCALE    1068
+#define IDD_MAX_LC_STEP              171
+#define IDC_MAXLCSTEP_LABEL          1031
+#define IDC_MAXLCSTEP_EDIT           1032
+#define IDD_SHRINK_SETTING           176
+#define IDC_SHRINK_GROUP             1082
+#define IDC_SHRINK_FACTOR            1083
+#define IDC_SHRINK_MODE              1084
+#define IDC_SHRINK_FACTOR_LABEL      1085
+#define IDD_VIEW_ANGLE               147
+#define IDD_VIEW_VECTOR              148
+#define IDC_XYZ_X_LABEL              1063
+#define IDC_XYZ_Y_LABEL              1067
+#define IDC_XYZ_Z_LABEL              1070
+#define IDC_VIEWANGLE_GROUP          1123
+#define IDC_VIEWANGLE_X              1128
+#define IDC_VIEWANGLE_Y              1129
+#define IDC_VIEWANGLE_Z              1130
+#define IDC_VIEWVECTOR_GROUP         1127
+#define IDC_VIEWVECTOR_X             1124
+#define IDC_VIEWVECTOR_Y             1125
+#define IDC_VIEWVECTOR_Z             1126

@@ -99,6 +99,26 @@ bool CViewTestFrame::RunViewVectorDialog(CPoint3D& direction)
     return true;
 }
 
+bool CViewTestFrame::RunDeformationDialog(CDeformationChoice& choice)
+{
+    m_deformationShown.push_back(choice);
+    if (m_deformationAnswers.empty())
+        return false;
+    choice = m_deformationAnswers.front();
+    m_deformationAnswers.pop_front();
+    return true;
+}
+
+bool CViewTestFrame::RunMaxLCStepDialog(int& frames)
+{
+    m_maxStepShown.push_back(frames);
+    if (m_maxStepAnswers.empty())
+        return false;
+    frames = m_maxStepAnswers.front();
+    m_maxStepAnswers.pop_front();
+    return true;
+}
+
 void CViewTestFrame::OpenClippingDialog(int frameKey, double startZ, double endZ)
 {
     m_clippingCalls.push_back(CPoint3D(frameKey, startZ, endZ));

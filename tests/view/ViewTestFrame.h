@@ -74,6 +74,8 @@ public:
     bool RunShrinkSettingDialog(int frameKey) override;
     bool RunViewAngleDialog(CPoint3D& angles, CString texts[3]) override;
     bool RunViewVectorDialog(CPoint3D& direction) override;
+    bool RunDeformationDialog(CDeformationChoice& choice) override;
+    bool RunMaxLCStepDialog(int& frames) override;
     void OpenClippingDialog(int frameKey, double startZ, double endZ) override;
     void OpenElementFilterDialog(CCAEView* view) override { m_filterDialogViews.push_back(view); }
 
@@ -101,6 +103,11 @@ public:
     // Scripted dialogs: each entry answers one opening; an empty queue cancels.
     std::deque<CPoint3D> m_angleAnswers;
     std::deque<CPoint3D> m_vectorAnswers;
+    std::deque<CDeformationChoice> m_deformationAnswers;
+    std::deque<int> m_maxStepAnswers;
+    // What the deformation and frame dialogs were opened with.
+    std::vector<CDeformationChoice> m_deformationShown;
+    std::vector<int> m_maxStepShown;
     std::vector<CPoint3D> m_clippingCalls; // (frame key, start z, end z)
     std::vector<CCAEView*> m_filterDialogViews;
 };

@@ -1,15 +1,16 @@
 // Settings-dialog test support.
 #include "tests/dialogs/settings/DialogTestSupport.h"
 
-#include "project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
 #include "core/services/ProductIni.h"
 #include "platform/ole/oleinit.h"
 #include "platform/test/pump.h"
+#include "project/ProjectData.h"
 #include "tests/support/TestPaths.h"
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -133,5 +134,65 @@ std::string SettingsPageFixture::IniValue(const char* section, const char* key) 
     std::string value;
     GetIniString(section, key, &value);
     return value;
+}
+
+namespace
+{
+// Pixels a control's own drawing takes beside its text.
+int DrawnRoom(HWND control)
+{
+    char className[32] = {};
+    ::GetClassNameA(control, className, sizeof className);
+    if (::lstrcmpiA(className, "Button") != 0)
+        return 0;
+    switch (::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK)
+    {
+    case BS_GROUPBOX: return 16;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return ::GetSystemMetrics(SM_CXMENUCHECK) + 6;
+    default: return 6; // a push button's edges
+    }
+}
+
+int TextWidth(HWND control, const std::string& bytes, UINT codePage)
+{
+    wchar_t text[256] = {};
+    const int n = ::MultiByteToWideChar(codePage, 0, bytes.c_str(), -1, text, 256);
+    const HDC dc = ::GetDC(control);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text, n > 0 ? n - 1 : 0, &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return size.cx;
+}
+} // namespace
+
+std::map<int, std::string> FittingTexts(HWND dialog, UINT codePage)
+{
+    std::map<int, std::string> texts;
+    char caption[256] = {};
+    ::GetWindowTextA(dialog, caption, sizeof caption);
+    texts[0] = caption;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        char className[32] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        if (::lstrcmpiA(className, "Edit") == 0)
+            continue; // values, not texts
+        char text[256] = {};
+        ::GetWindowTextA(child, text, sizeof text);
+        const int id = ::GetDlgCtrlID(child);
+        texts[id] = text;
+        RECT rect = {};
+        ::GetClientRect(child, &rect);
+        EXPECT_LE(TextWidth(child, text, codePage) + DrawnRoom(child), rect.right)
+            << "control " << id << " cuts \"" << text << "\"";
+    }
+    return texts;
 }
 } // namespace dialogs_test

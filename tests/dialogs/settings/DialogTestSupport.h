@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +99,11 @@ protected:
     std::unique_ptr<CProjectData> m_project;
     std::unique_ptr<CPropertySheet> m_sheet;
 };
+
+// The texts of a dialog's labels, buttons and group boxes, by control id (0 the caption), each
+// checked to fit its control beside what the control draws itself (a box, a frame), decoded
+// in the language's code page (1252 English, 932 Japanese) whatever the process's own.
+std::map<int, std::string> FittingTexts(HWND dialog, UINT codePage);
 
 using fw::test::WhenDialogShows;
 } // namespace dialogs_test

@@ -1,0 +1,22 @@
+// The number of animation frames of one view. The edit takes digits only; the view fills the
+// member and reads it back after OK.
+#pragma once
+
+#include "platform/base/string.h"
+#include "platform/dlg/dialog.h"
+
+class CMaxLCStepDlg : public CDialog
+{
+public:
+    explicit CMaxLCStepDlg(CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+    // Takes the leading digits of the text: none give 0.
+    void OnOK() override;
+
+    int m_maxStep = 0;
+    CString m_maxStepText;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+};
