@@ -116,7 +116,10 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
     if (m_pView->Scene().IsShrunk())
         object->m_shrinkFactor = m_pView->Scene().ShrinkFactor();
-    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), IsBatched(attr), false);
+    // Band facets and contour lines do not overlap: the triangles go into the list as they
+    // come.
+    CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), IsBatched(attr), false,
+                            true);
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
     for (POSITION pos = elements.GetStartPosition(); pos;)

@@ -106,6 +106,8 @@ bool CAnimatedFrames::AddList(UINT list, const CListBatch& batch)
             for (const size_t corner : {q, q + 1, q + 3, q + 1, q + 2, q + 3})
             {
                 group.quadTriangles.push_back(quads[corner]);
+                if (recorded.quadNormals.empty())
+                    continue; // unlit
                 const float* normal = &recorded.quadNormals[corner * 3];
                 group.quadTriangleNormals.insert(group.quadTriangleNormals.end(), normal,
                                                  normal + 3);
@@ -154,8 +156,12 @@ const std::vector<float>& CAnimatedFrames::Gather(const std::vector<uint32_t>& i
 void CAnimatedFrames::DrawGroup(const Group& group, CGLDevice& device)
 {
     CListBatch::ApplyState(group.state, &device);
-    CListBatch::DrawVertices(GL_TRIANGLES, Gather(group.quadTriangles), &group.quadTriangleNormals);
-    CListBatch::DrawVertices(GL_TRIANGLES, Gather(group.triangles), &group.triangleNormals);
+    // Unlit groups were recorded without normals.
+    const bool hasNormals = group.state.UsesNormals();
+    CListBatch::DrawVertices(GL_TRIANGLES, Gather(group.quadTriangles),
+                             hasNormals ? &group.quadTriangleNormals : nullptr);
+    CListBatch::DrawVertices(GL_TRIANGLES, Gather(group.triangles),
+                             hasNormals ? &group.triangleNormals : nullptr);
     CListBatch::DrawVertices(GL_LINES, Gather(group.lines), nullptr);
     CListBatch::DrawVertices(GL_POINTS, Gather(group.points), nullptr);
 }

@@ -146,6 +146,7 @@ void CListBatch::Reset(bool outlinePolygons)
     m_last = SIZE_MAX;
     m_outlineByDefault = outlinePolygons;
     m_lastNormal = CPoint3D(0.0, 0.0, 1.0);
+    m_streamTarget = nullptr;
 }
 
 void CListBatch::DrawVertices(unsigned int primitive, const std::vector<float>& coords,
@@ -355,8 +356,26 @@ void CListBatch::AddTriangle(const CPoint3D& p0, const CPoint3D& p1, const CPoin
     AppendPoint(group.triangles, p0);
     AppendPoint(group.triangles, p1);
     AppendPoint(group.triangles, p2);
-    AppendRepeated(group.triangleNormals, normal, 3);
+    // An unlit group is replayed without normals: a rough contour of millions of triangles
+    // need not hold them.
+    if (group.state.UsesNormals())
+        AppendRepeated(group.triangleNormals, normal, 3);
     m_lastNormal = normal;
+    if (m_streamTarget != nullptr && group.triangles.size() >= 3 * size_t{kChunkVertices})
+        StreamFaces(group);
+}
+
+void CListBatch::StreamFaces(Group& group)
+{
+    ApplyState(group.state, m_streamTarget);
+    const bool hasNormals = group.state.UsesNormals();
+    DrawArray(GL_QUADS, group.quads, hasNormals ? &group.quadNormals : nullptr);
+    DrawArray(GL_TRIANGLES, group.triangles, hasNormals ? &group.triangleNormals : nullptr);
+    // The capacity stays for the group's next piece.
+    group.quads.clear();
+    group.quadNormals.clear();
+    group.triangles.clear();
+    group.triangleNormals.clear();
 }
 
 void CListBatch::AddOutline(const CPoint3D* points, int count)
@@ -381,13 +400,22 @@ void CListBatch::DrawQuadWithNormal(const CPoint3D& p0, const CPoint3D& p1, cons
         AddOutline(corners, 4);
         return;
     }
+    AddQuad(p0, p1, p2, p3, normal);
+}
+
+void CListBatch::AddQuad(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
+                         const CPoint3D& p3, const CPoint3D& normal)
+{
     Group& group = Current();
     AppendPoint(group.quads, p0);
     AppendPoint(group.quads, p1);
     AppendPoint(group.quads, p2);
     AppendPoint(group.quads, p3);
-    AppendRepeated(group.quadNormals, normal, 4);
+    if (group.state.UsesNormals())
+        AppendRepeated(group.quadNormals, normal, 4);
     m_lastNormal = normal;
+    if (m_streamTarget != nullptr && group.quads.size() >= 3 * size_t{kChunkVertices})
+        StreamFaces(group);
 }
 
 void CListBatch::DrawQuad(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,

@@ -28,6 +28,11 @@ public:
     // Replay, freeing each array once it is drawn, then Reset: a list being compiled copies
     // what it is given, and a contour of millions of triangles need not be held twice.
     void ReplayAndReset(CDrawDevice* target);
+    // While a list is compiled: every group's quads and triangles are drawn on the target as
+    // soon as they fill a piece, instead of all at the replay; null records all (the default, and
+    // Reset's). For lists whose pieces do not overlap, as the band facets of a contour: a
+    // rough field's tens of millions of triangles are then never held beside the list.
+    void StreamFacesTo(CDrawDevice* target) { m_streamTarget = target; }
     bool IsEmpty() const;
     size_t GetGroupCount() const { return m_groups.size(); }
     // Counts over all groups, for tests and measurements.
@@ -125,8 +130,11 @@ private:
     bool IsOutlining() const;
     void AddTriangle(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
                      const CPoint3D& normal);
+    void AddQuad(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2, const CPoint3D& p3,
+                 const CPoint3D& normal);
     void AddOutline(const CPoint3D* points, int count);
     void AddSegment(const CPoint3D& a, const CPoint3D& b);
+    void StreamFaces(Group& group);
 
     std::vector<Group> m_groups; // in the order their state was first drawn with
     std::unordered_map<State, size_t, StateHash> m_groupIndex;
@@ -134,6 +142,7 @@ private:
     size_t m_current = SIZE_MAX; // group of m_state, SIZE_MAX until something is drawn
     size_t m_last = SIZE_MAX;    // group drawn into last
     bool m_outlineByDefault = false;
+    CDrawDevice* m_streamTarget = nullptr;
     CColorRGBA m_color;
     CPoint3D m_lastNormal{0.0, 0.0, 1.0};
 };

@@ -20,7 +20,7 @@ UINT CSceneLists::ListName(int groupId, UINT code)
 }
 
 CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool isBatched,
-                          bool outlines)
+                          bool outlines, bool streams)
     : m_lists(lists)
     , m_device(device)
     , m_name(name)
@@ -38,6 +38,8 @@ CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool
     if (isBatched)
     {
         lists.m_recorder->Reset(outlines);
+        if (streams)
+            lists.m_recorder->StreamFacesTo(&device);
         lists.m_batch = lists.m_recorder.get();
     }
 }

@@ -42,7 +42,10 @@ public:
     class Scope
     {
     public:
-        Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool isBatched, bool outlines);
+        // streams: the batch draws its triangles into the list as it goes (see
+        // CListBatch::StreamFacesTo); a capture records them all.
+        Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool isBatched, bool outlines,
+              bool streams = false);
         ~Scope();
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;

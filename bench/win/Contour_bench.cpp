@@ -1,7 +1,7 @@
 // Contour of a nodal result on a flat model of 1000 x 1000 quads with 12 bands under Wine: the
 // time to compile the contour lists through the renderer, one frame of the view (ridge lines
 // and contour) and of the contour list alone, and the memory the lists take.
-// Run from the repository root: wine build/win/Contour_bench.exe [bands|smooth|lines] [side]
+// Run from the repository root: wine build/win/Contour_bench.exe [bands|rough|smooth|lines] [side]
 #include "PlateSceneView.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
@@ -22,8 +22,9 @@ constexpr int kHeight = 600;
 constexpr int kBands = 12;
 constexpr UINT kResultId = MakeLoadCaseKey(1, 0x800000u, 1);
 
-// A flat plate with a smooth hill of values, so that every band crosses many quads.
-void BuildPlate(CModelSet& model, int side)
+// A flat plate with a smooth hill of values, so that every band crosses many quads; or, rough,
+// the generated universal file's field 0.001 (n mod 97), which crosses about four bands a quad.
+void BuildPlate(CModelSet& model, int side, bool isRough)
 {
     win_bench::BuildQuadPlate(model, side, 1);
     auto* result = new CResultData();
@@ -36,8 +37,9 @@ void BuildPlate(CModelSet& model, int side)
         {
             const double x = (i - side / 2.0) / (side / 5.0);
             const double y = (j - side / 2.0) / (side / 3.0);
-            const double value = 100.0 / (1.0 + x * x + y * y);
-            result->SetNodeValue(j * (side + 1) + i + 1, value);
+            const int node = j * (side + 1) + i + 1;
+            const double value = isRough ? 100.0 * (node % 97) / 96.0 : 100.0 / (1.0 + x * x + y * y);
+            result->SetNodeValue(node, value);
             result->WidenRange(value);
         }
     }
@@ -62,7 +64,7 @@ int main(int argc, char** argv)
         return 1;
     }
     CModelSet model;
-    BuildPlate(model, side);
+    BuildPlate(model, side, std::strcmp(kind, "rough") == 0);
     view.m_pModel = &model;
     view.m_pResult = model.GetResult(kResultId);
     view.m_renderer.SetGroup(model.GetDefaultGroup());

@@ -2,9 +2,12 @@
 // shared edges once.
 #include "render/ListBatch.h"
 
+#include "GLTestWindow.h"
 #include "render/Facet.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace
 {
@@ -109,4 +112,105 @@ TEST(ListBatch, FacetsAreFansOfTrianglesOrOutlines)
     line.AddVertex(new CPoint3D(kB), 0);
     batch.DrawFacet(&line, 0); // two points make no facet
     EXPECT_EQ(5u, batch.GetLineCount());
+}
+
+namespace
+{
+using render_test::GLTest;
+using render_test::GLTestWindow;
+
+class ListBatchGL : public GLTest
+{
+protected:
+    // The whole window, RGB, read from the back buffer.
+    static std::vector<unsigned char> ReadWindow()
+    {
+        std::vector<unsigned char> rgb(static_cast<size_t>(render_test::kSize) *
+                                       render_test::kSize * 3);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, render_test::kSize, render_test::kSize, GL_RGB, GL_UNSIGNED_BYTE,
+                     rgb.data());
+        return rgb;
+    }
+    // The list drawn alone on black.
+    std::vector<unsigned char> Show(UINT list)
+    {
+        const CViewVolume volume = GLTestWindow::SquareVolume();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        Device().BeginScene(&volume);
+        Device().CallList(list);
+        Device().EndScene();
+        return ReadWindow();
+    }
+    // Compiles what record draws into the list through a batch, streamed or replayed whole;
+    // returns the faces the batch held at the end of the recording.
+    template <class Record>
+    size_t Compile(UINT list, bool streams, Record record)
+    {
+        CListBatch batch;
+        Device().BeginList(list);
+        batch.Reset(false);
+        if (streams)
+            batch.StreamFacesTo(&Device());
+        record(batch);
+        const size_t held = batch.GetQuadCount() + batch.GetTriangleCount();
+        batch.ReplayAndReset(&Device());
+        Device().EndList();
+        return held;
+    }
+};
+} // namespace
+
+// A rough contour's band facets go into the list as they come: what it shows is what the
+// replay of the whole recording shows, and the batch never holds them all.
+TEST_F(ListBatchGL, StreamedFacetsShowWhatTheReplayShows)
+{
+    // 600 x 600 cells over the window in three colours, each cell a pentagon (three
+    // triangles) or a quad: far more than one piece of each group.
+    constexpr int kCells = 600;
+    const CColorRGBA colours[3] = {CColorRGBA(1, 0, 0, 0), CColorRGBA(0, 1, 0, 0),
+                                   CColorRGBA(0, 0, 1, 0)};
+    auto record = [&](CListBatch& batch)
+    {
+        batch.SetRenderMode(kRenderFill);
+        const double step = 200.0 / kCells;
+        for (int j = 0; j < kCells; ++j)
+        {
+            for (int i = 0; i < kCells; ++i)
+            {
+                const double x = -100 + i * step;
+                const double y = -100 + j * step;
+                CFacet cell;
+                for (const CPoint3D& p : {CPoint3D(x, y, 0), CPoint3D(x + step, y, 0),
+                                          CPoint3D(x + step, y + step / 2, 0),
+                                          CPoint3D(x + step, y + step, 0),
+                                          CPoint3D(x, y + step, 0)})
+                    cell.AddVertex(new CPoint3D(p), 0);
+                batch.SetColor(colours[(i + 2 * j) % 3]);
+                if (i % 2 == 0)
+                    batch.DrawFacet(&cell, 0);
+                else
+                    batch.DrawQuadWithNormal(*cell.m_vertices[0], *cell.m_vertices[1],
+                                             *cell.m_vertices[3], *cell.m_vertices[4],
+                                             CPoint3D(0, 0, 1), 0);
+            }
+        }
+    };
+    constexpr UINT kReplayed = 901;
+    constexpr UINT kStreamed = 902;
+    const size_t allFaces = Compile(kReplayed, false, record);
+    const size_t heldFaces = Compile(kStreamed, true, record);
+    EXPECT_EQ(2u * kCells * kCells, allFaces); // 3 triangles, 1 quad a pair of cells
+    EXPECT_LT(heldFaces, allFaces / 2);
+    const std::vector<unsigned char> replayed = Show(kReplayed);
+    EXPECT_EQ(replayed, Show(kStreamed));
+    // Every pixel is one of the three colours: no gap between the facets.
+    size_t black = 0;
+    for (size_t k = 0; k < replayed.size(); k += 3)
+        black += replayed[k] == 0 && replayed[k + 1] == 0 && replayed[k + 2] == 0;
+    EXPECT_EQ(0u, black);
+    Device().DeleteList(kReplayed);
+    Device().DeleteList(kStreamed);
 }
