@@ -5,6 +5,7 @@
 // thickness in the view (screen pixels), the dialog opening again on them.
 #include "dialogs/settings/VectorSettingDlg.h"
 
+#include "core/services/AppEnvironment.h"
 #include "dialogs/settings/VectorColorBandsDlg.h"
 #include "resources/resource.h"
 #include "tests/dialogs/settings/ResultSettingsFixture.h"
@@ -25,7 +26,6 @@ protected:
     void TearDown() override
     {
         fw::test::CancelDialogScript();
-        fw::test::CancelEveryDialog(false);
         ResultSettingsFixture::TearDown();
     }
 
@@ -104,7 +104,13 @@ TEST_F(VectorSettingDlgTest, BandCountsOutsideOneTo117RefuseApplyAndColorBand)
     const HWND dialog = Open();
     ASSERT_NE(nullptr, dialog);
     Click(dialog, IDC_VECTOR_COLOR_BANDS);
-    fw::test::CancelEveryDialog(true);
+    bool bandsOpened = false;
+    fw::test::WhenDialogShows("Vector Colour Bands",
+                              [&](HWND bands)
+                              {
+                                  bandsOpened = true;
+                                  Click(bands, IDCANCEL);
+                              });
     for (const char* count : {"0", "118"})
     {
         for (const int button : {IDC_VECTOR_APPLY, IDC_VECTOR_COLOR_BAND})
@@ -117,7 +123,7 @@ TEST_F(VectorSettingDlgTest, BandCountsOutsideOneTo117RefuseApplyAndColorBand)
             EXPECT_EQ(dialog, OnlyDialog());
         }
     }
-    EXPECT_TRUE(fw::test::CancelledDialogs().empty()) << "no colour bands opened";
+    EXPECT_FALSE(bandsOpened);
     const std::vector<int> codes = TakeCodes();
     EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), CCmdRecord::kDialogOk));
 }
@@ -222,4 +228,33 @@ TEST_F(VectorSettingDlgTest, ColourBandsRefuseAnUpsideDownBarAndDefaultValueRest
     EXPECT_EQ("0", restoredMin);
     EXPECT_EQ("100", restoredMax);
     EXPECT_EQ(100.0, Dialog(dialog).m_working.m_colorBands.m_viewMax);
+}
+
+TEST_F(VectorSettingDlgTest, TextsComeInJapaneseToo)
+{
+    SetLanguageSuffix("_JPN");
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_FALSE(Caption(dialog).empty());
+    EXPECT_NE("Vector", Caption(dialog));
+    for (int id : {IDC_VECTOR_RESULT_NAME, IDC_VECTOR_LENGTH_GROUP, IDC_VECTOR_THICKNESS_GROUP,
+                   IDC_VECTOR_COLOR_GROUP, IDC_VECTOR_COLOR_BAND, IDC_VECTOR_POSITION_GROUP,
+                   IDC_VECTOR_HEAD_SIZE_GROUP, IDC_VECTOR_HEAD_TYPE_GROUP, IDC_VECTOR_DLG_SLIM,
+                   IDC_VECTOR_APPLY, IDC_VECTOR_CANCEL})
+        EXPECT_FALSE(ControlText(dialog, id).empty()) << id;
+    Click(dialog, IDC_VECTOR_COLOR_BANDS);
+    std::vector<std::string> texts;
+    fw::test::WhenDialogShows(ToolText("Dialog.str", "VectorBands", "VectorColorBands").GetString(),
+                              [&](HWND bands)
+                              {
+                                  for (int id : {IDC_CONTOUR_REVERSE, IDC_BAND_SELECT_GROUP,
+                                                 IDC_BAND_BAR_GROUP, IDC_BAND_DEFAULT, IDOK})
+                                      texts.push_back(ControlText(bands, id));
+                                  Click(bands, IDCANCEL);
+                              });
+    Click(dialog, IDC_VECTOR_COLOR_BAND);
+    ASSERT_EQ(5u, texts.size()) << "the colour bands opened under their Japanese caption";
+    for (const std::string& text : texts)
+        EXPECT_FALSE(text.empty());
+    SetLanguageSuffix("_ENG");
 }
