@@ -150,12 +150,16 @@ void CClippingDlg::FormatTexts()
 void CClippingDlg::ApplyToView()
 {
     CCAEView* view = FindView();
-    if (view == nullptr)
+    // Without depth there is nothing to clip: the taken depth of 1.0 would turn the range over.
+    if (view == nullptr || m_nMaximum == 0)
         return;
     CPoint3D start = m_start;
     CPoint3D end = m_end;
     start.z = m_start.z + 0.01 * m_nForwardPos;
     end.z = m_end.z - (m_dDepth - 0.01 * m_nBackwardPos);
+    // Both ends at one depth make no projection at all; a slab this thin shows what a user
+    // expects of it: next to nothing.
+    end.z = std::max(end.z, start.z + 1e-6 * m_dDepth);
     CViewVolume& camera = view->Camera(CSceneView::kSceneViewport);
     camera.SetPanPoint(view->ModelCenter() * -1.0);
     camera.SetVolume(start, end);
