@@ -16,6 +16,7 @@
 
 #include <memory>
 
+// A band count the bands can take.
 inline bool IsBandCountValid(int bands)
 {
     return bands >= 1 && bands <= CResultDisplayAttr::kMaxBands;
@@ -112,9 +113,10 @@ protected:
 private:
     int LowBandOffset() const;
     int BandCount() const;
+    // A swatch appended to the list's images, or in place of image replace (>= 0).
     bool AddSwatch(COLORREF color, int replace);
 
-    CResultDisplayAttr* m_pBands;
+    CResultDisplayAttr* m_pBands; // the derived dialog's
     BandFormats m_formats;
     std::unique_ptr<CImageList> m_swatches; // owned; the list shows it
 };

@@ -132,7 +132,7 @@ TEST_F(ContourSettingDlgTest, ElementalResultsOfferNeitherLinesNorSmoothingAndTe
 
 TEST_F(ContourSettingDlgTest, BandCountsOutsideOneTo117AreRefused)
 {
-    const HWND dialog = OpenBanded();
+    HWND dialog = OpenBanded();
     ASSERT_NE(nullptr, dialog);
     for (const char* count : {"0", "118", "1000"})
     {
@@ -149,6 +149,18 @@ TEST_F(ContourSettingDlgTest, BandCountsOutsideOneTo117AreRefused)
     }
     const std::vector<int> codes = TakeCodes();
     EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), CCmdRecord::kDialogOk));
+    // A refused count never reaches the bands: recolouring them still lists the ten.
+    Click(dialog, IDC_CONTOUR_REVERSE);
+    EXPECT_EQ(10u, Rows(dialog, IDC_BAND_LIST).size());
+    (*m_services)->messageBoxes.clear();
+
+    // A count typed and applied at once (Enter in its edit) takes effect with Apply.
+    ::SetDlgItemTextA(dialog, IDC_BAND_COUNT, "4");
+    Apply(dialog);
+    EXPECT_EQ(4, m_view->GetDisplayAttr().m_nBands);
+    EXPECT_EQ(7.5, m_view->GetDisplayAttr().m_levels[3]);
+    dialog = SettingsDialog();
+    ASSERT_NE(nullptr, dialog);
 
     Type(dialog, IDC_BAND_COUNT, "117");
     EXPECT_EQ("", LastMessage());

@@ -117,9 +117,9 @@ TEST_F(ProjectNewDlg, LabelsFitTheirTextsInBothLanguages)
     {
         int id;
         int room; // taken by the control's own drawing
-    } kLabels[] = {{IDC_PROJECTNEW_BLANK, radioRoom},       {IDC_PROJECTNEW_IMPORT, radioRoom},
-                   {IDC_PROJECTNEW_GROUP, 16},              {IDC_PROJECTNEW_NAME_LABEL, 0},
-                   {IDC_PROJECTNEW_FOLDER_LABEL, 0},        {IDC_PROJECTNEW_FILE_LABEL, 0}};
+    } kLabels[] = {{IDC_PROJECTNEW_BLANK, radioRoom}, {IDC_PROJECTNEW_IMPORT, radioRoom},
+                   {IDC_PROJECTNEW_GROUP, 16},        {IDC_PROJECTNEW_NAME_LABEL, 0},
+                   {IDC_PROJECTNEW_FOLDER_LABEL, 0},  {IDC_PROJECTNEW_FILE_LABEL, 0}};
     for (const auto& language : {std::make_pair("_ENG", 1252u), std::make_pair("_JPN", 932u)})
     {
         SCOPED_TRACE(language.first);

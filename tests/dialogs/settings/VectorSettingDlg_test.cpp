@@ -258,3 +258,17 @@ TEST_F(VectorSettingDlgTest, TextsComeInJapaneseToo)
         EXPECT_FALSE(text.empty());
     SetLanguageSuffix("_ENG");
 }
+
+TEST_F(VectorSettingDlgTest, ArrowsKeepTheLengthOfTheModelsLargestExtent)
+{
+    // A node far up makes the model taller than it is wide.
+    AddTestNode(Model(), 99, 0, 50, 0);
+    Model().UpdateBoundingBox(0, nullptr);
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    const double shownLength = Shown().GetLength();
+    EXPECT_NEAR(0.1 * 51, shownLength, 1e-5);
+    Click(dialog, IDC_VECTOR_THICK);
+    Click(dialog, IDC_VECTOR_APPLY);
+    EXPECT_NEAR(shownLength, Shown().GetLength(), 1e-5) << "not the x extent alone";
+}
