@@ -3,9 +3,11 @@
 #include "dialogs/tools/ClippingDlg.h"
 
 #include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "tests/dialogs/settings/DialogTestSupport.h"
 #include "tests/dialogs/tools/ToolTestSupport.h"
 
 #include <commctrl.h>
@@ -137,6 +139,24 @@ TEST_F(DepthClipping, OpensOnTheWholeDepthOfTheModel)
     EXPECT_EQ((std::pair<int, int>{0, 370}), Range(dialog, IDC_CLIPPING_BACKWARD_SLIDER));
     EXPECT_EQ(0, Position(dialog, IDC_CLIPPING_FORWARD_SLIDER));
     EXPECT_EQ(370, Position(dialog, IDC_CLIPPING_BACKWARD_SLIDER));
+}
+
+TEST_F(DepthClipping, TextsInBothLanguagesFitTheirControls)
+{
+    for (const auto& [suffix, codePage] :
+         {std::make_pair("_ENG", 1252u), std::make_pair("_JPN", 932u)})
+    {
+        SCOPED_TRACE(suffix);
+        SetLanguageSuffix(suffix);
+        const HWND dialog = OpenWithDepth(-1, 1);
+        ASSERT_NE(nullptr, dialog);
+        const std::map<int, std::string> texts = dialogs_test::FittingTexts(dialog, codePage);
+        for (const int id :
+             {0, IDC_CLIPPING_FORWARD_LABEL, IDC_CLIPPING_BACKWARD_LABEL, IDC_CLIPPING_CLOSE})
+            EXPECT_FALSE(texts.at(id).empty()) << id;
+        Click(dialog, IDC_CLIPPING_CLOSE);
+    }
+    SetLanguageSuffix("_ENG");
 }
 
 TEST_F(DepthClipping, DeepModelReachesAHundredPercentAtTheRightEnd)

@@ -4,9 +4,11 @@
 #include "dialogs/tools/ClippingPlaneDlg.h"
 
 #include "core/model/ModelSet.h"
+#include "core/services/AppEnvironment.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "tests/dialogs/settings/DialogTestSupport.h"
 #include "tests/dialogs/tools/ToolTestSupport.h"
 #include "view/CmdRecord.h"
 
@@ -117,6 +119,24 @@ TEST_F(ClippingPlane, EachPrincipalPlanePassesThroughTheModelCentreAtHalfWay)
     }
     // The last plane's dialog is the only one left, the earlier ones gone with their commands.
     EXPECT_EQ(1u, VisibleDialogs().size());
+}
+
+TEST_F(ClippingPlane, TextsInBothLanguagesFitTheirControls)
+{
+    for (const auto& [suffix, codePage] :
+         {std::make_pair("_ENG", 1252u), std::make_pair("_JPN", 932u)})
+    {
+        SCOPED_TRACE(suffix);
+        SetLanguageSuffix(suffix);
+        Menu(ID_SECTION_XY_PLUS);
+        const HWND dialog = OnlyDialog();
+        ASSERT_NE(nullptr, dialog);
+        const std::map<int, std::string> texts = dialogs_test::FittingTexts(dialog, codePage);
+        for (const int id : {0, IDC_CLIPPLANE_LABEL, IDC_CLIPPLANE_REVERSE, IDC_CLIPPLANE_CLOSE})
+            EXPECT_FALSE(texts.at(id).empty()) << id;
+        Click(dialog, IDC_CLIPPLANE_CLOSE);
+    }
+    SetLanguageSuffix("_ENG");
 }
 
 TEST_F(ClippingPlane, SliderMovesThePlaneAndReverseTurnsItWhereItIs)
