@@ -20,9 +20,17 @@ constexpr UINT kPopupId = 0xFFFFFFFFu;
 // Asks a menu's popup window for its menu.
 constexpr UINT kMenuGetHandle = 0x01E1;
 
-std::map<HWND, COXMenuOrganizer*>& Organizers()
+// A subclassed window: its own procedure and the organizers attached to it, the newest last.
+// Only the newest serves the window; those below wait until it detaches.
+struct Subclassed
 {
-    static std::map<HWND, COXMenuOrganizer*> organizers;
+    WNDPROC original;
+    std::vector<COXMenuOrganizer*> organizers;
+};
+
+std::map<HWND, Subclassed>& Organizers()
+{
+    static std::map<HWND, Subclassed> organizers;
     return organizers;
 }
 
@@ -103,23 +111,26 @@ BOOL COXMenuOrganizer::AttachFrameWnd(CWnd* frame)
     if (m_pFrameWnd || !frame || !frame->GetSafeHwnd())
         return FALSE;
     const HWND wnd = frame->GetSafeHwnd();
-    if (m_hSubclassed)
+    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+    const auto found = Organizers().find(wnd);
+    if (found != Organizers().end())
     {
-        // Only the window this organizer still holds can be taken again.
-        if (m_hSubclassed != wnd ||
-            reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(wnd, GWLP_WNDPROC)) != SharedWindowProc)
+        // A window subclassed again above the organizers would call back into them in a
+        // loop; the chain must end with ours.
+        if (current != SharedWindowProc)
             return FALSE;
+        // A drop-down's organizer on a frame that keeps its own: the newer serves the frame
+        // until it goes.
+        found->second.organizers.push_back(this);
+        m_previousProc = found->second.original;
     }
     else
     {
-        // A window has one organizer: the procedure chain would otherwise lose one of them.
-        if (Organizers().count(wnd))
-            return FALSE;
         m_previousProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SharedWindowProc)));
-        m_hSubclassed = wnd;
-        Organizers()[wnd] = this;
+        Organizers()[wnd] = Subclassed{m_previousProc, {this}};
     }
+    m_hSubclassed = wnd;
     m_pFrameWnd = frame;
     return TRUE;
 }
@@ -129,12 +140,24 @@ CWnd* COXMenuOrganizer::DetachFrameWnd()
     CWnd* frame = m_pFrameWnd;
     if (m_hSubclassed)
     {
-        if (::IsWindow(m_hSubclassed) &&
-            reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hSubclassed, GWLP_WNDPROC)) ==
-                SharedWindowProc)
-            ::SetWindowLongPtrA(m_hSubclassed, GWLP_WNDPROC,
-                                reinterpret_cast<LONG_PTR>(m_previousProc));
-        Organizers().erase(m_hSubclassed);
+        const auto found = Organizers().find(m_hSubclassed);
+        if (found != Organizers().end())
+        {
+            auto& organizers = found->second.organizers;
+            organizers.erase(std::remove(organizers.begin(), organizers.end(), this),
+                             organizers.end());
+            const bool ours =
+                ::IsWindow(m_hSubclassed) &&
+                reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hSubclassed, GWLP_WNDPROC)) ==
+                    SharedWindowProc;
+            if (organizers.empty() && ours)
+                ::SetWindowLongPtrA(m_hSubclassed, GWLP_WNDPROC,
+                                    reinterpret_cast<LONG_PTR>(found->second.original));
+            // Subclassed again above ours, the shared procedure stays in the chain and
+            // passes messages on to the window's own.
+            if (organizers.empty() && (ours || !::IsWindow(m_hSubclassed)))
+                Organizers().erase(found);
+        }
         m_hSubclassed = nullptr;
         m_previousProc = nullptr;
     }
@@ -146,7 +169,9 @@ CWnd* COXMenuOrganizer::DetachFrameWnd()
 COXMenuOrganizer* COXMenuOrganizer::FindOrganizer(HWND wnd)
 {
     const auto found = Organizers().find(wnd);
-    return found == Organizers().end() ? nullptr : found->second;
+    return found == Organizers().end() || found->second.organizers.empty()
+               ? nullptr
+               : found->second.organizers.back();
 }
 
 BOOL COXMenuOrganizer::SetCheckMarkImages(int cx, int cy, UINT checkBitmap, UINT bulletBitmap)
@@ -271,10 +296,12 @@ BOOL COXMenuOrganizer::IncludeSubmenuInRecentlyUsed(HMENU submenu)
 LRESULT CALLBACK COXMenuOrganizer::SharedWindowProc(HWND wnd, UINT msg, WPARAM wParam,
                                                     LPARAM lParam)
 {
-    COXMenuOrganizer* organizer = FindOrganizer(wnd);
-    if (!organizer)
-        return ::DefWindowProcA(wnd, msg, wParam, lParam);
-    return organizer->WindowProc(msg, wParam, lParam);
+    if (COXMenuOrganizer* organizer = FindOrganizer(wnd))
+        return organizer->WindowProc(msg, wParam, lParam);
+    const auto found = Organizers().find(wnd);
+    if (found != Organizers().end())
+        return ::CallWindowProcA(found->second.original, wnd, msg, wParam, lParam);
+    return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
 LRESULT COXMenuOrganizer::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -37,7 +37,8 @@ public:
     COXMenuOrganizer(const COXMenuOrganizer&) = delete;
     COXMenuOrganizer& operator=(const COXMenuOrganizer&) = delete;
 
-    // FALSE when already attached or frame is null.
+    // FALSE when already attached or frame is null. A frame that has an organizer takes a
+    // second one (a drop-down's): the newer serves the frame's menus until it detaches.
     BOOL AttachFrameWnd(CWnd* frame);
     CWnd* DetachFrameWnd();
     CWnd* GetFrameWnd() const { return m_pFrameWnd; }

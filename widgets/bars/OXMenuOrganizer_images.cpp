@@ -344,8 +344,8 @@ BOOL COXMenuOrganizer::SetMenuImagesFromToolbars()
             TBBUTTON button = {};
             if (!::SendMessageA(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
                                 reinterpret_cast<LPARAM>(&button)) ||
-                (button.fsStyle & TBSTYLE_SEP))
-                continue;
+                (button.fsStyle & TBSTYLE_SEP) || button.iBitmap < 0)
+                continue; // a separator, or a button without a picture (the menu bar's)
             m_images[static_cast<UINT>(button.idCommand)] = std::make_unique<MenuImageInfo>(
                 MenuImageInfo{list, button.iBitmap, 0, hot ? normalCount + button.iBitmap : -1});
         }

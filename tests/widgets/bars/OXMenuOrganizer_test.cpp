@@ -8,6 +8,7 @@
 #include "tests/widgets/bars/MenuTestSupport.h"
 #include "widgets/bars/OXMenuBar.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -73,26 +74,100 @@ class MenuOrganizer : public MenuFixture
 {
 };
 
-TEST_F(MenuOrganizer, AttachesToOneFrameAtATime)
+namespace
 {
+WNDPROC g_aboveProc = nullptr;
+
+LRESULT CALLBACK AboveProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcA(g_aboveProc, wnd, msg, wParam, lParam);
+}
+} // namespace
+
+TEST_F(MenuOrganizer, AttachesOnceAndGivesTheFrameItsProcedureBack)
+{
+    const HWND frame = m_frame->GetSafeHwnd();
+    const auto procedure = [frame] {
+        return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC));
+    };
     EXPECT_FALSE(m_organizer->AttachFrameWnd(m_frame)) << "already attached";
     COXMenuOrganizer other;
-    EXPECT_FALSE(other.AttachFrameWnd(m_frame)) << "the frame has an organizer";
     EXPECT_FALSE(other.AttachFrameWnd(nullptr));
     EXPECT_FALSE(other.SetMenuBitmap(kA, bars_test::kToolBarResource)) << "detached";
-    EXPECT_EQ(m_organizer.get(), COXMenuOrganizer::FindOrganizer(m_frame->GetSafeHwnd()));
+    EXPECT_EQ(m_organizer.get(), COXMenuOrganizer::FindOrganizer(frame));
+    const WNDPROC shared = procedure();
+    EXPECT_NE(m_frameProc, shared);
 
     EXPECT_EQ(m_frame, m_organizer->DetachFrameWnd());
-    EXPECT_EQ(m_frameProc,
-              reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_frame->GetSafeHwnd(), GWLP_WNDPROC)));
-    EXPECT_EQ(nullptr, COXMenuOrganizer::FindOrganizer(m_frame->GetSafeHwnd()));
+    EXPECT_EQ(m_frameProc, procedure());
+    EXPECT_EQ(nullptr, COXMenuOrganizer::FindOrganizer(frame));
     EXPECT_TRUE(other.AttachFrameWnd(m_frame));
     EXPECT_TRUE(other.SetMenuBitmap(kA, bars_test::kToolBarResource));
     EXPECT_FALSE(other.SetMenuBitmap(kA, 0x7FFF)) << "no such bitmap";
     other.DetachFrameWnd();
-    // Attached again, the frame still answers as before.
-    EXPECT_TRUE(m_organizer->AttachFrameWnd(m_frame));
-    EXPECT_TRUE(::IsWindow(m_frame->GetSafeHwnd()));
+    EXPECT_EQ(m_frameProc, procedure());
+
+    // Subclassed by someone else above the organizer, the frame takes no second one: its
+    // messages would come back round to the organizers.
+    ASSERT_TRUE(m_organizer->AttachFrameWnd(m_frame));
+    g_aboveProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AboveProc)));
+    EXPECT_FALSE(other.AttachFrameWnd(m_frame));
+    ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_aboveProc));
+}
+
+TEST_F(MenuOrganizer, ASecondOrganizerServesTheFrameUntilItGoes)
+{
+    const HWND frame = m_frame->GetSafeHwnd();
+    const auto procedure = [frame] {
+        return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC));
+    };
+    const WNDPROC shared = procedure();
+    const HMENU popup = MakePopup({kA, kB});
+    // Which organizer converted the popup while it was open, and the frame's commands.
+    const auto trackWith = [&](const COXMenuOrganizer& expected)
+    {
+        bool converted = false;
+        Frame()->m_whileOpen.push_back(
+            [&](HWND window)
+            {
+                const auto& menus = expected.GetBitmapMenus();
+                converted = std::any_of(menus.begin(), menus.end(), [&](COXBitmapMenu* menu)
+                                        { return menu->GetSafeHmenu() == popup; });
+                ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+                ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+            });
+        Frame()->m_commands.clear();
+        Track(popup);
+        return converted && Frame()->m_commands == std::vector<UINT>({kA});
+    };
+
+    {
+        COXMenuOrganizer dropDown;
+        ASSERT_TRUE(dropDown.AttachFrameWnd(m_frame));
+        EXPECT_EQ(&dropDown, COXMenuOrganizer::FindOrganizer(frame));
+        EXPECT_EQ(shared, procedure());
+        EXPECT_TRUE(trackWith(dropDown));
+        EXPECT_TRUE(m_organizer->GetBitmapMenus().empty()) << "the first one waits";
+    }
+    // Gone: the first serves the frame again, through the same procedure.
+    EXPECT_EQ(m_organizer.get(), COXMenuOrganizer::FindOrganizer(frame));
+    EXPECT_EQ(shared, procedure());
+    EXPECT_FALSE(AnyOwnerDrawn(popup));
+    EXPECT_TRUE(trackWith(*m_organizer));
+    m_organizer->RestoreMenus();
+
+    // Detached in either order, the frame ends with its own procedure.
+    COXMenuOrganizer second;
+    ASSERT_TRUE(second.AttachFrameWnd(m_frame));
+    m_organizer->DetachFrameWnd();
+    EXPECT_EQ(&second, COXMenuOrganizer::FindOrganizer(frame));
+    EXPECT_EQ(shared, procedure());
+    EXPECT_TRUE(trackWith(second));
+    second.DetachFrameWnd();
+    EXPECT_EQ(m_frameProc, procedure());
+    EXPECT_EQ(nullptr, COXMenuOrganizer::FindOrganizer(frame));
+    ::DestroyMenu(popup);
 }
 
 TEST_F(MenuOrganizer, HidesItemsThatAreNotRecentlyUsedBehindTheExpansionItem)
