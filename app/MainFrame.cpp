@@ -123,12 +123,14 @@ CMainFrame::CMainFrame()
     SetHelpUnavailableText(helpText);
     m_pPreviousQueryTools = InstallQueryTools(&m_queryTools);
     m_pPreviousSettingTools = InstallResultSettingTools(&m_settingTools);
+    m_pPreviousDropDownMenus = InstallDropDownMenus(&m_menus);
 }
 
 CMainFrame::~CMainFrame()
 {
     InstallResultSettingTools(m_pPreviousSettingTools);
     InstallQueryTools(m_pPreviousQueryTools);
+    InstallDropDownMenus(m_pPreviousDropDownMenus);
     delete m_pProject;
 }
 
@@ -185,6 +187,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (!CreateLoadCaseCombo() || !CreateToolBar(kViewModeBar) || !CreateToolBar(kViewSettingsBar))
         return -1;
     ArrangeToolBars();
+    // The menus take the toolbars' pictures, so they come after the bars.
+    m_menus.Attach(this);
     SetResultShowHost(this);
     CSplashWnd::ShowSplash(this);
     return 0;
@@ -254,6 +258,7 @@ BOOL CMainFrame::StoreLayout()
 
 void CMainFrame::OnDestroy()
 {
+    m_menus.Detach();
     for (COXCoolToolBar& bar : m_toolBars)
     {
         if (bar.m_hWnd != nullptr)

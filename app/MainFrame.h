@@ -7,6 +7,7 @@
 
 #include "app/AEOutputBar.h"
 #include "app/AEProjectWorkspace.h"
+#include "app/FrameMenus.h"
 #include "app/FrameProjectHost.h"
 #include "core/model/ResultShowHost.h"
 #include "dialogs/settings/ResultSettingTools.h"
@@ -149,6 +150,8 @@ public:
     bool IsBarVisible(UINT commandId) override;
     void ShowBar(UINT commandId, BOOL show) override;
     CStatusBar& GetStatusBar() { return m_statusBar; }
+    // The bitmap menus of the frame and of the view toolbars' drop-downs.
+    CFrameMenus& GetMenus() { return m_menus; }
     // Docks bar on the row of left, just right of it.
     void DockToolBarNextTo(CControlBar* left, CControlBar* bar);
 
@@ -279,6 +282,8 @@ private:
     CQueryTools* m_pPreviousQueryTools = nullptr;
     CDialogResultSettingTools m_settingTools; // installed while the frame lives
     CResultSettingTools* m_pPreviousSettingTools = nullptr;
+    CFrameMenus m_menus; // the drop-downs' tracker while the frame lives
+    CDropDownMenus* m_pPreviousDropDownMenus = nullptr;
     CCmdManager m_cmdManager;
     COXFlatLookComboBox m_loadCaseCombo;
     CStatusBar m_statusBar;

@@ -256,6 +256,8 @@ protected:
     void OnAutoScale();
     void OnTriadCorner(UINT commandId);
     void OnUpdateTriadCorner(CCmdUI* cmdUI);
+    // A drop-down button of a view toolbar: its bitmap menu under the button.
+    void OnToolBarDropDown(NMHDR* header, LRESULT* result);
 
     // Display modes, redraw, tools, bars, the load-case combo.
     void OnDisplayMode(UINT commandId);

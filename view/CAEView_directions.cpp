@@ -10,6 +10,7 @@
 #include "view/ViewMainFrame.h"
 
 #include <GL/gl.h>
+#include <commctrl.h>
 #include <cmath>
 
 namespace
@@ -220,6 +221,9 @@ CCAEView::EntrySpan CCAEView::DirectionEntries()
         fw::update_range<ID_TRIAD_LEFT_TOP, ID_TRIAD_LEFT_TOP, &CCAEView::OnUpdateTriadCorner>(),
         fw::update_range<ID_TRIAD_LEFT_BOTTOM, ID_TRIAD_LEFT_BOTTOM,
                          &CCAEView::OnUpdateTriadCorner>(),
+        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_1, &CCAEView::OnToolBarDropDown>(),
+        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_2, &CCAEView::OnToolBarDropDown>(),
+        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_3, &CCAEView::OnToolBarDropDown>(),
     };
     return {kEntries, std::size(kEntries)};
 }

@@ -12,6 +12,10 @@
 
 // Drop-down menus of the triad position, direction and view mode toolbars (three popups).
 #define IDR_VIEW_DROPDOWNS        172
+// The toolbars whose drop-down buttons open them.
+#define IDW_VIEW_DROPDOWN_BAR_1   59396
+#define IDW_VIEW_DROPDOWN_BAR_2   59414
+#define IDW_VIEW_DROPDOWN_BAR_3   59456
 // Their entries' images, one bitmap per command (194 is not used).
 #define IDB_MENU_TRIAD_LEFT_BOTTOM  186
 #define IDB_MENU_TRIAD_LEFT_TOP     187
