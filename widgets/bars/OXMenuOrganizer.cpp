@@ -739,21 +739,19 @@ void COXMenuOrganizer::Expand()
                             ? PopupWindowOf(m_levels[static_cast<size_t>(m_depth - 2)].menu)
                             : m_hSubclassed;
     const HWND deepestWindow = PopupWindowOf(deepest);
-    if (locked)
-        ::LockWindowUpdate(m_hSubclassed);
+    // The menu loop reads keys from the queue whatever their window and never sees a key-down
+    // sent to a popup: both keys are posted, in order. Without a menu of its own, the frame's
+    // menu bar (or nobody, for a tracked popup) opens a first-level popup again; the close
+    // comes later, so there is nothing to lock the frame's updates around.
     if (locked || !hasMenuBar)
     {
         if (deepestWindow)
-            ::SendMessageA(deepestWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
+            ::PostMessageA(deepestWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
     }
     else if (parent)
     {
-        // The menu loop reads keys from the queue whatever their window; posted to the
-        // window that stays open, Escape and the Return below keep their order.
         ::PostMessageA(parent, WM_KEYDOWN, VK_ESCAPE, 0x10001);
     }
-    if (locked)
-        ::LockWindowUpdate(nullptr);
     const std::vector<COXBitmapMenu*> menus = m_bitmapMenus;
     for (COXBitmapMenu* menu : menus)
     {
@@ -763,12 +761,7 @@ void COXMenuOrganizer::Expand()
             RestoreMenu(menu);
     }
     if (!locked && parent)
-    {
-        if (!hasMenuBar)
-            ::SendMessageA(parent, WM_KEYDOWN, VK_RETURN, 0x1C0001);
-        else
-            ::PostMessageA(parent, WM_KEYDOWN, VK_RETURN, 0x1C0001);
-    }
+        ::PostMessageA(parent, WM_KEYDOWN, VK_RETURN, 0x1C0001);
 }
 
 void COXMenuOrganizer::InstallHooks()
