@@ -56,22 +56,27 @@ void CCAEView::OnDeformationSettings()
     InvalidateView();
 }
 
-// For a result that moves the nodes, or one of steps, while the case chosen in the load-case
-// combo is one of the shown result's.
+// For a result that moves the nodes, one of steps, or any result of a model with a default
+// displacement result, while the case chosen in the load-case combo is one of that
+// displacement's (else of the shown result's) cases. With no case chosen (a result without
+// cases leaves the combo empty) the command stays enabled.
 void CCAEView::OnUpdateDeformationSettings(CCmdUI* cmdUI)
 {
     const int shown = GetShownResultId();
     const CResultData* result = m_AESet.FindResult(shown);
+    const CModelSet* model = GetModel();
     bool isEnabled = false;
-    if (result != nullptr)
+    if (result != nullptr && model != nullptr)
     {
         const UINT typeBits = ResultIdTypeBits(static_cast<UINT>(shown));
+        const int displacement = model->GetDefaultDisplacementId();
         isEnabled = typeBits == kTranslationTypeBits || typeBits == kRotationTypeBits ||
-                    result->GetStepKind() == CResultData::kFlagStepKind;
+                    result->GetStepKind() == CResultData::kFlagStepKind || displacement != -1;
         int selected = -1;
         if (isEnabled && m_pMainFrame != nullptr && m_pMainFrame->GetSelectedLoadCase(selected))
         {
-            const int count = GetModel()->GetLoadCaseCount(static_cast<UINT>(shown));
+            const int count = model->GetLoadCaseCount(
+                static_cast<UINT>(displacement != -1 ? displacement : shown));
             isEnabled =
                 static_cast<int>(ResultIdLoadCase(static_cast<UINT>(selected))) <= count - 1;
         }

@@ -247,3 +247,29 @@ std::set<int> ProjectAppFixture::ShownBands(CCAEView* view)
     }
     return bands;
 }
+
+std::vector<COLORREF> ProjectAppFixture::ScreenPixels(CCAEView* view, int step)
+{
+    fw::test::Pump();
+    CRect client;
+    view->GetClientRect(&client);
+    std::vector<COLORREF> pixels;
+    const HDC screen = ::GetDC(nullptr);
+    for (int y = 0; y < client.Height(); y += step)
+    {
+        for (int x = 0; x < client.Width(); x += step)
+        {
+            POINT point = {x, y};
+            ::ClientToScreen(view->m_hWnd, &point);
+            pixels.push_back(::GetPixel(screen, point.x, point.y));
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool ProjectAppFixture::IsNear(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 3 &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= 3 && std::abs(GetBValue(a) - GetBValue(b)) <= 3;
+}

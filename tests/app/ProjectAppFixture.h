@@ -54,6 +54,11 @@ protected:
     // The view drawn into its back buffer; the colours of the band colours in effect that a
     // scene region (right of the legend, above the title) shows.
     std::set<int> ShownBands(CCAEView* view);
+    // What the screen shows of a view's client area after the queue was pumped, every step-th
+    // pixel of every step-th row from the top (the frame must be on top).
+    static std::vector<COLORREF> ScreenPixels(CCAEView* view, int step = 3);
+    // Colours within 3 of each other in each channel.
+    static bool IsNear(COLORREF a, COLORREF b);
 
     // A small bulk-data plate: 2 x 1 quadrilaterals on six grids.
     static const char* const kPlateDeck;

@@ -317,36 +317,6 @@ TEST_F(SettingsSheets, EachSheetShowsItsPagesInOrderUnderTheirTitles)
         << "the Display and System sheets say so, the Result sheet does not";
 }
 
-namespace
-{
-// Screen pixels of a view's client area, row by row from the top.
-std::vector<COLORREF> ScreenPixels(CCAEView* view)
-{
-    fw::test::Pump();
-    CRect client;
-    view->GetClientRect(&client);
-    std::vector<COLORREF> pixels;
-    const HDC screen = ::GetDC(nullptr);
-    for (int y = 0; y < client.Height(); y += 3)
-    {
-        for (int x = 0; x < client.Width(); x += 3)
-        {
-            POINT point = {x, y};
-            ::ClientToScreen(view->m_hWnd, &point);
-            pixels.push_back(::GetPixel(screen, point.x, point.y));
-        }
-    }
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-bool IsNear(COLORREF a, COLORREF b)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= 3 &&
-           std::abs(GetGValue(a) - GetGValue(b)) <= 3 && std::abs(GetBValue(a) - GetBValue(b)) <= 3;
-}
-} // namespace
-
 TEST_F(SettingsSheets, ANewBackgroundRecoloursTheOutOfRangeBandOfEveryViewShowingAResult)
 {
     MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());

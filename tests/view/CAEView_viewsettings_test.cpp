@@ -70,27 +70,34 @@ TEST_F(ViewSettings, DeformationAndFramesAreOfferedForTheResultsTheyApplyTo)
     const UINT scalar = AddResult(2, kScalarType, kStatic);
     const UINT modes = AddResult(3, kScalarType, kModes);
     const UINT steps = AddResult(4, kScalarType, kSteps, 3);
+    const UINT longSteps = AddResult(5, kScalarType, kSteps, 4);
     const struct
     {
         const char* name;
         UINT shown;
-        int comboCase; // load case chosen in the combo; -1 none
+        bool hasDisplacement; // the model's default displacement is the translation
+        int comboCase;        // load case chosen in the combo; -1 none
         bool deformation;
         bool frames;
     } kCases[] = {
-        {"translation", translation, -1, true, true},
-        {"translation, its case chosen", translation, 1, true, true},
+        {"translation", translation, false, -1, true, true},
+        {"translation, its case chosen", translation, false, 1, true, true},
         // The combo's case lies past the shown result's cases.
-        {"translation, a case it lacks", translation, 2, false, true},
-        {"rotation of a mode", rotation, -1, true, true},
-        {"scalar, static", scalar, -1, false, true},
-        {"scalar of a mode", modes, -1, false, true},
-        {"steps", steps, -1, true, false},
-        {"steps, the last case chosen", steps, 3, true, false},
+        {"translation, a case it lacks", translation, false, 2, false, true},
+        {"rotation of a mode", rotation, false, -1, true, true},
+        {"scalar, static", scalar, false, -1, false, true},
+        {"scalar of a mode", modes, false, -1, false, true},
+        {"steps", steps, false, -1, true, false},
+        {"steps, the last case chosen", steps, false, 3, true, false},
+        // With a displacement to deform by, any result; the case must be the displacement's.
+        {"scalar, a displacement", scalar, true, -1, true, true},
+        {"scalar of a mode, a displacement", modes, true, 1, true, true},
+        {"steps past the displacement's cases", longSteps, true, 2, false, false},
     };
     for (const auto& c : kCases)
     {
         SCOPED_TRACE(c.name);
+        Model().SetDefaultDisplacementId(c.hasDisplacement ? static_cast<int>(translation) : -1);
         CWendraView* view = Show(c.shown);
         ASSERT_NE(nullptr, view);
         Frame().m_selectedLoadCase =
@@ -98,6 +105,7 @@ TEST_F(ViewSettings, DeformationAndFramesAreOfferedForTheResultsTheyApplyTo)
         EXPECT_EQ(c.deformation ? 1 : 0, QueryUpdate(view, ID_RESULT_DEFORMATION_SETTINGS).enabled);
         EXPECT_EQ(c.frames ? 1 : 0, QueryUpdate(view, ID_RESULT_ANIMATION_SETTINGS).enabled);
     }
+    Model().SetDefaultDisplacementId(-1);
     Frame().m_selectedLoadCase = -1;
     CWendraView* model = OpenView(kSide, kSide); // no result shown
     EXPECT_EQ(0, QueryUpdate(model, ID_RESULT_DEFORMATION_SETTINGS).enabled);
