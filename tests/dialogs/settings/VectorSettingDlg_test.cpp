@@ -29,9 +29,9 @@ protected:
         ResultSettingsFixture::TearDown();
     }
 
-    HWND Open()
+    HWND Open(int mode = kRidgeLine)
     {
-        if (ShowResult(m_vectorId, 0) == nullptr)
+        if (ShowResult(m_vectorId, 0, mode) == nullptr)
             return nullptr;
         TakeCodes();
         Menu(ID_RESULT_VECTOR_SETTINGS);
@@ -271,4 +271,23 @@ TEST_F(VectorSettingDlgTest, ArrowsKeepTheLengthOfTheModelsLargestExtent)
     Click(dialog, IDC_VECTOR_THICK);
     Click(dialog, IDC_VECTOR_APPLY);
     EXPECT_NEAR(shownLength, Shown().GetLength(), 1e-5) << "not the x extent alone";
+}
+
+TEST_F(VectorSettingDlgTest, ArrowsTakeTheirColourInEveryDisplayMode)
+{
+    const COLORREF magenta = RGB(255, 0, 255);
+    for (const int mode : {kWireframe, kRidgeLine, kShading, kRidgeLineShading, kHiddenLine})
+    {
+        SCOPED_TRACE(mode);
+        HWND dialog = Open(mode);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_EQ(0, CountNear(kTopNode, magenta));
+        Click(dialog, IDC_VECTOR_SAME_COLOR);
+        Dialog(dialog).m_colorButton.SetColor(magenta, TRUE);
+        Click(dialog, IDC_VECTOR_APPLY);
+        dialog = SettingsDialog();
+        EXPECT_GT(CountNear(kTopNode, magenta), 0);
+        ASSERT_NE(nullptr, dialog);
+        Click(dialog, IDC_VECTOR_CANCEL);
+    }
 }
