@@ -31,7 +31,9 @@ void SendCode(int code, int frameKey)
     Send(record, frameKey);
 }
 
-void CopySettings(const CVectorSettingMap& from, CVectorSettingMap& to)
+} // namespace
+
+void CopyVectorSettings(const CVectorSettingMap& from, CVectorSettingMap& to)
 {
     POSITION pos = from.GetStartPosition();
     while (pos != nullptr)
@@ -42,7 +44,6 @@ void CopySettings(const CVectorSettingMap& from, CVectorSettingMap& to)
         to.SetAt(key, attr);
     }
 }
-} // namespace
 
 CResultSettingTools* GetResultSettingTools()
 {
@@ -144,7 +145,8 @@ void CCmdCollVectorSetting::OnDialogOk(CCmdRecord* record)
         return;
     CVectorSettingRecord apply;
     apply.nCode = CCmdRecord::kVectorApply;
-    CopySettings(static_cast<const CVectorSettingRecord*>(record)->m_Settings, apply.m_Settings);
+    CopyVectorSettings(static_cast<const CVectorSettingRecord*>(record)->m_Settings,
+                       apply.m_Settings);
     Send(apply, m_nFrameKey);
 }
 

@@ -18,6 +18,9 @@ struct CCmdRecord;
 // Vector settings by the packed id of a result's load case 1.
 using CVectorSettingMap = CMap<int32_t, int32_t, CVectorDisplayAttr, const CVectorDisplayAttr&>;
 
+// Every entry of from into to, replacing entries of the same id.
+void CopyVectorSettings(const CVectorSettingMap& from, CVectorSettingMap& to);
+
 // The modeless dialog of a settings command. Its window goes with the object, once the
 // message in hand has returned: the command ends inside the dialog's own handler.
 class CSettingWindow

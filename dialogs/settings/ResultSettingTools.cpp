@@ -52,13 +52,7 @@ public:
     {
         ReleaseDialog(m_dialog);
         auto* dialog = new CVectorSettingDlg(frameKey);
-        for (POSITION pos = stored.GetStartPosition(); pos != nullptr;)
-        {
-            int32_t key = 0;
-            CVectorDisplayAttr attr;
-            stored.GetNextAssoc(pos, key, attr);
-            dialog->m_stored.SetAt(key, attr);
-        }
+        CopyVectorSettings(stored, dialog->m_stored);
         dialog->m_nResultId = resultId;
         if (!dialog->Create(IDD_VECTOR_SETTING))
         {

@@ -18,6 +18,7 @@
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
 #include "view/CmdRecord.h"
+#include "view/SettingCommands.h"
 #include "view/ViewMainFrame.h"
 
 #include <algorithm>
@@ -271,13 +272,7 @@ void CVectorSettingDlg::OnOKButton()
     m_stored.SetAt(m_nResultId, m_working);
     CVectorSettingRecord record;
     record.nCode = CCmdRecord::kDialogOk;
-    for (POSITION pos = m_stored.GetStartPosition(); pos != nullptr;)
-    {
-        int32_t key = 0;
-        CVectorDisplayAttr attr;
-        m_stored.GetNextAssoc(pos, key, attr);
-        record.m_Settings.SetAt(key, attr);
-    }
+    CopyVectorSettings(m_stored, record.m_Settings);
     const int frameKey = m_nFrameKey;
     // The command that applies the settings replaces the one holding this dialog: from here
     // on only locals are used.

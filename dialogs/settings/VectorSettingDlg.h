@@ -7,7 +7,7 @@
 
 #include "core/display/VectorDisplayAttr.h"
 #include "dialogs/tools/ToolDlg.h"
-#include "platform/base/coll_map.h"
+#include "view/SettingCommands.h"
 #include "widgets/bars/OXColorPickerButton.h"
 
 #include <cstdint>
@@ -15,11 +15,9 @@
 class CVectorSettingDlg : public CToolDlg
 {
 public:
-    using CSettingMap = CMap<int32_t, int32_t, CVectorDisplayAttr, const CVectorDisplayAttr&>;
-
     explicit CVectorSettingDlg(int frameKey = 0);
 
-    CSettingMap m_stored; // per vector result, filled before the window is made
+    CVectorSettingMap m_stored; // per vector result, filled before the window is made
     CVectorDisplayAttr m_working;
     COXColorPickerButton m_colorButton;
     int32_t m_nResultId = -1; // the result being edited
