@@ -77,6 +77,11 @@ void FakeSceneView::Show(CModelSet* model)
     CViewVolume& scene = Camera(kSceneViewport);
     scene.SetViewport(CPoint3D(0, 0, 0), CPoint3D(kSize, kSize, 0));
     m_renderer->AutoScale(this);
+    // A view paints before it builds lists: the device then holds the depth offset of this
+    // camera, which the lists record, not whatever scene an earlier test drew last.
+    MakeCurrent();
+    Device().BeginScene(&scene);
+    Device().EndScene();
 }
 
 void FakeSceneView::Draw()

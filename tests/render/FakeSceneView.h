@@ -35,7 +35,8 @@ public:
     CFENode* GetNode(int id) const override;
     CPoint3D GetNodePoint(int id) const override;
 
-    // Shows the model in the renderer (its default group) and fits the camera to the window.
+    // Shows the model in the renderer (its default group), fits the camera to the window and
+    // begins a scene with it, as a painted view has.
     void Show(CModelSet* model);
     // Clears to the background, draws the scene as the view's paint does and leaves the
     // picture in the back buffer.
