@@ -8,6 +8,8 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 namespace render_test
 {
 FakeSceneView* SceneTest::s_view = nullptr;
@@ -150,10 +152,20 @@ void SceneTest::SetUp()
     view.m_isDragging = false;
     view.m_hiddenIds.clear();
     view.m_offset = CPoint3D();
+    view.m_background = {0, 0, 0};
+    view.m_waitCursors = 0;
     view.EditScene().SetDisplayMode(kShading);
     view.EditScene().SetColorMode(kColorByProperty);
     view.EditScene().SetShrunk(0);
     view.EditScene().SetShrinkFactor(0.8);
+    view.EditScene().SetNodeIdMode(0);
+    view.EditScene().SetElementIdMode(0);
+    // The scene outlives its tests: vector settings that one test made start from the defaults.
+    CVectorPlotMap& plots = view.EditScene().EditVectorPlots();
+    std::vector<int> keys;
+    plots.ForEach([&](int key, const CVectorPlotEntry&) { keys.push_back(key); });
+    for (const int key : keys)
+        plots.Find(key)->m_attr = CVectorDisplayAttr();
     view.SolidRidgeEdges().RemoveAll();
     view.ShellRidgeEdges().RemoveAll();
     view.Camera(FakeSceneView::kSceneViewport) = CViewVolume();
