@@ -55,6 +55,7 @@ BOOL CDistanceGraphDlg::CreateAndShow()
 BOOL CDistanceGraphDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow(); // over its owner, never at the screen's corner
     SetWindowText(Text("DistanceGraph", "Title"));
     SetDlgItemText(IDC_DISTGRAPH_SCALE_GROUP, Text("DistanceGraph", "XScaleSel"));
     SetDlgItemText(IDC_DISTGRAPH_CREATE, Text("DistanceGraph", "CreateGraph"));

@@ -48,6 +48,7 @@ void CFormulaDlg::DoDataExchange(CDataExchange* dx)
 BOOL CFormulaDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow(); // over its owner, never at the screen's corner
     SetDialogTexts(*this, "Dialog.str", kTexts);
     const HWND combo = ::GetDlgItem(m_hWnd, IDC_FORMULA_COLUMNS);
     for (size_t i = 0; i < m_columnNames.size(); ++i)

@@ -49,6 +49,7 @@ CResultFilterDlg::CResultFilterDlg() : CDialog(IDD_RESULT_FILTER, nullptr)
 BOOL CResultFilterDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow(); // over its owner, never at the screen's corner
     SetDialogTexts(*this, "Dialog.str", kTexts);
     SetDlgItemText(IDC_RESULTFILTER_ID_GROUP,
                    LoadUiText("Dialog.str", "ResultFilter", m_bNodal ? "NodeIds" : "ElementIds"));

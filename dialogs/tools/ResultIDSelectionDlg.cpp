@@ -24,7 +24,7 @@ CResultIDSelectionDlg::CResultIDSelectionDlg() : CToolDlg(IDD_RESULT_ID_SELECTIO
 
 BOOL CResultIDSelectionDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CToolDlg::OnInitDialog();
     SetDialogTexts(*this, "Dialog.str", kTexts);
     SetDlgItemText(IDC_RESULTID_ID_GROUP, LoadUiText("Dialog.str", "ResultIDSelection",
                                                      m_bNodal ? "NODEIDS" : "ELEMENTIDS"));

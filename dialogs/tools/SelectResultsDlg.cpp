@@ -130,6 +130,7 @@ std::vector<CResultData*> CSelectResultsDlg::UnloadedCases(const CString& name, 
 BOOL CSelectResultsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow(); // over its owner, never at the screen's corner
     SetDialogTexts(*this, "Dialog.str", kTexts);
     ::CheckDlgButton(m_hWnd, IDC_SELECTRESULTS_CONVERSION, BST_CHECKED);
     if (m_model == nullptr)

@@ -2,6 +2,7 @@
 #include "dialogs/tools/ToolDlg.h"
 
 #include "core/services/StringFile.h"
+#include "platform/win/app.h"
 #include "project/ProjectData.h"
 #include "view/CAEView.h"
 #include "view/CmdManager.h"
@@ -55,6 +56,38 @@ std::string ConversionKinds(const char* text)
     }
     return kinds;
 }
+
+// The top-left corner of the main window's view area (its MDI client, else its client area),
+// kept on the monitor's work area.
+void PlaceInViewArea(HWND dialog)
+{
+    CWnd* main = AfxGetMainWnd();
+    const HWND owner = main != nullptr ? main->GetSafeHwnd() : nullptr;
+    if (owner == nullptr || owner == dialog || !::IsWindowVisible(owner) || ::IsIconic(owner))
+        return;
+    const HWND client = ::FindWindowExA(owner, nullptr, "MDIClient", nullptr);
+    POINT corner = {0, 0};
+    ::ClientToScreen(client != nullptr ? client : owner, &corner);
+    RECT self = {};
+    ::GetWindowRect(dialog, &self);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    int left = corner.x;
+    int top = corner.y;
+    if (left + width > area.right)
+        left = area.right - width;
+    if (left < area.left)
+        left = area.left;
+    if (top + height > area.bottom)
+        top = area.bottom - height;
+    if (top < area.top)
+        top = area.top;
+    ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 } // namespace
 
 FW_TABLE(CToolDlg, CDialog, fw::raw<kReleaseMessage, &CToolDlg::OnReleaseMessage>())
@@ -63,6 +96,13 @@ CToolDlg::CToolDlg(UINT templateId, int frameKey)
     : CDialog(templateId, nullptr)
     , m_nFrameKey(frameKey)
 {
+}
+
+BOOL CToolDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    PlaceInViewArea(m_hWnd);
+    return TRUE;
 }
 
 void CToolDlg::Release()

@@ -27,6 +27,11 @@ public:
     FW_MESSAGE_TABLE()
 
 protected:
+    // Opens at the top-left corner of the main window's view area, below its menu and
+    // toolbars (not at the screen's corner over them), leaving the views' middle, where the
+    // picks and highlights are, in sight.
+    BOOL OnInitDialog() override;
+
     // Hands the record to the command manager as coming from the tool's frame. The command may
     // end in the call: nothing of the tool's state should be relied on afterwards but the
     // object itself, which outlives the call.

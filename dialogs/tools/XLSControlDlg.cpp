@@ -38,6 +38,7 @@ CXLSControlDlg::~CXLSControlDlg() = default;
 BOOL CXLSControlDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow(); // over its owner, never at the screen's corner
     SetDialogTexts(*this, "Dialog.str", kTexts);
     const CString caption = LoadUiText("Dialog.str", "XLSControl", m_bNodal ? "NodeID" : "ElementID");
     m_sheet = std::make_unique<CResultSheet>(caption.GetString(), m_ids);
