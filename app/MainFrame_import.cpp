@@ -187,7 +187,9 @@ void CMainFrame::RebuildDisplay(bool updateResults)
         view->SetCurrentGroup(model.GetDefaultGroup());
         view->LoadElementFilter(&model);
         view->ClearStoredIdMaps();
-        view->Renderer().RenderAll();
+        // Compiled when the view is first painted: the start-up file's result view covers this
+        // one before then, and a million elements' lists need not be compiled for nothing.
+        view->Renderer().RenderAllAtNextDraw();
         view->InvalidateView();
         view->Renderer().AutoScale(view);
         view->Camera(CSceneView::kSceneViewport).m_rotationCentre = model.GetCenter();

@@ -127,6 +127,11 @@ public:
     // Model display lists: RenderAll rebuilds every model list and the result lists;
     // CreateModelLists builds the model lists from the view's displayed positions.
     void RenderAll();
+    // RenderAll left to the next draw pass (or picking, or an animation frame): a view that
+    // another one covers before it is first painted compiles nothing. The lists it has now are
+    // deleted at once.
+    void RenderAllAtNextDraw();
+    bool IsRenderAllPending() const { return m_bRenderAllPending; }
     // Counts the deletions of the model lists: one more after each RenderAll.
     UINT ListGeneration() const { return m_lists.Generation(); }
     void CreateModelLists();
@@ -376,6 +381,9 @@ private:
     void DrawResults(const PassState& pass);
     void DrawElasticAndLabels(const PassState& pass);
 
+    // RenderAll of RenderAllAtNextDraw, run first by what needs the lists; false when run.
+    bool RunPendingRenderAll();
+    bool m_bRenderAllPending = false;
     CSceneLists m_lists;  // names, the list being recorded, generation, positions
     int m_staleKinds = 0; // EntityKindBit: pick lists to compile before use
     // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.

@@ -53,6 +53,7 @@ bool IsStraightFace(const CFEFace& face)
 
 bool CAESet::ShowAnimatedFrame()
 {
+    RunPendingRenderAll();
     // The lists bake the modes they were recorded in.
     if (m_animated != nullptr && m_pView != nullptr &&
         (m_pView->Scene().DisplayMode() != m_nAnimatedDisplayMode ||

@@ -58,6 +58,8 @@ void CAESet::DrawScene()
     m_pView->MakeCurrent();
     if (m_pGroup == nullptr)
         return;
+    if (RunPendingRenderAll())
+        m_pView->MakeCurrent();
     PassState pass;
     if (!m_pView->GetSceneSettings(pass.settings))
         return;

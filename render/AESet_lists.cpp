@@ -21,6 +21,7 @@ constexpr UINT kPickedLists[] = {CAESet::kNodeList, CAESet::kSolidFaceList, CAES
 void CAESet::RenderAll()
 {
     render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ START ------- ");
+    m_bRenderAllPending = false;
     if (m_pGroup == nullptr || m_pView == nullptr)
         return;
     m_pView->BeginWaitCursor();
@@ -48,6 +49,23 @@ void CAESet::RenderAll()
         render_log::Write(render_log::kNormal, "CAESet::RenderAll", " ------ END ------- ");
 }
 
+void CAESet::RenderAllAtNextDraw()
+{
+    if (m_pView == nullptr)
+        return;
+    EndAnimatedFrames();
+    DeleteLists();
+    m_bRenderAllPending = true;
+}
+
+bool CAESet::RunPendingRenderAll()
+{
+    if (!m_bRenderAllPending)
+        return false;
+    RenderAll();
+    return true;
+}
+
 void CAESet::CreateModelLists()
 {
     CreateDisplayListForSolid(nullptr);
@@ -60,7 +78,8 @@ void CAESet::CreateModelLists()
 
 void CAESet::RenderResults()
 {
-    if (m_pView == nullptr)
+    // The pending RenderAll builds the result lists with the rest.
+    if (m_pView == nullptr || m_bRenderAllPending)
         return;
     m_pView->BeginWaitCursor();
     // The result lists bake their faces in front of the model's: in the shaded and hidden-line

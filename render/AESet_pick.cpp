@@ -29,6 +29,7 @@ void CAESet::GetPickLists(int kinds, CDWordArray& lists)
 {
     if (m_pGroup == nullptr || m_pView == nullptr)
         return;
+    RunPendingRenderAll();
     for (const PickKind& pick : kPickKinds)
     {
         if ((kinds & pick.kind) == 0)

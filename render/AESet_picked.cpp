@@ -23,6 +23,7 @@ void CAESet::RebuildPickedLists()
 {
     if (m_pView == nullptr || m_pGroup == nullptr)
         return;
+    RunPendingRenderAll();
     const auto entitiesOf = [this](const std::vector<int>& ids, bool isNodes)
     {
         CEntityArray entities;

@@ -5,6 +5,7 @@
 #include "core/geometry/ColorConvert.h"
 #include "core/services/LogFile.h"
 #include "platform/base/exception.h"
+#include "platform/docview/mdi.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
 #include "platform/win/platform_ids.h"
@@ -40,6 +41,18 @@ bool RunDrawStep(Step&& step)
     LogDrawFailure();
     return false;
 }
+
+// A view behind the maximised child of its main window shows nothing: painting it while its
+// lists wait would only compile them (seconds for a million elements). It is painted when it
+// is activated.
+bool IsBehindMaximizedChild(const CWnd& view)
+{
+    auto* child = dynamic_cast<CMDIChildWnd*>(view.GetParentFrame());
+    CMDIFrameWnd* frame = child != nullptr ? child->GetMDIFrame() : nullptr;
+    BOOL isMaximized = FALSE;
+    const CMDIChildWnd* active = frame != nullptr ? frame->MDIGetActive(&isMaximized) : nullptr;
+    return active != nullptr && isMaximized && active != child;
+}
 } // namespace
 
 CWendraView::CWendraView()
@@ -66,6 +79,8 @@ BOOL CWendraView::PreCreateWindow(CREATESTRUCTA& cs)
 
 void CWendraView::OnDraw(CDC* dc)
 {
+    if (!IsPrinting() && Renderer().IsRenderAllPending() && IsBehindMaximizedChild(*this))
+        return;
     const bool isDrawn = RunDrawStep(
         [this, dc]
         {

@@ -148,3 +148,37 @@ TEST_F(StartUpFile, AModelWithoutResultsShowsInItsFirstView)
     // The outline of a plate fitted to the view, more than the two triads alone.
     EXPECT_GT(drawn, 2 * (picture.GetWidth() + picture.GetHeight()));
 }
+
+// Behind the result's view the model's first view is not painted, so its lists wait; activated,
+// it compiles them and the screen shows the model.
+TEST_F(StartUpFile, TheCoveredModelViewBuildsItsListsWhenItShows)
+{
+    Start("/Automation \"" + m_demoModel + "\"");
+    CCAEView* model = View(1);
+    CCAEView* result = View(2);
+    ASSERT_NE(nullptr, model);
+    ASSERT_NE(nullptr, result);
+    fw::test::Pump();
+    EXPECT_TRUE(model->Renderer().IsRenderAllPending());
+    EXPECT_FALSE(result->Renderer().IsRenderAllPending());
+
+    MainFrame()->MDIActivate(model->GetParent());
+    fw::test::Pump();
+    EXPECT_FALSE(model->Renderer().IsRenderAllPending());
+    if (!fw::PresentsThroughCopy())
+        GTEST_SKIP() << "the last frame shown is kept only where it is copied";
+    const fw::CFrameCopyWnd* shown = fw::CFrameCopyWnd::Find(model->m_hWnd);
+    ASSERT_NE(nullptr, shown);
+    const fw::Dib32& picture = shown->GetPicture();
+    ASSERT_NE(nullptr, picture.GetBits());
+    const COLORREF background = Project()->m_settings.m_backgroundColor;
+    int drawn = 0;
+    for (int i = 0; i < picture.GetWidth() * picture.GetHeight(); ++i)
+    {
+        const unsigned char* bgr = picture.GetBits() + static_cast<size_t>(i) * 4;
+        drawn += bgr[2] != GetRValue(background) || bgr[1] != GetGValue(background) ||
+                 bgr[0] != GetBValue(background);
+    }
+    // The demo model's faces, far more than the two triads.
+    EXPECT_GT(drawn, picture.GetWidth() * picture.GetHeight() / 20);
+}

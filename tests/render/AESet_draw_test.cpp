@@ -290,3 +290,37 @@ TEST_F(SceneTest, PickListsNameEachEntity)
     EXPECT_EQ(0,
               View().Device().Pick(kSize / 2, kSize / 2, lists, &View().Camera(0), 0.01).GetSize());
 }
+
+// A rebuild left to the next draw deletes the lists at once and compiles them when the view is
+// drawn, or when picking needs them first; an explicit rebuild meanwhile ends the wait.
+TEST_F(SceneTest, RebuildAtNextDrawWaitsForTheDrawOrThePick)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    Renderer().RenderAll();
+    const UINT faces = Renderer().ListName(CAESet::kShellFaceList);
+    ASSERT_TRUE(glIsList(faces));
+
+    Renderer().RenderAllAtNextDraw();
+    EXPECT_TRUE(Renderer().IsRenderAllPending());
+    EXPECT_FALSE(glIsList(faces));
+    Renderer().RenderResults(); // part of the rebuild to come
+    EXPECT_FALSE(glIsList(faces));
+    View().Draw();
+    EXPECT_FALSE(Renderer().IsRenderAllPending());
+    EXPECT_TRUE(glIsList(faces));
+    EXPECT_GE(ReadPixel(kSize / 2, kSize / 2)[0], 200);
+
+    Renderer().RenderAllAtNextDraw();
+    CDWordArray lists;
+    Renderer().GetPickLists(kKindShell, lists);
+    EXPECT_FALSE(Renderer().IsRenderAllPending());
+    EXPECT_EQ(1, View().Device()
+                     .Pick(kSize / 2, kSize / 2, lists, &View().Camera(0), 0.01)
+                     .GetSize());
+
+    Renderer().RenderAllAtNextDraw();
+    Renderer().RenderAll();
+    EXPECT_FALSE(Renderer().IsRenderAllPending());
+    EXPECT_TRUE(glIsList(faces));
+}
