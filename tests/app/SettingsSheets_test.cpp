@@ -17,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -315,6 +316,63 @@ TEST_F(SettingsSheets, EachSheetShowsItsPagesInOrderUnderTheirTitles)
     const std::vector<std::string> log = OutputLines();
     EXPECT_EQ(2, std::count(log.begin(), log.end(), "Settings of the model"))
         << "the Display and System sheets say so, the Result sheet does not";
+}
+
+namespace
+{
+// Adds the control of the page (a child window) whose rectangle leaves the area given.
+BOOL CALLBACK CollectOutside(HWND control, LPARAM param)
+{
+    auto* outside = reinterpret_cast<std::pair<RECT, std::vector<int>>*>(param);
+    if (!::IsWindowVisible(control))
+        return TRUE;
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    const RECT& area = outside->first;
+    if (rect.left < area.left || rect.top < area.top || rect.right > area.right ||
+        rect.bottom > area.bottom)
+        outside->second.push_back(::GetDlgCtrlID(control));
+    return TRUE;
+}
+} // namespace
+
+TEST_F(SettingsSheets, EveryPageShowsItsControlsWhollyInsideTheSheet)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    const struct
+    {
+        UINT command;
+        const char* caption;
+    } kSheets[] = {{ID_DISPLAY_SETTINGS, "Display Settings"},
+                   {ID_RESULT_SETTINGS, "Result Settings"},
+                   {ID_SYSTEM_SETTINGS, "System Settings"}};
+    for (const auto& sheet : kSheets)
+    {
+        SCOPED_TRACE(sheet.caption);
+        RunSheet(sheet.command, sheet.caption,
+                 [&](HWND window)
+                 {
+                     const HWND tab =
+                         reinterpret_cast<HWND>(::SendMessageA(window, PSM_GETTABCONTROL, 0, 0));
+                     for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i)
+                     {
+                         SCOPED_TRACE(i);
+                         const HWND page = SelectPage(window, i);
+                         ASSERT_NE(nullptr, page);
+                         // What the tab control shows of a page: its display area.
+                         std::pair<RECT, std::vector<int>> outside;
+                         ::GetClientRect(tab, &outside.first);
+                         TabCtrl_AdjustRect(tab, FALSE, &outside.first);
+                         ::MapWindowPoints(tab, nullptr,
+                                           reinterpret_cast<POINT*>(&outside.first), 2);
+                         ::EnumChildWindows(page, &CollectOutside,
+                                            reinterpret_cast<LPARAM>(&outside));
+                         EXPECT_EQ(std::vector<int>(), outside.second)
+                             << "controls cut off by the sheet";
+                     }
+                     PressSheetButton(window, PSBTN_CANCEL);
+                 });
+    }
 }
 
 TEST_F(SettingsSheets, ANewBackgroundRecoloursTheOutOfRangeBandOfEveryViewShowingAResult)
