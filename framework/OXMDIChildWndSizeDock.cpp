@@ -227,7 +227,10 @@ void COXMDIChildWndSizeDock::OnClose()
         m_bChildDestroying = FALSE;
         return;
     }
-    if (document && document->m_bAutoDelete && IsLastFrameOf(document))
+    // Docked, the view lives in the bar, whose parent frame is the main frame or a floating
+    // frame: closing the document would destroy that frame. The document closes by itself
+    // when its last view goes with this child.
+    if (document && document->m_bAutoDelete && IsLastFrameOf(document) && !m_bDocked)
     {
         document->OnCloseDocument();
         return;

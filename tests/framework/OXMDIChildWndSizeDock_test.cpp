@@ -126,11 +126,28 @@ TEST_F(DockableChild, DockingItemIsInTheSystemMenuAndCheckedWhileDocked)
                           MAKELPARAM(0, TRUE));
     EXPECT_TRUE(frameMenu->GetMenuState(g_nDockMDIChildCommand, MF_BYCOMMAND) & MF_CHECKED);
 
-    // Closing the floating frame closes the child.
+    // Closing the floating frame closes the child, its document and nothing else.
     const HWND childHwnd = child->m_hWnd;
     floating->SendMessage(WM_CLOSE);
     fw::test::Pump();
     EXPECT_FALSE(::IsWindow(childHwnd));
+    EXPECT_TRUE(::IsWindow(m_frame->m_hWnd));
+    POSITION documents = m_template->GetFirstDocPosition();
+    EXPECT_EQ(nullptr, documents);
+}
+
+TEST_F(DockableChild, ClosingTheLastDockedChildOfADocumentLeavesTheMainFrame)
+{
+    COXMDIChildWndSizeDock* child = OpenChild();
+    ASSERT_NE(nullptr, child);
+    ASSERT_TRUE(child->SetDocked(TRUE));
+    fw::test::Pump();
+    const HWND childHwnd = child->m_hWnd;
+    child->SendMessage(WM_CLOSE);
+    fw::test::Pump();
+    EXPECT_FALSE(::IsWindow(childHwnd));
+    EXPECT_TRUE(::IsWindow(m_frame->m_hWnd));
+    EXPECT_EQ(nullptr, m_template->GetFirstDocPosition());
 }
 
 TEST_F(DockableChild, FloatWindowOfSeveralBarsKeepsTheirSizesAndClosingHidesThemAll)
