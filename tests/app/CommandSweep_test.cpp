@@ -876,15 +876,33 @@ TEST_F(CommandEffects, EveryCommandAPartEnablesIsEnabledAndDoesSomething)
               "a tool that picks replaces the running selection with one of its own"}});
         expect("demo, selecting", disabled, idle, mayBeDisabled, mayBeIdle);
     }
+    // The model's view in each display mode, then in each operation mode: the mode chosen
+    // again before every command.
+    m_home = View(1)->GetParentFrame()->m_hWnd;
+    const UINT kModes[] = {ID_VIEW_WIREFRAME,
+                           ID_VIEW_RIDGELINE,
+                           ID_VIEW_SHADING,
+                           ID_VIEW_RIDGELINE_SHADING,
+                           ID_VIEW_HIDDENLINE,
+                           ID_VIEW_PAN,
+                           ID_VIEW_ZOOM,
+                           ID_VIEW_WINDOW_ZOOM,
+                           ID_VIEW_ROTATE3D,
+                           ID_VIEW_ROTATE_PLANE,
+                           ID_VIEW_ROTATE_VERTICAL,
+                           ID_VIEW_ROTATE_HORIZONTAL};
+    for (UINT mode : kModes)
     {
+        const std::string phase = "demo, model view, " + CommandName(mode);
         std::set<UINT> disabled, idle;
-        m_home = View(1)->GetParentFrame()->m_hWnd;
-        ASSERT_NO_FATAL_FAILURE(Sweep("demo, model view", disabled, idle));
+        ASSERT_NO_FATAL_FAILURE(
+            Sweep(phase.c_str(), disabled, idle, [this, mode] { Command(mode); }));
         Allowances mayBeDisabled = kAlwaysDisabled;
         mayBeDisabled.insert(mayBeDisabled.end(), {kNotSelecting, kNoResultShown});
         Allowances mayBeIdle = kAlwaysIdle;
-        mayBeIdle.push_back(kAlreadyXY);
-        expect("demo, model view", disabled, idle, mayBeDisabled, mayBeIdle);
+        mayBeIdle.insert(mayBeIdle.end(),
+                         {kAlreadyXY, {{mode}, "the mode the view is in already"}});
+        expect(phase.c_str(), disabled, idle, mayBeDisabled, mayBeIdle);
     }
     {
         std::set<UINT> disabled, idle;
