@@ -328,8 +328,13 @@ HWND CPropertySheet::CreateSheet(HWND owner)
     m_psh.dwFlags |= PSH_MODELESS;
     for (CPropertyPage* page : m_pages)
         page->m_firstSetActive = true;
-    return fw::CreateThroughHook(this, [this]
-                                 { return reinterpret_cast<HWND>(::PropertySheetA(&m_psh)); });
+    const HWND hwnd = fw::CreateThroughHook(
+        this, [this] { return reinterpret_cast<HWND>(::PropertySheetA(&m_psh)); });
+    // Over its owner, as a dialog opens, rather than at the screen's corner over the owner's
+    // caption and menu.
+    if (hwnd && owner && ::IsWindowVisible(owner) && !::IsIconic(owner) && m_hWnd == hwnd)
+        CenterWindow();
+    return hwnd;
 }
 
 int CPropertySheet::SheetResult() const

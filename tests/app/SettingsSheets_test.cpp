@@ -336,7 +336,7 @@ BOOL CALLBACK CollectOutside(HWND control, LPARAM param)
 }
 } // namespace
 
-TEST_F(SettingsSheets, EveryPageShowsItsControlsWhollyInsideTheSheet)
+TEST_F(SettingsSheets, EachSheetOpensInTheMainWindowBelowItsMenuAndShowsEveryPageWhole)
 {
     NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
     const struct
@@ -352,6 +352,19 @@ TEST_F(SettingsSheets, EveryPageShowsItsControlsWhollyInsideTheSheet)
         RunSheet(sheet.command, sheet.caption,
                  [&](HWND window)
                  {
+                     RECT self = {};
+                     ::GetWindowRect(window, &self);
+                     RECT main = {};
+                     MainFrame()->GetWindowRect(&main);
+                     // The views' area, below the menu bar and toolbars.
+                     RECT views = {};
+                     ::GetWindowRect(::FindWindowExA(MainFrame()->m_hWnd, nullptr, "MDIClient",
+                                                     nullptr),
+                                     &views);
+                     EXPECT_GE(self.top, views.top) << "over the main window's menu or toolbars";
+                     EXPECT_GE(self.left, main.left);
+                     EXPECT_LE(self.right, main.right);
+                     EXPECT_LE(self.bottom, main.bottom);
                      const HWND tab =
                          reinterpret_cast<HWND>(::SendMessageA(window, PSM_GETTABCONTROL, 0, 0));
                      for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i)
