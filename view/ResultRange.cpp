@@ -25,6 +25,7 @@ double Axis(const CPoint3D& p, int kind)
 // the element range as the saved one; the current one then holds the nodal means.
 bool ReadsSavedRange(const CResultData& result, int side, bool vectors)
 {
+    result.SettleNodeMeans(); // the current range holds the nodal means
     const bool hasSaved = vectors ? result.m_savedMinVector.x <= result.m_savedMaxVector.x
                                   : result.m_savedMin <= result.m_savedMax;
     return side == kLocationElement && hasSaved && result.GetLocation() == 0;

@@ -175,7 +175,9 @@ public:
     int GetLastLoadCase(UINT packedId) const;
     int GetNextLoadCase(UINT packedId) const;
     int GetPrevLoadCase(UINT packedId) const;
-    // Averages element values to the nodes for every loaded result that asks for it.
+    // Averages element values to the nodes for every loaded result that asks for it, on the
+    // node-element links as they stand now; each result's means are worked out when its node
+    // values or range are first read.
     void UpdateLoadedResults();
 
     // Largest ids ever inserted, and the marks SaveMaxIds took.

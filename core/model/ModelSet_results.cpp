@@ -5,22 +5,15 @@
 #include "core/model/ModelSet.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <exception>
 #include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace
 {
 constexpr int kDefaultNodeCount = 200000;
-// A few: the averaging is bound by memory rather than by the cores.
-constexpr size_t kAveragingThreads = 4;
 
 // The nodes of the default group with the ids of the elements in their id lists, as ranges:
 // built once for every result that is averaged.
@@ -188,14 +181,6 @@ struct NodeMeans
     std::vector<double> values;
     std::vector<int> vectorIds;
     std::vector<CVectorCell> vectors;
-
-    void Clear()
-    {
-        valueIds.clear();
-        values.clear();
-        vectorIds.clear();
-        vectors.clear();
-    }
 };
 
 // Each node's mean over the elements that use it and carry a value; sample(link) gives the
@@ -246,10 +231,10 @@ void AverageLinks(CResultData& result, const NodeElementLinks& links, Sample sam
 }
 
 // Averages the result into means, reading its element values directly or through samples of
-// the numbered elements (numbered on first need).
+// the numbered elements.
 template <bool withVectors>
-void AverageResult(CResultData& result, const CModelSet& model, const NodeElementLinks& links,
-                   std::unique_ptr<ElementNumbers>& numbers, NodeMeans& means)
+void AverageResult(CResultData& result, const NodeElementLinks& links,
+                   const ElementNumbers* numbers, NodeMeans& means)
 {
     if (ReadsDirectly(result, links.largestElementId, withVectors))
     {
@@ -263,8 +248,6 @@ void AverageResult(CResultData& result, const CModelSet& model, const NodeElemen
             means);
         return;
     }
-    if (!numbers)
-        numbers = std::make_unique<ElementNumbers>(NumberLinkedElements(model, links));
     ElementSamples samples;
     SampleElements(result, *numbers, withVectors, samples);
     const DirectValues sampled{samples.hasValue.data(), samples.values.data(),
@@ -276,25 +259,40 @@ void AverageResult(CResultData& result, const CModelSet& model, const NodeElemen
         means);
 }
 
-// Each node gets the mean of the values of the elements that use it and carry one.
-void AverageToNodes(CResultData& result, const CModelSet& model, int nodeCount,
-                    const NodeElementLinks& links, std::unique_ptr<ElementNumbers>& numbers,
-                    NodeMeans& means)
+// The model's node-element links at one update of the loaded results, kept by the results it
+// averages until each has been read once.
+class CNodeMeansAtUpdate : public CNodeMeansSource
 {
-    const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
-    result.ReserveNodes(nodeCount, withVectors);
-    means.Clear();
-    if (withVectors)
-        AverageResult<true>(result, model, links, numbers, means);
-    else
-        AverageResult<false>(result, model, links, numbers, means);
-    result.m_nodeValues.SetEach(means.valueIds.data(), means.valueIds.size(),
-                                [&](size_t i) { return means.values[i]; });
-    result.m_nodeVectors.SetEach(means.vectorIds.data(), means.vectorIds.size(),
-                                 [&](size_t i) { return means.vectors[i]; });
-    result.m_nodeVectorFlags.SetEach(means.vectorIds.data(), means.vectorIds.size(),
-                                     [](size_t) { return uint8_t(1); });
-}
+public:
+    CNodeMeansAtUpdate(int nodeCount, NodeElementLinks links,
+                       std::unique_ptr<ElementNumbers> numbers)
+        : m_nodeCount(nodeCount), m_links(std::move(links)), m_numbers(std::move(numbers))
+    {
+    }
+
+    // Each node gets the mean of the values of the elements that use it and carry one.
+    void AverageToNodes(CResultData& result) const override
+    {
+        const bool withVectors = (result.m_flags & CResultData::kFlagVector) != 0;
+        result.ReserveNodes(m_nodeCount, withVectors);
+        NodeMeans means;
+        if (withVectors)
+            AverageResult<true>(result, m_links, m_numbers.get(), means);
+        else
+            AverageResult<false>(result, m_links, m_numbers.get(), means);
+        result.m_nodeValues.SetEach(means.valueIds.data(), means.valueIds.size(),
+                                    [&](size_t i) { return means.values[i]; });
+        result.m_nodeVectors.SetEach(means.vectorIds.data(), means.vectorIds.size(),
+                                     [&](size_t i) { return means.vectors[i]; });
+        result.m_nodeVectorFlags.SetEach(means.vectorIds.data(), means.vectorIds.size(),
+                                         [](size_t) { return uint8_t(1); });
+    }
+
+private:
+    int m_nodeCount;
+    NodeElementLinks m_links;
+    std::unique_ptr<ElementNumbers> m_numbers; // when a result's arrays miss a linked id
+};
 } // namespace
 
 bool CModelSet::AddResult(CResultData* result)
@@ -470,25 +468,29 @@ int CModelSet::GetPrevLoadCase(UINT packedId) const
 
 void CModelSet::UpdateLoadedResults()
 {
-    std::vector<CResultData*> averaged;
+    // Means still waiting from an earlier update are worked out on the links of that update,
+    // as they would have been then; this update averages them again on its own links.
     POSITION pos = m_results.GetStartPosition();
+    std::vector<CResultData*> averaged;
     while (pos != nullptr)
     {
         UINT id = 0;
         CResultData* result = nullptr;
         m_results.GetNextAssoc(pos, id, result);
-        if (result != nullptr && result->m_loaded == CResultData::kLoaded && result->m_average &&
+        if (result == nullptr)
+            continue;
+        result->SettleNodeMeans();
+        if (result->m_loaded == CResultData::kLoaded && result->m_average &&
             result->GetLocation() == 0)
             averaged.push_back(result);
     }
     if (averaged.empty() || m_defaultGroup == nullptr)
         return;
-    // One object filed under two ids is averaged once: two workers must not share it.
     std::sort(averaged.begin(), averaged.end());
     averaged.erase(std::unique(averaged.begin(), averaged.end()), averaged.end());
     const int nodeCount = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
-    const NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
-    // The numbering is shared: made before the workers start when any result needs it.
+    NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
+    // The numbering is shared, made now when any result needs it.
     std::unique_ptr<ElementNumbers> numbers;
     for (const CResultData* result : averaged)
     {
@@ -499,43 +501,8 @@ void CModelSet::UpdateLoadedResults()
             break;
         }
     }
-    // Each result is averaged on its own: the results share only what they read, so a few
-    // threads take them in turn. A failure (out of memory) stops every worker and is thrown
-    // here, as it would be without them.
-    std::atomic<size_t> next{0};
-    std::exception_ptr failure;
-    std::mutex failureLock;
-    auto work = [&]
-    {
-        try
-        {
-            NodeMeans means;
-            for (size_t i = next++; i < averaged.size(); i = next++)
-                AverageToNodes(*averaged[i], *this, nodeCount, links, numbers, means);
-        }
-        catch (...)
-        {
-            next = averaged.size();
-            const std::lock_guard<std::mutex> hold(failureLock);
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
-    const size_t threads = std::min<size_t>(
-        {averaged.size(), std::max(1u, std::thread::hardware_concurrency()), kAveragingThreads});
-    std::vector<std::thread> workers;
-    try
-    {
-        for (size_t t = 1; t < threads; ++t)
-            workers.emplace_back(work);
-    }
-    catch (const std::system_error&)
-    {
-        // Fewer workers: the ones started and this thread still take every result.
-    }
-    work();
-    for (std::thread& worker : workers)
-        worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    const auto source =
+        std::make_shared<const CNodeMeansAtUpdate>(nodeCount, std::move(links), std::move(numbers));
+    for (CResultData* result : averaged)
+        result->SetPendingNodeMeans(source);
 }

@@ -25,8 +25,26 @@ void CResultData::ResetVectorRange(CPoint3D& minVector, CPoint3D& maxVector)
     maxVector = CPoint3D(kRangeUnsetMax, kRangeUnsetMax, kRangeUnsetMax);
 }
 
+void CResultData::AverageNow() const
+{
+    // Taken first: the averaging reads this result through the same readers. Results are
+    // always made non-const, and the means are a cache of what the element values say.
+    std::shared_ptr<const CNodeMeansSource> source = std::move(m_pendingMeans);
+    m_pendingMeans.reset();
+    try
+    {
+        source->AverageToNodes(const_cast<CResultData&>(*this));
+    }
+    catch (...)
+    {
+        m_pendingMeans = std::move(source);
+        throw;
+    }
+}
+
 void CResultData::ResetRange()
 {
+    SettleNodeMeans();
     if (m_flags & (kFlagAtNodes | kFlagElementNodes))
         return;
     m_savedMin = m_min;
@@ -40,6 +58,7 @@ void CResultData::ResetRange()
 
 double CResultData::GetLargestValue() const
 {
+    SettleNodeMeans();
     if (!HasRange())
         return 0.0;
     return std::max(std::fabs(m_min), std::fabs(m_max));
@@ -47,6 +66,7 @@ double CResultData::GetLargestValue() const
 
 bool CResultData::GetNodeValue(int nodeId, double* value) const
 {
+    SettleNodeMeans();
     const double* cell = m_nodeValues.Find(nodeId);
     if (cell == nullptr)
         return false;
@@ -65,6 +85,7 @@ bool CResultData::GetElementValue(int elementId, double* value) const
 
 bool CResultData::GetNodeVector(int nodeId, CPoint3D* vector) const
 {
+    SettleNodeMeans();
     const uint8_t* flag = m_nodeVectorFlags.Find(nodeId);
     if (flag == nullptr || !*flag)
         return false;

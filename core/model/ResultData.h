@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Sentinels of a range that has seen no value yet.
@@ -25,6 +26,17 @@ struct CVectorCell
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
+};
+
+class CResultData;
+
+// Averages a result's element values to the nodes when they are first read: the node-element
+// links as they stood when the result was loaded.
+class CNodeMeansSource
+{
+public:
+    virtual ~CNodeMeansSource() = default;
+    virtual void AverageToNodes(CResultData& result) const = 0;
 };
 
 // Values of one element at its nodes: the node ids, one scalar and one vector per slot.
@@ -69,10 +81,28 @@ public:
     void SetSubtitle(const CString& text) { m_typeName = text; }
     void SetTitle(const CString& title) { m_title = title; }
 
+    // Element values wait to be averaged to the nodes until the node tables or the range are
+    // first read (a result not shown costs nothing); every reader below settles them first, and
+    // code that reads the public tables or range directly calls SettleNodeMeans.
+    void SetPendingNodeMeans(std::shared_ptr<const CNodeMeansSource> source)
+    {
+        m_pendingMeans = std::move(source);
+    }
+    bool HasPendingNodeMeans() const { return m_pendingMeans != nullptr; }
+    void SettleNodeMeans() const
+    {
+        if (m_pendingMeans)
+            AverageNow();
+    }
+
     // Range: copies the current range to the saved one and resets it, unless the values sit
     // at nodes or element nodes (those keep their range).
     void ResetRange();
-    bool HasRange() const { return m_min <= m_max; }
+    bool HasRange() const
+    {
+        SettleNodeMeans();
+        return m_min <= m_max;
+    }
     // The larger magnitude of the current range; 0.0 while it is unset.
     double GetLargestValue() const;
     void WidenRange(double value)
@@ -91,9 +121,17 @@ public:
     bool GetElementVector(int elementId, CPoint3D* vector) const;
     const CComponentSet* GetComponentSet(int elementId) const;
     // One past the largest id with a cell.
-    int GetNodeValueCount() const { return m_nodeValues.GetCount(); }
+    int GetNodeValueCount() const
+    {
+        SettleNodeMeans();
+        return m_nodeValues.GetCount();
+    }
     int GetElementValueCount() const { return m_elementValues.GetCount(); }
-    int GetNodeVectorCount() const { return m_nodeVectorFlags.GetCount(); }
+    int GetNodeVectorCount() const
+    {
+        SettleNodeMeans();
+        return m_nodeVectorFlags.GetCount();
+    }
     int GetElementVectorCount() const { return m_elementVectorFlags.GetCount(); }
     int GetComponentSetCount() const { return m_components.GetCount(); }
 
@@ -166,6 +204,9 @@ public:
     CString m_title;
 
 private:
+    mutable std::shared_ptr<const CNodeMeansSource> m_pendingMeans;
+
+    void AverageNow() const;
     static void ResetVectorRange(CPoint3D& minVector, CPoint3D& maxVector);
 };
 

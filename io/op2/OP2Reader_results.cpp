@@ -87,6 +87,7 @@ void ApplyCommonRange(const std::vector<CResultData*>& results)
     CPoint3D highVector(kRangeUnsetMax, kRangeUnsetMax, kRangeUnsetMax);
     for (const CResultData* r : results)
     {
+        r->SettleNodeMeans(); // an earlier load's means widened its range
         low = std::min(low, r->m_min);
         high = std::max(high, r->m_max);
         lowVector = CPoint3D(std::min(lowVector.x, r->m_minVector.x),
