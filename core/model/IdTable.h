@@ -20,7 +20,12 @@ public:
     static constexpr size_t kDenseIds = size_t(1) << 16;
 
     // The cell of id (0 or more), made empty when absent.
-    T& At(int id);
+    T& At(int id)
+    {
+        // Inline for the array, which readers fill after reserving it.
+        const size_t index = static_cast<size_t>(id);
+        return index < m_dense.size() ? m_dense[index] : AtBeyondArray(id);
+    }
     // Sets the cell of each id to value(i) (called once for each i, in order), as At would make
     // and set them one after the other: ascending ids past the array go in with one growth.
     template <typename Value>
@@ -67,6 +72,7 @@ public:
     void RemoveAll();
 
 private:
+    T& AtBeyondArray(int id);
     static bool IsDense(size_t end, size_t made) { return end <= kDenseIds + 2 * (made + 1); }
     bool IsDense(size_t end) const { return IsDense(end, m_made); }
     size_t AppendableRun(const int* ids, size_t first, size_t count) const;
@@ -84,11 +90,9 @@ private:
 };
 
 template <typename T>
-T& CIdTable<T>::At(int id)
+T& CIdTable<T>::AtBeyondArray(int id)
 {
     const size_t index = static_cast<size_t>(id);
-    if (index < m_dense.size())
-        return m_dense[index];
     // Ids that come in order append one cell at a time.
     if (index == m_dense.size() && index < m_dense.capacity() && m_far.empty() &&
         IsDense(index + 1))
