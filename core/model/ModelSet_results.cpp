@@ -23,6 +23,12 @@ struct NodeElementLinks
     std::vector<int> firstLink;  // by node position, and one past the last
     std::vector<int> elementIds; // the linked elements, node after node
     int largestElementId = -1;
+
+    bool operator==(const NodeElementLinks& other) const
+    {
+        return nodeIds == other.nodeIds && firstLink == other.firstLink &&
+               elementIds == other.elementIds;
+    }
 };
 
 NodeElementLinks LinkNodesToElements(const CGroupSet& group)
@@ -288,6 +294,12 @@ public:
                                          [](size_t) { return uint8_t(1); });
     }
 
+    // Whether averaging on these links gives what averaging on links and nodeCount gives.
+    bool Matches(int nodeCount, const NodeElementLinks& links) const
+    {
+        return nodeCount == m_nodeCount && links == m_links;
+    }
+
 private:
     int m_nodeCount;
     NodeElementLinks m_links;
@@ -468,10 +480,8 @@ int CModelSet::GetPrevLoadCase(UINT packedId) const
 
 void CModelSet::UpdateLoadedResults()
 {
-    // Means still waiting from an earlier update are worked out on the links of that update,
-    // as they would have been then; this update averages them again on its own links.
+    std::vector<CResultData*> candidates;
     POSITION pos = m_results.GetStartPosition();
-    std::vector<CResultData*> averaged;
     while (pos != nullptr)
     {
         UINT id = 0;
@@ -479,17 +489,46 @@ void CModelSet::UpdateLoadedResults()
         m_results.GetNextAssoc(pos, id, result);
         if (result == nullptr)
             continue;
-        result->SettleNodeMeans();
         if (result->m_loaded == CResultData::kLoaded && result->m_average &&
-            result->GetLocation() == 0)
-            averaged.push_back(result);
+            result->GetLocation() == 0 && m_defaultGroup != nullptr)
+            candidates.push_back(result);
+        else
+            result->SettleNodeMeans(); // waiting from an update that found it averaged
     }
-    if (averaged.empty() || m_defaultGroup == nullptr)
+    if (candidates.empty())
         return;
-    std::sort(averaged.begin(), averaged.end());
-    averaged.erase(std::unique(averaged.begin(), averaged.end()), averaged.end());
+    // One object filed under two ids is averaged once.
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
     const int nodeCount = m_maxNodeId >= 1 ? static_cast<int>(m_maxNodeId) : kDefaultNodeCount;
     NodeElementLinks links = LinkNodesToElements(*m_defaultGroup);
+    // A result averaged (or waiting) on links equal to these keeps its means: averaging again
+    // would give the same. Others are averaged on the links of their own update first, as they
+    // would have been then, and again on these when next read.
+    std::vector<std::pair<const CNodeMeansSource*, bool>> compared; // once a source
+    const auto matches = [&](const CNodeMeansSource* source)
+    {
+        for (const auto& known : compared)
+        {
+            if (known.first == source)
+                return known.second;
+        }
+        const bool same =
+            static_cast<const CNodeMeansAtUpdate*>(source)->Matches(nodeCount, links);
+        compared.emplace_back(source, same);
+        return same;
+    };
+    std::vector<CResultData*> averaged;
+    for (CResultData* result : candidates)
+    {
+        const CNodeMeansSource* source = result->GetNodeMeansSource();
+        if (source != nullptr && matches(source))
+            continue;
+        result->SettleNodeMeans();
+        averaged.push_back(result);
+    }
+    if (averaged.empty())
+        return;
     // The numbering is shared, made now when any result needs it.
     std::unique_ptr<ElementNumbers> numbers;
     for (const CResultData* result : averaged)

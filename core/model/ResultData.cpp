@@ -27,17 +27,16 @@ void CResultData::ResetVectorRange(CPoint3D& minVector, CPoint3D& maxVector)
 
 void CResultData::AverageNow() const
 {
-    // Taken first: the averaging reads this result through the same readers. Results are
+    // Cleared first: the averaging reads this result through the same readers. Results are
     // always made non-const, and the means are a cache of what the element values say.
-    std::shared_ptr<const CNodeMeansSource> source = std::move(m_pendingMeans);
-    m_pendingMeans.reset();
+    m_meansPending = false;
     try
     {
-        source->AverageToNodes(const_cast<CResultData&>(*this));
+        m_meansSource->AverageToNodes(const_cast<CResultData&>(*this));
     }
     catch (...)
     {
-        m_pendingMeans = std::move(source);
+        m_meansPending = true;
         throw;
     }
 }

@@ -83,15 +83,18 @@ public:
 
     // Element values wait to be averaged to the nodes until the node tables or the range are
     // first read (a result not shown costs nothing); every reader below settles them first, and
-    // code that reads the public tables or range directly calls SettleNodeMeans.
+    // code that reads the public tables or range directly calls SettleNodeMeans. The source
+    // stays after that: a later update that finds the same links leaves the means as they are.
     void SetPendingNodeMeans(std::shared_ptr<const CNodeMeansSource> source)
     {
-        m_pendingMeans = std::move(source);
+        m_meansSource = std::move(source);
+        m_meansPending = m_meansSource != nullptr;
     }
-    bool HasPendingNodeMeans() const { return m_pendingMeans != nullptr; }
+    const CNodeMeansSource* GetNodeMeansSource() const { return m_meansSource.get(); }
+    bool HasPendingNodeMeans() const { return m_meansPending; }
     void SettleNodeMeans() const
     {
-        if (m_pendingMeans)
+        if (m_meansPending)
             AverageNow();
     }
 
@@ -204,7 +207,8 @@ public:
     CString m_title;
 
 private:
-    mutable std::shared_ptr<const CNodeMeansSource> m_pendingMeans;
+    std::shared_ptr<const CNodeMeansSource> m_meansSource;
+    mutable bool m_meansPending = false;
 
     void AverageNow() const;
     static void ResetVectorRange(CPoint3D& minVector, CPoint3D& maxVector);

@@ -298,6 +298,33 @@ TEST(ResultCatalogue, MeansReadLaterAreThoseOfTheLinksAtTheUpdate)
     EXPECT_DOUBLE_EQ(8.0, result->m_max);
 }
 
+// An update on changed links first gives the results still waiting the means of their own
+// update, as an update then would have: node 7 keeps the mean of the element that has gone.
+TEST(ResultCatalogue, UpdateOnChangedLinksKeepsTheMeansOfTheEarlierUpdate)
+{
+    CModelSet model;
+    for (int id = 1; id <= 8; ++id)
+        AddTestNode(model, id, id / 2, id % 2, 0.0);
+    AddQuad(model, 1, 1, 2, 3, 4);
+    AddQuad(model, 2, 3, 4, 5, 6);
+    AddQuad(model, 3, 4, 6, 7, 8);
+    model.BuildElementFaces();
+    CResultData* result = AddLoaded(model, 1);
+    result->SetElementValue(1, 1.0);
+    result->SetElementValue(2, 3.0);
+    result->SetElementValue(3, 8.0);
+    model.UpdateLoadedResults();
+    model.ReleaseElementsAbove(2);
+    model.UpdateLoadedResults();
+
+    double value = 0.0;
+    ASSERT_TRUE(result->GetNodeValue(7, &value));
+    EXPECT_DOUBLE_EQ(8.0, value);
+    ASSERT_TRUE(result->GetNodeValue(4, &value));
+    EXPECT_DOUBLE_EQ(2.0, value);
+    EXPECT_DOUBLE_EQ(8.0, result->m_max);
+}
+
 // Every reader of the range or the node tables sees the means, whichever comes first: three
 // values of 0.1 average to one bit above 0.1, which only the means put into the range.
 TEST(ResultCatalogue, EveryReaderSeesTheMeansWhenReadFirst)
