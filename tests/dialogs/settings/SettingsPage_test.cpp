@@ -1,5 +1,5 @@
 // What every settings page shares, under Wine: each text a page shows in English it also shows
-// in Japanese, from the same string file.
+// in Japanese, from the same string file; what lies in a group box keeps clear of its frame.
 #include "dialogs/settings/ColorTablePage.h"
 #include "dialogs/settings/ContourDefaultSettingsDlg.h"
 #include "dialogs/settings/DisplayAttSettingsDlg.h"
@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using dialogs_test::SettingsPageFixture;
 
@@ -78,5 +80,76 @@ TEST_F(SettingsPage, EveryTextShownInEnglishIsShownInJapaneseToo)
             if (!text.empty())
                 EXPECT_FALSE(japaneseTexts.at(id).empty()) << "control " << id << ": " << text;
         }
+    }
+}
+
+namespace
+{
+struct GroupBoxes
+{
+    HWND page;
+    std::vector<RECT> boxes;
+    std::vector<std::pair<int, RECT>> others;
+};
+
+BOOL CALLBACK CollectControls(HWND control, LPARAM param)
+{
+    auto* found = reinterpret_cast<GroupBoxes*>(param);
+    if (::GetParent(control) != found->page || !::IsWindowVisible(control))
+        return TRUE;
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    char className[32] = {};
+    ::GetClassNameA(control, className, sizeof className);
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    if (::lstrcmpiA(className, "Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX)
+        found->boxes.push_back(rect);
+    else
+        found->others.emplace_back(::GetDlgCtrlID(control), rect);
+    return TRUE;
+}
+} // namespace
+
+TEST_F(SettingsPage, ControlsInAGroupBoxKeepClearOfItsFrame)
+{
+    MakeProject();
+    CResultDisplayAttr record;
+    CVectorDisplayAttr vectorRecord;
+    const std::map<std::string, std::function<std::unique_ptr<CSettingsPage>()>> kPages = {
+        {"contour", [&] { return std::make_unique<CContourDefaultSettingsDlg>(&record); }},
+        {"vector", [&] { return std::make_unique<CVectorDefaultSettingsDlg>(&vectorRecord); }},
+        {"display", [] { return std::make_unique<CDisplayAttSettingsDlg>(); }},
+        {"material", [] { return std::make_unique<CMaterialSettingDlg>(); }},
+        {"view defaults", [] { return std::make_unique<CViewDefaultSettingDlg>(); }},
+        {"folders", [] { return std::make_unique<CSettingFilePath>(); }},
+        {"property colours", [] { return std::make_unique<CPropertyColorDlg>(); }},
+        {"material colours", [] { return std::make_unique<CMaterialColorDlg>(); }},
+    };
+    for (const auto& [name, make] : kPages)
+    {
+        SCOPED_TRACE(name);
+        std::unique_ptr<CSettingsPage> page = make();
+        GroupBoxes found;
+        found.page = Open(*page);
+        // Two dialog units: room for the frame line and for a font with taller glyphs, such
+        // as the Japanese interface font.
+        RECT margin = {0, 0, 2, 2};
+        ::MapDialogRect(found.page, &margin);
+        ::EnumChildWindows(found.page, &CollectControls, reinterpret_cast<LPARAM>(&found));
+        for (const RECT& box : found.boxes)
+        {
+            for (const auto& [id, rect] : found.others)
+            {
+                RECT common = {};
+                if (!::IntersectRect(&common, &box, &rect))
+                    continue;
+                EXPECT_TRUE(rect.left >= box.left + margin.right &&
+                            rect.right <= box.right - margin.right &&
+                            rect.bottom <= box.bottom - margin.bottom)
+                    << "control " << id << " reaches the frame of the group box at y "
+                    << box.top;
+            }
+        }
+        PressCancel();
     }
 }
