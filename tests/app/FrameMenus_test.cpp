@@ -796,3 +796,85 @@ TEST_F(FrameMenus, ToolBarDropDownsShowTheirBitmapsBelowTheButtonAndTheChosenCom
     EXPECT_EQ(CCAEView::kRightBottom, Project()->m_settings.m_triadPosition);
     EXPECT_EQ(kHiddenLine, View(1)->Scene().DisplayMode());
 }
+
+TEST_F(FrameMenus, CheckedItemsWithoutPicturesShowTheCheckMarkOnTheCheckerboard)
+{
+    NewProject("Menus", m_demoModel);
+    // Every toolbar but the Animation toolbar is shown: its item alone is unchecked.
+    MainFrame()->ShowBar(ID_TOOLBAR_ANIMATION, FALSE);
+    fw::test::Pump();
+    const HMENU view = ::GetSubMenu(MainFrame()->GetFrameMenu(), 2);
+    HMENU toolBars = nullptr;
+    for (int i = 0; i < ::GetMenuItemCount(view); ++i)
+    {
+        const HMENU sub = ::GetSubMenu(view, i);
+        if (sub != nullptr && ::GetMenuItemID(sub, 0) == ID_VIEW_TOOLBAR)
+            toolBars = sub;
+    }
+    ASSERT_NE(nullptr, toolBars);
+    struct Mark
+    {
+        UINT id;
+        UINT state;
+        int dark;  // the check mark
+        int light; // with the menu colour: the checkerboard
+        int menu;
+    };
+    std::vector<Mark> marks;
+    WhenMenuShows(
+        [&](HWND popup)
+        {
+            ::UpdateWindow(popup);
+            CRect window;
+            ::GetWindowRect(popup, &window);
+            const ScreenImage screen(window);
+            const int cx = ::GetSystemMetrics(SM_CXMENUCHECK);
+            const int cy = ::GetSystemMetrics(SM_CYMENUCHECK);
+            for (int i = 0; i < ::GetMenuItemCount(toolBars); ++i)
+            {
+                Mark mark = {::GetMenuItemID(toolBars, i),
+                             ::GetMenuState(toolBars, static_cast<UINT>(i), MF_BYPOSITION), 0, 0,
+                             0};
+                const CRect item = ItemOnScreen(toolBars, i);
+                const int top = item.top + (item.Height() - cy) / 2;
+                for (int y = top; y < top + cy; ++y)
+                {
+                    for (int x = item.left + 2; x < item.left + 2 + cx; ++x)
+                    {
+                        const COLORREF shown = screen.At(x, y);
+                        mark.dark +=
+                            GetRValue(shown) < 64 && GetGValue(shown) < 64 && GetBValue(shown) < 64;
+                        mark.light += shown == ::GetSysColor(COLOR_3DHILIGHT);
+                        mark.menu += shown == ::GetSysColor(COLOR_MENU);
+                    }
+                }
+                marks.push_back(mark);
+            }
+            Shot("toolbars", popup);
+            ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+    // The View menu's ToolBars submenu, opened on its own as the menu bar opens a popup.
+    ::TrackPopupMenu(toolBars, TPM_LEFTALIGN | TPM_LEFTBUTTON, 200, 200, 0, MainFrame()->m_hWnd,
+                     nullptr);
+    fw::test::Pump();
+    MainFrame()->ShowBar(ID_TOOLBAR_ANIMATION, TRUE);
+
+    ASSERT_EQ(11u, marks.size());
+    for (const Mark& mark : marks)
+    {
+        SCOPED_TRACE(mark.id);
+        if (mark.state & MF_HILITE)
+            continue;
+        if (mark.id == ID_TOOLBAR_ANIMATION)
+        {
+            EXPECT_FALSE(mark.state & MF_CHECKED);
+            EXPECT_EQ(0, mark.dark);
+            EXPECT_EQ(0, mark.light);
+            continue;
+        }
+        EXPECT_TRUE(mark.state & MF_CHECKED);
+        EXPECT_GT(mark.dark, 4);
+        EXPECT_GT(mark.light, 5);
+        EXPECT_GT(mark.menu, 5);
+    }
+}
