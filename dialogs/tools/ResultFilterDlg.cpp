@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace
 {
 constexpr UINT kReleaseMessage = WM_APP + 37;
@@ -24,6 +26,32 @@ LRESULT AddItem(HWND list, const CString& text, size_t index)
     const LRESULT at = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
     ::SendMessageA(list, LB_SETITEMDATA, WPARAM(at), LPARAM(index));
     return at;
+}
+
+// A list's horizontal scroll range covers its widest text, so that a long result name can be
+// scrolled into sight rather than cut off at the list's edge.
+void FitHorizontalExtent(HWND list)
+{
+    const HDC dc = ::GetDC(list);
+    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    int widest = 0;
+    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+    {
+        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, WPARAM(i), 0);
+        if (length <= 0)
+            continue;
+        std::string text(size_t(length) + 1, '\0');
+        ::SendMessageA(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()));
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc, text.data(), int(length), &size);
+        if (size.cx > widest)
+            widest = size.cx;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    ::SendMessageA(list, LB_SETHORIZONTALEXTENT, WPARAM(widest + 2), 0);
 }
 
 std::vector<int> ChosenItems(HWND list)
@@ -73,6 +101,7 @@ BOOL CResultFilterDlg::OnInitDialog()
     const HWND results = ::GetDlgItem(m_hWnd, IDC_RESULTFILTER_RESULTS);
     for (size_t i = 0; i < m_results.size(); ++i)
         AddItem(results, m_results[i].text, i);
+    FitHorizontalExtent(results);
     result_choice::Item shown;
     if (m_shownResultId != 0 &&
         result_choice::ShownResultItem(*m_model, m_shownResultId, m_shownSelector, m_labels, &shown))
@@ -119,6 +148,7 @@ void CResultFilterDlg::AddSelected(const result_choice::Item& item)
     }
     m_selected.push_back(item);
     AddItem(selected, item.text, m_selected.size() - 1);
+    FitHorizontalExtent(selected);
 }
 
 void CResultFilterDlg::OnDelete()
@@ -127,6 +157,7 @@ void CResultFilterDlg::OnDelete()
     const std::vector<int> chosen = ChosenItems(selected);
     for (auto at = chosen.rbegin(); at != chosen.rend(); ++at)
         ::SendMessageA(selected, LB_DELETESTRING, WPARAM(*at), 0);
+    FitHorizontalExtent(selected);
 }
 
 void CResultFilterDlg::OnOK()

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <string>
 
 using dialogs_test::DialogFixture;
 
@@ -176,6 +177,38 @@ TEST_F(ResultFilterDlgTest, ViewResultIsPreselectedWithItsOwnComponent)
         ASSERT_EQ(1u, m_dialog.m_chosenComponents.size());
         EXPECT_EQ(c.component, m_dialog.m_chosenComponents[0]) << c.text;
         m_dialog.DestroyWindow();
+    }
+}
+
+TEST_F(ResultFilterDlgTest, LongResultNamesScrollIntoSight)
+{
+    constexpr UINT kLongKey = (1u << 23) | (5u << 13) | 1u;
+    const char* const kName = "Displacement - Translation in the basic coordinate system";
+    const UINT index = m_model.AddLoadCaseValueById(kLongKey, 1.0);
+    AddResult(m_model, kLongKey | (index << 3), kName,
+              CResultData::kFlagVector | CResultData::kFlagAtNodes | 0x08);
+    m_dialog.m_shownResultId = kLongKey | (index << 3);
+    m_dialog.m_shownSelector = 1;
+    const HWND hwnd = Open(true);
+    for (const int id : {IDC_RESULTFILTER_RESULTS, IDC_RESULTFILTER_SELECTED})
+    {
+        SCOPED_TRACE(id);
+        const HWND list = ::GetDlgItem(hwnd, id);
+        const std::string text = "Resultant : " + std::string(kName);
+        ASSERT_NE(LB_ERR, ::SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1),
+                                         reinterpret_cast<LPARAM>(text.c_str())));
+        const HDC dc = ::GetDC(list);
+        const HGDIOBJ old = ::SelectObject(
+            dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(list, dc);
+        RECT client = {};
+        ::GetClientRect(list, &client);
+        ASSERT_GT(size.cx, client.right) << "the name is wider than the list";
+        EXPECT_GE(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), size.cx)
+            << "the whole name can be scrolled to";
     }
 }
 
