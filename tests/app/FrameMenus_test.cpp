@@ -33,7 +33,7 @@ namespace
 constexpr UINT kMenuGetHandle = 0x01E1; // MN_GETHMENU
 
 // The script that runs once a popup menu shows, from inside the menu's own loop (a thread timer
-// fires there), with the topmost popup window.
+// fires there), with the topmost popup window. The timer runs until the test ends.
 std::function<void(HWND)> g_whileOpen;
 std::function<bool(HWND)> g_ready; // null: any popup will do
 UINT_PTR g_timer = 0;
@@ -78,11 +78,11 @@ void CALLBACK OnMenuTimer(HWND, UINT, UINT_PTR, DWORD)
     if (!settled || !g_whileOpen || (g_ready && !g_ready(popup)))
         return;
     seenBefore = nullptr;
-    ::KillTimer(nullptr, g_timer);
-    g_timer = 0;
     const auto script = std::move(g_whileOpen);
     g_whileOpen = nullptr;
     g_ready = nullptr;
+    // The timer goes on: a popup that its script leaves open is closed in time.
+    g_deadline = ::GetTickCount() + kScriptTimeoutMs;
     script(popup);
 }
 
