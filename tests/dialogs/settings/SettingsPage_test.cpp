@@ -153,3 +153,32 @@ TEST_F(SettingsPage, ControlsInAGroupBoxKeepClearOfItsFrame)
         PressCancel();
     }
 }
+
+TEST_F(SettingsPage, TextsInBothLanguagesFitTheirControls)
+{
+    MakeProject();
+    CResultDisplayAttr record;
+    CVectorDisplayAttr vectorRecord;
+    const std::map<std::string, std::function<std::unique_ptr<CSettingsPage>()>> kPages = {
+        {"contour", [&] { return std::make_unique<CContourDefaultSettingsDlg>(&record); }},
+        {"vector", [&] { return std::make_unique<CVectorDefaultSettingsDlg>(&vectorRecord); }},
+        {"display", [] { return std::make_unique<CDisplayAttSettingsDlg>(); }},
+        {"material", [] { return std::make_unique<CMaterialSettingDlg>(); }},
+        {"view defaults", [] { return std::make_unique<CViewDefaultSettingDlg>(); }},
+        {"folders", [] { return std::make_unique<CSettingFilePath>(); }},
+        {"property colours", [] { return std::make_unique<CPropertyColorDlg>(); }},
+        {"material colours", [] { return std::make_unique<CMaterialColorDlg>(); }},
+    };
+    for (const auto& [suffix, codePage] :
+         {std::make_pair("_ENG", 1252u), std::make_pair("_JPN", 932u)})
+    {
+        SetLanguage(suffix);
+        for (const auto& [name, make] : kPages)
+        {
+            SCOPED_TRACE(std::string(name) + suffix);
+            std::unique_ptr<CSettingsPage> page = make();
+            dialogs_test::FittingTexts(Open(*page), codePage);
+            PressCancel();
+        }
+    }
+}

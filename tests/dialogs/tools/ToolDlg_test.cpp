@@ -5,6 +5,7 @@
 #include "core/services/AppEnvironment.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
+#include "tests/dialogs/settings/DialogTestSupport.h"
 #include "tests/dialogs/tools/ToolTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -105,4 +106,42 @@ TEST_F(ToolDialog, JapaneseModeTakesTheJapaneseTexts)
     EXPECT_EQ("\x83\x82\x83\x66\x83\x8B\x8F\xEE\x95\xF1", Caption(dialog)); // code page 932
     EXPECT_EQ("    \x83\x72\x81\x5B\x83\x80\x97\x76\x91\x66\x90\x94 : 3",
               ListLines(dialog, IDC_INFO_LIST).at(2));
+}
+
+TEST_F(ToolDialog, TextsInBothLanguagesFitTheirControls)
+{
+    BuildInfoModel();
+    struct Tool
+    {
+        const char* name;
+        UINT command;
+        std::vector<int> picks; // entity ids: nodes below 0, elements above 0
+    };
+    const Tool tools[] = {
+        {"model information", ID_INFO_MODEL, {}},
+        {"entity information", ID_INFO_ENTITY, {4}},
+        {"node distance", ID_INFO_ENTITY_DISTANCE, {-1, -2}},
+        {"element property", ID_EDIT_ELEMENT_PROPERTY, {4}},
+        {"group create", ID_GROUP_CREATE, {}},
+        {"group list", ID_GROUP_EDIT, {}},
+    };
+    for (const auto& [suffix, codePage] :
+         {std::make_pair("_ENG", 1252u), std::make_pair("_JPN", 932u)})
+    {
+        SetLanguageSuffix(suffix);
+        for (const Tool& tool : tools)
+        {
+            SCOPED_TRACE(std::string(tool.name) + suffix);
+            Menu(tool.command);
+            const auto entity = [this](int id) { return id < 0 ? Node(-id) : Element(id); };
+            if (tool.picks.size() == 1)
+                Pick({entity(tool.picks[0])});
+            else if (tool.picks.size() == 2)
+                Pick({entity(tool.picks[0]), entity(tool.picks[1])});
+            const HWND dialog = OnlyDialog();
+            ASSERT_NE(nullptr, dialog);
+            dialogs_test::FittingTexts(dialog, codePage);
+            Escape(dialog);
+        }
+    }
 }
