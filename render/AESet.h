@@ -330,6 +330,10 @@ private:
 
     // Builders (AESet_build.cpp).
     void BuildFaceLists(CEntitySet* source, bool isSolid);
+    // Whether the display mode draws the element-edge lists (else only ridge lines).
+    static bool DrawsElementEdges(int displayMode);
+    // The view's element-edge lists a rebuild left for a mode that draws them.
+    void BuildPendingEdgeLists();
     void PrepareRidgeEdges(bool isSolid);
     void BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& points,
                         int curveDivisions);
@@ -384,6 +388,7 @@ private:
     // RenderAll of RenderAllAtNextDraw, run first by what needs the lists; false when run.
     bool RunPendingRenderAll();
     bool m_bRenderAllPending = false;
+    int m_pendingEdgeKinds = 0; // EntityKindBit: solid, shell
     CSceneLists m_lists;  // names, the list being recorded, generation, positions
     int m_staleKinds = 0; // EntityKindBit: pick lists to compile before use
     // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.

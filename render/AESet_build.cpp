@@ -57,10 +57,51 @@ void CAESet::BuildFaceLists(CEntitySet* source, bool isSolid)
     CNodePointCache& points = AcquirePoints(source);
     BuildRidgeList(source, isSolid, points, settings.m_curveDivisions);
     BuildFacePassList(source, isSolid, kFacePass, points, settings.m_curveDivisions);
-    BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions);
+    // The view's element edges wait for a mode that draws them: the ridge-line modes, the
+    // shaded one a view starts in among them, show only the ridges.
+    const int kind = isSolid ? kKindSolid : kKindShell;
+    if (source == nullptr && !m_lists.IsCapturing() &&
+        !DrawsElementEdges(m_pView->Scene().DisplayMode()))
+    {
+        m_pendingEdgeKinds |= kind;
+    }
+    else
+    {
+        BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions);
+        if (source == nullptr)
+            m_pendingEdgeKinds &= ~kind;
+    }
     ReleasePoints();
     if (source == nullptr)
         MarkPickListsStale(isSolid ? kKindSolid : kKindShell);
+}
+
+bool CAESet::DrawsElementEdges(int displayMode)
+{
+    return displayMode == kWireframe || displayMode == kShading || displayMode == kHiddenLine;
+}
+
+void CAESet::BuildPendingEdgeLists()
+{
+    if (m_pendingEdgeKinds == 0 || m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    render_log::RunLogged("CAESet::BuildPendingEdgeLists",
+                          [this]
+                          {
+                              const int curveDivisions = ReadSettings().m_curveDivisions;
+                              for (const bool isSolid : {true, false})
+                              {
+                                  const int kind = isSolid ? kKindSolid : kKindShell;
+                                  if ((m_pendingEdgeKinds & kind) == 0)
+                                      continue;
+                                  m_pView->MakeCurrent();
+                                  CNodePointCache& points = AcquirePoints(nullptr);
+                                  BuildFacePassList(nullptr, isSolid, kEdgePass, points,
+                                                    curveDivisions);
+                                  ReleasePoints();
+                                  m_pendingEdgeKinds &= ~kind;
+                              }
+                          });
 }
 
 // The view's ridge edges are extracted once and kept while not empty; the group keeps a copy.

@@ -88,8 +88,9 @@ void CAESet::DrawScene()
     DrawPointKind(pass, kKindNode, CSceneSettings::kGrid, kNodeList);
     DrawPointKind(pass, kKindMass, CSceneSettings::kMass, kMassList);
     DrawBeams(pass);
-    if (pass.isFullDetail && (mode == kWireframe || mode == kShading || mode == kHiddenLine))
+    if (pass.isFullDetail && DrawsElementEdges(mode))
     {
+        BuildPendingEdgeLists();
         DrawLineKind(pass, kSolid.bit, kSolid.kind, kSolid.edges, kSolid.faces);
         DrawLineKind(pass, kShell.bit, kShell.kind, kShell.edges, kShell.faces);
     }

@@ -66,6 +66,7 @@ public:
     // compiled; a list drawn outside a batch refuses the capture.
     void BeginCapture(CCapture& capture);
     void EndCapture() { m_capture = nullptr; }
+    bool IsCapturing() const { return m_capture != nullptr; }
     bool IsCaptureRefused() const { return m_isCaptureRefused; }
     void RefuseCapture() { m_isCaptureRefused = true; }
 

@@ -324,3 +324,31 @@ TEST_F(SceneTest, RebuildAtNextDrawWaitsForTheDrawOrThePick)
     EXPECT_FALSE(Renderer().IsRenderAllPending());
     EXPECT_TRUE(glIsList(faces));
 }
+
+// The ridge-line modes draw no element edges: a rebuild in them leaves the edge list until a
+// mode that draws it is drawn, even one set without a rebuild.
+TEST_F(SceneTest, ElementEdgesWaitForAModeThatDrawsThem)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    const UINT edges = Renderer().ListName(CAESet::kShellEdgeList);
+    for (const int mode : {kRidgeLine, kRidgeLineShading})
+    {
+        SCOPED_TRACE(mode);
+        glDeleteLists(edges, 1);
+        View().EditScene().SetDisplayMode(mode);
+        Renderer().RenderAll();
+        View().Draw();
+        EXPECT_FALSE(glIsList(edges));
+
+        View().EditScene().SetDisplayMode(kWireframe);
+        View().Draw();
+        EXPECT_TRUE(glIsList(edges));
+        EXPECT_EQ(kBlack, ReadPixel(kSize / 2, kSize / 2));
+        EXPECT_EQ(2, CountInRow(kSize / 2, Rgb{200, 0, 0}));
+    }
+    // A mode that draws them builds them with the rest.
+    glDeleteLists(edges, 1);
+    Renderer().RenderAll();
+    EXPECT_TRUE(glIsList(edges));
+}
