@@ -17,7 +17,11 @@ import os
 import struct
 import sys
 
-import numpy as np
+try:
+    import numpy as np
+except ImportError:
+    sys.exit("make_plates.py needs numpy (apt-get install python3-numpy, then run it with "
+             "/usr/bin/python3)")
 
 PIECE_WORDS = 65536  # the pieces a solver cuts long records into
 PLATE_WORDS = 17     # words of one CQUAD4 stress entry (centre only)

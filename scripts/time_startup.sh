@@ -16,6 +16,9 @@ fi
 file="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 program="${2:-$root/build/win/stage/bin/Gravik.exe}"
 [ -f "$program" ] || { echo "time_startup.sh: no program at $program" >&2; exit 2; }
+# Without ImageMagick's import every picture would read as empty and the run as a timeout.
+command -v import >/dev/null ||
+    { echo "time_startup.sh: needs ImageMagick's import (apt-get install imagemagick)" >&2; exit 2; }
 
 cd "$root"
 source scripts/wine-env.sh >/dev/null
