@@ -7,6 +7,7 @@
 #include "platform/docview/frame.h"
 #include "platform/win/dc.h"
 #include "platform/win/resource.h"
+#include "platform/win/thread_state.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -539,6 +540,11 @@ BOOL CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
     CWnd* owner = GetOwner();
     if (!owner || owner->m_hWnd == m_hWnd)
         return FALSE;
+    // The control has had its reflected handler here: the owner must not run it again.
+    fw::ThreadState::ForwardedMessage& forwarded = fw::GetThreadState().reflectedForward;
+    const fw::ThreadState::ForwardedMessage previous = forwarded;
+    forwarded = {msg, wParam, lParam};
     *result = ::SendMessageA(owner->m_hWnd, msg, wParam, lParam);
+    forwarded = previous;
     return TRUE;
 }

@@ -87,6 +87,14 @@ struct ThreadState
     MSG msgCur = {};                    // the message the loop dispatches now
     HMENU lastInitMenuPopup = nullptr;  // owner-drawn items are measured from here
     HWND lockoutNotifyWindow = nullptr; // its WM_COMMAND notifications are ignored
+    // A child control's message that a control bar passes on to its owner after the control
+    // has been offered it: the owner routes it without reflecting it to the control again.
+    struct ForwardedMessage
+    {
+        UINT msg = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+    } reflectedForward;
     // The thread's frame objects (CFrameWnd) in creation order; idle updates reach each.
     std::vector<CWnd*> frames;
 };

@@ -59,8 +59,17 @@ HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// True for a message a control bar passes on after its control was offered it already.
+bool WasReflected(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const fw::ThreadState::ForwardedMessage& forwarded = fw::GetThreadState().reflectedForward;
+    return forwarded.msg == msg && forwarded.wParam == wParam && forwarded.lParam == lParam;
+}
+
 BOOL ReflectTo(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    if (WasReflected(msg, wParam, lParam))
+        return FALSE;
     CWnd* wnd = CWnd::FromHandlePermanent(child);
     return wnd ? wnd->OnChildNotify(msg, wParam, lParam, result) : FALSE;
 }

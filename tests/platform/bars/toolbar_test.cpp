@@ -40,6 +40,27 @@ protected:
 FW_TABLE(CProbeToolBar, CToolBar, fw::raw<TB_SETSTATE, &CProbeToolBar::OnSetState>(),
          fw::reflect_notify_ex<static_cast<int>(NM_CUSTOMDRAW), &CProbeToolBar::OnCustomDraw>())
 
+// A control in a bar that counts the custom-draw notices reflected to it and lets its bar's
+// owner handle them too.
+class CReflectingControl : public CWnd
+{
+public:
+    int m_reflected = 0;
+
+    FW_MESSAGE_TABLE()
+
+protected:
+    BOOL OnCustomDraw(NMHDR*, LRESULT* result)
+    {
+        ++m_reflected;
+        *result = CDRF_DODEFAULT;
+        return FALSE;
+    }
+};
+
+FW_TABLE(CReflectingControl, CWnd,
+         fw::reflect_notify_ex<static_cast<int>(NM_CUSTOMDRAW), &CReflectingControl::OnCustomDraw>())
+
 class ToolBars : public BarsFixture
 {
 protected:
@@ -184,6 +205,30 @@ TEST_F(ToolBars, CustomDrawReachesTheToolBarAndItsFrameOnlyWhenLetThrough)
     m_toolBar.UpdateWindow();
     EXPECT_GT(m_toolBar.m_customDraws, 0);
     EXPECT_EQ(m_toolBar.m_customDraws, frame->m_customDraws);
+}
+
+TEST_F(ToolBars, NoticeOfAControlInTheBarRunsItsReflectedHandlerOnceDockedOrFloating)
+{
+    CreateToolBar();
+    auto* frame = dynamic_cast<CBarsFrame*>(m_frame);
+    ASSERT_NE(nullptr, frame);
+    CReflectingControl control;
+    ASSERT_TRUE(control.CreateEx(0, fw::RegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, 0, 0, 20,
+                                 20, m_toolBar.m_hWnd, reinterpret_cast<HMENU>(kBarA)));
+    for (const bool isFloating : {false, true})
+    {
+        if (isFloating)
+            m_frame->FloatControlBar(&m_toolBar, CPoint(300, 300));
+        control.m_reflected = 0;
+        frame->m_customDraws = 0;
+        // What the control sends its parent, the bar, which passes it on to the frame.
+        NMHDR header = {control.m_hWnd, kBarA, static_cast<UINT>(NM_CUSTOMDRAW)};
+        ::SendMessageA(::GetParent(control.m_hWnd), WM_NOTIFY, kBarA,
+                       reinterpret_cast<LPARAM>(&header));
+        EXPECT_EQ(1, control.m_reflected) << (isFloating ? "floating" : "docked");
+        EXPECT_EQ(1, frame->m_customDraws) << (isFloating ? "floating" : "docked");
+    }
+    control.DestroyWindow();
 }
 
 TEST_F(ToolBars, FlybyShowsTheButtonsPromptInTheStatusBar)
