@@ -76,7 +76,8 @@ function(gravik_test name dirs)
     if(NOT tests)
         return()
     endif()
-    set(support ${CMAKE_SOURCE_DIR}/tests/support/main/TestMain.cpp)
+    set(support ${CMAKE_SOURCE_DIR}/tests/support/main/TestMain.cpp
+                ${CMAKE_SOURCE_DIR}/tests/support/main/FreedMemoryPoison.cpp)
     if(WIN32 AND EXISTS ${GRAVIK_RC})
         # Resources do not link from static libraries: every window test takes the program's.
         # One .rc for the executable: ld crashes merging the resources of two objects.
@@ -93,5 +94,9 @@ function(gravik_test name dirs)
     target_compile_options(${name} PRIVATE ${GRAVIK_WARNINGS})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARGN} test_support gtest)
+    if(WIN32)
+        # What the tests free is poisoned and held back (mingw has no address sanitizer).
+        target_compile_definitions(${name} PRIVATE GRAVIK_POISON_FREED)
+    endif()
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 endfunction()
