@@ -121,8 +121,8 @@ void CProjectData::ReadPathSection()
 CString CProjectData::ResolveInputPath(const CString& path) const
 {
     const std::string text = path.Str();
-    const bool isAbsolute = text.empty() || text[0] == '\\' || text[0] == '/' ||
-                            (text.size() >= 2 && text[1] == ':');
+    const bool isAbsolute =
+        text.empty() || text[0] == '\\' || text[0] == '/' || (text.size() >= 2 && text[1] == ':');
     if (isAbsolute || m_folder.IsEmpty())
         return path;
     return m_folder + "\\" + path;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine, Xvfb,
-# Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it) and clang
-# for the fuzz targets, and for Japanese mode a Japanese font and the ja_JP.UTF-8 locale.
+# Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it), clang
+# for the fuzz targets, clang-format for the layout check, and for Japanese mode a Japanese font and the ja_JP.UTF-8 locale.
 # Does nothing when all are present.
 set -euo pipefail
 
@@ -11,6 +11,7 @@ command -v wine >/dev/null || need+=(wine64 wine)
 command -v Xvfb >/dev/null || need+=(xvfb xauth)
 [ -e /usr/lib/x86_64-linux-gnu/libOSMesa.so.8 ] || need+=(libosmesa6)
 command -v clang >/dev/null || need+=(clang)
+command -v clang-format >/dev/null || need+=(clang-format)
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -e /usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkConfig.cmake ] || need+=(libbenchmark-dev)

@@ -43,18 +43,18 @@ typedef DWORD COLORREF;
 #define FALSE 0
 #endif
 
-#define LOBYTE(w)        ((BYTE)((DWORD_PTR)(w)&0xFF))
-#define HIBYTE(w)        ((BYTE)(((DWORD_PTR)(w) >> 8) & 0xFF))
-#define LOWORD(l)        ((WORD)((DWORD_PTR)(l)&0xFFFF))
-#define HIWORD(l)        ((WORD)(((DWORD_PTR)(l) >> 16) & 0xFFFF))
-#define MAKEWORD(lo, hi) ((WORD)(LOBYTE(lo) | (LOBYTE(hi) << 8)))
-#define MAKELONG(lo, hi) ((LONG)(LOWORD(lo) | ((DWORD)LOWORD(hi) << 16)))
+#define LOBYTE(w)          ((BYTE)((DWORD_PTR)(w)&0xFF))
+#define HIBYTE(w)          ((BYTE)(((DWORD_PTR)(w) >> 8) & 0xFF))
+#define LOWORD(l)          ((WORD)((DWORD_PTR)(l)&0xFFFF))
+#define HIWORD(l)          ((WORD)(((DWORD_PTR)(l) >> 16) & 0xFFFF))
+#define MAKEWORD(lo, hi)   ((WORD)(LOBYTE(lo) | (LOBYTE(hi) << 8)))
+#define MAKELONG(lo, hi)   ((LONG)(LOWORD(lo) | ((DWORD)LOWORD(hi) << 16)))
 
 // Red in the low byte, then green, then blue.
-#define RGB(r, g, b)     ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
-#define GetRValue(rgb)   ((BYTE)((rgb)&0xFF))
-#define GetGValue(rgb)   ((BYTE)(((rgb) >> 8) & 0xFF))
-#define GetBValue(rgb)   ((BYTE)(((rgb) >> 16) & 0xFF))
+#define RGB(r, g, b)       ((COLORREF)((BYTE)(r) | ((DWORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
+#define GetRValue(rgb)     ((BYTE)((rgb)&0xFF))
+#define GetGValue(rgb)     ((BYTE)(((rgb) >> 8) & 0xFF))
+#define GetBValue(rgb)     ((BYTE)(((rgb) >> 16) & 0xFF))
 
 // The font description the project keeps and the views hand to font creation.
 #define LF_FACESIZE        32

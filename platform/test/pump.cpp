@@ -32,13 +32,12 @@ BOOL CALLBACK CancelDialog(HWND hwnd, LPARAM)
 {
     char className[16] = {};
     ::GetClassNameA(hwnd, className, sizeof className);
-    if (std::string(className) != "#32770" || !::IsWindowVisible(hwnd) ||
-        !::IsWindowEnabled(hwnd))
+    if (std::string(className) != "#32770" || !::IsWindowVisible(hwnd) || !::IsWindowEnabled(hwnd))
         return TRUE;
     char caption[256] = {};
     ::GetWindowTextA(hwnd, caption, sizeof caption);
     if (g_script && g_caption == caption)
-        return TRUE; // a test answers this one
+        return TRUE;              // a test answers this one
     static HWND s_last = nullptr; // asked again while its cancel is on its way
     if (hwnd != s_last)
         g_cancelled.push_back(caption);

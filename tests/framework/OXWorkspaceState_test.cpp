@@ -208,7 +208,8 @@ TEST_F(WorkspaceState, AnUnusableMainWindowRectangleKeepsTheDefaultPlacement)
         for (int k = 0; k < 4; ++k)
         {
             for (int b = 0; b < 4; ++b)
-                bytes[at + 4 * k + b] = static_cast<BYTE>(static_cast<uint32_t>(values[k]) >> (8 * b));
+                bytes[at + 4 * k + b] =
+                    static_cast<BYTE>(static_cast<uint32_t>(values[k]) >> (8 * b));
         }
         WriteFile(m_path, bytes);
         m_frame->MoveWindow(10, 12, 600, 400);

@@ -285,41 +285,47 @@ const SaveCase kSaveCases[] = {
     {"an earlier project", [](const fs::path& d) { WriteFile(d / "p.mpj", "[Path]\r\n"); },
      "p.mpj"},
     {"a user's file named like an old temporary",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          WriteFile(d / "p.mpj", "[Path]\r\n");
          WriteFile(d / "p.mpj.tmp", "notes of the user\r\n");
      },
      "p.mpj"},
     {"a folder named like an old temporary",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          WriteFile(d / "p.mpj", "[Path]\r\n");
          fs::create_directory(d / "p.mpj.tmp");
      },
      "p.mpj"},
     {"a read-only project",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          WriteFile(d / "p.mpj", "[Path]\r\nInputFileCount=0\r\n");
          MakeReadOnly(d / "p.mpj");
      },
      nullptr},
-    {"a folder in the project's place", [](const fs::path& d) { fs::create_directory(d / "p.mpj"); },
-     nullptr},
+    {"a folder in the project's place",
+     [](const fs::path& d) { fs::create_directory(d / "p.mpj"); }, nullptr},
 #ifndef _WIN32
     {"a link named like an old temporary",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          WriteFile(d / "victim.txt", "not a project\r\n");
          fs::create_symlink("victim.txt", d / "p.mpj.tmp");
      },
      "p.mpj"},
     {"a project opened through a link",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          fs::create_directory(d / "real");
          WriteFile(d / "real" / "r.mpj", "[Path]\r\n");
          fs::create_symlink("real/r.mpj", d / "p.mpj");
      },
      "real/r.mpj"},
-    {"a chain of links", 
-     [](const fs::path& d) {
+    {"a chain of links",
+     [](const fs::path& d)
+     {
          WriteFile(d / "r.mpj", "[Path]\r\n");
          fs::create_symlink(d / "r.mpj", d / "q.mpj");
          fs::create_symlink("q.mpj", d / "p.mpj");
@@ -328,14 +334,16 @@ const SaveCase kSaveCases[] = {
     {"a link to a file not yet there",
      [](const fs::path& d) { fs::create_symlink("new.mpj", d / "p.mpj"); }, "new.mpj"},
     {"a link to a read-only project",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          WriteFile(d / "r.mpj", "[Path]\r\n");
          MakeReadOnly(d / "r.mpj");
          fs::create_symlink("r.mpj", d / "p.mpj");
      },
      nullptr},
     {"a loop of links",
-     [](const fs::path& d) {
+     [](const fs::path& d)
+     {
          fs::create_symlink("q.mpj", d / "p.mpj");
          fs::create_symlink("p.mpj", d / "q.mpj");
      },

@@ -373,9 +373,9 @@ TEST(ProjectOpen, QuotedNamesComeBackWithTheirQuotes)
 TEST(ProjectOpen, OpeningRewritesObjectColorKeysInOneDigitForm)
 {
     OpenFixture f("open_object_color");
-    ASSERT_TRUE(f.Open(CrLf({"[Path]", "InputFileCount=0", "[ViewSettings]", "ViewCnt=0",
-                             "[Material]", "SolidObverseObjectColor=0",
-                             "ShellReverseObjectColor=12", "[Other]", "kept=1"})));
+    ASSERT_TRUE(f.Open(
+        CrLf({"[Path]", "InputFileCount=0", "[ViewSettings]", "ViewCnt=0", "[Material]",
+              "SolidObverseObjectColor=0", "ShellReverseObjectColor=12", "[Other]", "kept=1"})));
     CProjectFile file;
     file.Parse(CProjectFolders::ReadBytes(f.path));
     std::string value;
@@ -394,8 +394,8 @@ namespace
 // A project file as a save writes it, with "ObjectColor" values that opening writes back in
 // their one-digit form ("01" is no flag, and three keys are missing).
 const std::string kProjectText =
-    CrLf({"[Path]", "InputFileCount=0", "[ViewSettings]", "ViewCnt=0", "[Axis]",
-          "CornorPosition=3", "[Material]", "SolidObverseObjectColor=01"});
+    CrLf({"[Path]", "InputFileCount=0", "[ViewSettings]", "ViewCnt=0", "[Axis]", "CornorPosition=3",
+          "[Material]", "SolidObverseObjectColor=01"});
 
 std::string Utf16(const std::string& text, bool isBigEndian, bool hasMark)
 {
@@ -439,8 +439,8 @@ TEST(ProjectOpen, OpeningRewritesOnlyAWritableProjectFile)
         {"a project file", kProjectText, false, true, true, 3},
         {"a read-only project file", kProjectText, true, true, false, 3},
         {"a result file renamed", BinaryBytes(), false, true, false, 0},
-        {"a user's text", "Notes for Monday\r\nsize=4\r\n[Material]\r\nx=1\r\n", false, true,
-         false, 0},
+        {"a user's text", "Notes for Monday\r\nsize=4\r\n[Material]\r\nx=1\r\n", false, true, false,
+         0},
         {"a UTF-8 mark", "\xEF\xBB\xBF" + kProjectText, false, true, false, 3},
         {"UTF-16 with a mark", Utf16(kProjectText, false, true), false, true, false, 3},
         {"big-endian UTF-16 with a mark", Utf16(kProjectText, true, true), false, true, false, 3},
@@ -542,9 +542,9 @@ TEST(ProjectOpen, InputEntriesThatAreNoFilesAreRefusedByName)
     ASSERT_TRUE(f.Open(CrLf({"[Path]", "InputFileCount=3", "InputFile0=pipe.unv",
                              "InputFile1=/dev/zero", "InputFile2=/dev/null.op2"})));
     const std::string folder = f.folders.Path("data");
-    for (const std::string& line : {ImportMessage("NotAFile", {folder + "\\pipe.unv"}),
-                                    ImportMessage("NotAFile", {"/dev/zero"}),
-                                    ImportMessage("NotFound", {"/dev/null.op2"})})
+    for (const std::string& line :
+         {ImportMessage("NotAFile", {folder + "\\pipe.unv"}),
+          ImportMessage("NotAFile", {"/dev/zero"}), ImportMessage("NotFound", {"/dev/null.op2"})})
     {
         EXPECT_NE(f.host.lines.end(), std::find(f.host.lines.begin(), f.host.lines.end(), line))
             << line;
@@ -561,7 +561,8 @@ TEST(ProjectOpen, ViewsPastTheLimitAreSkippedWithOneMessage)
     const int sections = CProjectData::kMaxViews + 40;
     std::string text = "[ViewSettings]\r\nViewCnt=" + std::to_string(sections) + "\r\n";
     for (int n = 1; n <= sections; ++n)
-        text += "[ViewSettings" + std::to_string(n) + "]\r\nViewID=" + std::to_string(n + 1) + "\r\n";
+        text +=
+            "[ViewSettings" + std::to_string(n) + "]\r\nViewID=" + std::to_string(n + 1) + "\r\n";
     ASSERT_TRUE(f.Open(text));
     // The first view, made at once, and the limit's worth of views from the sections.
     EXPECT_EQ(static_cast<std::size_t>(CProjectData::kMaxViews + 1), f.host.frames.size());
@@ -575,11 +576,11 @@ TEST(ProjectOpen, NonFiniteRealsKeepTheDefaults)
 {
     OpenFixture f("open_non_finite");
     f.project.m_settings.m_viewAngles = CPoint3D(10.0, 20.0, 30.0);
-    ASSERT_TRUE(f.Open(CrLf({"[ViewAngle]", "X=nan", "Y=inf", "Z=-1e999", "[ViewSettings]",
-                             "ViewCnt=1", "[ViewSettings1]", "ViewID=1", "ShrinkFactor=nan",
-                             "RotationAngleX=inf", "RotationAngleY=12.5", "stViewVolumeX=-nan",
-                             "PanPtZ=1e400", "DeformationScaleFactor=-inf",
-                             "ModelScaleFactor=NAN"})));
+    ASSERT_TRUE(
+        f.Open(CrLf({"[ViewAngle]", "X=nan", "Y=inf", "Z=-1e999", "[ViewSettings]", "ViewCnt=1",
+                     "[ViewSettings1]", "ViewID=1", "ShrinkFactor=nan", "RotationAngleX=inf",
+                     "RotationAngleY=12.5", "stViewVolumeX=-nan", "PanPtZ=1e400",
+                     "DeformationScaleFactor=-inf", "ModelScaleFactor=NAN"})));
     const auto xyz = [](const CPoint3D& p) { return std::vector<double>{p.x, p.y, p.z}; };
     EXPECT_EQ((std::vector<double>{10.0, 20.0, 30.0}), xyz(f.project.m_settings.m_viewAngles));
     const CViewFileState& state = f.host.View(1)->state;

@@ -554,8 +554,8 @@ TEST_F(TreePageTest, BranchAddsTensorResultsAfterThePlainOnes)
         MakeResult("B - Later", CResultData::kScalar, "", CResultData::kFlagAtNodes);
     page.ExecuteResultCommand(4, added);
     EXPECT_EQ(0u, page.FindTreeNode("Result_Scalar_B - Later"));
-    CResultData* tensor = MakeResult("Mid principal", CResultData::kScalar, "",
-                                     CResultData::kFlagAtNodes);
+    CResultData* tensor =
+        MakeResult("Mid principal", CResultData::kScalar, "", CResultData::kFlagAtNodes);
     tensor->m_type = 1;
     page.ExecuteResultCommand(CTreePage::kAddTensorCommand, tensor);
     EXPECT_EQ((std::vector<CString>{"Plain", "Max principal", "Mid principal", "Min principal"}),

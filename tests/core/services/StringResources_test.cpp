@@ -104,6 +104,7 @@ std::vector<TextKey> RequiredKeys()
         keys.push_back({"Result.str", "ResultType", std::string("PrincipalStress") + which});
         keys.push_back({"Result.str", "ResultType", std::string("PrincipalStressVector") + which});
     }
+    // clang-format off
     for (const char* key :
          {"FileOpenError", "FileOpenError_Write", "InvalidFileFormat", "Exception",
           "Exception_write", "MandatoryDataSet_Node", "MandatoryDataSet_Element",
@@ -112,6 +113,7 @@ std::vector<TextKey> RequiredKeys()
           "ResultDataSet[2414]", "ResultDataSet[55]", "ResultDataSet[56]", "ResultException",
           "IdsPastBound", "NotNumbers"})
         keys.push_back({"message.str", "UNVErrorMessages", key});
+    // clang-format on
     // The framework's data-exchange failures.
     for (const char* key :
          {"ParseInt", "ParseUInt", "ParseReal", "IntRange", "RealRange", "MaxChars"})

@@ -301,15 +301,13 @@ TEST_F(BulkDataReaderTest, CoordinateSystemCards)
 // the line before, or when the card still lacks the line its fields need.
 TEST_F(BulkDataReaderTest, ContinuationsMarkedWithoutPlusOrStarAreTaken)
 {
-    ASSERT_TRUE(Read(Card("CHEXA", {"1", "2", "1", "2", "3", "4", "5", "6", "C1"}) +
-                     Card("C1", {"7", "8"}) +
-                     Card("CHEXA", {"2", "2", "1", "2", "3", "4", "5", "6"}) +
-                     Card("C2", {"17", "18"}) +
-                     Card("CORD2R", {"3", "0", "0.", "0.", "0.", "0.", "0.", "1.", "A9"}) +
-                     Card("A9", {"1.", "0.", "0."}) +
-                     // Nothing lacks here: the line is a card of its own, reported.
-                     Card("CBAR", {"4", "1", "1", "2", "0.", "1.", "0.", "B7"}) +
-                     Card("C3", {"9"})));
+    ASSERT_TRUE(Read(
+        Card("CHEXA", {"1", "2", "1", "2", "3", "4", "5", "6", "C1"}) + Card("C1", {"7", "8"}) +
+        Card("CHEXA", {"2", "2", "1", "2", "3", "4", "5", "6"}) + Card("C2", {"17", "18"}) +
+        Card("CORD2R", {"3", "0", "0.", "0.", "0.", "0.", "0.", "1.", "A9"}) +
+        Card("A9", {"1.", "0.", "0."}) +
+        // Nothing lacks here: the line is a card of its own, reported.
+        Card("CBAR", {"4", "1", "1", "2", "0.", "1.", "0.", "B7"}) + Card("C3", {"9"})));
     ASSERT_EQ(3u, m_records.elements.size());
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}), Nodes(m_records.elements[0]));
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 17, 18}), Nodes(m_records.elements[1]));
@@ -397,9 +395,8 @@ TEST_F(BulkDataReaderTest, AFileIsReadOnceAnImportHoweverOftenItIsIncluded)
     ASSERT_TRUE(Read("INCLUDE 'f0.inc'\n"));
     EXPECT_EQ(static_cast<size_t>(kFiles), m_records.grids.size());
     const std::string again = Native(m_folder + "/f5.inc");
-    const auto repeated =
-        std::find(m_output.lines.begin(), m_output.lines.end(),
-                  ImportMessage("IncludeRepeated", {again, 3}));
+    const auto repeated = std::find(m_output.lines.begin(), m_output.lines.end(),
+                                    ImportMessage("IncludeRepeated", {again, 3}));
     EXPECT_NE(m_output.lines.end(), repeated);
 }
 

@@ -10,6 +10,7 @@ struct RealCase
     double value;
 };
 
+// clang-format off
 const RealCase kReals[] = {
     {"1.5", 1.5},        {"1.-3", 1.0e-3},   {"-2.5+2", -250.0},
     {"2.0-1", 0.2},      {"1.0E-3", 1.0e-3}, {"-7", -7.0},
@@ -20,6 +21,7 @@ const RealCase kReals[] = {
     {"0.", 0.0},         {"1.0-400", 0.0},   {"-2.5E-999", 0.0},
     {"1.D-330", 0.0},
 };
+// clang-format on
 
 TEST(BulkField, ReadsEveryRealForm)
 {

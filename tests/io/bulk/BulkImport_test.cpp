@@ -158,8 +158,8 @@ TEST_F(BulkImportTest, ChainedSystemsSettleInDependencyOrder)
         const std::string system = std::to_string(id);
         const std::string reference = id == kChain ? "0" : std::to_string(id + 1);
         // Origin one unit along x of the reference system, axes as the reference's.
-        deck += Card("CORD2R", {system.c_str(), reference.c_str(), "1.", "0.", "0.", "1.", "0.",
-                                "1."}) +
+        deck += Card("CORD2R",
+                     {system.c_str(), reference.c_str(), "1.", "0.", "0.", "1.", "0.", "1."}) +
                 Card("", {"2.", "0.", "0."});
     }
     ASSERT_TRUE(Import(deck));

@@ -33,8 +33,7 @@ TEST(BulkLineReader, CarriageReturnsEndLinesAloneOrBeforeLineFeeds)
 {
     EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), ReadAll("A\r\nB\r\nC\r\n"));
     // Old Macintosh files end lines with a lone carriage return.
-    EXPECT_EQ((std::vector<std::string>{"GRID", "CQUAD4", "", "x"}),
-              ReadAll("GRID\rCQUAD4\r\rx"));
+    EXPECT_EQ((std::vector<std::string>{"GRID", "CQUAD4", "", "x"}), ReadAll("GRID\rCQUAD4\r\rx"));
     EXPECT_EQ((std::vector<std::string>{"A", "B", "", "C"}), ReadAll("A\r\nB\r\n\rC\n"));
     // "\r\n" split by the end of a read block is still one line end.
     const std::string first(64 * 1024 - 1, 'a');

@@ -1,6 +1,5 @@
 // What only POSIX systems make easy: FIFOs, devices and folder links named by includes.
 #include "io/bulk/BulkDataReader.h"
-
 #include "io/bulk/BulkMessages.h"
 #include "io/results/ImportMessages.h"
 #include "tests/support/BulkTestSupport.h"
@@ -58,7 +57,7 @@ TEST(DeckFilePosix, AFolderLinkBackToTheDeckIsACycle)
     ASSERT_TRUE(reader.ReadBulkData(deck));
     EXPECT_EQ(1, target.grids);
     const std::string linked = folder + "/again/deck.dat";
-    EXPECT_EQ((std::vector<std::string>{"[" + linked + "]",
-                                        BulkMessage("IncludeCycle", linked, 2)}),
-              output.lines);
+    EXPECT_EQ(
+        (std::vector<std::string>{"[" + linked + "]", BulkMessage("IncludeCycle", linked, 2)}),
+        output.lines);
 }

@@ -140,8 +140,8 @@ TEST(UnvReader, FileWhoseShiftedIdsPassTheBoundIsRefusedWithOneText)
 {
     CModelSet model;
     const std::string farNodes = "    -1\n  2411\n"
-                            "  99999998         0         0        11\n 0.0 0.0 0.0\n"
-                            "    -1\n";
+                                 "  99999998         0         0        11\n 0.0 0.0 0.0\n"
+                                 "    -1\n";
     ASSERT_FALSE(Read(model, farNodes).isRead); // no elements: kept until rolled back by the caller
     model.SaveMaxIds();
     CUnvReader reader(&model);

@@ -58,8 +58,9 @@ protected:
     }
 };
 
-FW_TABLE(CReflectingControl, CWnd,
-         fw::reflect_notify_ex<static_cast<int>(NM_CUSTOMDRAW), &CReflectingControl::OnCustomDraw>())
+FW_TABLE(
+    CReflectingControl, CWnd,
+    fw::reflect_notify_ex<static_cast<int>(NM_CUSTOMDRAW), &CReflectingControl::OnCustomDraw>())
 
 class ToolBars : public BarsFixture
 {
