@@ -40,12 +40,8 @@ std::vector<int> CFrameProjectHost::GetFrameIds() const
 {
     std::vector<int> ids;
     const CMainFrame::FrameMap& frames = m_frame.GetFrameMap();
-    POSITION position = frames.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [frameId, frame] : fw::Assocs(frames))
     {
-        int frameId = 0;
-        CChildFrame* frame = nullptr;
-        frames.GetNextAssoc(position, frameId, frame);
         ids.push_back(frameId);
     }
     return ids;

@@ -202,12 +202,8 @@ void CMainFrame::RebuildDisplay(bool updateResults)
     const CResultMap& results = model.GetResults();
     for (const bool tensorPass : {false, true})
     {
-        POSITION position = results.GetStartPosition();
-        while (position != nullptr)
+        for (const auto& [id, result] : fw::Assocs(results))
         {
-            UINT id = 0;
-            CResultData* result = nullptr;
-            results.GetNextAssoc(position, id, result);
             if (result == nullptr || !result->IsLoaded() ||
                 IsTensorType(result->m_type) != tensorPass)
                 continue;

@@ -120,12 +120,8 @@ int CMainFrame::DoSaveProject(bool saveAs)
 void CMainFrame::CloseAllViews()
 {
     std::vector<CChildFrame*> frames;
-    POSITION position = m_frameMap.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [frameId, frame] : fw::Assocs(m_frameMap))
     {
-        int frameId = 0;
-        CChildFrame* frame = nullptr;
-        m_frameMap.GetNextAssoc(position, frameId, frame);
         frames.push_back(frame);
     }
     m_frameMap.RemoveAll();
@@ -139,12 +135,8 @@ void CMainFrame::CloseAllViews()
 
 void CMainFrame::RetitleDocuments()
 {
-    POSITION position = m_frameMap.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [frameId, frame] : fw::Assocs(m_frameMap))
     {
-        int frameId = 0;
-        CChildFrame* frame = nullptr;
-        m_frameMap.GetNextAssoc(position, frameId, frame);
         auto* view = frame != nullptr ? dynamic_cast<CCAEView*>(frame->GetActiveView()) : nullptr;
         if (view == nullptr || view->GetDocument() == nullptr)
             continue;

@@ -111,12 +111,8 @@ void CMainFrame::OnUpdateProjectSettings(CCmdUI* cmdUI)
 
 void CMainFrame::RebuildLabelFontLists()
 {
-    POSITION position = m_frameMap.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [frameKey, frame] : fw::Assocs(m_frameMap))
     {
-        int frameKey = 0;
-        CChildFrame* frame = nullptr;
-        m_frameMap.GetNextAssoc(position, frameKey, frame);
         auto* view = frame != nullptr ? dynamic_cast<CCAEView*>(frame->GetActiveView()) : nullptr;
         if (view == nullptr)
             continue;
@@ -139,12 +135,8 @@ void CMainFrame::ApplyBackgroundColor(COLORREF color)
 {
     const CColorRGBA rgba(GetRValue(color) / 255.0f, GetGValue(color) / 255.0f,
                           GetBValue(color) / 255.0f, 0.0f);
-    POSITION position = m_frameMap.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [frameKey, frame] : fw::Assocs(m_frameMap))
     {
-        int frameKey = 0;
-        CChildFrame* frame = nullptr;
-        m_frameMap.GetNextAssoc(position, frameKey, frame);
         auto* view = frame != nullptr ? dynamic_cast<CCAEView*>(frame->GetActiveView()) : nullptr;
         if (view == nullptr || view->GetShownResultId() == -1)
             continue;

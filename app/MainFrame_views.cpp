@@ -155,12 +155,8 @@ LRESULT CMainFrame::OnPendingViewRefresh(WPARAM, LPARAM)
 void CMainFrame::RefreshAllViews(BOOL render)
 {
     ++m_viewRefreshCount;
-    POSITION position = m_frameMap.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [frameKey, frame] : fw::Assocs(m_frameMap))
     {
-        int frameKey = 0;
-        CChildFrame* frame = nullptr;
-        m_frameMap.GetNextAssoc(position, frameKey, frame);
         auto* view = frame != nullptr ? dynamic_cast<CCAEView*>(frame->GetActiveView()) : nullptr;
         if (view == nullptr)
             continue;

@@ -98,12 +98,8 @@ inline void CheckRolledBack(const SModelState& before, const CModelSet& model)
 inline void CheckInvariants(const CModelSet& model)
 {
     int nodes = 0;
-    POSITION pos = model.GetDefaultGroup()->GetNodes().GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(model.GetDefaultGroup()->GetNodes()))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        model.GetDefaultGroup()->GetNodes().GetNextAssoc(pos, id, node);
         ++nodes;
         if (node == nullptr || static_cast<UINT>(node->m_id) != id)
             Fail("node filed under another id", id);
@@ -118,12 +114,8 @@ inline void CheckInvariants(const CModelSet& model)
     if (nodes != model.GetNodeCount())
         Fail("node count", nodes);
     int elements = 0;
-    pos = model.GetElements().GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, element] : fw::Assocs(model.GetElements()))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        model.GetElements().GetNextAssoc(pos, id, element);
         ++elements;
         if (element == nullptr || static_cast<UINT>(element->m_id) != id)
             Fail("element filed under another id", id);

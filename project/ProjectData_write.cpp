@@ -27,14 +27,8 @@ std::vector<int> GroupElementIds(const CGroupSet& group)
     for (const CElementMap* map : {&group.GetSolids(), &group.GetShells(), &group.GetSprings(),
                                    &group.GetBeams(), &group.GetMasses()})
     {
-        POSITION pos = map->GetStartPosition();
-        while (pos != nullptr)
-        {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            map->GetNextAssoc(pos, id, element);
-            ids.push_back(static_cast<int>(id));
-        }
+        for (const auto& assoc : fw::Assocs(*map))
+            ids.push_back(static_cast<int>(assoc.key));
     }
     std::sort(ids.begin(), ids.end());
     return ids;
@@ -133,12 +127,8 @@ void CProjectData::WriteGroups()
 {
     const auto& groups = m_model.GetGroups();
     std::vector<const CGroupSet*> written;
-    POSITION pos = groups.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, group] : fw::Assocs(groups))
     {
-        UINT id = 0;
-        CGroupSet* group = nullptr;
-        groups.GetNextAssoc(pos, id, group);
         if (group != nullptr && id != CModelSet::kDefaultGroupId)
             written.push_back(group);
     }
@@ -179,12 +169,8 @@ void CProjectData::WriteLoadedResults()
 {
     const CResultMap& results = m_model.GetResults();
     int n = 0;
-    POSITION pos = results.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, result] : fw::Assocs(results))
     {
-        UINT id = 0;
-        CResultData* result = nullptr;
-        results.GetNextAssoc(pos, id, result);
         if (result == nullptr || !result->IsLoaded())
             continue;
         WriteProjectInt("LoadedResults", Numbered("LoadedResult%dID", n).c_str(),

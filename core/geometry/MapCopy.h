@@ -9,12 +9,8 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 void CopyMap(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& source,
              CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& destination)
 {
-    POSITION position = source.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [key, value] : fw::Assocs(source))
     {
-        KEY key{};
-        VALUE value{};
-        source.GetNextAssoc(position, key, value);
         destination.SetAt(key, value);
     }
 }
@@ -25,12 +21,8 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 void CopyMapNonZero(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& source,
                     CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& destination)
 {
-    POSITION position = source.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [key, value] : fw::Assocs(source))
     {
-        KEY key{};
-        VALUE value{};
-        source.GetNextAssoc(position, key, value);
         if (value != VALUE())
             destination.SetAt(key, value);
     }

@@ -411,12 +411,8 @@ void CGroupSet::CollectElements(CElementMap& target) const
 {
     for (const CElementMap* map : {&m_solids, &m_shells, &m_springs, &m_beams, &m_masses})
     {
-        POSITION pos = map->GetStartPosition();
-        while (pos != nullptr)
+        for (const auto& [id, element] : fw::Assocs(*map))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            map->GetNextAssoc(pos, id, element);
             if (element != nullptr)
                 target.SetAt(id, element);
         }
@@ -429,12 +425,8 @@ void CGroupSet::UpdateBoundingBox(int visibleOnly, const CVisibilityView* filter
     if (visibleOnly && view == nullptr)
         return; // no view to ask: nothing counts
     bool isFirst = true;
-    POSITION pos = m_nodes.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(m_nodes))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        m_nodes.GetNextAssoc(pos, id, node);
         if (node == nullptr || (view != nullptr && !view->HasVisibleElement(node)))
             continue;
         if (isFirst)
@@ -473,12 +465,8 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
     (void)modelCount; // the face table is sized from the faces actually visited
     visited.reserve(static_cast<size_t>(elementMap.GetCount()));
     size_t faceCount = 0;
-    POSITION pos = elementMap.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, element] : fw::Assocs(elementMap))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elementMap.GetNextAssoc(pos, id, element);
         if (element == nullptr || !view->IsEntityVisible(element))
             continue;
         visited.push_back(element);
@@ -533,12 +521,8 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
     const bool hadEdges = !edgeMap.IsEmpty();
     if (hadEdges)
     {
-        POSITION edgePos = edgeMap.GetStartPosition();
-        while (edgePos != nullptr)
+        for (const auto& [key, value] : fw::Assocs(edgeMap))
         {
-            CEdgeKey key;
-            ULONGLONG value = 0;
-            edgeMap.GetNextAssoc(edgePos, key, value);
             edges.Insert(key.value, value, RidgeEdgeTable::kNoOrdinal);
         }
     }
@@ -564,12 +548,8 @@ bool CGroupSet::ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElem
     {
         // Edges the walk removed as smooth leave the caller's map too.
         std::vector<CEdgeKey> removed;
-        POSITION edgePos = edgeMap.GetStartPosition();
-        while (edgePos != nullptr)
+        for (const auto& [key, value] : fw::Assocs(edgeMap))
         {
-            CEdgeKey key;
-            ULONGLONG value = 0;
-            edgeMap.GetNextAssoc(edgePos, key, value);
             if (edges.Find(key.value) == nullptr)
                 removed.push_back(key);
         }

@@ -43,12 +43,8 @@ template <typename Value, typename Arg>
 std::map<UINT, Value> CopyOf(const CMap<UINT, UINT, Value, Arg>& map)
 {
     std::map<UINT, Value> copy;
-    POSITION pos = map.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [key, value] : fw::Assocs(map))
     {
-        UINT key = 0;
-        Value value{};
-        map.GetNextAssoc(pos, key, value);
         copy[key] = value;
     }
     return copy;
@@ -196,15 +192,7 @@ void CModelSet::ReleaseAll()
         m_defaultGroup->DeleteNodes();
     m_maxNodeId = 0;
 
-    POSITION pos = m_groups.GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT id = 0;
-        CGroupSet* group = nullptr;
-        m_groups.GetNextAssoc(pos, id, group);
-        delete group;
-    }
-    m_groups.RemoveAll();
+    fw::DeleteValuesAndClear(m_groups);
     m_defaultGroup = nullptr;
     m_maxGroupId = 0;
 
@@ -214,15 +202,7 @@ void CModelSet::ReleaseAll()
     m_loadCaseSubcases.RemoveAll();
     m_modeValues.RemoveAll();
 
-    pos = m_coordSystems.GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT id = 0;
-        CCoordSystem* system = nullptr;
-        m_coordSystems.GetNextAssoc(pos, id, system);
-        delete system;
-    }
-    m_coordSystems.RemoveAll();
+    fw::DeleteValuesAndClear(m_coordSystems);
     m_maxCoordSystemId = 0;
     m_pendingNodeCs.RemoveAll();
 
@@ -237,15 +217,7 @@ void CModelSet::ReleaseAll()
 
 void CModelSet::ReleaseResults()
 {
-    POSITION pos = m_results.GetStartPosition();
-    while (pos != nullptr)
-    {
-        UINT id = 0;
-        CResultData* result = nullptr;
-        m_results.GetNextAssoc(pos, id, result);
-        delete result;
-    }
-    m_results.RemoveAll();
+    fw::DeleteValuesAndClear(m_results);
 }
 
 void CModelSet::RollBack()
@@ -307,12 +279,8 @@ void CModelSet::RollBack()
 void CModelSet::ReleaseElementsAbove(UINT above)
 {
     std::vector<CFEElement*> released;
-    POSITION pos = m_elements.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [elementId, element] : fw::Assocs(m_elements))
     {
-        UINT elementId = 0;
-        CFEElement* element = nullptr;
-        m_elements.GetNextAssoc(pos, elementId, element);
         if (elementId > above)
             released.push_back(element);
     }
@@ -349,12 +317,8 @@ void CModelSet::ReleaseNodesAbove(UINT id)
     if (m_defaultGroup == nullptr)
         return;
     std::vector<CFENode*> released;
-    POSITION pos = m_defaultGroup->GetNodes().GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [nodeId, node] : fw::Assocs(m_defaultGroup->GetNodes()))
     {
-        UINT nodeId = 0;
-        CFENode* node = nullptr;
-        m_defaultGroup->GetNodes().GetNextAssoc(pos, nodeId, node);
         if (nodeId > id)
             released.push_back(node);
     }
@@ -644,12 +608,8 @@ double CModelSet::ComputeVolume() const
 {
     CElementMeasure measure(this);
     double sum = 0.0;
-    POSITION pos = m_elements.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, element] : fw::Assocs(m_elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        m_elements.GetNextAssoc(pos, id, element);
         if (element == nullptr)
             continue;
         switch (element->type)
@@ -690,12 +650,8 @@ bool CModelSet::DeleteGroup(int id)
 
 CGroupSet* CModelSet::FindGroupByName(const CString& name) const
 {
-    POSITION pos = m_groups.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, group] : fw::Assocs(m_groups))
     {
-        UINT id = 0;
-        CGroupSet* group = nullptr;
-        m_groups.GetNextAssoc(pos, id, group);
         if (group != nullptr && group->GetName().CompareNoCase(name) == 0)
             return group;
     }
@@ -761,12 +717,8 @@ int CModelSet::TransformPendingNodes()
 {
     std::vector<UINT> done;
     std::vector<std::pair<UINT, int>> left;
-    POSITION pos = m_pendingNodeCs.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [nodeId, csId] : fw::Assocs(m_pendingNodeCs))
     {
-        UINT nodeId = 0;
-        int csId = 0;
-        m_pendingNodeCs.GetNextAssoc(pos, nodeId, csId);
         CCoordSystem* system = LookupCoordSystem(csId);
         CFENode* node = GetNode(static_cast<int>(nodeId));
         // A system that exists but is undefined (grid points never found, collinear points)

@@ -481,12 +481,8 @@ int CModelSet::GetPrevLoadCase(UINT packedId) const
 void CModelSet::UpdateLoadedResults()
 {
     std::vector<CResultData*> candidates;
-    POSITION pos = m_results.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, result] : fw::Assocs(m_results))
     {
-        UINT id = 0;
-        CResultData* result = nullptr;
-        m_results.GetNextAssoc(pos, id, result);
         if (result == nullptr)
             continue;
         if (result->m_loaded == CResultData::kLoaded && result->m_average &&

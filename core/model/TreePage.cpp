@@ -110,12 +110,8 @@ void CTreePage::AddResultBranch(TreeItem root, const CModelSet& model)
     const CResultMap& results = model.GetResults();
     for (const bool tensorPass : {false, true})
     {
-        POSITION position = results.GetStartPosition();
-        while (position != nullptr)
+        for (const auto& [id, result] : fw::Assocs(results))
         {
-            UINT id = 0;
-            CResultData* result = nullptr;
-            results.GetNextAssoc(position, id, result);
             if (result == nullptr || IsTensorType(result->m_type) != tensorPass)
                 continue;
             if (tensorPass)

@@ -25,12 +25,8 @@ ResultGroups GroupRequestedResults(const CModelSet& model, const std::string& pa
 {
     ResultGroups groups;
     const CResultMap& results = model.GetResults();
-    POSITION position = results.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [id, result] : fw::Assocs(results))
     {
-        UINT id = 0;
-        CResultData* result = nullptr;
-        results.GetNextAssoc(position, id, result);
         if (result == nullptr || result->m_loaded != CResultData::kRequested ||
             std::string(result->m_sourcePath.GetString()) != path)
             continue;
@@ -46,12 +42,8 @@ ResultGroups GroupRequestedResults(const CModelSet& model, const std::string& pa
 
 void MarkLoaded(const CResultMap& group)
 {
-    POSITION position = group.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [id, result] : fw::Assocs(group))
     {
-        UINT id = 0;
-        CResultData* result = nullptr;
-        group.GetNextAssoc(position, id, result);
         const bool isShared = (result->m_flags & kSharedRange) == kSharedRange;
         result->m_loaded = isShared ? CResultData::kAwaitingRange : CResultData::kLoaded;
         result->ResetRange();
@@ -110,12 +102,8 @@ void ApplyCommonRange(const std::vector<CResultData*>& results)
 void ApplyCommonRanges(const CModelSet& model)
 {
     const auto& counts = model.GetLoadCaseCounts();
-    POSITION position = counts.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [key, count] : fw::Assocs(counts))
     {
-        UINT key = 0;
-        int count = 0;
-        counts.GetNextAssoc(position, key, count);
         for (UINT variant : {0u, 1u})
             ApplyCommonRange(SharedRangeResults(model, key, count, variant));
     }

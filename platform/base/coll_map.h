@@ -348,3 +348,88 @@ class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR>
 public:
     using CMap::CMap;
 };
+
+namespace fw
+{
+// The associations of a map in its defined order, for a range-for:
+//     for (const auto& [id, element] : fw::Assocs(elements))
+// Each step copies the key and value, as GetNextAssoc does, and has moved on before the body
+// runs, so that removing the visited entry inside the loop is safe.
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+class AssocRange
+{
+public:
+    using Map = CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>;
+    struct Assoc
+    {
+        KEY key;
+        VALUE value;
+    };
+
+    class Iterator
+    {
+    public:
+        Iterator() = default; // the end
+        explicit Iterator(const Map& map)
+            : m_map(&map)
+            , m_next(map.GetStartPosition())
+            , m_isEnd(false)
+        {
+            Step();
+        }
+        const Assoc& operator*() const { return m_assoc; }
+        const Assoc* operator->() const { return &m_assoc; }
+        Iterator& operator++()
+        {
+            Step();
+            return *this;
+        }
+        // Only ever compared with the end.
+        bool operator!=(const Iterator& other) const { return m_isEnd != other.m_isEnd; }
+        bool operator==(const Iterator& other) const { return m_isEnd == other.m_isEnd; }
+
+    private:
+        void Step()
+        {
+            if (m_next == nullptr)
+            {
+                m_isEnd = true;
+                return;
+            }
+            m_map->GetNextAssoc(m_next, m_assoc.key, m_assoc.value);
+        }
+
+        const Map* m_map = nullptr;
+        POSITION m_next = nullptr;
+        bool m_isEnd = true;
+        Assoc m_assoc{};
+    };
+
+    explicit AssocRange(const Map& map)
+        : m_map(map)
+    {
+    }
+    Iterator begin() const { return Iterator(m_map); }
+    Iterator end() const { return Iterator(); }
+
+private:
+    const Map& m_map;
+};
+
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+AssocRange<KEY, ARG_KEY, VALUE, ARG_VALUE> Assocs(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& map)
+{
+    return AssocRange<KEY, ARG_KEY, VALUE, ARG_VALUE>(map);
+}
+
+// Deletes every value of a map that owns its values, then empties it.
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+void DeleteValuesAndClear(CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& map)
+{
+    static_assert(std::is_pointer_v<VALUE> && !std::is_void_v<std::remove_pointer_t<VALUE>>,
+                  "the values must be pointers to objects the map owns");
+    for (const auto& assoc : Assocs(map))
+        delete assoc.value;
+    map.RemoveAll();
+}
+} // namespace fw

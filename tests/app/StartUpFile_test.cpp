@@ -37,12 +37,8 @@ protected:
 
     uint32_t KeyOfTitle(const char* title)
     {
-        POSITION pos = Project()->m_model.GetResults().GetStartPosition();
-        while (pos != nullptr)
+        for (const auto& [id, result] : fw::Assocs(Project()->m_model.GetResults()))
         {
-            UINT id = 0;
-            CResultData* result = nullptr;
-            Project()->m_model.GetResults().GetNextAssoc(pos, id, result);
             if (result != nullptr && result->GetTitle() == title)
                 return ResultIdKey(result->m_id);
         }

@@ -30,12 +30,8 @@ void AddTwoBricks(CModelSet& model, int offset)
 int CountOuterFaces(const CElementMap& elements)
 {
     int count = 0;
-    POSITION pos = elements.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, element] : fw::Assocs(elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
         for (int i = 0; i < element->m_faces.GetSize(); ++i)
             count += element->m_outerFace[i];
     }
@@ -46,12 +42,8 @@ int CountOuterFaces(const CElementMap& elements)
 std::set<std::pair<UINT, UINT>> EdgePairs(const CEdgeMap& edges, UINT offset)
 {
     std::set<std::pair<UINT, UINT>> pairs;
-    POSITION pos = edges.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [key, value] : fw::Assocs(edges))
     {
-        CEdgeKey key;
-        ULONGLONG value = 0;
-        edges.GetNextAssoc(pos, key, value);
         pairs.emplace(EdgeKeyLargerNode(key) - offset, EdgeKeySmallerNode(key) - offset);
     }
     return pairs;

@@ -33,12 +33,8 @@ int NodeAt(const CModelSet& model, double x, double y, double z)
 std::vector<CResultData*> ResultsOf(const CModelSet& model, int location, const char* name)
 {
     std::vector<CResultData*> found;
-    POSITION position = model.GetResults().GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [id, result] : fw::Assocs(model.GetResults()))
     {
-        UINT id = 0;
-        CResultData* result = nullptr;
-        model.GetResults().GetNextAssoc(position, id, result);
         if (result->GetLocation() == location && result->GetName() == name && result->IsLoaded())
             found.push_back(result);
     }

@@ -22,12 +22,8 @@ void ExpectSameMesh(const CModelSet& original, const CModelSet& copy)
 {
     EXPECT_EQ(original.GetNodeCount(), copy.GetNodeCount());
     ASSERT_EQ(original.GetElementCount(), copy.GetElementCount());
-    POSITION pos = original.GetElements().GetStartPosition();
-    while (pos)
+    for (const auto& [id, a] : fw::Assocs(original.GetElements()))
     {
-        UINT id = 0;
-        CFEElement* a = nullptr;
-        original.GetElements().GetNextAssoc(pos, id, a);
         SCOPED_TRACE(id);
         const CFEElement* b = copy.FindElement(static_cast<int>(id));
         ASSERT_NE(nullptr, b);

@@ -32,13 +32,8 @@ Sample ReadSample(CModelSet& model, const std::string& relative)
 std::map<int, int> CountDescriptors(const CModelSet& model)
 {
     std::map<int, int> counts;
-    for (POSITION pos = model.GetElements().GetStartPosition(); pos != nullptr;)
-    {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        model.GetElements().GetNextAssoc(pos, id, element);
-        ++counts[element->m_feDescriptorId];
-    }
+    for (const auto& assoc : fw::Assocs(model.GetElements()))
+        ++counts[assoc.value->m_feDescriptorId];
     return counts;
 }
 

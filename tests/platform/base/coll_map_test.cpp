@@ -1,8 +1,10 @@
 // CMap and the named maps: the defined iteration order, lookup and removal, rehashing,
-// strings, and large id tables.
+// strings, large id tables, and the range over associations.
 #include "platform/base/coll_map.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -192,4 +194,68 @@ TEST(CMap, MillionIdsInALargeTable)
     ASSERT_EQ(static_cast<size_t>(count), keys.size());
     EXPECT_EQ(1, keys.front());
     EXPECT_EQ(count, keys.back());
+}
+
+TEST(CMap, AssocsVisitsTheDefinedOrderAndAllowsRemovingTheVisitedEntry)
+{
+    IdMap map;
+    for (int id : {3, 40, 17, 0, 33, 1000})
+        map[id] = id * 10;
+    std::vector<int> keys;
+    for (const auto& [key, value] : fw::Assocs(map))
+    {
+        EXPECT_EQ(key * 10, value);
+        keys.push_back(key);
+    }
+    EXPECT_EQ(IdOrder(map), keys);
+
+    std::vector<int> visited;
+    for (const auto& assoc : fw::Assocs(map))
+    {
+        visited.push_back(assoc.key);
+        if (assoc.key % 2 == 0)
+            map.RemoveKey(assoc.key);
+    }
+    EXPECT_EQ(keys, visited);
+    EXPECT_EQ((std::vector<int>{3, 17, 33}), map.SortedKeys());
+
+    const IdMap empty;
+    for (const auto& assoc : fw::Assocs(empty))
+        ADD_FAILURE() << assoc.key;
+}
+
+TEST(CMap, AssocsOfANamedMap)
+{
+    CMapStringToString names;
+    names.SetAt("b", "two");
+    names.SetAt("a", "one");
+    std::vector<std::string> seen;
+    for (const auto& [key, value] : fw::Assocs(names))
+        seen.push_back(std::string(key.GetString()) + "=" + value.GetString());
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ((std::vector<std::string>{"a=one", "b=two"}), seen);
+}
+
+namespace
+{
+struct Counted
+{
+    explicit Counted(int* deleted)
+        : m_deleted(deleted)
+    {
+    }
+    ~Counted() { ++*m_deleted; }
+    int* m_deleted;
+};
+} // namespace
+
+TEST(CMap, DeleteValuesAndClearDeletesEachValueOnce)
+{
+    int deleted = 0;
+    CMap<int, int, Counted*, Counted*> owned;
+    for (int id = 0; id < 50; ++id)
+        owned[id] = new Counted(&deleted);
+    fw::DeleteValuesAndClear(owned);
+    EXPECT_EQ(50, deleted);
+    EXPECT_EQ(0, owned.GetCount());
 }
