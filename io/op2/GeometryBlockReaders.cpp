@@ -21,17 +21,10 @@
 
 namespace
 {
-double FloatWord(const int* words, int index)
-{
-    float value = 0.0f;
-    std::memcpy(&value, words + index, sizeof(value));
-    return value;
-}
-
 CPoint3D PointAt(const int* words, int index)
 {
-    return CPoint3D(FloatWord(words, index), FloatWord(words, index + 1),
-                    FloatWord(words, index + 2));
+    return CPoint3D(op2::WordAsFloat(words, index), op2::WordAsFloat(words, index + 1),
+                    op2::WordAsFloat(words, index + 2));
 }
 
 // Three doubles of two words each.
@@ -221,8 +214,8 @@ void GRIDNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     // The system may come later in the file: the model transforms pending nodes at the end.
     NSBlockReader::IdOffsets& offsets = Context().idOffsets;
     if (coordSystemId > 0)
-        model->SetNodeCoordSystem(
-            ShiftNodeId(offsets, id), ShiftId(offsets, coordSystemId, offsets.coordSystem));
+        model->SetNodeCoordSystem(ShiftNodeId(offsets, id),
+                                  ShiftId(offsets, coordSystemId, offsets.coordSystem));
 }
 
 void CORD1NSRecordReader::ReadEntry(const int* entry, CModelSet* model)
@@ -317,12 +310,12 @@ void ForceNSRecordReader::ReadEntry(const int* entry, CModelSet* model)
     if (m_nodeCount == 0)
     {
         force->m_coordSystemId = entry[2];
-        force->m_scale = FloatWord(entry, 3);
+        force->m_scale = op2::WordAsFloat(entry, 3);
         force->m_direction = PointAt(entry, 4);
     }
     else
     {
-        force->m_scale = FloatWord(entry, 2);
+        force->m_scale = op2::WordAsFloat(entry, 2);
         for (int i = 0; i < m_nodeCount; ++i)
             force->m_ids[i] = entry[3 + i];
     }
@@ -342,9 +335,9 @@ int GeometryNSBlockReader::readBlock(COp2File* file, CModelSet* model, bool skip
     const OP2Reader* reader = Context().reader;
     if (Context().refusedEntries > 0 && reader != nullptr)
     {
-        reader->ReportLine(ImportMessage("Op2EntriesRefused", {reader->GetPath(),
-                                                               Context().refusedEntries,
-                                                               reader->GetBlockName()}));
+        reader->ReportLine(
+            ImportMessage("Op2EntriesRefused",
+                          {reader->GetPath(), Context().refusedEntries, reader->GetBlockName()}));
     }
     Context().refusedEntries = 0;
     return code;

@@ -3,8 +3,6 @@
 
 #include "core/model/ModelSet.h"
 
-#include <cstring>
-
 namespace
 {
 constexpr int kEntryWords = 7;
@@ -24,9 +22,7 @@ int LAMANSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CRes
     for (int e = 0; e < entries; ++e)
     {
         const int* entry = words + e * kEntryWords;
-        float cycles = 0.0f;
-        std::memcpy(&cycles, entry + kCyclesWord, sizeof(cycles));
-        model->SetModeFrequency(entry[0], cycles);
+        model->SetModeFrequency(entry[0], op2::WordAsFloat(entry, kCyclesWord));
     }
     return nBytes % kEntryBytes;
 }

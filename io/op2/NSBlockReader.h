@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,6 +22,14 @@ constexpr int kBadLength = -3;    // leading length not 4n, or too short for its
 constexpr int kReaderFailed = -4; // a record reader failed or could not make progress
 constexpr int kBadTrailer = -5;   // trailing length differs from the leading one
 constexpr int kIdentWords = 146;  // words of a result table's header (its IDENT record)
+
+// Word index of words by its bit pattern as a float: how the files store real values.
+inline float WordAsFloat(const int* words, int index)
+{
+    float value = 0.0f;
+    std::memcpy(&value, words + index, sizeof(value));
+    return value;
+}
 } // namespace op2
 
 // Base of the record readers: turns whole entries at the start of data into model entities.

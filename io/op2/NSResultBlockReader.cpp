@@ -6,7 +6,6 @@
 #include "io/results/ImportMessages.h"
 
 #include <climits>
-#include <cstring>
 
 NSResultBlockReader::NSResultBlockReader()
     : NSBlockReader(kResultKind)
@@ -29,9 +28,7 @@ int NSResultBlockReader::PackResultId(int resultNumber, int typeBits, int loadCa
 
 double NSResultBlockReader::StepWordAsFloat() const
 {
-    float value = 0.0f;
-    std::memcpy(&value, TableHeader() + 4, sizeof(value));
-    return value;
+    return op2::WordAsFloat(TableHeader(), 4);
 }
 
 bool NSResultBlockReader::IsTableOfKind(std::initializer_list<int> tableTypes)

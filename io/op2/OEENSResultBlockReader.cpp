@@ -106,8 +106,8 @@ int OEENSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
                 continue;
             const int elementId = entry[0] / 10;
             for (int i = 0; i < 3; ++i)
-                StoreElementScalarValue(results[i], elementId, EntryFloat(entry, i + 1), model,
-                                        step.flags, step.tag);
+                StoreElementScalarValue(results[i], elementId, op2::WordAsFloat(entry, i + 1),
+                                        model, step.flags, step.tag);
         }
         return nBytes % entryBytes;
     }

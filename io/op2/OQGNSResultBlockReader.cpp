@@ -5,8 +5,6 @@
 #include "io/results/ResultSets.h"
 #include "platform/base/exception.h"
 
-#include <cstring>
-
 namespace
 {
 constexpr int kEntryWords = 8;
@@ -15,13 +13,6 @@ constexpr int kMpcTable = 39;
 constexpr int kForceTypeBits = 67;
 constexpr int kMomentTypeBits = 68;
 constexpr const char* kLocation = "OQGNSResultBlockReader::readRecord";
-
-float EntryFloat(const int* entry, int index)
-{
-    float value = 0.0f;
-    std::memcpy(&value, entry + index, sizeof(value));
-    return value;
-}
 } // namespace
 
 OQGNSResultBlockReader::Table OQGNSResultBlockReader::ReadTable() const
@@ -114,8 +105,10 @@ int OQGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
     {
         const int* entry = words + e * kEntryWords;
         const int nodeId = entry[0] / 10;
-        const CPoint3D force(EntryFloat(entry, 2), EntryFloat(entry, 3), EntryFloat(entry, 4));
-        const CPoint3D moment(EntryFloat(entry, 5), EntryFloat(entry, 6), EntryFloat(entry, 7));
+        const CPoint3D force(op2::WordAsFloat(entry, 2), op2::WordAsFloat(entry, 3),
+                             op2::WordAsFloat(entry, 4));
+        const CPoint3D moment(op2::WordAsFloat(entry, 5), op2::WordAsFloat(entry, 6),
+                              op2::WordAsFloat(entry, 7));
         StoreNodeVectorValue(results[0], nodeId, force, model, table.flags, table.tag);
         StoreNodeVectorValue(results[1], nodeId, moment, model, table.flags, table.tag);
     }

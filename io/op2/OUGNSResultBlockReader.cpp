@@ -6,8 +6,6 @@
 #include "io/results/ResultSets.h"
 #include "platform/base/exception.h"
 
-#include <cstring>
-
 namespace
 {
 constexpr int kEntryWords = 8;
@@ -16,13 +14,6 @@ constexpr int kEigenvectorTable = 7;
 constexpr int kVelocityTable = 10;
 constexpr int kAccelerationTable = 11;
 constexpr const char* kLocation = "OUGNSResultBlockReader::createResults";
-
-float EntryFloat(const int* entry, int index)
-{
-    float value = 0.0f;
-    std::memcpy(&value, entry + index, sizeof(value));
-    return value;
-}
 } // namespace
 
 OUGNSResultBlockReader::Table OUGNSResultBlockReader::ReadTable() const
@@ -141,13 +132,14 @@ int OUGNSResultBlockReader::readRecord(int nBytes, CModelSet* model, const CResu
         if (table.isAcoustic)
         {
             for (int i = 0; i < 4; ++i)
-                StoreNodeScalarValue(results[i], nodeId, EntryFloat(entry, 2 + i), model,
+                StoreNodeScalarValue(results[i], nodeId, op2::WordAsFloat(entry, 2 + i), model,
                                      table.flags, table.tag);
             continue;
         }
-        const CPoint3D translation(EntryFloat(entry, 2), EntryFloat(entry, 3),
-                                   EntryFloat(entry, 4));
-        const CPoint3D rotation(EntryFloat(entry, 5), EntryFloat(entry, 6), EntryFloat(entry, 7));
+        const CPoint3D translation(op2::WordAsFloat(entry, 2), op2::WordAsFloat(entry, 3),
+                                   op2::WordAsFloat(entry, 4));
+        const CPoint3D rotation(op2::WordAsFloat(entry, 5), op2::WordAsFloat(entry, 6),
+                                op2::WordAsFloat(entry, 7));
         StoreNodeVectorValue(results[0], nodeId, translation, model, table.flags, table.tag);
         StoreNodeVectorValue(results[1], nodeId, rotation, model, table.flags, table.tag);
     }

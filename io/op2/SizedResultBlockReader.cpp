@@ -33,7 +33,7 @@ CPoint3D SizedResultBlockReader::ColumnVector(const int* block, const EntryColum
 {
     double xyz[3];
     for (int i = 0; i < 3; ++i)
-        xyz[i] = column.words[i] == kZeroWord ? 0.0 : EntryFloat(block, column.words[i]);
+        xyz[i] = column.words[i] == kZeroWord ? 0.0 : op2::WordAsFloat(block, column.words[i]);
     return CPoint3D(xyz[0], xyz[1], xyz[2]);
 }
 

@@ -8,7 +8,6 @@
 #include "io/op2/NSResultBlockReader.h"
 
 #include <cstdint>
-#include <cstring>
 
 class SizedResultBlockReader : public NSResultBlockReader
 {
@@ -66,16 +65,9 @@ protected:
 
     static float ColumnScalar(const int* block, const EntryColumn& column)
     {
-        return EntryFloat(block, column.words[0]);
+        return op2::WordAsFloat(block, column.words[0]);
     }
     static CPoint3D ColumnVector(const int* block, const EntryColumn& column);
-
-    static float EntryFloat(const int* entry, int index)
-    {
-        float value = 0.0f;
-        std::memcpy(&value, entry + index, sizeof(value));
-        return value;
-    }
 
 private:
     // Reads the data record's prefix and the lengths of all its pieces, then returns to where
