@@ -209,7 +209,7 @@ CCAEView::EntrySpan CCAEView::SelectBarEntries()
         fw::command<ID_SELECT_DECISION, &CCAEView::OnDecision>(),
         fw::command<ID_SELECT_ABORT, &CCAEView::OnAbortSelection>(),
         fw::command<ID_SELECT_ALL, &CCAEView::OnSelectAll>(),
-        fw::command_range<ID_SELECT_BY_ID, ID_SELECT_BY_ID, &CCAEView::OnSelectEntities>(),
+        fw::command<ID_SELECT_BY_ID, &CCAEView::OnSelectEntities>(),
         fw::command_range<ID_SELECT_BY_PROPERTY, ID_SELECT_BY_MATERIAL,
                           &CCAEView::OnSelectEntities>(),
         fw::update_range<ID_SELECT_CANCEL_ALL, ID_SELECT_BY_ID, &CCAEView::OnUpdateSelecting>(),

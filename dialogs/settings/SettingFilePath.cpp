@@ -51,9 +51,9 @@ FW_TABLE(CSettingFilePath, CSettingsPage,
          fw::command<IDC_SETTINGS_SAVE_DEFAULT, &CSettingFilePath::OnSaveDefaults>(),
          fw::command<IDC_SETTINGS_LOAD_DEFAULT, &CSettingFilePath::OnLoadDefaults>(),
          fw::command<IDC_PATHS_BROWSE, &CSettingFilePath::OnBrowse>(),
-         fw::command_range<IDC_PATHS_CSV, IDC_PATHS_CSV, &CSettingFilePath::OnFileType>(),
+         fw::command<IDC_PATHS_CSV, &CSettingFilePath::OnFileType>(),
          fw::command_range<IDC_PATHS_MPJ, IDC_PATHS_OP2, &CSettingFilePath::OnFileType>(),
-         fw::command_range<IDC_PATHS_UNV, IDC_PATHS_UNV, &CSettingFilePath::OnFileType>())
+         fw::command<IDC_PATHS_UNV, &CSettingFilePath::OnFileType>())
 
 CSettingFilePath::CSettingFilePath()
     : CSettingsPage(IDD_FILE_PATHS)

@@ -199,14 +199,15 @@ LRESULT CallCommand(CCmdTarget* target, WPARAM id, LPARAM extra)
 template <class H, class... Allowed>
 constexpr bool kIsOneOf = (std::is_same_v<H, Allowed> || ...);
 
-// A menu or accelerator command, or a button's BN_CLICKED: void (), or BOOL (UINT) whose
-// FALSE lets routing go on to the next target.
+// A menu or accelerator command, or a button's BN_CLICKED: void (), void (UINT id) for a
+// handler that several commands share, or BOOL (UINT) whose FALSE lets routing go on to the
+// next target.
 template <UINT Id, auto Handler>
 constexpr MsgEntry command()
 {
     using T = ClassOf<Handler>;
-    static_assert(kIsOneOf<decltype(Handler), void (T::*)(), BOOL (T::*)(UINT)>,
-                  "command handler must be void () or BOOL (UINT)");
+    static_assert(kIsOneOf<decltype(Handler), void (T::*)(), void (T::*)(UINT), BOOL (T::*)(UINT)>,
+                  "command handler must be void (), void (UINT) or BOOL (UINT)");
     return {EntryKind::Command, WM_COMMAND, 0, Id, Id, nullptr, &CallCommand<T, Handler>};
 }
 

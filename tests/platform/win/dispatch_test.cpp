@@ -17,6 +17,8 @@ constexpr UINT kDisabledCommand = 4002;
 constexpr UINT kRangeFirst = 4010;
 constexpr UINT kRangeLast = 4019;
 constexpr UINT kButtonId = 4030;
+constexpr UINT kSharedFirst = 4031; // two single commands sharing one handler
+constexpr UINT kSharedSecond = 4033;
 constexpr UINT kNotifyId = 4040;
 constexpr int kCustomCode = -1234;
 
@@ -45,6 +47,7 @@ public:
         return rangeHandles;
     }
     void OnButton() { calls.push_back("button"); }
+    void OnShared(UINT id) { calls.push_back("shared " + std::to_string(id)); }
     void OnNotifyCode(NMHDR* header, LRESULT* result)
     {
         calls.push_back("notify " + std::to_string(header->idFrom));
@@ -66,6 +69,8 @@ FW_TABLE(CParentWnd, CWnd, fw::command<kMenuCommand, &CParentWnd::OnMenuCommand>
          fw::update<kDisabledCommand, &CParentWnd::OnUpdateDisabled>(),
          fw::command_range<kRangeFirst, kRangeLast, &CParentWnd::OnRange>(),
          fw::command<kButtonId, &CParentWnd::OnButton>(),
+         fw::command<kSharedFirst, &CParentWnd::OnShared>(),
+         fw::command<kSharedSecond, &CParentWnd::OnShared>(),
          fw::notify<kCustomCode, kNotifyId, &CParentWnd::OnNotifyCode>(),
          fw::on<WM_CTLCOLOR, &CParentWnd::OnCtlColor>(),
          fw::registered<&g_registeredMsg, &CParentWnd::OnRegistered>())
@@ -146,6 +151,12 @@ TEST(Dispatch, DisabledCommandIsDroppedAndRangeHandlersSeeTheirId)
     EXPECT_TRUE(parent.OnCmdMsg(kRangeLast, CN_COMMAND, nullptr, &info));
     EXPECT_EQ(&parent, info.target);
     EXPECT_FALSE(parent.OnCmdMsg(kRangeLast + 1, CN_COMMAND, nullptr, &info));
+
+    // A single command whose handler takes the id sees its own, and only its own.
+    parent.calls.clear();
+    for (const UINT id : {kSharedFirst, kSharedFirst + 1, kSharedSecond})
+        parent.SendMessage(WM_COMMAND, CommandWParam(id, 0), 0);
+    EXPECT_EQ((std::vector<std::string>{"shared 4031", "shared 4033"}), parent.calls);
 }
 
 TEST(Dispatch, ControlReflectionComesBeforeTheParent)
