@@ -264,12 +264,8 @@ void COX3DTabViewContainer::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS*
 void COX3DTabViewContainer::OnNcPaint()
 {
     CRect window;
-    GetWindowRect(&window);
     CRect client;
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
+    fw::GetNonClientRects(m_hWnd, &window, &client);
     const HDC dc = ::GetWindowDC(m_hWnd);
     ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     m_bPaintingMargin = TRUE;

@@ -91,12 +91,8 @@ void COXSizeControlBar::PaintNonClientArea()
     if (!hdc)
         return;
     CRect window;
-    GetWindowRect(&window);
     CRect client;
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
+    fw::GetNonClientRects(m_hWnd, &window, &client);
 
     CDC* dc = CDC::FromHandle(hdc);
     DrawBorders(dc, window);

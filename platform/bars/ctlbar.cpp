@@ -363,12 +363,8 @@ void CControlBar::OnNcPaint()
     if (!hdc)
         return;
     CRect window;
-    GetWindowRect(&window);
     CRect client;
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
+    fw::GetNonClientRects(m_hWnd, &window, &client);
     // Only the frame around the client area is ours to paint.
     ::ExcludeClipRect(hdc, client.left, client.top, client.right, client.bottom);
     ::FillRect(hdc, &window, ::GetSysColorBrush(COLOR_BTNFACE));

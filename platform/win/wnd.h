@@ -57,6 +57,10 @@ const MSG* CurrentMessage();
 // Moves a window to rect (parent client coordinates) through a deferred move when layout has
 // one, and only when the rectangle changes.
 void RepositionWindow(SizeParentParams* layout, HWND hwnd, LPCRECT rect);
+
+// The whole window and its client area in window coordinates (the window's top-left corner
+// at 0,0): what a non-client painter draws between.
+void GetNonClientRects(HWND hwnd, RECT* window, RECT* client);
 } // namespace fw
 
 // Window flags (m_nFlags).

@@ -32,6 +32,15 @@ void RepositionWindow(SizeParentParams* layout, HWND hwnd, LPCRECT rect)
     else
         ::SetWindowPos(hwnd, nullptr, rect->left, rect->top, width, height, flags);
 }
+
+void GetNonClientRects(HWND hwnd, RECT* window, RECT* client)
+{
+    ::GetWindowRect(hwnd, window);
+    ::GetClientRect(hwnd, client);
+    ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(client), 2);
+    ::OffsetRect(client, -window->left, -window->top);
+    ::OffsetRect(window, -window->left, -window->top);
+}
 } // namespace fw
 
 void CWnd::RepositionBars(UINT idFirst, UINT idLast, UINT leftOverId, UINT flags, LPRECT rectParam,

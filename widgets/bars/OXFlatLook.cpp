@@ -235,12 +235,8 @@ void COXFlatLook::OnNcPaint()
         return;
     const HWND hwnd = m_wnd.GetSafeHwnd();
     CRect window;
-    ::GetWindowRect(hwnd, &window);
     CRect client;
-    ::GetClientRect(hwnd, &client);
-    ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
+    fw::GetNonClientRects(hwnd, &window, &client);
     const HDC dc = ::GetWindowDC(hwnd);
     if (!dc)
         return;

@@ -245,3 +245,41 @@ TEST(WndOps, OwnerIsAFieldThatFallsBackToTheParent)
     EXPECT_EQ(&child, parent.GetDlgItem(3));
     EXPECT_EQ(&child, parent.GetDescendantWindow(3, TRUE));
 }
+
+TEST(WndOps, NonClientRectsPutTheWindowAtTheOriginAndTheClientInsideItsFrame)
+{
+    struct Case
+    {
+        const char* what;
+        DWORD style;
+        DWORD exStyle;
+    };
+    for (const Case& c :
+         {Case{"captioned frame", WS_POPUP | WS_CAPTION | WS_THICKFRAME, 0},
+          Case{"client edge", WS_POPUP, WS_EX_CLIENTEDGE}, Case{"no frame", WS_POPUP, 0}})
+    {
+        SCOPED_TRACE(c.what);
+        const HWND hwnd = ::CreateWindowExA(c.exStyle, fw::RegisterWndClass(0), "", c.style, 40, 30,
+                                            200, 120, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, hwnd);
+        RECT screen;
+        ::GetWindowRect(hwnd, &screen);
+        POINT origin = {0, 0};
+        ::ClientToScreen(hwnd, &origin);
+        RECT own;
+        ::GetClientRect(hwnd, &own);
+
+        RECT window;
+        RECT client;
+        fw::GetNonClientRects(hwnd, &window, &client);
+        EXPECT_EQ(0, window.left);
+        EXPECT_EQ(0, window.top);
+        EXPECT_EQ(screen.right - screen.left, window.right);
+        EXPECT_EQ(screen.bottom - screen.top, window.bottom);
+        EXPECT_EQ(origin.x - screen.left, client.left);
+        EXPECT_EQ(origin.y - screen.top, client.top);
+        EXPECT_EQ(own.right, client.right - client.left);
+        EXPECT_EQ(own.bottom, client.bottom - client.top);
+        ::DestroyWindow(hwnd);
+    }
+}
