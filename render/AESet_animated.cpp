@@ -187,11 +187,8 @@ bool CAESet::AddContourMeshes(CAnimatedFrames& frames,
 {
     const auto isShown = [this](const CFEElement* element)
     { return element != nullptr && element->m_display && m_pView->IsEntityVisible(element) == 1; };
-    for (POSITION pos = m_pGroup->GetBeams().GetStartPosition(); pos;)
+    for (const auto& [id, beam] : fw::Assocs(m_pGroup->GetBeams()))
     {
-        UINT id = 0;
-        CFEElement* beam = nullptr;
-        m_pGroup->GetBeams().GetNextAssoc(pos, id, beam);
         if (beam != nullptr && m_pView->IsEntityVisible(beam) == 1)
             return false; // beams are contoured along their lines
     }
@@ -201,11 +198,8 @@ bool CAESet::AddContourMeshes(CAnimatedFrames& frames,
     {
         CAnimatedFrames::ContourMesh mesh;
         mesh.list = ListName(code);
-        for (POSITION pos = elements->GetStartPosition(); pos;)
+        for (const auto& [id, element] : fw::Assocs(*elements))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            elements->GetNextAssoc(pos, id, element);
             if (!isShown(element))
                 continue;
             const int faceCount =

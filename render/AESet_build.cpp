@@ -136,12 +136,8 @@ void CAESet::BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& p
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
                             false);
     CDrawDevice* device = Target();
-    POSITION pos = edges.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [key, value] : fw::Assocs(edges))
     {
-        CEdgeKey key;
-        ULONGLONG value = 0;
-        edges.GetNextAssoc(pos, key, value);
         CFEElement* element = nullptr;
         if (!elements.Lookup(EdgeValueElementId(value), element) || element == nullptr)
             continue;
@@ -369,12 +365,8 @@ void CAESet::BuildGridList(CEntitySet* source)
                             true, false);
     CDrawDevice* device = Target();
     const CNodeMap& nodes = m_pGroup->GetNodes();
-    POSITION pos = nodes.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(nodes))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        nodes.GetNextAssoc(pos, id, node);
         device->DrawPoint(points.GetNodePoint(static_cast<int>(id)), 0);
     }
     list.Close();

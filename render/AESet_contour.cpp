@@ -122,11 +122,8 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
                             true);
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
-    for (POSITION pos = elements.GetStartPosition(); pos;)
+    for (const auto& [id, element] : fw::Assocs(elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
         if (element == nullptr || !element->m_display || m_pView->IsEntityVisible(element) != 1)
             continue;
         // Values of the element block live in the element's own record: an element without
@@ -149,11 +146,8 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
         CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kBeamContourList), true,
                                 false);
         CDrawDevice* target = Target();
-        for (POSITION pos = beams.GetStartPosition(); pos;)
+        for (const auto& [id, element] : fw::Assocs(beams))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            beams.GetNextAssoc(pos, id, element);
             if (element == nullptr || m_pView->IsEntityVisible(element) != 1)
                 continue;
             int band = 0;
@@ -178,11 +172,8 @@ void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* r
     SetContourMode(device, attr.m_nContourType);
     if (kind != kElementBlock)
     {
-        for (POSITION pos = beams.GetStartPosition(); pos;)
+        for (const auto& [id, element] : fw::Assocs(beams))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            beams.GetNextAssoc(pos, id, element);
             if (element != nullptr && m_pView->IsEntityVisible(element) == 1)
                 object->DrawEntity(element, device);
         }

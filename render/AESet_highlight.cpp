@@ -112,12 +112,8 @@ void CAESet::DrawHighlights(bool showsThrough)
 
 void CAESet::DrawPicked(const HighlightStyle& style)
 {
-    POSITION pos = m_pView->Selection().Picked().GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [entity, batch] : fw::Assocs(m_pView->Selection().Picked()))
     {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        m_pView->Selection().Picked().GetNextAssoc(pos, entity, batch);
         DrawHighlighted(entity, style);
     }
 }
@@ -128,12 +124,8 @@ void CAESet::CallPickedList(const HighlightStyle& style)
 {
     HighlightKey key;
     key.count = m_pView->Selection().Picked().GetCount();
-    POSITION pos = m_pView->Selection().Picked().GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [entity, batch] : fw::Assocs(m_pView->Selection().Picked()))
     {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        m_pView->Selection().Picked().GetNextAssoc(pos, entity, batch);
         key.sum += reinterpret_cast<UINT_PTR>(entity);
     }
     key.generation = m_lists.Generation();

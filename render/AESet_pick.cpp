@@ -70,12 +70,8 @@ void CAESet::BuildNodePickList(CNodePointCache& points)
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(kNodeList | kPickList), false,
                             false);
     const CNodeMap& nodes = m_pGroup->GetNodes();
-    POSITION pos = nodes.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(nodes))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        nodes.GetNextAssoc(pos, id, node);
         device.LoadName(NameOf(node));
         device.DrawPoint(points.GetNodePoint(static_cast<int>(id)), 0);
     }

@@ -113,11 +113,8 @@ void CAESet::DrawElementConstantContours(const CElementMap& elements, const CRes
         return;
     const CResultDisplayAttr attr = GetDisplayAttr();
     device->SetRenderMode(kRenderFill);
-    for (POSITION pos = elements.GetStartPosition(); pos;)
+    for (const auto& [id, element] : fw::Assocs(elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
         if (element == nullptr || m_pView->IsEntityVisible(element) != 1)
             continue;
         int band = 0;

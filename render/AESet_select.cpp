@@ -227,12 +227,8 @@ void CAESet::CollectNodesInVolume(const CNodeMap& nodes, const CPoint3D* nearPoi
         return;
     const CNodePointCache& points = AcquirePoints(nullptr);
     std::vector<CModelEntity*> found;
-    POSITION pos = nodes.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(nodes))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        nodes.GetNextAssoc(pos, id, node);
         if (node != nullptr &&
             IsInsideVolume(points.GetNodePoint(node->m_id), nearPoints, normals, sides))
             found.push_back(node);
@@ -262,12 +258,8 @@ void CAESet::SelectInPolygon(const CPoint3D* points, int count, CEntityArray& re
                                   return;
                               const PixelBounds bounds = BoundsOf(points, count);
                               std::vector<CModelEntity*> found;
-                              POSITION pos = m_pGroup->GetNodes().GetStartPosition();
-                              while (pos != nullptr)
+                              for (const auto& [id, node] : fw::Assocs(m_pGroup->GetNodes()))
                               {
-                                  UINT id = 0;
-                                  CFENode* node = nullptr;
-                                  m_pGroup->GetNodes().GetNextAssoc(pos, id, node);
                                   if (node == nullptr)
                                       continue;
                                   const CPoint3D pixel = projection.Project(node->m_coord);

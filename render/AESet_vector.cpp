@@ -94,11 +94,8 @@ void CAESet::BuildVectorList(UINT code, const CElementMap& elements)
         drawnNodes.reserve(static_cast<size_t>(elements.GetCount()) * 3 + 1);
 
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), false, false);
-    for (POSITION pos = elements.GetStartPosition(); pos;)
+    for (const auto& [id, element] : fw::Assocs(elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
         if (element == nullptr || m_pView->IsEntityVisible(element) != 1)
             continue;
         const int elementId = static_cast<int>(id);

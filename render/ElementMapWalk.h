@@ -6,12 +6,8 @@
 template <class Visit>
 void ForEachElement(const CElementMap& elements, Visit&& visit)
 {
-    POSITION pos = elements.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, element] : fw::Assocs(elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
         if (element != nullptr)
             visit(element);
     }

@@ -12,12 +12,8 @@ void CNodePointCache::Build(const CNodeMap& nodes, const CEntitySet& source)
     m_pSource = &source;
     const size_t count = static_cast<size_t>(nodes.GetCount());
     int maxId = -1;
-    POSITION pos = nodes.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(nodes))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        nodes.GetNextAssoc(pos, id, node);
         maxId = std::max(maxId, static_cast<int>(id));
     }
     // Dense when the array stays within a few times what the nodes need.
@@ -31,12 +27,8 @@ void CNodePointCache::Build(const CNodeMap& nodes, const CEntitySet& source)
     {
         m_sparse.reserve(count);
     }
-    pos = nodes.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(nodes))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        nodes.GetNextAssoc(pos, id, node);
         const CPoint3D p = source.GetNodePoint(static_cast<int>(id));
         const Xyz point = {p.x, p.y, p.z};
         if (isDense)

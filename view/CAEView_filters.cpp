@@ -48,12 +48,8 @@ int FilterValue(const CIdFilter& filter, int id)
 
 bool HoldsHiddenId(const CIdFilter& filter)
 {
-    POSITION pos = filter.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, value] : fw::Assocs(filter))
     {
-        UINT id = 0;
-        int value = 0;
-        filter.GetNextAssoc(pos, id, value);
         if (value == 0)
             return true;
     }

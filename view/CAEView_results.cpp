@@ -53,12 +53,8 @@ void CCAEView::CopyElementFilterTo(CResultDisplay& target)
     {
         to.RemoveAll();
         to.InitHashTable(static_cast<UINT>(from.GetCount() + 10));
-        POSITION pos = from.GetStartPosition();
-        while (pos != nullptr)
+        for (const auto& [id, value] : fw::Assocs(from))
         {
-            UINT id = 0;
-            int value = 0;
-            from.GetNextAssoc(pos, id, value);
             to.SetAt(id, value);
         }
     };

@@ -116,24 +116,16 @@ void CCAEView::CollectDisplayedEntities(CEntityArray& entities) const
     {
         if ((kinds & kind.first) == 0)
             continue;
-        POSITION pos = kind.second->GetStartPosition();
-        while (pos != nullptr)
+        for (const auto& [id, element] : fw::Assocs(*kind.second))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            kind.second->GetNextAssoc(pos, id, element);
             if (element != nullptr && IsEntityVisible(element) == 1)
                 entities.Add(element);
         }
     }
     if ((kinds & kKindNode) == 0)
         return;
-    POSITION pos = group->GetNodes().GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [id, node] : fw::Assocs(group->GetNodes()))
     {
-        UINT id = 0;
-        CFENode* node = nullptr;
-        group->GetNodes().GetNextAssoc(pos, id, node);
         if (node != nullptr)
             entities.Add(node);
     }

@@ -167,11 +167,8 @@ CValueRange ComputeRangeOverElements(const CResultData& result, int kind, int lo
     RangeAccumulator range;
     if (side < 0 || k < kKindVector || k > kKindZ)
         return range.Get();
-    for (POSITION pos = elements.GetStartPosition(); pos;)
+    for (const auto& [id, element] : fw::Assocs(elements))
     {
-        UINT id = 0;
-        CFEElement* element = nullptr;
-        elements.GetNextAssoc(pos, id, element);
         if (!element || view.IsEntityVisible(element) != 1)
             continue;
         if (side == kLocationElement)

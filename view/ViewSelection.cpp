@@ -76,12 +76,8 @@ void CViewSelection::CancelLastBatch()
 {
     CPickedEntityMap& picked = m_state.EditPicked();
     std::vector<CModelEntity*> last;
-    POSITION pos = picked.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [entity, batch] : fw::Assocs(picked))
     {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        picked.GetNextAssoc(pos, entity, batch);
         if (batch == m_pickBatch)
             last.push_back(entity);
     }
@@ -103,12 +99,8 @@ void CViewSelection::FillHandOver(CEntityArray& entities) const
     const CPickedEntityMap& map = m_state.Picked();
     std::vector<std::pair<int, CModelEntity*>> picked;
     picked.reserve(static_cast<size_t>(map.GetCount()));
-    POSITION pos = map.GetStartPosition();
-    while (pos != nullptr)
+    for (const auto& [entity, batch] : fw::Assocs(map))
     {
-        CModelEntity* entity = nullptr;
-        int batch = 0;
-        map.GetNextAssoc(pos, entity, batch);
         picked.emplace_back(m_pickOrder == CPickRequestRecord::kInPickOrder ? batch : entity->m_id,
                             entity);
     }

@@ -162,12 +162,8 @@ CPropertyColorDlg::CPropertyColorDlg()
 void CPropertyColorDlg::ReadTable(CModelSet& model, std::map<int, COLORREF>& colors)
 {
     auto& table = model.GetPropertyColors();
-    POSITION position = table.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [key, record] : fw::Assocs(table))
     {
-        UINT key = 0;
-        CPropertyColor record;
-        table.GetNextAssoc(position, key, record);
         colors[static_cast<int>(key)] = static_cast<COLORREF>(record.color);
     }
 }
@@ -195,12 +191,8 @@ CMaterialColorDlg::CMaterialColorDlg()
 void CMaterialColorDlg::ReadTable(CModelSet& model, std::map<int, COLORREF>& colors)
 {
     auto& table = model.GetMaterialColors();
-    POSITION position = table.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [key, record] : fw::Assocs(table))
     {
-        UINT key = 0;
-        CMaterialColor record;
-        table.GetNextAssoc(position, key, record);
         colors[static_cast<int>(key)] = static_cast<COLORREF>(record.color);
     }
 }

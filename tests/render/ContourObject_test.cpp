@@ -346,12 +346,8 @@ protected:
         for (int i = 0; i < 10; ++i)
             AddQuad(m_model, i + 1, 2 * i + 1, 2 * i + 3, 2 * i + 4, 2 * i + 2);
         m_model.BuildElementFaces();
-        POSITION pos = m_model.GetElements().GetStartPosition();
-        while (pos)
+        for (const auto& [id, element] : fw::Assocs(m_model.GetElements()))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            m_model.GetElements().GetNextAssoc(pos, id, element);
             element->m_outerFace[0] = 1;
         }
         m_attr.SetRange(0.0, 100.0, 0.0, 100.0, 10);
@@ -365,12 +361,8 @@ protected:
         Device().BeginScene(&volume);
         Device().SetRenderMode(kRenderFill);
         CContourObject object(&m_attr, &m_values, 4);
-        POSITION pos = m_model.GetElements().GetStartPosition();
-        while (pos)
+        for (const auto& [id, element] : fw::Assocs(m_model.GetElements()))
         {
-            UINT id = 0;
-            CFEElement* element = nullptr;
-            m_model.GetElements().GetNextAssoc(pos, id, element);
             object.DrawEntity(element, &Device());
         }
         Device().EndScene();

@@ -73,20 +73,12 @@ COXShellNamespaceNavigator::COXShellNamespaceNavigator()
 COXShellNamespaceNavigator::~COXShellNamespaceNavigator()
 {
     EndEnumeration();
-    POSITION position = m_idLists.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [list, unused] : fw::Assocs(m_idLists))
     {
-        void* list = nullptr;
-        BYTE unused = 0;
-        m_idLists.GetNextAssoc(position, list, unused);
         m_malloc->Free(list);
     }
-    position = m_folders.GetStartPosition();
-    while (position != nullptr)
+    for (const auto& [folder, references] : fw::Assocs(m_folders))
     {
-        void* folder = nullptr;
-        int references = 0;
-        m_folders.GetNextAssoc(position, folder, references);
         for (int i = 0; i < references; ++i)
             static_cast<IShellFolder*>(folder)->Release();
     }
