@@ -22,9 +22,17 @@ public:
     // The cell of id (0 or more), made empty when absent.
     T& At(int id)
     {
-        // Inline for the array, which readers fill after reserving it.
+        // Inline for the array and for ids in order within its room, as readers fill it.
         const size_t index = static_cast<size_t>(id);
-        return index < m_dense.size() ? m_dense[index] : AtBeyondArray(id);
+        if (index < m_dense.size())
+            return m_dense[index];
+        if (index == m_dense.size() && index < m_dense.capacity() && m_far.empty() &&
+            IsDense(index + 1))
+        {
+            ++m_made;
+            return m_dense.emplace_back();
+        }
+        return AtBeyondArray(id);
     }
     // Sets the cell of each id to value(i) (called once for each i, in order), as At would make
     // and set them one after the other: ascending ids past the array go in with one growth.
@@ -72,7 +80,7 @@ public:
     void RemoveAll();
 
 private:
-    T& AtBeyondArray(int id);
+    T& AtBeyondArray(int id); // the growth and the far cells
     static bool IsDense(size_t end, size_t made) { return end <= kDenseIds + 2 * (made + 1); }
     bool IsDense(size_t end) const { return IsDense(end, m_made); }
     size_t AppendableRun(const int* ids, size_t first, size_t count) const;
@@ -93,13 +101,6 @@ template <typename T>
 T& CIdTable<T>::AtBeyondArray(int id)
 {
     const size_t index = static_cast<size_t>(id);
-    // Ids that come in order append one cell at a time.
-    if (index == m_dense.size() && index < m_dense.capacity() && m_far.empty() &&
-        IsDense(index + 1))
-    {
-        ++m_made;
-        return m_dense.emplace_back();
-    }
     if (id >= 0 && IsDense(index + 1))
     {
         ++m_made;
