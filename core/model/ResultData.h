@@ -85,6 +85,7 @@ public:
     // first read (a result not shown costs nothing); every reader below settles them first, and
     // code that reads the public tables or range directly calls SettleNodeMeans. The source
     // stays after that: a later update that finds the same links leaves the means as they are.
+    // A first read writes the tables: two threads must not make one at once.
     void SetPendingNodeMeans(std::shared_ptr<const CNodeMeansSource> source)
     {
         m_meansSource = std::move(source);
