@@ -2,8 +2,6 @@
 #include "render/AESet.h"
 
 #include "core/model/ModelSet.h"
-#include "render/AnimatedFrames.h"
-#include "render/ListBatch.h"
 #include "render/NodePointCache.h"
 #include "render/SceneView.h"
 

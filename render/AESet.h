@@ -1,29 +1,32 @@
 // The scene renderer of one 3-D view: the shown group, the result and deformation state of the
 // view, the model box and camera fit (AESet.cpp), the deformation and result factors of the
 // animation frame (AESet_frame.cpp), the model display lists (AESet_lists.cpp, AESet_build.cpp,
-// AESet_pick.cpp) and the draw pass (AESet_draw.cpp). It owns no OpenGL objects: its lists live
+// PickLists.cpp) and the draw pass (AESet_draw.cpp). It owns no OpenGL objects: its lists live
 // in the view's context under names computed from the group id. Area and polygon selection
 // (AESet_select.cpp) and the selection highlight, direction arrows and id labels
-// (AESet_highlight.cpp) serve the view's interactive selection.
+// (SelectionHighlight) serve the view's interactive selection. Its parts: the scene lists with
+// their names, the batch being recorded and the generation (SceneLists), the pick lists
+// (PickLists), the selection highlight and the frames of an animation drawn in place
+// (AnimatedScene).
 #pragma once
 
 #include "core/geometry/ColorRGBA.h"
 #include "core/geometry/Point3D.h"
 #include "platform/base/coll_array.h"
+#include "render/AnimatedScene.h"
 #include "render/ClipPlane.h"
 #include "render/EntityArray.h"
+#include "render/PickLists.h"
 #include "render/SceneLists.h"
+#include "render/SelectionHighlight.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
-#include <unordered_map>
 #include <vector>
 
-class CAnimatedFrames;
 class CBox3D;
 class CDrawDevice;
 class CEntitySet;
@@ -118,11 +121,11 @@ public:
     void UpdateAnimationFrame();
     // The frame just set, shown without compiling lists: the model lists and a smooth contour
     // are kept as arrays whose nodes each frame moves and colours (prepared at the first frame,
-    // AESet_animated.cpp). False when the lists cannot move in place, and the caller rebuilds
+    // AnimatedScene.cpp). False when the lists cannot move in place, and the caller rebuilds
     // them. A rebuild ends it.
     bool ShowAnimatedFrame();
-    void EndAnimatedFrames();
-    bool HasAnimatedFrames() const { return m_animated != nullptr; }
+    void EndAnimatedFrames() { m_animatedScene.End(); }
+    bool HasAnimatedFrames() const { return m_animatedScene.IsActive(); }
 
     // Model display lists: RenderAll rebuilds every model list and the result lists;
     // CreateModelLists builds the model lists from the view's displayed positions.
@@ -186,17 +189,22 @@ public:
     // Highlight of the picked (red) and hovered (pink) entities, drawn after the scene: thick,
     // and through the model in wireframe and ridge-line modes. Nothing picked or hovered
     // changes no device state.
-    void DrawSelection();
+    void DrawSelection() { m_highlight.Draw(); }
     // The fixed lists commands fill for picked entities: element direction arrows (a green
     // arrow along a shell's normal; for a solid a green one from face 0 to face 1 and a blue
     // one across face 0), and element and node id labels at stored positions. Each replaces
     // its list; entities of another kind are left out.
-    void CreateSelectionDisplayList(const CEntityArray& elements);
-    void DrawFaceDirectionArrow(const CFEFace& face);
-    void CreateElementIdLabels(const CEntityArray& elements);
-    void CreateNodeIdLabels(const CEntityArray& nodes);
+    void CreateSelectionDisplayList(const CEntityArray& elements)
+    {
+        m_highlight.CreateDirectionArrows(elements);
+    }
+    void CreateElementIdLabels(const CEntityArray& elements)
+    {
+        m_highlight.CreateIdLabels(elements, false);
+    }
+    void CreateNodeIdLabels(const CEntityArray& nodes) { m_highlight.CreateIdLabels(nodes, true); }
     // The three lists built again in the context current now, for the entities they were last
-    // built for that the shown group still has (AESet_picked.cpp).
+    // built for that the shown group still has.
     void RebuildPickedLists();
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp), result values and the colour bands in
@@ -303,22 +311,20 @@ public:
     // the distances of the model's nodes and elements to it.
     void PrepareSectionCut();
 
+    // What the renderer's builders and parts share (AESet_lists.cpp): the scene lists, the
+    // positions of the coordinate source (null: the view), computed once per rebuild and held
+    // by RenderAll for all its builders, the view's scene settings, the device selection name
+    // of an entity, and an element's stored reference point (the mean of its nodes' stored
+    // coordinates).
+    CSceneLists& Lists() { return m_lists; }
+    CNodePointCache& AcquirePoints(CEntitySet* source);
+    void ReleasePoints();
+    CSceneSettings ReadSettings() const;
+    UINT NameOf(const CModelEntity* entity);
+    static CPoint3D ReferencePoint(const CFEElement& element);
+
 private:
     struct PassState;
-    struct HighlightStyle;
-    // What a listed highlight shows: the list is compiled again when any of it changes.
-    struct HighlightKey
-    {
-        INT_PTR count = 0;
-        UINT_PTR sum = 0; // of the picked entities' addresses
-        UINT generation = 0;
-        double shrink = 1.0;
-        int curveDivisions = 0;
-        int elassSize = 0;
-        bool outlinesCurvedFaces = false;
-
-        bool operator==(const HighlightKey& other) const;
-    };
 
     // Result lists (AESet_contour.cpp, AESet_vector.cpp).
     // The band of an element's own value (scaled for the frame); false when it has none.
@@ -345,36 +351,11 @@ private:
                          const CEntitySet& points);
     void SetElementColor(CDrawDevice* device, const CFEElement* element);
     bool GetElementColor(const CFEElement* element, COLORREF& color) const;
-    // Shared by the builders (AESet_lists.cpp). The positions of the coordinate source (null:
-    // the view) are computed once per rebuild; RenderAll holds them for all its builders.
-    CNodePointCache& AcquirePoints(CEntitySet* source);
-    void ReleasePoints();
     // The batch being recorded during a build, else the view's device.
     CDrawDevice* Target();
-    CSceneSettings ReadSettings() const;
-    UINT NameOf(const CModelEntity* entity);
-    void MarkPickListsStale(int kinds);
-    // Picking lists (AESet_pick.cpp).
-    void BuildPickList(int kind);
-    void BuildNodePickList(CNodePointCache& points);
-    void BuildFacePickList(CNodePointCache& points, bool isSolid);
-    void BuildBeamPickList(CNodePointCache& points);
-    void BuildMassPickList(CNodePointCache& points);
-    // Selection (AESet_select.cpp, AESet_highlight.cpp).
+    void MarkPickListsStale(int kinds) { m_pickLists.MarkStale(kinds); }
+    // Selection (AESet_select.cpp).
     int SelectableKinds() const;
-    // The element's stored reference point: the mean of its nodes' stored coordinates.
-    static CPoint3D ReferencePoint(const CFEElement& element);
-    void DrawHighlights(bool showsThrough);
-    void DrawPicked(const HighlightStyle& style);
-    void CallPickedList(const HighlightStyle& style);
-    void DrawHighlighted(CModelEntity* entity, const HighlightStyle& style);
-    void DrawDirectionArrow(const CPoint3D& start, const CPoint3D& end, CColorRGBA color);
-    // A tenth of the model box's diagonal.
-    double ArrowLengthOfModel() const;
-    void CreateIdLabels(const CEntityArray& entities, bool isNodes);
-    // The ids of the nodes (or elements) among the entities.
-    static std::vector<int> IdsOf(const CEntityArray& entities, bool isNodes);
-    void DrawIdLabel(const CModelEntity* entity, bool isNodes);
     // Steps of the draw pass (AESet_draw.cpp).
     void CallDotted(UINT code);
     void DrawLitFaces(const PassState& pass);
@@ -389,26 +370,10 @@ private:
     bool RunPendingRenderAll();
     bool m_bRenderAllPending = false;
     int m_pendingEdgeKinds = 0; // EntityKindBit: solid, shell
-    CSceneLists m_lists;  // names, the list being recorded, generation, positions
-    int m_staleKinds = 0; // EntityKindBit: pick lists to compile before use
-    // The highlight of many picked entities, kept in a list (kHighlightList) while unchanged.
-    HighlightKey m_highlightKey;
-    bool m_isHighlightListed = false;
-    // The ids the picked entities' lists were last built for; none while never built.
-    std::optional<std::vector<int>> m_arrowElementIds;
-    std::optional<std::vector<int>> m_labelElementIds;
-    std::optional<std::vector<int>> m_labelNodeIds;
-    // Animation frames drawn from arrays (AESet_animated.cpp).
-    bool CanAnimateInPlace() const;
-    bool PrepareAnimatedFrames();
-    bool CaptureModelLists(CAnimatedFrames& frames);
-    bool AddContourMeshes(CAnimatedFrames& frames,
-                          const std::unordered_map<int, uint32_t>& nodeIndex);
-    std::unique_ptr<CAnimatedFrames> m_animated;
-    int m_nRefusedAnimation = -1; // the shown id whose lists could not move in place
-    // The view's display and colour modes the recorded lists bake in.
-    int m_nAnimatedDisplayMode = 0;
-    int m_nAnimatedColorMode = 0;
+    CSceneLists m_lists;        // names, the list being recorded, generation, positions
+    CPickLists m_pickLists{*this};
+    CSelectionHighlight m_highlight{*this};
+    CAnimatedScene m_animatedScene{*this};
 
     CSceneView* m_pView = nullptr;               // the owning view
     int m_nMaxLCSteps = 10;                      // "MaxLCSteps": animation frames
@@ -431,5 +396,5 @@ private:
     CClipPlane m_ClipPlane;
     CPoint3D m_sectionPoints[3] = {CPoint3D(0, 25, 0), CPoint3D(10, 25, 1), CPoint3D(20, 30, 0)};
     double m_sectionRange[2] = {0.0, 0.0}; // plane constants at 0 % and 100 %
-    int m_nAnimationMode = 0; // 0 not chosen yet, 1 steps, 2 frames (the view chooses)
+    int m_nAnimationMode = 0;              // 0 not chosen yet, 1 steps, 2 frames (the view chooses)
 };

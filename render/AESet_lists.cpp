@@ -114,7 +114,7 @@ void CAESet::DeleteLists()
                                   device.DeleteList(ListName(code | kPickList));
                               // Positions may change with the lists: the highlight follows.
                               device.DeleteList(kHighlightList);
-                              m_isHighlightListed = false;
+                              m_highlight.Forget();
                               m_lists.NextGeneration();
                               MarkPickListsStale(kKindAll);
                               DeleteResultLists();
@@ -180,7 +180,29 @@ UINT CAESet::NameOf(const CModelEntity* entity)
     return m_pView->Device().GetSelectionNames().Add(entity);
 }
 
-void CAESet::MarkPickListsStale(int kinds)
+void CAESet::GetPickLists(int kinds, CDWordArray& lists)
 {
-    m_staleKinds |= kinds;
+    if (m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    RunPendingRenderAll();
+    m_pickLists.Get(kinds, lists);
+}
+
+void CAESet::RebuildPickedLists()
+{
+    if (m_pView == nullptr || m_pGroup == nullptr)
+        return;
+    RunPendingRenderAll();
+    m_highlight.RebuildPickedLists();
+}
+
+bool CAESet::ShowAnimatedFrame()
+{
+    RunPendingRenderAll();
+    if (!m_animatedScene.ShowFrame())
+        return false;
+    // Picking and the highlight compile their lists again from the positions of this frame.
+    MarkPickListsStale(kKindAll);
+    m_lists.NextGeneration();
+    return true;
 }

@@ -1,6 +1,8 @@
-// Renderer: the highlight of the picked entities (red) and of the one under the cursor (pink),
+// The renderer's highlight of the picked entities (red) and of the one under the cursor (pink),
 // and the fixed lists that commands fill for picked entities: element direction arrows and id
 // labels.
+#include "render/SelectionHighlight.h"
+
 #include "core/geometry/ColorConvert.h"
 #include "core/geometry/FENode.h"
 #include "core/geometry/VectorMath.h"
@@ -13,6 +15,7 @@
 #include "render/LineArrowObject.h"
 #include "render/MassGlyph.h"
 #include "render/RenderLog.h"
+#include "render/SceneSettings.h"
 #include "render/SceneView.h"
 
 #include <GL/gl.h>
@@ -43,7 +46,7 @@ CPoint3D Midpoint(const CPoint3D& a, const CPoint3D& b)
 } // namespace
 
 // How one pass of the highlight draws.
-struct CAESet::HighlightStyle
+struct CSelectionHighlight::Style
 {
     double shrink;
     int curveDivisions;
@@ -51,18 +54,18 @@ struct CAESet::HighlightStyle
     CMassGlyph* glyph;
 };
 
-bool CAESet::HighlightKey::operator==(const HighlightKey& other) const
+bool CSelectionHighlight::Key::operator==(const Key& other) const
 {
     return count == other.count && sum == other.sum && generation == other.generation &&
            shrink == other.shrink && curveDivisions == other.curveDivisions &&
            elassSize == other.elassSize && outlinesCurvedFaces == other.outlinesCurvedFaces;
 }
 
-void CAESet::DrawSelection()
+void CSelectionHighlight::Draw()
 {
-    if (m_pView == nullptr)
+    if (m_renderer.View() == nullptr)
         return;
-    CSceneView& view = *m_pView;
+    CSceneView& view = *m_renderer.View();
     if (view.Selection().Hover() == nullptr && view.Selection().Picked().IsEmpty())
         return;
     render_log::RunLogged("CAESet::DrawSelection",
@@ -88,15 +91,15 @@ void CAESet::DrawSelection()
                           });
 }
 
-void CAESet::DrawHighlights(bool showsThrough)
+void CSelectionHighlight::DrawHighlights(bool showsThrough)
 {
-    CSceneView& view = *m_pView;
+    CSceneView& view = *m_renderer.View();
     CGLDevice& device = view.Device();
-    const CSceneSettings settings = ReadSettings();
+    const CSceneSettings settings = m_renderer.ReadSettings();
     const double shrink = view.Scene().IsShrunk() ? view.Scene().ShrinkFactor() : 1.0;
     CMassGlyph glyph;
     glyph.SetSize(settings.m_sizes[CSceneSettings::kElass]);
-    HighlightStyle style = {shrink, settings.m_curveDivisions, showsThrough, &glyph};
+    Style style = {shrink, settings.m_curveDivisions, showsThrough, &glyph};
     if (view.Selection().Picked().GetCount() >= kListedHighlight)
         CallPickedList(style);
     else
@@ -110,9 +113,9 @@ void CAESet::DrawHighlights(bool showsThrough)
     }
 }
 
-void CAESet::DrawPicked(const HighlightStyle& style)
+void CSelectionHighlight::DrawPicked(const Style& style)
 {
-    for (const auto& [entity, batch] : fw::Assocs(m_pView->Selection().Picked()))
+    for (const auto& [entity, batch] : fw::Assocs(m_renderer.View()->Selection().Picked()))
     {
         DrawHighlighted(entity, style);
     }
@@ -120,36 +123,37 @@ void CAESet::DrawPicked(const HighlightStyle& style)
 
 // Drawing a million entities one call at a time takes a second a frame; their list is called
 // in a moment, and compiled again only when the picks, the positions or the style change.
-void CAESet::CallPickedList(const HighlightStyle& style)
+void CSelectionHighlight::CallPickedList(const Style& style)
 {
-    HighlightKey key;
-    key.count = m_pView->Selection().Picked().GetCount();
-    for (const auto& [entity, batch] : fw::Assocs(m_pView->Selection().Picked()))
+    Key key;
+    key.count = m_renderer.View()->Selection().Picked().GetCount();
+    for (const auto& [entity, batch] : fw::Assocs(m_renderer.View()->Selection().Picked()))
     {
         key.sum += reinterpret_cast<UINT_PTR>(entity);
     }
-    key.generation = m_lists.Generation();
+    key.generation = m_renderer.Lists().Generation();
     key.shrink = style.shrink;
     key.curveDivisions = style.curveDivisions;
     key.elassSize = style.glyph->m_nSize;
     key.outlinesCurvedFaces = style.outlinesCurvedFaces;
-    if (!m_isHighlightListed || !(key == m_highlightKey))
+    if (!m_isListed || !(key == m_key))
     {
-        m_isHighlightListed = false;
-        CSceneLists::Scope list(m_lists, m_pView->Device(), kHighlightList, false, false);
+        m_isListed = false;
+        CSceneLists::Scope list(m_renderer.Lists(), m_renderer.View()->Device(),
+                                CAESet::kHighlightList, false, false);
         DrawPicked(style);
         list.Close();
-        m_highlightKey = key;
-        m_isHighlightListed = true;
+        m_key = key;
+        m_isListed = true;
     }
-    m_pView->Device().CallList(kHighlightList);
+    m_renderer.View()->Device().CallList(CAESet::kHighlightList);
 }
 
-void CAESet::DrawHighlighted(CModelEntity* entity, const HighlightStyle& style)
+void CSelectionHighlight::DrawHighlighted(CModelEntity* entity, const Style& style)
 {
     if (entity == nullptr)
         return;
-    CSceneView& view = *m_pView;
+    CSceneView& view = *m_renderer.View();
     CGLDevice& device = view.Device();
     switch (entity->type)
     {
@@ -177,7 +181,9 @@ void CAESet::DrawHighlighted(CModelEntity* entity, const HighlightStyle& style)
         }
         break;
     }
-    case kTagSpring: DrawElassElement(static_cast<CFEElement*>(entity), style.glyph); break;
+    case kTagSpring:
+        m_renderer.DrawElassElement(static_cast<CFEElement*>(entity), style.glyph);
+        break;
     case kTagMass:
     {
         // A mass on a node the model lacks has no place to be shown.
@@ -193,21 +199,21 @@ void CAESet::DrawHighlighted(CModelEntity* entity, const HighlightStyle& style)
     }
 }
 
-void CAESet::CreateSelectionDisplayList(const CEntityArray& elements)
+void CSelectionHighlight::CreateDirectionArrows(const CEntityArray& elements)
 {
-    if (m_pView == nullptr)
+    if (m_renderer.View() == nullptr)
         return;
     m_arrowElementIds = IdsOf(elements, false);
     render_log::RunLogged(
         "CAESet::CreateSelectionDisplayList",
         [&]
         {
-            m_pView->MakeCurrent();
-            CGLDevice& device = m_pView->Device();
-            const CModelSet* model = m_pView->GetModel();
+            m_renderer.View()->MakeCurrent();
+            CGLDevice& device = m_renderer.View()->Device();
+            const CModelSet* model = m_renderer.View()->GetModel();
             const double arrowLength = ArrowLengthOfModel();
-            device.DeleteList(kDirectionArrowList);
-            device.BeginList(kDirectionArrowList);
+            device.DeleteList(CAESet::kDirectionArrowList);
+            device.BeginList(CAESet::kDirectionArrowList);
             for (CModelEntity* entity : elements)
             {
                 if (entity == nullptr || !IsElementTag(entity->type))
@@ -216,7 +222,7 @@ void CAESet::CreateSelectionDisplayList(const CEntityArray& elements)
                 const INT_PTR faces = element.m_faces.GetSize();
                 if (faces == 1)
                 {
-                    const CPoint3D start = ReferencePoint(element);
+                    const CPoint3D start = CAESet::ReferencePoint(element);
                     const CPoint3D end = start + element.m_faces[0].m_normal * arrowLength;
                     DrawDirectionArrow(start, end, kGreen);
                 }
@@ -229,15 +235,16 @@ void CAESet::CreateSelectionDisplayList(const CEntityArray& elements)
             }
             device.EndList();
         });
-    m_pView->InvalidateView();
+    m_renderer.View()->InvalidateView();
 }
 
-void CAESet::DrawFaceDirectionArrow(const CFEFace& face)
+void CSelectionHighlight::DrawFaceDirectionArrow(const CFEFace& face)
 {
     const auto point = [&](int position)
     {
-        return position < face.m_ids.GetSize() ? m_pView->GetNodePoint(face.m_ids[position])
-                                               : CPoint3D();
+        return position < face.m_ids.GetSize()
+                   ? m_renderer.View()->GetNodePoint(face.m_ids[position])
+                   : CPoint3D();
     };
     switch (face.m_cornerCount)
     {
@@ -255,57 +262,49 @@ void CAESet::DrawFaceDirectionArrow(const CFEFace& face)
 
 // An arrow from start to end with its head at the end; heads are sized by the model, not by
 // the arrow.
-void CAESet::DrawDirectionArrow(const CPoint3D& start, const CPoint3D& end, CColorRGBA color)
+void CSelectionHighlight::DrawDirectionArrow(const CPoint3D& start, const CPoint3D& end,
+                                             CColorRGBA color)
 {
-    CGLDevice& device = m_pView->Device();
+    CGLDevice& device = m_renderer.View()->Device();
     const CLineArrowObject arrow(CLineArrowObject::kStartsAtAnchor, Distance(start, end),
                                  kHeadShare * ArrowLengthOfModel());
     device.SetColor(color);
     arrow.DrawBetween(end, start, &device);
 }
 
-double CAESet::ArrowLengthOfModel() const
+double CSelectionHighlight::ArrowLengthOfModel() const
 {
-    const CModelSet* model = m_pView ? m_pView->GetModel() : nullptr;
+    const CModelSet* model = m_renderer.View() ? m_renderer.View()->GetModel() : nullptr;
     if (model == nullptr)
         return 0.0;
     const CBox3D box = model->GetBoundingBox();
     return kArrowShare * Distance(box.min, box.max);
 }
 
-void CAESet::CreateElementIdLabels(const CEntityArray& elements)
-{
-    CreateIdLabels(elements, false);
-}
-
-void CAESet::CreateNodeIdLabels(const CEntityArray& nodes)
-{
-    CreateIdLabels(nodes, true);
-}
-
 // Labels sit at stored positions: they name entities, and do not follow a deformed shape.
-void CAESet::CreateIdLabels(const CEntityArray& entities, bool isNodes)
+void CSelectionHighlight::CreateIdLabels(const CEntityArray& entities, bool isNodes)
 {
-    if (m_pView == nullptr)
+    if (m_renderer.View() == nullptr)
         return;
     (isNodes ? m_labelNodeIds : m_labelElementIds) = IdsOf(entities, isNodes);
-    render_log::RunLogged(isNodes ? "CAESet::CreateNodeIdLabels" : "CAESet::CreateElementIdLabels",
-                          [&]
-                          {
-                              m_pView->MakeCurrent();
-                              CGLDevice& device = m_pView->Device();
-                              device.SetFontListBase(isNodes ? m_pView->NodeLabelFontBase()
-                                                             : m_pView->ElementLabelFontBase());
-                              const UINT list = isNodes ? kNodeLabelList : kElementLabelList;
-                              device.DeleteList(list);
-                              device.BeginList(list);
-                              for (CModelEntity* entity : entities)
-                                  DrawIdLabel(entity, isNodes);
-                              device.EndList();
-                          });
+    render_log::RunLogged(
+        isNodes ? "CAESet::CreateNodeIdLabels" : "CAESet::CreateElementIdLabels",
+        [&]
+        {
+            m_renderer.View()->MakeCurrent();
+            CGLDevice& device = m_renderer.View()->Device();
+            device.SetFontListBase(isNodes ? m_renderer.View()->NodeLabelFontBase()
+                                           : m_renderer.View()->ElementLabelFontBase());
+            const UINT list = isNodes ? CAESet::kNodeLabelList : CAESet::kElementLabelList;
+            device.DeleteList(list);
+            device.BeginList(list);
+            for (CModelEntity* entity : entities)
+                DrawIdLabel(entity, isNodes);
+            device.EndList();
+        });
 }
 
-void CAESet::DrawIdLabel(const CModelEntity* entity, bool isNodes)
+void CSelectionHighlight::DrawIdLabel(const CModelEntity* entity, bool isNodes)
 {
     if (entity == nullptr)
         return;
@@ -313,11 +312,54 @@ void CAESet::DrawIdLabel(const CModelEntity* entity, bool isNodes)
     if (isNodes && entity->type == kTagNode)
     {
         std::snprintf(text, sizeof text, "N%d", entity->m_id);
-        m_pView->Device().DrawText3D(static_cast<const CFENode*>(entity)->m_coord, text);
+        m_renderer.View()->Device().DrawText3D(static_cast<const CFENode*>(entity)->m_coord, text);
     }
     else if (!isNodes && IsElementTag(entity->type))
     {
         std::snprintf(text, sizeof text, "E%d", entity->m_id);
-        m_pView->Device().DrawText3D(ReferencePoint(*static_cast<const CFEElement*>(entity)), text);
+        m_renderer.View()->Device().DrawText3D(
+            CAESet::ReferencePoint(*static_cast<const CFEElement*>(entity)), text);
     }
+}
+
+// The fixed lists of picked entities are built again from the ids they were last built for, in
+// whichever context is current: a printout has a context of its own, and ids, unlike the
+// entities' addresses, are safe to look up again.
+std::vector<int> CSelectionHighlight::IdsOf(const CEntityArray& entities, bool isNodes)
+{
+    std::vector<int> ids;
+    for (CModelEntity* entity : entities)
+    {
+        const bool isNode = dynamic_cast<const CFENode*>(entity) != nullptr;
+        const bool isElement = dynamic_cast<const CFEElement*>(entity) != nullptr;
+        if (isNodes ? isNode : isElement)
+            ids.push_back(entity->m_id);
+    }
+    return ids;
+}
+
+void CSelectionHighlight::RebuildPickedLists()
+{
+    CGroupSet* group = m_renderer.Group();
+    if (m_renderer.View() == nullptr || group == nullptr)
+        return;
+    const auto entitiesOf = [group](const std::vector<int>& ids, bool isNodes)
+    {
+        CEntityArray entities;
+        for (const int id : ids)
+        {
+            CModelEntity* entity = isNodes ? static_cast<CModelEntity*>(group->GetNode(id))
+                                           : static_cast<CModelEntity*>(group->FindElement(id));
+            if (entity != nullptr)
+                entities.Add(entity);
+        }
+        return entities;
+    };
+    // Each list only when it was built: a list never built is not called into being.
+    if (m_arrowElementIds)
+        CreateDirectionArrows(entitiesOf(*m_arrowElementIds, false));
+    if (m_labelElementIds)
+        CreateIdLabels(entitiesOf(*m_labelElementIds, false), false);
+    if (m_labelNodeIds)
+        CreateIdLabels(entitiesOf(*m_labelNodeIds, true), true);
 }

@@ -1,7 +1,6 @@
-// Renderer: the frames of a deformation animation without compiling lists. A frame moves each
-// node by its share of the displacement and scales the values; the lists the builders record
-// stay as they are but for their vertices, and a smooth contour colours its vertices by their
-// nodes' values. So the geometry is recorded once, at the first frame, as node indices.
+// The renderer's frames of a deformation animation drawn from recorded arrays.
+#include "render/AnimatedScene.h"
+
 #include "core/model/FEElement.h"
 #include "core/model/ResultData.h"
 #include "render/AESet.h"
@@ -51,60 +50,66 @@ bool IsStraightFace(const CFEFace& face)
 }
 } // namespace
 
-bool CAESet::ShowAnimatedFrame()
+CAnimatedScene::CAnimatedScene(CAESet& renderer)
+    : m_renderer(renderer)
 {
-    RunPendingRenderAll();
+}
+
+CAnimatedScene::~CAnimatedScene()
+{
+    End();
+}
+
+bool CAnimatedScene::ShowFrame()
+{
     // The lists bake the modes they were recorded in.
-    if (m_animated != nullptr && m_pView != nullptr &&
-        (m_pView->Scene().DisplayMode() != m_nAnimatedDisplayMode ||
-         m_pView->Scene().ColorMode() != m_nAnimatedColorMode))
-        EndAnimatedFrames();
-    if (m_animated == nullptr && !PrepareAnimatedFrames())
+    if (m_frames != nullptr && m_renderer.View() != nullptr &&
+        (m_renderer.View()->Scene().DisplayMode() != m_displayMode ||
+         m_renderer.View()->Scene().ColorMode() != m_colorMode))
+        End();
+    if (m_frames == nullptr && !Prepare())
         return false;
-    const CResultDisplayAttr bands = GetDisplayAttr();
+    const CResultDisplayAttr bands = m_renderer.GetDisplayAttr();
     const CContourCutter cutter(&bands);
-    const bool isDeformed = m_nShowDeformation != kNoDeformation;
-    m_animated->SetFrame(isDeformed ? m_dDeformationFactor : 0.0,
-                         [&](double value, CColorRGBA& colour)
-                         {
-                             const double shown = isDeformed ? GetAnimatedValue(value) : value;
-                             return cutter.SmoothColor(shown, CContourCutter::kFaceUpperTolerance,
-                                                       colour);
-                         });
-    // Picking and the highlight compile their lists again from the positions of this frame.
-    MarkPickListsStale(kKindAll);
-    m_lists.NextGeneration();
+    const bool isDeformed = m_renderer.ShowDeformation() != CAESet::kNoDeformation;
+    m_frames->SetFrame(
+        isDeformed ? m_renderer.DeformationFactor() : 0.0,
+        [&](double value, CColorRGBA& colour)
+        {
+            const double shown = isDeformed ? m_renderer.GetAnimatedValue(value) : value;
+            return cutter.SmoothColor(shown, CContourCutter::kFaceUpperTolerance, colour);
+        });
     return true;
 }
 
-void CAESet::EndAnimatedFrames()
+void CAnimatedScene::End()
 {
-    if (m_animated == nullptr)
+    if (m_frames == nullptr)
         return;
-    if (m_pView != nullptr)
-        m_pView->Device().SetListSubstitute(nullptr);
-    m_animated.reset();
+    if (m_renderer.View() != nullptr)
+        m_renderer.View()->Device().SetListSubstitute(nullptr);
+    m_frames.reset();
 }
 
 // What the arrays reproduce: a smooth contour of node values on the faces of shells and
 // solids, with the model lists that the builders record. Anything else rebuilds its lists.
-bool CAESet::CanAnimateInPlace() const
+bool CAnimatedScene::CanAnimateInPlace() const
 {
-    if (m_pView == nullptr || m_pGroup == nullptr || m_nContourResultId == -1 ||
-        m_nVectorResultId != -1 || m_pView->Scene().IsShrunk() ||
-        m_pGroup->GetSprings().GetCount() > 0)
+    if (m_renderer.View() == nullptr || m_renderer.Group() == nullptr ||
+        m_renderer.ContourResultId() == -1 || m_renderer.VectorResultId() != -1 ||
+        m_renderer.View()->Scene().IsShrunk() || m_renderer.Group()->GetSprings().GetCount() > 0)
         return false;
-    const CResultData* result = FindResult(m_nContourResultId);
+    const CResultData* result = m_renderer.FindResult(m_renderer.ContourResultId());
     if (result == nullptr || result->GetStepKind() == CResultData::kFlagStepKind)
         return false;
-    const CResultDisplayAttr bands = GetDisplayAttr();
+    const CResultDisplayAttr bands = m_renderer.GetDisplayAttr();
     return bands.m_nContourType == CResultDisplayAttr::kBands && bands.m_nBandType == 2 &&
-           bands.m_nResultCategory != 0 && (m_nResultComponent & kElementBlock) == 0;
+           bands.m_nResultCategory != 0 && (m_renderer.ResultComponent() & kElementBlock) == 0;
 }
 
-bool CAESet::PrepareAnimatedFrames()
+bool CAnimatedScene::Prepare()
 {
-    if (!CanAnimateInPlace() || m_nContourResultId == m_nRefusedAnimation)
+    if (!CanAnimateInPlace() || m_renderer.ContourResultId() == m_refusedId)
         return false;
     bool isPrepared = false;
     render_log::RunLogged(
@@ -114,20 +119,20 @@ bool CAESet::PrepareAnimatedFrames()
             // Each node's stored position and value as read, and its displacement at factor 1.
             std::vector<CAnimatedFrames::Node> nodes;
             std::unordered_map<int, uint32_t> nodeIndex;
-            nodeIndex.reserve(static_cast<size_t>(m_pGroup->GetNodes().GetCount()));
+            nodeIndex.reserve(static_cast<size_t>(m_renderer.Group()->GetNodes().GetCount()));
             {
-                DeformationState saved(*this);
-                const CNodeMap& groupNodes = m_pGroup->GetNodes();
+                DeformationState saved(m_renderer);
+                const CNodeMap& groupNodes = m_renderer.Group()->GetNodes();
                 nodes.reserve(static_cast<size_t>(groupNodes.GetCount()));
                 for (const UINT id : groupNodes.SortedKeys())
                 {
                     const int nodeId = static_cast<int>(id);
-                    m_nShowDeformation = kNoDeformation;
-                    const CPoint3D stored = m_pView->GetNodePoint(nodeId);
-                    const double value = m_pView->GetResultValue(nodeId, 0);
-                    m_nShowDeformation = kAbsoluteScale;
-                    m_dDeformationFactor = 1.0;
-                    const CPoint3D moved = m_pView->GetNodePoint(nodeId);
+                    m_renderer.SetShowDeformation(CAESet::kNoDeformation);
+                    const CPoint3D stored = m_renderer.View()->GetNodePoint(nodeId);
+                    const double value = m_renderer.View()->GetResultValue(nodeId, 0);
+                    m_renderer.SetShowDeformation(CAESet::kAbsoluteScale);
+                    m_renderer.SetDeformationFactor(1.0);
+                    const CPoint3D moved = m_renderer.View()->GetNodePoint(nodeId);
                     nodeIndex.emplace(nodeId, static_cast<uint32_t>(nodes.size()));
                     nodes.push_back({{stored.x, stored.y, stored.z},
                                      {moved.x - stored.x, moved.y - stored.y, moved.z - stored.z},
@@ -138,39 +143,39 @@ bool CAESet::PrepareAnimatedFrames()
             frames->SetNodes(std::move(nodes));
             if (!CaptureModelLists(*frames) || !AddContourMeshes(*frames, nodeIndex))
                 return;
-            m_animated = std::move(frames);
-            m_nAnimatedDisplayMode = m_pView->Scene().DisplayMode();
-            m_nAnimatedColorMode = m_pView->Scene().ColorMode();
-            m_pView->Device().SetListSubstitute(m_animated.get());
+            m_frames = std::move(frames);
+            m_displayMode = m_renderer.View()->Scene().DisplayMode();
+            m_colorMode = m_renderer.View()->Scene().ColorMode();
+            m_renderer.View()->Device().SetListSubstitute(m_frames.get());
             isPrepared = true;
         });
     if (!isPrepared)
-        m_nRefusedAnimation = m_nContourResultId;
+        m_refusedId = m_renderer.ContourResultId();
     return isPrepared;
 }
 
 // The model lists recorded at the stored positions, by the builders that RenderAll runs.
-bool CAESet::CaptureModelLists(CAnimatedFrames& frames)
+bool CAnimatedScene::CaptureModelLists(CAnimatedFrames& frames)
 {
     CSceneLists::CCapture captured;
     {
-        DeformationState saved(*this);
-        m_nShowDeformation = kNoDeformation;
-        m_lists.BeginCapture(captured);
-        m_lists.HoldPoints(true);
+        DeformationState saved(m_renderer);
+        m_renderer.SetShowDeformation(CAESet::kNoDeformation);
+        m_renderer.Lists().BeginCapture(captured);
+        m_renderer.Lists().HoldPoints(true);
         try
         {
-            CreateModelLists();
+            m_renderer.CreateModelLists();
         }
         catch (...)
         {
-            m_lists.RefuseCapture();
+            m_renderer.Lists().RefuseCapture();
         }
-        m_lists.HoldPoints(false);
-        ReleasePoints();
-        m_lists.EndCapture();
+        m_renderer.Lists().HoldPoints(false);
+        m_renderer.ReleasePoints();
+        m_renderer.Lists().EndCapture();
     }
-    if (m_lists.IsCaptureRefused())
+    if (m_renderer.Lists().IsCaptureRefused())
         return false;
     for (const auto& [list, batch] : captured)
     {
@@ -182,22 +187,26 @@ bool CAESet::CaptureModelLists(CAnimatedFrames& frames)
 
 // The faces of the contour list builder, each a fan from its first corner as the device draws a
 // coloured polygon; a face without a value at every corner is left out as there.
-bool CAESet::AddContourMeshes(CAnimatedFrames& frames,
-                              const std::unordered_map<int, uint32_t>& nodeIndex)
+bool CAnimatedScene::AddContourMeshes(CAnimatedFrames& frames,
+                                      const std::unordered_map<int, uint32_t>& nodeIndex)
 {
     const auto isShown = [this](const CFEElement* element)
-    { return element != nullptr && element->m_display && m_pView->IsEntityVisible(element) == 1; };
-    for (const auto& [id, beam] : fw::Assocs(m_pGroup->GetBeams()))
     {
-        if (beam != nullptr && m_pView->IsEntityVisible(beam) == 1)
+        return element != nullptr && element->m_display &&
+               m_renderer.View()->IsEntityVisible(element) == 1;
+    };
+    for (const auto& [id, beam] : fw::Assocs(m_renderer.Group()->GetBeams()))
+    {
+        if (beam != nullptr && m_renderer.View()->IsEntityVisible(beam) == 1)
             return false; // beams are contoured along their lines
     }
     const std::vector<CAnimatedFrames::Node>& nodes = frames.GetNodes();
-    for (const auto& [code, elements] : {std::make_pair(kShellContourList, &m_pGroup->GetShells()),
-                                         std::make_pair(kSolidContourList, &m_pGroup->GetSolids())})
+    for (const auto& [code, elements] :
+         {std::make_pair(CAESet::kShellContourList, &m_renderer.Group()->GetShells()),
+          std::make_pair(CAESet::kSolidContourList, &m_renderer.Group()->GetSolids())})
     {
         CAnimatedFrames::ContourMesh mesh;
-        mesh.list = ListName(code);
+        mesh.list = m_renderer.ListName(code);
         for (const auto& [id, element] : fw::Assocs(*elements))
         {
             if (!isShown(element))
