@@ -8,6 +8,7 @@
 #include "platform/win/resource.h"
 #include "platform/win/wnd.h"
 #include "resources/ids/widgets_ids.h"
+#include "widgets/bars/AnsiText.h"
 #include "widgets/bars/OXBitmapMenuPopupWnd.h"
 #include "widgets/bars/OXMenuOrganizer.h"
 
@@ -151,18 +152,18 @@ void COXBitmapMenu::MeasureColumns()
         // A submenu's arrow needs room where a shortcut would be.
         const CString shortcut = tab < 0 ? CString(info.hSubMenu ? "W" : "") : itemText.Mid(tab + 1);
         RECT bounds = {};
-        ::DrawTextA(dc, label, label.GetLength(), &bounds, DT_SINGLELINE | DT_CALCRECT);
+        DrawAnsiText(dc, label, label.GetLength(), &bounds, DT_SINGLELINE | DT_CALCRECT);
         m_maxLabelWidth = std::max(m_maxLabelWidth, static_cast<int>(bounds.right - bounds.left));
         if (!shortcut.IsEmpty())
         {
             bounds = {};
-            ::DrawTextA(dc, shortcut, shortcut.GetLength(), &bounds, DT_SINGLELINE | DT_CALCRECT);
+            DrawAnsiText(dc, shortcut, shortcut.GetLength(), &bounds, DT_SINGLELINE | DT_CALCRECT);
             m_maxShortcutWidth =
                 std::max(m_maxShortcutWidth, static_cast<int>(bounds.right - bounds.left));
         }
     }
     RECT bounds = {};
-    ::DrawTextA(dc, "A", 1, &bounds, DT_SINGLELINE | DT_CALCRECT);
+    DrawAnsiText(dc, "A", 1, &bounds, DT_SINGLELINE | DT_CALCRECT);
     m_textHeight = bounds.bottom - bounds.top;
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(screenOf, dc);

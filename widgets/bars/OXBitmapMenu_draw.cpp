@@ -3,6 +3,7 @@
 #include "platform/win/app.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
+#include "widgets/bars/AnsiText.h"
 #include "widgets/bars/OXBitmapMenu.h"
 #include "widgets/bars/OXMenuOrganizer.h"
 
@@ -284,10 +285,10 @@ void COXBitmapMenu::DrawItemText(CDC* dc, UINT state, const CString& text, const
             CRect offset = rect;
             offset.OffsetRect(1, 1);
             ::SetTextColor(hdc, ::GetSysColor(COLOR_3DHILIGHT));
-            ::DrawTextA(hdc, part, part.GetLength(), &offset, format);
+            DrawAnsiText(hdc, part, part.GetLength(), &offset, format);
             ::SetTextColor(hdc, ::GetSysColor(COLOR_3DSHADOW));
         }
-        ::DrawTextA(hdc, part, part.GetLength(), &rect, format);
+        DrawAnsiText(hdc, part, part.GetLength(), &rect, format);
     };
     draw(labelText, label, flags);
     if (tab >= 0)

@@ -1,0 +1,226 @@
+// The program's own popup menus in Japanese mode under a Japanese locale: each item's label
+// shows its Japanese glyphs on the screen, as the menu font draws the text, not the Western
+// characters its Shift-JIS bytes would read as.
+#include "platform/test/pump.h"
+#include "tests/app/AppFixture.h"
+#include "widgets/bars/OXBitmapMenu.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr UINT kMenuGetHandle = 0x01E1; // MN_GETHMENU
+
+// Dark pixels of a rectangle of the screen, read in one go; true where dark.
+struct Ink
+{
+    int width = 0;
+    int height = 0;
+    std::vector<bool> dark;
+    bool At(int x, int y) const { return dark[static_cast<size_t>(y * width + x)]; }
+};
+
+// A device context's pixels as ink; optionally written as a BMP for the test log.
+Ink ReadInk(HDC source, int left, int top, int width, int height, const std::string& bmp = "")
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC memory = ::CreateCompatibleDC(source);
+    const HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
+    ::GdiFlush();
+    Ink ink;
+    ink.width = width;
+    ink.height = height;
+    const auto* raw = static_cast<const BYTE*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        ink.dark.push_back(raw[i * 4] + raw[i * 4 + 1] + raw[i * 4 + 2] < 3 * 100);
+    if (!bmp.empty())
+    {
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
+        if (std::FILE* out = std::fopen(bmp.c_str(), "wb"))
+        {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+            std::fwrite(bits, 4, static_cast<size_t>(width * height), out);
+            std::fclose(out);
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return ink;
+}
+
+// The label drawn black on white in the menu font, as a menu draws it (mnemonic underlined).
+Ink LabelInk(const std::wstring& label)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HFONT font = ::CreateFontIndirectW(&metrics.lfMenuFont);
+    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT size = {};
+    ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &size,
+                DT_SINGLELINE | DT_CALCRECT);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size.right + 2, size.bottom + 2);
+    const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    RECT all = {0, 0, size.right + 2, size.bottom + 2};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT at = {1, 1, size.right + 1, size.bottom + 1};
+    ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &at, DT_SINGLELINE);
+    Ink ink = ReadInk(dc, 0, 0, all.right, all.bottom);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(font);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+// The share of the label's ink found where it fits best in the item, less the item's own ink
+// there that the label lacks: 1 when the item shows exactly the label.
+double BestFit(const Ink& item, const Ink& label)
+{
+    int labelInk = 0;
+    for (bool dark : label.dark)
+        labelInk += dark;
+    if (labelInk == 0)
+        return 0;
+    double best = -1;
+    for (int dy = 0; dy + label.height <= item.height; ++dy)
+    {
+        for (int dx = 0; dx + label.width <= item.width; ++dx)
+        {
+            int both = 0;
+            int extra = 0;
+            for (int y = 0; y < label.height; ++y)
+            {
+                for (int x = 0; x < label.width; ++x)
+                {
+                    const bool shown = item.At(dx + x, dy + y);
+                    both += shown && label.At(x, y);
+                    extra += shown && !label.At(x, y);
+                }
+            }
+            best = std::max(best, static_cast<double>(both - extra) / labelInk);
+        }
+    }
+    return best;
+}
+
+struct Seen
+{
+    std::wstring label;
+    double fit = 0;
+};
+std::vector<Seen> g_seen;
+std::string g_shot;
+
+void CALLBACK ReadOpenMenu(HWND owner, UINT, UINT_PTR id, DWORD)
+{
+    const HWND popup = ::FindWindowA("#32768", nullptr);
+    if (popup == nullptr || !::IsWindowVisible(popup))
+        return;
+    // Wine shows what a popup painted once its loop has waited: read on a later tick.
+    static int ticks = 0;
+    if (++ticks < 3)
+        return;
+    ticks = 0;
+    ::KillTimer(owner, id);
+    const auto menu = reinterpret_cast<HMENU>(::SendMessageA(popup, kMenuGetHandle, 0, 0));
+    RECT window = {};
+    ::GetWindowRect(popup, &window);
+    const HDC screen = ::GetDC(nullptr);
+    ReadInk(screen, window.left, window.top, window.right - window.left,
+            window.bottom - window.top, g_shot);
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+    {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STATE | MIIM_SUBMENU;
+        ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        if (!(info.fType & MFT_OWNERDRAW) || info.dwItemData == 0 ||
+            (info.fState & (MFS_GRAYED | MFS_HILITE)))
+            continue;
+        const CString text = reinterpret_cast<BitmapMenuItemData*>(info.dwItemData)->text;
+        const int tab = text.Find('\t');
+        const CString label = tab < 0 ? text : text.Left(tab);
+        if (label.IsEmpty())
+            continue;
+        std::wstring wide(static_cast<size_t>(label.GetLength()), L'\0');
+        wide.resize(static_cast<size_t>(::MultiByteToWideChar(
+            932, 0, label, label.GetLength(), &wide[0], static_cast<int>(wide.size()))));
+        RECT item = {};
+        ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item);
+        const Ink shown =
+            ReadInk(screen, item.left, item.top, item.right - item.left, item.bottom - item.top);
+        g_seen.push_back({wide, BestFit(shown, LabelInk(wide))});
+    }
+    ::ReleaseDC(nullptr, screen);
+    ::EndMenu();
+}
+} // namespace
+
+class JapaneseMenus : public AppFixture
+{
+};
+
+// Wine takes the code page from the locale a process starts in: this runs in test_app_japanese.
+TEST_F(JapaneseMenus, PopupMenuItemsShowTheirJapaneseLabels)
+{
+    if (std::getenv("GRAVIK_JAPANESE_LOCALE") == nullptr)
+        GTEST_SKIP() << "runs as test_app_japanese, under a Japanese locale";
+    // Taken before start-up makes the program's folder current.
+    const std::string shots = std::filesystem::absolute("build/win/menu-shots").string();
+    std::filesystem::create_directories(shots);
+    ASSERT_TRUE(StartUp("[Environment]\r\nLanguage=Japanese\r\n"));
+    const HWND frame = MainFrame()->m_hWnd;
+    const HMENU bar = MainFrame()->GetFrameMenu();
+    ::SetCursorPos(1270, 1010);
+    // The Project and Help menus: labels with kanji, kana and full-width mnemonics.
+    for (const int position : {0, 3})
+    {
+        SCOPED_TRACE(position);
+        g_seen.clear();
+        g_shot = shots + "\\japanese-" + std::to_string(position) + ".bmp";
+        ::SetForegroundWindow(frame);
+        ::SetTimer(frame, 0x4A50, 50, &ReadOpenMenu);
+        ::TrackPopupMenu(::GetSubMenu(bar, position), TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0,
+                         frame, nullptr);
+        fw::test::Pump();
+        std::cout << "screenshot of the open menu: " << g_shot << "\n";
+        ASSERT_GE(g_seen.size(), 1u) << "no owner-drawn item on the screen";
+        bool japanese = false;
+        for (const Seen& seen : g_seen)
+        {
+            for (wchar_t c : seen.label)
+                japanese = japanese || c >= 0x3000;
+            EXPECT_GT(seen.fit, 0.9) << "an item does not show its label";
+        }
+        EXPECT_TRUE(japanese) << "no Japanese label in the menu";
+    }
+}
