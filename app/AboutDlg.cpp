@@ -13,6 +13,8 @@ CAboutDlg::CAboutDlg()
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // Over the main window, not at the screen's corner.
+    CenterWindow();
     m_link.SetURL(kMakerUrl);
     CString version;
     GetIniString("Environment", "Version_Number", &version);

@@ -237,3 +237,33 @@ TEST_F(WendraApp, JapaneseModeUnderAJapaneseLocale)
     EXPECT_EQ(Text("Message.str", "Status", "HelpNotAvailable", "_JPN"),
               (*m_services)->messageBoxes[0].text);
 }
+
+namespace
+{
+RECT g_aboutRect = {};
+
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD)
+{
+    const HWND about = ::FindWindowA(nullptr, "About Gravik");
+    if (about == nullptr || !::IsWindowVisible(about))
+        return;
+    ::KillTimer(nullptr, id);
+    ::GetWindowRect(about, &g_aboutRect);
+    ::PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+}
+} // namespace
+
+TEST_F(WendraApp, TheAboutBoxOpensCentredOverTheMainWindow)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    RECT main = {};
+    ::MoveWindow(MainFrame()->m_hWnd, 150, 120, 900, 700, TRUE);
+    ::GetWindowRect(MainFrame()->m_hWnd, &main);
+    g_aboutRect = {};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseAbout);
+    MainFrame()->SendMessage(WM_COMMAND, ID_APP_ABOUT, 0);
+    ::KillTimer(nullptr, timer);
+    ASSERT_LT(g_aboutRect.left, g_aboutRect.right) << "the About box never showed";
+    EXPECT_NEAR((main.left + main.right) / 2, (g_aboutRect.left + g_aboutRect.right) / 2, 2);
+    EXPECT_NEAR((main.top + main.bottom) / 2, (g_aboutRect.top + g_aboutRect.bottom) / 2, 2);
+}
