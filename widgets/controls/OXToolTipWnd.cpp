@@ -3,6 +3,7 @@
 #include "widgets/controls/OXToolTipWnd.h"
 
 #include "platform/win/dc.h"
+#include "widgets/bars/AnsiText.h"
 
 #include <algorithm>
 
@@ -52,8 +53,11 @@ CString FirstLine(const CString& text)
 
 int TextWidth(HDC dc, const CString& text)
 {
+    // The tip's font comes from the system metrics with a Western character set: measured
+    // as wide text, as it is drawn, so that Japanese tips keep their glyphs.
     SIZE size = {0, 0};
-    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &size);
+    const std::wstring wide = AnsiToWide(text, text.GetLength());
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 } // namespace
@@ -341,7 +345,7 @@ CSize COXToolTipWnd::CalcSize(int maxWidth, const CString& text) const
         }
     }
     RECT rect = {0, 0, width, 0};
-    ::DrawTextA(dc, text, text.GetLength(), &rect, m_format | DT_CALCRECT);
+    DrawAnsiText(dc, text, text.GetLength(), &rect, m_format | DT_CALCRECT);
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(m_hWnd, dc);
     return CSize(rect.right - rect.left + m_margins.left + m_margins.right,
@@ -370,7 +374,7 @@ void COXToolTipWnd::OnPaint()
     ::SetTextColor(dc, Resolve(fore, COLOR_INFOTEXT));
     RECT textRect = {client.left + m_margins.left, client.top + m_margins.top,
                      client.right - m_margins.right, client.bottom - m_margins.bottom};
-    ::DrawTextA(dc, m_shownText, m_shownText.GetLength(), &textRect, m_format);
+    DrawAnsiText(dc, m_shownText, m_shownText.GetLength(), &textRect, m_format);
     if (m_bTwoPart)
         DrawMark(dc, textRect);
     ::SelectObject(dc, oldFont);
