@@ -28,8 +28,9 @@ run_ctest()
     local name=$1 dir=$2
     echo "=== $name tests ==="
     local log="$dir.ctest.log"
-    # Verbose, so that the log holds each executable's own summary with its skipped tests.
-    (cd "$dir" && ctest -V --output-on-failure --timeout 600) >"$log" 2>&1
+    # Verbose, so that the log holds each executable's own summary with its skipped tests. The
+    # program's window tests take minutes on a slow two-core machine: a generous timeout.
+    (cd "$dir" && ctest -V --output-on-failure --timeout 1800) >"$log" 2>&1
     local rc=$?
     grep -E "tests passed|tests failed|Failed|\*\*\*|FAILED|Test +#" "$log" | tail -n 40
     local skipped
