@@ -4,7 +4,6 @@
 #include "app/ChildFrame.h"
 #include "app/SplashWnd.h"
 #include "app/WendraApp.h"
-#include "project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
 #include "core/services/StringFile.h"
 #include "framework/OXWorkspaceState.h"
@@ -13,6 +12,7 @@
 #include "platform/win/app.h"
 #include "platform/win/crackers.h"
 #include "platform/win/dc.h"
+#include "project/ProjectData.h"
 #include "resources/ids/app_ids.h"
 #include "resources/ids/view_ids.h"
 
@@ -146,7 +146,8 @@ void CMainFrame::SetProject(CProjectData* project)
         // The views draw the old project's model and the tree's nodes point into it: they
         // go with it.
         CloseAllViews();
-        RebuildProjectTree(CCmdRecord{const_cast<char*>(m_pProject->m_name.GetString()), CProjectTreePage::kClearTree});
+        RebuildProjectTree(CCmdRecord{const_cast<char*>(m_pProject->m_name.GetString()),
+                                      CProjectTreePage::kClearTree});
         delete m_pProject;
     }
     m_pProject = project;

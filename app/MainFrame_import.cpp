@@ -4,7 +4,6 @@
 #include "app/FilePaths.h"
 #include "app/MainFrame.h"
 #include "app/WendraApp.h"
-#include "project/ProjectData.h"
 #include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
 #include "dialogs/tools/SelectResultsDlg.h"
@@ -14,6 +13,7 @@
 #include "io/unv/UnvImport.h"
 #include "platform/dlg/commdlg.h"
 #include "platform/win/app.h"
+#include "project/ProjectData.h"
 #include "view/CAEView.h"
 
 #include <shellapi.h>
@@ -159,7 +159,8 @@ void CMainFrame::ChooseOp2Results(CModelSet& model, const CString& path,
     CSelectResultsDlg dialog(this);
     dialog.m_model = &model;
     dialog.m_path = path;
-    dialog.m_isDefaultResult = [this](const CString& name) { return IsDefaultResult(name) != FALSE; };
+    dialog.m_isDefaultResult = [this](const CString& name)
+    { return IsDefaultResult(name) != FALSE; };
     if (dialog.DoModal() == IDOK)
         return;
     // Closed without OK: none of the file's results is read, the mesh still comes.

@@ -47,7 +47,7 @@ private:
     static bool GetActiveViewRect(CRect* rect);
     static void ApplySettingsToAllViews(BOOL render);
 
-    CTreeNode* m_currentNode = nullptr;     // borrowed: the page owns the nodes
+    CTreeNode* m_currentNode = nullptr;      // borrowed: the page owns the nodes
     std::unique_ptr<CImageList> m_dragImage; // kept until the next drag begins
     BOOL m_dragging = FALSE;
 };

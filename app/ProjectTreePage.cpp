@@ -3,10 +3,10 @@
 #include "app/ProjectTreePage.h"
 
 #include "app/ProjectTreeNodes.h"
-#include "project/ProjectData.h"
 #include "core/services/AppEnvironment.h"
 #include "core/services/StringFile.h"
 #include "platform/base/exception.h"
+#include "project/ProjectData.h"
 
 #include <algorithm>
 #include <memory>
@@ -73,14 +73,13 @@ void CProjectTreePage::CreateTreeFont()
     font.lfClipPrecision = CLIP_STROKE_PRECIS;
     font.lfQuality = DRAFT_QUALITY;
     font.lfPitchAndFamily = 100;
-    lstrcpynA(font.lfFaceName,
-              GetLanguageSetting() == kLanguageJapanese ? kJapaneseFace : "Tahoma",
+    lstrcpynA(font.lfFaceName, GetLanguageSetting() == kLanguageJapanese ? kJapaneseFace : "Tahoma",
               LF_FACESIZE);
     m_font.CreateFontIndirect(&font);
 }
 
-TreeItem CProjectTreePage::InsertTreeItem(const CTreeNode& node, TreeItem parent,
-                                          TreeItem position, bool before)
+TreeItem CProjectTreePage::InsertTreeItem(const CTreeNode& node, TreeItem parent, TreeItem position,
+                                          bool before)
 {
     try
     {

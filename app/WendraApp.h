@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/RecentProjects.h"
+#include "core/services/LogFile.h"
 #include "dialogs/graph/DialogGraphTools.h"
 #include "dialogs/tools/DialogResultListTools.h"
-#include "core/services/LogFile.h"
 #include "platform/win/app.h"
 #include "platform/win/cmdline.h"
 

@@ -209,8 +209,8 @@ void CContourObject::DrawFaceBands(const CFEElement& element, const CFEFace& fac
     const CPoint3D centre = ShrinkPoint(m_faceCentre);
     for (CPoint3D& p : m_points)
         p = ShrinkPoint(p);
-    m_cutter.DrawFanBandByBand(m_points.data(), m_values.data(), count, centre, m_meanValue,
-                               device, mode, &face.m_normal);
+    m_cutter.DrawFanBandByBand(m_points.data(), m_values.data(), count, centre, m_meanValue, device,
+                               mode, &face.m_normal);
 }
 
 void CContourObject::BandRange(int& first, int& last) const

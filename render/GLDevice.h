@@ -188,7 +188,8 @@ class CResultFacesInFront
 {
 public:
     explicit CResultFacesInFront(CGLDevice& device)
-        : m_device(device), m_bWasInFront(device.GetResultFacesInFront())
+        : m_device(device)
+        , m_bWasInFront(device.GetResultFacesInFront())
     {
         device.SetResultFacesInFront(true);
     }

@@ -201,8 +201,7 @@ void CListBatch::ReplayAndReset(CDrawDevice* target)
             DrawArray(GL_QUADS, group.quads, hasNormals ? &group.quadNormals : nullptr);
             std::vector<float>().swap(group.quads);
             std::vector<float>().swap(group.quadNormals);
-            DrawArray(GL_TRIANGLES, group.triangles,
-                      hasNormals ? &group.triangleNormals : nullptr);
+            DrawArray(GL_TRIANGLES, group.triangles, hasNormals ? &group.triangleNormals : nullptr);
             std::vector<float>().swap(group.triangles);
             std::vector<float>().swap(group.triangleNormals);
             DrawArray(GL_LINES, group.lines.Coordinates(), nullptr);

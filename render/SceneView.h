@@ -4,12 +4,12 @@
 // the renderer's source of displayed (possibly deformed) node positions.
 #pragma once
 
+#include "core/display/ResultDisplayAttr.h"
 #include "core/geometry/EntitySet.h"
 #include "core/model/GroupSet.h"
 #include "core/model/ViewServices.h"
 #include "render/EntityArray.h"
 #include "render/GLDevice.h"
-#include "core/display/ResultDisplayAttr.h"
 #include "render/SceneSettings.h"
 #include "render/SceneState.h"
 #include "render/SelectionState.h"

@@ -75,8 +75,8 @@ void RotationMatrix(double xDeg, double yDeg, double zDeg, double m[16])
     float axis[3] = {};
     ComposeRotation(xDeg, yDeg, zDeg, angleDeg, axis);
     // glRotate's matrix, column by column.
-    const double length =
-        std::sqrt(double(axis[0]) * axis[0] + double(axis[1]) * axis[1] + double(axis[2]) * axis[2]);
+    const double length = std::sqrt(double(axis[0]) * axis[0] + double(axis[1]) * axis[1] +
+                                    double(axis[2]) * axis[2]);
     const double x = length > 0.0 ? axis[0] / length : 0.0;
     const double y = length > 0.0 ? axis[1] / length : 0.0;
     const double z = length > 0.0 ? axis[2] / length : 1.0;
@@ -84,10 +84,22 @@ void RotationMatrix(double xDeg, double yDeg, double zDeg, double m[16])
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     const double t = 1.0 - c;
-    const double r[16] = {x * x * t + c,     y * x * t + z * s, x * z * t - y * s, 0.0,
-                          x * y * t - z * s, y * y * t + c,     y * z * t + x * s, 0.0,
-                          x * z * t + y * s, y * z * t - x * s, z * z * t + c,     0.0,
-                          0.0,               0.0,               0.0,               1.0};
+    const double r[16] = {x * x * t + c,
+                          y * x * t + z * s,
+                          x * z * t - y * s,
+                          0.0,
+                          x * y * t - z * s,
+                          y * y * t + c,
+                          y * z * t + x * s,
+                          0.0,
+                          x * z * t + y * s,
+                          y * z * t - x * s,
+                          z * z * t + c,
+                          0.0,
+                          0.0,
+                          0.0,
+                          0.0,
+                          1.0};
     for (int i = 0; i < 16; ++i)
         m[i] = r[i];
 }

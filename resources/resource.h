@@ -2,8 +2,8 @@
 #pragma once
 
 #include "platform/win/platform_ids.h"
-#include "resources/ids/view_ids.h"
-#include "resources/ids/framework_ids.h"
-#include "resources/ids/widgets_ids.h"
-#include "resources/ids/dialogs_ids.h"
 #include "resources/ids/app_ids.h"
+#include "resources/ids/dialogs_ids.h"
+#include "resources/ids/framework_ids.h"
+#include "resources/ids/view_ids.h"
+#include "resources/ids/widgets_ids.h"

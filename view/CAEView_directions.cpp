@@ -10,8 +10,8 @@
 #include "view/ViewMainFrame.h"
 
 #include <GL/gl.h>
-#include <commctrl.h>
 #include <cmath>
+#include <commctrl.h>
 
 namespace
 {
@@ -219,9 +219,12 @@ CCAEView::EntrySpan CCAEView::DirectionEntries()
         fw::update<ID_TRIAD_RIGHT_TOP, &CCAEView::OnUpdateTriadCorner>(),
         fw::update<ID_TRIAD_LEFT_TOP, &CCAEView::OnUpdateTriadCorner>(),
         fw::update<ID_TRIAD_LEFT_BOTTOM, &CCAEView::OnUpdateTriadCorner>(),
-        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_1, &CCAEView::OnToolBarDropDown>(),
-        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_2, &CCAEView::OnToolBarDropDown>(),
-        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_3, &CCAEView::OnToolBarDropDown>(),
+        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_1,
+                   &CCAEView::OnToolBarDropDown>(),
+        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_2,
+                   &CCAEView::OnToolBarDropDown>(),
+        fw::notify<static_cast<int>(TBN_DROPDOWN), IDW_VIEW_DROPDOWN_BAR_3,
+                   &CCAEView::OnToolBarDropDown>(),
     };
     return {kEntries, std::size(kEntries)};
 }

@@ -73,7 +73,6 @@ void StartDistanceGraphDialog(CCmdColl* command, CCmdRecord* record)
         *static_cast<CDistanceGraphRecord*>(record));
 }
 
-
 CCmdColl* MakeTransientGraph(const CCmdRecord&, int, CCAEView*)
 {
     return new CCmdCollTransientGraph;

@@ -86,11 +86,13 @@ double Value(const CModelSet& model, const CResultData& result, int id, bool nod
     double value = 0.0;
     if (!ReadsVector(component))
     {
-        const bool found = nodal ? result.GetNodeValue(id, &value) : result.GetElementValue(id, &value);
+        const bool found =
+            nodal ? result.GetNodeValue(id, &value) : result.GetElementValue(id, &value);
         return found ? value : 0.0;
     }
     CPoint3D vector;
-    const bool found = nodal ? result.GetNodeVector(id, &vector) : result.GetElementVector(id, &vector);
+    const bool found =
+        nodal ? result.GetNodeVector(id, &vector) : result.GetElementVector(id, &vector);
     return found ? Component(vector, component) : 0.0;
 }
 } // namespace

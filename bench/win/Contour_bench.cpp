@@ -38,7 +38,8 @@ void BuildPlate(CModelSet& model, int side, bool isRough)
             const double x = (i - side / 2.0) / (side / 5.0);
             const double y = (j - side / 2.0) / (side / 3.0);
             const int node = j * (side + 1) + i + 1;
-            const double value = isRough ? 100.0 * (node % 97) / 96.0 : 100.0 / (1.0 + x * x + y * y);
+            const double value =
+                isRough ? 100.0 * (node % 97) / 96.0 : 100.0 / (1.0 + x * x + y * y);
             result->SetNodeValue(node, value);
             result->WidenRange(value);
         }

@@ -2,9 +2,10 @@
 // the picks, the result sheet shown with them (filled and painted), a formula column over them
 // and the CSV file written. Run from the repository root:
 // wine build/win/ResultSheet_bench.exe [quads per side]
+#include "dialogs/tools/ResultSheet.h"
+
 #include "WinBench.h"
 #include "core/model/ResultData.h"
-#include "dialogs/tools/ResultSheet.h"
 #include "dialogs/tools/XLSControlDlg.h"
 #include "platform/win/app.h"
 #include "platform/win/msgloop.h"
@@ -88,7 +89,8 @@ int main(int argc, char** argv)
     start = win_bench::Now();
     const bool added = table.AddFormulaColumn("2*(C1+C2)-C3/1.5e-3");
     const double formula = win_bench::Now() - start;
-    std::printf("formula column 2*(C1+C2)-C3/1.5e-3: %.3f s%s\n", formula, added ? "" : " (refused)");
+    std::printf("formula column 2*(C1+C2)-C3/1.5e-3: %.3f s%s\n", formula,
+                added ? "" : " (refused)");
 
     // The CSV file, text and write.
     char folder[MAX_PATH] = {};

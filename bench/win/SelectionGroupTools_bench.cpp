@@ -18,9 +18,9 @@
 #include "view/WendraView.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
+#include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -110,9 +110,8 @@ void BenchElementFilter(CCAEView& view)
     ::SendMessageA(dialog->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     const double applied = win_bench::Now();
     int shown = 0;
-    view.GetModel()->ForEachElement([&](CFEElement* element) {
-        shown += view.IsEntityVisible(element) == 1 ? 1 : 0;
-    });
+    view.GetModel()->ForEachElement([&](CFEElement* element)
+                                    { shown += view.IsEntityVisible(element) == 1 ? 1 : 0; });
     std::printf("Element filter Apply hiding property 2 (%d quads left shown): %.3f s; the "
                 "view's list rebuild alone: %.3f s; Apply over the rebuild: %.3f s\n",
                 shown, applied - start, rebuilt - rebuildStart,
@@ -134,8 +133,8 @@ void BenchGroupCreate(BenchMainWnd& frame, CCAEView& view)
     const double start = win_bench::Now();
     view.CommitSelection(CCAEView::kDecision);
     const double listed = win_bench::Now();
-    const int rows = static_cast<int>(
-        ::SendDlgItemMessageA(dialog, IDC_GROUP_ELEMENTS, LB_GETCOUNT, 0, 0));
+    const int rows =
+        static_cast<int>(::SendDlgItemMessageA(dialog, IDC_GROUP_ELEMENTS, LB_GETCOUNT, 0, 0));
     ::SetDlgItemTextA(dialog, IDC_GROUP_NAME, "All");
     const double createStart = win_bench::Now();
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GROUP_ACTION, BN_CLICKED), 0);

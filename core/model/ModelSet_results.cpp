@@ -272,7 +272,9 @@ class CNodeMeansAtUpdate : public CNodeMeansSource
 public:
     CNodeMeansAtUpdate(int nodeCount, NodeElementLinks links,
                        std::unique_ptr<ElementNumbers> numbers)
-        : m_nodeCount(nodeCount), m_links(std::move(links)), m_numbers(std::move(numbers))
+        : m_nodeCount(nodeCount)
+        , m_links(std::move(links))
+        , m_numbers(std::move(numbers))
     {
     }
 
@@ -509,8 +511,7 @@ void CModelSet::UpdateLoadedResults()
             if (known.first == source)
                 return known.second;
         }
-        const bool same =
-            static_cast<const CNodeMeansAtUpdate*>(source)->Matches(nodeCount, links);
+        const bool same = static_cast<const CNodeMeansAtUpdate*>(source)->Matches(nodeCount, links);
         compared.emplace_back(source, same);
         return same;
     };

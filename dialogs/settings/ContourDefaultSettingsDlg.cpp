@@ -1,10 +1,10 @@
 // Contour defaults page.
 #include "dialogs/settings/ContourDefaultSettingsDlg.h"
 
+#include "core/display/ResultDisplayAttr.h"
 #include "core/services/ProductIni.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
-#include "core/display/ResultDisplayAttr.h"
 #include "resources/ids/dialogs_ids.h"
 
 #include <cassert>

@@ -1,12 +1,12 @@
 // Display attribute page.
 #include "dialogs/settings/DisplayAttSettingsDlg.h"
 
-#include "project/ProjectData.h"
 #include "core/services/ProductIni.h"
 #include "dialogs/settings/ColorButtonInit.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/commdlg.h"
 #include "platform/dlg/ddx.h"
+#include "project/ProjectData.h"
 #include "resources/ids/dialogs_ids.h"
 #include "resources/ids/widgets_ids.h"
 

@@ -3,9 +3,9 @@
 // defaults in the product INI (section "DisplayAttribute", and "Environment" for the language).
 #pragma once
 
-#include "project/AESettings.h"
 #include "dialogs/settings/SettingsPage.h"
 #include "platform/ctrl/comctrl.h"
+#include "project/AESettings.h"
 #include "widgets/bars/OXColorPickerButton.h"
 
 #include <array>

@@ -1,13 +1,13 @@
 // Material page.
 #include "dialogs/settings/MaterialSettingDlg.h"
 
-#include "project/ProjectData.h"
 #include "core/services/ProductIni.h"
 #include "dialogs/settings/ColorButtonInit.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
 #include "platform/win/crackers.h"
 #include "platform/win/scrollbar.h"
+#include "project/ProjectData.h"
 #include "resources/ids/dialogs_ids.h"
 #include "resources/ids/widgets_ids.h"
 

@@ -4,10 +4,10 @@
 // "Material"). The page edits copies; the project changes only through Apply or OK.
 #pragma once
 
-#include "project/AESettings.h"
 #include "dialogs/settings/SettingsPage.h"
 #include "platform/ctrl/comctrl.h"
 #include "platform/ctrl/stdctrl.h"
+#include "project/AESettings.h"
 #include "widgets/bars/OXColorPickerButton.h"
 
 #include <array>

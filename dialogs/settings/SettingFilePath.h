@@ -3,9 +3,9 @@
 // edits section "FileIOPaths" of the product INI. Load and Save Defaults always use the INI.
 #pragma once
 
-#include "project/AESettings.h"
 #include "dialogs/settings/SettingsPage.h"
 #include "platform/base/string.h"
+#include "project/AESettings.h"
 
 #include <array>
 

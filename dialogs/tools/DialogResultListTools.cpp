@@ -13,7 +13,8 @@ public:
     ~CFilterWindow() override { Close(); }
 
     bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids, UINT shownResultId,
-              int shownSelector, std::function<void(const std::vector<CChosenResult>&)> onOk) override
+              int shownSelector,
+              std::function<void(const std::vector<CChosenResult>&)> onOk) override
     {
         Close();
         m_dialog = new CResultFilterDlg;
@@ -23,7 +24,8 @@ public:
         m_dialog->m_shownResultId = shownResultId;
         m_dialog->m_shownSelector = shownSelector;
         CResultFilterDlg* dialog = m_dialog;
-        m_dialog->m_onOk = [dialog, onOk] {
+        m_dialog->m_onOk = [dialog, onOk]
+        {
             std::vector<CChosenResult> chosen;
             for (size_t i = 0; i < dialog->m_chosenResults.size(); ++i)
                 chosen.push_back({dialog->m_chosenResults[i], dialog->m_chosenComponents[i],
@@ -85,7 +87,8 @@ public:
     }
 
 private:
-    CResultIDSelectionDlg* m_dialog = nullptr; // released, not deleted: it may be in its own handler
+    CResultIDSelectionDlg* m_dialog =
+        nullptr; // released, not deleted: it may be in its own handler
 };
 } // namespace
 

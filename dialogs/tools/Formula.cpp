@@ -165,7 +165,8 @@ bool Program::Compile(const std::string& text, int columnCount)
     if (CheckFormula(text, columnCount) != Check::Valid)
         return false;
     std::vector<std::string> pending;
-    auto emitOperator = [this](const std::string& t) {
+    auto emitOperator = [this](const std::string& t)
+    {
         Step step;
         step.op = t[0];
         m_steps.push_back(step);
@@ -182,7 +183,8 @@ bool Program::Compile(const std::string& text, int columnCount)
         }
         else if (IsOperator(t))
         {
-            for (; !pending.empty() && Precedence(pending.back()) >= Precedence(t); pending.pop_back())
+            for (; !pending.empty() && Precedence(pending.back()) >= Precedence(t);
+                 pending.pop_back())
                 emitOperator(pending.back());
             pending.push_back(t);
         }
@@ -239,7 +241,8 @@ double Program::Evaluate(const std::vector<const double*>& columns, size_t row) 
     return Run(columns, row, stack.data());
 }
 
-void Program::EvaluateRows(const std::vector<const double*>& columns, size_t rowCount, double* out) const
+void Program::EvaluateRows(const std::vector<const double*>& columns, size_t rowCount,
+                           double* out) const
 {
     std::vector<double> stack(m_depth + 1);
     for (size_t row = 0; row < rowCount; ++row)

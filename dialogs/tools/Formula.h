@@ -39,15 +39,16 @@ public:
     // columns[n - 1][row] is the value of Cn; a division by zero gives 0.0 for that step.
     double Evaluate(const std::vector<const double*>& columns, size_t row) const;
     // The formula for rows 0..rowCount-1 into out, one stack for all rows.
-    void EvaluateRows(const std::vector<const double*>& columns, size_t rowCount, double* out) const;
+    void EvaluateRows(const std::vector<const double*>& columns, size_t rowCount,
+                      double* out) const;
 
 private:
     double Run(const std::vector<const double*>& columns, size_t row, double* stack) const;
 
     struct Step
     {
-        char op = 0;       // '+', '-', '*', '/' or 0 for an operand
-        int column = -1;   // 0-based column of an operand, -1 for a number
+        char op = 0;     // '+', '-', '*', '/' or 0 for an operand
+        int column = -1; // 0-based column of an operand, -1 for a number
         double number = 0;
     };
     std::vector<Step> m_steps;

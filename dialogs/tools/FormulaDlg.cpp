@@ -24,18 +24,19 @@ struct Key
     int id;
     const char* text;
 };
-const Key kKeys[] = {{IDC_FORMULA_1, "1"},      {IDC_FORMULA_2, "2"},     {IDC_FORMULA_3, "3"},
-                     {IDC_FORMULA_4, "4"},      {IDC_FORMULA_5, "5"},     {IDC_FORMULA_6, "6"},
-                     {IDC_FORMULA_7, "7"},      {IDC_FORMULA_8, "8"},     {IDC_FORMULA_9, "9"},
-                     {IDC_FORMULA_0, "0"},      {IDC_FORMULA_POINT, "."}, {IDC_FORMULA_PLUS, "+"},
-                     {IDC_FORMULA_MINUS, "-"},  {IDC_FORMULA_TIMES, "*"}, {IDC_FORMULA_DIVIDE, "/"},
-                     {IDC_FORMULA_OPEN, "("},   {IDC_FORMULA_CLOSE, ")"}};
+const Key kKeys[] = {{IDC_FORMULA_1, "1"},     {IDC_FORMULA_2, "2"},     {IDC_FORMULA_3, "3"},
+                     {IDC_FORMULA_4, "4"},     {IDC_FORMULA_5, "5"},     {IDC_FORMULA_6, "6"},
+                     {IDC_FORMULA_7, "7"},     {IDC_FORMULA_8, "8"},     {IDC_FORMULA_9, "9"},
+                     {IDC_FORMULA_0, "0"},     {IDC_FORMULA_POINT, "."}, {IDC_FORMULA_PLUS, "+"},
+                     {IDC_FORMULA_MINUS, "-"}, {IDC_FORMULA_TIMES, "*"}, {IDC_FORMULA_DIVIDE, "/"},
+                     {IDC_FORMULA_OPEN, "("},  {IDC_FORMULA_CLOSE, ")"}};
 } // namespace
 
 FW_TABLE(CFormulaDlg, CDialog,
          fw::command_range<IDC_FORMULA_BACKSPACE, IDC_FORMULA_POINT, &CFormulaDlg::OnKey>())
 
-CFormulaDlg::CFormulaDlg(CWnd* parent) : CDialog(IDD_FORMULA, parent)
+CFormulaDlg::CFormulaDlg(CWnd* parent)
+    : CDialog(IDD_FORMULA, parent)
 {
 }
 
@@ -53,8 +54,8 @@ BOOL CFormulaDlg::OnInitDialog()
     const HWND combo = ::GetDlgItem(m_hWnd, IDC_FORMULA_COLUMNS);
     for (size_t i = 0; i < m_columnNames.size(); ++i)
     {
-        const LRESULT index = ::SendMessageA(combo, CB_ADDSTRING, 0,
-                                             reinterpret_cast<LPARAM>(m_columnNames[i].GetString()));
+        const LRESULT index = ::SendMessageA(
+            combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_columnNames[i].GetString()));
         ::SendMessageA(combo, CB_SETITEMDATA, WPARAM(index), LPARAM(i + 1));
     }
     if (!m_columnNames.empty())

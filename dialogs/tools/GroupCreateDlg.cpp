@@ -21,8 +21,7 @@ bool IsElementTag(int tag)
 }
 } // namespace
 
-FW_TABLE(CGroupCreateDlg, CToolDlg,
-         fw::command<IDC_GROUP_SELECT, &CGroupCreateDlg::OnSelect>(),
+FW_TABLE(CGroupCreateDlg, CToolDlg, fw::command<IDC_GROUP_SELECT, &CGroupCreateDlg::OnSelect>(),
          fw::command<IDC_GROUP_REMOVE, &CGroupCreateDlg::OnDelete>(),
          fw::command<IDC_GROUP_ACTION, &CGroupCreateDlg::OnCreate>())
 
@@ -231,16 +230,14 @@ void CGroupCreateDlg::OnCreate()
     const CGroupSet* namesake = model ? model->FindGroupByName(m_strName) : nullptr;
     if (namesake != nullptr && (m_nMode == kCreate || namesake->m_id != m_nGroupId))
     {
-        ShowDialogMessage(*this,
-                          ToolText("Message.str", "Error", "UniqueGroupName").GetString(),
+        ShowDialogMessage(*this, ToolText("Message.str", "Error", "UniqueGroupName").GetString(),
                           MB_OK | MB_ICONSTOP);
         FocusName(true);
         return;
     }
     if (m_ElementIds.IsEmpty())
     {
-        ShowDialogMessage(*this,
-                          ToolText("Message.str", "Error", "NoElementSelected").GetString(),
+        ShowDialogMessage(*this, ToolText("Message.str", "Error", "NoElementSelected").GetString(),
                           MB_OK | MB_ICONSTOP);
         return;
     }

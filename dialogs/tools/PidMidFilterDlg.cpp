@@ -148,12 +148,12 @@ void CPidMidFilterDlg::SetColumns()
     case kByMaterial:
         m_list.InsertColumn(0, ToolText("Dialog.str", "ContourSettings", "Color").GetString(),
                             LVCFMT_LEFT, 103);
-        m_list.InsertColumn(1,
-                            m_nKind == kByProperty
-                                ? ToolText("Dialog.str", "EditElementProperty", "PropertyID")
-                                      .GetString()
-                                : ToolText("Dialog.str", "PidMidFilter", "MaterialID").GetString(),
-                            LVCFMT_LEFT, 90);
+        m_list.InsertColumn(
+            1,
+            m_nKind == kByProperty
+                ? ToolText("Dialog.str", "EditElementProperty", "PropertyID").GetString()
+                : ToolText("Dialog.str", "PidMidFilter", "MaterialID").GetString(),
+            LVCFMT_LEFT, 90);
         break;
     case kByGroup:
         m_list.InsertColumn(0, "", LVCFMT_LEFT, 23);
@@ -218,7 +218,8 @@ void CPidMidFilterDlg::FillList()
     m_list.SetImageList(m_images.get(), LVSIL_SMALL);
     for (INT_PTR i = 0; i < ids.GetSize(); ++i)
     {
-        const int row = m_list.InsertItem(m_list.GetItemCount(), "", images[static_cast<size_t>(i)]);
+        const int row =
+            m_list.InsertItem(m_list.GetItemCount(), "", images[static_cast<size_t>(i)]);
         m_list.SetItemData(row, static_cast<DWORD_PTR>(ids[i]));
         CString text;
         text.Format("%d   ", ids[i]);

@@ -94,9 +94,8 @@ std::vector<Item> ListLoadCases(const CModelSet& model, const Item& chosen, cons
     for (int n = 0; n < count; ++n)
     {
         UINT id = 0;
-        CResultData* record = model.GetLoadCaseResultId(chosen.record->m_id, n, &id)
-                                  ? model.GetResult(id)
-                                  : nullptr;
+        CResultData* record =
+            model.GetLoadCaseResultId(chosen.record->m_id, n, &id) ? model.GetResult(id) : nullptr;
         if (record == nullptr || !record->IsLoaded())
             continue;
         CString text;

@@ -12,18 +12,20 @@ namespace
 {
 constexpr UINT kReleaseMessage = WM_APP + 37;
 
-const DialogText kTexts[] = {{0, "ResultFilter", "Title"},
-                             {IDC_RESULTFILTER_RESULT_GROUP, "ResultFilter", "ResultSel"},
-                             {IDC_RESULTFILTER_RESULTS_LABEL, "ResultFilter", "ResultList"},
-                             {IDC_RESULTFILTER_SELECTED_LABEL, "ResultFilter", "SelectedResultList"},
-                             {IDC_RESULTFILTER_ADD, "ResultFilter", "Add"},
-                             {IDC_RESULTFILTER_DELETE, "ResultFilter", "Delete"},
-                             {IDOK, "Common", "OK"},
-                             {IDCANCEL, "Common", "Cancel"}};
+const DialogText kTexts[] = {
+    {0, "ResultFilter", "Title"},
+    {IDC_RESULTFILTER_RESULT_GROUP, "ResultFilter", "ResultSel"},
+    {IDC_RESULTFILTER_RESULTS_LABEL, "ResultFilter", "ResultList"},
+    {IDC_RESULTFILTER_SELECTED_LABEL, "ResultFilter", "SelectedResultList"},
+    {IDC_RESULTFILTER_ADD, "ResultFilter", "Add"},
+    {IDC_RESULTFILTER_DELETE, "ResultFilter", "Delete"},
+    {IDOK, "Common", "OK"},
+    {IDCANCEL, "Common", "Cancel"}};
 
 LRESULT AddItem(HWND list, const CString& text, size_t index)
 {
-    const LRESULT at = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+    const LRESULT at =
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
     ::SendMessageA(list, LB_SETITEMDATA, WPARAM(at), LPARAM(index));
     return at;
 }
@@ -59,18 +61,19 @@ std::vector<int> ChosenItems(HWND list)
     const LRESULT count = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
     std::vector<int> chosen(count > 0 ? size_t(count) : 0);
     if (!chosen.empty())
-        ::SendMessageA(list, LB_GETSELITEMS, WPARAM(chosen.size()), reinterpret_cast<LPARAM>(chosen.data()));
+        ::SendMessageA(list, LB_GETSELITEMS, WPARAM(chosen.size()),
+                       reinterpret_cast<LPARAM>(chosen.data()));
     return chosen;
 }
 } // namespace
 
-FW_TABLE(CResultFilterDlg, CDialog,
-         fw::raw<kReleaseMessage, &CResultFilterDlg::OnReleaseMessage>(),
+FW_TABLE(CResultFilterDlg, CDialog, fw::raw<kReleaseMessage, &CResultFilterDlg::OnReleaseMessage>(),
          fw::control<LBN_SELCHANGE, IDC_RESULTFILTER_RESULTS, &CResultFilterDlg::OnResultChosen>(),
          fw::command<IDC_RESULTFILTER_ADD, &CResultFilterDlg::OnAdd>(),
          fw::command<IDC_RESULTFILTER_DELETE, &CResultFilterDlg::OnDelete>())
 
-CResultFilterDlg::CResultFilterDlg() : CDialog(IDD_RESULT_FILTER, nullptr)
+CResultFilterDlg::CResultFilterDlg()
+    : CDialog(IDD_RESULT_FILTER, nullptr)
 {
 }
 
@@ -103,8 +106,8 @@ BOOL CResultFilterDlg::OnInitDialog()
         AddItem(results, m_results[i].text, i);
     FitHorizontalExtent(results);
     result_choice::Item shown;
-    if (m_shownResultId != 0 &&
-        result_choice::ShownResultItem(*m_model, m_shownResultId, m_shownSelector, m_labels, &shown))
+    if (m_shownResultId != 0 && result_choice::ShownResultItem(*m_model, m_shownResultId,
+                                                               m_shownSelector, m_labels, &shown))
         AddSelected(shown);
     return TRUE;
 }
@@ -118,8 +121,10 @@ void CResultFilterDlg::OnResultChosen()
     const LRESULT at = ::SendMessageA(results, LB_GETCURSEL, 0, 0);
     if (at == LB_ERR || m_model == nullptr)
         return;
-    const result_choice::Item& chosen = m_results[size_t(::SendMessageA(results, LB_GETITEMDATA, WPARAM(at), 0))];
-    SetDlgItemText(IDC_RESULTFILTER_STEPS_LABEL, result_choice::LoadCaseLabel(*chosen.record, m_labels) + "s");
+    const result_choice::Item& chosen =
+        m_results[size_t(::SendMessageA(results, LB_GETITEMDATA, WPARAM(at), 0))];
+    SetDlgItemText(IDC_RESULTFILTER_STEPS_LABEL,
+                   result_choice::LoadCaseLabel(*chosen.record, m_labels) + "s");
     m_steps = result_choice::ListLoadCases(*m_model, chosen, m_labels);
     for (size_t i = 0; i < m_steps.size(); ++i)
     {

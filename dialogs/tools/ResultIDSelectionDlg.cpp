@@ -18,7 +18,8 @@ const DialogText kTexts[] = {{0, "ResultIDSelection", "Title"},
 
 FW_TABLE(CResultIDSelectionDlg, CToolDlg)
 
-CResultIDSelectionDlg::CResultIDSelectionDlg() : CToolDlg(IDD_RESULT_ID_SELECTION, 0)
+CResultIDSelectionDlg::CResultIDSelectionDlg()
+    : CToolDlg(IDD_RESULT_ID_SELECTION, 0)
 {
 }
 

@@ -56,7 +56,8 @@ void AppendCsvCell(std::string& out, const std::string& cell)
 } // namespace
 
 CResultSheet::CResultSheet(std::string caption, std::vector<int32_t> ids)
-    : m_caption(std::move(caption)), m_ids(std::move(ids))
+    : m_caption(std::move(caption))
+    , m_ids(std::move(ids))
 {
 }
 
@@ -102,7 +103,8 @@ std::string CResultSheet::ToCsv() const
     for (int n = 1; n <= ColumnCount(); ++n)
     {
         out += ',';
-        AppendCsvCell(out, n <= m_referable ? "C" + std::to_string(n) + " : " + Title(n) : Title(n));
+        AppendCsvCell(out,
+                      n <= m_referable ? "C" + std::to_string(n) + " : " + Title(n) : Title(n));
     }
     out += "\r\n";
     for (size_t row = 0; row < m_ids.size(); ++row)

@@ -79,13 +79,15 @@ int DecimalDigits(int value)
 }
 } // namespace
 
-FW_TABLE(CSelectResultsDlg, CDialog,
-         fw::control<LBN_SELCHANGE, IDC_SELECTRESULTS_RESULTS, &CSelectResultsDlg::OnResultsChanged>(),
-         fw::command<IDC_SELECTRESULTS_MOVE_IN, &CSelectResultsDlg::OnMoveIn>(),
-         fw::command<IDC_SELECTRESULTS_MOVE_OUT, &CSelectResultsDlg::OnMoveOut>(),
-         fw::command<IDC_SELECTRESULTS_ALL, &CSelectResultsDlg::OnLoadAll>())
+FW_TABLE(
+    CSelectResultsDlg, CDialog,
+    fw::control<LBN_SELCHANGE, IDC_SELECTRESULTS_RESULTS, &CSelectResultsDlg::OnResultsChanged>(),
+    fw::command<IDC_SELECTRESULTS_MOVE_IN, &CSelectResultsDlg::OnMoveIn>(),
+    fw::command<IDC_SELECTRESULTS_MOVE_OUT, &CSelectResultsDlg::OnMoveOut>(),
+    fw::command<IDC_SELECTRESULTS_ALL, &CSelectResultsDlg::OnLoadAll>())
 
-CSelectResultsDlg::CSelectResultsDlg(CWnd* parent) : CDialog(IDD_SELECT_RESULTS, parent)
+CSelectResultsDlg::CSelectResultsDlg(CWnd* parent)
+    : CDialog(IDD_SELECT_RESULTS, parent)
 {
 }
 
@@ -258,7 +260,8 @@ void CSelectResultsDlg::OnMoveOut()
     std::vector<CResultData*> records;
     for (const int at : chosen)
     {
-        if (CResultData* record = m_model != nullptr ? m_model->GetResult(ItemData(selected, at)) : nullptr)
+        if (CResultData* record =
+                m_model != nullptr ? m_model->GetResult(ItemData(selected, at)) : nullptr)
             records.push_back(record);
     }
     for (auto at = chosen.rbegin(); at != chosen.rend(); ++at)
@@ -307,12 +310,14 @@ void CSelectResultsDlg::OnOK()
 
 void CSelectResultsDlg::EndChoice()
 {
-    m_nConversion = ::IsDlgButtonChecked(m_hWnd, IDC_SELECTRESULTS_CONVERSION) == BST_CHECKED ? 1 : 0;
+    m_nConversion =
+        ::IsDlgButtonChecked(m_hWnd, IDC_SELECTRESULTS_CONVERSION) == BST_CHECKED ? 1 : 0;
     const HWND selected = ::GetDlgItem(m_hWnd, IDC_SELECTRESULTS_SELECTED);
     const LRESULT count = ::SendMessageA(selected, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < int(count); ++i)
     {
-        if (CResultData* record = m_model != nullptr ? m_model->GetResult(ItemData(selected, i)) : nullptr)
+        if (CResultData* record =
+                m_model != nullptr ? m_model->GetResult(ItemData(selected, i)) : nullptr)
             record->m_average = BYTE(m_nConversion);
     }
     EndDialog(IDOK);

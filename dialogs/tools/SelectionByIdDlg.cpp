@@ -196,11 +196,11 @@ void CSelectionByIdDlg::FillList(CListCtrl& list, const CIdArray& ids, int kind)
     list.SetImageList(nullptr, LVSIL_SMALL);
     list.InsertColumn(0, ToolText("Dialog.str", "ContourSettings", "Color").GetString(),
                       LVCFMT_LEFT, 80);
-    list.InsertColumn(1,
-                      ToolText("Dialog.str", "SelectionById",
-                               kind == kByProperty ? "PropID" : "MatID")
-                          .GetString(),
-                      LVCFMT_LEFT, 70);
+    list.InsertColumn(
+        1,
+        ToolText("Dialog.str", "SelectionById", kind == kByProperty ? "PropID" : "MatID")
+            .GetString(),
+        LVCFMT_LEFT, 70);
 
     std::vector<COLORREF> colours;
     CModelSet* model = FindModel();
@@ -293,10 +293,9 @@ bool CSelectionByIdDlg::ReadIds(const CString& text, int entityKind, std::vector
     const CModelSet* model = FindModel();
     if (model == nullptr || text.IsEmpty())
         return true;
-    return ParseIdList(text.GetString(),
-                       HighestId(entityKind == kNodes ? model->GetMaxNodeId()
-                                                      : model->GetMaxElementId()),
-                       ids);
+    return ParseIdList(
+        text.GetString(),
+        HighestId(entityKind == kNodes ? model->GetMaxNodeId() : model->GetMaxElementId()), ids);
 }
 
 void CSelectionByIdDlg::SelectIds(const std::vector<int>& ids, int entityKind)
@@ -343,11 +342,14 @@ void CSelectionByIdDlg::SelectByRows(CListCtrl& list, int kind)
     {
         const int id = static_cast<int>(list.GetItemData(row));
         CEntityArray taken;
-        model->ForEachElement([&](CFEElement* element) {
-            const int value = kind == kByProperty ? element->m_propertyId : element->m_materialId;
-            if (value == id && IsSelectable(element))
-                taken.Add(element);
-        });
+        model->ForEachElement(
+            [&](CFEElement* element)
+            {
+                const int value =
+                    kind == kByProperty ? element->m_propertyId : element->m_materialId;
+                if (value == id && IsSelectable(element))
+                    taken.Add(element);
+            });
         // The view may have gone with the pick that ended its selection.
         CCAEView* view = FindView();
         if (view == nullptr)

@@ -8,6 +8,7 @@
 #include "resources/ids/dialogs_ids.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 namespace
@@ -20,16 +21,15 @@ const DialogText kTexts[] = {{0, "XLSControl", "Title"},
 constexpr int kColumnWidth = 100;
 } // namespace
 
-FW_TABLE(CXLSControlDlg, CDialog,
-         fw::on<WM_SIZE, &CXLSControlDlg::OnSize>(),
-         fw::command<IDC_XLS_CSV, &CXLSControlDlg::OnSaveCsv>(),
-         fw::command<IDC_XLS_FORMULA, &CXLSControlDlg::OnFormula>(),
-         fw::notify<static_cast<int>(LVN_GETDISPINFOA), IDC_XLS_LIST,
-                    &CXLSControlDlg::OnGetDispInfoA>(),
-         fw::notify<static_cast<int>(LVN_GETDISPINFOW), IDC_XLS_LIST,
-                    &CXLSControlDlg::OnGetDispInfoW>())
+FW_TABLE(
+    CXLSControlDlg, CDialog, fw::on<WM_SIZE, &CXLSControlDlg::OnSize>(),
+    fw::command<IDC_XLS_CSV, &CXLSControlDlg::OnSaveCsv>(),
+    fw::command<IDC_XLS_FORMULA, &CXLSControlDlg::OnFormula>(),
+    fw::notify<static_cast<int>(LVN_GETDISPINFOA), IDC_XLS_LIST, &CXLSControlDlg::OnGetDispInfoA>(),
+    fw::notify<static_cast<int>(LVN_GETDISPINFOW), IDC_XLS_LIST, &CXLSControlDlg::OnGetDispInfoW>())
 
-CXLSControlDlg::CXLSControlDlg(CWnd* parent) : CDialog(IDD_XLS_CONTROL, parent)
+CXLSControlDlg::CXLSControlDlg(CWnd* parent)
+    : CDialog(IDD_XLS_CONTROL, parent)
 {
 }
 
@@ -40,7 +40,8 @@ BOOL CXLSControlDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CenterWindow(); // over its owner, never at the screen's corner
     SetDialogTexts(*this, "Dialog.str", kTexts);
-    const CString caption = LoadUiText("Dialog.str", "XLSControl", m_bNodal ? "NodeID" : "ElementID");
+    const CString caption =
+        LoadUiText("Dialog.str", "XLSControl", m_bNodal ? "NodeID" : "ElementID");
     m_sheet = std::make_unique<CResultSheet>(caption.GetString(), m_ids);
     for (INT_PTR i = 0; i < m_columns.GetSize(); ++i)
     {
@@ -139,7 +140,8 @@ void CXLSControlDlg::OnSaveCsv()
         return;
     CString folder;
     GetIniString("FileIOPaths", "CSV", &folder);
-    CFileDialog dialog(FALSE, "csv", m_defaultFileName.IsEmpty() ? nullptr : m_defaultFileName.GetString(),
+    CFileDialog dialog(FALSE, "csv",
+                       m_defaultFileName.IsEmpty() ? nullptr : m_defaultFileName.GetString(),
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "CSV Files (*.csv)|*.csv||", this);
     if (!folder.IsEmpty())
         dialog.m_ofn.lpstrInitialDir = folder.GetString();

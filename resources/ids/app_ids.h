@@ -4,9 +4,9 @@
 #include "resources/ids/view_ids.h"
 
 // The main frame: menu, accelerators, icon, title and the Standard toolbar.
-#define IDR_MAINFRAME             128
+#define IDR_MAINFRAME 128
 // The document template: menu, icon and document string.
-#define IDR_WENDRATYPE            129
+#define IDR_WENDRATYPE 129
 
 // The other toolbars of the main frame (toolbar resource and bitmap share the id).
 #define IDR_TOOLBAR_DISPLAY_FILTER   133
@@ -33,37 +33,37 @@
 #define IDW_TOOLBAR_VIEW_SETTINGS    57388
 
 // Control ids of the docked bars.
-#define IDW_OUTPUT_BAR            32771
-#define IDW_PROJECT_TREE_BAR      32773
+#define IDW_OUTPUT_BAR       32771
+#define IDW_PROJECT_TREE_BAR 32773
 
 // The splash bitmap, 550 x 480 pixels.
-#define IDB_SPLASH                243
+#define IDB_SPLASH 243
 
 // About dialog: the version line and the link.
-#define IDD_ABOUTBOX              100
-#define IDC_ABOUT_VERSION         1092
-#define IDC_ABOUT_LINK            1108
+#define IDD_ABOUTBOX      100
+#define IDC_ABOUT_VERSION 1092
+#define IDC_ABOUT_LINK    1108
 
 // Project and file commands.
-#define ID_PROJECT_NEW            32772
-#define ID_PROJECT_OPEN           32774
-#define ID_PROJECT_CLOSE          32775
-#define ID_PROJECT_SAVE           32776
-#define ID_PROJECT_SAVE_AS        32870
-#define ID_IMPORT_OP2             32782
-#define ID_IMPORT_BULK_DATA       32783
-#define ID_IMPORT_UNV             32914
-#define ID_EXPORT_DEFORMED_UNV    32915
-#define ID_EXPORT_ORIGINAL_UNV    32939
+#define ID_PROJECT_NEW         32772
+#define ID_PROJECT_OPEN        32774
+#define ID_PROJECT_CLOSE       32775
+#define ID_PROJECT_SAVE        32776
+#define ID_PROJECT_SAVE_AS     32870
+#define ID_IMPORT_OP2          32782
+#define ID_IMPORT_BULK_DATA    32783
+#define ID_IMPORT_UNV          32914
+#define ID_EXPORT_DEFORMED_UNV 32915
+#define ID_EXPORT_ORIGINAL_UNV 32939
 
 // Settings sheets.
-#define ID_DISPLAY_SETTINGS       32781
-#define ID_RESULT_SETTINGS        32955
-#define ID_SYSTEM_SETTINGS        32957
+#define ID_DISPLAY_SETTINGS 32781
+#define ID_RESULT_SETTINGS  32955
+#define ID_SYSTEM_SETTINGS  32957
 
 // Bars: the project tree, the output bar.
-#define ID_VIEW_WORKSPACE         32789
-#define ID_VIEW_OUTPUT_BAR        32790
+#define ID_VIEW_WORKSPACE  32789
+#define ID_VIEW_OUTPUT_BAR 32790
 
 // Window menu.
 #define ID_WINDOW_TILE_HORZ_SIDE  32872
@@ -72,5 +72,5 @@
 #define ID_WINDOW_ARRANGE_ICONS   32856
 
 // The project tree bar: its tab picture and the pictures of the tree's nodes.
-#define IDB_PROJECT_TREE_TAB      136
-#define IDB_PROJECT_TREE_NODES    137
+#define IDB_PROJECT_TREE_TAB   136
+#define IDB_PROJECT_TREE_NODES 137

@@ -7,12 +7,12 @@
 
 // Cool toolbar: the commands of a button's customisation menu (returned by the menu, never
 // routed) and their texts.
-#define ID_OXCTB_DELETE          32893
-#define ID_OXCTB_APPEARANCE      32894
-#define ID_OXCTB_IMAGEONLY       32895
-#define ID_OXCTB_IMAGEANDTEXT    32896
-#define ID_OXCTB_SEPARATORBEFORE 32897
-#define ID_OXCTB_SEPARATORAFTER  32898
+#define ID_OXCTB_DELETE           32893
+#define ID_OXCTB_APPEARANCE       32894
+#define ID_OXCTB_IMAGEONLY        32895
+#define ID_OXCTB_IMAGEANDTEXT     32896
+#define ID_OXCTB_SEPARATORBEFORE  32897
+#define ID_OXCTB_SEPARATORAFTER   32898
 #define IDS_OXCTB_DELETE          26585
 #define IDS_OXCTB_APPEARANCE      26586
 #define IDS_OXCTB_IMAGEONLY       26587

@@ -35,9 +35,8 @@ TEST_F(EndToEnd, ImportShowAStressSaveCloseAndOpenAgain)
     ASSERT_NE(nullptr, Project());
     ASSERT_EQ(20, Project()->m_model.GetElementCount());
     (*m_services)->fileAnswers.push_back(results);
-    fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog) {
-        ::PostMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_ALL, 0);
-    });
+    fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog)
+                              { ::PostMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_ALL, 0); });
     Command(ID_IMPORT_OP2);
     ASSERT_EQ(2, Project()->m_settings.m_inputFileCount);
 
@@ -114,21 +113,24 @@ TEST_F(EndToEnd, OutputTwoImportLoadsExactlyTheChosenResults)
     std::set<UINT> chosen;
     std::string firstOffered;
     (*m_services)->fileAnswers.push_back(results);
-    fw::test::WhenDialogShows("Select Results to Load", [&](HWND dialog) {
-        const HWND offered = ::GetDlgItem(dialog, IDC_SELECTRESULTS_RESULTS);
-        char text[256] = {};
-        ::SendMessageA(offered, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        firstOffered = text;
-        ::SendMessageA(offered, LB_SETSEL, TRUE, 0);
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELECTRESULTS_RESULTS, LBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(offered));
-        ::SendMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_MOVE_IN, 0);
-        const HWND selected = ::GetDlgItem(dialog, IDC_SELECTRESULTS_SELECTED);
-        const LRESULT count = ::SendMessageA(selected, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i)
-            chosen.insert(UINT(::SendMessageA(selected, LB_GETITEMDATA, WPARAM(i), 0)));
-        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    });
+    fw::test::WhenDialogShows(
+        "Select Results to Load",
+        [&](HWND dialog)
+        {
+            const HWND offered = ::GetDlgItem(dialog, IDC_SELECTRESULTS_RESULTS);
+            char text[256] = {};
+            ::SendMessageA(offered, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+            firstOffered = text;
+            ::SendMessageA(offered, LB_SETSEL, TRUE, 0);
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELECTRESULTS_RESULTS, LBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(offered));
+            ::SendMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_MOVE_IN, 0);
+            const HWND selected = ::GetDlgItem(dialog, IDC_SELECTRESULTS_SELECTED);
+            const LRESULT count = ::SendMessageA(selected, LB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i)
+                chosen.insert(UINT(::SendMessageA(selected, LB_GETITEMDATA, WPARAM(i), 0)));
+            ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
     Command(ID_IMPORT_OP2);
     ASSERT_FALSE(firstOffered.empty()) << "the file offers results";
     ASSERT_FALSE(chosen.empty());
@@ -139,9 +141,8 @@ TEST_F(EndToEnd, OutputTwoImportLoadsExactlyTheChosenResults)
     // Closing the dialog without OK reads none of a second file's results.
     const std::string second = m_sampleRoot + "\\pyNastran\\ogs\\nx_ogstr.op2";
     (*m_services)->fileAnswers.push_back(second);
-    fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog) {
-        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
+    fw::test::WhenDialogShows("Select Results to Load",
+                              [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
     Command(ID_IMPORT_OP2);
     EXPECT_TRUE(LoadedOf(Project()->m_model, second).empty());
     EXPECT_EQ(chosen, LoadedOf(Project()->m_model, results));

@@ -5,6 +5,7 @@
 // behind the expansion item; the view toolbars' drop-downs show their bitmaps below the button
 // and the chosen command reaches the view, the frame's procedure as it was afterwards.
 #include "app/FrameMenus.h"
+
 #include "platform/test/pump.h"
 #include "project/AESettings.h"
 #include "project/ProjectData.h"
@@ -222,9 +223,9 @@ Reference DrawReference(HIMAGELIST list, int index)
 // How a popup item's picture compares with its reference on the screen.
 struct PictureMatch
 {
-    int opaque = 0;  // opaque pixels of the reference
-    int matching = 0; // of those, shown as in the reference
-    int menuColoured = 0; // transparent pixels in the menu colour
+    int opaque = 0;        // opaque pixels of the reference
+    int matching = 0;      // of those, shown as in the reference
+    int menuColoured = 0;  // transparent pixels in the menu colour
     int lightColoured = 0; // transparent pixels in the 3-D highlight colour
 };
 
@@ -319,7 +320,8 @@ Reference BitmapReference(UINT bitmapId)
     const HBITMAP bitmap = ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
     BITMAP size = {};
     ::GetObjectA(bitmap, sizeof size, &size);
-    const HIMAGELIST list = ::ImageList_Create(size.bmWidth, size.bmHeight, ILC_MASK | ILC_COLOR24, 1, 0);
+    const HIMAGELIST list =
+        ::ImageList_Create(size.bmWidth, size.bmHeight, ILC_MASK | ILC_COLOR24, 1, 0);
     ::ImageList_AddMasked(list, bitmap, RGB(192, 192, 192));
     Reference reference = DrawReference(list, 0);
     ::ImageList_Destroy(list);
@@ -389,13 +391,15 @@ protected:
     {
         for (int slot = 0; slot < CMainFrame::kToolBarCount; ++slot)
         {
-            const HWND bar = MainFrame()->GetToolBar(static_cast<CMainFrame::ToolBarSlot>(slot)).m_hWnd;
+            const HWND bar =
+                MainFrame()->GetToolBar(static_cast<CMainFrame::ToolBarSlot>(slot)).m_hWnd;
             const auto index = static_cast<int>(::SendMessageA(bar, TB_COMMANDTOINDEX, command, 0));
             TBBUTTON button = {};
             if (index < 0 || !::SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(index),
                                              reinterpret_cast<LPARAM>(&button)))
                 continue;
-            const auto list = reinterpret_cast<HIMAGELIST>(::SendMessageA(bar, TB_GETIMAGELIST, 0, 0));
+            const auto list =
+                reinterpret_cast<HIMAGELIST>(::SendMessageA(bar, TB_GETIMAGELIST, 0, 0));
             if (list == nullptr)
                 continue;
             reference = DrawReference(list, button.iBitmap);
@@ -444,9 +448,15 @@ TEST_F(FrameMenus, ProjectViewAndResultMenusDrawTheirPicturesAndShortcuts)
         std::vector<ItemSeen> items;
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
         {
-            ItemSeen seen = {MenuItemText(menu, i), ::GetMenuItemID(menu, i),
+            ItemSeen seen = {MenuItemText(menu, i),
+                             ::GetMenuItemID(menu, i),
                              ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION),
-                             IsOwnerDrawn(menu, i), false, {}, {}, 0, 0};
+                             IsOwnerDrawn(menu, i),
+                             false,
+                             {},
+                             {},
+                             0,
+                             0};
             const CRect item = ItemOnScreen(menu, i);
             POINT topLeft = item.TopLeft();
             ::ScreenToClient(popup, &topLeft);
@@ -456,17 +466,16 @@ TEST_F(FrameMenus, ProjectViewAndResultMenusDrawTheirPicturesAndShortcuts)
             if (seen.hasPicture)
                 seen.picture = ComparePicture(screen, item, picture);
             const bool disabled = (seen.state & (MF_DISABLED | MF_GRAYED)) != 0;
-            seen.columns =
-                TextColumns(screen, item, pictureColumn,
-                            ::GetSysColor(disabled ? COLOR_3DSHADOW : COLOR_MENUTEXT));
+            seen.columns = TextColumns(screen, item, pictureColumn,
+                                       ::GetSysColor(disabled ? COLOR_3DSHADOW : COLOR_MENUTEXT));
             seen.width = item.Width();
             items.push_back(seen);
         }
         return items;
     };
     std::map<char, std::vector<ItemSeen>> menus;
-    for (const auto& [mnemonic, name] :
-         std::vector<std::pair<char, const char*>>{{'P', "project"}, {'V', "view"}, {'R', "result"}})
+    for (const auto& [mnemonic, name] : std::vector<std::pair<char, const char*>>{
+             {'P', "project"}, {'V', "view"}, {'R', "result"}})
     {
         ASSERT_TRUE(WithMenuOpen(mnemonic,
                                  [&, mnemonic = mnemonic, name = name](HWND popup, HMENU menu)
@@ -551,8 +560,7 @@ TEST_F(FrameMenus, ProjectViewAndResultMenusDrawTheirPicturesAndShortcuts)
         for (const ItemSeen& item : *menu)
         {
             // A submenu's arrow stands where a shortcut would.
-            if (usable(item) && item.id != 0xFFFFFFFFu &&
-                item.text.find('\t') == std::string::npos)
+            if (usable(item) && item.id != 0xFFFFFFFFu && item.text.find('\t') == std::string::npos)
             {
                 EXPECT_LT(item.columns.second, shortcutRight - 20) << item.text;
             }
@@ -643,8 +651,9 @@ TEST_F(FrameMenus, WithHidingOnAnExcludedCommandWaitsBehindTheExpansionItem)
                             done = true;
                             ::PostMessageA(again, WM_KEYDOWN, VK_ESCAPE, 0);
                         },
-                        [&](HWND) { return ::GetMenuItemCount(project) ==
-                                               static_cast<int>(original.size()); });
+                        [&](HWND) {
+                            return ::GetMenuItemCount(project) == static_cast<int>(original.size());
+                        });
                 },
                 [&](HWND)
                 {
@@ -698,18 +707,31 @@ TEST_F(FrameMenus, ToolBarDropDownsShowTheirBitmapsBelowTheButtonAndTheChosenCom
         int chosen; // the entry chosen: one the view does not show yet
     };
     const Case cases[] = {
-        {IDW_VIEW_DROPDOWN_BAR_1, ID_TRIAD_RIGHT_TOP,
-         {{ID_TRIAD_LEFT_TOP, 187}, {ID_TRIAD_LEFT_BOTTOM, 186}, {ID_TRIAD_RIGHT_TOP, 189},
+        {IDW_VIEW_DROPDOWN_BAR_1,
+         ID_TRIAD_RIGHT_TOP,
+         {{ID_TRIAD_LEFT_TOP, 187},
+          {ID_TRIAD_LEFT_BOTTOM, 186},
+          {ID_TRIAD_RIGHT_TOP, 189},
           {ID_TRIAD_RIGHT_BOTTOM, 188}},
          3},
-        {IDW_VIEW_DROPDOWN_BAR_2, ID_VIEW_DIR_ZX,
-         {{ID_VIEW_DIR_XY, 190}, {ID_VIEW_DIR_YX, 197}, {ID_VIEW_DIR_YZ, 191}, {ID_VIEW_DIR_ZY, 192},
-          {ID_VIEW_DIR_ZX, 193}, {ID_VIEW_DIR_XZ, 195}, {ID_VIEW_DIR_XYZ, 196},
+        {IDW_VIEW_DROPDOWN_BAR_2,
+         ID_VIEW_DIR_ZX,
+         {{ID_VIEW_DIR_XY, 190},
+          {ID_VIEW_DIR_YX, 197},
+          {ID_VIEW_DIR_YZ, 191},
+          {ID_VIEW_DIR_ZY, 192},
+          {ID_VIEW_DIR_ZX, 193},
+          {ID_VIEW_DIR_XZ, 195},
+          {ID_VIEW_DIR_XYZ, 196},
           {ID_VIEW_DIR_YXZ, 198}},
          2},
-        {IDW_VIEW_DROPDOWN_BAR_3, ID_VIEW_SHADING,
-         {{ID_VIEW_WIREFRAME, 199}, {ID_VIEW_RIDGELINE, 203}, {ID_VIEW_SHADING, 202},
-          {ID_VIEW_RIDGELINE_SHADING, 201}, {ID_VIEW_HIDDENLINE, 200}},
+        {IDW_VIEW_DROPDOWN_BAR_3,
+         ID_VIEW_SHADING,
+         {{ID_VIEW_WIREFRAME, 199},
+          {ID_VIEW_RIDGELINE, 203},
+          {ID_VIEW_SHADING, 202},
+          {ID_VIEW_RIDGELINE_SHADING, 201},
+          {ID_VIEW_HIDDENLINE, 200}},
          4},
     };
     for (const Case& c : cases)
@@ -718,14 +740,20 @@ TEST_F(FrameMenus, ToolBarDropDownsShowTheirBitmapsBelowTheButtonAndTheChosenCom
         // A toolbar of drop-down buttons under the id, on the frame: a click on a button sends
         // its drop-down notice to the frame, which hands it to the active view.
         const HWND bar = ::CreateWindowExA(
-            0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NOPARENTALIGN |
-                                          CCS_NORESIZE | CCS_NODIVIDER,
-            300, 60, 300, 28, frame, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.bar)),
-            nullptr, nullptr);
+            0, TOOLBARCLASSNAMEA, "",
+            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+            300, 60, 300, 28, frame, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.bar)), nullptr,
+            nullptr);
         ASSERT_NE(nullptr, bar);
         ::SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         const TBBUTTON buttons[] = {
-            {I_IMAGENONE, static_cast<int>(ID_VIEW_REDRAW), TBSTATE_ENABLED, BTNS_DROPDOWN, {}, 0, 0},
+            {I_IMAGENONE,
+             static_cast<int>(ID_VIEW_REDRAW),
+             TBSTATE_ENABLED,
+             BTNS_DROPDOWN,
+             {},
+             0,
+             0},
             {I_IMAGENONE, static_cast<int>(c.button), TBSTATE_ENABLED, BTNS_DROPDOWN, {}, 0, 0}};
         ::SendMessageA(bar, TB_ADDBUTTONSA, 2, reinterpret_cast<LPARAM>(buttons));
         ::SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -748,7 +776,8 @@ TEST_F(FrameMenus, ToolBarDropDownsShowTheirBitmapsBelowTheButtonAndTheChosenCom
                 const ScreenImage screen(popupRect);
                 ids = Ids(menu);
                 for (size_t i = 0; i < ids.size() && i < c.entries.size(); ++i)
-                    pictures.push_back(ComparePicture(screen, ItemOnScreen(menu, static_cast<int>(i)),
+                    pictures.push_back(ComparePicture(screen,
+                                                      ItemOnScreen(menu, static_cast<int>(i)),
                                                       BitmapReference(c.entries[i].second)));
                 Shot("dropdown-" + std::to_string(c.bar), popup);
                 for (int i = 0; i <= c.chosen; ++i)
@@ -776,15 +805,18 @@ TEST_F(FrameMenus, ToolBarDropDownsShowTheirBitmapsBelowTheButtonAndTheChosenCom
             EXPECT_EQ(pictures[i].opaque, pictures[i].matching) << i;
         }
         // Afterwards the frame has the procedure it had and its own organizer again.
-        EXPECT_EQ(frameProcedure, reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC)));
+        EXPECT_EQ(frameProcedure,
+                  reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC)));
         EXPECT_EQ(frameOrganizer, COXMenuOrganizer::FindOrganizer(frame));
 
         // A button without a drop-down menu opens none.
         bool other = false;
-        WhenMenuShows([&](HWND popup) {
-            other = true;
-            ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-        });
+        WhenMenuShows(
+            [&](HWND popup)
+            {
+                other = true;
+                ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+            });
         ::SendMessageA(bar, TB_GETRECT, ID_VIEW_REDRAW, reinterpret_cast<LPARAM>(&client));
         fw::test::Click(bar, client.CenterPoint().x, client.CenterPoint().y);
         fw::test::WaitFor([&] { return other; }, 300);

@@ -8,8 +8,8 @@
 #include "resources/resource.h"
 #include "tests/app/ProjectAppFixture.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 namespace
 {

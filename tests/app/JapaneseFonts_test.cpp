@@ -31,8 +31,9 @@ std::wstring JapaneseMenuText(const std::string& key)
                 break;
             std::string value = line.substr(line.find_first_not_of(' ', equals + 1));
             std::wstring wide(value.size(), L'\0');
-            const int n = ::MultiByteToWideChar(932, 0, value.data(), static_cast<int>(value.size()),
-                                                wide.data(), static_cast<int>(wide.size()));
+            const int n =
+                ::MultiByteToWideChar(932, 0, value.data(), static_cast<int>(value.size()),
+                                      wide.data(), static_cast<int>(wide.size()));
             wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
             return wide;
         }
@@ -137,9 +138,8 @@ LOGFONTW Face(const wchar_t* name, int height)
 
 TEST(JapaneseFonts, AJapaneseMenuItemOnTheScreenShowsItsGlyphsNotBoxes)
 {
-    const HWND owner =
-        ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                          nullptr, nullptr, nullptr);
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                         50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, owner);
     const std::wstring text = JapaneseMenuText("ID32772"); // New in Japanese
     ASSERT_FALSE(text.empty());

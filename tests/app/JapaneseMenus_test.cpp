@@ -155,8 +155,8 @@ void CALLBACK ReadOpenMenu(HWND owner, UINT, UINT_PTR id, DWORD)
     RECT window = {};
     ::GetWindowRect(popup, &window);
     const HDC screen = ::GetDC(nullptr);
-    ReadInk(screen, window.left, window.top, window.right - window.left,
-            window.bottom - window.top, g_shot);
+    ReadInk(screen, window.left, window.top, window.right - window.left, window.bottom - window.top,
+            g_shot);
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
     {
         MENUITEMINFOA info = {};

@@ -349,42 +349,40 @@ TEST_F(SettingsSheets, EachSheetOpensInTheMainWindowBelowItsMenuAndShowsEveryPag
     for (const auto& sheet : kSheets)
     {
         SCOPED_TRACE(sheet.caption);
-        RunSheet(sheet.command, sheet.caption,
-                 [&](HWND window)
-                 {
-                     RECT self = {};
-                     ::GetWindowRect(window, &self);
-                     RECT main = {};
-                     MainFrame()->GetWindowRect(&main);
-                     // The views' area, below the menu bar and toolbars.
-                     RECT views = {};
-                     ::GetWindowRect(::FindWindowExA(MainFrame()->m_hWnd, nullptr, "MDIClient",
-                                                     nullptr),
-                                     &views);
-                     EXPECT_GE(self.top, views.top) << "over the main window's menu or toolbars";
-                     EXPECT_GE(self.left, main.left);
-                     EXPECT_LE(self.right, main.right);
-                     EXPECT_LE(self.bottom, main.bottom);
-                     const HWND tab =
-                         reinterpret_cast<HWND>(::SendMessageA(window, PSM_GETTABCONTROL, 0, 0));
-                     for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i)
-                     {
-                         SCOPED_TRACE(i);
-                         const HWND page = SelectPage(window, i);
-                         ASSERT_NE(nullptr, page);
-                         // What the tab control shows of a page: its display area.
-                         std::pair<RECT, std::vector<int>> outside;
-                         ::GetClientRect(tab, &outside.first);
-                         TabCtrl_AdjustRect(tab, FALSE, &outside.first);
-                         ::MapWindowPoints(tab, nullptr,
-                                           reinterpret_cast<POINT*>(&outside.first), 2);
-                         ::EnumChildWindows(page, &CollectOutside,
-                                            reinterpret_cast<LPARAM>(&outside));
-                         EXPECT_EQ(std::vector<int>(), outside.second)
-                             << "controls cut off by the sheet";
-                     }
-                     PressSheetButton(window, PSBTN_CANCEL);
-                 });
+        RunSheet(
+            sheet.command, sheet.caption,
+            [&](HWND window)
+            {
+                RECT self = {};
+                ::GetWindowRect(window, &self);
+                RECT main = {};
+                MainFrame()->GetWindowRect(&main);
+                // The views' area, below the menu bar and toolbars.
+                RECT views = {};
+                ::GetWindowRect(::FindWindowExA(MainFrame()->m_hWnd, nullptr, "MDIClient", nullptr),
+                                &views);
+                EXPECT_GE(self.top, views.top) << "over the main window's menu or toolbars";
+                EXPECT_GE(self.left, main.left);
+                EXPECT_LE(self.right, main.right);
+                EXPECT_LE(self.bottom, main.bottom);
+                const HWND tab =
+                    reinterpret_cast<HWND>(::SendMessageA(window, PSM_GETTABCONTROL, 0, 0));
+                for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i)
+                {
+                    SCOPED_TRACE(i);
+                    const HWND page = SelectPage(window, i);
+                    ASSERT_NE(nullptr, page);
+                    // What the tab control shows of a page: its display area.
+                    std::pair<RECT, std::vector<int>> outside;
+                    ::GetClientRect(tab, &outside.first);
+                    TabCtrl_AdjustRect(tab, FALSE, &outside.first);
+                    ::MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&outside.first), 2);
+                    ::EnumChildWindows(page, &CollectOutside, reinterpret_cast<LPARAM>(&outside));
+                    EXPECT_EQ(std::vector<int>(), outside.second)
+                        << "controls cut off by the sheet";
+                }
+                PressSheetButton(window, PSBTN_CANCEL);
+            });
     }
 }
 

@@ -315,9 +315,8 @@ TEST_F(SceneTest, RebuildAtNextDrawWaitsForTheDrawOrThePick)
     CDWordArray lists;
     Renderer().GetPickLists(kKindShell, lists);
     EXPECT_FALSE(Renderer().IsRenderAllPending());
-    EXPECT_EQ(1, View().Device()
-                     .Pick(kSize / 2, kSize / 2, lists, &View().Camera(0), 0.01)
-                     .GetSize());
+    EXPECT_EQ(1,
+              View().Device().Pick(kSize / 2, kSize / 2, lists, &View().Camera(0), 0.01).GetSize());
 
     Renderer().RenderAllAtNextDraw();
     Renderer().RenderAll();

@@ -5,8 +5,8 @@
 #include "ContourTestSupport.h"
 #include "core/display/ResultDisplayAttr.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <limits>
 
 using contour_test::ExpectColor;

@@ -7,7 +7,6 @@
 #include "tests/core/model/ModelFixtures.h"
 
 #include <GL/gl.h>
-
 #include <vector>
 
 namespace render_test

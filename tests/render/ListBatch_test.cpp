@@ -183,10 +183,10 @@ TEST_F(ListBatchGL, StreamedFacetsShowWhatTheReplayShows)
                 const double x = -100 + i * step;
                 const double y = -100 + j * step;
                 CFacet cell;
-                for (const CPoint3D& p : {CPoint3D(x, y, 0), CPoint3D(x + step, y, 0),
-                                          CPoint3D(x + step, y + step / 2, 0),
-                                          CPoint3D(x + step, y + step, 0),
-                                          CPoint3D(x, y + step, 0)})
+                for (const CPoint3D& p :
+                     {CPoint3D(x, y, 0), CPoint3D(x + step, y, 0),
+                      CPoint3D(x + step, y + step / 2, 0), CPoint3D(x + step, y + step, 0),
+                      CPoint3D(x, y + step, 0)})
                     cell.AddVertex(new CPoint3D(p), 0);
                 batch.SetColor(colours[(i + 2 * j) % 3]);
                 if (i % 2 == 0)

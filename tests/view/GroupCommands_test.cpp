@@ -12,7 +12,6 @@
 #include "view/QueryTools.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,10 +181,10 @@ TEST_F(GroupCommands, PicksReachTheDialogAndItsAnswerGoesToTheApplyCommand)
     ASSERT_NE(nullptr, group);
     EXPECT_EQ(CString("Pair"), group->GetName());
     EXPECT_EQ(2, group->GetShells().GetCount());
-    EXPECT_EQ((std::vector<int>{CCmdRecord::kDialogOk, CCmdRecord::kGroupCreateApply,
-                                CCmdRecord::kDone, CCmdRecord::kPostCommand,
-                                CCmdRecord::kGroupCreate}),
-              Codes())
+    EXPECT_EQ(
+        (std::vector<int>{CCmdRecord::kDialogOk, CCmdRecord::kGroupCreateApply, CCmdRecord::kDone,
+                          CCmdRecord::kPostCommand, CCmdRecord::kGroupCreate}),
+        Codes())
         << "the group is made and the tool starts again";
     EXPECT_EQ((std::vector<std::string>{"close", "gone", "create 0"}), Log());
 }

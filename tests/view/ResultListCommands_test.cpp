@@ -5,15 +5,14 @@
 // transient graph (519), and the Information menu entries that start them.
 #include "view/ResultListCommands.h"
 
-#include "resources/ids/view_ids.h"
-#include "view/GraphCommands.h"
-
 #include "ViewTestFrame.h"
 #include "core/display/EntityKinds.h"
 #include "core/geometry/FENode.h"
 #include "core/model/ResultData.h"
+#include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
 #include "view/CmdRecord.h"
+#include "view/GraphCommands.h"
 #include "view/GraphTools.h"
 #include "view/ResultListTable.h"
 
@@ -31,7 +30,8 @@ std::vector<double> Values(const CResultListRecord& record, int series)
 
 std::vector<int> Ids(const CResultListRecord& record)
 {
-    return std::vector<int>(record.m_Ids.GetData(), record.m_Ids.GetData() + record.m_Ids.GetSize());
+    return std::vector<int>(record.m_Ids.GetData(),
+                            record.m_Ids.GetData() + record.m_Ids.GetSize());
 }
 
 // Nodes 1 and 2 used by element 10 (corners 1, 2) and node 2 by element 11; node 3 by none.
@@ -110,10 +110,9 @@ TEST_F(ResultListTable, NodesReadTheirTablesAndTheMeanOverTheirElements)
 
 TEST_F(ResultListTable, ElementsReadTheirValueOrTheMeanOfTheirCorners)
 {
-    const CResultListRecord record = Build(false, {11, 10, 12},
-                                           {{&m_perElement, 12, "e"},
-                                            {&m_corners, 12, "c"},
-                                            {&m_corners, 15, "cz"}});
+    const CResultListRecord record =
+        Build(false, {11, 10, 12},
+              {{&m_perElement, 12, "e"}, {&m_corners, 12, "c"}, {&m_corners, 15, "cz"}});
     EXPECT_EQ((std::vector<int>{10, 11, 12}), Ids(record));
     EXPECT_EQ((std::vector<double>{0.0, 6.25, 0.0}), Values(record, 0));
     EXPECT_EQ((std::vector<double>{2.0, 5.0, 0.0}), Values(record, 1));
@@ -124,7 +123,10 @@ namespace
 {
 struct FakeFilter : CResultFilterWindow
 {
-    explicit FakeFilter(std::vector<std::string>& log) : events(log) {}
+    explicit FakeFilter(std::vector<std::string>& log)
+        : events(log)
+    {
+    }
     ~FakeFilter() override { events.push_back("gone"); }
     bool Open(const CModelSet&, bool nodal, const std::vector<int>& ids, UINT shownResultId,
               int shownSelector, std::function<void(const std::vector<CChosenResult>&)> ok) override
@@ -146,7 +148,10 @@ std::function<void(const std::vector<CChosenResult>&)> FakeFilter::s_onOk;
 
 struct FakeIdSelection : CResultIdSelectionWindow
 {
-    explicit FakeIdSelection(std::vector<std::string>& log) : events(log) {}
+    explicit FakeIdSelection(std::vector<std::string>& log)
+        : events(log)
+    {
+    }
     ~FakeIdSelection() override { events.push_back("gone"); }
     bool Open(const CModelSet&, bool nodal, const std::vector<int>& ids,
               std::function<void(int, int)> ok) override
@@ -166,7 +171,10 @@ std::function<void(int, int)> FakeIdSelection::s_onOk;
 
 struct FakeDistanceDialog : CDistanceGraphWindow
 {
-    explicit FakeDistanceDialog(std::vector<std::string>& log) : events(log) {}
+    explicit FakeDistanceDialog(std::vector<std::string>& log)
+        : events(log)
+    {
+    }
     bool Open(const CDistanceGraphRecord& record) override
     {
         std::string text = std::string("distance ") + (record.bNodal ? "nodal" : "elemental");
@@ -288,8 +296,9 @@ TEST_F(ResultListCommandTest, NodalPicksGoThroughTheFilterToTheSheetAscending)
     m_result.SetNodeValue(9, 90.0);
     m_result.SetNodeVector(2, CPoint3D(0.0, 2.0, 0.0));
     FakeFilter::s_onOk({{&m_result, 12, "Stress"}, {&m_result, 14, "Case1 : Y : Disp"}});
-    EXPECT_EQ((std::vector<std::string>{"open nodal 9 4 2 shown 8396808/259", "close", "gone", "sheet"}),
-              m_tools.events);
+    EXPECT_EQ(
+        (std::vector<std::string>{"open nodal 9 4 2 shown 8396808/259", "close", "gone", "sheet"}),
+        m_tools.events);
     EXPECT_EQ((std::vector<int>{2, 4, 9}), m_tools.sheetIds);
     ASSERT_EQ(2u, m_tools.sheetSeries.size());
     EXPECT_EQ("Stress", m_tools.sheetSeries[0].first);

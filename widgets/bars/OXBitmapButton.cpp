@@ -116,8 +116,8 @@ BOOL ReplaceWithIcon(HIMAGELIST images, int index, const char* resource, int wid
         return FALSE;
     width = width ? width : ::GetSystemMetrics(SM_CXICON);
     height = height ? height : ::GetSystemMetrics(SM_CYICON);
-    const auto icon = static_cast<HICON>(::LoadImageA(Instance(), resource, IMAGE_ICON, width,
-                                                      height, LR_DEFAULTCOLOR));
+    const auto icon = static_cast<HICON>(
+        ::LoadImageA(Instance(), resource, IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
     if (!icon)
         return FALSE;
     const BOOL replaced = ::ImageList_ReplaceIcon(images, index, icon) >= 0;
@@ -214,8 +214,7 @@ COXBitmapButton::~COXBitmapButton()
         ::DeleteObject(m_palette);
 }
 
-BOOL COXBitmapButton::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent,
-                             UINT id)
+BOOL COXBitmapButton::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
     return CButton::Create(text, style | BS_OWNERDRAW, rect, parent, id);
 }
@@ -257,8 +256,10 @@ BOOL COXBitmapButton::LoadBitmap(const char* resource, BOOL resize, COLORREF mas
     m_images = ::ImageList_Create(info.bmWidth, info.bmHeight,
                                   ILC_COLOR24 | (masked ? ILC_MASK : 0), 3, 0);
     const auto add = [&](HBITMAP picture)
-    { return masked ? ::ImageList_AddMasked(m_images, picture, mask)
-                    : ::ImageList_Add(m_images, picture, nullptr); };
+    {
+        return masked ? ::ImageList_AddMasked(m_images, picture, mask)
+                      : ::ImageList_Add(m_images, picture, nullptr);
+    };
     BOOL loaded = m_images && add(bitmap) == 0;
     if (loaded)
     {
@@ -316,10 +317,9 @@ BOOL COXBitmapButton::LoadAnimation(const char* resource, BOOL resize)
     {
         RECT client;
         GetClientRect(&client);
-        m_animation = ::CreateWindowExA(0, ANIMATE_CLASSA, "",
-                                        WS_CHILD | WS_VISIBLE | ACS_TRANSPARENT, 0, 0,
-                                        client.right, client.bottom, m_hWnd, nullptr,
-                                        Instance(), nullptr);
+        m_animation =
+            ::CreateWindowExA(0, ANIMATE_CLASSA, "", WS_CHILD | WS_VISIBLE | ACS_TRANSPARENT, 0, 0,
+                              client.right, client.bottom, m_hWnd, nullptr, Instance(), nullptr);
         if (!m_animation)
             return FALSE;
     }
@@ -327,9 +327,9 @@ BOOL COXBitmapButton::LoadAnimation(const char* resource, BOOL resize)
     {
         ::SendMessageA(m_animation, ACM_OPENA, 0, 0);
     }
-    const BOOL opened = static_cast<BOOL>(::SendMessageA(
-        m_animation, ACM_OPENA, reinterpret_cast<WPARAM>(Instance()),
-        reinterpret_cast<LPARAM>(resource)));
+    const BOOL opened = static_cast<BOOL>(::SendMessageA(m_animation, ACM_OPENA,
+                                                         reinterpret_cast<WPARAM>(Instance()),
+                                                         reinterpret_cast<LPARAM>(resource)));
     if (m_images)
         ::ImageList_Destroy(m_images);
     m_images = nullptr;

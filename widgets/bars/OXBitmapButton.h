@@ -164,9 +164,9 @@ protected:
     LRESULT OnDestroyMessage(WPARAM wParam, LPARAM lParam);
 
     // Images and their palette.
-    HIMAGELIST m_images = nullptr; // owned
+    HIMAGELIST m_images = nullptr;  // owned
     COLORREF m_maskColor = kNoMask; // of the images in the list
-    HPALETTE m_palette = nullptr;  // owned
+    HPALETTE m_palette = nullptr;   // owned
     HWND m_animation = nullptr;
     BOOL m_bAnimationPlaying = FALSE;
     COLORREF m_textColor = RGB(0, 0, 0);

@@ -2,9 +2,8 @@
 // and focus marks, and the placement of image and text that sizing to the content shares.
 #include "widgets/bars/OXBitmapButton.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
+#include <commctrl.h>
 
 namespace
 {
@@ -169,13 +168,13 @@ void COXBitmapButton::DistributeSpace(UINT state, const CRect& content, CRect& i
     const CSize image = GetImageSize();
     const bool hasImage = image.cx > 0 && image.cy > 0;
     const bool sideBySide = GetVerticalAlignment() == BS_VCENTER && hasImage;
-    const int textWidthLeft = content.Width() + 2 * m_textMargin.cx -
-                              (sideBySide ? image.cx - 2 * m_imageMargin.cx : 0);
+    const int textWidthLeft =
+        content.Width() + 2 * m_textMargin.cx - (sideBySide ? image.cx - 2 * m_imageMargin.cx : 0);
     const CSize text = GetTextSize(std::max(textWidthLeft, 0));
     const bool hasText = text.cx > 0 && text.cy > 0;
-    const CSize imageSize = hasImage ? CSize(image.cx - 2 * m_imageMargin.cx,
-                                             image.cy - 2 * m_imageMargin.cy)
-                                     : CSize(0, 0);
+    const CSize imageSize =
+        hasImage ? CSize(image.cx - 2 * m_imageMargin.cx, image.cy - 2 * m_imageMargin.cy)
+                 : CSize(0, 0);
     const DWORD horizontal = GetHorizontalAlignment();
     const DWORD vertical = GetVerticalAlignment();
     const bool left = horizontal == BS_LEFT;
@@ -183,9 +182,8 @@ void COXBitmapButton::DistributeSpace(UINT state, const CRect& content, CRect& i
 
     if (sideBySide)
     {
-        const CSize textSize = hasText ? CSize(text.cx - m_textMargin.cx,
-                                               text.cy - 2 * m_textMargin.cy)
-                                       : CSize(0, 0);
+        const CSize textSize =
+            hasText ? CSize(text.cx - m_textMargin.cx, text.cy - 2 * m_textMargin.cy) : CSize(0, 0);
         const int x = Place(content.left, content.right, imageSize.cx + textSize.cx, left, right);
         const int imageY = Place(content.top, content.bottom, imageSize.cy, false, false);
         const int textY = Place(content.top, content.bottom, textSize.cy, false, false);
@@ -212,14 +210,14 @@ void COXBitmapButton::DistributeSpace(UINT state, const CRect& content, CRect& i
         {
             textY = imageY + imageSize.cy;
         }
-        imageRect = Cut(CRect(CPoint(Place(content.left, content.right, imageSize.cx, left, right),
-                                     imageY),
-                              imageSize),
-                        content);
-        textRect = Cut(CRect(CPoint(Place(content.left, content.right, textSize.cx, left, right),
-                                    textY),
-                             textSize),
-                       content);
+        imageRect =
+            Cut(CRect(CPoint(Place(content.left, content.right, imageSize.cx, left, right), imageY),
+                      imageSize),
+                content);
+        textRect =
+            Cut(CRect(CPoint(Place(content.left, content.right, textSize.cx, left, right), textY),
+                      textSize),
+                content);
     }
 
     CSize offset(0, 0);

@@ -14,7 +14,6 @@
 
 #include <cstring>
 
-
 namespace
 {
 // Stored menus nest a few levels; deeper data is no menu of ours.
@@ -150,7 +149,8 @@ void COXBitmapMenu::MeasureColumns()
         const int tab = itemText.Find('\t');
         const CString label = tab < 0 ? itemText : itemText.Left(tab);
         // A submenu's arrow needs room where a shortcut would be.
-        const CString shortcut = tab < 0 ? CString(info.hSubMenu ? "W" : "") : itemText.Mid(tab + 1);
+        const CString shortcut =
+            tab < 0 ? CString(info.hSubMenu ? "W" : "") : itemText.Mid(tab + 1);
         RECT bounds = {};
         DrawAnsiText(dc, label, label.GetLength(), &bounds, DT_SINGLELINE | DT_CALCRECT);
         m_maxLabelWidth = std::max(m_maxLabelWidth, static_cast<int>(bounds.right - bounds.left));
@@ -358,9 +358,7 @@ BOOL COXBitmapMenu::ShowCustomizeMenu(int position, int screenX, int screenY)
     {
         const int count = static_cast<int>(GetMenuItemCount());
         const auto separatorAt = [this, count](int at)
-        {
-            return at >= 0 && at < count && GetMenuItemID(at) == 0;
-        };
+        { return at >= 0 && at < count && GetMenuItemID(at) == 0; };
         menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_STRING, ID_OXBM_APPEARANCE, textOf(IDS_OXBM_APPEARANCE));
         menu.AppendMenu(MF_SEPARATOR);
@@ -406,8 +404,8 @@ void COXBitmapMenu::InsertSeparatorBefore()
         return;
     if (m_customizedItem >= 0)
     {
-        ::InsertMenuA(m_hMenu, static_cast<UINT>(m_customizedItem), MF_BYPOSITION | MF_SEPARATOR,
-                      0, nullptr);
+        ::InsertMenuA(m_hMenu, static_cast<UINT>(m_customizedItem), MF_BYPOSITION | MF_SEPARATOR, 0,
+                      nullptr);
         ++m_customizedItem;
     }
     OnMenuChanged();

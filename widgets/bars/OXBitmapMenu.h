@@ -53,9 +53,9 @@ struct OXBitmapMenuNotify
 };
 
 // Draw-state bits added to the owner-draw state in recently-used mode.
-constexpr UINT kOXBMStateHidden = 0x1000;       // the item is not recently used
-constexpr UINT kOXBMStatePrevRecent = 0x2000;   // the item above is
-constexpr UINT kOXBMStateNextRecent = 0x4000;   // the item below is
+constexpr UINT kOXBMStateHidden = 0x1000;     // the item is not recently used
+constexpr UINT kOXBMStatePrevRecent = 0x2000; // the item above is
+constexpr UINT kOXBMStateNextRecent = 0x4000; // the item below is
 
 class COXBitmapMenu : public CMenu
 {
@@ -123,8 +123,8 @@ public:
     virtual void ComputeItemRects(UINT state, const MenuImageInfo* image, const CRect& item,
                                   CRect& button, CRect& imageRect, CRect& label,
                                   CRect& shortcut) const;
-    virtual void DrawBackground(CDC* dc, UINT state, const MenuImageInfo* image,
-                                const CRect& item, const CRect& button);
+    virtual void DrawBackground(CDC* dc, UINT state, const MenuImageInfo* image, const CRect& item,
+                                const CRect& button);
     virtual void DrawButton(CDC* dc, UINT state, const MenuImageInfo* image, const CRect& button);
     virtual void DrawImage(CDC* dc, UINT state, const MenuImageInfo* image, const CRect& imageRect);
     virtual void DrawItemText(CDC* dc, UINT state, const CString& text, const CRect& label,
@@ -133,8 +133,8 @@ public:
     virtual void DrawCustomizedFrame(CDC* dc, const CRect& rect);
     virtual void DrawInsertMark(CDC* dc, const CRect& rect, BOOL before);
     virtual void DrawSubmenuItem(CDC* dc, UINT state, const CString& text,
-                                 const MenuImageInfo* image, const CRect& item,
-                                 const CRect& button, const CRect& label, const CRect& shortcut);
+                                 const MenuImageInfo* image, const CRect& item, const CRect& button,
+                                 const CRect& label, const CRect& shortcut);
     virtual void DrawExpansionItem(CDC* dc, const CRect& rect, UINT state);
     virtual LRESULT OnDragEnter(WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnDragOver(WPARAM wParam, LPARAM lParam);

@@ -120,11 +120,10 @@ BOOL COXBitmapMenuPopupWnd::CalcLayout(int alignment, int x, int y)
     else if (alignment == alignRight)
         left = x - width;
     CRect rect(left, y, left + width, y + height);
-    const DWORD style = GetSafeHwnd() ? static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE))
-                                      : WS_POPUP;
-    const DWORD exStyle = GetSafeHwnd()
-                              ? static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE))
-                              : WS_EX_DLGMODALFRAME;
+    const DWORD style =
+        GetSafeHwnd() ? static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)) : WS_POPUP;
+    const DWORD exStyle = GetSafeHwnd() ? static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE))
+                                        : WS_EX_DLGMODALFRAME;
     CRect framed = rect;
     ::AdjustWindowRectEx(&framed, style, FALSE, exStyle);
     const int frameLeft = rect.left - framed.left;
@@ -148,8 +147,8 @@ void COXBitmapMenuPopupWnd::OnMenuChanged()
     CalcLayout(alignLeft, m_windowRect.left, m_windowRect.top);
     if (GetSafeHwnd() && ::IsWindowVisible(m_hWnd))
     {
-        ::SetWindowPos(m_hWnd, HWND_TOP, m_windowRect.left, m_windowRect.top,
-                       m_windowRect.Width(), m_windowRect.Height(), SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, HWND_TOP, m_windowRect.left, m_windowRect.top, m_windowRect.Width(),
+                       m_windowRect.Height(), SWP_NOACTIVATE);
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     else

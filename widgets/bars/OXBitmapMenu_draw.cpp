@@ -210,8 +210,7 @@ void COXBitmapMenu::DrawBackground(CDC* dc, UINT state, const MenuImageInfo* ima
         ::FillRect(hdc, &item, checker);
         ::DeleteObject(checker);
         if (state & kOXBMStatePrevRecent)
-            DrawLine(hdc, item.left, item.top, item.right, item.top,
-                     ::GetSysColor(COLOR_3DSHADOW));
+            DrawLine(hdc, item.left, item.top, item.right, item.top, ::GetSysColor(COLOR_3DSHADOW));
         if (state & kOXBMStateNextRecent)
             DrawLine(hdc, item.left, item.bottom - 1, item.right, item.bottom - 1,
                      ::GetSysColor(COLOR_3DHILIGHT));
@@ -222,8 +221,7 @@ void COXBitmapMenu::DrawBackground(CDC* dc, UINT state, const MenuImageInfo* ima
     FillRect(hdc, CRect(left, item.top, item.right, item.bottom - 1), selected ? highlight : menu);
 }
 
-void COXBitmapMenu::DrawButton(CDC* dc, UINT state, const MenuImageInfo* image,
-                               const CRect& button)
+void COXBitmapMenu::DrawButton(CDC* dc, UINT state, const MenuImageInfo* image, const CRect& button)
 {
     if (button.IsRectEmpty())
         return;
@@ -249,9 +247,8 @@ void COXBitmapMenu::DrawImage(CDC* dc, UINT state, const MenuImageInfo* image,
 {
     if (!image || !image->imageList || (image->isCheckMark && !(state & ODS_CHECKED)))
         return;
-    const int index = ((state & ODS_SELECTED) && image->selectedIndex != -1)
-                          ? image->selectedIndex
-                          : image->index;
+    const int index = ((state & ODS_SELECTED) && image->selectedIndex != -1) ? image->selectedIndex
+                                                                             : image->index;
     if (!(state & ODS_DISABLED))
     {
         image->imageList->Draw(dc, index, imageRect.TopLeft(), ILD_TRANSPARENT);
@@ -319,8 +316,7 @@ void COXBitmapMenu::DrawSeparator(CDC* dc, const CRect& rect)
 
 void COXBitmapMenu::DrawSubmenuItem(CDC* dc, UINT state, const CString& text,
                                     const MenuImageInfo* image, const CRect& item,
-                                    const CRect& button, const CRect& label,
-                                    const CRect& shortcut)
+                                    const CRect& button, const CRect& label, const CRect& shortcut)
 {
     DrawBackground(dc, state, image, item, button);
     if (m_pPopupWnd)
@@ -361,10 +357,14 @@ void COXBitmapMenu::DrawInsertMark(CDC* dc, const CRect& rect, BOOL before)
         mark.bottom += 1;
         mark.top = mark.bottom - 3;
     }
-    const POINT points[] = {{mark.left, mark.top},          {mark.left + 1, mark.top + 1},
-                            {mark.right - 1, mark.top + 1}, {mark.right, mark.top},
-                            {mark.right, mark.bottom},      {mark.right - 1, mark.bottom - 1},
-                            {mark.left + 1, mark.bottom - 1}, {mark.left, mark.bottom},
+    const POINT points[] = {{mark.left, mark.top},
+                            {mark.left + 1, mark.top + 1},
+                            {mark.right - 1, mark.top + 1},
+                            {mark.right, mark.top},
+                            {mark.right, mark.bottom},
+                            {mark.right - 1, mark.bottom - 1},
+                            {mark.left + 1, mark.bottom - 1},
+                            {mark.left, mark.bottom},
                             {mark.left, mark.top}};
     ::Polyline(dc->GetSafeHdc(), points, 9);
 }

@@ -32,7 +32,7 @@ constexpr PaletteEntry kPalette[COXColorPopupBar::kDefaultColorCount] = {
     {RGB(175, 238, 238), 26576}, {RGB(104, 131, 139), 26577}, {RGB(230, 230, 250), 26578},
     {RGB(255, 255, 255), 26579}};
 
-constexpr int kBandInset = -5;  // the band's inset from the sides
+constexpr int kBandInset = -5;   // the band's inset from the sides
 constexpr int kBandReserve = -2; // what the band keeps below the face besides its height
 constexpr UINT kMaxPaletteEntries = 256;
 
@@ -62,8 +62,8 @@ std::vector<PALETTEENTRY> ScreenPalette(BOOL systemPalette)
             size = ::GetDeviceCaps(screen, NUMCOLORS);
         entries.resize(static_cast<size_t>(std::max(size, 0)));
         if (!entries.empty())
-            entries.resize(::GetSystemPaletteEntries(screen, 0, static_cast<UINT>(size),
-                                                     entries.data()));
+            entries.resize(
+                ::GetSystemPaletteEntries(screen, 0, static_cast<UINT>(size), entries.data()));
     }
     else
     {
@@ -129,8 +129,7 @@ BOOL COXColorPopupBar::SetButtonsFromPalette(int first, int count, BOOL systemPa
     return SetButtonsFromPalette(indexes, systemPalette);
 }
 
-BOOL COXColorPopupBar::SetButtonsFromPalette(const std::vector<int>& indexes,
-                                             BOOL systemPalette)
+BOOL COXColorPopupBar::SetButtonsFromPalette(const std::vector<int>& indexes, BOOL systemPalette)
 {
     const std::vector<PALETTEENTRY> entries = ScreenPalette(systemPalette);
     std::vector<DWORD> colors;
@@ -224,10 +223,9 @@ FW_TABLE(COXColorPickerButton, COXBitmapButton,
          fw::raw<OXPB_PICKED, &COXColorPickerButton::OnColorPicked>())
 
 COXColorPickerButton::COXColorPickerButton(int count, int rows, COLORREF defaultColor,
-                                           int buttonWidth, int buttonHeight,
-                                           UINT defaultTextId, UINT customTextId)
-    : m_colorBar(count, rows, defaultColor, buttonWidth, buttonHeight, defaultTextId,
-                 customTextId)
+                                           int buttonWidth, int buttonHeight, UINT defaultTextId,
+                                           UINT customTextId)
+    : m_colorBar(count, rows, defaultColor, buttonWidth, buttonHeight, defaultTextId, customTextId)
 {
     SetStyleEx(OXBB_EX_DROPDOWN, TRUE);
 }
@@ -286,11 +284,9 @@ void COXColorPickerButton::OnDropDown()
 {
     if (!m_colorBar.GetSafeHwnd())
         return;
-    m_colorBar.SetSelectedValue(m_color == kDefaultColor ? m_colorBar.GetDefaultValue()
-                                                         : m_color);
-    const UINT alignment = (GetStyleEx() & OXBB_EX_DROPDOWNRIGHT)
-                               ? COXPopupBarControl::kRightTop
-                               : COXPopupBarControl::kBelowLeft;
+    m_colorBar.SetSelectedValue(m_color == kDefaultColor ? m_colorBar.GetDefaultValue() : m_color);
+    const UINT alignment = (GetStyleEx() & OXBB_EX_DROPDOWNRIGHT) ? COXPopupBarControl::kRightTop
+                                                                  : COXPopupBarControl::kBelowLeft;
     CRect anchor;
     GetWindowRect(&anchor);
     if (m_colorBar.Pick(alignment, &anchor, 0, 0))

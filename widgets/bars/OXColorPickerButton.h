@@ -24,8 +24,8 @@ public:
     static COLORREF DefaultColor(int index);
     static UINT DefaultColorNameId(int index);
 
-    COXColorPopupBar(int count, int rows, COLORREF defaultColor, int buttonWidth,
-                     int buttonHeight, UINT defaultTextId, UINT customTextId);
+    COXColorPopupBar(int count, int rows, COLORREF defaultColor, int buttonWidth, int buttonHeight,
+                     UINT defaultTextId, UINT customTextId);
     ~COXColorPopupBar() override;
 
     // Without colours the default 40 are taken, padded with black to the button count; without

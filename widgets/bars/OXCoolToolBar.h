@@ -283,8 +283,8 @@ protected:
     // Buttons whose window is shown here become separators as wide as it, the others plain
     // buttons with the record's image.
     void ApplyPlacements(DWORD placement);
-    BOOL AttachWindow(int index, const OXCustomTBButtonRecord& record, DWORD style,
-                      DWORD exStyle, const char* className, const char* text);
+    BOOL AttachWindow(int index, const OXCustomTBButtonRecord& record, DWORD style, DWORD exStyle,
+                      const char* className, const char* text);
     void ShiftCustomButtons(int index, int delta);
     void SavePositions(CArchive& archive) const;
     // Each saved (index, control id), refused when cut short, oversized or naming a template
@@ -331,10 +331,10 @@ protected:
     COXDropSource m_dropSource;
     COXDropTarget m_dropTarget;
     int m_dropDownArrowWidth = 0;
-    std::map<UINT, HBITMAP> m_bitmaps;       // owned
-    std::map<UINT, HIMAGELIST> m_imageLists; // owned
-    std::map<UINT, CString> m_savedTexts;    // command id -> text while image-only
-    std::vector<UINT> m_customizableIds;     // the Customize dialog's buttons
+    std::map<UINT, HBITMAP> m_bitmaps;           // owned
+    std::map<UINT, HIMAGELIST> m_imageLists;     // owned
+    std::map<UINT, CString> m_savedTexts;        // command id -> text while image-only
+    std::vector<UINT> m_customizableIds;         // the Customize dialog's buttons
     std::map<int, CustomButton> m_customButtons; // button index -> its window
     BYTE m_pending = 0;
     BOOL m_bRestoring = FALSE;     // buttons deleted and inserted in bulk: no resizing

@@ -215,8 +215,10 @@ HMENU COXCoolToolBar::BuildCustomizeMenu(int index) const
     const bool hasText = !isSeparator && HasButtonText(index);
     TBBUTTON neighbour;
     // A separator that holds a window counts as a button.
-    const auto plainSeparatorAt = [&](int at)
-    { return GetButton(at, &neighbour) && IsPlainSeparator(neighbour) && !m_customButtons.count(at); };
+    const auto plainSeparatorAt = [&](int at) {
+        return GetButton(at, &neighbour) && IsPlainSeparator(neighbour) &&
+               !m_customButtons.count(at);
+    };
     const bool canPutBefore = index > 0 && !plainSeparatorAt(index - 1);
     const bool canPutAfter = index < GetCount() - 1 && !plainSeparatorAt(index + 1);
     auto flagsFor = [](bool enabled) { return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED); };

@@ -199,9 +199,9 @@ BOOL COXCoolToolBar::LoadButtons(const char* sub, const char* name)
     const CString positionsEntry = CString(name) + "_CustomButtonsPositions";
     const bool hasPositions = HasValue(app, sub, positionsEntry + "_Size");
     std::vector<std::pair<int32_t, int32_t>> positions;
-    if (hasPositions &&
-        !ReadBlob(app, sub, positionsEntry, [&positions](CArchive& archive, UINT length)
-                  { return ParsePositions(archive, length, positions); }))
+    if (hasPositions && !ReadBlob(app, sub, positionsEntry,
+                                  [&positions](CArchive& archive, UINT length)
+                                  { return ParsePositions(archive, length, positions); }))
         return FALSE;
     const HKEY root = app->GetAppRegistryKey();
     if (!root)
@@ -267,8 +267,8 @@ void COXCoolToolBar::ApplyButtons(const std::vector<ButtonRecord>& records)
 
 void COXCoolToolBar::LoadTemplates(const char* sub)
 {
-    ReadBlob(AfxGetApp(), sub, kTemplatesEntry, [](CArchive& archive, UINT length)
-             { return ParseTemplates(archive, length); });
+    ReadBlob(AfxGetApp(), sub, kTemplatesEntry,
+             [](CArchive& archive, UINT length) { return ParseTemplates(archive, length); });
 }
 
 BOOL COXCoolToolBar::RestoreControlState(HKEY root, const char* sub, const char* name)

@@ -146,8 +146,8 @@ void COXCoolToolBar::RemoveAllCustomButtonTemplates()
     Templates().clear();
 }
 
-BOOL COXCoolToolBar::InsertCustomButton(int index, int templateIndex, DWORD style,
-                                        DWORD exStyle, const char* className, const char* text)
+BOOL COXCoolToolBar::InsertCustomButton(int index, int templateIndex, DWORD style, DWORD exStyle,
+                                        const char* className, const char* text)
 {
     const OXCustomTBButtonRecord* registered = TemplateAt(templateIndex);
     if (!m_hWnd || index < 0 || index > GetCount() || registered == nullptr)
@@ -158,9 +158,8 @@ BOOL COXCoolToolBar::InsertCustomButton(int index, int templateIndex, DWORD styl
     placeholder.iString = -1;
     const BOOL wasRestoring = m_bRestoring;
     m_bRestoring = TRUE;
-    const BOOL inserted = static_cast<BOOL>(
-        SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(index),
-                    reinterpret_cast<LPARAM>(&placeholder)));
+    const BOOL inserted = static_cast<BOOL>(SendMessage(
+        TB_INSERTBUTTONA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&placeholder)));
     m_bRestoring = wasRestoring;
     if (!inserted)
         return FALSE;
@@ -176,9 +175,8 @@ BOOL COXCoolToolBar::InsertCustomButton(int index, int templateIndex, DWORD styl
 }
 
 // The template's own window when it has none yet, else a copy for this bar.
-BOOL COXCoolToolBar::AttachWindow(int index, const OXCustomTBButtonRecord& registered,
-                                  DWORD style, DWORD exStyle, const char* className,
-                                  const char* text)
+BOOL COXCoolToolBar::AttachWindow(int index, const OXCustomTBButtonRecord& registered, DWORD style,
+                                  DWORD exStyle, const char* className, const char* text)
 {
     CustomButton button;
     button.record = registered;
@@ -208,15 +206,15 @@ BOOL COXCoolToolBar::InsertComboBox(int index, int templateIndex, DWORD style)
 BOOL COXCoolToolBar::InsertEditBox(int index, int templateIndex, const char* text, DWORD style,
                                    DWORD exStyle)
 {
-    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, exStyle,
-                              "Edit", text);
+    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, exStyle, "Edit",
+                              text);
 }
 
 BOOL COXCoolToolBar::InsertRichEditBox(int index, int templateIndex, DWORD style)
 {
     ::LoadLibraryA("riched32.dll"); // registers the class
-    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE,
-                              WS_EX_CLIENTEDGE, "RICHEDIT", "");
+    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE,
+                              "RICHEDIT", "");
 }
 
 BOOL COXCoolToolBar::InsertStatic(int index, int templateIndex, const char* text, DWORD style)
@@ -227,8 +225,8 @@ BOOL COXCoolToolBar::InsertStatic(int index, int templateIndex, const char* text
 
 BOOL COXCoolToolBar::InsertHotKey(int index, int templateIndex, DWORD style)
 {
-    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, 0,
-                              HOTKEY_CLASSA, "");
+    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, 0, HOTKEY_CLASSA,
+                              "");
 }
 
 BOOL COXCoolToolBar::InsertCheckBox(int index, int templateIndex, const char* text, DWORD style)
@@ -237,8 +235,7 @@ BOOL COXCoolToolBar::InsertCheckBox(int index, int templateIndex, const char* te
                               text);
 }
 
-BOOL COXCoolToolBar::InsertRadioButton(int index, int templateIndex, const char* text,
-                                       DWORD style)
+BOOL COXCoolToolBar::InsertRadioButton(int index, int templateIndex, const char* text, DWORD style)
 {
     return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, 0, "Button",
                               text);
@@ -264,8 +261,8 @@ BOOL COXCoolToolBar::InsertDateTimePicker(int index, int templateIndex, DWORD st
 
 BOOL COXCoolToolBar::InsertIPAddress(int index, int templateIndex, DWORD style)
 {
-    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, 0,
-                              WC_IPADDRESSA, "");
+    return InsertCustomButton(index, templateIndex, style | WS_CHILD | WS_VISIBLE, 0, WC_IPADDRESSA,
+                              "");
 }
 
 BOOL COXCoolToolBar::InsertDropDownCombo(int index, int templateIndex, DWORD style)
@@ -359,8 +356,7 @@ void COXCoolToolBar::ApplyPlacements(DWORD placement)
             if (!(current.fsStyle & TBSTYLE_SEP))
                 continue;
         }
-        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(index),
-                    reinterpret_cast<LPARAM>(&info));
+        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -496,7 +492,7 @@ void COXCoolToolBar::PlaceWindows(const std::vector<std::pair<int32_t, int32_t>>
         if (found != kept.end())
             kept.erase(found); // its window is gone: the template makes one again
         if (!AttachWindow(index, *TemplateAt(GetTemplateIndex(static_cast<UINT>(id))),
-                               WS_CHILD | WS_VISIBLE, 0, nullptr, ""))
+                          WS_CHILD | WS_VISIBLE, 0, nullptr, ""))
         {
             SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(index));
         }

@@ -323,16 +323,12 @@ LRESULT COXMenuOrganizer::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP:
         OnInitMenuPopupMessage(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
         break;
-    case WM_MENUSELECT:
-        OnMenuSelect(reinterpret_cast<HMENU>(lParam));
-        break;
+    case WM_MENUSELECT: OnMenuSelect(reinterpret_cast<HMENU>(lParam)); break;
     case WM_ENTERMENULOOP:
         if (!wParam)
             m_bInMenuLoop = TRUE;
         break;
-    case WM_EXITMENULOOP:
-        OnExitMenuLoop(static_cast<BOOL>(wParam));
-        break;
+    case WM_EXITMENULOOP: OnExitMenuLoop(static_cast<BOOL>(wParam)); break;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && lParam == 0)
             OnMenuCommand(LOWORD(wParam));
@@ -341,9 +337,8 @@ LRESULT COXMenuOrganizer::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_OX_MENULOADED:
         if (wParam)
         {
-            const CString section =
-                CString(lParam ? reinterpret_cast<const char*>(lParam) : "") +
-                "_RecentlyUsedSubmenuItems";
+            const CString section = CString(lParam ? reinterpret_cast<const char*>(lParam) : "") +
+                                    "_RecentlyUsedSubmenuItems";
             if (msg == WM_OX_MENUSAVED)
                 SaveHiddenSubmenus(reinterpret_cast<HMENU>(wParam), section);
             else
@@ -484,8 +479,7 @@ void COXMenuOrganizer::ConvertMenuItems(COXBitmapMenu* menu, bool isNew)
     const HMENU handle = menu->GetSafeHmenu();
     // With nothing marked there is nothing to reveal: a leading separator alone is no
     // reason for an expansion item.
-    const bool hiding = isNew && !m_bShowAll && !m_bCustomizationMode &&
-                        m_bShowOnlyRecentlyUsed &&
+    const bool hiding = isNew && !m_bShowAll && !m_bCustomizationMode && m_bShowOnlyRecentlyUsed &&
                         (!m_hiddenCommands.empty() || !m_hiddenSubmenus.empty());
     std::vector<HiddenItem> hidden;
     bool hideFlag = true; // nothing shown yet: a leading separator goes
@@ -496,8 +490,7 @@ void COXMenuOrganizer::ConvertMenuItems(COXBitmapMenu* menu, bool isNew)
         char text[COXBitmapMenu::kTextLength] = {};
         MENUITEMINFOA info = {};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE |
-                     MIIM_DATA;
+        info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
         info.dwTypeData = text;
         info.cch = COXBitmapMenu::kTextLength;
         if (!::GetMenuItemInfoA(handle, static_cast<UINT>(position), TRUE, &info))
@@ -523,8 +516,7 @@ void COXMenuOrganizer::ConvertMenuItems(COXBitmapMenu* menu, bool isNew)
                 if (info.hSubMenu)
                     item.info.hSubMenu = CopySubmenu(info.hSubMenu);
                 hidden.push_back(item);
-                if (!separator && position > 0 &&
-                    ::GetMenuItemID(handle, position - 1) == 0)
+                if (!separator && position > 0 && ::GetMenuItemID(handle, position - 1) == 0)
                     hideFlag = true;
                 continue;
             }
@@ -735,9 +727,8 @@ void COXMenuOrganizer::Expand()
     const HMENU deepest = m_levels[static_cast<size_t>(m_depth - 1)].menu;
     const bool hasMenuBar = ::GetMenu(m_hSubclassed) != nullptr;
     const bool locked = !hasMenuBar && m_depth == 1;
-    const HWND parent = m_depth > 1
-                            ? PopupWindowOf(m_levels[static_cast<size_t>(m_depth - 2)].menu)
-                            : m_hSubclassed;
+    const HWND parent = m_depth > 1 ? PopupWindowOf(m_levels[static_cast<size_t>(m_depth - 2)].menu)
+                                    : m_hSubclassed;
     const HWND deepestWindow = PopupWindowOf(deepest);
     // The menu loop reads keys from the queue whatever their window and never sees a key-down
     // sent to a popup: both keys are posted, in order. Without a menu of its own, the frame's
@@ -855,8 +846,7 @@ bool COXMenuOrganizer::HandleKeyboardHook(WPARAM key, LPARAM flags)
             continue;
         const int count = ::GetMenuItemCount(level.menu);
         if (count <= 0 || ::GetMenuItemID(level.menu, count - 1) != ID_OXBM_EXPANSION ||
-            !(::GetMenuState(level.menu, static_cast<UINT>(count - 1), MF_BYPOSITION) &
-              MF_HILITE))
+            !(::GetMenuState(level.menu, static_cast<UINT>(count - 1), MF_BYPOSITION) & MF_HILITE))
             continue;
         if ((static_cast<DWORD>(flags) & 0xE0000000u) == 0)
             ::PostMessageA(m_hSubclassed, WM_COMMAND, ID_OXBM_EXPANSION, 0);

@@ -1,9 +1,9 @@
 // COXMenuOrganizer: images of menu commands (bitmap and icon resources and handles, the
 // frame's toolbars, selected-state images) and the profile persistence of the hidden sets.
+#include "platform/bars/toolbar.h"
 #include "platform/base/archive.h"
 #include "platform/base/exception.h"
 #include "platform/base/file.h"
-#include "platform/bars/toolbar.h"
 #include "platform/docview/frame.h"
 #include "platform/win/app.h"
 #include "platform/win/gdiobj.h"
@@ -261,8 +261,8 @@ BOOL COXMenuOrganizer::SetMenuSelectedImage(UINT command, const char* bitmapName
 
 BOOL COXMenuOrganizer::SetMenuSelectedImage(UINT command, CBitmap* bitmap, COLORREF mask)
 {
-    return bitmap && AddSelectedBitmap(command, static_cast<HBITMAP>(bitmap->GetSafeHandle()),
-                                       mask);
+    return bitmap &&
+           AddSelectedBitmap(command, static_cast<HBITMAP>(bitmap->GetSafeHandle()), mask);
 }
 
 BOOL COXMenuOrganizer::SetMenuSelectedIcon(UINT command, HICON icon)
@@ -493,8 +493,7 @@ BOOL ReadProfileArchive(const CString& section,
 
 BOOL COXMenuOrganizer::SaveHiddenSubmenus(HMENU root, const char* section)
 {
-    return WriteProfileArchive(Section(section, kSubmenuSection),
-                               [this, root](CArchive& archive)
+    return WriteProfileArchive(Section(section, kSubmenuSection), [this, root](CArchive& archive)
                                { WriteHiddenSubmenus(archive, root); });
 }
 

@@ -151,11 +151,11 @@ BOOL COXPopupBarControl::CreateWindowOf(BOOL tornOff)
     m_bTornOff = tornOff;
     const HWND owner = m_owner ? m_owner->GetSafeHwnd() : nullptr;
     const BOOL created =
-        tornOff ? CreateEx(WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW, kClassName, m_caption,
-                           WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | kSyncActive, 0, 0, 0,
-                           0, owner, nullptr)
-                : CreateEx(WS_EX_DLGMODALFRAME, kClassName, "", WS_POPUP, 0, 0, 0, 0, owner,
-                           nullptr);
+        tornOff
+            ? CreateEx(WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW, kClassName, m_caption,
+                       WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | kSyncActive, 0, 0, 0, 0,
+                       owner, nullptr)
+            : CreateEx(WS_EX_DLGMODALFRAME, kClassName, "", WS_POPUP, 0, 0, 0, 0, owner, nullptr);
     if (!created)
         return FALSE;
     if (!SetTimer(kTimerId, kTimerMs) || !m_toolTip.Create(this))
@@ -287,8 +287,7 @@ void COXPopupBarControl::PassClickOn(const MSG& click)
     const HWND target = ::WindowFromPoint(screen);
     if (!target)
         return;
-    const LRESULT hit =
-        ::SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    const LRESULT hit = ::SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     if (hit == HTCLIENT)
     {
         POINT client = screen;
@@ -349,8 +348,8 @@ BOOL COXPopupBarControl::Layout()
     if (HasDefaultButton())
     {
         const int height = textHeight(m_defaultText) + kButtonTextPad;
-        m_defaultRect = CRect(kWindowInset.left, gridTop, clientWidth - kWindowInset.right,
-                              gridTop + height);
+        m_defaultRect =
+            CRect(kWindowInset.left, gridTop, clientWidth - kWindowInset.right, gridTop + height);
         clientHeight += height + kButtonGap;
         gridTop += height + kButtonGap;
     }
@@ -390,7 +389,7 @@ BOOL COXPopupBarControl::Place(UINT alignment, const RECT& anchor, int dx, int d
     if (sideways)
     {
         y = alignment == kLeftTop || alignment == kRightTop ? anchor.top + dy
-                                                             : anchor.bottom - h - dy;
+                                                            : anchor.bottom - h - dy;
         const int before = anchor.left - w - dx;
         const int after = anchor.right + dx;
         const bool fitsBefore = before >= area.left;
@@ -405,7 +404,7 @@ BOOL COXPopupBarControl::Place(UINT alignment, const RECT& anchor, int dx, int d
     else
     {
         x = alignment == kAboveLeft || alignment == kBelowLeft ? anchor.left + dx
-                                                                : anchor.right - w - dx;
+                                                               : anchor.right - w - dx;
         const int above = anchor.top - h - dy;
         const int below = anchor.bottom + dy;
         const bool fitsAbove = above >= area.top;
@@ -449,13 +448,11 @@ void COXPopupBarControl::RebuildToolTips()
                               static_cast<UINT_PTR>(i + 1));
     }
     if (HasDefaultButton())
-        m_toolTip.AddTool(this, m_defaultText, &m_defaultRect,
-                          static_cast<UINT_PTR>(m_count + 1));
+        m_toolTip.AddTool(this, m_defaultText, &m_defaultRect, static_cast<UINT_PTR>(m_count + 1));
     if (HasCustomButton())
         m_toolTip.AddTool(this, m_customText, &m_customRect, static_cast<UINT_PTR>(m_count + 2));
     if (HasTearOff())
-        m_toolTip.AddTool(this, m_tearOffText, &m_tearOffRect,
-                          static_cast<UINT_PTR>(m_count + 3));
+        m_toolTip.AddTool(this, m_tearOffText, &m_tearOffRect, static_cast<UINT_PTR>(m_count + 3));
     m_toolTip.Activate(!(m_styleFlags & kNoToolTips));
 }
 
@@ -539,8 +536,7 @@ void COXPopupBarControl::DrawBackground(HDC dc)
 {
     RECT client;
     GetClientRect(&client);
-    ::FillRect(dc, &client,
-               m_background ? m_background : ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRect(dc, &client, m_background ? m_background : ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void COXPopupBarControl::DrawButton(HDC dc, int index)
@@ -907,8 +903,7 @@ LRESULT COXPopupBarControl::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
 LRESULT COXPopupBarControl::OnPaletteMessage(WPARAM wParam, LPARAM)
 {
     const UINT message = GetCurrentMessage()->message;
-    if (message == WM_QUERYNEWPALETTE ||
-        reinterpret_cast<HWND>(wParam) != m_hWnd)
+    if (message == WM_QUERYNEWPALETTE || reinterpret_cast<HWND>(wParam) != m_hWnd)
         Invalidate(FALSE);
     return message == WM_QUERYNEWPALETTE ? TRUE : 0;
 }
@@ -931,8 +926,8 @@ void COXPopupBarControl::TearOffDrag()
         return;
     }
     ::LockWindowUpdate(::GetDesktopWindow());
-    const HDC desktop = ::GetDCEx(::GetDesktopWindow(), nullptr,
-                                  DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    const HDC desktop =
+        ::GetDCEx(::GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     CRect drag = window;
     const CPoint grab(cursor.x - window.left, cursor.y - window.top);
     const auto drawFrame = [&](const CRect& rect)
@@ -973,9 +968,7 @@ void COXPopupBarControl::TearOffDrag()
             if (msg.wParam == VK_ESCAPE)
                 done = true;
             break;
-        default:
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+        default: ::TranslateMessage(&msg); ::DispatchMessageA(&msg);
         }
     }
     if (msg.message == WM_QUIT)

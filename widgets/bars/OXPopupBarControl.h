@@ -57,10 +57,10 @@ public:
     static constexpr UINT kTimerMs = 200;
     static constexpr DWORD kNone = 0xFFFFFFFF;
 
-    COXPopupBarControl(int count, int rows, DWORD defaultValue, int buttonWidth,
-                       int buttonHeight, UINT defaultTextId, UINT customTextId);
-    COXPopupBarControl(int count, int rows, DWORD defaultValue, int buttonWidth,
-                       int buttonHeight, const char* defaultText, const char* customText);
+    COXPopupBarControl(int count, int rows, DWORD defaultValue, int buttonWidth, int buttonHeight,
+                       UINT defaultTextId, UINT customTextId);
+    COXPopupBarControl(int count, int rows, DWORD defaultValue, int buttonWidth, int buttonHeight,
+                       const char* defaultText, const char* customText);
     ~COXPopupBarControl() override;
 
     // A hidden popup owned by owner (a floating tool window once torn off); background null

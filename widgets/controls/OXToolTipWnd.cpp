@@ -195,9 +195,7 @@ void COXToolTipWnd::RelayEvent(const MSG* msg)
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
     case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONDBLCLK:
-        Hide();
-        return;
+    case WM_NCMBUTTONDBLCLK: Hide(); return;
     default:
         if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST)
             Hide();

@@ -3,8 +3,8 @@
 
 #include <cmath>
 #include <functional>
-#include <vector>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace
 {

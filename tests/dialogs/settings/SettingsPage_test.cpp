@@ -146,8 +146,7 @@ TEST_F(SettingsPage, ControlsInAGroupBoxKeepClearOfItsFrame)
                 EXPECT_TRUE(rect.left >= box.left + margin.right &&
                             rect.right <= box.right - margin.right &&
                             rect.bottom <= box.bottom - margin.bottom)
-                    << "control " << id << " reaches the frame of the group box at y "
-                    << box.top;
+                    << "control " << id << " reaches the frame of the group box at y " << box.top;
             }
         }
         PressCancel();

@@ -11,8 +11,8 @@ TEST(Formula, TokensKeepNumbersAndExponentsWhole)
     EXPECT_EQ((Tokens{"2", "*", "(", "C1", "+", "C2", ")"}), formula::Tokenize("2*(C1+C2)"));
     EXPECT_EQ((Tokens{"C1", "*", "1e-3", "-", "2.5E+2"}), formula::Tokenize("C1*1e-3-2.5E+2"));
     EXPECT_EQ((Tokens{"C1", "+", "C2"}), formula::Tokenize(" C 1 +\tC2 ")); // blanks ignored
-    EXPECT_EQ((Tokens{"C1", "*", "5"}), formula::Tokenize("C1*.5"));      // a leading "." is skipped
-    EXPECT_EQ((Tokens{"C1", "-", "C2"}), formula::Tokenize("C1-C2"));     // no exponent in a column
+    EXPECT_EQ((Tokens{"C1", "*", "5"}), formula::Tokenize("C1*.5"));  // a leading "." is skipped
+    EXPECT_EQ((Tokens{"C1", "-", "C2"}), formula::Tokenize("C1-C2")); // no exponent in a column
 }
 
 TEST(Formula, CheckTable)
@@ -87,7 +87,8 @@ TEST(Formula, EvaluatesInDoublesWithPrecedence)
         program.EvaluateRows(columns, 3, all.data());
         for (size_t row = 0; row < 3; ++row)
         {
-            EXPECT_DOUBLE_EQ(c.row[row], program.Evaluate(columns, row)) << c.text << " row " << row;
+            EXPECT_DOUBLE_EQ(c.row[row], program.Evaluate(columns, row))
+                << c.text << " row " << row;
             EXPECT_EQ(program.Evaluate(columns, row), all[row]);
         }
     }

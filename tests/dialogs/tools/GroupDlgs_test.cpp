@@ -1,22 +1,20 @@
 // Group dialogs under Wine: a group named and picked in the view, edited under its own name,
 // deleted after a confirmation, refused names, and a group that outlives a project save and
 // open; the list of groups of a closed view does nothing.
-#include "dialogs/tools/GroupCreateDlg.h"
-#include "dialogs/tools/GroupEditDlg.h"
-
 #include "core/model/GroupSet.h"
 #include "core/model/ModelSet.h"
 #include "core/services/AppEnvironment.h"
+#include "dialogs/tools/GroupCreateDlg.h"
+#include "dialogs/tools/GroupEditDlg.h"
 #include "io/bulk/BulkImport.h"
 #include "platform/test/pump.h"
 #include "resources/resource.h"
 #include "tests/dialogs/tools/ToolTestSupport.h"
 #include "tests/support/ProjectFixture.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 
 using tools_test::ToolFixture;
@@ -87,8 +85,8 @@ protected:
     {
         auto* group = dynamic_cast<CGroupCreateDlg*>(CWnd::FromHandlePermanent(dialog));
         std::vector<std::string> rows;
-        const int count = static_cast<int>(
-            ::SendDlgItemMessageA(dialog, IDC_GROUP_ELEMENTS, LB_GETCOUNT, 0, 0));
+        const int count =
+            static_cast<int>(::SendDlgItemMessageA(dialog, IDC_GROUP_ELEMENTS, LB_GETCOUNT, 0, 0));
         for (int i = 0; group != nullptr && i < count; ++i)
             rows.push_back(group->RowText(i).GetString());
         return rows;
@@ -171,8 +169,7 @@ TEST_F(Groups, PickedElementsMakeANamedGroupOnceEachInIdOrder)
 
     PickInto(dialog, {7, 3});
     PickInto(dialog, {3, 5, 9});
-    EXPECT_EQ((std::vector<std::string>{"  3 ", "  5 ", "  7 ", "  9 "}),
-              ElementRows(dialog));
+    EXPECT_EQ((std::vector<std::string>{"  3 ", "  5 ", "  7 ", "  9 "}), ElementRows(dialog));
     // The rows are drawn: text on the window colour, a selected row highlighted.
     EXPECT_GT(RowPixels(dialog, 3, ::GetSysColor(COLOR_WINDOWTEXT)), 5);
     EXPECT_EQ(0, RowPixels(dialog, 4, ::GetSysColor(COLOR_WINDOWTEXT))) << "no fifth row";

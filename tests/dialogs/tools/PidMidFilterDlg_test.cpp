@@ -11,9 +11,8 @@
 #include "tests/dialogs/tools/ToolTestSupport.h"
 #include "tests/view/StripModel.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
-
+#include <gtest/gtest.h>
 #include <memory>
 
 using tools_test::ToolFixture;
@@ -96,10 +95,7 @@ protected:
             ticks.push_back(ListView_GetCheckState(m_list, i) != 0);
         return ticks;
     }
-    int Columns() const
-    {
-        return Header_GetItemCount(ListView_GetHeader(m_list));
-    }
+    int Columns() const { return Header_GetItemCount(ListView_GetHeader(m_list)); }
     UINT Generation() const { return m_view->Renderer().ListGeneration(); }
     int Visible(int element) { return m_view->IsEntityVisible(Model().FindElement(element)); }
 

@@ -2,8 +2,8 @@
 // added once each, the view's result preselected with its own component, and what OK hands on.
 #include "dialogs/tools/ResultFilterDlg.h"
 
-#include "dialogs/tools/DialogResultListTools.h"
 #include "core/model/ModelSet.h"
+#include "dialogs/tools/DialogResultListTools.h"
 #include "platform/test/pump.h"
 #include "resources/ids/dialogs_ids.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
@@ -20,7 +20,8 @@ namespace
 constexpr UINT kDispKey = (1u << 23) | (2u << 13) | 1u; // a vector: variant bit 0
 constexpr UINT kStressKey = (1u << 23) | (3u << 13);
 
-CResultData* AddResult(CModelSet& model, UINT id, const char* name, int flags, int loaded = CResultData::kLoaded)
+CResultData* AddResult(CModelSet& model, UINT id, const char* name, int flags,
+                       int loaded = CResultData::kLoaded)
 {
     auto* result = new CResultData();
     result->m_id = id;
@@ -49,7 +50,8 @@ void Choose(HWND dialog, int id, int index)
 {
     const HWND list = ::GetDlgItem(dialog, id);
     ::SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
     fw::test::Pump();
 }
 
@@ -72,12 +74,13 @@ protected:
         for (const double value : {1.0, 2.0})
         {
             const UINT index = m_model.AddLoadCaseValueById(kDispKey, value);
-            AddResult(m_model, kDispKey | (index << 3), "Disp", CResultData::kFlagVector | CResultData::kFlagAtNodes | cases);
+            AddResult(m_model, kDispKey | (index << 3), "Disp",
+                      CResultData::kFlagVector | CResultData::kFlagAtNodes | cases);
         }
         const UINT index = m_model.AddLoadCaseValueById(kStressKey, 0.0);
         AddResult(m_model, kStressKey | (index << 3), "Stress", cases);
-        AddResult(m_model, (1u << 23) | (4u << 13) | (1u << 3), "Unloaded", CResultData::kFlagAtNodes,
-                  CResultData::kNotLoaded);
+        AddResult(m_model, (1u << 23) | (4u << 13) | (1u << 3), "Unloaded",
+                  CResultData::kFlagAtNodes, CResultData::kNotLoaded);
     }
 
     void TearDown() override
@@ -113,7 +116,8 @@ TEST_F(ResultFilterDlgTest, ListsVectorComponentsAndAddsEachLoadCaseOnce)
     EXPECT_STREQ("Result Filter", caption);
     EXPECT_EQ("Node IDs", ControlText(hwnd, IDC_RESULTFILTER_ID_GROUP));
     EXPECT_EQ("4, 2, 9", ControlText(hwnd, IDC_RESULTFILTER_IDS));
-    const std::vector<std::string> results = {"Resultant : Disp", "X : Disp", "Y : Disp", "Z : Disp", "Stress"};
+    const std::vector<std::string> results = {"Resultant : Disp", "X : Disp", "Y : Disp",
+                                              "Z : Disp", "Stress"};
     EXPECT_EQ(results, Items(hwnd, IDC_RESULTFILTER_RESULTS));
 
     Choose(hwnd, IDC_RESULTFILTER_RESULTS, 2); // Y : Disp
@@ -198,8 +202,8 @@ TEST_F(ResultFilterDlgTest, LongResultNamesScrollIntoSight)
         ASSERT_NE(LB_ERR, ::SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1),
                                          reinterpret_cast<LPARAM>(text.c_str())));
         const HDC dc = ::GetDC(list);
-        const HGDIOBJ old = ::SelectObject(
-            dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+        const HGDIOBJ old =
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
         SIZE size = {};
         ::GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
         ::SelectObject(dc, old);
@@ -218,7 +222,8 @@ TEST_F(ResultFilterDlgTest, ProgramToolsReleaseTheFilterFromItsOwnOk)
     std::unique_ptr<CResultFilterWindow> filter = tools.CreateResultFilter();
     std::vector<CChosenResult> chosen;
     ASSERT_TRUE(filter->Open(m_model, true, {4, 2, 9}, kDispKey | (1u << 3), 3,
-                             [&](const std::vector<CChosenResult>& results) {
+                             [&](const std::vector<CChosenResult>& results)
+                             {
                                  chosen = results;
                                  filter.reset(); // as the command goes in the call
                              }));

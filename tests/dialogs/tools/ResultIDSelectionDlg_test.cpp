@@ -146,7 +146,7 @@ TEST_F(ResultIDSelectionDlgTest, JapaneseTexts)
 {
     SetLanguage("_JPN");
     const HWND hwnd = Open(false);
-    EXPECT_EQ("\x97\x76\x91\x66ID", ControlText(hwnd, IDC_RESULTID_ID_GROUP)); // 要素ID
+    EXPECT_EQ("\x97\x76\x91\x66ID", ControlText(hwnd, IDC_RESULTID_ID_GROUP));    // 要素ID
     EXPECT_EQ("\x8C\x8B\x89\xCA", ControlText(hwnd, IDC_RESULTID_RESULTS_LABEL)); // 結果
 }
 
@@ -156,11 +156,13 @@ TEST_F(ResultIDSelectionDlgTest, ProgramToolsReleaseTheSelectionFromItsOwnOk)
     std::unique_ptr<CResultIdSelectionWindow> selection = tools.CreateResultIdSelection();
     int chosenId = 0;
     int chosenComponent = 0;
-    ASSERT_TRUE(selection->Open(m_model, true, {7, 3}, [&](int id, int component) {
-        chosenId = id;
-        chosenComponent = component;
-        selection.reset(); // as the command goes in the call
-    }));
+    ASSERT_TRUE(selection->Open(m_model, true, {7, 3},
+                                [&](int id, int component)
+                                {
+                                    chosenId = id;
+                                    chosenComponent = component;
+                                    selection.reset(); // as the command goes in the call
+                                }));
     const HWND hwnd = ::FindWindowA(nullptr, "Result Selection");
     ASSERT_NE(nullptr, hwnd);
     EXPECT_TRUE(::IsWindowVisible(hwnd));

@@ -3,13 +3,14 @@
 
 #include "platform/base/os.h"
 
+#include <windows.h>
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
-#include <windows.h>
 
 namespace
 {
@@ -109,10 +110,16 @@ TEST(ResultSheet, SaveReplacesTheFileWholeOrNotAtAll)
 TEST(ResultSheet, CellsAreTheSameAsThePrintfFormatForAnyValue)
 {
     // Rounding ties and carries, three-digit exponents, subnormals, signed zero, infinities.
-    const double values[] = {0.0, -0.0, 1.0, -2.5, 9.999995, 9.999994999, 1.000005, 0.5e-5,
-                             123456.5, 1e-300, 4.9e-324, 2.2250738585072014e-308, 1e300,
-                             -1.7976931348623157e308, 1.0 / 3.0, -2.0 / 3.0e-7, 1e22, 1e23,
-                             HUGE_VAL, -HUGE_VAL};
+    const double values[] = {0.0,       -0.0,
+                             1.0,       -2.5,
+                             9.999995,  9.999994999,
+                             1.000005,  0.5e-5,
+                             123456.5,  1e-300,
+                             4.9e-324,  2.2250738585072014e-308,
+                             1e300,     -1.7976931348623157e308,
+                             1.0 / 3.0, -2.0 / 3.0e-7,
+                             1e22,      1e23,
+                             HUGE_VAL,  -HUGE_VAL};
     std::vector<double> column(std::begin(values), std::end(values));
     std::vector<int32_t> ids(column.size());
     for (size_t i = 0; i < ids.size(); ++i)

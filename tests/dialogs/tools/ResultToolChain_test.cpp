@@ -38,8 +38,8 @@ protected:
             result->m_flags = CResultData::kFlagVector | CResultData::kFlagAtNodes | 0x08;
             result->SetName("Disp");
             for (int node = 1; node <= 8; ++node)
-                result->SetNodeVector(node, CPoint3D(node * value, 10.0 * node * value,
-                                                     100.0 * node * value));
+                result->SetNodeVector(
+                    node, CPoint3D(node * value, 10.0 * node * value, 100.0 * node * value));
             ASSERT_TRUE(Model().AddResult(result));
         }
         // Stress per element over one load case: element e holds 1.5 e.
@@ -115,26 +115,29 @@ TEST_F(ResultToolChain, ResultListNodalShowsThePicksAscendingInTheSheet)
     const HWND filter = OnlyDialog();
     ASSERT_EQ("Result Filter", Caption(filter));
     std::vector<std::string> rows;
-    fw::test::WhenDialogShows("Result List", [&](HWND sheet) {
-        const HWND list = ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr);
-        const int count = int(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row)
+    fw::test::WhenDialogShows(
+        "Result List",
+        [&](HWND sheet)
         {
-            std::string line;
-            for (int column = 0; column < 2; ++column)
+            const HWND list = ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr);
+            const int count = int(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+            for (int row = 0; row < count; ++row)
             {
-                char text[64] = {};
-                LVITEMA cell = {};
-                cell.iSubItem = column;
-                cell.pszText = text;
-                cell.cchTextMax = sizeof text;
-                ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
-                line += std::string(column ? "|" : "") + text;
+                std::string line;
+                for (int column = 0; column < 2; ++column)
+                {
+                    char text[64] = {};
+                    LVITEMA cell = {};
+                    cell.iSubItem = column;
+                    cell.pszText = text;
+                    cell.cchTextMax = sizeof text;
+                    ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+                    line += std::string(column ? "|" : "") + text;
+                }
+                rows.push_back(line);
             }
-            rows.push_back(line);
-        }
-        ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-    });
+            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        });
     ChooseFirstCase(filter, 2); // Y : Disp
     EXPECT_EQ((std::vector<std::string>{"Node ID|Case1 : Y : Disp", "1|  1.00000E+01",
                                         "2|  2.00000E+01", "4|  4.00000E+01"}),
@@ -214,26 +217,30 @@ TEST_F(ResultToolChain, ElementalToolsListAndGraphElementValues)
     EXPECT_EQ(std::vector<std::string>{"Stress"}, ListLines(filter, IDC_RESULTFILTER_RESULTS));
     std::vector<std::string> ids;
     std::vector<std::string> values;
-    fw::test::WhenDialogShows("Result List", [&](HWND sheet) {
-        const HWND list = ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr);
-        for (int row = 0; row < 3; ++row)
+    fw::test::WhenDialogShows(
+        "Result List",
+        [&](HWND sheet)
         {
-            for (int column = 0; column < 2; ++column)
+            const HWND list = ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr);
+            for (int row = 0; row < 3; ++row)
             {
-                char text[64] = {};
-                LVITEMA cell = {};
-                cell.iSubItem = column;
-                cell.pszText = text;
-                cell.cchTextMax = sizeof text;
-                ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
-                (column == 0 ? ids : values).push_back(text);
+                for (int column = 0; column < 2; ++column)
+                {
+                    char text[64] = {};
+                    LVITEMA cell = {};
+                    cell.iSubItem = column;
+                    cell.pszText = text;
+                    cell.cchTextMax = sizeof text;
+                    ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+                    (column == 0 ? ids : values).push_back(text);
+                }
             }
-        }
-        ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-    });
+            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        });
     ChooseFirstCase(filter, 0);
     EXPECT_EQ((std::vector<std::string>{"Element ID", "4", "5"}), ids);
-    EXPECT_EQ((std::vector<std::string>{"Case1 : Stress", "  6.00000E+00", "  7.50000E+00"}), values);
+    EXPECT_EQ((std::vector<std::string>{"Case1 : Stress", "  6.00000E+00", "  7.50000E+00"}),
+              values);
 
     // The distance graph of the same picks, by element id.
     Menu(ID_INFO_DISTANCE_GRAPH_ELEM);

@@ -12,7 +12,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 using dialogs_test::DialogFixture;
@@ -61,7 +60,8 @@ void Choose(HWND dialog, int id, std::initializer_list<const char*> texts)
                 ::SendMessageA(list, LB_SETSEL, TRUE, LPARAM(i));
         }
     }
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
 }
 
 class SelectResultsDlgTest : public DialogFixture
@@ -137,31 +137,36 @@ protected:
 
 TEST_F(SelectResultsDlgTest, OffersTheFilesResultsWithDefaultsMarkedAndStepsZeroPadded)
 {
-    const INT_PTR answer = Run([&](HWND hwnd) {
-        // A one-case default result is selected at once; a name that starts another is its own.
-        EXPECT_EQ((std::vector<std::string>{"*Stress", "Strain Energy", "Strain", "Force"}),
-                  Items(hwnd, IDC_SELECTRESULTS_RESULTS));
-        EXPECT_EQ((std::vector<std::string>{"[1] *Displacement"}), Items(hwnd, IDC_SELECTRESULTS_SELECTED));
-        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hwnd, IDC_SELECTRESULTS_CONVERSION));
-        EXPECT_EQ("Convert elemental results to nodal", ControlText(hwnd, IDC_SELECTRESULTS_CONVERSION));
+    const INT_PTR answer = Run(
+        [&](HWND hwnd)
+        {
+            // A one-case default result is selected at once; a name that starts another is its own.
+            EXPECT_EQ((std::vector<std::string>{"*Stress", "Strain Energy", "Strain", "Force"}),
+                      Items(hwnd, IDC_SELECTRESULTS_RESULTS));
+            EXPECT_EQ((std::vector<std::string>{"[1] *Displacement"}),
+                      Items(hwnd, IDC_SELECTRESULTS_SELECTED));
+            EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hwnd, IDC_SELECTRESULTS_CONVERSION));
+            EXPECT_EQ("Convert elemental results to nodal",
+                      ControlText(hwnd, IDC_SELECTRESULTS_CONVERSION));
 
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain"});
-        const std::vector<std::string> steps = {"01", "02", "03", "04", "05", "06",
-                                                "07", "08", "09", "10", "11", "12"};
-        EXPECT_EQ(steps, Items(hwnd, IDC_SELECTRESULTS_STEPS));
-        EXPECT_EQ(steps, Chosen(hwnd, IDC_SELECTRESULTS_STEPS));
-        EXPECT_TRUE(IsEnabled(hwnd, IDC_SELECTRESULTS_STEPS));
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain"});
+            const std::vector<std::string> steps = {"01", "02", "03", "04", "05", "06",
+                                                    "07", "08", "09", "10", "11", "12"};
+            EXPECT_EQ(steps, Items(hwnd, IDC_SELECTRESULTS_STEPS));
+            EXPECT_EQ(steps, Chosen(hwnd, IDC_SELECTRESULTS_STEPS));
+            EXPECT_TRUE(IsEnabled(hwnd, IDC_SELECTRESULTS_STEPS));
 
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress"});
-        EXPECT_EQ((std::vector<std::string>{"1", "2", "3"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Force"}); // the cases of both, once each
-        EXPECT_EQ((std::vector<std::string>{"1", "2"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress"});
+            EXPECT_EQ((std::vector<std::string>{"1", "2", "3"}),
+                      Items(hwnd, IDC_SELECTRESULTS_STEPS));
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Force"}); // the cases of both, once each
+            EXPECT_EQ((std::vector<std::string>{"1", "2"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
 
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain", "Force"});
-        EXPECT_TRUE(Items(hwnd, IDC_SELECTRESULTS_STEPS).empty());
-        EXPECT_FALSE(IsEnabled(hwnd, IDC_SELECTRESULTS_STEPS));
-        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-    });
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain", "Force"});
+            EXPECT_TRUE(Items(hwnd, IDC_SELECTRESULTS_STEPS).empty());
+            EXPECT_FALSE(IsEnabled(hwnd, IDC_SELECTRESULTS_STEPS));
+            ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        });
     EXPECT_EQ(IDOK, answer);
     EXPECT_EQ((std::vector<int>{2}), Loaded("Displacement"));
     EXPECT_EQ((std::vector<int>{1}), Conversions("Displacement"));
@@ -172,42 +177,45 @@ TEST_F(SelectResultsDlgTest, OffersTheFilesResultsWithDefaultsMarkedAndStepsZero
 
 TEST_F(SelectResultsDlgTest, MovesMarkTheRecordsAndOkSetsTheirConversion)
 {
-    const INT_PTR answer = Run([&](HWND hwnd) {
-        // One result: only its chosen steps move, the rest stays offered.
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain"});
-        Choose(hwnd, IDC_SELECTRESULTS_STEPS, {"03", "12"});
-        Click(hwnd, IDC_SELECTRESULTS_MOVE_IN);
-        EXPECT_EQ(10u, Items(hwnd, IDC_SELECTRESULTS_STEPS).size());
-        EXPECT_EQ((std::vector<std::string>{"*Stress", "Strain Energy", "Strain", "Force"}),
-                  Items(hwnd, IDC_SELECTRESULTS_RESULTS));
+    const INT_PTR answer = Run(
+        [&](HWND hwnd)
+        {
+            // One result: only its chosen steps move, the rest stays offered.
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"Strain"});
+            Choose(hwnd, IDC_SELECTRESULTS_STEPS, {"03", "12"});
+            Click(hwnd, IDC_SELECTRESULTS_MOVE_IN);
+            EXPECT_EQ(10u, Items(hwnd, IDC_SELECTRESULTS_STEPS).size());
+            EXPECT_EQ((std::vector<std::string>{"*Stress", "Strain Energy", "Strain", "Force"}),
+                      Items(hwnd, IDC_SELECTRESULTS_RESULTS));
 
-        // Several results: every case of each, and they leave the offered list.
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress", "Force"});
-        Click(hwnd, IDC_SELECTRESULTS_MOVE_IN);
-        EXPECT_EQ((std::vector<std::string>{"Strain Energy", "Strain"}),
-                  Items(hwnd, IDC_SELECTRESULTS_RESULTS));
-        EXPECT_EQ((std::vector<std::string>{"[1] *Displacement", "[3] Strain", "[12] Strain",
-                                            "[1] *Stress", "[2] *Stress", "[3] *Stress", "[1] Force",
-                                            "[1] Force", "[2] Force"}),
-                  Items(hwnd, IDC_SELECTRESULTS_SELECTED));
-        const LRESULT extent =
-            ::SendDlgItemMessageA(hwnd, IDC_SELECTRESULTS_SELECTED, LB_GETHORIZONTALEXTENT, 0, 0);
-        EXPECT_GT(extent, 2);
+            // Several results: every case of each, and they leave the offered list.
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress", "Force"});
+            Click(hwnd, IDC_SELECTRESULTS_MOVE_IN);
+            EXPECT_EQ((std::vector<std::string>{"Strain Energy", "Strain"}),
+                      Items(hwnd, IDC_SELECTRESULTS_RESULTS));
+            EXPECT_EQ((std::vector<std::string>{"[1] *Displacement", "[3] Strain", "[12] Strain",
+                                                "[1] *Stress", "[2] *Stress", "[3] *Stress",
+                                                "[1] Force", "[1] Force", "[2] Force"}),
+                      Items(hwnd, IDC_SELECTRESULTS_SELECTED));
+            const LRESULT extent = ::SendDlgItemMessageA(hwnd, IDC_SELECTRESULTS_SELECTED,
+                                                         LB_GETHORIZONTALEXTENT, 0, 0);
+            EXPECT_GT(extent, 2);
 
-        // Back: Force is offered again, Displacement with its star.
-        Choose(hwnd, IDC_SELECTRESULTS_SELECTED, {"[1] Force", "[1] *Displacement", "[2] *Stress"});
-        EXPECT_EQ(4u, Chosen(hwnd, IDC_SELECTRESULTS_SELECTED).size());
-        Click(hwnd, IDC_SELECTRESULTS_MOVE_OUT);
-        EXPECT_EQ((std::vector<std::string>{"Strain Energy", "Strain", "*Displacement", "*Stress",
-                                            "Force"}),
-                  Items(hwnd, IDC_SELECTRESULTS_RESULTS));
-        // The returned Stress case is a step again of the offered Stress.
-        Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress"});
-        EXPECT_EQ((std::vector<std::string>{"2"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
+            // Back: Force is offered again, Displacement with its star.
+            Choose(hwnd, IDC_SELECTRESULTS_SELECTED,
+                   {"[1] Force", "[1] *Displacement", "[2] *Stress"});
+            EXPECT_EQ(4u, Chosen(hwnd, IDC_SELECTRESULTS_SELECTED).size());
+            Click(hwnd, IDC_SELECTRESULTS_MOVE_OUT);
+            EXPECT_EQ((std::vector<std::string>{"Strain Energy", "Strain", "*Displacement",
+                                                "*Stress", "Force"}),
+                      Items(hwnd, IDC_SELECTRESULTS_RESULTS));
+            // The returned Stress case is a step again of the offered Stress.
+            Choose(hwnd, IDC_SELECTRESULTS_RESULTS, {"*Stress"});
+            EXPECT_EQ((std::vector<std::string>{"2"}), Items(hwnd, IDC_SELECTRESULTS_STEPS));
 
-        ::CheckDlgButton(hwnd, IDC_SELECTRESULTS_CONVERSION, BST_UNCHECKED);
-        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-    });
+            ::CheckDlgButton(hwnd, IDC_SELECTRESULTS_CONVERSION, BST_UNCHECKED);
+            ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        });
     EXPECT_EQ(IDOK, answer);
     EXPECT_EQ((std::vector<int>{0}), Loaded("Displacement"));
     EXPECT_EQ((std::vector<int>{0, 0, 2}), Loaded("Force"));
@@ -239,11 +247,13 @@ TEST_F(SelectResultsDlgTest, JapaneseTexts)
     SetLanguage("_JPN");
     std::string button;
     // "読み込む結果の選択" in the program's code page.
-    dialogs_test::WhenDialogShows("\x93\xc7\x82\xdd\x8d\x9e\x82\xde\x8c\x8b\x89\xca\x82\xcc\x91\x49\x91\xf0",
-                                  [&](HWND hwnd) {
-                                      button = ControlText(hwnd, IDC_SELECTRESULTS_ALL);
-                                      ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-                                  });
+    dialogs_test::WhenDialogShows(
+        "\x93\xc7\x82\xdd\x8d\x9e\x82\xde\x8c\x8b\x89\xca\x82\xcc\x91\x49\x91\xf0",
+        [&](HWND hwnd)
+        {
+            button = ControlText(hwnd, IDC_SELECTRESULTS_ALL);
+            ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        });
     CSelectResultsDlg dialog;
     dialog.m_model = &m_model;
     dialog.m_path = kFile;

@@ -10,12 +10,11 @@
 #include "tests/core/model/ModelFixtures.h"
 #include "tests/dialogs/tools/ToolTestSupport.h"
 
-#include <gtest/gtest.h>
-#include <commctrl.h>
-
 #include <algorithm>
 #include <climits>
+#include <commctrl.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <utility>
 
 using tools_test::ToolFixture;
@@ -104,12 +103,14 @@ protected:
     void Run(UINT command, const std::function<void(HWND)>& script)
     {
         bool ran = false;
-        fw::test::WhenDialogShows("Select Entities", [&](HWND dialog) {
-            ran = true;
-            script(dialog);
-            if (::IsWindow(dialog))
-                Click(dialog, IDCANCEL);
-        });
+        fw::test::WhenDialogShows("Select Entities",
+                                  [&](HWND dialog)
+                                  {
+                                      ran = true;
+                                      script(dialog);
+                                      if (::IsWindow(dialog))
+                                          Click(dialog, IDCANCEL);
+                                  });
         if (command != 0)
             Menu(command);
         else
@@ -119,11 +120,13 @@ protected:
     }
     void TypeIds(const char* nodes, const char* elements)
     {
-        Run(ID_SELECT_BY_ID, [&](HWND dialog) {
-            ::SetDlgItemTextA(dialog, IDC_SELID_NODE_IDS, nodes);
-            ::SetDlgItemTextA(dialog, IDC_SELID_ELEMENT_IDS, elements);
-            Click(dialog, IDOK);
-        });
+        Run(ID_SELECT_BY_ID,
+            [&](HWND dialog)
+            {
+                ::SetDlgItemTextA(dialog, IDC_SELID_NODE_IDS, nodes);
+                ::SetDlgItemTextA(dialog, IDC_SELID_ELEMENT_IDS, elements);
+                Click(dialog, IDOK);
+            });
     }
     Picks Picked() const
     {
@@ -173,21 +176,25 @@ constexpr int kBeam = kTagBeam;
 
 TEST_F(SelectionById, TypedNodeAndElementIdsArePickedInTheView)
 {
-    Run(ID_SELECT_BY_ID, [&](HWND dialog) {
-        EXPECT_EQ((std::vector<std::string>{"ID ", "Property", "Material"}), ComboItems(dialog));
-        EXPECT_EQ("Node IDs (for example 1,5-9)", ControlText(dialog, IDC_SELID_NODE_LABEL));
-        EXPECT_EQ("OK", ControlText(dialog, IDOK));
-        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_NODE_IDS)));
-        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_PROPERTY_LIST)));
-        EXPECT_EQ(::GetDlgItem(dialog, IDC_SELID_NODE_IDS), ::GetFocus());
-        ::SetDlgItemTextA(dialog, IDC_SELID_NODE_IDS, " 1 , 3-5");
-        ::SetDlgItemTextA(dialog, IDC_SELID_ELEMENT_IDS, "2,9-500");
-        Click(dialog, IDOK);
-    });
+    Run(ID_SELECT_BY_ID,
+        [&](HWND dialog)
+        {
+            EXPECT_EQ((std::vector<std::string>{"ID ", "Property", "Material"}),
+                      ComboItems(dialog));
+            EXPECT_EQ("Node IDs (for example 1,5-9)", ControlText(dialog, IDC_SELID_NODE_LABEL));
+            EXPECT_EQ("OK", ControlText(dialog, IDOK));
+            EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_NODE_IDS)));
+            EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_PROPERTY_LIST)));
+            EXPECT_EQ(::GetDlgItem(dialog, IDC_SELID_NODE_IDS), ::GetFocus());
+            ::SetDlgItemTextA(dialog, IDC_SELID_NODE_IDS, " 1 , 3-5");
+            ::SetDlgItemTextA(dialog, IDC_SELID_ELEMENT_IDS, "2,9-500");
+            Click(dialog, IDOK);
+        });
     EXPECT_TRUE(VisibleDialogs().empty());
-    EXPECT_EQ((Picks{{kBeam, 10}, {kNode, 1}, {kNode, 3}, {kNode, 4}, {kNode, 5}, {kShell, 2},
-                     {kShell, 9}}),
-              Picked());
+    EXPECT_EQ(
+        (Picks{
+            {kBeam, 10}, {kNode, 1}, {kNode, 3}, {kNode, 4}, {kNode, 5}, {kShell, 2}, {kShell, 9}}),
+        Picked());
 
     // An id typed again is picked off; an unknown id is skipped.
     TypeIds("", "2,77");
@@ -207,14 +214,16 @@ TEST_F(SelectionById, WhatTheViewHidesIsNeverPicked)
 
 TEST_F(SelectionById, ANumberTooLargeIsRefusedAndNothingIsPicked)
 {
-    Run(ID_SELECT_BY_ID, [&](HWND dialog) {
-        ::SetDlgItemTextA(dialog, IDC_SELID_NODE_IDS, "1-3");
-        ::SetDlgItemTextA(dialog, IDC_SELID_ELEMENT_IDS, "1,99999999999");
-        Click(dialog, IDOK);
-        EXPECT_EQ("An id of the list is too large: nothing was selected.", LastMessage());
-        EXPECT_TRUE(::IsWindowVisible(dialog)) << "the dialog stays for a correction";
-        EXPECT_EQ(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS), ::GetFocus());
-    });
+    Run(ID_SELECT_BY_ID,
+        [&](HWND dialog)
+        {
+            ::SetDlgItemTextA(dialog, IDC_SELID_NODE_IDS, "1-3");
+            ::SetDlgItemTextA(dialog, IDC_SELID_ELEMENT_IDS, "1,99999999999");
+            Click(dialog, IDOK);
+            EXPECT_EQ("An id of the list is too large: nothing was selected.", LastMessage());
+            EXPECT_TRUE(::IsWindowVisible(dialog)) << "the dialog stays for a correction";
+            EXPECT_EQ(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS), ::GetFocus());
+        });
     EXPECT_TRUE(Picked().empty());
 }
 
@@ -222,35 +231,37 @@ TEST_F(SelectionById, ChosenPropertiesAndMaterialsPickTheirShownElements)
 {
     m_view->ElementFilter().SetMode(CCAEView::kFilterByProperty);
     m_view->ElementFilter().Properties().SetAt(1, 0);
-    Run(ID_SELECT_BY_PROPERTY, [&](HWND dialog) {
-        const HWND list = ::GetDlgItem(dialog, IDC_SELID_PROPERTY_LIST);
-        EXPECT_TRUE(::IsWindowVisible(list));
-        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_NODE_IDS)));
-        EXPECT_EQ((std::vector<std::string>{" 1 ", " 2 ", " 3 "}), Rows(list, 1));
-        const HIMAGELIST swatches = ListView_GetImageList(list, LVSIL_SMALL);
-        ASSERT_NE(nullptr, swatches);
-        EXPECT_EQ(3, ::ImageList_GetImageCount(swatches));
-        int width = 0;
-        int height = 0;
-        ::ImageList_GetIconSize(swatches, &width, &height);
-        EXPECT_EQ(90, width);
-        EXPECT_EQ(16, height);
-        // Properties 1 (hidden by the filter) and 2.
-        for (const int row : {0, 1})
-            ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-        Click(dialog, IDOK);
-    });
-    EXPECT_EQ((Picks{{kShell, 5}, {kShell, 6}, {kShell, 7}, {kShell, 8}, {kShell, 9}}),
-              Picked());
+    Run(ID_SELECT_BY_PROPERTY,
+        [&](HWND dialog)
+        {
+            const HWND list = ::GetDlgItem(dialog, IDC_SELID_PROPERTY_LIST);
+            EXPECT_TRUE(::IsWindowVisible(list));
+            EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_NODE_IDS)));
+            EXPECT_EQ((std::vector<std::string>{" 1 ", " 2 ", " 3 "}), Rows(list, 1));
+            const HIMAGELIST swatches = ListView_GetImageList(list, LVSIL_SMALL);
+            ASSERT_NE(nullptr, swatches);
+            EXPECT_EQ(3, ::ImageList_GetImageCount(swatches));
+            int width = 0;
+            int height = 0;
+            ::ImageList_GetIconSize(swatches, &width, &height);
+            EXPECT_EQ(90, width);
+            EXPECT_EQ(16, height);
+            // Properties 1 (hidden by the filter) and 2.
+            for (const int row : {0, 1})
+                ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+            Click(dialog, IDOK);
+        });
+    EXPECT_EQ((Picks{{kShell, 5}, {kShell, 6}, {kShell, 7}, {kShell, 8}, {kShell, 9}}), Picked());
 
-    Run(ID_SELECT_BY_MATERIAL, [&](HWND dialog) {
-        const HWND list = ::GetDlgItem(dialog, IDC_SELID_MATERIAL_LIST);
-        EXPECT_EQ((std::vector<std::string>{" 7 ", " 8 "}), Rows(list, 1));
-        ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-        Click(dialog, IDOK);
-    });
-    EXPECT_EQ((Picks{{kBeam, 10}, {kShell, 5}, {kShell, 6}, {kShell, 7}, {kShell, 8},
-                     {kShell, 9}}),
+    Run(ID_SELECT_BY_MATERIAL,
+        [&](HWND dialog)
+        {
+            const HWND list = ::GetDlgItem(dialog, IDC_SELID_MATERIAL_LIST);
+            EXPECT_EQ((std::vector<std::string>{" 7 ", " 8 "}), Rows(list, 1));
+            ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+            Click(dialog, IDOK);
+        });
+    EXPECT_EQ((Picks{{kBeam, 10}, {kShell, 5}, {kShell, 6}, {kShell, 7}, {kShell, 8}, {kShell, 9}}),
               Picked());
 }
 
@@ -258,24 +269,28 @@ TEST_F(SelectionById, WithoutEveryElementKindOnlyIdsAreOffered)
 {
     // The view's command is disabled then: asked for all the same, the dialog offers ids.
     m_view->EditSelection().SetFilter(kKindNode | kKindShell);
-    Run(0, [&](HWND dialog) {
-        EXPECT_EQ(std::vector<std::string>{"ID "}, ComboItems(dialog));
-        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_NODE_IDS)));
-        EXPECT_TRUE(IsEnabled(dialog, IDC_SELID_NODE_IDS));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_SELID_ELEMENT_IDS));
-    });
+    Run(0,
+        [&](HWND dialog)
+        {
+            EXPECT_EQ(std::vector<std::string>{"ID "}, ComboItems(dialog));
+            EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_NODE_IDS)));
+            EXPECT_TRUE(IsEnabled(dialog, IDC_SELID_NODE_IDS));
+            EXPECT_FALSE(IsEnabled(dialog, IDC_SELID_ELEMENT_IDS));
+        });
     m_view->EditSelection().SetFilter(kKindAll & ~kKindNode);
-    Run(ID_SELECT_BY_ID, [&](HWND dialog) {
-        EXPECT_FALSE(IsEnabled(dialog, IDC_SELID_NODE_IDS));
-        EXPECT_TRUE(IsEnabled(dialog, IDC_SELID_ELEMENT_IDS));
-        EXPECT_EQ(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS), ::GetFocus());
-        // Switching the kind shows the property list.
-        ::SendDlgItemMessageA(dialog, IDC_SELID_KIND, CB_SETCURSEL, 1, 0);
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELID_KIND, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_SELID_KIND)));
-        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_PROPERTY_LIST)));
-        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS)));
-    });
+    Run(ID_SELECT_BY_ID,
+        [&](HWND dialog)
+        {
+            EXPECT_FALSE(IsEnabled(dialog, IDC_SELID_NODE_IDS));
+            EXPECT_TRUE(IsEnabled(dialog, IDC_SELID_ELEMENT_IDS));
+            EXPECT_EQ(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS), ::GetFocus());
+            // Switching the kind shows the property list.
+            ::SendDlgItemMessageA(dialog, IDC_SELID_KIND, CB_SETCURSEL, 1, 0);
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELID_KIND, CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_SELID_KIND)));
+            EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_PROPERTY_LIST)));
+            EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SELID_ELEMENT_IDS)));
+        });
     EXPECT_TRUE(Picked().empty());
 }
 
@@ -286,7 +301,8 @@ TEST_F(SelectionById, JapaneseModeTakesTheJapaneseTexts)
     // Code page 932: "エンティティの選択".
     fw::test::WhenDialogShows(
         "\x83\x47\x83\x93\x83\x65\x83\x42\x83\x65\x83\x42\x82\xCC\x91\x49\x91\xF0",
-        [&](HWND dialog) {
+        [&](HWND dialog)
+        {
             ran = true;
             EXPECT_EQ("ID ", ComboItems(dialog).at(0)) << "the first item is never translated";
             Click(dialog, IDCANCEL);

@@ -1,17 +1,17 @@
 // The result sheet and its formula dialog under Wine: the list as shown, a formula column built
 // from the keypad, the CSV file written (and read back by Python's csv module), its failures,
 // the formula dialog's refusals, and the texts of both languages.
-#include "dialogs/tools/FormulaDlg.h"
 #include "dialogs/tools/XLSControlDlg.h"
 
 #include "core/services/ProductIni.h"
+#include "dialogs/tools/FormulaDlg.h"
 #include "platform/test/pump.h"
 #include "resources/ids/dialogs_ids.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
+#include <commctrl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -76,14 +76,17 @@ protected:
     }
 
     // Shows the sheet modally and runs script inside it; the script ends with Close.
-    void RunSheet(CXLSControlDlg& dialog, const std::string& caption, std::function<void(HWND)> script)
+    void RunSheet(CXLSControlDlg& dialog, const std::string& caption,
+                  std::function<void(HWND)> script)
     {
         bool ran = false;
-        WhenDialogShows(caption, [&](HWND hwnd) {
-            script(hwnd);
-            ran = true;
-            Click(hwnd, IDCANCEL);
-        });
+        WhenDialogShows(caption,
+                        [&](HWND hwnd)
+                        {
+                            script(hwnd);
+                            ran = true;
+                            Click(hwnd, IDCANCEL);
+                        });
         dialog.DoModal();
         EXPECT_TRUE(ran);
     }
@@ -110,10 +113,11 @@ std::string PythonReadBack(const std::string& csvPath, const std::string& outPat
 {
     // The rows go to a temporary name renamed at the end: a Unix process started from Wine
     // may report its end before it has run.
-    const std::string command = "Z:\\usr\\bin\\python3 -c \"import csv,os,sys;"
-                                "t=sys.argv[2]+'.part';w=open(t,'w',newline='');"
-                                "[w.write('|'.join(r)+'\\n') for r in csv.reader(open(sys.argv[1],newline=''))];"
-                                "w.close();os.replace(t,sys.argv[2])\" ";
+    const std::string command =
+        "Z:\\usr\\bin\\python3 -c \"import csv,os,sys;"
+        "t=sys.argv[2]+'.part';w=open(t,'w',newline='');"
+        "[w.write('|'.join(r)+'\\n') for r in csv.reader(open(sys.argv[1],newline=''))];"
+        "w.close();os.replace(t,sys.argv[2])\" ";
     char unixCsv[MAX_PATH * 2] = {};
     char unixOut[MAX_PATH * 2] = {};
     using ToUnix = char*(CDECL*)(LPCWSTR);
@@ -121,7 +125,8 @@ std::string PythonReadBack(const std::string& csvPath, const std::string& outPat
         ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
     if (toUnix == nullptr)
         return std::string();
-    auto unixPath = [&](const std::string& path, char* out) {
+    auto unixPath = [&](const std::string& path, char* out)
+    {
         std::wstring wide(path.begin(), path.end());
         char* name = toUnix(wide.c_str());
         if (name == nullptr)
@@ -141,7 +146,8 @@ std::string PythonReadBack(const std::string& csvPath, const std::string& outPat
     ::WaitForSingleObject(process.hProcess, 30000);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    for (int i = 0; i < 300 && ::GetFileAttributesA(outPath.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    for (int i = 0; i < 300 && ::GetFileAttributesA(outPath.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++i)
         ::Sleep(100);
     return ReadAll(outPath);
 }
@@ -151,57 +157,63 @@ TEST_F(XLSControlDlgTest, ListsTheColumnsAndAddsAFormulaColumnFromTheKeypad)
 {
     CXLSControlDlg dialog;
     Fill(dialog);
-    RunSheet(dialog, "Result List", [&](HWND hwnd) {
-        EXPECT_EQ("CSV Save...", ControlText(hwnd, IDC_XLS_CSV));
-        EXPECT_EQ("Formula...", ControlText(hwnd, IDC_XLS_FORMULA));
-        EXPECT_EQ("Close", ControlText(hwnd, IDCANCEL));
-        const HWND list = ::GetDlgItem(hwnd, IDC_XLS_LIST);
-        EXPECT_EQ(4, ListView_GetItemCount(list));
-        EXPECT_EQ(3, ListColumns(hwnd));
-        EXPECT_EQ("Node ID", Cell(hwnd, 0, 0));
-        EXPECT_EQ("t2", Cell(hwnd, 0, 2));
-        EXPECT_EQ("9", Cell(hwnd, 3, 0));
-        EXPECT_EQ("  1.23457E-06", Cell(hwnd, 1, 1));
-        EXPECT_EQ(" -3.50000E+00", Cell(hwnd, 3, 1));
-        // The list fills the client area below the buttons.
-        CRect client, rect;
-        ::GetClientRect(hwnd, &client);
-        ::GetWindowRect(list, &rect);
-        ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(CRect(5, 39, client.right - 5, client.bottom - 5), rect);
-        ::SetWindowPos(hwnd, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
-        ::GetClientRect(hwnd, &client);
-        ::GetWindowRect(list, &rect);
-        EXPECT_EQ(client.Width() - 10, rect.Width());
-        EXPECT_EQ(client.Height() - 44, rect.Height());
+    RunSheet(dialog, "Result List",
+             [&](HWND hwnd)
+             {
+                 EXPECT_EQ("CSV Save...", ControlText(hwnd, IDC_XLS_CSV));
+                 EXPECT_EQ("Formula...", ControlText(hwnd, IDC_XLS_FORMULA));
+                 EXPECT_EQ("Close", ControlText(hwnd, IDCANCEL));
+                 const HWND list = ::GetDlgItem(hwnd, IDC_XLS_LIST);
+                 EXPECT_EQ(4, ListView_GetItemCount(list));
+                 EXPECT_EQ(3, ListColumns(hwnd));
+                 EXPECT_EQ("Node ID", Cell(hwnd, 0, 0));
+                 EXPECT_EQ("t2", Cell(hwnd, 0, 2));
+                 EXPECT_EQ("9", Cell(hwnd, 3, 0));
+                 EXPECT_EQ("  1.23457E-06", Cell(hwnd, 1, 1));
+                 EXPECT_EQ(" -3.50000E+00", Cell(hwnd, 3, 1));
+                 // The list fills the client area below the buttons.
+                 CRect client, rect;
+                 ::GetClientRect(hwnd, &client);
+                 ::GetWindowRect(list, &rect);
+                 ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+                 EXPECT_EQ(CRect(5, 39, client.right - 5, client.bottom - 5), rect);
+                 ::SetWindowPos(hwnd, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+                 ::GetClientRect(hwnd, &client);
+                 ::GetWindowRect(list, &rect);
+                 EXPECT_EQ(client.Width() - 10, rect.Width());
+                 EXPECT_EQ(client.Height() - 44, rect.Height());
 
-        bool formulaShown = false;
-        WhenDialogShows("Formula", [&](HWND formula) {
-            formulaShown = true;
-            const HWND combo = ::GetDlgItem(formula, IDC_FORMULA_COLUMNS);
-            ASSERT_EQ(2, ::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-            char name[64] = {};
-            ::SendMessageA(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(name));
-            EXPECT_STREQ("C2 : t2", name);
-            EXPECT_EQ(0, ::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-            Press(formula, {IDC_FORMULA_BACKSPACE}); // on an empty formula
-            EXPECT_EQ("", ControlText(formula, IDC_FORMULA_EDIT));
-            Press(formula, {IDC_FORMULA_2, IDC_FORMULA_TIMES, IDC_FORMULA_OPEN, IDC_FORMULA_ADD,
-                            IDC_FORMULA_PLUS, IDC_FORMULA_9, IDC_FORMULA_BACKSPACE});
-            ::SendMessageA(combo, CB_SETCURSEL, 1, 0);
-            Press(formula, {IDC_FORMULA_ADD, IDC_FORMULA_CLOSE});
-            EXPECT_EQ("2*(C1+C2)", ControlText(formula, IDC_FORMULA_EDIT));
-            Click(formula, IDOK);
-        });
-        Click(hwnd, IDC_XLS_FORMULA);
-        EXPECT_TRUE(formulaShown);
-        EXPECT_EQ(4, ListColumns(hwnd));
-        EXPECT_EQ("2*(C1+C2)", Cell(hwnd, 0, 3));
-        EXPECT_EQ("  6.46914E-06", Cell(hwnd, 1, 3));
-        ASSERT_EQ(3, dialog.Sheet()->ColumnCount());
-        EXPECT_EQ(2 * (1.234567891e-6 + 2.000003e-6), dialog.Sheet()->Values(3)[0]);
-        EXPECT_EQ(-4.0, dialog.Sheet()->Values(3)[2]);
-    });
+                 bool formulaShown = false;
+                 WhenDialogShows(
+                     "Formula",
+                     [&](HWND formula)
+                     {
+                         formulaShown = true;
+                         const HWND combo = ::GetDlgItem(formula, IDC_FORMULA_COLUMNS);
+                         ASSERT_EQ(2, ::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+                         char name[64] = {};
+                         ::SendMessageA(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(name));
+                         EXPECT_STREQ("C2 : t2", name);
+                         EXPECT_EQ(0, ::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+                         Press(formula, {IDC_FORMULA_BACKSPACE}); // on an empty formula
+                         EXPECT_EQ("", ControlText(formula, IDC_FORMULA_EDIT));
+                         Press(formula,
+                               {IDC_FORMULA_2, IDC_FORMULA_TIMES, IDC_FORMULA_OPEN, IDC_FORMULA_ADD,
+                                IDC_FORMULA_PLUS, IDC_FORMULA_9, IDC_FORMULA_BACKSPACE});
+                         ::SendMessageA(combo, CB_SETCURSEL, 1, 0);
+                         Press(formula, {IDC_FORMULA_ADD, IDC_FORMULA_CLOSE});
+                         EXPECT_EQ("2*(C1+C2)", ControlText(formula, IDC_FORMULA_EDIT));
+                         Click(formula, IDOK);
+                     });
+                 Click(hwnd, IDC_XLS_FORMULA);
+                 EXPECT_TRUE(formulaShown);
+                 EXPECT_EQ(4, ListColumns(hwnd));
+                 EXPECT_EQ("2*(C1+C2)", Cell(hwnd, 0, 3));
+                 EXPECT_EQ("  6.46914E-06", Cell(hwnd, 1, 3));
+                 ASSERT_EQ(3, dialog.Sheet()->ColumnCount());
+                 EXPECT_EQ(2 * (1.234567891e-6 + 2.000003e-6), dialog.Sheet()->Values(3)[0]);
+                 EXPECT_EQ(-4.0, dialog.Sheet()->Values(3)[2]);
+             });
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -211,15 +223,19 @@ TEST_F(XLSControlDlgTest, SavesTheCsvThatASpreadsheetReadsBack)
     const std::string path = folder + "\\sheet.csv";
     CXLSControlDlg dialog;
     Fill(dialog);
-    RunSheet(dialog, "Result List", [&](HWND hwnd) {
-        WhenDialogShows("Formula", [&](HWND formula) {
-            ::SetDlgItemTextA(formula, IDC_FORMULA_EDIT, "2*(C1+C2)");
-            Click(formula, IDOK);
-        });
-        Click(hwnd, IDC_XLS_FORMULA);
-        (*m_services)->fileAnswers.push_back(path);
-        Click(hwnd, IDC_XLS_CSV);
-    });
+    RunSheet(dialog, "Result List",
+             [&](HWND hwnd)
+             {
+                 WhenDialogShows("Formula",
+                                 [&](HWND formula)
+                                 {
+                                     ::SetDlgItemTextA(formula, IDC_FORMULA_EDIT, "2*(C1+C2)");
+                                     Click(formula, IDOK);
+                                 });
+                 Click(hwnd, IDC_XLS_FORMULA);
+                 (*m_services)->fileAnswers.push_back(path);
+                 Click(hwnd, IDC_XLS_CSV);
+             });
     EXPECT_TRUE(Messages().empty());
     const std::string csv = ReadAll(path);
     EXPECT_EQ(0u, csv.find("Node ID,C1 : t1,C2 : t2,2*(C1+C2)\r\n"
@@ -246,11 +262,13 @@ TEST_F(XLSControlDlgTest, QuotedTitleReadsBackWhole)
     dialog.m_bNodal = false;
     dialog.m_ids = {12};
     dialog.m_columns.Add(Series("Stress, \"max\"", {1.0}));
-    RunSheet(dialog, "Result List", [&](HWND hwnd) {
-        EXPECT_EQ("Element ID", Cell(hwnd, 0, 0));
-        (*m_services)->fileAnswers.push_back(path);
-        Click(hwnd, IDC_XLS_CSV);
-    });
+    RunSheet(dialog, "Result List",
+             [&](HWND hwnd)
+             {
+                 EXPECT_EQ("Element ID", Cell(hwnd, 0, 0));
+                 (*m_services)->fileAnswers.push_back(path);
+                 Click(hwnd, IDC_XLS_CSV);
+             });
     EXPECT_EQ("Element ID,\"C1 : Stress, \"\"max\"\"\"\r\n12,  1.00000E+00\r\n", ReadAll(path));
     const std::string rows = PythonReadBack(path, folder + "\\rows.txt");
     if (rows.empty())
@@ -266,10 +284,12 @@ TEST_F(XLSControlDlgTest, ReadOnlyTargetShowsCsvFileErrorAndKeepsTheFile)
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     CXLSControlDlg dialog;
     Fill(dialog);
-    RunSheet(dialog, "Result List", [&](HWND hwnd) {
-        (*m_services)->fileAnswers.push_back(path);
-        Click(hwnd, IDC_XLS_CSV);
-    });
+    RunSheet(dialog, "Result List",
+             [&](HWND hwnd)
+             {
+                 (*m_services)->fileAnswers.push_back(path);
+                 Click(hwnd, IDC_XLS_CSV);
+             });
     ASSERT_EQ(1u, Messages().size());
     EXPECT_EQ("The CSV file could not be written.", Messages()[0]);
     EXPECT_EQ(UINT(MB_OK | MB_ICONSTOP), (*m_services)->messageBoxes[0].type);
@@ -299,25 +319,27 @@ TEST_F(XLSControlDlgTest, FormulaDialogRefusesWhatFailsTheCheckAndStaysOpen)
         {"(C1)(C2)", {"The formula is not valid."}},
     };
     bool ran = false;
-    WhenDialogShows("Formula", [&](HWND hwnd) {
-        EXPECT_EQ("Formula", ControlText(hwnd, IDC_FORMULA_LABEL));
-        EXPECT_EQ("Result", ControlText(hwnd, IDC_FORMULA_COLUMN_LABEL));
-        EXPECT_EQ("Add", ControlText(hwnd, IDC_FORMULA_ADD));
-        EXPECT_EQ("Clear", ControlText(hwnd, IDC_FORMULA_CLEAR));
-        for (const Case& c : cases)
-        {
-            (*m_services)->messageBoxes.clear();
-            ::SetDlgItemTextA(hwnd, IDC_FORMULA_EDIT, c.formula);
-            Click(hwnd, IDOK);
-            EXPECT_EQ(c.messages, Messages()) << c.formula;
-            EXPECT_TRUE(::IsWindowVisible(hwnd)) << c.formula;
-        }
-        Click(hwnd, IDC_FORMULA_CLEAR);
-        EXPECT_EQ("", ControlText(hwnd, IDC_FORMULA_EDIT));
-        ran = true;
-        ::SetDlgItemTextA(hwnd, IDC_FORMULA_EDIT, "C1 * 1e-3");
-        Click(hwnd, IDOK);
-    });
+    WhenDialogShows("Formula",
+                    [&](HWND hwnd)
+                    {
+                        EXPECT_EQ("Formula", ControlText(hwnd, IDC_FORMULA_LABEL));
+                        EXPECT_EQ("Result", ControlText(hwnd, IDC_FORMULA_COLUMN_LABEL));
+                        EXPECT_EQ("Add", ControlText(hwnd, IDC_FORMULA_ADD));
+                        EXPECT_EQ("Clear", ControlText(hwnd, IDC_FORMULA_CLEAR));
+                        for (const Case& c : cases)
+                        {
+                            (*m_services)->messageBoxes.clear();
+                            ::SetDlgItemTextA(hwnd, IDC_FORMULA_EDIT, c.formula);
+                            Click(hwnd, IDOK);
+                            EXPECT_EQ(c.messages, Messages()) << c.formula;
+                            EXPECT_TRUE(::IsWindowVisible(hwnd)) << c.formula;
+                        }
+                        Click(hwnd, IDC_FORMULA_CLEAR);
+                        EXPECT_EQ("", ControlText(hwnd, IDC_FORMULA_EDIT));
+                        ran = true;
+                        ::SetDlgItemTextA(hwnd, IDC_FORMULA_EDIT, "C1 * 1e-3");
+                        Click(hwnd, IDOK);
+                    });
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_TRUE(ran);
     EXPECT_EQ(CString("C1 * 1e-3"), dialog.m_formula);
@@ -330,9 +352,11 @@ TEST_F(XLSControlDlgTest, JapaneseTexts)
     Fill(dialog);
     // "結果リスト", "節点ID", "計算式" in the program's code page.
     const std::string title = "\x8c\x8b\x89\xca\x83\x8a\x83\x58\x83\x67";
-    RunSheet(dialog, title, [&](HWND hwnd) {
-        EXPECT_EQ("\x90\xdf\x93\x5f\x49\x44", Cell(hwnd, 0, 0));
-        EXPECT_EQ("\x8c\x76\x8e\x5a\x8e\xae...", ControlText(hwnd, IDC_XLS_FORMULA));
-        EXPECT_EQ(title, Caption(hwnd));
-    });
+    RunSheet(dialog, title,
+             [&](HWND hwnd)
+             {
+                 EXPECT_EQ("\x90\xdf\x93\x5f\x49\x44", Cell(hwnd, 0, 0));
+                 EXPECT_EQ("\x8c\x76\x8e\x5a\x8e\xae...", ControlText(hwnd, IDC_XLS_FORMULA));
+                 EXPECT_EQ(title, Caption(hwnd));
+             });
 }

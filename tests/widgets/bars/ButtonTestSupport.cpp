@@ -25,9 +25,9 @@ BOOL CButtonHost::Create(CWnd* owner)
         return ::RegisterClassA(&wc) != 0;
     }();
     (void)registered;
-    return CreateEx(0, "ButtonTestHost", "buttons", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                    kHostX, kHostY, kHostWidth, kHostHeight,
-                    owner ? owner->GetSafeHwnd() : nullptr, nullptr);
+    return CreateEx(0, "ButtonTestHost", "buttons", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, kHostX,
+                    kHostY, kHostWidth, kHostHeight, owner ? owner->GetSafeHwnd() : nullptr,
+                    nullptr);
 }
 
 BOOL CButtonHost::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -32,7 +32,7 @@ public:
     BOOL Create(CWnd* owner);
 
     std::vector<Received> m_received;
-    LRESULT m_notifyAnswer = 0;                  // the answer to every WM_NOTIFY
+    LRESULT m_notifyAnswer = 0;                       // the answer to every WM_NOTIFY
     std::function<void(const Received&)> m_onReceive; // runs as each one arrives
     std::function<void(WPARAM, NMHDR*)> m_onNotify;   // may fill in a WM_NOTIFY's record
 

@@ -5,15 +5,14 @@
 
 namespace menu_test
 {
-FW_TABLE(CMenuTestFrame, bars_test::CBarsTestFrame,
-         fw::on<WM_ENTERIDLE, &CMenuTestFrame::OnEnterIdle>(),
-         fw::on<WM_INITMENUPOPUP, &CMenuTestFrame::OnInitMenuPopup>(),
-         fw::command_range<kCmdRed, kCmdLast, &CMenuTestFrame::OnCommandId>(),
-         fw::command_range<fw::test::kCmdMainMenuOnly, fw::test::kCmdTest,
-                           &CMenuTestFrame::OnCommandId>(),
-         fw::notify_ex<static_cast<int>(OXBMN_CUSTOMIZE), 0, 0xFFFF,
-                       &CMenuTestFrame::OnMenuNotice>(),
-         fw::raw<WM_OX_RECENTLYUSEDCHANGED, &CMenuTestFrame::OnRecentlyUsedChanged>())
+FW_TABLE(
+    CMenuTestFrame, bars_test::CBarsTestFrame, fw::on<WM_ENTERIDLE, &CMenuTestFrame::OnEnterIdle>(),
+    fw::on<WM_INITMENUPOPUP, &CMenuTestFrame::OnInitMenuPopup>(),
+    fw::command_range<kCmdRed, kCmdLast, &CMenuTestFrame::OnCommandId>(),
+    fw::command_range<fw::test::kCmdMainMenuOnly, fw::test::kCmdTest,
+                      &CMenuTestFrame::OnCommandId>(),
+    fw::notify_ex<static_cast<int>(OXBMN_CUSTOMIZE), 0, 0xFFFF, &CMenuTestFrame::OnMenuNotice>(),
+    fw::raw<WM_OX_RECENTLYUSEDCHANGED, &CMenuTestFrame::OnRecentlyUsedChanged>())
 
 void CMenuTestFrame::OnEnterIdle(UINT why, CWnd* who)
 {

@@ -235,13 +235,13 @@ TEST_F(BitmapButton, AFlatButtonIsInactiveWhenColdAndRaisedUnderTheMouse)
     EXPECT_EQ(kHalfPixels, CountColour(hot, RGB(0, 0, 255)));
     EXPECT_GT(CountColour(hot, RGB(0, 128, 0)), 0) << "the text in the button's colour";
     // The raised frame as this system draws one, ring by ring.
-    const ScreenShot frame = ScreenShot::FromDrawing(
-        rect.Width(), rect.Height(),
-        [&](HDC dc)
-        {
-            RECT face = client;
-            ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
-        });
+    const ScreenShot frame =
+        ScreenShot::FromDrawing(rect.Width(), rect.Height(),
+                                [&](HDC dc)
+                                {
+                                    RECT face = client;
+                                    ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
+                                });
     for (int ring = 0; ring < 2; ++ring)
         for (int x = ring; x < rect.Width() - ring; ++x)
         {

@@ -98,7 +98,8 @@ TEST_F(BitmapMenuPopupWnd, ShowsTheMenuPaintedByItsOwnDrawingWithoutTakingTheAct
     for (int i = 0; i < 4; ++i)
     {
         const CRect item = m_window.GetItemRects()[static_cast<size_t>(i)];
-        EXPECT_TRUE(Near(colours[i], ClientPixel(m_window.GetSafeHwnd(), 2 + 8, item.CenterPoint().y)))
+        EXPECT_TRUE(
+            Near(colours[i], ClientPixel(m_window.GetSafeHwnd(), 2 + 8, item.CenterPoint().y)))
             << i;
     }
 

@@ -289,8 +289,8 @@ TEST_F(BitmapMenu, MeasuresColumnsAndFindsItemsByHeight)
     ::GetMenuItemInfoA(popup, 0, TRUE, &info);
     MEASUREITEMSTRUCT measure = {ODT_MENU, 0, kCmdRed, 0, 0, info.dwItemData};
     menu->MeasureItem(&measure);
-    const int expectedWidth = 2 + 16 + 4 + menu->GetMaxLabelWidth() + 2 +
-                              menu->GetMaxShortcutWidth() + 3;
+    const int expectedWidth =
+        2 + 16 + 4 + menu->GetMaxLabelWidth() + 2 + menu->GetMaxShortcutWidth() + 3;
     EXPECT_EQ(static_cast<UINT>(expectedWidth), measure.itemWidth);
     // Image 15 high + 2, + 3 margin, against the text + 4.
     const UINT height = static_cast<UINT>(std::max(15 + 2 + 3, menu->GetTextHeight() + 4));
@@ -309,8 +309,8 @@ TEST_F(BitmapMenu, MeasuresColumnsAndFindsItemsByHeight)
         int y;
         int item;
         BOOL upper;
-    } points[] = {{0, 0, TRUE}, {h / 2 - 1, 0, TRUE}, {h - 1, 0, FALSE}, {h + 1, 1, TRUE},
-                  {4 * h, 3, FALSE}, {4 * h + 1, -1, FALSE}};
+    } points[] = {{0, 0, TRUE},     {h / 2 - 1, 0, TRUE}, {h - 1, 0, FALSE},
+                  {h + 1, 1, TRUE}, {4 * h, 3, FALSE},    {4 * h + 1, -1, FALSE}};
     for (const auto& point : points)
     {
         BOOL upper = -1;
@@ -357,14 +357,26 @@ TEST_F(BitmapMenu, CustomisationOperationsAskTheOwnerFirst)
         int selectedAfter;
     };
     const Case cases[] = {
-        {&COXBitmapMenu::InsertSeparatorBefore, ID_OXBM_SEPARATORBEFORE, 1,
-         {kCmdRed, 0, kCmdGreen, kCmdBlue, kCmdYellow}, 2},
-        {&COXBitmapMenu::InsertSeparatorAfter, ID_OXBM_SEPARATORAFTER, 2,
-         {kCmdRed, 0, kCmdGreen, 0, kCmdBlue, kCmdYellow}, 2},
-        {&COXBitmapMenu::DeleteCustomizedItem, ID_OXBM_DELETE, 0,
-         {0, kCmdGreen, 0, kCmdBlue, kCmdYellow}, -1},
-        {&COXBitmapMenu::ShowItemAppearance, ID_OXBM_APPEARANCE, 1,
-         {0, kCmdGreen, 0, kCmdBlue, kCmdYellow}, 1},
+        {&COXBitmapMenu::InsertSeparatorBefore,
+         ID_OXBM_SEPARATORBEFORE,
+         1,
+         {kCmdRed, 0, kCmdGreen, kCmdBlue, kCmdYellow},
+         2},
+        {&COXBitmapMenu::InsertSeparatorAfter,
+         ID_OXBM_SEPARATORAFTER,
+         2,
+         {kCmdRed, 0, kCmdGreen, 0, kCmdBlue, kCmdYellow},
+         2},
+        {&COXBitmapMenu::DeleteCustomizedItem,
+         ID_OXBM_DELETE,
+         0,
+         {0, kCmdGreen, 0, kCmdBlue, kCmdYellow},
+         -1},
+        {&COXBitmapMenu::ShowItemAppearance,
+         ID_OXBM_APPEARANCE,
+         1,
+         {0, kCmdGreen, 0, kCmdBlue, kCmdYellow},
+         1},
     };
     for (const Case& c : cases)
     {
@@ -438,8 +450,10 @@ TEST_F(BitmapMenu, BadPackedDataLeavesTheMenuAsItWas)
     COXBitmapMenu* menu = BitmapMenuOf(popup);
     ASSERT_NE(nullptr, menu);
     Blob good;
-    good.Item(kCmdPlain, "Plain", 1).Item(0xFFFFFFFF, "Sub", 1).Item(kCmdRed, "In", 0).Item(
-        kCmdLast, "Last", 0);
+    good.Item(kCmdPlain, "Plain", 1)
+        .Item(0xFFFFFFFF, "Sub", 1)
+        .Item(kCmdRed, "In", 0)
+        .Item(kCmdLast, "Last", 0);
     Blob unterminated; // no record ends the level
     unterminated.Item(kCmdPlain, "Plain", 1).Item(kCmdLast, "Last", 1);
     Blob deep;

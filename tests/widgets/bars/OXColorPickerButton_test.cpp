@@ -68,8 +68,9 @@ protected:
     void SetUp() override
     {
         ButtonFixture::SetUp();
-        ASSERT_TRUE(m_button.Create("", WS_CHILD | WS_VISIBLE, CRect(20, 20, 20 + kWidth, 20 + kHeight),
-                                    m_host.get(), kButtonId));
+        ASSERT_TRUE(m_button.Create("", WS_CHILD | WS_VISIBLE,
+                                    CRect(20, 20, 20 + kWidth, 20 + kHeight), m_host.get(),
+                                    kButtonId));
         ASSERT_NE(nullptr, m_button.GetColorBar().GetSafeHwnd()) << "made with the button";
         fw::test::Pump();
     }
@@ -224,7 +225,8 @@ TEST_F(ColorPickerButton, TheDefaultColourAndNoColour)
     const ScreenShot shot = ScreenShot::OfClient(m_button.GetSafeHwnd());
     const CRect band = BandInside();
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), shot.At(band.left - 1, band.top - 1));
-    EXPECT_EQ(COXBitmapButton::ButtonFaceColor(), shot.At(band.CenterPoint().x, band.CenterPoint().y))
+    EXPECT_EQ(COXBitmapButton::ButtonFaceColor(),
+              shot.At(band.CenterPoint().x, band.CenterPoint().y))
         << "only the frame";
 }
 
@@ -278,8 +280,8 @@ TEST_F(ColorPickerButton, TheOpenPaletteShowsItsFortyColoursAndTheDefaultsSwatch
             const CRect button = bar.GetButtonRect(0);
             // The default colour's square sits at the left of the default button, inside its
             // frames.
-            defaultSwatch.push_back(shot.At(button.left + button.Height() / 2,
-                                            button.top + button.Height() / 2));
+            defaultSwatch.push_back(
+                shot.At(button.left + button.Height() / 2, button.top + button.Height() / 2));
             columns = bar.GetColumns();
             bar.SendMessage(WM_KEYUP, VK_ESCAPE, 0);
         });

@@ -141,8 +141,8 @@ TEST_F(CoolToolBarWindows, AComboBoxAndAnEditSitInTheirSeparators)
     EXPECT_EQ(count, m_bar->GetCount());
 
     InsertBoth();
-    EXPECT_EQ((std::vector<UINT>{kCmdFirst, kComboId, 0, kCmdSecond, kCmdThird,
-                                 fw::test::kCmdTest, kCmdCombo, kEditId}),
+    EXPECT_EQ((std::vector<UINT>{kCmdFirst, kComboId, 0, kCmdSecond, kCmdThird, fw::test::kCmdTest,
+                                 kCmdCombo, kEditId}),
               Layout(*m_bar))
         << "the count appends";
     EXPECT_EQ(m_bar->GetCustomButtonWnd(1), m_combo.GetWindow());
@@ -158,8 +158,8 @@ TEST_F(CoolToolBarWindows, WindowsFollowTheirButtonsWhenButtonsMoveGoOrCome)
 {
     InsertBoth();
     ASSERT_TRUE(m_bar->MoveButton(1, 5));
-    EXPECT_EQ((std::vector<UINT>{kCmdFirst, 0, kCmdSecond, kCmdThird, fw::test::kCmdTest,
-                                 kComboId, kCmdCombo, kEditId}),
+    EXPECT_EQ((std::vector<UINT>{kCmdFirst, 0, kCmdSecond, kCmdThird, fw::test::kCmdTest, kComboId,
+                                 kCmdCombo, kEditId}),
               Layout(*m_bar));
     ExpectWindowsInPlace(*m_bar);
 
@@ -300,16 +300,14 @@ TEST_F(CoolToolBarWindows, SavedTemplatesNamingAnUnknownOneAreNotUsed)
     InsertBoth();
     ASSERT_TRUE(m_bar->SaveBarState("Bars", "Main"));
     // A known template's new values, then one of an unknown id: none of it is taken.
-    WriteBlob("Toolbars_CustomButtonsSettings",
-              {2, static_cast<int32_t>(kComboId), 5, 6, 0x1, 3, static_cast<int32_t>(kUnknownId),
-               -1, -1, 7, -1});
+    WriteBlob("Toolbars_CustomButtonsSettings", {2, static_cast<int32_t>(kComboId), 5, 6, 0x1, 3,
+                                                 static_cast<int32_t>(kUnknownId), -1, -1, 7, -1});
     CWindowsBar::ForgetTemplatesState();
     m_bar->LoadBarState("Bars", "Main", FALSE);
     EXPECT_EQ(0x7u, m_bar->GetCustomButton(1)->placement);
 
     // The same values alone are taken.
-    WriteBlob("Toolbars_CustomButtonsSettings",
-              {1, static_cast<int32_t>(kComboId), 5, 6, 0x1, 3});
+    WriteBlob("Toolbars_CustomButtonsSettings", {1, static_cast<int32_t>(kComboId), 5, 6, 0x1, 3});
     CWindowsBar::ForgetTemplatesState();
     m_bar->LoadBarState("Bars", "Main", FALSE);
     COXCoolToolBar third;
@@ -329,11 +327,13 @@ TEST_F(CoolToolBarWindows, InCustomisationAWindowsSeparatorIsMarkedAndCountsAsAB
     // separator is not marked.
     CRect item;
     m_bar->GetItemRect(1, &item);
-    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.right - 1, item.CenterPoint().y));
+    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                       MAKELPARAM(item.right - 1, item.CenterPoint().y));
     m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.right - 1, item.CenterPoint().y));
     EXPECT_EQ(1, m_bar->GetMarkedButton());
     m_bar->GetItemRect(2, &item);
-    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
+    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                       MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
     m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
     EXPECT_EQ(-1, m_bar->GetMarkedButton());
 

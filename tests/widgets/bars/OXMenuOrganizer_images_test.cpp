@@ -1,9 +1,8 @@
 // The organizer's image sources under Wine: a second image keeps a command's index, selected
 // images drawn while the item is selected, icons, and images taken from the frame's toolbars.
-#include "widgets/bars/OXMenuOrganizer.h"
-
 #include "platform/test/pump.h"
 #include "tests/widgets/bars/MenuTestSupport.h"
+#include "widgets/bars/OXMenuOrganizer.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +83,8 @@ TEST_F(MenuOrganizerImages, ToolbarButtonsGiveTheirCommandsTheirImages)
     {
         UINT command;
         int index;
-    } buttons[] = {{bars_test::kCmdFirst, 0}, {bars_test::kCmdSecond, 1}, {bars_test::kCmdThird, 2}};
+    } buttons[] = {
+        {bars_test::kCmdFirst, 0}, {bars_test::kCmdSecond, 1}, {bars_test::kCmdThird, 2}};
     for (const auto& button : buttons)
     {
         const MenuImageInfo* record = m_organizer->GetMenuImageInfo(button.command);
@@ -96,8 +96,7 @@ TEST_F(MenuOrganizerImages, ToolbarButtonsGiveTheirCommandsTheirImages)
     EXPECT_EQ(nullptr, m_organizer->GetMenuImageInfo(0)) << "separators get nothing";
 
     // With hot images, a button's selected image is its hot one, after the normal ones.
-    const HIMAGELIST normal =
-        reinterpret_cast<HIMAGELIST>(m_bar->SendMessage(TB_GETIMAGELIST));
+    const HIMAGELIST normal = reinterpret_cast<HIMAGELIST>(m_bar->SendMessage(TB_GETIMAGELIST));
     const HIMAGELIST hot = ::ImageList_Duplicate(normal);
     m_bar->SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot));
     ASSERT_TRUE(m_organizer->SetMenuImagesFromToolbars());

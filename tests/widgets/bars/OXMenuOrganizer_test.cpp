@@ -87,9 +87,8 @@ LRESULT CALLBACK AboveProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 TEST_F(MenuOrganizer, AttachesOnceAndGivesTheFrameItsProcedureBack)
 {
     const HWND frame = m_frame->GetSafeHwnd();
-    const auto procedure = [frame] {
-        return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC));
-    };
+    const auto procedure = [frame]
+    { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC)); };
     EXPECT_FALSE(m_organizer->AttachFrameWnd(m_frame)) << "already attached";
     COXMenuOrganizer other;
     EXPECT_FALSE(other.AttachFrameWnd(nullptr));
@@ -119,9 +118,8 @@ TEST_F(MenuOrganizer, AttachesOnceAndGivesTheFrameItsProcedureBack)
 TEST_F(MenuOrganizer, ASecondOrganizerServesTheFrameUntilItGoes)
 {
     const HWND frame = m_frame->GetSafeHwnd();
-    const auto procedure = [frame] {
-        return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC));
-    };
+    const auto procedure = [frame]
+    { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC)); };
     const WNDPROC shared = procedure();
     const HMENU popup = MakePopup({kA, kB});
     // Which organizer converted the popup while it was open, and the frame's commands.
@@ -132,8 +130,9 @@ TEST_F(MenuOrganizer, ASecondOrganizerServesTheFrameUntilItGoes)
             [&](HWND window)
             {
                 const auto& menus = expected.GetBitmapMenus();
-                converted = std::any_of(menus.begin(), menus.end(), [&](COXBitmapMenu* menu)
-                                        { return menu->GetSafeHmenu() == popup; });
+                converted =
+                    std::any_of(menus.begin(), menus.end(),
+                                [&](COXBitmapMenu* menu) { return menu->GetSafeHmenu() == popup; });
                 ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
                 ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
             });
@@ -186,7 +185,10 @@ TEST_F(MenuOrganizer, HidesItemsThatAreNotRecentlyUsedBehindTheExpansionItem)
         {"nothing marked", {0, kA, 0, kB}, {}, false, {0, kA, 0, kB}},
         {"all hidden", {kA, kB}, {kA, kB}, false, {X}},
         {"leading separator goes with the items", {0, kA, kB}, {kA}, false, {kB, X}},
-        {"separator after a hidden item that followed one", {kA, 0, kB, 0, kC}, {kB}, false,
+        {"separator after a hidden item that followed one",
+         {kA, 0, kB, 0, kC},
+         {kB},
+         false,
          {kA, 0, kC, X}},
         {"hidden first item takes its separator", {kA, 0, kB, 0, kC}, {kA, kB}, false, {kC, X}},
         {"hidden submenu", {kA, 1, kB}, {}, true, {kA, kB, X}},
@@ -246,8 +248,10 @@ TEST_F(MenuOrganizer, ExpansionReopensThePopupWithEveryItemAndAChosenCommandIsUs
             ::UpdateWindow(popup);
             reopened = Ids(file);
             // Hidden items lie on the checkerboard: light and menu pixels side by side.
-            hiddenBackground = ScreenPixel(popup, file, 1, 40, 1) ^ ScreenPixel(popup, file, 1, 41, 1);
-            shownBackground = ScreenPixel(popup, file, 2, 40, 1) ^ ScreenPixel(popup, file, 2, 41, 1);
+            hiddenBackground =
+                ScreenPixel(popup, file, 1, 40, 1) ^ ScreenPixel(popup, file, 1, 41, 1);
+            shownBackground =
+                ScreenPixel(popup, file, 2, 40, 1) ^ ScreenPixel(popup, file, 2, 41, 1);
             ::PostMessageA(popup, WM_CHAR, 'm', 0);
         });
     const int element = COLOR_MENU;
@@ -293,9 +297,8 @@ TEST_F(MenuOrganizer, HiddenSubmenusRoundTripThroughTheProfile)
     m_frame->SendMessage(WM_OX_MENUSAVED, reinterpret_cast<WPARAM>(root),
                          reinterpret_cast<LPARAM>("Menu_Test"));
     CWinApp* app = AfxGetApp();
-    EXPECT_EQ(4 + 4 * 2 + 4 * 3,
-              static_cast<int>(app->GetProfileInt("Menu_Test_RecentlyUsedSubmenuItems",
-                                                  "RUItemsDataSize", -1)));
+    EXPECT_EQ(4 + 4 * 2 + 4 * 3, static_cast<int>(app->GetProfileInt(
+                                     "Menu_Test_RecentlyUsedSubmenuItems", "RUItemsDataSize", -1)));
 
     COXMenuOrganizer other;
     m_organizer.reset();
@@ -345,7 +348,9 @@ TEST_F(MenuOrganizer, TruncatedOrForgedProfileValuesAreRefusedWithoutChange)
     };
     std::vector<std::pair<std::string, std::vector<BYTE>>> submenuCases = {
         {"a count far beyond the bytes", word(0x40000000)},
-        {"a path without its end", [&] {
+        {"a path without its end",
+         [&]
+         {
              auto bytes = word(1);
              for (int i = 0; i < 40; ++i)
              {
@@ -356,8 +361,9 @@ TEST_F(MenuOrganizer, TruncatedOrForgedProfileValuesAreRefusedWithoutChange)
          }()},
     };
     for (size_t cut = 1; cut < good.size(); ++cut)
-        submenuCases.emplace_back("first " + std::to_string(cut) + " bytes",
-                                  std::vector<BYTE>(good.begin(), good.begin() + static_cast<long>(cut)));
+        submenuCases.emplace_back(
+            "first " + std::to_string(cut) + " bytes",
+            std::vector<BYTE>(good.begin(), good.begin() + static_cast<long>(cut)));
     for (const auto& [name, bytes] : submenuCases)
     {
         app->WriteProfileBinary("Bad", "RUContents", bytes.data(), static_cast<UINT>(bytes.size()));

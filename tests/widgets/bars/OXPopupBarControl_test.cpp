@@ -40,7 +40,8 @@ std::vector<POINT> g_clicks;
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_LBUTTONDOWN)
-        g_clicks.push_back({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        g_clicks.push_back(
+            {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -56,9 +57,9 @@ HWND CreateTarget(HWND parent, const RECT& rect)
         return ::RegisterClassA(&wc) != 0;
     }();
     (void)registered;
-    return ::CreateWindowExA(0, "PopupClickTarget", "", WS_CHILD | WS_VISIBLE, rect.left,
-                             rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                             nullptr, nullptr, nullptr);
+    return ::CreateWindowExA(0, "PopupClickTarget", "", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                             rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                             nullptr, nullptr);
 }
 
 std::vector<DWORD> Values(int count)
@@ -178,7 +179,8 @@ TEST_F(PopupBar, OpensBesideItsAnchorOrOnTheOtherSideWhenThereIsNoRoom)
         const char* where;
     } cases[] = {
         {COXPopupBarControl::kBelowLeft, CRect(300, 300, 360, 320), "below"},
-        {COXPopupBarControl::kBelowLeft, CRect(300, area.bottom - 25, 360, area.bottom - 5), "above"},
+        {COXPopupBarControl::kBelowLeft, CRect(300, area.bottom - 25, 360, area.bottom - 5),
+         "above"},
         {COXPopupBarControl::kAboveLeft, CRect(300, area.top + 5, 360, area.top + 25), "below"},
         {COXPopupBarControl::kRightTop, CRect(area.right - 70, 300, area.right - 10, 320), "left"},
         {COXPopupBarControl::kLeftTop, CRect(300, 300, 360, 320), "left"},

@@ -115,9 +115,9 @@ TEST_F(ToolTipWnd, AppearsBelowTheCursorAfterTheDelayAndGoesAfterTheShowTime)
 
 TEST_F(ToolTipWnd, KeysAndClicksElsewhereHideItAtOnce)
 {
-    const UINT messages[] = {WM_KEYDOWN,      WM_SYSKEYDOWN,   WM_CHAR,        WM_RBUTTONDOWN,
-                             WM_MBUTTONDOWN,  WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN,
-                             WM_LBUTTONDOWN};
+    const UINT messages[] = {WM_KEYDOWN,       WM_SYSKEYDOWN,    WM_CHAR,
+                             WM_RBUTTONDOWN,   WM_MBUTTONDOWN,   WM_LBUTTONDBLCLK,
+                             WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_LBUTTONDOWN};
     for (UINT message : messages)
     {
         SCOPED_TRACE(message);
