@@ -767,7 +767,7 @@ protected:
 namespace
 {
 // Why a command may stay disabled, or act without a footprint, in a phase of the sweep: the
-// Parts' own rules in that state.
+// program's own rules in that state.
 struct Allowance
 {
     std::set<UINT> ids;
