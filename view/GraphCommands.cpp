@@ -32,12 +32,7 @@ CCmdCollResultGraph::~CCmdCollResultGraph() = default;
 
 void CCmdCollResultGraph::Send(CCmdRecord& record) const
 {
-    CViewMainFrame* frame = GetViewMainFrame();
-    CCmdManager* manager = frame != nullptr ? frame->GetCmdManager() : nullptr;
-    if (manager == nullptr)
-        return;
-    manager->m_nFrameKey = m_frameKey;
-    manager->ExecuteCommand(&record);
+    SendToCmdManager(record, m_frameKey);
 }
 
 void CCmdCollResultGraph::Start(CCmdRecord*)

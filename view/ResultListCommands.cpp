@@ -36,12 +36,7 @@ CCmdCollResultList::~CCmdCollResultList() = default;
 
 void CCmdCollResultList::Send(CCmdRecord& record) const
 {
-    CViewMainFrame* frame = GetViewMainFrame();
-    CCmdManager* manager = frame != nullptr ? frame->GetCmdManager() : nullptr;
-    if (manager == nullptr)
-        return;
-    manager->m_nFrameKey = m_frameKey;
-    manager->ExecuteCommand(&record);
+    SendToCmdManager(record, m_frameKey);
 }
 
 void CCmdCollResultList::Start(CCmdRecord*)

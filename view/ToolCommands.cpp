@@ -26,12 +26,7 @@ bool IsElementTag(int tag)
 
 void CToolCommand::Send(CCmdRecord& record) const
 {
-    CViewMainFrame* frame = GetViewMainFrame();
-    CCmdManager* manager = frame ? frame->GetCmdManager() : nullptr;
-    if (manager == nullptr)
-        return;
-    manager->m_nFrameKey = m_nFrameKey;
-    manager->ExecuteCommand(&record);
+    SendToCmdManager(record, m_nFrameKey);
 }
 
 void CToolCommand::SendCode(int code) const

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+struct CCmdRecord;
+
 class CCAEView;
 class CCmdManager;
 class CPoint3D;
@@ -77,3 +79,7 @@ public:
 
 // The main window as the views see it, or null when there is none or it is not a main frame.
 CViewMainFrame* GetViewMainFrame();
+
+// Hands a record to the main window's command manager for the view of frameKey, as a tool's
+// command does; nothing happens without a main window.
+void SendToCmdManager(CCmdRecord& record, int frameKey);
