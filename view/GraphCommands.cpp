@@ -37,22 +37,7 @@ void CCmdCollResultGraph::Send(CCmdRecord& record) const
 
 void CCmdCollResultGraph::Start(CCmdRecord*)
 {
-    constexpr int kElementKinds = kKindAll & ~kKindNode;
-    CPickRequestRecord request;
-    request.bKeepRunning = 1;
-    request.bAreaSelect = 1;
-    request.nMaxPicks = -1;
-    request.nMinPicks = 1;
-    request.nPickOrder = CPickRequestRecord::kInPickOrder;
-    request.nAllowedKinds = request.nInitialFilter = m_bNodal ? kKindNode : kElementKinds;
-    if (m_bNodal)
-    {
-        // Nodes can only be picked where they are drawn.
-        CViewMainFrame* frame = GetViewMainFrame();
-        if (CProjectData* project = frame != nullptr ? frame->GetProject() : nullptr)
-            project->m_settings.m_displayFilter |= kKindNode;
-    }
-    Send(request);
+    RequestResultPicks(m_bNodal != 0, m_frameKey);
 }
 
 bool CCmdCollResultGraph::ShownResult(const CCAEView& view, int* resultId, int* component)

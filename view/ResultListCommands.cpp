@@ -39,7 +39,7 @@ void CCmdCollResultList::Send(CCmdRecord& record) const
     SendToCmdManager(record, m_frameKey);
 }
 
-void CCmdCollResultList::Start(CCmdRecord*)
+void RequestResultPicks(bool nodal, int frameKey)
 {
     constexpr int kElementKinds = kKindAll & ~kKindNode;
     CPickRequestRecord request;
@@ -48,14 +48,19 @@ void CCmdCollResultList::Start(CCmdRecord*)
     request.nMaxPicks = -1;
     request.nMinPicks = 1;
     request.nPickOrder = CPickRequestRecord::kInPickOrder;
-    request.nAllowedKinds = request.nInitialFilter = m_bNodal ? kKindNode : kElementKinds;
-    if (m_bNodal)
+    request.nAllowedKinds = request.nInitialFilter = nodal ? kKindNode : kElementKinds;
+    if (nodal)
     {
         // Nodes can only be picked where they are drawn.
         if (CProjectData* project = OpenProject())
             project->m_settings.m_displayFilter |= kKindNode;
     }
-    Send(request);
+    SendToCmdManager(request, frameKey);
+}
+
+void CCmdCollResultList::Start(CCmdRecord*)
+{
+    RequestResultPicks(m_bNodal != 0, m_frameKey);
 }
 
 void CCmdCollResultList::OnSelectionOk(CCmdRecord* record)

@@ -9,6 +9,10 @@
 
 #include <memory>
 
+// Asks the view of frameKey for a pick of nodes (the display filter then shows them) or of
+// elements, in pick order, for a result tool.
+void RequestResultPicks(bool nodal, int frameKey);
+
 class CCmdCollResultList : public CCmdColl
 {
 public:
