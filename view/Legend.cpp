@@ -23,6 +23,23 @@ void DrawLevel(CDrawDevice& device, const CLegendStyle& style, double level, dou
 }
 } // namespace
 
+int LegendFontHeight(const LOGFONT& font)
+{
+    if (font.lfHeight != 0)
+        return font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    const HFONT handle = ::CreateFontIndirectA(&font);
+    if (handle == nullptr)
+        return 0;
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(screen, handle);
+    TEXTMETRICA metrics = {};
+    const int height = ::GetTextMetricsA(screen, &metrics) ? metrics.tmHeight : 0;
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(handle);
+    return height;
+}
+
 void DrawColorLegend(CDrawDevice& device, const CResultDisplayAttr& bands,
                      const CLegendStyle& style)
 {

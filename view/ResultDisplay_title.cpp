@@ -11,7 +11,6 @@
 
 #include <GL/gl.h>
 #include <algorithm>
-#include <cstdlib>
 
 namespace
 {
@@ -119,7 +118,7 @@ void CResultDisplay::DrawLegend()
     GetGeneralFont(font, color);
     CLegendStyle style;
     SceneSize(view, style.width, style.height);
-    style.fontHeight = std::abs(static_cast<int>(font.lfHeight));
+    style.fontHeight = LegendFontHeight(font);
     style.fontListBase = GetTextFontBase();
     style.textColor = COLORREFToColor(color);
     style.legendTextList = m_textLists.legend;

@@ -11,11 +11,15 @@
 #include "platform/test/pump.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "view/Legend.h"
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <set>
+#include <string>
+#include <vector>
 
 using namespace view_window_test;
 
@@ -284,3 +288,63 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenInEveryDisplayMode)
         EXPECT_LT(below[2], 40);
     }
 }
+
+// In a small view the bands come closer together than the labels are high: a label is left out
+// rather than written over the one below, also with a font of the default height (lfHeight 0,
+// the shipped settings), whose height is what the font gets, not 0.
+struct LegendFont
+{
+    LONG height;
+    const char* face;
+};
+
+class LegendOfASmallView : public CAEViewResultTest, public testing::WithParamInterface<LegendFont>
+{
+};
+
+TEST_P(LegendOfASmallView, LabelsStayApart)
+{
+    constexpr int kHeight = 110; // ten bands 7.7 pixels apart
+    CFontSetting& font = Frame().m_project->m_settings.m_generalFont;
+    font.font.lfHeight = GetParam().height;
+    std::strcpy(font.font.lfFaceName, GetParam().face);
+    font.color = RGB(255, 255, 255);
+    // The model view has no title under the legend: the label column is all legend.
+    CWendraView* view = OpenModelView();
+    ASSERT_NE(nullptr, view);
+    view->DisplayResultView(static_cast<int>(m_resultId), 1, 2, FALSE);
+    ASSERT_EQ(static_cast<int>(m_resultId), view->Renderer().ContourResultId());
+    view->MoveWindow(0, 0, kSide, kHeight);
+    view->InvalidateView();
+    view->UpdateWindow();
+    fw::test::Pump();
+    ASSERT_LT(0.7 * kHeight / view->Scene().DisplayAttr().m_nBands, 8.0);
+
+    // Rows of the label column that hold text, gathered into runs: one run per label.
+    const int fontHeight = LegendFontHeight(font.font);
+    ASSERT_GT(fontHeight, 8);
+    const int left = static_cast<int>(1.8 * 0.04 * kSide) + 1;
+    std::vector<int> runs;
+    bool inRun = false;
+    for (int y = 0; y < kHeight; ++y)
+    {
+        bool text = false;
+        for (int x = left; x < left + 60 && !text; ++x)
+            text = ScreenPixel(view, x, y) == Rgb{255, 255, 255};
+        if (text && !inRun)
+            runs.push_back(0);
+        if (text)
+            ++runs.back();
+        inRun = text;
+    }
+    std::string heights;
+    for (const int run : runs)
+        heights += std::to_string(run) + " ";
+    ASSERT_GE(runs.size(), 3u) << "text rows in runs of " << heights;
+    for (const int run : runs)
+        EXPECT_LE(run, fontHeight) << "text rows in runs of " << heights;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, LegendOfASmallView,
+                         testing::Values(LegendFont{0, ""}, LegendFont{14, "Arial"},
+                                         LegendFont{-13, "Arial"}));
