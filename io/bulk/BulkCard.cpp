@@ -21,24 +21,25 @@ char ToUpper(char c)
 CBulkCard::SName CBulkCard::ReadName(std::string_view line)
 {
     SName result;
+    ReadName(line, result);
+    return result;
+}
+
+void CBulkCard::ReadName(std::string_view line, SName& name)
+{
     std::string_view head = line.substr(0, kNameWidth);
     const std::size_t comma = head.find(',');
-    if (comma != std::string_view::npos)
-    {
+    name.isFreeField = comma != std::string_view::npos;
+    if (name.isFreeField)
         head = head.substr(0, comma);
-        result.isFreeField = true;
-    }
     while (!head.empty() && (head.back() == ' ' || head.back() == '\r'))
         head.remove_suffix(1);
-    if (!head.empty() && head.back() == '*')
-    {
+    name.isLargeField = !head.empty() && head.back() == '*';
+    if (name.isLargeField)
         head.remove_suffix(1);
-        result.isLargeField = true;
-    }
-    result.name.reserve(head.size());
-    for (const char c : head)
-        result.name.push_back(ToUpper(c));
-    return result;
+    name.name.assign(head.data(), head.size());
+    for (char& c : name.name)
+        c = ToUpper(c);
 }
 
 bool CBulkCard::IsContinuation(std::string_view line)
@@ -70,14 +71,6 @@ void CBulkCard::AddContinuation(std::string_view line)
     AppendFields(line, isLargeField);
 }
 
-std::string_view CBulkCard::Field(int index) const
-{
-    if (index < 0 || index >= FieldCount())
-        return {};
-    const std::pair<std::size_t, std::size_t>& field = m_fields[static_cast<std::size_t>(index)];
-    return std::string_view(m_text).substr(field.first, field.second);
-}
-
 bool CBulkCard::IsFilled(int index) const
 {
     return IsFieldFilled(Field(index));
@@ -92,9 +85,15 @@ void CBulkCard::AppendFields(std::string_view line, bool isLargeField)
                                       ? line.substr(kNameWidth, kDataEnd - kNameWidth)
                                       : std::string_view();
     m_text.append(data);
-    for (std::size_t start = 0; start < kDataEnd - kNameWidth; start += width)
+    const std::size_t textEnd = m_text.size();
+    const std::size_t count = (kDataEnd - kNameWidth) / width;
+    const std::size_t first = m_fields.size();
+    m_fields.resize(first + count);
+    SPlace* const places = m_fields.data() + first;
+    for (std::size_t i = 0; i < count; ++i)
     {
+        const std::size_t start = i * width;
         const std::size_t length = start < data.size() ? std::min(width, data.size() - start) : 0;
-        m_fields.emplace_back(length > 0 ? base + start : m_text.size(), length);
+        places[i] = {length > 0 ? base + start : textEnd, length};
     }
 }

@@ -3,9 +3,9 @@
 // fields of all lines are numbered on, from 0 for the field after the name.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 class CBulkCard
@@ -21,6 +21,8 @@ public:
 
     // Reads the name from columns 1-8 (or up to a comma); an empty name for blank columns.
     static SName ReadName(std::string_view line);
+    // The same into name, whose text keeps its storage from card to card.
+    static void ReadName(std::string_view line, SName& name);
 
     // A line that continues the card before it: "+" (small), "*" (large) or blank in column 1
     // with something in the fields.
@@ -38,7 +40,13 @@ public:
     int FieldCount() const { return static_cast<int>(m_fields.size()); }
 
     // The raw text of field index (blank padding kept); empty past the last field.
-    std::string_view Field(int index) const;
+    std::string_view Field(int index) const
+    {
+        if (index < 0 || index >= FieldCount())
+            return {};
+        const SPlace& field = m_fields[static_cast<std::size_t>(index)];
+        return std::string_view(m_text.data() + field.offset, field.length);
+    }
 
     // True when field index holds anything but blanks.
     bool IsFilled(int index) const;
@@ -49,6 +57,12 @@ private:
     std::string m_name;
     bool m_isLargeField = false;
     int m_lineNumber = 0;
-    std::string m_text;                                        // all fields, back to back
-    std::vector<std::pair<std::size_t, std::size_t>> m_fields; // offset and length in m_text
+    std::string m_text; // all fields, back to back
+    struct SPlace
+    {
+        std::size_t offset; // in m_text
+        std::size_t length;
+    };
+
+    std::vector<SPlace> m_fields;
 };

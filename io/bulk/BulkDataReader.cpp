@@ -39,30 +39,35 @@ bool IsIncludeLine(std::string_view line)
     return next == ' ' || next == '\'';
 }
 
-std::string TrimRight(std::string_view text)
+std::string_view TrimmedRight(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
         text.remove_suffix(1);
-    return std::string(text);
+    return text;
+}
+
+std::string TrimRight(std::string_view text)
+{
+    return std::string(TrimmedRight(text));
 }
 
 // A marker without blanks and without its leading "+" or "*": "+A1" and "A1" mark alike.
-std::string Marker(std::string_view field)
+std::string_view Marker(std::string_view field)
 {
     while (!field.empty() && field.front() == ' ')
         field.remove_prefix(1);
     if (!field.empty() && (field.front() == '+' || field.front() == '*'))
         field.remove_prefix(1);
-    return TrimRight(field);
+    return TrimmedRight(field);
 }
 
 // Columns 73-80 of a line: the marker a continuation repeats in its first 8 columns.
-std::string ContinuationMarker(std::string_view line)
+std::string_view ContinuationMarker(std::string_view line)
 {
-    return line.size() > 72 ? Marker(line.substr(72, 8)) : std::string();
+    return line.size() > 72 ? Marker(line.substr(72, 8)) : std::string_view();
 }
 
-std::string NameField(std::string_view line)
+std::string_view NameField(std::string_view line)
 {
     return Marker(line.substr(0, 8));
 }
@@ -195,8 +200,8 @@ bool CBulkDataReader::ReadDeck(const std::string& path, int includeLine)
 
 void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 {
-    std::string line;
-    while (!m_isAtEndData && !m_target.IsReadStopped() && lines.ReadCardLine(line))
+    std::string_view line;
+    while (!m_isAtEndData && !m_target.IsReadStopped() && lines.ReadLine(line))
     {
         // Comments, blank lines and continuations of cards not read.
         if (line.empty() || line[0] == '$' || line[0] == ' ' || line[0] == '+' || line[0] == '*' ||
@@ -204,15 +209,24 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             continue;
         if (IsIncludeLine(line))
         {
-            ReadInclude(line, path, lines.LineNumber());
+            ReadInclude(std::string(line), path, lines.LineNumber());
             continue;
         }
-        const CBulkCard::SName name = CBulkCard::ReadName(line);
+        // The name is the first 8 columns' alone: a block of one card reads it once.
+        const std::string_view head = line.substr(0, 8);
+        if (head != m_lastHead)
+        {
+            m_lastHead.assign(head.data(), head.size());
+            CBulkCard::ReadName(head, m_name);
+        }
+        const CBulkCard::SName& name = m_name;
         // Decks run in blocks of one card: the last name found is asked first.
         if (name.name != m_lastName)
         {
             m_lastName = name.name;
             m_lastHandler = FindHandler(name.name);
+            m_lastRequiredField = m_lastHandler != nullptr ? LastRequiredField(name.name) : 0;
+            m_layout = LayoutOfCard(name.name);
         }
         const Handler handler = m_lastHandler;
         if (handler == nullptr)
@@ -225,18 +239,17 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
             else if (ToUpper(line[0]) == 'C' && !m_isInCaseControl)
             {
                 m_sink.AddOutputLine(BulkMessage("NonSupportedElement",
-                                                 TrimRight(std::string_view(line).substr(0, 8)),
-                                                 lines.LineNumber()));
+                                                 TrimRight(line.substr(0, 8)), lines.LineNumber()));
             }
             continue;
         }
         m_card.Start(name, line, lines.LineNumber());
         if (name.isFreeField)
         {
-            ReportUnreadable(TrimRight(std::string_view(line).substr(0, 8)));
+            ReportUnreadable(TrimRight(line.substr(0, 8)));
             continue;
         }
-        GatherContinuations(lines, line);
+        GatherContinuations(lines, ContinuationMarker(line));
         ReadCard(handler);
     }
 }
@@ -245,18 +258,19 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 // line continues the card when it is marked so ("+", "*" or a blank name field), when its name
 // field repeats the marker at the end of the line before ("C1" after a line ending in "C1"),
 // or when the card still lacks a line its fields need and the line starts no card we know.
-void CBulkDataReader::GatherContinuations(CBulkLineReader& lines, const std::string& firstLine)
+void CBulkDataReader::GatherContinuations(CBulkLineReader& lines, std::string_view firstMarker)
 {
     const int fieldsPerLine = m_card.IsLargeField() ? 4 : 8;
-    int linesNeeded = LastRequiredField(m_card.Name()) / fieldsPerLine;
-    std::string marker = ContinuationMarker(firstLine);
-    std::string line;
-    while (lines.ReadCardLine(line))
+    int linesNeeded = m_lastRequiredField / fieldsPerLine;
+    // Kept apart from the lines, which the reader overwrites as it goes.
+    m_marker.assign(firstMarker.data(), firstMarker.size());
+    std::string_view line;
+    while (lines.ReadLine(line))
     {
         if (!IsFieldFilled(line) || line[0] == '$')
             continue;
         const bool isContinuation = CBulkCard::IsContinuation(line) ||
-                                    (!marker.empty() && NameField(line) == marker) ||
+                                    (!m_marker.empty() && NameField(line) == m_marker) ||
                                     (linesNeeded > 0 && !StartsKnownCard(line));
         if (!isContinuation)
         {
@@ -265,7 +279,8 @@ void CBulkDataReader::GatherContinuations(CBulkLineReader& lines, const std::str
         }
         m_card.AddContinuation(line);
         --linesNeeded;
-        marker = ContinuationMarker(line);
+        const std::string_view marker = ContinuationMarker(line);
+        m_marker.assign(marker.data(), marker.size());
     }
 }
 

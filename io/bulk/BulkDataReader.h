@@ -62,9 +62,11 @@ private:
     // The index of the last field of the card that its handler needs (fields counted from 0
     // after the name); it tells how many continuation lines the card must have.
     static int LastRequiredField(std::string_view name);
+    // The fields of an element card by name; null for other cards.
+    static const SElementLayout* LayoutOfCard(std::string_view name);
     bool ReadDeck(const std::string& path, int includeLine);
     void ReadCards(CBulkLineReader& lines, const std::string& path);
-    void GatherContinuations(CBulkLineReader& lines, const std::string& firstLine);
+    void GatherContinuations(CBulkLineReader& lines, std::string_view firstMarker);
     void ReadInclude(const std::string& line, const std::string& includingPath, int lineNumber);
     void ReadCard(Handler handler);
 
@@ -103,6 +105,11 @@ private:
     std::vector<CDeckFile::SIdentity> m_openDecks; // include chain, to refuse cycles
     std::set<CDeckFile::SIdentity> m_readDecks;    // every file read by this import
     std::set<std::string> m_reportedCards;         // card names already reported as unreadable
-    std::string m_lastName;                        // of the card before, and its handler
-    Handler m_lastHandler = nullptr;
+    std::string m_lastHead;                        // columns 1-8 of the line last named
+    CBulkCard::SName m_name;                       // their name
+    std::string m_marker;                          // that a continuation line may repeat
+    std::string m_lastName;                        // of the card before, and what it takes:
+    Handler m_lastHandler = nullptr;               // its handler,
+    int m_lastRequiredField = 0;                   // the last field the handler needs
+    const SElementLayout* m_layout = nullptr;      // and for an element, its layout
 };

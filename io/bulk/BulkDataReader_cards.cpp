@@ -105,8 +105,9 @@ constexpr SLayout kConm = {251, 131, 0, 1, -1, false, -1, {1}, -1, -1};
 constexpr SLayout kGap = {253, 130, 0, 2, 1, false, -1, {2, 3}, -1, -1};
 constexpr SLayout kShear = {254, 132, 0, 4, 1, false, -1, {2, 3, 4, 5}, -1, -1};
 
-// The layout of an element card by name; null for other cards.
-const CBulkDataReader::SElementLayout* LayoutOfCard(std::string_view name)
+} // namespace
+
+const CBulkDataReader::SElementLayout* CBulkDataReader::LayoutOfCard(std::string_view name)
 {
     struct SCardLayout
     {
@@ -132,7 +133,6 @@ const CBulkDataReader::SElementLayout* LayoutOfCard(std::string_view name)
     }
     return nullptr;
 }
-} // namespace
 
 int CBulkDataReader::LastRequiredField(std::string_view name)
 {
@@ -153,67 +153,67 @@ int CBulkDataReader::LastRequiredField(std::string_view name)
 
 int CBulkDataReader::ReadQuad4()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadTria3()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadBar()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadHexa()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadPenta()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadTetra()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadMass12()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadMass34()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadElas12()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadElas34()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadConm()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadGap()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadShear()
 {
-    return ReadElement(*LayoutOfCard(m_card.Name()));
+    return ReadElement(*m_layout);
 }
 
 int CBulkDataReader::ReadElement(const SElementLayout& layout)

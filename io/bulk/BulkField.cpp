@@ -4,13 +4,24 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace
 {
+// Blank, tab, line feed, carriage return: one test of a bit.
+constexpr std::uint64_t kBlanks = (std::uint64_t(1) << ' ') | (std::uint64_t(1) << '\t') |
+                                  (std::uint64_t(1) << '\n') | (std::uint64_t(1) << '\r');
+
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u <= ' ' && ((kBlanks >> u) & 1) != 0;
+}
+
+bool IsDigit(char c)
+{
+    return static_cast<unsigned>(c - '0') <= 9;
 }
 
 // The first blank-separated word of the field.
@@ -64,6 +75,95 @@ std::size_t ImplicitExponentAt(std::string_view word)
         return plus;
     return std::string_view::npos;
 }
+
+// The exact powers of ten a double holds.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common forms of a real: [sign] digits [. digits] [exponent, its E or D optional],
+// between blanks, at most 19 significant digits and an exponent that keeps the value one
+// exact product or quotient of two doubles, which is then rounded once as a full parse
+// rounds it. False for anything else, which the full parse then reads or refuses.
+bool ParseSimpleReal(std::string_view field, double& value)
+{
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end && IsBlank(*p))
+        ++p;
+    if (p == end)
+    {
+        value = 0.0;
+        return true;
+    }
+    const char* const word = p;
+    const bool isNegative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+'))
+        ++p;
+    std::uint64_t mantissa = 0;
+    int digits = 0; // significant digits in the mantissa
+    int scale = 0;  // the mantissa's power of ten
+    bool hasDigit = false;
+    for (; p < end && IsDigit(*p); ++p)
+    {
+        hasDigit = true;
+        if (mantissa == 0 && *p == '0')
+            continue;
+        if (++digits > 19)
+            return false;
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    if (p < end && *p == '.')
+    {
+        for (++p; p < end && IsDigit(*p); ++p)
+        {
+            hasDigit = true;
+            --scale;
+            if (mantissa == 0 && *p == '0')
+                continue;
+            if (++digits > 19)
+                return false;
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        }
+    }
+    if (!hasDigit)
+        return false;
+    if (p < end && !IsBlank(*p))
+    {
+        if (IsExponentLetter(*p))
+            ++p;
+        else if (*p != '-' && *p != '+')
+            return false;
+        bool isExponentNegative = false;
+        if (p < end && (*p == '-' || *p == '+'))
+            isExponentNegative = *p++ == '-';
+        int exponent = 0;
+        const char* const firstDigit = p;
+        for (; p < end && IsDigit(*p); ++p)
+        {
+            if (p - firstDigit == 4)
+                return false;
+            exponent = exponent * 10 + (*p - '0');
+        }
+        if (p == firstDigit)
+            return false;
+        scale += isExponentNegative ? -exponent : exponent;
+    }
+    // The full parse refuses a word longer than its buffer.
+    if (p - word > 38)
+        return false;
+    for (; p < end; ++p)
+    {
+        if (!IsBlank(*p))
+            return false;
+    }
+    if (mantissa > (std::uint64_t(1) << 53) || scale < -22 || scale > 22)
+        return false;
+    const double magnitude = scale < 0 ? static_cast<double>(mantissa) / kPowersOfTen[-scale]
+                                       : static_cast<double>(mantissa) * kPowersOfTen[scale];
+    value = isNegative ? -magnitude : magnitude;
+    return true;
+}
 } // namespace
 
 bool IsFieldFilled(std::string_view field)
@@ -78,6 +178,9 @@ bool IsFieldFilled(std::string_view field)
 
 double ParseBulkField(std::string_view field)
 {
+    double simple = 0.0;
+    if (ParseSimpleReal(field, simple))
+        return simple;
     const std::string_view word = SoleWord(field);
     if (word.empty())
         return 0.0;
@@ -111,31 +214,96 @@ double ParseBulkField(std::string_view field)
     return value;
 }
 
+namespace
+{
+constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+
+std::uint64_t LoadEight(const char* p)
+{
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, sizeof(word));
+    return word;
+}
+
+// An 8-column field of blanks and one run of digits ("     123", "123     ", "12345678"), read
+// eight characters at a time; false for anything else (a sign, a second word, other text),
+// which the full parse then reads or refuses. Ids fill most of a deck's fields.
+bool ParseEightColumnInt(std::uint64_t word, int& value)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    constexpr std::uint64_t kHigh = 0x8080808080808080;
+    // The high bit of each byte that is not a blank (the first column in the lowest byte).
+    const std::uint64_t diff = word ^ kEightBlanks;
+    const std::uint64_t filled = (((diff & kLow7) + kLow7) | diff) & kHigh;
+    if (filled == 0)
+    {
+        value = 0;
+        return true;
+    }
+    const int first = __builtin_ctzll(filled) / 8;
+    const int count = 8 - first - __builtin_clzll(filled) / 8;
+    if (filled != (kHigh >> (8 * (8 - count)) << (8 * first)))
+        return false; // blanks between two words
+    // The run's digits at the top, zeros before them: "00000123".
+    std::uint64_t digits = word >> (8 * first) << (8 * (8 - count));
+    if (count < 8)
+        digits |= 0x3030303030303030 >> (8 * count);
+    if ((digits & 0xF0F0F0F0F0F0F0F0) != 0x3030303030303030 ||
+        ((digits + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) != 0x3030303030303030)
+        return false;
+    digits -= 0x3030303030303030;
+    // Pairs, then fours, then the eight: each step joins neighbours, the earlier one higher.
+    digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FF;
+    digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFF;
+    digits = (digits * 10000 + (digits >> 32)) & 0xFFFFFFFF;
+    value = static_cast<int>(digits);
+    return true;
+#else
+    (void)word;
+    (void)value;
+    return false;
+#endif
+}
+} // namespace
+
 // One pass over the field: blanks, a sign, digits, blanks. Ids are most of a deck's fields.
 int ParseBulkInt(std::string_view field)
 {
-    std::size_t i = 0;
-    const std::size_t size = field.size();
-    while (i < size && IsBlank(field[i]))
-        ++i;
-    if (i == size)
-        return 0;
-    const bool isNegative = field[i] == '-';
-    if (field[i] == '-' || field[i] == '+')
-        ++i;
-    const std::size_t firstDigit = i;
-    std::int64_t value = 0;
-    for (; i < size && field[i] >= '0' && field[i] <= '9'; ++i)
+    // Small fields are 8 columns, large ones 16 with the number in either half.
+    int simple = 0;
+    if (field.size() == 8 && ParseEightColumnInt(LoadEight(field.data()), simple))
+        return simple;
+    if (field.size() == 16)
     {
-        value = value * 10 + (field[i] - '0');
+        const std::uint64_t first = LoadEight(field.data());
+        const std::uint64_t second = LoadEight(field.data() + 8);
+        if ((first == kEightBlanks && ParseEightColumnInt(second, simple)) ||
+            (second == kEightBlanks && ParseEightColumnInt(first, simple)))
+            return simple;
+    }
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end && IsBlank(*p))
+        ++p;
+    if (p == end)
+        return 0;
+    const bool isNegative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    const char* const firstDigit = p;
+    std::int64_t value = 0;
+    for (; p < end && IsDigit(*p); ++p)
+    {
+        value = value * 10 + (*p - '0');
         if (value > std::int64_t(std::numeric_limits<int>::max()) + 1)
             throw CBulkFieldError("integer too large");
     }
-    if (i == firstDigit)
+    if (p == firstDigit)
         throw CBulkFieldError("not an integer");
-    for (; i < size; ++i)
+    for (; p < end; ++p)
     {
-        if (!IsBlank(field[i]))
+        if (!IsBlank(*p))
             throw CBulkFieldError("not an integer");
     }
     value = isNegative ? -value : value;

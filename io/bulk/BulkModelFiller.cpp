@@ -38,6 +38,14 @@ CPoint3D PointOf(const double (&xyz)[3])
 {
     return CPoint3D(xyz[0], xyz[1], xyz[2]);
 }
+
+void WidenBy(CBox3D& box, const CPoint3D& p)
+{
+    box.min =
+        CPoint3D(std::min(box.min.x, p.x), std::min(box.min.y, p.y), std::min(box.min.z, p.z));
+    box.max =
+        CPoint3D(std::max(box.max.x, p.x), std::max(box.max.y, p.y), std::max(box.max.z, p.z));
+}
 } // namespace
 
 CBulkModelFiller::CBulkModelFiller(CModelSet& model, COutputSink& sink)
@@ -74,7 +82,10 @@ void CBulkModelFiller::AddGrid(const SBulkGrid& grid)
         return;
     const CPoint3D point(grid.x, grid.y, grid.z);
     if (CFENode* const existing = m_model.GetNode(id))
+    {
         existing->m_coord = point;
+        m_isNewNodesBoxStale = true;
+    }
     else
     {
         CFENode* const node = new CFENode(id, point);
@@ -84,10 +95,11 @@ void CBulkModelFiller::AddGrid(const SBulkGrid& grid)
             return;
         }
         m_newNodes.push_back(node);
+        WidenBy(m_newNodesBox, point);
     }
     if (grid.cp > 0)
         m_pendingSystems[id] = systemId;
-    else
+    else if (!m_pendingSystems.empty())
         m_pendingSystems.erase(id);
 }
 
@@ -163,6 +175,8 @@ void CBulkModelFiller::Finish()
     m_waitingSystems.clear();
     WidenModelBox();
     m_newNodes.clear();
+    m_newNodesBox = EmptyBox();
+    m_isNewNodesBoxStale = false;
 }
 
 // Systems and nodes wait on each other: a node on the system its coordinates are given in, a
@@ -225,6 +239,7 @@ void CBulkModelFiller::SettleInDependencyOrder()
             if (node == nullptr)
                 continue;
             node->m_coord = ToGlobal(system, node->m_coord);
+            m_isNewNodesBoxStale = true;
             m_pendingSystems.erase(nodeId);
             // The node's position is final: systems made from it may be defined now.
             for (const size_t i : systemsByGrid[nodeId])
@@ -285,13 +300,18 @@ void CBulkModelFiller::WidenModelBox() const
     if (m_newNodes.empty())
         return;
     CBox3D box = m_model.GetBoundingBox();
-    for (const CFENode* node : m_newNodes)
+    if (m_isNewNodesBoxStale)
     {
-        const CPoint3D& p = node->m_coord;
-        box.min =
-            CPoint3D(std::min(box.min.x, p.x), std::min(box.min.y, p.y), std::min(box.min.z, p.z));
-        box.max =
-            CPoint3D(std::max(box.max.x, p.x), std::max(box.max.y, p.y), std::max(box.max.z, p.z));
+        for (const CFENode* node : m_newNodes)
+            WidenBy(box, node->m_coord);
+    }
+    else
+    {
+        // The nodes kept the coordinates they were read with: their box, gathered as they
+        // came, widens the model's box exactly as they would one by one, without visiting a
+        // million nodes again.
+        WidenBy(box, m_newNodesBox.min);
+        WidenBy(box, m_newNodesBox.max);
     }
     m_model.SetBoundingBox(box);
 }

@@ -4,9 +4,11 @@
 // the nodes given in them, are settled by Finish, once the whole deck is known.
 #pragma once
 
+#include "core/geometry/Box3D.h"
 #include "core/geometry/Point3D.h"
 #include "io/bulk/BulkRecords.h"
 
+#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -60,6 +62,14 @@ private:
     int m_coordSystemOffset;
     std::unordered_map<int, int> m_pendingSystems; // node id -> system of its coordinates
     std::vector<SWaitingSystem> m_waitingSystems;
-    std::vector<CFENode*> m_newNodes; // owned by the model
+    static CBox3D EmptyBox()
+    {
+        constexpr double kFar = std::numeric_limits<double>::infinity();
+        return {CPoint3D(kFar, kFar, kFar), CPoint3D(-kFar, -kFar, -kFar)};
+    }
+
+    std::vector<CFENode*> m_newNodes;  // owned by the model
+    CBox3D m_newNodesBox = EmptyBox(); // of their coordinates as read
+    bool m_isNewNodesBoxStale = false; // a node moved since: the box must be gathered again
     bool m_isPastBound = false;
 };

@@ -1,5 +1,6 @@
 #include "io/bulk/BulkField.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace
@@ -59,6 +60,59 @@ TEST(BulkField, IntegersAreWholeAndFitThirtyTwoBits)
     EXPECT_EQ(-4, ParseBulkInt("-4"));
     EXPECT_EQ(0, ParseBulkInt("        "));
     for (const char* text : {"1.5", "12a", "12abc", "7 9", " 7      9       ", "99999999999", "x"})
+    {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(ParseBulkInt(text), CBulkFieldError);
+    }
+}
+
+// Fields as decks fill their columns: either end of a small or large field, and the edges
+// where a value stops being one exact product of two doubles.
+TEST(BulkField, ReadsValuesAtTheEdgesOfTheirColumns)
+{
+    const struct
+    {
+        const char* text;
+        double value;
+    } reals[] = {
+        {"1.5+22", 1.5e22},
+        {"1.5+23", 1.5e23},
+        {"9007199254740993.", 9007199254740993.0}, // past 2^53: rounded once
+        {"12345678901234567890123", 12345678901234567890123.0},
+        {"0.000000000000000000000000000001", 1e-30},
+        {"        -1.25-10", -1.25e-10},
+        {"7.      ", 7.0},
+    };
+    for (const auto& c : reals)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.value, ParseBulkField(c.text));
+    }
+    EXPECT_TRUE(std::signbit(ParseBulkField("-0.0")));
+    // Leading zeros count towards a field's length as any other character.
+    EXPECT_THROW(ParseBulkField("0000000000000000000000000000000000000001.5"), CBulkFieldError);
+
+    const struct
+    {
+        const char* text;
+        int value;
+    } ints[] = {
+        {"00000123", 123},
+        {"12345678", 12345678},
+        {"     -45", -45},
+        {"+7      ", 7},
+        {"        87654321", 87654321},
+        {"87654321        ", 87654321},
+        {"    2147483647  ", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+    };
+    for (const auto& c : ints)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.value, ParseBulkInt(c.text));
+    }
+    for (const char* text :
+         {"  12 34 ", "1234567812345678", "2147483648", " 1-      ", "1       2       "})
     {
         SCOPED_TRACE(text);
         EXPECT_THROW(ParseBulkInt(text), CBulkFieldError);

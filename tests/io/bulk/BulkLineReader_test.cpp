@@ -36,7 +36,7 @@ TEST(BulkLineReader, CarriageReturnsEndLinesAloneOrBeforeLineFeeds)
     EXPECT_EQ((std::vector<std::string>{"GRID", "CQUAD4", "", "x"}), ReadAll("GRID\rCQUAD4\r\rx"));
     EXPECT_EQ((std::vector<std::string>{"A", "B", "", "C"}), ReadAll("A\r\nB\r\n\rC\n"));
     // "\r\n" split by the end of a read block is still one line end.
-    const std::string first(64 * 1024 - 1, 'a');
+    const std::string first(CBulkLineReader::kBlockSize - 1, 'a');
     EXPECT_EQ((std::vector<std::string>{first, "b"}), ReadAll(first + "\r\nb\r\n"));
 }
 
@@ -56,9 +56,10 @@ TEST(BulkLineReader, TabsAdvanceToTheNextEightColumnStop)
 TEST(BulkLineReader, LinesUpToTheBoundStayWholeAndALongerOneEndsTheFile)
 {
     const std::string longLine(100, 'x');
-    const std::string hugeLine(200000, 'y'); // spans several blocks
-    EXPECT_EQ((std::vector<std::string>{longLine, hugeLine, "z"}),
-              ReadAll(longLine + "\n" + hugeLine + "\nz\n"));
+    const std::string hugeLine(3 * CBulkLineReader::kBlockSize, 'y'); // spans several blocks
+    const std::string boundLine(CBulkLineReader::kMaxLineLength, 'b');
+    EXPECT_EQ((std::vector<std::string>{longLine, hugeLine, "z", boundLine, "e"}),
+              ReadAll(longLine + "\n" + hugeLine + "\nz\n" + boundLine + "\ne"));
 
     std::FILE* file = std::tmpfile();
     ASSERT_NE(nullptr, file);
@@ -74,6 +75,47 @@ TEST(BulkLineReader, LinesUpToTheBoundStayWholeAndALongerOneEndsTheFile)
     EXPECT_FALSE(reader.ReadCardLine(line)); // nothing after it
     EXPECT_EQ(1, reader.LineNumber());
     std::fclose(file);
+}
+
+// Lines are seen in place in the buffer: one that a block end cuts, with or without tabs, still
+// reads whole, and again after PutBack.
+TEST(BulkLineReader, LinesAcrossBlockEndsReadWholeAndAgainAfterPutBack)
+{
+    const std::size_t block = CBulkLineReader::kBlockSize;
+    const std::string filler(block - 5, 'f');
+    const std::string tabbed = "GRID\t1\t\t2.5";
+    const std::string expanded = "GRID    1               2.5";
+    struct Case
+    {
+        std::string content;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {filler + "\nCQUAD4  1\n", {filler, "CQUAD4  1"}},
+        {filler + "\n" + tabbed + "\nx", {filler, expanded, "x"}},
+        {filler + "\r" + tabbed + "\r\n" + filler + "\r\n", {filler, expanded, filler}},
+        {"\xEF\xBB\xBF\tA\n", {"        A"}}, // the mark is no column
+    };
+    for (const Case& c : cases)
+    {
+        std::FILE* file = std::tmpfile();
+        ASSERT_NE(nullptr, file);
+        std::fwrite(c.content.data(), 1, c.content.size(), file);
+        std::rewind(file);
+        CBulkLineReader reader(file);
+        std::vector<std::string> lines;
+        std::string_view line;
+        while (reader.ReadLine(line))
+        {
+            const std::string first(line);
+            reader.PutBack();
+            ASSERT_TRUE(reader.ReadLine(line));
+            EXPECT_EQ(first, line);
+            lines.push_back(first);
+        }
+        EXPECT_EQ(c.lines, lines);
+        std::fclose(file);
+    }
 }
 
 TEST(BulkLineReader, PutBackReturnsTheSameLineWithItsNumber)
