@@ -347,6 +347,8 @@ private:
                            int curveDivisions);
     void BuildBeamList(CEntitySet* source);
     void BuildGridList(CEntitySet* source);
+    // The view's node list a rebuild left for a pass that shows nodes.
+    void BuildPendingNodeList();
     void DrawElassMarker(const CFEElement* element, const CMassGlyph& glyph,
                          const CEntitySet& points);
     void SetElementColor(CDrawDevice* device, const CFEElement* element);
@@ -370,6 +372,7 @@ private:
     bool RunPendingRenderAll();
     bool m_bRenderAllPending = false;
     int m_pendingEdgeKinds = 0; // EntityKindBit: solid, shell
+    bool m_isNodeListPending = false;
     CSceneLists m_lists;        // names, the list being recorded, generation, positions
     CPickLists m_pickLists{*this};
     CSelectionHighlight m_highlight{*this};

@@ -360,6 +360,18 @@ void CAESet::CreateDisplayListForGrid(CEntitySet* source)
 
 void CAESet::BuildGridList(CEntitySet* source)
 {
+    // The view's node markers wait for a pass that shows nodes: a result view hides them, and
+    // a million points take a fifth of a second to compile.
+    if (source == nullptr && !m_lists.IsCapturing() &&
+        (ReadSettings().m_displayFilter & kKindNode) == 0)
+    {
+        m_pView->Device().DeleteList(ListName(kNodeList));
+        m_isNodeListPending = true;
+        MarkPickListsStale(kKindNode);
+        return;
+    }
+    if (source == nullptr)
+        m_isNodeListPending = false;
     CNodePointCache& points = AcquirePoints(source);
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(kNodeList, source)),
                             true, false);
@@ -373,6 +385,18 @@ void CAESet::BuildGridList(CEntitySet* source)
     ReleasePoints();
     if (source == nullptr)
         MarkPickListsStale(kKindNode);
+}
+
+void CAESet::BuildPendingNodeList()
+{
+    if (!m_isNodeListPending || m_pGroup == nullptr || m_pView == nullptr)
+        return;
+    render_log::RunLogged("CAESet::BuildPendingNodeList",
+                          [this]
+                          {
+                              m_pView->MakeCurrent();
+                              BuildGridList(nullptr);
+                          });
 }
 
 void CAESet::SetElementColor(CDrawDevice* device, const CFEElement* element)

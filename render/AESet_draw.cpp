@@ -179,6 +179,8 @@ void CAESet::DrawPointKind(const PassState& pass, int bit, int kind, UINT list)
 {
     if (!pass.Shows(bit))
         return;
+    if (bit == kKindNode)
+        BuildPendingNodeList();
     CGLDevice& device = m_pView->Device();
     device.SetColor(COLORREFToColor(pass.settings.m_colors[kind]));
     device.SetPointSize(pass.settings.m_sizes[kind]);

@@ -351,3 +351,36 @@ TEST_F(SceneTest, ElementEdgesWaitForAModeThatDrawsThem)
     Renderer().RenderAll();
     EXPECT_TRUE(glIsList(edges));
 }
+
+// A rebuild with the nodes filtered out (as a result view starts) leaves their markers until a
+// pass shows nodes; the pass that shows them again draws them at the corners.
+TEST_F(SceneTest, NodeMarkersWaitForAPassThatShowsThem)
+{
+    AddUnitQuad(m_model, kQuadColor);
+    View().Show(&m_model);
+    View().EditScene().SetDisplayMode(kWireframe);
+    View().m_settings.m_displayFilter = kKindAll ^ kKindShell;
+    Renderer().RenderAll();
+    View().Draw();
+    const int withNodes = CountNot(kBlack);
+    EXPECT_GT(withNodes, 0);
+    EXPECT_LT(withNodes, 100);
+
+    const UINT nodes = Renderer().ListName(CAESet::kNodeList);
+    View().m_settings.m_displayFilter = kKindAll ^ kKindShell ^ kKindNode;
+    Renderer().RenderAll();
+    EXPECT_FALSE(glIsList(nodes));
+    View().Draw();
+    EXPECT_EQ(0, CountNot(kBlack));
+    EXPECT_FALSE(glIsList(nodes));
+
+    View().m_settings.m_displayFilter = kKindAll ^ kKindShell;
+    View().Draw();
+    EXPECT_TRUE(glIsList(nodes));
+    EXPECT_EQ(withNodes, CountNot(kBlack));
+    // A rebuild while they are shown builds them with the rest.
+    Renderer().RenderAllAtNextDraw();
+    View().Draw();
+    EXPECT_TRUE(glIsList(nodes));
+    EXPECT_EQ(withNodes, CountNot(kBlack));
+}
