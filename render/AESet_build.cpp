@@ -234,11 +234,26 @@ void CAESet::DrawElementFaces(CFEElement* element, CEntitySet* source, int pass)
                                       : m_pView->GetElementCenter(element);
     const bool isSolid = element->type == kTagSolid;
     const bool drawsOutline = pass == kEdgePass && element->IsParabolicElement();
+    // Straight edges at the nodes' own positions go to the batch by node ids: an edge that
+    // faces share is then found once by sorting, not by hashing every segment drawn.
+    CListBatch* const batch = m_lists.Batch();
+    const bool outlinesByIds = pass == kEdgePass && !element->IsParabolicElement() &&
+                               factor == 1.0 && batch != nullptr && source != nullptr;
     const int faceCount = static_cast<int>(element->m_faces.GetSize());
     for (int i = 0; i < faceCount; ++i)
     {
         if (isSolid && (i >= CFEElement::kMaxFaceFlags || !element->m_outerFace[i]))
             continue;
+        const CFEFace& drawn = element->m_faces[i];
+        const int corners = drawn.m_cornerCount;
+        if (outlinesByIds && (corners == 3 || corners == 4) && drawn.m_ids.GetSize() >= corners)
+        {
+            int ids[4];
+            for (int k = 0; k < corners; ++k)
+                ids[k] = drawn.m_ids[k];
+            if (batch->AddNodeOutline(ids, corners, source))
+                continue;
+        }
         CFaceDrawObject face(&element->m_faces[i], points, factor, centre);
         if (drawsOutline)
             face.DrawOutline(device);

@@ -2,6 +2,7 @@
 #include "render/ListBatch.h"
 
 #include "core/geometry/VectorMath.h"
+#include "core/geometry/EntitySet.h"
 #include "core/model/CurveInterpolation.h"
 #include "render/Facet.h"
 
@@ -44,6 +45,28 @@ uint64_t HashSegment(const float* segment)
         h = MixBits(h, bits);
     }
     return h;
+}
+
+// Sorts the keys and drops repeats: a least-significant-digit radix sort in 16-bit digits, a
+// digit that every key shares skipped (node ids rarely use the high ones).
+void SortUnique(std::vector<uint64_t>& keys)
+{
+    std::vector<uint64_t> scratch(keys.size());
+    std::vector<size_t> counts(65536 + 1);
+    for (int shift = 0; shift < 64; shift += 16)
+    {
+        std::fill(counts.begin(), counts.end(), 0);
+        for (const uint64_t key : keys)
+            ++counts[((key >> shift) & 0xFFFF) + 1];
+        if (counts[((keys.front() >> shift) & 0xFFFF) + 1] == keys.size())
+            continue;
+        for (size_t i = 1; i < counts.size(); ++i)
+            counts[i] += counts[i - 1];
+        for (const uint64_t key : keys)
+            scratch[counts[(key >> shift) & 0xFFFF]++] = key;
+        keys.swap(scratch);
+    }
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
 }
 
 bool LessPoint(const float a[3], const float b[3])
@@ -112,6 +135,24 @@ void CListBatch::LineSet::Add(const float a[3], const float b[3])
     m_slots[slot] = static_cast<uint32_t>(GetCount());
 }
 
+void CListBatch::LineSet::AddUnique(const float a[3], const float b[3])
+{
+    const bool isOrdered = !LessPoint(b, a);
+    m_coords.insert(m_coords.end(), isOrdered ? a : b, (isOrdered ? a : b) + 3);
+    m_coords.insert(m_coords.end(), isOrdered ? b : a, (isOrdered ? b : a) + 3);
+    // Segments added later are compared with this one too.
+    if (!m_slots.empty())
+    {
+        if (GetCount() * 2 > m_slots.size())
+        {
+            Grow();
+            return;
+        }
+        const float* segment = m_coords.data() + m_coords.size() - 6;
+        m_slots[Find(segment, HashSegment(segment))] = static_cast<uint32_t>(GetCount());
+    }
+}
+
 size_t CListBatch::LineSet::Find(const float* segment, uint64_t hash) const
 {
     const size_t mask = m_slots.size() - 1;
@@ -137,6 +178,43 @@ void CListBatch::LineSet::Grow()
     }
 }
 
+bool CListBatch::AddNodeOutline(const int* ids, int count, const CEntitySet* points)
+{
+    if (!IsOutlining() || points == nullptr || (m_nodePoints != nullptr && m_nodePoints != points))
+        return false;
+    m_nodePoints = points;
+    std::vector<uint64_t>& edges = Current().nodeEdges;
+    for (int i = 0; i < count; ++i)
+    {
+        const uint32_t a = static_cast<uint32_t>(ids[i]);
+        const uint32_t b = static_cast<uint32_t>(ids[(i + 1) % count]);
+        edges.push_back(a < b ? uint64_t{a} << 32 | b : uint64_t{b} << 32 | a);
+    }
+    return true;
+}
+
+void CListBatch::ResolveNodeEdges()
+{
+    for (Group& group : m_groups)
+    {
+        if (group.nodeEdges.empty())
+            continue;
+        SortUnique(group.nodeEdges);
+        for (const uint64_t key : group.nodeEdges)
+        {
+            const CPoint3D a = m_nodePoints->GetNodePoint(static_cast<int>(key >> 32));
+            const CPoint3D b = m_nodePoints->GetNodePoint(static_cast<int>(key & 0xFFFFFFFFu));
+            const float fa[3] = {static_cast<float>(a.x), static_cast<float>(a.y),
+                                 static_cast<float>(a.z)};
+            const float fb[3] = {static_cast<float>(b.x), static_cast<float>(b.y),
+                                 static_cast<float>(b.z)};
+            group.lines.AddUnique(fa, fb);
+        }
+        std::vector<uint64_t>().swap(group.nodeEdges);
+    }
+    m_nodePoints = nullptr;
+}
+
 void CListBatch::Reset(bool outlinePolygons)
 {
     m_groups.clear();
@@ -147,6 +225,7 @@ void CListBatch::Reset(bool outlinePolygons)
     m_outlineByDefault = outlinePolygons;
     m_lastNormal = CPoint3D(0.0, 0.0, 1.0);
     m_streamTarget = nullptr;
+    m_nodePoints = nullptr;
 }
 
 void CListBatch::DrawVertices(unsigned int primitive, const std::vector<float>& coords,
@@ -192,6 +271,7 @@ void CListBatch::Replay(CDrawDevice* target) const
 
 void CListBatch::ReplayAndReset(CDrawDevice* target)
 {
+    ResolveNodeEdges();
     if (target)
     {
         for (Group& group : m_groups)

@@ -7,6 +7,8 @@
 
 #include "render/DrawDevice.h"
 
+class CEntitySet;
+
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -33,6 +35,13 @@ public:
     // Reset's). For lists whose pieces do not overlap, as the band facets of a contour: a
     // rough field's tens of millions of triangles are then never held beside the list.
     void StreamFacesTo(CDrawDevice* target) { m_streamTarget = target; }
+    // Element edges by their node ids: an outline of count nodes in the current state, each
+    // edge kept once per group however many faces share it, its ends read from points when
+    // the edges are resolved (at the replay, or by ResolveNodeEdges). False, with nothing
+    // recorded, unless the batch outlines polygons now; points must outlive the resolution.
+    bool AddNodeOutline(const int* ids, int count, const CEntitySet* points);
+    // Turns the edges recorded by node ids into line segments.
+    void ResolveNodeEdges();
     bool IsEmpty() const;
     size_t GetGroupCount() const { return m_groups.size(); }
     // Counts over all groups, for tests and measurements.
@@ -100,6 +109,8 @@ private:
     {
     public:
         void Add(const float a[3], const float b[3]);
+        // A segment added without looking for an equal one (the caller knows it is new).
+        void AddUnique(const float a[3], const float b[3]);
         const std::vector<float>& Coordinates() const { return m_coords; }
         size_t GetCount() const { return m_coords.size() / 6; }
 
@@ -119,6 +130,7 @@ private:
         std::vector<float> triangleNormals;
         std::vector<float> points;
         LineSet lines;
+        std::vector<uint64_t> nodeEdges; // smaller id << 32 | larger, until resolved
     };
 
     // Sends the set parts of a group's state to the target.
@@ -143,6 +155,7 @@ private:
     size_t m_last = SIZE_MAX;    // group drawn into last
     bool m_outlineByDefault = false;
     CDrawDevice* m_streamTarget = nullptr;
+    const CEntitySet* m_nodePoints = nullptr; // of the edges recorded by node ids
     CColorRGBA m_color;
     CPoint3D m_lastNormal{0.0, 0.0, 1.0};
 };

@@ -55,6 +55,9 @@ void CSceneLists::Scope::Close()
     m_isOpen = false;
     CListBatch* batch = m_lists.m_batch;
     m_lists.m_batch = nullptr;
+    // The node positions of edges recorded by id are those of this build.
+    if (batch != nullptr)
+        batch->ResolveNodeEdges();
     if (m_lists.m_capture != nullptr)
     {
         // A list drawn outside a batch cannot be drawn from arrays: it is kept only when empty.

@@ -61,6 +61,8 @@ public:
 
     // The batch being recorded during a build, else the device.
     CDrawDevice* Target(CDrawDevice* device) const;
+    // The batch being recorded, else null.
+    CListBatch* Batch() const { return m_batch; }
 
     // While an animation's lists are recorded, every list goes into the capture, nothing is
     // compiled; a list drawn outside a batch refuses the capture.
