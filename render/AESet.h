@@ -153,7 +153,15 @@ public:
     void CreateUndeformedShapeLists();
     // One solid or shell element (colour, mode and faces) into the list being built, or onto
     // the view's device outside a build.
-    void DrawFaceElement(CFEElement* element, CEntitySet* source, int pass);
+    // The colour record whose state a list builder sent last; elements in a row with the same
+    // record send nothing.
+    struct ElementColorMemo
+    {
+        bool isSet = false;
+        int id = 0; // property or material id, as the colour mode reads
+    };
+    void DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
+                         ElementColorMemo* memo = nullptr);
     void DrawElementFaces(CFEElement* element, CEntitySet* source, int pass);
     // One elastic element drawn directly: its marker on the first node.
     void DrawElassElement(CFEElement* element, CMassGlyph* glyph);

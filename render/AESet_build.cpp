@@ -174,6 +174,7 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
                                         : (isSolid ? kSolidEdgeList : kShellEdgeList);
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
                             pass == kEdgePass);
+    ElementColorMemo memo;
     ForEachElement(elements,
                    [&](CFEElement* element)
                    {
@@ -182,21 +183,35 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
                        // Curved faces are tessellated once per rebuild, before their faces.
                        if (pass == kFacePass && element->IsParabolicElement())
                            TessellateElementFaces(*element, points, curveDivisions);
-                       DrawFaceElement(element, &points, pass);
+                       DrawFaceElement(element, &points, pass, &memo);
                    });
     list.Close();
 }
 
-void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass)
+void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
+                             ElementColorMemo* memo)
 {
     CDrawDevice* device = Target();
     if (element == nullptr || device == nullptr || m_pView == nullptr)
         return;
     const int colorMode = m_pView->Scene().ColorMode();
     const int displayMode = m_pView->Scene().DisplayMode();
+    const bool isColored = colorMode == kColorByProperty || colorMode == kColorByMaterial;
+    const int colorId = colorMode == kColorByProperty ? element->m_propertyId : element->m_materialId;
+    // The element before had the same colour record: the device's state is already this one.
+    if (isColored && memo != nullptr && memo->isSet && memo->id == colorId)
+    {
+        DrawElementFaces(element, source, pass);
+        return;
+    }
     COLORREF color = 0;
-    if ((colorMode == kColorByProperty || colorMode == kColorByMaterial) &&
-        GetElementColor(element, color))
+    const bool hasColor = isColored && GetElementColor(element, color);
+    if (memo != nullptr)
+    {
+        memo->isSet = isColored;
+        memo->id = colorId;
+    }
+    if (hasColor)
     {
         const CColorRGBA c = COLORREFToColor(color);
         if (pass == kFacePass && (displayMode == kShading || displayMode == kRidgeLineShading ||
