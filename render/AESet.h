@@ -151,18 +151,22 @@ public:
     void CreateDisplayListForGrid(CEntitySet* source);
     // Once per renderer, from the model's stored coordinates.
     void CreateUndeformedShapeLists();
-    // One solid or shell element (colour, mode and faces) into the list being built, or onto
-    // the view's device outside a build.
     // The colour record whose state a list builder sent last; elements in a row with the same
     // record send nothing.
     struct ElementColorMemo
     {
         bool isSet = false;
-        int id = 0; // property or material id, as the colour mode reads
+        int id = 0;              // property or material id, as the colour mode reads
+        bool addsRecords = true; // false on a recording thread: the records exist already
     };
+    // One solid or shell element (colour, mode and faces) into the list being built, or onto
+    // the view's device outside a build.
     void DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
                          ElementColorMemo* memo = nullptr);
     void DrawElementFaces(CFEElement* element, CEntitySet* source, int pass);
+    // Face and edge lists of this many elements and more are recorded on several threads.
+    static constexpr size_t kDefaultParallelListElements = 100000;
+    static void SetParallelListElements(size_t count);
     // One elastic element drawn directly: its marker on the first node.
     void DrawElassElement(CFEElement* element, CMassGlyph* glyph);
     // The name of a model list of the shown group.
@@ -353,6 +357,16 @@ private:
                         int curveDivisions);
     void BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
                            int curveDivisions);
+    // The pass of a large element map recorded on several threads into the open list; false,
+    // with nothing drawn, when the map is too small for it.
+    bool RecordFacePassInParallel(const CElementMap& elements, int pass, CNodePointCache& points,
+                                  int curveDivisions);
+    // DrawFaceElement and DrawElementFaces onto a given device; batch is that device when it
+    // records a list (it then takes edges by node ids), else null.
+    void DrawFaceElementOn(CDrawDevice* device, CListBatch* batch, CFEElement* element,
+                           CEntitySet* source, int pass, ElementColorMemo* memo);
+    void DrawElementFacesOn(CDrawDevice* device, CListBatch* batch, CFEElement* element,
+                            CEntitySet* source, int pass);
     void BuildBeamList(CEntitySet* source);
     void BuildGridList(CEntitySet* source);
     // The view's node list a rebuild left for a pass that shows nodes.
@@ -360,7 +374,7 @@ private:
     void DrawElassMarker(const CFEElement* element, const CMassGlyph& glyph,
                          const CEntitySet& points);
     void SetElementColor(CDrawDevice* device, const CFEElement* element);
-    bool GetElementColor(const CFEElement* element, COLORREF& color) const;
+    bool GetElementColor(const CFEElement* element, COLORREF& color, bool addsRecord = true) const;
     // The batch being recorded during a build, else the view's device.
     CDrawDevice* Target();
     void MarkPickListsStale(int kinds) { m_pickLists.MarkStale(kinds); }

@@ -18,10 +18,18 @@
 #include "render/SceneView.h"
 #include "render/Segment3D.h"
 
+#include <algorithm>
+#include <exception>
+#include <thread>
+#include <vector>
+
 namespace
 {
 // Edge maps are sized for this many elements when a group has none of the kind.
 constexpr int kDefaultEdgeElements = 20000;
+// Threads that record one face or edge list.
+constexpr size_t kRecordingThreads = 4;
+size_t g_parallelListElements = CAESet::kDefaultParallelListElements;
 
 UINT SourceCode(UINT code, const CEntitySet* source)
 {
@@ -174,6 +182,12 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
                                         : (isSolid ? kSolidEdgeList : kShellEdgeList);
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
                             pass == kEdgePass);
+    if (!m_lists.IsCapturing() &&
+        RecordFacePassInParallel(elements, pass, points, curveDivisions))
+    {
+        list.Close();
+        return;
+    }
     ElementColorMemo memo;
     ForEachElement(elements,
                    [&](CFEElement* element)
@@ -188,10 +202,92 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
     list.Close();
 }
 
+void CAESet::SetParallelListElements(size_t count)
+{
+    g_parallelListElements = count;
+}
+
+bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
+                                      CNodePointCache& points, int curveDivisions)
+{
+    const size_t parts = std::min<size_t>(kRecordingThreads, std::thread::hardware_concurrency());
+    if (parts < 2 || static_cast<size_t>(elements.GetCount()) < g_parallelListElements)
+        return false;
+    // What the view and the model answer is gathered here, on the thread that owns them:
+    // visibility, curved outlines and the colour records a new id gets.
+    const int colorMode = m_pView->Scene().ColorMode();
+    const bool isColored = colorMode == kColorByProperty || colorMode == kColorByMaterial;
+    std::vector<CFEElement*> drawn;
+    drawn.reserve(static_cast<size_t>(elements.GetCount()));
+    ElementColorMemo known;
+    ForEachElement(elements,
+                   [&](CFEElement* element)
+                   {
+                       if (!element->m_hasOuterFace || m_pView->IsEntityVisible(element) != 1)
+                           return;
+                       if (pass == kFacePass && element->IsParabolicElement())
+                           TessellateElementFaces(*element, points, curveDivisions);
+                       const int id = colorMode == kColorByProperty ? element->m_propertyId
+                                                                    : element->m_materialId;
+                       if (isColored && (!known.isSet || known.id != id))
+                       {
+                           COLORREF color = 0;
+                           GetElementColor(element, color);
+                           known = {true, id};
+                       }
+                       drawn.push_back(element);
+                   });
+    // Each thread records a run of elements in order; the runs go into the list in order.
+    std::vector<CListBatch> batches(parts);
+    std::vector<std::exception_ptr> errors(parts);
+    const auto record = [&](size_t part)
+    {
+        try
+        {
+            CListBatch& batch = batches[part];
+            batch.Reset(pass == kEdgePass);
+            ElementColorMemo memo;
+            memo.addsRecords = false;
+            const size_t end = drawn.size() * (part + 1) / parts;
+            for (size_t i = drawn.size() * part / parts; i < end; ++i)
+                DrawFaceElementOn(&batch, &batch, drawn[i], &points, pass, &memo);
+        }
+        catch (...)
+        {
+            errors[part] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (size_t part = 1; part < parts; ++part)
+        workers.emplace_back(record, part);
+    record(0);
+    for (std::thread& worker : workers)
+        worker.join();
+    for (const std::exception_ptr& error : errors)
+    {
+        if (error)
+            std::rethrow_exception(error);
+    }
+    // Edges shared across runs are kept once: the list's own batch takes every run's.
+    CListBatch* const listBatch = m_lists.Batch();
+    for (CListBatch& batch : batches)
+    {
+        if (listBatch != nullptr)
+            listBatch->TakeNodeEdges(batch);
+        batch.ReplayAndReset(&m_pView->Device());
+    }
+    return true;
+}
+
 void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
                              ElementColorMemo* memo)
 {
-    CDrawDevice* device = Target();
+    DrawFaceElementOn(Target(), m_lists.Batch(), element, source, pass, memo);
+}
+
+void CAESet::DrawFaceElementOn(CDrawDevice* device, CListBatch* batch, CFEElement* element,
+                               CEntitySet* source, int pass, ElementColorMemo* memo)
+{
     if (element == nullptr || device == nullptr || m_pView == nullptr)
         return;
     const int colorMode = m_pView->Scene().ColorMode();
@@ -201,11 +297,12 @@ void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
     // The element before had the same colour record: the device's state is already this one.
     if (isColored && memo != nullptr && memo->isSet && memo->id == colorId)
     {
-        DrawElementFaces(element, source, pass);
+        DrawElementFacesOn(device, batch, element, source, pass);
         return;
     }
     COLORREF color = 0;
-    const bool hasColor = isColored && GetElementColor(element, color);
+    const bool hasColor =
+        isColored && GetElementColor(element, color, memo == nullptr || memo->addsRecords);
     if (memo != nullptr)
     {
         memo->isSet = isColored;
@@ -233,12 +330,17 @@ void CAESet::DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
                 device->SetColor(CColorRGBA(255.0f, 255.0f, 255.0f, 0.0f));
         }
     }
-    DrawElementFaces(element, source, pass);
+    DrawElementFacesOn(device, batch, element, source, pass);
 }
 
 void CAESet::DrawElementFaces(CFEElement* element, CEntitySet* source, int pass)
 {
-    CDrawDevice* device = Target();
+    DrawElementFacesOn(Target(), m_lists.Batch(), element, source, pass);
+}
+
+void CAESet::DrawElementFacesOn(CDrawDevice* device, CListBatch* batch, CFEElement* element,
+                                CEntitySet* source, int pass)
+{
     if (element == nullptr || device == nullptr || m_pView == nullptr)
         return;
     const double factor = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 1.0;
@@ -251,7 +353,6 @@ void CAESet::DrawElementFaces(CFEElement* element, CEntitySet* source, int pass)
     const bool drawsOutline = pass == kEdgePass && element->IsParabolicElement();
     // Straight edges at the nodes' own positions go to the batch by node ids: an edge that
     // faces share is then found once by sorting, not by hashing every segment drawn.
-    CListBatch* const batch = m_lists.Batch();
     const bool outlinesByIds = pass == kEdgePass && !element->IsParabolicElement() &&
                                factor == 1.0 && batch != nullptr && source != nullptr;
     const int faceCount = static_cast<int>(element->m_faces.GetSize());
@@ -440,7 +541,7 @@ void CAESet::SetElementColor(CDrawDevice* device, const CFEElement* element)
 
 // The colour record of the element's property or material. An id without a record gets one,
 // made once and kept, so that its random colour stays the same from one rebuild to the next.
-bool CAESet::GetElementColor(const CFEElement* element, COLORREF& color) const
+bool CAESet::GetElementColor(const CFEElement* element, COLORREF& color, bool addsRecord) const
 {
     CModelSet* model = m_pView->GetModel();
     if (model == nullptr)
@@ -448,7 +549,7 @@ bool CAESet::GetElementColor(const CFEElement* element, COLORREF& color) const
     if (m_pView->Scene().ColorMode() == kColorByProperty)
     {
         const CPropertyColor* record = model->LookupPropertyColor(element->m_propertyId);
-        if (record == nullptr && model->AddPropertyColor(element->m_propertyId))
+        if (record == nullptr && addsRecord && model->AddPropertyColor(element->m_propertyId))
             record = model->LookupPropertyColor(element->m_propertyId);
         if (record == nullptr)
             return false;
@@ -456,7 +557,7 @@ bool CAESet::GetElementColor(const CFEElement* element, COLORREF& color) const
         return true;
     }
     const CMaterialColor* record = model->LookupMaterialColor(element->m_materialId);
-    if (record == nullptr && model->AddMaterialColor(element->m_materialId))
+    if (record == nullptr && addsRecord && model->AddMaterialColor(element->m_materialId))
         record = model->LookupMaterialColor(element->m_materialId);
     if (record == nullptr)
         return false;

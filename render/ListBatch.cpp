@@ -193,6 +193,28 @@ bool CListBatch::AddNodeOutline(const int* ids, int count, const CEntitySet* poi
     return true;
 }
 
+void CListBatch::TakeNodeEdges(CListBatch& other)
+{
+    if (other.m_nodePoints == nullptr ||
+        (m_nodePoints != nullptr && m_nodePoints != other.m_nodePoints))
+        return;
+    m_nodePoints = other.m_nodePoints;
+    const State state = m_state;
+    for (Group& group : other.m_groups)
+    {
+        if (group.nodeEdges.empty())
+            continue;
+        m_state = group.state;
+        m_current = SIZE_MAX;
+        std::vector<uint64_t>& edges = Current().nodeEdges;
+        edges.insert(edges.end(), group.nodeEdges.begin(), group.nodeEdges.end());
+        std::vector<uint64_t>().swap(group.nodeEdges);
+    }
+    other.m_nodePoints = nullptr;
+    m_state = state;
+    m_current = SIZE_MAX;
+}
+
 void CListBatch::ResolveNodeEdges()
 {
     for (Group& group : m_groups)

@@ -42,6 +42,9 @@ public:
     bool AddNodeOutline(const int* ids, int count, const CEntitySet* points);
     // Turns the edges recorded by node ids into line segments.
     void ResolveNodeEdges();
+    // Moves the other batch's edges by node ids into the groups of this one with the same
+    // state, so that an edge both hold is drawn once.
+    void TakeNodeEdges(CListBatch& other);
     bool IsEmpty() const;
     size_t GetGroupCount() const { return m_groups.size(); }
     // Counts over all groups, for tests and measurements.

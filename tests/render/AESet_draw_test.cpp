@@ -384,3 +384,86 @@ TEST_F(SceneTest, NodeMarkersWaitForAPassThatShowsThem)
     EXPECT_TRUE(glIsList(nodes));
     EXPECT_EQ(withNodes, CountNot(kBlack));
 }
+
+namespace
+{
+// side x side quads from (-1, -1) to (1, 1), in three property strips of their own colours.
+void AddPlate(CModelSet& model, int side)
+{
+    const auto node = [side](int i, int j) { return j * (side + 1) + i + 1; };
+    for (int j = 0; j <= side; ++j)
+    {
+        for (int i = 0; i <= side; ++i)
+            AddTestNode(model, node(i, j), -1.0 + 2.0 * i / side,
+                                     -1.0 + 2.0 * j / side, 0);
+    }
+    for (int j = 0; j < side; ++j)
+    {
+        for (int i = 0; i < side; ++i)
+        {
+            CFEElement* quad = AddQuad(model, j * side + i + 1, node(i, j),
+                                                    node(i + 1, j), node(i + 1, j + 1),
+                                                    node(i, j + 1));
+            quad->m_propertyId = 1 + 3 * i / side;
+        }
+    }
+    model.BuildElementFaces();
+    const COLORREF colours[3] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200)};
+    for (int property = 1; property <= 3; ++property)
+    {
+        if (CPropertyColor* record = model.LookupPropertyColor(property))
+            record->color = static_cast<int>(colours[property - 1]);
+    }
+}
+
+std::vector<unsigned char> ReadFrame()
+{
+    std::vector<unsigned char> rgba(static_cast<size_t>(kSize) * kSize * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+} // namespace
+
+// Face and edge lists of a large model are recorded on several threads: the picture is the one a
+// single thread records, in every display mode and colour mode, shrunk too.
+TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
+{
+    AddPlate(m_model, 30);
+    View().Show(&m_model);
+    View().m_settings.m_displayFilter = kKindAll ^ kKindNode;
+    struct Case
+    {
+        int displayMode;
+        int colorMode;
+        bool isShrunk;
+    };
+    const Case cases[] = {
+        {kShading, kColorByProperty, false},          {kShading, kColorByElementType, false},
+        {kRidgeLineShading, kColorByProperty, false}, {kWireframe, kColorByProperty, false},
+        {kWireframe, kColorByElementType, false},     {kHiddenLine, kColorByProperty, false},
+        {kShading, kColorByMaterial, false},          {kShading, kColorByProperty, true},
+        {kWireframe, kColorByProperty, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "mode " << c.displayMode << ", colours "
+                                        << c.colorMode << ", shrunk " << c.isShrunk);
+        View().EditScene().SetDisplayMode(c.displayMode);
+        View().EditScene().SetColorMode(c.colorMode);
+        View().EditScene().SetShrunk(c.isShrunk);
+        CAESet::SetParallelListElements(SIZE_MAX);
+        Renderer().RenderAll();
+        View().Draw();
+        const std::vector<unsigned char> oneThread = ReadFrame();
+        CAESet::SetParallelListElements(1);
+        Renderer().RenderAll();
+        View().Draw();
+        const std::vector<unsigned char> threads = ReadFrame();
+        EXPECT_GT(CountNot(kBlack), 1000);
+        EXPECT_TRUE(oneThread == threads);
+    }
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
+    View().EditScene().SetShrunk(false);
+}

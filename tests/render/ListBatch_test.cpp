@@ -3,6 +3,7 @@
 #include "render/ListBatch.h"
 
 #include "GLTestWindow.h"
+#include "core/geometry/EntitySet.h"
 #include "render/Facet.h"
 
 #include <GL/gl.h>
@@ -54,6 +55,56 @@ TEST(ListBatch, LineModeOutlinesPolygonsAndDrawsSharedEdgesOnce)
     batch.SetColor(CColorRGBA(1, 0, 0, 0));
     batch.DrawLine(kC, kB, 0);
     EXPECT_EQ(8u, batch.GetLineCount());
+}
+
+namespace
+{
+// Node n at (n, n * n, 0): every id has its own point.
+class ParabolaNodes : public CEntitySet
+{
+public:
+    CPoint3D GetNodePoint(int id) const override { return CPoint3D(id, id * id, 0); }
+};
+} // namespace
+
+TEST(ListBatch, EdgesByNodeIdsAreKeptOnceAcrossFacesAndBatches)
+{
+    const ParabolaNodes nodes;
+    const int left[4] = {1, 2, 5, 4};
+    const int right[4] = {5, 2, 3, 6}; // shares 2-5 with left, the other way round
+    const int triangle[3] = {3, 7, 6};  // shares 3-6 with right
+
+    CListBatch faces;
+    faces.Reset(false);
+    faces.SetRenderMode(kRenderLit);
+    EXPECT_FALSE(faces.AddNodeOutline(left, 4, &nodes)); // a filling batch takes no edges
+    EXPECT_TRUE(faces.IsEmpty());
+
+    CListBatch first;
+    first.Reset(true);
+    first.SetColor(CColorRGBA(1, 1, 1, 0));
+    ASSERT_TRUE(first.AddNodeOutline(left, 4, &nodes));
+    ASSERT_TRUE(first.AddNodeOutline(right, 4, &nodes));
+    CListBatch second;
+    second.Reset(true);
+    second.SetColor(CColorRGBA(1, 1, 1, 0));
+    ASSERT_TRUE(second.AddNodeOutline(triangle, 3, &nodes));
+    second.AddNodeOutline(right, 4, &nodes); // drawn by both runs
+    second.SetColor(CColorRGBA(1, 0, 0, 0));
+    second.AddNodeOutline(left, 4, &nodes); // another colour: its own lines
+
+    first.TakeNodeEdges(second);
+    second.ResolveNodeEdges();
+    EXPECT_EQ(0u, second.GetLineCount());
+    first.ResolveNodeEdges();
+    EXPECT_EQ(2u, first.GetGroupCount());
+    EXPECT_EQ(7u + 2u + 4u, first.GetLineCount());
+
+    // The segments end at the nodes' points: a float segment between two of them is known.
+    first.SetColor(CColorRGBA(1, 1, 1, 0));
+    first.DrawLine(nodes.GetNodePoint(5), nodes.GetNodePoint(2), 0);
+    first.DrawLine(nodes.GetNodePoint(1), nodes.GetNodePoint(3), 0);
+    EXPECT_EQ(7u + 2u + 4u + 1u, first.GetLineCount());
 }
 
 TEST(ListBatch, PolygonsWithoutAModeFollowTheListKind)
