@@ -395,7 +395,7 @@ private:
     bool m_bRenderAllPending = false;
     int m_pendingEdgeKinds = 0; // EntityKindBit: solid, shell
     bool m_isNodeListPending = false;
-    CSceneLists m_lists;        // names, the list being recorded, generation, positions
+    CSceneLists m_lists; // names, the list being recorded, generation, positions
     CPickLists m_pickLists{*this};
     CSelectionHighlight m_highlight{*this};
     CAnimatedScene m_animatedScene{*this};

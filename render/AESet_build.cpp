@@ -182,8 +182,7 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
                                         : (isSolid ? kSolidEdgeList : kShellEdgeList);
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
                             pass == kEdgePass);
-    if (!m_lists.IsCapturing() &&
-        RecordFacePassInParallel(elements, pass, points, curveDivisions))
+    if (!m_lists.IsCapturing() && RecordFacePassInParallel(elements, pass, points, curveDivisions))
     {
         list.Close();
         return;
@@ -293,7 +292,8 @@ void CAESet::DrawFaceElementOn(CDrawDevice* device, CListBatch* batch, CFEElemen
     const int colorMode = m_pView->Scene().ColorMode();
     const int displayMode = m_pView->Scene().DisplayMode();
     const bool isColored = colorMode == kColorByProperty || colorMode == kColorByMaterial;
-    const int colorId = colorMode == kColorByProperty ? element->m_propertyId : element->m_materialId;
+    const int colorId =
+        colorMode == kColorByProperty ? element->m_propertyId : element->m_materialId;
     // The element before had the same colour record: the device's state is already this one.
     if (isColored && memo != nullptr && memo->isSet && memo->id == colorId)
     {

@@ -1,8 +1,8 @@
 // Recording device of the list builders.
 #include "render/ListBatch.h"
 
-#include "core/geometry/VectorMath.h"
 #include "core/geometry/EntitySet.h"
+#include "core/geometry/VectorMath.h"
 #include "core/model/CurveInterpolation.h"
 #include "render/Facet.h"
 

@@ -394,16 +394,14 @@ void AddPlate(CModelSet& model, int side)
     for (int j = 0; j <= side; ++j)
     {
         for (int i = 0; i <= side; ++i)
-            AddTestNode(model, node(i, j), -1.0 + 2.0 * i / side,
-                                     -1.0 + 2.0 * j / side, 0);
+            AddTestNode(model, node(i, j), -1.0 + 2.0 * i / side, -1.0 + 2.0 * j / side, 0);
     }
     for (int j = 0; j < side; ++j)
     {
         for (int i = 0; i < side; ++i)
         {
-            CFEElement* quad = AddQuad(model, j * side + i + 1, node(i, j),
-                                                    node(i + 1, j), node(i + 1, j + 1),
-                                                    node(i, j + 1));
+            CFEElement* quad = AddQuad(model, j * side + i + 1, node(i, j), node(i + 1, j),
+                                       node(i + 1, j + 1), node(i, j + 1));
             quad->m_propertyId = 1 + 3 * i / side;
         }
     }
@@ -448,8 +446,8 @@ TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << "mode " << c.displayMode << ", colours "
-                                        << c.colorMode << ", shrunk " << c.isShrunk);
+        SCOPED_TRACE(testing::Message() << "mode " << c.displayMode << ", colours " << c.colorMode
+                                        << ", shrunk " << c.isShrunk);
         View().EditScene().SetDisplayMode(c.displayMode);
         View().EditScene().SetColorMode(c.colorMode);
         View().EditScene().SetShrunk(c.isShrunk);

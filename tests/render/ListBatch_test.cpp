@@ -72,7 +72,7 @@ TEST(ListBatch, EdgesByNodeIdsAreKeptOnceAcrossFacesAndBatches)
     const ParabolaNodes nodes;
     const int left[4] = {1, 2, 5, 4};
     const int right[4] = {5, 2, 3, 6}; // shares 2-5 with left, the other way round
-    const int triangle[3] = {3, 7, 6};  // shares 3-6 with right
+    const int triangle[3] = {3, 7, 6}; // shares 3-6 with right
 
     CListBatch faces;
     faces.Reset(false);
