@@ -2,6 +2,7 @@
 #include "io/bulk/BulkDataReader.h"
 
 #include "core/services/OutputSink.h"
+#include "io/bulk/BulkEventQueue.h"
 #include "io/bulk/BulkField.h"
 #include "io/bulk/BulkLineReader.h"
 #include "io/bulk/BulkMessages.h"
@@ -13,6 +14,8 @@
 
 #include <algorithm>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace
 {
@@ -141,6 +144,48 @@ CBulkDataReader::CBulkDataReader(CBulkRecordTarget& target, COutputSink& sink)
 
 CBulkDataReader::~CBulkDataReader() = default;
 
+namespace
+{
+// Stops the reading thread and waits for it, however the filing ends.
+class CReadingThread
+{
+public:
+    explicit CReadingThread(CBulkEventQueue& queue)
+        : m_queue(queue)
+    {
+    }
+    CReadingThread(const CReadingThread&) = delete;
+    CReadingThread& operator=(const CReadingThread&) = delete;
+    ~CReadingThread()
+    {
+        m_queue.Cancel();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    // Runs read on a thread of its own; false when no thread could be had.
+    template <typename Read>
+    bool Start(Read read)
+    {
+        try
+        {
+            m_thread = std::thread(read);
+            return true;
+        }
+        catch (const std::system_error&)
+        {
+            return false;
+        }
+    }
+
+private:
+    CBulkEventQueue& m_queue;
+    std::thread m_thread;
+};
+} // namespace
+
+// One thread reads the deck's lines and fields while this one files the records: the two
+// halves of an import take about as long as each other.
 bool CBulkDataReader::ReadBulkData(std::string path)
 {
     m_mainDeck = path;
@@ -149,12 +194,127 @@ bool CBulkDataReader::ReadBulkData(std::string path)
     m_openDecks.clear();
     m_readDecks.clear();
     m_reportedCards.clear();
-    const bool isRead = ReadDeck(path, 0);
+    m_isCardRefused = false;
+    bool isRead = false;
+    const auto read = [this, &path, &isRead]
+    {
+        std::exception_ptr error;
+        try
+        {
+            isRead = ReadDeck(path, 0);
+        }
+        catch (...)
+        {
+            error = std::current_exception();
+        }
+        m_queue->Close(error);
+    };
+    // A receiver that stopped an earlier read takes no card; the deck is still opened.
+    const bool isStoppedBefore = m_target.IsReadStopped();
+    m_queue = std::make_unique<CBulkEventQueue>();
+    if (isStoppedBefore)
+        m_queue->StopReading();
+    {
+        CReadingThread reading(*m_queue);
+        if (isStoppedBefore || !reading.Start(read))
+        {
+            // One after the other: the queue holds the whole deck.
+            m_queue->HoldAll();
+            read();
+        }
+        FileEvents();
+    }
+    const std::exception_ptr error = m_queue->Error();
+    m_queue.reset();
     if (m_target.IsReadStopped())
         return false;
+    if (error)
+        std::rethrow_exception(error);
     if (m_modelFiller)
         m_modelFiller->Finish();
     return isRead;
+}
+
+// Hands the events to the receiver and the sink in the deck's order, until the reading side
+// closes or the receiver stops the read. A card whose record the receiver refuses with an
+// exception is reported, and the rest of that card is dropped.
+void CBulkDataReader::FileEvents()
+{
+    while (std::unique_ptr<CBulkEventQueue::SChunk> chunk = m_queue->Take())
+    {
+        std::size_t grid = 0;
+        std::size_t system = 0;
+        std::size_t element = 0;
+        std::size_t action = 0;
+        std::size_t cardEnd = 0;
+        for (const CBulkEventQueue::EKind kind : chunk->kinds)
+        {
+            switch (kind)
+            {
+            case CBulkEventQueue::kGrid:
+                FileRecord([&] { m_target.AddGrid(chunk->grids[grid]); });
+                ++grid;
+                break;
+            case CBulkEventQueue::kSystem:
+                FileRecord([&] { m_target.AddCoordSystem(chunk->systems[system]); });
+                ++system;
+                break;
+            case CBulkEventQueue::kElement:
+                FileRecord([&] { m_target.AddElement(chunk->elements[element]); });
+                ++element;
+                break;
+            case CBulkEventQueue::kAction:
+                if (!m_isCardRefused)
+                    chunk->actions[action]();
+                ++action;
+                break;
+            case CBulkEventQueue::kCardEnd:
+            {
+                const CBulkEventQueue::SCardEnd& end = chunk->cardEnds[cardEnd++];
+                if (m_isCardRefused)
+                {
+                    m_isCardRefused = false;
+                    m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", end.lineNumber));
+                }
+                if (m_target.IsReadStopped())
+                {
+                    // Nothing after this card is read; only what its deck says at its end.
+                    if (end.onStop >= 0)
+                        chunk->stopActions[static_cast<std::size_t>(end.onStop)]();
+                    m_queue->Cancel();
+                    return;
+                }
+                break;
+            }
+            }
+        }
+        m_queue->Recycle(std::move(chunk));
+    }
+}
+
+template <typename File>
+void CBulkDataReader::FileRecord(File file)
+{
+    if (m_isCardRefused)
+        return;
+    try
+    {
+        file();
+    }
+    catch (const std::exception&) // memory
+    {
+        m_isCardRefused = true;
+    }
+    catch (CException* e) // the model's collections
+    {
+        e->Delete();
+        m_isCardRefused = true;
+    }
+}
+
+void CBulkDataReader::Output(std::function<std::string()> line)
+{
+    m_queue->Defer([this, line = std::move(line)] { m_sink.AddOutputLine(line()); });
 }
 
 // includeLine: the line of the including file that names the deck, 0 for the main deck.
@@ -163,9 +323,11 @@ bool CBulkDataReader::ReadDeck(const std::string& path, int includeLine)
     CDeckFile deck;
     switch (deck.Open(path))
     {
-    case CDeckFile::kCannotOpen: m_sink.AddOutputLine(BulkMessage("NotFound", path)); return false;
+    case CDeckFile::kCannotOpen:
+        Output([path] { return BulkMessage("NotFound", path); });
+        return false;
     case CDeckFile::kNotAFile:
-        m_sink.AddOutputLine(ImportMessage("NotAFile", {path}));
+        Output([path] { return ImportMessage("NotAFile", {path}); });
         return false;
     default: break;
     }
@@ -175,33 +337,43 @@ bool CBulkDataReader::ReadDeck(const std::string& path, int includeLine)
         std::find(m_openDecks.begin(), m_openDecks.end(), identity) != m_openDecks.end();
     if (isOpen || m_openDecks.size() >= kMaxIncludeDepth)
     {
-        m_sink.AddOutputLine(BulkMessage("IncludeCycle", path, includeLine));
+        Output([path, includeLine] { return BulkMessage("IncludeCycle", path, includeLine); });
         return false;
     }
     // A file read once adds nothing the second time; reading it again could make the work of
     // one import grow without bound (each of many files including the next twice).
     if (!m_readDecks.insert(identity).second)
     {
-        m_sink.AddOutputLine(ImportMessage("IncludeRepeated", {path, includeLine}));
+        Output(
+            [path, includeLine] {
+                return ImportMessage("IncludeRepeated", {path, includeLine});
+            });
         return false;
     }
     m_openDecks.push_back(identity);
     CBulkLineReader lines(deck.GetStream());
     ReadCards(lines, path);
     if (lines.IsLineTooLong())
-    {
-        m_sink.AddOutputLine(ImportMessage(
-            "LineTooLong", {path, lines.LineNumber() + 1,
-                            static_cast<long long>(CBulkLineReader::kMaxLineLength)}));
-    }
+        Output(LineTooLongMessage(path, lines));
     m_openDecks.pop_back();
     return true;
+}
+
+std::function<std::string()> CBulkDataReader::LineTooLongMessage(const std::string& path,
+                                                                 const CBulkLineReader& lines)
+{
+    return [path, lineNumber = lines.LineNumber() + 1]
+    {
+        return ImportMessage(
+            "LineTooLong",
+            {path, lineNumber, static_cast<long long>(CBulkLineReader::kMaxLineLength)});
+    };
 }
 
 void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
 {
     std::string_view line;
-    while (!m_isAtEndData && !m_target.IsReadStopped() && lines.ReadLine(line))
+    while (!m_isAtEndData && !m_queue->IsReadStopped() && lines.ReadLine(line))
     {
         // Comments, blank lines and continuations of cards not read.
         if (line.empty() || line[0] == '$' || line[0] == ' ' || line[0] == '+' || line[0] == '*' ||
@@ -238,19 +410,21 @@ void CBulkDataReader::ReadCards(CBulkLineReader& lines, const std::string& path)
                 m_isAtEndData = true; // also in an included file: the deck ends there
             else if (ToUpper(line[0]) == 'C' && !m_isInCaseControl)
             {
-                m_sink.AddOutputLine(BulkMessage("NonSupportedElement",
-                                                 TrimRight(line.substr(0, 8)), lines.LineNumber()));
+                Output([columns = TrimRight(line.substr(0, 8)), lineNumber = lines.LineNumber()]
+                       { return BulkMessage("NonSupportedElement", columns, lineNumber); });
             }
             continue;
         }
         m_card.Start(name, line, lines.LineNumber());
         if (name.isFreeField)
         {
-            ReportUnreadable(TrimRight(line.substr(0, 8)));
+            m_queue->Defer([this, name = m_card.Name(), columns = TrimRight(line.substr(0, 8)),
+                            lineNumber = m_card.LineNumber()]
+                           { ReportUnreadable(name, columns, lineNumber); });
             continue;
         }
         GatherContinuations(lines, ContinuationMarker(line));
-        ReadCard(handler);
+        ReadCard(handler, lines, path);
     }
 }
 
@@ -291,7 +465,7 @@ void CBulkDataReader::ReadInclude(const std::string& line, const std::string& in
     const std::size_t close = open == std::string::npos ? open : line.find('\'', open + 1);
     if (close == std::string::npos || close == open + 1)
     {
-        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", lineNumber));
+        Output([lineNumber] { return BulkMessage("FormatErrorAtLineNumber", lineNumber); });
         return;
     }
     const std::string name = line.substr(open + 1, close - open - 1);
@@ -304,11 +478,12 @@ void CBulkDataReader::ReadInclude(const std::string& line, const std::string& in
         if (CanOpen(fromMainDeck))
             path = fromMainDeck;
     }
-    m_sink.AddOutputLine("[" + path + "]");
+    Output([path] { return "[" + path + "]"; });
     ReadDeck(path, lineNumber);
 }
 
-void CBulkDataReader::ReadCard(Handler handler)
+void CBulkDataReader::ReadCard(Handler handler, const CBulkLineReader& lines,
+                               const std::string& path)
 {
     int result = -1;
     try
@@ -319,15 +494,20 @@ void CBulkDataReader::ReadCard(Handler handler)
     {
         result = 0;
     }
-    catch (CException* e) // the model's collections
-    {
-        e->Delete();
-        result = 0;
-    }
+    const int lineNumber = m_card.LineNumber();
     if (result == 0)
-        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", m_card.LineNumber()));
+        Output([lineNumber] { return BulkMessage("FormatErrorAtLineNumber", lineNumber); });
     else if (result < 0)
-        ReportBlankField();
+        m_queue->Defer([this, name = m_card.Name(), lineNumber]
+                       { ReportBlankField(name, lineNumber); });
+    // Should filing this card stop the read, the deck says no more than what ends it here.
+    std::function<void()> onStop;
+    if (lines.IsLineTooLong())
+    {
+        onStop = [this, message = LineTooLongMessage(path, lines)]
+        { m_sink.AddOutputLine(message()); };
+    }
+    m_queue->EndCard(lineNumber, std::move(onStop));
 }
 
 bool CBulkDataReader::ReadId(int field, int& id) const
@@ -341,16 +521,15 @@ bool CBulkDataReader::ReadId(int field, int& id) const
 
 // Once per card name and read: a deck written in a form this reader does not take would
 // otherwise fill the output with one line per card.
-void CBulkDataReader::ReportUnreadable(const std::string& firstColumns)
+void CBulkDataReader::ReportUnreadable(const std::string& name, const std::string& firstColumns,
+                                       int lineNumber)
 {
-    if (m_reportedCards.insert(m_card.Name()).second)
-    {
-        m_sink.AddOutputLine(BulkMessage("NonSupportedElement", firstColumns, m_card.LineNumber()));
-    }
+    if (m_reportedCards.insert(name).second)
+        m_sink.AddOutputLine(BulkMessage("NonSupportedElement", firstColumns, lineNumber));
 }
 
-void CBulkDataReader::ReportBlankField()
+void CBulkDataReader::ReportBlankField(const std::string& name, int lineNumber)
 {
-    if (m_reportedCards.insert(m_card.Name()).second)
-        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", m_card.LineNumber()));
+    if (m_reportedCards.insert(name).second)
+        m_sink.AddOutputLine(BulkMessage("FormatErrorAtLineNumber", lineNumber));
 }

@@ -7,12 +7,14 @@
 #include "io/bulk/DeckFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class CBulkEventQueue;
 class CBulkLineReader;
 class CBulkModelFiller;
 class CModelSet;
@@ -64,11 +66,20 @@ private:
     static int LastRequiredField(std::string_view name);
     // The fields of an element card by name; null for other cards.
     static const SElementLayout* LayoutOfCard(std::string_view name);
+    void FileEvents();
+    template <typename File>
+    void FileRecord(File file);
+    // Hands a line for the sink to the filing side, which writes it in the deck's order.
+    void Output(std::function<std::string()> line);
+    static std::function<std::string()> LineTooLongMessage(const std::string& path,
+                                                           const CBulkLineReader& lines);
+
+    // The reading side.
     bool ReadDeck(const std::string& path, int includeLine);
     void ReadCards(CBulkLineReader& lines, const std::string& path);
     void GatherContinuations(CBulkLineReader& lines, std::string_view firstMarker);
     void ReadInclude(const std::string& line, const std::string& includingPath, int lineNumber);
-    void ReadCard(Handler handler);
+    void ReadCard(Handler handler, const CBulkLineReader& lines, const std::string& path);
 
     int ReadGrid();
     int ReadCord1();
@@ -92,19 +103,27 @@ private:
     // An id field: true for a positive id; false for a blank or 0; throws for anything else,
     // negative ids and ids past the largest the model takes included.
     bool ReadId(int field, int& id) const;
-    void ReportUnreadable(const std::string& firstColumns);
-    void ReportBlankField();
+    // The filing side's reports, each once per card name.
+    void ReportUnreadable(const std::string& name, const std::string& firstColumns, int lineNumber);
+    void ReportBlankField(const std::string& name, int lineNumber);
 
+    // The filing side: the receiver, the sink and what they were told.
     std::unique_ptr<CBulkModelFiller> m_modelFiller; // when reading into a model
     CBulkRecordTarget& m_target;
     COutputSink& m_sink;
+    std::set<std::string> m_reportedCards; // card names already reported as unreadable
+    bool m_isCardRefused = false;          // the receiver refused a record of the card
+
+    // Between the two sides, during a read.
+    std::unique_ptr<CBulkEventQueue> m_queue;
+
+    // The reading side.
     CBulkCard m_card;                              // the card being read
     std::string m_mainDeck;                        // the path ReadBulkData was given
     bool m_isInCaseControl = false;                // after "CEND", before "BEGIN BULK"
     bool m_isAtEndData = false;                    // "ENDDATA" met: the solver reads no further
     std::vector<CDeckFile::SIdentity> m_openDecks; // include chain, to refuse cycles
     std::set<CDeckFile::SIdentity> m_readDecks;    // every file read by this import
-    std::set<std::string> m_reportedCards;         // card names already reported as unreadable
     std::string m_lastHead;                        // columns 1-8 of the line last named
     CBulkCard::SName m_name;                       // their name
     std::string m_marker;                          // that a continuation line may repeat

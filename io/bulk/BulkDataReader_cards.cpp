@@ -1,6 +1,6 @@
 // Bulk-data card handlers: GRID, the coordinate-system cards and the element cards.
-#include "core/services/OutputSink.h"
 #include "io/bulk/BulkDataReader.h"
+#include "io/bulk/BulkEventQueue.h"
 #include "io/bulk/BulkField.h"
 #include "io/bulk/BulkMessages.h"
 
@@ -17,7 +17,7 @@ int CBulkDataReader::ReadGrid()
     grid.x = ParseBulkField(m_card.Field(2));
     grid.y = ParseBulkField(m_card.Field(3));
     grid.z = ParseBulkField(m_card.Field(4));
-    m_target.AddGrid(grid);
+    m_queue->AddGrid(grid);
     return 1;
 }
 
@@ -53,7 +53,7 @@ int CBulkDataReader::ReadCord1()
             if (!ReadId(first + 1 + i, system.gridIds[i]))
                 return -1;
         }
-        m_target.AddCoordSystem(system);
+        m_queue->AddCoordSystem(system);
         ++added;
     }
     return added;
@@ -73,7 +73,7 @@ int CBulkDataReader::ReadCord2()
         system.b[i] = ParseBulkField(m_card.Field(5 + i));
         system.c[i] = ParseBulkField(m_card.Field(8 + i));
     }
-    m_target.AddCoordSystem(system);
+    m_queue->AddCoordSystem(system);
     return 1;
 }
 
@@ -249,10 +249,10 @@ int CBulkDataReader::ReadElement(const SElementLayout& layout)
     {
         if (ParseLeadingInt(m_card.Field(field)) > 0)
         {
-            m_sink.AddOutputLine(BulkMessage("NonSupportedHighElement", m_card.Name()));
+            Output([name = m_card.Name()] { return BulkMessage("NonSupportedHighElement", name); });
             break;
         }
     }
-    m_target.AddElement(element);
+    m_queue->AddElement(element);
     return 1;
 }

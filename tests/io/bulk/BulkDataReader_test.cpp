@@ -1,5 +1,6 @@
 #include "io/bulk/BulkDataReader.h"
 
+#include "core/services/OutputSink.h"
 #include "io/bulk/BulkLineReader.h"
 #include "io/bulk/BulkMessages.h"
 #include "io/results/ImportMessages.h"
@@ -427,6 +428,55 @@ TEST_F(BulkDataReaderTest, ALineFarLongerThanAnyCardEndsTheFile)
                   "LineTooLong", {m_folder + "/deck.dat", 2,
                                   static_cast<long long>(CBulkLineReader::kMaxLineLength)})}),
               m_output.lines);
+}
+
+// Records and output lines in one log, as the receiver and the sink see them.
+class CLoggingRecorder : public CBulkRecordTarget, public COutputSink
+{
+public:
+    void AddGrid(const SBulkGrid& grid) override
+    {
+        log.push_back("GRID " + std::to_string(grid.id));
+    }
+    void AddCoordSystem(const SBulkCoordSystem&) override { log.push_back("SYSTEM"); }
+    void AddElement(const SBulkElement& element) override
+    {
+        log.push_back("ELEMENT " + std::to_string(element.id));
+    }
+    void AddOutputLine(const std::string& line) override { log.push_back(line); }
+
+    std::vector<std::string> log;
+};
+
+// A deck far longer than the reader's look-ahead: every message comes out between the records
+// of the cards around it, as the deck orders them.
+TEST_F(BulkDataReaderTest, MessagesKeepTheirPlaceAmongTheRecordsOfALongDeck)
+{
+    std::string deck;
+    std::vector<std::string> expected;
+    int line = 0;
+    for (int i = 1; i <= 20000; ++i)
+    {
+        const std::string id = std::to_string(i);
+        deck += Card("GRID", {id.c_str(), "", "1.", "2.", "3."});
+        ++line;
+        expected.push_back("GRID " + id);
+        if (i % 997 == 0)
+        {
+            deck += Card("CFOO", {id.c_str()});
+            expected.push_back(BulkMessage("NonSupportedElement", "CFOO", ++line));
+        }
+        if (i % 1499 == 0)
+        {
+            deck += Card("CBAR", {id.c_str(), "1", "x", "2"});
+            expected.push_back(BulkMessage("FormatErrorAtLineNumber", ++line));
+        }
+    }
+    const std::string path = WriteDeck(m_folder, "long.dat", deck);
+    CLoggingRecorder recorder;
+    CBulkDataReader reader(recorder, recorder);
+    ASSERT_TRUE(reader.ReadBulkData(path));
+    EXPECT_EQ(expected, recorder.log);
 }
 
 TEST_F(BulkDataReaderTest, MissingFileIsReportedAndFails)

@@ -256,6 +256,37 @@ TEST_F(BulkImportTest, DeckWhoseShiftedIdsPassTheBoundIsRefusedWhole)
               m_output.lines);
 }
 
+// The card that passes the bound comes after thousands of others: nothing after it is read or
+// reported, however far ahead the deck was read.
+TEST_F(BulkImportTest, NothingAfterTheCardThatPassesTheBoundIsReported)
+{
+    ASSERT_TRUE(Import(Card("GRID", {"99999990", "", "0.", "0.", "0."})));
+    m_output.lines.clear();
+    std::string deck;
+    std::vector<std::string> expected;
+    int line = 0;
+    for (int i = 1; i <= 10000; ++i)
+    {
+        const std::string id = std::to_string(i);
+        deck += Card("CBAR", {id.c_str(), "1", "1", "2"});
+        if (i % 1000 == 0)
+        {
+            deck += Card("CFOO", {id.c_str()});
+            expected.push_back(BulkMessage("NonSupportedElement", "CFOO", line + 2));
+            ++line;
+        }
+        ++line;
+    }
+    deck += Card("GRID", {"12", "", "0.", "0.", "0."});
+    for (int i = 0; i < 10000; ++i)
+        deck += Card("CFOO", {"1"}) + "INCLUDE 'absent.inc'\n";
+    const std::string name = "past.dat";
+    EXPECT_FALSE(Import(deck, name));
+    expected.push_back(ImportMessage("IdsPastBound", {m_folder + "/" + name, kMaxEntityId}));
+    EXPECT_EQ(expected, m_output.lines);
+    EXPECT_EQ(0, m_model.GetElementCount());
+}
+
 // The folder remembered for the next deck is only one that a deck was read from.
 TEST_F(BulkImportTest, MissingDeckFailsAndKeepsTheRememberedFolder)
 {
