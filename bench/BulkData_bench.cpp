@@ -193,8 +193,10 @@ void BM_ImportChainedSystems(benchmark::State& state)
 }
 
 BENCHMARK(BM_ImportChainedSystems)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadSmallFieldCards)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ReadLargeFieldCards)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ImportSmallFieldDeck)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ImportLargeFieldDeck)->Unit(benchmark::kMillisecond)->Iterations(3);
+// The deck is read on a second thread while this one files its records: the rates are of the
+// time a user waits, not of one thread's processor time.
+BENCHMARK(BM_ReadSmallFieldCards)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ReadLargeFieldCards)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ImportSmallFieldDeck)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ImportLargeFieldDeck)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK_MAIN();
