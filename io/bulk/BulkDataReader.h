@@ -54,7 +54,8 @@ public:
 
     // Reads the deck and the files it includes. False when the file cannot be opened, or when
     // the receiver stopped the read (IsReadStopped); a card that cannot be read is reported and
-    // skipped.
+    // skipped. The lines are read on a thread of the reader's own; the receiver and the sink
+    // are called on the caller's thread alone, in the deck's order.
     bool ReadBulkData(std::string path);
     bool IsReadStopped() const { return m_target.IsReadStopped(); }
 
@@ -66,6 +67,7 @@ private:
     static int LastRequiredField(std::string_view name);
     // The fields of an element card by name; null for other cards.
     static const SElementLayout* LayoutOfCard(std::string_view name);
+    // The filing side, on the caller's thread.
     void FileEvents();
     template <typename File>
     void FileRecord(File file);
