@@ -196,21 +196,21 @@ void CContourObject::DrawFaceBands(const CFEElement& element, const CFEFace& fac
     else if (HasMidSideNodes(face))
         LoadOutline(face);
     const int count = static_cast<int>(m_points.size());
+    const CPoint3D normal = face.m_normal;
     if (IsInOneBand() && !HasMidSideNodes(face))
     {
         // The fan's triangles would all take this band's colour: the face itself shows the
         // same, in a quarter of the primitives.
         for (CPoint3D& p : m_points)
             p = ShrinkPoint(p);
-        m_cutter.DrawPolygonBands(m_points.data(), m_values.data(), count, device, mode,
-                                  &face.m_normal);
+        m_cutter.DrawPolygonBands(m_points.data(), m_values.data(), count, device, mode, &normal);
         return;
     }
     const CPoint3D centre = ShrinkPoint(m_faceCentre);
     for (CPoint3D& p : m_points)
         p = ShrinkPoint(p);
     m_cutter.DrawFanBandByBand(m_points.data(), m_values.data(), count, centre, m_meanValue, device,
-                               mode, &face.m_normal);
+                               mode, &normal);
 }
 
 void CContourObject::BandRange(int& first, int& last) const

@@ -21,8 +21,5 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* node, std::size_t size);
 
-    CPoint3D m_coord;
-    // Index numbers of the elements that use the node, into a result's element-corner table;
-    // m_ids holds the same elements by id.
-    CIdList m_elementIndexes;
+    CPackedPoint m_coord;
 };

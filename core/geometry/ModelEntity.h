@@ -4,6 +4,7 @@
 
 #include "core/geometry/ColorRGBA.h"
 #include "core/geometry/InlineArray.h"
+#include "core/geometry/LazyValue.h"
 #include "core/geometry/Point3D.h"
 
 // The node ids of a shell, tetrahedron or face, the elements of most nodes: in place.
@@ -24,10 +25,11 @@ public:
     // Position of a node or element in the model's numbering, set by the model; views index
     // their per-entity tables by it rather than by id.
     int m_index = 0;
-    CColorRGBA m_color;
+    // Carried along by copies; (0, 0, 0, 0) until one is stored.
+    CLazyValue<CColorRGBA> m_color;
     // For an element its reference point (shrink centre, label position, pick point); for a node
-    // its stored, undeformed position.
-    CPoint3D m_point;
+    // its stored, undeformed position. No reader sets it, so it stays the origin until stored.
+    CLazyValue<CPoint3D> m_point;
     // Node ids of an element or face; for a node, the ids of the elements that use it.
     CIdList m_ids;
     CGroupIdList m_groups; // ids of the groups the entity belongs to

@@ -49,3 +49,41 @@ public:
 class CPoint3DArray : public CArray<CPoint3D>
 {
 };
+
+// A point member of the entities a model holds millions of (coordinates, centres, normals):
+// the three doubles without the tag and the table of a CPoint3D, 24 bytes instead of 40. It
+// reads as a CPoint3D (a fresh point, tag 126, as assignment leaves one) and takes one.
+class CPackedPoint
+{
+public:
+    CPackedPoint() = default;
+    CPackedPoint(const CPoint3D& point)
+        : x(point.x)
+        , y(point.y)
+        , z(point.z)
+    {
+    }
+    CPackedPoint& operator=(const CPoint3D& point)
+    {
+        x = point.x;
+        y = point.y;
+        z = point.z;
+        return *this;
+    }
+    operator CPoint3D() const { return CPoint3D(x, y, z); }
+
+    CPoint3D operator+(const CPoint3D& other) const
+    {
+        return CPoint3D(x + other.x, y + other.y, z + other.z);
+    }
+    CPoint3D operator-(const CPoint3D& other) const
+    {
+        return CPoint3D(x - other.x, y - other.y, z - other.z);
+    }
+    CPoint3D operator*(double factor) const { return CPoint3D(x * factor, y * factor, z * factor); }
+    bool IsEqual(const CPoint3D& other) const { return CPoint3D(*this).IsEqual(other); }
+
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};

@@ -32,8 +32,8 @@ public:
     int m_propertyId = 0;
     int m_materialId = 1;
     int m_feDescriptorId = 0;
-    int m_nodeCount = 0; // as the solver file declares it; m_ids is what the element holds
-    CPoint3D m_centre;   // mean of the node coordinates, written by the model
+    int m_nodeCount = 0;   // as the solver file declares it; m_ids is what the element holds
+    CPackedPoint m_centre; // mean of the node coordinates, written by the model
     int16_t m_faceCount = 0;
     CArray<CFEFace> m_faces; // position k holds the face with m_faceIndex k
     // 1 when face k is an outer face of a visible element; written by the outer-face extraction.

@@ -23,7 +23,7 @@ public:
     uint8_t m_cornerCount = 4;
     uint8_t m_faceIndex = 0; // position in the owner's face array
     int m_elementId = 0;     // the owner; faces refer to their element only by id
-    CPoint3D m_normal;
+    CPackedPoint m_normal;
     // Tessellated outline of a face with mid-side nodes: curve divisions + 1 points per
     // node-to-node step. Faces of straight-sided elements, nearly all of a model, never have
     // one, so the list is made only when a point goes in.

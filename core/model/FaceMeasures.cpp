@@ -12,7 +12,9 @@ void CalcFaceNormal(CFEFace& face, const CPoint3D* points)
 {
     if (points == nullptr)
         return;
-    CalcUnitNormal(face.m_normal, points[0], points[1], points[2]);
+    CPoint3D normal;
+    CalcUnitNormal(normal, points[0], points[1], points[2]);
+    face.m_normal = normal;
 }
 
 double FaceAngle(const CFEFace& f1, const CFEFace& f2)

@@ -336,7 +336,7 @@ CFENode* CGroupSet::GetNode(int id) const
 CPoint3D CGroupSet::GetNodePoint(int id) const
 {
     const CFENode* node = GetNode(id);
-    return node ? node->m_coord : CPoint3D();
+    return node ? CPoint3D(node->m_coord) : CPoint3D();
 }
 
 bool CGroupSet::AddNode(CFENode* node)

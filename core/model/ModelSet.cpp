@@ -723,11 +723,13 @@ int CModelSet::TransformPendingNodes()
         CFENode* node = GetNode(static_cast<int>(nodeId));
         // A system that exists but is undefined (grid points never found, collinear points)
         // moves nothing: the node waits like one whose system is missing.
-        if (system == nullptr || node == nullptr || system->TransformPosition(node->m_coord) == 0)
+        CPoint3D position = node != nullptr ? CPoint3D(node->m_coord) : CPoint3D();
+        if (system == nullptr || node == nullptr || system->TransformPosition(position) == 0)
         {
             left.emplace_back(nodeId, csId);
             continue;
         }
+        node->m_coord = position;
         done.push_back(nodeId);
     }
     for (UINT nodeId : done)

@@ -13,7 +13,7 @@ TEST(ModelEntity, ConstructorsSetTagsAndDefaults)
     EXPECT_EQ(kTagModelEntity, entity.type);
     EXPECT_EQ(0, entity.m_id);
     EXPECT_EQ(0, entity.m_ids.GetSize());
-    EXPECT_EQ(0.0f, entity.m_color.a);
+    EXPECT_EQ(0.0f, entity.m_color.Get().a);
 
     const CFENode node;
     EXPECT_EQ(kTagNode, node.type);
@@ -99,4 +99,58 @@ TEST(EntitySet, BaseAnswersEveryLookupWithNothing)
     EXPECT_FALSE(set.AddNode(&node));
     CFEElement element;
     EXPECT_FALSE(set.AddElement(&element));
+}
+
+// The colour and reference point take storage only when one is stored; they must still read,
+// assign and copy as the plain members did.
+TEST(ModelEntity, ColourAndReferencePointReadAsDefaultsUntilStoredAndCopyAsValues)
+{
+    CPolygonEntity source;
+    const CPoint3D& origin = source.m_point;
+    EXPECT_EQ(kTagPoint, origin.type);
+    EXPECT_EQ(0.0, origin.x + origin.y + origin.z);
+    const CColorRGBA& black = source.m_color;
+    EXPECT_EQ(kTagGeomObject, black.type);
+    EXPECT_EQ(0.0f, black.r + black.g + black.b + black.a);
+
+    CPoint3D tagged(1.0, 2.0, 3.0);
+    tagged.type = kTagNode;
+    source.m_point = tagged; // assignment makes it a plain point, as for a CPoint3D member
+    source.m_color = CColorRGBA(0.5f, 0.25f, 1.0f, 0.75f);
+    EXPECT_EQ(kTagPoint, source.m_point.Get().type);
+    EXPECT_EQ(2.0, source.m_point.Get().y);
+
+    CPolygonEntity copy(source);
+    EXPECT_EQ(3.0, copy.m_point.Get().z);
+    EXPECT_EQ(0.75f, copy.m_color.Get().a);
+    // A copy holds its own value.
+    source.m_point = CPoint3D(9.0, 9.0, 9.0);
+    EXPECT_EQ(1.0, copy.m_point.Get().x);
+
+    // Assigning an entity that never stored one puts the target back to the defaults.
+    const CPolygonEntity plain;
+    copy = plain;
+    EXPECT_EQ(0.0, copy.m_point.Get().x);
+    EXPECT_EQ(0.0f, copy.m_color.Get().r);
+}
+
+// Coordinates, centres and normals are held as three doubles and read back as points.
+TEST(ModelEntity, PackedPointsReadAndComputeAsPoints)
+{
+    CFENode node(7, CPoint3D(1.0, -2.0, 0.5));
+    const CPoint3D read = node.m_coord;
+    EXPECT_EQ(kTagPoint, read.type);
+    EXPECT_EQ(-2.0, read.y);
+
+    const CPoint3D other(0.5, 0.5, 0.5);
+    EXPECT_EQ(0.5, (node.m_coord - other).x);
+    EXPECT_EQ(-1.5, (node.m_coord + other).y);
+    EXPECT_EQ(1.0, (node.m_coord * 2.0).z);
+    EXPECT_TRUE(node.m_coord.IsEqual(CPoint3D(1.001, -2.0, 0.5)));
+    EXPECT_FALSE(node.m_coord.IsEqual(CPoint3D(1.0011, -2.0, 0.5)));
+
+    node.m_coord = CPoint3D(4.0, 5.0, 6.0);
+    EXPECT_EQ(6.0, node.m_coord.z);
+    // Entities a model holds millions of keep these members small.
+    static_assert(sizeof(node.m_coord) == 3 * sizeof(double));
 }

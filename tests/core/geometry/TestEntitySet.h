@@ -25,7 +25,7 @@ public:
     CPoint3D GetNodePoint(int id) const override
     {
         const CFENode* node = GetNode(id);
-        return node != nullptr ? node->m_coord : CPoint3D();
+        return node != nullptr ? CPoint3D(node->m_coord) : CPoint3D();
     }
 
 private:

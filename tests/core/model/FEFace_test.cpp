@@ -35,13 +35,13 @@ TEST(FEFace, CopyTakesTheFaceButNotIdIndexOrReferencePoint)
     const CFEFace copy(source);
     EXPECT_EQ(0, copy.m_id);
     EXPECT_EQ(0, copy.m_index);
-    EXPECT_EQ(0.0, copy.m_point.x);
+    EXPECT_EQ(0.0, copy.m_point.Get().x);
     EXPECT_EQ(kTagNode, copy.type);
     EXPECT_EQ(8, copy.m_cornerCount);
     EXPECT_EQ(3, copy.m_faceIndex);
     EXPECT_EQ(12, copy.m_elementId);
     EXPECT_EQ(1.0, copy.m_normal.y);
-    EXPECT_EQ(0.25f, copy.m_color.g);
+    EXPECT_EQ(0.25f, copy.m_color.Get().g);
     ASSERT_EQ(3, copy.m_ids.GetSize());
     EXPECT_EQ(6, copy.m_ids[2]);
     ASSERT_EQ(1, copy.m_groups.GetSize());
