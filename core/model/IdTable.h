@@ -78,8 +78,14 @@ public:
         }
     }
     void RemoveAll();
+    // The same cells as other, each converted by convert(cell).
+    template <typename U, typename Convert>
+    static CIdTable From(const CIdTable<U>& other, Convert convert);
 
 private:
+    template <typename>
+    friend class CIdTable;
+
     T& AtBeyondArray(int id); // the growth and the far cells
     static bool IsDense(size_t end, size_t made) { return end <= kDenseIds + 2 * (made + 1); }
     bool IsDense(size_t end) const { return IsDense(end, m_made); }
@@ -204,6 +210,20 @@ void CIdTable<T>::ReserveRoom(int count, int cells)
     const size_t denseEnd = kDenseIds + 2 * (static_cast<size_t>(std::max(cells, 0)) + 1);
     if (end > m_dense.capacity() && end <= denseEnd)
         m_dense.reserve(end);
+}
+
+template <typename T>
+template <typename U, typename Convert>
+CIdTable<T> CIdTable<T>::From(const CIdTable<U>& other, Convert convert)
+{
+    CIdTable table;
+    table.m_dense.reserve(other.m_dense.capacity());
+    for (const U& cell : other.m_dense)
+        table.m_dense.push_back(convert(cell));
+    for (const auto& [id, cell] : other.m_far)
+        table.m_far.emplace_hint(table.m_far.end(), id, convert(cell));
+    table.m_made = other.m_made;
+    return table;
 }
 
 template <typename T>

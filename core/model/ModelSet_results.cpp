@@ -139,35 +139,37 @@ void SampleElements(const CResultData& result, const ElementNumbers& numbers, bo
     samples.hasVector.assign(withVectors ? count : 0, 0);
     samples.vectors.assign(withVectors ? count : 0, CVectorCell());
     GatherCells(result.m_elementValueFlags, ids, ordered, samples.hasValue.data());
-    GatherCells(result.m_elementValues, ids, ordered, samples.values.data());
+    result.m_elementValues.Gather(ids, ordered, samples.values.data());
     if (withVectors)
     {
         GatherCells(result.m_elementVectorFlags, ids, ordered, samples.hasVector.data());
-        GatherCells(result.m_elementVectors, ids, ordered, samples.vectors.data());
+        result.m_elementVectors.Gather(ids, ordered, samples.vectors.data());
     }
     for (size_t j = ordered; j < count; ++j)
     {
         ReadCell(result.m_elementValueFlags, ids[j], &samples.hasValue[j]);
-        ReadCell(result.m_elementValues, ids[j], &samples.values[j]);
+        result.m_elementValues.Get(ids[j], &samples.values[j]);
         if (withVectors)
         {
             ReadCell(result.m_elementVectorFlags, ids[j], &samples.hasVector[j]);
-            ReadCell(result.m_elementVectors, ids[j], &samples.vectors[j]);
+            result.m_elementVectors.Get(ids[j], &samples.vectors[j]);
         }
     }
 }
 
-// Element values read straight from the result's arrays, where they hold every linked id.
+// Element values read straight from the result's arrays, where they hold every linked id; in
+// single or double precision, as the result's tables keep them.
+template <typename Value, typename Vector>
 struct DirectValues
 {
     const uint8_t* hasValue;
-    const double* values;
+    const Value* values;
     const uint8_t* hasVector;
-    const CVectorCell* vectors;
+    const Vector* vectors;
 };
 
-template <typename T>
-bool CoversId(const CIdTable<T>& table, int id)
+template <typename Table>
+bool CoversId(const Table& table, int id)
 {
     return id < table.GetDenseCount();
 }
@@ -236,6 +238,21 @@ void AverageLinks(CResultData& result, const NodeElementLinks& links, Sample sam
     }
 }
 
+template <bool withVectors, typename Value, typename Vector>
+void AverageDirectly(CResultData& result, const NodeElementLinks& links,
+                     const CIdTable<Value>& values, const CIdTable<Vector>& vectors,
+                     NodeMeans& means)
+{
+    const DirectValues<Value, Vector> direct{
+        result.m_elementValueFlags.GetDenseData(), values.GetDenseData(),
+        result.m_elementVectorFlags.GetDenseData(), vectors.GetDenseData()};
+    AverageLinks<withVectors>(
+        result, links,
+        [&](size_t link)
+        { return std::make_pair(direct, static_cast<size_t>(links.elementIds[link])); },
+        means);
+}
+
 // Averages the result into means, reading its element values directly or through samples of
 // the numbered elements.
 template <bool withVectors>
@@ -244,20 +261,33 @@ void AverageResult(CResultData& result, const NodeElementLinks& links,
 {
     if (ReadsDirectly(result, links.largestElementId, withVectors))
     {
-        const DirectValues direct{
-            result.m_elementValueFlags.GetDenseData(), result.m_elementValues.GetDenseData(),
-            result.m_elementVectorFlags.GetDenseData(), result.m_elementVectors.GetDenseData()};
-        AverageLinks<withVectors>(
-            result, links,
-            [&](size_t link)
-            { return std::make_pair(direct, static_cast<size_t>(links.elementIds[link])); },
-            means);
+        const CScalarTable& values = result.m_elementValues;
+        const CVectorTable& vectors = result.m_elementVectors;
+        if (values.IsWide())
+        {
+            if (vectors.IsWide())
+                AverageDirectly<withVectors>(result, links, values.GetWide(), vectors.GetWide(),
+                                             means);
+            else
+                AverageDirectly<withVectors>(result, links, values.GetWide(), vectors.GetNarrow(),
+                                             means);
+        }
+        else
+        {
+            if (vectors.IsWide())
+                AverageDirectly<withVectors>(result, links, values.GetNarrow(), vectors.GetWide(),
+                                             means);
+            else
+                AverageDirectly<withVectors>(result, links, values.GetNarrow(), vectors.GetNarrow(),
+                                             means);
+        }
         return;
     }
     ElementSamples samples;
     SampleElements(result, *numbers, withVectors, samples);
-    const DirectValues sampled{samples.hasValue.data(), samples.values.data(),
-                               samples.hasVector.data(), samples.vectors.data()};
+    const DirectValues<double, CVectorCell> sampled{samples.hasValue.data(), samples.values.data(),
+                                                    samples.hasVector.data(),
+                                                    samples.vectors.data()};
     AverageLinks<withVectors>(
         result, links,
         [&](size_t link)

@@ -66,11 +66,7 @@ double CResultData::GetLargestValue() const
 bool CResultData::GetNodeValue(int nodeId, double* value) const
 {
     SettleNodeMeans();
-    const double* cell = m_nodeValues.Find(nodeId);
-    if (cell == nullptr)
-        return false;
-    *value = *cell;
-    return true;
+    return m_nodeValues.Get(nodeId, value);
 }
 
 bool CResultData::GetElementValue(int elementId, double* value) const
@@ -78,8 +74,7 @@ bool CResultData::GetElementValue(int elementId, double* value) const
     const uint8_t* flag = m_elementValueFlags.Find(elementId);
     if (flag == nullptr || !*flag)
         return false;
-    *value = *m_elementValues.Find(elementId);
-    return true;
+    return m_elementValues.Get(elementId, value);
 }
 
 bool CResultData::GetNodeVector(int nodeId, CPoint3D* vector) const
@@ -88,7 +83,9 @@ bool CResultData::GetNodeVector(int nodeId, CPoint3D* vector) const
     const uint8_t* flag = m_nodeVectorFlags.Find(nodeId);
     if (flag == nullptr || !*flag)
         return false;
-    const CVectorCell& cell = *m_nodeVectors.Find(nodeId);
+    CVectorCell cell;
+    if (!m_nodeVectors.Get(nodeId, &cell))
+        return false;
     *vector = CPoint3D(cell.x, cell.y, cell.z);
     return true;
 }
@@ -98,7 +95,9 @@ bool CResultData::GetElementVector(int elementId, CPoint3D* vector) const
     const uint8_t* flag = m_elementVectorFlags.Find(elementId);
     if (flag == nullptr || !*flag)
         return false;
-    const CVectorCell& cell = *m_elementVectors.Find(elementId);
+    CVectorCell cell;
+    if (!m_elementVectors.Get(elementId, &cell))
+        return false;
     *vector = CPoint3D(cell.x, cell.y, cell.z);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/geometry/Point3D.h"
 #include "core/model/IdTable.h"
 #include "core/model/ResultId.h"
+#include "core/model/ValueTable.h"
 #include "platform/base/coll_map.h"
 #include "platform/base/string.h"
 #include "platform/base/types.h"
@@ -18,15 +19,6 @@
 // Sentinels of a range that has seen no value yet.
 constexpr double kRangeUnsetMin = 99999999.0;
 constexpr double kRangeUnsetMax = -99999999.0;
-
-// A stored vector: its components only, so that a table of millions carries no tag or table
-// pointer per cell (a CPoint3D is 40 bytes, this 24).
-struct CVectorCell
-{
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-};
 
 class CResultData;
 
@@ -141,20 +133,20 @@ public:
 
     // Stores; the caller has checked that the id is in 0..kMaxEntityId. Dense tables grow to
     // id + 1 with empty cells; the range is not touched here.
-    void SetNodeValue(int nodeId, double value) { m_nodeValues.At(nodeId) = value; }
+    void SetNodeValue(int nodeId, double value) { m_nodeValues.Set(nodeId, value); }
     void SetElementValue(int elementId, double value)
     {
-        m_elementValues.At(elementId) = value;
+        m_elementValues.Set(elementId, value);
         m_elementValueFlags.At(elementId) = 1;
     }
     void SetNodeVector(int nodeId, const CPoint3D& vector)
     {
-        m_nodeVectors.At(nodeId) = {vector.x, vector.y, vector.z};
+        m_nodeVectors.Set(nodeId, {vector.x, vector.y, vector.z});
         m_nodeVectorFlags.At(nodeId) = 1;
     }
     void SetElementVector(int elementId, const CPoint3D& vector)
     {
-        m_elementVectors.At(elementId) = {vector.x, vector.y, vector.z};
+        m_elementVectors.Set(elementId, {vector.x, vector.y, vector.z});
         m_elementVectorFlags.At(elementId) = 1;
     }
     // The element's set, made with `nodeCount` zeroed slots when it has none yet.
@@ -172,12 +164,12 @@ public:
 
 public:
     // Per-id storage; m_*Flags say which ids carry a value.
-    CIdTable<double> m_nodeValues;
-    CIdTable<double> m_elementValues;
+    CScalarTable m_nodeValues;
+    CScalarTable m_elementValues;
     CIdTable<uint8_t> m_elementValueFlags;
-    CIdTable<CVectorCell> m_nodeVectors;
+    CVectorTable m_nodeVectors;
     CIdTable<uint8_t> m_nodeVectorFlags;
-    CIdTable<CVectorCell> m_elementVectors;
+    CVectorTable m_elementVectors;
     CIdTable<uint8_t> m_elementVectorFlags;
     CIdTable<std::unique_ptr<CComponentSet>> m_components; // by element id
 

@@ -265,6 +265,59 @@ TEST(ResultCatalogue, AveragesAlikeWhetherTheTablesCoverEveryLinkedElement)
     }
 }
 
+// Element values of a single-precision file and values that need double precision average to
+// the same means, whichever precision each table keeps.
+TEST(ResultCatalogue, AveragesSingleAndDoublePrecisionValuesAsStored)
+{
+    CModelSet model;
+    for (int id = 1; id <= 6; ++id)
+        AddTestNode(model, id, id / 2, id % 2, 0.0);
+    AddQuad(model, 1, 1, 2, 3, 4);
+    AddQuad(model, 2, 3, 4, 5, 6);
+    model.BuildElementFaces();
+    const struct
+    {
+        const char* name;
+        double values[2];
+        double vectorX[2];
+    } cases[] = {{"both single", {1.5, 2.25}, {0.5, -4.0}},
+                 {"values double", {0.1, 0.7}, {0.5, -4.0}},
+                 {"vectors double", {1.5, 2.25}, {0.1, 0.3}},
+                 {"both double", {0.1, 0.7}, {0.2, 1.0e300}}};
+    UINT index = 1;
+    for (const auto& c : cases)
+    {
+        CResultData* result = AddLoaded(model, index++);
+        result->m_flags = CResultData::kFlagVector;
+        result->ReserveElements(3, true);
+        for (int element = 1; element <= 2; ++element)
+        {
+            result->SetElementValue(element, c.values[element - 1]);
+            result->SetElementVector(element, CPoint3D(c.vectorX[element - 1], 1.0, 0.0));
+        }
+    }
+    model.UpdateLoadedResults();
+    for (UINT i = 1; i < index; ++i)
+    {
+        const auto& c = cases[i - 1];
+        SCOPED_TRACE(c.name);
+        const CResultData* result = model.GetResult(MakeLoadCaseKey(3, kTypeBits, i) | 1);
+        ASSERT_NE(nullptr, result);
+        double value = 0.0;
+        ASSERT_TRUE(result->GetNodeValue(1, &value));
+        EXPECT_EQ(c.values[0], value);
+        ASSERT_TRUE(result->GetNodeValue(3, &value)); // shared by both quads
+        EXPECT_EQ((c.values[0] + c.values[1]) / 2, value);
+        CPoint3D vector;
+        ASSERT_TRUE(result->GetNodeVector(4, &vector));
+        EXPECT_EQ((c.vectorX[0] + c.vectorX[1]) / 2, vector.x);
+        ASSERT_TRUE(result->GetElementValue(2, &value));
+        EXPECT_EQ(c.values[1], value);
+        ASSERT_TRUE(result->GetElementVector(2, &vector));
+        EXPECT_EQ(c.vectorX[1], vector.x);
+    }
+}
+
 // The means are worked out when first read, from the node-element links of the update: a model
 // changed after the update (as by a later read) does not change them until the next update.
 TEST(ResultCatalogue, MeansReadLaterAreThoseOfTheLinksAtTheUpdate)
