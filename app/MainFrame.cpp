@@ -54,7 +54,8 @@ FW_TABLE(CMainFrame, COXMenuBarHostFrame, fw::on<WM_CREATE, &CMainFrame::OnCreat
          fw::command<ID_WINDOW_NEXT, &CMainFrame::OnWindowNext>(),
          fw::command<ID_WINDOW_ARRANGE_ICONS, &CMainFrame::OnWindowArrange>(),
          fw::raw<CMainFrame::kPendingViewRefreshMessage, &CMainFrame::OnPendingViewRefresh>(),
-         fw::on<WM_DROPFILES, &CMainFrame::OnDropFiles>())
+         fw::on<WM_DROPFILES, &CMainFrame::OnDropFiles>(),
+         fw::on<WM_ENTERIDLE, &CMainFrame::OnEnterIdle>())
 
 namespace
 {

@@ -70,6 +70,8 @@ public:
                             const char* argument);
     void AddOutputLine(const char* text) override;
     void SetStatusText(const char* text);
+    // A command's status-bar prompt in the program's language ("standard.str", "Prompt").
+    void GetMessageString(UINT id, CString& message) const override;
     // The docked bars: the output log at the bottom, the project tree on the left.
     CAEOutputBar& GetOutputBar() { return m_outputBar; }
     CAEProjectWorkspace& GetProjectTreeBar() { return m_projectTreeBar; }
@@ -220,6 +222,7 @@ protected:
     void OnExportDeformedUnv();
     void OnExportOriginalUnv();
     void OnDropFiles(HDROP drop);
+    void OnEnterIdle(UINT why, CWnd* who);
     void OnUpdateProjectCommand(CCmdUI* cmdUI);
     void OnUpdateImportBulkData(CCmdUI* cmdUI);
     void OnUpdateImportUnv(CCmdUI* cmdUI);

@@ -43,6 +43,27 @@ void CMainFrame::SetStatusText(const char* text)
     SetMessageText(text);
 }
 
+void CMainFrame::GetMessageString(UINT id, CString& message) const
+{
+    CString key;
+    key.Format("ID%u", id);
+    CString text;
+    LoadStringFromFile(CString("standard.str"), CString("Prompt"), key, &text);
+    if (!text.IsEmpty())
+        message = text;
+    else
+        COXMenuBarHostFrame::GetMessageString(id, message); // the English resource string
+}
+
+void CMainFrame::OnEnterIdle(UINT why, CWnd* who)
+{
+    COXMenuBarHostFrame::OnEnterIdle(why, who);
+    // A modal dialog waits for the user: the prompt of the button or item that opened it no
+    // longer describes anything under the mouse. Texts the program set itself stay.
+    if (why == MSGF_DIALOGBOX && IsTracking())
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+}
+
 void CMainFrame::FillLoadCaseCombo(int resultId)
 {
     FillLoadCaseCombo(m_pProject != nullptr ? &m_pProject->m_model : nullptr, resultId);

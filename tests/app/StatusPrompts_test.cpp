@@ -1,0 +1,99 @@
+// The status bar's prompt of a toolbar button, as a user meets it: under the mouse it says
+// what the button does in the program's language, and while the modal dialog the button opened
+// waits for the user, the bar is back to its idle text.
+#include "core/services/StringFile.h"
+#include "platform/test/pump.h"
+#include "tests/app/AppFixture.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace
+{
+std::string Text(const char* file, const char* section, const char* key, const char* suffix)
+{
+    std::string text;
+    LoadStringWithSuffix(file, section, key, suffix, &text);
+    return text;
+}
+
+HWND g_mainWindow = nullptr;
+CStatusBar* g_statusBar = nullptr;
+std::string g_paneWhileUp;
+bool g_dialogShown = false;
+
+// A visible window the main window owns: the modal dialog.
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM found)
+{
+    if (::GetWindow(window, GW_OWNER) != g_mainWindow || !::IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Reads the status pane once the modal dialog shows, then cancels the dialog.
+void CALLBACK ReadPaneAndCancel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return;
+    ::KillTimer(nullptr, id);
+    g_dialogShown = true;
+    g_paneWhileUp = g_statusBar->GetPaneText(0).GetString();
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+} // namespace
+
+class StatusPrompts : public AppFixture
+{
+};
+
+TEST_F(StatusPrompts, ButtonPromptIsInTheProgramsLanguageAndGivesWayToItsDialog)
+{
+    struct Case
+    {
+        const char* ini;
+        const char* suffix;
+    };
+    for (const Case& c :
+         {Case{kEnglishIni, "_ENG"}, Case{"[Environment]\r\nLanguage=Japanese\r\n", "_JPN"}})
+    {
+        SCOPED_TRACE(c.suffix);
+        ASSERT_TRUE(StartUp(c.ini));
+        CMainFrame* frame = MainFrame();
+        const HWND bar = frame->GetToolBar(CMainFrame::kStandardBar).m_hWnd;
+        const LRESULT index = ::SendMessageA(bar, TB_COMMANDTOINDEX, ID_APP_ABOUT, 0);
+        ASSERT_GE(index, 0);
+        RECT button = {};
+        ::SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&button));
+        const LPARAM centre =
+            MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+
+        // The mouse over the About button.
+        ::SendMessageA(bar, WM_MOUSEMOVE, 0, centre);
+        fw::test::Pump();
+        EXPECT_EQ(Text("standard.str", "Prompt", "ID57664", c.suffix),
+                  frame->GetStatusBar().GetPaneText(0).GetString());
+
+        // Clicked: the About box waits for the user, the mouse no longer over any button.
+        g_mainWindow = frame->m_hWnd;
+        g_statusBar = &frame->GetStatusBar();
+        g_paneWhileUp.clear();
+        g_dialogShown = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadPaneAndCancel);
+        ::SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        ::SendMessageA(bar, WM_LBUTTONUP, 0, centre);
+        fw::test::WaitFor([] { return g_dialogShown; }, 5000);
+        ::KillTimer(nullptr, timer);
+        fw::test::Pump();
+        ASSERT_TRUE(g_dialogShown) << "the About box never showed";
+        EXPECT_EQ(Text("Message.str", "Framework", "Ready", c.suffix), g_paneWhileUp);
+        TearDown();
+    }
+    ::SetThreadLocale(MAKELCID(0x409, SORT_DEFAULT));
+}
