@@ -55,7 +55,7 @@ FW_TABLE(CMainFrame, COXMenuBarHostFrame, fw::on<WM_CREATE, &CMainFrame::OnCreat
          fw::command<ID_WINDOW_ARRANGE_ICONS, &CMainFrame::OnWindowArrange>(),
          fw::raw<CMainFrame::kPendingViewRefreshMessage, &CMainFrame::OnPendingViewRefresh>(),
          fw::on<WM_DROPFILES, &CMainFrame::OnDropFiles>(),
-         fw::on<WM_ENTERIDLE, &CMainFrame::OnEnterIdle>())
+         fw::on<WM_ENABLE, &CMainFrame::OnEnable>())
 
 namespace
 {

@@ -222,7 +222,7 @@ protected:
     void OnExportDeformedUnv();
     void OnExportOriginalUnv();
     void OnDropFiles(HDROP drop);
-    void OnEnterIdle(UINT why, CWnd* who);
+    void OnEnable(BOOL enable);
     void OnUpdateProjectCommand(CCmdUI* cmdUI);
     void OnUpdateImportBulkData(CCmdUI* cmdUI);
     void OnUpdateImportUnv(CCmdUI* cmdUI);

@@ -55,12 +55,13 @@ void CMainFrame::GetMessageString(UINT id, CString& message) const
         COXMenuBarHostFrame::GetMessageString(id, message); // the English resource string
 }
 
-void CMainFrame::OnEnterIdle(UINT why, CWnd* who)
+void CMainFrame::OnEnable(BOOL enable)
 {
-    COXMenuBarHostFrame::OnEnterIdle(why, who);
-    // A modal dialog waits for the user: the prompt of the button or item that opened it no
-    // longer describes anything under the mouse. Texts the program set itself stay.
-    if (why == MSGF_DIALOGBOX && IsTracking())
+    Default();
+    // A modal dialog or message box disables the frame while it waits for the user: the prompt
+    // of the button or item that opened it no longer describes anything under the mouse. Texts
+    // the program set itself stay.
+    if (!enable && IsTracking())
         SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
