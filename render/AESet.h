@@ -28,6 +28,7 @@
 #include <vector>
 
 class CBox3D;
+class CContourSource;
 class CDrawDevice;
 class CEntitySet;
 class CFEElement;
@@ -167,6 +168,12 @@ public:
     // Face and edge lists of this many elements and more are recorded on several threads.
     static constexpr size_t kDefaultParallelListElements = 100000;
     static void SetParallelListElements(size_t count);
+    // Band contours of this many elements and more are cut on several threads, a block of
+    // elements at a time.
+    static constexpr size_t kDefaultParallelContourElements = 100000;
+    static constexpr size_t kDefaultContourBlock = 8192;
+    static void SetParallelContourElements(size_t count,
+                                           size_t blockElements = kDefaultContourBlock);
     // One elastic element drawn directly: its marker on the first node.
     void DrawElassElement(CFEElement* element, CMassGlyph* glyph);
     // The name of a model list of the shown group.
@@ -343,6 +350,11 @@ private:
     bool FindElementBand(const CResultDisplayAttr& bands, const CResultData* result, int id,
                          int& band) const;
     void BuildContourList(UINT code, const CElementMap& elements, const CResultData* result);
+    // The band facets of a large element map cut on several threads, block by block, each block
+    // compiled into the open list in the map's order once cut; false, with nothing drawn, when
+    // the map is small or its contour is not one of flat bands by node values.
+    bool CutBandsInParallel(const CElementMap& elements, CResultDisplayAttr& attr,
+                            CContourSource& source, const CNodePointCache& points);
     void BuildBeamContourList(const CElementMap& beams, const CResultData* result);
     void BuildVectorList(UINT code, const CElementMap& elements);
 

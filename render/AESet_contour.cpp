@@ -5,15 +5,28 @@
 #include "render/BeamLine.h"
 #include "render/ContourObject.h"
 #include "render/ContourSource.h"
+#include "render/ListBatch.h"
 #include "render/NodePointCache.h"
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace
 {
 constexpr int kElementBlock = 8;
+// Band contours of many elements are cut on up to kCuttingThreads threads, in blocks, at most
+// kBlocksAhead blocks ahead of the list's compiling.
+size_t g_parallelContourElements = CAESet::kDefaultParallelContourElements;
+size_t g_contourBlock = CAESet::kDefaultContourBlock;
+constexpr size_t kCuttingThreads = 4;
+constexpr size_t kBlocksAhead = 16;
 
 void SetContourMode(CDrawDevice* device, int contourType)
 {
@@ -112,6 +125,8 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
     }
     const int kind = m_nResultComponent;
     CContourSource source(AcquirePoints(nullptr), *m_pView);
+    if ((kind & kElementBlock) == 0 && elements.GetCount() > 0)
+        source.CacheNodeValues(m_pGroup->GetNodes());
     const std::unique_ptr<CContourObject> object =
         MakeContourObject(kind, attr, source, ReadSettings().m_curveDivisions);
     if (m_pView->Scene().IsShrunk())
@@ -120,6 +135,12 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
     // come.
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(code), IsBatched(attr), false,
                             true);
+    if ((kind & kElementBlock) == 0 && !m_lists.IsCapturing() && IsBatched(attr) &&
+        CutBandsInParallel(elements, attr, source, AcquirePoints(nullptr)))
+    {
+        list.Close();
+        return;
+    }
     CDrawDevice* device = Target();
     SetContourMode(device, attr.m_nContourType);
     for (const auto& [id, element] : fw::Assocs(elements))
@@ -133,6 +154,151 @@ void CAESet::BuildContourList(UINT code, const CElementMap& elements, const CRes
         object->DrawEntity(element, device);
     }
     list.Close();
+}
+
+bool CAESet::CutBandsInParallel(const CElementMap& elements, CResultDisplayAttr& attr,
+                                CContourSource& source, const CNodePointCache& points)
+{
+    const size_t threads = std::min<size_t>(kCuttingThreads, std::thread::hardware_concurrency());
+    if (threads < 2 || static_cast<size_t>(elements.GetCount()) < g_parallelContourElements ||
+        attr.m_nContourType != CResultDisplayAttr::kBands)
+        return false;
+    // Chosen here, on the view's thread: the elements shown, and those whose nodes the caches
+    // hold; the others are cut here at the end, asking the view.
+    std::vector<const CFEElement*> cut;
+    std::vector<const CFEElement*> asking;
+    cut.reserve(static_cast<size_t>(elements.GetCount()));
+    for (const auto& [id, element] : fw::Assocs(elements))
+    {
+        if (element == nullptr || !element->m_display || m_pView->IsEntityVisible(element) != 1)
+            continue;
+        bool isHeld = true;
+        for (INT_PTR i = 0; i < element->m_ids.GetSize() && isHeld; ++i)
+            isHeld = points.Holds(element->m_ids[i]) && source.HoldsNodeValue(element->m_ids[i]);
+        (isHeld ? cut : asking).push_back(element);
+    }
+    const int curveDivisions = ReadSettings().m_curveDivisions;
+    const double shrink = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 0.0;
+    const size_t blockCount = (cut.size() + g_contourBlock - 1) / g_contourBlock;
+    std::vector<std::unique_ptr<CListBatch>> blocks(blockCount);
+    std::vector<char> isDone(blockCount, 0);
+    std::mutex mutex;
+    std::condition_variable changed;
+    size_t nextBlock = 0;
+    size_t compiled = 0;
+    bool isStopped = false;
+    std::exception_ptr error;
+    const auto work = [&]
+    {
+        CResultDisplayAttr bands = attr;
+        for (;;)
+        {
+            size_t block = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                // A few blocks ahead of the compiling at most: a rough field's millions of
+                // triangles are not all held at once.
+                changed.wait(lock,
+                             [&] {
+                                 return isStopped || nextBlock >= blockCount ||
+                                        nextBlock < compiled + kBlocksAhead;
+                             });
+                if (isStopped || nextBlock >= blockCount)
+                    return;
+                block = nextBlock++;
+            }
+            auto batch = std::make_unique<CListBatch>();
+            try
+            {
+                batch->Reset(false);
+                SetContourMode(batch.get(), bands.m_nContourType);
+                // A fresh drawable: it remembers the colour it last set on its device.
+                const std::unique_ptr<CContourObject> object =
+                    MakeContourObject(0, bands, source, curveDivisions);
+                if (shrink != 0.0)
+                    object->m_shrinkFactor = shrink;
+                const size_t end = std::min(cut.size(), (block + 1) * g_contourBlock);
+                for (size_t i = block * g_contourBlock; i < end; ++i)
+                    object->DrawEntity(cut[i], batch.get());
+            }
+            catch (...)
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (!error)
+                    error = std::current_exception();
+                isStopped = true;
+                changed.notify_all();
+                return;
+            }
+            std::lock_guard<std::mutex> lock(mutex);
+            blocks[block] = std::move(batch);
+            isDone[block] = 1;
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> workers;
+    // Ends the workers however this function is left.
+    struct Joiner
+    {
+        std::vector<std::thread>& workers;
+        std::mutex& mutex;
+        std::condition_variable& changed;
+        bool& isStopped;
+        ~Joiner()
+        {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                isStopped = true;
+            }
+            changed.notify_all();
+            for (std::thread& worker : workers)
+                worker.join();
+        }
+    } joiner{workers, mutex, changed, isStopped};
+    for (size_t i = 0; i < threads; ++i)
+        workers.emplace_back(work);
+    CDrawDevice& device = m_pView->Device();
+    for (size_t block = 0; block < blockCount; ++block)
+    {
+        std::unique_ptr<CListBatch> batch;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return isDone[block] != 0 || isStopped; });
+            if (!isDone[block])
+                break;
+            batch = std::move(blocks[block]);
+        }
+        batch->ReplayAndReset(&device);
+        batch.reset();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            compiled = block + 1;
+        }
+        changed.notify_all();
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (error)
+            std::rethrow_exception(error);
+    }
+    if (!asking.empty())
+    {
+        CDrawDevice* target = Target();
+        SetContourMode(target, attr.m_nContourType);
+        const std::unique_ptr<CContourObject> object =
+            MakeContourObject(0, attr, source, curveDivisions);
+        if (shrink != 0.0)
+            object->m_shrinkFactor = shrink;
+        for (const CFEElement* element : asking)
+            object->DrawEntity(element, target);
+    }
+    return true;
+}
+
+void CAESet::SetParallelContourElements(size_t count, size_t blockElements)
+{
+    g_parallelContourElements = count;
+    g_contourBlock = std::max<size_t>(1, blockElements);
 }
 
 void CAESet::BuildBeamContourList(const CElementMap& beams, const CResultData* result)

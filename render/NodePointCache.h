@@ -26,6 +26,12 @@ public:
     // The cached point; a node outside the map is asked of the source.
     CPoint3D GetNodePoint(int id) const override;
     CFENode* GetNode(int id) const override;
+    // Whether the node's point is held here (else it is asked of the source).
+    bool Holds(int id) const
+    {
+        Xyz point;
+        return Find(id, point);
+    }
     // Mean point of the element's nodes, as the view computes an element's centre.
     CPoint3D GetCenter(const CFEElement& element) const;
 

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 using render_test::kSize;
 using render_test::ReadPixel;
@@ -232,4 +233,83 @@ TEST_F(ResultSceneTest, ElementNodeValuesColourOnlyTheElementsThatHaveThem)
     View().Draw();
     EXPECT_NE((Rgb{255, 255, 255}), ReadPixel(ElementX(1), kSize / 2));
     EXPECT_EQ((Rgb{255, 255, 255}), ReadPixel(ElementX(7), kSize / 2));
+}
+
+namespace
+{
+// side x side quads from (-5, -5) to (5, 5) with a rough nodal field (values 0 to 96 that jump
+// from node to node), and one quad far off whose node has an id no dense table holds.
+void AddRoughPlate(CModelSet& model, UINT resultId, int side)
+{
+    const auto node = [side](int i, int j) { return j * (side + 1) + i + 1; };
+    auto* result = new CResultData();
+    result->m_id = resultId;
+    result->m_loaded = CResultData::kLoaded;
+    for (int j = 0; j <= side; ++j)
+    {
+        for (int i = 0; i <= side; ++i)
+        {
+            AddTestNode(model, node(i, j), -5.0 + 10.0 * i / side, -5.0 + 10.0 * j / side, 0);
+            result->SetNodeValue(node(i, j), (node(i, j) * 37) % 97);
+        }
+    }
+    for (int j = 0; j < side; ++j)
+    {
+        for (int i = 0; i < side; ++i)
+            AddQuad(model, j * side + i + 1, node(i, j), node(i + 1, j), node(i + 1, j + 1),
+                    node(i, j + 1));
+    }
+    model.BuildElementFaces();
+    model.AddResult(result);
+}
+
+std::vector<unsigned char> ReadFrame()
+{
+    std::vector<unsigned char> rgba(static_cast<size_t>(kSize) * kSize * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+} // namespace
+
+// Band contours of a large model are cut on several threads, a block at a time: the picture is
+// the one a single thread cuts, with blocks of one element or of many, shrunk too, and with
+// elements whose values only the view answers.
+TEST_F(ResultSceneTest, BandsCutOnSeveralThreadsDrawWhatOneThreadDraws)
+{
+    AddRoughPlate(m_model, kResultId, 20);
+    View().Show(&m_model);
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 12);
+    View().EditScene().EditDisplayAttr().m_nBandType = 0; // flat bands
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().SetResultComponent(1);
+    const auto draw = [this](size_t fromElements, size_t block)
+    {
+        CAESet::SetParallelContourElements(fromElements, block);
+        Renderer().RenderAll();
+        View().Draw();
+        return ReadFrame();
+    };
+    for (const bool isShrunk : {false, true})
+    {
+        SCOPED_TRACE(isShrunk);
+        View().EditScene().SetShrunk(isShrunk);
+        const std::vector<unsigned char> oneThread = draw(SIZE_MAX, 1);
+        EXPECT_GT(render_test::CountPixelsDiffering(0, 0, kSize, kSize, {0, 0, 0}), 10000);
+        EXPECT_TRUE(oneThread == draw(1, 1));
+        EXPECT_TRUE(oneThread == draw(1, 7));
+        EXPECT_TRUE(oneThread == draw(1, 1000));
+    }
+    View().EditScene().SetShrunk(false);
+
+    // A node id far beyond the others: no value table, every value is asked of the view.
+    AddTestNode(m_model, 50000000, 5.0, 6.0, 0);
+    AddQuad(m_model, 1000, 441, 50000000, 440, 420);
+    m_model.BuildElementFaces();
+    m_model.GetResult(kResultId)->SetNodeValue(50000000, 50.0);
+    View().Show(&m_model);
+    const std::vector<unsigned char> oneThread = draw(SIZE_MAX, 1);
+    EXPECT_TRUE(oneThread == draw(1, 3));
+    CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
 }
