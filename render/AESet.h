@@ -165,9 +165,11 @@ public:
     void DrawFaceElement(CFEElement* element, CEntitySet* source, int pass,
                          ElementColorMemo* memo = nullptr);
     void DrawElementFaces(CFEElement* element, CEntitySet* source, int pass);
-    // Face and edge lists of this many elements and more are recorded on several threads.
+    // Face and edge lists of this many elements and more are recorded on several threads, a
+    // block of elements at a time.
     static constexpr size_t kDefaultParallelListElements = 100000;
-    static void SetParallelListElements(size_t count);
+    static constexpr size_t kDefaultFaceBlock = 16384;
+    static void SetParallelListElements(size_t count, size_t blockElements = kDefaultFaceBlock);
     // Band contours of this many elements and more are cut on several threads, a block of
     // elements at a time.
     static constexpr size_t kDefaultParallelContourElements = 100000;

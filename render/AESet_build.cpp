@@ -14,12 +14,12 @@
 #include "render/ListBatch.h"
 #include "render/MassGlyph.h"
 #include "render/NodePointCache.h"
+#include "render/OrderedBlocks.h"
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
 #include "render/Segment3D.h"
 
 #include <algorithm>
-#include <exception>
 #include <thread>
 #include <vector>
 
@@ -27,9 +27,10 @@ namespace
 {
 // Edge maps are sized for this many elements when a group has none of the kind.
 constexpr int kDefaultEdgeElements = 20000;
-// Threads that record one face or edge list.
+// Threads that record one face or edge list, a block of elements at a time.
 constexpr size_t kRecordingThreads = 4;
 size_t g_parallelListElements = CAESet::kDefaultParallelListElements;
+size_t g_faceBlock = CAESet::kDefaultFaceBlock;
 
 UINT SourceCode(UINT code, const CEntitySet* source)
 {
@@ -201,9 +202,10 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
     list.Close();
 }
 
-void CAESet::SetParallelListElements(size_t count)
+void CAESet::SetParallelListElements(size_t count, size_t blockElements)
 {
     g_parallelListElements = count;
+    g_faceBlock = std::max<size_t>(1, blockElements);
 }
 
 bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
@@ -236,45 +238,28 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
                        }
                        drawn.push_back(element);
                    });
-    // Each thread records a run of elements in order; the runs go into the list in order.
-    std::vector<CListBatch> batches(parts);
-    std::vector<std::exception_ptr> errors(parts);
-    const auto record = [&](size_t part)
-    {
-        try
+    // Blocks of elements recorded on the threads go into the list in order as each is done;
+    // edges shared across blocks are kept once: the list's own batch takes every block's.
+    CListBatch* const listBatch = m_lists.Batch();
+    CDrawDevice& device = m_pView->Device();
+    const size_t blockCount = (drawn.size() + g_faceBlock - 1) / g_faceBlock;
+    ordered_blocks::Run(
+        blockCount, parts,
+        [&](size_t block, CListBatch& batch)
         {
-            CListBatch& batch = batches[part];
             batch.Reset(pass == kEdgePass);
             ElementColorMemo memo;
             memo.addsRecords = false;
-            const size_t end = drawn.size() * (part + 1) / parts;
-            for (size_t i = drawn.size() * part / parts; i < end; ++i)
+            const size_t end = std::min(drawn.size(), (block + 1) * g_faceBlock);
+            for (size_t i = block * g_faceBlock; i < end; ++i)
                 DrawFaceElementOn(&batch, &batch, drawn[i], &points, pass, &memo);
-        }
-        catch (...)
+        },
+        [&](CListBatch& batch)
         {
-            errors[part] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> workers;
-    for (size_t part = 1; part < parts; ++part)
-        workers.emplace_back(record, part);
-    record(0);
-    for (std::thread& worker : workers)
-        worker.join();
-    for (const std::exception_ptr& error : errors)
-    {
-        if (error)
-            std::rethrow_exception(error);
-    }
-    // Edges shared across runs are kept once: the list's own batch takes every run's.
-    CListBatch* const listBatch = m_lists.Batch();
-    for (CListBatch& batch : batches)
-    {
-        if (listBatch != nullptr)
-            listBatch->TakeNodeEdges(batch);
-        batch.ReplayAndReset(&m_pView->Device());
-    }
+            if (listBatch != nullptr)
+                listBatch->TakeNodeEdges(batch);
+            batch.ReplayAndReset(&device);
+        });
     return true;
 }
 

@@ -7,26 +7,22 @@
 #include "render/ContourSource.h"
 #include "render/ListBatch.h"
 #include "render/NodePointCache.h"
+#include "render/OrderedBlocks.h"
 #include "render/RenderLog.h"
 #include "render/SceneView.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 namespace
 {
 constexpr int kElementBlock = 8;
-// Band contours of many elements are cut on up to kCuttingThreads threads, in blocks, at most
-// kBlocksAhead blocks ahead of the list's compiling.
+// Band contours of many elements are cut on up to kCuttingThreads threads, in blocks.
 size_t g_parallelContourElements = CAESet::kDefaultParallelContourElements;
 size_t g_contourBlock = CAESet::kDefaultContourBlock;
 constexpr size_t kCuttingThreads = 4;
-constexpr size_t kBlocksAhead = 16;
 
 void SetContourMode(CDrawDevice* device, int contourType)
 {
@@ -180,107 +176,24 @@ bool CAESet::CutBandsInParallel(const CElementMap& elements, CResultDisplayAttr&
     const int curveDivisions = ReadSettings().m_curveDivisions;
     const double shrink = m_pView->Scene().IsShrunk() ? m_pView->Scene().ShrinkFactor() : 0.0;
     const size_t blockCount = (cut.size() + g_contourBlock - 1) / g_contourBlock;
-    std::vector<std::unique_ptr<CListBatch>> blocks(blockCount);
-    std::vector<char> isDone(blockCount, 0);
-    std::mutex mutex;
-    std::condition_variable changed;
-    size_t nextBlock = 0;
-    size_t compiled = 0;
-    bool isStopped = false;
-    std::exception_ptr error;
-    const auto work = [&]
-    {
-        CResultDisplayAttr bands = attr;
-        for (;;)
-        {
-            size_t block = 0;
-            {
-                std::unique_lock<std::mutex> lock(mutex);
-                // A few blocks ahead of the compiling at most: a rough field's millions of
-                // triangles are not all held at once.
-                changed.wait(lock,
-                             [&] {
-                                 return isStopped || nextBlock >= blockCount ||
-                                        nextBlock < compiled + kBlocksAhead;
-                             });
-                if (isStopped || nextBlock >= blockCount)
-                    return;
-                block = nextBlock++;
-            }
-            auto batch = std::make_unique<CListBatch>();
-            try
-            {
-                batch->Reset(false);
-                SetContourMode(batch.get(), bands.m_nContourType);
-                // A fresh drawable: it remembers the colour it last set on its device.
-                const std::unique_ptr<CContourObject> object =
-                    MakeContourObject(0, bands, source, curveDivisions);
-                if (shrink != 0.0)
-                    object->m_shrinkFactor = shrink;
-                const size_t end = std::min(cut.size(), (block + 1) * g_contourBlock);
-                for (size_t i = block * g_contourBlock; i < end; ++i)
-                    object->DrawEntity(cut[i], batch.get());
-            }
-            catch (...)
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (!error)
-                    error = std::current_exception();
-                isStopped = true;
-                changed.notify_all();
-                return;
-            }
-            std::lock_guard<std::mutex> lock(mutex);
-            blocks[block] = std::move(batch);
-            isDone[block] = 1;
-            changed.notify_all();
-        }
-    };
-    std::vector<std::thread> workers;
-    // Ends the workers however this function is left.
-    struct Joiner
-    {
-        std::vector<std::thread>& workers;
-        std::mutex& mutex;
-        std::condition_variable& changed;
-        bool& isStopped;
-        ~Joiner()
-        {
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                isStopped = true;
-            }
-            changed.notify_all();
-            for (std::thread& worker : workers)
-                worker.join();
-        }
-    } joiner{workers, mutex, changed, isStopped};
-    for (size_t i = 0; i < threads; ++i)
-        workers.emplace_back(work);
     CDrawDevice& device = m_pView->Device();
-    for (size_t block = 0; block < blockCount; ++block)
-    {
-        std::unique_ptr<CListBatch> batch;
+    ordered_blocks::Run(
+        blockCount, threads,
+        [&](size_t block, CListBatch& batch)
         {
-            std::unique_lock<std::mutex> lock(mutex);
-            changed.wait(lock, [&] { return isDone[block] != 0 || isStopped; });
-            if (!isDone[block])
-                break;
-            batch = std::move(blocks[block]);
-        }
-        batch->ReplayAndReset(&device);
-        batch.reset();
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            compiled = block + 1;
-        }
-        changed.notify_all();
-    }
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (error)
-            std::rethrow_exception(error);
-    }
+            CResultDisplayAttr bands = attr;
+            batch.Reset(false);
+            SetContourMode(&batch, bands.m_nContourType);
+            // A fresh drawable: it remembers the colour it last set on its device.
+            const std::unique_ptr<CContourObject> object =
+                MakeContourObject(0, bands, source, curveDivisions);
+            if (shrink != 0.0)
+                object->m_shrinkFactor = shrink;
+            const size_t end = std::min(cut.size(), (block + 1) * g_contourBlock);
+            for (size_t i = block * g_contourBlock; i < end; ++i)
+                object->DrawEntity(cut[i], &batch);
+        },
+        [&](CListBatch& batch) { batch.ReplayAndReset(&device); });
     if (!asking.empty())
     {
         CDrawDevice* target = Target();

@@ -424,8 +424,9 @@ std::vector<unsigned char> ReadFrame()
 }
 } // namespace
 
-// Face and edge lists of a large model are recorded on several threads: the picture is the one a
-// single thread records, in every display mode and colour mode, shrunk too.
+// Face and edge lists of a large model are recorded on several threads a block at a time: the
+// picture is the one a single thread records, in every display mode and colour mode, shrunk too,
+// with blocks of one element or of many.
 TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
 {
     AddPlate(m_model, 30);
@@ -455,12 +456,14 @@ TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
         Renderer().RenderAll();
         View().Draw();
         const std::vector<unsigned char> oneThread = ReadFrame();
-        CAESet::SetParallelListElements(1);
-        Renderer().RenderAll();
-        View().Draw();
-        const std::vector<unsigned char> threads = ReadFrame();
         EXPECT_GT(CountNot(kBlack), 1000);
-        EXPECT_TRUE(oneThread == threads);
+        for (const size_t block : {size_t{1}, size_t{7}, size_t{1000}})
+        {
+            CAESet::SetParallelListElements(1, block);
+            Renderer().RenderAll();
+            View().Draw();
+            EXPECT_TRUE(oneThread == ReadFrame()) << "blocks of " << block;
+        }
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
     View().EditScene().SetShrunk(false);
