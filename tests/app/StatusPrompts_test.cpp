@@ -3,12 +3,15 @@
 // waits for the user, the bar is back to its idle text.
 #include "core/services/StringFile.h"
 #include "platform/test/pump.h"
+#include "platform/win/resource.h"
+#include "resources/resource.h"
 #include "tests/app/AppFixture.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 
 namespace
@@ -32,6 +35,18 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM found)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
+}
+
+// The command ids of a menu and its submenus.
+void CollectMenuCommands(HMENU menu, std::set<UINT>& ids)
+{
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+    {
+        if (const HMENU sub = ::GetSubMenu(menu, i))
+            CollectMenuCommands(sub, ids);
+        else if (const UINT id = ::GetMenuItemID(menu, i); id != 0 && id != 0xFFFFFFFFu)
+            ids.insert(id);
+    }
 }
 
 // Reads the status pane once the modal dialog shows, then cancels the dialog.
@@ -96,4 +111,47 @@ TEST_F(StatusPrompts, ButtonPromptIsInTheProgramsLanguageAndGivesWayToItsDialog)
         TearDown();
     }
     ::SetThreadLocale(MAKELCID(0x409, SORT_DEFAULT));
+}
+
+// Every menu item and toolbar button with a prompt has it in both languages, the English one
+// as the resources give it.
+TEST_F(StatusPrompts, EveryCommandPromptExistsInBothLanguages)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    std::set<UINT> ids;
+    for (const UINT menuId : {IDR_MAINFRAME, IDR_WENDRATYPE})
+    {
+        const HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+        ASSERT_NE(nullptr, menu);
+        CollectMenuCommands(menu, ids);
+        ::DestroyMenu(menu);
+    }
+    for (int slot = 0; slot < CMainFrame::kToolBarCount; ++slot)
+    {
+        const HWND bar = MainFrame()->GetToolBar(static_cast<CMainFrame::ToolBarSlot>(slot)).m_hWnd;
+        const int count = static_cast<int>(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+        {
+            TBBUTTON button = {};
+            ::SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(&button));
+            if (!(button.fsStyle & TBSTYLE_SEP))
+                ids.insert(static_cast<UINT>(button.idCommand));
+        }
+    }
+    int prompts = 0;
+    for (const UINT id : ids)
+    {
+        CString full;
+        CString english;
+        if (!fw::LoadResourceString(id, full) || !fw::ExtractSubString(english, full, 0) ||
+            english.IsEmpty())
+            continue;
+        ++prompts;
+        const std::string key = "ID" + std::to_string(id);
+        SCOPED_TRACE(key);
+        EXPECT_EQ(english.GetString(), Text("standard.str", "Prompt", key.c_str(), "_ENG"));
+        EXPECT_FALSE(Text("standard.str", "Prompt", key.c_str(), "_JPN").empty());
+    }
+    EXPECT_GT(prompts, 30);
 }
