@@ -52,7 +52,7 @@ public:
     static constexpr UINT kDefaultHashTableSize = 17;
 
     explicit CMap(INT_PTR blockSize = 10)
-        : m_pool(sizeof(Node), blockSize)
+        : m_pool(sizeof(Node), blockSize, alignof(Node))
     {
     }
     CMap(const CMap&) = delete;

@@ -10,16 +10,17 @@ namespace
 constexpr size_t kAlign = alignof(std::max_align_t);
 constexpr size_t kMaxBlockNodes = 8192;
 
-size_t RoundUp(size_t size)
+size_t RoundUp(size_t size, size_t align = kAlign)
 {
-    return (size + kAlign - 1) / kAlign * kAlign;
+    return (size + align - 1) / align * align;
 }
 } // namespace
 
 namespace fw
 {
-NodePool::NodePool(size_t nodeSize, INT_PTR blockSize)
-    : m_nodeSize(RoundUp(std::max(nodeSize, sizeof(FreeNode))))
+NodePool::NodePool(size_t nodeSize, INT_PTR blockSize, size_t alignment)
+    : m_nodeSize(
+          RoundUp(std::max(nodeSize, sizeof(FreeNode)), std::max(alignment, alignof(FreeNode))))
     , m_blockSize(blockSize > 0 ? static_cast<size_t>(blockSize) : 10)
 {
 }

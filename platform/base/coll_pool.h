@@ -12,12 +12,14 @@ namespace fw
 class NodePool
 {
 public:
-    NodePool(size_t nodeSize, INT_PTR blockSize);
+    // Nodes are spaced by nodeSize rounded up to alignment: a map entry of a 32-bit key and a
+    // pointer takes 24 bytes, not the 32 that the alignment of any type would give it.
+    NodePool(size_t nodeSize, INT_PTR blockSize, size_t alignment = alignof(std::max_align_t));
     NodePool(const NodePool&) = delete;
     NodePool& operator=(const NodePool&) = delete;
     ~NodePool() { FreeAll(); }
 
-    // Raw storage for one node, aligned for any type; throws std::bad_alloc.
+    // Raw storage for one node, aligned as the constructor was told; throws std::bad_alloc.
     void* Allocate();
     void Free(void* node);
     // Releases every block; all nodes must have been destroyed.

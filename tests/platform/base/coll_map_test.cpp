@@ -3,7 +3,10 @@
 #include "platform/base/coll_map.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -258,4 +261,41 @@ TEST(CMap, DeleteValuesAndClearDeletesEachValueOnce)
     fw::DeleteValuesAndClear(owned);
     EXPECT_EQ(50, deleted);
     EXPECT_EQ(0, owned.GetCount());
+}
+
+// Nodes are spaced by their own alignment, not that of any type: a map of millions of 32-bit
+// keys and pointers takes 24 bytes an entry. Every node stays aligned and apart.
+TEST(NodePool, SpacesNodesByTheAlignmentItIsGiven)
+{
+    struct Entry
+    {
+        void* next;
+        UINT hash;
+        UINT key;
+        void* value;
+    };
+    const struct
+    {
+        size_t alignment;
+        size_t spacing;
+    } cases[] = {{alignof(Entry), 24}, {alignof(std::max_align_t), 32}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.alignment);
+        fw::NodePool pool(sizeof(Entry), 4, c.alignment);
+        std::vector<char*> nodes;
+        for (int i = 0; i < 4; ++i)
+            nodes.push_back(static_cast<char*>(pool.Allocate()));
+        for (size_t i = 0; i < nodes.size(); ++i)
+        {
+            EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(nodes[i]) % c.alignment);
+            if (i > 0)
+                EXPECT_EQ(static_cast<ptrdiff_t>(c.spacing), nodes[i] - nodes[i - 1]);
+            new (nodes[i]) Entry{nullptr, 0, static_cast<UINT>(i), nodes[i]};
+        }
+        for (size_t i = 0; i < nodes.size(); ++i)
+            EXPECT_EQ(i, reinterpret_cast<Entry*>(nodes[i])->key);
+        for (char* node : nodes)
+            pool.Free(node);
+    }
 }
