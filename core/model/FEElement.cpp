@@ -4,6 +4,8 @@
 #include "core/geometry/EntityPool.h"
 #include "core/model/ElementDescriptor.h"
 
+#include <new>
+
 namespace
 {
 // Never destroyed: elements of static objects may be freed after it would be.
@@ -12,7 +14,59 @@ CEntityPool& ElementPool()
     static CEntityPool* pool = new CEntityPool(sizeof(CFEElement), alignof(CFEElement));
     return *pool;
 }
+
+// Blocks of one face, those of shells; blocks of more come from the heap.
+CEntityPool& FacePool()
+{
+    static CEntityPool* pool = new CEntityPool(sizeof(CFEFace), alignof(CFEFace));
+    return *pool;
+}
 } // namespace
+
+void CFaceArray::SetSize(INT_PTR count)
+{
+    if (count <= 0)
+    {
+        RemoveAll();
+        return;
+    }
+    if (count == m_size)
+        return;
+    const size_t bytes = static_cast<size_t>(count) * sizeof(CFEFace);
+    CFEFace* faces = static_cast<CFEFace*>(FacePool().Allocate(bytes));
+    int made = 0;
+    try
+    {
+        for (; made < count; ++made)
+        {
+            if (made < m_size)
+                new (faces + made) CFEFace(m_faces[made]);
+            else
+                new (faces + made) CFEFace();
+        }
+    }
+    catch (...)
+    {
+        while (made > 0)
+            faces[--made].~CFEFace();
+        FacePool().Free(faces, bytes);
+        throw;
+    }
+    RemoveAll();
+    m_faces = faces;
+    m_size = static_cast<int>(count);
+}
+
+void CFaceArray::RemoveAll()
+{
+    if (m_faces == nullptr)
+        return;
+    for (int k = m_size; k > 0; --k)
+        m_faces[k - 1].~CFEFace();
+    FacePool().Free(m_faces, static_cast<size_t>(m_size) * sizeof(CFEFace));
+    m_faces = nullptr;
+    m_size = 0;
+}
 
 void* CFEElement::operator new(std::size_t size)
 {

@@ -3,6 +3,7 @@
 #include "core/model/ElementDescriptor.h"
 #include "tests/core/geometry/TestEntitySet.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
@@ -141,6 +142,53 @@ TEST(FEElement, SetFaceCountByDescriptor)
         EXPECT_EQ(c.expectedFaces, element.m_faceCount);
         EXPECT_EQ(c.expectedFaces, element.m_faces.GetSize());
     }
+}
+
+// Resizing the faces keeps what the faces that stay describe, makes default faces for the new
+// positions and destroys the rest, whether the block grows, shrinks or holds one face.
+TEST(FEElement, ResizedFacesKeepWhatTheyDescribe)
+{
+    const int counts[] = {6, 1, 4, 1, 0, 5};
+    CFEElement element(2);
+    int kept = 2;
+    for (int k = 0; k < 2; ++k)
+    {
+        element.m_faces[k].m_ids.Add(10 + k);
+        element.m_faces[k].m_normal = CPoint3D(k, 1.0, 0.0);
+        element.m_faces[k].m_outline.Add(CPoint3D(k, k, k));
+    }
+    for (const int count : counts)
+    {
+        SCOPED_TRACE(count);
+        element.m_faces.SetSize(count);
+        ASSERT_EQ(count, element.m_faces.GetSize());
+        kept = std::min(kept, count);
+        int position = 0;
+        for (const CFEFace& face : element.m_faces)
+        {
+            EXPECT_EQ(kTagFace, face.type);
+            if (position < kept)
+            {
+                ASSERT_EQ(1, face.m_ids.GetSize());
+                EXPECT_EQ(10 + position, face.m_ids[0]);
+                EXPECT_EQ(position, face.m_normal.x);
+                ASSERT_EQ(1, face.m_outline.GetSize());
+                EXPECT_EQ(position, face.m_outline[0].z);
+            }
+            else
+            {
+                EXPECT_EQ(0, face.m_ids.GetSize());
+                EXPECT_EQ(0.0, face.m_normal.y);
+                EXPECT_TRUE(face.m_outline.IsEmpty());
+            }
+            ++position;
+        }
+        EXPECT_EQ(count, position);
+    }
+    // The same count keeps the faces where they are.
+    const CFEFace* first = &element.m_faces[0];
+    element.m_faces.SetSize(5);
+    EXPECT_EQ(first, &element.m_faces[0]);
 }
 
 TEST(FEElement, BeamsAndUnknownShapesBuildNoFaces)
