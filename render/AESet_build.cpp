@@ -212,13 +212,16 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
                                       CNodePointCache& points, int curveDivisions)
 {
     const size_t parts = std::min<size_t>(kRecordingThreads, std::thread::hardware_concurrency());
-    if (parts < 2 || static_cast<size_t>(elements.GetCount()) < g_parallelListElements)
+    // Shrunk faces ask the view for element centres: they are recorded here, on its thread.
+    if (parts < 2 || static_cast<size_t>(elements.GetCount()) < g_parallelListElements ||
+        m_pView->Scene().IsShrunk())
         return false;
     // What the view and the model answer is gathered here, on the thread that owns them:
     // visibility, curved outlines and the colour records a new id gets.
     const int colorMode = m_pView->Scene().ColorMode();
     const bool isColored = colorMode == kColorByProperty || colorMode == kColorByMaterial;
     std::vector<CFEElement*> drawn;
+    std::vector<CFEElement*> asking;
     drawn.reserve(static_cast<size_t>(elements.GetCount()));
     ElementColorMemo known;
     ForEachElement(elements,
@@ -236,7 +239,11 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
                            GetElementColor(element, color);
                            known = {true, id};
                        }
-                       drawn.push_back(element);
+                       // A node the positions lack is asked of the view, here at the end.
+                       bool isHeld = true;
+                       for (INT_PTR i = 0; i < element->m_ids.GetSize() && isHeld; ++i)
+                           isHeld = points.Holds(element->m_ids[i]);
+                       (isHeld ? drawn : asking).push_back(element);
                    });
     // Blocks of elements recorded on the threads go into the list in order as each is done;
     // edges shared across blocks are kept once: the list's own batch takes every block's.
@@ -260,6 +267,9 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
                 listBatch->TakeNodeEdges(batch);
             batch.ReplayAndReset(&device);
         });
+    ElementColorMemo memo;
+    for (CFEElement* element : asking)
+        DrawFaceElement(element, &points, pass, &memo);
     return true;
 }
 

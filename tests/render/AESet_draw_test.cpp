@@ -425,8 +425,8 @@ std::vector<unsigned char> ReadFrame()
 } // namespace
 
 // Face and edge lists of a large model are recorded on several threads a block at a time: the
-// picture is the one a single thread records, in every display mode and colour mode, shrunk too,
-// with blocks of one element or of many.
+// picture is the one a single thread records, in every display mode and colour mode, with blocks
+// of one element or of many (shrunk faces, whose centres the view gives, stay on one thread).
 TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
 {
     AddPlate(m_model, 30);
