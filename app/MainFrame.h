@@ -72,6 +72,8 @@ public:
     void SetStatusText(const char* text);
     // A command's status-bar prompt in the program's language ("standard.str", "Prompt").
     void GetMessageString(UINT id, CString& message) const override;
+    // A toolbar button's tip in the program's language ("standard.str", "ToolTip").
+    void GetToolTipString(UINT id, CString& tip) const override;
     // The docked bars: the output log at the bottom, the project tree on the left.
     CAEOutputBar& GetOutputBar() { return m_outputBar; }
     CAEProjectWorkspace& GetProjectTreeBar() { return m_projectTreeBar; }

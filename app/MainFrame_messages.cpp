@@ -55,6 +55,18 @@ void CMainFrame::GetMessageString(UINT id, CString& message) const
         COXMenuBarHostFrame::GetMessageString(id, message); // the English resource string
 }
 
+void CMainFrame::GetToolTipString(UINT id, CString& tip) const
+{
+    CString key;
+    key.Format("ID%u", id);
+    CString text;
+    LoadStringFromFile(CString("standard.str"), CString("ToolTip"), key, &text);
+    if (!text.IsEmpty())
+        tip = text;
+    else
+        COXMenuBarHostFrame::GetToolTipString(id, tip); // the English resource string
+}
+
 void CMainFrame::OnEnable(BOOL enable)
 {
     Default();

@@ -44,16 +44,6 @@ bool IsChildControlMessage(UINT msg)
     default: return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
     }
 }
-
-// The tip of a command: the text after "\n" in its string resource.
-CString ToolTipOf(UINT id)
-{
-    CString full;
-    CString tip;
-    if (id != 0 && fw::LoadResourceString(id, full))
-        fw::ExtractSubString(tip, full, 1);
-    return tip;
-}
 } // namespace
 
 namespace fw
@@ -497,6 +487,17 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     if (CFrameWnd* target = GetCommandTarget())
         OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
     return 0;
+}
+
+CString CControlBar::ToolTipOf(UINT id) const
+{
+    // The frame that handles the command words its tip (in the program's language).
+    CString tip;
+    if (CFrameWnd* target = GetCommandTarget())
+        target->GetToolTipString(id, tip);
+    else if (CString full; id != 0 && fw::LoadResourceString(id, full))
+        fw::ExtractSubString(tip, full, 1);
+    return tip;
 }
 
 BOOL CControlBar::OnToolTipText(UINT id, NMHDR* header, LRESULT* result)

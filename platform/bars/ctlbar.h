@@ -142,6 +142,8 @@ protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     BOOL OnToolTipText(UINT id, NMHDR* header, LRESULT* result);
+    // The tip of a command, as the bar's command target frame words it.
+    CString ToolTipOf(UINT id) const;
 
     // Starts a drag at a client point when the bar can be dragged; FALSE when it cannot.
     BOOL StartDragAt(CPoint clientPoint);

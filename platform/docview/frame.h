@@ -88,6 +88,8 @@ public:
     void SetMessageText(const char* text);
     void SetMessageText(UINT id);
     virtual void GetMessageString(UINT id, CString& message) const;
+    // A command's tooltip: the text after "\n" in its string resource; empty when none.
+    virtual void GetToolTipString(UINT id, CString& tip) const;
     CWnd* GetMessageBar();
     BOOL IsTracking() const;
 

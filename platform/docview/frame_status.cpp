@@ -70,6 +70,15 @@ void CFrameWnd::GetMessageString(UINT id, CString& message) const
         message.Empty();
 }
 
+void CFrameWnd::GetToolTipString(UINT id, CString& tip) const
+{
+    CString full;
+    if (id != 0 && fw::LoadResourceString(id, full))
+        fw::ExtractSubString(tip, full, 1);
+    else
+        tip.Empty();
+}
+
 BOOL CFrameWnd::IsTracking() const
 {
     return m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_HELPMODEMESSAGE &&

@@ -7,6 +7,7 @@
 #include "platform/bars/toolbar.h"
 #include "platform/test/mainframe.h"
 
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -68,6 +69,16 @@ class CBarsFrame : public CMDIFrameWnd
 
 public:
     int m_customDraws = 0;
+    // Tips the frame words itself; the others are the resource strings'.
+    std::map<UINT, CString> m_tips;
+
+    void GetToolTipString(UINT id, CString& tip) const override
+    {
+        if (const auto found = m_tips.find(id); found != m_tips.end())
+            tip = found->second;
+        else
+            CMDIFrameWnd::GetToolTipString(id, tip);
+    }
 
     FW_MESSAGE_TABLE()
 

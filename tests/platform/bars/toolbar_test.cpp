@@ -160,33 +160,49 @@ TEST_F(ToolBars, CommandUISendsAStateOnlyWhenItChanges)
     EXPECT_EQ(3, m_toolBar.m_stateSets);
 }
 
-TEST_F(ToolBars, TipIsTheTextAfterTheNewLine)
+// The tip is the text after the new line, unless the frame that handles the bar's commands
+// words it: docked or floating, the bar asks that frame.
+TEST_F(ToolBars, TipIsTheTextAfterTheNewLineOrTheFramesOwn)
 {
     CreateToolBar();
+    auto* frame = dynamic_cast<CBarsFrame*>(m_frame);
+    ASSERT_NE(nullptr, frame);
     struct Case
     {
         UINT id;
         const char* tip;
     };
-    for (const Case& c :
-         {Case{kCmdFirst, "First"}, Case{kCmdSecond, "Second"}, Case{kCmdThird, ""}})
+    const auto expectTips = [this](std::initializer_list<Case> cases)
     {
-        NMTTDISPINFOA info = {};
-        info.hdr.hwndFrom = reinterpret_cast<HWND>(m_toolBar.SendMessage(TB_GETTOOLTIPS));
-        info.hdr.idFrom = c.id;
-        info.hdr.code = TTN_GETDISPINFOA;
-        m_toolBar.SendMessage(WM_NOTIFY, c.id, reinterpret_cast<LPARAM>(&info));
-        EXPECT_STREQ(c.tip, info.lpszText);
+        for (const Case& c : cases)
+        {
+            SCOPED_TRACE(c.id);
+            NMTTDISPINFOA info = {};
+            info.hdr.hwndFrom = reinterpret_cast<HWND>(m_toolBar.SendMessage(TB_GETTOOLTIPS));
+            info.hdr.idFrom = c.id;
+            info.hdr.code = TTN_GETDISPINFOA;
+            m_toolBar.SendMessage(WM_NOTIFY, c.id, reinterpret_cast<LPARAM>(&info));
+            EXPECT_STREQ(c.tip, info.lpszText);
 
-        NMTTDISPINFOW wide = {};
-        wide.hdr = info.hdr;
-        wide.hdr.code = TTN_GETDISPINFOW;
-        m_toolBar.SendMessage(WM_NOTIFY, c.id, reinterpret_cast<LPARAM>(&wide));
-        char narrow[80] = {};
-        ::WideCharToMultiByte(CP_ACP, 0, wide.lpszText, -1, narrow, sizeof narrow, nullptr,
-                              nullptr);
-        EXPECT_STREQ(c.tip, narrow);
-    }
+            NMTTDISPINFOW wide = {};
+            wide.hdr = info.hdr;
+            wide.hdr.code = TTN_GETDISPINFOW;
+            m_toolBar.SendMessage(WM_NOTIFY, c.id, reinterpret_cast<LPARAM>(&wide));
+            char narrow[80] = {};
+            ::WideCharToMultiByte(CP_ACP, 0, wide.lpszText, -1, narrow, sizeof narrow, nullptr,
+                                  nullptr);
+            EXPECT_STREQ(c.tip, narrow);
+        }
+    };
+    expectTips({Case{kCmdFirst, "First"}, Case{kCmdSecond, "Second"}, Case{kCmdThird, ""}});
+
+    frame->m_tips[kCmdSecond] = "The frame's second";
+    frame->m_tips[kCmdThird] = "The frame's third";
+    expectTips({Case{kCmdFirst, "First"}, Case{kCmdSecond, "The frame's second"},
+                Case{kCmdThird, "The frame's third"}});
+    m_frame->FloatControlBar(&m_toolBar, CPoint(300, 300));
+    Pump();
+    expectTips({Case{kCmdFirst, "First"}, Case{kCmdSecond, "The frame's second"}});
 }
 
 TEST_F(ToolBars, CustomDrawReachesTheToolBarAndItsFrameOnlyWhenLetThrough)

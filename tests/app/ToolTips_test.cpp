@@ -1,0 +1,225 @@
+// Toolbar tips as a user meets them: the tip window under a button says what the button does in
+// the program's language, and every button with a tip has it in both languages.
+#include "core/services/StringFile.h"
+#include "platform/test/pump.h"
+#include "platform/win/resource.h"
+#include "resources/resource.h"
+#include "tests/app/AppFixture.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::string Text(const char* section, const std::string& key, const char* suffix)
+{
+    std::string text;
+    LoadStringWithSuffix("standard.str", section, key, suffix, &text);
+    return text;
+}
+
+std::wstring Wide(const std::string& text, UINT codePage)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.c_str(),
+                                                          static_cast<int>(text.size()), &wide[0],
+                                                          static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// Dark pixels of a rectangle of a device context; optionally written as a BMP for the log.
+int CountInk(HDC source, const RECT& rect, const std::string& bmp = "")
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC memory = ::CreateCompatibleDC(source);
+    const HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* raw = static_cast<const BYTE*>(bits);
+    int ink = 0;
+    for (int i = 0; i < width * height; ++i)
+        ink += raw[i * 4] + raw[i * 4 + 1] + raw[i * 4 + 2] < 3 * 100 ? 1 : 0;
+    if (!bmp.empty())
+    {
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
+        if (std::FILE* out = std::fopen(bmp.c_str(), "wb"))
+        {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+            std::fwrite(bits, 4, static_cast<size_t>(width * height), out);
+            std::fclose(out);
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return ink;
+}
+
+// The ink the text leaves drawn in a font on a white ground.
+int InkOfText(const std::wstring& text, HFONT font)
+{
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    const RECT rect = {0, 0, 800, 60};
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+    const HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+    const HGDIOBJ oldFont = ::SelectObject(memory, font);
+    ::FillRect(memory, &rect, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(memory, RGB(0, 0, 0));
+    ::SetBkMode(memory, TRANSPARENT);
+    ::TextOutW(memory, 2, 2, text.c_str(), static_cast<int>(text.size()));
+    const int ink = CountInk(memory, rect);
+    ::SelectObject(memory, oldFont);
+    ::SelectObject(memory, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+std::set<UINT> ToolBarCommands(CMainFrame& frame)
+{
+    std::set<UINT> ids;
+    for (int slot = 0; slot < CMainFrame::kToolBarCount; ++slot)
+    {
+        const HWND bar = frame.GetToolBar(static_cast<CMainFrame::ToolBarSlot>(slot)).m_hWnd;
+        const int count = static_cast<int>(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+        {
+            TBBUTTON button = {};
+            ::SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(&button));
+            if (!(button.fsStyle & TBSTYLE_SEP))
+                ids.insert(static_cast<UINT>(button.idCommand));
+        }
+    }
+    return ids;
+}
+} // namespace
+
+class ToolTips : public AppFixture
+{
+};
+
+// Every toolbar button with a tip has it in both languages, the English one as the resources
+// give it.
+TEST_F(ToolTips, EveryToolBarTipExistsInBothLanguages)
+{
+    ASSERT_TRUE(StartUp(kEnglishIni));
+    int tips = 0;
+    for (const UINT id : ToolBarCommands(*MainFrame()))
+    {
+        CString full;
+        CString english;
+        if (!fw::LoadResourceString(id, full) || !fw::ExtractSubString(english, full, 1) ||
+            english.IsEmpty())
+            continue;
+        ++tips;
+        const std::string key = "ID" + std::to_string(id);
+        SCOPED_TRACE(key);
+        EXPECT_EQ(english.GetString(), Text("ToolTip", key, "_ENG"));
+        EXPECT_FALSE(Text("ToolTip", key, "_JPN").empty());
+    }
+    EXPECT_GT(tips, 10);
+}
+
+// The mouse rests on the Open button: the tip window shows the tip of the program's language.
+// Under a Japanese locale (test_app_japanese) the text is also compared with the Japanese
+// characters, and its ink on the screen with the ink of those characters.
+TEST_F(ToolTips, TipUnderTheMouseIsInTheProgramsLanguage)
+{
+    const bool japaneseLocale = std::getenv("GRAVIK_JAPANESE_LOCALE") != nullptr;
+    // Taken before start-up makes the program's folder current.
+    const std::string shots = std::filesystem::absolute("build/win/tip-shots").string();
+    std::filesystem::create_directories(shots);
+    struct Case
+    {
+        const char* ini;
+        const char* suffix;
+    };
+    for (const Case& c :
+         {Case{kEnglishIni, "_ENG"}, Case{"[Environment]\r\nLanguage=Japanese\r\n", "_JPN"}})
+    {
+        SCOPED_TRACE(c.suffix);
+        ASSERT_TRUE(StartUp(c.ini));
+        CMainFrame* frame = MainFrame();
+        frame->ShowWindow(SW_SHOW);
+        ::SetForegroundWindow(frame->m_hWnd);
+        fw::test::Pump();
+        const HWND bar = frame->GetToolBar(CMainFrame::kStandardBar).m_hWnd;
+        const auto tip = reinterpret_cast<HWND>(::SendMessageA(bar, TB_GETTOOLTIPS, 0, 0));
+        ASSERT_NE(nullptr, tip);
+        const LRESULT index = ::SendMessageA(bar, TB_COMMANDTOINDEX, ID_PROJECT_OPEN, 0);
+        ASSERT_GE(index, 0);
+        RECT button = {};
+        ::SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&button));
+        POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        const LPARAM client = MAKELPARAM(centre.x, centre.y);
+        ::ClientToScreen(bar, &centre);
+        ::SetCursorPos(centre.x, centre.y);
+        ::SendMessageA(bar, WM_MOUSEMOVE, 0, client);
+        const bool shown =
+            fw::test::WaitFor([tip] { return ::IsWindowVisible(tip) != FALSE; }, 5000);
+        fw::test::Pump();
+        ASSERT_TRUE(shown) << "no tip under the mouse";
+
+        wchar_t text[256] = {};
+        ::GetWindowTextW(tip, text, 256);
+        const std::string expected =
+            Text("ToolTip", "ID" + std::to_string(ID_PROJECT_OPEN), c.suffix);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(Wide(expected, CP_ACP), std::wstring(text));
+        if (c.suffix == std::string("_ENG"))
+            EXPECT_EQ(L"Open Project", std::wstring(text));
+
+        RECT inside = {};
+        ::GetClientRect(tip, &inside);
+        ::MapWindowPoints(tip, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+        ::InflateRect(&inside, -1, -1); // the frame is no text
+        const HDC screen = ::GetDC(nullptr);
+        const std::string shot = shots + "\\tip" + c.suffix + ".bmp";
+        const int seen = CountInk(screen, inside, shot);
+        ::ReleaseDC(nullptr, screen);
+        std::cout << "screenshot of the tip: " << shot << "\n";
+        if (japaneseLocale)
+        {
+            const std::wstring characters = Wide(expected, 932);
+            if (c.suffix == std::string("_JPN"))
+                EXPECT_EQ(L"\u30D7\u30ED\u30B8\u30A7\u30AF\u30C8\u3092\u958B\u304F", characters);
+            EXPECT_EQ(characters, std::wstring(text));
+            const auto font = reinterpret_cast<HFONT>(::SendMessageA(tip, WM_GETFONT, 0, 0));
+            const int drawn = InkOfText(characters, font);
+            EXPECT_NEAR(drawn, seen, drawn / 5 + 4) << "the tip does not show its text";
+        }
+        else
+        {
+            EXPECT_GT(seen, 20) << "the tip shows no text";
+        }
+        ::SetCursorPos(1270, 1010);
+        TearDown();
+    }
+    ::SetThreadLocale(MAKELCID(0x409, SORT_DEFAULT));
+}
