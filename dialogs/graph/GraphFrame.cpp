@@ -1,6 +1,7 @@
 // Graph frame and its pane: the toolbar's two commands reach the pane, which owns the graph.
 #include "dialogs/graph/GraphFrame.h"
 
+#include "core/services/StringFile.h"
 #include "platform/win/app.h"
 #include "platform/win/crackers.h"
 #include "platform/win/dc.h"
@@ -84,6 +85,33 @@ void CGraphWnd::OnPrint()
 
 FW_TABLE(CGraphFrame, CFrameWnd, fw::on<WM_CREATE, &CGraphFrame::OnCreate>(),
          fw::on<WM_SETFOCUS, &CGraphFrame::OnSetFocus>())
+
+namespace
+{
+// The text of a command in a section of "standard.str", empty when it has none.
+CString CommandText(const char* section, UINT id)
+{
+    CString key;
+    key.Format("ID%u", id);
+    CString text;
+    LoadStringFromFile(CString("standard.str"), CString(section), key, &text);
+    return text;
+}
+} // namespace
+
+void CGraphFrame::GetMessageString(UINT id, CString& message) const
+{
+    message = CommandText("Prompt", id);
+    if (message.IsEmpty())
+        CFrameWnd::GetMessageString(id, message);
+}
+
+void CGraphFrame::GetToolTipString(UINT id, CString& tip) const
+{
+    tip = CommandText("ToolTip", id);
+    if (tip.IsEmpty())
+        CFrameWnd::GetToolTipString(id, tip);
+}
 
 BOOL CGraphFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {

@@ -55,6 +55,10 @@ public:
     CToolBar& GetToolBar() { return m_toolBar; }
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo) override;
+    // The buttons' prompts and tips in the program's language ("standard.str", "Prompt" and
+    // "ToolTip"), the resource strings where the string files lack them.
+    void GetMessageString(UINT id, CString& message) const override;
+    void GetToolTipString(UINT id, CString& tip) const override;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -6,16 +6,21 @@
 #include "core/geometry/FENode.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
+#include "core/services/StringFile.h"
 #include "dialogs/graph/DialogGraphTools.h"
 #include "dialogs/graph/DistanceGraphSeries.h"
 #include "dialogs/graph/GraphFrame.h"
 #include "io/unv/UnvReader.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
+#include "platform/win/resource.h"
+#include "resources/ids/dialogs_ids.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
 
 #include <cmath>
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace
 {
@@ -163,6 +168,73 @@ TEST_F(TransientGraphTest, TextsFollowTheLanguage)
     m_graphHwnd = frame->m_hWnd;
     EXPECT_EQ("\x83\x58\x83\x65\x83\x62\x83\x76",
               frame->GetPane().GetView()->Graph().Data().m_xCaption);
+}
+
+// The mouse on each toolbar button: the graph window's status bar prompts, and the tip names,
+// what the button does in the program's language; the English texts are the resources' own.
+TEST_F(TransientGraphTest, ButtonPromptsAndTipsFollowTheLanguage)
+{
+    const auto text = [](const char* section, UINT id, const char* suffix)
+    {
+        std::string value;
+        LoadStringWithSuffix("standard.str", section, "ID" + std::to_string(id), suffix, &value);
+        return value;
+    };
+    const std::vector<const CModelEntity*> picks = {m_tip};
+    for (const char* suffix : {"_ENG", "_JPN"})
+    {
+        SCOPED_TRACE(suffix);
+        SetLanguage(suffix);
+        CGraphFrame* frame =
+            OpenTransientGraph(m_model, picks, m_displacements[0]->m_id, kComponentZ, m_frame);
+        ASSERT_NE(nullptr, frame);
+        m_graphHwnd = frame->m_hWnd;
+        fw::test::Pump(); // the window settles: its status bar shows its idle text
+        CToolBar& bar = frame->GetToolBar();
+        const auto status = ::GetDlgItem(m_graphHwnd, AFX_IDW_STATUS_BAR);
+        ASSERT_NE(nullptr, status);
+        for (const UINT id : {UINT{ID_GRAPH_POINT_DISPLAY}, UINT{ID_GRAPH_PRINT}})
+        {
+            SCOPED_TRACE(id);
+            const std::string prompt = text("Prompt", id, suffix);
+            const std::string tip = text("ToolTip", id, suffix);
+            ASSERT_FALSE(prompt.empty());
+            ASSERT_FALSE(tip.empty());
+            if (suffix == std::string("_ENG"))
+            {
+                CString full;
+                CString english;
+                ASSERT_TRUE(fw::LoadResourceString(id, full));
+                fw::ExtractSubString(english, full, 0);
+                EXPECT_EQ(english.GetString(), prompt);
+                fw::ExtractSubString(english, full, 1);
+                EXPECT_EQ(english.GetString(), tip);
+            }
+            RECT button = {};
+            bar.SendMessage(TB_GETITEMRECT, bar.SendMessage(TB_COMMANDTOINDEX, id),
+                            reinterpret_cast<LPARAM>(&button));
+            POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+            const LPARAM client = MAKELPARAM(centre.x, centre.y);
+            ::ClientToScreen(bar.m_hWnd, &centre);
+            ::SetCursorPos(centre.x, centre.y); // the mouse stays: the bar sees no leaving
+            bar.SendMessage(WM_MOUSEMOVE, 0, client);
+            fw::test::Pump();
+            char pane[256] = {};
+            ::GetWindowTextA(status, pane, sizeof pane);
+            EXPECT_EQ(prompt, pane);
+
+            NMTTDISPINFOA info = {};
+            info.hdr.hwndFrom = reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS));
+            info.hdr.idFrom = id;
+            info.hdr.code = TTN_GETDISPINFOA;
+            bar.SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+            ASSERT_NE(nullptr, info.lpszText);
+            EXPECT_EQ(tip, info.lpszText);
+        }
+        ::SetCursorPos(1270, 1010);
+        ::DestroyWindow(m_graphHwnd);
+        fw::test::Pump();
+    }
 }
 
 TEST_F(TransientGraphTest, ProgramsGraphToolsOpenTheGraphOverTheMainWindow)
