@@ -85,6 +85,9 @@ void CBulkModelFiller::AddGrid(const SBulkGrid& grid)
     {
         existing->m_coord = point;
         m_isNewNodesBoxStale = true;
+        // A node an earlier read of this reader made is not among this read's new nodes: the
+        // box must still take where it is now.
+        m_movedNodeIds.push_back(id);
     }
     else
     {
@@ -175,6 +178,7 @@ void CBulkModelFiller::Finish()
     m_waitingSystems.clear();
     WidenModelBox();
     m_newNodes.clear();
+    m_movedNodeIds.clear();
     m_newNodesBox = EmptyBox();
     m_isNewNodesBoxStale = false;
 }
@@ -297,13 +301,18 @@ void CBulkModelFiller::ReportUndefinedSystems() const
 
 void CBulkModelFiller::WidenModelBox() const
 {
-    if (m_newNodes.empty())
+    if (m_newNodes.empty() && m_movedNodeIds.empty())
         return;
     CBox3D box = m_model.GetBoundingBox();
     if (m_isNewNodesBoxStale)
     {
         for (const CFENode* node : m_newNodes)
             WidenBy(box, node->m_coord);
+        for (const int id : m_movedNodeIds)
+        {
+            if (const CFENode* node = m_model.GetNode(id))
+                WidenBy(box, node->m_coord);
+        }
     }
     else
     {

@@ -69,6 +69,7 @@ private:
     }
 
     std::vector<CFENode*> m_newNodes;  // owned by the model
+    std::vector<int> m_movedNodeIds;   // given new coordinates by a second GRID of their id
     CBox3D m_newNodesBox = EmptyBox(); // of their coordinates as read
     bool m_isNewNodesBoxStale = false; // a node moved since: the box must be gathered again
     bool m_isPastBound = false;

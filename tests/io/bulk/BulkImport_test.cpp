@@ -40,6 +40,25 @@ protected:
         EXPECT_NEAR(z, node->m_coord.z, 1e-9);
     }
 
+    // The model box holds every node of the model.
+    void ExpectBoxHoldsEveryNode()
+    {
+        const CBox3D box = m_model.GetBoundingBox();
+        for (UINT id = 1; id <= m_model.GetMaxNodeId(); ++id)
+        {
+            const CFENode* node = m_model.GetNode(static_cast<int>(id));
+            if (node == nullptr)
+                continue;
+            SCOPED_TRACE(id);
+            const CPoint3D& at = node->m_coord;
+            EXPECT_TRUE(box.min.x <= at.x && box.min.y <= at.y && box.min.z <= at.z &&
+                        at.x <= box.max.x && at.y <= box.max.y && at.z <= box.max.z)
+                << "(" << at.x << ", " << at.y << ", " << at.z << ") outside (" << box.min.x << ", "
+                << box.min.y << ", " << box.min.z << ")-(" << box.max.x << ", " << box.max.y << ", "
+                << box.max.z << ")";
+        }
+    }
+
     std::string m_folder = testing_support::MakeTempDir("bulk_import");
     CModelSet m_model;
     CCapturedOutput m_output;
@@ -125,6 +144,52 @@ TEST_F(BulkImportTest, NodesInLocalSystemsAreMovedAfterTheRead)
     ASSERT_TRUE(Import(Card("GRID", {"1", "1", "1.", "2.", "3."}) + kSystems));
     ExpectNodeAt(3, 11.0, 2.0, 3.0);
     EXPECT_EQ(4u, m_model.GetMaxCoordSystemId());
+}
+
+// The model box holds every node the model holds after each read, whether a read adds nodes,
+// gives a node new coordinates with a second GRID of its id, or moves it out of a local system;
+// a later read numbers its nodes after those already held, so it never moves one of them.
+TEST_F(BulkImportTest, ModelBoxHoldsEveryNodeAfterEachRead)
+{
+    const std::vector<std::string> reads = {
+        // A second GRID 2 moves the node out of the box the first one made.
+        Card("GRID", {"1", "", "0.", "0.", "0."}) + Card("GRID", {"2", "", "1.", "1.", "1."}) +
+            Card("GRID", {"2", "", "5.", "-3.", "0."}),
+        // The same ids again, far away: new nodes 3 and 4, node 4 moved within the read.
+        Card("GRID", {"1", "", "100.", "0.", "0."}) + Card("GRID", {"2", "", "0.", "0.", "0."}) +
+            Card("GRID", {"2", "", "0.", "0.", "-70."}),
+        // A node given in a system that moves it by (10, 0, 0), past the box so far.
+        Card("GRID", {"1", "1", "95.", "0.", "0."}) + kSystems,
+    };
+    for (size_t i = 0; i < reads.size(); ++i)
+    {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(Import(reads[i], "read" + std::to_string(i) + ".dat"));
+        ExpectBoxHoldsEveryNode();
+    }
+    EXPECT_EQ(5, m_model.GetNodeCount());
+    ExpectNodeAt(2, 5.0, -3.0, 0.0);
+    ExpectNodeAt(4, 0.0, 0.0, -70.0);
+    ExpectNodeAt(5, 105.0, 0.0, 0.0);
+}
+
+// A reader that reads again keeps its id offsets: the second deck gives the nodes of the
+// first new coordinates, and the model box takes them, also those of a node in a local system.
+TEST_F(BulkImportTest, ModelBoxFollowsTheNodesAReaderMovesWhenItReadsAgain)
+{
+    CBulkDataReader reader(m_model, m_output);
+    ASSERT_TRUE(reader.ReadBulkData(WriteDeck(m_folder, "first.dat",
+                                              Card("GRID", {"1", "", "0.", "0.", "0."}) +
+                                                  Card("GRID", {"2", "", "1.", "1.", "1."}))));
+    ExpectBoxHoldsEveryNode();
+    ASSERT_TRUE(reader.ReadBulkData(WriteDeck(m_folder, "second.dat",
+                                              Card("GRID", {"1", "", "-40.", "0.", "0."}) +
+                                                  Card("GRID", {"2", "1", "50.", "0.", "60."}) +
+                                                  kSystems)));
+    EXPECT_EQ(2, m_model.GetNodeCount());
+    ExpectNodeAt(1, -40.0, 0.0, 0.0);
+    ExpectNodeAt(2, 60.0, 0.0, 60.0);
+    ExpectBoxHoldsEveryNode();
 }
 
 TEST_F(BulkImportTest, SystemsByGridsAndByOtherSystemsMayComeLater)
