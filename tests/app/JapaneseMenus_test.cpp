@@ -3,6 +3,7 @@
 // characters its Shift-JIS bytes would read as.
 #include "platform/test/pump.h"
 #include "tests/app/AppFixture.h"
+#include "tests/app/ScreenInk.h"
 #include "widgets/bars/OXBitmapMenu.h"
 
 #include <windows.h>
@@ -32,41 +33,10 @@ struct Ink
 // A device context's pixels as ink; optionally written as a BMP for the test log.
 Ink ReadInk(HDC source, int left, int top, int width, int height, const std::string& bmp = "")
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC memory = ::CreateCompatibleDC(source);
-    const HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
-    ::GdiFlush();
     Ink ink;
     ink.width = width;
     ink.height = height;
-    const auto* raw = static_cast<const BYTE*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        ink.dark.push_back(raw[i * 4] + raw[i * 4 + 1] + raw[i * 4 + 2] < 3 * 100);
-    if (!bmp.empty())
-    {
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
-        if (std::FILE* out = std::fopen(bmp.c_str(), "wb"))
-        {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-            std::fwrite(bits, 4, static_cast<size_t>(width * height), out);
-            std::fclose(out);
-        }
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    ink.dark = ReadDarkPixels(source, left, top, width, height, bmp);
     return ink;
 }
 

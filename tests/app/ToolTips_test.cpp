@@ -5,9 +5,11 @@
 #include "platform/win/resource.h"
 #include "resources/resource.h"
 #include "tests/app/AppFixture.h"
+#include "tests/app/ScreenInk.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
@@ -39,42 +41,9 @@ std::wstring Wide(const std::string& text, UINT codePage)
 // Dark pixels of a rectangle of a device context; optionally written as a BMP for the log.
 int CountInk(HDC source, const RECT& rect, const std::string& bmp = "")
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC memory = ::CreateCompatibleDC(source);
-    const HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const auto* raw = static_cast<const BYTE*>(bits);
-    int ink = 0;
-    for (int i = 0; i < width * height; ++i)
-        ink += raw[i * 4] + raw[i * 4 + 1] + raw[i * 4 + 2] < 3 * 100 ? 1 : 0;
-    if (!bmp.empty())
-    {
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
-        if (std::FILE* out = std::fopen(bmp.c_str(), "wb"))
-        {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-            std::fwrite(bits, 4, static_cast<size_t>(width * height), out);
-            std::fclose(out);
-        }
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    return ink;
+    const std::vector<bool> dark = ReadDarkPixels(
+        source, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bmp);
+    return static_cast<int>(std::count(dark.begin(), dark.end(), true));
 }
 
 // The ink the text leaves drawn in a font on a white ground.
