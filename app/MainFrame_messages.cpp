@@ -12,20 +12,6 @@
 #include <utility>
 #include <vector>
 
-namespace
-{
-// A command's text of the section of the standard string file, in the program's language;
-// empty when the file has none.
-CString CommandText(const char* section, UINT id)
-{
-    CString key;
-    key.Format("ID%u", id);
-    CString text;
-    LoadStringFromFile(CString("standard.str"), CString(section), key, &text);
-    return text;
-}
-} // namespace
-
 void CMainFrame::ShowMessage(const char* section, const char* key, const char* file)
 {
     ShowMessageWithArg(section, key, file, "");
@@ -59,7 +45,7 @@ void CMainFrame::SetStatusText(const char* text)
 
 void CMainFrame::GetMessageString(UINT id, CString& message) const
 {
-    const CString text = CommandText("Prompt", id);
+    const CString text = LoadCommandText("Prompt", id);
     if (!text.IsEmpty())
         message = text;
     else
@@ -68,7 +54,7 @@ void CMainFrame::GetMessageString(UINT id, CString& message) const
 
 void CMainFrame::GetToolTipString(UINT id, CString& tip) const
 {
-    const CString text = CommandText("ToolTip", id);
+    const CString text = LoadCommandText("ToolTip", id);
     if (!text.IsEmpty())
         tip = text;
     else

@@ -208,3 +208,10 @@ bool LoadStringFromFile(CString file, CString section, CString key, CString* out
     *out = CString(text);
     return isFound;
 }
+
+CString LoadCommandText(const char* section, unsigned id)
+{
+    std::string text;
+    LoadStringFromFile("standard.str", section, "ID" + std::to_string(id), &text);
+    return CString(text);
+}

@@ -16,6 +16,10 @@ bool LoadStringFromFile(std::string file, std::string section, std::string key, 
 
 bool LoadStringFromFile(CString file, CString section, CString key, CString* out);
 
+// The text of a command (key "ID<id>") in a section of "standard.str", such as its status-bar
+// prompt or its tip; empty when the file has none.
+CString LoadCommandText(const char* section, unsigned id);
+
 // The same lookup with an explicit suffix instead of the current one.
 bool LoadStringWithSuffix(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& suffix, std::string* out);

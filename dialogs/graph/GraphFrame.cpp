@@ -86,29 +86,16 @@ void CGraphWnd::OnPrint()
 FW_TABLE(CGraphFrame, CFrameWnd, fw::on<WM_CREATE, &CGraphFrame::OnCreate>(),
          fw::on<WM_SETFOCUS, &CGraphFrame::OnSetFocus>())
 
-namespace
-{
-// The text of a command in a section of "standard.str", empty when it has none.
-CString CommandText(const char* section, UINT id)
-{
-    CString key;
-    key.Format("ID%u", id);
-    CString text;
-    LoadStringFromFile(CString("standard.str"), CString(section), key, &text);
-    return text;
-}
-} // namespace
-
 void CGraphFrame::GetMessageString(UINT id, CString& message) const
 {
-    message = CommandText("Prompt", id);
+    message = LoadCommandText("Prompt", id);
     if (message.IsEmpty())
         CFrameWnd::GetMessageString(id, message);
 }
 
 void CGraphFrame::GetToolTipString(UINT id, CString& tip) const
 {
-    tip = CommandText("ToolTip", id);
+    tip = LoadCommandText("ToolTip", id);
     if (tip.IsEmpty())
         CFrameWnd::GetToolTipString(id, tip);
 }
