@@ -7,7 +7,23 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 const char* const kEnglishIni = "[Environment]\r\nLanguage=English\r\nVersion_Number=3.2.1\r\n";
+
+const LanguageCase kLanguageCases[2] = {{kEnglishIni, "_ENG"},
+                                        {"[Environment]\r\nLanguage=Japanese\r\n", "_JPN"}};
+
+bool ToolbarButtonCentre(HWND bar, UINT command, POINT* centre)
+{
+    const LRESULT index = ::SendMessageA(bar, TB_COMMANDTOINDEX, command, 0);
+    RECT button = {};
+    if (index < 0 || !::SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(&button)))
+        return false;
+    *centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    return true;
+}
 
 BOOL AppFixture::StartUp(const std::string& iniText, const char* commandLine)
 {

@@ -14,6 +14,18 @@
 // The INI text of a product set up in English.
 extern const char* const kEnglishIni;
 
+// The INI text of each language with the suffix its texts carry in the string files.
+struct LanguageCase
+{
+    const char* ini;
+    const char* suffix;
+};
+extern const LanguageCase kLanguageCases[2];
+
+// The centre of the toolbar's button of the command, in the bar's client coordinates; false
+// when the bar has no such button.
+bool ToolbarButtonCentre(HWND bar, UINT command, POINT* centre);
+
 class CTestWendraApp : public CWendraApp
 {
 public:

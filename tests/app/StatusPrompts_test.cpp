@@ -69,25 +69,15 @@ class StatusPrompts : public AppFixture
 
 TEST_F(StatusPrompts, ButtonPromptIsInTheProgramsLanguageAndGivesWayToItsDialog)
 {
-    struct Case
-    {
-        const char* ini;
-        const char* suffix;
-    };
-    for (const Case& c :
-         {Case{kEnglishIni, "_ENG"}, Case{"[Environment]\r\nLanguage=Japanese\r\n", "_JPN"}})
+    for (const LanguageCase& c : kLanguageCases)
     {
         SCOPED_TRACE(c.suffix);
         ASSERT_TRUE(StartUp(c.ini));
         CMainFrame* frame = MainFrame();
         const HWND bar = frame->GetToolBar(CMainFrame::kStandardBar).m_hWnd;
-        const LRESULT index = ::SendMessageA(bar, TB_COMMANDTOINDEX, ID_APP_ABOUT, 0);
-        ASSERT_GE(index, 0);
-        RECT button = {};
-        ::SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                       reinterpret_cast<LPARAM>(&button));
-        const LPARAM centre =
-            MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        POINT point = {};
+        ASSERT_TRUE(ToolbarButtonCentre(bar, ID_APP_ABOUT, &point));
+        const LPARAM centre = MAKELPARAM(point.x, point.y);
 
         // The mouse over the About button.
         ::SendMessageA(bar, WM_MOUSEMOVE, 0, centre);

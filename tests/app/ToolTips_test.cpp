@@ -123,13 +123,7 @@ TEST_F(ToolTips, TipUnderTheMouseIsInTheProgramsLanguage)
     // Taken before start-up makes the program's folder current.
     const std::string shots = std::filesystem::absolute("build/win/tip-shots").string();
     std::filesystem::create_directories(shots);
-    struct Case
-    {
-        const char* ini;
-        const char* suffix;
-    };
-    for (const Case& c :
-         {Case{kEnglishIni, "_ENG"}, Case{"[Environment]\r\nLanguage=Japanese\r\n", "_JPN"}})
+    for (const LanguageCase& c : kLanguageCases)
     {
         SCOPED_TRACE(c.suffix);
         ASSERT_TRUE(StartUp(c.ini));
@@ -140,12 +134,8 @@ TEST_F(ToolTips, TipUnderTheMouseIsInTheProgramsLanguage)
         const HWND bar = frame->GetToolBar(CMainFrame::kStandardBar).m_hWnd;
         const auto tip = reinterpret_cast<HWND>(::SendMessageA(bar, TB_GETTOOLTIPS, 0, 0));
         ASSERT_NE(nullptr, tip);
-        const LRESULT index = ::SendMessageA(bar, TB_COMMANDTOINDEX, ID_PROJECT_OPEN, 0);
-        ASSERT_GE(index, 0);
-        RECT button = {};
-        ::SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                       reinterpret_cast<LPARAM>(&button));
-        POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        POINT centre = {};
+        ASSERT_TRUE(ToolbarButtonCentre(bar, ID_PROJECT_OPEN, &centre));
         const LPARAM client = MAKELPARAM(centre.x, centre.y);
         ::ClientToScreen(bar, &centre);
         ::SetCursorPos(centre.x, centre.y);
