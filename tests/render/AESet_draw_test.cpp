@@ -9,6 +9,7 @@
 
 using render_test::AddUnitQuad;
 using render_test::kSize;
+using render_test::ReadFrame;
 using render_test::ReadPixel;
 using render_test::SceneTest;
 using render_test::SetShellMaterial;
@@ -412,15 +413,6 @@ void AddPlate(CModelSet& model, int side)
         if (CPropertyColor* record = model.LookupPropertyColor(property))
             record->color = static_cast<int>(colours[property - 1]);
     }
-}
-
-std::vector<unsigned char> ReadFrame()
-{
-    std::vector<unsigned char> rgba(static_cast<size_t>(kSize) * kSize * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
 }
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 using render_test::kSize;
+using render_test::ReadFrame;
 using render_test::ReadPixel;
 using render_test::ResultSceneTest;
 
@@ -261,15 +262,6 @@ void AddRoughPlate(CModelSet& model, UINT resultId, int side)
     }
     model.BuildElementFaces();
     model.AddResult(result);
-}
-
-std::vector<unsigned char> ReadFrame()
-{
-    std::vector<unsigned char> rgba(static_cast<size_t>(kSize) * kSize * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
 }
 } // namespace
 

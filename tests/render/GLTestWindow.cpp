@@ -42,6 +42,15 @@ std::array<int, 3> ReadPixel(int x, int y)
     return {rgba[0], rgba[1], rgba[2]};
 }
 
+std::vector<unsigned char> ReadFrame()
+{
+    std::vector<unsigned char> rgba(static_cast<size_t>(kSize) * kSize * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
 bool AnyPixelDiffers(int left, int top, int right, int bottom, std::array<int, 3> colour)
 {
     return CountPixelsDiffering(left, top, right, bottom, colour) > 0;

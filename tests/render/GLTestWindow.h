@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 // Without an OpenGL context the GL tests skip, except where GRAVIK_REQUIRE_GL is set (the
 // test script sets it), so that a broken display fails the run instead of passing it.
@@ -48,6 +49,8 @@ private:
 std::array<int, 3> ReadPixel(int x, int y);
 // Pixels of the rectangle that differ from the colour.
 int CountPixelsDiffering(int left, int top, int right, int bottom, std::array<int, 3> colour);
+// RGBA of the whole back buffer, bottom row first: frames compared pixel for pixel.
+std::vector<unsigned char> ReadFrame();
 // True when any pixel of the rectangle differs from the colour.
 bool AnyPixelDiffers(int left, int top, int right, int bottom, std::array<int, 3> colour);
 
