@@ -6,7 +6,8 @@
 For each SIDE (default 100 316 1000 2000: about 10k, 100k, 1M and 4M elements) it writes
     plate_SIDE_small.bdf   bulk data, small field: GRID, CQUAD4, PSHELL, MAT1
     plate_SIDE_large.bdf   the same in large field
-    plate_SIDE.unv         nodes (2411), quads (2412) and one nodal displacement (2414)
+    plate_SIDE.unv         nodes (2411), quads (2412) and the OUTPUT2 plate's first
+                           displacements (2414)
     plate_SIDE.op2         geometry (GEOM1, GEOM2), then for two static subcases the
                            displacements (OUGV1), constraint forces (OQG1) and the CQUAD4
                            plate stresses (OES1X1)
@@ -87,7 +88,8 @@ def unv(side):
     yield "         0         0         1         1         1         0         0         0\n"
     yield "         0         0\n"
     yield "  0.00000E+00" * 6 + "\n" + "  0.00000E+00" * 6 + "\n"
-    yield "".join("%10d\n%13.5E%13.5E%13.5E\n" % (n, 1.0e-3 * (n % 97), -2.0e-4, 3.0e-5)
+    # The OUTPUT2 plate's first displacements, so that the formats start on the same contour.
+    yield "".join("%10d\n%13.5E%13.5E%13.5E\n" % (n, n * 1.0e-6, 1.0e-3, -n * 1.0e-7)
                   for n in ids.tolist())
     yield "    -1\n"
 
