@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes flat plates of N x N quads for speed comparisons, deterministically.
 
-    python3 scripts/make_plates.py OUTDIR [SIDE ...]
+    python3 scripts/make_plates.py [--rough] OUTDIR [SIDE ...]
 
 For each SIDE (default 100 316 1000 2000: about 10k, 100k, 1M and 4M elements) it writes
     plate_SIDE_small.bdf   bulk data, small field: GRID, CQUAD4, PSHELL, MAT1
@@ -11,6 +11,8 @@ For each SIDE (default 100 316 1000 2000: about 10k, 100k, 1M and 4M elements) i
     plate_SIDE.op2         geometry (GEOM1, GEOM2), then for two static subcases the
                            displacements (OUGV1), constraint forces (OQG1) and the CQUAD4
                            plate stresses (OES1X1)
+With --rough also plate_SIDE_rough.unv, whose displacement x = 0.001 (n mod 97) makes every quad
+cross about four contour bands: the worst case of the contour's band cutting.
 Node j * (SIDE + 1) + i + 1 lies at (i / 100, j / 100, 0); element j * SIDE + i + 1 has the
 corners (i, j), (i + 1, j), (i + 1, j + 1), (i, j + 1). Needs numpy.
 """
@@ -73,7 +75,7 @@ def bulk_large(side):
     yield "ENDDATA\n"
 
 
-def unv(side):
+def unv(side, rough=False):
     ids, x, y = grid(side)
     yield "    -1\n  2411\n"
     yield "".join("%10d%10d%10d%10d\n%25.16E%25.16E%25.16E\n" % (n, 1, 1, 11, a, b, 0.0)
@@ -88,9 +90,13 @@ def unv(side):
     yield "         0         0         1         1         1         0         0         0\n"
     yield "         0         0\n"
     yield "  0.00000E+00" * 6 + "\n" + "  0.00000E+00" * 6 + "\n"
-    # The OUTPUT2 plate's first displacements, so that the formats start on the same contour.
-    yield "".join("%10d\n%13.5E%13.5E%13.5E\n" % (n, n * 1.0e-6, 1.0e-3, -n * 1.0e-7)
-                  for n in ids.tolist())
+    if rough:
+        yield "".join("%10d\n%13.5E%13.5E%13.5E\n" % (n, 1.0e-3 * (n % 97), -2.0e-4, 3.0e-5)
+                      for n in ids.tolist())
+    else:
+        # The OUTPUT2 plate's first displacements, so that the formats start on the same contour.
+        yield "".join("%10d\n%13.5E%13.5E%13.5E\n" % (n, n * 1.0e-6, 1.0e-3, -n * 1.0e-7)
+                      for n in ids.tolist())
     yield "    -1\n"
 
 
@@ -215,17 +221,22 @@ def op2(path, side, subcases=2):
 
 
 def main():
-    if len(sys.argv) < 2:
+    args = sys.argv[1:]
+    rough = "--rough" in args
+    args = [a for a in args if a != "--rough"]
+    if not args:
         print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
         return 2
-    folder = sys.argv[1]
-    sides = [int(s) for s in sys.argv[2:]] or [100, 316, 1000, 2000]
+    folder = args[0]
+    sides = [int(s) for s in args[1:]] or [100, 316, 1000, 2000]
     os.makedirs(folder, exist_ok=True)
     for side in sides:
         stem = os.path.join(folder, "plate_%d" % side)
         write_lines(stem + "_small.bdf", bulk_small(side))
         write_lines(stem + "_large.bdf", bulk_large(side))
         write_lines(stem + ".unv", unv(side))
+        if rough:
+            write_lines(stem + "_rough.unv", unv(side, rough=True))
         op2(stem + ".op2", side)
     return 0
 
