@@ -5,6 +5,7 @@
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
+#include "core/model/OuterFaces.h"
 #include "core/model/ViewServices.h"
 
 #include <algorithm>
@@ -101,6 +102,23 @@ void BM_ExtractOuterFaces(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * elements);
 }
 BENCHMARK(BM_ExtractOuterFaces)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same on the caller's thread alone, as a small model is done.
+void BM_ExtractOuterFacesOnOneThread(benchmark::State& state)
+{
+    ShowAllView view;
+    std::unique_ptr<CModelSet> model = BuildPlate();
+    model->BuildElementFaces();
+    const int elements = model->GetElementCount();
+    for (auto _ : state)
+    {
+        CEdgeMap edges;
+        ExtractOuterFacesOnThreads(edges, model->GetDefaultGroup()->GetShells(), view, 1);
+        benchmark::DoNotOptimize(edges.GetCount());
+    }
+    state.SetItemsProcessed(state.iterations() * elements);
+}
+BENCHMARK(BM_ExtractOuterFacesOnOneThread)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Closing the project: the model with its faces and node links is freed.
 void BM_FreeModel(benchmark::State& state)

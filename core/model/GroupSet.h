@@ -122,7 +122,9 @@ public:
     // an odd number of times) and fills edgeMap with the boundary edges of that surface and
     // the edges where outer faces meet at 30 degrees or more. modelCount (the caller's element
     // count) is only a hint: the face table is sized from the faces visited. A view's lists
-    // follow its own filter, so the view is the caller's; null visits nothing. Returns true.
+    // follow its own filter, so the view is the caller's; null visits nothing. A large set is
+    // done on up to four threads, with the same result; the view is asked on the caller's
+    // thread alone. Returns true.
     static bool ExtractOuterFaces(CEdgeMap& edgeMap, int modelCount, const CElementMap& elementMap,
                                   const CVisibilityView* view);
 
