@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -23,59 +25,124 @@ constexpr size_t kMaxThreads = 4;
 // Below this many elements the work takes a few milliseconds: starting threads would not pay.
 constexpr size_t kThreadedElementCount = 30000;
 // Elements whose edge meetings are in flight at once: a few megabytes of them.
-constexpr size_t kBlockElements = 65536;
+constexpr size_t kBlockElements = 32768;
 // Element ranges and face shards per thread: more parts than threads, so that a thread the
 // machine holds back leaves its share to the others.
 constexpr size_t kPartsPerThread = 4;
 
-// Runs part(0) .. part(count - 1) on up to `threads` threads, the caller's among them; the
-// parts are independent. A failure (out of memory) stops every thread and is thrown here, as
-// it would be without them.
-template <typename Part>
-void RunParts(size_t count, size_t threads, const Part& part)
+// A few threads that take the parts of one step after another, started once for all the
+// steps; the caller's thread works too. Without threads (one asked for, or none could be
+// had) the caller's thread takes every part.
+class WorkerTeam
 {
-    threads = std::min(threads, count);
-    if (threads <= 1)
-    {
-        for (size_t i = 0; i < count; ++i)
-            part(i);
-        return;
-    }
-    std::atomic<size_t> next{0};
-    std::exception_ptr failure;
-    std::mutex failureLock;
-    auto work = [&]
+public:
+    explicit WorkerTeam(size_t threads)
     {
         try
         {
-            for (size_t i = next++; i < count; i = next++)
+            for (size_t t = 1; t < threads; ++t)
+                m_workers.emplace_back([this] { Work(); });
+        }
+        catch (const std::system_error&)
+        {
+            // Fewer threads: the ones started and the caller's still take every part.
+        }
+    }
+    WorkerTeam(const WorkerTeam&) = delete;
+    WorkerTeam& operator=(const WorkerTeam&) = delete;
+    ~WorkerTeam()
+    {
+        {
+            const std::lock_guard<std::mutex> hold(m_lock);
+            m_isStopping = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& worker : m_workers)
+            worker.join();
+    }
+
+    // Runs part(0) .. part(count - 1), independent of each other, and returns when all are
+    // done. A failure (out of memory) stops the step and is thrown here, as it would be
+    // without threads.
+    void Run(size_t count, const std::function<void(size_t)>& part)
+    {
+        if (m_workers.empty())
+        {
+            for (size_t i = 0; i < count; ++i)
                 part(i);
+            return;
+        }
+        {
+            const std::lock_guard<std::mutex> hold(m_lock);
+            m_part = &part;
+            m_count = count;
+            m_next = 0;
+            m_busy = m_workers.size();
+            ++m_step;
+        }
+        m_wake.notify_all();
+        TakeParts();
+        std::exception_ptr failure;
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            m_done.wait(hold, [this] { return m_busy == 0; });
+            m_part = nullptr;
+            failure = m_failure;
+            m_failure = nullptr;
+        }
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+
+private:
+    void Work()
+    {
+        uint64_t seen = 0;
+        for (;;)
+        {
+            {
+                std::unique_lock<std::mutex> hold(m_lock);
+                m_wake.wait(hold, [&] { return m_isStopping || m_step != seen; });
+                if (m_isStopping)
+                    return;
+                seen = m_step;
+            }
+            TakeParts();
+            const std::lock_guard<std::mutex> hold(m_lock);
+            if (--m_busy == 0)
+                m_done.notify_one();
+        }
+    }
+
+    void TakeParts()
+    {
+        try
+        {
+            for (size_t i = m_next++; i < m_count; i = m_next++)
+                (*m_part)(i);
         }
         catch (...)
         {
-            next = count;
-            const std::lock_guard<std::mutex> hold(failureLock);
-            if (!failure)
-                failure = std::current_exception();
+            m_next = m_count;
+            const std::lock_guard<std::mutex> hold(m_lock);
+            if (!m_failure)
+                m_failure = std::current_exception();
         }
-    };
-    std::vector<std::thread> workers;
-    workers.reserve(threads - 1);
-    try
-    {
-        for (size_t t = 1; t < threads; ++t)
-            workers.emplace_back(work);
     }
-    catch (const std::system_error&)
-    {
-        // Fewer threads: the ones started and this one still take every part.
-    }
-    work();
-    for (std::thread& worker : workers)
-        worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
-}
+
+    std::vector<std::thread> m_workers;
+    std::mutex m_lock;
+    std::condition_variable m_wake; // a step or the stop is posted
+    std::condition_variable m_done; // the last worker left the step
+    // The step: written under the lock while no worker is in one.
+    const std::function<void(size_t)>* m_part = nullptr;
+    size_t m_count = 0;
+    std::atomic<size_t> m_next{0};
+    size_t m_busy = 0; // workers not yet done with the step
+    uint64_t m_step = 0;
+    bool m_isStopping = false;
+    std::exception_ptr m_failure;
+};
 
 // What one range of elements files for each shard. Ranges fill theirs at once on several
 // threads: each set of lists has cache lines of its own.
@@ -433,7 +500,7 @@ size_t PartsFor(size_t threads)
 
 // Clears the flags of every visited element and toggles every face: faces shared by two
 // elements cancel out. Returns with m_outerFace set on the faces left.
-void MarkOuterFaces(const Visit& visit, size_t threads)
+void MarkOuterFaces(const Visit& visit, WorkerTeam& team, size_t threads)
 {
     const std::vector<CFEElement*>& elements = visit.elements;
     const size_t ranges = PartsFor(threads);
@@ -441,7 +508,7 @@ void MarkOuterFaces(const Visit& visit, size_t threads)
     // entries[range].lists[shard]: the faces of a range of elements that fall in a shard, in
     // order.
     std::vector<ShardLists<uint64_t>> entries(ranges);
-    RunParts(ranges, threads,
+    team.Run(ranges,
              [&](size_t range)
              {
                  const size_t begin = elements.size() * range / ranges;
@@ -466,7 +533,7 @@ void MarkOuterFaces(const Visit& visit, size_t threads)
                      }
                  }
              });
-    RunParts(shards, threads,
+    team.Run(shards,
              [&](size_t shard)
              {
                  size_t shardFaces = 0;
@@ -555,8 +622,7 @@ const CPackedPoint* NormalOfStoredFace(const EdgeMeeting& stored, const Visit& v
 }
 
 // A new edge is stored; an edge met again is removed when the two faces are nearly coplanar.
-void MeetEdges(RidgeEdgeTable& edges, const std::vector<EdgeMeeting>& meetings,
-               const Visit& visit)
+void MeetEdges(RidgeEdgeTable& edges, const std::vector<EdgeMeeting>& meetings, const Visit& visit)
 {
     for (const EdgeMeeting& meeting : meetings)
     {
@@ -577,7 +643,7 @@ void MeetEdges(RidgeEdgeTable& edges, const std::vector<EdgeMeeting>& meetings,
 // each shard meets its own in the elements' order. Edges the caller's map held count as met
 // once, before every face.
 std::vector<RidgeEdgeTable> WalkRidgeEdges(const Visit& visit, const CEdgeMap& held,
-                                           size_t threads)
+                                           WorkerTeam& team, size_t threads)
 {
     const size_t ranges = PartsFor(threads);
     const size_t shards = ranges;
@@ -598,7 +664,7 @@ std::vector<RidgeEdgeTable> WalkRidgeEdges(const Visit& visit, const CEdgeMap& h
     for (size_t blockBegin = 0; blockBegin < count; blockBegin += kBlockElements)
     {
         const size_t blockSize = std::min(kBlockElements, count - blockBegin);
-        RunParts(ranges, threads,
+        team.Run(ranges,
                  [&](size_t range)
                  {
                      for (std::vector<EdgeMeeting>& list : meetings[range].lists)
@@ -607,7 +673,7 @@ std::vector<RidgeEdgeTable> WalkRidgeEdges(const Visit& visit, const CEdgeMap& h
                                      blockBegin + blockSize * (range + 1) / ranges,
                                      meetings[range].lists);
                  });
-        RunParts(shards, threads,
+        team.Run(shards,
                  [&](size_t shard)
                  {
                      for (const ShardLists<EdgeMeeting>& out : meetings)
@@ -635,8 +701,12 @@ void ExtractOuterFacesOnThreads(CEdgeMap& edgeMap, const CElementMap& elementMap
         visit.isWalked.push_back(shown == 1);
     }
     const size_t threadCount = ChooseThreads(visit.elements.size(), threads);
-    MarkOuterFaces(visit, threadCount);
-    std::vector<RidgeEdgeTable> tables = WalkRidgeEdges(visit, edgeMap, threadCount);
+    std::vector<RidgeEdgeTable> tables;
+    {
+        WorkerTeam team(threadCount);
+        MarkOuterFaces(visit, team, threadCount);
+        tables = WalkRidgeEdges(visit, edgeMap, team, threadCount);
+    }
 
     const size_t shards = tables.size();
     auto tableOf = [&](ULONGLONG key) -> RidgeEdgeTable&

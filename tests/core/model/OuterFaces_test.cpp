@@ -138,13 +138,14 @@ Extraction ExtractPlainly(const CElementMap& elements, const CVisibilityView& vi
                 if (found == edges.end())
                 {
                     const UINT position = static_cast<UINT>(step == 2 ? j + 1 : j);
-                    edges[key] = Stored{MakeEdgeValue(element.m_id, face.m_faceIndex, position),
-                                        &element};
+                    edges[key] =
+                        Stored{MakeEdgeValue(element.m_id, face.m_faceIndex, position), &element};
                     continue;
                 }
                 const CFEElement* other = found->second.element;
                 CFEElement* named = nullptr;
-                if (other == nullptr && elements.Lookup(EdgeValueElementId(found->second.value), named))
+                if (other == nullptr &&
+                    elements.Lookup(EdgeValueElementId(found->second.value), named))
                     other = named;
                 const int otherFace = static_cast<int>(EdgeValueFaceIndex(found->second.value));
                 if (other != nullptr && otherFace < other->m_faces.GetSize() &&
@@ -198,8 +199,8 @@ public:
 
 // A plate of quads in the x-y plane, folded up along every sixth column of nodes; node ids
 // start at nodeBase + 1, element ids at elementBase + 1. Returns the node id function.
-std::function<int(int, int)> AddFoldedPlate(CModelSet& model, int columns, int rows,
-                                            int nodeBase, int elementBase)
+std::function<int(int, int)> AddFoldedPlate(CModelSet& model, int columns, int rows, int nodeBase,
+                                            int elementBase)
 {
     auto node = [=](int i, int j) { return nodeBase + j * (columns + 1) + i + 1; };
     for (int j = 0; j <= rows; ++j)
@@ -228,8 +229,8 @@ void AddFins(CModelSet& model, const std::function<int(int, int)>& plateNode, in
     }
     for (int i = 0; i < columns; ++i)
     {
-        AddQuad(model, elementBase + i + 1, plateNode(i, j), plateNode(i + 1, j),
-                nodeBase + i + 2, nodeBase + i + 1);
+        AddQuad(model, elementBase + i + 1, plateNode(i, j), plateNode(i + 1, j), nodeBase + i + 2,
+                nodeBase + i + 1);
     }
 }
 
@@ -290,7 +291,8 @@ const ModelCase kModels[] = {
          AddFins(f.model, node, 24, 9, 10000, 10000);
          TakeAll(f);
      }},
-    {"solid block", [](Fixture& f)
+    {"solid block",
+     [](Fixture& f)
      {
          AddBlock(f.model, 6, 5, 4, 0, 0);
          TakeAll(f);
@@ -352,8 +354,8 @@ const ModelCase kModels[] = {
              for (int i = 0; i < 4; i += 2)
              {
                  AddTestElement(f.model, ++id, kTagShell, 95,
-                                {n(i, j), n(i + 1, j), n(i + 2, j), n(i + 2, j + 1), n(i + 2, j + 2),
-                                 n(i + 1, j + 2), n(i, j + 2), n(i, j + 1)});
+                                {n(i, j), n(i + 1, j), n(i + 2, j), n(i + 2, j + 1),
+                                 n(i + 2, j + 2), n(i + 1, j + 2), n(i, j + 2), n(i, j + 1)});
              }
          }
          AddTestNode(f.model, 100, -1, 0, 0);
@@ -417,19 +419,20 @@ TEST(OuterFaces, EveryThreadCountGivesThePlainResult)
         for (int threads : {1, 2, 3, 4})
         {
             SCOPED_TRACE(threads);
-            ExpectSame(expected,
-                       Extract(f.elements, f.held, [&](CEdgeMap& edges)
-                               { ExtractOuterFacesOnThreads(edges, f.elements, *f.view, threads); }));
+            ExpectSame(expected, Extract(f.elements, f.held,
+                                         [&](CEdgeMap& edges) {
+                                             ExtractOuterFacesOnThreads(edges, f.elements, *f.view,
+                                                                        threads);
+                                         }));
         }
         // As the renderer calls it: the thread count follows the model's size.
-        ExpectSame(expected,
-                   Extract(f.elements, f.held,
-                           [&](CEdgeMap& edges)
-                           {
-                               CGroupSet::ExtractOuterFaces(
-                                   edges, static_cast<int>(f.elements.GetCount()), f.elements,
-                                   f.view.get());
-                           }));
+        ExpectSame(expected, Extract(f.elements, f.held,
+                                     [&](CEdgeMap& edges)
+                                     {
+                                         CGroupSet::ExtractOuterFaces(
+                                             edges, static_cast<int>(f.elements.GetCount()),
+                                             f.elements, f.view.get());
+                                     }));
     }
 }
 
