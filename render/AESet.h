@@ -35,6 +35,7 @@ class CFEElement;
 class CFEFace;
 class CGroupSet;
 class CListBatch;
+class CListCompiler;
 class CMassGlyph;
 class CModelEntity;
 class CNodePointCache;
@@ -170,6 +171,9 @@ public:
     static constexpr size_t kDefaultParallelListElements = 100000;
     static constexpr size_t kDefaultFaceBlock = 16384;
     static void SetParallelListElements(size_t count, size_t blockElements = kDefaultFaceBlock);
+    // A rebuild of that many nodes and elements and more compiles its lists on this many worker
+    // threads beside the view's (0: all on the view's thread).
+    static void SetListCompileWorkers(size_t workers);
     // Band contours of this many elements and more are cut on several threads, a block of
     // elements at a time.
     static constexpr size_t kDefaultParallelContourElements = 100000;
@@ -371,6 +375,9 @@ private:
                         int curveDivisions);
     void BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
                            int curveDivisions);
+    // The workers that compile a rebuild's lists beside the view's thread, null for a small
+    // group or when they cannot be made.
+    CListCompiler* ListCompiler();
     // The pass of a large element map recorded on several threads into the open list; false,
     // with nothing drawn, when the map is too small for it.
     bool RecordFacePassInParallel(const CElementMap& elements, int pass, CNodePointCache& points,

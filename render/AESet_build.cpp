@@ -12,6 +12,7 @@
 #include "render/FaceDrawObject.h"
 #include "render/GLMaterialDevice.h"
 #include "render/ListBatch.h"
+#include "render/ListCompiler.h"
 #include "render/MassGlyph.h"
 #include "render/NodePointCache.h"
 #include "render/OrderedBlocks.h"
@@ -31,6 +32,7 @@ constexpr int kDefaultEdgeElements = 20000;
 constexpr size_t kRecordingThreads = 4;
 size_t g_parallelListElements = CAESet::kDefaultParallelListElements;
 size_t g_faceBlock = CAESet::kDefaultFaceBlock;
+size_t g_listWorkers = CListCompiler::kDefaultWorkers;
 
 UINT SourceCode(UINT code, const CEntitySet* source)
 {
@@ -208,6 +210,22 @@ void CAESet::SetParallelListElements(size_t count, size_t blockElements)
     g_faceBlock = std::max<size_t>(1, blockElements);
 }
 
+void CAESet::SetListCompileWorkers(size_t workers)
+{
+    g_listWorkers = workers;
+}
+
+CListCompiler* CAESet::ListCompiler()
+{
+    if (m_pGroup == nullptr || m_pView == nullptr || std::thread::hardware_concurrency() < 2)
+        return nullptr;
+    const size_t count = static_cast<size_t>(m_pGroup->GetNodes().GetCount()) +
+                         static_cast<size_t>(m_pGroup->GetShells().GetCount()) +
+                         static_cast<size_t>(m_pGroup->GetSolids().GetCount());
+    return count < g_parallelListElements ? nullptr
+                                          : m_pView->Device().GetListCompiler(g_listWorkers);
+}
+
 bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
                                       CNodePointCache& points, int curveDivisions)
 {
@@ -248,9 +266,9 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
     // Blocks of elements recorded on the threads go into the list in order as each is done;
     // edges shared across blocks are kept once: the list's own batch takes every block's.
     CListBatch* const listBatch = m_lists.Batch();
-    CDrawDevice& device = m_pView->Device();
+    CGLDevice& device = m_pView->Device();
     const size_t blockCount = (drawn.size() + g_faceBlock - 1) / g_faceBlock;
-    ordered_blocks::Run(
+    ordered_blocks::RunHandingOver(
         blockCount, parts,
         [&](size_t block, CListBatch& batch)
         {
@@ -261,11 +279,11 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
             for (size_t i = block * g_faceBlock; i < end; ++i)
                 DrawFaceElementOn(&batch, &batch, drawn[i], &points, pass, &memo);
         },
-        [&](CListBatch& batch)
+        [&](std::unique_ptr<CListBatch> batch)
         {
             if (listBatch != nullptr)
-                listBatch->TakeNodeEdges(batch);
-            batch.ReplayAndReset(&device);
+                listBatch->TakeNodeEdges(*batch);
+            m_lists.CompileBlock(std::move(batch), device);
         });
     ElementColorMemo memo;
     for (CFEElement* element : asking)

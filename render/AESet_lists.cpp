@@ -33,6 +33,7 @@ void CAESet::RenderAll()
                               DeleteLists();
                               // Names are handed out again as the lists are rebuilt.
                               m_pView->Device().GetSelectionNames().Clear();
+                              CSceneLists::Compiling compiling(m_lists, ListCompiler());
                               m_lists.HoldPoints(true);
                               CreateModelLists();
                               if (m_bShowModel)
@@ -40,6 +41,7 @@ void CAESet::RenderAll()
                               m_lists.HoldPoints(false);
                               ReleasePoints();
                               RenderResults();
+                              compiling.Finish();
                               isComplete = true;
                           });
     m_lists.HoldPoints(false);

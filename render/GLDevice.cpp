@@ -5,6 +5,8 @@
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
 #include "render/Facet.h"
+#include "render/ListBatch.h"
+#include "render/ListCompiler.h"
 #include "render/ViewVolume.h"
 
 #include <GL/glu.h>
@@ -49,7 +51,63 @@ CGLDevice::CGLDevice()
 
 CGLDevice::~CGLDevice()
 {
+    m_listCompiler.reset();
     delete m_pDC;
+}
+
+CListCompiler* CGLDevice::GetListCompiler(size_t workers)
+{
+    if (workers == 0 || m_isListCompilerFailed || m_hRC == nullptr || m_pDC == nullptr)
+        return nullptr;
+    if (!m_listCompiler)
+    {
+        auto compiler = std::make_unique<CListCompiler>();
+        if (!compiler->Start(m_pDC->GetSafeHdc(), m_hRC, workers))
+        {
+            m_isListCompilerFailed = true;
+            return nullptr;
+        }
+        m_listCompiler = std::move(compiler);
+    }
+    return m_listCompiler.get();
+}
+
+void CGLDevice::CopyDrawingState(const CGLDevice& other)
+{
+    std::memcpy(m_lightAmbient, other.m_lightAmbient, sizeof m_lightAmbient);
+    std::memcpy(m_lightDiffuse, other.m_lightDiffuse, sizeof m_lightDiffuse);
+    std::memcpy(m_lightSpecular, other.m_lightSpecular, sizeof m_lightSpecular);
+    std::memcpy(m_lightPosition, other.m_lightPosition, sizeof m_lightPosition);
+    std::memcpy(m_matAmbient, other.m_matAmbient, sizeof m_matAmbient);
+    std::memcpy(m_matDiffuse, other.m_matDiffuse, sizeof m_matDiffuse);
+    std::memcpy(m_matSpecular, other.m_matSpecular, sizeof m_matSpecular);
+    std::memcpy(m_matEmission, other.m_matEmission, sizeof m_matEmission);
+    m_shininess = other.m_shininess;
+    m_shadeModel = other.m_shadeModel;
+    m_depthOffset = other.m_depthOffset;
+    m_bResultFacesInFront = other.m_bResultFacesInFront;
+    m_nPointSize = other.m_nPointSize;
+    m_color = other.m_color;
+    m_fontListBase = other.m_fontListBase;
+}
+
+void CGLDevice::AssumeReplayed(const CListBatch& batch)
+{
+    const CListBatch::LastState last = batch.GetLastState();
+    if (last.hasMaterial)
+    {
+        std::memcpy(m_matAmbient, last.material[0], sizeof m_matAmbient);
+        std::memcpy(m_matDiffuse, last.material[1], sizeof m_matDiffuse);
+        std::memcpy(m_matSpecular, last.material[2], sizeof m_matSpecular);
+        std::memcpy(m_matEmission, last.material[3], sizeof m_matEmission);
+        m_shininess = last.shininess;
+    }
+    if (last.hasColor)
+    {
+        m_color.r = last.color[0];
+        m_color.g = last.color[1];
+        m_color.b = last.color[2];
+    }
 }
 
 BOOL CGLDevice::CreateRenderingContext(CWnd* wnd, CColorRGBA clearColor)
@@ -457,6 +515,9 @@ BOOL CGLDevice::ReservedSlot30(UINT_PTR)
 
 void CGLDevice::DeleteRenderingContext()
 {
+    // The workers' contexts go first: they share this one's lists.
+    m_listCompiler.reset();
+    m_isListCompilerFailed = false;
     wglMakeCurrent(nullptr, nullptr);
     if (m_hRC)
         wglDeleteContext(m_hRC);

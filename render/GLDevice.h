@@ -11,10 +11,13 @@
 #include <windows.h>
 
 #include <GL/gl.h>
+#include <memory>
 #include <vector>
 
 class CClientDC;
 class CGLDevice;
+class CListBatch;
+class CListCompiler;
 class CWnd;
 
 // Draws some display lists in their place: geometry that moves every frame of an animation is
@@ -33,7 +36,7 @@ public:
     static constexpr int kInitialSelectWords = 200;
 
     CGLDevice();
-    // Releases nothing itself: call DeleteRenderingContext while the window exists.
+    // Releases no context itself: call DeleteRenderingContext while the window exists.
     ~CGLDevice() override;
     CGLDevice(const CGLDevice&) = delete;
     CGLDevice& operator=(const CGLDevice&) = delete;
@@ -49,6 +52,16 @@ public:
     // Both return the index, or -1 when OpenGL has no such clip plane.
     int EnableClipPlane(double a, double b, double c, double d, int index);
     int DisableClipPlane(int index);
+
+    // Worker threads with contexts sharing this one's lists, started on first use with that many
+    // workers (0 for none); null when they cannot be made: lists are then compiled here.
+    CListCompiler* GetListCompiler(size_t workers);
+    // What a list compiled on another device of the same view is compiled with: depth ranges,
+    // light, material and colour.
+    void CopyDrawingState(const CGLDevice& other);
+    // The colour and material a batch replayed on another device left there, taken without
+    // sending them: what replaying it here inside a list would have left.
+    void AssumeReplayed(const CListBatch& batch);
 
     // Names of this view's entities; primitives carry them, picks return them.
     CSelectionNames& GetSelectionNames() { return m_selectionNames; }
@@ -160,6 +173,8 @@ private:
 
     HGLRC m_hRC = nullptr;
     CClientDC* m_pDC = nullptr; // owned
+    std::unique_ptr<CListCompiler> m_listCompiler;
+    bool m_isListCompilerFailed = false; // not tried again for this context
     CListSubstitute* m_pListSubstitute = nullptr;
     // Grows when a pick overflows it, so a click always finds what lies under it.
     std::vector<GLuint> m_selectBuffer;

@@ -315,6 +315,27 @@ void CListBatch::ReplayAndReset(CDrawDevice* target)
     Reset(false);
 }
 
+CListBatch::LastState CListBatch::GetLastState() const
+{
+    LastState last;
+    for (const Group& group : m_groups)
+    {
+        const State& s = group.state;
+        if (s.hasColor)
+        {
+            last.hasColor = true;
+            std::memcpy(last.color, s.color, sizeof last.color);
+        }
+        if (s.hasMaterial)
+        {
+            last.hasMaterial = true;
+            std::memcpy(last.material, s.material, sizeof last.material);
+            last.shininess = s.shininess;
+        }
+    }
+    return last;
+}
+
 bool CListBatch::IsEmpty() const
 {
     return GetQuadCount() + GetTriangleCount() + GetLineCount() + GetPointCount() == 0;

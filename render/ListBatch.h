@@ -45,6 +45,17 @@ public:
     // Moves the other batch's edges by node ids into the groups of this one with the same
     // state, so that an edge both hold is drawn once.
     void TakeNodeEdges(CListBatch& other);
+    // The colour and material a replay leaves set on its target, each only when a group sets
+    // it: what a device is told of a batch replayed elsewhere.
+    struct LastState
+    {
+        bool hasColor = false;
+        bool hasMaterial = false;
+        float color[3] = {};
+        float material[4][4] = {}; // ambient, diffuse, specular, emission
+        float shininess = 0.0f;
+    };
+    LastState GetLastState() const;
     bool IsEmpty() const;
     size_t GetGroupCount() const { return m_groups.size(); }
     // Counts over all groups, for tests and measurements.

@@ -15,6 +15,14 @@ namespace ordered_blocks
 void Run(size_t blockCount, size_t threads, const std::function<void(size_t, CListBatch&)>& record,
          const std::function<void(CListBatch&)>& take)
 {
+    RunHandingOver(blockCount, threads, record,
+                   [&take](std::unique_ptr<CListBatch> batch) { take(*batch); });
+}
+
+void RunHandingOver(size_t blockCount, size_t threads,
+                    const std::function<void(size_t, CListBatch&)>& record,
+                    const std::function<void(std::unique_ptr<CListBatch>)>& take)
+{
     std::vector<std::unique_ptr<CListBatch>> done(blockCount);
     std::mutex mutex;
     std::condition_variable changed;
@@ -88,7 +96,7 @@ void Run(size_t blockCount, size_t threads, const std::function<void(size_t, CLi
         }
         try
         {
-            take(*batch);
+            take(std::move(batch));
         }
         catch (...)
         {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 
 class CListBatch;
 
@@ -19,4 +20,8 @@ constexpr size_t kBlocksAhead = 16;
 // workers; it is thrown again here once they have ended.
 void Run(size_t blockCount, size_t threads, const std::function<void(size_t, CListBatch&)>& record,
          const std::function<void(CListBatch&)>& take);
+// Run, with each batch handed over to take to keep (to compile on another thread).
+void RunHandingOver(size_t blockCount, size_t threads,
+                    const std::function<void(size_t, CListBatch&)>& record,
+                    const std::function<void(std::unique_ptr<CListBatch>)>& take);
 } // namespace ordered_blocks

@@ -33,6 +33,18 @@ CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool
         lists.m_batch = lists.m_recorder.get();
         return;
     }
+    if (lists.m_compiler != nullptr && isBatched && !streams)
+    {
+        m_compiler = lists.m_compiler;
+        m_job = m_compiler->Open(name, device);
+        lists.m_job = m_job;
+        lists.m_recorder->Reset(outlines);
+        lists.m_batch = lists.m_recorder.get();
+        return;
+    }
+    // A list compiled here replaces one of its name only once the worker is done with it.
+    if (lists.m_compiler != nullptr && lists.m_compiler->IsCompiling(name))
+        lists.m_compiler->Finish();
     device.DeleteList(name);
     device.BeginList(name);
     if (isBatched)
@@ -67,9 +79,52 @@ void CSceneLists::Scope::Close()
         m_lists.m_recorder = std::make_unique<CListBatch>();
         return;
     }
+    if (m_job != nullptr)
+    {
+        m_lists.m_job = nullptr;
+        std::unique_ptr<CListBatch> recorded = std::move(m_lists.m_recorder);
+        m_lists.m_recorder = std::make_unique<CListBatch>();
+        m_compiler->Add(m_job, std::move(recorded), m_device);
+        m_compiler->Close(m_job);
+        return;
+    }
     if (batch != nullptr)
         batch->ReplayAndReset(&m_device);
     m_device.EndList();
+}
+
+CSceneLists::Compiling::Compiling(CSceneLists& lists, CListCompiler* compiler)
+    : m_lists(lists)
+{
+    lists.m_compiler = compiler;
+}
+
+CSceneLists::Compiling::~Compiling()
+{
+    try
+    {
+        Finish();
+    }
+    catch (...)
+    {
+        // Reported by the Finish the builder calls; here the builder failed already.
+    }
+}
+
+void CSceneLists::Compiling::Finish()
+{
+    CListCompiler* const compiler = m_lists.m_compiler;
+    m_lists.m_compiler = nullptr;
+    if (compiler != nullptr)
+        compiler->Finish();
+}
+
+void CSceneLists::CompileBlock(std::unique_ptr<CListBatch> block, CGLDevice& device)
+{
+    if (m_job != nullptr)
+        m_compiler->Add(m_job, std::move(block), device);
+    else
+        block->ReplayAndReset(&device);
 }
 
 CDrawDevice* CSceneLists::Target(CDrawDevice* device) const

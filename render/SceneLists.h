@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/model/GroupSet.h"
+#include "render/ListCompiler.h"
 
 #include <windows.h>
 
@@ -57,8 +58,29 @@ public:
         UINT m_name;
         bool m_isOpen = true;
         bool m_isCaptureOnly = false; // recorded for the animation though not batched
+        CListCompiler* m_compiler = nullptr; // of m_job
+        CListCompiler::Job* m_job = nullptr;  // compiled on a worker
     };
 
+    // While it lives, batched lists that do not stream are compiled on the compiler's workers
+    // (null: here, as always), side by side; every list is compiled when it ends.
+    class Compiling
+    {
+    public:
+        Compiling(CSceneLists& lists, CListCompiler* compiler);
+        // Waits for the lists without a word about a worker's failure: Finish reports it.
+        ~Compiling();
+        Compiling(const Compiling&) = delete;
+        Compiling& operator=(const Compiling&) = delete;
+        // Waits for the lists; a worker's exception is thrown again here.
+        void Finish();
+
+    private:
+        CSceneLists& m_lists;
+    };
+
+    // A block of the list being recorded: compiled into it on its worker, or here.
+    void CompileBlock(std::unique_ptr<CListBatch> block, CGLDevice& device);
     // The batch being recorded during a build, else the device.
     CDrawDevice* Target(CDrawDevice* device) const;
     // The batch being recorded, else null.
@@ -88,6 +110,8 @@ private:
     std::unique_ptr<CListBatch> m_recorder;
     CListBatch* m_batch = nullptr; // m_recorder while a batched list is recorded
     CCapture* m_capture = nullptr;
+    CListCompiler* m_compiler = nullptr;  // while Compiling
+    CListCompiler::Job* m_job = nullptr;  // of the list being recorded, when on a worker
     bool m_isCaptureRefused = false;
     UINT m_generation = 0;
     std::unique_ptr<CNodePointCache> m_points;

@@ -1,6 +1,7 @@
 // Renderer: model lists and the draw pass, checked by the pixels of the back buffer.
 #include "FakeSceneView.h"
 #include "core/model/FEElement.h"
+#include "render/ListCompiler.h"
 #include "render/SelectionNames.h"
 #include "tests/core/model/ModelFixtures.h"
 
@@ -459,4 +460,50 @@ TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
     View().EditScene().SetShrunk(false);
+}
+
+// The lists of a large model compile on worker threads whose contexts share the view's lists,
+// side by side: the picture, and the colour the view's device is left with, are those of the
+// lists compiled on the view's thread, in every display mode, with node markers, a beam and a
+// mass among the shells.
+TEST_F(SceneTest, ListsCompiledOnWorkerContextsDrawWhatTheViewsThreadCompiles)
+{
+    AddPlate(m_model, 30);
+    AddTestElement(m_model, 901, kTagBeam, 21, {1, 31 * 31}, 2);
+    AddTestElement(m_model, 902, kTagMass, 161, {31 * 15 + 16}, 3);
+    View().Show(&m_model);
+    View().m_settings.m_displayFilter = kKindAll;
+    struct Case
+    {
+        int displayMode;
+        int colorMode;
+    };
+    const Case cases[] = {
+        {kShading, kColorByProperty},          {kShading, kColorByElementType},
+        {kRidgeLineShading, kColorByProperty}, {kWireframe, kColorByMaterial},
+        {kHiddenLine, kColorByProperty},
+    };
+    CAESet::SetParallelListElements(1, 100);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "mode " << c.displayMode << ", colours " << c.colorMode);
+        View().EditScene().SetDisplayMode(c.displayMode);
+        View().EditScene().SetColorMode(c.colorMode);
+        CAESet::SetListCompileWorkers(0);
+        Renderer().RenderAll();
+        const CColorRGBA viewsColor = View().Device().GetColor();
+        View().Draw();
+        const std::vector<unsigned char> viewsThread = ReadFrame();
+        EXPECT_GT(CountNot(kBlack), 1000);
+        CAESet::SetListCompileWorkers(CListCompiler::kDefaultWorkers);
+        Renderer().RenderAll();
+        const CColorRGBA workersColor = View().Device().GetColor();
+        EXPECT_EQ(viewsColor.r, workersColor.r);
+        EXPECT_EQ(viewsColor.g, workersColor.g);
+        EXPECT_EQ(viewsColor.b, workersColor.b);
+        View().Draw();
+        EXPECT_TRUE(viewsThread == ReadFrame());
+        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+    }
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
 }

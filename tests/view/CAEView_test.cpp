@@ -6,6 +6,7 @@
 #include "core/services/OutputSink.h"
 #include "io/bulk/BulkImport.h"
 #include "platform/test/pump.h"
+#include "render/ListCompiler.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
 #include "tests/support/TestPaths.h"
@@ -198,6 +199,27 @@ TEST_F(CAEViewClosingTest, ClosingAViewDeletesItsContextEndsTheCommandAndLeavesT
     EXPECT_EQ(CCmdRecord::kEndCommand, Frame().m_manager.m_entries[0].code);
     EXPECT_EQ(key, Frame().m_manager.m_entries[0].frameKey);
     EXPECT_EQ(0u, Frame().m_frames.count(key));
+}
+
+// A model large enough compiles its lists on worker threads with contexts of their own: the
+// picture is the same, and their windows and contexts go with the view.
+TEST_F(CAEViewTest, ListWorkersDrawTheViewAndGoWithIt)
+{
+    AddRedQuad(Model());
+    CAESet::SetParallelListElements(1);
+    CWendraView* view = OpenView(300, 300);
+    ASSERT_NE(nullptr, view);
+    view->Renderer().AutoScale(view);
+    Command(view, ID_VIEW_SHADING);
+    DrawFrame(view);
+    const Rgb centre = ReadPixel(150, 150, 300);
+    EXPECT_GE(centre[0], 200);
+    EXPECT_LT(centre[1], 30);
+    EXPECT_NE(nullptr, FindWindowA(CListCompiler::kWorkerWindowClass, nullptr));
+    ActiveChild()->DestroyWindow();
+    fw::test::Pump();
+    EXPECT_EQ(nullptr, FindWindowA(CListCompiler::kWorkerWindowClass, nullptr));
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
 }
 
 TEST_F(CAEViewTest, SampleDeckDrawsInEveryModeWithoutAGlError)

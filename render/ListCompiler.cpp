@@ -1,0 +1,317 @@
+// Display lists compiled on worker threads with contexts that share the view's lists.
+#include "render/ListCompiler.h"
+
+#include "render/GLDevice.h"
+#include "render/ListBatch.h"
+
+#include <GL/gl.h>
+#include <future>
+
+class CListCompiler::Job
+{
+public:
+    UINT name = 0;
+    CGLDevice device; // the view's drawing state as the list was opened
+    std::deque<std::unique_ptr<CListBatch>> batches;
+    bool isBegun = false;
+    bool isClosed = false;
+    bool isFailed = false; // a replay threw: the rest is dropped, the list still ended
+    Worker* worker = nullptr;
+};
+
+struct CListCompiler::Worker
+{
+    size_t queuedVertices = 0; // of the batches handed over and not yet compiled
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    HGLRC context = nullptr;
+    std::thread thread;
+    std::deque<std::unique_ptr<Job>> jobs; // in the order they were opened
+};
+
+namespace
+{
+const char* WorkerWindowClass()
+{
+    static const char* const name = []
+    {
+        WNDCLASSEXA windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        // Its own DC: the worker keeps it current for as long as it runs.
+        windowClass.style = CS_OWNDC;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = CListCompiler::kWorkerWindowClass;
+        RegisterClassExA(&windowClass);
+        return windowClass.lpszClassName;
+    }();
+    return name;
+}
+// Names the calling thread where the system can: the workers are told apart in a debugger and
+// counted by the tests.
+void NameThisThread(const wchar_t* name)
+{
+    using SetDescription = HRESULT(WINAPI*)(HANDLE, const wchar_t*);
+    const auto set = reinterpret_cast<SetDescription>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetThreadDescription")));
+    if (set != nullptr)
+        set(GetCurrentThread(), name);
+}
+
+size_t VertexCount(const CListBatch& batch)
+{
+    return 4 * batch.GetQuadCount() + 3 * batch.GetTriangleCount() + 2 * batch.GetLineCount() +
+           batch.GetPointCount();
+}
+} // namespace
+
+CListCompiler::CListCompiler() = default;
+
+// What a worker has yet to do: a list still recorded may bring any amount, then the vertices
+// handed over, then the lists.
+CListCompiler::Load CListCompiler::LoadOf(const Worker& worker)
+{
+    bool isRecording = false;
+    for (const std::unique_ptr<Job>& job : worker.jobs)
+        isRecording = isRecording || !job->isClosed;
+    return Load{isRecording, worker.queuedVertices, worker.jobs.size()};
+}
+
+CListCompiler::~CListCompiler()
+{
+    Stop();
+}
+
+bool CListCompiler::Start(HDC viewDC, HGLRC viewContext, size_t workers)
+{
+    if (IsStarted() || viewDC == nullptr || viewContext == nullptr || workers == 0)
+        return false;
+    const int format = GetPixelFormat(viewDC);
+    PIXELFORMATDESCRIPTOR descriptor = {};
+    if (format == 0 || DescribePixelFormat(viewDC, format, sizeof descriptor, &descriptor) == 0)
+        return false;
+    bool isMade = true;
+    for (size_t i = 0; i < workers && isMade; ++i)
+    {
+        auto worker = std::make_unique<Worker>();
+        worker->window = CreateWindowExA(0, WorkerWindowClass(), "", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                         nullptr, GetModuleHandleA(nullptr), nullptr);
+        worker->dc = worker->window ? GetDC(worker->window) : nullptr;
+        if (worker->dc != nullptr && SetPixelFormat(worker->dc, format, &descriptor))
+            worker->context = wglCreateContext(worker->dc);
+        // Lists are shared only with a context that has none yet: right after it is made.
+        isMade = worker->context != nullptr && wglShareLists(viewContext, worker->context);
+        m_workers.push_back(std::move(worker));
+    }
+    std::vector<std::future<bool>> madeCurrent;
+    try
+    {
+        for (size_t i = 0; i < m_workers.size() && isMade; ++i)
+        {
+            auto current = std::make_shared<std::promise<bool>>();
+            madeCurrent.push_back(current->get_future());
+            Worker& worker = *m_workers[i];
+            worker.thread = std::thread(
+                [this, &worker, current]
+                {
+                    NameThisThread(kWorkerThreadName);
+                    const bool isCurrent = wglMakeCurrent(worker.dc, worker.context) != FALSE;
+                    current->set_value(isCurrent);
+                    if (isCurrent)
+                        Run(worker);
+                    wglMakeCurrent(nullptr, nullptr);
+                });
+        }
+    }
+    catch (const std::system_error&)
+    {
+        isMade = false;
+    }
+    for (std::future<bool>& current : madeCurrent)
+        isMade = current.get() && isMade;
+    if (!isMade)
+        Stop();
+    return isMade;
+}
+
+void CListCompiler::Stop()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_isStopping = true;
+        for (const std::unique_ptr<Worker>& worker : m_workers)
+        {
+            for (const std::unique_ptr<Job>& job : worker->jobs)
+                job->isClosed = true;
+        }
+    }
+    m_changed.notify_all();
+    for (const std::unique_ptr<Worker>& worker : m_workers)
+    {
+        if (worker->thread.joinable())
+            worker->thread.join();
+        FreeWorker(*worker);
+    }
+    m_workers.clear();
+    m_isStopping = false;
+    m_error = nullptr;
+}
+
+void CListCompiler::FreeWorker(Worker& worker)
+{
+    if (worker.context != nullptr)
+        wglDeleteContext(worker.context);
+    if (worker.dc != nullptr)
+        ReleaseDC(worker.window, worker.dc);
+    if (worker.window != nullptr)
+        DestroyWindow(worker.window);
+    worker = Worker();
+}
+
+CListCompiler::Job* CListCompiler::Open(UINT name, const CGLDevice& device)
+{
+    auto job = std::make_unique<Job>();
+    job->name = name;
+    job->device.CopyDrawingState(device);
+    Job* const opened = job.get();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        Worker* idlest = m_workers.front().get();
+        for (const std::unique_ptr<Worker>& worker : m_workers)
+        {
+            if (LoadOf(*worker) < LoadOf(*idlest))
+                idlest = worker.get();
+        }
+        opened->worker = idlest;
+        idlest->jobs.push_back(std::move(job));
+    }
+    m_changed.notify_all();
+    return opened;
+}
+
+void CListCompiler::Add(Job* job, std::unique_ptr<CListBatch> batch, CGLDevice& device)
+{
+    device.AssumeReplayed(*batch);
+    const size_t vertices = VertexCount(*batch);
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [&] { return job->batches.size() < kBatchesAhead || job->isFailed; });
+        if (job->isFailed)
+            return;
+        job->batches.push_back(std::move(batch));
+        job->worker->queuedVertices += vertices;
+    }
+    m_changed.notify_all();
+}
+
+void CListCompiler::Close(Job* job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        job->isClosed = true;
+    }
+    m_changed.notify_all();
+}
+
+bool CListCompiler::IsCompiling(UINT name) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const std::unique_ptr<Worker>& worker : m_workers)
+    {
+        for (const std::unique_ptr<Job>& job : worker->jobs)
+        {
+            if (job->name == name)
+                return true;
+        }
+    }
+    return false;
+}
+
+void CListCompiler::Finish()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock,
+                   [&]
+                   {
+                       for (const std::unique_ptr<Worker>& worker : m_workers)
+                       {
+                           if (!worker->jobs.empty())
+                               return false;
+                       }
+                       return true;
+                   });
+    if (m_error)
+    {
+        const std::exception_ptr error = m_error;
+        m_error = nullptr;
+        std::rethrow_exception(error);
+    }
+}
+
+CListCompiler::Job* CListCompiler::NextWork(Worker& worker)
+{
+    if (worker.jobs.empty())
+        return nullptr;
+    Job* const job = worker.jobs.front().get();
+    return !job->isBegun || !job->batches.empty() || job->isClosed ? job : nullptr;
+}
+
+void CListCompiler::Run(Worker& worker)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;)
+    {
+        m_changed.wait(lock, [&] { return NextWork(worker) != nullptr || m_isStopping; });
+        Job* const job = NextWork(worker);
+        if (job == nullptr)
+            return; // stopping, every list handed over compiled
+        if (!job->isBegun)
+        {
+            job->isBegun = true;
+            lock.unlock();
+            glNewList(job->name, GL_COMPILE);
+            lock.lock();
+        }
+        else if (!job->batches.empty())
+        {
+            std::unique_ptr<CListBatch> batch = std::move(job->batches.front());
+            job->batches.pop_front();
+            const size_t vertices = VertexCount(*batch);
+            const bool isFailed = job->isFailed;
+            lock.unlock();
+            std::exception_ptr error;
+            try
+            {
+                if (!isFailed)
+                    batch->ReplayAndReset(&job->device);
+                batch.reset();
+            }
+            catch (...)
+            {
+                error = std::current_exception();
+            }
+            lock.lock();
+            worker.queuedVertices -= vertices;
+            if (error)
+            {
+                job->isFailed = true;
+                for (const std::unique_ptr<CListBatch>& dropped : job->batches)
+                    worker.queuedVertices -= VertexCount(*dropped);
+                job->batches.clear();
+                if (!m_error)
+                    m_error = error;
+            }
+            m_changed.notify_all();
+        }
+        else
+        {
+            lock.unlock();
+            glEndList();
+            // The view's thread may draw the list as soon as it is told.
+            glFinish();
+            lock.lock();
+            worker.jobs.pop_front();
+            m_changed.notify_all();
+        }
+    }
+}
