@@ -222,19 +222,73 @@ void CListBatch::ResolveNodeEdges()
         if (group.nodeEdges.empty())
             continue;
         SortUnique(group.nodeEdges);
-        for (const uint64_t key : group.nodeEdges)
-        {
-            const CPoint3D a = m_nodePoints->GetNodePoint(static_cast<int>(key >> 32));
-            const CPoint3D b = m_nodePoints->GetNodePoint(static_cast<int>(key & 0xFFFFFFFFu));
-            const float fa[3] = {static_cast<float>(a.x), static_cast<float>(a.y),
-                                 static_cast<float>(a.z)};
-            const float fb[3] = {static_cast<float>(b.x), static_cast<float>(b.y),
-                                 static_cast<float>(b.z)};
-            group.lines.AddUnique(fa, fb);
-        }
+        ResolveInto(group.nodeEdges, 0, group.nodeEdges.size(), group.lines);
         std::vector<uint64_t>().swap(group.nodeEdges);
     }
     m_nodePoints = nullptr;
+}
+
+void CListBatch::ResolveInto(const std::vector<uint64_t>& edges, size_t first, size_t end,
+                             LineSet& lines) const
+{
+    for (size_t i = first; i < end; ++i)
+    {
+        const uint64_t key = edges[i];
+        const CPoint3D a = m_nodePoints->GetNodePoint(static_cast<int>(key >> 32));
+        const CPoint3D b = m_nodePoints->GetNodePoint(static_cast<int>(key & 0xFFFFFFFFu));
+        const float fa[3] = {static_cast<float>(a.x), static_cast<float>(a.y),
+                             static_cast<float>(a.z)};
+        const float fb[3] = {static_cast<float>(b.x), static_cast<float>(b.y),
+                             static_cast<float>(b.z)};
+        lines.AddUnique(fa, fb);
+    }
+}
+
+void CListBatch::HandOverInPieces(const std::function<void(std::unique_ptr<CListBatch>)>& take)
+{
+    // A group replays its faces, its lines and then its points: its edges by node ids, the last
+    // of its lines, go in pieces of their own between them.
+    const auto piece = [this](const State& state)
+    {
+        auto made = std::make_unique<CListBatch>();
+        made->m_outlineByDefault = m_outlineByDefault;
+        made->m_groups.emplace_back();
+        made->m_groups.back().state = state;
+        return made;
+    };
+    constexpr size_t kEdgesPerPiece = kChunkVertices / 2;
+    for (Group& group : m_groups)
+    {
+        std::vector<uint64_t> edges;
+        edges.swap(group.nodeEdges);
+        std::unique_ptr<CListBatch> first = piece(group.state);
+        Group& body = first->m_groups.back();
+        body.quads.swap(group.quads);
+        body.quadNormals.swap(group.quadNormals);
+        body.triangles.swap(group.triangles);
+        body.triangleNormals.swap(group.triangleNormals);
+        body.lines = std::move(group.lines);
+        if (!edges.empty())
+        {
+            SortUnique(edges);
+            ResolveInto(edges, 0, std::min(edges.size(), kEdgesPerPiece), body.lines);
+        }
+        take(std::move(first));
+        for (size_t next = kEdgesPerPiece; next < edges.size(); next += kEdgesPerPiece)
+        {
+            std::unique_ptr<CListBatch> more = piece(group.state);
+            ResolveInto(edges, next, std::min(edges.size(), next + kEdgesPerPiece),
+                        more->m_groups.back().lines);
+            take(std::move(more));
+        }
+        if (!group.points.empty())
+        {
+            std::unique_ptr<CListBatch> last = piece(group.state);
+            last->m_groups.back().points.swap(group.points);
+            take(std::move(last));
+        }
+    }
+    Reset(false);
 }
 
 void CListBatch::Reset(bool outlinePolygons)

@@ -10,6 +10,8 @@
 class CEntitySet;
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -42,6 +44,10 @@ public:
     bool AddNodeOutline(const int* ids, int count, const CEntitySet* points);
     // Turns the edges recorded by node ids into line segments.
     void ResolveNodeEdges();
+    // Hands what is recorded to take in pieces that replay in the same order, the edges by node
+    // ids resolved a piece at a time, then Resets: a list compiled on another thread starts on
+    // the first piece while the others resolve.
+    void HandOverInPieces(const std::function<void(std::unique_ptr<CListBatch>)>& take);
     // Moves the other batch's edges by node ids into the groups of this one with the same
     // state, so that an edge both hold is drawn once.
     void TakeNodeEdges(CListBatch& other);
@@ -147,6 +153,9 @@ private:
         std::vector<uint64_t> nodeEdges; // smaller id << 32 | larger, until resolved
     };
 
+    // Resolves the sorted node edges [first, end) into the lines.
+    void ResolveInto(const std::vector<uint64_t>& edges, size_t first, size_t end,
+                     LineSet& lines) const;
     // Sends the set parts of a group's state to the target.
     static void ApplyState(const State& state, CDrawDevice* target);
     // Draws xyz coordinates (and normals, when given) as primitives in pieces of moderate size.

@@ -67,7 +67,24 @@ void CSceneLists::Scope::Close()
     m_isOpen = false;
     CListBatch* batch = m_lists.m_batch;
     m_lists.m_batch = nullptr;
-    // The node positions of edges recorded by id are those of this build.
+    // The node positions of edges recorded by id are those of this build: they are resolved
+    // here, on a worker's list a piece at a time while the worker compiles the one before.
+    if (m_job != nullptr)
+    {
+        m_lists.m_job = nullptr;
+        try
+        {
+            batch->HandOverInPieces([this](std::unique_ptr<CListBatch> piece)
+                                    { m_compiler->Add(m_job, std::move(piece), m_device); });
+        }
+        catch (...)
+        {
+            m_compiler->Close(m_job);
+            throw;
+        }
+        m_compiler->Close(m_job);
+        return;
+    }
     if (batch != nullptr)
         batch->ResolveNodeEdges();
     if (m_lists.m_capture != nullptr)
@@ -77,15 +94,6 @@ void CSceneLists::Scope::Close()
             m_lists.m_isCaptureRefused = true;
         (*m_lists.m_capture)[m_name] = std::move(m_lists.m_recorder);
         m_lists.m_recorder = std::make_unique<CListBatch>();
-        return;
-    }
-    if (m_job != nullptr)
-    {
-        m_lists.m_job = nullptr;
-        std::unique_ptr<CListBatch> recorded = std::move(m_lists.m_recorder);
-        m_lists.m_recorder = std::make_unique<CListBatch>();
-        m_compiler->Add(m_job, std::move(recorded), m_device);
-        m_compiler->Close(m_job);
         return;
     }
     if (batch != nullptr)

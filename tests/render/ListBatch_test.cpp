@@ -8,6 +8,7 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace
@@ -264,4 +265,91 @@ TEST_F(ListBatchGL, StreamedFacetsShowWhatTheReplayShows)
     EXPECT_EQ(0u, black);
     Device().DeleteList(kReplayed);
     Device().DeleteList(kStreamed);
+}
+
+namespace
+{
+// Node j * 1000 + i + 1 of a grid of 300 x 300 squares over the square volume.
+class GridNodes : public CEntitySet
+{
+public:
+    static constexpr int kCells = 300;
+    static int Id(int i, int j) { return j * 1000 + i + 1; }
+    CPoint3D GetNodePoint(int id) const override
+    {
+        const double step = 200.0 / kCells;
+        return CPoint3D(-100 + ((id - 1) % 1000) * step, -100 + ((id - 1) / 1000) * step, 0);
+    }
+};
+} // namespace
+
+// A list compiled on another thread takes the batch in pieces, its edges by node ids resolved a
+// piece at a time: the pieces show what the whole replay shows, a colour's edges drawn before
+// the next colour's where both draw the same edge.
+TEST_F(ListBatchGL, PiecesHandedOverShowWhatTheReplayShows)
+{
+    const GridNodes nodes;
+    // Red columns 0 to 219 and green 150 to 299, overlapping; a point at every node of each.
+    auto record = [&](CListBatch& batch)
+    {
+        batch.Reset(true);
+        const struct
+        {
+            CColorRGBA colour;
+            int first, end;
+        } strips[] = {{CColorRGBA(1, 0, 0, 0), 0, 220}, {CColorRGBA(0, 1, 0, 0), 150, 300}};
+        for (const auto& strip : strips)
+        {
+            batch.SetColor(strip.colour);
+            batch.SetRenderMode(kRenderLines);
+            for (int j = 0; j < GridNodes::kCells; ++j)
+            {
+                for (int i = strip.first; i < strip.end; ++i)
+                {
+                    const int ids[4] = {GridNodes::Id(i, j), GridNodes::Id(i + 1, j),
+                                        GridNodes::Id(i + 1, j + 1), GridNodes::Id(i, j + 1)};
+                    ASSERT_TRUE(batch.AddNodeOutline(ids, 4, &nodes));
+                    batch.DrawPoint(nodes.GetNodePoint(ids[2]), 0);
+                }
+            }
+        }
+    };
+    constexpr UINT kReplayed = 903;
+    constexpr UINT kPieces = 904;
+    CListBatch whole;
+    record(whole);
+    Device().BeginList(kReplayed);
+    whole.ReplayAndReset(&Device());
+    Device().EndList();
+
+    CListBatch split;
+    record(split);
+    std::vector<std::unique_ptr<CListBatch>> pieces;
+    split.HandOverInPieces([&](std::unique_ptr<CListBatch> piece)
+                           { pieces.push_back(std::move(piece)); });
+    EXPECT_TRUE(split.IsEmpty());
+    size_t lines = 0;
+    size_t points = 0;
+    Device().BeginList(kPieces);
+    for (const std::unique_ptr<CListBatch>& piece : pieces)
+    {
+        lines += piece->GetLineCount();
+        points += piece->GetPointCount();
+        piece->ReplayAndReset(&Device());
+    }
+    Device().EndList();
+    // The red edges alone come in two pieces.
+    EXPECT_GT(pieces.size(), 4u);
+    EXPECT_EQ(2u * 220 * 300 + 220 + 300 + 2u * 150 * 300 + 150 + 300, lines);
+    EXPECT_EQ(300u * (220 + 150), points);
+
+    const std::vector<unsigned char> replayed = Show(kReplayed);
+    EXPECT_EQ(replayed, Show(kPieces));
+    // Where both colours draw, the red drawn first shows.
+    const size_t middle = (static_cast<size_t>(render_test::kSize / 2) * render_test::kSize +
+                           render_test::kSize * 185 / 300) * 3;
+    EXPECT_EQ(255, replayed[middle]);
+    EXPECT_EQ(0, replayed[middle + 1]);
+    Device().DeleteList(kReplayed);
+    Device().DeleteList(kPieces);
 }
