@@ -70,12 +70,14 @@ bool CAESet::RunPendingRenderAll()
 
 void CAESet::CreateModelLists()
 {
+    // The node markers first: little to record and much to compile, they compile on a worker
+    // while the faces are recorded, when there are workers.
+    CreateDisplayListForGrid(nullptr);
     CreateDisplayListForSolid(nullptr);
     CreateDisplayListForShell(nullptr);
     CreateDisplayListForBeam(nullptr);
     CreateDisplayListForElass(nullptr);
     CreateDisplayListForMass(nullptr);
-    CreateDisplayListForGrid(nullptr);
 }
 
 void CAESet::RenderResults()
