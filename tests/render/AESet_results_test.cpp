@@ -3,6 +3,7 @@
 #include "ResultSceneView.h"
 #include "core/model/FEElement.h"
 #include "core/model/ResultId.h"
+#include "render/ListCompiler.h"
 #include "tests/core/model/ModelFixtures.h"
 
 #include <GL/gl.h>
@@ -303,5 +304,41 @@ TEST_F(ResultSceneTest, BandsCutOnSeveralThreadsDrawWhatOneThreadDraws)
     View().Show(&m_model);
     const std::vector<unsigned char> oneThread = draw(SIZE_MAX, 1);
     EXPECT_TRUE(oneThread == draw(1, 3));
+    CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
+}
+
+// The lists of a large model compile on worker contexts while the contour lists are cut and
+// compiled beside them: the picture is the one of every list compiled on the view's thread,
+// for bands of nodal values (streamed into their list on the view's thread) and for element
+// colours (recorded, then compiled on a worker).
+TEST_F(ResultSceneTest, ContoursBesideListsCompiledOnWorkersDrawWhatTheViewsThreadDraws)
+{
+    AddRoughPlate(m_model, kResultId, 20);
+    for (int id = 1; id <= 400; ++id)
+        m_model.GetResult(kResultId)->SetElementValue(id, (id * 13) % 100);
+    View().Show(&m_model);
+    CResultDisplayAttr& attr = View().EditScene().EditDisplayAttr();
+    attr.SetRange(0.0, 100.0, 0.0, 100.0, 12);
+    attr.m_nBandType = 0; // flat bands
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().SetResultComponent(1);
+    CAESet::SetParallelListElements(1, 50);
+    CAESet::SetParallelContourElements(1, 50);
+    const auto draw = [this](size_t workers)
+    {
+        CAESet::SetListCompileWorkers(workers);
+        Renderer().RenderAll();
+        View().Draw();
+        return ReadFrame();
+    };
+    for (const int category : {attr.m_nResultCategory, 0})
+    {
+        SCOPED_TRACE(testing::Message() << "category " << category);
+        attr.m_nResultCategory = category;
+        const std::vector<unsigned char> viewsThread = draw(0);
+        EXPECT_GT(render_test::CountPixelsDiffering(0, 0, kSize, kSize, {0, 0, 0}), 10000);
+        EXPECT_TRUE(viewsThread == draw(CListCompiler::kDefaultWorkers));
+    }
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
     CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
 }
