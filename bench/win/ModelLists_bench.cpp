@@ -2,7 +2,7 @@
 // model lists, one shaded frame, one fast-drag frame (ridge lines) and the memory the lists
 // take. Run from the repository root: wine build/win/ModelLists_bench.exe [quads per side]
 // [ridge]; with ridge the lists are built in the ridge-line shaded mode a new view starts in,
-// which draws no element edges.
+// which draws no element edges, and the first shaded frame builds them.
 #include "PlateSceneView.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
@@ -87,6 +87,13 @@ int main(int argc, char** argv)
                 isRidgeBuild ? " in the ridge-line shaded mode" : "", firstBuild, rebuild);
     std::printf("memory of the lists: %.0f MB\n", after - before);
 
+    if (isRidgeBuild)
+    {
+        // The element edges wait for the first frame of a mode that draws them.
+        view.EditScene().SetDisplayMode(kShading);
+        std::printf("first shaded frame, its element-edge lists built: %.2f s\n",
+                    view.DrawFrame());
+    }
     std::printf("shaded frame: %.3f s\n", view.MedianFrame());
     view.EditScene().SetDisplayMode(kRidgeLineShading);
     std::printf("ridge-line shaded frame: %.3f s\n", view.MedianFrame());
