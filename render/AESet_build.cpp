@@ -99,6 +99,8 @@ void CAESet::BuildPendingEdgeLists()
     render_log::RunLogged("CAESet::BuildPendingEdgeLists",
                           [this]
                           {
+                              // On a worker the edges resolve while the pieces before compile.
+                              CSceneLists::Compiling compiling(m_lists, ListCompiler());
                               const int curveDivisions = ReadSettings().m_curveDivisions;
                               for (const bool isSolid : {true, false})
                               {
@@ -112,6 +114,7 @@ void CAESet::BuildPendingEdgeLists()
                                   ReleasePoints();
                                   m_pendingEdgeKinds &= ~kind;
                               }
+                              compiling.Finish();
                           });
 }
 

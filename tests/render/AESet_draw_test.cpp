@@ -465,7 +465,8 @@ TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
 // The lists of a large model compile on worker threads whose contexts share the view's lists,
 // side by side: the picture, and the colour the view's device is left with, are those of the
 // lists compiled on the view's thread, in every display mode, with node markers, a beam and a
-// mass among the shells.
+// mass among the shells, and with the element edges a ridge-line build leaves for the first
+// shaded frame.
 TEST_F(SceneTest, ListsCompiledOnWorkerContextsDrawWhatTheViewsThreadCompiles)
 {
     AddPlate(m_model, 30);
@@ -475,34 +476,41 @@ TEST_F(SceneTest, ListsCompiledOnWorkerContextsDrawWhatTheViewsThreadCompiles)
     View().m_settings.m_displayFilter = kKindAll;
     struct Case
     {
-        int displayMode;
+        int builtIn; // display mode of the rebuild
+        int drawnIn; // display mode of the frame
         int colorMode;
     };
     const Case cases[] = {
-        {kShading, kColorByProperty},          {kShading, kColorByElementType},
-        {kRidgeLineShading, kColorByProperty}, {kWireframe, kColorByMaterial},
-        {kHiddenLine, kColorByProperty},
+        {kShading, kShading, kColorByProperty},
+        {kShading, kShading, kColorByElementType},
+        {kRidgeLineShading, kRidgeLineShading, kColorByProperty},
+        {kWireframe, kWireframe, kColorByMaterial},
+        {kHiddenLine, kHiddenLine, kColorByProperty},
+        {kRidgeLineShading, kShading, kColorByProperty},
     };
     CAESet::SetParallelListElements(1, 100);
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << "mode " << c.displayMode << ", colours " << c.colorMode);
-        View().EditScene().SetDisplayMode(c.displayMode);
+        SCOPED_TRACE(testing::Message() << "mode " << c.builtIn << " then " << c.drawnIn
+                                        << ", colours " << c.colorMode);
         View().EditScene().SetColorMode(c.colorMode);
-        CAESet::SetListCompileWorkers(0);
-        Renderer().RenderAll();
-        const CColorRGBA viewsColor = View().Device().GetColor();
-        View().Draw();
-        const std::vector<unsigned char> viewsThread = ReadFrame();
+        const auto draw = [&](size_t workers)
+        {
+            CAESet::SetListCompileWorkers(workers);
+            View().EditScene().SetDisplayMode(c.builtIn);
+            Renderer().RenderAll();
+            const CColorRGBA left = View().Device().GetColor();
+            View().EditScene().SetDisplayMode(c.drawnIn);
+            View().Draw();
+            return std::make_pair(ReadFrame(), left);
+        };
+        const auto viewsThread = draw(0);
         EXPECT_GT(CountNot(kBlack), 1000);
-        CAESet::SetListCompileWorkers(CListCompiler::kDefaultWorkers);
-        Renderer().RenderAll();
-        const CColorRGBA workersColor = View().Device().GetColor();
-        EXPECT_EQ(viewsColor.r, workersColor.r);
-        EXPECT_EQ(viewsColor.g, workersColor.g);
-        EXPECT_EQ(viewsColor.b, workersColor.b);
-        View().Draw();
-        EXPECT_TRUE(viewsThread == ReadFrame());
+        const auto workers = draw(CListCompiler::kDefaultWorkers);
+        EXPECT_TRUE(viewsThread.first == workers.first);
+        EXPECT_EQ(viewsThread.second.r, workers.second.r);
+        EXPECT_EQ(viewsThread.second.g, workers.second.g);
+        EXPECT_EQ(viewsThread.second.b, workers.second.b);
         EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
