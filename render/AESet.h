@@ -373,15 +373,28 @@ private:
     void PrepareRidgeEdges(bool isSolid);
     void BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& points,
                         int curveDivisions);
+    // The elements a pass records on threads and those it draws here, asking the view: the
+    // face pass gathers them, the edge pass of the same build takes them as they are.
+    struct PassElements
+    {
+        bool isGathered = false;
+        std::vector<CFEElement*> drawn;
+        std::vector<CFEElement*> asking;
+    };
     void BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
-                           int curveDivisions);
+                           int curveDivisions, PassElements* gathered = nullptr);
     // The workers that compile a rebuild's lists beside the view's thread, null for a small
     // group or when they cannot be made.
     CListCompiler* ListCompiler();
     // The pass of a large element map recorded on several threads into the open list; false,
-    // with nothing drawn, when the map is too small for it.
+    // with nothing drawn, when the map is too small for it. gathered, when given, keeps the
+    // elements of a face pass for the edge pass after it.
     bool RecordFacePassInParallel(const CElementMap& elements, int pass, CNodePointCache& points,
-                                  int curveDivisions);
+                                  int curveDivisions, PassElements* gathered);
+    // What the view and the model answer, asked on the view's thread: visibility, whether the
+    // positions hold every node, curved outlines (a face pass) and new colour records.
+    void GatherPassElements(const CElementMap& elements, int pass, CNodePointCache& points,
+                            int curveDivisions, PassElements& gathered);
     // DrawFaceElement and DrawElementFaces onto a given device; batch is that device when it
     // records a list (it then takes edges by node ids), else null.
     void DrawFaceElementOn(CDrawDevice* device, CListBatch* batch, CFEElement* element,

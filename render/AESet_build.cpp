@@ -67,7 +67,8 @@ void CAESet::BuildFaceLists(CEntitySet* source, bool isSolid)
     const CSceneSettings settings = ReadSettings();
     CNodePointCache& points = AcquirePoints(source);
     BuildRidgeList(source, isSolid, points, settings.m_curveDivisions);
-    BuildFacePassList(source, isSolid, kFacePass, points, settings.m_curveDivisions);
+    PassElements gathered;
+    BuildFacePassList(source, isSolid, kFacePass, points, settings.m_curveDivisions, &gathered);
     // The view's element edges wait for a mode that draws them: the ridge-line modes, the
     // shaded one a view starts in among them, show only the ridges.
     const int kind = isSolid ? kKindSolid : kKindShell;
@@ -78,7 +79,8 @@ void CAESet::BuildFaceLists(CEntitySet* source, bool isSolid)
     }
     else
     {
-        BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions);
+        BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions,
+                          &gathered);
         if (source == nullptr)
             m_pendingEdgeKinds &= ~kind;
     }
@@ -181,14 +183,14 @@ void CAESet::BuildRidgeList(CEntitySet* source, bool isSolid, CNodePointCache& p
 }
 
 void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
-                               int curveDivisions)
+                               int curveDivisions, PassElements* gathered)
 {
     const CElementMap& elements = isSolid ? m_pGroup->GetSolids() : m_pGroup->GetShells();
     const UINT code = pass == kFacePass ? (isSolid ? kSolidFaceList : kShellFaceList)
                                         : (isSolid ? kSolidEdgeList : kShellEdgeList);
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
                             pass == kEdgePass);
-    if (!m_lists.IsCapturing() && RecordFacePassInParallel(elements, pass, points, curveDivisions))
+    if (!m_lists.IsCapturing() && RecordFacePassInParallel(elements, pass, points, curveDivisions, gathered))
     {
         list.Close();
         return;
@@ -229,20 +231,15 @@ CListCompiler* CAESet::ListCompiler()
                                           : m_pView->Device().GetListCompiler(g_listWorkers);
 }
 
-bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
-                                      CNodePointCache& points, int curveDivisions)
+void CAESet::GatherPassElements(const CElementMap& elements, int pass, CNodePointCache& points,
+                                int curveDivisions, PassElements& gathered)
 {
-    const size_t parts = std::min<size_t>(kRecordingThreads, std::thread::hardware_concurrency());
-    // Shrunk faces ask the view for element centres: they are recorded here, on its thread.
-    if (parts < 2 || static_cast<size_t>(elements.GetCount()) < g_parallelListElements ||
-        m_pView->Scene().IsShrunk())
-        return false;
-    // What the view and the model answer is gathered here, on the thread that owns them:
-    // visibility, curved outlines and the colour records a new id gets.
     const int colorMode = m_pView->Scene().ColorMode();
     const bool isColored = colorMode == kColorByProperty || colorMode == kColorByMaterial;
-    std::vector<CFEElement*> drawn;
-    std::vector<CFEElement*> asking;
+    std::vector<CFEElement*>& drawn = gathered.drawn;
+    std::vector<CFEElement*>& asking = gathered.asking;
+    drawn.clear();
+    asking.clear();
     drawn.reserve(static_cast<size_t>(elements.GetCount()));
     ElementColorMemo known;
     ForEachElement(elements,
@@ -266,6 +263,26 @@ bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
                            isHeld = points.Holds(element->m_ids[i]);
                        (isHeld ? drawn : asking).push_back(element);
                    });
+    gathered.isGathered = true;
+}
+
+bool CAESet::RecordFacePassInParallel(const CElementMap& elements, int pass,
+                                      CNodePointCache& points, int curveDivisions,
+                                      PassElements* gathered)
+{
+    const size_t parts = std::min<size_t>(kRecordingThreads, std::thread::hardware_concurrency());
+    // Shrunk faces ask the view for element centres: they are recorded here, on its thread.
+    if (parts < 2 || static_cast<size_t>(elements.GetCount()) < g_parallelListElements ||
+        m_pView->Scene().IsShrunk())
+        return false;
+    // What the view and the model answer is gathered here, on the thread that owns them, once
+    // for a build's face and edge passes; a face pass gathers afresh, tessellating as it goes.
+    PassElements own;
+    PassElements& chosen = gathered != nullptr ? *gathered : own;
+    if (!chosen.isGathered || pass == kFacePass)
+        GatherPassElements(elements, pass, points, curveDivisions, chosen);
+    const std::vector<CFEElement*>& drawn = chosen.drawn;
+    const std::vector<CFEElement*>& asking = chosen.asking;
     // Blocks of elements recorded on the threads go into the list in order as each is done;
     // edges shared across blocks are kept once: the list's own batch takes every block's.
     CListBatch* const listBatch = m_lists.Batch();
