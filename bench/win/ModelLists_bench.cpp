@@ -1,14 +1,16 @@
 // Model display lists of a flat model of 1,000,000 quads under Wine: the time to build all
 // model lists, one shaded frame, one fast-drag frame (ridge lines) and the memory the lists
 // take. Run from the repository root: wine build/win/ModelLists_bench.exe [quads per side]
-// [ridge]; with ridge the lists are built in the ridge-line shaded mode a new view starts in,
-// which draws no element edges, and the first shaded frame builds them.
+// [ridge|shaded] [workers]; with ridge the lists are built in the ridge-line shaded mode a new
+// view starts in, which draws no element edges, and the first shaded frame builds them; workers
+// (3 unless given) compile the lists beside the view's thread, 0 compiles them all on it.
 #include "PlateSceneView.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
+#include "render/ListCompiler.h"
 
 #include <windows.h>
 
@@ -64,6 +66,11 @@ int main(int argc, char** argv)
         .SetViewport(CPoint3D(0, 0, 0), CPoint3D(kWidth, kHeight, 0));
     view.m_renderer.AutoScale(&view);
     const bool isRidgeBuild = argc > 2 && std::strcmp(argv[2], "ridge") == 0;
+    const int workers = argc > 3 ? std::max(0, std::atoi(argv[3]))
+                                 : static_cast<int>(CListCompiler::kDefaultWorkers);
+    CAESet::SetListCompileWorkers(static_cast<size_t>(workers));
+    std::printf("lists compiled on %d worker threads%s\n", workers,
+                workers == 0 ? " (all on the view's thread)" : "");
     view.EditScene().SetDisplayMode(isRidgeBuild ? kRidgeLineShading : kShading);
     view.m_settings.m_displayFilter = kKindAll;
     view.m_settings.m_rigidLineView = 1;
