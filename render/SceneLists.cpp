@@ -103,6 +103,7 @@ void CSceneLists::Scope::Close()
 
 CSceneLists::Compiling::Compiling(CSceneLists& lists, CListCompiler* compiler)
     : m_lists(lists)
+    , m_outer(lists.m_compiler)
 {
     lists.m_compiler = compiler;
 }
@@ -121,8 +122,11 @@ CSceneLists::Compiling::~Compiling()
 
 void CSceneLists::Compiling::Finish()
 {
+    if (m_isFinished)
+        return;
+    m_isFinished = true;
     CListCompiler* const compiler = m_lists.m_compiler;
-    m_lists.m_compiler = nullptr;
+    m_lists.m_compiler = m_outer;
     if (compiler != nullptr)
         compiler->Finish();
 }

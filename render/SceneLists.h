@@ -77,6 +77,8 @@ public:
 
     private:
         CSceneLists& m_lists;
+        CListCompiler* m_outer; // of a Compiling this one lies in, back when this one ends
+        bool m_isFinished = false;
     };
 
     // A block of the list being recorded: compiled into it on its worker, or here.
