@@ -56,9 +56,15 @@ int ThreadCount()
     return count;
 }
 
-bool HasWorkerWindow()
+// Hidden windows of workers now, whoever started them.
+int WorkerWindowCount()
 {
-    return FindWindowA(CListCompiler::kWorkerWindowClass, nullptr) != nullptr;
+    int count = 0;
+    for (HWND window = FindWindowExA(nullptr, nullptr, CListCompiler::kWorkerWindowClass, nullptr);
+         window != nullptr;
+         window = FindWindowExA(nullptr, window, CListCompiler::kWorkerWindowClass, nullptr))
+        ++count;
+    return count;
 }
 
 // A batch of one square of half-width h about the origin at depth z in the colour.
@@ -94,11 +100,12 @@ protected:
 TEST_F(ListCompilerTest, ListsCompiledOnWorkersAreTheViewsToCall)
 {
     const int threadsBefore = ThreadCount();
+    const int windowsBefore = WorkerWindowCount();
     CListCompiler compiler;
     HDC dc = Device().GetClientDC()->GetSafeHdc();
     ASSERT_TRUE(compiler.Start(dc, Device().GetRenderingContext(), 3));
     EXPECT_EQ(threadsBefore + 3, ThreadCount());
-    EXPECT_TRUE(HasWorkerWindow());
+    EXPECT_EQ(windowsBefore + 3, WorkerWindowCount());
 
     // Two batches in one list, the second in front of the first.
     CListCompiler::Job* job = compiler.Open(kList, Device());
@@ -131,7 +138,7 @@ TEST_F(ListCompilerTest, ListsCompiledOnWorkersAreTheViewsToCall)
 
     compiler.Stop();
     EXPECT_EQ(threadsBefore, ThreadCount());
-    EXPECT_FALSE(HasWorkerWindow());
+    EXPECT_EQ(windowsBefore, WorkerWindowCount());
     EXPECT_TRUE(glIsList(kList)); // the view's context keeps the shared lists
     glDeleteLists(kList, 2);
     EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
@@ -140,6 +147,7 @@ TEST_F(ListCompilerTest, ListsCompiledOnWorkersAreTheViewsToCall)
 TEST_F(ListCompilerTest, WorkersThatCannotBeMadeLeaveNothingBehind)
 {
     const int threadsBefore = ThreadCount();
+    const int windowsBefore = WorkerWindowCount();
     HDC viewDC = Device().GetClientDC()->GetSafeHdc();
     // A DC without a pixel format: the screen's.
     HDC screen = GetDC(nullptr);
@@ -163,7 +171,7 @@ TEST_F(ListCompilerTest, WorkersThatCannotBeMadeLeaveNothingBehind)
         EXPECT_FALSE(compiler.Start(c.dc, c.context, c.workers));
         EXPECT_FALSE(compiler.IsStarted());
         EXPECT_EQ(threadsBefore, ThreadCount());
-        EXPECT_FALSE(HasWorkerWindow());
+        EXPECT_EQ(windowsBefore, WorkerWindowCount());
     }
     ReleaseDC(nullptr, screen);
 }
@@ -173,6 +181,7 @@ TEST_F(ListCompilerTest, WorkersThatCannotBeMadeLeaveNothingBehind)
 TEST(ListCompilerOfDevice, StartsOnceAndGoesWithTheContext)
 {
     const int threadsBefore = ThreadCount();
+    const int windowsBefore = WorkerWindowCount();
     {
         GLTestWindow window;
         if (!window.IsReady())
@@ -183,9 +192,10 @@ TEST(ListCompilerOfDevice, StartsOnceAndGoesWithTheContext)
         ASSERT_NE(nullptr, compiler);
         EXPECT_EQ(compiler, device.GetListCompiler(2));
         EXPECT_EQ(threadsBefore + 2, ThreadCount());
+        EXPECT_EQ(windowsBefore + 2, WorkerWindowCount());
         device.DeleteRenderingContext();
         EXPECT_EQ(threadsBefore, ThreadCount());
-        EXPECT_FALSE(HasWorkerWindow());
+        EXPECT_EQ(windowsBefore, WorkerWindowCount());
         // Without a context there is nothing to share lists with.
         EXPECT_EQ(nullptr, device.GetListCompiler(2));
     }

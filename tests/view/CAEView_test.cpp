@@ -206,6 +206,16 @@ TEST_F(CAEViewClosingTest, ClosingAViewDeletesItsContextEndsTheCommandAndLeavesT
 TEST_F(CAEViewTest, ListWorkersDrawTheViewAndGoWithIt)
 {
     AddRedQuad(Model());
+    const auto workerWindows = []
+    {
+        int count = 0;
+        const char* name = CListCompiler::kWorkerWindowClass;
+        for (HWND w = FindWindowExA(nullptr, nullptr, name, nullptr); w != nullptr;
+             w = FindWindowExA(nullptr, w, name, nullptr))
+            ++count;
+        return count;
+    };
+    const int windowsBefore = workerWindows();
     CAESet::SetParallelListElements(1);
     CWendraView* view = OpenView(300, 300);
     ASSERT_NE(nullptr, view);
@@ -215,10 +225,10 @@ TEST_F(CAEViewTest, ListWorkersDrawTheViewAndGoWithIt)
     const Rgb centre = ReadPixel(150, 150, 300);
     EXPECT_GE(centre[0], 200);
     EXPECT_LT(centre[1], 30);
-    EXPECT_NE(nullptr, FindWindowA(CListCompiler::kWorkerWindowClass, nullptr));
+    EXPECT_EQ(windowsBefore + static_cast<int>(CListCompiler::kDefaultWorkers), workerWindows());
     ActiveChild()->DestroyWindow();
     fw::test::Pump();
-    EXPECT_EQ(nullptr, FindWindowA(CListCompiler::kWorkerWindowClass, nullptr));
+    EXPECT_EQ(windowsBefore, workerWindows());
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
 }
 
