@@ -79,8 +79,7 @@ void CAESet::BuildFaceLists(CEntitySet* source, bool isSolid)
     }
     else
     {
-        BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions,
-                          &gathered);
+        BuildFacePassList(source, isSolid, kEdgePass, points, settings.m_curveDivisions, &gathered);
         if (source == nullptr)
             m_pendingEdgeKinds &= ~kind;
     }
@@ -190,7 +189,8 @@ void CAESet::BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNode
                                         : (isSolid ? kSolidEdgeList : kShellEdgeList);
     CSceneLists::Scope list(m_lists, m_pView->Device(), ListName(SourceCode(code, source)), true,
                             pass == kEdgePass);
-    if (!m_lists.IsCapturing() && RecordFacePassInParallel(elements, pass, points, curveDivisions, gathered))
+    if (!m_lists.IsCapturing() &&
+        RecordFacePassInParallel(elements, pass, points, curveDivisions, gathered))
     {
         list.Close();
         return;

@@ -57,9 +57,9 @@ public:
         CGLDevice& m_device;
         UINT m_name;
         bool m_isOpen = true;
-        bool m_isCaptureOnly = false; // recorded for the animation though not batched
+        bool m_isCaptureOnly = false;        // recorded for the animation though not batched
         CListCompiler* m_compiler = nullptr; // of m_job
-        CListCompiler::Job* m_job = nullptr;  // compiled on a worker
+        CListCompiler::Job* m_job = nullptr; // compiled on a worker
     };
 
     // While it lives, batched lists that do not stream are compiled on the compiler's workers
@@ -112,8 +112,8 @@ private:
     std::unique_ptr<CListBatch> m_recorder;
     CListBatch* m_batch = nullptr; // m_recorder while a batched list is recorded
     CCapture* m_capture = nullptr;
-    CListCompiler* m_compiler = nullptr;  // while Compiling
-    CListCompiler::Job* m_job = nullptr;  // of the list being recorded, when on a worker
+    CListCompiler* m_compiler = nullptr; // while Compiling
+    CListCompiler::Job* m_job = nullptr; // of the list being recorded, when on a worker
     bool m_isCaptureRefused = false;
     UINT m_generation = 0;
     std::unique_ptr<CNodePointCache> m_points;

@@ -98,8 +98,7 @@ int main(int argc, char** argv)
     {
         // The element edges wait for the first frame of a mode that draws them.
         view.EditScene().SetDisplayMode(kShading);
-        std::printf("first shaded frame, its element-edge lists built: %.2f s\n",
-                    view.DrawFrame());
+        std::printf("first shaded frame, its element-edge lists built: %.2f s\n", view.DrawFrame());
     }
     std::printf("shaded frame: %.3f s\n", view.MedianFrame());
     view.EditScene().SetDisplayMode(kRidgeLineShading);

@@ -347,7 +347,8 @@ TEST_F(ListBatchGL, PiecesHandedOverShowWhatTheReplayShows)
     EXPECT_EQ(replayed, Show(kPieces));
     // Where both colours draw, the red drawn first shows.
     const size_t middle = (static_cast<size_t>(render_test::kSize / 2) * render_test::kSize +
-                           render_test::kSize * 185 / 300) * 3;
+                           render_test::kSize * 185 / 300) *
+                          3;
     EXPECT_EQ(255, replayed[middle]);
     EXPECT_EQ(0, replayed[middle + 1]);
     Device().DeleteList(kReplayed);

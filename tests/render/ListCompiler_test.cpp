@@ -11,8 +11,8 @@
 
 #include <GL/gl.h>
 #include <array>
-#include <gtest/gtest.h>
 #include <cwchar>
+#include <gtest/gtest.h>
 #include <memory>
 #include <tlhelp32.h>
 
@@ -42,7 +42,8 @@ int ThreadCount()
     {
         if (entry.th32OwnerProcessID != GetCurrentProcessId())
             continue;
-        const HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID);
+        const HANDLE thread =
+            OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID);
         wchar_t* description = nullptr;
         if (thread != nullptr && SUCCEEDED(get(thread, &description)) && description != nullptr)
         {
