@@ -87,38 +87,29 @@ void BM_FinishShellModel(benchmark::State& state)
 }
 BENCHMARK(BM_FinishShellModel)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Threads: 0 lets the model's size choose (as the program does), 1 keeps the work on the
+// caller's thread, as for a small model.
 void BM_ExtractOuterFaces(benchmark::State& state)
 {
     ShowAllView view;
     std::unique_ptr<CModelSet> model = BuildPlate();
     model->BuildElementFaces();
     const int elements = model->GetElementCount();
+    const int threads = static_cast<int>(state.range(0));
     for (auto _ : state)
     {
         CEdgeMap edges;
-        CGroupSet::ExtractOuterFaces(edges, elements, model->GetDefaultGroup()->GetShells(), &view);
+        ExtractOuterFacesOnThreads(edges, model->GetDefaultGroup()->GetShells(), view, threads);
         benchmark::DoNotOptimize(edges.GetCount());
     }
     state.SetItemsProcessed(state.iterations() * elements);
 }
-BENCHMARK(BM_ExtractOuterFaces)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// The same on the caller's thread alone, as a small model is done.
-void BM_ExtractOuterFacesOnOneThread(benchmark::State& state)
-{
-    ShowAllView view;
-    std::unique_ptr<CModelSet> model = BuildPlate();
-    model->BuildElementFaces();
-    const int elements = model->GetElementCount();
-    for (auto _ : state)
-    {
-        CEdgeMap edges;
-        ExtractOuterFacesOnThreads(edges, model->GetDefaultGroup()->GetShells(), view, 1);
-        benchmark::DoNotOptimize(edges.GetCount());
-    }
-    state.SetItemsProcessed(state.iterations() * elements);
-}
-BENCHMARK(BM_ExtractOuterFacesOnOneThread)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExtractOuterFaces)
+    ->ArgName("threads")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Closing the project: the model with its faces and node links is freed.
 void BM_FreeModel(benchmark::State& state)
