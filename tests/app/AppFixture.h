@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 #include <string>
 
 // The INI text of a product set up in English.
@@ -25,6 +26,9 @@ extern const LanguageCase kLanguageCases[2];
 // The centre of the toolbar's button of the command, in the bar's client coordinates; false
 // when the bar has no such button.
 bool ToolbarButtonCentre(HWND bar, UINT command, POINT* centre);
+
+// The commands of every button on the frame's toolbars, separators left out.
+std::set<UINT> ToolBarCommands(CMainFrame& frame);
 
 class CTestWendraApp : public CWendraApp
 {

@@ -116,19 +116,8 @@ TEST_F(StatusPrompts, EveryCommandPromptExistsInBothLanguages)
         CollectMenuCommands(menu, ids);
         ::DestroyMenu(menu);
     }
-    for (int slot = 0; slot < CMainFrame::kToolBarCount; ++slot)
-    {
-        const HWND bar = MainFrame()->GetToolBar(static_cast<CMainFrame::ToolBarSlot>(slot)).m_hWnd;
-        const int count = static_cast<int>(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i)
-        {
-            TBBUTTON button = {};
-            ::SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(&button));
-            if (!(button.fsStyle & TBSTYLE_SEP))
-                ids.insert(static_cast<UINT>(button.idCommand));
-        }
-    }
+    const std::set<UINT> toolBar = ToolBarCommands(*MainFrame());
+    ids.insert(toolBar.begin(), toolBar.end());
     int prompts = 0;
     for (const UINT id : ids)
     {

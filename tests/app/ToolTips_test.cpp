@@ -68,24 +68,6 @@ int InkOfText(const std::wstring& text, HFONT font)
     return ink;
 }
 
-std::set<UINT> ToolBarCommands(CMainFrame& frame)
-{
-    std::set<UINT> ids;
-    for (int slot = 0; slot < CMainFrame::kToolBarCount; ++slot)
-    {
-        const HWND bar = frame.GetToolBar(static_cast<CMainFrame::ToolBarSlot>(slot)).m_hWnd;
-        const int count = static_cast<int>(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i)
-        {
-            TBBUTTON button = {};
-            ::SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(&button));
-            if (!(button.fsStyle & TBSTYLE_SEP))
-                ids.insert(static_cast<UINT>(button.idCommand));
-        }
-    }
-    return ids;
-}
 } // namespace
 
 class ToolTips : public AppFixture
