@@ -384,7 +384,7 @@ private:
     void BuildFacePassList(CEntitySet* source, bool isSolid, int pass, CNodePointCache& points,
                            int curveDivisions, PassElements* gathered = nullptr);
     // The workers that compile a rebuild's lists beside the view's thread, null for a small
-    // group or when they cannot be made.
+    // group, while printing or when they cannot be made.
     CListCompiler* ListCompiler();
     // The pass of a large element map recorded on several threads into the open list; false,
     // with nothing drawn, when the map is too small for it. gathered, when given, keeps the

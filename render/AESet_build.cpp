@@ -222,7 +222,9 @@ void CAESet::SetListCompileWorkers(size_t workers)
 
 CListCompiler* CAESet::ListCompiler()
 {
-    if (m_pGroup == nullptr || m_pView == nullptr || std::thread::hardware_concurrency() < 2)
+    // The workers share their lists with the view's context; a printout draws in the bitmap's.
+    if (m_pGroup == nullptr || m_pView == nullptr || m_pView->IsPrinting() ||
+        std::thread::hardware_concurrency() < 2)
         return nullptr;
     const size_t count = static_cast<size_t>(m_pGroup->GetNodes().GetCount()) +
                          static_cast<size_t>(m_pGroup->GetShells().GetCount()) +

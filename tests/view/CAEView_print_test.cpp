@@ -41,6 +41,17 @@ struct PrintedBitmap
         const unsigned char* p = &bits[static_cast<size_t>(height - 1 - y) * rowBytes + x * 3];
         return {p[2], p[1], p[0]};
     }
+    // Pixels unlike the colour, every fourth of every fourth row.
+    int CountNot(const Rgb& colour) const
+    {
+        int count = 0;
+        for (int y = 0; y < height; y += 4)
+        {
+            for (int x = 0; x < width; x += 4)
+                count += At(x, y) != colour ? 1 : 0;
+        }
+        return count;
+    }
     // The length of the run of pixels unlike the background through (x, y), along a row or a
     // column.
     int RunThrough(int x, int y, bool alongRow, const Rgb& background) const
@@ -61,15 +72,13 @@ struct PrintedBitmap
     }
 };
 
-PrintedBitmap FindStretchedBitmap(const std::string& path)
+PrintedBitmap FindStretchedBitmap(HENHMETAFILE picture)
 {
     PrintedBitmap found;
-    const HENHMETAFILE picture = ::GetEnhMetaFileA(path.c_str());
     if (picture == nullptr)
         return found;
     std::vector<BYTE> data(::GetEnhMetaFileBits(picture, 0, nullptr));
     ::GetEnhMetaFileBits(picture, static_cast<UINT>(data.size()), data.data());
-    ::DeleteEnhMetaFile(picture);
     for (size_t at = 0; at + sizeof(EMR) <= data.size();)
     {
         EMR record;
@@ -94,6 +103,31 @@ PrintedBitmap FindStretchedBitmap(const std::string& path)
         at += record.nSize;
     }
     return found;
+}
+
+PrintedBitmap FindStretchedBitmap(const std::string& path)
+{
+    const HENHMETAFILE picture = ::GetEnhMetaFileA(path.c_str());
+    PrintedBitmap found = FindStretchedBitmap(picture);
+    if (picture != nullptr)
+        ::DeleteEnhMetaFile(picture);
+    return found;
+}
+
+// The print preview's frame open now, else null.
+fw::CPreviewFrame* FindPreview()
+{
+    fw::CPreviewFrame* preview = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found)
+        {
+            if (auto* frame = dynamic_cast<fw::CPreviewFrame*>(CWnd::FromHandlePermanent(hwnd)))
+                *reinterpret_cast<fw::CPreviewFrame**>(found) = frame;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&preview));
+    return preview;
 }
 
 std::string ReadText(const std::string& path)
@@ -210,16 +244,7 @@ TEST_F(CAEViewPrintTest, PreviewAsksAndShowsThePrintedPage)
     (*m_services)->messageBoxAnswers = {IDNO};
     Command(m_view, ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(1u, (*m_services)->messageBoxes.size());
-    fw::CPreviewFrame* preview = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found)
-        {
-            if (auto* frame = dynamic_cast<fw::CPreviewFrame*>(CWnd::FromHandlePermanent(hwnd)))
-                *reinterpret_cast<fw::CPreviewFrame**>(found) = frame;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&preview));
+    fw::CPreviewFrame* preview = FindPreview();
     ASSERT_NE(nullptr, preview);
     EXPECT_EQ(1, preview->GetPageCount());
     ENHMETAHEADER header = {};
@@ -295,4 +320,52 @@ TEST_F(CAEViewPrintTest, CtrlPPrintsWithoutAskingWithTheLastAnswer)
         ASSERT_TRUE(printed.isFound);
         EXPECT_EQ(answer == IDYES ? white : black, printed.At(kPrintWidth - 5, 5));
     }
+}
+
+// A model large enough for the list workers: their contexts share lists with the window's, not
+// with the bitmap's, so a printout compiles its lists itself. The page and the preview show what
+// they show without workers, with faces and with edges.
+TEST_F(CAEViewPrintTest, ModelOfListWorkersPrintsAndPreviewsAsWithoutThem)
+{
+    struct ParallelLists
+    {
+        ~ParallelLists() { CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements); }
+    } putBack;
+    const std::string path = UseMetafilePrinter();
+    const auto print = [&](size_t parallelElements)
+    {
+        CAESet::SetParallelListElements(parallelElements);
+        m_view->Renderer().RenderAll();
+        ::DeleteFileA(path.c_str());
+        (*m_services)->messageBoxAnswers = {IDNO};
+        Command(m_view, ID_VIEW_PRINT);
+        return FindStretchedBitmap(path);
+    };
+    const Rgb black = {0, 0, 0};
+    for (const UINT mode : {ID_VIEW_SHADING, ID_VIEW_WIREFRAME})
+    {
+        SCOPED_TRACE(mode);
+        Command(m_view, mode);
+        const PrintedBitmap alone = print(SIZE_MAX);
+        const PrintedBitmap withWorkers = print(1);
+        ASSERT_TRUE(alone.isFound);
+        ASSERT_TRUE(withWorkers.isFound);
+        // The strip and the legend, not the legend alone.
+        EXPECT_GT(withWorkers.CountNot(black), alone.CountNot(black) / 2);
+        EXPECT_TRUE(alone.bits == withWorkers.bits);
+    }
+
+    Command(m_view, ID_VIEW_SHADING);
+    const PrintedBitmap printed = print(SIZE_MAX);
+    CAESet::SetParallelListElements(1);
+    m_view->Renderer().RenderAll();
+    (*m_services)->messageBoxAnswers = {IDNO};
+    Command(m_view, ID_FILE_PRINT_PREVIEW);
+    fw::CPreviewFrame* preview = FindPreview();
+    ASSERT_NE(nullptr, preview);
+    const PrintedBitmap previewed = FindStretchedBitmap(preview->GetPage(0));
+    preview->DestroyWindow();
+    ASSERT_TRUE(previewed.isFound);
+    EXPECT_NE(black, previewed.At(kPrintWidth / 2 + 200, kPrintHeight / 2));
+    EXPECT_TRUE(printed.bits == previewed.bits);
 }
