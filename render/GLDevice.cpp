@@ -7,6 +7,7 @@
 #include "render/Facet.h"
 #include "render/ListBatch.h"
 #include "render/ListCompiler.h"
+#include "render/RenderLog.h"
 #include "render/ViewVolume.h"
 
 #include <GL/glu.h>
@@ -64,7 +65,10 @@ CListCompiler* CGLDevice::GetListCompiler(size_t workers)
         auto compiler = std::make_unique<CListCompiler>();
         if (!compiler->Start(m_pDC->GetSafeHdc(), m_hRC, workers))
         {
+            // Said once: the context does not try again.
             m_isListCompilerFailed = true;
+            render_log::Write(render_log::kError, "CGLDevice::GetListCompiler",
+                              CListCompiler::kNotStartedText);
             return nullptr;
         }
         m_listCompiler = std::move(compiler);

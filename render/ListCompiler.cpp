@@ -58,12 +58,23 @@ void NameThisThread(const wchar_t* name)
         set(GetCurrentThread(), name);
 }
 
+std::thread StartStdThread(std::function<void()> run)
+{
+    return std::thread(std::move(run));
+}
+CListCompiler::ThreadStart g_threadStart = StartStdThread;
+
 size_t VertexCount(const CListBatch& batch)
 {
     return 4 * batch.GetQuadCount() + 3 * batch.GetTriangleCount() + 2 * batch.GetLineCount() +
            batch.GetPointCount();
 }
 } // namespace
+
+void CListCompiler::SetThreadStart(ThreadStart start)
+{
+    g_threadStart = start != nullptr ? start : StartStdThread;
+}
 
 CListCompiler::CListCompiler() = default;
 
@@ -86,12 +97,29 @@ bool CListCompiler::Start(HDC viewDC, HGLRC viewContext, size_t workers)
 {
     if (IsStarted() || viewDC == nullptr || viewContext == nullptr || workers == 0)
         return false;
+    bool isMade = false;
+    try
+    {
+        isMade = MakeWorkers(viewDC, viewContext, workers) && StartThreads();
+    }
+    catch (...)
+    {
+        // No thread or no memory left: the caller compiles its lists without workers.
+        isMade = false;
+    }
+    if (!isMade)
+        Stop();
+    return isMade;
+}
+
+bool CListCompiler::MakeWorkers(HDC viewDC, HGLRC viewContext, size_t workers)
+{
     const int format = GetPixelFormat(viewDC);
     PIXELFORMATDESCRIPTOR descriptor = {};
     if (format == 0 || DescribePixelFormat(viewDC, format, sizeof descriptor, &descriptor) == 0)
         return false;
-    bool isMade = true;
-    for (size_t i = 0; i < workers && isMade; ++i)
+    m_workers.reserve(workers);
+    for (size_t i = 0; i < workers; ++i)
     {
         auto worker = std::make_unique<Worker>();
         worker->window = CreateWindowExA(0, WorkerWindowClass(), "", WS_POPUP, 0, 0, 1, 1, nullptr,
@@ -100,37 +128,40 @@ bool CListCompiler::Start(HDC viewDC, HGLRC viewContext, size_t workers)
         if (worker->dc != nullptr && SetPixelFormat(worker->dc, format, &descriptor))
             worker->context = wglCreateContext(worker->dc);
         // Lists are shared only with a context that has none yet: right after it is made.
-        isMade = worker->context != nullptr && wglShareLists(viewContext, worker->context);
+        const bool isMade =
+            worker->context != nullptr && wglShareLists(viewContext, worker->context);
         m_workers.push_back(std::move(worker));
+        if (!isMade)
+            return false;
     }
+    return true;
+}
+
+bool CListCompiler::StartThreads()
+{
     std::vector<std::future<bool>> madeCurrent;
-    try
+    madeCurrent.reserve(m_workers.size());
+    for (const std::unique_ptr<Worker>& started : m_workers)
     {
-        for (size_t i = 0; i < m_workers.size() && isMade; ++i)
-        {
-            auto current = std::make_shared<std::promise<bool>>();
-            madeCurrent.push_back(current->get_future());
-            Worker& worker = *m_workers[i];
-            worker.thread = std::thread(
-                [this, &worker, current]
-                {
-                    NameThisThread(kWorkerThreadName);
-                    const bool isCurrent = wglMakeCurrent(worker.dc, worker.context) != FALSE;
-                    current->set_value(isCurrent);
-                    if (isCurrent)
-                        Run(worker);
-                    wglMakeCurrent(nullptr, nullptr);
-                });
-        }
+        Worker& worker = *started;
+        auto current = std::make_shared<std::promise<bool>>();
+        std::future<bool> isCurrent = current->get_future();
+        worker.thread = g_threadStart(
+            [this, &worker, current]
+            {
+                NameThisThread(kWorkerThreadName);
+                const bool isCurrent = wglMakeCurrent(worker.dc, worker.context) != FALSE;
+                current->set_value(isCurrent);
+                if (isCurrent)
+                    Run(worker);
+                wglMakeCurrent(nullptr, nullptr);
+            });
+        // Kept only once its thread runs: the promise of a thread that never started is broken.
+        madeCurrent.push_back(std::move(isCurrent));
     }
-    catch (const std::system_error&)
-    {
-        isMade = false;
-    }
+    bool isMade = true;
     for (std::future<bool>& current : madeCurrent)
         isMade = current.get() && isMade;
-    if (!isMade)
-        Stop();
     return isMade;
 }
 

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -28,6 +29,14 @@ public:
     static constexpr const char* kWorkerWindowClass = "GravikListCompiler";
     // The description of the workers' threads.
     static constexpr const wchar_t* kWorkerThreadName = L"list compiler";
+    // The renderer's log line when they do not start.
+    static constexpr const char* kNotStartedText =
+        "The list compiling workers did not start: the lists compile on the view's thread";
+
+    // How a worker's thread is started: std::thread, unless a test sets one that fails (null
+    // puts std::thread back).
+    using ThreadStart = std::thread (*)(std::function<void()> run);
+    static void SetThreadStart(ThreadStart start);
 
     CListCompiler();
     // Stops the workers; call Stop on the thread that started them to free their windows too.
@@ -36,7 +45,8 @@ public:
     CListCompiler& operator=(const CListCompiler&) = delete;
 
     // A hidden window of the view's pixel format and a context sharing the view context's lists
-    // for each worker, made current on its thread. False, with nothing held, when any step fails.
+    // for each worker, made current on its thread. False, with nothing held, when any step fails
+    // (a thread that does not start, memory that runs out).
     bool Start(HDC viewDC, HGLRC viewContext, size_t workers);
     bool IsStarted() const { return !m_workers.empty(); }
     // Ends the workers (after the lists handed over) and frees their contexts and windows.
@@ -61,6 +71,10 @@ private:
     struct Worker;
     using Load = std::tuple<bool, size_t, size_t>;
     static Load LoadOf(const Worker& worker);
+    // The workers' windows and contexts sharing the view context's lists; false when one fails.
+    bool MakeWorkers(HDC viewDC, HGLRC viewContext, size_t workers);
+    // Their threads, each with its context current; false when one fails.
+    bool StartThreads();
     void Run(Worker& worker);
     // With m_mutex held: the first job with work to do, null when none.
     Job* NextWork(Worker& worker);

@@ -4,6 +4,9 @@
 #include "render/GLDevice.h"
 #include "render/ListBatch.h"
 #include "render/NodePointCache.h"
+#include "render/RenderLog.h"
+
+#include <exception>
 
 CSceneLists::CSceneLists()
     : m_recorder(std::make_unique<CListBatch>())
@@ -24,6 +27,7 @@ CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool
     : m_lists(lists)
     , m_device(device)
     , m_name(name)
+    , m_uncaught(std::uncaught_exceptions())
 {
     if (lists.m_capture != nullptr)
     {
@@ -58,8 +62,19 @@ CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool
 
 CSceneLists::Scope::~Scope()
 {
-    if (m_isOpen)
+    if (!m_isOpen)
+        return;
+    try
+    {
         Close();
+    }
+    catch (...)
+    {
+        // While the builder's own exception unwinds, its guard reports that one; this failure
+        // is one more symptom of it.
+        if (std::uncaught_exceptions() <= m_uncaught)
+            render_log::WriteException("CSceneLists::Scope");
+    }
 }
 
 void CSceneLists::Scope::Close()
@@ -85,10 +100,10 @@ void CSceneLists::Scope::Close()
         m_compiler->Close(m_job);
         return;
     }
-    if (batch != nullptr)
-        batch->ResolveNodeEdges();
     if (m_lists.m_capture != nullptr)
     {
+        if (batch != nullptr)
+            batch->ResolveNodeEdges();
         // A list drawn outside a batch cannot be drawn from arrays: it is kept only when empty.
         if (m_isCaptureOnly && !batch->IsEmpty())
             m_lists.m_isCaptureRefused = true;
@@ -96,8 +111,18 @@ void CSceneLists::Scope::Close()
         m_lists.m_recorder = std::make_unique<CListBatch>();
         return;
     }
-    if (batch != nullptr)
-        batch->ReplayAndReset(&m_device);
+    try
+    {
+        // The replay resolves the edges recorded by node ids.
+        if (batch != nullptr)
+            batch->ReplayAndReset(&m_device);
+    }
+    catch (...)
+    {
+        // Ended all the same: OpenGL would compile the rest of the frame into it.
+        m_device.EndList();
+        throw;
+    }
     m_device.EndList();
 }
 

@@ -39,7 +39,8 @@ public:
 
     // A list being compiled, recorded into the batch or drawn directly. Its destructor ends a
     // list that a failing builder left open: OpenGL would otherwise compile every later command
-    // of the frame into it.
+    // of the frame into it. It throws nothing: a failure of its own is logged unless the
+    // builder's exception, reported where it is caught, is on its way.
     class Scope
     {
     public:
@@ -56,6 +57,7 @@ public:
         CSceneLists& m_lists;
         CGLDevice& m_device;
         UINT m_name;
+        int m_uncaught; // exceptions in flight as the scope began
         bool m_isOpen = true;
         bool m_isCaptureOnly = false;        // recorded for the animation though not batched
         CListCompiler* m_compiler = nullptr; // of m_job

@@ -6,14 +6,18 @@
 #include "GLTestWindow.h"
 #include "platform/win/dc.h"
 #include "render/ListBatch.h"
+#include "tests/support/LogLines.h"
 
 #include <windows.h>
 
 #include <GL/gl.h>
 #include <array>
 #include <cwchar>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <tlhelp32.h>
 
 using render_test::GLTest;
@@ -66,6 +70,15 @@ int WorkerWindowCount()
          window = FindWindowExA(nullptr, window, CListCompiler::kWorkerWindowClass, nullptr))
         ++count;
     return count;
+}
+
+// Starts this many threads, then fails as a system out of threads does.
+int g_threadsToStart = 0;
+std::thread StartOrFail(std::function<void()> run)
+{
+    if (g_threadsToStart-- <= 0)
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    return std::thread(std::move(run));
 }
 
 // A batch of one square of half-width h about the origin at depth z in the colour.
@@ -177,6 +190,29 @@ TEST_F(ListCompilerTest, WorkersThatCannotBeMadeLeaveNothingBehind)
     ReleaseDC(nullptr, screen);
 }
 
+// A worker's thread that does not start, the first or after others: Start says so without a
+// throw and leaves no thread, context or window behind.
+TEST_F(ListCompilerTest, WorkersWhoseThreadsDoNotStartLeaveNothingBehind)
+{
+    const int threadsBefore = ThreadCount();
+    const int windowsBefore = WorkerWindowCount();
+    HDC dc = Device().GetClientDC()->GetSafeHdc();
+    CListCompiler::SetThreadStart(StartOrFail);
+    for (const int started : {0, 1, 2})
+    {
+        SCOPED_TRACE(testing::Message() << started << " started");
+        g_threadsToStart = started;
+        CListCompiler compiler;
+        bool isStarted = true;
+        EXPECT_NO_THROW(isStarted = compiler.Start(dc, Device().GetRenderingContext(), 3));
+        EXPECT_FALSE(isStarted);
+        EXPECT_FALSE(compiler.IsStarted());
+        EXPECT_EQ(threadsBefore, ThreadCount());
+        EXPECT_EQ(windowsBefore, WorkerWindowCount());
+    }
+    CListCompiler::SetThreadStart(nullptr);
+}
+
 // The device starts its workers once, on first use, and frees them with its context: a closed
 // view leaves no thread, context or window behind.
 TEST(ListCompilerOfDevice, StartsOnceAndGoesWithTheContext)
@@ -201,4 +237,22 @@ TEST(ListCompilerOfDevice, StartsOnceAndGoesWithTheContext)
         EXPECT_EQ(nullptr, device.GetListCompiler(2));
     }
     EXPECT_EQ(threadsBefore, ThreadCount());
+}
+
+// Workers that do not start are logged once; the device does not try again for its context, and
+// its lists are compiled on the view's thread.
+TEST(ListCompilerOfDevice, WorkersThatDoNotStartAreLoggedOnceAndNotTriedAgain)
+{
+    GLTestWindow window;
+    if (!window.IsReady())
+        SKIP_OR_FAIL_WITHOUT_GL();
+    const int logged = testing_support::CountLogLines("Gravik", CListCompiler::kNotStartedText);
+    CListCompiler::SetThreadStart(StartOrFail);
+    g_threadsToStart = 1;
+    EXPECT_EQ(nullptr, window.Device().GetListCompiler(2));
+    g_threadsToStart = 2;
+    EXPECT_EQ(nullptr, window.Device().GetListCompiler(2));
+    CListCompiler::SetThreadStart(nullptr);
+    EXPECT_EQ(nullptr, window.Device().GetListCompiler(2));
+    EXPECT_EQ(logged + 1, testing_support::CountLogLines("Gravik", CListCompiler::kNotStartedText));
 }

@@ -9,10 +9,14 @@
 #include "render/ListCompiler.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "tests/support/LogLines.h"
 #include "tests/support/TestPaths.h"
 
 #include <GL/gl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <system_error>
+#include <thread>
 
 using namespace view_window_test;
 
@@ -230,6 +234,41 @@ TEST_F(CAEViewTest, ListWorkersDrawTheViewAndGoWithIt)
     fw::test::Pump();
     EXPECT_EQ(windowsBefore, workerWindows());
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
+}
+
+// Workers whose threads do not start: said once in the log, and the view's thread compiles the
+// lists, rebuild after rebuild; the model is on the screen.
+TEST_F(CAEViewTest, ListWorkersThatDoNotStartLeaveTheListsToTheViewsThread)
+{
+    AddRedQuad(Model());
+    const int logged = testing_support::CountLogLines("Gravik", CListCompiler::kNotStartedText);
+    CAESet::SetParallelListElements(1);
+    CListCompiler::SetThreadStart(
+        [](std::function<void()>) -> std::thread {
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        });
+    CWendraView* view = OpenView(300, 300);
+    ASSERT_NE(nullptr, view);
+    view->Renderer().AutoScale(view);
+    for (const UINT mode : {ID_VIEW_SHADING, ID_VIEW_WIREFRAME})
+    {
+        SCOPED_TRACE(mode);
+        Command(view, mode);
+        view->Renderer().RenderAll();
+        DrawFrame(view);
+        EXPECT_GT(CountDiffering(0, 0, 300, 300, 300, kBlack), 20);
+    }
+    Command(view, ID_VIEW_SHADING);
+    DrawFrame(view);
+    const Rgb centre = ReadPixel(150, 150, 300);
+    EXPECT_GE(centre[0], 200);
+    EXPECT_LT(centre[1], 30);
+    CListCompiler::SetThreadStart(nullptr);
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
+    EXPECT_EQ(logged + 1, testing_support::CountLogLines("Gravik", CListCompiler::kNotStartedText));
+    ActiveChild()->DestroyWindow();
+    fw::test::Pump();
 }
 
 TEST_F(CAEViewTest, SampleDeckDrawsInEveryModeWithoutAGlError)
