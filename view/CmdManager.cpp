@@ -340,8 +340,8 @@ void CCmdManager::ApplyContour(const CContourSettingRecord& record)
     CCAEView* view = GetActiveView();
     if (view == nullptr)
         return;
-    if (view->Animation().IsAnimating() == 0)
-        view->CopyDisplayAttr(record.m_Attr);
+    // Applied while an animation plays too: its next frames and those after Stop show them.
+    view->CopyDisplayAttr(record.m_Attr);
     view->Renderer().RenderAll();
     view->UpdateWindow();
     view->InvalidateView();

@@ -326,10 +326,11 @@ TEST_F(CmdManagerTest, ContourAndVectorSettingsApplyToTheActiveView)
     contour.m_Attr.m_nBands = 7;
     m_view->Animation().SetAnimating(true);
     Send(contour);
-    EXPECT_EQ(10, m_view->Scene().DisplayAttr().m_nBands) << "kept while the animation plays";
+    EXPECT_EQ(7, m_view->Scene().DisplayAttr().m_nBands) << "applied while the animation plays";
     m_view->Animation().SetAnimating(false);
+    contour.m_Attr.m_nBands = 5;
     Send(contour);
-    EXPECT_EQ(7, m_view->Scene().DisplayAttr().m_nBands);
+    EXPECT_EQ(5, m_view->Scene().DisplayAttr().m_nBands);
     m_view->Renderer().SetContourResultId(-1);
 
     m_view->EditScene().EditVectorPlots().FindOrAdd(24)->m_attr.m_scaleFactor = 1.0;

@@ -284,11 +284,14 @@ TEST_F(ContourSettingDlgTest, LinesAndChosenBandColoursReachTheView)
     EXPECT_NE(RGB(255, 0, 255), ScreenAt(kNearRight));
 }
 
-TEST_F(ContourSettingDlgTest, ApplyWhileAnAnimationPlaysRedrawsAndDoesNotOpenAgain)
+// The settings take effect while the view plays (its frames scale the values, so the screen is
+// read once it stops) and stay after Stop; the dialog does not open again.
+TEST_F(ContourSettingDlgTest, ApplyWhileAnAnimationPlaysAppliesTheSettingsAndDoesNotOpenAgain)
 {
     const HWND dialog = Open();
     ASSERT_NE(nullptr, dialog);
-    Command(m_view, ID_ANIMATION_PLAY);
+    EXPECT_TRUE(IsReddish(ScreenAt(kNearRight)));
+    Command(m_view, ID_ANIMATION_REPEAT);
     ASSERT_TRUE(m_view->Animation().IsAnimating());
     Click(dialog, IDC_CONTOUR_REVERSE);
     const UINT generation = m_view->Renderer().ListGeneration();
@@ -299,7 +302,11 @@ TEST_F(ContourSettingDlgTest, ApplyWhileAnAnimationPlaysRedrawsAndDoesNotOpenAga
     const std::vector<int> codes = TakeCodes();
     EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), CCmdRecord::kContourSetting));
     EXPECT_LT(generation, m_view->Renderer().ListGeneration()) << "the view is drawn again";
+    EXPECT_TRUE(m_view->Animation().IsAnimating());
+    EXPECT_EQ(1, m_view->GetDisplayAttr().m_bReverseBand) << "in effect while it plays";
     Command(m_view, ID_ANIMATION_STOP);
+    EXPECT_EQ(1, m_view->GetDisplayAttr().m_bReverseBand);
+    EXPECT_TRUE(IsBluish(ScreenAt(kNearRight))) << "and after Stop";
 }
 
 TEST_F(ContourSettingDlgTest, ARangeLeftAsShownKeepsChosenColoursWhateverItsDigits)
