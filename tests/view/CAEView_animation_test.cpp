@@ -331,5 +331,7 @@ TEST_F(CAEViewAnimationTest, FramesThatCannotMoveInPlaceRebuildTheirLists)
         Tick(view, 2);
         EXPECT_EQ(2, view->Renderer().LCStep());
         EXPECT_FALSE(view->Renderer().HasAnimatedFrames());
+        // Otherwise it plays on, and its ticks race the opening of the next view.
+        Command(view, ID_ANIMATION_STOP);
     }
 }
