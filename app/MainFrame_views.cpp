@@ -13,6 +13,7 @@
 #include "dialogs/settings/ShrinkSettingDlg.h"
 #include "dialogs/tools/ClippingDlg.h"
 #include "dialogs/tools/PidMidFilterDlg.h"
+#include "dialogs/tools/ToolDlg.h"
 #include "platform/docview/doctempl.h"
 #include "platform/win/app.h"
 #include "project/ProjectData.h"
@@ -66,6 +67,8 @@ void CMainFrame::DisplayResultView(int resultId, int mode, int component, BOOL f
 void CMainFrame::RemoveFrame(int frameKey)
 {
     m_frameMap.RemoveKey(frameKey);
+    // The key comes back with the next project's views: no dialog may outlive its view.
+    CToolDlg::CloseViewDialogs(frameKey);
 }
 
 CCAEView* CMainFrame::CreateMainView(const CString& caption)

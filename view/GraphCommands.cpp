@@ -93,7 +93,7 @@ void CCmdCollResultGraph::OnSelectionOk(CCmdRecord* record)
         ids.push_back(m_picks[i]->m_id);
     m_selection = tools->CreateResultIdSelection();
     if (m_selection != nullptr &&
-        m_selection->Open(project->m_model, m_bNodal != 0, ids,
+        m_selection->Open(project->m_model, m_bNodal != 0, ids, m_frameKey,
                           [this](int id, int code) { OnChosen(id, code); }))
         m_bDialogOpen = 1;
 }

@@ -94,7 +94,7 @@ void CCmdCollResultList::OnSelectionOk(CCmdRecord* record)
     }
     m_filter = tools->CreateResultFilter();
     if (m_filter != nullptr &&
-        m_filter->Open(project->m_model, m_bNodal != 0, ids, shownId, selector,
+        m_filter->Open(project->m_model, m_bNodal != 0, ids, shownId, selector, m_frameKey,
                        [this](const std::vector<CChosenResult>& chosen) { OnChosen(chosen); }))
         m_bDialogOpen = 1;
 }

@@ -17,10 +17,11 @@ public:
     virtual ~CResultFilterWindow() = default;
 
     // Shows the filter over the picked ids, with the view's shown result (0 for none) and its
-    // component selector preselected; onOk hears the chosen results. False when it could not
-    // be opened.
+    // component selector preselected; onOk hears the chosen results. Cancel ends the running
+    // command through the manager, as from the frame of frameKey. False when it could not be
+    // opened.
     virtual bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids,
-                      UINT shownResultId, int shownSelector,
+                      UINT shownResultId, int shownSelector, int frameKey,
                       std::function<void(const std::vector<CChosenResult>&)> onOk) = 0;
     virtual void Close() = 0;
 };
@@ -32,8 +33,9 @@ public:
     virtual ~CResultIdSelectionWindow() = default;
 
     // Shows the loaded results the picked ids can show; onOk hears the chosen packed result id
-    // and component code. False when it could not be opened.
-    virtual bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids,
+    // and component code. Cancel ends the running command as the filter's does. False when it
+    // could not be opened.
+    virtual bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids, int frameKey,
                       std::function<void(int resultId, int component)> onOk) = 0;
     virtual void Close() = 0;
 };

@@ -49,6 +49,7 @@ CClippingDlg::CClippingDlg(int frameKey)
     : CToolDlg(IDD_CLIPPING, frameKey)
 {
     OpenDialogs().push_back(this);
+    GoWithView();
 }
 
 CClippingDlg::~CClippingDlg()
@@ -305,6 +306,13 @@ void CClippingDlg::RestoreViewDepth()
     camera.m_volumeEnd.z = m_dSavedEndZ;
     if (view->GetSafeHwnd() != nullptr)
         ::InvalidateRect(view->GetSafeHwnd(), nullptr, TRUE);
+}
+
+void CClippingDlg::OnViewClosed()
+{
+    // No depth range to give back: the next view under the key is another's.
+    m_isRestored = true;
+    CloseDialog();
 }
 
 void CClippingDlg::OnDestroy()

@@ -51,6 +51,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    void OnViewClosed() override;
     void OnDestroy();
     // Nobody owns the dialog: it goes with its window.
     void PostNcDestroy() override;

@@ -13,11 +13,11 @@ public:
     ~CFilterWindow() override { Close(); }
 
     bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids, UINT shownResultId,
-              int shownSelector,
+              int shownSelector, int frameKey,
               std::function<void(const std::vector<CChosenResult>&)> onOk) override
     {
         Close();
-        m_dialog = new CResultFilterDlg;
+        m_dialog = new CResultFilterDlg(frameKey);
         m_dialog->m_model = &model;
         m_dialog->m_bNodal = nodal;
         m_dialog->m_ids = ids;
@@ -57,11 +57,11 @@ class CIdSelectionWindow : public CResultIdSelectionWindow
 public:
     ~CIdSelectionWindow() override { Close(); }
 
-    bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids,
+    bool Open(const CModelSet& model, bool nodal, const std::vector<int>& ids, int frameKey,
               std::function<void(int, int)> onOk) override
     {
         Close();
-        m_dialog = new CResultIDSelectionDlg;
+        m_dialog = new CResultIDSelectionDlg(frameKey);
         m_dialog->m_model = &model;
         m_dialog->m_bNodal = nodal;
         m_dialog->m_ids = ids;

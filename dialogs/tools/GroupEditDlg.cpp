@@ -12,6 +12,7 @@ FW_TABLE(CGroupEditDlg, CToolDlg, fw::command<IDC_GROUPLIST_ACTION, &CGroupEditD
 CGroupEditDlg::CGroupEditDlg(int frameKey)
     : CToolDlg(IDD_GROUP_LIST, frameKey)
 {
+    GoWithView();
 }
 
 CGroupEditDlg* CGroupEditDlg::Open(int frameKey, int mode)

@@ -46,6 +46,7 @@ FW_TABLE(CPidMidFilterDlg, CToolDlg,
 CPidMidFilterDlg::CPidMidFilterDlg(int frameKey)
     : CToolDlg(IDD_ELEMENT_FILTER, frameKey)
 {
+    GoWithView();
 }
 
 CPidMidFilterDlg::~CPidMidFilterDlg() = default;

@@ -3,6 +3,7 @@
 
 #include "dialogs/settings/DialogTexts.h"
 #include "resources/ids/dialogs_ids.h"
+#include "view/CmdRecord.h"
 
 #include <windows.h>
 
@@ -10,8 +11,6 @@
 
 namespace
 {
-constexpr UINT kReleaseMessage = WM_APP + 37;
-
 const DialogText kTexts[] = {
     {0, "ResultFilter", "Title"},
     {IDC_RESULTFILTER_RESULT_GROUP, "ResultFilter", "ResultSel"},
@@ -67,19 +66,19 @@ std::vector<int> ChosenItems(HWND list)
 }
 } // namespace
 
-FW_TABLE(CResultFilterDlg, CDialog, fw::raw<kReleaseMessage, &CResultFilterDlg::OnReleaseMessage>(),
+FW_TABLE(CResultFilterDlg, CToolDlg,
          fw::control<LBN_SELCHANGE, IDC_RESULTFILTER_RESULTS, &CResultFilterDlg::OnResultChosen>(),
          fw::command<IDC_RESULTFILTER_ADD, &CResultFilterDlg::OnAdd>(),
          fw::command<IDC_RESULTFILTER_DELETE, &CResultFilterDlg::OnDelete>())
 
-CResultFilterDlg::CResultFilterDlg()
-    : CDialog(IDD_RESULT_FILTER, nullptr)
+CResultFilterDlg::CResultFilterDlg(int frameKey)
+    : CToolDlg(IDD_RESULT_FILTER, frameKey)
 {
 }
 
 BOOL CResultFilterDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CToolDlg::OnInitDialog();
     CenterWindow(); // over its owner, never at the screen's corner
     SetDialogTexts(*this, "Dialog.str", kTexts);
     SetDlgItemText(IDC_RESULTFILTER_ID_GROUP,
@@ -187,28 +186,9 @@ void CResultFilterDlg::OnOK()
         onOk();
 }
 
-void CResultFilterDlg::Release()
+void CResultFilterDlg::OnCancel()
 {
-    m_isReleased = true;
-    m_onOk = nullptr;
-    if (GetSafeHwnd() == nullptr)
-    {
-        delete this;
-        return;
-    }
+    // The command ends with its dialog, which it then releases.
     ShowWindow(SW_HIDE);
-    PostMessage(kReleaseMessage);
-}
-
-LRESULT CResultFilterDlg::OnReleaseMessage(WPARAM, LPARAM)
-{
-    DestroyWindow(); // PostNcDestroy deletes the released object
-    return 0;
-}
-
-void CResultFilterDlg::PostNcDestroy()
-{
-    CDialog::PostNcDestroy();
-    if (m_isReleased)
-        delete this;
+    SendCode(CCmdRecord::kEndCommand);
 }

@@ -1,27 +1,26 @@
 // The result filter: which results, components and load cases to list for picked nodes or
-// elements. Modeless; OK hands the chosen items to its owner, Cancel only closes it.
+// elements. Modeless; OK hands the chosen items to its owner; Cancel and the close box end the
+// running command, which takes the dialog away.
 #pragma once
 
 #include "dialogs/tools/ResultChoice.h"
+#include "dialogs/tools/ToolDlg.h"
 #include "platform/base/string.h"
-#include "platform/dlg/dialog.h"
 
 #include <functional>
 #include <vector>
 
 class CModelSet;
 
-class CResultFilterDlg : public CDialog
+class CResultFilterDlg : public CToolDlg
 {
 public:
-    CResultFilterDlg();
+    // The frame of the view whose command runs the filter.
+    explicit CResultFilterDlg(int frameKey = 0);
 
     BOOL OnInitDialog() override;
     void OnOK() override;
-
-    // Hides the window and destroys it once the messages in hand are done, then deletes this
-    // object (at once when there is no window): safe from inside m_onOk.
-    void Release();
+    void OnCancel() override;
 
     // Set before the window is created.
     const CModelSet* m_model = nullptr; // borrowed
@@ -42,8 +41,8 @@ public:
     FW_MESSAGE_TABLE()
 
 protected:
-    void PostNcDestroy() override;
-    LRESULT OnReleaseMessage(WPARAM wParam, LPARAM lParam);
+    // Released (safe from inside m_onOk): OK no longer reaches the owner.
+    void OnReleasing() override { m_onOk = nullptr; }
     void OnResultChosen();
     void OnAdd();
     void OnDelete();
@@ -52,7 +51,6 @@ private:
     // Appends to the selected list unless an item of the same text (ignoring case) is there.
     void AddSelected(const result_choice::Item& item);
 
-    bool m_isReleased = false;
     result_choice::Labels m_labels;
     std::vector<result_choice::Item> m_results;  // item data of the results list: index
     std::vector<result_choice::Item> m_steps;    // of the steps list

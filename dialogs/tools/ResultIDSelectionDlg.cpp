@@ -4,6 +4,7 @@
 #include "core/model/ResultData.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "resources/ids/dialogs_ids.h"
+#include "view/CmdRecord.h"
 
 #include <windows.h>
 
@@ -18,8 +19,8 @@ const DialogText kTexts[] = {{0, "ResultIDSelection", "Title"},
 
 FW_TABLE(CResultIDSelectionDlg, CToolDlg)
 
-CResultIDSelectionDlg::CResultIDSelectionDlg()
-    : CToolDlg(IDD_RESULT_ID_SELECTION, 0)
+CResultIDSelectionDlg::CResultIDSelectionDlg(int frameKey)
+    : CToolDlg(IDD_RESULT_ID_SELECTION, frameKey)
 {
 }
 
@@ -72,4 +73,11 @@ void CResultIDSelectionDlg::OnOK()
     // A copy: the owner may release the dialog in the call.
     if (const std::function<void()> onOk = m_onOk)
         onOk();
+}
+
+void CResultIDSelectionDlg::OnCancel()
+{
+    // The command ends with its dialog, which it then releases.
+    ShowWindow(SW_HIDE);
+    SendCode(CCmdRecord::kEndCommand);
 }

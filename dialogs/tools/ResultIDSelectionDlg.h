@@ -1,6 +1,7 @@
 // The result id selection: one result, or one component of a vector result, for picked nodes or
 // elements, whose values the result graph then shows over the load cases. Modeless; OK hands
-// the choice to its owner and leaves the dialog open when nothing is chosen.
+// the choice to its owner and leaves the dialog open when nothing is chosen; Cancel and the
+// close box end the running command, which takes the dialog away.
 #pragma once
 
 #include "dialogs/tools/ResultChoice.h"
@@ -12,10 +13,12 @@
 class CResultIDSelectionDlg : public CToolDlg
 {
 public:
-    CResultIDSelectionDlg();
+    // The frame of the view whose command runs the selection.
+    explicit CResultIDSelectionDlg(int frameKey = 0);
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
 
     // Set before the window is created.
     const CModelSet* m_model = nullptr; // borrowed

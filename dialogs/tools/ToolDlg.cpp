@@ -9,11 +9,20 @@
 #include "view/CmdRecord.h"
 #include "view/ViewMainFrame.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace
 {
 constexpr UINT kReleaseMessage = WM_APP + 0x136;
+
+// The dialogs that go with their view, open or released but not yet deleted.
+std::vector<CToolDlg*>& ViewDialogs()
+{
+    static std::vector<CToolDlg*> dialogs;
+    return dialogs;
+}
 
 // The conversions of a printf format, one letter each: 'd' for an int, 'f' for a double; '?'
 // for anything else ('*' widths, strings, pointers, %n).
@@ -96,6 +105,33 @@ CToolDlg::CToolDlg(UINT templateId, int frameKey)
     : CDialog(templateId, nullptr)
     , m_nFrameKey(frameKey)
 {
+}
+
+CToolDlg::~CToolDlg()
+{
+    auto& dialogs = ViewDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
+}
+
+void CToolDlg::CloseViewDialogs(int frameKey)
+{
+    // A copy: closing one may delete it (a dialog without a window goes at once).
+    const std::vector<CToolDlg*> dialogs = ViewDialogs();
+    for (CToolDlg* dialog : dialogs)
+    {
+        const auto& open = ViewDialogs();
+        if (std::find(open.begin(), open.end(), dialog) == open.end())
+            continue;
+        if (dialog->m_nFrameKey == frameKey && !dialog->m_isReleased)
+            dialog->OnViewClosed();
+    }
+}
+
+void CToolDlg::GoWithView()
+{
+    auto& dialogs = ViewDialogs();
+    if (std::find(dialogs.begin(), dialogs.end(), this) == dialogs.end())
+        dialogs.push_back(this);
 }
 
 BOOL CToolDlg::OnInitDialog()

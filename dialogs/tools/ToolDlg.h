@@ -1,6 +1,8 @@
 // What every tool dialog shares: it reports to the running command through the command manager,
 // works on the view of the frame it was opened for (looked up at each use, so a closed view is
 // simply not found), and goes away only after the handler that ended its command has returned.
+// Frame keys start again at 1 with each project: a dialog that no command owns goes with its
+// view, so that it never finds the next project's view under its key.
 #pragma once
 
 #include "platform/base/string.h"
@@ -16,6 +18,10 @@ class CToolDlg : public CDialog
 {
 public:
     CToolDlg(UINT templateId, int frameKey);
+    ~CToolDlg() override;
+
+    // The view of the frame key is closing: the dialogs that go with it are released.
+    static void CloseViewDialogs(int frameKey);
 
     // Hides the window and destroys it (and with it this object) once the messages in hand are
     // done; without a window the object goes at once. The owner forgets the pointer.
@@ -45,6 +51,11 @@ protected:
     static CModelSet* FindModel();
     // Appends a line to the output bar.
     static void AddOutputLine(const CString& line);
+
+    // For a dialog that no command owns: it is released when its view closes.
+    void GoWithView();
+    // The dialog's view is closing (and no longer found): by default the dialog is released.
+    virtual void OnViewClosed() { Release(); }
 
     void PostNcDestroy() override;
     // Called as Release hides the window: what the tool shows in the view goes now, not when

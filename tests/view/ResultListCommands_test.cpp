@@ -129,7 +129,8 @@ struct FakeFilter : CResultFilterWindow
     }
     ~FakeFilter() override { events.push_back("gone"); }
     bool Open(const CModelSet&, bool nodal, const std::vector<int>& ids, UINT shownResultId,
-              int shownSelector, std::function<void(const std::vector<CChosenResult>&)> ok) override
+              int shownSelector, int,
+              std::function<void(const std::vector<CChosenResult>&)> ok) override
     {
         std::string text = std::string("open ") + (nodal ? "nodal" : "elemental");
         for (const int id : ids)
@@ -153,7 +154,7 @@ struct FakeIdSelection : CResultIdSelectionWindow
     {
     }
     ~FakeIdSelection() override { events.push_back("gone"); }
-    bool Open(const CModelSet&, bool nodal, const std::vector<int>& ids,
+    bool Open(const CModelSet&, bool nodal, const std::vector<int>& ids, int,
               std::function<void(int, int)> ok) override
     {
         std::string text = std::string("choose ") + (nodal ? "nodal" : "elemental");

@@ -221,7 +221,7 @@ TEST_F(ResultFilterDlgTest, ProgramToolsReleaseTheFilterFromItsOwnOk)
     CDialogResultListTools tools;
     std::unique_ptr<CResultFilterWindow> filter = tools.CreateResultFilter();
     std::vector<CChosenResult> chosen;
-    ASSERT_TRUE(filter->Open(m_model, true, {4, 2, 9}, kDispKey | (1u << 3), 3,
+    ASSERT_TRUE(filter->Open(m_model, true, {4, 2, 9}, kDispKey | (1u << 3), 3, 0,
                              [&](const std::vector<CChosenResult>& results)
                              {
                                  chosen = results;

@@ -156,7 +156,7 @@ TEST_F(ResultIDSelectionDlgTest, ProgramToolsReleaseTheSelectionFromItsOwnOk)
     std::unique_ptr<CResultIdSelectionWindow> selection = tools.CreateResultIdSelection();
     int chosenId = 0;
     int chosenComponent = 0;
-    ASSERT_TRUE(selection->Open(m_model, true, {7, 3},
+    ASSERT_TRUE(selection->Open(m_model, true, {7, 3}, 0,
                                 [&](int id, int component)
                                 {
                                     chosenId = id;

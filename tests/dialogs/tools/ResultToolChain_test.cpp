@@ -259,3 +259,40 @@ TEST_F(ResultToolChain, ElementalToolsListAndGraphElementValues)
     EXPECT_EQ(6.0, data.Series(0).m_points[0].y);
     EXPECT_EQ(7.5, data.Series(0).m_points[1].y);
 }
+
+TEST_F(ResultToolChain, CancelAndTheCloseBoxEndTheCommandAndTakeTheDialogAway)
+{
+    const struct
+    {
+        UINT menu;
+        bool nodal;
+        const char* caption;
+    } tools[] = {{ID_INFO_RESULT_LIST_NODAL, true, "Result Filter"},
+                 {ID_INFO_RESULT_LIST_ELEM, false, "Result Filter"},
+                 {ID_INFO_DISTANCE_GRAPH_NODAL, true, "Result Filter"},
+                 {ID_INFO_DISTANCE_GRAPH_ELEM, false, "Result Filter"},
+                 {ID_INFO_RESULT_GRAPH_NODAL, true, "Result Selection"},
+                 {ID_INFO_RESULT_GRAPH_ELEM, false, "Result Selection"}};
+    for (const auto& tool : tools)
+    {
+        for (const bool closeBox : {false, true})
+        {
+            SCOPED_TRACE(testing::Message() << tool.menu << (closeBox ? " close box" : " Cancel"));
+            Menu(tool.menu);
+            Pick({tool.nodal ? Node(2) : Element(4)});
+            const HWND dialog = OnlyDialog();
+            ASSERT_EQ(tool.caption, Caption(dialog));
+            ASSERT_NE(nullptr, Frame().m_manager.GetRunningCommand());
+            TakeCodes();
+            if (closeBox)
+                CloseBox(dialog);
+            else
+                Click(dialog, IDCANCEL);
+            fw::test::Pump();
+            EXPECT_EQ(std::vector<int>{CCmdRecord::kEndCommand}, TakeCodes());
+            EXPECT_EQ(nullptr, Frame().m_manager.GetRunningCommand());
+            EXPECT_FALSE(::IsWindow(dialog)) << "the ended command took its dialog away";
+            EXPECT_TRUE(VisibleDialogs().empty());
+        }
+    }
+}
