@@ -8,6 +8,7 @@
 #include "project/ProjectFileAccess.h"
 #include "project/ProjectKeys.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -39,40 +40,123 @@ void InitFont(CFontSetting& setting)
     SetFontFaceName(font, kDefaultFontFace);
 }
 
+constexpr unsigned kMaxColor = 0xFFFFFF; // Windows colour values: blue, green, red bytes
+constexpr double kMaxRealColor = kMaxColor + 0.999999; // truncated to kMaxColor
+// Straight pieces per node-to-node step of a curved edge; a curved face is cut into the square
+// of it, so a large count stalls every view of a model with mid-side nodes.
+constexpr int kMaxCurveDivisions = 16;
+constexpr int kDefaultCurveDivisions = 4;
+// The OpenGL range of a shininess and the weights a LOGFONT knows.
+constexpr int kMaxShininess = 128;
+constexpr int kMaxFontWeight = 1000;
+// Font sizes in pixels, either sign: larger letters fill the view or vanish.
+constexpr double kMaxFontSize = 200.0;
+// Point sizes and line widths in pixels: the display settings page offers up to 10; past 20 a
+// node or line hides its neighbours.
+constexpr int kMinEntitySize = 1;
+constexpr int kMaxEntitySize = 20;
+// Arrow lengths are multiplied by it.
+constexpr double kMaxScaleFactor = 1.0e6;
+
+void LogRefused(const char* section, const char* key, const std::string& text, const char* why,
+                const std::string& used)
+{
+    CAELogFile log("Project");
+    log.WriteLog(1, "CAESettings::LoadIniSettings", "[%s] %s=%s %s: %s is used", section, key,
+                 text.c_str(), why, used.c_str());
+}
+
+std::string RangeText(double low, double high)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "is outside %.15g..%.15g", low, high);
+    return text;
+}
+
+std::string NumberText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+// A whole number of low..high: missing gives missing; not a whole number of 0 or more ("-1",
+// "abc") counts as missing; outside the range gives fallback. Both refusals are logged.
+long long IniWholeInRange(const char* section, const char* key, long long missing, long long low,
+                          long long high, long long fallback)
+{
+    std::string text;
+    if (!GetIniString(section, key, &text))
+        return missing;
+    unsigned value = 0;
+    if (!GetIniUInt(section, key, &value))
+    {
+        LogRefused(section, key, text, "is not a whole number of 0 or more",
+                   std::to_string(missing));
+        return missing;
+    }
+    if (value >= low && value <= high)
+        return value;
+    LogRefused(section, key, text, RangeText(double(low), double(high)).c_str(),
+               std::to_string(fallback));
+    return fallback;
+}
+
+// A real of low..high, with the same rules; only finite numbers count as numbers.
+double IniRealInRange(const char* section, const char* key, double missing, double low, double high,
+                      double fallback)
+{
+    std::string text;
+    if (!GetIniString(section, key, &text))
+        return missing;
+    double value = 0.0;
+    if (!GetIniDouble(section, key, &value))
+    {
+        LogRefused(section, key, text, "is not a number", NumberText(missing));
+        return missing;
+    }
+    if (value >= low && value <= high)
+        return value;
+    LogRefused(section, key, text, RangeText(low, high).c_str(), NumberText(fallback));
+    return fallback;
+}
+
+int IniIntInRange(const char* section, const std::string& key, int missing, int low, int high,
+                  int fallback)
+{
+    return static_cast<int>(IniWholeInRange(section, key.c_str(), missing, low, high, fallback));
+}
+
 // A real truncated into a colour value; the key is left alone when missing.
 void ReadIniRealColor(const char* section, const std::string& key, COLORREF* color)
 {
-    double value = static_cast<double>(*color);
-    if (GetIniDouble(section, key.c_str(), &value))
-        *color = static_cast<COLORREF>(TruncateToInt(value));
+    const double value = IniRealInRange(section, key.c_str(), *color, 0.0, kMaxRealColor, *color);
+    *color = static_cast<COLORREF>(TruncateToInt(value));
 }
 
-void ReadIniUInt(const char* section, const std::string& key, int* target)
+void ReadIniPercent(const std::string& key, int* percent)
 {
-    unsigned value = static_cast<unsigned>(*target);
-    if (GetIniUInt(section, key.c_str(), &value))
-        *target = static_cast<int>(value);
+    *percent = IniIntInRange(kMaterialSection, key, *percent, 0, 100, *percent);
 }
 
 void ReadIniColor(const char* section, const char* key, COLORREF* color)
 {
-    unsigned value = *color;
-    if (GetIniUInt(section, key, &value))
-        *color = value;
+    *color = static_cast<COLORREF>(IniWholeInRange(section, key, *color, 0, kMaxColor, *color));
 }
 
 // Reads the font keys with the suffix ("", "ElementLabel", "NodeLabel"). Missing sizes read
-// as 0 and a missing face name empties the name.
+// as 0 and a missing face name empties the name; a size out of range keeps the constructed one.
 void ReadIniFont(const std::string& suffix, CFontSetting& setting)
 {
     const auto key = [&suffix](const char* word) { return std::string(word) + suffix; };
-    double height = 0.0;
-    double width = 0.0;
-    double weight = 0.0;
+    LOGFONT& font = setting.font;
+    const double height = IniRealInRange(kDisplaySection, key("FontHeight").c_str(), 0.0,
+                                         -kMaxFontSize, kMaxFontSize, font.lfHeight);
+    const double width = IniRealInRange(kDisplaySection, key("FontWidth").c_str(), 0.0,
+                                        -kMaxFontSize, kMaxFontSize, font.lfWidth);
+    const double weight = IniRealInRange(kDisplaySection, key("FontWeight").c_str(), 0.0, 0.0,
+                                         kMaxFontWeight, font.lfWeight);
     int italic = 0;
-    GetIniDouble(kDisplaySection, key("FontHeight").c_str(), &height);
-    GetIniDouble(kDisplaySection, key("FontWidth").c_str(), &width);
-    GetIniDouble(kDisplaySection, key("FontWeight").c_str(), &weight);
     GetIniFlag(kDisplaySection, key("FontItalic").c_str(), &italic);
     setting.font.lfHeight = TruncateToInt(height);
     setting.font.lfWidth = TruncateToInt(width);
@@ -82,14 +166,6 @@ void ReadIniFont(const std::string& suffix, CFontSetting& setting)
     GetIniString(kDisplaySection, key("FontFaceName").c_str(), &faceName);
     SetFontFaceName(setting.font, faceName.c_str());
     ReadIniColor(kDisplaySection, key("FontColor").c_str(), &setting.color);
-}
-
-// An unsigned key with a default for when it is missing.
-unsigned IniUIntOr(const char* section, const char* key, unsigned fallback)
-{
-    unsigned value = fallback;
-    GetIniUInt(section, key, &value);
-    return value;
 }
 
 int IniFlagOr(const char* section, const char* key, int fallback)
@@ -118,7 +194,7 @@ int IniBandCount(const char* section, const char* key, int fallback, const char*
 
 int ClampBandCount(int bands, const char* location)
 {
-    if (bands >= 1 && bands <= CResultDisplayAttr::kMaxBands)
+    if (CResultDisplayAttr::IsBandCountValid(bands))
         return bands;
     const int clamped = bands < 1 ? 1 : CResultDisplayAttr::kMaxBands;
     CAELogFile log("Project");
@@ -200,18 +276,16 @@ void CAESettings::LoadMaterials()
             // The switch goes back in its one-digit form, created when it was missing.
             SetIniFlag(kMaterialSection, flagKey.c_str(), material.m_flag[side]);
             ReadIniRealColor(kMaterialSection, prefix + "EnvColor", &material.m_ambient[side]);
-            ReadIniUInt(kMaterialSection, prefix + "EnvOpacity", &material.m_ambientPercent[side]);
+            ReadIniPercent(prefix + "EnvOpacity", &material.m_ambientPercent[side]);
             ReadIniRealColor(kMaterialSection, prefix + "DiffColor", &material.m_diffuse[side]);
-            ReadIniUInt(kMaterialSection, prefix + "DiffOpacity", &material.m_diffusePercent[side]);
+            ReadIniPercent(prefix + "DiffOpacity", &material.m_diffusePercent[side]);
             ReadIniRealColor(kMaterialSection, prefix + "SpecColor", &material.m_specular[side]);
-            ReadIniUInt(kMaterialSection, prefix + "SpecOpacity",
-                        &material.m_specularPercent[side]);
+            ReadIniPercent(prefix + "SpecOpacity", &material.m_specularPercent[side]);
             ReadIniRealColor(kMaterialSection, prefix + "EmmiColor", &material.m_emission[side]);
-            ReadIniUInt(kMaterialSection, prefix + "EmmiOpacity",
-                        &material.m_emissionPercent[side]);
-            int shininess = material.m_shininess[side];
-            ReadIniUInt(kMaterialSection, prefix + "Shininess", &shininess);
-            material.m_shininess[side] = static_cast<int16_t>(shininess);
+            ReadIniPercent(prefix + "EmmiOpacity", &material.m_emissionPercent[side]);
+            const int shininess = material.m_shininess[side];
+            material.m_shininess[side] = static_cast<int16_t>(IniIntInRange(
+                kMaterialSection, prefix + "Shininess", shininess, 0, kMaxShininess, shininess));
         }
     }
 }
@@ -221,7 +295,9 @@ void CAESettings::LoadDisplayAttributes()
     for (const EntityKeys& keys : kEntityKeys)
     {
         ReadIniColor(kDisplaySection, keys.colorKey, &m_entityColors[keys.kind]);
-        ReadIniUInt(kDisplaySection, keys.sizeKey, &m_entitySizes[keys.kind]);
+        int& size = m_entitySizes[keys.kind];
+        size = IniIntInRange(kDisplaySection, keys.sizeKey, size, kMinEntitySize, kMaxEntitySize,
+                             size);
     }
     ReadIniColor(kDisplaySection, "BackgroundColor", &m_backgroundColor);
 }
@@ -249,31 +325,44 @@ void CAESettings::LoadViewDefaults()
     m_showCentralTriad =
         static_cast<BYTE>(IniFlagOr(kViewSection, "ShowCentralTriad", m_showCentralTriad));
     m_showReferenceTriad = IniFlagOr(kViewSection, "RefferenceTriad", 0) != 0 ? 1 : 0;
-    m_triadPosition = static_cast<int16_t>(IniUIntOr(kViewSection, "RefferenceTriadPosition", 0));
-    m_displayType = static_cast<int16_t>(IniUIntOr(kViewSection, "DisplayType", 0));
-    m_curveDivisions = static_cast<int>(IniUIntOr(kViewSection, "CurveDivisions", 0));
-    m_displayFilter = IniUIntOr(kViewSection, "SelectionFilter", 0);
+    // Missing keys read as 0; a value out of range gives the constructed one.
+    m_triadPosition = static_cast<int16_t>(
+        IniIntInRange(kViewSection, "RefferenceTriadPosition", 0, 0, 3, m_triadPosition));
+    m_displayType =
+        static_cast<int16_t>(IniIntInRange(kViewSection, "DisplayType", 0, 0, 4, m_displayType));
+    m_curveDivisions = IniIntInRange(kViewSection, "CurveDivisions", 0, 1, kMaxCurveDivisions,
+                                     kDefaultCurveDivisions);
+    m_displayFilter = static_cast<DWORD>(
+        IniWholeInRange(kViewSection, "SelectionFilter", 0, 0, kKindAll, kKindAll));
 }
 
 void CAESettings::LoadContourDefaults()
 {
     CResultDisplayAttr& contour = m_contourDefaults;
-    contour.m_nBandType =
-        static_cast<unsigned char>(IniUIntOr(kContourSection, "SmoothContour", 0));
+    const CResultDisplayAttr constructed;
+    contour.m_nBandType = static_cast<unsigned char>(
+        IniIntInRange(kContourSection, "SmoothContour", 0, 0, 2, constructed.m_nBandType));
     contour.m_bReverseBand =
         static_cast<unsigned char>(IniFlagOr(kContourSection, "ReverseBand", 0));
     contour.m_nBands = IniBandCount(kContourSection, "NoOfBands", contour.m_nBands,
                                     "CAESettings::LoadContourDefaults");
-    contour.m_nContourType =
-        static_cast<int>(IniUIntOr(kContourSection, "BandType", contour.m_nContourType));
+    contour.m_nContourType = IniIntInRange(
+        kContourSection, "BandType", contour.m_nContourType, CResultDisplayAttr::kBands,
+        CResultDisplayAttr::kIsoSurface, constructed.m_nContourType);
 }
 
 void CAESettings::LoadVectorDefaults()
 {
     CVectorDisplayAttr& vector = m_vectorDefaults;
+    const CVectorDisplayAttr constructed;
+    // Missing codes and reals read as 0; a value out of range gives the constructed one.
+    const auto code = [](const char* key, int high, int16_t fallback)
+    { return static_cast<int16_t>(IniIntInRange(kVectorSection, key, 0, 1, high, fallback)); };
+    const auto fraction = [](const char* key, double fallback)
+    { return IniRealInRange(kVectorSection, key, 0.0, 0.0, 1.0, fallback); };
     vector.SetConstantLength(IniFlagOr(kVectorSection, "IsVectorLenConst", 1) != 0);
     vector.SetLengthPercent(IniDoubleOr(kVectorSection, "VectorLengthPercent", 0.0));
-    vector.SetThickness(static_cast<int16_t>(IniUIntOr(kVectorSection, "VectorThickness", 0)));
+    vector.SetThickness(code("VectorThickness", 5, constructed.GetThickness()));
     vector.SetSameColor(IniFlagOr(kVectorSection, "IsSameVectorColor", 1) != 0);
     // A missing count stays 0; a count that is read is kept to the band range.
     vector.SetNoOfBands(
@@ -282,14 +371,15 @@ void CAESettings::LoadVectorDefaults()
     const int contourReverse = IniFlagOr(kContourSection, "ReverseBand", 0);
     vector.m_colorBands.m_bReverseBand =
         static_cast<unsigned char>(IniFlagOr(kVectorSection, "ReverseBand", contourReverse));
-    vector.SetPosition(static_cast<int16_t>(IniUIntOr(kVectorSection, "VectorPosition", 0)));
-    vector.SetArrowHeadSize(
-        static_cast<int16_t>(IniUIntOr(kVectorSection, "VectorArrowHeadSize", 0)));
-    vector.SetArrowHeadPercLen(IniDoubleOr(kVectorSection, "VectorArrowHeadPercLen", 0.0));
-    vector.SetArrowHeadConst(IniDoubleOr(kVectorSection, "VectorArrowHeadConst", 0.0));
-    vector.SetArrowHeadType(
-        static_cast<int16_t>(IniUIntOr(kVectorSection, "VectorArrowHeadType", 0)));
-    vector.SetScaleFactor(IniDoubleOr(kVectorSection, "ScaleFactor", 0.0));
-    const double color = IniDoubleOr(kVectorSection, "VectorSameColor", 0.0);
+    vector.SetPosition(code("VectorPosition", 3, constructed.GetPosition()));
+    vector.SetArrowHeadSize(code("VectorArrowHeadSize", 2, constructed.GetArrowHeadSize()));
+    vector.SetArrowHeadPercLen(
+        fraction("VectorArrowHeadPercLen", constructed.GetArrowHeadPercLen()));
+    vector.SetArrowHeadConst(fraction("VectorArrowHeadConst", constructed.GetArrowHeadConst()));
+    vector.SetArrowHeadType(code("VectorArrowHeadType", 3, constructed.GetArrowHeadType()));
+    vector.SetScaleFactor(IniRealInRange(kVectorSection, "ScaleFactor", 0.0, 0.0, kMaxScaleFactor,
+                                         constructed.GetScaleFactor()));
+    const double color = IniRealInRange(kVectorSection, "VectorSameColor", 0.0, 0.0, kMaxRealColor,
+                                        ColorToCOLORREF(constructed.GetColor()));
     vector.SetColor(COLORREFToColor(static_cast<COLORREF>(TruncateToInt(color))));
 }

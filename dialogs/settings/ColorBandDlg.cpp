@@ -273,7 +273,7 @@ bool CColorBandDlg::ApplyWholeColorBar()
 {
     if (!UpdateData(TRUE))
         return false;
-    if (ChecksBandCount() && !IsBandCountValid(m_bands))
+    if (ChecksBandCount() && !CResultDisplayAttr::IsBandCountValid(m_bands))
     {
         m_bErrorShown = 1;
         ShowBandCountMessage(*this);

@@ -16,12 +16,6 @@
 
 #include <memory>
 
-// A band count the bands can take.
-inline bool IsBandCountValid(int bands)
-{
-    return bands >= 1 && bands <= CResultDisplayAttr::kMaxBands;
-}
-
 class CColorBandDlg : public CToolDlg
 {
 public:

@@ -168,7 +168,7 @@ void CContourSettingDlg::OnUpperSetFocus()
 bool CContourSettingDlg::RestoreDefaults()
 {
     m_working = m_viewAttr;
-    if (!IsBandCountValid(m_bands))
+    if (!CResultDisplayAttr::IsBandCountValid(m_bands))
     {
         ShowBandCountMessage(*this);
         return false;
@@ -206,7 +206,7 @@ void CContourSettingDlg::OnApplyButton()
         m_bErrorShown = 0;
         return;
     }
-    if (!IsBandCountValid(m_bands))
+    if (!CResultDisplayAttr::IsBandCountValid(m_bands))
     {
         ShowBandCountMessage(*this);
         return;

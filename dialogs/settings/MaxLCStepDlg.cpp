@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <climits>
-#include <cstdlib>
 
 namespace
 {
@@ -17,16 +16,6 @@ const DialogText kTexts[] = {{0, "MaxLCStep", "Title"},
                              {IDOK, "Common", "OK"},
                              {IDCANCEL, "Common", "Cancel"}};
 
-// The leading digits as an int, 0 for none; a number past the int range stops at its end.
-int LeadingInt(const CString& text)
-{
-    const long value = std::strtol(text.GetString(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 } // namespace
 
 CMaxLCStepDlg::CMaxLCStepDlg(CWnd* parent)
@@ -38,6 +27,12 @@ void CMaxLCStepDlg::DoDataExchange(CDataExchange* dx)
 {
     CDialog::DoDataExchange(dx);
     DDX_Text(dx, IDC_MAXLCSTEP_EDIT, m_maxStepText);
+    // The edit takes digits only, but a pasted "-5" or "abc" still reaches it.
+    if (dx->m_bSaveAndValidate)
+    {
+        DDX_Text(dx, IDC_MAXLCSTEP_EDIT, m_typedStep);
+        DDV_MinMaxInt(dx, m_typedStep, 0, INT_MAX);
+    }
 }
 
 BOOL CMaxLCStepDlg::OnInitDialog()
@@ -53,6 +48,6 @@ void CMaxLCStepDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    m_maxStep = LeadingInt(m_maxStepText);
+    m_maxStep = m_typedStep;
     EndDialog(IDOK);
 }

@@ -11,7 +11,8 @@ public:
     explicit CMaxLCStepDlg(CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
-    // Takes the leading digits of the text: none give 0.
+    // Takes the text's whole number of 0 or more; other text gets the data exchange's message
+    // and the dialog stays.
     void OnOK() override;
 
     int m_maxStep = 0;
@@ -19,4 +20,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+
+private:
+    int m_typedStep = 0; // the text's number, once the exchange has accepted it
 };

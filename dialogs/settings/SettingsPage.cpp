@@ -32,7 +32,7 @@ void ShowBandCountMessage(CWnd& dialog)
 
 void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands)
 {
-    if (!dx->m_bSaveAndValidate || (bands >= 1 && bands <= CResultDisplayAttr::kMaxBands))
+    if (!dx->m_bSaveAndValidate || CResultDisplayAttr::IsBandCountValid(bands))
         return;
     ShowBandCountMessage(dialog);
     dx->Fail();

@@ -9,9 +9,6 @@
 
 #include <windows.h>
 
-#include <cmath>
-#include <cstdlib>
-
 namespace
 {
 const DialogText kTexts[] = {{0, "ShrinkSetting", "Title"},
@@ -31,6 +28,9 @@ void CShrinkSettingDlg::DoDataExchange(CDataExchange* dx)
     CDialog::DoDataExchange(dx);
     DDX_Check(dx, IDC_SHRINK_MODE, m_shrinkMode);
     DDX_Text(dx, IDC_SHRINK_FACTOR, m_factorText);
+    // Text that is no number is refused here with the message of every number field.
+    if (dx->m_bSaveAndValidate)
+        DDX_Text(dx, IDC_SHRINK_FACTOR, m_typedFactor);
 }
 
 CCAEView* CShrinkSettingDlg::FindView() const
@@ -60,9 +60,8 @@ void CShrinkSettingDlg::OnOK()
         return;
     // The text shows the factor rounded: left as shown, it keeps the factor the view has.
     if (m_factorText != m_shownText || FindView() == nullptr)
-        m_shrinkFactor = std::atof(m_factorText.GetString());
-    // "nan" parses, but is no factor: it would leave the elements nowhere.
-    if (!(m_shrinkFactor >= 0.0 && m_shrinkFactor <= 1.0))
+        m_shrinkFactor = m_typedFactor;
+    if (m_shrinkFactor < 0.0 || m_shrinkFactor > 1.0)
     {
         ShowDialogMessage(*this,
                           LoadUiText("message.str", "Error", "ShrinkSettingDlgOnOK").GetString(),

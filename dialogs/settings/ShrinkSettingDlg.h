@@ -14,8 +14,9 @@ public:
     explicit CShrinkSettingDlg(CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
-    // A factor outside 0..1 (or no number at all) is refused with a message and the dialog
-    // stays; otherwise the view takes the values and the dialog ends with IDOK.
+    // Text that is no number gets the data exchange's number message, a factor outside 0..1
+    // its own; the dialog then stays. Otherwise the view takes the values and the dialog ends
+    // with IDOK.
     void OnOK() override;
 
     int m_frameKey = 0; // the view's child frame in the frame map; set by the caller
@@ -29,5 +30,6 @@ protected:
 private:
     CCAEView* FindView() const;
 
-    CString m_shownText; // the factor's text as the dialog opened with it
+    CString m_shownText;        // the factor's text as the dialog opened with it
+    double m_typedFactor = 0.0; // the text's number, once the exchange has accepted it
 };

@@ -73,10 +73,11 @@ void CVectorColorBandsDlg::DoDataExchange(CDataExchange* dx)
     bands.m_dataMax = m_dataMax;
 }
 
+// A uniform magnitude (a rigid translation) still lists its bands, each at the one value, so
+// that their colours can be chosen and the colour bar widened.
 bool CVectorColorBandsDlg::PrepareFill()
 {
-    const int bands = m_working.m_colorBands.m_nBands;
-    return bands > 0 && (m_working.m_maxMagnitude - m_working.m_minMagnitude) / bands != 0.0;
+    return m_working.m_colorBands.m_nBands > 0;
 }
 
 bool CVectorColorBandsDlg::RestoreDefaults()

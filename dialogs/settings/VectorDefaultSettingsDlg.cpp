@@ -119,6 +119,9 @@ void CVectorDefaultSettingsDlg::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_VECTOR_HEAD_PERCENT, m_arrowHeadPercent);
     DDX_Text(dx, IDC_VECTOR_LENGTH_PERCENT, m_lengthPercent);
     DDX_Text(dx, IDC_VECTOR_BANDS, m_bands);
+    // The count is used, and editable, only with colour bands.
+    if (m_colorMode == 1)
+        DDV_BandCount(dx, *this, m_bands);
     DDX_Check(dx, IDC_VECTOR_REVERSE, m_reverse);
     if (dx->m_bSaveAndValidate)
         m_color = m_colorButton.GetColor();

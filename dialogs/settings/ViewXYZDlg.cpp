@@ -6,19 +6,6 @@
 
 #include <windows.h>
 
-#include <cmath>
-#include <cstdlib>
-
-namespace
-{
-// "abc" gives 0.0 as atof does; so do "nan" and "1e999", which atof would pass on.
-double ParseValue(const CString& text)
-{
-    const double value = std::atof(text.GetString());
-    return std::isfinite(value) ? value : 0.0;
-}
-} // namespace
-
 CViewXYZDlg::CViewXYZDlg(UINT templateId, const int (&editIds)[3], const DialogText* texts,
                          std::size_t textCount, CWnd* parent)
     : CDialog(templateId, parent)
@@ -32,7 +19,12 @@ void CViewXYZDlg::DoDataExchange(CDataExchange* dx)
 {
     CDialog::DoDataExchange(dx);
     for (int i = 0; i < 3; ++i)
+    {
         DDX_Text(dx, m_editIds[i], m_texts[i]);
+        // Text that is no number is refused here with the message of every number field.
+        if (dx->m_bSaveAndValidate)
+            DDX_Text(dx, m_editIds[i], m_typed[i]);
+    }
 }
 
 BOOL CViewXYZDlg::OnInitDialog()
@@ -50,7 +42,7 @@ void CViewXYZDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    const CPoint3D values(ParseValue(m_texts[0]), ParseValue(m_texts[1]), ParseValue(m_texts[2]));
+    const CPoint3D values(m_typed[0], m_typed[1], m_typed[2]);
     const CPoint3D before = m_values;
     m_values = values;
     if (!AcceptValues())

@@ -14,8 +14,8 @@ class CViewXYZDlg : public CDialog
 {
 public:
     BOOL OnInitDialog() override;
-    // The three texts parsed: text that is no finite number gives 0.0. Ends with IDOK unless
-    // AcceptValues refuses them.
+    // The three texts as numbers: text that is no number gets the data exchange's message and
+    // the dialog stays. Ends with IDOK unless AcceptValues refuses them.
     void OnOK() override;
 
     CPoint3D m_values;
@@ -32,6 +32,7 @@ protected:
 
 private:
     int m_editIds[3];
+    double m_typed[3] = {}; // the texts' numbers, once the exchange has accepted them
     const DialogText* m_captions;
     std::size_t m_captionCount;
 };

@@ -1,14 +1,18 @@
 // The program itself, started as a user would: Gravik.exe in a scratch copy of its runtime
-// layout, closed through its main window; ten runs in a row, and a run in Japanese mode.
+// layout, closed through its main window; ten runs in a row, a run in Japanese mode, and a run
+// whose INI holds values far out of range.
 #include "core/services/StringFile.h"
 #include "platform/win/platform_ids.h"
 #include "tests/app/AppFolders.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,17 +44,37 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM data)
     return TRUE;
 }
 
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<FindWindowOf*>(data);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    char className[16] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
+        std::strcmp(className, "#32770") == 0)
+    {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Gravik.exe copied into folder, started there with the extra environment lines
-// ("NAME=value") and without the splash; ended when the object goes.
+// ("NAME=value") and without the splash, a file to open last on its command line; ended when
+// the object goes.
 class CRunningProgram
 {
 public:
-    CRunningProgram(const std::string& folder, const std::vector<std::string>& environment = {})
+    CRunningProgram(const std::string& folder, const std::vector<std::string>& environment = {},
+                    const std::string& file = "")
     {
         const std::string program = folder + "\\Gravik.exe";
         if (!fs::exists(program))
             fs::copy_file(kStagedProgram, program);
         std::string commandLine = "\"" + program + "\" /Automation";
+        if (!file.empty())
+            commandLine += " \"" + file + "\"";
         std::string block;
         for (const std::string& line : environment)
             block += line + '\0';
@@ -92,6 +116,23 @@ public:
         return static_cast<long>(exitCode);
     }
 
+    // Closes the main window and answers No when the program asks whether to save the project.
+    long CloseWithoutSaving()
+    {
+        if (m_main != nullptr)
+            ::PostMessageA(m_main, WM_CLOSE, 0, 0);
+        const DWORD start = ::GetTickCount();
+        while (::WaitForSingleObject(m_process.hProcess, 100) != WAIT_OBJECT_0 &&
+               ::GetTickCount() - start < 20000)
+        {
+            FindWindowOf search = {m_process.dwProcessId, nullptr};
+            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr)
+                ::PostMessageA(search.found, WM_COMMAND, IDNO, 0);
+        }
+        return Close();
+    }
+
 private:
     HWND WaitForMainWindow(DWORD timeoutMs) const
     {
@@ -112,6 +153,101 @@ private:
     PROCESS_INFORMATION m_process = {};
     HWND m_main = nullptr;
 };
+
+struct LargestWindow
+{
+    HWND found;
+    LONG area;
+};
+
+BOOL CALLBACK FindLargestVisible(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<LargestWindow*>(data);
+    RECT rect = {};
+    ::GetWindowRect(hwnd, &rect);
+    const LONG area = (rect.right - rect.left) * (rect.bottom - rect.top);
+    if (::IsWindowVisible(hwnd) && area > search->area)
+        *search = {hwnd, area};
+    return TRUE;
+}
+
+// The screen rectangle of the view: the largest window inside the active child frame.
+RECT ViewOnScreen(HWND main)
+{
+    RECT rect = {};
+    const HWND client = ::FindWindowExA(main, nullptr, "MDIClient", nullptr);
+    const HWND frame = client != nullptr ? ::GetWindow(client, GW_CHILD) : nullptr;
+    if (frame == nullptr)
+        return rect;
+    LargestWindow search = {nullptr, 0};
+    ::EnumChildWindows(frame, FindLargestVisible, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr)
+        ::GetWindowRect(search.found, &rect);
+    return rect;
+}
+
+// Coloured pixels of the view on the screen, every 4th of each row and column, once they make
+// more than a tenth of those sampled or after timeoutMs. Black (the background) and the grey of
+// a view never painted do not count; the model's colours do.
+double WaitForColouredView(HWND main, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    double share = 0.0;
+    do
+    {
+        ::Sleep(200);
+        const RECT view = ViewOnScreen(main);
+        int sampled = 0;
+        int coloured = 0;
+        const HDC screen = ::GetDC(nullptr);
+        for (int y = view.top; y < view.bottom; y += 4)
+        {
+            for (int x = view.left; x < view.right; x += 4)
+            {
+                const COLORREF c = ::GetPixel(screen, x, y);
+                const int high = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+                const int low = std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+                coloured += high - low > 60 ? 1 : 0;
+                ++sampled;
+            }
+        }
+        ::ReleaseDC(nullptr, screen);
+        share = sampled > 0 ? double(coloured) / sampled : 0.0;
+    } while (share <= 0.1 && ::GetTickCount() - start < timeoutMs);
+    return share;
+}
+
+std::string ShippedIni()
+{
+    std::ifstream in("resources/ini/Gravik.ini", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The INI text with the value of the key's first line replaced.
+std::string WithValue(std::string ini, const std::string& key, const std::string& value)
+{
+    const size_t at = ini.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return ini;
+    const size_t begin = at + key.size() + 2;
+    return ini.replace(begin, ini.find_first_of("\r\n", begin) - begin, value);
+}
+
+// A shaded plate of one 8-node shell: its faces are cut by the curve divisions.
+const char kCurvedShellDeck[] = "BEGIN BULK\n"
+                                "GRID           1              0.      0.      0.\n"
+                                "GRID           2              2.      0.      0.\n"
+                                "GRID           3              2.      2.      0.\n"
+                                "GRID           4              0.      2.      0.\n"
+                                "GRID           5              1.      0.      0.\n"
+                                "GRID           6              2.      1.      0.\n"
+                                "GRID           7              1.      2.      0.\n"
+                                "GRID           8              0.      1.      0.\n"
+                                "CQUAD8         1       1       1       2       3       4\n"
+                                "               5       6       7       8\n"
+                                "ENDDATA\n";
 
 size_t Count(const std::string& text, const std::string& part)
 {
@@ -173,4 +309,31 @@ TEST(Program, JapaneseModeShowsTheJapaneseIdleText)
     }
     EXPECT_EQ(ready, statusText);
     EXPECT_EQ(0, running.Close());
+}
+
+// Far out of range, the curve divisions would cut the shell's face into 10^10 pieces and the
+// shininess would leave the shaded view unpainted: both give their defaults.
+TEST(Program, AnIniOutOfRangeStillShowsTheModelAndCloses)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    std::string ini = WithValue(ShippedIni(), "Language", "English");
+    ini = WithValue(ini, "CurveDivisions", "100000");
+    ini = WithValue(ini, "ShellObverseShininess", "100000");
+    CAppFolders folders("program_out_of_range", ini);
+    const std::string deck = folders.Path("curved_shell.dat");
+    std::ofstream(deck, std::ios::binary) << kCurvedShellDeck;
+    CRunningProgram running(folders.Path("bin"), {}, deck);
+    ASSERT_TRUE(running.Started());
+    ASSERT_NE(nullptr, running.MainWindow());
+    // New views shade with ridge lines: the plate in its property colour.
+    EXPECT_GT(WaitForColouredView(running.MainWindow(), 20000), 0.1);
+    EXPECT_EQ(0, running.CloseWithoutSaving());
+    std::string log;
+    for (const auto& entry : fs::directory_iterator(folders.Path("log")))
+        log += folders.Read("log\\" + entry.path().filename().string());
+    for (const char* line :
+         {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
+          "[Material] ShellObverseShininess=100000 is outside 0..128: 50 is used"})
+        EXPECT_NE(std::string::npos, log.find(line)) << line;
 }

@@ -1,11 +1,18 @@
 // Project settings from the product INI: constructed values, every key read, the one-digit
-// rewrite of "ObjectColor", band counts kept in range and the vector defaults' own keys.
+// rewrite of "ObjectColor", numbers kept in range and the vector defaults' own keys.
 #include "project/AESettings.h"
 
+#include "core/geometry/ColorConvert.h"
 #include "tests/support/ProjectTestSupport.h"
 
+#include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -140,7 +147,7 @@ TEST(AESettings, AFullIniGivesEveryField)
     EXPECT_EQ(42, solid.m_specularPercent[0]);
     EXPECT_EQ(1u, solid.m_emission[0]);
     EXPECT_EQ(43, solid.m_emissionPercent[0]);
-    EXPECT_EQ(static_cast<int16_t>(70000), solid.m_shininess[0]); // kept in 16 bits
+    EXPECT_EQ(50, solid.m_shininess[0]); // past 128: the constructed one
     const CGLMaterial& shell = settings.m_materials[CAESettings::kShellMaterial];
     EXPECT_EQ(1, shell.m_flag[1]); // "01" is no one-digit flag
     EXPECT_EQ(12, shell.m_shininess[1]);
@@ -288,4 +295,271 @@ TEST(AESettings, TheInputFileListHoldsThirty)
     EXPECT_FALSE(settings.AddInputFile("f30"));
     EXPECT_EQ(30, settings.m_inputFileCount);
     EXPECT_STREQ("f29", settings.m_inputFiles[29]);
+}
+
+namespace
+{
+// What a damaged INI may hold in every numeric key.
+const char* const kDamaged[] = {"0", "-1", "100000", "4294967295", "abc"};
+// The value of a key that is missing: "-1" and "abc" are no whole numbers of 0 or more.
+const double kAsMissing = std::numeric_limits<double>::quiet_NaN();
+
+struct NumericKey
+{
+    const char* section;
+    std::string key;
+    std::function<double(const CAESettings&)> read;
+    double expected[4]; // for "0", "-1", "100000", "4294967295"; "abc" reads as missing
+};
+
+std::vector<NumericKey> NumericKeys()
+{
+    using S = const CAESettings&;
+    using ColorPair = COLORREF[2];
+    const double green = RGB(0, 255, 0);
+    std::vector<NumericKey> keys;
+    const char* const kinds[] = {"Solid", "Shell"};
+    const char* const sides[] = {"Obverse", "Reverse"};
+    for (int kind = 0; kind < 2; ++kind)
+    {
+        for (int side = 0; side < 2; ++side)
+        {
+            const std::string prefix = std::string(kinds[kind]) + sides[side];
+            const auto material = [kind, side](ColorPair CGLMaterial::*colors, int which)
+            {
+                return [=](S s)
+                {
+                    const CGLMaterial& m = s.m_materials[kind];
+                    switch (which)
+                    {
+                    case 0: return double((m.*colors)[side]);
+                    case 1: return double(m.m_ambientPercent[side]);
+                    case 2: return double(m.m_diffusePercent[side]);
+                    case 3: return double(m.m_specularPercent[side]);
+                    case 4: return double(m.m_emissionPercent[side]);
+                    default: return double(m.m_shininess[side]);
+                    }
+                };
+            };
+            const double colors[4] = {0, kAsMissing, 100000, kAsMissing};
+            const double percents[4] = {0, kAsMissing, kAsMissing, kAsMissing};
+            const char* const colorKeys[] = {"EnvColor", "DiffColor", "SpecColor", "EmmiColor"};
+            ColorPair CGLMaterial::*const colorFields[] = {
+                &CGLMaterial::m_ambient, &CGLMaterial::m_diffuse, &CGLMaterial::m_specular,
+                &CGLMaterial::m_emission};
+            const char* const opacityKeys[] = {"EnvOpacity", "DiffOpacity", "SpecOpacity",
+                                               "EmmiOpacity"};
+            for (int i = 0; i < 4; ++i)
+            {
+                keys.push_back({"Material",
+                                prefix + colorKeys[i],
+                                material(colorFields[i], 0),
+                                {colors[0], colors[1], colors[2], colors[3]}});
+                keys.push_back({"Material",
+                                prefix + opacityKeys[i],
+                                material(nullptr, i + 1),
+                                {percents[0], percents[1], percents[2], percents[3]}});
+            }
+            keys.push_back({"Material",
+                            prefix + "Shininess",
+                            material(nullptr, 5),
+                            {0, kAsMissing, kAsMissing, kAsMissing}});
+        }
+    }
+    const struct
+    {
+        const char* name;
+        CAESettings::EntityKind kind;
+    } entities[] = {{"Grid", CAESettings::kGrid},   {"Solid", CAESettings::kSolid},
+                    {"Shell", CAESettings::kShell}, {"Mass", CAESettings::kMass},
+                    {"Elass", CAESettings::kElass}, {"Beam", CAESettings::kBeam}};
+    for (const auto& e : entities)
+    {
+        const CAESettings::EntityKind kind = e.kind;
+        keys.push_back({"DisplayAttribute",
+                        std::string(e.name) + "Color",
+                        [kind](S s) { return double(s.m_entityColors[kind]); },
+                        {0, kAsMissing, 100000, kAsMissing}});
+        // Sizes of 1..10: 0 is as far out as 100000.
+        keys.push_back({"DisplayAttribute",
+                        std::string(e.name) + "Size",
+                        [kind](S s) { return double(s.m_entitySizes[kind]); },
+                        {kAsMissing, kAsMissing, kAsMissing, kAsMissing}});
+    }
+    keys.push_back({"DisplayAttribute",
+                    "BackgroundColor",
+                    [](S s) { return double(s.m_backgroundColor); },
+                    {0, kAsMissing, 100000, kAsMissing}});
+    const struct
+    {
+        const char* suffix;
+        const CFontSetting CAESettings::*font;
+    } fonts[] = {{"", &CAESettings::m_generalFont},
+                 {"ElementLabel", &CAESettings::m_elementLabelFont},
+                 {"NodeLabel", &CAESettings::m_nodeLabelFont}};
+    for (const auto& f : fonts)
+    {
+        const CFontSetting CAESettings::*font = f.font;
+        const std::string suffix = f.suffix;
+        // Reals: "-1" is a number; past the range the constructed 14 pixels of weight 400.
+        keys.push_back({"DisplayAttribute",
+                        "FontHeight" + suffix,
+                        [font](S s) { return double((s.*font).font.lfHeight); },
+                        {0, -1, 14, 14}});
+        keys.push_back({"DisplayAttribute",
+                        "FontWidth" + suffix,
+                        [font](S s) { return double((s.*font).font.lfWidth); },
+                        {0, -1, 0, 0}});
+        keys.push_back({"DisplayAttribute",
+                        "FontWeight" + suffix,
+                        [font](S s) { return double((s.*font).font.lfWeight); },
+                        {0, 400, 400, 400}});
+        keys.push_back({"DisplayAttribute",
+                        "FontColor" + suffix,
+                        [font](S s) { return double((s.*font).color); },
+                        {0, kAsMissing, 100000, kAsMissing}});
+    }
+    const std::vector<NumericKey> others = {
+        // Angles are any finite number of degrees.
+        {"ViewDefaultSetting",
+         "X_Angle",
+         [](S s) { return s.m_viewAngles.x; },
+         {0, -1, 100000, 4294967295.0}},
+        {"ViewDefaultSetting",
+         "Y_Angle",
+         [](S s) { return s.m_viewAngles.y; },
+         {0, -1, 100000, 4294967295.0}},
+        {"ViewDefaultSetting",
+         "Z_Angle",
+         [](S s) { return s.m_viewAngles.z; },
+         {0, -1, 100000, 4294967295.0}},
+        {"ViewDefaultSetting",
+         "RefferenceTriadPosition",
+         [](S s) { return double(s.m_triadPosition); },
+         {0, 0, 2, 2}},
+        {"ViewDefaultSetting",
+         "DisplayType",
+         [](S s) { return double(s.m_displayType); },
+         {0, 0, 0, 0}},
+        {"ViewDefaultSetting",
+         "CurveDivisions",
+         [](S s) { return double(s.m_curveDivisions); },
+         {4, 0, 4, 4}},
+        {"ViewDefaultSetting",
+         "SelectionFilter",
+         [](S s) { return double(s.m_displayFilter); },
+         {0, 0, 63, 63}},
+        {"ContourDefaluts",
+         "SmoothContour",
+         [](S s) { return double(s.m_contourDefaults.m_nBandType); },
+         {0, 0, 2, 2}},
+        // Band counts are clamped to 1..117; a missing count stays as constructed.
+        {"ContourDefaluts",
+         "NoOfBands",
+         [](S s) { return double(s.m_contourDefaults.m_nBands); },
+         {1, 10, 117, 1}},
+        {"ContourDefaluts",
+         "BandType",
+         [](S s) { return double(s.m_contourDefaults.m_nContourType); },
+         {100, 100, 100, 100}},
+        {"VectorDefaluts",
+         "VectorThickness",
+         [](S s) { return double(s.m_vectorDefaults.GetThickness()); },
+         {1, 0, 1, 1}},
+        {"VectorDefaluts",
+         "VectorColorBands",
+         [](S s) { return double(s.m_vectorDefaults.GetNoOfBands()); },
+         {1, 0, 117, 1}},
+        {"VectorDefaluts",
+         "VectorPosition",
+         [](S s) { return double(s.m_vectorDefaults.GetPosition()); },
+         {1, 0, 1, 1}},
+        {"VectorDefaluts",
+         "VectorArrowHeadSize",
+         [](S s) { return double(s.m_vectorDefaults.GetArrowHeadSize()); },
+         {1, 0, 1, 1}},
+        {"VectorDefaluts",
+         "VectorArrowHeadType",
+         [](S s) { return double(s.m_vectorDefaults.GetArrowHeadType()); },
+         {1, 0, 1, 1}},
+        {"VectorDefaluts",
+         "VectorArrowHeadPercLen",
+         [](S s) { return s.m_vectorDefaults.GetArrowHeadPercLen(); },
+         {0, 0.25, 0.25, 0.25}},
+        {"VectorDefaluts",
+         "VectorArrowHeadConst",
+         [](S s) { return s.m_vectorDefaults.GetArrowHeadConst(); },
+         {0, 0.25, 0.25, 0.25}},
+        {"VectorDefaluts",
+         "ScaleFactor",
+         [](S s) { return s.m_vectorDefaults.GetScaleFactor(); },
+         {0, 1, 100000, 1}},
+        {"VectorDefaluts",
+         "VectorSameColor",
+         [](S s) { return double(ColorToCOLORREF(s.m_vectorDefaults.GetColor())); },
+         {0, green, 100000, green}}};
+    keys.insert(keys.end(), others.begin(), others.end());
+    return keys;
+}
+
+// Every key of the table holding the value, section by section.
+std::string IniWithEveryKey(const std::vector<NumericKey>& keys, const std::string& value)
+{
+    std::string ini;
+    std::string section;
+    for (const NumericKey& k : keys)
+    {
+        if (k.section != section)
+        {
+            section = k.section;
+            ini += "[" + section + "]\r\n";
+        }
+        ini += k.key + "=" + value + "\r\n";
+    }
+    return ini;
+}
+
+std::string ReadLogs(const CProjectFolders& folders)
+{
+    std::string text;
+    for (const auto& entry : std::filesystem::directory_iterator(folders.Path("log")))
+        text += CProjectFolders::ReadBytes(entry.path().string());
+    return text;
+}
+} // namespace
+
+TEST(AESettings, EveryNumericKeyStaysInItsRangeAndARefusedValueIsLogged)
+{
+    const std::vector<NumericKey> keys = NumericKeys();
+    CProjectFolders none("settings_numbers_missing");
+    const CAESettings missing;
+    for (int v = 0; v < 5; ++v)
+    {
+        SCOPED_TRACE(kDamaged[v]);
+        // A folder each: the profile functions may keep a file they have just read.
+        CProjectFolders folders(std::string("settings_numbers_") + std::to_string(v));
+        folders.WriteIni(IniWithEveryKey(keys, kDamaged[v]));
+        const CAESettings settings;
+        for (const NumericKey& k : keys)
+        {
+            SCOPED_TRACE(k.key);
+            const double expected = v < 4 ? k.expected[v] : kAsMissing;
+            EXPECT_EQ(std::isnan(expected) ? k.read(missing) : expected, k.read(settings));
+        }
+        const std::string log = ReadLogs(folders);
+        if (v == 2)
+        {
+            for (const char* line :
+                 {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
+                  "[Material] ShellObverseShininess=100000 is outside 0..128: 50 is used",
+                  "[DisplayAttribute] FontHeight=100000 is outside -200..200: 14 is used"})
+                EXPECT_NE(std::string::npos, log.find(line)) << line << "\n" << log;
+        }
+        if (v == 4)
+        {
+            const char* line = "[Material] ShellObverseShininess=abc is not a whole number of 0 "
+                               "or more: 50 is used";
+            EXPECT_NE(std::string::npos, log.find(line)) << log;
+        }
+    }
 }

@@ -3,8 +3,10 @@
 
 #include "core/services/AppEnvironment.h"
 #include "core/services/ProductIni.h"
+#include "platform/base/os.h"
 #include "platform/ole/oleinit.h"
 #include "platform/test/pump.h"
+#include "platform/win/texts.h"
 #include "project/ProjectData.h"
 #include "tests/support/TestPaths.h"
 
@@ -30,12 +32,15 @@ void DialogFixture::SetUp()
     m_savedSuffix = GetLanguageSuffix();
     SetExecutableFolder((fs::path(m_root) / "bin").string());
     SetLanguage("_ENG");
+    // The data exchange's messages, which the program reads beside its own folder.
+    fw::SetTextSource("resources\\string", "_ENG");
 }
 
 void DialogFixture::TearDown()
 {
     SetExecutableFolder(m_savedFolder);
     SetLanguageSuffix(m_savedSuffix);
+    fw::SetTextSource((fw::os::ExecutableFolder() + "\\..\\string").c_str(), "_ENG");
     fw::test::CancelDialogScript();
     fw::test::MainFrameFixture::TearDown();
 }

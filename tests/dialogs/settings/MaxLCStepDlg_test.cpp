@@ -1,5 +1,5 @@
 // The animation frames dialog under Wine: its texts, the count shown, the digits-only edit and
-// the number OK takes from what was typed.
+// the number OK takes from what was typed or the message it refuses it with.
 #include "dialogs/settings/MaxLCStepDlg.h"
 
 #include "platform/test/pump.h"
@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <gtest/gtest.h>
 
 using dialogs_test::DialogFixture;
@@ -58,30 +57,35 @@ TEST_F(MaxLCStepDlg, TheEditTakesDigitsOnly)
     dialog.DestroyWindow();
 }
 
-TEST_F(MaxLCStepDlg, OkTakesTheLeadingDigits)
+TEST_F(MaxLCStepDlg, OkTakesAWholeNumberOfZeroOrMoreAndRefusesOtherText)
 {
     const struct
     {
         const char* text;
-        int frames;
-    } kCases[] = {{"25", 25},
-                  {"abc", 0},
-                  {"", 0},
-                  {"12ab", 12},
-                  {"007", 7},
-                  // Past the int range: the largest count, not a negative one.
-                  {"99999999999", INT_MAX}};
+        int frames;          // after OK; the preset 10 when refused
+        const char* message; // empty when accepted
+    } kCases[] = {{"25", 25, ""},
+                  {"007", 7, ""},
+                  {"0", 0, ""},
+                  {"abc", 10, "Enter a whole number."},
+                  {"", 10, "Enter a whole number."},
+                  {"12ab", 10, "Enter a whole number."},
+                  {"-5", 10, "Enter a whole number from 0 to 2147483647."},
+                  {"99999999999", 10, "Enter a whole number."}};
     for (const auto& c : kCases)
     {
         SCOPED_TRACE(c.text);
+        (*m_services)->messageBoxes.clear();
         CMaxLCStepDlg dialog;
         dialog.m_maxStep = 10;
         const HWND hwnd = Open(dialog);
         ::SetDlgItemTextA(hwnd, IDC_MAXLCSTEP_EDIT, c.text);
         ::SendMessageA(hwnd, WM_COMMAND, IDOK, 0);
         fw::test::Pump();
-        EXPECT_FALSE(::IsWindowVisible(hwnd));
+        const bool isAccepted = *c.message == '\0';
+        EXPECT_EQ(!isAccepted, ::IsWindowVisible(hwnd) != FALSE);
         EXPECT_EQ(c.frames, dialog.m_maxStep);
+        EXPECT_EQ(c.message, LastMessage());
         dialog.DestroyWindow();
     }
 }

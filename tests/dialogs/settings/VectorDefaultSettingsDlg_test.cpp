@@ -130,6 +130,45 @@ TEST_F(VectorDefaultSettingsDlg, ApplyWritesEveryChoiceInTheRecordsCodes)
     EXPECT_EQ(7, odd.GetArrowHeadType());
 }
 
+TEST_F(VectorDefaultSettingsDlg, BandCountsOutsideOneTo117AreRefusedWithTheRangeMessage)
+{
+    const struct
+    {
+        const char* typed;
+        int bands; // in the record after Apply
+        const char* message;
+    } kCounts[] = {{"0", 17, "The number of bands must lie between 1 and 117"},
+                   {"-5", 17, "The number of bands must lie between 1 and 117"},
+                   {"118", 17, "The number of bands must lie between 1 and 117"},
+                   {"200", 17, "The number of bands must lie between 1 and 117"},
+                   {"9999999", 17, "The number of bands must lie between 1 and 117"},
+                   {"abc", 17, "Enter a whole number."},
+                   {"1", 1, ""},
+                   {"117", 117, ""}};
+    for (const auto& c : kCounts)
+    {
+        SCOPED_TRACE(c.typed);
+        (*m_services)->messageBoxes.clear();
+        CVectorDisplayAttr record = MakeRecord();
+        HWND page = OpenOn(record);
+        Click(page, IDC_VECTOR_COLOR_BANDS);
+        ::SetDlgItemTextA(page, IDC_VECTOR_BANDS, c.typed);
+        PressApply();
+        EXPECT_EQ(c.bands, record.GetNoOfBands());
+        EXPECT_EQ(c.message, LastMessage());
+        PressCancel();
+    }
+    // With one colour the count is neither used nor editable: a record without one applies.
+    (*m_services)->messageBoxes.clear();
+    CVectorDisplayAttr record = MakeRecord();
+    record.SetNoOfBands(0);
+    HWND page = OpenOn(record);
+    Click(page, IDC_VECTOR_THIN);
+    PressApply();
+    EXPECT_EQ(1, record.GetThickness());
+    EXPECT_EQ("", LastMessage());
+}
+
 TEST_F(VectorDefaultSettingsDlg, SaveThenLoadRestoresEveryValue)
 {
     CVectorDisplayAttr saved = MakeRecord();

@@ -173,6 +173,40 @@ TEST_F(VectorSettingDlgTest, ColorBandRecomputesForANewCountAndItsCancelKeepsThe
     EXPECT_EQ("5", ControlText(reopened, IDC_VECTOR_BANDS)) << "opened again on them";
 }
 
+// A rigid translation: every arrow of one length, the magnitudes' range no wider than a point.
+TEST_F(VectorSettingDlgTest, ARigidTranslationStillListsItsColourBands)
+{
+    Model().AddLoadCaseValue(3, settings_test::kDisplacementType, 1.0);
+    auto* result = new CResultData();
+    result->m_id = MakeLoadCaseKey(3, settings_test::kDisplacementType, 1);
+    result->m_flags = CResultData::kFlagAtNodes | CResultData::kFlagVector | 8;
+    result->m_type = 8;
+    result->m_loaded = CResultData::kLoaded;
+    result->SetName("Displacement");
+    for (int node = 1; node <= 22; ++node)
+    {
+        result->SetNodeValue(node, 5.0);
+        result->SetNodeVector(node, CPoint3D(3, 4, 0));
+        result->WidenRange(5.0);
+        result->WidenVectorRange(CPoint3D(3, 4, 0));
+    }
+    Model().AddResult(result);
+    m_vectorId = result->m_id;
+    const HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Click(dialog, IDC_VECTOR_COLOR_BANDS);
+    std::vector<std::pair<std::string, std::string>> rows;
+    fw::test::WhenDialogShows("Vector Colour Bands",
+                              [&](HWND bands)
+                              {
+                                  rows = Rows(bands, IDC_VECTOR_BAND_LIST);
+                                  Click(bands, IDCANCEL);
+                              });
+    Click(dialog, IDC_VECTOR_COLOR_BAND);
+    ASSERT_EQ(10u, rows.size());
+    EXPECT_EQ("5.0000", rows[0].second.substr(rows[0].second.find_first_not_of(' ')));
+}
+
 TEST_F(VectorSettingDlgTest, ApplyDrawsTheArrowsInTheirOneColourAndThickness)
 {
     HWND dialog = Open();

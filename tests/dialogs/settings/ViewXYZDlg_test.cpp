@@ -112,18 +112,31 @@ TEST_F(ViewXYZDlg, ShowsThreeDecimalsAndHandsBackWhatWasTyped)
     }
 }
 
-TEST_F(ViewXYZDlg, TextThatIsNoFiniteNumberGivesZero)
+TEST_F(ViewXYZDlg, TextThatIsNoNumberGetsTheNumberMessageAndTheDialogStays)
 {
-    std::unique_ptr<CViewXYZDlg> dialog = Make(kAngle);
-    const HWND hwnd = Open(*dialog, kAngle);
-    Type(hwnd, kAngle, "abc", "nan", "1e999");
-    PressOk(hwnd);
-    EXPECT_FALSE(::IsWindowVisible(hwnd));
-    EXPECT_EQ(0.0, dialog->m_values.x);
-    EXPECT_EQ(0.0, dialog->m_values.y);
-    EXPECT_EQ(0.0, dialog->m_values.z);
-    EXPECT_TRUE((*m_services)->messageBoxes.empty());
-    dialog->DestroyWindow();
+    for (const Kind& kind : {kAngle, kVector})
+    {
+        std::unique_ptr<CViewXYZDlg> dialog = Make(kind);
+        dialog->m_values = CPoint3D(10, 20, 30);
+        const HWND hwnd = Open(*dialog, kind);
+        for (const char* text : {"abc", "", "nan", "1e999", "1.5x"})
+        {
+            for (int field = 0; field < 3; ++field)
+            {
+                SCOPED_TRACE(std::string(kind.name) + " " + text + " in " + std::to_string(field));
+                (*m_services)->messageBoxes.clear();
+                const char* typed[3] = {"1", "2", "3"};
+                typed[field] = text;
+                Type(hwnd, kind, typed[0], typed[1], typed[2]);
+                PressOk(hwnd);
+                EXPECT_TRUE(::IsWindowVisible(hwnd));
+                EXPECT_EQ("Enter a number.", LastMessage());
+                EXPECT_EQ(kind.edits[field], ::GetDlgCtrlID(::GetFocus()));
+                EXPECT_DOUBLE_EQ(20.0, dialog->m_values.y) << "the values the dialog had stay";
+            }
+        }
+        dialog->DestroyWindow();
+    }
 }
 
 TEST_F(ViewXYZDlg, AZeroViewVectorIsRefusedAndTheDialogStays)
@@ -131,7 +144,7 @@ TEST_F(ViewXYZDlg, AZeroViewVectorIsRefusedAndTheDialogStays)
     CSetViewVectorDlg dialog;
     dialog.m_values = CPoint3D(0, 0, 1);
     const HWND hwnd = Open(dialog, kVector);
-    for (const char* zero : {"0", "abc", "nan"})
+    for (const char* zero : {"0", "0e5", "-0.0"})
     {
         SCOPED_TRACE(zero);
         (*m_services)->messageBoxes.clear();

@@ -2,8 +2,10 @@
 #include "tests/dialogs/tools/ToolTestSupport.h"
 
 #include "core/services/AppEnvironment.h"
+#include "platform/base/os.h"
 #include "platform/test/pump.h"
 #include "platform/test/scripted_services.h"
+#include "platform/win/texts.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
 #include "tests/support/TestPaths.h"
@@ -40,6 +42,8 @@ void ToolFixture::SetUp()
     m_savedSuffix = GetLanguageSuffix();
     SetExecutableFolder((fs::path(m_root) / "bin").string());
     SetLanguageSuffix("_ENG");
+    // The data exchange's messages, which the program reads beside its own folder.
+    fw::SetTextSource("resources\\string", "_ENG");
     m_previousTools = InstallQueryTools(&m_tools);
 }
 
@@ -54,6 +58,7 @@ void ToolFixture::TearDown()
     InstallQueryTools(m_previousTools);
     SetExecutableFolder(m_savedFolder);
     SetLanguageSuffix(m_savedSuffix);
+    fw::SetTextSource((fw::os::ExecutableFolder() + "\\..\\string").c_str(), "_ENG");
     ViewFixture::TearDown();
 }
 
