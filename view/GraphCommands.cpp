@@ -145,10 +145,12 @@ void CCmdCollDistanceGraphDlg::StartDialog(const CDistanceGraphRecord& record)
 {
     m_bDialogOpen = 0;
     CGraphTools* tools = GetGraphTools();
-    if (record.m_Results.GetSize() == 0 || tools == nullptr)
+    CViewMainFrame* frame = GetViewMainFrame();
+    CProjectData* project = frame != nullptr ? frame->GetProject() : nullptr;
+    if (record.m_Results.GetSize() == 0 || tools == nullptr || project == nullptr)
         return;
     m_dialog = tools->CreateDistanceGraphDialog();
-    if (m_dialog != nullptr && m_dialog->Open(record))
+    if (m_dialog != nullptr && m_dialog->Open(project->m_model, record))
         m_bDialogOpen = 1;
 }
 

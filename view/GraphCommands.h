@@ -78,7 +78,8 @@ private:
 class CCmdCollDistanceGraphDlg : public CCmdColl
 {
 public:
-    // Opens the dialog when the record holds a result; the dialog goes with the command.
+    // Opens the dialog over the project's model when the record holds a result; the dialog goes
+    // with the command.
     void StartDialog(const CDistanceGraphRecord& record);
     void Do() override { m_bDone = 1; }
     void Undo() override { m_bDone = 0; }

@@ -19,9 +19,9 @@ class CDistanceGraphWindow
 public:
     virtual ~CDistanceGraphWindow() = default;
 
-    // Takes the record's picks, results, components, names and nodal flag and shows the
-    // window; false when none could be made.
-    virtual bool Open(const CDistanceGraphRecord& record) = 0;
+    // Takes the record's picks, results, components, names and nodal flag with the model they
+    // belong to (it outlives the window) and shows the window; false when none could be made.
+    virtual bool Open(const CModelSet& model, const CDistanceGraphRecord& record) = 0;
 };
 
 class CGraphTools

@@ -20,7 +20,7 @@ public:
             m_dialog.DestroyWindow();
     }
 
-    bool Open(const CDistanceGraphRecord& record) override
+    bool Open(const CModelSet& model, const CDistanceGraphRecord& record) override
     {
         std::vector<const CResultData*> results;
         std::vector<int> components;
@@ -31,7 +31,7 @@ public:
             components.push_back(record.m_Components[i]);
         for (int i = 0; i < record.m_Names.GetSize(); ++i)
             names.push_back(record.m_Names[i]);
-        m_dialog.SetData(record.bNodal != 0, record.m_Entities, results, components, names);
+        m_dialog.SetData(model, record.bNodal != 0, record.m_Entities, results, components, names);
         return m_dialog.CreateAndShow() != FALSE;
     }
 

@@ -28,11 +28,12 @@ FW_TABLE(CDistanceGraphDlg, CDialog,
          fw::command<IDC_DISTGRAPH_CREATE, &CDistanceGraphDlg::OnCreateGraph>(),
          fw::command<IDC_DISTGRAPH_CLOSE, &CDistanceGraphDlg::OnClose>())
 
-void CDistanceGraphDlg::SetData(bool isNodal, const CEntityArray& entities,
+void CDistanceGraphDlg::SetData(const CModelSet& model, bool isNodal, const CEntityArray& entities,
                                 const std::vector<const CResultData*>& results,
                                 const std::vector<int>& components,
                                 const std::vector<CString>& names)
 {
+    m_model = &model;
     m_isNodal = isNodal;
     m_entities.clear();
     for (int i = 0; i < entities.GetSize(); ++i)
@@ -83,7 +84,7 @@ int CDistanceGraphDlg::GetScale() const
 CGraphFrame* CDistanceGraphDlg::CreateGraph()
 {
     const int scale = GetScale();
-    if (scale < 0)
+    if (scale < 0 || m_model == nullptr)
         return nullptr;
     auto* frame = new CGraphFrame; // deletes itself, also when its window fails
     if (!frame->Create(nullptr, "Graph Control", WS_OVERLAPPEDWINDOW, CRect(10, 100, 1000, 700),
@@ -95,7 +96,7 @@ CGraphFrame* CDistanceGraphDlg::CreateGraph()
         if (m_results[i] == nullptr)
             continue;
         const DistanceSeries series =
-            MakeDistanceSeries(m_entities, *m_results[i], m_components[i], scale);
+            MakeDistanceSeries(*m_model, m_entities, *m_results[i], m_components[i], scale);
         AddDistanceSeries(view, series, m_names[i]);
     }
     view.SetTitles(Text("DistanceGraph", "Title"), Text("DistanceGraph", kScaleKeys[scale]),

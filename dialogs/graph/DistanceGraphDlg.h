@@ -9,6 +9,7 @@
 #include <vector>
 
 class CGraphFrame;
+class CModelSet;
 class CResultData;
 
 class CDistanceGraphDlg : public CDialog
@@ -16,9 +17,10 @@ class CDistanceGraphDlg : public CDialog
 public:
     CDistanceGraphDlg() = default;
 
-    // What the command hands over: the picks in picking order, and per chosen result its
-    // record (the model's), its component code and the name of its series.
-    void SetData(bool isNodal, const CEntityArray& entities,
+    // What the command hands over: the model the picks and results belong to, the picks in
+    // picking order, and per chosen result its record (the model's), its component code and
+    // the name of its series.
+    void SetData(const CModelSet& model, bool isNodal, const CEntityArray& entities,
                  const std::vector<const CResultData*>& results, const std::vector<int>& components,
                  const std::vector<CString>& names);
 
@@ -39,6 +41,7 @@ protected:
     void OnClose();
 
 private:
+    const CModelSet* m_model = nullptr; // the project's, outlives the dialog
     bool m_isNodal = false;
     std::vector<const CModelEntity*> m_entities;
     std::vector<const CResultData*> m_results;

@@ -2,7 +2,6 @@
 #include "dialogs/graph/DistanceGraphSeries.h"
 
 #include "core/geometry/FENode.h"
-#include "core/model/ResultData.h"
 #include "dialogs/graph/GraphView.h"
 
 #include <algorithm>
@@ -16,28 +15,10 @@ CPoint3D DistancePoint(const CModelEntity& entity)
     return entity.m_point;
 }
 
-double DistanceValue(const CResultData& result, int component, const CModelEntity& entity)
+double DistanceValue(const CModelSet& model, const CResultData& result, int component,
+                     const CModelEntity& entity)
 {
-    const bool atNodes = result.GetLocation() == CResultData::kFlagAtNodes;
-    double value = 0.0;
-    CPoint3D vector;
-    switch (component)
-    {
-    case kComponentScalar:
-    case kComponentResultant:
-        if (atNodes ? result.GetNodeValue(entity.m_id, &value)
-                    : result.GetElementValue(entity.m_id, &value))
-            return value;
-        return 0.0;
-    case kComponentX:
-    case kComponentY:
-    case kComponentZ:
-        if (!(atNodes ? result.GetNodeVector(entity.m_id, &vector)
-                      : result.GetElementVector(entity.m_id, &vector)))
-            return 0.0;
-        return component == kComponentX ? vector.x : component == kComponentY ? vector.y : vector.z;
-    default: return 0.0;
-    }
+    return ResultValueAt(model, result, entity.m_id, entity.type == kTagNode, component);
 }
 
 namespace
@@ -59,7 +40,8 @@ double ScaleValue(const CModelEntity& entity, const CPoint3D& first, int scale)
 }
 } // namespace
 
-DistanceSeries MakeDistanceSeries(const std::vector<const CModelEntity*>& picks,
+DistanceSeries MakeDistanceSeries(const CModelSet& model,
+                                  const std::vector<const CModelEntity*>& picks,
                                   const CResultData& result, int component, int scale)
 {
     DistanceSeries series;
@@ -71,7 +53,7 @@ DistanceSeries MakeDistanceSeries(const std::vector<const CModelEntity*>& picks,
     for (size_t i = 0; i < picks.size(); ++i)
     {
         keys[i] = ScaleValue(*picks[i], first, scale);
-        values[i] = DistanceValue(result, component, *picks[i]);
+        values[i] = DistanceValue(model, result, component, *picks[i]);
     }
     // Tens of thousands of picks, often in order already: no recursion, equal keys in the
     // order they were picked.

@@ -4,12 +4,14 @@
 #pragma once
 
 #include "core/geometry/Point3D.h"
+#include "core/model/ResultValue.h"
 #include "platform/base/string.h"
 
 #include <vector>
 
 class CGraphView;
 class CModelEntity;
+class CModelSet;
 class CResultData;
 
 // The X scales, in the order of the dialog's combo box.
@@ -22,13 +24,6 @@ enum DistanceScale
     kScaleDistance = 4,
 };
 
-// Component codes the result filter hands on with each chosen result.
-constexpr int kComponentScalar = 12;
-constexpr int kComponentX = 13;
-constexpr int kComponentY = 14;
-constexpr int kComponentZ = 15;
-constexpr int kComponentResultant = 16;
-
 struct DistanceSeries
 {
     bool isLabelled = false;      // X labels of the ids (the id scale), else numeric X
@@ -40,13 +35,15 @@ struct DistanceSeries
 // A node's coordinate, an element's reference point.
 CPoint3D DistancePoint(const CModelEntity& entity);
 
-// The entity's value of the result: its scalar (codes 12 and 16) or one vector component
-// (13 to 15), from the node tables of a result at nodes and the element tables otherwise.
-// 0.0 where the result holds no value for the entity.
-double DistanceValue(const CResultData& result, int component, const CModelEntity& entity);
+// The entity's value of the result as the result list shows it (ResultValueAt): a node's
+// value for a node, an element's for an element.
+double DistanceValue(const CModelSet& model, const CResultData& result, int component,
+                     const CModelEntity& entity);
 
-// The points of one result over the picks, sorted along X; ties keep the picking order.
-DistanceSeries MakeDistanceSeries(const std::vector<const CModelEntity*>& picks,
+// The points of one result over the picks of the model, sorted along X; ties keep the
+// picking order.
+DistanceSeries MakeDistanceSeries(const CModelSet& model,
+                                  const std::vector<const CModelEntity*>& picks,
                                   const CResultData& result, int component, int scale);
 
 // Adds the series to the graph under name; an empty series adds nothing.

@@ -52,7 +52,7 @@ TransientSeries MakeTransientSeries(const CModelSet& model, const CModelEntity& 
         // Labelled by the load case, not by the count of values: a step without a value
         // leaves a gap instead of moving later values onto its label.
         series.labels.push_back(StepLabel(k));
-        series.values.push_back(DistanceValue(*result, component, entity));
+        series.values.push_back(DistanceValue(model, *result, component, entity));
     }
     return series;
 }

@@ -20,6 +20,11 @@ bool IsOperator(const std::string& t)
     return t == "+" || t == "-" || t == "*" || t == "/";
 }
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -86,7 +91,7 @@ std::vector<std::string> Tokenize(const std::string& text)
             ++i;
             continue;
         }
-        if (c != 'C' && !IsDigit(c))
+        if (IsBlank(c))
         {
             ++i;
             continue;
@@ -96,11 +101,12 @@ std::vector<std::string> Tokenize(const std::string& text)
         {
             const char d = text[i];
             // "1e-3": the sign right after a number's exponent letter is the exponent's.
-            const bool exponentSign = (d == '+' || d == '-') && IsDigit(token[0]) &&
+            const bool exponentSign = (d == '+' || d == '-') && !token.empty() &&
+                                      IsDigit(token[0]) &&
                                       (token.back() == 'e' || token.back() == 'E');
             if (IsSingle(d) && !exponentSign)
                 break;
-            if (d != ' ' && d != '\t')
+            if (!IsBlank(d))
                 token += d;
         }
         tokens.push_back(std::move(token));

@@ -19,9 +19,10 @@ enum class Check
     LongToken,     // a token past kMaxTokenLength
 };
 
-// Splits "(", ")", "+", "-", "*", "/" off as tokens of their own; a token starting with C
-// or a digit runs to the next of them ("1e-3" keeps its exponent's sign); other characters
-// that would start a token (blanks, ".", letters) are skipped.
+// Splits "(", ")", "+", "-", "*", "/" off as tokens of their own; any other character but a
+// blank starts a token that runs to the next of them ("1e-3" keeps its exponent's sign), its
+// blanks dropped. Nothing typed is skipped: "sqrt(C1)" gives "sqrt", which the check refuses,
+// never a formula other than the one shown.
 std::vector<std::string> Tokenize(const std::string& text);
 
 // Checks a formula over columns C1..columnCount: operands (column references in range or

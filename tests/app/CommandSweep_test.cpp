@@ -792,7 +792,8 @@ std::set<UINT> Unexpected(const std::set<UINT>& found, const Allowances& allowed
 const Allowance kNothingToUndo = {{ID_EDIT_UNDO, ID_EDIT_REDO}, "nothing to undo or redo"};
 const Allowance kGraphWindowOnly = {{ID_GRAPH_POINT_DISPLAY, ID_GRAPH_PRINT},
                                     "buttons of a graph window's own toolbar"};
-const Allowance kNoCommand = {{ID_ANIMATION_INTERVAL}, "a button no Part gives a command"};
+const Allowance kNoCommand = {{ID_ANIMATION_INTERVAL},
+                              "the interval button, which carries no command of its own"};
 const Allowance kNotAnimating = {{ID_ANIMATION_STOP}, "Stop: only while an animation plays"};
 const Allowance kNotSelecting = {
     {ID_SELECT_FILTER_SHELL, ID_SELECT_CANCEL_ALL, ID_SELECT_CANCEL_ONE, ID_SELECT_DECISION,
@@ -825,7 +826,7 @@ const Allowance kHelpMode = {{ID_CONTEXT_HELP},
                              "Context Help: its help mode, which the sweep leaves at once"};
 } // namespace
 
-TEST_F(CommandEffects, EveryCommandAPartEnablesIsEnabledAndDoesSomething)
+TEST_F(CommandEffects, EveryOfferedCommandIsEnabledAndDoesSomething)
 {
     const auto expect = [&](const char* phase, const std::set<UINT>& disabled,
                             const std::set<UINT>& idle, const Allowances& mayBeDisabled,
@@ -945,7 +946,7 @@ protected:
 };
 } // namespace
 
-TEST_F(CommandEffectsOnSamples, EveryCommandAPartEnablesIsEnabledAndDoesSomethingOnANastranRun)
+TEST_F(CommandEffectsOnSamples, EveryOfferedCommandIsEnabledAndDoesSomethingOnANastranRun)
 {
     ASSERT_NO_FATAL_FAILURE(OpenSample());
     const Allowance bulkData = {{ID_IMPORT_UNV},

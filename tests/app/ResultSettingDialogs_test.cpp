@@ -1,11 +1,13 @@
 // The program's per-view contour and vector settings on the demo model: each Result menu command
 // opens the installed dialog over the view showing a contour or arrows, its Apply reaches that
-// view and opens the dialog again, and Close or Cancel leaves no dialog behind.
+// view and opens the dialog again, and Close or Cancel leaves no dialog behind; the shipped
+// arrow length shows the arrows.
 #include "platform/test/pump.h"
 #include "render/VectorPlotEntry.h"
 #include "resources/resource.h"
 #include "tests/app/ProjectAppFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace
@@ -78,4 +80,53 @@ TEST_F(ResultSettingDialogs, VectorSettingApplyToTheViewShowingArrows)
     ::SendMessageA(::GetDlgItem(dialog, IDC_VECTOR_CANCEL), BM_CLICK, 0, 0);
     fw::test::Pump();
     EXPECT_EQ(nullptr, FindDialog("Vector"));
+}
+
+TEST_F(ResultSettingDialogs, ShippedArrowLengthShowsTheDemosTranslationsFromTheSide)
+{
+    MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
+    fw::test::Pump();
+    const HTREEITEM translation = FindResultItem("Translation");
+    ASSERT_NE(nullptr, translation);
+    DoubleClick(translation);
+    CCAEView* view = View(2);
+    ASSERT_TRUE(view != nullptr && view->Renderer().VectorResultId() != -1);
+    // The undeformed plate from the side: the tip's arrows point down from it.
+    view->Renderer().SetShowDeformation(CAESet::kNoDeformation);
+    view->Renderer().RenderAll();
+    Command(ID_VIEW_DIR_XZ);
+    const CAESet& renderer = view->Renderer();
+    const CVectorPlotEntry* entry =
+        view->Scene().VectorPlots().Find(renderer.VectorPlotKey(renderer.VectorResultId()));
+    ASSERT_NE(nullptr, entry);
+    const CVectorDisplayAttr& arrows = entry->m_attr;
+    int kind = 0;
+    int band = 0;
+    arrows.m_colorBands.FindBand(arrows.m_maxMagnitude * 0.999, kind, band);
+    ASSERT_LT(band, arrows.m_colorBands.m_nTotalBands);
+    const CColorRGBA& top = arrows.m_colorBands.m_bandColors[band];
+    const COLORREF tipColour =
+        RGB(static_cast<int>(top.r * 255 + 0.5f), static_cast<int>(top.g * 255 + 0.5f),
+            static_cast<int>(top.b * 255 + 0.5f));
+
+    // The rows of the screen where the tip's colour shows: a dot of a few rows at an arrow's
+    // length of a thousandth of the model.
+    CRect client;
+    view->GetClientRect(&client);
+    const std::vector<COLORREF> pixels = ScreenPixels(view, 1);
+    int firstRow = client.Height();
+    int lastRow = -1;
+    for (size_t i = 0; i < pixels.size(); ++i)
+    {
+        const int x = static_cast<int>(i % client.Width());
+        const int y = static_cast<int>(i / client.Width());
+        if (x > client.Width() / 4 && IsNear(pixels[i], tipColour))
+        {
+            firstRow = std::min(firstRow, y);
+            lastRow = std::max(lastRow, y);
+        }
+    }
+    ASSERT_GE(lastRow, 0) << "the tip's arrows are not on the screen";
+    // The model is about 210 long across most of the view: a tenth of it is a fair stretch.
+    EXPECT_GT(lastRow - firstRow, client.Width() / 40);
 }

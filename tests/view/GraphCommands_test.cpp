@@ -23,7 +23,7 @@ struct FakeDistanceWindow : CDistanceGraphWindow
     {
     }
     ~FakeDistanceWindow() override { events.push_back("gone"); }
-    bool Open(const CDistanceGraphRecord& record) override
+    bool Open(const CModelSet&, const CDistanceGraphRecord& record) override
     {
         events.push_back("open " + std::to_string(record.m_Results.GetSize()) + " " +
                          std::to_string(record.m_Entities.GetSize()));

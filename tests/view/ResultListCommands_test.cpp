@@ -176,7 +176,7 @@ struct FakeDistanceDialog : CDistanceGraphWindow
         : events(log)
     {
     }
-    bool Open(const CDistanceGraphRecord& record) override
+    bool Open(const CModelSet&, const CDistanceGraphRecord& record) override
     {
         std::string text = std::string("distance ") + (record.bNodal ? "nodal" : "elemental");
         for (int i = 0; i < record.m_Entities.GetSize(); ++i)

@@ -1,8 +1,10 @@
 // The distance graph dialog under Wine: its texts and scales, a graph window per Create Graph
-// with the chosen scale and titles, no series without picks, and Close.
+// with the chosen scale and titles, no series without picks, and Close; over nodes, the
+// demo's element and corner results plotted as the result list shows them.
 #include "dialogs/graph/DistanceGraphDlg.h"
 
 #include "core/geometry/FENode.h"
+#include "core/model/FEElement.h"
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "dialogs/graph/DialogGraphTools.h"
@@ -12,10 +14,12 @@
 #include "resources/resource.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
 #include "view/CmdRecord.h"
+#include "view/ResultListTable.h"
 
 #include <cmath>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace
 {
@@ -69,7 +73,8 @@ protected:
     }
     void Open(const CEntityArray& picks)
     {
-        m_dialog.SetData(true, picks, {m_temperature}, {kComponentScalar}, {"Temperature"});
+        m_dialog.SetData(m_model, true, picks, {m_temperature}, {kComponentScalar},
+                         {"Temperature"});
         ASSERT_TRUE(m_dialog.CreateAndShow());
         fw::test::Pump();
     }
@@ -157,7 +162,7 @@ TEST_F(DistanceGraphDlgTest, ProgramsGraphToolsMakeTheDialogOfACommandAndCloseIt
     record.m_Components.Add(kComponentScalar);
     record.m_Names.Add("Temperature");
     record.bNodal = 1;
-    ASSERT_TRUE(window->Open(record));
+    ASSERT_TRUE(window->Open(m_model, record));
     fw::test::Pump();
     const HWND dialog = ::FindWindowA(nullptr, "Distance Graph");
     ASSERT_NE(nullptr, dialog);
@@ -198,4 +203,115 @@ TEST_F(DistanceGraphDlgTest, ProgramsToolsRunTheResultSheetWithTheRecordsRows)
     CDialogGraphTools().RunResultSheet(record);
     EXPECT_TRUE(shown);
     EXPECT_NE(std::string::npos, firstRow.find('4')) << firstRow;
+}
+
+namespace
+{
+// The nodes of the demo's edge y = 40 from the block's back (x = -10) to the tip, the loaded
+// results as the import leaves them (element values averaged to the nodes), the first case of
+// the element result and a result kept at element corners.
+class DemoElementResultGraph : public DistanceGraphDlgTest
+{
+protected:
+    void SetUp() override
+    {
+        DistanceGraphDlgTest::SetUp();
+        m_model.BuildElementFaces();
+        m_model.UpdateLoadedResults();
+        for (const auto& [id, result] : fw::Assocs(m_model.GetResults()))
+        {
+            if (result->GetName() == "Strain energy density" &&
+                (m_density == nullptr || id < m_density->m_id))
+                m_density = result;
+        }
+        ASSERT_NE(nullptr, m_density);
+        for (int id = 1; id <= m_model.GetNodeCount(); ++id)
+        {
+            const CPoint3D point = m_model.GetNodePoint(id);
+            if (point.y == 40.0 && point.z == 0.0)
+            {
+                m_edge.Add(m_model.GetNode(id));
+                m_nodeAtX[point.x] = id;
+            }
+        }
+        ASSERT_EQ(43, m_edge.GetSize());
+        // Each corner holds its node's x plus the element id: every element differs.
+        m_corners.m_flags = CResultData::kFlagElementNodes;
+        m_corners.SetName("Corners");
+        for (int id = 1; id <= m_model.GetElementCount(); ++id)
+        {
+            const CFEElement* element = m_model.FindElement(id);
+            ASSERT_NE(nullptr, element);
+            CComponentSet& set = m_corners.GetOrCreateComponentSet(id, element->m_ids.GetSize());
+            for (int k = 0; k < element->m_ids.GetSize(); ++k)
+            {
+                set.nodeIds[k] = element->m_ids[k];
+                set.values[k] = m_model.GetNodePoint(element->m_ids[k]).x + id;
+            }
+        }
+    }
+
+    // What the result list shows of the result for the edge's nodes, by node id.
+    std::map<int, double> Listed(const CResultData& result) const
+    {
+        CResultListRecord record;
+        BuildResultList(m_model, m_edge, true, {{&result, kComponentScalar, "listed"}}, &record);
+        std::map<int, double> values;
+        for (int i = 0; i < record.m_Ids.GetSize(); ++i)
+            values[record.m_Ids[i]] = record.m_Series[0].m_values[i];
+        return values;
+    }
+
+    CEntityArray m_edge;
+    std::map<double, int> m_nodeAtX;
+    const CResultData* m_density = nullptr;
+    CResultData m_corners;
+};
+} // namespace
+
+TEST_F(DemoElementResultGraph, NodesPlotTheResultListsValuesOfElementAndCornerResults)
+{
+    // Node 351 of the edge shares its id with a brick whose own value the graph once showed.
+    ASSERT_NE(m_model.GetNode(351), nullptr);
+    ASSERT_EQ(40.0, m_model.GetNodePoint(351).y);
+    double brick = 0.0;
+    ASSERT_TRUE(m_density->GetElementValue(351, &brick));
+    const std::map<int, double> densities = Listed(*m_density);
+    EXPECT_GT(densities.at(351), 0.0);
+    EXPECT_LT(densities.at(351), brick / 10.0);
+    // The block's back nodes carry the block's mean, their ids no element's.
+    EXPECT_GT(densities.at(m_nodeAtX.at(-10.0)), 0.005);
+
+    m_dialog.SetData(m_model, true, m_edge, {m_density}, {kComponentScalar}, {"Density"});
+    ASSERT_TRUE(m_dialog.CreateAndShow());
+    for (const CResultData* result : {m_density, static_cast<const CResultData*>(&m_corners)})
+    {
+        SCOPED_TRACE(result->GetName().GetString());
+        const std::map<int, double> listed = Listed(*result);
+        m_dialog.SetData(m_model, true, m_edge, {result}, {kComponentScalar}, {"Result"});
+        ChooseScale(kScaleXPoint);
+        CGraphFrame* frame = Press();
+        ASSERT_NE(nullptr, frame);
+        CGraphCtrl& graph = frame->GetPane().GetView()->Graph();
+        ASSERT_EQ(1, graph.Data().SeriesCount());
+        const CGraphSeries& series = graph.Data().Series(0);
+        ASSERT_EQ(43u, series.m_points.size());
+        for (const auto& point : series.m_points)
+        {
+            const int node = m_nodeAtX.at(point.x);
+            EXPECT_DOUBLE_EQ(listed.at(node), point.y) << "node " << node << " at x " << point.x;
+        }
+        // On the screen: the curve runs through the block's back nodes at their listed value.
+        ::SetForegroundWindow(frame->m_hWnd);
+        fw::test::Pump();
+        const HWND pane = frame->GetPane().m_hWnd;
+        const POINT at = graph.Position(-10.0, listed.at(m_nodeAtX.at(-10.0)));
+        bool isDrawn = false;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                isDrawn = isDrawn || fw::test::ClientPixel(pane, at.x + dx, at.y + dy) ==
+                                         graph.GetSeriesColour(0);
+        EXPECT_TRUE(isDrawn);
+    }
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
 }

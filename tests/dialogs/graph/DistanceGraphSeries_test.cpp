@@ -30,6 +30,7 @@ protected:
     }
     std::vector<const CModelEntity*> Picks() const { return {&m_node7, &m_node3, &m_node5}; }
 
+    CModelSet m_model;
     CFENode m_node7{7, CPoint3D(2.0, 0.0, 0.0)};
     CFENode m_node3{3, CPoint3D(0.0, 1.0, 0.0)};
     CFENode m_node5{5, CPoint3D(1.0, 0.0, 3.0)};
@@ -54,7 +55,7 @@ TEST_F(DistanceSeriesTest, EachScaleOrdersThePicksAlongItsX)
     {
         SCOPED_TRACE(c.scale);
         const DistanceSeries series =
-            MakeDistanceSeries(Picks(), m_result, kComponentScalar, c.scale);
+            MakeDistanceSeries(m_model, Picks(), m_result, kComponentScalar, c.scale);
         EXPECT_FALSE(series.isLabelled);
         ASSERT_EQ(3u, series.x.size());
         for (size_t i = 0; i < 3; ++i)
@@ -68,7 +69,7 @@ TEST_F(DistanceSeriesTest, EachScaleOrdersThePicksAlongItsX)
 TEST_F(DistanceSeriesTest, IdScaleLabelsTheIdsInOrder)
 {
     const DistanceSeries series =
-        MakeDistanceSeries(Picks(), m_result, kComponentResultant, kScaleEntityId);
+        MakeDistanceSeries(m_model, Picks(), m_result, kComponentResultant, kScaleEntityId);
     EXPECT_TRUE(series.isLabelled);
     ASSERT_EQ(3u, series.xLabels.size());
     EXPECT_EQ("3", series.xLabels[0]);
@@ -78,12 +79,12 @@ TEST_F(DistanceSeriesTest, IdScaleLabelsTheIdsInOrder)
     EXPECT_TRUE(series.x.empty());
 }
 
-TEST_F(DistanceSeriesTest, ComponentsReadVectorsOfNodesOrOfElementsByLocation)
+TEST_F(DistanceSeriesTest, ComponentsReadVectorsOfNodesOrOfElementsByThePicksKind)
 {
-    EXPECT_EQ(2.0, DistanceValue(m_result, kComponentY, m_node3));
-    EXPECT_EQ(3.0, DistanceValue(m_result, kComponentZ, m_node3));
-    EXPECT_EQ(0.0, DistanceValue(m_result, kComponentX, m_node7)); // no vector there
-    EXPECT_EQ(0.0, DistanceValue(m_result, 99, m_node3));
+    EXPECT_EQ(2.0, DistanceValue(m_model, m_result, kComponentY, m_node3));
+    EXPECT_EQ(3.0, DistanceValue(m_model, m_result, kComponentZ, m_node3));
+    EXPECT_EQ(0.0, DistanceValue(m_model, m_result, kComponentX, m_node7)); // no vector there
+    EXPECT_EQ(0.0, DistanceValue(m_model, m_result, 99, m_node3));
 
     // An element result is read by element id, at the element's reference point.
     CResultData onElements;
@@ -92,11 +93,15 @@ TEST_F(DistanceSeriesTest, ComponentsReadVectorsOfNodesOrOfElementsByLocation)
     CFEElement element;
     element.m_id = 4;
     element.m_point = CPoint3D(5.0, 6.0, 7.0);
-    EXPECT_EQ(-1.0, DistanceValue(onElements, kComponentX, element));
-    EXPECT_EQ(8.0, DistanceValue(onElements, kComponentScalar, element));
-    EXPECT_EQ(0.0, DistanceValue(m_result, kComponentScalar, element)); // a nodal result
+    EXPECT_EQ(-1.0, DistanceValue(m_model, onElements, kComponentX, element));
+    EXPECT_EQ(8.0, DistanceValue(m_model, onElements, kComponentScalar, element));
+    EXPECT_EQ(0.0, DistanceValue(m_model, m_result, kComponentScalar, element)); // a nodal result
     EXPECT_EQ(6.0, DistancePoint(element).y);
-    EXPECT_EQ(0.0, DistanceValue(onElements, kComponentScalar, m_node3)); // beyond the table
+    // A node reads the node means of an element result, never the element of its id.
+    onElements.SetElementValue(3, 5.0);
+    EXPECT_EQ(0.0, DistanceValue(m_model, onElements, kComponentScalar, m_node3));
+    onElements.SetNodeValue(3, 0.5);
+    EXPECT_EQ(0.5, DistanceValue(m_model, onElements, kComponentScalar, m_node3));
 }
 
 TEST(DistanceSeries, TwentyThousandPicksInReverseOrderSortWithoutDeepRecursion)
@@ -112,11 +117,14 @@ TEST(DistanceSeries, TwentyThousandPicksInReverseOrderSortWithoutDeepRecursion)
         result.SetNodeValue(id, id);
         picks.push_back(nodes.back().get());
     }
-    const DistanceSeries byId = MakeDistanceSeries(picks, result, kComponentScalar, kScaleEntityId);
+    const CModelSet model;
+    const DistanceSeries byId =
+        MakeDistanceSeries(model, picks, result, kComponentScalar, kScaleEntityId);
     ASSERT_EQ(20000u, byId.xLabels.size());
     EXPECT_EQ("1", byId.xLabels.front());
     EXPECT_EQ("20000", byId.xLabels.back());
-    const DistanceSeries byX = MakeDistanceSeries(picks, result, kComponentScalar, kScaleXPoint);
+    const DistanceSeries byX =
+        MakeDistanceSeries(model, picks, result, kComponentScalar, kScaleXPoint);
     // x = 1 holds ids 2 and 1, picked in that order.
     EXPECT_EQ(2.0, byX.y[0]);
     EXPECT_EQ(1.0, byX.y[1]);
@@ -199,7 +207,8 @@ TEST_F(DemoDistanceGraph, DisplacementAlongARowIsAMonotoneCurveEndingAtTheNodalV
             picks.push_back(m_model.GetNode(NodeAt(200.0 - 5.0 * i)));
     }
     ASSERT_EQ(41u, picks.size());
-    const DistanceSeries series = MakeDistanceSeries(picks, *bending, kComponentZ, kScaleDistance);
+    const DistanceSeries series =
+        MakeDistanceSeries(m_model, picks, *bending, kComponentZ, kScaleDistance);
     ASSERT_EQ(41u, series.y.size());
     EXPECT_EQ(0.0, series.x.front());
     EXPECT_DOUBLE_EQ(200.0, series.x.back());

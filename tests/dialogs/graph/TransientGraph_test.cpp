@@ -16,6 +16,8 @@
 #include "platform/win/resource.h"
 #include "resources/ids/dialogs_ids.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
+#include "view/CmdRecord.h"
+#include "view/ResultListTable.h"
 
 #include <cmath>
 #include <commctrl.h>
@@ -106,6 +108,43 @@ TEST_F(TransientGraphTest, EachNodeHasOneValuePerStepAndGapsWhereAStepIsNotLoade
     ASSERT_EQ(1u, gap.values.size());
     EXPECT_EQ("Step-2", gap.labels[0]);
     EXPECT_NEAR(-9.0, gap.values[0], 1e-4);
+}
+
+TEST_F(TransientGraphTest, AnElementResultOverNodesGivesTheResultListsValueAtEachStep)
+{
+    // As the import does: faces, then element values averaged to the nodes.
+    m_model.BuildElementFaces();
+    m_model.UpdateLoadedResults();
+    std::vector<const CResultData*> densities; // by load case
+    for (const auto& [id, result] : fw::Assocs(m_model.GetResults()))
+    {
+        if (result->GetName() == "Strain energy density")
+            densities.push_back(result);
+    }
+    ASSERT_EQ(2u, densities.size());
+    if (ResultIdLoadCase(densities[0]->m_id) > ResultIdLoadCase(densities[1]->m_id))
+        std::swap(densities[0], densities[1]);
+    // Node 351 shares its id with a brick; node 400 lies beyond the elements' ids.
+    CEntityArray nodes;
+    nodes.Add(m_model.GetNode(351));
+    nodes.Add(m_model.GetNode(400));
+    for (const CModelEntity* node : {nodes[0], nodes[1]})
+    {
+        ASSERT_NE(nullptr, node);
+        const TransientSeries series =
+            MakeTransientSeries(m_model, *node, densities[0]->m_id, kComponentScalar);
+        ASSERT_EQ(2u, series.values.size());
+        for (int k = 0; k < 2; ++k)
+        {
+            CResultListRecord listed;
+            BuildResultList(m_model, nodes, true, {{densities[k], kComponentScalar, "d"}}, &listed);
+            const int row = node == nodes[0] ? 0 : 1;
+            ASSERT_EQ(node->m_id, listed.m_Ids[row]);
+            EXPECT_DOUBLE_EQ(listed.m_Series[0].m_values[row], series.values[k])
+                << "node " << node->m_id << " step " << k + 1;
+            EXPECT_GT(series.values[k], 0.0);
+        }
+    }
 }
 
 TEST_F(TransientGraphTest, GraphShowsEachNodesStepsWithTheResultsName)

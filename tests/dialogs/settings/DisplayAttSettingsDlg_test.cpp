@@ -1,13 +1,16 @@
 // The display attribute page under Wine: defaults loaded from and saved to the product INI
 // (fonts, italics, the language in any letter case), and OK that copies the page into the
-// project, tells a new background to the views and writes the language at once.
+// project, tells a new background to the views and writes the language at once; the shipped
+// INI's fonts named on their buttons in both languages.
 #include "dialogs/settings/DisplayAttSettingsDlg.h"
 
 #include "project/ProjectData.h"
 #include "resources/ids/dialogs_ids.h"
 #include "tests/dialogs/settings/DialogTestSupport.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using dialogs_test::SettingsPageFixture;
 
@@ -93,4 +96,51 @@ TEST_F(DisplayAttSettingsDlg, OkTellsTheViewsOnlyAChangedBackground)
     PressApply();
     EXPECT_EQ(std::vector<COLORREF>{RGB(0, 255, 0)}, m_host.backgrounds);
     EXPECT_EQ(RGB(0, 255, 0), project.m_settings.m_backgroundColor);
+}
+
+namespace
+{
+// Pixels of the control's face, inside its edges, that are dark (text drawn on it).
+int DarkPixels(HWND control)
+{
+    RECT client = {};
+    ::GetClientRect(control, &client);
+    const HDC dc = ::GetDC(control);
+    int dark = 0;
+    for (int y = client.top + 4; y < client.bottom - 4; ++y)
+    {
+        for (int x = client.left + 4; x < client.right - 4; ++x)
+        {
+            const COLORREF pixel = ::GetPixel(dc, x, y);
+            dark += GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 300 ? 1 : 0;
+        }
+    }
+    ::ReleaseDC(control, dc);
+    return dark;
+}
+} // namespace
+
+TEST_F(DisplayAttSettingsDlg, TheShippedIniNamesEveryFontOnItsButtonInBothLanguages)
+{
+    std::ifstream shipped("resources/ini/Gravik.ini", std::ios::binary);
+    const std::string ini((std::istreambuf_iterator<char>(shipped)), {});
+    ASSERT_FALSE(ini.empty());
+    WriteIni(ini);
+    for (const char* language : {"_ENG", "_JPN"})
+    {
+        SCOPED_TRACE(language);
+        SetLanguage(language);
+        CProjectData& project = MakeProject();
+        project.m_settings.LoadIniSettings();
+        CDisplayAttSettingsDlg page;
+        const HWND window = Open(page);
+        ::SetForegroundWindow(::GetParent(window));
+        fw::test::Pump();
+        for (const int button : {IDC_DISPLAY_FONT, IDC_DISPLAY_ELEMENT_FONT, IDC_DISPLAY_NODE_FONT})
+        {
+            EXPECT_EQ("Tahoma", ControlText(window, button)) << button;
+            EXPECT_GT(DarkPixels(::GetDlgItem(window, button)), 20) << button;
+        }
+        PressCancel();
+    }
 }

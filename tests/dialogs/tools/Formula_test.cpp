@@ -11,7 +11,8 @@ TEST(Formula, TokensKeepNumbersAndExponentsWhole)
     EXPECT_EQ((Tokens{"2", "*", "(", "C1", "+", "C2", ")"}), formula::Tokenize("2*(C1+C2)"));
     EXPECT_EQ((Tokens{"C1", "*", "1e-3", "-", "2.5E+2"}), formula::Tokenize("C1*1e-3-2.5E+2"));
     EXPECT_EQ((Tokens{"C1", "+", "C2"}), formula::Tokenize(" C 1 +\tC2 ")); // blanks ignored
-    EXPECT_EQ((Tokens{"C1", "*", "5"}), formula::Tokenize("C1*.5"));  // a leading "." is skipped
+    EXPECT_EQ((Tokens{"C1", "*", ".5"}), formula::Tokenize("C1*.5"));       // nothing is skipped
+    EXPECT_EQ((Tokens{"sqrt", "(", "C1", ")"}), formula::Tokenize("sqrt(C1)"));
     EXPECT_EQ((Tokens{"C1", "-", "C2"}), formula::Tokenize("C1-C2")); // no exponent in a column
 }
 
@@ -47,6 +48,20 @@ TEST(Formula, CheckTable)
         {"C1x+C2", Check::Invalid},
         {"C1*1e", Check::Invalid},
         {"C1 C2", Check::Invalid}, // one token "C1C2"
+        // Characters outside the formula language refuse the formula: none is skipped.
+        {"sqrt(C1)*C2", Check::Invalid},
+        {"abs(C1)+C2", Check::Invalid},
+        {"c1+C2", Check::Invalid},
+        {"x2*C1", Check::Invalid},
+        {"C1*.5", Check::Invalid},
+        {"C1+C2;", Check::Invalid},
+        {"C1^2+C2", Check::Invalid},
+        {"C1+C2=", Check::Invalid},
+        {"C1,5+C2", Check::Invalid},
+        {"C1+1.5e+2x", Check::Invalid},
+        {"C1+\x8c\x76"
+         "C2",
+         Check::Invalid}, // a double-byte character
         {"C1+C1234567890123456789012345678901", Check::LongToken},
     };
     for (const Case& c : cases)
@@ -78,6 +93,7 @@ TEST(Formula, EvaluatesInDoublesWithPrecedence)
         {"C1/C2", {c1[0] / c2[0], 0.0, 3.5}},             // zero divisor gives 0.0
         {"C3+C1/C2", {10.0 + c1[0] / c2[0], 10.0, 13.5}}, // the sum still takes C3
         {"C1*1e-3+C3*2", {c1[0] * 1e-3 + 20.0, 20.003, 20.007}},
+        {" ( C 1 + C2 ) * 2.5E+1 ", {(c1[0] + c2[0]) * 25.0, 75.0, 225.0}}, // blanks anywhere
     };
     for (const Case& c : cases)
     {

@@ -317,6 +317,9 @@ TEST_F(XLSControlDlgTest, FormulaDialogRefusesWhatFailsTheCheckAndStaysOpen)
         {"C1)+(C2", {"Stack is empty", "The formula is not valid."}},
         {"C9+C1", {"The formula is not valid."}},
         {"(C1)(C2)", {"The formula is not valid."}},
+        {"sqrt(C1)*C2", {"The formula is not valid."}},
+        {"c1+C2", {"The formula is not valid."}},
+        {"x2*C1", {"The formula is not valid."}},
     };
     bool ran = false;
     WhenDialogShows("Formula",

@@ -1,0 +1,22 @@
+// The value of a result at one node or one element, as the result list, the result sheet and
+// the graphs show it: one rule for all of them, whatever the picks and wherever the result
+// keeps its values.
+#pragma once
+
+class CModelSet;
+class CResultData;
+
+// Component codes the result tools hand on with each chosen result.
+constexpr int kComponentScalar = 12;
+constexpr int kComponentX = 13;
+constexpr int kComponentY = 14;
+constexpr int kComponentZ = 15;
+constexpr int kComponentResultant = 16;
+
+// The scalar (codes 12 and 16) or one vector component (13 to 15) of the result at node or
+// element id; 0.0 where the result holds no value for it. A node reads the node tables,
+// which hold an element result's node means; an element reads the element tables. A result
+// kept at element corners gives an element the mean of its corners and a node the sum of its
+// corners over the elements that use it, divided by the number of those elements.
+double ResultValueAt(const CModelSet& model, const CResultData& result, int id, bool atNode,
+                     int component);
