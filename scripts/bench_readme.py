@@ -54,7 +54,8 @@ PEER_UNV = ("import pyuff, sys\nu = pyuff.UFF(sys.argv[1])\n"
 class Row:
     """One row of a README table: one or more ways, each a command run once a round."""
 
-    def __init__(self, table, ident, what, ways, runs=3, kind="text", needs=(), warmup=0):
+    def __init__(self, table, ident, what, ways, runs=3, kind="text", needs=(), warmup=0,
+                 compare=None):
         self.table = table
         self.ident = ident
         self.what = what
@@ -63,6 +64,9 @@ class Row:
         self.kind = kind  # text: numbers of the output lines; gbench: JSON; process: /usr/bin/time
         self.needs = needs  # files or folders that must exist ("{plates}" and "{peers}" filled)
         self.warmup = warmup
+        # (line of the first way, line of the second): their first figures compared pair by
+        # pair where the two ways print different lines.
+        self.compare = compare
 
 
 def gbench(binary, filt):
@@ -173,6 +177,11 @@ def rows():
             r.append(Row("wine", ident, what, ways, runs=5))
         else:
             r.append(Row("wine", ident, what, [("", argv)], runs=3))
+    # The view's frame against the peer toolkit's frame of the same plate, in turn.
+    r.append(Row("wine", "view-peer", "Shaded frame of the plate: ours (workers 3) and the peer's",
+                 [("ours", wine("ModelLists_bench", "1000", "shaded", "3")),
+                  ("peer", ["/usr/bin/python3", "bench/peers/plate_frame.py", "1000", "shaded"])],
+                 runs=5, compare=("^shaded frame:", "^peer shaded frame:")))
     # The program's start to the first frame with its contour.
     for file in ("plate_1000.op2", "plate_1000.unv"):
         r.append(Row("start", "start-" + file, "Start to the first contour frame, " + file,
@@ -349,6 +358,17 @@ def measure(row, args, env):
         summaries.append(dict(summary))
         for template, columns in summary:
             print("  " + (label + ": " if label else "") + show(template, columns, runs))
+    if row.compare:
+        pairs = []
+        for a, b in zip(outputs[0], outputs[1]):
+            x = [numbers_of(l)[0] for l in a if re.search(row.compare[0], l)]
+            y = [numbers_of(l)[0] for l in b if re.search(row.compare[1], l)]
+            if x and y and x[0]:
+                pairs.append(y[0] / x[0])
+        if pairs:
+            print("  %s / %s, pair by pair: median %.2f [%.2f..%.2f]" % (
+                row.ways[1][0], row.ways[0][0], statistics.median(pairs), min(pairs),
+                max(pairs)))
     if len(row.ways) == 2:
         for template, first in summaries[0].items():
             second = summaries[1].get(template)
