@@ -63,7 +63,7 @@ void RaiseAllocatorThresholds()
     bind(kArrayBuffer, 0);
     remove(1, &buffer);
     glFinish();
-    glGetError(); // a context without buffers leaves an error that is not the caller's
+    glGetError(); // a buffer the driver could not give is no error of the caller's
 }
 
 void LoadNameIfAny(UINT name)
