@@ -12,6 +12,7 @@
 
 #include <GL/glu.h>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -27,6 +28,43 @@ void Vertex(const CPoint3D& p)
 void Normal(const CPoint3D& n)
 {
     glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+}
+
+// Mesa's software rasteriser under Wine takes its scene memory for every frame from the C
+// library's allocator and frees it after the frame; the allocator gives back to the system
+// whatever lies free beyond its trim threshold, 128 KB until a block that it mapped on its own is
+// freed, then twice that block's size. A process whose allocations never freed such a block
+// faults every frame's scene memory in again, page by page: three to four times the frame of a
+// large model, and from run to run of the same program. One buffer made and freed at the first
+// context raises the thresholds for the whole process. Elsewhere it costs an allocation.
+void RaiseAllocatorThresholds()
+{
+    static bool isRaised = false;
+    if (isRaised)
+        return;
+    isRaised = true;
+    using GenBuffers = void(APIENTRY*)(GLsizei, GLuint*);
+    using BindBuffer = void(APIENTRY*)(GLenum, GLuint);
+    using BufferData = void(APIENTRY*)(GLenum, std::ptrdiff_t, const void*, GLenum);
+    using DeleteBuffers = void(APIENTRY*)(GLsizei, const GLuint*);
+    const auto gen = reinterpret_cast<GenBuffers>(wglGetProcAddress("glGenBuffers"));
+    const auto bind = reinterpret_cast<BindBuffer>(wglGetProcAddress("glBindBuffer"));
+    const auto data = reinterpret_cast<BufferData>(wglGetProcAddress("glBufferData"));
+    const auto remove = reinterpret_cast<DeleteBuffers>(wglGetProcAddress("glDeleteBuffers"));
+    if (gen == nullptr || bind == nullptr || data == nullptr || remove == nullptr)
+        return;
+    constexpr GLenum kArrayBuffer = 0x8892;
+    constexpr GLenum kStaticDraw = 0x88E4;
+    // Below the largest block whose freeing raises the thresholds (32 MB on 64 bits).
+    constexpr std::ptrdiff_t kBytes = 30 << 20;
+    GLuint buffer = 0;
+    gen(1, &buffer);
+    bind(kArrayBuffer, buffer);
+    data(kArrayBuffer, kBytes, nullptr, kStaticDraw);
+    bind(kArrayBuffer, 0);
+    remove(1, &buffer);
+    glFinish();
+    glGetError(); // a buffer the driver could not give is no error of the caller's
 }
 
 void LoadNameIfAny(UINT name)
@@ -129,6 +167,7 @@ BOOL CGLDevice::CreateRenderingContext(CWnd* wnd, CColorRGBA clearColor)
         return FALSE;
     if (!wglMakeCurrent(m_pDC->GetSafeHdc(), m_hRC))
         return FALSE;
+    RaiseAllocatorThresholds();
     glClearColor(clearColor.r, clearColor.g, clearColor.b, 0.0f);
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);

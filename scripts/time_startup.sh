@@ -26,34 +26,42 @@ export WINEDEBUG=-all
 times=$(mktemp)
 trap 'rm -f "$times"' EXIT
 
-# Saturated pixels of an 80 x 60 picture, as a fraction.
-coloured() {
-    import -window root -display "$DISPLAY" -resize 80x60! -depth 8 rgb:- 2>/dev/null |
-        python3 -c '
-import sys
-d = sys.stdin.buffer.read()
-n = len(d) // 3
-print(sum(1 for k in range(0, 3 * n, 3) if max(d[k:k + 3]) - min(d[k:k + 3]) > 100) / max(n, 1))'
+# Polls the display until more than 5 % of an 80 x 60 picture of it is strongly coloured, while the
+# process $1 runs and for 180 s at most after $2; prints the seconds from $2, nothing on a timeout.
+# One interpreter for the whole run: one per picture takes tenths of a second, whole seconds on a
+# loaded machine, which would count into the start and take processors from the program.
+poll_contour() {
+    "$python" - "$1" "$2" "$DISPLAY" <<'POLL'
+import os, subprocess, sys, time
+runner, start, display = int(sys.argv[1]), float(sys.argv[2]), sys.argv[3]
+def running():
+    try:
+        os.kill(runner, 0)
+        return True
+    except OSError:
+        return False
+while running() and time.time() - start <= 180:
+    d = subprocess.run(["import", "-window", "root", "-display", display, "-resize", "80x60!",
+                        "-depth", "8", "rgb:-"], stdout=subprocess.PIPE,
+                       stderr=subprocess.DEVNULL).stdout
+    n = len(d) // 3
+    if n and sum(1 for k in range(0, 3 * n, 3) if max(d[k:k + 3]) - min(d[k:k + 3]) > 100) > 0.05 * n:
+        print("%.2f" % (time.time() - start))
+        break
+    time.sleep(0.2)
+POLL
 }
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
 
 load=$(cut -d' ' -f1-3 /proc/loadavg)
 cat "$file" >/dev/null # in the page cache, as for every run
+# Before the clock starts: winepath is a Wine process of its own.
+windows_file=$(winepath -w "$file")
 start=$(date +%s.%N)
-/usr/bin/time -v -o "$times" wine "$program" /Automation "$(winepath -w "$file")" >/dev/null 2>&1 &
+/usr/bin/time -v -o "$times" wine "$program" /Automation "$windows_file" >/dev/null 2>&1 &
 runner=$!
-seconds=""
-while kill -0 "$runner" 2>/dev/null; do
-    if python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > 0.05 else 1)" "$(coloured)"; then
-        seconds=$(python3 -c "import sys; print('%.2f' % (float(sys.argv[1]) - float(sys.argv[2])))" \
-            "$(date +%s.%N)" "$start")
-        break
-    fi
-    if python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) - float(sys.argv[2]) > 180 else 1)" \
-        "$(date +%s.%N)" "$start"; then
-        break
-    fi
-    sleep 0.2
-done
+seconds=$(poll_contour "$runner" "$start")
 program_pid=$(pgrep -P "$runner")
 [ -n "$program_pid" ] && kill "$program_pid"
 wait "$runner" 2>/dev/null

@@ -100,14 +100,20 @@ int main(int argc, char** argv)
         view.EditScene().SetDisplayMode(kShading);
         std::printf("first shaded frame, its element-edge lists built: %.2f s\n", view.DrawFrame());
     }
-    std::printf("shaded frame: %.3f s\n", view.MedianFrame());
+    const auto printFrame = [&view](const char* what)
+    {
+        const double seconds = view.MedianFrame();
+        std::printf("%s: %.3f s (processor %.3f s, kernel %.3f s a frame)\n", what, seconds,
+                    view.m_frameProcessor, view.m_frameKernel);
+    };
+    printFrame("shaded frame");
     view.EditScene().SetDisplayMode(kRidgeLineShading);
-    std::printf("ridge-line shaded frame: %.3f s\n", view.MedianFrame());
+    printFrame("ridge-line shaded frame");
     view.EditScene().SetDisplayMode(kWireframe);
     std::printf("wireframe frame: %.3f s\n", view.MedianFrame());
     view.EditScene().SetDisplayMode(kShading);
     view.m_settings.m_displayFilter = kKindAll & ~kKindNode;
-    std::printf("shaded frame without nodes: %.3f s\n", view.MedianFrame());
+    printFrame("shaded frame without nodes");
     view.m_settings.m_displayFilter = kKindAll;
     view.m_isDragging = true;
     std::printf("fast-drag frame: %.3f s\n", view.MedianFrame());

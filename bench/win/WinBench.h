@@ -19,6 +19,21 @@ inline double Now()
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// Processor seconds of the whole process so far (every thread, the rasteriser's too), and of
+// them in the kernel: the kernel's share shows memory faulted in again frame after frame.
+inline double ProcessorSeconds(double* kernelSeconds)
+{
+    FILETIME created;
+    FILETIME exited;
+    FILETIME kernel;
+    FILETIME user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t)
+    { return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7; };
+    *kernelSeconds = seconds(kernel);
+    return seconds(kernel) + seconds(user);
+}
+
 // side x side quads on the plane z = 0 from (0, 0) to (side, side): node j * (side + 1) + i + 1
 // at (i, j), element faces built. propertyBands properties in strips along x (1 for one).
 inline void BuildQuadPlate(CModelSet& model, int side, int propertyBands)
