@@ -2,13 +2,18 @@
 // layout, closed through its main window; ten runs in a row, and a run in Japanese mode.
 #include "core/services/StringFile.h"
 #include "platform/win/platform_ids.h"
+#include "resources/ids/view_ids.h"
 #include "tests/app/AppFolders.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,16 +46,20 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM data)
 }
 
 // Gravik.exe copied into folder, started there with the extra environment lines
-// ("NAME=value") and without the splash; ended when the object goes.
+// ("NAME=value") and without the splash, on the model file when one is given; ended when the
+// object goes.
 class CRunningProgram
 {
 public:
-    CRunningProgram(const std::string& folder, const std::vector<std::string>& environment = {})
+    CRunningProgram(const std::string& folder, const std::vector<std::string>& environment = {},
+                    const std::string& file = "")
     {
         const std::string program = folder + "\\Gravik.exe";
         if (!fs::exists(program))
             fs::copy_file(kStagedProgram, program);
         std::string commandLine = "\"" + program + "\" /Automation";
+        if (!file.empty())
+            commandLine += " \"" + file + "\"";
         std::string block;
         for (const std::string& line : environment)
             block += line + '\0';
@@ -80,16 +89,22 @@ public:
 
     bool Started() const { return m_started; }
     HWND MainWindow() const { return m_main; }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+    // The exit code once the process ends within the time, -1 when it does not.
+    long WaitForExit(DWORD timeoutMs) const
+    {
+        if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD exitCode = 1;
+        ::GetExitCodeProcess(m_process.hProcess, &exitCode);
+        return static_cast<long>(exitCode);
+    }
     // Closes the main window as the close box does; the exit code, -1 when it did not end.
     long Close()
     {
         if (m_main != nullptr)
             ::PostMessageA(m_main, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD exitCode = 1;
-        ::GetExitCodeProcess(m_process.hProcess, &exitCode);
-        return static_cast<long>(exitCode);
+        return WaitForExit(20000);
     }
 
 private:
@@ -112,6 +127,46 @@ private:
     PROCESS_INFORMATION m_process = {};
     HWND m_main = nullptr;
 };
+
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<FindWindowOf*>(data);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    char className[16] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
+        std::strcmp(className, "#32770") == 0)
+    {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The message box the process shows within the time, or null.
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs)
+    {
+        FindWindowOf search = {processId, nullptr};
+        ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+// Every log file of the layout, one after the other.
+std::string ReadLogs(const CAppFolders& folders)
+{
+    std::string log;
+    for (const auto& entry : fs::directory_iterator(folders.Path("log")))
+        log += folders.Read("log\\" + entry.path().filename().string());
+    return log;
+}
 
 size_t Count(const std::string& text, const std::string& part)
 {
@@ -142,11 +197,30 @@ TEST(Program, StartsAndExitsCleanlyTenTimesInARow)
         EXPECT_NE(nullptr, running.MainWindow());
         ASSERT_EQ(0, running.Close());
     }
-    std::string log;
-    for (const auto& entry : fs::directory_iterator(folders.Path("log")))
-        log += folders.Read("log\\" + entry.path().filename().string());
+    const std::string log = ReadLogs(folders);
     EXPECT_EQ(10u, Count(log, " ------ START ------- "));
     EXPECT_EQ(10u, Count(log, " ------ END ------- "));
+}
+
+TEST(Program, AStartThatEndsShowsWhyLogsItAndExitsWithAFailingCode)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    CAppFolders folders("program_nolanguage", "[Environment]\r\nVersion_Number=1\r\n");
+    CRunningProgram running(folders.Path("bin"));
+    ASSERT_TRUE(running.Started());
+    const HWND box = WaitForMessageBox(running.ProcessId(), 20000);
+    ASSERT_NE(nullptr, box) << "the user is told why the program ends";
+    char text[512] = {};
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_NE('\0', text[0]);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(3, running.WaitForExit(20000));
+    const std::string log = ReadLogs(folders);
+    const size_t start = log.find(" ------ START ------- ");
+    const size_t ended = log.find("Start ended: no language", start);
+    EXPECT_NE(std::string::npos, ended) << log;
+    EXPECT_LT(ended, log.find(" ------ END ------- ", start));
 }
 
 TEST(Program, JapaneseModeShowsTheJapaneseIdleText)
