@@ -58,7 +58,7 @@ CPidMidFilterDlg* CPidMidFilterDlg::Open(int frameKey)
         dialog->Release();
         return nullptr;
     }
-    dialog->ShowWindow(SW_SHOW);
+    dialog->ShowInFront();
     return dialog;
 }
 
