@@ -176,18 +176,14 @@ void CMainFrame::DockToolBarNextTo(CControlBar* left, CControlBar* bar)
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
 {
-    if (COXMenuBarHostFrame::OnCreate(cs) == -1)
-        return -1;
-    if (!CreateToolBar(kStandardBar) || !CreateProjectTreeBar() || !CreateOutputBar() ||
-        !CreateStatusBar())
-        return -1;
-    for (const ToolBarSlot slot : kCreationOrder)
+    const std::string failed = CreateParts(cs);
+    if (!failed.empty())
     {
-        if (!CreateToolBar(slot))
-            return -1;
-    }
-    if (!CreateLoadCaseCombo() || !CreateToolBar(kViewModeBar) || !CreateToolBar(kViewSettingsBar))
+        const DWORD error = ::GetLastError();
+        if (m_creationFailure != nullptr)
+            *m_creationFailure = failed + " (system error " + std::to_string(error) + ")";
         return -1;
+    }
     ArrangeToolBars();
     // The menus take the toolbars' pictures, so they come after the bars.
     m_menus.Attach(this);
@@ -269,6 +265,35 @@ void CMainFrame::OnDestroy()
     if (GetResultShowHost() == this)
         SetResultShowHost(nullptr);
     COXMenuBarHostFrame::OnDestroy();
+}
+
+std::string CMainFrame::CreateParts(LPCREATESTRUCTA cs)
+{
+    const auto toolBar = [](ToolBarSlot slot)
+    { return std::string("the toolbar \"") + kToolBars[slot].name + "\""; };
+    if (COXMenuBarHostFrame::OnCreate(cs) == -1)
+        return "the frame's view area and menu bar";
+    if (!CreateToolBar(kStandardBar))
+        return toolBar(kStandardBar);
+    if (!CreateProjectTreeBar())
+        return "the project tree bar";
+    if (!CreateOutputBar())
+        return "the output bar";
+    if (!CreateStatusBar())
+        return "the status bar";
+    for (const ToolBarSlot slot : kCreationOrder)
+    {
+        if (!CreateToolBar(slot))
+            return toolBar(slot);
+    }
+    if (!CreateLoadCaseCombo())
+        return "the load-case box";
+    for (const ToolBarSlot slot : {kViewModeBar, kViewSettingsBar})
+    {
+        if (!CreateToolBar(slot))
+            return toolBar(slot);
+    }
+    return std::string();
 }
 
 BOOL CMainFrame::CreateToolBar(ToolBarSlot slot)

@@ -24,6 +24,7 @@
 #include "widgets/bars/OXFlatLookComboBox.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 class CChildFrame;
@@ -205,6 +206,9 @@ public:
     static void QuickSort(int* values, int low, int high);
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Where creation names the part of the frame it could not make, with the system's error:
+    // a frame whose creation fails is gone by the time LoadFrame returns.
+    void ReportCreationFailureTo(std::string* failure) { m_creationFailure = failure; }
 
     FW_MESSAGE_TABLE()
 
@@ -247,6 +251,8 @@ protected:
     void OnWindowArrange();
 
 private:
+    // The bars and boxes of the frame in their order; the part that failed, empty when none.
+    std::string CreateParts(LPCREATESTRUCTA cs);
     BOOL CreateToolBar(ToolBarSlot slot);
     BOOL CreateStatusBar();
     BOOL CreateProjectTreeBar();
@@ -302,4 +308,5 @@ private:
     // What the pages of the sheet asked for: -1 nothing, 0 a redraw, 1 lists rebuilt too.
     int m_pendingViewRefresh = -1;
     int m_viewRefreshCount = 0;
+    std::string* m_creationFailure = nullptr; // the creator's, during LoadFrame
 };

@@ -24,6 +24,8 @@ namespace
 {
 constexpr const char* kRegistryKey = "GRAVIK";
 constexpr const char* kLogLocation = "Gravik";
+// The exit code of a start that ended before the main window ran, so that a script sees it.
+constexpr int kStartFailedExitCode = 3;
 
 } // namespace
 
@@ -62,7 +64,8 @@ BOOL CWendraApp::InitInstance()
 
     const std::string folder = StartUpFolder();
     if (!ChooseLanguage(folder))
-        return FALSE;
+        return EndStart("no language: the product INI's Environment/Language is missing or not "
+                        "English or Japanese");
     LoadRecentProjects();
 
     m_pDocTemplate = new CMultiDocTemplate(IDR_WENDRATYPE, RUNTIME_CLASS(CWendraDoc),
@@ -74,7 +77,7 @@ BOOL CWendraApp::InitInstance()
     InstallGraphTools(&m_graphTools);
     InstallResultListTools(&m_resultListTools);
     if (!CreateMainFrame())
-        return FALSE;
+        return m_hasStartFailed ? FALSE : EndStart("the main window was not created");
     OpenCommandLineFile();
     return TRUE;
 }
@@ -93,7 +96,7 @@ int CWendraApp::ExitInstance()
     InstallGraphTools(nullptr);
     InstallResultListTools(nullptr);
     theAppLog.WriteLine(0, kLogLocation, " ------ END ------- ");
-    return code;
+    return m_hasStartFailed ? kStartFailedExitCode : code;
 }
 
 void CWendraApp::WinHelp(DWORD_PTR, UINT command)
@@ -136,8 +139,25 @@ std::string CWendraApp::StartUpFolder() const
 BOOL CWendraApp::CreateMainFrame()
 {
     auto* frame = new CMainFrame; // deletes itself with its window
+    std::string failure;
+    frame->ReportCreationFailureTo(&failure);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    {
+        // Before its creation message the frame cannot say what failed: the system does.
+        if (failure.empty())
+            failure = "the main window (system error " + std::to_string(::GetLastError()) + ")";
+        EndStart("the main window was not created: " + failure);
+        std::string text;
+        LoadStringFromFile("Message.str", "Error", "MainFrameNotCreated", &text);
+        const size_t part = text.find("%s");
+        if (part == std::string::npos)
+            text += (text.empty() ? "" : "\n") + failure;
+        else
+            text.replace(part, 2, failure);
+        AfxMessageBox(text.c_str(), MB_ICONERROR | MB_OK);
         return FALSE;
+    }
+    frame->ReportCreationFailureTo(nullptr);
     m_pMainWnd = frame;
     frame->PlaceMenuBarOnTop();
     // The menu bar shows the frame's menu; the frame keeps its own for when no view is open.
@@ -161,6 +181,13 @@ BOOL CWendraApp::CreateMainFrame()
     }
     frame->RestoreLayout();
     return TRUE;
+}
+
+BOOL CWendraApp::EndStart(const std::string& cause)
+{
+    m_hasStartFailed = true;
+    theAppLog.WriteLine(2, kLogLocation, ("Start ended: " + cause).c_str());
+    return FALSE;
 }
 
 void CWendraApp::OnHelpFinder()

@@ -64,6 +64,8 @@ protected:
 
 private:
     bool ChooseLanguage(const std::string& folder);
+    // Logs why the start ends and makes the exit code say so; FALSE, for InitInstance.
+    BOOL EndStart(const std::string& cause);
     // A model file named last on the command line opens in a new project.
     void OpenCommandLineFile();
     void LoadRecentProjects();
@@ -74,4 +76,5 @@ private:
     CRecentProjects m_recentProjects;
     CDialogGraphTools m_graphTools; // installed for the view's graph commands while running
     CDialogResultListTools m_resultListTools; // and the result list commands
+    bool m_hasStartFailed = false;
 };

@@ -16,15 +16,12 @@ cross about four contour bands: the worst case of the contour's band cutting.
 Node j * (SIDE + 1) + i + 1 lies at (i / 100, j / 100, 0); element j * SIDE + i + 1 has the
 corners (i, j), (i + 1, j), (i + 1, j + 1), (i, j + 1). Needs numpy.
 """
+import argparse
 import os
 import struct
 import sys
 
-try:
-    import numpy as np
-except ImportError:
-    sys.exit("make_plates.py needs numpy (apt-get install python3-numpy, then run it with "
-             "/usr/bin/python3)")
+np = None  # numpy, imported once the arguments are read: --help needs none of it
 
 PIECE_WORDS = 65536  # the pieces a solver cuts long records into
 PLATE_WORDS = 17     # words of one CQUAD4 stress entry (centre only)
@@ -220,22 +217,41 @@ def op2(path, side, subcases=2):
         w.control(0)
 
 
+def parse_arguments():
+    """The folder, the sides and --rough; --help prints the usage, an unknown option ends with
+    it (exit code 2) before anything is written."""
+    usage, _, details = __doc__.strip().partition("\n\n")
+    parser = argparse.ArgumentParser(
+        prog="make_plates.py", usage=details.splitlines()[0].strip()[len("python3 "):],
+        description=usage, epilog=details.split("\n", 1)[1],
+        formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--rough", action="store_true",
+                        help="also write plate_SIDE_rough.unv")
+    parser.add_argument("folder", metavar="OUTDIR", help="folder the plates are written into")
+    parser.add_argument("sides", metavar="SIDE", type=int, nargs="*",
+                        default=[100, 316, 1000, 2000], help="quads along an edge")
+    # Named first: argparse would otherwise complain of the missing folder instead.
+    for argument in sys.argv[1:]:
+        if argument.startswith("-") and argument not in ("-h", "--help", "--rough"):
+            parser.error("unknown option %s" % argument)
+    return parser.parse_args()
+
+
 def main():
-    args = sys.argv[1:]
-    rough = "--rough" in args
-    args = [a for a in args if a != "--rough"]
-    if not args:
-        print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
-        return 2
-    folder = args[0]
-    sides = [int(s) for s in args[1:]] or [100, 316, 1000, 2000]
-    os.makedirs(folder, exist_ok=True)
-    for side in sides:
-        stem = os.path.join(folder, "plate_%d" % side)
+    arguments = parse_arguments()
+    global np
+    try:
+        import numpy as np
+    except ImportError:
+        sys.exit("make_plates.py needs numpy (apt-get install python3-numpy, then run it with "
+                 "/usr/bin/python3)")
+    os.makedirs(arguments.folder, exist_ok=True)
+    for side in arguments.sides:
+        stem = os.path.join(arguments.folder, "plate_%d" % side)
         write_lines(stem + "_small.bdf", bulk_small(side))
         write_lines(stem + "_large.bdf", bulk_large(side))
         write_lines(stem + ".unv", unv(side))
-        if rough:
+        if arguments.rough:
             write_lines(stem + "_rough.unv", unv(side, rough=True))
         op2(stem + ".op2", side)
     return 0

@@ -3,7 +3,8 @@
 # Installs what a fresh machine lacks, builds what is missing of the Windows build (the program
 # and its staged runtime folders), starts a virtual display when there is none, and starts
 # build/win/stage/bin/Gravik.exe under Wine on FILE, or on the demo model the build stages
-# (build/win/stage/demo/demo.unv) when no FILE is given. Returns the program's exit code.
+# (build/win/stage/demo/demo.unv) when no FILE is given. Returns the program's exit code; a start
+# that ended early is told with the reason from the program's log.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -55,3 +56,11 @@ fi
 windows_file=$(winepath -w "$file" 2>/dev/null)
 echo "Starting $program on $file"
 wine "$program" "$windows_file"
+code=$?
+# A start that ended before the main window ran logs why (exit code 3): say it here too.
+if [ $code -eq 3 ]; then
+    log=$(ls -t "$stage"/log/* 2>/dev/null | head -n 1)
+    echo "run.sh: the program ended at its start; its log ($log) says:" >&2
+    [ -n "$log" ] && grep -a "Start ended" "$log" | tail -n 1 >&2
+fi
+exit $code

@@ -9,8 +9,22 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+usage="usage: bash scripts/time_startup.sh FILE [PROGRAM]"
+for argument in "$@"; do
+    case "$argument" in
+    -h | --help)
+        echo "$usage"
+        sed -n '2,8s/^# \{0,1\}//p' "$0"
+        exit 0
+        ;;
+    -*)
+        printf 'time_startup.sh: unknown option %s\n%s\n' "$argument" "$usage" >&2
+        exit 2
+        ;;
+    esac
+done
 if [ $# -lt 1 ] || [ $# -gt 2 ] || [ ! -f "$1" ]; then
-    echo "usage: bash scripts/time_startup.sh FILE [PROGRAM]" >&2
+    echo "$usage" >&2
     exit 2
 fi
 file="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"

@@ -90,7 +90,7 @@ CClippingDlg* CClippingDlg::Open(int frameKey, double startZ, double endZ)
         dialog->Release();
         return nullptr;
     }
-    dialog->ShowWindow(SW_SHOW);
+    dialog->ShowInFront();
     return dialog;
 }
 

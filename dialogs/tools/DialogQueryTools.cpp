@@ -32,7 +32,7 @@ public:
         m_dialog->m_Candidates.Copy(candidates);
         return m_dialog->FillEntityList();
     }
-    void Show() override { m_dialog->ShowWindow(SW_SHOW); }
+    void Show() override { m_dialog->ShowInFront(); }
 
 private:
     CSelectionDecisionDlg* m_dialog; // released, not deleted: it may be in its own handler
@@ -61,7 +61,7 @@ public:
         }
         m_dialog = dialog;
         Fill();
-        m_dialog->ShowWindow(m_kind == kSelectedModelInfo ? SW_SHOWNORMAL : SW_SHOW);
+        m_dialog->ShowInFront(m_kind == kSelectedModelInfo ? SW_SHOWNORMAL : SW_SHOW);
         return true;
     }
     void Close() override
@@ -145,7 +145,7 @@ public:
         dialog->SetWindowText(
             ToolText("Dialog.str", section, isEdit ? "EditGroup" : "CreateGroup"));
         dialog->m_nMode = isEdit ? CGroupCreateDlg::kEdit : CGroupCreateDlg::kCreate;
-        dialog->ShowWindow(SW_SHOWNORMAL);
+        dialog->ShowInFront(SW_SHOWNORMAL);
         return true;
     }
     void AddElements(const CEntityArray& picked) override

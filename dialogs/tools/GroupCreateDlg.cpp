@@ -145,7 +145,7 @@ void CGroupCreateDlg::AddElements(const CEntityArray& picked)
 
 void CGroupCreateDlg::ShowAgain()
 {
-    ShowWindow(SW_SHOW);
+    ShowInFront();
     EnableWindow(TRUE);
 }
 

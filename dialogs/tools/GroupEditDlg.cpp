@@ -28,7 +28,7 @@ CGroupEditDlg* CGroupEditDlg::Open(int frameKey, int mode)
     dialog->SetActionButtonText(ToolText("Dialog.str", "GroupEdit", isEdit ? "Edit" : "Delete"));
     dialog->SetWindowText(
         ToolText("Dialog.str", "GroupEdit", isEdit ? "EditGroup" : "DeleteGroup"));
-    dialog->ShowWindow(SW_SHOWNORMAL);
+    dialog->ShowInFront(SW_SHOWNORMAL);
     return dialog;
 }
 

@@ -59,7 +59,7 @@ CPidMidFilterDlg* CPidMidFilterDlg::Open(int frameKey)
         dialog->Release();
         return nullptr;
     }
-    dialog->ShowWindow(SW_SHOW);
+    dialog->ShowInFront();
     return dialog;
 }
 

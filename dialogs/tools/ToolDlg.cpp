@@ -16,6 +16,7 @@
 namespace
 {
 constexpr UINT kReleaseMessage = WM_APP + 0x136;
+constexpr UINT kComeToFrontMessage = WM_APP + 0x137;
 
 // The dialogs that go with their view, open or released but not yet deleted.
 std::vector<CToolDlg*>& ViewDialogs()
@@ -99,7 +100,8 @@ void PlaceInViewArea(HWND dialog)
 }
 } // namespace
 
-FW_TABLE(CToolDlg, CDialog, fw::raw<kReleaseMessage, &CToolDlg::OnReleaseMessage>())
+FW_TABLE(CToolDlg, CDialog, fw::raw<kReleaseMessage, &CToolDlg::OnReleaseMessage>(),
+         fw::raw<kComeToFrontMessage, &CToolDlg::OnComeToFrontMessage>())
 
 CToolDlg::CToolDlg(UINT templateId, int frameKey)
     : CDialog(templateId, nullptr)
@@ -154,10 +156,32 @@ void CToolDlg::Release()
     PostMessage(kReleaseMessage);
 }
 
+void CToolDlg::ShowInFront(int showCommand)
+{
+    ShowWindow(showCommand);
+    ComeToFront();
+    // A pick's click activates the main window as it is handled, and the activation can come
+    // after the dialog showed (the first click into the program): once more after it.
+    PostMessage(kComeToFrontMessage);
+}
+
 LRESULT CToolDlg::OnReleaseMessage(WPARAM, LPARAM)
 {
     DestroyWindow();
     return 0;
+}
+
+LRESULT CToolDlg::OnComeToFrontMessage(WPARAM, LPARAM)
+{
+    if (!m_isReleased && IsWindowVisible())
+        ComeToFront();
+    return 0;
+}
+
+void CToolDlg::ComeToFront()
+{
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(m_hWnd);
 }
 
 void CToolDlg::PostNcDestroy()

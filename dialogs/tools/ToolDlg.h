@@ -26,6 +26,9 @@ public:
     // Hides the window and destroys it (and with it this object) once the messages in hand are
     // done; without a window the object goes at once. The owner forgets the pointer.
     void Release();
+    // Shows the window in front of the main window as the active window, also when the click
+    // that asked for it activates the main window after it.
+    void ShowInFront(int showCommand = SW_SHOW);
 
     // The frame whose view the tool works on.
     int m_nFrameKey = 0;
@@ -64,6 +67,8 @@ protected:
 
 private:
     LRESULT OnReleaseMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnComeToFrontMessage(WPARAM wParam, LPARAM lParam);
+    void ComeToFront();
 
     bool m_isReleased = false;
 };

@@ -174,11 +174,14 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
 {
     PRINTDLGA& pd = info->m_pPD->m_pd;
     LentPrinterSetup setup(pd);
+    // The system's own warning is left out: a missing printer is told once, below.
+    pd.Flags |= PD_NOWARNING;
+    bool hasPrinter = true;
     if (info->m_bDirect || info->m_bPreview)
     {
         if (pd.hDevNames != nullptr)
         {
-            info->m_pPD->CreatePrinterDC();
+            hasPrinter = info->m_pPD->CreatePrinterDC() != nullptr;
         }
         else
         {
@@ -186,7 +189,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
             const DWORD flags = pd.Flags;
             pd.Flags |= PD_RETURNDEFAULT | PD_RETURNDC;
             pd.hwndOwner = nullptr;
-            sys::Get().PrintDlg(&pd);
+            hasPrinter = sys::Get().PrintDlg(&pd) || sys::Get().CommDlgExtendedError() == 0;
             pd.Flags = flags;
         }
     }
@@ -197,12 +200,15 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         pd.nToPage = static_cast<WORD>(info->GetMaxPage());
         if (info->m_pPD->DoModal() != IDOK)
         {
+            // A cancel says nothing; a dialog that could not open (no printer at all) is told.
+            hasPrinter = sys::Get().CommDlgExtendedError() == 0;
             if (pd.hDC != nullptr)
                 ::DeleteDC(pd.hDC);
             pd.hDC = nullptr;
-            return FALSE;
         }
     }
+    if (!hasPrinter)
+        ReportFailure("NoPrinter");
     return pd.hDC != nullptr;
 }
 

@@ -3,11 +3,13 @@
 // whose INI holds values far out of range.
 #include "core/services/StringFile.h"
 #include "platform/win/platform_ids.h"
+#include "resources/ids/view_ids.h"
 #include "tests/app/AppFolders.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -61,18 +63,18 @@ BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM data)
 }
 
 // Gravik.exe copied into folder, started there with the extra environment lines
-// ("NAME=value") and without the splash, a file to open last on its command line; ended when
-// the object goes.
+// ("NAME=value"), on the model file when one is given (opened last on its command line),
+// without the splash unless asked; ended when the object goes.
 class CRunningProgram
 {
 public:
     CRunningProgram(const std::string& folder, const std::vector<std::string>& environment = {},
-                    const std::string& file = "")
+                    const std::string& file = "", bool withSplash = false)
     {
         const std::string program = folder + "\\Gravik.exe";
         if (!fs::exists(program))
             fs::copy_file(kStagedProgram, program);
-        std::string commandLine = "\"" + program + "\" /Automation";
+        std::string commandLine = "\"" + program + "\"" + (withSplash ? "" : " /Automation");
         if (!file.empty())
             commandLine += " \"" + file + "\"";
         std::string block;
@@ -104,16 +106,22 @@ public:
 
     bool Started() const { return m_started; }
     HWND MainWindow() const { return m_main; }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+    // The exit code once the process ends within the time, -1 when it does not.
+    long WaitForExit(DWORD timeoutMs) const
+    {
+        if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD exitCode = 1;
+        ::GetExitCodeProcess(m_process.hProcess, &exitCode);
+        return static_cast<long>(exitCode);
+    }
     // Closes the main window as the close box does; the exit code, -1 when it did not end.
     long Close()
     {
         if (m_main != nullptr)
             ::PostMessageA(m_main, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD exitCode = 1;
-        ::GetExitCodeProcess(m_process.hProcess, &exitCode);
-        return static_cast<long>(exitCode);
+        return WaitForExit(20000);
     }
 
     // Closes the main window and answers No when the program asks whether to save the project.
@@ -249,6 +257,30 @@ const char kCurvedShellDeck[] = "BEGIN BULK\n"
                                 "               5       6       7       8\n"
                                 "ENDDATA\n";
 
+// The message box the process shows within the time, or null.
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs)
+    {
+        FindWindowOf search = {processId, nullptr};
+        ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+// Every log file of the layout, one after the other.
+std::string ReadLogs(const CAppFolders& folders)
+{
+    std::string log;
+    for (const auto& entry : fs::directory_iterator(folders.Path("log")))
+        log += folders.Read("log\\" + entry.path().filename().string());
+    return log;
+}
+
 size_t Count(const std::string& text, const std::string& part)
 {
     size_t count = 0;
@@ -278,11 +310,161 @@ TEST(Program, StartsAndExitsCleanlyTenTimesInARow)
         EXPECT_NE(nullptr, running.MainWindow());
         ASSERT_EQ(0, running.Close());
     }
-    std::string log;
-    for (const auto& entry : fs::directory_iterator(folders.Path("log")))
-        log += folders.Read("log\\" + entry.path().filename().string());
+    const std::string log = ReadLogs(folders);
     EXPECT_EQ(10u, Count(log, " ------ START ------- "));
     EXPECT_EQ(10u, Count(log, " ------ END ------- "));
+}
+
+TEST(Program, AStartThatEndsShowsWhyLogsItAndExitsWithAFailingCode)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    CAppFolders folders("program_nolanguage", "[Environment]\r\nVersion_Number=1\r\n");
+    CRunningProgram running(folders.Path("bin"));
+    ASSERT_TRUE(running.Started());
+    const HWND box = WaitForMessageBox(running.ProcessId(), 20000);
+    ASSERT_NE(nullptr, box) << "the user is told why the program ends";
+    char text[512] = {};
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_NE('\0', text[0]);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(3, running.WaitForExit(20000));
+    const std::string log = ReadLogs(folders);
+    const size_t start = log.find(" ------ START ------- ");
+    const size_t ended = log.find("Start ended: no language", start);
+    EXPECT_NE(std::string::npos, ended) << log;
+    EXPECT_LT(ended, log.find(" ------ END ------- ", start));
+}
+
+namespace
+{
+BOOL CALLBACK FindChooseEntity(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<FindWindowOf*>(data);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    char title[64] = {};
+    ::GetWindowTextA(hwnd, title, sizeof title);
+    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
+        std::strcmp(title, "Choose Entity") == 0)
+    {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ChooseEntityOf(DWORD processId)
+{
+    FindWindowOf search = {processId, nullptr};
+    ::EnumWindows(FindChooseEntity, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The 3-D view of the main window's first child frame, once it is there.
+HWND WaitForView(HWND main, DWORD timeoutMs)
+{
+    const HWND client = ::FindWindowExA(main, nullptr, "MDIClient", nullptr);
+    for (DWORD waited = 0; client != nullptr && waited < timeoutMs; waited += 100)
+    {
+        const HWND frame = ::GetWindow(client, GW_CHILD);
+        const HWND view = frame != nullptr ? ::GetDlgItem(frame, AFX_IDW_PANE_FIRST) : nullptr;
+        if (view != nullptr && ::IsWindowVisible(view))
+            return view;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+// Lets the test's own windows take their messages for a while.
+void PumpFor(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < ms)
+    {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+        ::Sleep(10);
+    }
+}
+
+void ClickAt(POINT screen)
+{
+    ::SetCursorPos(screen.x, screen.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+}
+} // namespace
+
+// The first opening of a tool dialog in a fresh program: the selection decision of a click
+// where several entities meet comes up in front of the main window, active.
+TEST(Program, FirstChooseEntityComesUpInFrontActive)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    const fs::path demo = fs::absolute("build/win/stage/demo/demo.unv");
+    if (!fs::exists(demo))
+        GTEST_SKIP() << demo.string() << " is not staged";
+    // The shipped INI: the model shows as the user sees it.
+    std::ifstream shipped("resources/ini/Gravik.ini", std::ios::binary);
+    std::stringstream ini;
+    ini << shipped.rdbuf();
+    CAppFolders folders("program_choose", ini.str());
+    // Started as the run command starts it, with the splash.
+    CRunningProgram running(folders.Path("bin"), {}, demo.string(), true);
+    ASSERT_TRUE(running.Started());
+    const HWND main = running.MainWindow();
+    ASSERT_NE(nullptr, main);
+    const HWND view = WaitForView(main, 20000);
+    ASSERT_NE(nullptr, view) << "the demo model opens in a view";
+    // The view has drawn its result once it logs the end of showing it.
+    const std::string shown = "[CCAEView::DisplayResultView], ------ END";
+    for (int wait = 0; wait < 300 && ReadLogs(folders).find(shown) == std::string::npos; ++wait)
+        ::Sleep(100);
+    ::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, nullptr);
+    ::PostMessageA(main, WM_COMMAND, ID_INFO_ENTITY, 0);
+    ::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, nullptr);
+
+    // The user comes from another window: the click on the view activates the program too.
+    const HWND elsewhere =
+        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE | WS_BORDER, 1000, 900,
+                          120, 60, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(elsewhere);
+    PumpFor(300);
+    // Clicks from the view's centre outwards until one lands where several entities meet (a
+    // click on one entity only adds it to the picks).
+    RECT client = {};
+    ::GetClientRect(view, &client);
+    POINT centre = {client.right / 2, client.bottom / 2};
+    ::ClientToScreen(view, &centre);
+    HWND dialog = nullptr;
+    for (int ring = 0; ring <= 6 && dialog == nullptr; ++ring)
+    {
+        for (int step = 0; step < std::max(1, 8 * ring) && dialog == nullptr; ++step)
+        {
+            const double angle = 6.283185307 * step / std::max(1, 8 * ring);
+            ClickAt({centre.x + static_cast<LONG>(5 * ring * std::cos(angle)),
+                     centre.y + static_cast<LONG>(5 * ring * std::sin(angle))});
+            ::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
+            for (int wait = 0; wait < 3 && dialog == nullptr; ++wait)
+            {
+                PumpFor(50);
+                dialog = ChooseEntityOf(running.ProcessId());
+            }
+        }
+    }
+    ASSERT_NE(nullptr, dialog) << "no click met several entities";
+    PumpFor(500); // what comes after the click has run
+    EXPECT_EQ(dialog, ::GetForegroundWindow());
+    RECT rect = {};
+    ::GetWindowRect(dialog, &rect);
+    const POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    EXPECT_EQ(dialog, ::GetAncestor(::WindowFromPoint(middle), GA_ROOT)) << "the dialog is covered";
+    ::DestroyWindow(elsewhere);
 }
 
 TEST(Program, JapaneseModeShowsTheJapaneseIdleText)

@@ -5,12 +5,16 @@
 #include "core/services/StringFile.h"
 #include "platform/docview/doctempl.h"
 #include "platform/test/pump.h"
+#include "platform/win/platform_ids.h"
 #include "platform/win/recentfiles.h"
+#include "resources/ids/app_ids.h"
+#include "resources/ids/view_ids.h"
 #include "tests/app/AppFixture.h"
 
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -207,6 +211,94 @@ TEST_F(WendraApp, StartAndEndLinesGoToTheDailyLog)
         "log\\" + std::string(theAppLog.GetPath().substr(theAppLog.GetPath().rfind('\\') + 1)));
     EXPECT_NE(std::string::npos, log.find(" ------ START ------- "));
     EXPECT_NE(std::string::npos, log.find(" ------ END ------- "));
+}
+
+namespace
+{
+// Refuses the creation of one window while it is installed: the child with the control id, or
+// (id 0) the main frame; counts the refusals.
+class CRefusedWindow
+{
+public:
+    explicit CRefusedWindow(UINT controlId)
+    {
+        s_controlId = controlId;
+        s_refusals = 0;
+        m_hook = ::SetWindowsHookExA(WH_CBT, Refuse, nullptr, ::GetCurrentThreadId());
+    }
+    ~CRefusedWindow() { ::UnhookWindowsHookEx(m_hook); }
+    CRefusedWindow(const CRefusedWindow&) = delete;
+    CRefusedWindow& operator=(const CRefusedWindow&) = delete;
+
+    static int Refusals() { return s_refusals; }
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND)
+        {
+            const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            const bool isChild = (cs.style & WS_CHILD) != 0;
+            const bool isMainFrame = !isChild && cs.lpszName != nullptr &&
+                                     !IS_INTRESOURCE(cs.lpszName) &&
+                                     std::strncmp(cs.lpszName, "Gravik", 6) == 0;
+            const UINT id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(cs.hMenu));
+            if (s_controlId == 0 ? isMainFrame : isChild && id == s_controlId)
+            {
+                ++s_refusals;
+                return 1;
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static UINT s_controlId;
+    static int s_refusals;
+    HHOOK m_hook;
+};
+UINT CRefusedWindow::s_controlId = 0;
+int CRefusedWindow::s_refusals = 0;
+} // namespace
+
+TEST_F(WendraApp, AMainFrameThatCannotBeMadeIsLoggedAndToldByItsPart)
+{
+    struct Case
+    {
+        UINT refusedId; // 0: the main frame itself
+        const char* part;
+    };
+    const Case cases[] = {{0, "the main window (system error "},
+                          {AFX_IDW_PANE_FIRST, "the frame's view area and menu bar"},
+                          {AFX_IDW_TOOLBAR, "the toolbar \"Standard (&T)\""},
+                          {IDW_PROJECT_TREE_BAR, "the project tree bar"},
+                          {IDW_OUTPUT_BAR, "the output bar"},
+                          {AFX_IDW_STATUS_BAR, "the status bar"},
+                          {IDW_TOOLBAR_ANIMATION, "the toolbar \"Animation\""},
+                          {ID_LOADCASE_COMBO, "the load-case box"}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.part);
+        {
+            CRefusedWindow refused(c.refusedId);
+            EXPECT_FALSE(StartUp(kEnglishIni));
+            EXPECT_EQ(1, CRefusedWindow::Refusals());
+        }
+        EXPECT_EQ(nullptr, m_app->m_pMainWnd);
+        EXPECT_EQ(3, m_app->ExitInstance()) << "the exit code says the start failed";
+        // The user is told which part failed, once; the log names it between START and END.
+        ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
+        const std::string& told = (*m_services)->messageBoxes[0].text;
+        EXPECT_EQ(0u, told.find("Gravik could not start: " + std::string(c.part))) << told;
+        EXPECT_TRUE((*m_services)->messageBoxes[0].type & MB_ICONERROR);
+        const std::string log = m_folders->Read(
+            "log\\" + std::string(theAppLog.GetPath().substr(theAppLog.GetPath().rfind('\\') + 1)));
+        const size_t start = log.rfind(" ------ START ------- ");
+        const size_t ended =
+            log.find("Start ended: the main window was not created: " + std::string(c.part), start);
+        EXPECT_NE(std::string::npos, ended) << log.substr(start == std::string::npos ? 0 : start);
+        EXPECT_LT(ended, log.find(" ------ END ------- ", start));
+        TearDown();
+    }
 }
 
 TEST(WendraCommandLineInfo, TheLastParameterWinsFlagsIncluded)

@@ -5,6 +5,7 @@
 #include "StripModel.h"
 #include "platform/docview/print.h"
 #include "platform/test/file_printer.h"
+#include "platform/win/texts.h"
 #include "resources/resource.h"
 #include "tests/support/TestPaths.h"
 
@@ -368,4 +369,34 @@ TEST_F(CAEViewPrintTest, ModelOfListWorkersPrintsAndPreviewsAsWithoutThem)
     ASSERT_TRUE(previewed.isFound);
     EXPECT_NE(black, previewed.At(kPrintWidth / 2 + 200, kPrintHeight / 2));
     EXPECT_TRUE(printed.bits == previewed.bits);
+}
+
+namespace
+{
+// A system without printers: the print dialog cannot open, the default printer is not found.
+class NoPrinterServices : public fw::test::ScriptedServices
+{
+public:
+    DWORD CommDlgExtendedError() override { return PDERR_NODEFAULTPRN; }
+};
+} // namespace
+
+TEST_F(CAEViewPrintTest, PrintAndPreviewWithoutAPrinterSaySoOnceAfterTheQuestion)
+{
+    fw::SetTextSource("resources\\string", "_ENG"); // the framework's texts, as the program's
+    for (const UINT command : {ID_VIEW_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT})
+    {
+        SCOPED_TRACE(command);
+        NoPrinterServices noPrinter;
+        noPrinter.messageBoxAnswers = {IDNO};
+        sys::Services* previous = sys::Install(&noPrinter);
+        Command(m_view, command);
+        sys::Install(previous);
+        // Print and Preview ask about the background first; Ctrl+P asks nothing.
+        const size_t questions = command == ID_FILE_PRINT ? 0 : 1;
+        ASSERT_EQ(questions + 1, noPrinter.messageBoxes.size());
+        EXPECT_EQ("No printer is available: nothing was printed.",
+                  noPrinter.messageBoxes.back().text);
+        EXPECT_TRUE(noPrinter.messageBoxes.back().type & MB_ICONSTOP);
+    }
 }

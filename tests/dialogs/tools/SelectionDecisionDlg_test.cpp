@@ -164,3 +164,23 @@ TEST_F(SelectionDecision, OnlyKnownKindsGetRowsInCandidateOrder)
     EXPECT_EQ((std::vector<std::string>{"Shell 3", "Grid 2", "Shell 1"}),
               ListLines(OnlyDialog(), IDC_DECISION_LIST));
 }
+
+// The click that lists the entities may activate the main window only after the dialog showed
+// (so the first click into the program does under Wine): the dialog still ends in front, active.
+TEST_F(SelectionDecision, ComesUpInFrontActiveAlsoWhenTheClickActivatesTheMainWindowAfterIt)
+{
+    const HWND main = ::GetAncestor(m_view->m_hWnd, GA_ROOT);
+    m_view->MakeCurrent();
+    const CPoint3D p =
+        m_view->Device().ProjectToWindow(Model().GetNode(5)->m_coord, &m_view->Camera(0));
+    const LPARAM at = MAKELPARAM(static_cast<int>(p.x), static_cast<int>(p.y));
+    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    m_view->SendMessage(WM_LBUTTONUP, 0, at);
+    ::SetForegroundWindow(main); // the click's own activation, late
+    fw::test::Pump();
+    const HWND dialog = OnlyDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(dialog, ::GetForegroundWindow());
+    EXPECT_EQ(dialog, ::GetActiveWindow());
+    Click(dialog, IDCANCEL);
+}

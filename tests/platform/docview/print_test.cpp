@@ -261,3 +261,32 @@ TEST_F(PrintTest, PreviewShowsThePagesInAFrameOfTheirOwn)
     Pump();
     EXPECT_TRUE(PreviewWindows().empty());
 }
+
+namespace
+{
+// A system without printers: the print dialog cannot open, the default printer is not found.
+class NoPrinterServices : public fw::test::ScriptedServices
+{
+public:
+    DWORD CommDlgExtendedError() override { return PDERR_NODEFAULTPRN; }
+};
+} // namespace
+
+TEST_F(PrintTest, WithoutAPrinterEachPrintCommandSaysSoOnce)
+{
+    for (const UINT command : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+    {
+        SCOPED_TRACE(command);
+        NoPrinterServices noPrinter;
+        sys::Services* previous = sys::Install(&noPrinter);
+        Command(command);
+        Pump();
+        sys::Install(previous);
+        EXPECT_EQ(1, noPrinter.printDialogs);
+        EXPECT_TRUE(noPrinter.printDialogFlags.at(0) & PD_NOWARNING);
+        ASSERT_EQ(1u, noPrinter.messageBoxes.size());
+        EXPECT_EQ("No printer is available: nothing was printed.", noPrinter.messageBoxes[0].text);
+        EXPECT_TRUE(m_view->m_steps.empty());
+        EXPECT_TRUE(PreviewWindows().empty());
+    }
+}
