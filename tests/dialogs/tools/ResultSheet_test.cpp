@@ -103,6 +103,7 @@ TEST(ResultSheet, SaveReplacesTheFileWholeOrNotAtAll)
     EXPECT_FALSE(HasLeftovers(folder));
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(path.c_str());
+    ::RemoveDirectoryA(folder.c_str());
 
     // A folder that cannot take the file, as a full disk cannot.
     const std::string nowhere = TempFolder() + "gravik_no_such_folder\\sheet.csv";

@@ -152,21 +152,27 @@ std::string PythonReadBack(const std::string& csvPath, const std::string& outPat
     return ReadAll(outPath);
 }
 
-// Makes link a Unix symbolic link to target (a path relative to the link's folder) with the
-// system's ln; false when that cannot be done from Wine.
-bool MakeUnixLink(const std::string& target, const std::string& link)
+// The Unix name of a path, empty when Wine cannot tell it.
+std::string UnixPath(const std::string& path)
 {
     using ToUnix = char*(CDECL*)(LPCWSTR);
     const auto toUnix = reinterpret_cast<ToUnix>(
         ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
     if (toUnix == nullptr)
-        return false;
-    const std::wstring wide(link.begin(), link.end());
-    char* unixLink = toUnix(wide.c_str());
-    if (unixLink == nullptr)
-        return false;
-    std::string line = "Z:\\bin\\ln -s " + target + " " + unixLink;
-    ::HeapFree(::GetProcessHeap(), 0, unixLink);
+        return std::string();
+    const std::wstring wide(path.begin(), path.end());
+    char* name = toUnix(wide.c_str());
+    if (name == nullptr)
+        return std::string();
+    std::string unixName = name;
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return unixName;
+}
+
+// Runs a Unix command from Wine; then waits until path exists (or is gone), as a Unix process
+// started from Wine may report its end before it has run. False when it never does.
+bool RunUnixUntil(std::string line, const std::string& path, bool isThere)
+{
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -175,10 +181,28 @@ bool MakeUnixLink(const std::string& target, const std::string& link)
     ::WaitForSingleObject(process.hProcess, 30000);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    // A Unix process started from Wine may report its end before it has run.
-    for (int i = 0; i < 300 && ::GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    const auto exists = [&]
+    { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    for (int i = 0; i < 300 && exists() != isThere; ++i)
         ::Sleep(10);
-    return ::GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return exists() == isThere;
+}
+
+// A Unix symbolic link at link to target (relative to the link's folder); false when it cannot
+// be made from Wine.
+bool MakeUnixLink(const std::string& target, const std::string& link)
+{
+    const std::string unixLink = UnixPath(link);
+    return !unixLink.empty() &&
+           RunUnixUntil("Z:\\bin\\ln -s " + target + " " + unixLink, link, true);
+}
+
+// Wine's deletion leaves a Unix link in place, and the test folders could not be emptied.
+void RemoveUnixLink(const std::string& link)
+{
+    const std::string unixLink = UnixPath(link);
+    if (!unixLink.empty())
+        RunUnixUntil("Z:\\bin\\rm -f " + unixLink, link, false);
 }
 } // namespace
 
@@ -377,6 +401,8 @@ TEST_F(XLSControlDlgTest, SavesThroughALinkAndUnderALongName)
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
             ++entries;
         EXPECT_EQ(c.entries, entries) << "a temporary was left, or the link became a file";
+        if (*c.written != '\0')
+            RemoveUnixLink(path);
     }
 }
 
