@@ -266,21 +266,7 @@ std::string CProjectFile::ToText() const
 
 bool CProjectFile::Save(const std::string& path) const
 {
-    // Through a link the file it names is replaced, so the link stays a link.
-    const std::string target = fw::os::FollowLinks(path);
-    if (target.empty())
-        return false;
-    const fw::os::FileKind kind = fw::os::GetFileKind(target);
-    if (kind == fw::os::FileKind::kFolder || kind == fw::os::FileKind::kOther ||
-        (kind == fw::os::FileKind::kRegular && fw::os::IsReadOnlyFile(target)))
-        return false;
-    const std::string temporary = fw::os::WriteNewFileBeside(target, ToText());
-    if (temporary.empty())
-        return false;
-    if (fw::os::MoveFileReplacing(temporary, target))
-        return true;
-    fw::os::RemoveFile(temporary); // ours: created new by this save
-    return false;
+    return fw::os::SaveWholeFile(path, ToText());
 }
 
 bool CProjectFile::Find(std::string_view section, std::string_view key, std::string* value,

@@ -7,6 +7,7 @@
 #include "WinBench.h"
 #include "core/model/ResultData.h"
 #include "dialogs/tools/XLSControlDlg.h"
+#include "platform/base/os.h"
 #include "platform/win/app.h"
 #include "platform/win/msgloop.h"
 #include "platform/win/wnd.h"
@@ -99,7 +100,7 @@ int main(int argc, char** argv)
     start = win_bench::Now();
     const std::string csv = table.ToCsv();
     const double text = win_bench::Now() - start;
-    const bool saved = SaveWholeFile(path, csv);
+    const bool saved = fw::os::SaveWholeFile(path, csv);
     const double written = win_bench::Now() - start;
     std::printf("CSV of %.1f MB: text %.3f s, written %.3f s in all%s\n", csv.size() / 1e6, text,
                 written, saved ? "" : " (not saved)");

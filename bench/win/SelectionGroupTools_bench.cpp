@@ -1,8 +1,9 @@
 // Selection by id, the element filter and group creation on a flat model of 1,000,000 quads
-// under Wine: "1-1000000" typed as element ids; an element-filter Apply that hides half the
-// quads against a rebuild of the view's lists; a group of every quad picked with Select All,
-// from the end of the pick to the list filled and from Create to the group in the model. Run
-// from the repository root: wine build/win/SelectionGroupTools_bench.exe [quads per side]
+// under Wine: "1-1000000" typed as element ids, once and 200 times; an element-filter Apply that
+// hides half the quads against a rebuild of the view's lists; a group of every quad picked with
+// Select All, from the end of the pick to the list filled and from Create to the group in the
+// model. Run from the repository root: wine build/win/SelectionGroupTools_bench.exe [quads per
+// side]
 #include "WinBench.h"
 #include "core/display/EntityKinds.h"
 #include "dialogs/tools/DialogQueryTools.h"
@@ -23,6 +24,8 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <psapi.h>
+#include <string>
 
 namespace
 {
@@ -81,17 +84,27 @@ void Click(HWND dialog, int id)
     fw::PumpMessages();
 }
 
-void BenchSelectionById(BenchMainWnd& frame, CCAEView& view, int count)
+double PeakPrivateMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.PeakPagefileUsage) / (1024.0 * 1024.0);
+}
+
+void BenchSelectionById(BenchMainWnd& frame, CCAEView& view, const std::string& text,
+                        const char* label)
 {
     SendCode(frame, CCmdRecord::kSelectedModelInfo); // a selection of every kind runs
     CSelectionByIdDlg dialog(kFrameKey);
-    char text[32];
-    std::snprintf(text, sizeof text, "1-%d", count);
+    const double peakBefore = PeakPrivateMegabytes();
     const double start = win_bench::Now();
-    dialog.SelectByIdList(text, CSelectionByIdDlg::kElements);
+    dialog.SelectByIdList(text.c_str(), CSelectionByIdDlg::kElements);
     const double done = win_bench::Now();
-    std::printf("Selection by id \"%s\": %lld elements picked in %.3f s\n", text,
-                static_cast<long long>(view.Selection().PickCount()), done - start);
+    std::printf("Selection by id %s (%zu characters): %lld elements picked in %.3f s; peak "
+                "private memory %.0f MB before, %.0f MB after\n",
+                label, text.size(), static_cast<long long>(view.Selection().PickCount()),
+                done - start, peakBefore, PeakPrivateMegabytes());
     SendCode(frame, CCmdRecord::kEndCommand);
     view.ClearSelection();
     fw::PumpMessages();
@@ -182,7 +195,12 @@ int main(int argc, char** argv)
     view->LoadElementFilter(&model);
     std::printf("model: %d quads, %d nodes\n", model.GetElementCount(), model.GetNodeCount());
 
-    BenchSelectionById(frame, *view, model.GetElementCount());
+    const std::string range = "1-" + std::to_string(model.GetElementCount());
+    BenchSelectionById(frame, *view, range, ("\"" + range + "\"").c_str());
+    std::string repeated;
+    for (int i = 0; i < 200; ++i)
+        repeated += range + ", ";
+    BenchSelectionById(frame, *view, repeated, ("\"" + range + ", \" written 200 times").c_str());
     BenchElementFilter(*view);
     BenchGroupCreate(frame, *view);
 

@@ -2,7 +2,6 @@
 #include "dialogs/tools/ResultSheet.h"
 
 #include "dialogs/tools/Formula.h"
-#include "platform/base/os.h"
 
 #include <cassert>
 #include <charconv>
@@ -118,17 +117,4 @@ std::string CResultSheet::ToCsv() const
         out += "\r\n";
     }
     return out;
-}
-
-bool SaveWholeFile(const std::string& path, const std::string& bytes)
-{
-    if (fw::os::GetFileKind(path) == fw::os::FileKind::kRegular && fw::os::IsReadOnlyFile(path))
-        return false;
-    const std::string temporary = fw::os::WriteNewFileBeside(path, bytes);
-    if (temporary.empty())
-        return false;
-    if (fw::os::MoveFileReplacing(temporary, path))
-        return true;
-    fw::os::RemoveFile(temporary);
-    return false;
 }

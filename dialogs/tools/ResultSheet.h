@@ -44,8 +44,3 @@ private:
     std::vector<Column> m_columns;
     int m_referable = 0; // the result columns lead; formula columns follow them
 };
-
-// Writes bytes as the file at path only when all of them are written: a temporary file beside
-// it replaces the target at the end. False, with the target as it was and no temporary left,
-// when the target is read-only or any step fails.
-bool SaveWholeFile(const std::string& path, const std::string& bytes);

@@ -4,6 +4,7 @@
 #include "core/display/EntityKinds.h"
 #include "core/geometry/FENode.h"
 #include "core/model/FEElement.h"
+#include "core/model/GroupSet.h"
 #include "core/model/ModelSet.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "dialogs/tools/IdSwatches.h"
@@ -15,6 +16,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
+#include <utility>
 
 namespace
 {
@@ -66,6 +69,35 @@ int KindBit(int tag)
     }
 }
 
+// The entities named `times` times each, as the view is to be handed them: it toggles an
+// entity at each mention, and a batch counts when a mention adds. The mentions give the same
+// picks and the same batch as every naming would: an entity picked and named an even number
+// of times goes twice (it moves to the new batch), one named an odd number of times once, and
+// one not picked and named an even number of times not at all; when only the left-out
+// namings would have made the batch count, one such entity keeps two more mentions.
+std::vector<CModelEntity*> MentionsFor(const std::vector<std::pair<CModelEntity*, int>>& named,
+                                       const CPickedEntityMap& picked)
+{
+    std::vector<CModelEntity*> mentions;
+    bool isAdding = false;
+    CModelEntity* counting = nullptr; // named twice or more, one of its adds left out
+    for (const auto& [entity, times] : named)
+    {
+        const bool isPicked = picked.PLookup(entity) != nullptr;
+        const bool isOdd = times % 2 == 1;
+        if (isOdd || isPicked)
+        {
+            mentions.insert(mentions.end(), isOdd ? 1 : 2, entity);
+            isAdding = isAdding || !(isOdd && isPicked); // only a lone pick-off adds nothing
+        }
+        if (times >= 2 && counting == nullptr && isOdd == isPicked)
+            counting = entity;
+    }
+    if (!isAdding && counting != nullptr)
+        mentions.insert(mentions.end(), 2, counting);
+    return mentions;
+}
+
 int HighestId(UINT id)
 {
     return id > static_cast<UINT>(INT_MAX) ? INT_MAX : static_cast<int>(id);
@@ -92,9 +124,9 @@ void CSelectionByIdDlg::DoDataExchange(CDataExchange* dx)
     DDX_Text(dx, IDC_SELID_ELEMENT_IDS, m_strElementIds);
 }
 
-bool CSelectionByIdDlg::ParseIdList(const char* text, int highestId, std::vector<int>& ids)
+bool CSelectionByIdDlg::ParseIdList(const char* text, int highestId, std::vector<IdRun>& runs)
 {
-    ids.clear();
+    runs.clear();
     const char* p = text;
     while (true)
     {
@@ -106,38 +138,59 @@ bool CSelectionByIdDlg::ParseIdList(const char* text, int highestId, std::vector
         int first = 0;
         const Number a = ReadNumber(p, dash, first);
         if (a == Number::kTooLarge)
-            return ids.clear(), false;
+            return runs.clear(), false;
         if (dash == end)
         {
             if (a == Number::kRead)
-                ids.push_back(first);
+                runs.push_back({first, first, 1});
         }
         else
         {
             int last = 0;
             const Number b = ReadNumber(dash + 1, end, last);
             if (b == Number::kTooLarge)
-                return ids.clear(), false;
+                return runs.clear(), false;
             if (a == Number::kRead && b == Number::kRead)
             {
                 last = std::min(last, highestId);
                 if (first < 0 || last < 0)
                 {
-                    ids.clear(); // a negative bound discards the whole entry
+                    runs.clear(); // a negative bound discards the whole entry
                     return true;
                 }
-                for (int id = first; id <= last; ++id)
-                {
-                    ids.push_back(id);
-                    if (id == INT_MAX)
-                        break;
-                }
+                if (first <= last)
+                    runs.push_back({first, last, 1});
             }
         }
         if (*end == '\0')
             return true;
         p = end + 1;
     }
+}
+
+std::vector<CSelectionByIdDlg::IdRun> CSelectionByIdDlg::CountIdRuns(const std::vector<IdRun>& runs)
+{
+    // Where the count changes: +times at a run's first id, -times past its last.
+    std::vector<std::pair<long long, int>> changes;
+    changes.reserve(2 * runs.size());
+    for (const IdRun& run : runs)
+    {
+        changes.emplace_back(run.first, run.times);
+        changes.emplace_back(static_cast<long long>(run.last) + 1, -run.times);
+    }
+    std::sort(changes.begin(), changes.end());
+    std::vector<IdRun> counted;
+    int times = 0;
+    for (size_t i = 0; i < changes.size();)
+    {
+        const long long at = changes[i].first;
+        for (; i < changes.size() && changes[i].first == at; ++i)
+            times += changes[i].second;
+        if (times > 0 && i < changes.size())
+            counted.push_back(
+                {static_cast<int>(at), static_cast<int>(changes[i].first - 1), times});
+    }
+    return counted;
 }
 
 BOOL CSelectionByIdDlg::OnInitDialog()
@@ -287,48 +340,102 @@ bool CSelectionByIdDlg::IsSelectable(const CModelEntity* node) const
            (project->m_settings.m_displayFilter & static_cast<DWORD>(kKindNode)) != 0;
 }
 
-bool CSelectionByIdDlg::ReadIds(const CString& text, int entityKind, std::vector<int>& ids)
+bool CSelectionByIdDlg::ReadIds(const CString& text, int entityKind, std::vector<IdRun>& runs)
 {
-    ids.clear();
+    runs.clear();
     const CModelSet* model = FindModel();
     if (model == nullptr || text.IsEmpty())
         return true;
-    return ParseIdList(
-        text.GetString(),
-        HighestId(entityKind == kNodes ? model->GetMaxNodeId() : model->GetMaxElementId()), ids);
+    std::vector<IdRun> written;
+    if (!ParseIdList(
+            text.GetString(),
+            HighestId(entityKind == kNodes ? model->GetMaxNodeId() : model->GetMaxElementId()),
+            written))
+        return false;
+    runs = CountIdRuns(written);
+    return true;
 }
 
-void CSelectionByIdDlg::SelectIds(const std::vector<int>& ids, int entityKind)
+void CSelectionByIdDlg::SelectIds(const std::vector<IdRun>& runs, int entityKind)
 {
     CModelSet* model = FindModel();
     CCAEView* view = FindView();
     if (model == nullptr || view == nullptr)
         return;
-    CEntityArray taken;
-    for (const int id : ids)
+    std::vector<std::pair<CModelEntity*, int>> named; // with the number of times
+    const auto take = [&](CModelEntity* entity, int times) { named.emplace_back(entity, times); };
+    long long idCount = 0;
+    for (const IdRun& run : runs)
+        idCount += static_cast<long long>(run.last) - run.first + 1;
+    const bool isNodes = entityKind == kNodes;
+    if (idCount <= (isNodes ? model->GetNodeCount() : model->GetElementCount()))
     {
-        if (entityKind == kNodes)
+        for (const IdRun& run : runs)
         {
-            CFENode* node = model->GetNode(id);
-            if (IsSelectable(node))
-                taken.Add(node);
-        }
-        else
-        {
-            CFEElement* element = model->FindElement(id);
-            if (IsSelectable(element))
-                taken.Add(element);
+            for (long long id = run.first; id <= run.last; ++id)
+            {
+                if (isNodes)
+                {
+                    CFENode* node = model->GetNode(static_cast<int>(id));
+                    if (IsSelectable(node))
+                        take(node, run.times);
+                }
+                else
+                {
+                    CFEElement* element = model->FindElement(static_cast<int>(id));
+                    if (IsSelectable(element))
+                        take(element, run.times);
+                }
+            }
         }
     }
+    else
+    {
+        // More ids than entities: the entities are walked instead, each looked up in the runs.
+        const auto timesOf = [&](int id)
+        {
+            const auto after =
+                std::upper_bound(runs.begin(), runs.end(), id,
+                                 [](int x, const IdRun& run) { return x < run.first; });
+            return after == runs.begin() || std::prev(after)->last < id ? 0
+                                                                        : std::prev(after)->times;
+        };
+        if (isNodes && model->GetDefaultGroup() != nullptr)
+        {
+            model->GetDefaultGroup()->ForEachNode(
+                [&](CFENode* node)
+                {
+                    const int times = timesOf(node->m_id);
+                    if (times > 0 && IsSelectable(node))
+                        take(node, times);
+                });
+        }
+        else if (!isNodes)
+        {
+            model->ForEachElement(
+                [&](CFEElement* element)
+                {
+                    const int times = timesOf(element->m_id);
+                    if (times > 0 && IsSelectable(element))
+                        take(element, times);
+                });
+        }
+    }
+    // Copied once: the entity array grows by a fixed step, and a million adds would copy it a
+    // thousand times.
+    const std::vector<CModelEntity*> mentions = MentionsFor(named, view->Selection().Picked());
+    CEntityArray taken;
+    taken.SetSize(static_cast<INT_PTR>(mentions.size()));
+    std::copy(mentions.begin(), mentions.end(), taken.GetData());
     view->AddPickedEntity(taken);
 }
 
 bool CSelectionByIdDlg::SelectByIdList(const CString& text, int entityKind)
 {
-    std::vector<int> ids;
-    if (!ReadIds(text, entityKind, ids))
+    std::vector<IdRun> runs;
+    if (!ReadIds(text, entityKind, runs))
         return false;
-    SelectIds(ids, entityKind);
+    SelectIds(runs, entityKind);
     return true;
 }
 
@@ -364,8 +471,8 @@ void CSelectionByIdDlg::OnOK()
     if (m_nKind == kById)
     {
         // Both lists are read before anything is picked: a refused list picks nothing.
-        std::vector<int> nodeIds;
-        std::vector<int> elementIds;
+        std::vector<IdRun> nodeIds;
+        std::vector<IdRun> elementIds;
         const bool isNodesRead = ReadIds(m_strNodeIds, kNodes, nodeIds);
         if (!isNodesRead || !ReadIds(m_strElementIds, kElements, elementIds))
         {

@@ -39,11 +39,22 @@ public:
     void OnCancel() override;
     void OnSelchangeSelection();
 
-    // The ids of a list of items separated by commas, in the order written: an item is an id
-    // or a range "a-b" (a <= b, both included) whose upper bound is lowered to highestId. A
-    // range with a negative bound empties the whole list; items without digits and empty items
-    // add nothing. False, with no ids, when a number lies outside the range of int.
-    static bool ParseIdList(const char* text, int highestId, std::vector<int>& ids);
+    // Ids first..last, both included, named `times` times.
+    struct IdRun
+    {
+        int first;
+        int last;
+        int times;
+    };
+    // The items of a list separated by commas, in the order written, each as a run named once:
+    // an id, or a range "a-b" (a <= b, both included) whose upper bound is lowered to
+    // highestId. A range with a negative bound empties the whole list; items without digits,
+    // empty items and empty ranges add nothing. False, with no runs, when a number lies outside
+    // the range of int.
+    static bool ParseIdList(const char* text, int highestId, std::vector<IdRun>& runs);
+    // The ids of the runs as disjoint runs in ascending order, each with the number of times the
+    // runs name its ids.
+    static std::vector<IdRun> CountIdRuns(const std::vector<IdRun>& runs);
     // Hands the nodes (kNodes) or elements of the list that the view shows to the view; false
     // when the list holds a number too large to be an id.
     bool SelectByIdList(const CString& text, int entityKind);
@@ -67,9 +78,10 @@ private:
     bool IsSelectable(const CFEElement* element) const;
     bool IsSelectable(const CModelEntity* node) const;
     int SelectionFilter() const;
-    // The ids of the list for the kind's highest id; false when a number is too large.
-    bool ReadIds(const CString& text, int entityKind, std::vector<int>& ids);
-    void SelectIds(const std::vector<int>& ids, int entityKind);
+    // The counted runs of the list for the kind's highest id; false when a number is too large.
+    bool ReadIds(const CString& text, int entityKind, std::vector<IdRun>& runs);
+    // Hands the entities of the counted runs that pass the tests to the view in one batch.
+    void SelectIds(const std::vector<IdRun>& runs, int entityKind);
     void FillList(CListCtrl& list, const CIdArray& ids, int kind);
     void ShowControls();
     // The elements of the selected rows' ids, one pick action per row.

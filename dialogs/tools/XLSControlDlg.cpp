@@ -4,6 +4,7 @@
 #include "core/services/ProductIni.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "dialogs/tools/FormulaDlg.h"
+#include "platform/base/os.h"
 #include "platform/dlg/commdlg.h"
 #include "resources/ids/dialogs_ids.h"
 
@@ -148,7 +149,7 @@ void CXLSControlDlg::OnSaveCsv()
     if (dialog.DoModal() != IDOK)
         return;
     const CString path = dialog.GetPathName();
-    if (!SaveWholeFile(path.GetString(), m_sheet->ToCsv()))
+    if (!fw::os::SaveWholeFile(path.GetString(), m_sheet->ToCsv()))
     {
         const CString text = LoadUiText("Message.str", "Error", "CSVFileError");
         ShowDialogMessage(*this, text.GetString(), MB_OK | MB_ICONSTOP);

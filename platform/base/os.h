@@ -61,11 +61,22 @@ std::string FollowLinks(const std::string& path);
 // permission for anyone.
 bool IsReadOnlyFile(const std::string& path);
 
-// Creates a file beside path under a new name (path + ".~N.tmp"), exclusively: an existing
+// A name in path's folder for the temporary of a save, from the number: "~N.tmp" (N below
+// 100000), cut to the length of path's own name when that is shorter (at least "~N").
+std::string TemporaryNameBeside(const std::string& path, unsigned long number);
+
+// Creates a file beside path under a new name (TemporaryNameBeside), exclusively: an existing
 // file, folder or link of that name is never opened, the next name is tried instead. Writes the
 // bytes, forces them to the disk and returns the name; empty when that fails, with nothing
 // left behind. The file takes the permissions of path where it exists.
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes);
+
+// Writes the bytes as the whole file that path names, only when all of them are written: a
+// file beside it replaces it at the end. Through a link (a chain, a dangling one too) the file
+// it names is replaced, so the link stays a link. False, with every file as it was and no
+// temporary left, when the links lead nowhere, the target is a folder, a device or read-only,
+// or any step fails.
+bool SaveWholeFile(const std::string& path, const std::string& bytes);
 
 // Removes a file; false when it is not there or cannot be removed.
 bool RemoveFile(const std::string& path);

@@ -384,8 +384,7 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
     const unsigned long seed = (unsigned long)getpid() * 7919ul + (unsigned long)time(nullptr);
     for (unsigned long attempt = 0; attempt < 100; ++attempt)
     {
-        const std::string name =
-            resolved + ".~" + std::to_string((seed + attempt) % 100000) + ".tmp";
+        const std::string name = TemporaryNameBeside(resolved, seed + attempt);
         // O_EXCL with O_NOFOLLOW: a file, folder or link of that name is never opened.
         const int file =
             open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);

@@ -162,7 +162,7 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
     const unsigned long seed = GetCurrentProcessId() * 7919ul + GetTickCount();
     for (unsigned long attempt = 0; attempt < 100; ++attempt)
     {
-        const std::string name = path + ".~" + std::to_string((seed + attempt) % 100000) + ".tmp";
+        const std::string name = TemporaryNameBeside(path, seed + attempt);
         // CREATE_NEW: an existing file, folder or link of that name is never opened.
         const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,5 +1,6 @@
 // Opening a project: a saved project comes back whole (solver files read again, results with
 // their convert switches, settings, colours, groups, views), and bad or odd files open safely.
+#include "core/services/AppEnvironment.h"
 #include "io/bulk/BulkImport.h"
 #include "io/op2/Op2Import.h"
 #include "io/results/ImportMessages.h"
@@ -9,6 +10,7 @@
 #include "tests/support/BulkTestSupport.h"
 #include "tests/support/ProjectFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -529,6 +531,36 @@ TEST(ProjectOpen, InputEntriesAreReadLikeFilesTheUserNamed)
     { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
     EXPECT_TRUE(has(f.host.lines, ImportMessage("NotFound", {folder + "\\gone.op2"})));
     EXPECT_TRUE(has(f.host.messages, "Error/TooManyInputFiles: C:\\absent\\m30.op2"));
+}
+
+// A result file the project lists but the folder lacks is named in the message, in either
+// language.
+TEST(ProjectOpen, AMissingResultFileIsNamedInTheMessage)
+{
+    const std::string savedSuffix = GetLanguageSuffix();
+    const struct
+    {
+        const char* suffix;
+        const char* before; // the text around the path
+        const char* after;
+    } cases[] = {
+        {"_ENG", "The file ", " cannot be opened."},
+        // Code page 932: "ファイル %s を開けません。"
+        {"_JPN", "\x83\x74\x83\x40\x83\x43\x83\x8B ",
+         " \x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x81\x42"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.suffix);
+        SetLanguageSuffix(c.suffix);
+        OpenFixture f("open_missing_result");
+        CProjectFolders::WriteBytes(f.folders.DataFile("plate.dat"), PlateDeck());
+        f.Open(CrLf({"[Path]", "InputFileCount=2", "InputFile0=plate.dat", "InputFile1=gone.op2"}));
+        const std::string expected = c.before + f.folders.Path("data") + "\\gone.op2" + c.after;
+        EXPECT_NE(f.host.lines.end(), std::find(f.host.lines.begin(), f.host.lines.end(), expected))
+            << expected;
+    }
+    SetLanguageSuffix(savedSuffix);
 }
 
 #ifndef _WIN32

@@ -37,10 +37,11 @@ std::string TempFolder()
     return folder;
 }
 
-bool HasLeftovers(const std::string& path)
+// Whether a save's temporary ("~N.tmp") stayed in the folder.
+bool HasLeftovers(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
-    const HANDLE find = ::FindFirstFileA((path + ".~*").c_str(), &found);
+    const HANDLE find = ::FindFirstFileA((folder + "~*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     ::FindClose(find);
@@ -84,26 +85,29 @@ TEST(ResultSheet, CsvPrefixesResultTitlesAndQuotesOnlyWhatNeedsIt)
 
 TEST(ResultSheet, SaveReplacesTheFileWholeOrNotAtAll)
 {
-    const std::string path = TempFolder() + "gravik_sheet_test.csv";
+    const std::string folder = TempFolder() + "gravik_sheet_test\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "sheet.csv";
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(path.c_str());
 
     const std::string csv = TwoColumns().ToCsv();
-    ASSERT_TRUE(SaveWholeFile(path, csv));
+    ASSERT_TRUE(fw::os::SaveWholeFile(path, csv));
     EXPECT_EQ(csv, ReadAll(path));
-    ASSERT_TRUE(SaveWholeFile(path, "other\r\n"));
+    ASSERT_TRUE(fw::os::SaveWholeFile(path, "other\r\n"));
     EXPECT_EQ("other\r\n", ReadAll(path));
 
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(SaveWholeFile(path, csv));
+    EXPECT_FALSE(fw::os::SaveWholeFile(path, csv));
     EXPECT_EQ("other\r\n", ReadAll(path));
-    EXPECT_FALSE(HasLeftovers(path));
+    EXPECT_FALSE(HasLeftovers(folder));
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(path.c_str());
+    ::RemoveDirectoryA(folder.c_str());
 
     // A folder that cannot take the file, as a full disk cannot.
     const std::string nowhere = TempFolder() + "gravik_no_such_folder\\sheet.csv";
-    EXPECT_FALSE(SaveWholeFile(nowhere, csv));
+    EXPECT_FALSE(fw::os::SaveWholeFile(nowhere, csv));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(nowhere.c_str()));
 }
 

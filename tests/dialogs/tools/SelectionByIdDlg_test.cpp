@@ -15,6 +15,8 @@
 #include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
 #include <utility>
 
 using tools_test::ToolFixture;
@@ -54,9 +56,54 @@ TEST(SelectionByIdList, ReadsIdsRangesAndRefusesNumbersTooLarge)
     };
     for (const Case& c : cases)
     {
-        Ids ids{-1};
-        EXPECT_EQ(c.isRead, CSelectionByIdDlg::ParseIdList(c.text, c.highest, ids)) << c.text;
+        std::vector<CSelectionByIdDlg::IdRun> runs{{-1, -1, 1}};
+        EXPECT_EQ(c.isRead, CSelectionByIdDlg::ParseIdList(c.text, c.highest, runs)) << c.text;
+        Ids ids;
+        for (const CSelectionByIdDlg::IdRun& run : runs)
+        {
+            EXPECT_EQ(1, run.times) << c.text;
+            for (long long id = run.first; id <= run.last; ++id)
+                ids.push_back(static_cast<int>(id));
+        }
         EXPECT_EQ(c.ids, ids) << c.text;
+    }
+}
+
+// Repeated and overlapping items are counted per id, not listed: "1-1000000" written 200 times
+// is one run named 200 times, and ranges up to the largest id stay one run each.
+TEST(SelectionByIdList, CountsHowOftenEachIdIsNamed)
+{
+    using Runs = std::vector<std::tuple<int, int, int>>; // first, last, times
+    struct Case
+    {
+        std::string text;
+        int highest;
+        Runs runs;
+    };
+    std::string repeated;
+    for (int i = 0; i < 200; ++i)
+        repeated += "1-1000000,";
+    const Case cases[] = {
+        {"5,5", 20, {{5, 5, 2}}},
+        {"7,5,7,7", 20, {{5, 5, 1}, {7, 7, 3}}},
+        {"1-10,5-15", 20, {{1, 4, 1}, {5, 10, 2}, {11, 15, 1}}},
+        {"5-15,1-10,10", 20, {{1, 4, 1}, {5, 9, 2}, {10, 10, 3}, {11, 15, 1}}},
+        {"1-5,6-9", 20, {{1, 5, 1}, {6, 9, 1}}},
+        {"3,1-2,4", 20, {{1, 2, 1}, {3, 3, 1}, {4, 4, 1}}},
+        {repeated, 1000000, {{1, 1000000, 200}}},
+        {"1-2147483647", 100000000, {{1, 100000000, 1}}},
+        {"2147483647,0-2147483647", INT_MAX, {{0, INT_MAX - 1, 1}, {INT_MAX, INT_MAX, 2}}},
+        {"", 20, {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        std::vector<CSelectionByIdDlg::IdRun> written;
+        ASSERT_TRUE(CSelectionByIdDlg::ParseIdList(c.text.c_str(), c.highest, written));
+        Runs runs;
+        for (const CSelectionByIdDlg::IdRun& run : CSelectionByIdDlg::CountIdRuns(written))
+            runs.emplace_back(run.first, run.last, run.times);
+        EXPECT_EQ(c.runs, runs);
     }
 }
 
@@ -200,6 +247,66 @@ TEST_F(SelectionById, TypedNodeAndElementIdsArePickedInTheView)
     TypeIds("", "2,77");
     EXPECT_EQ((Picks{{kBeam, 10}, {kNode, 1}, {kNode, 3}, {kNode, 4}, {kNode, 5}, {kShell, 9}}),
               Picked());
+}
+
+// Each mention of an id picks the entity or picks it off again, as clicks would: an id named
+// twice (repeated, or in overlapping ranges) leaves the entity as it was, though in the new
+// batch when it was picked; three times is once. A range far past the entity count walks the
+// model's entities: the same picks.
+TEST_F(SelectionById, AnIdNamedTwiceIsPickedAndPickedOff)
+{
+    AddTestNode(Model(), kMaxEntityId, 0, 2, 0);
+    using Batches = std::vector<std::tuple<int, int, int>>; // type tag, id, batch
+    struct Case
+    {
+        const char* before; // node ids typed first, in batch 1
+        const char* nodes;
+        const char* elements;
+        Batches picks; // sorted
+        int batches;
+    };
+    Batches allNodesButThree;
+    for (int id = 1; id <= 20; ++id)
+    {
+        if (id != 3)
+            allNodesButThree.emplace_back(kNode, id, 1);
+    }
+    allNodesButThree.emplace_back(kNode, kMaxEntityId, 1);
+    const Case cases[] = {
+        {"", "5,5", "", {}, 1},
+        {"",
+         "1-6,3-8",
+         "2,1-3,3",
+         {{kNode, 1, 1}, {kNode, 2, 1}, {kNode, 7, 1}, {kNode, 8, 1}, {kShell, 1, 2}},
+         2},
+        {"5", "5,5", "", {{kNode, 5, 2}}, 2},
+        {"5", "5,5,5", "", {}, 2},
+        {"5", "5", "", {}, 1},
+        {"5", "5,7,7", "", {}, 2},
+        {"5,6", "5,5,5,5,5-6,6", "", {{kNode, 6, 2}}, 2},
+        {"", "1-2147483647,3", "", allNodesButThree, 1},
+        {"", "3,1-2147483647,20-1", "", allNodesButThree, 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.before) + " then " + c.nodes + " / " + c.elements);
+        m_view->ViewSelection().ClearPicks();
+        if (*c.before != '\0')
+            TypeIds(c.before, "");
+        TypeIds(c.nodes, c.elements);
+        Batches picks;
+        POSITION pos = m_view->Selection().Picked().GetStartPosition();
+        while (pos != nullptr)
+        {
+            CModelEntity* entity = nullptr;
+            int batch = 0;
+            m_view->Selection().Picked().GetNextAssoc(pos, entity, batch);
+            picks.emplace_back(entity->type, entity->m_id, batch);
+        }
+        std::sort(picks.begin(), picks.end());
+        EXPECT_EQ(c.picks, picks);
+        EXPECT_EQ(c.batches, m_view->ViewSelection().PickBatch());
+    }
 }
 
 TEST_F(SelectionById, WhatTheViewHidesIsNeverPicked)

@@ -151,6 +151,59 @@ std::string PythonReadBack(const std::string& csvPath, const std::string& outPat
         ::Sleep(100);
     return ReadAll(outPath);
 }
+
+// The Unix name of a path, empty when Wine cannot tell it.
+std::string UnixPath(const std::string& path)
+{
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    if (toUnix == nullptr)
+        return std::string();
+    const std::wstring wide(path.begin(), path.end());
+    char* name = toUnix(wide.c_str());
+    if (name == nullptr)
+        return std::string();
+    std::string unixName = name;
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return unixName;
+}
+
+// Runs a Unix command from Wine; then waits until path exists (or is gone), as a Unix process
+// started from Wine may report its end before it has run. False when it never does.
+bool RunUnixUntil(std::string line, const std::string& path, bool isThere)
+{
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        return false;
+    ::WaitForSingleObject(process.hProcess, 30000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    const auto exists = [&]
+    { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    for (int i = 0; i < 300 && exists() != isThere; ++i)
+        ::Sleep(10);
+    return exists() == isThere;
+}
+
+// A Unix symbolic link at link to target (relative to the link's folder); false when it cannot
+// be made from Wine.
+bool MakeUnixLink(const std::string& target, const std::string& link)
+{
+    const std::string unixLink = UnixPath(link);
+    return !unixLink.empty() &&
+           RunUnixUntil("Z:\\bin\\ln -s " + target + " " + unixLink, link, true);
+}
+
+// Wine's deletion leaves a Unix link in place, and the test folders could not be emptied.
+void RemoveUnixLink(const std::string& link)
+{
+    const std::string unixLink = UnixPath(link);
+    if (!unixLink.empty())
+        RunUnixUntil("Z:\\bin\\rm -f " + unixLink, link, false);
+}
 } // namespace
 
 TEST_F(XLSControlDlgTest, ListsTheColumnsAndAddsAFormulaColumnFromTheKeypad)
@@ -299,6 +352,58 @@ TEST_F(XLSControlDlgTest, ReadOnlyTargetShowsCsvFileErrorAndKeepsTheFile)
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(1, files); // no temporary left
+}
+
+// The CSV is written whole to the file the user named: through a link, to the file the link
+// names (the link stays); with a name as long as the file dialog allows, without a refusal.
+TEST_F(XLSControlDlgTest, SavesThroughALinkAndUnderALongName)
+{
+    struct Case
+    {
+        const char* name;
+        const char* sheet;   // the name chosen in the file dialog ("" for the longest)
+        const char* written; // the file that takes the CSV ("" for the name chosen)
+        int entries;         // in the folder afterwards
+    };
+    const Case cases[] = {
+        {"a link to a sheet in another folder", "sheet.csv", "real\\r.csv", 2},
+        {"a name that makes the path 255 characters long", "", "", 1},
+    };
+    const std::string csv = "Node ID,C1 : t1,C2 : t2\r\n";
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string folder = MakeFolder(*c.sheet == '\0' ? "long" : "link");
+        std::string path = folder + "\\" + c.sheet;
+        if (*c.sheet == '\0')
+            path = folder + "\\" + std::string(255 - folder.size() - 5, 'n') + ".csv";
+        if (*c.written != '\0')
+        {
+            ::CreateDirectoryA((folder + "\\real").c_str(), nullptr);
+            std::ofstream(folder + "\\" + c.written, std::ios::binary) << "old";
+            if (!MakeUnixLink("real/r.csv", path))
+                GTEST_SKIP() << "no symbolic link could be made from Wine";
+        }
+        (*m_services)->messageBoxes.clear();
+        CXLSControlDlg dialog;
+        Fill(dialog);
+        RunSheet(dialog, "Result List",
+                 [&](HWND hwnd)
+                 {
+                     (*m_services)->fileAnswers.push_back(path);
+                     Click(hwnd, IDC_XLS_CSV);
+                 });
+        EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
+        const std::string written = *c.written != '\0' ? folder + "\\" + c.written : path;
+        EXPECT_EQ(0u, ReadAll(written).find(csv));
+        EXPECT_EQ(ReadAll(written), ReadAll(path));
+        int entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+            ++entries;
+        EXPECT_EQ(c.entries, entries) << "a temporary was left, or the link became a file";
+        if (*c.written != '\0')
+            RemoveUnixLink(path);
+    }
 }
 
 TEST_F(XLSControlDlgTest, FormulaDialogRefusesWhatFailsTheCheckAndStaysOpen)

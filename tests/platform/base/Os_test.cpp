@@ -6,9 +6,12 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -147,6 +150,170 @@ TEST(OsFile, WritesToDiskAndReplacesInOneMove)
     EXPECT_FALSE(fw::os::WriteFileToDisk(dir + "/absent/x.txt", "x"));
     EXPECT_FALSE(fw::os::MoveFileReplacing(dir + "/none.txt", target));
     EXPECT_EQ("new\r\ncontent", ReadTextFile(target));
+}
+
+TEST(OsFile, TemporaryNamesAreShortAndBesideTheTarget)
+{
+    struct Case
+    {
+        const char* path;
+        unsigned long number;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"C:\\data\\results.csv", 42, "C:\\data\\~42.tmp"},
+        {"/data/p.mpj", 1234567, "/data/~3456"},
+        {"sheet.csv", 99999, "~99999"},
+        {"d/x", 7, "d/~7"},
+        {"d/", 5, "d/~5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, fw::os::TemporaryNameBeside(c.path, c.number)) << c.path;
+}
+
+namespace
+{
+// Each entry of the folder and below: a file's bytes, a folder, or where a link points.
+void ListFolder(const std::filesystem::path& root, const std::filesystem::path& folder,
+                std::map<std::string, std::string>& entries)
+{
+    namespace fs = std::filesystem;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    {
+        const std::string name = entry.path().lexically_relative(root).generic_string();
+        const fs::file_status status = entry.symlink_status();
+        if (fs::is_symlink(status))
+            entries[name] = "link -> " + fs::read_symlink(entry.path()).generic_string();
+        else if (fs::is_directory(status))
+        {
+            entries[name] = "folder";
+            ListFolder(root, entry.path(), entries);
+        }
+        else
+            entries[name] = ReadTextFile(entry.path().string());
+    }
+}
+
+std::map<std::string, std::string> ListFolder(const std::string& folder)
+{
+    std::map<std::string, std::string> entries;
+    ListFolder(folder, folder, entries);
+    return entries;
+}
+
+#ifdef _WIN32
+constexpr std::size_t kLongestPath = 255; // as the CSV file dialog gives it
+#else
+constexpr std::size_t kLongestPath = 0; // the name is the limit
+#endif
+constexpr std::size_t kLongestName = 250;
+
+// A file name that makes folder + "/" + name kLongestPath characters long; natively, one of
+// kLongestName characters.
+std::string LongName(const std::string& folder, const char* extension)
+{
+    const std::size_t length = kLongestPath > 0 ? kLongestPath - folder.size() - 1 : kLongestName;
+    return std::string(length - std::strlen(extension), 'n') + extension;
+}
+} // namespace
+
+// A save writes the file the user named, or the one its link names, whole; a name near the
+// length limit is no obstacle, since the temporary's name is no longer than the target's.
+TEST(OsFile, SaveWholeFileWritesTheNamedFileOrTheLinksTarget)
+{
+    namespace fs = std::filesystem;
+    struct Case
+    {
+        const char* name;
+        // Makes the files of the case in the folder; returns the name to save to.
+        std::string (*setUp)(const std::string& folder);
+        const char* writtenFile; // relative to the folder, "" for the name returned; null: fails
+    };
+    const Case cases[] = {
+        {"an earlier file",
+         [](const std::string& d)
+         { return WriteTextFile(d, "sheet.csv", "old"), std::string("sheet.csv"); },
+         ""},
+        {"a long name", [](const std::string& d) { return LongName(d, ".csv"); }, ""},
+        {"a long name over an earlier file",
+         [](const std::string& d)
+         {
+             const std::string name = LongName(d, ".csv");
+             WriteTextFile(d, name, "old");
+             return name;
+         },
+         ""},
+        {"a read-only file",
+         [](const std::string& d)
+         {
+             fs::permissions(WriteTextFile(d, "sheet.csv", "old"), fs::perms::owner_read |
+                                                                       fs::perms::group_read |
+                                                                       fs::perms::others_read);
+             return std::string("sheet.csv");
+         },
+         nullptr},
+#ifndef _WIN32
+        {"a link to a file in another folder",
+         [](const std::string& d)
+         {
+             fs::create_directory(d + "/real");
+             WriteTextFile(d, "real/r.csv", "old");
+             fs::create_symlink("real/r.csv", d + "/sheet.csv");
+             return std::string("sheet.csv");
+         },
+         "real/r.csv"},
+        {"a chain of links to a long name",
+         [](const std::string& d)
+         {
+             const std::string name = LongName(d, ".csv");
+             WriteTextFile(d, name, "old");
+             fs::create_symlink(d + "/" + name, d + "/q.csv");
+             fs::create_symlink("q.csv", d + "/sheet.csv");
+             return std::string("sheet.csv");
+         },
+         "long"},
+        {"a link to a file not yet there",
+         [](const std::string& d)
+         {
+             fs::create_symlink("new.csv", d + "/sheet.csv");
+             return std::string("sheet.csv");
+         },
+         "new.csv"},
+        {"a loop of links",
+         [](const std::string& d)
+         {
+             fs::create_symlink("q.csv", d + "/sheet.csv");
+             fs::create_symlink("sheet.csv", d + "/q.csv");
+             return std::string("sheet.csv");
+         },
+         nullptr},
+#endif
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string folder = testing_support::MakeTempDir("os_save");
+        const std::string name = c.setUp(folder);
+        std::map<std::string, std::string> expected = ListFolder(folder);
+        if (c.writtenFile != nullptr)
+        {
+            const std::string written = std::string(c.writtenFile) == "long"
+                                            ? LongName(folder, ".csv")
+                                        : *c.writtenFile == '\0' ? name
+                                                                 : c.writtenFile;
+            expected[written] = "new,1\r\n";
+        }
+
+        EXPECT_EQ(c.writtenFile != nullptr,
+                  fw::os::SaveWholeFile(folder + "/" + name, "new,1\r\n"));
+
+        EXPECT_EQ(expected, ListFolder(folder));
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        {
+            if (fs::is_regular_file(entry.symlink_status()))
+                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+        }
+    }
 }
 
 TEST(OsPath, ResolvesDotDotAndLetterCase)
