@@ -13,10 +13,14 @@
 #include "platform/base/os.h"
 #include "platform/docview/doctempl.h"
 #include "platform/ole/oleinit.h"
+#include "platform/sys/services.h"
 #include "platform/win/recentfiles.h"
 #include "platform/win/texts.h"
 #include "resources/ids/app_ids.h"
 #include "view/WendraView.h"
+
+#include <algorithm>
+#include <string>
 
 CAELogFile theAppLog("Gravik");
 
@@ -26,7 +30,34 @@ constexpr const char* kRegistryKey = "GRAVIK";
 constexpr const char* kLogLocation = "Gravik";
 // The exit code of a start that ended before the main window ran, so that a script sees it.
 constexpr int kStartFailedExitCode = 3;
+constexpr UINT kJapaneseCodePage = 932; // the string files' Japanese texts
 
+std::wstring Widen(const std::string& text, UINT codePage)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = static_cast<int>(text.size());
+    const int size = ::MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
+    if (size > 0)
+        ::MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], size);
+    return wide;
+}
+
+// The language is not known yet, nor is the process's code page that of the Japanese text: both
+// texts are shown, the Japanese one read as what it is.
+void ShowLanguageFailure(const std::string& english, const std::string& japanese,
+                         const char* caption)
+{
+    std::wstring text = Widen(english, CP_ACP);
+    if (!text.empty() && !japanese.empty())
+        text += L"\n\n";
+    text += Widen(japanese, kJapaneseCodePage);
+    const std::wstring wideCaption = Widen(caption ? caption : "", CP_ACP);
+    sys::Get().WideMessageBox(nullptr, text.c_str(),
+                              wideCaption.empty() ? nullptr : wideCaption.c_str(),
+                              MB_ICONERROR | MB_OK);
+}
 } // namespace
 
 FW_TABLE(CWendraApp, CWinApp, fw::command<ID_APP_ABOUT, &CWendraApp::OnAppAbout>(),
@@ -203,10 +234,11 @@ void CWendraApp::OnAppAbout()
 
 bool CWendraApp::ChooseLanguage(const std::string& folder)
 {
-    std::string failure;
-    if (!InitializeEnvironment(folder, &failure))
+    std::string japanese;
+    std::string english;
+    if (!InitializeEnvironment(folder, &japanese, &english))
     {
-        AfxMessageBox(failure.c_str(), MB_ICONERROR | MB_OK);
+        ShowLanguageFailure(english, japanese, m_pszAppName);
         return false;
     }
     const bool isJapanese = GetLanguageSetting() == kLanguageJapanese;

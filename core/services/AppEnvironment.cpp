@@ -72,16 +72,17 @@ std::string DataPath(const std::string& relative)
     return GetExecutableFolder() + "\\" + relative;
 }
 
-bool InitializeEnvironment(const std::string& executableFolder, std::string* failureText)
+bool InitializeEnvironment(const std::string& executableFolder, std::string* failureText,
+                           std::string* englishText)
 {
     SetExecutableFolder(executableFolder);
     fw::os::SetCurrentFolder(executableFolder);
 
     std::string language;
-    std::string text;
+    const char* key = "LangSetting";
     if (!GetIniString("Environment", "Language", &language))
     {
-        LoadStringWithSuffix("standard.str", "Error", "LangSettingNotFound", "_JPN", &text);
+        key = "LangSettingNotFound";
     }
     else if (EqualsNoCase(language, "English"))
     {
@@ -95,12 +96,15 @@ bool InitializeEnvironment(const std::string& executableFolder, std::string* fai
         SetLanguageSetting(kLanguageJapanese);
         return true;
     }
-    else
-    {
-        LoadStringWithSuffix("standard.str", "Error", "LangSetting", "_JPN", &text);
-    }
+    std::string text;
+    LoadStringWithSuffix("standard.str", "Error", key, "_JPN", &text);
     if (failureText)
         *failureText = text;
+    if (englishText)
+    {
+        englishText->clear();
+        LoadStringWithSuffix("standard.str", "Error", key, "_ENG", englishText);
+    }
     return false;
 }
 

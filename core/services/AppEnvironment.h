@@ -28,8 +28,10 @@ std::string DataPath(const std::string& relative);
 // INI's "Environment"/"Language". "English" or "Japanese" (any letter case) set the suffix and
 // the language setting and give true. A missing or empty value gives false with the text of
 // standard.str "Error"/"LangSettingNotFound", any other value the text of "LangSetting"; both
-// are looked up with "_JPN", the language not being known. The caller shows the text and ends.
-bool InitializeEnvironment(const std::string& executableFolder, std::string* failureText);
+// are looked up with "_JPN", the language not being known, and in englishText, when given, with
+// "_ENG". The caller shows the text and ends.
+bool InitializeEnvironment(const std::string& executableFolder, std::string* failureText,
+                           std::string* englishText = nullptr);
 
 // The same with the folder of the running executable.
 bool InitializeEnvironment(std::string* failureText);

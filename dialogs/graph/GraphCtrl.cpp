@@ -7,6 +7,9 @@
 #include "platform/sys/services.h"
 #include "platform/win/app.h"
 #include "platform/win/wnd.h"
+#include "project/ProjectData.h"
+#include "view/ViewMainFrame.h"
+#include "widgets/bars/AnsiText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,16 +61,20 @@ int Ceil(double value)
     return ToPixel(std::ceil(value));
 }
 
+// Texts are drawn as wide text of the process's code page: the A functions would read a
+// Japanese text with the code page of the font's character set.
 SIZE TextSize(HDC dc, const CString& text)
 {
+    const std::wstring wide = AnsiToWide(text.GetString(), text.GetLength());
     SIZE size = {};
-    ::GetTextExtentPoint32A(dc, text.GetString(), text.GetLength(), &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 
 void Text(HDC dc, int x, int y, const CString& text)
 {
-    ::TextOutA(dc, x, y, text.GetString(), text.GetLength());
+    const std::wstring wide = AnsiToWide(text.GetString(), text.GetLength());
+    ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void Line(HDC dc, int x0, int y0, int x1, int y1)
@@ -112,6 +119,13 @@ bool IsEmptyRect(const RECT& rect)
 {
     return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
 }
+
+const LOGFONTA* OpenProjectLabelFont()
+{
+    CViewMainFrame* frame = GetViewMainFrame();
+    const CProjectData* project = frame != nullptr ? frame->GetProject() : nullptr;
+    return project != nullptr ? &project->m_settings.m_generalFont.font : nullptr;
+}
 } // namespace
 
 CGraphCtrl::CGraphCtrl(CWnd* parent)
@@ -132,6 +146,7 @@ CGraphCtrl::CGraphCtrl(CWnd* parent)
     // Without a project the tick and title fonts take this face.
     m_labelFont = {};
     m_labelFont.lfHeight = -12;
+    m_labelFont.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(m_labelFont.lfFaceName, "Arial");
     // Blue through red to green.
     for (int i = 0; i < kSeriesColours; ++i)
@@ -234,6 +249,8 @@ void CGraphCtrl::Plot(int plotType, int pointDisplay, int legendShown)
     m_pointDisplay = pointDisplay;
     m_legendShown = legendShown;
     m_warnings.clear();
+    if (const LOGFONTA* font = OpenProjectLabelFont())
+        m_labelFont = *font;
     DrawBackgroundAndAxes();
     m_labelsEnabled = m_width >= 300 && m_height >= 150 ? 1 : 0;
     Layout();
@@ -308,6 +325,8 @@ void CGraphCtrl::DrawTicksAndGrid()
                                 ScaleFontHeight(m_plotHeight, m_initialPlotHeight, 13, 10, 10));
     LOGFONTA tickFont = {};
     tickFont.lfHeight = m_tickFontHeight;
+    // The face's own character set: a zero one would ask for a Western font.
+    tickFont.lfCharSet = m_labelFont.lfCharSet;
     std::memcpy(tickFont.lfFaceName, m_labelFont.lfFaceName, sizeof tickFont.lfFaceName);
     OwnedGdi yFont(::CreateFontIndirectA(&tickFont));
     tickFont.lfEscapement = 900;
@@ -393,7 +412,7 @@ void CGraphCtrl::DrawPointMark(POINT at, const char* text)
     Selected brush(m_dc, m_whiteBrush);
     ::Ellipse(m_dc, at.x - 4, at.y - 4, at.x + 4, at.y + 4);
     Selected font(m_dc, m_pointLabelFont);
-    ::TextOutA(m_dc, at.x - 20, at.y - 15, text, static_cast<int>(std::strlen(text)));
+    Text(m_dc, at.x - 20, at.y - 15, text);
 }
 
 void CGraphCtrl::DrawSeries()

@@ -22,6 +22,11 @@ int Services::MessageBox(HWND owner, const char* text, const char* caption, UINT
     return ::MessageBoxA(owner, text, caption, type);
 }
 
+int Services::WideMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
+{
+    return ::MessageBoxW(owner, text, caption, type);
+}
+
 BOOL Services::GetOpenFileName(OPENFILENAMEA* ofn)
 {
     return ::GetOpenFileNameA(ofn);

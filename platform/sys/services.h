@@ -17,6 +17,8 @@ public:
 
     // Returns the button chosen (IDOK, IDYES...).
     virtual int MessageBox(HWND owner, const char* text, const char* caption, UINT type);
+    // The same with wide text, for texts that the process's code page cannot hold.
+    virtual int WideMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
     // The common dialogs: TRUE for OK, with the structure filled as the system would.
     virtual BOOL GetOpenFileName(OPENFILENAMEA* ofn);

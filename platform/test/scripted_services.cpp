@@ -5,9 +5,34 @@
 
 namespace fw::test
 {
+namespace
+{
+std::string ToUtf8(const wchar_t* text)
+{
+    if (text == nullptr || *text == L'\0')
+        return std::string();
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], size, nullptr, nullptr);
+    utf8.pop_back(); // the terminator
+    return utf8;
+}
+} // namespace
+
 int ScriptedServices::MessageBox(HWND, const char* text, const char* caption, UINT type)
 {
     messageBoxes.push_back({text ? text : "", caption ? caption : "", type});
+    return NextMessageBoxAnswer(type);
+}
+
+int ScriptedServices::WideMessageBox(HWND, const wchar_t* text, const wchar_t* caption, UINT type)
+{
+    messageBoxes.push_back({ToUtf8(text), ToUtf8(caption), type, true});
+    return NextMessageBoxAnswer(type);
+}
+
+int ScriptedServices::NextMessageBoxAnswer(UINT type)
+{
     if (!messageBoxAnswers.empty())
     {
         const int answer = messageBoxAnswers.front();

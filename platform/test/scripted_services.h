@@ -17,9 +17,10 @@ class ScriptedServices : public sys::Services
 public:
     struct MessageBoxCall
     {
-        std::string text;
+        std::string text; // UTF-8 for a box of wide text
         std::string caption;
         UINT type;
+        bool isWide = false;
     };
     struct HelpCall
     {
@@ -60,6 +61,7 @@ public:
     ULONGLONG tickCount = 0;
 
     int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+    int WideMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) override;
     BOOL GetOpenFileName(OPENFILENAMEA* ofn) override;
     BOOL GetSaveFileName(OPENFILENAMEA* ofn) override;
     BOOL ChooseFont(CHOOSEFONTA* cf) override;
@@ -77,6 +79,7 @@ public:
 
 private:
     BOOL AnswerFile(OPENFILENAMEA* ofn);
+    int NextMessageBoxAnswer(UINT type);
 };
 
 // Installs scripted services for its lifetime and puts the previous ones back.

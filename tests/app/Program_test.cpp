@@ -1,10 +1,11 @@
 // The program itself, started as a user would: Gravik.exe in a scratch copy of its runtime
-// layout, closed through its main window; ten runs in a row, a run in Japanese mode, and a run
-// whose INI holds values far out of range.
+// layout, closed through its main window; ten runs in a row, a run in Japanese mode, a run whose
+// INI holds values far out of range, and runs whose INI names no language it knows.
 #include "core/services/StringFile.h"
 #include "platform/win/platform_ids.h"
 #include "resources/ids/view_ids.h"
 #include "tests/app/AppFolders.h"
+#include "tests/app/ScreenInk.h"
 
 #include <windows.h>
 
@@ -105,9 +106,8 @@ public:
     CRunningProgram& operator=(const CRunningProgram&) = delete;
 
     bool Started() const { return m_started; }
-    HWND MainWindow() const { return m_main; }
     DWORD ProcessId() const { return m_process.dwProcessId; }
-    // The exit code once the process ends within the time, -1 when it does not.
+    // The exit code once the program ended within the time, else -1.
     long WaitForExit(DWORD timeoutMs) const
     {
         if (::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
@@ -116,6 +116,7 @@ public:
         ::GetExitCodeProcess(m_process.hProcess, &exitCode);
         return static_cast<long>(exitCode);
     }
+    HWND MainWindow() const { return m_main; }
     // Closes the main window as the close box does; the exit code, -1 when it did not end.
     long Close()
     {
@@ -294,6 +295,83 @@ std::string JapaneseText(const char* file, const char* section, const char* key)
     std::string text;
     LoadStringWithSuffix(file, section, key, "_JPN", &text);
     return text;
+}
+
+std::wstring Widen(const std::string& text, UINT codePage)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(),
+                                                          static_cast<int>(text.size()), &wide[0],
+                                                          static_cast<int>(wide.size()))));
+    return wide;
+}
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<FindWindowOf*>(data);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    char className[16] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
+        std::strcmp(className, "#32770") == 0)
+    {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The static control of a message box that holds its text (the one without an icon).
+HWND MessageTextControl(HWND box)
+{
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        char className[16] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        wchar_t text[8] = {};
+        if (_stricmp(className, "Static") == 0 && ::GetWindowTextW(child, text, 8) > 0)
+            return child;
+    }
+    return nullptr;
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(::GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+// The dark pixels of the text drawn black on white in the message font, as a message box's
+// text control draws it in a rectangle of the size.
+std::vector<bool> MessageInk(const std::wstring& text, int width, int height)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    const HFONT font = ::CreateFontIndirectW(&metrics.lfMessageFont);
+    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT all = {0, 0, width, height};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all,
+                DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    std::vector<bool> ink = ReadDarkPixels(dc, 0, 0, width, height);
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(font);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return ink;
 }
 } // namespace
 
@@ -518,4 +596,78 @@ TEST(Program, AnIniOutOfRangeStillShowsTheModelAndCloses)
          {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
           "[Material] ShellObverseShininess=100000 is outside 0..128: 50 is used"})
         EXPECT_NE(std::string::npos, log.find(line)) << line;
+}
+
+// An INI without a language it knows stops the program with a message box that shows its text
+// in English and in Japanese, readable on the screen; OK ends the program.
+TEST(Program, AnUnknownLanguageStopsWithTheMessageInBothLanguages)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    struct Case
+    {
+        const char* what;
+        std::string ini;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"empty", "", "LangSettingNotFound"},
+        {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "LangSettingNotFound"},
+        {"unknown", "[Environment]\r\nLanguage=French\r\n", "LangSetting"},
+    };
+    const std::string shots = fs::absolute("build/win/menu-shots").string();
+    fs::create_directories(shots);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CAppFolders folders(std::string("program_language_") + c.what, c.ini);
+        std::string english;
+        std::string japanese;
+        LoadStringWithSuffix("standard.str", "Error", c.key, "_ENG", &english);
+        LoadStringWithSuffix("standard.str", "Error", c.key, "_JPN", &japanese);
+        const std::wstring expected = Widen(english, CP_ACP) + L"\n\n" + Widen(japanese, 932);
+        ASSERT_FALSE(english.empty());
+
+        CRunningProgram running(folders.Path("bin"));
+        ASSERT_TRUE(running.Started());
+        FindWindowOf search = {running.ProcessId(), nullptr};
+        for (int i = 0; i < 100 && search.found == nullptr; ++i)
+        {
+            ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+            if (search.found == nullptr)
+                ::Sleep(100);
+        }
+        ASSERT_NE(nullptr, search.found) << "no message box";
+        const HWND text = MessageTextControl(search.found);
+        ASSERT_NE(nullptr, text);
+        EXPECT_TRUE(WindowText(text) == expected) << "the box's text is not the two texts";
+
+        // On the screen: the text control shows what the message font draws of the two texts.
+        ::SetForegroundWindow(search.found);
+        ::RedrawWindow(search.found, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::Sleep(300);
+        RECT rect = {};
+        ::GetClientRect(text, &rect);
+        POINT origin = {0, 0};
+        ::ClientToScreen(text, &origin);
+        const HDC screen = ::GetDC(nullptr);
+        const std::vector<bool> shown =
+            ReadDarkPixels(screen, origin.x, origin.y, rect.right, rect.bottom,
+                           shots + "\\language-" + c.what + ".bmp");
+        ::ReleaseDC(nullptr, screen);
+        const std::vector<bool> drawn = MessageInk(expected, rect.right, rect.bottom);
+        int both = 0;
+        int either = 0;
+        for (size_t i = 0; i < shown.size() && i < drawn.size(); ++i)
+        {
+            both += shown[i] && drawn[i];
+            either += shown[i] || drawn[i];
+        }
+        ASSERT_GT(either, 0);
+        EXPECT_GT(static_cast<double>(both) / either, 0.9) << "the screen shows another text";
+
+        ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+        EXPECT_NE(-1, running.WaitForExit(20000)) << "the program did not end";
+    }
 }

@@ -28,6 +28,20 @@ std::string Text(const char* file, const char* section, const char* key, const c
     return text;
 }
 
+// A text of the Japanese code page as UTF-8.
+std::string JapaneseAsUtf8(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(932, 0, text.data(),
+                                                          static_cast<int>(text.size()), &wide[0],
+                                                          static_cast<int>(wide.size()))));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<size_t>(
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
+                              static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
 std::string MenuText(HMENU menu, int position)
 {
     char text[256] = {};
@@ -68,6 +82,8 @@ TEST_F(WendraApp, EnglishOrJapaneseInAnyLetterCaseChoosesTheTexts)
     ::SetThreadLocale(MAKELCID(0x409, SORT_DEFAULT));
 }
 
+// The language unknown, the text is shown in both: the English one and the Japanese one as
+// wide text, readable whatever the process's code page.
 TEST_F(WendraApp, MissingOrUnknownLanguageShowsItsTextAndEndsBeforeAnyWindow)
 {
     struct Case
@@ -76,6 +92,7 @@ TEST_F(WendraApp, MissingOrUnknownLanguageShowsItsTextAndEndsBeforeAnyWindow)
         const char* key;
     };
     const Case cases[] = {{"[Environment]\r\nVersion_Number=1\r\n", "LangSettingNotFound"},
+                          {"", "LangSettingNotFound"},
                           {"[Environment]\r\nLanguage=French\r\n", "LangSetting"}};
     for (const Case& c : cases)
     {
@@ -83,9 +100,14 @@ TEST_F(WendraApp, MissingOrUnknownLanguageShowsItsTextAndEndsBeforeAnyWindow)
         EXPECT_FALSE(StartUp(c.ini));
         EXPECT_EQ(nullptr, m_app->m_pMainWnd);
         ASSERT_EQ(1u, (*m_services)->messageBoxes.size());
-        EXPECT_EQ(Text("standard.str", "Error", c.key, "_JPN"),
-                  (*m_services)->messageBoxes[0].text);
-        EXPECT_TRUE((*m_services)->messageBoxes[0].type & MB_ICONERROR);
+        const auto& box = (*m_services)->messageBoxes[0];
+        EXPECT_TRUE(box.isWide);
+        const std::string english = Text("standard.str", "Error", c.key, "_ENG");
+        const std::string japanese = JapaneseAsUtf8(Text("standard.str", "Error", c.key, "_JPN"));
+        ASSERT_FALSE(english.empty());
+        ASSERT_NE(Text("standard.str", "Error", c.key, "_JPN"), japanese) << "no Japanese text";
+        EXPECT_EQ(english + "\n\n" + japanese, box.text);
+        EXPECT_TRUE(box.type & MB_ICONERROR);
         TearDown();
     }
 }

@@ -545,12 +545,14 @@ void COXMenuOrganizer::ConvertMenuItems(COXBitmapMenu* menu, bool isNew)
         update.fType = (info.fType & ~(MFT_STRING | MFT_BITMAP)) | MFT_OWNERDRAW;
         update.dwItemData = reinterpret_cast<ULONG_PTR>(data);
         ::SetMenuItemInfoA(handle, static_cast<UINT>(position), TRUE, &update);
+        // The hidden items above leave the menu at the end: a letter answers the position the
+        // item is shown at.
         const int ampersand = data->text.Find('&');
         if (ampersand >= 0 && ampersand + 1 < data->text.GetLength())
         {
             const char next = data->text.GetAt(ampersand + 1);
             menu->MapMnemonic(static_cast<char>(::tolower(static_cast<unsigned char>(next))),
-                              position);
+                              position - static_cast<int>(hidden.size()));
         }
         hideFlag = false;
     }

@@ -216,6 +216,34 @@ TEST_F(MenuOrganizer, HidesItemsThatAreNotRecentlyUsedBehindTheExpansionItem)
     EXPECT_TRUE(m_organizer->GetBitmapMenus().empty());
 }
 
+TEST_F(MenuOrganizer, ALetterAnswersThePositionItsItemIsShownAtBelowAHiddenOne)
+{
+    // The first of three items hidden: the frame's owner-drawn menu asks for each letter as the
+    // system asks a menu's owner.
+    const HMENU popup = ::CreatePopupMenu();
+    ::AppendMenuA(popup, MF_STRING, kA, "&Alpha");
+    ::AppendMenuA(popup, MF_STRING, kB, "&Beta");
+    ::AppendMenuA(popup, MF_STRING, kC, "&Gamma");
+    m_organizer->ExcludeCommandFromRecentlyUsed(kA);
+    m_organizer->OnInitMenuPopup(CMenu::FromHandle(popup), 0, FALSE);
+    ASSERT_EQ(std::vector<UINT>({kB, kC, ID_OXBM_EXPANSION}), Ids(popup));
+    const struct
+    {
+        char letter;
+        LRESULT answer;
+    } cases[] = {{'b', MAKELRESULT(0, MNC_EXECUTE)}, {'G', MAKELRESULT(1, MNC_EXECUTE)}, {'a', 0}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.letter);
+        EXPECT_EQ(c.answer,
+                  ::SendMessageA(m_frame->GetSafeHwnd(), WM_MENUCHAR,
+                                 MAKEWPARAM(c.letter, MF_POPUP), reinterpret_cast<LPARAM>(popup)));
+    }
+    m_organizer->RestoreMenus();
+    m_organizer->IncludeCommandInRecentlyUsed(kA);
+    ::DestroyMenu(popup);
+}
+
 TEST_F(MenuOrganizer, ExpansionReopensThePopupWithEveryItemAndAChosenCommandIsUsedAgain)
 {
     // The frame's File menu: New, Main, Test, separator, Exit.

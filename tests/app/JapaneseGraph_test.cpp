@@ -1,0 +1,183 @@
+// The graph window's captions on the screen in the program's language: drawn in the open
+// project's label font, a Japanese caption shows its Japanese glyphs (under a Japanese locale,
+// in test_app_japanese), not the Western characters its Shift-JIS bytes would read as.
+#include "core/services/StringFile.h"
+#include "dialogs/graph/GraphFrame.h"
+#include "platform/test/pump.h"
+#include "project/ProjectData.h"
+#include "tests/app/AppFixture.h"
+#include "tests/app/ScreenInk.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct Ink
+{
+    int width = 0;
+    int height = 0;
+    std::vector<bool> dark;
+    bool At(int x, int y) const { return dark[static_cast<size_t>(y * width + x)]; }
+};
+
+// The text drawn black on the graph's grey in the font, as the graph draws its captions.
+Ink TextInk(const LOGFONTA& logFont, const std::wstring& text)
+{
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HFONT font = ::CreateFontIndirectA(&logFont);
+    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    Ink ink;
+    const bool upward = logFont.lfEscapement == 900;
+    ink.width = (upward ? size.cy : size.cx) + 2;
+    ink.height = (upward ? size.cx : size.cy) + 2;
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, ink.width, ink.height);
+    const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    RECT all = {0, 0, ink.width, ink.height};
+    const HBRUSH grey = ::CreateSolidBrush(RGB(200, 200, 200));
+    ::FillRect(dc, &all, grey);
+    ::DeleteObject(grey);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 1, upward ? ink.height - 1 : 1, text.c_str(), static_cast<int>(text.size()));
+    ink.dark = ReadDarkPixels(dc, 0, 0, ink.width, ink.height);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(font);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+// The share of the text's ink found where it fits best in the area, less the area's own ink
+// there that the text lacks: 1 when the area shows exactly the text.
+double BestFit(const Ink& area, const Ink& text)
+{
+    int textInk = 0;
+    for (bool dark : text.dark)
+        textInk += dark;
+    if (textInk == 0)
+        return 0;
+    double best = -1;
+    for (int dy = 0; dy + text.height <= area.height; ++dy)
+    {
+        for (int dx = 0; dx + text.width <= area.width; ++dx)
+        {
+            int both = 0;
+            int extra = 0;
+            for (int y = 0; y < text.height; ++y)
+            {
+                for (int x = 0; x < text.width; ++x)
+                {
+                    const bool shown = area.At(dx + x, dy + y);
+                    both += shown && text.At(x, y);
+                    extra += shown && !text.At(x, y);
+                }
+            }
+            best = std::max(best, static_cast<double>(both - extra) / textInk);
+        }
+    }
+    return best;
+}
+
+// A rectangle of the screen as ink.
+Ink ScreenInk(const RECT& rect, const std::string& bmp)
+{
+    Ink ink;
+    ink.width = rect.right - rect.left;
+    ink.height = rect.bottom - rect.top;
+    const HDC screen = ::GetDC(nullptr);
+    ink.dark = ReadDarkPixels(screen, rect.left, rect.top, ink.width, ink.height, bmp);
+    ::ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+std::wstring Wide(const CString& text)
+{
+    std::wstring wide(static_cast<size_t>(text.GetLength()), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(
+        CP_ACP, 0, text, text.GetLength(), &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+class JapaneseGraph : public AppFixture
+{
+};
+} // namespace
+
+// The transient graph's captions ("Steps", "Result") of the language, shown below and left of
+// the plot in the project's label font, each where the screen shows its glyphs.
+TEST_F(JapaneseGraph, CaptionsShowTheirTextsInTheProjectsLabelFont)
+{
+    const bool isJapanese = std::getenv("GRAVIK_JAPANESE_LOCALE") != nullptr;
+    const std::string shots = std::filesystem::absolute("build/win/menu-shots").string();
+    std::filesystem::create_directories(shots);
+    const std::string demo = std::filesystem::absolute("resources/demo/demo.unv").string();
+    ASSERT_TRUE(StartUp(std::string("[Environment]\r\nLanguage=") +
+                        (isJapanese ? "Japanese" : "English") + "\r\n"));
+    MainFrame()->OpenFileInNewProject("demo.unv", demo.c_str());
+    fw::test::Pump();
+    const CProjectData* project = MainFrame()->GetProject();
+    ASSERT_NE(nullptr, project);
+
+    CString xCaption;
+    CString yCaption;
+    LoadStringFromFile(CString("Dialog.str"), CString("TransientGraph"), CString("Steps"),
+                       &xCaption);
+    LoadStringFromFile(CString("Dialog.str"), CString("TransientGraph"), CString("Result"),
+                       &yCaption);
+    ASSERT_FALSE(xCaption.IsEmpty());
+    auto* frame = new CGraphFrame; // deletes itself
+    ASSERT_TRUE(frame->Create(nullptr, "Graph Control", WS_OVERLAPPEDWINDOW,
+                              CRect(10, 100, 1000, 700), MainFrame()));
+    CGraphView& view = *frame->GetPane().GetView();
+    view.AddSeries({1, 2, 3}, {1, 4, 2}, "series");
+    view.SetTitles("", xCaption, yCaption);
+    frame->ShowGraph();
+    ::SetForegroundWindow(frame->m_hWnd);
+    fw::test::Pump();
+
+    const CGraphCtrl& graph = view.Graph();
+    LOGFONTA font = project->m_settings.m_generalFont.font;
+    font.lfHeight = graph.TitleFontHeight();
+    font.lfWeight = 600;
+    font.lfOutPrecision = OUT_TT_PRECIS;
+    font.lfQuality = PROOF_QUALITY;
+    RECT pane = {};
+    frame->GetPane().GetClientRect(&pane);
+    POINT origin = {0, 0};
+    ::ClientToScreen(frame->GetPane().m_hWnd, &origin);
+    const int axisLine = graph.TopMargin() + graph.PlotHeight();
+    const RECT below = {origin.x + graph.LeftMargin(), origin.y + axisLine + 2,
+                        origin.x + graph.LeftMargin() + graph.PlotWidth(), origin.y + pane.bottom};
+    const RECT left = {origin.x, origin.y + graph.TopMargin(), origin.x + graph.LeftMargin() - 2,
+                       origin.y + axisLine};
+    const std::string mode = isJapanese ? "japanese" : "english";
+    const Ink shownX = ScreenInk(below, shots + "\\graph-x-" + mode + ".bmp");
+    const Ink shownY = ScreenInk(left, shots + "\\graph-y-" + mode + ".bmp");
+    std::cout << "screenshots of the captions: " << shots << "\\graph-*-" << mode << ".bmp\n";
+
+    const std::wstring xText = Wide(xCaption.MakeUpper());
+    const std::wstring yText = Wide(yCaption.MakeUpper());
+    if (isJapanese)
+    {
+        EXPECT_TRUE(std::any_of(xText.begin(), xText.end(), [](wchar_t c) { return c >= 0x3000; }))
+            << "the caption has no Japanese character";
+    }
+    EXPECT_GT(BestFit(shownX, TextInk(font, xText)), 0.9) << "the X caption is not shown";
+    font.lfEscapement = 900;
+    EXPECT_GT(BestFit(shownY, TextInk(font, yText)), 0.9) << "the Y caption is not shown";
+    frame->DestroyWindow();
+    fw::test::Pump();
+}
