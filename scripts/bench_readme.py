@@ -177,6 +177,12 @@ def rows():
             r.append(Row("wine", ident, what, ways, runs=5))
         else:
             r.append(Row("wine", ident, what, [("", argv)], runs=3))
+    # The start's import under Wine against the same import native, whole processes in turn.
+    for file in ("plate_1000.op2", "plate_1000.unv"):
+        r.append(Row("wine", "import-wine-" + file, "Import under Wine and native, " + file,
+                     [("wine", wine("ImportFile_bench", "{plates}/" + file)),
+                      ("native", importing(file))], runs=3, kind="process",
+                     needs=["{plates}/" + file, NATIVE + "ImportFile_bench"]))
     # The view's frame against the peer toolkit's frame of the same plate, in turn.
     r.append(Row("wine", "view-peer", "Shaded frame of the plate: ours (workers 3) and the peer's",
                  [("ours", wine("ModelLists_bench", "1000", "shaded", "3")),
