@@ -306,22 +306,6 @@ std::wstring Widen(const std::string& text, UINT codePage)
     return wide;
 }
 
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM data)
-{
-    auto* search = reinterpret_cast<FindWindowOf*>(data);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hwnd, &processId);
-    char className[16] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
-        std::strcmp(className, "#32770") == 0)
-    {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The static control of a message box that holds its text (the one without an icon).
 HWND MessageTextControl(HWND box)
 {
@@ -633,7 +617,7 @@ TEST(Program, AnUnknownLanguageStopsWithTheMessageInBothLanguages)
         FindWindowOf search = {running.ProcessId(), nullptr};
         for (int i = 0; i < 100 && search.found == nullptr; ++i)
         {
-            ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
             if (search.found == nullptr)
                 ::Sleep(100);
         }
