@@ -268,6 +268,7 @@ TEST_F(PopupBar, APickOrACancelGivesTheActivationAndTheFocusBack)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.what);
+        ::SetForegroundWindow(m_host->GetSafeHwnd());
         ::SetActiveWindow(m_host->GetSafeHwnd());
         ::SetFocus(button);
         ASSERT_EQ(m_host->GetSafeHwnd(), ::GetActiveWindow());
@@ -275,6 +276,7 @@ TEST_F(PopupBar, APickOrACancelGivesTheActivationAndTheFocusBack)
         EXPECT_EQ(c.picked,
                   bar.Pick(COXPopupBarControl::kBelowLeft, Anchor(CRect(10, 10, 70, 30))));
         EXPECT_EQ(m_host->GetSafeHwnd(), ::GetActiveWindow());
+        EXPECT_EQ(m_host->GetSafeHwnd(), ::GetForegroundWindow());
         EXPECT_EQ(button, ::GetFocus());
     }
     ::DestroyWindow(button);
