@@ -5,6 +5,7 @@
 
 #include "core/geometry/EntitySet.h"
 #include "core/model/GroupSet.h"
+#include "platform/base/memory.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -43,7 +44,7 @@ private:
     bool Find(int id, Xyz& point) const;
 
     const CEntitySet* m_pSource = nullptr;
-    std::vector<Xyz> m_dense; // by id
+    std::vector<Xyz, fw::PagedAllocator<Xyz>> m_dense; // by id, filled as soon as made
     std::vector<uint8_t> m_present;
     std::unordered_map<int, Xyz> m_sparse;
 };

@@ -1,6 +1,8 @@
 // Block storage for entities of one size.
 #include "core/geometry/EntityPool.h"
 
+#include "platform/base/memory.h"
+
 #include <algorithm>
 
 namespace
@@ -76,6 +78,7 @@ void CEntityPool::AddBlock()
     m_blocks.reserve(m_blocks.size() + 1);
     char* block =
         static_cast<char*>(::operator new(m_blockSlots* m_slotSize, std::align_val_t(m_alignment)));
+    fw::FaultInPages(block, m_blockSlots * m_slotSize);
     m_blocks.push_back(block);
     m_next = block;
     m_end = block + m_blockSlots * m_slotSize;

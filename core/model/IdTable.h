@@ -5,6 +5,8 @@
 // moves into the array once at most.
 #pragma once
 
+#include "platform/base/memory.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -98,7 +100,8 @@ private:
                    : static_cast<size_t>(m_far.rbegin()->first) + 1;
     }
 
-    std::vector<T> m_dense;
+    // A result table of a million ids is filled as soon as it grows.
+    std::vector<T, fw::PagedAllocator<T>> m_dense;
     std::map<int, T> m_far; // ids beyond the array, and negative ids
     size_t m_made = 0;      // cells made by At beyond the array
 };
@@ -229,7 +232,7 @@ CIdTable<T> CIdTable<T>::From(const CIdTable<U>& other, Convert convert)
 template <typename T>
 void CIdTable<T>::RemoveAll()
 {
-    std::vector<T>().swap(m_dense);
+    decltype(m_dense)().swap(m_dense);
     m_far.clear();
     m_made = 0;
 }

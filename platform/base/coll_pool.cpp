@@ -1,6 +1,8 @@
 // Block pool for list and map nodes.
 #include "platform/base/coll_pool.h"
 
+#include "platform/base/memory.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <new>
@@ -8,7 +10,7 @@
 namespace
 {
 constexpr size_t kAlign = alignof(std::max_align_t);
-constexpr size_t kMaxBlockNodes = 8192;
+constexpr size_t kMaxBlockNodes = 65536;
 
 size_t RoundUp(size_t size, size_t align = kAlign)
 {
@@ -66,6 +68,7 @@ void NodePool::AddBlock()
     char* memory = static_cast<char*>(std::malloc(header + count * m_nodeSize));
     if (!memory)
         throw std::bad_alloc();
+    FaultInPages(memory, header + count * m_nodeSize);
     Block* block = reinterpret_cast<Block*>(memory);
     block->next = m_blocks;
     m_blocks = block;

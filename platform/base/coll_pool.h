@@ -1,6 +1,6 @@
 // Node storage for the lists and maps: nodes are carved from blocks and recycled through a
 // free list, so that a collection of millions of entries makes few heap allocations. The
-// first block holds blockSize nodes; later blocks grow with the pool (up to 8192 nodes).
+// first block holds blockSize nodes; later blocks grow with the pool (up to 65536 nodes).
 #pragma once
 
 #include "platform/base/types.h"
