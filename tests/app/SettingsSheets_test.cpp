@@ -600,3 +600,29 @@ TEST_F(SettingsSheets, DisplaySettingsOkRemakesEachViewsLabelFontsInItsOwnContex
         EXPECT_TRUE(glIsList(view->ElementLabelFontBase() + 'A'));
     }
 }
+
+// A colour picked in a sheet leaves the sheet active with the colour button focused at once, so
+// that Tab and Escape work without a click on the sheet.
+TEST_F(SettingsSheets, AColourPickLeavesTheSheetActiveAndItsButtonFocused)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    HWND active = nullptr;
+    HWND focus = nullptr;
+    HWND button = nullptr;
+    HWND shownSheet = nullptr;
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet)
+             {
+                 shownSheet = sheet;
+                 const HWND page = SelectPage(sheet, 0);
+                 button = ::GetDlgItem(page, IDC_DISPLAY_BACKGROUND);
+                 ::SetFocus(button);
+                 ChoosePaletteCell(page, IDC_DISPLAY_BACKGROUND, 16);
+                 active = ::GetActiveWindow();
+                 focus = ::GetFocus();
+                 PressSheetButton(sheet, PSBTN_CANCEL);
+             });
+    ASSERT_NE(nullptr, button);
+    EXPECT_EQ(shownSheet, active) << "the sheet is not active after the pick";
+    EXPECT_EQ(button, focus) << "the colour button lost the focus";
+}
