@@ -94,8 +94,9 @@ protected:
         fw::test::Pump();
     }
 
-    // Opens a colour button of a page and picks a cell of its palette (1 the first), as a user
-    // does; the button's colour then.
+    // Opens a colour button of a page and picks a cell of its palette (1 the first), or closes
+    // the palette with Escape (kEscape), as a user does; the button's colour then.
+    static constexpr int kEscape = -1;
     static COLORREF ChoosePaletteCell(HWND page, int id, int cell)
     {
         const HWND control = ::GetDlgItem(page, id);
@@ -114,6 +115,12 @@ protected:
     static void CALLBACK PickCell(HWND, UINT, UINT_PTR timer, DWORD)
     {
         ::KillTimer(nullptr, timer);
+        if (s_cell == kEscape)
+        {
+            ::PostMessageA(s_bar->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+            ::PostMessageA(s_bar->GetSafeHwnd(), WM_KEYUP, VK_ESCAPE, 0);
+            return;
+        }
         const CPoint point = s_bar->GetButtonRect(s_cell).CenterPoint();
         const LPARAM where = MAKELPARAM(point.x, point.y);
         ::PostMessageA(s_bar->GetSafeHwnd(), WM_MOUSEMOVE, 0, where);
@@ -598,5 +605,60 @@ TEST_F(SettingsSheets, DisplaySettingsOkRemakesEachViewsLabelFontsInItsOwnContex
         // 256 lists each, made in this view's context.
         EXPECT_TRUE(glIsList(view->NodeLabelFontBase() + 'A'));
         EXPECT_TRUE(glIsList(view->ElementLabelFontBase() + 'A'));
+    }
+}
+
+// A colour picked in a sheet, or the palette closed with Escape, leaves the sheet active with the
+// colour button focused at once, so that Tab and Escape work without a click on the sheet.
+TEST_F(SettingsSheets, AColourPickOrEscapeLeavesTheSheetActiveAndItsButtonFocused)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(::GetSysColor(COLOR_ACTIVECAPTION), ::GetSysColor(COLOR_INACTIVECAPTION));
+    const struct
+    {
+        const char* what;
+        int cell;
+    } cases[] = {{"pick", 16}, {"escape", kEscape}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        HWND shownSheet = nullptr;
+        HWND button = nullptr;
+        HWND active = nullptr;
+        HWND focus = nullptr;
+        COLORREF before = CLR_INVALID;
+        COLORREF colour = CLR_INVALID;
+        COLORREF caption = CLR_INVALID;
+        BOOL barShown = TRUE;
+        RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+                 [&](HWND sheet)
+                 {
+                     shownSheet = sheet;
+                     const HWND page = SelectPage(sheet, 0);
+                     button = ::GetDlgItem(page, IDC_DISPLAY_BACKGROUND);
+                     ::SetFocus(button);
+                     if (auto* picker =
+                             dynamic_cast<COXColorPickerButton*>(CWnd::FromHandlePermanent(button)))
+                         before = picker->GetColor();
+                     colour = ChoosePaletteCell(page, IDC_DISPLAY_BACKGROUND, c.cell);
+                     barShown = ::IsWindowVisible(s_bar->GetSafeHwnd());
+                     active = ::GetActiveWindow();
+                     focus = ::GetFocus();
+                     // The caption's first pixel, above its text and buttons.
+                     TITLEBARINFO title = {};
+                     title.cbSize = sizeof title;
+                     ::GetTitleBarInfo(sheet, &title);
+                     const HDC screen = ::GetDC(nullptr);
+                     caption =
+                         ::GetPixel(screen, title.rcTitleBar.left + 1, title.rcTitleBar.top + 1);
+                     ::ReleaseDC(nullptr, screen);
+                     PressSheetButton(sheet, PSBTN_CANCEL);
+                 });
+        ASSERT_NE(nullptr, button);
+        EXPECT_FALSE(barShown);
+        EXPECT_EQ(c.cell == kEscape ? before : RGB(102, 102, 102), colour);
+        EXPECT_EQ(shownSheet, active) << "the sheet is not active";
+        EXPECT_EQ(button, focus) << "the colour button lost the focus";
+        EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), caption) << "the caption looks inactive";
     }
 }

@@ -203,7 +203,11 @@ BOOL COXPopupBarControl::Pick(UINT alignment, const RECT* anchor, int dx, int dy
     ShowWindow(SW_SHOWNA);
     UpdateWindow();
     ::SetCapture(m_hWnd);
-    const HWND previousFocus = ::SetFocus(m_hWnd);
+    // Taking the focus activates the bar, and SetFocus then answers with the bar itself: the
+    // window to give the activation and the focus back to is read before.
+    const HWND previousActive = ::GetActiveWindow();
+    const HWND previousFocus = ::GetFocus();
+    ::SetFocus(m_hWnd);
 
     MSG click = {};
     const int result = RunLoop(click);
@@ -214,6 +218,8 @@ BOOL COXPopupBarControl::Pick(UINT alignment, const RECT* anchor, int dx, int dy
         picked = OnCustomButton();
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
+    if (previousActive && ::IsWindow(previousActive))
+        ::SetActiveWindow(previousActive);
     if (previousFocus && ::IsWindow(previousFocus))
         ::SetFocus(previousFocus);
     if (click.hwnd && result == kCancel)

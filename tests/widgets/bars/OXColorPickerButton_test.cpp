@@ -139,11 +139,28 @@ TEST_F(ColorPickerButton, ASwatchBecomesTheColourAndTheBandBeforeTheParentHearsT
     EXPECT_EQ(1, Count(WM_NOTIFY, OXBBN_DROPDOWN));
     EXPECT_FALSE(m_button.IsChecked()) << "released after the drop-down";
 
+    // The button has the focus again, so its focus marks cross the band on two rows: the dotted
+    // focus rectangle 4 pixels inside the face (every other pixel inverted) and the default frame
+    // on the face's edge. The rest of the band is red.
+    EXPECT_EQ(m_button.GetSafeHwnd(), ::GetFocus());
     const ScreenShot shot = ScreenShot::OfClient(m_button.GetSafeHwnd());
     const CRect band = BandInside();
+    const int faceBottom = kHeight - (m_button.GetColorBandHeight() + 2);
+    const int focusRow = faceBottom - 5;
+    const int frameRow = faceBottom - 1;
+    int dots = 0;
     for (int y = band.top; y < band.bottom; ++y)
         for (int x = band.left; x < band.right; ++x)
-            ASSERT_EQ(RGB(255, 0, 0), shot.At(x, y)) << x << ", " << y;
+        {
+            const COLORREF pixel = shot.At(x, y);
+            if (y == frameRow)
+                ASSERT_EQ(RGB(0, 0, 0), pixel) << x << ", " << y;
+            else if (y == focusRow && pixel == RGB(0, 255, 255))
+                ++dots;
+            else
+                ASSERT_EQ(RGB(255, 0, 0), pixel) << x << ", " << y;
+        }
+    EXPECT_NEAR(band.Width() / 2, dots, 1) << "the focus rectangle's dotted line";
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), shot.At(band.left - 1, band.top - 1)) << "frame";
 
     // The swatches are named from the string table, the two out of sequence included.

@@ -245,6 +245,41 @@ TEST_F(PopupBar, AClickPicksTheButtonUnderIt)
     EXPECT_EQ(kDefaultValue, bar.GetSelectedValue());
 }
 
+// A colour button of a dialog opens the bar: after a pick or a cancel the dialog is active
+// again and the button has the focus at once, so that Tab and Escape reach the dialog.
+TEST_F(PopupBar, APickOrACancelGivesTheActivationAndTheFocusBack)
+{
+    const HWND button =
+        ::CreateWindowExA(0, "BUTTON", "colour", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 60, 20,
+                          m_host->GetSafeHwnd(), nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, button);
+    CTestPopupBar bar(40, 4, kDefaultValue, 18, 18, "Default", "Custom...");
+    ASSERT_TRUE(bar.Create(m_host.get(), 0));
+    bar.SetButtons(Values(40));
+    const struct
+    {
+        const char* what;
+        std::function<void()> step;
+        BOOL picked;
+    } cases[] = {
+        {"pick", [&] { PostClick(bar.GetSafeHwnd(), CentreOf(bar.GetButtonRect(7))); }, TRUE},
+        {"cancel", [&] { bar.SendMessage(WM_KEYUP, VK_ESCAPE, 0); }, FALSE},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        ::SetActiveWindow(m_host->GetSafeHwnd());
+        ::SetFocus(button);
+        ASSERT_EQ(m_host->GetSafeHwnd(), ::GetActiveWindow());
+        DuringLoop(c.step);
+        EXPECT_EQ(c.picked,
+                  bar.Pick(COXPopupBarControl::kBelowLeft, Anchor(CRect(10, 10, 70, 30))));
+        EXPECT_EQ(m_host->GetSafeHwnd(), ::GetActiveWindow());
+        EXPECT_EQ(button, ::GetFocus());
+    }
+    ::DestroyWindow(button);
+}
+
 TEST_F(PopupBar, AClickOutsideCancelsAndReachesTheWindowBelow)
 {
     const HWND target = CreateTarget(m_host->GetSafeHwnd(), CRect(250, 150, 350, 250));
