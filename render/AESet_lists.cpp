@@ -38,9 +38,11 @@ void CAESet::RenderAll()
                               CreateModelLists();
                               if (m_bShowModel)
                                   CreateUndeformedShapeLists();
+                              // The result lists draw at the same positions: computed once
+                              // for a million nodes, not again for the contour.
+                              RenderResults();
                               m_lists.HoldPoints(false);
                               ReleasePoints();
-                              RenderResults();
                               compiling.Finish();
                               isComplete = true;
                           });
