@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine, Xvfb,
-# Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it), clang
+# Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine and its
+# fonts, Xvfb, Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it), clang
 # for the fuzz targets, clang-format for the layout check, and for Japanese mode a Japanese font and the ja_JP.UTF-8 locale.
 # Does nothing when all are present.
 set -euo pipefail
@@ -8,6 +8,8 @@ set -euo pipefail
 need=()
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
 command -v wine >/dev/null || need+=(wine64 wine)
+# Wine's own fonts (Tahoma, the caption-button symbols) are only recommended by its packages.
+[ -e /usr/share/wine/fonts/tahoma.ttf ] || need+=(fonts-wine)
 command -v Xvfb >/dev/null || need+=(xvfb xauth)
 [ -e /usr/lib/x86_64-linux-gnu/libOSMesa.so.8 ] || need+=(libosmesa6)
 command -v clang >/dev/null || need+=(clang)

@@ -23,18 +23,22 @@ else
 fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
-# This Wine finds its caption-button symbol font only inside the prefix: without it, caption and
-# MDI buttons show the letters behind the symbols.
+# This Wine finds its own fonts only inside the prefix: without the caption-button symbol font,
+# caption and MDI buttons show the letters behind the symbols; without Tahoma, the interface
+# face, the Japanese font linked to it below stands in for it whole and draws a yen sign for
+# every backslash.
 wine_env_fonts="$WINEPREFIX/drive_c/windows/Fonts"
-for font in /usr/share/wine/fonts/marlett.ttf; do
+for font in /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf; do
     [ -f "$font" ] && [ ! -f "$wine_env_fonts/$(basename "$font")" ] && mkdir -p "$wine_env_fonts" &&
         cp "$font" "$wine_env_fonts/"
 done
 wineserver -p >/dev/null 2>&1
 # Japanese text in the interface fonts. Menus, message boxes, dialogs and the status bar draw in
-# faces without Japanese glyphs (Tahoma, MS Shell Dlg, MS Sans Serif), which show boxes in
-# Japanese mode: they link to the IPA Gothic fonts for the glyphs they lack, so English text
-# keeps its face and size. The Japanese faces that the program names are replaced by them.
+# Tahoma (MS Shell Dlg stands for it), which has no Japanese glyphs: it links to the IPA Gothic
+# fonts for the glyphs it lacks, so English text keeps its face, its size and its backslash (IPA
+# Gothic draws a yen sign there). Interface faces that this Wine lacks are Tahoma too: a link
+# from a missing face would draw everything in IPA Gothic. The Japanese faces that the program
+# names are replaced by IPA Gothic.
 wine_env_fonts_reg()
 {
     local links="" face
@@ -45,18 +49,25 @@ wine_env_fonts_reg()
     local multi
     multi=$(printf '%s\n' "$links" | tr '\n' '\0' | iconv -f UTF-8 -t UTF-16LE | xxd -p |
         tr -d '\n' | sed 's/../&,/g; s/,$//')
+    local system_link='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
-    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" \
-        "Segoe UI"; do
+    printf '[%s\\FontLink\\SystemLink]\r\n' "$system_link"
+    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
         printf '"%s"=hex(7):%s\r\n' "$face" "$multi"
     done
+    # Links of an earlier set-up from faces that this Wine lacks go.
+    for face in "MS Sans Serif" "Microsoft Sans Serif" "Segoe UI"; do
+        printf '"%s"=-\r\n' "$face"
+    done
+    printf '\r\n[%s\\FontSubstitutes]\r\n' "$system_link"
+    printf '"%s"="Tahoma"\r\n' "MS Sans Serif" "Microsoft Sans Serif" "Segoe UI"
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     printf '"%s"="IPAGothic"\r\n' "ＭＳ ゴシック" "MS Gothic"
     printf '"%s"="IPAPGothic"\r\n' "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"
 }
+# Recognised by the substitute it adds last; a prefix of an earlier set-up is mended.
 if [ -f /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf ] &&
-    ! grep -q '^"MS UI Gothic"="IPAPGothic"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    ! grep -q '^"Segoe UI"="Tahoma"' "$WINEPREFIX/system.reg" 2>/dev/null; then
     wine_env_reg_file="$WINEPREFIX/drive_c/gravik-fonts.reg"
     wine_env_fonts_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } \
         >"$wine_env_reg_file"

@@ -1,6 +1,7 @@
-// The program's own popup menus in Japanese mode under a Japanese locale: each item's label
-// shows its Japanese glyphs on the screen, as the menu font draws the text, not the Western
-// characters its Shift-JIS bytes would read as.
+// The program's own popup menus on the screen: in Japanese mode under a Japanese locale each
+// item's label shows its Japanese glyphs, as the menu font draws the text, not the Western
+// characters its Shift-JIS bytes would read as; a path's backslashes stay backslashes in
+// English mode, where no Japanese font stands in for the menu font.
 #include "platform/test/pump.h"
 #include "tests/app/AppFixture.h"
 #include "tests/app/ScreenInk.h"
@@ -143,7 +144,7 @@ void CALLBACK ReadOpenMenu(HWND owner, UINT, UINT_PTR id, DWORD)
             continue;
         std::wstring wide(static_cast<size_t>(label.GetLength()), L'\0');
         wide.resize(static_cast<size_t>(::MultiByteToWideChar(
-            932, 0, label, label.GetLength(), &wide[0], static_cast<int>(wide.size()))));
+            CP_ACP, 0, label, label.GetLength(), &wide[0], static_cast<int>(wide.size()))));
         RECT item = {};
         ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item);
         const Ink shown =
@@ -192,5 +193,48 @@ TEST_F(JapaneseMenus, PopupMenuItemsShowTheirJapaneseLabels)
             EXPECT_GT(seen.fit, 0.9) << "an item does not show its label";
         }
         EXPECT_TRUE(japanese) << "no Japanese label in the menu";
+    }
+}
+
+// A recent project's path in the Recent Projects menu: the label shown as the menu font draws it
+// in either mode, and in English mode that font draws backslashes, not the yen signs of the
+// Japanese fonts.
+TEST_F(JapaneseMenus, RecentProjectPathsShowTheirBackslashes)
+{
+    const bool isJapanese = std::getenv("GRAVIK_JAPANESE_LOCALE") != nullptr;
+    const std::string shots = std::filesystem::absolute("build/win/menu-shots").string();
+    std::filesystem::create_directories(shots);
+    ASSERT_TRUE(StartUp(std::string("[Environment]\r\nLanguage=") +
+                        (isJapanese ? "Japanese" : "English") +
+                        "\r\n[MRU]\r\nMRU0=C:\\Work\\plate.mpj\r\n"));
+    const HWND frame = MainFrame()->m_hWnd;
+    const HMENU recent = ::GetSubMenu(::GetSubMenu(MainFrame()->GetFrameMenu(), 0), 3);
+    ASSERT_NE(nullptr, recent);
+    ::SetCursorPos(1270, 1010);
+    g_seen.clear();
+    g_shot = shots + (isJapanese ? "\\recent-japanese.bmp" : "\\recent-english.bmp");
+    ::SetForegroundWindow(frame);
+    ::SetTimer(frame, 0x4A50, 50, &ReadOpenMenu);
+    ::TrackPopupMenu(recent, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, frame, nullptr);
+    fw::test::Pump();
+    std::cout << "screenshot of the open menu: " << g_shot << "\n";
+    ASSERT_EQ(1u, g_seen.size()) << "the one recent project is not on the screen";
+    const Seen& seen = g_seen[0];
+    ASSERT_NE(std::wstring::npos, seen.label.find(L"C:\\Work\\"));
+    EXPECT_GT(seen.fit, 0.9) << "the item does not show its label";
+    if (!isJapanese)
+    {
+        // What the menu font draws for a backslash, as the item shows it: one thin slanted
+        // stroke, not the bars of a yen sign.
+        const Ink backslash = LabelInk(L"\\");
+        int widestRow = 0;
+        for (int y = 0; y < backslash.height; ++y)
+        {
+            int row = 0;
+            for (int x = 0; x < backslash.width; ++x)
+                row += backslash.At(x, y);
+            widestRow = std::max(widestRow, row);
+        }
+        EXPECT_LE(widestRow, 3) << "the menu font draws a yen sign for the backslash";
     }
 }

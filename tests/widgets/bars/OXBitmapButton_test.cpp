@@ -56,6 +56,27 @@ CSize TextExtent(HWND hwnd, const char* text)
     return CSize(size);
 }
 
+// A text in black on white as the window's font draws it. Its ink is what to compare with the
+// screen, not its extent: a face with bitmap strikes draws its glyphs narrower than its outlines
+// measure.
+ScreenShot InkOf(HWND hwnd, const char* text)
+{
+    const auto font = reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    return ScreenShot::FromDrawing(
+        200, 50,
+        [&](HDC dc)
+        {
+            RECT rect = {0, 0, 200, 50};
+            ::FillRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            const HGDIOBJ old =
+                ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+            ::SetTextColor(dc, RGB(0, 0, 0));
+            ::SetBkMode(dc, TRANSPARENT);
+            ::DrawTextA(dc, text, lstrlenA(text), &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+            ::SelectObject(dc, old);
+        });
+}
+
 // Records what the drop-down saw of the button's own state.
 class CDropDownButton : public COXBitmapButton
 {
@@ -107,12 +128,15 @@ TEST_F(BitmapButton, ShowsTheFirstLineAndTipsTheSecond)
     EXPECT_STREQ("Open", button.GetText());
     EXPECT_STREQ("Open a file", button.GetToolTipText());
 
-    // The dark pixels of the face are the text "Open" alone.
+    // The dark pixels of the face are the text "Open" alone, as the button's font draws it.
     const ScreenShot shot = ScreenShot::OfClient(button.GetSafeHwnd());
     const auto text = ColumnsOf(shot, RGB(0, 0, 0));
-    const int width = TextExtent(button.GetSafeHwnd(), "Open").cx;
+    const ScreenShot open = InkOf(button.GetSafeHwnd(), "Open");
+    const auto alone = ColumnsOf(open, RGB(0, 0, 0));
     ASSERT_GE(text.first, 0);
-    EXPECT_NEAR(width, text.second - text.first + 1, 2);
+    ASSERT_GE(alone.first, 0);
+    EXPECT_EQ(alone.second - alone.first, text.second - text.first);
+    EXPECT_EQ(CountColour(open, RGB(0, 0, 0)), CountColour(shot, RGB(0, 0, 0)));
     EXPECT_NEAR(50, (text.first + text.second) / 2, 2) << "centred";
 
     ASSERT_TRUE(button.SetToolTip(TRUE));
