@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine and its
-# fonts, Xvfb, Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it), clang
-# for the fuzz targets, clang-format for the layout check, and for Japanese mode a Japanese font and the ja_JP.UTF-8 locale.
+# fonts, Xvfb, Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it),
+# clang for the fuzz targets, clang-format for the layout check, and for Japanese mode a
+# Japanese font and the ja_JP.UTF-8 locale.
 # Does nothing when all are present.
 set -euo pipefail
 
