@@ -38,7 +38,8 @@ cd "$root"
 source scripts/wine-env.sh >/dev/null
 export WINEDEBUG=-all
 times=$(mktemp)
-trap 'rm -f "$times"' EXIT
+# A display started here goes with the run (and the server, which would hold on to it).
+trap 'rm -f "$times"; [ -z "${wine_env_xvfb:-}" ] || eval "$WINE_ENV_CLEANUP"' EXIT
 
 # Polls the display until more than 5 % of an 80 x 60 picture of it is strongly coloured, while the
 # process $1 runs and for 180 s at most after $2; prints the seconds from $2, nothing on a timeout.
