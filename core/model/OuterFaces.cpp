@@ -5,16 +5,12 @@
 
 #include "core/model/FEElement.h"
 #include "core/model/ViewServices.h"
+#include "platform/base/worker_team.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <condition_variable>
 #include <cstdint>
-#include <exception>
 #include <functional>
-#include <mutex>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -29,120 +25,6 @@ constexpr size_t kBlockElements = 32768;
 // Element ranges and face shards per thread: more parts than threads, so that a thread the
 // machine holds back leaves its share to the others.
 constexpr size_t kPartsPerThread = 4;
-
-// A few threads that take the parts of one step after another, started once for all the
-// steps; the caller's thread works too. Without threads (one asked for, or none could be
-// had) the caller's thread takes every part.
-class WorkerTeam
-{
-public:
-    explicit WorkerTeam(size_t threads)
-    {
-        try
-        {
-            for (size_t t = 1; t < threads; ++t)
-                m_workers.emplace_back([this] { Work(); });
-        }
-        catch (const std::system_error&)
-        {
-            // Fewer threads: the ones started and the caller's still take every part.
-        }
-    }
-    WorkerTeam(const WorkerTeam&) = delete;
-    WorkerTeam& operator=(const WorkerTeam&) = delete;
-    ~WorkerTeam()
-    {
-        {
-            const std::lock_guard<std::mutex> hold(m_lock);
-            m_isStopping = true;
-        }
-        m_wake.notify_all();
-        for (std::thread& worker : m_workers)
-            worker.join();
-    }
-
-    // Runs part(0) .. part(count - 1), independent of each other, and returns when all are
-    // done. A failure (out of memory) stops the step and is thrown here, as it would be
-    // without threads.
-    void Run(size_t count, const std::function<void(size_t)>& part)
-    {
-        if (m_workers.empty())
-        {
-            for (size_t i = 0; i < count; ++i)
-                part(i);
-            return;
-        }
-        {
-            const std::lock_guard<std::mutex> hold(m_lock);
-            m_part = &part;
-            m_count = count;
-            m_next = 0;
-            m_busy = m_workers.size();
-            ++m_step;
-        }
-        m_wake.notify_all();
-        TakeParts();
-        std::exception_ptr failure;
-        {
-            std::unique_lock<std::mutex> hold(m_lock);
-            m_done.wait(hold, [this] { return m_busy == 0; });
-            m_part = nullptr;
-            failure = m_failure;
-            m_failure = nullptr;
-        }
-        if (failure)
-            std::rethrow_exception(failure);
-    }
-
-private:
-    void Work()
-    {
-        uint64_t seen = 0;
-        for (;;)
-        {
-            {
-                std::unique_lock<std::mutex> hold(m_lock);
-                m_wake.wait(hold, [&] { return m_isStopping || m_step != seen; });
-                if (m_isStopping)
-                    return;
-                seen = m_step;
-            }
-            TakeParts();
-            const std::lock_guard<std::mutex> hold(m_lock);
-            if (--m_busy == 0)
-                m_done.notify_one();
-        }
-    }
-
-    void TakeParts()
-    {
-        try
-        {
-            for (size_t i = m_next++; i < m_count; i = m_next++)
-                (*m_part)(i);
-        }
-        catch (...)
-        {
-            m_next = m_count;
-            const std::lock_guard<std::mutex> hold(m_lock);
-            if (!m_failure)
-                m_failure = std::current_exception();
-        }
-    }
-
-    std::vector<std::thread> m_workers;
-    std::mutex m_lock;
-    std::condition_variable m_wake; // a step or the stop is posted
-    std::condition_variable m_done; // the last worker left the step
-    // The step: written under the lock while no worker is in one.
-    const std::function<void(size_t)>* m_part = nullptr;
-    size_t m_count = 0;
-    std::atomic<size_t> m_next{0};
-    size_t m_busy = 0; // workers not yet done with the step
-    uint64_t m_step = 0;
-    bool m_isStopping = false;
-    std::exception_ptr m_failure;
-};
 
 // What one range of elements files for each shard. Ranges fill theirs at once on several
 // threads: each set of lists has cache lines of its own.
@@ -500,7 +382,7 @@ size_t PartsFor(size_t threads)
 
 // Clears the flags of every visited element and toggles every face: faces shared by two
 // elements cancel out. Returns with m_outerFace set on the faces left.
-void MarkOuterFaces(const Visit& visit, WorkerTeam& team, size_t threads)
+void MarkOuterFaces(const Visit& visit, fw::WorkerTeam& team, size_t threads)
 {
     const std::vector<CFEElement*>& elements = visit.elements;
     const size_t ranges = PartsFor(threads);
@@ -643,7 +525,7 @@ void MeetEdges(RidgeEdgeTable& edges, const std::vector<EdgeMeeting>& meetings, 
 // each shard meets its own in the elements' order. Edges the caller's map held count as met
 // once, before every face.
 std::vector<RidgeEdgeTable> WalkRidgeEdges(const Visit& visit, const CEdgeMap& held,
-                                           WorkerTeam& team, size_t threads)
+                                           fw::WorkerTeam& team, size_t threads)
 {
     const size_t ranges = PartsFor(threads);
     const size_t shards = ranges;
@@ -703,7 +585,7 @@ void ExtractOuterFacesOnThreads(CEdgeMap& edgeMap, const CElementMap& elementMap
     const size_t threadCount = ChooseThreads(visit.elements.size(), threads);
     std::vector<RidgeEdgeTable> tables;
     {
-        WorkerTeam team(threadCount);
+        fw::WorkerTeam team(threadCount);
         MarkOuterFaces(visit, team, threadCount);
         tables = WalkRidgeEdges(visit, edgeMap, team, threadCount);
     }

@@ -20,14 +20,6 @@
 
 namespace
 {
-struct Ink
-{
-    int width = 0;
-    int height = 0;
-    std::vector<bool> dark;
-    bool At(int x, int y) const { return dark[static_cast<size_t>(y * width + x)]; }
-};
-
 // The text drawn black on the graph's grey in the font, as the graph draws its captions.
 Ink TextInk(const LOGFONTA& logFont, const std::wstring& text)
 {
@@ -60,45 +52,12 @@ Ink TextInk(const LOGFONTA& logFont, const std::wstring& text)
     return ink;
 }
 
-// The share of the text's ink found where it fits best in the area, less the area's own ink
-// there that the text lacks: 1 when the area shows exactly the text.
-double BestFit(const Ink& area, const Ink& text)
-{
-    int textInk = 0;
-    for (bool dark : text.dark)
-        textInk += dark;
-    if (textInk == 0)
-        return 0;
-    double best = -1;
-    for (int dy = 0; dy + text.height <= area.height; ++dy)
-    {
-        for (int dx = 0; dx + text.width <= area.width; ++dx)
-        {
-            int both = 0;
-            int extra = 0;
-            for (int y = 0; y < text.height; ++y)
-            {
-                for (int x = 0; x < text.width; ++x)
-                {
-                    const bool shown = area.At(dx + x, dy + y);
-                    both += shown && text.At(x, y);
-                    extra += shown && !text.At(x, y);
-                }
-            }
-            best = std::max(best, static_cast<double>(both - extra) / textInk);
-        }
-    }
-    return best;
-}
-
 // A rectangle of the screen as ink.
 Ink ScreenInk(const RECT& rect, const std::string& bmp)
 {
-    Ink ink;
-    ink.width = rect.right - rect.left;
-    ink.height = rect.bottom - rect.top;
     const HDC screen = ::GetDC(nullptr);
-    ink.dark = ReadDarkPixels(screen, rect.left, rect.top, ink.width, ink.height, bmp);
+    Ink ink =
+        ReadInk(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bmp);
     ::ReleaseDC(nullptr, screen);
     return ink;
 }

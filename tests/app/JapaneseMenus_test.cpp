@@ -22,25 +22,6 @@ namespace
 {
 constexpr UINT kMenuGetHandle = 0x01E1; // MN_GETHMENU
 
-// Dark pixels of a rectangle of the screen, read in one go; true where dark.
-struct Ink
-{
-    int width = 0;
-    int height = 0;
-    std::vector<bool> dark;
-    bool At(int x, int y) const { return dark[static_cast<size_t>(y * width + x)]; }
-};
-
-// A device context's pixels as ink; optionally written as a BMP for the test log.
-Ink ReadInk(HDC source, int left, int top, int width, int height, const std::string& bmp = "")
-{
-    Ink ink;
-    ink.width = width;
-    ink.height = height;
-    ink.dark = ReadDarkPixels(source, left, top, width, height, bmp);
-    return ink;
-}
-
 // The label drawn black on white in the menu font, as a menu draws it (mnemonic underlined).
 Ink LabelInk(const std::wstring& label)
 {
@@ -70,37 +51,6 @@ Ink LabelInk(const std::wstring& label)
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
     return ink;
-}
-
-// The share of the label's ink found where it fits best in the item, less the item's own ink
-// there that the label lacks: 1 when the item shows exactly the label.
-double BestFit(const Ink& item, const Ink& label)
-{
-    int labelInk = 0;
-    for (bool dark : label.dark)
-        labelInk += dark;
-    if (labelInk == 0)
-        return 0;
-    double best = -1;
-    for (int dy = 0; dy + label.height <= item.height; ++dy)
-    {
-        for (int dx = 0; dx + label.width <= item.width; ++dx)
-        {
-            int both = 0;
-            int extra = 0;
-            for (int y = 0; y < label.height; ++y)
-            {
-                for (int x = 0; x < label.width; ++x)
-                {
-                    const bool shown = item.At(dx + x, dy + y);
-                    both += shown && label.At(x, y);
-                    extra += shown && !label.At(x, y);
-                }
-            }
-            best = std::max(best, static_cast<double>(both - extra) / labelInk);
-        }
-    }
-    return best;
 }
 
 struct Seen

@@ -25,42 +25,53 @@ namespace
 {
 const char* const kStagedProgram = "build/win/stage/bin/Gravik.exe";
 
-struct FindWindowOf
+// The first visible top-level window of the process for which matches(window) holds.
+template <typename Match>
+HWND VisibleWindowOf(DWORD processId, Match matches)
 {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM data)
-{
-    auto* search = reinterpret_cast<FindWindowOf*>(data);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hwnd, &processId);
-    char title[64] = {};
-    ::GetWindowTextA(hwnd, title, sizeof title);
-    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
-        std::strncmp(title, "Gravik", 6) == 0)
+    struct Search
     {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+        DWORD processId;
+        Match* matches;
+        HWND found;
+    } search = {processId, &matches, nullptr};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL
+        {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s->processId || !::IsWindowVisible(hwnd) || !(*s->matches)(hwnd))
+                return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM data)
+std::string TitleOf(HWND hwnd)
 {
-    auto* search = reinterpret_cast<FindWindowOf*>(data);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hwnd, &processId);
-    char className[16] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
-        std::strcmp(className, "#32770") == 0)
-    {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    char title[64] = {};
+    ::GetWindowTextA(hwnd, title, sizeof title);
+    return title;
+}
+
+HWND MainWindowOf(DWORD processId)
+{
+    return VisibleWindowOf(processId,
+                           [](HWND hwnd) { return TitleOf(hwnd).compare(0, 6, "Gravik") == 0; });
+}
+
+HWND MessageBoxOf(DWORD processId)
+{
+    return VisibleWindowOf(processId,
+                           [](HWND hwnd)
+                           {
+                               char className[16] = {};
+                               ::GetClassNameA(hwnd, className, sizeof className);
+                               return std::strcmp(className, "#32770") == 0;
+                           });
 }
 
 // Gravik.exe copied into folder, started there with the extra environment lines
@@ -134,10 +145,9 @@ public:
         while (::WaitForSingleObject(m_process.hProcess, 100) != WAIT_OBJECT_0 &&
                ::GetTickCount() - start < 20000)
         {
-            FindWindowOf search = {m_process.dwProcessId, nullptr};
-            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr)
-                ::PostMessageA(search.found, WM_COMMAND, IDNO, 0);
+            const HWND box = MessageBoxOf(m_process.dwProcessId);
+            if (box != nullptr)
+                ::PostMessageA(box, WM_COMMAND, IDNO, 0);
         }
         return Close();
     }
@@ -148,10 +158,9 @@ private:
         const DWORD start = ::GetTickCount();
         while (::GetTickCount() - start < timeoutMs)
         {
-            FindWindowOf search = {m_process.dwProcessId, nullptr};
-            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr)
-                return search.found;
+            const HWND main = MainWindowOf(m_process.dwProcessId);
+            if (main != nullptr)
+                return main;
             if (::WaitForSingleObject(m_process.hProcess, 100) == WAIT_OBJECT_0)
                 return nullptr;
         }
@@ -264,10 +273,9 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeoutMs)
     {
-        FindWindowOf search = {processId, nullptr};
-        ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
+        const HWND box = MessageBoxOf(processId);
+        if (box != nullptr)
+            return box;
         ::Sleep(100);
     }
     return nullptr;
@@ -400,27 +408,9 @@ TEST(Program, AStartThatEndsShowsWhyLogsItAndExitsWithAFailingCode)
 
 namespace
 {
-BOOL CALLBACK FindChooseEntity(HWND hwnd, LPARAM data)
-{
-    auto* search = reinterpret_cast<FindWindowOf*>(data);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hwnd, &processId);
-    char title[64] = {};
-    ::GetWindowTextA(hwnd, title, sizeof title);
-    if (processId == search->processId && ::IsWindowVisible(hwnd) &&
-        std::strcmp(title, "Choose Entity") == 0)
-    {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND ChooseEntityOf(DWORD processId)
 {
-    FindWindowOf search = {processId, nullptr};
-    ::EnumWindows(FindChooseEntity, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return VisibleWindowOf(processId, [](HWND hwnd) { return TitleOf(hwnd) == "Choose Entity"; });
 }
 
 // The 3-D view of the main window's first child frame, once it is there.
@@ -614,22 +604,15 @@ TEST(Program, AnUnknownLanguageStopsWithTheMessageInBothLanguages)
 
         CRunningProgram running(folders.Path("bin"));
         ASSERT_TRUE(running.Started());
-        FindWindowOf search = {running.ProcessId(), nullptr};
-        for (int i = 0; i < 100 && search.found == nullptr; ++i)
-        {
-            ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-            if (search.found == nullptr)
-                ::Sleep(100);
-        }
-        ASSERT_NE(nullptr, search.found) << "no message box";
-        const HWND text = MessageTextControl(search.found);
+        const HWND box = WaitForMessageBox(running.ProcessId(), 10000);
+        ASSERT_NE(nullptr, box) << "no message box";
+        const HWND text = MessageTextControl(box);
         ASSERT_NE(nullptr, text);
         EXPECT_TRUE(WindowText(text) == expected) << "the box's text is not the two texts";
 
         // On the screen: the text control shows what the message font draws of the two texts.
-        ::SetForegroundWindow(search.found);
-        ::RedrawWindow(search.found, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::SetForegroundWindow(box);
+        ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         ::Sleep(300);
         RECT rect = {};
         ::GetClientRect(text, &rect);
@@ -651,7 +634,7 @@ TEST(Program, AnUnknownLanguageStopsWithTheMessageInBothLanguages)
         ASSERT_GT(either, 0);
         EXPECT_GT(static_cast<double>(both) / either, 0.9) << "the screen shows another text";
 
-        ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_NE(-1, running.WaitForExit(20000)) << "the program did not end";
     }
 }

@@ -20,17 +20,24 @@ protected:
         const HWND dialog = ::FindWindowA("#32770", caption);
         return dialog != nullptr && ::IsWindowVisible(dialog) ? dialog : nullptr;
     }
+    // The demo model in a new project, the named result shown by a double click on its tree
+    // item: the first view, or null when the result is not in the tree.
+    CCAEView* ShowDemoResult(const char* name)
+    {
+        MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
+        fw::test::Pump();
+        const HTREEITEM result = FindResultItem(name);
+        if (result == nullptr)
+            return nullptr;
+        DoubleClick(result);
+        return View(2);
+    }
 };
 } // namespace
 
 TEST_F(ResultSettingDialogs, ContourSettingsApplyToTheViewAndOpenAgain)
 {
-    MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
-    fw::test::Pump();
-    const HTREEITEM result = FindResultItem("Temperature");
-    ASSERT_NE(nullptr, result);
-    DoubleClick(result);
-    CCAEView* view = View(2);
+    CCAEView* view = ShowDemoResult("Temperature");
     ASSERT_TRUE(view != nullptr && view->Renderer().ContourResultId() != -1);
     EXPECT_FALSE(IsEnabled(ID_RESULT_VECTOR_SETTINGS));
     ASSERT_TRUE(IsEnabled(ID_RESULT_CONTOUR_SETTINGS));
@@ -54,12 +61,7 @@ TEST_F(ResultSettingDialogs, ContourSettingsApplyToTheViewAndOpenAgain)
 
 TEST_F(ResultSettingDialogs, VectorSettingApplyToTheViewShowingArrows)
 {
-    MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
-    fw::test::Pump();
-    const HTREEITEM translation = FindResultItem("Translation");
-    ASSERT_NE(nullptr, translation);
-    DoubleClick(translation);
-    CCAEView* view = View(2);
+    CCAEView* view = ShowDemoResult("Translation");
     ASSERT_TRUE(view != nullptr && view->Renderer().VectorResultId() != -1);
     ASSERT_TRUE(IsEnabled(ID_RESULT_VECTOR_SETTINGS));
     EXPECT_FALSE(IsEnabled(ID_RESULT_CONTOUR_SETTINGS));
@@ -84,12 +86,7 @@ TEST_F(ResultSettingDialogs, VectorSettingApplyToTheViewShowingArrows)
 
 TEST_F(ResultSettingDialogs, ShippedArrowLengthShowsTheDemosTranslationsFromTheSide)
 {
-    MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
-    fw::test::Pump();
-    const HTREEITEM translation = FindResultItem("Translation");
-    ASSERT_NE(nullptr, translation);
-    DoubleClick(translation);
-    CCAEView* view = View(2);
+    CCAEView* view = ShowDemoResult("Translation");
     ASSERT_TRUE(view != nullptr && view->Renderer().VectorResultId() != -1);
     // The undeformed plate from the side: the tip's arrows point down from it.
     view->Renderer().SetShowDeformation(CAESet::kNoDeformation);

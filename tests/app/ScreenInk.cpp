@@ -1,5 +1,6 @@
 #include "tests/app/ScreenInk.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::vector<bool> ReadDarkPixels(HDC source, int left, int top, int width, int height,
@@ -39,4 +40,42 @@ std::vector<bool> ReadDarkPixels(HDC source, int left, int top, int width, int h
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
     return dark;
+}
+
+Ink ReadInk(HDC source, int left, int top, int width, int height, const std::string& bmp)
+{
+    Ink ink;
+    ink.width = width;
+    ink.height = height;
+    ink.dark = ReadDarkPixels(source, left, top, width, height, bmp);
+    return ink;
+}
+
+double BestFit(const Ink& area, const Ink& text)
+{
+    int textInk = 0;
+    for (bool dark : text.dark)
+        textInk += dark;
+    if (textInk == 0)
+        return 0;
+    double best = -1;
+    for (int dy = 0; dy + text.height <= area.height; ++dy)
+    {
+        for (int dx = 0; dx + text.width <= area.width; ++dx)
+        {
+            int both = 0;
+            int extra = 0;
+            for (int y = 0; y < text.height; ++y)
+            {
+                for (int x = 0; x < text.width; ++x)
+                {
+                    const bool shown = area.At(dx + x, dy + y);
+                    both += shown && text.At(x, y);
+                    extra += shown && !text.At(x, y);
+                }
+            }
+            best = std::max(best, static_cast<double>(both - extra) / textInk);
+        }
+    }
+    return best;
 }

@@ -101,4 +101,15 @@ void GLTest::SetUp()
     glDepthRange(0.0, 1.0);
     Device().SetFontListBase(0);
 }
+
+void GLTest::CallListOverSquare(UINT list)
+{
+    const CViewVolume volume = GLTestWindow::SquareVolume();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Device().BeginScene(&volume);
+    glCallList(list);
+    Device().EndScene();
+    glFinish();
+}
 } // namespace render_test

@@ -64,5 +64,8 @@ protected:
 
     static GLTestWindow* s_window;
     CGLDevice& Device() { return s_window->Device(); }
+    // Clears to black and calls the list over the square volume, finished: pixels read after
+    // show it.
+    void CallListOverSquare(UINT list);
 };
 } // namespace render_test

@@ -99,13 +99,7 @@ protected:
     // Clears to black, calls the list over the square volume and reads the centre and a corner.
     std::array<std::array<int, 3>, 2> DrawList(UINT list)
     {
-        const CViewVolume volume = GLTestWindow::SquareVolume();
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Device().BeginScene(&volume);
-        glCallList(list);
-        Device().EndScene();
-        glFinish();
+        CallListOverSquare(list);
         return {ReadPixel(kSize / 2, kSize / 2), ReadPixel(2, 2)};
     }
 };

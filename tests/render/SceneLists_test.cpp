@@ -45,13 +45,7 @@ class SceneListsTest : public GLTest
 protected:
     std::array<int, 3> CallAndReadCentre(UINT list)
     {
-        const CViewVolume volume = GLTestWindow::SquareVolume();
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Device().BeginScene(&volume);
-        glCallList(list);
-        Device().EndScene();
-        glFinish();
+        CallListOverSquare(list);
         return ReadPixel(kSize / 2, kSize / 2);
     }
 };
