@@ -36,6 +36,14 @@ bool IsExistingFile(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+CString FullPathOf(const CString& path)
+{
+    char full[MAX_PATH * 4] = {};
+    char* namePart = nullptr;
+    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, &namePart);
+    return length > 0 && length < sizeof full ? CString(full) : path;
+}
+
 CString MessageText(const char* section, const char* key)
 {
     CString text;

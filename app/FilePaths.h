@@ -12,5 +12,7 @@ CString FileNameOf(const CString& path);
 CString FolderWithSeparatorOf(const CString& path);
 // True when path names an existing file (not a folder).
 bool IsExistingFile(const CString& path);
+// The full path as a file search gives it; path itself when the system cannot say.
+CString FullPathOf(const CString& path);
 // The text of a key of "Message.str"; empty when missing.
 CString MessageText(const char* section, const char* key);

@@ -29,6 +29,9 @@
 
 class CChildFrame;
 class CModelSet;
+class CStartUpRead;
+struct CModelFileRead;
+enum class ModelFileKind;
 
 // The frame id of a project's first view, whose frame stays open while the project is.
 constexpr int kFirstFrameId = 1;
@@ -199,6 +202,9 @@ public:
     // in a new project, with its default displacement result (or else its first nodal result)
     // shown as a contour.
     void OpenStartUpFile(const CString& path);
+    // The same for a start-up file read while the window was made: the read's project, once
+    // the read has ended, with its messages where the read would have given them.
+    void OpenStartUpFile(CStartUpRead& read);
     // True when the name ends in ".unv", ".d", ".dat", ".bdf" or ".op2" in any letter case.
     static bool IsModelFileName(const CString& name);
 
@@ -271,6 +277,9 @@ private:
     void ExportUnv(bool deformed);
     // Stores the folder of path, with its backslash, in the project's slot and the INI key.
     void StoreFileFolder(const CString& path, int folderSlot, const char* folderKey);
+    // After a model file's read: its folder stored, a failed read's file dropped from the
+    // project, the display rebuilt.
+    void FinishReadFile(ModelFileKind kind, const CString& path, const CModelFileRead& read);
     // Shows the nodal scalar of the model's default displacement result, or else the first
     // nodal scalar of the tree, as a double click on it does.
     void ShowStartUpResult();

@@ -3,6 +3,7 @@
 #include "app/ChildFrame.h"
 #include "app/FilePaths.h"
 #include "app/MainFrame.h"
+#include "app/StartUpRead.h"
 #include "app/WendraApp.h"
 #include "core/model/ResultId.h"
 #include "core/model/TreeNode.h"
@@ -13,8 +14,11 @@
 #include "platform/win/app.h"
 #include "platform/win/cmdtarget.h"
 #include "project/ProjectData.h"
+#include "render/GLDevice.h"
 #include "resources/ids/view_ids.h"
 #include "view/CAEView.h"
+
+#include <memory>
 
 namespace
 {
@@ -181,12 +185,29 @@ void CMainFrame::OpenStartUpFile(const CString& path)
 {
     if (path.IsEmpty() || !IsExistingFile(path))
         return;
-    // The name and the full path as a file search gives them.
-    char fullPath[MAX_PATH * 4] = {};
-    char* namePart = nullptr;
-    const DWORD length = ::GetFullPathNameA(path, sizeof fullPath, fullPath, &namePart);
-    const CString full = length > 0 && length < sizeof fullPath ? CString(fullPath) : path;
+    const CString full = FullPathOf(path);
     OpenFileInNewProject(FileNameOf(full), full);
+    ShowStartUpResult();
+}
+
+void CMainFrame::OpenStartUpFile(CStartUpRead& read)
+{
+    // The view's first context loads the GL driver: it does so while the read ends.
+    CGLDevice::LoadDriver();
+    std::unique_ptr<CProjectData> project = read.TakeProject();
+    if (project == nullptr)
+        return;
+    CProjectData* opened = project.release();
+    SetProject(opened);
+    ShowMessage("MsgPane", "CreatingNewproject", "message.str");
+    opened->m_name = NewProjectName();
+    ShowMessage("MsgPane", "Newproject", "message.str");
+    // The results join the tree after the view, as they do after any read.
+    RebuildProjectTree(CCmdRecord{opened, CProjectTreePage::kBuildProjectWithoutResults});
+    CreateMainView(opened->m_settings.m_displayType, false, nullptr);
+    ShowMessageWithArg("MsgPane", "ReadFile", "message.str", read.Name());
+    read.ReplayMessages(m_projectHost);
+    FinishReadFile(read.Kind(), read.Path(), read.Read());
     ShowStartUpResult();
 }
 

@@ -3,13 +3,11 @@
 #include "app/ChildFrame.h"
 #include "app/FilePaths.h"
 #include "app/MainFrame.h"
+#include "app/ModelFileRead.h"
 #include "app/WendraApp.h"
 #include "core/model/ResultData.h"
 #include "core/services/ProductIni.h"
 #include "dialogs/tools/SelectResultsDlg.h"
-#include "io/bulk/BulkImport.h"
-#include "io/op2/OP2Reader.h"
-#include "io/op2/Op2Import.h"
 #include "io/unv/UnvImport.h"
 #include "platform/dlg/commdlg.h"
 #include "platform/win/app.h"
@@ -25,12 +23,6 @@ namespace
 bool IsTensorType(int type)
 {
     return type == 1 || type == 1002 || type == 1003;
-}
-
-bool IsBulkDataName(const CString& name)
-{
-    return HasEndingNoCase(name, ".d") || HasEndingNoCase(name, ".dat") ||
-           HasEndingNoCase(name, ".bdf");
 }
 
 // The first file the dialog names; empty when none.
@@ -51,7 +43,7 @@ void DropLastInputFile(CAESettings& settings)
 
 bool CMainFrame::IsModelFileName(const CString& name)
 {
-    return HasEndingNoCase(name, ".unv") || IsBulkDataName(name) || HasEndingNoCase(name, ".op2");
+    return ModelFileKindOf(name) != ModelFileKind::kNone;
 }
 
 void CMainFrame::StoreFileFolder(const CString& path, int folderSlot, const char* folderKey)
@@ -105,52 +97,38 @@ void CMainFrame::ImportFile(const char* filter, int folderSlot, const char* fold
 
 void CMainFrame::ReadFile(const CString& name, const CString& path)
 {
-    const bool isUnv = HasEndingNoCase(name, ".unv");
-    const bool isBulk = IsBulkDataName(name);
-    const bool isOp2 = HasEndingNoCase(name, ".op2");
-    if (m_pProject == nullptr || !(isUnv || isBulk || isOp2))
+    const ModelFileKind kind = ModelFileKindOf(name);
+    if (m_pProject == nullptr || kind == ModelFileKind::kNone)
         return;
     ShowMessageWithArg("MsgPane", "ReadFile", "message.str", name);
-    CAESettings& settings = m_pProject->m_settings;
-    CModelSet& model = m_pProject->m_model;
     // A project holds 30 files: the 31st is refused before anything is read.
     if (!m_pProject->AddInputFile(path))
         return;
-    const int16_t source = settings.m_modelSource;
-    bool isRead = false;
-    if (isUnv)
-    {
-        settings.m_modelSource = CAESettings::kUniversalFile;
-        isRead = ImportUnvFile(model, path.Str(), nullptr, m_projectHost);
+    Op2ResultChooser chooser = ChooseAllOp2Results;
+    if (m_isChoosingOp2Results)
+        chooser = [this, &path](const std::vector<CResultData*>& results)
+        { ChooseOp2Results(m_pProject->m_model, path, results); };
+    FinishReadFile(kind, path, ReadModelFile(*m_pProject, kind, path, m_projectHost, chooser));
+}
+
+void CMainFrame::FinishReadFile(ModelFileKind kind, const CString& path, const CModelFileRead& read)
+{
+    if (kind == ModelFileKind::kUniversal)
         StoreFileFolder(path, CAESettings::kFolderUnv, "UNV");
-    }
-    else if (isBulk)
-    {
-        isRead = ImportBulkFile(model, path.Str(), m_projectHost);
+    else if (kind == ModelFileKind::kBulkData)
         StoreFileFolder(path, CAESettings::kFolderDat, "DAT");
-        settings.m_modelSource = CAESettings::kBulkData;
-    }
     else
-    {
-        std::vector<std::string> added;
-        Op2ResultChooser chooser = ChooseAllOp2Results;
-        if (m_isChoosingOp2Results)
-            chooser = [this, &model, &path](const std::vector<CResultData*>& results)
-            { ChooseOp2Results(model, path, results); };
-        const int code = ImportOp2File(path.Str(), &model, added, chooser, &m_projectHost);
-        isRead = code != OP2Reader::kCannotOpen && code != OP2Reader::kRefused;
         StoreFileFolder(path, CAESettings::kFolderOp2, "OP2");
-    }
-    if (!isRead)
+    if (!read.isRead)
     {
         // Nothing of the file stayed in the model: it leaves the list, the source is kept.
-        DropLastInputFile(settings);
-        settings.m_modelSource = source;
-        if (!isBulk)
+        DropLastInputFile(m_pProject->m_settings);
+        m_pProject->m_settings.m_modelSource = read.previousSource;
+        if (kind != ModelFileKind::kBulkData)
             return;
     }
     // The OUTPUT2 import has refreshed its results already.
-    RebuildDisplay(!isOp2);
+    RebuildDisplay(kind != ModelFileKind::kOutput2);
 }
 
 void CMainFrame::ChooseOp2Results(CModelSet& model, const CString& path,

@@ -130,7 +130,7 @@ TreeItem CProjectTreePage::AddRootNode(CProjectData* project)
     return item;
 }
 
-void CProjectTreePage::BuildProjectTree(CProjectData* project)
+void CProjectTreePage::BuildProjectTree(CProjectData* project, bool withResults)
 {
     if (project == nullptr || m_tree.m_hWnd == nullptr)
         return;
@@ -146,7 +146,10 @@ void CProjectTreePage::BuildProjectTree(CProjectData* project)
     AddNode(MakeSwitch<CBeamNode>(filter), geometry);
     AddNode(MakeSwitch<CElassNode>(filter), geometry);
     AddNode(MakeSwitch<CGridNode>(filter), geometry);
-    AddResultBranch(root, project->m_model);
+    if (withResults)
+        AddResultBranch(root, project->m_model);
+    else
+        CreateResultRootNode(root);
     m_tree.SelectItem(Handle(root));
     m_tree.Expand(Handle(root), TVE_EXPAND);
     // The switches are what a user reaches for first: they show at once.
@@ -224,6 +227,9 @@ void CProjectTreePage::RebuildProjectTree(CCmdRecord record)
     switch (record.nCode)
     {
     case kBuildProject: BuildProjectTree(static_cast<CProjectData*>(record.pData)); break;
+    case kBuildProjectWithoutResults:
+        BuildProjectTree(static_cast<CProjectData*>(record.pData), false);
+        break;
     case kClearTree:
         // Everything goes, whatever text comes: a project may be named like a node's key.
         ClearTree(CString());

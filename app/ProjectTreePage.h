@@ -24,7 +24,10 @@ public:
         kClearTree = 2,    // data: the closing project's name; the whole tree goes
         kAddResult = kAddResultCommand,
         kNothing = 4,
-        kAddTensorResult = kAddTensorCommand
+        kAddTensorResult = kAddTensorCommand,
+        // data: the project, whose model was read before the tree was there: its results
+        // come after, one record each, as they would after a read
+        kBuildProjectWithoutResults = 6
     };
     static constexpr UINT kTreeId = 1;
     static constexpr UINT kNodeBitmapId = 137;
@@ -38,8 +41,9 @@ public:
     // -1 when the control cannot be made.
     int Create(DWORD treeStyle, const RECT& rect, CWnd* parent, DWORD exStyle);
 
-    // The whole tree of the project, its root selected and expanded.
-    void BuildProjectTree(CProjectData* project);
+    // The whole tree of the project, its root selected and expanded; the result branch empty
+    // when withResults is false.
+    void BuildProjectTree(CProjectData* project, bool withResults = true);
     // The entity-kind switches take their pictures from the project's display filter.
     void RefreshGeometryNode();
     // The root shows the project's current name.

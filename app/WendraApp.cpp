@@ -98,6 +98,7 @@ BOOL CWendraApp::InitInstance()
         return EndStart("no language: the product INI's Environment/Language is missing or not "
                         "English or Japanese");
     LoadRecentProjects();
+    StartCommandLineRead();
 
     m_pDocTemplate = new CMultiDocTemplate(IDR_WENDRATYPE, RUNTIME_CLASS(CWendraDoc),
                                            RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CWendraView));
@@ -108,16 +109,36 @@ BOOL CWendraApp::InitInstance()
     InstallGraphTools(&m_graphTools);
     InstallResultListTools(&m_resultListTools);
     if (!CreateMainFrame())
+    {
+        m_startUpRead.reset(); // waits for its read: nothing takes the project
         return m_hasStartFailed ? FALSE : EndStart("the main window was not created");
+    }
     OpenCommandLineFile();
     return TRUE;
 }
 
-void CWendraApp::OpenCommandLineFile()
+void CWendraApp::StartCommandLineRead()
 {
     CWendraCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
-    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+    auto read = std::make_unique<CStartUpRead>();
+    if (read->Start(commandLine.GetFileToOpen()))
+        m_startUpRead = std::move(read);
+}
+
+void CWendraApp::OpenCommandLineFile()
+{
+    auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+    if (m_startUpRead != nullptr)
+    {
+        const std::unique_ptr<CStartUpRead> read = std::move(m_startUpRead);
+        if (frame != nullptr)
+            frame->OpenStartUpFile(*read);
+        return;
+    }
+    CWendraCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (frame != nullptr)
         frame->OpenStartUpFile(commandLine.GetFileToOpen());
 }
 

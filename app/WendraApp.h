@@ -3,12 +3,14 @@
 #pragma once
 
 #include "app/RecentProjects.h"
+#include "app/StartUpRead.h"
 #include "core/services/LogFile.h"
 #include "dialogs/graph/DialogGraphTools.h"
 #include "dialogs/tools/DialogResultListTools.h"
 #include "platform/win/app.h"
 #include "platform/win/cmdline.h"
 
+#include <memory>
 #include <string>
 
 class CMultiDocTemplate;
@@ -66,7 +68,9 @@ private:
     bool ChooseLanguage(const std::string& folder);
     // Logs why the start ends and makes the exit code say so; FALSE, for InitInstance.
     BOOL EndStart(const std::string& cause);
-    // A model file named last on the command line opens in a new project.
+    // A model file named last on the command line starts being read before the main window is
+    // made, and opens in a new project once the window is there.
+    void StartCommandLineRead();
     void OpenCommandLineFile();
     void LoadRecentProjects();
     void ShowRecentProjects();
@@ -76,5 +80,7 @@ private:
     CRecentProjects m_recentProjects;
     CDialogGraphTools m_graphTools; // installed for the view's graph commands while running
     CDialogResultListTools m_resultListTools; // and the result list commands
+    // The command line's model file, read while the main window is made; null once taken.
+    std::unique_ptr<CStartUpRead> m_startUpRead;
     bool m_hasStartFailed = false;
 };

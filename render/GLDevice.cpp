@@ -30,6 +30,20 @@ void Normal(const CPoint3D& n)
     glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
 }
 
+bool SetViewPixelFormat(HDC hdc)
+{
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 24;
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    const int format = hdc != nullptr ? ::ChoosePixelFormat(hdc, &pfd) : 0;
+    return format != 0 && ::SetPixelFormat(hdc, format, &pfd) != FALSE;
+}
+
 // Mesa's software rasteriser under Wine takes its scene memory for every frame from the C
 // library's allocator and frees it after the frame; the allocator gives back to the system
 // whatever lies free beyond its trim threshold, 128 KB until a block that it mapped on its own is
@@ -172,6 +186,30 @@ BOOL CGLDevice::CreateRenderingContext(CWnd* wnd, CColorRGBA clearColor)
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     return TRUE;
+}
+
+void CGLDevice::LoadDriver()
+{
+    const HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                          ::GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr)
+        return;
+    const HDC hdc = ::GetDC(window);
+    if (SetViewPixelFormat(hdc))
+    {
+        if (const HGLRC context = wglCreateContext(hdc))
+        {
+            if (wglMakeCurrent(hdc, context))
+            {
+                RaiseAllocatorThresholds();
+                wglMakeCurrent(nullptr, nullptr);
+            }
+            wglDeleteContext(context);
+        }
+    }
+    if (hdc != nullptr)
+        ::ReleaseDC(window, hdc);
+    ::DestroyWindow(window);
 }
 
 void CGLDevice::DrawQuadWithNormal(const CPoint3D& p0, const CPoint3D& p1, const CPoint3D& p2,
@@ -534,21 +572,7 @@ UINT_PTR CGLDevice::ReservedSlot28(UINT_PTR, UINT_PTR)
 
 BOOL CGLDevice::SetupPixelFormat()
 {
-    if (!m_pDC)
-        return FALSE;
-    PIXELFORMATDESCRIPTOR pfd = {};
-    pfd.nSize = sizeof pfd;
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 24;
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    const HDC hdc = m_pDC->GetSafeHdc();
-    const int format = ::ChoosePixelFormat(hdc, &pfd);
-    if (format == 0)
-        return FALSE;
-    return ::SetPixelFormat(hdc, format, &pfd);
+    return m_pDC != nullptr && SetViewPixelFormat(m_pDC->GetSafeHdc());
 }
 
 BOOL CGLDevice::ReservedSlot30(UINT_PTR)

@@ -43,6 +43,10 @@ public:
 
     // Pixel format, context and initial state on the window's client DC; FALSE on any failure.
     BOOL CreateRenderingContext(CWnd* wnd, CColorRGBA clearColor);
+    // Loads the GL driver with a context on a hidden window of this thread, made and deleted
+    // again: the first context of a process takes a quarter of a second to load it, which a
+    // caller waiting for other work can spend beforehand. Nothing when it cannot.
+    static void LoadDriver();
     // Runs a selection pass over the given display lists around a window point and returns the
     // named hits nearest first, with those within tolerance behind the nearest.
     CPickHitList Pick(int x, int y, const CDWordArray& lists, const CViewVolume* volume,

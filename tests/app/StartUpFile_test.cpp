@@ -178,3 +178,105 @@ TEST_F(StartUpFile, TheCoveredModelViewBuildsItsListsWhenItShows)
     // The demo model's faces, far more than the two triads.
     EXPECT_GT(drawn, picture.GetWidth() * picture.GetHeight() / 20);
 }
+
+namespace
+{
+// What a user sees of a project opened on a model file, and what it keeps.
+struct OpenedProject
+{
+    std::vector<std::string> tree;
+    std::vector<std::string> output;
+    std::vector<std::string> inputFiles;
+    int modelSource = 0;
+    int elements = 0;
+    std::vector<std::string> folders; // "FileIOPaths" of the INI
+    std::vector<int> views;
+
+    bool operator==(const OpenedProject& other) const
+    {
+        return tree == other.tree && output == other.output && inputFiles == other.inputFiles &&
+               modelSource == other.modelSource && elements == other.elements &&
+               folders == other.folders && views == other.views;
+    }
+};
+
+void PrintTo(const OpenedProject& p, std::ostream* out)
+{
+    *out << "source " << p.modelSource << ", " << p.elements << " elements, views";
+    for (int view : p.views)
+        *out << " " << view;
+    for (const auto& [name, lines] : {std::pair{"tree", &p.tree},
+                                      {"output", &p.output},
+                                      {"inputs", &p.inputFiles},
+                                      {"folders", &p.folders}})
+    {
+        *out << "\n  " << name << ":";
+        for (const std::string& line : *lines)
+            *out << " [" << line << "]";
+    }
+}
+
+class StartUpRead : public StartUpFile
+{
+protected:
+    OpenedProject Opened()
+    {
+        fw::test::Pump();
+        OpenedProject opened;
+        for (HTREEITEM item : Items())
+            opened.tree.push_back(ItemText(item));
+        opened.output = OutputLines();
+        if (CProjectData* project = Project())
+        {
+            for (int i = 0; i < project->m_settings.m_inputFileCount; ++i)
+                opened.inputFiles.push_back(project->m_settings.m_inputFiles[i].GetString());
+            opened.modelSource = project->m_settings.m_modelSource;
+            opened.elements = project->m_model.GetElementCount();
+        }
+        for (const char* key : {"UNV", "DAT", "OP2"})
+            opened.folders.push_back(IniValue("FileIOPaths", key));
+        for (int id = 1; id <= 3; ++id)
+            opened.views.push_back(View(id) != nullptr ? View(id)->Renderer().ContourResultId()
+                                                       : -2);
+        return opened;
+    }
+};
+} // namespace
+
+// The command line's file is read while the main window is made: the project, its tree, its
+// messages in their order, its input files and stored folders are those of the same file opened
+// once the window is there, for every kind of file, read or refused.
+TEST_F(StartUpRead, GivesTheProjectOfTheSameFileOpenedAfterTheStart)
+{
+    const fs::path folder = fs::temp_directory_path() / "startup_read";
+    fs::create_directories(folder);
+    const auto write = [&folder](const char* name, const std::string& text)
+    {
+        const std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    };
+    const std::string files[] = {
+        m_demoModel,
+        write("plate.dat", kPlateDeck),
+        write("broken.op2", std::string(64, '\x7f')),
+        write("broken.unv", "    -1\n  2411\nnot a node\n    -1\n"),
+        write("notes.txt", "not a model"),
+    };
+    for (const std::string& file : files)
+    {
+        SCOPED_TRACE(file);
+        Start("/Automation \"" + file + "\"");
+        const OpenedProject atStart = Opened();
+        ProjectAppFixture::TearDown();
+
+        Start("/Automation");
+        MainFrame()->OpenStartUpFile(CString(file));
+        const OpenedProject afterStart = Opened();
+        ProjectAppFixture::TearDown();
+
+        EXPECT_EQ(afterStart, atStart);
+        EXPECT_FALSE(atStart.tree.empty());
+    }
+    fs::remove_all(folder);
+}
