@@ -198,6 +198,9 @@ public:
     // A new project for a model file named on the command line or dropped: its first view,
     // the file read into it.
     void OpenFileInNewProject(const CString& name, const CString& path);
+    // The project (ownership moves to the frame) made the open one, with its tree built by the
+    // code given and its first view.
+    void OpenNewProject(CProjectData* project, CProjectTreePage::RebuildCode treeCode);
     // Start-up on the command line's file: nothing when it does not exist; otherwise the file
     // in a new project, with its default displacement result (or else its first nodal result)
     // shown as a contour.

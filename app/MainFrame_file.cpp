@@ -171,14 +171,18 @@ void CMainFrame::OnProjectClose()
 
 void CMainFrame::OpenFileInNewProject(const CString& name, const CString& path)
 {
-    auto* project = new CProjectData;
+    OpenNewProject(new CProjectData, CProjectTreePage::kBuildProject);
+    ReadFile(name, path);
+}
+
+void CMainFrame::OpenNewProject(CProjectData* project, CProjectTreePage::RebuildCode treeCode)
+{
     SetProject(project);
     ShowMessage("MsgPane", "CreatingNewproject", "message.str");
     project->m_name = NewProjectName();
     ShowMessage("MsgPane", "Newproject", "message.str");
-    RebuildProjectTree(CCmdRecord{project, CProjectTreePage::kBuildProject});
+    RebuildProjectTree(CCmdRecord{project, treeCode});
     CreateMainView(project->m_settings.m_displayType, false, nullptr);
-    ReadFile(name, path);
 }
 
 void CMainFrame::OpenStartUpFile(const CString& path)
@@ -197,14 +201,8 @@ void CMainFrame::OpenStartUpFile(CStartUpRead& read)
     std::unique_ptr<CProjectData> project = read.TakeProject();
     if (project == nullptr)
         return;
-    CProjectData* opened = project.release();
-    SetProject(opened);
-    ShowMessage("MsgPane", "CreatingNewproject", "message.str");
-    opened->m_name = NewProjectName();
-    ShowMessage("MsgPane", "Newproject", "message.str");
     // The results join the tree after the view, as they do after any read.
-    RebuildProjectTree(CCmdRecord{opened, CProjectTreePage::kBuildProjectWithoutResults});
-    CreateMainView(opened->m_settings.m_displayType, false, nullptr);
+    OpenNewProject(project.release(), CProjectTreePage::kBuildProjectWithoutResults);
     ShowMessageWithArg("MsgPane", "ReadFile", "message.str", read.Name());
     read.ReplayMessages(m_projectHost);
     FinishReadFile(read.Kind(), read.Path(), read.Read());
