@@ -98,7 +98,10 @@ BOOL CWendraApp::InitInstance()
         return EndStart("no language: the product INI's Environment/Language is missing or not "
                         "English or Japanese");
     LoadRecentProjects();
-    StartCommandLineRead();
+    CWendraCommandLineInfo fileLine;
+    ParseCommandLine(fileLine);
+    const CString startUpFile = fileLine.GetFileToOpen();
+    StartCommandLineRead(startUpFile);
 
     m_pDocTemplate = new CMultiDocTemplate(IDR_WENDRATYPE, RUNTIME_CLASS(CWendraDoc),
                                            RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CWendraView));
@@ -113,20 +116,18 @@ BOOL CWendraApp::InitInstance()
         m_startUpRead.reset(); // waits for its read: nothing takes the project
         return m_hasStartFailed ? FALSE : EndStart("the main window was not created");
     }
-    OpenCommandLineFile();
+    OpenCommandLineFile(startUpFile);
     return TRUE;
 }
 
-void CWendraApp::StartCommandLineRead()
+void CWendraApp::StartCommandLineRead(const CString& file)
 {
-    CWendraCommandLineInfo commandLine;
-    ParseCommandLine(commandLine);
     auto read = std::make_unique<CStartUpRead>();
-    if (read->Start(commandLine.GetFileToOpen()))
+    if (read->Start(file))
         m_startUpRead = std::move(read);
 }
 
-void CWendraApp::OpenCommandLineFile()
+void CWendraApp::OpenCommandLineFile(const CString& file)
 {
     auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
     if (m_startUpRead != nullptr)
@@ -136,10 +137,8 @@ void CWendraApp::OpenCommandLineFile()
             frame->OpenStartUpFile(*read);
         return;
     }
-    CWendraCommandLineInfo commandLine;
-    ParseCommandLine(commandLine);
     if (frame != nullptr)
-        frame->OpenStartUpFile(commandLine.GetFileToOpen());
+        frame->OpenStartUpFile(file);
 }
 
 int CWendraApp::ExitInstance()

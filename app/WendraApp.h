@@ -70,8 +70,8 @@ private:
     BOOL EndStart(const std::string& cause);
     // A model file named last on the command line starts being read before the main window is
     // made, and opens in a new project once the window is there.
-    void StartCommandLineRead();
-    void OpenCommandLineFile();
+    void StartCommandLineRead(const CString& file);
+    void OpenCommandLineFile(const CString& file);
     void LoadRecentProjects();
     void ShowRecentProjects();
 

@@ -97,13 +97,18 @@ def x_picture_source():
     cell_w, cell_h = width // COLS, height // ROWS
     def picture():
         pointer = x11.XGetImage(connection, root, 0, 0, width, height, 0xFFFFFFFF, 2)  # ZPixmap
-        if not pointer or pointer.contents.bits_per_pixel != 32:
+        if not pointer:
             return import_picture()
         image = pointer.contents
-        pixels = np.frombuffer(ctypes.string_at(image.data, image.bytes_per_line * image.height),
-                               np.uint8).reshape(image.height, image.bytes_per_line // 4, 4)
+        data = None
+        if image.bits_per_pixel == 32:
+            data = ctypes.string_at(image.data, image.bytes_per_line * image.height)
+        rows, row_pixels = image.height, image.bytes_per_line // 4
         x11.XFree(image.data)
         x11.XFree(pointer)
+        if data is None:
+            return import_picture()
+        pixels = np.frombuffer(data, np.uint8).reshape(rows, row_pixels, 4)
         # The cells' averages in red, green and blue, as import's resized picture gives them
         # (the pixels lie as blue, green, red and an unused byte).
         cells = pixels[:ROWS * cell_h, :COLS * cell_w, 2::-1].reshape(
