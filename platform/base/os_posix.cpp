@@ -376,6 +376,19 @@ bool IsReadOnlyFile(const std::string& path)
     return (info.st_mode & 0222) == 0 || access(resolved.c_str(), W_OK) != 0;
 }
 
+namespace
+{
+// Owner and group first: a change of owner clears the set-id bits that the mode then gives.
+bool KeepOwnerAndMode(int file, const struct stat& original)
+{
+    mode_t mode = original.st_mode & 07777;
+    if (fchown(file, original.st_uid, original.st_gid) != 0 &&
+        fchown(file, static_cast<uid_t>(-1), original.st_gid) != 0)
+        mode &= ~(S_IRWXG | S_ISGID); // our group, not the file's: it gains nothing
+    return fchmod(file, mode) == 0;
+}
+} // namespace
+
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes)
 {
     const std::string resolved = ResolvePath(path);
@@ -394,7 +407,7 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
                 continue;
             return std::string();
         }
-        bool isWritten = !hasOriginal || fchmod(file, original.st_mode & 07777) == 0;
+        bool isWritten = !hasOriginal || KeepOwnerAndMode(file, original);
         std::size_t done = 0;
         while (isWritten && done < bytes.size())
         {
