@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -80,6 +82,31 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
 // link stays a link. False, with every file as it was and no temporary left, when the links
 // lead nowhere, the target is a folder, a device or read-only, or any step fails.
 bool SaveWholeFile(const std::string& path, const std::string& bytes);
+
+// Opens an existing file to be read in binary; null when that fails. On Windows others may
+// read the file while it is open, but neither write, rename nor delete it.
+std::FILE* OpenFileForReading(const std::string& path);
+
+// What tells an open file from another and from itself after a change: its identity on its
+// volume, its size and its last write time.
+struct FileStamp
+{
+    uint64_t volume = 0;
+    uint64_t index = 0;
+    int64_t size = 0;
+    int64_t writeTime = 0; // in the platform's units
+};
+inline bool operator==(const FileStamp& a, const FileStamp& b)
+{
+    return a.volume == b.volume && a.index == b.index && a.size == b.size &&
+           a.writeTime == b.writeTime;
+}
+inline bool operator!=(const FileStamp& a, const FileStamp& b)
+{
+    return !(a == b);
+}
+// False when the system cannot tell the open file's stamp.
+bool GetOpenFileStamp(std::FILE* file, FileStamp* stamp);
 
 // Removes a file; false when it is not there or cannot be removed.
 bool RemoveFile(const std::string& path);

@@ -428,6 +428,24 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
     return std::string();
 }
 
+std::FILE* OpenFileForReading(const std::string& path)
+{
+    return std::fopen(ResolvePath(path).c_str(), "rb");
+}
+
+bool GetOpenFileStamp(std::FILE* file, FileStamp* stamp)
+{
+    struct stat info;
+    if (file == nullptr || fstat(fileno(file), &info) != 0)
+        return false;
+    stamp->volume = static_cast<uint64_t>(info.st_dev);
+    stamp->index = static_cast<uint64_t>(info.st_ino);
+    stamp->size = static_cast<int64_t>(info.st_size);
+    stamp->writeTime =
+        static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
+}
+
 bool RemoveFile(const std::string& path)
 {
     // unlink, not remove: remove would take an empty folder as well.

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <io.h>
+#include <share.h>
 #include <vector>
 
 namespace fw::os
@@ -241,6 +243,25 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
         return std::string();
     }
     return std::string();
+}
+
+std::FILE* OpenFileForReading(const std::string& path)
+{
+    return _fsopen(path.c_str(), "rb", _SH_DENYWR);
+}
+
+bool GetOpenFileStamp(std::FILE* file, FileStamp* stamp)
+{
+    const intptr_t osHandle = file != nullptr ? _get_osfhandle(_fileno(file)) : -1;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (osHandle == -1 || !GetFileInformationByHandle(reinterpret_cast<HANDLE>(osHandle), &info))
+        return false;
+    stamp->volume = info.dwVolumeSerialNumber;
+    stamp->index = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp->size = int64_t((uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    stamp->writeTime = int64_t((uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                               info.ftLastWriteTime.dwLowDateTime);
+    return true;
 }
 
 bool RemoveFile(const std::string& path)
