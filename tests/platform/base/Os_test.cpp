@@ -473,6 +473,35 @@ TEST(OsFile, SaveKeepsTheReplacedFilesModeOwnerAndGroup)
 }
 #endif
 
+// A reader tells a file written to while it holds it open; on Windows nobody may write to it or
+// delete it meanwhile.
+TEST(OsFile, AFileOpenForReadingKeepsItsStampUntilWrittenTo)
+{
+    const std::string path =
+        WriteTextFile(testing_support::MakeTempDir("os_stamp"), "r.op2", "first");
+    std::FILE* file = fw::os::OpenFileForReading(path);
+    ASSERT_NE(nullptr, file);
+    fw::os::FileStamp opened;
+    ASSERT_TRUE(fw::os::GetOpenFileStamp(file, &opened));
+    EXPECT_EQ(5, opened.size);
+    fw::os::FileStamp now;
+    ASSERT_TRUE(fw::os::GetOpenFileStamp(file, &now));
+    EXPECT_EQ(opened, now);
+
+    std::ofstream(path, std::ios::binary | std::ios::app) << ", then more";
+    ASSERT_TRUE(fw::os::GetOpenFileStamp(file, &now));
+#ifdef _WIN32
+    EXPECT_EQ("first", ReadTextFile(path));
+    EXPECT_FALSE(fw::os::RemoveFile(path));
+    EXPECT_EQ(opened, now);
+#else
+    EXPECT_EQ(16, now.size);
+    EXPECT_NE(opened, now);
+#endif
+    std::fclose(file);
+    EXPECT_EQ(nullptr, fw::os::OpenFileForReading(path + ".absent"));
+}
+
 TEST(OsPath, ResolvesDotDotAndLetterCase)
 {
     const std::string dir = testing_support::MakeTempDir("os_path");
