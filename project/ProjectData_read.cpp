@@ -6,6 +6,7 @@
 #include "core/services/LogFile.h"
 #include "io/bulk/BulkImport.h"
 #include "io/op2/OP2Reader.h"
+#include "io/op2/Op2Import.h"
 #include "io/unv/UnvImport.h"
 #include "project/ProjectData.h"
 #include "project/ProjectFileAccess.h"
@@ -202,7 +203,7 @@ void CProjectData::ReadLoadedResults()
         result->m_average = convert != 0 ? 1 : 0;
     }
     for (const std::string& path : resultFiles)
-        reader.readResults(path, &m_model);
+        ReadChosenOp2Results(reader, path, &m_model, &Sink());
 }
 
 void CProjectData::ReadMaterialAndDisplay()

@@ -49,6 +49,12 @@ bool NSResultBlockReader::IsTableOfKind(std::initializer_list<int> tableTypes)
     return false;
 }
 
+CString NSResultBlockReader::SourcePath() const
+{
+    const OP2Reader* reader = Context().reader;
+    return reader != nullptr ? CString(reader->GetPath().c_str()) : CString();
+}
+
 int NSResultBlockReader::readRecord(int, CModelSet*, const CResultMap*)
 {
     return 0;

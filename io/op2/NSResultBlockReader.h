@@ -49,6 +49,9 @@ protected:
     bool IsTableOfKind(std::initializer_list<int> tableTypes);
     // Called at the start of every catalogue pass over a block.
     void StartBlock() { m_isForeignTableReported = false; }
+    // The file being read, the source of the results created; empty for a block reader used
+    // on its own.
+    CString SourcePath() const;
 
 private:
     int ReadDataRecord(COp2File& file, CModelSet* model, const CResultMap* group, bool wanted);

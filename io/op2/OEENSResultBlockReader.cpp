@@ -69,7 +69,7 @@ int OEENSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
         ResultIds(model, MakeStepKey(StepFlags(ApproachCode())), ids);
         for (const int id : ids)
             GetOrCreateResult(id, model, "ELEMENT_STRAIN_ENERGY", CResultData::kScalar,
-                              filePosition, "OEE");
+                              filePosition, "OEE", SourcePath());
         return 0;
     }
     catch (...)

@@ -218,7 +218,7 @@ int OEFNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
         ResultIds(*layout, model, MakeStepKey(StepFlags(ApproachCode())), ids);
         for (int i = 0; i < layout->columnCount; ++i)
             GetOrCreateResult(ids[i], model, layout->text, CResultData::kScalar, filePosition,
-                              "OEF");
+                              "OEF", SourcePath());
         return 0;
     }
     catch (...)

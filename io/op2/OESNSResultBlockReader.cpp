@@ -197,7 +197,8 @@ int OESNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
         ResultIds(*layout, model, MakeStepKey(StepFlags(ApproachCode())), ids);
         const char* text = IsStrainTable(TableHeader()) ? layout->strainText : layout->stressText;
         for (int i = 0; i < layout->columnCount; ++i)
-            GetOrCreateResult(ids[i], model, text, layout->columns[i].kind, filePosition, "OES");
+            GetOrCreateResult(ids[i], model, text, layout->columns[i].kind, filePosition, "OES",
+                              SourcePath());
         return 0;
     }
     catch (...)

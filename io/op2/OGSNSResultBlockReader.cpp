@@ -120,8 +120,8 @@ int OGSNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
         int ids[kMaxResults];
         ResultIds(*type, model, MakeStepKey(StepFlags(ApproachCode())), ids);
         for (int i = 0; i < type->resultCount; ++i)
-            GetOrCreateResult(ids[i], model, type->name, type->results[i].kind, filePosition,
-                              "OGS");
+            GetOrCreateResult(ids[i], model, type->name, type->results[i].kind, filePosition, "OGS",
+                              SourcePath());
         return 0;
     }
     catch (...)

@@ -23,6 +23,9 @@ public:
     // ends inside a record is op2::kTruncated, and keeps what came before).
     static constexpr int kRefused = -6;    // not a binary OUTPUT2 file with 4-byte words
     static constexpr int kCannotOpen = -7; // apart from op2::kTruncated
+    // Of readResults: the file catalogued was written to since, so what it holds now is not
+    // what was catalogued.
+    static constexpr int kFileChanged = -8;
 
     OP2Reader();
     ~OP2Reader();
@@ -30,14 +33,18 @@ public:
     OP2Reader& operator=(const OP2Reader&) = delete;
 
     // Whole-file pass: reads the label, then every data block with the reader its name
-    // selects ("DEFAULT" for unknown names), registering each result with m_loaded 0. Geometry
-    // blocks are read over unless readGeometry is set. Messages go to sink (may be null).
-    // Returns 0, kCannotOpen, kRefused, or the negative code of the block that stopped it. A
-    // path that names no regular file is told to the sink with its name (kCannotOpen).
+    // selects ("DEFAULT" for unknown names), registering each result with m_loaded 0 and path
+    // as its source. Geometry blocks are read over unless readGeometry is set. Messages go to
+    // sink (may be null). Returns 0, kCannotOpen, kRefused, or the negative code of the block
+    // that stopped it. A path that names no regular file is told to the sink with its name
+    // (kCannotOpen). A file that is not refused stays open until the reader goes, for the data
+    // pass; a path catalogued again is read through the same open.
     int readCatalogue(const std::string& path, CModelSet* model, bool readGeometry,
                       COutputSink* sink);
-    // Loads the results of path that are marked as requested (m_loaded 2): -1 when the file
-    // cannot be opened, else 0.
+    // Loads the results of path that are marked as requested (m_loaded 2), through the open of
+    // its catalogue pass, so that a file put in its place since is not read. 0, or
+    // kFileChanged (nothing loaded); a path not catalogued by this reader is opened by name:
+    // -1 when that fails.
     int readResults(const std::string& path, CModelSet* model);
 
     // Reads one framed record into buffer: its length, or -2 when it exceeds capacity (nothing
@@ -70,6 +77,8 @@ private:
 
     std::map<std::string, NSBlockReader*> m_blocks;
     std::vector<std::unique_ptr<NSBlockReader>> m_readers; // owned, each once
+    // Each file catalogued, open for its data pass.
+    std::map<std::string, std::unique_ptr<COp2File>> m_cataloguedFiles;
     std::string m_path;
     std::string m_blockName;
     COutputSink* m_sink = nullptr; // borrowed, for the length of a catalogue pass

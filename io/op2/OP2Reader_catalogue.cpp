@@ -7,10 +7,10 @@
 #include "io/op2/Op2File.h"
 #include "io/results/ImportMessages.h"
 #include "io/results/InputFile.h"
-#include "io/results/ResultSets.h"
 
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 namespace
 {
@@ -57,16 +57,6 @@ bool LooksLikeText(const unsigned char* bytes, size_t count)
     }
     return true;
 }
-
-// New results take the file as their source while the pass runs.
-class ResultSourceScope
-{
-public:
-    explicit ResultSourceScope(const std::string& path) { SetCurrentResultSource(path.c_str()); }
-    ~ResultSourceScope() { SetCurrentResultSource(CString()); }
-    ResultSourceScope(const ResultSourceScope&) = delete;
-    ResultSourceScope& operator=(const ResultSourceScope&) = delete;
-};
 
 void Report(COutputSink* sink, const std::string& line)
 {
@@ -188,12 +178,19 @@ void OP2Reader::ReadBlocks(COp2File& file, CModelSet* model, bool readGeometry, 
 int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool readGeometry,
                              COutputSink* sink)
 {
-    COp2File file;
-    if (!CheckInputFile(path, sink) || !file.Open(path))
+    if (!CheckInputFile(path, sink))
         return kCannotOpen;
+    std::unique_ptr<COp2File>& held = m_cataloguedFiles[path];
+    if (!held)
+        held = std::make_unique<COp2File>();
+    if (!(held->IsOpen() && held->Seek(0)) && !held->Open(path))
+    {
+        m_cataloguedFiles.erase(path);
+        return kCannotOpen;
+    }
+    COp2File& file = *held;
     m_path = path;
     m_sink = sink;
-    const ResultSourceScope source(path);
     // Geometry from this file is numbered after what the model holds.
     NSBlockReader::IdOffsets& offsets = m_context.idOffsets;
     offsets = NSBlockReader::IdOffsets();
@@ -207,6 +204,7 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
     if (code != 0)
     {
         m_sink = nullptr;
+        m_cataloguedFiles.erase(path);
         return code;
     }
     if (model != nullptr)
@@ -218,6 +216,7 @@ int OP2Reader::readCatalogue(const std::string& path, CModelSet* model, bool rea
         // Ids numbered after the model's would pass the largest: nothing of the file is kept.
         model->RemoveAll(1);
         Report(sink, ImportMessage("IdsPastBound", {path, kMaxEntityId}));
+        m_cataloguedFiles.erase(path);
         return kRefused;
     }
     return code;

@@ -116,21 +116,24 @@ int OP2Reader::readResults(const std::string& path, CModelSet* model)
     try
     {
         m_path = path;
-        COp2File file;
-        if (!file.Open(path))
+        COp2File named;
+        const auto catalogued = m_cataloguedFiles.find(path);
+        COp2File* file = catalogued != m_cataloguedFiles.end() ? catalogued->second.get() : &named;
+        if (file == &named && !named.Open(path))
             return -1;
+        if (file->HasChanged())
+            return kFileChanged;
         const ResultGroups groups = GroupRequestedResults(*model, path);
         for (const auto& [key, group] : groups)
         {
             NSBlockReader* reader = FindBlockReader(key.second);
             if (reader == nullptr || reader->GetKind() != NSBlockReader::kResultKind ||
-                !file.Seek(key.first))
+                !file->Seek(key.first))
                 continue;
             auto* resultReader = static_cast<NSResultBlockReader*>(reader);
-            if (resultReader->readData(&file, model, group.get()) >= 0)
+            if (resultReader->readData(file, model, group.get()) >= 0)
                 MarkLoaded(*group);
         }
-        file.Close();
         ApplyCommonRanges(*model);
     }
     catch (CException* e)

@@ -68,7 +68,7 @@ int OQGNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
         TableResultIds(table, model, ids);
         for (int id : ids)
             GetOrCreateResult(id, model, "SPC_FORCES_MPC_FORCES", CResultData::kVector,
-                              filePosition, "OQG");
+                              filePosition, "OQG", SourcePath());
         return 0;
     }
     catch (CException* e)

@@ -93,7 +93,7 @@ int OUGNSResultBlockReader::createResults(CModelSet* model, int64_t filePosition
                                                                 : "DISPLACEMENT";
         const int kind = table.isAcoustic ? CResultData::kScalar : CResultData::kVectorXYZ;
         for (int i = 0; i < count; ++i)
-            GetOrCreateResult(ids[i], model, text, kind, filePosition, "OUG");
+            GetOrCreateResult(ids[i], model, text, kind, filePosition, "OUG", SourcePath());
         return 0;
     }
     catch (CException* e)

@@ -2,7 +2,6 @@
 #include "io/op2/Op2File.h"
 
 #include "io/results/InputFile.h"
-#include "platform/base/os.h"
 
 namespace
 {
@@ -38,9 +37,12 @@ bool COp2File::Open(const std::string& path)
     // A FIFO or a device would block or never end.
     if (!IsRegularInputFile(path))
         return false;
-    m_file = std::fopen(fw::os::ResolvePath(path).c_str(), "rb");
+    m_file = fw::os::OpenFileForReading(path);
     if (m_file == nullptr)
         return false;
+    fw::os::FileStamp stamp;
+    if (fw::os::GetOpenFileStamp(m_file, &stamp))
+        m_openedStamp = stamp;
     std::setvbuf(m_file, nullptr, _IOFBF, kStreamBufferBytes);
     if (SeekTo(m_file, 0, SEEK_END) != 0 || (m_length = TellOf(m_file)) < 0 ||
         SeekTo(m_file, 0, SEEK_SET) != 0)
@@ -59,6 +61,13 @@ void COp2File::Close()
     m_file = nullptr;
     m_position = 0;
     m_length = 0;
+    m_openedStamp.reset();
+}
+
+bool COp2File::HasChanged() const
+{
+    fw::os::FileStamp now;
+    return m_openedStamp && fw::os::GetOpenFileStamp(m_file, &now) && now != *m_openedStamp;
 }
 
 size_t COp2File::Read(void* buffer, size_t byteCount)

@@ -2,8 +2,11 @@
 // the end of the file (a seek past the end is a truncated file, not a silent success).
 #pragma once
 
+#include "platform/base/os.h"
+
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 class COp2File
@@ -14,9 +17,13 @@ public:
     COp2File(const COp2File&) = delete;
     COp2File& operator=(const COp2File&) = delete;
 
+    // On Windows nobody may write, rename or delete the file while it is open.
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
+    // True when the open file's identity, size or write time differ from when it was opened:
+    // written to in its place (a file replaced under its name is not this one).
+    bool HasChanged() const;
 
     // Reads up to byteCount bytes; returns how many were read (fewer only at the end).
     size_t Read(void* buffer, size_t byteCount);
@@ -35,4 +42,5 @@ private:
     std::FILE* m_file = nullptr; // owned
     int64_t m_position = 0;
     int64_t m_length = 0;
+    std::optional<fw::os::FileStamp> m_openedStamp; // none where the system cannot tell
 };

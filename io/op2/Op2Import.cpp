@@ -2,6 +2,7 @@
 #include "io/op2/Op2Import.h"
 
 #include "core/model/ModelSet.h"
+#include "core/services/OutputSink.h"
 #include "core/services/ProductIni.h"
 #include "io/op2/OP2Reader.h"
 #include "io/results/ImportMessages.h"
@@ -31,6 +32,13 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+bool IsAnyRequested(const std::vector<CResultData*>& results)
+{
+    return std::any_of(results.begin(), results.end(),
+                       [](const CResultData* result)
+                       { return result->m_loaded == CResultData::kRequested; });
+}
+
 void FinishModel(CModelSet* model)
 {
     model->TransformPendingNodes();
@@ -58,6 +66,20 @@ bool IsOp2Path(const std::string& path)
     return ending == ".op2";
 }
 
+void ReadChosenOp2Results(OP2Reader& reader, const std::string& path, CModelSet* model,
+                          COutputSink* sink)
+{
+    if (!IsAnyRequested(ResultsOfFile(*model, path)))
+        return; // nothing chosen, or a file that gave no results: nothing to read or to tell
+    const int code = reader.readResults(path, model);
+    if (sink == nullptr)
+        return;
+    if (code == OP2Reader::kFileChanged)
+        sink->AddOutputLine(ImportMessage("Op2FileChanged", {path}));
+    else if (code != 0)
+        sink->AddOutputLine(ImportMessage("NotFound", {path}));
+}
+
 int ImportOp2File(const std::string& path, CModelSet* model, std::vector<std::string>& inputFiles,
                   const Op2ResultChooser& chooser, COutputSink* sink)
 {
@@ -73,7 +95,7 @@ int ImportOp2File(const std::string& path, CModelSet* model, std::vector<std::st
     SetIniString("FileIOPaths", "OP2", FolderOf(path).c_str());
     if (chooser)
         chooser(ResultsOfFile(*model, path));
-    reader.readResults(path, model);
+    ReadChosenOp2Results(reader, path, model, sink);
     FinishModel(model);
     return code;
 }
@@ -100,7 +122,7 @@ void ReopenOp2Results(CModelSet* model, const std::vector<std::string>& inputFil
             result->m_loaded = CResultData::kRequested;
     }
     for (const std::string& path : op2Files)
-        reader.readResults(path, model);
+        ReadChosenOp2Results(reader, path, model, sink);
     FinishModel(model);
 }
 

@@ -11,6 +11,7 @@
 
 class CModelSet;
 class COutputSink;
+class OP2Reader;
 
 // Marks the results of a freshly catalogued file that should be loaded (m_loaded 2). The
 // results passed are those of the file, in packed id order.
@@ -20,11 +21,17 @@ using Op2ResultChooser = std::function<void(const std::vector<class CResultData*
 void ChooseAllOp2Results(const std::vector<CResultData*>& results);
 
 // Imports one .op2 file: catalogue pass, path appended to inputFiles, its folder stored under
-// "FileIOPaths"/"OP2", chosen results loaded, then the model finished (pending nodes, faces,
-// loaded results). Returns 0, or the reader's negative code; a file that cannot be opened or
-// is refused changes nothing.
+// "FileIOPaths"/"OP2", chosen results loaded from the same open of the file, then the model
+// finished (pending nodes, faces, loaded results). Returns 0, or the reader's negative code of
+// the catalogue pass; a file that cannot be opened or is refused changes nothing.
 int ImportOp2File(const std::string& path, CModelSet* model, std::vector<std::string>& inputFiles,
                   const Op2ResultChooser& chooser, COutputSink* sink);
+
+// The data pass of a file the reader has catalogued: loads its requested results. One line
+// goes to sink (may be null) when they could not be read: the file was written to since its
+// catalogue pass, or (not catalogued by this reader) it could not be opened.
+void ReadChosenOp2Results(OP2Reader& reader, const std::string& path, CModelSet* model,
+                          COutputSink* sink);
 
 // Reopen of a project: every ".op2" input file (last four characters, any case), in input
 // order, is catalogued; the results listed in loadedIds are marked as requested and read; then

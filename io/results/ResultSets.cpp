@@ -12,12 +12,6 @@ namespace
 constexpr int kMaxElementNodes = 64; // well above the 20 nodes of the largest element
 constexpr int kStoreKind = CResultData::kVectorXYZ;
 
-CString& CurrentSource()
-{
-    static CString path;
-    return path;
-}
-
 std::string LookupTreeText(const char* keyFormat, unsigned value)
 {
     char key[64];
@@ -86,18 +80,9 @@ CComponentSet* ComponentSetForStore(CResultData& result, CModelSet& model, int e
 }
 } // namespace
 
-void SetCurrentResultSource(const CString& path)
-{
-    CurrentSource() = path;
-}
-
-const CString& GetCurrentResultSource()
-{
-    return CurrentSource();
-}
-
 CResultData* GetOrCreateResult(int packedId, CModelSet* model, const CString& text, int kind,
-                               int64_t filePosition, const CString& blockName)
+                               int64_t filePosition, const CString& blockName,
+                               const CString& sourcePath)
 {
     if (packedId < 0 || model == nullptr)
         return nullptr;
@@ -113,7 +98,7 @@ CResultData* GetOrCreateResult(int packedId, CModelSet* model, const CString& te
     result->m_groupName = text;
     result->m_filePosition = filePosition;
     result->m_blockName = blockName;
-    result->m_sourcePath = CurrentSource();
+    result->m_sourcePath = sourcePath;
     CResultData* created = result.get();
     model->AddResult(result.release());
     return created;
@@ -123,7 +108,8 @@ CResultData* ResultForStores(int packedId, CModelSet* model)
 {
     if (packedId < 0 || model == nullptr)
         return nullptr;
-    return GetOrCreateResult(packedId, model, CString(), kStoreKind, 0, CString("DEFAULT"));
+    return GetOrCreateResult(packedId, model, CString(), kStoreKind, 0, CString("DEFAULT"),
+                             CString());
 }
 
 // Ids are not reserved past the table's dense limits: a model of far ids stays cheap.

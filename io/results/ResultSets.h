@@ -11,14 +11,11 @@
 #include <cstdint>
 
 // The result of packedId, unchanged when it exists; otherwise a new one named
-// "<result name> - <type name>" from standard.str, filed in the model. Null for a negative id.
+// "<result name> - <type name>" from standard.str, with the file it comes from (sourcePath,
+// its block and the position of its subcase), filed in the model. Null for a negative id.
 CResultData* GetOrCreateResult(int packedId, CModelSet* model, const CString& text, int kind,
-                               int64_t filePosition, const CString& blockName);
-
-// The OUTPUT2 file whose results are being catalogued; new results take it as source path.
-// The reader sets it around its catalogue pass (an empty path while none is current).
-void SetCurrentResultSource(const CString& path);
-const CString& GetCurrentResultSource();
+                               int64_t filePosition, const CString& blockName,
+                               const CString& sourcePath);
 
 // Stores. Each does nothing for a negative packed id, creates the result when needed (kind
 // 103, block "DEFAULT"), widens the range, ORs the flags shown into m_flags and sets m_mode to
@@ -39,8 +36,9 @@ void AddElementNodeVectorValue(int elementId, int nodeId, int packedId, const CP
                                CModelSet* model, int slot, int nodeCount, int flags,
                                int tag); // flags | 0x5
 
-// The same stores into a result resolved once for many values (ResultForStores), so that a
-// value costs no look-up of its result. A null result stores nothing.
+// The same stores into a result resolved once for many values (ResultForStores, which names
+// no source file for a result it creates), so that a value costs no look-up of its result. A
+// null result stores nothing.
 CResultData* ResultForStores(int packedId, CModelSet* model);
 // Sizes a result's tables for the model's ids ahead of a record's stores, so that the values of
 // a model with dense ids go in without the tables growing (null does nothing).

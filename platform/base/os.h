@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -68,15 +70,43 @@ std::string TemporaryNameBeside(const std::string& path, unsigned long number);
 // Creates a file beside path under a new name (TemporaryNameBeside), exclusively: an existing
 // file, folder or link of that name is never opened, the next name is tried instead. Writes the
 // bytes, forces them to the disk and returns the name; empty when that fails, with nothing
-// left behind. The file takes the permissions of path where it exists.
+// left behind. Where path names a file, the new one takes its protection: Windows its
+// attributes and access list, natively its mode, owner and group (a group that cannot be kept
+// loses the group's permissions, so that no other group gains any). Where it names none, the
+// new file has the defaults.
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes);
 
 // Writes the bytes as the whole file that path names, only when all of them are written: a
-// file beside it replaces it at the end. Through a link (a chain, a dangling one too) the file
-// it names is replaced, so the link stays a link. False, with every file as it was and no
-// temporary left, when the links lead nowhere, the target is a folder, a device or read-only,
-// or any step fails.
+// file beside it (WriteNewFileBeside, so with the replaced file's protection) replaces it at
+// the end. Through a link (a chain, a dangling one too) the file it names is replaced, so the
+// link stays a link. False, with every file as it was and no temporary left, when the links
+// lead nowhere, the target is a folder, a device or read-only, or any step fails.
 bool SaveWholeFile(const std::string& path, const std::string& bytes);
+
+// Opens an existing file to be read in binary; null when that fails. On Windows others may
+// read the file while it is open, but neither write, rename nor delete it.
+std::FILE* OpenFileForReading(const std::string& path);
+
+// What tells an open file from another and from itself after a change: its identity on its
+// volume, its size and its last write time.
+struct FileStamp
+{
+    uint64_t volume = 0;
+    uint64_t index = 0;
+    int64_t size = 0;
+    int64_t writeTime = 0; // in the platform's units
+};
+inline bool operator==(const FileStamp& a, const FileStamp& b)
+{
+    return a.volume == b.volume && a.index == b.index && a.size == b.size &&
+           a.writeTime == b.writeTime;
+}
+inline bool operator!=(const FileStamp& a, const FileStamp& b)
+{
+    return !(a == b);
+}
+// False when the system cannot tell the open file's stamp.
+bool GetOpenFileStamp(std::FILE* file, FileStamp* stamp);
 
 // Removes a file; false when it is not there or cannot be removed.
 bool RemoveFile(const std::string& path);

@@ -376,6 +376,19 @@ bool IsReadOnlyFile(const std::string& path)
     return (info.st_mode & 0222) == 0 || access(resolved.c_str(), W_OK) != 0;
 }
 
+namespace
+{
+// Owner and group first: a change of owner clears the set-id bits that the mode then gives.
+bool KeepOwnerAndMode(int file, const struct stat& original)
+{
+    mode_t mode = original.st_mode & 07777;
+    if (fchown(file, original.st_uid, original.st_gid) != 0 &&
+        fchown(file, static_cast<uid_t>(-1), original.st_gid) != 0)
+        mode &= ~(S_IRWXG | S_ISGID); // our group, not the file's: it gains nothing
+    return fchmod(file, mode) == 0;
+}
+} // namespace
+
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes)
 {
     const std::string resolved = ResolvePath(path);
@@ -394,7 +407,7 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
                 continue;
             return std::string();
         }
-        bool isWritten = !hasOriginal || fchmod(file, original.st_mode & 07777) == 0;
+        bool isWritten = !hasOriginal || KeepOwnerAndMode(file, original);
         std::size_t done = 0;
         while (isWritten && done < bytes.size())
         {
@@ -413,6 +426,24 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
         return std::string();
     }
     return std::string();
+}
+
+std::FILE* OpenFileForReading(const std::string& path)
+{
+    return std::fopen(ResolvePath(path).c_str(), "rb");
+}
+
+bool GetOpenFileStamp(std::FILE* file, FileStamp* stamp)
+{
+    struct stat info;
+    if (file == nullptr || fstat(fileno(file), &info) != 0)
+        return false;
+    stamp->volume = static_cast<uint64_t>(info.st_dev);
+    stamp->index = static_cast<uint64_t>(info.st_ino);
+    stamp->size = static_cast<int64_t>(info.st_size);
+    stamp->writeTime =
+        static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
 }
 
 bool RemoveFile(const std::string& path)

@@ -4,10 +4,59 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <io.h>
+#include <share.h>
 #include <vector>
 
 namespace fw::os
 {
+namespace
+{
+// Read-only is left out: a read-only file is never replaced, and a read-only temporary could
+// not be removed when the replacement fails.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// What a file that replaces another takes over from it.
+struct Protection
+{
+    bool hasFile = false;
+    DWORD attributes = 0;
+    std::vector<BYTE> accessList; // a security descriptor with the DACL; empty: none to copy
+};
+
+Protection ProtectionOf(const std::string& path)
+{
+    Protection protection;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return protection;
+    protection.hasFile = true;
+    protection.attributes = attributes & kKeptAttributes;
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    protection.accessList.resize(needed);
+    // A volume without access lists has none to copy.
+    if (needed == 0 || !GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION,
+                                         protection.accessList.data(), needed, &needed))
+        protection.accessList.clear();
+    return protection;
+}
+
+bool GiveProtection(const std::string& path, const Protection& protection)
+{
+    if (!protection.hasFile)
+        return true;
+    if (!protection.accessList.empty() &&
+        !SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION,
+                          const_cast<BYTE*>(protection.accessList.data())))
+        return false;
+    const DWORD attributes =
+        protection.attributes != 0 ? protection.attributes : DWORD(FILE_ATTRIBUTE_NORMAL);
+    return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+}
+} // namespace
+
 std::string ExecutableFolder()
 {
     std::vector<char> name(MAX_PATH);
@@ -159,6 +208,7 @@ bool IsReadOnlyFile(const std::string& path)
 
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes)
 {
+    const Protection protection = ProtectionOf(path);
     const unsigned long seed = GetCurrentProcessId() * 7919ul + GetTickCount();
     for (unsigned long attempt = 0; attempt < 100; ++attempt)
     {
@@ -186,12 +236,32 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
         }
         isWritten = isWritten && FlushFileBuffers(file) != FALSE;
         isWritten = CloseHandle(file) != FALSE && isWritten;
-        if (isWritten)
+        // Given once the file is closed: it was opened to no one else.
+        if (isWritten && GiveProtection(name, protection))
             return name;
         DeleteFileA(name.c_str());
         return std::string();
     }
     return std::string();
+}
+
+std::FILE* OpenFileForReading(const std::string& path)
+{
+    return _fsopen(path.c_str(), "rb", _SH_DENYWR);
+}
+
+bool GetOpenFileStamp(std::FILE* file, FileStamp* stamp)
+{
+    const intptr_t osHandle = file != nullptr ? _get_osfhandle(_fileno(file)) : -1;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (osHandle == -1 || !GetFileInformationByHandle(reinterpret_cast<HANDLE>(osHandle), &info))
+        return false;
+    stamp->volume = info.dwVolumeSerialNumber;
+    stamp->index = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp->size = int64_t((uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    stamp->writeTime = int64_t((uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                               info.ftLastWriteTime.dwLowDateTime);
+    return true;
 }
 
 bool RemoveFile(const std::string& path)

@@ -4,7 +4,9 @@
 #include "core/services/OutputSink.h"
 #include "tests/support/Op2TestFile.h"
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 class CaptureSink : public COutputSink
@@ -25,3 +27,34 @@ inline Op2Words DisplacementEntry(int nodeId, float t1, float t2, float t3, floa
 {
     return Op2Words().I(nodeId * 10 + 1).I(1).F(t1).F(t2).F(t3).F(r1).F(r2).F(r3);
 }
+
+// What becomes of a file's name between the catalogue pass and the data pass, as an analysis
+// writing its output again does it. A step the system refuses (the reader holds the file open)
+// leaves the file as it was.
+struct Op2FileReplacement
+{
+    const char* name;
+    void (*apply)(const std::string& path, const std::string& other);
+};
+
+inline const Op2FileReplacement kOp2FileReplacements[] = {
+    {"another run renamed over it",
+     [](const std::string& path, const std::string& other)
+     {
+         std::error_code ec;
+         std::filesystem::rename(other, path, ec);
+     }},
+    {"deleted",
+     [](const std::string& path, const std::string&)
+     {
+         std::error_code ec;
+         std::filesystem::remove(path, ec);
+     }},
+    {"another run written into it",
+     [](const std::string& path, const std::string& other)
+     {
+         std::error_code ec;
+         std::filesystem::copy_file(other, path, std::filesystem::copy_options::overwrite_existing,
+                                    ec);
+     }},
+};

@@ -319,6 +319,57 @@ TEST(OP2Reader, SubcasesNeverShareALoadCase)
     }
 }
 
+namespace
+{
+// One OUG subcase over nodes 1 to nodeCount, node n displaced by scale * n along x.
+std::string WriteRun(const std::string& dir, const char* name, float scale, int nodeCount)
+{
+    Op2TestFile f;
+    f.Label().BlockHeader("OUG");
+    Op2Words entries;
+    for (int node = 1; node <= nodeCount; ++node)
+        entries.Append(DisplacementEntry(node, scale * float(node), 0.0f, 0.0f, 0.0f, 0.0f, 0.0f));
+    f.Subcase(MakeIdent(kStatic, 1, 1), entries).EndBlock().EndFile();
+    return f.Save(dir, name);
+}
+
+} // namespace
+
+// An analysis may write its output again while the program reads it: the results read are
+// those of the file that was catalogued, or none with an error, never the other run's.
+TEST(OP2Reader, ResultsComeFromTheFileCatalogued)
+{
+    for (const Op2FileReplacement& c : kOp2FileReplacements)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string dir = testing_support::MakeTempDir("op2replaced");
+        const std::string path = WriteRun(dir, "run.op2", 1.0f, 2);
+        const std::string other = WriteRun(dir, "other.op2", 100.0f, 3);
+        CModelSet model;
+        OP2Reader reader;
+        ASSERT_EQ(0, reader.readCatalogue(path, &model, true, nullptr));
+        CResultData* translation = model.GetResult(static_cast<UINT>(PackedId(1, 1, 1, 1)));
+        ASSERT_NE(nullptr, translation);
+        translation->m_loaded = CResultData::kRequested;
+
+        c.apply(path, other);
+        const int code = reader.readResults(path, &model);
+
+        if (code == 0)
+        {
+            EXPECT_EQ(CResultData::kLoaded, translation->m_loaded);
+            EXPECT_FLOAT_EQ(2.0f, static_cast<float>(NodeVector(model, PackedId(1, 1, 1, 1), 2).x));
+            CPoint3D third;
+            EXPECT_FALSE(translation->GetNodeVector(3, &third)); // the other run's third node
+        }
+        else
+        {
+            EXPECT_EQ(CResultData::kRequested, translation->m_loaded);
+            EXPECT_EQ(0, translation->GetNodeVectorCount());
+        }
+    }
+}
+
 // Some writers pad block names in front.
 TEST(OP2Reader, BlockNamesAreTrimmedOnBothSides)
 {

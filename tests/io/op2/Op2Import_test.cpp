@@ -27,14 +27,16 @@ void WriteMesh(Op2TestFile& f, int gridCount, int n1, int n2, int n3, int n4)
     f.EndBlock();
 }
 
-// The mesh of grids 1-4 and quad 10, and one static subcase of displacements.
-std::string WriteRun(const std::string& dir, const char* name, int loadSet, float scale)
+// The mesh of grids 1-4 and quad 10, and one static subcase of displacements (of nodes 1 to
+// 4, or as many as given).
+std::string WriteRun(const std::string& dir, const char* name, int loadSet, float scale,
+                     int displacedNodes = 4)
 {
     Op2TestFile f;
     WriteMesh(f, 4, 1, 2, 4, 3);
     f.BlockHeader("OUGV1");
     Op2Words entries;
-    for (int id = 1; id <= 4; ++id)
+    for (int id = 1; id <= displacedNodes; ++id)
         entries.Append(DisplacementEntry(id, scale * id, 0, 0, 0, 0, 0));
     f.Subcase(MakeIdent(1, 1, loadSet), entries).EndBlock().EndFile();
     return f.Save(dir, name);
@@ -114,6 +116,43 @@ TEST(Op2Import, ReopenGivesTheSameResultsUnderTheSameIds)
             EXPECT_DOUBLE_EQ(NodeX(model, id, node), NodeX(reopened, id, node));
     }
     EXPECT_DOUBLE_EQ(40.0, NodeX(reopened, static_cast<UINT>(PackedId(1, 1, 2, 1)), 4));
+}
+
+// The chooser runs between the two passes, as long as a user looks at the choice of results:
+// what becomes of the file meanwhile gives this file's values, or one line that says its
+// results were not read; never the other run's values.
+TEST(Op2Import, ResultsComeFromTheFileListedOrAreToldNotRead)
+{
+    for (const Op2FileReplacement& c : kOp2FileReplacements)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string dir = testing_support::MakeTempDir("op2rewritten");
+        const std::string path = WriteRun(dir, "run.op2", 1, 1.0f);
+        const std::string other = WriteRun(dir, "other.op2", 1, 100.0f, 5);
+        const auto replaceAndChoose = [&](const std::vector<CResultData*>& results)
+        {
+            c.apply(path, other);
+            ChooseAllOp2Results(results);
+        };
+        CModelSet model;
+        std::vector<std::string> inputs;
+        CaptureSink sink;
+        EXPECT_EQ(0, ImportOp2File(path, &model, inputs, replaceAndChoose, &sink));
+        const UINT translation = static_cast<UINT>(PackedId(1, 1, 1, 1));
+        ASSERT_NE(nullptr, model.GetResult(translation));
+        if (model.GetResult(translation)->IsLoaded())
+        {
+            EXPECT_DOUBLE_EQ(3.0, NodeX(model, translation, 3));
+            EXPECT_TRUE(sink.lines.empty());
+        }
+        else
+        {
+            EXPECT_DOUBLE_EQ(-1.0, NodeX(model, translation, 3));
+            EXPECT_EQ(1u, sink.lines.size());
+            for (const std::string& line : sink.lines)
+                EXPECT_NE(std::string::npos, line.find(path)) << line;
+        }
+    }
 }
 
 TEST(Op2Import, RefusedFileChangesNothing)

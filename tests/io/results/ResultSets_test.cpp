@@ -45,10 +45,8 @@ TEST(ResultSets, NewResultIsNamedFromTheStringFile)
         CServiceFolders folders("result-names");
         WriteNames(folders, withType);
         CModelSet model;
-        SetCurrentResultSource("C:\\run\\plate.op2");
-        CResultData* result =
-            GetOrCreateResult(StressId(), &model, "STRESS_TABLE", 104, int64_t(5) << 32, "OES1X1");
-        SetCurrentResultSource("");
+        CResultData* result = GetOrCreateResult(StressId(), &model, "STRESS_TABLE", 104,
+                                                int64_t(5) << 32, "OES1X1", "C:\\run\\plate.op2");
         ASSERT_NE(nullptr, result);
         const char* expected = withType ? "Stress - Normal" : "Stress - Undefined";
         EXPECT_STREQ(expected, result->GetName().GetString());
@@ -66,17 +64,18 @@ TEST(ResultSets, NewResultIsNamedFromTheStringFile)
 TEST(ResultSets, StoringIntoAnExistingResultKeepsItsCatalogueEntry)
 {
     CModelSet model;
-    CResultData* result = GetOrCreateResult(StressId(), &model, "TABLE", 102, 400, "OUG1");
+    CResultData* result = GetOrCreateResult(StressId(), &model, "TABLE", 102, 400, "OUG1", "a.op2");
     result->SetName("Kept");
     AddNodeScalarValue(4, StressId(), 1.5f, &model, 8, 3);
     AddElementVectorValue(2, StressId(), CPoint3D(3, 4, 0), &model, 8, 3);
-    EXPECT_EQ(result, GetOrCreateResult(StressId(), &model, "OTHER", 103, 0, "DEFAULT"));
+    EXPECT_EQ(result, GetOrCreateResult(StressId(), &model, "OTHER", 103, 0, "DEFAULT", "b.op2"));
     EXPECT_STREQ("Kept", result->GetName().GetString());
     EXPECT_STREQ("OUG1", result->m_blockName.GetString());
     EXPECT_EQ(400, result->m_filePosition);
+    EXPECT_STREQ("a.op2", result->m_sourcePath.GetString());
     EXPECT_EQ(102, result->m_kind);
     EXPECT_EQ(1, model.GetResults().GetCount());
-    EXPECT_EQ(nullptr, GetOrCreateResult(-1, &model, "", 103, 0, "DEFAULT"));
+    EXPECT_EQ(nullptr, GetOrCreateResult(-1, &model, "", 103, 0, "DEFAULT", ""));
 }
 
 TEST(ResultSets, NodeScalarGrowsTheTableAndWidensTheRange)

@@ -15,6 +15,15 @@
 #include <thread>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <sddl.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace
 {
 std::string WriteTextFile(const std::string& folder, const std::string& name,
@@ -314,6 +323,183 @@ TEST(OsFile, SaveWholeFileWritesTheNamedFileOrTheLinksTarget)
                 fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
         }
     }
+}
+
+#ifdef _WIN32
+namespace
+{
+std::vector<BYTE> AccessListOf(const std::string& path)
+{
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    std::vector<BYTE> descriptor(needed);
+    if (needed == 0 || !GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(),
+                                         needed, &needed))
+        return {};
+    return descriptor;
+}
+
+// Only the user running the test may open the file, nobody else: a private project file.
+bool MakePrivate(const std::string& path)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    std::vector<BYTE> user(256);
+    DWORD length = 0;
+    const bool hasUser =
+        GetTokenInformation(token, TokenUser, user.data(), DWORD(user.size()), &length) != FALSE;
+    CloseHandle(token);
+    char* sidText = nullptr;
+    if (!hasUser ||
+        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sidText))
+        return false;
+    const std::string rules = std::string("D:P(A;;FA;;;") + sidText + ")";
+    LocalFree(sidText);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(rules.c_str(), SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        return false;
+    const bool isSet =
+        SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor) != FALSE;
+    LocalFree(descriptor);
+    return isSet;
+}
+} // namespace
+
+// A save puts a new file in the old one's place: it keeps the old one's attributes and access
+// list, and a save that fails leaves the old file as it was.
+TEST(OsFile, SaveKeepsTheReplacedFilesAttributesAndAccessList)
+{
+    struct Case
+    {
+        const char* name;
+        DWORD attributes;
+        bool isPrivate;
+    };
+    const Case cases[] = {
+        {"hidden", FILE_ATTRIBUTE_HIDDEN, false},
+        {"hidden and system", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
+        {"read-only cleared", FILE_ATTRIBUTE_READONLY, false},
+        {"private", 0, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string folder = testing_support::MakeTempDir("os_keep");
+        const std::string path = WriteTextFile(folder, "p.mpj", "old");
+        if (c.attributes != 0)
+        {
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+        }
+        if ((c.attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        {
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+        }
+        if (c.isPrivate)
+        {
+            ASSERT_TRUE(MakePrivate(path));
+        }
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const std::vector<BYTE> accessList = AccessListOf(path);
+        ASSERT_FALSE(accessList.empty());
+
+        ASSERT_TRUE(fw::os::SaveWholeFile(path, "new"));
+        EXPECT_EQ("new", ReadTextFile(path));
+        EXPECT_EQ(attributes, GetFileAttributesA(path.c_str()));
+        EXPECT_EQ(accessList, AccessListOf(path));
+
+        // Held open by someone who lets nobody replace it: the save fails, nothing changes.
+        const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+        EXPECT_FALSE(fw::os::SaveWholeFile(path, "newer"));
+        CloseHandle(holder);
+        EXPECT_EQ("new", ReadTextFile(path));
+        EXPECT_EQ(attributes, GetFileAttributesA(path.c_str()));
+        EXPECT_EQ(accessList, AccessListOf(path));
+        EXPECT_EQ(1u, ListFolder(folder).size());
+    }
+}
+#else
+// A save puts a new file in the old one's place: a private file stays private, and the owner
+// and group stay those of the old file.
+TEST(OsFile, SaveKeepsTheReplacedFilesModeOwnerAndGroup)
+{
+    struct Case
+    {
+        const char* name;
+        mode_t mode;
+        bool isAnotherUsers; // needs the privilege to give a file away
+    };
+    const Case cases[] = {
+        {"private", 0600, false},
+        {"group may read", 0640, false},
+        {"a script", 0750, false},
+        {"another user's", 0660, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        if (c.isAnotherUsers && geteuid() != 0)
+            continue;
+        const std::string folder = testing_support::MakeTempDir("os_keep");
+        const std::string path = WriteTextFile(folder, "p.mpj", "old");
+        ASSERT_EQ(0, chmod(path.c_str(), c.mode));
+        if (c.isAnotherUsers)
+        {
+            ASSERT_EQ(0, chown(path.c_str(), 4321, 4322));
+        }
+        struct stat before;
+        ASSERT_EQ(0, stat(path.c_str(), &before));
+
+        ASSERT_TRUE(fw::os::SaveWholeFile(path, "new"));
+        struct stat after;
+        ASSERT_EQ(0, stat(path.c_str(), &after));
+        EXPECT_EQ("new", ReadTextFile(path));
+        EXPECT_EQ(c.mode, after.st_mode & 07777);
+        EXPECT_EQ(before.st_uid, after.st_uid);
+        EXPECT_EQ(before.st_gid, after.st_gid);
+    }
+    // A file that was not there gets what the process's mask leaves of 0644.
+    const mode_t mask = umask(022);
+    umask(mask);
+    const std::string fresh = testing_support::MakeTempDir("os_keep") + "/fresh.mpj";
+    ASSERT_TRUE(fw::os::SaveWholeFile(fresh, "new"));
+    struct stat created;
+    ASSERT_EQ(0, stat(fresh.c_str(), &created));
+    EXPECT_EQ(0644 & ~mask, created.st_mode & 07777);
+    EXPECT_EQ(geteuid(), created.st_uid);
+}
+#endif
+
+// A reader tells a file written to while it holds it open; on Windows nobody may write to it or
+// delete it meanwhile.
+TEST(OsFile, AFileOpenForReadingKeepsItsStampUntilWrittenTo)
+{
+    const std::string path =
+        WriteTextFile(testing_support::MakeTempDir("os_stamp"), "r.op2", "first");
+    std::FILE* file = fw::os::OpenFileForReading(path);
+    ASSERT_NE(nullptr, file);
+    fw::os::FileStamp opened;
+    ASSERT_TRUE(fw::os::GetOpenFileStamp(file, &opened));
+    EXPECT_EQ(5, opened.size);
+    fw::os::FileStamp now;
+    ASSERT_TRUE(fw::os::GetOpenFileStamp(file, &now));
+    EXPECT_EQ(opened, now);
+
+    std::ofstream(path, std::ios::binary | std::ios::app) << ", then more";
+    ASSERT_TRUE(fw::os::GetOpenFileStamp(file, &now));
+#ifdef _WIN32
+    EXPECT_EQ("first", ReadTextFile(path));
+    EXPECT_FALSE(fw::os::RemoveFile(path));
+    EXPECT_EQ(opened, now);
+#else
+    EXPECT_EQ(16, now.size);
+    EXPECT_NE(opened, now);
+#endif
+    std::fclose(file);
+    EXPECT_EQ(nullptr, fw::os::OpenFileForReading(path + ".absent"));
 }
 
 TEST(OsPath, ResolvesDotDotAndLetterCase)
