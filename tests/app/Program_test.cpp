@@ -674,6 +674,8 @@ TEST(Program, AFileTheCodePageCannotCarryIsNamedInTheMessage)
         const HWND text = MessageTextControl(box);
         shown = text != nullptr ? WindowText(text) : L"";
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (int waited = 0; waited < 10000 && ::IsWindow(box); waited += 100)
+            ::Sleep(100);
     }
     const HWND main = MainWindowOf(process.dwProcessId);
     if (main != nullptr)
