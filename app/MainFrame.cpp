@@ -54,6 +54,7 @@ FW_TABLE(CMainFrame, COXMenuBarHostFrame, fw::on<WM_CREATE, &CMainFrame::OnCreat
          fw::command<ID_WINDOW_NEXT, &CMainFrame::OnWindowNext>(),
          fw::command<ID_WINDOW_ARRANGE_ICONS, &CMainFrame::OnWindowArrange>(),
          fw::raw<CMainFrame::kPendingViewRefreshMessage, &CMainFrame::OnPendingViewRefresh>(),
+         fw::raw<CMainFrame::kStartUpReadEndedMessage, &CMainFrame::OnStartUpReadEnded>(),
          fw::on<WM_DROPFILES, &CMainFrame::OnDropFiles>(),
          fw::on<WM_ENABLE, &CMainFrame::OnEnable>())
 

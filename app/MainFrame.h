@@ -86,6 +86,8 @@ public:
 
     // Posted while a settings sheet is shown: the views' refresh its pages asked for is due.
     static constexpr UINT kPendingViewRefreshMessage = WM_APP + 42;
+    // Posted from the start-up read's thread as the read ends.
+    static constexpr UINT kStartUpReadEndedMessage = WM_APP + 43;
 
     // CloseProject's results besides IDCANCEL (the user kept the project) and IDOK (closed).
     static constexpr int kNoProject = 6;
@@ -205,9 +207,11 @@ public:
     // in a new project, with its default displacement result (or else its first nodal result)
     // shown as a contour.
     void OpenStartUpFile(const CString& path);
-    // The same for a start-up file read while the window was made: the read's project, once
-    // the read has ended, with its messages where the read would have given them.
-    void OpenStartUpFile(CStartUpRead& read);
+    // The start-up read still running once the frame is shown (the application's): the frame
+    // answers meanwhile, with its commands greyed and a wait cursor, and opens the read's
+    // project when the read ends. A close meanwhile is not kept waiting.
+    void AwaitStartUpRead(CStartUpRead& read);
+    bool IsReadingStartUpFile() const { return m_startUpRead != nullptr; }
     // True when the name ends in ".unv", ".d", ".dat", ".bdf" or ".op2" in any letter case.
     static bool IsModelFileName(const CString& name);
 
@@ -215,6 +219,7 @@ public:
     static void QuickSort(int* values, int low, int high);
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo) override;
     // Where creation names the part of the frame it could not make, with the system's error:
     // a frame whose creation fails is gone by the time LoadFrame returns.
     void ReportCreationFailureTo(std::string* failure) { m_creationFailure = failure; }
@@ -295,6 +300,16 @@ private:
     void RefreshAllViews(BOOL render);
     void FlushPendingViewRefresh();
     LRESULT OnPendingViewRefresh(WPARAM, LPARAM);
+    LRESULT OnStartUpReadEnded(WPARAM, LPARAM);
+    // The same for the start-up read once it has ended: its project, with its messages where
+    // the read would have given them (those before the read were said as it began).
+    void OpenStartUpFile(CStartUpRead& read);
+    // The project made the open one, named, with its tree and first view, without a word.
+    void MakeNewProjectOpen(CProjectData* project, CProjectTreePage::RebuildCode treeCode);
+    // The three lines a new project's opening gives before its file is read.
+    void ShowNewProjectMessages();
+    // CreateMainView without its line in the output log.
+    CCAEView* MakeMainView(int displayMode, bool render, const char* suffix);
 
     CAEOutputBar m_outputBar;
     CAEProjectWorkspace m_projectTreeBar;
@@ -321,4 +336,5 @@ private:
     int m_pendingViewRefresh = -1;
     int m_viewRefreshCount = 0;
     std::string* m_creationFailure = nullptr; // the creator's, during LoadFrame
+    CStartUpRead* m_startUpRead = nullptr;    // the application's, while it runs
 };

@@ -19,6 +19,7 @@
 #include "view/CAEView.h"
 
 #include <memory>
+#include <utility>
 
 namespace
 {
@@ -177,12 +178,23 @@ void CMainFrame::OpenFileInNewProject(const CString& name, const CString& path)
 
 void CMainFrame::OpenNewProject(CProjectData* project, CProjectTreePage::RebuildCode treeCode)
 {
-    SetProject(project);
+    ShowNewProjectMessages();
+    MakeNewProjectOpen(project, treeCode);
+}
+
+void CMainFrame::ShowNewProjectMessages()
+{
     ShowMessage("MsgPane", "CreatingNewproject", "message.str");
-    project->m_name = NewProjectName();
     ShowMessage("MsgPane", "Newproject", "message.str");
+    ShowMessage("MsgPane", "CreateMainView", "message.str");
+}
+
+void CMainFrame::MakeNewProjectOpen(CProjectData* project, CProjectTreePage::RebuildCode treeCode)
+{
+    SetProject(project);
+    project->m_name = NewProjectName();
     RebuildProjectTree(CCmdRecord{project, treeCode});
-    CreateMainView(project->m_settings.m_displayType, false, nullptr);
+    MakeMainView(project->m_settings.m_displayType, false, nullptr);
 }
 
 void CMainFrame::OpenStartUpFile(const CString& path)
@@ -194,19 +206,62 @@ void CMainFrame::OpenStartUpFile(const CString& path)
     ShowStartUpResult();
 }
 
+void CMainFrame::AwaitStartUpRead(CStartUpRead& read)
+{
+    m_startUpRead = &read;
+    BeginWaitCursor();
+    // What the opening says before its read is said now, while the read runs.
+    ShowNewProjectMessages();
+    ShowMessageWithArg("MsgPane", "ReadFile", "message.str", m_startUpRead->Name());
+    // The view's first context loads the GL driver: it does so beside the read, once the
+    // frame is painted.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
+    CGLDevice::LoadDriver();
+    const HWND frame = m_hWnd;
+    m_startUpRead->WhenEnded([frame] { ::PostMessageA(frame, kStartUpReadEndedMessage, 0, 0); });
+}
+
+LRESULT CMainFrame::OnStartUpReadEnded(WPARAM, LPARAM)
+{
+    if (m_startUpRead == nullptr)
+        return 0;
+    OpenStartUpFile(*std::exchange(m_startUpRead, nullptr));
+    EndWaitCursor();
+    return 0;
+}
+
 void CMainFrame::OpenStartUpFile(CStartUpRead& read)
 {
-    // The view's first context loads the GL driver: it does so while the read ends.
-    CGLDevice::LoadDriver();
     std::unique_ptr<CProjectData> project = read.TakeProject();
     if (project == nullptr)
         return;
     // The results join the tree after the view, as they do after any read.
-    OpenNewProject(project.release(), CProjectTreePage::kBuildProjectWithoutResults);
-    ShowMessageWithArg("MsgPane", "ReadFile", "message.str", read.Name());
+    MakeNewProjectOpen(project.release(), CProjectTreePage::kBuildProjectWithoutResults);
     read.ReplayMessages(m_projectHost);
+    if (!read.Failure().empty())
+    {
+        theAppLog.WriteLine(2, "StartUpRead",
+                            ("The read of " + std::string(read.Path().Str()) +
+                             " ended with an exception: " + read.Failure())
+                                .c_str());
+        ShowMessageWithArg("Error", "ReadFailed", "message.str", read.Path());
+    }
     FinishReadFile(read.Kind(), read.Path(), read.Read());
     ShowStartUpResult();
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT id, int code, void* extra, fw::CmdHandlerInfo* handlerInfo)
+{
+    // While the start-up file is read there is no project to act on: every command but Exit
+    // is greyed and refused, as while any read runs.
+    const bool isRouted = code == CN_COMMAND || code == CN_UPDATE_COMMAND_UI;
+    if (m_startUpRead != nullptr && isRouted && id != ID_APP_EXIT)
+    {
+        if (code == CN_UPDATE_COMMAND_UI && extra != nullptr)
+            static_cast<CCmdUI*>(extra)->Enable(FALSE);
+        return TRUE;
+    }
+    return COXMenuBarHostFrame::OnCmdMsg(id, code, extra, handlerInfo);
 }
 
 void CMainFrame::ShowStartUpResult()

@@ -245,6 +245,9 @@ void CMainFrame::OnDropFiles(HDROP drop)
             path = buffer.data();
     }
     ::DragFinish(drop);
+    // Refused while the start-up file is read, as the commands are.
+    if (IsReadingStartUpFile())
+        return;
     const CString name = FileNameOf(path);
     if (path.IsEmpty() || !IsModelFileName(name))
         return;

@@ -82,10 +82,18 @@ CCAEView* CMainFrame::CreateMainView(const CString& caption)
 CCAEView* CMainFrame::CreateMainView(int displayMode, bool render, const char* suffix)
 {
     auto* app = dynamic_cast<CWendraApp*>(AfxGetApp());
+    if (m_pProject == nullptr || app == nullptr || app->GetDocTemplate() == nullptr)
+        return nullptr;
+    ShowMessage("MsgPane", "CreateMainView", "message.str");
+    return MakeMainView(displayMode, render, suffix);
+}
+
+CCAEView* CMainFrame::MakeMainView(int displayMode, bool render, const char* suffix)
+{
+    auto* app = dynamic_cast<CWendraApp*>(AfxGetApp());
     CMultiDocTemplate* docTemplate = app != nullptr ? app->GetDocTemplate() : nullptr;
     if (m_pProject == nullptr || docTemplate == nullptr)
         return nullptr;
-    ShowMessage("MsgPane", "CreateMainView", "message.str");
     CString title = m_pProject->m_name;
     if (suffix != nullptr && *suffix != '\0')
         title += CString(": ") + suffix;

@@ -3,9 +3,12 @@
 
 #include "app/FilePaths.h"
 #include "core/services/OutputSink.h"
+#include "platform/base/exception.h"
 #include "project/ProjectData.h"
 
+#include <cstdio>
 #include <system_error>
+#include <utility>
 
 namespace
 {
@@ -22,9 +25,43 @@ public:
 private:
     std::vector<std::string>& m_lines;
 };
+
+CModelFileRead ReadEveryResult(CProjectData& project, ModelFileKind kind, const CString& path,
+                               COutputSink& sink)
+{
+    return ReadModelFile(project, kind, path, sink, ChooseAllOp2Results);
+}
+
+// Called in a handler: what it caught, in words.
+std::string DescribeCaught()
+{
+    try
+    {
+        throw;
+    }
+    catch (CException* e)
+    {
+        char text[200] = {};
+        if (!e->GetErrorMessage(text, sizeof text) || text[0] == '\0')
+            std::snprintf(text, sizeof text, "framework exception");
+        e->Delete();
+        return text;
+    }
+    catch (const std::exception& e)
+    {
+        return e.what();
+    }
+    catch (...)
+    {
+        return "unknown exception";
+    }
+}
 } // namespace
 
-CStartUpRead::CStartUpRead() = default;
+CStartUpRead::CStartUpRead(Reader reader)
+    : m_reader(reader ? std::move(reader) : Reader(ReadEveryResult))
+{
+}
 
 CStartUpRead::~CStartUpRead()
 {
@@ -44,9 +81,7 @@ bool CStartUpRead::Start(const CString& path)
     m_path = full;
     m_name = name;
     m_kind = kind;
-    m_project = std::make_unique<CProjectData>();
-    // A fresh project has room for its first file.
-    m_project->AddInputFile(m_path);
+    m_project = NewProject();
     try
     {
         m_thread = std::thread([this] { Run(); });
@@ -60,25 +95,77 @@ bool CStartUpRead::Start(const CString& path)
     return true;
 }
 
-void CStartUpRead::Run()
+void CStartUpRead::WhenEnded(std::function<void()> ended)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_endMutex);
+        if (!m_hasEnded)
+        {
+            m_ended = std::move(ended);
+            return;
+        }
+    }
+    if (ended)
+        ended();
+}
+
+void CStartUpRead::Run() noexcept
 {
     try
     {
         CHeldLines held(m_lines);
-        m_read = ReadModelFile(*m_project, m_kind, m_path, held, ChooseAllOp2Results);
+        m_read = m_reader(*m_project, m_kind, m_path, held);
     }
     catch (...)
     {
-        m_failure = std::current_exception();
+        NoteFailure();
     }
+    std::function<void()> ended;
+    {
+        const std::lock_guard<std::mutex> lock(m_endMutex);
+        m_hasEnded = true;
+        ended = std::move(m_ended);
+    }
+    if (ended)
+        ended();
+}
+
+void CStartUpRead::NoteFailure() noexcept
+{
+    m_hasFailed = true;
+    // Out of memory most likely: what the read made goes first.
+    m_project.reset();
+    try
+    {
+        m_failure = DescribeCaught();
+    }
+    catch (...)
+    {
+        m_failure.clear();
+    }
+}
+
+std::unique_ptr<CProjectData> CStartUpRead::NewProject() const
+{
+    auto project = std::make_unique<CProjectData>();
+    // A fresh project has room for its first file.
+    project->AddInputFile(m_path);
+    return project;
 }
 
 void CStartUpRead::Wait()
 {
     if (m_thread.joinable())
         m_thread.join();
-    if (m_failure)
-        std::rethrow_exception(std::exchange(m_failure, nullptr));
+    if (!m_hasFailed)
+        return;
+    m_hasFailed = false;
+    // As a read that failed after the start leaves it: the file listed until the frame drops
+    // it, the model empty.
+    m_project = NewProject();
+    m_read = CModelFileRead();
+    if (m_failure.empty())
+        m_failure = "unknown exception";
 }
 
 std::unique_ptr<CProjectData> CStartUpRead::TakeProject()

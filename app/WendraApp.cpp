@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 CAELogFile theAppLog("Gravik");
 
@@ -42,6 +43,32 @@ std::wstring Widen(const std::string& text, UINT codePage)
     if (size > 0)
         ::MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], size);
     return wide;
+}
+
+std::string Narrow(const std::wstring& text, UINT codePage)
+{
+    if (text.empty())
+        return std::string();
+    const int length = static_cast<int>(text.size());
+    const int size =
+        ::WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(codePage, 0, text.data(), length, &narrow[0], size, nullptr, nullptr);
+    return narrow;
+}
+
+// The file the wide command line names (its last argument, as the ANSI one is read) when the
+// code page cannot carry it; empty when it can.
+std::wstring UncarriedFileOf(const std::wstring& wideCommandLine)
+{
+    const std::vector<std::wstring> args = fw::SplitCommandLine(wideCommandLine.c_str());
+    if (args.empty())
+        return std::wstring();
+    std::wstring file = args.back();
+    if (!file.empty() && (file[0] == L'/' || file[0] == L'-'))
+        file.erase(0, 1);
+    return Widen(Narrow(file, CP_ACP), CP_ACP) == file ? std::wstring() : file;
 }
 
 // The language is not known yet, nor is the process's code page that of the Japanese text: both
@@ -101,7 +128,9 @@ BOOL CWendraApp::InitInstance()
     CWendraCommandLineInfo fileLine;
     ParseCommandLine(fileLine);
     const CString startUpFile = fileLine.GetFileToOpen();
-    StartCommandLineRead(startUpFile);
+    m_uncarriedFile = UncarriedFileOf(GetWideCommandLine());
+    if (m_uncarriedFile.empty())
+        StartCommandLineRead(startUpFile);
 
     m_pDocTemplate = new CMultiDocTemplate(IDR_WENDRATYPE, RUNTIME_CLASS(CWendraDoc),
                                            RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CWendraView));
@@ -120,29 +149,64 @@ BOOL CWendraApp::InitInstance()
     return TRUE;
 }
 
+std::unique_ptr<CStartUpRead> CWendraApp::NewStartUpRead() const
+{
+    return std::make_unique<CStartUpRead>();
+}
+
 void CWendraApp::StartCommandLineRead(const CString& file)
 {
-    auto read = std::make_unique<CStartUpRead>();
+    std::unique_ptr<CStartUpRead> read = NewStartUpRead();
     if (read->Start(file))
         m_startUpRead = std::move(read);
 }
 
 void CWendraApp::OpenCommandLineFile(const CString& file)
 {
+    if (!m_uncarriedFile.empty())
+    {
+        ShowUncarriedFile();
+        return;
+    }
     auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
     if (m_startUpRead != nullptr)
     {
-        const std::unique_ptr<CStartUpRead> read = std::move(m_startUpRead);
+        // The frame answers while the read ends, and opens its project then.
         if (frame != nullptr)
-            frame->OpenStartUpFile(*read);
+            frame->AwaitStartUpRead(*m_startUpRead);
+        else
+            m_startUpRead.reset();
         return;
     }
     if (frame != nullptr)
         frame->OpenStartUpFile(file);
 }
 
+void CWendraApp::ShowUncarriedFile()
+{
+    theAppLog.WriteLine(2, kLogLocation,
+                        ("The command line's file cannot be opened: the code page cannot carry "
+                         "its name, " +
+                         Narrow(m_uncarriedFile, CP_UTF8))
+                            .c_str());
+    std::string text;
+    LoadStringFromFile("Message.str", "Error", "NotFound", &text);
+    const bool isJapanese = GetLanguageSetting() == kLanguageJapanese;
+    std::wstring wide = Widen(text, isJapanese ? kJapaneseCodePage : CP_ACP);
+    const size_t name = wide.find(L"%s");
+    if (name == std::wstring::npos)
+        wide += L" " + m_uncarriedFile;
+    else
+        wide.replace(name, 2, m_uncarriedFile);
+    const std::wstring caption = Widen(m_pszAppName, CP_ACP);
+    sys::Get().WideMessageBox(m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr, wide.c_str(),
+                              caption.c_str(), MB_ICONERROR | MB_OK);
+}
+
 int CWendraApp::ExitInstance()
 {
+    // A read still running when the window went: the process ends with it.
+    m_startUpRead.reset();
     const int code = CWinApp::ExitInstance();
     InstallGraphTools(nullptr);
     InstallResultListTools(nullptr);

@@ -60,6 +60,8 @@ protected:
     virtual std::string StartUpFolder() const;
     // The frame's resource, so that tests can leave the main frame out.
     virtual BOOL CreateMainFrame();
+    // The reading of the command line's file; tests give a slow or failing reader.
+    virtual std::unique_ptr<CStartUpRead> NewStartUpRead() const;
 
     void OnAppAbout();
     void OnHelpFinder();
@@ -72,6 +74,9 @@ private:
     // made, and opens in a new project once the window is there.
     void StartCommandLineRead(const CString& file);
     void OpenCommandLineFile(const CString& file);
+    // A file named with characters the code page cannot carry is not found under the name the
+    // ANSI command line gives: it is named as the wide command line gives it.
+    void ShowUncarriedFile();
     void LoadRecentProjects();
     void ShowRecentProjects();
 
@@ -80,7 +85,10 @@ private:
     CRecentProjects m_recentProjects;
     CDialogGraphTools m_graphTools; // installed for the view's graph commands while running
     CDialogResultListTools m_resultListTools; // and the result list commands
-    // The command line's model file, read while the main window is made; null once taken.
+    // The command line's model file, read while the main window is made and answers; kept
+    // until the end, so that a window closed meanwhile does not wait for it.
     std::unique_ptr<CStartUpRead> m_startUpRead;
+    // The command line's file as wide text when the code page cannot carry it; else empty.
+    std::wstring m_uncarriedFile;
     bool m_hasStartFailed = false;
 };

@@ -3,6 +3,7 @@
 #include "platform/win/app.h"
 
 #include "platform/sys/services.h"
+#include "platform/win/cmdline.h"
 #include "platform/win/msgloop.h"
 #include "platform/win/recentfiles.h"
 #include "platform/win/resource.h"
@@ -307,6 +308,7 @@ int RunApplication(CWinApp* app, HINSTANCE instance, const char* cmdLine, int cm
 {
     app->m_hInstance = instance ? instance : ::GetModuleHandleA(nullptr);
     app->SetCommandLine(cmdLine);
+    app->SetWideCommandLine(SkipProgramName(::GetCommandLineW()));
     app->m_nCmdShow = cmdShow;
     if (!app->InitApplication() || !app->InitInstance())
     {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 class CWnd;
 class CDocManager;
@@ -110,6 +111,10 @@ public:
     // Command line: m_lpCmdLine split as the system splits it; "/x" and "-x" are flags.
     void ParseCommandLine(CCommandLineInfo& info);
     void SetCommandLine(const char* cmdLine);
+    // The same arguments as wide text, as the system was given them: the ANSI line holds '?'
+    // for what the code page cannot carry. Empty when not known.
+    void SetWideCommandLine(const wchar_t* cmdLine) { m_wideCmdLine = cmdLine ? cmdLine : L""; }
+    const std::wstring& GetWideCommandLine() const { return m_wideCmdLine; }
 
     // Standard command handlers, for program tables to name.
     void OnFileNew();
@@ -148,6 +153,7 @@ private:
     CString m_profileName;
     CString m_registryKey;
     CString m_cmdLine;
+    std::wstring m_wideCmdLine;
 };
 
 CWinApp* AfxGetApp();

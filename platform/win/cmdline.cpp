@@ -2,6 +2,7 @@
 #include "platform/win/cmdline.h"
 
 #include <cstring>
+#include <string>
 
 void CCommandLineInfo::ParseParam(const char* param, BOOL isFlag, BOOL isLast)
 {
@@ -59,23 +60,25 @@ void CCommandLineInfo::ParseLast(BOOL isLast)
     m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
 }
 
-namespace fw
+namespace
 {
-std::vector<CString> SplitCommandLine(const char* cmdLine)
+template <typename Char>
+std::vector<std::basic_string<Char>> Split(const Char* cmdLine)
 {
-    std::vector<CString> args;
-    const char* p = cmdLine ? cmdLine : "";
+    using Text = std::basic_string<Char>;
+    std::vector<Text> args;
+    const Char* p = cmdLine;
     for (;;)
     {
         while (*p == ' ' || *p == '\t')
             ++p;
         if (!*p)
             return args;
-        CString arg;
+        Text arg;
         bool quoted = false;
         for (;;)
         {
-            int backslashes = 0;
+            size_t backslashes = 0;
             while (*p == '\\')
             {
                 ++backslashes;
@@ -83,7 +86,7 @@ std::vector<CString> SplitCommandLine(const char* cmdLine)
             }
             if (*p == '"')
             {
-                arg += CString('\\', backslashes / 2);
+                arg.append(backslashes / 2, '\\');
                 if (backslashes % 2)
                 {
                     arg += '"';
@@ -100,12 +103,47 @@ std::vector<CString> SplitCommandLine(const char* cmdLine)
                 ++p;
                 continue;
             }
-            arg += CString('\\', backslashes);
+            arg.append(backslashes, '\\');
             if (!*p || (!quoted && (*p == ' ' || *p == '\t')))
                 break;
             arg += *p++;
         }
         args.push_back(arg);
     }
+}
+} // namespace
+
+namespace fw
+{
+std::vector<CString> SplitCommandLine(const char* cmdLine)
+{
+    std::vector<CString> args;
+    for (const std::string& arg : Split(cmdLine ? cmdLine : ""))
+        args.push_back(CString(arg));
+    return args;
+}
+
+std::vector<std::wstring> SplitCommandLine(const wchar_t* cmdLine)
+{
+    return Split(cmdLine ? cmdLine : L"");
+}
+
+const wchar_t* SkipProgramName(const wchar_t* commandLine)
+{
+    const wchar_t* p = commandLine ? commandLine : L"";
+    // The name takes no escapes: quoted, it runs to the next quote; else to a blank.
+    if (*p == '"')
+    {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p)
+            ++p;
+    }
+    while (*p && *p != ' ' && *p != '\t')
+        ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
 }
 } // namespace fw

@@ -5,6 +5,7 @@
 #include "platform/base/object.h"
 #include "platform/base/string.h"
 
+#include <string>
 #include <vector>
 
 class CCommandLineInfo : public CObject
@@ -47,4 +48,8 @@ namespace fw
 // Splits a command line as the system does for argv: blanks separate, quotes group, 2n
 // backslashes before a quote give n and open or close, 2n+1 give n and a literal quote.
 std::vector<CString> SplitCommandLine(const char* cmdLine);
+// The same for the wide command line, whose characters the code page may not carry.
+std::vector<std::wstring> SplitCommandLine(const wchar_t* cmdLine);
+// The arguments of a process's whole command line: what follows the program's name.
+const wchar_t* SkipProgramName(const wchar_t* commandLine);
 } // namespace fw

@@ -51,7 +51,13 @@ BOOL AppFixture::StartUp(const std::string& iniText, const char* commandLine)
     m_app = std::make_unique<CTestWendraApp>(m_folders->Path("bin"));
     m_app->m_hInstance = ::GetModuleHandleA(nullptr);
     m_app->SetCommandLine(commandLine);
+    m_app->SetWideCommandLine(m_wideCommandLine.c_str());
+    m_app->m_startUpReader = m_startUpReader;
     const BOOL started = m_app->InitInstance();
+    if (m_waitsForStartUpRead)
+        fw::test::WaitFor(
+            [this] { return MainFrame() == nullptr || !MainFrame()->IsReadingStartUpFile(); },
+            60000);
     fw::test::Pump();
     return started;
 }

@@ -40,6 +40,14 @@ public:
 
 protected:
     std::string StartUpFolder() const override { return m_folder; }
+    std::unique_ptr<CStartUpRead> NewStartUpRead() const override
+    {
+        return std::make_unique<CStartUpRead>(m_startUpReader);
+    }
+
+public:
+    // Reads the command line's file in place of the program's reader when set.
+    CStartUpRead::Reader m_startUpReader;
 
 private:
     std::string m_folder;
@@ -48,7 +56,8 @@ private:
 class AppFixture : public ::testing::Test
 {
 protected:
-    // Lays out the product with the INI text and runs the start-up; its result.
+    // Lays out the product with the INI text and runs the start-up; its result. The command
+    // line's file is read and opened by its return unless m_waitsForStartUpRead is cleared.
     BOOL StartUp(const std::string& iniText, const char* commandLine = "/Automation");
     void TearDown() override;
 
@@ -61,4 +70,8 @@ protected:
     std::unique_ptr<CAppFolders> m_folders;
     std::unique_ptr<fw::test::ScopedServices> m_services;
     std::unique_ptr<CTestWendraApp> m_app;
+    // Given to the application before its start.
+    CStartUpRead::Reader m_startUpReader;
+    std::wstring m_wideCommandLine;
+    bool m_waitsForStartUpRead = true;
 };

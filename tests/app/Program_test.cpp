@@ -638,3 +638,54 @@ TEST(Program, AnUnknownLanguageStopsWithTheMessageInBothLanguages)
         EXPECT_NE(-1, running.WaitForExit(20000)) << "the program did not end";
     }
 }
+
+// A model in a folder whose name the code page cannot carry, started as the run command starts
+// it: the program's ANSI command line holds '?' there, and the program says that the file
+// cannot be opened, naming it as the wide command line gives it.
+TEST(Program, AFileTheCodePageCannotCarryIsNamedInTheMessage)
+{
+    if (!fs::exists(kStagedProgram))
+        GTEST_SKIP() << kStagedProgram << " is not built";
+    CAppFolders folders("program_uncarried", ShippedIni());
+    const fs::path folder =
+        fs::path(folders.Path("data")) / L"\u7D50\u679C \u30D5\u30A9\u30EB\u30C0";
+    const std::wstring model =
+        (folder / L"\u30E2\u30C7\u30EB \u30D5\u30A1\u30A4\u30EB.unv").wstring();
+    BOOL lost = FALSE;
+    char narrow[MAX_PATH] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, model.c_str(), -1, narrow, sizeof narrow, nullptr, &lost);
+    if (!lost)
+        GTEST_SKIP() << "the code page carries the name";
+    fs::create_directories(folder);
+    fs::copy_file("resources/demo/demo.unv", model);
+    const std::string program = folders.Path("bin") + "\\Gravik.exe";
+    fs::copy_file(kStagedProgram, program, fs::copy_options::overwrite_existing);
+    std::wstring commandLine =
+        L"\"" + Widen(program, CP_ACP) + L"\" /Automation \"" + model + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 Widen(folders.Path("bin"), CP_ACP).c_str(), &startup, &process));
+    const HWND box = WaitForMessageBox(process.dwProcessId, 20000);
+    std::wstring shown;
+    if (box != nullptr)
+    {
+        const HWND text = MessageTextControl(box);
+        shown = text != nullptr ? WindowText(text) : L"";
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (int waited = 0; waited < 10000 && ::IsWindow(box); waited += 100)
+            ::Sleep(100);
+    }
+    const HWND main = MainWindowOf(process.dwProcessId);
+    if (main != nullptr)
+        ::PostMessageA(main, WM_CLOSE, 0, 0);
+    const bool ended = ::WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!ended)
+        ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ASSERT_NE(nullptr, box) << "nothing was said";
+    EXPECT_NE(std::wstring::npos, shown.find(model)) << "the box does not name the file";
+    EXPECT_TRUE(ended) << "the program did not end";
+}
