@@ -1,7 +1,7 @@
 // The worker team's steps.
 #include "platform/base/worker_team.h"
 
-#include <system_error>
+#include "platform/base/thread_start.h"
 
 namespace fw
 {
@@ -9,12 +9,14 @@ WorkerTeam::WorkerTeam(size_t threads)
 {
     try
     {
+        // Room first: a started thread is never left outside the vector, unjoined.
+        m_workers.reserve(threads > 1 ? threads - 1 : 0);
         for (size_t t = 1; t < threads; ++t)
-            m_workers.emplace_back([this] { Work(); });
+            m_workers.push_back(StartThread([this] { Work(); }));
     }
-    catch (const std::system_error&)
+    catch (...)
     {
-        // Fewer threads: the ones started and the caller's still take every part.
+        // No thread or no memory for one: the ones started and the caller's take every part.
     }
 }
 
