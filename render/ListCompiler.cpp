@@ -58,23 +58,12 @@ void NameThisThread(const wchar_t* name)
         set(GetCurrentThread(), name);
 }
 
-std::thread StartStdThread(std::function<void()> run)
-{
-    return std::thread(std::move(run));
-}
-CListCompiler::ThreadStart g_threadStart = StartStdThread;
-
 size_t VertexCount(const CListBatch& batch)
 {
     return 4 * batch.GetQuadCount() + 3 * batch.GetTriangleCount() + 2 * batch.GetLineCount() +
            batch.GetPointCount();
 }
 } // namespace
-
-void CListCompiler::SetThreadStart(ThreadStart start)
-{
-    g_threadStart = start != nullptr ? start : StartStdThread;
-}
 
 CListCompiler::CListCompiler() = default;
 
@@ -146,7 +135,7 @@ bool CListCompiler::StartThreads()
         Worker& worker = *started;
         auto current = std::make_shared<std::promise<bool>>();
         std::future<bool> isCurrent = current->get_future();
-        worker.thread = g_threadStart(
+        worker.thread = fw::StartThread(
             [this, &worker, current]
             {
                 NameThisThread(kWorkerThreadName);

@@ -2,7 +2,7 @@
 // part's failure on a worker thrown to the caller.
 #include "platform/base/worker_team.h"
 
-#include "platform/base/thread_start.h"
+#include "tests/support/FailingThreadStarts.h"
 
 #include <atomic>
 #include <chrono>
@@ -11,36 +11,9 @@
 #include <new>
 #include <set>
 #include <stdexcept>
-#include <system_error>
 #include <vector>
 
-namespace
-{
-// Starts this many threads, then fails the way a system out of threads or memory does.
-int g_threadsToStart = 0;
-bool g_failsWithBadAlloc = false;
-std::thread StartOrFail(std::function<void()> run)
-{
-    if (g_threadsToStart-- > 0)
-        return std::thread(std::move(run));
-    if (g_failsWithBadAlloc)
-        throw std::bad_alloc();
-    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-}
-
-// Thread starts fail after the given number for as long as it lives.
-class FailingThreadStarts
-{
-public:
-    FailingThreadStarts(int started, bool isBadAlloc)
-    {
-        g_threadsToStart = started;
-        g_failsWithBadAlloc = isBadAlloc;
-        fw::SetThreadStart(StartOrFail);
-    }
-    ~FailingThreadStarts() { fw::SetThreadStart(nullptr); }
-};
-} // namespace
+using testing_support::FailingThreadStarts;
 
 TEST(WorkerTeam, EveryPartIsDoneOnceWhateverThreadsStart)
 {
