@@ -79,6 +79,11 @@ void RunHandingOver(size_t blockCount, size_t threads,
     size_t taken = 0;
     bool isStopped = false;
     std::exception_ptr error;
+    // A mutex may take its memory at its first lock (winpthreads makes it then): taken here,
+    // before a worker or the guard below depends on it, a want of memory ends the run cleanly.
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+    }
     const auto stop = [&](std::exception_ptr cause)
     {
         std::lock_guard<std::mutex> lock(mutex);

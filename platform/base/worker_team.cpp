@@ -9,6 +9,11 @@ WorkerTeam::WorkerTeam(size_t threads)
 {
     try
     {
+        // A mutex may take its memory at its first lock (winpthreads makes it then): taken
+        // here, before a worker depends on it, a want of memory starts no worker.
+        {
+            const std::lock_guard<std::mutex> hold(m_lock);
+        }
         // Room first: a started thread is never left outside the vector, unjoined.
         m_workers.reserve(threads > 1 ? threads - 1 : 0);
         for (size_t t = 1; t < threads; ++t)
@@ -22,6 +27,8 @@ WorkerTeam::WorkerTeam(size_t threads)
 
 WorkerTeam::~WorkerTeam()
 {
+    if (m_workers.empty())
+        return; // nothing to stop, and the lock perhaps never made
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         m_isStopping = true;
