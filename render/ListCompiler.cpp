@@ -5,7 +5,6 @@
 #include "render/ListBatch.h"
 
 #include <GL/gl.h>
-#include <future>
 
 class CListCompiler::Job
 {
@@ -26,6 +25,8 @@ struct CListCompiler::Worker
     HDC dc = nullptr;
     HGLRC context = nullptr;
     std::thread thread;
+    bool isStarted = false; // its thread has tried to make the context current
+    bool isCurrent = false;
     std::deque<std::unique_ptr<Job>> jobs; // in the order they were opened
 };
 
@@ -58,23 +59,12 @@ void NameThisThread(const wchar_t* name)
         set(GetCurrentThread(), name);
 }
 
-std::thread StartStdThread(std::function<void()> run)
-{
-    return std::thread(std::move(run));
-}
-CListCompiler::ThreadStart g_threadStart = StartStdThread;
-
 size_t VertexCount(const CListBatch& batch)
 {
     return 4 * batch.GetQuadCount() + 3 * batch.GetTriangleCount() + 2 * batch.GetLineCount() +
            batch.GetPointCount();
 }
 } // namespace
-
-void CListCompiler::SetThreadStart(ThreadStart start)
-{
-    g_threadStart = start != nullptr ? start : StartStdThread;
-}
 
 CListCompiler::CListCompiler() = default;
 
@@ -100,6 +90,11 @@ bool CListCompiler::Start(HDC viewDC, HGLRC viewContext, size_t workers)
     bool isMade = false;
     try
     {
+        // A mutex may take its memory at its first lock (winpthreads makes it then): taken
+        // here, before a worker or Stop depends on it, a want of memory starts nothing.
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+        }
         isMade = MakeWorkers(viewDC, viewContext, workers) && StartThreads();
     }
     catch (...)
@@ -139,34 +134,43 @@ bool CListCompiler::MakeWorkers(HDC viewDC, HGLRC viewContext, size_t workers)
 
 bool CListCompiler::StartThreads()
 {
-    std::vector<std::future<bool>> madeCurrent;
-    madeCurrent.reserve(m_workers.size());
     for (const std::unique_ptr<Worker>& started : m_workers)
     {
         Worker& worker = *started;
-        auto current = std::make_shared<std::promise<bool>>();
-        std::future<bool> isCurrent = current->get_future();
-        worker.thread = g_threadStart(
-            [this, &worker, current]
+        worker.thread = fw::StartThread(
+            [this, &worker]
             {
                 NameThisThread(kWorkerThreadName);
                 const bool isCurrent = wglMakeCurrent(worker.dc, worker.context) != FALSE;
-                current->set_value(isCurrent);
+                {
+                    const std::lock_guard<std::mutex> lock(m_mutex);
+                    worker.isStarted = true;
+                    worker.isCurrent = isCurrent;
+                }
+                m_changed.notify_all();
                 if (isCurrent)
                     Run(worker);
                 wglMakeCurrent(nullptr, nullptr);
             });
-        // Kept only once its thread runs: the promise of a thread that never started is broken.
-        madeCurrent.push_back(std::move(isCurrent));
     }
+    std::unique_lock<std::mutex> lock(m_mutex);
     bool isMade = true;
-    for (std::future<bool>& current : madeCurrent)
-        isMade = current.get() && isMade;
+    for (const std::unique_ptr<Worker>& worker : m_workers)
+    {
+        m_changed.wait(lock, [&] { return worker->isStarted; });
+        isMade = isMade && worker->isCurrent;
+    }
     return isMade;
 }
 
 void CListCompiler::Stop()
 {
+    // Nothing started: the mutex is not locked, it may have no memory.
+    if (m_workers.empty())
+    {
+        m_error = nullptr;
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_isStopping = true;

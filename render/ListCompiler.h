@@ -3,6 +3,8 @@
 // node lists then compile side by side while the view's thread records the next.
 #pragma once
 
+#include "platform/base/thread_start.h"
+
 #include <windows.h>
 
 #include <condition_variable>
@@ -33,10 +35,10 @@ public:
     static constexpr const char* kNotStartedText =
         "The list compiling workers did not start: the lists compile on the view's thread";
 
-    // How a worker's thread is started: std::thread, unless a test sets one that fails (null
-    // puts std::thread back).
-    using ThreadStart = std::thread (*)(std::function<void()> run);
-    static void SetThreadStart(ThreadStart start);
+    // How a worker's thread is started: the program's one start of worker threads, which a test
+    // may make fail (null puts std::thread back).
+    using ThreadStart = fw::ThreadStart;
+    static void SetThreadStart(ThreadStart start) { fw::SetThreadStart(start); }
 
     CListCompiler();
     // Stops the workers; call Stop on the thread that started them to free their windows too.

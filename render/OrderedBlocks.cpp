@@ -1,14 +1,63 @@
-// Blocks recorded on worker threads and taken in order.
+// Blocks recorded on worker threads and taken in order. The calling thread
+// records a block itself when it comes to one that no worker has taken: so the
+// work is done whatever number of the workers the system starts, none included.
 #include "render/OrderedBlocks.h"
 
+#include "platform/base/thread_start.h"
 #include "render/ListBatch.h"
+#include "render/RenderLog.h"
 
+#include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+namespace
+{
+// Set while workers are short: the log says so once, not at each list.
+std::atomic<bool> g_isShortOfWorkers{false};
+
+void NoteWorkersStarted(bool isEveryOne)
+{
+    if (isEveryOne)
+    {
+        g_isShortOfWorkers = false;
+        return;
+    }
+    if (g_isShortOfWorkers.exchange(true))
+        return;
+    try
+    {
+        render_log::Write(render_log::kError, "ordered_blocks::Run",
+                          ordered_blocks::kNotStartedText);
+    }
+    catch (...)
+    {
+        // A log line that cannot be written does not stop the picture.
+    }
+}
+
+// Starts up to count workers running work; a thread the system does not give
+// (no thread, no memory for one) leaves its blocks to the others.
+void StartWorkers(std::vector<std::thread>& workers, size_t count,
+                  const std::function<void()>& work)
+{
+    try
+    {
+        workers.reserve(count);
+        for (size_t i = 0; i < count; ++i)
+            workers.push_back(fw::StartThread(work));
+    }
+    catch (...)
+    {
+    }
+    NoteWorkersStarted(workers.size() == count);
+}
+} // namespace
 
 namespace ordered_blocks
 {
@@ -26,10 +75,15 @@ void RunHandingOver(size_t blockCount, size_t threads,
     std::vector<std::unique_ptr<CListBatch>> done(blockCount);
     std::mutex mutex;
     std::condition_variable changed;
-    size_t nextBlock = 0;
+    size_t nextBlock = 0; // the first block no thread has taken
     size_t taken = 0;
     bool isStopped = false;
     std::exception_ptr error;
+    // A mutex may take its memory at its first lock (winpthreads makes it then): taken here,
+    // before a worker or the guard below depends on it, a want of memory ends the run cleanly.
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+    }
     const auto stop = [&](std::exception_ptr cause)
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -38,35 +92,39 @@ void RunHandingOver(size_t blockCount, size_t threads,
         isStopped = true;
         changed.notify_all();
     };
-    const auto work = [&]
+    const auto recordBlock = [&](size_t block)
     {
-        for (;;)
+        auto batch = std::make_unique<CListBatch>();
+        record(block, *batch);
+        return batch;
+    };
+    const std::function<void()> work = [&]
+    {
+        try
         {
-            size_t block = 0;
+            for (;;)
             {
-                std::unique_lock<std::mutex> lock(mutex);
-                changed.wait(lock,
-                             [&] {
-                                 return isStopped || nextBlock >= blockCount ||
-                                        nextBlock < taken + kBlocksAhead;
-                             });
-                if (isStopped || nextBlock >= blockCount)
-                    return;
-                block = nextBlock++;
+                size_t block = 0;
+                {
+                    std::unique_lock<std::mutex> lock(mutex);
+                    changed.wait(lock,
+                                 [&] {
+                                     return isStopped || nextBlock >= blockCount ||
+                                            nextBlock < taken + kBlocksAhead;
+                                 });
+                    if (isStopped || nextBlock >= blockCount)
+                        return;
+                    block = nextBlock++;
+                }
+                std::unique_ptr<CListBatch> batch = recordBlock(block);
+                std::lock_guard<std::mutex> lock(mutex);
+                done[block] = std::move(batch);
+                changed.notify_all();
             }
-            auto batch = std::make_unique<CListBatch>();
-            try
-            {
-                record(block, *batch);
-            }
-            catch (...)
-            {
-                stop(std::current_exception());
-                return;
-            }
-            std::lock_guard<std::mutex> lock(mutex);
-            done[block] = std::move(batch);
-            changed.notify_all();
+        }
+        catch (...)
+        {
+            stop(std::current_exception());
         }
     };
     std::vector<std::thread> workers;
@@ -82,20 +140,31 @@ void RunHandingOver(size_t blockCount, size_t threads,
                 worker.join();
         }
     } joiner{workers, stop};
-    for (size_t i = 0; i < threads && i < blockCount; ++i)
-        workers.emplace_back(work);
+    StartWorkers(workers, std::min(threads, blockCount), work);
     for (size_t block = 0; block < blockCount; ++block)
     {
         std::unique_ptr<CListBatch> batch;
+        bool isOwn = false;
         {
             std::unique_lock<std::mutex> lock(mutex);
-            changed.wait(lock, [&] { return done[block] != nullptr || isStopped; });
-            if (done[block] == nullptr)
+            changed.wait(lock,
+                         [&] { return done[block] != nullptr || isStopped || nextBlock == block; });
+            if (isStopped)
                 break;
-            batch = std::move(done[block]);
+            if (done[block] != nullptr)
+            {
+                batch = std::move(done[block]);
+            }
+            else
+            {
+                nextBlock = block + 1;
+                isOwn = true;
+            }
         }
         try
         {
+            if (isOwn)
+                batch = recordBlock(block);
             take(std::move(batch));
         }
         catch (...)

@@ -14,6 +14,9 @@ namespace ordered_blocks
 // Blocks recorded ahead of the compiling at most: a rough field's millions of triangles are not
 // all held at once.
 constexpr size_t kBlocksAhead = 16;
+// The renderer's log line when a worker does not start, written once while threads are short.
+constexpr const char* kNotStartedText =
+    "A recording worker did not start: its blocks are recorded on the other threads";
 
 // Runs record(block, batch) for blocks 0 .. blockCount - 1 on up to threads workers, each into
 // a fresh batch, and take(batch) here for each block in order. An exception of either stops the

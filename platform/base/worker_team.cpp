@@ -1,7 +1,7 @@
 // The worker team's steps.
 #include "platform/base/worker_team.h"
 
-#include <system_error>
+#include "platform/base/thread_start.h"
 
 namespace fw
 {
@@ -9,17 +9,26 @@ WorkerTeam::WorkerTeam(size_t threads)
 {
     try
     {
+        // A mutex may take its memory at its first lock (winpthreads makes it then): taken
+        // here, before a worker depends on it, a want of memory starts no worker.
+        {
+            const std::lock_guard<std::mutex> hold(m_lock);
+        }
+        // Room first: a started thread is never left outside the vector, unjoined.
+        m_workers.reserve(threads > 1 ? threads - 1 : 0);
         for (size_t t = 1; t < threads; ++t)
-            m_workers.emplace_back([this] { Work(); });
+            m_workers.push_back(StartThread([this] { Work(); }));
     }
-    catch (const std::system_error&)
+    catch (...)
     {
-        // Fewer threads: the ones started and the caller's still take every part.
+        // No thread or no memory for one: the ones started and the caller's take every part.
     }
 }
 
 WorkerTeam::~WorkerTeam()
 {
+    if (m_workers.empty())
+        return; // nothing to stop, and the lock perhaps never made
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         m_isStopping = true;

@@ -4,6 +4,7 @@
 #include "render/ListCompiler.h"
 #include "render/SelectionNames.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "tests/support/FailingThreadStarts.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -460,6 +461,40 @@ TEST_F(SceneTest, ListsRecordedOnSeveralThreadsDrawWhatOneThreadDraws)
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
     View().EditScene().SetShrunk(false);
+}
+
+// Recording threads that the system does not give leave their blocks to the view's thread: with
+// 0, 1 and 2 of them started the faces and edges are those one thread records, in every display
+// mode, for starts failing for want of threads or of memory.
+TEST_F(SceneTest, ListsRecordedWithoutSomeOfTheirThreadsDrawWhatOneThreadDraws)
+{
+    AddPlate(m_model, 30);
+    View().Show(&m_model);
+    View().m_settings.m_displayFilter = kKindAll ^ kKindNode;
+    View().EditScene().SetColorMode(kColorByProperty);
+    for (const int mode : {kShading, kRidgeLineShading, kWireframe, kHiddenLine})
+    {
+        View().EditScene().SetDisplayMode(mode);
+        CAESet::SetParallelListElements(SIZE_MAX);
+        Renderer().RenderAll();
+        View().Draw();
+        const std::vector<unsigned char> oneThread = ReadFrame();
+        EXPECT_GT(CountNot(kBlack), 1000);
+        CAESet::SetParallelListElements(1, 7);
+        for (const bool isBadAlloc : {false, true})
+        {
+            for (const int started : {0, 1, 2})
+            {
+                SCOPED_TRACE(testing::Message() << "mode " << mode << ", " << started
+                                                << " started, bad_alloc " << isBadAlloc);
+                const testing_support::FailingThreadStarts failing(started, isBadAlloc);
+                Renderer().RenderAll();
+                View().Draw();
+                EXPECT_TRUE(oneThread == ReadFrame());
+            }
+        }
+    }
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
 }
 
 // The lists of a large model compile on worker threads whose contexts share the view's lists,

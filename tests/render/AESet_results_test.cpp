@@ -5,6 +5,7 @@
 #include "core/model/ResultId.h"
 #include "render/ListCompiler.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "tests/support/FailingThreadStarts.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -304,6 +305,36 @@ TEST_F(ResultSceneTest, BandsCutOnSeveralThreadsDrawWhatOneThreadDraws)
     View().Show(&m_model);
     const std::vector<unsigned char> oneThread = draw(SIZE_MAX, 1);
     EXPECT_TRUE(oneThread == draw(1, 3));
+    CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
+}
+
+// Cutting threads that the system does not give leave their blocks to the view's thread: with
+// 0, 1 and 2 of them started the bands are those one thread cuts.
+TEST_F(ResultSceneTest, BandsCutWithoutSomeOfTheirThreadsDrawWhatOneThreadDraws)
+{
+    AddRoughPlate(m_model, kResultId, 20);
+    View().Show(&m_model);
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 12);
+    View().EditScene().EditDisplayAttr().m_nBandType = 0; // flat bands
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().SetResultComponent(1);
+    CAESet::SetParallelContourElements(SIZE_MAX);
+    Renderer().RenderAll();
+    View().Draw();
+    const std::vector<unsigned char> oneThread = ReadFrame();
+    EXPECT_GT(render_test::CountPixelsDiffering(0, 0, kSize, kSize, {0, 0, 0}), 10000);
+    CAESet::SetParallelContourElements(1, 7);
+    for (const bool isBadAlloc : {false, true})
+    {
+        for (const int started : {0, 1, 2})
+        {
+            SCOPED_TRACE(testing::Message() << started << " started, bad_alloc " << isBadAlloc);
+            const testing_support::FailingThreadStarts failing(started, isBadAlloc);
+            Renderer().RenderAll();
+            View().Draw();
+            EXPECT_TRUE(oneThread == ReadFrame());
+        }
+    }
     CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
 }
 

@@ -3,10 +3,14 @@
 #include "render/OrderedBlocks.h"
 
 #include "render/ListBatch.h"
+#include "tests/support/FailingThreadStarts.h"
+#include "tests/support/LogLines.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
+#include <new>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace
@@ -82,4 +86,61 @@ TEST(OrderedBlocks, AnExceptionOfEitherSideEndsTheRunAndComesBack)
                                      }),
                  std::logic_error);
     EXPECT_EQ(5u, taken);
+}
+
+// Workers the system does not give leave their blocks to the ones that started and the caller:
+// the blocks are taken in order and whole with 0, 1 and 2 of 4 started, however the start fails.
+// The log says so once while threads are short, and again after they were had.
+TEST(OrderedBlocks, BlocksOfWorkersThatDoNotStartAreRecordedByTheOthers)
+{
+    const auto countLogged = []
+    { return testing_support::CountLogLines("Gravik", ordered_blocks::kNotStartedText); };
+    const auto takeAll = [](size_t threads)
+    {
+        std::vector<size_t> taken;
+        ordered_blocks::Run(100, threads, RecordPoints,
+                            [&](CListBatch& batch) { taken.push_back(batch.GetPointCount()); });
+        return taken;
+    };
+    for (const bool isBadAlloc : {false, true})
+    {
+        takeAll(4);
+        const int loggedBefore = countLogged();
+        for (const int started : {0, 1, 2})
+        {
+            SCOPED_TRACE(testing::Message() << started << " of 4 started, "
+                                            << (isBadAlloc ? "bad_alloc" : "system_error"));
+            const testing_support::FailingThreadStarts failing(started, isBadAlloc);
+            std::vector<size_t> taken;
+            ASSERT_NO_THROW(taken = takeAll(4));
+            ASSERT_EQ(100u, taken.size());
+            for (size_t i = 0; i < taken.size(); ++i)
+                EXPECT_EQ(i + 1, taken[i]);
+        }
+        EXPECT_EQ(loggedBefore + 1, countLogged());
+    }
+}
+
+// A worker that runs out of memory while it records: the run ends and the caller gets the
+// failure. The caller's own blocks wait until a worker has failed, so the failure is a worker's.
+TEST(OrderedBlocks, AnAllocationFailureOnAWorkerReachesTheCaller)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    std::atomic<bool> hasFailed{false};
+    EXPECT_THROW(ordered_blocks::Run(
+                     100, 2,
+                     [&](size_t block, CListBatch& batch)
+                     {
+                         if (std::this_thread::get_id() != caller)
+                         {
+                             hasFailed = true;
+                             throw std::bad_alloc();
+                         }
+                         while (!hasFailed)
+                             std::this_thread::yield();
+                         RecordPoints(block, batch);
+                     },
+                     [](CListBatch&) {}),
+                 std::bad_alloc);
+    EXPECT_TRUE(hasFailed);
 }

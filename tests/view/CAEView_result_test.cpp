@@ -9,8 +9,10 @@
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
 #include "platform/test/pump.h"
+#include "render/AESet.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
+#include "tests/support/FailingThreadStarts.h"
 #include "view/Legend.h"
 
 #include <GL/gl.h>
@@ -287,6 +289,42 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenInEveryDisplayMode)
         EXPECT_GT(below[0], 200);
         EXPECT_LT(below[2], 40);
     }
+}
+
+// The faces and bands of a model large enough to be recorded on several threads, when the system
+// gives 0, 1 or 2 of those threads: the screen shows the contour in every display mode.
+TEST_F(CAEViewResultTest, ContourReachesTheScreenWhenRecordingThreadsDoNotStart)
+{
+    CAESet::SetParallelListElements(1, 1);
+    CAESet::SetParallelContourElements(1, 1);
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+    CWendraView* view = LastView();
+    ASSERT_NE(nullptr, view);
+    for (const int started : {0, 1, 2})
+    {
+        const testing_support::FailingThreadStarts failing(started);
+        for (const int mode : {kShading, kHiddenLine, kWireframe, kRidgeLine})
+        {
+            SCOPED_TRACE(testing::Message() << started << " started, display mode " << mode);
+            view->EditScene().SetDisplayMode(mode);
+            view->Renderer().RenderAll();
+            view->InvalidateView();
+            view->UpdateWindow();
+            fw::test::Pump();
+            const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
+            EXPECT_GT(high[0], 200);
+            EXPECT_LT(high[1], 60);
+            EXPECT_LT(high[2], 40);
+            const Rgb below = ScreenPixel(view, kSide / 2 + 91, kSide / 2 + 10);
+            EXPECT_NE(high, below);
+            EXPECT_GT(below[0], 200);
+            EXPECT_LT(below[2], 40);
+        }
+    }
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
+    CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
 }
 
 // In a small view the bands come closer together than the labels are high: a label is left out
