@@ -6,6 +6,7 @@
 #include "core/model/ModelSet.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
+#include "core/model/ResultValue.h"
 #include "view/CAEView.h"
 
 #include <cmath>
@@ -31,6 +32,18 @@ double Component(const CPoint3D& v, int component)
     case 3: return v.y;
     case 4: return v.z;
     default: return 0.0;
+    }
+}
+
+// The component code of the result list for the view's component (1 scalar, 2 to 4 x, y, z).
+int ListComponent(int component)
+{
+    switch (component)
+    {
+    case 2: return kComponentX;
+    case 3: return kComponentY;
+    case 4: return kComponentZ;
+    default: return kComponentScalar;
     }
 }
 } // namespace
@@ -106,7 +119,15 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
     if (result == nullptr)
         return noValue;
     double value = noValue;
-    if ((result->m_flags & 6) == CResultData::kFlagElementNodes)
+    const bool isCornerKept = (result->m_flags & 6) == CResultData::kFlagElementNodes;
+    if (isCornerKept && elementId == 0)
+    {
+        // Asked by node alone: the node's mean, as the result list gives it.
+        double mean = 0.0;
+        if (NodeCornerMean(*model, *result, nodeId, ListComponent(component), &mean))
+            value = mean;
+    }
+    else if (isCornerKept)
     {
         const CComponentSet* entry = result->GetComponentSet(elementId);
         const int slot = entry ? entry->FindSlot(nodeId) : -1;

@@ -55,24 +55,32 @@ double ElementCornerMean(const CResultData& result, int elementId, int component
     return count > 0 ? sum / count : 0.0;
 }
 
-// Elements without values count too. A node without elements has no value.
-double NodeCornerMean(const CModelSet& model, const CResultData& result, int nodeId, int component)
+} // namespace
+
+bool NodeCornerMean(const CModelSet& model, const CResultData& result, int nodeId, int component,
+                    double* mean)
 {
     const CFENode* node = model.GetNode(nodeId);
-    if (node == nullptr || node->m_ids.GetSize() == 0)
-        return 0.0;
+    if (node == nullptr)
+        return false;
     double sum = 0.0;
+    int count = 0;
     double value = 0.0;
     for (INT_PTR i = 0; i < node->m_ids.GetSize(); ++i)
     {
         const CComponentSet* set = result.GetComponentSet(node->m_ids[i]);
         const int slot = set != nullptr ? set->FindSlot(nodeId) : -1;
         if (slot >= 0 && CornerValue(*set, size_t(slot), component, &value))
+        {
             sum += value;
+            ++count;
+        }
     }
-    return sum / double(node->m_ids.GetSize());
+    if (count == 0)
+        return false;
+    *mean = sum / count;
+    return true;
 }
-} // namespace
 
 double ResultValueAt(const CModelSet& model, const CResultData& result, int id, bool atNode,
                      int component)
@@ -80,8 +88,12 @@ double ResultValueAt(const CModelSet& model, const CResultData& result, int id, 
     if (component < kComponentScalar || component > kComponentResultant)
         return 0.0;
     if (result.GetLocation() == CResultData::kFlagElementNodes)
-        return atNode ? NodeCornerMean(model, result, id, component)
-                      : ElementCornerMean(result, id, component);
+    {
+        if (!atNode)
+            return ElementCornerMean(result, id, component);
+        double mean = 0.0;
+        return NodeCornerMean(model, result, id, component, &mean) ? mean : 0.0;
+    }
     if (!ReadsVector(component))
     {
         double value = 0.0;

@@ -1,6 +1,7 @@
 // A whole session as a user runs it, on a real Nastran run from the shared samples: a new
 // project from the bulk data, its OUTPUT2 results imported, a stress shown from the tree as a
 // contour, the project saved, closed and opened again with the same result and camera.
+#include "core/geometry/FENode.h"
 #include "core/model/ResultData.h"
 #include "platform/test/pump.h"
 #include "project/ProjectData.h"
@@ -11,7 +12,11 @@
 #include <windows.h>
 
 #include <cmath>
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -146,4 +151,102 @@ TEST_F(EndToEnd, OutputTwoImportLoadsExactlyTheChosenResults)
     Command(ID_IMPORT_OP2);
     EXPECT_TRUE(LoadedOf(Project()->m_model, second).empty());
     EXPECT_EQ(chosen, LoadedOf(Project()->m_model, results));
+}
+
+namespace
+{
+// The texts of a list view's rows, each row's cells joined by '|'.
+std::vector<std::string> ListRows(HWND list)
+{
+    std::vector<std::string> rows;
+    const HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = int(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    const int count = int(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row)
+    {
+        std::string line;
+        for (int column = 0; column < columns; ++column)
+        {
+            char text[128] = {};
+            LVITEMA cell = {};
+            cell.iSubItem = column;
+            cell.pszText = text;
+            cell.cchTextMax = sizeof text;
+            ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+            line += std::string(column ? "|" : "") + text;
+        }
+        rows.push_back(line);
+    }
+    return rows;
+}
+
+// Chooses the result item of this text in the result filter, adds its first load case and
+// leaves only it in the chosen list.
+void ChooseOnly(HWND filter, const char* item)
+{
+    const HWND chosen = ::GetDlgItem(filter, IDC_RESULTFILTER_SELECTED);
+    while (::SendMessageA(chosen, LB_GETCOUNT, 0, 0) > 0)
+    {
+        ::SendMessageA(chosen, LB_SETSEL, TRUE, 0);
+        ::SendDlgItemMessageA(filter, IDC_RESULTFILTER_DELETE, BM_CLICK, 0, 0);
+    }
+    const HWND results = ::GetDlgItem(filter, IDC_RESULTFILTER_RESULTS);
+    const LRESULT at =
+        ::SendMessageA(results, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(item));
+    ASSERT_NE(LB_ERR, at) << item;
+    ::SendMessageA(results, LB_SETCURSEL, WPARAM(at), 0);
+    ::SendMessageA(filter, WM_COMMAND, MAKEWPARAM(IDC_RESULTFILTER_RESULTS, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(results));
+    ::SendDlgItemMessageA(filter, IDC_RESULTFILTER_STEPS, LB_SETSEL, TRUE, 0);
+    ::SendDlgItemMessageA(filter, IDC_RESULTFILTER_ADD, BM_CLICK, 0, 0);
+}
+} // namespace
+
+// Grids 1, 2 and 5 of the CHEXA are shared with shells and solids whose stresses are not read
+// (corner-output CQUAD4, CTRIA3, CPENTA, CTETRA): the sheet shows at each the CHEXA's own
+// corner value of the printout, not one thinned by the elements without values.
+TEST_F(EndToEnd, ResultListNodalOfACornerStressShowsTheSolidsCornerValues)
+{
+    fw::test::WhenDialogShows("Select Results to Load", [](HWND dialog)
+                              { ::PostMessageA(dialog, WM_COMMAND, IDC_SELECTRESULTS_ALL, 0); });
+    NewProject("corners",
+               m_sampleRoot + "\\pyNastran\\sol_101_elements\\static_solid_shell_bar.op2");
+    ASSERT_NE(nullptr, Project());
+    fw::test::CancelDialogScript();
+    CCAEView* view = nullptr;
+    for (int key = 1; key < 4 && view == nullptr; ++key)
+        view = View(key);
+    ASSERT_NE(nullptr, view);
+    Command(ID_INFO_RESULT_LIST_NODAL);
+    ASSERT_TRUE(view->ViewSelection().IsSelecting());
+    CEntityArray picked;
+    for (const int id : {5, 2, 1})
+        picked.Add(Project()->m_model.GetNode(id));
+    view->AddPickedEntity(picked);
+    view->CommitSelection(CCAEView::kDecision);
+    fw::test::Pump();
+    const HWND filter = ::FindWindowA(nullptr, "Result Filter");
+    ASSERT_NE(nullptr, filter);
+    std::vector<std::string> rows;
+    fw::test::WhenDialogShows("Result List",
+                              [&](HWND sheet)
+                              {
+                                  rows = ListRows(
+                                      ::FindWindowExA(sheet, nullptr, "SysListView32", nullptr));
+                                  ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+                              });
+    ChooseOnly(filter, "X : Element stress - Normal");
+    ::SendMessageA(filter, WM_COMMAND, IDOK, 0);
+    fw::test::Pump();
+    ASSERT_EQ(4u, rows.size());
+    EXPECT_EQ("Node ID|Case1 : X : Element stress - Normal", rows[0]);
+    const std::pair<const char*, double> kPrinted[] = {
+        {"1|", -2.806434E+02}, {"2|", -2.806434E+02}, {"5|", 1.363054E+03}};
+    for (size_t i = 0; i < 3; ++i)
+    {
+        SCOPED_TRACE(rows[i + 1]);
+        ASSERT_EQ(0u, rows[i + 1].find(kPrinted[i].first));
+        const double shown = std::stod(rows[i + 1].substr(2));
+        EXPECT_NEAR(kPrinted[i].second, shown, 1e-5 * std::abs(kPrinted[i].second));
+    }
 }

@@ -149,6 +149,32 @@ TEST_F(ViewEntities, ElementNodeValuesBelongToTheirElement)
     EXPECT_TRUE(std::isnan(m_view.GetNodeValue(2, 6))); // no such element
 }
 
+TEST_F(ViewEntities, ElementNodeValuesByNodeAloneAreTheMeanOverElementsHoldingOne)
+{
+    // Node 2 is used by the beam 5 and the shell 6; only the beam holds values, the shell's
+    // set has none at node 2.
+    AddTestNode(Model(), 3, 2, 1, 0);
+    AddTestElement(Model(), 6, kTagShell, 91, {1, 2, 3});
+    Model().BuildElementFaces();
+    CResultData* corners = AddResult(m_elementNodeId, CResultData::kFlagElementNodes);
+    CComponentSet& beam = corners->GetOrCreateComponentSet(5, 2);
+    beam.nodeIds = {1, 2};
+    beam.values = {7.0, 8.0};
+    beam.vectors = {CPoint3D(1, 2, 3), CPoint3D(4, 5, 6)};
+    CComponentSet& shell = corners->GetOrCreateComponentSet(6, 1);
+    shell.nodeIds = {1};
+    shell.values = {9.0};
+    m_view.Renderer().SetContourResultId(static_cast<int>(m_elementNodeId));
+    m_view.SetCurrentResult(corners);
+    m_view.Renderer().SetResultComponent(1);
+    EXPECT_DOUBLE_EQ(8.0, m_view.GetNodeValue(2, 0));
+    EXPECT_DOUBLE_EQ(8.0, m_view.GetNodeValue(1, 0));   // (7 + 9) / 2
+    EXPECT_TRUE(std::isnan(m_view.GetNodeValue(3, 0))); // no element holds a value there
+    m_view.Renderer().SetResultComponent(3);            // y: the shell has no vectors
+    EXPECT_DOUBLE_EQ(2.0, m_view.GetNodeValue(1, 0));
+    EXPECT_DOUBLE_EQ(5.0, m_view.GetNodeValue(2, 5)); // an element asks for its own corner
+}
+
 namespace
 {
 struct VisibilityCase

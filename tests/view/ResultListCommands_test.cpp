@@ -34,7 +34,8 @@ std::vector<int> Ids(const CResultListRecord& record)
                             record.m_Ids.GetData() + record.m_Ids.GetSize());
 }
 
-// Nodes 1 and 2 used by element 10 (corners 1, 2) and node 2 by element 11; node 3 by none.
+// Nodes 1 and 2 used by element 10 (corners 1, 2), node 1 also by element 12, which holds no
+// values (a shell beside a solid), and node 2 by element 11; node 3 by none.
 class ResultListTable : public ::testing::Test
 {
 protected:
@@ -47,6 +48,7 @@ protected:
             ASSERT_TRUE(m_model.AddNode(node));
         }
         m_nodes[0]->m_ids.Add(10);
+        m_nodes[0]->m_ids.Add(12);
         m_nodes[1]->m_ids.Add(10);
         m_nodes[1]->m_ids.Add(11);
 
@@ -102,10 +104,11 @@ TEST_F(ResultListTable, NodesReadTheirTablesAndTheMeanOverTheirElements)
     EXPECT_EQ(CString("ay"), record.m_Series[1].m_title);
     EXPECT_EQ((std::vector<double>{1.5, -2.5, 0.0}), Values(record, 0));
     EXPECT_EQ((std::vector<double>{0.0, 8.0, 0.0}), Values(record, 1));
-    // Node 2: (3 + 5) / 2 elements; node 3 has none and no value, never 0 / 0.
+    // Only elements holding a value at the node count: node 1 takes element 10's 1 alone,
+    // node 2 (3 + 5) / 2; node 3 has none and no value, never 0 / 0.
     EXPECT_EQ((std::vector<double>{1.0, 4.0, 0.0}), Values(record, 2));
-    // Element 11 has no corner vectors but counts.
-    EXPECT_EQ((std::vector<double>{1.0, 1.5, 0.0}), Values(record, 3));
+    // Element 11 has no corner vectors: node 2's x is element 10's alone.
+    EXPECT_EQ((std::vector<double>{1.0, 3.0, 0.0}), Values(record, 3));
 }
 
 TEST_F(ResultListTable, ElementsReadTheirValueOrTheMeanOfTheirCorners)

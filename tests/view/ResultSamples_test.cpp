@@ -2,12 +2,18 @@
 // read.
 #include "FakeResultView.h"
 #include "ViewTestSupport.h"
+#include "core/geometry/FENode.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
+#include "core/model/ResultValue.h"
 #include "io/op2/OP2Reader.h"
 #include "io/unv/UnvReader.h"
 #include "tests/support/TestPaths.h"
+#include "view/CmdRecord.h"
+#include "view/ProjectOnlyMainFrame.h"
+#include "view/ResultListTable.h"
 #include "view/ResultTitle.h"
+#include "view/WendraView.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -70,6 +76,20 @@ void ExpectShownRange(CModelSet& model, UINT id, int component, const Range& rea
     }
     EXPECT_GT(coloured, 20);
 }
+
+// Reads the sample's geometry and every result, and finishes the model as the import does.
+void LoadOutput2Sample(const std::string& relative, CModelSet& model)
+{
+    OP2Reader reader;
+    const std::string path = testing_support::SamplePath(relative);
+    ASSERT_EQ(0, reader.readCatalogue(path, &model, true, nullptr));
+    for (UINT id : model.GetResults().SortedKeys())
+        model.GetResult(id)->m_loaded = CResultData::kRequested;
+    ASSERT_EQ(0, reader.readResults(path, &model));
+    model.TransformPendingNodes();
+    model.BuildElementFaces();
+    model.UpdateLoadedResults();
+}
 } // namespace
 
 TEST(ResultSamples, VonMisesStressOfAnOutput2File)
@@ -101,6 +121,52 @@ TEST(ResultSamples, VonMisesStressOfAnOutput2File)
     }
     ASSERT_LT(read.min, read.max);
     ExpectShownRange(model, id, 9, read); // the scalar of the element block
+}
+
+// The CHEXA's normal stress X at grids 1, 2 and 5, which shells and solids without values
+// share (the readers leave the CQUAD4 and CTRIA3 corner stresses and the CPENTA and CTETRA
+// stresses unread): each node shows the printout's value at the CHEXA's corner, in the result
+// list and as the contour's node value.
+TEST(ResultSamples, CornerStressAtSharedNodesIsTheOnlyElementHoldingOne)
+{
+    REQUIRE_SAMPLES();
+    CProjectOnlyMainFrame frame;
+    CModelSet& model = frame.m_project.m_model;
+    LoadOutput2Sample("pyNastran/sol_101_elements/static_solid_shell_bar.op2", model);
+    const UINT id = (7u << 23) | (12u << 13) | (1u << 3) | 1u; // normal stresses, case 1
+    const CResultData* normal = model.GetResult(id);
+    ASSERT_NE(nullptr, normal);
+    struct NodeCase
+    {
+        int node;
+        int elementsUsingIt;
+        double x;
+    };
+    const NodeCase kNodes[] = {{1, 4, -2.806434E+02}, {2, 3, -2.806434E+02}, {5, 2, 1.363054E+03}};
+
+    CEntityArray picks;
+    for (const NodeCase& c : kNodes)
+        picks.Add(model.GetNode(c.node));
+    CResultListRecord record;
+    BuildResultList(model, picks, true, {{normal, kComponentX, CString("x")}}, &record);
+    ASSERT_EQ(1, record.m_Series.GetSize());
+    ASSERT_EQ(3, record.m_Series[0].m_values.GetSize());
+
+    CWendraView view;
+    view.SetMainFrame(&frame);
+    view.SetCurrentGroup(model.GetDefaultGroup());
+    view.Renderer().SetContourResultId(static_cast<int>(id));
+    view.Renderer().SetResultComponent(2); // x, by node
+    view.SetCurrentResult(model.GetResult(id));
+    for (int i = 0; i < 3; ++i)
+    {
+        const NodeCase& c = kNodes[i];
+        SCOPED_TRACE(c.node);
+        EXPECT_EQ(c.elementsUsingIt, model.GetNode(c.node)->m_ids.GetSize());
+        EXPECT_NEAR(c.x, record.m_Series[0].m_values[i], 1e-6 * std::abs(c.x));
+        EXPECT_NEAR(c.x, view.GetNodeValue(c.node, 0), 1e-6 * std::abs(c.x));
+        EXPECT_NEAR(c.x, view.GetNodeValue(c.node, 1), 1e-6 * std::abs(c.x)); // the CHEXA's own
+    }
 }
 
 TEST(ResultSamples, NodalTemperatureOfAUniversalFile)
