@@ -33,12 +33,17 @@ for font in /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf; do
         cp "$font" "$wine_env_fonts/"
 done
 wineserver -p >/dev/null 2>&1
+# Start the prefix's services now, away from any pipe a later command reads. A start under another
+# code page than the last one's also makes Wine write its own font links again (below).
+wine cmd /c exit >/dev/null 2>&1
 # Japanese text in the interface fonts. Menus, message boxes, dialogs and the status bar draw in
 # Tahoma (MS Shell Dlg stands for it), which has no Japanese glyphs: it links to the IPA Gothic
 # fonts for the glyphs it lacks, so English text keeps its face, its size and its backslash (IPA
-# Gothic draws a yen sign there). Interface faces that this Wine lacks are Tahoma too: a link
-# from a missing face would draw everything in IPA Gothic. The Japanese faces that the program
-# names are replaced by IPA Gothic.
+# Gothic draws a yen sign there). Wine looks a bold face's links up by its full name, "Tahoma
+# Bold" (the graph's captions, bold labels). Interface faces that this Wine lacks are Tahoma too:
+# a link from a missing face would draw everything in IPA Gothic. The Japanese faces that the
+# program names are replaced by IPA Gothic.
+wine_env_system_link='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
 wine_env_fonts_reg()
 {
     local links="" face
@@ -49,33 +54,42 @@ wine_env_fonts_reg()
     local multi
     multi=$(printf '%s\n' "$links" | tr '\n' '\0' | iconv -f UTF-8 -t UTF-16LE | xxd -p |
         tr -d '\n' | sed 's/../&,/g; s/,$//')
-    local system_link='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion'
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[%s\\FontLink\\SystemLink]\r\n' "$system_link"
-    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    printf '[%s\\FontLink\\SystemLink]\r\n' "$wine_env_system_link"
+    for face in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2"; do
         printf '"%s"=hex(7):%s\r\n' "$face" "$multi"
     done
     # Links of an earlier set-up from faces that this Wine lacks go.
     for face in "MS Sans Serif" "Microsoft Sans Serif" "Segoe UI"; do
         printf '"%s"=-\r\n' "$face"
     done
-    printf '\r\n[%s\\FontSubstitutes]\r\n' "$system_link"
+    printf '\r\n[%s\\FontSubstitutes]\r\n' "$wine_env_system_link"
     printf '"%s"="Tahoma"\r\n' "MS Sans Serif" "Microsoft Sans Serif" "Segoe UI"
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     printf '"%s"="IPAGothic"\r\n' "ＭＳ ゴシック" "MS Gothic"
     printf '"%s"="IPAPGothic"\r\n' "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"
 }
-# Recognised by the substitute it adds last; a prefix of an earlier set-up is mended.
-if [ -f /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf ] &&
-    ! grep -q '^"Segoe UI"="Tahoma"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+# Whether Tahoma and its bold face link to IPA Gothic now. Wine writes its own links for Tahoma
+# (to fonts it does not have) at every start under another code page than the last one's, a
+# Japanese start after an English one or back: so the links are looked at in every set-up, after
+# the start above, and written again when they are not ours. Wine leaves "Tahoma Bold" alone, and
+# its own links for regular Tahoma reach IPA Gothic through the replaced MS UI Gothic, so a start
+# under the other code page keeps the glyphs too.
+wine_env_fonts_linked()
+{
+    local links
+    links=$(wine reg query "$wine_env_system_link\\FontLink\\SystemLink" 2>/dev/null)
+    grep -qE '^ +Tahoma +REG_MULTI_SZ +ipagp\.ttf,IPAPGothic' <<<"$links" &&
+        grep -qE '^ +Tahoma Bold +REG_MULTI_SZ +ipagp\.ttf,IPAPGothic' <<<"$links" &&
+        grep -q '^"Segoe UI"="Tahoma"' "$WINEPREFIX/system.reg" 2>/dev/null
+}
+if [ -f /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf ] && ! wine_env_fonts_linked; then
     wine_env_reg_file="$WINEPREFIX/drive_c/gravik-fonts.reg"
     wine_env_fonts_reg | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } \
         >"$wine_env_reg_file"
     wine regedit /S 'C:\gravik-fonts.reg' >/dev/null 2>&1
     rm -f "$wine_env_reg_file"
 fi
-# Start the prefix's services now, away from any pipe a later command reads.
-wine cmd /c exit >/dev/null 2>&1
 # Without a window manager, hiding or destroying a managed (active) top-level window waits two
 # seconds for the manager to withdraw it: let Wine manage its windows itself.
 grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null ||

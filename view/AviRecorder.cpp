@@ -51,7 +51,53 @@ void Tell(const CString& text)
 {
     AfxMessageBox(text.GetString(), MB_OK);
 }
+
+bool HasTag(const unsigned char* at, const char* tag)
+{
+    return std::equal(at, at + 4, tag);
+}
+
+DWORD ReadDword(const unsigned char* at)
+{
+    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<DWORD>(at[3]) << 24;
+}
+
+// Bytes of a file read or written at an offset through a handle.
+bool ReadAt(HANDLE file, DWORD offset, void* bytes, DWORD size)
+{
+    OVERLAPPED at = {};
+    at.Offset = offset;
+    DWORD done = 0;
+    return ::ReadFile(file, bytes, size, &done, &at) && done == size;
+}
+
+bool WriteAt(HANDLE file, DWORD offset, const void* bytes, DWORD size)
+{
+    OVERLAPPED at = {};
+    at.Offset = offset;
+    DWORD done = 0;
+    return ::WriteFile(file, bytes, size, &done, &at) && done == size;
+}
 } // namespace
+
+size_t AviFrameTimeOffset(const unsigned char* head, size_t size)
+{
+    // "RIFF" size "AVI " "LIST" size "hdrl" "avih" size, then the header's first field.
+    constexpr size_t kFrameTime = 32;
+    if (size < kFrameTime + 4 || !HasTag(head, "RIFF") || !HasTag(head + 8, "AVI ") ||
+        !HasTag(head + 12, "LIST") || !HasTag(head + 20, "hdrl") || !HasTag(head + 24, "avih") ||
+        ReadDword(head + 28) < 4)
+        return 0;
+    return kFrameTime;
+}
+
+DWORD AviMicroSecondsPerFrame(DWORD rate, DWORD scale)
+{
+    if (rate == 0 || scale == 0)
+        return 0;
+    const unsigned long long microseconds = 1000000ull * scale;
+    return static_cast<DWORD>((microseconds + rate / 2) / rate);
+}
 
 CAviWriter::~CAviWriter()
 {
@@ -94,6 +140,10 @@ BOOL CAviWriter::Open()
         Tell(text + ReasonOf(opened, kOpenReasons, std::size(kOpenReasons)));
         return FALSE;
     }
+    // Without this handle (a library that shares nothing) the file keeps the library's header.
+    m_written = ::CreateFileA(m_strFileName.GetString(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return CreateStreams();
 }
 
@@ -168,13 +218,36 @@ BOOL CAviWriter::Close()
             ::AVIStreamRelease(*stream);
         *stream = nullptr;
     }
+    // The library writes its headers as it lets the file go.
     if (m_file != nullptr)
         ::AVIFileRelease(m_file);
     m_file = nullptr;
+    WriteFrameTime();
     if (m_bLibraryReady)
         ::AVIFileExit();
     m_bLibraryReady = false;
     return TRUE;
+}
+
+void CAviWriter::WriteFrameTime()
+{
+    if (m_written == INVALID_HANDLE_VALUE)
+        return;
+    unsigned char head[36] = {};
+    const DWORD frameTime = AviMicroSecondsPerFrame(m_dwRate, m_dwScale);
+    if (frameTime != 0 && ReadAt(m_written, 0, head, sizeof head))
+    {
+        if (const size_t at = AviFrameTimeOffset(head, sizeof head))
+        {
+            const unsigned char bytes[4] = {static_cast<unsigned char>(frameTime),
+                                            static_cast<unsigned char>(frameTime >> 8),
+                                            static_cast<unsigned char>(frameTime >> 16),
+                                            static_cast<unsigned char>(frameTime >> 24)};
+            WriteAt(m_written, static_cast<DWORD>(at), bytes, sizeof bytes);
+        }
+    }
+    ::CloseHandle(m_written);
+    m_written = INVALID_HANDLE_VALUE;
 }
 
 int CAviRecorderWnd::Start(CCAEView* view)

@@ -1,5 +1,7 @@
 // AVI recording of a view's animation: the writer (file, stream, compression chosen in the
 // compression-options dialog, errors told once) and the recorder that times the frames.
+// The file's main header gets its frame time from our own rate once the file is closed: Wine's
+// AVI library writes the inverse there (4,000,000 microseconds a frame at 4 frames a second).
 #pragma once
 
 #include "platform/base/string.h"
@@ -7,9 +9,18 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vfw.h>
 
 class CCAEView;
+
+// Where the main header's microseconds a frame lie in a file that starts with these bytes
+// ("RIFF", "AVI ", the "hdrl" list and its "avih" chunk, in the order every AVI file has), or
+// 0 when the bytes are not such a start.
+size_t AviFrameTimeOffset(const unsigned char* head, size_t size);
+
+// Microseconds a frame at rate frames per scale seconds, rounded; 0 for a rate or scale of 0.
+DWORD AviMicroSecondsPerFrame(DWORD rate, DWORD scale);
 
 class CAviWriter
 {
@@ -28,6 +39,7 @@ public:
     BOOL Open();
     // One key frame of biSizeImage bytes at the next position; FALSE after telling the user.
     BOOL AddFrame(const unsigned char* bits);
+    // Ends the file; its main header then tells the frame time of our rate and scale.
     BOOL Close();
 
     const BITMAPINFOHEADER& GetBitmapInfo() const { return m_bitmapInfo; }
@@ -39,6 +51,7 @@ public:
 
 private:
     BOOL CreateStreams();
+    void WriteFrameTime();
 
     BITMAPINFOHEADER m_bitmapInfo = {};
     DWORD m_frameCounter = 0;
@@ -46,6 +59,9 @@ private:
     PAVISTREAM m_stream = nullptr;     // owned
     PAVISTREAM m_compressed = nullptr; // owned
     bool m_bLibraryReady = false;      // AVIFileInit called, AVIFileExit owed
+    // Our own handle of the file the library writes, opened beside it, so that its header is
+    // mended in that file and not in another one of the same name.
+    HANDLE m_written = INVALID_HANDLE_VALUE; // owned
 };
 
 // Times the frames of one recording: the rate comes from the view's animation interval.

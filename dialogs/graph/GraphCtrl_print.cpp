@@ -52,6 +52,13 @@ void TurnLandscape(HDC printer, HGLOBAL devMode)
 bool CGraphCtrl::Print(const RECT& rect)
 {
     m_rect = rect;
+    // Without any printer the system's dialog would say so in its own words: it is not opened.
+    if (!sys::Get().HasPrinter())
+    {
+        Tell(m_parent != nullptr ? m_parent->m_hWnd : nullptr, "Graph", "NoPrinter",
+             "No printer is available: nothing was printed.");
+        return false;
+    }
     CWinApp* app = AfxGetApp();
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;

@@ -172,6 +172,13 @@ UINT CPrintInfo::GetToPage() const
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info)
 {
+    // Without any printer the system's dialog would tell the user in its own words, whatever
+    // it is asked: no dialog opens, and the missing printer is told once, as below.
+    if (!sys::Get().HasPrinter())
+    {
+        ReportFailure("NoPrinter");
+        return FALSE;
+    }
     PRINTDLGA& pd = info->m_pPD->m_pd;
     LentPrinterSetup setup(pd);
     // The system's own warning is left out: a missing printer is told once, below.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <shellapi.h>
+#include <winspool.h>
 
 namespace sys
 {
@@ -55,6 +56,15 @@ BOOL Services::PrintDlg(PRINTDLGA* pd)
 DWORD Services::CommDlgExtendedError()
 {
     return ::CommDlgExtendedError();
+}
+
+bool Services::HasPrinter()
+{
+    DWORD needed = 0;
+    DWORD count = 0;
+    ::EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+                    &count);
+    return needed > 0;
 }
 
 BOOL Services::AVISaveOptions(HWND owner, UINT flags, int streamCount, PAVISTREAM* streams,

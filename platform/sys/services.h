@@ -28,6 +28,9 @@ public:
     virtual BOOL PrintDlg(PRINTDLGA* pd);
     // Extended error of the last common dialog (CommDlgExtendedError).
     virtual DWORD CommDlgExtendedError();
+    // Whether any printer is installed, local or connected. Without one the system's print
+    // dialog tells the user in its own words whatever it is asked, so it is not opened then.
+    virtual bool HasPrinter();
 
     virtual BOOL AVISaveOptions(HWND owner, UINT flags, int streamCount, PAVISTREAM* streams,
                                 LPAVICOMPRESSOPTIONS* options);

@@ -3,6 +3,8 @@
 #include "platform/test/file_printer.h"
 
 #include <fstream>
+#include <string>
+#include <vector>
 #include <winspool.h>
 
 namespace fw::test
@@ -94,5 +96,26 @@ bool InstallFilePrinter(const char* name, const std::string& outputPath)
 HDC CreateFilePrinterDC(const char* name)
 {
     return ::CreateDCA(nullptr, name, nullptr, nullptr);
+}
+
+void RemoveFilePrinters()
+{
+    DWORD needed = 0;
+    DWORD count = 0;
+    ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed);
+    if (needed == 0 ||
+        !::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count))
+        return;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    std::vector<std::string> ours;
+    for (DWORD i = 0; i < count; ++i)
+    {
+        if (printers[i].pDriverName != nullptr &&
+            std::string(printers[i].pDriverName) == kDriverName)
+            ours.push_back(printers[i].pPrinterName);
+    }
+    for (const std::string& name : ours)
+        DeletePrinterNamed(name.c_str());
 }
 } // namespace fw::test

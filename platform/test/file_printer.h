@@ -14,4 +14,8 @@ bool InstallFilePrinter(const char* name, const std::string& outputPath);
 
 // A DC of the printer, or null; the caller deletes it.
 HDC CreateFilePrinterDC(const char* name);
+
+// Deletes every printer that InstallFilePrinter installed, whatever its name: a system without
+// printers for tests of printing without one (the printers of the system are left).
+void RemoveFilePrinters();
 } // namespace fw::test

@@ -103,6 +103,11 @@ DWORD ScriptedServices::CommDlgExtendedError()
     return 0;
 }
 
+bool ScriptedServices::HasPrinter()
+{
+    return hasPrinter;
+}
+
 BOOL ScriptedServices::AVISaveOptions(HWND, UINT, int streamCount, PAVISTREAM*,
                                       LPAVICOMPRESSOPTIONS* options)
 {

@@ -45,7 +45,9 @@ public:
     COLORREF colorAnswer = 0;
     // Print dialogs cancel (there is no printer) unless a test sets a printer: a function that
     // makes a DC of it (a metafile, or a printer of file_printer.h), which the dialogs asked for
-    // a DC answer with; the caller deletes it. The flags of each dialog are kept.
+    // a DC answer with; the caller deletes it. The flags of each dialog are kept. A printer is
+    // installed, as far as HasPrinter tells, unless a test says there is none.
+    bool hasPrinter = true;
     int printDialogs = 0;
     std::function<HDC()> printer;
     std::vector<DWORD> printDialogFlags;
@@ -68,6 +70,7 @@ public:
     BOOL ChooseColor(CHOOSECOLORA* cc) override;
     BOOL PrintDlg(PRINTDLGA* pd) override;
     DWORD CommDlgExtendedError() override;
+    bool HasPrinter() override;
     BOOL AVISaveOptions(HWND owner, UINT flags, int streamCount, PAVISTREAM* streams,
                         LPAVICOMPRESSOPTIONS* options) override;
     BOOL WinHelp(HWND owner, const char* helpFile, UINT command, ULONG_PTR data) override;

@@ -1,6 +1,7 @@
 // The graph window's captions on the screen in the program's language: drawn in the open
 // project's label font, a Japanese caption shows its Japanese glyphs (under a Japanese locale,
-// in test_app_japanese), not the Western characters its Shift-JIS bytes would read as.
+// in test_app_japanese), not the Western characters its Shift-JIS bytes would read as, nor the
+// boxes of glyphs the font lacks.
 #include "core/services/StringFile.h"
 #include "dialogs/graph/GraphFrame.h"
 #include "platform/test/pump.h"
@@ -12,9 +13,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,6 +56,23 @@ Ink TextInk(const LOGFONTA& logFont, const std::wstring& text)
     return ink;
 }
 
+// The characters of the text beyond ASCII that the font draws as the box of a missing glyph:
+// with the ink of a character that no font has.
+std::wstring DrawnAsBoxes(const LOGFONTA& logFont, const std::wstring& text)
+{
+    const Ink box = TextInk(logFont, std::wstring(1, wchar_t(0xE000)));
+    std::wstring boxes;
+    for (const wchar_t c : text)
+    {
+        if (c < 0x80)
+            continue;
+        const Ink ink = TextInk(logFont, std::wstring(1, c));
+        if (ink.width == box.width && ink.height == box.height && ink.dark == box.dark)
+            boxes += c;
+    }
+    return boxes;
+}
+
 // A rectangle of the screen as ink.
 Ink ScreenInk(const RECT& rect, const std::string& bmp)
 {
@@ -60,6 +81,14 @@ Ink ScreenInk(const RECT& rect, const std::string& bmp)
         ReadInk(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bmp);
     ::ReleaseDC(nullptr, screen);
     return ink;
+}
+
+std::string ProductIni()
+{
+    std::ifstream in("resources/ini/Gravik.ini", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::wstring Wide(const CString& text)
@@ -83,12 +112,18 @@ TEST_F(JapaneseGraph, CaptionsShowTheirTextsInTheProjectsLabelFont)
     const std::string shots = std::filesystem::absolute("build/win/menu-shots").string();
     std::filesystem::create_directories(shots);
     const std::string demo = std::filesystem::absolute("resources/demo/demo.unv").string();
-    ASSERT_TRUE(StartUp(std::string("[Environment]\r\nLanguage=") +
-                        (isJapanese ? "Japanese" : "English") + "\r\n"));
+    // The product's settings, the label font's face among them, in the language of the locale.
+    std::string ini = ProductIni();
+    const size_t language = ini.find("Language=English");
+    ASSERT_NE(std::string::npos, language);
+    if (isJapanese)
+        ini.replace(language, std::strlen("Language=English"), "Language=Japanese");
+    ASSERT_TRUE(StartUp(ini));
     MainFrame()->OpenFileInNewProject("demo.unv", demo.c_str());
     fw::test::Pump();
     const CProjectData* project = MainFrame()->GetProject();
     ASSERT_NE(nullptr, project);
+    EXPECT_STREQ("Tahoma", project->m_settings.m_generalFont.font.lfFaceName);
 
     CString xCaption;
     CString yCaption;
@@ -134,6 +169,10 @@ TEST_F(JapaneseGraph, CaptionsShowTheirTextsInTheProjectsLabelFont)
         EXPECT_TRUE(std::any_of(xText.begin(), xText.end(), [](wchar_t c) { return c >= 0x3000; }))
             << "the caption has no Japanese character";
     }
+    // The screen is compared with the captions drawn in the same font below: that font must
+    // draw their glyphs, or boxes on the screen would match boxes there.
+    EXPECT_EQ(0u, DrawnAsBoxes(font, xText).size()) << "the X caption's font draws boxes";
+    EXPECT_EQ(0u, DrawnAsBoxes(font, yText).size()) << "the Y caption's font draws boxes";
     EXPECT_GT(BestFit(shownX, TextInk(font, xText)), 0.9) << "the X caption is not shown";
     font.lfEscapement = 900;
     EXPECT_GT(BestFit(shownY, TextInk(font, yText)), 0.9) << "the Y caption is not shown";

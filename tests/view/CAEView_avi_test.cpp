@@ -1,6 +1,7 @@
 // AVI export of a 3-D view's animation under Wine: the file read back through the AVIFile
-// functions has the frames of the animation at 4 frames a second; a step result records its
-// loaded cases; a cancelled or failing compressor choice records nothing.
+// functions has the frames of the animation at 4 frames a second, and its main header says the
+// same frame time as its stream; a step result records its loaded cases; a cancelled or failing
+// compressor choice records nothing.
 #include "ResultViewFixture.h"
 #include "StripModel.h"
 #include "core/model/ResultData.h"
@@ -10,6 +11,7 @@
 #include "resources/resource.h"
 #include "tests/support/TestPaths.h"
 
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vfw.h>
@@ -31,7 +33,23 @@ struct AviContents
     LONG frameCount = 0;
     BITMAPINFOHEADER format = {};
     std::vector<std::vector<unsigned char>> frames;
+    // The main header's microseconds a frame, read from the file's bytes; 0 when absent.
+    DWORD mainFrameTime = 0;
 };
+
+// The first field of the "avih" chunk, which every AVI file has at byte 32 after "RIFF", "AVI ",
+// "LIST" and "hdrl".
+DWORD ReadMainFrameTime(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    char head[36] = {};
+    if (!file.read(head, sizeof head) || std::string(head, 4) != "RIFF" ||
+        std::string(head + 8, 4) != "AVI " || std::string(head + 20, 4) != "hdrl" ||
+        std::string(head + 24, 4) != "avih")
+        return 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(head + 32);
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<DWORD>(bytes[3]) << 24;
+}
 
 AviContents ReadAvi(const std::string& path)
 {
@@ -64,6 +82,7 @@ AviContents ReadAvi(const std::string& path)
     if (file)
         ::AVIFileRelease(file);
     ::AVIFileExit();
+    contents.mainFrameTime = ReadMainFrameTime(path);
     return contents;
 }
 
@@ -144,6 +163,20 @@ TEST_F(CAEViewAviTest, ModeShapeOfARealFileRecordsTwentyDifferentFramesAtFourASe
     EXPECT_EQ(0, view->Animation().IsAnimating());
     EXPECT_EQ(static_cast<int>(modeId), view->Renderer().ContourResultId());
     EXPECT_EQ(0, Frame().m_waitDepth);
+}
+
+// A player that times the frames by the main header plays them at the stream's rate.
+TEST_F(CAEViewAviTest, MainHeaderTellsTheFrameTimeOfTheStreamsRate)
+{
+    CWendraView* view = ShowStripResult();
+    ASSERT_NE(nullptr, view);
+    ExportAvi(view);
+    const AviContents avi = ReadAvi(m_path);
+    ASSERT_TRUE(avi.isRead);
+    ASSERT_EQ(5, avi.frameCount);
+    ASSERT_NE(0u, avi.rate);
+    EXPECT_EQ(250000u, avi.mainFrameTime); // 4 frames a second
+    EXPECT_EQ(1000000ull * avi.scale / avi.rate, avi.mainFrameTime);
 }
 
 TEST_F(CAEViewAviTest, StepResultRecordsItsLoadedCasesOnly)

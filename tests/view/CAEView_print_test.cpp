@@ -377,26 +377,82 @@ namespace
 class NoPrinterServices : public fw::test::ScriptedServices
 {
 public:
+    NoPrinterServices() { hasPrinter = false; }
     DWORD CommDlgExtendedError() override { return PDERR_NODEFAULTPRN; }
+};
+
+// The system's own print dialogs and printers; the program's message boxes scripted.
+class SystemPrintDialogs : public fw::test::ScriptedServices
+{
+public:
+    BOOL PrintDlg(PRINTDLGA* pd) override
+    {
+        ++printDialogs;
+        return sys::Services::PrintDlg(pd);
+    }
+    DWORD CommDlgExtendedError() override { return sys::Services::CommDlgExtendedError(); }
+    bool HasPrinter() override { return sys::Services::HasPrinter(); }
+};
+
+struct PrintCommand
+{
+    const char* name;
+    UINT id;
+    size_t questions; // Print and Preview ask about the background first
+};
+const PrintCommand kPrintCommands[] = {
+    {"Print", ID_VIEW_PRINT, 1},
+    {"Ctrl+P", ID_FILE_PRINT, 0},
+    {"direct print", ID_FILE_PRINT_DIRECT, 0},
+    {"Print Preview", ID_FILE_PRINT_PREVIEW, 1},
 };
 } // namespace
 
 TEST_F(CAEViewPrintTest, PrintAndPreviewWithoutAPrinterSaySoOnceAfterTheQuestion)
 {
     fw::SetTextSource("resources\\string", "_ENG"); // the framework's texts, as the program's
-    for (const UINT command : {ID_VIEW_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT})
+    for (const PrintCommand& command : kPrintCommands)
     {
-        SCOPED_TRACE(command);
+        SCOPED_TRACE(command.name);
         NoPrinterServices noPrinter;
         noPrinter.messageBoxAnswers = {IDNO};
         sys::Services* previous = sys::Install(&noPrinter);
-        Command(m_view, command);
+        Command(m_view, command.id);
         sys::Install(previous);
-        // Print and Preview ask about the background first; Ctrl+P asks nothing.
-        const size_t questions = command == ID_FILE_PRINT ? 0 : 1;
-        ASSERT_EQ(questions + 1, noPrinter.messageBoxes.size());
+        ASSERT_EQ(command.questions + 1, noPrinter.messageBoxes.size());
         EXPECT_EQ("No printer is available: nothing was printed.",
                   noPrinter.messageBoxes.back().text);
         EXPECT_TRUE(noPrinter.messageBoxes.back().type & MB_ICONSTOP);
+        EXPECT_EQ(0, noPrinter.printDialogs);
+    }
+}
+
+// On a system without printers, through the system's own dialogs: the program's message once
+// for each print command, and no box of the system's (Wine's tells the user to install a
+// printer, in its words, whatever the dialog is asked).
+TEST_F(CAEViewPrintTest, WithoutAnyPrinterOnlyTheProgramsMessageShows)
+{
+    fw::test::RemoveFilePrinters();
+    if (sys::Services().HasPrinter())
+        GTEST_SKIP() << "a printer of the system is installed";
+    fw::SetTextSource("resources\\string", "_ENG");
+    for (const PrintCommand& command : kPrintCommands)
+    {
+        SCOPED_TRACE(command.name);
+        SystemPrintDialogs system;
+        system.messageBoxAnswers = {IDNO};
+        sys::Services* previous = sys::Install(&system);
+        fw::test::CancelEveryDialog(true);
+        Command(m_view, command.id);
+        fw::test::Pump();
+        const std::vector<std::string> systemBoxes = fw::test::CancelledDialogs();
+        fw::test::CancelEveryDialog(false);
+        sys::Install(previous);
+        EXPECT_TRUE(systemBoxes.empty()) << "a box of the system showed: " << systemBoxes[0];
+        EXPECT_EQ(command.questions + 1, system.messageBoxes.size());
+        if (!system.messageBoxes.empty())
+            EXPECT_EQ("No printer is available: nothing was printed.",
+                      system.messageBoxes.back().text);
+        EXPECT_TRUE(FindPreview() == nullptr);
     }
 }

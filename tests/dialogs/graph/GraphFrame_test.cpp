@@ -355,6 +355,7 @@ TEST_F(GraphFrameTest, PrintingToAFilePrinterWritesOneLandscapePageWithTheCurve)
 class NoPrinterServices : public fw::test::ScriptedServices
 {
 public:
+    NoPrinterServices() { hasPrinter = false; }
     DWORD CommDlgExtendedError() override { return PDERR_NODEFAULTPRN; }
 };
 
@@ -373,7 +374,39 @@ TEST_F(GraphFrameTest, PrintingWithoutAPrinterSaysSoAndCancelSaysNothing)
     sys::Install(previous);
     ASSERT_EQ(1u, noPrinter.messageBoxes.size());
     EXPECT_EQ("No printer is available: nothing was printed.", noPrinter.messageBoxes[0].text);
+    EXPECT_EQ(0, noPrinter.printDialogs);
     // The screen is laid out again with the marks as they were.
     EXPECT_TRUE(ColourNear(Graph().Position(4.0, 2e8), kFirstSeries));
     EXPECT_EQ(0, Graph().PointDisplay());
+}
+
+// The system's own print dialog and printers; the program's message boxes scripted.
+class SystemPrintDialogs : public fw::test::ScriptedServices
+{
+public:
+    BOOL PrintDlg(PRINTDLGA* pd) override { return sys::Services::PrintDlg(pd); }
+    DWORD CommDlgExtendedError() override { return sys::Services::CommDlgExtendedError(); }
+    bool HasPrinter() override { return sys::Services::HasPrinter(); }
+};
+
+// On a system without printers, through the system's own dialog: the program's message once,
+// and no box of the system's in its own words.
+TEST_F(GraphFrameTest, WithoutAnyPrinterOnlyTheProgramsMessageShows)
+{
+    fw::test::RemoveFilePrinters();
+    if (sys::Services().HasPrinter())
+        GTEST_SKIP() << "a printer of the system is installed";
+    Open(RisingSeries);
+    SystemPrintDialogs system;
+    sys::Services* previous = sys::Install(&system);
+    fw::test::CancelEveryDialog(true);
+    m_graphFrame->SendMessage(WM_COMMAND, ID_GRAPH_PRINT);
+    Pump();
+    const std::vector<std::string> systemBoxes = fw::test::CancelledDialogs();
+    fw::test::CancelEveryDialog(false);
+    sys::Install(previous);
+    EXPECT_TRUE(systemBoxes.empty()) << "a box of the system showed: " << systemBoxes[0];
+    ASSERT_EQ(1u, system.messageBoxes.size());
+    EXPECT_EQ("No printer is available: nothing was printed.", system.messageBoxes[0].text);
+    EXPECT_TRUE(ColourNear(Graph().Position(4.0, 2e8), kFirstSeries));
 }

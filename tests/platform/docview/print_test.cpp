@@ -264,29 +264,44 @@ TEST_F(PrintTest, PreviewShowsThePagesInAFrameOfTheirOwn)
 
 namespace
 {
-// A system without printers: the print dialog cannot open, the default printer is not found.
+// A system whose print dialog cannot open, the default printer not found: with no printer
+// installed at all, or with one that the dialog cannot reach.
 class NoPrinterServices : public fw::test::ScriptedServices
 {
 public:
+    explicit NoPrinterServices(bool isAnyInstalled) { hasPrinter = isAnyInstalled; }
     DWORD CommDlgExtendedError() override { return PDERR_NODEFAULTPRN; }
 };
 } // namespace
 
+// Without any printer no dialog opens (the system's would speak in its own words); with one the
+// dialog cannot reach, the dialog's own warning is left out. Either way the program says it once.
 TEST_F(PrintTest, WithoutAPrinterEachPrintCommandSaysSoOnce)
 {
-    for (const UINT command : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+    for (const bool isAnyInstalled : {false, true})
     {
-        SCOPED_TRACE(command);
-        NoPrinterServices noPrinter;
-        sys::Services* previous = sys::Install(&noPrinter);
-        Command(command);
-        Pump();
-        sys::Install(previous);
-        EXPECT_EQ(1, noPrinter.printDialogs);
-        EXPECT_TRUE(noPrinter.printDialogFlags.at(0) & PD_NOWARNING);
-        ASSERT_EQ(1u, noPrinter.messageBoxes.size());
-        EXPECT_EQ("No printer is available: nothing was printed.", noPrinter.messageBoxes[0].text);
-        EXPECT_TRUE(m_view->m_steps.empty());
-        EXPECT_TRUE(PreviewWindows().empty());
+        for (const UINT command : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+        {
+            SCOPED_TRACE(testing::Message() << command << (isAnyInstalled ? " unreachable" : ""));
+            NoPrinterServices noPrinter(isAnyInstalled);
+            sys::Services* previous = sys::Install(&noPrinter);
+            Command(command);
+            Pump();
+            sys::Install(previous);
+            if (isAnyInstalled)
+            {
+                EXPECT_EQ(1, noPrinter.printDialogs);
+                EXPECT_TRUE(noPrinter.printDialogFlags.at(0) & PD_NOWARNING);
+            }
+            else
+            {
+                EXPECT_EQ(0, noPrinter.printDialogs);
+            }
+            ASSERT_EQ(1u, noPrinter.messageBoxes.size());
+            EXPECT_EQ("No printer is available: nothing was printed.",
+                      noPrinter.messageBoxes[0].text);
+            EXPECT_TRUE(m_view->m_steps.empty());
+            EXPECT_TRUE(PreviewWindows().empty());
+        }
     }
 }
