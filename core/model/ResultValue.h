@@ -1,6 +1,6 @@
-// The value of a result at one node or one element, as the result list, the result sheet and
-// the graphs show it: one rule for all of them, whatever the picks and wherever the result
-// keeps its values.
+// The value of a result at one node or one element, as the result list, the result sheet, the
+// graphs and the contour by node show it: one rule for all of them, whatever the picks and
+// wherever the result keeps its values.
 #pragma once
 
 class CModelSet;
