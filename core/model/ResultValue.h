@@ -3,6 +3,7 @@
 // wherever the result keeps its values.
 #pragma once
 
+class CFENode;
 class CModelSet;
 class CResultData;
 
@@ -25,5 +26,4 @@ double ResultValueAt(const CModelSet& model, const CResultData& result, int id, 
 // above) at the node's corner, over the elements that use the node and hold a value there.
 // Elements without one do not count, as in the node means of element results: a solid's
 // stress is not thinned by shells beside it. False when no element holds a value at the node.
-bool NodeCornerMean(const CModelSet& model, const CResultData& result, int nodeId, int component,
-                    double* mean);
+bool NodeCornerMean(const CFENode& node, const CResultData& result, int component, double* mean);
