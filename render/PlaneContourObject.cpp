@@ -8,6 +8,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/FEFace.h"
 #include "core/model/ResultData.h"
+#include "core/model/ResultValue.h"
 #include "render/ClipPlane.h"
 #include "render/DrawDevice.h"
 
@@ -63,6 +64,10 @@ double CPlaneContourObject::ReadValue(int id) const
 {
     double value = 0.0;
     CPoint3D vector;
+    const bool isNodeBlock =
+        m_block == ValueBlock::NodeScalars || m_block == ValueBlock::NodeVectors;
+    if (isNodeBlock && m_pResult->GetLocation() == CResultData::kFlagElementNodes)
+        return NodeCornerValue(id);
     switch (m_block)
     {
     case ValueBlock::NodeScalars: return m_pResult->GetNodeValue(id, &value) ? value : kNoValue;
@@ -75,6 +80,20 @@ double CPlaneContourObject::ReadValue(int id) const
                                                         : kNoValue;
     default: return kNoValue;
     }
+}
+
+// A result kept at element corners has no node tables: a node reads the mean the result list
+// gives it.
+double CPlaneContourObject::NodeCornerValue(int nodeId) const
+{
+    static const int kComponents[] = {kComponentX, kComponentY, kComponentZ};
+    const bool isVector = m_block == ValueBlock::NodeVectors;
+    if (isVector && (m_nComponent < 0 || m_nComponent > 2))
+        return kNoValue;
+    const CFENode* node = m_pEntitySet != nullptr ? m_pEntitySet->GetNode(nodeId) : nullptr;
+    double mean = 0.0;
+    const int component = isVector ? kComponents[m_nComponent] : kComponentScalar;
+    return node != nullptr && NodeCornerMean(*node, *m_pResult, component, &mean) ? mean : kNoValue;
 }
 
 double CPlaneContourObject::CornerValue(int nodeId, int elementId) const

@@ -62,6 +62,7 @@ protected:
     void DrawFaceInPlane(CDrawDevice* device);
     double ElementValue(int elementId) const;
     double ReadValue(int id) const;
+    double NodeCornerValue(int nodeId) const;
 
     const CClipPlane* m_pPlane;   // not owned
     const CResultData* m_pResult; // not owned

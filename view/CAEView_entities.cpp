@@ -123,8 +123,9 @@ double CCAEView::GetNodeValue(int nodeId, int elementId) const
     if (isCornerKept && elementId == 0)
     {
         // Asked by node alone: the node's mean, as the result list gives it.
+        const CFENode* node = model->GetNode(nodeId);
         double mean = 0.0;
-        if (NodeCornerMean(*model, *result, nodeId, ListComponent(component), &mean))
+        if (node != nullptr && NodeCornerMean(*node, *result, ListComponent(component), &mean))
             value = mean;
     }
     else if (isCornerKept)

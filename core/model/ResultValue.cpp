@@ -57,18 +57,15 @@ double ElementCornerMean(const CResultData& result, int elementId, int component
 
 } // namespace
 
-bool NodeCornerMean(const CModelSet& model, const CResultData& result, int nodeId, int component,
-                    double* mean)
+bool NodeCornerMean(const CFENode& node, const CResultData& result, int component, double* mean)
 {
-    const CFENode* node = model.GetNode(nodeId);
-    if (node == nullptr)
-        return false;
+    const int nodeId = node.m_id;
     double sum = 0.0;
     int count = 0;
     double value = 0.0;
-    for (INT_PTR i = 0; i < node->m_ids.GetSize(); ++i)
+    for (INT_PTR i = 0; i < node.m_ids.GetSize(); ++i)
     {
-        const CComponentSet* set = result.GetComponentSet(node->m_ids[i]);
+        const CComponentSet* set = result.GetComponentSet(node.m_ids[i]);
         const int slot = set != nullptr ? set->FindSlot(nodeId) : -1;
         if (slot >= 0 && CornerValue(*set, size_t(slot), component, &value))
         {
@@ -91,8 +88,9 @@ double ResultValueAt(const CModelSet& model, const CResultData& result, int id, 
     {
         if (!atNode)
             return ElementCornerMean(result, id, component);
+        const CFENode* node = model.GetNode(id);
         double mean = 0.0;
-        return NodeCornerMean(model, result, id, component, &mean) ? mean : 0.0;
+        return node != nullptr && NodeCornerMean(*node, result, component, &mean) ? mean : 0.0;
     }
     if (!ReadsVector(component))
     {

@@ -1,8 +1,9 @@
-// The value of a result at one node or one element, as the result list, the result sheet and
-// the graphs show it: one rule for all of them, whatever the picks and wherever the result
-// keeps its values.
+// The value of a result at one node or one element, as the result list, the result sheet, the
+// graphs and the contour by node show it: one rule for all of them, whatever the picks and
+// wherever the result keeps its values.
 #pragma once
 
+class CFENode;
 class CModelSet;
 class CResultData;
 
@@ -25,5 +26,4 @@ double ResultValueAt(const CModelSet& model, const CResultData& result, int id, 
 // above) at the node's corner, over the elements that use the node and hold a value there.
 // Elements without one do not count, as in the node means of element results: a solid's
 // stress is not thinned by shells beside it. False when no element holds a value at the node.
-bool NodeCornerMean(const CModelSet& model, const CResultData& result, int nodeId, int component,
-                    double* mean);
+bool NodeCornerMean(const CFENode& node, const CResultData& result, int component, double* mean);

@@ -102,6 +102,36 @@ TEST(PlaneContourObject, OnlyStepPlanesThatMeetTheElementAreCut)
     EXPECT_TRUE(f.Draw(device).empty());
 }
 
+// A result kept at element corners, cut by node: each node takes the mean over the elements
+// that hold a value there. The brick's corners carry 20 x; the plate on its side holds none and
+// does not thin them, so the section shows the two bands of the node values.
+TEST(PlaneContourObject, CornerResultByNodeCutsTheMeansOfTheElementsHoldingValues)
+{
+    SectionFixture f;
+    AddTestElement(f.model, 2, kTagShell, 94, {1, 2, 6, 5});
+    f.model.BuildElementFaces();
+    f.SetPlane(CPoint3D(0, 0, 0.5), CPoint3D(0, 0, 1), 0.0, 1);
+    CResultData corners;
+    corners.m_flags = CResultData::kFlagElementNodes;
+    CComponentSet& set = corners.GetOrCreateComponentSet(1, 8);
+    for (int i = 0; i < 8; ++i)
+    {
+        set.nodeIds[i] = i + 1;
+        set.values[i] = 20.0 * f.model.GetNodePoint(i + 1).x;
+    }
+    RecordingDevice device;
+    CPlaneContourObject object(&f.values, &f.plane, &f.attr, &corners, ValueBlock::NodeScalars, 0);
+    object.DrawOnPlanes(*f.brick, &device);
+    const auto facets = device.Find("Facet");
+    ASSERT_EQ(2u, facets.size());
+    for (size_t k = 0; k < 2; ++k)
+    {
+        for (const CPoint3D& p : facets[k]->points)
+            EXPECT_NEAR(k == 0 ? 0.25 : 0.75, p.x, 0.25 + 1e-12);
+        ExpectColor(f.attr.m_bandColors[k], device.ColorBefore(device.IndexOf(facets[k])));
+    }
+}
+
 // Nodes shown moved (a deformed display) are cut where the plane cuts the stored model, and
 // the section is drawn on the moved shape: here 2 higher.
 TEST(PlaneContourObject, DeformedDisplayIsCutWhereThePlaneCutsTheModel)
