@@ -213,10 +213,6 @@ void CMainFrame::AwaitStartUpRead(CStartUpRead& read)
     // What the opening says before its read is said now, while the read runs.
     ShowNewProjectMessages();
     ShowMessageWithArg("MsgPane", "ReadFile", "message.str", m_startUpRead->Name());
-    // The view's first context loads the GL driver: it does so beside the read, once the
-    // frame is painted.
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
-    CGLDevice::LoadDriver();
     const HWND frame = m_hWnd;
     m_startUpRead->WhenEnded([frame] { ::PostMessageA(frame, kStartUpReadEndedMessage, 0, 0); });
 }
@@ -225,6 +221,9 @@ LRESULT CMainFrame::OnStartUpReadEnded(WPARAM, LPARAM)
 {
     if (m_startUpRead == nullptr)
         return 0;
+    // Loaded here, not beside the read: it holds the frame's thread for a while, and the frame
+    // answers while the read runs.
+    CGLDevice::LoadDriver();
     OpenStartUpFile(*std::exchange(m_startUpRead, nullptr));
     EndWaitCursor();
     return 0;
