@@ -3,6 +3,7 @@
 // work is done whatever number of the workers the system starts, none included.
 #include "render/OrderedBlocks.h"
 
+#include "platform/base/memory.h"
 #include "platform/base/thread_start.h"
 #include "render/ListBatch.h"
 #include "render/RenderLog.h"
@@ -165,6 +166,7 @@ void RunHandingOver(size_t blockCount, size_t threads,
         {
             if (isOwn)
                 batch = recordBlock(block);
+            fw::EnsureHeadroom(kTakeHeadroomBytes);
             take(std::move(batch));
         }
         catch (...)

@@ -14,6 +14,9 @@ namespace ordered_blocks
 // Blocks recorded ahead of the compiling at most: a rough field's millions of triangles are not
 // all held at once.
 constexpr size_t kBlocksAhead = 16;
+// Memory that must be free before a block is taken (to the GL driver, which stalls rather than
+// fails when memory runs out): short of it, the run ends with std::bad_alloc.
+constexpr size_t kTakeHeadroomBytes = size_t(256) << 20;
 // The renderer's log line when a worker does not start, written once while threads are short.
 constexpr const char* kNotStartedText =
     "A recording worker did not start: its blocks are recorded on the other threads";

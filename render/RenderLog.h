@@ -6,14 +6,20 @@
 #include "platform/base/exception.h"
 
 #include <exception>
+#include <new>
 
 namespace render_log
 {
 constexpr int kNormal = 0;
 constexpr int kError = 2;
 
+// Neither throws: a line that cannot be written is lost, not the operation.
 void Write(int level, const char* location, const char* text);
 void WriteException(const char* location);
+// An operation ended for want of memory: its picture lacks what it could not build. Taken once
+// by the view, which tells the user.
+void NoteMemoryShortage();
+bool TakeMemoryShortage();
 
 template <class Operation>
 void RunLogged(const char* location, Operation&& operation)
@@ -25,6 +31,11 @@ void RunLogged(const char* location, Operation&& operation)
     catch (CException* e)
     {
         e->Delete();
+        WriteException(location);
+    }
+    catch (const std::bad_alloc&)
+    {
+        NoteMemoryShortage();
         WriteException(location);
     }
     catch (...)

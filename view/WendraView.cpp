@@ -4,13 +4,16 @@
 
 #include "core/geometry/ColorConvert.h"
 #include "core/services/LogFile.h"
+#include "core/services/StringFile.h"
 #include "platform/base/exception.h"
 #include "platform/docview/mdi.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
 #include "platform/win/platform_ids.h"
 #include "project/ProjectData.h"
+#include "render/RenderLog.h"
 #include "resources/ids/view_ids.h"
+#include "view/ViewMainFrame.h"
 
 #include <GL/gl.h>
 
@@ -40,6 +43,26 @@ bool RunDrawStep(Step&& step)
     }
     LogDrawFailure();
     return false;
+}
+
+// A list the renderer could not build for want of memory leaves part of the model out of the
+// picture: said in the status bar and the output bar, once per shortage.
+void TellMemoryShortage(CCAEView& view)
+{
+    try
+    {
+        CString text;
+        LoadStringFromFile(CString("Message.str"), CString("MsgPane"), CString("NoMemoryToDraw"),
+                           &text);
+        if (CFrameWnd* frame = view.GetTopLevelFrame())
+            frame->SetMessageText(text.GetString());
+        if (view.MainFrame() != nullptr)
+            view.MainFrame()->AddOutputLine(text.GetString());
+    }
+    catch (...)
+    {
+        LogDrawFailure();
+    }
 }
 
 // A view behind the maximised child of its main window shows nothing: painting it while its
@@ -90,6 +113,8 @@ void CWendraView::OnDraw(CDC* dc)
         });
     if (isDrawn && Device().GetClientDC() != nullptr)
         fw::PresentGLFrame(Device().GetClientDC()->GetSafeHdc());
+    if (render_log::TakeMemoryShortage())
+        TellMemoryShortage(*this);
 }
 
 void CWendraView::DrawForPrint(CDC* dc)

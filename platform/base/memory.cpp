@@ -4,7 +4,9 @@
 #include "platform/base/worker_team.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
+#include <new>
 #include <thread>
 
 namespace
@@ -38,6 +40,14 @@ std::mutex g_turn; // held by the caller whose block the team maps
 
 namespace fw
 {
+void EnsureHeadroom(std::size_t bytes)
+{
+    void* const block = std::malloc(bytes);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    std::free(block);
+}
+
 void FaultInPages(void* block, std::size_t bytes)
 {
     if (block == nullptr || bytes < kThreadedBytes)

@@ -14,6 +14,11 @@ namespace fw
 // zero byte to each page; small blocks are left to fault as they are written.
 void FaultInPages(void* block, std::size_t bytes);
 
+// Throws std::bad_alloc when a block of that many bytes cannot be had now. Work handed to a
+// library that does not fail cleanly when memory runs out (the GL driver stalls) asks first, and
+// fails while it still can. Nothing is written: the block costs no pages.
+void EnsureHeadroom(std::size_t bytes);
+
 // An allocator whose blocks come with their pages mapped in (above): for the arrays of a large
 // model that are filled right after they grow.
 template <typename T>

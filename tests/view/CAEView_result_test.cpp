@@ -10,6 +10,7 @@
 #include "core/model/ResultId.h"
 #include "platform/test/pump.h"
 #include "render/AESet.h"
+#include "render/RenderLog.h"
 #include "resources/resource.h"
 #include "tests/core/model/ModelFixtures.h"
 #include "tests/support/FailingThreadStarts.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -325,6 +327,27 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenWhenRecordingThreadsDoNotStart)
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
     CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
+}
+
+// A list the renderer could not build for want of memory: the next paint says so in the output
+// bar, once.
+TEST_F(CAEViewResultTest, AListOutOfMemoryIsToldOnceInTheOutputBar)
+{
+    CWendraView* view = OpenModelView();
+    ASSERT_NE(nullptr, view);
+    const auto paint = [view]
+    {
+        view->InvalidateView();
+        view->UpdateWindow();
+        fw::test::Pump();
+    };
+    paint();
+    const size_t linesBefore = Frame().m_outputLines.size();
+    render_log::RunLogged("CAEViewResultTest", [] { throw std::bad_alloc(); });
+    paint();
+    paint();
+    ASSERT_EQ(linesBefore + 1, Frame().m_outputLines.size());
+    EXPECT_EQ(0u, Frame().m_outputLines.back().find("Not enough memory to draw"));
 }
 
 // In a small view the bands come closer together than the labels are high: a label is left out

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -101,4 +102,17 @@ TEST(PagedAllocator, AVectorKeepsItsValuesAcrossEveryGrowth)
     std::vector<uint32_t, fw::PagedAllocator<uint32_t>> resized(5'000'000);
     EXPECT_EQ(0u, resized[4'999'999]);
     EXPECT_TRUE(fw::PagedAllocator<int>() == fw::PagedAllocator<double>());
+}
+
+// Headroom asked for before work that cannot fail cleanly: had, or std::bad_alloc, and nothing
+// is kept either way.
+TEST(EnsureHeadroom, ThrowsOnlyWhenTheBlockCannotBeHad)
+{
+    EXPECT_NO_THROW(fw::EnsureHeadroom(size_t(64) << 20));
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer ends the process on an allocation it cannot make";
+#else
+    // More than any address space holds.
+    EXPECT_THROW(fw::EnsureHeadroom(SIZE_MAX / 2), std::bad_alloc);
+#endif
 }
