@@ -337,8 +337,14 @@ void CGLDevice::SetupUnlitPolygons(GLenum face, GLenum mode)
 
 void CGLDevice::UseFaceDepthRange()
 {
+    // A result list keeps the offset of the camera it was compiled under (a new view's
+    // default, or the camera before a zoom), while the highlight and the lines take the offset
+    // of the camera they are drawn under. Moved in from both ends by a quarter of the smallest
+    // offset, result faces stay that far behind them and in front of the model's faces at
+    // every depth, whichever camera each had; a range scaled at its far end alone would part
+    // them by nothing at the front of the volume.
     if (m_bResultFacesInFront)
-        glDepthRange(0.0, 1.0 - m_depthOffset / 4);
+        glDepthRange(kMinDepthOffset / 4, 1.0 - kMinDepthOffset / 4);
     else
         glDepthRange(m_depthOffset, 1.0);
 }
@@ -349,7 +355,7 @@ void CGLDevice::SetRenderMode(int mode)
     glEnable(GL_DEPTH_TEST);
     const double d = m_depthOffset;
     // At equal depth, lines of mode 0 win over faces of 7 and 8, then 9, then 1 to 6.
-    // Result faces of modes 1 to 6 stand with mode 9 (see SetResultFacesInFront).
+    // Result faces of modes 1 to 6 stand behind mode 9 (see SetResultFacesInFront).
     switch (mode)
     {
     case 0:

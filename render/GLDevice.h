@@ -72,9 +72,12 @@ public:
     HGLRC GetRenderingContext() const { return m_hRC; }
     CClientDC* GetClientDC() const { return m_pDC; }
     double GetDepthOffset() const { return m_depthOffset; }
-    // While set, faces of modes 1 to 6 take the range of mode 9: a result's faces, drawn over
-    // the model's own faces at the same depth, then win over them. A display list keeps the
-    // range it was compiled with.
+    // The depth offsets BeginScene gives, from the narrowest volume to the widest.
+    static constexpr double kMinDepthOffset = 0.00015;
+    static constexpr double kMaxDepthOffset = 0.0008;
+    // While set, faces of modes 1 to 6 stand just in front of the model's own faces, so that
+    // a result's faces drawn over them at the same depth win; lines and the highlight of any
+    // camera stay in front of them. A display list keeps the range it was compiled with.
     void SetResultFacesInFront(bool inFront) { m_bResultFacesInFront = inFront; }
     bool GetResultFacesInFront() const { return m_bResultFacesInFront; }
 

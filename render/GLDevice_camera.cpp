@@ -58,7 +58,7 @@ void CGLDevice::BeginScene(const CViewVolume* volume)
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(start.x, end.x, start.y, end.y, start.z, end.z);
-    m_depthOffset = std::clamp((end.x - start.x) * 5e-6, 0.00015, 0.0008);
+    m_depthOffset = std::clamp((end.x - start.x) * 5e-6, kMinDepthOffset, kMaxDepthOffset);
     SetupModelView(volume);
 }
 

@@ -132,34 +132,68 @@ TEST_F(GLDevice, DepthRangesOrderModesAtEqualDepth)
     device.EndScene();
 }
 
-TEST_F(GLDevice, ResultFacesStandBetweenLinesAndModelFaces)
+// A list keeps the depth range of the camera it was compiled under, while lines and the
+// highlight take the camera of the frame they are drawn in: a new view's lists are compiled
+// before its first scene, and a zoom changes the camera under them.
+TEST_F(GLDevice, ResultFacesStandBetweenLinesAndModelFacesOfAnyCamera)
 {
-    const CViewVolume volume = GLTestWindow::SquareVolume();
+    const CViewVolume wide = GLTestWindow::SquareVolume();
+    CViewVolume narrow = wide;
+    narrow.SetVolume(CPoint3D(-1, -1, -100), CPoint3D(1, 1, 100));
+    const CViewVolume* const cameras[] = {&wide, &narrow};
     CGLDevice& device = Device();
-    device.BeginScene(&volume);
-    const double d = device.GetDepthOffset();
-    auto nearAndFar = [&device](int mode)
+    auto rangeOf = [&device](int mode)
     {
         device.SetRenderMode(mode);
         GLdouble range[2] = {};
         glGetDoublev(GL_DEPTH_RANGE, range);
         return std::make_pair(range[0], range[1]);
     };
-    {
-        const CResultFacesInFront inFront(device);
-        for (int mode = 1; mode <= 6; ++mode)
-        {
-            SCOPED_TRACE(mode);
-            EXPECT_NEAR(0.0, nearAndFar(mode).first, 1e-6);
-            EXPECT_NEAR(1.0 - d / 4, nearAndFar(mode).second, 1e-6);
-        }
-        // Lines and the highlight stay in front of them.
-        EXPECT_NEAR(1.0 - d, nearAndFar(0).second, 1e-6);
-        EXPECT_NEAR(1.0 - d / 2, nearAndFar(7).second, 1e-6);
-    }
-    EXPECT_FALSE(device.GetResultFacesInFront());
-    EXPECT_NEAR(d, nearAndFar(5).first, 1e-6);
+    device.BeginScene(&narrow);
+    const double smallest = device.GetDepthOffset();
     device.EndScene();
+    device.BeginScene(&wide);
+    EXPECT_LT(smallest, device.GetDepthOffset());
+    device.EndScene();
+    for (const CViewVolume* compiled : cameras)
+    {
+        device.BeginScene(compiled);
+        const double d = device.GetDepthOffset();
+        std::pair<double, double> result;
+        {
+            const CResultFacesInFront inFront(device);
+            result = rangeOf(5);
+            for (int mode = 1; mode <= 6; ++mode)
+            {
+                SCOPED_TRACE(mode);
+                EXPECT_EQ(result, rangeOf(mode));
+            }
+        }
+        EXPECT_FALSE(device.GetResultFacesInFront());
+        const std::pair<double, double> model = rangeOf(5);
+        EXPECT_NEAR(d, model.first, 1e-6);
+        device.EndScene();
+        for (const CViewVolume* drawn : cameras)
+        {
+            SCOPED_TRACE(testing::Message()
+                         << "compiled " << (compiled == &wide ? "wide" : "narrow") << ", drawn "
+                         << (drawn == &wide ? "wide" : "narrow"));
+            device.BeginScene(drawn);
+            const double lineFar = rangeOf(0).second;
+            const double highlightFar = rangeOf(7).second;
+            device.EndScene();
+            // Window depths of one fragment at normalised depths through the volume.
+            for (const double z : {0.0, 0.01, 0.5, 1.0})
+            {
+                const double resultDepth = result.first + z * (result.second - result.first);
+                // Apart by two steps of the 16-bit depth buffer the views ask for.
+                const double apart = 2.0 / 65535;
+                EXPECT_GT(model.first + z * (model.second - model.first) - resultDepth, apart);
+                EXPECT_GT(resultDepth - z * lineFar, apart);
+                EXPECT_GT(resultDepth - z * highlightFar, apart);
+            }
+        }
+    }
 }
 
 TEST_F(GLDevice, RenderModesSetShadingLightingAndPolygonsOfTheirFaces)

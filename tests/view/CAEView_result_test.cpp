@@ -1,7 +1,8 @@
 // The 3-D view's result display in the MDI frame: a result opens its own view with the
 // camera of the old one, a contour, a legend and a title; Display Result opens the contour
 // again; the load-case combo shows another case with its range; a result covering part of the
-// model leaves the rest without contour; the contour reaches the screen in every display mode.
+// model leaves the rest without contour; the contour reaches the screen in every display mode,
+// and picked shells and solids stand out of it.
 #include "StripModel.h"
 #include "ViewTestFrame.h"
 #include "ViewTestSupport.h"
@@ -409,3 +410,142 @@ TEST_P(LegendOfASmallView, LabelsStayApart)
 INSTANTIATE_TEST_SUITE_P(Fonts, LegendOfASmallView,
                          testing::Values(LegendFont{0, ""}, LegendFont{14, "Arial"},
                                          LegendFont{-13, "Arial"}));
+
+namespace
+{
+// A rectangle of the screen over a window's client area, read in one go, top row first.
+class ScreenRect
+{
+public:
+    ScreenRect(CWnd* window, const RECT& client)
+        : m_rect(client)
+    {
+        POINT origin = {client.left, client.top};
+        ::ClientToScreen(window->m_hWnd, &origin);
+        const int width = Width();
+        const int height = client.bottom - client.top;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        const HDC screen = ::GetDC(nullptr);
+        const HDC memory = ::CreateCompatibleDC(screen);
+        const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        ::GdiFlush();
+        const auto* pixels = static_cast<const unsigned char*>(bits);
+        for (int i = 0; i < width * height; ++i)
+            m_pixels.push_back({pixels[4 * i + 2], pixels[4 * i + 1], pixels[4 * i]});
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+    }
+    int Width() const { return m_rect.right - m_rect.left; }
+    // At a client point inside the rectangle.
+    Rgb At(int x, int y) const
+    {
+        return m_pixels[static_cast<size_t>((y - m_rect.top) * Width() + x - m_rect.left)];
+    }
+    int Count(const Rgb& colour) const
+    {
+        return static_cast<int>(std::count(m_pixels.begin(), m_pixels.end(), colour));
+    }
+
+private:
+    RECT m_rect;
+    std::vector<Rgb> m_pixels;
+};
+
+// Where a model point shows in the view's client area.
+POINT ClientPointOf(CWendraView* view, const CPoint3D& point)
+{
+    view->MakeCurrent();
+    const CPoint3D window = view->Device().ProjectToWindow(point, &view->Camera(0));
+    return {static_cast<LONG>(window.x), static_cast<LONG>(window.y)};
+}
+
+// The view painted as the program paints it, and the screen read around an element.
+ScreenRect PaintAndRead(CWendraView* view, const RECT& around)
+{
+    view->InvalidateView();
+    view->UpdateWindow();
+    fw::test::Pump();
+    return ScreenRect(view, around);
+}
+} // namespace
+
+// A result view's lists are compiled before its first paint and kept while the camera zooms;
+// picked shells and solids must still stand out of the contour on the screen, filled red in the
+// shaded and hidden-line modes and outlined in red in the line modes.
+TEST_F(CAEViewResultTest, PickedShellsAndSolidsStandOutOfTheContourInEveryDisplayMode)
+{
+    m_resultId = AddStripWithResult(Model());
+    // A brick above the middle of the strip (nodes 101 to 108), in the strip's 20 to 30 band.
+    const double corners[8][3] = {{-1, 2, -1}, {1, 2, -1}, {1, 3, -1}, {-1, 3, -1},
+                                  {-1, 2, 1},  {1, 2, 1},  {1, 3, 1},  {-1, 3, 1}};
+    for (int i = 0; i < 8; ++i)
+        AddTestNode(Model(), 101 + i, corners[i][0], corners[i][1], corners[i][2]);
+    CFEElement* brick = AddBrick(Model(), 11, {101, 102, 103, 104, 105, 106, 107, 108});
+    ASSERT_NE(nullptr, brick);
+    Model().BuildElementFaces();
+    CResultData* result = Model().GetResult(m_resultId);
+    ASSERT_NE(nullptr, result);
+    for (int node = 101; node <= 108; ++node)
+        result->SetNodeValue(node, 25.0);
+    Frame().m_project->m_settings.m_contourDefaults.m_nBandType = 0;
+    CWendraView* model = OpenView(kSide, kSide);
+    ASSERT_NE(nullptr, model);
+    model->Renderer().AutoScale(model);
+    // Shell 7 lies between x = 1 and 2 in the 60 to 70 band, right of the legend; the brick's
+    // front face at z = 1.
+    struct Picked
+    {
+        const char* name;
+        CModelEntity* entity;
+        CPoint3D low;
+        CPoint3D high;
+    };
+    const Picked kPicked[] = {
+        {"shell", Model().FindElement(7), CPoint3D(1, -1, 0), CPoint3D(2, 1, 0)},
+        {"solid", brick, CPoint3D(-1, 2, 1), CPoint3D(1, 3, 1)}};
+    const Rgb red = {255, 0, 0};
+    for (const int mode : {kShading, kRidgeLineShading, kHiddenLine, kWireframe, kRidgeLine})
+    {
+        Frame().m_project->m_settings.m_displayType = static_cast<int16_t>(mode);
+        model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+        CWendraView* view = LastView();
+        ASSERT_NE(nullptr, view);
+        ASSERT_EQ(mode, view->Scene().DisplayMode());
+        for (const Picked& picked : kPicked)
+        {
+            SCOPED_TRACE(testing::Message() << picked.name << ", display mode " << mode);
+            ASSERT_NE(nullptr, picked.entity);
+            const POINT a = ClientPointOf(view, picked.low);
+            const POINT b = ClientPointOf(view, picked.high);
+            const RECT around = {std::min(a.x, b.x) - 4, std::min(a.y, b.y) - 4,
+                                 std::max(a.x, b.x) + 5, std::max(a.y, b.y) + 5};
+            const int centreX = (a.x + b.x) / 2;
+            const int centreY = (a.y + b.y) / 2;
+            view->EditSelection().EditPicked().RemoveAll();
+            const ScreenRect plain = PaintAndRead(view, around);
+            EXPECT_EQ(0, plain.Count(red));
+            view->EditSelection().EditPicked().SetAt(picked.entity, 1);
+            const ScreenRect shown = PaintAndRead(view, around);
+            if (mode == kWireframe || mode == kRidgeLine)
+            {
+                EXPECT_GT(shown.Count(red), 2 * (around.right - around.left));
+                EXPECT_EQ(plain.At(centreX, centreY), shown.At(centreX, centreY));
+            }
+            else
+            {
+                EXPECT_EQ(red, shown.At(centreX, centreY));
+            }
+        }
+        view->EditSelection().EditPicked().RemoveAll();
+    }
+}
