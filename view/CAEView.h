@@ -355,6 +355,8 @@ protected:
     void SetDocumentTitle(const CString& title) override;
     void ActivateAndUpdate() override;
     void ShowStatusText(const char* key) override { ShowStatus(key); }
+    // Tells the command manager, whose running command may follow the new result.
+    void OnShownResultChanged() override;
 
     // The project and its settings, or null.
     CProjectData* GetProject() const;

@@ -4,6 +4,7 @@
 #include "platform/docview/frame.h"
 #include "project/ProjectData.h"
 #include "view/CAEView.h"
+#include "view/CmdManager.h"
 #include "view/ViewMainFrame.h"
 
 const CResultDisplayAttr* CCAEView::ContourDefaults()
@@ -92,4 +93,10 @@ void CCAEView::ActivateAndUpdate()
     if (CFrameWnd* frame = GetParentFrame())
         frame->ActivateFrame();
     UpdateWindow();
+}
+
+void CCAEView::OnShownResultChanged()
+{
+    if (CCmdManager* manager = m_pMainFrame ? m_pMainFrame->GetCmdManager() : nullptr)
+        manager->OnShownResultChanged(m_nFrameKey);
 }

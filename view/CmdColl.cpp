@@ -60,3 +60,7 @@ void CCmdColl::Do()
 void CCmdColl::Undo()
 {
 }
+
+void CCmdColl::OnShownResultChanged(int, CCAEView&)
+{
+}

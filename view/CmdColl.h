@@ -9,6 +9,7 @@
 
 #include <cstddef>
 
+class CCAEView;
 struct CCmdRecord;
 
 // What the command's dialog reports through the manager.
@@ -61,6 +62,9 @@ public:
     // Performs the command's action (also for redo) and takes it back.
     virtual void Do();
     virtual void Undo();
+    // The view of the frame shows another result or case than before; the command may end in
+    // the call. Nothing by default.
+    virtual void OnShownResultChanged(int frameKey, CCAEView& view);
 
     BYTE m_bDone = 0;       // set by Do, cleared by Undo
     BYTE m_bUndoable = 0;   // kept for undo after Do; no command of the program sets it

@@ -253,6 +253,13 @@ void CCmdManager::ExecuteCommand(CCmdRecord* record)
     }
 }
 
+void CCmdManager::OnShownResultChanged(int frameKey)
+{
+    CCAEView* view = m_pFrame ? m_pFrame->GetFrameView(frameKey) : nullptr;
+    if (m_pRunning != nullptr && view != nullptr)
+        m_pRunning->OnShownResultChanged(frameKey, *view);
+}
+
 CCAEView* CCmdManager::GetActiveView() const
 {
     return m_pFrame ? m_pFrame->GetFrameView(m_nFrameKey) : nullptr;
@@ -341,10 +348,25 @@ void CCmdManager::ApplyContour(const CContourSettingRecord& record)
     if (view == nullptr)
         return;
     // Applied while an animation plays too: its next frames and those after Stop show them.
-    view->CopyDisplayAttr(record.m_Attr);
+    view->CopyDisplayAttr(BandsForShownResult(record, *view));
     view->Renderer().RenderAll();
     view->UpdateWindow();
     view->InvalidateView();
+}
+
+CResultDisplayAttr CCmdManager::BandsForShownResult(const CContourSettingRecord& record,
+                                                    CCAEView& view)
+{
+    if (view.Animation().IsAnimating() || record.nResultId == view.Renderer().ContourResultId())
+        return record.m_Attr;
+    // Kind, smoothing, reversal and band count stay; another result's range would put the
+    // shown values in the wrong bands.
+    const CResultDisplayAttr shown = view.GetDisplayAttr();
+    CResultDisplayAttr bands = record.m_Attr;
+    bands.m_nResultCategory = shown.m_nResultCategory;
+    bands.SetRange(shown.m_dataMin, shown.m_dataMax, shown.m_viewMin, shown.m_viewMax,
+                   bands.m_nBands);
+    return bands;
 }
 
 void CCmdManager::ApplyVector(const CVectorSettingRecord& record)

@@ -43,6 +43,9 @@ public:
     CCmdManager& operator=(const CCmdManager&) = delete;
 
     virtual void ExecuteCommand(CCmdRecord* record);
+    // The view of the frame key shows another result or case than before: the running command
+    // follows it (a contour settings dialog takes the new result's settings).
+    void OnShownResultChanged(int frameKey);
 
     CCmdColl* GetRunningCommand() const { return m_pRunning; }
     size_t GetSuspendedCount() const { return m_suspended.size(); }
@@ -76,6 +79,10 @@ private:
     void DeleteRunning();
     void ClearActiveSelection();
     void ApplyContour(const CContourSettingRecord& record);
+    // The record's bands, with the range and levels of the result the view shows when the record
+    // was made for another result or case (an animation's frames keep the range they have).
+    static CResultDisplayAttr BandsForShownResult(const CContourSettingRecord& record,
+                                                  CCAEView& view);
     void ApplyVector(const CVectorSettingRecord& record);
     void PostToActiveView(const CPostCommandRecord& record);
     void RequestPick(const CPickRequestRecord& request);

@@ -98,6 +98,8 @@ void CResultDisplay::ShowResult(int resultId, int component, int category, BOOL 
                 target->SelectLoadCaseCombo(resultId);
             target->ActivateAndUpdate();
             target->InvalidateView();
+            if (isNewCase && !isAnimationFrame)
+                target->OnShownResultChanged();
         }
     }
     catch (CException* e)

@@ -126,6 +126,9 @@ protected:
     virtual void ActivateAndUpdate() = 0;
     virtual void InvalidateView() = 0;
     virtual void ShowStatusText(const char* key) = 0;
+    // Another result or case than before is shown here, with its own range (not an animation's
+    // frame): what was set up for the one before can follow. Nothing by default.
+    virtual void OnShownResultChanged() {}
 
 private:
     CModelSet* Model();

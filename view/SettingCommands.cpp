@@ -68,11 +68,7 @@ CCmdColl* CCmdCollContourSetting::Make(const CCmdRecord&, int frameKey, CCAEView
 {
     auto* command = new CCmdCollContourSetting(frameKey);
     if (view != nullptr)
-    {
-        if (!view->Animation().IsAnimating())
-            command->m_Attr = view->GetDisplayAttr();
-        command->m_nResultId = view->Renderer().ContourResultId();
-    }
+        command->SeedFrom(*view);
     return command;
 }
 
@@ -102,6 +98,26 @@ void CCmdCollContourSetting::OnDialogCancel(CCmdRecord*)
     m_dialog.reset();
     m_bDialogOpen = 0;
     SendCode(CCmdRecord::kEndCommand, m_nFrameKey);
+}
+
+void CCmdCollContourSetting::OnShownResultChanged(int frameKey, CCAEView& view)
+{
+    if (frameKey != m_nFrameKey || m_dialog == nullptr)
+        return;
+    if (view.Renderer().ContourResultId() == -1)
+    {
+        OnDialogCancel(nullptr);
+        return;
+    }
+    SeedFrom(view);
+    m_dialog->Refresh(m_Attr, m_nResultId);
+}
+
+void CCmdCollContourSetting::SeedFrom(CCAEView& view)
+{
+    if (!view.Animation().IsAnimating())
+        m_Attr = view.GetDisplayAttr();
+    m_nResultId = view.Renderer().ContourResultId();
 }
 
 // Vector settings.

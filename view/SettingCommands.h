@@ -35,6 +35,8 @@ public:
     // Creates the window for the view's bands and shows it; false when none could be made.
     // OK hands a CContourSettingRecord (700) with the result id, Close code 701.
     virtual bool Open(const CResultDisplayAttr& viewAttr, int32_t resultId, int frameKey) = 0;
+    // The open window shows the bands of another result, edits made so far dropped.
+    virtual void Refresh(const CResultDisplayAttr& viewAttr, int32_t resultId) = 0;
 };
 
 class CVectorSettingWindow : public CSettingWindow
@@ -73,12 +75,17 @@ public:
     // The record is the dialog's CContourSettingRecord; code 606 replaces this command.
     void OnDialogOk(CCmdRecord* record) override;
     void OnDialogCancel(CCmdRecord* record) override;
+    // The dialog follows the view's new result, seeded again; with no contour left to follow,
+    // the command ends as Close ends it.
+    void OnShownResultChanged(int frameKey, CCAEView& view) override;
 
     CResultDisplayAttr m_Attr;
     int32_t m_nResultId = 0;
     int m_nFrameKey;
 
 private:
+    void SeedFrom(CCAEView& view);
+
     std::unique_ptr<CContourSettingWindow> m_dialog;
 };
 

@@ -110,12 +110,11 @@ void CContourSettingDlg::DoDataExchange(CDataExchange* dx)
 void CContourSettingDlg::RefreshControls()
 {
     m_working = m_viewAttr;
-    if (m_viewAttr.m_nResultCategory == 0)
-    {
-        EnableControl(IDC_CONTOUR_LINES, FALSE);
-        EnableControl(IDC_CONTOUR_ISOSURFACE, FALSE);
-        EnableControl(IDC_CONTOUR_SMOOTH, FALSE);
-    }
+    // Called again when the view shows another result, which may be of the other category.
+    const BOOL isNodal = m_viewAttr.m_nResultCategory != 0;
+    EnableControl(IDC_CONTOUR_LINES, isNodal);
+    EnableControl(IDC_CONTOUR_ISOSURFACE, isNodal);
+    EnableControl(IDC_CONTOUR_SMOOTH, isNodal);
     EnableControl(IDC_BAND_LOWER, FALSE);
     EnableControl(IDC_BAND_UPPER, FALSE);
     EnableControl(IDC_BAND_COLOR, FALSE);

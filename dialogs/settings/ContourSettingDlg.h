@@ -13,7 +13,8 @@ class CContourSettingDlg : public CColorBandDlg
 public:
     explicit CContourSettingDlg(int frameKey = 0);
 
-    // After the window is made and viewAttr is set: the controls from viewAttr.
+    // After the window is made and viewAttr is set, and whenever the view shows another result:
+    // the controls from viewAttr.
     void RefreshControls();
 
     CResultDisplayAttr m_working;  // every band computation happens here

@@ -39,6 +39,15 @@ public:
         return true;
     }
 
+    void Refresh(const CResultDisplayAttr& viewAttr, int32_t resultId) override
+    {
+        if (m_dialog == nullptr)
+            return;
+        m_dialog->m_viewAttr = viewAttr;
+        m_dialog->m_nResultId = resultId;
+        m_dialog->RefreshControls();
+    }
+
 private:
     CContourSettingDlg* m_dialog = nullptr;
 };

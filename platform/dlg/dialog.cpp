@@ -7,6 +7,7 @@
 #include "platform/dlg/ddx.h"
 #include "platform/sys/services.h"
 #include "platform/win/app.h"
+#include "platform/win/ownedwindows.h"
 #include "platform/win/privmsg.h"
 #include "platform/win/resource.h"
 #include "platform/win/thread_state.h"
@@ -90,6 +91,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 {
     m_nIDTemplate = templateId;
     m_pParentWnd = parent;
+    // A modeless dialog stays in sight while its owner is used.
+    fw::KeepOwnedWindowsAbove();
     CWnd* owner = parent ? parent : AfxGetMainWnd();
     return CreateFromTemplate(templateId, owner ? owner->GetSafeHwnd() : nullptr) != nullptr;
 }

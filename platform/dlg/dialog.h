@@ -43,8 +43,9 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // A modeless dialog; with no parent the main window owns it. FALSE when the template is
-    // missing or OnInitDialog's creation failed.
+    // A modeless dialog; with no parent the main window owns it, and it stays above its owner
+    // when the owner takes the focus. FALSE when the template is missing or OnInitDialog's
+    // creation failed.
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     // Runs the dialog modally: the owner is disabled until the dialog ends, and enabled again
     // before the dialog's window goes. Returns EndDialog's result, -1 when the dialog could not

@@ -149,4 +149,73 @@ COLORREF ClientPixel(HWND hwnd, int x, int y)
     ::ReleaseDC(hwnd, dc);
     return colour;
 }
+
+void ClickOnScreen(POINT point)
+{
+    ::SetCursorPos(point.x, point.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+}
+
+ScreenCaption::ScreenCaption(HWND window)
+{
+    RECT frame = {};
+    ::GetWindowRect(window, &frame);
+    POINT client = {0, 0};
+    ::ClientToScreen(window, &client);
+    // Inside the frame's edges, above the client area's top edge.
+    m_rect = {frame.left + 4, frame.top + 4, frame.right - 4, client.y - 2};
+}
+
+void ScreenCaption::TakeLook()
+{
+    m_looks.push_back(Read());
+}
+
+bool ScreenCaption::IsShown() const
+{
+    const std::vector<COLORREF> shown = Read();
+    for (const std::vector<COLORREF>& look : m_looks)
+    {
+        size_t alike = 0;
+        for (size_t i = 0; i < shown.size() && i < look.size(); ++i)
+            alike += shown[i] == look[i] ? 1 : 0;
+        if (!shown.empty() && alike * 10 >= shown.size() * 9)
+            return true;
+    }
+    return false;
+}
+
+std::vector<COLORREF> ScreenCaption::Read() const
+{
+    const int width = m_rect.right - m_rect.left;
+    const int height = m_rect.bottom - m_rect.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, m_rect.left, m_rect.top, SRCCOPY);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    const auto* raw = static_cast<const BYTE*>(bits);
+    for (int i = 0; raw != nullptr && i < width * height; ++i)
+        pixels.push_back(RGB(raw[i * 4 + 2], raw[i * 4 + 1], raw[i * 4]));
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
 } // namespace fw::test

@@ -42,4 +42,27 @@ bool DrainQuit();
 
 // The colour of a client pixel as the screen shows it (the window must be visible and on top).
 COLORREF ClientPixel(HWND hwnd, int x, int y);
+
+// A left button press and release at a screen point, as the mouse gives them: the click
+// activates and focuses what it lands on.
+void ClickOnScreen(POINT point);
+
+// What the screen shows of a window's caption bar (the rows between its top edge and its client
+// area), to tell whether the window is on top there. The window must not move.
+class ScreenCaption
+{
+public:
+    explicit ScreenCaption(HWND window);
+
+    // Keeps what the screen shows now as one look of the caption (active, inactive).
+    void TakeLook();
+    // Whether the screen shows one of the looks kept, nine pixels in ten alike.
+    bool IsShown() const;
+
+private:
+    std::vector<COLORREF> Read() const;
+
+    RECT m_rect;
+    std::vector<std::vector<COLORREF>> m_looks;
+};
 } // namespace fw::test

@@ -147,6 +147,23 @@ HTREEITEM ProjectAppFixture::FindResultItem(const std::string& prefix)
     return nullptr;
 }
 
+CCAEView* ProjectAppFixture::ShowDemoTranslation()
+{
+    MainFrame()->OpenFileInNewProject("demo.unv", m_demoModel.c_str());
+    fw::test::Pump();
+    // The scalar item has the components below it; the vector item of the same name has none.
+    for (HTREEITEM item : Items())
+    {
+        const HTREEITEM child = Tree().GetChildItem(item);
+        if (ItemText(item) == "Translation" && child != nullptr && ItemText(child) == "UX")
+        {
+            DoubleClick(item);
+            return View(2);
+        }
+    }
+    return nullptr;
+}
+
 int ProjectAppFixture::ItemImage(HTREEITEM item)
 {
     int image = -1;

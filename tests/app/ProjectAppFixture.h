@@ -34,6 +34,9 @@ protected:
     HTREEITEM FindItem(const std::string& text);
     // The first result item of the tree whose text starts with prefix, its parents expanded.
     HTREEITEM FindResultItem(const std::string& prefix);
+    // The demo model opened as a file, its translations' magnitude (the contour the program
+    // starts with, two load cases) shown by a double click in a second view; that view.
+    CCAEView* ShowDemoTranslation();
     std::string ItemText(HTREEITEM item) { return Tree().GetItemText(item).GetString(); }
     int ItemImage(HTREEITEM item);
     // Selects the item and double-clicks its row as a user would; pump: then let the

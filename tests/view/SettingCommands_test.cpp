@@ -35,6 +35,10 @@ struct ScriptedTools : CResultSettingTools
             tools.contour.push_back({attr, resultId, frameKey});
             return true;
         }
+        void Refresh(const CResultDisplayAttr& attr, int32_t resultId) override
+        {
+            tools.refreshed.push_back({attr, resultId, 0});
+        }
         bool Open(const CVectorSettingMap& stored, int32_t resultId, int frameKey) override
         {
             Vector opened;
@@ -75,6 +79,7 @@ struct ScriptedTools : CResultSettingTools
     }
 
     std::vector<Contour> contour;
+    std::vector<Contour> refreshed;
     std::vector<Vector> vector;
     int open = 0;
 };
@@ -212,6 +217,55 @@ TEST_F(SettingCommands, ConfirmedContourIsAppliedWithOneRebuildAndReopeningRebui
     ASSERT_EQ(2u, m_tools.contour.size());
     EXPECT_EQ(1, m_tools.contour[1].attr.m_bReverseBand);
     EXPECT_EQ(generation + 1, view->Renderer().ListGeneration());
+}
+
+// Case 1 runs 0..10, case 2 0..20: a dialog opened on case 1 follows the view to case 2, and a
+// record still made for case 1 takes case 2's range as it is applied.
+TEST_F(SettingCommands, ContourSettingsFollowTheShownCaseAndKeepItsRange)
+{
+    CWendraView* view = ShowResult(m_contourId, 200, 200);
+    ASSERT_NE(nullptr, view);
+    Command(view, ID_RESULT_CONTOUR_SETTINGS);
+    ASSERT_EQ(1u, m_tools.contour.size());
+    const ScriptedTools::Contour opened = m_tools.contour[0];
+    EXPECT_EQ(10.0, opened.attr.m_viewMax);
+
+    const int second = static_cast<int>(MakeLoadCaseKey(1, kScalarType, 2));
+    view->DisplayResultView(second, view->Renderer().ResultComponent(), 2, FALSE);
+    ASSERT_EQ(20.0, view->GetDisplayAttr().m_viewMax) << "the case shows its own range";
+    ASSERT_EQ(1u, m_tools.refreshed.size()) << "the open dialog follows";
+    EXPECT_EQ(second, m_tools.refreshed[0].resultId);
+    EXPECT_EQ(20.0, m_tools.refreshed[0].attr.m_dataMax);
+    EXPECT_EQ(20.0, m_tools.refreshed[0].attr.m_viewMax);
+    EXPECT_EQ(1, m_tools.open);
+    // Showing the same case again is no change to follow.
+    view->DisplayResultView(second, view->Renderer().ResultComponent(), 2, FALSE);
+    EXPECT_EQ(1u, m_tools.refreshed.size());
+
+    struct Case
+    {
+        const char* what;
+        bool isAnimating;
+        double viewMax;
+    };
+    const Case cases[] = {{"a record of case 1", false, 20.0},
+                          {"a record of case 1 while an animation plays", true, 10.0}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        view->Animation().SetAnimating(c.isAnimating);
+        CContourSettingRecord stale;
+        stale.nCode = CCmdRecord::kApplyContour;
+        stale.m_Attr = opened.attr;
+        stale.m_Attr.SetReverseBand(true);
+        stale.nResultId = opened.resultId;
+        Frame().m_manager.m_nFrameKey = view->FrameKey();
+        Frame().m_manager.ExecuteCommand(&stale);
+        EXPECT_EQ(c.viewMax, view->GetDisplayAttr().m_viewMax);
+        EXPECT_EQ(c.viewMax, view->GetDisplayAttr().m_dataMax);
+        EXPECT_EQ(1, view->GetDisplayAttr().m_bReverseBand) << "the record's other settings stay";
+        view->Animation().SetAnimating(false);
+    }
 }
 
 TEST_F(SettingCommands, APlayingAnimationStopsBeforeTheSettingsAreTaken)
