@@ -36,12 +36,16 @@ int CMainFrame::CloseProject()
         return kNoProject;
     if (ConfirmUnvModified(false))
         return IDCANCEL;
-    const int answer = AfxMessageBox(Text("Confirm", "Save"), MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDCANCEL)
-        return IDCANCEL;
-    // A save that failed keeps the project open as a cancelled one does.
-    if (answer == IDYES && DoSaveProject(false) != kSaved)
-        return IDCANCEL;
+    // Nothing to ask when a save would write what the last open or save did.
+    if (m_pProject->HasUnsavedChanges())
+    {
+        const int answer = AfxMessageBox(Text("Confirm", "Save"), MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return IDCANCEL;
+        // A save that failed keeps the project open as a cancelled one does.
+        if (answer == IDYES && DoSaveProject(false) != kSaved)
+            return IDCANCEL;
+    }
     ShowMessage("MsgPane", "Closeproject", "message.str");
     m_pProject->CloseProject();
     CloseAllViews();

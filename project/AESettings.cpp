@@ -7,6 +7,7 @@
 #include "core/services/StringFile.h"
 #include "project/ProjectFileAccess.h"
 #include "project/ProjectKeys.h"
+#include "project/SettingRanges.h"
 
 #include <cstdio>
 #include <cstring>
@@ -42,101 +43,41 @@ void InitFont(CFontSetting& setting)
 
 constexpr unsigned kMaxColor = 0xFFFFFF; // Windows colour values: blue, green, red bytes
 constexpr double kMaxRealColor = kMaxColor + 0.999999; // truncated to kMaxColor
-// Straight pieces per node-to-node step of a curved edge; a curved face is cut into the square
-// of it, so a large count stalls every view of a model with mid-side nodes.
-constexpr int kMaxCurveDivisions = 16;
-constexpr int kDefaultCurveDivisions = 4;
-// The OpenGL range of a shininess and the weights a LOGFONT knows.
-constexpr int kMaxShininess = 128;
+constexpr CRealRange kRealColor{0.0, kMaxRealColor};
+// The weights a LOGFONT knows.
 constexpr int kMaxFontWeight = 1000;
 // Font sizes in pixels, either sign: larger letters fill the view or vanish.
 constexpr double kMaxFontSize = 200.0;
-// Point sizes and line widths in pixels: the display settings page offers up to 10; past 20 a
-// node or line hides its neighbours.
-constexpr int kMinEntitySize = 1;
-constexpr int kMaxEntitySize = 20;
-// Arrow lengths are multiplied by it.
-constexpr double kMaxScaleFactor = 1.0e6;
 
-void LogRefused(const char* section, const char* key, const std::string& text, const char* why,
-                const std::string& used)
-{
-    CAELogFile log("Project");
-    log.WriteLog(1, "CAESettings::LoadIniSettings", "[%s] %s=%s %s: %s is used", section, key,
-                 text.c_str(), why, used.c_str());
-}
-
-std::string RangeText(double low, double high)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "is outside %.15g..%.15g", low, high);
-    return text;
-}
-
-std::string NumberText(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
-}
-
-// A whole number of low..high: missing gives missing; not a whole number of 0 or more ("-1",
-// "abc") counts as missing; outside the range gives fallback. Both refusals are logged.
 long long IniWholeInRange(const char* section, const char* key, long long missing, long long low,
                           long long high, long long fallback)
 {
-    std::string text;
-    if (!GetIniString(section, key, &text))
-        return missing;
-    unsigned value = 0;
-    if (!GetIniUInt(section, key, &value))
-    {
-        LogRefused(section, key, text, "is not a whole number of 0 or more",
-                   std::to_string(missing));
-        return missing;
-    }
-    if (value >= low && value <= high)
-        return value;
-    LogRefused(section, key, text, RangeText(double(low), double(high)).c_str(),
-               std::to_string(fallback));
-    return fallback;
+    return ReadIniWhole(section, key, missing, low, high, fallback);
 }
 
-// A real of low..high, with the same rules; only finite numbers count as numbers.
 double IniRealInRange(const char* section, const char* key, double missing, double low, double high,
                       double fallback)
 {
-    std::string text;
-    if (!GetIniString(section, key, &text))
-        return missing;
-    double value = 0.0;
-    if (!GetIniDouble(section, key, &value))
-    {
-        LogRefused(section, key, text, "is not a number", NumberText(missing));
-        return missing;
-    }
-    if (value >= low && value <= high)
-        return value;
-    LogRefused(section, key, text, RangeText(low, high).c_str(), NumberText(fallback));
-    return fallback;
+    return ReadIniReal(section, key, CRealRange{low, high}, missing, fallback);
 }
 
-int IniIntInRange(const char* section, const std::string& key, int missing, int low, int high,
+int IniIntInRange(const char* section, const std::string& key, int missing, const CIntRange& range,
                   int fallback)
 {
-    return static_cast<int>(IniWholeInRange(section, key.c_str(), missing, low, high, fallback));
+    return ReadIniInt(section, key.c_str(), range, missing, fallback);
 }
 
 // A real truncated into a colour value; the key is left alone when missing.
 void ReadIniRealColor(const char* section, const std::string& key, COLORREF* color)
 {
-    const double value = IniRealInRange(section, key.c_str(), *color, 0.0, kMaxRealColor, *color);
+    const double value = ReadIniReal(section, key.c_str(), kRealColor, *color, *color);
     *color = static_cast<COLORREF>(TruncateToInt(value));
 }
 
 void ReadIniPercent(const std::string& key, int* percent)
 {
-    *percent = IniIntInRange(kMaterialSection, key, *percent, 0, 100, *percent);
+    *percent =
+        IniIntInRange(kMaterialSection, key, *percent, setting_ranges::kOpacityPercent, *percent);
 }
 
 void ReadIniColor(const char* section, const char* key, COLORREF* color)
@@ -264,28 +205,15 @@ void CAESettings::LoadIniSettings()
 
 void CAESettings::LoadMaterials()
 {
-    m_sameOnBothSides = IniFlagOr(kMaterialSection, "SameOnBothSide", m_sameOnBothSides);
+    ReadIniMaterials(m_materials, m_sameOnBothSides);
+    // The switches go back in their one-digit form, created when they were missing.
     for (int side = 0; side < 2; ++side)
     {
         for (int kind = 0; kind < kMaterialKinds; ++kind)
         {
-            CGLMaterial& material = m_materials[kind];
-            const std::string prefix = std::string(kMaterialWords[kind]) + kSides[side];
-            const std::string flagKey = prefix + "ObjectColor";
-            GetIniFlag(kMaterialSection, flagKey.c_str(), &material.m_flag[side]);
-            // The switch goes back in its one-digit form, created when it was missing.
-            SetIniFlag(kMaterialSection, flagKey.c_str(), material.m_flag[side]);
-            ReadIniRealColor(kMaterialSection, prefix + "EnvColor", &material.m_ambient[side]);
-            ReadIniPercent(prefix + "EnvOpacity", &material.m_ambientPercent[side]);
-            ReadIniRealColor(kMaterialSection, prefix + "DiffColor", &material.m_diffuse[side]);
-            ReadIniPercent(prefix + "DiffOpacity", &material.m_diffusePercent[side]);
-            ReadIniRealColor(kMaterialSection, prefix + "SpecColor", &material.m_specular[side]);
-            ReadIniPercent(prefix + "SpecOpacity", &material.m_specularPercent[side]);
-            ReadIniRealColor(kMaterialSection, prefix + "EmmiColor", &material.m_emission[side]);
-            ReadIniPercent(prefix + "EmmiOpacity", &material.m_emissionPercent[side]);
-            const int shininess = material.m_shininess[side];
-            material.m_shininess[side] = static_cast<int16_t>(IniIntInRange(
-                kMaterialSection, prefix + "Shininess", shininess, 0, kMaxShininess, shininess));
+            const std::string key =
+                std::string(kMaterialWords[kind]) + kSides[side] + "ObjectColor";
+            SetIniFlag(kMaterialSection, key.c_str(), m_materials[kind].m_flag[side]);
         }
     }
 }
@@ -296,8 +224,8 @@ void CAESettings::LoadDisplayAttributes()
     {
         ReadIniColor(kDisplaySection, keys.colorKey, &m_entityColors[keys.kind]);
         int& size = m_entitySizes[keys.kind];
-        size = IniIntInRange(kDisplaySection, keys.sizeKey, size, kMinEntitySize, kMaxEntitySize,
-                             size);
+        size =
+            IniIntInRange(kDisplaySection, keys.sizeKey, size, setting_ranges::kEntitySize, size);
     }
     ReadIniColor(kDisplaySection, "BackgroundColor", &m_backgroundColor);
 }
@@ -327,11 +255,13 @@ void CAESettings::LoadViewDefaults()
     m_showReferenceTriad = IniFlagOr(kViewSection, "RefferenceTriad", 0) != 0 ? 1 : 0;
     // Missing keys read as 0; a value out of range gives the constructed one.
     m_triadPosition = static_cast<int16_t>(
-        IniIntInRange(kViewSection, "RefferenceTriadPosition", 0, 0, 3, m_triadPosition));
+        IniIntInRange(kViewSection, "RefferenceTriadPosition", 0, {0, 3}, m_triadPosition));
     m_displayType =
-        static_cast<int16_t>(IniIntInRange(kViewSection, "DisplayType", 0, 0, 4, m_displayType));
-    m_curveDivisions = IniIntInRange(kViewSection, "CurveDivisions", 0, 1, kMaxCurveDivisions,
-                                     kDefaultCurveDivisions);
+        static_cast<int16_t>(IniIntInRange(kViewSection, "DisplayType", 0, {0, 4}, m_displayType));
+    // A missing count is the default, as a count out of range is.
+    m_curveDivisions =
+        IniIntInRange(kViewSection, "CurveDivisions", setting_ranges::kDefaultCurveDivisions,
+                      setting_ranges::kCurveDivisions, setting_ranges::kDefaultCurveDivisions);
     m_displayFilter = static_cast<DWORD>(
         IniWholeInRange(kViewSection, "SelectionFilter", 0, 0, kKindAll, kKindAll));
 }
@@ -341,32 +271,63 @@ void CAESettings::LoadContourDefaults()
     CResultDisplayAttr& contour = m_contourDefaults;
     const CResultDisplayAttr constructed;
     contour.m_nBandType = static_cast<unsigned char>(
-        IniIntInRange(kContourSection, "SmoothContour", 0, 0, 2, constructed.m_nBandType));
+        IniIntInRange(kContourSection, "SmoothContour", 0, {0, 2}, constructed.m_nBandType));
     contour.m_bReverseBand =
         static_cast<unsigned char>(IniFlagOr(kContourSection, "ReverseBand", 0));
     contour.m_nBands = IniBandCount(kContourSection, "NoOfBands", contour.m_nBands,
                                     "CAESettings::LoadContourDefaults");
     contour.m_nContourType = IniIntInRange(
-        kContourSection, "BandType", contour.m_nContourType, CResultDisplayAttr::kBands,
-        CResultDisplayAttr::kIsoSurface, constructed.m_nContourType);
+        kContourSection, "BandType", contour.m_nContourType,
+        {CResultDisplayAttr::kBands, CResultDisplayAttr::kIsoSurface}, constructed.m_nContourType);
 }
 
 void CAESettings::LoadVectorDefaults()
 {
-    CVectorDisplayAttr& vector = m_vectorDefaults;
+    ReadIniVectorDefaults(m_vectorDefaults);
+}
+
+void ReadIniMaterials(CGLMaterial (&materials)[CAESettings::kMaterialKinds], int& sameOnBothSides)
+{
+    sameOnBothSides = IniFlagOr(kMaterialSection, "SameOnBothSide", sameOnBothSides);
+    for (int side = 0; side < 2; ++side)
+    {
+        for (int kind = 0; kind < CAESettings::kMaterialKinds; ++kind)
+        {
+            CGLMaterial& material = materials[kind];
+            const std::string prefix = std::string(kMaterialWords[kind]) + kSides[side];
+            GetIniFlag(kMaterialSection, (prefix + "ObjectColor").c_str(), &material.m_flag[side]);
+            ReadIniRealColor(kMaterialSection, prefix + "EnvColor", &material.m_ambient[side]);
+            ReadIniPercent(prefix + "EnvOpacity", &material.m_ambientPercent[side]);
+            ReadIniRealColor(kMaterialSection, prefix + "DiffColor", &material.m_diffuse[side]);
+            ReadIniPercent(prefix + "DiffOpacity", &material.m_diffusePercent[side]);
+            ReadIniRealColor(kMaterialSection, prefix + "SpecColor", &material.m_specular[side]);
+            ReadIniPercent(prefix + "SpecOpacity", &material.m_specularPercent[side]);
+            ReadIniRealColor(kMaterialSection, prefix + "EmmiColor", &material.m_emission[side]);
+            ReadIniPercent(prefix + "EmmiOpacity", &material.m_emissionPercent[side]);
+            const int shininess = material.m_shininess[side];
+            material.m_shininess[side] = static_cast<int16_t>(
+                IniIntInRange(kMaterialSection, prefix + "Shininess", shininess,
+                              setting_ranges::kShininess, shininess));
+        }
+    }
+}
+
+void ReadIniVectorDefaults(CVectorDisplayAttr& vector)
+{
     const CVectorDisplayAttr constructed;
     // Missing codes and reals read as 0; a value out of range gives the constructed one.
-    const auto code = [](const char* key, int high, int16_t fallback)
-    { return static_cast<int16_t>(IniIntInRange(kVectorSection, key, 0, 1, high, fallback)); };
+    const auto code = [](const char* key, int high, int16_t fallback) {
+        return static_cast<int16_t>(IniIntInRange(kVectorSection, key, 0, {1, high}, fallback));
+    };
     const auto fraction = [](const char* key, double fallback)
-    { return IniRealInRange(kVectorSection, key, 0.0, 0.0, 1.0, fallback); };
+    { return ReadIniReal(kVectorSection, key, setting_ranges::kArrowHeadFraction, 0.0, fallback); };
     vector.SetConstantLength(IniFlagOr(kVectorSection, "IsVectorLenConst", 1) != 0);
     vector.SetLengthPercent(IniDoubleOr(kVectorSection, "VectorLengthPercent", 0.0));
     vector.SetThickness(code("VectorThickness", 5, constructed.GetThickness()));
     vector.SetSameColor(IniFlagOr(kVectorSection, "IsSameVectorColor", 1) != 0);
-    // A missing count stays 0; a count that is read is kept to the band range.
-    vector.SetNoOfBands(
-        IniBandCount(kVectorSection, "VectorColorBands", 0, "CAESettings::LoadVectorDefaults"));
+    // A missing count is the constructed one; a count that is read is kept to the band range.
+    vector.SetNoOfBands(IniBandCount(kVectorSection, "VectorColorBands", constructed.GetNoOfBands(),
+                                     "CAESettings::LoadVectorDefaults"));
     // The vector page stores its reverse switch here; older files have only the contour one.
     const int contourReverse = IniFlagOr(kContourSection, "ReverseBand", 0);
     vector.m_colorBands.m_bReverseBand =
@@ -377,8 +338,8 @@ void CAESettings::LoadVectorDefaults()
         fraction("VectorArrowHeadPercLen", constructed.GetArrowHeadPercLen()));
     vector.SetArrowHeadConst(fraction("VectorArrowHeadConst", constructed.GetArrowHeadConst()));
     vector.SetArrowHeadType(code("VectorArrowHeadType", 3, constructed.GetArrowHeadType()));
-    vector.SetScaleFactor(IniRealInRange(kVectorSection, "ScaleFactor", 0.0, 0.0, kMaxScaleFactor,
-                                         constructed.GetScaleFactor()));
+    vector.SetScaleFactor(ReadIniReal(kVectorSection, "ScaleFactor", setting_ranges::kScaleFactor,
+                                      0.0, constructed.GetScaleFactor()));
     const double color = IniRealInRange(kVectorSection, "VectorSameColor", 0.0, 0.0, kMaxRealColor,
                                         ColorToCOLORREF(constructed.GetColor()));
     vector.SetColor(COLORREFToColor(static_cast<COLORREF>(TruncateToInt(color))));

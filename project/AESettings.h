@@ -111,6 +111,13 @@ private:
     void LoadViewDefaults();
 };
 
+// The product INI's lighting materials and both-sides switch read over the values given: a
+// missing key, or one out of its range, keeps the value.
+void ReadIniMaterials(CGLMaterial (&materials)[CAESettings::kMaterialKinds], int& sameOnBothSides);
+// The product INI's vector defaults: missing codes and reals read as 0, a missing band count
+// as the constructed one; a value out of its range gives the constructed one.
+void ReadIniVectorDefaults(CVectorDisplayAttr& vector);
+
 // Band counts that enter a record from a file are kept within 1..kMaxBands; a count outside
 // is clamped and the change logged under the given location.
 int ClampBandCount(int bands, const char* location);

@@ -107,14 +107,7 @@ BOOL CProjectData::SaveProject()
     bool isSaved = false;
     try
     {
-        WritePathSection();
-        WriteViewSettings();
-        WriteAxisAndFont();
-        WriteMaterialAndDisplay();
-        WritePropertyColors();
-        WriteMaterialColors();
-        WriteGroups();
-        WriteLoadedResults();
+        WriteSections();
         isSaved = CommitCurrentProjectFile();
     }
     catch (CException* e)
@@ -134,6 +127,7 @@ BOOL CProjectData::SaveProject()
         return FALSE;
     }
     m_filePath = path;
+    m_savedForm = SavedForm();
     return TRUE;
 }
 
@@ -144,6 +138,7 @@ BOOL CProjectData::OpenProject(const CString& path)
     {
         ReadProject(path);
         ReleaseCurrentProjectFile();
+        m_savedForm = SavedForm();
         return TRUE;
     }
     catch (CException* e)
@@ -158,6 +153,49 @@ BOOL CProjectData::OpenProject(const CString& path)
     // Nothing of a half-read project stays on screen.
     CloseProject();
     return FALSE;
+}
+
+bool CProjectData::HasUnsavedChanges()
+{
+    if (!m_savedForm)
+        return true;
+    const std::optional<std::string> now = SavedForm();
+    return !now || *now != *m_savedForm;
+}
+
+void CProjectData::WriteSections()
+{
+    WritePathSection();
+    WriteViewSettings();
+    WriteAxisAndFont();
+    WriteMaterialAndDisplay();
+    WritePropertyColors();
+    WriteMaterialColors();
+    WriteGroups();
+    WriteLoadedResults();
+}
+
+std::optional<std::string> CProjectData::SavedForm()
+{
+    // Written into an empty file, so that the order of the file's own sections, which a save
+    // onto it keeps, counts for nothing.
+    std::optional<std::string> text;
+    // The current file keeps its name: only its held content is replaced, then freed.
+    OpenCurrentProjectFile(GetCurrentProjectFile(), false);
+    try
+    {
+        WriteSections();
+        text = GetCurrentProjectFileContent().ToText();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    ReleaseCurrentProjectFile();
+    return text;
 }
 
 BOOL CProjectData::CloseProject()

@@ -8,6 +8,7 @@
 #include "platform/base/string.h"
 #include "project/AESettings.h"
 
+#include <optional>
 #include <string>
 
 class CProjectHost;
@@ -52,6 +53,10 @@ public:
     BOOL OpenProject(const CString& path);
     // Tells every view that the project closes, destroys the frames and empties the frame map.
     BOOL CloseProject();
+    // True unless the project was opened or saved and a save now would write what it held
+    // then: a project never saved has changes, and so has any change that a save records
+    // (settings, views, groups, loaded results), whatever order the file has its sections in.
+    bool HasUnsavedChanges();
 
     CString m_name;   // file name without folder and extension
     CString m_folder; // without a trailing backslash
@@ -61,6 +66,10 @@ public:
     BYTE m_modified = 0;
 
 private:
+    // Every section, through the current project file.
+    void WriteSections();
+    // What a save would write, into an empty file; nothing when a writer failed.
+    std::optional<std::string> SavedForm();
     // Section writers, in file order.
     void WritePathSection();
     void WriteViewSettings();
@@ -101,6 +110,7 @@ private:
 
     CProjectHost* m_host = nullptr;
     std::string m_filePath; // the file this project was read from or last written to
+    std::optional<std::string> m_savedForm; // SavedForm() at the last open or save
 };
 
 // True when the name ends in ".mpj" in any letter case.

@@ -173,7 +173,10 @@ void CDisplayAttSettingsDlg::DoDataExchange(CDataExchange* dx)
     for (int slot = 0; slot < kFontSlots; ++slot)
         DDX_Control(dx, kFonts[slot].colorButton, m_fontColorButtons[slot]);
     for (int kind = 0; kind < CAESettings::kEntityKinds; ++kind)
+    {
         DDX_Text(dx, kKinds[kind].sizeEdit, m_sizes[kind]);
+        DDV_SettingRange(dx, m_sizes[kind], setting_ranges::kEntitySize, true);
+    }
     DDX_Radio(dx, IDC_DISPLAY_ENGLISH, m_language);
     if (dx->m_bSaveAndValidate)
     {
@@ -279,9 +282,8 @@ void CDisplayAttSettingsDlg::OnLoadDefaults()
     for (int kind = 0; kind < CAESettings::kEntityKinds; ++kind)
     {
         ReadColor(kKinds[kind].colorKey, m_colors[kind]);
-        unsigned size = 0;
-        if (GetIniUInt(kSection, kKinds[kind].sizeKey, &size))
-            m_sizes[kind] = static_cast<int>(size);
+        m_sizes[kind] = ReadIniInt(kSection, kKinds[kind].sizeKey, setting_ranges::kEntitySize,
+                                   m_sizes[kind], m_sizes[kind]);
     }
     ReadColor("BackgroundColor", m_background);
     for (int slot = 0; slot < kFontSlots; ++slot)

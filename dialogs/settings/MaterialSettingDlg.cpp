@@ -11,7 +11,6 @@
 #include "resources/ids/dialogs_ids.h"
 #include "resources/ids/widgets_ids.h"
 
-#include <cmath>
 #include <string>
 
 namespace
@@ -142,7 +141,7 @@ void CMaterialSettingDlg::DoDataExchange(CDataExchange* dx)
     {
         int shininess = m_edited.m_shininess[face];
         DDX_Text(dx, kFaces[face].shininessEdit, shininess);
-        DDV_MinMaxInt(dx, shininess, 0, 100);
+        DDV_SettingRange(dx, shininess, setting_ranges::kShininess, true);
         m_edited.m_shininess[face] = static_cast<int16_t>(shininess);
         DDX_Slider(dx, kFaces[face].shininessSlider, m_shininessPos[face]);
     }
@@ -171,7 +170,8 @@ BOOL CMaterialSettingDlg::OnInitDialog()
     }
     m_edited = m_materials[CAESettings::kSolidMaterial];
     SetDialogTexts(*this, "Dialog.str", kTexts);
-    m_shininessSliders[kObverse].SetRange(0, 100);
+    m_shininessSliders[kObverse].SetRange(setting_ranges::kShininess.low,
+                                          setting_ranges::kShininess.high);
     m_shininessEdits[kObverse].LimitText(3);
     for (int face = 0; face < 2; ++face)
         m_shininessPos[face] = m_edited.m_shininess[face];
@@ -258,28 +258,7 @@ void CMaterialSettingDlg::OnSaveDefaults()
 
 void CMaterialSettingDlg::OnLoadDefaults()
 {
-    GetIniFlag(kSection, "SameOnBothSide", &m_bothSidesSame);
-    for (int face = 0; face < 2; ++face)
-    {
-        for (int kind = 0; kind < CAESettings::kMaterialKinds; ++kind)
-        {
-            CGLMaterial& material = m_materials[kind];
-            const std::string prefix = std::string(kMaterialWords[kind]) + kFaceWords[face];
-            GetIniFlag(kSection, (prefix + "ObjectColor").c_str(), &material.m_flag[face]);
-            for (int color = 0; color < kLightColors; ++color)
-            {
-                double value = 0.0;
-                if (GetIniDouble(kSection, (prefix + kColorKeys[color]).c_str(), &value))
-                    ColorOf(material, color, face) = static_cast<COLORREF>(std::trunc(value));
-                unsigned opacity = 0;
-                if (GetIniUInt(kSection, (prefix + kOpacityKeys[color]).c_str(), &opacity))
-                    OpacityOf(material, color, face) = static_cast<int>(opacity);
-            }
-            unsigned shininess = 0;
-            if (GetIniUInt(kSection, (prefix + "Shininess").c_str(), &shininess))
-                material.m_shininess[face] = static_cast<int16_t>(shininess);
-        }
-    }
+    ReadIniMaterials(m_materials, m_bothSidesSame);
     m_edited = m_materials[m_kind == 1 ? 1 : 0];
     for (int face = 0; face < 2; ++face)
         m_shininessPos[face] = m_edited.m_shininess[face];

@@ -37,3 +37,23 @@ void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands)
     ShowBandCountMessage(dialog);
     dx->Fail();
 }
+
+void DDV_SettingRange(CDataExchange* dx, int& value, const CIntRange& range, bool isEditable)
+{
+    if (!dx->m_bSaveAndValidate)
+        return;
+    if (isEditable)
+        DDV_MinMaxInt(dx, value, range.low, range.high);
+    else
+        value = range.Clamp(value);
+}
+
+void DDV_SettingRange(CDataExchange* dx, double& value, const CRealRange& range, bool isEditable)
+{
+    if (!dx->m_bSaveAndValidate)
+        return;
+    if (isEditable)
+        DDV_MinMaxDouble(dx, value, range.low, range.high);
+    else
+        value = value < range.low ? range.low : value > range.high ? range.high : value;
+}

@@ -5,6 +5,7 @@
 
 #include "core/geometry/Point3D.h"
 #include "platform/dlg/propsheet.h"
+#include "project/SettingRanges.h"
 
 #include <windows.h>
 
@@ -68,3 +69,8 @@ void ShowBandCountMessage(CWnd& dialog);
 // A band count typed or loaded is refused outside 1..CResultDisplayAttr::kMaxBands with the
 // "NoOfBands" message; for DoDataExchange while values are read.
 void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands);
+// A value read from a field is kept to its setting's range, for DoDataExchange while values are
+// read: from a field the user can edit it is refused outside the range with the framework's
+// range message; a greyed field's value, which the user cannot mend, is brought into the range.
+void DDV_SettingRange(CDataExchange* dx, int& value, const CIntRange& range, bool isEditable);
+void DDV_SettingRange(CDataExchange* dx, double& value, const CRealRange& range, bool isEditable);

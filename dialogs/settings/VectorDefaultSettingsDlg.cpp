@@ -7,16 +7,15 @@
 #include "dialogs/settings/ColorButtonInit.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
+#include "project/AESettings.h"
 #include "resources/ids/dialogs_ids.h"
 #include "resources/ids/widgets_ids.h"
 
 #include <cassert>
-#include <cmath>
 
 namespace
 {
 const char kSection[] = "VectorDefaluts";
-const char kContourSection[] = "ContourDefaluts";
 
 const DialogText kTexts[] = {{0, "VectorSettings", "VectorSetting"},
                              {IDC_VECTOR_LENGTH_GROUP, "VectorSettings", "VectorLength"},
@@ -116,12 +115,18 @@ void CVectorDefaultSettingsDlg::DoDataExchange(CDataExchange* dx)
     DDX_Radio(dx, IDC_VECTOR_SAME_COLOR, m_colorMode);
     DDX_Radio(dx, IDC_VECTOR_LENGTH_CONSTANT, m_lengthMode);
     DDX_Text(dx, IDC_VECTOR_SCALE, m_scaleFactor);
+    DDV_SettingRange(dx, m_scaleFactor, setting_ranges::kScaleFactor, true);
     DDX_Text(dx, IDC_VECTOR_HEAD_PERCENT, m_arrowHeadPercent);
+    // The head's share is editable unless the head has a constant size.
+    DDV_SettingRange(dx, m_arrowHeadPercent, setting_ranges::kArrowHeadPercent,
+                     m_arrowHeadSize != 0);
     DDX_Text(dx, IDC_VECTOR_LENGTH_PERCENT, m_lengthPercent);
     DDX_Text(dx, IDC_VECTOR_BANDS, m_bands);
     // The count is used, and editable, only with colour bands.
-    if (m_colorMode == 1)
+    if (m_colorMode != 0)
         DDV_BandCount(dx, *this, m_bands);
+    else
+        DDV_SettingRange(dx, m_bands, setting_ranges::kBandCount, false);
     DDX_Check(dx, IDC_VECTOR_REVERSE, m_reverse);
     if (dx->m_bSaveAndValidate)
         m_color = m_colorButton.GetColor();
@@ -133,7 +138,7 @@ BOOL CVectorDefaultSettingsDlg::OnInitDialog()
 {
     assert(m_pRecord != nullptr);
     m_bModified = 0;
-    RecordToControls();
+    RecordToControls(*m_pRecord);
     SetDialogTexts(*this, "Dialog.str", kTexts);
     CSettingsPage::OnInitDialog();
     // After the exchange: the radio groups decide what is enabled.
@@ -145,9 +150,8 @@ BOOL CVectorDefaultSettingsDlg::OnInitDialog()
     return TRUE;
 }
 
-void CVectorDefaultSettingsDlg::RecordToControls()
+void CVectorDefaultSettingsDlg::RecordToControls(const CVectorDisplayAttr& r)
 {
-    const CVectorDisplayAttr& r = *m_pRecord;
     m_lengthMode = r.IsConstantLength() ? 0 : 1;
     m_lengthPercent = r.GetLengthPercent();
     m_scaleFactor = r.GetScaleFactor();
@@ -252,57 +256,16 @@ void CVectorDefaultSettingsDlg::OnVariableHead()
 
 void CVectorDefaultSettingsDlg::OnLoadDefaults()
 {
-    // What the controls hold now survives a value the INI lacks, except where noted.
-    UpdateData(TRUE);
-    int flag = 1;
-    GetIniFlag(kSection, "IsVectorLenConst", &flag);
-    m_lengthMode = flag != 0 ? 0 : 1;
-    double value = 0.0;
-    GetIniDouble(kSection, "VectorLengthPercent", &value);
-    m_lengthPercent = value;
-    unsigned code = 0;
-    GetIniUInt(kSection, "VectorThickness", &code);
-    if (IndexOfWidth(code) >= 0)
-        m_thickness = IndexOfWidth(code);
-    flag = 1;
-    GetIniFlag(kSection, "IsSameVectorColor", &flag);
-    m_colorMode = flag != 0 ? 0 : 1;
-    // The loaded colour goes into the button only, so that Cancel leaves the record as it was.
-    value = 0.0;
-    GetIniDouble(kSection, "VectorSameColor", &value);
-    if (std::isfinite(value) && value >= 0.0 && value <= 4294967295.0)
-        m_color = static_cast<COLORREF>(value);
-    // The vector page saves its own reverse switch; older files have only the contour one.
-    int reverse = 0;
-    GetIniFlag(kContourSection, "ReverseBand", &reverse);
-    GetIniFlag(kSection, "ReverseBand", &reverse);
-    m_reverse = reverse;
-    code = 0;
-    GetIniUInt(kSection, "VectorColorBands", &code);
-    m_bands = static_cast<int>(code);
-    code = 0;
-    GetIniUInt(kSection, "VectorPosition", &code);
-    if (IndexOfCode(code, 3) >= 0)
-        m_position = IndexOfCode(code, 3);
-    code = 0;
-    GetIniUInt(kSection, "VectorArrowHeadSize", &code);
-    if (IndexOfCode(code, 2) >= 0)
-        m_arrowHeadSize = IndexOfCode(code, 2);
-    value = 0.0;
-    GetIniDouble(kSection, "VectorArrowHeadPercLen", &value);
-    m_arrowHeadPercent = value * 100.0;
-    // Held as the record's fraction, as the project settings read it.
-    value = 0.0;
-    GetIniDouble(kSection, "VectorArrowHeadConst", &value);
-    m_arrowHeadConst = value * 100.0;
-    code = 0;
-    GetIniUInt(kSection, "VectorArrowHeadType", &code);
-    if (IndexOfCode(code, 3) >= 0)
-        m_arrowHeadType = IndexOfCode(code, 3);
-    value = 0.0;
-    GetIniDouble(kSection, "ScaleFactor", &value);
-    m_scaleFactor = value;
-
+    // Read as the start reads them; a radio group whose code is missing or unknown keeps the
+    // choice it shows, whatever the other fields hold.
+    CDataExchange shown(this, TRUE);
+    DDX_Radio(&shown, IDC_VECTOR_HEAD_CONSTANT, m_arrowHeadSize);
+    DDX_Radio(&shown, IDC_VECTOR_SLIM, m_arrowHeadType);
+    DDX_Radio(&shown, IDC_VECTOR_CENTER, m_position);
+    DDX_Radio(&shown, IDC_VECTOR_THIN, m_thickness);
+    CVectorDisplayAttr loaded;
+    ReadIniVectorDefaults(loaded);
+    RecordToControls(loaded);
     UpdateData(FALSE);
     EnableColorControls(m_colorMode == 0);
     if (m_arrowHeadSize >= 0)

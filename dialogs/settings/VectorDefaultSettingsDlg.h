@@ -50,7 +50,7 @@ protected:
     void OnVariableHead();
 
 private:
-    void RecordToControls();
+    void RecordToControls(const CVectorDisplayAttr& record);
     void ControlsToRecord();
     void EnableColorControls(bool sameColor);
 

@@ -568,7 +568,7 @@ TEST(Program, AnIniOutOfRangeStillShowsTheModelAndCloses)
         log += folders.Read("log\\" + entry.path().filename().string());
     for (const char* line :
          {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
-          "[Material] ShellObverseShininess=100000 is outside 0..128: 50 is used"})
+          "[Material] ShellObverseShininess=100000 is outside 0..100: 50 is used"})
         EXPECT_NE(std::string::npos, log.find(line)) << line;
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -134,7 +135,7 @@ TEST_F(ProjectCommands, SaveAsWritesTheFileRecordsItAndRelabelsTheRoot)
 
     // A blank project saved at its close onto a file that exists: No keeps the file, the
     // project and its view.
-    (*m_services)->messageBoxAnswers.push_back(IDNO); // do not save "p" when New closes it
+    // "p" was just saved: New closes it without a question.
     NewProject("ignored");
     ASSERT_NE(nullptr, Project());
     const std::string blank = WriteDataFile(Project()->m_name.Str() + ".mpj", "[Path]\r\n");
@@ -233,6 +234,92 @@ TEST_F(ProjectCommands, OpenTakesAnExistingProjectFileInAnyLetterCase)
     EXPECT_EQ("PLATE", ItemText(Tree().GetChildItem(TVI_ROOT)));
     EXPECT_NE(nullptr, FindItem("Geometry"));
     EXPECT_EQ(MessageText("MsgPane", "Openproject"), OutputLines().back());
+}
+
+namespace
+{
+// The sections of a project file in the opposite order, each with its lines as they were.
+std::string WithSectionsReversed(const std::string& text)
+{
+    std::vector<std::string> sections;
+    std::size_t start = 0;
+    while (start < text.size())
+    {
+        std::size_t next = text.find("\r\n[", start);
+        next = next == std::string::npos ? text.size() : next + 2;
+        sections.push_back(text.substr(start, next - start));
+        start = next;
+    }
+    std::string reversed;
+    for (auto it = sections.rbegin(); it != sections.rend(); ++it)
+        reversed += *it;
+    return reversed;
+}
+} // namespace
+
+// Open, New and Close ask to save only after a change that a save would record: not just after
+// a save or an open, whatever order the file holds its sections in, nor after an open of the
+// project's own file.
+TEST_F(ProjectCommands, TheSaveQuestionComesOnlyAfterAChange)
+{
+    const std::string question = MessageText("Confirm", "Save");
+    const auto& boxes = (*m_services)->messageBoxes;
+    const auto questions = [&]
+    {
+        return std::count_if(boxes.begin(), boxes.end(),
+                             [&](const auto& box) { return box.text == question; });
+    };
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, MainFrame()->CreateMainView("second"));
+    const std::string file = DataPath("plate.mpj");
+    (*m_services)->fileAnswers.push_back(file);
+    Command(ID_PROJECT_SAVE_AS);
+
+    Command(ID_PROJECT_CLOSE);
+    EXPECT_EQ(nullptr, Project()) << "closed at once after Save As";
+    EXPECT_EQ(0, questions());
+
+    std::string text;
+    {
+        std::ifstream in(file, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_NE(std::string::npos, text.find("[ViewSettings2]"));
+    std::ofstream(file, std::ios::binary) << WithSectionsReversed(text);
+    for (int open = 0; open < 2; ++open) // the second Open closes the first
+    {
+        (*m_services)->fileAnswers.push_back(file);
+        Command(ID_PROJECT_OPEN);
+        ASSERT_NE(nullptr, Project());
+        ASSERT_NE(nullptr, View(2));
+    }
+    EXPECT_EQ(0, questions()) << "Open after an open";
+
+    // A change of a view's display mode is saved with the view: now Close asks.
+    Command(ID_VIEW_WIREFRAME);
+    Command(ID_VIEW_SHADING);
+    (*m_services)->messageBoxAnswers.push_back(IDCANCEL);
+    Command(ID_PROJECT_CLOSE);
+    EXPECT_EQ(1, questions());
+    ASSERT_NE(nullptr, Project()) << "Cancel keeps the project";
+    (*m_services)->messageBoxAnswers.push_back(IDYES);
+    Command(ID_PROJECT_CLOSE);
+    EXPECT_EQ(2, questions());
+    EXPECT_EQ(nullptr, Project());
+
+    // Saved at the close: opened again, it closes without a question; a project never saved
+    // asks.
+    (*m_services)->fileAnswers.push_back(file);
+    Command(ID_PROJECT_OPEN);
+    ASSERT_NE(nullptr, Project());
+    Command(ID_PROJECT_CLOSE);
+    EXPECT_EQ(2, questions());
+    NewProject("blank");
+    ASSERT_NE(nullptr, Project());
+    (*m_services)->messageBoxAnswers.push_back(IDNO);
+    Command(ID_PROJECT_CLOSE);
+    EXPECT_EQ(3, questions());
+    EXPECT_EQ(nullptr, Project());
 }
 
 TEST_F(ProjectCommands, ARecentProjectThatIsGoneIsReportedAndOneThatExistsOpens)

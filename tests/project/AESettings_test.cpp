@@ -86,7 +86,7 @@ TEST(AESettings, WithoutAnIniTakesTheConstructedAndMissingKeyValues)
     EXPECT_EQ(0u, settings.m_displayFilter);
     EXPECT_EQ(0, settings.m_triadPosition);
     EXPECT_EQ(0, settings.m_displayType);
-    EXPECT_EQ(0, settings.m_curveDivisions);
+    EXPECT_EQ(4, settings.m_curveDivisions) << "as a written 0 reads";
     EXPECT_EQ(1, settings.m_language);
     EXPECT_EQ(1, settings.m_showCentralTriad);
     EXPECT_EQ(0, settings.m_showReferenceTriad);
@@ -111,7 +111,7 @@ TEST(AESettings, WithoutAnIniTakesTheConstructedAndMissingKeyValues)
     EXPECT_DOUBLE_EQ(0.0, vector.GetLengthPercent());
     EXPECT_EQ(0, vector.GetThickness());
     EXPECT_TRUE(vector.IsSameColor());
-    EXPECT_EQ(0, vector.GetNoOfBands());
+    EXPECT_EQ(10, vector.GetNoOfBands()) << "a count the band range holds";
     EXPECT_EQ(0, vector.m_colorBands.m_bReverseBand);
     EXPECT_EQ(0, vector.GetPosition());
     EXPECT_EQ(0, vector.GetArrowHeadSize());
@@ -273,6 +273,54 @@ TEST(AESettings, BandCountsFromTheIniStayWithinTheRecord)
     }
 }
 
+// The ends of the ranges the settings pages keep to are read as written; a step past them gives
+// the constructed value.
+TEST(AESettings, TheEndsOfEachPageRangeAreKeptAndAStepPastThemRefused)
+{
+    using S = const CAESettings&;
+    const struct
+    {
+        const char* section;
+        const char* key;
+        const char* value;
+        double expected;
+        std::function<double(S)> read;
+    } cases[] = {
+        {"DisplayAttribute", "BeamSize", "1", 1,
+         [](S s) { return s.m_entitySizes[CAESettings::kBeam]; }},
+        {"DisplayAttribute", "BeamSize", "20", 20,
+         [](S s) { return s.m_entitySizes[CAESettings::kBeam]; }},
+        {"DisplayAttribute", "BeamSize", "21", 1,
+         [](S s) { return s.m_entitySizes[CAESettings::kBeam]; }},
+        {"Material", "SolidObverseShininess", "100", 100,
+         [](S s) { return s.m_materials[CAESettings::kSolidMaterial].m_shininess[0]; }},
+        {"Material", "SolidObverseShininess", "101", 50,
+         [](S s) { return s.m_materials[CAESettings::kSolidMaterial].m_shininess[0]; }},
+        {"Material", "SolidObverseShininess", "128", 50,
+         [](S s) { return s.m_materials[CAESettings::kSolidMaterial].m_shininess[0]; }},
+        {"VectorDefaluts", "VectorArrowHeadPercLen", "1.000000", 1.0,
+         [](S s) { return s.m_vectorDefaults.GetArrowHeadPercLen(); }},
+        {"VectorDefaluts", "VectorArrowHeadPercLen", "1.010000", 0.25,
+         [](S s) { return s.m_vectorDefaults.GetArrowHeadPercLen(); }},
+        {"VectorDefaluts", "ScaleFactor", "1000000.000000", 1.0e6,
+         [](S s) { return s.m_vectorDefaults.GetScaleFactor(); }},
+        {"VectorDefaluts", "ScaleFactor", "1000001.000000", 1.0,
+         [](S s) { return s.m_vectorDefaults.GetScaleFactor(); }},
+        {"ViewDefaultSetting", "CurveDivisions", "16", 16, [](S s) { return s.m_curveDivisions; }},
+        {"ViewDefaultSetting", "CurveDivisions", "0", 4, [](S s) { return s.m_curveDivisions; }},
+    };
+    int n = 0;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+        // A folder each: the profile functions may keep a file they have just read.
+        CProjectFolders folders("settings_range_end_" + std::to_string(n++));
+        folders.WriteIni(std::string("[") + c.section + "]\r\n" + c.key + "=" + c.value + "\r\n");
+        const CAESettings settings;
+        EXPECT_DOUBLE_EQ(c.expected, c.read(settings));
+    }
+}
+
 TEST(AESettings, VectorReverseBandFallsBackToTheContourSection)
 {
     // One folder each: the profile functions may keep a file they have just read.
@@ -380,7 +428,7 @@ std::vector<NumericKey> NumericKeys()
                         std::string(e.name) + "Color",
                         [kind](S s) { return double(s.m_entityColors[kind]); },
                         {0, kAsMissing, 100000, kAsMissing}});
-        // Sizes of 1..10: 0 is as far out as 100000.
+        // Sizes of 1..20: 0 is as far out as 100000.
         keys.push_back({"DisplayAttribute",
                         std::string(e.name) + "Size",
                         [kind](S s) { return double(s.m_entitySizes[kind]); },
@@ -444,7 +492,7 @@ std::vector<NumericKey> NumericKeys()
         {"ViewDefaultSetting",
          "CurveDivisions",
          [](S s) { return double(s.m_curveDivisions); },
-         {4, 0, 4, 4}},
+         {4, 4, 4, 4}},
         {"ViewDefaultSetting",
          "SelectionFilter",
          [](S s) { return double(s.m_displayFilter); },
@@ -469,7 +517,7 @@ std::vector<NumericKey> NumericKeys()
         {"VectorDefaluts",
          "VectorColorBands",
          [](S s) { return double(s.m_vectorDefaults.GetNoOfBands()); },
-         {1, 0, 117, 1}},
+         {1, 10, 117, 1}},
         {"VectorDefaluts",
          "VectorPosition",
          [](S s) { return double(s.m_vectorDefaults.GetPosition()); },
@@ -551,7 +599,7 @@ TEST(AESettings, EveryNumericKeyStaysInItsRangeAndARefusedValueIsLogged)
         {
             for (const char* line :
                  {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
-                  "[Material] ShellObverseShininess=100000 is outside 0..128: 50 is used",
+                  "[Material] ShellObverseShininess=100000 is outside 0..100: 50 is used",
                   "[DisplayAttribute] FontHeight=100000 is outside -200..200: 14 is used"})
                 EXPECT_NE(std::string::npos, log.find(line)) << line << "\n" << log;
         }

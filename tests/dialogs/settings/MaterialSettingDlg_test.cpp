@@ -7,6 +7,7 @@
 #include "tests/dialogs/settings/DialogTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 using dialogs_test::SettingsPageFixture;
 
@@ -47,6 +48,36 @@ TEST_F(MaterialSettingDlg, AShininessAbove100IsRefusedAndTheBoxTakesThreeCharact
     PressApply();
     EXPECT_EQ(window, ::GetParent(::GetFocus())) << "the box keeps the focus";
     EXPECT_EQ(20, project.m_settings.m_materials[CAESettings::kSolidMaterial].m_shininess[0]);
+}
+
+// What the start takes from the INI the page takes too: a shininess past the page's range gives
+// the constructed one at the start, and Load Defaults reads the INI as the start does.
+TEST_F(MaterialSettingDlg, AShininessTheStartOrLoadDefaultsTakesIsOneApplyTakes)
+{
+    const struct
+    {
+        const char* stored;
+        const char* shown;
+    } cases[] = {{"100", "100"}, {"101", "50"}, {"128", "50"}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.stored);
+        WriteIni(std::string("[Material]\r\nShellObverseShininess=") + c.stored + "\r\n");
+        CProjectData& project = MakeProject();
+        CMaterialSettingDlg page;
+        const HWND window = Open(page);
+        Click(window, IDC_MATERIAL_SHELL);
+        EXPECT_EQ(c.shown, ControlText(window, IDC_MATERIAL_OBVERSE_SHININESS_EDIT));
+        ::SetDlgItemTextA(window, IDC_MATERIAL_OBVERSE_SHININESS_EDIT, "7");
+        Click(window, IDC_MATERIAL_LOAD_DEFAULT);
+        EXPECT_EQ(c.shown, ControlText(window, IDC_MATERIAL_OBVERSE_SHININESS_EDIT));
+        const std::size_t shown = (*m_services)->messageBoxes.size();
+        PressApply();
+        EXPECT_EQ(shown, (*m_services)->messageBoxes.size()) << LastMessage();
+        EXPECT_EQ(std::stoi(c.shown),
+                  project.m_settings.m_materials[CAESettings::kShellMaterial].m_shininess[0]);
+        PressCancel();
+    }
 }
 
 TEST_F(MaterialSettingDlg, SaveDefaultsWritesColoursAsRealsAndLoadDefaultsReadsThemBack)

@@ -221,7 +221,8 @@ TEST_F(VectorDefaultSettingsDlg, LoadWithMissingKeysAndCancelKeepsTheRecord)
     EXPECT_TRUE(IsChecked(page, IDC_VECTOR_SAME_COLOR));
     EXPECT_TRUE(IsChecked(page, IDC_VECTOR_THICK)) << "width 3 leaves the buttons";
     EXPECT_TRUE(IsChecked(page, IDC_VECTOR_REVERSE));
-    EXPECT_EQ("0", ControlText(page, IDC_VECTOR_BANDS));
+    EXPECT_EQ("10", ControlText(page, IDC_VECTOR_BANDS))
+        << "a missing count is the constructed one";
     EXPECT_EQ(RGB(0, 0, 0), m_page->m_colorButton.GetColor());
     PressCancel();
     EXPECT_FALSE(record.IsSameColor());
