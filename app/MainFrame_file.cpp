@@ -221,11 +221,12 @@ LRESULT CMainFrame::OnStartUpReadEnded(WPARAM, LPARAM)
 {
     if (m_startUpRead == nullptr)
         return 0;
+    EndWaitCursor(); // the read's; the opening keeps its own
+    const CWaitCursorGuard wait(&m_projectHost);
     // Loaded here, not beside the read: it holds the frame's thread for a while, and the frame
     // answers while the read runs.
     CGLDevice::LoadDriver();
     OpenStartUpFile(*std::exchange(m_startUpRead, nullptr));
-    EndWaitCursor();
     return 0;
 }
 
