@@ -1,11 +1,14 @@
 // Owned windows put back above their owner after each focus change of the thread.
 #include "platform/win/ownedwindows.h"
 
+#include <utility>
 #include <vector>
 
 namespace
 {
 constexpr UINT kRaiseMessage = WM_APP + 1;
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMs = 100;
 constexpr char kClassName[] = "FwOwnedWindowsAbove";
 
 // The visible windows of this thread that owner owns, topmost ones aside, from the top down.
@@ -25,11 +28,36 @@ std::vector<HWND> OwnedWindows(HWND owner)
     return owned;
 }
 
+// Whether a visible topmost window of this thread (a combo box's drop-down list, a tooltip) is
+// shown: the X server raises only the window at the top of the list, so a raise below it waits.
+bool IsTopmostWindowShown()
+{
+    const DWORD thread = ::GetCurrentThreadId();
+    for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+         window = ::GetWindow(window, GW_HWNDNEXT))
+    {
+        if ((::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            return false;
+        if (::IsWindowVisible(window) && ::GetWindowThreadProcessId(window, nullptr) == thread)
+            return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK RaiserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != kRaiseMessage)
+    thread_local HWND waitingOwner = nullptr;
+    if (message == kRaiseMessage)
+        waitingOwner = reinterpret_cast<HWND>(wParam);
+    else if (message != WM_TIMER || wParam != kRetryTimer)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    const HWND owner = reinterpret_cast<HWND>(wParam);
+    if (IsTopmostWindowShown())
+    {
+        ::SetTimer(hwnd, kRetryTimer, kRetryMs, nullptr);
+        return 0;
+    }
+    ::KillTimer(hwnd, kRetryTimer);
+    const HWND owner = std::exchange(waitingOwner, nullptr);
     if (::IsWindow(owner))
         fw::RaiseOwnedWindows(owner);
     return 0;
