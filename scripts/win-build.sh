@@ -9,11 +9,11 @@ win_build_configure()
     mkdir -p build || return 1
     [ -f build/win/CMakeCache.txt ] && return 0
     echo "Configuring the Windows build in build/win ..."
-    # About 60 minutes of one processor's time (measured), shared by the parallel jobs.
+    # About 40 minutes of one processor's time, shared by the parallel jobs.
     local jobs=${JOBS:-$(nproc)} cores
     cores=$(nproc)
     ((jobs < cores)) && cores=$jobs
-    echo "A first build compiles the whole program: about $((60 / cores + 2)) minutes with" \
+    echo "A first build compiles the whole program: about $((40 / cores + 1)) minutes with" \
         "$cores parallel jobs on a quiet machine; later builds compile only what changed."
     cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
         -DCMAKE_BUILD_TYPE=Release >build/win.configure.log 2>&1 ||
