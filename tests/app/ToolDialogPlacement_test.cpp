@@ -133,6 +133,11 @@ CEntityArray TwoNodes(CModelSet& model)
 // chosen in the toolbar box, another view made active.
 TEST_F(ToolDialogPlacement, ModelessToolsStayInFrontOfTheMainWindow)
 {
+    // The clicks leave the cursor over the bars, where the next tests' frames would see a hover.
+    struct ParkCursor
+    {
+        ~ParkCursor() { ::SetCursorPos(1270, 1010); }
+    } parkCursor;
     CCAEView* view = ShowDemoTranslation();
     ASSERT_TRUE(view != nullptr && view->Renderer().ContourResultId() != -1);
     CModelSet& model = Project()->m_model;
