@@ -2,6 +2,7 @@
 // layout, closed through its main window; ten runs in a row, a run in Japanese mode, a run whose
 // INI holds values far out of range, and runs whose INI names no language it knows.
 #include "core/services/StringFile.h"
+#include "platform/test/pump.h"
 #include "platform/win/platform_ids.h"
 #include "resources/ids/view_ids.h"
 #include "tests/app/AppFolders.h"
@@ -440,16 +441,6 @@ void PumpFor(DWORD ms)
         ::Sleep(10);
     }
 }
-
-void ClickAt(POINT screen)
-{
-    ::SetCursorPos(screen.x, screen.y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, clicks, sizeof(INPUT));
-}
 } // namespace
 
 // The first opening of a tool dialog in a fresh program: the selection decision of a click
@@ -499,8 +490,8 @@ TEST(Program, FirstChooseEntityComesUpInFrontActive)
         for (int step = 0; step < std::max(1, 8 * ring) && dialog == nullptr; ++step)
         {
             const double angle = 6.283185307 * step / std::max(1, 8 * ring);
-            ClickAt({centre.x + static_cast<LONG>(5 * ring * std::cos(angle)),
-                     centre.y + static_cast<LONG>(5 * ring * std::sin(angle))});
+            fw::test::ClickOnScreen({centre.x + static_cast<LONG>(5 * ring * std::cos(angle)),
+                                     centre.y + static_cast<LONG>(5 * ring * std::sin(angle))});
             ::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
             for (int wait = 0; wait < 3 && dialog == nullptr; ++wait)
             {
