@@ -7,6 +7,7 @@
 #include "resources/ids/view_ids.h"
 #include "tests/app/AppFolders.h"
 #include "tests/app/ScreenInk.h"
+#include "tests/app/WideText.h"
 
 #include <windows.h>
 
@@ -304,15 +305,6 @@ std::string JapaneseText(const char* file, const char* section, const char* key)
     std::string text;
     LoadStringWithSuffix(file, section, key, "_JPN", &text);
     return text;
-}
-
-std::wstring Widen(const std::string& text, UINT codePage)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(),
-                                                          static_cast<int>(text.size()), &wide[0],
-                                                          static_cast<int>(wide.size()))));
-    return wide;
 }
 
 // The static control of a message box that holds its text (the one without an icon).

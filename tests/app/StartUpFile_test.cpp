@@ -13,6 +13,7 @@
 #include "resources/ids/app_ids.h"
 #include "tests/app/ProjectAppFixture.h"
 #include "tests/app/ScreenInk.h"
+#include "tests/app/WideText.h"
 
 #include <windows.h>
 
@@ -131,39 +132,6 @@ TEST_F(StartUpFile, ANameThatIsNotFoundOpensNothing)
     }
 }
 
-namespace
-{
-std::string Utf8(const std::wstring& text)
-{
-    const int length = static_cast<int>(text.size());
-    std::string narrow(static_cast<size_t>(length) * 4, '\0');
-    narrow.resize(static_cast<size_t>(
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, &narrow[0],
-                              static_cast<int>(narrow.size()), nullptr, nullptr)));
-    return narrow;
-}
-
-// The text through the ANSI code page, as the ANSI command line gives it.
-std::string ThroughCodePage(const std::wstring& text)
-{
-    const int length = static_cast<int>(text.size());
-    std::string narrow(static_cast<size_t>(length) * 2, '\0');
-    narrow.resize(static_cast<size_t>(
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, &narrow[0],
-                              static_cast<int>(narrow.size()), nullptr, nullptr)));
-    return narrow;
-}
-
-std::wstring Widen(const std::string& text, UINT codePage)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(),
-                                                          static_cast<int>(text.size()), &wide[0],
-                                                          static_cast<int>(wide.size()))));
-    return wide;
-}
-} // namespace
-
 // A model in a folder whose name the code page cannot carry reaches the ANSI command line with
 // '?' in place of those characters: the user is told, in the program's language, that the file
 // cannot be opened, named as the wide command line gives it; a name the code page carries opens.
@@ -172,7 +140,7 @@ TEST_F(StartUpFile, AFileTheCodePageCannotCarryIsNamedAsTheWideLineGivesIt)
     const fs::path folder = fs::temp_directory_path() / L"\u7D50\u679C \u30D5\u30A9\u30EB\u30C0";
     const std::wstring model =
         (folder / L"\u30E2\u30C7\u30EB \u30D5\u30A1\u30A4\u30EB.unv").wstring();
-    if (Widen(ThroughCodePage(model), CP_ACP) == model)
+    if (Widen(Narrow(model, CP_ACP), CP_ACP) == model)
         GTEST_SKIP() << "the code page carries the name";
     fs::create_directories(folder);
     fs::copy_file(m_demoModel, model, fs::copy_options::overwrite_existing);
@@ -187,7 +155,7 @@ TEST_F(StartUpFile, AFileTheCodePageCannotCarryIsNamedAsTheWideLineGivesIt)
         SCOPED_TRACE(language.suffix);
         const std::wstring wideLine = L"/Automation \"" + model + L"\"";
         m_wideCommandLine = wideLine;
-        ASSERT_TRUE(StartUp(language.ini, ThroughCodePage(wideLine).c_str()));
+        ASSERT_TRUE(StartUp(language.ini, Narrow(wideLine, CP_ACP).c_str()));
         std::string text;
         LoadStringWithSuffix("Message.str", "Error", "NotFound", language.suffix, &text);
         std::wstring expected = Widen(text, language.codePage);
@@ -198,7 +166,7 @@ TEST_F(StartUpFile, AFileTheCodePageCannotCarryIsNamedAsTheWideLineGivesIt)
         const auto& boxes = (*m_services)->messageBoxes;
         ASSERT_EQ(1u, boxes.size());
         EXPECT_TRUE(boxes[0].isWide);
-        EXPECT_EQ(Utf8(expected), boxes[0].text);
+        EXPECT_EQ(Narrow(expected, CP_UTF8), boxes[0].text);
         ProjectAppFixture::TearDown();
     }
 
