@@ -23,6 +23,7 @@ struct CRealRange
 
     // False for NaN.
     bool Contains(double value) const { return value >= low && value <= high; }
+    double Clamp(double value) const { return value < low ? low : value > high ? high : value; }
 };
 
 namespace setting_ranges

@@ -55,5 +55,5 @@ void DDV_SettingRange(CDataExchange* dx, double& value, const CRealRange& range,
     if (isEditable)
         DDV_MinMaxDouble(dx, value, range.low, range.high);
     else
-        value = value < range.low ? range.low : value > range.high ? range.high : value;
+        value = range.Clamp(value);
 }
