@@ -4,10 +4,10 @@
 #include "app/FilePaths.h"
 #include "core/services/OutputSink.h"
 #include "platform/base/exception.h"
+#include "platform/base/thread_start.h"
 #include "project/ProjectData.h"
 
 #include <cstdio>
-#include <system_error>
 #include <utility>
 
 namespace
@@ -84,11 +84,12 @@ bool CStartUpRead::Start(const CString& path)
     m_project = NewProject();
     try
     {
-        m_thread = std::thread([this] { Run(); });
+        m_thread = fw::StartThread([this] { Run(); });
     }
-    catch (const std::system_error&)
+    catch (...)
     {
-        // No thread to spare: the file is read once the window is there, as any other.
+        // No thread or no memory to spare: the file is read once the window is there, as any
+        // other.
         m_project.reset();
         return false;
     }
@@ -98,7 +99,7 @@ bool CStartUpRead::Start(const CString& path)
 void CStartUpRead::WhenEnded(std::function<void()> ended)
 {
     {
-        const std::lock_guard<std::mutex> lock(m_endMutex);
+        const std::lock_guard<fw::Mutex> lock(m_endMutex);
         if (!m_hasEnded)
         {
             m_ended = std::move(ended);
@@ -122,7 +123,7 @@ void CStartUpRead::Run() noexcept
     }
     std::function<void()> ended;
     {
-        const std::lock_guard<std::mutex> lock(m_endMutex);
+        const std::lock_guard<fw::Mutex> lock(m_endMutex);
         m_hasEnded = true;
         ended = std::move(m_ended);
     }

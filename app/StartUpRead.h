@@ -4,11 +4,11 @@
 #pragma once
 
 #include "app/ModelFileRead.h"
+#include "platform/base/lock.h"
 #include "platform/base/string.h"
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,7 +65,7 @@ private:
     std::vector<std::string> m_lines;
     bool m_hasFailed = false;
     std::string m_failure;
-    std::mutex m_endMutex; // guards the two below, shared with the read's thread
+    fw::Mutex m_endMutex; // guards the two below, shared with the read's thread
     bool m_hasEnded = false;
     std::function<void()> m_ended;
     std::thread m_thread;

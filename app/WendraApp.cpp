@@ -5,6 +5,7 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/MenuTexts.h"
+#include "app/ProgramEnd.h"
 #include "app/SplashWnd.h"
 #include "app/WendraDoc.h"
 #include "core/services/AppEnvironment.h"
@@ -16,6 +17,7 @@
 #include "platform/sys/services.h"
 #include "platform/win/recentfiles.h"
 #include "platform/win/texts.h"
+#include "render/RenderLog.h"
 #include "resources/ids/app_ids.h"
 #include "view/WendraView.h"
 
@@ -110,6 +112,7 @@ BOOL CWendraApp::InitInstance()
     // The log folder hangs below the executable's folder: known before anything is logged.
     SetExecutableFolder(StartUpFolder());
     theAppLog.WriteLine(0, kLogLocation, " ------ START ------- ");
+    program_end::Install();
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
     CSplashWnd::EnableSplash(commandLine.m_bShowSplash);
@@ -124,6 +127,7 @@ BOOL CWendraApp::InitInstance()
     if (!ChooseLanguage(folder))
         return EndStart("no language: the product INI's Environment/Language is missing or not "
                         "English or Japanese");
+    program_end::PrepareTexts();
     LoadRecentProjects();
     CWendraCommandLineInfo fileLine;
     ParseCommandLine(fileLine);
@@ -295,6 +299,7 @@ BOOL CWendraApp::CreateMainFrame()
         splash->UpdateWindow();
     }
     frame->RestoreLayout();
+    program_end::WatchForHang(frame->m_hWnd, &render_log::HasBeenShortOfMemory);
     return TRUE;
 }
 

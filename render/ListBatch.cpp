@@ -427,6 +427,11 @@ size_t CListBatch::GetPointCount() const
     return count;
 }
 
+size_t CListBatch::GetVertexCount() const
+{
+    return 4 * GetQuadCount() + 3 * GetTriangleCount() + 2 * GetLineCount() + GetPointCount();
+}
+
 void CListBatch::SetColor(CColorRGBA color)
 {
     m_color = color;

@@ -69,6 +69,8 @@ public:
     size_t GetQuadCount() const;
     size_t GetLineCount() const;
     size_t GetPointCount() const;
+    // The vertices a replay hands the driver.
+    size_t GetVertexCount() const;
 
     void SetColor(CColorRGBA color) override;
     CColorRGBA GetColor() override;

@@ -1,8 +1,10 @@
 // Display lists compiled on worker threads with contexts that share the view's lists.
 #include "render/ListCompiler.h"
 
+#include "platform/base/memory.h"
 #include "render/GLDevice.h"
 #include "render/ListBatch.h"
+#include "render/OrderedBlocks.h"
 
 #include <GL/gl.h>
 
@@ -14,7 +16,8 @@ public:
     std::deque<std::unique_ptr<CListBatch>> batches;
     bool isBegun = false;
     bool isClosed = false;
-    bool isFailed = false; // a replay threw: the rest is dropped, the list still ended
+    bool isFailed = false;   // a replay threw: the rest is dropped, the list still ended
+    size_t listVertices = 0; // handed to the driver for this list (on its worker only)
     Worker* worker = nullptr;
 };
 
@@ -58,12 +61,6 @@ void NameThisThread(const wchar_t* name)
     if (set != nullptr)
         set(GetCurrentThread(), name);
 }
-
-size_t VertexCount(const CListBatch& batch)
-{
-    return 4 * batch.GetQuadCount() + 3 * batch.GetTriangleCount() + 2 * batch.GetLineCount() +
-           batch.GetPointCount();
-}
 } // namespace
 
 CListCompiler::CListCompiler() = default;
@@ -90,11 +87,6 @@ bool CListCompiler::Start(HDC viewDC, HGLRC viewContext, size_t workers)
     bool isMade = false;
     try
     {
-        // A mutex may take its memory at its first lock (winpthreads makes it then): taken
-        // here, before a worker or Stop depends on it, a want of memory starts nothing.
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-        }
         isMade = MakeWorkers(viewDC, viewContext, workers) && StartThreads();
     }
     catch (...)
@@ -143,7 +135,7 @@ bool CListCompiler::StartThreads()
                 NameThisThread(kWorkerThreadName);
                 const bool isCurrent = wglMakeCurrent(worker.dc, worker.context) != FALSE;
                 {
-                    const std::lock_guard<std::mutex> lock(m_mutex);
+                    const std::lock_guard<fw::Mutex> lock(m_mutex);
                     worker.isStarted = true;
                     worker.isCurrent = isCurrent;
                 }
@@ -153,7 +145,7 @@ bool CListCompiler::StartThreads()
                 wglMakeCurrent(nullptr, nullptr);
             });
     }
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<fw::Mutex> lock(m_mutex);
     bool isMade = true;
     for (const std::unique_ptr<Worker>& worker : m_workers)
     {
@@ -165,14 +157,14 @@ bool CListCompiler::StartThreads()
 
 void CListCompiler::Stop()
 {
-    // Nothing started: the mutex is not locked, it may have no memory.
+    // Nothing started: nothing to stop.
     if (m_workers.empty())
     {
         m_error = nullptr;
         return;
     }
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<fw::Mutex> lock(m_mutex);
         m_isStopping = true;
         for (const std::unique_ptr<Worker>& worker : m_workers)
         {
@@ -210,7 +202,7 @@ CListCompiler::Job* CListCompiler::Open(UINT name, const CGLDevice& device)
     job->device.CopyDrawingState(device);
     Job* const opened = job.get();
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<fw::Mutex> lock(m_mutex);
         Worker* idlest = m_workers.front().get();
         for (const std::unique_ptr<Worker>& worker : m_workers)
         {
@@ -227,9 +219,9 @@ CListCompiler::Job* CListCompiler::Open(UINT name, const CGLDevice& device)
 void CListCompiler::Add(Job* job, std::unique_ptr<CListBatch> batch, CGLDevice& device)
 {
     device.AssumeReplayed(*batch);
-    const size_t vertices = VertexCount(*batch);
+    const size_t vertices = batch->GetVertexCount();
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
+        std::unique_lock<fw::Mutex> lock(m_mutex);
         m_changed.wait(lock, [&] { return job->batches.size() < kBatchesAhead || job->isFailed; });
         if (job->isFailed)
             return;
@@ -242,7 +234,7 @@ void CListCompiler::Add(Job* job, std::unique_ptr<CListBatch> batch, CGLDevice& 
 void CListCompiler::Close(Job* job)
 {
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<fw::Mutex> lock(m_mutex);
         job->isClosed = true;
     }
     m_changed.notify_all();
@@ -250,7 +242,7 @@ void CListCompiler::Close(Job* job)
 
 bool CListCompiler::IsCompiling(UINT name) const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<fw::Mutex> lock(m_mutex);
     for (const std::unique_ptr<Worker>& worker : m_workers)
     {
         for (const std::unique_ptr<Job>& job : worker->jobs)
@@ -264,7 +256,7 @@ bool CListCompiler::IsCompiling(UINT name) const
 
 void CListCompiler::Finish()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<fw::Mutex> lock(m_mutex);
     m_changed.wait(lock,
                    [&]
                    {
@@ -293,7 +285,7 @@ CListCompiler::Job* CListCompiler::NextWork(Worker& worker)
 
 void CListCompiler::Run(Worker& worker)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<fw::Mutex> lock(m_mutex);
     for (;;)
     {
         m_changed.wait(lock, [&] { return NextWork(worker) != nullptr || m_isStopping; });
@@ -311,14 +303,19 @@ void CListCompiler::Run(Worker& worker)
         {
             std::unique_ptr<CListBatch> batch = std::move(job->batches.front());
             job->batches.pop_front();
-            const size_t vertices = VertexCount(*batch);
+            const size_t vertices = batch->GetVertexCount();
             const bool isFailed = job->isFailed;
             lock.unlock();
             std::exception_ptr error;
             try
             {
                 if (!isFailed)
+                {
+                    // The driver stalls rather than fails when memory runs out: ask first.
+                    job->listVertices += vertices;
+                    fw::EnsureHeadroom(ordered_blocks::TakeHeadroom(job->listVertices));
                     batch->ReplayAndReset(&job->device);
+                }
                 batch.reset();
             }
             catch (...)
@@ -331,7 +328,7 @@ void CListCompiler::Run(Worker& worker)
             {
                 job->isFailed = true;
                 for (const std::unique_ptr<CListBatch>& dropped : job->batches)
-                    worker.queuedVertices -= VertexCount(*dropped);
+                    worker.queuedVertices -= dropped->GetVertexCount();
                 job->batches.clear();
                 if (!m_error)
                     m_error = error;

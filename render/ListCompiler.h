@@ -3,16 +3,15 @@
 // node lists then compile side by side while the view's thread records the next.
 #pragma once
 
+#include "platform/base/lock.h"
 #include "platform/base/thread_start.h"
 
 #include <windows.h>
 
-#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -83,8 +82,8 @@ private:
     void FreeWorker(Worker& worker);
 
     std::vector<std::unique_ptr<Worker>> m_workers;
-    mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
+    mutable fw::Mutex m_mutex;
+    fw::ConditionVariable m_changed;
     bool m_isStopping = false;
     std::exception_ptr m_error;
 };

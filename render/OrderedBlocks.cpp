@@ -3,6 +3,7 @@
 // work is done whatever number of the workers the system starts, none included.
 #include "render/OrderedBlocks.h"
 
+#include "platform/base/lock.h"
 #include "platform/base/memory.h"
 #include "platform/base/thread_start.h"
 #include "render/ListBatch.h"
@@ -10,10 +11,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -74,20 +73,16 @@ void RunHandingOver(size_t blockCount, size_t threads,
                     const std::function<void(std::unique_ptr<CListBatch>)>& take)
 {
     std::vector<std::unique_ptr<CListBatch>> done(blockCount);
-    std::mutex mutex;
-    std::condition_variable changed;
-    size_t nextBlock = 0; // the first block no thread has taken
+    fw::Mutex mutex;
+    fw::ConditionVariable changed;
+    size_t nextBlock = 0;    // the first block no thread has taken
+    size_t listVertices = 0; // taken so far
     size_t taken = 0;
     bool isStopped = false;
     std::exception_ptr error;
-    // A mutex may take its memory at its first lock (winpthreads makes it then): taken here,
-    // before a worker or the guard below depends on it, a want of memory ends the run cleanly.
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-    }
     const auto stop = [&](std::exception_ptr cause)
     {
-        std::lock_guard<std::mutex> lock(mutex);
+        std::lock_guard<fw::Mutex> lock(mutex);
         if (!error)
             error = cause;
         isStopped = true;
@@ -107,7 +102,7 @@ void RunHandingOver(size_t blockCount, size_t threads,
             {
                 size_t block = 0;
                 {
-                    std::unique_lock<std::mutex> lock(mutex);
+                    std::unique_lock<fw::Mutex> lock(mutex);
                     changed.wait(lock,
                                  [&] {
                                      return isStopped || nextBlock >= blockCount ||
@@ -118,7 +113,7 @@ void RunHandingOver(size_t blockCount, size_t threads,
                     block = nextBlock++;
                 }
                 std::unique_ptr<CListBatch> batch = recordBlock(block);
-                std::lock_guard<std::mutex> lock(mutex);
+                std::lock_guard<fw::Mutex> lock(mutex);
                 done[block] = std::move(batch);
                 changed.notify_all();
             }
@@ -147,7 +142,7 @@ void RunHandingOver(size_t blockCount, size_t threads,
         std::unique_ptr<CListBatch> batch;
         bool isOwn = false;
         {
-            std::unique_lock<std::mutex> lock(mutex);
+            std::unique_lock<fw::Mutex> lock(mutex);
             changed.wait(lock,
                          [&] { return done[block] != nullptr || isStopped || nextBlock == block; });
             if (isStopped)
@@ -166,7 +161,8 @@ void RunHandingOver(size_t blockCount, size_t threads,
         {
             if (isOwn)
                 batch = recordBlock(block);
-            fw::EnsureHeadroom(kTakeHeadroomBytes);
+            listVertices += batch->GetVertexCount();
+            fw::EnsureHeadroom(TakeHeadroom(listVertices));
             take(std::move(batch));
         }
         catch (...)
@@ -175,7 +171,7 @@ void RunHandingOver(size_t blockCount, size_t threads,
             break;
         }
         batch.reset();
-        std::lock_guard<std::mutex> lock(mutex);
+        std::lock_guard<fw::Mutex> lock(mutex);
         taken = block + 1;
         changed.notify_all();
     }

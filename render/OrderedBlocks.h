@@ -15,8 +15,19 @@ namespace ordered_blocks
 // all held at once.
 constexpr size_t kBlocksAhead = 16;
 // Memory that must be free before a block is taken (to the GL driver, which stalls rather than
-// fails when memory runs out): short of it, the run ends with std::bad_alloc.
-constexpr size_t kTakeHeadroomBytes = size_t(256) << 20;
+// fails when memory runs out): short of it, the run ends with std::bad_alloc. The driver holds
+// a list being compiled whole and grows it by copying, then copies it once more as the list
+// ends: the longer the list so far, the more it may need at once.
+constexpr size_t kTakeHeadroomBytes = size_t(512) << 20;
+constexpr size_t kDriverBytesPerVertex = 40; // position, normal and colour in floats
+constexpr size_t kDriverCopies = 3;
+// The headroom before a block is taken into a list that holds that many vertices with it.
+constexpr size_t TakeHeadroom(size_t listVertices)
+{
+    return listVertices > kTakeHeadroomBytes / (kDriverCopies * kDriverBytesPerVertex)
+               ? kDriverCopies * kDriverBytesPerVertex * listVertices
+               : kTakeHeadroomBytes;
+}
 // The renderer's log line when a worker does not start, written once while threads are short.
 constexpr const char* kNotStartedText =
     "A recording worker did not start: its blocks are recorded on the other threads";

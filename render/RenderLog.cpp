@@ -9,6 +9,7 @@
 namespace
 {
 std::atomic<bool> g_isShortOfMemory{false};
+std::atomic<bool> g_hasBeenShortOfMemory{false};
 } // namespace
 
 namespace render_log
@@ -40,7 +41,13 @@ void WriteException(const char* location)
 
 void NoteMemoryShortage()
 {
+    g_hasBeenShortOfMemory = true;
     g_isShortOfMemory = true;
+}
+
+bool HasBeenShortOfMemory()
+{
+    return g_hasBeenShortOfMemory;
 }
 
 bool TakeMemoryShortage()

@@ -20,6 +20,8 @@ void WriteException(const char* location);
 // by the view, which tells the user.
 void NoteMemoryShortage();
 bool TakeMemoryShortage();
+// True once any shortage was noted, taken or not.
+bool HasBeenShortOfMemory();
 
 template <class Operation>
 void RunLogged(const char* location, Operation&& operation)

@@ -6,16 +6,19 @@
 #include "core/services/LogFile.h"
 #include "core/services/StringFile.h"
 #include "platform/base/exception.h"
+#include "platform/base/memory.h"
 #include "platform/docview/mdi.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
 #include "platform/win/platform_ids.h"
 #include "project/ProjectData.h"
+#include "render/OrderedBlocks.h"
 #include "render/RenderLog.h"
 #include "resources/ids/view_ids.h"
 #include "view/ViewMainFrame.h"
 
 #include <GL/gl.h>
+#include <new>
 
 namespace
 {
@@ -43,6 +46,21 @@ bool RunDrawStep(Step&& step)
     }
     LogDrawFailure();
     return false;
+}
+
+// The GL driver stalls rather than fails when memory runs out, and a frame of a large model
+// takes it plenty: short of it, the model is left out of the picture.
+bool HasDriverHeadroom()
+{
+    try
+    {
+        fw::EnsureHeadroom(ordered_blocks::kTakeHeadroomBytes);
+        return true;
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
 }
 
 // A list the renderer could not build for want of memory leaves part of the model out of the
@@ -138,8 +156,15 @@ void CWendraView::DrawAll(CDC* dc)
             Device().Finish();
             Device().ClearBuffers();
             Device().BeginScene(&Camera(kSceneViewport));
-            Renderer().DrawScene();
-            Renderer().DrawSelection();
+            const bool hasHeadroom = HasDriverHeadroom();
+            if (!hasHeadroom && !m_isShortOfMemory)
+                render_log::NoteMemoryShortage();
+            m_isShortOfMemory = !hasHeadroom;
+            if (hasHeadroom)
+            {
+                Renderer().DrawScene();
+                Renderer().DrawSelection();
+            }
             Device().EndScene();
             const CAESettings* settings = GetSettings();
             if (settings && settings->m_showReferenceTriad)

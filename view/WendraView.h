@@ -25,4 +25,7 @@ private:
     // The background colour, then DrawAll.
     void DrawFrame(CDC* dc);
     void PlaceCentralTriad();
+
+    // The last frame left the model out for want of memory: told once, not at every paint.
+    bool m_isShortOfMemory = false;
 };

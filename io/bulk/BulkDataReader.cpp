@@ -11,10 +11,10 @@
 #include "io/bulk/DeckFile.h"
 #include "io/results/ImportMessages.h"
 #include "platform/base/exception.h"
+#include "platform/base/thread_start.h"
 
 #include <algorithm>
 #include <string_view>
-#include <system_error>
 #include <thread>
 
 namespace
@@ -169,12 +169,12 @@ public:
     {
         try
         {
-            m_thread = std::thread(read);
+            m_thread = fw::StartThread(read);
             return true;
         }
-        catch (const std::system_error&)
+        catch (...)
         {
-            return false;
+            return false; // no thread, or no memory for one
         }
     }
 

@@ -73,7 +73,7 @@ void CBulkEventQueue::PushKind(EKind kind)
 
 void CBulkEventQueue::Publish()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<fw::Mutex> lock(m_mutex);
     if (m_isBounded)
     {
         m_changed.wait(lock,
@@ -110,7 +110,7 @@ void CBulkEventQueue::Close(std::exception_ptr error)
             error = std::current_exception();
     }
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
+        const std::lock_guard<fw::Mutex> lock(m_mutex);
         m_isClosed = true;
         m_error = std::move(error);
     }
@@ -119,7 +119,7 @@ void CBulkEventQueue::Close(std::exception_ptr error)
 
 std::unique_ptr<CBulkEventQueue::SChunk> CBulkEventQueue::Take()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<fw::Mutex> lock(m_mutex);
     m_changed.wait(lock, [this] { return !m_ready.empty() || m_isClosed; });
     if (m_ready.empty())
         return nullptr;
@@ -133,14 +133,14 @@ std::unique_ptr<CBulkEventQueue::SChunk> CBulkEventQueue::Take()
 void CBulkEventQueue::Recycle(std::unique_ptr<SChunk> chunk)
 {
     chunk->Clear();
-    const std::lock_guard<std::mutex> lock(m_mutex);
+    const std::lock_guard<fw::Mutex> lock(m_mutex);
     m_spare.push_back(std::move(chunk));
 }
 
 void CBulkEventQueue::Cancel()
 {
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
+        const std::lock_guard<fw::Mutex> lock(m_mutex);
         m_isCancelled.store(true);
     }
     m_changed.notify_all();

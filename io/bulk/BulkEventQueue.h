@@ -5,15 +5,14 @@
 #pragma once
 
 #include "io/bulk/BulkRecords.h"
+#include "platform/base/lock.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class CBulkEventQueue : public CBulkRecordTarget
@@ -87,8 +86,8 @@ private:
     bool m_isBounded = true; // the reading side waits while kChunksInFlight are unfiled
     bool m_isReadingStopped = false;
     std::unique_ptr<SChunk> m_filling; // the reading side's
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
+    fw::Mutex m_mutex;
+    fw::ConditionVariable m_changed;
     std::deque<std::unique_ptr<SChunk>> m_ready;
     std::vector<std::unique_ptr<SChunk>> m_spare;
     bool m_isClosed = false;

@@ -1,11 +1,12 @@
 // Mapping in the pages of fresh blocks on a few threads.
 #include "platform/base/memory.h"
 
+#include "platform/base/lock.h"
 #include "platform/base/worker_team.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
-#include <mutex>
 #include <new>
 #include <thread>
 
@@ -35,17 +36,29 @@ fw::WorkerTeam& Team()
     return *team;
 }
 
-std::mutex g_turn; // held by the caller whose block the team maps
+fw::Mutex g_turn; // held by the caller whose block the team maps
+
+bool HasSystemHeadroom(std::size_t bytes)
+{
+    void* const block = std::malloc(bytes);
+    std::free(block);
+    return block != nullptr;
+}
+
+std::atomic<fw::HeadroomProbe> g_probe{HasSystemHeadroom};
 } // namespace
 
 namespace fw
 {
 void EnsureHeadroom(std::size_t bytes)
 {
-    void* const block = std::malloc(bytes);
-    if (block == nullptr)
+    if (!g_probe.load()(bytes))
         throw std::bad_alloc();
-    std::free(block);
+}
+
+void SetHeadroomProbe(HeadroomProbe probe)
+{
+    g_probe = probe != nullptr ? probe : HasSystemHeadroom;
 }
 
 void FaultInPages(void* block, std::size_t bytes)
@@ -57,7 +70,7 @@ void FaultInPages(void* block, std::size_t bytes)
         return;
     char* const first = static_cast<char*>(block);
     // One block at a time: a caller that finds the team busy maps its block itself.
-    std::unique_lock<std::mutex> turn(g_turn, std::try_to_lock);
+    std::unique_lock<fw::Mutex> turn(g_turn, std::try_to_lock);
     if (!turn.owns_lock())
     {
         Touch(first, first + bytes);

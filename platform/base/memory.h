@@ -18,6 +18,10 @@ void FaultInPages(void* block, std::size_t bytes);
 // library that does not fail cleanly when memory runs out (the GL driver stalls) asks first, and
 // fails while it still can. Nothing is written: the block costs no pages.
 void EnsureHeadroom(std::size_t bytes);
+// For tests: what EnsureHeadroom asks instead of the system (true when the block can be had),
+// as a machine short of memory answers; null puts the system back.
+using HeadroomProbe = bool (*)(std::size_t bytes);
+void SetHeadroomProbe(HeadroomProbe probe);
 
 // An allocator whose blocks come with their pages mapped in (above): for the arrays of a large
 // model that are filled right after they grow.

@@ -1,16 +1,17 @@
 // Run-time class records and the registry of creatable classes.
 #include "platform/base/object.h"
 
+#include "platform/base/lock.h"
+
 #include <cstring>
-#include <mutex>
 #include <new>
 #include <vector>
 
 namespace
 {
-std::mutex& RegistryLock()
+fw::Mutex& RegistryLock()
 {
-    static std::mutex lock;
+    static fw::Mutex lock;
     return lock;
 }
 
@@ -40,7 +41,7 @@ const CRuntimeClass* CRuntimeClass::FromName(const char* className)
 {
     if (!className)
         return nullptr;
-    const std::lock_guard<std::mutex> guard(RegistryLock());
+    const std::lock_guard<fw::Mutex> guard(RegistryLock());
     for (const CRuntimeClass* c : Registry())
     {
         if (std::strcmp(c->m_lpszClassName, className) == 0)
@@ -53,7 +54,7 @@ namespace fw
 {
 bool RegisterRuntimeClass(const CRuntimeClass* runtimeClass)
 {
-    const std::lock_guard<std::mutex> guard(RegistryLock());
+    const std::lock_guard<fw::Mutex> guard(RegistryLock());
     Registry().push_back(runtimeClass);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "platform/base/thread_start.h"
 
 #include <atomic>
+#include <exception>
 
 namespace
 {
@@ -17,7 +18,20 @@ namespace fw
 {
 std::thread StartThread(std::function<void()> run)
 {
-    return g_start.load()(std::move(run));
+    // An exception leaving a thread's function ends the process where the system finds no
+    // handler, past the terminate handler: ended here, the program's handler says why.
+    return g_start.load()(
+        [run = std::move(run)]
+        {
+            try
+            {
+                run();
+            }
+            catch (...)
+            {
+                std::terminate();
+            }
+        });
 }
 
 void SetThreadStart(ThreadStart start)

@@ -9,11 +9,6 @@ WorkerTeam::WorkerTeam(size_t threads)
 {
     try
     {
-        // A mutex may take its memory at its first lock (winpthreads makes it then): taken
-        // here, before a worker depends on it, a want of memory starts no worker.
-        {
-            const std::lock_guard<std::mutex> hold(m_lock);
-        }
         // Room first: a started thread is never left outside the vector, unjoined.
         m_workers.reserve(threads > 1 ? threads - 1 : 0);
         for (size_t t = 1; t < threads; ++t)
@@ -28,9 +23,9 @@ WorkerTeam::WorkerTeam(size_t threads)
 WorkerTeam::~WorkerTeam()
 {
     if (m_workers.empty())
-        return; // nothing to stop, and the lock perhaps never made
+        return; // nothing to stop
     {
-        const std::lock_guard<std::mutex> hold(m_lock);
+        const std::lock_guard<fw::Mutex> hold(m_lock);
         m_isStopping = true;
     }
     m_wake.notify_all();
@@ -47,7 +42,7 @@ void WorkerTeam::Run(size_t count, const std::function<void(size_t)>& part)
         return;
     }
     {
-        const std::lock_guard<std::mutex> hold(m_lock);
+        const std::lock_guard<fw::Mutex> hold(m_lock);
         m_part = &part;
         m_count = count;
         m_next = 0;
@@ -58,7 +53,7 @@ void WorkerTeam::Run(size_t count, const std::function<void(size_t)>& part)
     TakeParts();
     std::exception_ptr failure;
     {
-        std::unique_lock<std::mutex> hold(m_lock);
+        std::unique_lock<fw::Mutex> hold(m_lock);
         m_done.wait(hold, [this] { return m_busy == 0; });
         m_part = nullptr;
         failure = m_failure;
@@ -74,14 +69,14 @@ void WorkerTeam::Work()
     for (;;)
     {
         {
-            std::unique_lock<std::mutex> hold(m_lock);
+            std::unique_lock<fw::Mutex> hold(m_lock);
             m_wake.wait(hold, [&] { return m_isStopping || m_step != seen; });
             if (m_isStopping)
                 return;
             seen = m_step;
         }
         TakeParts();
-        const std::lock_guard<std::mutex> hold(m_lock);
+        const std::lock_guard<fw::Mutex> hold(m_lock);
         if (--m_busy == 0)
             m_done.notify_one();
     }
@@ -97,7 +92,7 @@ void WorkerTeam::TakeParts()
     catch (...)
     {
         m_next = m_count;
-        const std::lock_guard<std::mutex> hold(m_lock);
+        const std::lock_guard<fw::Mutex> hold(m_lock);
         if (!m_failure)
             m_failure = std::current_exception();
     }

@@ -3,13 +3,13 @@
 // caller's thread takes every part.
 #pragma once
 
+#include "platform/base/lock.h"
+
 #include <atomic>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -35,9 +35,9 @@ private:
     void TakeParts();
 
     std::vector<std::thread> m_workers;
-    std::mutex m_lock;
-    std::condition_variable m_wake; // a step or the stop is posted
-    std::condition_variable m_done; // the last worker left the step
+    fw::Mutex m_lock;
+    fw::ConditionVariable m_wake; // a step or the stop is posted
+    fw::ConditionVariable m_done; // the last worker left the step
     // The step: written under the lock while no worker is in one.
     const std::function<void(size_t)>* m_part = nullptr;
     size_t m_count = 0;

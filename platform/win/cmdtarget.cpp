@@ -1,6 +1,7 @@
 // Command targets, command-UI state and the poisoning of freed framework objects.
 #include "platform/win/cmdtarget.h"
 
+#include "platform/base/lock.h"
 #include "platform/win/app.h"
 #include "platform/win/menu.h"
 #include "platform/win/thread_state.h"
@@ -8,7 +9,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <new>
 
 namespace
@@ -22,7 +22,7 @@ public:
         std::memset(block, 0xDD, size);
         void* evicted = nullptr;
         {
-            const std::lock_guard<std::mutex> guard(m_lock);
+            const std::lock_guard<fw::Mutex> guard(m_lock);
             evicted = m_blocks[m_next];
             m_blocks[m_next] = block;
             m_next = (m_next + 1) % kCount;
@@ -32,7 +32,7 @@ public:
 
 private:
     static constexpr std::size_t kCount = 64;
-    std::mutex m_lock;
+    fw::Mutex m_lock;
     void* m_blocks[kCount] = {};
     std::size_t m_next = 0;
 };

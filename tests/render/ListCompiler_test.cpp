@@ -4,6 +4,7 @@
 #include "render/ListCompiler.h"
 
 #include "GLTestWindow.h"
+#include "platform/base/memory.h"
 #include "platform/win/dc.h"
 #include "render/ListBatch.h"
 #include "tests/support/LogLines.h"
@@ -16,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <tlhelp32.h>
@@ -205,6 +207,33 @@ TEST_F(ListCompilerTest, WorkersWhoseThreadsDoNotStartLeaveNothingBehind)
         EXPECT_EQ(windowsBefore, WorkerWindowCount());
     }
     CListCompiler::SetThreadStart(nullptr);
+}
+
+// A worker short of memory hands nothing more to the driver (which stalls rather than fails when
+// memory runs out): the list ends with what it held, and the shortage reaches the view's thread.
+TEST_F(ListCompilerTest, AWorkerShortOfMemoryGivesTheDriverNothingAndSaysSo)
+{
+    CListCompiler compiler;
+    ASSERT_TRUE(
+        compiler.Start(Device().GetClientDC()->GetSafeHdc(), Device().GetRenderingContext(), 1));
+    fw::SetHeadroomProbe([](size_t) { return false; });
+    CListCompiler::Job* job = compiler.Open(kList, Device());
+    compiler.Add(job, Square(50, CColorRGBA(255, 0, 0, 0)), Device());
+    compiler.Close(job);
+    EXPECT_THROW(compiler.Finish(), std::bad_alloc);
+    fw::SetHeadroomProbe(nullptr);
+    EXPECT_FALSE(compiler.IsCompiling(kList));
+    ASSERT_TRUE(glIsList(kList));
+    EXPECT_EQ((std::array<int, 3>{0, 0, 0}), DrawList(kList)[0]);
+
+    // Memory back: the next list compiles whole.
+    job = compiler.Open(kList, Device());
+    compiler.Add(job, Square(50, CColorRGBA(255, 0, 0, 0)), Device());
+    compiler.Close(job);
+    EXPECT_NO_THROW(compiler.Finish());
+    EXPECT_EQ((std::array<int, 3>{255, 0, 0}), DrawList(kList)[0]);
+    compiler.Stop();
+    glDeleteLists(kList, 1);
 }
 
 // The device starts its workers once, on first use, and frees them with its context: a closed

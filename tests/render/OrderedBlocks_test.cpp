@@ -2,10 +2,12 @@
 // an exception of either side ending the run without a hang.
 #include "render/OrderedBlocks.h"
 
+#include "platform/base/memory.h"
 #include "render/ListBatch.h"
 #include "tests/support/FailingThreadStarts.h"
 #include "tests/support/LogLines.h"
 
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <new>
@@ -143,4 +145,53 @@ TEST(OrderedBlocks, AnAllocationFailureOnAWorkerReachesTheCaller)
                      [](CListBatch&) {}),
                  std::bad_alloc);
     EXPECT_TRUE(hasFailed);
+}
+
+// The driver holds a list being compiled whole and copies it as it grows and as it ends: the
+// memory that must be free before a block is taken grows with the list, and a list that would
+// outgrow what is free ends the run before the driver takes it.
+TEST(OrderedBlocks, TheHeadroomAskedGrowsWithTheList)
+{
+    static size_t s_limit = 0;
+    static size_t s_largest = 0;
+    fw::SetHeadroomProbe(
+        [](size_t bytes)
+        {
+            s_largest = std::max(s_largest, bytes);
+            return bytes <= s_limit;
+        });
+    constexpr size_t kPointsPerBlock = 800000;
+    const auto record = [](size_t, CListBatch& batch)
+    {
+        batch.Reset(false);
+        for (size_t i = 0; i < kPointsPerBlock; ++i)
+            batch.DrawPoint(CPoint3D(static_cast<double>(i), 0, 0), 0);
+    };
+    struct Case
+    {
+        size_t limit;
+        size_t taken;
+    };
+    // 8 blocks of 800,000 vertices: 6.4 million vertices, 3 copies of 40 bytes each: 768 MB.
+    // Within 600 MB: 5 million vertices, 6 blocks.
+    const Case cases[] = {{size_t(800) << 20, 8}, {size_t(600) << 20, 6}, {0, 0}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "limit " << c.limit);
+        s_limit = c.limit;
+        s_largest = 0;
+        size_t taken = 0;
+        const auto run = [&] { ordered_blocks::Run(8, 2, record, [&](CListBatch&) { ++taken; }); };
+        if (c.taken == 8)
+        {
+            EXPECT_NO_THROW(run());
+            EXPECT_EQ(size_t{3 * 40 * 8 * kPointsPerBlock}, s_largest);
+        }
+        else
+        {
+            EXPECT_THROW(run(), std::bad_alloc);
+        }
+        EXPECT_EQ(c.taken, taken);
+    }
+    fw::SetHeadroomProbe(nullptr);
 }

@@ -9,6 +9,7 @@
 #include "core/model/FEElement.h"
 #include "core/model/ResultData.h"
 #include "core/model/ResultId.h"
+#include "platform/base/memory.h"
 #include "platform/test/pump.h"
 #include "render/AESet.h"
 #include "render/RenderLog.h"
@@ -76,6 +77,14 @@ protected:
     view_test::EnglishStrings m_strings;
     UINT m_resultId = 0;
 };
+
+// Paints the view now, as the system asks it to.
+void Repaint(CWendraView* view)
+{
+    view->InvalidateView();
+    view->UpdateWindow();
+    fw::test::Pump();
+}
 
 // What the screen shows at a client point of a window.
 Rgb ScreenPixel(CWnd* window, int x, int y)
@@ -336,12 +345,7 @@ TEST_F(CAEViewResultTest, AListOutOfMemoryIsToldOnceInTheOutputBar)
 {
     CWendraView* view = OpenModelView();
     ASSERT_NE(nullptr, view);
-    const auto paint = [view]
-    {
-        view->InvalidateView();
-        view->UpdateWindow();
-        fw::test::Pump();
-    };
+    const auto paint = [view] { Repaint(view); };
     paint();
     const size_t linesBefore = Frame().m_outputLines.size();
     render_log::RunLogged("CAEViewResultTest", [] { throw std::bad_alloc(); });
@@ -349,6 +353,39 @@ TEST_F(CAEViewResultTest, AListOutOfMemoryIsToldOnceInTheOutputBar)
     paint();
     ASSERT_EQ(linesBefore + 1, Frame().m_outputLines.size());
     EXPECT_EQ(0u, Frame().m_outputLines.back().find("Not enough memory to draw"));
+}
+
+// A paint that finds too little memory free for the GL driver (which stalls rather than fails
+// when it runs out) leaves the model out of the picture and says so once; with memory back the
+// contour returns. In every display mode.
+TEST_F(CAEViewResultTest, APaintShortOfMemoryLeavesTheModelOutAndSaysSoOnce)
+{
+    CWendraView* model = OpenModelView();
+    ASSERT_NE(nullptr, model);
+    model->DisplayResultView(static_cast<int>(m_resultId), 1, 2, TRUE);
+    CWendraView* view = LastView();
+    ASSERT_NE(nullptr, view);
+    const Rgb background = ScreenPixel(view, 3, kSide / 2);
+    for (const int mode : {kShading, kHiddenLine, kWireframe, kRidgeLine, kRidgeLineShading})
+    {
+        SCOPED_TRACE(testing::Message() << "display mode " << mode);
+        view->EditScene().SetDisplayMode(mode);
+        view->Renderer().RenderAll();
+        const auto paint = [view] { Repaint(view); };
+        paint();
+        const size_t linesBefore = Frame().m_outputLines.size();
+        fw::SetHeadroomProbe([](size_t) { return false; });
+        paint();
+        paint();
+        fw::SetHeadroomProbe(nullptr);
+        EXPECT_EQ(background, ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10));
+        ASSERT_EQ(linesBefore + 1, Frame().m_outputLines.size());
+        EXPECT_EQ(0u, Frame().m_outputLines.back().find("Not enough memory to draw"));
+        paint();
+        const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
+        EXPECT_GT(high[0], 200);
+        EXPECT_LT(high[1], 60);
+    }
 }
 
 // In a small view the bands come closer together than the labels are high: a label is left out

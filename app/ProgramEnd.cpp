@@ -1,0 +1,200 @@
+// The end of the program on an exception nothing caught.
+#include "app/ProgramEnd.h"
+
+#include "core/services/LogFile.h"
+#include "core/services/StringFile.h"
+#include "platform/base/exception.h"
+#include "platform/base/thread_start.h"
+#include "platform/sys/services.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <system_error>
+
+namespace
+{
+// When even the string file cannot be read.
+constexpr const char* kNoMemoryFallback = "Not enough memory to go on: Gravik ends.";
+constexpr const char* kErrorFallback = "An unexpected error ends Gravik:";
+// Memory held from the start in pieces small enough to stay in the heaps, and given back as the
+// end begins: when memory has run out, the log line, the text and the message box need some.
+constexpr size_t kEndReservePieces = 64;
+constexpr size_t kEndReservePieceBytes = size_t(128) << 10;
+void* g_crtReserve[kEndReservePieces] = {};
+void* g_processReserve[kEndReservePieces] = {};
+// The texts in the program's language, read while files can still be read.
+std::string g_noMemoryText;
+std::string g_errorText;
+
+std::string TextOf(const char* key, const std::string& prepared, const char* fallback)
+{
+    if (!prepared.empty())
+        return prepared;
+    std::string text;
+    if (!LoadStringFromFile("Message.str", "Error", key, &text) || text.empty())
+        text = fallback;
+    return text;
+}
+
+void HoldEndReserve()
+{
+    for (size_t i = 0; i < kEndReservePieces; ++i)
+    {
+        if (g_crtReserve[i] == nullptr)
+            g_crtReserve[i] = std::malloc(kEndReservePieceBytes);
+        if (g_processReserve[i] == nullptr)
+            g_processReserve[i] = ::HeapAlloc(::GetProcessHeap(), 0, kEndReservePieceBytes);
+    }
+}
+
+void GiveBackEndReserve()
+{
+    for (size_t i = 0; i < kEndReservePieces; ++i)
+    {
+        std::free(g_crtReserve[i]);
+        g_crtReserve[i] = nullptr;
+        if (g_processReserve[i] != nullptr)
+            ::HeapFree(::GetProcessHeap(), 0, g_processReserve[i]);
+        g_processReserve[i] = nullptr;
+    }
+}
+
+// The exception's own text, and whether it tells of memory that ran out.
+std::string ReasonOf(const std::exception_ptr& error, bool* isShortOfMemory)
+{
+    *isShortOfMemory = false;
+    try
+    {
+        if (error)
+            std::rethrow_exception(error);
+        return "the program was ended without an exception";
+    }
+    catch (const std::bad_alloc& e)
+    {
+        *isShortOfMemory = true;
+        return e.what();
+    }
+    catch (const std::system_error& e)
+    {
+        *isShortOfMemory = e.code() == std::errc::not_enough_memory;
+        return e.what();
+    }
+    catch (const std::exception& e)
+    {
+        return e.what();
+    }
+    catch (CException* e)
+    {
+        *isShortOfMemory = dynamic_cast<CMemoryException*>(e) != nullptr;
+        char text[200] = {};
+        if (!e->GetErrorMessage(text, sizeof text) || !text[0])
+            std::snprintf(text, sizeof text, "framework exception");
+        return text;
+    }
+    catch (...)
+    {
+        return "unknown exception";
+    }
+}
+} // namespace
+
+namespace program_end
+{
+void PrepareTexts()
+{
+    g_noMemoryText = TextOf("EndedNoMemory", std::string(), kNoMemoryFallback);
+    g_errorText = TextOf("EndedByError", std::string(), kErrorFallback);
+}
+
+void Install()
+{
+    HoldEndReserve();
+    std::set_terminate([] { End(); });
+}
+
+std::string TextFor(const std::exception_ptr& error)
+{
+    bool isShortOfMemory = false;
+    const std::string reason = ReasonOf(error, &isShortOfMemory);
+    if (isShortOfMemory)
+        return TextOf("EndedNoMemory", g_noMemoryText, kNoMemoryFallback);
+    return TextOf("EndedByError", g_errorText, kErrorFallback) + "\n" + reason;
+}
+
+namespace
+{
+[[noreturn]] void EndWith(const std::exception_ptr& error, const char* hang) noexcept
+{
+    static std::atomic<bool> isEnding{false};
+    if (isEnding.exchange(true))
+    {
+        for (;;)
+            ::Sleep(INFINITE);
+    }
+    GiveBackEndReserve();
+    // Nothing here may throw: a throw would come back here and wait for ever.
+    try
+    {
+        bool isShortOfMemory = hang != nullptr;
+        const std::string reason =
+            hang != nullptr ? std::string(hang) : ReasonOf(error, &isShortOfMemory);
+        CAELogFile("Gravik").WriteLine(2, "Gravik", ("Ended: " + reason).c_str());
+        const std::string text =
+            hang != nullptr ? TextFor(std::make_exception_ptr(std::bad_alloc())) : TextFor(error);
+        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fflush(stderr);
+        sys::Get().MessageBox(nullptr, text.c_str(), "Gravik",
+                              MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+    }
+    catch (...)
+    {
+        // Not even the words could be had: the fallback says it.
+        std::fprintf(stderr, "%s\n", kNoMemoryFallback);
+        ::MessageBoxA(nullptr, kNoMemoryFallback, "Gravik", MB_OK | MB_ICONERROR | MB_TOPMOST);
+    }
+    // Not ExitProcess: its library detach waits on the threads it stops, one of which may hold
+    // what it waits for.
+    ::TerminateProcess(::GetCurrentProcess(), program_end::kExitCode);
+    for (;;)
+        ::Sleep(INFINITE);
+}
+} // namespace
+
+void End() noexcept
+{
+    EndWith(std::current_exception(), nullptr);
+}
+
+void WatchForHang(HWND window, bool (*isShortOfMemory)(), unsigned long answerMilliseconds)
+{
+    try
+    {
+        fw::StartThread(
+            [window, isShortOfMemory, answerMilliseconds]
+            {
+                for (;;)
+                {
+                    ::Sleep(1000);
+                    if (!::IsWindow(window))
+                        return;
+                    DWORD_PTR answer = 0;
+                    if (::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, answerMilliseconds,
+                                              &answer) != 0)
+                        continue;
+                    if (::IsWindow(window) && isShortOfMemory())
+                        EndWith(nullptr, "the window did not answer after memory ran out");
+                }
+            })
+            .detach();
+    }
+    catch (...)
+    {
+        // No thread for the watch: the program runs unwatched.
+    }
+}
+} // namespace program_end
