@@ -73,4 +73,3 @@ TEST(ProgramEndDeathTest, AWindowThatStopsAnsweringAfterMemoryRanOutEndsTheProgr
                 "Not enough memory to go on");
     EXPECT_EXIT(hangFor([] { return false; }), testing::ExitedWithCode(0), "");
 }
-
