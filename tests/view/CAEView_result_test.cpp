@@ -96,6 +96,24 @@ Rgb ScreenPixel(CWnd* window, int x, int y)
     ::ReleaseDC(nullptr, screen);
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
+
+// The view drawn in the display mode, as the display-mode command does (enabled in the first
+// view only): inside the last two quads of the strip the screen shows the highest band, red,
+// and the one below.
+void ExpectContourOnScreen(CWendraView* view, int mode)
+{
+    view->EditScene().SetDisplayMode(mode);
+    view->Renderer().RenderAll();
+    Repaint(view);
+    const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
+    EXPECT_GT(high[0], 200);
+    EXPECT_LT(high[1], 60);
+    EXPECT_LT(high[2], 40);
+    const Rgb below = ScreenPixel(view, kSide / 2 + 91, kSide / 2 + 10);
+    EXPECT_NE(high, below);
+    EXPECT_GT(below[0], 200);
+    EXPECT_LT(below[2], 40);
+}
 } // namespace
 
 TEST_F(CAEViewResultTest, ResultOpensAViewWithTheCameraContourLegendAndTitle)
@@ -285,21 +303,7 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenInEveryDisplayMode)
     for (const int mode : {kShading, kRidgeLineShading, kHiddenLine, kWireframe, kRidgeLine})
     {
         SCOPED_TRACE(testing::Message() << "display mode " << mode);
-        // As the display-mode command does (enabled in the first view only).
-        view->EditScene().SetDisplayMode(mode);
-        view->Renderer().RenderAll();
-        view->InvalidateView();
-        view->UpdateWindow();
-        fw::test::Pump();
-        // Inside the last two quads of the strip: the highest band, red, and the one below.
-        const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
-        EXPECT_GT(high[0], 200);
-        EXPECT_LT(high[1], 60);
-        EXPECT_LT(high[2], 40);
-        const Rgb below = ScreenPixel(view, kSide / 2 + 91, kSide / 2 + 10);
-        EXPECT_NE(high, below);
-        EXPECT_GT(below[0], 200);
-        EXPECT_LT(below[2], 40);
+        ExpectContourOnScreen(view, mode);
     }
 }
 
@@ -320,19 +324,7 @@ TEST_F(CAEViewResultTest, ContourReachesTheScreenWhenRecordingThreadsDoNotStart)
         for (const int mode : {kShading, kHiddenLine, kWireframe, kRidgeLine})
         {
             SCOPED_TRACE(testing::Message() << started << " started, display mode " << mode);
-            view->EditScene().SetDisplayMode(mode);
-            view->Renderer().RenderAll();
-            view->InvalidateView();
-            view->UpdateWindow();
-            fw::test::Pump();
-            const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
-            EXPECT_GT(high[0], 200);
-            EXPECT_LT(high[1], 60);
-            EXPECT_LT(high[2], 40);
-            const Rgb below = ScreenPixel(view, kSide / 2 + 91, kSide / 2 + 10);
-            EXPECT_NE(high, below);
-            EXPECT_GT(below[0], 200);
-            EXPECT_LT(below[2], 40);
+            ExpectContourOnScreen(view, mode);
         }
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
