@@ -10,10 +10,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <new>
+#include <string>
 #include <system_error>
 
 namespace
@@ -31,7 +32,7 @@ void* g_processReserve[kEndReservePieces] = {};
 std::string g_noMemoryText;
 std::string g_errorText;
 
-std::string TextOf(const char* key, const std::string& prepared, const char* fallback)
+std::string LoadText(const char* key, const std::string& prepared, const char* fallback)
 {
     if (!prepared.empty())
         return prepared;
@@ -101,29 +102,28 @@ std::string ReasonOf(const std::exception_ptr& error, bool* isShortOfMemory)
         return "unknown exception";
     }
 }
+
+// What the user is told: "EndedNoMemory" when memory ran out, else "EndedByError" and the reason.
+std::string TextOf(bool isShortOfMemory, const std::string& reason)
+{
+    if (isShortOfMemory)
+        return LoadText("EndedNoMemory", g_noMemoryText, kNoMemoryFallback);
+    return LoadText("EndedByError", g_errorText, kErrorFallback) + "\n" + reason;
+}
 } // namespace
 
 namespace program_end
 {
 void PrepareTexts()
 {
-    g_noMemoryText = TextOf("EndedNoMemory", std::string(), kNoMemoryFallback);
-    g_errorText = TextOf("EndedByError", std::string(), kErrorFallback);
+    g_noMemoryText = LoadText("EndedNoMemory", std::string(), kNoMemoryFallback);
+    g_errorText = LoadText("EndedByError", std::string(), kErrorFallback);
 }
 
 void Install()
 {
     HoldEndReserve();
     std::set_terminate([] { End(); });
-}
-
-std::string TextFor(const std::exception_ptr& error)
-{
-    bool isShortOfMemory = false;
-    const std::string reason = ReasonOf(error, &isShortOfMemory);
-    if (isShortOfMemory)
-        return TextOf("EndedNoMemory", g_noMemoryText, kNoMemoryFallback);
-    return TextOf("EndedByError", g_errorText, kErrorFallback) + "\n" + reason;
 }
 
 namespace
@@ -144,8 +144,7 @@ namespace
         const std::string reason =
             hang != nullptr ? std::string(hang) : ReasonOf(error, &isShortOfMemory);
         CAELogFile("Gravik").WriteLine(2, "Gravik", ("Ended: " + reason).c_str());
-        const std::string text =
-            hang != nullptr ? TextFor(std::make_exception_ptr(std::bad_alloc())) : TextFor(error);
+        const std::string text = TextOf(isShortOfMemory, reason);
         std::fprintf(stderr, "%s\n", text.c_str());
         std::fflush(stderr);
         sys::Get().MessageBox(nullptr, text.c_str(), "Gravik",

@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-#include <exception>
-#include <string>
-
 namespace program_end
 {
 // The exit code of such an end.
@@ -15,14 +12,14 @@ constexpr int kExitCode = 4;
 
 // Makes End the terminate handler of the process, and holds the memory End gives back.
 void Install();
-// What the user is told of the exception: Message.str [Error] "EndedNoMemory" when memory ran
-// out (std::bad_alloc, the framework's memory exception, a system error "not enough memory"),
-// else "EndedByError" followed by the exception's own text.
-std::string TextFor(const std::exception_ptr& error);
-// Reads those texts now, in the program's language: at the end the file may not be readable.
+// Reads the texts End tells now, in the program's language: at the end the file may not be
+// readable.
 void PrepareTexts();
-// Writes the reason to the log and to the error output, shows it in a message box and ends the
-// process with kExitCode. A second thread that comes here meanwhile waits for that end.
+// Writes the reason to the log, and what the user is told to the error output and a message box:
+// Message.str [Error] "EndedNoMemory" when memory ran out (std::bad_alloc, the framework's memory
+// exception, a system error "not enough memory"), else "EndedByError" followed by the
+// exception's own text. Then ends the process with kExitCode. A second thread that comes here
+// meanwhile waits for that end.
 [[noreturn]] void End() noexcept;
 
 // The GL driver does not fail when memory runs out: it may stop in a call for good, and the
