@@ -96,10 +96,12 @@ struct FileStamp
     int64_t size = 0;
     int64_t writeTime = 0; // in the platform's units
 };
+// Volume 0 is one that cannot be told: Wine tells it so of an open file whose name was removed,
+// and that file is still the one opened.
 inline bool operator==(const FileStamp& a, const FileStamp& b)
 {
-    return a.volume == b.volume && a.index == b.index && a.size == b.size &&
-           a.writeTime == b.writeTime;
+    const bool isSameVolume = a.volume == b.volume || a.volume == 0 || b.volume == 0;
+    return isSameVolume && a.index == b.index && a.size == b.size && a.writeTime == b.writeTime;
 }
 inline bool operator!=(const FileStamp& a, const FileStamp& b)
 {

@@ -3,6 +3,7 @@
 
 #include "core/services/OutputSink.h"
 #include "tests/support/Op2TestFile.h"
+#include "tests/support/TestPaths.h"
 
 #include <filesystem>
 #include <string>
@@ -29,32 +30,37 @@ inline Op2Words DisplacementEntry(int nodeId, float t1, float t2, float t3, floa
 }
 
 // What becomes of a file's name between the catalogue pass and the data pass, as an analysis
-// writing its output again does it. A step the system refuses (the reader holds the file open)
-// leaves the file as it was.
+// writing its output again, or a user cleaning up, does it from another program. A step the
+// system refuses (Windows, while the reader holds the file open) leaves the file as it was.
 struct Op2FileReplacement
 {
     const char* name;
     void (*apply)(const std::string& path, const std::string& other);
+    // The open file keeps its contents: its results are read, not told as changed.
+    bool isReadThrough;
 };
 
 inline const Op2FileReplacement kOp2FileReplacements[] = {
     {"another run renamed over it",
      [](const std::string& path, const std::string& other)
-     {
-         std::error_code ec;
-         std::filesystem::rename(other, path, ec);
-     }},
+     { testing_support::RenameAsAnotherProgram(other, path); },
+     true},
     {"deleted",
      [](const std::string& path, const std::string&)
-     {
-         std::error_code ec;
-         std::filesystem::remove(path, ec);
-     }},
+     { testing_support::RemoveAsAnotherProgram(path); },
+     true},
+    {"its folder deleted",
+     [](const std::string& path, const std::string&) {
+         testing_support::RemoveAsAnotherProgram(
+             std::filesystem::path(path).parent_path().string());
+     },
+     true},
     {"another run written into it",
      [](const std::string& path, const std::string& other)
      {
          std::error_code ec;
          std::filesystem::copy_file(other, path, std::filesystem::copy_options::overwrite_existing,
                                     ec);
-     }},
+     },
+     false},
 };

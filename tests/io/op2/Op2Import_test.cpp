@@ -140,6 +140,8 @@ TEST(Op2Import, ResultsComeFromTheFileListedOrAreToldNotRead)
         EXPECT_EQ(0, ImportOp2File(path, &model, inputs, replaceAndChoose, &sink));
         const UINT translation = static_cast<UINT>(PackedId(1, 1, 1, 1));
         ASSERT_NE(nullptr, model.GetResult(translation));
+        if (c.isReadThrough)
+            EXPECT_TRUE(model.GetResult(translation)->IsLoaded());
         if (model.GetResult(translation)->IsLoaded())
         {
             EXPECT_DOUBLE_EQ(3.0, NodeX(model, translation, 3));
