@@ -3,7 +3,7 @@
 
 #include "core/services/OutputSink.h"
 #include "tests/support/Op2TestFile.h"
-#include "tests/support/TestPaths.h"
+#include "tests/support/UnixSide.h"
 
 #include <filesystem>
 #include <string>

@@ -17,13 +17,6 @@ bool IsCiRun();
 
 // A fresh empty folder for one test, removed at exit. Native path syntax of the build.
 std::string MakeTempDir(const std::string& name);
-
-// Removes a file or a folder with its contents, or renames a file over another, as a program
-// outside the process does it: under Wine through the Unix commands, which no share mode of an
-// open file stops; elsewhere as the system allows (Windows refuses while the file is open).
-// True when the step was done.
-bool RemoveAsAnotherProgram(const std::string& path);
-bool RenameAsAnotherProgram(const std::string& from, const std::string& to);
 } // namespace testing_support
 
 // Skips the current test with a clear message when the samples folder is absent; fails it
