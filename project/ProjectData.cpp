@@ -105,10 +105,11 @@ BOOL CProjectData::SaveProject()
     // Another target starts empty: what an unrelated file held must not come back.
     OpenCurrentProjectFile(path, OwnsProjectFile());
     bool isSaved = false;
+    fw::os::SaveFailure failure;
     try
     {
         WriteSections();
-        isSaved = CommitCurrentProjectFile();
+        isSaved = CommitCurrentProjectFile(&failure);
     }
     catch (CException* e)
     {
@@ -122,8 +123,7 @@ BOOL CProjectData::SaveProject()
     {
         LogProjectError("CProjectData::SaveProject", "The project file was not written: " + path);
         if (m_host != nullptr)
-            m_host->ShowMessageWithArg("Error", "ProjectSaveFailed", "message.str",
-                                       (" " + path).c_str());
+            ReportSaveFailure(path, failure);
         return FALSE;
     }
     m_filePath = path;
@@ -266,6 +266,19 @@ void CProjectData::ReadProject(const CString& path)
     ReadMaterialColors();
     ReadGroups();
     ReadViewSettings();
+}
+
+void CProjectData::ReportSaveFailure(const std::string& path, const fw::os::SaveFailure& failure)
+{
+    if (!failure.isFileChanged)
+        m_host->ShowMessageWithArg("Error", "ProjectSaveFailed", "message.str",
+                                   (" " + path).c_str());
+    else if (!failure.formerContents.empty())
+        m_host->ShowMessageWithArg("Error", "ProjectSaveFailedFormerKept", "message.str",
+                                   (" " + path + "\n" + failure.formerContents).c_str());
+    else
+        m_host->ShowMessageWithArg("Error", "ProjectSaveFailedFileChanged", "message.str",
+                                   (" " + path).c_str());
 }
 
 void CProjectData::ReportError(const char* key, const std::string& path)

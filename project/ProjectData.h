@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/model/ModelSet.h"
+#include "platform/base/os.h"
 #include "platform/base/string.h"
 #include "project/AESettings.h"
 
@@ -106,6 +107,9 @@ private:
     void ShowStatus(const char* key);
     // The message of "Error" in message.str, followed by the path, in the output log.
     void ReportError(const char* key, const std::string& path);
+    // A failed save's message: the file as it was, its former contents kept in another file, or
+    // neither.
+    void ReportSaveFailure(const std::string& path, const fw::os::SaveFailure& failure);
     COutputSink& Sink();
 
     CProjectHost* m_host = nullptr;

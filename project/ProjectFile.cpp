@@ -264,9 +264,9 @@ std::string CProjectFile::ToText() const
     return text;
 }
 
-bool CProjectFile::Save(const std::string& path) const
+bool CProjectFile::Save(const std::string& path, fw::os::SaveFailure* failure) const
 {
-    return fw::os::SaveWholeFile(path, ToText());
+    return fw::os::SaveWholeFile(path, ToText(), failure);
 }
 
 bool CProjectFile::Find(std::string_view section, std::string_view key, std::string* value,

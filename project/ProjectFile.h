@@ -17,6 +17,8 @@
 //   after the last entry of its section, a new section at the end of the file.
 #pragma once
 
+#include "platform/base/os.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -49,11 +51,13 @@ public:
 
     // The file's bytes as the profile functions write them.
     std::string ToText() const;
-    // Writes the text to a new temporary file beside path, then moves it over path, so that an
-    // earlier file survives any failure unchanged. A link is written through to the file it
-    // names. False, with nothing changed, when the file is not replaced: a read-only file, a
-    // folder or a device, a folder that cannot take the temporary file.
-    bool Save(const std::string& path) const;
+    // Writes the text as the whole file, only when all of it is written: an earlier file is
+    // written over in place after a copy of it beside it, so that it keeps its protection and
+    // its links, and gets its contents back on any failure; a new file is written beside and
+    // renamed. A link is written through to the file it names. False when the file is not
+    // written: a read-only file, a folder or a device, a folder that cannot take the copy, a
+    // failed write; failure (where given) tells what that left behind.
+    bool Save(const std::string& path, fw::os::SaveFailure* failure = nullptr) const;
 
     // The value of the key, trimmed and stripped of one pair of enclosing quotes, cut to
     // maxLength characters. False when the section, the key or its "=" is missing.

@@ -66,9 +66,9 @@ bool OpenCurrentProjectFile(const std::string& path, bool readContent)
     return fw::os::GetFileKind(path) == fw::os::FileKind::kMissing;
 }
 
-bool CommitCurrentProjectFile()
+bool CommitCurrentProjectFile(fw::os::SaveFailure* failure)
 {
-    return Current().content.Save(Current().path);
+    return Current().content.Save(Current().path, failure);
 }
 
 bool IsCurrentProjectFileModified()

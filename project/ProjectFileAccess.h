@@ -18,9 +18,9 @@ const std::string& GetCurrentProjectFile();
 // Makes path the current project file. With readContent its content is read (a missing file
 // gives an empty one), else it starts empty. False when an existing file cannot be read.
 bool OpenCurrentProjectFile(const std::string& path, bool readContent);
-// Writes the held content to the current file in one pass (temporary file, then replace).
-// False when the file was not replaced; the earlier file is then left as it was.
-bool CommitCurrentProjectFile();
+// Writes the held content to the current file whole (CProjectFile::Save). False when the file
+// was not written; failure (where given) tells whether the earlier file was left as it was.
+bool CommitCurrentProjectFile(fw::os::SaveFailure* failure = nullptr);
 // True when the held content differs from what was read.
 bool IsCurrentProjectFileModified();
 // Frees the held content; the path stays current.

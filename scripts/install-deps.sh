@@ -2,7 +2,7 @@
 # Installs the packages a fresh machine lacks: the mingw-w64 cross compilers, Wine and its
 # fonts, Xvfb, Mesa's off-screen library (Wine renders OpenGL into memory bitmaps through it),
 # clang for the fuzz targets, clang-format for the layout check, and for Japanese mode a
-# Japanese font and the ja_JP.UTF-8 locale.
+# Japanese font and the ja_JP.UTF-8 locale, and the access-entry tools for a save's test.
 # Does nothing when all are present.
 set -euo pipefail
 
@@ -20,6 +20,8 @@ ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 
 [ -e /usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkConfig.cmake ] || need+=(libbenchmark-dev)
 [ -e /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ] || need+=(fonts-ipafont-gothic)
 [ -e /usr/share/i18n/locales/ja_JP ] || need+=(locales)
+# A save's test gives a file access entries beyond its mode.
+command -v setfacl >/dev/null || need+=(acl)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

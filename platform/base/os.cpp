@@ -18,9 +18,9 @@ std::string TemporaryNameBeside(const std::string& path, unsigned long number)
     return path.substr(0, nameStart) + name;
 }
 
-bool SaveWholeFile(const std::string& path, const std::string& bytes)
+bool SaveWholeFile(const std::string& path, const std::string& bytes, SaveFailure* failure)
 {
-    // Through a link the file it names is replaced, so the link stays a link.
+    // Through a link the file it names is written, so the link stays a link.
     const std::string target = FollowLinks(path);
     if (target.empty())
         return false;
@@ -28,6 +28,8 @@ bool SaveWholeFile(const std::string& path, const std::string& bytes)
     if (kind == FileKind::kFolder || kind == FileKind::kOther ||
         (kind == FileKind::kRegular && IsReadOnlyFile(target)))
         return false;
+    if (kind == FileKind::kRegular)
+        return ReplaceFileContents(target, bytes, failure);
     const std::string temporary = WriteNewFileBeside(target, bytes);
     if (temporary.empty())
         return false;

@@ -70,18 +70,49 @@ std::string TemporaryNameBeside(const std::string& path, unsigned long number);
 // Creates a file beside path under a new name (TemporaryNameBeside), exclusively: an existing
 // file, folder or link of that name is never opened, the next name is tried instead. Writes the
 // bytes, forces them to the disk and returns the name; empty when that fails, with nothing
-// left behind. Where path names a file, the new one takes its protection: Windows its
-// attributes and access list, natively its mode, owner and group (a group that cannot be kept
-// loses the group's permissions, so that no other group gains any). Where it names none, the
-// new file has the defaults.
+// left behind. Natively, where path names a file, the new one takes its mode, owner and group
+// (a group that cannot be kept loses the group's permissions, so that no other group gains
+// any); elsewhere the new file has the defaults.
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes);
 
-// Writes the bytes as the whole file that path names, only when all of them are written: a
-// file beside it (WriteNewFileBeside, so with the replaced file's protection) replaces it at
-// the end. Through a link (a chain, a dangling one too) the file it names is replaced, so the
-// link stays a link. False, with every file as it was and no temporary left, when the links
-// lead nowhere, the target is a folder, a device or read-only, or any step fails.
-bool SaveWholeFile(const std::string& path, const std::string& bytes);
+// What a save that failed left behind.
+struct SaveFailure
+{
+    // The file was written to and could not be put back as it was.
+    bool isFileChanged = false;
+    // The file that keeps its former contents then; empty where none could be kept.
+    std::string formerContents;
+};
+
+// Gives an existing regular file the bytes as its whole contents, keeping all else of it.
+// Windows writes over the file itself, so that its access list, attributes, owner and links
+// stay (under Wine its Unix mode, owner, group and access entries too: a file made anew there
+// takes a mode that Wine works out from an access list): first a whole copy of its contents
+// goes to a file beside it that nobody but its owner may open (under Wine mode 0), then the new
+// contents are written; on any failure the copy is written back, and kept where that fails
+// too, or where the save is interrupted. A file its owner may write but not read is written
+// without a copy. Natively a new file beside it (WriteNewFileBeside) replaces it. False, with
+// failure filled where given, when any step fails.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, SaveFailure* failure);
+
+// Writes the bytes as the whole file that path names, only when all of them are written: an
+// existing file through ReplaceFileContents, a new one as a file beside it renamed at the end.
+// Through a link (a chain, a dangling one too) the file it names is written, so the link stays
+// a link. False, with the file as it was (or as failure tells) and no temporary left, when the
+// links lead nowhere, the target is a folder, a device or read-only, or any step fails.
+bool SaveWholeFile(const std::string& path, const std::string& bytes,
+                   SaveFailure* failure = nullptr);
+
+#ifdef _WIN32
+// Tests: makes the writes over a file fail as a full disk does, the new contents' after
+// newContentsFailAfter bytes (-1: never), and the putting back of the former contents.
+struct SaveFault
+{
+    long long newContentsFailAfter = -1;
+    bool isPuttingBackFailing = false;
+};
+void SetSaveFault(const SaveFault& fault);
+#endif
 
 // Opens an existing file to be read in binary; null when that fails. On Windows others may
 // read the file while it is open, but neither write, rename nor delete it.

@@ -428,6 +428,17 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
     return std::string();
 }
 
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, SaveFailure*)
+{
+    const std::string temporary = WriteNewFileBeside(path, bytes);
+    if (temporary.empty())
+        return false;
+    if (MoveFileReplacing(temporary, path))
+        return true;
+    RemoveFile(temporary); // ours: created new by this save
+    return false;
+}
+
 std::FILE* OpenFileForReading(const std::string& path)
 {
     return std::fopen(ResolvePath(path).c_str(), "rb");

@@ -12,48 +12,129 @@ namespace fw::os
 {
 namespace
 {
-// Read-only is left out: a read-only file is never replaced, and a read-only temporary could
-// not be removed when the replacement fails.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+SaveFault g_saveFault;
 
-// What a file that replaces another takes over from it.
-struct Protection
+constexpr DWORD kCopyChunk = 1u << 20;
+
+class OwnedHandle
 {
-    bool hasFile = false;
-    DWORD attributes = 0;
-    std::vector<BYTE> accessList; // a security descriptor with the DACL; empty: none to copy
+public:
+    explicit OwnedHandle(HANDLE handle = INVALID_HANDLE_VALUE)
+        : m_handle(handle)
+    {
+    }
+    ~OwnedHandle() { Close(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(HANDLE handle)
+    {
+        Close();
+        m_handle = handle;
+        return *this;
+    }
+
+    HANDLE Get() const { return m_handle; }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool Close()
+    {
+        const bool isClosed = !IsOpen() || CloseHandle(m_handle) != FALSE;
+        m_handle = INVALID_HANDLE_VALUE;
+        return isClosed;
+    }
+
+private:
+    HANDLE m_handle;
 };
 
-Protection ProtectionOf(const std::string& path)
+// Writes from the file's current position; stops, as a full disk does, at failAfter bytes
+// (-1: never).
+bool WriteBytes(HANDLE file, const char* data, std::size_t size, long long failAfter = -1)
 {
-    Protection protection;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return protection;
-    protection.hasFile = true;
-    protection.attributes = attributes & kKeptAttributes;
-    DWORD needed = 0;
-    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
-    protection.accessList.resize(needed);
-    // A volume without access lists has none to copy.
-    if (needed == 0 || !GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION,
-                                         protection.accessList.data(), needed, &needed))
-        protection.accessList.clear();
-    return protection;
+    std::size_t done = 0;
+    while (done < size)
+    {
+        DWORD chunk = DWORD(std::min<std::size_t>(size - done, kCopyChunk));
+        if (failAfter >= 0)
+        {
+            if (done >= std::size_t(failAfter))
+                return false;
+            chunk = DWORD(std::min<std::size_t>(chunk, std::size_t(failAfter) - done));
+        }
+        DWORD written = 0;
+        if (WriteFile(file, data + done, chunk, &written, nullptr) == FALSE || written != chunk)
+            return false;
+        done += written;
+    }
+    return true;
 }
 
-bool GiveProtection(const std::string& path, const Protection& protection)
+bool Rewind(HANDLE file)
 {
-    if (!protection.hasFile)
-        return true;
-    if (!protection.accessList.empty() &&
-        !SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION,
-                          const_cast<BYTE*>(protection.accessList.data())))
+    LARGE_INTEGER start = {};
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != FALSE;
+}
+
+// The whole of one file's contents as the whole of another's, forced to the disk.
+bool CopyContents(HANDLE from, HANDLE to, bool isFailing = false)
+{
+    if (isFailing || !Rewind(from) || !Rewind(to))
         return false;
-    const DWORD attributes =
-        protection.attributes != 0 ? protection.attributes : DWORD(FILE_ATTRIBUTE_NORMAL);
-    return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+    std::vector<char> buffer(kCopyChunk);
+    for (;;)
+    {
+        DWORD got = 0;
+        if (ReadFile(from, buffer.data(), kCopyChunk, &got, nullptr) == FALSE)
+            return false;
+        if (got == 0)
+            break;
+        if (!WriteBytes(to, buffer.data(), got))
+            return false;
+    }
+    return SetEndOfFile(to) != FALSE && FlushFileBuffers(to) != FALSE;
+}
+
+bool DeleteOnClose(HANDLE file)
+{
+    // Wine shows a file nobody may write as read-only, which it will not delete: the attribute
+    // goes first (times of 0 are left as they are).
+    FILE_BASIC_INFO basic = {};
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+    FILE_DISPOSITION_INFO disposition = {};
+    disposition.DeleteFile = TRUE;
+    BOOL d =
+        SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+    return d != FALSE;
+}
+
+// A new file beside path that nobody may open but through the handle returned: an empty access
+// list, kept from what the folder would hand down. Its owner may still change that list (under
+// Wine: its mode is 0), so a copy left by an interrupted save stays within reach.
+HANDLE CreateSealedFileBeside(const std::string& path, std::string* name)
+{
+    SECURITY_DESCRIPTOR descriptor;
+    ACL emptyList;
+    if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyList, FALSE) ||
+        !SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED))
+        return INVALID_HANDLE_VALUE;
+    SECURITY_ATTRIBUTES sealed = {sizeof sealed, &descriptor, FALSE};
+    const unsigned long seed = GetCurrentProcessId() * 7919ul + GetTickCount();
+    for (unsigned long attempt = 0; attempt < 100; ++attempt)
+    {
+        *name = TemporaryNameBeside(path, seed + attempt);
+        const HANDLE file = CreateFileA(name->c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
+                                        &sealed, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return file;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            GetFileAttributesA(name->c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+    }
+    name->clear();
+    return INVALID_HANDLE_VALUE;
 }
 } // namespace
 
@@ -208,7 +289,6 @@ bool IsReadOnlyFile(const std::string& path)
 
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes)
 {
-    const Protection protection = ProtectionOf(path);
     const unsigned long seed = GetCurrentProcessId() * 7919ul + GetTickCount();
     for (unsigned long attempt = 0; attempt < 100; ++attempt)
     {
@@ -236,13 +316,67 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
         }
         isWritten = isWritten && FlushFileBuffers(file) != FALSE;
         isWritten = CloseHandle(file) != FALSE && isWritten;
-        // Given once the file is closed: it was opened to no one else.
-        if (isWritten && GiveProtection(name, protection))
+        if (isWritten)
             return name;
         DeleteFileA(name.c_str());
         return std::string();
     }
     return std::string();
+}
+
+void SetSaveFault(const SaveFault& fault)
+{
+    g_saveFault = fault;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, SaveFailure* failure)
+{
+    // Opened to nobody else: no reader sees it half written, and a holder that lets nobody
+    // write makes the save fail before anything changed.
+    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen() && GetLastError() == ERROR_ACCESS_DENIED)
+    {
+        file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file.IsOpen() &&
+            WriteBytes(file.Get(), bytes.data(), bytes.size(), g_saveFault.newContentsFailAfter) &&
+            SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()))
+            return file.Close();
+        if (failure != nullptr && file.IsOpen())
+            failure->isFileChanged = true;
+        return false;
+    }
+    if (!file.IsOpen())
+        return false;
+    std::string copyName;
+    OwnedHandle copy(CreateSealedFileBeside(path, &copyName));
+    if (!copy.IsOpen())
+        return false;
+    if (!CopyContents(file.Get(), copy.Get()))
+    {
+        DeleteOnClose(copy.Get());
+        return false;
+    }
+    if (Rewind(file.Get()) &&
+        WriteBytes(file.Get(), bytes.data(), bytes.size(), g_saveFault.newContentsFailAfter) &&
+        SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) && file.Close())
+    {
+        DeleteOnClose(copy.Get());
+        return true;
+    }
+    if (file.IsOpen() && CopyContents(copy.Get(), file.Get(), g_saveFault.isPuttingBackFailing))
+    {
+        DeleteOnClose(copy.Get());
+        return false;
+    }
+    // Kept: the only whole form of what the file held.
+    if (failure != nullptr)
+    {
+        failure->isFileChanged = true;
+        failure->formerContents = copyName;
+    }
+    return false;
 }
 
 std::FILE* OpenFileForReading(const std::string& path)

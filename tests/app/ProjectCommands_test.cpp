@@ -9,6 +9,7 @@
 #include "project/ProjectData.h"
 #include "resources/resource.h"
 #include "tests/app/ProjectAppFixture.h"
+#include "tests/support/UnixSide.h"
 
 #include <windows.h>
 
@@ -152,6 +153,41 @@ TEST_F(ProjectCommands, SaveAsWritesTheFileRecordsItAndRelabelsTheRoot)
     ASSERT_GE(boxes.size(), 2u);
     EXPECT_TRUE(boxes.back().type & MB_YESNO);
     EXPECT_EQ(MessageText("Confirm", "Projexist"), boxes.back().text);
+}
+
+// Under Wine a file made anew takes a mode that Wine works out from an access list: Save keeps
+// the project file's own, and its owner's rights are nobody else's.
+TEST_F(ProjectCommands, SaveKeepsTheProjectFilesModeUnderWine)
+{
+    const std::string file = DataPath("p.mpj");
+    const std::string unixFile = testing_support::UnixName(file);
+    if (unixFile.empty())
+        GTEST_SKIP() << "not under Wine: there is no Unix mode to keep";
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, Project());
+    (*m_services)->fileAnswers.push_back(file);
+    Command(ID_PROJECT_SAVE_AS);
+    const auto modeOf = [&]
+    {
+        std::string mode;
+        testing_support::RunUnixShell("stat -c %A " + testing_support::ShellQuoted(unixFile),
+                                      &mode);
+        return mode;
+    };
+    for (const char* mode : {"644", "600"})
+    {
+        SCOPED_TRACE(mode);
+        ASSERT_TRUE(testing_support::RunUnixShell(
+            std::string("chmod ") + mode + " " + testing_support::ShellQuoted(unixFile) +
+            " && : >" + testing_support::ShellQuoted(unixFile)));
+        const std::string before = modeOf();
+        Command(ID_PROJECT_SAVE);
+        EXPECT_EQ(before, modeOf());
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_NE(std::string::npos,
+                  std::string(std::istreambuf_iterator<char>(in), {}).find("[Path]"));
+    }
+    EXPECT_EQ("-rw-------\n", modeOf());
 }
 
 // A project made from an import file takes its name and folder from the New Project dialog:

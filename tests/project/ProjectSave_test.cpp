@@ -3,7 +3,9 @@
 #include "project/ProjectData.h"
 #include "project/ProjectFileAccess.h"
 #include "tests/support/ProjectFixture.h"
+#include "tests/support/UnixSide.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -287,6 +289,35 @@ TEST(ProjectSave, AFailedWriteIsReportedAndReturnsFalse)
     EXPECT_EQ("Error/ProjectSaveFailed: " + f.project.GetProjectFilePath(), f.host.messages[0]);
     EXPECT_EQ(0, f.host.waitDepth);
 }
+
+#ifdef _WIN32
+// A save that fails while it writes over the project file says what it left: the file as it
+// was, or its former contents kept in a file it names.
+TEST(ProjectSave, AFailureWhileWritingOverTheFileTellsWhatItLeft)
+{
+    SaveFixture f("save_fails_over");
+    ASSERT_TRUE(f.project.SaveProject());
+    const std::string path = f.project.GetProjectFilePath();
+    const std::string former = f.Saved();
+    f.project.m_settings.m_triadPosition = 2;
+
+    fw::os::SetSaveFault({10, false});
+    EXPECT_FALSE(f.project.SaveProject());
+    EXPECT_EQ(former, f.Saved());
+
+    fw::os::SetSaveFault({10, true});
+    EXPECT_FALSE(f.project.SaveProject());
+    fw::os::SetSaveFault({});
+    ASSERT_EQ(2u, f.host.messages.size());
+    EXPECT_EQ("Error/ProjectSaveFailed: " + path, f.host.messages[0]);
+    const std::string told = "Error/ProjectSaveFailedFormerKept: " + path + "\n";
+    ASSERT_EQ(0u, f.host.messages[1].rfind(told, 0)) << f.host.messages[1];
+    const std::string kept = f.host.messages[1].substr(told.size());
+    EXPECT_EQ(std::filesystem::path(path).parent_path(), std::filesystem::path(kept).parent_path());
+    EXPECT_TRUE(testing_support::RemoveAsAnotherProgram(kept) ||
+                testing_support::UnixName(kept).empty());
+}
+#endif
 
 // A read-only project file is refused as the profile functions refuse it, with the message and
 // FALSE, and keeps its bytes and its read-only state.

@@ -13,9 +13,14 @@ TEST(ProjectTexts, EveryLookedUpTextExistsInBothLanguages)
     {
         const char* section;
         const char* key;
-    } keys[] = {{"Error", "TooManyInputFiles"}, {"Error", "ProjectSaveFailed"},
-                {"Status", "ReadingFile"},      {"Status", "ReadingFileComplete"},
-                {"Status", "OpeningUNVFile"},   {"Status", "OpeningBDFFile"},
+    } keys[] = {{"Error", "TooManyInputFiles"},
+                {"Error", "ProjectSaveFailed"},
+                {"Error", "ProjectSaveFailedFormerKept"},
+                {"Error", "ProjectSaveFailedFileChanged"},
+                {"Status", "ReadingFile"},
+                {"Status", "ReadingFileComplete"},
+                {"Status", "OpeningUNVFile"},
+                {"Status", "OpeningBDFFile"},
                 {"Status", "ProjectClosed"}};
     for (const auto& k : keys)
     {

@@ -3,6 +3,7 @@
 #include "platform/base/os.h"
 
 #include "tests/support/TestPaths.h"
+#include "tests/support/UnixSide.h"
 
 #include <atomic>
 #include <cstdio>
@@ -419,6 +420,161 @@ TEST(OsFile, SaveKeepsTheReplacedFilesAttributesAndAccessList)
         EXPECT_EQ(attributes, GetFileAttributesA(path.c_str()));
         EXPECT_EQ(accessList, AccessListOf(path));
         EXPECT_EQ(1u, ListFolder(folder).size());
+    }
+}
+
+namespace
+{
+// What the Unix side shows of a file: mode, owner, group, link count, and its access entries
+// where the system has them.
+std::string UnixProtectionOf(const std::string& path)
+{
+    const std::string name = testing_support::ShellQuoted(testing_support::UnixName(path));
+    std::string shown;
+    testing_support::RunUnixShell("stat -c '%a %u %g %h' " + name +
+                                      "; command -v getfacl >/dev/null && getfacl -cp " + name,
+                                  &shown);
+    return shown;
+}
+
+bool HasAccessEntries(const std::string& folder)
+{
+    const std::string name = testing_support::ShellQuoted(testing_support::UnixName(folder));
+    return testing_support::RunUnixShell("command -v setfacl && touch " + name +
+                                         "/probe && setfacl -m u:4321:r " + name + "/probe");
+}
+} // namespace
+
+// Under Wine a file made anew takes a mode that Wine works out from an access list, which
+// cannot carry a Unix mode: a save writes over the file itself, so that nobody gains or loses a
+// right, its links stay links and no temporary is left.
+TEST(OsFile, ASaveUnderWineKeepsTheFilesModeOwnerGroupLinksAndAccessEntries)
+{
+    if (testing_support::UnixName("C:\\").empty())
+        GTEST_SKIP() << "not under Wine: there is no Unix mode to keep";
+    const bool isRoot = []
+    {
+        std::string id;
+        return testing_support::RunUnixShell("id -u", &id) && std::atoi(id.c_str()) == 0;
+    }();
+    struct Case
+    {
+        const char* name;
+        const char* setUp; // shell commands on the file "$f"
+        bool needsRoot;
+        bool needsAccessEntries;
+    };
+    const Case cases[] = {
+        {"0644, as Save As writes it", "chmod 644 \"$f\"", false, false},
+        {"0640", "chmod 640 \"$f\"", false, false},
+        {"0600", "chmod 600 \"$f\"", false, false},
+        {"0200", "chmod 200 \"$f\"", false, false},
+        {"0755", "chmod 755 \"$f\"", false, false},
+        {"another user's 0600 file", "chmod 600 \"$f\" && chown 4321:4322 \"$f\"", true, false},
+        {"a second name", "chmod 640 \"$f\" && ln \"$f\" \"$f.other\"", false, false},
+        {"an extra access entry", "setfacl -m u:4321:rw \"$f\"", false, true},
+        {"a denial for one user", "setfacl -m u:4321:--- \"$f\"", false, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string folder = testing_support::MakeTempDir("os_unix_keep");
+        if ((c.needsRoot && !isRoot) || (c.needsAccessEntries && !HasAccessEntries(folder)))
+        {
+            std::printf("  %s: not tried here (needs %s)\n", c.name,
+                        c.needsRoot ? "root" : "setfacl and a folder with access entries");
+            continue;
+        }
+        std::filesystem::remove(folder + "/probe");
+        const std::string path = WriteTextFile(folder, "p.mpj", "the former, longer contents");
+        const std::string unixPath = testing_support::UnixName(path);
+        ASSERT_TRUE(testing_support::RunUnixShell("f=" + testing_support::ShellQuoted(unixPath) +
+                                                  "; " + c.setUp));
+        const std::string before = UnixProtectionOf(path);
+        const auto files = ListFolder(folder);
+
+        ASSERT_TRUE(fw::os::SaveWholeFile(path, "new"));
+
+        EXPECT_EQ(before, UnixProtectionOf(path));
+        std::string contents;
+        ASSERT_TRUE(testing_support::RunUnixShell("cat " + testing_support::ShellQuoted(unixPath),
+                                                  &contents));
+        EXPECT_EQ("new", contents);
+        EXPECT_EQ(files.size(), ListFolder(folder).size());
+        if (files.count("p.mpj.other") != 0)
+        {
+            EXPECT_EQ("new", ReadTextFile(path + ".other"));
+        }
+    }
+}
+
+// A save that fails while it writes over the file puts the former contents back; where even
+// that fails, they are kept in a file that it names and nobody but the owner may open.
+TEST(OsFile, ASaveThatFailsPutsTheFormerContentsBackOrKeepsThem)
+{
+    struct Case
+    {
+        const char* name;
+        fw::os::SaveFault fault;
+        bool isKept;
+    };
+    const Case cases[] = {
+        {"nothing written", {0, false}, false},
+        {"part written", {3, false}, false},
+        {"part written, and putting back fails", {3, true}, true},
+    };
+    const std::string former = "the former contents, longer than the new ones";
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string folder = testing_support::MakeTempDir("os_save_fails");
+        const std::string path = WriteTextFile(folder, "p.mpj", former);
+        const std::string unixPath = testing_support::UnixName(path);
+        if (!unixPath.empty())
+        {
+            ASSERT_TRUE(testing_support::RunUnixShell("chmod 640 " +
+                                                      testing_support::ShellQuoted(unixPath)));
+        }
+        const std::string before = unixPath.empty() ? "" : UnixProtectionOf(path);
+
+        fw::os::SetSaveFault(c.fault);
+        fw::os::SaveFailure failure;
+        const bool isSaved = fw::os::SaveWholeFile(path, "new contents", &failure);
+        fw::os::SetSaveFault({});
+
+        EXPECT_FALSE(isSaved);
+        EXPECT_EQ(c.isKept, failure.isFileChanged);
+        if (!unixPath.empty())
+        {
+            EXPECT_EQ(before, UnixProtectionOf(path));
+        }
+        if (!c.isKept)
+        {
+            EXPECT_EQ(former, ReadTextFile(path));
+            EXPECT_TRUE(failure.formerContents.empty());
+            EXPECT_EQ(1u, ListFolder(folder).size());
+            continue;
+        }
+        ASSERT_FALSE(failure.formerContents.empty());
+        EXPECT_EQ(2u, ListFolder(folder).size());
+        if (!unixPath.empty())
+        {
+            const std::string kept = testing_support::UnixName(failure.formerContents);
+            std::string shown;
+            ASSERT_TRUE(
+                testing_support::RunUnixShell("stat -c %a " + testing_support::ShellQuoted(kept) +
+                                                  "; cat " + testing_support::ShellQuoted(kept),
+                                              &shown));
+            EXPECT_EQ("0\n" + former, shown);
+        }
+        else
+        {
+            EXPECT_EQ(INVALID_HANDLE_VALUE,
+                      CreateFileA(failure.formerContents.c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+        }
+        // Wine shows it as read-only, which its own removal leaves behind.
+        EXPECT_TRUE(testing_support::RemoveAsAnotherProgram(failure.formerContents));
     }
 }
 #else
