@@ -36,10 +36,37 @@ ThreadState::~ThreadState()
     FreeTemporaries();
 }
 
+namespace
+{
+// The state lives on the heap and ends in the thread's fiber-local cleanup, which comes before
+// the thread's own variables go: a state kept in a thread-local variable was destroyed after
+// (or while) the run time freed its storage, and freed its wrappers twice.
+thread_local ThreadState* t_state = nullptr;
+
+void WINAPI EndThreadState(void* state)
+{
+    // While it ends, the lookups its wrappers make still find it.
+    delete static_cast<ThreadState*>(state);
+    t_state = nullptr;
+}
+
+DWORD StateSlot()
+{
+    static const DWORD slot = ::FlsAlloc(EndThreadState);
+    return slot;
+}
+} // namespace
+
 ThreadState& GetThreadState()
 {
-    thread_local ThreadState state;
-    return state;
+    if (t_state == nullptr)
+    {
+        t_state = new ThreadState;
+        const DWORD slot = StateSlot();
+        if (slot != FLS_OUT_OF_INDEXES)
+            ::FlsSetValue(slot, t_state);
+    }
+    return *t_state;
 }
 
 void MarkTargetGone(const CCmdTarget* target)
