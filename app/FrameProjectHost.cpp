@@ -49,6 +49,10 @@ std::vector<int> CFrameProjectHost::GetFrameIds() const
 
 int CFrameProjectHost::GetActiveFrameId() const
 {
+    // Asked by another thread (work kept at an end while the window does not answer): asking
+    // the window would wait on it.
+    if (::GetWindowThreadProcessId(m_frame.GetSafeHwnd(), nullptr) != ::GetCurrentThreadId())
+        return 0;
     CMDIChildWnd* child = m_frame.GetActiveChildFrame();
     const auto* view = child != nullptr ? dynamic_cast<CCAEView*>(child->GetActiveView()) : nullptr;
     return view != nullptr ? view->FrameKey() : 0;

@@ -105,6 +105,11 @@ public:
     // Saves the open project, asking for the file when it has none (or saveAs): kSaved,
     // kSaveCancelled when the user cancelled, kSaveFailed when the file was not written.
     int DoSaveProject(bool saveAs);
+    // At an end of the program that cannot wait for a save (it may be asked from another
+    // thread while this window does not answer): the open project's unsaved changes written to
+    // a recovery copy beside its file. The copy, or "" when there was nothing to keep or it
+    // could not be written.
+    std::string KeepUnsavedProject();
 
     // The open project (owned; null when none) and the frame counter of its views.
     CProjectData* GetProject() override { return m_pProject; }

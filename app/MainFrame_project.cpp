@@ -69,6 +69,14 @@ bool CMainFrame::ConfirmUnvModified(bool informOnly)
            IDCANCEL;
 }
 
+std::string CMainFrame::KeepUnsavedProject()
+{
+    CProjectData* project = m_pProject;
+    if (project == nullptr || !project->HasUnsavedChanges())
+        return std::string();
+    return project->WriteRecoveryCopy();
+}
+
 int CMainFrame::DoSaveProject(bool saveAs)
 {
     CProjectData& project = *m_pProject;

@@ -4,6 +4,7 @@
 #include "core/services/LogFile.h"
 #include "core/services/StringFile.h"
 #include "platform/base/exception.h"
+#include "platform/base/progress.h"
 #include "platform/base/thread_start.h"
 #include "platform/sys/services.h"
 
@@ -28,9 +29,14 @@ constexpr size_t kEndReservePieces = 64;
 constexpr size_t kEndReservePieceBytes = size_t(128) << 10;
 void* g_crtReserve[kEndReservePieces] = {};
 void* g_processReserve[kEndReservePieces] = {};
+constexpr const char* kWorkKeptFallback = "Your unsaved work was kept in:";
 // The texts in the program's language, read while files can still be read.
 std::string g_noMemoryText;
 std::string g_errorText;
+std::string g_workKeptText;
+std::atomic<program_end::KeepWork> g_keepWork{nullptr};
+std::atomic<unsigned long> g_keepMilliseconds{program_end::kKeepMilliseconds};
+std::atomic<DWORD> g_windowThreadId{0};
 
 std::string LoadText(const char* key, const std::string& prepared, const char* fallback)
 {
@@ -103,12 +109,91 @@ std::string ReasonOf(const std::exception_ptr& error, bool* isShortOfMemory)
     }
 }
 
-// What the user is told: "EndedNoMemory" when memory ran out, else "EndedByError" and the reason.
-std::string TextOf(bool isShortOfMemory, const std::string& reason)
+// What the user is told: "EndedNoMemory" when memory ran out, else "EndedByError" and the reason;
+// then where the work was kept.
+std::string TextOf(bool isShortOfMemory, const std::string& reason, const std::string& kept)
 {
-    if (isShortOfMemory)
-        return LoadText("EndedNoMemory", g_noMemoryText, kNoMemoryFallback);
-    return LoadText("EndedByError", g_errorText, kErrorFallback) + "\n" + reason;
+    std::string text = isShortOfMemory
+                           ? LoadText("EndedNoMemory", g_noMemoryText, kNoMemoryFallback)
+                           : LoadText("EndedByError", g_errorText, kErrorFallback) + "\n" + reason;
+    if (!kept.empty())
+        text += "\n" + LoadText("EndedWorkKept", g_workKeptText, kWorkKeptFallback) + " " + kept;
+    return text;
+}
+
+struct KeepJob
+{
+    program_end::KeepWork keep;
+    HANDLE done;
+    std::string kept;
+};
+
+DWORD WINAPI RunKeepJob(void* parameter)
+{
+    auto* job = static_cast<KeepJob*>(parameter);
+    try
+    {
+        job->kept = job->keep();
+    }
+    catch (...)
+    {
+        job->kept.clear();
+    }
+    ::SetEvent(job->done);
+    return 0;
+}
+
+// The file that keeps the user's work, or "". The window's thread is held still meanwhile and
+// never let go: the process ends next. A job that does not come back in time is left to run
+// (its memory with it) until then.
+std::string KeepWorkIfAny() noexcept
+{
+    const program_end::KeepWork keep = g_keepWork.load();
+    if (keep == nullptr)
+        return std::string();
+    const DWORD windowThreadId = g_windowThreadId.load();
+    if (windowThreadId != 0 && windowThreadId != ::GetCurrentThreadId())
+    {
+        if (const HANDLE windowThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, windowThreadId))
+            ::SuspendThread(windowThread);
+    }
+    try
+    {
+        auto* job = new KeepJob{keep, ::CreateEventA(nullptr, TRUE, FALSE, nullptr), {}};
+        if (job->done == nullptr)
+            return std::string();
+        const HANDLE thread = ::CreateThread(nullptr, 0, RunKeepJob, job, 0, nullptr);
+        if (thread == nullptr ||
+            ::WaitForSingleObject(job->done, g_keepMilliseconds.load()) != WAIT_OBJECT_0)
+            return std::string();
+        ::CloseHandle(thread);
+        return job->kept;
+    }
+    catch (...)
+    {
+        return std::string();
+    }
+}
+
+// What the process did: progress noted, and processor time in milliseconds.
+struct Activity
+{
+    unsigned long long progress = 0;
+    unsigned long long processorMilliseconds = 0;
+};
+
+Activity ActivityNow()
+{
+    Activity activity;
+    activity.progress = fw::ProgressCount();
+    FILETIME created, exited, kernel, user;
+    if (::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user))
+    {
+        const auto ticks = [](const FILETIME& t)
+        { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+        activity.processorMilliseconds = (ticks(kernel) + ticks(user)) / 10000;
+    }
+    return activity;
 }
 } // namespace
 
@@ -118,6 +203,14 @@ void PrepareTexts()
 {
     g_noMemoryText = LoadText("EndedNoMemory", std::string(), kNoMemoryFallback);
     g_errorText = LoadText("EndedByError", std::string(), kErrorFallback);
+    g_workKeptText = LoadText("EndedWorkKept", std::string(), kWorkKeptFallback);
+}
+
+void SetKeepWork(KeepWork keep, unsigned long waitMilliseconds)
+{
+    g_windowThreadId = ::GetCurrentThreadId();
+    g_keepMilliseconds = waitMilliseconds;
+    g_keepWork = keep;
 }
 
 void Install()
@@ -143,8 +236,11 @@ namespace
         bool isShortOfMemory = hang != nullptr;
         const std::string reason =
             hang != nullptr ? std::string(hang) : ReasonOf(error, &isShortOfMemory);
-        CAELogFile("Gravik").WriteLine(2, "Gravik", ("Ended: " + reason).c_str());
-        const std::string text = TextOf(isShortOfMemory, reason);
+        const std::string kept = KeepWorkIfAny();
+        CAELogFile("Gravik").WriteLine(
+            2, "Gravik",
+            ("Ended: " + reason + (kept.empty() ? "" : "; the work was kept in " + kept)).c_str());
+        const std::string text = TextOf(isShortOfMemory, reason, kept);
         std::fprintf(stderr, "%s\n", text.c_str());
         std::fflush(stderr);
         sys::Get().MessageBox(nullptr, text.c_str(), "Gravik",
@@ -169,24 +265,33 @@ void End() noexcept
     EndWith(std::current_exception(), nullptr);
 }
 
-void WatchForHang(HWND window, bool (*isShortOfMemory)(), unsigned long answerMilliseconds)
+void WatchForHang(HWND window, bool (*isShortOfMemoryNow)(), unsigned long answerMilliseconds)
 {
     try
     {
         fw::StartThread(
-            [window, isShortOfMemory, answerMilliseconds]
+            [window, isShortOfMemoryNow, answerMilliseconds]
             {
+                const double stuckMilliseconds = answerMilliseconds * kStuckProcessorShare;
                 for (;;)
                 {
                     ::Sleep(1000);
                     if (!::IsWindow(window))
                         return;
+                    const Activity before = ActivityNow();
                     DWORD_PTR answer = 0;
                     if (::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, answerMilliseconds,
                                               &answer) != 0)
                         continue;
-                    if (::IsWindow(window) && isShortOfMemory())
-                        EndWith(nullptr, "the window did not answer after memory ran out");
+                    // A read, a paint or an export that goes on, however slowly, is left to
+                    // finish; so is any wait while memory lasts.
+                    const Activity after = ActivityNow();
+                    const bool isGoingOn =
+                        after.progress != before.progress ||
+                        double(after.processorMilliseconds - before.processorMilliseconds) >=
+                            stuckMilliseconds;
+                    if (::IsWindow(window) && !isGoingOn && isShortOfMemoryNow())
+                        EndWith(nullptr, "the window stopped while memory was short");
                 }
             })
             .detach();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace program_end
 {
 // The exit code of such an end.
@@ -23,10 +25,22 @@ void PrepareTexts();
 [[noreturn]] void End() noexcept;
 
 // The GL driver does not fail when memory runs out: it may stop in a call for good, and the
-// window with it. Watches the window from a thread of its own: when it has not answered for
-// answerMilliseconds and isShortOfMemory() tells that memory ran out, the program ends as End
-// does, with "EndedNoMemory". A window busy while memory lasts is left alone.
+// window with it. Watches the window from a thread of its own: the program ends as End does,
+// with "EndedNoMemory", only when the window has not answered for answerMilliseconds, memory is
+// short now (isShortOfMemoryNow), and nothing went on meanwhile: no progress noted
+// (fw::NoteProgress) and less than kStuckProcessorShare of one processor's time used by the
+// process. A window that is busy, or stopped while memory lasts, is left alone.
 constexpr unsigned long kHangMilliseconds = 20000;
-void WatchForHang(HWND window, bool (*isShortOfMemory)(),
+constexpr double kStuckProcessorShare = 0.025;
+void WatchForHang(HWND window, bool (*isShortOfMemoryNow)(),
                   unsigned long answerMilliseconds = kHangMilliseconds);
+
+// What an end does first where it can: keep the user's unsaved work. keep writes it and gives
+// the file that holds it, or "" (nothing to keep, or it could not be written); the text then
+// names that file (Message.str [Error] "EndedWorkKept"). It runs on a thread of its own while
+// the calling thread (the window's) is held still, so that nothing changes under it; the end
+// goes on without it after waitMilliseconds.
+constexpr unsigned long kKeepMilliseconds = 15000;
+using KeepWork = std::string (*)();
+void SetKeepWork(KeepWork keep, unsigned long waitMilliseconds = kKeepMilliseconds);
 } // namespace program_end

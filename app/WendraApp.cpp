@@ -299,7 +299,13 @@ BOOL CWendraApp::CreateMainFrame()
         splash->UpdateWindow();
     }
     frame->RestoreLayout();
-    program_end::WatchForHang(frame->m_hWnd, &render_log::HasBeenShortOfMemory);
+    program_end::WatchForHang(frame->m_hWnd, &render_log::IsShortOfMemoryNow);
+    program_end::SetKeepWork(
+        []
+        {
+            auto* main = dynamic_cast<CMainFrame*>(AfxGetApp()->m_pMainWnd);
+            return main != nullptr ? main->KeepUnsavedProject() : std::string();
+        });
     return TRUE;
 }
 

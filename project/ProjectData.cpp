@@ -155,6 +155,27 @@ BOOL CProjectData::OpenProject(const CString& path)
     return FALSE;
 }
 
+std::string CProjectData::WriteRecoveryCopy()
+{
+    const std::string path = m_folder.Str() + "\\" + m_name.Str() + " (recovered).mpj";
+    OpenCurrentProjectFile(GetProjectFilePath(), OwnsProjectFile());
+    bool isWritten = false;
+    try
+    {
+        WriteSections();
+        isWritten = CommitCurrentProjectFileTo(path);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    ReleaseCurrentProjectFile();
+    return isWritten ? path : std::string();
+}
+
 bool CProjectData::HasUnsavedChanges()
 {
     if (!m_savedForm)

@@ -71,6 +71,11 @@ bool CommitCurrentProjectFile(fw::os::SaveFailure* failure)
     return Current().content.Save(Current().path, failure);
 }
 
+bool CommitCurrentProjectFileTo(const std::string& path)
+{
+    return Current().content.Save(path);
+}
+
 bool IsCurrentProjectFileModified()
 {
     return Current().content.IsModified();

@@ -21,6 +21,8 @@ bool OpenCurrentProjectFile(const std::string& path, bool readContent);
 // Writes the held content to the current file whole (CProjectFile::Save). False when the file
 // was not written; failure (where given) tells whether the earlier file was left as it was.
 bool CommitCurrentProjectFile(fw::os::SaveFailure* failure = nullptr);
+// Writes the held content to another file, whole; the current file stays current.
+bool CommitCurrentProjectFileTo(const std::string& path);
 // True when the held content differs from what was read.
 bool IsCurrentProjectFileModified();
 // Frees the held content; the path stays current.

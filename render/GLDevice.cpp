@@ -2,6 +2,7 @@
 #include "render/GLDevice.h"
 
 #include "core/geometry/VectorMath.h"
+#include "platform/base/progress.h"
 #include "platform/win/dc.h"
 #include "platform/win/wnd.h"
 #include "render/Facet.h"
@@ -564,6 +565,7 @@ void CGLDevice::CallList(UINT list)
     if (m_pListSubstitute != nullptr && m_pListSubstitute->DrawInsteadOfList(list, *this))
         return;
     glCallList(list);
+    fw::NoteProgress();
 }
 
 void CGLDevice::DeleteList(UINT list)

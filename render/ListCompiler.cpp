@@ -2,6 +2,7 @@
 #include "render/ListCompiler.h"
 
 #include "platform/base/memory.h"
+#include "platform/base/progress.h"
 #include "render/GLDevice.h"
 #include "render/ListBatch.h"
 #include "render/OrderedBlocks.h"
@@ -315,6 +316,7 @@ void CListCompiler::Run(Worker& worker)
                     job->listVertices += vertices;
                     fw::EnsureHeadroom(ordered_blocks::TakeHeadroom(job->listVertices));
                     batch->ReplayAndReset(&job->device);
+                    fw::NoteProgress();
                 }
                 batch.reset();
             }

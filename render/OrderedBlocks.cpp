@@ -5,6 +5,7 @@
 
 #include "platform/base/lock.h"
 #include "platform/base/memory.h"
+#include "platform/base/progress.h"
 #include "platform/base/thread_start.h"
 #include "render/ListBatch.h"
 #include "render/RenderLog.h"
@@ -164,6 +165,7 @@ void RunHandingOver(size_t blockCount, size_t threads,
             listVertices += batch->GetVertexCount();
             fw::EnsureHeadroom(TakeHeadroom(listVertices));
             take(std::move(batch));
+            fw::NoteProgress();
         }
         catch (...)
         {

@@ -8,8 +8,8 @@
 
 namespace
 {
-std::atomic<bool> g_isShortOfMemory{false};
-std::atomic<bool> g_hasBeenShortOfMemory{false};
+std::atomic<bool> g_isShortageUntold{false};
+std::atomic<bool> g_isShortOfMemoryNow{false};
 } // namespace
 
 namespace render_log
@@ -41,17 +41,27 @@ void WriteException(const char* location)
 
 void NoteMemoryShortage()
 {
-    g_hasBeenShortOfMemory = true;
-    g_isShortOfMemory = true;
-}
-
-bool HasBeenShortOfMemory()
-{
-    return g_hasBeenShortOfMemory;
+    g_isShortOfMemoryNow = true;
+    g_isShortageUntold = true;
 }
 
 bool TakeMemoryShortage()
 {
-    return g_isShortOfMemory.exchange(false);
+    return g_isShortageUntold.exchange(false);
+}
+
+void NoteMemoryStillShort()
+{
+    g_isShortOfMemoryNow = true;
+}
+
+void NoteMemoryAvailable()
+{
+    g_isShortOfMemoryNow = false;
+}
+
+bool IsShortOfMemoryNow()
+{
+    return g_isShortOfMemoryNow;
 }
 } // namespace render_log

@@ -20,8 +20,13 @@ void WriteException(const char* location);
 // by the view, which tells the user.
 void NoteMemoryShortage();
 bool TakeMemoryShortage();
-// True once any shortage was noted, taken or not.
-bool HasBeenShortOfMemory();
+// A shortage already told goes on.
+void NoteMemoryStillShort();
+// A paint found the memory it asks before it draws: the shortage is over until another is
+// noted.
+void NoteMemoryAvailable();
+// True from a shortage noted until memory is noted available again, taken or not.
+bool IsShortOfMemoryNow();
 
 template <class Operation>
 void RunLogged(const char* location, Operation&& operation)

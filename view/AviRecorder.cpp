@@ -2,6 +2,7 @@
 // own English texts in plain boxes.
 #include "view/AviRecorder.h"
 
+#include "platform/base/progress.h"
 #include "platform/sys/services.h"
 #include "platform/win/app.h"
 #include "view/CAEView.h"
@@ -202,6 +203,7 @@ BOOL CAviWriter::AddFrame(const unsigned char* bits)
         m_compressed, static_cast<LONG>(m_frameCounter), 1, const_cast<unsigned char*>(bits),
         static_cast<LONG>(m_bitmapInfo.biSizeImage), AVIIF_KEYFRAME, nullptr, nullptr);
     ++m_frameCounter;
+    fw::NoteProgress();
     if (written != AVIERR_OK)
     {
         Tell("Unable to write data to stream.");

@@ -7,6 +7,7 @@
 #include "core/services/StringFile.h"
 #include "platform/base/exception.h"
 #include "platform/base/memory.h"
+#include "platform/base/progress.h"
 #include "platform/docview/mdi.h"
 #include "platform/win/dc.h"
 #include "platform/win/glpresent.h"
@@ -156,8 +157,14 @@ void CWendraView::DrawAll(CDC* dc)
             Device().Finish();
             Device().ClearBuffers();
             Device().BeginScene(&Camera(kSceneViewport));
+            fw::NoteProgress();
+            // Told once while the shortage lasts for this view.
             const bool hasHeadroom = HasDriverHeadroom();
-            if (!hasHeadroom && !m_isShortOfMemory)
+            if (hasHeadroom)
+                render_log::NoteMemoryAvailable();
+            else if (m_isShortOfMemory)
+                render_log::NoteMemoryStillShort();
+            else
                 render_log::NoteMemoryShortage();
             m_isShortOfMemory = !hasHeadroom;
             if (hasHeadroom)

@@ -1,6 +1,8 @@
 // Lines of a bulk-data file through a block buffer.
 #include "io/bulk/BulkLineReader.h"
 
+#include "platform/base/progress.h"
+
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -114,6 +116,7 @@ bool CBulkLineReader::Refill()
         m_buffer.resize(2 * (m_buffer.size() - kPadding) + kPadding);
     const std::size_t room = m_buffer.size() - kPadding - m_end;
     const std::size_t read = std::fread(m_buffer.data() + m_end, 1, room, m_file);
+    fw::NoteProgress();
     if (read == 0)
     {
         m_isAtEnd = true;

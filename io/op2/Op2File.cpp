@@ -2,6 +2,7 @@
 #include "io/op2/Op2File.h"
 
 #include "io/results/InputFile.h"
+#include "platform/base/progress.h"
 
 namespace
 {
@@ -75,6 +76,7 @@ size_t COp2File::Read(void* buffer, size_t byteCount)
     if (m_file == nullptr || byteCount == 0)
         return 0;
     const size_t got = std::fread(buffer, 1, byteCount, m_file);
+    fw::NoteProgress();
     m_position += static_cast<int64_t>(got);
     return got;
 }

@@ -3,6 +3,7 @@
 
 #include "io/results/InputFile.h"
 #include "platform/base/os.h"
+#include "platform/base/progress.h"
 
 #include <cstring>
 
@@ -61,6 +62,7 @@ bool CUnvLineFile::Refill()
         return false;
     m_pos = 0;
     m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
+    fw::NoteProgress();
     return m_end > 0;
 }
 

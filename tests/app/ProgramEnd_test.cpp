@@ -4,15 +4,20 @@
 #include "app/ProgramEnd.h"
 
 #include "platform/base/exception.h"
+#include "platform/base/progress.h"
 #include "platform/base/thread_start.h"
 #include "platform/test/scripted_services.h"
 
 #include <windows.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <new>
 #include <stdexcept>
+#include <string>
 #include <system_error>
 
 namespace
@@ -54,22 +59,100 @@ TEST(ProgramEndDeathTest, AnExceptionNothingCatchesEndsTheProgramWithItsReason)
         testing::ExitedWithCode(program_end::kExitCode), "Not enough memory to go on");
 }
 
-// A window that stops answering after memory ran out (the GL driver stopped in a call): the
-// program ends with the memory message instead of hanging. One that is only busy while memory
-// lasts is left alone.
-TEST(ProgramEndDeathTest, AWindowThatStopsAnsweringAfterMemoryRanOutEndsTheProgram)
+// A window that stops while memory is short (the GL driver stopped in a call for good): the
+// program ends with the memory message instead of hanging, and keeps the user's work where it
+// can. A window that is busy (on the processor, or noting progress while it waits on a read)
+// is left to finish, and so is one that stops while memory lasts.
+namespace
+{
+bool g_isShortNow = false;
+
+enum class Window
+{
+    kStopped,
+    kBusy,
+    kWaitingOnProgress
+};
+
+// The child's window does not answer for 4 s, doing what the case says, then the child ends
+// with 0 unless the watch ended it first.
+void RunWatched(Window kind, bool isShortNow, program_end::KeepWork keep = nullptr)
+{
+    const fw::test::ScopedServices services;
+    g_isShortNow = isShortNow;
+    const HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                          nullptr, nullptr);
+    if (keep != nullptr)
+        program_end::SetKeepWork(keep, 2000);
+    program_end::WatchForHang(
+        window, [] { return g_isShortNow; }, 1000);
+    const DWORD start = ::GetTickCount();
+    volatile unsigned long long spins = 0;
+    while (::GetTickCount() - start < 4000)
+    {
+        if (kind == Window::kBusy)
+            ++spins;
+        else if (kind == Window::kWaitingOnProgress)
+        {
+            ::Sleep(100);
+            fw::NoteProgress();
+        }
+        else
+            ::Sleep(100);
+    }
+    std::exit(0);
+}
+
+// One name for the test and its death-test children, which run it again from the start.
+std::string KeptFile()
+{
+    return (std::filesystem::temp_directory_path() / "gravik_program_end_kept.mpj").string();
+}
+} // namespace
+
+TEST(ProgramEndDeathTest, OnlyAWindowStoppedWhileMemoryIsShortEndsTheProgram)
 {
     testing::FLAGS_gtest_death_test_style = "threadsafe";
-    const auto hangFor = [](bool (*isShort)())
-    {
-        const fw::test::ScopedServices services;
-        const HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                              nullptr, nullptr, nullptr);
-        program_end::WatchForHang(window, isShort, 300);
-        ::Sleep(4000); // not answering
-        std::exit(0);
-    };
-    EXPECT_EXIT(hangFor([] { return true; }), testing::ExitedWithCode(program_end::kExitCode),
+    EXPECT_EXIT(RunWatched(Window::kStopped, true), testing::ExitedWithCode(program_end::kExitCode),
                 "Not enough memory to go on");
-    EXPECT_EXIT(hangFor([] { return false; }), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(RunWatched(Window::kStopped, false), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(RunWatched(Window::kBusy, true), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(RunWatched(Window::kWaitingOnProgress, true), testing::ExitedWithCode(0), "");
+}
+
+// The work is kept while the window's thread is held still, and the message names the file; a
+// keeping that does not come back in time does not hold the end up.
+TEST(ProgramEndDeathTest, AnEndKeepsTheUnsavedWorkAndNamesItsFile)
+{
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    const std::string kept = KeptFile();
+    std::filesystem::remove(kept);
+    EXPECT_EXIT(RunWatched(Window::kStopped, true,
+                           []
+                           {
+                               std::ofstream(KeptFile()) << "kept";
+                               return KeptFile();
+                           }),
+                testing::ExitedWithCode(program_end::kExitCode),
+                "Not enough memory to go on.*\n.*kept in: .*kept\\.mpj");
+    {
+        std::ifstream in(kept);
+        EXPECT_EQ("kept", std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    std::filesystem::remove(kept);
+    EXPECT_EXIT(RunWatched(Window::kStopped, true,
+                           []
+                           {
+                               ::Sleep(INFINITE);
+                               return std::string();
+                           }),
+                testing::ExitedWithCode(program_end::kExitCode), "Not enough memory to go on");
+    EXPECT_EXIT(
+        {
+            const fw::test::ScopedServices services;
+            program_end::Install();
+            program_end::SetKeepWork([] { return KeptFile(); });
+            fw::StartThread([] { throw std::runtime_error("disk on fire"); }).join();
+        },
+        testing::ExitedWithCode(program_end::kExitCode), "disk on fire.*\n.*kept in: ");
 }

@@ -14,11 +14,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <thread>
 
 namespace unv_sink
 {
@@ -188,6 +191,48 @@ TEST_F(ProjectCommands, SaveKeepsTheProjectFilesModeUnderWine)
                   std::string(std::istreambuf_iterator<char>(in), {}).find("[Path]"));
     }
     EXPECT_EQ("-rw-------\n", modeOf());
+}
+
+// At an end that cannot wait for a save, another thread keeps the project's unsaved changes
+// while the window does not answer: nothing it asks may wait on the window. The copy is what a
+// save writes, views included; the project file and the question at the close stay.
+TEST_F(ProjectCommands, UnsavedChangesAreKeptBesideTheProjectWhileTheWindowDoesNotAnswer)
+{
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    ASSERT_NE(nullptr, Project());
+    (*m_services)->fileAnswers.push_back(DataPath("p.mpj"));
+    Command(ID_PROJECT_SAVE_AS);
+    Project()->m_settings.m_triadPosition = 2;
+    ASSERT_TRUE(Project()->HasUnsavedChanges());
+    std::string saved;
+    {
+        std::ifstream in(DataPath("p.mpj"), std::ios::binary);
+        saved.assign(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::promise<std::string> keeping;
+    std::future<std::string> answer = keeping.get_future();
+    std::thread keeper([frame = MainFrame(), &keeping]
+                       { keeping.set_value(frame->KeepUnsavedProject()); });
+    // This thread is the window's, and it does not answer meanwhile.
+    const bool isKept = answer.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    if (!isKept)
+    {
+        keeper.detach();
+        FAIL() << "keeping the project waited on the window";
+    }
+    keeper.join();
+    const std::string keptFile = answer.get();
+
+    EXPECT_EQ(DataPath("p (recovered).mpj"), keptFile);
+    std::ifstream in(keptFile, std::ios::binary);
+    const std::string kept(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(std::string::npos, kept.find("[ViewSettings1]")) << kept;
+    EXPECT_NE(kept, saved);
+    std::ifstream again(DataPath("p.mpj"), std::ios::binary);
+    EXPECT_EQ(saved, std::string(std::istreambuf_iterator<char>(again), {}));
+    EXPECT_TRUE(Project()->HasUnsavedChanges());
+    EXPECT_TRUE((*m_services)->messageBoxes.empty());
 }
 
 // A project made from an import file takes its name and folder from the New Project dialog:

@@ -366,14 +366,18 @@ TEST_F(CAEViewResultTest, APaintShortOfMemoryLeavesTheModelOutAndSaysSoOnce)
         const auto paint = [view] { Repaint(view); };
         paint();
         const size_t linesBefore = Frame().m_outputLines.size();
+        EXPECT_FALSE(render_log::IsShortOfMemoryNow());
         fw::SetHeadroomProbe([](size_t) { return false; });
         paint();
         paint();
+        // Short now, for the watch of a window that stops: the second paint was short too.
+        EXPECT_TRUE(render_log::IsShortOfMemoryNow());
         fw::SetHeadroomProbe(nullptr);
         EXPECT_EQ(background, ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10));
         ASSERT_EQ(linesBefore + 1, Frame().m_outputLines.size());
         EXPECT_EQ(0u, Frame().m_outputLines.back().find("Not enough memory to draw"));
         paint();
+        EXPECT_FALSE(render_log::IsShortOfMemoryNow());
         const Rgb high = ScreenPixel(view, kSide / 2 + 117, kSide / 2 + 10);
         EXPECT_GT(high[0], 200);
         EXPECT_LT(high[1], 60);
