@@ -167,11 +167,6 @@ void CPlaneContourObject::DrawOnPlanes(const CFEElement& element, CDrawDevice* d
                 m_polygon.push_back(p.point);
                 m_values.push_back(p.value);
             }
-            if (m_bElementValues)
-            {
-                DrawFaceInPlane(device);
-                continue;
-            }
         }
         else
         {
@@ -268,11 +263,25 @@ void CPlaneContourObject::ChainSection(int faceCount)
     }
 }
 
-void CPlaneContourObject::DrawFaceInPlane(CDrawDevice* device)
+// The plane's normal on the side the polygon winds towards. The cut points follow the element's
+// faces, not the plane, so either way round is possible; with two-sided lighting a polygon seen
+// from behind is lit with its normal turned, so the cut then faces the eye's light from
+// whichever side it is seen, as the faces of the model do.
+CPoint3D CPlaneContourObject::SectionNormal() const
 {
+    CPoint3D winding;
+    const size_t count = m_polygon.size();
+    for (size_t i = 0; i < count; ++i)
+    {
+        const CPoint3D& p = m_polygon[i];
+        const CPoint3D& q = m_polygon[(i + 1) % count];
+        winding.x += (p.y - q.y) * (p.z + q.z);
+        winding.y += (p.z - q.z) * (p.x + q.x);
+        winding.z += (p.x - q.x) * (p.y + q.y);
+    }
     const CPoint3D normal(m_pPlane->m_a, m_pPlane->m_b, m_pPlane->m_c);
-    m_cutter.DrawPolygonBands(m_polygon.data(), m_values.data(), static_cast<int>(m_polygon.size()),
-                              device, kRenderFrontLit, &normal);
+    const double along = normal.x * winding.x + normal.y * winding.y + normal.z * winding.z;
+    return along < 0.0 ? normal * -1.0 : normal;
 }
 
 void CPlaneContourObject::DrawSection(const CFEElement& element, CDrawDevice* device)
@@ -296,7 +305,7 @@ void CPlaneContourObject::DrawSection(const CFEElement& element, CDrawDevice* de
     const bool isLines = m_pBands->m_nContourType == CResultDisplayAttr::kLines;
     if (!isLines && m_pBands->m_nContourType != CResultDisplayAttr::kBands)
         return; // iso-surfaces have no section
-    const CPoint3D normal(m_pPlane->m_a, m_pPlane->m_b, m_pPlane->m_c);
+    const CPoint3D normal = SectionNormal();
     if (bandType == 1)
     {
         if (isLines)
@@ -314,7 +323,8 @@ void CPlaneContourObject::DrawSection(const CFEElement& element, CDrawDevice* de
     }
     else
     {
-        const int mode = m_bElementValues ? kRenderFrontLit : kRenderFill;
+        // Lit as the faces of a corner result's contour: on both sides.
+        const int mode = m_bElementValues ? kRenderLit : kRenderFill;
         m_cutter.DrawPolygonBands(points, values, count, device, mode, &normal);
     }
     if (bandType == 0 && !m_bElementValues && m_pBands->m_nOutline == 0)

@@ -59,7 +59,8 @@ protected:
     // Chains the cut segments of the faces into the section polygon.
     void ChainSection(int faceCount);
     void DrawSection(const CFEElement& element, CDrawDevice* device);
-    void DrawFaceInPlane(CDrawDevice* device);
+    // The normal the section is lit with.
+    CPoint3D SectionNormal() const;
     double ElementValue(int elementId) const;
     double ReadValue(int id) const;
     double NodeCornerValue(int nodeId) const;

@@ -3,7 +3,9 @@
 #include "ResultSceneView.h"
 #include "core/model/FEElement.h"
 #include "core/model/ResultId.h"
+#include "platform/base/memory.h"
 #include "render/ListCompiler.h"
+#include "render/RenderLog.h"
 #include "tests/core/model/ModelFixtures.h"
 #include "tests/support/FailingThreadStarts.h"
 
@@ -371,5 +373,76 @@ TEST_F(ResultSceneTest, ContoursBesideListsCompiledOnWorkersDrawWhatTheViewsThre
         EXPECT_TRUE(viewsThread == draw(CListCompiler::kDefaultWorkers));
     }
     CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
+    CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
+}
+
+namespace
+{
+// Calls to the headroom probe before it says memory ran out.
+int g_headroomCalls = 0;
+bool RunsOutAfterSomeCalls(size_t)
+{
+    return --g_headroomCalls >= 0;
+}
+} // namespace
+
+// Memory that runs out while the bands of a large model go into their list leaves the blocks
+// not yet taken out of the picture, says so, and draws the blocks taken with their own values:
+// every pixel is the one of the whole contour or the one of no contour at all. Values rise
+// from row to row, as the 4,000,000-quad plate's displacements do, and a block is a row.
+TEST_F(ResultSceneTest, BandsCutShortOfMemoryDrawTheRowsTakenInTheirOwnColours)
+{
+    constexpr int kSide = 40;
+    AddRoughPlate(m_model, kResultId, kSide);
+    CResultData* result = m_model.GetResult(kResultId);
+    for (int j = 0; j <= kSide; ++j)
+    {
+        for (int i = 0; i <= kSide; ++i)
+            result->SetNodeValue(j * (kSide + 1) + i + 1, 100.0 * j / kSide);
+    }
+    View().m_background = {255, 255, 255};
+    View().Show(&m_model);
+    View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 12);
+    View().EditScene().EditDisplayAttr().m_nBandType = 0; // flat bands
+    Renderer().SetResultComponent(1);
+    CAESet::SetParallelContourElements(1, kSide);
+    Renderer().SetContourResultId(-1);
+    Renderer().RenderAll();
+    View().Draw();
+    const std::vector<unsigned char> none = ReadFrame();
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    Renderer().RenderAll();
+    View().Draw();
+    const std::vector<unsigned char> whole = ReadFrame();
+    render_log::TakeMemoryShortage();
+    for (const int taken : {0, 1, 10, 25})
+    {
+        SCOPED_TRACE(testing::Message() << taken << " rows taken");
+        g_headroomCalls = taken;
+        fw::SetHeadroomProbe(&RunsOutAfterSomeCalls);
+        Renderer().CreateDisplayListForContourResult();
+        fw::SetHeadroomProbe(nullptr);
+        EXPECT_TRUE(render_log::TakeMemoryShortage());
+        View().Draw();
+        const std::vector<unsigned char> part = ReadFrame();
+        ASSERT_EQ(whole.size(), part.size());
+        size_t contour = 0;
+        size_t left = 0;
+        size_t wrong = 0;
+        for (size_t i = 0; i + 3 < part.size(); i += 4)
+        {
+            const bool isWhole = std::equal(&part[i], &part[i + 3], &whole[i]);
+            const bool isNone = std::equal(&part[i], &part[i + 3], &none[i]);
+            contour += isWhole && !isNone ? 1 : 0;
+            left += isNone && !isWhole ? 1 : 0;
+            wrong += !isWhole && !isNone ? 1 : 0;
+        }
+        EXPECT_EQ(0u, wrong);
+        EXPECT_GT(left, 1000u);
+        if (taken > 0)
+            EXPECT_GT(contour, 100u * static_cast<size_t>(taken));
+        else
+            EXPECT_EQ(0u, contour);
+    }
     CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
 }

@@ -61,6 +61,43 @@ struct SectionFixture
     CResultDisplayAttr attr;
     CClipPlane plane;
 };
+
+// The brick's own corner records, 20 x at each corner as its nodes.
+void AddCornerRecords(SectionFixture& f)
+{
+    CComponentSet& set = f.result.GetOrCreateComponentSet(1, 8);
+    for (int i = 0; i < 8; ++i)
+    {
+        set.nodeIds[static_cast<size_t>(i)] = i + 1;
+        set.values[static_cast<size_t>(i)] = 20.0 * f.model.GetNodePoint(i + 1).x;
+    }
+}
+
+// The normal a polygon's corners wind about, right-handed (Newell's sums).
+CPoint3D WindingNormal(const std::vector<CPoint3D>& points)
+{
+    CPoint3D n;
+    for (size_t i = 0; i < points.size(); ++i)
+    {
+        const CPoint3D& p = points[i];
+        const CPoint3D& q = points[(i + 1) % points.size()];
+        n.x += (p.y - q.y) * (p.z + q.z);
+        n.y += (p.z - q.z) * (p.x + q.x);
+        n.z += (p.x - q.x) * (p.y + q.y);
+    }
+    return n;
+}
+
+// The render mode set last before call index i.
+int ModeBefore(const RecordingDevice& device, size_t index)
+{
+    for (size_t i = index; i-- > 0;)
+    {
+        if (device.calls[i].name == "Mode")
+            return device.calls[i].mode;
+    }
+    return -1;
+}
 } // namespace
 
 TEST(PlaneContourObject, PlaneThroughABrickIsCutIntoBandsOnTheSection)
@@ -227,6 +264,69 @@ TEST(PlaneContourObject, ElementNodeValuesComeFromTheElementsCornerRecords)
     object.DrawOnPlanes(*f.brick, &device);
     const auto facets = device.Find("Facet");
     ASSERT_EQ(1u, facets.size());
-    EXPECT_EQ(kRenderFrontLit, device.Find("Mode")[0]->mode);
+    EXPECT_EQ(kRenderLit, device.Find("Mode")[0]->mode);
     ExpectColor(f.attr.m_bandColors[1], device.Find("Diffuse")[0]->color);
+}
+
+// A corner result's section is lit as the faces of its contour are: on both sides, each band
+// facet with the plane's normal turned to the side its corners wind towards, so that from
+// either side OpenGL lights it as a face towards the eye. Planes both ways along each axis,
+// through the brick and through one of its faces.
+TEST(PlaneContourObject, CornerSectionIsLitOnBothSidesWithTheNormalItsPolygonWindsTo)
+{
+    const struct
+    {
+        CPoint3D point;
+        CPoint3D normal;
+    } kPlanes[] = {
+        {CPoint3D(0.5, 0.5, 0.5), CPoint3D(0, 0, 1)}, {CPoint3D(0.5, 0.5, 0.5), CPoint3D(0, 0, -1)},
+        {CPoint3D(0.5, 0.5, 0.5), CPoint3D(1, 0, 0)}, {CPoint3D(0.5, 0.5, 0.5), CPoint3D(-1, 0, 0)},
+        {CPoint3D(0.5, 0.5, 0.5), CPoint3D(0, 1, 0)}, {CPoint3D(0.5, 0.5, 0.5), CPoint3D(0, -1, 0)},
+        {CPoint3D(0, 0, 0), CPoint3D(0, 0, 1)},       {CPoint3D(0, 0, 0), CPoint3D(0, 0, -1)}};
+    SectionFixture f;
+    AddCornerRecords(f);
+    for (const auto& plane : kPlanes)
+    {
+        SCOPED_TRACE(testing::Message() << "normal " << plane.normal.x << " " << plane.normal.y
+                                        << " " << plane.normal.z << ", z " << plane.point.z);
+        f.SetPlane(plane.point, plane.normal, 0.0, 1);
+        RecordingDevice device;
+        CElementPlaneContourObject object(&f.values, &f.plane, &f.attr, &f.result, -1);
+        object.DrawOnPlanes(*f.brick, &device);
+        const auto facets = device.Find("Facet");
+        ASSERT_FALSE(facets.empty());
+        for (const contour_test::Call* facet : facets)
+        {
+            EXPECT_EQ(kRenderLit, ModeBefore(device, device.IndexOf(facet)));
+            const CPoint3D& n = facet->normal;
+            const double along = n.x * plane.normal.x + n.y * plane.normal.y + n.z * plane.normal.z;
+            EXPECT_NEAR(1.0, std::fabs(along), 1e-12) << "the plane's unit normal, either way";
+            const CPoint3D winding = WindingNormal(facet->points);
+            EXPECT_GT(n.x * winding.x + n.y * winding.y + n.z * winding.z, 0.0);
+        }
+    }
+}
+
+// A face lying in the plane is the section and is drawn by the contour type like any other:
+// a corner result's lines stay lines, and nothing lit is left for the lines after them.
+TEST(PlaneContourObject, CornerFaceInThePlaneIsDrawnByTheContourType)
+{
+    SectionFixture f;
+    AddCornerRecords(f);
+    f.attr.m_nContourType = CResultDisplayAttr::kLines;
+    f.attr.SetRange(-1.0, 21.0, -1.0, 21.0, 2); // no corner on a level
+    f.SetPlane(CPoint3D(0, 0, 0), CPoint3D(0, 0, 1), 0.0, 1);
+    RecordingDevice device;
+    CElementPlaneContourObject object(&f.values, &f.plane, &f.attr, &f.result, -1);
+    object.DrawOnPlanes(*f.brick, &device);
+    EXPECT_TRUE(device.Find("Facet").empty());
+    const auto lines = device.Find("Line");
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_NEAR(0.5, lines[0]->points[0].x, 1e-12);
+    EXPECT_NEAR(0.5, lines[0]->points[1].x, 1e-12);
+    for (const contour_test::Call* mode : device.Find("Mode"))
+    {
+        EXPECT_NE(kRenderFrontLit, mode->mode);
+        EXPECT_NE(kRenderLit, mode->mode);
+    }
 }
