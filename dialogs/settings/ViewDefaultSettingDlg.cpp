@@ -52,7 +52,6 @@ void ReadFlag(const char* key, int& check)
     if (GetIniFlag(kSection, key, &value))
         check = value;
 }
-
 } // namespace
 
 FW_TABLE(CViewDefaultSettingDlg, CSettingsPage,
