@@ -17,6 +17,7 @@
 const char kDefaultFontFace[] = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 
 using namespace project_keys;
+using namespace setting_ranges;
 
 namespace
 {
@@ -41,72 +42,16 @@ void InitFont(CFontSetting& setting)
     SetFontFaceName(font, kDefaultFontFace);
 }
 
-constexpr unsigned kMaxColor = 0xFFFFFF; // Windows colour values: blue, green, red bytes
-constexpr double kMaxRealColor = kMaxColor + 0.999999; // truncated to kMaxColor
-constexpr CRealRange kRealColor{0.0, kMaxRealColor};
-// The weights a LOGFONT knows.
-constexpr int kMaxFontWeight = 1000;
-// Font sizes in pixels, either sign: larger letters fill the view or vanish.
-constexpr double kMaxFontSize = 200.0;
-
-long long IniWholeInRange(const char* section, const char* key, long long missing, long long low,
-                          long long high, long long fallback)
-{
-    return ReadIniWhole(section, key, missing, low, high, fallback);
-}
-
-double IniRealInRange(const char* section, const char* key, double missing, double low, double high,
-                      double fallback)
-{
-    return ReadIniReal(section, key, CRealRange{low, high}, missing, fallback);
-}
-
-int IniIntInRange(const char* section, const std::string& key, int missing, const CIntRange& range,
-                  int fallback)
-{
-    return ReadIniInt(section, key.c_str(), range, missing, fallback);
-}
-
-// A real truncated into a colour value; the key is left alone when missing.
+// A real cut into a colour value; the colour is left alone when the key is missing.
 void ReadIniRealColor(const char* section, const std::string& key, COLORREF* color)
 {
-    const double value = ReadIniReal(section, key.c_str(), kRealColor, *color, *color);
+    const double value = ReadIniReal(section, key.c_str(), kRealColor, *color);
     *color = static_cast<COLORREF>(TruncateToInt(value));
 }
 
 void ReadIniPercent(const std::string& key, int* percent)
 {
-    *percent =
-        IniIntInRange(kMaterialSection, key, *percent, setting_ranges::kOpacityPercent, *percent);
-}
-
-void ReadIniColor(const char* section, const char* key, COLORREF* color)
-{
-    *color = static_cast<COLORREF>(IniWholeInRange(section, key, *color, 0, kMaxColor, *color));
-}
-
-// Reads the font keys with the suffix ("", "ElementLabel", "NodeLabel"). Missing sizes read
-// as 0 and a missing face name empties the name; a size out of range keeps the constructed one.
-void ReadIniFont(const std::string& suffix, CFontSetting& setting)
-{
-    const auto key = [&suffix](const char* word) { return std::string(word) + suffix; };
-    LOGFONT& font = setting.font;
-    const double height = IniRealInRange(kDisplaySection, key("FontHeight").c_str(), 0.0,
-                                         -kMaxFontSize, kMaxFontSize, font.lfHeight);
-    const double width = IniRealInRange(kDisplaySection, key("FontWidth").c_str(), 0.0,
-                                        -kMaxFontSize, kMaxFontSize, font.lfWidth);
-    const double weight = IniRealInRange(kDisplaySection, key("FontWeight").c_str(), 0.0, 0.0,
-                                         kMaxFontWeight, font.lfWeight);
-    int italic = 0;
-    GetIniFlag(kDisplaySection, key("FontItalic").c_str(), &italic);
-    setting.font.lfHeight = TruncateToInt(height);
-    setting.font.lfWidth = TruncateToInt(width);
-    setting.font.lfWeight = TruncateToInt(weight);
-    setting.font.lfItalic = static_cast<BYTE>(italic);
-    std::string faceName;
-    GetIniString(kDisplaySection, key("FontFaceName").c_str(), &faceName);
-    SetFontFaceName(setting.font, faceName.c_str());
-    ReadIniColor(kDisplaySection, key("FontColor").c_str(), &setting.color);
+    *percent = ReadIniInt(kMaterialSection, key.c_str(), kOpacityPercent, *percent);
 }
 
 int IniFlagOr(const char* section, const char* key, int fallback)
@@ -122,27 +67,7 @@ double IniDoubleOr(const char* section, const char* key, double fallback)
     GetIniDouble(section, key, &value);
     return value;
 }
-
-// A count read as unsigned into the band range: 0 and values past INT_MAX are out of range.
-int IniBandCount(const char* section, const char* key, int fallback, const char* location)
-{
-    unsigned value = static_cast<unsigned>(fallback);
-    if (!GetIniUInt(section, key, &value))
-        return fallback;
-    return ClampBandCount(value > 0x7FFFFFFFu ? -1 : static_cast<int>(value), location);
-}
 } // namespace
-
-int ClampBandCount(int bands, const char* location)
-{
-    if (CResultDisplayAttr::IsBandCountValid(bands))
-        return bands;
-    const int clamped = bands < 1 ? 1 : CResultDisplayAttr::kMaxBands;
-    CAELogFile log("Project");
-    log.WriteLog(1, location, "Band count %d is outside 1..%d: %d is used", bands,
-                 CResultDisplayAttr::kMaxBands, clamped);
-    return clamped;
-}
 
 void SetFontFaceName(LOGFONT& font, const char* faceName)
 {
@@ -222,12 +147,12 @@ void CAESettings::LoadDisplayAttributes()
 {
     for (const EntityKeys& keys : kEntityKeys)
     {
-        ReadIniColor(kDisplaySection, keys.colorKey, &m_entityColors[keys.kind]);
-        int& size = m_entitySizes[keys.kind];
-        size =
-            IniIntInRange(kDisplaySection, keys.sizeKey, size, setting_ranges::kEntitySize, size);
+        m_entityColors[keys.kind] =
+            ReadIniColor(kDisplaySection, keys.colorKey, m_entityColors[keys.kind]);
+        m_entitySizes[keys.kind] =
+            ReadIniInt(kDisplaySection, keys.sizeKey, kEntitySize, m_entitySizes[keys.kind]);
     }
-    ReadIniColor(kDisplaySection, "BackgroundColor", &m_backgroundColor);
+    m_backgroundColor = ReadIniColor(kDisplaySection, "BackgroundColor", m_backgroundColor);
 }
 
 void CAESettings::LoadFolders()
@@ -253,37 +178,67 @@ void CAESettings::LoadViewDefaults()
     m_showCentralTriad =
         static_cast<BYTE>(IniFlagOr(kViewSection, "ShowCentralTriad", m_showCentralTriad));
     m_showReferenceTriad = IniFlagOr(kViewSection, "RefferenceTriad", 0) != 0 ? 1 : 0;
-    // Missing keys read as 0; a value out of range gives the constructed one.
-    m_triadPosition = static_cast<int16_t>(
-        IniIntInRange(kViewSection, "RefferenceTriadPosition", 0, {0, 3}, m_triadPosition));
-    m_displayType =
-        static_cast<int16_t>(IniIntInRange(kViewSection, "DisplayType", 0, {0, 4}, m_displayType));
-    // A missing count is the default, as a count out of range is.
+    // Missing keys read as 0.
+    m_triadPosition =
+        static_cast<int16_t>(ReadIniInt(kViewSection, "RefferenceTriadPosition", kTriadCorner, 0));
+    m_displayType = static_cast<int16_t>(ReadIniInt(kViewSection, "DisplayType", kDisplayMode, 0));
     m_curveDivisions =
-        IniIntInRange(kViewSection, "CurveDivisions", setting_ranges::kDefaultCurveDivisions,
-                      setting_ranges::kCurveDivisions, setting_ranges::kDefaultCurveDivisions);
-    m_displayFilter = static_cast<DWORD>(
-        IniWholeInRange(kViewSection, "SelectionFilter", 0, 0, kKindAll, kKindAll));
+        ReadIniInt(kViewSection, "CurveDivisions", kCurveDivisions, kDefaultCurveDivisions);
+    m_displayFilter =
+        static_cast<DWORD>(ReadIniInt(kViewSection, "SelectionFilter", kDisplayFilter, 0));
 }
 
 void CAESettings::LoadContourDefaults()
 {
     CResultDisplayAttr& contour = m_contourDefaults;
-    const CResultDisplayAttr constructed;
-    contour.m_nBandType = static_cast<unsigned char>(
-        IniIntInRange(kContourSection, "SmoothContour", 0, {0, 2}, constructed.m_nBandType));
-    contour.m_bReverseBand =
-        static_cast<unsigned char>(IniFlagOr(kContourSection, "ReverseBand", 0));
-    contour.m_nBands = IniBandCount(kContourSection, "NoOfBands", contour.m_nBands,
-                                    "CAESettings::LoadContourDefaults");
-    contour.m_nContourType = IniIntInRange(
-        kContourSection, "BandType", contour.m_nContourType,
-        {CResultDisplayAttr::kBands, CResultDisplayAttr::kIsoSurface}, constructed.m_nContourType);
+    // Missing switches read as 0.
+    contour.m_nBandType = 0;
+    contour.m_bReverseBand = 0;
+    ReadIniContourDefaults(contour);
 }
 
 void CAESettings::LoadVectorDefaults()
 {
     ReadIniVectorDefaults(m_vectorDefaults);
+}
+
+COLORREF ReadIniColor(const char* section, const char* key, COLORREF missing)
+{
+    return static_cast<COLORREF>(ReadIniInt(section, key, kColor, static_cast<int>(missing)));
+}
+
+void ReadIniFont(const char* suffix, CFontSetting& setting)
+{
+    const auto key = [suffix](const char* word) { return std::string(word) + suffix; };
+    LOGFONT& font = setting.font;
+    font.lfHeight =
+        TruncateToInt(ReadIniReal(kDisplaySection, key("FontHeight").c_str(), kFontSize, 0.0));
+    font.lfWidth =
+        TruncateToInt(ReadIniReal(kDisplaySection, key("FontWidth").c_str(), kFontSize, 0.0));
+    font.lfWeight =
+        TruncateToInt(ReadIniReal(kDisplaySection, key("FontWeight").c_str(), kFontWeight, 0.0));
+    font.lfItalic = static_cast<BYTE>(IniFlagOr(kDisplaySection, key("FontItalic").c_str(), 0));
+    std::string faceName;
+    GetIniString(kDisplaySection, key("FontFaceName").c_str(), &faceName);
+    SetFontFaceName(font, faceName.c_str());
+    setting.color = ReadIniColor(kDisplaySection, key("FontColor").c_str(), setting.color);
+}
+
+void ReadIniContourDefaults(CResultDisplayAttr& contour)
+{
+    // Smooth bands are 2; any other number is the bands' plain form, which is all the renderer
+    // draws besides them.
+    unsigned smooth = 0;
+    if (GetIniUInt(kContourSection, "SmoothContour", &smooth))
+        contour.m_nBandType = static_cast<unsigned char>(smooth == 2 ? 2 : 0);
+    int reverse = 0;
+    if (GetIniFlag(kContourSection, "ReverseBand", &reverse))
+        contour.m_bReverseBand = static_cast<unsigned char>(reverse);
+    contour.m_nBands = ReadIniInt(kContourSection, "NoOfBands", kBandCount, contour.m_nBands);
+    unsigned type = 0;
+    if (GetIniUInt(kContourSection, "BandType", &type) && type >= CResultDisplayAttr::kBands &&
+        type <= CResultDisplayAttr::kIsoSurface)
+        contour.m_nContourType = static_cast<int>(type);
 }
 
 void ReadIniMaterials(CGLMaterial (&materials)[CAESettings::kMaterialKinds], int& sameOnBothSides)
@@ -304,10 +259,9 @@ void ReadIniMaterials(CGLMaterial (&materials)[CAESettings::kMaterialKinds], int
             ReadIniPercent(prefix + "SpecOpacity", &material.m_specularPercent[side]);
             ReadIniRealColor(kMaterialSection, prefix + "EmmiColor", &material.m_emission[side]);
             ReadIniPercent(prefix + "EmmiOpacity", &material.m_emissionPercent[side]);
-            const int shininess = material.m_shininess[side];
-            material.m_shininess[side] = static_cast<int16_t>(
-                IniIntInRange(kMaterialSection, prefix + "Shininess", shininess,
-                              setting_ranges::kShininess, shininess));
+            material.m_shininess[side] =
+                static_cast<int16_t>(ReadIniInt(kMaterialSection, (prefix + "Shininess").c_str(),
+                                                kShininess, material.m_shininess[side]));
         }
     }
 }
@@ -315,32 +269,28 @@ void ReadIniMaterials(CGLMaterial (&materials)[CAESettings::kMaterialKinds], int
 void ReadIniVectorDefaults(CVectorDisplayAttr& vector)
 {
     const CVectorDisplayAttr constructed;
-    // Missing codes and reals read as 0; a value out of range gives the constructed one.
-    const auto code = [](const char* key, int high, int16_t fallback) {
-        return static_cast<int16_t>(IniIntInRange(kVectorSection, key, 0, {1, high}, fallback));
-    };
-    const auto fraction = [](const char* key, double fallback)
-    { return ReadIniReal(kVectorSection, key, setting_ranges::kArrowHeadFraction, 0.0, fallback); };
+    // Missing codes and reals read as 0.
+    const auto code = [](const char* key, const CIntRange& range)
+    { return static_cast<int16_t>(ReadIniInt(kVectorSection, key, range, 0)); };
+    const auto fraction = [](const char* key)
+    { return ReadIniReal(kVectorSection, key, kArrowHeadFraction, 0.0); };
     vector.SetConstantLength(IniFlagOr(kVectorSection, "IsVectorLenConst", 1) != 0);
     vector.SetLengthPercent(IniDoubleOr(kVectorSection, "VectorLengthPercent", 0.0));
-    vector.SetThickness(code("VectorThickness", 5, constructed.GetThickness()));
+    vector.SetThickness(code("VectorThickness", kVectorThickness));
     vector.SetSameColor(IniFlagOr(kVectorSection, "IsSameVectorColor", 1) != 0);
-    // A missing count is the constructed one; a count that is read is kept to the band range.
-    vector.SetNoOfBands(IniBandCount(kVectorSection, "VectorColorBands", constructed.GetNoOfBands(),
-                                     "CAESettings::LoadVectorDefaults"));
+    // A missing count is the constructed one.
+    vector.SetNoOfBands(
+        ReadIniInt(kVectorSection, "VectorColorBands", kBandCount, constructed.GetNoOfBands()));
     // The vector page stores its reverse switch here; older files have only the contour one.
     const int contourReverse = IniFlagOr(kContourSection, "ReverseBand", 0);
     vector.m_colorBands.m_bReverseBand =
         static_cast<unsigned char>(IniFlagOr(kVectorSection, "ReverseBand", contourReverse));
-    vector.SetPosition(code("VectorPosition", 3, constructed.GetPosition()));
-    vector.SetArrowHeadSize(code("VectorArrowHeadSize", 2, constructed.GetArrowHeadSize()));
-    vector.SetArrowHeadPercLen(
-        fraction("VectorArrowHeadPercLen", constructed.GetArrowHeadPercLen()));
-    vector.SetArrowHeadConst(fraction("VectorArrowHeadConst", constructed.GetArrowHeadConst()));
-    vector.SetArrowHeadType(code("VectorArrowHeadType", 3, constructed.GetArrowHeadType()));
-    vector.SetScaleFactor(ReadIniReal(kVectorSection, "ScaleFactor", setting_ranges::kScaleFactor,
-                                      0.0, constructed.GetScaleFactor()));
-    const double color = IniRealInRange(kVectorSection, "VectorSameColor", 0.0, 0.0, kMaxRealColor,
-                                        ColorToCOLORREF(constructed.GetColor()));
+    vector.SetPosition(code("VectorPosition", kVectorPosition));
+    vector.SetArrowHeadSize(code("VectorArrowHeadSize", kArrowHeadMode));
+    vector.SetArrowHeadPercLen(fraction("VectorArrowHeadPercLen"));
+    vector.SetArrowHeadConst(fraction("VectorArrowHeadConst"));
+    vector.SetArrowHeadType(code("VectorArrowHeadType", kArrowHeadType));
+    vector.SetScaleFactor(ReadIniReal(kVectorSection, "ScaleFactor", kScaleFactor, 0.0));
+    const double color = ReadIniReal(kVectorSection, "VectorSameColor", kRealColor, 0.0);
     vector.SetColor(COLORREFToColor(static_cast<COLORREF>(TruncateToInt(color))));
 }

@@ -111,16 +111,22 @@ private:
     void LoadViewDefaults();
 };
 
-// The product INI's lighting materials and both-sides switch read over the values given: a
-// missing key, or one out of its range, keeps the value.
+// Reads of the product INI shared by the start and the pages' Load Defaults; every number goes
+// through its setting's range (project/SettingRanges.h). A missing key keeps the value given
+// unless said otherwise.
+// A colour stored as its decimal value.
+COLORREF ReadIniColor(const char* section, const char* key, COLORREF missing);
+// The font keys of section "DisplayAttribute" with the suffix ("", "ElementLabel",
+// "NodeLabel"): missing sizes and italics read as 0 and a missing face name empties the name.
+void ReadIniFont(const char* suffix, CFontSetting& setting);
+// The contour defaults: smoothing 2 when "SmoothContour" is 2 and 0 for any other number; the
+// reverse switch; the band count; a contour type other than 100..102 is left.
+void ReadIniContourDefaults(CResultDisplayAttr& contour);
+// The lighting materials and the both-sides switch.
 void ReadIniMaterials(CGLMaterial (&materials)[CAESettings::kMaterialKinds], int& sameOnBothSides);
-// The product INI's vector defaults: missing codes and reals read as 0, a missing band count
-// as the constructed one; a value out of its range gives the constructed one.
+// The vector defaults: missing codes and reals read as 0, a missing band count as the
+// constructed one.
 void ReadIniVectorDefaults(CVectorDisplayAttr& vector);
-
-// Band counts that enter a record from a file are kept within 1..kMaxBands; a count outside
-// is clamped and the change logged under the given location.
-int ClampBandCount(int bands, const char* location);
 
 // The face name of the fonts as constructed: "ＭＳ Ｐゴシック" in code page 932.
 extern const char kDefaultFontFace[];

@@ -6,6 +6,7 @@
 #include "project/ProjectFileAccess.h"
 #include "project/ProjectHost.h"
 #include "project/ProjectView.h"
+#include "project/SettingRanges.h"
 
 #include <algorithm>
 #include <string>

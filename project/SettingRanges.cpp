@@ -1,15 +1,16 @@
-// Ranged reads of the product INI, with a log line for each value refused.
+// Ranged reads of the product INI, with a log line for each value not taken as written.
 #include "project/SettingRanges.h"
 
 #include "core/services/LogFile.h"
 #include "core/services/ProductIni.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace
 {
-void LogRefused(const char* section, const char* key, const std::string& text, const char* why,
+void LogChanged(const char* section, const char* key, const std::string& text, const char* why,
                 const std::string& used)
 {
     CAELogFile log("Project");
@@ -30,48 +31,68 @@ std::string NumberText(double value)
     std::snprintf(text, sizeof text, "%.15g", value);
     return text;
 }
+
+// A whole number with an optional sign and blanks around it; one past the long long range
+// gives that range's end, past every setting's range too.
+bool ParseWhole(const std::string& text, long long* value)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return false;
+    const std::string number = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    const size_t digits = number[0] == '+' || number[0] == '-' ? 1 : 0;
+    if (digits >= number.size() ||
+        number.find_first_not_of("0123456789", digits) != std::string::npos)
+        return false;
+    *value = std::strtoll(number.c_str(), nullptr, 10); // out of range: its end
+    return true;
+}
 } // namespace
 
-long long ReadIniWhole(const char* section, const char* key, long long missing, long long low,
-                       long long high, long long fallback)
+int ReadIniInt(const char* section, const char* key, const CIntRange& range, int missing)
 {
     std::string text;
-    if (!GetIniString(section, key, &text))
+    if (!GetIniString(section, key, &text) || text.empty())
         return missing;
-    unsigned value = 0;
-    if (!GetIniUInt(section, key, &value))
+    long long value = 0;
+    if (!ParseWhole(text, &value))
     {
-        LogRefused(section, key, text, "is not a whole number of 0 or more",
-                   std::to_string(missing));
+        LogChanged(section, key, text, "is not a whole number", std::to_string(missing));
         return missing;
     }
-    if (value >= low && value <= high)
-        return value;
-    LogRefused(section, key, text, RangeText(double(low), double(high)).c_str(),
-               std::to_string(fallback));
-    return fallback;
+    const int used = range.Clamp(value);
+    if (used != value)
+        LogChanged(section, key, text, RangeText(range.low, range.high).c_str(),
+                   std::to_string(used));
+    return used;
 }
 
-int ReadIniInt(const char* section, const char* key, const CIntRange& range, int missing,
-               int fallback)
-{
-    return static_cast<int>(ReadIniWhole(section, key, missing, range.low, range.high, fallback));
-}
-
-double ReadIniReal(const char* section, const char* key, const CRealRange& range, double missing,
-                   double fallback)
+double ReadIniReal(const char* section, const char* key, const CRealRange& range, double missing)
 {
     std::string text;
-    if (!GetIniString(section, key, &text))
+    if (!GetIniString(section, key, &text) || text.empty())
         return missing;
     double value = 0.0;
     if (!GetIniDouble(section, key, &value))
     {
-        LogRefused(section, key, text, "is not a number", NumberText(missing));
+        LogChanged(section, key, text, "is not a number", NumberText(missing));
         return missing;
     }
-    if (range.Contains(value))
-        return value;
-    LogRefused(section, key, text, RangeText(range.low, range.high).c_str(), NumberText(fallback));
-    return fallback;
+    const double used = range.Clamp(value);
+    if (used != value)
+        LogChanged(section, key, text, RangeText(range.low, range.high).c_str(), NumberText(used));
+    return used;
+}
+
+int ClampBandCount(int bands, const char* location)
+{
+    const CIntRange& range = setting_ranges::kBandCount;
+    const int clamped = range.Clamp(bands);
+    if (clamped != bands)
+    {
+        CAELogFile log("Project");
+        log.WriteLog(1, location, "Band count %d is outside %d..%d: %d is used", bands, range.low,
+                     range.high, clamped);
+    }
+    return clamped;
 }

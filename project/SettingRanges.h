@@ -4,6 +4,7 @@
 // every page accepts.
 #pragma once
 
+#include "core/display/EntityKinds.h"
 #include "core/display/ResultDisplayAttr.h"
 
 struct CIntRange
@@ -13,7 +14,10 @@ struct CIntRange
 
     bool Contains(long long value) const { return value >= low && value <= high; }
     // The nearest value of the range.
-    int Clamp(int value) const { return value < low ? low : value > high ? high : value; }
+    int Clamp(long long value) const
+    {
+        return value < low ? low : value > high ? high : static_cast<int>(value);
+    }
 };
 
 struct CRealRange
@@ -37,22 +41,41 @@ constexpr CIntRange kOpacityPercent{0, 100};
 // of it, so a large count stalls every view of a model with mid-side nodes.
 constexpr CIntRange kCurveDivisions{1, 16};
 constexpr int kDefaultCurveDivisions = 4;
+// Colour bands inside the colour bar; the record keeps room for a band below and one above.
 constexpr CIntRange kBandCount{1, CResultDisplayAttr::kMaxBands};
 // Arrow heads as a fraction of the arrow; the pages show it in percent.
 constexpr CRealRange kArrowHeadFraction{0.0, 1.0};
 constexpr CRealRange kArrowHeadPercent{0.0, 100.0};
 // Arrow lengths are multiplied by it.
 constexpr CRealRange kScaleFactor{0.0, 1.0e6};
+// Vector codes: line width (1 thin, 2 normal, 5 thick), arrow position (1 centre, 2 from it,
+// 3 to it), head size (1 constant, 2 a fraction of the arrow), head type (1 slim ... 3 large).
+constexpr CIntRange kVectorThickness{1, 5};
+constexpr CIntRange kVectorPosition{1, 3};
+constexpr CIntRange kArrowHeadMode{1, 2};
+constexpr CIntRange kArrowHeadType{1, 3};
+// Windows colour values (blue, green, red bytes); the pages that write them as reals are read
+// back cut to a whole value.
+constexpr CIntRange kColor{0, 0xFFFFFF};
+constexpr CRealRange kRealColor{0.0, 0xFFFFFF + 0.999999};
+// Font heights and widths in pixels, either sign (larger letters fill the view or vanish), and
+// the weights a LOGFONT knows.
+constexpr CRealRange kFontSize{-200.0, 200.0};
+constexpr CRealRange kFontWeight{0.0, 1000.0};
+// View defaults: the reference triad's corner (0 left top ... 3 right bottom), the display
+// mode of new views (0 wireframe ... 4 hidden line) and the entity kinds they draw.
+constexpr CIntRange kTriadCorner{0, 3};
+constexpr CIntRange kDisplayMode{0, 4};
+constexpr CIntRange kDisplayFilter{0, kKindAll};
 } // namespace setting_ranges
 
 // Ranged reads of the product INI, for the start and Load Defaults alike. A missing key gives
-// missing; a value that is not a number (or, for whole numbers, not one of 0 or more: "-1",
-// "abc") counts as missing; a number outside the range gives fallback. Both refusals are
-// written to the "Project" log with the section, the key and the value used.
-int ReadIniInt(const char* section, const char* key, const CIntRange& range, int missing,
-               int fallback);
-double ReadIniReal(const char* section, const char* key, const CRealRange& range, double missing,
-                   double fallback);
-// The same for a whole number of low..high beyond the int range (colours, bit sets).
-long long ReadIniWhole(const char* section, const char* key, long long missing, long long low,
-                       long long high, long long fallback);
+// missing, and so does a value that is not one number ("abc"; for whole numbers "2.5" too); a
+// number outside the range gives the nearest end of it. Both are written to the "Project" log
+// with the section, the key and the value used.
+int ReadIniInt(const char* section, const char* key, const CIntRange& range, int missing);
+double ReadIniReal(const char* section, const char* key, const CRealRange& range, double missing);
+
+// A band count that enters a record from a file (the INI, a project file): the nearest count
+// of the band range, the change logged under the given location.
+int ClampBandCount(int bands, const char* location);

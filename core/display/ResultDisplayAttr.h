@@ -26,9 +26,6 @@ public:
         kOnLowerLevel = 3
     };
 
-    // The one rule for a band count that a user or a file gives.
-    static bool IsBandCountValid(int bands) { return bands >= 1 && bands <= kMaxBands; }
-
     CResultDisplayAttr();
     CResultDisplayAttr(const CResultDisplayAttr& other);
     CResultDisplayAttr& operator=(const CResultDisplayAttr& other);

@@ -62,7 +62,7 @@ CColorBandDlg::~CColorBandDlg() = default;
 
 int CColorBandDlg::BandCount() const
 {
-    return std::clamp(Bands().m_nBands, 0, CResultDisplayAttr::kMaxBands);
+    return setting_ranges::kBandCount.Clamp(Bands().m_nBands);
 }
 
 int CColorBandDlg::LowBandOffset() const
@@ -273,7 +273,7 @@ bool CColorBandDlg::ApplyWholeColorBar()
 {
     if (!UpdateData(TRUE))
         return false;
-    if (ChecksBandCount() && !CResultDisplayAttr::IsBandCountValid(m_bands))
+    if (ChecksBandCount() && !setting_ranges::kBandCount.Contains(m_bands))
     {
         m_bErrorShown = 1;
         ShowBandCountMessage(*this);

@@ -1,8 +1,8 @@
 // What the per-view contour settings dialog and the vector colour bands dialog share: the list
 // of a band record's in-range bands, highest first, with a colour swatch each; the borders and
 // colour of the band clicked; and the colour bar's range (and band count) applied to the bands.
-// Band counts are accepted in 1..CResultDisplayAttr::kMaxBands. The record's colour-bar range
-// and band count change only together with its levels (SetRange), never by the controls'
+// Band counts are accepted in the band range of project/SettingRanges.h. The record's colour-bar
+// range and band count change only together with its levels (SetRange), never by the controls'
 // exchange alone, so the list, the levels and the count always agree.
 #pragma once
 

@@ -5,6 +5,7 @@
 #include "core/services/ProductIni.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
+#include "project/AESettings.h"
 #include "resources/ids/dialogs_ids.h"
 
 #include <cassert>
@@ -119,18 +120,18 @@ BOOL CContourDefaultSettingsDlg::OnApply()
 
 void CContourDefaultSettingsDlg::OnLoadDefaults()
 {
-    int smooth = 0;
-    GetIniFlag(kSection, "SmoothContour", &smooth);
-    m_smooth = smooth == kSmoothBands ? 1 : 0;
-    int reverse = 0;
-    GetIniFlag(kSection, "ReverseBand", &reverse);
-    m_reverse = reverse;
-    unsigned bands = 0;
-    if (GetIniUInt(kSection, "NoOfBands", &bands))
-        m_bands = static_cast<int>(bands);
-    unsigned type = 0;
-    GetIniUInt(kSection, "BandType", &type);
-    const int radio = RadioOfContourType(type);
+    // Read as the start reads them: missing switches are 0, a missing count or type keeps the
+    // one shown.
+    CResultDisplayAttr loaded;
+    loaded.m_nBandType = 0;
+    loaded.m_bReverseBand = 0;
+    loaded.m_nBands = m_bands;
+    loaded.m_nContourType = 0;
+    ReadIniContourDefaults(loaded);
+    m_smooth = loaded.m_nBandType == kSmoothBands ? 1 : 0;
+    m_reverse = loaded.m_bReverseBand;
+    m_bands = loaded.m_nBands;
+    const int radio = RadioOfContourType(static_cast<unsigned>(loaded.m_nContourType));
     if (radio >= 0)
         m_contourType = radio;
     UpdateData(FALSE);

@@ -167,7 +167,7 @@ void CContourSettingDlg::OnUpperSetFocus()
 bool CContourSettingDlg::RestoreDefaults()
 {
     m_working = m_viewAttr;
-    if (!CResultDisplayAttr::IsBandCountValid(m_bands))
+    if (!setting_ranges::kBandCount.Contains(m_bands))
     {
         ShowBandCountMessage(*this);
         return false;
@@ -205,7 +205,7 @@ void CContourSettingDlg::OnApplyButton()
         m_bErrorShown = 0;
         return;
     }
-    if (!CResultDisplayAttr::IsBandCountValid(m_bands))
+    if (!setting_ranges::kBandCount.Contains(m_bands))
     {
         ShowBandCountMessage(*this);
         return;

@@ -10,8 +10,6 @@
 #include "resources/ids/dialogs_ids.h"
 #include "resources/ids/widgets_ids.h"
 
-#include <cmath>
-
 namespace
 {
 const char kSection[] = "DisplayAttribute";
@@ -92,22 +90,6 @@ CString Key(const char* name, const char* suffix)
     CString key(name);
     key += suffix;
     return key;
-}
-
-// A colour stored as its decimal value; a missing or unreadable key keeps the colour.
-void ReadColor(const char* key, COLORREF& color)
-{
-    unsigned value = 0;
-    if (GetIniUInt(kSection, key, &value))
-        color = value;
-}
-
-// A font dimension stored as a double, 0 when missing, cut toward zero.
-LONG ReadFontNumber(const char* key)
-{
-    double value = 0.0;
-    GetIniDouble(kSection, key, &value);
-    return static_cast<LONG>(std::trunc(value));
 }
 
 const char* LanguageName(int language)
@@ -279,28 +261,16 @@ void CDisplayAttSettingsDlg::OnSaveDefaults()
 
 void CDisplayAttSettingsDlg::OnLoadDefaults()
 {
+    // Read as the start reads them; a missing colour or size keeps the one shown.
     for (int kind = 0; kind < CAESettings::kEntityKinds; ++kind)
     {
-        ReadColor(kKinds[kind].colorKey, m_colors[kind]);
-        m_sizes[kind] = ReadIniInt(kSection, kKinds[kind].sizeKey, setting_ranges::kEntitySize,
-                                   m_sizes[kind], m_sizes[kind]);
+        m_colors[kind] = ReadIniColor(kSection, kKinds[kind].colorKey, m_colors[kind]);
+        m_sizes[kind] =
+            ReadIniInt(kSection, kKinds[kind].sizeKey, setting_ranges::kEntitySize, m_sizes[kind]);
     }
-    ReadColor("BackgroundColor", m_background);
+    m_background = ReadIniColor(kSection, "BackgroundColor", m_background);
     for (int slot = 0; slot < kFontSlots; ++slot)
-    {
-        const char* suffix = kFonts[slot].suffix;
-        LOGFONT& font = m_fonts[slot].font;
-        font.lfHeight = ReadFontNumber(Key("FontHeight", suffix).GetString());
-        font.lfWidth = ReadFontNumber(Key("FontWidth", suffix).GetString());
-        font.lfWeight = ReadFontNumber(Key("FontWeight", suffix).GetString());
-        int italic = 0;
-        GetIniFlag(kSection, Key("FontItalic", suffix).GetString(), &italic);
-        font.lfItalic = static_cast<BYTE>(italic);
-        CString face;
-        if (GetIniString(kSection, Key("FontFaceName", suffix).GetString(), &face))
-            SetFontFaceName(font, face.GetString());
-        ReadColor(Key("FontColor", suffix).GetString(), m_fonts[slot].color);
-    }
+        ReadIniFont(kFonts[slot].suffix, m_fonts[slot]);
     ShowFaceNames();
     CString language;
     GetIniString("Environment", "Language", &language);

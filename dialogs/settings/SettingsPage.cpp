@@ -1,7 +1,6 @@
 // The settings pages' shared part.
 #include "dialogs/settings/SettingsPage.h"
 
-#include "core/display/ResultDisplayAttr.h"
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
 
@@ -26,13 +25,13 @@ void ShowBandCountMessage(CWnd& dialog)
 {
     CString text;
     text.Format("%s %d", LoadUiText("message.str", "Error", "NoOfBands").GetString(),
-                CResultDisplayAttr::kMaxBands);
+                setting_ranges::kBandCount.high);
     ShowDialogMessage(dialog, text.GetString(), MB_OK);
 }
 
 void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands)
 {
-    if (!dx->m_bSaveAndValidate || CResultDisplayAttr::IsBandCountValid(bands))
+    if (!dx->m_bSaveAndValidate || setting_ranges::kBandCount.Contains(bands))
         return;
     ShowBandCountMessage(dialog);
     dx->Fail();

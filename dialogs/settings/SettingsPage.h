@@ -66,7 +66,7 @@ protected:
 
 // The "NoOfBands" message with the largest count accepted.
 void ShowBandCountMessage(CWnd& dialog);
-// A band count typed or loaded is refused outside 1..CResultDisplayAttr::kMaxBands with the
+// A band count typed or loaded is refused outside setting_ranges::kBandCount with the
 // "NoOfBands" message; for DoDataExchange while values are read.
 void DDV_BandCount(CDataExchange* dx, CWnd& dialog, int bands);
 // A value read from a field is kept to its setting's range, for DoDataExchange while values are

@@ -197,7 +197,7 @@ void CVectorSettingDlg::MembersToWorking(int previousBands)
     if (m_colorMode >= 0)
         w.SetSameColor(m_colorMode == 0);
     w.SetNoOfBands(m_bands);
-    if (m_bands != previousBands && CResultDisplayAttr::IsBandCountValid(m_bands))
+    if (m_bands != previousBands && setting_ranges::kBandCount.Contains(m_bands))
     {
         CResultDisplayAttr& bands = w.m_colorBands;
         bands.SetRange(bands.m_dataMin, bands.m_dataMax, bands.m_viewMin, bands.m_viewMax, m_bands);
@@ -239,7 +239,7 @@ void CVectorSettingDlg::DoDataExchange(CDataExchange* dx)
 
 bool CVectorSettingDlg::CheckBandCount()
 {
-    if (CResultDisplayAttr::IsBandCountValid(m_bands))
+    if (setting_ranges::kBandCount.Contains(m_bands))
         return true;
     ShowBandCountMessage(*this);
     return false;

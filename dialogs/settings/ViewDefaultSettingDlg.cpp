@@ -5,6 +5,7 @@
 #include "dialogs/settings/DialogTexts.h"
 #include "platform/dlg/ddx.h"
 #include "project/ProjectData.h"
+#include "project/SettingRanges.h"
 #include "resources/ids/dialogs_ids.h"
 
 namespace
@@ -50,13 +51,6 @@ void ReadFlag(const char* key, int& check)
     int value = 0;
     if (GetIniFlag(kSection, key, &value))
         check = value;
-}
-
-void ReadUInt(const char* key, int& value)
-{
-    unsigned stored = 0;
-    if (GetIniUInt(kSection, key, &stored))
-        value = static_cast<int>(stored);
 }
 } // namespace
 
@@ -201,9 +195,9 @@ void CViewDefaultSettingDlg::OnLoadDefaults()
     GetIniDouble(kSection, "X_Angle", &m_angleX);
     GetIniDouble(kSection, "Y_Angle", &m_angleY);
     GetIniDouble(kSection, "Z_Angle", &m_angleZ);
-    // A missing filter keeps the six checks.
-    unsigned filter = 0;
-    if (GetIniUInt(kSection, "SelectionFilter", &filter))
+    // Read as the start reads them; a missing key keeps what the page shows.
+    const int filter = ReadIniInt(kSection, "SelectionFilter", setting_ranges::kDisplayFilter, -1);
+    if (filter >= 0)
     {
         m_grid = (filter & kKindNode) ? 1 : 0;
         m_mass = (filter & kKindMass) ? 1 : 0;
@@ -215,8 +209,10 @@ void CViewDefaultSettingDlg::OnLoadDefaults()
     ReadFlag("RigidLineView", m_ridgeLineView);
     ReadFlag("RefferenceTriad", m_referenceTriad);
     ReadFlag("ShowCentralTriad", m_centralTriad);
-    ReadUInt("DisplayType", m_displayMode);
-    ReadUInt("RefferenceTriadPosition", m_triadCorner);
+    m_displayMode =
+        ReadIniInt(kSection, "DisplayType", setting_ranges::kDisplayMode, m_displayMode);
+    m_triadCorner = ReadIniInt(kSection, "RefferenceTriadPosition", setting_ranges::kTriadCorner,
+                               m_triadCorner);
     UpdateData(FALSE);
     SetModifiedFlag(TRUE);
 }

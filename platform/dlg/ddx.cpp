@@ -108,10 +108,23 @@ CString FillIn(const CString& format, const std::string& first, const std::strin
     return CString(out);
 }
 
+// Set while a refusal is being told. The box's own loop runs on: an exchange refused meanwhile
+// (another dialog's OK, a kill-focus check) fails without a box of its own, which would nest in
+// the first and leave the user two boxes to find.
+thread_local bool t_refusalShown = false;
+
 // Tells the user what is wrong and fails the exchange.
 [[noreturn]] void Refuse(CDataExchange* dx, const CString& text)
 {
-    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    if (!t_refusalShown)
+    {
+        struct Shown
+        {
+            Shown() { t_refusalShown = true; }
+            ~Shown() { t_refusalShown = false; }
+        } shown;
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    }
     dx->Fail();
 }
 
@@ -148,7 +161,8 @@ HWND CDataExchange::PrepareEditCtrl(int id)
 
 void CDataExchange::Fail()
 {
-    if (m_bSaveAndValidate && m_hWndLastControl)
+    // While a refusal's box is up the focus stays in it.
+    if (m_bSaveAndValidate && m_hWndLastControl && !t_refusalShown)
     {
         ::SetFocus(m_hWndLastControl);
         if (m_bEditLastControl)

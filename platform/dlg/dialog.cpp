@@ -58,6 +58,12 @@ ModalOwner::ModalOwner(CWnd* parent)
     m_disabled = m_owner && ::IsWindowEnabled(m_owner);
     if (m_disabled)
         ::EnableWindow(m_owner, FALSE);
+    m_root = m_owner ? ::GetAncestor(m_owner, GA_ROOTOWNER) : nullptr;
+    if (m_root == m_owner)
+        m_root = nullptr;
+    m_rootDisabled = m_root && ::IsWindowEnabled(m_root);
+    if (m_rootDisabled)
+        ::EnableWindow(m_root, FALSE);
 }
 
 void ModalOwner::Release(HWND window)
@@ -68,6 +74,8 @@ void ModalOwner::Release(HWND window)
     if (window && ::IsWindow(window))
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (m_rootDisabled)
+        ::EnableWindow(m_root, TRUE);
     if (m_disabled)
         ::EnableWindow(m_owner, TRUE);
     const HWND active = ::GetActiveWindow();
@@ -99,6 +107,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 
 INT_PTR CDialog::DoModal()
 {
+    // Whatever gives the owner the focus meanwhile, the dialog goes back in front of it.
+    fw::KeepOwnedWindowsAbove();
     fw::ModalOwner owner(m_pParentWnd);
     fw::Watch watch(this);
     m_nModalResult = -1;

@@ -12,9 +12,10 @@ class CDataExchange;
 
 namespace fw
 {
-// The owner of a modal window: disabled while the window runs; on Release (or when the guard
-// goes, for a window that went early) it takes input again and, when the modal window had the
-// activation, gets it back. Release comes before the modal window is destroyed.
+// The owner of a modal window: disabled while the window runs, with the top of its owner chain
+// (the main window, when a dialog over it owns the modal window); on Release (or when the guard
+// goes, for a window that went early) both take input again and the owner, when the modal
+// window had the activation, gets it back. Release comes before the modal window is destroyed.
 class ModalOwner
 {
 public:
@@ -29,7 +30,9 @@ public:
 
 private:
     HWND m_owner = nullptr;
+    HWND m_root = nullptr; // the top of the owner's chain, when not the owner itself
     bool m_disabled = false;
+    bool m_rootDisabled = false;
     bool m_released = false;
 };
 } // namespace fw

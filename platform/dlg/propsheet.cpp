@@ -5,6 +5,7 @@
 #include "platform/ctrl/ctrltemp.h"
 #include "platform/ctrl/stdctrl.h"
 #include "platform/win/app.h"
+#include "platform/win/ownedwindows.h"
 #include "platform/win/privmsg.h"
 #include "platform/win/resource.h"
 #include "platform/win/thread_state.h"
@@ -257,6 +258,8 @@ void CPropertySheet::PressButton(int button)
 
 INT_PTR CPropertySheet::DoModal()
 {
+    // Whatever gives the owner the focus meanwhile, the sheet goes back in front of it.
+    fw::KeepOwnedWindowsAbove();
     fw::ModalOwner owner(m_pParentWnd);
     fw::Watch watch(this);
     m_nModalResult = -1;

@@ -199,7 +199,16 @@ int CWinApp::DoMessageBox(const char* prompt, UINT type, UINT)
     HWND owner = nullptr;
     CWnd::GetSafeOwner(nullptr, &owner);
     const char* caption = m_pszAppName && *m_pszAppName ? m_pszAppName : nullptr;
-    return sys::Get().MessageBox(owner, prompt, caption, type);
+    // The box disables its owner; when a dialog over the main window owns it, the main window
+    // waits for the answer too.
+    const HWND root = owner ? ::GetAncestor(owner, GA_ROOTOWNER) : nullptr;
+    const bool rootWaits = root && root != owner && ::IsWindowEnabled(root);
+    if (rootWaits)
+        ::EnableWindow(root, FALSE);
+    const int answer = sys::Get().MessageBox(owner, prompt, caption, type);
+    if (rootWaits)
+        ::EnableWindow(root, TRUE);
+    return answer;
 }
 
 void CWinApp::DoWaitCursor(int code)

@@ -199,7 +199,8 @@ public:
     // The owner: a framework field, else the parent.
     CWnd* GetOwner() const;
     void SetOwner(CWnd* owner) { m_hWndOwner = owner ? owner->m_hWnd : nullptr; }
-    // Owner for a dialog or message box: the top-level owner, else the main window.
+    // Owner for a dialog or message box: the parent's top-level window; without a parent, the
+    // dialog in use over the main window (its last active popup), else the main window.
     static CWnd* GetSafeOwner(CWnd* parent = nullptr, HWND* topLevel = nullptr);
     CWnd* GetDescendantWindow(int id, BOOL onlyPermanent = FALSE) const;
     static CWnd* GetDesktopWindow();

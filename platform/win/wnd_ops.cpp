@@ -373,6 +373,12 @@ CWnd* CWnd::GetSafeOwner(CWnd* parent, HWND* topLevel)
     {
         CWnd* main = AfxGetMainWnd();
         owner = main ? main->m_hWnd : nullptr;
+        // A box or dialog raised while a dialog over the main window is in use belongs to that
+        // dialog: owned by the main window it would leave the dialog open to input beneath it,
+        // and its end would enable the main window under a running modal dialog.
+        const HWND popup = owner ? ::GetLastActivePopup(owner) : nullptr;
+        if (popup && popup != owner && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
+            owner = popup;
     }
     // Up to the top-level window, which then owns the dialog.
     while (owner && (::GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD))

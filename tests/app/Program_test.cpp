@@ -529,7 +529,7 @@ TEST(Program, JapaneseModeShowsTheJapaneseIdleText)
 }
 
 // Far out of range, the curve divisions would cut the shell's face into 10^10 pieces and the
-// shininess would leave the shaded view unpainted: both give their defaults.
+// shininess would leave the shaded view unpainted: both give the nearest ends of their ranges.
 TEST(Program, AnIniOutOfRangeStillShowsTheModelAndCloses)
 {
     if (!fs::exists(kStagedProgram))
@@ -550,8 +550,8 @@ TEST(Program, AnIniOutOfRangeStillShowsTheModelAndCloses)
     for (const auto& entry : fs::directory_iterator(folders.Path("log")))
         log += folders.Read("log\\" + entry.path().filename().string());
     for (const char* line :
-         {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
-          "[Material] ShellObverseShininess=100000 is outside 0..100: 50 is used"})
+         {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 16 is used",
+          "[Material] ShellObverseShininess=100000 is outside 0..100: 100 is used"})
         EXPECT_NE(std::string::npos, log.find(line)) << line;
 }
 

@@ -5,6 +5,7 @@
 #include "dialogs/settings/DirectoryDlg.h"
 #include "platform/test/pump.h"
 #include "project/ProjectData.h"
+#include "resources/ids/dialogs_ids.h"
 #include "resources/resource.h"
 #include "tests/app/ProjectAppFixture.h"
 #include "widgets/bars/OXColorPickerButton.h"
@@ -661,4 +662,245 @@ TEST_F(SettingsSheets, AColourPickOrEscapeLeavesTheSheetActiveAndItsButtonFocuse
         EXPECT_EQ(button, focus) << "the colour button lost the focus";
         EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), caption) << "the caption looks inactive";
     }
+}
+
+namespace
+{
+// The system's own message boxes in place of the scripted ones while it lives, each recorded.
+class SystemBoxes : public fw::test::ScriptedServices
+{
+public:
+    SystemBoxes()
+        : m_previous(sys::Install(this))
+    {
+    }
+    ~SystemBoxes() override { sys::Install(m_previous); }
+    SystemBoxes(const SystemBoxes&) = delete;
+    SystemBoxes& operator=(const SystemBoxes&) = delete;
+
+    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override
+    {
+        messageBoxes.push_back({text, caption != nullptr ? caption : "", type});
+        return sys::Services::MessageBox(owner, text, caption, type);
+    }
+
+private:
+    sys::Services* m_previous;
+};
+
+// Lets Wine and the X server settle: activations, raises, exposures.
+void SettleScreen()
+{
+    fw::test::WaitFor([] { return false; }, 300);
+}
+
+// A key pressed and released as the keyboard gives it, to the window with the focus.
+void PressOnScreen(WORD key)
+{
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
+// Whether window a lies above window b in the window list.
+bool IsAbove(HWND a, HWND b)
+{
+    for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+         window = ::GetWindow(window, GW_HWNDNEXT))
+    {
+        if (window == a || window == b)
+            return window == a;
+    }
+    return false;
+}
+
+POINT CentreOf(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// A screen point of the window's client area that the other window does not cover, on its
+// right-hand side first (the view).
+POINT UncoveredPoint(HWND window, HWND cover)
+{
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    RECT covered = {};
+    ::GetWindowRect(cover, &covered);
+    for (const POINT corner : {POINT{client.right - 30, client.bottom / 2},
+                               POINT{client.right - 30, client.bottom - 60}, POINT{30, 90}})
+    {
+        POINT point = corner;
+        ::ClientToScreen(window, &point);
+        if (!::PtInRect(&covered, point))
+            return point;
+    }
+    ADD_FAILURE() << "the window is covered whole";
+    return {};
+}
+
+// The visible boxes of the caption, answered from a timer in whatever loop runs while on.
+std::string g_boxCaption;
+bool g_answerBoxes = false;
+
+BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM)
+{
+    char className[16] = {};
+    char caption[256] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    ::GetWindowTextA(hwnd, caption, sizeof caption);
+    if (g_answerBoxes && std::string(className) == "#32770" && g_boxCaption == caption &&
+        ::IsWindowVisible(hwnd))
+        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), &AnswerBox, 0);
+}
+
+HWND ShownBox()
+{
+    const HWND box = ::FindWindowA("#32770", g_boxCaption.c_str());
+    return box != nullptr && ::IsWindowVisible(box) ? box : nullptr;
+}
+} // namespace
+
+// Display Settings, Material, the front shininess emptied as a user empties it: "Enter a whole
+// number." Return closes the box, and a click on the main window then leaves the sheet in
+// front of it, on the screen too, with the main window still refusing input.
+TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWindow)
+{
+    // The clicks leave the cursor over the main window, where later frames would see a hover.
+    struct ParkCursor
+    {
+        ~ParkCursor() { ::SetCursorPos(1270, 1010); }
+    } parkCursor;
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    SystemBoxes boxes;
+    g_boxCaption = AfxGetApp()->m_pszAppName;
+    const HWND main = MainFrame()->m_hWnd;
+    // Away from the sheet, to show its caption inactive.
+    const HWND elsewhere =
+        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
+                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    HWND boxOwner = nullptr;
+    BOOL mainEnabledUnderBox = TRUE;
+    BOOL mainEnabledAfterBox = TRUE;
+    BOOL mainEnabledAfterClick = TRUE;
+    bool sheetShown = false;
+    bool sheetAbove = false;
+    HWND shownSheet = nullptr;
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet)
+             {
+                 shownSheet = sheet;
+                 const HWND page = SelectPage(sheet, 1);
+                 const HWND field = ::GetDlgItem(page, IDC_MATERIAL_OBVERSE_SHININESS_EDIT);
+                 fw::test::ScreenCaption caption(sheet);
+                 ::SetForegroundWindow(elsewhere);
+                 SettleScreen();
+                 caption.TakeLook();
+                 ::SetForegroundWindow(sheet);
+                 SettleScreen();
+                 caption.TakeLook();
+                 bool answered = false;
+                 fw::test::WhenDialogShows(g_boxCaption,
+                                           [&](HWND box)
+                                           {
+                                               boxOwner = ::GetWindow(box, GW_OWNER);
+                                               mainEnabledUnderBox = ::IsWindowEnabled(main);
+                                               SettleScreen();
+                                               PressOnScreen(VK_RETURN);
+                                               answered = true;
+                                           });
+                 ::SetFocus(field);
+                 ::SendMessageA(field, EM_SETSEL, 0, -1);
+                 PressOnScreen(VK_BACK);
+                 EXPECT_TRUE(fw::test::WaitFor([&] { return answered && !ShownBox(); }));
+                 SettleScreen();
+                 mainEnabledAfterBox = ::IsWindowEnabled(main);
+                 fw::test::ClickOnScreen(UncoveredPoint(main, sheet));
+                 SettleScreen();
+                 mainEnabledAfterClick = ::IsWindowEnabled(main);
+                 sheetShown = fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
+                 sheetAbove = IsAbove(sheet, main);
+                 // The field mended, so that the sheet may close.
+                 ::SetWindowTextA(field, "60");
+                 PressSheetButton(sheet, PSBTN_CANCEL);
+             });
+    ::DestroyWindow(elsewhere);
+    ASSERT_EQ(1u, boxes.messageBoxes.size());
+    EXPECT_EQ("Enter a whole number.", boxes.messageBoxes[0].text);
+    EXPECT_EQ(shownSheet, boxOwner) << "the box is not the sheet's";
+    EXPECT_FALSE(mainEnabledUnderBox);
+    EXPECT_FALSE(mainEnabledAfterBox) << "the box enabled the main window";
+    EXPECT_FALSE(mainEnabledAfterClick);
+    EXPECT_TRUE(sheetShown) << "the main window covers the sheet on the screen";
+    EXPECT_TRUE(sheetAbove) << "the main window lies above the sheet";
+    EXPECT_TRUE(::IsWindowEnabled(main));
+}
+
+// With the box up, the user clicks into the emptied field, types and takes another page: no
+// second box, and once the box is answered none is left and the sheet closes as asked.
+TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
+{
+    struct ParkCursor
+    {
+        ~ParkCursor() { ::SetCursorPos(1270, 1010); }
+    } parkCursor;
+    NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
+    SystemBoxes boxes;
+    g_boxCaption = AfxGetApp()->m_pszAppName;
+    g_answerBoxes = false;
+    const UINT_PTR answering = ::SetTimer(nullptr, 0, 50, &AnswerBoxes);
+    bool boxLeft = true;
+    RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
+             [&](HWND sheet)
+             {
+                 const HWND page = SelectPage(sheet, 1);
+                 const HWND field = ::GetDlgItem(page, IDC_MATERIAL_OBVERSE_SHININESS_EDIT);
+                 ::SetForegroundWindow(sheet);
+                 SettleScreen();
+                 fw::test::WhenDialogShows(
+                     g_boxCaption,
+                     [&](HWND)
+                     {
+                         SettleScreen();
+                         fw::test::ClickOnScreen(CentreOf(field));
+                         SettleScreen();
+                         PressOnScreen('5');
+                         PressOnScreen(VK_BACK);
+                         SettleScreen();
+                         const HWND tabs =
+                             reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+                         RECT tab = {};
+                         ::SendMessageA(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&tab));
+                         POINT centre = {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+                         ::ClientToScreen(tabs, &centre);
+                         // Every box answered from here on, nested ones first.
+                         g_answerBoxes = true;
+                         fw::test::ClickOnScreen(centre);
+                         SettleScreen();
+                     });
+                 ::SetFocus(field);
+                 ::SendMessageA(field, EM_SETSEL, 0, -1);
+                 PressOnScreen(VK_BACK);
+                 fw::test::WaitFor([] { return g_answerBoxes; });
+                 boxLeft = !fw::test::WaitFor([] { return ShownBox() == nullptr; }, 1500);
+                 ::SetWindowTextA(field, "60");
+                 PressSheetButton(sheet, PSBTN_CANCEL);
+             });
+    ::KillTimer(nullptr, answering);
+    g_answerBoxes = false;
+    EXPECT_EQ(1u, boxes.messageBoxes.size()) << "a box nested in the first";
+    EXPECT_FALSE(boxLeft) << "a box was left unanswered";
+    EXPECT_EQ(nullptr, ShownBox());
+    EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Display Settings")) << "the sheet did not close";
+    EXPECT_TRUE(::IsWindowEnabled(MainFrame()->m_hWnd));
 }

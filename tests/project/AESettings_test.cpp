@@ -147,7 +147,7 @@ TEST(AESettings, AFullIniGivesEveryField)
     EXPECT_EQ(42, solid.m_specularPercent[0]);
     EXPECT_EQ(1u, solid.m_emission[0]);
     EXPECT_EQ(43, solid.m_emissionPercent[0]);
-    EXPECT_EQ(50, solid.m_shininess[0]); // past 128: the constructed one
+    EXPECT_EQ(100, solid.m_shininess[0]); // past the range: its end
     const CGLMaterial& shell = settings.m_materials[CAESettings::kShellMaterial];
     EXPECT_EQ(1, shell.m_flag[1]); // "01" is no one-digit flag
     EXPECT_EQ(12, shell.m_shininess[1]);
@@ -260,7 +260,7 @@ TEST(AESettings, BandCountsFromTheIniStayWithinTheRecord)
         const char* count;
         int contour;
         int vector;
-    } cases[] = {{"500", 117, 117}, {"0", 1, 1}, {"117", 117, 117}, {"4294967295", 1, 1}};
+    } cases[] = {{"500", 117, 117}, {"0", 1, 1}, {"117", 117, 117}, {"4294967295", 117, 117}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.count);
@@ -274,8 +274,8 @@ TEST(AESettings, BandCountsFromTheIniStayWithinTheRecord)
 }
 
 // The ends of the ranges the settings pages keep to are read as written; a step past them gives
-// the constructed value.
-TEST(AESettings, TheEndsOfEachPageRangeAreKeptAndAStepPastThemRefused)
+// the nearest end.
+TEST(AESettings, TheEndsOfEachPageRangeAreKeptAndAStepPastThemGiveTheNearestEnd)
 {
     using S = const CAESettings&;
     const struct
@@ -290,24 +290,24 @@ TEST(AESettings, TheEndsOfEachPageRangeAreKeptAndAStepPastThemRefused)
          [](S s) { return s.m_entitySizes[CAESettings::kBeam]; }},
         {"DisplayAttribute", "BeamSize", "20", 20,
          [](S s) { return s.m_entitySizes[CAESettings::kBeam]; }},
-        {"DisplayAttribute", "BeamSize", "21", 1,
+        {"DisplayAttribute", "BeamSize", "21", 20,
          [](S s) { return s.m_entitySizes[CAESettings::kBeam]; }},
         {"Material", "SolidObverseShininess", "100", 100,
          [](S s) { return s.m_materials[CAESettings::kSolidMaterial].m_shininess[0]; }},
-        {"Material", "SolidObverseShininess", "101", 50,
+        {"Material", "SolidObverseShininess", "101", 100,
          [](S s) { return s.m_materials[CAESettings::kSolidMaterial].m_shininess[0]; }},
-        {"Material", "SolidObverseShininess", "128", 50,
+        {"Material", "SolidObverseShininess", "128", 100,
          [](S s) { return s.m_materials[CAESettings::kSolidMaterial].m_shininess[0]; }},
         {"VectorDefaluts", "VectorArrowHeadPercLen", "1.000000", 1.0,
          [](S s) { return s.m_vectorDefaults.GetArrowHeadPercLen(); }},
-        {"VectorDefaluts", "VectorArrowHeadPercLen", "1.010000", 0.25,
+        {"VectorDefaluts", "VectorArrowHeadPercLen", "1.010000", 1.0,
          [](S s) { return s.m_vectorDefaults.GetArrowHeadPercLen(); }},
         {"VectorDefaluts", "ScaleFactor", "1000000.000000", 1.0e6,
          [](S s) { return s.m_vectorDefaults.GetScaleFactor(); }},
-        {"VectorDefaluts", "ScaleFactor", "1000001.000000", 1.0,
+        {"VectorDefaluts", "ScaleFactor", "1000001.000000", 1.0e6,
          [](S s) { return s.m_vectorDefaults.GetScaleFactor(); }},
         {"ViewDefaultSetting", "CurveDivisions", "16", 16, [](S s) { return s.m_curveDivisions; }},
-        {"ViewDefaultSetting", "CurveDivisions", "0", 4, [](S s) { return s.m_curveDivisions; }},
+        {"ViewDefaultSetting", "CurveDivisions", "0", 1, [](S s) { return s.m_curveDivisions; }},
     };
     int n = 0;
     for (const auto& c : cases)
@@ -349,7 +349,7 @@ namespace
 {
 // What a damaged INI may hold in every numeric key.
 const char* const kDamaged[] = {"0", "-1", "100000", "4294967295", "abc"};
-// The value of a key that is missing: "-1" and "abc" are no whole numbers of 0 or more.
+// The value of a key that is missing: "abc" is no number.
 const double kAsMissing = std::numeric_limits<double>::quiet_NaN();
 
 struct NumericKey
@@ -364,7 +364,6 @@ std::vector<NumericKey> NumericKeys()
 {
     using S = const CAESettings&;
     using ColorPair = COLORREF[2];
-    const double green = RGB(0, 255, 0);
     std::vector<NumericKey> keys;
     const char* const kinds[] = {"Solid", "Shell"};
     const char* const sides[] = {"Obverse", "Reverse"};
@@ -389,8 +388,9 @@ std::vector<NumericKey> NumericKeys()
                     }
                 };
             };
-            const double colors[4] = {0, kAsMissing, 100000, kAsMissing};
-            const double percents[4] = {0, kAsMissing, kAsMissing, kAsMissing};
+            // Numbers outside a range give its nearest end.
+            const double colors[4] = {0, 0, 100000, 0xFFFFFF};
+            const double percents[4] = {0, 0, 100, 100};
             const char* const colorKeys[] = {"EnvColor", "DiffColor", "SpecColor", "EmmiColor"};
             ColorPair CGLMaterial::*const colorFields[] = {
                 &CGLMaterial::m_ambient, &CGLMaterial::m_diffuse, &CGLMaterial::m_specular,
@@ -408,10 +408,8 @@ std::vector<NumericKey> NumericKeys()
                                 material(nullptr, i + 1),
                                 {percents[0], percents[1], percents[2], percents[3]}});
             }
-            keys.push_back({"Material",
-                            prefix + "Shininess",
-                            material(nullptr, 5),
-                            {0, kAsMissing, kAsMissing, kAsMissing}});
+            keys.push_back(
+                {"Material", prefix + "Shininess", material(nullptr, 5), {0, 0, 100, 100}});
         }
     }
     const struct
@@ -427,17 +425,16 @@ std::vector<NumericKey> NumericKeys()
         keys.push_back({"DisplayAttribute",
                         std::string(e.name) + "Color",
                         [kind](S s) { return double(s.m_entityColors[kind]); },
-                        {0, kAsMissing, 100000, kAsMissing}});
-        // Sizes of 1..20: 0 is as far out as 100000.
+                        {0, 0, 100000, 0xFFFFFF}});
         keys.push_back({"DisplayAttribute",
                         std::string(e.name) + "Size",
                         [kind](S s) { return double(s.m_entitySizes[kind]); },
-                        {kAsMissing, kAsMissing, kAsMissing, kAsMissing}});
+                        {1, 1, 20, 20}});
     }
     keys.push_back({"DisplayAttribute",
                     "BackgroundColor",
                     [](S s) { return double(s.m_backgroundColor); },
-                    {0, kAsMissing, 100000, kAsMissing}});
+                    {0, 0, 100000, 0xFFFFFF}});
     const struct
     {
         const char* suffix;
@@ -449,23 +446,23 @@ std::vector<NumericKey> NumericKeys()
     {
         const CFontSetting CAESettings::*font = f.font;
         const std::string suffix = f.suffix;
-        // Reals: "-1" is a number; past the range the constructed 14 pixels of weight 400.
+        // Sizes of -200..200 pixels, weights of 0..1000.
         keys.push_back({"DisplayAttribute",
                         "FontHeight" + suffix,
                         [font](S s) { return double((s.*font).font.lfHeight); },
-                        {0, -1, 14, 14}});
+                        {0, -1, 200, 200}});
         keys.push_back({"DisplayAttribute",
                         "FontWidth" + suffix,
                         [font](S s) { return double((s.*font).font.lfWidth); },
-                        {0, -1, 0, 0}});
+                        {0, -1, 200, 200}});
         keys.push_back({"DisplayAttribute",
                         "FontWeight" + suffix,
                         [font](S s) { return double((s.*font).font.lfWeight); },
-                        {0, 400, 400, 400}});
+                        {0, 0, 1000, 1000}});
         keys.push_back({"DisplayAttribute",
                         "FontColor" + suffix,
                         [font](S s) { return double((s.*font).color); },
-                        {0, kAsMissing, 100000, kAsMissing}});
+                        {0, 0, 100000, 0xFFFFFF}});
     }
     const std::vector<NumericKey> others = {
         // Angles are any finite number of degrees.
@@ -484,28 +481,29 @@ std::vector<NumericKey> NumericKeys()
         {"ViewDefaultSetting",
          "RefferenceTriadPosition",
          [](S s) { return double(s.m_triadPosition); },
-         {0, 0, 2, 2}},
+         {0, 0, 3, 3}},
         {"ViewDefaultSetting",
          "DisplayType",
          [](S s) { return double(s.m_displayType); },
-         {0, 0, 0, 0}},
+         {0, 0, 4, 4}},
         {"ViewDefaultSetting",
          "CurveDivisions",
          [](S s) { return double(s.m_curveDivisions); },
-         {4, 4, 4, 4}},
+         {1, 1, 16, 16}},
         {"ViewDefaultSetting",
          "SelectionFilter",
          [](S s) { return double(s.m_displayFilter); },
          {0, 0, 63, 63}},
+        // Only 2 is smooth; any other number is the plain bands.
         {"ContourDefaluts",
          "SmoothContour",
          [](S s) { return double(s.m_contourDefaults.m_nBandType); },
-         {0, 0, 2, 2}},
-        // Band counts are clamped to 1..117; a missing count stays as constructed.
+         {0, 0, 0, 0}},
         {"ContourDefaluts",
          "NoOfBands",
          [](S s) { return double(s.m_contourDefaults.m_nBands); },
-         {1, 10, 117, 1}},
+         {1, 1, 117, 117}},
+        // A contour type other than 100..102 is left as constructed.
         {"ContourDefaluts",
          "BandType",
          [](S s) { return double(s.m_contourDefaults.m_nContourType); },
@@ -513,39 +511,39 @@ std::vector<NumericKey> NumericKeys()
         {"VectorDefaluts",
          "VectorThickness",
          [](S s) { return double(s.m_vectorDefaults.GetThickness()); },
-         {1, 0, 1, 1}},
+         {1, 1, 5, 5}},
         {"VectorDefaluts",
          "VectorColorBands",
          [](S s) { return double(s.m_vectorDefaults.GetNoOfBands()); },
-         {1, 10, 117, 1}},
+         {1, 1, 117, 117}},
         {"VectorDefaluts",
          "VectorPosition",
          [](S s) { return double(s.m_vectorDefaults.GetPosition()); },
-         {1, 0, 1, 1}},
+         {1, 1, 3, 3}},
         {"VectorDefaluts",
          "VectorArrowHeadSize",
          [](S s) { return double(s.m_vectorDefaults.GetArrowHeadSize()); },
-         {1, 0, 1, 1}},
+         {1, 1, 2, 2}},
         {"VectorDefaluts",
          "VectorArrowHeadType",
          [](S s) { return double(s.m_vectorDefaults.GetArrowHeadType()); },
-         {1, 0, 1, 1}},
+         {1, 1, 3, 3}},
         {"VectorDefaluts",
          "VectorArrowHeadPercLen",
          [](S s) { return s.m_vectorDefaults.GetArrowHeadPercLen(); },
-         {0, 0.25, 0.25, 0.25}},
+         {0, 0, 1, 1}},
         {"VectorDefaluts",
          "VectorArrowHeadConst",
          [](S s) { return s.m_vectorDefaults.GetArrowHeadConst(); },
-         {0, 0.25, 0.25, 0.25}},
+         {0, 0, 1, 1}},
         {"VectorDefaluts",
          "ScaleFactor",
          [](S s) { return s.m_vectorDefaults.GetScaleFactor(); },
-         {0, 1, 100000, 1}},
+         {0, 0, 100000, 1.0e6}},
         {"VectorDefaluts",
          "VectorSameColor",
          [](S s) { return double(ColorToCOLORREF(s.m_vectorDefaults.GetColor())); },
-         {0, green, 100000, green}}};
+         {0, 0, 100000, 0xFFFFFF}}};
     keys.insert(keys.end(), others.begin(), others.end());
     return keys;
 }
@@ -598,15 +596,15 @@ TEST(AESettings, EveryNumericKeyStaysInItsRangeAndARefusedValueIsLogged)
         if (v == 2)
         {
             for (const char* line :
-                 {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 4 is used",
-                  "[Material] ShellObverseShininess=100000 is outside 0..100: 50 is used",
-                  "[DisplayAttribute] FontHeight=100000 is outside -200..200: 14 is used"})
+                 {"[ViewDefaultSetting] CurveDivisions=100000 is outside 1..16: 16 is used",
+                  "[Material] ShellObverseShininess=100000 is outside 0..100: 100 is used",
+                  "[DisplayAttribute] FontHeight=100000 is outside -200..200: 200 is used"})
                 EXPECT_NE(std::string::npos, log.find(line)) << line << "\n" << log;
         }
         if (v == 4)
         {
-            const char* line = "[Material] ShellObverseShininess=abc is not a whole number of 0 "
-                               "or more: 50 is used";
+            const char* line = "[Material] ShellObverseShininess=abc is not a whole number: 50 is "
+                               "used";
             EXPECT_NE(std::string::npos, log.find(line)) << log;
         }
     }

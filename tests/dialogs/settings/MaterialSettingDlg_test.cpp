@@ -51,14 +51,14 @@ TEST_F(MaterialSettingDlg, AShininessAbove100IsRefusedAndTheBoxTakesThreeCharact
 }
 
 // What the start takes from the INI the page takes too: a shininess past the page's range gives
-// the constructed one at the start, and Load Defaults reads the INI as the start does.
+// the range's end at the start, and Load Defaults reads the INI as the start does.
 TEST_F(MaterialSettingDlg, AShininessTheStartOrLoadDefaultsTakesIsOneApplyTakes)
 {
     const struct
     {
         const char* stored;
         const char* shown;
-    } cases[] = {{"100", "100"}, {"101", "50"}, {"128", "50"}};
+    } cases[] = {{"100", "100"}, {"101", "100"}, {"128", "100"}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.stored);

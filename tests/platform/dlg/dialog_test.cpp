@@ -2,6 +2,7 @@
 // the owner disabled and WM_KICKIDLE, and handlers that delete their own dialog.
 #include "platform/dlg/dialog.h"
 
+#include "platform/sys/services.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 #include "platform/win/privmsg.h"
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace
 {
@@ -199,4 +201,64 @@ TEST_F(Dialog, EndDialogDuringInitialisationEndsBeforeTheLoop)
     EXPECT_EQ(0, dialog.kickIdles);
     EXPECT_EQ(-1, CDialog(0x7FFF).DoModal()); // no such template
     EXPECT_TRUE(m_frame->IsWindowEnabled());
+}
+
+namespace
+{
+// Scripted boxes that keep each box's owner and whether the main window took input meanwhile.
+class OwnerRecordingBoxes : public fw::test::ScriptedServices
+{
+public:
+    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override
+    {
+        owners.push_back(owner);
+        mainEnabled.push_back(::IsWindowEnabled(AfxGetMainWnd()->GetSafeHwnd()) != FALSE);
+        return ScriptedServices::MessageBox(owner, text, caption, type);
+    }
+
+    std::vector<HWND> owners;
+    std::vector<bool> mainEnabled;
+};
+} // namespace
+
+// A modal dialog or a box raised without a parent while a modeless dialog is in use belongs to
+// that dialog, which takes no input meanwhile, and the main window takes none either.
+TEST_F(Dialog, AModalDialogOrBoxOverAModelessDialogInUseIsItsAndTheMainWindowWaits)
+{
+    CRecordingDialog modeless;
+    ASSERT_TRUE(modeless.Create(IDD_TEST_MODELESS));
+    modeless.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(modeless.GetSafeHwnd());
+    fw::test::Pump();
+    ASSERT_EQ(modeless.GetSafeHwnd(), ::GetActiveWindow());
+    const HWND main = m_frame->GetSafeHwnd();
+
+    CRecordingDialog modal(IDD_TEST_MODELESS);
+    HWND modalOwner = nullptr;
+    BOOL mainEnabledUnderModal = TRUE;
+    BOOL modelessEnabledUnderModal = TRUE;
+    modal.onInit = [&]
+    {
+        modalOwner = ::GetWindow(modal.GetSafeHwnd(), GW_OWNER);
+        mainEnabledUnderModal = ::IsWindowEnabled(main);
+        modelessEnabledUnderModal = modeless.IsWindowEnabled();
+    };
+    EXPECT_EQ(IDOK, modal.DoModal());
+    EXPECT_EQ(modeless.GetSafeHwnd(), modalOwner);
+    EXPECT_FALSE(mainEnabledUnderModal);
+    EXPECT_FALSE(modelessEnabledUnderModal);
+    EXPECT_TRUE(::IsWindowEnabled(main));
+    EXPECT_TRUE(modeless.IsWindowEnabled());
+
+    OwnerRecordingBoxes boxes;
+    sys::Services* previous = sys::Install(&boxes);
+    ::SetForegroundWindow(modeless.GetSafeHwnd());
+    fw::test::Pump();
+    AfxMessageBox("Told over the dialog in use.");
+    sys::Install(previous);
+    ASSERT_EQ(1u, boxes.owners.size());
+    EXPECT_EQ(modeless.GetSafeHwnd(), boxes.owners[0]);
+    EXPECT_FALSE(boxes.mainEnabled[0]);
+    EXPECT_TRUE(::IsWindowEnabled(main));
+    modeless.DestroyWindow();
 }

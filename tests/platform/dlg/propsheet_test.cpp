@@ -4,6 +4,7 @@
 
 #include "platform/ctrl/comctrl.h"
 #include "platform/dlg/ddx.h"
+#include "platform/sys/services.h"
 #include "platform/test/mainframe.h"
 #include "platform/test/pump.h"
 #include "platform/win/privmsg.h"
@@ -11,6 +12,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -199,4 +201,310 @@ TEST_F(Sheet, PagesExchangeTheirValuesAndSetModifiedEnablesApply)
     EXPECT_FALSE(applyEnabledBefore);
     EXPECT_TRUE(applyEnabledAfter);
     EXPECT_EQ(25, m_a.m_value); // taken back when OK left the page
+}
+
+namespace
+{
+// The system's own message boxes, each recorded with its owner, installed while it lives.
+class SystemBoxes : public fw::test::ScriptedServices
+{
+public:
+    SystemBoxes()
+        : m_previous(sys::Install(this))
+    {
+    }
+    ~SystemBoxes() override { sys::Install(m_previous); }
+    SystemBoxes(const SystemBoxes&) = delete;
+    SystemBoxes& operator=(const SystemBoxes&) = delete;
+
+    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override
+    {
+        messageBoxes.push_back({text, caption != nullptr ? caption : "", type});
+        owners.push_back(owner);
+        return sys::Services::MessageBox(owner, text, caption, type);
+    }
+
+    std::vector<HWND> owners;
+
+private:
+    sys::Services* m_previous;
+};
+
+// Lets Wine and the X server settle: activations, raises, exposures.
+void Settle()
+{
+    fw::test::WaitFor([] { return false; }, 300);
+}
+
+// Whether window a lies above window b in the window list.
+bool IsAbove(HWND a, HWND b)
+{
+    for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+         window = ::GetWindow(window, GW_HWNDNEXT))
+    {
+        if (window == a || window == b)
+            return window == a;
+    }
+    return false;
+}
+
+// The centre of a control on the screen.
+POINT CentreOf(HWND control)
+{
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// A point of the window that the other window does not cover, inside its client area.
+POINT UncoveredPoint(HWND window, HWND cover)
+{
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    RECT covered = {};
+    ::GetWindowRect(cover, &covered);
+    for (const POINT corner : {POINT{client.right - 20, client.bottom - 40}, POINT{20, 40},
+                               POINT{client.right - 20, 40}, POINT{20, client.bottom - 40}})
+    {
+        POINT point = corner;
+        ::ClientToScreen(window, &point);
+        if (!::PtInRect(&covered, point))
+            return point;
+    }
+    ADD_FAILURE() << "the window is covered whole";
+    return {};
+}
+
+// Once answering, boxes of the caption are answered with OK from a timer, in whatever loop
+// runs, except the one kept open.
+std::string g_boxCaption;
+bool g_answering = false;
+HWND g_keptBox = nullptr;
+
+BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM)
+{
+    char className[16] = {};
+    char caption[256] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    ::GetWindowTextA(hwnd, caption, sizeof caption);
+    if (g_answering && hwnd != g_keptBox && std::string(className) == "#32770" &&
+        g_boxCaption == caption && ::IsWindowVisible(hwnd))
+        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), &AnswerBox, 0);
+}
+
+bool IsBoxShown()
+{
+    const HWND box = ::FindWindowA("#32770", g_boxCaption.c_str());
+    return box != nullptr && ::IsWindowVisible(box);
+}
+} // namespace
+
+// A value refused on a page of a modal sheet is told in a box that the sheet owns: the main
+// window stays disabled under it and after it, and a click on the main window once the box is
+// answered leaves the sheet in front of it, on the screen too.
+TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
+{
+    SystemBoxes boxes;
+    // Away from the sheet, to show its caption inactive.
+    const HWND elsewhere =
+        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
+                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    CPropertySheet sheet("Settings", m_frame);
+    sheet.AddPage(&m_a);
+    sheet.AddPage(&m_b);
+    const HWND main = m_frame->GetSafeHwnd();
+    HWND sheetWindow = nullptr;
+    HWND boxOwner = nullptr;
+    BOOL mainEnabledUnderBox = TRUE;
+    BOOL mainEnabledAfterBox = TRUE;
+    BOOL mainEnabledAfterClick = TRUE;
+    bool sheetShownAfterClick = false;
+    bool sheetAboveAfterClick = false;
+    const INT_PTR result = RunModal(
+        sheet,
+        [&]
+        {
+            sheetWindow = sheet.GetSafeHwnd();
+            ASSERT_TRUE(fw::test::WaitFor([&] { return ::IsWindowVisible(sheetWindow) != 0; }));
+            fw::test::ScreenCaption caption(sheetWindow);
+            ::SetForegroundWindow(elsewhere);
+            Settle();
+            caption.TakeLook();
+            ::SetForegroundWindow(sheetWindow);
+            Settle();
+            caption.TakeLook();
+            fw::test::WhenDialogShows(m_app->m_pszAppName,
+                                      [&](HWND box)
+                                      {
+                                          boxOwner = ::GetWindow(box, GW_OWNER);
+                                          mainEnabledUnderBox = ::IsWindowEnabled(main);
+                                          Settle();
+                                          // OK pressed as a user presses it.
+                                          fw::test::ClickOnScreen(
+                                              CentreOf(::GetDlgItem(box, IDOK)));
+                                      });
+            ::SetDlgItemTextA(m_a.GetSafeHwnd(), IDC_TEST_PAGE_VALUE, "");
+            EXPECT_FALSE(sheet.SetActivePage(1)); // refused, told in the box
+            Settle();
+            mainEnabledAfterBox = ::IsWindowEnabled(main);
+            fw::test::ClickOnScreen(UncoveredPoint(main, sheetWindow));
+            Settle();
+            mainEnabledAfterClick = ::IsWindowEnabled(main);
+            sheetShownAfterClick =
+                fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
+            sheetAboveAfterClick = IsAbove(sheetWindow, main);
+            sheet.PressButton(PSBTN_CANCEL);
+        });
+    ::DestroyWindow(elsewhere);
+    EXPECT_EQ(IDCANCEL, result);
+    ASSERT_EQ(1u, boxes.messageBoxes.size());
+    EXPECT_EQ(sheetWindow, boxOwner) << "the box is not the sheet's";
+    EXPECT_FALSE(mainEnabledUnderBox);
+    EXPECT_FALSE(mainEnabledAfterBox) << "the box enabled the main window";
+    EXPECT_FALSE(mainEnabledAfterClick);
+    EXPECT_TRUE(sheetShownAfterClick) << "the main window covers the sheet on the screen";
+    EXPECT_TRUE(sheetAboveAfterClick) << "the main window lies above the sheet";
+    EXPECT_TRUE(m_frame->IsWindowEnabled());
+}
+
+// Whatever gives the main window the focus while a modal sheet runs over it, the sheet is put
+// back in front of it, on the screen too.
+TEST_F(Sheet, TheMainWindowTakingTheFocusLeavesARunningModalSheetInFront)
+{
+    const HWND main = m_frame->GetSafeHwnd();
+    const HWND elsewhere =
+        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
+                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    const struct
+    {
+        const char* what;
+        std::function<void()> act;
+    } cases[] = {
+        {"the main window brought to the foreground", [main] { ::SetForegroundWindow(main); }},
+        {"the main window made active", [main] { ::SetActiveWindow(main); }},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CRecordingPage a{IDD_TEST_PAGE_A, "A", &m_events};
+        CPropertySheet sheet("Settings", m_frame);
+        sheet.AddPage(&a);
+        bool shown = false;
+        bool above = false;
+        RunModal(sheet,
+                 [&]
+                 {
+                     const HWND window = sheet.GetSafeHwnd();
+                     ASSERT_TRUE(fw::test::WaitFor([&] { return ::IsWindowVisible(window) != 0; }));
+                     fw::test::ScreenCaption caption(window);
+                     ::SetForegroundWindow(elsewhere);
+                     Settle();
+                     caption.TakeLook();
+                     ::SetForegroundWindow(window);
+                     Settle();
+                     caption.TakeLook();
+                     c.act();
+                     Settle();
+                     shown = fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
+                     above = IsAbove(window, main);
+                     sheet.PressButton(PSBTN_CANCEL);
+                 });
+        EXPECT_TRUE(shown) << "the main window covers the sheet on the screen";
+        EXPECT_TRUE(above) << "the main window lies above the sheet";
+    }
+    ::DestroyWindow(elsewhere);
+}
+
+// A modeless dialog beside the sheet that refuses anything but a whole number in its field.
+class CWholeNumberDialog : public CDialog
+{
+public:
+    CWholeNumberDialog()
+        : CDialog(IDD_TEST_DDX)
+    {
+    }
+
+    int m_value = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_TEST_INT, m_value); }
+};
+
+// While a refused value is being told, neither a click on the sheet nor a click on another
+// dialog that refuses its own value raises a second box, and every box shown is answered.
+TEST_F(Sheet, AValidationBoxNeverNestsInAnotherAndEveryBoxIsAnswered)
+{
+    SystemBoxes boxes;
+    g_boxCaption = m_app->m_pszAppName;
+    CWholeNumberDialog modeless;
+    ASSERT_TRUE(modeless.Create(IDD_TEST_DDX, nullptr));
+    ::SetWindowPos(modeless.GetSafeHwnd(), nullptr, 850, 100, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetDlgItemTextA(modeless.GetSafeHwnd(), IDC_TEST_INT, "abc");
+    const struct
+    {
+        const char* what;
+        std::function<POINT(CPropertySheet&)> target;
+    } cases[] = {
+        {"a click on the other page's tab",
+         [](CPropertySheet& sheet)
+         {
+             const HWND tabs = sheet.GetTabControl()->GetSafeHwnd();
+             RECT tab = {};
+             ::SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+             POINT centre = {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+             ::ClientToScreen(tabs, &centre);
+             return centre;
+         }},
+        {"a click on OK of a modeless dialog holding a refused value", [&modeless](CPropertySheet&)
+         { return CentreOf(::GetDlgItem(modeless.GetSafeHwnd(), IDOK)); }},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        boxes.messageBoxes.clear();
+        CRecordingPage a{IDD_TEST_PAGE_A, "A", &m_events};
+        CRecordingPage b{IDD_TEST_PAGE_B, "B", &m_events};
+        CPropertySheet sheet("Settings", m_frame);
+        sheet.AddPage(&a);
+        sheet.AddPage(&b);
+        bool boxLeft = true;
+        g_answering = false;
+        const UINT_PTR answering = ::SetTimer(nullptr, 0, 50, &AnswerBoxes);
+        const INT_PTR result =
+            RunModal(sheet,
+                     [&]
+                     {
+                         ASSERT_TRUE(fw::test::WaitFor(
+                             [&] { return ::IsWindowVisible(sheet.GetSafeHwnd()) != 0; }));
+                         fw::test::WhenDialogShows(g_boxCaption,
+                                                   [&](HWND box)
+                                                   {
+                                                       // Kept open while the user clicks elsewhere.
+                                                       g_keptBox = box;
+                                                       g_answering = true;
+                                                       Settle();
+                                                       fw::test::ClickOnScreen(c.target(sheet));
+                                                       Settle();
+                                                       g_keptBox = nullptr;
+                                                   });
+                         ::SetDlgItemTextA(a.GetSafeHwnd(), IDC_TEST_PAGE_VALUE, "");
+                         sheet.SetActivePage(1);
+                         boxLeft = !fw::test::WaitFor([] { return !IsBoxShown(); }, 1500);
+                         sheet.PressButton(PSBTN_CANCEL);
+                     });
+        ::KillTimer(nullptr, answering);
+        EXPECT_EQ(IDCANCEL, result);
+        EXPECT_EQ(1u, boxes.messageBoxes.size()) << "a box nested in the first";
+        EXPECT_FALSE(boxLeft) << "a box was left unanswered";
+        EXPECT_FALSE(IsBoxShown());
+        EXPECT_TRUE(m_frame->IsWindowEnabled());
+    }
+    modeless.DestroyWindow();
 }
