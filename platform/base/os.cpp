@@ -30,10 +30,15 @@ bool SaveWholeFile(const std::string& path, const std::string& bytes, SaveFailur
         return false;
     if (kind == FileKind::kRegular)
         return ReplaceFileContents(target, bytes, failure);
-    const std::string temporary = WriteNewFileBeside(target, bytes);
+    return WriteBesideAndRename(target, bytes);
+}
+
+bool WriteBesideAndRename(const std::string& path, const std::string& bytes)
+{
+    const std::string temporary = WriteNewFileBeside(path, bytes);
     if (temporary.empty())
         return false;
-    if (MoveFileReplacing(temporary, target))
+    if (MoveFileReplacing(temporary, path))
         return true;
     RemoveFile(temporary); // ours: created new by this save
     return false;

@@ -75,6 +75,10 @@ std::string TemporaryNameBeside(const std::string& path, unsigned long number);
 // any); elsewhere the new file has the defaults.
 std::string WriteNewFileBeside(const std::string& path, const std::string& bytes);
 
+// Writes the bytes to a new file beside path (WriteNewFileBeside) and renames it over path;
+// false, with no temporary left, when a step fails.
+bool WriteBesideAndRename(const std::string& path, const std::string& bytes);
+
 // What a save that failed left behind.
 struct SaveFailure
 {

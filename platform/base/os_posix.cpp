@@ -430,13 +430,8 @@ std::string WriteNewFileBeside(const std::string& path, const std::string& bytes
 
 bool ReplaceFileContents(const std::string& path, const std::string& bytes, SaveFailure*)
 {
-    const std::string temporary = WriteNewFileBeside(path, bytes);
-    if (temporary.empty())
-        return false;
-    if (MoveFileReplacing(temporary, path))
-        return true;
-    RemoveFile(temporary); // ours: created new by this save
-    return false;
+    // The new file takes the old one's mode, owner and group (WriteNewFileBeside).
+    return WriteBesideAndRename(path, bytes);
 }
 
 std::FILE* OpenFileForReading(const std::string& path)

@@ -6,6 +6,8 @@
 #include "platform/win/msgloop.h"
 #include "platform/win/privmsg.h"
 
+#include <gtest/gtest.h>
+
 namespace fw::test
 {
 namespace
@@ -158,6 +160,88 @@ void ClickOnScreen(POINT point)
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, clicks, sizeof(INPUT));
+}
+
+std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client)
+{
+    POINT origin = {client.left, client.top};
+    ::ClientToScreen(window, &origin);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    const auto* raw = static_cast<const unsigned char*>(bits);
+    for (int i = 0; raw != nullptr && i < width * height; ++i)
+        pixels.push_back(RGB(raw[4 * i + 2], raw[4 * i + 1], raw[4 * i]));
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+void PressOnScreen(WORD key)
+{
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
+void SettleScreen()
+{
+    WaitFor([] { return false; }, 300);
+}
+
+bool IsAbove(HWND a, HWND b)
+{
+    for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+         window = ::GetWindow(window, GW_HWNDNEXT))
+    {
+        if (window == a || window == b)
+            return window == a;
+    }
+    return false;
+}
+
+POINT CentreOf(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT UncoveredPoint(HWND window, HWND cover)
+{
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    RECT covered = {};
+    ::GetWindowRect(cover, &covered);
+    for (const POINT corner :
+         {POINT{client.right - 30, client.bottom / 2}, POINT{client.right - 30, client.bottom - 60},
+          POINT{client.right - 20, 40}, POINT{30, 90}, POINT{20, 40},
+          POINT{20, client.bottom - 40}})
+    {
+        POINT point = corner;
+        ::ClientToScreen(window, &point);
+        if (!::PtInRect(&covered, point))
+            return point;
+    }
+    ADD_FAILURE() << "the window is covered whole";
+    return {};
 }
 
 ScreenCaption::ScreenCaption(HWND window)

@@ -43,9 +43,25 @@ bool DrainQuit();
 // The colour of a client pixel as the screen shows it (the window must be visible and on top).
 COLORREF ClientPixel(HWND hwnd, int x, int y);
 
+// What the screen shows of a rectangle of a window's client area, read in one go, top row
+// first.
+std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client);
+
 // A left button press and release at a screen point, as the mouse gives them: the click
 // activates and focuses what it lands on.
 void ClickOnScreen(POINT point);
+// A key pressed and released as the keyboard gives it, to the window with the focus.
+void PressOnScreen(WORD key);
+// Lets Wine and the X server settle: activations, raises, exposures.
+void SettleScreen();
+
+// Whether window a lies above window b in the window list.
+bool IsAbove(HWND a, HWND b);
+// The centre of a window on the screen.
+POINT CentreOf(HWND window);
+// A screen point inside the window's client area that the other window does not cover, near
+// its right-hand edge first (where a frame shows its view); a test failure when there is none.
+POINT UncoveredPoint(HWND window, HWND cover);
 
 // What the screen shows of a window's caption bar (the rows between its top edge and its client
 // area), to tell whether the window is on top there. The window must not move.

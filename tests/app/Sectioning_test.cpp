@@ -156,28 +156,7 @@ public:
         view->GetClientRect(&client);
         m_width = client.Width();
         m_height = client.Height();
-        POINT origin = {0, 0};
-        ::ClientToScreen(view->m_hWnd, &origin);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = m_width;
-        info.bmiHeader.biHeight = -m_height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        const HDC screen = ::GetDC(nullptr);
-        const HDC memory = ::CreateCompatibleDC(screen);
-        const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, m_width, m_height, screen, origin.x, origin.y, SRCCOPY);
-        ::GdiFlush();
-        const auto* raw = static_cast<const unsigned char*>(bits);
-        for (int i = 0; raw != nullptr && i < m_width * m_height; ++i)
-            m_pixels.push_back(RGB(raw[4 * i + 2], raw[4 * i + 1], raw[4 * i]));
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
+        m_pixels = fw::test::ScreenPixels(view->m_hWnd, client);
     }
     bool Holds(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }

@@ -688,61 +688,6 @@ private:
     sys::Services* m_previous;
 };
 
-// Lets Wine and the X server settle: activations, raises, exposures.
-void SettleScreen()
-{
-    fw::test::WaitFor([] { return false; }, 300);
-}
-
-// A key pressed and released as the keyboard gives it, to the window with the focus.
-void PressOnScreen(WORD key)
-{
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = key;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, keys, sizeof(INPUT));
-}
-
-// Whether window a lies above window b in the window list.
-bool IsAbove(HWND a, HWND b)
-{
-    for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
-         window = ::GetWindow(window, GW_HWNDNEXT))
-    {
-        if (window == a || window == b)
-            return window == a;
-    }
-    return false;
-}
-
-POINT CentreOf(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// A screen point of the window's client area that the other window does not cover, on its
-// right-hand side first (the view).
-POINT UncoveredPoint(HWND window, HWND cover)
-{
-    RECT client = {};
-    ::GetClientRect(window, &client);
-    RECT covered = {};
-    ::GetWindowRect(cover, &covered);
-    for (const POINT corner : {POINT{client.right - 30, client.bottom / 2},
-                               POINT{client.right - 30, client.bottom - 60}, POINT{30, 90}})
-    {
-        POINT point = corner;
-        ::ClientToScreen(window, &point);
-        if (!::PtInRect(&covered, point))
-            return point;
-    }
-    ADD_FAILURE() << "the window is covered whole";
-    return {};
-}
-
 // The visible boxes of the caption, answered from a timer in whatever loop runs while on.
 std::string g_boxCaption;
 bool g_answerBoxes = false;
@@ -804,10 +749,10 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
                  const HWND field = ::GetDlgItem(page, IDC_MATERIAL_OBVERSE_SHININESS_EDIT);
                  fw::test::ScreenCaption caption(sheet);
                  ::SetForegroundWindow(elsewhere);
-                 SettleScreen();
+                 fw::test::SettleScreen();
                  caption.TakeLook();
                  ::SetForegroundWindow(sheet);
-                 SettleScreen();
+                 fw::test::SettleScreen();
                  caption.TakeLook();
                  bool answered = false;
                  fw::test::WhenDialogShows(g_boxCaption,
@@ -815,21 +760,21 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
                                            {
                                                boxOwner = ::GetWindow(box, GW_OWNER);
                                                mainEnabledUnderBox = ::IsWindowEnabled(main);
-                                               SettleScreen();
-                                               PressOnScreen(VK_RETURN);
+                                               fw::test::SettleScreen();
+                                               fw::test::PressOnScreen(VK_RETURN);
                                                answered = true;
                                            });
                  ::SetFocus(field);
                  ::SendMessageA(field, EM_SETSEL, 0, -1);
-                 PressOnScreen(VK_BACK);
+                 fw::test::PressOnScreen(VK_BACK);
                  EXPECT_TRUE(fw::test::WaitFor([&] { return answered && !ShownBox(); }));
-                 SettleScreen();
+                 fw::test::SettleScreen();
                  mainEnabledAfterBox = ::IsWindowEnabled(main);
-                 fw::test::ClickOnScreen(UncoveredPoint(main, sheet));
-                 SettleScreen();
+                 fw::test::ClickOnScreen(fw::test::UncoveredPoint(main, sheet));
+                 fw::test::SettleScreen();
                  mainEnabledAfterClick = ::IsWindowEnabled(main);
                  sheetShown = fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
-                 sheetAbove = IsAbove(sheet, main);
+                 sheetAbove = fw::test::IsAbove(sheet, main);
                  // The field mended, so that the sheet may close.
                  ::SetWindowTextA(field, "60");
                  PressSheetButton(sheet, PSBTN_CANCEL);
@@ -866,17 +811,17 @@ TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
                  const HWND page = SelectPage(sheet, 1);
                  const HWND field = ::GetDlgItem(page, IDC_MATERIAL_OBVERSE_SHININESS_EDIT);
                  ::SetForegroundWindow(sheet);
-                 SettleScreen();
+                 fw::test::SettleScreen();
                  fw::test::WhenDialogShows(
                      g_boxCaption,
                      [&](HWND)
                      {
-                         SettleScreen();
-                         fw::test::ClickOnScreen(CentreOf(field));
-                         SettleScreen();
-                         PressOnScreen('5');
-                         PressOnScreen(VK_BACK);
-                         SettleScreen();
+                         fw::test::SettleScreen();
+                         fw::test::ClickOnScreen(fw::test::CentreOf(field));
+                         fw::test::SettleScreen();
+                         fw::test::PressOnScreen('5');
+                         fw::test::PressOnScreen(VK_BACK);
+                         fw::test::SettleScreen();
                          const HWND tabs =
                              reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
                          RECT tab = {};
@@ -886,11 +831,11 @@ TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
                          // Every box answered from here on, nested ones first.
                          g_answerBoxes = true;
                          fw::test::ClickOnScreen(centre);
-                         SettleScreen();
+                         fw::test::SettleScreen();
                      });
                  ::SetFocus(field);
                  ::SendMessageA(field, EM_SETSEL, 0, -1);
-                 PressOnScreen(VK_BACK);
+                 fw::test::PressOnScreen(VK_BACK);
                  fw::test::WaitFor([] { return g_answerBoxes; });
                  boxLeft = !fw::test::WaitFor([] { return ShownBox() == nullptr; }, 1500);
                  ::SetWindowTextA(field, "60");

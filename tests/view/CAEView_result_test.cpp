@@ -453,30 +453,8 @@ public:
     ScreenRect(CWnd* window, const RECT& client)
         : m_rect(client)
     {
-        POINT origin = {client.left, client.top};
-        ::ClientToScreen(window->m_hWnd, &origin);
-        const int width = Width();
-        const int height = client.bottom - client.top;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        const HDC screen = ::GetDC(nullptr);
-        const HDC memory = ::CreateCompatibleDC(screen);
-        const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-        ::GdiFlush();
-        const auto* pixels = static_cast<const unsigned char*>(bits);
-        for (int i = 0; i < width * height; ++i)
-            m_pixels.push_back({pixels[4 * i + 2], pixels[4 * i + 1], pixels[4 * i]});
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
+        for (const COLORREF pixel : fw::test::ScreenPixels(window->m_hWnd, client))
+            m_pixels.push_back({GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)});
     }
     int Width() const { return m_rect.right - m_rect.left; }
     // At a client point inside the rectangle.

@@ -230,51 +230,6 @@ private:
     sys::Services* m_previous;
 };
 
-// Lets Wine and the X server settle: activations, raises, exposures.
-void Settle()
-{
-    fw::test::WaitFor([] { return false; }, 300);
-}
-
-// Whether window a lies above window b in the window list.
-bool IsAbove(HWND a, HWND b)
-{
-    for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
-         window = ::GetWindow(window, GW_HWNDNEXT))
-    {
-        if (window == a || window == b)
-            return window == a;
-    }
-    return false;
-}
-
-// The centre of a control on the screen.
-POINT CentreOf(HWND control)
-{
-    RECT rect = {};
-    ::GetWindowRect(control, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// A point of the window that the other window does not cover, inside its client area.
-POINT UncoveredPoint(HWND window, HWND cover)
-{
-    RECT client = {};
-    ::GetClientRect(window, &client);
-    RECT covered = {};
-    ::GetWindowRect(cover, &covered);
-    for (const POINT corner : {POINT{client.right - 20, client.bottom - 40}, POINT{20, 40},
-                               POINT{client.right - 20, 40}, POINT{20, client.bottom - 40}})
-    {
-        POINT point = corner;
-        ::ClientToScreen(window, &point);
-        if (!::PtInRect(&covered, point))
-            return point;
-    }
-    ADD_FAILURE() << "the window is covered whole";
-    return {};
-}
-
 // Once answering, boxes of the caption are answered with OK from a timer, in whatever loop
 // runs, except the one kept open.
 std::string g_boxCaption;
@@ -334,31 +289,31 @@ TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
             ASSERT_TRUE(fw::test::WaitFor([&] { return ::IsWindowVisible(sheetWindow) != 0; }));
             fw::test::ScreenCaption caption(sheetWindow);
             ::SetForegroundWindow(elsewhere);
-            Settle();
+            fw::test::SettleScreen();
             caption.TakeLook();
             ::SetForegroundWindow(sheetWindow);
-            Settle();
+            fw::test::SettleScreen();
             caption.TakeLook();
             fw::test::WhenDialogShows(m_app->m_pszAppName,
                                       [&](HWND box)
                                       {
                                           boxOwner = ::GetWindow(box, GW_OWNER);
                                           mainEnabledUnderBox = ::IsWindowEnabled(main);
-                                          Settle();
+                                          fw::test::SettleScreen();
                                           // OK pressed as a user presses it.
                                           fw::test::ClickOnScreen(
-                                              CentreOf(::GetDlgItem(box, IDOK)));
+                                              fw::test::CentreOf(::GetDlgItem(box, IDOK)));
                                       });
             ::SetDlgItemTextA(m_a.GetSafeHwnd(), IDC_TEST_PAGE_VALUE, "");
             EXPECT_FALSE(sheet.SetActivePage(1)); // refused, told in the box
-            Settle();
+            fw::test::SettleScreen();
             mainEnabledAfterBox = ::IsWindowEnabled(main);
-            fw::test::ClickOnScreen(UncoveredPoint(main, sheetWindow));
-            Settle();
+            fw::test::ClickOnScreen(fw::test::UncoveredPoint(main, sheetWindow));
+            fw::test::SettleScreen();
             mainEnabledAfterClick = ::IsWindowEnabled(main);
             sheetShownAfterClick =
                 fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
-            sheetAboveAfterClick = IsAbove(sheetWindow, main);
+            sheetAboveAfterClick = fw::test::IsAbove(sheetWindow, main);
             sheet.PressButton(PSBTN_CANCEL);
         });
     ::DestroyWindow(elsewhere);
@@ -404,15 +359,15 @@ TEST_F(Sheet, TheMainWindowTakingTheFocusLeavesARunningModalSheetInFront)
                      ASSERT_TRUE(fw::test::WaitFor([&] { return ::IsWindowVisible(window) != 0; }));
                      fw::test::ScreenCaption caption(window);
                      ::SetForegroundWindow(elsewhere);
-                     Settle();
+                     fw::test::SettleScreen();
                      caption.TakeLook();
                      ::SetForegroundWindow(window);
-                     Settle();
+                     fw::test::SettleScreen();
                      caption.TakeLook();
                      c.act();
-                     Settle();
+                     fw::test::SettleScreen();
                      shown = fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
-                     above = IsAbove(window, main);
+                     above = fw::test::IsAbove(window, main);
                      sheet.PressButton(PSBTN_CANCEL);
                  });
         EXPECT_TRUE(shown) << "the main window covers the sheet on the screen";
@@ -463,7 +418,7 @@ TEST_F(Sheet, AValidationBoxNeverNestsInAnotherAndEveryBoxIsAnswered)
              return centre;
          }},
         {"a click on OK of a modeless dialog holding a refused value", [&modeless](CPropertySheet&)
-         { return CentreOf(::GetDlgItem(modeless.GetSafeHwnd(), IDOK)); }},
+         { return fw::test::CentreOf(::GetDlgItem(modeless.GetSafeHwnd(), IDOK)); }},
     };
     for (const auto& c : cases)
     {
@@ -489,9 +444,9 @@ TEST_F(Sheet, AValidationBoxNeverNestsInAnotherAndEveryBoxIsAnswered)
                                                        // Kept open while the user clicks elsewhere.
                                                        g_keptBox = box;
                                                        g_answering = true;
-                                                       Settle();
+                                                       fw::test::SettleScreen();
                                                        fw::test::ClickOnScreen(c.target(sheet));
-                                                       Settle();
+                                                       fw::test::SettleScreen();
                                                        g_keptBox = nullptr;
                                                    });
                          ::SetDlgItemTextA(a.GetSafeHwnd(), IDC_TEST_PAGE_VALUE, "");
