@@ -2,6 +2,7 @@
 #include "platform/test/scripted_services.h"
 
 #include <cstring>
+#include <utility>
 
 namespace fw::test
 {
@@ -168,5 +169,72 @@ ScopedServices::ScopedServices()
 ScopedServices::~ScopedServices()
 {
     sys::Install(m_previous);
+}
+
+SystemBoxes::SystemBoxes()
+    : m_previous(sys::Install(this))
+{
+}
+
+SystemBoxes::~SystemBoxes()
+{
+    sys::Install(m_previous);
+}
+
+int SystemBoxes::MessageBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    messageBoxes.push_back({text, caption != nullptr ? caption : "", type});
+    owners.push_back(owner);
+    return sys::Services::MessageBox(owner, text, caption, type);
+}
+
+namespace
+{
+BoxAnswerer* g_answerer = nullptr;
+} // namespace
+
+BoxAnswerer::BoxAnswerer(std::string caption)
+    : m_caption(std::move(caption))
+{
+    g_answerer = this;
+    m_timer = ::SetTimer(nullptr, 0, 50, &AnswerBoxes);
+}
+
+BoxAnswerer::~BoxAnswerer()
+{
+    ::KillTimer(nullptr, m_timer);
+    g_answerer = nullptr;
+}
+
+void BoxAnswerer::SetAnswering(bool isOn, HWND kept)
+{
+    m_isOn = isOn;
+    m_kept = kept;
+}
+
+HWND BoxAnswerer::ShownBox() const
+{
+    const HWND box = ::FindWindowA("#32770", m_caption.c_str());
+    return box != nullptr && ::IsWindowVisible(box) ? box : nullptr;
+}
+
+BOOL CALLBACK BoxAnswerer::AnswerBox(HWND hwnd, LPARAM answerer)
+{
+    const auto* self = reinterpret_cast<const BoxAnswerer*>(answerer);
+    char className[16] = {};
+    char caption[256] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    ::GetWindowTextA(hwnd, caption, sizeof caption);
+    if (self->m_isOn && hwnd != self->m_kept && std::string(className) == "#32770" &&
+        self->m_caption == caption && ::IsWindowVisible(hwnd))
+        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK BoxAnswerer::AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_answerer != nullptr)
+        ::EnumThreadWindows(::GetCurrentThreadId(), &AnswerBox,
+                            reinterpret_cast<LPARAM>(g_answerer));
 }
 } // namespace fw::test

@@ -101,4 +101,49 @@ private:
     ScriptedServices m_services;
     sys::Services* m_previous;
 };
+
+// The system's own message boxes in place of the scripted ones while it lives, each recorded
+// with its owner.
+class SystemBoxes : public ScriptedServices
+{
+public:
+    SystemBoxes();
+    ~SystemBoxes() override;
+    SystemBoxes(const SystemBoxes&) = delete;
+    SystemBoxes& operator=(const SystemBoxes&) = delete;
+
+    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+
+    std::vector<HWND> owners;
+
+private:
+    sys::Services* m_previous;
+};
+
+// While it lives, the visible boxes (dialogs of class "#32770") of this thread with the caption
+// are answered with OK from a timer, in whatever message loop runs, once answering is on: all
+// but the one kept open. One at a time.
+class BoxAnswerer
+{
+public:
+    explicit BoxAnswerer(std::string caption);
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    const std::string& Caption() const { return m_caption; }
+    void SetAnswering(bool isOn, HWND kept = nullptr);
+    bool IsAnswering() const { return m_isOn; }
+    // The visible box of the caption, or null.
+    HWND ShownBox() const;
+
+private:
+    static BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM answerer);
+    static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD);
+
+    std::string m_caption;
+    bool m_isOn = false;
+    HWND m_kept = nullptr;
+    UINT_PTR m_timer = 0;
+};
 } // namespace fw::test

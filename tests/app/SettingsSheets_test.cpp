@@ -664,58 +664,6 @@ TEST_F(SettingsSheets, AColourPickOrEscapeLeavesTheSheetActiveAndItsButtonFocuse
     }
 }
 
-namespace
-{
-// The system's own message boxes in place of the scripted ones while it lives, each recorded.
-class SystemBoxes : public fw::test::ScriptedServices
-{
-public:
-    SystemBoxes()
-        : m_previous(sys::Install(this))
-    {
-    }
-    ~SystemBoxes() override { sys::Install(m_previous); }
-    SystemBoxes(const SystemBoxes&) = delete;
-    SystemBoxes& operator=(const SystemBoxes&) = delete;
-
-    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override
-    {
-        messageBoxes.push_back({text, caption != nullptr ? caption : "", type});
-        return sys::Services::MessageBox(owner, text, caption, type);
-    }
-
-private:
-    sys::Services* m_previous;
-};
-
-// The visible boxes of the caption, answered from a timer in whatever loop runs while on.
-std::string g_boxCaption;
-bool g_answerBoxes = false;
-
-BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM)
-{
-    char className[16] = {};
-    char caption[256] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    ::GetWindowTextA(hwnd, caption, sizeof caption);
-    if (g_answerBoxes && std::string(className) == "#32770" && g_boxCaption == caption &&
-        ::IsWindowVisible(hwnd))
-        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-    return TRUE;
-}
-
-void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::EnumThreadWindows(::GetCurrentThreadId(), &AnswerBox, 0);
-}
-
-HWND ShownBox()
-{
-    const HWND box = ::FindWindowA("#32770", g_boxCaption.c_str());
-    return box != nullptr && ::IsWindowVisible(box) ? box : nullptr;
-}
-} // namespace
-
 // Display Settings, Material, the front shininess emptied as a user empties it: "Enter a whole
 // number." Return closes the box, and a click on the main window then leaves the sheet in
 // front of it, on the screen too, with the main window still refusing input.
@@ -727,8 +675,8 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
         ~ParkCursor() { ::SetCursorPos(1270, 1010); }
     } parkCursor;
     NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
-    SystemBoxes boxes;
-    g_boxCaption = AfxGetApp()->m_pszAppName;
+    fw::test::SystemBoxes boxes;
+    fw::test::BoxAnswerer answerer(AfxGetApp()->m_pszAppName);
     const HWND main = MainFrame()->m_hWnd;
     // Away from the sheet, to show its caption inactive.
     const HWND elsewhere =
@@ -755,7 +703,7 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
                  fw::test::SettleScreen();
                  caption.TakeLook();
                  bool answered = false;
-                 fw::test::WhenDialogShows(g_boxCaption,
+                 fw::test::WhenDialogShows(answerer.Caption(),
                                            [&](HWND box)
                                            {
                                                boxOwner = ::GetWindow(box, GW_OWNER);
@@ -767,7 +715,7 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
                  ::SetFocus(field);
                  ::SendMessageA(field, EM_SETSEL, 0, -1);
                  fw::test::PressOnScreen(VK_BACK);
-                 EXPECT_TRUE(fw::test::WaitFor([&] { return answered && !ShownBox(); }));
+                 EXPECT_TRUE(fw::test::WaitFor([&] { return answered && !answerer.ShownBox(); }));
                  fw::test::SettleScreen();
                  mainEnabledAfterBox = ::IsWindowEnabled(main);
                  fw::test::ClickOnScreen(fw::test::UncoveredPoint(main, sheet));
@@ -800,10 +748,8 @@ TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
         ~ParkCursor() { ::SetCursorPos(1270, 1010); }
     } parkCursor;
     NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
-    SystemBoxes boxes;
-    g_boxCaption = AfxGetApp()->m_pszAppName;
-    g_answerBoxes = false;
-    const UINT_PTR answering = ::SetTimer(nullptr, 0, 50, &AnswerBoxes);
+    fw::test::SystemBoxes boxes;
+    fw::test::BoxAnswerer answerer(AfxGetApp()->m_pszAppName);
     bool boxLeft = true;
     RunSheet(ID_DISPLAY_SETTINGS, "Display Settings",
              [&](HWND sheet)
@@ -813,7 +759,7 @@ TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
                  ::SetForegroundWindow(sheet);
                  fw::test::SettleScreen();
                  fw::test::WhenDialogShows(
-                     g_boxCaption,
+                     answerer.Caption(),
                      [&](HWND)
                      {
                          fw::test::SettleScreen();
@@ -829,23 +775,21 @@ TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
                          POINT centre = {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
                          ::ClientToScreen(tabs, &centre);
                          // Every box answered from here on, nested ones first.
-                         g_answerBoxes = true;
+                         answerer.SetAnswering(true);
                          fw::test::ClickOnScreen(centre);
                          fw::test::SettleScreen();
                      });
                  ::SetFocus(field);
                  ::SendMessageA(field, EM_SETSEL, 0, -1);
                  fw::test::PressOnScreen(VK_BACK);
-                 fw::test::WaitFor([] { return g_answerBoxes; });
-                 boxLeft = !fw::test::WaitFor([] { return ShownBox() == nullptr; }, 1500);
+                 fw::test::WaitFor([&] { return answerer.IsAnswering(); });
+                 boxLeft = !fw::test::WaitFor([&] { return answerer.ShownBox() == nullptr; }, 1500);
                  ::SetWindowTextA(field, "60");
                  PressSheetButton(sheet, PSBTN_CANCEL);
              });
-    ::KillTimer(nullptr, answering);
-    g_answerBoxes = false;
     EXPECT_EQ(1u, boxes.messageBoxes.size()) << "a box nested in the first";
     EXPECT_FALSE(boxLeft) << "a box was left unanswered";
-    EXPECT_EQ(nullptr, ShownBox());
+    EXPECT_EQ(nullptr, answerer.ShownBox());
     EXPECT_EQ(nullptr, ::FindWindowA("#32770", "Display Settings")) << "the sheet did not close";
     EXPECT_TRUE(::IsWindowEnabled(MainFrame()->m_hWnd));
 }

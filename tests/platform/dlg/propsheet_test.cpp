@@ -203,69 +203,12 @@ TEST_F(Sheet, PagesExchangeTheirValuesAndSetModifiedEnablesApply)
     EXPECT_EQ(25, m_a.m_value); // taken back when OK left the page
 }
 
-namespace
-{
-// The system's own message boxes, each recorded with its owner, installed while it lives.
-class SystemBoxes : public fw::test::ScriptedServices
-{
-public:
-    SystemBoxes()
-        : m_previous(sys::Install(this))
-    {
-    }
-    ~SystemBoxes() override { sys::Install(m_previous); }
-    SystemBoxes(const SystemBoxes&) = delete;
-    SystemBoxes& operator=(const SystemBoxes&) = delete;
-
-    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override
-    {
-        messageBoxes.push_back({text, caption != nullptr ? caption : "", type});
-        owners.push_back(owner);
-        return sys::Services::MessageBox(owner, text, caption, type);
-    }
-
-    std::vector<HWND> owners;
-
-private:
-    sys::Services* m_previous;
-};
-
-// Once answering, boxes of the caption are answered with OK from a timer, in whatever loop
-// runs, except the one kept open.
-std::string g_boxCaption;
-bool g_answering = false;
-HWND g_keptBox = nullptr;
-
-BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM)
-{
-    char className[16] = {};
-    char caption[256] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    ::GetWindowTextA(hwnd, caption, sizeof caption);
-    if (g_answering && hwnd != g_keptBox && std::string(className) == "#32770" &&
-        g_boxCaption == caption && ::IsWindowVisible(hwnd))
-        ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-    return TRUE;
-}
-
-void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::EnumThreadWindows(::GetCurrentThreadId(), &AnswerBox, 0);
-}
-
-bool IsBoxShown()
-{
-    const HWND box = ::FindWindowA("#32770", g_boxCaption.c_str());
-    return box != nullptr && ::IsWindowVisible(box);
-}
-} // namespace
-
 // A value refused on a page of a modal sheet is told in a box that the sheet owns: the main
 // window stays disabled under it and after it, and a click on the main window once the box is
 // answered leaves the sheet in front of it, on the screen too.
 TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
 {
-    SystemBoxes boxes;
+    fw::test::SystemBoxes boxes;
     // Away from the sheet, to show its caption inactive.
     const HWND elsewhere =
         ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
@@ -395,8 +338,8 @@ protected:
 // dialog that refuses its own value raises a second box, and every box shown is answered.
 TEST_F(Sheet, AValidationBoxNeverNestsInAnotherAndEveryBoxIsAnswered)
 {
-    SystemBoxes boxes;
-    g_boxCaption = m_app->m_pszAppName;
+    fw::test::SystemBoxes boxes;
+    fw::test::BoxAnswerer answerer(m_app->m_pszAppName);
     CWholeNumberDialog modeless;
     ASSERT_TRUE(modeless.Create(IDD_TEST_DDX, nullptr));
     ::SetWindowPos(modeless.GetSafeHwnd(), nullptr, 850, 100, 0, 0,
@@ -430,35 +373,32 @@ TEST_F(Sheet, AValidationBoxNeverNestsInAnotherAndEveryBoxIsAnswered)
         sheet.AddPage(&a);
         sheet.AddPage(&b);
         bool boxLeft = true;
-        g_answering = false;
-        const UINT_PTR answering = ::SetTimer(nullptr, 0, 50, &AnswerBoxes);
-        const INT_PTR result =
-            RunModal(sheet,
-                     [&]
-                     {
-                         ASSERT_TRUE(fw::test::WaitFor(
-                             [&] { return ::IsWindowVisible(sheet.GetSafeHwnd()) != 0; }));
-                         fw::test::WhenDialogShows(g_boxCaption,
-                                                   [&](HWND box)
-                                                   {
-                                                       // Kept open while the user clicks elsewhere.
-                                                       g_keptBox = box;
-                                                       g_answering = true;
-                                                       fw::test::SettleScreen();
-                                                       fw::test::ClickOnScreen(c.target(sheet));
-                                                       fw::test::SettleScreen();
-                                                       g_keptBox = nullptr;
-                                                   });
-                         ::SetDlgItemTextA(a.GetSafeHwnd(), IDC_TEST_PAGE_VALUE, "");
-                         sheet.SetActivePage(1);
-                         boxLeft = !fw::test::WaitFor([] { return !IsBoxShown(); }, 1500);
-                         sheet.PressButton(PSBTN_CANCEL);
-                     });
-        ::KillTimer(nullptr, answering);
+        answerer.SetAnswering(false);
+        const INT_PTR result = RunModal(
+            sheet,
+            [&]
+            {
+                ASSERT_TRUE(
+                    fw::test::WaitFor([&] { return ::IsWindowVisible(sheet.GetSafeHwnd()) != 0; }));
+                fw::test::WhenDialogShows(answerer.Caption(),
+                                          [&](HWND box)
+                                          {
+                                              // Kept open while the user clicks elsewhere.
+                                              answerer.SetAnswering(true, box);
+                                              fw::test::SettleScreen();
+                                              fw::test::ClickOnScreen(c.target(sheet));
+                                              fw::test::SettleScreen();
+                                              answerer.SetAnswering(true);
+                                          });
+                ::SetDlgItemTextA(a.GetSafeHwnd(), IDC_TEST_PAGE_VALUE, "");
+                sheet.SetActivePage(1);
+                boxLeft = !fw::test::WaitFor([&] { return answerer.ShownBox() == nullptr; }, 1500);
+                sheet.PressButton(PSBTN_CANCEL);
+            });
         EXPECT_EQ(IDCANCEL, result);
         EXPECT_EQ(1u, boxes.messageBoxes.size()) << "a box nested in the first";
         EXPECT_FALSE(boxLeft) << "a box was left unanswered";
-        EXPECT_FALSE(IsBoxShown());
+        EXPECT_EQ(nullptr, answerer.ShownBox());
         EXPECT_TRUE(m_frame->IsWindowEnabled());
     }
     modeless.DestroyWindow();
