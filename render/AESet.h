@@ -417,7 +417,9 @@ private:
     // Steps of the draw pass (AESet_draw.cpp).
     void CallDotted(UINT code);
     void DrawLitFaces(const PassState& pass);
-    void DrawHiddenFaces(const PassState& pass, int bit, int material, int kind, UINT faces);
+    void DrawHiddenFaces(const PassState& pass, int bit, int material, int kind, UINT faces,
+                         UINT contour);
+    bool IsUnderCutContour(const PassState& pass, UINT contour) const;
     void DrawPointKind(const PassState& pass, int bit, int kind, UINT list);
     void DrawBeams(const PassState& pass);
     void DrawLineKind(const PassState& pass, int bit, int kind, UINT list, UINT overlay);

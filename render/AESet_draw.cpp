@@ -47,6 +47,8 @@ struct CAESet::PassState
     int filter = 0;
     bool isFullDetail = true;
     bool showsModel = false;
+    bool showsResults = false; // the result lists are drawn
+    bool showsContour = false; // and a contour is shown
 
     bool Shows(int bit) const { return (filter & bit) != 0; }
 };
@@ -67,6 +69,10 @@ void CAESet::DrawScene()
     pass.showsModel = m_bShowModel != 0;
     // While the mouse drags, ridge lines stand in for faces, edges and results.
     pass.isFullDetail = !(m_pView->IsDragging() && pass.settings.m_rigidLineView);
+    // The undeformed overlay alone shows no result.
+    pass.showsResults =
+        pass.isFullDetail && !(pass.showsModel && !m_bShowContour && m_nShowDeformation != 0);
+    pass.showsContour = pass.showsResults && m_nContourResultId != -1;
 
     CGLDevice& device = m_pView->Device();
     if (m_bClipping)
@@ -79,10 +85,10 @@ void CAESet::DrawScene()
         DrawLitFaces(pass);
     if (pass.isFullDetail && mode == kHiddenLine)
     {
-        DrawHiddenFaces(pass, kSolid.bit, CSceneSettings::kSolidMaterial, kSolid.kind,
-                        kSolid.faces);
-        DrawHiddenFaces(pass, kShell.bit, CSceneSettings::kShellMaterial, kShell.kind,
-                        kShell.faces);
+        DrawHiddenFaces(pass, kSolid.bit, CSceneSettings::kSolidMaterial, kSolid.kind, kSolid.faces,
+                        kSolid.contours);
+        DrawHiddenFaces(pass, kShell.bit, CSceneSettings::kShellMaterial, kShell.kind, kShell.faces,
+                        kShell.contours);
     }
     device.SetRenderMode(kRenderLines);
     DrawPointKind(pass, kKindNode, CSceneSettings::kGrid, kNodeList);
@@ -129,7 +135,7 @@ void CAESet::DrawLitFaces(const PassState& pass)
 {
     CGLDevice& device = m_pView->Device();
     const CSceneSettings& s = pass.settings;
-    if (pass.Shows(kKindSolid))
+    if (pass.Shows(kKindSolid) && !IsUnderCutContour(pass, kSolid.contours))
     {
         ApplyMaterial(s.m_materials[CSceneSettings::kSolidMaterial], &device, 0);
         device.SetRenderMode(kRenderLit);
@@ -138,7 +144,7 @@ void CAESet::DrawLitFaces(const PassState& pass)
         if (pass.showsModel)
             CallDotted(kSolidFaceList);
     }
-    if (pass.Shows(kKindShell))
+    if (pass.Shows(kKindShell) && !IsUnderCutContour(pass, kShell.contours))
     {
         const CGLMaterial& material = s.m_materials[CSceneSettings::kShellMaterial];
         device.SetLineWidth(static_cast<float>(s.m_sizes[CSceneSettings::kShell]));
@@ -162,9 +168,10 @@ void CAESet::DrawLitFaces(const PassState& pass)
     }
 }
 
-void CAESet::DrawHiddenFaces(const PassState& pass, int bit, int material, int kind, UINT faces)
+void CAESet::DrawHiddenFaces(const PassState& pass, int bit, int material, int kind, UINT faces,
+                             UINT contour)
 {
-    if (!pass.Shows(bit))
+    if (!pass.Shows(bit) || IsUnderCutContour(pass, contour))
         return;
     CGLDevice& device = m_pView->Device();
     device.SetRenderMode(kRenderFill);
@@ -173,6 +180,13 @@ void CAESet::DrawHiddenFaces(const PassState& pass, int bit, int material, int k
     device.CallList(ListName(faces));
     if (pass.showsModel)
         CallDotted(faces);
+}
+
+// Faces under a contour list that memory cut short would fill, where the contour stops, what
+// its rows leave out in the model's colour: a band that is not there. They are left out too.
+bool CAESet::IsUnderCutContour(const PassState& pass, UINT contour) const
+{
+    return pass.showsContour && m_lists.IsCut(ListName(contour));
 }
 
 void CAESet::DrawPointKind(const PassState& pass, int bit, int kind, UINT list)
@@ -228,9 +242,7 @@ void CAESet::DrawLineKind(const PassState& pass, int bit, int kind, UINT list, U
 
 void CAESet::DrawResults(const PassState& pass)
 {
-    if (pass.showsModel && !m_bShowContour && m_nShowDeformation != 0)
-        return;
-    if (!pass.isFullDetail)
+    if (!pass.showsResults)
         return;
     CGLDevice& device = m_pView->Device();
     // What an animation draws in place of the lists takes its faces' depth now.

@@ -64,7 +64,10 @@ void NameThisThread(const wchar_t* name)
 }
 } // namespace
 
-CListCompiler::CListCompiler() = default;
+CListCompiler::CListCompiler()
+{
+    m_cutLists.reserve(kCutListRoom);
+}
 
 // What a worker has yet to do: a list still recorded may bring any amount, then the vertices
 // handed over, then the lists.
@@ -162,6 +165,7 @@ void CListCompiler::Stop()
     if (m_workers.empty())
     {
         m_error = nullptr;
+        m_cutLists.clear();
         return;
     }
     {
@@ -183,6 +187,7 @@ void CListCompiler::Stop()
     m_workers.clear();
     m_isStopping = false;
     m_error = nullptr;
+    m_cutLists.clear();
 }
 
 void CListCompiler::FreeWorker(Worker& worker)
@@ -276,6 +281,16 @@ void CListCompiler::Finish()
     }
 }
 
+bool CListCompiler::TakeCutList(UINT& name)
+{
+    std::lock_guard<fw::Mutex> lock(m_mutex);
+    if (m_cutLists.empty())
+        return false;
+    name = m_cutLists.back();
+    m_cutLists.pop_back();
+    return true;
+}
+
 CListCompiler::Job* CListCompiler::NextWork(Worker& worker)
 {
     if (worker.jobs.empty())
@@ -328,6 +343,8 @@ void CListCompiler::Run(Worker& worker)
             worker.queuedVertices -= vertices;
             if (error)
             {
+                if (m_cutLists.size() < m_cutLists.capacity())
+                    m_cutLists.push_back(job->name);
                 job->isFailed = true;
                 for (const std::unique_ptr<CListBatch>& dropped : job->batches)
                     worker.queuedVertices -= dropped->GetVertexCount();

@@ -67,8 +67,14 @@ public:
     // Waits until every list handed over is compiled and finished on its worker; the first
     // exception of a worker's replay is thrown here (its list is ended with what it holds).
     void Finish();
+    // A list ended short (its replay threw) since the last call, one a call, each once: false
+    // when there is none.
+    bool TakeCutList(UINT& name);
 
 private:
+    // The cut lists kept at most: their names are noted without taking memory, as it runs out.
+    static constexpr size_t kCutListRoom = 64;
+
     struct Worker;
     using Load = std::tuple<bool, size_t, size_t>;
     static Load LoadOf(const Worker& worker);
@@ -86,4 +92,5 @@ private:
     fw::ConditionVariable m_changed;
     bool m_isStopping = false;
     std::exception_ptr m_error;
+    std::vector<UINT> m_cutLists; // kCutListRoom reserved
 };

@@ -6,11 +6,13 @@
 #include "render/NodePointCache.h"
 #include "render/RenderLog.h"
 
+#include <algorithm>
 #include <exception>
 
 CSceneLists::CSceneLists()
     : m_recorder(std::make_unique<CListBatch>())
 {
+    m_cutLists.reserve(kCutListRoom);
 }
 
 CSceneLists::~CSceneLists() = default;
@@ -39,6 +41,7 @@ CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool
     }
     if (lists.m_compiler != nullptr && isBatched && !streams)
     {
+        lists.ForgetCut(name);
         m_compiler = lists.m_compiler;
         m_job = m_compiler->Open(name, device);
         lists.m_job = m_job;
@@ -48,7 +51,8 @@ CSceneLists::Scope::Scope(CSceneLists& lists, CGLDevice& device, UINT name, bool
     }
     // A list compiled here replaces one of its name only once the worker is done with it.
     if (lists.m_compiler != nullptr && lists.m_compiler->IsCompiling(name))
-        lists.m_compiler->Finish();
+        lists.FinishCompiling(*lists.m_compiler);
+    lists.ForgetCut(name);
     device.DeleteList(name);
     device.BeginList(name);
     if (isBatched)
@@ -64,6 +68,9 @@ CSceneLists::Scope::~Scope()
 {
     if (!m_isOpen)
         return;
+    // The builder failed: its list holds only what was drawn before.
+    if (std::uncaught_exceptions() > m_uncaught && m_lists.m_capture == nullptr)
+        m_lists.NoteCut(m_name);
     try
     {
         Close();
@@ -94,6 +101,7 @@ void CSceneLists::Scope::Close()
         }
         catch (...)
         {
+            m_lists.NoteCut(m_name);
             m_compiler->Close(m_job);
             throw;
         }
@@ -120,6 +128,7 @@ void CSceneLists::Scope::Close()
     catch (...)
     {
         // Ended all the same: OpenGL would compile the rest of the frame into it.
+        m_lists.NoteCut(m_name);
         m_device.EndList();
         throw;
     }
@@ -153,7 +162,44 @@ void CSceneLists::Compiling::Finish()
     CListCompiler* const compiler = m_lists.m_compiler;
     m_lists.m_compiler = m_outer;
     if (compiler != nullptr)
-        compiler->Finish();
+        m_lists.FinishCompiling(*compiler);
+}
+
+void CSceneLists::FinishCompiling(CListCompiler& compiler)
+{
+    const auto noteCut = [this, &compiler]
+    {
+        UINT name = 0;
+        while (compiler.TakeCutList(name))
+            NoteCut(name);
+    };
+    try
+    {
+        compiler.Finish();
+    }
+    catch (...)
+    {
+        noteCut();
+        throw;
+    }
+    noteCut();
+}
+
+bool CSceneLists::IsCut(UINT name) const
+{
+    return std::find(m_cutLists.begin(), m_cutLists.end(), name) != m_cutLists.end();
+}
+
+void CSceneLists::NoteCut(UINT name) noexcept
+{
+    // Within the room reserved: a note while memory runs out must not need more.
+    if (!IsCut(name) && m_cutLists.size() < m_cutLists.capacity())
+        m_cutLists.push_back(name);
+}
+
+void CSceneLists::ForgetCut(UINT name) noexcept
+{
+    m_cutLists.erase(std::remove(m_cutLists.begin(), m_cutLists.end(), name), m_cutLists.end());
 }
 
 void CSceneLists::CompileBlock(std::unique_ptr<CListBatch> block, CGLDevice& device)

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class CDrawDevice;
 class CEntitySet;
@@ -85,6 +86,9 @@ public:
 
     // A block of the list being recorded: compiled into it on its worker, or here.
     void CompileBlock(std::unique_ptr<CListBatch> block, CGLDevice& device);
+    // True when the list of that name ended short of what its builder drew (the builder or its
+    // worker failed, memory ran out): until it is compiled again.
+    bool IsCut(UINT name) const;
     // The batch being recorded during a build, else the device.
     CDrawDevice* Target(CDrawDevice* device) const;
     // The batch being recorded, else null.
@@ -111,12 +115,21 @@ public:
     const CNodePointCache* ViewPoints() const { return m_viewPoints; }
 
 private:
+    // The cut lists noted at most: a shortage cuts a few; noted without taking memory.
+    static constexpr size_t kCutListRoom = 64;
+
+    // Waits for the compiler's lists and notes those its workers ended short.
+    void FinishCompiling(CListCompiler& compiler);
+    void NoteCut(UINT name) noexcept;
+    void ForgetCut(UINT name) noexcept;
+
     std::unique_ptr<CListBatch> m_recorder;
     CListBatch* m_batch = nullptr; // m_recorder while a batched list is recorded
     CCapture* m_capture = nullptr;
     CListCompiler* m_compiler = nullptr; // while Compiling
     CListCompiler::Job* m_job = nullptr; // of the list being recorded, when on a worker
     bool m_isCaptureRefused = false;
+    std::vector<UINT> m_cutLists; // kCutListRoom reserved
     UINT m_generation = 0;
     std::unique_ptr<CNodePointCache> m_points;
     CEntitySet* m_pointsSource = nullptr;

@@ -10,6 +10,8 @@
 #include "tests/support/FailingThreadStarts.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -444,5 +446,113 @@ TEST_F(ResultSceneTest, BandsCutShortOfMemoryDrawTheRowsTakenInTheirOwnColours)
         else
             EXPECT_EQ(0u, contour);
     }
+    CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
+}
+
+namespace
+{
+// Refuses the headroom asked while the list of that name is being compiled on the asking thread
+// (the cutting's takes on the view's thread, a worker's replays) once the grants are spent.
+GLint g_refusedList = 0;
+std::atomic<int> g_grantsLeft{0};
+bool RunsOutInTheRefusedList(size_t)
+{
+    GLint compiling = 0;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    return compiling != g_refusedList || --g_grantsLeft >= 0;
+}
+} // namespace
+
+// Memory that runs out while the contour list is compiled, its model lists compiled whole beside
+// it: the rows the contour did not take are left out in every display mode, not filled with the
+// model's faces (which, lit in the property's colour, read as a band). Every pixel is the one of
+// the whole contour or the one of the mode with neither faces nor contour. For bands of nodal
+// values (cut a row a block here) and for element colours (compiled on a worker a band at a
+// time).
+TEST_F(ResultSceneTest, ContourCutShortOfMemoryLeavesItsRowsOutInEveryDisplayMode)
+{
+    constexpr int kSide = 20;
+    AddRoughPlate(m_model, kResultId, kSide);
+    CResultData* result = m_model.GetResult(kResultId);
+    for (int j = 0; j <= kSide; ++j)
+    {
+        for (int i = 0; i <= kSide; ++i)
+            result->SetNodeValue(j * (kSide + 1) + i + 1, 100.0 * j / kSide);
+    }
+    for (int id = 1; id <= kSide * kSide; ++id)
+        result->SetElementValue(id, 100.0 * ((id - 1) / kSide) / kSide);
+    // Without a value in the top row: left out of the element colours, its face shows.
+    result->m_elementValueFlags.At(kSide * kSide - kSide / 2) = 0;
+    View().m_background = {255, 255, 255};
+    View().Show(&m_model);
+    CResultDisplayAttr& attr = View().EditScene().EditDisplayAttr();
+    attr.SetRange(0.0, 100.0, 0.0, 100.0, 12);
+    attr.m_nBandType = 0; // flat bands
+    Renderer().SetResultComponent(1);
+    Renderer().SetContourResultId(static_cast<int>(kResultId));
+    CAESet::SetParallelListElements(1, kSide);
+    CAESet::SetParallelContourElements(1, kSide);
+    CAESet::SetListCompileWorkers(CListCompiler::kDefaultWorkers);
+    const auto drawShadedElementColours = [&]
+    {
+        attr.m_nResultCategory = 0;
+        View().EditScene().SetDisplayMode(kShading);
+        Renderer().RenderAll();
+        View().Draw();
+        return ReadFrame();
+    };
+    const std::vector<unsigned char> unhurt = drawShadedElementColours();
+    g_refusedList = static_cast<GLint>(Renderer().ListName(CAESet::kShellContourList));
+    for (const int category : {attr.m_nResultCategory, 0})
+    {
+        for (const int mode : {kWireframe, kRidgeLine, kShading, kRidgeLineShading, kHiddenLine})
+        {
+            SCOPED_TRACE(testing::Message() << "category " << category << ", mode " << mode);
+            attr.m_nResultCategory = category;
+            View().EditScene().SetDisplayMode(mode);
+            Renderer().SetContourResultId(-1);
+            Renderer().RenderAll();
+            View().Device().DeleteList(Renderer().ListName(CAESet::kShellFaceList));
+            View().Draw();
+            const std::vector<unsigned char> bare = ReadFrame();
+            Renderer().SetContourResultId(static_cast<int>(kResultId));
+            Renderer().RenderAll();
+            View().Draw();
+            const std::vector<unsigned char> whole = ReadFrame();
+            render_log::TakeMemoryShortage();
+            for (const int granted : {0, 3})
+            {
+                SCOPED_TRACE(testing::Message() << granted << " blocks granted");
+                g_grantsLeft = granted;
+                fw::SetHeadroomProbe(&RunsOutInTheRefusedList);
+                Renderer().RenderAll();
+                fw::SetHeadroomProbe(nullptr);
+                EXPECT_TRUE(render_log::TakeMemoryShortage());
+                View().Draw();
+                const std::vector<unsigned char> part = ReadFrame();
+                ASSERT_EQ(whole.size(), part.size());
+                size_t contour = 0;
+                size_t left = 0;
+                size_t wrong = 0;
+                for (size_t i = 0; i + 3 < part.size(); i += 4)
+                {
+                    const bool isWhole = std::equal(&part[i], &part[i + 3], &whole[i]);
+                    const bool isBare = std::equal(&part[i], &part[i + 3], &bare[i]);
+                    contour += isWhole && !isBare ? 1 : 0;
+                    left += isBare && !isWhole ? 1 : 0;
+                    wrong += !isWhole && !isBare ? 1 : 0;
+                }
+                EXPECT_EQ(0u, wrong);
+                EXPECT_GT(left, 10000u);
+                if (granted > 0)
+                    EXPECT_GT(contour, 2000u);
+                else
+                    EXPECT_EQ(0u, contour);
+            }
+        }
+    }
+    // Memory back: the lists are whole again, and so is the picture.
+    EXPECT_TRUE(unhurt == drawShadedElementColours());
+    CAESet::SetParallelListElements(CAESet::kDefaultParallelListElements);
     CAESet::SetParallelContourElements(CAESet::kDefaultParallelContourElements);
 }

@@ -225,6 +225,11 @@ TEST_F(ListCompilerTest, AWorkerShortOfMemoryGivesTheDriverNothingAndSaysSo)
     EXPECT_FALSE(compiler.IsCompiling(kList));
     ASSERT_TRUE(glIsList(kList));
     EXPECT_EQ((std::array<int, 3>{0, 0, 0}), DrawList(kList)[0]);
+    // The list is told as cut, once.
+    UINT cut = 0;
+    EXPECT_TRUE(compiler.TakeCutList(cut));
+    EXPECT_EQ(kList, cut);
+    EXPECT_FALSE(compiler.TakeCutList(cut));
 
     // Memory back: the next list compiles whole.
     job = compiler.Open(kList, Device());
@@ -232,6 +237,7 @@ TEST_F(ListCompilerTest, AWorkerShortOfMemoryGivesTheDriverNothingAndSaysSo)
     compiler.Close(job);
     EXPECT_NO_THROW(compiler.Finish());
     EXPECT_EQ((std::array<int, 3>{255, 0, 0}), DrawList(kList)[0]);
+    EXPECT_FALSE(compiler.TakeCutList(cut));
     compiler.Stop();
     glDeleteLists(kList, 1);
 }

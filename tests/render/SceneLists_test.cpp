@@ -1,6 +1,6 @@
 // The list scope of the renderer's builders when its end fails: it throws nothing, ends its list
-// (on a worker or on the view's thread) and logs the failure unless the builder's own exception
-// is on its way; the lists after it compile and draw.
+// (on a worker or on the view's thread), tells it as cut short and logs the failure unless the
+// builder's own exception is on its way; the lists after it compile and draw.
 #include "render/SceneLists.h"
 
 #include "GLTestWindow.h"
@@ -85,13 +85,20 @@ TEST_F(SceneListsTest, ScopeWhoseEndFailsEndsItsListAndThrowsNothing)
             // Logged once, by the builder's guard when the builder failed.
             EXPECT_EQ(logLines + (isBuilderFailing ? 0 : 1),
                       testing_support::CountLogLines("Gravik", logged));
+            // Told as cut short until it is compiled again.
+            EXPECT_TRUE(lists.IsCut(kList));
 
             CSceneLists::Compiling compiling(lists, workers);
-            CSceneLists::Scope scope(lists, Device(), kList + 1, true, false);
-            DrawSquare(*lists.Target(&Device()));
-            scope.Close();
+            for (const UINT list : {kList + 1, kList})
+            {
+                CSceneLists::Scope scope(lists, Device(), list, true, false);
+                DrawSquare(*lists.Target(&Device()));
+                scope.Close();
+            }
             compiling.Finish();
             EXPECT_EQ((std::array<int, 3>{255, 0, 0}), CallAndReadCentre(kList + 1));
+            EXPECT_FALSE(lists.IsCut(kList + 1));
+            EXPECT_FALSE(lists.IsCut(kList));
         }
     }
     compiler.Stop();
