@@ -143,31 +143,44 @@ DWORD WINAPI RunKeepJob(void* parameter)
     return 0;
 }
 
-// The file that keeps the user's work, or "". The window's thread is held still meanwhile and
-// never let go: the process ends next. A job that does not come back in time is left to run
-// (its memory with it) until then.
+// The file that keeps the user's work, or "". The window's thread is held still while the job
+// runs, so that nothing changes under it, and let go after: held at any point, it may hold what
+// the rest of the end needs (the heap), so everything the job takes is made before it is held,
+// and a job that does not come back in time is left to run (its memory with it) until the
+// process ends.
 std::string KeepWorkIfAny() noexcept
 {
     const program_end::KeepWork keep = g_keepWork.load();
     if (keep == nullptr)
         return std::string();
-    const DWORD windowThreadId = g_windowThreadId.load();
-    if (windowThreadId != 0 && windowThreadId != ::GetCurrentThreadId())
-    {
-        if (const HANDLE windowThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, windowThreadId))
-            ::SuspendThread(windowThread);
-    }
     try
     {
         auto* job = new KeepJob{keep, ::CreateEventA(nullptr, TRUE, FALSE, nullptr), {}};
         if (job->done == nullptr)
             return std::string();
-        const HANDLE thread = ::CreateThread(nullptr, 0, RunKeepJob, job, 0, nullptr);
-        if (thread == nullptr ||
-            ::WaitForSingleObject(job->done, g_keepMilliseconds.load()) != WAIT_OBJECT_0)
+        const HANDLE thread =
+            ::CreateThread(nullptr, 0, RunKeepJob, job, CREATE_SUSPENDED, nullptr);
+        if (thread == nullptr)
             return std::string();
+        const DWORD windowThreadId = g_windowThreadId.load();
+        HANDLE windowThread = nullptr;
+        if (windowThreadId != 0 && windowThreadId != ::GetCurrentThreadId())
+            windowThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, windowThreadId);
+        if (windowThread != nullptr && ::SuspendThread(windowThread) == DWORD(-1))
+        {
+            ::CloseHandle(windowThread);
+            windowThread = nullptr;
+        }
+        ::ResumeThread(thread);
+        const bool isDone =
+            ::WaitForSingleObject(job->done, g_keepMilliseconds.load()) == WAIT_OBJECT_0;
+        if (windowThread != nullptr)
+        {
+            ::ResumeThread(windowThread);
+            ::CloseHandle(windowThread);
+        }
         ::CloseHandle(thread);
-        return job->kept;
+        return isDone ? job->kept : std::string();
     }
     catch (...)
     {

@@ -38,8 +38,8 @@ void WatchForHang(HWND window, bool (*isShortOfMemoryNow)(),
 // What an end does first where it can: keep the user's unsaved work. keep writes it and gives
 // the file that holds it, or "" (nothing to keep, or it could not be written); the text then
 // names that file (Message.str [Error] "EndedWorkKept"). It runs on a thread of its own while
-// the calling thread (the window's) is held still, so that nothing changes under it; the end
-// goes on without it after waitMilliseconds.
+// the calling thread (the window's) is held still, so that nothing changes under it; after at
+// most waitMilliseconds that thread is let go and the end goes on, kept or not.
 constexpr unsigned long kKeepMilliseconds = 15000;
 using KeepWork = std::string (*)();
 void SetKeepWork(KeepWork keep, unsigned long waitMilliseconds = kKeepMilliseconds);

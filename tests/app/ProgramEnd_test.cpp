@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -74,8 +75,8 @@ enum class Window
     kWaitingOnProgress
 };
 
-// The child's window does not answer for 4 s, doing what the case says, then the child ends
-// with 0 unless the watch ended it first.
+// The child's window does not answer for 6 s (past the watch's 2 s and a keeping's 2 s), doing what
+// the case says, then the child ends with 0 unless the watch ended it first.
 void RunWatched(Window kind, bool isShortNow, program_end::KeepWork keep = nullptr)
 {
     const fw::test::ScopedServices services;
@@ -88,7 +89,7 @@ void RunWatched(Window kind, bool isShortNow, program_end::KeepWork keep = nullp
         window, [] { return g_isShortNow; }, 1000);
     const DWORD start = ::GetTickCount();
     volatile unsigned long long spins = 0;
-    while (::GetTickCount() - start < 4000)
+    while (::GetTickCount() - start < 6000)
     {
         if (kind == Window::kBusy)
             ++spins;
@@ -155,4 +156,39 @@ TEST(ProgramEndDeathTest, AnEndKeepsTheUnsavedWorkAndNamesItsFile)
             fw::StartThread([] { throw std::runtime_error("disk on fire"); }).join();
         },
         testing::ExitedWithCode(program_end::kExitCode), "disk on fire.*\n.*kept in: ");
+}
+
+// The window's thread may be held still anywhere, here while it holds the error output that the
+// end writes its text to: the end still comes, and the thread is let go once the keeping has had
+// its time.
+TEST(ProgramEndDeathTest, AnEndComesWhereverTheWindowsThreadWasHeldStill)
+{
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            const fw::test::ScopedServices services;
+            program_end::Install();
+            program_end::SetKeepWork([] { return KeptFile(); }, 1000);
+            // A child that stops for good ends itself, with a code the test tells apart.
+            ::CreateThread(
+                nullptr, 0,
+                [](void*) -> DWORD
+                {
+                    ::Sleep(20000);
+                    ::TerminateProcess(::GetCurrentProcess(), 7);
+                    return 0;
+                },
+                nullptr, 0, nullptr);
+            // A lock is handed on to whoever waits for it, so this thread holds the error
+            // output, or is next to, whenever the ending thread does not.
+            _lock_file(stderr);
+            fw::StartThread([] { throw std::runtime_error("disk on fire"); }).detach();
+            for (;;)
+            {
+                ::Sleep(1);
+                _unlock_file(stderr);
+                _lock_file(stderr);
+            }
+        },
+        testing::ExitedWithCode(program_end::kExitCode), "disk on fire");
 }
