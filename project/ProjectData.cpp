@@ -157,7 +157,17 @@ BOOL CProjectData::OpenProject(const CString& path)
 
 std::string CProjectData::WriteRecoveryCopy()
 {
-    const std::string path = m_folder.Str() + "\\" + m_name.Str() + " (recovered).mpj";
+    // A project never saved has no folder: its copy goes beside the first model read into it.
+    std::string folder = m_folder.Str();
+    if (folder.empty())
+    {
+        const std::string model = m_settings.m_inputFiles[0].Str();
+        const std::size_t separator = model.find_last_of("\\/");
+        if (separator == std::string::npos)
+            return std::string();
+        folder = model.substr(0, separator);
+    }
+    const std::string path = folder + "\\" + m_name.Str() + " (recovered).mpj";
     OpenCurrentProjectFile(GetProjectFilePath(), OwnsProjectFile());
     bool isWritten = false;
     try

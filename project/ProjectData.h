@@ -55,9 +55,10 @@ public:
     // Tells every view that the project closes, destroys the frames and empties the frame map.
     BOOL CloseProject();
     // Writes the project, as a save onto its own file would, to "<name> (recovered).mpj" beside
-    // it, for an end of the program that cannot wait for a save: the project file and the
-    // project's saved state stay as they are, and no message is shown (the window may not
-    // answer). The file written, or "" when it could not be.
+    // it (a project never saved: beside its first model file; none: nothing written), for an end of
+    // the program that cannot wait for a save: the project file and the project's saved state stay
+    // as they are, and no message is shown (the window may not answer). The file written, or ""
+    // when it could not be.
     std::string WriteRecoveryCopy();
     // True unless the project was opened or saved and a save now would write what it held
     // then: a project never saved has changes, and so has any change that a save records

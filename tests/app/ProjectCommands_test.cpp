@@ -235,6 +235,26 @@ TEST_F(ProjectCommands, UnsavedChangesAreKeptBesideTheProjectWhileTheWindowDoesN
     EXPECT_TRUE((*m_services)->messageBoxes.empty());
 }
 
+// A project never saved, as a start on a model file makes it, has no folder of its own: its
+// work is kept beside the model, not at the top of the drive.
+TEST_F(ProjectCommands, UnsavedWorkOfAProjectNeverSavedIsKeptBesideItsModel)
+{
+    const std::string model = WriteDataFile("plate.dat", kPlateDeck);
+    MainFrame()->OpenFileInNewProject("plate.dat", model.c_str());
+    ASSERT_NE(nullptr, Project());
+    ASSERT_TRUE(Project()->m_folder.IsEmpty());
+    const std::string name = Project()->m_name.Str();
+
+    const std::string keptFile = MainFrame()->KeepUnsavedProject();
+
+    EXPECT_EQ(m_dataFolder + "\\" + name + " (recovered).mpj", keptFile);
+    std::ifstream in(keptFile, std::ios::binary);
+    const std::string kept(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(std::string::npos, kept.find("plate.dat")) << kept;
+    in.close();
+    std::remove(keptFile.c_str());
+}
+
 // A project made from an import file takes its name and folder from the New Project dialog:
 // its first Save asks before it replaces another project file of that name, as Save As does.
 TEST_F(ProjectCommands, TheFirstSaveOfANewProjectAsksBeforeReplacingAFileOfItsName)
