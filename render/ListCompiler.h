@@ -70,11 +70,11 @@ public:
     // A list ended short (its replay threw) since the last call, one a call, each once: false
     // when there is none.
     bool TakeCutList(UINT& name);
-
-private:
-    // The cut lists kept at most: their names are noted without taking memory, as it runs out.
+    // The cut lists kept at most, here and by the lists that take them: their names are noted
+    // without taking memory, as it runs out.
     static constexpr size_t kCutListRoom = 64;
 
+private:
     struct Worker;
     using Load = std::tuple<bool, size_t, size_t>;
     static Load LoadOf(const Worker& worker);

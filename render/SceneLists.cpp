@@ -12,7 +12,7 @@
 CSceneLists::CSceneLists()
     : m_recorder(std::make_unique<CListBatch>())
 {
-    m_cutLists.reserve(kCutListRoom);
+    m_cutLists.reserve(CListCompiler::kCutListRoom);
 }
 
 CSceneLists::~CSceneLists() = default;

@@ -115,9 +115,6 @@ public:
     const CNodePointCache* ViewPoints() const { return m_viewPoints; }
 
 private:
-    // The cut lists noted at most: a shortage cuts a few; noted without taking memory.
-    static constexpr size_t kCutListRoom = 64;
-
     // Waits for the compiler's lists and notes those its workers ended short.
     void FinishCompiling(CListCompiler& compiler);
     void NoteCut(UINT name) noexcept;
@@ -129,7 +126,7 @@ private:
     CListCompiler* m_compiler = nullptr; // while Compiling
     CListCompiler::Job* m_job = nullptr; // of the list being recorded, when on a worker
     bool m_isCaptureRefused = false;
-    std::vector<UINT> m_cutLists; // kCutListRoom reserved
+    std::vector<UINT> m_cutLists; // CListCompiler::kCutListRoom reserved
     UINT m_generation = 0;
     std::unique_ptr<CNodePointCache> m_points;
     CEntitySet* m_pointsSource = nullptr;

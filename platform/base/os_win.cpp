@@ -102,9 +102,8 @@ bool DeleteOnClose(HANDLE file)
     SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
     FILE_DISPOSITION_INFO disposition = {};
     disposition.DeleteFile = TRUE;
-    BOOL d =
-        SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
-    return d != FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != FALSE;
 }
 
 // A new file beside path that nobody may open but through the handle returned: an empty access
