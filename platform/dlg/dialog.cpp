@@ -41,6 +41,12 @@ private:
     HWND m_old;
 };
 
+HWND SafeOwnerOf(CWnd* parent)
+{
+    CWnd* owner = CWnd::GetSafeOwner(parent);
+    return owner ? owner->GetSafeHwnd() : nullptr;
+}
+
 bool IsEditClass(HWND hwnd)
 {
     char name[16] = {};
@@ -52,18 +58,12 @@ bool IsEditClass(HWND hwnd)
 namespace fw
 {
 ModalOwner::ModalOwner(CWnd* parent)
+    : m_owner(SafeOwnerOf(parent))
+    , m_disabled(m_owner && ::IsWindowEnabled(m_owner))
+    , m_rootWait(m_owner)
 {
-    CWnd* owner = CWnd::GetSafeOwner(parent);
-    m_owner = owner ? owner->GetSafeHwnd() : nullptr;
-    m_disabled = m_owner && ::IsWindowEnabled(m_owner);
     if (m_disabled)
         ::EnableWindow(m_owner, FALSE);
-    m_root = m_owner ? ::GetAncestor(m_owner, GA_ROOTOWNER) : nullptr;
-    if (m_root == m_owner)
-        m_root = nullptr;
-    m_rootDisabled = m_root && ::IsWindowEnabled(m_root);
-    if (m_rootDisabled)
-        ::EnableWindow(m_root, FALSE);
 }
 
 void ModalOwner::Release(HWND window)
@@ -74,8 +74,7 @@ void ModalOwner::Release(HWND window)
     if (window && ::IsWindow(window))
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (m_rootDisabled)
-        ::EnableWindow(m_root, TRUE);
+    m_rootWait.Release();
     if (m_disabled)
         ::EnableWindow(m_owner, TRUE);
     const HWND active = ::GetActiveWindow();

@@ -4,6 +4,7 @@
 // modal dialog and only hides a modeless one.
 #pragma once
 
+#include "platform/win/ownedwindows.h"
 #include "platform/win/wnd.h"
 
 #include <windows.h>
@@ -30,9 +31,8 @@ public:
 
 private:
     HWND m_owner = nullptr;
-    HWND m_root = nullptr; // the top of the owner's chain, when not the owner itself
     bool m_disabled = false;
-    bool m_rootDisabled = false;
+    RootOwnerWait m_rootWait;
     bool m_released = false;
 };
 } // namespace fw

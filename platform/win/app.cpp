@@ -5,6 +5,7 @@
 #include "platform/sys/services.h"
 #include "platform/win/cmdline.h"
 #include "platform/win/msgloop.h"
+#include "platform/win/ownedwindows.h"
 #include "platform/win/recentfiles.h"
 #include "platform/win/resource.h"
 #include "platform/win/thread_state.h"
@@ -199,16 +200,9 @@ int CWinApp::DoMessageBox(const char* prompt, UINT type, UINT)
     HWND owner = nullptr;
     CWnd::GetSafeOwner(nullptr, &owner);
     const char* caption = m_pszAppName && *m_pszAppName ? m_pszAppName : nullptr;
-    // The box disables its owner; when a dialog over the main window owns it, the main window
-    // waits for the answer too.
-    const HWND root = owner ? ::GetAncestor(owner, GA_ROOTOWNER) : nullptr;
-    const bool rootWaits = root && root != owner && ::IsWindowEnabled(root);
-    if (rootWaits)
-        ::EnableWindow(root, FALSE);
-    const int answer = sys::Get().MessageBox(owner, prompt, caption, type);
-    if (rootWaits)
-        ::EnableWindow(root, TRUE);
-    return answer;
+    // When a dialog over the main window owns the box, the main window waits for the answer too.
+    const fw::RootOwnerWait rootWait(owner);
+    return sys::Get().MessageBox(owner, prompt, caption, type);
 }
 
 void CWinApp::DoWaitCursor(int code)

@@ -119,4 +119,21 @@ bool RaiseOwnedWindows(HWND owner)
     }
     return !owned.empty();
 }
+
+RootOwnerWait::RootOwnerWait(HWND owner)
+{
+    const HWND root = owner ? ::GetAncestor(owner, GA_ROOTOWNER) : nullptr;
+    if (root != nullptr && root != owner && ::IsWindowEnabled(root))
+    {
+        m_root = root;
+        ::EnableWindow(root, FALSE);
+    }
+}
+
+void RootOwnerWait::Release()
+{
+    if (m_root != nullptr)
+        ::EnableWindow(m_root, TRUE);
+    m_root = nullptr;
+}
 } // namespace fw

@@ -14,4 +14,22 @@ void KeepOwnedWindowsAbove();
 // Puts the visible windows that owner owns (topmost ones aside) above it, keeping their order
 // among themselves; true when it had any.
 bool RaiseOwnedWindows(HWND owner);
+
+// A box or dialog disables its own owner only. While this guard lives, the top of the owner's
+// chain (the main window, when a dialog over it owns the box) takes no input either, when it is
+// not the owner itself and took input before.
+class RootOwnerWait
+{
+public:
+    explicit RootOwnerWait(HWND owner);
+    ~RootOwnerWait() { Release(); }
+    RootOwnerWait(const RootOwnerWait&) = delete;
+    RootOwnerWait& operator=(const RootOwnerWait&) = delete;
+
+    // Gives the top of the chain back its input, once.
+    void Release();
+
+private:
+    HWND m_root = nullptr; // disabled by this guard, until released
+};
 } // namespace fw
