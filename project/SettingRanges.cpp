@@ -14,8 +14,8 @@ void LogChanged(const char* section, const char* key, const std::string& text, c
                 const std::string& used)
 {
     CAELogFile log("Project");
-    log.WriteLog(1, "CAESettings::LoadIniSettings", "[%s] %s=%s %s: %s is used", section, key,
-                 text.c_str(), why, used.c_str());
+    log.WriteLog(1, "ReadIniSetting", "[%s] %s=%s %s: %s is used", section, key, text.c_str(), why,
+                 used.c_str());
 }
 
 std::string RangeText(double low, double high)
