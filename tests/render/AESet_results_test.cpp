@@ -386,6 +386,40 @@ bool RunsOutAfterSomeCalls(size_t)
 {
     return --g_headroomCalls >= 0;
 }
+
+// Node values of a side x side plate rising from 0 on its first row of nodes to 100 on its last.
+void SetRowValues(CResultData& result, int side)
+{
+    for (int j = 0; j <= side; ++j)
+    {
+        for (int i = 0; i <= side; ++i)
+            result.SetNodeValue(j * (side + 1) + i + 1, 100.0 * j / side);
+    }
+}
+
+// The pixels of a picture cut short: those of the whole contour, those left as without it, and
+// those that are neither.
+struct CutPixels
+{
+    size_t contour = 0;
+    size_t left = 0;
+    size_t wrong = 0;
+};
+CutPixels CountCutPixels(const std::vector<unsigned char>& part,
+                         const std::vector<unsigned char>& whole,
+                         const std::vector<unsigned char>& without)
+{
+    CutPixels count;
+    for (size_t i = 0; i + 3 < part.size(); i += 4)
+    {
+        const bool isWhole = std::equal(&part[i], &part[i + 3], &whole[i]);
+        const bool isWithout = std::equal(&part[i], &part[i + 3], &without[i]);
+        count.contour += isWhole && !isWithout ? 1 : 0;
+        count.left += isWithout && !isWhole ? 1 : 0;
+        count.wrong += !isWhole && !isWithout ? 1 : 0;
+    }
+    return count;
+}
 } // namespace
 
 // Memory that runs out while the bands of a large model go into their list leaves the blocks
@@ -397,11 +431,7 @@ TEST_F(ResultSceneTest, BandsCutShortOfMemoryDrawTheRowsTakenInTheirOwnColours)
     constexpr int kSide = 40;
     AddRoughPlate(m_model, kResultId, kSide);
     CResultData* result = m_model.GetResult(kResultId);
-    for (int j = 0; j <= kSide; ++j)
-    {
-        for (int i = 0; i <= kSide; ++i)
-            result->SetNodeValue(j * (kSide + 1) + i + 1, 100.0 * j / kSide);
-    }
+    SetRowValues(*result, kSide);
     View().m_background = {255, 255, 255};
     View().Show(&m_model);
     View().EditScene().EditDisplayAttr().SetRange(0.0, 100.0, 0.0, 100.0, 12);
@@ -428,17 +458,7 @@ TEST_F(ResultSceneTest, BandsCutShortOfMemoryDrawTheRowsTakenInTheirOwnColours)
         View().Draw();
         const std::vector<unsigned char> part = ReadFrame();
         ASSERT_EQ(whole.size(), part.size());
-        size_t contour = 0;
-        size_t left = 0;
-        size_t wrong = 0;
-        for (size_t i = 0; i + 3 < part.size(); i += 4)
-        {
-            const bool isWhole = std::equal(&part[i], &part[i + 3], &whole[i]);
-            const bool isNone = std::equal(&part[i], &part[i + 3], &none[i]);
-            contour += isWhole && !isNone ? 1 : 0;
-            left += isNone && !isWhole ? 1 : 0;
-            wrong += !isWhole && !isNone ? 1 : 0;
-        }
+        const auto [contour, left, wrong] = CountCutPixels(part, whole, none);
         EXPECT_EQ(0u, wrong);
         EXPECT_GT(left, 1000u);
         if (taken > 0)
@@ -474,11 +494,7 @@ TEST_F(ResultSceneTest, ContourCutShortOfMemoryLeavesItsRowsOutInEveryDisplayMod
     constexpr int kSide = 20;
     AddRoughPlate(m_model, kResultId, kSide);
     CResultData* result = m_model.GetResult(kResultId);
-    for (int j = 0; j <= kSide; ++j)
-    {
-        for (int i = 0; i <= kSide; ++i)
-            result->SetNodeValue(j * (kSide + 1) + i + 1, 100.0 * j / kSide);
-    }
+    SetRowValues(*result, kSide);
     for (int id = 1; id <= kSide * kSide; ++id)
         result->SetElementValue(id, 100.0 * ((id - 1) / kSide) / kSide);
     // Without a value in the top row: left out of the element colours, its face shows.
@@ -531,17 +547,7 @@ TEST_F(ResultSceneTest, ContourCutShortOfMemoryLeavesItsRowsOutInEveryDisplayMod
                 View().Draw();
                 const std::vector<unsigned char> part = ReadFrame();
                 ASSERT_EQ(whole.size(), part.size());
-                size_t contour = 0;
-                size_t left = 0;
-                size_t wrong = 0;
-                for (size_t i = 0; i + 3 < part.size(); i += 4)
-                {
-                    const bool isWhole = std::equal(&part[i], &part[i + 3], &whole[i]);
-                    const bool isBare = std::equal(&part[i], &part[i + 3], &bare[i]);
-                    contour += isWhole && !isBare ? 1 : 0;
-                    left += isBare && !isWhole ? 1 : 0;
-                    wrong += !isWhole && !isBare ? 1 : 0;
-                }
+                const auto [contour, left, wrong] = CountCutPixels(part, whole, bare);
                 EXPECT_EQ(0u, wrong);
                 EXPECT_GT(left, 10000u);
                 if (granted > 0)
