@@ -162,6 +162,11 @@ void ClickOnScreen(POINT point)
     ::SendInput(2, clicks, sizeof(INPUT));
 }
 
+void ParkCursor()
+{
+    ::SetCursorPos(1270, 1010);
+}
+
 std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client)
 {
     POINT origin = {client.left, client.top};

@@ -54,6 +54,14 @@ void ClickOnScreen(POINT point);
 void PressOnScreen(WORD key);
 // Lets Wine and the X server settle: activations, raises, exposures.
 void SettleScreen();
+// Puts the cursor in the screen's far corner, away from every window a test shows, so that no
+// later frame sees a hover left over by a click.
+void ParkCursor();
+// Parks the cursor when it goes, for a test whose clicks leave it over a window.
+struct CursorParkedAfter
+{
+    ~CursorParkedAfter() { ParkCursor(); }
+};
 
 // Whether window a lies above window b in the window list.
 bool IsAbove(HWND a, HWND b);

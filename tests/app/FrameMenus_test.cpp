@@ -341,7 +341,7 @@ protected:
     {
         ProjectAppFixture::SetUp();
         // Where the mouse rests it would highlight an item.
-        ::SetCursorPos(1270, 1010);
+        fw::test::ParkCursor();
         // The menu colour of the day may equal the 3-D highlight; a grey of its own tells
         // the checkerboard from the plain menu.
         m_oldMenuColour = ::GetSysColor(COLOR_MENU);

@@ -121,7 +121,7 @@ TEST_F(JapaneseMenus, PopupMenuItemsShowTheirJapaneseLabels)
     ASSERT_TRUE(StartUp("[Environment]\r\nLanguage=Japanese\r\n"));
     const HWND frame = MainFrame()->m_hWnd;
     const HMENU bar = MainFrame()->GetFrameMenu();
-    ::SetCursorPos(1270, 1010);
+    fw::test::ParkCursor();
     // The Project and Help menus: labels with kanji, kana and full-width mnemonics.
     for (const int position : {0, 3})
     {
@@ -160,7 +160,7 @@ TEST_F(JapaneseMenus, RecentProjectPathsShowTheirBackslashes)
     const HWND frame = MainFrame()->m_hWnd;
     const HMENU recent = ::GetSubMenu(::GetSubMenu(MainFrame()->GetFrameMenu(), 0), 3);
     ASSERT_NE(nullptr, recent);
-    ::SetCursorPos(1270, 1010);
+    fw::test::ParkCursor();
     g_seen.clear();
     g_shot = shots + (isJapanese ? "\\recent-japanese.bmp" : "\\recent-english.bmp");
     ::SetForegroundWindow(frame);

@@ -670,10 +670,7 @@ TEST_F(SettingsSheets, AColourPickOrEscapeLeavesTheSheetActiveAndItsButtonFocuse
 TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWindow)
 {
     // The clicks leave the cursor over the main window, where later frames would see a hover.
-    struct ParkCursor
-    {
-        ~ParkCursor() { ::SetCursorPos(1270, 1010); }
-    } parkCursor;
+    const fw::test::CursorParkedAfter parkCursor;
     NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
     fw::test::SystemBoxes boxes;
     fw::test::BoxAnswerer answerer(AfxGetApp()->m_pszAppName);
@@ -743,10 +740,7 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
 // second box, and once the box is answered none is left and the sheet closes as asked.
 TEST_F(SettingsSheets, TypingIntoTheSheetUnderItsBoxNestsNoSecondBox)
 {
-    struct ParkCursor
-    {
-        ~ParkCursor() { ::SetCursorPos(1270, 1010); }
-    } parkCursor;
+    const fw::test::CursorParkedAfter parkCursor;
     NewProject("plate", WriteDataFile("plate.dat", kPlateDeck));
     fw::test::SystemBoxes boxes;
     fw::test::BoxAnswerer answerer(AfxGetApp()->m_pszAppName);

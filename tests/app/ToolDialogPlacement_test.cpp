@@ -134,10 +134,7 @@ CEntityArray TwoNodes(CModelSet& model)
 TEST_F(ToolDialogPlacement, ModelessToolsStayInFrontOfTheMainWindow)
 {
     // The clicks leave the cursor over the bars, where the next tests' frames would see a hover.
-    struct ParkCursor
-    {
-        ~ParkCursor() { ::SetCursorPos(1270, 1010); }
-    } parkCursor;
+    const fw::test::CursorParkedAfter parkCursor;
     CCAEView* view = ShowDemoTranslation();
     ASSERT_TRUE(view != nullptr && view->Renderer().ContourResultId() != -1);
     CModelSet& model = Project()->m_model;

@@ -159,7 +159,7 @@ TEST_F(ToolTips, TipUnderTheMouseIsInTheProgramsLanguage)
         {
             EXPECT_GT(seen, 20) << "the tip shows no text";
         }
-        ::SetCursorPos(1270, 1010);
+        fw::test::ParkCursor();
         TearDown();
     }
     ::SetThreadLocale(MAKELCID(0x409, SORT_DEFAULT));

@@ -270,7 +270,7 @@ TEST_F(TransientGraphTest, ButtonPromptsAndTipsFollowTheLanguage)
             ASSERT_NE(nullptr, info.lpszText);
             EXPECT_EQ(tip, info.lpszText);
         }
-        ::SetCursorPos(1270, 1010);
+        fw::test::ParkCursor();
         ::DestroyWindow(m_graphHwnd);
         fw::test::Pump();
     }

@@ -138,7 +138,7 @@ void MoveCursorTo(HWND hwnd, CPoint client)
 
 void MoveCursorAway()
 {
-    ::SetCursorPos(1270, 1010);
+    fw::test::ParkCursor();
 }
 
 void ButtonFixture::SetUp()

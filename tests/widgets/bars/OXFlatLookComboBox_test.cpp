@@ -26,7 +26,7 @@ void MoveMouseTo(const CWnd& wnd, CPoint client)
 
 void MoveMouseAway()
 {
-    ::SetCursorPos(1270, 1010);
+    fw::test::ParkCursor();
 }
 
 // What the system reports for a plain combo whose selection field was set to height: the
