@@ -259,6 +259,27 @@ ScreenCaption::ScreenCaption(HWND window)
     m_rect = {frame.left + 4, frame.top + 4, frame.right - 4, client.y - 2};
 }
 
+WindowElsewhere::WindowElsewhere()
+    : m_window(::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100,
+                                 900, 150, 80, nullptr, nullptr, nullptr, nullptr))
+{
+}
+
+WindowElsewhere::~WindowElsewhere()
+{
+    ::DestroyWindow(m_window);
+}
+
+void ScreenCaption::TakeLooks(HWND window, HWND elsewhere)
+{
+    ::SetForegroundWindow(elsewhere);
+    SettleScreen();
+    TakeLook();
+    ::SetForegroundWindow(window);
+    SettleScreen();
+    TakeLook();
+}
+
 void ScreenCaption::TakeLook()
 {
     m_looks.push_back(Read());

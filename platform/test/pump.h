@@ -71,6 +71,22 @@ POINT CentreOf(HWND window);
 // its right-hand edge first (where a frame shows its view); a test failure when there is none.
 POINT UncoveredPoint(HWND window, HWND cover);
 
+// A small window with a caption in the screen's lower right, away from what the tests show: in
+// the foreground it shows another window's caption inactive. Gone with the object.
+class WindowElsewhere
+{
+public:
+    WindowElsewhere();
+    ~WindowElsewhere();
+    WindowElsewhere(const WindowElsewhere&) = delete;
+    WindowElsewhere& operator=(const WindowElsewhere&) = delete;
+
+    HWND Get() const { return m_window; }
+
+private:
+    HWND m_window;
+};
+
 // What the screen shows of a window's caption bar (the rows between its top edge and its client
 // area), to tell whether the window is on top there. The window must not move.
 class ScreenCaption
@@ -80,6 +96,9 @@ public:
 
     // Keeps what the screen shows now as one look of the caption (active, inactive).
     void TakeLook();
+    // Keeps the caption's look inactive (elsewhere in the foreground), then active (window, which
+    // the caption's is, in the foreground), and leaves window in the foreground.
+    void TakeLooks(HWND window, HWND elsewhere);
     // Whether the screen shows one of the looks kept, nine pixels in ten alike.
     bool IsShown() const;
 

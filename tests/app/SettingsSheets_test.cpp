@@ -676,9 +676,8 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
     fw::test::BoxAnswerer answerer(AfxGetApp()->m_pszAppName);
     const HWND main = MainFrame()->m_hWnd;
     // Away from the sheet, to show its caption inactive.
-    const HWND elsewhere =
-        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
-                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    const fw::test::WindowElsewhere windowElsewhere;
+    const HWND elsewhere = windowElsewhere.Get();
     HWND boxOwner = nullptr;
     BOOL mainEnabledUnderBox = TRUE;
     BOOL mainEnabledAfterBox = TRUE;
@@ -693,12 +692,7 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
                  const HWND page = SelectPage(sheet, 1);
                  const HWND field = ::GetDlgItem(page, IDC_MATERIAL_OBVERSE_SHININESS_EDIT);
                  fw::test::ScreenCaption caption(sheet);
-                 ::SetForegroundWindow(elsewhere);
-                 fw::test::SettleScreen();
-                 caption.TakeLook();
-                 ::SetForegroundWindow(sheet);
-                 fw::test::SettleScreen();
-                 caption.TakeLook();
+                 caption.TakeLooks(sheet, elsewhere);
                  bool answered = false;
                  fw::test::WhenDialogShows(answerer.Caption(),
                                            [&](HWND box)
@@ -724,7 +718,6 @@ TEST_F(SettingsSheets, ARefusedShininessLeavesTheSheetInFrontOfTheDisabledMainWi
                  ::SetWindowTextA(field, "60");
                  PressSheetButton(sheet, PSBTN_CANCEL);
              });
-    ::DestroyWindow(elsewhere);
     ASSERT_EQ(1u, boxes.messageBoxes.size());
     EXPECT_EQ("Enter a whole number.", boxes.messageBoxes[0].text);
     EXPECT_EQ(shownSheet, boxOwner) << "the box is not the sheet's";

@@ -141,9 +141,8 @@ TEST_F(ToolDialogPlacement, ModelessToolsStayInFrontOfTheMainWindow)
     ASSERT_NE(nullptr, model.GetNode(2));
     CCmdManager& manager = *MainFrame()->GetCmdManager();
     // Away from the dialogs, to show them inactive.
-    const HWND elsewhere =
-        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
-                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    const fw::test::WindowElsewhere windowElsewhere;
+    const HWND elsewhere = windowElsewhere.Get();
 
     struct Tool
     {
@@ -236,5 +235,4 @@ TEST_F(ToolDialogPlacement, ModelessToolsStayInFrontOfTheMainWindow)
         ::SendMessageA(dialog, WM_CLOSE, 0, 0);
         Settle();
     }
-    ::DestroyWindow(elsewhere);
 }

@@ -210,9 +210,8 @@ TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
 {
     fw::test::SystemBoxes boxes;
     // Away from the sheet, to show its caption inactive.
-    const HWND elsewhere =
-        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
-                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    const fw::test::WindowElsewhere windowElsewhere;
+    const HWND elsewhere = windowElsewhere.Get();
     CPropertySheet sheet("Settings", m_frame);
     sheet.AddPage(&m_a);
     sheet.AddPage(&m_b);
@@ -231,12 +230,7 @@ TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
             sheetWindow = sheet.GetSafeHwnd();
             ASSERT_TRUE(fw::test::WaitFor([&] { return ::IsWindowVisible(sheetWindow) != 0; }));
             fw::test::ScreenCaption caption(sheetWindow);
-            ::SetForegroundWindow(elsewhere);
-            fw::test::SettleScreen();
-            caption.TakeLook();
-            ::SetForegroundWindow(sheetWindow);
-            fw::test::SettleScreen();
-            caption.TakeLook();
+            caption.TakeLooks(sheetWindow, elsewhere);
             fw::test::WhenDialogShows(m_app->m_pszAppName,
                                       [&](HWND box)
                                       {
@@ -259,7 +253,6 @@ TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
             sheetAboveAfterClick = fw::test::IsAbove(sheetWindow, main);
             sheet.PressButton(PSBTN_CANCEL);
         });
-    ::DestroyWindow(elsewhere);
     EXPECT_EQ(IDCANCEL, result);
     ASSERT_EQ(1u, boxes.messageBoxes.size());
     EXPECT_EQ(sheetWindow, boxOwner) << "the box is not the sheet's";
@@ -276,9 +269,8 @@ TEST_F(Sheet, ABoxOfAModalSheetIsItsOwnAndTheMainWindowStaysDisabledBelowIt)
 TEST_F(Sheet, TheMainWindowTakingTheFocusLeavesARunningModalSheetInFront)
 {
     const HWND main = m_frame->GetSafeHwnd();
-    const HWND elsewhere =
-        ::CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1100, 900,
-                          150, 80, nullptr, nullptr, nullptr, nullptr);
+    const fw::test::WindowElsewhere windowElsewhere;
+    const HWND elsewhere = windowElsewhere.Get();
     const struct
     {
         const char* what;
@@ -301,12 +293,7 @@ TEST_F(Sheet, TheMainWindowTakingTheFocusLeavesARunningModalSheetInFront)
                      const HWND window = sheet.GetSafeHwnd();
                      ASSERT_TRUE(fw::test::WaitFor([&] { return ::IsWindowVisible(window) != 0; }));
                      fw::test::ScreenCaption caption(window);
-                     ::SetForegroundWindow(elsewhere);
-                     fw::test::SettleScreen();
-                     caption.TakeLook();
-                     ::SetForegroundWindow(window);
-                     fw::test::SettleScreen();
-                     caption.TakeLook();
+                     caption.TakeLooks(window, elsewhere);
                      c.act();
                      fw::test::SettleScreen();
                      shown = fw::test::WaitFor([&caption] { return caption.IsShown(); }, 1500);
@@ -316,7 +303,6 @@ TEST_F(Sheet, TheMainWindowTakingTheFocusLeavesARunningModalSheetInFront)
         EXPECT_TRUE(shown) << "the main window covers the sheet on the screen";
         EXPECT_TRUE(above) << "the main window lies above the sheet";
     }
-    ::DestroyWindow(elsewhere);
 }
 
 // A modeless dialog beside the sheet that refuses anything but a whole number in its field.
