@@ -167,12 +167,8 @@ void ParkCursor()
     ::SetCursorPos(1270, 1010);
 }
 
-std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client)
+std::vector<COLORREF> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw)
 {
-    POINT origin = {client.left, client.top};
-    ::ClientToScreen(window, &origin);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -180,11 +176,10 @@ std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC memory = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    draw(memory);
     ::GdiFlush();
     std::vector<COLORREF> pixels;
     const auto* raw = static_cast<const unsigned char*>(bits);
@@ -193,8 +188,23 @@ std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client)
     ::SelectObject(memory, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client)
+{
+    POINT origin = {client.left, client.top};
+    ::ClientToScreen(window, &origin);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    return DrawnPixels(width, height,
+                       [&](HDC memory)
+                       {
+                           const HDC screen = ::GetDC(nullptr);
+                           ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y,
+                                    SRCCOPY);
+                           ::ReleaseDC(nullptr, screen);
+                       });
 }
 
 void PressOnScreen(WORD key)

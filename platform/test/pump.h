@@ -43,6 +43,10 @@ bool DrainQuit();
 // The colour of a client pixel as the screen shows it (the window must be visible and on top).
 COLORREF ClientPixel(HWND hwnd, int x, int y);
 
+// What draw puts on a width x height 32-bit bitmap in memory (black at first; its device
+// context given to draw), read back in one go, top row first.
+std::vector<COLORREF> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
+
 // What the screen shows of a rectangle of a window's client area, read in one go, top row
 // first.
 std::vector<COLORREF> ScreenPixels(HWND window, const RECT& client);

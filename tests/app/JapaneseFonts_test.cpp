@@ -2,6 +2,8 @@
 // (menus, message boxes, the status bar, dialogs) and the Japanese faces the program asks for
 // draw the Japanese menu texts with their glyphs, not with the box a font draws for a character
 // it lacks.
+#include "platform/test/pump.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -57,33 +59,23 @@ std::vector<unsigned char> Draw(const LOGFONTW& logFont, const std::wstring& tex
 {
     constexpr int kWidth = 400;
     constexpr int kHeight = 48;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-    const HFONT font = ::CreateFontIndirectW(&logFont);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
-    RECT all = {0, 0, kWidth, kHeight};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::TextOutW(dc, 2, 2, text.c_str(), static_cast<int>(text.size()));
-    ::GdiFlush();
-    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight);
-    const auto* bgra = static_cast<const unsigned char*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = bgra[i * 4 + 1];
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
+    const std::vector<COLORREF> drawn = fw::test::DrawnPixels(
+        kWidth, kHeight,
+        [&](HDC dc)
+        {
+            const HFONT font = ::CreateFontIndirectW(&logFont);
+            const HGDIOBJ oldFont = ::SelectObject(dc, font);
+            RECT all = {0, 0, kWidth, kHeight};
+            ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            ::SetTextColor(dc, RGB(0, 0, 0));
+            ::SetBkMode(dc, TRANSPARENT);
+            ::TextOutW(dc, 2, 2, text.c_str(), static_cast<int>(text.size()));
+            ::SelectObject(dc, oldFont);
+            ::DeleteObject(font);
+        });
+    std::vector<unsigned char> pixels;
+    for (const COLORREF pixel : drawn)
+        pixels.push_back(GetGValue(pixel));
     return pixels;
 }
 

@@ -1,44 +1,49 @@
 #include "tests/app/ScreenInk.h"
 
+#include "platform/test/pump.h"
+
 #include <algorithm>
 #include <cstdio>
+
+namespace
+{
+// The pixels as a top-down 32-bit BMP file, for the log.
+void WriteBmp(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels)
+{
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = -height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
+    std::vector<BYTE> bits;
+    for (const COLORREF pixel : pixels)
+        bits.insert(bits.end(), {GetBValue(pixel), GetGValue(pixel), GetRValue(pixel), 0});
+    if (std::FILE* out = std::fopen(path.c_str(), "wb"))
+    {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&info, sizeof info, 1, out);
+        std::fwrite(bits.data(), 1, bits.size(), out);
+        std::fclose(out);
+    }
+}
+} // namespace
 
 std::vector<bool> ReadDarkPixels(HDC source, int left, int top, int width, int height,
                                  const std::string& bmp)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC memory = ::CreateCompatibleDC(source);
-    const HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
-    ::GdiFlush();
+    const std::vector<COLORREF> pixels = fw::test::DrawnPixels(
+        width, height,
+        [&](HDC memory) { ::BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY); });
     std::vector<bool> dark;
-    const auto* raw = static_cast<const BYTE*>(bits);
-    for (int i = 0; raw != nullptr && i < width * height; ++i)
-        dark.push_back(raw[i * 4] + raw[i * 4 + 1] + raw[i * 4 + 2] < 3 * 100);
-    if (!bmp.empty() && raw != nullptr)
-    {
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
-        if (std::FILE* out = std::fopen(bmp.c_str(), "wb"))
-        {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-            std::fwrite(bits, 4, static_cast<size_t>(width * height), out);
-            std::fclose(out);
-        }
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    for (const COLORREF pixel : pixels)
+        dark.push_back(GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 100);
+    if (!bmp.empty() && !pixels.empty())
+        WriteBmp(bmp, width, height, pixels);
     return dark;
 }
 

@@ -104,28 +104,7 @@ ScreenShot ScreenShot::FromDrawing(int width, int height, const std::function<vo
     ScreenShot shot;
     shot.m_width = width;
     shot.m_height = height;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    draw(dc);
-    ::GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    shot.m_pixels.resize(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < shot.m_pixels.size(); ++i)
-    {
-        const DWORD p = pixels[i]; // 0x00RRGGBB
-        shot.m_pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
+    shot.m_pixels = fw::test::DrawnPixels(width, height, draw);
     return shot;
 }
 
